@@ -1,0 +1,36 @@
+#include "platform/Localization.hpp"
+
+namespace zentrel::platform {
+
+Localization& Localization::shared() {
+    static Localization instance;
+    return instance;
+}
+
+void Localization::addTranslations(std::string_view language, const std::map<std::string, std::string>& table) {
+    std::lock_guard lock(mutex_);
+    auto& target = tables_[std::string(language)];
+    for (const auto& [key, text] : table) target.insert_or_assign(key, text);
+}
+
+void Localization::setLanguage(std::string_view language) {
+    std::lock_guard lock(mutex_);
+    language_ = std::string(language);
+}
+
+std::string Localization::language() const {
+    std::lock_guard lock(mutex_);
+    return language_;
+}
+
+std::string Localization::lookup(std::string_view key) const {
+    std::lock_guard lock(mutex_);
+    auto table = tables_.find(language_);
+    if (table != tables_.end()) {
+        auto found = table->second.find(key);
+        if (found != table->second.end()) return found->second;
+    }
+    return std::string(key);
+}
+
+}  // namespace zentrel::platform
