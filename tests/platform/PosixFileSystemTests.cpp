@@ -1,0 +1,110 @@
+#include "doubles/TempDir.hpp"
+#include "platform/FileNames.hpp"
+#include "platform/PosixFileSystem.hpp"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+namespace zentrel::platform {
+namespace {
+
+TEST(PosixFileSystemTest, AttributesGiveLogicalAndAllocatedSizeTypeAndDate) {
+    testing::TempDir dir;
+    auto file = dir.write("one-byte", "x").string();
+    const timespec times[2] = {{1'500'000'000, 0}, {1'600'000'123, 500'000'000}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, file.c_str(), times, 0), 0);
+    struct stat st {};
+    ASSERT_EQ(::stat(file.c_str(), &st), 0);
+
+    PosixFileSystem fs;
+    auto attributes = fs.attributes(file);
+    ASSERT_TRUE(attributes);
+    EXPECT_EQ(attributes->type, FileType::regular);
+    EXPECT_EQ(attributes->size, 1);
+    EXPECT_EQ(attributes->allocatedSize, static_cast<std::int64_t>(st.st_blocks) * 512);
+    EXPECT_DOUBLE_EQ(attributes->modificationDate.timeIntervalSince1970(), 1'600'000'123.5);
+    EXPECT_EQ(attributes->identity.inode, st.st_ino);
+    EXPECT_TRUE(fs.exists(file));
+    EXPECT_FALSE(fs.exists(dir.path() / "missing"));
+    EXPECT_EQ(fs.attributes(""), std::nullopt);
+}
+
+TEST(PosixFileSystemTest, ADanglingLinkExistsAndHasItsOwnAttributes) {
+    testing::TempDir dir;
+    auto link = (dir / "dangling").string();
+    std::filesystem::create_symlink(dir / "nowhere", link);
+    PosixFileSystem fs;
+    EXPECT_TRUE(fs.exists(link));
+    EXPECT_EQ(fs.attributes(link)->type, FileType::symbolicLink);
+    EXPECT_EQ(fs.resolvedAttributes(link), std::nullopt);
+    EXPECT_FALSE(fs.removeItem(link));
+    EXPECT_FALSE(fs.exists(link));
+}
+
+TEST(PosixFileSystemTest, TruncateAndReadRefuseLinksAndPipes) {
+    testing::TempDir dir;
+    auto target = dir.write("target", "keep me").string();
+    auto link = (dir / "link").string();
+    std::filesystem::create_symlink(target, link);
+    auto pipe = (dir / "pipe").string();
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+
+    PosixFileSystem fs;
+    EXPECT_TRUE(fs.truncateFile(link));
+    EXPECT_EQ(fs.readFile(target), "keep me");
+    EXPECT_EQ(fs.readFile(pipe), std::nullopt);
+    EXPECT_TRUE(fs.truncateFile(pipe));
+    EXPECT_EQ(fs.readFile(target, 3), std::nullopt);
+}
+
+TEST(PosixFileSystemTest, CopyKeepsTheModificationDate) {
+    testing::TempDir dir;
+    auto source = dir.write("source", "data").string();
+    const timespec times[2] = {{1'500'000'000, 0}, {1'500'000'000, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, source.c_str(), times, 0), 0);
+    PosixFileSystem fs;
+    auto copy = (dir / "copy").string();
+    ASSERT_FALSE(fs.copyFile(source, copy));
+    EXPECT_DOUBLE_EQ(fs.attributes(copy)->modificationDate.timeIntervalSince1970(), 1'500'000'000.0);
+}
+
+TEST(PosixFileSystemTest, AWalkOverALinkCycleEnds) {
+    testing::TempDir dir;
+    dir.makeDirectory("a/b");
+    std::filesystem::create_symlink(dir / "a", dir / "a/b/back-to-a");
+    std::filesystem::create_symlink("../..", dir / "a/b/up");
+    PosixFileSystem fs;
+    auto walk = fs.walk((dir / "a").string(), {});
+    ASSERT_NE(walk, nullptr);
+    int count = 0;
+    while (walk->next()) ++count;
+    EXPECT_EQ(count, 3);
+}
+
+TEST(FileNamesTest, HiddenAndPackageNames) {
+    EXPECT_TRUE(isHiddenName(".git"));
+    EXPECT_FALSE(isHiddenName("git"));
+    EXPECT_FALSE(isHiddenName(""));
+    for (const char* name : {"Xcode.app", "Foo.framework", "X.BUNDLE", "Library.photoslibrary", "Talk.key", "a.rtfd"})
+        EXPECT_TRUE(isPackageName(name)) << name;
+    for (const char* name : {"app", ".app", "notes.txt", "apps", "my.application"})
+        EXPECT_FALSE(isPackageName(name)) << name;
+}
+
+TEST(FileNamesTest, PathComponents) {
+    EXPECT_EQ(lastPathComponent("/a/b.txt"), "b.txt");
+    EXPECT_EQ(lastPathComponent("/a/b/"), "b");
+    EXPECT_EQ(lastPathComponent("name"), "name");
+    EXPECT_EQ(lastPathComponent("/"), "/");
+    EXPECT_EQ(appendingPathComponent("/a", "b"), "/a/b");
+    EXPECT_EQ(appendingPathComponent("/a/", "b"), "/a/b");
+    EXPECT_EQ(appendingPathComponent("/", "b"), "/b");
+}
+
+}  // namespace
+}  // namespace zentrel::platform
