@@ -161,8 +161,14 @@ FakeFileSystem::Node* FakeFileSystem::find(const std::string& path) {
     return found == nodes_.end() ? nullptr : &found->second;
 }
 
-const FakeFileSystem::Node* FakeFileSystem::present(const std::string& path) const {
+// The entry at the path, with links in the folders above it followed.
+const FakeFileSystem::Node* FakeFileSystem::present(const std::string& rawPath) const {
+    auto path = normalized(rawPath);
     const auto* node = find(path);
+    if (node == nullptr && path != "/") {
+        auto parent = resolve(parentOf(path));
+        if (parent) node = find(platform::appendingPathComponent(*parent, platform::lastPathComponent(path)));
+    }
     return node != nullptr && !node->vanished ? node : nullptr;
 }
 

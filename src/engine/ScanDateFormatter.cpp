@@ -1,0 +1,34 @@
+#include "engine/ScanDateFormatter.hpp"
+
+#include <unicode/datefmt.h>
+#include <unicode/timezone.h>
+#include <unicode/unistr.h>
+
+namespace zentrel::engine {
+
+struct ScanDateFormatter::Format {
+    std::unique_ptr<icu::DateFormat> icuFormat;
+};
+
+ScanDateFormatter::ScanDateFormatter(const std::string& language, const std::string& timeZone)
+    : format_(std::make_unique<Format>()) {
+    format_->icuFormat.reset(
+        icu::DateFormat::createDateInstance(icu::DateFormat::kMedium, icu::Locale(language.c_str())));
+    if (format_->icuFormat && !timeZone.empty()) {
+        format_->icuFormat->adoptTimeZone(icu::TimeZone::createTimeZone(icu::UnicodeString::fromUTF8(timeZone)));
+    }
+}
+
+ScanDateFormatter::~ScanDateFormatter() = default;
+
+std::string ScanDateFormatter::format(platform::Date date) const {
+    std::lock_guard lock(mutex_);
+    if (!format_->icuFormat) return {};
+    icu::UnicodeString text;
+    format_->icuFormat->format(date.timeIntervalSince1970() * 1000.0, text);
+    std::string result;
+    text.toUTF8String(result);
+    return result;
+}
+
+}  // namespace zentrel::engine
