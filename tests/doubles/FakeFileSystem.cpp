@@ -97,7 +97,7 @@ void FakeFileSystem::addFile(const std::string& rawPath, FileSpec spec) {
     node.contents = std::move(spec.contents);
 }
 
-void FakeFileSystem::addFile(const std::string& path, std::string contents) {
+void FakeFileSystem::addTextFile(const std::string& path, std::string contents) {
     addFile(path, FileSpec{.contents = std::move(contents)});
 }
 

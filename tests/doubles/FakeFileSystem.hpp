@@ -26,7 +26,7 @@ public:
 
     // Adds (or replaces) a file; its size is the contents' length unless given.
     void addFile(const std::string& path, FileSpec spec);
-    void addFile(const std::string& path, std::string contents);
+    void addTextFile(const std::string& path, std::string contents);
     void addDirectory(const std::string& path,
                       platform::Date modified = platform::Date::fromTimeIntervalSince1970(1'600'000'000.0));
     void addSymlink(const std::string& path, const std::string& target);

@@ -13,7 +13,7 @@ using ::testing::UnorderedElementsAre;
 
 TEST(PropertyListFileTest, ReadsTheTopLevelTextsOfXmlAndBinaryLists) {
     zentrel::testing::FakeFileSystem fs;
-    fs.addFile("/xml.plist", R"(<?xml version="1.0" encoding="UTF-8"?>
+    fs.addTextFile("/xml.plist", R"(<?xml version="1.0" encoding="UTF-8"?>
 <plist version="1.0"><dict>
   <key>name</key><string>iPhone 15</string>
   <key>count</key><integer>3</integer>
@@ -25,7 +25,7 @@ TEST(PropertyListFileTest, ReadsTheTopLevelTextsOfXmlAndBinaryLists) {
         0x65, 0x20, 0x4e, 0x61, 0x6d, 0x65, 0x55, 0x50, 0x69, 0x78, 0x65, 0x6c, 0x08, 0x0b, 0x17, 0x00, 0x00,
         0x00, 0x00, 0x00, 0x00, 0x01, 0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x03, 0x00, 0x00, 0x00,
         0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x1d};
-    fs.addFile("/binary.plist", std::string(reinterpret_cast<const char*>(binary), sizeof binary));
+    fs.addTextFile("/binary.plist", std::string(reinterpret_cast<const char*>(binary), sizeof binary));
 
     auto xml = readPropertyListStrings(fs, "/xml.plist");
     ASSERT_TRUE(xml);
@@ -37,10 +37,10 @@ TEST(PropertyListFileTest, ReadsTheTopLevelTextsOfXmlAndBinaryLists) {
 
 TEST(PropertyListFileTest, AnythingElseGivesNothing) {
     zentrel::testing::FakeFileSystem fs;
-    fs.addFile("/text.plist", "not a property list");
-    fs.addFile("/array.plist", R"(<?xml version="1.0"?><plist version="1.0"><array><string>a</string></array></plist>)");
-    fs.addFile("/empty.plist", "");
-    fs.addFile("/locked.plist", R"(<plist version="1.0"><dict/></plist>)");
+    fs.addTextFile("/text.plist", "not a property list");
+    fs.addTextFile("/array.plist", R"(<?xml version="1.0"?><plist version="1.0"><array><string>a</string></array></plist>)");
+    fs.addTextFile("/empty.plist", "");
+    fs.addTextFile("/locked.plist", R"(<plist version="1.0"><dict/></plist>)");
     fs.makeUnreadable("/locked.plist");
     for (const char* path : {"/text.plist", "/array.plist", "/empty.plist", "/locked.plist", "/missing.plist"})
         EXPECT_EQ(readPropertyListStrings(fs, path), std::nullopt) << path;
@@ -56,7 +56,7 @@ TEST(NodePackageManagerTest, TheFirstLockFileFoundDecides) {
     };
     for (const auto& [files, manager] : cases) {
         zentrel::testing::FakeFileSystem fs;
-        for (const char* file : files) fs.addFile(std::string("/p/") + file, "x");
+        for (const char* file : files) fs.addTextFile(std::string("/p/") + file, "x");
         EXPECT_EQ(packageManagerForProject(fs, "/p"), manager) << files.front();
     }
     EXPECT_EQ(label(NodePackageManager::bun), "bun");

@@ -21,8 +21,8 @@ std::vector<std::string> walkedPaths(const FileSystem& fs, const std::string& ro
 
 TEST(DirectoryWalkFaultTest, AnUnreadableFolderIsReturnedButNotEntered) {
     testing::FakeFileSystem fs;
-    fs.addFile("/r/locked/secret", "x");
-    fs.addFile("/r/open/file", "x");
+    fs.addTextFile("/r/locked/secret", "x");
+    fs.addTextFile("/r/open/file", "x");
     fs.makeUnreadable("/r/locked");
     auto walk = fs.walk("/r", {});
     std::vector<std::string> paths;
@@ -35,8 +35,8 @@ TEST(DirectoryWalkFaultTest, AnUnreadableFolderIsReturnedButNotEntered) {
 
 TEST(DirectoryWalkFaultTest, AnEntryThatVanishedIsListedButPassedOverByTheWalk) {
     testing::FakeFileSystem fs;
-    fs.addFile("/r/gone", "x");
-    fs.addFile("/r/here", "x");
+    fs.addTextFile("/r/gone", "x");
+    fs.addTextFile("/r/here", "x");
     fs.makeVanished("/r/gone");
     EXPECT_THAT(walkedPaths(fs, "/r"), ElementsAre("/r/here"));
     EXPECT_THAT(*fs.contentsOfDirectory("/r", {}), ElementsAre("gone", "here"));
@@ -46,8 +46,8 @@ TEST(DirectoryWalkFaultTest, AnEntryThatVanishedIsListedButPassedOverByTheWalk) 
 
 TEST(DirectoryWalkFaultTest, TheWalkStaysOnTheDeviceOfItsRoot) {
     testing::FakeFileSystem fs;
-    fs.addFile("/r/local", "x");
-    fs.addFile("/r/mnt/remote", "x");
+    fs.addTextFile("/r/local", "x");
+    fs.addTextFile("/r/mnt/remote", "x");
     fs.setDevice("/r/mnt", 7);
     EXPECT_THAT(walkedPaths(fs, "/r"), ElementsAre("/r/local"));
     EXPECT_THAT(walkedPaths(fs, "/r/mnt"), ElementsAre("/r/mnt/remote"));
@@ -55,17 +55,17 @@ TEST(DirectoryWalkFaultTest, TheWalkStaysOnTheDeviceOfItsRoot) {
 
 TEST(DirectoryWalkFaultTest, AFolderThatLoopsBackToAnAncestorIsNotEntered) {
     testing::FakeFileSystem fs;
-    fs.addFile("/r/a/file", "x");
-    fs.addFile("/r/a/bind/file", "x");
+    fs.addTextFile("/r/a/file", "x");
+    fs.addTextFile("/r/a/bind/file", "x");
     fs.shareIdentity("/r/a/bind", "/r");
     EXPECT_THAT(walkedPaths(fs, "/r"), ElementsAre("/r/a", "/r/a/bind", "/r/a/file"));
 }
 
 TEST(DirectoryWalkFaultTest, ARefusedRemovalKeepsTheEntryAndItsParentsAndRemovesTheRest) {
     testing::FakeFileSystem fs;
-    fs.addFile("/r/junk/a/locked", "x");
-    fs.addFile("/r/junk/a/free", "x");
-    fs.addFile("/r/junk/b/free", "x");
+    fs.addTextFile("/r/junk/a/locked", "x");
+    fs.addTextFile("/r/junk/a/free", "x");
+    fs.addTextFile("/r/junk/b/free", "x");
     fs.refuseChanges("/r/junk/a/locked", std::errc::permission_denied);
     EXPECT_EQ(fs.removeItem("/r/junk"), std::errc::permission_denied);
     EXPECT_THAT(walkedPaths(fs, "/r"), ElementsAre("/r/junk", "/r/junk/a", "/r/junk/a/locked"));

@@ -49,7 +49,7 @@ public:
     FakeTree() { fs_.addDirectory("/tree"); }
     FileSystem& fs() override { return fs_; }
     [[nodiscard]] std::string root() const override { return "/tree"; }
-    void file(const std::string& relative, const std::string& contents) override { fs_.addFile(at(relative), contents); }
+    void file(const std::string& relative, const std::string& contents) override { fs_.addTextFile(at(relative), contents); }
     void folder(const std::string& relative) override { fs_.addDirectory(at(relative)); }
     void link(const std::string& relative, const std::string& target) override { fs_.addSymlink(at(relative), target); }
 
