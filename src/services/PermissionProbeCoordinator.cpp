@@ -10,7 +10,8 @@ PermissionProbeCoordinator::PermissionProbeCoordinator(platform::Executor& pool,
                                                        platform::TimerScheduler& timers,
                                                        const FullDiskAccessProbe& fullDiskAccess,
                                                        platform::AccessibilityTrust& accessibility)
-    : main_(main), timers_(timers), fullDiskAccess_(fullDiskAccess), accessibility_(accessibility), executor_(pool) {}
+    : main_(main), timers_(timers), fullDiskAccess_(fullDiskAccess), accessibility_(accessibility), executor_(pool),
+      callbacks_(main) {}
 
 void PermissionProbeCoordinator::probe(bool fullDiskAccess, bool accessibility, platform::Duration delay, Done done) {
     pending_.push_back({fullDiskAccess, accessibility, delay, std::move(done), {}});
@@ -19,10 +20,7 @@ void PermissionProbeCoordinator::probe(bool fullDiskAccess, bool accessibility, 
 
 template <class Work, class Then>
 void PermissionProbeCoordinator::runProbe(Work work, Then then) {
-    std::weak_ptr<bool> alive = alive_;
-    executor_.run(main_, std::move(work), [alive, then = std::move(then)](bool granted) {
-        if (alive.lock()) then(granted);
-    });
+    executor_.run(main_, std::move(work), callbacks_.guard(std::move(then)));
 }
 
 void PermissionProbeCoordinator::startNext() {

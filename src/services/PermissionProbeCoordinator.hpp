@@ -9,6 +9,7 @@
 #include "platform/AccessibilityTrust.hpp"
 #include "platform/Clock.hpp"
 #include "platform/Executor.hpp"
+#include "platform/MainThreadCallbacks.hpp"
 #include "platform/SerialExecutor.hpp"
 #include "services/FullDiskAccessProbe.hpp"
 
@@ -71,7 +72,7 @@ private:
     std::deque<Run> pending_;
     std::unique_ptr<Run> current_;
     platform::Timer wait_;
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    platform::MainThreadCallbacks callbacks_;
 };
 
 }  // namespace zentrel::services

@@ -16,7 +16,8 @@ LazyShared<PermissionsManager>& sharedSlot() {
 PermissionsManager::PermissionsManager(Dependencies dependencies)
     : deps_(std::move(dependencies)),
       probeCoordinator_(deps_.pool, deps_.mainQueue, deps_.timers, deps_.fullDiskAccessProbe,
-                        deps_.accessibilityTrust) {
+                        deps_.accessibilityTrust),
+      callbacks_(deps_.mainQueue) {
     probeAndApply(true, true, platform::Duration::zero(), ++refreshGeneration);
     readNotificationSettings();
     activeObserver_ = deps_.applicationDidBecomeActive.subscribe([this] { refreshAfterActivation(); });
@@ -58,7 +59,7 @@ void PermissionsManager::request(SystemPermission permission) {
             }
             deps_.notificationAuthorization.requestAuthorization(
                 {.alert = true, .sound = true},
-                onMainThread([this](bool, const std::optional<std::string>&) { refresh(); }));
+                callbacks_.wrap([this](bool, const std::optional<std::string>&) { refresh(); }));
             break;
     }
 }
@@ -75,7 +76,7 @@ bool PermissionsManager::refreshAccessibility() {
 }
 
 void PermissionsManager::pollTick() {
-    onMainThread([this] { refresh(); })();
+    callbacks_.wrap([this] { refresh(); })();
 }
 
 void PermissionsManager::beginPermissionPolling() {
@@ -93,7 +94,7 @@ void PermissionsManager::endPermissionPolling() {
 bool PermissionsManager::probeFullDiskAccess() const { return deps_.fullDiskAccessProbe.canReadProtectedFiles(); }
 
 void PermissionsManager::relaunch() {
-    deps_.appLauncher.openNewInstance(onMainThread([this](bool started) {
+    deps_.appLauncher.openNewInstance(callbacks_.wrap([this](bool started) {
         if (started) {
             deps_.terminate();
         } else {
@@ -123,7 +124,7 @@ void PermissionsManager::apply(const PermissionProbeResults& results, std::uint6
 
 void PermissionsManager::readNotificationSettings() {
     deps_.notificationAuthorization.currentStatus(
-        onMainThread([this](platform::NotificationAuthorizationStatus status) { applyNotificationStatus(status); }));
+        callbacks_.wrap([this](platform::NotificationAuthorizationStatus status) { applyNotificationStatus(status); }));
 }
 
 void PermissionsManager::applyNotificationStatus(platform::NotificationAuthorizationStatus status) {

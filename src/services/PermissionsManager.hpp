@@ -10,6 +10,7 @@
 #include "platform/AppInstanceLauncher.hpp"
 #include "platform/Clock.hpp"
 #include "platform/Executor.hpp"
+#include "platform/MainThreadCallbacks.hpp"
 #include "platform/NotificationAuthorization.hpp"
 #include "platform/Observable.hpp"
 #include "platform/SettingsPageOpener.hpp"
@@ -95,16 +96,6 @@ private:
     void apply(const PermissionProbeResults& results, std::uint64_t generation);
     void probeAccessibilityAfterChange();
     void refreshAfterActivation();
-    // Wraps `body` so that a call from any thread runs it on the main thread,
-    // unless this manager is gone by then.
-    template <class Body>
-    [[nodiscard]] auto onMainThread(Body body) {
-        return [alive = std::weak_ptr<bool>(alive_), &main = deps_.mainQueue, body](auto... args) {
-            main.post([alive, body, args...] {
-                if (alive.lock()) body(args...);
-            });
-        };
-    }
 
     Dependencies deps_;
     PermissionProbeCoordinator probeCoordinator_;
@@ -112,7 +103,7 @@ private:
     std::uint64_t nextWaitID_ = 0;
     platform::Subscription activeObserver_;
     platform::Subscription accessibilityObserver_;
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    platform::MainThreadCallbacks callbacks_;
 };
 
 // Checks Accessibility trust without a prompt and, only when the process is
