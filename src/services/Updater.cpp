@@ -82,8 +82,12 @@ void Updater::finish(const AppcastParseResult& feed) {
     const bool userInitiated = checkIsUserInitiated_.value_or(false);
     checkIsUserInitiated_.reset();
     if (feed.error) {
-        platform::warn("Could not check for updates: " + *feed.error);
-        if (userInitiated) userDriver_.showUpdateError(*feed.error);
+        // A user's check shows its error; a scheduled one has only the log.
+        if (userInitiated) {
+            userDriver_.showUpdateError(*feed.error);
+        } else {
+            platform::warn("Could not check for updates: " + *feed.error);
+        }
     } else if (auto best = delegate_.bestValidUpdate(feed.items)) {
         delegate_.didFindValidUpdate(*best);
         if (userInitiated) {

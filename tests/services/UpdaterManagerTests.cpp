@@ -200,6 +200,7 @@ TEST_F(UpdaterManagerTest, BadFeedsGiveNoUpdateAndAWarning) {
         main.drain();
         ASSERT_EQ(driver.shown.size(), 1u);
         EXPECT_TRUE(driver.shown[0].starts_with("error ")) << driver.shown[0];
+        EXPECT_EQ(warnings.lines().size(), 1u);  // the user sees the error instead
         EXPECT_FALSE(manager->isUserInitiatedCheck);
     }
 }
