@@ -322,6 +322,25 @@ TEST_F(PermissionsManagerTest, RelaunchQuitsOnlyAfterTheNewInstanceStarted) {
     EXPECT_NE(warnings.lines()[0].find("Could not start a new instance"), std::string::npos);
 }
 
+TEST_F(PermissionsManagerTest, AccessibilityAloneWithoutDelayIsCheckedAtOnce) {
+    makeSettled();
+    trust.trusted = true;
+    manager->probeAndApply(false, true, platform::Duration::zero(), ++manager->refreshGeneration);
+    settle();
+    EXPECT_TRUE(manager->accessibility());
+}
+
+TEST(LazySharedTest, UseBeforeConfigurationIsAClearError) {
+    LazyShared<int> slot("Counter");
+    EXPECT_FALSE(slot.exists());
+    EXPECT_THROW((void)slot.get(), std::logic_error);
+    slot.configure([] { return std::make_unique<int>(7); });
+    EXPECT_EQ(slot.get(), 7);
+    EXPECT_TRUE(slot.exists());
+    slot.configure([] { return std::make_unique<int>(8); });
+    EXPECT_EQ(slot.get(), 7);  // made once
+}
+
 TEST_F(PermissionsManagerTest, AnswersArrivingAfterTheManagerIsGoneAreDropped) {
     make();
     manager->relaunch();
