@@ -18,29 +18,34 @@ platform::Timer FakeClock::scheduleRepeating(platform::Duration interval, platfo
 
 platform::Timer FakeClock::add(platform::Duration delay, platform::Duration interval, platform::Job job) {
     auto state = std::make_shared<platform::Timer::State>();
-    timers_.push_back({now_.timeIntervalSince1970() + seconds(delay), seconds(interval), state,
+    timers_.push_back({elapsed_ + delay, interval, state,
                        std::make_shared<platform::Job>(std::move(job))});
     return platform::Timer(state);
 }
 
 void FakeClock::advance(platform::Duration by) {
-    const double end = now_.timeIntervalSince1970() + seconds(by);
+    const platform::Duration end = elapsed_ + by;
     for (;;) {
         std::erase_if(timers_, [](const Entry& e) { return e.state->cancelled; });
         auto next = std::min_element(timers_.begin(), timers_.end(),
                                      [](const Entry& a, const Entry& b) { return a.due < b.due; });
         if (next == timers_.end() || next->due > end) break;
-        now_ = platform::Date::fromTimeIntervalSince1970(next->due);
+        moveTo(next->due);
         auto job = next->job;
         auto state = next->state;
-        if (next->interval > 0) {
+        if (next->interval > platform::Duration::zero()) {
             next->due += next->interval;
         } else {
             timers_.erase(next);
         }
         if (!state->cancelled) (*job)();
     }
-    now_ = platform::Date::fromTimeIntervalSince1970(end);
+    moveTo(end);
+}
+
+void FakeClock::moveTo(platform::Duration elapsed) {
+    now_ = now_.addingTimeInterval(seconds(elapsed - elapsed_));
+    elapsed_ = elapsed;
 }
 
 std::size_t FakeClock::activeTimerCount() const {

@@ -1,6 +1,7 @@
 #pragma once
 // A clock that only moves when the test advances it, with timers that fire,
-// in due order, during advance().
+// in due order, during advance(). Timers count whole nanoseconds, so a timer
+// due in 150 ms fires after advancing 149 ms and then 1 ms.
 
 #include "platform/Clock.hpp"
 
@@ -25,14 +26,16 @@ public:
 
 private:
     struct Entry {
-        double due;       // seconds since 1970
-        double interval;  // zero for one-shot
+        platform::Duration due;       // since the clock was made
+        platform::Duration interval;  // zero for one-shot
         std::shared_ptr<platform::Timer::State> state;
         std::shared_ptr<platform::Job> job;
     };
     platform::Timer add(platform::Duration delay, platform::Duration interval, platform::Job job);
+    void moveTo(platform::Duration elapsed);
 
     platform::Date now_;
+    platform::Duration elapsed_{0};
     std::vector<Entry> timers_;
 };
 

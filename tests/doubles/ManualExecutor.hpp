@@ -18,6 +18,7 @@ public:
     bool runOne();
     // Runs jobs, including those they submit, until none is left; returns how many ran.
     std::size_t runAll();
+    std::size_t drain() { return runAll(); }
     [[nodiscard]] std::size_t pendingCount() const;
 
 private:

@@ -1,0 +1,15 @@
+#pragma once
+// Opens a page of the system settings by its address (the permission pages,
+// the keyboard input sources). Nothing is reported back.
+
+#include <string_view>
+
+namespace zentrel::platform {
+
+class SettingsPageOpener {
+public:
+    virtual ~SettingsPageOpener() = default;
+    virtual void open(std::string_view url) = 0;
+};
+
+}  // namespace zentrel::platform

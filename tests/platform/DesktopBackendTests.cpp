@@ -1,0 +1,104 @@
+// The Linux backends of the permission seams, on hosts the test builds: an
+// unreachable session bus and a stand-in input device.
+
+#include "platform/DesktopAccessibilityTrust.hpp"
+#include "platform/DesktopNotificationAuthorization.hpp"
+#include "platform/DesktopSettingsPageOpener.hpp"
+#include "platform/DetachedProcess.hpp"
+#include "platform/ProcessAppInstanceLauncher.hpp"
+#include "platform/SessionBus.hpp"
+
+#include "doubles/ManualExecutor.hpp"
+#include "doubles/TempDir.hpp"
+#include "doubles/WarningCapture.hpp"
+
+#include <gtest/gtest.h>
+
+namespace zentrel::platform {
+namespace {
+
+TEST(SessionBusTest, UnreachableBusAnswersNo) {
+    testing::TempDir dir;
+    EXPECT_FALSE(SessionBus("").canReach("org.freedesktop.Notifications"));
+    EXPECT_FALSE(SessionBus("unix:path=" + (dir / "no-bus").string()).canReach("org.freedesktop.Notifications"));
+    EXPECT_FALSE(SessionBus("not an address").canReach("org.a11y.Bus"));
+}
+
+TEST(DesktopAccessibilityTrustTest, NeedsBothTheBusAndTheInputDevice) {
+    testing::TempDir dir;
+    SessionBus noBus("");
+    auto device = dir.write("uinput", "");
+    DesktopAccessibilityTrust withDevice(noBus, device);
+    DesktopAccessibilityTrust withoutDevice(noBus, dir / "missing");
+
+    testing::WarningCapture warnings;
+    EXPECT_FALSE(withDevice.isProcessTrusted(false));
+    EXPECT_TRUE(warnings.lines().empty());
+    EXPECT_FALSE(withoutDevice.isProcessTrusted(true));
+    ASSERT_EQ(warnings.lines().size(), 2u);  // both missing pieces are named
+    EXPECT_NE(warnings.lines()[0].find((dir / "missing").string()), std::string::npos);
+}
+
+TEST(DesktopNotificationAuthorizationTest, WithoutANotificationServiceItIsDenied) {
+    SessionBus noBus("");
+    testing::ManualExecutor executor;
+    DesktopNotificationAuthorization authorization(noBus, executor);
+    std::optional<NotificationAuthorizationStatus> status;
+    std::optional<bool> granted;
+    std::optional<std::string> error;
+    authorization.currentStatus([&](NotificationAuthorizationStatus s) { status = s; });
+    authorization.requestAuthorization({.alert = true, .sound = true}, [&](bool g, const std::optional<std::string>& e) {
+        granted = g;
+        error = e;
+    });
+    EXPECT_FALSE(status.has_value());  // asked on the executor, not in the call
+    executor.drain();
+    EXPECT_EQ(status, NotificationAuthorizationStatus::denied);
+    EXPECT_EQ(granted, false);
+    EXPECT_TRUE(error.has_value());
+}
+
+TEST(DesktopSettingsPageOpenerTest, MapsSettingsPagesToDesktopPanels) {
+    struct Case {
+        const char* url;
+        std::vector<std::string> command;
+    };
+    const Case cases[] = {
+        {"x-apple.systempreferences:com.apple.preference.security?Privacy_AllFiles",
+         {"gnome-control-center", "privacy"}},
+        {"x-apple.systempreferences:com.apple.preference.security?Privacy_Accessibility",
+         {"gnome-control-center", "universal-access"}},
+        {"x-apple.systempreferences:com.apple.Notifications-Settings.extension",
+         {"gnome-control-center", "notifications"}},
+        {"x-apple.systempreferences:com.apple.Unknown", {"gnome-control-center"}},
+        {"https://example.org/help", {"xdg-open", "https://example.org/help"}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(DesktopSettingsPageOpener::commandFor(c.url), c.command) << c.url;
+}
+
+TEST(DetachedProcessTest, ReportsWhetherTheProgramStarted) {
+    EXPECT_TRUE(launchDetached({"true"}));
+    EXPECT_TRUE(launchDetached({"/bin/sh", "-c", "exit 3"}));  // started, whatever it returns later
+    EXPECT_FALSE(launchDetached({"/nonexistent/zentrel-test-program"}));
+    EXPECT_FALSE(launchDetached({"zentrel-test-program-not-in-path"}));
+    EXPECT_FALSE(launchDetached({}));
+}
+
+TEST(ProcessAppInstanceLauncherTest, StartsOnTheExecutorAndAnswers) {
+    testing::ManualExecutor executor;
+    ProcessAppInstanceLauncher good({"true"}, executor);
+    ProcessAppInstanceLauncher bad({"/nonexistent/zentrel"}, executor);
+    std::vector<bool> answers;
+    good.openNewInstance([&](bool started) { answers.push_back(started); });
+    bad.openNewInstance([&](bool started) { answers.push_back(started); });
+    EXPECT_TRUE(answers.empty());
+    executor.drain();
+    EXPECT_EQ(answers, (std::vector<bool>{true, false}));
+
+    auto command = ProcessAppInstanceLauncher::commandOfThisProcess({"--flag"});
+    ASSERT_EQ(command.size(), 2u);
+    EXPECT_EQ(command[1], "--flag");
+}
+
+}  // namespace
+}  // namespace zentrel::platform

@@ -1,0 +1,101 @@
+#include "services/HomeFullDiskAccessProbe.hpp"
+
+#include "doubles/TempDir.hpp"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+
+#include <unistd.h>
+
+namespace zentrel::services {
+namespace {
+
+namespace fs = std::filesystem;
+using Decision = HomeFullDiskAccessProbe::Decision;
+
+constexpr const char* kPrivacyDatabase = "root/Library/Application Support/com.apple.TCC/TCC.db";
+
+struct ProbeCase {
+    const char* name;
+    std::function<void(testing::TempDir&)> build;
+    Decision decision;
+};
+
+class HomeFullDiskAccessProbeTest : public ::testing::TestWithParam<ProbeCase> {};
+
+TEST_P(HomeFullDiskAccessProbeTest, DecidesInTheProbeOrder) {
+    testing::TempDir dir;
+    dir.makeDirectory("home");
+    dir.makeDirectory("root");
+    GetParam().build(dir);
+    HomeFullDiskAccessProbe probe(platform::HostLayout::forHome(dir / "home", dir / "root"));
+    EXPECT_EQ(probe.decide(), GetParam().decision);
+    EXPECT_EQ(probe.canReadProtectedFiles(), GetParam().decision != Decision::denied);
+}
+
+void safariFolder(testing::TempDir& d) { d.write("home/Library/Safari/History.db", "x"); }
+void mailFolder(testing::TempDir& d) { d.makeDirectory("home/Library/Mail/V10"); }
+// A file where a folder should be: present, but it cannot be listed.
+void safariNotListable(testing::TempDir& d) { d.write("home/Library/Safari", "not a folder"); }
+void mailNotListable(testing::TempDir& d) { d.write("home/Library/Mail", "not a folder"); }
+// A link to nowhere: present, but it cannot be opened (even by root).
+void databaseNotReadable(testing::TempDir& d) {
+    fs::create_directories((d / kPrivacyDatabase).parent_path());
+    fs::create_symlink(d / "nowhere", d / kPrivacyDatabase);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fixtures, HomeFullDiskAccessProbeTest,
+    ::testing::Values(
+        ProbeCase{"EmptyHostHasNothingProtected", [](auto&) {}, Decision::nothingProtected},
+        ProbeCase{"DatabaseComesFirst",
+                  [](auto& d) {
+                      d.write(kPrivacyDatabase, "sqlite");
+                      safariFolder(d);
+                      mailFolder(d);
+                  },
+                  Decision::privacyDatabase},
+        ProbeCase{"SafariBeforeMail",
+                  [](auto& d) {
+                      safariFolder(d);
+                      mailFolder(d);
+                  },
+                  Decision::safariFolder},
+        ProbeCase{"SafariAfterUnreadableDatabase",
+                  [](auto& d) {
+                      databaseNotReadable(d);
+                      safariFolder(d);
+                  },
+                  Decision::safariFolder},
+        ProbeCase{"MailWhenSafariCannotBeListed",
+                  [](auto& d) {
+                      safariNotListable(d);
+                      mailFolder(d);
+                  },
+                  Decision::mailFolder},
+        ProbeCase{"DeniedWhenNothingPresentCanBeRead",
+                  [](auto& d) {
+                      safariNotListable(d);
+                      mailNotListable(d);
+                  },
+                  Decision::denied},
+        ProbeCase{"DeniedWithOnlyAnUnreadableDatabase", [](auto& d) { databaseNotReadable(d); }, Decision::denied}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(HomeFullDiskAccessProbePermissions, FoldersWithoutReadPermissionAreDenied) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root reads every folder";
+    testing::TempDir dir;
+    auto safari = dir.makeDirectory("home/Library/Safari");
+    auto mail = dir.makeDirectory("home/Library/Mail");
+    fs::permissions(safari, fs::perms::none);
+    fs::permissions(mail, fs::perms::none);
+    HomeFullDiskAccessProbe probe(platform::HostLayout::forHome(dir / "home", dir / "root"));
+    EXPECT_EQ(probe.decide(), Decision::denied);
+    fs::permissions(safari, fs::perms::owner_all);
+    fs::permissions(mail, fs::perms::owner_all);
+}
+
+}  // namespace
+}  // namespace zentrel::services
