@@ -1,9 +1,8 @@
 #include "platform/SessionBus.hpp"
 
-#include <dbus/dbus.h>
+#include "platform/DBusHandles.hpp"
 
 #include <cstdlib>
-#include <memory>
 
 namespace zentrel::platform {
 
@@ -11,17 +10,7 @@ namespace {
 
 constexpr int kCallTimeoutMs = 1000;
 
-struct ConnectionCloser {
-    void operator()(DBusConnection* connection) const {
-        dbus_connection_close(connection);
-        dbus_connection_unref(connection);
-    }
-};
-struct MessageUnref {
-    void operator()(DBusMessage* message) const { dbus_message_unref(message); }
-};
-using Connection = std::unique_ptr<DBusConnection, ConnectionCloser>;
-using Message = std::unique_ptr<DBusMessage, MessageUnref>;
+using dbus::Message;
 
 // Calls a method of the bus itself; an empty pointer on any error.
 Message callBus(DBusConnection* connection, const char* method, const char* argument) {
@@ -77,17 +66,8 @@ SessionBus SessionBus::fromEnvironment() {
 }
 
 bool SessionBus::canReach(std::string_view name) const {
-    if (address_.empty()) return false;
-    DBusError error;
-    dbus_error_init(&error);
-    Connection connection(dbus_connection_open_private(address_.c_str(), &error));
-    dbus_error_free(&error);
+    auto connection = dbus::openRegistered(address_);
     if (!connection) return false;
-    dbus_connection_set_exit_on_disconnect(connection.get(), FALSE);
-    dbus_error_init(&error);
-    const bool registered = dbus_bus_register(connection.get(), &error);
-    dbus_error_free(&error);
-    if (!registered) return false;
     const std::string wanted(name);
     return hasOwner(connection.get(), wanted) || isActivatable(connection.get(), wanted);
 }

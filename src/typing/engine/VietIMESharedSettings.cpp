@@ -1,0 +1,31 @@
+#include "typing/engine/VietIMESharedSettings.hpp"
+
+#include "platform/AtomicFile.hpp"
+#include "platform/DistributedNotificationCenter.hpp"
+#include "platform/HostLayout.hpp"
+
+namespace zentrel::typing::VietIMESharedSettings {
+
+VietIMESharedSnapshot snapshot(bool isEnabled, VietInputMethod inputMethod, const VietIMEOptions& options,
+                               std::vector<std::string> excludedApps, bool useMarkedText) {
+    return VietIMESharedSnapshot{isEnabled, inputMethod, options, std::move(excludedApps), useMarkedText};
+}
+
+std::filesystem::path storageURL(const platform::HostLayout& layout) {
+    return layout.dataHome / "com.torvane.zentrel" / "ime-shared.json";
+}
+
+VietIMESharedSnapshot load(const platform::HostLayout& layout) {
+    auto text = platform::readWholeFile(storageURL(layout));
+    if (!text) return {};
+    return decodeSnapshot(*text).value_or(VietIMESharedSnapshot{});
+}
+
+bool save(const VietIMESharedSnapshot& snapshot, const platform::HostLayout& layout,
+          platform::DistributedNotificationCenter& notifications) {
+    if (platform::writeFileAtomically(storageURL(layout), encodeSnapshot(snapshot))) return false;
+    notifications.post(didChangeNotification);
+    return true;
+}
+
+}  // namespace zentrel::typing::VietIMESharedSettings

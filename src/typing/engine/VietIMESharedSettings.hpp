@@ -1,0 +1,40 @@
+#pragma once
+// The one channel by which typing settings pass from the main app to the
+// input-method program: the snapshot file, the change notification that tells
+// readers to read it again, and the names that tie the two programs together.
+
+#include "typing/engine/VietIMESharedSnapshot.hpp"
+
+#include <filesystem>
+#include <string_view>
+#include <vector>
+
+namespace zentrel::platform {
+struct HostLayout;
+class DistributedNotificationCenter;
+}  // namespace zentrel::platform
+
+namespace zentrel::typing::VietIMESharedSettings {
+
+inline constexpr std::string_view didChangeNotification = "com.torvane.zentrel.vietIME.settingsDidChange";
+inline constexpr std::string_view imeBundleID = "com.torvane.zentrel.ime";
+inline constexpr std::string_view connectionName = "ZentrelInputMethod_Connection";
+
+// The five values as given, in a snapshot.
+[[nodiscard]] VietIMESharedSnapshot snapshot(bool isEnabled, VietInputMethod inputMethod,
+                                             const VietIMEOptions& options, std::vector<std::string> excludedApps,
+                                             bool useMarkedText);
+
+// "com.torvane.zentrel/ime-shared.json" in the user's application-support folder.
+[[nodiscard]] std::filesystem::path storageURL(const platform::HostLayout& layout);
+
+// The stored snapshot; the default one (typing off) when the file is missing,
+// unreadable or not a complete snapshot.
+[[nodiscard]] VietIMESharedSnapshot load(const platform::HostLayout& layout);
+
+// Writes the file atomically, then posts the change notification. False, with
+// nothing posted and the old file untouched, when the file cannot be written.
+bool save(const VietIMESharedSnapshot& snapshot, const platform::HostLayout& layout,
+          platform::DistributedNotificationCenter& notifications);
+
+}  // namespace zentrel::typing::VietIMESharedSettings
