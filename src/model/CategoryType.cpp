@@ -1,0 +1,9 @@
+#include "model/CategoryType.hpp"
+
+#include "platform/Localization.hpp"
+
+namespace zentrel::model {
+
+std::string displayName(CategoryType category) { return platform::localized(rawValue(category)); }
+
+}  // namespace zentrel::model

@@ -1,0 +1,56 @@
+#pragma once
+// A set of files the duplicate finder judged to be copies or near-copies of
+// each other, with the copy to keep marked.
+
+#include "model/RawValueTable.hpp"
+#include "platform/Date.hpp"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zentrel::model {
+
+enum class DuplicateKind { exactBytes, perceptualImage, perceptualVideo, documentHash };
+
+inline constexpr RawValueTable<DuplicateKind, 4> kDuplicateKinds = {{{DuplicateKind::exactBytes, "exactBytes"},
+                                                                      {DuplicateKind::perceptualImage, "perceptualImage"},
+                                                                      {DuplicateKind::perceptualVideo, "perceptualVideo"},
+                                                                      {DuplicateKind::documentHash, "documentHash"}}};
+
+[[nodiscard]] constexpr std::string_view rawValue(DuplicateKind kind) { return rawValueIn(kDuplicateKinds, kind); }
+[[nodiscard]] constexpr std::optional<DuplicateKind> duplicateKindFromRaw(std::string_view raw) {
+    return caseIn(kDuplicateKinds, raw);
+}
+inline void to_json(nlohmann::json& json, DuplicateKind kind) { json = std::string(rawValue(kind)); }
+inline void from_json(const nlohmann::json& json, DuplicateKind& kind) {
+    kind = decodeRawValue(kDuplicateKinds, json, "DuplicateKind");
+}
+
+struct DuplicateMember {
+    std::string id;
+    std::string path;
+    std::int64_t sizeBytes = 0;
+    std::optional<platform::Date> modifiedAt;
+    std::optional<int> pixelWidth;
+    std::optional<int> pixelHeight;
+    bool isKeeper = false;
+
+    bool operator==(const DuplicateMember&) const = default;
+};
+
+struct DuplicateGroup {
+    std::string id;
+    DuplicateKind kind = DuplicateKind::exactBytes;
+    std::vector<DuplicateMember> members;
+
+    // The members that are not kept, in member order.
+    [[nodiscard]] std::vector<DuplicateMember> removableMembers() const;
+    // What removing them frees, in file style.
+    [[nodiscard]] std::string reclaimableSizeText() const;
+
+    bool operator==(const DuplicateGroup&) const = default;
+};
+
+}  // namespace zentrel::model
