@@ -19,6 +19,18 @@ bool ManualExecutor::runOne() {
     return true;
 }
 
+bool ManualExecutor::runNewest() {
+    platform::Job job;
+    {
+        std::lock_guard lock(mutex_);
+        if (jobs_.empty()) return false;
+        job = std::move(jobs_.back());
+        jobs_.pop_back();
+    }
+    job();
+    return true;
+}
+
 std::size_t ManualExecutor::runAll() {
     std::size_t count = 0;
     while (runOne()) ++count;

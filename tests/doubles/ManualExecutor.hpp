@@ -16,6 +16,8 @@ public:
 
     // Runs the oldest job; false when none is waiting.
     bool runOne();
+    // Runs the newest job, so a test can finish work out of order.
+    bool runNewest();
     // Runs jobs, including those they submit, until none is left; returns how many ran.
     std::size_t runAll();
     std::size_t drain() { return runAll(); }

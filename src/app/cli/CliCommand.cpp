@@ -39,4 +39,10 @@ std::vector<std::string> Arguments::positional(const std::vector<std::string>& v
     return result;
 }
 
+platform::HostLayout hostLayout(const Arguments& arguments) {
+    const auto home = arguments.option("--home");
+    if (!home) return platform::HostLayout::fromEnvironment();
+    return platform::HostLayout::forHome(*home, arguments.option("--system-root").value_or("/"));
+}
+
 }  // namespace zentrel::cli

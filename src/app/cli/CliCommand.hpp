@@ -5,6 +5,8 @@
 //   static CliCommandRegistration scan{{"scan", "scan --home DIR [--category NAME] [--json]",
 //                                       "Scan the home folder and list what could be cleaned", runScan}};
 
+#include "platform/HostLayout.hpp"
+
 #include <functional>
 #include <iosfwd>
 #include <optional>
@@ -43,5 +45,9 @@ public:
 private:
     std::vector<std::string> args_;
 };
+
+// The folders a command works on: `--home DIR` (with `--system-root DIR`, "/"
+// by default) or, without `--home`, the real user's.
+[[nodiscard]] platform::HostLayout hostLayout(const Arguments& arguments);
 
 }  // namespace zentrel::cli

@@ -1,0 +1,198 @@
+#include "services/AppUninstaller.hpp"
+
+#include "engine/PropertyListFile.hpp"
+#include "platform/LocalizedText.hpp"
+
+#include <algorithm>
+#include <set>
+
+namespace zentrel::services {
+
+namespace {
+
+using model::UninstallItemKind;
+
+std::string withoutExtension(const std::string& name) {
+    auto dot = name.rfind('.');
+    return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
+}
+
+bool endsWith(const std::string& text, std::string_view suffix) {
+    return text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+
+std::string parentOf(const std::string& path) {
+    auto slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+bool hasParentReference(const std::string& path) {
+    return path.find("/../") != std::string::npos || endsWith(path, "/..") || path.find("/./") != std::string::npos;
+}
+
+model::InstalledApp readApplication(const platform::FileSystem& fileSystem, const std::string& path,
+                                    const std::string& entryName) {
+    model::InstalledApp app{.name = withoutExtension(entryName), .bundleID = "", .path = path, .version = ""};
+    auto info = engine::readPropertyListStrings(fileSystem, path + "/Contents/Info.plist");
+    if (!info) return app;
+    auto text = [&](const char* key) -> const std::string* {
+        auto found = info->find(key);
+        return found == info->end() ? nullptr : &found->second;
+    };
+    if (const auto* id = text("CFBundleIdentifier")) app.bundleID = *id;
+    if (const auto* name = text("CFBundleName")) app.name = *name;
+    if (const auto* version = text("CFBundleShortVersionString")) {
+        app.version = *version;
+    } else if (const auto* build = text("CFBundleVersion")) {
+        app.version = *build;
+    }
+    return app;
+}
+
+}  // namespace
+
+bool isSafePathComponent(const std::string& text) {
+    return !text.empty() && text != "." && text.find('/') == std::string::npos &&
+           text.find("..") == std::string::npos && text.find('\0') == std::string::npos;
+}
+
+bool groupContainerMatches(const std::string& name, const std::string& bundleID) {
+    if (bundleID.empty()) return false;
+    for (auto at = name.find(bundleID); at != std::string::npos; at = name.find(bundleID, at + 1)) {
+        const auto end = at + bundleID.size();
+        const bool startsAtBoundary = at == 0 || name[at - 1] == '.';
+        const bool endsAtBoundary = end == name.size() || name[end] == '.';
+        if (startsAtBoundary && endsAtBoundary) return true;
+    }
+    return false;
+}
+
+AppUninstaller::AppUninstaller(platform::FileSystem& fileSystem, const platform::HostLayout& layout)
+    : fileSystem_(fileSystem),
+      home_(layout.home.string()),
+      searchRoots_{layout.systemPath("Applications").string(), layout.systemPath("Applications/Utilities").string(),
+                   (layout.home / "Applications").string()} {}
+
+std::vector<model::InstalledApp> AppUninstaller::listInstalledApps() const {
+    std::vector<model::InstalledApp> apps;
+    std::set<std::string> seen;
+    for (const auto& root : searchRoots_) {
+        auto entries = fileSystem_.contentsOfDirectory(root);
+        if (!entries) continue;
+        for (const auto& entry : *entries) {
+            if (!endsWith(entry, ".app")) continue;
+            auto path = root + "/" + entry;
+            if (!seen.insert(path).second) continue;
+            apps.push_back(readApplication(fileSystem_, path, entry));
+        }
+    }
+    std::stable_sort(apps.begin(), apps.end(), [](const auto& a, const auto& b) {
+        return platform::localizedCaseInsensitiveCompare(a.name, b.name) < 0;
+    });
+    return apps;
+}
+
+std::vector<LeftoverCandidate> AppUninstaller::leftoverCandidates(const std::string& bundleID,
+                                                                  const std::string& appName,
+                                                                  const std::string& home) {
+    const std::string base = home + "/Library";
+    std::vector<LeftoverCandidate> candidates;
+    if (isSafePathComponent(bundleID)) {
+        const auto& b = bundleID;
+        candidates = {
+            {UninstallItemKind::appSupport, base + "/Application Support/" + b},
+            {UninstallItemKind::caches, base + "/Caches/" + b},
+            {UninstallItemKind::containers, base + "/Containers/" + b},
+            {UninstallItemKind::savedState, base + "/Saved Application State/" + b + ".savedState"},
+            {UninstallItemKind::logs, base + "/Logs/" + b},
+            {UninstallItemKind::appScripts, base + "/Application Scripts/" + b},
+            {UninstallItemKind::webData, base + "/WebKit/" + b},
+            {UninstallItemKind::webData, base + "/HTTPStorages/" + b},
+            {UninstallItemKind::preferences, base + "/Preferences/" + b + ".plist"},
+            {UninstallItemKind::cookies, base + "/Cookies/" + b + ".binarycookies"},
+            {UninstallItemKind::cookies, base + "/HTTPStorages/" + b + ".binarycookies"},
+            {UninstallItemKind::launchAgents, base + "/LaunchAgents/" + b + ".plist"},
+        };
+    }
+    if (isSafePathComponent(appName) && appName != bundleID) {
+        candidates.push_back({UninstallItemKind::appSupport, base + "/Application Support/" + appName});
+        candidates.push_back({UninstallItemKind::caches, base + "/Caches/" + appName});
+        candidates.push_back({UninstallItemKind::logs, base + "/Logs/" + appName});
+    }
+    return candidates;
+}
+
+std::vector<model::UninstallItem> AppUninstaller::findLeftovers(const model::InstalledApp& app) const {
+    std::vector<std::pair<UninstallItemKind, std::string>> found;
+    std::set<std::string> taken;
+    auto add = [&](UninstallItemKind kind, const std::string& path) {
+        if (!fileSystem_.exists(path) || !taken.insert(path).second) return;
+        found.emplace_back(kind, path);
+    };
+
+    if (isApplicationBundlePath(app.path)) add(UninstallItemKind::application, app.path);
+    for (const auto& candidate : leftoverCandidates(app.bundleID, app.name, home_)) add(candidate.kind, candidate.path);
+    if (isSafePathComponent(app.bundleID)) {
+        const auto folder = home_ + "/Library/Group Containers";
+        for (const auto& entry : fileSystem_.contentsOfDirectory(folder).value_or(std::vector<std::string>{})) {
+            if (groupContainerMatches(entry, app.bundleID)) add(UninstallItemKind::groupContainers, folder + "/" + entry);
+        }
+    }
+
+    std::vector<model::UninstallItem> items;
+    items.reserve(found.size());
+    for (auto& [kind, path] : found) {
+        const auto size = measureSize(path);
+        items.push_back(model::UninstallItem{.id = platform::Uuid::random(),
+                                             .kind = kind,
+                                             .path = std::move(path),
+                                             .sizeBytes = size,
+                                             .isSelected = true});
+    }
+    return items;
+}
+
+UninstallResult AppUninstaller::uninstallItems(const std::vector<model::UninstallItem>& items) {
+    UninstallResult result;
+    for (const auto& item : items) {
+        if (!item.isSelected) continue;
+        if (!mayRemove(item.path) || fileSystem_.removeItem(item.path)) {
+            result.failures.push_back(item.path);
+        } else {
+            result.freedBytes += item.sizeBytes;
+        }
+    }
+    return result;
+}
+
+std::int64_t AppUninstaller::measureSize(const std::string& path) const {
+    auto attributes = fileSystem_.attributes(path);
+    if (!attributes) return 0;
+    if (!attributes->isDirectory()) return attributes->size;
+    auto walk = fileSystem_.walk(path, {.skipHiddenEntries = true});
+    std::int64_t total = 0;
+    while (walk) {
+        auto entry = walk->next();
+        if (!entry) break;
+        if (entry->attributes.isRegularFile()) total += entry->attributes.allocatedSize;
+    }
+    return total;
+}
+
+bool AppUninstaller::isApplicationBundlePath(const std::string& path) const {
+    if (!endsWith(path, ".app") || hasParentReference(path)) return false;
+    const auto parent = parentOf(path);
+    return std::find(searchRoots_.begin(), searchRoots_.end(), parent) != searchRoots_.end();
+}
+
+bool AppUninstaller::mayRemove(const std::string& path) const {
+    if (isApplicationBundlePath(path)) return true;
+    const auto library = home_ + "/Library/";
+    if (path.rfind(library, 0) != 0 || hasParentReference(path)) return false;
+    // One entry of one Library folder, never a Library folder itself.
+    const auto rest = path.substr(library.size());
+    const auto slash = rest.find('/');
+    return slash != std::string::npos && slash > 0 && isSafePathComponent(rest.substr(slash + 1));
+}
+
+}  // namespace zentrel::services

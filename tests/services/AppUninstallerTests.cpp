@@ -1,0 +1,197 @@
+#include "services/AppUninstaller.hpp"
+
+#include "platform/PosixFileSystem.hpp"
+
+#include "doubles/TempDir.hpp"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+
+namespace zentrel::services {
+namespace {
+
+using model::UninstallItemKind;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+std::string infoPlist(const std::map<std::string, std::string>& values) {
+    std::string body;
+    for (const auto& [key, value] : values) body += "<key>" + key + "</key><string>" + value + "</string>";
+    return R"(<?xml version="1.0" encoding="UTF-8"?><plist version="1.0"><dict>)" + body + "</dict></plist>";
+}
+
+class AppUninstallerTest : public ::testing::Test {
+protected:
+    testing::TempDir dir;
+    platform::PosixFileSystem fileSystem;
+    platform::HostLayout layout = platform::HostLayout::forHome(dir / "home", dir / "sys");
+    AppUninstaller uninstaller{fileSystem, layout};
+
+    std::string home() const { return (dir / "home").string(); }
+    std::string library(const std::string& relative) const { return home() + "/Library/" + relative; }
+
+    std::string addApp(const std::string& folder, const std::string& entry,
+                       const std::map<std::string, std::string>& info) {
+        auto path = dir / folder / entry;
+        if (!info.empty()) dir.write(path / "Contents/Info.plist", infoPlist(info));
+        else dir.makeDirectory(path);
+        return path.string();
+    }
+    std::string addLeftover(const std::string& relative, std::string_view contents = "data") {
+        return dir.write(std::filesystem::path("home/Library") / relative, contents).string();
+    }
+    std::vector<std::pair<UninstallItemKind, std::string>> kindsAndPaths(const model::InstalledApp& app) const {
+        std::vector<std::pair<UninstallItemKind, std::string>> found;
+        for (const auto& item : uninstaller.findLeftovers(app)) {
+            EXPECT_TRUE(item.isSelected);
+            found.emplace_back(item.kind, item.path);
+        }
+        return found;
+    }
+};
+
+TEST_F(AppUninstallerTest, ListsBundlesOfTheSearchRootsByNameWithTheirInfo) {
+    auto mail = addApp("sys/Applications", "Mail.app",
+                       {{"CFBundleIdentifier", "com.example.mail"}, {"CFBundleName", "mailbox"},
+                        {"CFBundleShortVersionString", "2.1"}, {"CFBundleVersion", "210"}});
+    auto util = addApp("sys/Applications/Utilities", "Disk Tool.app",
+                       {{"CFBundleIdentifier", "com.example.disk"}, {"CFBundleVersion", "77"}});
+    auto bare = addApp("home/Applications", "Zeta.app", {});
+    auto systemTwin = addApp("sys/Applications", "Twin.app", {{"CFBundleIdentifier", "a.twin"}});
+    auto homeTwin = addApp("home/Applications", "Twin.app", {{"CFBundleIdentifier", "b.twin"}});
+    dir.makeDirectory("sys/Applications/Nested/Deep.app");
+    dir.makeDirectory("sys/Applications/Shout.APP");
+    dir.write("sys/Applications/notes.txt", "x");
+
+    std::vector<std::tuple<std::string, std::string, std::string, std::string>> listed;
+    for (const auto& app : uninstaller.listInstalledApps())
+        listed.emplace_back(app.name, app.bundleID, app.path, app.version);
+    EXPECT_THAT(listed, ElementsAre(std::tuple{"Disk Tool", "com.example.disk", util, "77"},
+                                    std::tuple{"mailbox", "com.example.mail", mail, "2.1"},
+                                    std::tuple{"Twin", "a.twin", systemTwin, ""},
+                                    std::tuple{"Twin", "b.twin", homeTwin, ""},
+                                    std::tuple{"Zeta", "", bare, ""}));
+}
+
+TEST_F(AppUninstallerTest, FindsTheBundleAndEveryLeftoverKindInTableOrder) {
+    const std::string b = "com.example.Editor";
+    auto bundle = addApp("sys/Applications", "Editor.app", {{"CFBundleIdentifier", b}});
+    // Created out of order: the result follows the table, not the disk.
+    auto launch = addLeftover("LaunchAgents/" + b + ".plist");
+    auto support = addLeftover("Application Support/" + b + "/state.db");
+    addLeftover("Caches/" + b + "/blob");
+    addLeftover("Containers/" + b + "/Data/x");
+    addLeftover("Saved Application State/" + b + ".savedState/window");
+    addLeftover("Logs/" + b + "/today.log");
+    addLeftover("Application Scripts/" + b + "/s");
+    addLeftover("WebKit/" + b + "/db");
+    addLeftover("HTTPStorages/" + b + "/db");
+    addLeftover("Preferences/" + b + ".plist");
+    addLeftover("Cookies/" + b + ".binarycookies");
+    addLeftover("HTTPStorages/" + b + ".binarycookies");
+    addLeftover("Application Support/Editor/prefs");
+    addLeftover("Caches/Editor/c");
+    addLeftover("Logs/Editor/l");
+    addLeftover("Group Containers/TEAM1.com.example.Editor.shared/g");
+    addLeftover("Group Containers/com.example.Editor/g");
+    addLeftover("Group Containers/TEAM2.com.example.EditorPro/g");
+    addLeftover("Group Containers/com.example.Edit/g");
+
+    const auto L = [&](const std::string& r) { return library(r); };
+    EXPECT_THAT(kindsAndPaths({.name = "Editor", .bundleID = b, .path = bundle, .version = "1"}),
+                ElementsAre(std::pair{UninstallItemKind::application, bundle},
+                            std::pair{UninstallItemKind::appSupport, L("Application Support/" + b)},
+                            std::pair{UninstallItemKind::caches, L("Caches/" + b)},
+                            std::pair{UninstallItemKind::containers, L("Containers/" + b)},
+                            std::pair{UninstallItemKind::savedState, L("Saved Application State/" + b + ".savedState")},
+                            std::pair{UninstallItemKind::logs, L("Logs/" + b)},
+                            std::pair{UninstallItemKind::appScripts, L("Application Scripts/" + b)},
+                            std::pair{UninstallItemKind::webData, L("WebKit/" + b)},
+                            std::pair{UninstallItemKind::webData, L("HTTPStorages/" + b)},
+                            std::pair{UninstallItemKind::preferences, L("Preferences/" + b + ".plist")},
+                            std::pair{UninstallItemKind::cookies, L("Cookies/" + b + ".binarycookies")},
+                            std::pair{UninstallItemKind::cookies, L("HTTPStorages/" + b + ".binarycookies")},
+                            std::pair{UninstallItemKind::launchAgents, launch},
+                            std::pair{UninstallItemKind::appSupport, L("Application Support/Editor")},
+                            std::pair{UninstallItemKind::caches, L("Caches/Editor")},
+                            std::pair{UninstallItemKind::logs, L("Logs/Editor")},
+                            std::pair{UninstallItemKind::groupContainers, L("Group Containers/TEAM1.com.example.Editor.shared")},
+                            std::pair{UninstallItemKind::groupContainers, L("Group Containers/com.example.Editor")}));
+    (void)support;
+}
+
+TEST_F(AppUninstallerTest, NamesAndIdentifiersThatCouldLeaveTheirFolderBuildNoPath) {
+    addLeftover("Application Support/only-by-name/x");
+    for (const std::string hostile : {"", "..", ".", "a/b", "../../etc", "com.x/..", "x..y"}) {
+        EXPECT_THAT(AppUninstaller::leftoverCandidates(hostile, hostile, home()), IsEmpty()) << hostile;
+    }
+    // Without an identifier only the three name folders are looked at; a name
+    // equal to the identifier adds nothing twice.
+    auto byName = AppUninstaller::leftoverCandidates("", "only-by-name", home());
+    ASSERT_EQ(byName.size(), 3u);
+    EXPECT_EQ(byName[0].path, library("Application Support/only-by-name"));
+    EXPECT_EQ(AppUninstaller::leftoverCandidates("same", "same", home()).size(), 12u);
+
+    // A bundle path that is not an application of a search root is never offered.
+    auto elsewhere = dir.makeDirectory("home/Documents/Fake.app").string();
+    EXPECT_THAT(kindsAndPaths({.name = "only-by-name", .bundleID = "", .path = elsewhere, .version = ""}),
+                ElementsAre(std::pair{UninstallItemKind::appSupport, library("Application Support/only-by-name")}));
+}
+
+TEST_F(AppUninstallerTest, SizesCountVisibleFilesOnly) {
+    auto folder = dir / "measure";
+    dir.write("measure/a", std::string(10000, 'a'));
+    dir.write("measure/.hidden", std::string(50000, 'h'));
+    dir.write("measure/.git/objects/big", std::string(50000, 'g'));
+    auto single = dir.write("single", std::string(1234, 's'));
+    const auto visible = fileSystem.attributes((folder / "a").string())->allocatedSize;
+
+    EXPECT_EQ(uninstaller.measureSize(folder.string()), visible);
+    EXPECT_EQ(uninstaller.measureSize(single.string()), 1234);
+    EXPECT_EQ(uninstaller.measureSize((dir / "missing").string()), 0);
+}
+
+TEST_F(AppUninstallerTest, RemovesOnlySelectedItemsInsideTheLibraryAndLinksAsLinks) {
+    auto keep = addLeftover("Caches/keep/file");
+    auto gone = addLeftover("Caches/gone/file");
+    auto outside = dir.write("home/Documents/precious", "x");
+    auto target = dir.write("home/Documents/linked-target", "x");
+    std::filesystem::create_directories(dir / "home/Library/Preferences");
+    std::filesystem::create_symlink(target, dir / "home/Library/Preferences/link.plist");
+    auto item = [](std::string path, std::int64_t size, bool selected) {
+        return model::UninstallItem{.id = platform::Uuid::random(), .kind = UninstallItemKind::caches,
+                                    .path = std::move(path), .sizeBytes = size, .isSelected = selected};
+    };
+
+    auto result = uninstaller.uninstallItems({item(library("Caches/keep"), 100, false), item(library("Caches/gone"), 200, true),
+                                              item(outside.string(), 300, true), item(library("Caches"), 400, true),
+                                              item(library("Preferences/link.plist"), 5, true),
+                                              item(library("Caches/never-there"), 600, true)});
+    EXPECT_EQ(result.freedBytes, 205);
+    EXPECT_THAT(result.failures,
+                ElementsAre(outside.string(), library("Caches"), library("Caches/never-there")));
+    EXPECT_TRUE(std::filesystem::exists(keep));
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(gone).parent_path()));
+    EXPECT_TRUE(std::filesystem::exists(outside));
+    EXPECT_TRUE(std::filesystem::exists(target));
+    EXPECT_FALSE(std::filesystem::is_symlink(dir / "home/Library/Preferences/link.plist"));
+
+    auto none = uninstaller.uninstallItems({item(library("Caches/keep"), 100, false)});
+    EXPECT_EQ(none.freedBytes, 0);
+    EXPECT_THAT(none.failures, IsEmpty());
+}
+
+TEST(GroupContainerMatchTest, MatchesTheIdentifierBetweenDotsOnly) {
+    for (const auto& [name, matches] : std::vector<std::pair<std::string, bool>>{
+             {"com.a.b", true}, {"TEAM.com.a.b", true}, {"TEAM.com.a.b.shared", true}, {"com.a.b.x", true},
+             {"com.a.bc", false}, {"xcom.a.b", false}, {"com.a", false}, {"TEAM.com.a.bb.com.a.b", true}}) {
+        EXPECT_EQ(groupContainerMatches(name, "com.a.b"), matches) << name;
+    }
+    EXPECT_FALSE(groupContainerMatches("anything", ""));
+}
+
+}  // namespace
+}  // namespace zentrel::services
