@@ -1,0 +1,63 @@
+#include "model/SweepRecord.hpp"
+
+#include "model/JsonFields.hpp"
+
+namespace zentrel::model {
+
+namespace fields = json_fields;
+
+nlohmann::json encodeSweepAction(const SweepAction& action) {
+    nlohmann::json object = {
+        {"id", action.id.string()},
+        {"kind", std::string(rawValue(action.kind))},
+        {"label", action.label},
+        {"isRestored", action.isRestored},
+    };
+    if (action.detail) object["detail"] = *action.detail;
+    if (action.backupPath) object["backupPath"] = *action.backupPath;
+    if (action.originalPath) object["originalPath"] = *action.originalPath;
+    return object;
+}
+
+nlohmann::json encodeSweepRecord(const SweepRecord& record) {
+    nlohmann::json actions = nlohmann::json::array();
+    for (const auto& action : record.actions) actions.push_back(encodeSweepAction(action));
+    return {
+        {"id", record.id.string()},
+        {"date", record.date.timeIntervalSinceReferenceDate()},
+        {"expiresAt", record.expiresAt.timeIntervalSinceReferenceDate()},
+        {"actions", std::move(actions)},
+        {"freedBytes", record.freedBytes},
+    };
+}
+
+SweepAction decodeSweepAction(const nlohmann::json& json) {
+    fields::expectObject(json, "SweepAction");
+    SweepAction action;
+    action.id = fields::uuid(json, "id");
+    const auto kindText = fields::text(json, "kind");
+    auto kind = sweepActionKindFromRaw(kindText);
+    if (!kind) throw DecodingError("SweepActionKind: no case named \"" + kindText + "\"");
+    action.kind = *kind;
+    action.label = fields::text(json, "label");
+    action.detail = fields::optionalText(json, "detail");
+    action.backupPath = fields::optionalText(json, "backupPath");
+    action.originalPath = fields::optionalText(json, "originalPath");
+    action.isRestored = fields::boolean(json, "isRestored");
+    return action;
+}
+
+SweepRecord decodeSweepRecord(const nlohmann::json& json) {
+    fields::expectObject(json, "SweepRecord");
+    SweepRecord record;
+    record.id = fields::uuid(json, "id");
+    record.date = fields::referenceDate(json, "date");
+    record.expiresAt = fields::referenceDate(json, "expiresAt");
+    const auto& actions = fields::required(json, "actions");
+    if (!actions.is_array()) throw DecodingError("\"actions\": expected an array");
+    for (const auto& action : actions) record.actions.push_back(decodeSweepAction(action));
+    record.freedBytes = fields::integer(json, "freedBytes");
+    return record;
+}
+
+}  // namespace zentrel::model
