@@ -1,0 +1,84 @@
+// zentrel-cli status: the settings, last-scan figures, histories and the
+// shared "eco." summary as they are stored. It only reads: the preferences
+// work on scratch copies of the stored suites.
+
+#include "app/cli/CliCommand.hpp"
+#include "model/SharedEcosystemState.hpp"
+#include "model/UserPreferences.hpp"
+#include "platform/ByteCountFormatter.hpp"
+#include "platform/JsonFileDefaultsStore.hpp"
+#include "platform/MemoryDefaultsStore.hpp"
+#include "platform/XdgAutostartLoginItem.hpp"
+
+#include <filesystem>
+#include <iostream>
+#include <sstream>
+
+namespace zentrel::cli {
+namespace {
+
+std::string describe(const platform::DefaultsValue& value) {
+    struct Printer {
+        std::string operator()(bool v) const { return v ? "true" : "false"; }
+        std::string operator()(std::int64_t v) const { return std::to_string(v); }
+        std::string operator()(double v) const {
+            std::ostringstream out;
+            out.precision(15);
+            out << v;
+            return out.str();
+        }
+        std::string operator()(const std::string& v) const { return "\"" + v + "\""; }
+        std::string operator()(const platform::Bytes& v) const { return platform::textOf(v); }
+    };
+    return std::visit(Printer{}, value);
+}
+
+std::string onOff(bool value) { return value ? "on" : "off"; }
+
+int runStatus(const std::vector<std::string>& args) {
+    const auto layout = hostLayout(Arguments(args));
+    const auto standardFile = layout.defaultsFile(platform::kStandardSuite);
+    const auto suiteFile = layout.defaultsFile(platform::kAppGroupSuite);
+    auto standard = platform::MemoryDefaultsStore::copyOf(platform::JsonFileDefaultsStore(standardFile));
+    auto suite = platform::MemoryDefaultsStore::copyOf(platform::JsonFileDefaultsStore(suiteFile));
+    const auto storedSuite = platform::MemoryDefaultsStore::copyOf(suite);
+
+    std::ostringstream silenced;  // the shared state may report on standard output
+    auto* previous = std::cout.rdbuf(silenced.rdbuf());
+    model::SharedEcosystemState shared(&suite, standard);
+    std::cout.rdbuf(previous);
+    model::UserPreferences prefs(standard, platform::SystemClock::shared(), shared);
+
+    std::cout << "Settings: " << standardFile.string() << "\n";
+    std::cout << "  results view: " << (prefs.viewMode() == model::ViewMode::advanced ? "advanced" : "recommended") << "\n";
+    std::cout << "  automatic scan due: " << (prefs.isAutoScanDue() ? "yes" : "no") << "\n";
+    std::cout << "  " << prefs.lastScanSummary().value_or("Never scanned") << "\n";
+    std::cout << "  smart cleanup plan: "
+              << (prefs.hasSmartCleanupPlan() ? platform::formatByteCount(static_cast<std::int64_t>(prefs.lastSmartCleanupPlan()->totalBytes)) : "none")
+              << "\n";
+    std::cout << "  cleans recorded: " << prefs.cleaningHistory().size() << ", freed in all: "
+              << platform::formatByteCount(model::truncatedBytes(standard.real("totalFreedAllTime"))) << "\n";
+    std::cout << "  privacy sweeps that can be undone: " << prefs.sweepLog().size() << "\n";
+    std::cout << "  typing: " << typing::rawValue(prefs.vietIMEMethod()) << ", "
+              << typing::rawValue(prefs.vietIMEIntegrationMode()) << ", rules " << onOff(prefs.vietIMERuleEngineEnabled())
+              << ", marked text " << onOff(prefs.vietIMEUseMarkedText()) << "\n";
+    std::cout << "  daily energy digest: " << onOff(prefs.energyDigestEnabled()) << "\n";
+    platform::XdgAutostartLoginItem loginItem(layout.configHome, {});
+    std::cout << "  start at login: " << onOff(loginItem.isRegistered()) << "\n";
+
+    std::cout << "Shared summary: " << suiteFile.string() << "\n";
+    bool any = false;
+    for (const auto& key : storedSuite.keys()) {
+        if (key.rfind("eco.", 0) != 0) continue;
+        std::cout << "  " << key << " = " << describe(*storedSuite.value(key)) << "\n";
+        any = true;
+    }
+    if (!any) std::cout << "  (nothing stored yet)\n";
+    return 0;
+}
+
+CliCommandRegistration status{{"status", "status [--home DIR]",
+                               "Print the stored settings, last-scan figures and shared summary (reads only)", runStatus}};
+
+}  // namespace
+}  // namespace zentrel::cli

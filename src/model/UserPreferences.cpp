@@ -1,0 +1,229 @@
+#include "model/UserPreferences.hpp"
+
+#include "model/DecodingError.hpp"
+#include "model/SharedEcosystemState.hpp"
+#include "platform/ByteCountFormatter.hpp"
+#include "platform/RelativeDateFormatter.hpp"
+
+#include <cmath>
+#include <iostream>
+#include <limits>
+
+namespace zentrel::model {
+
+namespace {
+
+constexpr std::string_view kViewMode = "viewMode";
+constexpr std::string_view kCategoryTotals = "lastScanCategoryTotals";
+constexpr std::string_view kPlan = "lastSmartCleanupPlan";
+constexpr std::string_view kLastScanDate = "lastScanDate";
+constexpr std::string_view kLastScanFoundBytes = "lastScanFoundBytes";
+constexpr std::string_view kAutoScanEnabled = "autoScanEnabled";
+constexpr std::string_view kAutoScanIntervalDays = "autoScanIntervalDays";
+constexpr std::string_view kCleaningHistory = "cleaningHistory";
+constexpr std::string_view kTotalFreedAllTime = "totalFreedAllTime";
+constexpr std::string_view kSweepLog = "sweepLog";
+constexpr std::string_view kEnergyDigestEnabled = "energyDigestEnabled";
+constexpr std::string_view kMethod = "vietIMEMethod";
+constexpr std::string_view kOptions = "vietIMEOptions";
+constexpr std::string_view kRuleEngineEnabled = "vietIMERuleEngineEnabled";
+constexpr std::string_view kIntegrationMode = "vietIMEIntegrationMode";
+constexpr std::string_view kUseMarkedText = "vietIMEUseMarkedText";
+
+constexpr int kDefaultAutoScanDays = 7;
+
+void storeJson(platform::DefaultsStore& defaults, std::string_view key, const nlohmann::json& json) {
+    defaults.setData(key, platform::bytesOf(json.dump()));
+}
+
+// Decodes with `decode`; none when missing, not JSON or not decodable.
+template <class Decode>
+auto decodedOrNone(const platform::DefaultsStore& defaults, std::string_view key, Decode decode)
+    -> std::optional<decltype(decode(std::declval<const nlohmann::json&>()))> {
+    auto json = storedJson(defaults, key);
+    if (!json) return std::nullopt;
+    try {
+        return decode(*json);
+    } catch (const DecodingError&) {
+        return std::nullopt;
+    } catch (const nlohmann::json::exception&) {
+        return std::nullopt;
+    }
+}
+
+std::vector<SweepRecord> decodeSweepLog(const nlohmann::json& json) {
+    if (!json.is_array()) throw DecodingError("sweep log: expected an array");
+    std::vector<SweepRecord> log;
+    for (const auto& record : json) log.push_back(decodeSweepRecord(record));
+    return log;
+}
+
+}  // namespace
+
+std::optional<nlohmann::json> storedJson(const platform::DefaultsStore& defaults, std::string_view key) {
+    auto data = defaults.data(key);
+    if (!data) return std::nullopt;
+    auto json = nlohmann::json::parse(platform::textOf(*data), nullptr, /*allow_exceptions=*/false);
+    if (json.is_discarded()) return std::nullopt;
+    return json;
+}
+
+std::int64_t truncatedBytes(double value) {
+    constexpr double kLimit = 9.2e18;  // inside the signed 64-bit range
+    if (!std::isfinite(value) || std::fabs(value) >= kLimit) return 0;
+    return static_cast<std::int64_t>(std::trunc(value));
+}
+
+UserPreferences::UserPreferences(platform::DefaultsStore& defaults, const platform::Clock& clock,
+                                 SharedEcosystemState& shared, std::string language)
+    : defaults_(defaults), clock_(clock), shared_(shared), language_(std::move(language)) {
+    shared_.syncScanSummary(*this);
+}
+
+ViewMode UserPreferences::viewMode() const {
+    return defaults_.string(kViewMode).value_or("") == "advanced" ? ViewMode::advanced : ViewMode::recommended;
+}
+
+std::map<CategoryType, std::int64_t> UserPreferences::lastScanCategoryTotals() const {
+    std::map<CategoryType, std::int64_t> totals;
+    auto json = storedJson(defaults_, kCategoryTotals);
+    if (!json || !json->is_object()) return totals;
+    for (const auto& [key, value] : json->items()) {
+        // A value of another type makes the whole map unreadable.
+        if (!value.is_number()) return {};
+        if (auto category = categoryFromRaw(key)) totals[*category] = truncatedBytes(value.get<double>());
+    }
+    return totals;
+}
+
+void UserPreferences::setLastScanCategoryTotals(const std::map<CategoryType, std::int64_t>& totals) {
+    nlohmann::json object = nlohmann::json::object();
+    for (const auto& [category, bytes] : totals) object[std::string(rawValue(category))] = static_cast<double>(bytes);
+    storeJson(defaults_, kCategoryTotals, object);
+}
+
+std::optional<PersistedSmartCleanupPlan> UserPreferences::lastSmartCleanupPlan() const {
+    return decodedOrNone(defaults_, kPlan, decodePlan);
+}
+
+void UserPreferences::setLastSmartCleanupPlan(const std::optional<PersistedSmartCleanupPlan>& plan) {
+    if (!plan) {
+        defaults_.remove(kPlan);
+        return;
+    }
+    storeJson(defaults_, kPlan, encodePlan(*plan));
+}
+
+bool UserPreferences::hasSmartCleanupPlan() const {
+    auto plan = lastSmartCleanupPlan();
+    return plan && truncatedBytes(plan->totalBytes) > 0;
+}
+
+std::optional<std::string> UserPreferences::lastScanSummary() const {
+    const double lastScan = defaults_.real(kLastScanDate);
+    if (!(lastScan > 0)) return std::nullopt;
+    const auto relative = platform::formatRelativeAbbreviated(platform::Date::fromTimeIntervalSince1970(lastScan),
+                                                              clock_.now(), language_);
+    const auto found = platform::formatByteCount(truncatedBytes(defaults_.real(kLastScanFoundBytes)));
+    return "Last scan " + relative + " \u00B7 found " + found;
+}
+
+bool UserPreferences::isAutoScanDue() const {
+    if (!defaults_.boolean(kAutoScanEnabled)) return false;
+    const double lastScan = defaults_.real(kLastScanDate);
+    if (!(lastScan > 0)) return true;
+    const auto stored = defaults_.integer(kAutoScanIntervalDays);
+    const double days = stored > 0 ? static_cast<double>(stored) : kDefaultAutoScanDays;
+    return clock_.now().timeIntervalSince1970() - lastScan >= days * 24 * 3600;
+}
+
+std::vector<CleaningRecord> UserPreferences::cleaningHistory() const {
+    return decodedOrNone(defaults_, kCleaningHistory, decodeCleaningHistory).value_or(std::vector<CleaningRecord>{});
+}
+
+void UserPreferences::setCleaningHistory(const std::vector<CleaningRecord>& history) {
+    storeJson(defaults_, kCleaningHistory, encodeCleaningHistory(history));
+}
+
+void UserPreferences::recordCleaning(std::int64_t freedBytes) {
+    auto history = cleaningHistory();
+    history.push_back({clock_.now(), freedBytes});
+    if (history.size() > kCleaningHistoryLimit) history.erase(history.begin(), history.end() - kCleaningHistoryLimit);
+    setCleaningHistory(history);
+
+    const auto total = truncatedBytes(defaults_.real(kTotalFreedAllTime));
+    defaults_.setReal(kTotalFreedAllTime, static_cast<double>(total + freedBytes));
+    shared_.syncScanSummary(*this);
+}
+
+std::vector<SweepRecord> UserPreferences::sweepLog() const {
+    return decodedOrNone(defaults_, kSweepLog, decodeSweepLog).value_or(std::vector<SweepRecord>{});
+}
+
+void UserPreferences::setSweepLog(const std::vector<SweepRecord>& log) {
+    nlohmann::json list = nlohmann::json::array();
+    for (const auto& record : log) list.push_back(encodeSweepRecord(record));
+    storeJson(defaults_, kSweepLog, list);
+}
+
+void UserPreferences::appendSweepRecord(const SweepRecord& record) {
+    auto log = sweepLog();
+    log.insert(log.begin(), record);
+    if (log.size() > kSweepLogLimit) log.resize(kSweepLogLimit);
+    setSweepLog(log);
+}
+
+void UserPreferences::pruneExpiredSweepRecords() {
+    auto log = sweepLog();
+    const auto now = clock_.now();
+    std::erase_if(log, [&](const SweepRecord& record) { return record.isExpired(now); });
+    setSweepLog(log);
+}
+
+void UserPreferences::markSweepActionRestored(const platform::Uuid& recordID, const platform::Uuid& actionID) {
+    auto log = sweepLog();
+    auto record = std::find_if(log.begin(), log.end(), [&](const auto& r) { return r.id == recordID; });
+    if (record == log.end()) return;
+    auto action = std::find_if(record->actions.begin(), record->actions.end(),
+                               [&](const auto& a) { return a.id == actionID; });
+    if (action == record->actions.end()) return;
+    action->isRestored = true;
+    setSweepLog(log);
+}
+
+bool UserPreferences::booleanDefaultingToTrue(std::string_view key) const {
+    return !defaults_.contains(key) || defaults_.boolean(key);
+}
+
+bool UserPreferences::energyDigestEnabled() const { return booleanDefaultingToTrue(kEnergyDigestEnabled); }
+bool UserPreferences::vietIMERuleEngineEnabled() const { return booleanDefaultingToTrue(kRuleEngineEnabled); }
+bool UserPreferences::vietIMEUseMarkedText() const { return booleanDefaultingToTrue(kUseMarkedText); }
+
+typing::VietInputMethod UserPreferences::vietIMEMethod() const {
+    return typing::inputMethodFromRaw(defaults_.string(kMethod).value_or("")).value_or(typing::VietInputMethod::telex);
+}
+
+typing::VietIMEIntegrationMode UserPreferences::vietIMEIntegrationMode() const {
+    return typing::integrationModeFromRaw(defaults_.string(kIntegrationMode).value_or(""))
+        .value_or(typing::VietIMEIntegrationMode::cgEvent);
+}
+
+typing::VietIMEOptions UserPreferences::vietIMEOptions() const {
+    auto json = storedJson(defaults_, kOptions);
+    if (!json) return typing::VietIMEOptions::defaultOptions;
+    return typing::decodeOptions(*json).value_or(typing::VietIMEOptions::defaultOptions);
+}
+
+void UserPreferences::setVietIMEOptions(const typing::VietIMEOptions& options) {
+    defaults_.setData(kOptions, platform::bytesOf(typing::encodeOptions(options).dump()));
+}
+
+void UserPreferences::setLaunchAtLogin(platform::LoginItemService& loginItems, bool enabled) {
+    auto error = enabled ? loginItems.registerApp() : loginItems.unregisterApp();
+    if (error) {
+        std::cout << "[Zentrel] Failed to " << (enabled ? "register" : "unregister") << " login item: " << *error
+                  << std::endl;
+    }
+}
+
+}  // namespace zentrel::model

@@ -1,0 +1,100 @@
+#pragma once
+// The one place through which the app reads and writes its settings, its
+// last-scan statistics and its small persisted lists in the main app's
+// defaults. It keeps no copies: every read goes to the store and every write
+// straight to it. Main thread only.
+
+#include "model/CategoryType.hpp"
+#include "model/CleaningRecord.hpp"
+#include "model/PersistedSmartCleanupPlan.hpp"
+#include "model/SweepRecord.hpp"
+#include "platform/Clock.hpp"
+#include "platform/DefaultsStore.hpp"
+#include "platform/LoginItemService.hpp"
+#include "typing/engine/VietIMEOptions.hpp"
+#include "typing/engine/VietInputMethod.hpp"
+
+#include <nlohmann/json.hpp>
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zentrel::model {
+
+class SharedEcosystemState;
+
+enum class ViewMode { recommended, advanced };
+
+class UserPreferences final {
+public:
+    static constexpr std::size_t kCleaningHistoryLimit = 30;
+    static constexpr std::size_t kSweepLogLimit = 10;
+
+    // Synchronises the shared state once, as the app's single instance does
+    // when it is made.
+    UserPreferences(platform::DefaultsStore& defaults, const platform::Clock& clock, SharedEcosystemState& shared,
+                    std::string language = "en");
+    UserPreferences(const UserPreferences&) = delete;
+    UserPreferences& operator=(const UserPreferences&) = delete;
+
+    // Other subsystems keep their own scalar keys here.
+    [[nodiscard]] platform::DefaultsStore& defaults() const { return defaults_; }
+
+    [[nodiscard]] ViewMode viewMode() const;
+
+    [[nodiscard]] std::map<CategoryType, std::int64_t> lastScanCategoryTotals() const;
+    void setLastScanCategoryTotals(const std::map<CategoryType, std::int64_t>& totals);
+
+    [[nodiscard]] std::optional<PersistedSmartCleanupPlan> lastSmartCleanupPlan() const;
+    // None removes the stored plan.
+    void setLastSmartCleanupPlan(const std::optional<PersistedSmartCleanupPlan>& plan);
+    [[nodiscard]] bool hasSmartCleanupPlan() const;
+
+    // "Last scan 2 hr. ago · found 1.2 GB"; none when never scanned.
+    [[nodiscard]] std::optional<std::string> lastScanSummary() const;
+    [[nodiscard]] bool isAutoScanDue() const;
+
+    [[nodiscard]] std::vector<CleaningRecord> cleaningHistory() const;
+    void setCleaningHistory(const std::vector<CleaningRecord>& history);
+    // Appends to the history (keeping the last 30), adds to the all-time
+    // total and mirrors the summary into the shared state.
+    void recordCleaning(std::int64_t freedBytes);
+
+    [[nodiscard]] std::vector<SweepRecord> sweepLog() const;
+    void setSweepLog(const std::vector<SweepRecord>& log);
+    // Newest first, at most 10.
+    void appendSweepRecord(const SweepRecord& record);
+    // Keeps the records that expire later than now; always writes.
+    void pruneExpiredSweepRecords();
+    void markSweepActionRestored(const platform::Uuid& recordID, const platform::Uuid& actionID);
+
+    [[nodiscard]] bool energyDigestEnabled() const;
+    [[nodiscard]] bool vietIMERuleEngineEnabled() const;
+    [[nodiscard]] bool vietIMEUseMarkedText() const;
+    [[nodiscard]] typing::VietInputMethod vietIMEMethod() const;
+    [[nodiscard]] typing::VietIMEIntegrationMode vietIMEIntegrationMode() const;
+    [[nodiscard]] typing::VietIMEOptions vietIMEOptions() const;
+    void setVietIMEOptions(const typing::VietIMEOptions& options);
+
+    // Registers or unregisters the app as a login item; a failure is reported
+    // on standard output and otherwise ignored.
+    static void setLaunchAtLogin(platform::LoginItemService& loginItems, bool enabled);
+
+private:
+    [[nodiscard]] bool booleanDefaultingToTrue(std::string_view key) const;
+
+    platform::DefaultsStore& defaults_;
+    const platform::Clock& clock_;
+    SharedEcosystemState& shared_;
+    std::string language_;
+};
+
+// Reads a JSON value stored as data; none when missing or not JSON.
+[[nodiscard]] std::optional<nlohmann::json> storedJson(const platform::DefaultsStore& defaults, std::string_view key);
+// A stored double as whole bytes, truncated toward zero; values that do not
+// fit (not finite, out of range) count as 0.
+[[nodiscard]] std::int64_t truncatedBytes(double value);
+
+}  // namespace zentrel::model

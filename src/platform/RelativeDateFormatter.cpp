@@ -1,0 +1,50 @@
+#include "platform/RelativeDateFormatter.hpp"
+
+#include <unicode/reldatefmt.h>
+#include <unicode/unistr.h>
+
+#include <cmath>
+#include <memory>
+
+namespace zentrel::platform {
+
+namespace {
+
+struct UnitStep {
+    double seconds;
+    URelativeDateTimeUnit unit;
+};
+
+// Largest first; a month counts as 30 days and a year as 365.
+constexpr UnitStep kSteps[] = {
+    {365.0 * 86400, UDAT_REL_UNIT_YEAR}, {30.0 * 86400, UDAT_REL_UNIT_MONTH}, {7.0 * 86400, UDAT_REL_UNIT_WEEK},
+    {86400, UDAT_REL_UNIT_DAY},          {3600, UDAT_REL_UNIT_HOUR},          {60, UDAT_REL_UNIT_MINUTE},
+};
+
+}  // namespace
+
+std::string formatRelativeAbbreviated(Date date, Date now, std::string_view language) {
+    const double offset = date.timeIntervalSince(now);
+    double value = std::trunc(offset);
+    URelativeDateTimeUnit unit = UDAT_REL_UNIT_SECOND;
+    for (const auto& step : kSteps) {
+        if (std::fabs(offset) >= step.seconds) {
+            value = std::trunc(offset / step.seconds);
+            unit = step.unit;
+            break;
+        }
+    }
+
+    UErrorCode status = U_ZERO_ERROR;
+    icu::Locale locale(std::string(language).c_str());
+    icu::RelativeDateTimeFormatter formatter(locale, nullptr, UDAT_STYLE_SHORT, UDISPCTX_CAPITALIZATION_NONE, status);
+    if (U_FAILURE(status)) return {};
+    icu::UnicodeString text;
+    formatter.formatNumeric(value, unit, text, status);
+    if (U_FAILURE(status)) return {};
+    std::string result;
+    text.toUTF8String(result);
+    return result;
+}
+
+}  // namespace zentrel::platform

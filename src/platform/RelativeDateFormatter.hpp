@@ -1,0 +1,15 @@
+#pragma once
+// "2 hr. ago", "3 days ago", "in 5 min.": a moment told relative to now in
+// the largest unit that fits, with abbreviated unit names of the language.
+
+#include "platform/Date.hpp"
+
+#include <string>
+#include <string_view>
+
+namespace zentrel::platform {
+
+// `language` such as "en" or "vi"; a language without data falls back to English.
+[[nodiscard]] std::string formatRelativeAbbreviated(Date date, Date now, std::string_view language);
+
+}  // namespace zentrel::platform

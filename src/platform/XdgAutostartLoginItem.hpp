@@ -1,0 +1,27 @@
+#pragma once
+// The login item as a desktop entry in the XDG autostart folder
+// ("~/.config/autostart"), which desktop sessions start at login.
+
+#include "platform/LoginItemService.hpp"
+
+#include <filesystem>
+
+namespace zentrel::platform {
+
+class XdgAutostartLoginItem final : public LoginItemService {
+public:
+    // `configHome` is the XDG config folder; `executable` what the entry starts.
+    XdgAutostartLoginItem(std::filesystem::path configHome, std::filesystem::path executable);
+
+    [[nodiscard]] std::optional<std::string> registerApp() override;
+    [[nodiscard]] std::optional<std::string> unregisterApp() override;
+    [[nodiscard]] bool isRegistered() const override;
+
+    [[nodiscard]] std::filesystem::path entryPath() const;
+
+private:
+    std::filesystem::path configHome_;
+    std::filesystem::path executable_;
+};
+
+}  // namespace zentrel::platform
