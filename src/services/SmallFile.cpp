@@ -20,8 +20,10 @@ std::optional<std::string> readSmallFile(const std::string& path) {
             ::close(fd);
             return std::nullopt;
         }
-        if (count == 0) break;
         contents.append(buffer.data(), static_cast<std::size_t>(count));
+        // A short read of a regular, proc or sys file is its end; this saves
+        // a second read call per file.
+        if (static_cast<std::size_t>(count) < buffer.size()) break;
     }
     ::close(fd);
     return contents;
