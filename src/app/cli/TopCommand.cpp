@@ -1,0 +1,82 @@
+// zentrel-cli top: the memory snapshot, its pressure and the heaviest running
+// applications. It only reads /proc and the desktop entries; it quits nothing.
+
+#include "app/cli/CliCommand.hpp"
+#include "platform/ByteCountFormatter.hpp"
+#include "platform/Clock.hpp"
+#include "platform/HostLayout.hpp"
+#include "services/LinuxWorkspace.hpp"
+#include "services/ProcessSampler.hpp"
+#include "services/ProcfsSystemStatistics.hpp"
+
+#include <iostream>
+
+#include <unistd.h>
+
+namespace zentrel::cli {
+namespace {
+
+// This command never quits anything.
+class NoSignals final : public services::ProcessSignaller {
+public:
+    bool send(std::int32_t, int) override { return false; }
+};
+
+std::string memory(std::int64_t bytes) { return platform::formatByteCount(bytes, platform::ByteCountStyle::memory); }
+
+const char* pressureText(services::MemoryPressure pressure) {
+    switch (pressure) {
+    case services::MemoryPressure::normal: return "normal";
+    case services::MemoryPressure::warning: return "warning";
+    case services::MemoryPressure::critical: return "critical";
+    }
+    return "normal";
+}
+
+int runTop(const std::vector<std::string>& args) {
+    const Arguments arguments(args);
+    std::size_t limit = 10;
+    if (auto given = arguments.option("--limit")) {
+        try {
+            limit = static_cast<std::size_t>(std::stoul(*given));
+        } catch (const std::exception&) {
+            std::cerr << "zentrel-cli top: --limit needs a number\n";
+            return 2;
+        }
+    }
+    const auto home = arguments.option("--home");
+    const auto layout = home ? platform::HostLayout::forHome(*home) : platform::HostLayout::fromEnvironment();
+
+    services::ProcfsSystemStatistics statistics;
+    NoSignals signaller;
+    services::LinuxWorkspace workspace(
+        {.applicationFolders = services::LinuxWorkspace::applicationFoldersFor(layout.dataHome, layout.systemRoot),
+         .userId = ::getuid()},
+        signaller);
+    services::ProcessSampler sampler(statistics, workspace, platform::SystemClock::shared());
+
+    const auto snapshot = sampler.readMemorySnapshot();
+    std::cout << "Memory: " << memory(snapshot.used) << " used of " << memory(snapshot.total) << " (pressure "
+              << pressureText(snapshot.pressure()) << ")\n"
+              << "  free " << memory(snapshot.free) << ", app " << memory(snapshot.app) << ", wired "
+              << memory(snapshot.wired) << ", compressed " << memory(snapshot.compressed) << ", cached "
+              << memory(snapshot.cached) << "\n";
+
+    const auto apps = sampler.listBoostProcesses(limit);
+    if (apps.empty()) {
+        std::cout << "No running applications found.\n";
+        return 0;
+    }
+    std::cout << "Heaviest applications:\n";
+    for (const auto& app : apps) {
+        std::cout << "  " << memory(app.residentBytes) << "\t" << app.name << " (pid " << app.pid << ")"
+                  << (app.isActive ? " [active]" : "") << "\n";
+    }
+    return 0;
+}
+
+CliCommandRegistration top{{"top", "top [--limit N] [--home DIR]",
+                            "Show memory use and pressure and the heaviest running applications", runTop}};
+
+}  // namespace
+}  // namespace zentrel::cli

@@ -1,0 +1,27 @@
+#pragma once
+// A desktop entry (".desktop" file) of a graphical application: its name, its
+// icon and the program names by which its process can be recognised.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zentrel::services {
+
+struct DesktopEntry {
+    std::string id;  // the desktop file id, without ".desktop"
+    std::string name;
+    std::optional<std::string> icon;
+    // Lower-case names of the executable the application runs as.
+    std::vector<std::string> programNames;
+
+    // Reads the "Desktop Entry" group of a desktop file. Gives nullopt for
+    // anything that is not an application shown to the user in a window:
+    // other types, hidden entries, terminal programs, entries without a name.
+    // `language` picks a translated name ("Name[vi]") when there is one.
+    [[nodiscard]] static std::optional<DesktopEntry> parse(std::string_view text, std::string id,
+                                                           std::string_view language = "en");
+};
+
+}  // namespace zentrel::services

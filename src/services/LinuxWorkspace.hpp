@@ -1,0 +1,55 @@
+#pragma once
+// The running applications of a Linux desktop: this user's processes that run
+// the program of an installed desktop entry, or that the desktop launched from
+// one (it leaves GIO_LAUNCHED_DESKTOP_FILE and its pid in their environment).
+// A helper process whose parent is the same application is not listed again.
+// Quitting sends SIGTERM, or SIGKILL when forced, through the signaller.
+// Without a display connection no application counts as the frontmost one.
+
+#include "services/DesktopEntryIndex.hpp"
+#include "services/ProcessSignaller.hpp"
+#include "services/Workspace.hpp"
+
+#include <filesystem>
+#include <sys/types.h>
+
+namespace zentrel::services {
+
+class LinuxWorkspace final : public Workspace {
+public:
+    struct Options {
+        std::filesystem::path procRoot = "/proc";
+        // Where desktop entries live, the user's own first.
+        std::vector<std::filesystem::path> applicationFolders;
+        uid_t userId = 0;
+        std::string language = "en";
+    };
+
+    // The folders of a home and system root: the user's data folder's
+    // "applications", the user's and the system's flatpak exports, then
+    // "usr/local/share/applications" and "usr/share/applications".
+    [[nodiscard]] static std::vector<std::filesystem::path> applicationFoldersFor(
+        const std::filesystem::path& dataHome, const std::filesystem::path& systemRoot);
+
+    LinuxWorkspace(Options options, ProcessSignaller& signaller);
+
+    [[nodiscard]] std::vector<RunningApplication> runningApplications() const override;
+    bool terminate(const RunningApplication& application, bool force) override;
+
+private:
+    struct Candidate {
+        const DesktopEntry* entry;
+        std::int32_t parentPid;
+        bool isTerminated;
+    };
+    [[nodiscard]] const DesktopEntry* entryOfProcess(const std::string& folder, std::int32_t pid) const;
+
+    std::string procRoot_;
+    uid_t userId_;
+    ProcessSignaller& signaller_;
+    // Refreshed on each listing; the listing is a read of the workspace, so
+    // the cache is mutable.
+    mutable DesktopEntryIndex index_;
+};
+
+}  // namespace zentrel::services

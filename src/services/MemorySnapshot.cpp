@@ -1,0 +1,32 @@
+#include "services/MemorySnapshot.hpp"
+
+#include <algorithm>
+
+namespace zentrel::services {
+
+MemorySnapshot MemorySnapshot::from(std::int64_t total, const std::optional<MemoryCounters>& counters) {
+    MemorySnapshot snapshot;
+    snapshot.total = total;
+    if (!counters) {
+        snapshot.free = total;
+        return snapshot;
+    }
+    snapshot.free = counters->free;
+    snapshot.wired = counters->wired;
+    snapshot.compressed = counters->compressed;
+    snapshot.cached = counters->fileBacked;
+    snapshot.app = std::max<std::int64_t>(counters->anonymous - counters->purgeable, 0);
+    snapshot.used = std::max<std::int64_t>(snapshot.app + snapshot.wired + snapshot.compressed, 0);
+    return snapshot;
+}
+
+MemoryPressure MemorySnapshot::pressure() const {
+    if (total < 1) return MemoryPressure::normal;
+    const double usedRatio = static_cast<double>(used) / static_cast<double>(total);
+    const double compressedRatio = static_cast<double>(compressed) / static_cast<double>(total);
+    if (usedRatio > 0.88 || compressedRatio > 0.25) return MemoryPressure::critical;
+    if (usedRatio > 0.72 || compressedRatio > 0.12) return MemoryPressure::warning;
+    return MemoryPressure::normal;
+}
+
+}  // namespace zentrel::services

@@ -1,0 +1,106 @@
+#pragma once
+// The state behind the Boost screen: a live memory summary, the system CPU
+// load, the process list refreshed every 3 seconds while the screen is shown,
+// the user's choice of applications to quit, and the progress of one boost
+// (quit the chosen applications, wait 1.4 seconds, measure what was freed).
+// It lives on the main thread, as long as its screen; timers go through the
+// scheduler, so tests drive it with a fake clock.
+
+#include "platform/Clock.hpp"
+#include "platform/Observable.hpp"
+#include "services/BoostProcess.hpp"
+#include "services/MemorySnapshot.hpp"
+#include "services/ProcessSampler.hpp"
+#include "viewmodels/AnnouncedValue.hpp"
+
+#include <array>
+#include <chrono>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace zentrel::viewmodels {
+
+class BoostViewModel final {
+public:
+    enum class SortMode { memory, cpu };
+    static constexpr std::array<SortMode, 2> kSortModes = {SortMode::memory, SortMode::cpu};
+    // "memory" or "cpu".
+    [[nodiscard]] static std::string rawValue(SortMode mode);
+    // "Memory" or "CPU", localized.
+    [[nodiscard]] static std::string title(SortMode mode);
+
+    struct BoostState {
+        enum class Phase { idle, boosting, done };
+        Phase phase = Phase::idle;
+        std::int64_t freedBytes = 0;  // only when done
+        int count = 0;                // applications asked to quit; only when done
+
+        [[nodiscard]] static BoostState idle() { return {}; }
+        [[nodiscard]] static BoostState boosting() { return {Phase::boosting}; }
+        [[nodiscard]] static BoostState done(std::int64_t freedBytes, int count) {
+            return {Phase::done, freedBytes, count};
+        }
+        bool operator==(const BoostState&) const = default;
+    };
+
+    static constexpr platform::Duration kRefreshInterval = std::chrono::seconds(3);
+    static constexpr platform::Duration kSettleWait = std::chrono::milliseconds(1400);
+    static constexpr std::size_t kDisplayLimit = 60;
+
+    BoostViewModel(services::ProcessSampler& sampler, const platform::Clock& clock,
+                   platform::TimerScheduler& scheduler);
+    BoostViewModel(const BoostViewModel&) = delete;
+    BoostViewModel& operator=(const BoostViewModel&) = delete;
+
+    platform::Published<services::MemorySnapshot> memory;
+    platform::Published<double> systemCPU{0.0};  // 0 to 1
+    // The rows the screen shows: filtered, sorted, at most kDisplayLimit.
+    AnnouncedValue<std::vector<services::BoostProcess>> processes;
+    AnnouncedValue<std::set<std::int32_t>> selectedPIDs;
+    // The screen sets these; they take effect at the next refresh.
+    platform::Published<SortMode> sortMode{SortMode::memory};
+    platform::Published<bool> showBackground{false};
+    platform::Published<BoostState> boostState;
+    // Icons of the application rows of `processes`, by pid.
+    platform::Published<std::map<std::int32_t, std::string>> processIcons;
+
+    // Refreshes at once, then every 3 seconds until stop(); nothing when
+    // already running.
+    void start();
+    void stop();
+    [[nodiscard]] bool isRunning() const { return loop_.isActive(); }
+
+    void refresh();
+
+    // Selects or deselects an application row; other rows change nothing.
+    void toggleSelection(const services::BoostProcess& process);
+    // The selection becomes the inactive applications using at least this many
+    // (decimal) megabytes.
+    void selectHeavyApps(int thresholdMB);
+    void clearSelection();
+    // Asks the selected applications to quit, waits for them to settle, then
+    // reports what was freed. A boost still waiting ignores the call.
+    void boostSelected();
+
+    [[nodiscard]] std::vector<services::BoostProcess> selectableApps() const;
+    [[nodiscard]] int selectedCount() const;
+    [[nodiscard]] std::int64_t selectedBytes() const;
+
+private:
+    [[nodiscard]] std::vector<services::BoostProcess> visibleProcesses(std::vector<services::BoostProcess> rows) const;
+    void updateSystemCPU();
+    void finishBoost(services::MemorySnapshot before, int count);
+
+    services::ProcessSampler& sampler_;
+    const platform::Clock& clock_;
+    platform::TimerScheduler& scheduler_;
+    services::ProcessMap prevSamples_;
+    platform::Date prevSampleTime_;
+    std::optional<services::CpuLoadTicks> prevCPUTicks_;
+    platform::Timer loop_;
+    platform::Timer settle_;
+};
+
+}  // namespace zentrel::viewmodels

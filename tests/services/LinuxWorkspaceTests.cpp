@@ -1,0 +1,99 @@
+#include "services/LinuxWorkspace.hpp"
+
+#include "doubles/FakeProcTree.hpp"
+#include "doubles/RecordingProcessSignaller.hpp"
+#include "doubles/TempDir.hpp"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <unistd.h>
+
+namespace zentrel::services {
+namespace {
+
+using testing::FakeProcTree;
+
+class LinuxWorkspaceTest : public ::testing::Test {
+protected:
+    LinuxWorkspaceTest() {
+        temp.write("apps/org.example.Editor.desktop",
+                   "[Desktop Entry]\nType=Application\nName=Editor\nIcon=accessories-text-editor\nExec=editor %F\n");
+        temp.write("apps/browser.desktop", "[Desktop Entry]\nType=Application\nName=Browser\nExec=/opt/browser/launch.sh\n");
+    }
+
+    std::vector<RunningApplication> applications() { return workspace.runningApplications(); }
+
+    testing::TempDir temp;
+    FakeProcTree tree{temp / "proc"};
+    testing::RecordingProcessSignaller signaller;
+    LinuxWorkspace workspace{{.procRoot = tree.root(), .applicationFolders = {temp / "apps"}, .userId = ::getuid()},
+                             signaller};
+};
+
+TEST_F(LinuxWorkspaceTest, ListsProcessesThatRunADesktopEntrysProgram) {
+    tree.addProcess({.pid = 10, .name = "editor", .commandLine = FakeProcTree::commandLineOf({"/usr/bin/editor", "a.txt"})});
+    tree.addProcess({.pid = 11, .name = "bash", .commandLine = FakeProcTree::commandLineOf({"bash"})});
+    tree.addProcess({.pid = 12, .name = "kworker/0:1"});
+
+    const auto listed = applications();
+    ASSERT_EQ(listed.size(), 1u);
+    EXPECT_EQ(listed[0].processIdentifier, 10);
+    EXPECT_EQ(listed[0].localizedName, "Editor");
+    EXPECT_EQ(listed[0].bundleIdentifier, "org.example.Editor");
+    EXPECT_EQ(listed[0].icon, "accessories-text-editor");
+    EXPECT_FALSE(listed[0].isActive);
+    EXPECT_FALSE(listed[0].isTerminated);
+}
+
+TEST_F(LinuxWorkspaceTest, HelpersOfTheSameApplicationAreNotListedAgain) {
+    tree.addProcess({.pid = 20, .name = "editor", .commandLine = FakeProcTree::commandLineOf({"editor"})});
+    tree.addProcess({.pid = 21, .name = "editor", .parentPid = 20,
+                     .commandLine = "/usr/bin/editor --type=renderer --lang=/x/y"});
+    tree.addProcess({.pid = 22, .name = "editor", .parentPid = 21, .commandLine = FakeProcTree::commandLineOf({"editor"})});
+    const auto listed = applications();
+    ASSERT_EQ(listed.size(), 1u);
+    EXPECT_EQ(listed[0].processIdentifier, 20);
+}
+
+TEST_F(LinuxWorkspaceTest, RecognisesProcessesTheDesktopLaunchedFromAnEntry) {
+    const std::string launched = "GIO_LAUNCHED_DESKTOP_FILE=" + (temp / "apps/browser.desktop").string();
+    tree.addProcess({.pid = 30, .name = "browser-main", .commandLine = FakeProcTree::commandLineOf({"/opt/browser/bin"}),
+                     .environment = FakeProcTree::commandLineOf({"HOME=/h", launched, "GIO_LAUNCHED_DESKTOP_FILE_PID=30"})});
+    // A child inherits the environment but not the pid.
+    tree.addProcess({.pid = 31, .name = "tab", .parentPid = 1, .commandLine = FakeProcTree::commandLineOf({"/opt/browser/tab"}),
+                     .environment = FakeProcTree::commandLineOf({launched, "GIO_LAUNCHED_DESKTOP_FILE_PID=30"})});
+    const auto listed = applications();
+    ASSERT_EQ(listed.size(), 1u);
+    EXPECT_EQ(listed[0].processIdentifier, 30);
+    EXPECT_EQ(listed[0].bundleIdentifier, "browser");
+}
+
+TEST_F(LinuxWorkspaceTest, AnEndedProcessIsTerminated) {
+    tree.addProcess({.pid = 40, .name = "editor", .state = 'Z', .commandLine = FakeProcTree::commandLineOf({"editor"})});
+    const auto listed = applications();
+    ASSERT_EQ(listed.size(), 1u);
+    EXPECT_TRUE(listed[0].isTerminated);
+}
+
+TEST_F(LinuxWorkspaceTest, NewDesktopEntriesAreSeenOnTheNextListing) {
+    tree.addProcess({.pid = 50, .name = "viewer", .commandLine = FakeProcTree::commandLineOf({"viewer"})});
+    EXPECT_TRUE(applications().empty());
+    temp.write("apps/viewer.desktop", "[Desktop Entry]\nType=Application\nName=Viewer\nExec=viewer\n");
+    std::filesystem::last_write_time(temp / "apps",
+                                     std::filesystem::last_write_time(temp / "apps") + std::chrono::seconds(5));
+    EXPECT_EQ(applications().size(), 1u);
+}
+
+TEST_F(LinuxWorkspaceTest, QuittingSendsTerminateOrKillThroughTheSignaller) {
+    RunningApplication application;
+    application.processIdentifier = 60;
+    EXPECT_TRUE(workspace.terminate(application, false));
+    EXPECT_TRUE(workspace.terminate(application, true));
+    signaller.refusing.insert(60);
+    EXPECT_FALSE(workspace.terminate(application, false));
+    EXPECT_EQ(signaller.sent, (std::vector<std::pair<std::int32_t, int>>{{60, SIGTERM}, {60, SIGKILL}, {60, SIGTERM}}));
+}
+
+}  // namespace
+}  // namespace zentrel::services
