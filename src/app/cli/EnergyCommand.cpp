@@ -1,0 +1,46 @@
+// zentrel-cli energy: the package power over a short interval, or a plain
+// statement that this machine gives no power readings, and the power source.
+
+#include "app/cli/CliCommand.hpp"
+#include "platform/Clock.hpp"
+#include "services/PowercapEnergyReportSource.hpp"
+#include "services/SysfsPowerSourceMonitor.hpp"
+#include "services/SystemPowerSampler.hpp"
+
+#include <chrono>
+#include <cstdio>
+#include <iostream>
+#include <thread>
+
+namespace zentrel::cli {
+namespace {
+
+std::string watts(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f W", value);
+    return text;
+}
+
+int runEnergy(const std::vector<std::string>&) {
+    services::PowercapEnergyReportSource source;
+    services::SystemPowerSampler sampler(source, platform::SystemClock::shared());
+    services::SysfsPowerSourceMonitor powerSource;
+
+    std::cout << "Power source: " << (powerSource.isOnBatteryPower() ? "battery" : "AC power or unknown") << "\n";
+    // The first sample only primes the counters.
+    (void)sampler.sampleSystemPower();
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    const auto reading = sampler.sampleSystemPower();
+    if (!reading) {
+        std::cout << "No power readings are available on this machine (no readable RAPL energy counters).\n";
+        return 0;
+    }
+    std::cout << "Package: " << watts(reading->packageWatts) << " (CPU " << watts(reading->cpuWatts) << ", GPU "
+              << watts(reading->gpuWatts) << ", neural engine " << watts(reading->aneWatts) << ")\n";
+    return 0;
+}
+
+CliCommandRegistration energy{{"energy", "energy", "Show the package power and the power source", runEnergy}};
+
+}  // namespace
+}  // namespace zentrel::cli
