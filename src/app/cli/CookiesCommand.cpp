@@ -1,0 +1,36 @@
+// zentrel-cli cookies: each browser cookie store under the home folder that
+// holds tracker cookies, with its tracker hosts. Reads only.
+
+#include "app/cli/CliCommand.hpp"
+#include "platform/ByteCountFormatter.hpp"
+#include "platform/PosixFileSystem.hpp"
+#include "scanners/PrivacyCookieStore.hpp"
+
+#include <iostream>
+
+namespace zentrel::cli {
+namespace {
+
+int runCookies(const std::vector<std::string>& args) {
+    Arguments arguments(args);
+    const auto layout = hostLayout(arguments);
+    platform::PosixFileSystem fileSystem;
+    scanners::PrivacyCookieStore stores(fileSystem, layout.home.string());
+    const auto profiles = stores.allProfiles();
+    for (const auto& profile : profiles) {
+        std::cout << model::rawValue(profile.browser) << "\t" << profile.profileName << "\t" << profile.trackerCount
+                  << " tracker cookies from " << profile.trackerDomains.size() << " hosts\t"
+                  << platform::formatByteCount(profile.storeSizeBytes) << "\t" << profile.storePath << "\n";
+        if (arguments.flag("--hosts")) {
+            for (const auto& host : profile.trackerDomains) std::cout << "\t" << host << "\n";
+        }
+    }
+    if (profiles.empty()) std::cout << "No tracker cookies found.\n";
+    return 0;
+}
+
+CliCommandRegistration cookies{{"cookies", "cookies [--home DIR] [--hosts]",
+                                "List the browser cookie stores that hold tracker cookies (reads only)", runCookies}};
+
+}  // namespace
+}  // namespace zentrel::cli

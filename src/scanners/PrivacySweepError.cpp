@@ -1,0 +1,40 @@
+#include "scanners/PrivacySweepError.hpp"
+
+namespace zentrel::scanners {
+
+namespace {
+
+std::string describe(PrivacySweepError::Kind kind, const std::string& payload) {
+    switch (kind) {
+        case PrivacySweepError::Kind::cookieStoreOpenFailed:
+            return "Could not open cookie store at " + payload;
+        case PrivacySweepError::Kind::backupFailed:
+            return "Could not back up " + payload;
+        case PrivacySweepError::Kind::cookieStoreDamaged:
+            return "Cookie store is damaged and was left unchanged: " + payload;
+        case PrivacySweepError::Kind::cookieStoreBusy:
+            return "Cookie store is in use by its browser; quit the browser and try again: " + payload;
+    }
+    return payload;
+}
+
+}  // namespace
+
+PrivacySweepError::PrivacySweepError(Kind kind, std::string payload)
+    : std::runtime_error(describe(kind, payload)), kind_(kind), payload_(std::move(payload)) {}
+
+PrivacySweepError PrivacySweepError::cookieStoreOpenFailed(std::string path) {
+    return {Kind::cookieStoreOpenFailed, std::move(path)};
+}
+
+PrivacySweepError PrivacySweepError::backupFailed(std::string item) { return {Kind::backupFailed, std::move(item)}; }
+
+PrivacySweepError PrivacySweepError::cookieStoreDamaged(std::string path) {
+    return {Kind::cookieStoreDamaged, std::move(path)};
+}
+
+PrivacySweepError PrivacySweepError::cookieStoreBusy(std::string path) {
+    return {Kind::cookieStoreBusy, std::move(path)};
+}
+
+}  // namespace zentrel::scanners

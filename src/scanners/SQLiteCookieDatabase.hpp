@@ -1,0 +1,58 @@
+#pragma once
+// The cookie database of a Chromium-family browser or of Firefox: lists the
+// cookie hosts read-only, and deletes the cookies of given hosts and their
+// subdomains in one transaction, so a store is changed wholly or not at all.
+
+#include <chrono>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zentrel::scanners {
+
+// The statements of one database schema; fixed texts, values are bound.
+struct CookieTableLayout {
+    const char* selectHosts;
+    // Parameter 1: the host (LIKE-escaped); parameter 2: "%." + the host (LIKE-escaped).
+    const char* deleteHosts;
+};
+
+// Chromium-family browsers keep their cookies in table "cookies", column "host_key".
+inline constexpr CookieTableLayout kChromiumCookieTable{
+    "SELECT DISTINCT host_key FROM cookies",
+    "DELETE FROM cookies WHERE host_key LIKE ?1 ESCAPE '\\' OR host_key LIKE ?2 ESCAPE '\\'",
+};
+// Firefox keeps them in table "moz_cookies", column "host".
+inline constexpr CookieTableLayout kFirefoxCookieTable{
+    "SELECT DISTINCT host FROM moz_cookies",
+    "DELETE FROM moz_cookies WHERE host LIKE ?1 ESCAPE '\\' OR host LIKE ?2 ESCAPE '\\'",
+};
+
+class SQLiteCookieDatabase final {
+public:
+    SQLiteCookieDatabase(CookieTableLayout layout, std::chrono::milliseconds busyTimeout)
+        : layout_(layout), busyTimeout_(busyTimeout) {}
+
+    // The distinct non-empty hosts, read without changing the file; nothing
+    // when the store cannot be opened or queried.
+    [[nodiscard]] std::optional<std::vector<std::string>> readHosts(const std::string& path) const;
+
+    // Deletes the cookies of each domain: the host itself (with or without a
+    // leading ".") and every subdomain of it, never a host that merely
+    // contains the text. Returns the number of rows deleted. An empty list
+    // opens nothing. Throws PrivacySweepError: cookieStoreOpenFailed when the
+    // store is missing or cannot be opened for writing, cookieStoreBusy when
+    // it stays locked past the busy timeout, cookieStoreDamaged when it is
+    // not a readable cookie database; the store is then unchanged.
+    [[nodiscard]] std::int64_t deleteHosts(const std::string& path, const std::vector<std::string>& domains) const;
+
+    // `text` with the LIKE wildcards "%" and "_" (and the escape "\") escaped.
+    [[nodiscard]] static std::string escapedForLike(std::string_view text);
+
+private:
+    CookieTableLayout layout_;
+    std::chrono::milliseconds busyTimeout_;
+};
+
+}  // namespace zentrel::scanners

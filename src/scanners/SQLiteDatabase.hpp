@@ -1,0 +1,40 @@
+#pragma once
+// An open SQLite database, closed when it goes out of scope. It is never
+// created where none exists and never opened through a symbolic link; a busy
+// timeout lets a short lock held by another program pass. A read-only open
+// leaves no file behind, not even the log of a database that keeps one.
+
+#include <chrono>
+#include <cstdint>
+#include <string>
+
+struct sqlite3;
+
+namespace zentrel::scanners {
+
+class SQLiteDatabase final {
+public:
+    enum class Access { readOnly, readWrite };
+
+    SQLiteDatabase(const std::string& path, Access access, std::chrono::milliseconds busyTimeout);
+    ~SQLiteDatabase();
+    SQLiteDatabase(const SQLiteDatabase&) = delete;
+    SQLiteDatabase& operator=(const SQLiteDatabase&) = delete;
+
+    [[nodiscard]] bool isOpen() const { return handle_ != nullptr; }
+    // The library's result code of the open.
+    [[nodiscard]] int openResult() const { return openResult_; }
+    [[nodiscard]] sqlite3* handle() const { return handle_; }
+
+    // Runs a statement without parameters or rows (BEGIN, COMMIT, ROLLBACK);
+    // returns the library's result code.
+    [[nodiscard]] int execute(const char* sql);
+    // Rows changed by the last finished INSERT, UPDATE or DELETE.
+    [[nodiscard]] std::int64_t changes() const;
+
+private:
+    sqlite3* handle_ = nullptr;
+    int openResult_ = 0;
+};
+
+}  // namespace zentrel::scanners
