@@ -1,0 +1,37 @@
+#pragma once
+// Picks the one file of a duplicate group that stays; the others are offered
+// for deletion. A candidate scores its picture area (ten points a pixel), its
+// modification day and the folder it lies in (Pictures, Documents, Desktop,
+// elsewhere, Downloads, best first); the highest score keeps, the earlier
+// candidate on a tie.
+
+#include "platform/Date.hpp"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zentrel::scanners {
+
+class DuplicateKeeperHeuristic final {
+public:
+    DuplicateKeeperHeuristic() = delete;
+
+    struct Candidate {
+        std::string path;
+        std::int64_t sizeBytes = 0;  // carried along; plays no part in the choice
+        std::optional<platform::Date> modifiedAt;
+        std::optional<std::int64_t> pixelWidth;
+        std::optional<std::int64_t> pixelHeight;
+    };
+
+    // The keeper's path; nullopt for an empty list.
+    [[nodiscard]] static std::optional<std::string> pickKeeper(const std::vector<Candidate>& candidates);
+
+    // Pixel part + day part + folder part.
+    [[nodiscard]] static std::int64_t score(const Candidate& candidate);
+    [[nodiscard]] static std::int64_t folderScore(const std::string& path);
+};
+
+}  // namespace zentrel::scanners

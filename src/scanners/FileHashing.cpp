@@ -1,0 +1,61 @@
+#include "scanners/FileHashing.hpp"
+
+#include "scanners/ReadOnlyFile.hpp"
+#include "scanners/Sha256.hpp"
+
+#include <memory>
+
+namespace zentrel::scanners {
+
+namespace {
+
+// One read buffer per thread, so hashing many small files allocates nothing.
+char* readBuffer() {
+    thread_local std::unique_ptr<char[]> buffer(new char[kWholeFileChunkBytes]);
+    return buffer.get();
+}
+
+std::optional<std::string> wholeDigest(ReadOnlyFile& file) {
+    Sha256 hash;
+    char* buffer = readBuffer();
+    for (;;) {
+        auto count = file.read(buffer, kWholeFileChunkBytes);
+        if (!count) return std::nullopt;
+        if (*count == 0) break;
+        hash.update(buffer, *count);
+    }
+    return hexDigest(hash.finish());
+}
+
+std::optional<std::string> sampledDigest(ReadOnlyFile& file, std::int64_t sizeBytes) {
+    char* first = readBuffer();
+    char* last = first + kDigestSampleBytes;
+    auto firstCount = file.read(first, kDigestSampleBytes);
+    if (!firstCount) return std::nullopt;
+    // A failed move is dropped: the second piece then follows the first.
+    (void)file.seek(sizeBytes - kDigestSampleBytes);
+    auto lastCount = file.read(last, kDigestSampleBytes);
+    if (!lastCount) return std::nullopt;
+
+    Sha256 hash;
+    hash.update(std::to_string(sizeBytes));
+    hash.update(first, *firstCount);
+    hash.update(last, *lastCount);
+    return hexDigest(hash.finish());
+}
+
+}  // namespace
+
+std::optional<std::string> sha256OfFile(const std::string& path) {
+    auto file = ReadOnlyFile::open(path);
+    if (!file) return std::nullopt;
+    return wholeDigest(*file);
+}
+
+std::optional<std::string> contentDigest(const std::string& path, std::int64_t sizeBytes) {
+    auto file = ReadOnlyFile::open(path);
+    if (!file) return std::nullopt;
+    return isSampledDigestSize(sizeBytes) ? sampledDigest(*file, sizeBytes) : wholeDigest(*file);
+}
+
+}  // namespace zentrel::scanners
