@@ -1,0 +1,151 @@
+#include "scanners/DuplicateScanner.hpp"
+
+#include "scanners/DuplicateKeeperHeuristic.hpp"
+#include "scanners/FileHashing.hpp"
+#include "scanners/MediaExtensions.hpp"
+
+#include <algorithm>
+#include <functional>
+#include <set>
+#include <unordered_map>
+
+namespace zentrel::scanners {
+
+namespace {
+
+// Folders the walk never enters, by their whole name.
+const std::set<std::string, std::less<>> kSkippedFolders = {"node_modules", ".git", "Pods", ".photoslibrary",
+                                                            "Photo Booth Library"};
+// Disk images, installers, applications and archives are never candidates.
+const std::set<std::string, std::less<>> kSkippedExtensions = {"dmg", "pkg", "app", "zip", "tar",
+                                                               "gz",  "xz",  "7z",  "rar"};
+
+std::string lastComponent(const std::string& path) {
+    auto slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+}  // namespace
+
+DuplicateScanner::DuplicateScanner(ScanOptions options, const platform::FileSystem& fileSystem, std::string home,
+                                   SimilarMediaFinder* similarMedia)
+    : options_(std::move(options)), fileSystem_(fileSystem), home_(std::move(home)), similarMedia_(similarMedia) {}
+
+std::vector<model::DuplicateGroup> DuplicateScanner::scan() {
+    const auto candidates = collectCandidates();
+    std::vector<ScanCandidate> media, others;
+    for (const auto& candidate : candidates) (candidate.isMedia ? media : others).push_back(candidate);
+
+    auto groups = findExactDuplicates(others);
+    if (similarMedia_) {
+        auto similar = similarMedia_->findSimilarMedia(media);
+        groups.insert(groups.end(), std::make_move_iterator(similar.begin()), std::make_move_iterator(similar.end()));
+    }
+    sortByReclaimableBytes(groups);
+    return groups;
+}
+
+std::vector<std::string> DuplicateScanner::roots() const {
+    if (options_.scanRoots && !options_.scanRoots->empty()) return *options_.scanRoots;
+    return {home_ + "/Pictures", home_ + "/Documents", home_ + "/Downloads", home_ + "/Desktop"};
+}
+
+std::vector<ScanCandidate> DuplicateScanner::collectCandidates() const {
+    std::vector<ScanCandidate> candidates;
+    for (const auto& root : roots()) {
+        if (!fileSystem_.exists(root)) continue;
+        auto walk = fileSystem_.walk(root, {.skipHiddenEntries = true, .skipPackageContents = true});
+        while (walk) {
+            auto entry = walk->next();
+            if (!entry) break;
+            if (candidates.size() >= options_.maxCandidates) return candidates;
+            const auto extension = lowercasedPathExtension(entry->path);
+            if (extension == "photoslibrary") {
+                walk->skipDescendants();
+                continue;
+            }
+            if (entry->attributes.isDirectory()) {
+                if (kSkippedFolders.contains(lastComponent(entry->path))) walk->skipDescendants();
+                continue;
+            }
+            if (kSkippedExtensions.contains(extension)) continue;
+            // Links and special files are never candidates: only what a clean may remove as a file.
+            if (!entry->attributes.isRegularFile() || entry->attributes.size < options_.minFileBytes) continue;
+            candidates.push_back({entry->path, entry->attributes.size, entry->attributes.modificationDate,
+                                  isMediaExtension(extension)});
+        }
+    }
+    return candidates;
+}
+
+std::map<std::int64_t, std::vector<ScanCandidate>> DuplicateScanner::bucketBySize(
+    const std::vector<ScanCandidate>& candidates) {
+    std::map<std::int64_t, std::vector<ScanCandidate>> buckets;
+    for (const auto& candidate : candidates) buckets[candidate.sizeBytes].push_back(candidate);
+    return buckets;
+}
+
+std::vector<model::DuplicateGroup> DuplicateScanner::findExactDuplicates(
+    const std::vector<ScanCandidate>& candidates) const {
+    std::map<std::string, std::vector<HashedCandidate>> byDigest;
+    for (const auto& [size, bucket] : bucketBySize(candidates)) {
+        if (bucket.size() < 2) continue;
+        const auto hashed = std::min(bucket.size(), options_.maxPerSizeBucket);
+        for (std::size_t i = 0; i < hashed; ++i) {
+            const auto& candidate = bucket[i];
+            auto digest = contentDigest(candidate.path, candidate.sizeBytes);
+            if (!digest) continue;  // vanished or unreadable since the walk
+            byDigest["sha:" + *digest].push_back({.path = candidate.path,
+                                                  .sizeBytes = candidate.sizeBytes,
+                                                  .modifiedAt = candidate.modifiedAt,
+                                                  .kind = model::DuplicateKind::documentHash});
+        }
+    }
+    std::vector<model::DuplicateGroup> groups;
+    for (const auto& [key, members] : byDigest) {
+        if (members.size() < 2) continue;
+        if (auto group = makeGroup(members, model::DuplicateKind::documentHash)) groups.push_back(std::move(*group));
+    }
+    return groups;
+}
+
+std::optional<model::DuplicateGroup> DuplicateScanner::makeGroup(const std::vector<HashedCandidate>& members,
+                                                                 model::DuplicateKind kind) {
+    std::vector<DuplicateKeeperHeuristic::Candidate> candidates;
+    for (const auto& member : members) {
+        candidates.push_back({member.path, member.sizeBytes, member.modifiedAt,
+                              member.pixelWidth ? std::optional<std::int64_t>(*member.pixelWidth) : std::nullopt,
+                              member.pixelHeight ? std::optional<std::int64_t>(*member.pixelHeight) : std::nullopt});
+    }
+    const auto keeper = DuplicateKeeperHeuristic::pickKeeper(candidates);
+    if (!keeper) return std::nullopt;
+
+    std::vector<std::string> paths;
+    for (const auto& member : members) paths.push_back(member.path);
+    std::sort(paths.begin(), paths.end());
+    std::string joined;
+    for (const auto& path : paths) joined += (joined.empty() ? "" : "|") + path;
+
+    model::DuplicateGroup group;
+    group.id = std::to_string(static_cast<std::int64_t>(std::hash<std::string>{}(joined)));
+    group.kind = kind;
+    for (const auto& member : members) {
+        group.members.push_back({member.path, member.path, member.sizeBytes, member.modifiedAt, member.pixelWidth,
+                                 member.pixelHeight, member.path == *keeper});
+    }
+    return group;
+}
+
+std::int64_t DuplicateScanner::reclaimableBytes(const model::DuplicateGroup& group) {
+    std::int64_t total = 0;
+    for (const auto& member : group.members)
+        if (!member.isKeeper) total += member.sizeBytes;
+    return total;
+}
+
+void DuplicateScanner::sortByReclaimableBytes(std::vector<model::DuplicateGroup>& groups) {
+    std::stable_sort(groups.begin(), groups.end(),
+                     [](const auto& a, const auto& b) { return reclaimableBytes(a) > reclaimableBytes(b); });
+}
+
+}  // namespace zentrel::scanners
