@@ -52,6 +52,9 @@ std::vector<std::string> DuplicateScanner::roots() const {
 
 std::vector<ScanCandidate> DuplicateScanner::collectCandidates() const {
     std::vector<ScanCandidate> candidates;
+    // One file reached twice (overlapping roots, a hard link) is one candidate,
+    // so a keeper is never offered as its own duplicate.
+    std::set<std::pair<std::uint64_t, std::uint64_t>> seen;
     for (const auto& root : roots()) {
         if (!fileSystem_.exists(root)) continue;
         auto walk = fileSystem_.walk(root, {.skipHiddenEntries = true, .skipPackageContents = true});
@@ -71,6 +74,8 @@ std::vector<ScanCandidate> DuplicateScanner::collectCandidates() const {
             if (kSkippedExtensions.contains(extension)) continue;
             // Links and special files are never candidates: only what a clean may remove as a file.
             if (!entry->attributes.isRegularFile() || entry->attributes.size < options_.minFileBytes) continue;
+            const auto& identity = entry->attributes.identity;
+            if (!seen.emplace(identity.device, identity.inode).second) continue;
             candidates.push_back({entry->path, entry->attributes.size, entry->attributes.modificationDate,
                                   isMediaExtension(extension)});
         }
@@ -104,9 +109,26 @@ std::vector<model::DuplicateGroup> DuplicateScanner::findExactDuplicates(
     std::vector<model::DuplicateGroup> groups;
     for (const auto& [key, members] : byDigest) {
         if (members.size() < 2) continue;
-        if (auto group = makeGroup(members, model::DuplicateKind::documentHash)) groups.push_back(std::move(*group));
+        for (const auto& confirmed : confirmedByWholeContent(members)) {
+            if (auto group = makeGroup(confirmed, model::DuplicateKind::documentHash)) groups.push_back(std::move(*group));
+        }
     }
     return groups;
+}
+
+std::vector<std::vector<HashedCandidate>> DuplicateScanner::confirmedByWholeContent(
+    const std::vector<HashedCandidate>& members) {
+    // A digest over samples only narrows the field: files that differ in the
+    // middle share it, so such files are compared by their whole contents.
+    if (!isSampledDigestSize(members.front().sizeBytes)) return {members};
+    std::map<std::string, std::vector<HashedCandidate>> byWholeDigest;
+    for (const auto& member : members) {
+        if (auto digest = sha256OfFile(member.path)) byWholeDigest[*digest].push_back(member);
+    }
+    std::vector<std::vector<HashedCandidate>> confirmed;
+    for (auto& [digest, same] : byWholeDigest)
+        if (same.size() >= 2) confirmed.push_back(std::move(same));
+    return confirmed;
 }
 
 std::optional<model::DuplicateGroup> DuplicateScanner::makeGroup(const std::vector<HashedCandidate>& members,

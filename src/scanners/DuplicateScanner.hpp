@@ -84,6 +84,10 @@ public:
 
 private:
     [[nodiscard]] std::vector<std::string> roots() const;
+    // The members split by whole-file digest where their digest was sampled;
+    // only sets of at least two remain.
+    [[nodiscard]] static std::vector<std::vector<HashedCandidate>> confirmedByWholeContent(
+        const std::vector<HashedCandidate>& members);
 
     ScanOptions options_;
     const platform::FileSystem& fileSystem_;

@@ -102,6 +102,33 @@ TEST_F(DuplicateScannerTest, OnlyTheFirstFilesOfASizeAreHashed) {
     EXPECT_THAT(scanner({.maxPerSizeBucket = 20}).findExactDuplicates(candidates), IsEmpty());
 }
 
+TEST_F(DuplicateScannerTest, FilesThatDifferOnlyInTheMiddleAreNeverGrouped) {
+    std::string content(5'000'000, 'm');
+    home.write("Documents/one.bin", content);
+    content[2'500'000] = 'X';
+    home.write("Documents/two.bin", content);
+    content[2'500'000] = 'm';
+    home.write("Desktop/three.bin", content);  // the same as one.bin
+    auto groups = scanner().scan();
+    ASSERT_EQ(groups.size(), 1u);
+    std::vector<std::string> paths;
+    for (const auto& member : groups[0].members) paths.push_back(member.path);
+    EXPECT_THAT(paths, ::testing::UnorderedElementsAre((home / "Documents/one.bin").string(),
+                                                       (home / "Desktop/three.bin").string()));
+}
+
+TEST_F(DuplicateScannerTest, OneFileReachedTwiceIsNeverItsOwnDuplicate) {
+    auto original = file("Documents/deep/original.bin", 200000);
+    home.makeDirectory("Desktop");
+    std::filesystem::create_hard_link(original, home / "Desktop/hard-link.bin");
+    // Overlapping roots: the folder and its parent.
+    auto overlapping = scanner({.scanRoots = std::vector<std::string>{(home / "Documents").string(),
+                                                                      (home / "Documents/deep").string(),
+                                                                      (home / "Desktop").string()}});
+    EXPECT_EQ(overlapping.collectCandidates().size(), 1u);
+    EXPECT_THAT(overlapping.scan(), IsEmpty());
+}
+
 TEST(DuplicateGroupOrderTest, LargerReclaimFirstAndEqualOnesKeepTheirOrder) {
     auto group = [](std::string id, std::int64_t removable) {
         return model::DuplicateGroup{std::move(id), model::DuplicateKind::documentHash,

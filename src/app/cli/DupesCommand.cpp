@@ -1,5 +1,5 @@
 // zentrel-cli dupes: duplicate files in Pictures, Documents, Downloads and
-// Desktop (or the given roots), the kept copy marked. Reads only.
+// Desktop of the home folder (or the folders given), the kept copy marked. Reads only.
 
 #include "app/cli/CliCommand.hpp"
 #include "platform/ByteCountFormatter.hpp"
@@ -15,7 +15,7 @@ int runDupes(const std::vector<std::string>& args) {
     Arguments arguments(args);
     const auto layout = hostLayout(arguments);
     scanners::DuplicateScanner::ScanOptions options;
-    if (auto roots = arguments.options("--root"); !roots.empty()) options.scanRoots = roots;
+    if (auto roots = arguments.positional({"--home"}); !roots.empty()) options.scanRoots = roots;
     platform::PosixFileSystem fileSystem;
     scanners::DuplicateScanner scanner(options, fileSystem, layout.home.string());
     const auto groups = scanner.scan();
@@ -30,7 +30,7 @@ int runDupes(const std::vector<std::string>& args) {
     return 0;
 }
 
-CliCommandRegistration dupes{{"dupes", "dupes [--home DIR] [--root DIR ...]",
+CliCommandRegistration dupes{{"dupes", "dupes [DIR ...] [--home DIR]",
                               "List duplicate files with the copy that would be kept (reads only)", runDupes}};
 
 }  // namespace
