@@ -1,0 +1,152 @@
+#include "scanners/SweepJournal.hpp"
+
+#include "platform/AtomicFile.hpp"
+#include "scanners/PrivacySweepError.hpp"
+
+#include "doubles/CookieStoreFixtures.hpp"
+#include "doubles/MemoryClipboard.hpp"
+#include "doubles/TempDir.hpp"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace zentrel::scanners {
+namespace {
+
+namespace fs = std::filesystem;
+
+class SweepJournalTest : public ::testing::Test {
+protected:
+    testing::TempDir home;
+    SweepJournal journal{home.path()};
+    platform::Uuid sweep = platform::Uuid::random();
+    testing::MemoryClipboard clipboard;
+
+    static std::string contents(const fs::path& path) { return platform::readWholeFile(path).value_or("<missing>"); }
+    model::SweepAction action(model::SweepActionKind kind, std::optional<std::string> backup,
+                              std::optional<std::string> original) {
+        return {platform::Uuid::random(), kind, "History of Safari", std::nullopt, std::move(backup),
+                std::move(original), false};
+    }
+};
+
+TEST_F(SweepJournalTest, BackupsLandInTheSweepsOwnFolderReadableByTheUserAlone) {
+    auto source = home.write("Library/Safari/History.db", "history v1");
+    auto copy = journal.backupFile(source.string(), sweep);
+    const auto folder = fs::path(journal.backupRoot()) / sweep.string();
+    EXPECT_EQ(journal.backupRoot(), (home / "Library/Application Support/Zentrel/SweepBackups").string());
+    EXPECT_EQ(copy, (folder / "History.db").string());
+    EXPECT_EQ(contents(copy), "history v1");
+    EXPECT_EQ(fs::status(folder).permissions() & fs::perms::all, fs::perms::owner_all);
+    EXPECT_EQ(fs::status(copy).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+
+    // The same item again replaces its copy in place.
+    platform::writeFileAtomically(source, "history v2").has_value();
+    EXPECT_EQ(journal.backupFile(source.string(), sweep), copy);
+    EXPECT_EQ(contents(copy), "history v2");
+
+    try {
+        (void)journal.backupFile((home / "missing").string(), platform::Uuid::random());
+        FAIL() << "a missing item was backed up";
+    } catch (const PrivacySweepError& error) {
+        EXPECT_EQ(std::string(error.what()), "Could not back up " + (home / "missing").string());
+    }
+}
+
+TEST_F(SweepJournalTest, StoresOfOneNameStayApartAndEachRestoresItsOwn) {
+    const auto chrome = home / "Library/Application Support/Google/Chrome/Default/Cookies";
+    const auto edge = home / "Library/Application Support/Microsoft Edge/Default/Cookies";
+    fs::create_directories(chrome.parent_path());
+    fs::create_directories(edge.parent_path());
+    testing::writeChromiumCookieDatabase(chrome, {".doubleclick.net", "chrome.example"});
+    testing::writeChromiumCookieDatabase(edge, {".doubleclick.net", "edge.example"});
+    home.write(fs::relative(chrome, home.path()).string() + "-wal", "chrome wal");
+    const auto chromeBefore = contents(chrome), edgeBefore = contents(edge);
+
+    const auto chromeCopy = journal.backupFile(chrome.string(), sweep);
+    const auto edgeCopy = journal.backupFile(edge.string(), sweep);
+    EXPECT_NE(chromeCopy, edgeCopy);
+    EXPECT_EQ(journal.backupFile(edge.string(), sweep), edgeCopy);  // found again, not a third slot
+
+    // The sweep rewrites both stores; the undo brings each back byte for byte,
+    // with its own companions and without stale ones.
+    platform::writeFileAtomically(chrome, "rewritten").has_value();
+    platform::writeFileAtomically(edge, "rewritten").has_value();
+    home.write(fs::relative(edge, home.path()).string() + "-wal", "stale");
+    journal.restore(action(model::SweepActionKind::cookieDomain, chromeCopy, chrome.string()), clipboard);
+    journal.restore(action(model::SweepActionKind::cookieDomain, edgeCopy, edge.string()), clipboard);
+    EXPECT_EQ(contents(chrome), chromeBefore);
+    EXPECT_EQ(contents(edge), edgeBefore);
+    EXPECT_EQ(contents(chrome.string() + "-wal"), "chrome wal");
+    EXPECT_FALSE(fs::exists(edge.string() + "-wal"));
+}
+
+TEST_F(SweepJournalTest, RestoreRecreatesFoldersReplacesFilesAndCanRunTwice) {
+    auto source = home.write("Library/Recents/list.plist", "recent items");
+    auto copy = journal.backupFile(source.string(), sweep);
+    fs::remove_all(home / "Library/Recents");
+    auto restoreAction = action(model::SweepActionKind::recentsCleared, copy, source.string());
+    journal.restore(restoreAction, clipboard);
+    EXPECT_EQ(contents(source), "recent items");
+    platform::writeFileAtomically(source, "something else").has_value();
+    journal.restore(restoreAction, clipboard);
+    EXPECT_EQ(contents(source), "recent items");
+    EXPECT_EQ(contents(copy), "recent items");  // copied back, never moved
+}
+
+TEST_F(SweepJournalTest, RestoreRefusesMissingBackupsAndPathsOutsideTheirFolders) {
+    auto source = home.write("Library/Recents/list.plist", "recent items");
+    auto copy = journal.backupFile(source.string(), sweep);
+    testing::TempDir elsewhere;
+    auto foreign = elsewhere.write("backup.plist", "planted");
+    const std::vector<model::SweepAction> refused = {
+        action(model::SweepActionKind::fileRemoved, std::nullopt, source.string()),
+        action(model::SweepActionKind::fileRemoved, (home / "gone").string(), source.string()),
+        action(model::SweepActionKind::fileRemoved, copy, std::nullopt),
+        action(model::SweepActionKind::fileRemoved, foreign.string(), source.string()),
+        action(model::SweepActionKind::fileRemoved, copy, (elsewhere / "target").string()),
+        action(model::SweepActionKind::fileRemoved, copy, (home / "Library/../../escape").string()),
+    };
+    for (const auto& bad : refused) {
+        platform::writeFileAtomically(source, "current").has_value();
+        EXPECT_THROW(journal.restore(bad, clipboard), PrivacySweepError);
+        EXPECT_EQ(contents(source), "current");
+    }
+    EXPECT_FALSE(fs::exists(elsewhere / "target"));
+}
+
+TEST_F(SweepJournalTest, ClipboardTextIsSavedCutAndPutBack) {
+    std::string longText;
+    for (int i = 0; i < 4100; ++i) longText += "\u00E9";  // two bytes each
+    auto saved = journal.backupPasteboard(longText, sweep);
+    EXPECT_EQ(fs::path(saved).filename(), "pasteboard.txt");
+    EXPECT_EQ(contents(saved).size(), 8000u);
+    clipboard.setText("newer");
+    journal.restore(action(model::SweepActionKind::pasteboardCleared, saved, std::nullopt), clipboard);
+    EXPECT_EQ(clipboard.contents, longText.substr(0, 8000));
+
+    auto empty = journal.backupPasteboard("", platform::Uuid::random());
+    EXPECT_EQ(contents(empty), "");
+    journal.restore(action(model::SweepActionKind::pasteboardCleared, empty, std::nullopt), clipboard);
+    EXPECT_EQ(clipboard.text(), std::nullopt);
+}
+
+TEST_F(SweepJournalTest, PurgeRemovesOnlySweepFoldersWithoutALiveRecord) {
+    auto source = home.write("Library/x.plist", "x");
+    const auto live = platform::Uuid::random(), expired = platform::Uuid::random();
+    (void)journal.backupFile(source.string(), live);
+    (void)journal.backupFile(source.string(), expired);
+    const fs::path root = journal.backupRoot();
+    home.write(fs::relative(root / "notes.txt", home.path()), "kept");
+    home.makeDirectory(fs::relative(root / "not-a-uuid", home.path()));
+
+    EXPECT_EQ(journal.purgeBackups({live}), 1u);
+    EXPECT_TRUE(fs::exists(root / live.string()));
+    EXPECT_FALSE(fs::exists(root / expired.string()));
+    EXPECT_TRUE(fs::exists(root / "notes.txt"));
+    EXPECT_TRUE(fs::exists(root / "not-a-uuid"));
+}
+
+}  // namespace
+}  // namespace zentrel::scanners
