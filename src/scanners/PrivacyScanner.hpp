@@ -1,0 +1,51 @@
+#pragma once
+// Lists the user's privacy traces as privacy groups: tracker cookies per
+// browser profile, the recent-items stores, the shell history files (when the
+// user asked for them) and a clipboard check (likewise). It only reads.
+// Synchronous: the engine runs it on a serial executor and supplies the
+// clipboard check, which belongs on the main thread.
+
+#include "model/PrivacyGroup.hpp"
+#include "platform/FileSystem.hpp"
+#include "scanners/ClipboardInsight.hpp"
+#include "scanners/PrivacyCookieStore.hpp"
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zentrel::scanners {
+
+class PrivacyScanner final {
+public:
+    struct ScanOptions {
+        bool includeTerminalHistory = false;
+        bool includePasteboardAnalysis = false;
+    };
+    using ClipboardCheck = std::function<ClipboardInsight()>;
+
+    PrivacyScanner(ScanOptions options, const platform::FileSystem& fileSystem, std::string home,
+                   ClipboardCheck clipboardCheck);
+
+    // Larger total target size first; equal ones keep their order.
+    [[nodiscard]] std::vector<model::PrivacyGroup> scan();
+    [[nodiscard]] std::vector<model::PrivacyGroup> recentsGroups() const;
+    [[nodiscard]] std::optional<model::PrivacyGroup> terminalHistoryGroup() const;
+    // Never runs the clipboard check unless the options ask for it.
+    [[nodiscard]] std::optional<model::PrivacyGroup> pasteboardGroups() const;
+    // Bytes of a file, or of everything inside a folder; links count as themselves.
+    [[nodiscard]] std::int64_t sizeOfItem(const std::string& path) const;
+
+private:
+    ScanOptions options_;
+    const platform::FileSystem& fileSystem_;
+    std::string home_;
+    ClipboardCheck clipboardCheck_;
+};
+
+// "Safari", "Chrome", "Firefox", "Arc", "Microsoft Edge".
+[[nodiscard]] std::string_view browserDisplayName(model::BrowserKind browser);
+[[nodiscard]] model::PrivacyGroup trackerCookieGroup(const PrivacyCookieStore::CookieProfile& profile);
+
+}  // namespace zentrel::scanners
