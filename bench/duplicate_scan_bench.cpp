@@ -29,13 +29,16 @@ public:
         root_ = pattern;
         for (int i = 0; i < kFileCount; ++i) {
             const int seed = i % kDistinctContents;
-            auto folder = root_ / ("d" + std::to_string(i % 100)) / ("e" + std::to_string((i / 100) % 10));
+            char folderName[32], fileName[32];
+            std::snprintf(folderName, sizeof folderName, "d%d/e%d", i % 100, (i / 100) % 10);
+            std::snprintf(fileName, sizeof fileName, "f%d.dat", i);
+            const auto folder = root_ / folderName;
             std::filesystem::create_directories(folder);
             // Sizes repeat often, so most files share their size with others.
             std::string contents(static_cast<std::size_t>(1000 + seed % 3000), 'a');
             for (std::size_t at = 0; at < contents.size(); at += 97) contents[at] = static_cast<char>('A' + (seed + at) % 26);
-            contents += std::to_string(seed);
-            std::ofstream(folder / ("f" + std::to_string(i) + ".dat"), std::ios::binary) << contents;
+            std::ofstream out(folder / fileName, std::ios::binary);
+            out << contents << seed;
         }
         ::sync();
     }

@@ -116,7 +116,7 @@ PatternFindings detectSensitivePatterns(const std::string& text) {
     if (auto slot = summary.find("%@"); slot != std::string::npos) {
         summary.replace(slot, 2, joined(findings));
     } else {
-        summary += " " + joined(findings);  // a translation without its slot
+        summary.append(" ").append(joined(findings));  // a translation without its slot
     }
     return {summary, true, findings};
 }
