@@ -5,6 +5,7 @@
 #include "platform/ByteCountFormatter.hpp"
 #include "platform/PosixFileSystem.hpp"
 #include "scanners/DuplicateScanner.hpp"
+#include "scanners/SimilarMediaPass.hpp"
 
 #include <iostream>
 
@@ -17,7 +18,8 @@ int runDupes(const std::vector<std::string>& args) {
     scanners::DuplicateScanner::ScanOptions options;
     if (auto roots = arguments.positional({"--home"}); !roots.empty()) options.scanRoots = roots;
     platform::PosixFileSystem fileSystem;
-    scanners::DuplicateScanner scanner(options, fileSystem, layout.home.string());
+    scanners::SimilarMediaPass similarMedia(options);
+    scanners::DuplicateScanner scanner(options, fileSystem, layout.home.string(), &similarMedia);
     const auto groups = scanner.scan();
     std::int64_t total = 0;
     for (const auto& group : groups) {

@@ -1,0 +1,104 @@
+#include "scanners/PictureHash.hpp"
+
+#include "scanners/Sha256.hpp"
+
+#include <stb_image.h>
+
+#include <algorithm>
+#include <memory>
+
+namespace zentrel::scanners {
+
+std::optional<std::vector<std::uint8_t>> grayThumbnail(const GrayImage& image, int side) {
+    if (image.width < 1 || image.height < 1 || side < 1 ||
+        image.pixels.size() != static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height)) {
+        return std::nullopt;
+    }
+    std::vector<std::uint8_t> thumbnail(static_cast<std::size_t>(side) * static_cast<std::size_t>(side), 0);
+    // Each target pixel averages the source rectangle it covers (at least one pixel).
+    for (int ty = 0; ty < side; ++ty) {
+        const int y0 = ty * image.height / side;
+        const int y1 = std::max(y0 + 1, (ty + 1) * image.height / side);
+        for (int tx = 0; tx < side; ++tx) {
+            const int x0 = tx * image.width / side;
+            const int x1 = std::max(x0 + 1, (tx + 1) * image.width / side);
+            std::uint64_t sum = 0;
+            for (int y = y0; y < y1; ++y)
+                for (int x = x0; x < x1; ++x) sum += image.pixels[static_cast<std::size_t>(y) * image.width + x];
+            const auto count = static_cast<std::uint64_t>(y1 - y0) * static_cast<std::uint64_t>(x1 - x0);
+            thumbnail[static_cast<std::size_t>(ty) * side + tx] = static_cast<std::uint8_t>((sum + count / 2) / count);
+        }
+    }
+    return thumbnail;
+}
+
+std::uint64_t perceptualHash(const std::vector<std::uint8_t>& pixels, int width, int height) {
+    auto at = [&](int y, int x) { return pixels[static_cast<std::size_t>(y) * width + x]; };
+    std::uint64_t hash = 0;
+    for (int r = 0; r < 8; ++r) {
+        const int y = r * height / 8;
+        for (int c = 0; c < 8; ++c) {
+            const int x0 = std::min(width - 1, c * width / 8);
+            const int x1 = std::min(width - 1, (c + 1) * width / 8);
+            if (at(y, x0) > at(y, x1)) hash |= std::uint64_t{1} << (8 * r + c);
+        }
+    }
+    return hash;
+}
+
+std::uint64_t perceptualHashSecondary(const std::vector<std::uint8_t>& pixels, int width, int height) {
+    auto at = [&](int y, int x) { return pixels[static_cast<std::size_t>(y) * width + x]; };
+    std::uint64_t hash = 0;
+    for (int r = 0; r < 8; ++r) {
+        const int x = r * width / 8;
+        for (int c = 0; c < 8; ++c) {
+            const int y0 = std::min(height - 1, c * height / 8);
+            const int y1 = std::min(height - 1, (c + 1) * height / 8);
+            if (at(y0, x) > at(y1, x)) hash |= std::uint64_t{1} << (8 * r + c);
+        }
+    }
+    return hash;
+}
+
+std::optional<MediaFingerprint> fingerprintOf(const GrayImage& image, model::DuplicateKind kind) {
+    auto thumbnail = grayThumbnail(image, kThumbnailSide);
+    if (!thumbnail) return std::nullopt;
+    MediaFingerprint fingerprint;
+    fingerprint.perceptualHash = perceptualHash(*thumbnail, kThumbnailSide, kThumbnailSide);
+    fingerprint.perceptualHashSecondary = perceptualHashSecondary(*thumbnail, kThumbnailSide, kThumbnailSide);
+    if (fingerprint.perceptualHash == 0 && fingerprint.perceptualHashSecondary == 0) return std::nullopt;
+    fingerprint.structuralDigest = hexDigest(Sha256::of(
+        std::string_view(reinterpret_cast<const char*>(thumbnail->data()), thumbnail->size())));
+    fingerprint.pixelWidth = image.width;
+    fingerprint.pixelHeight = image.height;
+    fingerprint.kind = kind;
+    return fingerprint;
+}
+
+std::optional<GrayImage> decodeImage(const std::string& path) {
+    int width = 0, height = 0, channels = 0;
+    // Grey with alpha: transparent parts count as black.
+    std::unique_ptr<stbi_uc, void (*)(void*)> data(stbi_load(path.c_str(), &width, &height, &channels, 2),
+                                                   stbi_image_free);
+    if (!data || width < 1 || height < 1) return std::nullopt;
+    GrayImage image{width, height, std::vector<std::uint8_t>(static_cast<std::size_t>(width) * height)};
+    for (std::size_t i = 0; i < image.pixels.size(); ++i) {
+        const unsigned grey = data.get()[2 * i], alpha = data.get()[2 * i + 1];
+        image.pixels[i] = static_cast<std::uint8_t>((grey * alpha + 127) / 255);
+    }
+    return image;
+}
+
+std::optional<MediaFingerprint> imageFingerprint(const std::string& path) {
+    auto image = decodeImage(path);
+    if (!image) return std::nullopt;
+    return fingerprintOf(*image, model::DuplicateKind::perceptualImage);
+}
+
+std::optional<MediaFingerprint> videoFingerprint(const std::string& path) {
+    auto frame = decodeFirstVideoFrame(path);
+    if (!frame) return std::nullopt;
+    return fingerprintOf(*frame, model::DuplicateKind::perceptualVideo);
+}
+
+}  // namespace zentrel::scanners

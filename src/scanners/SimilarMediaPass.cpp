@@ -1,0 +1,85 @@
+#include "scanners/SimilarMediaPass.hpp"
+
+#include "scanners/FileHashing.hpp"
+#include "scanners/MediaExtensions.hpp"
+#include "scanners/PictureHash.hpp"
+
+#include <algorithm>
+#include <bit>
+#include <set>
+
+namespace zentrel::scanners {
+
+namespace {
+
+double ratio(double a, double b) { return std::min(a, b) / std::max(a, b); }
+
+}  // namespace
+
+std::vector<model::DuplicateGroup> SimilarMediaPass::findSimilarMedia(const std::vector<ScanCandidate>& media) {
+    std::vector<HashedCandidate> hashed;
+    for (const auto& candidate : media) {
+        const auto extension = lowercasedPathExtension(candidate.path);
+        std::optional<MediaFingerprint> fingerprint;
+        if (imageExtensions().contains(extension)) {
+            fingerprint = imageFingerprint(candidate.path);
+        } else if (videoExtensions().contains(extension)) {
+            fingerprint = videoFingerprint(candidate.path);
+        }
+        if (!fingerprint) continue;
+        hashed.push_back({candidate.path, candidate.sizeBytes, candidate.modifiedAt,
+                          static_cast<int>(fingerprint->pixelWidth), static_cast<int>(fingerprint->pixelHeight),
+                          fingerprint->perceptualHash, fingerprint->perceptualHashSecondary,
+                          fingerprint->structuralDigest, fingerprint->kind});
+    }
+
+    // A file joins the first cluster all of whose members it matches.
+    std::vector<std::vector<HashedCandidate>> clusters;
+    for (const auto& candidate : hashed) {
+        auto cluster = std::find_if(clusters.begin(), clusters.end(), [&](const auto& members) {
+            return std::all_of(members.begin(), members.end(),
+                               [&](const auto& member) { return isSimilarMedia(candidate, member); });
+        });
+        if (cluster == clusters.end()) {
+            clusters.push_back({candidate});
+        } else {
+            cluster->push_back(candidate);
+        }
+    }
+
+    std::vector<model::DuplicateGroup> groups;
+    for (const auto& cluster : clusters) {
+        std::vector<HashedCandidate> distinct;
+        std::set<std::string> paths;
+        for (const auto& member : cluster)
+            if (paths.insert(member.path).second) distinct.push_back(member);
+        if (distinct.size() < 2) continue;
+        if (auto group = DuplicateScanner::makeGroup(distinct, distinct.front().kind)) groups.push_back(std::move(*group));
+    }
+    return groups;
+}
+
+bool SimilarMediaPass::isSimilarMedia(const HashedCandidate& a, const HashedCandidate& b) const {
+    if (a.sizeBytes == b.sizeBytes) {
+        const auto first = contentDigest(a.path, a.sizeBytes);
+        const auto second = contentDigest(b.path, b.sizeBytes);
+        if (first && second && *first == *second) return true;
+    }
+    if (!a.pixelWidth || !a.pixelHeight || !b.pixelWidth || !b.pixelHeight || *a.pixelWidth < 1 ||
+        *a.pixelHeight < 1 || *b.pixelWidth < 1 || *b.pixelHeight < 1) {
+        return false;
+    }
+    if (ratio(*a.pixelWidth, *b.pixelWidth) < options_.pHashMinDimensionRatio ||
+        ratio(*a.pixelHeight, *b.pixelHeight) < options_.pHashMinDimensionRatio) {
+        return false;
+    }
+    if (a.structuralDigest == b.structuralDigest) return true;
+    const int threshold = options_.pHashHammingThreshold;
+    if (std::popcount(a.perceptualHash ^ b.perceptualHash) > threshold ||
+        std::popcount(a.perceptualHashSecondary ^ b.perceptualHashSecondary) > threshold) {
+        return false;
+    }
+    return ratio(static_cast<double>(a.sizeBytes), static_cast<double>(b.sizeBytes)) < kSizeRatioLimit;
+}
+
+}  // namespace zentrel::scanners

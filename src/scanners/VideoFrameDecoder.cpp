@@ -1,0 +1,93 @@
+// The first frame of a video through FFmpeg's libraries, as grey pixels no
+// larger than 512 x 512 (proportions kept).
+
+#include "scanners/PictureHash.hpp"
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libswscale/swscale.h>
+}
+
+#include <algorithm>
+#include <memory>
+
+namespace zentrel::scanners {
+
+namespace {
+
+struct FormatCloser {
+    void operator()(AVFormatContext* context) const { avformat_close_input(&context); }
+};
+struct CodecFreer {
+    void operator()(AVCodecContext* context) const { avcodec_free_context(&context); }
+};
+struct FrameFreer {
+    void operator()(AVFrame* frame) const { av_frame_free(&frame); }
+};
+struct PacketFreer {
+    void operator()(AVPacket* packet) const { av_packet_free(&packet); }
+};
+struct ScalerFreer {
+    void operator()(SwsContext* context) const { sws_freeContext(context); }
+};
+
+// The frame's size bounded to 512 x 512, proportions kept.
+std::pair<int, int> boundedSize(int width, int height) {
+    const double scale = std::min(1.0, std::min(static_cast<double>(kVideoFrameBound) / width,
+                                                static_cast<double>(kVideoFrameBound) / height));
+    return {std::max(1, static_cast<int>(width * scale)), std::max(1, static_cast<int>(height * scale))};
+}
+
+std::optional<GrayImage> toGray(const AVFrame& frame) {
+    const auto [width, height] = boundedSize(frame.width, frame.height);
+    std::unique_ptr<SwsContext, ScalerFreer> scaler(
+        sws_getContext(frame.width, frame.height, static_cast<AVPixelFormat>(frame.format), width, height,
+                       AV_PIX_FMT_GRAY8, SWS_AREA, nullptr, nullptr, nullptr));
+    if (!scaler) return std::nullopt;
+    GrayImage image{width, height, std::vector<std::uint8_t>(static_cast<std::size_t>(width) * height)};
+    std::uint8_t* destination[4] = {image.pixels.data(), nullptr, nullptr, nullptr};
+    int strides[4] = {width, 0, 0, 0};
+    if (sws_scale(scaler.get(), frame.data, frame.linesize, 0, frame.height, destination, strides) != height) {
+        return std::nullopt;
+    }
+    return image;
+}
+
+}  // namespace
+
+std::optional<GrayImage> decodeFirstVideoFrame(const std::string& path) {
+    AVFormatContext* rawFormat = nullptr;
+    if (avformat_open_input(&rawFormat, path.c_str(), nullptr, nullptr) < 0) return std::nullopt;
+    std::unique_ptr<AVFormatContext, FormatCloser> format(rawFormat);
+    if (avformat_find_stream_info(format.get(), nullptr) < 0) return std::nullopt;
+    const AVCodec* codec = nullptr;
+    const int stream = av_find_best_stream(format.get(), AVMEDIA_TYPE_VIDEO, -1, -1, &codec, 0);
+    if (stream < 0 || !codec) return std::nullopt;
+
+    std::unique_ptr<AVCodecContext, CodecFreer> decoder(avcodec_alloc_context3(codec));
+    if (!decoder || avcodec_parameters_to_context(decoder.get(), format->streams[stream]->codecpar) < 0 ||
+        avcodec_open2(decoder.get(), codec, nullptr) < 0) {
+        return std::nullopt;
+    }
+    std::unique_ptr<AVPacket, PacketFreer> packet(av_packet_alloc());
+    std::unique_ptr<AVFrame, FrameFreer> frame(av_frame_alloc());
+    if (!packet || !frame) return std::nullopt;
+
+    auto receive = [&]() -> std::optional<GrayImage> {
+        if (avcodec_receive_frame(decoder.get(), frame.get()) == 0 && frame->width > 0 && frame->height > 0)
+            return toGray(*frame);
+        return std::nullopt;
+    };
+    while (av_read_frame(format.get(), packet.get()) >= 0) {
+        const bool ours = packet->stream_index == stream;
+        const bool sent = ours && avcodec_send_packet(decoder.get(), packet.get()) >= 0;
+        av_packet_unref(packet.get());
+        if (!sent) continue;
+        if (auto image = receive()) return image;
+    }
+    avcodec_send_packet(decoder.get(), nullptr);  // drain what the decoder holds back
+    return receive();
+}
+
+}  // namespace zentrel::scanners

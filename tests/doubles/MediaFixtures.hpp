@@ -1,0 +1,22 @@
+#pragma once
+// Pictures and a small video for the similar-media tests, drawn from a
+// formula so no sample file is needed.
+
+#include <cstdint>
+#include <filesystem>
+#include <vector>
+
+namespace zentrel::testing {
+
+// A grey scene of soft shapes, `width` x `height`, varied by `seed`.
+[[nodiscard]] std::vector<std::uint8_t> drawScene(int width, int height, int seed);
+// The scene resized to new sides.
+[[nodiscard]] std::vector<std::uint8_t> resized(const std::vector<std::uint8_t>& pixels, int width, int height,
+                                                int newWidth, int newHeight);
+// Writes grey pixels as a JPEG of the given quality (1 to 100).
+void writeJpeg(const std::filesystem::path& path, const std::vector<std::uint8_t>& pixels, int width, int height,
+               int quality);
+// Writes a few frames of the scene as an MPEG-4 video in an AVI file.
+void writeVideo(const std::filesystem::path& path, int width, int height, int seed);
+
+}  // namespace zentrel::testing

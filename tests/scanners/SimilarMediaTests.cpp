@@ -1,0 +1,126 @@
+#include "scanners/PictureHash.hpp"
+#include "scanners/SimilarMediaPass.hpp"
+
+#include "doubles/MediaFixtures.hpp"
+#include "doubles/TempDir.hpp"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <filesystem>
+#include <fstream>
+#include <set>
+
+namespace zentrel::scanners {
+namespace {
+
+using ::testing::IsEmpty;
+using ::testing::UnorderedElementsAre;
+
+std::vector<std::uint8_t> image32(std::uint8_t (*pixel)(int y, int x)) {
+    std::vector<std::uint8_t> pixels(32 * 32);
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x) pixels[y * 32 + x] = pixel(y, x);
+    return pixels;
+}
+
+TEST(PictureHashTest, BitsFollowTheSampledGradients) {
+    // Darker to the right: every left sample is brighter than its right partner.
+    auto fading = image32([](int, int x) { return static_cast<std::uint8_t>(255 - 8 * x); });
+    EXPECT_EQ(perceptualHash(fading, 32, 32), ~std::uint64_t{0});
+    EXPECT_EQ(perceptualHashSecondary(fading, 32, 32), 0u);
+
+    // Brighter downwards: no secondary bit; the primary sees no step either.
+    auto rising = image32([](int y, int) { return static_cast<std::uint8_t>(8 * y); });
+    EXPECT_EQ(perceptualHash(rising, 32, 32), 0u);
+    EXPECT_EQ(perceptualHashSecondary(rising, 32, 32), 0u);
+
+    // One bright pixel at row 4, column 8 sets bit 8*1+2 of the primary hash
+    // (columns 8 against 12) and bit 8*2+1 of the secondary (rows 4 against 8, column 8).
+    auto dot = image32([](int y, int x) { return static_cast<std::uint8_t>(y == 4 && x == 8 ? 200 : 0); });
+    EXPECT_EQ(perceptualHash(dot, 32, 32), std::uint64_t{1} << 10);
+    EXPECT_EQ(perceptualHashSecondary(dot, 32, 32), std::uint64_t{1} << 17);
+    // The last pair of a row compares columns 28 and 31.
+    auto edge = image32([](int y, int x) { return static_cast<std::uint8_t>(y == 0 && x == 28 ? 9 : 0); });
+    EXPECT_EQ(perceptualHash(edge, 32, 32), std::uint64_t{1} << 7);
+
+    EXPECT_FALSE(fingerprintOf({32, 32, std::vector<std::uint8_t>(32 * 32, 90)}, model::DuplicateKind::perceptualImage));
+    auto thumbnail = grayThumbnail({64, 2, std::vector<std::uint8_t>(128, 10)}, 32);
+    ASSERT_TRUE(thumbnail);
+    EXPECT_EQ(thumbnail->size(), 1024u);
+    EXPECT_EQ((*thumbnail)[1023], 10);
+}
+
+class SimilarMediaPassTest : public ::testing::Test {
+protected:
+    testing::TempDir dir;
+    DuplicateScanner::ScanOptions options;
+    SimilarMediaPass pass{options};
+
+    ScanCandidate candidate(const std::filesystem::path& path) {
+        return {path.string(), static_cast<std::int64_t>(std::filesystem::file_size(path)), std::nullopt, true};
+    }
+    std::vector<std::set<std::string>> groupPaths(const std::vector<ScanCandidate>& media) {
+        std::vector<std::set<std::string>> groups;
+        for (const auto& group : pass.findSimilarMedia(media)) {
+            std::set<std::string> paths;
+            for (const auto& member : group.members) paths.insert(member.path);
+            groups.push_back(paths);
+            EXPECT_EQ(std::count_if(group.members.begin(), group.members.end(), [](const auto& m) { return m.isKeeper; }), 1);
+        }
+        return groups;
+    }
+};
+
+TEST_F(SimilarMediaPassTest, AScaledRecompressedCopyGroupsWithItsOriginalOnly) {
+    const auto scene = testing::drawScene(400, 300, 1);
+    const auto original = dir / "Pictures/original.jpg";
+    const auto copy = dir / "Pictures/copy.JPG";
+    const auto half = dir / "Pictures/half.jpg";
+    const auto other = dir / "Pictures/other.jpg";
+    const auto plain = dir / "Pictures/plain.png";
+    testing::writeJpeg(original, scene, 400, 300, 95);
+    testing::writeJpeg(copy, testing::resized(scene, 400, 300, 360, 270), 360, 270, 60);
+    testing::writeJpeg(half, testing::resized(scene, 400, 300, 200, 150), 200, 150, 60);
+    testing::writeJpeg(other, testing::drawScene(400, 300, 7), 400, 300, 95);
+    testing::writeJpeg(plain, std::vector<std::uint8_t>(100 * 100, 77), 100, 100, 90);
+
+    auto groups = groupPaths({candidate(original), candidate(copy), candidate(half), candidate(other), candidate(plain)});
+    ASSERT_EQ(groups.size(), 1u);
+    EXPECT_THAT(groups[0], UnorderedElementsAre(original.string(), copy.string()));
+
+    auto keeper = pass.findSimilarMedia({candidate(original), candidate(copy)})[0];
+    EXPECT_EQ(keeper.kind, model::DuplicateKind::perceptualImage);
+    EXPECT_TRUE(keeper.members[0].isKeeper);  // the larger picture stays
+    EXPECT_EQ(keeper.members[0].pixelWidth, 400);
+}
+
+TEST_F(SimilarMediaPassTest, IdenticalFilesMatchAndARepeatedPathStandsOnce) {
+    const auto original = dir / "a.jpg";
+    testing::writeJpeg(original, testing::drawScene(120, 90, 3), 120, 90, 90);
+    std::filesystem::copy_file(original, dir / "b.jpg");
+    EXPECT_EQ(groupPaths({candidate(original), candidate(dir / "b.jpg")}).size(), 1u);
+    EXPECT_THAT(groupPaths({candidate(original), candidate(original)}), IsEmpty());
+}
+
+TEST_F(SimilarMediaPassTest, TheFirstFrameOfAVideoIsFingerprinted) {
+    const auto video = dir / "clip.avi";
+    testing::writeVideo(video, 160, 120, 2);
+    auto fingerprint = videoFingerprint(video.string());
+    ASSERT_TRUE(fingerprint);
+    EXPECT_EQ(fingerprint->kind, model::DuplicateKind::perceptualVideo);
+    EXPECT_EQ(fingerprint->pixelWidth, 160);
+    EXPECT_EQ(fingerprint->pixelHeight, 120);
+    // The same scene as a picture gives nearly the same hash.
+    auto picture = fingerprintOf({160, 120, testing::drawScene(160, 120, 2)}, model::DuplicateKind::perceptualImage);
+    ASSERT_TRUE(picture);
+    EXPECT_LE(std::popcount(picture->perceptualHash ^ fingerprint->perceptualHash), 8);
+
+    const auto damaged = dir / "damaged.mov";
+    std::ofstream(damaged) << "not a video";
+    EXPECT_FALSE(videoFingerprint(damaged.string()));
+}
+
+}  // namespace
+}  // namespace zentrel::scanners
