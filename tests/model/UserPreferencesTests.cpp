@@ -5,6 +5,8 @@
 
 #include "doubles/FakeClock.hpp"
 #include "doubles/InMemoryDefaultsStore.hpp"
+#include "doubles/TempDir.hpp"
+#include "platform/JsonFileDefaultsStore.hpp"
 
 #include <gtest/gtest.h>
 
@@ -157,6 +159,41 @@ TEST_F(UserPreferencesTest, CategoryTotalsAndThePlan) {
     EXPECT_TRUE(prefs.hasSmartCleanupPlan());
     prefs.setLastSmartCleanupPlan(std::nullopt);
     EXPECT_FALSE(standard.contains("lastSmartCleanupPlan"));
+}
+
+TEST(UserPreferencesFileTest, EveryStoredListAndValueSurvivesAFreshStoreOverTheSameFile) {
+    testing::TempDir dir;
+    testing::FakeClock clock;
+    const auto standardFile = dir / "standard.json", suiteFile = dir / "suite.json";
+    SweepRecord record{platform::Uuid::random(), clock.now(), clock.now().addingTimeInterval(86400),
+                       {{platform::Uuid::random(), SweepActionKind::cookieDomain, "Chrome", "3 hosts", "/b", "/o", false}},
+                       77};
+    auto options = typing::VietIMEOptions::defaultOptions;
+    options.toneRule = typing::VietToneRule::modern;
+    const PersistedSmartCleanupPlan plan{300.0, 2, {{"Privacy", 2, 300.0}}};
+    {
+        platform::JsonFileDefaultsStore standard(standardFile), suite(suiteFile);
+        SharedEcosystemState shared(&suite, standard);
+        UserPreferences prefs(standard, clock, shared);
+        prefs.recordCleaning(4096);
+        prefs.appendSweepRecord(record);
+        prefs.setLastSmartCleanupPlan(plan);
+        prefs.setLastScanCategoryTotals({{CategoryType::privacy, 300}});
+        prefs.setVietIMEOptions(options);
+    }
+    platform::JsonFileDefaultsStore standard(standardFile), suite(suiteFile);
+    SharedEcosystemState shared(&suite, standard);
+    UserPreferences prefs(standard, clock, shared);
+    ASSERT_EQ(prefs.cleaningHistory().size(), 1u);
+    EXPECT_EQ(prefs.cleaningHistory()[0].freedBytes, 4096);
+    EXPECT_EQ(prefs.cleaningHistory()[0].date, clock.now());
+    ASSERT_EQ(prefs.sweepLog().size(), 1u);
+    EXPECT_EQ(prefs.sweepLog()[0].actions, record.actions);
+    EXPECT_EQ(prefs.lastSmartCleanupPlan(), plan);
+    EXPECT_EQ(prefs.lastScanCategoryTotals(), (std::map<CategoryType, std::int64_t>{{CategoryType::privacy, 300}}));
+    EXPECT_EQ(prefs.vietIMEOptions(), options);
+    EXPECT_EQ(standard.real("totalFreedAllTime"), 4096.0);
+    EXPECT_EQ(suite.real("eco.lastCleaningFreedBytes"), 4096.0);
 }
 
 TEST(SharedEcosystemStateTest, FirstRunMigratesThenSynchronises) {
