@@ -61,7 +61,7 @@ void restrictToOwner(const fs::path& copy) {
 void replaceWithCopy(const fs::path& source, const fs::path& target) {
     const auto temporary = withSuffix(target, ".zentrel-restore");
     fs::remove_all(temporary);
-    fs::copy_file(source, temporary);
+    copyItem(source, temporary);
     if (fs::is_directory(fs::symlink_status(target))) fs::remove_all(target);
     fs::rename(temporary, target);
 }

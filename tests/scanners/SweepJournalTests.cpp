@@ -95,6 +95,19 @@ TEST_F(SweepJournalTest, RestoreRecreatesFoldersReplacesFilesAndCanRunTwice) {
     EXPECT_EQ(contents(copy), "recent items");  // copied back, never moved
 }
 
+TEST_F(SweepJournalTest, AFolderIsBackedUpWithWhatItHolds) {
+    home.write("Library/Application Support/com.apple.sharedfilelist/a.sfl", "recent a");
+    home.write("Library/Application Support/com.apple.sharedfilelist/sub/b.sfl", "recent b");
+    const auto folder = home / "Library/Application Support/com.apple.sharedfilelist";
+    const auto copy = journal.backupFile(folder.string(), sweep);
+    EXPECT_EQ(contents(fs::path(copy) / "sub/b.sfl"), "recent b");
+    fs::remove_all(folder);
+    EXPECT_FALSE(fs::exists(folder));
+    journal.restore(action(model::SweepActionKind::recentsCleared, copy, folder.string()), clipboard);
+    EXPECT_EQ(contents(folder / "a.sfl"), "recent a");
+    EXPECT_EQ(contents(folder / "sub/b.sfl"), "recent b");
+}
+
 TEST_F(SweepJournalTest, RestoreRefusesMissingBackupsAndPathsOutsideTheirFolders) {
     auto source = home.write("Library/Recents/list.plist", "recent items");
     auto copy = journal.backupFile(source.string(), sweep);
