@@ -1,0 +1,98 @@
+#pragma once
+// The one engine of the junk scan and clean: the full scan that runs the
+// category scanners in a fixed order of phases and reports progress, the
+// per-category entry for on-demand scans, and the per-scan size cache every
+// scanner sizes its paths through. Its operations run one at a time on its
+// own serial executor; progress and results come back on the main queue.
+//
+// Category scanners are registered by the code that builds them; a scanner
+// not registered finds nothing.
+
+#include "engine/ScanDateFormatter.hpp"
+#include "model/CleanItem.hpp"
+#include "model/DuplicateGroup.hpp"
+#include "model/PrivacyGroup.hpp"
+#include "platform/Executor.hpp"
+#include "platform/FileSystem.hpp"
+#include "platform/SerialExecutor.hpp"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace zentrel::engine {
+
+// Every scanner of a phase; Mail has no category of its own.
+enum class ScannerID {
+    xcode,
+    devTools,
+    devProjects,
+    appCaches,
+    systemCaches,
+    trashAndDownloads,
+    iosBackups,
+    largeFiles,
+    mail,
+    duplicates,
+    privacy,
+    startupItems,
+    icloud,
+};
+
+class CleanerEngine final {
+public:
+    using Items = std::vector<model::CleanItem>;
+    // Runs on the engine's executor.
+    using ScannerOperation = std::function<Items(CleanerEngine&)>;
+    // Called on the main thread with a fraction (0 to 1) and a message.
+    using ProgressHandler = std::function<void(double, const std::string&)>;
+
+    CleanerEngine(const platform::FileSystem& fileSystem, platform::Executor& pool, platform::MainQueue& main,
+                  std::string language = "en");
+    CleanerEngine(const CleanerEngine&) = delete;
+    CleanerEngine& operator=(const CleanerEngine&) = delete;
+
+    void setScanner(ScannerID id, ScannerOperation operation);
+
+    // Runs the phases on the engine and hands their items, in phase order, to
+    // `done` on the main thread.
+    void scanCategories(bool includeUserContent, bool includeExtended, ProgressHandler progress,
+                        std::function<void(Items)> done);
+    // The same, run where the caller is (the engine's executor, or a test).
+    [[nodiscard]] Items runFullScan(bool includeUserContent, bool includeExtended, const ProgressHandler& progress);
+
+    // The category's scanner, run on the engine, without clearing the size cache.
+    void scanCategory(model::CategoryType category, std::function<void(Items)> done);
+    [[nodiscard]] static ScannerID scannerFor(model::CategoryType category);
+    [[nodiscard]] Items runScanner(ScannerID id);
+
+    // "Scanning Xcode...", localized.
+    [[nodiscard]] static std::string scanningLabel(model::CategoryType category);
+
+    // Sizes through the per-scan cache; on the engine only.
+    [[nodiscard]] std::int64_t cachedSize(const std::string& path);
+    // A file's logical size, or the allocated size of every visible file in a folder.
+    [[nodiscard]] std::int64_t allocatedSizeOfPath(const std::string& path) const;
+    [[nodiscard]] std::size_t cachedSizeCount() const { return sizeCache_.size(); }
+
+    [[nodiscard]] const platform::FileSystem& fileSystem() const { return fileSystem_; }
+    [[nodiscard]] platform::SerialExecutor& executor() { return executor_; }
+    [[nodiscard]] const ScanDateFormatter& scanDateFormatter() const { return scanDateFormatter_; }
+
+    // The groups of the last duplicates and privacy phases.
+    std::vector<model::DuplicateGroup> cachedDuplicateGroups;
+    std::vector<model::PrivacyGroup> cachedPrivacyGroups;
+
+private:
+    const platform::FileSystem& fileSystem_;
+    platform::SerialExecutor executor_;
+    platform::MainQueue& main_;
+    std::map<std::string, std::int64_t> sizeCache_;
+    ScanDateFormatter scanDateFormatter_;
+    std::array<ScannerOperation, 13> scanners_;
+};
+
+}  // namespace zentrel::engine
