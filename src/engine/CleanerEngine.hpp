@@ -77,6 +77,8 @@ public:
     // A file's logical size, or the allocated size of every visible file in a folder.
     [[nodiscard]] std::int64_t allocatedSizeOfPath(const std::string& path) const;
     [[nodiscard]] std::size_t cachedSizeCount() const { return sizeCache_.size(); }
+    // Before a category is scanned again, so its folders are measured anew.
+    void clearSizeCache() { sizeCache_.clear(); }
 
     [[nodiscard]] const platform::FileSystem& fileSystem() const { return fileSystem_; }
     [[nodiscard]] platform::SerialExecutor& executor() { return executor_; }

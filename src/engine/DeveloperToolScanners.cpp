@@ -1,0 +1,314 @@
+#include "engine/DeveloperToolScanners.hpp"
+
+#include "engine/NodePackageManager.hpp"
+#include "engine/PropertyListFile.hpp"
+#include "engine/SafetyClassifier.hpp"
+#include "engine/VersionOrder.hpp"
+#include "platform/ByteCountFormatter.hpp"
+
+#include <algorithm>
+#include <map>
+#include <set>
+#include <sstream>
+
+namespace zentrel::engine {
+
+namespace {
+
+using model::CategoryType;
+using model::CleanItem;
+using model::SafetyLevel;
+
+struct DevToolRow {
+    const char* path;  // under the home folder, or under the system root when it starts with "/usr"
+    const char* label;
+    const char* tool;
+};
+
+constexpr DevToolRow kDevToolRows[] = {
+    {"/.npm/_cacache", "npm Cache", "npm"},
+    {"/Library/pnpm/store", "pnpm Store", "pnpm"},
+    {"/.cache/pip", "pip Cache", "pip"},
+    {"/usr/local/Homebrew/Library/Homebrew/vendor", "Homebrew Vendor", "Homebrew"},
+    {"/Library/Caches/Homebrew", "Homebrew Cache", "Homebrew"},
+    {"/.yarn/cache", "Yarn Cache", "Yarn"},
+    {"/.gradle/caches", "Gradle Cache", "Gradle"},
+    {"/.m2/repository", "Maven Repository", "Maven"},
+    {"/.cargo/registry", "Cargo Registry", "Rust"},
+    {"/.cargo/git", "Cargo Git", "Rust"},
+    {"/Library/Caches/CocoaPods", "CocoaPods Cache", "CocoaPods"},
+    {"/.pub-cache", "Flutter pub-cache", "Flutter"},
+    {"/.dart_tool", "Dart Tool", "Flutter"},
+    {"/Library/Android/sdk/build-tools", "Android Build Tools", "Android"},
+    {"/Library/Android/sdk/system-images", "Android Sys Images", "Android"},
+};
+
+constexpr const char* kProjectRoots[] = {"Developer", "Projects", "Project", "Code",      "code", "repos",
+                                         "repo",      "src",      "Sites",   "dev",       "work", "workspace",
+                                         "git",       "GitHub",   "Documents", "Desktop"};
+const std::set<std::string, std::less<>> kUnenteredFolders = {"node_modules", ".git", "Pods", ".build"};
+
+constexpr const char* kSimulatorRuntimePrefix = "com.apple.CoreSimulator.SimRuntime.";
+
+CleanItem makeItem(std::string name, std::string path, CategoryType category, std::string subcategory,
+                   std::int64_t size) {
+    CleanItem item;
+    item.id = platform::Uuid::random();
+    item.name = std::move(name);
+    item.path = std::move(path);
+    item.category = category;
+    item.subcategory = std::move(subcategory);
+    item.sizeBytes = size;
+    return item;
+}
+
+std::vector<std::string> listing(const CleanerEngine& engine, const std::string& folder) {
+    return engine.fileSystem().contentsOfDirectory(folder).value_or(std::vector<std::string>{});
+}
+
+std::optional<platform::Date> modificationDate(const CleanerEngine& engine, const std::string& path) {
+    auto attributes = engine.fileSystem().attributes(path);
+    if (!attributes) return std::nullopt;
+    return attributes->modificationDate;
+}
+
+CleanerEngine::Items sizedEntries(CleanerEngine& engine, const std::string& folder, const char* subcategory) {
+    const bool archive = std::string_view(subcategory) == "Archives";
+    CleanerEngine::Items items;
+    for (const auto& name : listing(engine, folder)) {
+        const auto path = folder + "/" + name;
+        const auto size = engine.cachedSize(path);
+        if (size <= 0) continue;
+        auto item = makeItem(name, path, CategoryType::xcode, subcategory, size);
+        item.isSelected = item.isSafe = true;
+        item.friendlyName = archive ? "App archive" : "Xcode build files";
+        item.friendlyDescription =
+            archive ? "Old app exports used to submit to the App Store \u2014 review before deleting"
+                    : "Files Xcode created while building your app \u2014 safe to delete, Xcode will rebuild them";
+        item.safetyLevel = archive ? SafetyLevel::review : SafetyLevel::safe;
+        item.isRecommended = !archive;
+        items.push_back(std::move(item));
+    }
+    return items;
+}
+
+std::string replacingAll(std::string text, std::string_view what) {
+    for (auto at = text.find(what); at != std::string::npos; at = text.find(what)) text.erase(at, what.size());
+    return text;
+}
+
+CleanItem projectItem(const std::string& projectPath, std::int64_t size, NodePackageManager manager, bool stale,
+                      const std::string& dateText) {
+    const auto slash = projectPath.rfind('/');
+    const auto project = slash == std::string::npos ? projectPath : projectPath.substr(slash + 1);
+    const std::string managerLabel(label(manager));
+    auto item = makeItem(project + "/node_modules", projectPath + "/node_modules", CategoryType::devProjects,
+                         manager == NodePackageManager::unknown ? "node_modules" : managerLabel + " project", size);
+    item.friendlyName = project + " dependencies";
+    item.friendlyDescription =
+        "Installed packages for the " + project + " project \u2014 these reinstall when you build again";
+    if (manager == NodePackageManager::pnpm) {
+        item.safetyLevel = SafetyLevel::review;
+        item.warningMessage =
+            "Uses pnpm \u2014 these are hardlinks into your shared store, so little real space is freed. Reinstalls "
+            "instantly from the store.";
+        item.suggestedCommand = "pnpm install  # re-links from the shared store";
+        return item;
+    }
+    item.suggestedCommand = std::string(manager == NodePackageManager::yarn ? "yarn" : "npm") +
+                            " install  # or migrate: corepack enable && pnpm import && pnpm install";
+    if (stale) {
+        item.isSelected = item.isSafe = item.isRecommended = true;
+        item.safetyLevel = SafetyLevel::safe;
+        item.warningMessage = "Not touched since " + dateText +
+                              ". Safe to remove \u2014 reinstalls with one command. Tip: pnpm would avoid re-copying "
+                              "these deps.";
+    } else {
+        item.safetyLevel = SafetyLevel::review;
+        item.warningMessage = "Active project \u2014 remove only if you won't build soon. Reinstalls with one command.";
+    }
+    return item;
+}
+
+}  // namespace
+
+CleanerEngine::Items scanXcode(CleanerEngine& engine, const std::string& home) {
+    CleanerEngine::Items items;
+    auto append = [&items](CleanerEngine::Items found) {
+        items.insert(items.end(), std::make_move_iterator(found.begin()), std::make_move_iterator(found.end()));
+    };
+    append(sizedEntries(engine, home + "/Library/Developer/Xcode/DerivedData", "DerivedData"));
+    append(scanDeviceSupport(engine, home + "/Library/Developer/Xcode/iOS DeviceSupport"));
+    append(scanSimulators(engine, home + "/Library/Developer/CoreSimulator/Devices"));
+    append(sizedEntries(engine, home + "/Library/Developer/Xcode/Archives", "Archives"));
+    return items;
+}
+
+CleanerEngine::Items scanDeviceSupport(CleanerEngine& engine, const std::string& folder) {
+    std::map<std::string, std::vector<std::string>> groups;  // first word -> names
+    for (const auto& name : listing(engine, folder)) {
+        std::istringstream words(name);
+        std::string first;
+        if (words >> first) groups[first].push_back(name);
+    }
+    CleanerEngine::Items items;
+    for (auto& [key, names] : groups) {
+        // Newest first by version order, so "17.10" is newer than "17.9".
+        std::sort(names.begin(), names.end(), [](const auto& a, const auto& b) { return versionOrderLess(b, a); });
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            const auto path = folder + "/" + names[i];
+            auto item = makeItem(names[i], path, CategoryType::xcode, "Device Support Symbols", engine.cachedSize(path));
+            item.isSafe = true;
+            if (i == 0) {
+                item.warningMessage = "Newest \u2014 keep for debugging on device";
+                item.friendlyName = "iPhone debug files (newest)";
+                item.friendlyDescription = "Debugging files for your iPhone \u2014 keeping the newest version";
+                item.safetyLevel = SafetyLevel::review;
+            } else {
+                item.isSelected = item.isRecommended = true;
+                item.friendlyName = "Old iPhone debug files";
+                item.friendlyDescription = "Older iPhone debugging files \u2014 the newest is kept, these can go";
+                item.safetyLevel = SafetyLevel::safe;
+            }
+            items.push_back(std::move(item));
+        }
+    }
+    return items;
+}
+
+CleanerEngine::Items scanSimulators(CleanerEngine& engine, const std::string& folder) {
+    CleanerEngine::Items items;
+    for (const auto& name : listing(engine, folder)) {
+        const auto path = folder + "/" + name;
+        std::string display = name;
+        if (auto plist = readPropertyListStrings(engine.fileSystem(), path + "/device.plist")) {
+            auto deviceName = plist->find("name");
+            auto runtime = plist->find("runtime");
+            if (deviceName != plist->end() && runtime != plist->end())
+                display = deviceName->second + " (" + replacingAll(runtime->second, kSimulatorRuntimePrefix) + ")";
+        }
+        auto item = makeItem(display, path, CategoryType::xcode, "Simulators", engine.cachedSize(path));
+        item.isSafe = true;
+        item.warningMessage = "Will be recreated by Xcode when needed";
+        item.friendlyName = "iPhone/iPad Simulator";
+        item.friendlyDescription = "A virtual iPhone/iPad used to test apps \u2014 Xcode will recreate it when needed";
+        item.safetyLevel = SafetyLevel::safe;
+        items.push_back(std::move(item));
+    }
+    return items;
+}
+
+CleanerEngine::Items scanDevTools(CleanerEngine& engine, const std::string& home, const std::string& systemRoot,
+                                  platform::Date now) {
+    CleanerEngine::Items items;
+    for (const auto& row : kDevToolRows) {
+        const bool system = std::string_view(row.path).starts_with("/usr/");
+        const auto path = (system ? (systemRoot == "/" ? std::string() : systemRoot) : home) + row.path;
+        const auto size = engine.cachedSize(path);
+        if (size <= 0) continue;
+        const std::string tool = row.tool;
+        const auto verdict = SafetyClassifier::classify(path, tool, modificationDate(engine, path), now);
+        const bool recommended = verdict.disposition == SafetyClassifier::Disposition::recommend;
+        auto item = makeItem(row.label, path, CategoryType::devTools, tool, size);
+        item.isSelected = item.isRecommended = recommended;
+        item.isSafe = verdict.safetyLevel == SafetyLevel::safe;
+        item.warningMessage = verdict.warning;
+        item.deletionMethod = verdict.deletionMethod;
+        item.suggestedCommand = verdict.suggestedCommand;
+        item.friendlyName = tool + " cache";
+        item.friendlyDescription = recommended ? "Temporary files " + tool + " downloaded \u2014 will re-download if needed"
+                                               : tool + " files that may still be in use \u2014 review before deleting";
+        item.safetyLevel = verdict.safetyLevel;
+        items.push_back(std::move(item));
+    }
+    const auto docker = home + "/Library/Containers/com.docker.docker/Data/vms/0/data/Docker.raw";
+    if (auto attributes = engine.fileSystem().attributes(docker); attributes && attributes->size >= 1) {
+        auto item = makeItem("Docker Desktop VM", docker, CategoryType::devTools, "Docker", attributes->size);
+        item.warningMessage = "Deleting this removes all Docker images \u2014 prune instead";
+        item.suggestedCommand = "docker system prune -a --volumes";
+        item.friendlyName = "Docker virtual machine disk";
+        item.friendlyDescription =
+            "Docker's virtual machine disk \u2014 use 'docker system prune' to reclaim space safely";
+        item.safetyLevel = SafetyLevel::review;
+        items.push_back(std::move(item));
+    }
+    return items;
+}
+
+CleanerEngine::Items scanDevProjects(CleanerEngine& engine, const std::string& home, platform::Date now,
+                                     const DeveloperScanLimits& limits) {
+    const auto& fileSystem = engine.fileSystem();
+    std::size_t entries = 0;
+    std::int64_t otherManagerBytes = 0;
+    int otherManagerProjects = 0;
+    std::set<std::string> seenProjects;  // by real path: "Code" and "code" may be one folder
+    CleanerEngine::Items items;
+
+    for (const char* rootName : kProjectRoots) {
+        const auto root = home + "/" + rootName;
+        auto rootAttributes = fileSystem.resolvedAttributes(root);
+        if (!rootAttributes || !rootAttributes->isDirectory()) continue;
+        auto walk = fileSystem.walk(root, {.skipHiddenEntries = true, .skipPackageContents = true});
+        while (walk) {
+            auto entry = walk->next();
+            if (!entry) break;
+            if (++entries > limits.maxEntries) break;
+            if (entry->depth > limits.maxDepth) {
+                walk->skipDescendants();
+                continue;
+            }
+            if (!entry->attributes.isDirectory()) continue;
+            if (kUnenteredFolders.contains(entry->name)) {
+                walk->skipDescendants();
+                continue;
+            }
+            if (!fileSystem.exists(entry->path + "/package.json")) continue;
+            walk->skipDescendants();  // a project is never entered
+            const auto modules = entry->path + "/node_modules";
+            if (!fileSystem.exists(modules)) continue;
+            const auto size = engine.cachedSize(modules);
+            if (size < limits.minNodeModulesBytes) continue;
+            if (!seenProjects.insert(fileSystem.realPath(entry->path).value_or(entry->path)).second) continue;
+
+            const auto manager = packageManagerForProject(fileSystem, entry->path);
+            const auto modified = modificationDate(engine, entry->path);
+            const bool stale = modified && now.timeIntervalSince(*modified) > limits.staleSeconds;
+            if (manager != NodePackageManager::pnpm) {
+                otherManagerBytes += size;
+                ++otherManagerProjects;
+            }
+            const auto dateText = modified ? engine.scanDateFormatter().format(*modified) : std::string("unknown");
+            items.push_back(projectItem(entry->path, size, manager, stale, dateText));
+        }
+    }
+
+    if (otherManagerProjects >= 2) {
+        const auto saving = static_cast<std::int64_t>(static_cast<double>(otherManagerBytes) * 0.5);
+        const auto count = std::to_string(otherManagerProjects);
+        auto advice = makeItem("Switch " + count + " projects to pnpm", "", CategoryType::devProjects, "Advice", saving);
+        advice.warningMessage = count +
+                                " npm/yarn projects each copy their own dependencies. pnpm shares one store across all "
+                                "of them \u2014 could save roughly " +
+                                platform::formatByteCount(saving, platform::ByteCountStyle::file) + ".";
+        advice.suggestedCommand = "corepack enable && pnpm import && pnpm install  # run inside each project";
+        advice.friendlyName = "Save space across your projects";
+        advice.friendlyDescription =
+            "Your npm/yarn projects copy the same dependencies over and over. Switching to pnpm reuses one shared copy.";
+        advice.safetyLevel = SafetyLevel::review;
+        items.push_back(std::move(advice));
+    }
+    std::stable_sort(items.begin(), items.end(), [](const auto& a, const auto& b) { return a.sizeBytes > b.sizeBytes; });
+    return items;
+}
+
+void registerDeveloperToolScanners(CleanerEngine& engine, std::string home, std::string systemRoot,
+                                   const platform::Clock& clock) {
+    engine.setScanner(ScannerID::xcode, [home](CleanerEngine& e) { return scanXcode(e, home); });
+    engine.setScanner(ScannerID::devTools, [home, systemRoot, &clock](CleanerEngine& e) {
+        return scanDevTools(e, home, systemRoot, clock.now());
+    });
+    engine.setScanner(ScannerID::devProjects,
+                      [home, &clock](CleanerEngine& e) { return scanDevProjects(e, home, clock.now()); });
+}
+
+}  // namespace zentrel::engine
