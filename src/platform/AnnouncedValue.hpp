@@ -2,7 +2,9 @@
 // A published property that announces every assignment, also of an equal
 // value, and hands a new subscriber the current value first. Shared services
 // whose observers expect that (the permission flags, the pending update) use
-// it; view models use `Published`, which announces only changes.
+// it, and so do the view-model properties whose screens redraw on every
+// assignment (a refreshed process list); other properties use `Published`,
+// which announces only changes.
 //
 //   AnnouncedValue<bool> granted{false};
 //   auto sub = granted.subscribe([](const bool& v) { redraw(v); });  // hears false
@@ -29,6 +31,18 @@ public:
     void set(T value) {
         value_ = std::move(value);
         assigned_.emit(value_);
+    }
+
+    // Changes the value in place and announces it.
+    template <class Mutator>
+    void modify(Mutator&& mutate) {
+        std::forward<Mutator>(mutate)(value_);
+        assigned_.emit(value_);
+    }
+
+    // Calls the observer after every assignment, not with the current value.
+    [[nodiscard]] Subscription observe(std::function<void(const T&)> observer) {
+        return assigned_.subscribe(std::move(observer));
     }
 
     // Calls the observer at once with the current value, then after every set.

@@ -11,7 +11,7 @@
 #include "services/BoostProcess.hpp"
 #include "services/MemorySnapshot.hpp"
 #include "services/ProcessSampler.hpp"
-#include "viewmodels/AnnouncedValue.hpp"
+#include "platform/AnnouncedValue.hpp"
 
 #include <array>
 #include <chrono>
@@ -57,8 +57,8 @@ public:
     platform::Published<services::MemorySnapshot> memory;
     platform::Published<double> systemCPU{0.0};  // 0 to 1
     // The rows the screen shows: filtered, sorted, at most kDisplayLimit.
-    AnnouncedValue<std::vector<services::BoostProcess>> processes;
-    AnnouncedValue<std::set<std::int32_t>> selectedPIDs;
+    platform::AnnouncedValue<std::vector<services::BoostProcess>> processes;
+    platform::AnnouncedValue<std::set<std::int32_t>> selectedPIDs;
     // The screen sets these; they take effect at the next refresh.
     platform::Published<SortMode> sortMode{SortMode::memory};
     platform::Published<bool> showBackground{false};
