@@ -85,16 +85,16 @@ void FakeFileSystem::ensureParents(const std::string& path) {
     node.attributes.size = node.attributes.allocatedSize = 4096;
 }
 
-void FakeFileSystem::addFile(const std::string& rawPath, FileSpec spec) {
+void FakeFileSystem::addFile(const std::string& rawPath, FileSpec file) {
     std::lock_guard lock(mutex_);
     auto path = normalized(rawPath);
     ensureParents(path);
     auto& node = put(path, FileType::regular);
-    if (spec.size == 0) spec.size = static_cast<std::int64_t>(spec.contents.size());
-    node.attributes.size = spec.size;
-    node.attributes.allocatedSize = spec.allocatedSize.value_or((spec.size + 4095) / 4096 * 4096);
-    node.attributes.modificationDate = spec.modified;
-    node.contents = std::move(spec.contents);
+    if (file.size == 0) file.size = static_cast<std::int64_t>(file.contents.size());
+    node.attributes.size = file.size;
+    node.attributes.allocatedSize = file.allocatedSize.value_or((file.size + 4095) / 4096 * 4096);
+    node.attributes.modificationDate = file.modified;
+    node.contents = std::move(file.contents);
 }
 
 void FakeFileSystem::addTextFile(const std::string& path, std::string contents) {

@@ -25,7 +25,7 @@ public:
     FakeFileSystem();
 
     // Adds (or replaces) a file; its size is the contents' length unless given.
-    void addFile(const std::string& path, FileSpec spec);
+    void addFile(const std::string& path, FileSpec file);
     void addTextFile(const std::string& path, std::string contents);
     void addDirectory(const std::string& path,
                       platform::Date modified = platform::Date::fromTimeIntervalSince1970(1'600'000'000.0));
