@@ -1,0 +1,84 @@
+#include "engine/CacheAndTrashScanners.hpp"
+
+#include "doubles/FakeFileSystem.hpp"
+#include "doubles/ManualExecutor.hpp"
+#include "doubles/ManualMainQueue.hpp"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace zentrel::engine {
+namespace {
+
+using ::testing::ElementsAre;
+
+const platform::Date kNow = platform::Date::fromTimeIntervalSince1970(1'800'000'000);
+constexpr double kThirtyDays = 2'592'000;
+
+class CacheAndTrashScannersTest : public ::testing::Test {
+protected:
+    testing::FakeFileSystem fs;
+    testing::ManualExecutor pool;
+    testing::ManualMainQueue main;
+    CleanerEngine engine{fs, pool, main};
+    const std::string home = "/Users/me";
+
+    void file(const std::string& path, std::int64_t bytes, platform::Date modified = kNow) {
+        fs.addFile(path, {.size = bytes, .allocatedSize = bytes, .modified = modified, .contents = {}});
+    }
+    static std::vector<std::string> names(const CleanerEngine::Items& items) {
+        std::vector<std::string> result;
+        for (const auto& item : items) result.push_back(item.name);
+        return result;
+    }
+};
+
+TEST_F(CacheAndTrashScannersTest, AppCachesFollowTheTableAndSkipEmptyFolders) {
+    file(home + "/Library/Application Support/Slack/Cache/blob", 500);
+    file(home + "/Library/Caches/com.apple.Safari/db", 800);
+    fs.addDirectory(home + "/Library/Application Support/Cursor/logs");
+    auto items = scanAppCaches(engine, home);
+    EXPECT_THAT(names(items), ElementsAre("Safari Cache", "Slack Cache"));
+    EXPECT_EQ(items[1].friendlyName, "Slack junk");
+    EXPECT_EQ(items[1].friendlyDescription, "Old saved data from Slack that's no longer needed");
+    EXPECT_TRUE(items[1].isSelected);
+}
+
+TEST_F(CacheAndTrashScannersTest, SystemCachesNeedMoreThanTenMillionBytes) {
+    file(home + "/Library/Caches/exact/blob", 10'000'000);
+    file(home + "/Library/Caches/over/blob", 10'000'001);
+    file(home + "/Library/Caches/com.google.Chrome.helper/blob", 50'000'000);  // covered by the app table
+    file(home + "/Library/Caches/big.db", 20'000'000);
+    file(home + "/Library/Logs/app.log", 10);
+    auto items = scanSystemCaches(engine, home);
+    EXPECT_THAT(names(items), ElementsAre("big.db", "over", "User Logs"));
+    EXPECT_FALSE(items[1].isSelected);
+    EXPECT_FALSE(items[1].isRecommended);
+    EXPECT_TRUE(items[2].isSelected);
+    EXPECT_EQ(items[2].deletionMethod, model::DeletionMethod::clearDirectoryContents());
+}
+
+TEST_F(CacheAndTrashScannersTest, TheTrashComesFirstThenLargeOldDownloads) {
+    file(home + "/.Trash/old.zip", 4096);
+    const auto old = kNow.addingTimeInterval(-kThirtyDays - 1);
+    file(home + "/Downloads/movie.mkv", 100'000'001, old);
+    file(home + "/Downloads/exactly.iso", 100'000'000, old);
+    file(home + "/Downloads/recent.iso", 500'000'000, kNow.addingTimeInterval(-kThirtyDays));
+    file(home + "/Downloads/folder/part1", 300'000'000, old);
+    fs.setModificationDate(home + "/Downloads/folder", old);
+
+    auto items = scanTrashAndDownloads(engine, home, kNow);
+    EXPECT_THAT(names(items), ElementsAre("Trash", "folder", "movie.mkv"));
+    EXPECT_EQ(items[0].deletionMethod, model::DeletionMethod::emptyTrash());
+    EXPECT_EQ(items[0].warningMessage, "Permanently deletes all Trash contents");
+    EXPECT_EQ(items[1].sizeBytes, 300'000'000);  // a folder counts what it holds
+    EXPECT_FALSE(items[2].isSelected);
+    EXPECT_EQ(items[2].warningMessage->rfind("Last modified ", 0), 0u);
+
+    testing::FakeFileSystem empty;
+    CleanerEngine bare{empty, pool, main};
+    EXPECT_TRUE(scanTrashAndDownloads(bare, home, kNow).empty());
+}
+
+}  // namespace
+}  // namespace zentrel::engine
