@@ -3,6 +3,7 @@
 // built yet find nothing.
 
 #include "app/cli/CliCommand.hpp"
+#include "engine/BackupLargeFileAndMailScanners.hpp"
 #include "engine/CacheAndTrashScanners.hpp"
 #include "engine/CleanerEngine.hpp"
 #include "engine/DeveloperToolScanners.hpp"
@@ -76,6 +77,7 @@ int runScan(const std::vector<std::string>& args) {
     engine::registerDeveloperToolScanners(cleaner, layout.home.string(), layout.systemRoot.string(),
                                           platform::SystemClock::shared());
     engine::registerCacheAndTrashScanners(cleaner, layout.home.string(), platform::SystemClock::shared());
+    engine::registerBackupLargeFileAndMailScanners(cleaner, layout.home.string());
     // A terminal has no clipboard of the desktop's to analyse.
     engine::registerDuplicateAndPrivacyScanners(
         cleaner, {layout.home.string(), [privacy] { return privacy; }, [] { return scanners::ClipboardInsight{}; }});

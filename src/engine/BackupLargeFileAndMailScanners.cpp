@@ -1,0 +1,124 @@
+#include "engine/BackupLargeFileAndMailScanners.hpp"
+
+#include "engine/PropertyListFile.hpp"
+
+#include <algorithm>
+#include <set>
+
+namespace zentrel::engine {
+
+namespace {
+
+using model::CategoryType;
+using model::CleanItem;
+using model::SafetyLevel;
+
+constexpr std::int64_t kLargeFileThreshold = 500'000'000;  // a file must be larger
+constexpr std::size_t kLargeFileLimit = 50;
+
+const std::set<std::string, std::less<>> kLargeFileSkippedFolders = {
+    "node_modules", ".git",   ".build", "DerivedData", ".gradle", "vendor",       ".cache",
+    ".npm",         "Library", "Pods",  "build",       "dist",    "Applications", "Pictures"};
+
+constexpr const char* kLargeFileRoots[] = {"/Downloads", "/Desktop", "/Documents", "/Movies"};
+
+constexpr std::pair<const char*, const char*> kMailCaches[] = {
+    {"/Library/Containers/com.apple.mail/Data/Library/Mail Downloads", "Mail Downloads"},
+    {"/Library/Containers/com.apple.mail/Data/DataVaults", "Mail DataVaults"},
+};
+
+CleanItem makeItem(std::string name, std::string path, CategoryType category, std::string subcategory,
+                   std::int64_t size) {
+    CleanItem item;
+    item.id = platform::Uuid::random();
+    item.name = std::move(name);
+    item.path = std::move(path);
+    item.category = category;
+    item.subcategory = std::move(subcategory);
+    item.sizeBytes = size;
+    return item;
+}
+
+CleanItem largeFileItem(const std::string& name, const std::string& path, std::int64_t size) {
+    auto item = makeItem(name, path, CategoryType::largeFiles, "Large Files", size);
+    item.friendlyName = name;
+    item.friendlyDescription = "Large file taking up significant space on your Mac";
+    item.safetyLevel = SafetyLevel::review;
+    return item;
+}
+
+}  // namespace
+
+CleanerEngine::Items scanIOSBackups(CleanerEngine& engine, const std::string& home) {
+    const auto folder = home + "/Library/Application Support/MobileSync/Backup";
+    CleanerEngine::Items items;
+    for (const auto& name : engine.fileSystem().contentsOfDirectory(folder).value_or(std::vector<std::string>{})) {
+        const auto path = folder + "/" + name;
+        const auto attributes = engine.fileSystem().resolvedAttributes(path);
+        if (!attributes || !attributes->isDirectory()) continue;
+        std::string device = name;
+        if (auto info = readPropertyListStrings(engine.fileSystem(), path + "/Info.plist")) {
+            if (auto found = info->find("Device Name"); found != info->end()) device = found->second;
+        }
+        auto item = makeItem(device, path, CategoryType::iosBackups, "iPhone/iPad Backups", engine.cachedSize(path));
+        item.warningMessage = "Deleting this backup cannot be undone";
+        item.friendlyName = device + " backup";
+        item.friendlyDescription = "A backup of your " + device + " stored on this Mac";
+        item.safetyLevel = SafetyLevel::review;
+        items.push_back(std::move(item));
+    }
+    return items;
+}
+
+CleanerEngine::Items scanLargeFiles(CleanerEngine& engine, const std::string& home) {
+    const auto& fileSystem = engine.fileSystem();
+    CleanerEngine::Items items;
+    // Directly in the home folder, hidden files included.
+    for (const auto& name : fileSystem.contentsOfDirectory(home).value_or(std::vector<std::string>{})) {
+        const auto path = home + "/" + name;
+        const auto attributes = fileSystem.attributes(path);
+        if (!attributes || !attributes->isRegularFile() || attributes->size <= kLargeFileThreshold) continue;
+        items.push_back(largeFileItem(name, path, attributes->size));
+    }
+    for (const char* rootName : kLargeFileRoots) {
+        auto walk = fileSystem.walk(home + rootName, {.skipHiddenEntries = true, .skipPackageContents = true});
+        while (walk) {
+            auto entry = walk->next();
+            if (!entry) break;
+            if (entry->attributes.isDirectory()) {
+                if (kLargeFileSkippedFolders.contains(entry->name)) walk->skipDescendants();
+                continue;
+            }
+            if (entry->attributes.isRegularFile() && entry->attributes.size > kLargeFileThreshold)
+                items.push_back(largeFileItem(entry->name, entry->path, entry->attributes.size));
+        }
+    }
+    std::stable_sort(items.begin(), items.end(), [](const auto& a, const auto& b) { return a.sizeBytes > b.sizeBytes; });
+    if (items.size() > kLargeFileLimit) items.resize(kLargeFileLimit);
+    return items;
+}
+
+CleanerEngine::Items scanMail(CleanerEngine& engine, const std::string& home) {
+    CleanerEngine::Items items;
+    for (const auto& [relative, name] : kMailCaches) {
+        const auto path = home + relative;
+        const auto size = engine.cachedSize(path);
+        if (size <= 0) continue;
+        auto item = makeItem(name, path, CategoryType::appCaches, "Mail", size);
+        item.isSelected = item.isSafe = item.isRecommended = true;
+        item.warningMessage = "Attachments will still be accessible from Mail";
+        item.friendlyName = "Mail attachment cache";
+        item.friendlyDescription = "Downloaded email attachments cached by Mail \u2014 still accessible from Mail app";
+        item.safetyLevel = SafetyLevel::safe;
+        items.push_back(std::move(item));
+    }
+    return items;
+}
+
+void registerBackupLargeFileAndMailScanners(CleanerEngine& engine, std::string home) {
+    engine.setScanner(ScannerID::iosBackups, [home](CleanerEngine& e) { return scanIOSBackups(e, home); });
+    engine.setScanner(ScannerID::largeFiles, [home](CleanerEngine& e) { return scanLargeFiles(e, home); });
+    engine.setScanner(ScannerID::mail, [home](CleanerEngine& e) { return scanMail(e, home); });
+}
+
+}  // namespace zentrel::engine
