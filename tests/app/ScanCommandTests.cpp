@@ -9,6 +9,8 @@
 
 #include <chrono>
 #include <filesystem>
+#include <map>
+#include <set>
 
 namespace zentrel::testing {
 namespace {
@@ -49,6 +51,44 @@ TEST(ScanCommandTest, DevProjectsListTheirNodeModulesAndTheAdvice) {
     EXPECT_TRUE(fs::exists(dir / "home/Code/shop/node_modules/dep/index.js"));
 
     EXPECT_EQ(runCli({"scan", "--home", (dir / "home").string(), "--category", "dev projects"}).status, 2);
+}
+
+// Every file below a folder with its size: the tree as a test can compare it.
+std::map<std::string, std::uintmax_t> snapshot(const fs::path& root) {
+    std::map<std::string, std::uintmax_t> files;
+    for (const auto& entry : fs::recursive_directory_iterator(root))
+        files[entry.path().string()] = entry.is_regular_file() ? entry.file_size() : 0;
+    return files;
+}
+
+TEST(ScanCommandTest, AFullScanOfAMacStyleHomeListsEveryCategoryAndDeletesNothing) {
+    TempDir dir;
+    const auto old = fs::file_time_type::clock::now() - std::chrono::hours(24 * 60);
+    dir.write("home/Library/Caches/com.apple.Safari/Cache.db", std::string(5000, 'c'));
+    dir.write("home/Library/Caches/big.cache/blob", std::string(10'000'100, 'b'));
+    dir.write("home/Library/Logs/app.log", "log");
+    dir.write("home/.Trash/old.zip", std::string(3000, 't'));
+    dir.write("home/Library/Developer/Xcode/DerivedData/App-abc/Build/x.o", std::string(9000, 'o'));
+    dir.write("home/Library/LaunchAgents/com.example.agent.plist",
+              R"(<?xml version="1.0"?><plist version="1.0"><dict><key>Label</key><string>Example Agent</string></dict></plist>)");
+    dir.write("home/Library/Application Support/MobileSync/Backup/0001/Info.plist",
+              R"(<?xml version="1.0"?><plist version="1.0"><dict><key>Device Name</key><string>Phone</string></dict></plist>)");
+    dir.write("home/.cache/pip/wheel.whl", std::string(4000, 'w'));
+    fs::last_write_time(dir / "home/.cache/pip", old);
+    const std::string copy(150000, 'd');
+    dir.write("home/Documents/report.pdf", copy);
+    dir.write("home/Downloads/report.pdf", copy);
+    dir.makeDirectory("sys");
+    const auto before = snapshot(dir.path());
+
+    auto scan = runCli({"scan", "--home", (dir / "home").string(), "--system-root", (dir / "sys").string(), "--json"});
+    ASSERT_EQ(scan.status, 0);
+    std::set<std::string> categories;
+    for (const auto& item : nlohmann::json::parse(scan.out)) categories.insert(item["category"]);
+    EXPECT_EQ(categories, (std::set<std::string>{"App Caches", "System Caches", "Trash & Downloads", "Xcode",
+                                                 "Startup Items", "iOS Backups", "Dev Tools", "Duplicates"}))
+        << scan.out;
+    EXPECT_EQ(snapshot(dir.path()), before);
 }
 
 }  // namespace

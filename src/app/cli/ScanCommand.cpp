@@ -8,6 +8,7 @@
 #include "engine/CleanerEngine.hpp"
 #include "engine/DeveloperToolScanners.hpp"
 #include "engine/DuplicateAndPrivacyCategories.hpp"
+#include "engine/StartupAndICloudScanners.hpp"
 #include "platform/ByteCountFormatter.hpp"
 #include "platform/JsonFileDefaultsStore.hpp"
 #include "platform/MainLoop.hpp"
@@ -78,6 +79,9 @@ int runScan(const std::vector<std::string>& args) {
                                           platform::SystemClock::shared());
     engine::registerCacheAndTrashScanners(cleaner, layout.home.string(), platform::SystemClock::shared());
     engine::registerBackupLargeFileAndMailScanners(cleaner, layout.home.string());
+    platform::NoICloudFileStatus noICloud;
+    engine::registerStartupAndICloudScanners(cleaner, layout.home.string(), layout.systemRoot.string(), noICloud,
+                                             platform::SystemClock::shared());
     // A terminal has no clipboard of the desktop's to analyse.
     engine::registerDuplicateAndPrivacyScanners(
         cleaner, {layout.home.string(), [privacy] { return privacy; }, [] { return scanners::ClipboardInsight{}; }});
