@@ -54,7 +54,7 @@ CleanerEngine::Items scanIOSBackups(CleanerEngine& engine, const std::string& ho
     CleanerEngine::Items items;
     for (const auto& name : engine.fileSystem().contentsOfDirectory(folder).value_or(std::vector<std::string>{})) {
         const auto path = folder + "/" + name;
-        const auto attributes = engine.fileSystem().resolvedAttributes(path);
+        const auto attributes = engine.fileSystem().attributes(path);  // a link is no backup folder
         if (!attributes || !attributes->isDirectory()) continue;
         std::string device = name;
         if (auto info = readPropertyListStrings(engine.fileSystem(), path + "/Info.plist")) {

@@ -83,6 +83,7 @@ CleanerEngine::Items scanSystemCaches(CleanerEngine& engine, const std::string& 
             continue;
         }
         const auto path = folder + "/" + name;
+        if (engine.isSymbolicLink(path)) continue;
         const auto size = engine.cachedSize(path);
         if (size <= kSystemCacheThreshold) continue;
         auto item = makeItem(name, path, CategoryType::systemCaches, "User Caches", size);
@@ -124,7 +125,10 @@ CleanerEngine::Items scanTrashAndDownloads(CleanerEngine& engine, const std::str
     for (const auto& name : engine.fileSystem().contentsOfDirectory(downloads).value_or(std::vector<std::string>{})) {
         const auto path = downloads + "/" + name;
         const auto attributes = engine.fileSystem().attributes(path);
-        if (!attributes || !(attributes->modificationDate < cutoff)) continue;
+        if (!attributes || attributes->type == platform::FileType::symbolicLink ||
+            !(attributes->modificationDate < cutoff)) {
+            continue;
+        }
         // A folder's own size says nothing of what it holds: folders are measured.
         const auto size = !attributes->isDirectory() && attributes->size > 0 ? attributes->size : engine.cachedSize(path);
         if (size <= kDownloadThreshold) continue;

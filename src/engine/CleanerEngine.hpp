@@ -81,6 +81,12 @@ public:
     void clearSizeCache() { sizeCache_.clear(); }
 
     [[nodiscard]] const platform::FileSystem& fileSystem() const { return fileSystem_; }
+    // Whether the entry is a symbolic link: scanners never offer one, since
+    // what it points to may lie anywhere.
+    [[nodiscard]] bool isSymbolicLink(const std::string& path) const {
+        auto attributes = fileSystem_.attributes(path);
+        return attributes && attributes->type == platform::FileType::symbolicLink;
+    }
     [[nodiscard]] platform::SerialExecutor& executor() { return executor_; }
     [[nodiscard]] const ScanDateFormatter& scanDateFormatter() const { return scanDateFormatter_; }
 

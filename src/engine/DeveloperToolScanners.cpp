@@ -77,6 +77,7 @@ CleanerEngine::Items sizedEntries(CleanerEngine& engine, const std::string& fold
     CleanerEngine::Items items;
     for (const auto& name : listing(engine, folder)) {
         const auto path = folder + "/" + name;
+        if (engine.isSymbolicLink(path)) continue;
         const auto size = engine.cachedSize(path);
         if (size <= 0) continue;
         auto item = makeItem(name, path, CategoryType::xcode, subcategory, size);
@@ -157,6 +158,7 @@ CleanerEngine::Items scanDeviceSupport(CleanerEngine& engine, const std::string&
         std::sort(names.begin(), names.end(), [](const auto& a, const auto& b) { return versionOrderLess(b, a); });
         for (std::size_t i = 0; i < names.size(); ++i) {
             const auto path = folder + "/" + names[i];
+            if (engine.isSymbolicLink(path)) continue;
             auto item = makeItem(names[i], path, CategoryType::xcode, "Device Support Symbols", engine.cachedSize(path));
             item.isSafe = true;
             if (i == 0) {
@@ -180,6 +182,7 @@ CleanerEngine::Items scanSimulators(CleanerEngine& engine, const std::string& fo
     CleanerEngine::Items items;
     for (const auto& name : listing(engine, folder)) {
         const auto path = folder + "/" + name;
+        if (engine.isSymbolicLink(path)) continue;
         std::string display = name;
         if (auto plist = readPropertyListStrings(engine.fileSystem(), path + "/device.plist")) {
             auto deviceName = plist->find("name");

@@ -42,6 +42,7 @@ CleanerEngine::Items scanStartupItems(CleanerEngine& engine, const std::string& 
     for (const auto& folder : {home + "/Library/LaunchAgents", joined(systemRoot, "/Library/LaunchAgents")}) {
         for (const auto& name : fileSystem.contentsOfDirectory(folder).value_or(std::vector<std::string>{})) {
             const auto path = folder + "/" + name;
+            if (engine.isSymbolicLink(path)) continue;
             std::string label = name;
             if (auto plist = readPropertyListStrings(fileSystem, path)) {
                 if (auto found = plist->find("Label"); found != plist->end()) label = found->second;

@@ -50,6 +50,8 @@ TEST_F(CacheAndTrashScannersTest, SystemCachesNeedMoreThanTenMillionBytes) {
     file(home + "/Library/Caches/com.google.Chrome.helper/blob", 50'000'000);  // covered by the app table
     file(home + "/Library/Caches/big.db", 20'000'000);
     file(home + "/Library/Logs/app.log", 10);
+    file("/elsewhere/huge/blob", 90'000'000);
+    fs.addSymlink(home + "/Library/Caches/linked", "/elsewhere/huge");  // never offered
     auto items = scanSystemCaches(engine, home);
     EXPECT_THAT(names(items), ElementsAre("big.db", "over", "User Logs"));
     EXPECT_FALSE(items[1].isSelected);
