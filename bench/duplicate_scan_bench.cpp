@@ -6,6 +6,8 @@
 #include "platform/PosixFileSystem.hpp"
 #include "scanners/DuplicateScanner.hpp"
 
+#include "BenchTempFolder.hpp"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -24,15 +26,13 @@ constexpr int kDistinctContents = 45'000;  // files past this repeat earlier con
 class GeneratedTree {
 public:
     GeneratedTree() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "zentrel-dupes-bench-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-        root_ = pattern;
+        const auto& root = folder_.path();
         for (int i = 0; i < kFileCount; ++i) {
             const int seed = i % kDistinctContents;
             char folderName[32], fileName[32];
             std::snprintf(folderName, sizeof folderName, "d%d/e%d", i % 100, (i / 100) % 10);
             std::snprintf(fileName, sizeof fileName, "f%d.dat", i);
-            const auto folder = root_ / folderName;
+            const auto folder = root / folderName;
             std::filesystem::create_directories(folder);
             // Sizes repeat often, so most files share their size with others.
             std::string contents(static_cast<std::size_t>(1000 + seed % 3000), 'a');
@@ -42,17 +42,13 @@ public:
         }
         ::sync();
     }
-    ~GeneratedTree() {
-        std::error_code ignored;
-        std::filesystem::remove_all(root_, ignored);
-    }
     GeneratedTree(const GeneratedTree&) = delete;
     GeneratedTree& operator=(const GeneratedTree&) = delete;
 
-    [[nodiscard]] std::string root() const { return root_.string(); }
+    [[nodiscard]] std::string root() const { return folder_.path().string(); }
 
 private:
-    std::filesystem::path root_;
+    BenchTempFolder folder_{"zentrel-dupes-bench"};
 };
 
 GeneratedTree& tree() {

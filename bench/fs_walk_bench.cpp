@@ -4,6 +4,8 @@
 
 #include "platform/PosixFileSystem.hpp"
 
+#include "BenchTempFolder.hpp"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -25,13 +27,11 @@ constexpr int kFileCount = kTopFolders * kSubFolders * kFilesPerFolder;
 class GeneratedTree {
 public:
     GeneratedTree() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "zentrel-walk-bench-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-        root_ = pattern;
+        const auto& root = folder_.path();
         std::string contents(4000, 'z');
         for (int top = 0; top < kTopFolders; ++top) {
             for (int sub = 0; sub < kSubFolders; ++sub) {
-                auto folder = root_ / ("d" + std::to_string(top)) / ("e" + std::to_string(sub));
+                auto folder = root / ("d" + std::to_string(top)) / ("e" + std::to_string(sub));
                 std::filesystem::create_directories(folder);
                 for (int file = 0; file < kFilesPerFolder; ++file) {
                     std::ofstream out(folder / ("f" + std::to_string(file) + ".dat"), std::ios::binary);
@@ -43,17 +43,13 @@ public:
         // does not slow whichever side runs first.
         ::sync();
     }
-    ~GeneratedTree() {
-        std::error_code ignored;
-        std::filesystem::remove_all(root_, ignored);
-    }
     GeneratedTree(const GeneratedTree&) = delete;
     GeneratedTree& operator=(const GeneratedTree&) = delete;
 
-    [[nodiscard]] std::string root() const { return root_.string(); }
+    [[nodiscard]] std::string root() const { return folder_.path().string(); }
 
 private:
-    std::filesystem::path root_;
+    BenchTempFolder folder_{"zentrel-walk-bench"};
 };
 
 GeneratedTree& tree() {
