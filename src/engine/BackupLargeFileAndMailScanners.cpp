@@ -1,6 +1,7 @@
 #include "engine/BackupLargeFileAndMailScanners.hpp"
 
 #include "engine/PropertyListFile.hpp"
+#include "engine/ScanItem.hpp"
 
 #include <algorithm>
 #include <set>
@@ -27,20 +28,8 @@ constexpr std::pair<const char*, const char*> kMailCaches[] = {
     {"/Library/Containers/com.apple.mail/Data/DataVaults", "Mail DataVaults"},
 };
 
-CleanItem makeItem(std::string name, std::string path, CategoryType category, std::string subcategory,
-                   std::int64_t size) {
-    CleanItem item;
-    item.id = platform::Uuid::random();
-    item.name = std::move(name);
-    item.path = std::move(path);
-    item.category = category;
-    item.subcategory = std::move(subcategory);
-    item.sizeBytes = size;
-    return item;
-}
-
 CleanItem largeFileItem(const std::string& name, const std::string& path, std::int64_t size) {
-    auto item = makeItem(name, path, CategoryType::largeFiles, "Large Files", size);
+    auto item = newScanItem(name, path, CategoryType::largeFiles, "Large Files", size);
     item.friendlyName = name;
     item.friendlyDescription = "Large file taking up significant space on your Mac";
     item.safetyLevel = SafetyLevel::review;
@@ -60,7 +49,7 @@ CleanerEngine::Items scanIOSBackups(CleanerEngine& engine, const std::string& ho
         if (auto info = readPropertyListStrings(engine.fileSystem(), path + "/Info.plist")) {
             if (auto found = info->find("Device Name"); found != info->end()) device = found->second;
         }
-        auto item = makeItem(device, path, CategoryType::iosBackups, "iPhone/iPad Backups", engine.cachedSize(path));
+        auto item = newScanItem(device, path, CategoryType::iosBackups, "iPhone/iPad Backups", engine.cachedSize(path));
         item.warningMessage = "Deleting this backup cannot be undone";
         item.friendlyName = device + " backup";
         item.friendlyDescription = "A backup of your " + device + " stored on this Mac";
@@ -104,7 +93,7 @@ CleanerEngine::Items scanMail(CleanerEngine& engine, const std::string& home) {
         const auto path = home + relative;
         const auto size = engine.cachedSize(path);
         if (size <= 0) continue;
-        auto item = makeItem(name, path, CategoryType::appCaches, "Mail", size);
+        auto item = newScanItem(name, path, CategoryType::appCaches, "Mail", size);
         item.isSelected = item.isSafe = item.isRecommended = true;
         item.warningMessage = "Attachments will still be accessible from Mail";
         item.friendlyName = "Mail attachment cache";

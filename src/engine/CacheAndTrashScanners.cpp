@@ -1,5 +1,7 @@
 #include "engine/CacheAndTrashScanners.hpp"
 
+#include "engine/ScanItem.hpp"
+
 #include <algorithm>
 #include <array>
 
@@ -8,7 +10,6 @@ namespace zentrel::engine {
 namespace {
 
 using model::CategoryType;
-using model::CleanItem;
 using model::SafetyLevel;
 
 struct AppCacheRow {
@@ -42,18 +43,6 @@ constexpr std::int64_t kSystemCacheThreshold = 10'000'000;   // an entry must be
 constexpr std::int64_t kDownloadThreshold = 100'000'000;     // likewise
 constexpr double kOldDownloadSeconds = 2'592'000;
 
-CleanItem makeItem(std::string name, std::string path, CategoryType category, std::string subcategory,
-                   std::int64_t size) {
-    CleanItem item;
-    item.id = platform::Uuid::random();
-    item.name = std::move(name);
-    item.path = std::move(path);
-    item.category = category;
-    item.subcategory = std::move(subcategory);
-    item.sizeBytes = size;
-    return item;
-}
-
 }  // namespace
 
 CleanerEngine::Items scanAppCaches(CleanerEngine& engine, const std::string& home) {
@@ -64,7 +53,7 @@ CleanerEngine::Items scanAppCaches(CleanerEngine& engine, const std::string& hom
         const auto size = engine.cachedSize(path);
         if (size <= 0) continue;
         const std::string application = row.application;
-        auto item = makeItem(row.name, path, CategoryType::appCaches, application, size);
+        auto item = newScanItem(row.name, path, CategoryType::appCaches, application, size);
         item.isSelected = item.isSafe = item.isRecommended = true;
         item.friendlyName = application + " junk";
         item.friendlyDescription = "Old saved data from " + application + " that's no longer needed";
@@ -86,7 +75,7 @@ CleanerEngine::Items scanSystemCaches(CleanerEngine& engine, const std::string& 
         if (engine.isSymbolicLink(path)) continue;
         const auto size = engine.cachedSize(path);
         if (size <= kSystemCacheThreshold) continue;
-        auto item = makeItem(name, path, CategoryType::systemCaches, "User Caches", size);
+        auto item = newScanItem(name, path, CategoryType::systemCaches, "User Caches", size);
         item.isSafe = true;
         item.friendlyName = "System junk";
         item.friendlyDescription = "Temporary data macOS saved \u2014 safe to clear";
@@ -95,7 +84,7 @@ CleanerEngine::Items scanSystemCaches(CleanerEngine& engine, const std::string& 
     }
     const auto logs = home + "/Library/Logs";
     if (const auto size = engine.cachedSize(logs); size > 0) {
-        auto item = makeItem("User Logs", logs, CategoryType::systemCaches, "User Logs", size);
+        auto item = newScanItem("User Logs", logs, CategoryType::systemCaches, "User Logs", size);
         item.isSelected = item.isSafe = item.isRecommended = true;
         item.deletionMethod = model::DeletionMethod::clearDirectoryContents();
         item.friendlyName = "App logs";
@@ -110,7 +99,7 @@ CleanerEngine::Items scanTrashAndDownloads(CleanerEngine& engine, const std::str
     CleanerEngine::Items items;
     const auto trash = home + "/.Trash";
     if (const auto size = engine.cachedSize(trash); size >= 1) {
-        auto item = makeItem("Trash", trash, CategoryType::trash, "Trash", size);
+        auto item = newScanItem("Trash", trash, CategoryType::trash, "Trash", size);
         item.isSelected = item.isSafe = item.isRecommended = true;
         item.warningMessage = "Permanently deletes all Trash contents";
         item.deletionMethod = model::DeletionMethod::emptyTrash();
@@ -133,7 +122,7 @@ CleanerEngine::Items scanTrashAndDownloads(CleanerEngine& engine, const std::str
         const auto size = !attributes->isDirectory() && attributes->size > 0 ? attributes->size : engine.cachedSize(path);
         if (size <= kDownloadThreshold) continue;
         const auto dateText = engine.scanDateFormatter().format(attributes->modificationDate);
-        auto item = makeItem(name, path, CategoryType::trash, "Old Downloads", size);
+        auto item = newScanItem(name, path, CategoryType::trash, "Old Downloads", size);
         item.warningMessage = "Last modified " + dateText;
         item.friendlyName = name;
         item.friendlyDescription = "Large file in Downloads, last opened " + dateText;

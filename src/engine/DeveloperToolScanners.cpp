@@ -3,6 +3,7 @@
 #include "engine/NodePackageManager.hpp"
 #include "engine/PropertyListFile.hpp"
 #include "engine/SafetyClassifier.hpp"
+#include "engine/ScanItem.hpp"
 #include "engine/VersionOrder.hpp"
 #include "platform/ByteCountFormatter.hpp"
 
@@ -50,18 +51,6 @@ const std::set<std::string, std::less<>> kUnenteredFolders = {"node_modules", ".
 
 constexpr const char* kSimulatorRuntimePrefix = "com.apple.CoreSimulator.SimRuntime.";
 
-CleanItem makeItem(std::string name, std::string path, CategoryType category, std::string subcategory,
-                   std::int64_t size) {
-    CleanItem item;
-    item.id = platform::Uuid::random();
-    item.name = std::move(name);
-    item.path = std::move(path);
-    item.category = category;
-    item.subcategory = std::move(subcategory);
-    item.sizeBytes = size;
-    return item;
-}
-
 std::vector<std::string> listing(const CleanerEngine& engine, const std::string& folder) {
     return engine.fileSystem().contentsOfDirectory(folder).value_or(std::vector<std::string>{});
 }
@@ -80,7 +69,7 @@ CleanerEngine::Items sizedEntries(CleanerEngine& engine, const std::string& fold
         if (engine.isSymbolicLink(path)) continue;
         const auto size = engine.cachedSize(path);
         if (size <= 0) continue;
-        auto item = makeItem(name, path, CategoryType::xcode, subcategory, size);
+        auto item = newScanItem(name, path, CategoryType::xcode, subcategory, size);
         item.isSelected = item.isSafe = true;
         item.friendlyName = archive ? "App archive" : "Xcode build files";
         item.friendlyDescription =
@@ -103,7 +92,7 @@ CleanItem projectItem(const std::string& projectPath, std::int64_t size, NodePac
     const auto slash = projectPath.rfind('/');
     const auto project = slash == std::string::npos ? projectPath : projectPath.substr(slash + 1);
     const std::string managerLabel(label(manager));
-    auto item = makeItem(project + "/node_modules", projectPath + "/node_modules", CategoryType::devProjects,
+    auto item = newScanItem(project + "/node_modules", projectPath + "/node_modules", CategoryType::devProjects,
                          manager == NodePackageManager::unknown ? "node_modules" : managerLabel + " project", size);
     item.friendlyName = project + " dependencies";
     item.friendlyDescription =
@@ -159,7 +148,7 @@ CleanerEngine::Items scanDeviceSupport(CleanerEngine& engine, const std::string&
         for (std::size_t i = 0; i < names.size(); ++i) {
             const auto path = folder + "/" + names[i];
             if (engine.isSymbolicLink(path)) continue;
-            auto item = makeItem(names[i], path, CategoryType::xcode, "Device Support Symbols", engine.cachedSize(path));
+            auto item = newScanItem(names[i], path, CategoryType::xcode, "Device Support Symbols", engine.cachedSize(path));
             item.isSafe = true;
             if (i == 0) {
                 item.warningMessage = "Newest \u2014 keep for debugging on device";
@@ -190,7 +179,7 @@ CleanerEngine::Items scanSimulators(CleanerEngine& engine, const std::string& fo
             if (deviceName != plist->end() && runtime != plist->end())
                 display = deviceName->second + " (" + replacingAll(runtime->second, kSimulatorRuntimePrefix) + ")";
         }
-        auto item = makeItem(display, path, CategoryType::xcode, "Simulators", engine.cachedSize(path));
+        auto item = newScanItem(display, path, CategoryType::xcode, "Simulators", engine.cachedSize(path));
         item.isSafe = true;
         item.warningMessage = "Will be recreated by Xcode when needed";
         item.friendlyName = "iPhone/iPad Simulator";
@@ -212,7 +201,7 @@ CleanerEngine::Items scanDevTools(CleanerEngine& engine, const std::string& home
         const std::string tool = row.tool;
         const auto verdict = SafetyClassifier::classify(path, tool, modificationDate(engine, path), now);
         const bool recommended = verdict.disposition == SafetyClassifier::Disposition::recommend;
-        auto item = makeItem(row.label, path, CategoryType::devTools, tool, size);
+        auto item = newScanItem(row.label, path, CategoryType::devTools, tool, size);
         item.isSelected = item.isRecommended = recommended;
         item.isSafe = verdict.safetyLevel == SafetyLevel::safe;
         item.warningMessage = verdict.warning;
@@ -226,7 +215,7 @@ CleanerEngine::Items scanDevTools(CleanerEngine& engine, const std::string& home
     }
     const auto docker = home + "/Library/Containers/com.docker.docker/Data/vms/0/data/Docker.raw";
     if (auto attributes = engine.fileSystem().attributes(docker); attributes && attributes->size >= 1) {
-        auto item = makeItem("Docker Desktop VM", docker, CategoryType::devTools, "Docker", attributes->size);
+        auto item = newScanItem("Docker Desktop VM", docker, CategoryType::devTools, "Docker", attributes->size);
         item.warningMessage = "Deleting this removes all Docker images \u2014 prune instead";
         item.suggestedCommand = "docker system prune -a --volumes";
         item.friendlyName = "Docker virtual machine disk";
@@ -288,7 +277,7 @@ CleanerEngine::Items scanDevProjects(CleanerEngine& engine, const std::string& h
     if (otherManagerProjects >= 2) {
         const auto saving = static_cast<std::int64_t>(static_cast<double>(otherManagerBytes) * 0.5);
         const auto count = std::to_string(otherManagerProjects);
-        auto advice = makeItem("Switch " + count + " projects to pnpm", "", CategoryType::devProjects, "Advice", saving);
+        auto advice = newScanItem("Switch " + count + " projects to pnpm", "", CategoryType::devProjects, "Advice", saving);
         advice.warningMessage = count +
                                 " npm/yarn projects each copy their own dependencies. pnpm shares one store across all "
                                 "of them \u2014 could save roughly " +

@@ -1,6 +1,7 @@
 #include "engine/StartupAndICloudScanners.hpp"
 
 #include "engine/PropertyListFile.hpp"
+#include "engine/ScanItem.hpp"
 #include "engine/SafetyClassifier.hpp"
 #include "platform/Localization.hpp"
 
@@ -16,16 +17,11 @@ using model::CleanItem;
 constexpr std::int64_t kICloudMinimumBytes = 10'000'000;
 constexpr double kICloudAgeSeconds = 15'552'000;
 
+// Startup and iCloud items are shown under their own name and always need a look.
 CleanItem makeItem(std::string name, std::string path, CategoryType category, std::string subcategory,
                    std::int64_t size) {
-    CleanItem item;
-    item.id = platform::Uuid::random();
-    item.friendlyName = name;
-    item.name = std::move(name);
-    item.path = std::move(path);
-    item.category = category;
-    item.subcategory = std::move(subcategory);
-    item.sizeBytes = size;
+    auto item = newScanItem(name, std::move(path), category, std::move(subcategory), size);
+    item.friendlyName = std::move(name);
     item.safetyLevel = model::SafetyLevel::review;
     return item;
 }

@@ -129,8 +129,8 @@ TEST_F(DeveloperToolScannersTest, DeveloperCachesAreJudgedByTheClassifier) {
 TEST_F(DeveloperToolScannersTest, XcodeLeavesOutEmptyBuildFolders) {
     file(home + "/Library/Developer/Xcode/DerivedData/App-abc/Build/x", 4096);
     fs.addDirectory(home + "/Library/Developer/Xcode/DerivedData/Empty-def");
-    fs.addDirectory("/Volumes/Work/Project");
-    fs.addSymlink(home + "/Library/Developer/Xcode/DerivedData/Linked-xyz", "/Volumes/Work/Project");  // never offered
+    fs.addDirectory("/elsewhere/project");
+    fs.addSymlink(home + "/Library/Developer/Xcode/DerivedData/Linked-xyz", "/elsewhere/project");  // never offered
     file(home + "/Library/Developer/Xcode/Archives/2026-01-01/App.xcarchive/x", 8192);
     auto items = scanXcode(engine, home);
     EXPECT_THAT(names(items), ElementsAre("App-abc", "2026-01-01"));
