@@ -3,6 +3,7 @@
 #include "platform/Localization.hpp"
 
 #include <algorithm>
+#include <stdexcept>
 #include <utility>
 
 namespace zentrel::engine {
@@ -115,6 +116,11 @@ ScannerID CleanerEngine::scannerFor(CategoryType category) {
 void CleanerEngine::scanCategory(CategoryType category, std::function<void(Items)> done) {
     const auto id = scannerFor(category);
     executor_.run(main_, [this, id] { return runScanner(id); }, std::move(done));
+}
+
+void CleanerEngine::cleanItems(Items items, CleaningProgressHandler progress, std::function<void(DeleteResult)> done) {
+    if (cleanServices_ == nullptr) throw std::logic_error("The engine cannot clean before its clean services are set.");
+    startCleanRun(*this, *cleanServices_, std::move(items), std::move(progress), std::move(done));
 }
 
 std::string CleanerEngine::scanningLabel(CategoryType category) {

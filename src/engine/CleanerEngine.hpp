@@ -8,6 +8,7 @@
 // Category scanners are registered by the code that builds them; a scanner
 // not registered finds nothing.
 
+#include "engine/CleanRun.hpp"
 #include "engine/ScanDateFormatter.hpp"
 #include "model/CleanItem.hpp"
 #include "model/DuplicateGroup.hpp"
@@ -69,6 +70,15 @@ public:
     [[nodiscard]] static ScannerID scannerFor(model::CategoryType category);
     [[nodiscard]] Items runScanner(ScannerID id);
 
+    using DeleteResult = engine::DeleteResult;
+    // What clean runs change besides plain files; set before the first run.
+    // It must outlive the engine's runs.
+    void setCleanServices(CleanServices& services) { cleanServices_ = &services; }
+    // Deletes the items one after another on the engine. Each item's start
+    // and end reach `progress` on the main thread, in order, then the result
+    // reaches `done` there. A failed item never ends the run.
+    void cleanItems(Items items, CleaningProgressHandler progress, std::function<void(DeleteResult)> done);
+
     // "Scanning Xcode...", localized.
     [[nodiscard]] static std::string scanningLabel(model::CategoryType category);
 
@@ -88,6 +98,7 @@ public:
         return attributes && attributes->type == platform::FileType::symbolicLink;
     }
     [[nodiscard]] platform::SerialExecutor& executor() { return executor_; }
+    [[nodiscard]] platform::MainQueue& mainQueue() { return main_; }
     [[nodiscard]] const ScanDateFormatter& scanDateFormatter() const { return scanDateFormatter_; }
 
     // The groups of the last duplicates and privacy phases.
@@ -101,6 +112,7 @@ private:
     std::map<std::string, std::int64_t> sizeCache_;
     ScanDateFormatter scanDateFormatter_;
     std::array<ScannerOperation, 13> scanners_;
+    CleanServices* cleanServices_ = nullptr;
 };
 
 }  // namespace zentrel::engine

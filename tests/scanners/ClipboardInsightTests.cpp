@@ -1,6 +1,6 @@
 #include "scanners/ClipboardInsight.hpp"
 
-#include "doubles/MemoryClipboard.hpp"
+#include "platform/MemoryClipboard.hpp"
 
 #include <gtest/gtest.h>
 
@@ -48,7 +48,7 @@ TEST(SensitivePatternsTest, EachTestAndItsBoundaries) {
 }
 
 TEST(ClipboardInsightTest, ReadsCutsAndCombinesWithTheModel) {
-    testing::MemoryClipboard clipboard;
+    platform::MemoryClipboard clipboard;
     auto empty = clipboardInsight(clipboard, nullptr);
     EXPECT_EQ(empty.summary, "Clipboard is empty");
     EXPECT_FALSE(empty.hasFindings);

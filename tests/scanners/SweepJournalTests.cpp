@@ -4,7 +4,7 @@
 #include "scanners/PrivacySweepError.hpp"
 
 #include "doubles/CookieStoreFixtures.hpp"
-#include "doubles/MemoryClipboard.hpp"
+#include "platform/MemoryClipboard.hpp"
 #include "doubles/TempDir.hpp"
 
 #include <gtest/gtest.h>
@@ -21,7 +21,7 @@ protected:
     testing::TempDir home;
     SweepJournal journal{home.path()};
     platform::Uuid sweep = platform::Uuid::random();
-    testing::MemoryClipboard clipboard;
+    platform::MemoryClipboard clipboard;
 
     static std::string contents(const fs::path& path) { return platform::readWholeFile(path).value_or("<missing>"); }
     model::SweepAction action(model::SweepActionKind kind, std::optional<std::string> backup,

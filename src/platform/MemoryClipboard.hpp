@@ -1,11 +1,12 @@
 #pragma once
-// A clipboard that holds its text in memory.
+// A clipboard that holds its text in memory: for programs without a desktop
+// clipboard, and for tests.
 
 #include "platform/Clipboard.hpp"
 
-namespace zentrel::testing {
+namespace zentrel::platform {
 
-class MemoryClipboard final : public platform::Clipboard {
+class MemoryClipboard final : public Clipboard {
 public:
     [[nodiscard]] std::optional<std::string> text() const override {
         if (!contents || contents->empty()) return std::nullopt;
@@ -17,4 +18,4 @@ public:
     std::optional<std::string> contents;
 };
 
-}  // namespace zentrel::testing
+}  // namespace zentrel::platform

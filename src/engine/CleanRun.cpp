@@ -1,0 +1,324 @@
+#include "engine/CleanRun.hpp"
+
+#include "engine/CleanerEngine.hpp"
+#include "platform/Localization.hpp"
+#include "platform/Warnings.hpp"
+#include "scanners/PrivacySweepError.hpp"
+
+#include <filesystem>
+#include <memory>
+#include <set>
+#include <system_error>
+#include <utility>
+
+namespace zentrel::engine {
+namespace {
+
+using model::CleaningProgressEvent;
+using model::CleanItem;
+using model::SweepAction;
+using model::SweepActionKind;
+using Kind = model::DeletionMethod::Kind;
+using Use = DeletionGuard::Use;
+
+constexpr double kSweepLifetimeSeconds = 86400.0;
+
+// A failure of one item, with the text the user is shown.
+class CleanFailure final : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+std::string replaceFirst(std::string text, std::string_view placeholder, const std::string& value) {
+    if (const auto at = text.find(placeholder); at != std::string::npos) text.replace(at, placeholder.size(), value);
+    return text;
+}
+
+std::string fileName(const std::string& path) { return std::filesystem::path(path).filename().string(); }
+
+std::string removalMessage(const std::string& path, std::error_code error) {
+    return "\u201C" + fileName(path) + "\u201D could not be removed: " + error.message() + ".";
+}
+
+// The user-facing text of anything a deletion throws.
+std::string describe(const std::exception& error) {
+    if (const auto* fileError = dynamic_cast<const std::filesystem::filesystem_error*>(&error)) {
+        const auto& path = fileError->path1();
+        return "\u201C" + path.filename().string() + "\u201D could not be backed up: " + fileError->code().message() + ".";
+    }
+    return error.what();
+}
+
+std::string_view browserName(model::BrowserKind browser) {
+    switch (browser) {
+    case model::BrowserKind::safari: return "Safari";
+    case model::BrowserKind::chrome: return "Chrome";
+    case model::BrowserKind::firefox: return "Firefox";
+    case model::BrowserKind::arc: return "Arc";
+    case model::BrowserKind::edge: return "Microsoft Edge";
+    }
+    return "Safari";
+}
+
+SweepAction newAction(SweepActionKind kind, std::string label, std::optional<std::string> detail,
+                      std::string backupPath, std::string originalPath) {
+    return SweepAction{platform::Uuid::random(), kind,    std::move(label), std::move(detail),
+                       std::move(backupPath),    std::move(originalPath), false};
+}
+
+class CleanRun final : public std::enable_shared_from_this<CleanRun> {
+public:
+    CleanRun(CleanerEngine& engine, CleanServices& services, std::vector<CleanItem> items,
+             CleaningProgressHandler progress, std::function<void(DeleteResult)> done)
+        : engine_(engine),
+          services_(services),
+          guard_(services.fileSystem, services.home, services.systemRoot),
+          items_(std::move(items)),
+          progress_(std::move(progress)),
+          done_(std::move(done)) {}
+
+    // On the engine's executor.
+    void start() {
+        for (const auto& item : items_) {
+            if (item.category == model::CategoryType::privacy) {
+                sweepID_ = platform::Uuid::random();
+                break;
+            }
+        }
+        next();
+    }
+
+private:
+    [[nodiscard]] int total() const { return static_cast<int>(items_.size()); }
+    [[nodiscard]] const CleanItem& item() const { return items_[index_]; }
+
+    // Handles items until one has to wait for the main thread, or the run ends.
+    void next() {
+        for (; index_ < items_.size(); ++index_) {
+            report(CleaningProgressEvent::Kind::started);
+            if (item().deletionMethod.kind() == Kind::clearPasteboard && sweepID_) {
+                clearPasteboard();
+                return;
+            }
+            try {
+                succeed(deleteItem(item()));
+            } catch (const PartialDirectoryClearError& error) {
+                result_.freed += error.freedBytes;
+                fail(error.what(), "Partial clear for ");
+            } catch (const std::exception& error) {
+                fail(describe(error), "Could not delete ");
+            }
+        }
+        finish();
+    }
+
+    void report(CleaningProgressEvent::Kind kind, std::string error = {}) {
+        if (!progress_) return;
+        CleaningProgressEvent event{kind, item(), static_cast<int>(index_), total(), std::move(error)};
+        engine_.mainQueue().post([progress = progress_, event = std::move(event)] { progress(event); });
+    }
+
+    void succeed(std::int64_t bytes) {
+        result_.freed += bytes;
+        report(CleaningProgressEvent::Kind::succeeded);
+    }
+
+    void fail(const std::string& message, std::string_view logLead) {
+        const auto key = item().path.empty() ? item().id.string() : item().path;
+        result_.failedKeys.push_back(key);
+        result_.failureMessages[key] = message;
+        platform::warn(std::string(logLead) + key + ": " + message);
+        report(CleaningProgressEvent::Kind::failed, message);
+    }
+
+    void finish() {
+        if (sweepID_ && !actions_.empty()) {
+            const auto date = services_.clock.now();
+            const auto expiresAt = platform::Date::fromTimeIntervalSince1970(
+                services_.clock.now().timeIntervalSince1970() + kSweepLifetimeSeconds);
+            result_.sweepRecord = model::SweepRecord{*sweepID_, date, expiresAt, std::move(actions_), result_.freed};
+        }
+        // Posted after the last event, so the caller sees the events first.
+        engine_.mainQueue().post([done = std::move(done_), result = std::move(result_)]() mutable {
+            if (done) done(std::move(result));
+        });
+    }
+
+    // The clipboard is read and cleared on the main thread, its backup is
+    // written here; each step waits for the one before.
+    void clearPasteboard() {
+        auto self = shared_from_this();
+        engine_.mainQueue().post([self] {
+            auto text = self->services_.clipboard.text().value_or("");
+            self->engine_.executor().submit([self, text = std::move(text)] {
+                std::string backup;
+                try {
+                    backup = self->services_.journal.backupPasteboard(text, *self->sweepID_);
+                } catch (const std::exception& error) {
+                    self->fail(describe(error), "Could not delete ");
+                    self->advance();
+                    return;
+                }
+                self->engine_.mainQueue().post([self, backup = std::move(backup)] {
+                    self->services_.clipboard.clear();
+                    self->engine_.executor().submit([self, backup] {
+                        self->actions_.push_back(newAction(SweepActionKind::pasteboardCleared,
+                                                           platform::localized("Clipboard cleared"), std::nullopt,
+                                                           backup, "pasteboard"));
+                        self->succeed(self->item().sizeBytes);
+                        self->advance();
+                    });
+                });
+            });
+        });
+    }
+
+    void advance() {
+        ++index_;
+        next();
+    }
+
+    void refuseUnless(const std::string& path, Use use) const {
+        if (auto refusal = guard_.refusal(path, use)) throw CleanFailure(*refusal);
+    }
+
+    // The size read before anything changes, or the item's own when it is below 1.
+    [[nodiscard]] std::int64_t sizeOrItemSize(const CleanItem& item) {
+        const auto size = engine_.cachedSize(item.path);
+        return size >= 1 ? size : item.sizeBytes;
+    }
+
+    std::int64_t deleteItem(const CleanItem& item) {
+        auto& fileSystem = services_.fileSystem;
+        switch (item.deletionMethod.kind()) {
+        case Kind::remove: {
+            refuseUnless(item.path, Use::removeEntry);
+            if (!fileSystem.exists(item.path)) return 0;
+            const auto bytes = sizeOrItemSize(item);
+            std::optional<std::string> backup;
+            if (item.category == model::CategoryType::privacy && sweepID_) {
+                backup = services_.journal.backupFile(item.path, *sweepID_);
+            }
+            if (auto error = fileSystem.removeItem(item.path)) throw CleanFailure(removalMessage(item.path, error));
+            if (backup) {
+                actions_.push_back(newAction(SweepActionKind::recentsCleared, item.name, item.path, *backup, item.path));
+            }
+            return bytes;
+        }
+        case Kind::evictICloud: {
+            refuseUnless(item.path, Use::changeInPlace);
+            if (!fileSystem.exists(item.path)) return 0;
+            const auto bytes = sizeOrItemSize(item);
+            if (auto error = services_.icloud.evict(item.path)) throw CleanFailure(*error);
+            return bytes;
+        }
+        case Kind::truncateFile: {
+            refuseUnless(item.path, Use::changeInPlace);
+            if (!fileSystem.exists(item.path) || !sweepID_) return 0;
+            const auto attributes = fileSystem.attributes(item.path);
+            const auto bytes = attributes ? attributes->size : item.sizeBytes;
+            const auto backup = services_.journal.backupFile(item.path, *sweepID_);
+            if (auto error = fileSystem.truncateFile(item.path)) {
+                throw CleanFailure("\u201C" + fileName(item.path) + "\u201D could not be emptied: " + error.message() + ".");
+            }
+            actions_.push_back(newAction(SweepActionKind::fileTruncated, item.name, item.path, backup, item.path));
+            return bytes;
+        }
+        case Kind::clearPasteboard:
+            return 0;  // only without a sweep; with one it waits for the main thread
+        case Kind::emptyTrash:
+            return clearDirectoryContents(item, true,
+                                          platform::localized("Could not empty Trash. Some items may be locked or in use."));
+        case Kind::clearDirectoryContents:
+            return clearDirectoryContents(
+                item, false,
+                platform::localized(
+                    "Could not clear directory contents. Some items may be locked or require different permissions."));
+        case Kind::clearTrackerCookies:
+            return clearTrackerCookies(item);
+        }
+        return 0;
+    }
+
+    std::int64_t clearDirectoryContents(const CleanItem& item, bool skipHidden, const std::string& failureText) {
+        refuseUnless(item.path, Use::changeInPlace);
+        auto& fileSystem = services_.fileSystem;
+        if (!fileSystem.exists(item.path)) return 0;
+        const auto names = fileSystem.contentsOfDirectory(item.path, {.skipHiddenEntries = skipHidden});
+        if (!names) throw CleanFailure("\u201C" + fileName(item.path) + "\u201D could not be read.");
+        std::int64_t freed = 0;
+        int failures = 0;
+        for (const auto& name : *names) {
+            const auto entry = item.path + "/" + name;
+            const auto size = engine_.cachedSize(entry);
+            if (auto error = fileSystem.removeItem(entry)) {
+                ++failures;
+                platform::warn("Could not delete item " + entry + ": " + removalMessage(entry, error));
+                continue;
+            }
+            freed += std::max<std::int64_t>(size, 0);
+        }
+        if (failures == 0) return freed >= 1 ? freed : item.sizeBytes;
+        if (freed < 1) throw CleanFailure(failureText);
+        throw PartialDirectoryClearError(freed, failures, failureText);
+    }
+
+    std::int64_t clearTrackerCookies(const CleanItem& item) {
+        if (!sweepID_) return 0;
+        const auto& cookies = *item.deletionMethod.trackerCookies();
+        refuseUnless(cookies.storePath, Use::changeInPlace);
+        const auto backup = services_.journal.backupFile(cookies.storePath, *sweepID_);
+        std::int64_t removed = 0;
+        if (cookies.browser == model::BrowserKind::safari) {
+            const std::set<std::string> domains(cookies.domains.begin(), cookies.domains.end());
+            removed = services_.cookieStore.removeTrackerCookiesFromBinaryCookies(cookies.storePath, domains);
+        } else {
+            removed = services_.cookieStore.removeTrackerCookiesFromSQLite(cookies.storePath, cookies.domains,
+                                                                           cookies.browser);
+        }
+        const std::string browser(browserName(cookies.browser));
+        if (removed >= 1) {
+            for (const auto& domain : cookies.domains) {
+                actions_.push_back(newAction(SweepActionKind::cookieDomain, browser + ": " + domain, domain, backup,
+                                             cookies.storePath));
+            }
+        } else if (!cookies.domains.empty()) {
+            std::string joined;
+            for (const auto& domain : cookies.domains) joined += (joined.empty() ? "" : ", ") + domain;
+            actions_.push_back(newAction(SweepActionKind::cookieDomain, browser + " tracker cookies", joined, backup,
+                                         cookies.storePath));
+        }
+        return item.sizeBytes;
+    }
+
+    CleanerEngine& engine_;
+    CleanServices& services_;
+    DeletionGuard guard_;
+    std::vector<CleanItem> items_;
+    CleaningProgressHandler progress_;
+    std::function<void(DeleteResult)> done_;
+
+    std::size_t index_ = 0;
+    std::optional<platform::Uuid> sweepID_;
+    std::vector<SweepAction> actions_;
+    DeleteResult result_;
+};
+
+}  // namespace
+
+PartialDirectoryClearError::PartialDirectoryClearError(std::int64_t freedBytes, int failureCount,
+                                                       std::string baseMessage)
+    : std::runtime_error(replaceFirst(
+          replaceFirst(platform::localized("%@ %lld item(s) could not be deleted."), "%@", baseMessage), "%lld",
+          std::to_string(failureCount))),
+      freedBytes(freedBytes),
+      failureCount(failureCount),
+      baseMessage(std::move(baseMessage)) {}
+
+void startCleanRun(CleanerEngine& engine, CleanServices& services, std::vector<model::CleanItem> items,
+                   CleaningProgressHandler progress, std::function<void(DeleteResult)> done) {
+    auto run = std::make_shared<CleanRun>(engine, services, std::move(items), std::move(progress), std::move(done));
+    engine.executor().submit([run] { run->start(); });
+}
+
+}  // namespace zentrel::engine

@@ -1,0 +1,105 @@
+#include "engine/DeletionGuard.hpp"
+
+#include <array>
+#include <string_view>
+
+namespace zentrel::engine {
+namespace {
+
+// Folders directly in the home folder that hold the user's own things or
+// their settings: never removed or emptied as a whole.
+constexpr std::array<std::string_view, 16> kTopLevelUserFolders = {
+    "Applications", "Desktop", "Documents", "Downloads", "Library", "Movies",  "Music",  "Pictures",
+    "Public",       "Videos",  "Templates", ".config",   ".local",  ".cache", ".ssh",   ".gnupg",
+};
+
+// The folders below the system root that hold what the scanners offer
+// there (shared caches, launch agents, tool caches).
+constexpr std::array<std::string_view, 2> kSystemFoldersCleaned = {"Library/", "usr/local/"};
+
+// "/a/b/" -> "/a/b"; "/" stays.
+std::string withoutTrailingSlashes(std::string path) {
+    while (path.size() > 1 && path.back() == '/') path.pop_back();
+    return path;
+}
+
+bool hasDotComponent(std::string_view path) {
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        const auto end = std::min(path.find('/', start), path.size());
+        const auto component = path.substr(start, end - start);
+        if (component == "." || component == "..") return true;
+        start = end + 1;
+    }
+    return false;
+}
+
+// The part of `path` below `root`, without the leading "/"; none when
+// `path` is not strictly inside `root`.
+std::optional<std::string_view> below(std::string_view root, std::string_view path) {
+    if (root == "/") {
+        if (path.size() < 2 || path.front() != '/') return std::nullopt;
+        return path.substr(1);
+    }
+    if (path.size() <= root.size() + 1 || path.substr(0, root.size()) != root || path[root.size()] != '/') {
+        return std::nullopt;
+    }
+    return path.substr(root.size() + 1);
+}
+
+}  // namespace
+
+DeletionGuard::DeletionGuard(const platform::FileSystem& fileSystem, std::string home, std::string systemRoot)
+    : fileSystem_(fileSystem),
+      home_(withoutTrailingSlashes(std::move(home))),
+      systemRoot_(withoutTrailingSlashes(std::move(systemRoot))) {}
+
+std::optional<std::string> DeletionGuard::refusal(const std::string& rawPath, Use use) const {
+    if (rawPath.empty()) return "The item has no file to delete.";
+    if (rawPath.front() != '/') return "The path \"" + rawPath + "\" is not absolute.";
+    if (hasDotComponent(rawPath)) return "The path \"" + rawPath + "\" contains \".\" or \"..\".";
+    if (rawPath.find("//") != std::string::npos) return "The path \"" + rawPath + "\" is not plain.";
+    const auto path = withoutTrailingSlashes(rawPath);
+    if (path == "/") return std::string("The root folder is never deleted.");
+    if (path == home_) return std::string("The home folder is never deleted.");
+    if (path == systemRoot_) return std::string("The system root is never deleted.");
+
+    if (const auto inHome = below(home_, path)) {
+        for (const auto folder : kTopLevelUserFolders) {
+            if (*inHome == folder) return "The folder \"" + path + "\" is one of your main folders and is never deleted.";
+        }
+        return linkOnTheWay(home_, path, use);
+    }
+    if (const auto inSystem = below(systemRoot_, path)) {
+        for (const auto folder : kSystemFoldersCleaned) {
+            if (inSystem->size() > folder.size() && inSystem->substr(0, folder.size()) == folder) {
+                return linkOnTheWay(systemRoot_, path, use);
+            }
+        }
+    }
+    return "The path \"" + path + "\" lies outside the home folder.";
+}
+
+std::optional<std::string> DeletionGuard::linkOnTheWay(const std::string& root, const std::string& path,
+                                                       Use use) const {
+    // Every folder between the root and the entry must be a real folder. One
+    // that is missing means the entry is gone too, which is no danger.
+    for (auto slash = path.find('/', root == "/" ? 1 : root.size() + 1); slash != std::string::npos;
+         slash = path.find('/', slash + 1)) {
+        const auto folder = path.substr(0, slash);
+        const auto attributes = fileSystem_.attributes(folder);
+        if (!attributes) return std::nullopt;
+        if (attributes->type != platform::FileType::directory) {
+            return "The folder \"" + folder + "\" on the way to the item is no longer a folder (it may have been replaced by a link).";
+        }
+    }
+    if (use == Use::changeInPlace) {
+        const auto attributes = fileSystem_.attributes(path);
+        if (attributes && attributes->type == platform::FileType::symbolicLink) {
+            return "\"" + path + "\" has been replaced by a link.";
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace zentrel::engine
