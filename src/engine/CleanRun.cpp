@@ -3,6 +3,7 @@
 #include "engine/CleanerEngine.hpp"
 #include "platform/Localization.hpp"
 #include "platform/Warnings.hpp"
+#include "scanners/PrivacyScanner.hpp"
 #include "scanners/PrivacySweepError.hpp"
 
 #include <filesystem>
@@ -47,17 +48,6 @@ std::string describe(const std::exception& error) {
         return "\u201C" + path.filename().string() + "\u201D could not be backed up: " + fileError->code().message() + ".";
     }
     return error.what();
-}
-
-std::string_view browserName(model::BrowserKind browser) {
-    switch (browser) {
-    case model::BrowserKind::safari: return "Safari";
-    case model::BrowserKind::chrome: return "Chrome";
-    case model::BrowserKind::firefox: return "Firefox";
-    case model::BrowserKind::arc: return "Arc";
-    case model::BrowserKind::edge: return "Microsoft Edge";
-    }
-    return "Safari";
 }
 
 SweepAction newAction(SweepActionKind kind, std::string label, std::optional<std::string> detail,
@@ -276,7 +266,7 @@ private:
             removed = services_.cookieStore.removeTrackerCookiesFromSQLite(cookies.storePath, cookies.domains,
                                                                            cookies.browser);
         }
-        const std::string browser(browserName(cookies.browser));
+        const std::string browser(scanners::browserDisplayName(cookies.browser));
         if (removed >= 1) {
             for (const auto& domain : cookies.domains) {
                 actions_.push_back(newAction(SweepActionKind::cookieDomain, browser + ": " + domain, domain, backup,

@@ -3,17 +3,8 @@
 // built yet find nothing.
 
 #include "app/cli/CliCommand.hpp"
-#include "engine/BackupLargeFileAndMailScanners.hpp"
-#include "engine/CacheAndTrashScanners.hpp"
-#include "engine/CleanerEngine.hpp"
-#include "engine/DeveloperToolScanners.hpp"
-#include "engine/DuplicateAndPrivacyCategories.hpp"
-#include "engine/StartupAndICloudScanners.hpp"
+#include "app/cli/ScanSetup.hpp"
 #include "platform/ByteCountFormatter.hpp"
-#include "platform/JsonFileDefaultsStore.hpp"
-#include "platform/MainLoop.hpp"
-#include "platform/PosixFileSystem.hpp"
-#include "platform/TaskPool.hpp"
 
 #include <nlohmann/json.hpp>
 
@@ -68,42 +59,16 @@ int runScan(const std::vector<std::string>& args) {
         }
     }
 
-    platform::JsonFileDefaultsStore defaults(layout.defaultsFile(platform::kStandardSuite));
-    const scanners::PrivacyScanner::ScanOptions privacy{defaults.boolean("privacyIncludeTerminalHistory"),
-                                                        defaults.boolean("privacyIncludePasteboardAnalysis")};
-    platform::MainLoop loop;
-    platform::TaskPool pool(2);
-    const auto& fileSystem = platform::PosixFileSystem::shared();
-    engine::CleanerEngine cleaner(fileSystem, pool, loop);
-    engine::registerDeveloperToolScanners(cleaner, layout.home.string(), layout.systemRoot.string(),
-                                          platform::SystemClock::shared());
-    engine::registerCacheAndTrashScanners(cleaner, layout.home.string(), platform::SystemClock::shared());
-    engine::registerBackupLargeFileAndMailScanners(cleaner, layout.home.string());
-    platform::NoICloudFileStatus noICloud;
-    engine::registerStartupAndICloudScanners(cleaner, layout.home.string(), layout.systemRoot.string(), noICloud,
-                                             platform::SystemClock::shared());
-    // A terminal has no clipboard of the desktop's to analyse.
-    engine::registerDuplicateAndPrivacyScanners(
-        cleaner, {layout.home.string(), [privacy] { return privacy; }, [] { return scanners::ClipboardInsight{}; }});
-
-    std::optional<engine::CleanerEngine::Items> result;
-    auto done = [&](engine::CleanerEngine::Items items) { result = std::move(items); };
+    ScanSetup setup(layout);
     const bool json = arguments.flag("--json");
-    if (category) {
-        cleaner.scanCategory(*category, done);
-    } else {
-        cleaner.scanCategories(true, true, [json](double fraction, const std::string& message) {
-            if (!json) std::cerr << static_cast<int>(fraction * 100) << "% " << message << "\n";
-        }, done);
-    }
-    loop.runUntil([&] { return result.has_value(); });
+    const auto items = category ? setup.categoryScan(*category) : setup.fullScan(json);
 
     if (json) {
         nlohmann::json list = nlohmann::json::array();
-        for (const auto& item : *result) list.push_back(itemJson(item));
+        for (const auto& item : items) list.push_back(itemJson(item));
         std::cout << list.dump(2) << "\n";
     } else {
-        printGrouped(*result);
+        printGrouped(items);
     }
     return 0;
 }

@@ -1,0 +1,120 @@
+// zentrel-cli clean: scans the given home folder, then deletes the items the
+// user names, by path or by category, as the window's clean does. Privacy
+// changes are backed up and recorded in the sweep log, so `undo` can put them
+// back for a day. It never runs on the real home folder by default.
+
+#include "app/cli/CliCommand.hpp"
+#include "app/cli/ScanSetup.hpp"
+#include "app/cli/SweepLogAccess.hpp"
+#include "platform/ByteCountFormatter.hpp"
+#include "platform/MemoryClipboard.hpp"
+#include "scanners/PrivacyCookieStore.hpp"
+#include "scanners/SweepJournal.hpp"
+
+#include <iostream>
+#include <set>
+#include <variant>
+
+namespace zentrel::cli {
+namespace {
+
+constexpr std::string_view kCategoryPrefix = "category:";
+
+std::string withoutTrailingSlash(std::string path) {
+    while (path.size() > 1 && path.back() == '/') path.pop_back();
+    return path;
+}
+
+// The scanned items the selections name, in scan order; an error text when a
+// selection names nothing.
+std::variant<engine::CleanerEngine::Items, std::string> select(const engine::CleanerEngine::Items& scanned,
+                                                               const std::vector<std::string>& selections) {
+    std::set<std::size_t> chosen;
+    for (const auto& selection : selections) {
+        bool found = false;
+        if (selection.rfind(kCategoryPrefix, 0) == 0) {
+            const auto name = selection.substr(kCategoryPrefix.size());
+            const auto category = model::categoryFromRaw(name);
+            if (!category) return "no category is named \"" + name + "\"";
+            for (std::size_t i = 0; i < scanned.size(); ++i) {
+                if (scanned[i].category == *category) {
+                    chosen.insert(i);
+                    found = true;
+                }
+            }
+        } else {
+            const auto path = withoutTrailingSlash(selection);
+            for (std::size_t i = 0; i < scanned.size(); ++i) {
+                if (!scanned[i].path.empty() && scanned[i].path == path) {
+                    chosen.insert(i);
+                    found = true;
+                }
+            }
+        }
+        if (!found) return "the scan found nothing for \"" + selection + "\"";
+    }
+    engine::CleanerEngine::Items items;
+    for (auto index : chosen) items.push_back(scanned[index]);
+    return items;
+}
+
+int runClean(const std::vector<std::string>& args) {
+    Arguments arguments(args);
+    if (!arguments.option("--home")) {
+        std::cerr << "zentrel-cli: clean deletes files; name the home folder to clean with --home DIR\n";
+        return 2;
+    }
+    const auto selections = arguments.options("--select");
+    if (selections.empty()) {
+        std::cerr << "zentrel-cli: name what to clean with --select PATH or --select category:NAME\n";
+        return 2;
+    }
+    const auto layout = hostLayout(arguments);
+    ScanSetup setup(layout);
+    auto selected = select(setup.fullScan(true), selections);
+    if (const auto* error = std::get_if<std::string>(&selected)) {
+        std::cerr << "zentrel-cli: " << *error << "; nothing was deleted\n";
+        return 2;
+    }
+    auto items = std::get<engine::CleanerEngine::Items>(std::move(selected));
+
+    SweepLogAccess sweepLog(layout);
+    sweepLog.preferences().pruneExpiredSweepRecords();
+    scanners::SweepJournal journal(layout.home);
+    scanners::PrivacyCookieStore cookieStore(setup.fileSystem, layout.home.string());
+    platform::MemoryClipboard clipboard;  // a terminal reaches no desktop clipboard
+    engine::CleanServices services{setup.fileSystem, journal, cookieStore, clipboard, setup.icloud,
+                                   platform::SystemClock::shared(), layout.home.string(), layout.systemRoot.string()};
+    setup.engine.setCleanServices(services);
+
+    std::optional<engine::DeleteResult> result;
+    setup.engine.cleanItems(
+        std::move(items),
+        [](const model::CleaningProgressEvent& event) {
+            using Kind = model::CleaningProgressEvent::Kind;
+            const auto position = "[" + std::to_string(event.index + 1) + "/" + std::to_string(event.total) + "] ";
+            if (event.kind == Kind::succeeded) {
+                std::cout << position << "Cleaned " << event.item.displayTitle() << "\n";
+            } else if (event.kind == Kind::failed) {
+                std::cout << position << "Failed " << event.item.displayTitle() << ": " << event.error << "\n";
+            }
+        },
+        [&](engine::DeleteResult done) { result = std::move(done); });
+    setup.loop.runUntil([&] { return result.has_value(); });
+
+    std::cout << "Freed " << platform::formatByteCount(result->freed) << "; " << result->failedKeys.size()
+              << " item(s) failed\n";
+    if (result->sweepRecord) {
+        sweepLog.preferences().appendSweepRecord(*result->sweepRecord);
+        std::cout << "Privacy changes can be undone until the same time tomorrow: zentrel-cli undo --home "
+                  << layout.home.string() << " --sweep " << result->sweepRecord->id.string() << "\n";
+    }
+    return result->failedKeys.empty() ? 0 : 1;
+}
+
+CliCommandRegistration clean{{"clean", "clean --home DIR [--system-root DIR] --select PATH|category:NAME ...",
+                              "Scan, then delete the named items; privacy changes can be undone for a day",
+                              runClean}};
+
+}  // namespace
+}  // namespace zentrel::cli

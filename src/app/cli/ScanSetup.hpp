@@ -1,0 +1,29 @@
+#pragma once
+// The engine of a command with every category scanner registered over the
+// command's folders, as the window's engine is set up.
+
+#include "engine/CleanerEngine.hpp"
+#include "platform/HostLayout.hpp"
+#include "platform/ICloudFileStatus.hpp"
+#include "platform/MainLoop.hpp"
+#include "platform/PosixFileSystem.hpp"
+#include "platform/TaskPool.hpp"
+
+namespace zentrel::cli {
+
+class ScanSetup {
+public:
+    explicit ScanSetup(const platform::HostLayout& layout);
+
+    // Runs every phase; progress lines go to standard error unless `quiet`.
+    [[nodiscard]] engine::CleanerEngine::Items fullScan(bool quiet);
+    [[nodiscard]] engine::CleanerEngine::Items categoryScan(model::CategoryType category);
+
+    platform::MainLoop loop;
+    platform::TaskPool pool{2};
+    platform::PosixFileSystem& fileSystem = platform::PosixFileSystem::shared();
+    platform::NoICloudFileStatus icloud;
+    engine::CleanerEngine engine{fileSystem, pool, loop};
+};
+
+}  // namespace zentrel::cli

@@ -1,0 +1,14 @@
+#include "app/cli/SweepLogAccess.hpp"
+
+#include "platform/Clock.hpp"
+
+namespace zentrel::cli {
+
+SweepLogAccess::SweepLogAccess(const platform::HostLayout& layout)
+    : standard_(layout.defaultsFile(platform::kStandardSuite)),
+      scratchSuite_(platform::MemoryDefaultsStore::copyOf(
+          platform::JsonFileDefaultsStore(layout.defaultsFile(platform::kAppGroupSuite)))),
+      shared_(&scratchSuite_, standard_),
+      preferences_(standard_, platform::SystemClock::shared(), shared_) {}
+
+}  // namespace zentrel::cli

@@ -1,0 +1,27 @@
+#pragma once
+// The sweep log of a home folder's settings, for the commands that clean and
+// undo. It writes the standard settings file only; the shared summary of the
+// home-screen widget is left as it is.
+
+#include "model/SharedEcosystemState.hpp"
+#include "model/UserPreferences.hpp"
+#include "platform/HostLayout.hpp"
+#include "platform/JsonFileDefaultsStore.hpp"
+#include "platform/MemoryDefaultsStore.hpp"
+
+namespace zentrel::cli {
+
+class SweepLogAccess {
+public:
+    explicit SweepLogAccess(const platform::HostLayout& layout);
+
+    model::UserPreferences& preferences() { return preferences_; }
+
+private:
+    platform::JsonFileDefaultsStore standard_;
+    platform::MemoryDefaultsStore scratchSuite_;
+    model::SharedEcosystemState shared_;
+    model::UserPreferences preferences_;
+};
+
+}  // namespace zentrel::cli

@@ -1,0 +1,91 @@
+// zentrel-cli undo: lists the privacy sweeps of the last day that can still
+// be undone, and puts back one action or every action of one sweep from the
+// backups the clean made.
+
+#include "app/cli/CliCommand.hpp"
+#include "app/cli/SweepLogAccess.hpp"
+#include "platform/MemoryClipboard.hpp"
+#include "scanners/SweepJournal.hpp"
+
+#include <iostream>
+
+namespace zentrel::cli {
+namespace {
+
+void list(const std::vector<model::SweepRecord>& log) {
+    if (log.empty()) {
+        std::cout << "No privacy sweep can be undone.\n";
+        return;
+    }
+    for (const auto& record : log) {
+        std::cout << "Sweep " << record.id.string() << "\n";
+        for (const auto& action : record.actions) {
+            std::cout << "  " << (action.isRestored ? "[restored] " : "") << action.id.string() << "  " << action.label
+                      << "\n";
+        }
+    }
+}
+
+// Puts one action back and marks it restored; false with a message on failure.
+bool restore(const model::SweepRecord& record, const model::SweepAction& action, scanners::SweepJournal& journal,
+             model::UserPreferences& preferences) {
+    if (action.kind == model::SweepActionKind::pasteboardCleared) {
+        std::cerr << "zentrel-cli: " << action.label << ": the clipboard can only be restored from the app\n";
+        return false;
+    }
+    platform::MemoryClipboard noClipboard;
+    try {
+        journal.restore(action, noClipboard);
+    } catch (const std::exception& error) {
+        std::cerr << "zentrel-cli: " << error.what() << "\n";
+        return false;
+    }
+    preferences.markSweepActionRestored(record.id, action.id);
+    std::cout << "Restored " << action.label << "\n";
+    return true;
+}
+
+int runUndo(const std::vector<std::string>& args) {
+    Arguments arguments(args);
+    if (!arguments.option("--home")) {
+        std::cerr << "zentrel-cli: undo changes files; name the home folder with --home DIR\n";
+        return 2;
+    }
+    const auto layout = hostLayout(arguments);
+    SweepLogAccess sweepLog(layout);
+    auto& preferences = sweepLog.preferences();
+    preferences.pruneExpiredSweepRecords();
+    const auto log = preferences.sweepLog();
+
+    const auto sweep = arguments.option("--sweep");
+    const auto actionID = arguments.option("--action");
+    if (!sweep && !actionID) {
+        list(log);
+        return 0;
+    }
+    scanners::SweepJournal journal(layout.home);
+    bool matched = false;
+    bool allRestored = true;
+    for (const auto& record : log) {
+        for (const auto& action : record.actions) {
+            const bool wanted = actionID ? action.id.string() == *actionID : record.id.string() == *sweep;
+            if (!wanted || (sweep && record.id.string() != *sweep)) continue;
+            matched = true;
+            if (action.isRestored && !actionID) continue;
+            allRestored = restore(record, action, journal, preferences) && allRestored;
+        }
+    }
+    if (!matched) {
+        std::cerr << "zentrel-cli: no sweep of the last day has " << (actionID ? "the action " + *actionID : "the id " + *sweep)
+                  << "\n";
+        return 2;
+    }
+    return allRestored ? 0 : 1;
+}
+
+CliCommandRegistration undo{{"undo", "undo --home DIR [--sweep ID | --action ID]",
+                             "List the privacy sweeps that can be undone, or put one sweep or action back",
+                             runUndo}};
+
+}  // namespace
+}  // namespace zentrel::cli
