@@ -211,7 +211,7 @@ typing::VietIMEIntegrationMode UserPreferences::vietIMEIntegrationMode() const {
 typing::VietIMEOptions UserPreferences::vietIMEOptions() const {
     auto json = storedJson(defaults_, kOptions);
     if (!json) return typing::VietIMEOptions::defaultOptions;
-    return typing::decodeOptions(*json).value_or(typing::VietIMEOptions::defaultOptions);
+    return typing::decodeStoredOptions(*json);
 }
 
 void UserPreferences::setVietIMEOptions(const typing::VietIMEOptions& options) {

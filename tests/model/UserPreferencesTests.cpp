@@ -65,7 +65,14 @@ TEST_F(UserPreferencesTest, StoredTextsAndBooleansAreReadExactly) {
     options.quickTelex = true;
     prefs.setVietIMEOptions(options);
     EXPECT_EQ(prefs.vietIMEOptions(), options);
-    standard.setData("vietIMEOptions", platform::bytesOf("{\"quickTelex\":true}"));
+    // One missing or bad key costs only itself.
+    standard.setData("vietIMEOptions",
+                     platform::bytesOf("{\"quickTelex\":true,\"standaloneW\":1,\"toneRule\":\"modern\"}"));
+    auto expected = typing::VietIMEOptions::defaultOptions;
+    expected.quickTelex = true;
+    expected.toneRule = typing::VietToneRule::modern;
+    EXPECT_EQ(prefs.vietIMEOptions(), expected);
+    standard.setData("vietIMEOptions", platform::bytesOf("[true]"));
     EXPECT_EQ(prefs.vietIMEOptions(), typing::VietIMEOptions::defaultOptions);
 }
 

@@ -51,6 +51,21 @@ std::optional<VietIMEOptions> decode(const Json& object) {
     return options;
 }
 
+template <class Json>
+VietIMEOptions decodeKeyByKey(const Json& object) {
+    VietIMEOptions options;
+    if (!object.is_object()) return options;
+    for (auto& [key, field] : switches(options)) {
+        auto found = object.find(key);
+        if (found != object.end() && found->is_boolean()) *field = found->template get<bool>();
+    }
+    auto tone = object.find("toneRule");
+    if (tone != object.end() && tone->is_string()) {
+        options.toneRule = vietToneRuleFromRaw(tone->template get<std::string>()).value_or(options.toneRule);
+    }
+    return options;
+}
+
 }  // namespace
 
 nlohmann::ordered_json encodeOptions(const VietIMEOptions& options) {
@@ -65,6 +80,7 @@ nlohmann::ordered_json encodeOptions(const VietIMEOptions& options) {
 
 std::optional<VietIMEOptions> decodeOptions(const nlohmann::json& object) { return decode(object); }
 std::optional<VietIMEOptions> decodeOptions(const nlohmann::ordered_json& object) { return decode(object); }
+VietIMEOptions decodeStoredOptions(const nlohmann::json& object) { return decodeKeyByKey(object); }
 
 std::string_view rawValue(VietIMEIntegrationMode mode) {
     switch (mode) {

@@ -44,6 +44,10 @@ struct VietIMEOptions {
 // Unknown keys are ignored.
 [[nodiscard]] std::optional<VietIMEOptions> decodeOptions(const nlohmann::json& object);
 [[nodiscard]] std::optional<VietIMEOptions> decodeOptions(const nlohmann::ordered_json& object);
+// The user's stored switches: a key that is missing or of the wrong type
+// takes its default and every other key keeps the user's value, so one bad
+// key never costs the others.
+[[nodiscard]] VietIMEOptions decodeStoredOptions(const nlohmann::json& object);
 
 enum class VietIMEIntegrationMode { cgEvent, imkit, hybrid };
 
