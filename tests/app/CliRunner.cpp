@@ -16,8 +16,10 @@ std::string quoted(const std::string& text) {
 
 }  // namespace
 
-CliOutcome runCli(const std::vector<std::string>& args) {
-    std::string command = quoted(ZENTREL_CLI_PATH);
+CliOutcome runCli(const std::vector<std::string>& args) { return runProgram(ZENTREL_CLI_PATH, args); }
+
+CliOutcome runProgram(const std::string& program, const std::vector<std::string>& args) {
+    std::string command = quoted(program);
     for (const auto& arg : args) command += " " + quoted(arg);
     command += " 2>/dev/null";
     CliOutcome outcome;

@@ -1,5 +1,6 @@
 #pragma once
-// Runs the zentrel-cli program the build made and collects what it printed.
+// Runs a program the build made (zentrel-cli unless named) and collects what
+// it printed.
 
 #include <string>
 #include <vector>
@@ -13,5 +14,6 @@ struct CliOutcome {
 
 // Arguments are passed through a shell, each quoted.
 [[nodiscard]] CliOutcome runCli(const std::vector<std::string>& args);
+[[nodiscard]] CliOutcome runProgram(const std::string& program, const std::vector<std::string>& args);
 
 }  // namespace zentrel::testing

@@ -264,12 +264,23 @@ VietIMEEngine::Result VietIMEEngine::viqr(char32_t c) {
 
 std::optional<VietIMEEngine::Result> VietIMEEngine::viqrKeyInsideWord(char32_t c) {
     if (!isViqrKey(c)) return std::nullopt;
-    // Run the key as a rule; when it would only be typed, undo and let it end the word.
+    // Run the key as a rule. It stays a mark when it added its tone or mark,
+    // or undid the one it made just before; otherwise it ends the word, so
+    // that "việt." keeps its tone.
     const auto saved = *this;
+    const bool undoesItsOwn = saved.lastTransform_ == TransformKind{TransformKind::Kind::tone, c} ||
+                              saved.lastTransform_ == TransformKind{TransformKind::Kind::vowel, c};
     screenCount_ = word_.size();
     raw_.push_back(c);
     auto result = viqr(c);
-    if (word_ == saved.word_ + c) {
+    bool added = false;
+    if (const auto tone = viqrTones().find(c); tone != viqrTones().end()) {
+        const auto position = VietSyllable::tonePosition(word_, modern());
+        added = position && decompose(word_[*position]).tone == tone->second;
+    } else {
+        added = !word_.empty() && isModifiedVowel(baseLetter(word_.back()));
+    }
+    if (word_ == saved.word_ + c || !(added || (undoesItsOwn && options.repeatKeyEscape))) {
         *this = saved;
         return std::nullopt;
     }

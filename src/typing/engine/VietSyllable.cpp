@@ -17,12 +17,18 @@ bool contains(std::u32string_view set, char32_t c) { return set.find(c) != std::
 
 bool isBaseVowel(char32_t base) { return contains(allBaseVowels, base); }
 
-const std::set<std::u32string, std::less<>>& onsets() {
-    static const std::set<std::u32string, std::less<>> table = {
-        U"",   U"b",  U"c", U"ch", U"d", U"đ",  U"g",  U"gh", U"gi", U"h",  U"k",  U"kh", U"l", U"m",
-        U"n",  U"ng", U"ngh", U"nh", U"ph", U"q", U"qu", U"r", U"s",  U"t",  U"th", U"tr", U"v", U"x",
-    };
-    return table;
+constexpr std::u32string_view kOnsets[] = {
+    U"",  U"b",  U"c",   U"ch", U"d",  U"đ", U"g",  U"gh", U"gi", U"h",  U"k",  U"kh", U"l", U"m",
+    U"n", U"ng", U"ngh", U"nh", U"ph", U"q", U"qu", U"r",  U"s",  U"t",  U"th", U"tr", U"v", U"x",
+};
+constexpr std::u32string_view kCodas[] = {U"", U"c", U"ch", U"m", U"n", U"ng", U"nh", U"p", U"t"};
+
+// The longest syllable: a three-letter onset, three vowels and a two-letter final.
+constexpr std::size_t kLongestSyllable = 8;
+
+template <std::size_t N>
+bool isOneOf(const std::u32string_view (&table)[N], std::u32string_view text) {
+    return std::find(std::begin(table), std::end(table), text) != std::end(table);
 }
 
 }  // namespace
@@ -30,39 +36,26 @@ const std::set<std::u32string, std::less<>>& onsets() {
 namespace VietSyllable {
 
 const std::set<std::u32string, std::less<>>& validCodas() {
-    static const std::set<std::u32string, std::less<>> table = {U"",  U"c", U"ch", U"m", U"n",
-                                                                 U"ng", U"nh", U"p", U"t"};
+    static const std::set<std::u32string, std::less<>> table(std::begin(kCodas), std::end(kCodas));
     return table;
 }
 
 bool isValidVietnameseSyllable(std::u32string_view word) {
-    if (word.empty()) return false;
-    std::u32string letters;
-    letters.reserve(word.size());
-    for (char32_t c : word) {
-        const auto lower = lowerCased(c);
-        if (lower == U'đ') {
-            letters.push_back(lower);
-            continue;
-        }
-        const auto& table = charDecompose();
-        if (const auto found = table.find(lower); found != table.end()) {
-            letters.push_back(found->second.base);
-        } else if (isAsciiLetter(lower)) {
-            letters.push_back(lower);
-        } else {
-            return false;
-        }
+    if (word.empty() || word.size() > kLongestSyllable) return false;
+    char32_t buffer[kLongestSyllable];
+    for (std::size_t i = 0; i < word.size(); ++i) {
+        // đ and every vowel form reduce to their base letter; others must be ASCII letters.
+        const auto base = baseLetter(word[i]);
+        if (base != U'đ' && !isBaseVowel(base) && !isAsciiLetter(base)) return false;
+        buffer[i] = base;
     }
+    const std::u32string_view letters(buffer, word.size());
     const auto first = std::find_if(letters.begin(), letters.end(), isBaseVowel);
     if (first == letters.end()) return false;
-    if (!onsets().contains(std::u32string_view(letters.data(), static_cast<std::size_t>(first - letters.begin())))) {
-        return false;
-    }
+    if (!isOneOf(kOnsets, letters.substr(0, static_cast<std::size_t>(first - letters.begin())))) return false;
     const auto end = std::find_if_not(first, letters.end(), isBaseVowel);
     if (end - first > 3) return false;
-    const auto finalAt = static_cast<std::size_t>(end - letters.begin());
-    return validCodas().contains(std::u32string_view(letters).substr(finalAt));
+    return isOneOf(kCodas, letters.substr(static_cast<std::size_t>(end - letters.begin())));
 }
 
 std::optional<std::size_t> tonePosition(std::u32string_view word, bool modern) {
@@ -124,7 +117,7 @@ bool canBeVietnameseInProgress(std::u32string_view word) {
     for (auto i = k; i < lower.size(); ++i) {
         if (isVowel(lower[i])) return false;
     }
-    return VietSyllable::validCodas().contains(std::u32string_view(lower).substr(k));
+    return isOneOf(kCodas, std::u32string_view(lower).substr(k));
 }
 
 }  // namespace VietSpellingChecker

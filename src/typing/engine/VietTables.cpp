@@ -2,6 +2,8 @@
 
 #include "typing/engine/VietText.hpp"
 
+#include <vector>
+
 namespace zentrel::typing {
 
 const std::map<char32_t, ToneForms>& toneTable() {
@@ -27,11 +29,30 @@ const std::map<char32_t, Decomposed>& charDecompose() {
     return table;
 }
 
+namespace {
+
+// Every character below this (the Latin blocks that hold all Vietnamese
+// letters) is looked up in a flat table, since the engine asks per key.
+constexpr char32_t kFlatLimit = 0x1F00;
+
+const std::vector<Decomposed>& flatDecompose() {
+    static const auto table = [] {
+        std::vector<Decomposed> built(kFlatLimit);
+        for (char32_t c = 0; c < kFlatLimit; ++c) built[c] = {lowerCased(c), 0};
+        for (const auto& [form, entry] : charDecompose()) {
+            built[form] = entry;
+            if (const auto upper = upperCased(form); upper < kFlatLimit) built[upper] = entry;
+        }
+        return built;
+    }();
+    return table;
+}
+
+}  // namespace
+
 Decomposed decompose(char32_t c) {
-    const auto lower = lowerCased(c);
-    const auto& table = charDecompose();
-    if (const auto found = table.find(lower); found != table.end()) return found->second;
-    return {lower, 0};
+    if (c < kFlatLimit) return flatDecompose()[c];
+    return {lowerCased(c), 0};
 }
 
 char32_t baseLetter(char32_t c) { return decompose(c).base; }

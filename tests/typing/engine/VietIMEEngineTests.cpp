@@ -91,6 +91,7 @@ TEST(VietIMEEngineTest, ViqrMarkKeysEndWordsOnlyWhereNoRuleTakesThem) {
     EXPECT_EQ(typed("ba. ", VietInputMethod::viqr), "bạ ");
     EXPECT_EQ(typed("o+ ", VietInputMethod::viqr), "ơ ");
     EXPECT_EQ(typed("hi?", VietInputMethod::viqr), "hỉ");
+    EXPECT_EQ(typed("vie^.t. ", VietInputMethod::viqr), "việt. ") << "a key that would take its own tone off ends the word";
     EXPECT_EQ(typed(". ?", VietInputMethod::viqr), ". ?") << "at the start of a word they stay breakers";
     EXPECT_EQ(typed("bc. x", VietInputMethod::viqr), "bc. x") << "no rule applies after a consonant";
     EXPECT_EQ(typed("ba\\.", VietInputMethod::viqr), "ba.") << "a backslash types the key as it is";
