@@ -16,6 +16,20 @@ TEST(VietIMEOptionsTest, DefaultRecordRoundTripsWithExactlyTwelveKeysInFieldOrde
     EXPECT_EQ(keys[4], "toneRule");
     EXPECT_EQ(keys.back(), "allowRawRestore");
     EXPECT_EQ(decodeOptions(encoded), VietIMEOptions::defaultOptions);
+    EXPECT_EQ(encoded.dump(),
+              R"({"repeatKeyEscape":true,"standaloneW":true,"simplifiedTelex":false,"clearToneKey":true,)"
+              R"("toneRule":"classic","quickTelex":false,"consonantShortcuts":false,"skipTransformForEnglish":true,)"
+              R"("restoreOnWordBreak":true,"instantRestoreInvalidSpelling":true,"respectProperNounCaps":true,)"
+              R"("allowRawRestore":true})");
+}
+
+TEST(VietIMEOptionsTest, IntegrationModeTextsAreTheSystemsOwn) {
+    EXPECT_EQ(label(VietIMEIntegrationMode::cgEvent), "CGEvent (mặc định)");
+    EXPECT_EQ(detail(VietIMEIntegrationMode::cgEvent), "Gõ qua Accessibility — không cần cài IME, phù hợp mọi app.");
+    EXPECT_EQ(label(VietIMEIntegrationMode::imkit), "Input Method Kit");
+    EXPECT_EQ(detail(VietIMEIntegrationMode::imkit), "Marked text native — ít nhấp nháy, cần cài và chọn Zentrel IME.");
+    EXPECT_EQ(label(VietIMEIntegrationMode::hybrid), "Tự động (IMKit + CGEvent)");
+    EXPECT_EQ(detail(VietIMEIntegrationMode::hybrid), "Dùng IMKit khi đã chọn; fallback CGEvent khi chưa bật IME.");
 }
 
 TEST(VietIMEOptionsTest, DecodingIsStrict) {
