@@ -1,0 +1,60 @@
+#pragma once
+// One per text context of the input-method program: runs the Vietnamese
+// engine on key-downs and writes the word being composed into the client,
+// as marked text or by direct insertion. Its settings come only from the
+// shared snapshot the main app writes, read again on every key and
+// reloaded into the engine when the main app announces a change. Main
+// thread only.
+
+#include "ime/IMEClient.hpp"
+#include "platform/Observable.hpp"
+#include "typing/engine/VietIMEEngine.hpp"
+#include "typing/engine/VietIMESharedSnapshot.hpp"
+
+#include <functional>
+#include <set>
+#include <string>
+#include <string_view>
+
+namespace zentrel::ime {
+
+class ZentrelIMKController {
+public:
+    using SnapshotLoader = std::function<typing::VietIMESharedSnapshot()>;
+
+    // Clients that always get direct insertion, whatever the snapshot says.
+    static const std::set<std::string, std::less<>> directInsertClients;
+
+    // `settingsChanged` fires when the main app announces new settings.
+    ZentrelIMKController(SnapshotLoader loadSnapshot, platform::Signal<>& settingsChanged);
+    ZentrelIMKController(const ZentrelIMKController&) = delete;
+    ZentrelIMKController& operator=(const ZentrelIMKController&) = delete;
+
+    // True when the controller consumed the key.
+    [[nodiscard]] bool handleEvent(const IMEKeyEvent& event, IMEClient* client);
+    // The framework asks for the shown word to be made final; the engine keeps its word.
+    void commitComposition(IMEClient* client);
+
+    void reloadSettings();
+
+    [[nodiscard]] const typing::VietIMEEngine& engine() const { return engine_; }
+    [[nodiscard]] const std::string& composingText() const { return composingText_; }
+    [[nodiscard]] bool usesMarkedText() const { return useMarkedText_; }
+
+private:
+    void commitComposing(IMEClient& client);
+    void showComposing(const std::string& text, IMEClient& client);
+    void clearComposition(IMEClient& client);
+    bool handleDelete(IMEClient& client);
+    bool commitAndPassThrough(IMEClient& client);
+    bool handleCharacter(char32_t character, IMEClient& client);
+
+    SnapshotLoader loadSnapshot_;
+    typing::VietIMEEngine engine_;
+    std::string composingText_;
+    std::size_t directInsertLength_ = 0;  // characters inserted directly for the current word
+    bool useMarkedText_ = true;
+    platform::Subscription settingsObserver_;
+};
+
+}  // namespace zentrel::ime

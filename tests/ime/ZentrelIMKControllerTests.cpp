@@ -1,0 +1,148 @@
+#include "ime/ZentrelIMKController.hpp"
+
+#include "FakeIMEClient.hpp"
+
+#include <gtest/gtest.h>
+
+namespace zentrel::ime {
+namespace {
+
+using Key = IMEKeyEvent::Key;
+
+IMEKeyEvent typing(std::string characters) {
+    IMEKeyEvent event;
+    event.characters = std::move(characters);
+    return event;
+}
+
+IMEKeyEvent key(Key which) {
+    IMEKeyEvent event;
+    event.key = which;
+    return event;
+}
+
+class ControllerTest : public ::testing::Test {
+protected:
+    ControllerTest() { snapshot.isEnabled = true; }
+
+    // Types each character and returns whether every key was consumed.
+    bool type(ZentrelIMKController& controller, std::string_view keys) {
+        bool consumed = true;
+        for (char32_t c : typing::toUtf32(keys)) {
+            consumed = controller.handleEvent(typing(typing::toUtf8(std::u32string(1, c))), &client) && consumed;
+        }
+        return consumed;
+    }
+
+    typing::VietIMESharedSnapshot snapshot;
+    platform::Signal<> settingsChanged;
+    ZentrelIMKController controller{[this] { return snapshot; }, settingsChanged};
+    testing::FakeIMEClient client;
+};
+
+TEST_F(ControllerTest, MarkedTextShowsTheWordUntilABreakerCommitsIt) {
+    EXPECT_TRUE(type(controller, "vieetj"));
+    EXPECT_EQ(client.text(), "");
+    EXPECT_EQ(client.visible(), "việt");
+    EXPECT_TRUE(type(controller, " "));
+    EXPECT_EQ(client.text(), "việt ");
+    EXPECT_TRUE(client.marked.empty());
+    EXPECT_TRUE(type(controller, "test, "));
+    EXPECT_EQ(client.text(), "việt test, ");
+}
+
+TEST_F(ControllerTest, SearchFieldsAndTheDirectSettingGetDirectInsertion) {
+    client.identityValue = "com.apple.Spotlight";
+    EXPECT_TRUE(type(controller, "tieengs"));
+    EXPECT_FALSE(controller.usesMarkedText());
+    EXPECT_TRUE(client.marked.empty());
+    EXPECT_EQ(client.text(), "tiếng");
+    EXPECT_TRUE(type(controller, " nam"));
+    EXPECT_EQ(client.text(), "tiếng nam");
+}
+
+TEST_F(ControllerTest, KeysThatLeaveTheWordCommitItAndPassThrough) {
+    EXPECT_FALSE(controller.handleEvent(key(Key::returnKey), &client)) << "nothing composed";
+    for (auto which : {Key::returnKey, Key::keypadEnter, Key::tab, Key::escape, Key::navigation, Key::function}) {
+        (void)type(controller, "ddi");
+        EXPECT_FALSE(controller.handleEvent(key(which), &client));
+        EXPECT_TRUE(client.marked.empty());
+    }
+    EXPECT_EQ(client.text(), "điđiđiđiđiđi") << "the key itself is the client's to handle";
+    EXPECT_FALSE(type(controller, "\n"));
+
+    auto shortcut = typing("c");
+    shortcut.command = true;
+    (void)type(controller, "ddaa");
+    EXPECT_FALSE(controller.handleEvent(shortcut, &client));
+    EXPECT_EQ(client.text(), "điđiđiđiđiđiđâ");
+    EXPECT_TRUE(controller.engine().wordOutput().empty());
+}
+
+TEST_F(ControllerTest, DeleteWorksOnTheWordAndPassesWhenNothingIsComposed) {
+    EXPECT_FALSE(controller.handleEvent(key(Key::deleteKey), &client));
+    (void)type(controller, "vieets");
+    EXPECT_TRUE(controller.handleEvent(key(Key::deleteKey), &client));
+    EXPECT_EQ(client.visible(), "viế");
+    for (int i = 0; i < 3; ++i) EXPECT_TRUE(controller.handleEvent(key(Key::deleteKey), &client));
+    EXPECT_EQ(client.visible(), "");
+    EXPECT_FALSE(controller.handleEvent(key(Key::deleteKey), &client));
+
+    // Direct insertion: the Delete that empties the word goes to the client,
+    // which removes the last character itself.
+    client.identityValue = "com.raycast.macos";
+    (void)type(controller, "ab");
+    EXPECT_TRUE(controller.handleEvent(key(Key::deleteKey), &client));
+    EXPECT_EQ(client.text(), "a");
+    EXPECT_FALSE(controller.handleEvent(key(Key::deleteKey), &client));
+    EXPECT_EQ(client.text(), "a");
+}
+
+TEST_F(ControllerTest, ARestoredWordIsCommittedBeforeTheSpace) {
+    snapshot.options.instantRestoreInvalidSpelling = false;
+    controller.reloadSettings();
+    (void)type(controller, "texst");
+    EXPECT_EQ(client.visible(), "tét");
+    EXPECT_TRUE(type(controller, " "));
+    EXPECT_EQ(client.text(), "texst ");
+
+    (void)type(controller, "vieetj");
+    auto restore = typing("a");
+    restore.control = restore.option = true;
+    EXPECT_TRUE(controller.handleEvent(restore, &client));
+    EXPECT_EQ(client.visible(), "texst vieetj");
+}
+
+TEST_F(ControllerTest, SettingsChangesReachEveryControllerForTheNextKey) {
+    testing::FakeIMEClient other;
+    ZentrelIMKController second{[this] { return snapshot; }, settingsChanged};
+    snapshot.inputMethod = typing::VietInputMethod::vni;
+    settingsChanged.emit();
+    (void)type(controller, "vie65t ");
+    EXPECT_EQ(client.text(), "việt ");
+    EXPECT_EQ(second.engine().inputMethod, typing::VietInputMethod::vni);
+}
+
+TEST_F(ControllerTest, KeysPassWhenTypingIsOffExcludedOrSecure) {
+    (void)type(controller, "vieetj");
+    snapshot.isEnabled = false;
+    EXPECT_FALSE(type(controller, "a"));
+    EXPECT_EQ(client.text(), "việt") << "turning typing off commits what is shown";
+    EXPECT_TRUE(client.marked.empty());
+
+    snapshot.isEnabled = true;
+    snapshot.excludedApps = {"org.example.terminal"};
+    client.identityValue = "org.example.terminal";
+    EXPECT_FALSE(type(controller, "aa"));
+    client.identityValue.reset();
+    client.secure = true;
+    EXPECT_FALSE(type(controller, "aa"));
+    auto keyUp = typing("a");
+    keyUp.type = IMEKeyEvent::Type::keyUp;
+    client.secure = false;
+    EXPECT_FALSE(controller.handleEvent(keyUp, &client));
+    EXPECT_FALSE(controller.handleEvent(typing("a"), nullptr));
+}
+
+}  // namespace
+}  // namespace zentrel::ime
