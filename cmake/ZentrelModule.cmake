@@ -30,11 +30,14 @@ function(zentrel_program target)
   target_link_libraries(${target} PRIVATE ${ARG_DEPS})
 endfunction()
 
-# zentrel_test_suite(<name> DIR <folder> [DEPS <targets...>]): one test program
-# per folder of tests/, each test registered with CTest.
+# zentrel_test_suite(<name> DIR <folder> [DEPS <targets...>] [EXCLUDE <regex>]):
+# one test program per folder of tests/, each test registered with CTest.
 function(zentrel_test_suite name)
-  cmake_parse_arguments(ARG "" "DIR" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "" "DIR;EXCLUDE" "DEPS" ${ARGN})
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS "${ARG_DIR}/*.cpp")
+  if(ARG_EXCLUDE)
+    list(FILTER sources EXCLUDE REGEX "${ARG_EXCLUDE}")
+  endif()
   if(NOT sources)
     return()
   endif()

@@ -93,6 +93,11 @@ void ZentrelIMKController::commitComposition(IMEClient* client) {
     if (client != nullptr) commitComposing(*client);
 }
 
+void ZentrelIMKController::endWord(IMEClient* client) {
+    if (client != nullptr) commitComposing(*client);
+    engine_.reset();
+}
+
 bool ZentrelIMKController::commitAndPassThrough(IMEClient& client) {
     commitComposing(client);
     engine_.reset();

@@ -34,6 +34,9 @@ public:
     [[nodiscard]] bool handleEvent(const IMEKeyEvent& event, IMEClient* client);
     // The framework asks for the shown word to be made final; the engine keeps its word.
     void commitComposition(IMEClient* client);
+    // The field lost focus or its caret moved: the shown word becomes final
+    // and the next key starts a new one.
+    void endWord(IMEClient* client);
 
     void reloadSettings();
 

@@ -1,0 +1,112 @@
+// zentrel-ime: the Vietnamese input method as an IBus engine. The IBus
+// daemon starts it with "--ibus" from its component file; `--xml` prints
+// that component file for this program's own path.
+
+#include "ime/ibus/SettingsChangeListener.hpp"
+#include "ime/ibus/ZentrelIBusEngine.hpp"
+#include "platform/HostLayout.hpp"
+#include "typing/engine/VietIMESharedSettings.hpp"
+
+#include <ibus.h>
+
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <string_view>
+
+namespace {
+
+using namespace zentrel;
+
+constexpr const char* kEngineName = "com.torvane.zentrel.ime";
+constexpr const char* kComponentName = "com.torvane.zentrel.ime";
+
+std::string ownPath() {
+    std::error_code error;
+    auto path = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::string("zentrel-ime") : path.string();
+}
+
+// Keeps text safe inside XML element content.
+std::string escaped(std::string_view text) {
+    std::string out;
+    for (char c : text) {
+        switch (c) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        default: out += c;
+        }
+    }
+    return out;
+}
+
+void printComponent() {
+    std::cout << "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
+              << "<component>\n"
+              << "  <name>" << kComponentName << "</name>\n"
+              << "  <description>Zentrel Vietnamese typing</description>\n"
+              << "  <exec>" << escaped(ownPath()) << " --ibus</exec>\n"
+              << "  <version>1.0</version>\n"
+              << "  <license>Proprietary</license>\n"
+              << "  <author>Torvane</author>\n"
+              << "  <textdomain>zentrel</textdomain>\n"
+              << "  <engines>\n"
+              << "    <engine>\n"
+              << "      <name>" << kEngineName << "</name>\n"
+              << "      <language>vi</language>\n"
+              << "      <license>Proprietary</license>\n"
+              << "      <author>Torvane</author>\n"
+              << "      <layout>us</layout>\n"
+              << "      <longname>Zentrel Vietnamese</longname>\n"
+              << "      <description>Telex, VNI and VIQR</description>\n"
+              << "      <rank>0</rank>\n"
+              << "    </engine>\n"
+              << "  </engines>\n"
+              << "</component>\n";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::string_view mode = argc > 1 ? argv[1] : "";
+    if (mode == "--xml") {
+        printComponent();
+        return 0;
+    }
+    if (mode != "--ibus" && !mode.empty()) {
+        std::cerr << "usage: zentrel-ime [--ibus | --xml]\n";
+        return 2;
+    }
+
+    ibus_init();
+    IBusBus* bus = ibus_bus_new();
+    if (!ibus_bus_is_connected(bus)) {
+        std::cerr << "zentrel-ime: the IBus daemon cannot be reached\n";
+        return 1;
+    }
+    g_signal_connect(bus, "disconnected", G_CALLBACK(+[](IBusBus*, gpointer) { ibus_quit(); }), nullptr);
+
+    const auto layout = platform::HostLayout::fromEnvironment();
+    platform::Signal<> settingsChanged;
+    ime::SettingsChangeListener listener(std::string(typing::VietIMESharedSettings::didChangeNotification),
+                                         settingsChanged);
+    ime::setIBusEngineEnvironment({[layout] { return typing::VietIMESharedSettings::load(layout); }, &settingsChanged});
+
+    IBusFactory* factory = ibus_factory_new(ibus_bus_get_connection(bus));
+    ibus_factory_add_engine(factory, kEngineName, ime::zentrelIBusEngineType());
+    if (mode == "--ibus") {
+        ibus_bus_request_name(bus, kComponentName, 0);
+    } else {
+        IBusComponent* component = ibus_component_new(kComponentName, "Zentrel Vietnamese typing", "1.0",
+                                                      "Proprietary", "Torvane", "", "", "zentrel");
+        ibus_component_add_engine(component, ibus_engine_desc_new(kEngineName, "Zentrel Vietnamese",
+                                                                  "Telex, VNI and VIQR", "vi", "Proprietary",
+                                                                  "Torvane", "", "us"));
+        ibus_bus_register_component(bus, component);
+    }
+    ibus_main();
+    g_object_unref(factory);
+    g_object_unref(bus);
+    return 0;
+}
