@@ -1,0 +1,23 @@
+#pragma once
+// The scan view model's engine: the real `CleanerEngine`.
+
+#include "engine/CleanerEngine.hpp"
+#include "viewmodels/ScanEngine.hpp"
+
+namespace zentrel::viewmodels {
+
+class CleanerEngineScanEngine final : public ScanEngine {
+public:
+    explicit CleanerEngineScanEngine(engine::CleanerEngine& engine) : engine_(engine) {}
+
+    void scanCategories(bool includeUserContent, bool includeExtended, ScanProgress progress,
+                        std::function<void(Items)> done) override;
+    void scanCategory(model::CategoryType category, std::function<void(Items)> done) override;
+    void cleanItems(Items items, engine::CleaningProgressHandler progress,
+                    std::function<void(engine::DeleteResult)> done) override;
+
+private:
+    engine::CleanerEngine& engine_;
+};
+
+}  // namespace zentrel::viewmodels

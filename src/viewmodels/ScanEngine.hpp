@@ -1,0 +1,33 @@
+#pragma once
+// What the scan view model asks of the cleaning engine: full scans, one
+// category's scan, and clean runs. Answers and progress arrive on the main
+// thread. `CleanerEngineScanEngine` is the real one; tests script their own.
+
+#include "engine/CleanRun.hpp"
+#include "model/CategoryType.hpp"
+#include "model/CleanItem.hpp"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace zentrel::viewmodels {
+
+class ScanEngine {
+public:
+    using Items = std::vector<model::CleanItem>;
+    using ScanProgress = std::function<void(double fraction, const std::string& message)>;
+
+    virtual ~ScanEngine() = default;
+    // Every base phase; the projects, large-file and Mail phases with
+    // `includeUserContent`; the duplicates, privacy, startup and iCloud phases
+    // with `includeExtended`.
+    virtual void scanCategories(bool includeUserContent, bool includeExtended, ScanProgress progress,
+                                std::function<void(Items)> done) = 0;
+    // One category with the size cache emptied first; app caches include Mail.
+    virtual void scanCategory(model::CategoryType category, std::function<void(Items)> done) = 0;
+    virtual void cleanItems(Items items, engine::CleaningProgressHandler progress,
+                            std::function<void(engine::DeleteResult)> done) = 0;
+};
+
+}  // namespace zentrel::viewmodels

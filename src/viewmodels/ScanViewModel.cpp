@@ -1,0 +1,227 @@
+#include "viewmodels/ScanViewModel.hpp"
+
+#include "engine/CleanerEngine.hpp"
+#include "model/PersistedSmartCleanupPlan.hpp"
+#include "platform/Localization.hpp"
+
+#include <algorithm>
+#include <map>
+
+namespace zentrel::viewmodels {
+
+using model::CategoryType;
+using model::CleanItem;
+namespace state = model::scan_state;
+
+namespace {
+
+bool isSafeRecommendation(const CleanItem& item) {
+    return item.isRecommended && item.safetyLevel == model::SafetyLevel::safe;
+}
+
+template <class State>
+bool holds(const model::ScanState& scanState) {
+    return std::holds_alternative<State>(scanState);
+}
+
+}  // namespace
+
+const std::set<CategoryType> ScanViewModel::lazyScanCategories = {CategoryType::duplicates, CategoryType::privacy,
+                                                                  CategoryType::startup, CategoryType::icloud};
+
+ScanViewModel::ScanViewModel(ScanViewModelServices services) : services_(services) {
+    restoreLastScanSummary();
+    services_.prefs.pruneExpiredSweepRecords();
+}
+
+std::string ScanViewModel::deletionKey(const CleanItem& item) {
+    return item.path.empty() ? item.id.string() : item.path;
+}
+
+void ScanViewModel::restoreLastScanSummary() {
+    if (!result().items.empty()) return;
+    if (services_.prefs.defaults().integer("lastScanItemCount") < 1) return;
+    isBackgroundScanComplete.set(true);
+    scanState.set(state::Done{});
+    std::set<CategoryType> scanned;
+    const auto totals = services_.prefs.lastScanCategoryTotals();
+    for (auto category : model::kAllCategories) {
+        if (auto found = totals.find(category); found != totals.end() && found->second >= 1) scanned.insert(category);
+    }
+    scannedCategories.set(std::move(scanned));
+}
+
+void ScanViewModel::startScan(bool background, bool quick, bool cleanAfterScan, bool smartCleanupAfterScan) {
+    if (scanTask_ || !holds<state::Idle>(scanState())) return;
+    isBackgroundScanning.set(background);
+    scannedCategories.set({});
+    lazyScanningCategory.set(std::nullopt);
+    if (!background) result.set({});
+    scanState.set(state::Scanning{0.0, platform::localized("Starting scan...")});
+    const auto generation = ++scanGeneration_;
+    scanTask_ = generation;
+
+    const ScanFlags flags{background, quick, cleanAfterScan, smartCleanupAfterScan};
+    std::weak_ptr<ScanViewModel*> weak = self_;
+    // Quick scans add the projects and large files; all but the background
+    // scan add the extended categories.
+    services_.engine.scanCategories(
+        quick, !background,
+        [weak, generation, background](double fraction, const std::string& message) {
+            auto self = weak.lock();
+            if (!self) return;
+            auto& model = **self;
+            if (!model.isCurrent(generation) || (background && !model.isBackgroundScanning())) return;
+            model.scanState.set(state::Scanning{fraction, message});
+        },
+        [weak, generation, flags](std::vector<CleanItem> items) {
+            if (auto self = weak.lock()) (*self)->finishFullScan(generation, flags, std::move(items));
+        });
+}
+
+void ScanViewModel::finishFullScan(std::uint64_t generation, const ScanFlags& flags, std::vector<CleanItem> items) {
+    const bool dropped = !isCurrent(generation) || (flags.background && !isBackgroundScanning());
+    if (!dropped) {
+        finishScan(std::move(items), flags.background, flags.quick);
+        if (flags.cleanAfterScan || flags.smartCleanupAfterScan) {
+            if (flags.cleanAfterScan) {
+                selectRecommended();
+            } else {
+                selectSmartCleanupItems();
+            }
+            if (!selectedItems().empty()) startClean(std::nullopt, false);
+        }
+    }
+    if (isCurrent(generation) && scanTask_) scanTask_.reset();
+}
+
+void ScanViewModel::finishScan(std::vector<CleanItem> items, bool background, bool quick) {
+    result.set(model::ScanResult{std::move(items)});
+    std::set<CategoryType> scanned;
+    if (background && !quick) {
+        scanned = {CategoryType::xcode,        CategoryType::devTools, CategoryType::appCaches,
+                   CategoryType::systemCaches, CategoryType::trash,    CategoryType::iosBackups};
+    } else {
+        for (auto category : model::kAllCategories) {
+            if (!background || !lazyScanCategories.contains(category)) scanned.insert(category);
+        }
+    }
+    scannedCategories.set(std::move(scanned));
+    persistScanStats();
+
+    std::int64_t foundBytes = 0;
+    for (const auto& item : result().items) foundBytes += item.sizeBytes;
+    if (services_.prefs.defaults().boolean("notificationsEnabled")) services_.notifications.notifyScanComplete(foundBytes);
+    isBackgroundScanComplete.set(true);
+    isBackgroundScanning.set(false);
+    scanState.set(state::Done{});
+
+    if (services_.prefs.defaults().boolean("autoCleanEnabled")) {
+        selectAllSafe();
+        if (!selectedItems().empty()) startClean(std::nullopt, true);
+    }
+}
+
+void ScanViewModel::persistScanStats() {
+    const auto& items = result().items;
+    std::int64_t foundBytes = 0;
+    std::int64_t safeBytes = 0;
+    std::map<CategoryType, std::int64_t> totals;
+    for (const auto& item : items) {
+        foundBytes += item.sizeBytes;
+        if (isSafeRecommendation(item)) safeBytes += item.sizeBytes;
+        totals[item.category] += item.sizeBytes;
+    }
+    auto plan = model::PersistedSmartCleanupPlan::fromItems(items);
+
+    auto& defaults = services_.prefs.defaults();
+    defaults.setReal("lastScanDate", services_.clock.now().timeIntervalSince1970());
+    defaults.setReal("lastScanFoundBytes", static_cast<double>(foundBytes));
+    defaults.setInteger("lastScanItemCount", static_cast<std::int64_t>(items.size()));
+    services_.prefs.setLastScanCategoryTotals(totals);
+    defaults.setReal("lastSafeCleanableBytes", static_cast<double>(safeBytes));
+    // No item both recommended and safe: no plan.
+    services_.prefs.setLastSmartCleanupPlan(plan.itemCount > 0 ? std::optional(plan) : std::nullopt);
+    services_.shared.syncScanSummary(services_.prefs);
+}
+
+void ScanViewModel::stopScanTask() {
+    ++scanGeneration_;
+    scanTask_.reset();
+    lazyScanningCategory.set(std::nullopt);
+    isBackgroundScanning.set(false);
+}
+
+void ScanViewModel::resetScan(bool clearFailures) {
+    stopScanTask();
+    if (clearFailures) {
+        cleanFailures.set({});
+        failedDeletionKeys.set({});
+        cleaningActivity.set({});
+        cleaningTotalCount.set(0);
+        scanState.set(state::Idle{});
+    } else if (holds<state::Done>(scanState()) && result().items.empty()) {
+        scanState.set(state::Idle{});
+    }
+}
+
+void ScanViewModel::cancelScan() {
+    stopScanTask();
+    const bool nothingKnown =
+        result().items.empty() && services_.prefs.defaults().integer("lastScanItemCount") < 1;
+    scanState.set(nothingKnown ? model::ScanState{state::Idle{}} : model::ScanState{state::Done{}});
+}
+
+void ScanViewModel::scanCategory(CategoryType category, bool force) {
+    if (lazyScanningCategory()) return;
+    if (scanTask_) {
+        if (isBackgroundScanning() || holds<state::Scanning>(scanState())) {
+            resetScan(false);
+        } else {
+            scanTask_.reset();
+        }
+    }
+    if (!force) {
+        if (scannedCategories().contains(category)) return;
+    } else {
+        result.modify([category](model::ScanResult& r) {
+            std::erase_if(r.items, [category](const CleanItem& item) { return item.category == category; });
+        });
+        scannedCategories.modify([category](auto& set) { set.erase(category); });
+    }
+    lazyScanningCategory.set(category);
+    scanState.set(state::Scanning{0.0, engine::CleanerEngine::scanningLabel(category)});
+    const auto generation = ++scanGeneration_;
+    scanTask_ = generation;
+    std::weak_ptr<ScanViewModel*> weak = self_;
+    services_.engine.scanCategory(category, [weak, generation, category](std::vector<CleanItem> items) {
+        if (auto self = weak.lock()) (*self)->finishCategoryScan(generation, category, std::move(items));
+    });
+}
+
+void ScanViewModel::finishCategoryScan(std::uint64_t generation, CategoryType category, std::vector<CleanItem> items) {
+    if (!isCurrent(generation)) return;
+    scanState.set(state::Scanning{1.0, platform::localized("Scan complete")});
+    result.modify([&items](model::ScanResult& r) {
+        r.items.insert(r.items.end(), std::make_move_iterator(items.begin()), std::make_move_iterator(items.end()));
+        std::stable_sort(r.items.begin(), r.items.end(),
+                         [](const CleanItem& a, const CleanItem& b) { return a.sizeBytes > b.sizeBytes; });
+    });
+    scannedCategories.modify([category](auto& set) { set.insert(category); });
+    persistScanStats();
+    if (!holds<state::Cleaning>(scanState()) && !holds<state::Cleaned>(scanState())) scanState.set(state::Done{});
+    scanTask_.reset();
+    lazyScanningCategory.set(std::nullopt);
+}
+
+void ScanViewModel::runSmartCleanup() {
+    if (!result().items.empty()) {
+        selectSmartCleanupItems();
+        if (!selectedItems().empty()) startClean(std::nullopt, false);
+    } else if (services_.prefs.hasSmartCleanupPlan()) {
+        resetScan(true);
+        startScan(false, true, false, true);
+    }
+}
+
+}  // namespace zentrel::viewmodels

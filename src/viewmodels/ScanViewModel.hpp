@@ -1,0 +1,136 @@
+#pragma once
+// The state behind the cleaner half of the app: the last scan's items, the
+// phase the main window shows, the sidebar page, the rows and failures of
+// the running or last clean, and the last privacy sweep. It starts full and
+// per-category scans, cleans, undoes sweep actions and keeps the last-scan
+// figures in the settings. Main thread only; the engine does the work and
+// answers on the main thread.
+//
+// Every scan carries the generation it started in: a reset, a cancel or a
+// newer scan moves the generation on, and the older scan's progress and
+// items are then dropped.
+
+#include "model/CleaningProgress.hpp"
+#include "model/ScanResult.hpp"
+#include "model/ScanState.hpp"
+#include "model/SharedEcosystemState.hpp"
+#include "model/SidebarSelection.hpp"
+#include "model/SweepRecord.hpp"
+#include "model/UserPreferences.hpp"
+#include "platform/AnnouncedValue.hpp"
+#include "platform/Observable.hpp"
+#include "platform/WidgetCenter.hpp"
+#include "services/NotificationManager.hpp"
+#include "viewmodels/ScanEngine.hpp"
+#include "viewmodels/SweepRestorer.hpp"
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace zentrel::viewmodels {
+
+struct ScanViewModelServices {
+    ScanEngine& engine;
+    SweepRestorer& restorer;
+    model::UserPreferences& prefs;
+    model::SharedEcosystemState& shared;
+    services::NotificationManager& notifications;
+    platform::WidgetCenter& widgets;
+    const platform::Clock& clock;
+};
+
+class ScanViewModel final {
+public:
+    // Categories scanned only when opened.
+    static const std::set<model::CategoryType> lazyScanCategories;
+
+    // Restores the last scan's summary and drops expired sweep records.
+    explicit ScanViewModel(ScanViewModelServices services);
+    ScanViewModel(const ScanViewModel&) = delete;
+    ScanViewModel& operator=(const ScanViewModel&) = delete;
+
+    platform::Published<model::ScanState> scanState{model::ScanState{model::scan_state::Idle{}}};
+    platform::AnnouncedValue<model::ScanResult> result;
+    platform::Published<model::SidebarSelection> sidebarSelection{model::SidebarSelection::overview()};
+    platform::Published<bool> isBackgroundScanComplete{false};
+    platform::Published<std::vector<model::CleanFailureInfo>> cleanFailures;
+    platform::Published<std::vector<model::CleaningActivityEntry>> cleaningActivity;
+    platform::Published<int> cleaningTotalCount{0};
+    platform::Published<std::set<std::string>> failedDeletionKeys;
+    platform::Published<bool> isBackgroundScanning{false};
+    platform::Published<std::set<model::CategoryType>> scannedCategories;
+    platform::Published<std::optional<model::CategoryType>> lazyScanningCategory;
+    platform::AnnouncedValue<std::optional<model::SweepRecord>> lastSweepRecord;
+    platform::Published<bool> showSweepLog{false};
+
+    // Scans.
+    void restoreLastScanSummary();
+    void startScan(bool background, bool quick, bool cleanAfterScan, bool smartCleanupAfterScan);
+    void resetScan(bool clearFailures);
+    void cancelScan();
+    void scanCategory(model::CategoryType category, bool force);
+    void runSmartCleanup();
+    [[nodiscard]] bool isScanRunning() const { return scanTask_.has_value(); }
+
+    // Cleaning and undo. A clean asked for while one runs is ignored.
+    void startClean(std::optional<model::CategoryType> category, bool automatic);
+    [[nodiscard]] bool isCleaning() const { return cleaning_; }
+    void undoSweep(const model::SweepAction& action, const model::SweepRecord& record,
+                   std::function<void()> done = {});
+    void showFirstFailure();
+    void persistScanStats();
+    void applyCleaningProgress(const model::CleaningProgressEvent& event);
+
+    // Selection.
+    void selectRecommended();
+    void selectSmartCleanupItems();
+    void selectAllSafe();
+    void toggleItem(const platform::Uuid& id);
+    void selectAll(model::CategoryType category);
+    void deselectAll(model::CategoryType category);
+
+    // Queries.
+    [[nodiscard]] std::vector<model::CleanItem> selectedItems() const;
+    [[nodiscard]] std::vector<model::CleanItem> items(model::CategoryType category) const;
+    [[nodiscard]] std::vector<model::CleanItem> currentCategoryItems() const;
+    [[nodiscard]] std::string currentCategorySizeText() const;
+    [[nodiscard]] std::vector<model::CleanItem> displayedItems() const;
+    [[nodiscard]] std::int64_t totalBytes(model::CategoryType category) const;
+    [[nodiscard]] std::int64_t safeCleanableBytes() const;
+    [[nodiscard]] bool hasCleanableData() const;
+
+    [[nodiscard]] model::UserPreferences& prefs() const { return services_.prefs; }
+    // The path, or the id when the item stands for no file.
+    [[nodiscard]] static std::string deletionKey(const model::CleanItem& item);
+
+private:
+    struct ScanFlags {
+        bool background = false;
+        bool quick = false;
+        bool cleanAfterScan = false;
+        bool smartCleanupAfterScan = false;
+    };
+    void finishFullScan(std::uint64_t generation, const ScanFlags& flags, std::vector<model::CleanItem> items);
+    void finishScan(std::vector<model::CleanItem> items, bool background, bool quick);
+    void finishCategoryScan(std::uint64_t generation, model::CategoryType category,
+                            std::vector<model::CleanItem> items);
+    void finishClean(const std::vector<model::CleanItem>& cleaned, bool automatic, const engine::DeleteResult& r);
+    void stopScanTask();
+    // Applies `select` to every item in one assignment.
+    template <class Select>
+    void reselect(Select select);
+    [[nodiscard]] bool isCurrent(std::uint64_t generation) const { return generation == scanGeneration_; }
+
+    ScanViewModelServices services_;
+    std::optional<std::uint64_t> scanTask_;  // the generation of the stored scan
+    std::uint64_t scanGeneration_ = 0;
+    bool cleaning_ = false;
+    // Lets late engine answers see that this model is gone.
+    std::shared_ptr<ScanViewModel*> self_ = std::make_shared<ScanViewModel*>(this);
+};
+
+}  // namespace zentrel::viewmodels

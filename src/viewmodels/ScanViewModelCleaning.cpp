@@ -1,0 +1,250 @@
+// The scan view model's cleans, undo, selection and queries.
+
+#include "viewmodels/ScanViewModel.hpp"
+
+#include "platform/ByteCountFormatter.hpp"
+
+#include <algorithm>
+
+namespace zentrel::viewmodels {
+
+using model::CategoryType;
+using model::CleanItem;
+namespace state = model::scan_state;
+
+namespace {
+
+bool isSafeRecommendation(const CleanItem& item) {
+    return item.isRecommended && item.safetyLevel == model::SafetyLevel::safe;
+}
+
+}  // namespace
+
+void ScanViewModel::startClean(std::optional<CategoryType> category, bool automatic) {
+    // One clean at a time: a second request while one runs is ignored.
+    if (cleaning_) return;
+    auto cleaned = category ? items(*category) : selectedItems();
+    if (cleaned.empty()) return;
+
+    cleaningTotalCount.set(static_cast<int>(cleaned.size()));
+    std::vector<model::CleaningActivityEntry> rows;
+    for (const auto& item : cleaned) rows.push_back(model::CleaningActivityEntry::pendingRow(item));
+    cleaningActivity.set(std::move(rows));
+    scanState.set(state::Cleaning{0.0});
+    cleanFailures.set({});
+    cleaning_ = true;
+
+    std::weak_ptr<ScanViewModel*> weak = self_;
+    services_.engine.cleanItems(
+        cleaned,
+        [weak](const model::CleaningProgressEvent& event) {
+            if (auto self = weak.lock()) (*self)->applyCleaningProgress(event);
+        },
+        [weak, cleaned, automatic](engine::DeleteResult r) {
+            if (auto self = weak.lock()) (*self)->finishClean(cleaned, automatic, r);
+        });
+}
+
+void ScanViewModel::applyCleaningProgress(const model::CleaningProgressEvent& event) {
+    using Kind = model::CleaningProgressEvent::Kind;
+    using Status = model::CleaningActivityEntry::Status;
+    cleaningTotalCount.set(event.total);
+    const double total = event.total;
+    Status status;
+    if (event.kind == Kind::started) {
+        scanState.set(state::Cleaning{event.total < 1 ? 0.0 : event.index / total});
+        status = Status::inProgress();
+    } else {
+        scanState.set(state::Cleaning{event.total < 1 ? 1.0 : (event.index + 1) / total});
+        status = event.kind == Kind::succeeded ? Status::deleted() : Status::failed(event.error);
+    }
+    cleaningActivity.modify([&](std::vector<model::CleaningActivityEntry>& rows) {
+        auto row = std::find_if(rows.begin(), rows.end(), [&](const auto& r) { return r.id == event.item.id; });
+        if (row == rows.end()) {
+            rows.push_back(model::CleaningActivityEntry::pendingRow(event.item));
+            row = rows.end() - 1;
+        }
+        row->status = status;
+    });
+}
+
+void ScanViewModel::finishClean(const std::vector<CleanItem>& cleaned, bool automatic, const engine::DeleteResult& r) {
+    cleaning_ = false;
+    const std::set<std::string> failed(r.failedKeys.begin(), r.failedKeys.end());
+    std::set<std::string> cleanedKeys;
+    for (const auto& item : cleaned) cleanedKeys.insert(deletionKey(item));
+
+    result.modify([&](model::ScanResult& current) {
+        std::erase_if(current.items, [&](const CleanItem& item) {
+            const auto key = deletionKey(item);
+            return cleanedKeys.contains(key) && !failed.contains(key);
+        });
+    });
+    failedDeletionKeys.modify([&](std::set<std::string>& keys) {
+        for (const auto& key : cleanedKeys) {
+            if (failed.contains(key)) {
+                keys.insert(key);
+            } else {
+                keys.erase(key);
+            }
+        }
+    });
+    std::vector<model::CleanFailureInfo> failures;
+    for (const auto& item : cleaned) {
+        const auto key = deletionKey(item);
+        if (!failed.contains(key)) continue;
+        const auto message = r.failureMessages.find(key);
+        failures.push_back(model::CleanFailureInfo::forItem(
+            item, message == r.failureMessages.end() ? std::nullopt : std::optional(message->second)));
+    }
+    cleanFailures.set(std::move(failures));
+
+    if (r.sweepRecord) {
+        services_.prefs.appendSweepRecord(*r.sweepRecord);
+        lastSweepRecord.set(r.sweepRecord);
+        showSweepLog.set(true);
+    }
+    if (failed.empty()) {
+        scanState.set(state::Cleaned{r.freed});
+    } else {
+        scanState.set(state::Done{});
+    }
+    services_.prefs.recordCleaning(r.freed);
+    services_.widgets.reloadTimelines("DiskRingWidget");
+    if (services_.prefs.defaults().boolean("notificationsEnabled")) services_.notifications.notifyCleanComplete(r.freed);
+    persistScanStats();
+    if (automatic) scanState.set(state::Done{});
+}
+
+void ScanViewModel::undoSweep(const model::SweepAction& action, const model::SweepRecord& record,
+                              std::function<void()> done) {
+    std::weak_ptr<ScanViewModel*> weak = self_;
+    services_.restorer.restore(action, [weak, actionID = action.id, recordID = record.id,
+                                        done = std::move(done)](std::optional<std::string> error) {
+        if (auto self = weak.lock()) {
+            auto& model = **self;
+            if (error) {
+                model.scanState.set(state::Error{*error});
+            } else {
+                model.services_.prefs.markSweepActionRestored(recordID, actionID);
+                if (model.lastSweepRecord() && model.lastSweepRecord()->id == recordID) {
+                    for (const auto& stored : model.services_.prefs.sweepLog()) {
+                        if (stored.id == recordID) {
+                            model.lastSweepRecord.set(stored);
+                            break;
+                        }
+                    }
+                }
+            }
+        }
+        if (done) done();
+    });
+}
+
+void ScanViewModel::showFirstFailure() {
+    if (!cleanFailures().empty()) {
+        sidebarSelection.set(model::SidebarSelection::category(cleanFailures().front().category));
+        return;
+    }
+    for (const auto& item : result().items) {
+        if (failedDeletionKeys().contains(deletionKey(item))) {
+            sidebarSelection.set(model::SidebarSelection::category(item.category));
+            return;
+        }
+    }
+}
+
+template <class Select>
+void ScanViewModel::reselect(Select select) {
+    result.modify([&](model::ScanResult& r) {
+        for (auto& item : r.items) item.isSelected = select(item);
+    });
+}
+
+void ScanViewModel::selectRecommended() {
+    reselect([](const CleanItem& item) { return isSafeRecommendation(item); });
+}
+
+void ScanViewModel::selectSmartCleanupItems() {
+    reselect([](const CleanItem& item) { return isSafeRecommendation(item); });
+}
+
+void ScanViewModel::selectAllSafe() {
+    reselect([](const CleanItem& item) { return item.safetyLevel == model::SafetyLevel::safe || item.isSelected; });
+}
+
+void ScanViewModel::toggleItem(const platform::Uuid& id) {
+    reselect([&id](const CleanItem& item) { return item.id == id ? !item.isSelected : item.isSelected; });
+}
+
+void ScanViewModel::selectAll(CategoryType category) {
+    reselect([category](const CleanItem& item) { return item.category == category || item.isSelected; });
+}
+
+void ScanViewModel::deselectAll(CategoryType category) {
+    reselect([category](const CleanItem& item) { return item.category != category && item.isSelected; });
+}
+
+std::vector<CleanItem> ScanViewModel::selectedItems() const {
+    std::vector<CleanItem> selected;
+    for (const auto& item : result().items)
+        if (item.isSelected) selected.push_back(item);
+    return selected;
+}
+
+std::vector<CleanItem> ScanViewModel::items(CategoryType category) const {
+    std::vector<CleanItem> selected;
+    for (const auto& item : result().items)
+        if (item.isSelected && item.category == category) selected.push_back(item);
+    return selected;
+}
+
+std::vector<CleanItem> ScanViewModel::currentCategoryItems() const {
+    if (const auto category = sidebarSelection().category()) return items(*category);
+    return selectedItems();
+}
+
+std::string ScanViewModel::currentCategorySizeText() const {
+    std::int64_t total = 0;
+    for (const auto& item : currentCategoryItems()) total += item.sizeBytes;
+    return platform::formatByteCount(total, platform::ByteCountStyle::file);
+}
+
+std::vector<CleanItem> ScanViewModel::displayedItems() const {
+    const bool advanced = services_.prefs.viewMode() == model::ViewMode::advanced;
+    const auto category = sidebarSelection().category();
+    std::vector<CleanItem> shown;
+    for (const auto& item : result().items) {
+        if (!advanced && !isSafeRecommendation(item)) continue;
+        if (category && item.category != *category) continue;
+        shown.push_back(item);
+    }
+    return shown;
+}
+
+std::int64_t ScanViewModel::totalBytes(CategoryType category) const {
+    if (result().items.empty()) {
+        const auto totals = services_.prefs.lastScanCategoryTotals();
+        const auto found = totals.find(category);
+        return found == totals.end() ? 0 : found->second;
+    }
+    std::int64_t total = 0;
+    for (const auto& item : result().items)
+        if (item.category == category) total += item.sizeBytes;
+    return total;
+}
+
+std::int64_t ScanViewModel::safeCleanableBytes() const {
+    if (result().items.empty()) return model::truncatedBytes(services_.prefs.defaults().real("lastSafeCleanableBytes"));
+    std::int64_t total = 0;
+    for (const auto& item : result().items)
+        if (isSafeRecommendation(item)) total += item.sizeBytes;
+    return total;
+}
+
+bool ScanViewModel::hasCleanableData() const {
+    return safeCleanableBytes() >= 1 &&
+           (!result().items.empty() || services_.prefs.defaults().integer("lastScanItemCount") > 0);
+}
+
+}  // namespace zentrel::viewmodels

@@ -1,0 +1,40 @@
+#pragma once
+// Puts one action of a privacy sweep back from its backup. The answer (an
+// error text on failure) arrives on the main thread. `JournalSweepRestorer`
+// is the real one.
+
+#include "model/SweepRecord.hpp"
+#include "platform/Clipboard.hpp"
+#include "platform/Executor.hpp"
+#include "platform/SerialExecutor.hpp"
+#include "scanners/SweepJournal.hpp"
+
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace zentrel::viewmodels {
+
+class SweepRestorer {
+public:
+    using Done = std::function<void(std::optional<std::string> error)>;
+    virtual ~SweepRestorer() = default;
+    virtual void restore(const model::SweepAction& action, Done done) = 0;
+};
+
+// Files are copied back on a serial executor; clipboard text goes back on
+// the main thread, where the clipboard lives.
+class JournalSweepRestorer final : public SweepRestorer {
+public:
+    JournalSweepRestorer(scanners::SweepJournal& journal, platform::Clipboard& clipboard, platform::Executor& pool,
+                         platform::MainQueue& main);
+    void restore(const model::SweepAction& action, Done done) override;
+
+private:
+    scanners::SweepJournal& journal_;
+    platform::Clipboard& clipboard_;
+    platform::SerialExecutor executor_;
+    platform::MainQueue& main_;
+};
+
+}  // namespace zentrel::viewmodels

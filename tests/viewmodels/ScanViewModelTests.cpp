@@ -1,0 +1,266 @@
+#include "ScanViewModelHarness.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace zentrel::viewmodels {
+namespace {
+
+using model::CategoryType;
+using testing::scannedItem;
+namespace state = model::scan_state;
+
+class ScanViewModelTest : public ::testing::Test {
+protected:
+    testing::ScanViewModelHarness h;
+    std::shared_ptr<ScanViewModel> vm = h.make();
+
+    std::vector<model::CleanItem> twoCategories() {
+        return {scannedItem("/h/Library/Caches/a", CategoryType::systemCaches, 3000),
+                scannedItem("/h/Library/Developer/Xcode/DerivedData/b", CategoryType::xcode, 5000),
+                scannedItem("/h/Downloads/big.iso", CategoryType::largeFiles, 9000, false)};
+    }
+    // A full foreground scan answered with `items`.
+    void scanTo(std::vector<model::CleanItem> items) {
+        vm->startScan(false, true, false, false);
+        h.engine.fullScans.back().done(std::move(items));
+    }
+};
+
+TEST_F(ScanViewModelTest, AFullScanStoresEveryStatistic) {
+    vm->startScan(false, true, false, false);
+    ASSERT_EQ(h.engine.fullScans.size(), 1u);
+    EXPECT_TRUE(h.engine.fullScans[0].includeUserContent);
+    EXPECT_TRUE(h.engine.fullScans[0].includeExtended);
+    EXPECT_EQ(vm->scanState(), model::ScanState(state::Scanning{0.0, "Starting scan..."}));
+    h.engine.fullScans[0].progress(0.5, "Scanning Trash...");
+    EXPECT_EQ(vm->scanState(), model::ScanState(state::Scanning{0.5, "Scanning Trash..."}));
+
+    h.engine.fullScans[0].done(twoCategories());
+    EXPECT_EQ(vm->scanState(), model::ScanState(state::Done{}));
+    EXPECT_FALSE(vm->isScanRunning());
+    EXPECT_TRUE(vm->isBackgroundScanComplete());
+    EXPECT_EQ(vm->scannedCategories().size(), 12u);
+    EXPECT_EQ(h.standard.real("lastScanDate"), h.clock.now().timeIntervalSince1970());
+    EXPECT_EQ(h.standard.real("lastScanFoundBytes"), 17000.0);
+    EXPECT_EQ(h.standard.integer("lastScanItemCount"), 3);
+    EXPECT_EQ(h.standard.real("lastSafeCleanableBytes"), 8000.0);
+    EXPECT_EQ(h.prefs.lastScanCategoryTotals(),
+              (std::map<CategoryType, std::int64_t>{{CategoryType::xcode, 5000},
+                                                    {CategoryType::systemCaches, 3000},
+                                                    {CategoryType::largeFiles, 9000}}));
+    ASSERT_TRUE(h.prefs.lastSmartCleanupPlan());
+    EXPECT_EQ(h.prefs.lastSmartCleanupPlan()->itemCount, 2);
+
+    // Nothing safe to recommend: the stored plan goes.
+    vm->resetScan(true);
+    scanTo({scannedItem("/h/Downloads/big.iso", CategoryType::largeFiles, 9000, false)});
+    EXPECT_FALSE(h.prefs.hasSmartCleanupPlan());
+    EXPECT_EQ(vm->totalBytes(CategoryType::largeFiles), 9000);
+}
+
+TEST_F(ScanViewModelTest, ASupersededScanIsDroppedWithItsProgress) {
+    vm->startScan(false, true, false, false);
+    auto old = h.engine.fullScans.front();
+    vm->resetScan(true);
+    EXPECT_EQ(vm->scanState(), model::ScanState(state::Idle{}));
+    vm->startScan(false, true, false, false);
+    ASSERT_EQ(h.engine.fullScans.size(), 2u);
+
+    old.progress(0.9, "old");
+    EXPECT_EQ(vm->scanState(), model::ScanState(state::Scanning{0.0, "Starting scan..."}));
+    old.done(twoCategories());
+    EXPECT_TRUE(vm->result().items.empty());
+    EXPECT_TRUE(vm->isScanRunning()) << "the newer scan still runs";
+
+    h.engine.fullScans.back().done({scannedItem("/h/x", CategoryType::trash, 10)});
+    EXPECT_EQ(vm->result().items.size(), 1u);
+    vm->startScan(false, true, false, false);
+    EXPECT_EQ(h.engine.fullScans.size(), 2u) << "no new scan from the done state";
+}
+
+TEST_F(ScanViewModelTest, ABackgroundScanKeepsTheOldItemsAndCoversTheBaseCategories) {
+    scanTo(twoCategories());
+    vm->resetScan(false);
+    EXPECT_EQ(vm->scanState(), model::ScanState(state::Done{})) << "items are on screen";
+    vm->resetScan(true);
+    vm->startScan(true, false, false, false);
+    EXPECT_FALSE(h.engine.fullScans.back().includeUserContent);
+    EXPECT_FALSE(h.engine.fullScans.back().includeExtended);
+    EXPECT_EQ(vm->result().items.size(), 3u);
+    h.engine.fullScans.back().done({});
+    EXPECT_EQ(vm->scannedCategories(), (std::set<CategoryType>{CategoryType::xcode, CategoryType::devTools,
+                                                               CategoryType::appCaches, CategoryType::systemCaches,
+                                                               CategoryType::trash, CategoryType::iosBackups}));
+}
+
+TEST_F(ScanViewModelTest, CancellingFallsBackToWhatIsKnown) {
+    vm->startScan(false, true, false, false);
+    vm->cancelScan();
+    EXPECT_EQ(vm->scanState(), model::ScanState(state::Idle{}));
+
+    h.standard.setInteger("lastScanItemCount", 4);
+    h.prefs.setLastScanCategoryTotals({{CategoryType::trash, 700}, {CategoryType::xcode, 0}});
+    h.standard.setReal("lastSafeCleanableBytes", std::nan(""));
+    auto restored = h.make();
+    EXPECT_EQ(restored->scanState(), model::ScanState(state::Done{}));
+    EXPECT_EQ(restored->scannedCategories(), std::set<CategoryType>{CategoryType::trash});
+    EXPECT_EQ(restored->totalBytes(CategoryType::trash), 700);
+    EXPECT_EQ(restored->safeCleanableBytes(), 0) << "a stored total that is not a number reads as 0";
+    restored->resetScan(true);
+    restored->startScan(false, true, false, false);
+    restored->cancelScan();
+    EXPECT_EQ(restored->scanState(), model::ScanState(state::Done{}));
+}
+
+TEST_F(ScanViewModelTest, ALazyCategoryScanAddsItsItemsOnce) {
+    scanTo(twoCategories());
+    vm->scannedCategories.modify([](auto& set) { set.erase(CategoryType::privacy); });
+    vm->scanCategory(CategoryType::privacy, false);
+    EXPECT_EQ(vm->lazyScanningCategory(), CategoryType::privacy);
+    EXPECT_EQ(vm->scanState(), model::ScanState(state::Scanning{0.0, "Scanning privacy..."}));
+    vm->scanCategory(CategoryType::duplicates, false);
+    ASSERT_EQ(h.engine.categoryScans.size(), 1u) << "one category scan at a time";
+
+    h.engine.categoryScans[0].done({scannedItem("/h/.zsh_history", CategoryType::privacy, 4000)});
+    EXPECT_EQ(vm->scanState(), model::ScanState(state::Done{}));
+    EXPECT_FALSE(vm->lazyScanningCategory());
+    ASSERT_EQ(vm->result().items.size(), 4u);
+    EXPECT_EQ(vm->result().items[1].path, "/h/Library/Developer/Xcode/DerivedData/b") << "largest first";
+    EXPECT_TRUE(vm->scannedCategories().contains(CategoryType::privacy));
+    EXPECT_EQ(h.standard.integer("lastScanItemCount"), 4);
+
+    vm->scanCategory(CategoryType::privacy, false);
+    EXPECT_EQ(h.engine.categoryScans.size(), 1u) << "already scanned";
+    vm->scanCategory(CategoryType::privacy, true);
+    EXPECT_EQ(h.engine.categoryScans.size(), 2u);
+    EXPECT_EQ(vm->result().items.size(), 3u) << "a forced rescan drops the category's items first";
+}
+
+TEST_F(ScanViewModelTest, ACleanWithOneFailureKeepsThatItem) {
+    auto items = twoCategories();
+    items.push_back(scannedItem("", CategoryType::devProjects, 100));
+    scanTo(items);
+    vm->startClean(std::nullopt, false);
+    ASSERT_EQ(h.engine.cleans.size(), 1u);
+    auto clean = h.engine.cleans[0];
+    ASSERT_EQ(clean.items.size(), 3u);
+    EXPECT_EQ(vm->cleaningActivity().size(), 3u);
+
+    const auto advice = ScanViewModel::deletionKey(clean.items[2]);
+    EXPECT_EQ(advice, clean.items[2].id.string());
+    clean.progress({model::CleaningProgressEvent::Kind::started, clean.items[0], 0, 3, {}});
+    EXPECT_EQ(vm->scanState(), model::ScanState(state::Cleaning{0.0}));
+    clean.progress({model::CleaningProgressEvent::Kind::succeeded, clean.items[0], 0, 3, {}});
+    clean.progress({model::CleaningProgressEvent::Kind::failed, clean.items[2], 2, 3, "no file"});
+    EXPECT_EQ(vm->scanState(), model::ScanState(state::Cleaning{1.0}));
+    EXPECT_EQ(vm->cleaningActivity()[2].status, model::CleaningActivityEntry::Status::failed("no file"));
+
+    clean.done({8000, {advice}, {{advice, "no file"}}, std::nullopt});
+    EXPECT_EQ(vm->scanState(), model::ScanState(state::Done{}));
+    ASSERT_EQ(vm->result().items.size(), 2u);
+    EXPECT_EQ(vm->failedDeletionKeys(), std::set<std::string>{advice});
+    ASSERT_EQ(vm->cleanFailures().size(), 1u);
+    EXPECT_EQ(vm->cleanFailures()[0].errorMessage, "no file");
+    EXPECT_EQ(h.prefs.cleaningHistory().size(), 1u);
+    EXPECT_EQ(h.widgets.reloads, std::vector<std::string>{"DiskRingWidget"});
+    vm->showFirstFailure();
+    EXPECT_EQ(vm->sidebarSelection(), model::SidebarSelection::category(CategoryType::devProjects));
+
+    // A successful retry clears the mark.
+    vm->startClean(CategoryType::devProjects, false);
+    h.engine.cleans.back().done({100, {}, {}, std::nullopt});
+    EXPECT_TRUE(vm->failedDeletionKeys().empty());
+    EXPECT_EQ(vm->scanState(), model::ScanState(state::Cleaned{100}));
+}
+
+TEST_F(ScanViewModelTest, ASweepRecordCanBeUndoneActionByAction) {
+    auto item = scannedItem("/h/.zsh_history", CategoryType::privacy, 50);
+    scanTo({item});
+    vm->startClean(std::nullopt, false);
+    const model::SweepAction action{platform::Uuid::random(), model::SweepActionKind::fileTruncated, ".zsh_history",
+                                    "/h/.zsh_history", "/backup", "/h/.zsh_history", false};
+    const model::SweepRecord record{platform::Uuid::random(), h.clock.now(), h.clock.now().addingTimeInterval(86400),
+                                    {action}, 50};
+    h.engine.cleans.back().done({50, {}, {}, record});
+    EXPECT_TRUE(vm->showSweepLog());
+    ASSERT_EQ(h.prefs.sweepLog().size(), 1u);
+
+    vm->undoSweep(action, record);
+    ASSERT_EQ(h.restorer.restored.size(), 1u);
+    ASSERT_TRUE(vm->lastSweepRecord());
+    EXPECT_TRUE(vm->lastSweepRecord()->actions[0].isRestored);
+    EXPECT_TRUE(h.prefs.sweepLog()[0].actions[0].isRestored);
+
+    h.restorer.failure = "Could not restore .zsh_history";
+    vm->undoSweep(action, record);
+    EXPECT_EQ(vm->scanState(), model::ScanState(state::Error{"Could not restore .zsh_history"}));
+}
+
+TEST_F(ScanViewModelTest, OnlyOneCleanRunsAtATime) {
+    h.standard.setBool("autoCleanEnabled", true);
+    vm->startScan(false, true, true, false);
+    h.engine.fullScans.back().done(twoCategories());
+    EXPECT_EQ(h.engine.cleans.size(), 1u) << "the automatic clean and the clean after the scan do not both run";
+    vm->startClean(std::nullopt, false);
+    EXPECT_EQ(h.engine.cleans.size(), 1u);
+    h.engine.cleans.back().done({8000, {}, {}, std::nullopt});
+    EXPECT_EQ(vm->scanState(), model::ScanState(state::Done{})) << "an automatic clean ends in done";
+    EXPECT_FALSE(vm->isCleaning());
+}
+
+TEST_F(ScanViewModelTest, NotificationsFollowTheSetting) {
+    scanTo(twoCategories());
+    h.clock.advance(std::chrono::seconds(2));
+    EXPECT_TRUE(h.notificationCenter.shown.empty());
+
+    h.standard.setBool("notificationsEnabled", true);
+    vm->resetScan(true);
+    scanTo(twoCategories());
+    vm->startClean(std::nullopt, false);
+    h.engine.cleans.back().done({8000, {}, {}, std::nullopt});
+    EXPECT_TRUE(h.notificationCenter.shown.empty()) << "shown a second later";
+    h.clock.advance(std::chrono::seconds(1));
+    ASSERT_EQ(h.notificationCenter.shown.size(), 2u);
+    EXPECT_EQ(h.notificationCenter.shown[0].title, "Scan Complete");
+    EXPECT_EQ(h.notificationCenter.shown[1].title, "All Clean!");
+    EXPECT_NE(h.notificationCenter.shown[0].identifier, h.notificationCenter.shown[1].identifier);
+}
+
+TEST_F(ScanViewModelTest, SelectionOperationsKeepTheOrder) {
+    scanTo(twoCategories());
+    vm->deselectAll(CategoryType::xcode);
+    EXPECT_EQ(vm->selectedItems().size(), 1u);
+    vm->selectAll(CategoryType::largeFiles);
+    EXPECT_EQ(vm->items(CategoryType::largeFiles).size(), 1u);
+    vm->selectRecommended();
+    EXPECT_EQ(vm->selectedItems().size(), 2u) << "the selection is replaced";
+    vm->toggleItem(vm->result().items[0].id);
+    EXPECT_FALSE(vm->result().items[0].isSelected);
+    vm->sidebarSelection.set(model::SidebarSelection::category(CategoryType::xcode));
+    EXPECT_EQ(vm->displayedItems().size(), 1u);
+    EXPECT_EQ(vm->currentCategorySizeText(), "5 KB");
+}
+
+TEST(IntentBridgeTest, HeldIntentsRunOnceInOrderAtRegistration) {
+    testing::ScanViewModelHarness h;
+    IntentBridge bridge;
+    std::vector<int> ran;
+    bridge.perform([&](ScanViewModel&) { ran.push_back(1); });
+    bridge.perform([&](ScanViewModel&) { ran.push_back(2); });
+    EXPECT_EQ(bridge.pendingCount(), 2u);
+    auto vm = h.make();
+    bridge.registerViewModel(vm);
+    EXPECT_EQ(ran, (std::vector<int>{1, 2}));
+    bridge.registerViewModel(vm);
+    EXPECT_EQ(ran.size(), 2u);
+    bridge.perform([&](ScanViewModel&) { ran.push_back(3); });
+    EXPECT_EQ(ran.back(), 3);
+    vm.reset();
+    bridge.perform([&](ScanViewModel&) { ran.push_back(4); });
+    EXPECT_EQ(bridge.pendingCount(), 1u) << "the bridge does not keep the view model alive";
+}
+
+}  // namespace
+}  // namespace zentrel::viewmodels
