@@ -32,6 +32,7 @@ void MainLoop::run() {
 }
 
 void MainLoop::runUntil(const std::function<bool()>& done) {
+    if (done()) return;
     std::unique_lock lock(mutex_);
     quitRequested_ = false;
     while (!quitRequested_) {

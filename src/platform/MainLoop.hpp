@@ -27,7 +27,7 @@ public:
 
     // Runs posted jobs and due timers until quit() is called.
     void run();
-    // Runs until `done` returns true (checked after every job).
+    // Runs until `done` returns true (checked first, then after every job).
     void runUntil(const std::function<bool()>& done);
     // Thread-safe; the loop returns after the job it is running.
     void quit();

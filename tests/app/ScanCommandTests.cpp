@@ -9,6 +9,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <set>
 
@@ -53,11 +54,17 @@ TEST(ScanCommandTest, DevProjectsListTheirNodeModulesAndTheAdvice) {
     EXPECT_EQ(runCli({"scan", "--home", (dir / "home").string(), "--category", "dev projects"}).status, 2);
 }
 
-// Every file below a folder with its size: the tree as a test can compare it.
+// Every file below a folder with its size, the settings folder aside: the
+// tree as a test can compare it.
 std::map<std::string, std::uintmax_t> snapshot(const fs::path& root) {
     std::map<std::string, std::uintmax_t> files;
-    for (const auto& entry : fs::recursive_directory_iterator(root))
-        files[entry.path().string()] = entry.is_regular_file() ? entry.file_size() : 0;
+    for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator(); ++it) {
+        if (it->path().filename() == ".config") {
+            it.disable_recursion_pending();
+            continue;
+        }
+        files[it->path().string()] = it->is_regular_file() ? it->file_size() : 0;
+    }
     return files;
 }
 
@@ -88,6 +95,18 @@ TEST(ScanCommandTest, AFullScanOfAMacStyleHomeListsEveryCategoryAndDeletesNothin
     EXPECT_EQ(categories, (std::set<std::string>{"App Caches", "System Caches", "Trash & Downloads", "Xcode",
                                                  "Startup Items", "iOS Backups", "Dev Tools", "Duplicates"}))
         << scan.out;
+    EXPECT_EQ(snapshot(dir.path()), before);
+
+    // The full scan runs through the view model, which stores its figures in
+    // the settings of the given home.
+    auto listed = runCli({"scan", "--home", (dir / "home").string(), "--system-root", (dir / "sys").string()});
+    ASSERT_EQ(listed.status, 0);
+    const auto totals = listed.out.substr(listed.out.find("Category totals stored:"));
+    EXPECT_NE(totals.find("  Trash & Downloads\t"), std::string::npos) << listed.out;
+    EXPECT_NE(totals.find("  Xcode\t"), std::string::npos) << listed.out;
+    std::ifstream settings(dir / "home/.config/zentrel/com.torvane.zentrel.json");
+    const auto stored = nlohmann::json::parse(settings);
+    EXPECT_EQ(stored["lastScanItemCount"], nlohmann::json::parse(scan.out).size());
     EXPECT_EQ(snapshot(dir.path()), before);
 }
 

@@ -1,9 +1,10 @@
 // zentrel-cli scan: the full scan (or one category's) over the home folder,
-// items grouped by category with sizes and totals. Reads only. Scanners not
-// built yet find nothing.
+// items grouped by category with sizes and totals. It deletes nothing; a
+// full scan stores its figures in the settings of a home given with --home.
 
 #include "app/cli/CliCommand.hpp"
 #include "app/cli/ScanSetup.hpp"
+#include "app/cli/ScanViewModelSetup.hpp"
 #include "platform/ByteCountFormatter.hpp"
 
 #include <nlohmann/json.hpp>
@@ -47,6 +48,16 @@ void printGrouped(const engine::CleanerEngine::Items& items) {
     std::cout << "Total: " << platform::formatByteCount(total) << " in " << items.size() << " items\n";
 }
 
+void printItems(const engine::CleanerEngine::Items& items, bool json) {
+    if (json) {
+        nlohmann::json list = nlohmann::json::array();
+        for (const auto& item : items) list.push_back(itemJson(item));
+        std::cout << list.dump(2) << "\n";
+    } else {
+        printGrouped(items);
+    }
+}
+
 int runScan(const std::vector<std::string>& args) {
     Arguments arguments(args);
     const auto layout = hostLayout(arguments);
@@ -61,20 +72,39 @@ int runScan(const std::vector<std::string>& args) {
 
     ScanSetup setup(layout);
     const bool json = arguments.flag("--json");
-    const auto items = category ? setup.categoryScan(*category) : setup.fullScan(json);
+    if (category) {
+        printItems(setup.categoryScan(*category), json);
+        return 0;
+    }
 
-    if (json) {
-        nlohmann::json list = nlohmann::json::array();
-        for (const auto& item : items) list.push_back(itemJson(item));
-        std::cout << list.dump(2) << "\n";
-    } else {
-        printGrouped(items);
+    // A full scan goes through the view model, which stores the scan's
+    // figures in the settings of a home given with --home.
+    const bool writeSettings = arguments.option("--home").has_value();
+    ScanViewModelSetup screen(setup, layout, writeSettings);
+    auto& viewModel = screen.viewModel();
+    std::optional<platform::Subscription> progress;
+    if (!json) {
+        progress = viewModel.scanState.observe([](const model::ScanState& state) {
+            if (const auto* scanning = std::get_if<model::scan_state::Scanning>(&state)) {
+                std::cerr << static_cast<int>(scanning->progress * 100) << "% " << scanning->message << "\n";
+            }
+        });
+    }
+    viewModel.resetScan(true);  // the last scan's summary leaves it done
+    viewModel.startScan(false, true, false, false);
+    screen.waitUntilIdle();
+    printItems(viewModel.result().items, json);
+    if (!json) {
+        std::cout << (writeSettings ? "Category totals stored:\n" : "Category totals (not stored without --home):\n");
+        for (const auto& [stored, bytes] : screen.prefs().lastScanCategoryTotals()) {
+            std::cout << "  " << model::rawValue(stored) << "\t" << platform::formatByteCount(bytes) << "\n";
+        }
     }
     return 0;
 }
 
 CliCommandRegistration scan{{"scan", "scan [--home DIR [--system-root DIR]] [--category NAME] [--json]",
-                             "Scan for junk and list what could be cleaned, by category (reads only)", runScan}};
+                             "Scan for junk and list what could be cleaned, by category (deletes nothing)", runScan}};
 
 }  // namespace
 }  // namespace zentrel::cli

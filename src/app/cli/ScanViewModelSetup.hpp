@@ -1,0 +1,51 @@
+#pragma once
+// The scan view model of a command, over the command's engine and the
+// settings of the home folder it works on. Settings are written only under
+// a home given with --home; otherwise the view model works on scratch
+// copies of the user's settings. A terminal shows no desktop notifications.
+
+#include "app/cli/ScanSetup.hpp"
+#include "model/SharedEcosystemState.hpp"
+#include "model/UserPreferences.hpp"
+#include "platform/DefaultsStore.hpp"
+#include "platform/MemoryClipboard.hpp"
+#include "scanners/SweepJournal.hpp"
+#include "services/NotificationManager.hpp"
+#include "viewmodels/CleanerEngineScanEngine.hpp"
+#include "viewmodels/ScanViewModel.hpp"
+
+#include <memory>
+
+namespace zentrel::cli {
+
+class ScanViewModelSetup {
+public:
+    ScanViewModelSetup(ScanSetup& scan, const platform::HostLayout& layout, bool writeSettings);
+
+    viewmodels::ScanViewModel& viewModel() { return *viewModel_; }
+    model::UserPreferences& prefs() { return *prefs_; }
+    // Runs the main loop until no scan or clean is running.
+    void waitUntilIdle();
+
+private:
+    class SilentNotifications final : public platform::UserNotificationCenter {
+    public:
+        void add(const platform::UserNotification&) override {}
+    };
+
+    ScanSetup& scan_;
+    std::unique_ptr<platform::DefaultsStore> standard_;
+    std::unique_ptr<platform::DefaultsStore> suite_;
+    std::unique_ptr<model::SharedEcosystemState> shared_;
+    std::unique_ptr<model::UserPreferences> prefs_;
+    SilentNotifications silent_;
+    std::unique_ptr<services::NotificationManager> notifications_;
+    platform::NoWidgetCenter widgets_;
+    viewmodels::CleanerEngineScanEngine engine_;
+    scanners::SweepJournal journal_;
+    platform::MemoryClipboard clipboard_;
+    viewmodels::JournalSweepRestorer restorer_;
+    std::unique_ptr<viewmodels::ScanViewModel> viewModel_;
+};
+
+}  // namespace zentrel::cli
