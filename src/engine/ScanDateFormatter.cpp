@@ -10,10 +10,25 @@ struct ScanDateFormatter::Format {
     std::unique_ptr<icu::DateFormat> icuFormat;
 };
 
-ScanDateFormatter::ScanDateFormatter(const std::string& language, const std::string& timeZone)
+namespace {
+
+icu::DateFormat::EStyle icuStyle(ScanDateFormatter::Style style) {
+    switch (style) {
+    case ScanDateFormatter::Style::none: return icu::DateFormat::kNone;
+    case ScanDateFormatter::Style::shortStyle: return icu::DateFormat::kShort;
+    case ScanDateFormatter::Style::mediumStyle: return icu::DateFormat::kMedium;
+    case ScanDateFormatter::Style::longStyle: return icu::DateFormat::kLong;
+    }
+    return icu::DateFormat::kNone;
+}
+
+}  // namespace
+
+ScanDateFormatter::ScanDateFormatter(const std::string& language, const std::string& timeZone, Style dateStyle,
+                                     Style timeStyle)
     : format_(std::make_unique<Format>()) {
-    format_->icuFormat.reset(
-        icu::DateFormat::createDateInstance(icu::DateFormat::kMedium, icu::Locale(language.c_str())));
+    format_->icuFormat.reset(icu::DateFormat::createDateTimeInstance(icuStyle(dateStyle), icuStyle(timeStyle),
+                                                                     icu::Locale(language.c_str())));
     if (format_->icuFormat && !timeZone.empty()) {
         format_->icuFormat->adoptTimeZone(icu::TimeZone::createTimeZone(icu::UnicodeString::fromUTF8(timeZone)));
     }

@@ -13,8 +13,13 @@ namespace zentrel::engine {
 
 class ScanDateFormatter final {
 public:
+    enum class Style { none, shortStyle, mediumStyle, longStyle };
+
     // `timeZone` is an identifier such as "UTC"; empty means the local zone.
-    explicit ScanDateFormatter(const std::string& language, const std::string& timeZone = {});
+    // The scanners' dates are medium without a time; the report's are long
+    // with a short time.
+    explicit ScanDateFormatter(const std::string& language, const std::string& timeZone = {},
+                               Style dateStyle = Style::mediumStyle, Style timeStyle = Style::none);
     ~ScanDateFormatter();
     ScanDateFormatter(const ScanDateFormatter&) = delete;
     ScanDateFormatter& operator=(const ScanDateFormatter&) = delete;

@@ -29,7 +29,10 @@ bool holds(const model::ScanState& scanState) {
 const std::set<CategoryType> ScanViewModel::lazyScanCategories = {CategoryType::duplicates, CategoryType::privacy,
                                                                   CategoryType::startup, CategoryType::icloud};
 
-ScanViewModel::ScanViewModel(ScanViewModelServices services) : services_(services) {
+ScanViewModel::ScanViewModel(ScanViewModelServices services)
+    : services_(std::move(services)),
+      reportDates_(services_.language, services_.timeZone, engine::ScanDateFormatter::Style::longStyle,
+                   engine::ScanDateFormatter::Style::shortStyle) {
     restoreLastScanSummary();
     services_.prefs.pruneExpiredSweepRecords();
 }

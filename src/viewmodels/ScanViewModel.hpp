@@ -10,7 +10,10 @@
 // newer scan moves the generation on, and the older scan's progress and
 // items are then dropped.
 
+#include "engine/ScanDateFormatter.hpp"
 #include "model/CleaningProgress.hpp"
+#include "model/DuplicateGroup.hpp"
+#include "model/PrivacyGroup.hpp"
 #include "model/ScanResult.hpp"
 #include "model/ScanState.hpp"
 #include "model/SharedEcosystemState.hpp"
@@ -41,6 +44,10 @@ struct ScanViewModelServices {
     services::NotificationManager& notifications;
     platform::WidgetCenter& widgets;
     const platform::Clock& clock;
+    // How the report writes its date: the user's language and time zone
+    // (empty: the local zone).
+    std::string language = "en";
+    std::string timeZone = {};
 };
 
 class ScanViewModel final {
@@ -102,6 +109,10 @@ public:
     [[nodiscard]] std::int64_t totalBytes(model::CategoryType category) const;
     [[nodiscard]] std::int64_t safeCleanableBytes() const;
     [[nodiscard]] bool hasCleanableData() const;
+    [[nodiscard]] std::vector<model::DuplicateGroup> duplicateGroups() const;
+    [[nodiscard]] std::vector<model::PrivacyGroup> privacyGroups() const;
+    // The plain-text report of the current result, dated now.
+    [[nodiscard]] std::string exportReport() const;
 
     [[nodiscard]] model::UserPreferences& prefs() const { return services_.prefs; }
     // The path, or the id when the item stands for no file.
@@ -126,6 +137,7 @@ private:
     [[nodiscard]] bool isCurrent(std::uint64_t generation) const { return generation == scanGeneration_; }
 
     ScanViewModelServices services_;
+    engine::ScanDateFormatter reportDates_;
     std::optional<std::uint64_t> scanTask_;  // the generation of the stored scan
     std::uint64_t scanGeneration_ = 0;
     bool cleaning_ = false;

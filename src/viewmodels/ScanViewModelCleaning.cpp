@@ -1,8 +1,9 @@
-// The scan view model's cleans, undo, selection and queries.
+// The scan view model's cleans, undo, selection, queries and report.
 
 #include "viewmodels/ScanViewModel.hpp"
 
 #include "platform/ByteCountFormatter.hpp"
+#include "viewmodels/ResultGrouping.hpp"
 
 #include <algorithm>
 
@@ -240,6 +241,18 @@ std::int64_t ScanViewModel::safeCleanableBytes() const {
     for (const auto& item : result().items)
         if (isSafeRecommendation(item)) total += item.sizeBytes;
     return total;
+}
+
+std::vector<model::DuplicateGroup> ScanViewModel::duplicateGroups() const {
+    return viewmodels::duplicateGroups(result().items);
+}
+
+std::vector<model::PrivacyGroup> ScanViewModel::privacyGroups() const {
+    return viewmodels::privacyGroups(result().items);
+}
+
+std::string ScanViewModel::exportReport() const {
+    return scanReport(result().items, reportDates_.format(services_.clock.now()));
 }
 
 bool ScanViewModel::hasCleanableData() const {

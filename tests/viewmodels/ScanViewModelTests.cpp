@@ -241,6 +241,11 @@ TEST_F(ScanViewModelTest, SelectionOperationsKeepTheOrder) {
     vm->sidebarSelection.set(model::SidebarSelection::category(CategoryType::xcode));
     EXPECT_EQ(vm->displayedItems().size(), 1u);
     EXPECT_EQ(vm->currentCategorySizeText(), "5 KB");
+
+    // The report is dated by the view model's clock, date long and time short.
+    const auto report = vm->exportReport();
+    EXPECT_EQ(report.rfind("Zentrel Scan Report\n======================\nDate: November 1", 0), 0u) << report;
+    EXPECT_NE(report.find("Items Found:    3\n"), std::string::npos);
 }
 
 TEST(IntentBridgeTest, HeldIntentsRunOnceInOrderAtRegistration) {

@@ -1,0 +1,41 @@
+// zentrel-cli report: a fresh scan's plain-text report, as the window
+// exports it; with --save FOLDER it is also written to "Zentrel-Report.txt"
+// there.
+
+#include "app/cli/CliCommand.hpp"
+#include "app/cli/ScanViewModelSetup.hpp"
+#include "platform/AtomicFile.hpp"
+#include "viewmodels/ResultGrouping.hpp"
+
+#include <iostream>
+
+namespace zentrel::cli {
+namespace {
+
+int runReport(const std::vector<std::string>& args) {
+    Arguments arguments(args);
+    const auto layout = hostLayout(arguments);
+    ScanSetup setup(layout);
+    ScanViewModelSetup screen(setup, layout, arguments.option("--home").has_value());
+    auto& viewModel = screen.viewModel();
+    viewModel.resetScan(true);
+    viewModel.startScan(false, true, false, false);
+    screen.waitUntilIdle();
+
+    const auto report = viewModel.exportReport();
+    std::cout << report << "\n";
+    if (const auto folder = arguments.option("--save")) {
+        const auto file = std::filesystem::path(*folder) / viewmodels::kReportFileName;
+        if (auto error = platform::writeFileAtomically(file, report)) {
+            std::cerr << "zentrel-cli: cannot write " << file.string() << ": " << *error << "\n";
+            return 1;
+        }
+    }
+    return 0;
+}
+
+CliCommandRegistration report{{"report", "report [--home DIR [--system-root DIR]] [--save FOLDER]",
+                               "Scan and print the plain-text scan report (deletes nothing)", runReport}};
+
+}  // namespace
+}  // namespace zentrel::cli

@@ -1,0 +1,152 @@
+#include "viewmodels/ResultGrouping.hpp"
+
+#include "platform/ByteCountFormatter.hpp"
+
+#include <algorithm>
+#include <map>
+#include <numeric>
+
+namespace zentrel::viewmodels {
+namespace {
+
+using model::CleanItem;
+
+std::string fileSize(std::int64_t bytes) { return platform::formatByteCount(bytes, platform::ByteCountStyle::file); }
+
+model::DuplicateKind duplicateKind(const std::string& subcategory) {
+    if (subcategory == "dup:photo") return model::DuplicateKind::perceptualImage;
+    if (subcategory == "dup:video") return model::DuplicateKind::perceptualVideo;
+    return model::DuplicateKind::documentHash;
+}
+
+model::PrivacyKind privacyKind(const std::string& subcategory) {
+    if (subcategory.starts_with("priv:cookie")) return model::PrivacyKind::trackerCookie;
+    if (subcategory == "priv:history") return model::PrivacyKind::browsingHistory;
+    if (subcategory == "priv:pasteboard") return model::PrivacyKind::pasteboardInsight;
+    return model::PrivacyKind::recentsList;
+}
+
+// Items of one category that carry a group id, grouped in the order the
+// groups first appear, each keeping the items' order.
+template <class GroupId>
+std::vector<std::pair<std::string, std::vector<const CleanItem*>>> grouped(const std::vector<CleanItem>& items,
+                                                                           model::CategoryType category,
+                                                                           GroupId groupId) {
+    std::vector<std::pair<std::string, std::vector<const CleanItem*>>> groups;
+    std::map<std::string, std::size_t> index;
+    for (const auto& item : items) {
+        const auto& id = groupId(item);
+        if (item.category != category || !id) continue;
+        auto [at, inserted] = index.emplace(*id, groups.size());
+        if (inserted) groups.push_back({*id, {}});
+        groups[at->second].second.push_back(&item);
+    }
+    return groups;
+}
+
+}  // namespace
+
+std::vector<model::DuplicateGroup> duplicateGroups(const std::vector<CleanItem>& items) {
+    std::vector<model::DuplicateGroup> groups;
+    for (const auto& [id, members] : grouped(items, model::CategoryType::duplicates,
+                                             [](const CleanItem& item) { return item.duplicateGroupId; })) {
+        if (members.size() < 2) continue;
+        model::DuplicateGroup group{id, duplicateKind(members.front()->subcategory), {}};
+        for (const auto* item : members) {
+            group.members.push_back({item->path, item->path, item->sizeBytes, std::nullopt, std::nullopt,
+                                     std::nullopt, item->isDuplicateKeeper});
+        }
+        groups.push_back(std::move(group));
+    }
+    const auto reclaimable = [](const model::DuplicateGroup& group) {
+        std::int64_t total = 0;
+        for (const auto& member : group.members)
+            if (!member.isKeeper) total += member.sizeBytes;
+        return total;
+    };
+    std::stable_sort(groups.begin(), groups.end(),
+                     [&](const auto& a, const auto& b) { return reclaimable(a) > reclaimable(b); });
+    return groups;
+}
+
+std::vector<model::PrivacyGroup> privacyGroups(const std::vector<CleanItem>& items) {
+    std::vector<model::PrivacyGroup> groups;
+    for (const auto& [id, members] : grouped(items, model::CategoryType::privacy,
+                                             [](const CleanItem& item) { return item.privacyGroupId; })) {
+        const auto& first = *members.front();
+        model::PrivacyGroup group;
+        group.id = id;
+        group.kind = privacyKind(first.subcategory);
+        group.browser = first.privacyBrowser;
+        group.title = first.friendlyName.empty() ? first.name : first.friendlyName;
+        group.detail = first.friendlyDescription;
+        for (const auto* item : members) {
+            group.targets.push_back({item->path.empty() ? item->id.string() : item->path, item->name, item->path,
+                                     item->privacyDomains, item->sizeBytes,
+                                     group.kind == model::PrivacyKind::trackerCookie});
+            group.trackerDomainCount += static_cast<int>(item->privacyDomains.size());
+        }
+        groups.push_back(std::move(group));
+    }
+    const auto size = [](const model::PrivacyGroup& group) {
+        std::int64_t total = 0;
+        for (const auto& target : group.targets) total += target.sizeBytes;
+        return total;
+    };
+    std::stable_sort(groups.begin(), groups.end(), [&](const auto& a, const auto& b) { return size(a) > size(b); });
+    return groups;
+}
+
+std::string scanReport(const std::vector<CleanItem>& items, const std::string& dateText) {
+    std::int64_t total = 0;
+    std::int64_t selected = 0;
+    for (const auto& item : items) {
+        total += item.sizeBytes;
+        if (item.isSelected) selected += item.sizeBytes;
+    }
+    std::vector<std::string> lines = {
+        "Zentrel Scan Report",
+        "======================",
+        "Date: " + dateText,
+        "",
+        "Total Found:    " + fileSize(total),
+        "Selected to Clean: " + fileSize(selected),
+        "Items Found:    " + std::to_string(items.size()),
+        "",
+        "By Category",
+        "-----------",
+    };
+    for (auto category : model::kAllCategories) {
+        std::vector<CleanItem> members;
+        for (const auto& item : items)
+            if (item.category == category) members.push_back(item);
+        if (members.empty()) continue;
+        std::stable_sort(members.begin(), members.end(),
+                         [](const CleanItem& a, const CleanItem& b) { return a.sizeBytes > b.sizeBytes; });
+        std::int64_t size = 0;
+        std::size_t ticked = 0;
+        for (const auto& item : members) {
+            size += item.sizeBytes;
+            if (item.isSelected) ++ticked;
+        }
+        lines.emplace_back();
+        lines.push_back(model::displayName(category) + " \u2014 " + fileSize(size) + " (" +
+                        std::to_string(members.size()) + " items, " + std::to_string(ticked) + " selected)");
+        for (const auto& item : members) {
+            lines.push_back(std::string("  ") + (item.isSelected ? "[x]" : "[ ]") + " " + item.name + " \u2014 " +
+                            fileSize(item.sizeBytes));
+            if (!item.path.empty()) lines.push_back("      Path: " + item.path);
+        }
+    }
+    lines.emplace_back();
+    lines.push_back(std::string("Generated by Zentrel \u2014 ") + std::string(kProductAddress));
+
+    std::string report;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i > 0) report += '\n';
+        report += lines[i];
+    }
+    return report;
+}
+
+}  // namespace zentrel::viewmodels

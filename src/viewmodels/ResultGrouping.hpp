@@ -1,0 +1,27 @@
+#pragma once
+// Read-only views of a scan's items for the screens: the duplicate groups,
+// the privacy groups and the plain-text report the user can export.
+
+#include "model/CleanItem.hpp"
+#include "model/DuplicateGroup.hpp"
+#include "model/PrivacyGroup.hpp"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zentrel::viewmodels {
+
+// The name the report is saved under unless the user picks another.
+inline constexpr std::string_view kReportFileName = "Zentrel-Report.txt";
+inline constexpr std::string_view kProductAddress = "https://torvane.com/zentrel";
+
+// Groups of two or more duplicates, the most reclaimable first.
+[[nodiscard]] std::vector<model::DuplicateGroup> duplicateGroups(const std::vector<model::CleanItem>& items);
+// Privacy groups, the largest first.
+[[nodiscard]] std::vector<model::PrivacyGroup> privacyGroups(const std::vector<model::CleanItem>& items);
+// The report, lines joined by "\n" without a final one; `dateText` is the
+// date and time of the report as the user's locale writes it.
+[[nodiscard]] std::string scanReport(const std::vector<model::CleanItem>& items, const std::string& dateText);
+
+}  // namespace zentrel::viewmodels
