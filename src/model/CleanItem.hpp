@@ -41,6 +41,8 @@ struct CleanItem {
     std::vector<std::string> privacyDomains;
     std::optional<BrowserKind> privacyBrowser;
 
+    // Recommended and rated safe: what the one-click and smart cleans take.
+    [[nodiscard]] bool isSafeRecommendation() const { return isRecommended && safetyLevel == SafetyLevel::safe; }
     // The friendly name, or the technical one when it is empty.
     [[nodiscard]] const std::string& displayTitle() const { return friendlyName.empty() ? name : friendlyName; }
 };

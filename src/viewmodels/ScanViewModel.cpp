@@ -15,10 +15,6 @@ namespace state = model::scan_state;
 
 namespace {
 
-bool isSafeRecommendation(const CleanItem& item) {
-    return item.isRecommended && item.safetyLevel == model::SafetyLevel::safe;
-}
-
 template <class State>
 bool holds(const model::ScanState& scanState) {
     return std::holds_alternative<State>(scanState);
@@ -132,7 +128,7 @@ void ScanViewModel::persistScanStats() {
     std::map<CategoryType, std::int64_t> totals;
     for (const auto& item : items) {
         foundBytes += item.sizeBytes;
-        if (isSafeRecommendation(item)) safeBytes += item.sizeBytes;
+        if (item.isSafeRecommendation()) safeBytes += item.sizeBytes;
         totals[item.category] += item.sizeBytes;
     }
     auto plan = model::PersistedSmartCleanupPlan::fromItems(items);

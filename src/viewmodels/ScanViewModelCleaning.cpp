@@ -13,14 +13,6 @@ using model::CategoryType;
 using model::CleanItem;
 namespace state = model::scan_state;
 
-namespace {
-
-bool isSafeRecommendation(const CleanItem& item) {
-    return item.isRecommended && item.safetyLevel == model::SafetyLevel::safe;
-}
-
-}  // namespace
-
 void ScanViewModel::startClean(std::optional<CategoryType> category, bool automatic) {
     // One clean at a time: a second request while one runs is ignored.
     if (cleaning_) return;
@@ -163,11 +155,11 @@ void ScanViewModel::reselect(Select select) {
 }
 
 void ScanViewModel::selectRecommended() {
-    reselect([](const CleanItem& item) { return isSafeRecommendation(item); });
+    reselect([](const CleanItem& item) { return item.isSafeRecommendation(); });
 }
 
 void ScanViewModel::selectSmartCleanupItems() {
-    reselect([](const CleanItem& item) { return isSafeRecommendation(item); });
+    reselect([](const CleanItem& item) { return item.isSafeRecommendation(); });
 }
 
 void ScanViewModel::selectAllSafe() {
@@ -216,7 +208,7 @@ std::vector<CleanItem> ScanViewModel::displayedItems() const {
     const auto category = sidebarSelection().category();
     std::vector<CleanItem> shown;
     for (const auto& item : result().items) {
-        if (!advanced && !isSafeRecommendation(item)) continue;
+        if (!advanced && !item.isSafeRecommendation()) continue;
         if (category && item.category != *category) continue;
         shown.push_back(item);
     }
@@ -239,7 +231,7 @@ std::int64_t ScanViewModel::safeCleanableBytes() const {
     if (result().items.empty()) return model::truncatedBytes(services_.prefs.defaults().real("lastSafeCleanableBytes"));
     std::int64_t total = 0;
     for (const auto& item : result().items)
-        if (isSafeRecommendation(item)) total += item.sizeBytes;
+        if (item.isSafeRecommendation()) total += item.sizeBytes;
     return total;
 }
 
