@@ -1,0 +1,54 @@
+#pragma once
+// Keyboard and mouse events as a system-wide event tap sees them, and the
+// synthetic key events the typing bridge posts back into the event stream.
+// Values follow the desktop's event services: types, key codes, modifier
+// bits and the source user-data field that marks our own events. This
+// desktop offers no tap to an ordinary program, so the poster here has only
+// the test double; the bridge's logic is the same.
+
+#include <cstdint>
+#include <string>
+
+namespace zentrel::platform {
+
+enum class TapEventType : int { leftMouseDown = 1, rightMouseDown = 3, keyDown = 10, flagsChanged = 12, other = -1 };
+
+namespace modifier {
+inline constexpr std::uint64_t shift = 0x20000;
+inline constexpr std::uint64_t control = 0x40000;
+inline constexpr std::uint64_t option = 0x80000;
+inline constexpr std::uint64_t command = 0x100000;
+inline constexpr std::uint64_t mask = 0x1E0000;
+}  // namespace modifier
+
+struct TapEvent {
+    TapEventType type = TapEventType::keyDown;
+    std::uint64_t flags = 0;
+    int keyCode = 0;
+    std::u16string unicode;    // what the key types, up to 4 UTF-16 units
+    std::int64_t userData = 0;  // the event source's user-data field
+};
+
+struct SyntheticKeyEvent {
+    int keyCode = 0;
+    bool keyDown = true;
+    std::uint64_t flags = 0;
+    std::u16string unicode;
+    std::int64_t userData = 0;
+
+    bool operator==(const SyntheticKeyEvent&) const = default;
+};
+
+// Where a synthetic event enters the stream: at the session tap, or after
+// the tap that is running now.
+enum class PostTarget { session, afterTap };
+
+class KeyEventPoster {
+public:
+    virtual ~KeyEventPoster() = default;
+    virtual void post(const SyntheticKeyEvent& event, PostTarget target) = 0;
+    // Blocks the calling thread; the tap's delays between events.
+    virtual void sleepMicroseconds(std::uint32_t micros) = 0;
+};
+
+}  // namespace zentrel::platform

@@ -1,0 +1,23 @@
+#pragma once
+// Writes the focused text field's value directly, replacing the word shown
+// before the caret, for applications whose fields take no synthetic keys.
+// This desktop gives no such access to an ordinary program: the writer here
+// always declines, and the bridge then erases and types instead.
+
+#include <string>
+
+namespace zentrel::typing {
+
+class FocusedTextWriter {
+public:
+    virtual ~FocusedTextWriter() = default;
+    // True when the field now shows `target` where it showed `displayed`.
+    [[nodiscard]] virtual bool replaceFocusedValue(const std::string& displayed, const std::string& target) = 0;
+};
+
+class NoFocusedTextWriter final : public FocusedTextWriter {
+public:
+    [[nodiscard]] bool replaceFocusedValue(const std::string&, const std::string&) override { return false; }
+};
+
+}  // namespace zentrel::typing

@@ -1,0 +1,242 @@
+#include "typing/integration/IMEEventBridge.hpp"
+
+#include "typing/engine/VietTables.hpp"
+#include "typing/engine/VietText.hpp"
+
+#include <algorithm>
+
+namespace zentrel::typing {
+namespace {
+
+namespace modifier = platform::modifier;
+using platform::TapEventType;
+
+constexpr int kKeyV = 9;
+constexpr int kKeyDelete = 51;
+constexpr int kKeyLeft = 123;
+constexpr int kKeysThatEndTheWord[] = {115, 116, 117, 119, 121, 123, 124, 125, 126, 36, 48, 53, 76};
+constexpr std::u32string_view kExtraTypingCharacters = U"^(?~'.`[]";
+
+std::u16string utf16(std::u32string_view text) {
+    std::u16string units;
+    for (char32_t c : text) {
+        if (c < 0x10000) {
+            units.push_back(static_cast<char16_t>(c));
+        } else {
+            c -= 0x10000;
+            units.push_back(static_cast<char16_t>(0xD800 + (c >> 10)));
+            units.push_back(static_cast<char16_t>(0xDC00 + (c & 0x3FF)));
+        }
+    }
+    return units;
+}
+
+// Leading characters two words share.
+std::size_t commonPrefixLength(std::u32string_view a, std::u32string_view b) {
+    const auto end = std::mismatch(a.begin(), a.end(), b.begin(), b.end());
+    return static_cast<std::size_t>(end.first - a.begin());
+}
+
+}  // namespace
+
+IMEEventBridge::IMEEventBridge(platform::KeyEventPoster& poster, platform::Clipboard& clipboard,
+                               FocusedTextWriter& writer)
+    : poster_(poster), clipboard_(clipboard), writer_(writer) {}
+
+void IMEEventBridge::withLock(const std::function<void(State&)>& change) {
+    std::lock_guard guard(lock_);
+    change(state_);
+}
+
+std::string IMEEventBridge::displayedText() const {
+    std::lock_guard guard(lock_);
+    return toUtf8(displayedText_);
+}
+
+void IMEEventBridge::resetComposition() {
+    std::lock_guard guard(lock_);
+    reset();
+    tapPresent_ = false;
+}
+
+void IMEEventBridge::reset() {
+    state_.engine.reset();
+    displayedText_.clear();
+}
+
+bool IMEEventBridge::shouldHandleFrontmostApp() const {
+    if (state_.resolvedInjection.profile.policy == InputPolicy::disable) return false;
+    const auto& app = state_.frontmostBundleID;
+    return !(app && !app->empty() && state_.excludedApps.contains(*app));
+}
+
+IMEEventBridge::Verdict IMEEventBridge::handle(const platform::TapEvent& event, bool tapIsPresent) {
+    std::lock_guard guard(lock_);
+    if (tapIsPresent) tapPresent_ = true;
+    if (event.userData == kMarker) return Verdict::pass;
+    if (!state_.isEnabled || isInjecting_) return Verdict::pass;
+
+    // The per-application toggle: control and shift with V.
+    if (event.type == TapEventType::keyDown && event.keyCode == kKeyV &&
+        (event.flags & modifier::mask) == (modifier::control | modifier::shift)) {
+        if (state_.onToggleCurrentApp) state_.onToggleCurrentApp();
+        reset();
+        return Verdict::swallow;
+    }
+    if (!shouldHandleFrontmostApp()) return Verdict::pass;
+
+    switch (event.type) {
+    case TapEventType::leftMouseDown:
+    case TapEventType::rightMouseDown:
+        reset();
+        if (state_.onContextMayHaveChanged) state_.onContextMayHaveChanged();
+        return Verdict::pass;
+    case TapEventType::flagsChanged: return handleFlagsChanged(event.flags);
+    case TapEventType::keyDown: return handleKeyDown(event);
+    case TapEventType::other: return Verdict::pass;
+    }
+    return Verdict::pass;
+}
+
+IMEEventBridge::Verdict IMEEventBridge::handleFlagsChanged(std::uint64_t flags) {
+    if ((flags & modifier::control) != 0 && (flags & modifier::option) != 0 && state_.options.allowRawRestore) {
+        (void)state_.engine.restoreRawWord();
+        replaceDisplayedText(state_.engine.wordOutput());
+        return Verdict::swallow;
+    }
+    // Any other modifier change ends the word.
+    reset();
+    return Verdict::pass;
+}
+
+IMEEventBridge::Verdict IMEEventBridge::handleKeyDown(const platform::TapEvent& event) {
+    const bool command = (event.flags & modifier::command) != 0;
+    const bool control = (event.flags & modifier::control) != 0;
+    const bool option = (event.flags & modifier::option) != 0;
+    if (command) {
+        reset();
+        return Verdict::pass;
+    }
+    if (control && option) {
+        if (!state_.options.allowRawRestore) return Verdict::pass;
+        (void)state_.engine.restoreRawWord();
+        replaceDisplayedText(state_.engine.wordOutput());
+        return Verdict::swallow;
+    }
+    if (control || option) {
+        reset();
+        return Verdict::pass;
+    }
+    if (std::find(std::begin(kKeysThatEndTheWord), std::end(kKeysThatEndTheWord), event.keyCode) !=
+        std::end(kKeysThatEndTheWord)) {
+        reset();
+        return Verdict::pass;
+    }
+    if (event.keyCode == kKeyDelete) {
+        if (displayedText_.empty()) {
+            reset();
+            return Verdict::pass;
+        }
+        state_.engine.handleBackspace();
+        replaceDisplayedText(state_.engine.wordOutput());
+        return Verdict::swallow;
+    }
+
+    const auto units = std::u16string_view(event.unicode).substr(0, 4);
+    if (units.empty() || (units.front() >= 0xD800 && units.front() <= 0xDFFF)) {
+        reset();
+        return Verdict::pass;
+    }
+    const char32_t c = units.front();
+    const bool isBreak = isWordBreaker(c);
+    if (!isBreak && !isLetterOrNumber(c) && kExtraTypingCharacters.find(c) == std::u32string_view::npos) {
+        reset();
+        return Verdict::pass;
+    }
+    const auto result = state_.engine.processChar(c);
+    // A breaker the engine took as a mark (VIQR) stays inside the word.
+    if (!isBreak || !state_.engine.lastKeyEndedWord()) {
+        replaceDisplayedText(state_.engine.wordOutput());
+        return Verdict::swallow;
+    }
+    if (result) replaceDisplayedText(result->insert);
+    displayedText_.clear();
+    return Verdict::pass;
+}
+
+void IMEEventBridge::replaceDisplayedText(const std::string& targetText) {
+    isInjecting_ = true;
+    const auto& profile = state_.resolvedInjection.profile;
+    const auto target = toUtf32(targetText);
+    const bool written = profile.deliveryMode == InjectionDeliveryMode::axDirect &&
+                         writer_.replaceFocusedValue(toUtf8(displayedText_), targetText);
+    if (!written) {
+        const auto keep = commonPrefixLength(displayedText_, target);
+        const auto erase = displayedText_.size() - keep;
+        const auto suffix = target.substr(keep);
+        if (profile.emptyCharPrefix && erase >= 1) {
+            postUnicodeEvent(std::u32string(1, kPrefixCharacter));
+            sleep(profile.delays.waitMicros);
+        }
+        for (std::size_t i = 0; i < erase; ++i) {
+            if (profile.deliveryMode == InjectionDeliveryMode::selection) {
+                postKeyPair(kKeyLeft, modifier::shift, {});
+            } else {
+                postKeyPair(kKeyDelete, 0, {});
+            }
+            sleep(profile.delays.backspaceMicros);
+        }
+        if (!suffix.empty()) {
+            sleep(profile.delays.waitMicros);
+            if (profile.deliveryMode == InjectionDeliveryMode::paste) {
+                pasteText(suffix);
+            } else {
+                postText(suffix);
+            }
+        }
+    }
+    displayedText_ = target;
+    isInjecting_ = false;
+}
+
+void IMEEventBridge::postText(const std::u32string& text) {
+    const auto& profile = state_.resolvedInjection.profile;
+    if (profile.textMode == TextSendingMode::chunked) {
+        postUnicodeEvent(text);
+        return;
+    }
+    for (char32_t c : text) {
+        postKeyPair(0, 0, utf16(std::u32string(1, c)));
+        sleep(profile.delays.characterMicros);
+    }
+}
+
+void IMEEventBridge::postUnicodeEvent(const std::u32string& text) {
+    const auto units = utf16(text);
+    if (units.empty()) return;
+    postKeyPair(0, 0, units);
+}
+
+void IMEEventBridge::postKeyPair(int keyCode, std::uint64_t flags, const std::u16string& unicode) {
+    const auto target = state_.resolvedInjection.profile.useSessionPost || !tapPresent_
+                            ? platform::PostTarget::session
+                            : platform::PostTarget::afterTap;
+    poster_.post({keyCode, true, flags, unicode, kMarker}, target);
+    poster_.post({keyCode, false, flags, unicode, kMarker}, target);
+}
+
+void IMEEventBridge::pasteText(const std::u32string& text) {
+    if (text.empty()) return;
+    const auto previous = clipboard_.text();
+    clipboard_.clear();
+    clipboard_.setText(toUtf8(text));
+    postKeyPair(kKeyV, modifier::command, {});
+    clipboard_.clear();
+    if (previous) clipboard_.setText(*previous);
+}
+
+void IMEEventBridge::sleep(std::uint32_t micros) {
+    if (micros != 0) poster_.sleepMicroseconds(micros);
+}
+
+}  // namespace zentrel::typing

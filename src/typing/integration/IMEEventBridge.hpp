@@ -1,0 +1,80 @@
+#pragma once
+// Sits between the system-wide event tap and the Vietnamese engine: feeds
+// typed characters to its engine, keeps the word it last wrote into the
+// foreground application, and rewrites that word in place with synthetic
+// keys, a direct write of the field, or the clipboard, as the current
+// injection profile says. Answers every event with pass or swallow.
+//
+// One lock guards everything and is held for the whole of each event,
+// including the delays between synthetic events and the two callbacks, which
+// must not take it themselves. The typing manager updates the settings under
+// the same lock (`withLock`).
+
+#include "platform/Clipboard.hpp"
+#include "platform/KeyboardEvents.hpp"
+#include "typing/engine/VietIMEEngine.hpp"
+#include "typing/integration/FocusedTextWriter.hpp"
+#include "typing/integration/ResolvedInjection.hpp"
+
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <set>
+#include <string>
+
+namespace zentrel::typing {
+
+class IMEEventBridge final {
+public:
+    enum class Verdict { pass, swallow };
+
+    // "ZNTRIMED" as one big-endian 64-bit value, in the events we post.
+    static constexpr std::int64_t kMarker = 0x5A4E5452494D4544;
+    static constexpr char32_t kPrefixCharacter = U'\u202F';
+
+    // What the typing manager sets, always under the lock.
+    struct State {
+        VietIMEEngine engine;
+        bool isEnabled = false;
+        VietIMEOptions options = VietIMEOptions::defaultOptions;
+        std::set<std::string> excludedApps;
+        std::optional<std::string> frontmostBundleID;
+        ResolvedInjection resolvedInjection;
+        std::function<void()> onToggleCurrentApp;
+        std::function<void()> onContextMayHaveChanged;
+    };
+
+    IMEEventBridge(platform::KeyEventPoster& poster, platform::Clipboard& clipboard, FocusedTextWriter& writer);
+
+    // `tapIsPresent` is false when the event came without a tap proxy.
+    [[nodiscard]] Verdict handle(const platform::TapEvent& event, bool tapIsPresent = true);
+    // Forgets the word and the tap.
+    void resetComposition();
+    // Runs `change` on the settings under the lock.
+    void withLock(const std::function<void(State&)>& change);
+
+    [[nodiscard]] std::string displayedText() const;
+
+private:
+    [[nodiscard]] bool shouldHandleFrontmostApp() const;
+    Verdict handleKeyDown(const platform::TapEvent& event);
+    Verdict handleFlagsChanged(std::uint64_t flags);
+    void reset();
+    void replaceDisplayedText(const std::string& target);
+    void postText(const std::u32string& text);
+    void postUnicodeEvent(const std::u32string& text);
+    void postKeyPair(int keyCode, std::uint64_t flags, const std::u16string& unicode);
+    void pasteText(const std::u32string& text);
+    void sleep(std::uint32_t micros);
+
+    mutable std::mutex lock_;
+    State state_;
+    bool isInjecting_ = false;
+    std::u32string displayedText_;
+    bool tapPresent_ = false;
+    platform::KeyEventPoster& poster_;
+    platform::Clipboard& clipboard_;
+    FocusedTextWriter& writer_;
+};
+
+}  // namespace zentrel::typing
