@@ -20,11 +20,6 @@ namespace {
 
 constexpr std::string_view kCategoryPrefix = "category:";
 
-std::string withoutTrailingSlash(std::string path) {
-    while (path.size() > 1 && path.back() == '/') path.pop_back();
-    return path;
-}
-
 // The scanned items the selections name, in scan order; an error text when a
 // selection names nothing.
 std::variant<engine::CleanerEngine::Items, std::string> select(const engine::CleanerEngine::Items& scanned,
@@ -43,7 +38,7 @@ std::variant<engine::CleanerEngine::Items, std::string> select(const engine::Cle
                 }
             }
         } else {
-            const auto path = withoutTrailingSlash(selection);
+            const auto path = plainAbsolute(selection).string();
             for (std::size_t i = 0; i < scanned.size(); ++i) {
                 if (!scanned[i].path.empty() && scanned[i].path == path) {
                     chosen.insert(i);

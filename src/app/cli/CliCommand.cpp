@@ -1,5 +1,7 @@
 #include "app/cli/CliCommand.hpp"
 
+#include <filesystem>
+
 #include <algorithm>
 
 namespace zentrel::cli {
@@ -39,10 +41,16 @@ std::vector<std::string> Arguments::positional(const std::vector<std::string>& v
     return result;
 }
 
+std::filesystem::path plainAbsolute(const std::string& given) {
+    auto path = std::filesystem::absolute(given).lexically_normal();
+    if (path.has_parent_path() && path.filename().empty()) path = path.parent_path();
+    return path;
+}
+
 platform::HostLayout hostLayout(const Arguments& arguments) {
     const auto home = arguments.option("--home");
     if (!home) return platform::HostLayout::fromEnvironment();
-    return platform::HostLayout::forHome(*home, arguments.option("--system-root").value_or("/"));
+    return platform::HostLayout::forHome(plainAbsolute(*home), plainAbsolute(arguments.option("--system-root").value_or("/")));
 }
 
 }  // namespace zentrel::cli

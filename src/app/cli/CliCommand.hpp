@@ -7,6 +7,7 @@
 
 #include "platform/HostLayout.hpp"
 
+#include <filesystem>
 #include <functional>
 #include <iosfwd>
 #include <optional>
@@ -45,6 +46,10 @@ public:
 private:
     std::vector<std::string> args_;
 };
+
+// "fx/home/" as "/current/folder/fx/home": the scanners' paths must be
+// absolute and plain, or the clean refuses them.
+[[nodiscard]] std::filesystem::path plainAbsolute(const std::string& given);
 
 // The folders a command works on: `--home DIR` (with `--system-root DIR`, "/"
 // by default) or, without `--home`, the real user's.
