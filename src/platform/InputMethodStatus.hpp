@@ -1,0 +1,22 @@
+#pragma once
+// Whether the Vietnamese input method is known to the desktop's input-method
+// framework, and whether it is the input method in use.
+
+namespace zentrel::platform {
+
+class InputMethodStatus {
+public:
+    virtual ~InputMethodStatus() = default;
+    [[nodiscard]] virtual bool isInstalled() const = 0;
+    [[nodiscard]] virtual bool isSelected() const = 0;
+};
+
+// Asks the IBus daemon: installed when it lists the engine, selected when it
+// is the global engine. No daemon: neither.
+class IBusInputMethodStatus final : public InputMethodStatus {
+public:
+    [[nodiscard]] bool isInstalled() const override;
+    [[nodiscard]] bool isSelected() const override;
+};
+
+}  // namespace zentrel::platform

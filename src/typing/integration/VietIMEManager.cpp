@@ -1,0 +1,332 @@
+#include "typing/integration/VietIMEManager.hpp"
+
+#include "typing/engine/VietIMESharedSettings.hpp"
+#include "typing/integration/BuiltInInjectionRules.hpp"
+#include "typing/integration/InjectionRuleCatalog.hpp"
+
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+
+namespace zentrel::typing {
+namespace {
+
+constexpr std::string_view kEnabledKey = "vietIMEEnabled";
+constexpr std::string_view kMethodKey = "vietIMEMethod";
+constexpr std::string_view kExcludedAppsKey = "vietIMEExcludedApps";
+constexpr std::string_view kRuleEngineEnabledKey = "vietIMERuleEngineEnabled";
+constexpr std::string_view kIntegrationModeKey = "vietIMEIntegrationMode";
+
+// A list of texts stored as JSON data; empty when absent or unreadable.
+std::vector<std::string> storedTexts(const platform::DefaultsStore& defaults, std::string_view key) {
+    std::vector<std::string> texts;
+    const auto data = defaults.data(key);
+    if (!data) return texts;
+    const auto parsed = nlohmann::json::parse(platform::textOf(*data), nullptr, false);
+    if (!parsed.is_array()) return texts;
+    for (const auto& entry : parsed)
+        if (entry.is_string()) texts.push_back(entry.get<std::string>());
+    return texts;
+}
+
+}  // namespace
+
+VietIMEManager::VietIMEManager(VietIMEManagerServices services)
+    : services_(services), ruleEngine_(BuiltInInjectionRules::all(), true) {
+    imkitInstalled.set(services_.inputMethodStatus.isInstalled());
+    imkitSelected.set(services_.inputMethodStatus.isSelected());
+    customInjectionRules.set(services_.ruleStore.customRules());
+    disabledBuiltInRuleIDs.set(services_.ruleStore.disabledBuiltInRuleIDs());
+    applyInjectionRules();
+    installObservers();
+    applyStateToBridge();
+    std::weak_ptr<VietIMEManager*> weak = self_;
+    services_.bridge.withLock([weak](IMEEventBridge::State& state) {
+        // The bridge calls these from the tap while it holds its lock: they only post work.
+        state.onToggleCurrentApp = [weak] {
+            if (auto self = weak.lock()) (*self)->later([](VietIMEManager& m) { m.toggleExclusionForFrontmostApp(); });
+        };
+        state.onContextMayHaveChanged = [weak] {
+            if (auto self = weak.lock()) (*self)->later([](VietIMEManager& m) { m.compareAndApplyContext(); });
+        };
+    });
+    subscriptions_.push_back(
+        services_.permissions.accessibility.observe([this](const bool& trusted) { accessibilityTrustChanged(trusted); }));
+    accessibilityTrustChanged(services_.permissions.accessibility());
+}
+
+void VietIMEManager::later(std::function<void(VietIMEManager&)> action) {
+    std::weak_ptr<VietIMEManager*> weak = self_;
+    services_.main.post([weak, action = std::move(action)] {
+        if (auto self = weak.lock()) action(**self);
+    });
+}
+
+// ---- Settings and their effects ----
+
+void VietIMEManager::setIsEnabled(bool value) {
+    isEnabled.set(value);
+    services_.prefs.defaults().setBool(kEnabledKey, value);
+    publishSharedSnapshot();
+    applyStateToBridge();
+    if (value) {
+        startEventTap();
+    } else {
+        stopEventTap();
+    }
+}
+
+void VietIMEManager::setInputMethod(VietInputMethod value) {
+    inputMethod.set(value);
+    services_.prefs.defaults().setString(kMethodKey, std::string(rawValue(value)));
+    publishSharedSnapshot();
+    applyStateToBridge();
+}
+
+void VietIMEManager::setOptions(const VietIMEOptions& value) {
+    options.set(value);
+    services_.prefs.setVietIMEOptions(value);
+    publishSharedSnapshot();
+    applyStateToBridge();
+}
+
+void VietIMEManager::setExcludedApps(std::vector<std::string> value) {
+    services_.prefs.defaults().setData(kExcludedAppsKey, platform::bytesOf(nlohmann::json(value).dump()));
+    excludedApps.set(std::move(value));
+    publishSharedSnapshot();
+    applyStateToBridge();
+}
+
+void VietIMEManager::setRuleEngineEnabled(bool value) {
+    ruleEngineEnabled.set(value);
+    services_.prefs.defaults().setBool(kRuleEngineEnabledKey, value);
+    ruleEngine_.setEnabled(value);
+    applyContext(services_.detector.capture());
+}
+
+void VietIMEManager::setIntegrationMode(VietIMEIntegrationMode value) {
+    integrationMode.set(value);
+    services_.prefs.defaults().setString(kIntegrationModeKey, std::string(rawValue(value)));
+    publishSharedSnapshot();
+    applyStateToBridge();
+    if (isEnabled()) {
+        startEventTap();
+    } else {
+        stopEventTap();
+    }
+}
+
+void VietIMEManager::loadSettings() {
+    auto& prefs = services_.prefs;
+    setInputMethod(prefs.vietIMEMethod());
+    setOptions(prefs.vietIMEOptions());
+    setExcludedApps(storedTexts(prefs.defaults(), kExcludedAppsKey));
+    setRuleEngineEnabled(prefs.vietIMERuleEngineEnabled());
+    setIntegrationMode(prefs.vietIMEIntegrationMode());
+    customInjectionRules.set(services_.ruleStore.customRules());
+    disabledBuiltInRuleIDs.set(services_.ruleStore.disabledBuiltInRuleIDs());
+    ruleEngine_.setEnabled(ruleEngineEnabled());
+    applyInjectionRules();
+    refreshIMKitStatus();
+    publishSharedSnapshot();
+    if (prefs.defaults().boolean(kEnabledKey) &&
+        (integrationMode() == VietIMEIntegrationMode::imkit || services_.permissions.accessibility())) {
+        setIsEnabled(true);
+    }
+}
+
+void VietIMEManager::publishSharedSnapshot() {
+    const auto snapshot = VietIMESharedSettings::snapshot(isEnabled(), inputMethod(), options(), excludedApps(),
+                                                          services_.prefs.vietIMEUseMarkedText());
+    (void)VietIMESharedSettings::save(snapshot, services_.layout, services_.notifications);
+}
+
+void VietIMEManager::applyStateToBridge() {
+    services_.bridge.withLock([this](IMEEventBridge::State& state) {
+        state.isEnabled = shouldRunEventTap();
+        state.options = options();
+        state.excludedApps = std::set<std::string>(excludedApps().begin(), excludedApps().end());
+        state.frontmostBundleID = frontmostBundleID();
+        state.resolvedInjection = resolvedInjection();
+        state.engine.inputMethod = inputMethod();
+        state.engine.options = options();
+    });
+}
+
+bool VietIMEManager::usesEventTap() const {
+    switch (integrationMode()) {
+    case VietIMEIntegrationMode::cgEvent: return true;
+    case VietIMEIntegrationMode::imkit: return false;
+    case VietIMEIntegrationMode::hybrid: return !imkitSelected();
+    }
+    return true;
+}
+
+bool VietIMEManager::shouldRunEventTap() const { return isEnabled() && usesEventTap(); }
+
+// ---- The tap ----
+
+void VietIMEManager::startEventTap() {
+    if (!shouldRunEventTap()) {
+        stopEventTap();
+        return;
+    }
+    if (!services_.permissions.refreshAccessibility()) {
+        setIsEnabled(false);
+        return;
+    }
+    if (services_.tap.isInstalled()) return;
+    auto& bridge = services_.bridge;
+    const bool installed = services_.tap.install([&bridge](const platform::TapEvent& event, bool tapIsPresent) {
+        return bridge.handle(event, tapIsPresent) == IMEEventBridge::Verdict::pass;
+    });
+    if (!installed) {
+        setIsEnabled(false);
+        return;
+    }
+    startContextPolling();
+}
+
+void VietIMEManager::stopEventTap() {
+    contextPollTimer_.cancel();
+    if (services_.tap.isInstalled()) services_.tap.remove();
+    services_.bridge.resetComposition();
+}
+
+// ---- Context and rules ----
+
+void VietIMEManager::applyContext(const IMEContext& context) {
+    lastCapturedContext_ = context;
+    frontmostBundleID.set(context.bundleIdentifier);
+    frontmostWindowTitle.set(context.windowTitle);
+    focusedElementLabel.set(context.focusedDescription   ? context.focusedDescription
+                            : context.focusedIdentifier ? context.focusedIdentifier
+                                                        : context.focusedRole);
+    resolvedInjection.set(ruleEngine_.resolve(context));
+    applyStateToBridge();
+}
+
+void VietIMEManager::compareAndApplyContext() {
+    const auto context = services_.detector.capture();
+    if (context != lastCapturedContext_) applyContext(context);
+}
+
+void VietIMEManager::startContextPolling() {
+    contextPollTimer_ = services_.timers.scheduleRepeating(
+        kContextPollInterval, [this] { later([](VietIMEManager& m) { m.compareAndApplyContext(); }); });
+}
+
+void VietIMEManager::installObservers() {
+    subscriptions_.push_back(services_.applicationDidBecomeActive.subscribe([this] {
+        later([](VietIMEManager& m) {
+            m.refreshIMKitStatus();
+            m.applyContext(m.services_.detector.capture());
+        });
+    }));
+    subscriptions_.push_back(services_.applicationActivated.subscribe(
+        [this] { later([](VietIMEManager& m) { m.applyContext(m.services_.detector.capture()); }); }));
+    applyContext(services_.detector.capture());
+}
+
+void VietIMEManager::applyInjectionRules() {
+    ruleEngine_.updateRules(InjectionRuleCatalog::effectiveRules(customInjectionRules(), disabledBuiltInRuleIDs()));
+    applyContext(services_.detector.capture());
+}
+
+void VietIMEManager::persistInjectionRules() {
+    services_.ruleStore.setCustomRules(customInjectionRules());
+    services_.ruleStore.setDisabledBuiltInRuleIDs(disabledBuiltInRuleIDs());
+    applyInjectionRules();
+}
+
+void VietIMEManager::setBuiltInRule(const std::string& id, bool enabled) {
+    disabledBuiltInRuleIDs.modify([&](std::set<std::string>& ids) {
+        if (enabled) {
+            ids.erase(id);
+        } else {
+            ids.insert(id);
+        }
+    });
+    persistInjectionRules();
+}
+
+std::vector<InjectionRule> VietIMEManager::toggleableBuiltInRules() {
+    std::vector<InjectionRule> rules;
+    for (const auto& rule : BuiltInInjectionRules::all()) {
+        if (rule.id != BuiltInInjectionRules::secureInputID && rule.id != BuiltInInjectionRules::defaultID) {
+            rules.push_back(rule);
+        }
+    }
+    return rules;
+}
+
+// ---- Excluded applications ----
+
+void VietIMEManager::toggleExclusionForFrontmostApp() {
+    const auto& app = frontmostBundleID();
+    if (!app || app->empty()) return;
+    auto apps = excludedApps();
+    if (std::find(apps.begin(), apps.end(), *app) != apps.end()) {
+        std::erase(apps, *app);
+    } else {
+        apps.push_back(*app);
+    }
+    setExcludedApps(std::move(apps));
+}
+
+void VietIMEManager::removeExcludedApp(const std::string& bundleID) {
+    auto apps = excludedApps();
+    std::erase(apps, bundleID);
+    setExcludedApps(std::move(apps));
+}
+
+// ---- Input method and permission ----
+
+void VietIMEManager::refreshIMKitStatus() {
+    imkitInstalled.set(services_.inputMethodStatus.isInstalled());
+    imkitSelected.set(services_.inputMethodStatus.isSelected());
+    if (isEnabled()) {
+        applyStateToBridge();
+        startEventTap();
+    }
+}
+
+void VietIMEManager::accessibilityTrustChanged(bool trusted) {
+    if (trusted == lastKnownAccessibilityTrust_) return;
+    lastKnownAccessibilityTrust_ = trusted;
+    if (trusted) {
+        if (services_.prefs.defaults().boolean(kEnabledKey)) setIsEnabled(true);
+    } else if (isEnabled() && usesEventTap()) {
+        setIsEnabled(false);
+    }
+}
+
+void VietIMEManager::setEnabled(bool enabled) {
+    if (!enabled) {
+        setIsEnabled(false);
+    } else if (integrationMode() == VietIMEIntegrationMode::imkit || services_.permissions.refreshAccessibility()) {
+        setIsEnabled(true);
+    } else {
+        services_.permissions.request(services::SystemPermission::accessibility);
+        startAggressivePermissionPoll();
+    }
+}
+
+void VietIMEManager::startAggressivePermissionPoll() {
+    aggressivePollCount_ = 0;
+    aggressivePermissionTimer_ = services_.timers.scheduleRepeating(kPermissionPollInterval, [this] {
+        later([](VietIMEManager& m) {
+            auto& permissions = m.services_.permissions;
+            const auto generation = ++permissions.refreshGeneration;
+            m.services_.main.post([&permissions, generation] {
+                permissions.probeAndApply(false, true, platform::Duration::zero(), generation);
+            });
+            ++m.aggressivePollCount_;
+            if (permissions.accessibility() || m.aggressivePollCount_ >= kPermissionPollLimit) {
+                m.aggressivePermissionTimer_.cancel();
+            }
+        });
+    });
+}
+
+}  // namespace zentrel::typing

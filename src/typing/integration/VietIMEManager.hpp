@@ -1,0 +1,128 @@
+#pragma once
+// The one owner of Vietnamese typing in the main app: the typing settings as
+// observable properties stored in the settings, the keyboard tap whose
+// events go to the event bridge, the focused context and the injection
+// profile resolved for it, the snapshot the input-method program reads, and
+// typing switched on and off with the Accessibility permission. Main thread.
+//
+// The settings' setters store the value and run its effects after every
+// assignment, also of an equal value; their properties announce every
+// assignment.
+
+#include "platform/AnnouncedValue.hpp"
+#include "platform/Clock.hpp"
+#include "platform/DistributedNotificationCenter.hpp"
+#include "platform/HostLayout.hpp"
+#include "platform/InputMethodStatus.hpp"
+#include "platform/KeyboardEventTap.hpp"
+#include "model/UserPreferences.hpp"
+#include "services/PermissionsManager.hpp"
+#include "typing/integration/IMEContextDetector.hpp"
+#include "typing/integration/IMEEventBridge.hpp"
+#include "typing/integration/InjectionRuleEngine.hpp"
+#include "typing/integration/InjectionRuleStore.hpp"
+
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace zentrel::typing {
+
+struct VietIMEManagerServices {
+    model::UserPreferences& prefs;
+    InjectionRuleStore& ruleStore;
+    IMEEventBridge& bridge;
+    const IMEContextDetector& detector;
+    platform::KeyboardEventTap& tap;
+    const platform::InputMethodStatus& inputMethodStatus;
+    services::PermissionsManager& permissions;
+    platform::DistributedNotificationCenter& notifications;
+    const platform::HostLayout& layout;
+    platform::TimerScheduler& timers;
+    platform::MainQueue& main;
+    // This app came to the front; any application came to the front.
+    platform::Signal<>& applicationDidBecomeActive;
+    platform::Signal<>& applicationActivated;
+};
+
+class VietIMEManager final {
+public:
+    static constexpr auto kContextPollInterval = std::chrono::milliseconds(1500);
+    static constexpr auto kPermissionPollInterval = std::chrono::seconds(1);
+    static constexpr int kPermissionPollLimit = 30;
+
+    explicit VietIMEManager(VietIMEManagerServices services);
+    VietIMEManager(const VietIMEManager&) = delete;
+    VietIMEManager& operator=(const VietIMEManager&) = delete;
+
+    platform::AnnouncedValue<bool> isEnabled{false};
+    platform::AnnouncedValue<VietInputMethod> inputMethod{VietInputMethod::telex};
+    platform::AnnouncedValue<VietIMEOptions> options{VietIMEOptions::defaultOptions};
+    platform::AnnouncedValue<std::vector<std::string>> excludedApps;
+    platform::AnnouncedValue<bool> ruleEngineEnabled{true};
+    platform::AnnouncedValue<VietIMEIntegrationMode> integrationMode{VietIMEIntegrationMode::cgEvent};
+    platform::AnnouncedValue<bool> imkitInstalled{false};
+    platform::AnnouncedValue<bool> imkitSelected{false};
+    platform::AnnouncedValue<std::optional<std::string>> frontmostBundleID;
+    platform::AnnouncedValue<std::optional<std::string>> frontmostWindowTitle;
+    platform::AnnouncedValue<std::optional<std::string>> focusedElementLabel;
+    platform::AnnouncedValue<ResolvedInjection> resolvedInjection;
+    platform::AnnouncedValue<std::vector<InjectionRule>> customInjectionRules;
+    platform::AnnouncedValue<std::set<std::string>> disabledBuiltInRuleIDs;
+
+    // Assignments with their effects.
+    void setIsEnabled(bool value);
+    void setInputMethod(VietInputMethod value);
+    void setOptions(const VietIMEOptions& value);
+    void setExcludedApps(std::vector<std::string> value);
+    void setRuleEngineEnabled(bool value);
+    void setIntegrationMode(VietIMEIntegrationMode value);
+
+    // Applies the stored settings; the window's start-up calls it once.
+    void loadSettings();
+    // The user's switch, with the permission flow.
+    void setEnabled(bool enabled);
+    void publishSharedSnapshot();
+    void applyStateToBridge();
+    void refreshIMKitStatus();
+    [[nodiscard]] bool usesEventTap() const;
+    [[nodiscard]] bool shouldRunEventTap() const;
+    void removeExcludedApp(const std::string& bundleID);
+    void setBuiltInRule(const std::string& id, bool enabled);
+    // After the rules sheet changed `customInjectionRules`.
+    void persistInjectionRules();
+    void startAggressivePermissionPoll();
+    void toggleExclusionForFrontmostApp();
+    void accessibilityTrustChanged(bool trusted);
+    // The built-in rules with a switch: all but "secure-input" and "default".
+    [[nodiscard]] static std::vector<InjectionRule> toggleableBuiltInRules();
+
+    [[nodiscard]] bool isContextPolling() const { return contextPollTimer_.isActive(); }
+    [[nodiscard]] bool isPermissionPolling() const { return aggressivePermissionTimer_.isActive(); }
+    [[nodiscard]] const IMEContext& lastCapturedContext() const { return lastCapturedContext_; }
+
+private:
+    void startEventTap();
+    void stopEventTap();
+    void applyContext(const IMEContext& context);
+    void compareAndApplyContext();
+    void startContextPolling();
+    void applyInjectionRules();
+    void installObservers();
+    // Runs `action` on the main thread later, while this manager exists.
+    void later(std::function<void(VietIMEManager&)> action);
+
+    VietIMEManagerServices services_;
+    InjectionRuleEngine ruleEngine_;
+    IMEContext lastCapturedContext_;
+    platform::Timer contextPollTimer_;
+    platform::Timer aggressivePermissionTimer_;
+    int aggressivePollCount_ = 0;
+    bool lastKnownAccessibilityTrust_ = false;
+    std::vector<platform::Subscription> subscriptions_;
+    std::shared_ptr<VietIMEManager*> self_ = std::make_shared<VietIMEManager*>(this);
+};
+
+}  // namespace zentrel::typing
