@@ -1,9 +1,6 @@
 #include "services/PermissionsManager.hpp"
 
-#include "doubles/FakeClock.hpp"
-#include "doubles/FakeSystemPermissions.hpp"
-#include "doubles/ManualExecutor.hpp"
-#include "doubles/ManualMainQueue.hpp"
+#include "doubles/PermissionsDoubles.hpp"
 #include "doubles/WarningCapture.hpp"
 
 #include <gtest/gtest.h>
@@ -14,19 +11,10 @@ namespace {
 using namespace std::chrono_literals;
 using platform::NotificationAuthorizationStatus;
 
-class PermissionsManagerTest : public ::testing::Test {
+class PermissionsManagerTest : public ::testing::Test, protected testing::PermissionsDoubles {
 protected:
-    void make() {
-        manager = std::make_unique<PermissionsManager>(PermissionsManager::Dependencies{
-            main, clock, pool, fullDiskAccess, trust, notificationAuthorization, pages, launcher,
-            [this] { ++terminations; }, didBecomeActive, accessibilityChanged});
-    }
-    // Runs the background work and the main-thread jobs it posts; timers
-    // fire only when the test advances the clock.
-    void settle() {
-        while (pool.drain() + main.drain() > 0) {
-        }
-    }
+    void make() { manager = makePermissions([this] { ++terminations; }); }
+    // Timers fire only when the test advances the clock.
     void advance(platform::Duration by) {
         clock.advance(by);
         settle();
@@ -39,16 +27,6 @@ protected:
     }
     [[nodiscard]] std::size_t accessibilityChecks() const { return trust.promptsAsked.size(); }
 
-    testing::ManualMainQueue main;
-    testing::FakeClock clock;
-    testing::ManualExecutor pool;
-    testing::FakeFullDiskAccessProbe fullDiskAccess;
-    testing::FakeAccessibilityTrust trust;
-    testing::FakeNotificationAuthorization notificationAuthorization;
-    testing::RecordingSettingsPageOpener pages;
-    testing::FakeAppInstanceLauncher launcher;
-    platform::Signal<> didBecomeActive;
-    platform::Signal<> accessibilityChanged;
     int terminations = 0;
     std::unique_ptr<PermissionsManager> manager;
 };

@@ -6,11 +6,8 @@
 #include "typing/integration/BuiltInInjectionRules.hpp"
 #include "typing/integration/DefaultsInjectionRuleStore.hpp"
 
-#include "doubles/FakeClock.hpp"
-#include "doubles/FakeSystemPermissions.hpp"
 #include "doubles/InMemoryDefaultsStore.hpp"
-#include "doubles/ManualExecutor.hpp"
-#include "doubles/ManualMainQueue.hpp"
+#include "doubles/PermissionsDoubles.hpp"
 #include "doubles/RecordingNotificationCenter.hpp"
 #include "doubles/TempDir.hpp"
 
@@ -71,17 +68,11 @@ public:
     bool selected = false;
 };
 
-class VietIMEManagerTest : public ::testing::Test {
+class VietIMEManagerTest : public ::testing::Test, protected testing::PermissionsDoubles {
 protected:
     VietIMEManagerTest() {
-        permissions = std::make_unique<services::PermissionsManager>(services::PermissionsManager::Dependencies{
-            main, clock, pool, fullDiskAccess, trust, notificationAuthorization, pages, launcher, [] {},
-            didBecomeActive, accessibilityChanged});
+        permissions = makePermissions();
         settle();
-    }
-    void settle() {
-        while (pool.drain() + main.drain() > 0) {
-        }
     }
     void makeManager() {
         manager = std::make_unique<VietIMEManager>(VietIMEManagerServices{
@@ -95,19 +86,9 @@ protected:
     platform::HostLayout layout = platform::HostLayout::forHome(dir.path());
     testing::InMemoryDefaultsStore standard;
     testing::InMemoryDefaultsStore suite;
-    testing::FakeClock clock;
     model::SharedEcosystemState shared{&suite, standard};
     model::UserPreferences prefs{standard, clock, shared};
     DefaultsInjectionRuleStore ruleStore{standard};
-    testing::ManualMainQueue main;
-    testing::ManualExecutor pool;
-    testing::FakeFullDiskAccessProbe fullDiskAccess;
-    testing::FakeAccessibilityTrust trust;
-    testing::FakeNotificationAuthorization notificationAuthorization;
-    testing::RecordingSettingsPageOpener pages;
-    testing::FakeAppInstanceLauncher launcher;
-    platform::Signal<> didBecomeActive;
-    platform::Signal<> accessibilityChanged;
     platform::Signal<> appActivated;
     std::unique_ptr<services::PermissionsManager> permissions;
     NullPoster poster;
