@@ -46,6 +46,24 @@ private:
     double opacity_;
 };
 
+// Either kind of colour token, or a caller's fixed colour, resolved for drawing.
+class ColorToken {
+public:
+    ColorToken(const DynamicColor& color) : dynamic_(&color) {}   // NOLINT: tokens convert freely
+    ColorToken(const PaletteColor& color) : palette_(&color) {}   // NOLINT
+    ColorToken(QColor fixed) : fixed_(fixed) {}                     // NOLINT
+    [[nodiscard]] QColor resolve(const QPalette& palette) const {
+        if (dynamic_ != nullptr) return dynamic_->resolve(palette);
+        if (palette_ != nullptr) return palette_->resolve(palette);
+        return fixed_;
+    }
+
+private:
+    const DynamicColor* dynamic_ = nullptr;
+    const PaletteColor* palette_ = nullptr;
+    QColor fixed_;
+};
+
 enum class FontDesign { standard, rounded, monospaced };
 
 struct FontToken {

@@ -1,47 +1,12 @@
 #include "ui/design/DesignTokens.hpp"
 
 #include <QFontDatabase>
-#include <QGuiApplication>
-
-#include "doubles/TempDir.hpp"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 
 namespace zentrel::ui {
 namespace {
-
-// Fonts need a running application; it draws nowhere, and its settings and
-// font caches live in a temporary home, never the real one.
-class OffscreenApplication : public ::testing::Environment {
-public:
-    void SetUp() override {
-        home_ = std::make_unique<testing::TempDir>();
-        const auto path = [this](const char* relative) { return QByteArray((*home_ / relative).string().c_str()); };
-        qputenv("HOME", path(""));
-        qputenv("XDG_CONFIG_HOME", path(".config"));
-        qputenv("XDG_CACHE_HOME", path(".cache"));
-        qputenv("XDG_DATA_HOME", path(".local/share"));
-        qputenv("XDG_RUNTIME_DIR", path("run"));
-        std::filesystem::create_directories(*home_ / "run");
-        std::filesystem::permissions(*home_ / "run", std::filesystem::perms::owner_all);
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        app_ = std::make_unique<QGuiApplication>(argc_, argv_);
-    }
-    void TearDown() override {
-        app_.reset();
-        home_.reset();
-    }
-
-private:
-    std::unique_ptr<testing::TempDir> home_;
-    int argc_ = 1;
-    char name_[16] = "design_tests";
-    char* argv_[2] = {name_, nullptr};
-    std::unique_ptr<QGuiApplication> app_;
-};
-const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new OffscreenApplication);
 
 QPalette paletteWithWindow(QColor window) {
     QPalette palette;

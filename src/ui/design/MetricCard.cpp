@@ -1,0 +1,52 @@
+#include "ui/design/MetricCard.hpp"
+
+#include "ui/design/DesignLabels.hpp"
+
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QPainterPath>
+#include <QVBoxLayout>
+
+namespace zentrel::ui {
+
+MetricCard::MetricCard(QString label, QString value, std::optional<QString> caption, std::optional<QString> symbolName,
+                       ColorToken tint, QWidget* parent)
+    : QWidget(parent) {
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(16, 16, 16, 16);
+    column->setSpacing(12);
+
+    auto* header = new QHBoxLayout;
+    header->setSpacing(8);
+    if (symbolName) {
+        icon_ = ui::iconWell(*symbolName, DesignTokens::metricIconFont(), tint, 28, 0.15, this);
+        header->addWidget(icon_);
+    }
+    header->addWidget(tokenLabel(label, DesignTokens::detailFont(), DesignTokens::textSecondary(), this));
+    header->addStretch();
+    column->addLayout(header);
+
+    auto* figures = new QVBoxLayout;
+    figures->setSpacing(2);
+    value_ = tokenLabel(value, DesignTokens::displayFont(), DesignTokens::textPrimary(), this);
+    figures->addWidget(value_);
+    if (caption) {
+        caption_ = tokenLabel(*caption, DesignTokens::detailFont(), DesignTokens::textTertiary(), this);
+        figures->addWidget(caption_);
+    }
+    column->addLayout(figures);
+}
+
+void MetricCard::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QPainterPath shape;
+    shape.addRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 14, 14);
+    auto glass = DesignTokens::surface().resolve(palette());
+    glass.setAlphaF(0.72f);
+    painter.fillPath(shape, glass);
+    painter.setPen(QPen(DesignTokens::hairline().resolve(palette()), 0.5));
+    painter.drawPath(shape);
+}
+
+}  // namespace zentrel::ui
