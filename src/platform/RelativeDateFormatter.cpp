@@ -21,9 +21,7 @@ constexpr UnitStep kSteps[] = {
     {86400, UDAT_REL_UNIT_DAY},          {3600, UDAT_REL_UNIT_HOUR},          {60, UDAT_REL_UNIT_MINUTE},
 };
 
-}  // namespace
-
-std::string formatRelativeAbbreviated(Date date, Date now, std::string_view language) {
+std::string formatRelative(Date date, Date now, std::string_view language, UDateRelativeDateTimeFormatterStyle style) {
     const double offset = date.timeIntervalSince(now);
     double value = std::trunc(offset);
     URelativeDateTimeUnit unit = UDAT_REL_UNIT_SECOND;
@@ -37,7 +35,7 @@ std::string formatRelativeAbbreviated(Date date, Date now, std::string_view lang
 
     UErrorCode status = U_ZERO_ERROR;
     icu::Locale locale(std::string(language).c_str());
-    icu::RelativeDateTimeFormatter formatter(locale, nullptr, UDAT_STYLE_SHORT, UDISPCTX_CAPITALIZATION_NONE, status);
+    icu::RelativeDateTimeFormatter formatter(locale, nullptr, style, UDISPCTX_CAPITALIZATION_NONE, status);
     if (U_FAILURE(status)) return {};
     icu::UnicodeString text;
     formatter.formatNumeric(value, unit, text, status);
@@ -45,6 +43,16 @@ std::string formatRelativeAbbreviated(Date date, Date now, std::string_view lang
     std::string result;
     text.toUTF8String(result);
     return result;
+}
+
+}  // namespace
+
+std::string formatRelativeAbbreviated(Date date, Date now, std::string_view language) {
+    return formatRelative(date, now, language, UDAT_STYLE_SHORT);
+}
+
+std::string formatRelativeFull(Date date, Date now, std::string_view language) {
+    return formatRelative(date, now, language, UDAT_STYLE_LONG);
 }
 
 }  // namespace zentrel::platform

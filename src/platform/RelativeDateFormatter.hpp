@@ -11,5 +11,7 @@ namespace zentrel::platform {
 
 // `language` such as "en" or "vi"; a language without data falls back to English.
 [[nodiscard]] std::string formatRelativeAbbreviated(Date date, Date now, std::string_view language);
+// The same with the units written out: "in 23 hours".
+[[nodiscard]] std::string formatRelativeFull(Date date, Date now, std::string_view language);
 
 }  // namespace zentrel::platform

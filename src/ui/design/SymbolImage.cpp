@@ -31,6 +31,12 @@ QString themeIconName(const QString& symbolName) {
         {"trash", "user-trash"},
         {"trash.fill", "user-trash-full"},
         {"internaldrive", "drive-harddisk"},
+        {"list.bullet.clipboard.fill", "view-list-details"},
+        {"globe", "applications-internet"},
+        {"text.alignleft", "format-justify-left"},
+        {"clock.arrow.circlepath", "document-open-recent"},
+        {"doc.on.clipboard", "edit-paste"},
+        {"arrow.uturn.backward", "edit-undo"},
     };
     return names.value(symbolName);
 }

@@ -1,0 +1,154 @@
+#include "ui/main/SweepLogView.hpp"
+
+#include "platform/Localization.hpp"
+#include "platform/RelativeDateFormatter.hpp"
+#include "ui/design/DesignLabels.hpp"
+#include "ui/design/GlassCard.hpp"
+#include "ui/design/PrimaryButton.hpp"
+#include "ui/design/StatusPill.hpp"
+#include "ui/design/SymbolImage.hpp"
+
+#include <QFontMetrics>
+#include <QHBoxLayout>
+#include <QScrollArea>
+
+namespace zentrel::ui {
+namespace {
+
+QString text(const char* key) { return QString::fromStdString(platform::localized(key)); }
+
+QLabel* symbolLabel(const QString& name, const FontToken& font, QWidget* parent) {
+    auto* label = new QLabel(parent);
+    const auto size = QFontMetrics(font.font()).height();
+    label->setPixmap(tintedSymbol(name, size, DesignTokens::accent().resolve(label->palette())));
+    return label;
+}
+
+}  // namespace
+
+QString SweepActionRow::symbolName(model::SweepActionKind kind) {
+    switch (kind) {
+    case model::SweepActionKind::cookieDomain: return "globe";
+    case model::SweepActionKind::fileRemoved: return "doc.fill";
+    case model::SweepActionKind::fileTruncated: return "text.alignleft";
+    case model::SweepActionKind::recentsCleared: return "clock.arrow.circlepath";
+    case model::SweepActionKind::pasteboardCleared: return "doc.on.clipboard";
+    }
+    return "doc.fill";
+}
+
+SweepActionRow::SweepActionRow(viewmodels::ScanViewModel& viewModel, model::SweepRecord record,
+                               model::SweepAction action, platform::Date now, QWidget* parent)
+    : QWidget(parent), viewModel_(viewModel), record_(std::move(record)), action_(std::move(action)) {
+    auto* inside = new QWidget;
+    auto* row = new QHBoxLayout(inside);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(12);
+    auto* symbol = symbolLabel(symbolName(action_.kind), DesignTokens::rowIconFont(), inside);
+    symbol->setFixedWidth(20);
+    symbol->setAccessibleName({});
+    row->addWidget(symbol, 0, Qt::AlignTop);
+
+    auto* texts = new QVBoxLayout;
+    texts->setSpacing(2);
+    texts->addWidget(tokenLabel(QString::fromStdString(action_.label), DesignTokens::bodyFont(),
+                                DesignTokens::textPrimary(), inside));
+    if (action_.detail) {
+        detail_ = tokenLabel(QString::fromStdString(*action_.detail), DesignTokens::detailFont(),
+                             DesignTokens::textSecondary(), inside);
+        texts->addWidget(detail_);
+    }
+    row->addLayout(texts);
+    row->addStretch();
+
+    if (action_.isRestored) {
+        restored_ = new StatusPill(text("Restored"), "arrow.uturn.backward", StatusPill::Variant::safe, inside);
+        row->addWidget(restored_, 0, Qt::AlignTop);
+    } else if (action_.backupPath && now < record_.expiresAt) {
+        undo_ = new QPushButton(text("Undo"), inside);
+        undo_->setFlat(true);
+        undo_->setFont(DesignTokens::detailFont().font());
+        QObject::connect(undo_, &QPushButton::clicked, this, [this] { undo(); });
+        row->addWidget(undo_, 0, Qt::AlignTop);
+    }
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(new GlassCard(GlassCard::Variant::primary, 12, 14, false, inside, this));
+}
+
+void SweepActionRow::undo() {
+    if (action_.isRestored || !action_.backupPath) return;
+    // The row changes only when the view model publishes the updated record.
+    viewModel_.undoSweep(action_, record_);
+}
+
+SweepLogView::SweepLogView(viewmodels::ScanViewModel& viewModel, const platform::Clock& clock, std::string language,
+                           QWidget* parent)
+    : QWidget(parent), viewModel_(viewModel), clock_(clock), language_(std::move(language)) {
+    setMinimumSize(480, 360);
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(24, 24, 24, 24);
+    column->setSpacing(16);
+
+    auto* header = new QVBoxLayout;
+    header->setSpacing(8);
+    auto* titleRow = new QHBoxLayout;
+    titleRow->addWidget(symbolLabel("list.bullet.clipboard.fill", DesignTokens::headerIconFont(), this));
+    titleRow->addWidget(tokenLabel(text("What just happened?"), DesignTokens::titleFont(), DesignTokens::textPrimary(), this));
+    titleRow->addStretch();
+    header->addLayout(titleRow);
+    header->addWidget(tokenLabel(text("Every action below can be undone for 24 hours."), DesignTokens::bodyFont(),
+                                 DesignTokens::textSecondary(), this));
+    column->addLayout(header);
+
+    auto* scroll = new QScrollArea(this);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    auto* list = new QWidget;
+    rowsLayout_ = new QVBoxLayout(list);
+    rowsLayout_->setSpacing(12);
+    rowsLayout_->addStretch();
+    scroll->setWidget(list);
+    column->addWidget(scroll, 1);
+
+    auto* footerRow = new QHBoxLayout;
+    footer_ = tokenLabel({}, DesignTokens::detailFont(), DesignTokens::textTertiary(), this);
+    footerRow->addWidget(footer_);
+    footerRow->addStretch();
+    done_ = new PrimaryButton(text("Done"), std::nullopt, PrimaryButton::Variant::accent, false, [this] {
+        if (viewModel_.showSweepLog()) viewModel_.showSweepLog.set(false);
+    }, this);
+    done_->setDefault(true);
+    footerRow->addWidget(done_);
+    column->addLayout(footerRow);
+
+    recordObserver_ = viewModel_.lastSweepRecord.observe([this](const auto&) { rebuild(); });
+    rebuild();
+}
+
+void SweepLogView::rebuild() {
+    // A row may be in the middle of its own click: it goes later, out of sight now.
+    for (auto* row : rows_) {
+        rowsLayout_->removeWidget(row);
+        row->hide();
+        row->deleteLater();
+    }
+    rows_.clear();
+    const auto& record = viewModel_.lastSweepRecord();
+    if (!record) {
+        footer_->clear();
+        return;
+    }
+    const auto now = clock_.now();
+    for (const auto& action : record->actions) {
+        auto* row = new SweepActionRow(viewModel_, *record, action, now);
+        rowsLayout_->insertWidget(rowsLayout_->count() - 1, row);
+        rows_.push_back(row);
+    }
+    auto footer = text("Undo available until %@");
+    footer_->setText(
+        footer.replace("%@", QString::fromStdString(platform::formatRelativeFull(record->expiresAt, now, language_))));
+}
+
+}  // namespace zentrel::ui
