@@ -1,0 +1,367 @@
+#include "ui/main/SmartCleanupView.hpp"
+
+#include "platform/ByteCountFormatter.hpp"
+#include "platform/Localization.hpp"
+#include "ui/design/DesignLabels.hpp"
+#include "ui/design/GlassCard.hpp"
+#include "ui/design/NamedColors.hpp"
+#include "ui/design/PrimaryButton.hpp"
+#include "ui/design/SectionReveal.hpp"
+#include "ui/design/StatusPill.hpp"
+#include "ui/design/SymbolImage.hpp"
+
+#include <QFontMetrics>
+#include <QHBoxLayout>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QScrollArea>
+
+namespace zentrel::ui {
+namespace {
+
+constexpr std::size_t kTopPicks = 8;
+
+// The localized text of `key` with its "%lld" and "%@" placeholders filled in order.
+QString filled(const char* key, const QStringList& values = {}) {
+    auto text = QString::fromStdString(platform::localized(key));
+    for (const auto& value : values) {
+        const auto number = text.indexOf("%lld");
+        const auto object = text.indexOf("%@");
+        if (number < 0 && object < 0) break;
+        if (object < 0 || (number >= 0 && number < object)) {
+            text.replace(number, 4, value);
+        } else {
+            text.replace(object, 2, value);
+        }
+    }
+    return text;
+}
+
+QString bytes(std::int64_t count) {
+    return QString::fromStdString(platform::formatByteCount(count, platform::ByteCountStyle::file));
+}
+
+QLabel* symbol(const QString& name, const FontToken& font, const ColorToken& color, QWidget* parent) {
+    auto* label = new QLabel(parent);
+    const auto size = QFontMetrics(font.font()).height();
+    label->setPixmap(tintedSymbol(name, size, color.resolve(label->palette())));
+    return label;
+}
+
+QWidget* stack(QWidget* parent, int spacing, QVBoxLayout*& layout) {
+    auto* widget = new QWidget(parent);
+    layout = new QVBoxLayout(widget);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(spacing);
+    return widget;
+}
+
+}  // namespace
+
+SmartCleanupView::SmartCleanupView(viewmodels::ScanViewModel& viewModel, QWidget* parent)
+    : QWidget(parent), viewModel_(viewModel) {
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    auto* scroll = new QScrollArea(this);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    auto* content = new QWidget;
+    column_ = new QVBoxLayout(content);
+    column_->setContentsMargins(24, 24, 24, 24);
+    column_->setSpacing(16);
+    scroll->setWidget(content);
+    outer->addWidget(scroll);
+
+    presenter_ = [](SmartCleanupView& view) {
+        auto* box = new QMessageBox(QMessageBox::Warning, view.confirmationTitle(), view.confirmationTitle(),
+                                    QMessageBox::NoButton, &view);
+        auto* remove = box->addButton(view.confirmationDeleteLabel(), QMessageBox::DestructiveRole);
+        box->addButton(QMessageBox::Cancel);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        QObject::connect(box, &QMessageBox::finished, &view, [&view, box, remove](int) {
+            if (box->clickedButton() == remove) {
+                view.confirmClean();
+            } else {
+                view.cancelClean();
+            }
+        });
+        box->open();
+    };
+    observers_.push_back(viewModel_.result.observe([this](const auto&) { refresh(); }));
+    observers_.push_back(viewModel_.isBackgroundScanning.observe([this](const auto&) { refresh(); }));
+    observers_.push_back(viewModel_.scanState.observe([this](const auto&) { refresh(); }));
+    rebuild();
+}
+
+viewmodels::SmartCleanupPlan SmartCleanupView::plan() const {
+    const auto& items = viewModel_.result().items;
+    if (!items.empty()) return viewmodels::SmartCleanupPlan::fromItems(items);
+    if (const auto stored = viewModel_.prefs().lastSmartCleanupPlan()) {
+        return viewmodels::SmartCleanupPlan::fromPersisted(*stored);
+    }
+    return {};
+}
+
+bool SmartCleanupView::canApplyPlan() const {
+    if (viewModel_.result().items.empty() && !viewModel_.prefs().hasSmartCleanupPlan()) return false;
+    return !viewModel_.isBackgroundScanning();
+}
+
+std::int64_t SmartCleanupView::planItemCount() const {
+    const auto current = plan();
+    if (!current.items.empty()) return static_cast<std::int64_t>(current.items.size());
+    const auto stored = viewModel_.prefs().lastSmartCleanupPlan();
+    return stored ? stored->itemCount : 0;
+}
+
+void SmartCleanupView::apply() {
+    if (plan().isSummaryOnly) {
+        // The stored plan is verified by a fresh scan, which then cleans by itself.
+        viewModel_.runSmartCleanup();
+        return;
+    }
+    viewModel_.selectSmartCleanupItems();
+    showCleanConfirm_ = true;
+    if (presenter_) presenter_(*this);
+}
+
+void SmartCleanupView::startSmartScan() {
+    viewModel_.resetScan(true);
+    viewModel_.startScan(false, true, false, false);
+}
+
+QString SmartCleanupView::confirmationTitle() const {
+    return filled("Clean %@?", {bytes(viewModel_.result().selectedBytes())});
+}
+
+QString SmartCleanupView::confirmationDeleteLabel() const {
+    return filled("Delete %@", {bytes(viewModel_.result().selectedBytes())});
+}
+
+void SmartCleanupView::confirmClean() {
+    showCleanConfirm_ = false;
+    viewModel_.startClean(std::nullopt, false);
+}
+
+void SmartCleanupView::cancelClean() { showCleanConfirm_ = false; }
+
+void SmartCleanupView::addCard(QWidget* card, double revealDelay) {
+    column_->insertWidget(column_->count() - 1, card);
+    cards_.push_back(card);
+    if (revealDelay > 0) new SectionReveal(card, revealDelay, false);
+}
+
+QString SmartCleanupView::layoutKey() const {
+    const auto current = plan();
+    if (canApplyPlan() && current.totalBytes >= 1) {
+        return QString("plan:%1:%2:%3:%4")
+            .arg(current.totalBytes)
+            .arg(current.items.size())
+            .arg(current.categories.size())
+            .arg(current.isSummaryOnly);
+    }
+    return viewModel_.isBackgroundScanning() ? "scanning" : "empty";
+}
+
+void SmartCleanupView::refresh() {
+    // Progress of a running scan moves the bar in place; the cards stay.
+    if (layoutKey() == shownKey_ && progress_ != nullptr) {
+        const auto* scanning = std::get_if<model::scan_state::Scanning>(&viewModel_.scanState());
+        progress_->setValue(scanning ? static_cast<int>(scanning->progress * 1000) : 0);
+        progressMessage_->setText(scanning && !scanning->message.empty() ? QString::fromStdString(scanning->message)
+                                                                          : filled("Scanning your Mac\u2026"));
+        return;
+    }
+    if (layoutKey() != shownKey_) rebuild();
+}
+
+void SmartCleanupView::rebuild() {
+    shownKey_ = layoutKey();
+    progress_ = nullptr;
+    progressMessage_ = nullptr;
+    for (auto* card : cards_) {
+        column_->removeWidget(card);
+        card->hide();
+        card->deleteLater();
+    }
+    cards_.clear();
+    primary_ = nullptr;
+    statusLine_ = nullptr;
+    if (column_->count() == 0) column_->addStretch();
+
+    const auto current = plan();
+    const bool showPlan = canApplyPlan() && current.totalBytes >= 1;
+    addCard(planCard(current, showPlan), 0);
+    if (showPlan) {
+        addCard(byCategoryCard(current), 0.06);
+        if (current.isSummaryOnly) {
+            addCard(noteCard("clock.arrow.circlepath",
+                             filled("Plan restored from your last scan. Applying will rescan to verify items before "
+                                    "cleaning.")),
+                    0.12);
+        } else {
+            addCard(topPicksCard(current), 0.12);
+        }
+    } else if (viewModel_.isBackgroundScanning()) {
+        addCard(scanningCard(), 0.06);
+    } else {
+        addCard(emptyCard(), 0.06);
+    }
+}
+
+QWidget* SmartCleanupView::planCard(const viewmodels::SmartCleanupPlan& current, bool showPlan) {
+    QVBoxLayout* content = nullptr;
+    auto* body = stack(nullptr, 16, content);
+
+    auto* header = new QHBoxLayout;
+    auto* sparkles = symbol("sparkles", DesignTokens::headerIconFont(), DesignTokens::ai(), body);
+    sparkles->setAccessibleName({});
+    header->addWidget(sparkles, 0, Qt::AlignTop);
+    QVBoxLayout* titles = nullptr;
+    auto* titleStack = stack(body, 2, titles);
+    titles->addWidget(tokenLabel(filled("Smart Cleanup"), DesignTokens::titleFont(), DesignTokens::textPrimary(), titleStack));
+    titles->addWidget(tokenLabel(filled("On-device safety rules \u2014 nothing leaves your Mac."),
+                                 DesignTokens::detailFont(), DesignTokens::textSecondary(), titleStack));
+    header->addWidget(titleStack, 1);
+    content->addLayout(header);
+
+    if (showPlan) {
+        auto* totalRow = new QHBoxLayout;
+        totalRow->addWidget(tokenLabel(bytes(current.totalBytes), DesignTokens::heroNumberFont(),
+                                       DesignTokens::textPrimary(), body), 0, Qt::AlignBaseline);
+        totalRow->addWidget(tokenLabel(filled("recommended"), DesignTokens::displayFont(),
+                                       DesignTokens::textSecondary(), body), 0, Qt::AlignBaseline);
+        totalRow->addStretch();
+        content->addLayout(totalRow);
+        body->setAccessibleDescription(filled("Recommended cleanup: %@", {bytes(current.totalBytes)}));
+        statusLine_ = tokenLabel(filled("%lld safe items across %lld categories",
+                                        {QString::number(planItemCount()), QString::number(current.categories.size())}),
+                                 DesignTokens::bodyFont(), DesignTokens::textSecondary(), body);
+        content->addWidget(statusLine_);
+        primary_ = new PrimaryButton(filled("Apply plan & clean %@", {bytes(current.totalBytes)}), QString("sparkles"),
+                                     PrimaryButton::Variant::accent, true, [this] { apply(); }, body);
+        primary_->setAccessibleDescription(filled("Selects all safe items and opens the clean confirmation."));
+        content->addWidget(primary_);
+    } else if (viewModel_.isBackgroundScanning()) {
+        statusLine_ = tokenLabel(filled("Building your plan from the scan in progress\u2026"), DesignTokens::bodyFont(),
+                                 DesignTokens::textSecondary(), body);
+        content->addWidget(statusLine_);
+    } else {
+        primary_ = new PrimaryButton(filled("Start Smart Scan"), QString("magnifyingglass"),
+                                     PrimaryButton::Variant::accent, true, [this] { startSmartScan(); }, body);
+        primary_->setAccessibleDescription(filled("Scans your Mac to build a cleanup recommendation."));
+        content->addWidget(primary_);
+    }
+    return new GlassCard(GlassCard::Variant::accent, 24, 14, false, body);
+}
+
+QWidget* SmartCleanupView::byCategoryCard(const viewmodels::SmartCleanupPlan& current) {
+    QVBoxLayout* content = nullptr;
+    auto* body = stack(nullptr, 12, content);
+    content->addWidget(tokenLabel(filled("By category"), DesignTokens::titleFont(), DesignTokens::textPrimary(), body));
+    for (const auto& summary : current.categories) {
+        auto* row = new QWidget(body);
+        auto* line = new QHBoxLayout(row);
+        line->setContentsMargins(0, 0, 0, 0);
+        const auto iconName = model::icon(summary.category);
+        auto* icon = symbol(QString::fromUtf8(iconName.data(), static_cast<qsizetype>(iconName.size())),
+                            DesignTokens::rowIconFont(),
+                            namedColor(model::color(summary.category)), row);
+        icon->setFixedWidth(18);
+        line->addWidget(icon);
+        const auto name = QString::fromStdString(platform::localized(model::friendlyName(summary.category)));
+        line->addWidget(tokenLabel(name, DesignTokens::bodyFont(), DesignTokens::textPrimary(), row));
+        line->addWidget(tokenLabel(filled("%lld items", {QString::number(summary.itemCount)}),
+                                   DesignTokens::detailFont(), DesignTokens::textSecondary(), row));
+        line->addStretch();
+        line->addWidget(tokenLabel(bytes(summary.totalBytes), DesignTokens::bodyFont(), DesignTokens::textPrimary(), row));
+        row->setAccessibleName(
+            filled("%@, %lld items, %@", {name, QString::number(summary.itemCount), bytes(summary.totalBytes)}));
+        content->addWidget(row);
+    }
+    return new GlassCard(GlassCard::Variant::primary, 16, 14, false, body);
+}
+
+QWidget* SmartCleanupView::topPicksCard(const viewmodels::SmartCleanupPlan& current) {
+    QVBoxLayout* content = nullptr;
+    auto* body = stack(nullptr, 12, content);
+    content->addWidget(tokenLabel(filled("Top picks"), DesignTokens::titleFont(), DesignTokens::textPrimary(), body));
+    for (std::size_t i = 0; i < std::min(kTopPicks, current.items.size()); ++i) {
+        const auto& item = current.items[i];
+        auto* row = new QWidget(body);
+        auto* line = new QHBoxLayout(row);
+        line->setContentsMargins(0, 0, 0, 0);
+        QVBoxLayout* names = nullptr;
+        auto* nameStack = stack(row, 2, names);
+        names->addWidget(tokenLabel(QString::fromStdString(item.displayTitle()), DesignTokens::bodyFont(),
+                                    DesignTokens::textPrimary(), nameStack));
+        names->addWidget(tokenLabel(QString::fromStdString(platform::localized(model::friendlyName(item.category))),
+                                    DesignTokens::detailFont(), DesignTokens::textSecondary(), nameStack));
+        line->addWidget(nameStack, 1);
+        line->addWidget(tokenLabel(bytes(item.sizeBytes), DesignTokens::bodyFont(), DesignTokens::textSecondary(), row));
+        line->addWidget(new StatusPill(filled("Safe"), {}, StatusPill::Variant::safe, row));
+        content->addWidget(row);
+    }
+    if (current.items.size() > kTopPicks) {
+        content->addWidget(tokenLabel(filled("and %lld more items", {QString::number(current.items.size() - kTopPicks)}),
+                                      DesignTokens::detailFont(), DesignTokens::textTertiary(), body));
+    }
+    return new GlassCard(GlassCard::Variant::primary, 16, 14, false, body);
+}
+
+QWidget* SmartCleanupView::noteCard(const QString& symbolName, const QString& text) {
+    auto* body = new QWidget;
+    auto* line = new QHBoxLayout(body);
+    line->setContentsMargins(0, 0, 0, 0);
+    line->addWidget(symbol(symbolName, DesignTokens::rowIconFont(), DesignTokens::textSecondary(), body), 0, Qt::AlignTop);
+    auto* label = tokenLabel(text, DesignTokens::detailFont(), DesignTokens::textSecondary(), body);
+    label->setWordWrap(true);
+    line->addWidget(label, 1);
+    return new GlassCard(GlassCard::Variant::primary, 16, 14, false, body);
+}
+
+QWidget* SmartCleanupView::scanningCard() {
+    QVBoxLayout* content = nullptr;
+    auto* body = stack(nullptr, 8, content);
+    const auto* scanning = std::get_if<model::scan_state::Scanning>(&viewModel_.scanState());
+    progress_ = new QProgressBar(body);
+    progress_->setRange(0, 1000);
+    progress_->setValue(scanning ? static_cast<int>(scanning->progress * 1000) : 0);
+    progress_->setTextVisible(false);
+    content->addWidget(progress_);
+    const auto message = scanning && !scanning->message.empty() ? QString::fromStdString(scanning->message)
+                                                                 : filled("Scanning your Mac\u2026");
+    progressMessage_ = tokenLabel(message, DesignTokens::bodyFont(), DesignTokens::textSecondary(), body);
+    content->addWidget(progressMessage_, 0, Qt::AlignHCenter);
+    return new GlassCard(GlassCard::Variant::primary, 16, 14, false, body);
+}
+
+QWidget* SmartCleanupView::emptyCard() {
+    QVBoxLayout* content = nullptr;
+    auto* body = stack(nullptr, 8, content);
+    content->setContentsMargins(0, 12, 0, 12);
+    content->addWidget(symbol("checkmark.circle.fill", DesignTokens::emptyStateIconFont(), DesignTokens::health(), body),
+                       0, Qt::AlignHCenter);
+    content->addWidget(tokenLabel(filled("Nothing to recommend"), DesignTokens::headlineFont(),
+                                  DesignTokens::textPrimary(), body), 0, Qt::AlignHCenter);
+    auto* hint = tokenLabel(filled("Run a scan \u2014 we'll suggest only items our safety rules mark as safe to delete."),
+                            DesignTokens::bodyFont(), DesignTokens::textSecondary(), body);
+    hint->setWordWrap(true);
+    hint->setAlignment(Qt::AlignHCenter);
+    content->addWidget(hint);
+    body->setAccessibleName(filled("Nothing to recommend. Run a scan to get suggestions."));
+    return new GlassCard(GlassCard::Variant::primary, 16, 14, false, body);
+}
+
+QStringList SmartCleanupView::shownTexts() const {
+    QStringList texts;
+    for (auto* card : cards_) {
+        for (auto* label : card->findChildren<QLabel*>()) {
+            if (!label->text().isEmpty()) texts << label->text();
+        }
+        for (auto* button : card->findChildren<QPushButton*>()) texts << button->text();
+    }
+    return texts;
+}
+
+}  // namespace zentrel::ui

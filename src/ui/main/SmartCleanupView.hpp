@@ -1,0 +1,76 @@
+#pragma once
+// The smart cleanup page: the recommended plan of the current scan, or the
+// one restored from the last scan, with the way to apply it (select its
+// items and confirm the clean) or to start the scan that builds one, and a
+// progress or empty state otherwise. Redrawn from the view model whenever
+// the result, the background scan or the scan state changes.
+
+#include "viewmodels/ScanViewModel.hpp"
+#include "viewmodels/SmartCleanupPlan.hpp"
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <QWidget>
+
+#include <functional>
+
+namespace zentrel::ui {
+
+class SmartCleanupView final : public QWidget {
+public:
+    // Shows the clean confirmation; the dialog answers through confirmClean() or cancelClean().
+    using ConfirmationPresenter = std::function<void(SmartCleanupView&)>;
+
+    explicit SmartCleanupView(viewmodels::ScanViewModel& viewModel, QWidget* parent = nullptr);
+
+    [[nodiscard]] viewmodels::SmartCleanupPlan plan() const;
+    [[nodiscard]] bool canApplyPlan() const;
+    [[nodiscard]] std::int64_t planItemCount() const;
+
+    void apply();
+    void startSmartScan();
+
+    // The clean confirmation.
+    [[nodiscard]] bool isConfirmationShown() const { return showCleanConfirm_; }
+    [[nodiscard]] QString confirmationTitle() const;
+    [[nodiscard]] QString confirmationDeleteLabel() const;
+    void confirmClean();
+    void cancelClean();
+    void setConfirmationPresenter(ConfirmationPresenter presenter) { presenter_ = std::move(presenter); }
+
+    // What is shown, for the page's tests and assistive technology.
+    [[nodiscard]] QPushButton* primaryButton() const { return primary_; }
+    [[nodiscard]] QLabel* statusLine() const { return statusLine_; }
+    [[nodiscard]] const std::vector<QWidget*>& cards() const { return cards_; }
+    [[nodiscard]] QStringList shownTexts() const;
+    [[nodiscard]] QProgressBar* progressBar() const { return progress_; }
+
+private:
+    // What decides the cards: the plan shown, a running scan, or nothing.
+    [[nodiscard]] QString layoutKey() const;
+    void refresh();
+    void rebuild();
+    QWidget* planCard(const viewmodels::SmartCleanupPlan& plan, bool showPlan);
+    QWidget* byCategoryCard(const viewmodels::SmartCleanupPlan& plan);
+    QWidget* topPicksCard(const viewmodels::SmartCleanupPlan& plan);
+    QWidget* noteCard(const QString& symbol, const QString& text);
+    QWidget* scanningCard();
+    QWidget* emptyCard();
+    void addCard(QWidget* card, double revealDelay);
+
+    viewmodels::ScanViewModel& viewModel_;
+    QVBoxLayout* column_ = nullptr;
+    std::vector<QWidget*> cards_;
+    QPushButton* primary_ = nullptr;
+    QLabel* statusLine_ = nullptr;
+    QProgressBar* progress_ = nullptr;
+    QLabel* progressMessage_ = nullptr;
+    QString shownKey_;
+    bool showCleanConfirm_ = false;
+    ConfirmationPresenter presenter_;
+    std::vector<platform::Subscription> observers_;
+};
+
+}  // namespace zentrel::ui
