@@ -37,6 +37,10 @@ QString themeIconName(const QString& symbolName) {
         {"clock.arrow.circlepath", "document-open-recent"},
         {"doc.on.clipboard", "edit-paste"},
         {"arrow.uturn.backward", "edit-undo"},
+        {"safari.fill", "web-browser"},
+        {"clock.fill", "appointment-soon"},
+        {"checkmark.shield", "security-high"},
+        {"exclamationmark.triangle", "dialog-warning"},
     };
     return names.value(symbolName);
 }

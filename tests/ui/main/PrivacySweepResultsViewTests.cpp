@@ -1,0 +1,105 @@
+#include "ui/main/PrivacySweepResultsView.hpp"
+
+#include "viewmodels/ScanViewModelHarness.hpp"
+
+#include <QFrame>
+
+#include <gtest/gtest.h>
+
+namespace zentrel::ui {
+namespace {
+
+using model::CategoryType;
+using testing::scannedItem;
+
+model::CleanItem privacyItem(std::string path, std::string name, std::string group, std::string subcategory,
+                             std::vector<std::string> domains, bool selected, std::int64_t size = 100) {
+    auto item = scannedItem(std::move(path), CategoryType::privacy, size, false);
+    item.name = std::move(name);
+    item.privacyGroupId = std::move(group);
+    item.subcategory = std::move(subcategory);
+    item.privacyDomains = std::move(domains);
+    item.isSelected = selected;
+    item.friendlyName = "Group";
+    return item;
+}
+
+int dividers(QWidget* card) {
+    int count = 0;
+    for (auto* frame : card->findChildren<QFrame*>()) count += frame->frameShape() == QFrame::HLine;
+    return count;
+}
+
+class PrivacySweepResultsViewTest : public ::testing::Test {
+protected:
+    void scanTo(std::vector<model::CleanItem> items) {
+        vm->startScan(false, true, false, false);
+        h.engine.fullScans.back().done(std::move(items));
+    }
+    testing::ScanViewModelHarness h;
+    std::shared_ptr<viewmodels::ScanViewModel> vm = h.make();
+};
+
+TEST_F(PrivacySweepResultsViewTest, NoPrivacyItemsShowOnlyTheEmptyState) {
+    PrivacySweepResultsView view(*vm);
+    EXPECT_TRUE(view.isShowingEmptyState());
+    EXPECT_EQ(view.headerLabel(), nullptr);
+}
+
+TEST_F(PrivacySweepResultsViewTest, GroupsCardsAndRowsFollowTheResult) {
+    scanTo({privacyItem("/h/Cookies", "Cookies", "cookies", "priv:cookie:chrome", {"ads.example", "t.example"}, true),
+            privacyItem("/h/Other/Cookies", "Cookies", "cookies", "priv:cookie:chrome", {"ads.example"}, true),
+            privacyItem("", "Clipboard", "clip", "priv:pasteboard", {}, false, 40),
+            scannedItem("/h/Library/Caches/x", CategoryType::systemCaches, 5000)});
+    PrivacySweepResultsView view(*vm);
+    ASSERT_FALSE(view.isShowingEmptyState());
+    EXPECT_EQ(view.headerLabel()->text(), "2 privacy groups");
+    ASSERT_EQ(view.groupCards().size(), 2u);
+    EXPECT_EQ(dividers(view.groupCards()[0]), 1) << "a divider between the two targets only";
+    EXPECT_EQ(dividers(view.groupCards()[1]), 0) << "one target, no divider";
+    ASSERT_EQ(view.targetRows().size(), 3u);
+    EXPECT_EQ(view.targetRows()[0]->domainsLabel()->text(), "2 domains");
+    ASSERT_NE(view.targetRows()[2]->checkBox(), nullptr) << "a pathless item is matched by its name";
+    EXPECT_EQ(view.targetRows()[2]->domainsLabel(), nullptr);
+    EXPECT_FALSE(view.targetRows()[2]->checkBox()->isChecked());
+
+    int assignments = 0;
+    auto watch = vm->result.observe([&](const auto&) { ++assignments; });
+    view.targetRows()[0]->setChecked(true);
+    EXPECT_EQ(assignments, 0) << "the same value calls nothing";
+    view.targetRows()[2]->checkBox()->click();
+    EXPECT_EQ(assignments, 1);
+    EXPECT_TRUE(view.targetRows()[2]->checkBox()->isChecked()) << "rebuilt from the result";
+}
+
+TEST_F(PrivacySweepResultsViewTest, SelectTrackersLeavesOnlyTrackerCookiesSelected) {
+    auto cache = scannedItem("/h/Library/Caches/x", CategoryType::systemCaches, 5000);
+    cache.isSelected = false;
+    scanTo({privacyItem("/h/Cookies", "Cookies", "cookies", "priv:cookie:safari", {"ads.example"}, false),
+            privacyItem("/h/History.db", "History", "history", "priv:history", {}, true),
+            privacyItem("", "Clipboard", "clip", "priv:pasteboard", {}, true), cache});
+    PrivacySweepResultsView view(*vm);
+    view.selectTrackers();
+    const auto& items = vm->result().items;
+    for (const auto& item : items) {
+        if (item.category == CategoryType::privacy) {
+            EXPECT_EQ(item.isSelected, item.subcategory.starts_with("priv:cookie")) << item.name;
+        } else {
+            EXPECT_FALSE(item.isSelected) << "other categories are untouched";
+        }
+    }
+    view.deselectAll();
+    for (const auto& item : vm->result().items) {
+        if (item.category == CategoryType::privacy) {
+            EXPECT_FALSE(item.isSelected);
+        }
+    }
+    model::PrivacyGroup history;
+    history.kind = model::PrivacyKind::browsingHistory;
+    EXPECT_EQ(PrivacySweepResultsView::groupSymbol(history), "clock.arrow.circlepath");
+    history.browser = model::BrowserKind::safari;
+    EXPECT_EQ(PrivacySweepResultsView::groupSymbol(history), "safari.fill") << "the browser decides first";
+}
+
+}  // namespace
+}  // namespace zentrel::ui
