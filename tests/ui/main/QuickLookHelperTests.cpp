@@ -1,0 +1,36 @@
+#include "ui/main/QuickLookHelper.hpp"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace zentrel::ui {
+namespace {
+
+class RecordingPanel final : public platform::PreviewPanel {
+public:
+    void show(const platform::PreviewDataSource& dataSource) override {
+        counts.push_back(dataSource.numberOfPreviewItems());
+        urls.push_back(dataSource.previewItemURL(3));
+    }
+    std::vector<std::size_t> counts;
+    std::vector<std::string> urls;
+};
+
+TEST(QuickLookHelperTest, EachPreviewReplacesTheLastDataSource) {
+    RecordingPanel panel;
+    QuickLookHelper::preview("/home/me/a b.jpg", &panel);
+    const auto first = QuickLookHelper::currentDataSource();
+    QuickLookHelper::preview("/home/me/c.png", &panel);
+    EXPECT_NE(QuickLookHelper::currentDataSource(), first);
+    EXPECT_EQ(panel.counts, (std::vector<std::size_t>{1, 1}));
+    EXPECT_EQ(panel.urls, (std::vector<std::string>{"file:///home/me/a%20b.jpg", "file:///home/me/c.png"}))
+        << "any index gives the one item";
+
+    const auto kept = QuickLookHelper::currentDataSource();
+    QuickLookHelper::preview("/home/me/d.png", nullptr);
+    EXPECT_EQ(QuickLookHelper::currentDataSource(), kept) << "no panel: nothing shown, nothing replaced";
+}
+
+}  // namespace
+}  // namespace zentrel::ui
