@@ -1,0 +1,230 @@
+#include "ui/main/SidebarView.hpp"
+
+#include "platform/ByteCountFormatter.hpp"
+#include "platform/Localization.hpp"
+#include "ui/design/DesignLabels.hpp"
+#include "ui/design/NamedColors.hpp"
+#include "ui/design/SidebarRow.hpp"
+#include "ui/design/SymbolImage.hpp"
+
+#include <QFontMetrics>
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QPainterPath>
+#include <QVBoxLayout>
+
+namespace zentrel::ui {
+namespace {
+
+using model::CategoryType;
+using model::SidebarSelection;
+namespace state = model::scan_state;
+
+QString text(const char* key) { return QString::fromStdString(platform::localized(key)); }
+QString text(std::string_view key) { return QString::fromStdString(platform::localized(key)); }
+
+QString bytes(std::int64_t count) {
+    return QString::fromStdString(platform::formatByteCount(count, platform::ByteCountStyle::file));
+}
+
+constexpr CategoryType kCleanRows[] = {CategoryType::systemCaches, CategoryType::appCaches, CategoryType::trash,
+                                       CategoryType::largeFiles,   CategoryType::devProjects, CategoryType::duplicates,
+                                       CategoryType::iosBackups,   CategoryType::xcode,       CategoryType::devTools,
+                                       CategoryType::icloud};
+
+// The glass panel under the list.
+class SummaryPanel final : public QWidget {
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        QPainterPath shape;
+        shape.addRoundedRect(QRectF(rect()), 14, 14);
+        auto glass = DesignTokens::surface().resolve(palette());
+        glass.setAlphaF(0.72f);
+        painter.fillPath(shape, glass);
+    }
+};
+
+}  // namespace
+
+SidebarView::SidebarView(viewmodels::ScanViewModel& viewModel, platform::AnnouncedValue<bool>& typingEnabled,
+                         QWidget* parent)
+    : QWidget(parent), viewModel_(viewModel), typingEnabled_(typingEnabled) {
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    list_ = new QListWidget(this);
+    list_->setFrameShape(QFrame::NoFrame);
+    list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    column->addWidget(list_, 1);
+    panelHost_ = new QWidget(this);
+    auto* host = new QVBoxLayout(panelHost_);
+    host->setContentsMargins(12, 0, 12, 12);
+    column->addWidget(panelHost_);
+
+    QObject::connect(list_, &QListWidget::currentRowChanged, this, [this](int index) {
+        if (applyingSelection_ || index < 0) return;
+        const auto value = list_->item(index)->data(Qt::UserRole);
+        if (!value.isValid()) return;
+        viewModel_.sidebarSelection.set(rows_[static_cast<std::size_t>(value.toInt())].first);
+    });
+
+    const auto redraw = [this](const auto&) { refresh(); };
+    // A new selection (maybe from this very list) moves the highlight; the rows stay.
+    observers_.push_back(viewModel_.sidebarSelection.observe([this](const auto&) {
+        highlightSelection();
+        rebuildPanel();
+    }));
+    observers_.push_back(viewModel_.scanState.observe(redraw));
+    observers_.push_back(viewModel_.isBackgroundScanning.observe(redraw));
+    observers_.push_back(viewModel_.result.observe(redraw));
+    observers_.push_back(typingEnabled_.observe(redraw));
+    refresh();
+}
+
+QString SidebarView::subtitle() const {
+    if (viewModel_.isBackgroundScanning()) return text("Scanning\u2026");
+    const auto& scanState = viewModel_.scanState();
+    if (std::holds_alternative<state::Scanning>(scanState)) return text("Scanning\u2026");
+    if (std::holds_alternative<state::Cleaning>(scanState)) return text("Cleaning\u2026");
+    if (const auto* cleaned = std::get_if<state::Cleaned>(&scanState)) {
+        return text("%@ freed").replace("%@", bytes(cleaned->freedBytes));
+    }
+    if (std::holds_alternative<state::Error>(scanState)) return text("Error");
+    if (std::holds_alternative<state::Idle>(scanState)) return text("Ready to scan");
+    return text("%lld items found").replace("%lld", QString::number(viewModel_.result().items.size()));
+}
+
+void SidebarView::refresh() {
+    setWindowTitle(text("Zentrel"));
+    setAccessibleDescription(subtitle());
+    rebuildRows();
+    rebuildPanel();
+}
+
+SidebarRow* SidebarView::row(const SidebarSelection& selection) const {
+    for (const auto& [candidate, row] : rows_)
+        if (candidate == selection) return row;
+    return nullptr;
+}
+
+void SidebarView::highlightSelection() {
+    applyingSelection_ = true;
+    for (int i = 0; i < list_->count(); ++i) {
+        const auto value = list_->item(i)->data(Qt::UserRole);
+        if (value.isValid() && rows_[static_cast<std::size_t>(value.toInt())].first == viewModel_.sidebarSelection()) {
+            list_->setCurrentRow(i);
+        }
+    }
+    applyingSelection_ = false;
+}
+
+void SidebarView::addHeader(const char* title) {
+    auto* item = new QListWidgetItem(list_);
+    item->setFlags(Qt::NoItemFlags);
+    auto* label = tokenLabel(text(title).toUpper(), DesignTokens::tagFont(), DesignTokens::textTertiary(), list_);
+    auto font = label->font();
+    font.setLetterSpacing(QFont::AbsoluteSpacing, 0.6);
+    label->setFont(font);
+    item->setSizeHint(label->sizeHint() + QSize(0, 8));
+    list_->setItemWidget(item, label);
+}
+
+void SidebarView::addRow(const SidebarSelection& selection, SidebarRow* row, const char* hint) {
+    auto* item = new QListWidgetItem(list_);
+    item->setData(Qt::UserRole, static_cast<int>(rows_.size()));
+    if (hint != nullptr) row->setAccessibleDescription(text(hint));
+    item->setSizeHint(row->sizeHint() + QSize(0, 10));
+    list_->setItemWidget(item, row);
+    rows_.emplace_back(selection, row);
+    if (selection == viewModel_.sidebarSelection()) list_->setCurrentItem(item);
+}
+
+void SidebarView::rebuildRows() {
+    applyingSelection_ = true;
+    list_->clear();
+    rows_.clear();
+    const bool advanced = viewModel_.prefs().viewMode() == model::ViewMode::advanced;
+    const auto categoryRow = [&](CategoryType category, bool isNew) {
+        const auto total = viewModel_.totalBytes(category);
+        const auto iconName = model::icon(category);
+        auto* row = new SidebarRow(advanced ? QString::fromStdString(model::displayName(category))
+                                            : text(model::friendlyName(category)),
+                                   QString::fromUtf8(iconName.data(), static_cast<qsizetype>(iconName.size())),
+                                   namedColor(model::color(category)),
+                                   total >= 1 ? std::optional(bytes(total)) : std::nullopt, isNew, false);
+        addRow(SidebarSelection::category(category), row);
+    };
+
+    addRow(SidebarSelection::overview(), new SidebarRow(text("Overview"), "gauge.with.dots.needle.67percent",
+                                                        DesignTokens::accent(), std::nullopt, false, false));
+    addHeader("Clean");
+    for (auto category : kCleanRows) categoryRow(category, false);
+    addHeader("Optimize");
+    categoryRow(CategoryType::startup, false);
+    categoryRow(CategoryType::privacy, true);
+    addRow(SidebarSelection::boost(),
+           new SidebarRow(text("Boost"), "bolt.fill", DesignTokens::accent(), std::nullopt, true, false),
+           "Frees RAM and CPU by quitting heavy apps you choose.");
+    addRow(SidebarSelection::uninstall(),
+           new SidebarRow(text("Uninstall Apps"), "trash.square.fill", DesignTokens::accent(), std::nullopt, true, false),
+           "Removes an app and all of its leftover files.");
+    addRow(SidebarSelection::smartCleanup(),
+           new SidebarRow(text("Smart Cleanup"), "sparkles", DesignTokens::textSecondary(), std::nullopt, true, true),
+           "Opens an on-device cleanup recommendation based on your scan.");
+    addHeader("Features");
+    addRow(SidebarSelection::features(),
+           new SidebarRow(text("Vietnamese Typing"), "character.textbox", DesignTokens::accent(),
+                          typingEnabled_() ? std::optional(text("ON")) : std::nullopt, false, false));
+    addRow(SidebarSelection::settings(),
+           new SidebarRow(text("Settings"), "gear", DesignTokens::textSecondary(), std::nullopt, false, false));
+    applyingSelection_ = false;
+}
+
+void SidebarView::rebuildPanel() {
+    if (panel_ != nullptr) {
+        panel_->hide();
+        panel_->deleteLater();
+    }
+    panel_ = nullptr;
+    panelLabel_ = nullptr;
+    panelValue_ = nullptr;
+    const auto& scanState = viewModel_.scanState();
+    const auto* cleaned = std::get_if<state::Cleaned>(&scanState);
+    if (!cleaned && !std::holds_alternative<state::Done>(scanState)) return;
+
+    panel_ = new SummaryPanel(panelHost_);
+    auto* row = new QHBoxLayout(panel_);
+    row->setContentsMargins(16, 12, 16, 12);
+    row->setSpacing(8);
+    auto* texts = new QVBoxLayout;
+    texts->setSpacing(2);
+    if (cleaned) {
+        auto* check = new QLabel(panel_);
+        const auto size = QFontMetrics(DesignTokens::titleFont().font()).height();
+        check->setPixmap(tintedSymbol("checkmark.circle.fill", size, DesignTokens::health().resolve(check->palette())));
+        row->addWidget(check);
+        panelLabel_ = tokenLabel(text("Cleaned"), DesignTokens::detailFont(), DesignTokens::textSecondary(), panel_);
+        panelValue_ = tokenLabel(bytes(cleaned->freedBytes), DesignTokens::titleFont(), DesignTokens::health(), panel_);
+    } else if (viewModel_.sidebarSelection().category()) {
+        panelLabel_ = tokenLabel(text("Selected in this category"), DesignTokens::detailFont(),
+                                 DesignTokens::textSecondary(), panel_);
+        panelValue_ = tokenLabel(QString::fromStdString(viewModel_.currentCategorySizeText()), DesignTokens::titleFont(),
+                                 DesignTokens::accentText(), panel_);
+    } else {
+        panelLabel_ = tokenLabel(text("Selected to clean"), DesignTokens::detailFont(), DesignTokens::textSecondary(),
+                                 panel_);
+        panelValue_ = tokenLabel(bytes(viewModel_.result().selectedBytes()), DesignTokens::titleFont(),
+                                 DesignTokens::accentText(), panel_);
+    }
+    texts->addWidget(panelLabel_);
+    texts->addWidget(panelValue_);
+    row->addLayout(texts);
+    row->addStretch();
+    panelHost_->layout()->addWidget(panel_);
+}
+
+}  // namespace zentrel::ui

@@ -1,0 +1,86 @@
+#include "ui/main/SidebarView.hpp"
+
+#include "ui/design/CapsuleLabel.hpp"
+#include "ui/design/SidebarRow.hpp"
+
+#include "viewmodels/ScanViewModelHarness.hpp"
+
+#include <gtest/gtest.h>
+
+namespace zentrel::ui {
+namespace {
+
+using model::CategoryType;
+using model::SidebarSelection;
+using testing::scannedItem;
+
+class SidebarViewTest : public ::testing::Test {
+protected:
+    void scanTo(std::vector<model::CleanItem> items) {
+        vm->startScan(false, true, false, false);
+        h.engine.fullScans.back().done(std::move(items));
+    }
+    testing::ScanViewModelHarness h;
+    std::shared_ptr<viewmodels::ScanViewModel> vm = h.make();
+    platform::AnnouncedValue<bool> typingEnabled{false};
+    SidebarView view{*vm, typingEnabled};
+};
+
+TEST_F(SidebarViewTest, TheSubtitleFollowsTheScan) {
+    EXPECT_EQ(view.subtitle(), "Ready to scan");
+    EXPECT_EQ(view.bottomPanel(), nullptr);
+    vm->startScan(true, false, false, false);
+    EXPECT_EQ(view.subtitle(), "Scanning\u2026");
+    h.engine.fullScans.back().done({scannedItem("/h/a", CategoryType::trash, 3000)});
+    EXPECT_EQ(view.subtitle(), "1 items found");
+    vm->scanState.set(model::scan_state::Error{"broken"});
+    EXPECT_EQ(view.subtitle(), "Error");
+    EXPECT_EQ(view.bottomPanel(), nullptr);
+    vm->scanState.set(model::scan_state::Cleaned{0});
+    EXPECT_EQ(view.subtitle(), "Zero KB freed");
+    ASSERT_NE(view.bottomPanel(), nullptr);
+    EXPECT_EQ(view.panelLabel()->text(), "Cleaned");
+    EXPECT_EQ(view.panelValue()->text(), "Zero KB");
+}
+
+TEST_F(SidebarViewTest, RowsShowSizesNamesAndTheTypingSwitch) {
+    scanTo({scannedItem("/h/Library/Developer/Xcode/DerivedData/a", CategoryType::xcode, 3000),
+            scannedItem("/h/.Trash", CategoryType::trash, 5000)});
+    auto* xcode = view.row(SidebarSelection::category(CategoryType::xcode));
+    ASSERT_NE(xcode, nullptr);
+    EXPECT_EQ(xcode->titleLabel()->text(), "Xcode Leftovers");
+    ASSERT_NE(xcode->trailingLabel(), nullptr);
+    EXPECT_EQ(xcode->trailingLabel()->text(), "3 KB");
+    EXPECT_EQ(view.row(SidebarSelection::category(CategoryType::largeFiles))->trailingLabel(), nullptr)
+        << "nothing found: no size";
+    EXPECT_NE(view.row(SidebarSelection::category(CategoryType::privacy))->newBadge(), nullptr);
+    EXPECT_EQ(view.row(SidebarSelection::boost())->accessibleDescription(),
+              "Frees RAM and CPU by quitting heavy apps you choose.");
+    EXPECT_EQ(view.row(SidebarSelection::features())->trailingLabel(), nullptr);
+    typingEnabled.set(true);
+    ASSERT_NE(view.row(SidebarSelection::features())->trailingLabel(), nullptr);
+    EXPECT_EQ(view.row(SidebarSelection::features())->trailingLabel()->text(), "ON");
+
+    h.standard.setString("viewMode", "advanced");
+    view.refresh();
+    EXPECT_EQ(view.row(SidebarSelection::category(CategoryType::xcode))->titleLabel()->text(), "Xcode");
+}
+
+TEST_F(SidebarViewTest, PickingARowSelectsItsPageAndThePanelFollows) {
+    scanTo({scannedItem("/h/.Trash", CategoryType::trash, 5000), scannedItem("/h/x", CategoryType::xcode, 3000)});
+    EXPECT_EQ(view.panelLabel()->text(), "Selected to clean");
+    EXPECT_EQ(view.panelValue()->text(), "8 KB");
+    for (int i = 0; i < view.list()->count(); ++i) {
+        if (view.list()->itemWidget(view.list()->item(i)) == view.row(SidebarSelection::category(CategoryType::trash))) {
+            view.list()->setCurrentRow(i);
+        }
+    }
+    EXPECT_EQ(vm->sidebarSelection(), SidebarSelection::category(CategoryType::trash));
+    EXPECT_EQ(view.panelLabel()->text(), "Selected in this category");
+    EXPECT_EQ(view.panelValue()->text(), "5 KB");
+    vm->sidebarSelection.set(SidebarSelection::settings());
+    EXPECT_EQ(view.list()->itemWidget(view.list()->currentItem()), view.row(SidebarSelection::settings()));
+}
+
+}  // namespace
+}  // namespace zentrel::ui
