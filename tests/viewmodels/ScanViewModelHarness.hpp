@@ -86,6 +86,12 @@ struct ScanViewModelHarness {
     ScriptedScanEngine engine;
     ScriptedRestorer restorer;
 
+    // A full foreground scan of `viewModel` answered with `items`.
+    void scanTo(viewmodels::ScanViewModel& viewModel, std::vector<model::CleanItem> items) {
+        viewModel.startScan(false, true, false, false);
+        engine.fullScans.back().done(std::move(items));
+    }
+
     std::shared_ptr<viewmodels::ScanViewModel> make() {
         return std::make_shared<viewmodels::ScanViewModel>(
             viewmodels::ScanViewModelServices{engine, restorer, prefs, shared, notifications, widgets, clock});

@@ -1,10 +1,26 @@
 #include "ui/design/DesignLabels.hpp"
 
+#include "platform/ByteCountFormatter.hpp"
+#include "platform/Localization.hpp"
 #include "ui/design/SymbolImage.hpp"
 
 #include <QFontMetrics>
 
 namespace zentrel::ui {
+
+QString localizedText(std::string_view key) { return QString::fromStdString(platform::localized(key)); }
+
+QString fileSizeText(std::int64_t bytes) {
+    return QString::fromStdString(platform::formatByteCount(bytes, platform::ByteCountStyle::file));
+}
+
+QLabel* symbolLabel(const QString& symbolName, const FontToken& font, const ColorToken& color, QWidget* parent) {
+    auto* label = new QLabel(parent);
+    const auto size = QFontMetrics(font.font()).height();
+    label->setPixmap(tintedSymbol(symbolName, size, color.resolve(label->palette())));
+    label->setAccessibleName({});
+    return label;
+}
 
 QLabel* tokenLabel(const QString& text, const FontToken& font, const ColorToken& color, QWidget* parent) {
     auto* label = new QLabel(text, parent);

@@ -5,8 +5,18 @@
 
 #include <QLabel>
 
+#include <cstdint>
+#include <string_view>
+
 namespace zentrel::ui {
 
+// The localized text of a key.
+[[nodiscard]] QString localizedText(std::string_view key);
+// A byte count as the file-style formatter writes it.
+[[nodiscard]] QString fileSizeText(std::int64_t bytes);
+// A symbol in a token's font size and colour, hidden from assistive technology.
+[[nodiscard]] QLabel* symbolLabel(const QString& symbolName, const FontToken& font, const ColorToken& color,
+                                  QWidget* parent);
 // A label in a token's font and colour.
 [[nodiscard]] QLabel* tokenLabel(const QString& text, const FontToken& font, const ColorToken& color,
                                  QWidget* parent);

@@ -15,20 +15,14 @@
 namespace zentrel::ui {
 namespace {
 
-QString text(const char* key) { return QString::fromStdString(platform::localized(key)); }
+QString text(const char* key) { return localizedText(key); }
 
 QString withCount(const char* key, std::int64_t count) { return text(key).replace("%lld", QString::number(count)); }
 
-QString bytes(std::int64_t count) {
-    return QString::fromStdString(platform::formatByteCount(count, platform::ByteCountStyle::file));
-}
+QString bytes(std::int64_t count) { return fileSizeText(count); }
 
 QLabel* symbol(const QString& name, const FontToken& font, const ColorToken& color, QWidget* parent) {
-    auto* label = new QLabel(parent);
-    const auto size = QFontMetrics(font.font()).height();
-    label->setPixmap(tintedSymbol(name, size, color.resolve(label->palette())));
-    label->setAccessibleName({});
-    return label;
+    return symbolLabel(name, font, color, parent);
 }
 
 StatusPill* kindPill(model::PrivacyKind kind, QWidget* parent) {

@@ -20,12 +20,9 @@ using model::CategoryType;
 using model::SidebarSelection;
 namespace state = model::scan_state;
 
-QString text(const char* key) { return QString::fromStdString(platform::localized(key)); }
-QString text(std::string_view key) { return QString::fromStdString(platform::localized(key)); }
+QString text(std::string_view key) { return localizedText(key); }
 
-QString bytes(std::int64_t count) {
-    return QString::fromStdString(platform::formatByteCount(count, platform::ByteCountStyle::file));
-}
+QString bytes(std::int64_t count) { return fileSizeText(count); }
 
 constexpr CategoryType kCleanRows[] = {CategoryType::systemCaches, CategoryType::appCaches, CategoryType::trash,
                                        CategoryType::largeFiles,   CategoryType::devProjects, CategoryType::duplicates,

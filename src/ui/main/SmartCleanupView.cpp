@@ -37,15 +37,10 @@ QString filled(const char* key, const QStringList& values = {}) {
     return text;
 }
 
-QString bytes(std::int64_t count) {
-    return QString::fromStdString(platform::formatByteCount(count, platform::ByteCountStyle::file));
-}
+QString bytes(std::int64_t count) { return fileSizeText(count); }
 
 QLabel* symbol(const QString& name, const FontToken& font, const ColorToken& color, QWidget* parent) {
-    auto* label = new QLabel(parent);
-    const auto size = QFontMetrics(font.font()).height();
-    label->setPixmap(tintedSymbol(name, size, color.resolve(label->palette())));
-    return label;
+    return symbolLabel(name, font, color, parent);
 }
 
 QWidget* stack(QWidget* parent, int spacing, QVBoxLayout*& layout) {

@@ -15,13 +15,10 @@
 namespace zentrel::ui {
 namespace {
 
-QString text(const char* key) { return QString::fromStdString(platform::localized(key)); }
+QString text(const char* key) { return localizedText(key); }
 
-QLabel* symbolLabel(const QString& name, const FontToken& font, QWidget* parent) {
-    auto* label = new QLabel(parent);
-    const auto size = QFontMetrics(font.font()).height();
-    label->setPixmap(tintedSymbol(name, size, DesignTokens::accent().resolve(label->palette())));
-    return label;
+QLabel* accentSymbol(const QString& name, const FontToken& font, QWidget* parent) {
+    return symbolLabel(name, font, DesignTokens::accent(), parent);
 }
 
 }  // namespace
@@ -44,7 +41,7 @@ SweepActionRow::SweepActionRow(viewmodels::ScanViewModel& viewModel, model::Swee
     auto* row = new QHBoxLayout(inside);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(12);
-    auto* symbol = symbolLabel(symbolName(action_.kind), DesignTokens::rowIconFont(), inside);
+    auto* symbol = accentSymbol(symbolName(action_.kind), DesignTokens::rowIconFont(), inside);
     symbol->setFixedWidth(20);
     symbol->setAccessibleName({});
     row->addWidget(symbol, 0, Qt::AlignTop);
@@ -94,7 +91,7 @@ SweepLogView::SweepLogView(viewmodels::ScanViewModel& viewModel, const platform:
     auto* header = new QVBoxLayout;
     header->setSpacing(8);
     auto* titleRow = new QHBoxLayout;
-    titleRow->addWidget(symbolLabel("list.bullet.clipboard.fill", DesignTokens::headerIconFont(), this));
+    titleRow->addWidget(accentSymbol("list.bullet.clipboard.fill", DesignTokens::headerIconFont(), this));
     titleRow->addWidget(tokenLabel(text("What just happened?"), DesignTokens::titleFont(), DesignTokens::textPrimary(), this));
     titleRow->addStretch();
     header->addLayout(titleRow);

@@ -16,10 +16,7 @@ using testing::scannedItem;
 
 class SidebarViewTest : public ::testing::Test {
 protected:
-    void scanTo(std::vector<model::CleanItem> items) {
-        vm->startScan(false, true, false, false);
-        h.engine.fullScans.back().done(std::move(items));
-    }
+    void scanTo(std::vector<model::CleanItem> items) { h.scanTo(*vm, std::move(items)); }
     testing::ScanViewModelHarness h;
     std::shared_ptr<viewmodels::ScanViewModel> vm = h.make();
     platform::AnnouncedValue<bool> typingEnabled{false};

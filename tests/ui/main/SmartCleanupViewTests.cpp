@@ -17,10 +17,7 @@ protected:
     SmartCleanupViewTest() {
         view.setConfirmationPresenter([this](SmartCleanupView&) { ++confirmations; });
     }
-    void scanTo(std::vector<model::CleanItem> items) {
-        vm->startScan(false, true, false, false);
-        h.engine.fullScans.back().done(std::move(items));
-    }
+    void scanTo(std::vector<model::CleanItem> items) { h.scanTo(*vm, std::move(items)); }
     bool shows(const QString& text) const { return view.shownTexts().contains(text); }
 
     testing::ScanViewModelHarness h;
