@@ -38,6 +38,7 @@ QString themeIconName(const QString& symbolName) {
         {"doc.on.clipboard", "edit-paste"},
         {"arrow.uturn.backward", "edit-undo"},
         {"safari.fill", "web-browser"},
+        {"doc.on.doc", "edit-copy"},
         {"gauge.with.dots.needle.67percent", "utilities-system-monitor"},
         {"bolt.fill", "system-run"},
         {"trash.square.fill", "edit-delete"},
