@@ -30,11 +30,6 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-std::string replaceFirst(std::string text, std::string_view placeholder, const std::string& value) {
-    if (const auto at = text.find(placeholder); at != std::string::npos) text.replace(at, placeholder.size(), value);
-    return text;
-}
-
 std::string fileName(const std::string& path) { return std::filesystem::path(path).filename().string(); }
 
 std::string removalMessage(const std::string& path, std::error_code error) {
@@ -298,9 +293,8 @@ private:
 
 PartialDirectoryClearError::PartialDirectoryClearError(std::int64_t freedBytes, int failureCount,
                                                        std::string baseMessage)
-    : std::runtime_error(replaceFirst(
-          replaceFirst(platform::localized("%@ %lld item(s) could not be deleted."), "%@", baseMessage), "%lld",
-          std::to_string(failureCount))),
+    : std::runtime_error(platform::localizedFormat("%@ %lld item(s) could not be deleted.",
+                                                   {baseMessage, std::to_string(failureCount)})),
       freedBytes(freedBytes),
       failureCount(failureCount),
       baseMessage(std::move(baseMessage)) {}

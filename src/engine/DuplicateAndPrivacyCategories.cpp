@@ -15,12 +15,6 @@ std::string fileName(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-std::string localizedWith(std::string_view key, const std::string& value) {
-    auto text = platform::localized(key);
-    if (auto at = text.find("%@"); at != std::string::npos) text.replace(at, 2, value);
-    return text;
-}
-
 }  // namespace
 
 std::string duplicateSubcategory(model::DuplicateKind kind) {
@@ -50,7 +44,7 @@ std::vector<model::CleanItem> duplicateItems(const std::vector<model::DuplicateG
         auto keeper = std::find_if(group.members.begin(), group.members.end(), [](const auto& m) { return m.isKeeper; });
         const bool hasKeeper = keeper != group.members.end();
         const std::optional<std::string> keeping =
-            hasKeeper ? std::optional(localizedWith("Keeping: %@", fileName(keeper->path))) : std::nullopt;
+            hasKeeper ? std::optional(platform::localizedFormat("Keeping: %@", {fileName(keeper->path)})) : std::nullopt;
         for (const auto& member : group.members) {
             model::CleanItem item;
             item.id = platform::Uuid::random();

@@ -33,4 +33,19 @@ std::string Localization::lookup(std::string_view key) const {
     return std::string(key);
 }
 
+std::string localizedFormat(std::string_view key, const std::vector<std::string>& values) {
+    auto text = localized(key);
+    std::size_t from = 0;
+    for (const auto& value : values) {
+        const auto object = text.find("%@", from);
+        const auto number = text.find("%lld", from);
+        if (object == std::string::npos && number == std::string::npos) break;
+        const bool isNumber = object == std::string::npos || (number != std::string::npos && number < object);
+        const auto at = isNumber ? number : object;
+        text.replace(at, isNumber ? 4 : 2, value);
+        from = at + value.size();
+    }
+    return text;
+}
+
 }  // namespace zentrel::platform

@@ -9,6 +9,7 @@
 #include <mutex>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zentrel::platform {
 
@@ -31,5 +32,9 @@ private:
 };
 
 [[nodiscard]] inline std::string localized(std::string_view key) { return Localization::shared().lookup(key); }
+
+// The localized text of `key` with its "%@" and "%lld" slots filled by
+// `values`, in the order the slots stand: localizedFormat("%@ freed", {"2 MB"}).
+[[nodiscard]] std::string localizedFormat(std::string_view key, const std::vector<std::string>& values);
 
 }  // namespace zentrel::platform

@@ -21,10 +21,7 @@ void NotificationManager::notifyCleanComplete(std::int64_t bytes) { post("All Cl
 
 void NotificationManager::post(const char* title, const char* bodyFormat, std::int64_t bytes) {
     if (!defaults_.boolean("notificationsEnabled")) return;
-    auto body = platform::localized(bodyFormat);
-    if (const auto at = body.find("%@"); at != std::string::npos) {
-        body.replace(at, 2, platform::formatByteCount(bytes, platform::ByteCountStyle::file));
-    }
+    auto body = platform::localizedFormat(bodyFormat, {platform::formatByteCount(bytes, platform::ByteCountStyle::file)});
     platform::UserNotification notification{platform::Uuid::random().string(), platform::localized(title),
                                             std::move(body)};
     std::erase_if(pending_, [](const platform::Timer& timer) { return !timer.isActive(); });

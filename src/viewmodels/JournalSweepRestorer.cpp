@@ -1,18 +1,8 @@
 #include "viewmodels/SweepRestorer.hpp"
 
+#include "platform/MemoryClipboard.hpp"
+
 namespace zentrel::viewmodels {
-namespace {
-
-// A clipboard that only takes the restored text over to the main thread.
-class HeldClipboard final : public platform::Clipboard {
-public:
-    [[nodiscard]] std::optional<std::string> text() const override { return held; }
-    void clear() override { held.reset(); }
-    void setText(const std::string& text) override { held = text; }
-    std::optional<std::string> held;
-};
-
-}  // namespace
 
 JournalSweepRestorer::JournalSweepRestorer(scanners::SweepJournal& journal, platform::Clipboard& clipboard,
                                            platform::Executor& pool, platform::MainQueue& main)
@@ -26,11 +16,11 @@ void JournalSweepRestorer::restore(const model::SweepAction& action, Done done) 
     executor_.run(
         main_,
         [&journal = journal_, action] {
-            HeldClipboard held;
+            platform::MemoryClipboard held;  // takes the restored text over to the main thread
             Outcome outcome;
             try {
                 journal.restore(action, held);
-                outcome.clipboardText = held.held;
+                outcome.clipboardText = held.contents;
             } catch (const std::exception& error) {
                 outcome.error = error.what();
             }

@@ -7,9 +7,6 @@
 #include "app/cli/ScanSetup.hpp"
 #include "app/cli/SweepLogAccess.hpp"
 #include "platform/ByteCountFormatter.hpp"
-#include "platform/MemoryClipboard.hpp"
-#include "scanners/PrivacyCookieStore.hpp"
-#include "scanners/SweepJournal.hpp"
 
 #include <iostream>
 #include <set>
@@ -75,13 +72,6 @@ int runClean(const std::vector<std::string>& args) {
 
     SweepLogAccess sweepLog(layout);
     sweepLog.preferences().pruneExpiredSweepRecords();
-    scanners::SweepJournal journal(layout.home);
-    scanners::PrivacyCookieStore cookieStore(setup.fileSystem, layout.home.string());
-    platform::MemoryClipboard clipboard;  // a terminal reaches no desktop clipboard
-    engine::CleanServices services{setup.fileSystem, journal, cookieStore, clipboard, setup.icloud,
-                                   platform::SystemClock::shared(), layout.home.string(), layout.systemRoot.string()};
-    setup.engine.setCleanServices(services);
-
     std::optional<engine::DeleteResult> result;
     setup.engine.cleanItems(
         std::move(items),

@@ -12,7 +12,12 @@
 
 namespace zentrel::cli {
 
-ScanSetup::ScanSetup(const platform::HostLayout& layout) {
+ScanSetup::ScanSetup(const platform::HostLayout& layout)
+    : journal(layout.home),
+      cookieStore(fileSystem, layout.home.string()),
+      cleanServices{fileSystem, journal, cookieStore, clipboard, icloud, platform::SystemClock::shared(),
+                    layout.home.string(), layout.systemRoot.string()} {
+    engine.setCleanServices(cleanServices);
     platform::JsonFileDefaultsStore defaults(layout.defaultsFile(platform::kStandardSuite));
     const scanners::PrivacyScanner::ScanOptions privacy{defaults.boolean("privacyIncludeTerminalHistory"),
                                                         defaults.boolean("privacyIncludePasteboardAnalysis")};

@@ -1,13 +1,18 @@
 #pragma once
 // The engine of a command with every category scanner registered over the
-// command's folders, as the window's engine is set up.
+// command's folders, as the window's engine is set up, and what its clean
+// runs change besides files (the sweep journal and cookie stores of that
+// home; a terminal reaches no desktop clipboard).
 
 #include "engine/CleanerEngine.hpp"
 #include "platform/HostLayout.hpp"
 #include "platform/ICloudFileStatus.hpp"
 #include "platform/MainLoop.hpp"
+#include "platform/MemoryClipboard.hpp"
 #include "platform/PosixFileSystem.hpp"
 #include "platform/TaskPool.hpp"
+#include "scanners/PrivacyCookieStore.hpp"
+#include "scanners/SweepJournal.hpp"
 
 namespace zentrel::cli {
 
@@ -24,6 +29,10 @@ public:
     platform::PosixFileSystem& fileSystem = platform::PosixFileSystem::shared();
     platform::NoICloudFileStatus icloud;
     engine::CleanerEngine engine{fileSystem, pool, loop};
+    scanners::SweepJournal journal;
+    scanners::PrivacyCookieStore cookieStore;
+    platform::MemoryClipboard clipboard;
+    engine::CleanServices cleanServices;
 };
 
 }  // namespace zentrel::cli

@@ -22,12 +22,7 @@ ScanViewModelSetup::ScanViewModelSetup(ScanSetup& scan, const platform::HostLayo
       standard_(settingsStore(layout.defaultsFile(platform::kStandardSuite), writeSettings)),
       suite_(settingsStore(layout.defaultsFile(platform::kAppGroupSuite), writeSettings)),
       engine_(scan.engine),
-      journal_(layout.home),
-      cookieStore_(scan.fileSystem, layout.home.string()),
-      cleanServices_{scan.fileSystem, journal_, cookieStore_, clipboard_, scan.icloud, platform::SystemClock::shared(),
-                     layout.home.string(), layout.systemRoot.string()},
-      restorer_(journal_, clipboard_, scan.pool, scan.loop) {
-    scan.engine.setCleanServices(cleanServices_);
+      restorer_(scan.journal, scan.clipboard, scan.pool, scan.loop) {
     std::ostringstream silenced;  // the shared state may report on standard output
     auto* previous = std::cout.rdbuf(silenced.rdbuf());
     shared_ = std::make_unique<model::SharedEcosystemState>(suite_.get(), *standard_);

@@ -2,16 +2,12 @@
 // The scan view model of a command, over the command's engine and the
 // settings of the home folder it works on. Settings are written only under
 // a home given with --home; otherwise the view model works on scratch
-// copies of the user's settings. Cleans back privacy changes up in that
-// home. A terminal shows no desktop notifications.
+// copies of the user's settings. A terminal shows no desktop notifications.
 
 #include "app/cli/ScanSetup.hpp"
 #include "model/SharedEcosystemState.hpp"
 #include "model/UserPreferences.hpp"
 #include "platform/DefaultsStore.hpp"
-#include "platform/MemoryClipboard.hpp"
-#include "scanners/PrivacyCookieStore.hpp"
-#include "scanners/SweepJournal.hpp"
 #include "services/NotificationManager.hpp"
 #include "viewmodels/CleanerEngineScanEngine.hpp"
 #include "viewmodels/ScanViewModel.hpp"
@@ -44,10 +40,6 @@ private:
     std::unique_ptr<services::NotificationManager> notifications_;
     platform::NoWidgetCenter widgets_;
     viewmodels::CleanerEngineScanEngine engine_;
-    scanners::SweepJournal journal_;
-    platform::MemoryClipboard clipboard_;  // a terminal reaches no desktop clipboard
-    scanners::PrivacyCookieStore cookieStore_;
-    engine::CleanServices cleanServices_;
     viewmodels::JournalSweepRestorer restorer_;
     std::unique_ptr<viewmodels::ScanViewModel> viewModel_;
 };

@@ -20,8 +20,6 @@ bool hasTone(std::u32string_view word) {
 
 bool isViqrKey(char32_t c) { return std::u32string_view(U"'`?~.(^+").find(c) != std::u32string_view::npos; }
 
-char32_t inCaseOf(char32_t letter, char32_t original) { return isUpperCase(original) ? upperCased(letter) : letter; }
-
 // The letter with the horn (u → ư, o → ơ), keeping tone and case.
 char32_t horned(char32_t c, char32_t hornBase) {
     return inCaseOf(*toneForm(hornBase, decompose(c).tone), c);

@@ -105,6 +105,8 @@ bool isAsciiLetter(char32_t c) { return (c >= U'a' && c <= U'z') || (c >= U'A' &
 
 bool isAsciiDigit(char32_t c) { return c >= U'0' && c <= U'9'; }
 
+char32_t inCaseOf(char32_t letter, char32_t original) { return isUpperCase(original) ? upperCased(letter) : letter; }
+
 std::u32string lowerCased(std::u32string_view text) {
     std::u32string lower(text);
     for (auto& c : lower) c = lowerCased(c);

@@ -22,5 +22,7 @@ namespace zentrel::typing {
 [[nodiscard]] bool isAsciiLetter(char32_t c);
 [[nodiscard]] bool isAsciiDigit(char32_t c);
 [[nodiscard]] std::u32string lowerCased(std::u32string_view text);
+// `letter` in the case of `original`.
+[[nodiscard]] char32_t inCaseOf(char32_t letter, char32_t original);
 
 }  // namespace zentrel::typing

@@ -8,8 +8,6 @@
 namespace zentrel::typing {
 namespace {
 
-char32_t inCaseOf(char32_t letter, char32_t original) { return isUpperCase(original) ? upperCased(letter) : letter; }
-
 // The toneless form of a toned vowel, in its case; none when it has no tone.
 std::optional<char32_t> withoutTone(char32_t c) {
     const auto [base, tone] = decompose(c);

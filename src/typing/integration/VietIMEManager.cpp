@@ -20,11 +20,9 @@ constexpr std::string_view kIntegrationModeKey = "vietIMEIntegrationMode";
 // A list of texts stored as JSON data; empty when absent or unreadable.
 std::vector<std::string> storedTexts(const platform::DefaultsStore& defaults, std::string_view key) {
     std::vector<std::string> texts;
-    const auto data = defaults.data(key);
-    if (!data) return texts;
-    const auto parsed = nlohmann::json::parse(platform::textOf(*data), nullptr, false);
-    if (!parsed.is_array()) return texts;
-    for (const auto& entry : parsed)
+    const auto parsed = model::storedJson(defaults, key);
+    if (!parsed || !parsed->is_array()) return texts;
+    for (const auto& entry : *parsed)
         if (entry.is_string()) texts.push_back(entry.get<std::string>());
     return texts;
 }

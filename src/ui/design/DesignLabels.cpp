@@ -10,6 +10,12 @@ namespace zentrel::ui {
 
 QString localizedText(std::string_view key) { return QString::fromStdString(platform::localized(key)); }
 
+QString localizedText(std::string_view key, const QStringList& values) {
+    std::vector<std::string> filled;
+    for (const auto& value : values) filled.push_back(value.toStdString());
+    return QString::fromStdString(platform::localizedFormat(key, filled));
+}
+
 QString fileSizeText(std::int64_t bytes) {
     return QString::fromStdString(platform::formatByteCount(bytes, platform::ByteCountStyle::file));
 }

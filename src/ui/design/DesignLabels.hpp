@@ -4,14 +4,18 @@
 #include "ui/design/DesignTokens.hpp"
 
 #include <QLabel>
+#include <QLayout>
 
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 namespace zentrel::ui {
 
 // The localized text of a key.
 [[nodiscard]] QString localizedText(std::string_view key);
+// The same with its "%@" and "%lld" slots filled in order.
+[[nodiscard]] QString localizedText(std::string_view key, const QStringList& values);
 // A byte count as the file-style formatter writes it.
 [[nodiscard]] QString fileSizeText(std::int64_t bytes);
 // A symbol in a token's font size and colour, hidden from assistive technology.
@@ -23,5 +27,17 @@ namespace zentrel::ui {
 // A symbol centred in a square well of `side` points, on the tint at `opacity`.
 [[nodiscard]] QLabel* iconWell(const QString& symbolName, const FontToken& font, const ColorToken& tint, int side,
                                double opacity, QWidget* parent);
+
+// Takes widgets out of a layout and out of sight at once, and deletes them
+// once control is back in the event loop: one of them may be in the middle
+// of its own click.
+template <class Widget>
+void retireWidgets(QLayout* layout, const std::vector<Widget*>& widgets) {
+    for (auto* widget : widgets) {
+        layout->removeWidget(widget);
+        widget->hide();
+        widget->deleteLater();
+    }
+}
 
 }  // namespace zentrel::ui

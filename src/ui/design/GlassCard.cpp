@@ -1,5 +1,7 @@
 #include "ui/design/GlassCard.hpp"
 
+#include "ui/design/Glass.hpp"
+
 #include <QPainter>
 #include <QPainterPath>
 #include <QVBoxLayout>
@@ -71,9 +73,7 @@ void GlassCard::paintEvent(QPaintEvent*) {
         }
     }
     // The glass: the surface, a little translucent, then the variant's tint.
-    auto glass = DesignTokens::surface().resolve(palette());
-    glass.setAlphaF(0.72f);
-    painter.fillPath(shape, glass);
+    fillGlass(painter, shape, palette());
     if (const auto color = tint()) painter.fillPath(shape, *color);
     painter.setPen(QPen(DesignTokens::cardBorder().resolve(palette()), 1.0));
     painter.drawPath(shape);

@@ -1,6 +1,7 @@
 #include "ui/design/MetricCard.hpp"
 
 #include "ui/design/DesignLabels.hpp"
+#include "ui/design/Glass.hpp"
 
 #include <QHBoxLayout>
 #include <QPainter>
@@ -42,9 +43,7 @@ void MetricCard::paintEvent(QPaintEvent*) {
     painter.setRenderHint(QPainter::Antialiasing);
     QPainterPath shape;
     shape.addRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 14, 14);
-    auto glass = DesignTokens::surface().resolve(palette());
-    glass.setAlphaF(0.72f);
-    painter.fillPath(shape, glass);
+    fillGlass(painter, shape, palette());
     painter.setPen(QPen(DesignTokens::hairline().resolve(palette()), 0.5));
     painter.drawPath(shape);
 }

@@ -65,8 +65,7 @@ ProgressMeter::ProgressMeter(double value, std::optional<QString> label, std::op
 }
 
 QString ProgressMeter::percentText(double value) {
-    auto text = QString::fromStdString(platform::localized("%lld%"));
-    return text.replace("%lld", QString::number(static_cast<long long>(std::trunc(value * 100))));
+    return localizedText("%lld%", {QString::number(static_cast<long long>(std::trunc(value * 100)))});
 }
 
 double ProgressMeter::fillWidth(double value, double barWidth) { return std::max(0.0, barWidth * value); }

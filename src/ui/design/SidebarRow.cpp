@@ -1,25 +1,13 @@
 #include "ui/design/SidebarRow.hpp"
 
-#include "platform/Localization.hpp"
 #include "ui/design/CapsuleLabel.hpp"
+#include "ui/design/DesignLabels.hpp"
 #include "ui/design/SymbolImage.hpp"
 
 #include <QFontMetrics>
 #include <QHBoxLayout>
 
 namespace zentrel::ui {
-namespace {
-
-QString localizedText(const char* key) { return QString::fromStdString(zentrel::platform::localized(key)); }
-
-void colorText(QLabel* label, const ColorToken& color) {
-    auto palette = label->palette();
-    palette.setColor(QPalette::WindowText, color.resolve(palette));
-    label->setPalette(palette);
-}
-
-}  // namespace
-
 SidebarRow::SidebarRow(QString title, QString symbolName, ColorToken tint, std::optional<QString> trailing, bool isNew,
                        bool isAI, QWidget* parent)
     : QWidget(parent), symbolTint_(isAI ? ColorToken(DesignTokens::ai()) : tint) {
@@ -34,11 +22,9 @@ SidebarRow::SidebarRow(QString title, QString symbolName, ColorToken tint, std::
     symbol_->setPixmap(tintedSymbol(symbolName, iconSize, symbolColor()));
     layout->addWidget(symbol_);
 
-    title_ = new QLabel(title, this);
-    title_->setFont(DesignTokens::bodyFont().font());
+    title_ = tokenLabel(title, DesignTokens::bodyFont(), DesignTokens::textPrimary(), this);
     title_->setWordWrap(false);
     title_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);  // one line; cut when narrow
-    colorText(title_, DesignTokens::textPrimary());
     layout->addWidget(title_, 1);
     layout->addSpacing(4);
 
@@ -50,14 +36,12 @@ SidebarRow::SidebarRow(QString title, QString symbolName, ColorToken tint, std::
         layout->addWidget(badge_);
     }
     if (trailing) {
-        trailing_ = new QLabel(*trailing, this);
-        trailing_->setFont(DesignTokens::detailFont().font());
-        colorText(trailing_, DesignTokens::textSecondary());
+        trailing_ = tokenLabel(*trailing, DesignTokens::detailFont(), DesignTokens::textSecondary(), this);
         layout->addWidget(trailing_);
     }
 
     // One element for assistive technology: the title, and NEW when badged.
-    setAccessibleName(isNew ? localizedText("%@, NEW").replace("%@", title) : title);
+    setAccessibleName(isNew ? localizedText("%@, NEW", {title}) : title);
     for (auto* child : findChildren<QWidget*>()) child->setAccessibleName({});
 }
 

@@ -1,6 +1,7 @@
 #include "ui/main/ItemRows.hpp"
 
 #include "ui/design/DesignLabels.hpp"
+#include "ui/design/Glass.hpp"
 #include "ui/design/SymbolImage.hpp"
 
 #include <QFontMetrics>
@@ -93,11 +94,7 @@ void SuggestedCommandRow::showCopied(bool copied) {
 void SuggestedCommandRow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    QPainterPath shape;
-    shape.addRoundedRect(QRectF(rect()).adjusted(0, 2, 0, 0), 8, 8);
-    auto glass = DesignTokens::surface().resolve(palette());
-    glass.setAlphaF(0.72f);
-    painter.fillPath(shape, glass);
+    fillGlass(painter, QRectF(rect()).adjusted(0, 2, 0, 0), 8, palette());
 }
 
 // ---- Shared row parts ----

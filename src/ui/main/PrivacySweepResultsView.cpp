@@ -17,7 +17,7 @@ namespace {
 
 QString text(const char* key) { return localizedText(key); }
 
-QString withCount(const char* key, std::int64_t count) { return text(key).replace("%lld", QString::number(count)); }
+QString withCount(const char* key, std::int64_t count) { return localizedText(key, {QString::number(count)}); }
 
 QString bytes(std::int64_t count) { return fileSizeText(count); }
 
@@ -125,12 +125,7 @@ void PrivacySweepResultsView::selectTrackers() {
 void PrivacySweepResultsView::deselectAll() { viewModel_.deselectAll(model::CategoryType::privacy); }
 
 void PrivacySweepResultsView::rebuild() {
-    // A check box may be in the middle of its own click: it goes later, out of sight now.
-    for (auto* widget : shown_) {
-        column_->removeWidget(widget);
-        widget->hide();
-        widget->deleteLater();
-    }
+    retireWidgets(column_, shown_);
     shown_.clear();
     cards_.clear();
     rows_.clear();

@@ -3,6 +3,7 @@
 #include "platform/ByteCountFormatter.hpp"
 #include "platform/Localization.hpp"
 #include "ui/design/DesignLabels.hpp"
+#include "ui/design/Glass.hpp"
 #include "ui/design/NamedColors.hpp"
 #include "ui/design/SidebarRow.hpp"
 #include "ui/design/SymbolImage.hpp"
@@ -38,11 +39,7 @@ protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
         painter.setRenderHint(QPainter::Antialiasing);
-        QPainterPath shape;
-        shape.addRoundedRect(QRectF(rect()), 14, 14);
-        auto glass = DesignTokens::surface().resolve(palette());
-        glass.setAlphaF(0.72f);
-        painter.fillPath(shape, glass);
+        fillGlass(painter, QRectF(rect()), 14, palette());
     }
 };
 
@@ -75,8 +72,10 @@ SidebarView::SidebarView(viewmodels::ScanViewModel& viewModel, platform::Announc
         highlightSelection();
         rebuildPanel();
     }));
-    observers_.push_back(viewModel_.scanState.observe(redraw));
-    observers_.push_back(viewModel_.isBackgroundScanning.observe(redraw));
+    // The scan's phase (every clean event among them) changes only the status, not the rows.
+    const auto status = [this](const auto&) { refreshStatus(); };
+    observers_.push_back(viewModel_.scanState.observe(status));
+    observers_.push_back(viewModel_.isBackgroundScanning.observe(status));
     observers_.push_back(viewModel_.result.observe(redraw));
     observers_.push_back(typingEnabled_.observe(redraw));
     refresh();
@@ -88,17 +87,21 @@ QString SidebarView::subtitle() const {
     if (std::holds_alternative<state::Scanning>(scanState)) return text("Scanning\u2026");
     if (std::holds_alternative<state::Cleaning>(scanState)) return text("Cleaning\u2026");
     if (const auto* cleaned = std::get_if<state::Cleaned>(&scanState)) {
-        return text("%@ freed").replace("%@", bytes(cleaned->freedBytes));
+        return localizedText("%@ freed", {bytes(cleaned->freedBytes)});
     }
     if (std::holds_alternative<state::Error>(scanState)) return text("Error");
     if (std::holds_alternative<state::Idle>(scanState)) return text("Ready to scan");
-    return text("%lld items found").replace("%lld", QString::number(viewModel_.result().items.size()));
+    return localizedText("%lld items found", {QString::number(viewModel_.result().items.size())});
 }
 
 void SidebarView::refresh() {
     setWindowTitle(text("Zentrel"));
-    setAccessibleDescription(subtitle());
     rebuildRows();
+    refreshStatus();
+}
+
+void SidebarView::refreshStatus() {
+    setAccessibleDescription(subtitle());
     rebuildPanel();
 }
 
@@ -182,10 +185,7 @@ void SidebarView::rebuildRows() {
 }
 
 void SidebarView::rebuildPanel() {
-    if (panel_ != nullptr) {
-        panel_->hide();
-        panel_->deleteLater();
-    }
+    if (panel_ != nullptr) retireWidgets(panelHost_->layout(), std::vector<QWidget*>{panel_});
     panel_ = nullptr;
     panelLabel_ = nullptr;
     panelValue_ = nullptr;

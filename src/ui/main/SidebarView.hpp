@@ -34,6 +34,7 @@ public:
 
 private:
     void rebuildRows();
+    void refreshStatus();
     void highlightSelection();
     void rebuildPanel();
     void addHeader(const char* title);

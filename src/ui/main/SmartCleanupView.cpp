@@ -21,21 +21,7 @@ namespace {
 
 constexpr std::size_t kTopPicks = 8;
 
-// The localized text of `key` with its "%lld" and "%@" placeholders filled in order.
-QString filled(const char* key, const QStringList& values = {}) {
-    auto text = QString::fromStdString(platform::localized(key));
-    for (const auto& value : values) {
-        const auto number = text.indexOf("%lld");
-        const auto object = text.indexOf("%@");
-        if (number < 0 && object < 0) break;
-        if (object < 0 || (number >= 0 && number < object)) {
-            text.replace(number, 4, value);
-        } else {
-            text.replace(object, 2, value);
-        }
-    }
-    return text;
-}
+QString filled(const char* key, const QStringList& values = {}) { return localizedText(key, values); }
 
 QString bytes(std::int64_t count) { return fileSizeText(count); }
 
@@ -84,8 +70,8 @@ SmartCleanupView::SmartCleanupView(viewmodels::ScanViewModel& viewModel, QWidget
     };
     observers_.push_back(viewModel_.result.observe([this](const auto&) { refresh(); }));
     observers_.push_back(viewModel_.isBackgroundScanning.observe([this](const auto&) { refresh(); }));
-    observers_.push_back(viewModel_.scanState.observe([this](const auto&) { refresh(); }));
-    rebuild();
+    observers_.push_back(viewModel_.scanState.observe([this](const auto&) { showProgress(); }));
+    rebuild(plan());
 }
 
 viewmodels::SmartCleanupPlan SmartCleanupView::plan() const {
@@ -102,8 +88,9 @@ bool SmartCleanupView::canApplyPlan() const {
     return !viewModel_.isBackgroundScanning();
 }
 
-std::int64_t SmartCleanupView::planItemCount() const {
-    const auto current = plan();
+std::int64_t SmartCleanupView::planItemCount() const { return planItemCount(plan()); }
+
+std::int64_t SmartCleanupView::planItemCount(const viewmodels::SmartCleanupPlan& current) const {
     if (!current.items.empty()) return static_cast<std::int64_t>(current.items.size());
     const auto stored = viewModel_.prefs().lastSmartCleanupPlan();
     return stored ? stored->itemCount : 0;
@@ -146,8 +133,7 @@ void SmartCleanupView::addCard(QWidget* card, double revealDelay) {
     if (revealDelay > 0) new SectionReveal(card, revealDelay, false);
 }
 
-QString SmartCleanupView::layoutKey() const {
-    const auto current = plan();
+QString SmartCleanupView::layoutKey(const viewmodels::SmartCleanupPlan& current) const {
     if (canApplyPlan() && current.totalBytes >= 1) {
         return QString("plan:%1:%2:%3:%4")
             .arg(current.totalBytes)
@@ -159,32 +145,29 @@ QString SmartCleanupView::layoutKey() const {
 }
 
 void SmartCleanupView::refresh() {
-    // Progress of a running scan moves the bar in place; the cards stay.
-    if (layoutKey() == shownKey_ && progress_ != nullptr) {
-        const auto* scanning = std::get_if<model::scan_state::Scanning>(&viewModel_.scanState());
-        progress_->setValue(scanning ? static_cast<int>(scanning->progress * 1000) : 0);
-        progressMessage_->setText(scanning && !scanning->message.empty() ? QString::fromStdString(scanning->message)
-                                                                          : filled("Scanning your Mac\u2026"));
-        return;
-    }
-    if (layoutKey() != shownKey_) rebuild();
+    const auto current = plan();
+    if (layoutKey(current) != shownKey_) rebuild(current);
 }
 
-void SmartCleanupView::rebuild() {
-    shownKey_ = layoutKey();
+void SmartCleanupView::showProgress() {
+    // The scan's phase never changes the cards: a running scan's bar moves in place.
+    if (progress_ == nullptr) return;
+    const auto* scanning = std::get_if<model::scan_state::Scanning>(&viewModel_.scanState());
+    progress_->setValue(scanning ? static_cast<int>(scanning->progress * 1000) : 0);
+    progressMessage_->setText(scanning && !scanning->message.empty() ? QString::fromStdString(scanning->message)
+                                                                      : filled("Scanning your Mac\u2026"));
+}
+
+void SmartCleanupView::rebuild(const viewmodels::SmartCleanupPlan& current) {
+    shownKey_ = layoutKey(current);
     progress_ = nullptr;
     progressMessage_ = nullptr;
-    for (auto* card : cards_) {
-        column_->removeWidget(card);
-        card->hide();
-        card->deleteLater();
-    }
+    retireWidgets(column_, cards_);
     cards_.clear();
     primary_ = nullptr;
     statusLine_ = nullptr;
     if (column_->count() == 0) column_->addStretch();
 
-    const auto current = plan();
     const bool showPlan = canApplyPlan() && current.totalBytes >= 1;
     addCard(planCard(current, showPlan), 0);
     if (showPlan) {
@@ -230,7 +213,7 @@ QWidget* SmartCleanupView::planCard(const viewmodels::SmartCleanupPlan& current,
         content->addLayout(totalRow);
         body->setAccessibleDescription(filled("Recommended cleanup: %@", {bytes(current.totalBytes)}));
         statusLine_ = tokenLabel(filled("%lld safe items across %lld categories",
-                                        {QString::number(planItemCount()), QString::number(current.categories.size())}),
+                                        {QString::number(planItemCount(current)), QString::number(current.categories.size())}),
                                  DesignTokens::bodyFont(), DesignTokens::textSecondary(), body);
         content->addWidget(statusLine_);
         primary_ = new PrimaryButton(filled("Apply plan & clean %@", {bytes(current.totalBytes)}), QString("sparkles"),

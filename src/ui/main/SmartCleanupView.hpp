@@ -49,9 +49,11 @@ public:
 
 private:
     // What decides the cards: the plan shown, a running scan, or nothing.
-    [[nodiscard]] QString layoutKey() const;
+    [[nodiscard]] QString layoutKey(const viewmodels::SmartCleanupPlan& current) const;
+    [[nodiscard]] std::int64_t planItemCount(const viewmodels::SmartCleanupPlan& current) const;
     void refresh();
-    void rebuild();
+    void showProgress();
+    void rebuild(const viewmodels::SmartCleanupPlan& current);
     QWidget* planCard(const viewmodels::SmartCleanupPlan& plan, bool showPlan);
     QWidget* byCategoryCard(const viewmodels::SmartCleanupPlan& plan);
     QWidget* topPicksCard(const viewmodels::SmartCleanupPlan& plan);

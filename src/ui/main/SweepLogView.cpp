@@ -125,12 +125,7 @@ SweepLogView::SweepLogView(viewmodels::ScanViewModel& viewModel, const platform:
 }
 
 void SweepLogView::rebuild() {
-    // A row may be in the middle of its own click: it goes later, out of sight now.
-    for (auto* row : rows_) {
-        rowsLayout_->removeWidget(row);
-        row->hide();
-        row->deleteLater();
-    }
+    retireWidgets(rowsLayout_, rows_);
     rows_.clear();
     const auto& record = viewModel_.lastSweepRecord();
     if (!record) {
@@ -143,9 +138,9 @@ void SweepLogView::rebuild() {
         rowsLayout_->insertWidget(rowsLayout_->count() - 1, row);
         rows_.push_back(row);
     }
-    auto footer = text("Undo available until %@");
-    footer_->setText(
-        footer.replace("%@", QString::fromStdString(platform::formatRelativeFull(record->expiresAt, now, language_))));
+    footer_->setText(localizedText(
+        "Undo available until %@",
+        {QString::fromStdString(platform::formatRelativeFull(record->expiresAt, now, language_))}));
 }
 
 }  // namespace zentrel::ui

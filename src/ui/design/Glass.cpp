@@ -1,0 +1,19 @@
+#include "ui/design/Glass.hpp"
+
+#include "ui/design/DesignTokens.hpp"
+
+namespace zentrel::ui {
+
+void fillGlass(QPainter& painter, const QPainterPath& shape, const QPalette& palette) {
+    auto glass = DesignTokens::surface().resolve(palette);
+    glass.setAlphaF(0.72f);
+    painter.fillPath(shape, glass);
+}
+
+void fillGlass(QPainter& painter, const QRectF& rect, double radius, const QPalette& palette) {
+    QPainterPath shape;
+    shape.addRoundedRect(rect, radius, radius);
+    fillGlass(painter, shape, palette);
+}
+
+}  // namespace zentrel::ui
