@@ -10,8 +10,7 @@
 namespace zentrel::cli {
 namespace {
 
-int runApps(const std::vector<std::string>& args) {
-    Arguments arguments(args);
+int runApps(const Arguments& arguments) {
     platform::PosixFileSystem fileSystem;
     services::AppUninstaller uninstaller(fileSystem, hostLayout(arguments));
     const auto apps = uninstaller.listInstalledApps();
@@ -23,8 +22,11 @@ int runApps(const std::vector<std::string>& args) {
     return 0;
 }
 
-CliCommandRegistration apps{{"apps", "apps [--home DIR [--system-root DIR]]",
-                             "List the installed applications (name, bundle id, version, path)", runApps}};
+CliCommandRegistration apps{{.name = "apps",
+                             .usage = "apps [--home DIR [--system-root DIR]]",
+                             .summary = "List the installed applications (name, bundle id, version, path)",
+                             .options = withHostOptions({}),
+                             .run = runApps}};
 
 }  // namespace
 }  // namespace zentrel::cli

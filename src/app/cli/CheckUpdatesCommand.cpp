@@ -52,8 +52,7 @@ std::string feedAddress(const std::string& given) {
     return std::filesystem::absolute(given).lexically_normal().string();
 }
 
-int runCheckUpdates(const std::vector<std::string>& args) {
-    Arguments arguments(args);
+int runCheckUpdates(const Arguments& arguments) {
     const auto feed = arguments.option("--feed");
     if (!feed) {
         std::cerr << "usage: zentrel-cli check-updates --feed FILE_OR_URL [--home DIR]\n";
@@ -76,9 +75,12 @@ int runCheckUpdates(const std::vector<std::string>& args) {
     return driver.status().value_or(1);
 }
 
-CliCommandRegistration checkUpdates{{"check-updates", "check-updates --feed FILE_OR_URL [--home DIR]",
-                                     "Check an update feed and print the update it offers, or \"up to date\"",
-                                     runCheckUpdates}};
+CliCommandRegistration checkUpdates{
+    {.name = "check-updates",
+     .usage = "check-updates --feed FILE_OR_URL [--home DIR]",
+     .summary = "Check an update feed and print the update it offers, or \"up to date\"",
+     .options = {{"--feed", ValueKind::path}, {"--home", ValueKind::path}},
+     .run = runCheckUpdates}};
 
 }  // namespace
 }  // namespace zentrel::cli

@@ -50,8 +50,7 @@ std::variant<engine::CleanerEngine::Items, std::string> select(const engine::Cle
     return items;
 }
 
-int runClean(const std::vector<std::string>& args) {
-    Arguments arguments(args);
+int runClean(const Arguments& arguments) {
     if (!arguments.option("--home")) {
         std::cerr << "zentrel-cli: clean deletes files; name the home folder to clean with --home DIR\n";
         return 2;
@@ -97,9 +96,11 @@ int runClean(const std::vector<std::string>& args) {
     return result->failedKeys.empty() ? 0 : 1;
 }
 
-CliCommandRegistration clean{{"clean", "clean --home DIR [--system-root DIR] --select PATH|category:NAME ...",
-                              "Scan, then delete the named items; privacy changes can be undone for a day",
-                              runClean}};
+CliCommandRegistration clean{{.name = "clean",
+                              .usage = "clean --home DIR [--system-root DIR] --select PATH|category:NAME ...",
+                              .summary = "Scan, then delete the named items; privacy changes can be undone for a day",
+                              .options = withHostOptions({{"--select", ValueKind::path}}),
+                              .run = runClean}};
 
 }  // namespace
 }  // namespace zentrel::cli

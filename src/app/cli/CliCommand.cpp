@@ -1,9 +1,5 @@
 #include "app/cli/CliCommand.hpp"
 
-#include <filesystem>
-
-#include <algorithm>
-
 namespace zentrel::cli {
 
 std::vector<CliCommand>& registeredCommands() {
@@ -11,34 +7,10 @@ std::vector<CliCommand>& registeredCommands() {
     return commands;
 }
 
-std::optional<std::string> Arguments::option(const std::string& name) const {
-    for (std::size_t i = 0; i + 1 < args_.size(); ++i)
-        if (args_[i] == name) return args_[i + 1];
-    return std::nullopt;
-}
-
-std::vector<std::string> Arguments::options(const std::string& name) const {
-    std::vector<std::string> values;
-    for (std::size_t i = 0; i + 1 < args_.size(); ++i)
-        if (args_[i] == name) values.push_back(args_[i + 1]);
-    return values;
-}
-
-bool Arguments::flag(const std::string& name) const {
-    return std::find(args_.begin(), args_.end(), name) != args_.end();
-}
-
-std::vector<std::string> Arguments::positional(const std::vector<std::string>& valueOptions) const {
-    std::vector<std::string> result;
-    for (std::size_t i = 0; i < args_.size(); ++i) {
-        const auto& arg = args_[i];
-        if (std::find(valueOptions.begin(), valueOptions.end(), arg) != valueOptions.end()) {
-            ++i;
-        } else if (arg.rfind("--", 0) != 0) {
-            result.push_back(arg);
-        }
-    }
-    return result;
+std::vector<CliOption> withHostOptions(std::vector<CliOption> own) {
+    own.push_back({"--home", ValueKind::path});
+    own.push_back({"--system-root", ValueKind::path});
+    return own;
 }
 
 std::filesystem::path plainAbsolute(const std::string& given) {

@@ -1,16 +1,22 @@
 #pragma once
-// The commands of zentrel-cli. Each command lives in its own source file and
-// registers itself with a static `CliCommandRegistration`:
+// The commands of zentrel-cli. Each command lives in its own source file,
+// declares the options it knows and registers itself with a static
+// `CliCommandRegistration`:
 //
-//   static CliCommandRegistration scan{{"scan", "scan --home DIR [--category NAME] [--json]",
-//                                       "Scan the home folder and list what could be cleaned", runScan}};
+//   static CliCommandRegistration scan{{.name = "scan",
+//                                       .usage = "scan [--home DIR] [--category NAME] [--json]",
+//                                       .summary = "Scan the home folder and list what could be cleaned",
+//                                       .options = withHostOptions({{"--category", ValueKind::text}, {"--json"}}),
+//                                       .run = runScan}};
+//
+// main() reads the arguments against the declared options; a command runs
+// only when they fit.
 
+#include "app/cli/Arguments.hpp"
 #include "platform/HostLayout.hpp"
 
 #include <filesystem>
 #include <functional>
-#include <iosfwd>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,8 +26,10 @@ struct CliCommand {
     std::string name;
     std::string usage;
     std::string summary;
+    std::vector<CliOption> options;
+    ValueKind operands = ValueKind::none;
     // Gets the arguments after the command name; returns the exit status.
-    std::function<int(const std::vector<std::string>& args)> run;
+    std::function<int(const Arguments& args)> run;
 };
 
 std::vector<CliCommand>& registeredCommands();
@@ -30,22 +38,8 @@ struct CliCommandRegistration {
     explicit CliCommandRegistration(CliCommand command) { registeredCommands().push_back(std::move(command)); }
 };
 
-// Small argument helpers shared by the commands.
-class Arguments {
-public:
-    explicit Arguments(std::vector<std::string> args) : args_(std::move(args)) {}
-    // The value after `--name`, if given.
-    [[nodiscard]] std::optional<std::string> option(const std::string& name) const;
-    // Every value given after repeated `--name` options.
-    [[nodiscard]] std::vector<std::string> options(const std::string& name) const;
-    [[nodiscard]] bool flag(const std::string& name) const;
-    // Arguments that are neither options nor their values. `valueOptions`
-    // names the options that take a value.
-    [[nodiscard]] std::vector<std::string> positional(const std::vector<std::string>& valueOptions) const;
-
-private:
-    std::vector<std::string> args_;
-};
+// The options hostLayout() reads, added to a command's own.
+[[nodiscard]] std::vector<CliOption> withHostOptions(std::vector<CliOption> own);
 
 // "fx/home/" as "/current/folder/fx/home": the scanners' paths must be
 // absolute and plain, or the clean refuses them.

@@ -11,8 +11,7 @@
 namespace zentrel::cli {
 namespace {
 
-int runCookies(const std::vector<std::string>& args) {
-    Arguments arguments(args);
+int runCookies(const Arguments& arguments) {
     const auto layout = hostLayout(arguments);
     platform::PosixFileSystem fileSystem;
     scanners::PrivacyCookieStore stores(fileSystem, layout.home.string());
@@ -29,8 +28,11 @@ int runCookies(const std::vector<std::string>& args) {
     return 0;
 }
 
-CliCommandRegistration cookies{{"cookies", "cookies [--home DIR] [--hosts]",
-                                "List the browser cookie stores that hold tracker cookies (reads only)", runCookies}};
+CliCommandRegistration cookies{{.name = "cookies",
+                                .usage = "cookies [--home DIR] [--hosts]",
+                                .summary = "List the browser cookie stores that hold tracker cookies (reads only)",
+                                .options = withHostOptions({{"--hosts"}}),
+                                .run = runCookies}};
 
 }  // namespace
 }  // namespace zentrel::cli

@@ -12,11 +12,10 @@
 namespace zentrel::cli {
 namespace {
 
-int runDupes(const std::vector<std::string>& args) {
-    Arguments arguments(args);
+int runDupes(const Arguments& arguments) {
     const auto layout = hostLayout(arguments);
     scanners::DuplicateScanner::ScanOptions options;
-    if (auto roots = arguments.positional({"--home"}); !roots.empty()) options.scanRoots = roots;
+    if (auto roots = arguments.operands(); !roots.empty()) options.scanRoots = roots;
     platform::PosixFileSystem fileSystem;
     scanners::SimilarMediaPass similarMedia(options);
     scanners::DuplicateScanner scanner(options, fileSystem, layout.home.string(), &similarMedia);
@@ -32,8 +31,12 @@ int runDupes(const std::vector<std::string>& args) {
     return 0;
 }
 
-CliCommandRegistration dupes{{"dupes", "dupes [DIR ...] [--home DIR]",
-                              "List duplicate files with the copy that would be kept (reads only)", runDupes}};
+CliCommandRegistration dupes{{.name = "dupes",
+                              .usage = "dupes [DIR ...] [--home DIR]",
+                              .summary = "List duplicate files with the copy that would be kept (reads only)",
+                              .options = withHostOptions({}),
+                              .operands = ValueKind::path,
+                              .run = runDupes}};
 
 }  // namespace
 }  // namespace zentrel::cli

@@ -21,7 +21,7 @@ std::string watts(double value) {
     return text;
 }
 
-int runEnergy(const std::vector<std::string>&) {
+int runEnergy(const Arguments&) {
     services::PowercapEnergyReportSource source;
     services::SystemPowerSampler sampler(source, platform::SystemClock::shared());
     services::SysfsPowerSourceMonitor powerSource;
@@ -40,7 +40,8 @@ int runEnergy(const std::vector<std::string>&) {
     return 0;
 }
 
-CliCommandRegistration energy{{"energy", "energy", "Show the package power and the power source", runEnergy}};
+CliCommandRegistration energy{
+    {.name = "energy", .usage = "energy", .summary = "Show the package power and the power source", .run = runEnergy}};
 
 }  // namespace
 }  // namespace zentrel::cli

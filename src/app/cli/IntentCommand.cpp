@@ -26,9 +26,8 @@ void describeOutcome(const viewmodels::ScanViewModel& viewModel) {
     }
 }
 
-int runIntent(const std::vector<std::string>& args) {
-    Arguments arguments(args);
-    const auto names = arguments.positional({"--home", "--system-root", "--category"});
+int runIntent(const Arguments& arguments) {
+    const auto names = arguments.operands();
     if (names.size() != 1) {
         std::cerr << "zentrel-cli: name one intent: \"Smart Cleanup\", \"Scan Category\" or \"Free Up Space\"\n";
         return 2;
@@ -77,8 +76,13 @@ int runIntent(const std::vector<std::string>& args) {
     return 0;
 }
 
-CliCommandRegistration intent{{"intent", "intent \"Smart Cleanup\"|\"Free Up Space\" --home DIR | intent \"Scan Category\" --category NAME",
-                               "Run one of the app's intents on a scan of the given home", runIntent}};
+CliCommandRegistration intent{
+    {.name = "intent",
+     .usage = "intent \"Smart Cleanup\"|\"Free Up Space\" --home DIR | intent \"Scan Category\" --category NAME",
+     .summary = "Run one of the app's intents on a scan of the given home",
+     .options = withHostOptions({{"--category", ValueKind::text}}),
+     .operands = ValueKind::text,
+     .run = runIntent}};
 
 }  // namespace
 }  // namespace zentrel::cli

@@ -13,9 +13,8 @@
 namespace zentrel::cli {
 namespace {
 
-int runLeftovers(const std::vector<std::string>& args) {
-    Arguments arguments(args);
-    const auto ids = arguments.positional({"--home", "--system-root"});
+int runLeftovers(const Arguments& arguments) {
+    const auto ids = arguments.operands();
     if (ids.size() != 1) {
         std::cerr << "usage: zentrel-cli leftovers BUNDLE_ID [--home DIR [--system-root DIR] [--delete]]\n";
         return 2;
@@ -50,9 +49,12 @@ int runLeftovers(const std::vector<std::string>& args) {
     return result.failures.empty() ? 0 : 1;
 }
 
-CliCommandRegistration leftovers{{"leftovers", "leftovers BUNDLE_ID [--home DIR [--system-root DIR] [--delete]]",
-                                  "List an application and its leftovers with sizes; --delete removes them",
-                                  runLeftovers}};
+CliCommandRegistration leftovers{{.name = "leftovers",
+                                  .usage = "leftovers BUNDLE_ID [--home DIR [--system-root DIR] [--delete]]",
+                                  .summary = "List an application and its leftovers with sizes; --delete removes them",
+                                  .options = withHostOptions({{"--delete"}}),
+                                  .operands = ValueKind::text,
+                                  .run = runLeftovers}};
 
 }  // namespace
 }  // namespace zentrel::cli

@@ -12,8 +12,7 @@
 namespace zentrel::cli {
 namespace {
 
-int runReport(const std::vector<std::string>& args) {
-    Arguments arguments(args);
+int runReport(const Arguments& arguments) {
     const auto layout = hostLayout(arguments);
     ScanSetup setup(layout);
     ScanViewModelSetup screen(setup, layout, arguments.option("--home").has_value());
@@ -34,8 +33,11 @@ int runReport(const std::vector<std::string>& args) {
     return 0;
 }
 
-CliCommandRegistration report{{"report", "report [--home DIR [--system-root DIR]] [--save FOLDER]",
-                               "Scan and print the plain-text scan report (deletes nothing)", runReport}};
+CliCommandRegistration report{{.name = "report",
+                               .usage = "report [--home DIR [--system-root DIR]] [--save FOLDER]",
+                               .summary = "Scan and print the plain-text scan report (deletes nothing)",
+                               .options = withHostOptions({{"--save", ValueKind::path}}),
+                               .run = runReport}};
 
 }  // namespace
 }  // namespace zentrel::cli

@@ -28,8 +28,7 @@ typing::IMEContext contextFrom(const Arguments& arguments) {
     return context;
 }
 
-int runResolve(const std::vector<std::string>& args) {
-    const Arguments arguments(args);
+int runResolve(const Arguments& arguments) {
     const auto layout = hostLayout(arguments);
     auto defaults = platform::MemoryDefaultsStore::copyOf(
         platform::JsonFileDefaultsStore(layout.defaultsFile(platform::kStandardSuite)));
@@ -44,10 +43,18 @@ int runResolve(const std::vector<std::string>& args) {
 }
 
 CliCommandRegistration resolve{
-    {"resolve",
-     "resolve [--home DIR] [--bundle ID] [--title TEXT] [--secure] [--ax-role ROLE] [--ax-description TEXT] "
-     "[--ax-identifier ID] [--dom-class CLASSES]",
-     "Print the typing rule and injection profile that apply to the described context (reads only)", runResolve}};
+    {.name = "resolve",
+     .usage = "resolve [--home DIR] [--bundle ID] [--title TEXT] [--secure] [--ax-role ROLE] [--ax-description TEXT] "
+              "[--ax-identifier ID] [--dom-class CLASSES]",
+     .summary = "Print the typing rule and injection profile that apply to the described context (reads only)",
+     .options = withHostOptions({{"--bundle", ValueKind::text},
+                                 {"--title", ValueKind::text},
+                                 {"--secure"},
+                                 {"--ax-role", ValueKind::text},
+                                 {"--ax-description", ValueKind::text},
+                                 {"--ax-identifier", ValueKind::text},
+                                 {"--dom-class", ValueKind::text}}),
+     .run = runResolve}};
 
 }  // namespace
 }  // namespace zentrel::cli

@@ -58,8 +58,7 @@ void printItems(const engine::CleanerEngine::Items& items, bool json) {
     }
 }
 
-int runScan(const std::vector<std::string>& args) {
-    Arguments arguments(args);
+int runScan(const Arguments& arguments) {
     const auto layout = hostLayout(arguments);
     std::optional<model::CategoryType> category;
     if (auto name = arguments.option("--category")) {
@@ -103,8 +102,11 @@ int runScan(const std::vector<std::string>& args) {
     return 0;
 }
 
-CliCommandRegistration scan{{"scan", "scan [--home DIR [--system-root DIR]] [--category NAME] [--json]",
-                             "Scan for junk and list what could be cleaned, by category (deletes nothing)", runScan}};
+CliCommandRegistration scan{{.name = "scan",
+                             .usage = "scan [--home DIR [--system-root DIR]] [--category NAME] [--json]",
+                             .summary = "Scan for junk and list what could be cleaned, by category (deletes nothing)",
+                             .options = withHostOptions({{"--category", ValueKind::text}, {"--json"}}),
+                             .run = runScan}};
 
 }  // namespace
 }  // namespace zentrel::cli

@@ -35,8 +35,8 @@ std::string describe(const platform::DefaultsValue& value) {
 
 std::string onOff(bool value) { return value ? "on" : "off"; }
 
-int runStatus(const std::vector<std::string>& args) {
-    const auto layout = hostLayout(Arguments(args));
+int runStatus(const Arguments& arguments) {
+    const auto layout = hostLayout(arguments);
     const auto standardFile = layout.defaultsFile(platform::kStandardSuite);
     const auto suiteFile = layout.defaultsFile(platform::kAppGroupSuite);
     auto standard = platform::MemoryDefaultsStore::copyOf(platform::JsonFileDefaultsStore(standardFile));
@@ -77,8 +77,12 @@ int runStatus(const std::vector<std::string>& args) {
     return 0;
 }
 
-CliCommandRegistration status{{"status", "status [--home DIR]",
-                               "Print the stored settings, last-scan figures and shared summary (reads only)", runStatus}};
+CliCommandRegistration status{
+    {.name = "status",
+     .usage = "status [--home DIR]",
+     .summary = "Print the stored settings, last-scan figures and shared summary (reads only)",
+     .options = withHostOptions({}),
+     .run = runStatus}};
 
 }  // namespace
 }  // namespace zentrel::cli

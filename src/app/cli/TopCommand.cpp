@@ -33,8 +33,7 @@ const char* pressureText(services::MemoryPressure pressure) {
     return "normal";
 }
 
-int runTop(const std::vector<std::string>& args) {
-    const Arguments arguments(args);
+int runTop(const Arguments& arguments) {
     std::size_t limit = 10;
     if (auto given = arguments.option("--limit")) {
         try {
@@ -75,8 +74,11 @@ int runTop(const std::vector<std::string>& args) {
     return 0;
 }
 
-CliCommandRegistration top{{"top", "top [--limit N] [--home DIR]",
-                            "Show memory use and pressure and the heaviest running applications", runTop}};
+CliCommandRegistration top{{.name = "top",
+                            .usage = "top [--limit N] [--home DIR]",
+                            .summary = "Show memory use and pressure and the heaviest running applications",
+                            .options = {{"--limit", ValueKind::text}, {"--home", ValueKind::path}},
+                            .run = runTop}};
 
 }  // namespace
 }  // namespace zentrel::cli

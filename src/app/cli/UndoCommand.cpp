@@ -45,8 +45,7 @@ bool restore(const model::SweepRecord& record, const model::SweepAction& action,
     return true;
 }
 
-int runUndo(const std::vector<std::string>& args) {
-    Arguments arguments(args);
+int runUndo(const Arguments& arguments) {
     if (!arguments.option("--home")) {
         std::cerr << "zentrel-cli: undo changes files; name the home folder with --home DIR\n";
         return 2;
@@ -83,9 +82,11 @@ int runUndo(const std::vector<std::string>& args) {
     return allRestored ? 0 : 1;
 }
 
-CliCommandRegistration undo{{"undo", "undo --home DIR [--sweep ID | --action ID]",
-                             "List the privacy sweeps that can be undone, or put one sweep or action back",
-                             runUndo}};
+CliCommandRegistration undo{{.name = "undo",
+                             .usage = "undo --home DIR [--sweep ID | --action ID]",
+                             .summary = "List the privacy sweeps that can be undone, or put one sweep or action back",
+                             .options = withHostOptions({{"--sweep", ValueKind::text}, {"--action", ValueKind::text}}),
+                             .run = runUndo}};
 
 }  // namespace
 }  // namespace zentrel::cli

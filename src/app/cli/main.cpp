@@ -4,14 +4,33 @@
 #include "app/cli/CliCommand.hpp"
 
 #include <algorithm>
+#include <exception>
 #include <iostream>
+
+namespace {
+
+int runCommand(const zentrel::cli::CliCommand& command, const std::vector<std::string>& args) {
+    auto parsed = zentrel::cli::Arguments::parse(command.options, command.operands, args);
+    if (const auto* error = std::get_if<std::string>(&parsed)) {
+        std::cerr << "zentrel-cli " << command.name << ": " << *error << "\nusage: zentrel-cli " << command.usage << "\n";
+        return 2;
+    }
+    try {
+        return command.run(std::get<zentrel::cli::Arguments>(parsed));
+    } catch (const std::exception& error) {
+        std::cerr << "zentrel-cli " << command.name << ": " << error.what() << "\n";
+        return 1;
+    }
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     auto& commands = zentrel::cli::registeredCommands();
     std::sort(commands.begin(), commands.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
     std::string name = argc > 1 ? argv[1] : "";
     for (const auto& command : commands) {
-        if (command.name == name) return command.run(std::vector<std::string>(argv + 2, argv + argc));
+        if (command.name == name) return runCommand(command, std::vector<std::string>(argv + 2, argv + argc));
     }
     std::ostream& out = name.empty() || name == "help" || name == "--help" ? std::cout : std::cerr;
     if (!name.empty() && name != "help" && name != "--help") out << "zentrel-cli: unknown command \"" << name << "\"\n";

@@ -1,0 +1,50 @@
+#pragma once
+// The arguments of one zentrel-cli command, read against the options the
+// command declares. Anything the command does not declare (an unknown option,
+// a missing value, an empty path, an operand it takes none of) is a usage
+// error before the command runs.
+
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace zentrel::cli {
+
+// What follows an option, or what the operands of a command are.
+enum class ValueKind {
+    none,  // a flag; a command with no operands
+    text,  // any text, the empty one included
+    path,  // a file, folder or address: never empty
+};
+
+struct CliOption {
+    std::string_view name;  // "--home"
+    ValueKind value = ValueKind::none;
+};
+
+class Arguments {
+public:
+    // The parsed arguments, or the text of the usage error.
+    [[nodiscard]] static std::variant<Arguments, std::string> parse(const std::vector<CliOption>& options,
+                                                                    ValueKind operands,
+                                                                    const std::vector<std::string>& args);
+
+    // The value of the first `--name`, if given.
+    [[nodiscard]] std::optional<std::string> option(std::string_view name) const;
+    // The values of every `--name`, in order.
+    [[nodiscard]] std::vector<std::string> options(std::string_view name) const;
+    [[nodiscard]] bool flag(std::string_view name) const;
+    // The arguments that are neither options nor their values.
+    [[nodiscard]] const std::vector<std::string>& operands() const { return operands_; }
+
+private:
+    std::map<std::string, std::vector<std::string>, std::less<>> values_;
+    std::set<std::string, std::less<>> flags_;
+    std::vector<std::string> operands_;
+};
+
+}  // namespace zentrel::cli
