@@ -12,6 +12,37 @@ namespace {
 
 using nlohmann::json;
 
+// Settings are a flat object of small values; nesting far deeper than any of
+// them needs is damage, and would exhaust the stack of whatever walks it.
+constexpr int kDeepestNesting = 256;
+
+// The parsed root, or a discarded value when the text is no JSON or nests too deep.
+json parseSettings(const std::string& text) {
+    bool tooDeep = false;
+    json root = json::parse(
+        text,
+        [&tooDeep](int depth, json::parse_event_t, json&) {
+            tooDeep = tooDeep || depth > kDeepestNesting;
+            return !tooDeep;
+        },
+        false);
+    if (tooDeep) return json(json::value_t::discarded);
+    return root;
+}
+
+// Where a write of `file` lands: through every link to the file it names, so
+// a linked settings file stays a link.
+std::filesystem::path linkTarget(std::filesystem::path file) {
+    constexpr int kMostLinks = 40;
+    std::error_code ec;
+    for (int hop = 0; hop < kMostLinks && std::filesystem::is_symlink(file, ec); ++hop) {
+        auto next = std::filesystem::read_symlink(file, ec);
+        if (ec) break;
+        file = next.is_absolute() ? next : file.parent_path() / next;
+    }
+    return file;
+}
+
 std::optional<DefaultsValue> decodeValue(const json& value) {
     switch (value.type()) {
     case json::value_t::boolean:
@@ -63,7 +94,7 @@ void JsonFileDefaultsStore::load() {
         warn("Could not read the settings file " + file_.string() + "; starting with empty settings");
         return;
     }
-    json root = json::parse(*text, nullptr, false);
+    json root = parseSettings(*text);
     if (root.is_discarded() || !root.is_object()) {
         corrupt_ = true;
         warn("The settings file " + file_.string() + " is damaged; starting with empty settings");
@@ -79,12 +110,13 @@ void JsonFileDefaultsStore::load() {
 }
 
 void JsonFileDefaultsStore::save() {
+    const auto target = linkTarget(file_);
     if (corrupt_ && !corruptFileMoved_) {
         std::error_code ec;
-        auto aside = file_;
+        auto aside = target;
         aside += ".corrupt";
-        std::filesystem::rename(file_, aside, ec);
-        if (ec && std::filesystem::exists(file_)) {
+        std::filesystem::rename(target, aside, ec);
+        if (ec && std::filesystem::exists(target)) {
             warn("Could not move the damaged settings file " + file_.string() + " aside: " + ec.message() +
                  "; settings are not saved");
             return;
@@ -94,7 +126,7 @@ void JsonFileDefaultsStore::save() {
     json root = json::object();
     for (const auto& [key, text] : unknownEntries_) root[key] = json::parse(text);
     for (const auto& [key, value] : values_) root[key] = encodeValue(value);
-    if (auto error = writeFileAtomically(file_, root.dump(2) + "\n")) warn(*error);
+    if (auto error = writeFileAtomically(target, root.dump(2) + "\n")) warn(*error);
 }
 
 std::optional<DefaultsValue> JsonFileDefaultsStore::value(std::string_view key) const {

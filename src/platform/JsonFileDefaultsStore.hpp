@@ -2,9 +2,10 @@
 // The defaults store's file backend: one JSON object per suite, kept in memory
 // and written whole and atomically after every change.
 //
-// A file that cannot be parsed is read as an empty suite, with a warning, and
-// is moved aside to "<file>.corrupt" before the first write, so the user's
-// settings are never silently replaced.
+// A file that cannot be parsed (or nests deeper than settings ever do) is read
+// as an empty suite, with a warning, and is moved aside to "<file>.corrupt"
+// before the first write, so the user's settings are never silently replaced.
+// A settings file that is a link is written through it, to the file it names.
 //
 // File form: booleans, integers, reals and texts as JSON values; bytes as
 // {"data": "<base64>"}. Entries of any other form are kept as they are.

@@ -44,24 +44,39 @@ TEST(JsonFileDefaultsStoreTest, RemoveDeletesTheKeyFromTheFile) {
     EXPECT_EQ(reopened.string("kept"), "y");
 }
 
-TEST(JsonFileDefaultsStoreTest, CorruptFileReadsEmptyAndIsMovedAsideBeforeTheFirstWrite) {
+TEST(JsonFileDefaultsStoreTest, DamagedFileReadsEmptyAndIsMovedAsideBeforeTheFirstWrite) {
+    const std::string deep = std::string(100'000, '[') + std::string(100'000, ']');
+    for (const std::string& damaged : {std::string("{ not json"), R"({"kept": 1, "deep": )" + deep + "}"}) {
+        testing::TempDir dir;
+        auto file = dir.write("suite.json", damaged);
+        testing::WarningCapture warnings;
+
+        JsonFileDefaultsStore store(file);
+        EXPECT_TRUE(store.loadedCorruptFile());
+        EXPECT_TRUE(store.keys().empty());
+        ASSERT_EQ(warnings.lines().size(), 1u);
+        EXPECT_EQ(warnings.lines()[0].rfind("[Zentrel] ", 0), 0u);
+        // Reading alone never touches the file.
+        EXPECT_EQ(readWholeFile(file), damaged);
+
+        store.setBool("fresh", true);
+        auto aside = file;
+        aside += ".corrupt";
+        EXPECT_EQ(readWholeFile(aside), damaged);
+        EXPECT_TRUE(JsonFileDefaultsStore(file).boolean("fresh"));
+    }
+}
+
+TEST(JsonFileDefaultsStoreTest, ALinkedFileIsWrittenThroughTheLink) {
     testing::TempDir dir;
-    auto file = dir.write("suite.json", "{ not json");
-    testing::WarningCapture warnings;
+    auto target = dir.write("dotfiles/suite.json", R"({"name": "a"})");
+    auto link = dir / "config/suite.json";
+    std::filesystem::create_directories(link.parent_path());
+    std::filesystem::create_symlink("../dotfiles/suite.json", link);
 
-    JsonFileDefaultsStore store(file);
-    EXPECT_TRUE(store.loadedCorruptFile());
-    EXPECT_TRUE(store.keys().empty());
-    ASSERT_EQ(warnings.lines().size(), 1u);
-    EXPECT_EQ(warnings.lines()[0].rfind("[Zentrel] ", 0), 0u);
-    // Reading alone never touches the file.
-    EXPECT_EQ(readWholeFile(file), "{ not json");
-
-    store.setBool("fresh", true);
-    auto aside = file;
-    aside += ".corrupt";
-    EXPECT_EQ(readWholeFile(aside), "{ not json");
-    EXPECT_TRUE(JsonFileDefaultsStore(file).boolean("fresh"));
+    JsonFileDefaultsStore(link).setString("name", "b");
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(JsonFileDefaultsStore(target).string("name"), "b");
 }
 
 TEST(JsonFileDefaultsStoreTest, EntriesOfUnknownFormAreKeptAcrossWrites) {
