@@ -46,7 +46,7 @@ CleanerEngine::Items scanIOSBackups(CleanerEngine& engine, const std::string& ho
         const auto attributes = engine.fileSystem().attributes(path);  // a link is no backup folder
         if (!attributes || !attributes->isDirectory()) continue;
         std::string device = name;
-        if (auto info = readPropertyListStrings(engine.fileSystem(), path + "/Info.plist")) {
+        if (auto info = readPropertyListStrings(engine.fileSystem(), path + "/Info.plist", {"Device Name"})) {
             if (auto found = info->find("Device Name"); found != info->end()) device = found->second;
         }
         auto item = newScanItem(device, path, CategoryType::iosBackups, "iPhone/iPad Backups", engine.cachedSize(path));

@@ -173,7 +173,7 @@ CleanerEngine::Items scanSimulators(CleanerEngine& engine, const std::string& fo
         const auto path = folder + "/" + name;
         if (engine.isSymbolicLink(path)) continue;
         std::string display = name;
-        if (auto plist = readPropertyListStrings(engine.fileSystem(), path + "/device.plist")) {
+        if (auto plist = readPropertyListStrings(engine.fileSystem(), path + "/device.plist", {"name", "runtime"})) {
             auto deviceName = plist->find("name");
             auto runtime = plist->find("runtime");
             if (deviceName != plist->end() && runtime != plist->end())

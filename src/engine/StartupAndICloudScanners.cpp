@@ -40,7 +40,7 @@ CleanerEngine::Items scanStartupItems(CleanerEngine& engine, const std::string& 
             const auto path = folder + "/" + name;
             if (engine.isSymbolicLink(path)) continue;
             std::string label = name;
-            if (auto plist = readPropertyListStrings(fileSystem, path)) {
+            if (auto plist = readPropertyListStrings(fileSystem, path, {"Label"})) {
                 if (auto found = plist->find("Label"); found != plist->end()) label = found->second;
             }
             const auto attributes = fileSystem.attributes(path);

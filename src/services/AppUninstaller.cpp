@@ -33,7 +33,9 @@ bool hasParentReference(const std::string& path) {
 model::InstalledApp readApplication(const platform::FileSystem& fileSystem, const std::string& path,
                                     const std::string& entryName) {
     model::InstalledApp app{.name = withoutExtension(entryName), .bundleID = "", .path = path, .version = ""};
-    auto info = engine::readPropertyListStrings(fileSystem, path + "/Contents/Info.plist");
+    auto info = engine::readPropertyListStrings(
+        fileSystem, path + "/Contents/Info.plist",
+        {"CFBundleIdentifier", "CFBundleName", "CFBundleShortVersionString", "CFBundleVersion"});
     if (!info) return app;
     auto text = [&](const char* key) -> const std::string* {
         auto found = info->find(key);

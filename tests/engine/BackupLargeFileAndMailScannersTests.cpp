@@ -43,6 +43,23 @@ TEST_F(BackupLargeFileAndMailScannersTest, EveryBackupFolderIsAnItemNamedAfterIt
     EXPECT_FALSE(items[0].isSelected);
 }
 
+TEST_F(BackupLargeFileAndMailScannersTest, ADeviceNameHoldingANulIsSkipped) {
+    const auto backups = home + "/Library/Application Support/MobileSync/Backup";
+    using namespace std::string_literals;
+    fs.addTextFile(backups + "/xml/Info.plist",
+                   R"(<?xml version="1.0"?><plist version="1.0"><dict><key>Device Name</key><string>x)"s + '\0' +
+                       "y</string></dict></plist>");
+    // bplist00 of {"Device Name": "x\0y\u00e9", "k\0\u00e9": "v"}: both texts in UTF-16
+    const unsigned char binary[] = {
+        0x62, 0x70, 0x6c, 0x69, 0x73, 0x74, 0x30, 0x30, 0xd2, 0x01, 0x02, 0x03, 0x04, 0x5b, 0x44, 0x65, 0x76, 0x69,
+        0x63, 0x65, 0x20, 0x4e, 0x61, 0x6d, 0x65, 0x63, 0x00, 0x6b, 0x00, 0x00, 0x00, 0xe9, 0x64, 0x00, 0x78, 0x00,
+        0x00, 0x00, 0x79, 0x00, 0xe9, 0x51, 0x76, 0x08, 0x0d, 0x19, 0x20, 0x29, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
+        0x01, 0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x05, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
+        0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x2b};
+    fs.addTextFile(backups + "/binary/Info.plist", std::string(reinterpret_cast<const char*>(binary), sizeof binary));
+    EXPECT_THAT(names(scanIOSBackups(engine, home)), ElementsAre("binary", "xml"));
+}
+
 TEST_F(BackupLargeFileAndMailScannersTest, LargeFilesAboveHalfAGigabyteOutsideSkippedFolders) {
     file(home + "/.hidden-image.dmg", 600'000'000);
     file(home + "/Downloads/exact.iso", 500'000'000);

@@ -27,10 +27,10 @@ TEST(PropertyListFileTest, ReadsTheTopLevelTextsOfXmlAndBinaryLists) {
         0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x1d};
     fs.addTextFile("/binary.plist", std::string(reinterpret_cast<const char*>(binary), sizeof binary));
 
-    auto xml = readPropertyListStrings(fs, "/xml.plist");
+    auto xml = readPropertyListStrings(fs, "/xml.plist", {"name", "count", "nested", "missing"});
     ASSERT_TRUE(xml);
     EXPECT_THAT(*xml, UnorderedElementsAre(Pair("name", "iPhone 15")));
-    auto bin = readPropertyListStrings(fs, "/binary.plist");
+    auto bin = readPropertyListStrings(fs, "/binary.plist", {"Device Name"});
     ASSERT_TRUE(bin);
     EXPECT_THAT(*bin, UnorderedElementsAre(Pair("Device Name", "Pixel")));
 }
@@ -43,7 +43,7 @@ TEST(PropertyListFileTest, AnythingElseGivesNothing) {
     fs.addTextFile("/locked.plist", R"(<plist version="1.0"><dict/></plist>)");
     fs.makeUnreadable("/locked.plist");
     for (const char* path : {"/text.plist", "/array.plist", "/empty.plist", "/locked.plist", "/missing.plist"})
-        EXPECT_EQ(readPropertyListStrings(fs, path), std::nullopt) << path;
+        EXPECT_EQ(readPropertyListStrings(fs, path, {"a"}), std::nullopt) << path;
 }
 
 TEST(NodePackageManagerTest, TheFirstLockFileFoundDecides) {
