@@ -45,6 +45,7 @@ public:
 
 private:
     struct State {
+        explicit State(Executor& target) : target(target) {}
         Executor& target;
         std::mutex mutex;
         std::deque<Job> jobs;
