@@ -16,13 +16,13 @@ public:
 
     [[nodiscard]] std::optional<std::string> identity() const override { return identity_; }
     [[nodiscard]] bool isSecureField() const override { return secure_; }
+    [[nodiscard]] bool keepsMarkedText() const override { return keepsPreedit_; }
     void setMarkedText(const std::string& text) override;
     void insertText(const std::string& text) override;
     void deleteBeforeCaret(std::size_t count) override;
 
     // The program that owns the focused field, when IBus names it.
     void setIdentity(std::optional<std::string> identity) { identity_ = std::move(identity); }
-    [[nodiscard]] bool keepsMarkedText() const override { return keepsPreedit_; }
     // Whether the client keeps a preedit through focus changes (see keepsPreeditOnFocusChange).
     void setKeepsPreedit(bool keeps) { keepsPreedit_ = keeps; }
     // The field lost focus or was reset: IBus or the client has committed or removed the preedit.
