@@ -1,5 +1,8 @@
 #include "platform/Localization.hpp"
 
+#include <optional>
+#include <utility>
+
 namespace zentrel::platform {
 
 Localization& Localization::shared() {
@@ -33,8 +36,39 @@ std::string Localization::lookup(std::string_view key) const {
     return std::string(key);
 }
 
+namespace {
+
+// "%2$@" or "%1$lld" at `at`: the slot's value index and length; none otherwise.
+std::optional<std::pair<std::size_t, std::size_t>> positionalSlot(const std::string& text, std::size_t at) {
+    std::size_t end = at + 1;
+    std::size_t number = 0;
+    while (end < text.size() && text[end] >= '0' && text[end] <= '9') number = number * 10 + (text[end++] - '0');
+    if (end == at + 1 || number == 0 || end >= text.size() || text[end] != '$') return std::nullopt;
+    for (std::string_view kind : {"@", "lld"}) {
+        if (text.compare(end + 1, kind.size(), kind) == 0) return std::pair(number - 1, end + 1 + kind.size() - at);
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
 std::string localizedFormat(std::string_view key, const std::vector<std::string>& values) {
     auto text = localized(key);
+    // Numbered slots ("%2$@ of %1$@") take the value of their number, so a
+    // translation may reorder them.
+    std::string filled;
+    bool positional = false;
+    for (std::size_t at = 0; at < text.size();) {
+        const auto slot = text[at] == '%' ? positionalSlot(text, at) : std::nullopt;
+        if (slot && slot->first < values.size()) {
+            filled += values[slot->first];
+            at += slot->second;
+            positional = true;
+        } else {
+            filled += text[at++];
+        }
+    }
+    if (positional) return filled;
     std::size_t from = 0;
     for (const auto& value : values) {
         const auto object = text.find("%@", from);

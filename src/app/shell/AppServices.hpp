@@ -23,6 +23,7 @@
 #include "platform/KeyboardEventTap.hpp"
 #include "platform/KeyboardEvents.hpp"
 #include "platform/PosixFileSystem.hpp"
+#include "platform/PreviewPanel.hpp"
 #include "platform/ProcessAppInstanceLauncher.hpp"
 #include "platform/SessionBus.hpp"
 #include "platform/SessionBusNotificationCenter.hpp"
@@ -69,6 +70,15 @@ public:
     void sleepMicroseconds(std::uint32_t) override {}
 };
 
+// The desktop's file previewer, looked for on the session bus at each
+// preview: one started after the app still answers, and none costs nothing.
+class SessionPreviewPanel final : public platform::PreviewPanel {
+public:
+    void show(const platform::PreviewDataSource& dataSource) override {
+        if (auto panel = platform::SessionBusPreviewPanel::sharedFromEnvironment()) panel->show(dataSource);
+    }
+};
+
 class AppServices final {
 public:
     // `context` is the application object: queued jobs and timers live on it.
@@ -86,6 +96,7 @@ public:
     platform::NoICloudFileStatus icloud;
     QtClipboard clipboard;
     platform::SessionBus bus;
+    SessionPreviewPanel previewPanel;
 
     platform::JsonFileDefaultsStore standardDefaults;
     // Made early: the launch is timed from here.

@@ -6,6 +6,7 @@
 
 #include <QFontMetrics>
 #include <QHBoxLayout>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QVBoxLayout>
@@ -110,10 +111,34 @@ void ItemRowBase::makeCheckBox() {
     checkBox_ = new QCheckBox(this);
     checkBox_->setChecked(item_.isSelected);
     checkBox_->setAccessibleName(QString::fromStdString(item_.displayTitle()));
-    checkBox_->setAccessibleDescription(localizedText(item_.isSelected ? "Selected" : "Not selected") + ". " +
-                                        localizedText("Double tap to toggle selection for cleaning."));
+    describeSelection();
     // The view model flips the flag; the row never writes it.
     QObject::connect(checkBox_, &QCheckBox::clicked, this, [this] { services_.viewModel.toggleItem(item_.id); });
+}
+
+void ItemRowBase::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) event->accept();
+}
+
+void ItemRowBase::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        services_.viewModel.toggleItem(item_.id);
+}
+
+void ItemRowBase::describeSelection() {
+    checkBox_->setAccessibleDescription(localizedText(item_.isSelected ? "Selected" : "Not selected") + ". " +
+                                        localizedText("Double tap to toggle selection for cleaning."));
+}
+
+void ItemRowBase::showSelected(bool selected) {
+    if (selected == item_.isSelected) return;
+    item_.isSelected = selected;
+    checkBox_->setChecked(selected);
+    describeSelection();
+    auto palette = size_->palette();
+    palette.setColor(QPalette::WindowText, (selected ? ColorToken(DesignTokens::textPrimary())
+                                                     : ColorToken(DesignTokens::textSecondary())).resolve(palette));
+    size_->setPalette(palette);
 }
 
 QLabel* ItemRowBase::makeFailureLine() {
