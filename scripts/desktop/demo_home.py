@@ -1,12 +1,17 @@
 """Writes a demo home folder with something to find in several categories:
 logs, a large cache, the Trash, a project's dependencies, a browser's
-tracker cookies, and files that are never junk.
+tracker cookies, copies of documents and an installer, a log that cannot be
+deleted, and files that are never junk.
     demo_home.py HOME"""
 
 import json
 import os
 import sqlite3
+import subprocess
 import sys
+
+# A log made immutable, so that cleaning it fails as a locked file does.
+LOCKED_LOG = "Library/Logs/updater/install.log"
 
 
 def write(home, relative, size):
@@ -16,6 +21,29 @@ def write(home, relative, size):
         file.write(os.urandom(min(size, 1 << 20)))
         if size > 1 << 20:
             file.truncate(size)
+
+
+def copies(home, contents, *relatives, size=None):
+    """Identical files; with `size`, each grows sparsely to it after `contents`."""
+    for relative in relatives:
+        path = os.path.join(home, relative)
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        with open(path, "wb") as file:
+            file.write(contents)
+            if size:
+                file.truncate(size)
+
+
+def lock(path):
+    """Marks a file immutable; quietly leaves it alone where that is not allowed."""
+    subprocess.run(["chattr", "+i", path], capture_output=True)
+
+
+def release(home):
+    """Undoes lock(), so that the demo home can be removed."""
+    path = os.path.join(home, LOCKED_LOG)
+    if os.path.exists(path):
+        subprocess.run(["chattr", "-i", path], capture_output=True)
 
 
 def chrome_cookies(path, hosts):
@@ -48,7 +76,18 @@ def make(home, onboarded=True):
     write(home, "Projects/site/node_modules/left-pad/index.js", 5_600_000)
     chrome_cookies(os.path.join(home, "Library/Application Support/Google/Chrome/Default/Cookies"),
                    ["ad.doubleclick.net", "www.google-analytics.com", ".example.org"])
+    chrome_cookies(os.path.join(home, "Library/Application Support/Google/Chrome/Profile 1/Cookies"),
+                   ["pixel.facebook.com", "stats.g.doubleclick.net", ".example.com"])
     write(home, "Documents/notes.txt", 2_000)
+    write(home, LOCKED_LOG, 900_000)
+    lock(os.path.join(home, LOCKED_LOG))
+    copies(home, os.urandom(1_800_000), "Documents/quarterly-report.pdf", "Downloads/quarterly-report (1).pdf",
+           "Desktop/quarterly-report copy.pdf")
+    copies(home, os.urandom(4_200_000), "Downloads/launch-slides.pptx", "Documents/Talks/launch-slides.pptx")
+    # Two copies of an installer image, sparse: hashing them makes the scan
+    # last long enough to be seen, and they take no room.
+    copies(home, os.urandom(1 << 20), "Downloads/ubuntu-24.04-desktop-amd64.iso",
+           "Documents/Installers/ubuntu-24.04-desktop-amd64.iso", size=300_000_000)
     settings = os.path.join(home, ".config/zentrel/com.torvane.zentrel.json")
     os.makedirs(os.path.dirname(settings), exist_ok=True)
     with open(settings, "w") as file:

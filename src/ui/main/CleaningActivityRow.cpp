@@ -30,12 +30,6 @@ ColorToken symbolColor(Kind status) {
     return DesignTokens::textTertiary();
 }
 
-void recolor(QLabel* label, const ColorToken& color) {
-    auto palette = label->palette();
-    palette.setColor(QPalette::WindowText, color.resolve(palette));
-    label->setPalette(palette);
-}
-
 }  // namespace
 
 CleaningActivityRow::CleaningActivityRow(const ActivityRow& row, QWidget* parent) : QWidget(parent), row_(row) {
@@ -75,7 +69,7 @@ void CleaningActivityRow::display(const ActivityRow& row) {
 
 void CleaningActivityRow::showTexts() {
     name_->setText(QString::fromStdString(row_.name));
-    recolor(name_, nameColor(row_.nameTone));
+    setTextColor(name_, nameColor(row_.nameTone));
     category_->setText(QString::fromStdString(row_.category));
     message_->setText(QString::fromStdString(row_.message.value_or("")));
     message_->setVisible(row_.message.has_value());

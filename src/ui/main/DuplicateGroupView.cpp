@@ -58,6 +58,10 @@ DuplicateMemberRow::DuplicateMemberRow(viewmodels::ScanViewModel& viewModel, pla
         QObject::connect(checkBox_, &QCheckBox::clicked, this,
                          [&viewModel, id = *member.itemId] { viewModel.toggleItem(id); });
         row->addWidget(checkBox_);
+    } else {
+        // The keeper's column stays empty, so every row's icon lines up.
+        const QCheckBox probe;
+        row->addSpacing(probe.sizeHint().width());
     }
 
     const auto path = QString::fromStdString(member.path);

@@ -135,9 +135,10 @@ void ItemRowBase::showSelected(bool selected) {
     item_.isSelected = selected;
     checkBox_->setChecked(selected);
     describeSelection();
+    // Palette-based colours resolve against the row's palette, not the label's recoloured one.
     auto palette = size_->palette();
     palette.setColor(QPalette::WindowText, (selected ? ColorToken(DesignTokens::textPrimary())
-                                                     : ColorToken(DesignTokens::textSecondary())).resolve(palette));
+                                                     : ColorToken(DesignTokens::textSecondary())).resolve(this->palette()));
     size_->setPalette(palette);
 }
 

@@ -8,6 +8,7 @@
 #include "ui/design/ProgressMeter.hpp"
 #include "ui/main/PageParts.hpp"
 
+#include <QAbstractButton>
 #include <QHBoxLayout>
 #include <QLinearGradient>
 #include <QPainter>
@@ -61,6 +62,26 @@ protected:
 private:
     double fraction_;
     UsageColor color_;
+};
+
+// A plain button whose face is its content: it takes the size of its layout.
+class TileButton final : public QAbstractButton {
+public:
+    explicit TileButton(QWidget* parent) : QAbstractButton(parent) {
+        setCursor(Qt::PointingHandCursor);
+        setFocusPolicy(Qt::StrongFocus);
+    }
+    [[nodiscard]] QSize sizeHint() const override { return layout() ? layout()->sizeHint() : QSize(); }
+    [[nodiscard]] QSize minimumSizeHint() const override { return layout() ? layout()->minimumSize() : QSize(); }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        if (!hasFocus()) return;
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 14, 14);
+    }
 };
 
 // A column of the history chart: a rounded bar in the accent gradient.
@@ -191,11 +212,8 @@ bool HeroOverviewCard::canShowInPlace(const HeroCardContent& next) const {
 void HeroOverviewCard::showStatus(const HeroCardContent& next) {
     content_.statusText = next.statusText;
     status_->setText(text(next.statusText));
-    auto palette = status_->palette();
-    const ColorToken color = next.showsFoundBytes ? ColorToken(DesignTokens::textPrimary())
-                                                  : ColorToken(DesignTokens::textSecondary());
-    palette.setColor(QPalette::WindowText, color.resolve(palette));
-    status_->setPalette(palette);
+    setTextColor(status_, next.showsFoundBytes ? ColorToken(DesignTokens::textPrimary())
+                                               : ColorToken(DesignTokens::textSecondary()));
 }
 
 // ---- Categories and history ----
@@ -207,10 +225,7 @@ TopCategoriesRow::TopCategoriesRow(const std::vector<CategoryTile>& tiles, std::
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(12);
     for (const auto& tile : tiles) {
-        auto* button = new QPushButton(this);
-        button->setFlat(true);
-        button->setStyleSheet("QPushButton { border: none; background: transparent; padding: 0; }");
-        button->setCursor(Qt::PointingHandCursor);
+        auto* button = new TileButton(this);
         auto* inside = new QVBoxLayout(button);
         inside->setContentsMargins(0, 0, 0, 0);
         const auto icon = model::icon(tile.category);

@@ -6,6 +6,7 @@
 #include "ui/design/DiskRing.hpp"
 #include "ui/presenters/OverviewPresenter.hpp"
 
+#include <QAbstractButton>
 #include <QLabel>
 #include <QPushButton>
 #include <QWidget>
@@ -53,10 +54,10 @@ class TopCategoriesRow final : public QWidget {
 public:
     TopCategoriesRow(const std::vector<CategoryTile>& tiles, std::function<void(model::CategoryType)> open,
                      QWidget* parent = nullptr);
-    [[nodiscard]] const std::vector<QPushButton*>& tileButtons() const { return buttons_; }
+    [[nodiscard]] const std::vector<QAbstractButton*>& tileButtons() const { return buttons_; }
 
 private:
-    std::vector<QPushButton*> buttons_;
+    std::vector<QAbstractButton*> buttons_;
 };
 
 class CleaningHistoryCard final : public QWidget {

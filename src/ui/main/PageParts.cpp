@@ -1,6 +1,8 @@
 #include "ui/main/PageParts.hpp"
 
+#include <QApplication>
 #include <QFontMetrics>
+#include <QHBoxLayout>
 #include <QLabel>
 
 namespace zentrel::ui {
@@ -35,7 +37,13 @@ void centreCard(QWidget& page, GlassCard* card, int maxWidth, int margin) {
     column->addStretch();
     card->setParent(&page);
     card->setMaximumWidth(maxWidth);
-    column->addWidget(card, 0, Qt::AlignHCenter);
+    // Centred by stretches, not by alignment: an aligned card would be given
+    // the height of the full width and clip its wrapped lines.
+    auto* row = new QHBoxLayout;
+    row->addStretch(1);
+    row->addWidget(card, 100);
+    row->addStretch(1);
+    column->addLayout(row);
     column->addStretch();
 }
 
@@ -50,6 +58,13 @@ QFont mediumFont(const FontToken& token) {
     auto font = token.font();
     font.setWeight(QFont::Medium);
     return font;
+}
+
+void setTextColor(QLabel* label, const ColorToken& color) {
+    const auto base = label->parentWidget() != nullptr ? label->parentWidget()->palette() : QApplication::palette(label);
+    auto palette = label->palette();
+    palette.setColor(QPalette::WindowText, color.resolve(base));
+    label->setPalette(palette);
 }
 
 QLabel* limitLines(QLabel* label, int lines) {
