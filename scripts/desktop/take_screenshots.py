@@ -94,7 +94,7 @@ def content():
     shoot("overview-scanned")
     shoot("overview-scanned-900x600", (900, 600))
     select_page("Smart Cleanup")
-    shoot("smart-cleanup")
+    shoot("smart-cleanup", (1100, 720))
     shoot("smart-cleanup-900x600", (900, 600))
     select_page("Duplicates", "Duplicate Files")
     shoot("duplicates-900x600")

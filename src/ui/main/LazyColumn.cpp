@@ -11,6 +11,7 @@ LazyColumn::LazyColumn(int margin, int spacing, QWidget* parent) : QScrollArea(p
     setWidgetResizable(true);
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    viewport()->setAutoFillBackground(false);  // the window's canvas shows through
     auto* content = new QWidget;
     column_ = new QVBoxLayout(content);
     column_->setContentsMargins(margin, margin, margin, margin);

@@ -14,6 +14,7 @@ QVBoxLayout* scrollingColumn(QWidget& page, int margin, int spacing) {
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->viewport()->setAutoFillBackground(false);  // the window's canvas shows through
     auto* content = new QWidget;
     auto* column = new QVBoxLayout(content);
     column->setContentsMargins(margin, margin, margin, margin);
