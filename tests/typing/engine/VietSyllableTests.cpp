@@ -46,13 +46,16 @@ TEST(VietSyllableTest, TonePositionsUnderBothRules) {
 }
 
 TEST(VietWordValidatorTest, SpellingBodiesOfTheThreeMethods) {
+    // Tone keys go wherever they were typed; mark keys fold into their letters.
     const std::pair<VietInputMethod, std::pair<const char*, const char*>> cases[] = {
-        {VietInputMethod::telex, {"vieetj", "vieet"}}, {VietInputMethod::telex, {"tooans", "tooan"}},
-        {VietInputMethod::telex, {"as", "a"}},         {VietInputMethod::telex, {"aws", "a"}},
-        {VietInputMethod::telex, {"test", "test"}},    {VietInputMethod::telex, {"texs", "te"}},
-        {VietInputMethod::telex, {"VIEETJ", "VIEET"}}, {VietInputMethod::vni, {"vie6t5", "viet"}},
-        {VietInputMethod::vni, {"vie65t", "viet"}},    {VietInputMethod::vni, {"a61", "a"}},
-        {VietInputMethod::viqr, {"vie^.t", "viet"}},
+        {VietInputMethod::telex, {"vieetj", "viêt"}},   {VietInputMethod::telex, {"tieesng", "tiêng"}},
+        {VietInputMethod::telex, {"as", "a"}},          {VietInputMethod::telex, {"aws", "ă"}},
+        {VietInputMethod::telex, {"test", "tet"}},      {VietInputMethod::telex, {"texs", "te"}},
+        {VietInputMethod::telex, {"class", "clas"}},    {VietInputMethod::telex, {"DDaats", "Đât"}},
+        {VietInputMethod::telex, {"VIEETJ", "VIÊT"}},   {VietInputMethod::telex, {"nhw", "như"}},
+        {VietInputMethod::vni, {"vie6t5", "viêt"}},     {VietInputMethod::vni, {"vie65t", "viêt"}},
+        {VietInputMethod::vni, {"a61", "â"}},           {VietInputMethod::viqr, {"vie^.t", "viêt"}},
+        {VietInputMethod::viqr, {"DDu+'c", "Đưc"}},
     };
     for (const auto& [method, texts] : cases) {
         EXPECT_EQ(toUtf8(VietWordValidator::spellingBody(u(texts.first), method)), texts.second) << texts.first;
@@ -82,6 +85,7 @@ TEST(VietWordValidatorTest, ForeignLookingWords) {
     EXPECT_FALSE(shouldPassThroughLiteral(u("Tieengs"), VietInputMethod::telex));
     EXPECT_FALSE(shouldPassThroughLiteral(u("VIEETJ"), VietInputMethod::telex));
     EXPECT_FALSE(shouldPassThroughLiteral(u("vie6t5"), VietInputMethod::vni));
+    EXPECT_FALSE(shouldPassThroughLiteral(u("DDaats"), VietInputMethod::telex)) << "the second D is a key for Đ";
 }
 
 }  // namespace
