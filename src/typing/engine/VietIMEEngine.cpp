@@ -193,7 +193,9 @@ VietIMEEngine::Result VietIMEEngine::checked(const std::u32string& before, Resul
     const auto made = word_;
     if (auto horned = hornedBeforeFinal(word_)) word_ = std::move(*horned);
     if (auto placed = tonePlaced(word_, modern())) word_ = std::move(*placed);
-    if (options.skipTransformForEnglish && !escaped_ && readsAsForeign(hasVietnameseMark(before))) {
+    // A key pressed twice in a row to type it (class gives clas) leaves the word as asked.
+    const bool repeated = escaped_ && raw_.size() >= 2 && lowerCased(raw_[raw_.size() - 2]) == lowerCased(raw_.back());
+    if (options.skipTransformForEnglish && !repeated && readsAsForeign(hasVietnameseMark(before))) {
         return writtenAsTyped(before);
     }
     if (word_ != made) return IMEResult{static_cast<int>(screenCount_), toUtf8(word_)};

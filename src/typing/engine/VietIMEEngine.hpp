@@ -115,7 +115,7 @@ private:
     bool syntheticHornUpper_ = false;
     bool pendingStandaloneW_ = false;
     bool englishPassThroughMode_ = false;
-    bool escaped_ = false;         // the repeat key typed itself: the word stays as the typist asked
+    bool escaped_ = false;         // the repeat-key escape typed the key
     bool stale_ = false;           // after Delete the keys no longer make the word shown
     bool viqrEscape_ = false;      // a backslash waits for the next key
     std::size_t screenCount_ = 0;  // characters shown for the word before this key

@@ -159,7 +159,8 @@ VietIMEEngine::Result VietIMEEngine::undoStandaloneHorn() {
 
 std::optional<VietIMEEngine::Result> VietIMEEngine::dRules(char32_t c) {
     if (raw_.size() < 2) return std::nullopt;
-    if (options.skipTransformForEnglish && VietWordValidator::looksLikeEnglish(spellingLetters(word_ + c))) {
+    // The letters as typed: "deed" and "dosed" keep their d.
+    if (options.skipTransformForEnglish && VietWordValidator::looksLikeEnglish(VietWordValidator::letterOnly(raw_))) {
         return std::nullopt;
     }
     const auto dKey = TransformKind{TransformKind::Kind::dKey};

@@ -33,8 +33,16 @@ bool isOneOf(const std::u32string_view (&table)[N], std::u32string_view text) {
 
 constexpr std::u32string_view kFrontVowels = U"ieê";
 
+// A stop final (c, ch, p, t) takes sắc, nặng or no tone.
+bool takesTone(std::u32string_view rhyme, int tone) {
+    const auto vowels = static_cast<std::size_t>(std::find_if_not(rhyme.begin(), rhyme.end(), isBaseVowel) - rhyme.begin());
+    const auto final = rhyme.substr(vowels);
+    const bool stop = final == U"c" || final == U"ch" || final == U"p" || final == U"t";
+    return !stop || tone == 0 || tone == 1 || tone == 5;
+}
+
 // Whether the onset spells right before the rhyme (k, gh and ngh before i, e,
-// ê; c, g and ng elsewhere) and a stop final carries sắc, nặng or no tone.
+// ê; c, g and ng elsewhere), and the rhyme takes the tone.
 bool fitsOnset(std::u32string_view onset, std::u32string_view rhyme, int tone) {
     if (!isOneOf(kOnsets, onset) || !VietRhymes::isRhyme(rhyme)) return false;
     const auto front = rhyme.front();
@@ -45,10 +53,8 @@ bool fitsOnset(std::u32string_view onset, std::u32string_view rhyme, int tone) {
     if (onset == U"ng" && beforeFront) return false;
     if (onset == U"g" && (front == U'e' || front == U'ê')) return false;
     if (onset == U"qu" && (front == U'u' || front == U'ư')) return false;
-    const auto vowels = static_cast<std::size_t>(std::find_if_not(rhyme.begin(), rhyme.end(), isBaseVowel) - rhyme.begin());
-    const auto final = rhyme.substr(vowels);
-    const bool stop = final == U"c" || final == U"ch" || final == U"p" || final == U"t";
-    return !stop || tone == 0 || tone == 1 || tone == 5;
+    if (front == U'y' && rhyme.size() >= 2 && !isBaseVowel(rhyme[1]) && onset != U"qu") return false;  // quýt, quýnh
+    return takesTone(rhyme, tone);
 }
 
 }  // namespace
@@ -138,15 +144,18 @@ bool canBeVietnameseInProgress(std::u32string_view word) {
     if (word.empty() || VietSyllable::isValidVietnameseSyllable(word)) return true;
     std::u32string letters;
     letters.reserve(word.size());
+    int tone = 0;
     for (char32_t c : word) {
-        const auto base = baseLetter(c);
+        const auto [base, mark] = decompose(c);
         if (base != U'đ' && !isBaseVowel(base) && !isAsciiLetter(base)) return false;
         letters.push_back(base);
+        tone = std::max(tone, mark);
     }
     // The onset is not checked here: only the vowel group and the final.
     const auto first = letters.find_first_of(allBaseVowels);
     if (first == std::u32string::npos) return true;
     const auto rest = std::u32string_view(letters).substr(first);
+    if (!takesTone(rest, tone)) return false;
     if (VietRhymes::canBecomeRhyme(rest)) return true;
     const bool glided = first >= 1 && rest.size() >= 2 && isBaseVowel(rest[1]) &&
                         ((letters[first - 1] == U'q' && rest[0] == U'u') || (letters[first - 1] == U'g' && rest[0] == U'i'));
@@ -252,6 +261,8 @@ bool looksLikeEnglish(std::u32string_view word) {
     const auto c1 = lowerCased(word[0]);
     const auto c2 = lowerCased(word[1]);
     if (contains(kOnsetConsonants, c1) && contains(kPlainVowels, c2)) return false;
+    // Two vowels that got this far still start a rhyme: uo, ue, ye (uống, uế, yêu).
+    if (contains(kPlainVowels, c1)) return false;
     if (!isLetter(c2)) return false;
     return contains(kPlainVowels, c2);
 }

@@ -107,6 +107,16 @@ TEST(VietIMEEngineTest, NeitherEnglishNorASyllableIsWrittenBackAtTheBreak) {
         {Method::telex, "their ", "their "}, {Method::telex, "know ", "know "},   {Method::telex, "screen ", "screen "},
         {Method::telex, "use ", "use "},     {Method::telex, "saw ", "saw "},     {Method::telex, "tiesng ", "tiesng "},
         {Method::telex, "vieeft ", "vieeft "}, {Method::vni, "u1e ", "u1e "},
+        // A tone a stop final cannot take, a tone key typed again later, d after an English word.
+        {Method::telex, "hertz ", "hertz "}, {Method::telex, "texts ", "texts "}, {Method::telex, "asks ", "asks "},
+        {Method::telex, "deed ", "deed "},   {Method::telex, "class ", "clas "},
+    });
+}
+
+TEST(VietIMEEngineTest, WordsWithoutAnOnset) {
+    expectTyped({
+        {Method::telex, "uoongs", "uống"}, {Method::telex, "yeeu", "yêu"}, {Method::telex, "uowcs", "ước"},
+        {Method::telex, "Uees", "Uế"},     {Method::vni, "uo7c1", "ước"},  {Method::viqr, "ye^u", "yêu"},
     });
 }
 
