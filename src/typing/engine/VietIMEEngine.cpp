@@ -5,11 +5,29 @@
 #include "typing/engine/VietText.hpp"
 #include "typing/engine/VietWordTransforms.hpp"
 
+#include <algorithm>
+
 namespace zentrel::typing {
 
 using namespace VietWordValidator;
 using VietSpellingChecker::canBeVietnameseInProgress;
 using VietSpellingChecker::isValidTypingSequence;
+
+namespace {
+
+int toneOf(std::u32string_view word) {
+    int tone = 0;
+    for (char32_t c : word) tone = std::max(tone, decompose(c).tone);
+    return tone;
+}
+
+bool sameLettersAndTone(std::u32string_view a, std::u32string_view b) {
+    const auto plainA = removeAllTones(a);
+    const auto plainB = removeAllTones(b);
+    return plainA && plainB && *plainA == *plainB && toneOf(a) == toneOf(b);
+}
+
+}  // namespace
 
 std::optional<IMEResult> VietIMEEngine::processChar(std::string_view utf8) {
     const auto text = composed(toUtf32(utf8));
@@ -75,12 +93,22 @@ void VietIMEEngine::handleBackspace() {
     word_.pop_back();
     // The keys that type the shorter word, so that typing goes on as if it had been typed.
     const auto candidates = keysAfterDelete(word_, removed);
+    std::optional<VietIMEEngine> near;
     for (const auto& keys : candidates) {
         auto engine = replayed(keys);
         if (engine.word_ == word_) {
             *this = std::move(engine);
             return;
         }
+        if (!near && sameLettersAndTone(engine.word_, word_)) near = std::move(engine);
+    }
+    // Keys whose word differs only in where the tone sits (boó from boóng is
+    // typed bóo): they do, and the word stays as shown until the next key places the tone.
+    if (near) {
+        auto shown = std::move(word_);
+        *this = std::move(*near);
+        word_ = std::move(shown);
+        return;
     }
     // No keys make the word as shown (one written back as typed): it stays,
     // and the next key starts again from its keys.

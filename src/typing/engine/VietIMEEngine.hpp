@@ -37,7 +37,9 @@ public:
     [[nodiscard]] std::optional<IMEResult> processChar(char32_t character);
     // The first character of UTF-8 text; nothing for empty text.
     [[nodiscard]] std::optional<IMEResult> processChar(std::string_view utf8);
-    // One character deleted while a word is composed; the caller lets the key through.
+    // One character deleted while a word is composed; the caller lets the key
+    // through. The keys kept afterwards type the shorter word, so typing goes
+    // on as if it had been typed that way.
     void handleBackspace();
     // The keys typed for the word in place of the word shown, when they differ.
     [[nodiscard]] std::optional<IMEResult> restoreRawWord();

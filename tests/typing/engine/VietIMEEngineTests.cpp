@@ -139,7 +139,8 @@ TEST(VietIMEEngineTest, DeleteKeepsTheKeysOfWhatRemains) {
         {Method::vni, "d9e5p", "p", "đẹp"},        {Method::viqr, "dde.p", "p", "đẹp"},
         {Method::telex, "hello", "p", "hellp"},    {Method::telex, "Vieetk", "j", "Việt"},
         {Method::telex, "Vieetk", "s ", "Viết "},  {Method::telex, "Vieetk", "n", "Vieetn"},
-        {Method::telex, "Vieetk", " ", "Vieet "},
+        {Method::telex, "Vieetk", " ", "Vieet "},  {Method::telex, "choaif", "ng", "choàng"},
+        {Method::telex, "choaif", " ", "choà "},
     };
     for (const auto& [method, before, after, expected] : cases) {
         EXPECT_EQ(typedWithDelete(before, after, method), expected) << before << " then Delete then " << after;
