@@ -182,9 +182,11 @@ VietIMEEngine::Result VietIMEEngine::wordBreakResult() {
         return std::nullopt;
     }
     // A word with marks stays only as a whole syllable: neither English nor
-    // Vietnamese ("thẻi", "úe") is written back as typed.
+    // Vietnamese ("thẻi", "úe") is written back as typed. A letter on its own
+    // stays (â, đ as in "100 đ").
     const bool capitals = options.respectProperNounCaps && hasProperNounCaps(word_);
-    if (!capitals && VietSyllable::isValidVietnameseSyllable(spellingLetters(word_))) return std::nullopt;
+    const auto letters = spellingLetters(word_);
+    if (!capitals && (letters.size() == 1 || VietSyllable::isValidVietnameseSyllable(letters))) return std::nullopt;
     if (restoredText() == word_) return std::nullopt;
     IMEResult result{static_cast<int>(word_.size()), toUtf8(restoredText())};
     word_ = restoredText();

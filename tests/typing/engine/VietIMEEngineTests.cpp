@@ -110,6 +110,8 @@ TEST(VietIMEEngineTest, NeitherEnglishNorASyllableIsWrittenBackAtTheBreak) {
         // A tone a stop final cannot take, a tone key typed again later, d after an English word.
         {Method::telex, "hertz ", "hertz "}, {Method::telex, "texts ", "texts "}, {Method::telex, "asks ", "asks "},
         {Method::telex, "deed ", "deed "},   {Method::telex, "class ", "clas "},
+        // A letter on its own stays.
+        {Method::telex, "dd ", "đ "},       {Method::vni, "a6 ", "â "},         {Method::telex, "AW.", "Ă."},
     });
 }
 
