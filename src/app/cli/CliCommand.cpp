@@ -1,8 +1,10 @@
 #include "app/cli/CliCommand.hpp"
 
-#include <filesystem>
-
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
 
 namespace zentrel::cli {
 
@@ -50,7 +52,29 @@ std::filesystem::path plainAbsolute(const std::string& given) {
 platform::HostLayout hostLayout(const Arguments& arguments) {
     const auto home = arguments.option("--home");
     if (!home) return platform::HostLayout::fromEnvironment();
-    return platform::HostLayout::forHome(plainAbsolute(*home), plainAbsolute(arguments.option("--system-root").value_or("/")));
+    const auto systemRoot = arguments.option("--system-root");
+    return platform::HostLayout::forHome(plainAbsolute(*home),
+                                         systemRoot ? plainAbsolute(*systemRoot) : std::filesystem::path());
+}
+
+platform::HostTable hostTable(const Arguments& arguments, const platform::FileSystem& fileSystem) {
+    auto platform = platform::currentHostPlatform();
+    if (auto name = arguments.option("--layout")) {
+        auto named = platform::hostPlatformNamed(*name);
+        if (!named) throw UsageError("no layout is named \"" + *name + "\"; use linux or macos");
+        platform = *named;
+    }
+    const auto layout = hostLayout(arguments);
+    const auto user = static_cast<std::uint32_t>(::getuid());
+    // The Trash of other volumes belongs to this machine, not to a given home.
+    std::vector<std::string> volumeTrash;
+    if (!arguments.option("--home")) {
+        std::ifstream mounts("/proc/self/mounts");
+        std::ostringstream text;
+        text << mounts.rdbuf();
+        volumeTrash = platform::volumeTrashFolders(text.str(), user);
+    }
+    return platform::HostTable::forPlatform(platform, layout, fileSystem, user, std::move(volumeTrash));
 }
 
 }  // namespace zentrel::cli
