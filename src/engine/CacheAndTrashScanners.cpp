@@ -63,20 +63,22 @@ CleanerEngine::Items scanAppCaches(CleanerEngine& engine, const platform::HostTa
     return items;
 }
 
-CleanerEngine::Items scanSystemCaches(CleanerEngine& engine, const platform::HostTable& table) {
+namespace {
+
+// The large entries of one caches folder.
+void appendCacheEntries(CleanerEngine& engine, const platform::HostTable& table,
+                        const platform::HostTable::SystemCacheFolder& folder, CleanerEngine::Items& items) {
     const auto& fileSystem = engine.fileSystem();
     const auto& skipPrefixes = table.cacheSkipPrefixes;
-    CleanerEngine::Items items;
-    for (const auto& [folder, userOwned] : table.cacheFolders) {
-    for (const auto& name : fileSystem.contentsOfDirectory(folder).value_or(std::vector<std::string>{})) {
-        if (userOwned && std::any_of(skipPrefixes.begin(), skipPrefixes.end(),
-                                     [&](const auto& prefix) { return name.starts_with(prefix); })) {
+    for (const auto& name : fileSystem.contentsOfDirectory(folder.path).value_or(std::vector<std::string>{})) {
+        if (folder.userOwned && std::any_of(skipPrefixes.begin(), skipPrefixes.end(),
+                                            [&](const auto& prefix) { return name.starts_with(prefix); })) {
             continue;
         }
-        const auto path = folder + "/" + name;
+        const auto path = folder.path + "/" + name;
         const auto attributes = fileSystem.attributes(path);
         if (!attributes || attributes->type == platform::FileType::symbolicLink) continue;
-        if (!userOwned && !userMayDelete(fileSystem, folder, *attributes, table.userID)) continue;
+        if (!folder.userOwned && !userMayDelete(fileSystem, folder.path, *attributes, table.userID)) continue;
         const auto size = engine.cachedSize(path);
         if (size <= kSystemCacheThreshold) continue;
         auto item = newScanItem(name, path, CategoryType::systemCaches, "User Caches", size);
@@ -86,7 +88,13 @@ CleanerEngine::Items scanSystemCaches(CleanerEngine& engine, const platform::Hos
         item.safetyLevel = SafetyLevel::safe;
         items.push_back(std::move(item));
     }
-    }
+}
+
+}  // namespace
+
+CleanerEngine::Items scanSystemCaches(CleanerEngine& engine, const platform::HostTable& table) {
+    CleanerEngine::Items items;
+    for (const auto& folder : table.cacheFolders) appendCacheEntries(engine, table, folder, items);
     const auto& logs = table.logsFolder;
     if (const auto size = logs.empty() ? 0 : engine.cachedSize(logs); size > 0) {
         auto item = newScanItem("User Logs", logs, CategoryType::systemCaches, "User Logs", size);
@@ -104,7 +112,8 @@ CleanerEngine::Items scanTrashAndDownloads(CleanerEngine& engine, const platform
     CleanerEngine::Items items;
     // The user's Trash first, then those of other volumes.
     for (const auto& trash : table.trashFolders) {
-    if (const auto size = engine.cachedSize(trash); size >= 1) {
+        const auto size = engine.cachedSize(trash);
+        if (size < 1) continue;
         auto item = newScanItem("Trash", trash, CategoryType::trash, "Trash", size);
         item.isSelected = item.isSafe = item.isRecommended = true;
         item.warningMessage = "Permanently deletes all Trash contents";
@@ -113,7 +122,6 @@ CleanerEngine::Items scanTrashAndDownloads(CleanerEngine& engine, const platform
         item.friendlyDescription = "Everything in your Trash \u2014 permanently deleted";
         item.safetyLevel = SafetyLevel::safe;
         items.push_back(std::move(item));
-    }
     }
 
     const auto& downloads = table.downloadsFolder;

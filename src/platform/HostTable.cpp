@@ -123,7 +123,8 @@ HostTable HostTable::macos(const HostLayout& layout) {
         {"Mail DataVaults", library + "/Containers/com.apple.mail/Data/DataVaults"},
     };
 
-    t.startupFolders = {{library + "/LaunchAgents", false}, {system("Library/LaunchAgents"), false}};
+    t.startupFolders = {{library + "/LaunchAgents", false}};
+    if (auto agents = system("Library/LaunchAgents"); !agents.empty()) t.startupFolders.push_back({agents, false});
     t.icloudDocuments = library + "/Mobile Documents";
 
     t.safariCookieStores = {library + "/Containers/com.apple.Safari/Data/Library/Cookies/Cookies.binarycookies",

@@ -209,7 +209,10 @@ std::vector<model::UninstallItem> AppUninstaller::findLeftovers(const model::Ins
 
 UninstallResult AppUninstaller::uninstallItems(const std::vector<model::UninstallItem>& items) {
     UninstallResult result;
-    const engine::DeletionGuard guard(fileSystem_, table_, searchRoots_);
+    // A Mac's application folders hold what the user installed; a Linux
+    // desktop's shared entries belong to the package manager.
+    const bool mac = table_.platform == platform::HostPlatform::macos;
+    const engine::DeletionGuard guard(fileSystem_, table_, mac ? searchRoots_ : std::vector<std::string>{});
     for (const auto& item : items) {
         if (!item.isSelected) continue;
         if (!mayRemove(item.path) || guard.refusal(item.path, engine::DeletionGuard::Use::removeEntry) ||

@@ -61,6 +61,16 @@ TEST_F(CacheAndTrashScannersTest, SystemCachesNeedMoreThanTenMillionBytes) {
     EXPECT_EQ(items[2].deletionMethod, model::DeletionMethod::clearDirectoryContents());
 }
 
+TEST_F(CacheAndTrashScannersTest, SharedCachesOfALinuxDesktopAreOfferedOnlyWhenTheUserMayDeleteThem) {
+    const auto table = platform::HostTable::linuxDesktop(platform::HostLayout::forHome("/home/me", "/"), fs, 1000);
+    file("/home/me/.cache/mesa_shader_cache/blob", 20'000'000);
+    file("/home/me/.cache/google-chrome/Default/blob", 20'000'000);  // an app-cache row
+    file("/var/cache/apt/archives/blob", 90'000'000);                // root's, not writable
+    file("/var/tmp/systemd-private/blob", 90'000'000);
+    EXPECT_THAT(names(scanSystemCaches(engine, table)), ElementsAre("mesa_shader_cache"));
+    EXPECT_THAT(names(scanAppCaches(engine, table)), ElementsAre("Chrome Cache"));
+}
+
 TEST_F(CacheAndTrashScannersTest, TheTrashComesFirstThenLargeOldDownloads) {
     file(home + "/.Trash/old.zip", 4096);
     const auto old = kNow.addingTimeInterval(-kThirtyDays - 1);
