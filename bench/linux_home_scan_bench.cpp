@@ -2,11 +2,7 @@
 // the desktop keeps it) with every scanner registered over the Linux table.
 // The home lives in a temporary folder removed at the end.
 
-#include "engine/BackupLargeFileAndMailScanners.hpp"
-#include "engine/CacheAndTrashScanners.hpp"
-#include "engine/DeveloperToolScanners.hpp"
-#include "engine/DuplicateAndPrivacyCategories.hpp"
-#include "engine/StartupAndICloudScanners.hpp"
+#include "engine/AllCategoryScanners.hpp"
 #include "platform/MainLoop.hpp"
 #include "platform/PosixFileSystem.hpp"
 #include "platform/TaskPool.hpp"
@@ -34,13 +30,9 @@ void BM_FullScanOfALinuxHome(benchmark::State& state) {
     platform::NoICloudFileStatus icloud;
     auto& clock = platform::SystemClock::shared();
     engine::CleanerEngine engine(fileSystem, pool, loop);
-    engine::registerDeveloperToolScanners(engine, table, clock);
-    engine::registerCacheAndTrashScanners(engine, table, clock);
-    engine::registerBackupLargeFileAndMailScanners(engine, table);
-    engine::registerStartupAndICloudScanners(engine, table, icloud, clock);
-    engine::registerDuplicateAndPrivacyScanners(
-        engine, {table, [] { return scanners::PrivacyScanner::ScanOptions{true, false}; },
-                 [] { return scanners::ClipboardInsight{}; }});
+    engine::registerAllCategoryScanners(engine, {table, clock, icloud,
+                                                 [] { return scanners::PrivacyScanner::ScanOptions{true, false}; },
+                                                 [] { return scanners::ClipboardInsight{}; }});
 
     for (auto _ : state) {
         const auto items = engine.runFullScan(true, true, {});

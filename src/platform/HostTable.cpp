@@ -1,8 +1,11 @@
 #include "platform/HostTable.hpp"
 
 #include <array>
+#include <fstream>
 #include <set>
 #include <sstream>
+#include <pwd.h>
+#include <unistd.h>
 
 namespace zentrel::platform {
 
@@ -274,6 +277,20 @@ HostTable HostTable::forPlatform(HostPlatform platform, const HostLayout& layout
                                  std::uint32_t userID, std::vector<std::string> volumeTrashFolders) {
     if (platform == HostPlatform::macos) return macos(layout);
     return linuxDesktop(layout, fileSystem, userID, std::move(volumeTrashFolders));
+}
+
+HostTable HostTable::ofUser(HostPlatform platform, const HostLayout& layout, const FileSystem& fileSystem) {
+    const auto user = static_cast<std::uint32_t>(::getuid());
+    std::vector<std::string> volumeTrash;
+    const passwd* account = ::getpwuid(user);
+    const bool ownHome = account != nullptr && account->pw_dir != nullptr && layout.home == account->pw_dir;
+    if (layout.systemRoot == "/" && ownHome) {
+        std::ifstream mounts("/proc/self/mounts");
+        std::ostringstream text;
+        text << mounts.rdbuf();
+        volumeTrash = volumeTrashFolders(text.str(), user);
+    }
+    return forPlatform(platform, layout, fileSystem, user, std::move(volumeTrash));
 }
 
 std::vector<std::string> volumeTrashFolders(std::string_view mounts, std::uint32_t userID) {

@@ -124,6 +124,11 @@ struct HostTable {
                                                const FileSystem& fileSystem, std::uint32_t userID,
                                                std::vector<std::string> volumeTrashFolders = {});
 
+    // The table of the user running this program over `layout`: the volumes'
+    // Trash folders are this machine's user's, so they are placed only when
+    // the system root is the machine's own ("/") and the home is the user's.
+    [[nodiscard]] static HostTable ofUser(HostPlatform platform, const HostLayout& layout, const FileSystem& fileSystem);
+
     // The path of a row, or empty when this layout has none.
     [[nodiscard]] static std::string row(const Rows& rows, std::string_view label);
 };

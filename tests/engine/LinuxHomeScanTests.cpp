@@ -1,11 +1,7 @@
 // A full scan of a generated Linux desktop home with every scanner
 // registered over the Linux table, as the programs set the engine up.
 
-#include "engine/BackupLargeFileAndMailScanners.hpp"
-#include "engine/CacheAndTrashScanners.hpp"
-#include "engine/DeveloperToolScanners.hpp"
-#include "engine/DuplicateAndPrivacyCategories.hpp"
-#include "engine/StartupAndICloudScanners.hpp"
+#include "engine/AllCategoryScanners.hpp"
 #include "platform/PosixFileSystem.hpp"
 
 #include "doubles/LinuxHomeFixture.hpp"
@@ -31,12 +27,8 @@ TEST(LinuxHomeScanTest, EveryCategoryFindsItsJunkWhereTheDesktopKeepsIt) {
     platform::NoICloudFileStatus icloud;
     auto& clock = platform::SystemClock::shared();
     CleanerEngine engine(fileSystem, pool, main);
-    registerDeveloperToolScanners(engine, table, clock);
-    registerCacheAndTrashScanners(engine, table, clock);
-    registerBackupLargeFileAndMailScanners(engine, table);
-    registerStartupAndICloudScanners(engine, table, icloud, clock);
-    registerDuplicateAndPrivacyScanners(engine, {table, [] { return scanners::PrivacyScanner::ScanOptions{true, false}; },
-                                                 [] { return scanners::ClipboardInsight{}; }});
+    registerAllCategoryScanners(engine, {table, clock, icloud, [] { return scanners::PrivacyScanner::ScanOptions{true, false}; },
+                                         [] { return scanners::ClipboardInsight{}; }});
 
     std::map<std::string, std::set<std::string>> found;
     for (const auto& item : engine.runFullScan(true, true, {})) {

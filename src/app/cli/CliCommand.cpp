@@ -2,9 +2,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <unistd.h>
 
 namespace zentrel::cli {
 
@@ -64,17 +61,7 @@ platform::HostTable hostTable(const Arguments& arguments, const platform::FileSy
         if (!named) throw UsageError("no layout is named \"" + *name + "\"; use linux or macos");
         platform = *named;
     }
-    const auto layout = hostLayout(arguments);
-    const auto user = static_cast<std::uint32_t>(::getuid());
-    // The Trash of other volumes belongs to this machine, not to a given home.
-    std::vector<std::string> volumeTrash;
-    if (!arguments.option("--home")) {
-        std::ifstream mounts("/proc/self/mounts");
-        std::ostringstream text;
-        text << mounts.rdbuf();
-        volumeTrash = platform::volumeTrashFolders(text.str(), user);
-    }
-    return platform::HostTable::forPlatform(platform, layout, fileSystem, user, std::move(volumeTrash));
+    return platform::HostTable::ofUser(platform, hostLayout(arguments), fileSystem);
 }
 
 }  // namespace zentrel::cli

@@ -1,10 +1,6 @@
 #include "app/cli/ScanSetup.hpp"
 
-#include "engine/BackupLargeFileAndMailScanners.hpp"
-#include "engine/CacheAndTrashScanners.hpp"
-#include "engine/DeveloperToolScanners.hpp"
-#include "engine/DuplicateAndPrivacyCategories.hpp"
-#include "engine/StartupAndICloudScanners.hpp"
+#include "engine/AllCategoryScanners.hpp"
 #include "platform/JsonFileDefaultsStore.hpp"
 
 #include <iostream>
@@ -20,14 +16,9 @@ ScanSetup::ScanSetup(const platform::HostLayout& layout, const platform::HostTab
     platform::JsonFileDefaultsStore defaults(layout.defaultsFile(platform::kStandardSuite));
     const scanners::PrivacyScanner::ScanOptions privacy{defaults.boolean("privacyIncludeTerminalHistory"),
                                                         defaults.boolean("privacyIncludePasteboardAnalysis")};
-    auto& clock = platform::SystemClock::shared();
-    engine::registerDeveloperToolScanners(engine, table, clock);
-    engine::registerCacheAndTrashScanners(engine, table, clock);
-    engine::registerBackupLargeFileAndMailScanners(engine, table);
-    engine::registerStartupAndICloudScanners(engine, table, icloud, clock);
     // A terminal has no clipboard of the desktop's to analyse.
-    engine::registerDuplicateAndPrivacyScanners(
-        engine, {table, [privacy] { return privacy; }, [] { return scanners::ClipboardInsight{}; }});
+    engine::registerAllCategoryScanners(engine, {table, platform::SystemClock::shared(), icloud,
+                                                 [privacy] { return privacy; }, [] { return scanners::ClipboardInsight{}; }});
 }
 
 engine::CleanerEngine::Items ScanSetup::fullScan(bool quiet) {

@@ -94,7 +94,7 @@ int main(int argc, char** argv) {
     ime::setIBusEngineEnvironment({[layout] { return typing::VietIMESharedSettings::load(layout); }, &settingsChanged});
 
     IBusFactory* factory = ibus_factory_new(ibus_bus_get_connection(bus));
-    ibus_factory_add_engine(factory, kEngineName, ime::zentrelIBusEngineType());
+    ime::addZentrelIBusEngine(factory, kEngineName);
     if (mode == "--ibus") {
         ibus_bus_request_name(bus, kComponentName, 0);
     } else {
