@@ -21,8 +21,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Every entry below `root` with its contents (links by their target), leaving
-// out what the program keeps for itself (settings, sweep backups).
+// Every entry below `root` with its contents (links by their target, large
+// files by their size), leaving out what the program keeps for itself
+// (settings, sweep backups).
 std::map<std::string, std::string> tree(const fs::path& root) {
     std::map<std::string, std::string> entries;
     for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator(); ++it) {
@@ -34,6 +35,8 @@ std::map<std::string, std::string> tree(const fs::path& root) {
         std::string contents;
         if (it->is_symlink()) {
             contents = "-> " + fs::read_symlink(it->path()).string();
+        } else if (it->is_regular_file() && it->file_size() > 1'000'000) {
+            contents = "size " + std::to_string(it->file_size());  // the sparse large files
         } else if (it->is_regular_file()) {
             std::ifstream in(it->path(), std::ios::binary);
             std::ostringstream out;
