@@ -22,6 +22,7 @@ std::vector<std::string> relaunchCommand() {
 
 AppServices::AppServices(QObject& context, platform::HostLayout hostLayout, services::UpdateUserDriver& updateDriver)
     : layout(std::move(hostLayout)),
+      table(platform::HostTable::ofUser(platform::currentHostPlatform(), layout, platform::PosixFileSystem::shared())),
       main(context),
       fileSystem(platform::PosixFileSystem::shared()),
       bus(platform::SessionBus::fromEnvironment()),
@@ -32,9 +33,8 @@ AppServices::AppServices(QObject& context, platform::HostLayout hostLayout, serv
       prefs(standardDefaults, platform::SystemClock::shared(), sharedState),
       engine(fileSystem, pool, main),
       journal(layout.home),
-      cookieStore(fileSystem, layout.home.string()),
-      cleanServices{fileSystem, journal, cookieStore, clipboard, icloud, platform::SystemClock::shared(),
-                    layout.home.string(), layout.systemRoot.string()},
+      cookieStore(fileSystem, table),
+      cleanServices{fileSystem, journal, cookieStore, clipboard, icloud, platform::SystemClock::shared(), table},
       notificationCenter(platform::DesktopNotificationCenter::fromEnvironment()),
       notifications(standardDefaults, notificationCenter, main),
       scanEngine(engine),
@@ -60,7 +60,7 @@ AppServices::AppServices(QObject& context, platform::HostLayout hostLayout, serv
       appcastTransport_(pool) {
     engine.setCleanServices(cleanServices);
     engine::registerAllCategoryScanners(
-        engine, {layout.home.string(), layout.systemRoot.string(), platform::SystemClock::shared(), icloud,
+        engine, {table, platform::SystemClock::shared(), icloud,
                  [this] {
                      return scanners::PrivacyScanner::ScanOptions{
                          standardDefaults.boolean("privacyIncludeTerminalHistory"),

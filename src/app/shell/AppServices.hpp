@@ -17,6 +17,7 @@
 #include "platform/DesktopSettingsPageOpener.hpp"
 #include "platform/FocusStatusCenter.hpp"
 #include "platform/HostLayout.hpp"
+#include "platform/HostTable.hpp"
 #include "platform/ICloudFileStatus.hpp"
 #include "platform/InputMethodStatus.hpp"
 #include "platform/JsonFileDefaultsStore.hpp"
@@ -80,6 +81,8 @@ public:
     [[nodiscard]] services::UpdaterManager& updater();
 
     const platform::HostLayout layout;
+    // Where the scan, the cookie stores and the guard find things on this desktop.
+    const platform::HostTable table;
     QtMainQueue main;
     platform::TaskPool pool{4};
     platform::PosixFileSystem& fileSystem;
