@@ -39,10 +39,6 @@ AtspiRole roleOf(AtspiAccessible* accessible) {
     return role;
 }
 
-bool isWindowRole(AtspiRole role) {
-    return role == ATSPI_ROLE_FRAME || role == ATSPI_ROLE_WINDOW || role == ATSPI_ROLE_DIALOG;
-}
-
 // The role in the names the injection rules use.
 std::optional<std::string> roleName(AtspiAccessible* accessible) {
     const AtspiRole role = roleOf(accessible);
@@ -179,7 +175,8 @@ struct AtspiAccessibilityElements::Tree {
     AtspiAccessible* windowOf(AtspiAccessible* app, bool activeOnly) const {
         AtspiAccessible* found = nullptr;
         eachChild(app, [&](AtspiAccessible* window) {
-            if (isWindowRole(roleOf(window)) && (!activeOnly || hasState(window, ATSPI_STATE_ACTIVE))) {
+            // An application's children are its top-level windows, whatever role a toolkit gives them.
+            if (!activeOnly || hasState(window, ATSPI_STATE_ACTIVE)) {
                 found = window;
                 return false;
             }

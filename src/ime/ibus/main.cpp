@@ -1,6 +1,10 @@
 // zentrel-ime: the Vietnamese input method as an IBus engine. The IBus
-// daemon starts it with "--ibus" from its component file; `--xml` prints
-// that component file for this program's own path.
+// daemon starts it with "--ibus" from its component file; `--xml [PROGRAM]`
+// prints that component file for this program's path (or PROGRAM's).
+// Without arguments (the per-user install and its autostart entry) it
+// registers the engine with the running daemon, waiting for one to appear
+// and registering again after the daemon restarts; a copy whose program file
+// an update replaced ends at that restart instead.
 
 #include "ime/ibus/SettingsChangeListener.hpp"
 #include "ime/ibus/ZentrelIBusEngine.hpp"
@@ -41,12 +45,19 @@ std::string escaped(std::string_view text) {
     return out;
 }
 
-void printComponent() {
+// An update renames a new program over this one's file.
+bool programFileReplaced() {
+    std::error_code error;
+    const auto path = std::filesystem::read_symlink("/proc/self/exe", error).string();
+    return !error && path.ends_with(" (deleted)");
+}
+
+void printComponent(const std::string& program) {
     std::cout << "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
               << "<component>\n"
               << "  <name>" << kComponentName << "</name>\n"
               << "  <description>Zentrel Vietnamese typing</description>\n"
-              << "  <exec>" << escaped(ownPath()) << " --ibus</exec>\n"
+              << "  <exec>" << escaped(program) << " --ibus</exec>\n"
               << "  <version>1.0</version>\n"
               << "  <license>Proprietary</license>\n"
               << "  <author>Torvane</author>\n"
@@ -71,7 +82,7 @@ void printComponent() {
 int main(int argc, char** argv) {
     const std::string_view mode = argc > 1 ? argv[1] : "";
     if (mode == "--xml") {
-        printComponent();
+        printComponent(argc > 2 ? argv[2] : ownPath());
         return 0;
     }
     if (mode != "--ibus" && !mode.empty()) {
@@ -81,11 +92,11 @@ int main(int argc, char** argv) {
 
     ibus_init();
     IBusBus* bus = ibus_bus_new();
-    if (!ibus_bus_is_connected(bus)) {
+    const bool registering = mode.empty();
+    if (!registering && !ibus_bus_is_connected(bus)) {
         std::cerr << "zentrel-ime: the IBus daemon cannot be reached\n";
         return 1;
     }
-    g_signal_connect(bus, "disconnected", G_CALLBACK(+[](IBusBus*, gpointer) { ibus_quit(); }), nullptr);
 
     const auto layout = platform::HostLayout::fromEnvironment();
     platform::Signal<> settingsChanged;
@@ -93,20 +104,36 @@ int main(int argc, char** argv) {
                                          settingsChanged);
     ime::setIBusEngineEnvironment({[layout] { return typing::VietIMESharedSettings::load(layout); }, &settingsChanged});
 
-    IBusFactory* factory = ibus_factory_new(ibus_bus_get_connection(bus));
-    ibus_factory_add_engine(factory, kEngineName, ime::zentrelIBusEngineType());
-    if (mode == "--ibus") {
-        ibus_bus_request_name(bus, kComponentName, 0);
-    } else {
+    // One factory per connection to the daemon.
+    static IBusFactory* factory = nullptr;
+    const auto serve = +[](IBusBus* connected, gpointer registerComponent) {
+        if (factory != nullptr) g_object_unref(factory);
+        factory = ibus_factory_new(ibus_bus_get_connection(connected));
+        ibus_factory_add_engine(factory, kEngineName, ime::zentrelIBusEngineType());
+        if (registerComponent == nullptr) {
+            ibus_bus_request_name(connected, kComponentName, 0);
+            return;
+        }
         IBusComponent* component = ibus_component_new(kComponentName, "Zentrel Vietnamese typing", "1.0",
                                                       "Proprietary", "Torvane", "", "", "zentrel");
         ibus_component_add_engine(component, ibus_engine_desc_new(kEngineName, "Zentrel Vietnamese",
                                                                   "Telex, VNI and VIQR", "vi", "Proprietary",
                                                                   "Torvane", "", "us"));
-        ibus_bus_register_component(bus, component);
+        ibus_bus_register_component(connected, component);
+    };
+    gpointer registerComponent = registering ? bus : nullptr;
+    if (registering) {
+        g_signal_connect(bus, "connected", G_CALLBACK(serve), registerComponent);
+        g_signal_connect(bus, "disconnected", G_CALLBACK(+[](IBusBus*, gpointer) {
+                             if (programFileReplaced()) ibus_quit();
+                         }),
+                         nullptr);
+    } else {
+        g_signal_connect(bus, "disconnected", G_CALLBACK(+[](IBusBus*, gpointer) { ibus_quit(); }), nullptr);
     }
+    if (ibus_bus_is_connected(bus)) serve(bus, registerComponent);
     ibus_main();
-    g_object_unref(factory);
+    if (factory != nullptr) g_object_unref(factory);
     g_object_unref(bus);
     return 0;
 }
