@@ -77,6 +77,52 @@ void printComponent(const std::string& program) {
               << "</component>\n";
 }
 
+// One factory per connection to the daemon; a registering copy also
+// registers its component on each connection.
+IBusFactory* factory = nullptr;
+
+void serve(IBusBus* connected, bool registerComponent) {
+    if (factory != nullptr) g_object_unref(factory);
+    factory = ibus_factory_new(ibus_bus_get_connection(connected));
+    ibus_factory_add_engine(factory, kEngineName, ime::zentrelIBusEngineType());
+    if (!registerComponent) {
+        ibus_bus_request_name(connected, kComponentName, 0);
+        return;
+    }
+    IBusComponent* component = ibus_component_new(kComponentName, "Zentrel Vietnamese typing", "1.0", "Proprietary",
+                                                  "Torvane", "", "", "zentrel");
+    ibus_component_add_engine(component, ibus_engine_desc_new(kEngineName, "Zentrel Vietnamese", "Telex, VNI and VIQR",
+                                                              "vi", "Proprietary", "Torvane", "", "us"));
+    ibus_bus_register_component(connected, component);
+}
+
+// The registering copy's connection, made again every half second while no
+// daemon answers.
+IBusBus* registeringBus = nullptr;
+constexpr guint kReconnectMs = 500;
+
+gboolean connectAndRegister(gpointer) {
+    if (registeringBus != nullptr) {
+        g_signal_handlers_disconnect_by_data(registeringBus, &registeringBus);
+        g_object_unref(registeringBus);
+    }
+    registeringBus = ibus_bus_new();
+    if (!ibus_bus_is_connected(registeringBus)) {
+        g_timeout_add(kReconnectMs, connectAndRegister, nullptr);
+        return G_SOURCE_REMOVE;
+    }
+    serve(registeringBus, true);
+    g_signal_connect(registeringBus, "disconnected", G_CALLBACK(+[](IBusBus*, gpointer) {
+                         if (programFileReplaced()) {
+                             ibus_quit();
+                         } else {
+                             g_timeout_add(kReconnectMs, connectAndRegister, nullptr);
+                         }
+                     }),
+                     &registeringBus);
+    return G_SOURCE_REMOVE;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -91,8 +137,8 @@ int main(int argc, char** argv) {
     }
 
     ibus_init();
-    IBusBus* bus = ibus_bus_new();
     const bool registering = mode.empty();
+    IBusBus* bus = registering ? nullptr : ibus_bus_new();
     if (!registering && !ibus_bus_is_connected(bus)) {
         std::cerr << "zentrel-ime: the IBus daemon cannot be reached\n";
         return 1;
@@ -104,36 +150,15 @@ int main(int argc, char** argv) {
                                          settingsChanged);
     ime::setIBusEngineEnvironment({[layout] { return typing::VietIMESharedSettings::load(layout); }, &settingsChanged});
 
-    // One factory per connection to the daemon.
-    static IBusFactory* factory = nullptr;
-    const auto serve = +[](IBusBus* connected, gpointer registerComponent) {
-        if (factory != nullptr) g_object_unref(factory);
-        factory = ibus_factory_new(ibus_bus_get_connection(connected));
-        ibus_factory_add_engine(factory, kEngineName, ime::zentrelIBusEngineType());
-        if (registerComponent == nullptr) {
-            ibus_bus_request_name(connected, kComponentName, 0);
-            return;
-        }
-        IBusComponent* component = ibus_component_new(kComponentName, "Zentrel Vietnamese typing", "1.0",
-                                                      "Proprietary", "Torvane", "", "", "zentrel");
-        ibus_component_add_engine(component, ibus_engine_desc_new(kEngineName, "Zentrel Vietnamese",
-                                                                  "Telex, VNI and VIQR", "vi", "Proprietary",
-                                                                  "Torvane", "", "us"));
-        ibus_bus_register_component(connected, component);
-    };
-    gpointer registerComponent = registering ? bus : nullptr;
     if (registering) {
-        g_signal_connect(bus, "connected", G_CALLBACK(serve), registerComponent);
-        g_signal_connect(bus, "disconnected", G_CALLBACK(+[](IBusBus*, gpointer) {
-                             if (programFileReplaced()) ibus_quit();
-                         }),
-                         nullptr);
+        (void)connectAndRegister(nullptr);
     } else {
+        serve(bus, false);
         g_signal_connect(bus, "disconnected", G_CALLBACK(+[](IBusBus*, gpointer) { ibus_quit(); }), nullptr);
     }
-    if (ibus_bus_is_connected(bus)) serve(bus, registerComponent);
     ibus_main();
     if (factory != nullptr) g_object_unref(factory);
-    g_object_unref(bus);
+    if (bus != nullptr) g_object_unref(bus);
+    if (registeringBus != nullptr) g_object_unref(registeringBus);
     return 0;
 }
