@@ -5,17 +5,15 @@
 
 #include "model/SharedEcosystemState.hpp"
 #include "platform/AtspiAccessibilityElements.hpp"
-#include "platform/DesktopAccessibilityTrust.hpp"
 #include "platform/DetachedProcess.hpp"
 #include "platform/MainLoop.hpp"
 #include "platform/MemoryClipboard.hpp"
 #include "platform/SessionBus.hpp"
 #include "platform/X11FrontmostApplication.hpp"
-#include "platform/X11KeyEventPoster.hpp"
-#include "platform/X11KeyboardEventTap.hpp"
 #include "platform/X11Session.hpp"
 #include "typing/engine/VietIMESharedSettings.hpp"
 #include "typing/integration/DefaultsInjectionRuleStore.hpp"
+#include "typing/integration/DesktopTypingBackends.hpp"
 #include "typing/integration/VietIMEManager.hpp"
 #include "typing/integration/ZentrelIMEInstaller.hpp"
 
@@ -88,15 +86,11 @@ struct TapTyping : testing::PermissionsDoubles {
     }
 
     platform::MainLoop loop;
-    x11::X11SyntheticEchoes echoes;
-    x11::X11KeyEventPoster poster{echoes};
-    x11::X11KeyboardEventTap tap{loop, echoes};
-    x11::X11FrontmostApplication frontmost;
-    platform::AtspiAccessibilityElements elements{accessibilityBusReachable(), [this] { return frontmost.current(); }};
-    IMEContextDetector detector{elements};
-    AccessibilityTextWriter writer{elements};
+    DesktopTypingBackends desktop{loop, accessibilityBusReachable()};
+    platform::KeyboardEventTap& tap = desktop.tap;
+    IMEContextDetector& detector = desktop.detector;
     platform::MemoryClipboard clipboard;
-    IMEEventBridge bridge{poster, clipboard, writer};
+    IMEEventBridge bridge{desktop.poster, clipboard, desktop.writer};
     testing::TempDir home;
     platform::HostLayout layout = platform::HostLayout::forHome(home.path());
     testing::InMemoryDefaultsStore standard;
@@ -118,9 +112,9 @@ protected:
         DesktopTypingTest::SetUp();
         if (IsSkipped()) return;
         if (const auto reason = x11::keyTapUnavailableReason()) GTEST_SKIP() << *reason;
-        ASSERT_TRUE(platform::DesktopAccessibilityTrust().isProcessTrusted(false));
         openWindow();
         typing = std::make_unique<TapTyping>();
+        ASSERT_TRUE(typing->desktop.trust.isProcessTrusted(false));
         ASSERT_TRUE(typing->manager->isEnabled());
         ASSERT_TRUE(typing->tap.isInstalled());
     }
@@ -198,7 +192,7 @@ TEST_F(DesktopTypingTest, TheAccessibilityTreeGivesTheFocusedFieldAndWritesItDir
     EXPECT_EQ(field("password"), "");
 }
 
-TEST_F(DesktopTypingTest, TheInstalledInputMethodTypesIntoTheQtField) {
+TEST_F(DesktopTypingTest, TheInstalledInputMethodTypesIntoTheQtFieldButNotItsPasswordField) {
     if (std::getenv("IBUS_ADDRESS") == nullptr) GTEST_SKIP() << "No IBus daemon: run through desktop_session.sh ime";
     const auto layout = platform::HostLayout::fromEnvironment();
     testing::RecordingNotificationCenter notifications;
@@ -226,6 +220,17 @@ TEST_F(DesktopTypingTest, TheInstalledInputMethodTypesIntoTheQtField) {
     runUntil(loop, [&] { return typed && field("plain") == "Tiếng Việt "; });
     person.join();
     EXPECT_EQ(field("plain"), "Tiếng Việt ");
+
+    ASSERT_TRUE(window->command("focus password"));
+    typed = false;
+    std::thread again([&] {
+        testing::XTestTypist typist(60ms);
+        typist.type("Vieetj ");
+        typed = true;
+    });
+    runUntil(loop, [&] { return typed && field("password") == "Vieetj "; });
+    again.join();
+    EXPECT_EQ(field("password"), "Vieetj ") << "a password field receives the keys unchanged";
 }
 
 }  // namespace
