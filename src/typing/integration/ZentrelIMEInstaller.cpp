@@ -1,5 +1,6 @@
 #include "typing/integration/ZentrelIMEInstaller.hpp"
 
+#include "platform/DetachedProcess.hpp"
 #include "platform/XdgAutostartLoginItem.hpp"
 
 namespace zentrel::typing {
@@ -20,6 +21,14 @@ std::string ZentrelIMEInstaller::InstallError::description() const {
     case Kind::bundledIMENotFound: return "Không tìm thấy ZentrelIME.app trong bản build.";
     }
     return detail;
+}
+
+ZentrelIMEInstaller::Environment ZentrelIMEInstaller::programEnvironment(platform::HostLayout layout,
+                                                                        const platform::InputMethodStatus& status) {
+    std::error_code error;
+    const auto self = fs::read_symlink("/proc/self/exe", error);
+    return {error ? fs::path() : self.parent_path(), ZENTREL_INSTALL_BINDIR, std::move(layout), status,
+            platform::launchDetached};
 }
 
 fs::path ZentrelIMEInstaller::destination() const { return env_.layout.dataHome / "zentrel" / kProgramName; }

@@ -46,6 +46,10 @@ public:
     };
 
     explicit ZentrelIMEInstaller(Environment environment) : env_(std::move(environment)) {}
+    // For the running program: its own folder, the install tree it was built
+    // for, and programs started detached.
+    [[nodiscard]] static Environment programEnvironment(platform::HostLayout layout,
+                                                        const platform::InputMethodStatus& status);
 
     [[nodiscard]] InstallResult install();
     // The program that ships with this one: beside it, else in the install tree.

@@ -5,7 +5,6 @@
 
 #include "model/SharedEcosystemState.hpp"
 #include "platform/AtspiAccessibilityElements.hpp"
-#include "platform/DetachedProcess.hpp"
 #include "platform/MainLoop.hpp"
 #include "platform/MemoryClipboard.hpp"
 #include "platform/SessionBus.hpp"
@@ -201,7 +200,9 @@ TEST_F(DesktopTypingTest, TheInstalledInputMethodTypesIntoTheQtFieldButNotItsPas
         notifications));
 
     const platform::IBusInputMethodStatus status;
-    ZentrelIMEInstaller installer({kImeProgram.parent_path(), {}, layout, status, platform::launchDetached});
+    auto environment = ZentrelIMEInstaller::programEnvironment(layout, status);
+    environment.programFolder = kImeProgram.parent_path();
+    ZentrelIMEInstaller installer(std::move(environment));
     const auto installed = installer.install();
     ASSERT_TRUE(std::holds_alternative<std::filesystem::path>(installed))
         << std::get<ZentrelIMEInstaller::InstallError>(installed).description();
