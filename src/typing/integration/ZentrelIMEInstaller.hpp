@@ -6,7 +6,7 @@
 // old one working), adds an autostart entry that starts it at login (it then
 // registers its engine with the IBus daemon), restarts IBus and starts the
 // new copy, neither awaited. Whether the engine is installed and selected is
-// asked of IBus; the user picks it in IBus's preferences.
+// asked of IBus.
 
 #include "platform/HostLayout.hpp"
 #include "platform/InputMethodStatus.hpp"
@@ -63,7 +63,10 @@ public:
     // The engine's name when IBus lists it.
     [[nodiscard]] std::optional<std::string> findInputSource() const;
     [[nodiscard]] bool isSelected() const { return env_.status.isSelected(); }
-    // IBus's preferences, where the user adds the engine.
+    // Makes the engine IBus's current one (the typing card's select call):
+    // an engine registered per user is not offered in IBus's preferences.
+    void selectInputSource();
+    // IBus's preferences, where an engine installed system-wide is added.
     void openInputSourcesSettings();
 
 private:
