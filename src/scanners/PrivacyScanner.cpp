@@ -86,7 +86,7 @@ std::vector<model::PrivacyGroup> PrivacyScanner::scan() {
             return g.id == group.id || g.id.rfind(group.id + ":", 0) == 0;
         });
         if (sameID > 0) {
-            group.id += ":" + std::to_string(sameID + 1);
+            group.id.append(":").append(std::to_string(sameID + 1));
             group.targets[0].id = group.id + ":store";
         }
         groups.push_back(std::move(group));

@@ -84,7 +84,7 @@ IBusFactory* factory = nullptr;
 void serve(IBusBus* connected, bool registerComponent) {
     if (factory != nullptr) g_object_unref(factory);
     factory = ibus_factory_new(ibus_bus_get_connection(connected));
-    ibus_factory_add_engine(factory, kEngineName, ime::zentrelIBusEngineType());
+    ime::addZentrelIBusEngine(factory, kEngineName);
     if (!registerComponent) {
         ibus_bus_request_name(connected, kComponentName, 0);
         return;

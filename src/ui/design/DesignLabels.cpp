@@ -5,6 +5,7 @@
 #include "ui/design/SymbolImage.hpp"
 
 #include <QFontMetrics>
+#include <QTextDocument>
 
 namespace zentrel::ui {
 
@@ -28,8 +29,18 @@ QLabel* symbolLabel(const QString& symbolName, const FontToken& font, const Colo
     return label;
 }
 
+QString buttonText(const QString& text) {
+    QString escaped = text;
+    return escaped.replace('&', "&&");
+}
+
+QString plainToolTip(const QString& text) { return text.isEmpty() ? text : Qt::convertFromPlainText(text); }
+
 QLabel* tokenLabel(const QString& text, const FontToken& font, const ColorToken& color, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
+    auto* label = new QLabel(parent);
+    // Names, paths and messages are data: never read as markup.
+    label->setTextFormat(Qt::PlainText);
+    label->setText(text);
     label->setFont(font.font());
     auto palette = label->palette();
     palette.setColor(QPalette::WindowText, color.resolve(palette));

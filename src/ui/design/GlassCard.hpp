@@ -4,6 +4,7 @@
 // it (unless motion is reduced). A ghost card draws only its content.
 
 #include "ui/design/DesignTokens.hpp"
+#include "ui/design/MotionPreference.hpp"
 
 #include <QVariantAnimation>
 #include <QWidget>
@@ -45,7 +46,7 @@ private:
     double radius_;
     bool hoverLift_;
     bool hovered_ = false;
-    bool reduceMotion_ = false;
+    bool reduceMotion_ = reducedMotion();
     double lift_ = 0.0;
     QVariantAnimation animation_;
 };

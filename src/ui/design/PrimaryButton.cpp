@@ -1,5 +1,6 @@
 #include "ui/design/PrimaryButton.hpp"
 
+#include "ui/design/DesignLabels.hpp"
 #include "ui/design/SymbolImage.hpp"
 
 #include <QFontMetrics>
@@ -8,7 +9,7 @@ namespace zentrel::ui {
 
 PrimaryButton::PrimaryButton(const QString& title, std::optional<QString> symbolName, Variant variant, bool fullWidth,
                              std::function<void()> action, QWidget* parent)
-    : QPushButton(title, parent), variant_(variant) {
+    : QPushButton(buttonText(title), parent), variant_(variant) {
     setFont(DesignTokens::headlineFont().font());
     if (symbolName) {
         const auto size = QFontMetrics(font()).height();

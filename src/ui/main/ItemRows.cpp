@@ -52,7 +52,7 @@ SuggestedCommandRow::SuggestedCommandRow(QString command, platform::Clipboard& c
     auto* text = tokenLabel({}, DesignTokens::codeSmallFont(), DesignTokens::textSecondary(), this);
     text->setTextInteractionFlags(Qt::TextSelectableByMouse);
     text->setText(QFontMetrics(text->font()).elidedText(command_, Qt::ElideMiddle, 420));
-    text->setToolTip(command_);
+    text->setToolTip(plainToolTip(command_));
     row->addWidget(text, 1);
     button_ = new QPushButton(this);
     button_->setFlat(true);

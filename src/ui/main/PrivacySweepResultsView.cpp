@@ -64,7 +64,7 @@ PrivacyTargetRow::PrivacyTargetRow(viewmodels::ScanViewModel& viewModel, const m
             if (item.id == *itemID_) selected = item.isSelected;
         auto* labels = new QVBoxLayout;
         labels->setSpacing(2);
-        checkBox_ = new QCheckBox(QString::fromStdString(target.label), this);
+        checkBox_ = new QCheckBox(buttonText(QString::fromStdString(target.label)), this);
         checkBox_->setFont(DesignTokens::bodyFont().font());
         checkBox_->setChecked(selected);
         checkBox_->setAccessibleDescription(selected ? text("Selected") : text("Not selected"));

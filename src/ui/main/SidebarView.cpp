@@ -59,6 +59,11 @@ SidebarView::SidebarView(viewmodels::ScanViewModel& viewModel, platform::Announc
     host->setContentsMargins(12, 0, 12, 12);
     column->addWidget(panelHost_);
 
+    // Assistive technology selects a row without moving the current one.
+    QObject::connect(list_, &QListWidget::itemSelectionChanged, this, [this] {
+        const auto selected = list_->selectedItems();
+        if (!selected.isEmpty() && selected.front() != list_->currentItem()) list_->setCurrentItem(selected.front());
+    });
     QObject::connect(list_, &QListWidget::currentRowChanged, this, [this](int index) {
         if (applyingSelection_ || index < 0) return;
         const auto value = list_->item(index)->data(Qt::UserRole);
@@ -125,6 +130,7 @@ void SidebarView::highlightSelection() {
 void SidebarView::addHeader(const char* title) {
     auto* item = new QListWidgetItem(list_);
     item->setFlags(Qt::NoItemFlags);
+    item->setData(Qt::AccessibleTextRole, text(title));
     auto* label = tokenLabel(text(title).toUpper(), DesignTokens::tagFont(), DesignTokens::textTertiary(), list_);
     auto font = label->font();
     font.setLetterSpacing(QFont::AbsoluteSpacing, 0.6);
@@ -136,7 +142,12 @@ void SidebarView::addHeader(const char* title) {
 void SidebarView::addRow(const SidebarSelection& selection, SidebarRow* row, const char* hint) {
     auto* item = new QListWidgetItem(list_);
     item->setData(Qt::UserRole, static_cast<int>(rows_.size()));
-    if (hint != nullptr) row->setAccessibleDescription(text(hint));
+    // Assistive technology reads the list's items, not the widgets drawn on them.
+    item->setData(Qt::AccessibleTextRole, row->accessibleName());
+    if (hint != nullptr) {
+        row->setAccessibleDescription(text(hint));
+        item->setData(Qt::AccessibleDescriptionRole, text(hint));
+    }
     item->setSizeHint(row->sizeHint() + QSize(0, 10));
     list_->setItemWidget(item, row);
     rows_.emplace_back(selection, row);

@@ -6,6 +6,7 @@
 #include "ui/design/GlassCard.hpp"
 #include "ui/design/NamedColors.hpp"
 #include "ui/design/PrimaryButton.hpp"
+#include "ui/design/MotionPreference.hpp"
 #include "ui/design/SectionReveal.hpp"
 #include "ui/design/StatusPill.hpp"
 #include "ui/design/SymbolImage.hpp"
@@ -130,7 +131,7 @@ void SmartCleanupView::cancelClean() { showCleanConfirm_ = false; }
 void SmartCleanupView::addCard(QWidget* card, double revealDelay) {
     column_->insertWidget(column_->count() - 1, card);
     cards_.push_back(card);
-    if (revealDelay > 0) new SectionReveal(card, revealDelay, false);
+    if (revealDelay > 0) new SectionReveal(card, revealDelay, reducedMotion());
 }
 
 QString SmartCleanupView::layoutKey(const viewmodels::SmartCleanupPlan& current) const {
