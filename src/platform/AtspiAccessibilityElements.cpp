@@ -108,6 +108,9 @@ struct AtspiAccessibilityElements::Tree {
     AtspiAccessible* desktop = nullptr;
     mutable std::map<std::uint64_t, AtspiAccessible*> handles;
     mutable std::uint64_t nextHandle = kSystemWide + 1;
+    // The application found last in this question, by the process asked for.
+    mutable std::optional<std::int64_t> lastProcess;
+    mutable AtspiAccessible* lastApplication = nullptr;
 
     ~Tree() {
         forget();
@@ -118,6 +121,9 @@ struct AtspiAccessibilityElements::Tree {
     void forget() const {
         for (auto& [handle, accessible] : handles) g_object_unref(accessible);
         handles.clear();
+        if (lastApplication != nullptr) g_object_unref(lastApplication);
+        lastApplication = nullptr;
+        lastProcess.reset();
     }
 
     // Takes a reference; none for none.
@@ -153,8 +159,11 @@ struct AtspiAccessibilityElements::Tree {
         }
     }
 
-    // The application of a process, or the one with an active window.
+    // The application of a process, or the one with an active window; a new reference.
     AtspiAccessible* applicationOf(std::optional<std::int64_t> processID) const {
+        if (lastApplication != nullptr && processID && lastProcess == processID) {
+            return static_cast<AtspiAccessible*>(g_object_ref(lastApplication));
+        }
         AtspiAccessible* found = nullptr;
         eachChild(desktop, [&](AtspiAccessible* app) {
             GError* error = nullptr;
@@ -168,6 +177,11 @@ struct AtspiAccessibilityElements::Tree {
             g_object_unref(app);
             return true;
         });
+        if (found != nullptr && processID) {
+            if (lastApplication != nullptr) g_object_unref(lastApplication);
+            lastApplication = static_cast<AtspiAccessible*>(g_object_ref(found));
+            lastProcess = processID;
+        }
         return found;
     }
 
