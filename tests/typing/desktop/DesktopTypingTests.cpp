@@ -20,8 +20,8 @@
 #include "doubles/PermissionsDoubles.hpp"
 #include "doubles/RecordingNotificationCenter.hpp"
 #include "doubles/TempDir.hpp"
+#include "ime/ibus/XTestInput.hpp"
 #include "typing/desktop/TestWindowProcess.hpp"
-#include "typing/desktop/XTestTypist.hpp"
 
 #include <gtest/gtest.h>
 
@@ -118,11 +118,11 @@ protected:
         ASSERT_TRUE(typing->tap.isInstalled());
     }
     // Types while the main loop runs, then waits for the field to read `expected`.
-    void typeAndExpect(const std::function<void(testing::XTestTypist&)>& keys, const std::string& name,
+    void typeAndExpect(const std::function<void(testing::XTestInput&)>& keys, const std::string& name,
                        const std::string& expected) {
         std::atomic<bool> typed = false;
         std::thread person([&] {
-            testing::XTestTypist typist;
+            testing::XTestInput typist;
             keys(typist);
             typed = true;
         });
@@ -146,7 +146,7 @@ TEST_F(TapTypingTest, TelexAndVniBecomeVietnameseAndTheChordTurnsTypingOffForThe
     ASSERT_TRUE(typing->manager->frontmostBundleID().has_value()) << "the window's program is known";
     typeAndExpect(
         [](auto& typist) {
-            typist.controlShift('v');
+            typist.pressWithControlShift("v");
             typist.type("Vieetj");
         },
         "plain", "Vieetj");
@@ -214,7 +214,7 @@ TEST_F(DesktopTypingTest, TheInstalledInputMethodTypesIntoTheQtFieldButNotItsPas
     openWindow({"QT_IM_MODULE=ibus"});
     std::atomic<bool> typed = false;
     std::thread person([&] {
-        testing::XTestTypist typist(60ms);
+        testing::XTestInput typist;
         typist.type("Tieengs Vieetj ");
         typed = true;
     });
@@ -225,7 +225,7 @@ TEST_F(DesktopTypingTest, TheInstalledInputMethodTypesIntoTheQtFieldButNotItsPas
     ASSERT_TRUE(window->command("focus password"));
     typed = false;
     std::thread again([&] {
-        testing::XTestTypist typist(60ms);
+        testing::XTestInput typist;
         typist.type("Vieetj ");
         typed = true;
     });
