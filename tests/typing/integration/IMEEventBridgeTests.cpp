@@ -240,7 +240,8 @@ TEST(IMEEventBridgeScreenTest, TheWindowShowsTheSameTextWhetherKeysAreSwallowedO
         {VietInputMethod::vni, u"Tie61ng Vie65t ", "Tiếng Việt "},
         {VietInputMethod::viqr, u"Tie^'ng Vie^.t ", "Tiếng Việt "},
         {VietInputMethod::telex, u"chaof\b ", "chà "},
-        {VietInputMethod::telex, u"texst ", "texst "},  // restored as typed at the break
+        {VietInputMethod::telex, u"vieetj\bt ", "việt "},
+        {VietInputMethod::telex, u"use ", "use "},  // restored as typed at the break
         // Every key of a foreign word reaches the window.
         {VietInputMethod::telex, u"fo~x fo^x fo`x ", "fo~x fo^x fo`x "},
         {VietInputMethod::vni, u"fo~x fo^x fo`x ", "fo~x fo^x fo`x "},
