@@ -305,8 +305,7 @@ void VietIMEManager::accessibilityTrustChanged(bool trusted) {
 }
 
 void VietIMEManager::setEnabled(bool enabled) {
-    const bool viaTap = integrationMode() != VietIMEIntegrationMode::imkit;
-    if (enabled && viaTap) {
+    if (enabled && usesEventTap()) {
         // No permission can help where no tap can run: say so instead of asking.
         eventTapUnavailableReason.set(services_.tap.unavailableReason());
         if (eventTapUnavailableReason()) {
@@ -316,7 +315,8 @@ void VietIMEManager::setEnabled(bool enabled) {
     }
     if (!enabled) {
         setIsEnabled(false);
-    } else if (!viaTap || services_.permissions.refreshAccessibility()) {
+    } else if (!usesEventTap() || services_.permissions.refreshAccessibility()) {
+        // Only the tap needs the permission (hybrid with the input method selected does not).
         setIsEnabled(true);
     } else {
         services_.permissions.request(services::SystemPermission::accessibility);

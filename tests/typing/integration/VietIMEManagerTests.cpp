@@ -205,9 +205,13 @@ TEST_F(VietIMEManagerTest, WhereNoTapCanRunTheTapModeSaysWhyAndAsksForNoPermissi
     EXPECT_EQ(manager->eventTapUnavailableReason(), tap.reason);
     EXPECT_EQ(warnings.lines().size(), 1u);
 
-    manager->setIntegrationMode(VietIMEIntegrationMode::imkit);
+    inputMethod.selected = true;
+    manager->setIntegrationMode(VietIMEIntegrationMode::hybrid);
+    manager->refreshIMKitStatus();
     manager->setEnabled(true);
-    EXPECT_TRUE(manager->isEnabled()) << "the input-method mode still types";
+    EXPECT_TRUE(manager->isEnabled()) << "hybrid types through the selected input method, no permission asked";
+    EXPECT_FALSE(manager->isPermissionPolling());
+    EXPECT_FALSE(tap.installed);
 }
 
 TEST_F(VietIMEManagerTest, TheChordExcludesAndIncludesTheFrontmostApplication) {
