@@ -40,13 +40,11 @@ AppServices::AppServices(QObject& context, platform::HostLayout hostLayout, serv
       scanEngine(engine),
       restorer(journal, clipboard, pool, main),
       fullDiskAccessProbe(layout),
-      accessibilityTrust(bus),
       notificationAuthorization(bus, pool),
       appLauncher(relaunchCommand(), pool),
       ruleStore(standardDefaults),
-      textWriter(accessibilityElements),
-      typingBridge(keyPoster, clipboard, textWriter),
-      contextDetector(accessibilityElements),
+      desktopTyping(main, bus.canReach("org.a11y.Bus")),
+      typingBridge(desktopTyping.poster, clipboard, desktopTyping.writer),
       distributedNotifications(platform::SessionBusNotificationCenter::fromEnvironment()),
       workspace({"/proc", services::LinuxWorkspace::applicationFoldersFor(layout.dataHome, layout.systemRoot),
                  ::getuid(), "en"},
@@ -76,7 +74,8 @@ AppServices::AppServices(QObject& context, platform::HostLayout hostLayout, serv
         appLauncher, [] { QCoreApplication::quit(); }, applicationDidBecomeActive, accessibilityTrustChanged});
 
     typing = std::make_unique<typing::VietIMEManager>(typing::VietIMEManagerServices{
-        prefs, ruleStore, typingBridge, contextDetector, keyTap, inputMethodStatus, *permissions,
+        prefs, ruleStore, typingBridge, desktopTyping.detector, desktopTyping.tap, desktopTyping.inputMethodStatus,
+        *permissions,
         distributedNotifications, layout, main, main, applicationDidBecomeActive, applicationActivated});
 }
 

@@ -10,7 +10,6 @@
 #include "engine/CleanerEngine.hpp"
 #include "model/SharedEcosystemState.hpp"
 #include "model/UserPreferences.hpp"
-#include "platform/AccessibilityElements.hpp"
 #include "platform/DesktopAccessibilityTrust.hpp"
 #include "platform/DesktopNotificationAuthorization.hpp"
 #include "platform/DesktopNotificationCenter.hpp"
@@ -19,10 +18,7 @@
 #include "platform/HostLayout.hpp"
 #include "platform/HostTable.hpp"
 #include "platform/ICloudFileStatus.hpp"
-#include "platform/InputMethodStatus.hpp"
 #include "platform/JsonFileDefaultsStore.hpp"
-#include "platform/KeyboardEventTap.hpp"
-#include "platform/KeyboardEvents.hpp"
 #include "platform/PosixFileSystem.hpp"
 #include "platform/ProcessAppInstanceLauncher.hpp"
 #include "platform/SessionBus.hpp"
@@ -49,7 +45,7 @@
 #include "services/UpdateUserDriver.hpp"
 #include "services/UpdaterManager.hpp"
 #include "typing/integration/DefaultsInjectionRuleStore.hpp"
-#include "typing/integration/IMEContextDetector.hpp"
+#include "typing/integration/DesktopTypingBackends.hpp"
 #include "typing/integration/IMEEventBridge.hpp"
 #include "typing/integration/VietIMEManager.hpp"
 #include "viewmodels/CleanerEngineScanEngine.hpp"
@@ -62,13 +58,6 @@
 #include <memory>
 
 namespace zentrel::app {
-
-// Nothing posts synthetic keys where no key tap is open.
-class NoKeyEventPoster final : public platform::KeyEventPoster {
-public:
-    void post(const platform::SyntheticKeyEvent&, platform::PostTarget) override {}
-    void sleepMicroseconds(std::uint32_t) override {}
-};
 
 class AppServices final {
 public:
@@ -121,13 +110,8 @@ public:
     std::unique_ptr<services::PermissionsManager> permissions;
 
     typing::DefaultsInjectionRuleStore ruleStore;
-    NoKeyEventPoster keyPoster;
-    platform::NoAccessibilityElements accessibilityElements;
-    typing::AccessibilityTextWriter textWriter;
+    typing::DesktopTypingBackends desktopTyping;
     typing::IMEEventBridge typingBridge;
-    typing::IMEContextDetector contextDetector;
-    platform::NoKeyboardEventTap keyTap;
-    platform::IBusInputMethodStatus inputMethodStatus;
     platform::SessionBusNotificationCenter distributedNotifications;
     std::unique_ptr<typing::VietIMEManager> typing;
 
