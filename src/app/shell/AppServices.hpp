@@ -10,18 +10,15 @@
 #include "engine/CleanerEngine.hpp"
 #include "model/SharedEcosystemState.hpp"
 #include "model/UserPreferences.hpp"
-#include "platform/AccessibilityElements.hpp"
 #include "platform/DesktopAccessibilityTrust.hpp"
 #include "platform/DesktopNotificationAuthorization.hpp"
 #include "platform/DesktopNotificationCenter.hpp"
 #include "platform/DesktopSettingsPageOpener.hpp"
 #include "platform/FocusStatusCenter.hpp"
 #include "platform/HostLayout.hpp"
+#include "platform/HostTable.hpp"
 #include "platform/ICloudFileStatus.hpp"
-#include "platform/InputMethodStatus.hpp"
 #include "platform/JsonFileDefaultsStore.hpp"
-#include "platform/KeyboardEventTap.hpp"
-#include "platform/KeyboardEvents.hpp"
 #include "platform/PosixFileSystem.hpp"
 #include "platform/PreviewPanel.hpp"
 #include "platform/ProcessAppInstanceLauncher.hpp"
@@ -49,7 +46,7 @@
 #include "services/UpdateUserDriver.hpp"
 #include "services/UpdaterManager.hpp"
 #include "typing/integration/DefaultsInjectionRuleStore.hpp"
-#include "typing/integration/IMEContextDetector.hpp"
+#include "typing/integration/DesktopTypingBackends.hpp"
 #include "typing/integration/IMEEventBridge.hpp"
 #include "typing/integration/VietIMEManager.hpp"
 #include "viewmodels/CleanerEngineScanEngine.hpp"
@@ -62,13 +59,6 @@
 #include <memory>
 
 namespace zentrel::app {
-
-// Nothing posts synthetic keys where no key tap is open.
-class NoKeyEventPoster final : public platform::KeyEventPoster {
-public:
-    void post(const platform::SyntheticKeyEvent&, platform::PostTarget) override {}
-    void sleepMicroseconds(std::uint32_t) override {}
-};
 
 // The desktop's file previewer, looked for on the session bus at each
 // preview: one started after the app still answers, and none costs nothing.
@@ -90,6 +80,8 @@ public:
     [[nodiscard]] services::UpdaterManager& updater();
 
     const platform::HostLayout layout;
+    // Where the scan, the cookie stores and the guard find things on this desktop.
+    const platform::HostTable table;
     QtMainQueue main;
     platform::TaskPool pool{4};
     platform::PosixFileSystem& fileSystem;
@@ -129,13 +121,8 @@ public:
     std::unique_ptr<services::PermissionsManager> permissions;
 
     typing::DefaultsInjectionRuleStore ruleStore;
-    NoKeyEventPoster keyPoster;
-    platform::NoAccessibilityElements accessibilityElements;
-    typing::AccessibilityTextWriter textWriter;
+    typing::DesktopTypingBackends desktopTyping;
     typing::IMEEventBridge typingBridge;
-    typing::IMEContextDetector contextDetector;
-    platform::NoKeyboardEventTap keyTap;
-    platform::IBusInputMethodStatus inputMethodStatus;
     platform::SessionBusNotificationCenter distributedNotifications;
     std::unique_ptr<typing::VietIMEManager> typing;
 

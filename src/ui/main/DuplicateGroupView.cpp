@@ -1,9 +1,10 @@
 #include "ui/main/DuplicateGroupView.hpp"
 
+#include "ui/design/Appearance.hpp"
 #include "ui/design/DesignLabels.hpp"
+#include "ui/design/ElidedLabel.hpp"
 #include "ui/design/GlassCard.hpp"
 #include "ui/design/StatusPill.hpp"
-#include "ui/main/ElidedLabel.hpp"
 #include "ui/main/PageParts.hpp"
 #include "ui/main/QuickLookHelper.hpp"
 
@@ -70,9 +71,11 @@ DuplicateMemberRow::DuplicateMemberRow(viewmodels::ScanViewModel& viewModel, pla
     preview_->setFixedSize(44, 44);
     preview_->setIcon(fileIcon(path));
     preview_->setIconSize(QSize(36, 36));
-    auto well = DesignTokens::neutralTint().resolve(palette());
-    preview_->setStyleSheet(
-        QString("QPushButton { background-color: %1; border: none; border-radius: 8px; }").arg(well.name(QColor::HexArgb)));
+    followAppearance(preview_, [button = preview_] {
+        const auto well = DesignTokens::neutralTint().resolve(appPalette());
+        button->setStyleSheet(QString("QPushButton { background-color: %1; border: none; border-radius: 8px; }")
+                                  .arg(well.name(QColor::HexArgb)));
+    });
     preview_->setAccessibleName(localizedText("Quick Look preview"));
     preview_->setAccessibleDescription(localizedText("Opens a preview of this file."));
     preview_->setToolTip(plainToolTip(localizedText("Opens a preview of this file.")));
@@ -90,7 +93,10 @@ DuplicateMemberRow::DuplicateMemberRow(viewmodels::ScanViewModel& viewModel, pla
     if (member.keepPill) nameLine->addWidget(pill(*member.keepPill, textStack));
     nameLine->addStretch();
     texts->addLayout(nameLine);
-    texts->addWidget(new ElidedLabel(path, DesignTokens::detailFont(), DesignTokens::textSecondary(), textStack));
+    auto* fullPath = elidedTokenLabel(path, DesignTokens::detailFont(), DesignTokens::textSecondary(), Qt::ElideMiddle,
+                                      textStack);
+    fullPath->setAccessibleName(path);
+    texts->addWidget(fullPath);
     row->addWidget(textStack, 1);
     row->addSpacing(4);
     row->addWidget(tokenLabel(QString::fromStdString(member.sizeText), DesignTokens::bodyFont(),

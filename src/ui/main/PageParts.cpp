@@ -1,6 +1,7 @@
 #include "ui/main/PageParts.hpp"
 
-#include <QApplication>
+#include "ui/design/Appearance.hpp"
+
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -61,11 +62,32 @@ QFont mediumFont(const FontToken& token) {
     return font;
 }
 
-void setTextColor(QLabel* label, const ColorToken& color) {
-    const auto base = label->parentWidget() != nullptr ? label->parentWidget()->palette() : QApplication::palette(label);
+namespace {
+
+// The colour token a recoloured label shows now, kept on the label.
+class TextColor final : public QObject {
+public:
+    TextColor(QLabel* label, ColorToken color) : QObject(label), color(std::move(color)) {}
+    ColorToken color;
+};
+
+void applyTextColor(QLabel* label, const ColorToken& color) {
     auto palette = label->palette();
-    palette.setColor(QPalette::WindowText, color.resolve(base));
+    palette.setColor(QPalette::WindowText, color.resolve(appPalette()));
     label->setPalette(palette);
+}
+
+}  // namespace
+
+void setTextColor(QLabel* label, const ColorToken& color) {
+    if (auto* current = label->findChild<TextColor*>(QString(), Qt::FindDirectChildrenOnly)) {
+        current->color = color;
+        applyTextColor(label, color);
+        return;
+    }
+    // Follows the appearance after the label's first colour, so this one wins.
+    auto* current = new TextColor(label, color);
+    followAppearance(label, [label, current] { applyTextColor(label, current->color); });
 }
 
 QLabel* limitLines(QLabel* label, int lines) {

@@ -24,8 +24,8 @@ void centreCard(QWidget& page, GlassCard* card, int maxWidth, int margin = 0);
 // The line between two rows of a card, at 0.35 opacity.
 QFrame* rowDivider(QWidget* parent);
 [[nodiscard]] QFont mediumFont(const FontToken& token);
-// Gives `label` another colour token; palette-based tokens resolve against
-// its parent's palette, not the label's own already recoloured one.
+// Gives a token label another colour token, which it keeps through changes
+// of appearance.
 void setTextColor(QLabel* label, const ColorToken& color);
 // Makes `label` wrap and show at most `lines` lines.
 QLabel* limitLines(QLabel* label, int lines);

@@ -6,8 +6,6 @@
 #include "ui/main/PrivacySweepResultsView.hpp"
 #include "ui/main/ResultsListView.hpp"
 
-#include <QScrollArea>
-
 namespace zentrel::ui {
 
 ResultsView::ResultsView(ItemRowServices services, platform::PreviewPanel* previewPanel, QWidget* parent)
@@ -30,11 +28,11 @@ void ResultsView::refresh(bool rebuild) {
     }
     // The duplicates and privacy pages follow the result themselves.
     if (sameKind && (kind_ == ResultsKind::duplicates || kind_ == ResultsKind::privacy)) return;
-    if (shown_ != nullptr) retireWidgets(layout_, std::vector<QWidget*>{shown_});
+    if (content_ != nullptr) retireWidgets(layout_, std::vector<QWidget*>{content_});
     kind_ = content.kind;
     switch (kind_) {
     case ResultsKind::duplicates: content_ = new DuplicateGroupsResultsView(services_.viewModel, previewPanel_, this); break;
-    case ResultsKind::privacy: content_ = new PrivacySweepResultsView(services_.viewModel); break;
+    case ResultsKind::privacy: content_ = new PrivacySweepResultsView(services_.viewModel, this); break;
     case ResultsKind::empty:
         content_ = emptyStatePage(QString::fromStdString(content.emptyTitle), QString::fromStdString(content.emptyMessage),
                                   360, this);
@@ -42,18 +40,7 @@ void ResultsView::refresh(bool rebuild) {
     case ResultsKind::recommended: content_ = new RecommendedResultsView(services_, std::move(content), this); break;
     case ResultsKind::advanced: content_ = new AdvancedResultsView(services_, std::move(content), this); break;
     }
-    shown_ = content_;
-    if (kind_ == ResultsKind::privacy) {
-        // The privacy page is a plain column: it scrolls here.
-        auto* scroll = new QScrollArea(this);
-        scroll->setWidgetResizable(true);
-        scroll->setFrameShape(QFrame::NoFrame);
-        scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        scroll->viewport()->setAutoFillBackground(false);
-        scroll->setWidget(content_);
-        shown_ = scroll;
-    }
-    layout_->addWidget(shown_);
+    layout_->addWidget(content_);
 }
 
 }  // namespace zentrel::ui

@@ -27,7 +27,6 @@ private:
     platform::PreviewPanel* previewPanel_;
     QVBoxLayout* layout_ = nullptr;
     QWidget* content_ = nullptr;
-    QWidget* shown_ = nullptr;  // the content, or the scroll area around it
     ResultsKind kind_ = ResultsKind::empty;
     std::vector<platform::Subscription> observers_;
 };

@@ -88,7 +88,7 @@ TEST_F(ResultListsPresenterTest, ResultsRouteTheirCategoryAndGroupBySubcategory)
     h.standard.setString("viewMode", "advanced");
     content = resultsContent(*vm);
     EXPECT_EQ(content.kind, ResultsKind::advanced);
-    EXPECT_EQ(content.headerText, "1 items");
+    EXPECT_EQ(content.headerText, "1 item");
     vm->sidebarSelection.set(SidebarSelection::category(CategoryType::trash));
     EXPECT_EQ(resultsContent(*vm).emptyMessage, "This category looks clean.");
     vm->sidebarSelection.set(SidebarSelection::category(CategoryType::duplicates));
