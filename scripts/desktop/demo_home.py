@@ -1,7 +1,8 @@
-"""Writes a demo home folder with something to find in several categories:
-logs, a large cache, the Trash, a project's dependencies, a browser's
-tracker cookies, copies of documents and an installer, a log that cannot be
-deleted, and files that are never junk.
+"""Writes a demo home folder, laid out as on this desktop, with something to
+find in several categories: an editor's logs (one of them cannot be
+deleted) and cached data, a large cache, the Trash, a project's
+dependencies, two browser profiles' tracker cookies, copies of documents
+and of an installer, and files that are never junk.
     demo_home.py HOME"""
 
 import json
@@ -11,7 +12,7 @@ import subprocess
 import sys
 
 # A log made immutable, so that cleaning it fails as a locked file does.
-LOCKED_LOG = "Library/Logs/updater/install.log"
+LOCKED_LOG = ".config/Code/logs/20240501T101500/exthost.log"
 
 
 def write(home, relative, size):
@@ -66,21 +67,29 @@ def chrome_cookies(path, hosts):
     db.close()
 
 
+def trash(home, name, size):
+    write(home, f".local/share/Trash/files/{name}", size)
+    info = os.path.join(home, f".local/share/Trash/info/{name}.trashinfo")
+    os.makedirs(os.path.dirname(info), exist_ok=True)
+    with open(info, "w") as file:
+        file.write(f"[Trash Info]\nPath={home}/Documents/{name}\nDeletionDate=2024-05-01T10:00:00\n")
+
+
 def make(home, onboarded=True):
-    write(home, "Library/Logs/editor/editor.log", 2_400_000)
-    write(home, "Library/Logs/mail/mail.log", 600_000)
-    write(home, "Library/Caches/com.example.photos/thumbnails.db", 48_000_000)
-    write(home, ".Trash/holiday-draft.mov", 31_000_000)
-    write(home, ".Trash/old-report.pdf", 800_000)
+    write(home, ".config/Code/logs/20240501T101500/main.log", 2_400_000)
+    write(home, ".config/Code/logs/20240501T101500/renderer.log", 600_000)
+    write(home, LOCKED_LOG, 900_000)
+    write(home, ".config/Code/CachedData/4f1c/chrome/js/index", 3_200_000)
+    write(home, ".cache/com.example.photos/thumbnails.db", 48_000_000)
+    trash(home, "holiday-draft.mov", 31_000_000)
+    trash(home, "old-report.pdf", 800_000)
     write(home, "Projects/site/package.json", 200)
     write(home, "Projects/site/node_modules/left-pad/index.js", 5_600_000)
-    chrome_cookies(os.path.join(home, "Library/Application Support/Google/Chrome/Default/Cookies"),
+    chrome_cookies(os.path.join(home, ".config/google-chrome/Default/Cookies"),
                    ["ad.doubleclick.net", "www.google-analytics.com", ".example.org"])
-    chrome_cookies(os.path.join(home, "Library/Application Support/Google/Chrome/Profile 1/Cookies"),
+    chrome_cookies(os.path.join(home, ".config/google-chrome/Profile 1/Cookies"),
                    ["pixel.facebook.com", "stats.g.doubleclick.net", ".example.com"])
     write(home, "Documents/notes.txt", 2_000)
-    write(home, LOCKED_LOG, 900_000)
-    lock(os.path.join(home, LOCKED_LOG))
     copies(home, os.urandom(1_800_000), "Documents/quarterly-report.pdf", "Downloads/quarterly-report (1).pdf",
            "Desktop/quarterly-report copy.pdf")
     copies(home, os.urandom(4_200_000), "Downloads/launch-slides.pptx", "Documents/Talks/launch-slides.pptx")
@@ -88,6 +97,7 @@ def make(home, onboarded=True):
     # last long enough to be seen, and they take no room.
     copies(home, os.urandom(1 << 20), "Downloads/ubuntu-24.04-desktop-amd64.iso",
            "Documents/Installers/ubuntu-24.04-desktop-amd64.iso", size=300_000_000)
+    lock(os.path.join(home, LOCKED_LOG))
     settings = os.path.join(home, ".config/zentrel/com.torvane.zentrel.json")
     os.makedirs(os.path.dirname(settings), exist_ok=True)
     with open(settings, "w") as file:

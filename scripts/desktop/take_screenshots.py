@@ -64,18 +64,21 @@ def run(onboarded, steps):
     demo_home.release(home)
     shutil.rmtree(home)
     os.makedirs(home)
-    demo_home.make(home, onboarded)
-    if appearance == "dark":
-        keyfile = os.path.join(home, ".config/glib-2.0/settings/keyfile")
-        os.makedirs(os.path.dirname(keyfile), exist_ok=True)
-        with open(keyfile, "w") as file:
-            file.write("[org/gnome/desktop/interface]\ncolor-scheme='prefer-dark'\n")
-    app = d.start(program)
     try:
-        steps()
+        demo_home.make(home, onboarded)
+        if appearance == "dark":
+            keyfile = os.path.join(home, ".config/glib-2.0/settings/keyfile")
+            os.makedirs(os.path.dirname(keyfile), exist_ok=True)
+            with open(keyfile, "w") as file:
+                file.write("[org/gnome/desktop/interface]\ncolor-scheme='prefer-dark'\n")
+        app = d.start(program)
+        try:
+            steps()
+        finally:
+            app.terminate()
+            app.wait(10)
     finally:
-        app.terminate()
-        app.wait(10)
+        # The demo's locked file would outlive the private desktop's clean-up.
         demo_home.release(home)
 
 
@@ -109,11 +112,12 @@ def content():
 
 def cleaning():
     """Everything selected, with the tracker cookie stores held locked: the
-    locked log fails, the Trash goes, the first cookie store waits for its
-    lock while the second waits its turn."""
+    editor's logs fail on their locked file, its cached data and the Trash
+    go, the first cookie store waits for its lock while the second waits
+    its turn."""
     select_page("Overview")
     locks = []
-    for store in glob.glob(os.path.join(home, "Library/Application Support/Google/Chrome/*/Cookies")):
+    for store in glob.glob(os.path.join(home, ".config/google-chrome/*/Cookies")):
         lock = sqlite3.connect(store, timeout=0, isolation_level=None)
         lock.execute("BEGIN EXCLUSIVE")
         locks.append(lock)
