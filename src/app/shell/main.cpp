@@ -5,6 +5,7 @@
 #include "app/shell/DesktopAppearance.hpp"
 #include "app/shell/ZentrelApp.hpp"
 #include "platform/DesktopInterfaceSettings.hpp"
+#include "platform/DesktopTexts.hpp"
 #include "ui/design/MotionPreference.hpp"
 
 #include <QApplication>
@@ -23,6 +24,7 @@ int usage(const std::string& problem) {
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
+    zentrel::platform::addDesktopTexts(zentrel::platform::Localization::shared());
     QApplication::setApplicationName("Zentrel");
     QApplication::setDesktopFileName("zentrel");
 
