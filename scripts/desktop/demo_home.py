@@ -1,8 +1,8 @@
-"""Writes a demo home folder, laid out as on this desktop, with something to
-find in several categories: an editor's logs (one of them cannot be
-deleted) and cached data, a large cache, the Trash, a project's
-dependencies, two browser profiles' tracker cookies, copies of documents
-and of an installer, and files that are never junk.
+"""Writes a demo Linux home folder with something to find in several
+categories: caches, an editor's cached data and logs (one of which cannot
+be deleted), the Trash, a tool's cache, a project's dependencies, two
+browser profiles' tracker cookies, copies of documents and of an installer,
+and files that are never junk.
     demo_home.py HOME"""
 
 import json
@@ -76,16 +76,18 @@ def trash(home, name, size):
 
 
 def make(home, onboarded=True):
+    write(home, ".cache/thumbnails/large/4f2a.png", 2_400_000)
+    write(home, ".cache/org.example.Photos/previews.db", 48_000_000)
+    write(home, ".config/Code/CachedData/abc/blob", 6_000_000)
     write(home, ".config/Code/logs/20240501T101500/main.log", 2_400_000)
     write(home, ".config/Code/logs/20240501T101500/renderer.log", 600_000)
     write(home, LOCKED_LOG, 900_000)
-    write(home, ".config/Code/CachedData/4f1c/chrome/js/index", 3_200_000)
-    write(home, ".cache/com.example.photos/thumbnails.db", 48_000_000)
     trash(home, "holiday-draft.mov", 31_000_000)
     trash(home, "old-report.pdf", 800_000)
+    write(home, ".npm/_cacache/content-v2/sha512/aa/blob", 9_000_000)
     write(home, "Projects/site/package.json", 200)
     write(home, "Projects/site/node_modules/left-pad/index.js", 5_600_000)
-    chrome_cookies(os.path.join(home, ".config/google-chrome/Default/Cookies"),
+    chrome_cookies(os.path.join(home, ".config/google-chrome/Default/Network/Cookies"),
                    ["ad.doubleclick.net", "www.google-analytics.com", ".example.org"])
     chrome_cookies(os.path.join(home, ".config/google-chrome/Profile 1/Cookies"),
                    ["pixel.facebook.com", "stats.g.doubleclick.net", ".example.com"])

@@ -117,7 +117,8 @@ def cleaning():
     its turn."""
     select_page("Overview")
     locks = []
-    for store in glob.glob(os.path.join(home, ".config/google-chrome/*/Cookies")):
+    for store in glob.glob(os.path.join(home, ".config/google-chrome/*/Cookies")) + glob.glob(
+            os.path.join(home, ".config/google-chrome/*/Network/Cookies")):
         lock = sqlite3.connect(store, timeout=0, isolation_level=None)
         lock.execute("BEGIN EXCLUSIVE")
         locks.append(lock)

@@ -90,7 +90,7 @@ HeroCardContent heroCard(const viewmodels::ScanViewModel& vm, const std::optiona
         card.buttonTitle = platform::localizedFormat("Smart Cleanup \u2014 free up %@", {fileSize(selected >= 1 ? selected : found)});
         card.buttonSymbol = "sparkles";
         card.buttonHint = vm.result().items.empty()
-                              ? platform::localized("Scans your Mac again to find these items before cleaning.")
+                              ? platform::localized("Scans again to find these items before cleaning.")
                               : platform::localized("Selects safe items and opens the clean confirmation.");
     } else if (!vm.isBackgroundScanning()) {
         card.button = HeroButton::fullScan;
