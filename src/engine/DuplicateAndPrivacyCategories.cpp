@@ -52,7 +52,7 @@ std::vector<model::CleanItem> duplicateItems(const std::vector<model::DuplicateG
             item.path = member.path;
             item.category = model::CategoryType::duplicates;
             item.subcategory = duplicateSubcategory(group.kind);
-            item.sizeBytes = member.sizeBytes;
+            item.sizeBytes = member.reclaimableBytes();
             item.deletionMethod = model::DeletionMethod::remove();
             item.duplicateGroupId = group.id;
             item.isDuplicateKeeper = member.isKeeper;

@@ -24,6 +24,7 @@ struct FileAttributes {
     std::int64_t allocatedSize = 0;  // bytes of the blocks the entry holds on disk
     Date modificationDate;
     FileIdentity identity;
+    std::uint64_t linkCount = 1;  // names the entry has (hard links)
 
     [[nodiscard]] bool isDirectory() const { return type == FileType::directory; }
     [[nodiscard]] bool isRegularFile() const { return type == FileType::regular; }

@@ -77,7 +77,7 @@ std::vector<ScanCandidate> DuplicateScanner::collectCandidates() const {
             const auto& identity = entry->attributes.identity;
             if (!seen.emplace(identity.device, identity.inode).second) continue;
             candidates.push_back({entry->path, entry->attributes.size, entry->attributes.modificationDate,
-                                  isMediaExtension(extension)});
+                                  isMediaExtension(extension), entry->attributes.linkCount > 1});
         }
     }
     return candidates;
@@ -103,7 +103,8 @@ std::vector<model::DuplicateGroup> DuplicateScanner::findExactDuplicates(
             byDigest["sha:" + *digest].push_back({.path = candidate.path,
                                                   .sizeBytes = candidate.sizeBytes,
                                                   .modifiedAt = candidate.modifiedAt,
-                                                  .kind = model::DuplicateKind::documentHash});
+                                                  .kind = model::DuplicateKind::documentHash,
+                                                  .hasOtherLinks = candidate.hasOtherLinks});
         }
     }
     std::vector<model::DuplicateGroup> groups;
@@ -153,7 +154,7 @@ std::optional<model::DuplicateGroup> DuplicateScanner::makeGroup(const std::vect
     group.kind = kind;
     for (const auto& member : members) {
         group.members.push_back({member.path, member.path, member.sizeBytes, member.modifiedAt, member.pixelWidth,
-                                 member.pixelHeight, member.path == *keeper});
+                                 member.pixelHeight, member.path == *keeper, member.hasOtherLinks});
     }
     return group;
 }
@@ -161,7 +162,7 @@ std::optional<model::DuplicateGroup> DuplicateScanner::makeGroup(const std::vect
 std::int64_t DuplicateScanner::reclaimableBytes(const model::DuplicateGroup& group) {
     std::int64_t total = 0;
     for (const auto& member : group.members)
-        if (!member.isKeeper) total += member.sizeBytes;
+        if (!member.isKeeper) total += member.reclaimableBytes();
     return total;
 }
 

@@ -23,6 +23,8 @@ struct ScanCandidate {
     std::int64_t sizeBytes = 0;
     std::optional<platform::Date> modifiedAt;
     bool isMedia = false;
+    // Other names of the file lie outside the candidates: removing this one frees nothing.
+    bool hasOtherLinks = false;
 
     bool operator==(const ScanCandidate&) const = default;
 };
@@ -38,6 +40,7 @@ struct HashedCandidate {
     std::uint64_t perceptualHashSecondary = 0;
     std::string structuralDigest;
     model::DuplicateKind kind = model::DuplicateKind::documentHash;
+    bool hasOtherLinks = false;
 };
 
 // The pass that groups similar pictures and videos.

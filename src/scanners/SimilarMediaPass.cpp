@@ -30,7 +30,7 @@ std::vector<model::DuplicateGroup> SimilarMediaPass::findSimilarMedia(const std:
         hashed.push_back({candidate.path, candidate.sizeBytes, candidate.modifiedAt,
                           static_cast<int>(fingerprint->pixelWidth), static_cast<int>(fingerprint->pixelHeight),
                           fingerprint->perceptualHash, fingerprint->perceptualHashSecondary,
-                          fingerprint->structuralDigest, fingerprint->kind});
+                          fingerprint->structuralDigest, fingerprint->kind, candidate.hasOtherLinks});
     }
 
     // A file joins the first cluster all of whose members it matches.
@@ -59,10 +59,16 @@ std::vector<model::DuplicateGroup> SimilarMediaPass::findSimilarMedia(const std:
     return groups;
 }
 
+const std::optional<std::string>& SimilarMediaPass::wholeDigest(const std::string& path) const {
+    auto found = wholeDigests_.find(path);
+    if (found == wholeDigests_.end()) found = wholeDigests_.emplace(path, sha256OfFile(path)).first;
+    return found->second;
+}
+
 bool SimilarMediaPass::isSimilarMedia(const HashedCandidate& a, const HashedCandidate& b) const {
     if (a.sizeBytes == b.sizeBytes) {
-        const auto first = contentDigest(a.path, a.sizeBytes);
-        const auto second = contentDigest(b.path, b.sizeBytes);
+        const auto& first = wholeDigest(a.path);
+        const auto& second = wholeDigest(b.path);
         if (first && second && *first == *second) return true;
     }
     if (!a.pixelWidth || !a.pixelHeight || !b.pixelWidth || !b.pixelHeight || *a.pixelWidth < 1 ||

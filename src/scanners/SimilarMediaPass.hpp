@@ -5,6 +5,10 @@
 
 #include "scanners/DuplicateScanner.hpp"
 
+#include <optional>
+#include <string>
+#include <unordered_map>
+
 namespace zentrel::scanners {
 
 class SimilarMediaPass final : public SimilarMediaFinder {
@@ -21,7 +25,13 @@ public:
     static constexpr double kSizeRatioLimit = 0.98;
 
 private:
+    // Byte-identical files match whatever they show; a sampled digest would
+    // take files that differ in the middle for identical, so the whole
+    // content is compared, each file read once per pass.
+    [[nodiscard]] const std::optional<std::string>& wholeDigest(const std::string& path) const;
+
     DuplicateScanner::ScanOptions options_;
+    mutable std::unordered_map<std::string, std::optional<std::string>> wholeDigests_;
 };
 
 }  // namespace zentrel::scanners

@@ -1,5 +1,6 @@
 #include "scanners/DuplicateScanner.hpp"
 
+#include "platform/ByteCountFormatter.hpp"
 #include "platform/PosixFileSystem.hpp"
 
 #include "doubles/TempDir.hpp"
@@ -127,6 +128,18 @@ TEST_F(DuplicateScannerTest, OneFileReachedTwiceIsNeverItsOwnDuplicate) {
                                                                       (home / "Desktop").string()}});
     EXPECT_EQ(overlapping.collectCandidates().size(), 1u);
     EXPECT_THAT(overlapping.scan(), IsEmpty());
+}
+
+TEST_F(DuplicateScannerTest, ACopyWhoseFileHasOtherLinksFreesNothing) {
+    auto kept = file("Documents/report.bin", 200000);
+    auto linked = file("Downloads/report.bin", 200000);
+    home.makeDirectory("Backup");
+    std::filesystem::create_hard_link(linked, home / "Backup/report.bin");  // outside the scanned folders
+    auto groups = scanner().scan();
+    ASSERT_EQ(groups.size(), 1u);
+    for (const auto& member : groups[0].members) EXPECT_EQ(member.isKeeper, member.path == kept) << member.path;
+    EXPECT_EQ(DuplicateScanner::reclaimableBytes(groups[0]), 0);
+    EXPECT_EQ(groups[0].reclaimableSizeText(), platform::formatByteCount(0, platform::ByteCountStyle::file));
 }
 
 TEST(DuplicateGroupOrderTest, LargerReclaimFirstAndEqualOnesKeepTheirOrder) {

@@ -16,8 +16,21 @@ int runDupes(const std::vector<std::string>& args) {
     Arguments arguments(args);
     const auto layout = hostLayout(arguments);
     scanners::DuplicateScanner::ScanOptions options;
-    if (auto roots = arguments.positional({"--home"}); !roots.empty()) options.scanRoots = roots;
     platform::PosixFileSystem fileSystem;
+    if (auto roots = arguments.positional({"--home"}); !roots.empty()) {
+        for (const auto& root : roots) {
+            const auto attributes = fileSystem.resolvedAttributes(root);
+            if (!attributes) {
+                std::cerr << "zentrel-cli dupes: there is no folder at " << root << "\n";
+                return 1;
+            }
+            if (!attributes->isDirectory()) {
+                std::cerr << "zentrel-cli dupes: " << root << " is not a folder\n";
+                return 1;
+            }
+        }
+        options.scanRoots = roots;
+    }
     scanners::SimilarMediaPass similarMedia(options);
     scanners::DuplicateScanner scanner(options, fileSystem, layout.home.string(), &similarMedia);
     const auto groups = scanner.scan();
