@@ -36,7 +36,7 @@ constexpr std::pair<CategoryType, const char*> kLabels[] = {
 
 CleanerEngine::CleanerEngine(const platform::FileSystem& fileSystem, platform::Executor& pool,
                              platform::MainQueue& main, std::string language)
-    : fileSystem_(fileSystem), executor_(pool), main_(main), scanDateFormatter_(language) {}
+    : fileSystem_(fileSystem), pool_(pool), executor_(pool), main_(main), scanDateFormatter_(language) {}
 
 void CleanerEngine::setScanner(ScannerID id, ScannerOperation operation) {
     scanners_[static_cast<std::size_t>(id)] = std::move(operation);

@@ -98,6 +98,8 @@ public:
         return attributes && attributes->type == platform::FileType::symbolicLink;
     }
     [[nodiscard]] platform::SerialExecutor& executor() { return executor_; }
+    // The task pool under the engine's executor: scanners spread file work over it.
+    [[nodiscard]] platform::Executor& pool() { return pool_; }
     [[nodiscard]] platform::MainQueue& mainQueue() { return main_; }
     [[nodiscard]] const ScanDateFormatter& scanDateFormatter() const { return scanDateFormatter_; }
 
@@ -107,6 +109,7 @@ public:
 
 private:
     const platform::FileSystem& fileSystem_;
+    platform::Executor& pool_;
     platform::SerialExecutor executor_;
     platform::MainQueue& main_;
     std::map<std::string, std::int64_t> sizeCache_;

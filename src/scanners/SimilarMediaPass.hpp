@@ -14,7 +14,10 @@ namespace zentrel::scanners {
 class SimilarMediaPass final : public SimilarMediaFinder {
 public:
     // Only the limit of the hash distance and of the side ratio are read.
-    explicit SimilarMediaPass(DuplicateScanner::ScanOptions options) : options_(std::move(options)) {}
+    // Files are fingerprinted on the caller's thread and on `workers` (the
+    // task pool), when given; the clusters keep the files' order.
+    explicit SimilarMediaPass(DuplicateScanner::ScanOptions options, platform::Executor* workers = nullptr)
+        : options_(std::move(options)), workers_(workers) {}
 
     [[nodiscard]] std::vector<model::DuplicateGroup> findSimilarMedia(const std::vector<ScanCandidate>& media) override;
 
@@ -29,8 +32,11 @@ private:
     // take files that differ in the middle for identical, so the whole
     // content is compared, each file read once per pass.
     [[nodiscard]] const std::optional<std::string>& wholeDigest(const std::string& path) const;
+    // Digests, side by side, the files whose size another file shares.
+    void digestFilesOfSharedSizes(const std::vector<HashedCandidate>& hashed);
 
     DuplicateScanner::ScanOptions options_;
+    platform::Executor* workers_;
     mutable std::unordered_map<std::string, std::optional<std::string>> wholeDigests_;
 };
 
