@@ -141,14 +141,7 @@ std::int64_t CleanerEngine::allocatedSizeOfPath(const std::string& path) const {
     if (auto attributes = fileSystem_.attributes(path); attributes && !attributes->isDirectory()) {
         return attributes->size;
     }
-    auto walk = fileSystem_.walk(path, {.skipHiddenEntries = true});
-    std::int64_t total = 0;
-    while (walk) {
-        auto entry = walk->next();
-        if (!entry) break;
-        if (!entry->attributes.isDirectory()) total += entry->attributes.allocatedSize;
-    }
-    return total;
+    return fileSystem_.diskUsage(path, &pool_);
 }
 
 }  // namespace zentrel::engine

@@ -84,7 +84,8 @@ public:
 
     // Sizes through the per-scan cache; on the engine only.
     [[nodiscard]] std::int64_t cachedSize(const std::string& path);
-    // A file's logical size, or the allocated size of every visible file in a folder.
+    // A file's logical size, or what a folder takes on disk (`du -s`), which
+    // is what removing it frees.
     [[nodiscard]] std::int64_t allocatedSizeOfPath(const std::string& path) const;
     [[nodiscard]] std::size_t cachedSizeCount() const { return sizeCache_.size(); }
     // Before a category is scanned again, so its folders are measured anew.

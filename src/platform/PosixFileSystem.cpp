@@ -1,5 +1,6 @@
 #include "platform/PosixFileSystem.hpp"
 
+#include "platform/DiskUsage.hpp"
 #include "platform/FileNames.hpp"
 
 #include <algorithm>
@@ -233,6 +234,10 @@ std::unique_ptr<DirectoryWalk> PosixFileSystem::walk(const std::string& root, Wa
     auto walk = std::make_unique<PosixDirectoryWalk>(root, options);
     if (!walk->start()) return nullptr;
     return walk;
+}
+
+std::int64_t PosixFileSystem::diskUsage(const std::string& folder, Executor* workers) const {
+    return folder.empty() ? 0 : diskUsageOfFolder(folder, workers).value_or(0);
 }
 
 std::optional<std::string> PosixFileSystem::readFile(const std::string& path, std::size_t maxBytes) const {
