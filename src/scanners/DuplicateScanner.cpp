@@ -116,6 +116,7 @@ std::vector<model::DuplicateGroup> DuplicateScanner::findExactDuplicates(
         if (bucket.size() < 2) continue;
         hashed.insert(hashed.end(), bucket.begin(), bucket.begin() + std::min(bucket.size(), options_.maxPerSizeBucket));
     }
+    hashed = withSharedHeads(hashed);
     std::vector<std::optional<std::string>> digests(hashed.size());
     platform::forEachConcurrently(workers_, hashed.size(), [&](std::size_t i) {
         digests[i] = contentDigest(hashed[i]->path, hashed[i]->sizeBytes);
@@ -140,6 +141,18 @@ std::vector<model::DuplicateGroup> DuplicateScanner::findExactDuplicates(
         }
     }
     return groups;
+}
+
+std::vector<const ScanCandidate*> DuplicateScanner::withSharedHeads(const std::vector<const ScanCandidate*>& files) const {
+    std::vector<std::optional<std::uint64_t>> heads(files.size());
+    platform::forEachConcurrently(workers_, files.size(), [&](std::size_t i) { heads[i] = headSignature(files[i]->path); });
+    std::map<std::pair<std::int64_t, std::uint64_t>, int> sharing;
+    for (std::size_t i = 0; i < files.size(); ++i)
+        if (heads[i]) ++sharing[{files[i]->sizeBytes, *heads[i]}];
+    std::vector<const ScanCandidate*> kept;
+    for (std::size_t i = 0; i < files.size(); ++i)
+        if (heads[i] && sharing[{files[i]->sizeBytes, *heads[i]}] > 1) kept.push_back(files[i]);
+    return kept;
 }
 
 std::unordered_map<std::string, std::optional<std::string>> DuplicateScanner::wholeDigestsOfSampledSets(

@@ -114,6 +114,8 @@ private:
     [[nodiscard]] static std::vector<std::vector<HashedCandidate>> confirmedByWholeContent(
         const std::vector<HashedCandidate>& members,
         const std::unordered_map<std::string, std::optional<std::string>>& wholeDigests);
+    // The files whose size and first 4 KiB another file shares: no other can have a partner.
+    [[nodiscard]] std::vector<const ScanCandidate*> withSharedHeads(const std::vector<const ScanCandidate*>& files) const;
     // The whole-file digests of the files that share a sampled digest with another, by path.
     [[nodiscard]] std::unordered_map<std::string, std::optional<std::string>> wholeDigestsOfSampledSets(
         const std::map<std::string, std::vector<HashedCandidate>>& byDigest) const;
