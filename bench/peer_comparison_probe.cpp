@@ -10,6 +10,7 @@
 // It never reads a folder it is not given.
 
 #include "engine/CleanerEngine.hpp"
+#include "platform/ConcurrentLoop.hpp"
 #include "platform/MainLoop.hpp"
 #include "platform/PosixFileSystem.hpp"
 #include "platform/TaskPool.hpp"
@@ -63,24 +64,33 @@ void writeBytes(const fs::path& path, std::size_t size, std::uint64_t seed) {
 std::vector<std::uint8_t> drawPhoto(int width, int height, std::uint64_t seed) {
     Random random(seed);
     std::vector<std::uint8_t> pixels(static_cast<std::size_t>(width) * height);
-    const double angle = random.below(360) * M_PI / 180;
+    struct Wave {
+        double dx, dy, phase, amplitude;
+    };
+    std::vector<Wave> waves;
+    for (int i = 0; i < 3; ++i) {
+        const double angle = random.below(360) * M_PI / 180, period = (0.2 + random.below(80) / 100.0) * width;
+        waves.push_back({std::cos(angle) / period * 2 * M_PI, std::sin(angle) / period * 2 * M_PI,
+                         random.below(628) / 100.0, 20.0 + random.below(40)});
+    }
     struct Shape {
         double x, y, rx, ry;
         int grey;
     };
     std::vector<Shape> shapes;
-    for (int i = 0, count = 3 + random.below(5); i < count; ++i) {
+    for (int i = 0, count = 8 + random.below(8); i < count; ++i) {
         shapes.push_back({random.below(width) * 1.0, random.below(height) * 1.0, 20.0 + random.below(width / 3),
                           20.0 + random.below(height / 3), random.below(256)});
     }
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
-            double value = 128 + 90 * std::sin((x * std::cos(angle) + y * std::sin(angle)) / (0.6 * width));
+            double value = 128;
+            for (const auto& wave : waves) value += wave.amplitude * std::sin(x * wave.dx + y * wave.dy + wave.phase);
             for (const auto& shape : shapes) {
                 const double dx = (x - shape.x) / shape.rx, dy = (y - shape.y) / shape.ry;
                 if (dx * dx + dy * dy < 1) value = 0.3 * value + 0.7 * shape.grey;
             }
-            value += static_cast<double>(random.below(24)) - 12;
+            value += static_cast<double>(random.below(17)) - 8;
             pixels[static_cast<std::size_t>(y) * width + x] = static_cast<std::uint8_t>(std::clamp(value, 0.0, 255.0));
         }
     }
@@ -108,9 +118,9 @@ void generate(const fs::path& home) {
     Random random(2024);
     std::vector<fs::path> documents;
     for (int i = 0; i < 12'000; ++i) {
-        // Three in ten are large enough to be compared; sizes repeat, as in real folders.
-        const bool large = i % 10 < 3;
-        const std::size_t size = large ? 100'000 + 1000 * static_cast<std::size_t>(random.below(400))
+        // Two in ten are large enough to be compared; sizes repeat, as in real folders.
+        const bool large = i % 10 < 2;
+        const std::size_t size = large ? 100'000 + 500 * static_cast<std::size_t>(random.below(300))
                                        : 500 + static_cast<std::size_t>(random.below(60'000));
         const auto path = home / "Documents" / ("project" + std::to_string(i % 40)) /
                           ("part" + std::to_string(i % 7)) / ("doc" + std::to_string(i) + (i % 3 ? ".pdf" : ".txt"));
@@ -130,7 +140,7 @@ void generate(const fs::path& home) {
         if (i % 8 == 0) {
             copyInto(documents[static_cast<std::size_t>(random.below(static_cast<int>(documents.size())))], path);
         } else {
-            writeBytes(path, 200 + static_cast<std::size_t>(random.below(i % 5 ? 40'000 : 2'000'000)), 2'000'000 + i);
+            writeBytes(path, 200 + static_cast<std::size_t>(random.below(i % 5 ? 40'000 : 600'000)), 2'000'000 + i);
         }
     }
     for (int i = 0; i < 1'000; ++i) {
@@ -141,25 +151,29 @@ void generate(const fs::path& home) {
             writeBytes(path, 100 + static_cast<std::size_t>(random.below(30'000)), 3'000'000 + i);
         }
     }
-    // 700 photos; one in ten gets a resized, re-saved copy and one in twenty an exact copy.
-    std::vector<fs::path> photos;
-    for (int i = 0; i < 700; ++i) {
-        const int width = i % 4 ? 1600 : 1200, height = i % 4 ? 1200 : 1600;
+    // 600 photos, drawn side by side; one in ten gets a resized, re-saved
+    // copy and one in twenty an exact copy.
+    zentrel::platform::TaskPool pool;
+    zentrel::platform::forEachConcurrently(&pool, 600, [&](std::size_t index) {
+        const int i = static_cast<int>(index);
+        const int width = i % 4 ? 1024 : 768, height = i % 4 ? 768 : 1024;
         const auto pixels = drawPhoto(width, height, 5'000 + static_cast<std::uint64_t>(i));
         const auto path = home / "Pictures" / ("20" + std::to_string(10 + i % 14)) /
                           ("IMG_" + std::to_string(1000 + i) + (i % 25 == 0 ? ".png" : ".jpg"));
-        writePicture(path, pixels, width, height, 88);
-        photos.push_back(path);
+        writePicture(path, pixels, width, height, 92);
         if (i % 10 == 3) {
             const int smallWidth = width * 9 / 10, smallHeight = height * 9 / 10;
             std::vector<std::uint8_t> smaller(static_cast<std::size_t>(smallWidth) * smallHeight);
             stbir_resize_uint8(pixels.data(), width, height, 0, smaller.data(), smallWidth, smallHeight, 0, 1);
+            // Another camera's grain, so the copy is no smaller on disk than a photo.
+            Random grain(9'000 + index);
+            for (auto& pixel : smaller) pixel = static_cast<std::uint8_t>(std::clamp(pixel + grain.below(17) - 8, 0, 255));
             writePicture(home / "Pictures/edited" / ("IMG_" + std::to_string(1000 + i) + "-small.jpg"), smaller,
-                         smallWidth, smallHeight, 60);
+                         smallWidth, smallHeight, 90);
         }
         if (i % 20 == 7) copyInto(path, home / "Downloads/photos" / path.filename());
-    }
-    for (int i = 0; i < 150; ++i)
+    });
+    for (int i = 0; i < 60; ++i)
         writeBytes(home / "Music" / ("album" + std::to_string(i % 15)) / ("track" + std::to_string(i) + ".mp3"),
                    3'000'000 + 1000 * static_cast<std::size_t>(i), 4'000'000 + i);
     for (int i = 0; i < 20'000; ++i) {
