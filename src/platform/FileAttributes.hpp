@@ -25,6 +25,8 @@ struct FileAttributes {
     Date modificationDate;
     FileIdentity identity;
     std::uint64_t linkCount = 1;  // names the entry has (hard links)
+    std::uint32_t owner = 0;        // the user id that owns the entry
+    std::uint32_t permissions = 0;  // the mode's permission bits (07777)
 
     [[nodiscard]] bool isDirectory() const { return type == FileType::directory; }
     [[nodiscard]] bool isRegularFile() const { return type == FileType::regular; }

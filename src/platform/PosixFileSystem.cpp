@@ -35,6 +35,8 @@ FileAttributes attributesOf(const struct stat& st) {
                                                               static_cast<double>(st.st_mtim.tv_nsec) / 1e9);
     result.identity = {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
     result.linkCount = static_cast<std::uint64_t>(st.st_nlink);
+    result.owner = static_cast<std::uint32_t>(st.st_uid);
+    result.permissions = static_cast<std::uint32_t>(st.st_mode & 07777);
     return result;
 }
 

@@ -1,6 +1,6 @@
 // Videos are decoded by a module of their own that carries the codecs; it is
-// loaded on the first video, from the program's folder or where the build
-// put it, so that a program that meets no video never loads the codecs.
+// loaded on the first video, from the program's folder, where it is
+// installed or where the build put it, so that a program that meets no video never loads the codecs.
 
 #include "scanners/PictureHash.hpp"
 
@@ -27,7 +27,8 @@ std::string programFolder() {
 }
 
 DecodeFunction loadDecoder() {
-    for (const auto& candidate : {programFolder() + "/" + kModuleName, std::string(ZENTREL_VIDEO_MODULE_PATH)}) {
+    for (const auto& candidate : {programFolder() + "/" + kModuleName, std::string(ZENTREL_VIDEO_MODULE_INSTALLED_PATH),
+                                  std::string(ZENTREL_VIDEO_MODULE_PATH)}) {
         if (void* module = ::dlopen(candidate.c_str(), RTLD_NOW | RTLD_LOCAL)) {
             if (auto* decode = reinterpret_cast<DecodeFunction>(::dlsym(module, "zentrelDecodeFirstVideoFrame")))
                 return decode;
