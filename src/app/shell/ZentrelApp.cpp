@@ -27,8 +27,8 @@ QWidget* onCanvas(QWidget* screen) { return new ui::AppCanvas(screen); }
 
 }  // namespace
 
-ZentrelApp::ZentrelApp(platform::HostLayout layout) {
-    services_ = std::make_unique<AppServices>(*this, std::move(layout), updateDriver_);
+ZentrelApp::ZentrelApp(platform::HostLayout layout, platform::HostPlatform hostPlatform) {
+    services_ = std::make_unique<AppServices>(*this, std::move(layout), hostPlatform, updateDriver_);
     onboardingDone_ = services_->standardDefaults.boolean("hasCompletedOnboarding");
     QApplication::setWindowIcon(appIcon());
 
