@@ -52,7 +52,7 @@ std::vector<model::CleanItem> duplicateItems(const std::vector<model::DuplicateG
             item.path = member.path;
             item.category = model::CategoryType::duplicates;
             item.subcategory = duplicateSubcategory(group.kind);
-            item.sizeBytes = member.sizeBytes;
+            item.sizeBytes = member.reclaimableBytes();
             item.deletionMethod = model::DeletionMethod::remove();
             item.duplicateGroupId = group.id;
             item.isDuplicateKeeper = member.isKeeper;
@@ -114,16 +114,16 @@ std::vector<model::CleanItem> privacyItems(const std::vector<model::PrivacyGroup
 }
 
 void registerDuplicateAndPrivacyScanners(CleanerEngine& engine, CategorySources sources) {
-    engine.setScanner(ScannerID::duplicates, [home = sources.home](CleanerEngine& e) {
+    engine.setScanner(ScannerID::duplicates, [home = sources.table.home](CleanerEngine& e) {
         scanners::DuplicateScanner::ScanOptions options;  // the engine's limits are the defaults
-        scanners::SimilarMediaPass similarMedia(options);
-        scanners::DuplicateScanner scanner(options, e.fileSystem(), home, &similarMedia);
-        e.cachedDuplicateGroups = scanner.scan();
+        scanners::SimilarMediaPass similarMedia(options, &e.pool());
+        scanners::DuplicateScanner scanner(options, e.fileSystem(), home, &similarMedia, &e.pool());
+        e.cachedDuplicateGroups = scanner.scan().groups;
         return duplicateItems(e.cachedDuplicateGroups);
     });
     engine.setScanner(ScannerID::privacy, [sources = std::move(sources)](CleanerEngine& e) {
         const auto options = sources.privacySettings ? sources.privacySettings() : scanners::PrivacyScanner::ScanOptions{};
-        scanners::PrivacyScanner scanner(options, e.fileSystem(), sources.home, sources.clipboardCheck);
+        scanners::PrivacyScanner scanner(options, e.fileSystem(), sources.table, sources.clipboardCheck);
         e.cachedPrivacyGroups = scanner.scan();
         return privacyItems(e.cachedPrivacyGroups);
     });

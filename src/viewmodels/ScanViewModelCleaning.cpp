@@ -97,12 +97,13 @@ void ScanViewModel::finishClean(const std::vector<CleanItem>& cleaned, bool auto
         lastSweepRecord.set(r.sweepRecord);
         showSweepLog.set(true);
     }
+    // Recorded before the state moves on: the page it opens shows the history.
+    services_.prefs.recordCleaning(r.freed);
     if (failed.empty()) {
         scanState.set(state::Cleaned{r.freed});
     } else {
         scanState.set(state::Done{});
     }
-    services_.prefs.recordCleaning(r.freed);
     services_.widgets.reloadTimelines("DiskRingWidget");
     if (services_.prefs.defaults().boolean("notificationsEnabled")) services_.notifications.notifyCleanComplete(r.freed);
     persistScanStats();
@@ -176,6 +177,13 @@ void ScanViewModel::selectAll(CategoryType category) {
 
 void ScanViewModel::deselectAll(CategoryType category) {
     reselect([category](const CleanItem& item) { return item.category != category && item.isSelected; });
+}
+
+void ScanViewModel::selectOnly(const std::set<platform::Uuid>& ids, std::optional<CategoryType> scope) {
+    reselect([&](const CleanItem& item) {
+        if (scope && item.category != *scope) return item.isSelected;
+        return ids.contains(item.id);
+    });
 }
 
 std::vector<CleanItem> ScanViewModel::selectedItems() const {

@@ -32,7 +32,7 @@ TEST(CommandLineTest, EveryCommandRefusesAnOptionItDoesNotKnow) {
         // The fixture home keeps a command that ignored the option away from the real one.
         std::vector<std::string> args{name};
         if (usage.find("--home") != std::string::npos) args.insert(args.end(), {"--home", home.path().string()});
-        args.insert(args.end(), {"--layout", "linux"});
+        args.insert(args.end(), {"--colour", "blue"});
         const auto outcome = runCli(args);
         EXPECT_EQ(outcome.status, 2) << name;
         EXPECT_EQ(outcome.out, "") << name;

@@ -12,7 +12,7 @@ namespace {
 
 int runApps(const Arguments& arguments) {
     platform::PosixFileSystem fileSystem;
-    services::AppUninstaller uninstaller(fileSystem, hostLayout(arguments));
+    services::AppUninstaller uninstaller(fileSystem, hostTable(arguments, fileSystem));
     const auto apps = uninstaller.listInstalledApps();
     for (const auto& app : apps) {
         std::cout << app.name << "\t" << (app.bundleID.empty() ? "-" : app.bundleID) << "\t"
@@ -23,9 +23,9 @@ int runApps(const Arguments& arguments) {
 }
 
 CliCommandRegistration apps{{.name = "apps",
-                             .usage = "apps [--home DIR [--system-root DIR]]",
+                             .usage = "apps [--home DIR [--system-root DIR]] [--layout linux|macos]",
                              .summary = "List the installed applications (name, bundle id, version, path)",
-                             .options = withHostOptions({}),
+                             .options = withHostTableOptions({}),
                              .run = runApps}};
 
 }  // namespace

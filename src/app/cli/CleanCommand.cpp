@@ -61,7 +61,7 @@ int runClean(const Arguments& arguments) {
         return 2;
     }
     const auto layout = hostLayout(arguments);
-    ScanSetup setup(layout);
+    ScanSetup setup(layout, hostTable(arguments, platform::PosixFileSystem::shared()));
     auto selected = select(setup.fullScan(true), selections);
     if (const auto* error = std::get_if<std::string>(&selected)) {
         std::cerr << "zentrel-cli: " << *error << "; nothing was deleted\n";
@@ -97,9 +97,9 @@ int runClean(const Arguments& arguments) {
 }
 
 CliCommandRegistration clean{{.name = "clean",
-                              .usage = "clean --home DIR [--system-root DIR] --select PATH|category:NAME ...",
+                              .usage = "clean --home DIR [--system-root DIR] [--layout linux|macos] --select PATH|category:NAME ...",
                               .summary = "Scan, then delete the named items; privacy changes can be undone for a day",
-                              .options = withHostOptions({{"--select", ValueKind::path}}),
+                              .options = withHostTableOptions({{"--select", ValueKind::path}}),
                               .run = runClean}};
 
 }  // namespace

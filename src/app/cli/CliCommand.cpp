@@ -1,5 +1,7 @@
 #include "app/cli/CliCommand.hpp"
 
+#include <filesystem>
+
 namespace zentrel::cli {
 
 std::vector<CliCommand>& registeredCommands() {
@@ -13,6 +15,12 @@ std::vector<CliOption> withHostOptions(std::vector<CliOption> own) {
     return own;
 }
 
+std::vector<CliOption> withHostTableOptions(std::vector<CliOption> own) {
+    own = withHostOptions(std::move(own));
+    own.push_back({"--layout", ValueKind::text});
+    return own;
+}
+
 std::filesystem::path plainAbsolute(const std::string& given) {
     auto path = std::filesystem::absolute(given).lexically_normal();
     if (path.has_parent_path() && path.filename().empty()) path = path.parent_path();
@@ -22,7 +30,19 @@ std::filesystem::path plainAbsolute(const std::string& given) {
 platform::HostLayout hostLayout(const Arguments& arguments) {
     const auto home = arguments.option("--home");
     if (!home) return platform::HostLayout::fromEnvironment();
-    return platform::HostLayout::forHome(plainAbsolute(*home), plainAbsolute(arguments.option("--system-root").value_or("/")));
+    const auto systemRoot = arguments.option("--system-root");
+    return platform::HostLayout::forHome(plainAbsolute(*home),
+                                         systemRoot ? plainAbsolute(*systemRoot) : std::filesystem::path());
+}
+
+platform::HostTable hostTable(const Arguments& arguments, const platform::FileSystem& fileSystem) {
+    auto platform = platform::currentHostPlatform();
+    if (auto name = arguments.option("--layout")) {
+        auto named = platform::hostPlatformNamed(*name);
+        if (!named) throw UsageError("no layout is named \"" + *name + "\"; use linux or macos");
+        platform = *named;
+    }
+    return platform::HostTable::ofUser(platform, hostLayout(arguments), fileSystem);
 }
 
 }  // namespace zentrel::cli

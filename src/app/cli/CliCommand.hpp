@@ -6,7 +6,7 @@
 //   static CliCommandRegistration scan{{.name = "scan",
 //                                       .usage = "scan [--home DIR] [--category NAME] [--json]",
 //                                       .summary = "Scan the home folder and list what could be cleaned",
-//                                       .options = withHostOptions({{"--category", ValueKind::text}, {"--json"}}),
+//                                       .options = withHostTableOptions({{"--category", ValueKind::text}, {"--json"}}),
 //                                       .run = runScan}};
 //
 // main() reads the arguments against the declared options; a command runs
@@ -14,9 +14,11 @@
 
 #include "app/cli/Arguments.hpp"
 #include "platform/HostLayout.hpp"
+#include "platform/HostTable.hpp"
 
 #include <filesystem>
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -38,15 +40,29 @@ struct CliCommandRegistration {
     explicit CliCommandRegistration(CliCommand command) { registeredCommands().push_back(std::move(command)); }
 };
 
-// The options hostLayout() reads, added to a command's own.
+// A mistake in the arguments found while a command runs: main prints it and
+// exits with status 2.
+class UsageError final : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// A command's own options with those hostLayout() reads (--home, --system-root).
 [[nodiscard]] std::vector<CliOption> withHostOptions(std::vector<CliOption> own);
+// A command's own options with those hostTable() reads (--layout too).
+[[nodiscard]] std::vector<CliOption> withHostTableOptions(std::vector<CliOption> own);
 
 // "fx/home/" as "/current/folder/fx/home": the scanners' paths must be
 // absolute and plain, or the clean refuses them.
 [[nodiscard]] std::filesystem::path plainAbsolute(const std::string& given);
 
-// The folders a command works on: `--home DIR` (with `--system-root DIR`, "/"
-// by default) or, without `--home`, the real user's.
+// The folders a command works on: `--home DIR` or, without it, the real
+// user's. With `--home` there is no system root (nothing of the machine
+// outside that folder is touched) unless `--system-root DIR` names one, "/"
+// included.
 [[nodiscard]] platform::HostLayout hostLayout(const Arguments& arguments);
+// The host table of `--layout linux|macos` (this platform's by default) over
+// those folders. Throws UsageError for another layout.
+[[nodiscard]] platform::HostTable hostTable(const Arguments& arguments, const platform::FileSystem& fileSystem);
 
 }  // namespace zentrel::cli

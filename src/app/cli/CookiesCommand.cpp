@@ -12,9 +12,8 @@ namespace zentrel::cli {
 namespace {
 
 int runCookies(const Arguments& arguments) {
-    const auto layout = hostLayout(arguments);
     platform::PosixFileSystem fileSystem;
-    scanners::PrivacyCookieStore stores(fileSystem, layout.home.string());
+    scanners::PrivacyCookieStore stores(fileSystem, hostTable(arguments, fileSystem));
     const auto profiles = stores.allProfiles();
     for (const auto& profile : profiles) {
         std::cout << model::rawValue(profile.browser) << "\t" << profile.profileName << "\t" << profile.trackerCount
@@ -29,9 +28,9 @@ int runCookies(const Arguments& arguments) {
 }
 
 CliCommandRegistration cookies{{.name = "cookies",
-                                .usage = "cookies [--home DIR] [--hosts]",
+                                .usage = "cookies [--home DIR] [--layout linux|macos] [--hosts]",
                                 .summary = "List the browser cookie stores that hold tracker cookies (reads only)",
-                                .options = withHostOptions({{"--hosts"}}),
+                                .options = withHostTableOptions({{"--hosts"}}),
                                 .run = runCookies}};
 
 }  // namespace

@@ -55,7 +55,7 @@ int runIntent(const Arguments& arguments) {
     }
 
     const auto layout = hostLayout(arguments);
-    ScanSetup setup(layout);
+    ScanSetup setup(layout, hostTable(arguments, platform::PosixFileSystem::shared()));
     ScanViewModelSetup screen(setup, layout, arguments.option("--home").has_value());
     auto viewModel = std::shared_ptr<viewmodels::ScanViewModel>(&screen.viewModel(), [](auto*) {});
     viewmodels::IntentBridge bridge;
@@ -80,7 +80,7 @@ CliCommandRegistration intent{
     {.name = "intent",
      .usage = "intent \"Smart Cleanup\"|\"Free Up Space\" --home DIR | intent \"Scan Category\" --category NAME",
      .summary = "Run one of the app's intents on a scan of the given home",
-     .options = withHostOptions({{"--category", ValueKind::text}}),
+     .options = withHostTableOptions({{"--category", ValueKind::text}}),
      .operands = ValueKind::text,
      .run = runIntent}};
 

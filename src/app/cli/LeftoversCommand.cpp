@@ -16,7 +16,7 @@ namespace {
 int runLeftovers(const Arguments& arguments) {
     const auto ids = arguments.operands();
     if (ids.size() != 1) {
-        std::cerr << "usage: zentrel-cli leftovers BUNDLE_ID [--home DIR [--system-root DIR] [--delete]]\n";
+        std::cerr << "usage: zentrel-cli leftovers BUNDLE_ID [--home DIR [--system-root DIR] [--delete]] [--layout linux|macos]\n";
         return 2;
     }
     const bool remove = arguments.flag("--delete");
@@ -25,7 +25,7 @@ int runLeftovers(const Arguments& arguments) {
         return 2;
     }
     platform::PosixFileSystem fileSystem;
-    services::AppUninstaller uninstaller(fileSystem, hostLayout(arguments));
+    services::AppUninstaller uninstaller(fileSystem, hostTable(arguments, fileSystem));
     const auto apps = uninstaller.listInstalledApps();
     auto app = std::find_if(apps.begin(), apps.end(), [&](const auto& a) { return a.bundleID == ids[0]; });
     if (app == apps.end()) {
@@ -50,9 +50,9 @@ int runLeftovers(const Arguments& arguments) {
 }
 
 CliCommandRegistration leftovers{{.name = "leftovers",
-                                  .usage = "leftovers BUNDLE_ID [--home DIR [--system-root DIR] [--delete]]",
+                                  .usage = "leftovers BUNDLE_ID [--home DIR [--system-root DIR] [--delete]] [--layout linux|macos]",
                                   .summary = "List an application and its leftovers with sizes; --delete removes them",
-                                  .options = withHostOptions({{"--delete"}}),
+                                  .options = withHostTableOptions({{"--delete"}}),
                                   .operands = ValueKind::text,
                                   .run = runLeftovers}};
 

@@ -14,7 +14,7 @@ namespace {
 
 int runReport(const Arguments& arguments) {
     const auto layout = hostLayout(arguments);
-    ScanSetup setup(layout);
+    ScanSetup setup(layout, hostTable(arguments, platform::PosixFileSystem::shared()));
     ScanViewModelSetup screen(setup, layout, arguments.option("--home").has_value());
     auto& viewModel = screen.viewModel();
     viewModel.resetScan(true);
@@ -34,9 +34,9 @@ int runReport(const Arguments& arguments) {
 }
 
 CliCommandRegistration report{{.name = "report",
-                               .usage = "report [--home DIR [--system-root DIR]] [--save FOLDER]",
+                               .usage = "report [--home DIR [--system-root DIR]] [--layout linux|macos] [--save FOLDER]",
                                .summary = "Scan and print the plain-text scan report (deletes nothing)",
-                               .options = withHostOptions({{"--save", ValueKind::path}}),
+                               .options = withHostTableOptions({{"--save", ValueKind::path}}),
                                .run = runReport}};
 
 }  // namespace

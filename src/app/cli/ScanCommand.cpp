@@ -69,7 +69,7 @@ int runScan(const Arguments& arguments) {
         }
     }
 
-    ScanSetup setup(layout);
+    ScanSetup setup(layout, hostTable(arguments, platform::PosixFileSystem::shared()));
     const bool json = arguments.flag("--json");
     if (category) {
         printItems(setup.categoryScan(*category), json);
@@ -103,9 +103,9 @@ int runScan(const Arguments& arguments) {
 }
 
 CliCommandRegistration scan{{.name = "scan",
-                             .usage = "scan [--home DIR [--system-root DIR]] [--category NAME] [--json]",
+                             .usage = "scan [--home DIR [--system-root DIR]] [--layout linux|macos] [--category NAME] [--json]",
                              .summary = "Scan for junk and list what could be cleaned, by category (deletes nothing)",
-                             .options = withHostOptions({{"--category", ValueKind::text}, {"--json"}}),
+                             .options = withHostTableOptions({{"--category", ValueKind::text}, {"--json"}}),
                              .run = runScan}};
 
 }  // namespace

@@ -1,10 +1,6 @@
 #include "app/cli/ScanSetup.hpp"
 
-#include "engine/BackupLargeFileAndMailScanners.hpp"
-#include "engine/CacheAndTrashScanners.hpp"
-#include "engine/DeveloperToolScanners.hpp"
-#include "engine/DuplicateAndPrivacyCategories.hpp"
-#include "engine/StartupAndICloudScanners.hpp"
+#include "engine/AllCategoryScanners.hpp"
 #include "platform/JsonFileDefaultsStore.hpp"
 
 #include <iostream>
@@ -12,25 +8,17 @@
 
 namespace zentrel::cli {
 
-ScanSetup::ScanSetup(const platform::HostLayout& layout)
+ScanSetup::ScanSetup(const platform::HostLayout& layout, const platform::HostTable& table)
     : journal(layout.home),
-      cookieStore(fileSystem, layout.home.string()),
-      cleanServices{fileSystem, journal, cookieStore, clipboard, icloud, platform::SystemClock::shared(),
-                    layout.home.string(), layout.systemRoot.string()} {
+      cookieStore(fileSystem, table),
+      cleanServices{fileSystem, journal, cookieStore, clipboard, icloud, platform::SystemClock::shared(), table} {
     engine.setCleanServices(cleanServices);
     platform::JsonFileDefaultsStore defaults(layout.defaultsFile(platform::kStandardSuite));
     const scanners::PrivacyScanner::ScanOptions privacy{defaults.boolean("privacyIncludeTerminalHistory"),
                                                         defaults.boolean("privacyIncludePasteboardAnalysis")};
-    auto& clock = platform::SystemClock::shared();
-    const auto home = layout.home.string();
-    const auto systemRoot = layout.systemRoot.string();
-    engine::registerDeveloperToolScanners(engine, home, systemRoot, clock);
-    engine::registerCacheAndTrashScanners(engine, home, clock);
-    engine::registerBackupLargeFileAndMailScanners(engine, home);
-    engine::registerStartupAndICloudScanners(engine, home, systemRoot, icloud, clock);
     // A terminal has no clipboard of the desktop's to analyse.
-    engine::registerDuplicateAndPrivacyScanners(
-        engine, {home, [privacy] { return privacy; }, [] { return scanners::ClipboardInsight{}; }});
+    engine::registerAllCategoryScanners(engine, {table, platform::SystemClock::shared(), icloud,
+                                                 [privacy] { return privacy; }, [] { return scanners::ClipboardInsight{}; }});
 }
 
 engine::CleanerEngine::Items ScanSetup::fullScan(bool quiet) {

@@ -18,14 +18,14 @@ namespace zentrel::cli {
 
 class ScanSetup {
 public:
-    explicit ScanSetup(const platform::HostLayout& layout);
+    ScanSetup(const platform::HostLayout& layout, const platform::HostTable& table);
 
     // Runs every phase; progress lines go to standard error unless `quiet`.
     [[nodiscard]] engine::CleanerEngine::Items fullScan(bool quiet);
     [[nodiscard]] engine::CleanerEngine::Items categoryScan(model::CategoryType category);
 
     platform::MainLoop loop;
-    platform::TaskPool pool{2};
+    platform::TaskPool pool;
     platform::PosixFileSystem& fileSystem = platform::PosixFileSystem::shared();
     platform::NoICloudFileStatus icloud;
     engine::CleanerEngine engine{fileSystem, pool, loop};

@@ -2,6 +2,7 @@
 // only when no --home is given, and changes files only under an explicit one.
 
 #include "app/cli/CliCommand.hpp"
+#include "platform/DesktopTexts.hpp"
 
 #include <algorithm>
 #include <exception>
@@ -17,6 +18,10 @@ int runCommand(const zentrel::cli::CliCommand& command, const std::vector<std::s
     }
     try {
         return command.run(std::get<zentrel::cli::Arguments>(parsed));
+    } catch (const zentrel::cli::UsageError& error) {
+        std::cerr << "zentrel-cli " << command.name << ": " << error.what() << "\nusage: zentrel-cli " << command.usage
+                  << "\n";
+        return 2;
     } catch (const std::exception& error) {
         std::cerr << "zentrel-cli " << command.name << ": " << error.what() << "\n";
         return 1;
@@ -26,6 +31,7 @@ int runCommand(const zentrel::cli::CliCommand& command, const std::vector<std::s
 }  // namespace
 
 int main(int argc, char** argv) {
+    zentrel::platform::addDesktopTexts(zentrel::platform::Localization::shared());
     auto& commands = zentrel::cli::registeredCommands();
     std::sort(commands.begin(), commands.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
     std::string name = argc > 1 ? argv[1] : "";

@@ -7,10 +7,11 @@
 #include "ui/design/NamedColors.hpp"
 #include "ui/design/StatusPill.hpp"
 #include "ui/design/SymbolImage.hpp"
+#include "ui/main/PageParts.hpp"
 
 #include <QFontMetrics>
-#include <QFrame>
 #include <QHBoxLayout>
+#include <QScrollArea>
 
 namespace zentrel::ui {
 namespace {
@@ -64,7 +65,7 @@ PrivacyTargetRow::PrivacyTargetRow(viewmodels::ScanViewModel& viewModel, const m
             if (item.id == *itemID_) selected = item.isSelected;
         auto* labels = new QVBoxLayout;
         labels->setSpacing(2);
-        checkBox_ = new QCheckBox(QString::fromStdString(target.label), this);
+        checkBox_ = new QCheckBox(buttonText(QString::fromStdString(target.label)), this);
         checkBox_->setFont(DesignTokens::bodyFont().font());
         checkBox_->setChecked(selected);
         checkBox_->setAccessibleDescription(selected ? text("Selected") : text("Not selected"));
@@ -94,7 +95,17 @@ void PrivacyTargetRow::setChecked(bool checked) {
 
 PrivacySweepResultsView::PrivacySweepResultsView(viewmodels::ScanViewModel& viewModel, QWidget* parent)
     : QWidget(parent), viewModel_(viewModel) {
-    column_ = new QVBoxLayout(this);
+    // Any number of groups: the page scrolls rather than growing the window.
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    auto* scroll = new QScrollArea(this);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    auto* content = new QWidget;
+    column_ = new QVBoxLayout(content);
+    scroll->setWidget(content);
+    outer->addWidget(scroll);
     column_->setContentsMargins(16, 8, 16, 8);
     column_->setSpacing(12);
     resultObserver_ = viewModel_.result.observe([this](const auto&) { rebuild(); });
@@ -198,7 +209,7 @@ QWidget* PrivacySweepResultsView::groupCard(const model::PrivacyGroup& group) {
                           inside));
     auto* titles = new QVBoxLayout;
     titles->setSpacing(2);
-    titles->addWidget(tokenLabel(QString::fromStdString(group.title), DesignTokens::headlineFont(),
+    titles->addWidget(tokenLabel(QString::fromStdString(platform::localized(group.title)), DesignTokens::headlineFont(),
                                  DesignTokens::textPrimary(), inside));
     std::int64_t size = 0;
     for (const auto& target : group.targets) size += target.sizeBytes;
@@ -207,19 +218,14 @@ QWidget* PrivacySweepResultsView::groupCard(const model::PrivacyGroup& group) {
     top->addStretch();
     top->addWidget(kindPill(group.kind, inside));
     stack->addLayout(top);
-    stack->addWidget(tokenLabel(QString::fromStdString(group.detail), DesignTokens::detailFont(),
+    stack->addWidget(tokenLabel(QString::fromStdString(platform::localized(group.detail)), DesignTokens::detailFont(),
                                 DesignTokens::textSecondary(), inside));
 
     for (std::size_t i = 0; i < group.targets.size(); ++i) {
         auto* row = new PrivacyTargetRow(viewModel_, group, group.targets[i], inside);
         rows_.push_back(row);
         stack->addWidget(row);
-        if (group.targets[i].id != group.targets.back().id) {
-            auto* divider = new QFrame(inside);
-            divider->setFrameShape(QFrame::HLine);
-            divider->setStyleSheet("color: rgba(128, 128, 128, 89);");  // 0.35 of a mid grey
-            stack->addWidget(divider);
-        }
+        if (group.targets[i].id != group.targets.back().id) stack->addWidget(rowDivider(inside));
     }
     return new GlassCard(GlassCard::Variant::primary, 16, 14, true, inside, this);
 }
