@@ -21,7 +21,8 @@ std::variant<Arguments, std::string> Arguments::parse(const std::vector<CliOptio
             parsed.operands_.push_back(arg);
             continue;
         }
-        const auto declared = std::find_if(options.begin(), options.end(), [&](const auto& o) { return o.name == arg; });
+        const auto declared =
+            std::find_if(options.begin(), options.end(), [&](const auto& option) { return option.name == arg; });
         if (declared == options.end()) return "unknown option \"" + arg + "\"";
         if (declared->value == ValueKind::none) {
             parsed.flags_.insert(arg);

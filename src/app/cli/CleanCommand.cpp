@@ -97,7 +97,8 @@ int runClean(const Arguments& arguments) {
 }
 
 CliCommandRegistration clean{{.name = "clean",
-                              .usage = "clean --home DIR [--system-root DIR] [--layout linux|macos] --select PATH|category:NAME ...",
+                              .usage = "clean --home DIR [--system-root DIR] [--layout linux|macos] "
+                                       "--select PATH|category:NAME ...",
                               .summary = "Scan, then delete the named items; privacy changes can be undone for a day",
                               .options = withHostTableOptions({{"--select", ValueKind::path}}),
                               .run = runClean}};

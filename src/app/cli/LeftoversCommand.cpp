@@ -50,7 +50,8 @@ int runLeftovers(const Arguments& arguments) {
 }
 
 CliCommandRegistration leftovers{{.name = "leftovers",
-                                  .usage = "leftovers BUNDLE_ID [--home DIR [--system-root DIR] [--delete]] [--layout linux|macos]",
+                                  .usage = "leftovers BUNDLE_ID [--home DIR [--system-root DIR] [--delete]] "
+                                           "[--layout linux|macos]",
                                   .summary = "List an application and its leftovers with sizes; --delete removes them",
                                   .options = withHostTableOptions({{"--delete"}}),
                                   .operands = ValueKind::text,

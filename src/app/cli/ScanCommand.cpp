@@ -103,7 +103,8 @@ int runScan(const Arguments& arguments) {
 }
 
 CliCommandRegistration scan{{.name = "scan",
-                             .usage = "scan [--home DIR [--system-root DIR]] [--layout linux|macos] [--category NAME] [--json]",
+                             .usage = "scan [--home DIR [--system-root DIR]] [--layout linux|macos] "
+                                      "[--category NAME] [--json]",
                              .summary = "Scan for junk and list what could be cleaned, by category (deletes nothing)",
                              .options = withHostTableOptions({{"--category", ValueKind::text}, {"--json"}}),
                              .run = runScan}};

@@ -13,7 +13,8 @@ namespace {
 int runCommand(const zentrel::cli::CliCommand& command, const std::vector<std::string>& args) {
     auto parsed = zentrel::cli::Arguments::parse(command.options, command.operands, args);
     if (const auto* error = std::get_if<std::string>(&parsed)) {
-        std::cerr << "zentrel-cli " << command.name << ": " << *error << "\nusage: zentrel-cli " << command.usage << "\n";
+        std::cerr << "zentrel-cli " << command.name << ": " << *error << "\nusage: zentrel-cli " << command.usage
+                  << "\n";
         return 2;
     }
     try {
