@@ -218,12 +218,13 @@ void UserPreferences::setVietIMEOptions(const typing::VietIMEOptions& options) {
     defaults_.setData(kOptions, platform::bytesOf(typing::encodeOptions(options).dump()));
 }
 
-void UserPreferences::setLaunchAtLogin(platform::LoginItemService& loginItems, bool enabled) {
+std::optional<std::string> UserPreferences::setLaunchAtLogin(platform::LoginItemService& loginItems, bool enabled) {
     auto error = enabled ? loginItems.registerApp() : loginItems.unregisterApp();
     if (error) {
         std::cout << "[Zentrel] Failed to " << (enabled ? "register" : "unregister") << " login item: " << *error
                   << std::endl;
     }
+    return error;
 }
 
 }  // namespace zentrel::model

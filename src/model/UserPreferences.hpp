@@ -79,8 +79,8 @@ public:
     void setVietIMEOptions(const typing::VietIMEOptions& options);
 
     // Registers or unregisters the app as a login item; a failure is reported
-    // on standard output and otherwise ignored.
-    static void setLaunchAtLogin(platform::LoginItemService& loginItems, bool enabled);
+    // on standard output and its text returned for a screen to show.
+    static std::optional<std::string> setLaunchAtLogin(platform::LoginItemService& loginItems, bool enabled);
 
 private:
     [[nodiscard]] bool booleanDefaultingToTrue(std::string_view key) const;
