@@ -6,7 +6,6 @@
 #include "ui/design/AppCanvas.hpp"
 #include "ui/design/DesignLabels.hpp"
 #include "ui/main/MainContentView.hpp"
-#include "ui/main/PlaceholderPage.hpp"
 #include "ui/main/SidebarView.hpp"
 #include "ui/presenters/MainWindowStartup.hpp"
 #include "viewmodels/AppIntents.hpp"
@@ -30,6 +29,7 @@ QWidget* onCanvas(QWidget* screen) { return new ui::AppCanvas(screen); }
 ZentrelApp::ZentrelApp(platform::HostLayout layout, platform::HostPlatform hostPlatform) {
     services_ = std::make_unique<AppServices>(*this, std::move(layout), hostPlatform, updateDriver_);
     onboardingDone_ = services_->standardDefaults.boolean("hasCompletedOnboarding");
+    panels_ = std::make_unique<PanelScreens>(*services_, [this] { finishOnboarding(); });
     QApplication::setWindowIcon(appIcon());
 
     window_ = std::make_unique<MainWindow>([this](MainWindowBranch branch) { return makeBranch(branch); },
@@ -60,6 +60,7 @@ ZentrelApp::~ZentrelApp() {
     observers_.clear();
     tray_.reset();
     window_.reset();
+    panels_.reset();
     services_.reset();
 }
 
@@ -102,18 +103,10 @@ void ZentrelApp::updateBranch() {
 
 QWidget* ZentrelApp::makeBranch(MainWindowBranch branch) {
     switch (branch) {
-    case MainWindowBranch::onboarding: {
-        auto* page = new ui::PlaceholderPage(ui::localizedText("Welcome to Zentrel"));
-        page->addButton(ui::localizedText("Get Started"), [this] { finishOnboarding(); });
-        return onCanvas(page);
-    }
+    case MainWindowBranch::onboarding: return onCanvas(panels_->makeOnboarding());
     case MainWindowBranch::checkingAccess: return onCanvas(new FullDiskAccessCheckingView);
     case MainWindowBranch::content: return makeContent();
-    case MainWindowBranch::fullDiskAccess: {
-        auto* page = new ui::PlaceholderPage(ui::localizedText("Full Disk Access"));
-        page->addButton(ui::localizedText("Check Again"), [this] { services_->permissions->refresh(); });
-        return onCanvas(page);
-    }
+    case MainWindowBranch::fullDiskAccess: return onCanvas(panels_->makeFullDiskAccessScreen());
     }
     return nullptr;
 }
@@ -122,7 +115,11 @@ QWidget* ZentrelApp::makeContent() {
     auto& viewModel = *services_->scanViewModel;
     auto* sidebar = new ui::SidebarView(viewModel, services_->typing->isEnabled);
     auto* detail = new ui::MainContentView(viewModel, platform::SystemClock::shared(),
-                                           [](const ui::DetailRoute&, QWidget*) -> QWidget* { return nullptr; });
+                                           [this](const ui::DetailRoute& route, QWidget* parent) -> QWidget* {
+                                               if (route.kind == ui::DetailRoute::Kind::settings)
+                                                   return panels_->makeSettingsPage(parent);
+                                               return nullptr;
+                                           });
     return new ContentView(sidebar, detail);
 }
 
@@ -155,11 +152,7 @@ void ZentrelApp::toggleTyping() {
     typing.setEnabled(!typing.isEnabled());
 }
 
-void ZentrelApp::showPreferences() {
-    window_->present();
-    if (window_->branch() == MainWindowBranch::content)
-        services_->scanViewModel->sidebarSelection.set(model::SidebarSelection::settings());
-}
+void ZentrelApp::showPreferences() { panels_->showSettingsWindow(); }
 
 void ZentrelApp::handle(const InstanceRequest& request) {
     window_->present();

@@ -8,6 +8,7 @@
 #include "app/shell/MainWindow.hpp"
 #include "app/shell/MenuBarIcon.hpp"
 #include "app/shell/MessageBoxUpdateDriver.hpp"
+#include "app/shell/PanelScreens.hpp"
 #include "app/shell/SingleInstance.hpp"
 
 #include <QObject>
@@ -27,6 +28,7 @@ public:
 
     [[nodiscard]] AppServices& services() { return *services_; }
     [[nodiscard]] MainWindow& window() { return *window_; }
+    [[nodiscard]] PanelScreens& panels() { return *panels_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -45,6 +47,7 @@ private:
     MessageBoxUpdateDriver updateDriver_;
     std::unique_ptr<AppServices> services_;
     bool onboardingDone_ = false;
+    std::unique_ptr<PanelScreens> panels_;
     std::unique_ptr<MainWindow> window_;
     std::unique_ptr<MenuBarIcon> tray_;
     bool launchTaskRan_ = false;
