@@ -1,6 +1,7 @@
 """Takes the window program's screenshots on a private desktop: the first
-run, then the content at two sizes before and after a scan, the smart
-cleanup and privacy pages and the cleaned page.
+run's four steps, then the content at two sizes before and after a scan,
+the smart cleanup and privacy pages and the cleaned page, the Settings
+window's sections and the settings page, and the Full Disk Access screen.
     take_screenshots.py ZENTREL_PROGRAM OUT_DIR APPEARANCE"""
 
 import os
@@ -18,14 +19,14 @@ home = os.environ["ZENTREL_TEST_HOME"]
 os.makedirs(out, exist_ok=True)
 
 
-def window_id():
-    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Zentrel$"], capture_output=True, text=True)
+def window_id(title="^Zentrel$"):
+    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", title], capture_output=True, text=True)
     ids = found.stdout.split()
     return ids[-1] if ids else None
 
 
-def shoot(name, size=None):
-    window = d.wait_for("the window", window_id)
+def shoot(name, size=None, title="^Zentrel$"):
+    window = d.wait_for("the window", lambda: window_id(title))
     if size:
         subprocess.run(["xdotool", "windowsize", window, str(size[0]), str(size[1])], check=True)
     time.sleep(0.8)
@@ -38,10 +39,14 @@ def select_page(title):
     d.wait_for(f"the page {title}", lambda: title in d.labels())
 
 
-def run(onboarded, steps):
+def run(onboarded, steps, readable_home=True):
     shutil.rmtree(home)
     os.makedirs(home)
     demo_home.make(home, onboarded)
+    # A home the program cannot list (a file in its place) holds it on the access screen.
+    os.environ["HOME"] = home if readable_home else os.path.join(home, "not-a-folder")
+    if not readable_home:
+        open(os.environ["HOME"], "w").close()
     if appearance == "dark":
         keyfile = os.path.join(home, ".config/glib-2.0/settings/keyfile")
         os.makedirs(os.path.dirname(keyfile), exist_ok=True)
@@ -55,9 +60,20 @@ def run(onboarded, steps):
         app.wait(10)
 
 
+def shows(text):
+    return lambda: text in d.shown_labels()
+
+
 def first_run():
-    d.wait_for("onboarding", lambda: d.find("push button", "Get Started"))
-    shoot("onboarding")
+    titles = ["Your computer, but faster", "Nothing important is ever deleted", "More than a cleaner",
+              "A few permissions"]
+    for step, title in enumerate(titles, 1):
+        d.wait_for(f"onboarding step {step}", shows(title))
+        shoot(f"onboarding-{step}")
+        if step < len(titles):
+            d.press(d.find("push button", "Continue"))
+    d.press(d.wait_for("the finish button", lambda: d.find("push button", "Get Started")))
+    d.wait_for("the content window", lambda: d.find("push button", "Full Scan"))
 
 
 def content():
@@ -74,5 +90,38 @@ def content():
     shoot("privacy", (1100, 720))
 
 
+def settings():
+    d.wait_for("the content window", lambda: d.find("push button", "Full Scan"))
+    select_page("Settings")
+    d.wait_for("the settings page", shows("Display"))
+    shoot("settings-page-900x600", (900, 600))
+    shoot("settings-page", (1100, 720))
+    d.key("ctrl+comma")
+    window = d.wait_for("the Settings window", lambda: d.find("frame", "Settings"))
+
+    def in_window(role, name):
+        return next((node for node in d.nodes(window) if d._role(node) == role and node.get_name() == name), None)
+
+    for section, card in (("General", "Display"), ("Scanning", "Auto-Scan"), ("Privacy", "Privacy Sweep"),
+                          ("Performance", "Battery digest")):
+        d.press(in_window("page tab", section))
+        d.wait_for(f"the {section} section", lambda: in_window("label", card))
+        if section == "Scanning":  # with the rows these switches show
+            for switch in ("Enable automatic scanning", "Auto-clean safe items after scan"):
+                d.press(in_window("check box", switch))
+            d.wait_for("the frequency row", lambda: d.is_showing(in_window("label", "Scan frequency")))
+        shoot(f"settings-{section.lower()}", title="^Settings$")
+
+
+def full_disk_access():
+    d.wait_for("the access screen", lambda: d.find("push button", "Open Home Folder"))
+    shoot("full-disk-access")
+    d.press(d.find("push button", "I've granted access \u2014 continue"))
+    d.wait_for("the denied card", shows("Your home folder still cannot be read. Fix its permissions and try again."))
+    shoot("full-disk-access-denied")
+
+
 run(False, first_run)
 run(True, content)
+run(True, settings)
+run(True, full_disk_access, readable_home=False)

@@ -93,14 +93,8 @@ void StepHero::paintEvent(QPaintEvent*) {
 }
 
 QScrollArea* stepLayout(const OnboardingStep& step, const std::vector<QWidget*>& content) {
-    auto* scroll = new QScrollArea;
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll->viewport()->setAutoFillBackground(false);
     QVBoxLayout* column = nullptr;
     auto* body = verticalStack(step.compactHero ? 16 : 24, column);
-    body->setAutoFillBackground(false);
     column->setContentsMargins(32, 16, 32, 16);
 
     auto* hero = new StepHero(step, body);
@@ -122,8 +116,7 @@ QScrollArea* stepLayout(const OnboardingStep& step, const std::vector<QWidget*>&
 
     for (auto* widget : content) column->addWidget(widget);
     column->addStretch();
-    scroll->setWidget(body);
-    return scroll;
+    return clearScrollArea(body);
 }
 
 QWidget* stepCard(const std::vector<OnboardingRow>& rows, RowKind kind) {
@@ -150,7 +143,7 @@ QWidget* stepCard(const std::vector<OnboardingRow>& rows, RowKind kind) {
                                     DesignTokens::textPrimary(), textColumn));
         texts->addWidget(wrappingLabel(localizedText(row.detail), DesignTokens::detailFont(),
                                        DesignTokens::textSecondary(), textColumn));
-        layout->addWidget(textColumn, 1, feature ? Qt::AlignVCenter : Qt::AlignTop);
+        layout->addWidget(textColumn, 1);
         list->addWidget(line);
     }
     auto* card = new GlassCard(GlassCard::Variant::primary, 16, 14, false, content);

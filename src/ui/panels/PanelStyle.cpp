@@ -1,6 +1,10 @@
 #include "ui/panels/PanelStyle.hpp"
 
+#include "ui/design/Appearance.hpp"
 #include "ui/design/DesignLabels.hpp"
+#include "ui/design/SymbolImage.hpp"
+
+#include <QFontMetrics>
 
 #include <QLabel>
 
@@ -24,6 +28,24 @@ QWidget* verticalStack(int spacing, QVBoxLayout*& layout, QWidget* parent) {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(spacing);
     return widget;
+}
+
+QIcon textSymbol(const QString& symbolName, const QWidget* widget) {
+    const int size = QFontMetrics(widget->font()).height();
+    return QIcon(tintedSymbol(symbolName, size, DesignTokens::textPrimary().resolve(appPalette()),
+                              widget->devicePixelRatioF()));
+}
+
+QScrollArea* clearScrollArea(QWidget* body, QWidget* parent) {
+    auto* scroll = new QScrollArea(parent);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setWidget(body);
+    // Set after setWidget, which turns the body's filling on.
+    scroll->viewport()->setAutoFillBackground(false);
+    body->setAutoFillBackground(false);
+    return scroll;
 }
 
 QLabel* wrappingLabel(const QString& text, const FontToken& font, const ColorToken& color, QWidget* parent) {

@@ -8,6 +8,7 @@
 
 #include <QBoxLayout>
 #include <QLabel>
+#include <QScrollArea>
 #include <QWidget>
 
 namespace zentrel::ui {
@@ -17,6 +18,10 @@ namespace zentrel::ui {
 [[nodiscard]] FontToken weighted(const FontToken& token, QFont::Weight weight);
 // A widget holding a vertical stack without margins.
 [[nodiscard]] QWidget* verticalStack(int spacing, QVBoxLayout*& layout, QWidget* parent = nullptr);
+// A vertical scroll area around `body` that lets the window's backdrop show through.
+[[nodiscard]] QScrollArea* clearScrollArea(QWidget* body, QWidget* parent = nullptr);
+// A symbol for a stock button or tab, in the text colour of the current appearance.
+[[nodiscard]] QIcon textSymbol(const QString& symbolName, const QWidget* widget);
 // A wrapping label in a token's font and colour (plain text).
 [[nodiscard]] QLabel* wrappingLabel(const QString& text, const FontToken& font, const ColorToken& color,
                                     QWidget* parent);

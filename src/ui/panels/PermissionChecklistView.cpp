@@ -3,7 +3,6 @@
 #include "ui/design/Appearance.hpp"
 #include "ui/design/CapsuleLabel.hpp"
 #include "ui/design/DesignLabels.hpp"
-#include "ui/design/SymbolImage.hpp"
 #include "ui/panels/PanelStyle.hpp"
 
 #include <QPainter>
@@ -50,6 +49,9 @@ PermissionRow::PermissionRow(const PermissionRowModel& row, QWidget* parent)
     setAccessibleDescription(QString::fromStdString(row.detail));
     setCursor(Qt::PointingHandCursor);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    // The row's labels keep their own colours rather than a button's text colour.
+    setBackgroundRole(QPalette::Window);
+    setForegroundRole(QPalette::WindowText);
 
     layout_ = new QHBoxLayout(this);
     layout_->setContentsMargins(8, 8, 8, 8);
@@ -154,8 +156,10 @@ PermissionChecklistView::PermissionChecklistView(services::PermissionsManager& p
             hint.text = wrappingLabel({}, DesignTokens::detailFont(), DesignTokens::textSecondary(), hint.box);
             box->addWidget(hint.text);
             hint.restart = new QPushButton(hint.box);
-            hint.restart->setIcon(symbolIcon("arrow.clockwise"));
             hint.restart->setFont(DesignTokens::detailFont().font());
+            followAppearance(hint.restart, [button = hint.restart] {
+                button->setIcon(textSymbol("arrow.clockwise", button));
+            });
             connect(hint.restart, &QPushButton::clicked, this, [this] { permissions_.relaunch(); });
             box->addWidget(hint.restart, 0, Qt::AlignLeft);
             layout->addWidget(hint.box);

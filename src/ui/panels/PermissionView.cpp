@@ -1,36 +1,47 @@
 #include "ui/panels/PermissionView.hpp"
 
 #include "ui/design/Appearance.hpp"
+#include "ui/design/Contrast.hpp"
 #include "ui/design/DesignLabels.hpp"
 #include "ui/design/GlassCard.hpp"
 #include "ui/design/PrimaryButton.hpp"
-#include "ui/design/SymbolImage.hpp"
 #include "ui/panels/PanelStyle.hpp"
 
 #include <QGraphicsOpacityEffect>
 #include <QHBoxLayout>
 #include <QPropertyAnimation>
-#include <QScrollArea>
 
 namespace zentrel::ui {
 namespace {
 
 constexpr const char* kGrantedTitle = "I've granted access \u2014 continue";
 
+// `card` at `width`, centred in a row: wrapped labels inside then get the height they need.
+QWidget* centredCard(QWidget* card, int width) {
+    card->setFixedWidth(width);
+    auto* row = new QWidget;
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addStretch();
+    layout->addWidget(card);
+    layout->addStretch();
+    return row;
+}
+
 QLabel* centred(QLabel* label) {
     label->setAlignment(Qt::AlignHCenter);
     return label;
 }
 
-// The step's number on an accent disc.
+// The step's number on an accent disc, white as on the primary buttons, so it reads in both appearances.
 QLabel* stepNumber(int number, QWidget* parent) {
-    auto* label = tokenLabel(QString::number(number), weighted(DesignTokens::detailFont(), QFont::Medium),
-                             DesignTokens::textPrimary(), parent);
+    auto* label = new QLabel(QString::number(number), parent);
+    label->setFont(weighted(DesignTokens::detailFont(), QFont::Medium).font());
     label->setFixedSize(18, 18);
     label->setAlignment(Qt::AlignCenter);
     followAppearance(label, [label] {
-        label->setStyleSheet(QString("background-color: %1; border-radius: 9px;")
-                                 .arg(DesignTokens::accent().resolve(appPalette()).name()));
+        label->setStyleSheet(QString("background-color: %1; color: white; border-radius: 9px;")
+                                 .arg(fillForWhiteText(DesignTokens::accent().resolve(appPalette())).name()));
     });
     return label;
 }
@@ -43,18 +54,9 @@ PermissionView::PermissionView(Services services, QWidget* parent)
       screen_(services_.permissions, services_.timers, services_.didBecomeActive) {
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
-    // Everything stays reachable at the screen's fixed size, with the denied card too.
-    auto* scroll = new QScrollArea(this);
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll->viewport()->setAutoFillBackground(false);
-    outer->addWidget(scroll);
-
     QVBoxLayout* column = nullptr;
-    auto* body = verticalStack(24, column);
-    body->setAutoFillBackground(false);
-    column->setContentsMargins(32, 24, 32, 24);
+    auto* body = verticalStack(16, column);
+    column->setContentsMargins(32, 16, 32, 16);
     column->addStretch();
 
     column->addWidget(symbolLabel("lock.shield.fill", DesignTokens::resultIconFont(), DesignTokens::accent(), body), 0,
@@ -104,13 +106,14 @@ PermissionView::PermissionView(Services services, QWidget* parent)
     grantedLayout->addStretch();
     actions->addWidget(grantedRow);
 
-    denied_ = makeDeniedCard();
-    actions->addWidget(denied_, 0, Qt::AlignHCenter);
+    denied_ = centredCard(makeDeniedCard(), 480);
+    actions->addWidget(denied_);
     column->addWidget(actionBox);
 
-    column->addWidget(makeStepsCard(), 0, Qt::AlignHCenter);
+    column->addWidget(centredCard(makeStepsCard(), 420));
     column->addStretch();
-    scroll->setWidget(body);
+    // Everything stays reachable at the screen's fixed size, with the denied card too.
+    outer->addWidget(clearScrollArea(body, this));
 
     observers_.push_back(screen_.isChecking.observe([this](const bool& checking) { showChecking(checking); }));
     observers_.push_back(screen_.showDenied.observe([this](const bool& shown) {
@@ -152,15 +155,13 @@ QWidget* PermissionView::makeDeniedCard() {
         content->addWidget(
             centred(wrappingLabel(localizedText(key), DesignTokens::detailFont(), DesignTokens::textSecondary(), box)));
     }
-    auto* restart = new QPushButton(symbolIcon("arrow.clockwise"), buttonText(localizedText("Quit & Reopen Zentrel")),
-                                    box);
+    auto* restart = new QPushButton(buttonText(localizedText("Quit & Reopen Zentrel")), box);
     restart->setFont(DesignTokens::detailFont().font());
+    followAppearance(restart, [restart] { restart->setIcon(textSymbol("arrow.clockwise", restart)); });
     restart->setAccessibleDescription(localizedText("Restarts the app so macOS applies Full Disk Access."));
     connect(restart, &QPushButton::clicked, this, [this] { services_.permissions.relaunch(); });
     content->addWidget(restart, 0, Qt::AlignHCenter);
-    auto* card = new GlassCard(GlassCard::Variant::accent, 12, 14, false, box);
-    card->setMaximumWidth(520);
-    return card;
+    return new GlassCard(GlassCard::Variant::accent, 12, 14, false, box);
 }
 
 QWidget* PermissionView::makeStepsCard() {
@@ -185,7 +186,6 @@ QWidget* PermissionView::makeStepsCard() {
         content->addWidget(row);
     }
     auto* card = new GlassCard(GlassCard::Variant::primary, 16, 14, false, box);
-    card->setMaximumWidth(420);
     card->setAccessibleName(localizedText("Steps to enable Full Disk Access"));
     return card;
 }

@@ -1,11 +1,10 @@
 #include "ui/panels/SettingsContentView.hpp"
 
 #include "ui/design/AppCanvas.hpp"
+#include "ui/design/Appearance.hpp"
 #include "ui/design/DesignLabels.hpp"
-#include "ui/design/SymbolImage.hpp"
+#include "ui/panels/PanelStyle.hpp"
 #include "ui/panels/SettingsSections.hpp"
-
-#include <QScrollArea>
 
 namespace zentrel::ui {
 
@@ -14,14 +13,7 @@ SettingsContentView::SettingsContentView(SettingsModel& settings, QWidget* paren
     settings_.reload();
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
-    auto* scroll = new QScrollArea(this);
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->viewport()->setAutoFillBackground(false);
-    outer->addWidget(scroll);
-
     auto* body = new QWidget;
-    body->setAutoFillBackground(false);
     column_ = new QVBoxLayout(body);
     column_->setContentsMargins(24, 24 + 8, 24, 24);
     column_->setSpacing(16);
@@ -30,12 +22,16 @@ SettingsContentView::SettingsContentView(SettingsModel& settings, QWidget* paren
     picker_->setAccessibleName(localizedText("Settings section"));
     picker_->setExpanding(false);
     picker_->setDrawBase(false);
-    for (const auto& info : settingsSections()) picker_->addTab(symbolIcon(info.systemImage), localizedText(info.title));
+    for (const auto& info : settingsSections()) picker_->addTab(localizedText(info.title));
+    followAppearance(picker_, [this] {
+        for (const auto& info : settingsSections())
+            picker_->setTabIcon(static_cast<int>(info.section), textSymbol(info.systemImage, picker_));
+    });
     column_->addWidget(picker_, 0, Qt::AlignLeft);
     connect(picker_, &QTabBar::currentChanged, this,
             [this](int index) { setSection(settingsSections().at(static_cast<std::size_t>(index)).section); });
     column_->addStretch();
-    scroll->setWidget(body);
+    outer->addWidget(clearScrollArea(body, this));
     setSection(SettingsSection::general);
 }
 

@@ -15,6 +15,17 @@ namespace {
 
 constexpr int kPickerWidth = 220;
 
+// What the model holds, shown without counting as the user's change.
+void showChecked(QCheckBox* box, bool on) {
+    const QSignalBlocker quiet(box);
+    box->setChecked(on);
+}
+
+void showIndex(QComboBox* picker, int index) {
+    const QSignalBlocker quiet(picker);
+    picker->setCurrentIndex(index);
+}
+
 // A section: its cards in a column, and the observations that keep its controls current.
 class SectionView final : public QWidget {
 public:
@@ -44,9 +55,10 @@ public:
     QCheckBox* addSwitch(QVBoxLayout* card, const char* label, platform::Published<bool>& value, Setter set) {
         auto* box = new QCheckBox(localizedText(label), card->parentWidget());
         box->setFont(DesignTokens::bodyFont().font());
-        box->setChecked(value());
-        connect(box, &QCheckBox::clicked, this, [this, set](bool on) { (settings_.*set)(on); });
-        follow<bool>(value, [box](const bool& on) { box->setChecked(on); });
+        showChecked(box, value());
+        // A click, the keyboard and assistive technology all toggle it.
+        connect(box, &QCheckBox::toggled, this, [this, set](bool on) { (settings_.*set)(on); });
+        follow<bool>(value, [box](const bool& on) { showChecked(box, on); });
         card->addWidget(box);
         return box;
     }
@@ -87,10 +99,11 @@ void buildGeneral(SectionView& view) {
     mode->addItem(localizedText("Recommended"), static_cast<int>(model::ViewMode::recommended));
     mode->addItem(localizedText("Advanced"), static_cast<int>(model::ViewMode::advanced));
     const auto showMode = [mode](const model::ViewMode& value) {
-        mode->setCurrentIndex(mode->findData(static_cast<int>(value)));
+        showIndex(mode, mode->findData(static_cast<int>(value)));
     };
     showMode(settings.viewMode());
-    QObject::connect(mode, &QComboBox::activated, &view, [&settings, mode](int index) {
+    QObject::connect(mode, &QComboBox::currentIndexChanged, &view, [&settings, mode](int index) {
+        if (index < 0) return;
         settings.setViewMode(static_cast<model::ViewMode>(mode->itemData(index).toInt()));
     });
     view.follow<model::ViewMode>(settings.viewMode, showMode);
@@ -100,10 +113,10 @@ void buildGeneral(SectionView& view) {
     auto* startup = view.addCard("Startup");
     auto* login = new QCheckBox(localizedText("Launch Zentrel at login"), startup->parentWidget());
     login->setFont(DesignTokens::bodyFont().font());
-    login->setChecked(settings.loginItemOn());
-    // Only the user's click acts; what the service reads back is shown and never acted on.
-    QObject::connect(login, &QCheckBox::clicked, &view, [&settings](bool on) { settings.setLaunchAtLogin(on); });
-    view.keep(settings.loginItemOn.observe([login](const bool& on) { login->setChecked(on); }));
+    showChecked(login, settings.loginItemOn());
+    // Only the user acts; what the service reads back is shown and never acted on.
+    QObject::connect(login, &QCheckBox::toggled, &view, [&settings](bool on) { settings.setLaunchAtLogin(on); });
+    view.keep(settings.loginItemOn.observe([login](const bool& on) { showChecked(login, on); }));
     startup->addWidget(login);
     auto* problem = wrappingLabel({}, DesignTokens::detailFont(), DesignTokens::review(), startup->parentWidget());
     const auto showProblem = [problem](const std::optional<std::string>& text) {
@@ -126,10 +139,11 @@ void buildScanning(SectionView& view) {
         frequency->addItem(localizedText(choice.title), static_cast<qlonglong>(choice.days));
     // A stored interval of another length selects no segment.
     const auto showInterval = [frequency](const std::int64_t& days) {
-        frequency->setCurrentIndex(frequency->findData(static_cast<qlonglong>(days)));
+        showIndex(frequency, frequency->findData(static_cast<qlonglong>(days)));
     };
     showInterval(settings.autoScanIntervalDays());
-    QObject::connect(frequency, &QComboBox::activated, &view, [&settings, frequency](int index) {
+    QObject::connect(frequency, &QComboBox::currentIndexChanged, &view, [&settings, frequency](int index) {
+        if (index < 0) return;
         settings.setAutoScanIntervalDays(frequency->itemData(index).toLongLong());
     });
     view.follow<std::int64_t>(settings.autoScanIntervalDays, showInterval);
