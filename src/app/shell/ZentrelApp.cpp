@@ -114,12 +114,13 @@ QWidget* ZentrelApp::makeBranch(MainWindowBranch branch) {
 QWidget* ZentrelApp::makeContent() {
     auto& viewModel = *services_->scanViewModel;
     auto* sidebar = new ui::SidebarView(viewModel, services_->typing->isEnabled);
-    auto* detail = new ui::MainContentView(viewModel, platform::SystemClock::shared(),
-                                           [this](const ui::DetailRoute& route, QWidget* parent) -> QWidget* {
-                                               if (route.kind == ui::DetailRoute::Kind::settings)
-                                                   return panels_->makeSettingsPage(parent);
-                                               return nullptr;
-                                           });
+    auto* detail = new ui::MainContentView(
+        viewModel, platform::SystemClock::shared(),
+        {services_->clipboard, services_->main, &services_->previewPanel, services_->layout.home.string()},
+        [this](const ui::DetailRoute& route, QWidget* parent) -> QWidget* {
+            if (route.kind == ui::DetailRoute::Kind::settings) return panels_->makeSettingsPage(parent);
+            return nullptr;
+        });
     return new ContentView(sidebar, detail);
 }
 
