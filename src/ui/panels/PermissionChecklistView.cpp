@@ -111,14 +111,21 @@ void PermissionRow::showStatus() {
 }
 
 void PermissionRow::paintEvent(QPaintEvent*) {
-    if (!hovering_ || granted_) return;
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    auto fill = DesignTokens::accent().resolve(appPalette());
-    fill.setAlphaF(0.06F);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(fill);
-    painter.drawRoundedRect(rect(), 8, 8);
+    const QRectF shape = QRectF(rect()).adjusted(1, 1, -1, -1);
+    if (hovering_ && !granted_) {
+        auto fill = DesignTokens::accent().resolve(appPalette());
+        fill.setAlphaF(0.06F);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(fill);
+        painter.drawRoundedRect(shape, 8, 8);
+    }
+    if (hasFocus()) {  // the keyboard's place, as other buttons show it
+        painter.setPen(QPen(appPalette().color(QPalette::Highlight), 2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRoundedRect(shape, 8, 8);
+    }
 }
 
 void PermissionRow::enterEvent(QEnterEvent* event) {
