@@ -106,7 +106,7 @@ TEST_F(CleanRunTest, EventsComeInOrderAndAFailureNeverEndsTheRun) {
     fileSystem.addFile(home + "/Library/Caches/a/blob", {.size = 4096});
     fileSystem.addFile(home + "/Library/Caches/b/blob", {.size = 4096});
     fileSystem.addFile(home + "/Library/Caches/c/blob", {.size = 8192});
-    fileSystem.refuseChanges(home + "/Library/Caches/b");
+    fileSystem.refuseChanges(home + "/Library/Caches/b/blob");
     const auto result = harness.clean({itemAt(home + "/Library/Caches/a", CategoryType::appCaches, 1),
                                        itemAt(home + "/Library/Caches/b", CategoryType::appCaches, 1),
                                        itemAt(home + "/Library/Caches/c", CategoryType::appCaches, 1)});
@@ -159,6 +159,35 @@ TEST_F(CleanRunTest, FolderClearsCountWhatWentAndReportWhatStayed) {
     EXPECT_EQ(lines[0].rfind("[Zentrel] Could not delete item " + logs + "/c.log: ", 0), 0u) << lines[0];
     EXPECT_EQ(lines[1], "[Zentrel] Partial clear for " + logs + ": " + base + " 1 item(s) could not be deleted.");
     EXPECT_EQ(lines[3], "[Zentrel] Could not delete " + only + ": " + base);
+}
+
+TEST_F(CleanRunTest, AFolderSwappedForALinkWhileItIsEmptiedLosesNothingOutside) {
+    const auto logs = home + "/Library/Logs";
+    fileSystem.addFile(logs + "/a.log", {.size = 4096});
+    fileSystem.addFile(logs + "/b.log", {.size = 4096});
+    fileSystem.addFile("/Volumes/Data/a.log", {.size = 4096});
+    fileSystem.addFile("/Volumes/Data/b.log", {.size = 4096});
+    fileSystem.onNextListing(logs, [&] {
+        EXPECT_FALSE(fileSystem.moveItem(logs, home + "/Library/Logs-moved"));
+        fileSystem.addSymlink(logs, "/Volumes/Data");
+    });
+
+    harness.clean({itemAt(logs, CategoryType::systemCaches, 1, DeletionMethod::clearDirectoryContents())});
+    EXPECT_TRUE(fileSystem.exists("/Volumes/Data/a.log"));
+    EXPECT_TRUE(fileSystem.exists("/Volumes/Data/b.log"));
+    EXPECT_EQ(fileSystem.contentsOfDirectory(home + "/Library/Logs-moved"), std::vector<std::string>{})
+        << "the folder that was listed is the one emptied";
+}
+
+TEST_F(CleanRunTest, AFolderRemovedOnlyInPartCountsWhatWent) {
+    const auto cache = home + "/Library/Caches/App";
+    for (const char* name : {"a", "b", "c"}) fileSystem.addFile(cache + "/" + name, {.size = 4096});
+    fileSystem.refuseChanges(cache + "/b");
+    const auto result = harness.clean({itemAt(cache, CategoryType::appCaches, 1)});
+    EXPECT_EQ(result.freed, 2 * 4096);
+    const auto& message = result.failureMessages.at(cache);
+    EXPECT_NE(message.find("could not be removed"), std::string::npos) << message;
+    EXPECT_NE(message.find(" 1 item(s) could not be deleted."), std::string::npos) << message;
 }
 
 TEST_F(CleanRunTest, EmptyingTheTrashSkipsHiddenEntriesAndFallsBackToTheItemSize) {
