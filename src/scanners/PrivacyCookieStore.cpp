@@ -7,6 +7,7 @@
 #include "scanners/SQLiteCookieDatabase.hpp"
 #include "scanners/TrackerHosts.hpp"
 
+#include <filesystem>
 #include <stdexcept>
 
 namespace zentrel::scanners {
@@ -151,7 +152,11 @@ std::int64_t PrivacyCookieStore::removeTrackerCookiesFromBinaryCookies(const std
     for (const auto& domain : domains) normalized.insert(normalizedCookieDomain(domain));
     auto rewrite = file.removingHosts(normalized);
     if (rewrite.removedCount < 1) return 0;
+    std::error_code ignored;
+    const auto mode = std::filesystem::status(path, ignored).permissions();
     if (auto error = platform::writeFileAtomically(path, rewrite.contents)) throw std::runtime_error(*error);
+    // The rewritten store keeps the mode the browser gave it.
+    std::filesystem::permissions(path, mode & std::filesystem::perms::mask, ignored);
     return rewrite.removedCount;
 }
 

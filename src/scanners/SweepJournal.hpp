@@ -3,20 +3,24 @@
 // removes, empties or rewrites a privacy item it copies it into the sweep's
 // own folder under "Library/Application Support/Zentrel/SweepBackups", and an
 // undo copies it back. Backups hold history, cookies and clipboard text, so
-// they are readable by the user alone.
+// they are readable by the user alone; each item's own mode is noted and
+// given back on undo.
 //
-// Items of one sweep that share a file name (every browser profile's
-// "Cookies") are kept apart in numbered subfolders; "origins.json" in the
-// sweep folder records which original each copy belongs to. A database is
-// copied with its "-wal" and "-shm" companions. Synchronous: the engine runs
-// it on a serial executor; the clipboard is the caller's to reach on the main
-// thread.
+// A sweep folder holds the journal's own files, "origins.json" (which
+// original each copy belongs to, and its mode) and "pasteboard.txt", beside
+// the folder "items" with the copies. Items of one sweep that share a file
+// name (every browser profile's "Cookies") are kept apart in numbered
+// subfolders of "items". A database is copied with its "-wal" log.
+// Synchronous: the engine runs it on a serial executor; the clipboard is the
+// caller's to reach on the main thread.
 
 #include "model/SweepRecord.hpp"
 #include "platform/Clipboard.hpp"
 #include "platform/Uuid.hpp"
 
 #include <filesystem>
+#include <functional>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -27,7 +31,10 @@ public:
     static constexpr double kTtlSeconds = 86400.0;
     static constexpr std::size_t kClipboardCharacterLimit = 4000;
 
-    explicit SweepJournal(std::filesystem::path home);
+    // Why the entry at a path must not be replaced by an undo; none when it may.
+    using RestoreGuard = std::function<std::optional<std::string>(const std::string& path)>;
+
+    SweepJournal(std::filesystem::path home, RestoreGuard guard);
 
     [[nodiscard]] std::string backupRoot() const;
 
@@ -38,9 +45,12 @@ public:
     // Saves clipboard text (cut to 4000 characters) as "pasteboard.txt".
     [[nodiscard]] std::string backupPasteboard(const std::string& text, const platform::Uuid& sweepID);
 
-    // Puts one action back. A clipboard action's text goes to `clipboard`.
-    // Throws PrivacySweepError (backupFailed with the label) when the backup
-    // is missing or either path lies outside its own folder; nothing changes then.
+    // Puts one action back. A clipboard action's text goes to `clipboard`
+    // (cleared first, so an empty saved text leaves it empty). A copy goes
+    // back only to the original this journal recorded for it, never over a
+    // folder when it is a file (or the other way round), never inside the
+    // backups and never where the guard refuses. Throws PrivacySweepError:
+    // restoreRefused (nothing changed) or restoreFailed.
     void restore(const model::SweepAction& action, platform::Clipboard& clipboard);
 
     // Removes the sweep folders (named by a UUID) whose sweep is not in
@@ -48,11 +58,21 @@ public:
     std::size_t purgeBackups(const std::set<platform::Uuid>& liveSweepIDs);
 
 private:
+    // Where a backup lies: its sweep folder and its path relative to it.
+    struct BackupLocation {
+        std::filesystem::path folder;
+        std::filesystem::path relative;
+    };
+
     [[nodiscard]] std::filesystem::path sweepFolder(const platform::Uuid& sweepID) const;
     [[nodiscard]] std::filesystem::path createSweepFolder(const platform::Uuid& sweepID) const;
-    [[nodiscard]] bool isInside(const std::filesystem::path& path, const std::filesystem::path& folder) const;
+    // The sweep folder and relative path of a backup path that lies in one,
+    // reached through real folders; none otherwise.
+    [[nodiscard]] std::optional<BackupLocation> locate(const std::filesystem::path& backup) const;
+    void restoreFile(const model::SweepAction& action, const BackupLocation& location);
 
     std::filesystem::path home_;
+    RestoreGuard guard_;
 };
 
 }  // namespace zentrel::scanners

@@ -20,14 +20,20 @@ void JournalSweepRestorer::restore(const model::SweepAction& action, Done done) 
             Outcome outcome;
             try {
                 journal.restore(action, held);
-                outcome.clipboardText = held.contents;
+                if (action.kind == model::SweepActionKind::pasteboardCleared) {
+                    outcome.clipboardText = held.contents.value_or("");
+                }
             } catch (const std::exception& error) {
                 outcome.error = error.what();
             }
             return outcome;
         },
         [&clipboard = clipboard_, done = std::move(done)](Outcome outcome) {
-            if (outcome.clipboardText) clipboard.setText(*outcome.clipboardText);
+            // Saved text that was empty leaves the clipboard empty.
+            if (outcome.clipboardText) {
+                clipboard.clear();
+                if (!outcome.clipboardText->empty()) clipboard.setText(*outcome.clipboardText);
+            }
             done(outcome.error);
         });
 }

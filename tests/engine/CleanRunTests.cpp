@@ -52,7 +52,9 @@ std::string contentsOf(const fs::path& path) {
 class CleanRunHarness {
 public:
     CleanRunHarness(platform::FileSystem& fileSystem, const std::string& home)
-        : journal(home),
+        : journal(home, [guard = DeletionGuard(fileSystem, home, "/")](const std::string& path) {
+              return guard.refusal(path, DeletionGuard::Use::removeEntry);
+          }),
           cookieStore(fileSystem, home),
           services{fileSystem, journal, cookieStore, clipboard, icloud, clock, home, "/"},
           engine(fileSystem, pool, main) {
@@ -320,7 +322,8 @@ TEST_F(CleanRunOnDiskTest, APrivacyRunBacksUpEveryChangeAndRecordsItsActions) {
     EXPECT_FALSE(fs::exists(cache));
     for (const auto& action : record.actions) {
         EXPECT_TRUE(fs::exists(*action.backupPath)) << action.label;
-        EXPECT_EQ(fs::path(*action.backupPath).parent_path().filename(), record.id.string());
+        EXPECT_TRUE(action.backupPath->starts_with(harness->journal.backupRoot() + "/" + record.id.string() + "/"))
+            << *action.backupPath;
     }
     EXPECT_EQ(contentsOf(*record.actions[1].backupPath), "ls\ncd secrets\n");
 

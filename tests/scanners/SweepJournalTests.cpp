@@ -19,7 +19,11 @@ namespace fs = std::filesystem;
 class SweepJournalTest : public ::testing::Test {
 protected:
     testing::TempDir home;
-    SweepJournal journal{home.path()};
+    // Stands in for the deletion guard: the home's "Documents" is never replaced.
+    SweepJournal journal{home.path(), [this](const std::string& path) -> std::optional<std::string> {
+                             if (path == (home / "Documents").string()) return "Documents is never replaced.";
+                             return std::nullopt;
+                         }};
     platform::Uuid sweep = platform::Uuid::random();
     platform::MemoryClipboard clipboard;
 
@@ -36,7 +40,7 @@ TEST_F(SweepJournalTest, BackupsLandInTheSweepsOwnFolderReadableByTheUserAlone) 
     auto copy = journal.backupFile(source.string(), sweep);
     const auto folder = fs::path(journal.backupRoot()) / sweep.string();
     EXPECT_EQ(journal.backupRoot(), (home / "Library/Application Support/Zentrel/SweepBackups").string());
-    EXPECT_EQ(copy, (folder / "History.db").string());
+    EXPECT_EQ(copy, (folder / "items/History.db").string());
     EXPECT_EQ(contents(copy), "history v1");
     EXPECT_EQ(fs::status(folder).permissions() & fs::perms::all, fs::perms::owner_all);
     EXPECT_EQ(fs::status(copy).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
@@ -127,6 +131,74 @@ TEST_F(SweepJournalTest, RestoreRefusesMissingBackupsAndPathsOutsideTheirFolders
         EXPECT_EQ(contents(source), "current");
     }
     EXPECT_FALSE(fs::exists(elsewhere / "target"));
+}
+
+TEST_F(SweepJournalTest, AnUndoGoesBackOnlyWhereItsCopyCameFromAndNeverOverWhatIsProtected) {
+    const auto list = home.write("Library/Recents/list.plist", "recent items");
+    const auto settings = home.write(".config/zentrel/settings.json", "settings");
+    home.write("Documents/thesis.txt", "thesis");
+    const auto listCopy = journal.backupFile(list.string(), sweep);
+    const auto documentsCopy = journal.backupFile((home / "Documents").string(), sweep);
+    const auto inside = home.write(fs::relative(fs::path(journal.backupRoot()) / "notes.txt", home.path()), "notes");
+    const auto insideCopy = journal.backupFile(inside.string(), sweep);
+    fs::remove(list);
+    home.write("Library/Recents/list.plist/newer.plist", "a folder now");
+
+    const std::vector<std::pair<model::SweepAction, std::string>> refused = {
+        {action(model::SweepActionKind::recentsCleared, listCopy, (home / "Documents").string()),
+         "its backup was not made from " + (home / "Documents").string() + "."},
+        {action(model::SweepActionKind::recentsCleared, listCopy, settings.string()),
+         "its backup was not made from " + settings.string() + "."},
+        {action(model::SweepActionKind::recentsCleared, documentsCopy, (home / "Documents").string()),
+         "Documents is never replaced."},
+        {action(model::SweepActionKind::recentsCleared, listCopy, list.string()), "a folder is there now."},
+        {action(model::SweepActionKind::recentsCleared, insideCopy, inside.string()),
+         "it would go back inside the backups."},
+        {action(model::SweepActionKind::recentsCleared, std::nullopt, list.string()), "its backup is gone."},
+    };
+    for (const auto& [bad, reason] : refused) {
+        try {
+            journal.restore(bad, clipboard);
+            ADD_FAILURE() << "restored: " << reason;
+        } catch (const PrivacySweepError& error) {
+            EXPECT_EQ(std::string(error.what()), "Refused to restore History of Safari: " + reason);
+        }
+    }
+    EXPECT_EQ(contents(settings), "settings");
+    EXPECT_EQ(contents(home / "Documents/thesis.txt"), "thesis");
+    EXPECT_EQ(contents(list / "newer.plist"), "a folder now");
+}
+
+TEST_F(SweepJournalTest, RestoredItemsGetTheirOwnModesBack) {
+    const auto history = home.write(".zsh_history", "ls");
+    const auto folder = home.makeDirectory("Library/Application Support/com.apple.sharedfilelist");
+    fs::permissions(history, fs::perms(0644));
+    fs::permissions(folder, fs::perms(0755));
+    const auto historyCopy = journal.backupFile(history.string(), sweep);
+    const auto folderCopy = journal.backupFile(folder.string(), sweep);
+    fs::remove(history);
+    fs::remove_all(folder);
+    journal.restore(action(model::SweepActionKind::fileTruncated, historyCopy, history.string()), clipboard);
+    journal.restore(action(model::SweepActionKind::recentsCleared, folderCopy, folder.string()), clipboard);
+    EXPECT_EQ(fs::status(history).permissions(), fs::perms(0644));
+    EXPECT_EQ(fs::status(folder).permissions(), fs::perms(0755));
+    EXPECT_EQ(fs::status(historyCopy).permissions(), fs::perms(0600)) << "the copy stays the user's alone";
+}
+
+TEST_F(SweepJournalTest, ItemsNamedLikeTheJournalsOwnFilesStayApartFromThem) {
+    const auto manifestLike = home.write("Library/a/origins.json", "an item");
+    const auto clipboardLike = home.write("Library/b/pasteboard.txt", "another item");
+    const auto itemCopy = journal.backupFile(manifestLike.string(), sweep);
+    const auto otherCopy = journal.backupFile(clipboardLike.string(), sweep);
+    const auto saved = journal.backupPasteboard("clipboard text", sweep);
+    fs::remove(manifestLike);
+    fs::remove(clipboardLike);
+    journal.restore(action(model::SweepActionKind::recentsCleared, itemCopy, manifestLike.string()), clipboard);
+    journal.restore(action(model::SweepActionKind::recentsCleared, otherCopy, clipboardLike.string()), clipboard);
+    journal.restore(action(model::SweepActionKind::pasteboardCleared, saved, std::nullopt), clipboard);
+    EXPECT_EQ(contents(manifestLike), "an item");
+    EXPECT_EQ(contents(clipboardLike), "another item");
+    EXPECT_EQ(clipboard.text(), "clipboard text");
 }
 
 TEST_F(SweepJournalTest, ClipboardTextIsSavedCutAndPutBack) {

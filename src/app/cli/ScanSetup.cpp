@@ -2,6 +2,7 @@
 
 #include "engine/BackupLargeFileAndMailScanners.hpp"
 #include "engine/CacheAndTrashScanners.hpp"
+#include "engine/DeletionGuard.hpp"
 #include "engine/DeveloperToolScanners.hpp"
 #include "engine/DuplicateAndPrivacyCategories.hpp"
 #include "engine/StartupAndICloudScanners.hpp"
@@ -13,7 +14,9 @@
 namespace zentrel::cli {
 
 ScanSetup::ScanSetup(const platform::HostLayout& layout)
-    : journal(layout.home),
+    : journal(layout.home,
+              [guard = engine::DeletionGuard(fileSystem, layout.home.string(), layout.systemRoot.string())](
+                  const std::string& path) { return guard.refusal(path, engine::DeletionGuard::Use::removeEntry); }),
       cookieStore(fileSystem, layout.home.string()),
       cleanServices{fileSystem, journal, cookieStore, clipboard, icloud, platform::SystemClock::shared(),
                     layout.home.string(), layout.systemRoot.string()} {

@@ -4,7 +4,9 @@
 
 #include "app/cli/CliCommand.hpp"
 #include "app/cli/SweepLogAccess.hpp"
+#include "engine/DeletionGuard.hpp"
 #include "platform/MemoryClipboard.hpp"
+#include "platform/PosixFileSystem.hpp"
 #include "scanners/SweepJournal.hpp"
 
 #include <iostream>
@@ -63,7 +65,11 @@ int runUndo(const std::vector<std::string>& args) {
         list(log);
         return 0;
     }
-    scanners::SweepJournal journal(layout.home);
+    const engine::DeletionGuard guard(platform::PosixFileSystem::shared(), layout.home.string(),
+                                      layout.systemRoot.string());
+    scanners::SweepJournal journal(layout.home, [&guard](const std::string& path) {
+        return guard.refusal(path, engine::DeletionGuard::Use::removeEntry);
+    });
     bool matched = false;
     bool allRestored = true;
     for (const auto& record : log) {
