@@ -202,6 +202,19 @@ void UserPreferences::markSweepActionRestored(const platform::Uuid& recordID, co
     storeSweepLog(log);
 }
 
+std::optional<std::set<platform::Uuid>> UserPreferences::sweepIDsWithBackupsInUse() const {
+    const auto log = storedSweepLog();
+    if (!log.readable) return std::nullopt;
+    auto ids = log.damagedRecordIDs();
+    const auto now = clock_.now();
+    for (const auto& record : log.records()) {
+        const bool undoable = std::any_of(record.actions.begin(), record.actions.end(),
+                                          [](const SweepAction& action) { return !action.isRestored; });
+        if (undoable && !record.isExpired(now)) ids.insert(record.id);
+    }
+    return ids;
+}
+
 bool UserPreferences::booleanDefaultingToTrue(std::string_view key) const {
     return !defaults_.contains(key) || defaults_.boolean(key);
 }

@@ -19,6 +19,7 @@
 
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -74,6 +75,11 @@ public:
     // Keeps the records that expire later than now.
     void pruneExpiredSweepRecords();
     void markSweepActionRestored(const platform::Uuid& recordID, const platform::Uuid& actionID);
+    // The sweeps whose backups an undo may still need: records not expired
+    // with an action not yet restored, and damaged records that still name
+    // their id. None when the log cannot be read at all, so that nothing is
+    // purged on a guess.
+    [[nodiscard]] std::optional<std::set<platform::Uuid>> sweepIDsWithBackupsInUse() const;
 
     [[nodiscard]] bool energyDigestEnabled() const;
     [[nodiscard]] bool vietIMERuleEngineEnabled() const;

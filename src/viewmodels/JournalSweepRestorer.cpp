@@ -38,4 +38,8 @@ void JournalSweepRestorer::restore(const model::SweepAction& action, Done done) 
         });
 }
 
+void JournalSweepRestorer::purgeBackups(std::set<platform::Uuid> liveSweepIDs) {
+    executor_.submit([&journal = journal_, live = std::move(liveSweepIDs)] { (void)journal.purgeBackups(live); });
+}
+
 }  // namespace zentrel::viewmodels

@@ -97,6 +97,7 @@ void ScanViewModel::finishClean(const std::vector<CleanItem>& cleaned, bool auto
         lastSweepRecord.set(r.sweepRecord);
         showSweepLog.set(true);
     }
+    purgeSweepBackups();
     if (failed.empty()) {
         scanState.set(state::Cleaned{r.freed});
     } else {
@@ -128,6 +129,7 @@ void ScanViewModel::undoSweep(const model::SweepAction& action, const model::Swe
                         }
                     }
                 }
+                model.purgeSweepBackups();
             }
         }
         if (done) done();

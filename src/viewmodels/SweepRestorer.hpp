@@ -1,7 +1,7 @@
 #pragma once
-// Puts one action of a privacy sweep back from its backup. The answer (an
-// error text on failure) arrives on the main thread. `JournalSweepRestorer`
-// is the real one.
+// Puts one action of a privacy sweep back from its backup, and drops the
+// backups no sweep needs any more. The answer of a restore (an error text on
+// failure) arrives on the main thread. `JournalSweepRestorer` is the real one.
 
 #include "model/SweepRecord.hpp"
 #include "platform/Clipboard.hpp"
@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <optional>
+#include <set>
 #include <string>
 
 namespace zentrel::viewmodels {
@@ -20,6 +21,8 @@ public:
     using Done = std::function<void(std::optional<std::string> error)>;
     virtual ~SweepRestorer() = default;
     virtual void restore(const model::SweepAction& action, Done done) = 0;
+    // Removes the backups of every sweep not in `liveSweepIDs`, in the background.
+    virtual void purgeBackups(std::set<platform::Uuid> liveSweepIDs) = 0;
 };
 
 // Files are copied back on a serial executor; clipboard text goes back on
@@ -29,6 +32,7 @@ public:
     JournalSweepRestorer(scanners::SweepJournal& journal, platform::Clipboard& clipboard, platform::Executor& pool,
                          platform::MainQueue& main);
     void restore(const model::SweepAction& action, Done done) override;
+    void purgeBackups(std::set<platform::Uuid> liveSweepIDs) override;
 
 private:
     scanners::SweepJournal& journal_;

@@ -82,6 +82,8 @@ TEST_F(CleanCommandTest, CleaningThePrivacyItemsThenUndoingTheSweepRestoresTheHo
     const auto undone = cli({"undo", "--sweep", sweep[1]});
     ASSERT_EQ(undone.status, 0) << undone.out;
     EXPECT_EQ(tree(home()), before);
+    EXPECT_FALSE(fs::exists(home() / "Library/Application Support/Zentrel/SweepBackups" / sweep[1].str()))
+        << "a sweep undone in full keeps no copy of what it erased";
     EXPECT_NE(cli({"undo"}).out.find("[restored]"), std::string::npos);
 }
 

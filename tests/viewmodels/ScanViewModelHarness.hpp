@@ -58,7 +58,9 @@ public:
         restored.push_back(action);
         done(failure);
     }
+    void purgeBackups(std::set<platform::Uuid> liveSweepIDs) override { purges.push_back(std::move(liveSweepIDs)); }
     std::vector<model::SweepAction> restored;
+    std::vector<std::set<platform::Uuid>> purges;
     std::optional<std::string> failure;
 };
 

@@ -58,18 +58,19 @@ int runUndo(const std::vector<std::string>& args) {
     auto& preferences = sweepLog.preferences();
     preferences.pruneExpiredSweepRecords();
     const auto log = preferences.sweepLog();
-
-    const auto sweep = arguments.option("--sweep");
-    const auto actionID = arguments.option("--action");
-    if (!sweep && !actionID) {
-        list(log);
-        return 0;
-    }
     const engine::DeletionGuard guard(platform::PosixFileSystem::shared(), layout.home.string(),
                                       layout.systemRoot.string());
     scanners::SweepJournal journal(layout.home, [&guard](const std::string& path) {
         return guard.refusal(path, engine::DeletionGuard::Use::removeEntry);
     });
+
+    const auto sweep = arguments.option("--sweep");
+    const auto actionID = arguments.option("--action");
+    if (!sweep && !actionID) {
+        sweepLog.purgeBackups(journal);
+        list(log);
+        return 0;
+    }
     bool matched = false;
     bool allRestored = true;
     for (const auto& record : log) {
@@ -81,6 +82,7 @@ int runUndo(const std::vector<std::string>& args) {
             allRestored = restore(record, action, journal, preferences) && allRestored;
         }
     }
+    sweepLog.purgeBackups(journal);
     if (!matched) {
         std::cerr << "zentrel-cli: no sweep of the last day has " << (actionID ? "the action " + *actionID : "the id " + *sweep)
                   << "\n";
