@@ -266,8 +266,9 @@ private:
     }
 
     std::int64_t clearTrackerCookies(const CleanItem& item) {
-        if (!sweepID_) return 0;
         const auto& cookies = *item.deletionMethod.trackerCookies();
+        if (item.privacyStoreBusy) throw CleanFailure(scanners::busyStoreNotice(cookies.browser));
+        if (!sweepID_) return 0;
         refuseUnless(cookies.storePath, Use::changeInPlace);
         const auto backup = services_.journal.backupFile(cookies.storePath, *sweepID_);
         std::int64_t removed = 0;

@@ -130,9 +130,12 @@ std::vector<std::string> PrivacyCookieStore::readBinaryCookieHosts(const std::st
 std::optional<PrivacyCookieStore::CookieProfile> PrivacyCookieStore::sqliteProfile(BrowserKind browser,
                                                                                   std::string profileName,
                                                                                   const std::string& storePath) const {
-    const auto hosts = SQLiteCookieDatabase(layoutFor(browser), busyTimeout_).readHosts(storePath);
-    if (!hosts) return std::nullopt;
-    auto trackers = trackerHosts(*hosts);
+    const auto read = SQLiteCookieDatabase(layoutFor(browser), busyTimeout_).readHosts(storePath);
+    if (read.status == CookieStoreHosts::Status::busy) {
+        return CookieProfile{browser, std::move(profileName), storePath, {}, 0, fileSize(storePath), true};
+    }
+    if (read.status != CookieStoreHosts::Status::read) return std::nullopt;
+    auto trackers = trackerHosts(read.hosts);
     if (trackers.empty()) return std::nullopt;
     const auto count = static_cast<std::int64_t>(trackers.size());
     return CookieProfile{browser, std::move(profileName), storePath, std::move(trackers), count, fileSize(storePath)};

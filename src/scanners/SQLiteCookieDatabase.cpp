@@ -24,16 +24,21 @@ PrivacySweepError failure(SQLiteDatabase& database, int result, const std::strin
 
 }  // namespace
 
-std::optional<std::vector<std::string>> SQLiteCookieDatabase::readHosts(const std::string& path) const {
+CookieStoreHosts SQLiteCookieDatabase::readHosts(const std::string& path) const {
+    using Status = CookieStoreHosts::Status;
     SQLiteDatabase database(path, SQLiteDatabase::Access::readOnly, busyTimeout_);
-    if (!database.isOpen()) return std::nullopt;
+    if (!database.isOpen()) return {isBusy(database.openResult()) ? Status::busy : Status::unreadable, {}};
     SQLiteStatement statement(database, layout_.selectHosts);
-    if (!statement.isPrepared()) return std::nullopt;
-    std::vector<std::string> hosts;
-    while (statement.step() == SQLITE_ROW) {
-        if (auto host = statement.columnText(0); host && !host->empty()) hosts.push_back(std::move(*host));
+    if (!statement.isPrepared()) {
+        return {isBusy(statement.prepareResult()) ? Status::busy : Status::unreadable, {}};
     }
-    return hosts;
+    CookieStoreHosts result{Status::read, {}};
+    int step = SQLITE_ROW;
+    while ((step = statement.step()) == SQLITE_ROW) {
+        if (auto host = statement.columnText(0); host && !host->empty()) result.hosts.push_back(std::move(*host));
+    }
+    if (step != SQLITE_DONE) return {isBusy(step) ? Status::busy : Status::unreadable, {}};
+    return result;
 }
 
 std::int64_t SQLiteCookieDatabase::deleteHosts(const std::string& path, const std::vector<std::string>& domains) const {

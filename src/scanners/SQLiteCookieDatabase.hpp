@@ -29,14 +29,24 @@ inline constexpr CookieTableLayout kFirefoxCookieTable{
     "DELETE FROM moz_cookies WHERE host LIKE ?1 ESCAPE '\\' OR host LIKE ?2 ESCAPE '\\'",
 };
 
+// What reading the hosts of a store found.
+struct CookieStoreHosts {
+    enum class Status {
+        read,
+        busy,        // another program (its browser) holds the store locked
+        unreadable,  // missing, of another schema or damaged
+    };
+    Status status = Status::unreadable;
+    std::vector<std::string> hosts;  // the distinct non-empty hosts, when read
+};
+
 class SQLiteCookieDatabase final {
 public:
     SQLiteCookieDatabase(CookieTableLayout layout, std::chrono::milliseconds busyTimeout)
         : layout_(layout), busyTimeout_(busyTimeout) {}
 
-    // The distinct non-empty hosts, read without changing the file; nothing
-    // when the store cannot be opened or queried.
-    [[nodiscard]] std::optional<std::vector<std::string>> readHosts(const std::string& path) const;
+    // The hosts, read without changing anything beside the store.
+    [[nodiscard]] CookieStoreHosts readHosts(const std::string& path) const;
 
     // Deletes the cookies of each domain: the host itself (with or without a
     // leading ".") and every subdomain of it, never a host that merely

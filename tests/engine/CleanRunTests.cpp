@@ -226,6 +226,17 @@ TEST_F(CleanRunTest, EvictingWithoutACloudDriveFailsAndChangesNothing) {
     EXPECT_TRUE(fileSystem.exists(path));
 }
 
+TEST_F(CleanRunTest, AStoreHeldByItsBrowserDuringTheScanIsNeverCleaned) {
+    const auto store = home + "/Library/Application Support/Firefox/Profiles/a/cookies.sqlite";
+    fileSystem.addFile(store, {.size = 4096});
+    auto item = itemAt(store, CategoryType::privacy, 0,
+                       DeletionMethod::clearTrackerCookies(store, {}, model::BrowserKind::firefox));
+    item.privacyStoreBusy = true;
+    const auto result = harness.clean({item});
+    EXPECT_EQ(result.failureMessages.at(store), "Firefox is running: quit Firefox and scan again");
+    EXPECT_FALSE(result.sweepRecord);
+}
+
 // ---- The guard ----
 
 TEST_F(CleanRunTest, TheGuardRefusesEveryDangerousPathAndTheRunGoesOn) {
