@@ -279,6 +279,7 @@ private:
             removed = services_.cookieStore.removeTrackerCookiesFromSQLite(cookies.storePath, cookies.domains,
                                                                            cookies.browser);
         }
+        services_.journal.noteSweptState(backup);
         const std::string browser(scanners::browserDisplayName(cookies.browser));
         if (removed >= 1) {
             for (const auto& domain : cookies.domains) {

@@ -38,22 +38,6 @@ LogState logState(const std::string& path) {
     return exists(path + "-shm") ? LogState::logWithIndex : LogState::logWithoutIndex;
 }
 
-// A "file:" URI for the path that reads it as an unchanging file.
-std::string immutableUri(const std::string& path) {
-    std::string uri = "file:";
-    for (unsigned char c : path) {
-        if (c == '%' || c == '?' || c == '#' || c < 0x20 || c >= 0x7f) {
-            static constexpr char kHex[] = "0123456789ABCDEF";
-            uri += '%';
-            uri += kHex[c >> 4];
-            uri += kHex[c & 0xF];
-        } else {
-            uri += static_cast<char>(c);
-        }
-    }
-    return uri + "?immutable=1";
-}
-
 // Whether a lock of another open file description conflicts with a read
 // lock on `length` bytes from `start`; open-file-description locks see the
 // library's locks of this very program too.
@@ -81,6 +65,21 @@ fs::path copyWithLog(const std::string& path, fs::path& folder) {
 
 }  // namespace
 
+std::string SQLiteDatabase::uri(const std::string& path, std::string_view query) {
+    std::string uri = "file:";
+    for (unsigned char c : path) {
+        if (c == '%' || c == '?' || c == '#' || c < 0x20 || c >= 0x7f) {
+            static constexpr char kHex[] = "0123456789ABCDEF";
+            uri += '%';
+            uri += kHex[c >> 4];
+            uri += kHex[c & 0xF];
+        } else {
+            uri += static_cast<char>(c);
+        }
+    }
+    return uri + "?" + std::string(query);
+}
+
 bool SQLiteDatabase::isLockedAgainstReading(const std::string& path) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (fd < 0) return false;
@@ -103,7 +102,7 @@ SQLiteDatabase::SQLiteDatabase(const std::string& path, Access access, std::chro
             case LogState::logWithIndex:
                 break;
             case LogState::closedLog:
-                name = immutableUri(path);
+                name = uri(path, "immutable=1");
                 break;
             case LogState::logWithoutIndex:
                 name = copyWithLog(path, privateCopy_).string();

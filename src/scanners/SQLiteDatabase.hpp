@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 struct sqlite3;
 
@@ -42,6 +43,8 @@ public:
     // Whether another connection, of this program or another, holds a lock
     // on the database that keeps a reader out.
     [[nodiscard]] static bool isLockedAgainstReading(const std::string& path);
+    // A "file:" URI naming the path, with `query` ("mode=ro") after it.
+    [[nodiscard]] static std::string uri(const std::string& path, std::string_view query);
 
 private:
     sqlite3* handle_ = nullptr;

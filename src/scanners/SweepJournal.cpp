@@ -2,6 +2,8 @@
 
 #include "platform/AtomicFile.hpp"
 #include "scanners/PrivacySweepError.hpp"
+#include "scanners/SQLiteCookieDatabase.hpp"
+#include "scanners/Sha256.hpp"
 
 #include <nlohmann/json.hpp>
 
@@ -91,6 +93,34 @@ void replaceWithCopy(const fs::path& source, const fs::path& target, std::option
     fs::rename(temporary, target);
 }
 
+// The contents of a store and of its log, as one digest; none when the store is gone.
+std::optional<std::string> stateDigest(const fs::path& store) {
+    const auto contents = platform::readWholeFile(store);
+    if (!contents) return std::nullopt;
+    Sha256 digest;
+    digest.update(*contents);
+    if (const auto log = platform::readWholeFile(withSuffix(store, kWriteAheadLog))) digest.update(*log);
+    return hexDigest(digest.finish());
+}
+
+// The domains of a cookie action: its detail, one domain or several joined by ", ".
+std::vector<std::string> domainsOf(const model::SweepAction& action) {
+    std::vector<std::string> domains;
+    const std::string detail = action.detail.value_or("");
+    for (std::size_t start = 0; start < detail.size();) {
+        const auto end = std::min(detail.find(", ", start), detail.size());
+        if (end > start) domains.push_back(detail.substr(start, end - start));
+        start = end + 2;
+    }
+    return domains;
+}
+
+void writeManifest(const fs::path& folder, const nlohmann::json& manifest) {
+    if (auto error = platform::writeFileAtomically(folder / kManifestName, manifest.dump())) {
+        throw fs::filesystem_error(*error, folder / kManifestName, std::make_error_code(std::errc::io_error));
+    }
+}
+
 // `path` lies strictly inside `folder`, compared as written.
 bool isLexicallyInside(const fs::path& path, const fs::path& folder) {
     const auto relative = path.lexically_normal().lexically_relative(folder.lexically_normal());
@@ -99,7 +129,8 @@ bool isLexicallyInside(const fs::path& path, const fs::path& folder) {
 
 }  // namespace
 
-SweepJournal::SweepJournal(fs::path home, RestoreGuard guard) : home_(std::move(home)), guard_(std::move(guard)) {}
+SweepJournal::SweepJournal(fs::path home, RestoreGuard guard, std::chrono::milliseconds busyTimeout)
+    : home_(std::move(home)), guard_(std::move(guard)), busyTimeout_(busyTimeout) {}
 
 std::string SweepJournal::backupRoot() const {
     return (home_ / "Library/Application Support/Zentrel/SweepBackups").string();
@@ -147,10 +178,22 @@ std::string SweepJournal::backupFile(const std::string& path, const platform::Uu
     }
 
     manifest[relative.generic_string()] = {{"originalPath", path}, {"mode", static_cast<unsigned>(mode)}};
-    if (auto error = platform::writeFileAtomically(folder / kManifestName, manifest.dump())) {
-        throw fs::filesystem_error(*error, folder / kManifestName, std::make_error_code(std::errc::io_error));
-    }
+    writeManifest(folder, manifest);
     return destination.string();
+}
+
+void SweepJournal::noteSweptState(const std::string& backupPath) {
+    const auto location = locate(backupPath);
+    if (!location) return;
+    auto manifest = loadManifest(location->folder);
+    const auto key = location->relative.generic_string();
+    const auto origin = originIn(manifest, key);
+    if (!origin || !manifest[key].is_object()) return;
+    if (auto digest = stateDigest(origin->originalPath)) {
+        // Without the note an undo merges rows back instead of copying the file.
+        manifest[key]["sweptDigest"] = *digest;
+        (void)platform::writeFileAtomically(location->folder / kManifestName, manifest.dump());
+    }
 }
 
 std::string SweepJournal::backupPasteboard(const std::string& text, const platform::Uuid& sweepID) {
@@ -182,7 +225,8 @@ std::optional<SweepJournal::BackupLocation> SweepJournal::locate(const fs::path&
     return location;
 }
 
-void SweepJournal::restore(const model::SweepAction& action, platform::Clipboard& clipboard) {
+std::vector<platform::Uuid> SweepJournal::restore(const model::SweepAction& action, platform::Clipboard& clipboard,
+                                                  const std::vector<model::SweepAction>& sweepActions) {
     const auto refuse = [&](const std::string& reason) { return PrivacySweepError::restoreRefused(action.label, reason); };
     if (!action.backupPath || !entryExists(*action.backupPath)) throw refuse("its backup is gone.");
     const auto location = locate(*action.backupPath);
@@ -194,16 +238,18 @@ void SweepJournal::restore(const model::SweepAction& action, platform::Clipboard
         if (!text) throw PrivacySweepError::restoreFailed(action.label, "the saved text could not be read.");
         clipboard.clear();
         if (!text->empty()) clipboard.setText(*text);
-        return;
+        return {action.id};
     }
-    restoreFile(action, *location);
+    return restoreFile(action, *location, sweepActions);
 }
 
-void SweepJournal::restoreFile(const model::SweepAction& action, const BackupLocation& location) {
+std::vector<platform::Uuid> SweepJournal::restoreFile(const model::SweepAction& action, const BackupLocation& location,
+                                                      const std::vector<model::SweepAction>& sweepActions) {
     const auto refuse = [&](const std::string& reason) { return PrivacySweepError::restoreRefused(action.label, reason); };
     if (!action.originalPath) throw refuse("nothing records where it came from.");
     const fs::path original = *action.originalPath;
-    const auto origin = originIn(loadManifest(location.folder), location.relative.generic_string());
+    const auto manifest = loadManifest(location.folder);
+    const auto origin = originIn(manifest, location.relative.generic_string());
     if (!origin || origin->originalPath != *action.originalPath) {
         throw refuse("its backup was not made from " + original.string() + ".");
     }
@@ -219,10 +265,33 @@ void SweepJournal::restoreFile(const model::SweepAction& action, const BackupLoc
         throw refuse(backupIsFolder ? "a file is there now." : "a folder is there now.");
     }
 
+    // The other actions of the same store that are still to be undone.
+    std::vector<platform::Uuid> undone = {action.id};
+    for (const auto& other : sweepActions) {
+        if (other.id != action.id && !other.isRestored && other.backupPath == action.backupPath) undone.push_back(other.id);
+    }
+    if (action.kind == model::SweepActionKind::cookieDomain && fs::exists(current)) {
+        if (const auto layout = SQLiteCookieDatabase::layoutOf(backup.string())) {
+            const SQLiteCookieDatabase store(*layout, busyTimeout_);
+            if (store.isInUse(original.string())) throw PrivacySweepError::cookieStoreBusy(original.string());
+            const auto& entry = manifest[location.relative.generic_string()];
+            const bool unchanged = entry.is_object() && entry.contains("sweptDigest") &&
+                                   entry["sweptDigest"].is_string() &&
+                                   stateDigest(original) == entry["sweptDigest"].get<std::string>();
+            const auto currentLayout = SQLiteCookieDatabase::layoutOf(original.string());
+            // A store that is no longer a cookie database of its kind can only take the whole copy.
+            const bool takesRows = currentLayout && std::string_view(currentLayout->table) == layout->table;
+            if (takesRows && (!unchanged || undone.size() > 1)) {
+                (void)store.restoreHosts(original.string(), backup.string(), domainsOf(action));
+                return {action.id};
+            }
+        }
+    }
+
     try {
         fs::create_directories(original.parent_path());
         replaceWithCopy(backup, original, origin->mode);
-        if (action.kind != model::SweepActionKind::cookieDomain) return;
+        if (action.kind != model::SweepActionKind::cookieDomain) return {action.id};
         // A database goes back with the log it had; a stale log would be
         // replayed into it, and its index is rebuilt by the library.
         const auto savedLog = withSuffix(backup, kWriteAheadLog);
@@ -236,6 +305,8 @@ void SweepJournal::restoreFile(const model::SweepAction& action, const BackupLoc
     } catch (const fs::filesystem_error& error) {
         throw PrivacySweepError::restoreFailed(action.label, error.code().message() + ".");
     }
+    // The whole store went back: every action of it is undone.
+    return undone;
 }
 
 std::size_t SweepJournal::purgeBackups(const std::set<platform::Uuid>& liveSweepIDs) {

@@ -11,6 +11,13 @@
 // the folder "items" with the copies. Items of one sweep that share a file
 // name (every browser profile's "Cookies") are kept apart in numbered
 // subfolders of "items". A database is copied with its "-wal" log.
+//
+// An undo of tracker cookies puts back that action's rows from the backup
+// into the store as it is now, so that cookies saved since stay and each
+// action brings back its own hosts; a store that nothing has changed since
+// the sweep, and whose other actions are all undone, goes back byte for
+// byte. A store its browser holds is left alone ("quit the browser and try
+// again"), as the clean does.
 // Synchronous: the engine runs it on a serial executor; the clipboard is the
 // caller's to reach on the main thread.
 
@@ -18,6 +25,7 @@
 #include "platform/Clipboard.hpp"
 #include "platform/Uuid.hpp"
 
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -34,7 +42,8 @@ public:
     // Why the entry at a path must not be replaced by an undo; none when it may.
     using RestoreGuard = std::function<std::optional<std::string>(const std::string& path)>;
 
-    SweepJournal(std::filesystem::path home, RestoreGuard guard);
+    SweepJournal(std::filesystem::path home, RestoreGuard guard,
+                 std::chrono::milliseconds busyTimeout = std::chrono::milliseconds(3000));
 
     [[nodiscard]] std::string backupRoot() const;
 
@@ -42,6 +51,9 @@ public:
     // (backupFailed with the path) when nothing is there, or
     // std::filesystem::filesystem_error when the copy fails.
     [[nodiscard]] std::string backupFile(const std::string& path, const platform::Uuid& sweepID);
+    // Notes the state the sweep left an original in, by its backup's path,
+    // so that an undo can tell whether anything changed it since. Never fails.
+    void noteSweptState(const std::string& backupPath);
     // Saves clipboard text (cut to 4000 characters) as "pasteboard.txt".
     [[nodiscard]] std::string backupPasteboard(const std::string& text, const platform::Uuid& sweepID);
 
@@ -49,9 +61,14 @@ public:
     // (cleared first, so an empty saved text leaves it empty). A copy goes
     // back only to the original this journal recorded for it, never over a
     // folder when it is a file (or the other way round), never inside the
-    // backups and never where the guard refuses. Throws PrivacySweepError:
-    // restoreRefused (nothing changed) or restoreFailed.
-    void restore(const model::SweepAction& action, platform::Clipboard& clipboard);
+    // backups and never where the guard refuses. `sweepActions` are the
+    // actions of the same sweep. Returns the actions now undone: this one,
+    // and those of the same backup when a whole file went back. Throws
+    // PrivacySweepError: restoreRefused (nothing changed), restoreFailed, or
+    // the errors of the cookie stores (cookieStoreBusy while a browser holds
+    // its store).
+    std::vector<platform::Uuid> restore(const model::SweepAction& action, platform::Clipboard& clipboard,
+                                        const std::vector<model::SweepAction>& sweepActions = {});
 
     // Removes the sweep folders (named by a UUID) whose sweep is not in
     // `liveSweepIDs`; other entries of the root stay. Returns how many went.
@@ -69,10 +86,12 @@ private:
     // The sweep folder and relative path of a backup path that lies in one,
     // reached through real folders; none otherwise.
     [[nodiscard]] std::optional<BackupLocation> locate(const std::filesystem::path& backup) const;
-    void restoreFile(const model::SweepAction& action, const BackupLocation& location);
+    std::vector<platform::Uuid> restoreFile(const model::SweepAction& action, const BackupLocation& location,
+                                            const std::vector<model::SweepAction>& sweepActions);
 
     std::filesystem::path home_;
     RestoreGuard guard_;
+    std::chrono::milliseconds busyTimeout_;
 };
 
 }  // namespace zentrel::scanners

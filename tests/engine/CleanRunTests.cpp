@@ -338,9 +338,15 @@ TEST_F(CleanRunOnDiskTest, APrivacyRunBacksUpEveryChangeAndRecordsItsActions) {
     }
     EXPECT_EQ(contentsOf(*record.actions[1].backupPath), "ls\ncd secrets\n");
 
-    // Undo puts the cookie store back as it was, byte for byte.
-    harness->journal.restore(record.actions[2], harness->clipboard);
-    EXPECT_EQ(contentsOf(store), storeBefore);
+    // Undo puts back each cookie action's own hosts, then the whole store as it was.
+    harness->journal.restore(record.actions[2], harness->clipboard, record.actions);
+    EXPECT_EQ(testing::chromiumCookieHosts(store),
+              (std::vector<std::string>{"news.example", "track.example", "a.track.example", "b.track.example"}));
+    harness->journal.restore(record.actions[3], harness->clipboard, record.actions);
+    auto hosts = testing::chromiumCookieHosts(store);
+    std::sort(hosts.begin(), hosts.end());
+    EXPECT_EQ(hosts, (std::vector<std::string>{"a.track.example", "ads.example", "b.track.example", "news.example",
+                                               "track.example", "x.ads.example"}));
     harness->journal.restore(record.actions[4], harness->clipboard);
     EXPECT_EQ(harness->clipboard.text(), "4111 1111 1111 1111");
 }

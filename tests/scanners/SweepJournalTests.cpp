@@ -2,6 +2,7 @@
 
 #include "platform/AtomicFile.hpp"
 #include "scanners/PrivacySweepError.hpp"
+#include "scanners/SQLiteCookieDatabase.hpp"
 
 #include "doubles/CookieStoreFixtures.hpp"
 #include "platform/MemoryClipboard.hpp"
@@ -15,6 +16,9 @@ namespace zentrel::scanners {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+std::string contents(const fs::path& path) { return platform::readWholeFile(path).value_or("<missing>"); }
 
 class SweepJournalTest : public ::testing::Test {
 protected:
@@ -27,7 +31,6 @@ protected:
     platform::Uuid sweep = platform::Uuid::random();
     platform::MemoryClipboard clipboard;
 
-    static std::string contents(const fs::path& path) { return platform::readWholeFile(path).value_or("<missing>"); }
     model::SweepAction action(model::SweepActionKind kind, std::optional<std::string> backup,
                               std::optional<std::string> original) {
         return {platform::Uuid::random(), kind, "History of Safari", std::nullopt, std::move(backup),
@@ -84,6 +87,16 @@ TEST_F(SweepJournalTest, StoresOfOneNameStayApartAndEachRestoresItsOwn) {
     EXPECT_EQ(contents(edge), edgeBefore);
     EXPECT_EQ(contents(chrome.string() + "-wal"), "chrome wal");
     EXPECT_FALSE(fs::exists(edge.string() + "-wal"));
+}
+
+TEST_F(SweepJournalTest, AWholeStorePutBackUndoesEveryActionOfIt) {
+    const auto store = home.write("Library/Cookies/Cookies.binarycookies", "cookies before");
+    const auto copy = journal.backupFile(store.string(), sweep);
+    platform::writeFileAtomically(store, "cookies after").has_value();
+    auto first = action(model::SweepActionKind::cookieDomain, copy, store.string());
+    auto second = action(model::SweepActionKind::cookieDomain, copy, store.string());
+    EXPECT_EQ(journal.restore(first, clipboard, {first, second}), (std::vector<platform::Uuid>{first.id, second.id}));
+    EXPECT_EQ(contents(store), "cookies before");
 }
 
 TEST_F(SweepJournalTest, RestoreRecreatesFoldersReplacesFilesAndCanRunTwice) {
@@ -232,6 +245,90 @@ TEST_F(SweepJournalTest, PurgeRemovesOnlySweepFoldersWithoutALiveRecord) {
     EXPECT_TRUE(fs::exists(root / "notes.txt"));
     EXPECT_TRUE(fs::exists(root / "not-a-uuid"));
 }
+
+// ---- Undoing tracker cookies, on stores of both browsers in both journal modes ----
+
+struct StoreKind {
+    const char* name;
+    testing::CookieSchema schema;
+    testing::JournalMode mode;
+};
+
+class CookieUndoTest : public ::testing::TestWithParam<StoreKind> {
+protected:
+    CookieUndoTest() {
+        testing::writeCookieDatabase(GetParam().schema, store, {".doubleclick.net", "x.doubleclick.net", ".hotjar.com", "news.example"},
+                                     GetParam().mode);
+    }
+
+    // A sweep of the store's cookies of `domains`, one action per domain, as the clean run makes it.
+    std::vector<model::SweepAction> sweep(const std::vector<std::string>& domains) {
+        const auto backup = journal.backupFile(store.string(), platform::Uuid::random());
+        const auto layout = GetParam().schema == testing::CookieSchema::chromium ? kChromiumCookieTable : kFirefoxCookieTable;
+        EXPECT_GE(SQLiteCookieDatabase(layout, 0ms).deleteHosts(store.string(), domains), 1);
+        journal.noteSweptState(backup);
+        std::vector<model::SweepAction> actions;
+        for (const auto& domain : domains) {
+            actions.push_back({platform::Uuid::random(), model::SweepActionKind::cookieDomain, "Browser: " + domain, domain,
+                               backup, store.string(), false});
+        }
+        return actions;
+    }
+    std::vector<std::string> hosts() {
+        auto hosts = testing::cookieHosts(GetParam().schema, store);
+        std::sort(hosts.begin(), hosts.end());
+        return hosts;
+    }
+
+    testing::TempDir home;
+    const fs::path store = home / "Library/Application Support/Browser/Default/Cookies";
+    SweepJournal journal{home.path(), {}, 0ms};
+    platform::MemoryClipboard clipboard;
+};
+
+TEST_P(CookieUndoTest, EachActionPutsBackItsOwnHostsAndCookiesSavedSinceStay) {
+    auto actions = sweep({"doubleclick.net", "hotjar.com"});
+    testing::addCookies(GetParam().schema, store, {"saved-since.example"});
+
+    EXPECT_EQ(journal.restore(actions[0], clipboard, actions), std::vector<platform::Uuid>{actions[0].id});
+    EXPECT_EQ(hosts(), (std::vector<std::string>{".doubleclick.net", "news.example", "saved-since.example", "x.doubleclick.net"}));
+    actions[0].isRestored = true;
+    EXPECT_EQ(journal.restore(actions[1], clipboard, actions), std::vector<platform::Uuid>{actions[1].id});
+    EXPECT_EQ(hosts(), (std::vector<std::string>{".doubleclick.net", ".hotjar.com", "news.example", "saved-since.example",
+                                                 "x.doubleclick.net"}));
+}
+
+TEST_P(CookieUndoTest, AStoreUnchangedSinceTheSweepGoesBackByteForByte) {
+    const auto before = contents(store);
+    const auto actions = sweep({"doubleclick.net"});
+    EXPECT_EQ(journal.restore(actions[0], clipboard, actions), std::vector<platform::Uuid>{actions[0].id});
+    EXPECT_EQ(contents(store), before);
+}
+
+TEST_P(CookieUndoTest, AStoreItsBrowserHoldsIsLeftAlone) {
+    const auto actions = sweep({"doubleclick.net", "hotjar.com"});
+    {
+        testing::RunningBrowser browser(store);
+        for (const auto& restored : {actions, std::vector<model::SweepAction>{actions[0]}}) {
+            try {
+                journal.restore(actions[0], clipboard, restored);
+                ADD_FAILURE() << "restored into a store its browser holds";
+            } catch (const PrivacySweepError& error) {
+                EXPECT_EQ(error, PrivacySweepError::cookieStoreBusy(store.string()));
+                EXPECT_NE(std::string(error.what()).find("quit the browser and try again"), std::string::npos);
+            }
+        }
+    }
+    EXPECT_EQ(hosts(), std::vector<std::string>{"news.example"});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Stores, CookieUndoTest,
+    ::testing::Values(StoreKind{"ChromiumRollback", testing::CookieSchema::chromium, testing::JournalMode::rollback},
+                      StoreKind{"ChromiumLog", testing::CookieSchema::chromium, testing::JournalMode::writeAheadLog},
+                      StoreKind{"FirefoxRollback", testing::CookieSchema::firefox, testing::JournalMode::rollback},
+                      StoreKind{"FirefoxLog", testing::CookieSchema::firefox, testing::JournalMode::writeAheadLog}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace zentrel::scanners

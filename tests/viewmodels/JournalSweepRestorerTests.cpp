@@ -23,9 +23,10 @@ TEST(JournalSweepRestorerTest, SavedClipboardTextGoesBackAndAnEmptyOneLeavesTheC
         const auto backup = journal.backupPasteboard(saved, platform::Uuid::random());
         clipboard.setText("copied since the sweep");
         std::optional<std::optional<std::string>> answer;
-        restorer.restore({platform::Uuid::random(), model::SweepActionKind::pasteboardCleared, "Clipboard cleared",
-                          std::nullopt, backup, "pasteboard", false},
-                         [&](std::optional<std::string> error) { answer = error; });
+        const model::SweepAction action{platform::Uuid::random(), model::SweepActionKind::pasteboardCleared,
+                                        "Clipboard cleared", std::nullopt, backup, "pasteboard", false};
+        restorer.restore({platform::Uuid::random(), {}, {}, {action}, 0}, action,
+                         [&](std::optional<std::string> error, std::vector<platform::Uuid>) { answer = error; });
         pool.runAll();
         main.drain();
         ASSERT_TRUE(answer);

@@ -226,6 +226,19 @@ TEST_F(ScanViewModelTest, ASweepRecordCanBeUndoneActionByAction) {
     EXPECT_TRUE(vm->lastSweepRecord()->actions[0].isRestored);
     EXPECT_TRUE(h.prefs.sweepLog()[0].actions[0].isRestored);
 
+    // A whole store put back undoes every action of it.
+    const model::SweepAction sibling{platform::Uuid::random(), model::SweepActionKind::cookieDomain, "Chrome: b",
+                                     "b", "/backup/Cookies", "/h/Cookies", false};
+    auto withSibling = record;
+    withSibling.id = platform::Uuid::random();
+    withSibling.actions = {sibling, sibling};
+    withSibling.actions[0].id = platform::Uuid::random();
+    h.prefs.appendSweepRecord(withSibling);
+    h.restorer.alsoUndone = {withSibling.actions[1].id};
+    vm->undoSweep(withSibling.actions[0], withSibling);
+    for (const auto& stored : h.prefs.sweepLog()[0].actions) EXPECT_TRUE(stored.isRestored);
+    h.restorer.alsoUndone.clear();
+
     h.restorer.failure = "Could not restore .zsh_history";
     vm->undoSweep(action, record);
     EXPECT_EQ(vm->scanState(), model::ScanState(state::Error{"Could not restore .zsh_history"}));

@@ -35,7 +35,9 @@ private:
     // Without a home given, nothing is undone and no backup is purged.
     class ReadOnlyRestorer final : public viewmodels::SweepRestorer {
     public:
-        void restore(const model::SweepAction&, Done done) override { done("Undo needs --home."); }
+        void restore(const model::SweepRecord&, const model::SweepAction&, Done done) override {
+            done("Undo needs --home.", {});
+        }
         void purgeBackups(std::set<platform::Uuid>) override {}
     };
 
