@@ -18,6 +18,9 @@ public:
     [[nodiscard]] virtual std::optional<std::string> identity() const = 0;
     // A password or PIN field: every key goes to it untouched.
     [[nodiscard]] virtual bool isSecureField() const = 0;
+    // False where marked text would be lost or doubled when the focus moves
+    // away from the field: such a client gets direct insertion.
+    [[nodiscard]] virtual bool keepsMarkedText() const = 0;
     // Shows provisional text at the caret in place of the previous one; empty text removes it.
     virtual void setMarkedText(const std::string& text) = 0;
     // Writes final text at the caret, in place of any marked text.

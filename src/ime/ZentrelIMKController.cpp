@@ -10,8 +10,6 @@ namespace {
 
 using Key = IMEKeyEvent::Key;
 
-std::size_t characterCount(const std::string& text) { return typing::toUtf32(text).size(); }
-
 }  // namespace
 
 const std::set<std::string, std::less<>> ZentrelIMKController::directInsertClients = {
@@ -43,7 +41,8 @@ bool ZentrelIMKController::handleEvent(const IMEKeyEvent& event, IMEClient* clie
     const auto snapshot = loadSnapshot_();
     const auto& excluded = snapshot.excludedApps;
     if (identity && std::find(excluded.begin(), excluded.end(), *identity) != excluded.end()) return false;
-    useMarkedText_ = snapshot.useMarkedText && !(identity && directInsertClients.contains(*identity));
+    useMarkedText_ = snapshot.useMarkedText && client->keepsMarkedText() &&
+                     !(identity && directInsertClients.contains(*identity));
 
     if (event.command || (event.control && !event.option)) return commitAndPassThrough(*client);
 
@@ -93,8 +92,9 @@ void ZentrelIMKController::commitComposition(IMEClient* client) {
     if (client != nullptr) commitComposing(*client);
 }
 
-void ZentrelIMKController::endWord(IMEClient* client) {
-    if (client != nullptr) commitComposing(*client);
+void ZentrelIMKController::forgetWord() {
+    composingText_.clear();
+    directInsertLength_ = 0;
     engine_.reset();
 }
 
@@ -124,11 +124,16 @@ void ZentrelIMKController::showComposing(const std::string& text, IMEClient& cli
         client.setMarkedText(text);
         return;
     }
-    // Each key rewrites the whole run of the current word before the caret.
-    if (directInsertLength_ > 0) client.deleteBeforeCaret(directInsertLength_);
-    client.insertText(text);
+    // Only what differs from the word in the field is deleted and written
+    // again; the common beginning stays.
+    const auto shown = typing::toUtf32(composingText_);
+    const auto wanted = typing::toUtf32(text);
+    const auto kept = static_cast<std::size_t>(
+        std::mismatch(shown.begin(), shown.end(), wanted.begin(), wanted.end()).first - shown.begin());
+    if (shown.size() > kept) client.deleteBeforeCaret(shown.size() - kept);
+    if (wanted.size() > kept) client.insertText(typing::toUtf8(wanted.substr(kept)));
     composingText_ = text;
-    directInsertLength_ = characterCount(text);
+    directInsertLength_ = wanted.size();
 }
 
 void ZentrelIMKController::clearComposition(IMEClient& client) {

@@ -34,9 +34,11 @@ public:
     [[nodiscard]] bool handleEvent(const IMEKeyEvent& event, IMEClient* client);
     // The framework asks for the shown word to be made final; the engine keeps its word.
     void commitComposition(IMEClient* client);
-    // The field lost focus or its caret moved: the shown word becomes final
-    // and the next key starts a new one.
-    void endWord(IMEClient* client);
+    // The field lost focus or was reset: the next key starts a new word. The
+    // client is not written to: by then it may be another field, so the
+    // framework itself makes a shown marked word final where it was typed,
+    // and a directly inserted word is already there.
+    void forgetWord();
 
     void reloadSettings();
 
@@ -55,7 +57,7 @@ private:
     SnapshotLoader loadSnapshot_;
     typing::VietIMEEngine engine_;
     std::string composingText_;
-    std::size_t directInsertLength_ = 0;  // characters inserted directly for the current word
+    std::size_t directInsertLength_ = 0;  // characters of `composingText_` inserted directly
     bool useMarkedText_ = true;
     platform::Subscription settingsObserver_;
 };

@@ -20,13 +20,22 @@ MemorySnapshot MemorySnapshot::from(std::int64_t total, const std::optional<Memo
     return snapshot;
 }
 
+MemoryPressure classifyMemoryPressure(double usedFraction, double compressedFraction) {
+    if (usedFraction > 0.88 || compressedFraction > 0.25) return MemoryPressure::critical;
+    if (usedFraction > 0.72 || compressedFraction > 0.12) return MemoryPressure::warning;
+    return MemoryPressure::normal;
+}
+
 MemoryPressure MemorySnapshot::pressure() const {
     if (total < 1) return MemoryPressure::normal;
-    const double usedRatio = static_cast<double>(used) / static_cast<double>(total);
-    const double compressedRatio = static_cast<double>(compressed) / static_cast<double>(total);
-    if (usedRatio > 0.88 || compressedRatio > 0.25) return MemoryPressure::critical;
-    if (usedRatio > 0.72 || compressedRatio > 0.12) return MemoryPressure::warning;
-    return MemoryPressure::normal;
+    return classifyMemoryPressure(static_cast<double>(used) / static_cast<double>(total),
+                                  static_cast<double>(compressed) / static_cast<double>(total));
+}
+
+MemoryPressure MemorySnapshot::iconPressure() const {
+    if (total < 1) return MemoryPressure::normal;
+    const double usedFraction = std::clamp(static_cast<double>(used) / static_cast<double>(total), 0.0, 1.0);
+    return classifyMemoryPressure(usedFraction, static_cast<double>(compressed) / static_cast<double>(total));
 }
 
 }  // namespace zentrel::services

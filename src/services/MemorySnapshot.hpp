@@ -9,6 +9,10 @@ namespace zentrel::services {
 
 enum class MemoryPressure { normal, warning, critical };
 
+// The one pressure rule, from the used and compressed shares of memory:
+// critical above 88 % used or 25 % compressed, warning above 72 % or 12 %.
+[[nodiscard]] MemoryPressure classifyMemoryPressure(double usedFraction, double compressedFraction);
+
 // The host's memory counters, in bytes, as the system reports them.
 struct MemoryCounters {
     std::int64_t free = 0;
@@ -37,6 +41,8 @@ struct MemorySnapshot {
     [[nodiscard]] static MemorySnapshot from(std::int64_t total, const std::optional<MemoryCounters>& counters);
 
     [[nodiscard]] MemoryPressure pressure() const;
+    // The tray icon's reading: the used share is capped at 1 first.
+    [[nodiscard]] MemoryPressure iconPressure() const;
 };
 
 }  // namespace zentrel::services

@@ -100,6 +100,8 @@ public:
     void toggleItem(const platform::Uuid& id);
     void selectAll(model::CategoryType category);
     void deselectAll(model::CategoryType category);
+    // Selects exactly `ids` among the items of `scope` (every item when none).
+    void selectOnly(const std::set<platform::Uuid>& ids, std::optional<model::CategoryType> scope);
 
     // Queries.
     [[nodiscard]] std::vector<model::CleanItem> selectedItems() const;

@@ -180,6 +180,13 @@ void ScanViewModel::deselectAll(CategoryType category) {
     reselect([category](const CleanItem& item) { return item.category != category && item.isSelected; });
 }
 
+void ScanViewModel::selectOnly(const std::set<platform::Uuid>& ids, std::optional<CategoryType> scope) {
+    reselect([&](const CleanItem& item) {
+        if (scope && item.category != *scope) return item.isSelected;
+        return ids.contains(item.id);
+    });
+}
+
 std::vector<CleanItem> ScanViewModel::selectedItems() const {
     std::vector<CleanItem> selected;
     for (const auto& item : result().items)

@@ -52,13 +52,17 @@ std::string contentsOf(const fs::path& path) {
 class CleanRunHarness {
 public:
     CleanRunHarness(platform::FileSystem& fileSystem, const std::string& home)
-        : journal(home, [guard = DeletionGuard(fileSystem, home, "/")](const std::string& path) {
+        : journal(home, [guard = DeletionGuard(fileSystem, table(home))](const std::string& path) {
               return guard.refusal(path, DeletionGuard::Use::removeEntry);
           }),
           cookieStore(fileSystem, home),
-          services{fileSystem, journal, cookieStore, clipboard, icloud, clock, home, "/"},
+          services{fileSystem, journal, cookieStore, clipboard, icloud, clock, table(home)},
           engine(fileSystem, pool, main) {
         engine.setCleanServices(services);
+    }
+
+    static platform::HostTable table(const std::string& home) {
+        return platform::HostTable::macos(platform::HostLayout::forHome(home, "/"));
     }
 
     DeleteResult clean(std::vector<CleanItem> items) {

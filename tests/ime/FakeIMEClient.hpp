@@ -1,9 +1,12 @@
 #pragma once
-// A text field in memory: final text with the caret at its end, and the
-// marked text shown after it.
+// A text field in memory: final text with the caret at its end, the marked
+// text shown after it, and the edits that made the final text.
 
 #include "ime/IMEClient.hpp"
 #include "typing/engine/VietText.hpp"
+
+#include <string>
+#include <vector>
 
 namespace zentrel::testing {
 
@@ -11,12 +14,17 @@ class FakeIMEClient final : public ime::IMEClient {
 public:
     [[nodiscard]] std::optional<std::string> identity() const override { return identityValue; }
     [[nodiscard]] bool isSecureField() const override { return secure; }
+    [[nodiscard]] bool keepsMarkedText() const override { return keepsMarked; }
     void setMarkedText(const std::string& text) override { marked = typing::toUtf32(text); }
     void insertText(const std::string& text) override {
         marked.clear();
         text_ += typing::toUtf32(text);
+        edits.push_back("+" + text);
     }
-    void deleteBeforeCaret(std::size_t count) override { text_.erase(text_.size() - std::min(count, text_.size())); }
+    void deleteBeforeCaret(std::size_t count) override {
+        text_.erase(text_.size() - std::min(count, text_.size()));
+        edits.push_back("-" + std::to_string(count));
+    }
 
     // The final text alone, and what the user sees (final text and marked text).
     [[nodiscard]] std::string text() const { return typing::toUtf8(text_); }
@@ -24,7 +32,10 @@ public:
 
     std::optional<std::string> identityValue;
     bool secure = false;
+    bool keepsMarked = true;
     std::u32string marked;
+    // Every change of the final text: "+text" written, "-N" characters deleted.
+    std::vector<std::string> edits;
 
 private:
     std::u32string text_;

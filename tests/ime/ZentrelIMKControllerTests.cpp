@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
+#include <vector>
+
 namespace zentrel::ime {
 namespace {
 
@@ -47,18 +51,45 @@ TEST_F(ControllerTest, MarkedTextShowsTheWordUntilABreakerCommitsIt) {
     EXPECT_TRUE(type(controller, " "));
     EXPECT_EQ(client.text(), "việt ");
     EXPECT_TRUE(client.marked.empty());
-    EXPECT_TRUE(type(controller, "test, "));
-    EXPECT_EQ(client.text(), "việt test, ");
+    EXPECT_TRUE(type(controller, "hello, "));
+    EXPECT_EQ(client.text(), "việt hello, ");
 }
 
-TEST_F(ControllerTest, SearchFieldsAndTheDirectSettingGetDirectInsertion) {
-    client.identityValue = "com.apple.Spotlight";
-    EXPECT_TRUE(type(controller, "tieengs"));
-    EXPECT_FALSE(controller.usesMarkedText());
-    EXPECT_TRUE(client.marked.empty());
-    EXPECT_EQ(client.text(), "tiếng");
-    EXPECT_TRUE(type(controller, " nam"));
-    EXPECT_EQ(client.text(), "tiếng nam");
+TEST_F(ControllerTest, SearchFieldsClientsWithoutMarkedTextAndTheDirectSettingGetDirectInsertion) {
+    const std::vector<std::function<void()>> reasons = {
+        [this] { client.identityValue = "com.apple.Spotlight"; },
+        [this] { client.keepsMarked = false; },
+        [this] { snapshot.useMarkedText = false; },
+    };
+    for (const auto& reason : reasons) {
+        client = testing::FakeIMEClient();
+        snapshot.useMarkedText = true;
+        reason();
+        EXPECT_TRUE(type(controller, "tieengs"));
+        EXPECT_FALSE(controller.usesMarkedText());
+        EXPECT_TRUE(client.marked.empty());
+        EXPECT_EQ(client.text(), "tiếng");
+        EXPECT_TRUE(type(controller, " nam "));
+        EXPECT_EQ(client.text(), "tiếng nam ");
+    }
+}
+
+TEST_F(ControllerTest, DirectInsertionRewritesOnlyWhatDiffersFromTheShownWord) {
+    snapshot.useMarkedText = false;
+    (void)type(controller, "vieetj");
+    const std::vector<std::string> edits = {"+v", "+i", "+e", "-1", "+ê", "+t", "-2", "+ệt"};
+    EXPECT_EQ(client.edits, edits);
+    EXPECT_EQ(client.text(), "việt");
+}
+
+TEST_F(ControllerTest, AForgottenWordIsLeftToTheFrameworkAndTheNextKeyStartsAnother) {
+    (void)type(controller, "vieetj");
+    controller.forgetWord();
+    EXPECT_TRUE(client.edits.empty()) << "the client may already be another field";
+    EXPECT_TRUE(controller.composingText().empty());
+    client = testing::FakeIMEClient();
+    (void)type(controller, "as");
+    EXPECT_EQ(client.visible(), "á");
 }
 
 TEST_F(ControllerTest, KeysThatLeaveTheWordCommitItAndPassThrough) {
@@ -101,16 +132,16 @@ TEST_F(ControllerTest, DeleteWorksOnTheWordAndPassesWhenNothingIsComposed) {
 TEST_F(ControllerTest, ARestoredWordIsCommittedBeforeTheSpace) {
     snapshot.options.instantRestoreInvalidSpelling = false;
     controller.reloadSettings();
-    (void)type(controller, "texst");
-    EXPECT_EQ(client.visible(), "tét");
+    (void)type(controller, "use");
+    EXPECT_EQ(client.visible(), "úe");
     EXPECT_TRUE(type(controller, " "));
-    EXPECT_EQ(client.text(), "texst ");
+    EXPECT_EQ(client.text(), "use ");
 
     (void)type(controller, "vieetj");
     auto restore = typing("a");
     restore.control = restore.option = true;
     EXPECT_TRUE(controller.handleEvent(restore, &client));
-    EXPECT_EQ(client.visible(), "texst vieetj");
+    EXPECT_EQ(client.visible(), "use vieetj");
 }
 
 TEST_F(ControllerTest, SettingsChangesReachEveryControllerForTheNextKey) {

@@ -1,11 +1,7 @@
 #include "app/cli/ScanSetup.hpp"
 
-#include "engine/BackupLargeFileAndMailScanners.hpp"
-#include "engine/CacheAndTrashScanners.hpp"
+#include "engine/AllCategoryScanners.hpp"
 #include "engine/DeletionGuard.hpp"
-#include "engine/DeveloperToolScanners.hpp"
-#include "engine/DuplicateAndPrivacyCategories.hpp"
-#include "engine/StartupAndICloudScanners.hpp"
 #include "platform/JsonFileDefaultsStore.hpp"
 
 #include <iostream>
@@ -13,27 +9,20 @@
 
 namespace zentrel::cli {
 
-ScanSetup::ScanSetup(const platform::HostLayout& layout)
+ScanSetup::ScanSetup(const platform::HostLayout& layout, const platform::HostTable& table)
     : journal(layout.home,
-              [guard = engine::DeletionGuard(fileSystem, layout.home.string(), layout.systemRoot.string())](
-                  const std::string& path) { return guard.refusal(path, engine::DeletionGuard::Use::removeEntry); }),
-      cookieStore(fileSystem, layout.home.string()),
-      cleanServices{fileSystem, journal, cookieStore, clipboard, icloud, platform::SystemClock::shared(),
-                    layout.home.string(), layout.systemRoot.string()} {
+              [guard = engine::DeletionGuard(fileSystem, table)](const std::string& path) {
+                  return guard.refusal(path, engine::DeletionGuard::Use::removeEntry);
+              }),
+      cookieStore(fileSystem, table),
+      cleanServices{fileSystem, journal, cookieStore, clipboard, icloud, platform::SystemClock::shared(), table} {
     engine.setCleanServices(cleanServices);
     platform::JsonFileDefaultsStore defaults(layout.defaultsFile(platform::kStandardSuite));
     const scanners::PrivacyScanner::ScanOptions privacy{defaults.boolean("privacyIncludeTerminalHistory"),
                                                         defaults.boolean("privacyIncludePasteboardAnalysis")};
-    auto& clock = platform::SystemClock::shared();
-    const auto home = layout.home.string();
-    const auto systemRoot = layout.systemRoot.string();
-    engine::registerDeveloperToolScanners(engine, home, systemRoot, clock);
-    engine::registerCacheAndTrashScanners(engine, home, clock);
-    engine::registerBackupLargeFileAndMailScanners(engine, home);
-    engine::registerStartupAndICloudScanners(engine, home, systemRoot, icloud, clock);
     // A terminal has no clipboard of the desktop's to analyse.
-    engine::registerDuplicateAndPrivacyScanners(
-        engine, {home, [privacy] { return privacy; }, [] { return scanners::ClipboardInsight{}; }});
+    engine::registerAllCategoryScanners(engine, {table, platform::SystemClock::shared(), icloud,
+                                                 [privacy] { return privacy; }, [] { return scanners::ClipboardInsight{}; }});
 }
 
 engine::CleanerEngine::Items ScanSetup::fullScan(bool quiet) {

@@ -65,8 +65,8 @@ int runUndo(const std::vector<std::string>& args) {
     auto& preferences = sweepLog.preferences();
     preferences.pruneExpiredSweepRecords();
     auto log = preferences.sweepLog();
-    const engine::DeletionGuard guard(platform::PosixFileSystem::shared(), layout.home.string(),
-                                      layout.systemRoot.string());
+    const engine::DeletionGuard guard(platform::PosixFileSystem::shared(),
+                                      hostTable(arguments, platform::PosixFileSystem::shared()));
     scanners::SweepJournal journal(layout.home, [&guard](const std::string& path) {
         return guard.refusal(path, engine::DeletionGuard::Use::removeEntry);
     });

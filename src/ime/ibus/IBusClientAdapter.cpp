@@ -7,7 +7,8 @@ namespace zentrel::ime {
 void IBusClientAdapter::setMarkedText(const std::string& text) {
     if (text.empty()) {
         if (preeditShown_) {
-            ibus_engine_update_preedit_text(engine_, ibus_text_new_from_string(""), 0, FALSE);
+            ibus_engine_update_preedit_text_with_mode(engine_, ibus_text_new_from_string(""), 0, FALSE,
+                                                      IBUS_ENGINE_PREEDIT_CLEAR);
             preeditShown_ = false;
         }
         return;
@@ -15,8 +16,10 @@ void IBusClientAdapter::setMarkedText(const std::string& text) {
     const auto length = static_cast<guint>(g_utf8_strlen(text.c_str(), -1));
     IBusText* preedit = ibus_text_new_from_string(text.c_str());
     ibus_text_append_attribute(preedit, IBUS_ATTR_TYPE_UNDERLINE, IBUS_ATTR_UNDERLINE_SINGLE, 0, length);
-    // The caret after the word.
-    ibus_engine_update_preedit_text(engine_, preedit, length, TRUE);
+    // The caret after the word. When the field loses focus or is reset,
+    // IBus or the client's own module commits the preedit into the field it
+    // was shown in: the engine, told later, cannot know that field any more.
+    ibus_engine_update_preedit_text_with_mode(engine_, preedit, length, TRUE, IBUS_ENGINE_PREEDIT_COMMIT);
     preeditShown_ = true;
 }
 

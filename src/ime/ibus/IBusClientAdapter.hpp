@@ -1,7 +1,8 @@
 #pragma once
-// An IBus input context as the controller's client: marked text is the
-// preedit, final text is committed, and deleting before the caret removes
-// surrounding text where the client offers it, else sends BackSpace keys.
+// An IBus input context as the controller's client: marked text is a
+// preedit that IBus commits by itself when the field loses focus, final text
+// is committed, and deleting before the caret removes surrounding text where
+// the client offers it, else sends BackSpace keys.
 
 #include "ime/IMEClient.hpp"
 
@@ -15,12 +16,17 @@ public:
 
     [[nodiscard]] std::optional<std::string> identity() const override { return identity_; }
     [[nodiscard]] bool isSecureField() const override { return secure_; }
+    [[nodiscard]] bool keepsMarkedText() const override { return keepsPreedit_; }
     void setMarkedText(const std::string& text) override;
     void insertText(const std::string& text) override;
     void deleteBeforeCaret(std::size_t count) override;
 
-    // The client's name from IBus ("gtk3-im:gedit"), when it gives one.
+    // The program that owns the focused field, when IBus names it.
     void setIdentity(std::optional<std::string> identity) { identity_ = std::move(identity); }
+    // Whether the client keeps a preedit through focus changes (see keepsPreeditOnFocusChange).
+    void setKeepsPreedit(bool keeps) { keepsPreedit_ = keeps; }
+    // The field lost focus or was reset: IBus or the client has committed or removed the preedit.
+    void forgetPreedit() { preeditShown_ = false; }
     // From the field's content purpose: passwords and PINs.
     void setSecure(bool secure) { secure_ = secure; }
 
@@ -29,6 +35,7 @@ private:
     std::optional<std::string> identity_;
     bool secure_ = false;
     bool preeditShown_ = false;
+    bool keepsPreedit_ = true;
 };
 
 }  // namespace zentrel::ime

@@ -1,5 +1,6 @@
 #include "ime/ibus/ZentrelIBusEngine.hpp"
 
+#include "ime/IBusClientName.hpp"
 #include "ime/ZentrelIMKController.hpp"
 #include "ime/ibus/IBusClientAdapter.hpp"
 
@@ -75,14 +76,21 @@ gboolean processKeyEvent(IBusEngine* engine, guint keyval, guint, guint state) {
     return engineState.controller.handleEvent(eventOf(keyval, state), &engineState.client) ? TRUE : FALSE;
 }
 
-void endWord(IBusEngine* engine) {
+// Focus left the field, or the client reset it. Nothing is written: IBus
+// already routes to whichever field has the focus now.
+void forgetWord(IBusEngine* engine) {
     auto& engineState = stateOf(engine);
-    engineState.controller.endWord(&engineState.client);
+    engineState.controller.forgetWord();
+    engineState.client.forgetPreedit();
 }
 
+void focusOutId(IBusEngine* engine, const gchar*) { forgetWord(engine); }
+
 void focusInId(IBusEngine* engine, const gchar*, const gchar* client) {
-    stateOf(engine).client.setIdentity(client != nullptr && *client != '\0' ? std::optional<std::string>(client)
-                                                                           : std::nullopt);
+    const std::string_view name = client != nullptr ? client : "";
+    auto& adapter = stateOf(engine).client;
+    adapter.setIdentity(programNameOfIBusClient(name));
+    adapter.setKeepsPreedit(keepsPreeditOnFocusChange(name));
 }
 
 void setContentType(IBusEngine* engine, guint purpose, guint) {
@@ -115,15 +123,34 @@ void classInit(gpointer klass, gpointer) {
     G_OBJECT_CLASS(klass)->finalize = finalize;
     auto* engineClass = IBUS_ENGINE_CLASS(klass);
     engineClass->process_key_event = processKeyEvent;
-    engineClass->focus_out = endWord;
-    engineClass->reset = endWord;
-    engineClass->disable = endWord;
+    engineClass->focus_out = forgetWord;
+    engineClass->reset = forgetWord;
+    engineClass->disable = forgetWord;
     engineClass->enable = enable;
     engineClass->focus_in_id = focusInId;
+    engineClass->focus_out_id = focusOutId;
     engineClass->set_content_type = setContentType;
 }
 
+// Engines are made with the focus-id property, so that each focus names its
+// client and the program behind it can be recognised.
+IBusEngine* createEngine(IBusFactory* factory, const gchar* name, gpointer engineName) {
+    if (g_strcmp0(name, static_cast<const gchar*>(engineName)) != 0) return nullptr;
+    static guint made = 0;
+    gchar* path = g_strdup_printf("/com/torvane/zentrel/ime/Engine/%u", ++made);
+    auto* engine = IBUS_ENGINE(g_object_new(zentrelIBusEngineType(), "engine-name", name, "object-path", path,
+                                            "connection", ibus_service_get_connection(IBUS_SERVICE(factory)),
+                                            "has-focus-id", TRUE, nullptr));
+    g_free(path);
+    return engine;
+}
+
 }  // namespace
+
+void addZentrelIBusEngine(IBusFactory* factory, const char* engineName) {
+    g_signal_connect_data(factory, "create-engine", G_CALLBACK(createEngine), g_strdup(engineName),
+                          [](gpointer name, GClosure*) { g_free(name); }, GConnectFlags{});
+}
 
 void setIBusEngineEnvironment(IBusEngineEnvironment shared) { environment() = std::move(shared); }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The IBus engine of zentrel-ime: one per input context, each with its own
 // controller. Keys arrive as IBus key events and are translated for the
-// controller; focus changes and resets end the word.
+// controller; focus changes and resets end the word without writing to the
+// client, and each focus names the program that owns the field.
 
 #include "platform/Observable.hpp"
 #include "typing/engine/VietIMESharedSnapshot.hpp"
@@ -20,7 +21,9 @@ struct IBusEngineEnvironment {
 };
 void setIBusEngineEnvironment(IBusEngineEnvironment environment);
 
-// The GObject type registered with the IBus factory.
+// The GObject type of the engine.
 GType zentrelIBusEngineType();
+// Makes `factory` create this engine for `engineName`.
+void addZentrelIBusEngine(IBusFactory* factory, const char* engineName);
 
 }  // namespace zentrel::ime

@@ -4,6 +4,7 @@
 // reduced, and otherwise showing its still picture (the one for time 0).
 
 #include "platform/Clock.hpp"
+#include "ui/design/MotionPreference.hpp"
 
 #include <QTimer>
 #include <QWidget>
@@ -28,7 +29,7 @@ private:
     void updateTimer();
 
     const platform::Clock& clock_;
-    bool reduceMotion_ = false;
+    bool reduceMotion_ = reducedMotion();
     QTimer frames_;
 };
 

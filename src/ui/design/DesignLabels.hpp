@@ -18,6 +18,10 @@ namespace zentrel::ui {
 [[nodiscard]] QString localizedText(std::string_view key, const QStringList& values);
 // A byte count as the file-style formatter writes it.
 [[nodiscard]] QString fileSizeText(std::int64_t bytes);
+// Data shown on a button or check box: "&" stays a letter, not a shortcut mark.
+[[nodiscard]] QString buttonText(const QString& text);
+// Data shown as a tooltip: never read as markup.
+[[nodiscard]] QString plainToolTip(const QString& text);
 // A symbol in a token's font size and colour, hidden from assistive technology.
 [[nodiscard]] QLabel* symbolLabel(const QString& symbolName, const FontToken& font, const ColorToken& color,
                                   QWidget* parent);

@@ -4,6 +4,7 @@
 // it (unless motion is reduced). A ghost card draws only its content.
 
 #include "ui/design/DesignTokens.hpp"
+#include "ui/design/MotionPreference.hpp"
 
 #include <QVariantAnimation>
 #include <QWidget>
@@ -30,6 +31,9 @@ public:
     [[nodiscard]] double targetLift() const { return animation_.endValue().isValid() ? animation_.endValue().toDouble() : 0.0; }
     // The tint over the glass: none, or the accent at the variant's opacity.
     [[nodiscard]] std::optional<QColor> tint() const;
+    [[nodiscard]] static std::optional<QColor> glassTint(Variant variant, const QPalette& palette);
+    // What text on the card is drawn over: the tinted glass on the canvas, opaque.
+    [[nodiscard]] static QColor background(Variant variant, const QPalette& palette);
     void setReduceMotion(bool reduce) { reduceMotion_ = reduce; }
     // For cards that build their content after the card itself.
     void setContent(QWidget* content);
@@ -39,14 +43,17 @@ protected:
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     Variant variant_;
     double radius_;
     bool hoverLift_;
     bool hovered_ = false;
-    bool reduceMotion_ = false;
+    bool reduceMotion_ = reducedMotion();
     double lift_ = 0.0;
+    bool pressed_ = false;
     QVariantAnimation animation_;
 };
 

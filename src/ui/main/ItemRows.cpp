@@ -1,5 +1,7 @@
 #include "ui/main/ItemRows.hpp"
 
+#include "platform/Localization.hpp"
+#include "ui/design/Appearance.hpp"
 #include "ui/design/DesignLabels.hpp"
 #include "ui/design/Glass.hpp"
 #include "ui/design/SymbolImage.hpp"
@@ -52,7 +54,7 @@ SuggestedCommandRow::SuggestedCommandRow(QString command, platform::Clipboard& c
     auto* text = tokenLabel({}, DesignTokens::codeSmallFont(), DesignTokens::textSecondary(), this);
     text->setTextInteractionFlags(Qt::TextSelectableByMouse);
     text->setText(QFontMetrics(text->font()).elidedText(command_, Qt::ElideMiddle, 420));
-    text->setToolTip(command_);
+    text->setToolTip(plainToolTip(command_));
     row->addWidget(text, 1);
     button_ = new QPushButton(this);
     button_->setFlat(true);
@@ -60,7 +62,7 @@ SuggestedCommandRow::SuggestedCommandRow(QString command, platform::Clipboard& c
     button_->setAccessibleDescription(localizedText("Copies the command to the clipboard."));
     QObject::connect(button_, &QPushButton::clicked, this, [this] { copy(); });
     row->addWidget(button_);
-    showCopied(false);
+    followAppearance(button_, [this] { showCopied(copied_); });
 }
 
 QString SuggestedCommandRow::copiedText(const QString& command) {
@@ -84,10 +86,11 @@ void SuggestedCommandRow::copy() {
 
 void SuggestedCommandRow::showCopied(bool copied) {
     copied_ = copied;
-    const auto color = (copied ? ColorToken(DesignTokens::health()) : ColorToken(DesignTokens::accent())).resolve(palette());
+    const auto color =
+        (copied ? ColorToken(DesignTokens::health()) : ColorToken(DesignTokens::accentText())).resolve(appPalette());
     const auto size = QFontMetrics(DesignTokens::pillFont().font()).height();
     button_->setText(localizedText(copied ? "Copied" : "Copy"));
-    button_->setIcon(QIcon(tintedSymbol(copied ? "checkmark" : "doc.on.doc", size, color)));
+    button_->setIcon(QIcon(tintedSymbol(copied ? "checkmark" : "doc.on.doc", size, color, devicePixelRatioF())));
     button_->setStyleSheet(QString("color: %1;").arg(color.name()));
 }
 
@@ -153,7 +156,7 @@ FriendlyItemRow::FriendlyItemRow(ItemRowServices services, model::CleanItem item
     title->setFont(medium(DesignTokens::bodyFont()));
     texts->addWidget(title);
     if (!item_.friendlyDescription.empty()) {
-        description_ = limitedLines(tokenLabel(QString::fromStdString(item_.friendlyDescription),
+        description_ = limitedLines(tokenLabel(QString::fromStdString(platform::localized(item_.friendlyDescription)),
                                                DesignTokens::detailFont(), DesignTokens::textSecondary(), this));
         texts->addWidget(description_);
     }

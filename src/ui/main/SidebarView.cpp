@@ -6,7 +6,6 @@
 #include "ui/design/Glass.hpp"
 #include "ui/design/NamedColors.hpp"
 #include "ui/design/SidebarRow.hpp"
-#include "ui/design/SymbolImage.hpp"
 
 #include <QFontMetrics>
 #include <QHBoxLayout>
@@ -59,6 +58,11 @@ SidebarView::SidebarView(viewmodels::ScanViewModel& viewModel, platform::Announc
     host->setContentsMargins(12, 0, 12, 12);
     column->addWidget(panelHost_);
 
+    // Assistive technology selects a row without moving the current one.
+    QObject::connect(list_, &QListWidget::itemSelectionChanged, this, [this] {
+        const auto selected = list_->selectedItems();
+        if (!selected.isEmpty() && selected.front() != list_->currentItem()) list_->setCurrentItem(selected.front());
+    });
     QObject::connect(list_, &QListWidget::currentRowChanged, this, [this](int index) {
         if (applyingSelection_ || index < 0) return;
         const auto value = list_->item(index)->data(Qt::UserRole);
@@ -125,6 +129,7 @@ void SidebarView::highlightSelection() {
 void SidebarView::addHeader(const char* title) {
     auto* item = new QListWidgetItem(list_);
     item->setFlags(Qt::NoItemFlags);
+    item->setData(Qt::AccessibleTextRole, text(title));
     auto* label = tokenLabel(text(title).toUpper(), DesignTokens::tagFont(), DesignTokens::textTertiary(), list_);
     auto font = label->font();
     font.setLetterSpacing(QFont::AbsoluteSpacing, 0.6);
@@ -136,7 +141,12 @@ void SidebarView::addHeader(const char* title) {
 void SidebarView::addRow(const SidebarSelection& selection, SidebarRow* row, const char* hint) {
     auto* item = new QListWidgetItem(list_);
     item->setData(Qt::UserRole, static_cast<int>(rows_.size()));
-    if (hint != nullptr) row->setAccessibleDescription(text(hint));
+    // Assistive technology reads the list's items, not the widgets drawn on them.
+    item->setData(Qt::AccessibleTextRole, row->accessibleName());
+    if (hint != nullptr) {
+        row->setAccessibleDescription(text(hint));
+        item->setData(Qt::AccessibleDescriptionRole, text(hint));
+    }
     item->setSizeHint(row->sizeHint() + QSize(0, 10));
     list_->setItemWidget(item, row);
     rows_.emplace_back(selection, row);
@@ -200,10 +210,7 @@ void SidebarView::rebuildPanel() {
     auto* texts = new QVBoxLayout;
     texts->setSpacing(2);
     if (cleaned) {
-        auto* check = new QLabel(panel_);
-        const auto size = QFontMetrics(DesignTokens::titleFont().font()).height();
-        check->setPixmap(tintedSymbol("checkmark.circle.fill", size, DesignTokens::health().resolve(check->palette())));
-        row->addWidget(check);
+        row->addWidget(symbolLabel("checkmark.circle.fill", DesignTokens::titleFont(), DesignTokens::health(), panel_));
         panelLabel_ = tokenLabel(text("Cleaned"), DesignTokens::detailFont(), DesignTokens::textSecondary(), panel_);
         panelValue_ = tokenLabel(bytes(cleaned->freedBytes), DesignTokens::titleFont(), DesignTokens::health(), panel_);
     } else if (viewModel_.sidebarSelection().category()) {

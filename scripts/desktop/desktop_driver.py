@@ -1,0 +1,106 @@
+"""Drives the zentrel window through the accessibility bus, as assistive
+technology would: finds controls by role and name, presses them and reads
+labels. Used by the end-to-end test and the screenshot script."""
+
+import os
+import subprocess
+import sys
+import time
+import warnings
+
+# The interface getters are deprecated in newer bindings but still the portable way.
+warnings.filterwarnings("ignore", category=DeprecationWarning)
+
+try:
+    import gi
+
+    gi.require_version("Atspi", "2.0")
+    from gi.repository import Atspi
+except (ImportError, ValueError) as error:  # the skip code of the test runner
+    print(f"skipped: the accessibility bindings are missing ({error})", file=sys.stderr)
+    sys.exit(77)
+
+
+def wait_for(what, check, timeout=30.0):
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        found = check()
+        if found:
+            return found
+        time.sleep(0.2)
+    raise AssertionError(f"timed out waiting for {what}")
+
+
+def applications(name="Zentrel"):
+    desktop = Atspi.get_desktop(0)
+    found = []
+    for index in range(desktop.get_child_count()):
+        app = desktop.get_child_at_index(index)
+        if app is not None and app.get_name() == name:
+            found.append(app)
+    return found
+
+
+def nodes(root):
+    stack = [root]
+    while stack:
+        node = stack.pop()
+        if node is None:
+            continue
+        yield node
+        try:
+            count = node.get_child_count()
+        except Exception:
+            continue
+        for index in range(count - 1, -1, -1):
+            try:
+                stack.append(node.get_child_at_index(index))
+            except Exception:
+                pass
+
+
+def find(role, name=None, prefix=None, enabled=None):
+    for app in applications():
+        for node in nodes(app):
+            try:
+                if node.get_role_name() != role:
+                    continue
+                label = node.get_name() or ""
+                if name is not None and label != name:
+                    continue
+                if prefix is not None and not label.startswith(prefix):
+                    continue
+                if enabled is not None:
+                    states = node.get_state_set()
+                    if states.contains(Atspi.StateType.ENABLED) != enabled:
+                        continue
+                return node
+            except Exception:
+                continue
+    return None
+
+
+def press(node):
+    action = node.get_action_iface()
+    for index in range(action.get_n_actions()):
+        if action.get_action_name(index) in ("Press", "press", "click", "Toggle"):
+            action.do_action(index)
+            return
+    action.do_action(0)
+
+
+def labels():
+    texts = []
+    for app in applications():
+        for node in nodes(app):
+            try:
+                if node.get_role_name() == "label":
+                    texts.append(node.get_name() or "")
+            except Exception:
+                pass
+    return texts
+
+
+def start(program, *arguments):
+    log = open(os.path.join(os.environ["XDG_RUNTIME_DIR"], "zentrel.log"), "w")
+    return subprocess.Popen([program, *arguments], stdout=log, stderr=subprocess.STDOUT)

@@ -1,0 +1,78 @@
+"""Takes the window program's screenshots on a private desktop: the first
+run, then the content at two sizes before and after a scan, the smart
+cleanup and privacy pages and the cleaned page.
+    take_screenshots.py ZENTREL_PROGRAM OUT_DIR APPEARANCE"""
+
+import os
+import shutil
+import subprocess
+import sys
+import time
+
+sys.path.insert(0, os.path.dirname(__file__))
+import demo_home  # noqa: E402
+import desktop_driver as d  # noqa: E402
+
+program, out, appearance = sys.argv[1:4]
+home = os.environ["ZENTREL_TEST_HOME"]
+os.makedirs(out, exist_ok=True)
+
+
+def window_id():
+    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Zentrel$"], capture_output=True, text=True)
+    ids = found.stdout.split()
+    return ids[-1] if ids else None
+
+
+def shoot(name, size=None):
+    window = d.wait_for("the window", window_id)
+    if size:
+        subprocess.run(["xdotool", "windowsize", window, str(size[0]), str(size[1])], check=True)
+    time.sleep(0.8)
+    subprocess.run(["import", "-window", window, os.path.join(out, f"{name}-{appearance}.png")], check=True)
+
+
+def select_page(title):
+    item = d.wait_for(f"the sidebar row {title}", lambda: d.find("list item", prefix=title))
+    d.press(item)
+    d.wait_for(f"the page {title}", lambda: title in d.labels())
+
+
+def run(onboarded, steps):
+    shutil.rmtree(home)
+    os.makedirs(home)
+    demo_home.make(home, onboarded)
+    if appearance == "dark":
+        keyfile = os.path.join(home, ".config/glib-2.0/settings/keyfile")
+        os.makedirs(os.path.dirname(keyfile), exist_ok=True)
+        with open(keyfile, "w") as file:
+            file.write("[org/gnome/desktop/interface]\ncolor-scheme='prefer-dark'\n")
+    app = d.start(program)
+    try:
+        steps()
+    finally:
+        app.terminate()
+        app.wait(10)
+
+
+def first_run():
+    d.wait_for("onboarding", lambda: d.find("push button", "Get Started"))
+    shoot("onboarding")
+
+
+def content():
+    full_scan = d.wait_for("the content window", lambda: d.find("push button", "Full Scan"))
+    shoot("overview-900x600", (900, 600))
+    shoot("overview", (1100, 720))
+    d.press(full_scan)
+    d.wait_for("the scan's end", lambda: d.find("push button", prefix="Clean ", enabled=True), 90)
+    shoot("overview-scanned")
+    select_page("Smart Cleanup")
+    shoot("smart-cleanup")
+    shoot("smart-cleanup-900x600", (900, 600))
+    select_page("Privacy")
+    shoot("privacy", (1100, 720))
+
+
+run(False, first_run)
+run(True, content)

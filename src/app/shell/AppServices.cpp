@@ -1,0 +1,100 @@
+#include "app/shell/AppServices.hpp"
+
+#include "engine/AllCategoryScanners.hpp"
+#include "engine/DeletionGuard.hpp"
+#include "scanners/ClipboardInsight.hpp"
+#include "services/AppBundleInfo.hpp"
+
+#include <QCoreApplication>
+
+#include <unistd.h>
+
+namespace zentrel::app {
+namespace {
+
+std::vector<std::string> relaunchCommand() {
+    const auto arguments = QCoreApplication::arguments();
+    std::vector<std::string> command;
+    for (const auto& argument : arguments) command.push_back(argument.toStdString());
+    return command;
+}
+
+}  // namespace
+
+AppServices::AppServices(QObject& context, platform::HostLayout hostLayout, platform::HostPlatform hostPlatform,
+                         services::UpdateUserDriver& updateDriver)
+    : layout(std::move(hostLayout)),
+      table(platform::HostTable::ofUser(hostPlatform, layout, platform::PosixFileSystem::shared())),
+      journal(layout.home,
+              [guard = engine::DeletionGuard(platform::PosixFileSystem::shared(), table)](const std::string& path) {
+                  return guard.refusal(path, engine::DeletionGuard::Use::removeEntry);
+              }),
+      main(context),
+      fileSystem(platform::PosixFileSystem::shared()),
+      bus(platform::SessionBus::fromEnvironment()),
+      standardDefaults(layout.defaultsFile(platform::kStandardSuite)),
+      launchTiming(platform::SystemClock::shared(), standardDefaults, layout.dataHome),
+      appGroupDefaults(layout.defaultsFile(platform::kAppGroupSuite)),
+      sharedState(&appGroupDefaults, standardDefaults),
+      prefs(standardDefaults, platform::SystemClock::shared(), sharedState),
+      engine(fileSystem, pool, main),
+      cookieStore(fileSystem, table),
+      cleanServices{fileSystem, journal, cookieStore, clipboard, icloud, platform::SystemClock::shared(), table},
+      notificationCenter(platform::DesktopNotificationCenter::fromEnvironment()),
+      notifications(standardDefaults, notificationCenter, main),
+      scanEngine(engine),
+      restorer(journal, clipboard, pool, main),
+      fullDiskAccessProbe(layout),
+      notificationAuthorization(bus, pool),
+      appLauncher(relaunchCommand(), pool),
+      ruleStore(standardDefaults),
+      desktopTyping(main, bus.canReach("org.a11y.Bus")),
+      typingBridge(desktopTyping.poster, clipboard, desktopTyping.writer),
+      distributedNotifications(platform::SessionBusNotificationCenter::fromEnvironment()),
+      workspace({"/proc", services::LinuxWorkspace::applicationFoldersFor(layout.dataHome, layout.systemRoot),
+                 ::getuid(), "en"},
+                signaller),
+      processes(statistics, workspace, platform::SystemClock::shared()),
+      power(energySource, platform::SystemClock::shared()),
+      energyStore(standardDefaults, platform::SystemClock::shared()),
+      energySampler(processes, power, energyStore, powerSource, platform::SystemClock::shared(), main),
+      focus(focusCenter, main, main),
+      updateDriver_(updateDriver),
+      appcastTransport_(pool) {
+    engine.setCleanServices(cleanServices);
+    engine::registerAllCategoryScanners(
+        engine, {table, platform::SystemClock::shared(), icloud,
+                 [this] {
+                     return scanners::PrivacyScanner::ScanOptions{
+                         standardDefaults.boolean("privacyIncludeTerminalHistory"),
+                         standardDefaults.boolean("privacyIncludePasteboardAnalysis")};
+                 },
+                 [this] { return scanners::clipboardInsight(clipboard, nullptr); }});
+
+    scanViewModel = std::make_shared<viewmodels::ScanViewModel>(viewmodels::ScanViewModelServices{
+        scanEngine, restorer, prefs, sharedState, notifications, widgets, platform::SystemClock::shared()});
+
+    permissions = std::make_unique<services::PermissionsManager>(services::PermissionsManager::Dependencies{
+        main, main, pool, fullDiskAccessProbe, accessibilityTrust, notificationAuthorization, settingsPages,
+        appLauncher, [] { QCoreApplication::quit(); }, applicationDidBecomeActive, accessibilityTrustChanged});
+
+    typing = std::make_unique<typing::VietIMEManager>(typing::VietIMEManagerServices{
+        prefs, ruleStore, typingBridge, desktopTyping.detector, desktopTyping.tap, desktopTyping.inputMethodStatus,
+        *permissions,
+        distributedNotifications, layout, main, main, applicationDidBecomeActive, applicationActivated});
+}
+
+AppServices::~AppServices() {
+    energySampler.stop();
+    typing.reset();
+}
+
+services::UpdaterManager& AppServices::updater() {
+    if (!updater_) {
+        updater_ = std::make_unique<services::UpdaterManager>(services::UpdaterManager::Dependencies{
+            main, main, standardDefaults, appcastTransport_, updateDriver_, services::mainBundleInfo()});
+    }
+    return *updater_;
+}
+
+}  // namespace zentrel::app

@@ -1,0 +1,138 @@
+#pragma once
+// Every long-lived object of the window program, made once in dependency
+// order over one host layout: the engine and its scanners, the settings,
+// the scan view model, permissions, notifications, the typing manager, the
+// intent bridge and the monitors. The updater is made on first use, as the
+// main window's start-up asks for it.
+
+#include "app/shell/QtClipboard.hpp"
+#include "app/shell/QtMainQueue.hpp"
+#include "engine/CleanerEngine.hpp"
+#include "model/SharedEcosystemState.hpp"
+#include "model/UserPreferences.hpp"
+#include "platform/DesktopAccessibilityTrust.hpp"
+#include "platform/DesktopNotificationAuthorization.hpp"
+#include "platform/DesktopNotificationCenter.hpp"
+#include "platform/DesktopSettingsPageOpener.hpp"
+#include "platform/FocusStatusCenter.hpp"
+#include "platform/HostLayout.hpp"
+#include "platform/HostTable.hpp"
+#include "platform/ICloudFileStatus.hpp"
+#include "platform/JsonFileDefaultsStore.hpp"
+#include "platform/PosixFileSystem.hpp"
+#include "platform/ProcessAppInstanceLauncher.hpp"
+#include "platform/SessionBus.hpp"
+#include "platform/SessionBusNotificationCenter.hpp"
+#include "platform/TaskPool.hpp"
+#include "platform/WidgetCenter.hpp"
+#include "scanners/PrivacyCookieStore.hpp"
+#include "scanners/SweepJournal.hpp"
+#include "services/EnergySampler.hpp"
+#include "services/EnergyStore.hpp"
+#include "services/FocusModeManager.hpp"
+#include "services/HomeFullDiskAccessProbe.hpp"
+#include "services/KillProcessSignaller.hpp"
+#include "services/LaunchTiming.hpp"
+#include "services/LinuxWorkspace.hpp"
+#include "services/NetworkAppcastTransport.hpp"
+#include "services/NotificationManager.hpp"
+#include "services/PermissionsManager.hpp"
+#include "services/PowercapEnergyReportSource.hpp"
+#include "services/ProcessSampler.hpp"
+#include "services/ProcfsSystemStatistics.hpp"
+#include "services/SysfsPowerSourceMonitor.hpp"
+#include "services/SystemPowerSampler.hpp"
+#include "services/UpdateUserDriver.hpp"
+#include "services/UpdaterManager.hpp"
+#include "typing/integration/DefaultsInjectionRuleStore.hpp"
+#include "typing/integration/DesktopTypingBackends.hpp"
+#include "typing/integration/IMEEventBridge.hpp"
+#include "typing/integration/VietIMEManager.hpp"
+#include "viewmodels/CleanerEngineScanEngine.hpp"
+#include "viewmodels/IntentBridge.hpp"
+#include "viewmodels/ScanViewModel.hpp"
+#include "viewmodels/SweepRestorer.hpp"
+
+#include <QObject>
+
+#include <memory>
+
+namespace zentrel::app {
+
+class AppServices final {
+public:
+    // `context` is the application object: queued jobs and timers live on it.
+    AppServices(QObject& context, platform::HostLayout layout, platform::HostPlatform hostPlatform,
+                services::UpdateUserDriver& updateDriver);
+    AppServices(const AppServices&) = delete;
+    AppServices& operator=(const AppServices&) = delete;
+    ~AppServices();
+
+    [[nodiscard]] services::UpdaterManager& updater();
+
+    const platform::HostLayout layout;
+    // Where the scan, the cookie stores and the guard find things on this desktop.
+    const platform::HostTable table;
+    // Made before the pool, which finishes the journal's last purge before it goes.
+    scanners::SweepJournal journal;
+    QtMainQueue main;
+    platform::TaskPool pool{4};
+    platform::PosixFileSystem& fileSystem;
+    platform::NoICloudFileStatus icloud;
+    QtClipboard clipboard;
+    platform::SessionBus bus;
+
+    platform::JsonFileDefaultsStore standardDefaults;
+    // Made early: the launch is timed from here.
+    services::LaunchTiming launchTiming;
+    platform::JsonFileDefaultsStore appGroupDefaults;
+    model::SharedEcosystemState sharedState;
+    model::UserPreferences prefs;
+
+    engine::CleanerEngine engine;
+    scanners::PrivacyCookieStore cookieStore;
+    engine::CleanServices cleanServices;
+
+    platform::DesktopNotificationCenter notificationCenter;
+    services::NotificationManager notifications;
+    platform::NoWidgetCenter widgets;
+    viewmodels::CleanerEngineScanEngine scanEngine;
+    viewmodels::JournalSweepRestorer restorer;
+    std::shared_ptr<viewmodels::ScanViewModel> scanViewModel;
+    viewmodels::IntentBridge intents;
+
+    platform::Signal<> applicationDidBecomeActive;
+    platform::Signal<> accessibilityTrustChanged;
+    platform::Signal<> applicationActivated;
+    services::HomeFullDiskAccessProbe fullDiskAccessProbe;
+    platform::DesktopAccessibilityTrust accessibilityTrust;
+    platform::DesktopNotificationAuthorization notificationAuthorization;
+    platform::DesktopSettingsPageOpener settingsPages;
+    platform::ProcessAppInstanceLauncher appLauncher;
+    std::unique_ptr<services::PermissionsManager> permissions;
+
+    typing::DefaultsInjectionRuleStore ruleStore;
+    typing::DesktopTypingBackends desktopTyping;
+    typing::IMEEventBridge typingBridge;
+    platform::SessionBusNotificationCenter distributedNotifications;
+    std::unique_ptr<typing::VietIMEManager> typing;
+
+    services::ProcfsSystemStatistics statistics;
+    services::KillProcessSignaller signaller;
+    services::LinuxWorkspace workspace;
+    services::ProcessSampler processes;
+    services::PowercapEnergyReportSource energySource;
+    services::SystemPowerSampler power;
+    services::EnergyStore energyStore;
+    services::SysfsPowerSourceMonitor powerSource;
+    services::EnergySampler energySampler;
+    platform::DesktopFocusStatusCenter focusCenter;
+    services::FocusModeManager focus;
+
+private:
+    services::UpdateUserDriver& updateDriver_;
+    services::NetworkAppcastTransport appcastTransport_;
+    std::unique_ptr<services::UpdaterManager> updater_;
+};
+
+}  // namespace zentrel::app

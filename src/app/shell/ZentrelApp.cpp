@@ -1,0 +1,192 @@
+#include "app/shell/ZentrelApp.hpp"
+
+#include "app/shell/AppGlyph.hpp"
+#include "app/shell/ContentView.hpp"
+#include "app/shell/FullDiskAccessCheckingView.hpp"
+#include "ui/design/AppCanvas.hpp"
+#include "ui/design/DesignLabels.hpp"
+#include "ui/main/MainContentView.hpp"
+#include "ui/main/PlaceholderPage.hpp"
+#include "ui/main/SidebarView.hpp"
+#include "ui/presenters/MainWindowStartup.hpp"
+#include "viewmodels/AppIntents.hpp"
+
+#include <QApplication>
+#include <QEvent>
+#include <QInputDialog>
+#include <QTimer>
+#include <QWindow>
+
+namespace zentrel::app {
+namespace {
+
+using ui::MainWindowBranch;
+
+// The main window's backdrop behind a branch's screen.
+QWidget* onCanvas(QWidget* screen) { return new ui::AppCanvas(screen); }
+
+}  // namespace
+
+ZentrelApp::ZentrelApp(platform::HostLayout layout, platform::HostPlatform hostPlatform) {
+    services_ = std::make_unique<AppServices>(*this, std::move(layout), hostPlatform, updateDriver_);
+    onboardingDone_ = services_->standardDefaults.boolean("hasCompletedOnboarding");
+    QApplication::setWindowIcon(appIcon());
+
+    window_ = std::make_unique<MainWindow>([this](MainWindowBranch branch) { return makeBranch(branch); },
+                                           MainWindowActions{
+                                               [this] { services_->updater().checkForUpdates(); },
+                                               [this] { toggleTyping(); },
+                                               [this] { showPreferences(); },
+                                               [] { QApplication::quit(); },
+                                               [this] { return tray_ && tray_->isShown(); },
+                                           });
+    updateDriver_.setParentWindow(window_.get());
+
+    auto& permissions = *services_->permissions;
+    observers_.push_back(permissions.isCheckingFullDiskAccess.observe([this](bool) { updateBranch(); }));
+    observers_.push_back(permissions.fullDiskAccess.observe([this](bool) { updateBranch(); }));
+    const auto typingTitle = [this](bool enabled) {
+        window_->setTypingToggleTitle(ui::localizedText(ui::typingToggleTitle(enabled)));
+    };
+    observers_.push_back(services_->typing->isEnabled.observe(typingTitle));
+    typingTitle(services_->typing->isEnabled());
+
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        if (state == Qt::ApplicationActive) services_->applicationDidBecomeActive.emit();
+    });
+}
+
+ZentrelApp::~ZentrelApp() {
+    observers_.clear();
+    tray_.reset();
+    window_.reset();
+    services_.reset();
+}
+
+void ZentrelApp::start() {
+    tray_ = std::make_unique<MenuBarIcon>(*services_->scanViewModel, services_->processes, services_->main,
+                                          [this] { window_->present(); });
+    QApplication::setQuitOnLastWindowClosed(!tray_->isShown());
+    updateBranch();
+    window_->show();
+    // The launch task waits for the first frame on screen.
+    if (auto* handle = window_->windowHandle()) handle->installEventFilter(this);
+}
+
+bool ZentrelApp::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Expose && !launchTaskRan_) {
+        if (auto* handle = qobject_cast<QWindow*>(watched); handle && handle->isExposed()) {
+            launchTaskRan_ = true;
+            handle->removeEventFilter(this);
+            // Once the frame is drawn.
+            QTimer::singleShot(0, this, [this] { runLaunchTask(); });
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void ZentrelApp::runLaunchTask() {
+    services_->launchTiming.recordFirstInteractiveFrame();
+    services_->energySampler.start();
+    services_->focus.startMonitoring();
+}
+
+void ZentrelApp::updateBranch() {
+    const auto& permissions = *services_->permissions;
+    const auto branch =
+        ui::mainWindowBranch(onboardingDone_, permissions.isCheckingFullDiskAccess(), permissions.fullDiskAccess());
+    const bool appears = branch == MainWindowBranch::content && window_->branch() != branch;
+    window_->showBranch(branch);
+    if (appears) services_->main.post([this] { runContentStartup(); });
+}
+
+QWidget* ZentrelApp::makeBranch(MainWindowBranch branch) {
+    switch (branch) {
+    case MainWindowBranch::onboarding: {
+        auto* page = new ui::PlaceholderPage(ui::localizedText("Welcome to Zentrel"));
+        page->addButton(ui::localizedText("Get Started"), [this] { finishOnboarding(); });
+        return onCanvas(page);
+    }
+    case MainWindowBranch::checkingAccess: return onCanvas(new FullDiskAccessCheckingView);
+    case MainWindowBranch::content: return makeContent();
+    case MainWindowBranch::fullDiskAccess: {
+        auto* page = new ui::PlaceholderPage(ui::localizedText("Full Disk Access"));
+        page->addButton(ui::localizedText("Check Again"), [this] { services_->permissions->refresh(); });
+        return onCanvas(page);
+    }
+    }
+    return nullptr;
+}
+
+QWidget* ZentrelApp::makeContent() {
+    auto& viewModel = *services_->scanViewModel;
+    auto* sidebar = new ui::SidebarView(viewModel, services_->typing->isEnabled);
+    auto* detail = new ui::MainContentView(viewModel, platform::SystemClock::shared(),
+                                           [](const ui::DetailRoute&, QWidget*) -> QWidget* { return nullptr; });
+    return new ContentView(sidebar, detail);
+}
+
+void ZentrelApp::finishOnboarding() {
+    services_->standardDefaults.setBool("hasCompletedOnboarding", true);
+    onboardingDone_ = true;
+    updateBranch();
+}
+
+void ZentrelApp::runContentStartup() {
+    auto& s = *services_;
+    ui::runMainWindowStartup({
+        [] {},  // the notification manager is made with the view model
+        [&s] { s.notificationAuthorization.requestAuthorization({true, true}, [](bool, const auto&) {}); },
+        [&s] { (void)s.updater(); },
+        [&s] { s.scanViewModel->restoreLastScanSummary(); },
+        [&s] { return s.prefs.isAutoScanDue(); },
+        [&s] { return !s.scanViewModel->result().items.empty(); },
+        [&s] {
+            s.scanViewModel->resetScan(false);
+            s.scanViewModel->startScan(true, false, false, false);
+        },
+        [&s] { s.typing->loadSettings(); },
+        [&s] { s.intents.registerViewModel(s.scanViewModel); },
+    });
+}
+
+void ZentrelApp::toggleTyping() {
+    auto& typing = *services_->typing;
+    typing.setEnabled(!typing.isEnabled());
+}
+
+void ZentrelApp::showPreferences() {
+    window_->present();
+    if (window_->branch() == MainWindowBranch::content)
+        services_->scanViewModel->sidebarSelection.set(model::SidebarSelection::settings());
+}
+
+void ZentrelApp::handle(const InstanceRequest& request) {
+    window_->present();
+    if (request.intent) runIntent(request);
+}
+
+void ZentrelApp::runIntent(const InstanceRequest& request) {
+    auto& bridge = services_->intents;
+    if (*request.intent == viewmodels::SmartCleanupIntent::title) {
+        viewmodels::SmartCleanupIntent{}.perform(bridge);
+    } else if (*request.intent == viewmodels::FreeUpSpaceIntent::title) {
+        viewmodels::FreeUpSpaceIntent{}.perform(bridge);
+    } else if (*request.intent == viewmodels::ScanCategoryIntent::title) {
+        auto choice = request.category ? viewmodels::scanCategoryChoiceFromRaw(*request.category) : std::nullopt;
+        if (!choice) {
+            // The category is the intent's parameter: ask for it, as the system would.
+            QStringList titles;
+            for (const auto& info : viewmodels::scanCategoryChoices())
+                titles << ui::localizedText(info.displayTitle);
+            bool chosen = false;
+            const auto title = QInputDialog::getItem(window_.get(), ui::localizedText("Scan Category"),
+                                                     ui::localizedText("Nhóm"), titles, 0, false, &chosen);
+            if (!chosen) return;
+            choice = viewmodels::scanCategoryChoices().at(static_cast<std::size_t>(titles.indexOf(title))).choice;
+        }
+        viewmodels::ScanCategoryIntent{*choice}.perform(bridge);
+    }
+}
+
+}  // namespace zentrel::app

@@ -1,0 +1,22 @@
+#pragma once
+// What an IBus client name says of the field's owner. GTK's modules name
+// their input contexts "toolkit-im:program" ("gtk3-im:gedit"); others give a
+// fixed name that names no program ("QIBusInputContext" for Qt, "xim").
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace zentrel::ime {
+
+// The program's name, as the user's excluded applications store it; none
+// when the client name carries no program.
+[[nodiscard]] std::optional<std::string> programNameOfIBusClient(std::string_view clientName);
+
+// Qt's module commits its own copy of the preedit when focus moves between
+// its fields and then resets the input context, so that IBus commits the
+// preedit again, into the field that has the focus now; and it loses the
+// preedit when its window loses focus. Such a client keeps no preedit safely.
+[[nodiscard]] bool keepsPreeditOnFocusChange(std::string_view clientName);
+
+}  // namespace zentrel::ime

@@ -1,0 +1,181 @@
+#include "ui/main/MainContentView.hpp"
+
+#include "platform/AtomicFile.hpp"
+#include "ui/design/DesignLabels.hpp"
+#include "ui/design/PrimaryButton.hpp"
+#include "ui/design/SymbolImage.hpp"
+#include "ui/main/PlaceholderPage.hpp"
+#include "ui/main/PrivacySweepResultsView.hpp"
+#include "ui/main/SmartCleanupView.hpp"
+#include "ui/main/SweepLogView.hpp"
+
+namespace zentrel::ui {
+namespace {
+
+using Kind = DetailRoute::Kind;
+
+QString fromUtf8(const std::string& text) { return QString::fromStdString(text); }
+
+// The name a page shows until this build has the page itself.
+QString pageName(const DetailRoute& route) {
+    switch (route.kind) {
+    case Kind::settings: return localizedText("Settings");
+    case Kind::features: return localizedText("Vietnamese Typing");
+    case Kind::smartCleanup: return localizedText("Smart Cleanup");
+    case Kind::boost: return localizedText("Boost");
+    case Kind::uninstall: return localizedText("Uninstall Apps");
+    case Kind::scanning: return localizedText("Scanning…");
+    case Kind::cleaning: return localizedText("Cleaning…");
+    case Kind::overview: return localizedText("Overview");
+    case Kind::results:
+    case Kind::categoryWaiting:
+    case Kind::categoryPrompt: return fromUtf8(model::displayName(*route.category));
+    case Kind::cleaned: return localizedText("Cleaned");
+    case Kind::error: return fromUtf8(route.message);
+    }
+    return {};
+}
+
+}  // namespace
+
+MainContentView::MainContentView(viewmodels::ScanViewModel& viewModel, const platform::Clock& clock,
+                                 PageFactory pages, std::unique_ptr<MainContentDialogs> dialogs, QWidget* parent)
+    : QWidget(parent), viewModel_(viewModel), clock_(clock), pages_(std::move(pages)), dialogs_(std::move(dialogs)) {
+    layout_ = new QVBoxLayout(this);
+    layout_->setContentsMargins(0, 0, 0, 0);
+    layout_->setSpacing(0);
+    auto* header = new QWidget(this);
+    auto* headerRow = new QHBoxLayout(header);
+    headerRow->setContentsMargins(24, 16, 24, 8);
+    title_ = tokenLabel({}, DesignTokens::titleFont(), DesignTokens::textPrimary(), header);
+    headerRow->addWidget(title_, 1);
+    toolbar_ = new QHBoxLayout;
+    toolbar_->setSpacing(8);
+    headerRow->addLayout(toolbar_);
+    layout_->addWidget(header);
+
+    failureCount_ = viewModel_.cleanFailures().size();
+    const auto changed = [this](const auto&) { refresh(); };
+    observers_.push_back(viewModel_.scanState.observe(changed));
+    observers_.push_back(viewModel_.sidebarSelection.observe(changed));
+    observers_.push_back(viewModel_.isBackgroundScanning.observe(changed));
+    observers_.push_back(viewModel_.lazyScanningCategory.observe(changed));
+    observers_.push_back(viewModel_.scannedCategories.observe(changed));
+    observers_.push_back(viewModel_.result.observe([this](const auto&) { rebuildToolbar(); }));
+    observers_.push_back(viewModel_.cleanFailures.observe(
+        [this](const std::vector<model::CleanFailureInfo>& failures) { cleanFailuresChanged(failures.size()); }));
+    observers_.push_back(viewModel_.showSweepLog.observe([this](bool show) { showSweepLog(show); }));
+    refresh();
+}
+
+void MainContentView::refresh() {
+    title_->setText(fromUtf8(navigationTitle(viewModel_)));
+    const auto route = detailRoute(viewModel_);
+    if (!hasRoute_ || !(route == route_)) showPage(route);
+    rebuildToolbar();
+}
+
+void MainContentView::showPage(const DetailRoute& route) {
+    route_ = route;
+    hasRoute_ = true;
+    if (page_ != nullptr) retireWidgets(layout_, std::vector<QWidget*>{page_});
+    page_ = makePage(route);
+    layout_->addWidget(page_, 1);
+}
+
+QWidget* MainContentView::makePage(const DetailRoute& route) {
+    if (route.kind == Kind::smartCleanup) return new SmartCleanupView(viewModel_, this);
+    if (route.kind == Kind::results && route.category == model::CategoryType::privacy)
+        return new PrivacySweepResultsView(viewModel_, this);
+    if (pages_) {
+        if (auto* page = pages_(route, this)) return page;
+    }
+    return new PlaceholderPage(pageName(route), this);
+}
+
+void MainContentView::rebuildToolbar() {
+    auto items = toolbarItems(viewModel_);
+    if (items == shownItems_) return;
+    shownItems_ = std::move(items);
+    retireWidgets(toolbar_, buttons_);
+    buttons_.clear();
+    for (const auto& item : shownItems_) {
+        const auto title = fromUtf8(item.title);
+        const auto action = item.action;
+        QPushButton* button = nullptr;
+        if (action == ToolbarAction::clean || (!item.symbol.empty() && action != ToolbarAction::exportReport)) {
+            button = new PrimaryButton(title, fromUtf8(item.symbol),
+                                       item.destructive ? PrimaryButton::Variant::danger : PrimaryButton::Variant::accent,
+                                       false, [this, action] { trigger(action); }, this);
+        } else {
+            button = new QPushButton(buttonText(title), this);
+            if (!item.symbol.empty()) button->setIcon(symbolIcon(fromUtf8(item.symbol)));
+            connect(button, &QPushButton::clicked, this, [this, action] { trigger(action); });
+        }
+        button->setEnabled(item.enabled);
+        button->setAccessibleName(title);
+        if (!item.hint.empty()) {
+            button->setAccessibleDescription(fromUtf8(item.hint));
+            button->setToolTip(plainToolTip(fromUtf8(item.hint)));
+        }
+        toolbar_->addWidget(button);
+        buttons_.push_back(button);
+    }
+}
+
+void MainContentView::trigger(ToolbarAction action) {
+    switch (action) {
+    case ToolbarAction::exportReport: exportReport(); return;
+    case ToolbarAction::clean: requestClean(); return;
+    case ToolbarAction::cancelScan:
+    case ToolbarAction::fullScan:
+    case ToolbarAction::scanCategory: performScanAction(action, viewModel_); return;
+    }
+}
+
+void MainContentView::requestClean() {
+    const auto confirmation = cleanConfirmation(viewModel_);
+    if (confirmation.itemIds.empty()) return;
+    dialogs_->confirmClean(*this, confirmation, [this, confirmation] { confirmClean(viewModel_, confirmation); });
+}
+
+void MainContentView::exportReport() {
+    // The report is taken before the dialog opens: it describes what the user saw.
+    const auto report = viewModel_.exportReport();
+    const auto file = dialogs_->chooseReportFile(*this, "Zentrel-Report.txt");
+    if (!file) return;
+    if (const auto error = platform::writeFileAtomically(file->toStdString(), report)) {
+        dialogs_->showWarning(*this, localizedText("The report could not be saved"), fromUtf8(*error));
+    }
+}
+
+void MainContentView::cleanFailuresChanged(std::size_t count) {
+    const bool raise = count != failureCount_ && count > 0;
+    failureCount_ = count;
+    if (!raise) return;
+    dialogs_->showCleanFailures(*this, localizedText(kCleanFailureAlertTitle),
+                                fromUtf8(cleanFailureMessage(viewModel_.cleanFailures())), [this](bool viewInResults) {
+                                    if (viewInResults) viewModel_.showFirstFailure();
+                                    viewModel_.cleanFailures.set({});
+                                });
+}
+
+void MainContentView::showSweepLog(bool show) {
+    if (!show) {
+        if (sheet_) sheet_->close();
+        return;
+    }
+    if (sheet_) return;
+    sheet_ = new QDialog(this);
+    sheet_->setAttribute(Qt::WA_DeleteOnClose);
+    sheet_->setWindowModality(Qt::WindowModal);
+    sheet_->setWindowTitle(localizedText("Sweep Log"));
+    auto* layout = new QVBoxLayout(sheet_);
+    if (viewModel_.lastSweepRecord()) layout->addWidget(new SweepLogView(viewModel_, clock_, "en", sheet_));
+    connect(sheet_, &QDialog::finished, this, [this] {
+        if (viewModel_.showSweepLog()) viewModel_.showSweepLog.set(false);
+    });
+    sheet_->open();
+}
+
+}  // namespace zentrel::ui

@@ -1,0 +1,206 @@
+#include "ui/presenters/MainContentPresenter.hpp"
+
+#include "platform/ByteCountFormatter.hpp"
+#include "platform/Localization.hpp"
+
+#include <variant>
+
+namespace zentrel::ui {
+namespace {
+
+using model::CategoryType;
+using Page = model::SidebarSelection::Page;
+namespace state = model::scan_state;
+
+constexpr std::size_t kListedFailures = 5;
+constexpr std::size_t kConfirmationNames = 5;
+constexpr const char* kPrivacySentence =
+    "Privacy sweep actions are logged and can be undone within 24 hours from the sweep log.";
+
+template <class State>
+bool holds(const model::ScanState& scanState) {
+    return std::holds_alternative<State>(scanState);
+}
+
+std::string count(std::size_t value) { return std::to_string(value); }
+
+}  // namespace
+
+DetailRoute detailRoute(const viewmodels::ScanViewModel& vm) {
+    using Kind = DetailRoute::Kind;
+    const auto selection = vm.sidebarSelection();
+    switch (selection.page()) {
+    case Page::smartCleanup: return {Kind::smartCleanup};
+    case Page::boost: return {Kind::boost};
+    case Page::uninstall: return {Kind::uninstall};
+    case Page::features: return {Kind::features};
+    case Page::settings: return {Kind::settings};
+    case Page::overview:
+    case Page::category: break;
+    }
+    const auto& scanState = vm.scanState();
+    if (holds<state::Scanning>(scanState) && !vm.isBackgroundScanning() && !vm.lazyScanningCategory() &&
+        selection.page() == Page::overview)
+        return {Kind::scanning};
+    if (holds<state::Cleaning>(scanState)) return {Kind::cleaning};
+    if (const auto* cleaned = std::get_if<state::Cleaned>(&scanState)) return {Kind::cleaned, cleaned->freedBytes};
+    if (const auto* error = std::get_if<state::Error>(&scanState)) return {Kind::error, 0, error->message};
+    const auto category = selection.category();
+    if (!category) return {Kind::overview};
+    if (vm.scannedCategories().contains(*category)) return {Kind::results, 0, {}, category};
+    if (vm.isBackgroundScanning() || vm.lazyScanningCategory() == category)
+        return {Kind::categoryWaiting, 0, {}, category};
+    return {Kind::categoryPrompt, 0, {}, category};
+}
+
+std::string navigationTitle(const viewmodels::ScanViewModel& vm) {
+    if (holds<state::Cleaned>(vm.scanState())) return platform::localized("Cleaned");
+    const auto selection = vm.sidebarSelection();
+    switch (selection.page()) {
+    case Page::smartCleanup: return platform::localized("Smart Cleanup");
+    case Page::boost: return platform::localized("Boost");
+    case Page::uninstall: return platform::localized("Uninstall Apps");
+    case Page::features: return platform::localized("Vietnamese Typing");
+    case Page::settings: return platform::localized("Settings");
+    case Page::overview: return platform::localized("Overview");
+    case Page::category: break;
+    }
+    return model::displayName(*selection.category());
+}
+
+std::vector<ToolbarItem> toolbarItems(const viewmodels::ScanViewModel& vm) {
+    const auto& scanState = vm.scanState();
+    const auto category = vm.sidebarSelection().category();
+    if (holds<state::Scanning>(scanState)) {
+        if (vm.isBackgroundScanning()) return {};
+        return {{ToolbarAction::cancelScan, platform::localized("Cancel"), "", ""}};
+    }
+    if (holds<state::Idle>(scanState)) {
+        if (category)
+            return {{ToolbarAction::scanCategory, platform::localized("Scan Category"), "magnifyingglass",
+                     platform::localized("Scans only this category, not your entire Mac.")}};
+        return {{ToolbarAction::fullScan, platform::localized("Full Scan"), "magnifyingglass",
+                 platform::localized("Scans all cleanup categories on your Mac.")}};
+    }
+    if (!holds<state::Cleaned>(scanState) && !holds<state::Done>(scanState)) return {};
+
+    const auto sizeText = category ? vm.currentCategorySizeText()
+                                   : platform::formatByteCount(vm.result().selectedBytes());
+    ToolbarItem clean{ToolbarAction::clean, platform::localizedFormat("Clean %@", {sizeText}), "trash.fill",
+                      platform::localized(category ? "Permanently deletes selected items in this category only."
+                                                   : "Permanently deletes all selected items across every category."),
+                      !vm.currentCategoryItems().empty(), true};
+    return {
+        {ToolbarAction::exportReport, platform::localized("Export"), "square.and.arrow.up", ""},
+        category ? ToolbarItem{ToolbarAction::scanCategory, platform::localized("Scan Again"), "", ""}
+                 : ToolbarItem{ToolbarAction::fullScan, platform::localized("Full Scan Again"), "", ""},
+        std::move(clean),
+    };
+}
+
+void startFullScan(viewmodels::ScanViewModel& vm) {
+    vm.resetScan(true);
+    vm.startScan(false, true, false, false);
+}
+
+void performScanAction(ToolbarAction action, viewmodels::ScanViewModel& vm) {
+    switch (action) {
+    case ToolbarAction::cancelScan: vm.cancelScan(); return;
+    case ToolbarAction::fullScan: startFullScan(vm); return;
+    case ToolbarAction::scanCategory:
+        // The toolbar always scans afresh: earlier items of the category go first.
+        if (const auto category = vm.sidebarSelection().category()) vm.scanCategory(*category, true);
+        return;
+    case ToolbarAction::exportReport:
+    case ToolbarAction::clean: return;
+    }
+}
+
+CleanConfirmation cleanConfirmation(const viewmodels::ScanViewModel& vm) {
+    CleanConfirmation confirmation;
+    confirmation.category = vm.sidebarSelection().category();
+    const auto scope = vm.currentCategoryItems();
+    std::size_t privacyCount = 0;
+    std::int64_t reviewCount = 0;
+    for (const auto& item : scope) {
+        confirmation.itemIds.insert(item.id);
+        confirmation.bytes += item.sizeBytes;
+        if (item.category == CategoryType::privacy) ++privacyCount;
+        if (item.safetyLevel == model::SafetyLevel::review) ++reviewCount;
+        if (confirmation.firstNames.size() < kConfirmationNames) confirmation.firstNames.push_back(item.displayTitle());
+    }
+    confirmation.moreCount = static_cast<std::int64_t>(scope.size() - confirmation.firstNames.size());
+    confirmation.canBeUndone = privacyCount > 0 && privacyCount == scope.size();
+
+    const auto sizeText = vm.currentCategorySizeText();
+    // One item reads "1 item", not "1 items".
+    confirmation.title =
+        "Delete " + count(scope.size()) + (scope.size() == 1 ? " item (" : " items (") + sizeText + ")?";
+    confirmation.deleteLabel = platform::localizedFormat("Delete %@", {sizeText});
+
+    if (confirmation.category) {
+        std::string tail;
+        if (privacyCount > 0) {
+            tail = platform::localized(kPrivacySentence);
+        } else if (reviewCount > 0) {
+            tail = platform::localizedFormat(
+                "%lld item(s) marked \"Review before deleting\" are included. This action cannot be undone.",
+                {std::to_string(reviewCount)});
+        } else {
+            tail = platform::localized("This action cannot be undone.");
+        }
+        confirmation.message = platform::localizedFormat("Only selected items in %@ will be deleted.",
+                                                         {model::displayName(*confirmation.category)}) +
+                               " " + tail;
+    } else if (privacyCount > 0) {
+        confirmation.message = platform::localized(kPrivacySentence);
+    } else if (reviewCount > 0) {
+        confirmation.message = std::to_string(reviewCount) + (reviewCount == 1 ? " item" : " items") +
+                               " marked \"Review before deleting\" are included. This action cannot be undone.";
+    } else {
+        confirmation.message = "All selected items will be permanently deleted. This action cannot be undone.";
+    }
+    return confirmation;
+}
+
+bool confirmClean(viewmodels::ScanViewModel& vm, const CleanConfirmation& confirmation) {
+    if (confirmation.itemIds.empty()) return false;
+    std::size_t present = 0;
+    for (const auto& item : vm.result().items) {
+        if (confirmation.itemIds.contains(item.id)) ++present;
+    }
+    if (present != confirmation.itemIds.size()) return false;
+    vm.selectOnly(confirmation.itemIds, confirmation.category);
+    vm.startClean(confirmation.category, false);
+    return true;
+}
+
+std::string cleanFailureMessage(const std::vector<model::CleanFailureInfo>& failures) {
+    std::vector<std::string> paragraphs{
+        platform::localizedFormat("%lld item(s) could not be deleted:", {std::to_string(failures.size())})};
+    if (!failures.empty()) {
+        std::string lines;
+        for (std::size_t i = 0; i < failures.size() && i < kListedFailures; ++i) {
+            const auto& failure = failures[i];
+            if (i > 0) lines += "\n";
+            lines += "\u2022 " + failure.name;
+            const auto& detail =
+                failure.errorMessage && !failure.errorMessage->empty() ? *failure.errorMessage : failure.path;
+            if (!detail.empty()) lines += "\n  " + detail;
+        }
+        paragraphs.push_back(std::move(lines));
+    }
+    if (failures.size() > kListedFailures)
+        paragraphs.push_back(
+            platform::localizedFormat("\u2026and %lld more", {std::to_string(failures.size() - kListedFailures)}));
+    paragraphs.push_back(
+        platform::localized("They may be locked or require different permissions. They remain in your results."));
+    std::string message;
+    for (const auto& paragraph : paragraphs) {
+        if (!message.empty()) message += "\n\n";
+        message += paragraph;
+    }
+    return message;
+}
+
+}  // namespace zentrel::ui

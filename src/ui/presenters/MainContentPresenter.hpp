@@ -1,0 +1,92 @@
+#pragma once
+// What the main window's detail pane shows and does, read from the scan view
+// model: the page for the sidebar selection and scan state, the title, the
+// toolbar, the clean confirmation, the clean-failure alert. The pane's
+// widgets draw these and call back here; nothing in this file knows Qt.
+
+#include "model/CategoryType.hpp"
+#include "model/CleaningProgress.hpp"
+#include "platform/Uuid.hpp"
+#include "viewmodels/ScanViewModel.hpp"
+
+#include <cstdint>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace zentrel::ui {
+
+struct DetailRoute {
+    enum class Kind {
+        settings,
+        features,
+        smartCleanup,
+        boost,
+        uninstall,
+        scanning,
+        cleaning,
+        overview,
+        results,
+        categoryWaiting,
+        cleaned,
+        error,
+        categoryPrompt,
+    };
+    Kind kind = Kind::overview;
+    std::int64_t freedBytes = 0;                  // cleaned
+    std::string message;                          // error
+    std::optional<model::CategoryType> category;  // categoryPrompt, results, categoryWaiting
+
+    bool operator==(const DetailRoute&) const = default;
+};
+
+// The first of the pane's rules that holds: tool and settings pages win over
+// every scan state; the scanning page shows only on the overview; cleaning,
+// cleaned and error replace the overview and every category page.
+[[nodiscard]] DetailRoute detailRoute(const viewmodels::ScanViewModel& viewModel);
+[[nodiscard]] std::string navigationTitle(const viewmodels::ScanViewModel& viewModel);
+
+enum class ToolbarAction { cancelScan, scanCategory, fullScan, exportReport, clean };
+
+struct ToolbarItem {
+    ToolbarAction action;
+    std::string title;
+    std::string symbol;  // empty: a text button
+    std::string hint;
+    bool enabled = true;
+    bool destructive = false;
+
+    bool operator==(const ToolbarItem&) const = default;
+};
+
+[[nodiscard]] std::vector<ToolbarItem> toolbarItems(const viewmodels::ScanViewModel& viewModel);
+// The toolbar's scan actions; export and clean open their dialogs in the pane.
+void performScanAction(ToolbarAction action, viewmodels::ScanViewModel& viewModel);
+// "Full Scan": a fresh result of every category the window scans.
+void startFullScan(viewmodels::ScanViewModel& viewModel);
+
+// The clean confirmation, fixed when it opens: the delete button cleans
+// exactly the items its title counted, whatever changed meanwhile.
+struct CleanConfirmation {
+    std::string title;
+    std::string message;
+    std::string deleteLabel;
+    std::optional<model::CategoryType> category;
+    std::set<platform::Uuid> itemIds;
+    std::int64_t bytes = 0;
+    // The first few shown names, and how many more there are.
+    std::vector<std::string> firstNames;
+    std::int64_t moreCount = 0;
+    bool canBeUndone = false;
+};
+
+[[nodiscard]] CleanConfirmation cleanConfirmation(const viewmodels::ScanViewModel& viewModel);
+// Cleans the confirmed items; false (and nothing cleaned) when they are no
+// longer in the result or no longer selected as they were.
+bool confirmClean(viewmodels::ScanViewModel& viewModel, const CleanConfirmation& confirmation);
+
+inline constexpr const char* kCleanFailureAlertTitle = "Some items could not be deleted";
+[[nodiscard]] std::string cleanFailureMessage(const std::vector<model::CleanFailureInfo>& failures);
+
+}  // namespace zentrel::ui

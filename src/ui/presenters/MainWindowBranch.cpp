@@ -1,0 +1,25 @@
+#include "ui/presenters/MainWindowBranch.hpp"
+
+namespace zentrel::ui {
+
+MainWindowBranch mainWindowBranch(bool onboardingDone, bool isCheckingFullDiskAccess, bool fullDiskAccess) {
+    if (!onboardingDone) return MainWindowBranch::onboarding;
+    if (isCheckingFullDiskAccess) return MainWindowBranch::checkingAccess;
+    return fullDiskAccess ? MainWindowBranch::content : MainWindowBranch::fullDiskAccess;
+}
+
+WindowFrame frameOf(MainWindowBranch branch) {
+    switch (branch) {
+    case MainWindowBranch::onboarding: return {680, 640, true};
+    case MainWindowBranch::content: return {900, 600, false};
+    case MainWindowBranch::checkingAccess:
+    case MainWindowBranch::fullDiskAccess: break;
+    }
+    return {700, 520, true};
+}
+
+const char* typingToggleTitle(bool typingEnabled) {
+    return typingEnabled ? "Tắt bộ gõ tiếng Việt" : "Bật bộ gõ tiếng Việt";
+}
+
+}  // namespace zentrel::ui

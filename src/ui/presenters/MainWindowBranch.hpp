@@ -1,0 +1,27 @@
+#pragma once
+// What the main window shows, in the order the app decides it: onboarding
+// until it is finished, the checking screen while the first Full Disk Access
+// probe runs, the content when access is granted, else the access screen.
+
+namespace zentrel::ui {
+
+enum class MainWindowBranch { onboarding, checkingAccess, content, fullDiskAccess };
+
+[[nodiscard]] MainWindowBranch mainWindowBranch(bool onboardingDone, bool isCheckingFullDiskAccess,
+                                                bool fullDiskAccess);
+
+struct WindowFrame {
+    int width = 0;
+    int height = 0;
+    bool fixed = true;  // otherwise the size is a minimum
+
+    bool operator==(const WindowFrame&) const = default;
+};
+
+[[nodiscard]] WindowFrame frameOf(MainWindowBranch branch);
+
+// The application menu's typing toggle: "Tắt bộ gõ tiếng Việt" while typing
+// is on, "Bật bộ gõ tiếng Việt" while it is off.
+[[nodiscard]] const char* typingToggleTitle(bool typingEnabled);
+
+}  // namespace zentrel::ui

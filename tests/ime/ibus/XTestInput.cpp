@@ -1,0 +1,95 @@
+#include "XTestInput.hpp"
+
+#include <X11/XKBlib.h>
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+
+namespace zentrel::testing {
+namespace {
+
+// Applications read events at their own pace; a short gap between keys keeps
+// the order a person's typing would have.
+void pause() { std::this_thread::sleep_for(std::chrono::milliseconds(15)); }
+
+int ignoreErrors(Display*, XErrorEvent*) { return 0; }
+
+KeySym keySymOf(char c) {
+    if (c == ' ') return XK_space;
+    // Latin-1 key symbols equal their characters.
+    return static_cast<KeySym>(static_cast<unsigned char>(c));
+}
+
+}  // namespace
+
+XTestInput::XTestInput() {
+    display_ = XOpenDisplay(nullptr);
+    if (display_ == nullptr) return;
+    int event = 0, error = 0, major = 0, minor = 0;
+    if (!XTestQueryExtension(display_, &event, &error, &major, &minor)) {
+        XCloseDisplay(display_);
+        display_ = nullptr;
+        return;
+    }
+    XSetErrorHandler(ignoreErrors);
+}
+
+XTestInput::~XTestInput() {
+    if (display_ != nullptr) XCloseDisplay(display_);
+}
+
+void XTestInput::tap(unsigned keycode, bool shifted, bool control) {
+    const unsigned shift = XKeysymToKeycode(display_, XK_Shift_L);
+    const unsigned ctrl = XKeysymToKeycode(display_, XK_Control_L);
+    if (control) XTestFakeKeyEvent(display_, ctrl, True, CurrentTime);
+    if (shifted) XTestFakeKeyEvent(display_, shift, True, CurrentTime);
+    XTestFakeKeyEvent(display_, keycode, True, CurrentTime);
+    XTestFakeKeyEvent(display_, keycode, False, CurrentTime);
+    if (shifted) XTestFakeKeyEvent(display_, shift, False, CurrentTime);
+    if (control) XTestFakeKeyEvent(display_, ctrl, False, CurrentTime);
+    XSync(display_, False);
+    pause();
+}
+
+void XTestInput::type(std::string_view text) {
+    for (char c : text) {
+        const KeySym symbol = keySymOf(c);
+        const KeyCode keycode = XKeysymToKeycode(display_, symbol);
+        if (keycode == 0) continue;
+        tap(keycode, XkbKeycodeToKeysym(display_, keycode, 0, 0) != symbol);
+    }
+}
+
+void XTestInput::press(const char* keyName) {
+    const KeyCode keycode = XKeysymToKeycode(display_, XStringToKeysym(keyName));
+    if (keycode != 0) tap(keycode, false);
+}
+
+void XTestInput::pressWithControlShift(const char* keyName) {
+    const KeyCode keycode = XKeysymToKeycode(display_, XStringToKeysym(keyName));
+    if (keycode != 0) tap(keycode, true, true);
+}
+
+void XTestInput::click(int x, int y) {
+    // Toolkits take two clicks within 400 ms for a double click (which selects a word).
+    std::this_thread::sleep_until(lastClick_ + std::chrono::milliseconds(500));
+    lastClick_ = std::chrono::steady_clock::now();
+    XTestFakeMotionEvent(display_, -1, x, y, CurrentTime);
+    XTestFakeButtonEvent(display_, 1, True, CurrentTime);
+    XTestFakeButtonEvent(display_, 1, False, CurrentTime);
+    XSync(display_, False);
+    pause();
+}
+
+void XTestInput::focus(unsigned long window) {
+    XRaiseWindow(display_, window);
+    XSetInputFocus(display_, window, RevertToPointerRoot, CurrentTime);
+    XSync(display_, False);
+    pause();
+}
+
+}  // namespace zentrel::testing

@@ -1,0 +1,43 @@
+#pragma once
+// Real keyboard and mouse input on the test's X display through the XTEST
+// extension: what a user does, as the applications receive it. Also gives a
+// window the keyboard focus, since the test display runs no window manager.
+
+#include <chrono>
+#include <string_view>
+
+struct _XDisplay;
+
+namespace zentrel::testing {
+
+class XTestInput {
+public:
+    // Opens the display named by DISPLAY.
+    XTestInput();
+    ~XTestInput();
+    XTestInput(const XTestInput&) = delete;
+    XTestInput& operator=(const XTestInput&) = delete;
+
+    // False when there is no display or it lacks XTEST.
+    [[nodiscard]] bool isAvailable() const { return display_ != nullptr; }
+
+    // Presses and releases the key of each ASCII character, with Shift where the character needs it.
+    void type(std::string_view text);
+    // Presses and releases one key by its X key symbol name ("BackSpace", "Tab").
+    void press(const char* keyName);
+    // The same with control and shift held (a chord such as control+shift+V).
+    void pressWithControlShift(const char* keyName);
+    // Moves the pointer and clicks the first button, never soon enough after
+    // the last click to count as a double click.
+    void click(int x, int y);
+    // Gives the keyboard focus to a top-level window.
+    void focus(unsigned long window);
+
+private:
+    void tap(unsigned keycode, bool shifted, bool control = false);
+
+    _XDisplay* display_ = nullptr;
+    std::chrono::steady_clock::time_point lastClick_;
+};
+
+}  // namespace zentrel::testing

@@ -1,0 +1,99 @@
+#include "ui/main/MainContentView.hpp"
+
+#include "ui/main/PrivacySweepResultsView.hpp"
+#include "viewmodels/ScanViewModelHarness.hpp"
+
+#include "doubles/TempDir.hpp"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace zentrel::ui {
+namespace {
+
+using model::CategoryType;
+using testing::scannedItem;
+
+class ScriptedDialogs final : public MainContentDialogs {
+public:
+    void confirmClean(QWidget&, const CleanConfirmation& confirmation, std::function<void()> confirmed) override {
+        confirmations.push_back(confirmation);
+        if (answerDelete) confirmed();
+    }
+    void showCleanFailures(QWidget&, const QString&, const QString& message, std::function<void(bool)> closed) override {
+        failureMessages.push_back(message);
+        closed(true);
+    }
+    std::optional<QString> chooseReportFile(QWidget&, const QString&) override { return reportFile; }
+    void showWarning(QWidget&, const QString& title, const QString&) override { warnings.push_back(title); }
+
+    bool answerDelete = true;
+    std::optional<QString> reportFile;
+    std::vector<CleanConfirmation> confirmations;
+    std::vector<QString> failureMessages;
+    std::vector<QString> warnings;
+};
+
+class MainContentViewTest : public ::testing::Test {
+protected:
+    QPushButton* button(const QString& title) const {
+        for (auto* shown : view.toolbarButtons())
+            if (shown->text() == title || shown->text().startsWith(title)) return shown;
+        return nullptr;
+    }
+
+    testing::ScanViewModelHarness h;
+    std::shared_ptr<viewmodels::ScanViewModel> vm = h.make();
+    ScriptedDialogs* dialogs = new ScriptedDialogs;
+    MainContentView view{*vm, h.clock, nullptr, std::unique_ptr<MainContentDialogs>(dialogs)};
+};
+
+TEST_F(MainContentViewTest, FullScanThenCleanAsksFirstAndCleansTheSelection) {
+    ASSERT_NE(button("Full Scan"), nullptr);
+    button("Full Scan")->click();
+    ASSERT_EQ(h.engine.fullScans.size(), 1u);
+    h.engine.fullScans.back().done({scannedItem("/h/.Trash/a", CategoryType::trash, 10),
+                                    scannedItem("/h/big.iso", CategoryType::largeFiles, 99, false)});
+    vm->scanState.set(model::scan_state::Done{});
+    EXPECT_EQ(view.titleLabel()->text(), "Overview");
+
+    dialogs->answerDelete = false;
+    button("Clean")->click();
+    ASSERT_EQ(dialogs->confirmations.size(), 1u);
+    EXPECT_TRUE(h.engine.cleans.empty()) << "cancelled";
+    dialogs->answerDelete = true;
+    button("Clean")->click();
+    ASSERT_EQ(h.engine.cleans.size(), 1u);
+    ASSERT_EQ(h.engine.cleans.back().items.size(), 1u);
+    EXPECT_EQ(h.engine.cleans.back().items[0].path, "/h/.Trash/a");
+    EXPECT_EQ(view.route().kind, DetailRoute::Kind::cleaning);
+}
+
+TEST_F(MainContentViewTest, AGrowingFailureListRaisesTheAlertOnce) {
+    vm->cleanFailures.set({{platform::Uuid::random(), "a.log", "/h/a.log", CategoryType::systemCaches, {}}});
+    ASSERT_EQ(dialogs->failureMessages.size(), 1u);
+    EXPECT_TRUE(vm->cleanFailures().empty()) << "closing the alert empties the list";
+    EXPECT_EQ(vm->sidebarSelection(), model::SidebarSelection::category(CategoryType::systemCaches));
+    EXPECT_EQ(dialogs->failureMessages.size(), 1u);
+}
+
+TEST_F(MainContentViewTest, PagesFollowTheRouteAndAFailedExportSaysSo) {
+    vm->scannedCategories.set({CategoryType::privacy});
+    vm->sidebarSelection.set(model::SidebarSelection::category(CategoryType::privacy));
+    EXPECT_NE(dynamic_cast<PrivacySweepResultsView*>(view.page()), nullptr);
+
+    testing::TempDir folder;
+    dialogs->reportFile = QString::fromStdString((folder / "missing/dir/is/a/file").string());
+    std::filesystem::create_directories(folder / "missing");
+    std::ofstream(folder / "missing/dir") << "not a folder";
+    view.exportReport();
+    EXPECT_EQ(dialogs->warnings.size(), 1u);
+    dialogs->reportFile = QString::fromStdString((folder / "report.txt").string());
+    view.exportReport();
+    EXPECT_EQ(dialogs->warnings.size(), 1u);
+    EXPECT_TRUE(std::filesystem::exists(folder / "report.txt"));
+}
+
+}  // namespace
+}  // namespace zentrel::ui

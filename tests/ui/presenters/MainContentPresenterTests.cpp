@@ -1,0 +1,170 @@
+#include "ui/presenters/MainContentPresenter.hpp"
+
+#include "viewmodels/ScanViewModelHarness.hpp"
+
+#include <gtest/gtest.h>
+
+namespace zentrel::ui {
+namespace {
+
+using model::CategoryType;
+using model::SidebarSelection;
+using testing::scannedItem;
+using Kind = DetailRoute::Kind;
+namespace state = model::scan_state;
+
+class MainContentPresenterTest : public ::testing::Test {
+protected:
+    testing::ScanViewModelHarness harness;
+    std::shared_ptr<viewmodels::ScanViewModel> vm = harness.make();
+
+    void load(std::vector<model::CleanItem> items) {
+        harness.scanTo(*vm, std::move(items));
+        vm->scanState.set(state::Done{});
+    }
+};
+
+TEST_F(MainContentPresenterTest, RoutesFollowTheSelectionThenTheScanState) {
+    const auto trash = SidebarSelection::category(CategoryType::trash);
+    struct Case {
+        SidebarSelection selection;
+        model::ScanState scanState;
+        bool background;
+        std::optional<CategoryType> lazy;
+        bool scanned;
+        Kind expected;
+    };
+    const std::vector<Case> cases{
+        {SidebarSelection::boost(), state::Cleaning{}, false, {}, false, Kind::boost},
+        {SidebarSelection::settings(), state::Scanning{}, false, {}, false, Kind::settings},
+        {SidebarSelection::overview(), state::Scanning{}, false, {}, false, Kind::scanning},
+        {SidebarSelection::overview(), state::Scanning{}, true, {}, false, Kind::overview},
+        {SidebarSelection::overview(), state::Scanning{}, false, CategoryType::xcode, false, Kind::overview},
+        {trash, state::Scanning{}, false, {}, false, Kind::categoryPrompt},
+        {trash, state::Scanning{}, false, {}, true, Kind::results},
+        {trash, state::Scanning{}, true, {}, false, Kind::categoryWaiting},
+        {trash, state::Scanning{}, false, CategoryType::trash, false, Kind::categoryWaiting},
+        {trash, state::Scanning{}, false, CategoryType::xcode, false, Kind::categoryPrompt},
+        {trash, state::Cleaning{}, false, {}, true, Kind::cleaning},
+        {trash, state::Cleaned{42}, false, {}, true, Kind::cleaned},
+        {SidebarSelection::overview(), state::Error{"disk gone"}, false, {}, false, Kind::error},
+        {SidebarSelection::overview(), state::Done{}, false, {}, false, Kind::overview},
+    };
+    for (const auto& c : cases) {
+        vm->sidebarSelection.set(c.selection);
+        vm->scanState.set(c.scanState);
+        vm->isBackgroundScanning.set(c.background);
+        vm->lazyScanningCategory.set(c.lazy);
+        vm->scannedCategories.set(c.scanned ? std::set{CategoryType::trash} : std::set<CategoryType>{});
+        EXPECT_EQ(detailRoute(*vm).kind, c.expected) << navigationTitle(*vm);
+    }
+    vm->scanState.set(state::Cleaned{42});
+    EXPECT_EQ(detailRoute(*vm).freedBytes, 42);
+    EXPECT_EQ(navigationTitle(*vm), "Cleaned");
+    vm->scanState.set(state::Error{"disk gone"});
+    vm->sidebarSelection.set(trash);
+    EXPECT_EQ(detailRoute(*vm).message, "disk gone");
+    EXPECT_EQ(navigationTitle(*vm), "Trash & Downloads");
+    vm->sidebarSelection.set(SidebarSelection::features());
+    EXPECT_EQ(navigationTitle(*vm), "Vietnamese Typing");
+}
+
+TEST_F(MainContentPresenterTest, ToolbarFollowsTheScanState) {
+    const auto actions = [this] {
+        std::vector<ToolbarAction> shown;
+        for (const auto& item : toolbarItems(*vm)) shown.push_back(item.action);
+        return shown;
+    };
+    using A = ToolbarAction;
+    EXPECT_EQ(actions(), std::vector{A::fullScan});
+    vm->sidebarSelection.set(SidebarSelection::category(CategoryType::trash));
+    EXPECT_EQ(actions(), std::vector{A::scanCategory});
+    EXPECT_EQ(toolbarItems(*vm)[0].hint, "Scans only this category, not your entire Mac.");
+    vm->scanState.set(state::Scanning{});
+    EXPECT_EQ(actions(), std::vector{A::cancelScan});
+    vm->isBackgroundScanning.set(true);
+    EXPECT_TRUE(actions().empty());
+    vm->scanState.set(state::Cleaning{});
+    EXPECT_TRUE(actions().empty());
+
+    vm->isBackgroundScanning.set(false);
+    vm->sidebarSelection.set(SidebarSelection::overview());
+    vm->scanState.set(state::Idle{});
+    load({scannedItem("/h/.Trash/a", CategoryType::trash, 2048),
+          scannedItem("/h/Library/Logs", CategoryType::systemCaches, 1024, false)});
+    EXPECT_EQ(actions(), (std::vector{A::exportReport, A::fullScan, A::clean}));
+    const auto clean = toolbarItems(*vm)[2];
+    EXPECT_EQ(clean.title, "Clean 2 KB");
+    EXPECT_TRUE(clean.enabled);
+    EXPECT_EQ(toolbarItems(*vm)[1].title, "Full Scan Again");
+    vm->sidebarSelection.set(SidebarSelection::category(CategoryType::systemCaches));
+    EXPECT_EQ(toolbarItems(*vm)[1].title, "Scan Again");
+    EXPECT_FALSE(toolbarItems(*vm)[2].enabled) << "nothing of this category is selected";
+}
+
+TEST_F(MainContentPresenterTest, ConfirmationTextsCountTheSelectionInScope) {
+    auto review = [](std::string path) { return scannedItem(std::move(path), CategoryType::largeFiles, 1000, false); };
+    auto one = review("/h/big.iso");
+    one.isSelected = true;
+    load({one, scannedItem("/h/.Trash/a", CategoryType::trash, 1000)});
+    auto confirmation = cleanConfirmation(*vm);
+    EXPECT_EQ(confirmation.title, "Delete 2 items (2 KB)?");
+    EXPECT_EQ(confirmation.message,
+              "1 item marked \"Review before deleting\" are included. This action cannot be undone.");
+
+    auto two = review("/h/big2.iso");
+    two.isSelected = true;
+    load({one, two});
+    EXPECT_EQ(cleanConfirmation(*vm).message.substr(0, 8), "2 items ");
+
+    vm->sidebarSelection.set(SidebarSelection::category(CategoryType::largeFiles));
+    confirmation = cleanConfirmation(*vm);
+    EXPECT_EQ(confirmation.message,
+              "Only selected items in Large Files will be deleted. 2 item(s) marked \"Review before deleting\" are "
+              "included. This action cannot be undone.");
+    vm->deselectAll(CategoryType::largeFiles);
+    vm->toggleItem(vm->result().items[0].id);
+    EXPECT_EQ(cleanConfirmation(*vm).title, "Delete 1 item (1 KB)?");
+
+    auto cookie = scannedItem("/h/Cookies", CategoryType::privacy, 10);
+    load({one, cookie});
+    vm->sidebarSelection.set(SidebarSelection::overview());
+    EXPECT_EQ(cleanConfirmation(*vm).message,
+              "Privacy sweep actions are logged and can be undone within 24 hours from the sweep log.");
+}
+
+TEST_F(MainContentPresenterTest, ConfirmCleansExactlyWhatTheTitleCounted) {
+    load({scannedItem("/h/.Trash/a", CategoryType::trash, 10), scannedItem("/h/.Trash/b", CategoryType::trash, 20, false)});
+    const auto confirmation = cleanConfirmation(*vm);
+    vm->toggleItem(vm->result().items[1].id);  // selected while the dialog was open
+    ASSERT_TRUE(confirmClean(*vm, confirmation));
+    ASSERT_EQ(harness.engine.cleans.size(), 1u);
+    ASSERT_EQ(harness.engine.cleans.back().items.size(), 1u);
+    EXPECT_EQ(harness.engine.cleans.back().items[0].path, "/h/.Trash/a");
+
+    harness.engine.cleans.back().done({});
+    load({scannedItem("/h/.Trash/c", CategoryType::trash, 10)});
+    const auto stale = cleanConfirmation(*vm);
+    load({scannedItem("/h/.Trash/c", CategoryType::trash, 10)});  // a new scan: new items
+    EXPECT_FALSE(confirmClean(*vm, stale));
+    EXPECT_EQ(harness.engine.cleans.size(), 1u);
+}
+
+TEST(CleanFailureMessage, ListsFiveWithTheirDetailsThenCountsTheRest) {
+    std::vector<model::CleanFailureInfo> failures;
+    for (int i = 0; i < 7; ++i) failures.push_back({platform::Uuid::random(), "item" + std::to_string(i), "", {}, {}});
+    failures[0].errorMessage = "locked";
+    failures[1].path = "/h/one";
+    failures[2].errorMessage = "";
+    failures[2].path = "/h/two";
+    EXPECT_EQ(cleanFailureMessage(failures),
+              "7 item(s) could not be deleted:\n\n"
+              "\u2022 item0\n  locked\n\u2022 item1\n  /h/one\n\u2022 item2\n  /h/two\n\u2022 item3\n\u2022 item4\n\n"
+              "\u2026and 2 more\n\n"
+              "They may be locked or require different permissions. They remain in your results.");
+    failures.resize(5);
+    EXPECT_EQ(cleanFailureMessage(failures).find("more"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace zentrel::ui
