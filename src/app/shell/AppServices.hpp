@@ -83,6 +83,8 @@ public:
     const platform::HostLayout layout;
     // Where the scan, the cookie stores and the guard find things on this desktop.
     const platform::HostTable table;
+    // Made before the pool, which finishes the journal's last purge before it goes.
+    scanners::SweepJournal journal;
     QtMainQueue main;
     platform::TaskPool pool{4};
     platform::PosixFileSystem& fileSystem;
@@ -99,7 +101,6 @@ public:
     model::UserPreferences prefs;
 
     engine::CleanerEngine engine;
-    scanners::SweepJournal journal;
     scanners::PrivacyCookieStore cookieStore;
     engine::CleanServices cleanServices;
 
