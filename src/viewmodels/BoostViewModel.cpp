@@ -97,6 +97,7 @@ void BoostViewModel::refresh() {
     });
     prevSamples_ = std::move(samples);
     prevSampleTime_ = now;
+    sampled_ = true;
 }
 
 std::vector<BoostProcess> BoostViewModel::visibleProcesses(std::vector<BoostProcess> rows) const {

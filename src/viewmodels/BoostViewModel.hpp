@@ -73,6 +73,8 @@ public:
     [[nodiscard]] bool isRunning() const { return loop_.isActive(); }
 
     void refresh();
+    // Whether a refresh has run: before it, an empty list means "not yet known".
+    [[nodiscard]] bool hasSampled() const { return sampled_; }
 
     // Selects or deselects an application row; other rows change nothing.
     void toggleSelection(const services::BoostProcess& process);
@@ -106,6 +108,7 @@ private:
     std::optional<services::CpuLoadTicks> prevCPUTicks_;
     platform::Timer loop_;
     platform::Timer settle_;
+    bool sampled_ = false;
 };
 
 }  // namespace zentrel::viewmodels

@@ -9,6 +9,9 @@
 #include "ui/main/PlaceholderPage.hpp"
 #include "ui/main/SidebarView.hpp"
 #include "ui/presenters/MainWindowStartup.hpp"
+#include "ui/presenters/ToolPageDesktopTexts.hpp"
+#include "ui/tools/BoostView.hpp"
+#include "ui/tools/UninstallView.hpp"
 #include "viewmodels/AppIntents.hpp"
 
 #include <QApplication>
@@ -28,6 +31,7 @@ QWidget* onCanvas(QWidget* screen) { return new ui::AppCanvas(screen); }
 }  // namespace
 
 ZentrelApp::ZentrelApp(platform::HostLayout layout) {
+    ui::addToolPageDesktopTexts(platform::Localization::shared());
     services_ = std::make_unique<AppServices>(*this, std::move(layout), updateDriver_);
     onboardingDone_ = services_->standardDefaults.boolean("hasCompletedOnboarding");
     QApplication::setWindowIcon(appIcon());
@@ -121,9 +125,24 @@ QWidget* ZentrelApp::makeBranch(MainWindowBranch branch) {
 QWidget* ZentrelApp::makeContent() {
     auto& viewModel = *services_->scanViewModel;
     auto* sidebar = new ui::SidebarView(viewModel, services_->typing->isEnabled);
-    auto* detail = new ui::MainContentView(viewModel, platform::SystemClock::shared(),
-                                           [](const ui::DetailRoute&, QWidget*) -> QWidget* { return nullptr; });
+    auto* detail = new ui::MainContentView(
+        viewModel, platform::SystemClock::shared(),
+        [this](const ui::DetailRoute& route, QWidget* parent) { return makeToolPage(route, parent); });
     return new ContentView(sidebar, detail);
+}
+
+QWidget* ZentrelApp::makeToolPage(const ui::DetailRoute& route, QWidget* parent) {
+    // Each page gets a view model of its own, made afresh when the page is.
+    auto& s = *services_;
+    switch (route.kind) {
+    case ui::DetailRoute::Kind::boost:
+        return new ui::BoostView(
+            std::make_unique<viewmodels::BoostViewModel>(s.processes, platform::SystemClock::shared(), s.main), parent);
+    case ui::DetailRoute::Kind::uninstall:
+        return new ui::UninstallView(
+            std::make_unique<viewmodels::UninstallViewModel>(s.uninstaller, s.uninstallerQueue, s.main), parent);
+    default: return nullptr;
+    }
 }
 
 void ZentrelApp::finishOnboarding() {

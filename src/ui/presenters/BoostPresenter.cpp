@@ -105,7 +105,11 @@ std::vector<ProcessRowContent> processRows(const BoostViewModel& vm) {
     return rows;
 }
 
-bool showsListProgress(const BoostViewModel& vm) { return vm.selectableApps().empty() && vm.processes().empty(); }
+ProcessListState processListState(const BoostViewModel& vm) {
+    if (!vm.processes().empty()) return ProcessListState::rows;
+    // A machine may run no application at all: the wait ends with the first sample.
+    return vm.hasSampled() ? ProcessListState::nothingRunning : ProcessListState::waiting;
+}
 
 bool showsClearButton(const BoostViewModel& vm) { return vm.selectedCount() >= 1; }
 

@@ -74,8 +74,10 @@ struct ProcessRowContent {
 
 [[nodiscard]] PillContent processKind(const services::BoostProcess& process);
 [[nodiscard]] std::vector<ProcessRowContent> processRows(const viewmodels::BoostViewModel& vm);
-// Before the first sample: neither rows nor selectable applications.
-[[nodiscard]] bool showsListProgress(const viewmodels::BoostViewModel& vm);
+// What the list card shows: a progress indicator before the first sample,
+// a note when the sample found nothing to list, else the rows.
+enum class ProcessListState { waiting, nothingRunning, rows };
+[[nodiscard]] ProcessListState processListState(const viewmodels::BoostViewModel& vm);
 [[nodiscard]] bool showsClearButton(const viewmodels::BoostViewModel& vm);
 
 // The page's switches: a change refreshes the list once; setting the same
@@ -121,6 +123,7 @@ struct BoostTexts {
     static constexpr const char* listTitle = "Top apps";
     static constexpr const char* showBackground = "Show background processes";
     static constexpr const char* clear = "Clear";
+    static constexpr const char* nothingRunning = "No apps are running.";
     static constexpr const char* purgeNote =
         "Why no “purge / free RAM” button? On macOS, forcing memory to free just makes the system re-read it from "
         "disk moments later — it doesn't speed anything up. The real win is quitting apps you're not using, which "

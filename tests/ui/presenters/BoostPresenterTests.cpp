@@ -120,13 +120,15 @@ TEST(BoostRows, KindPillFollowsTheFirstRuleThatHolds) {
 }
 
 TEST_F(BoostPresenterTest, RowsLockWhatCannotBePickedAndDivideAllButTheLast) {
-    EXPECT_TRUE(showsListProgress(vm));
+    EXPECT_EQ(processListState(vm), ProcessListState::waiting);
+    vm.refresh();
+    EXPECT_EQ(processListState(vm), ProcessListState::nothingRunning);
     run(10, "editor", 3'000'000);
     run(kOwnPid, "editor", 2'000'000);
     run(20, "indexer", 1'000'000);
     vm.showBackground.set(true);
     vm.refresh();
-    EXPECT_FALSE(showsListProgress(vm));
+    EXPECT_EQ(processListState(vm), ProcessListState::rows);
 
     const auto rows = processRows(vm);
     ASSERT_EQ(rows.size(), 3u);
