@@ -1,11 +1,13 @@
 """Writes a demo home folder with something to find in several categories:
 logs, a large cache, the Trash, a project's dependencies, a browser's
-tracker cookies, and files that are never junk.
+tracker cookies, and files that are never junk; and two installed
+applications (desktop entries) with their leftovers for the uninstaller.
     demo_home.py HOME"""
 
 import json
 import os
 import sqlite3
+import subprocess
 import sys
 
 
@@ -38,6 +40,35 @@ def chrome_cookies(path, hosts):
     db.close()
 
 
+# Desktop id, name, program, icon and leftovers (folder under the home, size)
+# of the demo applications.
+APPS = [
+    ("org.example.Notefold", "Notefold", "notefold", "accessories-text-editor",
+     [(".config/org.example.Notefold/settings.ini", 4_000), (".cache/org.example.Notefold/index.db", 2_600_000),
+      (".local/share/org.example.Notefold/notes.db", 900_000)]),
+    ("org.example.Sketchloom", "Sketchloom", "sketchloom", "applications-graphics",
+     [(".config/org.example.Sketchloom/prefs.json", 2_000), (".cache/org.example.Sketchloom/tiles.bin", 7_400_000)]),
+]
+
+
+def applications(home):
+    for desktop_id, name, program, icon, leftovers in APPS:
+        entry = os.path.join(home, ".local/share/applications", desktop_id + ".desktop")
+        os.makedirs(os.path.dirname(entry), exist_ok=True)
+        with open(entry, "w") as file:
+            file.write(f"[Desktop Entry]\nType=Application\nName={name}\nIcon={icon}\nExec={program} %F\n")
+        for relative, size in leftovers:
+            write(home, relative, size)
+
+
+def run_applications(megabytes=(240, 90)):
+    """Starts the demo applications as processes that hold some memory; the
+    caller ends them."""
+    code = "import sys, time; block = b'x' * (int(sys.argv[1]) << 20); time.sleep(600)"
+    return [subprocess.Popen([program, "-c", code, str(size)], executable=sys.executable)
+            for (_, _, program, _, _), size in zip(APPS, megabytes)]
+
+
 def make(home, onboarded=True):
     write(home, "Library/Logs/editor/editor.log", 2_400_000)
     write(home, "Library/Logs/mail/mail.log", 600_000)
@@ -49,6 +80,7 @@ def make(home, onboarded=True):
     chrome_cookies(os.path.join(home, "Library/Application Support/Google/Chrome/Default/Cookies"),
                    ["ad.doubleclick.net", "www.google-analytics.com", ".example.org"])
     write(home, "Documents/notes.txt", 2_000)
+    applications(home)
     settings = os.path.join(home, ".config/zentrel/com.torvane.zentrel.json")
     os.makedirs(os.path.dirname(settings), exist_ok=True)
     with open(settings, "w") as file:

@@ -1,6 +1,7 @@
 """Takes the window program's screenshots on a private desktop: the first
 run, then the content at two sizes before and after a scan, the smart
-cleanup and privacy pages and the cleaned page.
+cleanup and privacy pages and the cleaned page, then the Boost page with
+two demo applications running, the uninstaller and its detail sheet.
     take_screenshots.py ZENTREL_PROGRAM OUT_DIR APPEARANCE"""
 
 import os
@@ -18,14 +19,20 @@ home = os.environ["ZENTREL_TEST_HOME"]
 os.makedirs(out, exist_ok=True)
 
 
-def window_id():
-    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Zentrel$"], capture_output=True, text=True)
+def window_id(title="Zentrel"):
+    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{title}$"], capture_output=True, text=True)
     ids = found.stdout.split()
     return ids[-1] if ids else None
 
 
-def shoot(name, size=None):
+def scroll_down(clicks):
     window = d.wait_for("the window", window_id)
+    subprocess.run(["xdotool", "mousemove", "--window", window, "600", "400", "click", "--repeat", str(clicks), "5"],
+                   check=True)
+
+
+def shoot(name, size=None, title="Zentrel"):
+    window = d.wait_for(f"the window {title}", lambda: window_id(title))
     if size:
         subprocess.run(["xdotool", "windowsize", window, str(size[0]), str(size[1])], check=True)
     time.sleep(0.8)
@@ -74,5 +81,29 @@ def content():
     shoot("privacy", (1100, 720))
 
 
+def tool_pages():
+    d.wait_for("the content window", lambda: d.find("push button", "Full Scan"))
+    select_page("Boost")
+    d.wait_for("the demo applications", lambda: d.find("list item", "Notefold"), 60)
+    shoot("boost", (1100, 720))
+    shoot("boost-900x600", (900, 600))
+    scroll_down(8)
+    shoot("boost-list-900x600")
+    select_page("Uninstall Apps")
+    row = d.wait_for("the demo applications", lambda: d.find("list item", "Notefold"), 60)
+    shoot("uninstall", (1100, 720))
+    shoot("uninstall-900x600", (900, 600))
+    d.press(row)
+    d.wait_for("the detail sheet", lambda: d.find("push button", prefix="Gỡ "))
+    shoot("uninstall-sheet", title="Notefold")
+
+
 run(False, first_run)
 run(True, content)
+demo_apps = demo_home.run_applications()
+try:
+    run(True, tool_pages)
+finally:
+    for demo_app in demo_apps:
+        demo_app.terminate()
+        demo_app.wait(10)

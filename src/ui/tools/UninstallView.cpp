@@ -67,7 +67,7 @@ UninstallView::UninstallView(std::unique_ptr<viewmodels::UninstallViewModel> vie
     search_->setPlaceholderText(localizedText(UninstallTexts::searchPlaceholder));
     search_->setAccessibleName(localizedText(UninstallTexts::searchPlaceholder));
     search_->setStyleSheet("QLineEdit { background: transparent; }");
-    connect(search_, &QLineEdit::textEdited, this, [this](const QString& query) {
+    connect(search_, &QLineEdit::textChanged, this, [this](const QString& query) {
         viewModel_->query.set(query.toStdString());
     });
     searchRow->addWidget(search_, 1);
