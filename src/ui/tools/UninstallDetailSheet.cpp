@@ -71,7 +71,7 @@ UninstallItemRow::UninstallItemRow(const UninstallItemRowContent& item, std::fun
     checkBox_ = new QCheckBox(this);
     checkBox_->setChecked(item.selected);
     checkBox_->setAccessibleName(text(item.kindLabel) + ", " + text(item.path));
-    connect(checkBox_, &QCheckBox::clicked, this, [onToggle = std::move(onToggle)] { onToggle(); });
+    connect(checkBox_, &QCheckBox::toggled, this, [onToggle = std::move(onToggle)] { onToggle(); });
     row->addWidget(checkBox_);
     auto* symbol = symbolLabel(text(item.symbol), DesignTokens::rowIconFont(), DesignTokens::textSecondary(), this);
     symbol->setFixedWidth(18);

@@ -1,6 +1,7 @@
 #include "ui/tools/UninstallView.hpp"
 
 #include "ui/design/DesignLabels.hpp"
+#include "ui/design/GlassCard.hpp"
 #include "ui/design/SymbolImage.hpp"
 #include "ui/presenters/UninstallDetailPresenter.hpp"
 #include "ui/presenters/UninstallPresenter.hpp"
@@ -39,7 +40,8 @@ UninstallView::UninstallView(std::unique_ptr<viewmodels::UninstallViewModel> vie
     : QWidget(parent), viewModel_(std::move(viewModel)) {
     setAccessibleName(localizedText(UninstallTexts::title));
     auto* column = new QVBoxLayout(this);
-    column->setContentsMargins(16, 16, 16, 16);
+    // In line with the pane's title above it.
+    column->setContentsMargins(24, 8, 24, 16);
     column->setSpacing(12);
 
     auto* header = new QHBoxLayout;
@@ -64,6 +66,7 @@ UninstallView::UninstallView(std::unique_ptr<viewmodels::UninstallViewModel> vie
     searchRow->addWidget(symbolLabel("magnifyingglass", DesignTokens::bodyFont(), DesignTokens::textTertiary(), searchBox));
     search_ = new QLineEdit(searchBox);
     search_->setFrame(false);
+    search_->setFont(DesignTokens::bodyFont().font());
     search_->setPlaceholderText(localizedText(UninstallTexts::searchPlaceholder));
     search_->setAccessibleName(localizedText(UninstallTexts::searchPlaceholder));
     search_->setStyleSheet("QLineEdit { background: transparent; }");
@@ -113,7 +116,8 @@ UninstallView::UninstallView(std::unique_ptr<viewmodels::UninstallViewModel> vie
         this);
     list_->setAccessibleName(localizedText(UninstallTexts::title));
     content_->insertWidget(kListPage, list_);
-    column->addWidget(content_, 1);
+    // The list stands on a card, as the other pages' content does.
+    column->addWidget(new GlassCard(GlassCard::Variant::primary, 6, 14, false, content_), 1);
 
     auto& vm = *viewModel_;
     const auto changed = [this](const auto&) { showContent(); };
