@@ -54,7 +54,7 @@ void BM_CleanRunRemovesTree(benchmark::State& state) {
     platform::MemoryClipboard clipboard;
     platform::NoICloudFileStatus icloud;
     engine::CleanServices services{fileSystem, journal, cookies, clipboard, icloud, platform::SystemClock::shared(),
-                                   home.path().string(), "/"};
+                                   platform::HostTable::macos(platform::HostLayout::forHome(home.path(), {}))};
     engine::CleanerEngine engine(fileSystem, pool, loop);
     engine.setCleanServices(services);
     const auto root = home.path() / "Library/Caches/generated";

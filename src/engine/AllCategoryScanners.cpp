@@ -9,11 +9,11 @@
 namespace zentrel::engine {
 
 void registerAllCategoryScanners(CleanerEngine& engine, const ScannerSources& sources) {
-    registerDeveloperToolScanners(engine, sources.home, sources.systemRoot, sources.clock);
-    registerCacheAndTrashScanners(engine, sources.home, sources.clock);
-    registerBackupLargeFileAndMailScanners(engine, sources.home);
-    registerStartupAndICloudScanners(engine, sources.home, sources.systemRoot, sources.icloud, sources.clock);
-    registerDuplicateAndPrivacyScanners(engine, {sources.home, sources.privacySettings, sources.clipboardCheck});
+    registerDeveloperToolScanners(engine, sources.table, sources.clock);
+    registerCacheAndTrashScanners(engine, sources.table, sources.clock);
+    registerBackupLargeFileAndMailScanners(engine, sources.table);
+    registerStartupAndICloudScanners(engine, sources.table, sources.icloud, sources.clock);
+    registerDuplicateAndPrivacyScanners(engine, {sources.table, sources.privacySettings, sources.clipboardCheck});
 }
 
 }  // namespace zentrel::engine

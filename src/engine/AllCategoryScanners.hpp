@@ -1,8 +1,9 @@
 #pragma once
-// Every category scanner on one engine, over one home folder and system
-// root: what the window and the command-line front both scan with.
+// Every category scanner on one engine, over one host table: what the window
+// and the command-line front both scan with.
 
 #include "engine/CleanerEngine.hpp"
+#include "platform/HostTable.hpp"
 #include "platform/ICloudFileStatus.hpp"
 #include "scanners/PrivacyScanner.hpp"
 
@@ -12,8 +13,7 @@
 namespace zentrel::engine {
 
 struct ScannerSources {
-    std::string home;
-    std::string systemRoot;
+    platform::HostTable table;
     const platform::Clock& clock;
     platform::ICloudFileStatus& icloud;
     // The two privacy settings, as the main thread reads them.

@@ -21,12 +21,8 @@ const std::set<std::string, std::less<>> kLargeFileSkippedFolders = {
     "node_modules", ".git",   ".build", "DerivedData", ".gradle", "vendor",       ".cache",
     ".npm",         "Library", "Pods",  "build",       "dist",    "Applications", "Pictures"};
 
-constexpr const char* kLargeFileRoots[] = {"/Downloads", "/Desktop", "/Documents", "/Movies"};
-
-constexpr std::pair<const char*, const char*> kMailCaches[] = {
-    {"/Library/Containers/com.apple.mail/Data/Library/Mail Downloads", "Mail Downloads"},
-    {"/Library/Containers/com.apple.mail/Data/DataVaults", "Mail DataVaults"},
-};
+// Their places come from the host table, by name.
+constexpr const char* kMailCaches[] = {"Mail Downloads", "Mail DataVaults"};
 
 CleanItem largeFileItem(const std::string& name, const std::string& path, std::int64_t size) {
     auto item = newScanItem(name, path, CategoryType::largeFiles, "Large Files", size);
@@ -38,9 +34,10 @@ CleanItem largeFileItem(const std::string& name, const std::string& path, std::i
 
 }  // namespace
 
-CleanerEngine::Items scanIOSBackups(CleanerEngine& engine, const std::string& home) {
-    const auto folder = home + "/Library/Application Support/MobileSync/Backup";
+CleanerEngine::Items scanIOSBackups(CleanerEngine& engine, const platform::HostTable& table) {
+    const auto& folder = table.deviceBackups;
     CleanerEngine::Items items;
+    if (folder.empty()) return items;
     for (const auto& name : engine.fileSystem().contentsOfDirectory(folder).value_or(std::vector<std::string>{})) {
         const auto path = folder + "/" + name;
         const auto attributes = engine.fileSystem().attributes(path);  // a link is no backup folder
@@ -59,8 +56,9 @@ CleanerEngine::Items scanIOSBackups(CleanerEngine& engine, const std::string& ho
     return items;
 }
 
-CleanerEngine::Items scanLargeFiles(CleanerEngine& engine, const std::string& home) {
+CleanerEngine::Items scanLargeFiles(CleanerEngine& engine, const platform::HostTable& table) {
     const auto& fileSystem = engine.fileSystem();
+    const auto& home = table.home;
     CleanerEngine::Items items;
     // Directly in the home folder, hidden files included.
     for (const auto& name : fileSystem.contentsOfDirectory(home).value_or(std::vector<std::string>{})) {
@@ -69,8 +67,8 @@ CleanerEngine::Items scanLargeFiles(CleanerEngine& engine, const std::string& ho
         if (!attributes || !attributes->isRegularFile() || attributes->size <= kLargeFileThreshold) continue;
         items.push_back(largeFileItem(name, path, attributes->size));
     }
-    for (const char* rootName : kLargeFileRoots) {
-        auto walk = fileSystem.walk(home + rootName, {.skipHiddenEntries = true, .skipPackageContents = true});
+    for (const auto& root : table.largeFileRoots) {
+        auto walk = fileSystem.walk(root, {.skipHiddenEntries = true, .skipPackageContents = true});
         while (walk) {
             auto entry = walk->next();
             if (!entry) break;
@@ -87,10 +85,11 @@ CleanerEngine::Items scanLargeFiles(CleanerEngine& engine, const std::string& ho
     return items;
 }
 
-CleanerEngine::Items scanMail(CleanerEngine& engine, const std::string& home) {
+CleanerEngine::Items scanMail(CleanerEngine& engine, const platform::HostTable& table) {
     CleanerEngine::Items items;
-    for (const auto& [relative, name] : kMailCaches) {
-        const auto path = home + relative;
+    for (const char* name : kMailCaches) {
+        const auto path = platform::HostTable::row(table.mailCaches, name);
+        if (path.empty()) continue;
         const auto size = engine.cachedSize(path);
         if (size <= 0) continue;
         auto item = newScanItem(name, path, CategoryType::appCaches, "Mail", size);
@@ -104,10 +103,10 @@ CleanerEngine::Items scanMail(CleanerEngine& engine, const std::string& home) {
     return items;
 }
 
-void registerBackupLargeFileAndMailScanners(CleanerEngine& engine, std::string home) {
-    engine.setScanner(ScannerID::iosBackups, [home](CleanerEngine& e) { return scanIOSBackups(e, home); });
-    engine.setScanner(ScannerID::largeFiles, [home](CleanerEngine& e) { return scanLargeFiles(e, home); });
-    engine.setScanner(ScannerID::mail, [home](CleanerEngine& e) { return scanMail(e, home); });
+void registerBackupLargeFileAndMailScanners(CleanerEngine& engine, const platform::HostTable& table) {
+    engine.setScanner(ScannerID::iosBackups, [table](CleanerEngine& e) { return scanIOSBackups(e, table); });
+    engine.setScanner(ScannerID::largeFiles, [table](CleanerEngine& e) { return scanLargeFiles(e, table); });
+    engine.setScanner(ScannerID::mail, [table](CleanerEngine& e) { return scanMail(e, table); });
 }
 
 }  // namespace zentrel::engine

@@ -4,15 +4,16 @@
 // that join the app-cache category.
 
 #include "engine/CleanerEngine.hpp"
+#include "platform/HostTable.hpp"
 
 #include <string>
 
 namespace zentrel::engine {
 
-[[nodiscard]] CleanerEngine::Items scanIOSBackups(CleanerEngine& engine, const std::string& home);
-[[nodiscard]] CleanerEngine::Items scanLargeFiles(CleanerEngine& engine, const std::string& home);
-[[nodiscard]] CleanerEngine::Items scanMail(CleanerEngine& engine, const std::string& home);
+[[nodiscard]] CleanerEngine::Items scanIOSBackups(CleanerEngine& engine, const platform::HostTable& table);
+[[nodiscard]] CleanerEngine::Items scanLargeFiles(CleanerEngine& engine, const platform::HostTable& table);
+[[nodiscard]] CleanerEngine::Items scanMail(CleanerEngine& engine, const platform::HostTable& table);
 
-void registerBackupLargeFileAndMailScanners(CleanerEngine& engine, std::string home);
+void registerBackupLargeFileAndMailScanners(CleanerEngine& engine, const platform::HostTable& table);
 
 }  // namespace zentrel::engine

@@ -12,32 +12,32 @@ namespace {
 using model::CategoryType;
 using model::SafetyLevel;
 
+// Each row's place comes from the host table, by its name.
 struct AppCacheRow {
-    bool underSupport;  // under "Library/Application Support", else directly under home
-    const char* path;
     const char* name;
     const char* application;
 };
 
 constexpr AppCacheRow kAppCaches[] = {
-    {true, "/Cursor/logs", "Cursor Logs", "Cursor"},
-    {true, "/Cursor/CachedData", "Cursor Cached Data", "Cursor"},
-    {true, "/Code/logs", "VS Code Logs", "VS Code"},
-    {true, "/Code/CachedData", "VS Code Cached Data", "VS Code"},
-    {false, "/Library/Caches/Google/Chrome", "Chrome Cache", "Chrome"},
-    {false, "/Library/Caches/com.google.Chrome", "Chrome Cache 2", "Chrome"},
-    {false, "/Library/Caches/com.apple.Safari", "Safari Cache", "Safari"},
-    {false, "/Library/Caches/com.brave.Browser", "Brave Cache", "Brave"},
-    {false, "/Library/Caches/com.microsoft.VSCode", "VS Code Cache", "VS Code"},
-    {true, "/Slack/Cache", "Slack Cache", "Slack"},
-    {true, "/Slack/logs", "Slack Logs", "Slack"},
-    {true, "/discord/Cache", "Discord Cache", "Discord"},
-    {true, "/Figma/logs", "Figma Logs", "Figma"},
+    {"Cursor Logs", "Cursor"},     {"Cursor Cached Data", "Cursor"}, {"VS Code Logs", "VS Code"},
+    {"VS Code Cached Data", "VS Code"}, {"Chrome Cache", "Chrome"},  {"Chrome Cache 2", "Chrome"},
+    {"Safari Cache", "Safari"},    {"Brave Cache", "Brave"},         {"VS Code Cache", "VS Code"},
+    {"Slack Cache", "Slack"},      {"Slack Logs", "Slack"},          {"Discord Cache", "Discord"},
+    {"Figma Logs", "Figma"},
 };
 
-// Caches the app-cache table already covers.
-constexpr std::array<std::string_view, 5> kSystemCacheSkipPrefixes = {
-    "Google", "com.google.Chrome", "com.apple.Safari", "com.brave.Browser", "com.microsoft.VSCode"};
+// Whether the user may delete an entry of a shared folder: the folder lets
+// them write, and when it is sticky (as "/var/tmp" is) the entry is theirs.
+bool userMayDelete(const platform::FileSystem& fileSystem, const std::string& folder,
+                   const platform::FileAttributes& entry, std::uint32_t user) {
+    if (user == 0) return true;
+    const auto attributes = fileSystem.attributes(folder);
+    if (!attributes) return false;
+    const auto mode = attributes->permissions;
+    const bool writable = attributes->owner == user ? (mode & 0300) == 0300 : (mode & 0003) == 0003;
+    const bool sticky = (mode & 01000) != 0;
+    return writable && (!sticky || entry.owner == user);
+}
 
 constexpr std::int64_t kSystemCacheThreshold = 10'000'000;   // an entry must be larger
 constexpr std::int64_t kDownloadThreshold = 100'000'000;     // likewise
@@ -45,11 +45,11 @@ constexpr double kOldDownloadSeconds = 2'592'000;
 
 }  // namespace
 
-CleanerEngine::Items scanAppCaches(CleanerEngine& engine, const std::string& home) {
-    const auto support = home + "/Library/Application Support";
+CleanerEngine::Items scanAppCaches(CleanerEngine& engine, const platform::HostTable& table) {
     CleanerEngine::Items items;
     for (const auto& row : kAppCaches) {
-        const auto path = (row.underSupport ? support : home) + row.path;
+        const auto path = platform::HostTable::row(table.appCaches, row.name);
+        if (path.empty()) continue;
         const auto size = engine.cachedSize(path);
         if (size <= 0) continue;
         const std::string application = row.application;
@@ -63,16 +63,22 @@ CleanerEngine::Items scanAppCaches(CleanerEngine& engine, const std::string& hom
     return items;
 }
 
-CleanerEngine::Items scanSystemCaches(CleanerEngine& engine, const std::string& home) {
-    const auto folder = home + "/Library/Caches";
-    CleanerEngine::Items items;
-    for (const auto& name : engine.fileSystem().contentsOfDirectory(folder).value_or(std::vector<std::string>{})) {
-        if (std::any_of(kSystemCacheSkipPrefixes.begin(), kSystemCacheSkipPrefixes.end(),
-                        [&](auto prefix) { return name.starts_with(prefix); })) {
+namespace {
+
+// The large entries of one caches folder.
+void appendCacheEntries(CleanerEngine& engine, const platform::HostTable& table,
+                        const platform::HostTable::SystemCacheFolder& folder, CleanerEngine::Items& items) {
+    const auto& fileSystem = engine.fileSystem();
+    const auto& skipPrefixes = table.cacheSkipPrefixes;
+    for (const auto& name : fileSystem.contentsOfDirectory(folder.path).value_or(std::vector<std::string>{})) {
+        if (folder.userOwned && std::any_of(skipPrefixes.begin(), skipPrefixes.end(),
+                                            [&](const auto& prefix) { return name.starts_with(prefix); })) {
             continue;
         }
-        const auto path = folder + "/" + name;
-        if (engine.isSymbolicLink(path)) continue;
+        const auto path = folder.path + "/" + name;
+        const auto attributes = fileSystem.attributes(path);
+        if (!attributes || attributes->type == platform::FileType::symbolicLink) continue;
+        if (!folder.userOwned && !userMayDelete(fileSystem, folder.path, *attributes, table.userID)) continue;
         const auto size = engine.cachedSize(path);
         if (size <= kSystemCacheThreshold) continue;
         auto item = newScanItem(name, path, CategoryType::systemCaches, "User Caches", size);
@@ -82,8 +88,15 @@ CleanerEngine::Items scanSystemCaches(CleanerEngine& engine, const std::string& 
         item.safetyLevel = SafetyLevel::safe;
         items.push_back(std::move(item));
     }
-    const auto logs = home + "/Library/Logs";
-    if (const auto size = engine.cachedSize(logs); size > 0) {
+}
+
+}  // namespace
+
+CleanerEngine::Items scanSystemCaches(CleanerEngine& engine, const platform::HostTable& table) {
+    CleanerEngine::Items items;
+    for (const auto& folder : table.cacheFolders) appendCacheEntries(engine, table, folder, items);
+    const auto& logs = table.logsFolder;
+    if (const auto size = logs.empty() ? 0 : engine.cachedSize(logs); size > 0) {
         auto item = newScanItem("User Logs", logs, CategoryType::systemCaches, "User Logs", size);
         item.isSelected = item.isSafe = item.isRecommended = true;
         item.deletionMethod = model::DeletionMethod::clearDirectoryContents();
@@ -95,10 +108,12 @@ CleanerEngine::Items scanSystemCaches(CleanerEngine& engine, const std::string& 
     return items;
 }
 
-CleanerEngine::Items scanTrashAndDownloads(CleanerEngine& engine, const std::string& home, platform::Date now) {
+CleanerEngine::Items scanTrashAndDownloads(CleanerEngine& engine, const platform::HostTable& table, platform::Date now) {
     CleanerEngine::Items items;
-    const auto trash = home + "/.Trash";
-    if (const auto size = engine.cachedSize(trash); size >= 1) {
+    // The user's Trash first, then those of other volumes.
+    for (const auto& trash : table.trashFolders) {
+        const auto size = engine.cachedSize(trash);
+        if (size < 1) continue;
         auto item = newScanItem("Trash", trash, CategoryType::trash, "Trash", size);
         item.isSelected = item.isSafe = item.isRecommended = true;
         item.warningMessage = "Permanently deletes all Trash contents";
@@ -109,7 +124,7 @@ CleanerEngine::Items scanTrashAndDownloads(CleanerEngine& engine, const std::str
         items.push_back(std::move(item));
     }
 
-    const auto downloads = home + "/Downloads";
+    const auto& downloads = table.downloadsFolder;
     const auto cutoff = now.addingTimeInterval(-kOldDownloadSeconds);
     for (const auto& name : engine.fileSystem().contentsOfDirectory(downloads).value_or(std::vector<std::string>{})) {
         const auto path = downloads + "/" + name;
@@ -132,11 +147,12 @@ CleanerEngine::Items scanTrashAndDownloads(CleanerEngine& engine, const std::str
     return items;
 }
 
-void registerCacheAndTrashScanners(CleanerEngine& engine, std::string home, const platform::Clock& clock) {
-    engine.setScanner(ScannerID::appCaches, [home](CleanerEngine& e) { return scanAppCaches(e, home); });
-    engine.setScanner(ScannerID::systemCaches, [home](CleanerEngine& e) { return scanSystemCaches(e, home); });
+void registerCacheAndTrashScanners(CleanerEngine& engine, const platform::HostTable& table,
+                                   const platform::Clock& clock) {
+    engine.setScanner(ScannerID::appCaches, [table](CleanerEngine& e) { return scanAppCaches(e, table); });
+    engine.setScanner(ScannerID::systemCaches, [table](CleanerEngine& e) { return scanSystemCaches(e, table); });
     engine.setScanner(ScannerID::trashAndDownloads,
-                      [home, &clock](CleanerEngine& e) { return scanTrashAndDownloads(e, home, clock.now()); });
+                      [table, &clock](CleanerEngine& e) { return scanTrashAndDownloads(e, table, clock.now()); });
 }
 
 }  // namespace zentrel::engine

@@ -6,17 +6,21 @@
 
 #include "engine/CleanerEngine.hpp"
 #include "platform/Clock.hpp"
+#include "platform/HostTable.hpp"
 
 #include <string>
 
 namespace zentrel::engine {
 
-[[nodiscard]] CleanerEngine::Items scanAppCaches(CleanerEngine& engine, const std::string& home);
-[[nodiscard]] CleanerEngine::Items scanSystemCaches(CleanerEngine& engine, const std::string& home);
+[[nodiscard]] CleanerEngine::Items scanAppCaches(CleanerEngine& engine, const platform::HostTable& table);
+// The user's caches folder, then the shared ones, where only what the user
+// may delete is offered; then the logs folder.
+[[nodiscard]] CleanerEngine::Items scanSystemCaches(CleanerEngine& engine, const platform::HostTable& table);
 // `now` sets the 30-day cutoff of old downloads.
-[[nodiscard]] CleanerEngine::Items scanTrashAndDownloads(CleanerEngine& engine, const std::string& home,
+[[nodiscard]] CleanerEngine::Items scanTrashAndDownloads(CleanerEngine& engine, const platform::HostTable& table,
                                                          platform::Date now);
 
-void registerCacheAndTrashScanners(CleanerEngine& engine, std::string home, const platform::Clock& clock);
+void registerCacheAndTrashScanners(CleanerEngine& engine, const platform::HostTable& table,
+                                   const platform::Clock& clock);
 
 }  // namespace zentrel::engine

@@ -57,7 +57,7 @@ public:
              CleaningProgressHandler progress, std::function<void(DeleteResult)> done)
         : engine_(engine),
           services_(services),
-          guard_(services.fileSystem, services.home, services.systemRoot),
+          guard_(services.fileSystem, services.table),
           items_(std::move(items)),
           progress_(std::move(progress)),
           done_(std::move(done)) {}

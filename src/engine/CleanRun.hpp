@@ -35,8 +35,8 @@ struct CleanServices {
     platform::Clipboard& clipboard;  // touched on the main thread only
     platform::ICloudFileStatus& icloud;
     const platform::Clock& clock;
-    std::string home;
-    std::string systemRoot;
+    // The home and system locations the deletion guard lets the run change.
+    platform::HostTable table;
 };
 
 struct DeleteResult {

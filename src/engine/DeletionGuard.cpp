@@ -6,17 +6,6 @@
 namespace zentrel::engine {
 namespace {
 
-// Folders directly in the home folder that hold the user's own things or
-// their settings: never removed or emptied as a whole.
-constexpr std::array<std::string_view, 16> kTopLevelUserFolders = {
-    "Applications", "Desktop", "Documents", "Downloads", "Library", "Movies",  "Music",  "Pictures",
-    "Public",       "Videos",  "Templates", ".config",   ".local",  ".cache", ".ssh",   ".gnupg",
-};
-
-// The folders below the system root that hold what the scanners offer
-// there (shared caches, launch agents, tool caches).
-constexpr std::array<std::string_view, 2> kSystemFoldersCleaned = {"Library/", "usr/local/"};
-
 // "/a/b/" -> "/a/b"; "/" stays.
 std::string withoutTrailingSlashes(std::string path) {
     while (path.size() > 1 && path.back() == '/') path.pop_back();
@@ -37,6 +26,7 @@ bool hasDotComponent(std::string_view path) {
 // The part of `path` below `root`, without the leading "/"; none when
 // `path` is not strictly inside `root`.
 std::optional<std::string_view> below(std::string_view root, std::string_view path) {
+    if (root.empty()) return std::nullopt;
     if (root == "/") {
         if (path.size() < 2 || path.front() != '/') return std::nullopt;
         return path.substr(1);
@@ -49,10 +39,17 @@ std::optional<std::string_view> below(std::string_view root, std::string_view pa
 
 }  // namespace
 
-DeletionGuard::DeletionGuard(const platform::FileSystem& fileSystem, std::string home, std::string systemRoot)
-    : fileSystem_(fileSystem),
-      home_(withoutTrailingSlashes(std::move(home))),
-      systemRoot_(withoutTrailingSlashes(std::move(systemRoot))) {}
+DeletionGuard::DeletionGuard(const platform::FileSystem& fileSystem, const platform::HostTable& table,
+                             const std::vector<std::string>& furtherLocations)
+    : fileSystem_(fileSystem), home_(withoutTrailingSlashes(table.home)), systemRoot_(withoutTrailingSlashes(table.systemRoot)) {
+    for (const auto& folder : table.protectedFolders) protectedFolders_.push_back(withoutTrailingSlashes(folder));
+    for (const auto& location : table.systemLocations) {
+        if (!location.path.empty()) systemLocations_.push_back({withoutTrailingSlashes(location.path), location.mayBeEmptied});
+    }
+    for (const auto& folder : furtherLocations) {
+        if (!folder.empty()) systemLocations_.push_back({withoutTrailingSlashes(folder), false});
+    }
+}
 
 std::optional<std::string> DeletionGuard::refusal(const std::string& rawPath, Use use) const {
     if (rawPath.empty()) return "The item has no file to delete.";
@@ -62,19 +59,18 @@ std::optional<std::string> DeletionGuard::refusal(const std::string& rawPath, Us
     const auto path = withoutTrailingSlashes(rawPath);
     if (path == "/") return std::string("The root folder is never deleted.");
     if (path == home_) return std::string("The home folder is never deleted.");
-    if (path == systemRoot_) return std::string("The system root is never deleted.");
-
-    if (const auto inHome = below(home_, path)) {
-        for (const auto folder : kTopLevelUserFolders) {
-            if (*inHome == folder) return "The folder \"" + path + "\" is one of your main folders and is never deleted.";
-        }
-        return linkOnTheWay(home_, path, use);
+    if (!systemRoot_.empty() && path == systemRoot_) return std::string("The system root is never deleted.");
+    for (const auto& folder : protectedFolders_) {
+        if (path == folder) return "The folder \"" + path + "\" is one of your main folders and is never deleted.";
     }
-    if (const auto inSystem = below(systemRoot_, path)) {
-        for (const auto folder : kSystemFoldersCleaned) {
-            if (inSystem->size() > folder.size() && inSystem->substr(0, folder.size()) == folder) {
-                return linkOnTheWay(systemRoot_, path, use);
-            }
+
+    if (below(home_, path)) return linkOnTheWay(home_, path, use);
+    for (const auto& location : systemLocations_) {
+        if (below(location.path, path)) return linkOnTheWay(location.path, path, use);
+        // A volume's Trash is emptied in place, never removed.
+        if (location.mayBeEmptied && use == Use::changeInPlace && path == location.path) {
+            const auto parent = path.substr(0, std::max<std::size_t>(path.rfind('/'), 1));
+            return linkOnTheWay(parent, path, use);
         }
     }
     return "The path \"" + path + "\" lies outside the home folder.";

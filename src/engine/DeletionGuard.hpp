@@ -1,16 +1,20 @@
 #pragma once
-// The last check before the clean run changes anything on disk. A path it
-// removes, truncates or empties must be absolute and plain (no "." or ".."),
-// lie inside the home folder (not one of its main folders) or inside the
-// system root's "Library" or "usr/local", and be reached through real folders
-// only: a folder on the way that has become a link since the scan could lead
-// anywhere. The scanners never offer anything else; this keeps a stale or
-// tampered list from reaching further.
+// The last check before the clean run or the uninstaller changes anything on
+// disk. A path it removes, truncates or empties must be absolute and plain (no
+// "." or ".."), lie inside the home folder (not one of its main folders nor an
+// XDG base folder) or inside one of the host table's system locations (a
+// Mac's "/Library" and "/usr/local", a Linux desktop's "/var/cache" and
+// "/var/tmp"), and be reached through real folders only: a folder on the way
+// that has become a link since the scan could lead anywhere. The scanners
+// never offer anything else; this keeps a stale or tampered list from
+// reaching further.
 
 #include "platform/FileSystem.hpp"
+#include "platform/HostTable.hpp"
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace zentrel::engine {
 
@@ -21,7 +25,11 @@ public:
         changeInPlace,  // the entry is emptied or truncated, so it must not be a link
     };
 
-    DeletionGuard(const platform::FileSystem& fileSystem, std::string home, std::string systemRoot);
+    // The table's home, protected folders and system locations, and any
+    // further folders outside the home whose entries may go (the uninstaller's
+    // application folders).
+    DeletionGuard(const platform::FileSystem& fileSystem, const platform::HostTable& table,
+                  const std::vector<std::string>& furtherLocations = {});
 
     // Why the path must not be touched; none when it may.
     [[nodiscard]] std::optional<std::string> refusal(const std::string& path, Use use) const;
@@ -33,6 +41,8 @@ private:
     const platform::FileSystem& fileSystem_;
     std::string home_;
     std::string systemRoot_;
+    std::vector<std::string> protectedFolders_;
+    std::vector<platform::HostTable::SystemLocation> systemLocations_;
 };
 
 }  // namespace zentrel::engine

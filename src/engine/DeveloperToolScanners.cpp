@@ -20,28 +20,18 @@ using model::CategoryType;
 using model::CleanItem;
 using model::SafetyLevel;
 
+// Each row's place comes from the host table, by its label.
 struct DevToolRow {
-    const char* path;  // under the home folder, or under the system root when it starts with "/usr"
     const char* label;
     const char* tool;
 };
 
 constexpr DevToolRow kDevToolRows[] = {
-    {"/.npm/_cacache", "npm Cache", "npm"},
-    {"/Library/pnpm/store", "pnpm Store", "pnpm"},
-    {"/.cache/pip", "pip Cache", "pip"},
-    {"/usr/local/Homebrew/Library/Homebrew/vendor", "Homebrew Vendor", "Homebrew"},
-    {"/Library/Caches/Homebrew", "Homebrew Cache", "Homebrew"},
-    {"/.yarn/cache", "Yarn Cache", "Yarn"},
-    {"/.gradle/caches", "Gradle Cache", "Gradle"},
-    {"/.m2/repository", "Maven Repository", "Maven"},
-    {"/.cargo/registry", "Cargo Registry", "Rust"},
-    {"/.cargo/git", "Cargo Git", "Rust"},
-    {"/Library/Caches/CocoaPods", "CocoaPods Cache", "CocoaPods"},
-    {"/.pub-cache", "Flutter pub-cache", "Flutter"},
-    {"/.dart_tool", "Dart Tool", "Flutter"},
-    {"/Library/Android/sdk/build-tools", "Android Build Tools", "Android"},
-    {"/Library/Android/sdk/system-images", "Android Sys Images", "Android"},
+    {"npm Cache", "npm"},         {"pnpm Store", "pnpm"},          {"pip Cache", "pip"},
+    {"Homebrew Vendor", "Homebrew"}, {"Homebrew Cache", "Homebrew"}, {"Yarn Cache", "Yarn"},
+    {"Gradle Cache", "Gradle"},   {"Maven Repository", "Maven"},   {"Cargo Registry", "Rust"},
+    {"Cargo Git", "Rust"},        {"CocoaPods Cache", "CocoaPods"}, {"Flutter pub-cache", "Flutter"},
+    {"Dart Tool", "Flutter"},     {"Android Build Tools", "Android"}, {"Android Sys Images", "Android"},
 };
 
 constexpr const char* kProjectRoots[] = {"Developer", "Projects", "Project", "Code",      "code", "repos",
@@ -64,6 +54,7 @@ std::optional<platform::Date> modificationDate(const CleanerEngine& engine, cons
 CleanerEngine::Items sizedEntries(CleanerEngine& engine, const std::string& folder, const char* subcategory) {
     const bool archive = std::string_view(subcategory) == "Archives";
     CleanerEngine::Items items;
+    if (folder.empty()) return items;
     for (const auto& name : listing(engine, folder)) {
         const auto path = folder + "/" + name;
         if (engine.isSymbolicLink(path)) continue;
@@ -122,15 +113,15 @@ CleanItem projectItem(const std::string& projectPath, std::int64_t size, NodePac
 
 }  // namespace
 
-CleanerEngine::Items scanXcode(CleanerEngine& engine, const std::string& home) {
+CleanerEngine::Items scanXcode(CleanerEngine& engine, const platform::HostTable& table) {
     CleanerEngine::Items items;
     auto append = [&items](CleanerEngine::Items found) {
         items.insert(items.end(), std::make_move_iterator(found.begin()), std::make_move_iterator(found.end()));
     };
-    append(sizedEntries(engine, home + "/Library/Developer/Xcode/DerivedData", "DerivedData"));
-    append(scanDeviceSupport(engine, home + "/Library/Developer/Xcode/iOS DeviceSupport"));
-    append(scanSimulators(engine, home + "/Library/Developer/CoreSimulator/Devices"));
-    append(sizedEntries(engine, home + "/Library/Developer/Xcode/Archives", "Archives"));
+    append(sizedEntries(engine, table.xcodeDerivedData, "DerivedData"));
+    if (!table.xcodeDeviceSupport.empty()) append(scanDeviceSupport(engine, table.xcodeDeviceSupport));
+    if (!table.xcodeSimulators.empty()) append(scanSimulators(engine, table.xcodeSimulators));
+    append(sizedEntries(engine, table.xcodeArchives, "Archives"));
     return items;
 }
 
@@ -190,12 +181,11 @@ CleanerEngine::Items scanSimulators(CleanerEngine& engine, const std::string& fo
     return items;
 }
 
-CleanerEngine::Items scanDevTools(CleanerEngine& engine, const std::string& home, const std::string& systemRoot,
-                                  platform::Date now) {
+CleanerEngine::Items scanDevTools(CleanerEngine& engine, const platform::HostTable& table, platform::Date now) {
     CleanerEngine::Items items;
     for (const auto& row : kDevToolRows) {
-        const bool system = std::string_view(row.path).starts_with("/usr/");
-        const auto path = (system ? (systemRoot == "/" ? std::string() : systemRoot) : home) + row.path;
+        const auto path = platform::HostTable::row(table.devToolCaches, row.label);
+        if (path.empty()) continue;
         const auto size = engine.cachedSize(path);
         if (size <= 0) continue;
         const std::string tool = row.tool;
@@ -213,8 +203,9 @@ CleanerEngine::Items scanDevTools(CleanerEngine& engine, const std::string& home
         item.safetyLevel = verdict.safetyLevel;
         items.push_back(std::move(item));
     }
-    const auto docker = home + "/Library/Containers/com.docker.docker/Data/vms/0/data/Docker.raw";
-    if (auto attributes = engine.fileSystem().attributes(docker); attributes && attributes->size >= 1) {
+    const auto& docker = table.dockerDiskImage;
+    if (auto attributes = docker.empty() ? std::nullopt : engine.fileSystem().attributes(docker);
+        attributes && attributes->size >= 1) {
         auto item = newScanItem("Docker Desktop VM", docker, CategoryType::devTools, "Docker", attributes->size);
         item.warningMessage = "Deleting this removes all Docker images \u2014 prune instead";
         item.suggestedCommand = "docker system prune -a --volumes";
@@ -293,14 +284,13 @@ CleanerEngine::Items scanDevProjects(CleanerEngine& engine, const std::string& h
     return items;
 }
 
-void registerDeveloperToolScanners(CleanerEngine& engine, std::string home, std::string systemRoot,
+void registerDeveloperToolScanners(CleanerEngine& engine, const platform::HostTable& table,
                                    const platform::Clock& clock) {
-    engine.setScanner(ScannerID::xcode, [home](CleanerEngine& e) { return scanXcode(e, home); });
-    engine.setScanner(ScannerID::devTools, [home, systemRoot, &clock](CleanerEngine& e) {
-        return scanDevTools(e, home, systemRoot, clock.now());
-    });
+    engine.setScanner(ScannerID::xcode, [table](CleanerEngine& e) { return scanXcode(e, table); });
+    engine.setScanner(ScannerID::devTools,
+                      [table, &clock](CleanerEngine& e) { return scanDevTools(e, table, clock.now()); });
     engine.setScanner(ScannerID::devProjects,
-                      [home, &clock](CleanerEngine& e) { return scanDevProjects(e, home, clock.now()); });
+                      [home = table.home, &clock](CleanerEngine& e) { return scanDevProjects(e, home, clock.now()); });
 }
 
 }  // namespace zentrel::engine

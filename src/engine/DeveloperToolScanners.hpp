@@ -7,6 +7,7 @@
 
 #include "engine/CleanerEngine.hpp"
 #include "platform/Clock.hpp"
+#include "platform/HostTable.hpp"
 
 #include <string>
 
@@ -19,17 +20,17 @@ struct DeveloperScanLimits {
     double staleSeconds = 2'592'000;
 };
 
-[[nodiscard]] CleanerEngine::Items scanXcode(CleanerEngine& engine, const std::string& home);
+[[nodiscard]] CleanerEngine::Items scanXcode(CleanerEngine& engine, const platform::HostTable& table);
 [[nodiscard]] CleanerEngine::Items scanDeviceSupport(CleanerEngine& engine, const std::string& folder);
 [[nodiscard]] CleanerEngine::Items scanSimulators(CleanerEngine& engine, const std::string& folder);
-// `systemRoot` holds the Homebrew vendor folder; `now` decides recent use.
-[[nodiscard]] CleanerEngine::Items scanDevTools(CleanerEngine& engine, const std::string& home,
-                                                const std::string& systemRoot, platform::Date now);
+// `now` decides recent use.
+[[nodiscard]] CleanerEngine::Items scanDevTools(CleanerEngine& engine, const platform::HostTable& table,
+                                                platform::Date now);
 [[nodiscard]] CleanerEngine::Items scanDevProjects(CleanerEngine& engine, const std::string& home, platform::Date now,
                                                    const DeveloperScanLimits& limits = {});
 
 // Registers the three scanners on the engine.
-void registerDeveloperToolScanners(CleanerEngine& engine, std::string home, std::string systemRoot,
+void registerDeveloperToolScanners(CleanerEngine& engine, const platform::HostTable& table,
                                    const platform::Clock& clock);
 
 }  // namespace zentrel::engine

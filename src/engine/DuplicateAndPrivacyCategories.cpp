@@ -114,7 +114,7 @@ std::vector<model::CleanItem> privacyItems(const std::vector<model::PrivacyGroup
 }
 
 void registerDuplicateAndPrivacyScanners(CleanerEngine& engine, CategorySources sources) {
-    engine.setScanner(ScannerID::duplicates, [home = sources.home](CleanerEngine& e) {
+    engine.setScanner(ScannerID::duplicates, [home = sources.table.home](CleanerEngine& e) {
         scanners::DuplicateScanner::ScanOptions options;  // the engine's limits are the defaults
         scanners::SimilarMediaPass similarMedia(options);
         scanners::DuplicateScanner scanner(options, e.fileSystem(), home, &similarMedia);
@@ -123,7 +123,7 @@ void registerDuplicateAndPrivacyScanners(CleanerEngine& engine, CategorySources 
     });
     engine.setScanner(ScannerID::privacy, [sources = std::move(sources)](CleanerEngine& e) {
         const auto options = sources.privacySettings ? sources.privacySettings() : scanners::PrivacyScanner::ScanOptions{};
-        scanners::PrivacyScanner scanner(options, e.fileSystem(), sources.home, sources.clipboardCheck);
+        scanners::PrivacyScanner scanner(options, e.fileSystem(), sources.table, sources.clipboardCheck);
         e.cachedPrivacyGroups = scanner.scan();
         return privacyItems(e.cachedPrivacyGroups);
     });

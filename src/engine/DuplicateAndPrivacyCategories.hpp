@@ -4,6 +4,7 @@
 // one clean item.
 
 #include "engine/CleanerEngine.hpp"
+#include "platform/HostTable.hpp"
 #include "scanners/PrivacyScanner.hpp"
 
 #include <functional>
@@ -24,7 +25,7 @@ namespace zentrel::engine {
 [[nodiscard]] std::vector<model::CleanItem> privacyItems(const std::vector<model::PrivacyGroup>& groups);
 
 struct CategorySources {
-    std::string home;
+    platform::HostTable table;
     // The two privacy settings, as the main thread reads them.
     std::function<scanners::PrivacyScanner::ScanOptions()> privacySettings;
     scanners::PrivacyScanner::ClipboardCheck clipboardCheck;

@@ -26,21 +26,43 @@ CleanItem makeItem(std::string name, std::string path, CategoryType category, st
     return item;
 }
 
-std::string joined(const std::string& root, std::string_view absolute) {
-    return (root == "/" || root.empty() ? std::string() : root) + std::string(absolute);
+// The "Name" of a desktop entry's "[Desktop Entry]" group, if it has one.
+std::optional<std::string> desktopEntryName(const std::string& text) {
+    bool inEntry = false;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const auto end = std::min(text.find('\n', start), text.size());
+        const std::string_view line(text.data() + start, end - start);
+        start = end + 1;
+        if (line.starts_with('[')) {
+            inEntry = line == "[Desktop Entry]";
+        } else if (inEntry && line.starts_with("Name=") && line.size() > 5) {
+            return std::string(line.substr(5));
+        }
+    }
+    return std::nullopt;
 }
 
 }  // namespace
 
-CleanerEngine::Items scanStartupItems(CleanerEngine& engine, const std::string& home, const std::string& systemRoot) {
+CleanerEngine::Items scanStartupItems(CleanerEngine& engine, const platform::HostTable& table) {
     const auto& fileSystem = engine.fileSystem();
     CleanerEngine::Items items;
-    for (const auto& folder : {home + "/Library/LaunchAgents", joined(systemRoot, "/Library/LaunchAgents")}) {
+    for (const auto& [folder, entriesAreLinks] : table.startupFolders) {
+        if (folder.empty()) continue;
         for (const auto& name : fileSystem.contentsOfDirectory(folder).value_or(std::vector<std::string>{})) {
             const auto path = folder + "/" + name;
-            if (engine.isSymbolicLink(path)) continue;
+            // A unit is enabled by a link, which goes as a link; elsewhere a
+            // link could lead anywhere.
+            if (engine.isSymbolicLink(path) != entriesAreLinks) continue;
             std::string label = name;
-            if (auto plist = readPropertyListStrings(fileSystem, path)) {
+            if (entriesAreLinks) {
+                // The link's name is the unit's.
+            } else if (name.ends_with(".desktop")) {
+                if (auto entryName = desktopEntryName(fileSystem.readFile(path, 256 * 1024).value_or(""))) {
+                    label = *entryName;
+                }
+            } else if (auto plist = readPropertyListStrings(fileSystem, path)) {
                 if (auto found = plist->find("Label"); found != plist->end()) label = found->second;
             }
             const auto attributes = fileSystem.attributes(path);
@@ -54,11 +76,13 @@ CleanerEngine::Items scanStartupItems(CleanerEngine& engine, const std::string& 
     return items;
 }
 
-CleanerEngine::Items scanICloud(CleanerEngine& engine, const std::string& home, const platform::ICloudFileStatus& status,
-                                platform::Date now, const ICloudScanLimits& limits) {
-    const auto root = home + "/Library/Mobile Documents";
+CleanerEngine::Items scanICloud(CleanerEngine& engine, const platform::HostTable& table,
+                                const platform::ICloudFileStatus& status, platform::Date now,
+                                const ICloudScanLimits& limits) {
+    const auto& root = table.icloudDocuments;
     const auto cutoff = now.addingTimeInterval(-kICloudAgeSeconds);
     CleanerEngine::Items items;
+    if (root.empty()) return items;
     auto walk = engine.fileSystem().walk(root, {.skipHiddenEntries = true, .skipPackageContents = true});
     std::size_t entries = 0;
     while (walk) {
@@ -82,12 +106,11 @@ CleanerEngine::Items scanICloud(CleanerEngine& engine, const std::string& home, 
     return items;
 }
 
-void registerStartupAndICloudScanners(CleanerEngine& engine, std::string home, std::string systemRoot,
+void registerStartupAndICloudScanners(CleanerEngine& engine, const platform::HostTable& table,
                                       const platform::ICloudFileStatus& status, const platform::Clock& clock) {
-    engine.setScanner(ScannerID::startupItems,
-                      [home, systemRoot](CleanerEngine& e) { return scanStartupItems(e, home, systemRoot); });
-    engine.setScanner(ScannerID::icloud, [home, &status, &clock](CleanerEngine& e) {
-        return scanICloud(e, home, status, clock.now());
+    engine.setScanner(ScannerID::startupItems, [table](CleanerEngine& e) { return scanStartupItems(e, table); });
+    engine.setScanner(ScannerID::icloud, [table, &status, &clock](CleanerEngine& e) {
+        return scanICloud(e, table, status, clock.now());
     });
 }
 

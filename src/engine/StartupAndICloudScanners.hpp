@@ -4,6 +4,7 @@
 
 #include "engine/CleanerEngine.hpp"
 #include "platform/Clock.hpp"
+#include "platform/HostTable.hpp"
 #include "platform/ICloudFileStatus.hpp"
 
 #include <string>
@@ -15,13 +16,13 @@ struct ICloudScanLimits {
     std::size_t maxItems = 50;
 };
 
-[[nodiscard]] CleanerEngine::Items scanStartupItems(CleanerEngine& engine, const std::string& home,
-                                                    const std::string& systemRoot);
-[[nodiscard]] CleanerEngine::Items scanICloud(CleanerEngine& engine, const std::string& home,
+// Entries are named by their property list's "Label" or desktop entry's "Name".
+[[nodiscard]] CleanerEngine::Items scanStartupItems(CleanerEngine& engine, const platform::HostTable& table);
+[[nodiscard]] CleanerEngine::Items scanICloud(CleanerEngine& engine, const platform::HostTable& table,
                                               const platform::ICloudFileStatus& status, platform::Date now,
                                               const ICloudScanLimits& limits = {});
 
-void registerStartupAndICloudScanners(CleanerEngine& engine, std::string home, std::string systemRoot,
+void registerStartupAndICloudScanners(CleanerEngine& engine, const platform::HostTable& table,
                                       const platform::ICloudFileStatus& status, const platform::Clock& clock);
 
 }  // namespace zentrel::engine

@@ -5,16 +5,19 @@
 
 namespace zentrel::model {
 
-enum class BrowserKind { safari, chrome, firefox, arc, edge };
+// Chromium and Brave are found only on a Linux desktop's layout.
+enum class BrowserKind { safari, chrome, firefox, arc, edge, chromium, brave };
 
-inline constexpr RawValueTable<BrowserKind, 5> kBrowserKinds = {{{BrowserKind::safari, "safari"},
+inline constexpr RawValueTable<BrowserKind, 7> kBrowserKinds = {{{BrowserKind::safari, "safari"},
                                                                   {BrowserKind::chrome, "chrome"},
                                                                   {BrowserKind::firefox, "firefox"},
                                                                   {BrowserKind::arc, "arc"},
-                                                                  {BrowserKind::edge, "edge"}}};
-inline constexpr std::array<BrowserKind, 5> kAllBrowserKinds = {BrowserKind::safari, BrowserKind::chrome,
-                                                                BrowserKind::firefox, BrowserKind::arc,
-                                                                BrowserKind::edge};
+                                                                  {BrowserKind::edge, "edge"},
+                                                                  {BrowserKind::chromium, "chromium"},
+                                                                  {BrowserKind::brave, "brave"}}};
+inline constexpr std::array<BrowserKind, 7> kAllBrowserKinds = {
+    BrowserKind::safari, BrowserKind::chrome,   BrowserKind::firefox, BrowserKind::arc,
+    BrowserKind::edge,   BrowserKind::chromium, BrowserKind::brave};
 
 [[nodiscard]] constexpr std::string_view rawValue(BrowserKind kind) { return rawValueIn(kBrowserKinds, kind); }
 [[nodiscard]] constexpr std::optional<BrowserKind> browserKindFromRaw(std::string_view raw) {

@@ -2,9 +2,10 @@
 // The accessibility tree of other applications as the typing integration
 // reads and writes it: the focused element, string attributes, setting a
 // field's value, the frontmost application and secure input. Every error
-// reads as an absent value. This desktop offers no such access to an
-// ordinary program (`NoAccessibilityElements` answers nothing); tests build
-// a tree of their own.
+// reads as an absent value. Attribute names are the typing integration's
+// own ("AXFocusedUIElement", "AXRole", "AXTitle", "AXValue", ...); the AT-SPI
+// backend translates them. `NoAccessibilityElements` answers nothing; tests
+// build a tree of their own.
 
 #include <cstdint>
 #include <optional>

@@ -1,26 +1,24 @@
 #pragma once
-// Accessibility trust on a Linux desktop: granted when the desktop's
-// accessibility bus is reachable on the session bus and the kernel's input
-// injection device can be written. There is no system prompt; asking with a
-// prompt prints what is missing.
+// Accessibility trust on a Linux desktop: the key tap may run, which on X11
+// means the display offers RECORD (to observe keys) and XTEST (to type).
+// A Wayland session never grants it. There is no system prompt; asking with
+// a prompt prints what is missing.
 
 #include "platform/AccessibilityTrust.hpp"
-#include "platform/SessionBus.hpp"
 
-#include <filesystem>
+#include <string>
 
 namespace zentrel::platform {
 
 class DesktopAccessibilityTrust final : public AccessibilityTrust {
 public:
-    explicit DesktopAccessibilityTrust(const SessionBus& bus,
-                                       std::filesystem::path inputDevice = "/dev/uinput");
+    // Empty display name: $DISPLAY.
+    explicit DesktopAccessibilityTrust(std::string displayName = {}) : displayName_(std::move(displayName)) {}
 
     [[nodiscard]] bool isProcessTrusted(bool prompt) override;
 
 private:
-    const SessionBus& bus_;
-    std::filesystem::path inputDevice_;
+    std::string displayName_;
 };
 
 }  // namespace zentrel::platform

@@ -44,4 +44,23 @@ bool desktopPrefersReducedMotion() { return interfaceBoolean("enable-animations"
 
 bool desktopPrefersDark() { return interfaceString("color-scheme") == "prefer-dark"; }
 
+InterfaceSettingWatch::InterfaceSettingWatch(std::string_view key, std::function<void()> changed)
+    : changed_(std::move(changed)) {
+    GSettings* settings = interfaceSettingsWith(key);
+    if (settings == nullptr) return;
+    settings_ = settings;
+    const auto signal = "changed::" + std::string(key);
+    handler_ = g_signal_connect_swapped(settings, signal.c_str(), G_CALLBACK(+[](InterfaceSettingWatch* self) {
+                                            self->changed_();
+                                        }), this);
+    // GSettings reports changes only for keys that were read once.
+    g_variant_unref(g_settings_get_value(settings, std::string(key).c_str()));
+}
+
+InterfaceSettingWatch::~InterfaceSettingWatch() {
+    if (settings_ == nullptr) return;
+    g_signal_handler_disconnect(settings_, handler_);
+    g_object_unref(settings_);
+}
+
 }  // namespace zentrel::platform

@@ -24,7 +24,7 @@ std::filesystem::path realHome() {
 }  // namespace
 
 HostLayout HostLayout::forHome(const std::filesystem::path& home, const std::filesystem::path& systemRoot) {
-    return HostLayout{home, systemRoot, home / ".config", home / ".local/share", home / ".cache"};
+    return HostLayout{home, systemRoot, home / ".config", home / ".local/share", home / ".cache", home / ".local/state"};
 }
 
 HostLayout HostLayout::fromEnvironment() {
@@ -32,6 +32,7 @@ HostLayout HostLayout::fromEnvironment() {
     if (auto p = environmentPath("XDG_CONFIG_HOME"); !p.empty()) layout.configHome = p;
     if (auto p = environmentPath("XDG_DATA_HOME"); !p.empty()) layout.dataHome = p;
     if (auto p = environmentPath("XDG_CACHE_HOME"); !p.empty()) layout.cacheHome = p;
+    if (auto p = environmentPath("XDG_STATE_HOME"); !p.empty()) layout.stateHome = p;
     return layout;
 }
 
@@ -40,6 +41,7 @@ std::filesystem::path HostLayout::defaultsFile(std::string_view suite) const {
 }
 
 std::filesystem::path HostLayout::systemPath(const std::filesystem::path& relative) const {
+    if (systemRoot.empty()) return {};
     return systemRoot / relative.relative_path();
 }
 

@@ -19,9 +19,12 @@ struct HostLayout {
     std::filesystem::path configHome;  // settings files (XDG config folder)
     std::filesystem::path dataHome;    // the user's application support (XDG data folder)
     std::filesystem::path cacheHome;   // the XDG cache folder
+    std::filesystem::path stateHome;   // the XDG state folder
 
     // A layout inside `home`: the XDG folders are "home/.config",
-    // "home/.local/share" and "home/.cache", whatever the environment says.
+    // "home/.local/share", "home/.cache" and "home/.local/state", whatever
+    // the environment says. An empty `systemRoot` means none: nothing of the
+    // machine outside the home folder is read or changed.
     [[nodiscard]] static HostLayout forHome(const std::filesystem::path& home,
                                             const std::filesystem::path& systemRoot = "/");
     // The real user's layout from HOME and the XDG variables; only programs
@@ -30,7 +33,8 @@ struct HostLayout {
 
     // The settings file of a defaults suite.
     [[nodiscard]] std::filesystem::path defaultsFile(std::string_view suite) const;
-    // A path under the system root, e.g. systemPath("Library/Caches").
+    // A path under the system root, e.g. systemPath("Library/Caches");
+    // empty when there is no system root.
     [[nodiscard]] std::filesystem::path systemPath(const std::filesystem::path& relative) const;
 };
 

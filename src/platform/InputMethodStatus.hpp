@@ -11,8 +11,9 @@ public:
     [[nodiscard]] virtual bool isSelected() const = 0;
 };
 
-// Asks the IBus daemon: installed when it lists the engine, selected when it
-// is the global engine. No daemon: neither.
+// Asks the IBus daemon: installed when it lists the engine among those of its
+// component folder or those registered by running engine programs, selected
+// when it is the global engine. No daemon: neither.
 class IBusInputMethodStatus final : public InputMethodStatus {
 public:
     [[nodiscard]] bool isInstalled() const override;

@@ -1,12 +1,14 @@
 #pragma once
 // A system-wide tap on key-down, modifier-change and mouse-down events whose
-// handler may let each event through or drop it. This desktop opens no such
-// tap to an ordinary program: `NoKeyboardEventTap` never installs one, so
-// typing through the tap switches itself off here.
+// handler may let each event through or drop it. A tap that can only observe
+// (X11's) reports keys as already delivered and ignores the answer. Where no
+// tap can run (a Wayland session), `unavailableReason` says why.
 
 #include "platform/KeyboardEvents.hpp"
 
 #include <functional>
+#include <optional>
+#include <string>
 
 namespace zentrel::platform {
 
@@ -20,6 +22,8 @@ public:
     virtual bool install(Handler handler) = 0;
     virtual void remove() = 0;
     [[nodiscard]] virtual bool isInstalled() const = 0;
+    // Why no tap can be installed here; none when one can.
+    [[nodiscard]] virtual std::optional<std::string> unavailableReason() const = 0;
 };
 
 class NoKeyboardEventTap final : public KeyboardEventTap {
@@ -27,6 +31,9 @@ public:
     bool install(Handler) override { return false; }
     void remove() override {}
     [[nodiscard]] bool isInstalled() const override { return false; }
+    [[nodiscard]] std::optional<std::string> unavailableReason() const override {
+        return "This desktop offers no key tap";
+    }
 };
 
 }  // namespace zentrel::platform

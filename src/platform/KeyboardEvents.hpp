@@ -1,10 +1,9 @@
 #pragma once
 // Keyboard and mouse events as a system-wide event tap sees them, and the
 // synthetic key events the typing bridge posts back into the event stream.
-// Values follow the desktop's event services: types, key codes, modifier
-// bits and the source user-data field that marks our own events. This
-// desktop offers no tap to an ordinary program, so the poster here has only
-// the test double; the bridge's logic is the same.
+// Values follow the typing bridge's own vocabulary: types, key codes, modifier
+// bits and the source user-data field that marks our own events; each tap
+// backend translates its desktop's events into them.
 
 #include <cstdint>
 #include <string>
@@ -27,6 +26,10 @@ struct TapEvent {
     int keyCode = 0;
     std::u16string unicode;    // what the key types, up to 4 UTF-16 units
     std::int64_t userData = 0;  // the event source's user-data field
+    // The window already received the key: a tap that can only observe
+    // reports every typed key so, and the bridge then rewrites from what is
+    // on screen instead of dropping the key.
+    bool alreadyDelivered = false;
 };
 
 struct SyntheticKeyEvent {

@@ -1,5 +1,8 @@
 #include "platform/Localization.hpp"
 
+#include <cctype>
+#include <utility>
+
 namespace zentrel::platform {
 
 Localization& Localization::shared() {
@@ -33,8 +36,35 @@ std::string Localization::lookup(std::string_view key) const {
     return std::string(key);
 }
 
+namespace {
+
+// English counts: "1 item", not "1 items". The nouns the app counts, as they
+// follow a number in its texts.
+constexpr std::pair<std::string_view, std::string_view> kEnglishSingulars[] = {
+    {" items", " item"},           {" safe items", " safe item"}, {" more items", " more item"},
+    {" categories", " category"},  {" domains", " domain"},       {" privacy groups", " privacy group"},
+    {" days", " day"},             {" files", " file"},           {" copies", " copy"},
+    {" apps", " app"},             {" applications", " application"}, {" processes", " process"},
+    {" tracker cookies", " tracker cookie"}, {" cookies", " cookie"}, {" groups", " group"},
+    {" hours", " hour"},           {" minutes", " minute"},       {" leftovers", " leftover"},
+};
+
+// After a count of one, the plural noun that follows becomes singular.
+void singularAfter(std::string& text, std::size_t end) {
+    for (const auto& [plural, singular] : kEnglishSingulars) {
+        if (text.compare(end, plural.size(), plural) != 0) continue;
+        const auto after = end + plural.size();
+        if (after < text.size() && std::isalpha(static_cast<unsigned char>(text[after]))) continue;
+        text.replace(end, plural.size(), singular);
+        return;
+    }
+}
+
+}  // namespace
+
 std::string localizedFormat(std::string_view key, const std::vector<std::string>& values) {
     auto text = localized(key);
+    const bool english = Localization::shared().language().starts_with("en");
     std::size_t from = 0;
     for (const auto& value : values) {
         const auto object = text.find("%@", from);
@@ -44,6 +74,7 @@ std::string localizedFormat(std::string_view key, const std::vector<std::string>
         const auto at = isNumber ? number : object;
         text.replace(at, isNumber ? 4 : 2, value);
         from = at + value.size();
+        if (isNumber && english && value == "1") singularAfter(text, from);
     }
     return text;
 }

@@ -33,6 +33,8 @@ FileAttributes attributesOf(const struct stat& st) {
     result.modificationDate = Date::fromTimeIntervalSince1970(static_cast<double>(st.st_mtim.tv_sec) +
                                                               static_cast<double>(st.st_mtim.tv_nsec) / 1e9);
     result.identity = {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+    result.owner = static_cast<std::uint32_t>(st.st_uid);
+    result.permissions = static_cast<std::uint32_t>(st.st_mode & 07777);
     return result;
 }
 

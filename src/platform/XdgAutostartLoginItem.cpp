@@ -20,16 +20,20 @@ std::string quotedForExec(const std::string& path) {
 
 }  // namespace
 
-XdgAutostartLoginItem::XdgAutostartLoginItem(std::filesystem::path configHome, std::filesystem::path executable)
-    : configHome_(std::move(configHome)), executable_(std::move(executable)) {}
+XdgAutostartLoginItem::XdgAutostartLoginItem(std::filesystem::path configHome, std::filesystem::path executable,
+                                             std::string entryID, std::string name)
+    : configHome_(std::move(configHome)),
+      executable_(std::move(executable)),
+      entryID_(std::move(entryID)),
+      name_(std::move(name)) {}
 
 std::filesystem::path XdgAutostartLoginItem::entryPath() const {
-    return configHome_ / "autostart" / "com.torvane.zentrel.desktop";
+    return configHome_ / "autostart" / (entryID_ + ".desktop");
 }
 
 std::optional<std::string> XdgAutostartLoginItem::registerApp() {
     if (executable_.empty() || !executable_.is_absolute()) return "The application's location is not known.";
-    const std::string entry = "[Desktop Entry]\nType=Application\nName=Zentrel\nExec=" +
+    const std::string entry = "[Desktop Entry]\nType=Application\nName=" + name_ + "\nExec=" +
                               quotedForExec(executable_.string()) + "\nX-GNOME-Autostart-enabled=true\n";
     return writeFileAtomically(entryPath(), entry);
 }

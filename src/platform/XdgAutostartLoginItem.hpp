@@ -5,13 +5,16 @@
 #include "platform/LoginItemService.hpp"
 
 #include <filesystem>
+#include <string>
 
 namespace zentrel::platform {
 
 class XdgAutostartLoginItem final : public LoginItemService {
 public:
-    // `configHome` is the XDG config folder; `executable` what the entry starts.
-    XdgAutostartLoginItem(std::filesystem::path configHome, std::filesystem::path executable);
+    // `configHome` is the XDG config folder; `executable` what the entry starts;
+    // the entry is "<entryID>.desktop" and shows `name`.
+    XdgAutostartLoginItem(std::filesystem::path configHome, std::filesystem::path executable,
+                          std::string entryID = "com.torvane.zentrel", std::string name = "Zentrel");
 
     [[nodiscard]] std::optional<std::string> registerApp() override;
     [[nodiscard]] std::optional<std::string> unregisterApp() override;
@@ -22,6 +25,8 @@ public:
 private:
     std::filesystem::path configHome_;
     std::filesystem::path executable_;
+    std::string entryID_;
+    std::string name_;
 };
 
 }  // namespace zentrel::platform

@@ -3,6 +3,7 @@
 #include "platform/AtomicFile.hpp"
 #include "platform/FileNames.hpp"
 #include "scanners/BinaryCookieFile.hpp"
+#include "scanners/FirefoxProfilesIni.hpp"
 #include "scanners/PrivacySweepError.hpp"
 #include "scanners/SQLiteCookieDatabase.hpp"
 #include "scanners/TrackerHosts.hpp"
@@ -15,13 +16,10 @@ namespace {
 
 using model::BrowserKind;
 
-constexpr std::string_view kSafariStores[] = {
-    "Library/Containers/com.apple.Safari/Data/Library/Cookies/Cookies.binarycookies",
-    "Library/Cookies/Cookies.binarycookies",
-};
 constexpr std::string_view kApplicationSupport = "Library/Application Support";
-constexpr std::string_view kFirefoxProfiles = "Library/Application Support/Firefox/Profiles";
 constexpr std::string_view kSafariProfileName = "Safari";
+// Where a Chromium-family profile keeps its store: current versions, then older ones.
+constexpr std::string_view kChromiumStores[] = {"Network/Cookies", "Cookies"};
 
 CookieTableLayout layoutFor(BrowserKind browser) {
     return browser == BrowserKind::firefox ? kFirefoxCookieTable : kChromiumCookieTable;
@@ -33,7 +31,21 @@ bool isChromiumProfileFolder(std::string_view name) { return name == "Default" |
 
 PrivacyCookieStore::PrivacyCookieStore(const platform::FileSystem& fileSystem, std::string home,
                                        std::chrono::milliseconds busyTimeout)
-    : fileSystem_(fileSystem), home_(std::move(home)), busyTimeout_(busyTimeout) {}
+    : PrivacyCookieStore(fileSystem, platform::HostTable::macos(platform::HostLayout::forHome(home, {})),
+                         busyTimeout) {}
+
+PrivacyCookieStore::PrivacyCookieStore(const platform::FileSystem& fileSystem, const platform::HostTable& table,
+                                       std::chrono::milliseconds busyTimeout)
+    : fileSystem_(fileSystem),
+      home_(table.home),
+      safariStores_(table.safariCookieStores),
+      firefoxProfiles_(table.firefoxProfiles),
+      firefoxProfilesListed_(table.firefoxProfilesListed),
+      busyTimeout_(busyTimeout) {
+    for (const auto& [raw, userData] : table.chromiumBrowsers) {
+        if (auto browser = model::browserKindFromRaw(raw)) chromiumBrowsers_.emplace_back(*browser, userData);
+    }
+}
 
 std::optional<std::string_view> PrivacyCookieStore::chromiumFolder(BrowserKind browser) {
     switch (browser) {
@@ -45,6 +57,8 @@ std::optional<std::string_view> PrivacyCookieStore::chromiumFolder(BrowserKind b
             return "Microsoft Edge";
         case BrowserKind::safari:
         case BrowserKind::firefox:
+        case BrowserKind::chromium:
+        case BrowserKind::brave:
             break;
     }
     return std::nullopt;
@@ -71,8 +85,8 @@ std::int64_t PrivacyCookieStore::fileSize(const std::string& path) const {
 
 std::vector<PrivacyCookieStore::CookieProfile> PrivacyCookieStore::allProfiles() const {
     std::vector<CookieProfile> profiles = safariProfiles();
-    for (BrowserKind browser : {BrowserKind::chrome, BrowserKind::arc, BrowserKind::edge}) {
-        for (auto& profile : chromiumProfiles(browser, *chromiumFolder(browser))) profiles.push_back(std::move(profile));
+    for (const auto& [browser, userData] : chromiumBrowsers_) {
+        for (auto& profile : chromiumProfilesIn(browser, userData)) profiles.push_back(std::move(profile));
     }
     for (auto& profile : firefoxProfiles()) profiles.push_back(std::move(profile));
     return profiles;
@@ -80,8 +94,7 @@ std::vector<PrivacyCookieStore::CookieProfile> PrivacyCookieStore::allProfiles()
 
 std::vector<PrivacyCookieStore::CookieProfile> PrivacyCookieStore::safariProfiles() const {
     std::vector<CookieProfile> profiles;
-    for (std::string_view relative : kSafariStores) {
-        const std::string path = homePath(relative);
+    for (const auto& path : safariStores_) {
         if (!isStoreInsideHome(path)) continue;
         auto trackers = trackerHosts(readBinaryCookieHosts(path));
         if (trackers.empty()) continue;
@@ -94,26 +107,47 @@ std::vector<PrivacyCookieStore::CookieProfile> PrivacyCookieStore::safariProfile
 
 std::vector<PrivacyCookieStore::CookieProfile> PrivacyCookieStore::chromiumProfiles(BrowserKind browser,
                                                                                    std::string_view folder) const {
-    const std::string base = platform::appendingPathComponent(homePath(kApplicationSupport), folder);
+    return chromiumProfilesIn(browser, platform::appendingPathComponent(homePath(kApplicationSupport), folder));
+}
+
+std::vector<PrivacyCookieStore::CookieProfile> PrivacyCookieStore::chromiumProfilesIn(BrowserKind browser,
+                                                                                     const std::string& base) const {
     std::vector<CookieProfile> profiles;
-    const auto names = fileSystem_.contentsOfDirectory(base);
+    const auto names = base.empty() ? std::nullopt : fileSystem_.contentsOfDirectory(base);
     if (!names) return profiles;
     for (const auto& name : *names) {
         if (!isChromiumProfileFolder(name)) continue;
-        const std::string store = platform::appendingPathComponent(base, name) + "/Cookies";
-        if (!isStoreInsideHome(store)) continue;
-        if (auto profile = sqliteProfile(browser, name, store)) profiles.push_back(std::move(*profile));
+        for (auto relative : kChromiumStores) {
+            const std::string store = platform::appendingPathComponent(base, name) + "/" + std::string(relative);
+            if (!isStoreInsideHome(store)) continue;
+            if (auto profile = sqliteProfile(browser, name, store)) profiles.push_back(std::move(*profile));
+        }
+    }
+    return profiles;
+}
+
+std::vector<std::pair<std::string, std::string>> PrivacyCookieStore::listedFirefoxProfiles() const {
+    std::vector<std::pair<std::string, std::string>> profiles;  // name, folder
+    const auto base = firefoxProfiles_;
+    if (!firefoxProfilesListed_) {
+        for (const auto& name : fileSystem_.contentsOfDirectory(base).value_or(std::vector<std::string>{}))
+            profiles.emplace_back(name, platform::appendingPathComponent(base, name));
+        return profiles;
+    }
+    for (const auto& profile : firefoxProfilesOfIni(fileSystem_.readFile(base + "/profiles.ini", 1 << 20).value_or(""))) {
+        if (profile.path.empty() || profile.path.find("..") != std::string::npos) continue;
+        const auto folder = profile.isRelative ? platform::appendingPathComponent(base, profile.path) : profile.path;
+        const auto slash = folder.rfind('/');
+        profiles.emplace_back(slash == std::string::npos ? folder : folder.substr(slash + 1), folder);
     }
     return profiles;
 }
 
 std::vector<PrivacyCookieStore::CookieProfile> PrivacyCookieStore::firefoxProfiles() const {
-    const std::string base = homePath(kFirefoxProfiles);
     std::vector<CookieProfile> profiles;
-    const auto names = fileSystem_.contentsOfDirectory(base);
-    if (!names) return profiles;
-    for (const auto& name : *names) {
-        const std::string store = platform::appendingPathComponent(base, name) + "/cookies.sqlite";
+    if (firefoxProfiles_.empty()) return profiles;
+    for (const auto& [name, folder] : listedFirefoxProfiles()) {
+        const std::string store = folder + "/cookies.sqlite";
         if (!isStoreInsideHome(store)) continue;
         if (auto profile = sqliteProfile(BrowserKind::firefox, name, store)) profiles.push_back(std::move(*profile));
     }

@@ -1,9 +1,9 @@
 #pragma once
-// Finds the cookie stores of five browsers under the user's home folder, lists
-// the tracker hosts they hold, and removes the cookies of given hosts again:
+// Finds the browsers' cookie stores where the host table puts them, lists the
+// tracker hosts they hold, and removes the cookies of given hosts again:
 // Safari's binary cookie file, which it parses and rewrites itself, and the
-// SQLite cookie databases of Chrome, Arc, Edge and Firefox. It holds only what
-// it is given (file system, home folder, busy timeout) and keeps no state.
+// SQLite cookie databases of the Chromium family and of Firefox. It holds only
+// what it is given (file system, locations, busy timeout) and keeps no state.
 //
 // Discovery never fails: what cannot be read contributes no profile. The
 // removals refuse a store that is not a regular file inside the home folder,
@@ -11,6 +11,7 @@
 
 #include "model/BrowserKind.hpp"
 #include "platform/FileSystem.hpp"
+#include "platform/HostTable.hpp"
 
 #include <chrono>
 #include <cstdint>
@@ -39,21 +40,31 @@ public:
     // How long a removal waits for a browser's lock on its database.
     static constexpr std::chrono::milliseconds kDefaultBusyTimeout{3000};
 
+    // The stores of a Mac's home.
     PrivacyCookieStore(const platform::FileSystem& fileSystem, std::string home,
+                       std::chrono::milliseconds busyTimeout = kDefaultBusyTimeout);
+    PrivacyCookieStore(const platform::FileSystem& fileSystem, const platform::HostTable& table,
                        std::chrono::milliseconds busyTimeout = kDefaultBusyTimeout);
 
     // The folder under "Library/Application Support" of a Chromium-family
-    // browser ("Google/Chrome", "Arc/User Data", "Microsoft Edge"); nothing
-    // for Safari and Firefox.
+    // browser on a Mac ("Google/Chrome", "Arc/User Data", "Microsoft Edge");
+    // nothing for the others.
     [[nodiscard]] static std::optional<std::string_view> chromiumFolder(model::BrowserKind browser);
 
-    // Every profile with trackers, in the order Safari, Chrome, Arc, Edge, Firefox.
+    // Every profile with trackers: Safari's, the Chromium family's in the
+    // table's order, then Firefox's.
     [[nodiscard]] std::vector<CookieProfile> allProfiles() const;
     // The two Safari stores (the container's, then the plain one), profile name "Safari".
     [[nodiscard]] std::vector<CookieProfile> safariProfiles() const;
-    // The "Cookies" store of "Default" and of every "Profile …" folder, in listing order.
+    // The stores of "Default" and of every "Profile …" folder, in listing
+    // order, of a browser whose folder lies under "Library/Application Support".
     [[nodiscard]] std::vector<CookieProfile> chromiumProfiles(model::BrowserKind browser, std::string_view folder) const;
-    // The "cookies.sqlite" store of every Firefox profile folder, in listing order.
+    // The same for a browser's user-data folder: each profile's
+    // "Network/Cookies", then its older "Cookies".
+    [[nodiscard]] std::vector<CookieProfile> chromiumProfilesIn(model::BrowserKind browser,
+                                                                const std::string& userData) const;
+    // The "cookies.sqlite" store of every Firefox profile folder, in listing
+    // order, or of every profile "profiles.ini" names, in its order.
     [[nodiscard]] std::vector<CookieProfile> firefoxProfiles() const;
 
     // The distinct hosts of a binary cookie file, in no particular order;
@@ -87,9 +98,14 @@ private:
     [[nodiscard]] bool isStoreInsideHome(const std::string& path) const;
     [[nodiscard]] std::int64_t fileSize(const std::string& path) const;
     [[nodiscard]] std::string homePath(std::string_view relative) const;
+    [[nodiscard]] std::vector<std::pair<std::string, std::string>> listedFirefoxProfiles() const;
 
     const platform::FileSystem& fileSystem_;
     std::string home_;
+    std::vector<std::string> safariStores_;
+    std::vector<std::pair<model::BrowserKind, std::string>> chromiumBrowsers_;
+    std::string firefoxProfiles_;
+    bool firefoxProfilesListed_ = false;
     std::chrono::milliseconds busyTimeout_;
 };
 

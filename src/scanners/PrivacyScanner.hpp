@@ -25,7 +25,10 @@ public:
     };
     using ClipboardCheck = std::function<ClipboardInsight()>;
 
+    // The traces of a Mac's home.
     PrivacyScanner(ScanOptions options, const platform::FileSystem& fileSystem, std::string home,
+                   ClipboardCheck clipboardCheck);
+    PrivacyScanner(ScanOptions options, const platform::FileSystem& fileSystem, platform::HostTable table,
                    ClipboardCheck clipboardCheck);
 
     // Larger total target size first; equal ones keep their order.
@@ -40,11 +43,11 @@ public:
 private:
     ScanOptions options_;
     const platform::FileSystem& fileSystem_;
-    std::string home_;
+    platform::HostTable table_;
     ClipboardCheck clipboardCheck_;
 };
 
-// "Safari", "Chrome", "Firefox", "Arc", "Microsoft Edge".
+// "Safari", "Chrome", "Firefox", "Arc", "Microsoft Edge", "Chromium", "Brave".
 [[nodiscard]] std::string_view browserDisplayName(model::BrowserKind browser);
 [[nodiscard]] model::PrivacyGroup trackerCookieGroup(const PrivacyCookieStore::CookieProfile& profile);
 

@@ -1,7 +1,9 @@
 #include "services/AppUninstaller.hpp"
 
+#include "engine/DeletionGuard.hpp"
 #include "engine/PropertyListFile.hpp"
 #include "platform/LocalizedText.hpp"
+#include "services/DesktopEntry.hpp"
 
 #include <algorithm>
 #include <set>
@@ -57,7 +59,9 @@ bool isSafePathComponent(const std::string& text) {
 }
 
 bool groupContainerMatches(const std::string& name, const std::string& bundleID) {
-    if (bundleID.empty()) return false;
+    const auto dot = bundleID.find('.');
+    if (dot == std::string::npos || dot == 0 || bundleID.back() == '.' || bundleID.find("..") != std::string::npos)
+        return false;
     for (auto at = name.find(bundleID); at != std::string::npos; at = name.find(bundleID, at + 1)) {
         const auto end = at + bundleID.size();
         const bool startsAtBoundary = at == 0 || name[at - 1] == '.';
@@ -68,12 +72,38 @@ bool groupContainerMatches(const std::string& name, const std::string& bundleID)
 }
 
 AppUninstaller::AppUninstaller(platform::FileSystem& fileSystem, const platform::HostLayout& layout)
-    : fileSystem_(fileSystem),
-      home_(layout.home.string()),
-      searchRoots_{layout.systemPath("Applications").string(), layout.systemPath("Applications/Utilities").string(),
-                   (layout.home / "Applications").string()} {}
+    : AppUninstaller(fileSystem, platform::HostTable::macos(layout)) {}
+
+AppUninstaller::AppUninstaller(platform::FileSystem& fileSystem, platform::HostTable table)
+    : fileSystem_(fileSystem), table_(std::move(table)), searchRoots_(table_.applicationFolders) {}
+
+std::vector<model::InstalledApp> AppUninstaller::listDesktopEntries() const {
+    std::vector<model::InstalledApp> apps;
+    std::set<std::string> seenIDs;  // the user's entries hide the system's of the same id
+    for (const auto& root : searchRoots_) {
+        for (const auto& entry : fileSystem_.contentsOfDirectory(root).value_or(std::vector<std::string>{})) {
+            if (!endsWith(entry, ".desktop") || entry.size() == 8) continue;
+            auto id = entry.substr(0, entry.size() - 8);
+            if (!seenIDs.insert(id).second) continue;
+            const auto path = root + "/" + entry;
+            const auto text = fileSystem_.readFile(path, 1 << 20);
+            if (!text) continue;
+            auto desktop = DesktopEntry::parse(*text, id);
+            if (!desktop) continue;
+            apps.push_back({.name = desktop->name, .bundleID = std::move(id), .path = path, .version = ""});
+        }
+    }
+    return apps;
+}
 
 std::vector<model::InstalledApp> AppUninstaller::listInstalledApps() const {
+    if (table_.applicationSuffix == ".desktop") {
+        auto apps = listDesktopEntries();
+        std::stable_sort(apps.begin(), apps.end(), [](const auto& a, const auto& b) {
+            return platform::localizedCaseInsensitiveCompare(a.name, b.name) < 0;
+        });
+        return apps;
+    }
     std::vector<model::InstalledApp> apps;
     std::set<std::string> seen;
     for (const auto& root : searchRoots_) {
@@ -122,6 +152,31 @@ std::vector<LeftoverCandidate> AppUninstaller::leftoverCandidates(const std::str
     return candidates;
 }
 
+std::vector<LeftoverCandidate> AppUninstaller::candidatesFor(const std::string& bundleID,
+                                                             const std::string& appName) const {
+    if (table_.platform == platform::HostPlatform::macos) return leftoverCandidates(bundleID, appName, table_.home);
+    // The XDG folders hold an application's files under its desktop id or its name.
+    const std::pair<UninstallItemKind, const std::string*> folders[] = {
+        {UninstallItemKind::preferences, &table_.configHome},
+        {UninstallItemKind::appSupport, &table_.dataHome},
+        {UninstallItemKind::caches, &table_.cacheHome},
+        {UninstallItemKind::savedState, &table_.stateHome},
+    };
+    std::vector<LeftoverCandidate> candidates;
+    auto addUnder = [&](const std::string& name) {
+        for (const auto& [kind, folder] : folders) {
+            if (!folder->empty()) candidates.push_back({kind, *folder + "/" + name});
+        }
+    };
+    if (isSafePathComponent(bundleID)) {
+        addUnder(bundleID);
+        if (!table_.autostartFolder.empty())
+            candidates.push_back({UninstallItemKind::launchAgents, table_.autostartFolder + "/" + bundleID + ".desktop"});
+    }
+    if (isSafePathComponent(appName) && appName != bundleID) addUnder(appName);
+    return candidates;
+}
+
 std::vector<model::UninstallItem> AppUninstaller::findLeftovers(const model::InstalledApp& app) const {
     std::vector<std::pair<UninstallItemKind, std::string>> found;
     std::set<std::string> taken;
@@ -131,9 +186,9 @@ std::vector<model::UninstallItem> AppUninstaller::findLeftovers(const model::Ins
     };
 
     if (isApplicationBundlePath(app.path)) add(UninstallItemKind::application, app.path);
-    for (const auto& candidate : leftoverCandidates(app.bundleID, app.name, home_)) add(candidate.kind, candidate.path);
-    if (isSafePathComponent(app.bundleID)) {
-        const auto folder = home_ + "/Library/Group Containers";
+    for (const auto& candidate : candidatesFor(app.bundleID, app.name)) add(candidate.kind, candidate.path);
+    if (isSafePathComponent(app.bundleID) && !table_.groupContainers.empty()) {
+        const auto& folder = table_.groupContainers;
         for (const auto& entry : fileSystem_.contentsOfDirectory(folder).value_or(std::vector<std::string>{})) {
             if (groupContainerMatches(entry, app.bundleID)) add(UninstallItemKind::groupContainers, folder + "/" + entry);
         }
@@ -154,9 +209,14 @@ std::vector<model::UninstallItem> AppUninstaller::findLeftovers(const model::Ins
 
 UninstallResult AppUninstaller::uninstallItems(const std::vector<model::UninstallItem>& items) {
     UninstallResult result;
+    // A Mac's application folders hold what the user installed; a Linux
+    // desktop's shared entries belong to the package manager.
+    const bool mac = table_.platform == platform::HostPlatform::macos;
+    const engine::DeletionGuard guard(fileSystem_, table_, mac ? searchRoots_ : std::vector<std::string>{});
     for (const auto& item : items) {
         if (!item.isSelected) continue;
-        if (!mayRemove(item.path) || fileSystem_.removeItem(item.path)) {
+        if (!mayRemove(item.path) || guard.refusal(item.path, engine::DeletionGuard::Use::removeEntry) ||
+            fileSystem_.removeItem(item.path)) {
             result.failures.push_back(item.path);
         } else {
             result.freedBytes += item.sizeBytes;
@@ -180,14 +240,24 @@ std::int64_t AppUninstaller::measureSize(const std::string& path) const {
 }
 
 bool AppUninstaller::isApplicationBundlePath(const std::string& path) const {
-    if (!endsWith(path, ".app") || hasParentReference(path)) return false;
+    if (!endsWith(path, table_.applicationSuffix) || hasParentReference(path)) return false;
     const auto parent = parentOf(path);
     return std::find(searchRoots_.begin(), searchRoots_.end(), parent) != searchRoots_.end();
 }
 
 bool AppUninstaller::mayRemove(const std::string& path) const {
     if (isApplicationBundlePath(path)) return true;
-    const auto library = home_ + "/Library/";
+    if (hasParentReference(path)) return false;
+    if (table_.platform != platform::HostPlatform::macos) {
+        // One entry of one of the folders that hold leftovers.
+        const auto slash = path.rfind('/');
+        if (slash == std::string::npos || !isSafePathComponent(path.substr(slash + 1))) return false;
+        const auto parent = path.substr(0, slash);
+        return !parent.empty() && (parent == table_.configHome || parent == table_.dataHome ||
+                                   parent == table_.cacheHome || parent == table_.stateHome ||
+                                   parent == table_.autostartFolder);
+    }
+    const auto library = table_.library + "/";
     if (path.rfind(library, 0) != 0 || hasParentReference(path)) return false;
     // One entry of one Library folder, never a Library folder itself.
     const auto rest = path.substr(library.size());

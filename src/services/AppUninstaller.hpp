@@ -1,16 +1,22 @@
 #pragma once
 // Lists the installed applications, finds what belongs to one of them in the
-// user's Library, measures it, and removes the items the user keeps selected.
-// Synchronous: the uninstall view model calls it from background jobs.
+// user's folders, measures it, and removes the items the user keeps selected.
+// On a Mac's layout the applications are ".app" bundles and their leftovers
+// lie in the Library; on a Linux desktop's they are desktop entries and their
+// leftovers lie in the XDG folders and the autostart folder, found by the
+// desktop id and the name. Synchronous: the uninstall view model calls it
+// from background jobs.
 //
-// Identifiers and names come from the applications' own Info.plist files and
-// are untrusted: one that could step out of its folder never builds a path,
-// and nothing outside the Library and the application folders is removed.
+// Identifiers and names come from the applications' own files and are
+// untrusted: one that could step out of its folder never builds a path, and
+// every removal goes through the deletion guard (no link on the way, nothing
+// outside the home and the application folders).
 
 #include "model/InstalledApp.hpp"
 #include "model/UninstallItem.hpp"
 #include "platform/FileSystem.hpp"
 #include "platform/HostLayout.hpp"
+#include "platform/HostTable.hpp"
 
 #include <cstdint>
 #include <string>
@@ -32,13 +38,17 @@ struct LeftoverCandidate {
 
 class AppUninstaller final {
 public:
+    // A Mac's layout.
     AppUninstaller(platform::FileSystem& fileSystem, const platform::HostLayout& layout);
+    AppUninstaller(platform::FileSystem& fileSystem, platform::HostTable table);
 
-    // "/Applications", "/Applications/Utilities" under the system root, then
-    // the home folder's "Applications".
+    // The table's application folders: on a Mac "/Applications" and
+    // "/Applications/Utilities" under the system root, then the home folder's
+    // "Applications"; on Linux the desktop-entry folders.
     [[nodiscard]] const std::vector<std::string>& searchRoots() const { return searchRoots_; }
 
-    // The ".app" folders directly inside the search roots, by name.
+    // The ".app" folders (or desktop entries of applications) directly
+    // inside the search roots, by name; a desktop id seen before is skipped.
     [[nodiscard]] std::vector<model::InstalledApp> listInstalledApps() const;
     // The application and its leftovers that exist, each measured and selected.
     [[nodiscard]] std::vector<model::UninstallItem> findLeftovers(const model::InstalledApp& app) const;
@@ -50,6 +60,9 @@ public:
     [[nodiscard]] static std::vector<LeftoverCandidate> leftoverCandidates(const std::string& bundleID,
                                                                            const std::string& appName,
                                                                            const std::string& home);
+    // The same on this uninstaller's layout.
+    [[nodiscard]] std::vector<LeftoverCandidate> candidatesFor(const std::string& bundleID,
+                                                               const std::string& appName) const;
     // Bytes on disk of a file, or of the visible files inside a folder.
     [[nodiscard]] std::int64_t measureSize(const std::string& path) const;
 
@@ -57,15 +70,18 @@ private:
     [[nodiscard]] bool isApplicationBundlePath(const std::string& path) const;
     [[nodiscard]] bool mayRemove(const std::string& path) const;
 
+    [[nodiscard]] std::vector<model::InstalledApp> listDesktopEntries() const;
+
     platform::FileSystem& fileSystem_;
-    std::string home_;
+    platform::HostTable table_;
     std::vector<std::string> searchRoots_;
 };
 
 // Whether `text` can name one entry of a folder: not empty, no "/", no "..".
 [[nodiscard]] bool isSafePathComponent(const std::string& text);
-// Whether the Group Containers entry `name` belongs to `bundleID`: the
-// identifier appears in it between dots or at its ends.
+// Whether the Group Containers entry `name` belongs to `bundleID`: the whole
+// identifier, of at least two labels, appears in it between dots or at its
+// ends. A one-label identifier ("com") matches nothing.
 [[nodiscard]] bool groupContainerMatches(const std::string& name, const std::string& bundleID);
 
 }  // namespace zentrel::services

@@ -57,7 +57,8 @@ protected:
 
     fs::path home() const { return dir / "home"; }
     CliOutcome cli(std::vector<std::string> args) {
-        args.insert(args.begin() + 1, {"--home", home().string(), "--system-root", (dir / "sys").string()});
+        args.insert(args.begin() + 1,
+                    {"--home", home().string(), "--system-root", (dir / "sys").string(), "--layout", "macos"});
         return runCli(args);
     }
 
@@ -95,7 +96,7 @@ TEST_F(CleanCommandTest, OnlyTheNamedItemsGoAndABadSelectionDeletesNothing) {
 
     // Relative folders and trailing slashes name the same places.
     const auto relativeHome = fs::relative(home()).string() + "/";
-    const auto cleaned = runCli({"clean", "--home", relativeHome, "--system-root", (dir / "sys").string(), "--select",
+    const auto cleaned = runCli({"clean", "--home", relativeHome, "--system-root", (dir / "sys").string(), "--layout", "macos", "--select",
                                  relativeHome + ".Trash/"});
     ASSERT_EQ(cleaned.status, 0) << cleaned.out;
     auto expected = before;

@@ -19,7 +19,7 @@ TEST(CookiesCommandTest, ListsStoresWithTrackersAndChangesNothing) {
     writeChromiumCookieDatabase(store, {".doubleclick.net", "example.com"});
     const auto sizeBefore = std::filesystem::file_size(store);
 
-    auto listed = runCli({"cookies", "--home", home.path().string(), "--hosts"});
+    auto listed = runCli({"cookies", "--home", home.path().string(), "--layout", "macos", "--hosts"});
     EXPECT_EQ(listed.status, 0);
     EXPECT_NE(listed.out.find("chrome\tDefault\t1 tracker cookies from 1 hosts"), std::string::npos) << listed.out;
     EXPECT_NE(listed.out.find("\t.doubleclick.net\n"), std::string::npos);

@@ -22,7 +22,8 @@ protected:
         dir.makeDirectory("sys");
     }
     CliOutcome cli(std::vector<std::string> args) {
-        args.insert(args.end(), {"--home", (dir / "home").string(), "--system-root", (dir / "sys").string()});
+        args.insert(args.end(),
+                    {"--home", (dir / "home").string(), "--system-root", (dir / "sys").string(), "--layout", "macos"});
         return runCli(args);
     }
     TempDir dir;

@@ -88,7 +88,8 @@ TEST(ScanCommandTest, AFullScanOfAMacStyleHomeListsEveryCategoryAndDeletesNothin
     dir.makeDirectory("sys");
     const auto before = snapshot(dir.path());
 
-    auto scan = runCli({"scan", "--home", (dir / "home").string(), "--system-root", (dir / "sys").string(), "--json"});
+    auto scan = runCli({"scan", "--home", (dir / "home").string(), "--system-root", (dir / "sys").string(),
+                        "--layout", "macos", "--json"});
     ASSERT_EQ(scan.status, 0);
     std::set<std::string> categories;
     for (const auto& item : nlohmann::json::parse(scan.out)) categories.insert(item["category"]);
@@ -99,7 +100,8 @@ TEST(ScanCommandTest, AFullScanOfAMacStyleHomeListsEveryCategoryAndDeletesNothin
 
     // The full scan runs through the view model, which stores its figures in
     // the settings of the given home.
-    auto listed = runCli({"scan", "--home", (dir / "home").string(), "--system-root", (dir / "sys").string()});
+    auto listed = runCli({"scan", "--home", (dir / "home").string(), "--system-root", (dir / "sys").string(),
+                          "--layout", "macos"});
     ASSERT_EQ(listed.status, 0);
     const auto totals = listed.out.substr(listed.out.find("Category totals stored:"));
     EXPECT_NE(totals.find("  Trash & Downloads\t"), std::string::npos) << listed.out;

@@ -27,22 +27,22 @@ protected:
 };
 
 TEST_F(UninstallCommandsTest, ListsApplicationsAndLeftoversWithoutRemovingAnything) {
-    auto apps = runCli({"apps", "--home", home, "--system-root", sys});
+    auto apps = runCli({"apps", "--home", home, "--system-root", sys, "--layout", "macos"});
     EXPECT_EQ(apps.status, 0);
     EXPECT_NE(apps.out.find("Pad\tcom.example.pad\t3.0\t" + sys + "/Applications/Pad.app"), std::string::npos) << apps.out;
 
-    auto listed = runCli({"leftovers", "com.example.pad", "--home", home, "--system-root", sys});
+    auto listed = runCli({"leftovers", "com.example.pad", "--home", home, "--system-root", sys, "--layout", "macos"});
     EXPECT_EQ(listed.status, 0);
     EXPECT_NE(listed.out.find(home + "/Library/Caches/com.example.pad"), std::string::npos) << listed.out;
     EXPECT_NE(listed.out.find(home + "/Library/Preferences/com.example.pad.plist"), std::string::npos);
     EXPECT_TRUE(std::filesystem::exists(dir / "home/Library/Caches/com.example.pad/blob"));
 
-    EXPECT_EQ(runCli({"leftovers", "com.example.none", "--home", home, "--system-root", sys}).status, 1);
+    EXPECT_EQ(runCli({"leftovers", "com.example.none", "--home", home, "--system-root", sys, "--layout", "macos"}).status, 1);
     EXPECT_EQ(runCli({"leftovers", "com.example.pad", "--delete"}).status, 2);
 }
 
 TEST_F(UninstallCommandsTest, DeleteRemovesTheApplicationAndItsLeftovers) {
-    auto removed = runCli({"leftovers", "com.example.pad", "--home", home, "--system-root", sys, "--delete"});
+    auto removed = runCli({"leftovers", "com.example.pad", "--home", home, "--system-root", sys, "--layout", "macos", "--delete"});
     EXPECT_EQ(removed.status, 0) << removed.out;
     EXPECT_FALSE(std::filesystem::exists(dir / "sys/Applications/Pad.app"));
     EXPECT_FALSE(std::filesystem::exists(dir / "home/Library/Caches/com.example.pad"));

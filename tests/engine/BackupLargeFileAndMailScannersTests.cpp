@@ -19,6 +19,7 @@ protected:
     testing::ManualMainQueue main;
     CleanerEngine engine{fs, pool, main};
     const std::string home = "/Users/me";
+    const platform::HostTable mac = platform::HostTable::macos(platform::HostLayout::forHome(home, "/"));
 
     void file(const std::string& path, std::int64_t bytes) {
         fs.addFile(path, {.size = bytes, .allocatedSize = bytes, .contents = {}});
@@ -36,7 +37,7 @@ TEST_F(BackupLargeFileAndMailScannersTest, EveryBackupFolderIsAnItemNamedAfterIt
                    R"(<?xml version="1.0"?><plist version="1.0"><dict><key>Device Name</key><string>Lan's iPhone</string></dict></plist>)");
     fs.addDirectory(backups + "/empty-backup");
     fs.addTextFile(backups + "/stray.txt", "x");
-    auto items = scanIOSBackups(engine, home);
+    auto items = scanIOSBackups(engine, mac);
     EXPECT_THAT(names(items), ElementsAre("Lan's iPhone", "empty-backup"));
     EXPECT_EQ(items[0].friendlyName, "Lan's iPhone backup");
     EXPECT_EQ(items[1].sizeBytes, 0);
@@ -52,11 +53,11 @@ TEST_F(BackupLargeFileAndMailScannersTest, LargeFilesAboveHalfAGigabyteOutsideSk
     file(home + "/Documents/build/skipped.bin", 700'000'000);
     file(home + "/Movies/.secret.mov", 800'000'000);
     file(home + "/Desktop/Tool.app/Contents/blob", 800'000'000);
-    auto items = scanLargeFiles(engine, home);
+    auto items = scanLargeFiles(engine, mac);
     EXPECT_THAT(names(items), ElementsAre("kept.bin", ".hidden-image.dmg", "over.iso"));
 
     for (int i = 0; i < 60; ++i) file(home + "/Movies/m" + std::to_string(i), 600'000'000 + i);
-    auto many = scanLargeFiles(engine, home);
+    auto many = scanLargeFiles(engine, mac);
     ASSERT_EQ(many.size(), 50u);
     EXPECT_EQ(many.front().name, "kept.bin");
     EXPECT_EQ(many[1].name, "m59");
@@ -64,7 +65,7 @@ TEST_F(BackupLargeFileAndMailScannersTest, LargeFilesAboveHalfAGigabyteOutsideSk
 
 TEST_F(BackupLargeFileAndMailScannersTest, MailCachesJoinTheAppCaches) {
     file(home + "/Library/Containers/com.apple.mail/Data/DataVaults/x", 4096);
-    auto items = scanMail(engine, home);
+    auto items = scanMail(engine, mac);
     ASSERT_EQ(items.size(), 1u);
     EXPECT_EQ(items[0].name, "Mail DataVaults");
     EXPECT_EQ(items[0].category, model::CategoryType::appCaches);

@@ -22,6 +22,7 @@ protected:
     testing::ManualMainQueue main;
     CleanerEngine engine{fs, pool, main};
     const std::string home = "/Users/me";
+    const platform::HostTable mac = platform::HostTable::macos(platform::HostLayout::forHome(home, "/"));
 
     void file(const std::string& path, std::int64_t bytes, platform::Date modified = kNow) {
         fs.addFile(path, {.size = bytes, .allocatedSize = bytes, .modified = modified, .contents = {}});
@@ -37,7 +38,7 @@ TEST_F(CacheAndTrashScannersTest, AppCachesFollowTheTableAndSkipEmptyFolders) {
     file(home + "/Library/Application Support/Slack/Cache/blob", 500);
     file(home + "/Library/Caches/com.apple.Safari/db", 800);
     fs.addDirectory(home + "/Library/Application Support/Cursor/logs");
-    auto items = scanAppCaches(engine, home);
+    auto items = scanAppCaches(engine, mac);
     EXPECT_THAT(names(items), ElementsAre("Safari Cache", "Slack Cache"));
     EXPECT_EQ(items[1].friendlyName, "Slack junk");
     EXPECT_EQ(items[1].friendlyDescription, "Old saved data from Slack that's no longer needed");
@@ -52,12 +53,22 @@ TEST_F(CacheAndTrashScannersTest, SystemCachesNeedMoreThanTenMillionBytes) {
     file(home + "/Library/Logs/app.log", 10);
     file("/elsewhere/huge/blob", 90'000'000);
     fs.addSymlink(home + "/Library/Caches/linked", "/elsewhere/huge");  // never offered
-    auto items = scanSystemCaches(engine, home);
+    auto items = scanSystemCaches(engine, mac);
     EXPECT_THAT(names(items), ElementsAre("big.db", "over", "User Logs"));
     EXPECT_FALSE(items[1].isSelected);
     EXPECT_FALSE(items[1].isRecommended);
     EXPECT_TRUE(items[2].isSelected);
     EXPECT_EQ(items[2].deletionMethod, model::DeletionMethod::clearDirectoryContents());
+}
+
+TEST_F(CacheAndTrashScannersTest, SharedCachesOfALinuxDesktopAreOfferedOnlyWhenTheUserMayDeleteThem) {
+    const auto table = platform::HostTable::linuxDesktop(platform::HostLayout::forHome("/home/me", "/"), fs, 1000);
+    file("/home/me/.cache/mesa_shader_cache/blob", 20'000'000);
+    file("/home/me/.cache/google-chrome/Default/blob", 20'000'000);  // an app-cache row
+    file("/var/cache/apt/archives/blob", 90'000'000);                // root's, not writable
+    file("/var/tmp/systemd-private/blob", 90'000'000);
+    EXPECT_THAT(names(scanSystemCaches(engine, table)), ElementsAre("mesa_shader_cache"));
+    EXPECT_THAT(names(scanAppCaches(engine, table)), ElementsAre("Chrome Cache"));
 }
 
 TEST_F(CacheAndTrashScannersTest, TheTrashComesFirstThenLargeOldDownloads) {
@@ -69,7 +80,7 @@ TEST_F(CacheAndTrashScannersTest, TheTrashComesFirstThenLargeOldDownloads) {
     file(home + "/Downloads/folder/part1", 300'000'000, old);
     fs.setModificationDate(home + "/Downloads/folder", old);
 
-    auto items = scanTrashAndDownloads(engine, home, kNow);
+    auto items = scanTrashAndDownloads(engine, mac, kNow);
     EXPECT_THAT(names(items), ElementsAre("Trash", "folder", "movie.mkv"));
     EXPECT_EQ(items[0].deletionMethod, model::DeletionMethod::emptyTrash());
     EXPECT_EQ(items[0].warningMessage, "Permanently deletes all Trash contents");
@@ -79,7 +90,7 @@ TEST_F(CacheAndTrashScannersTest, TheTrashComesFirstThenLargeOldDownloads) {
 
     testing::FakeFileSystem empty;
     CleanerEngine bare{empty, pool, main};
-    EXPECT_TRUE(scanTrashAndDownloads(bare, home, kNow).empty());
+    EXPECT_TRUE(scanTrashAndDownloads(bare, mac, kNow).empty());
 }
 
 }  // namespace

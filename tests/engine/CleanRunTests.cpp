@@ -54,7 +54,8 @@ public:
     CleanRunHarness(platform::FileSystem& fileSystem, const std::string& home)
         : journal(home),
           cookieStore(fileSystem, home),
-          services{fileSystem, journal, cookieStore, clipboard, icloud, clock, home, "/"},
+          services{fileSystem, journal, cookieStore, clipboard, icloud, clock,
+                   platform::HostTable::macos(platform::HostLayout::forHome(home, "/"))},
           engine(fileSystem, pool, main) {
         engine.setCleanServices(services);
     }

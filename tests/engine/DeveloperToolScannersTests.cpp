@@ -22,6 +22,7 @@ protected:
     testing::ManualMainQueue main;
     CleanerEngine engine{fs, pool, main};
     const std::string home = "/Users/me";
+    const platform::HostTable mac = platform::HostTable::macos(platform::HostLayout::forHome(home, "/"));
 
     void file(const std::string& path, std::int64_t allocated, platform::Date modified = kNow) {
         fs.addFile(path, {.size = allocated, .allocatedSize = allocated, .modified = modified, .contents = {}});
@@ -115,7 +116,7 @@ TEST_F(DeveloperToolScannersTest, DeveloperCachesAreJudgedByTheClassifier) {
     fs.setModificationDate(home + "/Library/pnpm/store", kNow.addingTimeInterval(-400 * kDay));
     file(home + "/Library/Containers/com.docker.docker/Data/vms/0/data/Docker.raw", 123456);
 
-    auto items = scanDevTools(engine, home, "/", kNow);
+    auto items = scanDevTools(engine, mac, kNow);
     EXPECT_THAT(names(items), ElementsAre("npm Cache", "pnpm Store", "pip Cache", "Docker Desktop VM"));
     EXPECT_FALSE(items[0].isSelected);  // used 3 days ago
     EXPECT_EQ(items[1].suggestedCommand, "pnpm store prune");
@@ -132,7 +133,7 @@ TEST_F(DeveloperToolScannersTest, XcodeLeavesOutEmptyBuildFolders) {
     fs.addDirectory("/elsewhere/project");
     fs.addSymlink(home + "/Library/Developer/Xcode/DerivedData/Linked-xyz", "/elsewhere/project");  // never offered
     file(home + "/Library/Developer/Xcode/Archives/2026-01-01/App.xcarchive/x", 8192);
-    auto items = scanXcode(engine, home);
+    auto items = scanXcode(engine, mac);
     EXPECT_THAT(names(items), ElementsAre("App-abc", "2026-01-01"));
     EXPECT_EQ(items[0].subcategory, "DerivedData");
     EXPECT_EQ(items[1].friendlyName, "App archive");

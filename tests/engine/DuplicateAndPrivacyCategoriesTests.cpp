@@ -78,7 +78,7 @@ TEST(DuplicateAndPrivacyScannersTest, ScansReplaceTheCachedGroupsAndLeaveOptiona
     testing::ManualMainQueue main;
     CleanerEngine engine(fileSystem, pool, main);
     int clipboardReads = 0;
-    registerDuplicateAndPrivacyScanners(engine, {home.path().string(), [] { return scanners::PrivacyScanner::ScanOptions{}; },
+    registerDuplicateAndPrivacyScanners(engine, {platform::HostTable::macos(platform::HostLayout::forHome(home.path(), {})), [] { return scanners::PrivacyScanner::ScanOptions{}; },
                                                  [&] {
                                                      ++clipboardReads;
                                                      return scanners::ClipboardInsight{};

@@ -35,6 +35,7 @@ protected:
     CleanerEngine engine{fs, pool, main};
     FakeICloudStatus status;
     const std::string home = "/Users/me";
+    const platform::HostTable mac = platform::HostTable::macos(platform::HostLayout::forHome(home, "/sys"));
     const std::string cloud = "/Users/me/Library/Mobile Documents/com~apple~CloudDocs";
 
     void cloudFile(const std::string& name, std::int64_t bytes, double age, bool downloaded = true) {
@@ -55,7 +56,7 @@ TEST_F(StartupAndICloudScannersTest, LaunchAgentsOfTheUserComeBeforeTheComputers
     fs.addTextFile(home + "/Library/LaunchAgents/notes.txt", "not a property list");
     fs.addTextFile("/sys/Library/LaunchAgents/com.vendor.updater.plist",
                    R"(<?xml version="1.0"?><plist version="1.0"><dict><key>Program</key><string>/x</string></dict></plist>)");
-    auto items = scanStartupItems(engine, home, "/sys");
+    auto items = scanStartupItems(engine, mac);
     EXPECT_THAT(names(items), ElementsAre("Example Sync", "notes.txt", "com.vendor.updater.plist"));
     EXPECT_EQ(items[0].warningMessage, "Disabling may affect app functionality");
     EXPECT_FALSE(items[0].isSelected);
@@ -67,23 +68,23 @@ TEST_F(StartupAndICloudScannersTest, OldLargeDownloadedFilesOnly) {
     cloudFile("small.mov", 9'999'999, kHalfYear * 2);
     cloudFile("not-local.mov", 30'000'000, kHalfYear * 2, false);
     cloudFile("Talk.key", 40'000'000, kHalfYear * 2);
-    auto items = scanICloud(engine, home, status, kNow);
+    auto items = scanICloud(engine, mac, status, kNow);
     EXPECT_THAT(names(items), ElementsAre("old.mov"));
     EXPECT_EQ(items[0].deletionMethod, model::DeletionMethod::evictICloud());
 
     platform::NoICloudFileStatus none;
-    EXPECT_TRUE(scanICloud(engine, home, none, kNow).empty());
-    EXPECT_TRUE(scanICloud(engine, "/nobody", status, kNow).empty());
+    EXPECT_TRUE(scanICloud(engine, mac, none, kNow).empty());
+    EXPECT_TRUE(scanICloud(engine, platform::HostTable::macos(platform::HostLayout::forHome("/nobody", "/")), status, kNow).empty());
 }
 
 TEST_F(StartupAndICloudScannersTest, TheLargestFiftyOfTheFirstEntries) {
     for (int i = 0; i < 70; ++i) cloudFile("f" + std::to_string(100 + i), 10'000'000 + i, kHalfYear * 2);
-    auto items = scanICloud(engine, home, status, kNow);
+    auto items = scanICloud(engine, mac, status, kNow);
     ASSERT_EQ(items.size(), 50u);
     EXPECT_EQ(items.front().name, "f169");
     ICloudScanLimits limits;
     limits.maxEntries = 11;  // the folder and the first ten files
-    EXPECT_EQ(scanICloud(engine, home, status, kNow, limits).size(), 10u);
+    EXPECT_EQ(scanICloud(engine, mac, status, kNow, limits).size(), 10u);
 }
 
 }  // namespace

@@ -96,6 +96,36 @@ TEST_F(PrivacyCookieStoreTest, TakesEveryFirefoxProfileFolderWithAStore) {
     EXPECT_EQ(names, (std::vector<std::string>{"Two Words", "one"}));
 }
 
+TEST_F(PrivacyCookieStoreTest, OnALinuxDesktopEveryChromiumProfileIsReadAtTheCurrentAndTheOlderPlace) {
+    const auto table = platform::HostTable::linuxDesktop(platform::HostLayout::forHome(home.path(), {}), fileSystem, 1000);
+    const PrivacyCookieStore linuxStore{fileSystem, table, 0ms};
+    const std::vector<std::pair<BrowserKind, std::string>> stores = {
+        {BrowserKind::chrome, ".config/google-chrome/Default/Network/Cookies"},
+        {BrowserKind::chrome, ".config/google-chrome/Default/Cookies"},
+        {BrowserKind::chromium, ".config/chromium/Profile 1/Network/Cookies"},
+        {BrowserKind::brave, ".config/BraveSoftware/Brave-Browser/Default/Cookies"},
+        {BrowserKind::edge, ".config/microsoft-edge/Profile 2/Network/Cookies"},
+    };
+    for (const auto& [browser, relative] : stores) testing::writeChromiumCookieDatabase(home / relative, {"doubleclick.net"});
+    // Firefox's profiles are those profiles.ini names, in its order.
+    home.write(".mozilla/firefox/profiles.ini", "[Profile1]\nName=work\nIsRelative=1\nPath=w.work\n\n"
+                                                "[Profile0]\nName=default\nIsRelative=1\nPath=d.default\n");
+    for (const char* folder : {"d.default", "w.work", "stray"})
+        testing::writeFirefoxCookieDatabase(home / ".mozilla/firefox" / folder / "cookies.sqlite", {"hotjar.com"});
+
+    std::vector<std::pair<BrowserKind, std::string>> found;
+    for (const auto& profile : linuxStore.allProfiles())
+        found.emplace_back(profile.browser, std::filesystem::relative(profile.storePath, home.path()).string());
+    EXPECT_EQ(found, (std::vector<std::pair<BrowserKind, std::string>>{
+                         stores[0], stores[1], stores[2], stores[3], stores[4],
+                         {BrowserKind::firefox, ".mozilla/firefox/w.work/cookies.sqlite"},
+                         {BrowserKind::firefox, ".mozilla/firefox/d.default/cookies.sqlite"}}));
+
+    // A Mac's Chromium profiles keep theirs at both places too.
+    testing::writeChromiumCookieDatabase(home / kChrome / "Default/Network/Cookies", {"doubleclick.net"});
+    EXPECT_EQ(store.chromiumProfiles(BrowserKind::chrome, "Google/Chrome").size(), 1u);
+}
+
 TEST_F(PrivacyCookieStoreTest, FindsNothingInAnEmptyHomeOrInStoresWithoutTrackers) {
     EXPECT_TRUE(store.allProfiles().empty());
     writeSafari(kSafariPlain, {{"example.com"}, {"doubleclick.net", 0}});

@@ -193,5 +193,71 @@ TEST(GroupContainerMatchTest, MatchesTheIdentifierBetweenDotsOnly) {
     EXPECT_FALSE(groupContainerMatches("anything", ""));
 }
 
+TEST(GroupContainerMatchTest, AnIdentifierOfOneLabelClaimsNoContainer) {
+    for (const auto& [name, id] : std::vector<std::pair<std::string, std::string>>{
+             {"TEAM.com.other.app", "com"}, {"group.com.other", "group"}, {"com", "com"}, {"a..b", "a."}}) {
+        EXPECT_FALSE(groupContainerMatches(name, id)) << id;
+    }
+    EXPECT_TRUE(groupContainerMatches("group.vendor.app", "vendor.app"));
+}
+
+TEST_F(AppUninstallerTest, NothingIsRemovedThroughALinkedLibrary) {
+    const auto outside = dir.write("outside/Caches/com.example.x/data", "precious");
+    std::filesystem::create_directories(dir / "home");
+    std::filesystem::create_symlink(dir / "outside", dir / "home/Library");
+    const auto result = uninstaller.uninstallItems({model::UninstallItem{.id = platform::Uuid::random(),
+                                                                         .kind = UninstallItemKind::caches,
+                                                                         .path = library("Caches/com.example.x"),
+                                                                         .sizeBytes = 8,
+                                                                         .isSelected = true}});
+    EXPECT_THAT(result.failures, ElementsAre(library("Caches/com.example.x")));
+    EXPECT_TRUE(std::filesystem::exists(outside));
+}
+
+TEST(AppUninstallerLinuxTest, ListsDesktopEntriesAndFindsLeftoversInTheXdgFoldersByIdAndName) {
+    testing::TempDir dir;
+    platform::PosixFileSystem fileSystem;
+    const auto home = (dir / "home").string();
+    const auto table = platform::HostTable::linuxDesktop(platform::HostLayout::forHome(dir / "home", dir / "sys"),
+                                                         fileSystem, 1000);
+    AppUninstaller uninstaller{fileSystem, table};
+    const auto entry = [](const std::string& name) {
+        return "[Desktop Entry]\nType=Application\nName=" + name + "\nExec=" + name + "\n";
+    };
+    const auto mine = dir.write("home/.local/share/applications/org.example.Notes.desktop", entry("Notes")).string();
+    dir.write("sys/usr/share/applications/org.example.Notes.desktop", entry("Shadowed"));
+    const auto shared = dir.write("sys/usr/share/applications/viewer.desktop", entry("Viewer")).string();
+    dir.write("sys/usr/share/applications/hidden.desktop", "[Desktop Entry]\nType=Application\nName=H\nNoDisplay=true\n");
+    dir.write("sys/usr/share/applications/readme.txt", "x");
+
+    std::vector<std::pair<std::string, std::string>> listed;
+    for (const auto& app : uninstaller.listInstalledApps()) listed.emplace_back(app.bundleID, app.path);
+    EXPECT_THAT(listed, ElementsAre(std::pair{"org.example.Notes", mine}, std::pair{"viewer", shared}));
+
+    const std::string id = "org.example.Notes";
+    for (const auto* relative : {".config/org.example.Notes/a", ".local/share/org.example.Notes/b",
+                                 ".cache/Notes/c", ".local/state/org.example.Notes/d",
+                                 ".config/autostart/org.example.Notes.desktop", ".config/org.example.NotesPro/e"})
+        dir.write(std::filesystem::path("home") / relative, "x");
+    std::vector<std::pair<UninstallItemKind, std::string>> found;
+    for (const auto& item : uninstaller.findLeftovers({.name = "Notes", .bundleID = id, .path = mine, .version = ""}))
+        found.emplace_back(item.kind, item.path);
+    EXPECT_THAT(found, ElementsAre(std::pair{UninstallItemKind::application, mine},
+                                   std::pair{UninstallItemKind::preferences, home + "/.config/" + id},
+                                   std::pair{UninstallItemKind::appSupport, home + "/.local/share/" + id},
+                                   std::pair{UninstallItemKind::savedState, home + "/.local/state/" + id},
+                                   std::pair{UninstallItemKind::launchAgents, home + "/.config/autostart/" + id + ".desktop"},
+                                   std::pair{UninstallItemKind::caches, home + "/.cache/Notes"}));
+
+    // A system-wide entry is listed, never removed.
+    const auto result = uninstaller.uninstallItems({model::UninstallItem{.id = platform::Uuid::random(),
+                                                                         .kind = UninstallItemKind::application,
+                                                                         .path = shared,
+                                                                         .sizeBytes = 1,
+                                                                         .isSelected = true}});
+    EXPECT_THAT(result.failures, ElementsAre(shared));
+    EXPECT_TRUE(std::filesystem::exists(shared));
+}
+
 }  // namespace
 }  // namespace zentrel::services

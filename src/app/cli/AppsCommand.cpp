@@ -13,7 +13,7 @@ namespace {
 int runApps(const std::vector<std::string>& args) {
     Arguments arguments(args);
     platform::PosixFileSystem fileSystem;
-    services::AppUninstaller uninstaller(fileSystem, hostLayout(arguments));
+    services::AppUninstaller uninstaller(fileSystem, hostTable(arguments, fileSystem));
     const auto apps = uninstaller.listInstalledApps();
     for (const auto& app : apps) {
         std::cout << app.name << "\t" << (app.bundleID.empty() ? "-" : app.bundleID) << "\t"
@@ -23,7 +23,7 @@ int runApps(const std::vector<std::string>& args) {
     return 0;
 }
 
-CliCommandRegistration apps{{"apps", "apps [--home DIR [--system-root DIR]]",
+CliCommandRegistration apps{{"apps", "apps [--home DIR [--system-root DIR]] [--layout linux|macos]",
                              "List the installed applications (name, bundle id, version, path)", runApps}};
 
 }  // namespace

@@ -62,7 +62,7 @@ int runClean(const std::vector<std::string>& args) {
         return 2;
     }
     const auto layout = hostLayout(arguments);
-    ScanSetup setup(layout);
+    ScanSetup setup(layout, hostTable(arguments, platform::PosixFileSystem::shared()));
     auto selected = select(setup.fullScan(true), selections);
     if (const auto* error = std::get_if<std::string>(&selected)) {
         std::cerr << "zentrel-cli: " << *error << "; nothing was deleted\n";
@@ -97,7 +97,7 @@ int runClean(const std::vector<std::string>& args) {
     return result->failedKeys.empty() ? 0 : 1;
 }
 
-CliCommandRegistration clean{{"clean", "clean --home DIR [--system-root DIR] --select PATH|category:NAME ...",
+CliCommandRegistration clean{{"clean", "clean --home DIR [--system-root DIR] [--layout linux|macos] --select PATH|category:NAME ...",
                               "Scan, then delete the named items; privacy changes can be undone for a day",
                               runClean}};
 

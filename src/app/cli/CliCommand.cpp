@@ -1,8 +1,7 @@
 #include "app/cli/CliCommand.hpp"
 
-#include <filesystem>
-
 #include <algorithm>
+#include <filesystem>
 
 namespace zentrel::cli {
 
@@ -50,7 +49,19 @@ std::filesystem::path plainAbsolute(const std::string& given) {
 platform::HostLayout hostLayout(const Arguments& arguments) {
     const auto home = arguments.option("--home");
     if (!home) return platform::HostLayout::fromEnvironment();
-    return platform::HostLayout::forHome(plainAbsolute(*home), plainAbsolute(arguments.option("--system-root").value_or("/")));
+    const auto systemRoot = arguments.option("--system-root");
+    return platform::HostLayout::forHome(plainAbsolute(*home),
+                                         systemRoot ? plainAbsolute(*systemRoot) : std::filesystem::path());
+}
+
+platform::HostTable hostTable(const Arguments& arguments, const platform::FileSystem& fileSystem) {
+    auto platform = platform::currentHostPlatform();
+    if (auto name = arguments.option("--layout")) {
+        auto named = platform::hostPlatformNamed(*name);
+        if (!named) throw UsageError("no layout is named \"" + *name + "\"; use linux or macos");
+        platform = *named;
+    }
+    return platform::HostTable::ofUser(platform, hostLayout(arguments), fileSystem);
 }
 
 }  // namespace zentrel::cli

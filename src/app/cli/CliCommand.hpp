@@ -6,11 +6,13 @@
 //                                       "Scan the home folder and list what could be cleaned", runScan}};
 
 #include "platform/HostLayout.hpp"
+#include "platform/HostTable.hpp"
 
 #include <filesystem>
 #include <functional>
 #include <iosfwd>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -51,8 +53,22 @@ private:
 // absolute and plain, or the clean refuses them.
 [[nodiscard]] std::filesystem::path plainAbsolute(const std::string& given);
 
-// The folders a command works on: `--home DIR` (with `--system-root DIR`, "/"
-// by default) or, without `--home`, the real user's.
+// A mistake in the arguments: main prints it and exits with status 2.
+class UsageError final : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The options every command that reads the user's folders declares.
+inline const std::vector<std::string> kLayoutOptions = {"--home", "--system-root", "--layout"};
+
+// The folders a command works on: `--home DIR` or, without it, the real
+// user's. With `--home` there is no system root (nothing of the machine
+// outside that folder is touched) unless `--system-root DIR` names one, "/"
+// included.
 [[nodiscard]] platform::HostLayout hostLayout(const Arguments& arguments);
+// The host table of `--layout linux|macos` (this platform's by default) over
+// those folders. Throws UsageError for another layout.
+[[nodiscard]] platform::HostTable hostTable(const Arguments& arguments, const platform::FileSystem& fileSystem);
 
 }  // namespace zentrel::cli

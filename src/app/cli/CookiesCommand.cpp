@@ -13,9 +13,8 @@ namespace {
 
 int runCookies(const std::vector<std::string>& args) {
     Arguments arguments(args);
-    const auto layout = hostLayout(arguments);
     platform::PosixFileSystem fileSystem;
-    scanners::PrivacyCookieStore stores(fileSystem, layout.home.string());
+    scanners::PrivacyCookieStore stores(fileSystem, hostTable(arguments, fileSystem));
     const auto profiles = stores.allProfiles();
     for (const auto& profile : profiles) {
         std::cout << model::rawValue(profile.browser) << "\t" << profile.profileName << "\t" << profile.trackerCount
@@ -29,7 +28,7 @@ int runCookies(const std::vector<std::string>& args) {
     return 0;
 }
 
-CliCommandRegistration cookies{{"cookies", "cookies [--home DIR] [--hosts]",
+CliCommandRegistration cookies{{"cookies", "cookies [--home DIR] [--layout linux|macos] [--hosts]",
                                 "List the browser cookie stores that hold tracker cookies (reads only)", runCookies}};
 
 }  // namespace

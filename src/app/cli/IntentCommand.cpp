@@ -28,7 +28,7 @@ void describeOutcome(const viewmodels::ScanViewModel& viewModel) {
 
 int runIntent(const std::vector<std::string>& args) {
     Arguments arguments(args);
-    const auto names = arguments.positional({"--home", "--system-root", "--category"});
+    const auto names = arguments.positional({"--home", "--system-root", "--layout", "--category"});
     if (names.size() != 1) {
         std::cerr << "zentrel-cli: name one intent: \"Smart Cleanup\", \"Scan Category\" or \"Free Up Space\"\n";
         return 2;
@@ -56,7 +56,7 @@ int runIntent(const std::vector<std::string>& args) {
     }
 
     const auto layout = hostLayout(arguments);
-    ScanSetup setup(layout);
+    ScanSetup setup(layout, hostTable(arguments, platform::PosixFileSystem::shared()));
     ScanViewModelSetup screen(setup, layout, arguments.option("--home").has_value());
     auto viewModel = std::shared_ptr<viewmodels::ScanViewModel>(&screen.viewModel(), [](auto*) {});
     viewmodels::IntentBridge bridge;

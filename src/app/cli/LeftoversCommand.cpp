@@ -15,9 +15,9 @@ namespace {
 
 int runLeftovers(const std::vector<std::string>& args) {
     Arguments arguments(args);
-    const auto ids = arguments.positional({"--home", "--system-root"});
+    const auto ids = arguments.positional(kLayoutOptions);
     if (ids.size() != 1) {
-        std::cerr << "usage: zentrel-cli leftovers BUNDLE_ID [--home DIR [--system-root DIR] [--delete]]\n";
+        std::cerr << "usage: zentrel-cli leftovers BUNDLE_ID [--home DIR [--system-root DIR] [--delete]] [--layout linux|macos]\n";
         return 2;
     }
     const bool remove = arguments.flag("--delete");
@@ -26,7 +26,7 @@ int runLeftovers(const std::vector<std::string>& args) {
         return 2;
     }
     platform::PosixFileSystem fileSystem;
-    services::AppUninstaller uninstaller(fileSystem, hostLayout(arguments));
+    services::AppUninstaller uninstaller(fileSystem, hostTable(arguments, fileSystem));
     const auto apps = uninstaller.listInstalledApps();
     auto app = std::find_if(apps.begin(), apps.end(), [&](const auto& a) { return a.bundleID == ids[0]; });
     if (app == apps.end()) {
@@ -50,7 +50,7 @@ int runLeftovers(const std::vector<std::string>& args) {
     return result.failures.empty() ? 0 : 1;
 }
 
-CliCommandRegistration leftovers{{"leftovers", "leftovers BUNDLE_ID [--home DIR [--system-root DIR] [--delete]]",
+CliCommandRegistration leftovers{{"leftovers", "leftovers BUNDLE_ID [--home DIR [--system-root DIR] [--delete]] [--layout linux|macos]",
                                   "List an application and its leftovers with sizes; --delete removes them",
                                   runLeftovers}};
 

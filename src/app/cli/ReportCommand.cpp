@@ -15,7 +15,7 @@ namespace {
 int runReport(const std::vector<std::string>& args) {
     Arguments arguments(args);
     const auto layout = hostLayout(arguments);
-    ScanSetup setup(layout);
+    ScanSetup setup(layout, hostTable(arguments, platform::PosixFileSystem::shared()));
     ScanViewModelSetup screen(setup, layout, arguments.option("--home").has_value());
     auto& viewModel = screen.viewModel();
     viewModel.resetScan(true);
@@ -34,7 +34,7 @@ int runReport(const std::vector<std::string>& args) {
     return 0;
 }
 
-CliCommandRegistration report{{"report", "report [--home DIR [--system-root DIR]] [--save FOLDER]",
+CliCommandRegistration report{{"report", "report [--home DIR [--system-root DIR]] [--layout linux|macos] [--save FOLDER]",
                                "Scan and print the plain-text scan report (deletes nothing)", runReport}};
 
 }  // namespace

@@ -70,7 +70,7 @@ int runScan(const std::vector<std::string>& args) {
         }
     }
 
-    ScanSetup setup(layout);
+    ScanSetup setup(layout, hostTable(arguments, platform::PosixFileSystem::shared()));
     const bool json = arguments.flag("--json");
     if (category) {
         printItems(setup.categoryScan(*category), json);
@@ -103,7 +103,7 @@ int runScan(const std::vector<std::string>& args) {
     return 0;
 }
 
-CliCommandRegistration scan{{"scan", "scan [--home DIR [--system-root DIR]] [--category NAME] [--json]",
+CliCommandRegistration scan{{"scan", "scan [--home DIR [--system-root DIR]] [--layout linux|macos] [--category NAME] [--json]",
                              "Scan for junk and list what could be cleaned, by category (deletes nothing)", runScan}};
 
 }  // namespace

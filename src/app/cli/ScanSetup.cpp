@@ -8,19 +8,17 @@
 
 namespace zentrel::cli {
 
-ScanSetup::ScanSetup(const platform::HostLayout& layout)
+ScanSetup::ScanSetup(const platform::HostLayout& layout, const platform::HostTable& table)
     : journal(layout.home),
-      cookieStore(fileSystem, layout.home.string()),
-      cleanServices{fileSystem, journal, cookieStore, clipboard, icloud, platform::SystemClock::shared(),
-                    layout.home.string(), layout.systemRoot.string()} {
+      cookieStore(fileSystem, table),
+      cleanServices{fileSystem, journal, cookieStore, clipboard, icloud, platform::SystemClock::shared(), table} {
     engine.setCleanServices(cleanServices);
     platform::JsonFileDefaultsStore defaults(layout.defaultsFile(platform::kStandardSuite));
     const scanners::PrivacyScanner::ScanOptions privacy{defaults.boolean("privacyIncludeTerminalHistory"),
                                                         defaults.boolean("privacyIncludePasteboardAnalysis")};
     // A terminal has no clipboard of the desktop's to analyse.
-    engine::registerAllCategoryScanners(
-        engine, {layout.home.string(), layout.systemRoot.string(), platform::SystemClock::shared(), icloud,
-                 [privacy] { return privacy; }, [] { return scanners::ClipboardInsight{}; }});
+    engine::registerAllCategoryScanners(engine, {table, platform::SystemClock::shared(), icloud,
+                                                 [privacy] { return privacy; }, [] { return scanners::ClipboardInsight{}; }});
 }
 
 engine::CleanerEngine::Items ScanSetup::fullScan(bool quiet) {

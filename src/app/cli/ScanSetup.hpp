@@ -18,7 +18,7 @@ namespace zentrel::cli {
 
 class ScanSetup {
 public:
-    explicit ScanSetup(const platform::HostLayout& layout);
+    ScanSetup(const platform::HostLayout& layout, const platform::HostTable& table);
 
     // Runs every phase; progress lines go to standard error unless `quiet`.
     [[nodiscard]] engine::CleanerEngine::Items fullScan(bool quiet);

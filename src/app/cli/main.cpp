@@ -11,7 +11,13 @@ int main(int argc, char** argv) {
     std::sort(commands.begin(), commands.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
     std::string name = argc > 1 ? argv[1] : "";
     for (const auto& command : commands) {
-        if (command.name == name) return command.run(std::vector<std::string>(argv + 2, argv + argc));
+        if (command.name != name) continue;
+        try {
+            return command.run(std::vector<std::string>(argv + 2, argv + argc));
+        } catch (const zentrel::cli::UsageError& error) {
+            std::cerr << "zentrel-cli: " << error.what() << "\n";
+            return 2;
+        }
     }
     std::ostream& out = name.empty() || name == "help" || name == "--help" ? std::cout : std::cerr;
     if (!name.empty() && name != "help" && name != "--help") out << "zentrel-cli: unknown command \"" << name << "\"\n";

@@ -22,6 +22,7 @@ std::vector<std::string> relaunchCommand() {
 
 AppServices::AppServices(QObject& context, platform::HostLayout hostLayout, services::UpdateUserDriver& updateDriver)
     : layout(std::move(hostLayout)),
+      table(platform::HostTable::ofUser(platform::currentHostPlatform(), layout, platform::PosixFileSystem::shared())),
       main(context),
       fileSystem(platform::PosixFileSystem::shared()),
       bus(platform::SessionBus::fromEnvironment()),
@@ -32,21 +33,18 @@ AppServices::AppServices(QObject& context, platform::HostLayout hostLayout, serv
       prefs(standardDefaults, platform::SystemClock::shared(), sharedState),
       engine(fileSystem, pool, main),
       journal(layout.home),
-      cookieStore(fileSystem, layout.home.string()),
-      cleanServices{fileSystem, journal, cookieStore, clipboard, icloud, platform::SystemClock::shared(),
-                    layout.home.string(), layout.systemRoot.string()},
+      cookieStore(fileSystem, table),
+      cleanServices{fileSystem, journal, cookieStore, clipboard, icloud, platform::SystemClock::shared(), table},
       notificationCenter(platform::DesktopNotificationCenter::fromEnvironment()),
       notifications(standardDefaults, notificationCenter, main),
       scanEngine(engine),
       restorer(journal, clipboard, pool, main),
       fullDiskAccessProbe(layout),
-      accessibilityTrust(bus),
       notificationAuthorization(bus, pool),
       appLauncher(relaunchCommand(), pool),
       ruleStore(standardDefaults),
-      textWriter(accessibilityElements),
-      typingBridge(keyPoster, clipboard, textWriter),
-      contextDetector(accessibilityElements),
+      desktopTyping(main, bus.canReach("org.a11y.Bus")),
+      typingBridge(desktopTyping.poster, clipboard, desktopTyping.writer),
       distributedNotifications(platform::SessionBusNotificationCenter::fromEnvironment()),
       workspace({"/proc", services::LinuxWorkspace::applicationFoldersFor(layout.dataHome, layout.systemRoot),
                  ::getuid(), "en"},
@@ -61,7 +59,7 @@ AppServices::AppServices(QObject& context, platform::HostLayout hostLayout, serv
       appcastTransport_(pool) {
     engine.setCleanServices(cleanServices);
     engine::registerAllCategoryScanners(
-        engine, {layout.home.string(), layout.systemRoot.string(), platform::SystemClock::shared(), icloud,
+        engine, {table, platform::SystemClock::shared(), icloud,
                  [this] {
                      return scanners::PrivacyScanner::ScanOptions{
                          standardDefaults.boolean("privacyIncludeTerminalHistory"),
@@ -77,7 +75,8 @@ AppServices::AppServices(QObject& context, platform::HostLayout hostLayout, serv
         appLauncher, [] { QCoreApplication::quit(); }, applicationDidBecomeActive, accessibilityTrustChanged});
 
     typing = std::make_unique<typing::VietIMEManager>(typing::VietIMEManagerServices{
-        prefs, ruleStore, typingBridge, contextDetector, keyTap, inputMethodStatus, *permissions,
+        prefs, ruleStore, typingBridge, desktopTyping.detector, desktopTyping.tap, desktopTyping.inputMethodStatus,
+        *permissions,
         distributedNotifications, layout, main, main, applicationDidBecomeActive, applicationActivated});
 }
 

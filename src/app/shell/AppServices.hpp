@@ -10,18 +10,15 @@
 #include "engine/CleanerEngine.hpp"
 #include "model/SharedEcosystemState.hpp"
 #include "model/UserPreferences.hpp"
-#include "platform/AccessibilityElements.hpp"
 #include "platform/DesktopAccessibilityTrust.hpp"
 #include "platform/DesktopNotificationAuthorization.hpp"
 #include "platform/DesktopNotificationCenter.hpp"
 #include "platform/DesktopSettingsPageOpener.hpp"
 #include "platform/FocusStatusCenter.hpp"
 #include "platform/HostLayout.hpp"
+#include "platform/HostTable.hpp"
 #include "platform/ICloudFileStatus.hpp"
-#include "platform/InputMethodStatus.hpp"
 #include "platform/JsonFileDefaultsStore.hpp"
-#include "platform/KeyboardEventTap.hpp"
-#include "platform/KeyboardEvents.hpp"
 #include "platform/PosixFileSystem.hpp"
 #include "platform/ProcessAppInstanceLauncher.hpp"
 #include "platform/SessionBus.hpp"
@@ -50,7 +47,7 @@
 #include "services/UpdateUserDriver.hpp"
 #include "services/UpdaterManager.hpp"
 #include "typing/integration/DefaultsInjectionRuleStore.hpp"
-#include "typing/integration/IMEContextDetector.hpp"
+#include "typing/integration/DesktopTypingBackends.hpp"
 #include "typing/integration/IMEEventBridge.hpp"
 #include "typing/integration/VietIMEManager.hpp"
 #include "viewmodels/CleanerEngineScanEngine.hpp"
@@ -64,13 +61,6 @@
 
 namespace zentrel::app {
 
-// Nothing posts synthetic keys where no key tap is open.
-class NoKeyEventPoster final : public platform::KeyEventPoster {
-public:
-    void post(const platform::SyntheticKeyEvent&, platform::PostTarget) override {}
-    void sleepMicroseconds(std::uint32_t) override {}
-};
-
 class AppServices final {
 public:
     // `context` is the application object: queued jobs and timers live on it.
@@ -82,6 +72,8 @@ public:
     [[nodiscard]] services::UpdaterManager& updater();
 
     const platform::HostLayout layout;
+    // Where the scan, the cookie stores and the guard find things on this desktop.
+    const platform::HostTable table;
     QtMainQueue main;
     platform::TaskPool pool{4};
     platform::PosixFileSystem& fileSystem;
@@ -120,13 +112,8 @@ public:
     std::unique_ptr<services::PermissionsManager> permissions;
 
     typing::DefaultsInjectionRuleStore ruleStore;
-    NoKeyEventPoster keyPoster;
-    platform::NoAccessibilityElements accessibilityElements;
-    typing::AccessibilityTextWriter textWriter;
+    typing::DesktopTypingBackends desktopTyping;
     typing::IMEEventBridge typingBridge;
-    typing::IMEContextDetector contextDetector;
-    platform::NoKeyboardEventTap keyTap;
-    platform::IBusInputMethodStatus inputMethodStatus;
     platform::SessionBusNotificationCenter distributedNotifications;
     std::unique_ptr<typing::VietIMEManager> typing;
 

@@ -42,7 +42,7 @@ int main(int argc, char** argv) {
 
     if (zentrel::app::SingleInstance::handOff(request)) return 0;
 
-    zentrel::app::applyDesktopAppearance();
+    zentrel::app::DesktopAppearance appearance;
     zentrel::ui::setReducedMotion(zentrel::platform::desktopPrefersReducedMotion());
     zentrel::app::ZentrelApp app(zentrel::platform::HostLayout::fromEnvironment());
     zentrel::app::SingleInstance instance;

@@ -1,6 +1,10 @@
 // zentrel-ime: the Vietnamese input method as an IBus engine. The IBus
-// daemon starts it with "--ibus" from its component file; `--xml` prints
-// that component file for this program's own path.
+// daemon starts it with "--ibus" from its component file; `--xml [PROGRAM]`
+// prints that component file for this program's path (or PROGRAM's).
+// Without arguments (the per-user install and its autostart entry) it
+// registers the engine with the running daemon, waiting for one to appear
+// and registering again after the daemon restarts; a copy whose program file
+// an update replaced ends at that restart instead.
 
 #include "ime/ibus/SettingsChangeListener.hpp"
 #include "ime/ibus/ZentrelIBusEngine.hpp"
@@ -41,12 +45,19 @@ std::string escaped(std::string_view text) {
     return out;
 }
 
-void printComponent() {
+// An update renames a new program over this one's file.
+bool programFileReplaced() {
+    std::error_code error;
+    const auto path = std::filesystem::read_symlink("/proc/self/exe", error).string();
+    return !error && path.ends_with(" (deleted)");
+}
+
+void printComponent(const std::string& program) {
     std::cout << "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
               << "<component>\n"
               << "  <name>" << kComponentName << "</name>\n"
               << "  <description>Zentrel Vietnamese typing</description>\n"
-              << "  <exec>" << escaped(ownPath()) << " --ibus</exec>\n"
+              << "  <exec>" << escaped(program) << " --ibus</exec>\n"
               << "  <version>1.0</version>\n"
               << "  <license>Proprietary</license>\n"
               << "  <author>Torvane</author>\n"
@@ -66,12 +77,58 @@ void printComponent() {
               << "</component>\n";
 }
 
+// One factory per connection to the daemon; a registering copy also
+// registers its component on each connection.
+IBusFactory* factory = nullptr;
+
+void serve(IBusBus* connected, bool registerComponent) {
+    if (factory != nullptr) g_object_unref(factory);
+    factory = ibus_factory_new(ibus_bus_get_connection(connected));
+    ime::addZentrelIBusEngine(factory, kEngineName);
+    if (!registerComponent) {
+        ibus_bus_request_name(connected, kComponentName, 0);
+        return;
+    }
+    IBusComponent* component = ibus_component_new(kComponentName, "Zentrel Vietnamese typing", "1.0", "Proprietary",
+                                                  "Torvane", "", "", "zentrel");
+    ibus_component_add_engine(component, ibus_engine_desc_new(kEngineName, "Zentrel Vietnamese", "Telex, VNI and VIQR",
+                                                              "vi", "Proprietary", "Torvane", "", "us"));
+    ibus_bus_register_component(connected, component);
+}
+
+// The registering copy's connection, made again every half second while no
+// daemon answers.
+IBusBus* registeringBus = nullptr;
+constexpr guint kReconnectMs = 500;
+
+gboolean connectAndRegister(gpointer) {
+    if (registeringBus != nullptr) {
+        g_signal_handlers_disconnect_by_data(registeringBus, &registeringBus);
+        g_object_unref(registeringBus);
+    }
+    registeringBus = ibus_bus_new();
+    if (!ibus_bus_is_connected(registeringBus)) {
+        g_timeout_add(kReconnectMs, connectAndRegister, nullptr);
+        return G_SOURCE_REMOVE;
+    }
+    serve(registeringBus, true);
+    g_signal_connect(registeringBus, "disconnected", G_CALLBACK(+[](IBusBus*, gpointer) {
+                         if (programFileReplaced()) {
+                             ibus_quit();
+                         } else {
+                             g_timeout_add(kReconnectMs, connectAndRegister, nullptr);
+                         }
+                     }),
+                     &registeringBus);
+    return G_SOURCE_REMOVE;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const std::string_view mode = argc > 1 ? argv[1] : "";
     if (mode == "--xml") {
-        printComponent();
+        printComponent(argc > 2 ? argv[2] : ownPath());
         return 0;
     }
     if (mode != "--ibus" && !mode.empty()) {
@@ -80,12 +137,12 @@ int main(int argc, char** argv) {
     }
 
     ibus_init();
-    IBusBus* bus = ibus_bus_new();
-    if (!ibus_bus_is_connected(bus)) {
+    const bool registering = mode.empty();
+    IBusBus* bus = registering ? nullptr : ibus_bus_new();
+    if (!registering && !ibus_bus_is_connected(bus)) {
         std::cerr << "zentrel-ime: the IBus daemon cannot be reached\n";
         return 1;
     }
-    g_signal_connect(bus, "disconnected", G_CALLBACK(+[](IBusBus*, gpointer) { ibus_quit(); }), nullptr);
 
     const auto layout = platform::HostLayout::fromEnvironment();
     platform::Signal<> settingsChanged;
@@ -93,20 +150,15 @@ int main(int argc, char** argv) {
                                          settingsChanged);
     ime::setIBusEngineEnvironment({[layout] { return typing::VietIMESharedSettings::load(layout); }, &settingsChanged});
 
-    IBusFactory* factory = ibus_factory_new(ibus_bus_get_connection(bus));
-    ime::addZentrelIBusEngine(factory, kEngineName);
-    if (mode == "--ibus") {
-        ibus_bus_request_name(bus, kComponentName, 0);
+    if (registering) {
+        (void)connectAndRegister(nullptr);
     } else {
-        IBusComponent* component = ibus_component_new(kComponentName, "Zentrel Vietnamese typing", "1.0",
-                                                      "Proprietary", "Torvane", "", "", "zentrel");
-        ibus_component_add_engine(component, ibus_engine_desc_new(kEngineName, "Zentrel Vietnamese",
-                                                                  "Telex, VNI and VIQR", "vi", "Proprietary",
-                                                                  "Torvane", "", "us"));
-        ibus_bus_register_component(bus, component);
+        serve(bus, false);
+        g_signal_connect(bus, "disconnected", G_CALLBACK(+[](IBusBus*, gpointer) { ibus_quit(); }), nullptr);
     }
     ibus_main();
-    g_object_unref(factory);
-    g_object_unref(bus);
+    if (factory != nullptr) g_object_unref(factory);
+    if (bus != nullptr) g_object_unref(bus);
+    if (registeringBus != nullptr) g_object_unref(registeringBus);
     return 0;
 }

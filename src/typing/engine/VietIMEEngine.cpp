@@ -5,11 +5,29 @@
 #include "typing/engine/VietText.hpp"
 #include "typing/engine/VietWordTransforms.hpp"
 
+#include <algorithm>
+
 namespace zentrel::typing {
 
 using namespace VietWordValidator;
 using VietSpellingChecker::canBeVietnameseInProgress;
 using VietSpellingChecker::isValidTypingSequence;
+
+namespace {
+
+int toneOf(std::u32string_view word) {
+    int tone = 0;
+    for (char32_t c : word) tone = std::max(tone, decompose(c).tone);
+    return tone;
+}
+
+bool sameLettersAndTone(std::u32string_view a, std::u32string_view b) {
+    const auto plainA = removeAllTones(a);
+    const auto plainB = removeAllTones(b);
+    return plainA && plainB && *plainA == *plainB && toneOf(a) == toneOf(b);
+}
+
+}  // namespace
 
 std::optional<IMEResult> VietIMEEngine::processChar(std::string_view utf8) {
     const auto text = composed(toUtf32(utf8));
@@ -19,6 +37,7 @@ std::optional<IMEResult> VietIMEEngine::processChar(std::string_view utf8) {
 
 std::optional<IMEResult> VietIMEEngine::processChar(char32_t c) {
     keyEndedWord_ = false;
+    escaped_ = false;
     if (inputMethod == VietInputMethod::viqr) {
         if (viqrEscape_) return finishViqrEscape(c);
         if (c == U'\\' && !word_.empty()) {
@@ -30,7 +49,7 @@ std::optional<IMEResult> VietIMEEngine::processChar(char32_t c) {
         }
     }
     if (isWordBreaker(c)) {
-        if (inputMethod == VietInputMethod::viqr && !word_.empty()) {
+        if (inputMethod == VietInputMethod::viqr && !word_.empty() && !stale_) {
             if (auto applied = viqrKeyInsideWord(c)) return *applied;
         }
         auto result = wordBreakResult();
@@ -42,25 +61,81 @@ std::optional<IMEResult> VietIMEEngine::processChar(char32_t c) {
         raw_.clear();
         englishPassThroughMode_ = false;
     }
-    screenCount_ = word_.size();
-    raw_.push_back(c);
-    switch (inputMethod) {
-    case VietInputMethod::telex: return telex(c);
-    case VietInputMethod::vni: return vni(c);
-    case VietInputMethod::viqr: return viqr(c);
+    // After Delete in a word written back as typed, the next key starts
+    // again from the keys, so that the word can become Vietnamese again.
+    std::optional<std::u32string> shown;
+    if (stale_) {
+        shown = word_;
+        *this = replayed(raw_);
     }
-    return std::nullopt;
+    screenCount_ = shown ? shown->size() : word_.size();
+    raw_.push_back(c);
+    Result result;
+    switch (inputMethod) {
+    case VietInputMethod::telex: result = telex(c); break;
+    case VietInputMethod::vni: result = vni(c); break;
+    case VietInputMethod::viqr: result = viqr(c); break;
+    }
+    if (shown && !result && word_ != *shown + c) result = IMEResult{static_cast<int>(screenCount_), toUtf8(word_)};
+    return result;
 }
 
 void VietIMEEngine::handleBackspace() {
-    if (!raw_.empty()) raw_.pop_back();
-    if (!word_.empty()) word_.pop_back();
-    if (word_.empty()) {
+    lastTransform_.reset();
+    syntheticHornUpper_ = pendingStandaloneW_ = viqrEscape_ = stale_ = false;
+    if (word_.size() <= 1) {
+        word_.clear();
         raw_.clear();
         englishPassThroughMode_ = false;
+        return;
     }
-    lastTransform_.reset();
-    syntheticHornUpper_ = pendingStandaloneW_ = hornPair_ = viqrEscape_ = false;
+    const auto removed = word_.back();
+    word_.pop_back();
+    // The keys that type the shorter word, so that typing goes on as if it had been typed.
+    const auto candidates = keysAfterDelete(word_, removed);
+    std::optional<VietIMEEngine> near;
+    for (const auto& keys : candidates) {
+        auto engine = replayed(keys);
+        if (engine.word_ == word_) {
+            *this = std::move(engine);
+            return;
+        }
+        if (!near && sameLettersAndTone(engine.word_, word_)) near = std::move(engine);
+    }
+    // Keys whose word differs only in where the tone sits (boó from boóng is
+    // typed bóo): they do, and the word stays as shown until the next key places the tone.
+    if (near) {
+        auto shown = std::move(word_);
+        *this = std::move(*near);
+        word_ = std::move(shown);
+        return;
+    }
+    // No keys make the word as shown (one written back as typed): it stays,
+    // and the next key starts again from its keys.
+    raw_ = candidates.front();
+    englishPassThroughMode_ = false;
+    stale_ = true;
+}
+
+std::vector<std::u32string> VietIMEEngine::keysAfterDelete(const std::u32string& shown, char32_t removed) const {
+    std::vector<std::u32string> candidates;
+    candidates.push_back(raw_.substr(0, raw_.empty() ? 0 : raw_.size() - 1));
+    // A plain letter deleted inside the keys: the tone or mark keys after it stay.
+    if (!isVietnameseMark(removed)) {
+        if (const auto at = raw_.rfind(removed); at != std::u32string::npos && at + 1 != raw_.size()) {
+            candidates.push_back(raw_.substr(0, at) + raw_.substr(at + 1));
+        }
+    }
+    candidates.push_back(typedKeys(shown, inputMethod));
+    return candidates;
+}
+
+VietIMEEngine VietIMEEngine::replayed(std::u32string_view keys) const {
+    VietIMEEngine engine;
+    engine.inputMethod = inputMethod;
+    engine.options = options;
+    for (char32_t key : keys) (void)engine.processChar(key);
+    return engine;
 }
 
 std::optional<IMEResult> VietIMEEngine::restoreRawWord() {
@@ -68,7 +143,7 @@ std::optional<IMEResult> VietIMEEngine::restoreRawWord() {
     IMEResult result{static_cast<int>(word_.size()), toUtf8(raw_)};
     word_ = raw_;
     lastTransform_.reset();
-    syntheticHornUpper_ = hornPair_ = false;
+    syntheticHornUpper_ = stale_ = false;
     return result;
 }
 
@@ -76,7 +151,7 @@ void VietIMEEngine::reset() {
     word_.clear();
     raw_.clear();
     lastTransform_.reset();
-    syntheticHornUpper_ = pendingStandaloneW_ = englishPassThroughMode_ = hornPair_ = viqrEscape_ = false;
+    syntheticHornUpper_ = pendingStandaloneW_ = englishPassThroughMode_ = viqrEscape_ = stale_ = false;
 }
 
 std::string VietIMEEngine::wordOutput() const { return toUtf8(word_); }
@@ -102,36 +177,30 @@ bool VietIMEEngine::englishGuard() const {
 }
 
 VietIMEEngine::Result VietIMEEngine::wordBreakResult() {
-    if (!options.restoreOnWordBreak || !options.skipTransformForEnglish || !hasVietnameseMark(word_)) {
+    if (auto horn = standaloneWAtBreak()) return horn;
+    if (stale_ || !options.restoreOnWordBreak || !options.skipTransformForEnglish || !hasVietnameseMark(word_)) {
         return std::nullopt;
     }
-    const auto body = spellingBody(raw_, inputMethod);
-    const bool capitals = options.respectProperNounCaps && hasProperNounCaps(raw_);
-    if (!capitals && !looksLikeEnglish(body) && canBeVietnameseInProgress(body)) return std::nullopt;
+    // A word with marks stays only as a whole syllable: neither English nor
+    // Vietnamese ("thẻi", "úe") is written back as typed. A letter on its own
+    // stays (â, đ as in "100 đ").
+    const bool capitals = options.respectProperNounCaps && hasProperNounCaps(word_);
+    const auto letters = spellingLetters(word_);
+    if (!capitals && (letters.size() == 1 || VietSyllable::isValidVietnameseSyllable(letters))) return std::nullopt;
     if (restoredText() == word_) return std::nullopt;
     IMEResult result{static_cast<int>(word_.size()), toUtf8(restoredText())};
     word_ = restoredText();
     return result;
 }
 
-std::optional<VietIMEEngine::Result> VietIMEEngine::instantRestore() {
-    if (!options.instantRestoreInvalidSpelling || !options.skipTransformForEnglish || !hasVietnameseMark(word_)) {
-        return std::nullopt;
-    }
-    const auto body = spellingBody(raw_, inputMethod);
-    if (body.size() < 3 || isValidTypingSequence(body)) return std::nullopt;
-    const bool restore = looksLikeEnglish(body) || (options.respectProperNounCaps && hasProperNounCaps(raw_)) ||
-                         !canBeVietnameseInProgress(body);
-    if (!restore) return std::nullopt;
-    englishPassThroughMode_ = true;
-    const auto before = word_;
-    lastTransform_.reset();
-    syntheticHornUpper_ = pendingStandaloneW_ = hornPair_ = false;
-    if (restoredText() == before) {
-        word_ = restoredText();
-        return std::nullopt;
-    }
-    return changedTo(restoredText());
+VietIMEEngine::Result VietIMEEngine::standaloneWAtBreak() {
+    if (!pendingStandaloneW_ || word_.size() < 2 || (word_.back() != U'w' && word_.back() != U'W')) return std::nullopt;
+    auto horned = word_;
+    horned.back() = word_.back() == U'W' ? U'Ư' : U'ư';
+    if (!VietSyllable::isValidVietnameseSyllable(horned)) return std::nullopt;
+    IMEResult result{static_cast<int>(word_.size()), toUtf8(horned)};
+    word_ = std::move(horned);
+    return result;
 }
 
 std::optional<VietIMEEngine::Result> VietIMEEngine::foreignWord() {
@@ -144,20 +213,51 @@ std::optional<VietIMEEngine::Result> VietIMEEngine::foreignWord() {
             foreign = first == U'f' || first == U'j' || first == U'w' || first == U'z' ||
                       (first == U'p' && letters.size() >= 2 && lowerCased(letters[1]) != U'h');
         }
-        if (!foreign && options.respectProperNounCaps && hasProperNounCaps(raw_)) foreign = true;
-        if (!foreign) {
-            const auto body = spellingBody(raw_, inputMethod);
-            foreign = body.size() >= 2 && !isValidTypingSequence(body) &&
-                      (looksLikeEnglish(body) ||
-                       (options.instantRestoreInvalidSpelling && body.size() >= 3 && !canBeVietnameseInProgress(body)));
-        }
     }
     if (!foreign) return std::nullopt;
+    const auto before = word_;
+    return writtenAsTyped(before);
+}
+
+VietIMEEngine::Result VietIMEEngine::checked(const std::u32string& before, Result result) {
+    const auto made = word_;
+    if (auto horned = hornedBeforeFinal(word_)) word_ = std::move(*horned);
+    if (auto placed = tonePlaced(word_, modern())) word_ = std::move(*placed);
+    // A key pressed twice in a row to type it (class gives clas) leaves the word as asked.
+    const bool repeated = escaped_ && raw_.size() >= 2 && lowerCased(raw_[raw_.size() - 2]) == lowerCased(raw_.back());
+    if (options.skipTransformForEnglish && !repeated && readsAsForeign(hasVietnameseMark(before))) {
+        return writtenAsTyped(before);
+    }
+    if (word_ != made) return IMEResult{static_cast<int>(screenCount_), toUtf8(word_)};
+    return result;
+}
+
+bool VietIMEEngine::readsAsForeign(bool hadMark) const {
+    const auto body = spellingLetters(word_);
+    const bool capitals = options.respectProperNounCaps && hasProperNounCaps(word_);
+    const bool instant = options.instantRestoreInvalidSpelling;
+    if (hadMark) {
+        if (!instant || body.size() < 3 || isValidTypingSequence(body)) return false;
+        return looksLikeEnglish(body) || capitals || !canBeVietnameseInProgress(body);
+    }
+    if (capitals) return true;
+    return body.size() >= 2 && !isValidTypingSequence(body) &&
+           (looksLikeEnglish(body) || (instant && body.size() >= 3 && !canBeVietnameseInProgress(body)));
+}
+
+VietIMEEngine::Result VietIMEEngine::writtenAsTyped(const std::u32string& before) {
     englishPassThroughMode_ = true;
-    if (restoredText() == word_) return Result{};
     lastTransform_.reset();
-    syntheticHornUpper_ = pendingStandaloneW_ = hornPair_ = false;
-    return changedTo(restoredText());
+    syntheticHornUpper_ = pendingStandaloneW_ = false;
+    word_ = restoredText();
+    if (!raw_.empty() && word_ == before + raw_.back()) return std::nullopt;
+    return IMEResult{static_cast<int>(screenCount_), toUtf8(word_)};
+}
+
+std::u32string VietIMEEngine::spellingLetters(std::u32string_view word) const {
+    auto letters = letterOnly(word);
+    if (inputMethod == VietInputMethod::vni) std::erase_if(letters, isAsciiDigit);
+    return letters;
 }
 
 VietIMEEngine::Result VietIMEEngine::clearStep(char32_t c) {
@@ -185,7 +285,6 @@ std::optional<VietIMEEngine::Result> VietIMEEngine::markStep(char32_t key, char3
     if (!marked) return std::nullopt;
     if (englishGuard()) return resetOnGuard ? literalWithReset(c) : literal(c);
     lastTransform_ = TransformKind{TransformKind::Kind::vowel, key};
-    hornPair_ = false;
     return changedTo(std::move(*marked));
 }
 

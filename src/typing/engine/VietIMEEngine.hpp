@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zentrel::typing {
 
@@ -36,7 +37,9 @@ public:
     [[nodiscard]] std::optional<IMEResult> processChar(char32_t character);
     // The first character of UTF-8 text; nothing for empty text.
     [[nodiscard]] std::optional<IMEResult> processChar(std::string_view utf8);
-    // One character deleted while a word is composed; the caller lets the key through.
+    // One character deleted while a word is composed; the caller lets the key
+    // through. The keys kept afterwards type the shorter word, so typing goes
+    // on as if it had been typed that way.
     void handleBackspace();
     // The keys typed for the word in place of the word shown, when they differ.
     [[nodiscard]] std::optional<IMEResult> restoreRawWord();
@@ -69,10 +72,27 @@ private:
     [[nodiscard]] bool englishGuard() const;
 
     Result wordBreakResult();
-    // Checks that run before every method's rules; a value means the key is answered.
-    std::optional<Result> instantRestore();
+    // A w still shown as typed at the end of the word, as ư when that makes a syllable.
+    Result standaloneWAtBreak();
+    // Foreign words, before any rule runs: one already found, or a foreign first letter.
     std::optional<Result> foreignWord();
+    // What a key's rules made, settled (uơ before a final, the tone at its
+    // place) and checked: a word that reads as foreign is written back as typed.
+    Result checked(const std::u32string& before, Result result);
+    [[nodiscard]] bool readsAsForeign(bool hadMark) const;
+    Result writtenAsTyped(const std::u32string& before);
+    // The word's letters the spelling checks read: tones and marks kept, the
+    // keys that stayed in the word as typed (VNI digits, VIQR marks) left out.
+    [[nodiscard]] std::u32string spellingLetters(std::u32string_view word) const;
 
+    // An engine of the same method and options that was given these keys.
+    [[nodiscard]] VietIMEEngine replayed(std::u32string_view keys) const;
+    // Keys to try after Delete, best first, for the word now shown.
+    [[nodiscard]] std::vector<std::u32string> keysAfterDelete(const std::u32string& shown, char32_t removed) const;
+
+    Result telexRules(char32_t c);
+    Result vniRules(char32_t c);
+    Result viqrRules(char32_t c);
     Result telex(char32_t c);
     Result vni(char32_t c);
     Result viqr(char32_t c);
@@ -84,7 +104,6 @@ private:
     Result toneStep(int tone, char32_t key, char32_t c);
     // A value when the mark applied (or the guard typed the key instead).
     std::optional<Result> markStep(char32_t key, char32_t c, bool resetOnGuard);
-    std::optional<Result> telexHornPair(char32_t c);
     std::optional<Result> dRules(char32_t c);
 
     // VIQR keys that also end words act as marks inside a word when a rule
@@ -98,7 +117,8 @@ private:
     bool syntheticHornUpper_ = false;
     bool pendingStandaloneW_ = false;
     bool englishPassThroughMode_ = false;
-    bool hornPair_ = false;        // the last w made both letters of "ươ"
+    bool escaped_ = false;         // the repeat-key escape typed the key
+    bool stale_ = false;           // after Delete the keys no longer make the word shown
     bool viqrEscape_ = false;      // a backslash waits for the next key
     std::size_t screenCount_ = 0;  // characters shown for the word before this key
     bool keyEndedWord_ = false;

@@ -20,11 +20,6 @@ bool hasTone(std::u32string_view word) {
 
 bool isViqrKey(char32_t c) { return std::u32string_view(U"'`?~.(^+").find(c) != std::u32string_view::npos; }
 
-// The letter with the horn (u → ư, o → ơ), keeping tone and case.
-char32_t horned(char32_t c, char32_t hornBase) {
-    return inCaseOf(*toneForm(hornBase, decompose(c).tone), c);
-}
-
 }  // namespace
 
 VietIMEEngine::Result VietIMEEngine::telex(char32_t c) {
@@ -44,9 +39,14 @@ VietIMEEngine::Result VietIMEEngine::telex(char32_t c) {
         }
     }
 
-    // 2. Instant restore and foreign words.
-    if (auto answered = instantRestore()) return *answered;
+    // 2. Foreign words; what the rules make is checked after them.
     if (auto answered = foreignWord()) return *answered;
+    const auto before = word_;
+    return checked(before, telexRules(c));
+}
+
+VietIMEEngine::Result VietIMEEngine::telexRules(char32_t c) {
+    const auto l = lowerCased(c);
 
     // 3. Brackets.
     if (!options.simplifiedTelex && (c == U'[' || c == U']') && (word_.empty() || !isVowel(word_.back()))) {
@@ -107,10 +107,7 @@ VietIMEEngine::Result VietIMEEngine::telex(char32_t c) {
         if (auto answered = dRules(c)) return *answered;
     }
 
-    // 11. Vowel marks; w after "uo" horns both letters.
-    if (l == U'w') {
-        if (auto answered = telexHornPair(c)) return *answered;
-    }
+    // 11. Vowel marks (w after "uo" marks the o; the u follows once a final does).
     if (auto answered = markStep(l, c, true)) return *answered;
 
     // 12.
@@ -119,6 +116,7 @@ VietIMEEngine::Result VietIMEEngine::telex(char32_t c) {
 
 std::optional<VietIMEEngine::Result> VietIMEEngine::telexRepeatEscape(char32_t c, char32_t l) {
     using K = TransformKind::Kind;
+    escaped_ = true;  // until no case below applies
     if (lastTransform_ == TransformKind{K::tone, l}) {
         word_ = removeToneAtPosition(word_, modern()).value_or(word_);
         word_.push_back(c);
@@ -127,10 +125,6 @@ std::optional<VietIMEEngine::Result> VietIMEEngine::telexRepeatEscape(char32_t c
     }
     if (lastTransform_ == TransformKind{K::vowel, l}) {
         word_ = undoMark(word_, telexModifiers(), l).value_or(word_);
-        if (hornPair_ && word_.size() >= 2 && baseLetter(word_[word_.size() - 2]) == U'ư') {
-            word_[word_.size() - 2] = horned(word_[word_.size() - 2], U'u');
-        }
-        hornPair_ = false;
         word_.push_back(c);
         lastTransform_.reset();
         return changedTo(word_);
@@ -152,6 +146,7 @@ std::optional<VietIMEEngine::Result> VietIMEEngine::telexRepeatEscape(char32_t c
             return changedTo(word_);
         }
     }
+    escaped_ = false;
     return std::nullopt;
 }
 
@@ -162,23 +157,10 @@ VietIMEEngine::Result VietIMEEngine::undoStandaloneHorn() {
     return changedTo(word_);
 }
 
-std::optional<VietIMEEngine::Result> VietIMEEngine::telexHornPair(char32_t c) {
-    const auto size = word_.size();
-    if (size < 2 || baseLetter(word_[size - 1]) != U'o' || baseLetter(word_[size - 2]) != U'u') return std::nullopt;
-    if (size >= 3 && baseLetter(word_[size - 3]) == U'q') return std::nullopt;  // "qu" is the onset: quơ
-    if (englishGuard()) return literalWithReset(c);
-    auto marked = word_;
-    marked[size - 2] = horned(marked[size - 2], U'ư');
-    marked[size - 1] = horned(marked[size - 1], U'ơ');
-    lastTransform_ = TransformKind{TransformKind::Kind::vowel, U'w'};
-    hornPair_ = true;
-    return changedTo(std::move(marked));
-}
-
 std::optional<VietIMEEngine::Result> VietIMEEngine::dRules(char32_t c) {
     if (raw_.size() < 2) return std::nullopt;
-    if (options.skipTransformForEnglish &&
-        VietWordValidator::looksLikeEnglish(VietWordValidator::spellingBody(raw_, inputMethod))) {
+    // The letters as typed: "deed" and "dosed" keep their d.
+    if (options.skipTransformForEnglish && VietWordValidator::looksLikeEnglish(VietWordValidator::letterOnly(raw_))) {
         return std::nullopt;
     }
     const auto dKey = TransformKind{TransformKind::Kind::dKey};
@@ -223,12 +205,17 @@ std::optional<VietIMEEngine::Result> VietIMEEngine::vniViqrRepeatEscape(char32_t
     }
     word_.push_back(c);
     lastTransform_.reset();
+    escaped_ = true;
     return changedTo(word_);
 }
 
 VietIMEEngine::Result VietIMEEngine::vni(char32_t c) {
-    if (auto answered = instantRestore()) return *answered;
     if (auto answered = foreignWord()) return *answered;
+    const auto before = word_;
+    return checked(before, vniRules(c));
+}
+
+VietIMEEngine::Result VietIMEEngine::vniRules(char32_t c) {
     if (options.repeatKeyEscape) {
         if (auto answered = vniViqrRepeatEscape(c)) return *answered;
     }
@@ -242,8 +229,12 @@ VietIMEEngine::Result VietIMEEngine::vni(char32_t c) {
 }
 
 VietIMEEngine::Result VietIMEEngine::viqr(char32_t c) {
-    if (auto answered = instantRestore()) return *answered;
     if (auto answered = foreignWord()) return *answered;
+    const auto before = word_;
+    return checked(before, viqrRules(c));
+}
+
+VietIMEEngine::Result VietIMEEngine::viqrRules(char32_t c) {
     if (options.repeatKeyEscape) {
         if (auto answered = vniViqrRepeatEscape(c)) return *answered;
     }

@@ -1,5 +1,6 @@
 #include "typing/engine/VietSyllable.hpp"
 
+#include "typing/engine/VietRhymes.hpp"
 #include "typing/engine/VietTables.hpp"
 #include "typing/engine/VietText.hpp"
 
@@ -10,7 +11,6 @@ namespace zentrel::typing {
 namespace {
 
 constexpr std::u32string_view kOnsetConsonants = U"bcdghklmnqrstvx";
-constexpr std::u32string_view kTelexToneKeys = U"sfrxjz";
 constexpr std::u32string_view kPlainVowels = U"aeiouy";
 
 bool contains(std::u32string_view set, char32_t c) { return set.find(c) != std::u32string_view::npos; }
@@ -31,6 +31,32 @@ bool isOneOf(const std::u32string_view (&table)[N], std::u32string_view text) {
     return std::find(std::begin(table), std::end(table), text) != std::end(table);
 }
 
+constexpr std::u32string_view kFrontVowels = U"ieê";
+
+// A stop final (c, ch, p, t) takes sắc, nặng or no tone.
+bool takesTone(std::u32string_view rhyme, int tone) {
+    const auto vowels = static_cast<std::size_t>(std::find_if_not(rhyme.begin(), rhyme.end(), isBaseVowel) - rhyme.begin());
+    const auto final = rhyme.substr(vowels);
+    const bool stop = final == U"c" || final == U"ch" || final == U"p" || final == U"t";
+    return !stop || tone == 0 || tone == 1 || tone == 5;
+}
+
+// Whether the onset spells right before the rhyme (k, gh and ngh before i, e,
+// ê; c, g and ng elsewhere), and the rhyme takes the tone.
+bool fitsOnset(std::u32string_view onset, std::u32string_view rhyme, int tone) {
+    if (!isOneOf(kOnsets, onset) || !VietRhymes::isRhyme(rhyme)) return false;
+    const auto front = rhyme.front();
+    const bool beforeFront = contains(kFrontVowels, front);
+    if (onset == U"k" && !beforeFront && front != U'y') return false;
+    if (onset == U"c" && (beforeFront || front == U'y')) return false;
+    if ((onset == U"gh" || onset == U"ngh") && !beforeFront) return false;
+    if (onset == U"ng" && beforeFront) return false;
+    if (onset == U"g" && (front == U'e' || front == U'ê')) return false;
+    if (onset == U"qu" && (front == U'u' || front == U'ư')) return false;
+    if (front == U'y' && rhyme.size() >= 2 && !isBaseVowel(rhyme[1]) && onset != U"qu") return false;  // quýt, quýnh
+    return takesTone(rhyme, tone);
+}
+
 }  // namespace
 
 namespace VietSyllable {
@@ -43,19 +69,27 @@ const std::set<std::u32string, std::less<>>& validCodas() {
 bool isValidVietnameseSyllable(std::u32string_view word) {
     if (word.empty() || word.size() > kLongestSyllable) return false;
     char32_t buffer[kLongestSyllable];
+    int tone = 0;
     for (std::size_t i = 0; i < word.size(); ++i) {
         // đ and every vowel form reduce to their base letter; others must be ASCII letters.
-        const auto base = baseLetter(word[i]);
+        const auto [base, mark] = decompose(word[i]);
         if (base != U'đ' && !isBaseVowel(base) && !isAsciiLetter(base)) return false;
+        if (mark >= 1) {
+            if (tone >= 1) return false;  // one tone per syllable
+            tone = mark;
+        }
         buffer[i] = base;
     }
     const std::u32string_view letters(buffer, word.size());
-    const auto first = std::find_if(letters.begin(), letters.end(), isBaseVowel);
-    if (first == letters.end()) return false;
-    if (!isOneOf(kOnsets, letters.substr(0, static_cast<std::size_t>(first - letters.begin())))) return false;
-    const auto end = std::find_if_not(first, letters.end(), isBaseVowel);
-    if (end - first > 3) return false;
-    return isOneOf(kCodas, letters.substr(static_cast<std::size_t>(end - letters.begin())));
+    const auto first = static_cast<std::size_t>(std::find_if(letters.begin(), letters.end(), isBaseVowel) - letters.begin());
+    if (first == letters.size()) return false;
+    const auto onset = letters.substr(0, first);
+    const auto rest = letters.substr(first);
+    // q is always written qu; gi before a vowel may be the onset (giữ) or g before i (gìn, giếng).
+    const bool glided = rest.size() >= 2 && isBaseVowel(rest[1]);
+    if (onset == U"q") return glided && rest[0] == U'u' && fitsOnset(U"qu", rest.substr(1), tone);
+    if (fitsOnset(onset, rest, tone)) return true;
+    return onset == U"g" && glided && rest[0] == U'i' && fitsOnset(U"gi", rest.substr(1), tone);
 }
 
 std::optional<std::size_t> tonePosition(std::u32string_view word, bool modern) {
@@ -108,16 +142,24 @@ bool isValidTypingSequence(std::u32string_view word) {
 
 bool canBeVietnameseInProgress(std::u32string_view word) {
     if (word.empty() || VietSyllable::isValidVietnameseSyllable(word)) return true;
-    const auto lower = lowerCased(word);
-    std::size_t first = 0;
-    while (first < lower.size() && !isVowel(lower[first])) ++first;
-    if (first == lower.size()) return std::all_of(lower.begin(), lower.end(), isLetter);
-    auto k = first;
-    while (k < lower.size() && isVowel(lower[k])) ++k;
-    for (auto i = k; i < lower.size(); ++i) {
-        if (isVowel(lower[i])) return false;
+    std::u32string letters;
+    letters.reserve(word.size());
+    int tone = 0;
+    for (char32_t c : word) {
+        const auto [base, mark] = decompose(c);
+        if (base != U'đ' && !isBaseVowel(base) && !isAsciiLetter(base)) return false;
+        letters.push_back(base);
+        tone = std::max(tone, mark);
     }
-    return isOneOf(kCodas, std::u32string_view(lower).substr(k));
+    // The onset is not checked here: only the vowel group and the final.
+    const auto first = letters.find_first_of(allBaseVowels);
+    if (first == std::u32string::npos) return true;
+    const auto rest = std::u32string_view(letters).substr(first);
+    if (!takesTone(rest, tone)) return false;
+    if (VietRhymes::canBecomeRhyme(rest)) return true;
+    const bool glided = first >= 1 && rest.size() >= 2 && isBaseVowel(rest[1]) &&
+                        ((letters[first - 1] == U'q' && rest[0] == U'u') || (letters[first - 1] == U'g' && rest[0] == U'i'));
+    return glided && VietRhymes::canBecomeRhyme(rest.substr(1));
 }
 
 }  // namespace VietSpellingChecker
@@ -134,29 +176,51 @@ std::u32string letterOnly(std::u32string_view text) {
 }
 
 std::u32string spellingBody(std::u32string_view raw, VietInputMethod method) {
-    auto body = letterOnly(raw);
-    switch (method) {
-    case VietInputMethod::telex: {
-        const auto isToneKey = [](char32_t c) { return contains(kTelexToneKeys, lowerCased(c)); };
-        const auto isPlainVowel = [](char32_t c) { return contains(kPlainVowels, lowerCased(c)); };
-        for (std::size_t i = 1; i < body.size();) {
-            const bool removable = isToneKey(body[i]) && isPlainVowel(body[i - 1]) &&
-                                   (i + 1 == body.size() || isPlainVowel(body[i + 1]));
-            if (removable) {
-                body.erase(i, 1);
+    const bool telex = method == VietInputMethod::telex;
+    const char32_t clearKey = telex ? U'z' : method == VietInputMethod::vni ? U'0' : 0;
+    std::u32string body;
+    body.reserve(raw.size());
+    char32_t toneKey = 0;  // the key of the tone the word carries
+    bool hasVowel = false;
+    for (char32_t key : raw) {
+        const auto k = telex ? lowerCased(key) : key;
+        if (hasVowel && toneKeys(method).contains(k)) {
+            // The same tone key again takes the tone off and types the key.
+            if (toneKey == k) {
+                toneKey = 0;
+                if (isLetter(key)) body.push_back(key);
             } else {
-                ++i;
+                toneKey = k;
+            }
+            continue;
+        }
+        if (hasVowel && k == clearKey) {
+            toneKey = 0;
+            continue;
+        }
+        if (!body.empty()) {
+            auto& last = body.back();
+            const auto base = baseLetter(last);
+            if (method != VietInputMethod::vni && lowerCased(key) == U'd' && base == U'd') {
+                last = inCaseOf(U'đ', last);
+                continue;
+            }
+            if (const auto mark = markTable(method).find({base, k}); mark != markTable(method).end()) {
+                // A mark key on its own mark takes it off and types the key.
+                const bool undo = !isModifiedVowel(mark->second) && mark->second != U'đ';
+                last = inCaseOf(mark->second, last);
+                if (undo && isLetter(key)) body.push_back(key);
+                continue;
             }
         }
-        while (!body.empty() && isToneKey(body.back())) body.pop_back();
-        std::erase_if(body, [](char32_t c) { return c == U'w' || c == U'W'; });
-        return body;
-    }
-    case VietInputMethod::vni:
-        // Every digit is a mark or tone key, wherever it was typed.
-        std::erase_if(body, isAsciiDigit);
-        return body;
-    case VietInputMethod::viqr: return body;
+        if (telex && k == U'w') {
+            body.push_back(inCaseOf(U'ư', key));  // a w on its own
+        } else if (isLetter(key) || (isAsciiDigit(key) && method != VietInputMethod::vni)) {
+            body.push_back(key);
+        } else {
+            continue;
+        }
+        hasVowel = hasVowel || isVowel(body.back());
     }
     return body;
 }
@@ -197,6 +261,8 @@ bool looksLikeEnglish(std::u32string_view word) {
     const auto c1 = lowerCased(word[0]);
     const auto c2 = lowerCased(word[1]);
     if (contains(kOnsetConsonants, c1) && contains(kPlainVowels, c2)) return false;
+    // Two vowels that got this far still start a rhyme: uo, ue, ye (uống, uế, yêu).
+    if (contains(kPlainVowels, c1)) return false;
     if (!isLetter(c2)) return false;
     return contains(kPlainVowels, c2);
 }
@@ -205,7 +271,8 @@ bool shouldPassThroughLiteral(std::u32string_view wordBefore, char32_t) { return
 
 bool shouldPassThroughLiteral(std::u32string_view rawInput, VietInputMethod method) {
     const auto body = spellingBody(rawInput, method);
-    if (hasProperNounCaps(rawInput)) return true;
+    // Capitals count in the letters the keys make: the second D of DD is a key for Đ.
+    if (hasProperNounCaps(body)) return true;
     if (looksLikeEnglish(body)) return true;
     if (body.size() < 3) return false;
     return !VietSpellingChecker::canBeVietnameseInProgress(body);

@@ -106,6 +106,68 @@ std::optional<std::u32string> undoMark(std::u32string_view word, const MarkTable
     return std::nullopt;
 }
 
+std::optional<std::u32string> hornedBeforeFinal(std::u32string_view word) {
+    for (std::size_t i = 0; i + 2 < word.size(); ++i) {
+        if (baseLetter(word[i]) != U'u' || baseLetter(word[i + 1]) != U'ơ' || !isLetter(word[i + 2])) continue;
+        if (i >= 1 && baseLetter(word[i - 1]) == U'q') continue;
+        std::u32string result(word);
+        result[i] = inCaseOf(*toneForm(U'ư', decompose(word[i]).tone), word[i]);
+        return result;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::u32string> tonePlaced(std::u32string_view word, bool modern) {
+    std::optional<std::size_t> toned;
+    for (std::size_t i = 0; i < word.size(); ++i) {
+        if (decompose(word[i]).tone < 1) continue;
+        if (toned) return std::nullopt;  // two tones: nothing to tell where one belongs
+        toned = i;
+    }
+    if (!toned) return std::nullopt;
+    const auto position = VietSyllable::tonePosition(word, modern);
+    if (!position || *position == *toned) return std::nullopt;
+    const auto tone = decompose(word[*toned]).tone;
+    std::u32string result(word);
+    result[*toned] = *withoutTone(word[*toned]);
+    const auto at = decompose(result[*position]);
+    const auto form = toneForm(at.base, tone);
+    if (!form) return std::nullopt;
+    result[*position] = inCaseOf(*form, result[*position]);
+    return result;
+}
+
+std::u32string typedKeys(std::u32string_view word, VietInputMethod method) {
+    std::u32string keys;
+    keys.reserve(word.size() * 2 + 1);
+    char32_t toneKey = 0;
+    for (char32_t c : word) {
+        const auto [base, tone] = decompose(c);
+        if (base == U'đ') {
+            keys.push_back(inCaseOf(U'd', c));
+            keys.push_back(method == VietInputMethod::vni ? U'9' : inCaseOf(U'd', c));
+            continue;
+        }
+        if (tone >= 1) {
+            for (const auto& [key, number] : toneKeys(method)) {
+                if (number == tone) toneKey = inCaseOf(key, c);
+            }
+        }
+        const auto plain = tone >= 1 ? inCaseOf(*toneForm(base, 0), c) : c;
+        bool marked = false;
+        for (const auto& [entry, value] : markTable(method)) {
+            if (value != base || !isModifiedVowel(value) || isModifiedVowel(entry.first)) continue;
+            keys.push_back(inCaseOf(entry.first, c));
+            keys.push_back(inCaseOf(entry.second, c));
+            marked = true;
+            break;
+        }
+        if (!marked) keys.push_back(plain);
+    }
+    if (toneKey != 0) keys.push_back(toneKey);
+    return keys;
+}
+
 bool hasVietnameseMark(std::u32string_view word) { return std::any_of(word.begin(), word.end(), isVietnameseMark); }
 
 }  // namespace zentrel::typing

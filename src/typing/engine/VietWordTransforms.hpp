@@ -31,6 +31,17 @@ struct StrippedMarks {
 // The last character's mark, made by `key`, taken back.
 [[nodiscard]] std::optional<std::u32string> undoMark(std::u32string_view word, const MarkTable& table, char32_t key);
 
+// uơ becomes ươ once a final or a glide follows it (thuở, but người, được);
+// qu keeps its u (quở).
+[[nodiscard]] std::optional<std::u32string> hornedBeforeFinal(std::u32string_view word);
+// The tone moved to the vowel that carries it for the word as it now stands
+// (hòa + n gives hoàn).
+[[nodiscard]] std::optional<std::u32string> tonePlaced(std::u32string_view word, bool modern);
+
+// Keys that type the word in the method: each letter with its mark keys, and
+// the tone key last ("đẹ" is d d e j in Telex, d 9 e 5 in VNI).
+[[nodiscard]] std::u32string typedKeys(std::u32string_view word, VietInputMethod method);
+
 // Whether any character is đ, a modified vowel or carries a tone.
 [[nodiscard]] bool hasVietnameseMark(std::u32string_view word);
 

@@ -1,8 +1,8 @@
 #pragma once
 // Writes the focused text field's value directly, replacing the word shown
 // before the caret, for applications whose fields take no synthetic keys.
-// This desktop gives no such access to an ordinary program: the writer here
-// always declines, and the bridge then erases and types instead.
+// When the writer declines (`NoFocusedTextWriter` always does), the bridge
+// erases and types instead.
 
 #include <string>
 

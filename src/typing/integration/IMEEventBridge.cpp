@@ -137,6 +137,8 @@ IMEEventBridge::Verdict IMEEventBridge::handleKeyDown(const platform::TapEvent& 
             reset();
             return Verdict::pass;
         }
+        // A delivered Delete has already erased the last character.
+        if (event.alreadyDelivered) displayedText_.pop_back();
         state_.engine.handleBackspace();
         replaceDisplayedText(state_.engine.wordOutput());
         return Verdict::swallow;
@@ -154,12 +156,17 @@ IMEEventBridge::Verdict IMEEventBridge::handleKeyDown(const platform::TapEvent& 
         return Verdict::pass;
     }
     const auto result = state_.engine.processChar(c);
+    // A delivered key already stands after the word on screen.
+    if (event.alreadyDelivered) displayedText_.push_back(c);
     // A breaker the engine took as a mark (VIQR) stays inside the word.
     if (!isBreak || !state_.engine.lastKeyEndedWord()) {
         replaceDisplayedText(state_.engine.wordOutput());
         return Verdict::swallow;
     }
-    if (result) replaceDisplayedText(result->insert);
+    if (result) {
+        // A delivered breaker stays after the rewritten word.
+        replaceDisplayedText(event.alreadyDelivered ? result->insert + toUtf8(std::u32string(1, c)) : result->insert);
+    }
     displayedText_.clear();
     return Verdict::pass;
 }

@@ -3,7 +3,10 @@
 // typed characters to its engine, keeps the word it last wrote into the
 // foreground application, and rewrites that word in place with synthetic
 // keys, a direct write of the field, or the clipboard, as the current
-// injection profile says. Answers every event with pass or swallow.
+// injection profile says. Answers every event with pass or swallow. A key
+// the window already received (a tap that only observes) counts as shown,
+// so the rewrite starts from what is on screen; swallowing it then only
+// means that nothing more is to be done.
 //
 // One lock guards everything and is held for the whole of each event,
 // including the delays between synthetic events and the two callbacks, which

@@ -1,5 +1,6 @@
 #include "typing/integration/VietIMEManager.hpp"
 
+#include "platform/Warnings.hpp"
 #include "typing/engine/VietIMESharedSettings.hpp"
 #include "typing/integration/BuiltInInjectionRules.hpp"
 #include "typing/integration/InjectionRuleCatalog.hpp"
@@ -179,9 +180,13 @@ void VietIMEManager::startEventTap() {
         return bridge.handle(event, tapIsPresent) == IMEEventBridge::Verdict::pass;
     });
     if (!installed) {
+        const auto reason = services_.tap.unavailableReason();
+        eventTapUnavailableReason.set(reason.value_or("The key tap could not be started"));
+        platform::warn(*eventTapUnavailableReason());
         setIsEnabled(false);
         return;
     }
+    eventTapUnavailableReason.set(std::nullopt);
     startContextPolling();
 }
 
@@ -300,9 +305,18 @@ void VietIMEManager::accessibilityTrustChanged(bool trusted) {
 }
 
 void VietIMEManager::setEnabled(bool enabled) {
+    if (enabled && usesEventTap()) {
+        // No permission can help where no tap can run: say so instead of asking.
+        eventTapUnavailableReason.set(services_.tap.unavailableReason());
+        if (eventTapUnavailableReason()) {
+            platform::warn(*eventTapUnavailableReason());
+            return;
+        }
+    }
     if (!enabled) {
         setIsEnabled(false);
-    } else if (integrationMode() == VietIMEIntegrationMode::imkit || services_.permissions.refreshAccessibility()) {
+    } else if (!usesEventTap() || services_.permissions.refreshAccessibility()) {
+        // Only the tap needs the permission (hybrid with the input method selected does not).
         setIsEnabled(true);
     } else {
         services_.permissions.request(services::SystemPermission::accessibility);

@@ -71,6 +71,9 @@ public:
     platform::AnnouncedValue<ResolvedInjection> resolvedInjection;
     platform::AnnouncedValue<std::vector<InjectionRule>> customInjectionRules;
     platform::AnnouncedValue<std::set<std::string>> disabledBuiltInRuleIDs;
+    // Why typing through the key tap cannot run here (a Wayland session, no
+    // X display), for the typing card to show beside the input-method mode.
+    platform::AnnouncedValue<std::optional<std::string>> eventTapUnavailableReason;
 
     // Assignments with their effects.
     void setIsEnabled(bool value);

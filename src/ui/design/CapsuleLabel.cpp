@@ -10,7 +10,10 @@ namespace zentrel::ui {
 
 CapsuleLabel::CapsuleLabel(QString text, QString symbolName, Style style, QWidget* parent)
     : QWidget(parent), text_(std::move(text)), style_(style) {
-    if (!symbolName.isEmpty()) symbol_ = symbolIcon(symbolName);
+    if (!symbolName.isEmpty()) {
+        symbol_ = symbolIcon(symbolName);
+        symbolName_ = std::move(symbolName);
+    }
     setFont(style_.textFont.font());
     setAccessibleName(text_);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
@@ -37,7 +40,8 @@ void CapsuleLabel::paintEvent(QPaintEvent*) {
     int x = style_.horizontalPadding;
     if (hasSymbol()) {
         const int size = symbolSize();
-        symbol_.paint(&painter, QRect(x, (height() - size) / 2, size, size));
+        painter.drawPixmap(QPoint(x, (height() - size) / 2),
+                           tintedSymbol(symbolName_, size, foregroundColor(), devicePixelRatioF()));
         x += size + kSpacing;
     }
     painter.setPen(foregroundColor());

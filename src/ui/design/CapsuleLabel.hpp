@@ -35,6 +35,7 @@ private:
 
     QString text_;
     QIcon symbol_;
+    QString symbolName_;
     Style style_;
     static constexpr int kSpacing = 4;
 };

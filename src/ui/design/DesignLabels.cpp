@@ -2,6 +2,7 @@
 
 #include "platform/ByteCountFormatter.hpp"
 #include "platform/Localization.hpp"
+#include "ui/design/Appearance.hpp"
 #include "ui/design/SymbolImage.hpp"
 
 #include <QFontMetrics>
@@ -24,8 +25,11 @@ QString fileSizeText(std::int64_t bytes) {
 QLabel* symbolLabel(const QString& symbolName, const FontToken& font, const ColorToken& color, QWidget* parent) {
     auto* label = new QLabel(parent);
     const auto size = QFontMetrics(font.font()).height();
-    label->setPixmap(tintedSymbol(symbolName, size, color.resolve(label->palette())));
+    label->setFixedSize(size, size);
     label->setAccessibleName({});
+    followAppearance(label, [label, symbolName, size, color] {
+        label->setPixmap(tintedSymbol(symbolName, size, color.resolve(appPalette()), label->devicePixelRatioF()));
+    });
     return label;
 }
 
@@ -42,9 +46,11 @@ QLabel* tokenLabel(const QString& text, const FontToken& font, const ColorToken&
     label->setTextFormat(Qt::PlainText);
     label->setText(text);
     label->setFont(font.font());
-    auto palette = label->palette();
-    palette.setColor(QPalette::WindowText, color.resolve(palette));
-    label->setPalette(palette);
+    followAppearance(label, [label, color] {
+        auto palette = label->palette();
+        palette.setColor(QPalette::WindowText, color.resolve(appPalette()));
+        label->setPalette(palette);
+    });
     return label;
 }
 
@@ -53,11 +59,14 @@ QLabel* iconWell(const QString& symbolName, const FontToken& font, const ColorTo
     auto* well = new QLabel(parent);
     well->setFixedSize(side, side);
     well->setAlignment(Qt::AlignCenter);
-    const auto color = tint.resolve(well->palette());
-    well->setPixmap(tintedSymbol(symbolName, QFontMetrics(font.font()).height(), color));
-    auto fill = color;
-    fill.setAlphaF(static_cast<float>(opacity));
-    well->setStyleSheet(QString("background-color: %1; border-radius: 8px;").arg(fill.name(QColor::HexArgb)));
+    const auto size = QFontMetrics(font.font()).height();
+    followAppearance(well, [well, symbolName, size, tint, opacity] {
+        const auto color = tint.resolve(appPalette());
+        well->setPixmap(tintedSymbol(symbolName, size, color, well->devicePixelRatioF()));
+        auto fill = color;
+        fill.setAlphaF(static_cast<float>(opacity));
+        well->setStyleSheet(QString("background-color: %1; border-radius: 8px;").arg(fill.name(QColor::HexArgb)));
+    });
     return well;
 }
 

@@ -1,7 +1,10 @@
 #include "ui/design/DesignTokens.hpp"
 
+#include <QApplication>
 #include <QFontDatabase>
 #include <QPointF>
+
+#include <algorithm>
 
 namespace zentrel::ui {
 
@@ -10,10 +13,16 @@ Appearance appearanceOf(const QPalette& palette) {
     return palette.color(QPalette::Window).lightness() < 128 ? Appearance::dark : Appearance::light;
 }
 
+double desktopPointSize(double tokenSize) {
+    const auto desktop = QApplication::font().pointSizeF();
+    const double base = desktop > 0 ? desktop : 10.0;
+    return std::max(base * tokenSize / kBodyTokenSize, base * kSmallestShare);
+}
+
 QFont FontToken::font() const {
-    QFont font = QFontDatabase::systemFont(design == FontDesign::monospaced ? QFontDatabase::FixedFont
-                                                                            : QFontDatabase::GeneralFont);
-    font.setPointSizeF(pointSize);
+    QFont font = design == FontDesign::monospaced ? QFontDatabase::systemFont(QFontDatabase::FixedFont)
+                                                  : QApplication::font();
+    font.setPointSizeF(desktopPointSize(pointSize));
     font.setWeight(weight.value_or(QFont::Normal));
     return font;
 }
@@ -36,17 +45,19 @@ QEasingCurve timingCurve(double c0x, double c0y, double c1x, double c1y) {
         return token;                                                      \
     }
 
+// Text colours reach 4.5:1 on the canvas, the cards and their tints in both
+// appearances; the tints are kept dark enough in the dark appearance for it.
 ZENTREL_DYNAMIC(accent, 55, 138, 221, 133, 183, 235)
 ZENTREL_DYNAMIC(accentText, 24, 95, 165, 181, 212, 244)
 ZENTREL_DYNAMIC(accentFill, 24, 95, 165, 47, 123, 201)
-ZENTREL_DYNAMIC(health, 29, 158, 117, 93, 202, 165)
-ZENTREL_DYNAMIC(healthTint, 225, 245, 238, 15, 110, 86)
-ZENTREL_DYNAMIC(review, 186, 117, 23, 239, 159, 39)
-ZENTREL_DYNAMIC(reviewTint, 250, 238, 218, 133, 79, 11)
-ZENTREL_DYNAMIC(danger, 163, 45, 45, 226, 75, 74)
-ZENTREL_DYNAMIC(dangerTint, 252, 235, 235, 121, 31, 31)
+ZENTREL_DYNAMIC(health, 12, 116, 84, 100, 212, 172)
+ZENTREL_DYNAMIC(healthTint, 225, 245, 238, 10, 62, 48)
+ZENTREL_DYNAMIC(review, 150, 90, 10, 239, 159, 39)
+ZENTREL_DYNAMIC(reviewTint, 250, 238, 218, 74, 44, 6)
+ZENTREL_DYNAMIC(danger, 163, 45, 45, 250, 128, 124)
+ZENTREL_DYNAMIC(dangerTint, 252, 235, 235, 80, 22, 22)
 ZENTREL_DYNAMIC(ai, 83, 74, 183, 175, 169, 236)
-ZENTREL_DYNAMIC(aiTint, 238, 237, 254, 60, 52, 137)
+ZENTREL_DYNAMIC(aiTint, 238, 237, 254, 45, 40, 100)
 ZENTREL_DYNAMIC(canvas, 247, 246, 243, 26, 26, 28)
 ZENTREL_DYNAMIC(surface, 255, 255, 255, 58, 58, 64)
 #undef ZENTREL_DYNAMIC
@@ -62,8 +73,8 @@ ZENTREL_PALETTE(neutralTint, QPalette::AlternateBase, 1.0)
 ZENTREL_PALETTE(hairline, QPalette::WindowText, 0.08)
 ZENTREL_PALETTE(cardBorder, QPalette::WindowText, 0.08)
 ZENTREL_PALETTE(textPrimary, QPalette::WindowText, 1.0)
-ZENTREL_PALETTE(textSecondary, QPalette::PlaceholderText, 1.0)
-ZENTREL_PALETTE(textTertiary, QPalette::WindowText, 0.45)
+ZENTREL_PALETTE(textSecondary, QPalette::WindowText, 0.72)
+ZENTREL_PALETTE(textTertiary, QPalette::WindowText, 0.64)
 #undef ZENTREL_PALETTE
 
 QColor cardShadow() { return QColor(0, 0, 0, qRound(0.06 * 255)); }

@@ -66,12 +66,20 @@ private:
 
 enum class FontDesign { standard, rounded, monospaced };
 
+// Font sizes are given on the scale where body text is 15: the body token
+// is the desktop's own font size, and every other size keeps its ratio to
+// it, never smaller than three quarters of it.
+inline constexpr double kBodyTokenSize = 15.0;
+inline constexpr double kSmallestShare = 0.75;
+// The desktop point size of a token size.
+[[nodiscard]] double desktopPointSize(double tokenSize);
+
 struct FontToken {
-    double pointSize;
+    double pointSize;                     // on the token scale
     std::optional<QFont::Weight> weight;  // none: the system's regular weight
     FontDesign design;
-    // The system font at this size, weight and design. This desktop has no
-    // rounded system design; rounded tokens use the standard one.
+    // The desktop's font at this token's size, weight and design. This
+    // desktop has no rounded system design; rounded tokens use the standard one.
     [[nodiscard]] QFont font() const;
 };
 

@@ -1,6 +1,7 @@
 #include "ui/design/DiskRing.hpp"
 
 #include "ui/design/DesignLabels.hpp"
+#include "ui/design/ElidedLabel.hpp"
 
 #include <QConicalGradient>
 #include <QPainter>
@@ -17,12 +18,20 @@ DiskRing::DiskRing(double usedFraction, std::optional<QString> centerLabel, std:
     auto* column = new QVBoxLayout(this);
     column->setAlignment(Qt::AlignCenter);
     column->setSpacing(2);
+    // Texts stay inside the ring.
+    const int inner = static_cast<int>(size - 2 * lineWidth - 8);
     if (centerLabel) {
-        label_ = tokenLabel(*centerLabel, DesignTokens::ringLabelFont(), DesignTokens::textPrimary(), this);
+        label_ = elidedTokenLabel(*centerLabel, DesignTokens::ringLabelFont(), DesignTokens::textPrimary(),
+                                  Qt::ElideRight, this);
+        label_->setAlignment(Qt::AlignCenter);
+        label_->setFixedWidth(inner);
         column->addWidget(label_, 0, Qt::AlignHCenter);
     }
     if (caption) {
-        caption_ = tokenLabel(*caption, DesignTokens::detailFont(), DesignTokens::textSecondary(), this);
+        caption_ = elidedTokenLabel(*caption, DesignTokens::detailFont(), DesignTokens::textSecondary(),
+                                    Qt::ElideRight, this);
+        caption_->setAlignment(Qt::AlignCenter);
+        caption_->setFixedWidth(inner);
         column->addWidget(caption_, 0, Qt::AlignHCenter);
     }
     animation_.setEasingCurve(DesignTokens::emphasisAnimation().curve);

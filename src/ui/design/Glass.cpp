@@ -4,10 +4,14 @@
 
 namespace zentrel::ui {
 
-void fillGlass(QPainter& painter, const QPainterPath& shape, const QPalette& palette) {
+QColor glassColor(const QPalette& palette) {
     auto glass = DesignTokens::surface().resolve(palette);
     glass.setAlphaF(0.72f);
-    painter.fillPath(shape, glass);
+    return glass;
+}
+
+void fillGlass(QPainter& painter, const QPainterPath& shape, const QPalette& palette) {
+    painter.fillPath(shape, glassColor(palette));
 }
 
 void fillGlass(QPainter& painter, const QRectF& rect, double radius, const QPalette& palette) {

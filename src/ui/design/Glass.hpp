@@ -8,6 +8,8 @@
 
 namespace zentrel::ui {
 
+// The glass's colour: the surface, a little translucent.
+[[nodiscard]] QColor glassColor(const QPalette& palette);
 void fillGlass(QPainter& painter, const QPainterPath& shape, const QPalette& palette);
 // A rounded rectangle of glass.
 void fillGlass(QPainter& painter, const QRectF& rect, double radius, const QPalette& palette);

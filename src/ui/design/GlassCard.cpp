@@ -1,5 +1,7 @@
 #include "ui/design/GlassCard.hpp"
 
+#include "ui/design/Appearance.hpp"
+#include "ui/design/Contrast.hpp"
 #include "ui/design/Glass.hpp"
 
 #include <QPainter>
@@ -26,15 +28,25 @@ void GlassCard::setContent(QWidget* content) {
     if (content != nullptr) layout()->addWidget(content);
 }
 
-std::optional<QColor> GlassCard::tint() const {
-    auto accent = DesignTokens::accent().resolve(palette());
-    switch (variant_) {
-    case Variant::hero: accent.setAlphaF(0.4f); return accent;
-    case Variant::accent: accent.setAlphaF(0.65f); return accent;
+std::optional<QColor> GlassCard::tint() const { return glassTint(variant_, appPalette()); }
+
+std::optional<QColor> GlassCard::glassTint(Variant variant, const QPalette& palette) {
+    // Light enough under text of every text colour to keep its contrast.
+    const bool dark = appearanceOf(palette) == Appearance::dark;
+    auto accent = DesignTokens::accent().resolve(palette);
+    switch (variant) {
+    case Variant::hero: accent.setAlphaF(dark ? 0.08f : 0.10f); return accent;
+    case Variant::accent: accent.setAlphaF(dark ? 0.12f : 0.16f); return accent;
     case Variant::primary:
     case Variant::ghost: return std::nullopt;
     }
     return std::nullopt;
+}
+
+QColor GlassCard::background(Variant variant, const QPalette& palette) {
+    auto glass = composited(glassColor(palette), DesignTokens::canvas().resolve(palette));
+    if (const auto color = glassTint(variant, palette)) glass = composited(*color, glass);
+    return glass;
 }
 
 void GlassCard::setHovered(bool hovered) {
@@ -73,10 +85,40 @@ void GlassCard::paintEvent(QPaintEvent*) {
         }
     }
     // The glass: the surface, a little translucent, then the variant's tint.
-    fillGlass(painter, shape, palette());
+    if (!isEnabled()) painter.setOpacity(0.55);
+    const auto palette = appPalette();
+    fillGlass(painter, shape, palette);
     if (const auto color = tint()) painter.fillPath(shape, *color);
-    painter.setPen(QPen(DesignTokens::cardBorder().resolve(palette()), 1.0));
+    if (pressed_) {
+        auto shade = palette.color(QPalette::WindowText);
+        shade.setAlphaF(0.06f);
+        painter.fillPath(shape, shade);
+    }
+    painter.setOpacity(1.0);
+    if (hasFocus()) {
+        // Keyboard focus: a ring in the desktop's highlight colour.
+        painter.setPen(QPen(palette.color(QPalette::Highlight), 2.0));
+    } else {
+        painter.setPen(QPen(DesignTokens::cardBorder().resolve(palette), 1.0));
+    }
     painter.drawPath(shape);
+}
+
+void GlassCard::mousePressEvent(QMouseEvent* event) {
+    // Only a card that takes focus is something to press.
+    if (focusPolicy() != Qt::NoFocus) {
+        pressed_ = true;
+        update();
+    }
+    QWidget::mousePressEvent(event);
+}
+
+void GlassCard::mouseReleaseEvent(QMouseEvent* event) {
+    if (pressed_) {
+        pressed_ = false;
+        update();
+    }
+    QWidget::mouseReleaseEvent(event);
 }
 
 }  // namespace zentrel::ui

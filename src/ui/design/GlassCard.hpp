@@ -31,6 +31,9 @@ public:
     [[nodiscard]] double targetLift() const { return animation_.endValue().isValid() ? animation_.endValue().toDouble() : 0.0; }
     // The tint over the glass: none, or the accent at the variant's opacity.
     [[nodiscard]] std::optional<QColor> tint() const;
+    [[nodiscard]] static std::optional<QColor> glassTint(Variant variant, const QPalette& palette);
+    // What text on the card is drawn over: the tinted glass on the canvas, opaque.
+    [[nodiscard]] static QColor background(Variant variant, const QPalette& palette);
     void setReduceMotion(bool reduce) { reduceMotion_ = reduce; }
     // For cards that build their content after the card itself.
     void setContent(QWidget* content);
@@ -40,6 +43,8 @@ protected:
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     Variant variant_;
@@ -48,6 +53,7 @@ private:
     bool hovered_ = false;
     bool reduceMotion_ = reducedMotion();
     double lift_ = 0.0;
+    bool pressed_ = false;
     QVariantAnimation animation_;
 };
 

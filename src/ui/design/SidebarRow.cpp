@@ -1,7 +1,9 @@
 #include "ui/design/SidebarRow.hpp"
 
+#include "ui/design/Appearance.hpp"
 #include "ui/design/CapsuleLabel.hpp"
 #include "ui/design/DesignLabels.hpp"
+#include "ui/design/ElidedLabel.hpp"
 #include "ui/design/SymbolImage.hpp"
 
 #include <QFontMetrics>
@@ -16,15 +18,15 @@ SidebarRow::SidebarRow(QString title, QString symbolName, ColorToken tint, std::
     layout->setSpacing(12);
 
     symbol_ = new QLabel(this);
-    symbol_->setFixedWidth(18);
-    symbol_->setAlignment(Qt::AlignCenter);
     const auto iconSize = QFontMetrics(DesignTokens::rowIconFont().font()).height();
-    symbol_->setPixmap(tintedSymbol(symbolName, iconSize, symbolColor()));
+    symbol_->setFixedSize(std::max(18, iconSize), iconSize);
+    symbol_->setAlignment(Qt::AlignCenter);
+    followAppearance(symbol_, [this, symbolName, iconSize] {
+        symbol_->setPixmap(tintedSymbol(symbolName, iconSize, symbolColor(), devicePixelRatioF()));
+    });
     layout->addWidget(symbol_);
 
-    title_ = tokenLabel(title, DesignTokens::bodyFont(), DesignTokens::textPrimary(), this);
-    title_->setWordWrap(false);
-    title_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);  // one line; cut when narrow
+    title_ = elidedTokenLabel(title, DesignTokens::bodyFont(), DesignTokens::textPrimary(), Qt::ElideRight, this);
     layout->addWidget(title_, 1);
     layout->addSpacing(4);
 
@@ -45,6 +47,6 @@ SidebarRow::SidebarRow(QString title, QString symbolName, ColorToken tint, std::
     for (auto* child : findChildren<QWidget*>()) child->setAccessibleName({});
 }
 
-QColor SidebarRow::symbolColor() const { return symbolTint_.resolve(palette()); }
+QColor SidebarRow::symbolColor() const { return symbolTint_.resolve(appPalette()); }
 
 }  // namespace zentrel::ui

@@ -1,8 +1,8 @@
 #pragma once
 // The app's symbols by their names ("trash.fill", "checkmark"), drawn with
-// the desktop's icon theme: each name maps to the closest freedesktop icon.
-// A name without a mapping, or a theme without the icon, gives a null icon,
-// and the components then show no symbol.
+// the desktop's monochrome ("-symbolic") icons, recoloured as such icons are
+// meant to be. Every symbol takes a square of its size; a name without an
+// icon draws a faint placeholder there, so text beside it never moves.
 
 #include <QColor>
 #include <QIcon>
@@ -11,10 +11,11 @@
 
 namespace zentrel::ui {
 
-// The freedesktop icon name for a symbol name; empty when there is none.
+// The desktop's symbolic icon name for a symbol name; empty when there is none.
 [[nodiscard]] QString themeIconName(const QString& symbolName);
 [[nodiscard]] QIcon symbolIcon(const QString& symbolName);
-// The symbol at `size` pixels, painted in `color`; null when there is no symbol.
-[[nodiscard]] QPixmap tintedSymbol(const QString& symbolName, int size, const QColor& color);
+// The symbol in a square of `size` device-independent pixels, in `color`.
+[[nodiscard]] QPixmap tintedSymbol(const QString& symbolName, int size, const QColor& color,
+                                   qreal devicePixelRatio = 1.0);
 
 }  // namespace zentrel::ui

@@ -1,5 +1,6 @@
 #include "ui/main/ItemRows.hpp"
 
+#include "ui/design/Appearance.hpp"
 #include "ui/design/DesignLabels.hpp"
 #include "ui/design/Glass.hpp"
 #include "ui/design/SymbolImage.hpp"
@@ -60,7 +61,7 @@ SuggestedCommandRow::SuggestedCommandRow(QString command, platform::Clipboard& c
     button_->setAccessibleDescription(localizedText("Copies the command to the clipboard."));
     QObject::connect(button_, &QPushButton::clicked, this, [this] { copy(); });
     row->addWidget(button_);
-    showCopied(false);
+    followAppearance(button_, [this] { showCopied(copied_); });
 }
 
 QString SuggestedCommandRow::copiedText(const QString& command) {
@@ -84,10 +85,11 @@ void SuggestedCommandRow::copy() {
 
 void SuggestedCommandRow::showCopied(bool copied) {
     copied_ = copied;
-    const auto color = (copied ? ColorToken(DesignTokens::health()) : ColorToken(DesignTokens::accent())).resolve(palette());
+    const auto color =
+        (copied ? ColorToken(DesignTokens::health()) : ColorToken(DesignTokens::accentText())).resolve(appPalette());
     const auto size = QFontMetrics(DesignTokens::pillFont().font()).height();
     button_->setText(localizedText(copied ? "Copied" : "Copy"));
-    button_->setIcon(QIcon(tintedSymbol(copied ? "checkmark" : "doc.on.doc", size, color)));
+    button_->setIcon(QIcon(tintedSymbol(copied ? "checkmark" : "doc.on.doc", size, color, devicePixelRatioF())));
     button_->setStyleSheet(QString("color: %1;").arg(color.name()));
 }
 

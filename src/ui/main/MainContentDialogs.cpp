@@ -1,6 +1,7 @@
 #include "ui/main/MainContentDialogs.hpp"
 
 #include "ui/design/DesignLabels.hpp"
+#include "ui/main/CleanConfirmationDialog.hpp"
 
 #include <QDir>
 #include <QFileDialog>
@@ -9,8 +10,6 @@
 
 namespace zentrel::ui {
 namespace {
-
-QString fromUtf8(const std::string& text) { return QString::fromStdString(text); }
 
 // A window-modal box whose texts are shown as written, never as markup.
 QMessageBox* plainBox(QWidget& parent, QMessageBox::Icon icon, const QString& title, const QString& text) {
@@ -25,15 +24,7 @@ QMessageBox* plainBox(QWidget& parent, QMessageBox::Icon icon, const QString& ti
 
 void MessageBoxDialogs::confirmClean(QWidget& parent, const CleanConfirmation& confirmation,
                                      std::function<void()> confirmed) {
-    auto* box = plainBox(parent, QMessageBox::Warning, fromUtf8(confirmation.title), fromUtf8(confirmation.title));
-    box->setInformativeText(fromUtf8(confirmation.message));
-    auto* remove = box->addButton(buttonText(fromUtf8(confirmation.deleteLabel)), QMessageBox::DestructiveRole);
-    // Enter must never delete: Cancel is the default.
-    box->setDefaultButton(box->addButton(QMessageBox::Cancel));
-    QObject::connect(box, &QMessageBox::finished, box, [box, remove, confirmed = std::move(confirmed)](int) {
-        if (box->clickedButton() == remove) confirmed();
-    });
-    box->open();
+    CleanConfirmationDialog::ask(parent, confirmation, std::move(confirmed));
 }
 
 void MessageBoxDialogs::showCleanFailures(QWidget& parent, const QString& title, const QString& message,

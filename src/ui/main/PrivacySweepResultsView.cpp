@@ -11,6 +11,7 @@
 #include <QFontMetrics>
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QScrollArea>
 
 namespace zentrel::ui {
 namespace {
@@ -94,7 +95,17 @@ void PrivacyTargetRow::setChecked(bool checked) {
 
 PrivacySweepResultsView::PrivacySweepResultsView(viewmodels::ScanViewModel& viewModel, QWidget* parent)
     : QWidget(parent), viewModel_(viewModel) {
-    column_ = new QVBoxLayout(this);
+    // Any number of groups: the page scrolls rather than growing the window.
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    auto* scroll = new QScrollArea(this);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    auto* content = new QWidget;
+    column_ = new QVBoxLayout(content);
+    scroll->setWidget(content);
+    outer->addWidget(scroll);
     column_->setContentsMargins(16, 8, 16, 8);
     column_->setSpacing(12);
     resultObserver_ = viewModel_.result.observe([this](const auto&) { rebuild(); });

@@ -6,7 +6,6 @@
 #include "ui/design/Glass.hpp"
 #include "ui/design/NamedColors.hpp"
 #include "ui/design/SidebarRow.hpp"
-#include "ui/design/SymbolImage.hpp"
 
 #include <QFontMetrics>
 #include <QHBoxLayout>
@@ -211,10 +210,7 @@ void SidebarView::rebuildPanel() {
     auto* texts = new QVBoxLayout;
     texts->setSpacing(2);
     if (cleaned) {
-        auto* check = new QLabel(panel_);
-        const auto size = QFontMetrics(DesignTokens::titleFont().font()).height();
-        check->setPixmap(tintedSymbol("checkmark.circle.fill", size, DesignTokens::health().resolve(check->palette())));
-        row->addWidget(check);
+        row->addWidget(symbolLabel("checkmark.circle.fill", DesignTokens::titleFont(), DesignTokens::health(), panel_));
         panelLabel_ = tokenLabel(text("Cleaned"), DesignTokens::detailFont(), DesignTokens::textSecondary(), panel_);
         panelValue_ = tokenLabel(bytes(cleaned->freedBytes), DesignTokens::titleFont(), DesignTokens::health(), panel_);
     } else if (viewModel_.sidebarSelection().category()) {

@@ -4,16 +4,16 @@
 #include "platform/Localization.hpp"
 #include "ui/design/DesignLabels.hpp"
 #include "ui/design/GlassCard.hpp"
+#include "ui/design/MotionPreference.hpp"
 #include "ui/design/NamedColors.hpp"
 #include "ui/design/PrimaryButton.hpp"
-#include "ui/design/MotionPreference.hpp"
 #include "ui/design/SectionReveal.hpp"
 #include "ui/design/StatusPill.hpp"
 #include "ui/design/SymbolImage.hpp"
+#include "ui/main/CleanConfirmationDialog.hpp"
 
 #include <QFontMetrics>
 #include <QHBoxLayout>
-#include <QMessageBox>
 #include <QProgressBar>
 #include <QScrollArea>
 
@@ -55,19 +55,20 @@ SmartCleanupView::SmartCleanupView(viewmodels::ScanViewModel& viewModel, QWidget
     outer->addWidget(scroll);
 
     presenter_ = [](SmartCleanupView& view) {
-        auto* box = new QMessageBox(QMessageBox::Warning, view.confirmationTitle(), view.confirmationTitle(),
-                                    QMessageBox::NoButton, &view);
-        auto* remove = box->addButton(view.confirmationDeleteLabel(), QMessageBox::DestructiveRole);
-        box->addButton(QMessageBox::Cancel);
-        box->setAttribute(Qt::WA_DeleteOnClose);
-        QObject::connect(box, &QMessageBox::finished, &view, [&view, box, remove](int) {
-            if (box->clickedButton() == remove) {
-                view.confirmClean();
+        auto confirmation = cleanConfirmation(view.viewModel_);
+        confirmation.title = view.confirmationTitle().toStdString();
+        confirmation.deleteLabel = view.confirmationDeleteLabel().toStdString();
+        // The view may be gone when the dialog answers: it is the dialog's parent.
+        auto* dialog = new CleanConfirmationDialog(confirmation, &view);
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        QObject::connect(dialog, &QDialog::finished, &view, [&view, dialog, confirmation](int result) {
+            if (result == QDialog::Accepted) {
+                view.confirmClean(confirmation);
             } else {
                 view.cancelClean();
             }
         });
-        box->open();
+        dialog->open();
     };
     observers_.push_back(viewModel_.result.observe([this](const auto&) { refresh(); }));
     observers_.push_back(viewModel_.isBackgroundScanning.observe([this](const auto&) { refresh(); }));
@@ -121,9 +122,11 @@ QString SmartCleanupView::confirmationDeleteLabel() const {
     return filled("Delete %@", {bytes(viewModel_.result().selectedBytes())});
 }
 
-void SmartCleanupView::confirmClean() {
+void SmartCleanupView::confirmClean() { confirmClean(cleanConfirmation(viewModel_)); }
+
+void SmartCleanupView::confirmClean(const CleanConfirmation& confirmation) {
     showCleanConfirm_ = false;
-    viewModel_.startClean(std::nullopt, false);
+    ui::confirmClean(viewModel_, confirmation);
 }
 
 void SmartCleanupView::cancelClean() { showCleanConfirm_ = false; }

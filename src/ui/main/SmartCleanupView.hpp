@@ -5,6 +5,7 @@
 // progress or empty state otherwise. Redrawn from the view model whenever
 // the result, the background scan or the scan state changes.
 
+#include "ui/presenters/MainContentPresenter.hpp"
 #include "viewmodels/ScanViewModel.hpp"
 #include "viewmodels/SmartCleanupPlan.hpp"
 
@@ -36,7 +37,9 @@ public:
     [[nodiscard]] bool isConfirmationShown() const { return showCleanConfirm_; }
     [[nodiscard]] QString confirmationTitle() const;
     [[nodiscard]] QString confirmationDeleteLabel() const;
+    // Cleans what the confirmation counted when it opened (by default: the selection now).
     void confirmClean();
+    void confirmClean(const CleanConfirmation& confirmation);
     void cancelClean();
     void setConfirmationPresenter(ConfirmationPresenter presenter) { presenter_ = std::move(presenter); }
 

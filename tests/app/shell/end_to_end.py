@@ -23,11 +23,13 @@ def write(relative, size):
         file.write(os.urandom(size))
 
 
-# A small macOS-style home: selected junk (logs, the Trash) and files that stay.
-write("Library/Logs/editor/editor.log", 120_000)
-write(".Trash/old-report.pdf", 200_000)
+# A small Linux desktop home: selected junk (an editor's cached data, the
+# Trash) and files that stay.
+write(".config/Code/CachedData/abc/blob", 120_000)
+write(".local/share/Trash/files/old-report.pdf", 200_000)
+write(".local/share/Trash/info/old-report.pdf.trashinfo", 100)
 write("Documents/notes.txt", 1_000)
-write("Library/Caches/com.example.editor/cache.db", 300_000)
+write(".cache/com.example.editor/cache.db", 300_000)
 os.makedirs(os.path.join(home, ".config/zentrel"), exist_ok=True)
 with open(os.path.join(home, ".config/zentrel/com.torvane.zentrel.json"), "w") as settings:
     json.dump({"hasCompletedOnboarding": True}, settings)
@@ -43,9 +45,9 @@ try:
     d.press(delete)
     d.wait_for("the cleaned page", lambda: "Cleaned" in d.labels(), 60)
 
-    assert os.listdir(os.path.join(home, "Library/Logs")) == [], "the logs were not emptied"
-    assert os.listdir(os.path.join(home, ".Trash")) == [], "the Trash was not emptied"
-    for kept in ("Documents/notes.txt", "Library/Caches/com.example.editor/cache.db"):
+    assert not os.path.exists(os.path.join(home, ".config/Code/CachedData")), "the cached data was not deleted"
+    assert os.listdir(os.path.join(home, ".local/share/Trash")) == [], "the Trash was not emptied"
+    for kept in ("Documents/notes.txt", ".cache/com.example.editor/cache.db"):
         assert os.path.exists(os.path.join(home, kept)), f"{kept} was deleted"
 
     second = subprocess.run([program, "--intent", "Smart Cleanup"], timeout=30)

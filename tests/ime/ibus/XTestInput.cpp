@@ -42,12 +42,15 @@ XTestInput::~XTestInput() {
     if (display_ != nullptr) XCloseDisplay(display_);
 }
 
-void XTestInput::tap(unsigned keycode, bool shifted) {
+void XTestInput::tap(unsigned keycode, bool shifted, bool control) {
     const unsigned shift = XKeysymToKeycode(display_, XK_Shift_L);
+    const unsigned ctrl = XKeysymToKeycode(display_, XK_Control_L);
+    if (control) XTestFakeKeyEvent(display_, ctrl, True, CurrentTime);
     if (shifted) XTestFakeKeyEvent(display_, shift, True, CurrentTime);
     XTestFakeKeyEvent(display_, keycode, True, CurrentTime);
     XTestFakeKeyEvent(display_, keycode, False, CurrentTime);
     if (shifted) XTestFakeKeyEvent(display_, shift, False, CurrentTime);
+    if (control) XTestFakeKeyEvent(display_, ctrl, False, CurrentTime);
     XSync(display_, False);
     pause();
 }
@@ -64,6 +67,11 @@ void XTestInput::type(std::string_view text) {
 void XTestInput::press(const char* keyName) {
     const KeyCode keycode = XKeysymToKeycode(display_, XStringToKeysym(keyName));
     if (keycode != 0) tap(keycode, false);
+}
+
+void XTestInput::pressWithControlShift(const char* keyName) {
+    const KeyCode keycode = XKeysymToKeycode(display_, XStringToKeysym(keyName));
+    if (keycode != 0) tap(keycode, true, true);
 }
 
 void XTestInput::click(int x, int y) {

@@ -25,6 +25,8 @@ public:
     void type(std::string_view text);
     // Presses and releases one key by its X key symbol name ("BackSpace", "Tab").
     void press(const char* keyName);
+    // The same with control and shift held (a chord such as control+shift+V).
+    void pressWithControlShift(const char* keyName);
     // Moves the pointer and clicks the first button, never soon enough after
     // the last click to count as a double click.
     void click(int x, int y);
@@ -32,7 +34,7 @@ public:
     void focus(unsigned long window);
 
 private:
-    void tap(unsigned keycode, bool shifted);
+    void tap(unsigned keycode, bool shifted, bool control = false);
 
     _XDisplay* display_ = nullptr;
     std::chrono::steady_clock::time_point lastClick_;

@@ -132,6 +132,16 @@ TEST_P(DesktopClientTest, FocusMovedMidWordLeavesTheWordWhereItWasTyped) {
     EXPECT_TRUE(shows(*window, "second", "â nam "));
 }
 
+TEST_P(DesktopClientTest, BackspaceInsideAWordKeepsTypingFromTheShorterWord) {
+    focusEntry(*window, "first");
+    input.type("ddepj");
+    input.press("BackSpace");
+    input.type("p Vieetk");
+    input.press("BackSpace");
+    input.type("j ");
+    EXPECT_TRUE(shows(*window, "first", "đẹp Việt ")) << window->transcript();
+}
+
 TEST_P(DesktopClientTest, DirectModeRewritesOnlyWhatDiffers) {
     auto snapshot = typingOn();
     snapshot.useMarkedText = false;

@@ -44,8 +44,119 @@ TEST(VietIMEEngineTest, CommonWordsOfEachMethodWithTheDefaults) {
     EXPECT_EQ(typed("hoaf", VietInputMethod::telex, [](Options& o) { o.toneRule = VietToneRule::modern; }), "hoà");
 }
 
+using Method = VietInputMethod;
+
+struct Typed {
+    Method method;
+    const char* keys;
+    const char* expected;
+};
+
+void expectTyped(std::initializer_list<Typed> cases, const std::function<void(Options&)>& tune = {}) {
+    for (const auto& c : cases) EXPECT_EQ(typed(c.keys, c.method, tune), c.expected) << c.keys;
+}
+
+TEST(VietIMEEngineTest, ToneKeyBeforeTheFinalOrInsideTheVowels) {
+    expectTyped({
+        {Method::telex, "asc", "ác"},          {Method::telex, "tieesng", "tiếng"}, {Method::telex, "vieejt", "việt"},
+        {Method::telex, "rowjt", "rợt"},       {Method::telex, "keesch", "kếch"},   {Method::telex, "bowsi", "bới"},
+        {Method::telex, "huwju", "hựu"},       {Method::telex, "ruwowsi", "rưới"},  {Method::telex, "Tieesng", "Tiếng"},
+        {Method::telex, "VIEEJT ", "VIỆT "},   {Method::telex, "test ", "tét "},    {Method::vni, "tie61ng", "tiếng"},
+        {Method::viqr, "vie^.t", "việt"},
+    });
+}
+
+TEST(VietIMEEngineTest, DoubledDAfterACapital) {
+    expectTyped({
+        {Method::telex, "DDaats", "Đất"}, {Method::telex, "DDa ", "Đa "},     {Method::telex, "DDAATS", "ĐẤT"},
+        {Method::viqr, "DDu+'c", "Đức"},  {Method::telex, "McKinsey", "McKinsey"}, {Method::telex, "iPhone ", "iPhone "},
+    });
+}
+
+TEST(VietIMEEngineTest, UoTakesItsHornOnceAFinalOrGlideFollows) {
+    expectTyped({
+        {Method::telex, "thuowr", "thuở"},   {Method::telex, "huow ", "huơ "},    {Method::telex, "khuow", "khuơ"},
+        {Method::telex, "nguowif", "người"}, {Method::telex, "dduowcj", "được"},  {Method::telex, "muowif", "mười"},
+        {Method::telex, "quowr", "quở"},     {Method::vni, "thuo73", "thuở"},     {Method::vni, "buo7c1", "bước"},
+        {Method::vni, "nguo7i2", "người"},   {Method::vni, "luo7n", "lươn"},      {Method::viqr, "luo+n", "lươn"},
+        {Method::telex, "NGUOWIF", "NGƯỜI"},
+    });
+}
+
+TEST(VietIMEEngineTest, ToneMovesWhenTheSyllableGrows) {
+    const std::initializer_list<Typed> cases = {
+        {Method::vni, "loa5i", "loại"},  {Method::vni, "soa1n", "soán"},  {Method::vni, "boo1ng", "boóng"},
+        {Method::telex, "hoafn", "hoàn"}, {Method::telex, "Hoafn", "Hoàn"},
+    };
+    expectTyped(cases);
+    expectTyped(cases, [](Options& o) { o.toneRule = VietToneRule::modern; });
+    expectTyped({{Method::telex, "hoaf", "hòa"}, {Method::telex, "thuyr", "thủy"}});
+    expectTyped({{Method::telex, "hoaf", "hoà"}, {Method::telex, "thuyr", "thuỷ"}},
+                [](Options& o) { o.toneRule = VietToneRule::modern; });
+}
+
+TEST(VietIMEEngineTest, StandaloneWAtTheEndOfASyllable) {
+    expectTyped({
+        {Method::telex, "nhw ", "như "}, {Method::telex, "thw.", "thư."}, {Method::telex, "Tw ", "Tư "},
+        {Method::telex, "bww ", "bww "},
+    });
+}
+
+TEST(VietIMEEngineTest, NeitherEnglishNorASyllableIsWrittenBackAtTheBreak) {
+    expectTyped({
+        {Method::telex, "their ", "their "}, {Method::telex, "know ", "know "},   {Method::telex, "screen ", "screen "},
+        {Method::telex, "use ", "use "},     {Method::telex, "saw ", "saw "},     {Method::telex, "tiesng ", "tiesng "},
+        {Method::telex, "vieeft ", "vieeft "}, {Method::vni, "u1e ", "u1e "},
+        // A tone a stop final cannot take, a tone key typed again later, d after an English word.
+        {Method::telex, "hertz ", "hertz "}, {Method::telex, "texts ", "texts "}, {Method::telex, "asks ", "asks "},
+        {Method::telex, "deed ", "deed "},   {Method::telex, "class ", "clas "},
+        // A letter on its own stays.
+        {Method::telex, "dd ", "đ "},       {Method::vni, "a6 ", "â "},         {Method::telex, "AW.", "Ă."},
+    });
+}
+
+TEST(VietIMEEngineTest, WordsWithoutAnOnset) {
+    expectTyped({
+        {Method::telex, "uoongs", "uống"}, {Method::telex, "yeeu", "yêu"}, {Method::telex, "uowcs", "ước"},
+        {Method::telex, "Uees", "Uế"},     {Method::vni, "uo7c1", "ước"},  {Method::viqr, "ye^u", "yêu"},
+    });
+}
+
+// Keys, then Delete, then more keys, as a client types them.
+std::string typedWithDelete(std::string_view before, std::string_view after, Method method = Method::telex) {
+    VietIMEEngine engine;
+    engine.inputMethod = method;
+    VietTypingSession session(engine);
+    session.type(before);
+    session.backspace();
+    session.type(after);
+    return session.text();
+}
+
+TEST(VietIMEEngineTest, DeleteKeepsTheKeysOfWhatRemains) {
+    const std::tuple<Method, const char*, const char*, const char*> cases[] = {
+        {Method::telex, "ddepj", "p", "đẹp"},      {Method::telex, "ddepj", " ", "đẹ "},
+        {Method::telex, "vieetj", "t", "việt"},    {Method::telex, "tieesng", "g", "tiếng"},
+        {Method::telex, "DDaats", "t", "Đất"},     {Method::telex, "nguowif", "i", "người"},
+        {Method::vni, "d9e5p", "p", "đẹp"},        {Method::viqr, "dde.p", "p", "đẹp"},
+        {Method::telex, "hello", "p", "hellp"},    {Method::telex, "Vieetk", "j", "Việt"},
+        {Method::telex, "Vieetk", "s ", "Viết "},  {Method::telex, "Vieetk", "n", "Vieetn"},
+        {Method::telex, "Vieetk", " ", "Vieet "},  {Method::telex, "choaif", "ng", "choàng"},
+        {Method::telex, "choaif", " ", "choà "},
+    };
+    for (const auto& [method, before, after, expected] : cases) {
+        EXPECT_EQ(typedWithDelete(before, after, method), expected) << before << " then Delete then " << after;
+    }
+
+    VietIMEEngine engine;
+    feed(engine, U"ddepj");
+    engine.handleBackspace();
+    EXPECT_EQ(engine.wordOutput(), "đẹ");
+    EXPECT_EQ(engine.rawInput(), "ddej");
+}
+
 TEST(VietIMEEngineTest, EnglishWordsStayAsTyped) {
-    for (const char* keys : {"test", "window", "hello", "fas", "Windows", "iPhone", "test "}) {
+    for (const char* keys : {"window", "hello", "fas", "Windows", "iPhone", "their ", "classes"}) {
         EXPECT_EQ(typed(keys), keys) << keys;
     }
     EXPECT_EQ(typed("hello world", VietInputMethod::vni), "hello world");
@@ -121,7 +232,7 @@ TEST(VietIMEEngineTest, WordBreaksBackspaceAndRawRestore) {
     feed(engine, U"vieets");
     EXPECT_EQ(engine.wordOutput(), "viết");
     engine.handleBackspace();
-    EXPECT_EQ(engine.rawInput(), "vieet");
+    EXPECT_EQ(engine.rawInput(), "viees") << "the keys of the deleted letter go, the tone key stays";
     EXPECT_EQ(engine.wordOutput(), "viế");
 
     engine.reset();
@@ -129,16 +240,16 @@ TEST(VietIMEEngineTest, WordBreaksBackspaceAndRawRestore) {
     EXPECT_EQ(engine.restoreRawWord(), (IMEResult{4, "vieetj"}));
     EXPECT_EQ(engine.restoreRawWord(), std::nullopt);
 
-    // A word with a mark whose keys read as English is written back at the break.
+    // A word with a mark that is no syllable is written back at the break.
     engine.reset();
     engine.options.instantRestoreInvalidSpelling = false;
-    feed(engine, U"texst");
-    EXPECT_EQ(engine.processChar(U' '), (IMEResult{3, "texst"}));
+    feed(engine, U"tiesng");
+    EXPECT_EQ(engine.processChar(U' '), (IMEResult{5, "tiesng"}));
 
     engine.reset();
     engine.options = VietIMEOptions::defaultOptions;
     engine.options.skipTransformForEnglish = false;
-    feed(engine, U"texst");
+    feed(engine, U"tiesng");
     EXPECT_EQ(engine.processChar(U' '), std::nullopt) << "nothing is restored without foreign-word detection";
 }
 

@@ -1,3 +1,4 @@
+#include "typing/engine/VietRhymes.hpp"
 #include "typing/engine/VietSyllable.hpp"
 #include "typing/engine/VietText.hpp"
 
@@ -16,14 +17,36 @@ TEST(VietSyllableTest, WellFormedSyllables) {
     for (const char* word : {"", "x", "xyz", "test", "café", "boutique", "a1", "hello"}) {
         EXPECT_FALSE(VietSyllable::isValidVietnameseSyllable(u(word))) << word;
     }
+}
+
+TEST(VietSyllableTest, OnsetRhymeAndToneMustFit) {
+    // gi and qu read both ways; k, gh, ngh only before i, e, ê (and k before y).
+    for (const char* word : {"giữ", "gìn", "giếng", "quýt", "huýt", "kỹ", "ghế", "nghe", "uống", "yêu", "thuở",
+                             "người", "tét", "đât", "ĐẤT"}) {
+        EXPECT_TRUE(VietSyllable::isValidVietnameseSyllable(u(word))) << word;
+    }
+    const char* wrong[] = {
+        "thẻi", "úe", "knơ", "scrên", "să",  // vowel group, onset, ă without a final
+        "ce", "ka", "ghá", "nge", "trýt",   // spelling of the onset before the rhyme
+        "tẽt", "hỏp", "việtt", "viếtj",     // a stop final takes only sắc or nặng; one final, one tone
+    };
+    for (const char* word : wrong) EXPECT_FALSE(VietSyllable::isValidVietnameseSyllable(u(word))) << word;
+}
+
+TEST(VietSyllableTest, RhymesWholeAndInProgress) {
+    for (const char* rhyme : {"iêng", "ươi", "oăng", "uyêt", "a", "uơ"}) EXPECT_TRUE(VietRhymes::isRhyme(u(rhyme))) << rhyme;
+    for (const char* rhyme : {"ieng", "ei", "ue", "ươ", "uâ", ""}) EXPECT_FALSE(VietRhymes::isRhyme(u(rhyme))) << rhyme;
+    // Plain vowels may still take their marks.
+    for (const char* start : {"ieng", "ue", "uo", "ă", "ac", "uyê"}) EXPECT_TRUE(VietRhymes::canBecomeRhyme(u(start))) << start;
+    for (const char* start : {"ei", "eu n", "ou", "ax", "iêngg"}) EXPECT_FALSE(VietRhymes::canBecomeRhyme(u(start))) << start;
     EXPECT_TRUE(VietSpellingChecker::isValidTypingSequence(u("")));
 }
 
 TEST(VietSyllableTest, WordsInProgress) {
-    for (const char* word : {"", "ngh", "toan", "bla", "tr", "vie"}) {
+    for (const char* word : {"", "ngh", "toan", "bla", "tr", "vie", "úe", "uo", "kếc", "viêt"}) {
         EXPECT_TRUE(VietSpellingChecker::canBeVietnameseInProgress(u(word))) << word;
     }
-    for (const char* word : {"tex", "hello", "a1", "n1"}) {
+    for (const char* word : {"tex", "hello", "a1", "n1", "thei", "tẽt", "úet"}) {
         EXPECT_FALSE(VietSpellingChecker::canBeVietnameseInProgress(u(word))) << word;
     }
 }
@@ -46,13 +69,16 @@ TEST(VietSyllableTest, TonePositionsUnderBothRules) {
 }
 
 TEST(VietWordValidatorTest, SpellingBodiesOfTheThreeMethods) {
+    // Tone keys go wherever they were typed; mark keys fold into their letters.
     const std::pair<VietInputMethod, std::pair<const char*, const char*>> cases[] = {
-        {VietInputMethod::telex, {"vieetj", "vieet"}}, {VietInputMethod::telex, {"tooans", "tooan"}},
-        {VietInputMethod::telex, {"as", "a"}},         {VietInputMethod::telex, {"aws", "a"}},
-        {VietInputMethod::telex, {"test", "test"}},    {VietInputMethod::telex, {"texs", "te"}},
-        {VietInputMethod::telex, {"VIEETJ", "VIEET"}}, {VietInputMethod::vni, {"vie6t5", "viet"}},
-        {VietInputMethod::vni, {"vie65t", "viet"}},    {VietInputMethod::vni, {"a61", "a"}},
-        {VietInputMethod::viqr, {"vie^.t", "viet"}},
+        {VietInputMethod::telex, {"vieetj", "viêt"}},   {VietInputMethod::telex, {"tieesng", "tiêng"}},
+        {VietInputMethod::telex, {"as", "a"}},          {VietInputMethod::telex, {"aws", "ă"}},
+        {VietInputMethod::telex, {"test", "tet"}},      {VietInputMethod::telex, {"texs", "te"}},
+        {VietInputMethod::telex, {"class", "clas"}},    {VietInputMethod::telex, {"DDaats", "Đât"}},
+        {VietInputMethod::telex, {"VIEETJ", "VIÊT"}},   {VietInputMethod::telex, {"nhw", "như"}},
+        {VietInputMethod::vni, {"vie6t5", "viêt"}},     {VietInputMethod::vni, {"vie65t", "viêt"}},
+        {VietInputMethod::vni, {"a61", "â"}},           {VietInputMethod::viqr, {"vie^.t", "viêt"}},
+        {VietInputMethod::viqr, {"DDu+'c", "Đưc"}},
     };
     for (const auto& [method, texts] : cases) {
         EXPECT_EQ(toUtf8(VietWordValidator::spellingBody(u(texts.first), method)), texts.second) << texts.first;
@@ -64,7 +90,7 @@ TEST(VietWordValidatorTest, ForeignLookingWords) {
     for (const char* word : {"window", "pa", "fa", "wa", "hello"}) {
         EXPECT_TRUE(VietWordValidator::looksLikeEnglish(u(word))) << word;
     }
-    for (const char* word : {"", "an", "ba", "ph", "việt", "vie", "a"}) {
+    for (const char* word : {"", "an", "ba", "ph", "việt", "vie", "a", "uo", "ye"}) {
         EXPECT_FALSE(VietWordValidator::looksLikeEnglish(u(word))) << word;
     }
     // Only capitals inside a word count; a first capital or all capitals do not.
@@ -82,6 +108,7 @@ TEST(VietWordValidatorTest, ForeignLookingWords) {
     EXPECT_FALSE(shouldPassThroughLiteral(u("Tieengs"), VietInputMethod::telex));
     EXPECT_FALSE(shouldPassThroughLiteral(u("VIEETJ"), VietInputMethod::telex));
     EXPECT_FALSE(shouldPassThroughLiteral(u("vie6t5"), VietInputMethod::vni));
+    EXPECT_FALSE(shouldPassThroughLiteral(u("DDaats"), VietInputMethod::telex)) << "the second D is a key for Đ";
 }
 
 }  // namespace

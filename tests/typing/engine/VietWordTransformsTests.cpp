@@ -68,5 +68,28 @@ TEST(VietWordTransformsTest, MarksGoOnTheLastLetterAndComeBack) {
     EXPECT_FALSE(hasVietnameseMark(u("di")));
 }
 
+TEST(VietWordTransformsTest, WordsSettleAsTheyGrow) {
+    EXPECT_EQ(s(hornedBeforeFinal(u("nguơi"))), "ngươi");
+    EXPECT_EQ(s(hornedBeforeFinal(u("BUƠC"))), "BƯƠC");
+    EXPECT_EQ(s(hornedBeforeFinal(u("thuở"))), "(none)") << "no final yet";
+    EXPECT_EQ(s(hornedBeforeFinal(u("quơn"))), "(none)") << "qu keeps its u";
+
+    EXPECT_EQ(s(tonePlaced(u("hòan"), false)), "hoàn");
+    EXPECT_EQ(s(tonePlaced(u("lọai"), false)), "loại");
+    EXPECT_EQ(s(tonePlaced(u("hòa"), false)), "(none)");
+    EXPECT_EQ(s(tonePlaced(u("hòa"), true)), "hoà");
+    EXPECT_EQ(s(tonePlaced(u("HÒAN"), true)), "HOÀN");
+}
+
+TEST(VietWordTransformsTest, KeysThatTypeAWord) {
+    const std::tuple<VietInputMethod, const char*, const char*> cases[] = {
+        {VietInputMethod::telex, "đẹ", "ddej"},      {VietInputMethod::telex, "Người", "Nguwowif"},
+        {VietInputMethod::telex, "ĂN", "AWN"},       {VietInputMethod::vni, "đẹ", "d9e5"},
+        {VietInputMethod::vni, "người", "ngu7o7i2"}, {VietInputMethod::viqr, "được", "ddu+o+c."},
+        {VietInputMethod::telex, "clas", "clas"},
+    };
+    for (const auto& [method, word, keys] : cases) EXPECT_EQ(toUtf8(typedKeys(u(word), method)), keys) << word;
+}
+
 }  // namespace
 }  // namespace zentrel::typing

@@ -88,11 +88,11 @@ TEST_F(IMEEventBridgeTest, RewritesOnlyWhatChangedAndLetsTheBreakerThrough) {
 
 TEST_F(IMEEventBridgeTest, ARestoredWordIsRewrittenBeforeTheSpacePasses) {
     bridge.withLock([](IMEEventBridge::State& state) { state.engine.options.instantRestoreInvalidSpelling = false; });
-    (void)type(u"texst");
-    EXPECT_EQ(bridge.displayedText(), "tét");
+    (void)type(u"use");
+    EXPECT_EQ(bridge.displayedText(), "úe");
     poster.events.clear();
     EXPECT_EQ(bridge.handle(keyDown(u' ')), Verdict::pass);
-    EXPECT_EQ(poster.downs(), (std::vector<std::string>{"key:51", "key:51", "e", "x", "s", "t"}));
+    EXPECT_EQ(poster.downs(), (std::vector<std::string>{"key:51", "key:51", "u", "s", "e"}));
 }
 
 TEST_F(IMEEventBridgeTest, KeysThatEndTheWordPassAndReset) {
@@ -179,6 +179,79 @@ TEST_F(IMEEventBridgeTest, ProfilesChooseHowTheWordIsWritten) {
     EXPECT_EQ(poster.downs(), (std::vector<std::string>{"key:51", "ấ"})) << "a refused write falls back to keys";
     EXPECT_EQ(poster.targets.back(), platform::PostTarget::session);
     EXPECT_EQ(poster.targets.front(), platform::PostTarget::afterTap);
+}
+
+// The focused window's text: keys that reach it and the bridge's own events.
+class ScreenPoster final : public platform::KeyEventPoster {
+public:
+    void post(const platform::SyntheticKeyEvent& event, platform::PostTarget) override {
+        if (!event.keyDown) return;
+        if (event.keyCode == 51) {
+            if (!screen.empty()) screen.pop_back();
+        } else {
+            screen.append(event.unicode.begin(), event.unicode.end());
+        }
+    }
+    void sleepMicroseconds(std::uint32_t) override {}
+    std::u32string screen;
+};
+
+struct TypedCase {
+    VietInputMethod method;
+    std::u16string keys;  // \b is Delete; capitals are typed with shift
+    std::string shown;
+};
+
+// Types like a keyboard does (shift pressed around capitals); with
+// `delivered` every key reaches the window before the bridge sees it.
+std::string typeOnScreen(const TypedCase& typed, bool delivered) {
+    ScreenPoster screen;
+    platform::MemoryClipboard clipboard;
+    NoFocusedTextWriter writer;
+    IMEEventBridge bridge{screen, clipboard, writer};
+    bridge.withLock([&](IMEEventBridge::State& state) {
+        state.isEnabled = true;
+        state.engine.inputMethod = typed.method;
+    });
+    const auto send = [&](TapEvent event, char32_t shows) {
+        event.alreadyDelivered = delivered;
+        if (delivered && shows == U'\b' && !screen.screen.empty()) screen.screen.pop_back();
+        if (delivered && shows != 0 && shows != U'\b') screen.screen.push_back(shows);
+        const bool passed = bridge.handle(event) == Verdict::pass;
+        if (!delivered && passed && shows == U'\b' && !screen.screen.empty()) screen.screen.pop_back();
+        if (!delivered && passed && shows != 0 && shows != U'\b') screen.screen.push_back(shows);
+    };
+    for (char16_t c : typed.keys) {
+        if (c == u'\b') {
+            send(keyDown(0x7f, 51), U'\b');
+            continue;
+        }
+        const bool capital = c >= u'A' && c <= u'Z';
+        if (capital) send({TapEventType::flagsChanged, platform::modifier::shift, 56, {}, 0}, 0);
+        send(keyDown(c, 0, capital ? platform::modifier::shift : 0), c);
+        if (capital) send({TapEventType::flagsChanged, 0, 56, {}, 0}, 0);
+    }
+    return toUtf8(screen.screen);
+}
+
+TEST(IMEEventBridgeScreenTest, TheWindowShowsTheSameTextWhetherKeysAreSwallowedOrAlreadyDelivered) {
+    const std::vector<TypedCase> cases = {
+        {VietInputMethod::telex, u"Tieengs Vieetj ", "Tiếng Việt "},
+        {VietInputMethod::vni, u"Tie61ng Vie65t ", "Tiếng Việt "},
+        {VietInputMethod::viqr, u"Tie^'ng Vie^.t ", "Tiếng Việt "},
+        {VietInputMethod::telex, u"chaof\b ", "chà "},
+        {VietInputMethod::telex, u"vieetj\bt ", "việt "},
+        {VietInputMethod::telex, u"use ", "use "},  // restored as typed at the break
+        // Every key of a foreign word reaches the window.
+        {VietInputMethod::telex, u"fo~x fo^x fo`x ", "fo~x fo^x fo`x "},
+        {VietInputMethod::vni, u"fo~x fo^x fo`x ", "fo~x fo^x fo`x "},
+        {VietInputMethod::viqr, u"fo~x fo^x fo`x ", "fo~x fo^x fo`x "},
+    };
+    for (const auto& typed : cases) {
+        const auto keys = toUtf8(std::u32string(typed.keys.begin(), typed.keys.end()));
+        EXPECT_EQ(typeOnScreen(typed, false), typed.shown) << keys << " swallowed";
+        EXPECT_EQ(typeOnScreen(typed, true), typed.shown) << keys << " delivered";
+    }
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "doubles/PermissionsDoubles.hpp"
 #include "doubles/RecordingNotificationCenter.hpp"
 #include "doubles/TempDir.hpp"
+#include "doubles/WarningCapture.hpp"
 
 #include <gtest/gtest.h>
 
@@ -29,7 +30,9 @@ public:
     }
     void remove() override { installed = false; }
     [[nodiscard]] bool isInstalled() const override { return installed; }
+    [[nodiscard]] std::optional<std::string> unavailableReason() const override { return reason; }
     bool available = true;
+    std::optional<std::string> reason;
     bool installed = false;
     int installs = 0;
     Handler handler;
@@ -188,6 +191,27 @@ TEST_F(VietIMEManagerTest, ATapThatCannotBeMadeSwitchesTypingOff) {
     manager->setEnabled(true);
     EXPECT_FALSE(manager->isEnabled());
     EXPECT_EQ(standard.value("vietIMEEnabled"), platform::DefaultsValue(false));
+}
+
+TEST_F(VietIMEManagerTest, WhereNoTapCanRunTheTapModeSaysWhyAndAsksForNoPermission) {
+    tap.available = false;
+    tap.reason = "The key tap works only in an X11 session; on Wayland, type through the input method";
+    makeManager();
+    testing::WarningCapture warnings;
+    manager->setEnabled(true);
+    EXPECT_FALSE(manager->isEnabled());
+    EXPECT_FALSE(manager->isPermissionPolling());
+    EXPECT_TRUE(pages.opened.empty());
+    EXPECT_EQ(manager->eventTapUnavailableReason(), tap.reason);
+    EXPECT_EQ(warnings.lines().size(), 1u);
+
+    inputMethod.selected = true;
+    manager->setIntegrationMode(VietIMEIntegrationMode::hybrid);
+    manager->refreshIMKitStatus();
+    manager->setEnabled(true);
+    EXPECT_TRUE(manager->isEnabled()) << "hybrid types through the selected input method, no permission asked";
+    EXPECT_FALSE(manager->isPermissionPolling());
+    EXPECT_FALSE(tap.installed);
 }
 
 TEST_F(VietIMEManagerTest, TheChordExcludesAndIncludesTheFrontmostApplication) {

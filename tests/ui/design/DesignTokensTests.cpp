@@ -1,5 +1,6 @@
 #include "ui/design/DesignTokens.hpp"
 
+#include <QApplication>
 #include <QFontDatabase>
 
 #include <gtest/gtest.h>
@@ -30,14 +31,18 @@ TEST(DesignTokensTest, DynamicColoursFollowTheAppearanceTheyAreDrawnIn) {
     EXPECT_EQ(&DesignTokens::accent(), &DesignTokens::accent()) << "one shared token";
 
     EXPECT_EQ(DesignTokens::hairline().resolve(light).alphaF(), DesignTokens::cardBorder().resolve(light).alphaF());
-    EXPECT_NEAR(DesignTokens::textTertiary().resolve(dark).alphaF(), 0.45, 0.01);
+    EXPECT_NEAR(DesignTokens::textTertiary().resolve(dark).alphaF(), 0.64, 0.01);
     EXPECT_EQ(DesignTokens::textTertiary().resolve(dark).rgb(), QColor(Qt::white).rgb());
     EXPECT_NEAR(DesignTokens::cardShadow().alphaF(), 0.06, 0.01);
 }
 
 TEST(DesignTokensTest, FontsAndAnimations) {
     const auto hero = DesignTokens::heroNumberFont().font();
-    EXPECT_EQ(hero.pointSizeF(), 48.0);
+    // Sizes keep their ratio to the body size, which is the desktop's own.
+    EXPECT_DOUBLE_EQ(DesignTokens::bodyFont().font().pointSizeF(), QApplication::font().pointSizeF());
+    EXPECT_NEAR(hero.pointSizeF() / DesignTokens::bodyFont().font().pointSizeF(), 48.0 / 15.0, 0.01);
+    EXPECT_NEAR(DesignTokens::badgeFont().font().pointSizeF(), 0.75 * QApplication::font().pointSizeF(), 0.01)
+        << "never smaller than three quarters of the body size";
     EXPECT_EQ(hero.weight(), QFont::DemiBold);
     EXPECT_EQ(DesignTokens::codeSmallFont().font().weight(), QFont::Normal);
     EXPECT_EQ(DesignTokens::codeFont().font().family(), QFontDatabase::systemFont(QFontDatabase::FixedFont).family());

@@ -29,7 +29,7 @@ TEST_F(SidebarViewTest, TheSubtitleFollowsTheScan) {
     vm->startScan(true, false, false, false);
     EXPECT_EQ(view.subtitle(), "Scanning\u2026");
     h.engine.fullScans.back().done({scannedItem("/h/a", CategoryType::trash, 3000)});
-    EXPECT_EQ(view.subtitle(), "1 items found");
+    EXPECT_EQ(view.subtitle(), "1 item found");
     vm->scanState.set(model::scan_state::Error{"broken"});
     EXPECT_EQ(view.subtitle(), "Error");
     EXPECT_EQ(view.bottomPanel(), nullptr);

@@ -74,7 +74,7 @@ TEST_F(SmartCleanupViewTest, APlanFromTheScanIsAppliedThroughTheConfirmation) {
 
     EXPECT_TRUE(view.canApplyPlan());
     EXPECT_TRUE(shows("Top picks"));
-    EXPECT_TRUE(shows("and 1 more items"));
+    EXPECT_TRUE(shows("and 1 more item"));
     std::size_t pills = 0;
     for (auto* card : view.cards()) {
         for (auto* widget : card->findChildren<QWidget*>()) pills += dynamic_cast<StatusPill*>(widget) != nullptr;

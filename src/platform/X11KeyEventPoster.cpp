@@ -1,0 +1,148 @@
+#include "platform/X11KeyEventPoster.hpp"
+
+#include "platform/X11KeyTranslation.hpp"
+#include "platform/X11Session.hpp"
+
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+
+#include <algorithm>
+#include <thread>
+#include <vector>
+
+namespace zentrel::platform::x11 {
+namespace {
+
+constexpr int kKeyV = 9;
+constexpr int kKeyDelete = 51;
+constexpr int kKeyLeft = 123;
+
+std::u32string utf32(const std::u16string& units) {
+    std::u32string text;
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        const char16_t unit = units[i];
+        if (unit >= 0xD800 && unit < 0xDC00 && i + 1 < units.size()) {
+            text.push_back(0x10000 + ((static_cast<char32_t>(unit) - 0xD800) << 10) + (units[++i] - 0xDC00));
+        } else {
+            text.push_back(unit);
+        }
+    }
+    return text;
+}
+
+}  // namespace
+
+struct X11KeyEventPoster::Connection {
+    struct SpareCode {
+        KeyCode code;
+        KeySym mapped = NoSymbol;
+        unsigned long lastUse = 0;
+    };
+
+    Display* display = nullptr;
+    std::vector<SpareCode> spares;
+    unsigned long uses = 0;
+
+    explicit Connection(Display* opened) : display(opened) {
+        int first = 0;
+        int last = 0;
+        XDisplayKeycodes(display, &first, &last);
+        int perCode = 0;
+        KeySym* map = XGetKeyboardMapping(display, static_cast<KeyCode>(first), last - first + 1, &perCode);
+        for (int code = first; map != nullptr && code <= last; ++code) {
+            const KeySym* symbols = map + static_cast<std::ptrdiff_t>(code - first) * perCode;
+            if (std::all_of(symbols, symbols + perCode, [](KeySym s) { return s == NoSymbol; })) {
+                spares.push_back({static_cast<KeyCode>(code)});
+            }
+        }
+        if (map != nullptr) XFree(map);
+    }
+
+    ~Connection() {
+        for (auto& spare : spares) {
+            if (spare.mapped == NoSymbol) continue;
+            KeySym none[2] = {NoSymbol, NoSymbol};
+            XChangeKeyboardMapping(display, spare.code, 2, none, 1);
+        }
+        XCloseDisplay(display);
+    }
+
+    // A key code that types `keysym` at any shift level; 0 when none is left.
+    KeyCode codeFor(KeySym keysym) {
+        if (spares.empty()) return 0;
+        ++uses;
+        auto found = std::find_if(spares.begin(), spares.end(), [&](const SpareCode& s) { return s.mapped == keysym; });
+        if (found == spares.end()) {
+            found = std::min_element(spares.begin(), spares.end(),
+                                     [](const SpareCode& a, const SpareCode& b) { return a.lastUse < b.lastUse; });
+            KeySym both[2] = {keysym, keysym};
+            XChangeKeyboardMapping(display, found->code, 2, both, 1);
+            XSync(display, False);
+            found->mapped = keysym;
+        }
+        found->lastUse = uses;
+        return found->code;
+    }
+};
+
+X11KeyEventPoster::X11KeyEventPoster(X11SyntheticEchoes& echoes, std::string displayName)
+    : echoes_(echoes), displayName_(std::move(displayName)) {}
+
+X11KeyEventPoster::~X11KeyEventPoster() = default;
+
+void X11KeyEventPoster::post(const SyntheticKeyEvent& event, PostTarget) {
+    if (!connection_) {
+        useNonFatalErrorHandler();
+        Display* display = XOpenDisplay(displayName_.empty() ? nullptr : displayName_.c_str());
+        if (display == nullptr) return;
+        connection_ = std::make_unique<Connection>(display);
+    }
+    Display* display = connection_->display;
+    const auto fake = [&](KeyCode code, bool pressed) {
+        if (code == 0) return;
+        echoes_.expect(code, pressed);
+        XTestFakeKeyEvent(display, code, pressed ? True : False, CurrentTime);
+    };
+
+    if (event.keyCode == 0 && !event.unicode.empty()) {
+        // Text is typed whole on the key-down; its key-up has nothing left to do.
+        if (event.keyDown) {
+            for (char32_t c : utf32(event.unicode)) {
+                const KeyCode code = connection_->codeFor(keysymForCharacter(c));
+                fake(code, true);
+                fake(code, false);
+            }
+        }
+        XFlush(display);
+        return;
+    }
+
+    KeySym keysym = NoSymbol;
+    if (event.keyCode == kKeyDelete) keysym = XK_BackSpace;
+    if (event.keyCode == kKeyLeft) keysym = XK_Left;
+    if (event.keyCode == kKeyV) keysym = XK_v;
+    if (keysym == NoSymbol) return;
+    // The shortcut key of this desktop is control, where the bridge says command.
+    std::vector<KeyCode> modifiers;
+    if ((event.flags & modifier::shift) != 0) modifiers.push_back(XKeysymToKeycode(display, XK_Shift_L));
+    if ((event.flags & (modifier::control | modifier::command)) != 0) {
+        modifiers.push_back(XKeysymToKeycode(display, XK_Control_L));
+    }
+    if ((event.flags & modifier::option) != 0) modifiers.push_back(XKeysymToKeycode(display, XK_Alt_L));
+    const KeyCode code = XKeysymToKeycode(display, keysym);
+    if (event.keyDown) {
+        for (KeyCode m : modifiers) fake(m, true);
+        fake(code, true);
+    } else {
+        fake(code, false);
+        for (auto m = modifiers.rbegin(); m != modifiers.rend(); ++m) fake(*m, false);
+    }
+    XFlush(display);
+}
+
+void X11KeyEventPoster::sleepMicroseconds(std::uint32_t micros) {
+    std::this_thread::sleep_for(std::chrono::microseconds(micros));
+}
+
+}  // namespace zentrel::platform::x11

@@ -1,0 +1,36 @@
+#pragma once
+// Posts the typing bridge's synthetic keys into an X display through XTEST:
+// Delete, shift+Left and the paste shortcut (control+V here) as real keys,
+// and any text through spare key codes that are mapped to the characters
+// it needs (each character keeps its code while codes last, so a window
+// that reads the new key map late still sees the right character). Each
+// key is noted in the echoes so that the RECORD tap can skip it. The spare
+// codes are unmapped again when the poster goes. One thread at a time.
+
+#include "platform/KeyboardEvents.hpp"
+#include "platform/X11SyntheticEchoes.hpp"
+
+#include <memory>
+#include <string>
+
+namespace zentrel::platform::x11 {
+
+class X11KeyEventPoster final : public KeyEventPoster {
+public:
+    // Empty display name: $DISPLAY. The display is opened on first use.
+    explicit X11KeyEventPoster(X11SyntheticEchoes& echoes, std::string displayName = {});
+    ~X11KeyEventPoster() override;
+    X11KeyEventPoster(const X11KeyEventPoster&) = delete;
+    X11KeyEventPoster& operator=(const X11KeyEventPoster&) = delete;
+
+    void post(const SyntheticKeyEvent& event, PostTarget target) override;
+    void sleepMicroseconds(std::uint32_t micros) override;
+
+private:
+    struct Connection;
+    X11SyntheticEchoes& echoes_;
+    std::string displayName_;
+    std::unique_ptr<Connection> connection_;
+};
+
+}  // namespace zentrel::platform::x11

@@ -1,0 +1,31 @@
+#pragma once
+// The question before a clean, asked the same way on every page: what will
+// be deleted (the first few names and how many more), how much, whether it
+// can be undone, and Delete or Cancel, with Cancel the default so that
+// Return never deletes. Window-modal.
+
+#include "ui/presenters/MainContentPresenter.hpp"
+
+#include <QDialog>
+#include <QPushButton>
+
+#include <functional>
+
+namespace zentrel::ui {
+
+class CleanConfirmationDialog final : public QDialog {
+public:
+    CleanConfirmationDialog(const CleanConfirmation& confirmation, QWidget* parent);
+
+    [[nodiscard]] QPushButton* deleteButton() const { return delete_; }
+    [[nodiscard]] QPushButton* cancelButton() const { return cancel_; }
+
+    // Opens the dialog; `confirmed` runs only when the user chose to delete.
+    static void ask(QWidget& parent, const CleanConfirmation& confirmation, std::function<void()> confirmed);
+
+private:
+    QPushButton* delete_ = nullptr;
+    QPushButton* cancel_ = nullptr;
+};
+
+}  // namespace zentrel::ui

@@ -1,0 +1,240 @@
+// Typing on a real X display (run through desktop_session.sh, which starts
+// Xvfb, a private session bus and, for the input method, an IBus daemon, all
+// with a temporary HOME): the key tap, the accessibility tree and the
+// installed input method, each against a small Qt window.
+
+#include "model/SharedEcosystemState.hpp"
+#include "platform/AtspiAccessibilityElements.hpp"
+#include "platform/MainLoop.hpp"
+#include "platform/MemoryClipboard.hpp"
+#include "platform/SessionBus.hpp"
+#include "platform/X11FrontmostApplication.hpp"
+#include "platform/X11Session.hpp"
+#include "typing/engine/VietIMESharedSettings.hpp"
+#include "typing/integration/DefaultsInjectionRuleStore.hpp"
+#include "typing/integration/DesktopTypingBackends.hpp"
+#include "typing/integration/VietIMEManager.hpp"
+#include "typing/integration/ZentrelIMEInstaller.hpp"
+
+#include "doubles/InMemoryDefaultsStore.hpp"
+#include "doubles/PermissionsDoubles.hpp"
+#include "doubles/RecordingNotificationCenter.hpp"
+#include "doubles/TempDir.hpp"
+#include "ime/ibus/XTestInput.hpp"
+#include "typing/desktop/TestWindowProcess.hpp"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <thread>
+
+namespace zentrel::typing {
+namespace {
+
+using namespace std::chrono_literals;
+namespace x11 = platform::x11;
+
+const std::filesystem::path kWindowProgram = ZENTREL_TEST_WINDOW_PATH;
+const std::filesystem::path kImeProgram = ZENTREL_IME_PATH;
+
+bool accessibilityBusReachable() { return platform::SessionBus::fromEnvironment().canReach("org.a11y.Bus"); }
+
+// Runs the loop until `done` or the limit (a guard against a hung test, not a timing).
+bool runUntil(platform::MainLoop& loop, const std::function<bool()>& done, std::chrono::seconds limit = 20s) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    auto tick = loop.scheduleRepeating(20ms, [] {});
+    loop.runUntil([&] { return done() || std::chrono::steady_clock::now() > deadline; });
+    tick.cancel();
+    return done();
+}
+
+class NotInstalled final : public platform::InputMethodStatus {
+public:
+    [[nodiscard]] bool isInstalled() const override { return false; }
+    [[nodiscard]] bool isSelected() const override { return false; }
+};
+
+class DesktopTypingTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (std::getenv("DISPLAY") == nullptr) GTEST_SKIP() << "No X display: run through desktop_session.sh";
+    }
+    // Starts the window with the plain field focused.
+    void openWindow(const std::vector<std::string>& environment = {}) {
+        window = std::make_unique<testing::TestWindowProcess>(kWindowProgram, dir / "fields", environment);
+        ASSERT_TRUE(window->waitFor("ready", 20s)) << "the test window did not become active";
+    }
+    std::string field(const std::string& name) const { return window->fields()[name]; }
+
+    testing::TempDir dir;
+    std::unique_ptr<testing::TestWindowProcess> window;
+};
+
+// The main app's typing as it runs on this desktop, with the tap path on.
+struct TapTyping : testing::PermissionsDoubles {
+    TapTyping() {
+        trust.trusted = true;
+        permissions = makePermissions();
+        settle();
+        manager = std::make_unique<VietIMEManager>(VietIMEManagerServices{
+            prefs, ruleStore, bridge, detector, tap, inputMethod, *permissions, notifications, layout, loop, loop,
+            appBecameActive, appActivated});
+        manager->loadSettings();
+        manager->setEnabled(true);
+    }
+
+    platform::MainLoop loop;
+    DesktopTypingBackends desktop{loop, accessibilityBusReachable()};
+    platform::KeyboardEventTap& tap = desktop.tap;
+    IMEContextDetector& detector = desktop.detector;
+    platform::MemoryClipboard clipboard;
+    IMEEventBridge bridge{desktop.poster, clipboard, desktop.writer};
+    testing::TempDir home;
+    platform::HostLayout layout = platform::HostLayout::forHome(home.path());
+    testing::InMemoryDefaultsStore standard;
+    testing::InMemoryDefaultsStore suite;
+    model::SharedEcosystemState shared{&suite, standard};
+    model::UserPreferences prefs{standard, clock, shared};
+    DefaultsInjectionRuleStore ruleStore{standard};
+    platform::Signal<> appBecameActive;
+    platform::Signal<> appActivated;
+    NotInstalled inputMethod;
+    testing::RecordingNotificationCenter notifications;
+    std::unique_ptr<services::PermissionsManager> permissions;
+    std::unique_ptr<VietIMEManager> manager;
+};
+
+class TapTypingTest : public DesktopTypingTest {
+protected:
+    void SetUp() override {
+        DesktopTypingTest::SetUp();
+        if (IsSkipped()) return;
+        if (const auto reason = x11::keyTapUnavailableReason()) GTEST_SKIP() << *reason;
+        openWindow();
+        typing = std::make_unique<TapTyping>();
+        ASSERT_TRUE(typing->desktop.trust.isProcessTrusted(false));
+        ASSERT_TRUE(typing->manager->isEnabled());
+        ASSERT_TRUE(typing->tap.isInstalled());
+    }
+    // Types while the main loop runs, then waits for the field to read `expected`.
+    void typeAndExpect(const std::function<void(testing::XTestInput&)>& keys, const std::string& name,
+                       const std::string& expected) {
+        std::atomic<bool> typed = false;
+        std::thread person([&] {
+            testing::XTestInput typist;
+            keys(typist);
+            typed = true;
+        });
+        runUntil(typing->loop, [&] { return typed && field(name) == expected; });
+        person.join();
+        EXPECT_EQ(field(name), expected);
+    }
+
+    std::unique_ptr<TapTyping> typing;
+};
+
+TEST_F(TapTypingTest, TelexAndVniBecomeVietnameseAndTheChordTurnsTypingOffForTheWindow) {
+    // Every key of a foreign word reaches the window, marks included.
+    typeAndExpect([](auto& typist) { typist.type("Tieengs Vieetj fo~x fo^x fo`x"); }, "plain",
+                  "Tiếng Việt fo~x fo^x fo`x");
+
+    ASSERT_TRUE(window->command("clear"));
+    typing->manager->setInputMethod(VietInputMethod::vni);
+    typeAndExpect([](auto& typist) { typist.type("Tie61ng Vie65t"); }, "plain", "Tiếng Việt");
+
+    ASSERT_TRUE(window->command("clear"));
+    typing->manager->setInputMethod(VietInputMethod::telex);
+    ASSERT_TRUE(typing->manager->frontmostBundleID().has_value()) << "the window's program is known";
+    typeAndExpect(
+        [](auto& typist) {
+            typist.pressWithControlShift("v");
+            typist.type("Vieetj");
+        },
+        "plain", "Vieetj");
+    EXPECT_EQ(typing->manager->excludedApps(), std::vector<std::string>{*typing->manager->frontmostBundleID()});
+}
+
+TEST_F(TapTypingTest, APasswordFieldReceivesTheKeysUnchanged) {
+    if (!accessibilityBusReachable()) GTEST_SKIP() << "The accessibility bus cannot start here";
+    ASSERT_TRUE(window->command("focus password"));
+    const bool secure = runUntil(typing->loop, [&] { return typing->manager->lastCapturedContext().isSecureInput; });
+    if (!secure) GTEST_SKIP() << "The window's accessibility tree does not show its password field";
+    typeAndExpect([](auto& typist) { typist.type("Vieetj"); }, "password", "Vieetj");
+    EXPECT_EQ(field("plain"), "");
+}
+
+TEST_F(DesktopTypingTest, TheAccessibilityTreeGivesTheFocusedFieldAndWritesItDirectly) {
+    if (!accessibilityBusReachable()) GTEST_SKIP() << "The accessibility bus cannot start here";
+    openWindow();
+    x11::X11FrontmostApplication frontmost;
+    platform::AtspiAccessibilityElements elements(true, [&] { return frontmost.current(); });
+    const IMEContextDetector detector(elements);
+    IMEContext context;
+    platform::MainLoop loop;
+    // The window registers with the accessibility bus shortly after it shows.
+    runUntil(loop, [&] { return (context = detector.capture()).focusedRole.has_value(); }, 10s);
+    if (!context.focusedRole) GTEST_SKIP() << "The window's accessibility tree did not appear";
+    EXPECT_EQ(context.focusedRole, "AXTextField");
+    EXPECT_EQ(context.focusedDescription, "Plain field");
+    EXPECT_EQ(context.windowTitle, "Zentrel typing test");
+    EXPECT_EQ(context.bundleIdentifier, "typing_test_window");
+    EXPECT_FALSE(context.isSecureInput);
+
+    AccessibilityTextWriter writer(elements);
+    ASSERT_TRUE(writer.replaceFocusedValue("", "xin chào"));
+    runUntil(loop, [&] { return field("plain") == "xin chào"; }, 5s);
+    EXPECT_EQ(field("plain"), "xin chào");
+
+    ASSERT_TRUE(window->command("focus password"));
+    runUntil(loop, [&] { return detector.capture().isSecureInput; }, 5s);
+    EXPECT_TRUE(detector.capture().isSecureInput);
+    EXPECT_FALSE(writer.replaceFocusedValue("", "chào")) << "a password field is never written";
+    EXPECT_EQ(field("password"), "");
+}
+
+TEST_F(DesktopTypingTest, TheInstalledInputMethodTypesIntoTheQtFieldButNotItsPasswordField) {
+    if (std::getenv("IBUS_ADDRESS") == nullptr) GTEST_SKIP() << "No IBus daemon: run through desktop_session.sh ime";
+    const auto layout = platform::HostLayout::fromEnvironment();
+    testing::RecordingNotificationCenter notifications;
+    ASSERT_TRUE(VietIMESharedSettings::save(
+        VietIMESharedSettings::snapshot(true, VietInputMethod::telex, VietIMEOptions::defaultOptions, {}, true), layout,
+        notifications));
+
+    const platform::IBusInputMethodStatus status;
+    auto environment = ZentrelIMEInstaller::programEnvironment(layout, status);
+    environment.programFolder = kImeProgram.parent_path();
+    ZentrelIMEInstaller installer(std::move(environment));
+    const auto installed = installer.install();
+    ASSERT_TRUE(std::holds_alternative<std::filesystem::path>(installed))
+        << std::get<ZentrelIMEInstaller::InstallError>(installed).description();
+    platform::MainLoop loop;
+    ASSERT_TRUE(runUntil(loop, [&] { return installer.isInstalled(); }, 30s)) << "IBus does not list the engine";
+    installer.selectInputSource();
+    ASSERT_TRUE(runUntil(loop, [&] { return installer.isSelected(); }, 10s));
+
+    openWindow({"QT_IM_MODULE=ibus"});
+    std::atomic<bool> typed = false;
+    std::thread person([&] {
+        testing::XTestInput typist;
+        typist.type("Tieengs Vieetj ");
+        typed = true;
+    });
+    runUntil(loop, [&] { return typed && field("plain") == "Tiếng Việt "; });
+    person.join();
+    EXPECT_EQ(field("plain"), "Tiếng Việt ");
+
+    ASSERT_TRUE(window->command("focus password"));
+    typed = false;
+    std::thread again([&] {
+        testing::XTestInput typist;
+        typist.type("Vieetj ");
+        typed = true;
+    });
+    runUntil(loop, [&] { return typed && field("password") == "Vieetj "; });
+    again.join();
+    EXPECT_EQ(field("password"), "Vieetj ") << "a password field receives the keys unchanged";
+}
+
+}  // namespace
+}  // namespace zentrel::typing
