@@ -54,7 +54,7 @@ AppServices::AppServices(QObject& context, platform::HostLayout hostLayout, serv
       energyStore(standardDefaults, platform::SystemClock::shared()),
       energySampler(processes, power, energyStore, powerSource, platform::SystemClock::shared(), main),
       focus(focusCenter, main, main),
-      uninstaller(fileSystem, layout),
+      uninstaller(fileSystem, table),
       updateDriver_(updateDriver),
       appcastTransport_(pool) {
     engine.setCleanServices(cleanServices);

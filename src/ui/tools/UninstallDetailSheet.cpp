@@ -1,6 +1,7 @@
 #include "ui/tools/UninstallDetailSheet.hpp"
 
 #include "ui/design/DesignLabels.hpp"
+#include "ui/design/ElidedLabel.hpp"
 #include "ui/design/PrimaryButton.hpp"
 #include "ui/presenters/UninstallDetailPresenter.hpp"
 #include "ui/tools/AppIconView.hpp"
@@ -9,7 +10,6 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QProgressBar>
-#include <QResizeEvent>
 #include <QScrollArea>
 
 namespace zentrel::ui {
@@ -24,32 +24,6 @@ QProgressBar* busyIndicator(QWidget* parent) {
     busy->setFixedSize(48, 6);
     return busy;
 }
-
-// A path on one line, elided in the middle to the width it is given.
-class PathLabel final : public QLabel {
-public:
-    PathLabel(QString path, QWidget* parent) : QLabel(parent), path_(std::move(path)) {
-        setTextFormat(Qt::PlainText);
-        setFont(DesignTokens::codeSmallFont().font());
-        auto palette = this->palette();
-        palette.setColor(QPalette::WindowText, DesignTokens::textTertiary().resolve(palette));
-        setPalette(palette);
-        setToolTip(plainToolTip(path_));
-        setAccessibleName(path_);
-        setMinimumWidth(40);
-        setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-        setText(path_);
-    }
-
-protected:
-    void resizeEvent(QResizeEvent* event) override {
-        QLabel::resizeEvent(event);
-        setText(fontMetrics().elidedText(path_, Qt::ElideMiddle, event->size().width()));
-    }
-
-private:
-    QString path_;
-};
 
 QFrame* divider(QWidget* parent) {
     auto* line = new QFrame(parent);
@@ -79,7 +53,8 @@ UninstallItemRow::UninstallItemRow(const UninstallItemRowContent& item, std::fun
     auto* lines = new QVBoxLayout;
     lines->setSpacing(1);
     lines->addWidget(tokenLabel(text(item.kindLabel), DesignTokens::bodyFont(), DesignTokens::textPrimary(), this));
-    lines->addWidget(new PathLabel(text(item.path), this));
+    lines->addWidget(elidedTokenLabel(text(item.path), DesignTokens::codeSmallFont(), DesignTokens::textTertiary(),
+                                      Qt::ElideMiddle, this));
     row->addLayout(lines, 1);
     row->addWidget(tokenLabel(text(item.size), DesignTokens::detailFont(), DesignTokens::textSecondary(), this));
 }
