@@ -76,7 +76,8 @@ void AppRow::paint(QPainter* painter, const QStyleOptionViewItem& option, const 
     int right = bounds.right();
     const QFont caption = DesignTokens::detailFont().font();
     const int chevronSide = QFontMetrics(caption).height();
-    const auto chevron = tintedSymbol("chevron.right", chevronSide, DesignTokens::textTertiary().resolve(palette));
+    const auto chevron = tintedSymbol("chevron.right", chevronSide, DesignTokens::textTertiary().resolve(palette),
+                                      painter->device()->devicePixelRatioF());
     if (!chevron.isNull()) painter->drawPixmap(right - chevronSide, middle - chevronSide / 2, chevron);
     right -= chevronSide + kSpacing;
     if (!row.version.empty()) {

@@ -229,10 +229,13 @@ QWidget* BoostView::idleActions() {
     content->addWidget(primary_);
     auto* suggest = new QPushButton(localizedText(BoostTexts::suggest), page);
     suggest->setFlat(true);
-    suggest->setIcon(symbolIcon("wand.and.stars"));
     suggest->setFont(DesignTokens::detailFont().font());
     auto palette = suggest->palette();
-    palette.setColor(QPalette::ButtonText, DesignTokens::accent().resolve(palette));
+    const auto accent = DesignTokens::accent().resolve(palette);
+    const int side = QFontMetrics(suggest->font()).height();
+    suggest->setIcon(QIcon(tintedSymbol("wand.and.stars", side, accent, devicePixelRatioF())));
+    suggest->setIconSize(QSize(side, side));
+    palette.setColor(QPalette::ButtonText, accent);
     suggest->setPalette(palette);
     suggest->setAccessibleDescription(localizedText(BoostTexts::suggestHint));
     connect(suggest, &QPushButton::clicked, this, [this] { viewModel_->selectHeavyApps(kHeavyAppThresholdMB); });

@@ -68,8 +68,6 @@ QVariant ProcessListModel::data(const QModelIndex& index, int role) const {
 
 ProcessRow::ProcessRow(QObject* parent) : QStyledItemDelegate(parent) {}
 
-ProcessRow::~ProcessRow() = default;
-
 int ProcessRow::rowHeight() {
     const int lines = QFontMetrics(DesignTokens::bodyFont().font()).height() + 2 +
                       QFontMetrics(DesignTokens::detailFont().font()).height();
@@ -80,14 +78,19 @@ QSize ProcessRow::sizeHint(const QStyleOptionViewItem& option, const QModelIndex
     return {option.rect.width(), rowHeight()};
 }
 
-StatusPill& ProcessRow::pill(const PillContent& content, const QPalette& palette) const {
-    auto& pill = pills_[{content.text, content.tone}];
-    if (!pill) {
-        pill = std::make_unique<StatusPill>(text(content.text), QString(), pillVariant(content.tone));
-        pill->resize(pill->sizeHint());
-    }
-    pill->setPalette(palette);
-    return *pill;
+QPixmap ProcessRow::pill(const PillContent& content, const QPalette& palette, qreal devicePixelRatio) const {
+    // Drawn once per text, tone and palette, then copied onto the rows.
+    const auto key = std::make_tuple(content.text, content.tone, palette.cacheKey(), devicePixelRatio);
+    auto found = pills_.find(key);
+    if (found != pills_.end()) return found->second;
+    StatusPill widget(text(content.text), QString(), pillVariant(content.tone));
+    widget.setPalette(palette);
+    widget.resize(widget.sizeHint());
+    QPixmap image(widget.size() * devicePixelRatio);
+    image.setDevicePixelRatio(devicePixelRatio);
+    image.fill(Qt::transparent);
+    widget.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+    return pills_.emplace(key, image).first->second;
 }
 
 void ProcessRow::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
@@ -107,11 +110,14 @@ void ProcessRow::paint(QPainter* painter, const QStyleOptionViewItem& option, co
         box.state = QStyle::State_Enabled | (row.selected ? QStyle::State_On : QStyle::State_Off);
         box.palette = palette;
         const auto* style = option.widget ? option.widget->style() : QApplication::style();
+        painter->save();
         style->drawPrimitive(QStyle::PE_IndicatorCheckBox, &box, painter, option.widget);
+        painter->restore();
     } else {
         const auto& footnote = DesignTokens::footnoteFont();
         const int side = QFontMetrics(footnote.font()).height();
-        const auto lock = tintedSymbol("lock.fill", side, DesignTokens::textTertiary().resolve(palette));
+        const auto lock = tintedSymbol("lock.fill", side, DesignTokens::textTertiary().resolve(palette),
+                                       painter->device()->devicePixelRatioF());
         if (!lock.isNull()) painter->drawPixmap(x + (kControlWidth - side) / 2, middle - side / 2, lock);
     }
     x += kControlWidth + kSpacing;
@@ -120,7 +126,8 @@ void ProcessRow::paint(QPainter* painter, const QStyleOptionViewItem& option, co
     if (row.icon) {
         appIcon(row.icon).paint(painter, iconRect);
     } else {
-        const auto symbol = tintedSymbol(text(row.fallbackSymbol), kIconSide, DesignTokens::textTertiary().resolve(palette));
+        const auto symbol = tintedSymbol(text(row.fallbackSymbol), kIconSide, DesignTokens::textTertiary().resolve(palette),
+                                         painter->device()->devicePixelRatioF());
         if (!symbol.isNull()) painter->drawPixmap(iconRect, symbol);
     }
     x += kIconSide + kSpacing;
@@ -139,14 +146,14 @@ void ProcessRow::paint(QPainter* painter, const QStyleOptionViewItem& option, co
     const int bodyHeight = QFontMetrics(body).height();
     const int detailHeight = QFontMetrics(detail).height();
     const int top = middle - (bodyHeight + 2 + detailHeight) / 2;
-    auto& kindPill = pill(row.kind, palette);
-    const int nameWidth = std::max(0, right - x - kPillSpacing - kindPill.width());
+    const auto kindPill = pill(row.kind, palette, painter->device()->devicePixelRatioF());
+    const QSize pillSize = kindPill.deviceIndependentSize().toSize();
+    const int nameWidth = std::max(0, right - x - kPillSpacing - pillSize.width());
     const QString name = QFontMetrics(body).elidedText(text(row.name), Qt::ElideRight, nameWidth);
     painter->setPen(DesignTokens::textPrimary().resolve(palette));
     painter->drawText(QRect(x, top, nameWidth, bodyHeight), Qt::AlignVCenter | Qt::AlignLeft, name);
     const int pillX = x + QFontMetrics(body).horizontalAdvance(name) + kPillSpacing;
-    kindPill.render(painter, QPoint(pillX, top + (bodyHeight - kindPill.height()) / 2), QRegion(),
-                    QWidget::DrawChildren);
+    painter->drawPixmap(QPoint(pillX, top + (bodyHeight - pillSize.height()) / 2), kindPill);
 
     painter->setFont(detail);
     painter->setPen(DesignTokens::textSecondary().resolve(palette));

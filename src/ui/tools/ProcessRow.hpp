@@ -13,7 +13,7 @@
 
 #include <functional>
 #include <map>
-#include <memory>
+#include <tuple>
 #include <vector>
 
 namespace zentrel::ui {
@@ -38,17 +38,16 @@ private:
 class ProcessRow final : public QStyledItemDelegate {
 public:
     explicit ProcessRow(QObject* parent = nullptr);
-    ~ProcessRow() override;
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     [[nodiscard]] QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     [[nodiscard]] static int rowHeight();
 
 private:
-    [[nodiscard]] StatusPill& pill(const PillContent& content, const QPalette& palette) const;
+    [[nodiscard]] QPixmap pill(const PillContent& content, const QPalette& palette, qreal devicePixelRatio) const;
 
-    // The pills drawn on rows, one widget per text and tone.
-    mutable std::map<std::pair<std::string, PillTone>, std::unique_ptr<StatusPill>> pills_;
+    // The kind pills as drawn by StatusPill, by text, tone, palette and pixel ratio.
+    mutable std::map<std::tuple<std::string, PillTone, qint64, qreal>, QPixmap> pills_;
 };
 
 class ProcessListView final : public QListView {
