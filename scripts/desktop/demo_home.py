@@ -1,6 +1,6 @@
-"""Writes a demo home folder with something to find in several categories:
-logs, a large cache, the Trash, a project's dependencies, a browser's
-tracker cookies, and files that are never junk; and two installed
+"""Writes a demo Linux home folder with something to find in several
+categories: caches, the Trash, a tool's cache, a project's dependencies, a
+browser's tracker cookies, and files that are never junk; and two installed
 applications (desktop entries) with their leftovers for the uninstaller.
     demo_home.py HOME"""
 
@@ -70,14 +70,17 @@ def run_applications(megabytes=(240, 90)):
 
 
 def make(home, onboarded=True):
-    write(home, "Library/Logs/editor/editor.log", 2_400_000)
-    write(home, "Library/Logs/mail/mail.log", 600_000)
-    write(home, "Library/Caches/com.example.photos/thumbnails.db", 48_000_000)
-    write(home, ".Trash/holiday-draft.mov", 31_000_000)
-    write(home, ".Trash/old-report.pdf", 800_000)
+    write(home, ".cache/thumbnails/large/4f2a.png", 2_400_000)
+    write(home, ".cache/org.example.Photos/previews.db", 48_000_000)
+    write(home, ".config/Code/CachedData/abc/blob", 6_000_000)
+    write(home, ".local/share/Trash/files/holiday-draft.mov", 31_000_000)
+    write(home, ".local/share/Trash/info/holiday-draft.mov.trashinfo", 120)
+    write(home, ".local/share/Trash/files/old-report.pdf", 800_000)
+    write(home, ".local/share/Trash/info/old-report.pdf.trashinfo", 120)
+    write(home, ".npm/_cacache/content-v2/sha512/aa/blob", 9_000_000)
     write(home, "Projects/site/package.json", 200)
     write(home, "Projects/site/node_modules/left-pad/index.js", 5_600_000)
-    chrome_cookies(os.path.join(home, "Library/Application Support/Google/Chrome/Default/Cookies"),
+    chrome_cookies(os.path.join(home, ".config/google-chrome/Default/Network/Cookies"),
                    ["ad.doubleclick.net", "www.google-analytics.com", ".example.org"])
     write(home, "Documents/notes.txt", 2_000)
     applications(home)

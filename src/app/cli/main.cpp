@@ -2,11 +2,13 @@
 // only when no --home is given, and changes files only under an explicit one.
 
 #include "app/cli/CliCommand.hpp"
+#include "platform/DesktopTexts.hpp"
 
 #include <algorithm>
 #include <iostream>
 
 int main(int argc, char** argv) {
+    zentrel::platform::addDesktopTexts(zentrel::platform::Localization::shared());
     auto& commands = zentrel::cli::registeredCommands();
     std::sort(commands.begin(), commands.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
     std::string name = argc > 1 ? argv[1] : "";

@@ -20,9 +20,10 @@ std::vector<std::string> relaunchCommand() {
 
 }  // namespace
 
-AppServices::AppServices(QObject& context, platform::HostLayout hostLayout, services::UpdateUserDriver& updateDriver)
+AppServices::AppServices(QObject& context, platform::HostLayout hostLayout, platform::HostPlatform hostPlatform,
+                         services::UpdateUserDriver& updateDriver)
     : layout(std::move(hostLayout)),
-      table(platform::HostTable::ofUser(platform::currentHostPlatform(), layout, platform::PosixFileSystem::shared())),
+      table(platform::HostTable::ofUser(hostPlatform, layout, platform::PosixFileSystem::shared())),
       main(context),
       fileSystem(platform::PosixFileSystem::shared()),
       bus(platform::SessionBus::fromEnvironment()),

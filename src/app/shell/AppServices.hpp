@@ -64,7 +64,8 @@ namespace zentrel::app {
 class AppServices final {
 public:
     // `context` is the application object: queued jobs and timers live on it.
-    AppServices(QObject& context, platform::HostLayout layout, services::UpdateUserDriver& updateDriver);
+    AppServices(QObject& context, platform::HostLayout layout, platform::HostPlatform hostPlatform,
+                services::UpdateUserDriver& updateDriver);
     AppServices(const AppServices&) = delete;
     AppServices& operator=(const AppServices&) = delete;
     ~AppServices();

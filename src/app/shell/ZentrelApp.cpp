@@ -9,7 +9,6 @@
 #include "ui/main/PlaceholderPage.hpp"
 #include "ui/main/SidebarView.hpp"
 #include "ui/presenters/MainWindowStartup.hpp"
-#include "ui/presenters/ToolPageDesktopTexts.hpp"
 #include "ui/tools/BoostView.hpp"
 #include "ui/tools/UninstallView.hpp"
 #include "viewmodels/AppIntents.hpp"
@@ -30,9 +29,8 @@ QWidget* onCanvas(QWidget* screen) { return new ui::AppCanvas(screen); }
 
 }  // namespace
 
-ZentrelApp::ZentrelApp(platform::HostLayout layout) {
-    ui::addToolPageDesktopTexts(platform::Localization::shared());
-    services_ = std::make_unique<AppServices>(*this, std::move(layout), updateDriver_);
+ZentrelApp::ZentrelApp(platform::HostLayout layout, platform::HostPlatform hostPlatform) {
+    services_ = std::make_unique<AppServices>(*this, std::move(layout), hostPlatform, updateDriver_);
     onboardingDone_ = services_->standardDefaults.boolean("hasCompletedOnboarding");
     QApplication::setWindowIcon(appIcon());
 

@@ -19,7 +19,7 @@ namespace zentrel::app {
 
 class ZentrelApp final : public QObject {
 public:
-    explicit ZentrelApp(platform::HostLayout layout);
+    ZentrelApp(platform::HostLayout layout, platform::HostPlatform hostPlatform);
     ~ZentrelApp() override;
 
     void start();

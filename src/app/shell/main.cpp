@@ -1,10 +1,12 @@
 // zentrel: the window program. One instance per user session: a second
 // start shows the first one's window, and `--intent NAME [--category NAME]`
 // hands an intent ("Smart Cleanup", "Free Up Space", "Scan Category") to it.
+// `--layout macos` looks for the user's files where a Mac keeps them.
 
 #include "app/shell/DesktopAppearance.hpp"
 #include "app/shell/ZentrelApp.hpp"
 #include "platform/DesktopInterfaceSettings.hpp"
+#include "platform/DesktopTexts.hpp"
 #include "ui/design/MotionPreference.hpp"
 
 #include <QApplication>
@@ -15,7 +17,8 @@ namespace {
 
 int usage(const std::string& problem) {
     std::cerr << "zentrel: " << problem << "\n"
-              << "usage: zentrel [--intent \"Smart Cleanup\"|\"Free Up Space\"|\"Scan Category\" [--category NAME]]\n";
+              << "usage: zentrel [--layout linux|macos]"
+                 " [--intent \"Smart Cleanup\"|\"Free Up Space\"|\"Scan Category\" [--category NAME]]\n";
     return 2;
 }
 
@@ -23,10 +26,12 @@ int usage(const std::string& problem) {
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
+    zentrel::platform::addDesktopTexts(zentrel::platform::Localization::shared());
     QApplication::setApplicationName("Zentrel");
     QApplication::setDesktopFileName("zentrel");
 
     zentrel::app::InstanceRequest request;
+    auto hostPlatform = zentrel::platform::currentHostPlatform();
     const auto arguments = QApplication::arguments();
     for (qsizetype i = 1; i < arguments.size(); ++i) {
         const auto& argument = arguments[i];
@@ -34,6 +39,10 @@ int main(int argc, char** argv) {
             const auto value = arguments[++i].toStdString();
             if (value.empty()) return usage("empty value for " + argument.toStdString());
             (argument == "--intent" ? request.intent : request.category) = value;
+        } else if (argument == "--layout" && i + 1 < arguments.size()) {
+            const auto named = zentrel::platform::hostPlatformNamed(arguments[++i].toStdString());
+            if (!named) return usage("--layout is linux or macos");
+            hostPlatform = *named;
         } else {
             return usage("unknown argument \"" + argument.toStdString() + "\"");
         }
@@ -44,7 +53,7 @@ int main(int argc, char** argv) {
 
     zentrel::app::DesktopAppearance appearance;
     zentrel::ui::setReducedMotion(zentrel::platform::desktopPrefersReducedMotion());
-    zentrel::app::ZentrelApp app(zentrel::platform::HostLayout::fromEnvironment());
+    zentrel::app::ZentrelApp app(zentrel::platform::HostLayout::fromEnvironment(), hostPlatform);
     zentrel::app::SingleInstance instance;
     if (!instance.listen([&app](const auto& received) { app.handle(received); }))
         std::cerr << "[Zentrel] Could not listen for other instances at "

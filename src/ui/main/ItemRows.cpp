@@ -1,5 +1,6 @@
 #include "ui/main/ItemRows.hpp"
 
+#include "platform/Localization.hpp"
 #include "ui/design/Appearance.hpp"
 #include "ui/design/DesignLabels.hpp"
 #include "ui/design/Glass.hpp"
@@ -155,7 +156,7 @@ FriendlyItemRow::FriendlyItemRow(ItemRowServices services, model::CleanItem item
     title->setFont(medium(DesignTokens::bodyFont()));
     texts->addWidget(title);
     if (!item_.friendlyDescription.empty()) {
-        description_ = limitedLines(tokenLabel(QString::fromStdString(item_.friendlyDescription),
+        description_ = limitedLines(tokenLabel(QString::fromStdString(platform::localized(item_.friendlyDescription)),
                                                DesignTokens::detailFont(), DesignTokens::textSecondary(), this));
         texts->addWidget(description_);
     }

@@ -1,6 +1,7 @@
 #include "ui/main/MainContentView.hpp"
 
 #include "platform/AtomicFile.hpp"
+#include "ui/design/Appearance.hpp"
 #include "ui/design/DesignLabels.hpp"
 #include "ui/design/PrimaryButton.hpp"
 #include "ui/design/SymbolImage.hpp"
@@ -109,7 +110,14 @@ void MainContentView::rebuildToolbar() {
                                        false, [this, action] { trigger(action); }, this);
         } else {
             button = new QPushButton(buttonText(title), this);
-            if (!item.symbol.empty()) button->setIcon(symbolIcon(fromUtf8(item.symbol)));
+            if (!item.symbol.empty()) {
+                const auto symbol = fromUtf8(item.symbol);
+                followAppearance(button, [button, symbol] {
+                    const auto size = button->fontMetrics().height();
+                    button->setIcon(QIcon(tintedSymbol(symbol, size, appPalette().color(QPalette::ButtonText),
+                                                       button->devicePixelRatioF())));
+                });
+            }
             connect(button, &QPushButton::clicked, this, [this, action] { trigger(action); });
         }
         button->setEnabled(item.enabled);

@@ -209,7 +209,7 @@ QWidget* PrivacySweepResultsView::groupCard(const model::PrivacyGroup& group) {
                           inside));
     auto* titles = new QVBoxLayout;
     titles->setSpacing(2);
-    titles->addWidget(tokenLabel(QString::fromStdString(group.title), DesignTokens::headlineFont(),
+    titles->addWidget(tokenLabel(QString::fromStdString(platform::localized(group.title)), DesignTokens::headlineFont(),
                                  DesignTokens::textPrimary(), inside));
     std::int64_t size = 0;
     for (const auto& target : group.targets) size += target.sizeBytes;
@@ -218,7 +218,7 @@ QWidget* PrivacySweepResultsView::groupCard(const model::PrivacyGroup& group) {
     top->addStretch();
     top->addWidget(kindPill(group.kind, inside));
     stack->addLayout(top);
-    stack->addWidget(tokenLabel(QString::fromStdString(group.detail), DesignTokens::detailFont(),
+    stack->addWidget(tokenLabel(QString::fromStdString(platform::localized(group.detail)), DesignTokens::detailFont(),
                                 DesignTokens::textSecondary(), inside));
 
     for (std::size_t i = 0; i < group.targets.size(); ++i) {

@@ -1,6 +1,7 @@
 #include "ui/presenters/BoostPresenter.hpp"
 
 #include "platform/ByteCountFormatter.hpp"
+#include "platform/DesktopTexts.hpp"
 #include "services/LinuxWorkspace.hpp"
 #include "services/ProcfsSystemStatistics.hpp"
 
@@ -103,6 +104,16 @@ TEST(BoostGauges, BreakdownColumnsInOrderWithTheirColours) {
                                                      {"Wired", memory(2048), FigureColor::review},
                                                      {"Compressed", memory(0), FigureColor::ai},
                                                      {"Cached", memory(3 << 20), FigureColor::health}}));
+}
+
+TEST(BoostTexts, TextsAboutAnotherDesktopReadAsThisOnes) {
+    platform::Localization table;
+    platform::addDesktopTexts(table);
+    for (const char* key : {BoostTexts::cachedNote, BoostTexts::purgeNote, BoostTexts::quitMessage, BoostTexts::rowHint}) {
+        const auto shown = table.lookup(key);
+        EXPECT_NE(shown, key);
+        EXPECT_EQ(shown.find("macOS"), std::string::npos) << shown;
+    }
 }
 
 TEST(BoostRows, KindPillFollowsTheFirstRuleThatHolds) {
