@@ -99,6 +99,7 @@ def tool_pages():
 
 
 run(False, first_run)
+run(True, content)
 demo_apps = demo_home.run_applications()
 try:
     run(True, tool_pages)
@@ -106,4 +107,3 @@ finally:
     for demo_app in demo_apps:
         demo_app.terminate()
         demo_app.wait(10)
-run(True, content)

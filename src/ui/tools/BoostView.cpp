@@ -1,5 +1,6 @@
 #include "ui/tools/BoostView.hpp"
 
+#include "ui/design/Appearance.hpp"
 #include "ui/design/DesignLabels.hpp"
 #include "ui/design/Glass.hpp"
 #include "ui/design/GlassCard.hpp"
@@ -230,13 +231,15 @@ QWidget* BoostView::idleActions() {
     auto* suggest = new QPushButton(localizedText(BoostTexts::suggest), page);
     suggest->setFlat(true);
     suggest->setFont(DesignTokens::detailFont().font());
-    auto palette = suggest->palette();
-    const auto accent = DesignTokens::accent().resolve(palette);
-    const int side = QFontMetrics(suggest->font()).height();
-    suggest->setIcon(QIcon(tintedSymbol("wand.and.stars", side, accent, devicePixelRatioF())));
-    suggest->setIconSize(QSize(side, side));
-    palette.setColor(QPalette::ButtonText, accent);
-    suggest->setPalette(palette);
+    followAppearance(suggest, [suggest] {
+        auto palette = suggest->palette();
+        const auto accent = DesignTokens::accent().resolve(appPalette());
+        const int side = QFontMetrics(suggest->font()).height();
+        suggest->setIcon(QIcon(tintedSymbol("wand.and.stars", side, accent, suggest->devicePixelRatioF())));
+        suggest->setIconSize(QSize(side, side));
+        palette.setColor(QPalette::ButtonText, accent);
+        suggest->setPalette(palette);
+    });
     suggest->setAccessibleDescription(localizedText(BoostTexts::suggestHint));
     connect(suggest, &QPushButton::clicked, this, [this] { viewModel_->selectHeavyApps(kHeavyAppThresholdMB); });
     content->addWidget(suggest, 0, Qt::AlignLeft);

@@ -1,5 +1,6 @@
 #include "ui/tools/UninstallDetailSheet.hpp"
 
+#include "ui/design/Appearance.hpp"
 #include "ui/design/DesignLabels.hpp"
 #include "ui/design/ElidedLabel.hpp"
 #include "ui/design/PrimaryButton.hpp"
@@ -28,10 +29,12 @@ QProgressBar* busyIndicator(QWidget* parent) {
 QFrame* divider(QWidget* parent) {
     auto* line = new QFrame(parent);
     line->setFixedHeight(1);
-    auto palette = line->palette();
     line->setAutoFillBackground(true);
-    palette.setColor(QPalette::Window, DesignTokens::hairline().resolve(palette));
-    line->setPalette(palette);
+    followAppearance(line, [line] {
+        auto palette = line->palette();
+        palette.setColor(QPalette::Window, DesignTokens::hairline().resolve(appPalette()));
+        line->setPalette(palette);
+    });
     return line;
 }
 

@@ -1,5 +1,6 @@
 #include "ui/tools/UninstallView.hpp"
 
+#include "ui/design/Appearance.hpp"
 #include "ui/design/DesignLabels.hpp"
 #include "ui/design/GlassCard.hpp"
 #include "ui/design/SymbolImage.hpp"
@@ -51,7 +52,12 @@ UninstallView::UninstallView(std::unique_ptr<viewmodels::UninstallViewModel> vie
     count_ = tokenLabel({}, DesignTokens::detailFont(), DesignTokens::textSecondary(), this);
     header->addWidget(count_);
     auto* refresh = new QToolButton(this);
-    refresh->setIcon(symbolIcon("arrow.clockwise"));
+    followAppearance(refresh, [refresh] {
+        const int side = refresh->fontMetrics().height();
+        refresh->setIcon(QIcon(tintedSymbol("arrow.clockwise", side, DesignTokens::textSecondary().resolve(appPalette()),
+                                            refresh->devicePixelRatioF())));
+        refresh->setIconSize(QSize(side, side));
+    });
     refresh->setAutoRaise(true);
     refresh->setToolTip(plainToolTip(localizedText(UninstallTexts::refreshHelp)));
     refresh->setAccessibleName(localizedText(UninstallTexts::refreshHelp));
