@@ -125,6 +125,7 @@ QWidget* ZentrelApp::makeContent() {
     auto* sidebar = new ui::SidebarView(viewModel, services_->typing->isEnabled);
     auto* detail = new ui::MainContentView(
         viewModel, platform::SystemClock::shared(),
+        {services_->clipboard, services_->main, &services_->previewPanel, services_->layout.home.string()},
         [this](const ui::DetailRoute& route, QWidget* parent) { return makeToolPage(route, parent); });
     return new ContentView(sidebar, detail);
 }

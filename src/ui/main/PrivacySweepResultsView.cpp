@@ -7,9 +7,9 @@
 #include "ui/design/NamedColors.hpp"
 #include "ui/design/StatusPill.hpp"
 #include "ui/design/SymbolImage.hpp"
+#include "ui/main/PageParts.hpp"
 
 #include <QFontMetrics>
-#include <QFrame>
 #include <QHBoxLayout>
 #include <QScrollArea>
 
@@ -225,12 +225,7 @@ QWidget* PrivacySweepResultsView::groupCard(const model::PrivacyGroup& group) {
         auto* row = new PrivacyTargetRow(viewModel_, group, group.targets[i], inside);
         rows_.push_back(row);
         stack->addWidget(row);
-        if (group.targets[i].id != group.targets.back().id) {
-            auto* divider = new QFrame(inside);
-            divider->setFrameShape(QFrame::HLine);
-            divider->setStyleSheet("color: rgba(128, 128, 128, 89);");  // 0.35 of a mid grey
-            stack->addWidget(divider);
-        }
+        if (group.targets[i].id != group.targets.back().id) stack->addWidget(rowDivider(inside));
     }
     return new GlassCard(GlassCard::Variant::primary, 16, 14, true, inside, this);
 }
