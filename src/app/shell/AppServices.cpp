@@ -59,6 +59,7 @@ AppServices::AppServices(QObject& context, platform::HostLayout hostLayout, plat
       energyStore(standardDefaults, platform::SystemClock::shared()),
       energySampler(processes, power, energyStore, powerSource, platform::SystemClock::shared(), main),
       focus(focusCenter, main, main),
+      uninstaller(fileSystem, table),
       updateDriver_(updateDriver),
       appcastTransport_(pool) {
     engine.setCleanServices(cleanServices);

@@ -9,6 +9,7 @@
 #include "app/shell/MenuBarIcon.hpp"
 #include "app/shell/MessageBoxUpdateDriver.hpp"
 #include "app/shell/SingleInstance.hpp"
+#include "ui/presenters/MainContentPresenter.hpp"
 
 #include <QObject>
 
@@ -34,6 +35,8 @@ protected:
 private:
     [[nodiscard]] QWidget* makeBranch(ui::MainWindowBranch branch);
     [[nodiscard]] QWidget* makeContent();
+    // The detail pane's tool pages; nullptr for the routes this build has no page for.
+    [[nodiscard]] QWidget* makeToolPage(const ui::DetailRoute& route, QWidget* parent);
     void updateBranch();
     void finishOnboarding();
     void runLaunchTask();
