@@ -89,6 +89,10 @@ def press(node):
     action.do_action(0)
 
 
+def set_text(node, text):
+    node.get_editable_text_iface().set_text_contents(text)
+
+
 def labels():
     texts = []
     for app in applications():

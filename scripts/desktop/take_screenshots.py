@@ -2,9 +2,10 @@
 run's four steps, then the content at two sizes before and after a scan, the
 scanning page, the smart cleanup, privacy and duplicates pages, the cleaned
 page, a clean caught with rows waiting, deleted, failed and in progress, the
-overview after it with its history, the error page of an undo whose backup is
-gone, the Settings window's sections and the settings page, and the Full Disk
-Access screen.
+overview after it with its history, and the error page of an undo whose
+backup is gone; then the Boost page with two demo applications running, the
+uninstaller and its detail sheet, the Settings window's sections and the
+settings page, and the Full Disk Access screen.
     take_screenshots.py ZENTREL_PROGRAM OUT_DIR APPEARANCE"""
 
 import glob
@@ -24,14 +25,14 @@ home = os.environ["ZENTREL_TEST_HOME"]
 os.makedirs(out, exist_ok=True)
 
 
-def window_id(title="^Zentrel$"):
-    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", title], capture_output=True, text=True)
+def window_id(title="Zentrel"):
+    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{title}$"], capture_output=True, text=True)
     ids = found.stdout.split()
     return ids[-1] if ids else None
 
 
-def shoot(name, size=None, settle=0.8, title="^Zentrel$"):
-    window = d.wait_for("the window", lambda: window_id(title))
+def shoot(name, size=None, settle=0.8, title="Zentrel"):
+    window = d.wait_for(f"the window {title}", lambda: window_id(title))
     if size:
         subprocess.run(["xdotool", "windowsize", window, str(size[0]), str(size[1])], check=True)
     time.sleep(settle)
@@ -195,7 +196,7 @@ def settings():
             for switch in ("Enable automatic scanning", "Auto-clean safe items after scan"):
                 d.press(in_window("check box", switch))
             d.wait_for("the frequency row", lambda: d.is_showing(in_window("label", "Scan frequency")))
-        shoot(f"settings-{section.lower()}", title="^Settings$")
+        shoot(f"settings-{section.lower()}", title="Settings")
 
 
 def full_disk_access():
@@ -206,7 +207,31 @@ def full_disk_access():
     shoot("full-disk-access-denied")
 
 
+def tool_pages():
+    d.wait_for("the content window", lambda: d.find("push button", "Full Scan"))
+    select_page("Boost")
+    d.wait_for("the demo applications", lambda: d.find("list item", "Notefold"), 60)
+    shoot("boost", (1100, 720))
+    shoot("boost-900x600", (900, 600))
+    scroll_page_down()
+    shoot("boost-list-900x600")
+    select_page("Uninstall Apps")
+    row = d.wait_for("the demo applications", lambda: d.find("list item", "Notefold"), 60)
+    shoot("uninstall", (1100, 720))
+    shoot("uninstall-900x600", (900, 600))
+    d.press(row)
+    d.wait_for("the detail sheet", lambda: d.find("push button", prefix="Gỡ "))
+    shoot("uninstall-sheet", title="Notefold")
+
+
 run(False, first_run)
 run(True, content)
+demo_apps = demo_home.run_applications()
+try:
+    run(True, tool_pages)
+finally:
+    for demo_app in demo_apps:
+        demo_app.terminate()
+        demo_app.wait(10)
 run(True, settings)
 run(True, full_disk_access, readable_home=False)

@@ -93,6 +93,22 @@ void addDesktopTexts(Localization& localization) {
              "Zentrel.",
              "Bộ gõ cần máy chủ X bật phần mở rộng RECORD và XTEST. Hãy bật chúng trong cấu hình máy chủ X rồi "
              "đăng nhập lại, hoặc gõ qua bộ gõ IBus của Zentrel."},
+            // The Boost page.
+            {"\u201cCached\u201d is reclaimable on demand \u2014 macOS frees it automatically when apps need RAM, so "
+             "there's nothing to \u201cclean\u201d here.",
+             "\u201cCached\u201d is reclaimable on demand \u2014 Linux frees it automatically when apps need RAM, so "
+             "there's nothing to \u201cclean\u201d here."},
+            {"Why no \u201cpurge / free RAM\u201d button? On macOS, forcing memory to free just makes the system "
+             "re-read it from disk moments later \u2014 it doesn't speed anything up. The real win is quitting apps "
+             "you're not using, which this screen does and measures.",
+             "Why no \u201cpurge / free RAM\u201d button? On Linux, dropping the page cache just makes the system "
+             "re-read files from disk moments later \u2014 it doesn't speed anything up. The real win is quitting "
+             "apps you're not using, which this screen does and measures."},
+            {"Each app is asked to quit normally, so it can prompt you to save unsaved work. Frozen apps may need "
+             "Force Quit instead.",
+             "Each app is asked to quit normally, so it can prompt you to save unsaved work. A frozen app may need "
+             "to be ended from your desktop's system monitor instead."},
+            {"Double tap to select for quitting.", "Press Space to select for quitting."},
         });
 }
 

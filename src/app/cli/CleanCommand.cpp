@@ -94,6 +94,7 @@ int runClean(const std::vector<std::string>& args) {
         std::cout << "Privacy changes can be undone until the same time tomorrow: zentrel-cli undo --home "
                   << layout.home.string() << " --sweep " << result->sweepRecord->id.string() << "\n";
     }
+    sweepLog.purgeBackups(setup.journal);
     return result->failedKeys.empty() ? 0 : 1;
 }
 

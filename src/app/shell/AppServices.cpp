@@ -1,6 +1,7 @@
 #include "app/shell/AppServices.hpp"
 
 #include "engine/AllCategoryScanners.hpp"
+#include "engine/DeletionGuard.hpp"
 #include "scanners/ClipboardInsight.hpp"
 #include "services/AppBundleInfo.hpp"
 
@@ -24,6 +25,10 @@ AppServices::AppServices(QObject& context, platform::HostLayout hostLayout, plat
                          services::UpdateUserDriver& updateDriver)
     : layout(std::move(hostLayout)),
       table(platform::HostTable::ofUser(hostPlatform, layout, platform::PosixFileSystem::shared())),
+      journal(layout.home,
+              [guard = engine::DeletionGuard(platform::PosixFileSystem::shared(), table)](const std::string& path) {
+                  return guard.refusal(path, engine::DeletionGuard::Use::removeEntry);
+              }),
       main(context),
       fileSystem(platform::PosixFileSystem::shared()),
       bus(platform::SessionBus::fromEnvironment()),
@@ -33,7 +38,6 @@ AppServices::AppServices(QObject& context, platform::HostLayout hostLayout, plat
       sharedState(&appGroupDefaults, standardDefaults),
       prefs(standardDefaults, platform::SystemClock::shared(), sharedState),
       engine(fileSystem, pool, main),
-      journal(layout.home),
       cookieStore(fileSystem, table),
       cleanServices{fileSystem, journal, cookieStore, clipboard, icloud, platform::SystemClock::shared(), table},
       notificationCenter(platform::DesktopNotificationCenter::fromEnvironment()),
@@ -55,6 +59,7 @@ AppServices::AppServices(QObject& context, platform::HostLayout hostLayout, plat
       energyStore(standardDefaults, platform::SystemClock::shared()),
       energySampler(processes, power, energyStore, powerSource, platform::SystemClock::shared(), main),
       focus(focusCenter, main, main),
+      uninstaller(fileSystem, table),
       updateDriver_(updateDriver),
       appcastTransport_(pool) {
     engine.setCleanServices(cleanServices);

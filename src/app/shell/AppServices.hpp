@@ -2,8 +2,8 @@
 // Every long-lived object of the window program, made once in dependency
 // order over one host layout: the engine and its scanners, the settings,
 // the scan view model, permissions, notifications, the typing manager, the
-// intent bridge and the monitors. The updater is made on first use, as the
-// main window's start-up asks for it.
+// intent bridge, the monitors and the uninstaller. The updater is made on
+// first use, as the main window's start-up asks for it.
 
 #include "app/shell/QtClipboard.hpp"
 #include "app/shell/QtMainQueue.hpp"
@@ -23,11 +23,13 @@
 #include "platform/PreviewPanel.hpp"
 #include "platform/ProcessAppInstanceLauncher.hpp"
 #include "platform/SessionBus.hpp"
+#include "platform/SerialExecutor.hpp"
 #include "platform/SessionBusNotificationCenter.hpp"
 #include "platform/TaskPool.hpp"
 #include "platform/WidgetCenter.hpp"
 #include "scanners/PrivacyCookieStore.hpp"
 #include "scanners/SweepJournal.hpp"
+#include "services/AppUninstaller.hpp"
 #include "services/EnergySampler.hpp"
 #include "services/EnergyStore.hpp"
 #include "services/FocusModeManager.hpp"
@@ -83,6 +85,8 @@ public:
     const platform::HostLayout layout;
     // Where the scan, the cookie stores and the guard find things on this desktop.
     const platform::HostTable table;
+    // Made before the pool, which finishes the journal's last purge before it goes.
+    scanners::SweepJournal journal;
     QtMainQueue main;
     platform::TaskPool pool{4};
     platform::PosixFileSystem& fileSystem;
@@ -99,7 +103,6 @@ public:
     model::UserPreferences prefs;
 
     engine::CleanerEngine engine;
-    scanners::SweepJournal journal;
     scanners::PrivacyCookieStore cookieStore;
     engine::CleanServices cleanServices;
 
@@ -138,6 +141,10 @@ public:
     services::EnergySampler energySampler;
     platform::DesktopFocusStatusCenter focusCenter;
     services::FocusModeManager focus;
+
+    // The uninstaller page's listing, leftover search and removals, one at a time.
+    services::AppUninstaller uninstaller;
+    platform::SerialExecutor uninstallerQueue{pool};
 
 private:
     services::UpdateUserDriver& updateDriver_;

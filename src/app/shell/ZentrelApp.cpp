@@ -8,6 +8,8 @@
 #include "ui/main/MainContentView.hpp"
 #include "ui/main/SidebarView.hpp"
 #include "ui/presenters/MainWindowStartup.hpp"
+#include "ui/tools/BoostView.hpp"
+#include "ui/tools/UninstallView.hpp"
 #include "viewmodels/AppIntents.hpp"
 
 #include <QApplication>
@@ -117,11 +119,23 @@ QWidget* ZentrelApp::makeContent() {
     auto* detail = new ui::MainContentView(
         viewModel, platform::SystemClock::shared(),
         {services_->clipboard, services_->main, &services_->previewPanel, services_->layout.home.string()},
-        [this](const ui::DetailRoute& route, QWidget* parent) -> QWidget* {
-            if (route.kind == ui::DetailRoute::Kind::settings) return panels_->makeSettingsPage(parent);
-            return nullptr;
-        });
+        [this](const ui::DetailRoute& route, QWidget* parent) { return makeToolPage(route, parent); });
     return new ContentView(sidebar, detail);
+}
+
+QWidget* ZentrelApp::makeToolPage(const ui::DetailRoute& route, QWidget* parent) {
+    // Each page gets a view model of its own, made afresh when the page is.
+    auto& s = *services_;
+    switch (route.kind) {
+    case ui::DetailRoute::Kind::boost:
+        return new ui::BoostView(
+            std::make_unique<viewmodels::BoostViewModel>(s.processes, platform::SystemClock::shared(), s.main), parent);
+    case ui::DetailRoute::Kind::uninstall:
+        return new ui::UninstallView(
+            std::make_unique<viewmodels::UninstallViewModel>(s.uninstaller, s.uninstallerQueue, s.main), parent);
+    case ui::DetailRoute::Kind::settings: return panels_->makeSettingsPage(parent);
+    default: return nullptr;
+    }
 }
 
 void ZentrelApp::finishOnboarding() {

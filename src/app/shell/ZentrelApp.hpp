@@ -10,6 +10,7 @@
 #include "app/shell/MessageBoxUpdateDriver.hpp"
 #include "app/shell/PanelScreens.hpp"
 #include "app/shell/SingleInstance.hpp"
+#include "ui/presenters/MainContentPresenter.hpp"
 
 #include <QObject>
 
@@ -36,6 +37,8 @@ protected:
 private:
     [[nodiscard]] QWidget* makeBranch(ui::MainWindowBranch branch);
     [[nodiscard]] QWidget* makeContent();
+    // The detail pane's tool pages; nullptr for the routes this build has no page for.
+    [[nodiscard]] QWidget* makeToolPage(const ui::DetailRoute& route, QWidget* parent);
     void updateBranch();
     void finishOnboarding();
     void runLaunchTask();
