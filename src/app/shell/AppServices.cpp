@@ -1,6 +1,7 @@
 #include "app/shell/AppServices.hpp"
 
 #include "engine/AllCategoryScanners.hpp"
+#include "platform/ProcessNames.hpp"
 #include "scanners/ClipboardInsight.hpp"
 #include "services/AppBundleInfo.hpp"
 
@@ -47,6 +48,7 @@ AppServices::AppServices(QObject& context, platform::HostLayout hostLayout, plat
       desktopTyping(main, bus.canReach("org.a11y.Bus")),
       typingBridge(desktopTyping.poster, clipboard, desktopTyping.writer),
       distributedNotifications(platform::SessionBusNotificationCenter::fromEnvironment()),
+      imeInstaller(typing::ZentrelIMEInstaller::programEnvironment(layout, desktopTyping.inputMethodStatus)),
       workspace({"/proc", services::LinuxWorkspace::applicationFoldersFor(layout.dataHome, layout.systemRoot),
                  ::getuid(), "en"},
                 signaller),
@@ -77,7 +79,8 @@ AppServices::AppServices(QObject& context, platform::HostLayout hostLayout, plat
     typing = std::make_unique<typing::VietIMEManager>(typing::VietIMEManagerServices{
         prefs, ruleStore, typingBridge, desktopTyping.detector, desktopTyping.tap, desktopTyping.inputMethodStatus,
         *permissions,
-        distributedNotifications, layout, main, main, applicationDidBecomeActive, applicationActivated});
+        distributedNotifications, layout, main, main, applicationDidBecomeActive, applicationActivated,
+        platform::programNameOfProcess(::getpid()).value_or("zentrel")});
 }
 
 AppServices::~AppServices() {
