@@ -47,13 +47,20 @@ public:
     void sleepMicroseconds(std::uint32_t) override {}
 };
 
-// Accessibility that knows only the frontmost application and its window title.
-class FrontmostOnlyElements final : public platform::AccessibilityElements {
+// Accessibility that knows the frontmost application, its window's title and
+// the focused element's description, each when set.
+class ScriptedFrontmostElements final : public platform::AccessibilityElements {
 public:
-    [[nodiscard]] platform::AccessibilityElement systemWide() const override { return {}; }
-    [[nodiscard]] platform::AccessibilityElement application(std::int64_t) const override { return {}; }
-    [[nodiscard]] std::optional<platform::AccessibilityValue> attribute(platform::AccessibilityElement,
-                                                                        const std::string&) const override {
+    [[nodiscard]] platform::AccessibilityElement systemWide() const override { return {kSystem}; }
+    [[nodiscard]] platform::AccessibilityElement application(std::int64_t) const override { return {kApplication}; }
+    [[nodiscard]] std::optional<platform::AccessibilityValue> attribute(platform::AccessibilityElement element,
+                                                                        const std::string& name) const override {
+        if (element.handle == kSystem && name == "AXFocusedUIElement" && focusedDescription)
+            return platform::AccessibilityElement{kFocused};
+        if (element.handle == kFocused && name == "AXDescription") return *focusedDescription;
+        if (element.handle == kApplication && name == "AXFocusedWindow" && windowTitle)
+            return platform::AccessibilityElement{kWindow};
+        if (element.handle == kWindow && name == "AXTitle") return *windowTitle;
         return std::nullopt;
     }
     bool setStringAttribute(platform::AccessibilityElement, const std::string&, const std::string&) override {
@@ -64,7 +71,13 @@ public:
         return platform::FrontmostApplication{bundle, 7};
     }
     [[nodiscard]] bool isSecureEventInputEnabled() const override { return false; }
+
     std::optional<std::string> bundle;
+    std::optional<std::string> windowTitle;
+    std::optional<std::string> focusedDescription;
+
+private:
+    static constexpr std::uint64_t kSystem = 1, kApplication = 2, kWindow = 3, kFocused = 4;
 };
 
 class ScriptedInputMethodStatus final : public platform::InputMethodStatus {
@@ -130,7 +143,7 @@ public:
     platform::MemoryClipboard clipboard;
     typing::NoFocusedTextWriter writer;
     typing::IMEEventBridge bridge{poster, clipboard, writer};
-    FrontmostOnlyElements elements;
+    ScriptedFrontmostElements elements;
     typing::IMEContextDetector detector{elements};
     FakeKeyTap tap;
     ScriptedInputMethodStatus inputMethod;
