@@ -1,8 +1,10 @@
 """Takes the window program's screenshots on a private desktop: the first
 run, then the content at two sizes before and after a scan, the smart
-cleanup and privacy pages and the cleaned page.
+cleanup and privacy pages and the cleaned page, and the typing page off,
+on and in the input-method mode with its two sheets.
     take_screenshots.py ZENTREL_PROGRAM OUT_DIR APPEARANCE"""
 
+import json
 import os
 import shutil
 import subprocess
@@ -18,14 +20,14 @@ home = os.environ["ZENTREL_TEST_HOME"]
 os.makedirs(out, exist_ok=True)
 
 
-def window_id():
-    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Zentrel$"], capture_output=True, text=True)
+def window_id(title="^Zentrel$"):
+    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", title], capture_output=True, text=True)
     ids = found.stdout.split()
     return ids[-1] if ids else None
 
 
-def shoot(name, size=None):
-    window = d.wait_for("the window", window_id)
+def shoot(name, size=None, title="^Zentrel$"):
+    window = d.wait_for(f"the window {title}", lambda: window_id(title))
     if size:
         subprocess.run(["xdotool", "windowsize", window, str(size[0]), str(size[1])], check=True)
     time.sleep(0.8)
@@ -38,10 +40,17 @@ def select_page(title):
     d.wait_for(f"the page {title}", lambda: title in d.labels())
 
 
-def run(onboarded, steps):
+def run(onboarded, steps, settings=None):
     shutil.rmtree(home)
     os.makedirs(home)
     demo_home.make(home, onboarded)
+    if settings:
+        path = os.path.join(home, ".config/zentrel/com.torvane.zentrel.json")
+        with open(path) as file:
+            stored = json.load(file)
+        stored.update(settings)
+        with open(path, "w") as file:
+            json.dump(stored, file)
     if appearance == "dark":
         keyfile = os.path.join(home, ".config/glib-2.0/settings/keyfile")
         os.makedirs(os.path.dirname(keyfile), exist_ok=True)
@@ -74,5 +83,36 @@ def content():
     shoot("privacy", (1100, 720))
 
 
+def open_sheet(button, title, name):
+    d.press(d.wait_for(f"the button {button}", lambda: d.find("push button", button, enabled=True)))
+    shoot(name, title=f"^{title}$")
+    d.press(d.wait_for("the sheet's close button", lambda: d.find("push button", "Đóng")))
+    d.wait_for("the sheet to close", lambda: window_id(f"^{title}$") is None)
+
+
+def typing():
+    select_page("Vietnamese Typing")
+    shoot("typing-off", (1100, 720))
+    shoot("typing-off-900x600", (900, 600))
+    d.press(d.wait_for("the typing switch", lambda: d.find("check box", "Bộ gõ tiếng Việt")))
+    d.press(d.wait_for("the advanced options", lambda: d.find("push button", "Tuỳ chọn nâng cao", enabled=True)))
+    shoot("typing-on", (1100, 720))
+    shoot("typing-on-900x600", (900, 600))
+    d.press(d.wait_for("the nested options", lambda: d.find("push button", "Tuỳ chỉnh thêm")))
+    window = window_id()
+    subprocess.run(["xdotool", "mousemove", "--window", window, "600", "400", "click", "--repeat", "15", "5"], check=True)
+    shoot("typing-more-options", (1100, 720))
+    open_sheet("Bảng phím tắt", "Bảng phím tắt", "typing-shortcuts")
+    open_sheet("Quản lý rule…", "Quản lý rule inject", "typing-rules")
+
+
+def typing_input_method():
+    select_page("Vietnamese Typing")
+    d.wait_for("the install row", lambda: d.find("push button", "Cài IME…"))
+    shoot("typing-input-method", (1100, 720))
+
+
 run(False, first_run)
 run(True, content)
+run(True, typing)
+run(True, typing_input_method, {"vietIMEIntegrationMode": "hybrid", "vietIMEEnabled": True})

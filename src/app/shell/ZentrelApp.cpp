@@ -9,6 +9,7 @@
 #include "ui/main/PlaceholderPage.hpp"
 #include "ui/main/SidebarView.hpp"
 #include "ui/presenters/MainWindowStartup.hpp"
+#include "ui/tools/AppFeaturesView.hpp"
 #include "viewmodels/AppIntents.hpp"
 
 #include <QApplication>
@@ -121,8 +122,18 @@ QWidget* ZentrelApp::makeBranch(MainWindowBranch branch) {
 QWidget* ZentrelApp::makeContent() {
     auto& viewModel = *services_->scanViewModel;
     auto* sidebar = new ui::SidebarView(viewModel, services_->typing->isEnabled);
+    auto& s = *services_;
     auto* detail = new ui::MainContentView(viewModel, platform::SystemClock::shared(),
-                                           [](const ui::DetailRoute&, QWidget*) -> QWidget* { return nullptr; });
+                                           [&s](const ui::DetailRoute& route, QWidget* parent) -> QWidget* {
+                                               if (route.kind == ui::DetailRoute::Kind::features) {
+                                                   return new ui::AppFeaturesView(
+                                                       ui::kFeatureGridColumns,
+                                                       {*s.typing, *s.permissions, s.imeInstaller, s.main,
+                                                        s.applicationDidBecomeActive},
+                                                       parent);
+                                               }
+                                               return nullptr;
+                                           });
     return new ContentView(sidebar, detail);
 }
 
