@@ -123,17 +123,17 @@ QWidget* ZentrelApp::makeContent() {
     auto& viewModel = *services_->scanViewModel;
     auto* sidebar = new ui::SidebarView(viewModel, services_->typing->isEnabled);
     auto& s = *services_;
-    auto* detail = new ui::MainContentView(viewModel, platform::SystemClock::shared(),
-                                           [&s](const ui::DetailRoute& route, QWidget* parent) -> QWidget* {
-                                               if (route.kind == ui::DetailRoute::Kind::features) {
-                                                   return new ui::AppFeaturesView(
-                                                       ui::kFeatureGridColumns,
-                                                       {*s.typing, *s.permissions, s.imeInstaller, s.main,
-                                                        s.applicationDidBecomeActive},
-                                                       parent);
-                                               }
-                                               return nullptr;
-                                           });
+    auto* detail = new ui::MainContentView(
+        viewModel, platform::SystemClock::shared(),
+        {services_->clipboard, services_->main, &services_->previewPanel, services_->layout.home.string()},
+        [&s](const ui::DetailRoute& route, QWidget* parent) -> QWidget* {
+            if (route.kind == ui::DetailRoute::Kind::features) {
+                return new ui::AppFeaturesView(
+                    ui::kFeatureGridColumns,
+                    {*s.typing, *s.permissions, s.imeInstaller, s.main, s.applicationDidBecomeActive}, parent);
+            }
+            return nullptr;
+        });
     return new ContentView(sidebar, detail);
 }
 
