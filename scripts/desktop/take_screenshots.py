@@ -2,12 +2,14 @@
 run, then the content at two sizes before and after a scan, the scanning
 page, the smart cleanup, privacy and duplicates pages, the cleaned page, a
 clean caught with rows waiting, deleted, failed and in progress, the
-overview after it with its history, and the error page of an undo whose
+overview after it with its history, the error page of an undo whose
 backup is gone; then the Boost page with two demo applications running,
-the uninstaller and its detail sheet.
+the uninstaller and its detail sheet, and the typing page off, on and in
+the input-method mode, with its two sheets.
     take_screenshots.py ZENTREL_PROGRAM OUT_DIR APPEARANCE"""
 
 import glob
+import json
 import os
 import shutil
 import sqlite3
@@ -24,13 +26,13 @@ home = os.environ["ZENTREL_TEST_HOME"]
 os.makedirs(out, exist_ok=True)
 
 
-def window_id(title="Zentrel"):
-    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{title}$"], capture_output=True, text=True)
+def window_id(title="^Zentrel$"):
+    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", title], capture_output=True, text=True)
     ids = found.stdout.split()
     return ids[-1] if ids else None
 
 
-def shoot(name, size=None, settle=0.8, title="Zentrel"):
+def shoot(name, size=None, settle=0.8, title="^Zentrel$"):
     window = d.wait_for(f"the window {title}", lambda: window_id(title))
     if size:
         subprocess.run(["xdotool", "windowsize", window, str(size[0]), str(size[1])], check=True)
@@ -61,12 +63,19 @@ def clean_from_toolbar():
     press_button(prefix="Delete ")
 
 
-def run(onboarded, steps):
+def run(onboarded, steps, settings=None):
     demo_home.release(home)
     shutil.rmtree(home)
     os.makedirs(home)
     try:
         demo_home.make(home, onboarded)
+        if settings:
+            path = os.path.join(home, ".config/zentrel/com.torvane.zentrel.json")
+            with open(path) as file:
+                stored = json.load(file)
+            stored.update(settings)
+            with open(path, "w") as file:
+                json.dump(stored, file)
         if appearance == "dark":
             keyfile = os.path.join(home, ".config/glib-2.0/settings/keyfile")
             os.makedirs(os.path.dirname(keyfile), exist_ok=True)
@@ -174,7 +183,35 @@ def tool_pages():
     shoot("uninstall-900x600", (900, 600))
     d.press(row)
     d.wait_for("the detail sheet", lambda: d.find("push button", prefix="Gỡ "))
-    shoot("uninstall-sheet", title="Notefold")
+    shoot("uninstall-sheet", title="^Notefold$")
+
+
+def open_sheet(button, title, name):
+    press_button(button)
+    shoot(name, title=f"^{title}$")
+    d.press(d.wait_for("the sheet's close button", lambda: d.find("push button", "Đóng")))
+    d.wait_for("the sheet to close", lambda: window_id(f"^{title}$") is None)
+
+
+def typing():
+    select_page("Vietnamese Typing")
+    shoot("typing-off", (1100, 720))
+    shoot("typing-off-900x600", (900, 600))
+    d.press(d.wait_for("the typing switch", lambda: d.find("check box", "Bộ gõ tiếng Việt")))
+    press_button("Tuỳ chọn nâng cao")
+    shoot("typing-on", (1100, 720))
+    shoot("typing-on-900x600", (900, 600))
+    press_button("Tuỳ chỉnh thêm")
+    scroll_page_down()
+    shoot("typing-more-options", (1100, 720))
+    open_sheet("Bảng phím tắt", "Bảng phím tắt", "typing-shortcuts")
+    open_sheet("Quản lý rule…", "Quản lý rule inject", "typing-rules")
+
+
+def typing_input_method():
+    select_page("Vietnamese Typing")
+    d.wait_for("the install row", lambda: d.find("push button", "Cài IME…"))
+    shoot("typing-input-method", (1100, 720))
 
 
 run(False, first_run)
@@ -186,3 +223,5 @@ finally:
     for demo_app in demo_apps:
         demo_app.terminate()
         demo_app.wait(10)
+run(True, typing)
+run(True, typing_input_method, {"vietIMEIntegrationMode": "hybrid", "vietIMEEnabled": True})

@@ -2,6 +2,7 @@
 
 #include "engine/AllCategoryScanners.hpp"
 #include "engine/DeletionGuard.hpp"
+#include "platform/ProcessNames.hpp"
 #include "scanners/ClipboardInsight.hpp"
 #include "services/AppBundleInfo.hpp"
 
@@ -51,6 +52,7 @@ AppServices::AppServices(QObject& context, platform::HostLayout hostLayout, plat
       desktopTyping(main, bus.canReach("org.a11y.Bus")),
       typingBridge(desktopTyping.poster, clipboard, desktopTyping.writer),
       distributedNotifications(platform::SessionBusNotificationCenter::fromEnvironment()),
+      imeInstaller(typing::ZentrelIMEInstaller::programEnvironment(layout, desktopTyping.inputMethodStatus)),
       workspace({"/proc", services::LinuxWorkspace::applicationFoldersFor(layout.dataHome, layout.systemRoot),
                  ::getuid(), "en"},
                 signaller),
@@ -82,7 +84,8 @@ AppServices::AppServices(QObject& context, platform::HostLayout hostLayout, plat
     typing = std::make_unique<typing::VietIMEManager>(typing::VietIMEManagerServices{
         prefs, ruleStore, typingBridge, desktopTyping.detector, desktopTyping.tap, desktopTyping.inputMethodStatus,
         *permissions,
-        distributedNotifications, layout, main, main, applicationDidBecomeActive, applicationActivated});
+        distributedNotifications, layout, main, main, applicationDidBecomeActive, applicationActivated,
+        platform::programNameOfProcess(::getpid()).value_or("zentrel")});
 }
 
 AppServices::~AppServices() {

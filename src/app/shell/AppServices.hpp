@@ -51,6 +51,7 @@
 #include "typing/integration/DesktopTypingBackends.hpp"
 #include "typing/integration/IMEEventBridge.hpp"
 #include "typing/integration/VietIMEManager.hpp"
+#include "typing/integration/ZentrelIMEInstaller.hpp"
 #include "viewmodels/CleanerEngineScanEngine.hpp"
 #include "viewmodels/IntentBridge.hpp"
 #include "viewmodels/ScanViewModel.hpp"
@@ -129,6 +130,7 @@ public:
     typing::IMEEventBridge typingBridge;
     platform::SessionBusNotificationCenter distributedNotifications;
     std::unique_ptr<typing::VietIMEManager> typing;
+    typing::ZentrelIMEInstaller imeInstaller;
 
     services::ProcfsSystemStatistics statistics;
     services::KillProcessSignaller signaller;

@@ -9,6 +9,7 @@
 #include "ui/main/PlaceholderPage.hpp"
 #include "ui/main/SidebarView.hpp"
 #include "ui/presenters/MainWindowStartup.hpp"
+#include "ui/tools/AppFeaturesView.hpp"
 #include "ui/tools/BoostView.hpp"
 #include "ui/tools/UninstallView.hpp"
 #include "viewmodels/AppIntents.hpp"
@@ -140,6 +141,10 @@ QWidget* ZentrelApp::makeToolPage(const ui::DetailRoute& route, QWidget* parent)
     case ui::DetailRoute::Kind::uninstall:
         return new ui::UninstallView(
             std::make_unique<viewmodels::UninstallViewModel>(s.uninstaller, s.uninstallerQueue, s.main), parent);
+    case ui::DetailRoute::Kind::features:
+        return new ui::AppFeaturesView(ui::kFeatureGridColumns,
+                                       {*s.typing, *s.permissions, s.imeInstaller, s.main, s.applicationDidBecomeActive},
+                                       parent);
     default: return nullptr;
     }
 }

@@ -61,6 +61,7 @@ const QHash<QString, QString>& symbolicNames() {
         {"internaldrive", "drive-harddisk"},
         {"internaldrive.fill", "drive-harddisk"},
         {"iphone", "phone"},
+        {"keyboard", "input-keyboard"},
         {"keyboard.fill", "input-keyboard"},
         {"leaf.fill", "power-profile-power-saver"},
         {"list.bullet.clipboard.fill", "view-list-bullet"},
