@@ -69,6 +69,8 @@ public:
     ~AppServices();
 
     [[nodiscard]] services::UpdaterManager& updater();
+    // The updater when it was made already; never makes it.
+    [[nodiscard]] services::UpdaterManager* existingUpdater() { return updater_.get(); }
 
     const platform::HostLayout layout;
     // Where the scan, the cookie stores and the guard find things on this desktop.
