@@ -1,6 +1,8 @@
 """Takes the window program's screenshots on a private desktop: the first
 run, then the content at two sizes before and after a scan, the smart
-cleanup and privacy pages and the cleaned page.
+cleanup and privacy pages and the cleaned page, then the update banner and
+the tray popover after a scan, with a stand-in tray and a feed offering an
+update.
     take_screenshots.py ZENTREL_PROGRAM OUT_DIR APPEARANCE"""
 
 import os
@@ -12,6 +14,7 @@ import time
 sys.path.insert(0, os.path.dirname(__file__))
 import demo_home  # noqa: E402
 import desktop_driver as d  # noqa: E402
+import tray_host  # noqa: E402
 
 program, out, appearance = sys.argv[1:4]
 home = os.environ["ZENTREL_TEST_HOME"]
@@ -74,5 +77,41 @@ def content():
     shoot("privacy", (1100, 720))
 
 
+def popover_window():
+    main = window_id()
+    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--class", "zentrel"], capture_output=True, text=True)
+    others = [window for window in found.stdout.split() if window != main]
+    return others[-1] if others else None
+
+
+def tray_popover():
+    full_scan = d.wait_for("the content window", lambda: d.find("push button", "Full Scan"))
+    d.press(full_scan)
+    d.wait_for("the scan's end", lambda: d.find("push button", prefix="Clean ", enabled=True), 90)
+    d.wait_for("the update banner", lambda: d.find("push button", "Update now"), 30)
+    shoot("update-banner", (1100, 720))
+    shoot("update-banner-900x600", (900, 600))
+    # The pointer where a top panel's tray would be: the popover opens under it.
+    subprocess.run(["xdotool", "mousemove", "1300", "8"], check=True)
+    tray_host.click(d.wait_for("the tray icon", tray_host.items, 10)[0], 1300, 8)
+    d.wait_for("the popover", lambda: d.find("push button", "Open Zentrel"))
+    popover = d.wait_for("the popover's window", popover_window)
+    time.sleep(0.8)
+    subprocess.run(["import", "-window", popover, os.path.join(out, f"popover-{appearance}.png")], check=True)
+
+
 run(False, first_run)
 run(True, content)
+feed = os.path.join(os.environ["XDG_RUNTIME_DIR"], "appcast.xml")
+with open(feed, "w") as appcast:
+    appcast.write('<rss xmlns:sparkle="urn:example:updates"><channel><item>'
+                  "<title>Zentrel 9.0</title><sparkle:version>900</sparkle:version>"
+                  "<sparkle:shortVersionString>9.0</sparkle:shortVersionString>"
+                  '<enclosure url="https://example.org/Zentrel-9.0.tar.gz"/></item></channel></rss>')
+os.environ["ZENTREL_FEED_URL"] = "file://" + feed
+tray = tray_host.start()
+try:
+    run(True, tray_popover)
+finally:
+    tray.kill()
+    tray.wait(10)

@@ -22,7 +22,10 @@ void addDesktopTexts(Localization& localization) {
             {"Scans only this category, not your entire Mac.", "Scans only this category, not your entire computer."},
             {"Scans your Mac to build a cleanup recommendation.",
              "Scans your computer to build a cleanup recommendation."},
+            {"Starts a full scan of your Mac.", "Starts a full scan of your computer."},
             {"Temporary data macOS saved \u2014 safe to clear", "Temporary data the system saved \u2014 safe to clear"},
+            {"Zentrel will scan your Mac first, then clean safe items. This action cannot be undone.",
+             "Zentrel will scan your computer first, then clean safe items. This action cannot be undone."},
         });
 }
 

@@ -79,7 +79,8 @@ CategoryRow::CategoryRow(const CategoryRowContent& content, QWidget* parent) : M
     auto* well = iconWell(fromUtf8(std::string(model::icon(content.category))), DesignTokens::detailFont(),
                           namedColor(model::color(content.category)), kCategoryWell, 0.14, this);
     auto* name = elidedTokenLabel(title, DesignTokens::detailFont(), DesignTokens::textPrimary(), Qt::ElideRight, this);
-    auto* size = tokenLabel(fromUtf8(content.sizeText), DesignTokens::detailFont(), DesignTokens::textSecondary(), this);
+    auto* size =
+        tokenLabel(fromUtf8(content.sizeText), DesignTokens::detailFont(), DesignTokens::textSecondary(), this);
     for (auto* part : {static_cast<QWidget*>(well), static_cast<QWidget*>(name), static_cast<QWidget*>(size)})
         passClicksThrough(part);
     row->addWidget(well);
@@ -108,9 +109,9 @@ HeavyAppRow::HeavyAppRow(const HeavyAppRowContent& content, std::function<void()
         image->setPixmap(icon);
         row->addWidget(image);
     }
-    row->addWidget(elidedTokenLabel(name, DesignTokens::detailFont(), DesignTokens::textPrimary(), Qt::ElideRight, this),
-                   1);
-    row->addWidget(tokenLabel(fromUtf8(content.sizeText), DesignTokens::detailFont(), DesignTokens::textSecondary(), this));
+    const auto& font = DesignTokens::detailFont();
+    row->addWidget(elidedTokenLabel(name, font, DesignTokens::textPrimary(), Qt::ElideRight, this), 1);
+    row->addWidget(tokenLabel(fromUtf8(content.sizeText), font, DesignTokens::textSecondary(), this));
     quit_ = new QPushButton(localizedText("Quit"), this);
     quit_->setFont(DesignTokens::footnoteFont().font());
     quit_->setAccessibleDescription(hint);

@@ -90,7 +90,8 @@ QWidget* lastActivityLine(const LastActivity& activity, QWidget* parent) {
     auto* row = new QHBoxLayout(line);
     row->setContentsMargins(16, 8, 16, 8);
     row->setSpacing(8);
-    if (activity.cleaned) row->addWidget(symbolLabel("sparkles", DesignTokens::detailFont(), DesignTokens::health(), line));
+    if (activity.cleaned)
+        row->addWidget(symbolLabel("sparkles", DesignTokens::detailFont(), DesignTokens::health(), line));
     auto* text = tokenLabel(fromUtf8(activity.text), DesignTokens::detailFont(), DesignTokens::textSecondary(), line);
     text->setWordWrap(true);
     row->addWidget(text, 1);
@@ -103,12 +104,6 @@ MemoryUsageSection::MemoryUsageSection(MemorySectionPresenter& presenter, std::f
     column_ = new QVBoxLayout(this);
     column_->setContentsMargins(0, 0, 0, 0);
     rebuild();
-}
-
-std::vector<HeavyAppRow*> MemoryUsageSection::heavyAppRows() const {
-    if (body_ == nullptr) return {};
-    auto rows = body_->findChildren<HeavyAppRow*>();
-    return {rows.begin(), rows.end()};
 }
 
 void MemoryUsageSection::rebuild() {

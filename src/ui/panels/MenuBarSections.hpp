@@ -15,8 +15,6 @@
 
 namespace zentrel::ui {
 
-class HeavyAppRow;
-
 [[nodiscard]] QWidget* diskUsageSection(const DiskUsageHeaderContent& content, QWidget* parent);
 [[nodiscard]] QWidget* batteryDigestSection(const BatteryDigestContent& content, QWidget* parent);
 [[nodiscard]] QWidget* categoriesSection(const std::vector<CategoryRowContent>& rows,
@@ -28,8 +26,6 @@ class HeavyAppRow;
 class MemoryUsageSection final : public QWidget {
 public:
     MemoryUsageSection(MemorySectionPresenter& presenter, std::function<void()> resized, QWidget* parent);
-
-    [[nodiscard]] std::vector<HeavyAppRow*> heavyAppRows() const;
 
 private:
     void rebuild();

@@ -31,6 +31,9 @@ MenuBarView::MenuBarView(MenuBarServices services, std::unique_ptr<MenuBarDialog
       actions_(services_.viewModel, services_.openMainWindow),
       memoryPresenter_(services_.processes, services_.isFocusActive, services_.viewModel.prefs().defaults()) {
     setFixedWidth(kWidth);
+    // The popover itself takes the focus when it opens, so no row looks
+    // chosen before the keyboard moves to one.
+    setFocusPolicy(Qt::StrongFocus);
     root_ = new QVBoxLayout(this);
     root_->setContentsMargins(8, 8, 8, 8);
     auto& vm = services_.viewModel;
@@ -72,6 +75,7 @@ void MenuBarView::popUp(std::optional<QRect> iconGeometry) {
     show();
     raise();
     activateWindow();
+    setFocus(Qt::PopupFocusReason);
 }
 
 void MenuBarView::rebuild() {
@@ -85,8 +89,7 @@ void MenuBarView::rebuild() {
     sections->setSpacing(0);
     sections->addWidget(diskUsageSection(diskUsageHeader(disk_), content));
     sections->addWidget(sectionDivider(content));
-    memory_ = new MemoryUsageSection(memoryPresenter_, [this] { fit(); }, content);
-    sections->addWidget(memory_);
+    sections->addWidget(new MemoryUsageSection(memoryPresenter_, [this] { fit(); }, content));
     if (vm.prefs().energyDigestEnabled()) {
         sections->addWidget(sectionDivider(content));
         sections->addWidget(batteryDigestSection(
@@ -138,8 +141,10 @@ void MenuBarView::perform(MenuBarAction action) {
     case MenuBarAction::quickClean: {
         const auto question = actions_.quickClean();
         if (!question) return;
-        dialogs_->askQuickClean(services_.mainWindow ? services_.mainWindow() : nullptr, *question,
-                                [this, question = *question](QuickCleanAnswer answer) { actions_.answer(question, answer); });
+        auto* parent = services_.mainWindow ? services_.mainWindow() : nullptr;
+        dialogs_->askQuickClean(parent, *question, [this, question = *question](QuickCleanAnswer answer) {
+            actions_.answer(question, answer);
+        });
         return;
     }
     case MenuBarAction::calmDown: {
@@ -158,15 +163,19 @@ void MenuBarView::perform(MenuBarAction action) {
 
 QPushButton* MenuBarView::button(MenuBarAction action) const {
     if (content_ == nullptr) return nullptr;
-    for (auto* button : content_->findChildren<MenuBarButton*>())
-        if (button->action() == action && !button->isHidden()) return button;
+    // The rows have no meta-object of their own: only a dynamic cast tells them apart.
+    for (auto* button : content_->findChildren<QPushButton*>()) {
+        auto* row = dynamic_cast<MenuBarButton*>(button);
+        if (row != nullptr && row->action() == action) return row;
+    }
     return nullptr;
 }
 
 std::vector<QPushButton*> MenuBarView::categoryButtons() const {
     std::vector<QPushButton*> buttons;
     if (content_ == nullptr) return buttons;
-    for (auto* row : content_->findChildren<CategoryRow*>()) buttons.push_back(row);
+    for (auto* button : content_->findChildren<QPushButton*>())
+        if (dynamic_cast<CategoryRow*>(button) != nullptr) buttons.push_back(button);
     return buttons;
 }
 

@@ -31,8 +31,6 @@
 
 namespace zentrel::ui {
 
-class MemoryUsageSection;
-
 struct MenuBarServices {
     viewmodels::ScanViewModel& viewModel;
     services::ProcessSampler& processes;
@@ -65,7 +63,6 @@ public:
 
     [[nodiscard]] QPushButton* button(MenuBarAction action) const;
     [[nodiscard]] std::vector<QPushButton*> categoryButtons() const;
-    [[nodiscard]] MemoryUsageSection* memorySection() const { return memory_; }
     [[nodiscard]] QRect placement(std::optional<QRect> iconGeometry, QPoint cursor, QRect screen) const;
 
 protected:
@@ -85,7 +82,6 @@ private:
     std::optional<DiskInfo> disk_;
     QVBoxLayout* root_ = nullptr;
     QWidget* content_ = nullptr;
-    MemoryUsageSection* memory_ = nullptr;
     std::vector<platform::Subscription> observers_;
 };
 

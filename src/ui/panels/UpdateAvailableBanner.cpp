@@ -72,15 +72,17 @@ void UpdateAvailableBanner::build(const UpdateBannerContent& content) {
 
     auto* texts = new QVBoxLayout;
     texts->setSpacing(4);
-    texts->addWidget(tokenLabel(fromUtf8(content.title), DesignTokens::headlineFont(), DesignTokens::textPrimary(), body));
-    auto* version = tokenLabel(fromUtf8(content.versionText), DesignTokens::detailFont(), DesignTokens::textSecondary(), body);
+    texts->addWidget(
+        tokenLabel(fromUtf8(content.title), DesignTokens::headlineFont(), DesignTokens::textPrimary(), body));
+    auto* version =
+        tokenLabel(fromUtf8(content.versionText), DesignTokens::detailFont(), DesignTokens::textSecondary(), body);
     version->setWordWrap(true);
     texts->addWidget(version);
     auto* buttons = new QHBoxLayout;
     buttons->setContentsMargins(0, 4, 0, 0);
     buttons->setSpacing(8);
-    updateNow_ = new PrimaryButton(fromUtf8(content.updateNowLabel), std::nullopt, PrimaryButton::Variant::accent, false,
-                                   [this] { presenter_.updateNow(); }, body);
+    updateNow_ = new PrimaryButton(fromUtf8(content.updateNowLabel), std::nullopt, PrimaryButton::Variant::accent,
+                                   false, [this] { presenter_.updateNow(); }, body);
     updateNow_->setFont(DesignTokens::buttonLabelFont().font());
     later_ = new QPushButton(fromUtf8(content.laterLabel), body);
     later_->setFlat(true);

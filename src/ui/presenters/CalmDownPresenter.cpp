@@ -10,7 +10,8 @@ CalmDownQuestion calmDownQuestion(const services::ProcessSampler& sampler) {
     question.candidates = services::topProcesses(sampler, {}, sampler.clock().now(), kCalmDownLimit);
     if (question.candidates.empty()) {
         question.title = platform::localized("No hot background apps");
-        question.message = platform::localized("Nothing to calm down right now \u2014 no heavy background apps detected.");
+        question.message =
+            platform::localized("Nothing to calm down right now \u2014 no heavy background apps detected.");
         return question;
     }
     std::string names;

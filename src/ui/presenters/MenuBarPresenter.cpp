@@ -69,7 +69,8 @@ std::vector<MenuBarButtonContent> menuBarButtons(const viewmodels::ScanViewModel
          platform::localized("Starts a full scan of your Mac.")},
     };
     if (vm.hasCleanableData()) {
-        buttons.push_back({A::quickClean, platform::localizedFormat("Quick Clean (%@)", {fileSize(vm.safeCleanableBytes())}),
+        buttons.push_back({A::quickClean,
+                           platform::localizedFormat("Quick Clean (%@)", {fileSize(vm.safeCleanableBytes())}),
                            "bolt.fill", T::health, platform::localized("Cleans only items marked safe to delete.")});
     }
     buttons.insert(buttons.end(), {

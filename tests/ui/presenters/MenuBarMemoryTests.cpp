@@ -168,7 +168,8 @@ TEST(BatteryDigestTest, WattsOnlyAboveZeroAndTheThreeWorstOffenders) {
     EXPECT_EQ(batteryDigest(reading, today).wattsText, "12.3 W");
 
     EXPECT_EQ(batteryDigest(std::nullopt, today).collectingText, "Collecting energy data\u2026");
-    for (const char* name : {"Editor", "Player", "Mail", "Notes"}) today.topOffenders.push_back({std::nullopt, name, 1.0});
+    for (const char* name : {"Editor", "Player", "Mail", "Notes"})
+        today.topOffenders.push_back({std::nullopt, name, 1.0});
     const auto content = batteryDigest(std::nullopt, today);
     EXPECT_EQ(content.offenders, (std::vector<std::string>{"Editor", "Player", "Mail"}));
     EXPECT_TRUE(content.collectingText.empty());

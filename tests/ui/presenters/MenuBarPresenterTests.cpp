@@ -39,8 +39,9 @@ protected:
 };
 
 TEST_F(MenuBarPresenterTest, TopCategoriesAreTheTwoLargestWithTiesInCategoryOrder) {
-    load({scannedItem("/h/big.iso", CategoryType::largeFiles, 50), scannedItem("/h/.cache/a", CategoryType::appCaches, 50),
-          scannedItem("/h/.Trash/b", CategoryType::trash, 70), scannedItem("/h/.npm/c", CategoryType::devTools, 10)});
+    load({scannedItem("/h/big.iso", CategoryType::largeFiles, 50),
+          scannedItem("/h/.cache/a", CategoryType::appCaches, 50), scannedItem("/h/.Trash/b", CategoryType::trash, 70),
+          scannedItem("/h/.npm/c", CategoryType::devTools, 10)});
     EXPECT_EQ(popoverTopCategories(*vm),
               (std::vector<CategorySize>{{CategoryType::trash, 70}, {CategoryType::appCaches, 50}}));
 
@@ -75,7 +76,8 @@ TEST_F(MenuBarPresenterTest, LastActivityIsTheLatestCleaningThenTheScanSummary) 
     const auto cleaned = [&](const char* size, platform::Date date) {
         return "Cleaned " + std::string(size) + " \u00B7 " + platform::formatRelativeFull(date, now, "en");
     };
-    const std::string summary = "Last scan " + platform::formatRelativeAbbreviated(dayAgo, now, "en") + " \u00B7 found 7 MB";
+    const std::string summary =
+        "Last scan " + platform::formatRelativeAbbreviated(dayAgo, now, "en") + " \u00B7 found 7 MB";
     struct Case {
         const char* name;
         std::vector<model::CleaningRecord> history;
@@ -210,7 +212,8 @@ TEST_F(MenuBarPresenterTest, PageActionsSetThePageThenOpenTheWindow) {
     recording.openPage(SidebarSelection::boost());
     recording.openPage(SidebarSelection::category(CategoryType::trash));
     EXPECT_EQ(pageWhenOpened,
-              (std::vector<SidebarSelection>{SidebarSelection::boost(), SidebarSelection::category(CategoryType::trash)}));
+              (std::vector<SidebarSelection>{SidebarSelection::boost(),
+                                             SidebarSelection::category(CategoryType::trash)}));
 }
 
 TEST(PopoverPlacementTest, OpensBesideTheIconOrThePointerInsideTheScreen) {
