@@ -63,7 +63,7 @@ std::size_t scannerGroups() {
     options.maxPerSizeBucket = kFileCount;
     options.scanRoots = std::vector<std::string>{tree().root()};
     zentrel::scanners::DuplicateScanner scanner(options, zentrel::platform::PosixFileSystem::shared(), "/nonexistent");
-    return scanner.scan().size();
+    return scanner.scan().groups.size();
 }
 
 // Groups jdupes prints (sets separated by blank lines); -1 when it cannot run.

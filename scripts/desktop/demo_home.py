@@ -1,12 +1,18 @@
 """Writes a demo Linux home folder with something to find in several
-categories: caches, the Trash, a tool's cache, a project's dependencies, a
-browser's tracker cookies, and files that are never junk.
+categories: caches, an editor's cached data and logs (one of which cannot
+be deleted), the Trash, a tool's cache, a project's dependencies, two
+browser profiles' tracker cookies, copies of documents and of an installer,
+and files that are never junk.
     demo_home.py HOME"""
 
 import json
 import os
 import sqlite3
+import subprocess
 import sys
+
+# A log made immutable, so that cleaning it fails as a locked file does.
+LOCKED_LOG = ".config/Code/logs/20240501T101500/exthost.log"
 
 
 def write(home, relative, size):
@@ -16,6 +22,29 @@ def write(home, relative, size):
         file.write(os.urandom(min(size, 1 << 20)))
         if size > 1 << 20:
             file.truncate(size)
+
+
+def copies(home, contents, *relatives, size=None):
+    """Identical files; with `size`, each grows sparsely to it after `contents`."""
+    for relative in relatives:
+        path = os.path.join(home, relative)
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        with open(path, "wb") as file:
+            file.write(contents)
+            if size:
+                file.truncate(size)
+
+
+def lock(path):
+    """Marks a file immutable; quietly leaves it alone where that is not allowed."""
+    subprocess.run(["chattr", "+i", path], capture_output=True)
+
+
+def release(home):
+    """Undoes lock(), so that the demo home can be removed."""
+    path = os.path.join(home, LOCKED_LOG)
+    if os.path.exists(path):
+        subprocess.run(["chattr", "-i", path], capture_output=True)
 
 
 def chrome_cookies(path, hosts):
@@ -38,20 +67,39 @@ def chrome_cookies(path, hosts):
     db.close()
 
 
+def trash(home, name, size):
+    write(home, f".local/share/Trash/files/{name}", size)
+    info = os.path.join(home, f".local/share/Trash/info/{name}.trashinfo")
+    os.makedirs(os.path.dirname(info), exist_ok=True)
+    with open(info, "w") as file:
+        file.write(f"[Trash Info]\nPath={home}/Documents/{name}\nDeletionDate=2024-05-01T10:00:00\n")
+
+
 def make(home, onboarded=True):
     write(home, ".cache/thumbnails/large/4f2a.png", 2_400_000)
     write(home, ".cache/org.example.Photos/previews.db", 48_000_000)
     write(home, ".config/Code/CachedData/abc/blob", 6_000_000)
-    write(home, ".local/share/Trash/files/holiday-draft.mov", 31_000_000)
-    write(home, ".local/share/Trash/info/holiday-draft.mov.trashinfo", 120)
-    write(home, ".local/share/Trash/files/old-report.pdf", 800_000)
-    write(home, ".local/share/Trash/info/old-report.pdf.trashinfo", 120)
+    write(home, ".config/Code/logs/20240501T101500/main.log", 2_400_000)
+    write(home, ".config/Code/logs/20240501T101500/renderer.log", 600_000)
+    write(home, LOCKED_LOG, 900_000)
+    trash(home, "holiday-draft.mov", 31_000_000)
+    trash(home, "old-report.pdf", 800_000)
     write(home, ".npm/_cacache/content-v2/sha512/aa/blob", 9_000_000)
     write(home, "Projects/site/package.json", 200)
     write(home, "Projects/site/node_modules/left-pad/index.js", 5_600_000)
     chrome_cookies(os.path.join(home, ".config/google-chrome/Default/Network/Cookies"),
                    ["ad.doubleclick.net", "www.google-analytics.com", ".example.org"])
+    chrome_cookies(os.path.join(home, ".config/google-chrome/Profile 1/Cookies"),
+                   ["pixel.facebook.com", "stats.g.doubleclick.net", ".example.com"])
     write(home, "Documents/notes.txt", 2_000)
+    copies(home, os.urandom(1_800_000), "Documents/quarterly-report.pdf", "Downloads/quarterly-report (1).pdf",
+           "Desktop/quarterly-report copy.pdf")
+    copies(home, os.urandom(4_200_000), "Downloads/launch-slides.pptx", "Documents/Talks/launch-slides.pptx")
+    # Two copies of an installer image, sparse: hashing them makes the scan
+    # last long enough to be seen, and they take no room.
+    copies(home, os.urandom(1 << 20), "Downloads/ubuntu-24.04-desktop-amd64.iso",
+           "Documents/Installers/ubuntu-24.04-desktop-amd64.iso", size=300_000_000)
+    lock(os.path.join(home, LOCKED_LOG))
     settings = os.path.join(home, ".config/zentrel/com.torvane.zentrel.json")
     os.makedirs(os.path.dirname(settings), exist_ok=True)
     with open(settings, "w") as file:

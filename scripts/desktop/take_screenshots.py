@@ -1,12 +1,16 @@
 """Takes the window program's screenshots on a private desktop: the first
-run, then the content at two sizes before and after a scan, the smart
-cleanup and privacy pages and the cleaned page, then the update banner and
-the tray popover after a scan, with a stand-in tray and a feed offering an
-update.
+run, then the content at two sizes before and after a scan, the scanning
+page, the smart cleanup, privacy and duplicates pages, the cleaned page, a
+clean caught with rows waiting, deleted, failed and in progress, the
+overview after it with its history, and the error page of an undo whose
+backup is gone; then the update banner and the tray popover after a scan,
+with a stand-in tray and a feed offering an update.
     take_screenshots.py ZENTREL_PROGRAM OUT_DIR APPEARANCE"""
 
+import glob
 import os
 import shutil
+import sqlite3
 import subprocess
 import sys
 import time
@@ -27,35 +31,57 @@ def window_id():
     return ids[-1] if ids else None
 
 
-def shoot(name, size=None):
+def shoot(name, size=None, settle=0.8):
     window = d.wait_for("the window", window_id)
     if size:
         subprocess.run(["xdotool", "windowsize", window, str(size[0]), str(size[1])], check=True)
-    time.sleep(0.8)
+    time.sleep(settle)
     subprocess.run(["import", "-window", window, os.path.join(out, f"{name}-{appearance}.png")], check=True)
 
 
-def select_page(title):
-    item = d.wait_for(f"the sidebar row {title}", lambda: d.find("list item", prefix=title))
+def select_page(title, row=None):
+    item = d.wait_for(f"the sidebar row {row or title}", lambda: d.find("list item", prefix=row or title))
     d.press(item)
     d.wait_for(f"the page {title}", lambda: title in d.labels())
 
 
+def scroll_page_down():
+    window = d.wait_for("the window", window_id)
+    subprocess.run(["xdotool", "mousemove", "--window", window, "700", "500", "click", "--repeat", "10", "5"], check=True)
+
+
+def press_button(name=None, prefix=None, timeout=30.0):
+    button = d.wait_for(f"the button {name or prefix}", lambda: d.find("push button", name, prefix, enabled=True),
+                        timeout)
+    d.press(button)
+
+
+def clean_from_toolbar():
+    """The toolbar's Clean, then Delete in its confirmation."""
+    press_button(prefix="Clean ")
+    press_button(prefix="Delete ")
+
+
 def run(onboarded, steps):
+    demo_home.release(home)
     shutil.rmtree(home)
     os.makedirs(home)
-    demo_home.make(home, onboarded)
-    if appearance == "dark":
-        keyfile = os.path.join(home, ".config/glib-2.0/settings/keyfile")
-        os.makedirs(os.path.dirname(keyfile), exist_ok=True)
-        with open(keyfile, "w") as file:
-            file.write("[org/gnome/desktop/interface]\ncolor-scheme='prefer-dark'\n")
-    app = d.start(program)
     try:
-        steps()
+        demo_home.make(home, onboarded)
+        if appearance == "dark":
+            keyfile = os.path.join(home, ".config/glib-2.0/settings/keyfile")
+            os.makedirs(os.path.dirname(keyfile), exist_ok=True)
+            with open(keyfile, "w") as file:
+                file.write("[org/gnome/desktop/interface]\ncolor-scheme='prefer-dark'\n")
+        app = d.start(program)
+        try:
+            steps()
+        finally:
+            app.terminate()
+            app.wait(10)
     finally:
-        app.terminate()
-        app.wait(10)
+        # The demo's locked file would outlive the private desktop's clean-up.
+        demo_home.release(home)
 
 
 def first_run():
@@ -68,13 +94,71 @@ def content():
     shoot("overview-900x600", (900, 600))
     shoot("overview", (1100, 720))
     d.press(full_scan)
+    shoot("scanning", settle=0.3)
     d.wait_for("the scan's end", lambda: d.find("push button", prefix="Clean ", enabled=True), 90)
     shoot("overview-scanned")
+    shoot("overview-scanned-900x600", (900, 600))
     select_page("Smart Cleanup")
-    shoot("smart-cleanup")
+    shoot("smart-cleanup", (1100, 720))
     shoot("smart-cleanup-900x600", (900, 600))
+    select_page("Duplicates", "Duplicate Files")
+    shoot("duplicates-900x600")
+    shoot("duplicates", (1100, 720))
     select_page("Privacy")
-    shoot("privacy", (1100, 720))
+    shoot("privacy")
+    press_button("Select Trackers")
+    cleaned()
+    cleaning()
+    error()
+
+
+def cleaning():
+    """Everything selected, with the tracker cookie stores held locked: the
+    editor's logs fail on their locked file, its cached data and the Trash
+    go, the first cookie store waits for its lock while the second waits
+    its turn."""
+    select_page("Overview")
+    locks = []
+    for store in glob.glob(os.path.join(home, ".config/google-chrome/*/Cookies")) + glob.glob(
+            os.path.join(home, ".config/google-chrome/*/Network/Cookies")):
+        lock = sqlite3.connect(store, timeout=0, isolation_level=None)
+        lock.execute("BEGIN EXCLUSIVE")
+        locks.append(lock)
+    try:
+        clean_from_toolbar()
+        d.wait_for("the item being deleted", lambda: "Deleting" in d.labels(), 10)
+        shoot("cleaning", settle=0.3)
+        # The stores stay locked until their clean has given up on them.
+        press_button("OK", timeout=30)  # the alert about the items that could not be deleted
+    finally:
+        for lock in locks:
+            lock.close()
+    d.wait_for("the overview", lambda: d.find("push button", "View"))
+    shoot("overview-after-clean")
+    scroll_page_down()
+    shoot("overview-history")
+
+
+def cleaned():
+    select_page("Duplicates", "Duplicate Files")
+    press_button("Select All")
+    clean_from_toolbar()
+    d.wait_for("the cleaned page", lambda: "All Clean!" in d.labels(), 30)
+    shoot("cleaned")
+    press_button("Done")
+
+
+def error():
+    """A privacy clean, then an undo whose backup has gone meanwhile."""
+    select_page("Privacy")
+    press_button("Select Trackers")
+    clean_from_toolbar()
+    undo = d.wait_for("the sweep log", lambda: d.find("push button", "Undo"), 30)
+    shutil.rmtree(os.path.join(home, "Library/Application Support/Zentrel/SweepBackups"), ignore_errors=True)
+    d.press(undo)
+    d.wait_for("the error page", lambda: "Something went wrong" in d.labels(), 30)
+    press_button("Done")
+    shoot("error")
 
 
 def popover_window():

@@ -36,7 +36,7 @@ constexpr std::pair<CategoryType, const char*> kLabels[] = {
 
 CleanerEngine::CleanerEngine(const platform::FileSystem& fileSystem, platform::Executor& pool,
                              platform::MainQueue& main, std::string language)
-    : fileSystem_(fileSystem), executor_(pool), main_(main), scanDateFormatter_(language) {}
+    : fileSystem_(fileSystem), pool_(pool), executor_(pool), main_(main), scanDateFormatter_(language) {}
 
 void CleanerEngine::setScanner(ScannerID id, ScannerOperation operation) {
     scanners_[static_cast<std::size_t>(id)] = std::move(operation);
@@ -141,14 +141,7 @@ std::int64_t CleanerEngine::allocatedSizeOfPath(const std::string& path) const {
     if (auto attributes = fileSystem_.attributes(path); attributes && !attributes->isDirectory()) {
         return attributes->size;
     }
-    auto walk = fileSystem_.walk(path, {.skipHiddenEntries = true});
-    std::int64_t total = 0;
-    while (walk) {
-        auto entry = walk->next();
-        if (!entry) break;
-        if (!entry->attributes.isDirectory()) total += entry->attributes.allocatedSize;
-    }
-    return total;
+    return fileSystem_.diskUsage(path, &pool_);
 }
 
 }  // namespace zentrel::engine

@@ -84,7 +84,8 @@ public:
 
     // Sizes through the per-scan cache; on the engine only.
     [[nodiscard]] std::int64_t cachedSize(const std::string& path);
-    // A file's logical size, or the allocated size of every visible file in a folder.
+    // A file's logical size, or what a folder takes on disk (`du -s`), which
+    // is what removing it frees.
     [[nodiscard]] std::int64_t allocatedSizeOfPath(const std::string& path) const;
     [[nodiscard]] std::size_t cachedSizeCount() const { return sizeCache_.size(); }
     // Before a category is scanned again, so its folders are measured anew.
@@ -98,6 +99,8 @@ public:
         return attributes && attributes->type == platform::FileType::symbolicLink;
     }
     [[nodiscard]] platform::SerialExecutor& executor() { return executor_; }
+    // The task pool under the engine's executor: scanners spread file work over it.
+    [[nodiscard]] platform::Executor& pool() { return pool_; }
     [[nodiscard]] platform::MainQueue& mainQueue() { return main_; }
     [[nodiscard]] const ScanDateFormatter& scanDateFormatter() const { return scanDateFormatter_; }
 
@@ -107,6 +110,7 @@ public:
 
 private:
     const platform::FileSystem& fileSystem_;
+    platform::Executor& pool_;
     platform::SerialExecutor executor_;
     platform::MainQueue& main_;
     std::map<std::string, std::int64_t> sizeCache_;

@@ -52,7 +52,7 @@ std::vector<model::CleanItem> duplicateItems(const std::vector<model::DuplicateG
             item.path = member.path;
             item.category = model::CategoryType::duplicates;
             item.subcategory = duplicateSubcategory(group.kind);
-            item.sizeBytes = member.sizeBytes;
+            item.sizeBytes = member.reclaimableBytes();
             item.deletionMethod = model::DeletionMethod::remove();
             item.duplicateGroupId = group.id;
             item.isDuplicateKeeper = member.isKeeper;
@@ -116,9 +116,9 @@ std::vector<model::CleanItem> privacyItems(const std::vector<model::PrivacyGroup
 void registerDuplicateAndPrivacyScanners(CleanerEngine& engine, CategorySources sources) {
     engine.setScanner(ScannerID::duplicates, [home = sources.table.home](CleanerEngine& e) {
         scanners::DuplicateScanner::ScanOptions options;  // the engine's limits are the defaults
-        scanners::SimilarMediaPass similarMedia(options);
-        scanners::DuplicateScanner scanner(options, e.fileSystem(), home, &similarMedia);
-        e.cachedDuplicateGroups = scanner.scan();
+        scanners::SimilarMediaPass similarMedia(options, &e.pool());
+        scanners::DuplicateScanner scanner(options, e.fileSystem(), home, &similarMedia, &e.pool());
+        e.cachedDuplicateGroups = scanner.scan().groups;
         return duplicateItems(e.cachedDuplicateGroups);
     });
     engine.setScanner(ScannerID::privacy, [sources = std::move(sources)](CleanerEngine& e) {

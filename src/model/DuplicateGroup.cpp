@@ -13,7 +13,7 @@ std::vector<DuplicateMember> DuplicateGroup::removableMembers() const {
 
 std::string DuplicateGroup::reclaimableSizeText() const {
     std::int64_t total = 0;
-    for (const auto& member : removableMembers()) total += member.sizeBytes;
+    for (const auto& member : removableMembers()) total += member.reclaimableBytes();
     return platform::formatByteCount(total, platform::ByteCountStyle::file);
 }
 

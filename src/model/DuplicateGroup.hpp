@@ -36,6 +36,11 @@ struct DuplicateMember {
     std::optional<int> pixelWidth;
     std::optional<int> pixelHeight;
     bool isKeeper = false;
+    // The file has other names (hard links) than this one: removing it frees nothing.
+    bool hasOtherLinks = false;
+
+    // What removing this member frees.
+    [[nodiscard]] std::int64_t reclaimableBytes() const { return hasOtherLinks ? 0 : sizeBytes; }
 
     bool operator==(const DuplicateMember&) const = default;
 };

@@ -24,6 +24,7 @@ struct FileAttributes {
     std::int64_t allocatedSize = 0;  // bytes of the blocks the entry holds on disk
     Date modificationDate;
     FileIdentity identity;
+    std::uint64_t linkCount = 1;  // names the entry has (hard links)
     std::uint32_t owner = 0;        // the user id that owns the entry
     std::uint32_t permissions = 0;  // the mode's permission bits (07777)
 

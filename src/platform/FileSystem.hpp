@@ -5,9 +5,11 @@
 // backend; tests/doubles has one that makes up sizes, dates and failures.
 
 #include "platform/DirectoryWalk.hpp"
+#include "platform/Executor.hpp"
 #include "platform/FileAttributes.hpp"
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -66,6 +68,12 @@ public:
     [[nodiscard]] virtual std::error_code copyFile(const std::string& from, const std::string& to) = 0;
     // Creates a folder and any missing parents; an existing folder is fine.
     [[nodiscard]] virtual std::error_code createDirectories(const std::string& path) = 0;
+
+    // The bytes a folder takes on disk, as `du -s` counts them: its own
+    // blocks and those of every entry below it, hidden ones too, a file with
+    // several hard links once, no link followed, no other device entered.
+    // Folders may be read on `workers` too. 0 when it cannot be read.
+    [[nodiscard]] virtual std::int64_t diskUsage(const std::string& folder, Executor* workers = nullptr) const;
 
     // Removes every direct entry of a folder, one at a time, going on after a
     // failure. The folder itself stays.

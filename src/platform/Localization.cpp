@@ -1,6 +1,7 @@
 #include "platform/Localization.hpp"
 
 #include <cctype>
+#include <optional>
 #include <utility>
 
 namespace zentrel::platform {
@@ -60,11 +61,49 @@ void singularAfter(std::string& text, std::size_t end) {
     }
 }
 
+// "%2$@" or "%1$lld" at `at`: the value index, the slot's length and
+// whether it is a number; none otherwise.
+struct PositionalSlot {
+    std::size_t index;
+    std::size_t length;
+    bool isNumber;
+};
+std::optional<PositionalSlot> positionalSlot(const std::string& text, std::size_t at) {
+    std::size_t end = at + 1;
+    std::size_t number = 0;
+    while (end < text.size() && text[end] >= '0' && text[end] <= '9') number = number * 10 + (text[end++] - '0');
+    if (end == at + 1 || number == 0 || end >= text.size() || text[end] != '$') return std::nullopt;
+    for (std::string_view kind : {"@", "lld"}) {
+        if (text.compare(end + 1, kind.size(), kind) == 0) return PositionalSlot{number - 1, end + 1 + kind.size() - at, kind != "@"};
+    }
+    return std::nullopt;
+}
+
+// Fills numbered slots ("%2$@ of %1$@"), which a translation may reorder;
+// false when the text has none.
+bool fillNumberedSlots(std::string& text, const std::vector<std::string>& values, bool english) {
+    bool filled = false;
+    for (auto at = text.find('%'); at != std::string::npos; at = text.find('%', at)) {
+        const auto slot = positionalSlot(text, at);
+        if (!slot || slot->index >= values.size()) {
+            ++at;
+            continue;
+        }
+        const auto& value = values[slot->index];
+        text.replace(at, slot->length, value);
+        at += value.size();
+        if (slot->isNumber && english && value == "1") singularAfter(text, at);
+        filled = true;
+    }
+    return filled;
+}
+
 }  // namespace
 
 std::string localizedFormat(std::string_view key, const std::vector<std::string>& values) {
     auto text = localized(key);
     const bool english = Localization::shared().language().starts_with("en");
+    if (fillNumberedSlots(text, values, english)) return text;
     std::size_t from = 0;
     for (const auto& value : values) {
         const auto object = text.find("%@", from);

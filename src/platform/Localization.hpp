@@ -35,6 +35,7 @@ private:
 
 // The localized text of `key` with its "%@" and "%lld" slots filled by
 // `values`, in the order the slots stand: localizedFormat("%@ freed", {"2 MB"}).
+// Numbered slots take the value of their number instead: "%2$lld of %1$lld".
 // In English a counted noun after a count of one is singular: "1 item".
 [[nodiscard]] std::string localizedFormat(std::string_view key, const std::vector<std::string>& values);
 

@@ -1,5 +1,6 @@
 #include "platform/PosixFileSystem.hpp"
 
+#include "platform/DiskUsage.hpp"
 #include "platform/FileNames.hpp"
 
 #include <algorithm>
@@ -33,6 +34,7 @@ FileAttributes attributesOf(const struct stat& st) {
     result.modificationDate = Date::fromTimeIntervalSince1970(static_cast<double>(st.st_mtim.tv_sec) +
                                                               static_cast<double>(st.st_mtim.tv_nsec) / 1e9);
     result.identity = {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+    result.linkCount = static_cast<std::uint64_t>(st.st_nlink);
     result.owner = static_cast<std::uint32_t>(st.st_uid);
     result.permissions = static_cast<std::uint32_t>(st.st_mode & 07777);
     return result;
@@ -234,6 +236,10 @@ std::unique_ptr<DirectoryWalk> PosixFileSystem::walk(const std::string& root, Wa
     auto walk = std::make_unique<PosixDirectoryWalk>(root, options);
     if (!walk->start()) return nullptr;
     return walk;
+}
+
+std::int64_t PosixFileSystem::diskUsage(const std::string& folder, Executor* workers) const {
+    return folder.empty() ? 0 : diskUsageOfFolder(folder, workers).value_or(0);
 }
 
 std::optional<std::string> PosixFileSystem::readFile(const std::string& path, std::size_t maxBytes) const {

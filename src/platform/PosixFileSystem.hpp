@@ -18,6 +18,7 @@ public:
     [[nodiscard]] std::optional<std::vector<std::string>> contentsOfDirectory(const std::string& path,
                                                                               ListingOptions options = {}) const override;
     [[nodiscard]] std::unique_ptr<DirectoryWalk> walk(const std::string& root, WalkOptions options) const override;
+    [[nodiscard]] std::int64_t diskUsage(const std::string& folder, Executor* workers = nullptr) const override;
     [[nodiscard]] std::optional<std::string> readFile(const std::string& path, std::size_t maxBytes = kDefaultReadLimit) const override;
 
     [[nodiscard]] std::error_code removeItem(const std::string& path) override;

@@ -1,11 +1,13 @@
 #include "scanners/DuplicateScanner.hpp"
 
+#include "platform/ConcurrentLoop.hpp"
 #include "scanners/DuplicateKeeperHeuristic.hpp"
 #include "scanners/FileHashing.hpp"
 #include "scanners/MediaExtensions.hpp"
 
 #include <algorithm>
 #include <functional>
+#include <iterator>
 #include <set>
 #include <unordered_map>
 
@@ -28,11 +30,16 @@ std::string lastComponent(const std::string& path) {
 }  // namespace
 
 DuplicateScanner::DuplicateScanner(ScanOptions options, const platform::FileSystem& fileSystem, std::string home,
-                                   SimilarMediaFinder* similarMedia)
-    : options_(std::move(options)), fileSystem_(fileSystem), home_(std::move(home)), similarMedia_(similarMedia) {}
+                                   SimilarMediaFinder* similarMedia, platform::Executor* workers)
+    : options_(std::move(options)),
+      fileSystem_(fileSystem),
+      home_(std::move(home)),
+      similarMedia_(similarMedia),
+      workers_(workers) {}
 
-std::vector<model::DuplicateGroup> DuplicateScanner::scan() {
-    const auto candidates = collectCandidates();
+DuplicateScanResult DuplicateScanner::scan() {
+    DuplicateScanResult result;
+    const auto candidates = collectCandidates(&result.candidateLimit);
     std::vector<ScanCandidate> media, others;
     for (const auto& candidate : candidates) (candidate.isMedia ? media : others).push_back(candidate);
 
@@ -42,7 +49,8 @@ std::vector<model::DuplicateGroup> DuplicateScanner::scan() {
         groups.insert(groups.end(), std::make_move_iterator(similar.begin()), std::make_move_iterator(similar.end()));
     }
     sortByReclaimableBytes(groups);
-    return groups;
+    result.groups = std::move(groups);
+    return result;
 }
 
 std::vector<std::string> DuplicateScanner::roots() const {
@@ -50,18 +58,26 @@ std::vector<std::string> DuplicateScanner::roots() const {
     return {home_ + "/Pictures", home_ + "/Documents", home_ + "/Downloads", home_ + "/Desktop"};
 }
 
-std::vector<ScanCandidate> DuplicateScanner::collectCandidates() const {
+std::vector<ScanCandidate> DuplicateScanner::collectCandidates(std::optional<CandidateLimitStop>* stop) const {
     std::vector<ScanCandidate> candidates;
     // One file reached twice (overlapping roots, a hard link) is one candidate,
     // so a keeper is never offered as its own duplicate.
     std::set<std::pair<std::uint64_t, std::uint64_t>> seen;
-    for (const auto& root : roots()) {
-        if (!fileSystem_.exists(root)) continue;
-        auto walk = fileSystem_.walk(root, {.skipHiddenEntries = true, .skipPackageContents = true});
+    const auto walked = roots();
+    for (auto root = walked.begin(); root != walked.end(); ++root) {
+        if (!fileSystem_.exists(*root)) continue;
+        auto walk = fileSystem_.walk(*root, {.skipHiddenEntries = true, .skipPackageContents = true});
         while (walk) {
             auto entry = walk->next();
             if (!entry) break;
-            if (candidates.size() >= options_.maxCandidates) return candidates;
+            if (candidates.size() >= options_.maxCandidates) {
+                if (stop) {
+                    *stop = CandidateLimitStop{options_.maxCandidates, entry->path, {}};
+                    std::copy_if(std::next(root), walked.end(), std::back_inserter((*stop)->rootsNotReached),
+                                 [&](const auto& later) { return fileSystem_.exists(later); });
+                }
+                return candidates;
+            }
             const auto extension = lowercasedPathExtension(entry->path);
             if (extension == "photoslibrary") {
                 walk->skipDescendants();
@@ -77,7 +93,7 @@ std::vector<ScanCandidate> DuplicateScanner::collectCandidates() const {
             const auto& identity = entry->attributes.identity;
             if (!seen.emplace(identity.device, identity.inode).second) continue;
             candidates.push_back({entry->path, entry->attributes.size, entry->attributes.modificationDate,
-                                  isMediaExtension(extension)});
+                                  isMediaExtension(extension), entry->attributes.linkCount > 1});
         }
     }
     return candidates;
@@ -92,38 +108,77 @@ std::map<std::int64_t, std::vector<ScanCandidate>> DuplicateScanner::bucketBySiz
 
 std::vector<model::DuplicateGroup> DuplicateScanner::findExactDuplicates(
     const std::vector<ScanCandidate>& candidates) const {
-    std::map<std::string, std::vector<HashedCandidate>> byDigest;
-    for (const auto& [size, bucket] : bucketBySize(candidates)) {
+    // The files to hash: the first of each size shared by at least two.
+    std::map<std::int64_t, std::vector<const ScanCandidate*>> bySize;
+    for (const auto& candidate : candidates) bySize[candidate.sizeBytes].push_back(&candidate);
+    std::vector<const ScanCandidate*> hashed;
+    for (const auto& [size, bucket] : bySize) {
         if (bucket.size() < 2) continue;
-        const auto hashed = std::min(bucket.size(), options_.maxPerSizeBucket);
-        for (std::size_t i = 0; i < hashed; ++i) {
-            const auto& candidate = bucket[i];
-            auto digest = contentDigest(candidate.path, candidate.sizeBytes);
-            if (!digest) continue;  // vanished or unreadable since the walk
-            byDigest["sha:" + *digest].push_back({.path = candidate.path,
+        hashed.insert(hashed.end(), bucket.begin(), bucket.begin() + std::min(bucket.size(), options_.maxPerSizeBucket));
+    }
+    hashed = withSharedHeads(hashed);
+    std::vector<std::optional<std::string>> digests(hashed.size());
+    platform::forEachConcurrently(workers_, hashed.size(), [&](std::size_t i) {
+        digests[i] = contentDigest(hashed[i]->path, hashed[i]->sizeBytes);
+    });
+
+    std::map<std::string, std::vector<HashedCandidate>> byDigest;
+    for (std::size_t i = 0; i < hashed.size(); ++i) {
+        if (!digests[i]) continue;  // vanished or unreadable since the walk
+        const auto& candidate = *hashed[i];
+        byDigest["sha:" + *digests[i]].push_back({.path = candidate.path,
                                                   .sizeBytes = candidate.sizeBytes,
                                                   .modifiedAt = candidate.modifiedAt,
-                                                  .kind = model::DuplicateKind::documentHash});
-        }
+                                                  .kind = model::DuplicateKind::documentHash,
+                                                  .hasOtherLinks = candidate.hasOtherLinks});
     }
+    const auto wholeDigests = wholeDigestsOfSampledSets(byDigest);
     std::vector<model::DuplicateGroup> groups;
     for (const auto& [key, members] : byDigest) {
         if (members.size() < 2) continue;
-        for (const auto& confirmed : confirmedByWholeContent(members)) {
+        for (const auto& confirmed : confirmedByWholeContent(members, wholeDigests)) {
             if (auto group = makeGroup(confirmed, model::DuplicateKind::documentHash)) groups.push_back(std::move(*group));
         }
     }
     return groups;
 }
 
+std::vector<const ScanCandidate*> DuplicateScanner::withSharedHeads(const std::vector<const ScanCandidate*>& files) const {
+    std::vector<std::optional<std::uint64_t>> heads(files.size());
+    platform::forEachConcurrently(workers_, files.size(), [&](std::size_t i) { heads[i] = headSignature(files[i]->path); });
+    std::map<std::pair<std::int64_t, std::uint64_t>, int> sharing;
+    for (std::size_t i = 0; i < files.size(); ++i)
+        if (heads[i]) ++sharing[{files[i]->sizeBytes, *heads[i]}];
+    std::vector<const ScanCandidate*> kept;
+    for (std::size_t i = 0; i < files.size(); ++i)
+        if (heads[i] && sharing[{files[i]->sizeBytes, *heads[i]}] > 1) kept.push_back(files[i]);
+    return kept;
+}
+
+std::unordered_map<std::string, std::optional<std::string>> DuplicateScanner::wholeDigestsOfSampledSets(
+    const std::map<std::string, std::vector<HashedCandidate>>& byDigest) const {
+    std::vector<std::string> paths;
+    for (const auto& [key, members] : byDigest) {
+        if (members.size() < 2 || !isSampledDigestSize(members.front().sizeBytes)) continue;
+        for (const auto& member : members) paths.push_back(member.path);
+    }
+    std::vector<std::optional<std::string>> digests(paths.size());
+    platform::forEachConcurrently(workers_, paths.size(), [&](std::size_t i) { digests[i] = sha256OfFile(paths[i]); });
+    std::unordered_map<std::string, std::optional<std::string>> byPath;
+    for (std::size_t i = 0; i < paths.size(); ++i) byPath.emplace(std::move(paths[i]), std::move(digests[i]));
+    return byPath;
+}
+
 std::vector<std::vector<HashedCandidate>> DuplicateScanner::confirmedByWholeContent(
-    const std::vector<HashedCandidate>& members) {
+    const std::vector<HashedCandidate>& members,
+    const std::unordered_map<std::string, std::optional<std::string>>& wholeDigests) {
     // A digest over samples only narrows the field: files that differ in the
     // middle share it, so such files are compared by their whole contents.
     if (!isSampledDigestSize(members.front().sizeBytes)) return {members};
     std::map<std::string, std::vector<HashedCandidate>> byWholeDigest;
     for (const auto& member : members) {
-        if (auto digest = sha256OfFile(member.path)) byWholeDigest[*digest].push_back(member);
+        const auto found = wholeDigests.find(member.path);
+        if (found != wholeDigests.end() && found->second) byWholeDigest[*found->second].push_back(member);
     }
     std::vector<std::vector<HashedCandidate>> confirmed;
     for (auto& [digest, same] : byWholeDigest)
@@ -153,7 +208,7 @@ std::optional<model::DuplicateGroup> DuplicateScanner::makeGroup(const std::vect
     group.kind = kind;
     for (const auto& member : members) {
         group.members.push_back({member.path, member.path, member.sizeBytes, member.modifiedAt, member.pixelWidth,
-                                 member.pixelHeight, member.path == *keeper});
+                                 member.pixelHeight, member.path == *keeper, member.hasOtherLinks});
     }
     return group;
 }
@@ -161,7 +216,7 @@ std::optional<model::DuplicateGroup> DuplicateScanner::makeGroup(const std::vect
 std::int64_t DuplicateScanner::reclaimableBytes(const model::DuplicateGroup& group) {
     std::int64_t total = 0;
     for (const auto& member : group.members)
-        if (!member.isKeeper) total += member.sizeBytes;
+        if (!member.isKeeper) total += member.reclaimableBytes();
     return total;
 }
 

@@ -8,12 +8,14 @@
 
 #include "model/DuplicateGroup.hpp"
 #include "platform/Date.hpp"
+#include "platform/Executor.hpp"
 #include "platform/FileSystem.hpp"
 
 #include <cstdint>
 #include <map>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace zentrel::scanners {
@@ -23,6 +25,8 @@ struct ScanCandidate {
     std::int64_t sizeBytes = 0;
     std::optional<platform::Date> modifiedAt;
     bool isMedia = false;
+    // Other names of the file lie outside the candidates: removing this one frees nothing.
+    bool hasOtherLinks = false;
 
     bool operator==(const ScanCandidate&) const = default;
 };
@@ -38,6 +42,25 @@ struct HashedCandidate {
     std::uint64_t perceptualHashSecondary = 0;
     std::string structuralDigest;
     model::DuplicateKind kind = model::DuplicateKind::documentHash;
+    bool hasOtherLinks = false;
+};
+
+// Where the walk stopped because it held as many candidates as allowed.
+struct CandidateLimitStop {
+    std::size_t limit = 0;
+    // The first entry the walk did not take.
+    std::string stoppedAt;
+    // The roots after the one it stopped in, never walked.
+    std::vector<std::string> rootsNotReached;
+
+    bool operator==(const CandidateLimitStop&) const = default;
+};
+
+struct DuplicateScanResult {
+    // Larger reclaimable bytes first.
+    std::vector<model::DuplicateGroup> groups;
+    // Present when the candidate limit ended the walk early: files past it were never compared.
+    std::optional<CandidateLimitStop> candidateLimit;
 };
 
 // The pass that groups similar pictures and videos.
@@ -61,14 +84,16 @@ public:
     };
 
     // Without a similar-media finder, pictures and videos form no groups.
+    // Files are hashed on the caller's thread and on `workers` (the task
+    // pool), when given, one file per job.
     DuplicateScanner(ScanOptions options, const platform::FileSystem& fileSystem, std::string home,
-                     SimilarMediaFinder* similarMedia = nullptr);
+                     SimilarMediaFinder* similarMedia = nullptr, platform::Executor* workers = nullptr);
 
     [[nodiscard]] const ScanOptions& options() const { return options_; }
 
-    [[nodiscard]] std::vector<model::DuplicateGroup> scan();
-    // The candidates in walk order.
-    [[nodiscard]] std::vector<ScanCandidate> collectCandidates() const;
+    [[nodiscard]] DuplicateScanResult scan();
+    // The candidates in walk order; `stop` learns where the candidate limit ended the walk.
+    [[nodiscard]] std::vector<ScanCandidate> collectCandidates(std::optional<CandidateLimitStop>* stop = nullptr) const;
     // Groups of kind documentHash, in no defined order.
     [[nodiscard]] std::vector<model::DuplicateGroup> findExactDuplicates(const std::vector<ScanCandidate>& candidates) const;
 
@@ -87,12 +112,19 @@ private:
     // The members split by whole-file digest where their digest was sampled;
     // only sets of at least two remain.
     [[nodiscard]] static std::vector<std::vector<HashedCandidate>> confirmedByWholeContent(
-        const std::vector<HashedCandidate>& members);
+        const std::vector<HashedCandidate>& members,
+        const std::unordered_map<std::string, std::optional<std::string>>& wholeDigests);
+    // The files whose size and first 4 KiB another file shares: no other can have a partner.
+    [[nodiscard]] std::vector<const ScanCandidate*> withSharedHeads(const std::vector<const ScanCandidate*>& files) const;
+    // The whole-file digests of the files that share a sampled digest with another, by path.
+    [[nodiscard]] std::unordered_map<std::string, std::optional<std::string>> wholeDigestsOfSampledSets(
+        const std::map<std::string, std::vector<HashedCandidate>>& byDigest) const;
 
     ScanOptions options_;
     const platform::FileSystem& fileSystem_;
     std::string home_;
     SimilarMediaFinder* similarMedia_;
+    platform::Executor* workers_;
 };
 
 }  // namespace zentrel::scanners

@@ -3,7 +3,9 @@
 #include "scanners/ReadOnlyFile.hpp"
 #include "scanners/Sha256.hpp"
 
+#include <functional>
 #include <memory>
+#include <string_view>
 
 namespace zentrel::scanners {
 
@@ -45,6 +47,15 @@ std::optional<std::string> sampledDigest(ReadOnlyFile& file, std::int64_t sizeBy
 }
 
 }  // namespace
+
+std::optional<std::uint64_t> headSignature(const std::string& path) {
+    auto file = ReadOnlyFile::open(path);
+    if (!file) return std::nullopt;
+    char head[kHeadSignatureBytes];
+    const auto count = file->read(head, sizeof head);
+    if (!count) return std::nullopt;
+    return std::hash<std::string_view>{}(std::string_view(head, *count));
+}
 
 std::optional<std::string> sha256OfFile(const std::string& path) {
     auto file = ReadOnlyFile::open(path);

@@ -5,6 +5,7 @@
 // size and their first and last 64 KiB, which only narrows the candidates:
 // the exact pass confirms such files with `sha256OfFile` before grouping them.
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -21,6 +22,13 @@ inline constexpr std::int64_t kSampledDigestUpperBytes = 10'485'760;
 [[nodiscard]] constexpr bool isSampledDigestSize(std::int64_t sizeBytes) {
     return sizeBytes > kSampledDigestLowerBytes && sizeBytes < kSampledDigestUpperBytes;
 }
+
+inline constexpr std::size_t kHeadSignatureBytes = 4096;
+
+// A 64-bit hash of the file's first 4 KiB: files of one size whose heads
+// differ cannot be equal, so only files that share it need a digest.
+// Nullopt when the file cannot be opened or read.
+[[nodiscard]] std::optional<std::uint64_t> headSignature(const std::string& path);
 
 // The digest of the whole file; nullopt when it cannot be opened or read.
 [[nodiscard]] std::optional<std::string> sha256OfFile(const std::string& path);

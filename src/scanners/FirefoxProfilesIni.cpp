@@ -1,7 +1,5 @@
 #include "scanners/FirefoxProfilesIni.hpp"
 
-#include <optional>
-
 namespace zentrel::scanners {
 
 namespace {
@@ -16,10 +14,12 @@ std::string_view trimmed(std::string_view text) {
 
 std::vector<FirefoxProfileEntry> firefoxProfilesOfIni(std::string_view text) {
     std::vector<FirefoxProfileEntry> profiles;
-    std::optional<FirefoxProfileEntry> current;
+    FirefoxProfileEntry current;
+    bool inProfile = false;
     auto finish = [&] {
-        if (current && !current->path.empty()) profiles.push_back(std::move(*current));
-        current.reset();
+        if (inProfile && !current.path.empty()) profiles.push_back(std::move(current));
+        current = FirefoxProfileEntry{};
+        inProfile = false;
     };
     while (!text.empty()) {
         const auto end = text.find('\n');
@@ -27,11 +27,11 @@ std::vector<FirefoxProfileEntry> firefoxProfilesOfIni(std::string_view text) {
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
         if (line.starts_with('[')) {
             finish();
-            if (line.starts_with("[Profile")) current.emplace();
-        } else if (current && line.starts_with("Path=")) {
-            current->path = std::string(trimmed(line.substr(5)));
-        } else if (current && line.starts_with("IsRelative=")) {
-            current->isRelative = trimmed(line.substr(11)) != "0";
+            inProfile = line.starts_with("[Profile");
+        } else if (inProfile && line.starts_with("Path=")) {
+            current.path = std::string(trimmed(line.substr(5)));
+        } else if (inProfile && line.starts_with("IsRelative=")) {
+            current.isRelative = trimmed(line.substr(11)) != "0";
         }
     }
     finish();

@@ -1,5 +1,6 @@
 #include "scanners/PictureHash.hpp"
 
+#include "scanners/JpegPictureDecoder.hpp"
 #include "scanners/Sha256.hpp"
 
 #include <stb_image.h>
@@ -61,7 +62,11 @@ std::uint64_t perceptualHashSecondary(const std::vector<std::uint8_t>& pixels, i
 }
 
 std::optional<MediaFingerprint> fingerprintOf(const GrayImage& image, model::DuplicateKind kind) {
-    auto thumbnail = grayThumbnail(image, kThumbnailSide);
+    return fingerprintOfPicture(DecodedPicture{image, image.width, image.height}, kind);
+}
+
+std::optional<MediaFingerprint> fingerprintOfPicture(const DecodedPicture& picture, model::DuplicateKind kind) {
+    auto thumbnail = grayThumbnail(picture.image, kThumbnailSide);
     if (!thumbnail) return std::nullopt;
     MediaFingerprint fingerprint;
     fingerprint.perceptualHash = perceptualHash(*thumbnail, kThumbnailSide, kThumbnailSide);
@@ -69,13 +74,14 @@ std::optional<MediaFingerprint> fingerprintOf(const GrayImage& image, model::Dup
     if (fingerprint.perceptualHash == 0 && fingerprint.perceptualHashSecondary == 0) return std::nullopt;
     fingerprint.structuralDigest = hexDigest(Sha256::of(
         std::string_view(reinterpret_cast<const char*>(thumbnail->data()), thumbnail->size())));
-    fingerprint.pixelWidth = image.width;
-    fingerprint.pixelHeight = image.height;
+    fingerprint.pixelWidth = picture.width;
+    fingerprint.pixelHeight = picture.height;
     fingerprint.kind = kind;
     return fingerprint;
 }
 
-std::optional<GrayImage> decodeImage(const std::string& path) {
+std::optional<DecodedPicture> decodePicture(const std::string& path) {
+    if (auto jpeg = decodeJpegForThumbnail(path, kThumbnailSide)) return jpeg;
     int width = 0, height = 0, channels = 0;
     // Grey with alpha: transparent parts count as black.
     std::unique_ptr<stbi_uc, void (*)(void*)> data(stbi_load(path.c_str(), &width, &height, &channels, 2),
@@ -86,13 +92,13 @@ std::optional<GrayImage> decodeImage(const std::string& path) {
         const unsigned grey = data.get()[2 * i], alpha = data.get()[2 * i + 1];
         image.pixels[i] = static_cast<std::uint8_t>((grey * alpha + 127) / 255);
     }
-    return image;
+    return DecodedPicture{std::move(image), width, height};
 }
 
 std::optional<MediaFingerprint> imageFingerprint(const std::string& path) {
-    auto image = decodeImage(path);
-    if (!image) return std::nullopt;
-    return fingerprintOf(*image, model::DuplicateKind::perceptualImage);
+    auto picture = decodePicture(path);
+    if (!picture) return std::nullopt;
+    return fingerprintOfPicture(*picture, model::DuplicateKind::perceptualImage);
 }
 
 std::optional<MediaFingerprint> videoFingerprint(const std::string& path) {

@@ -1,5 +1,6 @@
 #include "scanners/SimilarMediaPass.hpp"
 
+#include "platform/ConcurrentLoop.hpp"
 #include "scanners/FileHashing.hpp"
 #include "scanners/MediaExtensions.hpp"
 #include "scanners/PictureHash.hpp"
@@ -17,21 +18,27 @@ double ratio(double a, double b) { return std::min(a, b) / std::max(a, b); }
 }  // namespace
 
 std::vector<model::DuplicateGroup> SimilarMediaPass::findSimilarMedia(const std::vector<ScanCandidate>& media) {
-    std::vector<HashedCandidate> hashed;
-    for (const auto& candidate : media) {
-        const auto extension = lowercasedPathExtension(candidate.path);
-        std::optional<MediaFingerprint> fingerprint;
+    std::vector<std::optional<MediaFingerprint>> fingerprints(media.size());
+    platform::forEachConcurrently(workers_, media.size(), [&](std::size_t i) {
+        const auto extension = lowercasedPathExtension(media[i].path);
         if (imageExtensions().contains(extension)) {
-            fingerprint = imageFingerprint(candidate.path);
+            fingerprints[i] = imageFingerprint(media[i].path);
         } else if (videoExtensions().contains(extension)) {
-            fingerprint = videoFingerprint(candidate.path);
+            fingerprints[i] = videoFingerprint(media[i].path);
         }
+    });
+    std::vector<HashedCandidate> hashed;
+    for (std::size_t i = 0; i < media.size(); ++i) {
+        const auto& candidate = media[i];
+        const auto& fingerprint = fingerprints[i];
         if (!fingerprint) continue;
         hashed.push_back({candidate.path, candidate.sizeBytes, candidate.modifiedAt,
                           static_cast<int>(fingerprint->pixelWidth), static_cast<int>(fingerprint->pixelHeight),
                           fingerprint->perceptualHash, fingerprint->perceptualHashSecondary,
-                          fingerprint->structuralDigest, fingerprint->kind});
+                          fingerprint->structuralDigest, fingerprint->kind, candidate.hasOtherLinks});
     }
+
+    digestFilesOfSharedSizes(hashed);
 
     // A file joins the first cluster all of whose members it matches.
     std::vector<std::vector<HashedCandidate>> clusters;
@@ -59,10 +66,32 @@ std::vector<model::DuplicateGroup> SimilarMediaPass::findSimilarMedia(const std:
     return groups;
 }
 
+void SimilarMediaPass::digestFilesOfSharedSizes(const std::vector<HashedCandidate>& hashed) {
+    std::unordered_map<std::int64_t, int> filesOfSize;
+    for (const auto& candidate : hashed) ++filesOfSize[candidate.sizeBytes];
+    std::vector<std::string> paths;
+    std::set<std::string> seen;
+    for (const auto& candidate : hashed) {
+        if (filesOfSize[candidate.sizeBytes] > 1 && !wholeDigests_.contains(candidate.path) &&
+            seen.insert(candidate.path).second) {
+            paths.push_back(candidate.path);
+        }
+    }
+    std::vector<std::optional<std::string>> digests(paths.size());
+    platform::forEachConcurrently(workers_, paths.size(), [&](std::size_t i) { digests[i] = sha256OfFile(paths[i]); });
+    for (std::size_t i = 0; i < paths.size(); ++i) wholeDigests_.emplace(std::move(paths[i]), std::move(digests[i]));
+}
+
+const std::optional<std::string>& SimilarMediaPass::wholeDigest(const std::string& path) const {
+    auto found = wholeDigests_.find(path);
+    if (found == wholeDigests_.end()) found = wholeDigests_.emplace(path, sha256OfFile(path)).first;
+    return found->second;
+}
+
 bool SimilarMediaPass::isSimilarMedia(const HashedCandidate& a, const HashedCandidate& b) const {
     if (a.sizeBytes == b.sizeBytes) {
-        const auto first = contentDigest(a.path, a.sizeBytes);
-        const auto second = contentDigest(b.path, b.sizeBytes);
+        const auto& first = wholeDigest(a.path);
+        const auto& second = wholeDigest(b.path);
         if (first && second && *first == *second) return true;
     }
     if (!a.pixelWidth || !a.pixelHeight || !b.pixelWidth || !b.pixelHeight || *a.pixelWidth < 1 ||

@@ -5,12 +5,19 @@
 
 #include "scanners/DuplicateScanner.hpp"
 
+#include <optional>
+#include <string>
+#include <unordered_map>
+
 namespace zentrel::scanners {
 
 class SimilarMediaPass final : public SimilarMediaFinder {
 public:
     // Only the limit of the hash distance and of the side ratio are read.
-    explicit SimilarMediaPass(DuplicateScanner::ScanOptions options) : options_(std::move(options)) {}
+    // Files are fingerprinted on the caller's thread and on `workers` (the
+    // task pool), when given; the clusters keep the files' order.
+    explicit SimilarMediaPass(DuplicateScanner::ScanOptions options, platform::Executor* workers = nullptr)
+        : options_(std::move(options)), workers_(workers) {}
 
     [[nodiscard]] std::vector<model::DuplicateGroup> findSimilarMedia(const std::vector<ScanCandidate>& media) override;
 
@@ -21,7 +28,16 @@ public:
     static constexpr double kSizeRatioLimit = 0.98;
 
 private:
+    // Byte-identical files match whatever they show; a sampled digest would
+    // take files that differ in the middle for identical, so the whole
+    // content is compared, each file read once per pass.
+    [[nodiscard]] const std::optional<std::string>& wholeDigest(const std::string& path) const;
+    // Digests, side by side, the files whose size another file shares.
+    void digestFilesOfSharedSizes(const std::vector<HashedCandidate>& hashed);
+
     DuplicateScanner::ScanOptions options_;
+    platform::Executor* workers_;
+    mutable std::unordered_map<std::string, std::optional<std::string>> wholeDigests_;
 };
 
 }  // namespace zentrel::scanners

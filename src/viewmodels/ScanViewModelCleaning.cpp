@@ -97,12 +97,13 @@ void ScanViewModel::finishClean(const std::vector<CleanItem>& cleaned, bool auto
         lastSweepRecord.set(r.sweepRecord);
         showSweepLog.set(true);
     }
+    // Recorded before the state moves on: the page it opens shows the history.
+    services_.prefs.recordCleaning(r.freed);
     if (failed.empty()) {
         scanState.set(state::Cleaned{r.freed});
     } else {
         scanState.set(state::Done{});
     }
-    services_.prefs.recordCleaning(r.freed);
     services_.widgets.reloadTimelines("DiskRingWidget");
     if (services_.prefs.defaults().boolean("notificationsEnabled")) services_.notifications.notifyCleanComplete(r.freed);
     persistScanStats();

@@ -72,5 +72,15 @@ TEST(DupesCommandTest, GroupsEqualAFullContentCheckAndNothingIsRemoved) {
     EXPECT_TRUE(std::filesystem::exists(root / "small-b.bin"));
 }
 
+TEST(DupesCommandTest, AMissingFolderOrAFileIsNamedNotCountedAsEmpty) {
+    TempDir dir;
+    const auto file = dir.write("notes.txt", "text");
+    for (const auto& path : {(dir / "missing").string(), file.string()}) {
+        auto listed = runCli({"dupes", path});
+        EXPECT_EQ(listed.status, 1) << path;
+        EXPECT_EQ(listed.out.find("groups"), std::string::npos) << listed.out;
+    }
+}
+
 }  // namespace
 }  // namespace zentrel::testing

@@ -3,6 +3,8 @@
 #include "CliRunner.hpp"
 
 #include "doubles/TempDir.hpp"
+#include "platform/ByteCountFormatter.hpp"
+#include "platform/PosixFileSystem.hpp"
 
 #include <gtest/gtest.h>
 
@@ -34,8 +36,14 @@ TEST_F(ReportAndIntentTest, TheReportOfAFreshScanIsPrintedAndSaved) {
     ASSERT_EQ(report.status, 0);
     EXPECT_EQ(report.out.rfind("Zentrel Scan Report\n======================\nDate: ", 0), 0u) << report.out;
     EXPECT_NE(report.out.find("\nItems Found:    1\n"), std::string::npos) << report.out;
-    EXPECT_NE(report.out.find("\nTrash & Downloads \u2014 4 KB (1 items, 1 selected)\n  [x] Trash \u2014 4 KB\n      Path: " +
-                              (dir / "home/.Trash").string() + "\n"),
+    // The Trash counts what emptying it frees: the file and the folder's own blocks.
+    platform::PosixFileSystem fileSystem;
+    const auto trashSize = platform::formatByteCount(
+        fileSystem.attributes((dir / "home/.Trash").string())->allocatedSize +
+            fileSystem.attributes((dir / "home/.Trash/old.zip").string())->allocatedSize,
+        platform::ByteCountStyle::file);
+    EXPECT_NE(report.out.find("\nTrash & Downloads \u2014 " + trashSize + " (1 items, 1 selected)\n  [x] Trash \u2014 " +
+                              trashSize + "\n      Path: " + (dir / "home/.Trash").string() + "\n"),
               std::string::npos)
         << report.out;
     std::ifstream saved(dir / "Zentrel-Report.txt");

@@ -82,7 +82,7 @@ void FakeFileSystem::ensureParents(const std::string& path) {
     if (parent == path || find(parent) != nullptr) return;
     ensureParents(parent);
     auto& node = put(parent, FileType::directory);
-    node.attributes.size = node.attributes.allocatedSize = 4096;
+    node.attributes.size = 4096;  // folders take no blocks, as on a memory file system
 }
 
 void FakeFileSystem::addFile(const std::string& rawPath, FileSpec file) {
@@ -106,7 +106,7 @@ void FakeFileSystem::addDirectory(const std::string& rawPath, platform::Date mod
     auto path = normalized(rawPath);
     ensureParents(path);
     auto& node = put(path, FileType::directory);
-    node.attributes.size = node.attributes.allocatedSize = 4096;
+    node.attributes.size = 4096;  // folders take no blocks, as on a memory file system
     node.attributes.modificationDate = modified;
 }
 
@@ -358,7 +358,7 @@ std::error_code FakeFileSystem::createDirectories(const std::string& rawPath) {
     }
     ensureParents(path);
     auto& node = put(path, FileType::directory);
-    node.attributes.size = node.attributes.allocatedSize = 4096;
+    node.attributes.size = 4096;  // folders take no blocks, as on a memory file system
     return {};
 }
 

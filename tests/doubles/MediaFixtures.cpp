@@ -42,6 +42,12 @@ void writeJpeg(const std::filesystem::path& path, const std::vector<std::uint8_t
         throw std::runtime_error("could not write " + path.string());
 }
 
+void writeBmp(const std::filesystem::path& path, const std::vector<std::uint8_t>& pixels, int width, int height) {
+    std::filesystem::create_directories(path.parent_path());
+    if (!stbi_write_bmp(path.c_str(), width, height, 1, pixels.data()))
+        throw std::runtime_error("could not write " + path.string());
+}
+
 void writeVideo(const std::filesystem::path& path, int width, int height, int seed) {
     std::filesystem::create_directories(path.parent_path());
     AVFormatContext* format = nullptr;

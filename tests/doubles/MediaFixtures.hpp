@@ -16,6 +16,8 @@ namespace zentrel::testing {
 // Writes grey pixels as a JPEG of the given quality (1 to 100).
 void writeJpeg(const std::filesystem::path& path, const std::vector<std::uint8_t>& pixels, int width, int height,
                int quality);
+// Writes grey pixels as an uncompressed 24-bit BMP, rows bottom up.
+void writeBmp(const std::filesystem::path& path, const std::vector<std::uint8_t>& pixels, int width, int height);
 // Writes a few frames of the scene as an MPEG-4 video in an AVI file.
 void writeVideo(const std::filesystem::path& path, int width, int height, int seed);
 

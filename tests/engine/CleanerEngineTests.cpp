@@ -100,10 +100,15 @@ TEST_F(CleanerEngineTest, SizesFilesByLengthFoldersByAllocationAndCachesPerScan)
     const auto file = dir.write("one-byte", "x");
     dir.write("folder/one-byte", "x");
     dir.write("hidden-only/.secret", std::string(10000, 's'));
+    std::filesystem::create_hard_link(dir / "folder/one-byte", dir / "folder/same-file");
+    auto allocated = [&](const std::string& relative) {
+        return fileSystem.attributes((dir / relative).string())->allocatedSize;
+    };
     EXPECT_EQ(engine.allocatedSizeOfPath(file.string()), 1);
-    EXPECT_EQ(engine.allocatedSizeOfPath((dir / "folder").string()),
-              fileSystem.attributes((dir / "folder/one-byte").string())->allocatedSize);
-    EXPECT_EQ(engine.allocatedSizeOfPath((dir / "hidden-only").string()), 0);
+    // A folder counts its own blocks and everything in it, a file with two names once, as removing it frees.
+    EXPECT_EQ(engine.allocatedSizeOfPath((dir / "folder").string()), allocated("folder") + allocated("folder/one-byte"));
+    EXPECT_EQ(engine.allocatedSizeOfPath((dir / "hidden-only").string()),
+              allocated("hidden-only") + allocated("hidden-only/.secret"));
 
     const auto missing = (dir / "missing").string();
     EXPECT_EQ(engine.cachedSize(missing), 0);

@@ -83,5 +83,12 @@ TEST(LocalizationTest, MissingTranslationReturnsTheKey) {
     EXPECT_EQ(localized("Settings"), "Settings");
 }
 
+TEST(LocalizationTest, FormatsFillSlotsInOrderOrByNumber) {
+    EXPECT_EQ(localizedFormat("%lld items, %@", {"3", "2 MB"}), "3 items, 2 MB");
+    EXPECT_EQ(localizedFormat("%1$lld of %2$lld items", {"3", "7"}), "3 of 7 items");
+    EXPECT_EQ(localizedFormat("%2$@ / %1$@ costs $5", {"a", "b"}), "b / a costs $5");
+    EXPECT_EQ(localizedFormat("$5 for %@", {"you"}), "$5 for you");
+}
+
 }  // namespace
 }  // namespace zentrel::platform

@@ -1,6 +1,7 @@
 #include "doubles/TempDir.hpp"
 #include "platform/FileNames.hpp"
 #include "platform/PosixFileSystem.hpp"
+#include "platform/TaskPool.hpp"
 
 #include <gtest/gtest.h>
 
@@ -84,6 +85,26 @@ TEST(PosixFileSystemTest, AWalkOverALinkCycleEnds) {
     int count = 0;
     while (walk->next()) ++count;
     EXPECT_EQ(count, 3);
+}
+
+TEST(PosixFileSystemTest, DiskUsageOnAllCoresCountsWhatTheWalkCounts) {
+    zentrel::testing::TempDir dir;
+    for (int i = 0; i < 300; ++i) {
+        dir.write("tree/d" + std::to_string(i % 7) + "/e" + std::to_string(i % 13) + "/f" + std::to_string(i),
+                  std::string(static_cast<std::size_t>(i) * 100, 'z'));
+    }
+    dir.write("tree/.hidden/data", std::string(50000, 'h'));
+    std::filesystem::create_hard_link(dir / "tree/d1/e1/f1", dir / "tree/d2/linked");
+    dir.write("outside/big", std::string(1'000'000, 'o'));
+    std::filesystem::create_directory_symlink(dir / "outside", dir / "tree/d3/link");
+    PosixFileSystem fileSystem;
+    TaskPool pool(4);
+    const auto tree = (dir / "tree").string();
+    const auto walked = fileSystem.FileSystem::diskUsage(tree);
+    EXPECT_GT(walked, 300 * 4096);
+    EXPECT_EQ(fileSystem.diskUsage(tree, &pool), walked);
+    EXPECT_EQ(fileSystem.diskUsage(tree), walked);
+    EXPECT_EQ(fileSystem.diskUsage((dir / "missing").string(), &pool), 0);
 }
 
 TEST(FileNamesTest, HiddenAndPackageNames) {

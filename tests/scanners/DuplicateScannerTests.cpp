@@ -1,5 +1,6 @@
 #include "scanners/DuplicateScanner.hpp"
 
+#include "platform/ByteCountFormatter.hpp"
 #include "platform/PosixFileSystem.hpp"
 
 #include "doubles/TempDir.hpp"
@@ -59,8 +60,13 @@ TEST_F(DuplicateScannerTest, TheWalkKeepsLargeEnoughFilesOutsideSkippedPlaces) {
 TEST_F(DuplicateScannerTest, TheCandidateLimitStopsTheWholeWalk) {
     for (int i = 0; i < 4; ++i) file("Documents/d" + std::to_string(i), 100000);
     for (int i = 0; i < 4; ++i) file("Pictures/p" + std::to_string(i), 100000);
-    EXPECT_EQ(scanner({.maxCandidates = 5}).collectCandidates().size(), 5u);
+    home.makeDirectory("Desktop");
+    std::optional<CandidateLimitStop> stop;
+    EXPECT_EQ(scanner({.maxCandidates = 5}).collectCandidates(&stop).size(), 5u);
+    // Pictures comes first; the walk names the entry it stopped at and the folders it never reached.
+    EXPECT_EQ(stop, (CandidateLimitStop{5, (home / "Documents/d1").string(), {(home / "Desktop").string()}}));
     EXPECT_THAT(scanner({.maxCandidates = 0}).collectCandidates(), IsEmpty());
+    EXPECT_EQ(scanner({.maxCandidates = 8}).scan().candidateLimit, std::nullopt) << "every file was taken";
 }
 
 TEST_F(DuplicateScannerTest, IdenticalFilesFormOneGroupWithOneKeeper) {
@@ -71,7 +77,7 @@ TEST_F(DuplicateScannerTest, IdenticalFilesFormOneGroupWithOneKeeper) {
     file("Pictures/same1.png", 300000, 'p');  // pictures never reach the exact pass
     file("Pictures/same2.png", 300000, 'p');
 
-    auto groups = scanner().scan();
+    auto groups = scanner().scan().groups;
     ASSERT_EQ(groups.size(), 1u);
     const auto& group = groups[0];
     EXPECT_EQ(group.kind, model::DuplicateKind::documentHash);
@@ -81,7 +87,7 @@ TEST_F(DuplicateScannerTest, IdenticalFilesFormOneGroupWithOneKeeper) {
     EXPECT_EQ(keeper->path, a);  // Documents keeps over Desktop and Downloads
     EXPECT_EQ(DuplicateScanner::reclaimableBytes(group), 2 * 2 * 1024 * 1024);
     EXPECT_NO_THROW((void)std::stoll(group.id));
-    EXPECT_EQ(scanner().scan()[0].id, group.id);
+    EXPECT_EQ(scanner().scan().groups[0].id, group.id);
     (void)b;
     (void)c;
 }
@@ -109,7 +115,7 @@ TEST_F(DuplicateScannerTest, FilesThatDifferOnlyInTheMiddleAreNeverGrouped) {
     home.write("Documents/two.bin", content);
     content[2'500'000] = 'm';
     home.write("Desktop/three.bin", content);  // the same as one.bin
-    auto groups = scanner().scan();
+    auto groups = scanner().scan().groups;
     ASSERT_EQ(groups.size(), 1u);
     std::vector<std::string> paths;
     for (const auto& member : groups[0].members) paths.push_back(member.path);
@@ -126,7 +132,19 @@ TEST_F(DuplicateScannerTest, OneFileReachedTwiceIsNeverItsOwnDuplicate) {
                                                                       (home / "Documents/deep").string(),
                                                                       (home / "Desktop").string()}});
     EXPECT_EQ(overlapping.collectCandidates().size(), 1u);
-    EXPECT_THAT(overlapping.scan(), IsEmpty());
+    EXPECT_THAT(overlapping.scan().groups, IsEmpty());
+}
+
+TEST_F(DuplicateScannerTest, ACopyWhoseFileHasOtherLinksFreesNothing) {
+    auto kept = file("Documents/report.bin", 200000);
+    auto linked = file("Downloads/report.bin", 200000);
+    home.makeDirectory("Backup");
+    std::filesystem::create_hard_link(linked, home / "Backup/report.bin");  // outside the scanned folders
+    auto groups = scanner().scan().groups;
+    ASSERT_EQ(groups.size(), 1u);
+    for (const auto& member : groups[0].members) EXPECT_EQ(member.isKeeper, member.path == kept) << member.path;
+    EXPECT_EQ(DuplicateScanner::reclaimableBytes(groups[0]), 0);
+    EXPECT_EQ(groups[0].reclaimableSizeText(), platform::formatByteCount(0, platform::ByteCountStyle::file));
 }
 
 TEST(DuplicateGroupOrderTest, LargerReclaimFirstAndEqualOnesKeepTheirOrder) {

@@ -104,6 +104,17 @@ TEST_F(SimilarMediaPassTest, IdenticalFilesMatchAndARepeatedPathStandsOnce) {
     EXPECT_THAT(groupPaths({candidate(original), candidate(original)}), IsEmpty());
 }
 
+TEST_F(SimilarMediaPassTest, SameSizedPicturesThatDifferOnlyInTheMiddleAreNotIdentical) {
+    // 1.47 MB each: a size whose content digest samples the first and last 64 KiB only.
+    auto pixels = testing::drawScene(700, 700, 4);
+    testing::writeBmp(dir / "a.bmp", pixels, 700, 700);
+    const auto other = testing::drawScene(700, 700, 9);
+    std::copy(other.begin() + 200 * 700, other.begin() + 500 * 700, pixels.begin() + 200 * 700);
+    testing::writeBmp(dir / "b.bmp", pixels, 700, 700);
+    ASSERT_EQ(std::filesystem::file_size(dir / "a.bmp"), std::filesystem::file_size(dir / "b.bmp"));
+    EXPECT_THAT(groupPaths({candidate(dir / "a.bmp"), candidate(dir / "b.bmp")}), IsEmpty());
+}
+
 TEST_F(SimilarMediaPassTest, TheFirstFrameOfAVideoIsFingerprinted) {
     const auto video = dir / "clip.avi";
     testing::writeVideo(video, 160, 120, 2);

@@ -4,6 +4,7 @@
 #include "app/cli/CliCommand.hpp"
 #include "platform/ByteCountFormatter.hpp"
 #include "platform/PosixFileSystem.hpp"
+#include "platform/TaskPool.hpp"
 #include "scanners/DuplicateScanner.hpp"
 #include "scanners/SimilarMediaPass.hpp"
 
@@ -16,11 +17,25 @@ int runDupes(const std::vector<std::string>& args) {
     Arguments arguments(args);
     const auto layout = hostLayout(arguments);
     scanners::DuplicateScanner::ScanOptions options;
-    if (auto roots = arguments.positional({"--home"}); !roots.empty()) options.scanRoots = roots;
     platform::PosixFileSystem fileSystem;
-    scanners::SimilarMediaPass similarMedia(options);
-    scanners::DuplicateScanner scanner(options, fileSystem, layout.home.string(), &similarMedia);
-    const auto groups = scanner.scan();
+    if (auto roots = arguments.positional({"--home"}); !roots.empty()) {
+        for (const auto& root : roots) {
+            const auto attributes = fileSystem.resolvedAttributes(root);
+            if (!attributes) {
+                std::cerr << "zentrel-cli dupes: there is no folder at " << root << "\n";
+                return 1;
+            }
+            if (!attributes->isDirectory()) {
+                std::cerr << "zentrel-cli dupes: " << root << " is not a folder\n";
+                return 1;
+            }
+        }
+        options.scanRoots = roots;
+    }
+    platform::TaskPool pool;
+    scanners::SimilarMediaPass similarMedia(options, &pool);
+    scanners::DuplicateScanner scanner(options, fileSystem, layout.home.string(), &similarMedia, &pool);
+    const auto [groups, candidateLimit] = scanner.scan();
     std::int64_t total = 0;
     for (const auto& group : groups) {
         std::cout << model::rawValue(group.kind) << "\t" << group.reclaimableSizeText() << " reclaimable\n";
@@ -29,6 +44,15 @@ int runDupes(const std::vector<std::string>& args) {
         total += scanners::DuplicateScanner::reclaimableBytes(group);
     }
     std::cout << groups.size() << " groups, " << platform::formatByteCount(total) << " reclaimable\n";
+    if (candidateLimit) {
+        std::cout << "Stopped early: the limit of " << candidateLimit->limit << " files to compare was reached at "
+                  << candidateLimit->stoppedAt << "; files from there on were not compared";
+        if (!candidateLimit->rootsNotReached.empty()) {
+            std::cout << ", nor any in";
+            for (const auto& root : candidateLimit->rootsNotReached) std::cout << " " << root;
+        }
+        std::cout << "\n";
+    }
     return 0;
 }
 

@@ -25,7 +25,7 @@ public:
     [[nodiscard]] engine::CleanerEngine::Items categoryScan(model::CategoryType category);
 
     platform::MainLoop loop;
-    platform::TaskPool pool{2};
+    platform::TaskPool pool;
     platform::PosixFileSystem& fileSystem = platform::PosixFileSystem::shared();
     platform::NoICloudFileStatus icloud;
     engine::CleanerEngine engine{fileSystem, pool, loop};

@@ -20,6 +20,7 @@
 #include "platform/ICloudFileStatus.hpp"
 #include "platform/JsonFileDefaultsStore.hpp"
 #include "platform/PosixFileSystem.hpp"
+#include "platform/PreviewPanel.hpp"
 #include "platform/ProcessAppInstanceLauncher.hpp"
 #include "platform/SessionBus.hpp"
 #include "platform/SessionBusNotificationCenter.hpp"
@@ -59,6 +60,15 @@
 
 namespace zentrel::app {
 
+// The desktop's file previewer, looked for on the session bus at each
+// preview: one started after the app still answers, and none costs nothing.
+class SessionPreviewPanel final : public platform::PreviewPanel {
+public:
+    void show(const platform::PreviewDataSource& dataSource) override {
+        if (auto panel = platform::SessionBusPreviewPanel::sharedFromEnvironment()) panel->show(dataSource);
+    }
+};
+
 class AppServices final {
 public:
     // `context` is the application object: queued jobs and timers live on it.
@@ -82,6 +92,7 @@ public:
     platform::NoICloudFileStatus icloud;
     QtClipboard clipboard;
     platform::SessionBus bus;
+    SessionPreviewPanel previewPanel;
 
     platform::JsonFileDefaultsStore standardDefaults;
     // Made early: the launch is timed from here.

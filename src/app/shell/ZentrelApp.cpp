@@ -136,8 +136,10 @@ QWidget* ZentrelApp::makeBranch(MainWindowBranch branch) {
 QWidget* ZentrelApp::makeContent() {
     auto& viewModel = *services_->scanViewModel;
     auto* sidebar = new ui::SidebarView(viewModel, services_->typing->isEnabled);
-    auto* detail = new ui::MainContentView(viewModel, platform::SystemClock::shared(),
-                                           [](const ui::DetailRoute&, QWidget*) -> QWidget* { return nullptr; });
+    auto* detail = new ui::MainContentView(
+        viewModel, platform::SystemClock::shared(),
+        {services_->clipboard, services_->main, &services_->previewPanel, services_->layout.home.string()},
+        [](const ui::DetailRoute&, QWidget*) -> QWidget* { return nullptr; });
     auto* content = new ContentView(sidebar, detail);
     content->setBanner(new ui::UpdateAvailableBanner(banner_));
     if (auto* made = services_->existingUpdater()) banner_.attach(*made);

@@ -6,7 +6,7 @@ namespace zentrel::ui {
 
 QColor glassColor(const QPalette& palette) {
     auto glass = DesignTokens::surface().resolve(palette);
-    glass.setAlphaF(0.72f);
+    glass.setAlphaF(0.92f);  // the backdrop barely shows through
     return glass;
 }
 

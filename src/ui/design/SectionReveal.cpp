@@ -22,6 +22,12 @@ SectionReveal::SectionReveal(QWidget* section, double delaySeconds, bool reduceM
     animation_.setEndValue(1.0);
     QObject::connect(&animation_, &QVariantAnimation::valueChanged, this,
                      [this](const QVariant& value) { show(value.toDouble()); });
+    // Once in place the section draws itself: an effect left behind smears
+    // the section when a scroll area moves it.
+    QObject::connect(&animation_, &QVariantAnimation::finished, this, [this] {
+        section_->setGraphicsEffect(nullptr);
+        effect_ = nullptr;
+    });
     delay_.setSingleShot(true);
     delay_.setInterval(static_cast<int>(std::lround(delaySeconds * 1000)));
     QObject::connect(&delay_, &QTimer::timeout, this, [this] {
@@ -37,7 +43,7 @@ double SectionReveal::offset() const { return kOffset * (1.0 - progress_); }
 
 void SectionReveal::show(double progress) {
     progress_ = progress;
-    effect_->setOpacity(progress);
+    if (effect_ != nullptr) effect_->setOpacity(progress);
     // The section's content sits lower by the remaining offset.
     const int shift = static_cast<int>(std::lround(offset()));
     section_->setContentsMargins(margins_.left(), margins_.top() + shift, margins_.right(), margins_.bottom());

@@ -14,7 +14,7 @@ SidebarRow::SidebarRow(QString title, QString symbolName, ColorToken tint, std::
                        bool isAI, QWidget* parent)
     : QWidget(parent), symbolTint_(isAI ? ColorToken(DesignTokens::ai()) : tint) {
     auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setContentsMargins(8, 0, 8, 0);
     layout->setSpacing(12);
 
     symbol_ = new QLabel(this);

@@ -5,9 +5,11 @@
 #include "ui/design/DesignLabels.hpp"
 #include "ui/design/Glass.hpp"
 #include "ui/design/SymbolImage.hpp"
+#include "ui/main/PageParts.hpp"
 
 #include <QFontMetrics>
 #include <QHBoxLayout>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QVBoxLayout>
@@ -113,10 +115,31 @@ void ItemRowBase::makeCheckBox() {
     checkBox_ = new QCheckBox(this);
     checkBox_->setChecked(item_.isSelected);
     checkBox_->setAccessibleName(QString::fromStdString(item_.displayTitle()));
-    checkBox_->setAccessibleDescription(localizedText(item_.isSelected ? "Selected" : "Not selected") + ". " +
-                                        localizedText("Double tap to toggle selection for cleaning."));
+    describeSelection();
     // The view model flips the flag; the row never writes it.
     QObject::connect(checkBox_, &QCheckBox::clicked, this, [this] { services_.viewModel.toggleItem(item_.id); });
+}
+
+void ItemRowBase::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) event->accept();
+}
+
+void ItemRowBase::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        services_.viewModel.toggleItem(item_.id);
+}
+
+void ItemRowBase::describeSelection() {
+    checkBox_->setAccessibleDescription(localizedText(item_.isSelected ? "Selected" : "Not selected") + ". " +
+                                        localizedText("Double tap to toggle selection for cleaning."));
+}
+
+void ItemRowBase::showSelected(bool selected) {
+    if (selected == item_.isSelected) return;
+    item_.isSelected = selected;
+    checkBox_->setChecked(selected);
+    describeSelection();
+    setTextColor(size_, selected ? ColorToken(DesignTokens::textPrimary()) : ColorToken(DesignTokens::textSecondary()));
 }
 
 QLabel* ItemRowBase::makeFailureLine() {

@@ -63,13 +63,20 @@ public:
     [[nodiscard]] SuggestedCommandRow* commandRow() const { return command_; }
     [[nodiscard]] QLabel* sizeLabel() const { return size_; }
     [[nodiscard]] bool isFailed() const;
+    [[nodiscard]] const model::CleanItem& item() const { return item_; }
+    // Follows a change of the item's selection in place.
+    void showSelected(bool selected);
 
 protected:
     ItemRowBase(ItemRowServices services, model::CleanItem item, QWidget* parent);
+    // A click anywhere on the row toggles the item, like its check box.
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void makeCheckBox();
     QLabel* makeFailureLine();
     void makeCommandRow();
     void makeSize();
+    void describeSelection();
 
     ItemRowServices services_;
     model::CleanItem item_;

@@ -1,11 +1,18 @@
 #include "ui/main/MainContentView.hpp"
 
 #include "platform/AtomicFile.hpp"
+#include "ui/design/Appearance.hpp"
 #include "ui/design/DesignLabels.hpp"
 #include "ui/design/PrimaryButton.hpp"
 #include "ui/design/SymbolImage.hpp"
+#include "ui/main/CategoryScanPromptView.hpp"
+#include "ui/main/CleanedView.hpp"
+#include "ui/main/CleaningView.hpp"
+#include "ui/main/DiskSpaceView.hpp"
+#include "ui/main/ErrorView.hpp"
 #include "ui/main/PlaceholderPage.hpp"
-#include "ui/main/PrivacySweepResultsView.hpp"
+#include "ui/main/ResultsView.hpp"
+#include "ui/main/ScanProgressViews.hpp"
 #include "ui/main/SmartCleanupView.hpp"
 #include "ui/main/SweepLogView.hpp"
 
@@ -16,31 +23,28 @@ using Kind = DetailRoute::Kind;
 
 QString fromUtf8(const std::string& text) { return QString::fromStdString(text); }
 
-// The name a page shows until this build has the page itself.
+// The name a page of the app's other parts shows until this build has it.
 QString pageName(const DetailRoute& route) {
     switch (route.kind) {
     case Kind::settings: return localizedText("Settings");
     case Kind::features: return localizedText("Vietnamese Typing");
-    case Kind::smartCleanup: return localizedText("Smart Cleanup");
     case Kind::boost: return localizedText("Boost");
     case Kind::uninstall: return localizedText("Uninstall Apps");
-    case Kind::scanning: return localizedText("Scanning…");
-    case Kind::cleaning: return localizedText("Cleaning…");
-    case Kind::overview: return localizedText("Overview");
-    case Kind::results:
-    case Kind::categoryWaiting:
-    case Kind::categoryPrompt: return fromUtf8(model::displayName(*route.category));
-    case Kind::cleaned: return localizedText("Cleaned");
-    case Kind::error: return fromUtf8(route.message);
+    default: return {};
     }
-    return {};
 }
 
 }  // namespace
 
 MainContentView::MainContentView(viewmodels::ScanViewModel& viewModel, const platform::Clock& clock,
-                                 PageFactory pages, std::unique_ptr<MainContentDialogs> dialogs, QWidget* parent)
-    : QWidget(parent), viewModel_(viewModel), clock_(clock), pages_(std::move(pages)), dialogs_(std::move(dialogs)) {
+                                 MainPageServices services, PageFactory pages,
+                                 std::unique_ptr<MainContentDialogs> dialogs, QWidget* parent)
+    : QWidget(parent),
+      viewModel_(viewModel),
+      clock_(clock),
+      services_(std::move(services)),
+      pages_(std::move(pages)),
+      dialogs_(std::move(dialogs)) {
     layout_ = new QVBoxLayout(this);
     layout_->setContentsMargins(0, 0, 0, 0);
     layout_->setSpacing(0);
@@ -84,9 +88,24 @@ void MainContentView::showPage(const DetailRoute& route) {
 }
 
 QWidget* MainContentView::makePage(const DetailRoute& route) {
-    if (route.kind == Kind::smartCleanup) return new SmartCleanupView(viewModel_, this);
-    if (route.kind == Kind::results && route.category == model::CategoryType::privacy)
-        return new PrivacySweepResultsView(viewModel_, this);
+    const ItemRowServices rows{viewModel_, services_.clipboard, services_.timers};
+    switch (route.kind) {
+    case Kind::smartCleanup: return new SmartCleanupView(viewModel_, this);
+    case Kind::scanning: return new ScanningView(viewModel_, this);
+    case Kind::cleaning: return new CleaningView(viewModel_, this);
+    case Kind::cleaned: return new CleanedView(viewModel_, route.freedBytes, this);
+    case Kind::error: return new ErrorView(viewModel_, route.message, this);
+    case Kind::overview:
+        return new DiskSpaceView(viewModel_, DiskInfo::current(services_.homeFolder), clock_,
+                                 [this](const CleanConfirmation& confirmation) { confirm(confirmation); }, this);
+    case Kind::results: return new ResultsView(rows, services_.previewPanel, this);
+    case Kind::categoryWaiting: return new CategoryWaitingView(viewModel_, this);
+    case Kind::categoryPrompt: return new CategoryScanPromptView(viewModel_, *route.category, this);
+    case Kind::settings:
+    case Kind::features:
+    case Kind::boost:
+    case Kind::uninstall: break;
+    }
     if (pages_) {
         if (auto* page = pages_(route, this)) return page;
     }
@@ -109,7 +128,14 @@ void MainContentView::rebuildToolbar() {
                                        false, [this, action] { trigger(action); }, this);
         } else {
             button = new QPushButton(buttonText(title), this);
-            if (!item.symbol.empty()) button->setIcon(symbolIcon(fromUtf8(item.symbol)));
+            if (!item.symbol.empty()) {
+                const auto symbol = fromUtf8(item.symbol);
+                followAppearance(button, [button, symbol] {
+                    const auto size = button->fontMetrics().height();
+                    button->setIcon(QIcon(tintedSymbol(symbol, size, appPalette().color(QPalette::ButtonText),
+                                                       button->devicePixelRatioF())));
+                });
+            }
             connect(button, &QPushButton::clicked, this, [this, action] { trigger(action); });
         }
         button->setEnabled(item.enabled);
@@ -133,8 +159,9 @@ void MainContentView::trigger(ToolbarAction action) {
     }
 }
 
-void MainContentView::requestClean() {
-    const auto confirmation = cleanConfirmation(viewModel_);
+void MainContentView::requestClean() { confirm(cleanConfirmation(viewModel_)); }
+
+void MainContentView::confirm(const CleanConfirmation& confirmation) {
     if (confirmation.itemIds.empty()) return;
     dialogs_->confirmClean(*this, confirmation, [this, confirmation] { confirmClean(viewModel_, confirmation); });
 }

@@ -6,7 +6,9 @@
 // pane's presenter; the pages of other parts of the window come from the
 // app through `PageFactory`.
 
+#include "platform/Clipboard.hpp"
 #include "platform/Clock.hpp"
+#include "platform/PreviewPanel.hpp"
 #include "ui/main/MainContentDialogs.hpp"
 #include "ui/presenters/MainContentPresenter.hpp"
 #include "viewmodels/ScanViewModel.hpp"
@@ -24,12 +26,23 @@
 
 namespace zentrel::ui {
 
+// What the pane's own pages need besides the view model.
+struct MainPageServices {
+    platform::Clipboard& clipboard;
+    platform::TimerScheduler& timers;
+    // The desktop's file previewer; none where there is none.
+    platform::PreviewPanel* previewPanel = nullptr;
+    // The overview measures the volume that holds this folder.
+    std::string homeFolder;
+};
+
 class MainContentView final : public QWidget {
 public:
     // A page for a route the pane does not build itself; nullptr: a placeholder.
     using PageFactory = std::function<QWidget*(const DetailRoute& route, QWidget* parent)>;
 
-    MainContentView(viewmodels::ScanViewModel& viewModel, const platform::Clock& clock, PageFactory pages,
+    MainContentView(viewmodels::ScanViewModel& viewModel, const platform::Clock& clock, MainPageServices services,
+                    PageFactory pages,
                     std::unique_ptr<MainContentDialogs> dialogs = std::make_unique<MessageBoxDialogs>(),
                     QWidget* parent = nullptr);
 
@@ -41,6 +54,8 @@ public:
 
     void exportReport();
     void requestClean();
+    // Asks before cleaning exactly the items `confirmation` counts.
+    void confirm(const CleanConfirmation& confirmation);
 
 private:
     void refresh();
@@ -53,6 +68,7 @@ private:
 
     viewmodels::ScanViewModel& viewModel_;
     const platform::Clock& clock_;
+    MainPageServices services_;
     PageFactory pages_;
     std::unique_ptr<MainContentDialogs> dialogs_;
     QVBoxLayout* layout_ = nullptr;

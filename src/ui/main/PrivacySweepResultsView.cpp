@@ -7,9 +7,9 @@
 #include "ui/design/NamedColors.hpp"
 #include "ui/design/StatusPill.hpp"
 #include "ui/design/SymbolImage.hpp"
+#include "ui/main/PageParts.hpp"
 
 #include <QFontMetrics>
-#include <QFrame>
 #include <QHBoxLayout>
 #include <QScrollArea>
 
@@ -209,7 +209,7 @@ QWidget* PrivacySweepResultsView::groupCard(const model::PrivacyGroup& group) {
                           inside));
     auto* titles = new QVBoxLayout;
     titles->setSpacing(2);
-    titles->addWidget(tokenLabel(QString::fromStdString(group.title), DesignTokens::headlineFont(),
+    titles->addWidget(tokenLabel(QString::fromStdString(platform::localized(group.title)), DesignTokens::headlineFont(),
                                  DesignTokens::textPrimary(), inside));
     std::int64_t size = 0;
     for (const auto& target : group.targets) size += target.sizeBytes;
@@ -218,19 +218,14 @@ QWidget* PrivacySweepResultsView::groupCard(const model::PrivacyGroup& group) {
     top->addStretch();
     top->addWidget(kindPill(group.kind, inside));
     stack->addLayout(top);
-    stack->addWidget(tokenLabel(QString::fromStdString(group.detail), DesignTokens::detailFont(),
+    stack->addWidget(tokenLabel(QString::fromStdString(platform::localized(group.detail)), DesignTokens::detailFont(),
                                 DesignTokens::textSecondary(), inside));
 
     for (std::size_t i = 0; i < group.targets.size(); ++i) {
         auto* row = new PrivacyTargetRow(viewModel_, group, group.targets[i], inside);
         rows_.push_back(row);
         stack->addWidget(row);
-        if (group.targets[i].id != group.targets.back().id) {
-            auto* divider = new QFrame(inside);
-            divider->setFrameShape(QFrame::HLine);
-            divider->setStyleSheet("color: rgba(128, 128, 128, 89);");  // 0.35 of a mid grey
-            stack->addWidget(divider);
-        }
+        if (group.targets[i].id != group.targets.back().id) stack->addWidget(rowDivider(inside));
     }
     return new GlassCard(GlassCard::Variant::primary, 16, 14, true, inside, this);
 }

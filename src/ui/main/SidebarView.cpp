@@ -134,6 +134,7 @@ void SidebarView::addHeader(const char* title) {
     auto font = label->font();
     font.setLetterSpacing(QFont::AbsoluteSpacing, 0.6);
     label->setFont(font);
+    label->setIndent(8);
     item->setSizeHint(label->sizeHint() + QSize(0, 8));
     list_->setItemWidget(item, label);
 }

@@ -24,6 +24,16 @@ bool holds(const model::ScanState& scanState) {
 
 std::string count(std::size_t value) { return std::to_string(value); }
 
+// After a restart the last scan's totals are back but not its items: such a
+// category invites a scan rather than claiming to be clean.
+bool knownOnlyFromStoredTotals(const viewmodels::ScanViewModel& vm, CategoryType category) {
+    for (const auto& item : vm.result().items)
+        if (item.category == category) return false;
+    const auto totals = vm.prefs().lastScanCategoryTotals();
+    const auto total = totals.find(category);
+    return total != totals.end() && total->second >= 1;
+}
+
 }  // namespace
 
 DetailRoute detailRoute(const viewmodels::ScanViewModel& vm) {
@@ -47,7 +57,8 @@ DetailRoute detailRoute(const viewmodels::ScanViewModel& vm) {
     if (const auto* error = std::get_if<state::Error>(&scanState)) return {Kind::error, 0, error->message};
     const auto category = selection.category();
     if (!category) return {Kind::overview};
-    if (vm.scannedCategories().contains(*category)) return {Kind::results, 0, {}, category};
+    if (vm.scannedCategories().contains(*category) && !knownOnlyFromStoredTotals(vm, *category))
+        return {Kind::results, 0, {}, category};
     if (vm.isBackgroundScanning() || vm.lazyScanningCategory() == category)
         return {Kind::categoryWaiting, 0, {}, category};
     return {Kind::categoryPrompt, 0, {}, category};

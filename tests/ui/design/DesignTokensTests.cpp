@@ -22,7 +22,7 @@ TEST(DesignTokensTest, DynamicColoursFollowTheAppearanceTheyAreDrawnIn) {
     EXPECT_EQ(appearanceOf(light), Appearance::light);
     EXPECT_EQ(appearanceOf(dark), Appearance::dark);
     EXPECT_EQ(DesignTokens::surface().resolve(light), QColor(255, 255, 255));
-    EXPECT_EQ(DesignTokens::surface().resolve(dark), QColor(58, 58, 64));
+    EXPECT_EQ(DesignTokens::surface().resolve(dark), QColor(46, 46, 51));
     EXPECT_EQ(DesignTokens::canvas().resolve(light), QColor(247, 246, 243));
     EXPECT_EQ(DesignTokens::canvas().resolve(dark), QColor(26, 26, 28));
     EXPECT_EQ(DesignTokens::accentText().resolve(Appearance::light), DesignTokens::accentFill().resolve(Appearance::light));

@@ -1,6 +1,8 @@
 #include "ui/main/MainContentView.hpp"
 
+#include "platform/MemoryClipboard.hpp"
 #include "ui/main/PrivacySweepResultsView.hpp"
+#include "ui/main/ResultsView.hpp"
 #include "viewmodels/ScanViewModelHarness.hpp"
 
 #include "doubles/TempDir.hpp"
@@ -46,7 +48,9 @@ protected:
     testing::ScanViewModelHarness h;
     std::shared_ptr<viewmodels::ScanViewModel> vm = h.make();
     ScriptedDialogs* dialogs = new ScriptedDialogs;
-    MainContentView view{*vm, h.clock, nullptr, std::unique_ptr<MainContentDialogs>(dialogs)};
+    platform::MemoryClipboard clipboard;
+    MainContentView view{*vm, h.clock, {clipboard, h.clock, nullptr, ""}, nullptr,
+                         std::unique_ptr<MainContentDialogs>(dialogs)};
 };
 
 TEST_F(MainContentViewTest, FullScanThenCleanAsksFirstAndCleansTheSelection) {
@@ -81,7 +85,9 @@ TEST_F(MainContentViewTest, AGrowingFailureListRaisesTheAlertOnce) {
 TEST_F(MainContentViewTest, PagesFollowTheRouteAndAFailedExportSaysSo) {
     vm->scannedCategories.set({CategoryType::privacy});
     vm->sidebarSelection.set(model::SidebarSelection::category(CategoryType::privacy));
-    EXPECT_NE(dynamic_cast<PrivacySweepResultsView*>(view.page()), nullptr);
+    auto* results = dynamic_cast<ResultsView*>(view.page());
+    ASSERT_NE(results, nullptr);
+    EXPECT_NE(dynamic_cast<PrivacySweepResultsView*>(results->content()), nullptr);
 
     testing::TempDir folder;
     dialogs->reportFile = QString::fromStdString((folder / "missing/dir/is/a/file").string());

@@ -1,5 +1,6 @@
 // The first frame of a video through FFmpeg's libraries, as grey pixels no
-// larger than 512 x 512 (proportions kept).
+// larger than 512 x 512 (proportions kept). Built as a module of its own that
+// is loaded on the first video, so that programs start without the codecs.
 
 #include "scanners/PictureHash.hpp"
 
@@ -54,9 +55,7 @@ std::optional<GrayImage> toGray(const AVFrame& frame) {
     return image;
 }
 
-}  // namespace
-
-std::optional<GrayImage> decodeFirstVideoFrame(const std::string& path) {
+std::optional<GrayImage> decodeFrame(const std::string& path) {
     AVFormatContext* rawFormat = nullptr;
     if (avformat_open_input(&rawFormat, path.c_str(), nullptr, nullptr) < 0) return std::nullopt;
     std::unique_ptr<AVFormatContext, FormatCloser> format(rawFormat);
@@ -90,4 +89,13 @@ std::optional<GrayImage> decodeFirstVideoFrame(const std::string& path) {
     return receive();
 }
 
+}  // namespace
+
 }  // namespace zentrel::scanners
+
+extern "C" bool zentrelDecodeFirstVideoFrame(const char* path, zentrel::scanners::GrayImage* frame) {
+    auto decoded = zentrel::scanners::decodeFrame(path);
+    if (!decoded) return false;
+    *frame = std::move(*decoded);
+    return true;
+}

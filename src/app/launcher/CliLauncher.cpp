@@ -1,0 +1,45 @@
+// zentrel-cli as the shell starts it: the help is printed from text fixed at
+// build time, without loading any of the libraries the commands need; every
+// other call runs zentrel-cli-commands from the same folder with the same
+// arguments.
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstring>
+#include <string.h>
+#include <unistd.h>
+
+namespace {
+
+const char kHelpText[] =
+#include "CliHelpText.inc"
+    ;
+
+bool isHelpCall(int argc, char** argv) {
+    if (argc == 1) return true;
+    return argc == 2 && (std::strcmp(argv[1], "help") == 0 || std::strcmp(argv[1], "--help") == 0);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (isHelpCall(argc, argv)) {
+        std::fwrite(kHelpText, 1, sizeof kHelpText - 1, stdout);
+        return 0;
+    }
+    // Plain C strings: the launcher loads no C++ library either.
+    static constexpr char kCommands[] = "zentrel-cli-commands";
+    char program[PATH_MAX + sizeof kCommands];
+    const auto length = ::readlink("/proc/self/exe", program, PATH_MAX);
+    char* slash = length > 0 ? static_cast<char*>(::memrchr(program, '/', static_cast<std::size_t>(length))) : nullptr;
+    if (slash == nullptr) {
+        std::perror("zentrel-cli");
+        return 127;
+    }
+    std::memcpy(slash + 1, kCommands, sizeof kCommands);
+    argv[0] = program;
+    ::execv(program, argv);
+    std::fprintf(stderr, "zentrel-cli: cannot run %s: %s\n", program, std::strerror(errno));
+    return 127;
+}

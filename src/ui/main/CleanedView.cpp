@@ -1,0 +1,35 @@
+#include "ui/main/CleanedView.hpp"
+
+#include "ui/design/DesignLabels.hpp"
+#include "ui/design/PrimaryButton.hpp"
+#include "ui/main/PageParts.hpp"
+#include "ui/presenters/CleaningPresenter.hpp"
+
+namespace zentrel::ui {
+
+CleanedView::CleanedView(viewmodels::ScanViewModel& viewModel, std::int64_t freedBytes, QWidget* parent)
+    : QWidget(parent) {
+    const auto page = cleanedPage(freedBytes);
+    QVBoxLayout* content = nullptr;
+    auto* body = stackWidget(nullptr, 16, content);
+    content->addWidget(symbolLabel("checkmark.circle.fill", DesignTokens::resultIconFont(), DesignTokens::health(), body),
+                       0, Qt::AlignHCenter);
+    QVBoxLayout* texts = nullptr;
+    auto* textStack = stackWidget(body, 8, texts);
+    texts->addWidget(tokenLabel(QString::fromStdString(page.title), DesignTokens::titleFont(), DesignTokens::textPrimary(),
+                                textStack),
+                     0, Qt::AlignHCenter);
+    texts->addWidget(tokenLabel(QString::fromStdString(page.freedText), DesignTokens::headlineFont(),
+                                DesignTokens::textSecondary(), textStack),
+                     0, Qt::AlignHCenter);
+    content->addWidget(textStack);
+    content->addSpacing(8);
+    done_ = new PrimaryButton(QString::fromStdString(page.buttonTitle), QString("checkmark"),
+                              PrimaryButton::Variant::accent, false, [&viewModel] { finishCleaned(viewModel); }, body);
+    done_->setAccessibleDescription(QString::fromStdString(page.buttonHint));
+    content->addWidget(done_, 0, Qt::AlignHCenter);
+    body->setAccessibleName(QString::fromStdString(page.accessibleLabel));
+    centreCard(*this, new GlassCard(GlassCard::Variant::primary, 32, 14, false, body), 360, 24);
+}
+
+}  // namespace zentrel::ui

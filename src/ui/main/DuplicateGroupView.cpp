@@ -1,0 +1,144 @@
+#include "ui/main/DuplicateGroupView.hpp"
+
+#include "ui/design/Appearance.hpp"
+#include "ui/design/DesignLabels.hpp"
+#include "ui/design/ElidedLabel.hpp"
+#include "ui/design/GlassCard.hpp"
+#include "ui/design/StatusPill.hpp"
+#include "ui/main/PageParts.hpp"
+#include "ui/main/QuickLookHelper.hpp"
+
+#include <QHBoxLayout>
+#include <QMimeDatabase>
+#include <QSignalBlocker>
+
+namespace zentrel::ui {
+namespace {
+
+StatusPill::Variant pillVariant(PillVariant variant) {
+    switch (variant) {
+    case PillVariant::safe: return StatusPill::Variant::safe;
+    case PillVariant::review: return StatusPill::Variant::review;
+    case PillVariant::danger: return StatusPill::Variant::danger;
+    case PillVariant::ai: return StatusPill::Variant::ai;
+    case PillVariant::neutral: break;
+    }
+    return StatusPill::Variant::neutral;
+}
+
+StatusPill* pill(const Pill& content, QWidget* parent) {
+    return new StatusPill(QString::fromStdString(content.text), QString::fromStdString(content.symbol),
+                          pillVariant(content.variant), parent);
+}
+
+// The desktop's icon for the file's type, by name and then by content.
+QIcon fileIcon(const QString& path) {
+    static const QMimeDatabase types;
+    const auto type = types.mimeTypeForFile(path);
+    auto icon = QIcon::fromTheme(type.iconName());
+    if (icon.isNull()) icon = QIcon::fromTheme(type.genericIconName());
+    if (icon.isNull()) icon = QIcon::fromTheme("text-x-generic");
+    return icon;
+}
+
+QString selectionWord(bool selected) { return localizedText(selected ? "Selected" : "Not selected"); }
+
+}  // namespace
+
+DuplicateMemberRow::DuplicateMemberRow(viewmodels::ScanViewModel& viewModel, platform::PreviewPanel* previewPanel,
+                                       const DuplicateMemberContent& member, QWidget* parent)
+    : QWidget(parent) {
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(0, 2, 0, 2);
+    row->setSpacing(12);
+    const auto fileName = QString::fromStdString(member.fileName);
+    if (member.showsCheckBox) {
+        checkBox_ = new QCheckBox(this);
+        checkBox_->setAccessibleName(fileName);
+        showSelected(member.isSelected);
+        QObject::connect(checkBox_, &QCheckBox::clicked, this,
+                         [&viewModel, id = *member.itemId] { viewModel.toggleItem(id); });
+        row->addWidget(checkBox_);
+    } else {
+        // The keeper's column stays empty, so every row's icon lines up.
+        const QCheckBox probe;
+        row->addSpacing(probe.sizeHint().width());
+    }
+
+    const auto path = QString::fromStdString(member.path);
+    preview_ = new QPushButton(this);
+    preview_->setFlat(true);
+    preview_->setFixedSize(44, 44);
+    preview_->setIcon(fileIcon(path));
+    preview_->setIconSize(QSize(36, 36));
+    followAppearance(preview_, [button = preview_] {
+        const auto well = DesignTokens::neutralTint().resolve(appPalette());
+        button->setStyleSheet(QString("QPushButton { background-color: %1; border: none; border-radius: 8px; }")
+                                  .arg(well.name(QColor::HexArgb)));
+    });
+    preview_->setAccessibleName(localizedText("Quick Look preview"));
+    preview_->setAccessibleDescription(localizedText("Opens a preview of this file."));
+    preview_->setToolTip(plainToolTip(localizedText("Opens a preview of this file.")));
+    QObject::connect(preview_, &QPushButton::clicked, this,
+                     [previewPanel, path = member.path] { QuickLookHelper::preview(path, previewPanel); });
+    row->addWidget(preview_);
+
+    QVBoxLayout* texts = nullptr;
+    auto* textStack = stackWidget(this, 2, texts);
+    auto* nameLine = new QHBoxLayout;
+    nameLine->setSpacing(8);
+    auto* name = tokenLabel(fileName, DesignTokens::bodyFont(), DesignTokens::textPrimary(), textStack);
+    name->setFont(mediumFont(DesignTokens::bodyFont()));
+    nameLine->addWidget(name);
+    if (member.keepPill) nameLine->addWidget(pill(*member.keepPill, textStack));
+    nameLine->addStretch();
+    texts->addLayout(nameLine);
+    auto* fullPath = elidedTokenLabel(path, DesignTokens::detailFont(), DesignTokens::textSecondary(), Qt::ElideMiddle,
+                                      textStack);
+    fullPath->setAccessibleName(path);
+    texts->addWidget(fullPath);
+    row->addWidget(textStack, 1);
+    row->addSpacing(4);
+    row->addWidget(tokenLabel(QString::fromStdString(member.sizeText), DesignTokens::bodyFont(),
+                              DesignTokens::textSecondary(), this));
+    setAccessibleName(fileName);
+}
+
+void DuplicateMemberRow::showSelected(bool selected) {
+    if (checkBox_ == nullptr) return;
+    const QSignalBlocker quiet(checkBox_);
+    checkBox_->setChecked(selected);
+    checkBox_->setAccessibleDescription(selectionWord(selected));
+}
+
+DuplicateGroupView::DuplicateGroupView(viewmodels::ScanViewModel& viewModel, platform::PreviewPanel* previewPanel,
+                                       const DuplicateGroupContent& group, QWidget* parent)
+    : QWidget(parent) {
+    QVBoxLayout* content = nullptr;
+    auto* body = stackWidget(nullptr, 12, content);
+    auto* header = new QHBoxLayout;
+    header->setSpacing(12);
+    QVBoxLayout* titles = nullptr;
+    auto* titleStack = stackWidget(body, 2, titles);
+    titles->addWidget(tokenLabel(QString::fromStdString(group.countText), DesignTokens::headlineFont(),
+                                 DesignTokens::textPrimary(), titleStack));
+    titles->addWidget(tokenLabel(QString::fromStdString(group.freeText), DesignTokens::detailFont(),
+                                 DesignTokens::textSecondary(), titleStack));
+    header->addWidget(titleStack, 1);
+    header->addWidget(pill(group.kindPill, body), 0, Qt::AlignVCenter);
+    content->addLayout(header);
+    for (const auto& member : group.members) {
+        auto* row = new DuplicateMemberRow(viewModel, previewPanel, member, body);
+        rows_.push_back(row);
+        content->addWidget(row);
+        if (member.dividerAfter) {
+            content->addWidget(rowDivider(body));
+            ++dividers_;
+        }
+    }
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(new GlassCard(GlassCard::Variant::primary, 16, 14, true, body, this));
+}
+
+}  // namespace zentrel::ui

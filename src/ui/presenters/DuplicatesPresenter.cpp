@@ -1,0 +1,80 @@
+#include "ui/presenters/DuplicatesPresenter.hpp"
+
+#include "platform/ByteCountFormatter.hpp"
+#include "platform/Localization.hpp"
+
+#include <filesystem>
+#include <unordered_map>
+
+namespace zentrel::ui {
+namespace {
+
+using model::CategoryType;
+
+// The first duplicates item of each path, in result order. A file may also
+// be listed in another category (a large file, say); the duplicates page
+// selects what the duplicates clean deletes.
+std::unordered_map<std::string, const model::CleanItem*> itemsByPath(const std::vector<model::CleanItem>& items) {
+    std::unordered_map<std::string, const model::CleanItem*> byPath;
+    for (const auto& item : items)
+        if (item.category == CategoryType::duplicates) byPath.emplace(item.path, &item);
+    return byPath;
+}
+
+}  // namespace
+
+Pill duplicateKindPill(model::DuplicateKind kind) {
+    switch (kind) {
+    case model::DuplicateKind::perceptualImage: return {platform::localized("Photos"), "photo", PillVariant::ai};
+    case model::DuplicateKind::perceptualVideo: return {platform::localized("Video"), "film", PillVariant::ai};
+    case model::DuplicateKind::exactBytes:
+    case model::DuplicateKind::documentHash: break;
+    }
+    return {platform::localized("Exact"), "doc.on.doc", PillVariant::neutral};
+}
+
+DuplicateResults duplicateResults(const viewmodels::ScanViewModel& vm) {
+    const auto groups = vm.duplicateGroups();
+    const auto byPath = itemsByPath(vm.result().items);
+    DuplicateResults results;
+    results.headerText = platform::localizedFormat("%lld duplicate groups", {std::to_string(groups.size())});
+    results.emptyTitle = platform::localized("No duplicates found");
+    results.emptyMessage = platform::localized("Pictures, Documents, Downloads, and Desktop look clean.");
+    results.groups.reserve(groups.size());
+    for (const auto& group : groups) {
+        DuplicateGroupContent card{group.id,
+                                platform::localizedFormat("%lld copies", {std::to_string(group.members.size())}),
+                                platform::localizedFormat("Free up %@", {group.reclaimableSizeText()}),
+                                duplicateKindPill(group.kind),
+                                {}};
+        for (const auto& member : group.members) {
+            DuplicateMemberContent row;
+            row.path = member.path;
+            row.fileName = std::filesystem::path(member.path).filename().string();
+            row.sizeText = platform::formatByteCount(member.sizeBytes, platform::ByteCountStyle::file);
+            if (const auto found = byPath.find(member.path); found != byPath.end()) {
+                row.itemId = found->second->id;
+                row.isSelected = found->second->isSelected;
+            }
+            row.showsCheckBox = row.itemId && !member.isKeeper;
+            if (member.isKeeper) row.keepPill = Pill{platform::localized("Keep"), "checkmark.seal.fill", PillVariant::safe};
+            row.dividerAfter = member.id != group.members.back().id;
+            card.members.push_back(std::move(row));
+        }
+        results.groups.push_back(std::move(card));
+    }
+    return results;
+}
+
+void selectDuplicateCopies(viewmodels::ScanViewModel& vm) {
+    std::set<platform::Uuid> copies;
+    for (const auto& group : duplicateResults(vm).groups) {
+        for (const auto& member : group.members)
+            if (member.showsCheckBox) copies.insert(*member.itemId);
+    }
+    vm.selectOnly(copies, CategoryType::duplicates);
+}
+
+void deselectDuplicates(viewmodels::ScanViewModel& vm) { vm.deselectAll(CategoryType::duplicates); }
+
+}  // namespace zentrel::ui

@@ -1,0 +1,135 @@
+#include "ui/presenters/OverviewPresenter.hpp"
+
+#include "viewmodels/ScanViewModelHarness.hpp"
+
+#include "doubles/TempDir.hpp"
+
+#include <gtest/gtest.h>
+
+namespace zentrel::ui {
+namespace {
+
+using model::CategoryType;
+using testing::scannedItem;
+namespace state = model::scan_state;
+
+class OverviewPresenterTest : public ::testing::Test {
+protected:
+    testing::ScanViewModelHarness h;
+    std::shared_ptr<viewmodels::ScanViewModel> vm = h.make();
+};
+
+TEST_F(OverviewPresenterTest, AFreshInstallShowsOnlyTheHeroWithFullScan) {
+    EXPECT_FALSE(backgroundScanBanner(*vm));
+    EXPECT_FALSE(cleanFailureBanner(*vm));
+    EXPECT_TRUE(topCategories(*vm).empty());
+    EXPECT_FALSE(cleaningHistory(h.prefs.cleaningHistory(), h.clock.now(), "en"));
+    const auto hero = heroCard(*vm, std::nullopt);
+    EXPECT_EQ(hero.button, HeroButton::fullScan);
+    EXPECT_EQ(hero.buttonTitle, "Full Scan");
+    EXPECT_EQ(hero.statusText,
+              "Scan your Mac to discover junk files, caches, and other items you can safely remove.");
+    EXPECT_EQ(hero.ringLabel, "0%");
+    EXPECT_TRUE(hero.freeText.empty());
+
+    EXPECT_EQ(pressHeroButton(*vm), HeroOutcome::scanStarted);
+    EXPECT_EQ(h.engine.fullScans.size(), 1u);
+}
+
+TEST_F(OverviewPresenterTest, RestoredStatisticsGiveTilesWithoutCountsAndAButtonThatScans) {
+    h.standard.setInteger("lastScanItemCount", 40);
+    h.standard.setReal("lastScanFoundBytes", 9e9);
+    h.prefs.setLastScanCategoryTotals({{CategoryType::trash, 3'000'000'000},
+                                       {CategoryType::xcode, 5'000'000'000},
+                                       {CategoryType::appCaches, 500'000'000},
+                                       {CategoryType::largeFiles, 500'000'001}});
+    auto restored = h.make();
+
+    const auto tiles = topCategories(*restored);
+    ASSERT_EQ(tiles.size(), 3u);
+    EXPECT_EQ(tiles[0].category, CategoryType::xcode);
+    EXPECT_EQ(tiles[2].category, CategoryType::largeFiles);
+    EXPECT_EQ(tiles[0].caption, "0 items");
+    EXPECT_EQ(tiles[0].value, "5 GB");
+
+    const auto hero = heroCard(*restored, std::nullopt);
+    EXPECT_EQ(hero.button, HeroButton::smartCleanup);
+    EXPECT_EQ(hero.buttonTitle, "Smart Cleanup \u2014 free up 9 GB");
+    EXPECT_EQ(hero.statusText, "Zentrel can free up 9 GB");
+    EXPECT_EQ(pressHeroButton(*restored), HeroOutcome::scanStarted) << "no confirmation of nothing";
+    EXPECT_EQ(h.engine.fullScans.size(), 1u);
+}
+
+TEST_F(OverviewPresenterTest, SmartCleanupSelectsTheSafeItemsWhenNothingIsSelected) {
+    auto review = scannedItem("/h/big.iso", CategoryType::largeFiles, 5000, false);
+    auto log = scannedItem("/h/Library/Logs/a.log", CategoryType::systemCaches, 1000);
+    log.isSelected = false;
+    h.scanTo(*vm, {review, log});
+    ASSERT_EQ(heroCard(*vm, std::nullopt).buttonTitle, "Smart Cleanup \u2014 free up 6 KB") << "the found bytes";
+    EXPECT_EQ(pressHeroButton(*vm), HeroOutcome::confirmClean);
+    EXPECT_EQ(vm->selectedItems().size(), 1u);
+    EXPECT_EQ(smartCleanupConfirmation(*vm).title, "Clean 1 KB?");
+    EXPECT_EQ(heroCard(*vm, std::nullopt).buttonTitle, "Smart Cleanup \u2014 free up 1 KB") << "the selected bytes";
+}
+
+TEST_F(OverviewPresenterTest, BannersFollowTheBackgroundScanAndTheFailures) {
+    vm->startScan(true, false, false, false);
+    h.engine.fullScans.back().progress(0.4, "Scanning Trash...");
+    const auto banner = backgroundScanBanner(*vm);
+    ASSERT_TRUE(banner);
+    EXPECT_DOUBLE_EQ(banner->progress, 0.4);
+    EXPECT_EQ(banner->caption, "Scanning Trash...");
+    const auto hero = heroCard(*vm, std::nullopt);
+    EXPECT_EQ(hero.button, HeroButton::none);
+    EXPECT_EQ(hero.statusText, "Scanning Trash...");
+
+    vm->failedDeletionKeys.set({"/h/a", "/h/b"});
+    EXPECT_EQ(cleanFailureBanner(*vm)->title, "2 item(s) could not be deleted");
+}
+
+TEST(DiskInfoTest, UsageColoursAndTheRingStayWithinTheirBounds) {
+    struct Case {
+        std::int64_t total;
+        std::int64_t free;
+        UsageColor color;
+        int percent;
+    };
+    const Case cases[] = {
+        {100, 31, UsageColor::accent, 69},  {100, 30, UsageColor::review, 70}, {100, 16, UsageColor::review, 84},
+        {100, 15, UsageColor::danger, 85},  {100, 0, UsageColor::danger, 100}, {0, 0, UsageColor::accent, 0},
+        {100, 150, UsageColor::danger, 0},  {100, -20, UsageColor::danger, 100},
+    };
+    for (const auto& c : cases) {
+        const DiskInfo disk{c.total, c.free};
+        EXPECT_EQ(disk.usageColor(), c.color) << c.total << "/" << c.free;
+        EXPECT_EQ(disk.usedPercent(), c.percent) << c.total << "/" << c.free;
+    }
+    testing::TempDir folder;
+    const auto volume = DiskInfo::current(folder.path().string());
+    ASSERT_TRUE(volume);
+    EXPECT_GT(volume->totalBytes, 0);
+    EXPECT_FALSE(DiskInfo::current((folder / "missing").string()));
+}
+
+TEST(CleaningHistoryTest, ShowsTheLastEightBarsScaledToTheLargestAndTotalsEveryRecord) {
+    const auto now = platform::Date::fromTimeIntervalSince1970(1'700'000'000);
+    std::vector<model::CleaningRecord> history;
+    for (int i = 0; i < 10; ++i) history.push_back({now.addingTimeInterval(-86400.0 * (10 - i)), 1'000'000});
+    history[9].freedBytes = 4'000'000;
+    history[8].freedBytes = 0;
+    const auto card = cleaningHistory(history, now, "en", "UTC");
+    ASSERT_TRUE(card);
+    EXPECT_EQ(card->totalText, "Total 12 MB");
+    ASSERT_EQ(card->columns.size(), kHistoryColumns);
+    EXPECT_DOUBLE_EQ(card->columns[7].barHeight, 120.0);
+    EXPECT_DOUBLE_EQ(card->columns[0].barHeight, 30.0);
+    EXPECT_DOUBLE_EQ(card->columns[6].barHeight, 8.0) << "never thinner than 8";
+    EXPECT_EQ(card->columns[7].dateText, "1 day ago");
+    EXPECT_EQ(card->columns[7].helpText, "4 MB \u2022 Nov 13, 2023");
+
+    const auto nothingFreed = cleaningHistory({{now, 0}}, now, "en", "UTC");
+    EXPECT_DOUBLE_EQ(nothingFreed->columns[0].barHeight, 8.0);
+}
+
+}  // namespace
+}  // namespace zentrel::ui

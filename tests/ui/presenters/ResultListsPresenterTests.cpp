@@ -1,0 +1,115 @@
+#include "ui/presenters/DuplicatesPresenter.hpp"
+#include "ui/presenters/ResultsPresenter.hpp"
+
+#include "viewmodels/ScanViewModelHarness.hpp"
+
+#include <gtest/gtest.h>
+
+namespace zentrel::ui {
+namespace {
+
+using model::CategoryType;
+using model::SidebarSelection;
+using testing::scannedItem;
+
+model::CleanItem copy(std::string path, std::string group, bool keeper, std::string kind = "dup:exact") {
+    auto item = scannedItem(std::move(path), CategoryType::duplicates, 1000, false);
+    item.duplicateGroupId = std::move(group);
+    item.isDuplicateKeeper = keeper;
+    item.subcategory = std::move(kind);
+    return item;
+}
+
+class ResultListsPresenterTest : public ::testing::Test {
+protected:
+    testing::ScanViewModelHarness h;
+    std::shared_ptr<viewmodels::ScanViewModel> vm = h.make();
+};
+
+TEST_F(ResultListsPresenterTest, DuplicateRowsOfferACheckBoxOnlyForCopiesWithAnItem) {
+    auto photo = copy("/h/Pictures/a.jpg", "g1", true, "dup:photo");
+    auto photoCopy = copy("/h/Downloads/a copy.jpg", "g1", false, "dup:photo");
+    auto bigFile = scannedItem("/h/Downloads/a copy.jpg", CategoryType::largeFiles, 1000);
+    h.scanTo(*vm, {bigFile, photo, photoCopy, copy("/h/Documents/r.pdf", "g2", false),
+                   copy("/h/Desktop/r.pdf", "g2", true), copy("/h/Movies/v.mov", "g3", false, "dup:video"),
+                   copy("/h/Movies/v2.mov", "g3", true, "dup:video")});
+
+    const auto results = duplicateResults(*vm);
+    EXPECT_EQ(results.headerText, "3 duplicate groups");
+    ASSERT_EQ(results.groups.size(), 3u);
+    const auto& group = results.groups[0];
+    EXPECT_EQ(group.countText, "2 copies");
+    EXPECT_EQ(group.freeText, "Free up 1 KB");
+    EXPECT_EQ(group.kindPill, (Pill{"Photos", "photo", PillVariant::ai}));
+    ASSERT_EQ(group.members.size(), 2u);
+    EXPECT_FALSE(group.members[0].showsCheckBox) << "the keeper";
+    EXPECT_EQ(group.members[0].keepPill->text, "Keep");
+    EXPECT_TRUE(group.members[1].showsCheckBox);
+    EXPECT_EQ(group.members[1].itemId, photoCopy.id) << "the duplicates item, not the large file";
+    EXPECT_FALSE(group.members[1].keepPill);
+    EXPECT_TRUE(group.members[0].dividerAfter);
+    EXPECT_FALSE(group.members[1].dividerAfter);
+    EXPECT_EQ(results.groups[1].kindPill.text, "Exact") << "document matches read as exact";
+    EXPECT_EQ(results.groups[2].kindPill, (Pill{"Video", "film", PillVariant::ai}));
+
+}
+
+TEST_F(ResultListsPresenterTest, SelectAllSelectsEveryCopyButNeverAKeeper) {
+    auto keeper = copy("/h/Pictures/a.jpg", "g1", true);
+    keeper.isSelected = true;
+    auto other = scannedItem("/h/.Trash/x", CategoryType::trash, 10);
+    other.isSelected = false;
+    h.scanTo(*vm, {keeper, copy("/h/Downloads/a.jpg", "g1", false), copy("/h/Desktop/a.jpg", "g1", false), other});
+    selectDuplicateCopies(*vm);
+    std::vector<std::string> selected;
+    for (const auto& item : vm->selectedItems()) selected.push_back(item.path);
+    EXPECT_EQ(selected, (std::vector<std::string>{"/h/Downloads/a.jpg", "/h/Desktop/a.jpg"}));
+    deselectDuplicates(*vm);
+    EXPECT_TRUE(vm->selectedItems().empty());
+}
+
+TEST_F(ResultListsPresenterTest, ResultsRouteTheirCategoryAndGroupBySubcategory) {
+    auto named = [](std::string path, std::string subcategory, bool safe = true) {
+        auto item = scannedItem(std::move(path), CategoryType::largeFiles, 100, safe);
+        item.subcategory = std::move(subcategory);
+        return item;
+    };
+    EXPECT_EQ(groupedBySubcategory({named("/a", "Large Files")}).front().title, std::nullopt);
+    const auto groups = groupedBySubcategory({named("/a", "b"), named("/b", "Large Files"), named("/c", "b")});
+    ASSERT_EQ(groups.size(), 2u);
+    EXPECT_EQ(groups[0].title, "Large Files") << "upper case sorts first";
+    EXPECT_EQ(groups[1].items.size(), 2u);
+
+    h.scanTo(*vm, {named("/h/a.iso", "Large Files", false)});
+    vm->sidebarSelection.set(SidebarSelection::category(CategoryType::largeFiles));
+    auto content = resultsContent(*vm);
+    EXPECT_EQ(content.kind, ResultsKind::empty);
+    EXPECT_EQ(content.emptyMessage, "Switch to Advanced view to see everything.");
+    h.standard.setString("viewMode", "advanced");
+    content = resultsContent(*vm);
+    EXPECT_EQ(content.kind, ResultsKind::advanced);
+    EXPECT_EQ(content.headerText, "1 item");
+    vm->sidebarSelection.set(SidebarSelection::category(CategoryType::trash));
+    EXPECT_EQ(resultsContent(*vm).emptyMessage, "This category looks clean.");
+    vm->sidebarSelection.set(SidebarSelection::category(CategoryType::duplicates));
+    EXPECT_EQ(resultsContent(*vm).kind, ResultsKind::duplicates) << "even when empty";
+}
+
+TEST_F(ResultListsPresenterTest, SelectAllOfTheFriendlyListLeavesTheHiddenItemsAlone) {
+    auto hidden = scannedItem("/h/Library/Caches/big", CategoryType::appCaches, 100, false);
+    auto shown = scannedItem("/h/Library/Caches/small", CategoryType::appCaches, 10);
+    shown.isSelected = false;
+    h.scanTo(*vm, {hidden, shown, scannedItem("/h/.Trash/t", CategoryType::trash, 5, false)});
+    vm->sidebarSelection.set(SidebarSelection::category(CategoryType::appCaches));
+    selectAllShown(*vm);
+    ASSERT_EQ(vm->selectedItems().size(), 1u);
+    EXPECT_EQ(vm->selectedItems()[0].path, "/h/Library/Caches/small");
+    h.standard.setString("viewMode", "advanced");
+    selectAllShown(*vm);
+    EXPECT_EQ(vm->selectedItems().size(), 2u);
+    deselectAllShown(*vm);
+    EXPECT_TRUE(vm->selectedItems().empty());
+}
+
+}  // namespace
+}  // namespace zentrel::ui
