@@ -63,7 +63,6 @@ public:
 
     [[nodiscard]] QPushButton* button(MenuBarAction action) const;
     [[nodiscard]] std::vector<QPushButton*> categoryButtons() const;
-    [[nodiscard]] QRect placement(std::optional<QRect> iconGeometry, QPoint cursor, QRect screen) const;
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -71,6 +70,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    [[nodiscard]] QRect placement(std::optional<QRect> iconGeometry, QPoint cursor, QRect screen) const;
     void rebuild();
     void perform(MenuBarAction action);
     void fit();
