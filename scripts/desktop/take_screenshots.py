@@ -4,8 +4,9 @@ page, the smart cleanup, privacy and duplicates pages, the cleaned page, a
 clean caught with rows waiting, deleted, failed and in progress, the
 overview after it with its history, the error page of an undo whose
 backup is gone; then the Boost page with two demo applications running,
-the uninstaller and its detail sheet, and the typing page off, on and in
-the input-method mode, with its two sheets.
+the uninstaller and its detail sheet, the typing page off, on and in the
+input-method mode with its two sheets, and the update banner and the tray
+popover after a scan, with a stand-in tray and a feed offering an update.
     take_screenshots.py ZENTREL_PROGRAM OUT_DIR APPEARANCE"""
 
 import glob
@@ -20,6 +21,7 @@ import time
 sys.path.insert(0, os.path.dirname(__file__))
 import demo_home  # noqa: E402
 import desktop_driver as d  # noqa: E402
+import tray_host  # noqa: E402
 
 program, out, appearance = sys.argv[1:4]
 home = os.environ["ZENTREL_TEST_HOME"]
@@ -214,6 +216,29 @@ def typing_input_method():
     shoot("typing-input-method", (1100, 720))
 
 
+def popover_window():
+    main = window_id()
+    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--class", "zentrel"], capture_output=True, text=True)
+    others = [window for window in found.stdout.split() if window != main]
+    return others[-1] if others else None
+
+
+def tray_popover():
+    full_scan = d.wait_for("the content window", lambda: d.find("push button", "Full Scan"))
+    d.press(full_scan)
+    d.wait_for("the scan's end", lambda: d.find("push button", prefix="Clean ", enabled=True), 90)
+    d.wait_for("the update banner", lambda: d.find("push button", "Update now"), 30)
+    shoot("update-banner", (1100, 720))
+    shoot("update-banner-900x600", (900, 600))
+    # The pointer where a top panel's tray would be: the popover opens under it.
+    subprocess.run(["xdotool", "mousemove", "1300", "8"], check=True)
+    tray_host.click(d.wait_for("the tray icon", tray_host.items, 10)[0], 1300, 8)
+    d.wait_for("the popover", lambda: d.find("push button", "Open Zentrel"))
+    popover = d.wait_for("the popover's window", popover_window)
+    time.sleep(0.8)
+    subprocess.run(["import", "-window", popover, os.path.join(out, f"popover-{appearance}.png")], check=True)
+
+
 run(False, first_run)
 run(True, content)
 demo_apps = demo_home.run_applications()
@@ -225,3 +250,16 @@ finally:
         demo_app.wait(10)
 run(True, typing)
 run(True, typing_input_method, {"vietIMEIntegrationMode": "hybrid", "vietIMEEnabled": True})
+feed = os.path.join(os.environ["XDG_RUNTIME_DIR"], "appcast.xml")
+with open(feed, "w") as appcast:
+    appcast.write('<rss xmlns:sparkle="urn:example:updates"><channel><item>'
+                  "<title>Zentrel 9.0</title><sparkle:version>900</sparkle:version>"
+                  "<sparkle:shortVersionString>9.0</sparkle:shortVersionString>"
+                  '<enclosure url="https://example.org/Zentrel-9.0.tar.gz"/></item></channel></rss>')
+os.environ["ZENTREL_FEED_URL"] = "file://" + feed
+tray = tray_host.start()
+try:
+    run(True, tray_popover)
+finally:
+    tray.kill()
+    tray.wait(10)

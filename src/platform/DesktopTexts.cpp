@@ -28,6 +28,7 @@ void addDesktopTexts(Localization& localization) {
             {"Scans only this category, not your entire Mac.", "Scans only this category, not your entire computer."},
             {"Scans your Mac to build a cleanup recommendation.",
              "Scans your computer to build a cleanup recommendation."},
+            {"Starts a full scan of your Mac.", "Starts a full scan of your computer."},
             {"Temporary data macOS saved \u2014 safe to clear", "Temporary data the system saved \u2014 safe to clear"},
             // The Boost page.
             {"\u201cCached\u201d is reclaimable on demand \u2014 macOS frees it automatically when apps need RAM, so "
@@ -67,6 +68,8 @@ void addDesktopTexts(Localization& localization) {
             {"\u2303\u2325 \u2014 phục hồi chuỗi gốc đang gõ", "Ctrl+Alt \u2014 phục hồi chuỗi gốc đang gõ"},
             {"Nhấn \u2303\u21e7V khi đang ở một app để bật/tắt tiếng Việt riêng cho app đó. Lựa chọn được ghi nhớ.",
              "Nhấn Ctrl+Shift+V khi đang ở một app để bật/tắt tiếng Việt riêng cho app đó. Lựa chọn được ghi nhớ."},
+            {"Zentrel will scan your Mac first, then clean safe items. This action cannot be undone.",
+             "Zentrel will scan your computer first, then clean safe items. This action cannot be undone."},
         });
 }
 

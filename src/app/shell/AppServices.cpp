@@ -8,6 +8,8 @@
 
 #include <QCoreApplication>
 
+#include <cstdlib>
+
 #include <unistd.h>
 
 namespace zentrel::app {
@@ -95,8 +97,12 @@ AppServices::~AppServices() {
 
 services::UpdaterManager& AppServices::updater() {
     if (!updater_) {
+        auto info = services::mainBundleInfo();
+        // A packager, or a test with a feed of its own, names another feed here.
+        if (const char* feed = std::getenv("ZENTREL_FEED_URL"); feed != nullptr && *feed != '\0')
+            info[std::string(services::kFeedURLKey)] = std::string(feed);
         updater_ = std::make_unique<services::UpdaterManager>(services::UpdaterManager::Dependencies{
-            main, main, standardDefaults, appcastTransport_, updateDriver_, services::mainBundleInfo()});
+            main, main, standardDefaults, appcastTransport_, updateDriver_, std::move(info)});
     }
     return *updater_;
 }

@@ -81,7 +81,10 @@ public:
     AppServices& operator=(const AppServices&) = delete;
     ~AppServices();
 
+    // Made on first use; the environment's ZENTREL_FEED_URL, when set, names its feed.
     [[nodiscard]] services::UpdaterManager& updater();
+    // The updater when it was made already; never makes it.
+    [[nodiscard]] services::UpdaterManager* existingUpdater() { return updater_.get(); }
 
     const platform::HostLayout layout;
     // Where the scan, the cookie stores and the guard find things on this desktop.

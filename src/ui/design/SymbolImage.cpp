@@ -69,6 +69,7 @@ const QHash<QString, QString>& symbolicNames() {
         {"lock.fill", "changes-prevent"},
         {"lock.open.fill", "changes-allow"},
         {"lock.shield.fill", "security-high"},
+        {"macwindow", "window-new"},
         {"magnifyingglass", "system-search"},
         {"memorychip", "media-flash"},
         {"memorychip.fill", "media-flash"},
@@ -89,6 +90,7 @@ const QHash<QString, QString>& symbolicNames() {
         {"trash.square.fill", "edit-delete"},
         {"wand.and.stars", "starred"},
         {"wifi.slash", "network-wireless-offline"},
+        {"xmark", "window-close"},
         {"xmark.circle.fill", "window-close"},
     };
     return names;
