@@ -28,6 +28,7 @@ void addDesktopTexts(Localization& localization) {
             {"Scans only this category, not your entire Mac.", "Scans only this category, not your entire computer."},
             {"Scans your Mac to build a cleanup recommendation.",
              "Scans your computer to build a cleanup recommendation."},
+            {"Starts a full scan of your Mac.", "Starts a full scan of your computer."},
             {"Temporary data macOS saved \u2014 safe to clear", "Temporary data the system saved \u2014 safe to clear"},
             {"After an app update, turn the Zentrel toggle OFF then ON in Full Disk Access if access still isn't "
              "detected.",
@@ -109,6 +110,30 @@ void addDesktopTexts(Localization& localization) {
              "Each app is asked to quit normally, so it can prompt you to save unsaved work. A frozen app may need "
              "to be ended from your desktop's system monitor instead."},
             {"Double tap to select for quitting.", "Press Space to select for quitting."},
+            // The typing card and its sheets: the key tap needs an X11 session, the
+            // input method is an IBus engine, and Option is Alt.
+            {"Cần quyền Accessibility", "CGEvent cần phiên X11"},
+            {"Bật Zentrel trong System Settings \u2192 Privacy & Security \u2192 Accessibility. Nếu đã bật mà app "
+             "chưa nhận, hãy khởi động lại Zentrel để macOS áp dụng quyền.",
+             "Gõ qua CGEvent cần một phiên X11 có phần mở rộng RECORD và XTEST. Trên Wayland, hãy chọn chế độ "
+             "Input Method Kit để gõ qua IBus. Nếu vừa đổi phiên, hãy khởi động lại Zentrel."},
+            {"Cấp quyền\u2026", "Mở cài đặt Trợ năng\u2026"},
+            {"Khởi động lại app để macOS áp dụng quyền Accessibility.",
+             "Khởi động lại app để Zentrel kiểm tra lại phiên X11."},
+            {"IME đã cài trong ~/Library/Input Methods", "IBus đã nhận Zentrel IME"},
+            {"Đang chọn trong menu input", "IBus đang dùng Zentrel"},
+            {"Chưa chọn Zentrel trong menu input", "IBus chưa dùng Zentrel"},
+            {"Cài đặt Bàn phím\u2026", "Cài đặt IBus\u2026"},
+            {"Không tìm thấy ZentrelIME.app trong bản build.",
+             "Không tìm thấy chương trình zentrel-ime trong bản build."},
+            {"Phục hồi gốc (Ctrl+\u2325)", "Phục hồi gốc (Ctrl+Alt)"},
+            {"\u2303\u21e7V \u2014 bật/tắt tiếng Việt cho app đang dùng (tự ghi nhớ)",
+             "Ctrl+Shift+V \u2014 bật/tắt tiếng Việt cho app đang dùng (tự ghi nhớ)"},
+            {"\u2303\u2325 \u2014 phục hồi chuỗi gốc đang gõ", "Ctrl+Alt \u2014 phục hồi chuỗi gốc đang gõ"},
+            {"Nhấn \u2303\u21e7V khi đang ở một app để bật/tắt tiếng Việt riêng cho app đó. Lựa chọn được ghi nhớ.",
+             "Nhấn Ctrl+Shift+V khi đang ở một app để bật/tắt tiếng Việt riêng cho app đó. Lựa chọn được ghi nhớ."},
+            {"Zentrel will scan your Mac first, then clean safe items. This action cannot be undone.",
+             "Zentrel will scan your computer first, then clean safe items. This action cannot be undone."},
         });
 }
 

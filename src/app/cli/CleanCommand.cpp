@@ -77,11 +77,12 @@ int runClean(const std::vector<std::string>& args) {
         std::move(items),
         [](const model::CleaningProgressEvent& event) {
             using Kind = model::CleaningProgressEvent::Kind;
-            const auto position = "[" + std::to_string(event.index + 1) + "/" + std::to_string(event.total) + "] ";
+            if (event.kind == Kind::started) return;
+            std::cout << "[" << event.index + 1 << "/" << event.total << "] ";
             if (event.kind == Kind::succeeded) {
-                std::cout << position << "Cleaned " << event.item.displayTitle() << "\n";
-            } else if (event.kind == Kind::failed) {
-                std::cout << position << "Failed " << event.item.displayTitle() << ": " << event.error << "\n";
+                std::cout << "Cleaned " << event.item.displayTitle() << "\n";
+            } else {
+                std::cout << "Failed " << event.item.displayTitle() << ": " << event.error << "\n";
             }
         },
         [&](engine::DeleteResult done) { result = std::move(done); });

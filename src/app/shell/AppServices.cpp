@@ -2,10 +2,13 @@
 
 #include "engine/AllCategoryScanners.hpp"
 #include "engine/DeletionGuard.hpp"
+#include "platform/ProcessNames.hpp"
 #include "scanners/ClipboardInsight.hpp"
 #include "services/AppBundleInfo.hpp"
 
 #include <QCoreApplication>
+
+#include <cstdlib>
 
 #include <unistd.h>
 
@@ -51,6 +54,7 @@ AppServices::AppServices(QObject& context, platform::HostLayout hostLayout, plat
       desktopTyping(main, bus.canReach("org.a11y.Bus")),
       typingBridge(desktopTyping.poster, clipboard, desktopTyping.writer),
       distributedNotifications(platform::SessionBusNotificationCenter::fromEnvironment()),
+      imeInstaller(typing::ZentrelIMEInstaller::programEnvironment(layout, desktopTyping.inputMethodStatus)),
       workspace({"/proc", services::LinuxWorkspace::applicationFoldersFor(layout.dataHome, layout.systemRoot),
                  ::getuid(), "en"},
                 signaller),
@@ -82,7 +86,8 @@ AppServices::AppServices(QObject& context, platform::HostLayout hostLayout, plat
     typing = std::make_unique<typing::VietIMEManager>(typing::VietIMEManagerServices{
         prefs, ruleStore, typingBridge, desktopTyping.detector, desktopTyping.tap, desktopTyping.inputMethodStatus,
         *permissions,
-        distributedNotifications, layout, main, main, applicationDidBecomeActive, applicationActivated});
+        distributedNotifications, layout, main, main, applicationDidBecomeActive, applicationActivated,
+        platform::programNameOfProcess(::getpid()).value_or("zentrel")});
 }
 
 AppServices::~AppServices() {
@@ -92,8 +97,12 @@ AppServices::~AppServices() {
 
 services::UpdaterManager& AppServices::updater() {
     if (!updater_) {
+        auto info = services::mainBundleInfo();
+        // A packager, or a test with a feed of its own, names another feed here.
+        if (const char* feed = std::getenv("ZENTREL_FEED_URL"); feed != nullptr && *feed != '\0')
+            info[std::string(services::kFeedURLKey)] = std::string(feed);
         updater_ = std::make_unique<services::UpdaterManager>(services::UpdaterManager::Dependencies{
-            main, main, standardDefaults, appcastTransport_, updateDriver_, services::mainBundleInfo()});
+            main, main, standardDefaults, appcastTransport_, updateDriver_, std::move(info)});
     }
     return *updater_;
 }

@@ -51,6 +51,7 @@
 #include "typing/integration/DesktopTypingBackends.hpp"
 #include "typing/integration/IMEEventBridge.hpp"
 #include "typing/integration/VietIMEManager.hpp"
+#include "typing/integration/ZentrelIMEInstaller.hpp"
 #include "viewmodels/CleanerEngineScanEngine.hpp"
 #include "viewmodels/IntentBridge.hpp"
 #include "viewmodels/ScanViewModel.hpp"
@@ -80,7 +81,10 @@ public:
     AppServices& operator=(const AppServices&) = delete;
     ~AppServices();
 
+    // Made on first use; the environment's ZENTREL_FEED_URL, when set, names its feed.
     [[nodiscard]] services::UpdaterManager& updater();
+    // The updater when it was made already; never makes it.
+    [[nodiscard]] services::UpdaterManager* existingUpdater() { return updater_.get(); }
 
     const platform::HostLayout layout;
     // Where the scan, the cookie stores and the guard find things on this desktop.
@@ -129,6 +133,7 @@ public:
     typing::IMEEventBridge typingBridge;
     platform::SessionBusNotificationCenter distributedNotifications;
     std::unique_ptr<typing::VietIMEManager> typing;
+    typing::ZentrelIMEInstaller imeInstaller;
 
     services::ProcfsSystemStatistics statistics;
     services::KillProcessSignaller signaller;

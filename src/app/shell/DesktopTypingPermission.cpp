@@ -1,19 +1,16 @@
 #include "app/shell/DesktopTypingPermission.hpp"
 
 #include "platform/Warnings.hpp"
-#include "typing/integration/ZentrelIMEInstaller.hpp"
 
 namespace zentrel::app {
 
 DesktopTypingPermission::DesktopTypingPermission(services::PermissionsManager& permissions,
                                                  platform::AccessibilityTrust& trust, typing::VietIMEManager& typing,
-                                                 platform::HostLayout layout,
-                                                 const platform::InputMethodStatus& inputMethodStatus, Kind kind)
+                                                 typing::ZentrelIMEInstaller& installer, Kind kind)
     : permissions_(permissions),
       trust_(trust),
       typing_(typing),
-      layout_(std::move(layout)),
-      inputMethodStatus_(inputMethodStatus),
+      installer_(installer),
       kind_(kind) {}
 
 bool DesktopTypingPermission::granted() const {
@@ -27,8 +24,7 @@ void DesktopTypingPermission::setUp() {
         permissions_.refreshAccessibility();
         return;
     }
-    typing::ZentrelIMEInstaller installer(typing::ZentrelIMEInstaller::programEnvironment(layout_, inputMethodStatus_));
-    const auto result = installer.install();
+    const auto result = installer_.install();
     if (const auto* error = std::get_if<typing::ZentrelIMEInstaller::InstallError>(&result)) {
         platform::warn(error->description());
     }

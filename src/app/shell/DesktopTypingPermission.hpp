@@ -6,10 +6,9 @@
 // that the input method is installed. Setting it up checks the tap again,
 // or installs the input method.
 
-#include "platform/HostLayout.hpp"
-#include "platform/InputMethodStatus.hpp"
 #include "services/PermissionsManager.hpp"
 #include "typing/integration/VietIMEManager.hpp"
+#include "typing/integration/ZentrelIMEInstaller.hpp"
 #include "ui/presenters/PermissionChecklist.hpp"
 
 namespace zentrel::app {
@@ -17,8 +16,7 @@ namespace zentrel::app {
 class DesktopTypingPermission final : public ui::TypingPermission {
 public:
     DesktopTypingPermission(services::PermissionsManager& permissions, platform::AccessibilityTrust& trust,
-                            typing::VietIMEManager& typing, platform::HostLayout layout, const platform::InputMethodStatus& inputMethodStatus,
-                            Kind kind);
+                            typing::VietIMEManager& typing, typing::ZentrelIMEInstaller& installer, Kind kind);
 
     [[nodiscard]] Kind kind() const override { return kind_; }
     [[nodiscard]] bool granted() const override;
@@ -29,8 +27,7 @@ private:
     services::PermissionsManager& permissions_;
     platform::AccessibilityTrust& trust_;
     typing::VietIMEManager& typing_;
-    platform::HostLayout layout_;
-    const platform::InputMethodStatus& inputMethodStatus_;
+    typing::ZentrelIMEInstaller& installer_;
     Kind kind_;
 };
 

@@ -7,7 +7,9 @@
 #include "ui/design/DesignLabels.hpp"
 #include "ui/main/MainContentView.hpp"
 #include "ui/main/SidebarView.hpp"
+#include "ui/panels/UpdateAvailableBanner.hpp"
 #include "ui/presenters/MainWindowStartup.hpp"
+#include "ui/tools/AppFeaturesView.hpp"
 #include "ui/tools/BoostView.hpp"
 #include "ui/tools/UninstallView.hpp"
 #include "viewmodels/AppIntents.hpp"
@@ -36,7 +38,7 @@ ZentrelApp::ZentrelApp(platform::HostLayout layout, platform::HostPlatform hostP
 
     window_ = std::make_unique<MainWindow>([this](MainWindowBranch branch) { return makeBranch(branch); },
                                            MainWindowActions{
-                                               [this] { services_->updater().checkForUpdates(); },
+                                               [this] { updater().checkForUpdates(); },
                                                [this] { toggleTyping(); },
                                                [this] { showPreferences(); },
                                                [] { QApplication::quit(); },
@@ -61,14 +63,28 @@ ZentrelApp::ZentrelApp(platform::HostLayout layout, platform::HostPlatform hostP
 ZentrelApp::~ZentrelApp() {
     observers_.clear();
     tray_.reset();
+    popover_.reset();
     window_.reset();
     panels_.reset();
     services_.reset();
 }
 
 void ZentrelApp::start() {
-    tray_ = std::make_unique<MenuBarIcon>(*services_->scanViewModel, services_->processes, services_->main,
-                                          [this] { window_->present(); });
+    auto& s = *services_;
+    popover_ = std::make_unique<ui::MenuBarView>(ui::MenuBarServices{
+        *s.scanViewModel,
+        s.processes,
+        [&s] { return s.focus.isFocusActive(); },
+        s.energyStore,
+        s.power,
+        platform::SystemClock::shared(),
+        s.layout.home.string(),
+        [this] { window_->present(); },
+        [this] { return static_cast<QWidget*>(window_.get()); },
+        [] { QApplication::quit(); },
+    });
+    tray_ = std::make_unique<MenuBarIcon>(*s.scanViewModel, s.processes, s.main,
+                                          [this](QRect icon) { popover_->popUp(icon); });
     QApplication::setQuitOnLastWindowClosed(!tray_->isShown());
     updateBranch();
     window_->show();
@@ -120,7 +136,16 @@ QWidget* ZentrelApp::makeContent() {
         viewModel, platform::SystemClock::shared(),
         {services_->clipboard, services_->main, &services_->previewPanel, services_->layout.home.string()},
         [this](const ui::DetailRoute& route, QWidget* parent) { return makeToolPage(route, parent); });
-    return new ContentView(sidebar, detail);
+    auto* content = new ContentView(sidebar, detail);
+    content->setBanner(new ui::UpdateAvailableBanner(banner_));
+    if (auto* made = services_->existingUpdater()) banner_.attach(*made);
+    return content;
+}
+
+services::UpdaterManager& ZentrelApp::updater() {
+    auto& made = services_->updater();
+    banner_.attach(made);
+    return made;
 }
 
 QWidget* ZentrelApp::makeToolPage(const ui::DetailRoute& route, QWidget* parent) {
@@ -133,6 +158,10 @@ QWidget* ZentrelApp::makeToolPage(const ui::DetailRoute& route, QWidget* parent)
     case ui::DetailRoute::Kind::uninstall:
         return new ui::UninstallView(
             std::make_unique<viewmodels::UninstallViewModel>(s.uninstaller, s.uninstallerQueue, s.main), parent);
+    case ui::DetailRoute::Kind::features:
+        return new ui::AppFeaturesView(ui::kFeatureGridColumns,
+                                       {*s.typing, *s.permissions, s.imeInstaller, s.main, s.applicationDidBecomeActive},
+                                       parent);
     case ui::DetailRoute::Kind::settings: return panels_->makeSettingsPage(parent);
     default: return nullptr;
     }
@@ -149,7 +178,7 @@ void ZentrelApp::runContentStartup() {
     ui::runMainWindowStartup({
         [] {},  // the notification manager is made with the view model
         [&s] { s.notificationAuthorization.requestAuthorization({true, true}, [](bool, const auto&) {}); },
-        [&s] { (void)s.updater(); },
+        [this] { (void)updater(); },
         [&s] { s.scanViewModel->restoreLastScanSummary(); },
         [&s] { return s.prefs.isAutoScanDue(); },
         [&s] { return !s.scanViewModel->result().items.empty(); },
