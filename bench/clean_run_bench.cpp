@@ -49,7 +49,7 @@ void BM_CleanRunRemovesTree(benchmark::State& state) {
     platform::MainLoop loop;
     platform::TaskPool pool(2);
     auto& fileSystem = platform::PosixFileSystem::shared();
-    scanners::SweepJournal journal(home.path());
+    scanners::SweepJournal journal(home.path(), {});  // nothing is restored here
     scanners::PrivacyCookieStore cookies(fileSystem, home.path().string());
     platform::MemoryClipboard clipboard;
     platform::NoICloudFileStatus icloud;

@@ -2,7 +2,8 @@
 categories: caches, an editor's cached data and logs (one of which cannot
 be deleted), the Trash, a tool's cache, a project's dependencies, two
 browser profiles' tracker cookies, copies of documents and of an installer,
-and files that are never junk.
+and files that are never junk; and two installed applications (desktop
+entries) with their leftovers for the uninstaller.
     demo_home.py HOME"""
 
 import json
@@ -75,6 +76,35 @@ def trash(home, name, size):
         file.write(f"[Trash Info]\nPath={home}/Documents/{name}\nDeletionDate=2024-05-01T10:00:00\n")
 
 
+# Desktop id, name, program, icon and leftovers (folder under the home, size)
+# of the demo applications.
+APPS = [
+    ("org.example.Notefold", "Notefold", "notefold", "accessories-text-editor",
+     [(".config/org.example.Notefold/settings.ini", 4_000), (".cache/org.example.Notefold/index.db", 2_600_000),
+      (".local/share/org.example.Notefold/notes.db", 900_000)]),
+    ("org.example.Sketchloom", "Sketchloom", "sketchloom", "applications-graphics",
+     [(".config/org.example.Sketchloom/prefs.json", 2_000), (".cache/org.example.Sketchloom/tiles.bin", 7_400_000)]),
+]
+
+
+def applications(home):
+    for desktop_id, name, program, icon, leftovers in APPS:
+        entry = os.path.join(home, ".local/share/applications", desktop_id + ".desktop")
+        os.makedirs(os.path.dirname(entry), exist_ok=True)
+        with open(entry, "w") as file:
+            file.write(f"[Desktop Entry]\nType=Application\nName={name}\nIcon={icon}\nExec={program} %F\n")
+        for relative, size in leftovers:
+            write(home, relative, size)
+
+
+def run_applications(megabytes=(240, 90)):
+    """Starts the demo applications as processes that hold some memory; the
+    caller ends them."""
+    code = "import sys, time; block = b'x' * (int(sys.argv[1]) << 20); time.sleep(600)"
+    return [subprocess.Popen([program, "-c", code, str(size)], executable=sys.executable)
+            for (_, _, program, _, _), size in zip(APPS, megabytes)]
+
+
 def make(home, onboarded=True):
     write(home, ".cache/thumbnails/large/4f2a.png", 2_400_000)
     write(home, ".cache/org.example.Photos/previews.db", 48_000_000)
@@ -100,6 +130,7 @@ def make(home, onboarded=True):
     copies(home, os.urandom(1 << 20), "Downloads/ubuntu-24.04-desktop-amd64.iso",
            "Documents/Installers/ubuntu-24.04-desktop-amd64.iso", size=300_000_000)
     lock(os.path.join(home, LOCKED_LOG))
+    applications(home)
     settings = os.path.join(home, ".config/zentrel/com.torvane.zentrel.json")
     os.makedirs(os.path.dirname(settings), exist_ok=True)
     with open(settings, "w") as file:

@@ -89,6 +89,10 @@ def press(node):
     action.do_action(0)
 
 
+def set_text(node, text):
+    node.get_editable_text_iface().set_text_contents(text)
+
+
 def labels():
     texts = []
     for app in applications():
@@ -104,3 +108,33 @@ def labels():
 def start(program, *arguments):
     log = open(os.path.join(os.environ["XDG_RUNTIME_DIR"], "zentrel.log"), "w")
     return subprocess.Popen([program, *arguments], stdout=log, stderr=subprocess.STDOUT)
+
+
+def is_showing(node):
+    try:
+        return node.get_state_set().contains(Atspi.StateType.SHOWING)
+    except Exception:
+        return False
+
+
+def shown_labels():
+    """The labels on screen now, leaving out those of hidden pages."""
+    return [node.get_name() or "" for app in applications() for node in nodes(app)
+            if _role(node) == "label" and is_showing(node)]
+
+
+def _role(node):
+    try:
+        return node.get_role_name()
+    except Exception:
+        return None
+
+
+def key(keys, window_name="^Zentrel$"):
+    """Presses `keys` (xdotool's names, e.g. ctrl+comma) in the named window."""
+    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", window_name],
+                           capture_output=True, text=True).stdout.split()
+    if not found:
+        raise AssertionError(f"no window named {window_name}")
+    subprocess.run(["xdotool", "windowfocus", "--sync", found[-1]], check=True)
+    subprocess.run(["xdotool", "key", "--clearmodifiers", keys], check=True)

@@ -1,12 +1,18 @@
 """Takes the window program's screenshots on a private desktop: the first
-run, then the content at two sizes before and after a scan, the scanning
+run's four steps, then the content at two sizes before and after a scan, the scanning
 page, the smart cleanup, privacy and duplicates pages, the cleaned page, a
 clean caught with rows waiting, deleted, failed and in progress, the
-overview after it with its history, and the error page of an undo whose
-backup is gone.
+overview after it with its history, the error page of an undo whose
+backup is gone; then the Boost page with two demo applications running,
+the uninstaller and its detail sheet, the typing page off, on and in the
+input-method mode with its two sheets, the Settings window's sections and
+the settings page, the Full Disk Access screen, and the update banner and
+the tray popover after a scan, with a stand-in tray and a feed offering an
+update.
     take_screenshots.py ZENTREL_PROGRAM OUT_DIR APPEARANCE"""
 
 import glob
+import json
 import os
 import shutil
 import sqlite3
@@ -17,20 +23,21 @@ import time
 sys.path.insert(0, os.path.dirname(__file__))
 import demo_home  # noqa: E402
 import desktop_driver as d  # noqa: E402
+import tray_host  # noqa: E402
 
 program, out, appearance = sys.argv[1:4]
 home = os.environ["ZENTREL_TEST_HOME"]
 os.makedirs(out, exist_ok=True)
 
 
-def window_id():
-    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Zentrel$"], capture_output=True, text=True)
+def window_id(title="^Zentrel$"):
+    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", title], capture_output=True, text=True)
     ids = found.stdout.split()
     return ids[-1] if ids else None
 
 
-def shoot(name, size=None, settle=0.8):
-    window = d.wait_for("the window", window_id)
+def shoot(name, size=None, settle=0.8, title="^Zentrel$"):
+    window = d.wait_for(f"the window {title}", lambda: window_id(title))
     if size:
         subprocess.run(["xdotool", "windowsize", window, str(size[0]), str(size[1])], check=True)
     time.sleep(settle)
@@ -60,12 +67,23 @@ def clean_from_toolbar():
     press_button(prefix="Delete ")
 
 
-def run(onboarded, steps):
+def run(onboarded, steps, settings=None, readable_home=True):
     demo_home.release(home)
     shutil.rmtree(home)
     os.makedirs(home)
+    # A home the program cannot list (a file in its place) holds it on the access screen.
+    os.environ["HOME"] = home if readable_home else os.path.join(home, "not-a-folder")
     try:
         demo_home.make(home, onboarded)
+        if not readable_home:
+            open(os.environ["HOME"], "w").close()
+        if settings:
+            path = os.path.join(home, ".config/zentrel/com.torvane.zentrel.json")
+            with open(path) as file:
+                stored = json.load(file)
+            stored.update(settings)
+            with open(path, "w") as file:
+                json.dump(stored, file)
         if appearance == "dark":
             keyfile = os.path.join(home, ".config/glib-2.0/settings/keyfile")
             os.makedirs(os.path.dirname(keyfile), exist_ok=True)
@@ -82,9 +100,20 @@ def run(onboarded, steps):
         demo_home.release(home)
 
 
+def shows(text):
+    return lambda: text in d.shown_labels()
+
+
 def first_run():
-    d.wait_for("onboarding", lambda: d.find("push button", "Get Started"))
-    shoot("onboarding")
+    titles = ["Your computer, but faster", "Nothing important is ever deleted", "More than a cleaner",
+              "A few permissions"]
+    for step, title in enumerate(titles, 1):
+        d.wait_for(f"onboarding step {step}", shows(title))
+        shoot(f"onboarding-{step}")
+        if step < len(titles):
+            d.press(d.find("push button", "Continue"))
+    d.press(d.wait_for("the finish button", lambda: d.find("push button", "Get Started")))
+    d.wait_for("the content window", lambda: d.find("push button", "Full Scan"))
 
 
 def content():
@@ -159,5 +188,128 @@ def error():
     shoot("error")
 
 
+def settings_screens():
+    d.wait_for("the content window", lambda: d.find("push button", "Full Scan"))
+    select_page("Settings")
+    d.wait_for("the settings page", shows("Display"))
+    shoot("settings-page-900x600", (900, 600))
+    shoot("settings-page", (1100, 720))
+    d.key("ctrl+comma")
+    window = d.wait_for("the Settings window", lambda: d.find("frame", "Settings"))
+
+    def in_window(role, name):
+        return next((node for node in d.nodes(window) if d._role(node) == role and node.get_name() == name), None)
+
+    for section, card in (("General", "Display"), ("Scanning", "Auto-Scan"), ("Privacy", "Privacy Sweep"),
+                          ("Performance", "Battery digest")):
+        d.press(in_window("page tab", section))
+        d.wait_for(f"the {section} section", lambda: in_window("label", card))
+        if section == "Scanning":  # with the rows these switches show
+            for switch in ("Enable automatic scanning", "Auto-clean safe items after scan"):
+                d.press(in_window("check box", switch))
+            d.wait_for("the frequency row", lambda: d.is_showing(in_window("label", "Scan frequency")))
+        shoot(f"settings-{section.lower()}", title="Settings")
+
+
+def full_disk_access():
+    d.wait_for("the access screen", lambda: d.find("push button", "Open Home Folder"))
+    shoot("full-disk-access")
+    d.press(d.find("push button", "I've granted access \u2014 continue"))
+    d.wait_for("the denied card", shows("Your home folder still cannot be read. Fix its permissions and try again."))
+    shoot("full-disk-access-denied")
+
+
+def tool_pages():
+    d.wait_for("the content window", lambda: d.find("push button", "Full Scan"))
+    select_page("Boost")
+    d.wait_for("the demo applications", lambda: d.find("list item", "Notefold"), 60)
+    shoot("boost", (1100, 720))
+    shoot("boost-900x600", (900, 600))
+    scroll_page_down()
+    shoot("boost-list-900x600")
+    select_page("Uninstall Apps")
+    row = d.wait_for("the demo applications", lambda: d.find("list item", "Notefold"), 60)
+    shoot("uninstall", (1100, 720))
+    shoot("uninstall-900x600", (900, 600))
+    d.press(row)
+    d.wait_for("the detail sheet", lambda: d.find("push button", prefix="Gỡ "))
+    shoot("uninstall-sheet", title="^Notefold$")
+
+
+def open_sheet(button, title, name):
+    press_button(button)
+    shoot(name, title=f"^{title}$")
+    d.press(d.wait_for("the sheet's close button", lambda: d.find("push button", "Đóng")))
+    d.wait_for("the sheet to close", lambda: window_id(f"^{title}$") is None)
+
+
+def typing():
+    select_page("Vietnamese Typing")
+    shoot("typing-off", (1100, 720))
+    shoot("typing-off-900x600", (900, 600))
+    d.press(d.wait_for("the typing switch", lambda: d.find("check box", "Bộ gõ tiếng Việt")))
+    press_button("Tuỳ chọn nâng cao")
+    shoot("typing-on", (1100, 720))
+    shoot("typing-on-900x600", (900, 600))
+    press_button("Tuỳ chỉnh thêm")
+    scroll_page_down()
+    shoot("typing-more-options", (1100, 720))
+    open_sheet("Bảng phím tắt", "Bảng phím tắt", "typing-shortcuts")
+    open_sheet("Quản lý rule…", "Quản lý rule inject", "typing-rules")
+
+
+def typing_input_method():
+    select_page("Vietnamese Typing")
+    d.wait_for("the install row", lambda: d.find("push button", "Cài IME…"))
+    shoot("typing-input-method", (1100, 720))
+
+
+def popover_window():
+    main = window_id()
+    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--class", "zentrel"], capture_output=True, text=True)
+    others = [window for window in found.stdout.split() if window != main]
+    return others[-1] if others else None
+
+
+def tray_popover():
+    full_scan = d.wait_for("the content window", lambda: d.find("push button", "Full Scan"))
+    d.press(full_scan)
+    d.wait_for("the scan's end", lambda: d.find("push button", prefix="Clean ", enabled=True), 90)
+    d.wait_for("the update banner", lambda: d.find("push button", "Update now"), 30)
+    shoot("update-banner", (1100, 720))
+    shoot("update-banner-900x600", (900, 600))
+    # The pointer where a top panel's tray would be: the popover opens under it.
+    subprocess.run(["xdotool", "mousemove", "1300", "8"], check=True)
+    tray_host.click(d.wait_for("the tray icon", tray_host.items, 10)[0], 1300, 8)
+    d.wait_for("the popover", lambda: d.find("push button", "Open Zentrel"))
+    popover = d.wait_for("the popover's window", popover_window)
+    time.sleep(0.8)
+    subprocess.run(["import", "-window", popover, os.path.join(out, f"popover-{appearance}.png")], check=True)
+
+
 run(False, first_run)
 run(True, content)
+demo_apps = demo_home.run_applications()
+try:
+    run(True, tool_pages)
+finally:
+    for demo_app in demo_apps:
+        demo_app.terminate()
+        demo_app.wait(10)
+run(True, typing)
+run(True, typing_input_method, {"vietIMEIntegrationMode": "hybrid", "vietIMEEnabled": True})
+run(True, settings_screens)
+run(True, full_disk_access, readable_home=False)
+feed = os.path.join(os.environ["XDG_RUNTIME_DIR"], "appcast.xml")
+with open(feed, "w") as appcast:
+    appcast.write('<rss xmlns:sparkle="urn:example:updates"><channel><item>'
+                  "<title>Zentrel 9.0</title><sparkle:version>900</sparkle:version>"
+                  "<sparkle:shortVersionString>9.0</sparkle:shortVersionString>"
+                  '<enclosure url="https://example.org/Zentrel-9.0.tar.gz"/></item></channel></rss>')
+os.environ["ZENTREL_FEED_URL"] = "file://" + feed
+tray = tray_host.start()
+try:
+    run(True, tray_popover)
+finally:
+    tray.kill()
+    tray.wait(10)

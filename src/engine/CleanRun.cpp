@@ -184,7 +184,7 @@ private:
             if (item.category == model::CategoryType::privacy && sweepID_) {
                 backup = services_.journal.backupFile(item.path, *sweepID_);
             }
-            if (auto error = fileSystem.removeItem(item.path)) throw CleanFailure(removalMessage(item.path, error));
+            if (auto error = fileSystem.removeItem(item.path)) failPartway(item, engine_.cachedSize(item.path), error);
             if (backup) {
                 actions_.push_back(newAction(SweepActionKind::recentsCleared, item.name, item.path, *backup, item.path));
             }
@@ -229,28 +229,46 @@ private:
         refuseUnless(item.path, Use::changeInPlace);
         auto& fileSystem = services_.fileSystem;
         if (!fileSystem.exists(item.path)) return 0;
-        const auto names = fileSystem.contentsOfDirectory(item.path, {.skipHiddenEntries = skipHidden});
-        if (!names) throw CleanFailure("\u201C" + fileName(item.path) + "\u201D could not be read.");
+        std::map<std::string, std::int64_t> sizes;
+        const auto removal = fileSystem.removeContents(
+            item.path, {.skipHiddenEntries = skipHidden},
+            [&](const std::string& entry) { sizes[entry] = std::max<std::int64_t>(engine_.cachedSize(entry), 0); });
+        if (!removal.listed) throw CleanFailure("\u201C" + fileName(item.path) + "\u201D could not be read.");
         std::int64_t freed = 0;
-        int failures = 0;
-        for (const auto& name : *names) {
-            const auto entry = item.path + "/" + name;
-            const auto size = engine_.cachedSize(entry);
-            if (auto error = fileSystem.removeItem(entry)) {
-                ++failures;
-                platform::warn("Could not delete item " + entry + ": " + removalMessage(entry, error));
-                continue;
-            }
-            freed += std::max<std::int64_t>(size, 0);
+        for (const auto& entry : removal.removed) freed += sizes[entry];
+        for (const auto& [entry, error] : removal.failures) {
+            freed += freedBeforeFailing(entry, sizes[entry]);
+            platform::warn("Could not delete item " + entry + ": " + removalMessage(entry, error));
         }
+        const auto failures = static_cast<int>(removal.failures.size());
         if (failures == 0) return freed >= 1 ? freed : item.sizeBytes;
         if (freed < 1) throw CleanFailure(failureText);
         throw PartialDirectoryClearError(freed, failures, failureText);
     }
 
+    // What a removal that failed part-way still freed of a folder that held
+    // `sizeBefore` bytes.
+    [[nodiscard]] std::int64_t freedBeforeFailing(const std::string& path, std::int64_t sizeBefore) const {
+        return std::max<std::int64_t>(sizeBefore - engine_.allocatedSizeOfPath(path), 0);
+    }
+
+    // A folder whose removal stopped at entries that would not go: what went
+    // counts, and the entries left are the ones that failed.
+    [[noreturn]] void failPartway(const CleanItem& item, std::int64_t sizeBefore, std::error_code error) const {
+        const auto freed = freedBeforeFailing(item.path, sizeBefore);
+        const auto message = removalMessage(item.path, error);
+        if (freed < 1) throw CleanFailure(message);
+        int left = 0;
+        if (auto walk = services_.fileSystem.walk(item.path, {})) {
+            while (auto entry = walk->next()) left += entry->attributes.isDirectory() ? 0 : 1;
+        }
+        throw PartialDirectoryClearError(freed, std::max(left, 1), message);
+    }
+
     std::int64_t clearTrackerCookies(const CleanItem& item) {
-        if (!sweepID_) return 0;
         const auto& cookies = *item.deletionMethod.trackerCookies();
+        if (item.privacyStoreBusy) throw CleanFailure(scanners::busyStoreNotice(cookies.browser));
+        if (!sweepID_) return 0;
         refuseUnless(cookies.storePath, Use::changeInPlace);
         const auto backup = services_.journal.backupFile(cookies.storePath, *sweepID_);
         std::int64_t removed = 0;
@@ -261,6 +279,7 @@ private:
             removed = services_.cookieStore.removeTrackerCookiesFromSQLite(cookies.storePath, cookies.domains,
                                                                            cookies.browser);
         }
+        services_.journal.noteSweptState(backup);
         const std::string browser(scanners::browserDisplayName(cookies.browser));
         if (removed >= 1) {
             for (const auto& domain : cookies.domains) {

@@ -92,7 +92,11 @@ std::vector<model::CleanItem> privacyItems(const std::vector<model::PrivacyGroup
             item.privacyGroupId = group.id;
             item.privacyDomains = target.domains;
             item.privacyBrowser = group.browser;
-            if (cookies) {
+            if (cookies && target.isBusy) {
+                item.privacyStoreBusy = true;
+                item.warningMessage = group.detail;
+                item.deletionMethod = model::DeletionMethod::clearTrackerCookies(target.path, {}, *group.browser);
+            } else if (cookies) {
                 item.isSelected = item.isSafe = item.isRecommended = true;
                 item.safetyLevel = model::SafetyLevel::safe;
                 item.deletionMethod = model::DeletionMethod::clearTrackerCookies(target.path, target.domains, *group.browser);

@@ -40,6 +40,9 @@ struct CleanItem {
     std::optional<std::string> privacyGroupId;
     std::vector<std::string> privacyDomains;
     std::optional<BrowserKind> privacyBrowser;
+    // A browser's cookie store that the browser held locked during the scan:
+    // shown so that the user can quit the browser, never cleaned.
+    bool privacyStoreBusy = false;
 
     // Recommended and rated safe: what the one-click and smart cleans take.
     [[nodiscard]] bool isSafeRecommendation() const { return isRecommended && safetyLevel == SafetyLevel::safe; }

@@ -36,6 +36,9 @@ struct PrivacyTarget {
     std::int64_t sizeBytes = 0;
     // Cleaning removes only the tracker entries and keeps the rest of the store.
     bool isTrackerOnly = false;
+    // A cookie store its running browser held locked: its trackers are not
+    // known and it cannot be cleaned until the browser quits and a scan runs again.
+    bool isBusy = false;
 
     bool operator==(const PrivacyTarget&) const = default;
 };

@@ -16,6 +16,8 @@ struct ProcessEnergyReading {
     std::int64_t residentBytes = 0;
     bool isActive = false;
     bool isApp = true;
+    // With the pid, which process this is; 0 when unknown.
+    std::uint64_t startTime = 0;
 
     [[nodiscard]] std::int32_t id() const { return pid; }
 

@@ -4,6 +4,7 @@
 #include "model/SharedEcosystemState.hpp"
 #include "platform/ByteCountFormatter.hpp"
 #include "platform/RelativeDateFormatter.hpp"
+#include "platform/Warnings.hpp"
 
 #include <cmath>
 #include <iostream>
@@ -23,6 +24,7 @@ constexpr std::string_view kAutoScanIntervalDays = "autoScanIntervalDays";
 constexpr std::string_view kCleaningHistory = "cleaningHistory";
 constexpr std::string_view kTotalFreedAllTime = "totalFreedAllTime";
 constexpr std::string_view kSweepLog = "sweepLog";
+constexpr std::string_view kUnreadableSweepLog = "sweepLogUnreadable";
 constexpr std::string_view kEnergyDigestEnabled = "energyDigestEnabled";
 constexpr std::string_view kMethod = "vietIMEMethod";
 constexpr std::string_view kOptions = "vietIMEOptions";
@@ -49,13 +51,6 @@ auto decodedOrNone(const platform::DefaultsStore& defaults, std::string_view key
     } catch (const nlohmann::json::exception&) {
         return std::nullopt;
     }
-}
-
-std::vector<SweepRecord> decodeSweepLog(const nlohmann::json& json) {
-    if (!json.is_array()) throw DecodingError("sweep log: expected an array");
-    std::vector<SweepRecord> log;
-    for (const auto& record : json) log.push_back(decodeSweepRecord(record));
-    return log;
 }
 
 }  // namespace
@@ -156,39 +151,68 @@ void UserPreferences::recordCleaning(std::int64_t freedBytes) {
     shared_.syncScanSummary(*this);
 }
 
-std::vector<SweepRecord> UserPreferences::sweepLog() const {
-    return decodedOrNone(defaults_, kSweepLog, decodeSweepLog).value_or(std::vector<SweepRecord>{});
+StoredSweepLog UserPreferences::storedSweepLog() const {
+    std::optional<std::string> text;
+    if (defaults_.contains(kSweepLog)) text = platform::textOf(defaults_.data(kSweepLog).value_or(platform::Bytes{}));
+    auto log = StoredSweepLog::decode(text);
+    if (!log.readable) platform::warn("The sweep log could not be read; it is left as it is.");
+    for (const auto& entry : log.entries) {
+        if (!entry.record) platform::warn("Skipped a damaged sweep record: " + entry.damage);
+    }
+    return log;
 }
 
-void UserPreferences::setSweepLog(const std::vector<SweepRecord>& log) {
-    nlohmann::json list = nlohmann::json::array();
-    for (const auto& record : log) list.push_back(encodeSweepRecord(record));
-    storeJson(defaults_, kSweepLog, list);
+void UserPreferences::storeSweepLog(const StoredSweepLog& log) {
+    defaults_.setData(kSweepLog, platform::bytesOf(log.encode()));
 }
+
+std::vector<SweepRecord> UserPreferences::sweepLog() const { return storedSweepLog().records(); }
+
+void UserPreferences::setSweepLog(const std::vector<SweepRecord>& log) { storeSweepLog(StoredSweepLog::of(log)); }
 
 void UserPreferences::appendSweepRecord(const SweepRecord& record) {
-    auto log = sweepLog();
-    log.insert(log.begin(), record);
-    if (log.size() > kSweepLogLimit) log.resize(kSweepLogLimit);
-    setSweepLog(log);
+    auto log = storedSweepLog();
+    if (!log.readable) {
+        // The new record has to be kept; what could not be read is set aside, not lost.
+        if (auto unreadable = defaults_.value(kSweepLog)) defaults_.set(kUnreadableSweepLog, *unreadable);
+        log = {};
+    }
+    log.entries.insert(log.entries.begin(), {record, {}, {}});
+    if (log.entries.size() > kSweepLogLimit) log.entries.resize(kSweepLogLimit);
+    storeSweepLog(log);
 }
 
 void UserPreferences::pruneExpiredSweepRecords() {
-    auto log = sweepLog();
+    auto log = storedSweepLog();
+    if (!log.readable) return;
     const auto now = clock_.now();
-    std::erase_if(log, [&](const SweepRecord& record) { return record.isExpired(now); });
-    setSweepLog(log);
+    std::erase_if(log.entries, [&](const StoredSweepLog::Entry& entry) { return entry.record && entry.record->isExpired(now); });
+    storeSweepLog(log);
 }
 
 void UserPreferences::markSweepActionRestored(const platform::Uuid& recordID, const platform::Uuid& actionID) {
-    auto log = sweepLog();
-    auto record = std::find_if(log.begin(), log.end(), [&](const auto& r) { return r.id == recordID; });
-    if (record == log.end()) return;
-    auto action = std::find_if(record->actions.begin(), record->actions.end(),
-                               [&](const auto& a) { return a.id == actionID; });
-    if (action == record->actions.end()) return;
+    auto log = storedSweepLog();
+    auto entry = std::find_if(log.entries.begin(), log.entries.end(),
+                              [&](const auto& e) { return e.record && e.record->id == recordID; });
+    if (entry == log.entries.end()) return;
+    auto& actions = entry->record->actions;
+    auto action = std::find_if(actions.begin(), actions.end(), [&](const auto& a) { return a.id == actionID; });
+    if (action == actions.end()) return;
     action->isRestored = true;
-    setSweepLog(log);
+    storeSweepLog(log);
+}
+
+std::optional<std::set<platform::Uuid>> UserPreferences::sweepIDsWithBackupsInUse() const {
+    const auto log = storedSweepLog();
+    if (!log.readable) return std::nullopt;
+    auto ids = log.damagedRecordIDs();
+    const auto now = clock_.now();
+    for (const auto& record : log.records()) {
+        const bool undoable = std::any_of(record.actions.begin(), record.actions.end(),
+                                          [](const SweepAction& action) { return !action.isRestored; });
+        if (undoable && !record.isExpired(now)) ids.insert(record.id);
+    }
+    return ids;
 }
 
 bool UserPreferences::booleanDefaultingToTrue(std::string_view key) const {
@@ -218,12 +242,13 @@ void UserPreferences::setVietIMEOptions(const typing::VietIMEOptions& options) {
     defaults_.setData(kOptions, platform::bytesOf(typing::encodeOptions(options).dump()));
 }
 
-void UserPreferences::setLaunchAtLogin(platform::LoginItemService& loginItems, bool enabled) {
+std::optional<std::string> UserPreferences::setLaunchAtLogin(platform::LoginItemService& loginItems, bool enabled) {
     auto error = enabled ? loginItems.registerApp() : loginItems.unregisterApp();
     if (error) {
         std::cout << "[Zentrel] Failed to " << (enabled ? "register" : "unregister") << " login item: " << *error
                   << std::endl;
     }
+    return error;
 }
 
 }  // namespace zentrel::model

@@ -7,6 +7,7 @@
 #include "model/CategoryType.hpp"
 #include "model/CleaningRecord.hpp"
 #include "model/PersistedSmartCleanupPlan.hpp"
+#include "model/StoredSweepLog.hpp"
 #include "model/SweepRecord.hpp"
 #include "platform/Clock.hpp"
 #include "platform/DefaultsStore.hpp"
@@ -18,6 +19,7 @@
 
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -62,13 +64,22 @@ public:
     // total and mirrors the summary into the shared state.
     void recordCleaning(std::int64_t freedBytes);
 
+    // The records that decode; a damaged one is skipped and reported on
+    // standard output, and kept as it is stored by every write below. A log
+    // that is no list at all reads as empty and is never written back.
     [[nodiscard]] std::vector<SweepRecord> sweepLog() const;
     void setSweepLog(const std::vector<SweepRecord>& log);
-    // Newest first, at most 10.
+    // Newest first, at most 10. An unreadable log is first set aside under
+    // "sweepLogUnreadable".
     void appendSweepRecord(const SweepRecord& record);
-    // Keeps the records that expire later than now; always writes.
+    // Keeps the records that expire later than now.
     void pruneExpiredSweepRecords();
     void markSweepActionRestored(const platform::Uuid& recordID, const platform::Uuid& actionID);
+    // The sweeps whose backups an undo may still need: records not expired
+    // with an action not yet restored, and damaged records that still name
+    // their id. None when the log cannot be read at all, so that nothing is
+    // purged on a guess.
+    [[nodiscard]] std::optional<std::set<platform::Uuid>> sweepIDsWithBackupsInUse() const;
 
     [[nodiscard]] bool energyDigestEnabled() const;
     [[nodiscard]] bool vietIMERuleEngineEnabled() const;
@@ -79,11 +90,13 @@ public:
     void setVietIMEOptions(const typing::VietIMEOptions& options);
 
     // Registers or unregisters the app as a login item; a failure is reported
-    // on standard output and otherwise ignored.
-    static void setLaunchAtLogin(platform::LoginItemService& loginItems, bool enabled);
+    // on standard output and its text returned for a screen to show.
+    static std::optional<std::string> setLaunchAtLogin(platform::LoginItemService& loginItems, bool enabled);
 
 private:
     [[nodiscard]] bool booleanDefaultingToTrue(std::string_view key) const;
+    [[nodiscard]] StoredSweepLog storedSweepLog() const;
+    void storeSweepLog(const StoredSweepLog& log);
 
     platform::DefaultsStore& defaults_;
     const platform::Clock& clock_;

@@ -6,6 +6,8 @@
 
 #include <map>
 
+#include <unistd.h>
+
 namespace zentrel::platform {
 namespace {
 
@@ -111,6 +113,7 @@ struct AtspiAccessibilityElements::Tree {
     // The application found last in this question, by the process asked for.
     mutable std::optional<std::int64_t> lastProcess;
     mutable AtspiAccessible* lastApplication = nullptr;
+    const std::int64_t ownProcess = ::getpid();
 
     ~Tree() {
         forget();
@@ -160,7 +163,9 @@ struct AtspiAccessibilityElements::Tree {
     }
 
     // The application of a process, or the one with an active window; a new reference.
+    // Never this program: its tree is served by the thread that would wait for the answer.
     AtspiAccessible* applicationOf(std::optional<std::int64_t> processID) const {
+        if (processID == ownProcess) return nullptr;
         if (lastApplication != nullptr && processID && lastProcess == processID) {
             return static_cast<AtspiAccessible*>(g_object_ref(lastApplication));
         }
@@ -168,7 +173,8 @@ struct AtspiAccessibilityElements::Tree {
         eachChild(desktop, [&](AtspiAccessible* app) {
             GError* error = nullptr;
             const auto pid = atspi_accessible_get_process_id(app, &error);
-            const bool matches = error == nullptr && (processID ? pid == *processID : activeWindowOf(app) != nullptr);
+            const bool matches = error == nullptr && pid != ownProcess &&
+                                 (processID ? pid == *processID : activeWindowOf(app) != nullptr);
             if (error != nullptr) g_error_free(error);
             if (matches) {
                 found = app;

@@ -28,7 +28,112 @@ void addDesktopTexts(Localization& localization) {
             {"Scans only this category, not your entire Mac.", "Scans only this category, not your entire computer."},
             {"Scans your Mac to build a cleanup recommendation.",
              "Scans your computer to build a cleanup recommendation."},
+            {"Starts a full scan of your Mac.", "Starts a full scan of your computer."},
             {"Temporary data macOS saved \u2014 safe to clear", "Temporary data the system saved \u2014 safe to clear"},
+            {"After an app update, turn the Zentrel toggle OFF then ON in Full Disk Access if access still isn't "
+             "detected.",
+             "If you changed your user's groups to give access, log out and back in so Zentrel sees the change."},
+            {"After an update, toggle Zentrel OFF then ON if access isn't detected",
+             "If your home folder lies on a drive that is not mounted, mount it first"},
+            {"Automatically scan your Mac on a schedule.", "Automatically scan your computer on a schedule."},
+            {"Caches, Xcode, duplicates, iOS backups, and more",
+             "Caches, developer tools, duplicates, device backups, and more"},
+            {"Click \"Open Privacy & Security Settings\" above", "Click \"Open Home Folder\" above"},
+            {"Clipboard analysis runs entirely on your Mac. Nothing is sent to the cloud.",
+             "Clipboard analysis runs entirely on your computer. Nothing is sent to the cloud."},
+            {"Each permission unlocks a specific feature. Already granted items show ON \u2014 tap the rest to open the "
+             "right Settings pane.",
+             "Each permission unlocks a specific feature. Already granted items show ON \u2014 click the rest to set "
+             "them up here."},
+            {"Enabled in Settings but still shows Enable? macOS only applies Full Disk Access after Zentrel restarts. "
+             "After an update, toggle Zentrel OFF then ON.",
+             "Zentrel cannot read your home folder. Give your user read access to it (chmod u+rwx ~), then click "
+             "the row to check again."},
+            {"Full Disk Access", "Home Folder Access"},
+            {"Full Disk Access not detected. Please enable it and try again.",
+             "Your home folder still cannot be read. Fix its permissions and try again."},
+            {"Full Disk Access Required", "Home Folder Access Required"},
+            {"Lives in your menu bar", "Lives in your system tray"},
+            {"Only removes files your Mac can rebuild", "Only removes files your computer can rebuild"},
+            {"Opens Full Disk Access in System Settings.", "Opens your home folder in the file manager."},
+            {"Quit Zentrel completely (\u2318Q), then reopen it", "Quit Zentrel completely (Ctrl+Q), then reopen it"},
+            {"Restarts the app so macOS applies Full Disk Access.",
+             "Restarts the app so it reads your home folder again."},
+            {"Return here and tap \"I've granted access \u2014 continue\"",
+             "Return here and click \"I've granted access \u2014 continue\""},
+            {"Scroll down to Full Disk Access", "Open the folder's Properties and its Permissions tab"},
+            {"Show daily battery drain in menu bar", "Show daily battery drain in the tray popover"},
+            {"Steps to enable Full Disk Access", "Steps to give Zentrel access to your home folder"},
+            {"Tracks which apps used the most energy today. Requires Apple Silicon for hardware power readings.",
+             "Tracks which apps used the most energy today. Hardware power readings need a processor whose energy "
+             "counters the system exposes (powercap)."},
+            {"Turn ON the toggle next to Zentrel \u2014 or add it with + if not listed",
+             "Let the owner create and delete files there \u2014 or run chmod u+rwx ~ in a terminal"},
+            {"Verifies Full Disk Access and continues to the app.",
+             "Verifies that your home folder can be read and continues to the app."},
+            {"Works completely offline \u2014 no data ever leaves your Mac",
+             "Works completely offline \u2014 no data ever leaves your computer"},
+            {"Your Mac, but faster", "Your computer, but faster"},
+            {"Zentrel finds files your Mac no longer needs \u2014 caches, logs, old build files \u2014 and removes "
+             "them safely so you reclaim space and feel snappier.",
+             "Zentrel finds files your computer no longer needs \u2014 caches, logs, old build files \u2014 and "
+             "removes them safely so you reclaim space and feel snappier."},
+            {"Zentrel needs Full Disk Access to scan and clean\nXcode caches, app data, and system files.",
+             "Zentrel needs to read your home folder to scan and clean\ncaches, app data, and logs."},
+            {"Zentrel will appear in the menu bar when you log in.",
+             "Zentrel will appear in the system tray when you log in."},
+            {"macOS only applies Full Disk Access after Zentrel restarts. Make sure the toggle is ON, then reopen the "
+             "app below.",
+             "Your user needs permission to read and open the home folder (chmod u+rwx ~). Then reopen the app below."},
+            {"Open Privacy & Security Settings", "Open Home Folder"},
+            {"Focus mode", "Do Not Disturb"},
+            {"Suggest calm-down during Focus", "Suggest calm-down during Do Not Disturb"},
+            {"When a Focus session is active, Zentrel highlights heavy background apps for one-tap calm down.",
+             "When Do Not Disturb is on, Zentrel highlights heavy background apps for one-tap calm down."},
+            {"Đã bật trong Settings mà vẫn hiện Enable? macOS chỉ áp dụng quyền Accessibility sau khi khởi động lại "
+             "Zentrel.",
+             "Bộ gõ cần máy chủ X bật phần mở rộng RECORD và XTEST. Hãy bật chúng trong cấu hình máy chủ X rồi "
+             "đăng nhập lại, hoặc gõ qua bộ gõ IBus của Zentrel."},
+            // The Boost page.
+            {"\u201cCached\u201d is reclaimable on demand \u2014 macOS frees it automatically when apps need RAM, so "
+             "there's nothing to \u201cclean\u201d here.",
+             "\u201cCached\u201d is reclaimable on demand \u2014 Linux frees it automatically when apps need RAM, so "
+             "there's nothing to \u201cclean\u201d here."},
+            {"Why no \u201cpurge / free RAM\u201d button? On macOS, forcing memory to free just makes the system "
+             "re-read it from disk moments later \u2014 it doesn't speed anything up. The real win is quitting apps "
+             "you're not using, which this screen does and measures.",
+             "Why no \u201cpurge / free RAM\u201d button? On Linux, dropping the page cache just makes the system "
+             "re-read files from disk moments later \u2014 it doesn't speed anything up. The real win is quitting "
+             "apps you're not using, which this screen does and measures."},
+            {"Each app is asked to quit normally, so it can prompt you to save unsaved work. Frozen apps may need "
+             "Force Quit instead.",
+             "Each app is asked to quit normally, so it can prompt you to save unsaved work. A frozen app may need "
+             "to be ended from your desktop's system monitor instead."},
+            {"Double tap to select for quitting.", "Press Space to select for quitting."},
+            // The typing card and its sheets: the key tap needs an X11 session, the
+            // input method is an IBus engine, and Option is Alt.
+            {"Cần quyền Accessibility", "CGEvent cần phiên X11"},
+            {"Bật Zentrel trong System Settings \u2192 Privacy & Security \u2192 Accessibility. Nếu đã bật mà app "
+             "chưa nhận, hãy khởi động lại Zentrel để macOS áp dụng quyền.",
+             "Gõ qua CGEvent cần một phiên X11 có phần mở rộng RECORD và XTEST. Trên Wayland, hãy chọn chế độ "
+             "Input Method Kit để gõ qua IBus. Nếu vừa đổi phiên, hãy khởi động lại Zentrel."},
+            {"Cấp quyền\u2026", "Mở cài đặt Trợ năng\u2026"},
+            {"Khởi động lại app để macOS áp dụng quyền Accessibility.",
+             "Khởi động lại app để Zentrel kiểm tra lại phiên X11."},
+            {"IME đã cài trong ~/Library/Input Methods", "IBus đã nhận Zentrel IME"},
+            {"Đang chọn trong menu input", "IBus đang dùng Zentrel"},
+            {"Chưa chọn Zentrel trong menu input", "IBus chưa dùng Zentrel"},
+            {"Cài đặt Bàn phím\u2026", "Cài đặt IBus\u2026"},
+            {"Không tìm thấy ZentrelIME.app trong bản build.",
+             "Không tìm thấy chương trình zentrel-ime trong bản build."},
+            {"Phục hồi gốc (Ctrl+\u2325)", "Phục hồi gốc (Ctrl+Alt)"},
+            {"\u2303\u21e7V \u2014 bật/tắt tiếng Việt cho app đang dùng (tự ghi nhớ)",
+             "Ctrl+Shift+V \u2014 bật/tắt tiếng Việt cho app đang dùng (tự ghi nhớ)"},
+            {"\u2303\u2325 \u2014 phục hồi chuỗi gốc đang gõ", "Ctrl+Alt \u2014 phục hồi chuỗi gốc đang gõ"},
+            {"Nhấn \u2303\u21e7V khi đang ở một app để bật/tắt tiếng Việt riêng cho app đó. Lựa chọn được ghi nhớ.",
+             "Nhấn Ctrl+Shift+V khi đang ở một app để bật/tắt tiếng Việt riêng cho app đó. Lựa chọn được ghi nhớ."},
+            {"Zentrel will scan your Mac first, then clean safe items. This action cannot be undone.",
+             "Zentrel will scan your computer first, then clean safe items. This action cannot be undone."},
         });
 }
 

@@ -1,7 +1,5 @@
 #include "platform/FileSystem.hpp"
 
-#include "platform/FileNames.hpp"
-
 #include <set>
 #include <utility>
 
@@ -21,22 +19,6 @@ std::int64_t FileSystem::diskUsage(const std::string& folder, Executor*) const {
         total += attributes.allocatedSize;
     }
     return total;
-}
-
-ContentsRemoval FileSystem::removeContents(const std::string& folder, ListingOptions options) {
-    ContentsRemoval result;
-    auto names = contentsOfDirectory(folder, options);
-    if (!names) return result;
-    result.listed = true;
-    for (const auto& name : *names) {
-        auto path = appendingPathComponent(folder, name);
-        if (auto error = removeItem(path)) {
-            result.failures.emplace_back(std::move(path), error);
-        } else {
-            ++result.removedCount;
-        }
-    }
-    return result;
 }
 
 }  // namespace zentrel::platform

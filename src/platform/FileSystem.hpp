@@ -10,6 +10,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -23,14 +24,17 @@ struct ListingOptions {
     bool skipHiddenEntries = false;
 };
 
-// What emptying a folder did: whether it could be listed, how many entries
-// went, and those that could not be removed, each with its error, in
-// listing order.
+// What emptying a folder did: whether it could be opened and listed, the
+// entries that went and those that could not be removed (each with its
+// error), in listing order.
 struct ContentsRemoval {
     bool listed = false;
-    std::size_t removedCount = 0;
+    std::vector<std::string> removed;
     std::vector<std::pair<std::string, std::error_code>> failures;
 };
+
+// Told each entry's path just before emptying a folder removes it.
+using BeforeRemoval = std::function<void(const std::string& path)>;
 
 class FileSystem {
 public:
@@ -76,8 +80,11 @@ public:
     [[nodiscard]] virtual std::int64_t diskUsage(const std::string& folder, Executor* workers = nullptr) const;
 
     // Removes every direct entry of a folder, one at a time, going on after a
-    // failure. The folder itself stays.
-    [[nodiscard]] ContentsRemoval removeContents(const std::string& folder, ListingOptions options = {});
+    // failure. The folder itself stays. Everything happens through one handle
+    // on the folder, opened without following a link at the path: a folder
+    // swapped for a link, before or while it is emptied, leads nowhere else.
+    [[nodiscard]] virtual ContentsRemoval removeContents(const std::string& folder, ListingOptions options = {},
+                                                         const BeforeRemoval& beforeRemoving = {}) = 0;
 
     static constexpr std::size_t kDefaultReadLimit = 64 * 1024 * 1024;
 };

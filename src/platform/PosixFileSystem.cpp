@@ -132,38 +132,32 @@ private:
     std::vector<DIR*> open_;
 };
 
+std::error_code removeInside(int fd, std::uint64_t device);
+
+// Removes the entry `name` of the open folder `fd` (a folder with everything
+// in it), staying on device `device`. An entry that is already gone is fine.
+std::error_code removeEntryAt(int fd, const std::string& name, std::uint64_t device) {
+    struct stat st {};
+    if (::fstatat(fd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
+        return errno == ENOENT ? std::error_code() : lastError();
+    }
+    if (static_cast<std::uint64_t>(st.st_dev) != device) return std::make_error_code(std::errc::cross_device_link);
+    if (!S_ISDIR(st.st_mode)) {
+        return ::unlinkat(fd, name.c_str(), 0) == 0 || errno == ENOENT ? std::error_code() : lastError();
+    }
+    FileDescriptor child(::openat(fd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    if (!child.isOpen()) return lastError();
+    if (auto error = removeInside(child.get(), device)) return error;
+    return ::unlinkat(fd, name.c_str(), AT_REMOVEDIR) == 0 ? std::error_code() : lastError();
+}
+
 // Removes everything inside the open folder `fd` on device `device`.
 std::error_code removeInside(int fd, std::uint64_t device) {
     auto names = readNames(::dup(fd), false);
     if (!names) return lastError();
     std::error_code first;
-    auto note = [&](std::error_code error) {
-        if (!first) first = error;
-    };
     for (const auto& name : *names) {
-        struct stat st {};
-        if (::fstatat(fd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
-            if (errno != ENOENT) note(lastError());
-            continue;
-        }
-        if (static_cast<std::uint64_t>(st.st_dev) != device) {
-            note(std::make_error_code(std::errc::cross_device_link));
-            continue;
-        }
-        if (S_ISDIR(st.st_mode)) {
-            FileDescriptor child(::openat(fd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
-            if (!child.isOpen()) {
-                note(lastError());
-                continue;
-            }
-            if (auto error = removeInside(child.get(), device)) {
-                note(error);
-                continue;
-            }
-            if (::unlinkat(fd, name.c_str(), AT_REMOVEDIR) != 0) note(lastError());
-        } else if (::unlinkat(fd, name.c_str(), 0) != 0 && errno != ENOENT) {
-            note(lastError());
-        }
+        if (auto error = removeEntryAt(fd, name, device); error && !first) first = error;
     }
     return first;
 }
@@ -272,6 +266,29 @@ std::error_code PosixFileSystem::removeItem(const std::string& path) {
     if (!fd.isOpen()) return lastError();
     if (auto error = removeInside(fd.get(), static_cast<std::uint64_t>(st.st_dev))) return error;
     return ::rmdir(path.c_str()) == 0 ? std::error_code() : lastError();
+}
+
+ContentsRemoval PosixFileSystem::removeContents(const std::string& folder, ListingOptions options,
+                                                const BeforeRemoval& beforeRemoving) {
+    ContentsRemoval result;
+    if (folder.empty()) return result;
+    FileDescriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    struct stat st {};
+    if (!fd.isOpen() || ::fstat(fd.get(), &st) != 0) return result;
+    auto names = readNames(::dup(fd.get()), options.skipHiddenEntries);
+    if (!names) return result;
+    std::sort(names->begin(), names->end());
+    result.listed = true;
+    for (const auto& name : *names) {
+        auto path = appendingPathComponent(folder, name);
+        if (beforeRemoving) beforeRemoving(path);
+        if (auto error = removeEntryAt(fd.get(), name, static_cast<std::uint64_t>(st.st_dev))) {
+            result.failures.emplace_back(std::move(path), error);
+        } else {
+            result.removed.push_back(std::move(path));
+        }
+    }
+    return result;
 }
 
 std::error_code PosixFileSystem::truncateFile(const std::string& path) {

@@ -26,6 +26,8 @@ public:
     [[nodiscard]] std::error_code moveItem(const std::string& from, const std::string& to) override;
     [[nodiscard]] std::error_code copyFile(const std::string& from, const std::string& to) override;
     [[nodiscard]] std::error_code createDirectories(const std::string& path) override;
+    [[nodiscard]] ContentsRemoval removeContents(const std::string& folder, ListingOptions options = {},
+                                                 const BeforeRemoval& beforeRemoving = {}) override;
 
     // The one instance programs use; tests make their own or use the double.
     static PosixFileSystem& shared();

@@ -8,6 +8,7 @@
 #include "scanners/SQLiteCookieDatabase.hpp"
 #include "scanners/TrackerHosts.hpp"
 
+#include <filesystem>
 #include <stdexcept>
 
 namespace zentrel::scanners {
@@ -163,9 +164,12 @@ std::vector<std::string> PrivacyCookieStore::readBinaryCookieHosts(const std::st
 std::optional<PrivacyCookieStore::CookieProfile> PrivacyCookieStore::sqliteProfile(BrowserKind browser,
                                                                                   std::string profileName,
                                                                                   const std::string& storePath) const {
-    const auto hosts = SQLiteCookieDatabase(layoutFor(browser), busyTimeout_).readHosts(storePath);
-    if (!hosts) return std::nullopt;
-    auto trackers = trackerHosts(*hosts);
+    const auto read = SQLiteCookieDatabase(layoutFor(browser), busyTimeout_).readHosts(storePath);
+    if (read.status == CookieStoreHosts::Status::busy) {
+        return CookieProfile{browser, std::move(profileName), storePath, {}, 0, fileSize(storePath), true};
+    }
+    if (read.status != CookieStoreHosts::Status::read) return std::nullopt;
+    auto trackers = trackerHosts(read.hosts);
     if (trackers.empty()) return std::nullopt;
     const auto count = static_cast<std::int64_t>(trackers.size());
     return CookieProfile{browser, std::move(profileName), storePath, std::move(trackers), count, fileSize(storePath)};
@@ -185,7 +189,11 @@ std::int64_t PrivacyCookieStore::removeTrackerCookiesFromBinaryCookies(const std
     for (const auto& domain : domains) normalized.insert(normalizedCookieDomain(domain));
     auto rewrite = file.removingHosts(normalized);
     if (rewrite.removedCount < 1) return 0;
+    std::error_code ignored;
+    const auto mode = std::filesystem::status(path, ignored).permissions();
     if (auto error = platform::writeFileAtomically(path, rewrite.contents)) throw std::runtime_error(*error);
+    // The rewritten store keeps the mode the browser gave it.
+    std::filesystem::permissions(path, mode & std::filesystem::perms::mask, ignored);
     return rewrite.removedCount;
 }
 

@@ -25,7 +25,8 @@ namespace zentrel::scanners {
 
 class PrivacyCookieStore final {
 public:
-    // One cookie store that holds at least one tracker cookie.
+    // One cookie store that holds at least one tracker cookie, or that its
+    // running browser holds locked, so that its hosts are not known.
     struct CookieProfile {
         model::BrowserKind browser = model::BrowserKind::safari;
         std::string profileName;                  // "Safari", or the profile folder's name
@@ -33,6 +34,7 @@ public:
         std::vector<std::string> trackerDomains;  // as the store spells them, ascending
         std::int64_t trackerCount = 0;
         std::int64_t storeSizeBytes = 0;
+        bool isBusy = false;  // held by its running browser: no hosts read
 
         friend bool operator==(const CookieProfile&, const CookieProfile&) = default;
     };
@@ -70,8 +72,9 @@ public:
     // The distinct hosts of a binary cookie file, in no particular order;
     // empty when it cannot be read or is not of the format.
     [[nodiscard]] std::vector<std::string> readBinaryCookieHosts(const std::string& path) const;
-    // The profile of one SQLite store, read without changing it; nothing when
-    // it cannot be read or holds no tracker.
+    // The profile of one SQLite store, read without changing anything in the
+    // browser's profile; a busy profile when its browser holds it; nothing
+    // when it cannot be read or holds no tracker.
     [[nodiscard]] std::optional<CookieProfile> sqliteProfile(model::BrowserKind browser, std::string profileName,
                                                              const std::string& storePath) const;
 

@@ -52,6 +52,11 @@ std::string_view browserDisplayName(model::BrowserKind browser) {
     return "";
 }
 
+std::string busyStoreNotice(model::BrowserKind browser) {
+    const std::string name(browserDisplayName(browser));
+    return platform::localizedFormat("%@ is running: quit %@ and scan again", {name, name});
+}
+
 model::PrivacyGroup trackerCookieGroup(const PrivacyCookieStore::CookieProfile& profile) {
     const auto& domains = profile.trackerDomains;
     std::string detail;
@@ -65,6 +70,13 @@ model::PrivacyGroup trackerCookieGroup(const PrivacyCookieStore::CookieProfile& 
     group.title = std::string(browserDisplayName(profile.browser)) + " \u2014 " + profile.profileName;
     group.detail = std::move(detail);
     group.trackerDomainCount = static_cast<int>(profile.trackerCount);
+    if (profile.isBusy) {
+        // Nothing of it can be cleaned, so it weighs nothing in the totals.
+        group.detail = busyStoreNotice(profile.browser);
+        group.targets.push_back(
+            {group.id + ":store", platform::localized("Cookie store in use"), profile.storePath, {}, 0, true, true});
+        return group;
+    }
     group.targets.push_back({group.id + ":store", std::to_string(profile.trackerCount) + " tracker cookies",
                              profile.storePath, domains, profile.storeSizeBytes, true});
     return group;

@@ -49,6 +49,8 @@ private:
 
 // "Safari", "Chrome", "Firefox", "Arc", "Microsoft Edge", "Chromium", "Brave".
 [[nodiscard]] std::string_view browserDisplayName(model::BrowserKind browser);
+// "Firefox is running: quit Firefox and scan again"
+[[nodiscard]] std::string busyStoreNotice(model::BrowserKind browser);
 [[nodiscard]] model::PrivacyGroup trackerCookieGroup(const PrivacyCookieStore::CookieProfile& profile);
 
 }  // namespace zentrel::scanners

@@ -4,7 +4,7 @@ namespace zentrel::scanners {
 
 namespace {
 
-std::string describe(PrivacySweepError::Kind kind, const std::string& payload) {
+std::string describe(PrivacySweepError::Kind kind, const std::string& payload, const std::string& reason) {
     switch (kind) {
         case PrivacySweepError::Kind::cookieStoreOpenFailed:
             return "Could not open cookie store at " + payload;
@@ -14,14 +14,18 @@ std::string describe(PrivacySweepError::Kind kind, const std::string& payload) {
             return "Cookie store is damaged and was left unchanged: " + payload;
         case PrivacySweepError::Kind::cookieStoreBusy:
             return "Cookie store is in use by its browser; quit the browser and try again: " + payload;
+        case PrivacySweepError::Kind::restoreRefused:
+            return "Refused to restore " + payload + ": " + reason;
+        case PrivacySweepError::Kind::restoreFailed:
+            return "Could not restore " + payload + ": " + reason;
     }
     return payload;
 }
 
 }  // namespace
 
-PrivacySweepError::PrivacySweepError(Kind kind, std::string payload)
-    : std::runtime_error(describe(kind, payload)), kind_(kind), payload_(std::move(payload)) {}
+PrivacySweepError::PrivacySweepError(Kind kind, std::string payload, const std::string& reason)
+    : std::runtime_error(describe(kind, payload, reason)), kind_(kind), payload_(std::move(payload)) {}
 
 PrivacySweepError PrivacySweepError::cookieStoreOpenFailed(std::string path) {
     return {Kind::cookieStoreOpenFailed, std::move(path)};
@@ -35,6 +39,14 @@ PrivacySweepError PrivacySweepError::cookieStoreDamaged(std::string path) {
 
 PrivacySweepError PrivacySweepError::cookieStoreBusy(std::string path) {
     return {Kind::cookieStoreBusy, std::move(path)};
+}
+
+PrivacySweepError PrivacySweepError::restoreRefused(std::string label, const std::string& reason) {
+    return {Kind::restoreRefused, std::move(label), reason};
+}
+
+PrivacySweepError PrivacySweepError::restoreFailed(std::string label, const std::string& reason) {
+    return {Kind::restoreFailed, std::move(label), reason};
 }
 
 }  // namespace zentrel::scanners

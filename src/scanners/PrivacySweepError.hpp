@@ -15,12 +15,18 @@ public:
         backupFailed,           // payload: the path or label of the item
         cookieStoreDamaged,     // payload: the store's path; the store was left as it was
         cookieStoreBusy,        // payload: the store's path; another program kept it locked
+        restoreRefused,         // payload: the action's label; nothing was changed
+        restoreFailed,          // payload: the action's label; putting it back failed part-way
     };
 
     [[nodiscard]] static PrivacySweepError cookieStoreOpenFailed(std::string path);
     [[nodiscard]] static PrivacySweepError backupFailed(std::string item);
     [[nodiscard]] static PrivacySweepError cookieStoreDamaged(std::string path);
     [[nodiscard]] static PrivacySweepError cookieStoreBusy(std::string path);
+    // "Refused to restore <label>: <reason>"
+    [[nodiscard]] static PrivacySweepError restoreRefused(std::string label, const std::string& reason);
+    // "Could not restore <label>: <reason>"
+    [[nodiscard]] static PrivacySweepError restoreFailed(std::string label, const std::string& reason);
 
     [[nodiscard]] Kind kind() const { return kind_; }
     [[nodiscard]] const std::string& payload() const { return payload_; }
@@ -32,7 +38,7 @@ public:
     }
 
 private:
-    PrivacySweepError(Kind kind, std::string payload);
+    PrivacySweepError(Kind kind, std::string payload, const std::string& reason = {});
 
     Kind kind_;
     std::string payload_;

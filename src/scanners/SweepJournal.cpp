@@ -2,10 +2,13 @@
 
 #include "platform/AtomicFile.hpp"
 #include "scanners/PrivacySweepError.hpp"
+#include "scanners/SQLiteCookieDatabase.hpp"
+#include "scanners/Sha256.hpp"
 
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <array>
 
 namespace zentrel::scanners {
 
@@ -15,7 +18,9 @@ namespace {
 
 constexpr const char* kManifestName = "origins.json";
 constexpr const char* kPasteboardName = "pasteboard.txt";
-constexpr std::array<const char*, 2> kDatabaseCompanions = {"-wal", "-shm"};
+constexpr const char* kItemsFolder = "items";
+constexpr const char* kWriteAheadLog = "-wal";
+constexpr const char* kSharedMemoryIndex = "-shm";
 
 constexpr fs::perms kOwnerOnlyFolder = fs::perms::owner_all;
 constexpr fs::perms kOwnerOnlyFile = fs::perms::owner_read | fs::perms::owner_write;
@@ -30,6 +35,13 @@ fs::path withSuffix(fs::path path, const char* suffix) {
     return path;
 }
 
+// What the journal noted of one copy: the original it belongs to and that
+// original's mode. Older journals noted the path alone.
+struct Origin {
+    std::string originalPath;
+    std::optional<fs::perms> mode;
+};
+
 // Which original each copy in a sweep folder belongs to, by the copy's path
 // relative to the folder.
 nlohmann::json loadManifest(const fs::path& folder) {
@@ -37,6 +49,20 @@ nlohmann::json loadManifest(const fs::path& folder) {
     if (!text) return nlohmann::json::object();
     auto manifest = nlohmann::json::parse(*text, nullptr, false);
     return manifest.is_object() ? manifest : nlohmann::json::object();
+}
+
+std::optional<Origin> originIn(const nlohmann::json& manifest, const std::string& relative) {
+    const auto found = manifest.find(relative);
+    if (found == manifest.end()) return std::nullopt;
+    if (found->is_string()) return Origin{found->get<std::string>(), std::nullopt};
+    if (!found->is_object()) return std::nullopt;
+    const auto path = found->find("originalPath");
+    if (path == found->end() || !path->is_string()) return std::nullopt;
+    Origin origin{path->get<std::string>(), std::nullopt};
+    if (const auto mode = found->find("mode"); mode != found->end() && mode->is_number_unsigned()) {
+        origin.mode = static_cast<fs::perms>(mode->get<unsigned>()) & fs::perms::mask;
+    }
+    return origin;
 }
 
 void copyItem(const fs::path& from, const fs::path& to) {
@@ -56,19 +82,55 @@ void restrictToOwner(const fs::path& copy) {
     }
 }
 
-// Replaces whatever is at `target` with a copy of `source`, through a
-// temporary file beside it and a rename, so the target is never half-written.
-void replaceWithCopy(const fs::path& source, const fs::path& target) {
+// Replaces whatever is at `target` with a copy of `source` in `mode`, through
+// a temporary entry beside it and a rename, so the target is never half-written.
+void replaceWithCopy(const fs::path& source, const fs::path& target, std::optional<fs::perms> mode) {
     const auto temporary = withSuffix(target, ".zentrel-restore");
     fs::remove_all(temporary);
     copyItem(source, temporary);
+    if (mode) fs::permissions(temporary, *mode);
     if (fs::is_directory(fs::symlink_status(target))) fs::remove_all(target);
     fs::rename(temporary, target);
 }
 
+// The contents of a store and of its log, as one digest; none when the store is gone.
+std::optional<std::string> stateDigest(const fs::path& store) {
+    const auto contents = platform::readWholeFile(store);
+    if (!contents) return std::nullopt;
+    Sha256 digest;
+    digest.update(*contents);
+    if (const auto log = platform::readWholeFile(withSuffix(store, kWriteAheadLog))) digest.update(*log);
+    return hexDigest(digest.finish());
+}
+
+// The domains of a cookie action: its detail, one domain or several joined by ", ".
+std::vector<std::string> domainsOf(const model::SweepAction& action) {
+    std::vector<std::string> domains;
+    const std::string detail = action.detail.value_or("");
+    for (std::size_t start = 0; start < detail.size();) {
+        const auto end = std::min(detail.find(", ", start), detail.size());
+        if (end > start) domains.push_back(detail.substr(start, end - start));
+        start = end + 2;
+    }
+    return domains;
+}
+
+void writeManifest(const fs::path& folder, const nlohmann::json& manifest) {
+    if (auto error = platform::writeFileAtomically(folder / kManifestName, manifest.dump())) {
+        throw fs::filesystem_error(*error, folder / kManifestName, std::make_error_code(std::errc::io_error));
+    }
+}
+
+// `path` lies strictly inside `folder`, compared as written.
+bool isLexicallyInside(const fs::path& path, const fs::path& folder) {
+    const auto relative = path.lexically_normal().lexically_relative(folder.lexically_normal());
+    return !relative.empty() && *relative.begin() != ".." && relative != ".";
+}
+
 }  // namespace
 
-SweepJournal::SweepJournal(fs::path home) : home_(std::move(home)) {}
+SweepJournal::SweepJournal(fs::path home, RestoreGuard guard, std::chrono::milliseconds busyTimeout)
+    : home_(std::move(home)), guard_(std::move(guard)), busyTimeout_(busyTimeout) {}
 
 std::string SweepJournal::backupRoot() const {
     return (home_ / "Library/Application Support/Zentrel/SweepBackups").string();
@@ -93,29 +155,45 @@ std::string SweepJournal::backupFile(const std::string& path, const platform::Uu
 
     // The first place that is free or already holds this same item.
     const auto name = fs::path(path).filename();
-    fs::path relative = name;
-    for (int slot = 2; manifest.contains(relative.string()) && manifest[relative.string()] != path; ++slot)
-        relative = fs::path(std::to_string(slot)) / name;
+    fs::path relative = fs::path(kItemsFolder) / name;
+    for (int slot = 2;; ++slot) {
+        const auto origin = originIn(manifest, relative.generic_string());
+        if (!origin || origin->originalPath == path) break;
+        relative = fs::path(kItemsFolder) / std::to_string(slot) / name;
+    }
     const auto destination = folder / relative;
 
-    fs::create_directories(destination.parent_path());
-    restrictToOwner(destination.parent_path());
-    for (const auto& stale : {destination, withSuffix(destination, "-wal"), withSuffix(destination, "-shm")})
-        fs::remove_all(stale);
+    for (auto parent = destination.parent_path(); parent != folder; parent = parent.parent_path()) {
+        fs::create_directories(parent);
+        restrictToOwner(parent);
+    }
+    for (const auto& stale : {destination, withSuffix(destination, kWriteAheadLog)}) fs::remove_all(stale);
+    const auto mode = fs::symlink_status(path).permissions() & fs::perms::mask;
     copyItem(path, destination);
     restrictToOwner(destination);
-    for (const char* companion : kDatabaseCompanions) {
-        const auto original = withSuffix(path, companion);
-        if (!fs::is_regular_file(fs::symlink_status(original))) continue;
-        fs::copy_file(original, withSuffix(destination, companion));
-        restrictToOwner(withSuffix(destination, companion));
+    const auto log = withSuffix(path, kWriteAheadLog);
+    if (fs::is_regular_file(fs::symlink_status(log))) {
+        fs::copy_file(log, withSuffix(destination, kWriteAheadLog));
+        restrictToOwner(withSuffix(destination, kWriteAheadLog));
     }
 
-    manifest[relative.string()] = path;
-    if (auto error = platform::writeFileAtomically(folder / kManifestName, manifest.dump())) {
-        throw fs::filesystem_error(*error, folder / kManifestName, std::make_error_code(std::errc::io_error));
-    }
+    manifest[relative.generic_string()] = {{"originalPath", path}, {"mode", static_cast<unsigned>(mode)}};
+    writeManifest(folder, manifest);
     return destination.string();
+}
+
+void SweepJournal::noteSweptState(const std::string& backupPath) {
+    const auto location = locate(backupPath);
+    if (!location) return;
+    auto manifest = loadManifest(location->folder);
+    const auto key = location->relative.generic_string();
+    const auto origin = originIn(manifest, key);
+    if (!origin || !manifest[key].is_object()) return;
+    if (auto digest = stateDigest(origin->originalPath)) {
+        // Without the note an undo merges rows back instead of copying the file.
+        manifest[key]["sweptDigest"] = *digest;
+        (void)platform::writeFileAtomically(location->folder / kManifestName, manifest.dump());
+    }
 }
 
 std::string SweepJournal::backupPasteboard(const std::string& text, const platform::Uuid& sweepID) {
@@ -127,47 +205,108 @@ std::string SweepJournal::backupPasteboard(const std::string& text, const platfo
     return file.string();
 }
 
-bool SweepJournal::isInside(const fs::path& path, const fs::path& folder) const {
+std::optional<SweepJournal::BackupLocation> SweepJournal::locate(const fs::path& backup) const {
+    const fs::path root = backupRoot();
+    if (!isLexicallyInside(backup, root)) return std::nullopt;
+    const auto relative = backup.lexically_normal().lexically_relative(root.lexically_normal());
+    auto part = relative.begin();
+    if (!platform::Uuid::parse(part->string())) return std::nullopt;
+    BackupLocation location{root / *part, {}};
+    for (++part; part != relative.end(); ++part) location.relative /= *part;
+    if (location.relative.empty()) return std::nullopt;
+    // Every step from the root to the copy is a real folder or file, never a link.
+    auto step = root;
     std::error_code error;
-    const auto resolved = fs::weakly_canonical(path, error);
-    if (error) return false;
-    const auto base = fs::weakly_canonical(folder, error);
-    if (error) return false;
-    auto [baseEnd, pathAt] = std::mismatch(base.begin(), base.end(), resolved.begin(), resolved.end());
-    return baseEnd == base.end() && pathAt != resolved.end();
+    if (fs::is_symlink(fs::symlink_status(step, error))) return std::nullopt;
+    for (const auto& component : relative) {
+        step /= component;
+        if (fs::is_symlink(fs::symlink_status(step, error))) return std::nullopt;
+    }
+    return location;
 }
 
-void SweepJournal::restore(const model::SweepAction& action, platform::Clipboard& clipboard) {
-    const auto refuse = [&] { return PrivacySweepError::backupFailed(action.label); };
-    if (!action.backupPath || !entryExists(*action.backupPath)) throw refuse();
-    // Paths come from a stored journal: they must lead where the journal puts things.
-    if (!isInside(*action.backupPath, backupRoot())) throw refuse();
-    const fs::path backup = *action.backupPath;
+std::vector<platform::Uuid> SweepJournal::restore(const model::SweepAction& action, platform::Clipboard& clipboard,
+                                                  const std::vector<model::SweepAction>& sweepActions) {
+    const auto refuse = [&](const std::string& reason) { return PrivacySweepError::restoreRefused(action.label, reason); };
+    if (!action.backupPath || !entryExists(*action.backupPath)) throw refuse("its backup is gone.");
+    const auto location = locate(*action.backupPath);
+    if (!location) throw refuse("its backup is not one this app made.");
 
     if (action.kind == model::SweepActionKind::pasteboardCleared) {
-        auto text = platform::readWholeFile(backup);
-        if (!text) throw fs::filesystem_error("Could not read the saved clipboard", backup,
-                                              std::make_error_code(std::errc::io_error));
+        if (location->relative != kPasteboardName) throw refuse("its backup is not saved clipboard text.");
+        auto text = platform::readWholeFile(*action.backupPath);
+        if (!text) throw PrivacySweepError::restoreFailed(action.label, "the saved text could not be read.");
         clipboard.clear();
         if (!text->empty()) clipboard.setText(*text);
-        return;
+        return {action.id};
+    }
+    return restoreFile(action, *location, sweepActions);
+}
+
+std::vector<platform::Uuid> SweepJournal::restoreFile(const model::SweepAction& action, const BackupLocation& location,
+                                                      const std::vector<model::SweepAction>& sweepActions) {
+    const auto refuse = [&](const std::string& reason) { return PrivacySweepError::restoreRefused(action.label, reason); };
+    if (!action.originalPath) throw refuse("nothing records where it came from.");
+    const fs::path original = *action.originalPath;
+    const auto manifest = loadManifest(location.folder);
+    const auto origin = originIn(manifest, location.relative.generic_string());
+    if (!origin || origin->originalPath != *action.originalPath) {
+        throw refuse("its backup was not made from " + original.string() + ".");
+    }
+    if (isLexicallyInside(original, backupRoot())) throw refuse("it would go back inside the backups.");
+    if (guard_) {
+        if (auto refusal = guard_(original.string())) throw refuse(*refusal);
+    }
+    const fs::path backup = *action.backupPath;
+    std::error_code ignored;
+    const auto current = fs::symlink_status(original, ignored);
+    const bool backupIsFolder = fs::is_directory(fs::symlink_status(backup, ignored));
+    if (fs::exists(current) && !fs::is_symlink(current) && fs::is_directory(current) != backupIsFolder) {
+        throw refuse(backupIsFolder ? "a file is there now." : "a folder is there now.");
     }
 
-    if (!action.originalPath || !isInside(*action.originalPath, home_)) throw refuse();
-    const fs::path original = *action.originalPath;
-    fs::create_directories(original.parent_path());
-    replaceWithCopy(backup, original);
-    // A database goes back with the companions it had; stale ones would be
-    // replayed into it.
-    for (const char* companion : kDatabaseCompanions) {
-        const auto saved = withSuffix(backup, companion);
-        const auto current = withSuffix(original, companion);
-        if (fs::is_regular_file(fs::symlink_status(saved))) {
-            replaceWithCopy(saved, current);
-        } else {
-            fs::remove(current);
+    // The other actions of the same store that are still to be undone.
+    std::vector<platform::Uuid> undone = {action.id};
+    for (const auto& other : sweepActions) {
+        if (other.id != action.id && !other.isRestored && other.backupPath == action.backupPath) undone.push_back(other.id);
+    }
+    if (action.kind == model::SweepActionKind::cookieDomain && fs::exists(current)) {
+        if (const auto layout = SQLiteCookieDatabase::layoutOf(backup.string())) {
+            const SQLiteCookieDatabase store(*layout, busyTimeout_);
+            if (store.isInUse(original.string())) throw PrivacySweepError::cookieStoreBusy(original.string());
+            const auto& entry = manifest[location.relative.generic_string()];
+            const bool unchanged = entry.is_object() && entry.contains("sweptDigest") &&
+                                   entry["sweptDigest"].is_string() &&
+                                   stateDigest(original) == entry["sweptDigest"].get<std::string>();
+            const auto currentLayout = SQLiteCookieDatabase::layoutOf(original.string());
+            // A store that is no longer a cookie database of its kind can only take the whole copy.
+            const bool takesRows = currentLayout && std::string_view(currentLayout->table) == layout->table;
+            if (takesRows && (!unchanged || undone.size() > 1)) {
+                (void)store.restoreHosts(original.string(), backup.string(), domainsOf(action));
+                return {action.id};
+            }
         }
     }
+
+    try {
+        fs::create_directories(original.parent_path());
+        replaceWithCopy(backup, original, origin->mode);
+        if (action.kind != model::SweepActionKind::cookieDomain) return {action.id};
+        // A database goes back with the log it had; a stale log would be
+        // replayed into it, and its index is rebuilt by the library.
+        const auto savedLog = withSuffix(backup, kWriteAheadLog);
+        const auto currentLog = withSuffix(original, kWriteAheadLog);
+        if (fs::is_regular_file(fs::symlink_status(savedLog))) {
+            replaceWithCopy(savedLog, currentLog, origin->mode);
+        } else {
+            fs::remove(currentLog);
+        }
+        fs::remove(withSuffix(original, kSharedMemoryIndex));
+    } catch (const fs::filesystem_error& error) {
+        throw PrivacySweepError::restoreFailed(action.label, error.code().message() + ".");
+    }
+    // The whole store went back: every action of it is undone.
+    return undone;
 }
 
 std::size_t SweepJournal::purgeBackups(const std::set<platform::Uuid>& liveSweepIDs) {

@@ -3,20 +3,32 @@
 // removes, empties or rewrites a privacy item it copies it into the sweep's
 // own folder under "Library/Application Support/Zentrel/SweepBackups", and an
 // undo copies it back. Backups hold history, cookies and clipboard text, so
-// they are readable by the user alone.
+// they are readable by the user alone; each item's own mode is noted and
+// given back on undo.
 //
-// Items of one sweep that share a file name (every browser profile's
-// "Cookies") are kept apart in numbered subfolders; "origins.json" in the
-// sweep folder records which original each copy belongs to. A database is
-// copied with its "-wal" and "-shm" companions. Synchronous: the engine runs
-// it on a serial executor; the clipboard is the caller's to reach on the main
-// thread.
+// A sweep folder holds the journal's own files, "origins.json" (which
+// original each copy belongs to, and its mode) and "pasteboard.txt", beside
+// the folder "items" with the copies. Items of one sweep that share a file
+// name (every browser profile's "Cookies") are kept apart in numbered
+// subfolders of "items". A database is copied with its "-wal" log.
+//
+// An undo of tracker cookies puts back that action's rows from the backup
+// into the store as it is now, so that cookies saved since stay and each
+// action brings back its own hosts; a store that nothing has changed since
+// the sweep, and whose other actions are all undone, goes back byte for
+// byte. A store its browser holds is left alone ("quit the browser and try
+// again"), as the clean does.
+// Synchronous: the engine runs it on a serial executor; the clipboard is the
+// caller's to reach on the main thread.
 
 #include "model/SweepRecord.hpp"
 #include "platform/Clipboard.hpp"
 #include "platform/Uuid.hpp"
 
+#include <chrono>
 #include <filesystem>
+#include <functional>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -27,7 +39,11 @@ public:
     static constexpr double kTtlSeconds = 86400.0;
     static constexpr std::size_t kClipboardCharacterLimit = 4000;
 
-    explicit SweepJournal(std::filesystem::path home);
+    // Why the entry at a path must not be replaced by an undo; none when it may.
+    using RestoreGuard = std::function<std::optional<std::string>(const std::string& path)>;
+
+    SweepJournal(std::filesystem::path home, RestoreGuard guard,
+                 std::chrono::milliseconds busyTimeout = std::chrono::milliseconds(3000));
 
     [[nodiscard]] std::string backupRoot() const;
 
@@ -35,24 +51,47 @@ public:
     // (backupFailed with the path) when nothing is there, or
     // std::filesystem::filesystem_error when the copy fails.
     [[nodiscard]] std::string backupFile(const std::string& path, const platform::Uuid& sweepID);
+    // Notes the state the sweep left an original in, by its backup's path,
+    // so that an undo can tell whether anything changed it since. Never fails.
+    void noteSweptState(const std::string& backupPath);
     // Saves clipboard text (cut to 4000 characters) as "pasteboard.txt".
     [[nodiscard]] std::string backupPasteboard(const std::string& text, const platform::Uuid& sweepID);
 
-    // Puts one action back. A clipboard action's text goes to `clipboard`.
-    // Throws PrivacySweepError (backupFailed with the label) when the backup
-    // is missing or either path lies outside its own folder; nothing changes then.
-    void restore(const model::SweepAction& action, platform::Clipboard& clipboard);
+    // Puts one action back. A clipboard action's text goes to `clipboard`
+    // (cleared first, so an empty saved text leaves it empty). A copy goes
+    // back only to the original this journal recorded for it, never over a
+    // folder when it is a file (or the other way round), never inside the
+    // backups and never where the guard refuses. `sweepActions` are the
+    // actions of the same sweep. Returns the actions now undone: this one,
+    // and those of the same backup when a whole file went back. Throws
+    // PrivacySweepError: restoreRefused (nothing changed), restoreFailed, or
+    // the errors of the cookie stores (cookieStoreBusy while a browser holds
+    // its store).
+    std::vector<platform::Uuid> restore(const model::SweepAction& action, platform::Clipboard& clipboard,
+                                        const std::vector<model::SweepAction>& sweepActions = {});
 
     // Removes the sweep folders (named by a UUID) whose sweep is not in
     // `liveSweepIDs`; other entries of the root stay. Returns how many went.
     std::size_t purgeBackups(const std::set<platform::Uuid>& liveSweepIDs);
 
 private:
+    // Where a backup lies: its sweep folder and its path relative to it.
+    struct BackupLocation {
+        std::filesystem::path folder;
+        std::filesystem::path relative;
+    };
+
     [[nodiscard]] std::filesystem::path sweepFolder(const platform::Uuid& sweepID) const;
     [[nodiscard]] std::filesystem::path createSweepFolder(const platform::Uuid& sweepID) const;
-    [[nodiscard]] bool isInside(const std::filesystem::path& path, const std::filesystem::path& folder) const;
+    // The sweep folder and relative path of a backup path that lies in one,
+    // reached through real folders; none otherwise.
+    [[nodiscard]] std::optional<BackupLocation> locate(const std::filesystem::path& backup) const;
+    std::vector<platform::Uuid> restoreFile(const model::SweepAction& action, const BackupLocation& location,
+                                            const std::vector<model::SweepAction>& sweepActions);
 
     std::filesystem::path home_;
+    RestoreGuard guard_;
+    std::chrono::milliseconds busyTimeout_;
 };
 
 }  // namespace zentrel::scanners

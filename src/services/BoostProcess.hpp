@@ -16,6 +16,8 @@ struct BoostProcess {
     bool isApp = false;     // a running application known to the workspace
     bool isActive = false;  // that application is the frontmost one
     bool isCurrentApp = false;
+    // With the pid, which process the row shows; 0 when unknown.
+    std::uint64_t startTime = 0;
 
     bool operator==(const BoostProcess&) const = default;
 };

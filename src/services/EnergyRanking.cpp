@@ -35,6 +35,7 @@ std::vector<model::ProcessEnergyReading> topEnergyProcesses(const ProcessSampler
         reading.residentBytes = sample->second.residentBytes;
         reading.isActive = application.isActive;
         reading.isApp = true;
+        reading.startTime = sample->second.startTime;
         readings.push_back(std::move(reading));
     }
     std::sort(readings.begin(), readings.end(),

@@ -23,11 +23,6 @@ bool isListable(const std::filesystem::path& folder) {
     return !error;
 }
 
-bool isPresent(const std::filesystem::path& path) {
-    std::error_code error;
-    return std::filesystem::exists(std::filesystem::symlink_status(path, error));
-}
-
 }  // namespace
 
 HomeFullDiskAccessProbe::HomeFullDiskAccessProbe(platform::HostLayout layout) : layout_(std::move(layout)) {}
@@ -41,7 +36,7 @@ HomeFullDiskAccessProbe::Decision HomeFullDiskAccessProbe::decide() const {
     if (opensForReading(privacyDatabase)) return Decision::privacyDatabase;
     if (isListable(safari)) return Decision::safariFolder;
     if (isListable(mail)) return Decision::mailFolder;
-    if (!isPresent(privacyDatabase) && !isPresent(safari) && !isPresent(mail)) return Decision::nothingProtected;
+    if (isListable(layout_.home)) return Decision::homeFolder;
     return Decision::denied;
 }
 

@@ -1,9 +1,10 @@
 #pragma once
 // Full Disk Access on the injected home and system root. In this order: the
 // privacy database opens for reading; the home's "Library/Safari" folder can
-// be listed; its "Library/Mail" folder can be listed. A host that holds none
-// of the three has nothing protected to read, so access counts as granted
-// there (a Linux user is never locked out); otherwise it is denied.
+// be listed; its "Library/Mail" folder can be listed; the home folder itself
+// can be listed. The last is what the scans need on a desktop without a
+// privacy database, so a user whose home can be read is never held back;
+// only a home that cannot be listed is denied.
 
 #include "platform/HostLayout.hpp"
 #include "services/FullDiskAccessProbe.hpp"
@@ -13,7 +14,7 @@ namespace zentrel::services {
 class HomeFullDiskAccessProbe final : public FullDiskAccessProbe {
 public:
     // Which step decided the answer.
-    enum class Decision { privacyDatabase, safariFolder, mailFolder, nothingProtected, denied };
+    enum class Decision { privacyDatabase, safariFolder, mailFolder, homeFolder, denied };
 
     explicit HomeFullDiskAccessProbe(platform::HostLayout layout);
 

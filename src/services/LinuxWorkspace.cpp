@@ -83,7 +83,8 @@ std::vector<RunningApplication> LinuxWorkspace::runningApplications() const {
         if (fields.size() < 2) continue;
         const auto parent = procfs::parseUnsigned(fields[1]);
         const bool ended = fields[0] == "Z" || fields[0] == "X";
-        candidates.emplace(pid, Candidate{entry, static_cast<std::int32_t>(parent.value_or(0)), ended});
+        candidates.emplace(pid, Candidate{entry, static_cast<std::int32_t>(parent.value_or(0)), ended,
+                                          procfs::startTime(*stat).value_or(0)});
     }
 
     std::vector<RunningApplication> applications;
@@ -96,13 +97,20 @@ std::vector<RunningApplication> LinuxWorkspace::runningApplications() const {
         application.bundleIdentifier = candidate.entry->id;
         application.icon = candidate.entry->icon;
         application.isTerminated = candidate.isTerminated;
+        application.startTime = candidate.startTime;
         applications.push_back(std::move(application));
     }
     return applications;
 }
 
 bool LinuxWorkspace::terminate(const RunningApplication& application, bool force) {
-    return signaller_.send(application.processIdentifier, force ? SIGKILL : SIGTERM);
+    const std::int32_t pid = application.processIdentifier;
+    const int signal = force ? SIGKILL : SIGTERM;
+    if (application.startTime == 0) return signaller_.send(pid, signal);
+    return signaller_.sendIf(pid, signal, [&] {
+        const auto stat = readSmallFile(procRoot_ + "/" + std::to_string(pid) + "/stat");
+        return stat && procfs::startTime(*stat) == application.startTime;
+    });
 }
 
 }  // namespace zentrel::services

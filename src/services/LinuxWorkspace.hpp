@@ -3,7 +3,8 @@
 // the program of an installed desktop entry, or that the desktop launched from
 // one (it leaves GIO_LAUNCHED_DESKTOP_FILE and its pid in their environment).
 // A helper process whose parent is the same application is not listed again.
-// Quitting sends SIGTERM, or SIGKILL when forced, through the signaller.
+// Quitting sends SIGTERM, or SIGKILL when forced, through the signaller, and
+// only while the pid still has the start time it was listed with.
 // Without a display connection no application counts as the frontmost one.
 
 #include "services/DesktopEntryIndex.hpp"
@@ -41,6 +42,7 @@ private:
         const DesktopEntry* entry;
         std::int32_t parentPid;
         bool isTerminated;
+        std::uint64_t startTime;
     };
     [[nodiscard]] const DesktopEntry* entryOfProcess(const std::string& folder, std::int32_t pid) const;
 

@@ -12,6 +12,8 @@ struct ProcessSample {
     std::int64_t residentBytes = 0;
     // User plus system CPU time since the process started.
     std::uint64_t cpuTimeNanos = 0;
+    // With the pid, which process this is; 0 when unknown.
+    std::uint64_t startTime = 0;
 
     bool operator==(const ProcessSample&) const = default;
 };

@@ -39,7 +39,7 @@ ProcessMap ProcessSampler::sampleAllProcesses() const {
         if (pid < 1) continue;
         const auto info = statistics_.taskInfo(pid);
         if (!info) continue;
-        samples.insert_or_assign(pid, ProcessSample{pid, info->residentBytes, info->cpuTimeNanos});
+        samples.insert_or_assign(pid, ProcessSample{pid, info->residentBytes, info->cpuTimeNanos, info->startTime});
     }
     return samples;
 }
@@ -79,6 +79,7 @@ std::vector<BoostProcess> ProcessSampler::listBoostProcesses(std::size_t limit) 
         row.residentBytes = sample->second.residentBytes;
         row.isApp = true;
         row.isActive = application.isActive;
+        row.startTime = sample->second.startTime;
         rows.push_back(std::move(row));
     }
     std::stable_sort(rows.begin(), rows.end(),
@@ -100,9 +101,12 @@ int ProcessSampler::quitProcesses(const std::vector<BoostProcess>& confirmed) {
     for (const auto& row : confirmed) {
         auto application = applications.find(row.pid);
         if (application == applications.end()) continue;
-        // A pid that now belongs to another application is left alone.
-        if (row.bundleID && application->second.bundleIdentifier != row.bundleID) continue;
-        if (requestQuit(workspace_, application->second, false)) ++delivered;
+        // A pid that now belongs to another process is left alone.
+        const auto& current = application->second;
+        if (row.bundleID && current.bundleIdentifier != row.bundleID) continue;
+        if (current.localizedName.value_or(processName(row.pid)) != row.name) continue;
+        if (row.startTime != 0 && current.startTime != 0 && current.startTime != row.startTime) continue;
+        if (requestQuit(workspace_, current, false)) ++delivered;
     }
     return delivered;
 }

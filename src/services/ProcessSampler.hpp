@@ -54,7 +54,9 @@ public:
     // already or the request was delivered.
     bool terminateProcess(std::int32_t pid, bool force);
     // Asks exactly these rows to quit, in order, never forced; returns how
-    // many requests were delivered. Used with a list the user confirmed.
+    // many requests were delivered. Used with a list the user confirmed: a
+    // row whose pid now runs under another name, identifier or start time is
+    // skipped.
     int quitProcesses(const std::vector<BoostProcess>& confirmed);
 
     [[nodiscard]] int activeProcessorCount() const { return statistics_.activeProcessorCount(); }

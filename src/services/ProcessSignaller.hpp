@@ -3,6 +3,7 @@
 // real process. KillProcessSignaller is the real one.
 
 #include <cstdint>
+#include <functional>
 
 namespace zentrel::services {
 
@@ -11,6 +12,12 @@ public:
     virtual ~ProcessSignaller() = default;
     // Returns whether the signal was delivered.
     virtual bool send(std::int32_t pid, int signal) = 0;
+    // Sends only when `isSameProcess` still holds once the process is held,
+    // so that a pid the system gave to a new process meanwhile is never
+    // signalled. Returns whether the signal was delivered.
+    virtual bool sendIf(std::int32_t pid, int signal, const std::function<bool()>& isSameProcess) {
+        return isSameProcess() && send(pid, signal);
+    }
 };
 
 }  // namespace zentrel::services

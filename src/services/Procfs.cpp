@@ -64,6 +64,12 @@ std::vector<std::string_view> statFieldsAfterName(std::string_view text) {
     return fields;
 }
 
+std::optional<std::uint64_t> startTime(std::string_view statText) {
+    const auto fields = statFieldsAfterName(statText);
+    if (fields.size() <= kStartTimeField) return std::nullopt;
+    return parseUnsigned(fields[kStartTimeField]);
+}
+
 std::optional<std::uint64_t> parseUnsigned(std::string_view text) {
     std::uint64_t value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);

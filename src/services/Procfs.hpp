@@ -19,6 +19,12 @@ namespace zentrel::services::procfs {
 // of the format), element 1 the parent pid, and so on.
 [[nodiscard]] std::vector<std::string_view> statFieldsAfterName(std::string_view text);
 
+// Index in those fields of the start time (field 22), in clock ticks after boot.
+inline constexpr std::size_t kStartTimeField = 19;
+// The start time of the process whose /proc/PID/stat text this is. With the
+// pid it names one process for good: a pid used again has another start time.
+[[nodiscard]] std::optional<std::uint64_t> startTime(std::string_view statText);
+
 // The unsigned decimal number at the start of `text`; nullopt when there is none.
 [[nodiscard]] std::optional<std::uint64_t> parseUnsigned(std::string_view text);
 

@@ -147,6 +147,7 @@ std::optional<TaskInfo> ProcfsSystemStatistics::taskInfo(std::int32_t pid) const
     TaskInfo info;
     info.residentBytes = static_cast<std::int64_t>(*residentPages) * pageSize_;
     info.cpuTimeNanos = ticks / perSecond * 1'000'000'000ULL + ticks % perSecond * 1'000'000'000ULL / perSecond;
+    info.startTime = procfs::startTime(*stat).value_or(0);
     return info;
 }
 

@@ -15,6 +15,8 @@ struct RunningApplication {
     std::optional<std::string> icon;
     bool isActive = false;  // the frontmost application
     bool isTerminated = false;
+    // With the pid, which process this is; 0 when unknown.
+    std::uint64_t startTime = 0;
 
     bool operator==(const RunningApplication&) const = default;
 };

@@ -25,6 +25,8 @@ struct CpuTickCounters {
 struct TaskInfo {
     std::int64_t residentBytes = 0;
     std::uint64_t cpuTimeNanos = 0;  // user plus system time
+    // When the process started, in the system's own units; 0 when unknown.
+    std::uint64_t startTime = 0;
 };
 
 class SystemStatistics {

@@ -21,6 +21,7 @@ std::vector<BoostProcess> topProcesses(const ProcessSampler& sampler, const Proc
         row.residentBytes = reading.residentBytes;
         row.cpuPercent = reading.cpuPercent;
         row.isApp = true;
+        row.startTime = reading.startTime;
         rows.push_back(std::move(row));
     }
     return rows;

@@ -68,6 +68,7 @@ void BoostViewModel::refresh() {
         }
         row.residentBytes = sample.residentBytes;
         row.isCurrentApp = pid == ownPid;
+        row.startTime = sample.startTime;
         rows.push_back(std::move(row));
     }
     auto visible = visibleProcesses(std::move(rows));
@@ -84,12 +85,19 @@ void BoostViewModel::refresh() {
     processes.set(std::move(visible));
     processIcons.set(std::move(icons));
 
+    // Processes that ended leave the selection, and so do pids that another
+    // process has taken since the last refresh.
+    selectedPIDs.modify([&](std::set<std::int32_t>& selected) {
+        std::erase_if(selected, [&](std::int32_t pid) {
+            auto now = samples.find(pid);
+            if (now == samples.end()) return true;
+            auto before = prevSamples_.find(pid);
+            return before != prevSamples_.end() && before->second.startTime != now->second.startTime;
+        });
+    });
     prevSamples_ = std::move(samples);
     prevSampleTime_ = now;
-    // Processes that ended leave the selection.
-    selectedPIDs.modify([&](std::set<std::int32_t>& selected) {
-        std::erase_if(selected, [&](std::int32_t pid) { return !prevSamples_.contains(pid); });
-    });
+    sampled_ = true;
 }
 
 std::vector<BoostProcess> BoostViewModel::visibleProcesses(std::vector<BoostProcess> rows) const {
@@ -147,11 +155,21 @@ std::int64_t BoostViewModel::selectedBytes() const {
     return bytes;
 }
 
-void BoostViewModel::boostSelected() {
+std::vector<BoostProcess> BoostViewModel::selectedApps() const {
+    std::vector<BoostProcess> selected;
+    for (const auto& row : selectableApps()) {
+        if (selectedPIDs.get().contains(row.pid)) selected.push_back(row);
+    }
+    return selected;
+}
+
+void BoostViewModel::boostSelected() { boostSelected(selectedApps()); }
+
+void BoostViewModel::boostSelected(const std::vector<BoostProcess>& confirmed) {
     if (settle_.isActive()) return;
     std::vector<BoostProcess> targets;
-    for (const auto& row : selectableApps()) {
-        if (selectedPIDs.get().contains(row.pid)) targets.push_back(row);
+    for (const auto& row : confirmed) {
+        if (row.isApp && !row.isCurrentApp) targets.push_back(row);
     }
     if (targets.empty()) return;
 

@@ -67,12 +67,14 @@ public:
     platform::Published<std::map<std::int32_t, std::string>> processIcons;
 
     // Refreshes at once, then every 3 seconds until stop(); nothing when
-    // already running.
+    // already running. The screen starts it when shown and stops it when hidden.
     void start();
     void stop();
     [[nodiscard]] bool isRunning() const { return loop_.isActive(); }
 
     void refresh();
+    // Whether a refresh has run: before it, an empty list means "not yet known".
+    [[nodiscard]] bool hasSampled() const { return sampled_; }
 
     // Selects or deselects an application row; other rows change nothing.
     void toggleSelection(const services::BoostProcess& process);
@@ -83,6 +85,11 @@ public:
     // Asks the selected applications to quit, waits for them to settle, then
     // reports what was freed. A boost still waiting ignores the call.
     void boostSelected();
+    // The same for the rows the user confirmed, as they were shown: a row
+    // whose pid now belongs to another process is not asked to quit.
+    void boostSelected(const std::vector<services::BoostProcess>& confirmed);
+    // The selected application rows, in list order.
+    [[nodiscard]] std::vector<services::BoostProcess> selectedApps() const;
 
     [[nodiscard]] std::vector<services::BoostProcess> selectableApps() const;
     [[nodiscard]] int selectedCount() const;
@@ -101,6 +108,7 @@ private:
     std::optional<services::CpuLoadTicks> prevCPUTicks_;
     platform::Timer loop_;
     platform::Timer settle_;
+    bool sampled_ = false;
 };
 
 }  // namespace zentrel::viewmodels

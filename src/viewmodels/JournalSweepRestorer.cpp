@@ -8,28 +8,39 @@ JournalSweepRestorer::JournalSweepRestorer(scanners::SweepJournal& journal, plat
                                            platform::Executor& pool, platform::MainQueue& main)
     : journal_(journal), clipboard_(clipboard), executor_(pool), main_(main) {}
 
-void JournalSweepRestorer::restore(const model::SweepAction& action, Done done) {
+void JournalSweepRestorer::restore(const model::SweepRecord& record, const model::SweepAction& action, Done done) {
     struct Outcome {
         std::optional<std::string> error;
+        std::vector<platform::Uuid> undone;
         std::optional<std::string> clipboardText;
     };
     executor_.run(
         main_,
-        [&journal = journal_, action] {
+        [&journal = journal_, action, actions = record.actions] {
             platform::MemoryClipboard held;  // takes the restored text over to the main thread
             Outcome outcome;
             try {
-                journal.restore(action, held);
-                outcome.clipboardText = held.contents;
+                outcome.undone = journal.restore(action, held, actions);
+                if (action.kind == model::SweepActionKind::pasteboardCleared) {
+                    outcome.clipboardText = held.contents.value_or("");
+                }
             } catch (const std::exception& error) {
                 outcome.error = error.what();
             }
             return outcome;
         },
         [&clipboard = clipboard_, done = std::move(done)](Outcome outcome) {
-            if (outcome.clipboardText) clipboard.setText(*outcome.clipboardText);
-            done(outcome.error);
+            // Saved text that was empty leaves the clipboard empty.
+            if (outcome.clipboardText) {
+                clipboard.clear();
+                if (!outcome.clipboardText->empty()) clipboard.setText(*outcome.clipboardText);
+            }
+            done(outcome.error, std::move(outcome.undone));
         });
+}
+
+void JournalSweepRestorer::purgeBackups(std::set<platform::Uuid> liveSweepIDs) {
+    executor_.submit([&journal = journal_, live = std::move(liveSweepIDs)] { (void)journal.purgeBackups(live); });
 }
 
 }  // namespace zentrel::viewmodels

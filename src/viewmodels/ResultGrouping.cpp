@@ -83,7 +83,7 @@ std::vector<model::PrivacyGroup> privacyGroups(const std::vector<CleanItem>& ite
         for (const auto* item : members) {
             group.targets.push_back({item->path.empty() ? item->id.string() : item->path, item->name, item->path,
                                      item->privacyDomains, item->sizeBytes,
-                                     group.kind == model::PrivacyKind::trackerCookie});
+                                     group.kind == model::PrivacyKind::trackerCookie, item->privacyStoreBusy});
             group.trackerDomainCount += static_cast<int>(item->privacyDomains.size());
         }
         groups.push_back(std::move(group));

@@ -31,6 +31,11 @@ ScanViewModel::ScanViewModel(ScanViewModelServices services)
                    engine::ScanDateFormatter::Style::shortStyle) {
     restoreLastScanSummary();
     services_.prefs.pruneExpiredSweepRecords();
+    purgeSweepBackups();
+}
+
+void ScanViewModel::purgeSweepBackups() {
+    if (auto live = services_.prefs.sweepIDsWithBackupsInUse()) services_.restorer.purgeBackups(std::move(*live));
 }
 
 std::string ScanViewModel::deletionKey(const CleanItem& item) {

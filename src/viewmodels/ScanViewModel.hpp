@@ -55,7 +55,8 @@ public:
     // Categories scanned only when opened.
     static const std::set<model::CategoryType> lazyScanCategories;
 
-    // Restores the last scan's summary and drops expired sweep records.
+    // Restores the last scan's summary, drops expired sweep records and the
+    // backups no sweep needs any more.
     explicit ScanViewModel(ScanViewModelServices services);
     ScanViewModel(const ScanViewModel&) = delete;
     ScanViewModel& operator=(const ScanViewModel&) = delete;
@@ -133,6 +134,10 @@ private:
                             std::vector<model::CleanItem> items);
     void finishClean(const std::vector<model::CleanItem>& cleaned, bool automatic, const engine::DeleteResult& r);
     void stopScanTask();
+    // Backups of sweeps that are expired, fully restored or gone from the log
+    // hold what the user asked to erase: they go at start-up and after each
+    // clean and undo.
+    void purgeSweepBackups();
     // Applies `select` to every item in one assignment.
     template <class Select>
     void reselect(Select select);

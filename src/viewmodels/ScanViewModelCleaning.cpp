@@ -99,6 +99,7 @@ void ScanViewModel::finishClean(const std::vector<CleanItem>& cleaned, bool auto
     }
     // Recorded before the state moves on: the page it opens shows the history.
     services_.prefs.recordCleaning(r.freed);
+    purgeSweepBackups();
     if (failed.empty()) {
         scanState.set(state::Cleaned{r.freed});
     } else {
@@ -113,14 +114,14 @@ void ScanViewModel::finishClean(const std::vector<CleanItem>& cleaned, bool auto
 void ScanViewModel::undoSweep(const model::SweepAction& action, const model::SweepRecord& record,
                               std::function<void()> done) {
     std::weak_ptr<ScanViewModel*> weak = self_;
-    services_.restorer.restore(action, [weak, actionID = action.id, recordID = record.id,
-                                        done = std::move(done)](std::optional<std::string> error) {
+    services_.restorer.restore(record, action, [weak, recordID = record.id, done = std::move(done)](
+                                                   std::optional<std::string> error, std::vector<platform::Uuid> undone) {
         if (auto self = weak.lock()) {
             auto& model = **self;
             if (error) {
                 model.scanState.set(state::Error{*error});
             } else {
-                model.services_.prefs.markSweepActionRestored(recordID, actionID);
+                for (const auto& actionID : undone) model.services_.prefs.markSweepActionRestored(recordID, actionID);
                 if (model.lastSweepRecord() && model.lastSweepRecord()->id == recordID) {
                     for (const auto& stored : model.services_.prefs.sweepLog()) {
                         if (stored.id == recordID) {
@@ -129,6 +130,7 @@ void ScanViewModel::undoSweep(const model::SweepAction& action, const model::Swe
                         }
                     }
                 }
+                model.purgeSweepBackups();
             }
         }
         if (done) done();

@@ -1,7 +1,9 @@
 #pragma once
-// Puts one action of a privacy sweep back from its backup. The answer (an
-// error text on failure) arrives on the main thread. `JournalSweepRestorer`
-// is the real one.
+// Puts one action of a privacy sweep back from its backup, and drops the
+// backups no sweep needs any more. The answer of a restore arrives on the
+// main thread: an error text on failure, else the actions now undone (the
+// one asked for, and those of the same store when the whole store went
+// back). `JournalSweepRestorer` is the real one.
 
 #include "model/SweepRecord.hpp"
 #include "platform/Clipboard.hpp"
@@ -11,15 +13,19 @@
 
 #include <functional>
 #include <optional>
+#include <set>
 #include <string>
+#include <vector>
 
 namespace zentrel::viewmodels {
 
 class SweepRestorer {
 public:
-    using Done = std::function<void(std::optional<std::string> error)>;
+    using Done = std::function<void(std::optional<std::string> error, std::vector<platform::Uuid> undone)>;
     virtual ~SweepRestorer() = default;
-    virtual void restore(const model::SweepAction& action, Done done) = 0;
+    virtual void restore(const model::SweepRecord& record, const model::SweepAction& action, Done done) = 0;
+    // Removes the backups of every sweep not in `liveSweepIDs`, in the background.
+    virtual void purgeBackups(std::set<platform::Uuid> liveSweepIDs) = 0;
 };
 
 // Files are copied back on a serial executor; clipboard text goes back on
@@ -28,7 +34,8 @@ class JournalSweepRestorer final : public SweepRestorer {
 public:
     JournalSweepRestorer(scanners::SweepJournal& journal, platform::Clipboard& clipboard, platform::Executor& pool,
                          platform::MainQueue& main);
-    void restore(const model::SweepAction& action, Done done) override;
+    void restore(const model::SweepRecord& record, const model::SweepAction& action, Done done) override;
+    void purgeBackups(std::set<platform::Uuid> liveSweepIDs) override;
 
 private:
     scanners::SweepJournal& journal_;

@@ -102,16 +102,20 @@ void UninstallViewModel::toggleItem(const platform::Uuid& id) {
 
 void UninstallViewModel::uninstallSelected(std::function<void()> done) {
     auto targets = selectedItems();
-    if (targets.empty()) return;
+    if (targets.empty() || isUninstalling()) return;
     isUninstalling.set(true);
     auto& uninstaller = uninstaller_;
     inBackground([&uninstaller, targets = std::move(targets)] { return uninstaller.uninstallItems(targets); },
-                 [done = std::move(done)](UninstallViewModel& model, services::UninstallResult result) mutable {
+                 [done = std::move(done), app = selectedApp()](UninstallViewModel& model,
+                                                               services::UninstallResult result) mutable {
                      model.lastFreedBytes.set(result.freedBytes);
                      model.failureCount.set(static_cast<int>(result.failures.size()));
                      model.isUninstalling.set(false);
-                     model.selectedApp.set(std::nullopt);
-                     model.items.set({});
+                     // The user may have closed this application and opened another meanwhile.
+                     if (model.selectedApp() == app) {
+                         model.selectedApp.set(std::nullopt);
+                         model.items.set({});
+                     }
                      model.loadApps(std::move(done));
                  });
 }

@@ -49,7 +49,8 @@ public:
     // over an older search still running.
     void selectApp(const model::InstalledApp& app);
     void toggleItem(const platform::Uuid& id);
-    // Removes the selected items, closes the application and reloads the list.
+    // Removes the selected items, closes the application (unless another one
+    // was opened meanwhile) and reloads the list. One removal at a time.
     void uninstallSelected(std::function<void()> done = {});
 
 private:

@@ -84,7 +84,22 @@ TEST_F(CleanCommandTest, CleaningThePrivacyItemsThenUndoingTheSweepRestoresTheHo
     const auto undone = cli({"undo", "--sweep", sweep[1]});
     ASSERT_EQ(undone.status, 0) << undone.out;
     EXPECT_EQ(tree(home()), before);
+    EXPECT_FALSE(fs::exists(home() / "Library/Application Support/Zentrel/SweepBackups" / sweep[1].str()))
+        << "a sweep undone in full keeps no copy of what it erased";
     EXPECT_NE(cli({"undo"}).out.find("[restored]"), std::string::npos);
+}
+
+TEST_F(CleanCommandTest, AStoreItsRunningBrowserHoldsIsReportedBusyInsteadOfDropped) {
+    const auto firefox = home() / "Library/Application Support/Firefox/Profiles/a.default/cookies.sqlite";
+    const std::string notice = "Firefox is running: quit Firefox and scan again";
+    RunningBrowser running(firefox);
+    const auto cookies = cli({"cookies"});
+    EXPECT_NE(cookies.out.find("firefox\ta.default\t" + notice), std::string::npos) << cookies.out;
+    EXPECT_NE(cli({"scan", "--category", "Privacy"}).out.find(notice), std::string::npos);
+
+    const auto cleaned = cli({"clean", "--select", firefox.string()});
+    EXPECT_EQ(cleaned.status, 1) << cleaned.out;
+    EXPECT_NE(cleaned.out.find(notice), std::string::npos) << cleaned.out;
 }
 
 TEST_F(CleanCommandTest, OnlyTheNamedItemsGoAndABadSelectionDeletesNothing) {

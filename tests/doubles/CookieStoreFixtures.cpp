@@ -24,9 +24,13 @@ void appendField(std::string& out, const std::string& field) {
 // An open fixture database; every failure throws, so a broken fixture stops the test.
 class FixtureDatabase {
 public:
-    explicit FixtureDatabase(const std::filesystem::path& path, bool create) {
-        if (create) std::filesystem::create_directories(path.parent_path());
-        const int flags = create ? SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE : SQLITE_OPEN_READONLY;
+    enum class Open { create, readWrite, readOnly };
+
+    FixtureDatabase(const std::filesystem::path& path, Open open) {
+        if (open == Open::create) std::filesystem::create_directories(path.parent_path());
+        const int flags = open == Open::create      ? SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE
+                          : open == Open::readWrite ? SQLITE_OPEN_READWRITE
+                                                    : SQLITE_OPEN_READONLY;
         if (sqlite3_open_v2(path.c_str(), &db_, flags, nullptr) != SQLITE_OK) {
             sqlite3_close(db_);
             throw std::runtime_error("cannot open fixture database " + path.string());
@@ -36,13 +40,17 @@ public:
     FixtureDatabase(const FixtureDatabase&) = delete;
     FixtureDatabase& operator=(const FixtureDatabase&) = delete;
 
-    void execute(const char* sql) {
-        if (sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) != SQLITE_OK) throw std::runtime_error(sqlite3_errmsg(db_));
+    void execute(const std::string& sql) {
+        if (sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK) {
+            throw std::runtime_error(sqlite3_errmsg(db_));
+        }
     }
 
-    void insertHosts(const char* sql, const std::vector<std::string>& hosts) {
+    // One row per host; names go on from the rows already there, so that
+    // every row is a cookie of its own.
+    void insertHosts(const char* sql, const std::vector<std::string>& hosts, const char* table) {
+        int row = std::stoi(column(std::string("SELECT count(*) FROM ") + table).at(0));
         execute("BEGIN");
-        int row = 0;
         for (const auto& host : hosts) {
             sqlite3_stmt* statement = prepare(sql);
             const std::string name = "cookie" + std::to_string(row++);
@@ -55,8 +63,8 @@ public:
         execute("COMMIT");
     }
 
-    std::vector<std::string> column(const char* sql) {
-        sqlite3_stmt* statement = prepare(sql);
+    std::vector<std::string> column(const std::string& sql) {
+        sqlite3_stmt* statement = prepare(sql.c_str());
         std::vector<std::string> values;
         while (sqlite3_step(statement) == SQLITE_ROW) {
             const auto* text = sqlite3_column_text(statement, 0);
@@ -77,6 +85,43 @@ private:
 
     sqlite3* db_ = nullptr;
 };
+
+constexpr const char* kChromiumSchema =
+    "CREATE TABLE meta(key LONGVARCHAR NOT NULL UNIQUE PRIMARY KEY, value LONGVARCHAR);"
+    "INSERT INTO meta VALUES('mmap_status', '-1');"
+    "INSERT INTO meta VALUES('version', '24');"
+    "INSERT INTO meta VALUES('last_compatible_version', '24');"
+    "CREATE TABLE cookies(creation_utc INTEGER NOT NULL, host_key TEXT NOT NULL, top_frame_site_key TEXT NOT NULL, "
+    "name TEXT NOT NULL, value TEXT NOT NULL, encrypted_value BLOB NOT NULL, path TEXT NOT NULL, expires_utc "
+    "INTEGER NOT NULL, is_secure INTEGER NOT NULL, is_httponly INTEGER NOT NULL, last_access_utc INTEGER NOT NULL, "
+    "has_expires INTEGER NOT NULL, is_persistent INTEGER NOT NULL, priority INTEGER NOT NULL, samesite INTEGER NOT "
+    "NULL, source_scheme INTEGER NOT NULL, source_port INTEGER NOT NULL, last_update_utc INTEGER NOT NULL, "
+    "source_type INTEGER NOT NULL, has_cross_site_ancestor INTEGER NOT NULL);"
+    "CREATE UNIQUE INDEX cookies_unique_index ON cookies(host_key, top_frame_site_key, has_cross_site_ancestor, "
+    "name, path, source_scheme, source_port);";
+constexpr const char* kChromiumInsert =
+    "INSERT INTO cookies VALUES(13350000000000000, ?1, '', ?2, '', x'7631300102030405', '/', 13390000000000000, 1, "
+    "0, 13350000000000000, 1, 1, 1, -1, 2, 443, 13350000000000000, 1, 0)";
+
+constexpr const char* kFirefoxSchema =
+    "CREATE TABLE moz_cookies(id INTEGER PRIMARY KEY, originAttributes TEXT NOT NULL DEFAULT '', name TEXT, value "
+    "TEXT, host TEXT, path TEXT, expiry INTEGER, lastAccessed INTEGER, creationTime INTEGER, isSecure INTEGER, "
+    "isHttpOnly INTEGER, inBrowserElement INTEGER DEFAULT 0, sameSite INTEGER DEFAULT 0, schemeMap INTEGER DEFAULT "
+    "0, isPartitionedAttributeSet INTEGER DEFAULT 0, updateTime INTEGER, CONSTRAINT moz_uniqueid UNIQUE (name, "
+    "host, path, originAttributes));"
+    "PRAGMA user_version = 16;";
+constexpr const char* kFirefoxInsert =
+    "INSERT INTO moz_cookies(originAttributes, name, value, host, path, expiry, lastAccessed, creationTime, "
+    "isSecure, isHttpOnly, inBrowserElement, sameSite, schemeMap, isPartitionedAttributeSet, updateTime) "
+    "VALUES('', ?2, '1', ?1, '/', 1790000000000, 1750000000000000, 1750000000000000, 1, 0, 0, 0, 2, 0, "
+    "1750000000000000)";
+
+const char* insertOf(CookieSchema schema) { return schema == CookieSchema::chromium ? kChromiumInsert : kFirefoxInsert; }
+const char* tableOf(CookieSchema schema) { return schema == CookieSchema::chromium ? "cookies" : "moz_cookies"; }
+
+void copyOver(const std::filesystem::path& from, const std::filesystem::path& to) {
+    std::filesystem::copy_file(from, to, std::filesystem::copy_options::overwrite_existing);
+}
 
 }  // namespace
 
@@ -116,42 +161,66 @@ std::string binaryCookieFile(const std::vector<std::string>& pages) {
     return file;
 }
 
+void writeCookieDatabase(CookieSchema schema, const std::filesystem::path& path, const std::vector<std::string>& hosts,
+                         JournalMode mode) {
+    FixtureDatabase db(path, FixtureDatabase::Open::create);
+    if (mode == JournalMode::writeAheadLog) db.execute("PRAGMA journal_mode=WAL");
+    db.execute(schema == CookieSchema::chromium ? kChromiumSchema : kFirefoxSchema);
+    db.insertHosts(insertOf(schema), hosts, tableOf(schema));
+}
+
+void addCookies(CookieSchema schema, const std::filesystem::path& path, const std::vector<std::string>& hosts) {
+    FixtureDatabase db(path, FixtureDatabase::Open::readWrite);
+    db.insertHosts(insertOf(schema), hosts, tableOf(schema));
+}
+
+void addCookiesInLog(CookieSchema schema, const std::filesystem::path& path, const std::vector<std::string>& hosts) {
+    const std::filesystem::path log = path.string() + "-wal";
+    const std::filesystem::path keptStore = path.string() + ".kept", keptLog = path.string() + ".kept-wal";
+    {
+        FixtureDatabase db(path, FixtureDatabase::Open::readWrite);
+        db.execute("PRAGMA locking_mode=EXCLUSIVE");
+        db.insertHosts(insertOf(schema), hosts, tableOf(schema));
+        // Closing would move the rows into the store: keep both as they are now.
+        copyOver(path, keptStore);
+        copyOver(log, keptLog);
+    }
+    std::filesystem::rename(keptStore, path);
+    std::filesystem::rename(keptLog, log);
+}
+
+std::vector<std::string> cookieHosts(CookieSchema schema, const std::filesystem::path& path) {
+    FixtureDatabase db(path, FixtureDatabase::Open::readOnly);
+    return db.column(std::string(schema == CookieSchema::chromium ? "SELECT host_key" : "SELECT host") + " FROM " +
+                     tableOf(schema) + " ORDER BY rowid");
+}
+
 void writeChromiumCookieDatabase(const std::filesystem::path& path, const std::vector<std::string>& hosts) {
-    FixtureDatabase db(path, true);
-    db.execute(
-        "CREATE TABLE meta(key LONGVARCHAR NOT NULL UNIQUE PRIMARY KEY, value LONGVARCHAR);"
-        "INSERT INTO meta VALUES('version', '21');"
-        "CREATE TABLE cookies(creation_utc INTEGER NOT NULL, host_key TEXT NOT NULL, top_frame_site_key TEXT NOT "
-        "NULL DEFAULT '', name TEXT NOT NULL, value TEXT NOT NULL DEFAULT '', encrypted_value BLOB NOT NULL DEFAULT "
-        "x'', path TEXT NOT NULL DEFAULT '/', expires_utc INTEGER NOT NULL DEFAULT 0, is_secure INTEGER NOT NULL "
-        "DEFAULT 1, is_httponly INTEGER NOT NULL DEFAULT 0, last_access_utc INTEGER NOT NULL DEFAULT 0, has_expires "
-        "INTEGER NOT NULL DEFAULT 1, is_persistent INTEGER NOT NULL DEFAULT 1, priority INTEGER NOT NULL DEFAULT 1, "
-        "samesite INTEGER NOT NULL DEFAULT -1, source_scheme INTEGER NOT NULL DEFAULT 2, source_port INTEGER NOT "
-        "NULL DEFAULT 443, last_update_utc INTEGER NOT NULL DEFAULT 0);"
-        "CREATE UNIQUE INDEX cookies_unique_index ON cookies(host_key, top_frame_site_key, name, path);");
-    db.insertHosts("INSERT INTO cookies(creation_utc, host_key, name) VALUES(13350000000000000, ?1, ?2)", hosts);
+    writeCookieDatabase(CookieSchema::chromium, path, hosts, JournalMode::rollback);
 }
 
 void writeFirefoxCookieDatabase(const std::filesystem::path& path, const std::vector<std::string>& hosts) {
-    FixtureDatabase db(path, true);
-    db.execute(
-        "PRAGMA journal_mode=WAL;"
-        "CREATE TABLE moz_cookies(id INTEGER PRIMARY KEY, originAttributes TEXT NOT NULL DEFAULT '', name TEXT, "
-        "value TEXT, host TEXT, path TEXT, expiry INTEGER, lastAccessed INTEGER, creationTime INTEGER, isSecure "
-        "INTEGER, isHttpOnly INTEGER, inBrowserElement INTEGER DEFAULT 0, sameSite INTEGER DEFAULT 0, rawSameSite "
-        "INTEGER DEFAULT 0, schemeMap INTEGER DEFAULT 0, CONSTRAINT moz_uniqueid UNIQUE(name, host, path, "
-        "originAttributes));");
-    db.insertHosts("INSERT INTO moz_cookies(host, name, value, path) VALUES(?1, ?2, '1', '/')", hosts);
+    writeCookieDatabase(CookieSchema::firefox, path, hosts, JournalMode::writeAheadLog);
 }
 
 std::vector<std::string> chromiumCookieHosts(const std::filesystem::path& path) {
-    FixtureDatabase db(path, false);
-    return db.column("SELECT host_key FROM cookies ORDER BY rowid");
+    return cookieHosts(CookieSchema::chromium, path);
 }
 
 std::vector<std::string> firefoxCookieHosts(const std::filesystem::path& path) {
-    FixtureDatabase db(path, false);
-    return db.column("SELECT host FROM moz_cookies ORDER BY rowid");
+    return cookieHosts(CookieSchema::firefox, path);
+}
+
+RunningBrowser::RunningBrowser(const std::filesystem::path& store) {
+    if (sqlite3_open_v2(store.c_str(), &db_, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK ||
+        sqlite3_exec(db_, "PRAGMA locking_mode=EXCLUSIVE; BEGIN EXCLUSIVE", nullptr, nullptr, nullptr) != SQLITE_OK) {
+        throw std::runtime_error("cannot hold " + store.string());
+    }
+}
+
+RunningBrowser::~RunningBrowser() {
+    sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(db_);
 }
 
 }  // namespace zentrel::testing

@@ -151,6 +151,26 @@ void FakeFileSystem::shareIdentity(const std::string& path, const std::string& o
     if (node != nullptr && source != nullptr) node->attributes.identity = source->attributes.identity;
 }
 
+void FakeFileSystem::onNextListing(const std::string& path, std::function<void()> hook) {
+    std::lock_guard lock(mutex_);
+    listingHooks_[normalized(path)] = std::move(hook);
+}
+
+void FakeFileSystem::runListingHook(const std::string& path) const {
+    auto found = listingHooks_.find(normalized(path));
+    if (found == listingHooks_.end()) return;
+    auto hook = std::move(found->second);
+    listingHooks_.erase(found);
+    hook();
+}
+
+std::optional<std::string> FakeFileSystem::folderWithIdentity(const platform::FileIdentity& identity) const {
+    for (const auto& [path, node] : nodes_) {
+        if (node.attributes.isDirectory() && node.attributes.identity == identity && !node.vanished) return path;
+    }
+    return std::nullopt;
+}
+
 const FakeFileSystem::Node* FakeFileSystem::find(const std::string& path) const {
     auto found = nodes_.find(normalized(path));
     return found == nodes_.end() ? nullptr : &found->second;
@@ -261,6 +281,7 @@ std::optional<std::vector<std::string>> FakeFileSystem::contentsOfDirectory(cons
     if (!node->attributes.isDirectory() || node->unreadable) return std::nullopt;
     auto names = childNames(*resolved);
     if (options.skipHiddenEntries) std::erase_if(names, [](const std::string& n) { return platform::isHiddenName(n); });
+    runListingHook(path);
     return names;
 }
 
@@ -348,6 +369,35 @@ std::error_code FakeFileSystem::copyFile(const std::string& rawFrom, const std::
     copy.attributes.identity = {copy.attributes.identity.device, nextInode_++};
     nodes_[to] = std::move(copy);
     return {};
+}
+
+platform::ContentsRemoval FakeFileSystem::removeContents(const std::string& folder, platform::ListingOptions options,
+                                                        const platform::BeforeRemoval& beforeRemoving) {
+    std::lock_guard lock(mutex_);
+    platform::ContentsRemoval result;
+    const auto* node = present(folder);
+    if (node == nullptr || !node->attributes.isDirectory() || node->unreadable) return result;
+    const auto identity = node->attributes.identity;
+    auto names = childNames(*folderWithIdentity(identity));
+    if (options.skipHiddenEntries) std::erase_if(names, [](const std::string& n) { return platform::isHiddenName(n); });
+    result.listed = true;
+    runListingHook(folder);
+    for (const auto& name : names) {
+        const auto where = folderWithIdentity(identity);
+        const auto path = platform::appendingPathComponent(where.value_or(normalized(folder)), name);
+        if (beforeRemoving) beforeRemoving(path);
+        auto failure = error(std::errc::no_such_file_or_directory);
+        if (where) {
+            failure = removeItem(path);
+            if (failure == std::errc::no_such_file_or_directory) failure.clear();  // already gone
+        }
+        if (failure) {
+            result.failures.emplace_back(path, failure);
+        } else {
+            result.removed.push_back(path);
+        }
+    }
+    return result;
 }
 
 std::error_code FakeFileSystem::createDirectories(const std::string& rawPath) {

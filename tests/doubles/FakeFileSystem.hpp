@@ -7,6 +7,7 @@
 
 #include "platform/FileSystem.hpp"
 
+#include <functional>
 #include <map>
 #include <mutex>
 
@@ -42,6 +43,9 @@ public:
     void setDevice(const std::string& path, std::uint64_t device);
     // Gives a folder the identity of another entry (a mount looping back).
     void shareIdentity(const std::string& path, const std::string& original);
+    // Runs `hook` once, right after the folder at `path` is next listed (by a
+    // listing or by emptying it): a folder swapped while it is worked on.
+    void onNextListing(const std::string& path, std::function<void()> hook);
 
     [[nodiscard]] bool exists(const std::string& path) const override;
     [[nodiscard]] std::optional<platform::FileAttributes> attributes(const std::string& path) const override;
@@ -58,6 +62,12 @@ public:
     [[nodiscard]] std::error_code moveItem(const std::string& from, const std::string& to) override;
     [[nodiscard]] std::error_code copyFile(const std::string& from, const std::string& to) override;
     [[nodiscard]] std::error_code createDirectories(const std::string& path) override;
+    // Through the folder's identity, as a handle on it would: a folder moved
+    // away is still emptied where it now lies, a link put in its place is not
+    // followed.
+    [[nodiscard]] platform::ContentsRemoval removeContents(const std::string& folder,
+                                                           platform::ListingOptions options = {},
+                                                           const platform::BeforeRemoval& beforeRemoving = {}) override;
 
 private:
     struct Node {
@@ -78,9 +88,12 @@ private:
     [[nodiscard]] std::optional<std::string> resolve(const std::string& path) const;
     [[nodiscard]] std::vector<std::string> childNames(const std::string& folder) const;
     [[nodiscard]] std::vector<std::string> subtree(const std::string& path) const;
+    [[nodiscard]] std::optional<std::string> folderWithIdentity(const platform::FileIdentity& identity) const;
+    void runListingHook(const std::string& path) const;
 
     mutable std::recursive_mutex mutex_;
     std::map<std::string, Node> nodes_;
+    mutable std::map<std::string, std::function<void()>> listingHooks_;
     std::uint64_t nextInode_ = 1;
 };
 

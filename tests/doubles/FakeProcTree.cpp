@@ -40,7 +40,8 @@ void FakeProcTree::addProcess(const Process& process) {
     write(folder + "/stat", std::to_string(process.pid) + " (" + process.name + ") " + process.state + " " +
                                 std::to_string(process.parentPid) + " " + std::to_string(process.pid) +
                                 " 1 0 -1 4194304 100 0 0 0 " + std::to_string(process.userTicks) + " " +
-                                std::to_string(process.systemTicks) + " 0 0 20 0 1 0 5000 123456789 " +
+                                std::to_string(process.systemTicks) + " 0 0 20 0 1 0 " +
+                                std::to_string(process.startTicks) + " 123456789 " +
                                 std::to_string(process.residentPages) + " 18446744073709551615 0 0 0\n");
     write(folder + "/statm", "30141 " + std::to_string(process.residentPages) + " 800 10 0 2000 0\n");
     write(folder + "/comm", process.name + "\n");

@@ -23,6 +23,7 @@ public:
         // NUL-separated, as the kernel gives them; empty for kernel threads.
         std::string commandLine;
         std::string environment;
+        std::uint64_t startTicks = 5000;  // after boot; a reused pid gets another
     };
 
     explicit FakeProcTree(std::filesystem::path root);

@@ -52,12 +52,17 @@ std::string contentsOf(const fs::path& path) {
 class CleanRunHarness {
 public:
     CleanRunHarness(platform::FileSystem& fileSystem, const std::string& home)
-        : journal(home),
+        : journal(home, [guard = DeletionGuard(fileSystem, table(home))](const std::string& path) {
+              return guard.refusal(path, DeletionGuard::Use::removeEntry);
+          }),
           cookieStore(fileSystem, home),
-          services{fileSystem, journal, cookieStore, clipboard, icloud, clock,
-                   platform::HostTable::macos(platform::HostLayout::forHome(home, "/"))},
+          services{fileSystem, journal, cookieStore, clipboard, icloud, clock, table(home)},
           engine(fileSystem, pool, main) {
         engine.setCleanServices(services);
+    }
+
+    static platform::HostTable table(const std::string& home) {
+        return platform::HostTable::macos(platform::HostLayout::forHome(home, "/"));
     }
 
     DeleteResult clean(std::vector<CleanItem> items) {
@@ -107,7 +112,7 @@ TEST_F(CleanRunTest, EventsComeInOrderAndAFailureNeverEndsTheRun) {
     fileSystem.addFile(home + "/Library/Caches/a/blob", {.size = 4096});
     fileSystem.addFile(home + "/Library/Caches/b/blob", {.size = 4096});
     fileSystem.addFile(home + "/Library/Caches/c/blob", {.size = 8192});
-    fileSystem.refuseChanges(home + "/Library/Caches/b");
+    fileSystem.refuseChanges(home + "/Library/Caches/b/blob");
     const auto result = harness.clean({itemAt(home + "/Library/Caches/a", CategoryType::appCaches, 1),
                                        itemAt(home + "/Library/Caches/b", CategoryType::appCaches, 1),
                                        itemAt(home + "/Library/Caches/c", CategoryType::appCaches, 1)});
@@ -162,6 +167,35 @@ TEST_F(CleanRunTest, FolderClearsCountWhatWentAndReportWhatStayed) {
     EXPECT_EQ(lines[3], "[Zentrel] Could not delete " + only + ": " + base);
 }
 
+TEST_F(CleanRunTest, AFolderSwappedForALinkWhileItIsEmptiedLosesNothingOutside) {
+    const auto logs = home + "/Library/Logs";
+    fileSystem.addFile(logs + "/a.log", {.size = 4096});
+    fileSystem.addFile(logs + "/b.log", {.size = 4096});
+    fileSystem.addFile("/Volumes/Data/a.log", {.size = 4096});
+    fileSystem.addFile("/Volumes/Data/b.log", {.size = 4096});
+    fileSystem.onNextListing(logs, [&] {
+        EXPECT_FALSE(fileSystem.moveItem(logs, home + "/Library/Logs-moved"));
+        fileSystem.addSymlink(logs, "/Volumes/Data");
+    });
+
+    harness.clean({itemAt(logs, CategoryType::systemCaches, 1, DeletionMethod::clearDirectoryContents())});
+    EXPECT_TRUE(fileSystem.exists("/Volumes/Data/a.log"));
+    EXPECT_TRUE(fileSystem.exists("/Volumes/Data/b.log"));
+    EXPECT_EQ(fileSystem.contentsOfDirectory(home + "/Library/Logs-moved"), std::vector<std::string>{})
+        << "the folder that was listed is the one emptied";
+}
+
+TEST_F(CleanRunTest, AFolderRemovedOnlyInPartCountsWhatWent) {
+    const auto cache = home + "/Library/Caches/App";
+    for (const char* name : {"a", "b", "c"}) fileSystem.addFile(cache + "/" + name, {.size = 4096});
+    fileSystem.refuseChanges(cache + "/b");
+    const auto result = harness.clean({itemAt(cache, CategoryType::appCaches, 1)});
+    EXPECT_EQ(result.freed, 2 * 4096);
+    const auto& message = result.failureMessages.at(cache);
+    EXPECT_NE(message.find("could not be removed"), std::string::npos) << message;
+    EXPECT_NE(message.find(" 1 item(s) could not be deleted."), std::string::npos) << message;
+}
+
 TEST_F(CleanRunTest, EmptyingTheTrashSkipsHiddenEntriesAndFallsBackToTheItemSize) {
     const auto trash = home + "/.Trash";
     fileSystem.addFile(trash + "/.DS_Store", {.size = 4096});
@@ -194,6 +228,17 @@ TEST_F(CleanRunTest, EvictingWithoutACloudDriveFailsAndChangesNothing) {
     EXPECT_EQ(result.failureMessages.at(path), "iCloud Drive is not available on this computer.");
     EXPECT_EQ(result.freed, 0);
     EXPECT_TRUE(fileSystem.exists(path));
+}
+
+TEST_F(CleanRunTest, AStoreHeldByItsBrowserDuringTheScanIsNeverCleaned) {
+    const auto store = home + "/Library/Application Support/Firefox/Profiles/a/cookies.sqlite";
+    fileSystem.addFile(store, {.size = 4096});
+    auto item = itemAt(store, CategoryType::privacy, 0,
+                       DeletionMethod::clearTrackerCookies(store, {}, model::BrowserKind::firefox));
+    item.privacyStoreBusy = true;
+    const auto result = harness.clean({item});
+    EXPECT_EQ(result.failureMessages.at(store), "Firefox is running: quit Firefox and scan again");
+    EXPECT_FALSE(result.sweepRecord);
 }
 
 // ---- The guard ----
@@ -292,13 +337,20 @@ TEST_F(CleanRunOnDiskTest, APrivacyRunBacksUpEveryChangeAndRecordsItsActions) {
     EXPECT_FALSE(fs::exists(cache));
     for (const auto& action : record.actions) {
         EXPECT_TRUE(fs::exists(*action.backupPath)) << action.label;
-        EXPECT_EQ(fs::path(*action.backupPath).parent_path().filename(), record.id.string());
+        EXPECT_TRUE(action.backupPath->starts_with(harness->journal.backupRoot() + "/" + record.id.string() + "/"))
+            << *action.backupPath;
     }
     EXPECT_EQ(contentsOf(*record.actions[1].backupPath), "ls\ncd secrets\n");
 
-    // Undo puts the cookie store back as it was, byte for byte.
-    harness->journal.restore(record.actions[2], harness->clipboard);
-    EXPECT_EQ(contentsOf(store), storeBefore);
+    // Undo puts back each cookie action's own hosts, then the whole store as it was.
+    harness->journal.restore(record.actions[2], harness->clipboard, record.actions);
+    EXPECT_EQ(testing::chromiumCookieHosts(store),
+              (std::vector<std::string>{"news.example", "track.example", "a.track.example", "b.track.example"}));
+    harness->journal.restore(record.actions[3], harness->clipboard, record.actions);
+    auto hosts = testing::chromiumCookieHosts(store);
+    std::sort(hosts.begin(), hosts.end());
+    EXPECT_EQ(hosts, (std::vector<std::string>{"a.track.example", "ads.example", "b.track.example", "news.example",
+                                               "track.example", "x.ads.example"}));
     harness->journal.restore(record.actions[4], harness->clipboard);
     EXPECT_EQ(harness->clipboard.text(), "4111 1111 1111 1111");
 }

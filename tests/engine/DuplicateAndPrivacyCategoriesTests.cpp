@@ -71,6 +71,18 @@ TEST(PrivacyItemsTest, EachKindGetsItsDeletionAndSubcategory) {
     EXPECT_EQ(privacySubcategory(orphan), "priv:cookie:unknown");
 }
 
+TEST(PrivacyItemsTest, ABusyStoreIsShownButNeverChosen) {
+    model::PrivacyGroup busy{"cookie:firefox:a", model::PrivacyKind::trackerCookie, model::BrowserKind::firefox,
+                             "Firefox \u2014 a", "Firefox is running: quit Firefox and scan again",
+                             {{"s", "Cookie store in use", "/f/cookies.sqlite", {}, 0, true, true}}, 0};
+    const auto items = privacyItems({busy});
+    ASSERT_EQ(items.size(), 1u);
+    EXPECT_TRUE(items[0].privacyStoreBusy);
+    EXPECT_FALSE(items[0].isSelected);
+    EXPECT_FALSE(items[0].isRecommended);
+    EXPECT_EQ(items[0].warningMessage, "Firefox is running: quit Firefox and scan again");
+}
+
 TEST(DuplicateAndPrivacyScannersTest, ScansReplaceTheCachedGroupsAndLeaveOptionalTracesOut) {
     testing::TempDir home;
     platform::PosixFileSystem fileSystem;

@@ -6,6 +6,7 @@
 #include "doubles/FakeClock.hpp"
 #include "doubles/InMemoryDefaultsStore.hpp"
 #include "doubles/TempDir.hpp"
+#include "doubles/WarningCapture.hpp"
 #include "platform/JsonFileDefaultsStore.hpp"
 
 #include <gtest/gtest.h>
@@ -128,12 +129,47 @@ TEST_F(UserPreferencesTest, SweepLogNewestFirstTenAtMostPrunedAtExpiry) {
     prefs.setSweepLog({record(0), record(1)});
     prefs.pruneExpiredSweepRecords();
     ASSERT_EQ(prefs.sweepLog().size(), 1u);
+}
 
-    // An unreadable log reads as empty and the next prune stores an empty list.
-    standard.setData("sweepLog", platform::bytesOf(R"([{"id":"x"}])"));
+TEST_F(UserPreferencesTest, ADamagedSweepRecordIsSkippedReportedAndKeptWhileTheOthersStayUndoable) {
+    testing::WarningCapture warnings;
+    const auto older = record(kDay), newer = record(kDay);
+    const std::string damaged = R"({"id":"x","kind":"nothing"})";
+    standard.setData("sweepLog", platform::bytesOf("[" + encodeSweepRecord(newer).dump() + "," + damaged + "," +
+                                                   encodeSweepRecord(older).dump() + "]"));
+    auto log = prefs.sweepLog();
+    ASSERT_EQ(log.size(), 2u);
+    EXPECT_EQ(log[0].id, newer.id);
+    EXPECT_EQ(log[1].id, older.id);
+    ASSERT_FALSE(warnings.lines().empty());
+    EXPECT_EQ(warnings.lines()[0].rfind("[Zentrel] Skipped a damaged sweep record: ", 0), 0u) << warnings.lines()[0];
+
+    prefs.pruneExpiredSweepRecords();
+    prefs.markSweepActionRestored(older.id, older.actions[0].id);
+    prefs.appendSweepRecord(record(kDay));
+    log = prefs.sweepLog();
+    ASSERT_EQ(log.size(), 3u);
+    EXPECT_TRUE(log[2].actions[0].isRestored);
+    const auto stored = nlohmann::json::parse(platform::textOf(*standard.data("sweepLog")));
+    ASSERT_EQ(stored.size(), 4u);
+    EXPECT_EQ(stored[2], nlohmann::json::parse(damaged)) << "kept as it was stored";
+}
+
+TEST_F(UserPreferencesTest, ALogThatIsNoListIsNeverWrittenBack) {
+    testing::WarningCapture warnings;
+    const auto unreadable = platform::bytesOf(R"({"records":)");
+    standard.setData("sweepLog", unreadable);
     EXPECT_TRUE(prefs.sweepLog().empty());
     prefs.pruneExpiredSweepRecords();
-    EXPECT_EQ(platform::textOf(*standard.data("sweepLog")), "[]");
+    prefs.markSweepActionRestored(platform::Uuid::random(), platform::Uuid::random());
+    EXPECT_EQ(standard.data("sweepLog"), unreadable);
+
+    // A new sweep is still recorded; what could not be read is set aside.
+    const auto made = record(kDay);
+    prefs.appendSweepRecord(made);
+    ASSERT_EQ(prefs.sweepLog().size(), 1u);
+    EXPECT_EQ(prefs.sweepLog()[0].id, made.id);
+    EXPECT_EQ(standard.data("sweepLogUnreadable"), unreadable);
 }
 
 TEST_F(UserPreferencesTest, MarkingAnActionRestoredTouchesOnlyThatAction) {

@@ -173,10 +173,17 @@ TYPED_TEST(DirectoryWalkTest, RemovingContentsKeepsTheFolderAndCanSpareHiddenEnt
     this->tree->file("bin/two/three", "x");
     auto removal = this->tree->fs().removeContents(this->tree->at("bin"), {.skipHiddenEntries = true});
     EXPECT_TRUE(removal.listed);
-    EXPECT_EQ(removal.removedCount, 2u);
+    EXPECT_EQ(removal.removed.size(), 2u);
     EXPECT_THAT(removal.failures, IsEmpty());
     EXPECT_THAT(*this->tree->fs().contentsOfDirectory(this->tree->at("bin"), {}), ElementsAre(".DS_Store"));
     EXPECT_FALSE(this->tree->fs().removeContents(this->tree->at("missing")).listed);
+}
+
+TYPED_TEST(DirectoryWalkTest, EmptyingALinkToAFolderRemovesNothingThroughIt) {
+    this->tree->file("keep/precious", "x");
+    this->tree->link("bin", this->tree->at("keep"));
+    EXPECT_FALSE(this->tree->fs().removeContents(this->tree->at("bin")).listed);
+    EXPECT_TRUE(this->tree->fs().exists(this->tree->at("keep/precious")));
 }
 
 TYPED_TEST(DirectoryWalkTest, TruncateMoveAndCopy) {

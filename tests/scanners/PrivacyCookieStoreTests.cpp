@@ -149,11 +149,14 @@ TEST_F(PrivacyCookieStoreTest, IgnoresStoresReachedThroughLinksOutOfTheHome) {
 
 TEST_F(PrivacyCookieStoreTest, RemovesTrackerCookiesFromASafariFileAndKeepsTheRest) {
     writeSafari(kSafariPlain, {{"example.com"}, {".doubleclick.net"}, {"Hotjar.com"}, {"x.hotjar.com"}});
+    std::filesystem::permissions(home / kSafariPlain, std::filesystem::perms(0644));
     const auto removed = store.removeTrackerCookiesFromBinaryCookies(path(kSafariPlain), {"DoubleClick.net", ".hotjar.com"});
     EXPECT_EQ(removed, 2);
     EXPECT_EQ(platform::readWholeFile(home / kSafariPlain),
               testing::binaryCookieFile({testing::binaryCookiePage(std::vector<BinaryCookie>{{"example.com"}, {"x.hotjar.com"}})}));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator((home / kSafariPlain).parent_path()), {}), 1);
+    EXPECT_EQ(std::filesystem::status(home / kSafariPlain).permissions(), std::filesystem::perms(0644))
+        << "the rewritten store keeps its mode";
 }
 
 TEST_F(PrivacyCookieStoreTest, LeavesASafariFileUntouchedWhenNothingMatches) {

@@ -79,6 +79,21 @@ TEST_F(PrivacyScannerTest, GroupsComeLargestFirstAndOptionalOnesOnlyWhenAsked) {
     EXPECT_FALSE(scanner(false, true, ClipboardInsight{"Clipboard is empty", false, 0, {}}).pasteboardGroups());
 }
 
+TEST_F(PrivacyScannerTest, AStoreItsRunningBrowserHoldsIsListedAsBusyInsteadOfDropped) {
+    const auto store = home / "Library/Application Support/Firefox/Profiles/abc.default/cookies.sqlite";
+    testing::writeFirefoxCookieDatabase(store, {".doubleclick.net"});
+    testing::RunningBrowser firefox(store);
+    const auto groups = scanner(false, false).scan();
+    ASSERT_EQ(ids(groups), std::vector<std::string>{"cookie:firefox:abc.default"});
+    EXPECT_EQ(groups[0].detail, "Firefox is running: quit Firefox and scan again");
+    ASSERT_EQ(groups[0].targets.size(), 1u);
+    const auto& target = groups[0].targets[0];
+    EXPECT_TRUE(target.isBusy);
+    EXPECT_EQ(target.path, store.string());
+    EXPECT_TRUE(target.domains.empty());
+    EXPECT_EQ(target.sizeBytes, 0) << "nothing of it can be cleaned";
+}
+
 TEST_F(PrivacyScannerTest, FolderSizesCountLinksAsThemselves) {
     home.write("store/a", std::string(1000, 'a'));
     home.write("store/sub/b", std::string(500, 'b'));

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 
 namespace zentrel::scanners {
 namespace {
@@ -94,6 +95,66 @@ INSTANTIATE_TEST_SUITE_P(
         DeletionCase{"UnknownDomain", {"example.org"}, {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Stores of both schemas, in both journal modes, and with a browser's newest
+// rows still in the log beside the store.
+struct StoreCase {
+    const char* name;
+    testing::CookieSchema schema;
+    testing::JournalMode mode;
+    bool rowsInLog;
+};
+
+class EveryStoreKindTest : public ::testing::TestWithParam<StoreCase> {
+protected:
+    const SQLiteCookieDatabase& database() const {
+        return GetParam().schema == testing::CookieSchema::chromium ? kChromium : kFirefox;
+    }
+    std::filesystem::path store() {
+        const auto path = dir / "profile" / "cookies";
+        testing::writeCookieDatabase(GetParam().schema, path, {"a.com", ".doubleclick.net"}, GetParam().mode);
+        if (GetParam().rowsInLog) testing::addCookiesInLog(GetParam().schema, path, {"hotjar.com"});
+        return path;
+    }
+    // Every entry of the profile folder with its contents.
+    std::map<std::string, std::optional<std::string>> profileFolder() const {
+        std::map<std::string, std::optional<std::string>> entries;
+        for (const auto& entry : std::filesystem::directory_iterator(dir / "profile")) {
+            entries[entry.path().filename().string()] = platform::readWholeFile(entry.path());
+        }
+        return entries;
+    }
+
+    testing::TempDir dir;
+};
+
+TEST_P(EveryStoreKindTest, AReadFindsEveryCookieAndCreatesOrChangesNothingInTheProfile) {
+    const auto path = store();
+    const auto before = profileFolder();
+    const auto read = database().readHosts(path.string());
+    EXPECT_EQ(read.status, CookieStoreHosts::Status::read);
+    auto expected = std::vector<std::string>{".doubleclick.net", "a.com"};
+    if (GetParam().rowsInLog) expected.push_back("hotjar.com");
+    EXPECT_EQ(sorted(read.hosts), expected);
+    EXPECT_EQ(profileFolder(), before);
+}
+
+TEST_P(EveryStoreKindTest, AStoreItsRunningBrowserHoldsReadsAsBusy) {
+    const auto path = store();
+    testing::RunningBrowser browser(path);
+    EXPECT_EQ(database().readHosts(path.string()).status, CookieStoreHosts::Status::busy);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Stores, EveryStoreKindTest,
+    ::testing::Values(
+        StoreCase{"ChromiumRollback", testing::CookieSchema::chromium, testing::JournalMode::rollback, false},
+        StoreCase{"ChromiumLog", testing::CookieSchema::chromium, testing::JournalMode::writeAheadLog, false},
+        StoreCase{"ChromiumRowsInLog", testing::CookieSchema::chromium, testing::JournalMode::writeAheadLog, true},
+        StoreCase{"FirefoxRollback", testing::CookieSchema::firefox, testing::JournalMode::rollback, false},
+        StoreCase{"FirefoxLog", testing::CookieSchema::firefox, testing::JournalMode::writeAheadLog, false},
+        StoreCase{"FirefoxRowsInLog", testing::CookieSchema::firefox, testing::JournalMode::writeAheadLog, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST(SQLiteCookieDatabaseTest, ListsDistinctHostsWithoutChangingTheFile) {
     testing::TempDir dir;
     const auto chromium = dir / "Cookies";
@@ -105,8 +166,8 @@ TEST(SQLiteCookieDatabaseTest, ListsDistinctHostsWithoutChangingTheFile) {
     const auto firefoxBytes = platform::readWholeFile(firefox);
     const auto entriesBefore = std::distance(std::filesystem::directory_iterator(dir.path()), {});
 
-    EXPECT_EQ(sorted(*kChromium.readHosts(chromium.string())), (std::vector<std::string>{".a.com", "a.com", "b.com"}));
-    EXPECT_EQ(sorted(*kFirefox.readHosts(firefox.string())), (std::vector<std::string>{"a.com", "hotjar.com"}));
+    EXPECT_EQ(sorted(kChromium.readHosts(chromium.string()).hosts), (std::vector<std::string>{".a.com", "a.com", "b.com"}));
+    EXPECT_EQ(sorted(kFirefox.readHosts(firefox.string()).hosts), (std::vector<std::string>{"a.com", "hotjar.com"}));
 
     EXPECT_EQ(platform::readWholeFile(chromium), chromiumBytes);
     EXPECT_EQ(platform::readWholeFile(firefox), firefoxBytes);
@@ -125,9 +186,9 @@ TEST(SQLiteCookieDatabaseTest, ListsAStoreThatItsBrowserHasOpenOrWhosePathNeedsE
     {
         LockingConnection browser(open, "BEGIN; INSERT INTO moz_cookies(host, name) VALUES('c.com', 'x'); COMMIT; BEGIN");
         ASSERT_TRUE(std::filesystem::exists(open.string() + "-wal"));
-        EXPECT_EQ(sorted(*kFirefox.readHosts(open.string())), (std::vector<std::string>{"a.com", "c.com"}));
+        EXPECT_EQ(sorted(kFirefox.readHosts(open.string()).hosts), (std::vector<std::string>{"a.com", "c.com"}));
     }
-    EXPECT_EQ(kFirefox.readHosts(oddName.string()), std::vector<std::string>{"b.com"});
+    EXPECT_EQ(kFirefox.readHosts(oddName.string()).hosts, std::vector<std::string>{"b.com"});
 }
 
 TEST(SQLiteCookieDatabaseTest, ListingGivesNothingForMissingForeignOrDamagedStores) {
@@ -135,17 +196,18 @@ TEST(SQLiteCookieDatabaseTest, ListingGivesNothingForMissingForeignOrDamagedStor
     testing::writeChromiumCookieDatabase(dir / "Cookies", {"a.com"});
     const auto garbage = dir.write("garbage", std::string(4096, 'x'));
 
-    EXPECT_EQ(kChromium.readHosts((dir / "missing").string()), std::nullopt);
+    using Status = CookieStoreHosts::Status;
+    EXPECT_EQ(kChromium.readHosts((dir / "missing").string()).status, Status::unreadable);
     EXPECT_FALSE(std::filesystem::exists(dir / "missing"));
-    EXPECT_EQ(kFirefox.readHosts((dir / "Cookies").string()), std::nullopt);  // no moz_cookies table
-    EXPECT_EQ(kChromium.readHosts(garbage.string()), std::nullopt);
+    EXPECT_EQ(kFirefox.readHosts((dir / "Cookies").string()).status, Status::unreadable);  // no moz_cookies table
+    EXPECT_EQ(kChromium.readHosts(garbage.string()).status, Status::unreadable);
 }
 
 TEST(SQLiteCookieDatabaseTest, ListingDoesNotFollowALinkedStore) {
     testing::TempDir dir;
     testing::writeChromiumCookieDatabase(dir / "real", {"a.com"});
     std::filesystem::create_symlink(dir / "real", dir / "Cookies");
-    EXPECT_EQ(kChromium.readHosts((dir / "Cookies").string()), std::nullopt);
+    EXPECT_EQ(kChromium.readHosts((dir / "Cookies").string()).status, CookieStoreHosts::Status::unreadable);
 }
 
 TEST(SQLiteCookieDatabaseTest, AnEmptyDomainListOpensNothing) {

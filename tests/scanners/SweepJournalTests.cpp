@@ -2,6 +2,7 @@
 
 #include "platform/AtomicFile.hpp"
 #include "scanners/PrivacySweepError.hpp"
+#include "scanners/SQLiteCookieDatabase.hpp"
 
 #include "doubles/CookieStoreFixtures.hpp"
 #include "platform/MemoryClipboard.hpp"
@@ -15,15 +16,21 @@ namespace zentrel::scanners {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+std::string contents(const fs::path& path) { return platform::readWholeFile(path).value_or("<missing>"); }
 
 class SweepJournalTest : public ::testing::Test {
 protected:
     testing::TempDir home;
-    SweepJournal journal{home.path()};
+    // Stands in for the deletion guard: the home's "Documents" is never replaced.
+    SweepJournal journal{home.path(), [this](const std::string& path) -> std::optional<std::string> {
+                             if (path == (home / "Documents").string()) return "Documents is never replaced.";
+                             return std::nullopt;
+                         }};
     platform::Uuid sweep = platform::Uuid::random();
     platform::MemoryClipboard clipboard;
 
-    static std::string contents(const fs::path& path) { return platform::readWholeFile(path).value_or("<missing>"); }
     model::SweepAction action(model::SweepActionKind kind, std::optional<std::string> backup,
                               std::optional<std::string> original) {
         return {platform::Uuid::random(), kind, "History of Safari", std::nullopt, std::move(backup),
@@ -36,7 +43,7 @@ TEST_F(SweepJournalTest, BackupsLandInTheSweepsOwnFolderReadableByTheUserAlone) 
     auto copy = journal.backupFile(source.string(), sweep);
     const auto folder = fs::path(journal.backupRoot()) / sweep.string();
     EXPECT_EQ(journal.backupRoot(), (home / "Library/Application Support/Zentrel/SweepBackups").string());
-    EXPECT_EQ(copy, (folder / "History.db").string());
+    EXPECT_EQ(copy, (folder / "items/History.db").string());
     EXPECT_EQ(contents(copy), "history v1");
     EXPECT_EQ(fs::status(folder).permissions() & fs::perms::all, fs::perms::owner_all);
     EXPECT_EQ(fs::status(copy).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
@@ -80,6 +87,16 @@ TEST_F(SweepJournalTest, StoresOfOneNameStayApartAndEachRestoresItsOwn) {
     EXPECT_EQ(contents(edge), edgeBefore);
     EXPECT_EQ(contents(chrome.string() + "-wal"), "chrome wal");
     EXPECT_FALSE(fs::exists(edge.string() + "-wal"));
+}
+
+TEST_F(SweepJournalTest, AWholeStorePutBackUndoesEveryActionOfIt) {
+    const auto store = home.write("Library/Cookies/Cookies.binarycookies", "cookies before");
+    const auto copy = journal.backupFile(store.string(), sweep);
+    platform::writeFileAtomically(store, "cookies after").has_value();
+    auto first = action(model::SweepActionKind::cookieDomain, copy, store.string());
+    auto second = action(model::SweepActionKind::cookieDomain, copy, store.string());
+    EXPECT_EQ(journal.restore(first, clipboard, {first, second}), (std::vector<platform::Uuid>{first.id, second.id}));
+    EXPECT_EQ(contents(store), "cookies before");
 }
 
 TEST_F(SweepJournalTest, RestoreRecreatesFoldersReplacesFilesAndCanRunTwice) {
@@ -129,6 +146,74 @@ TEST_F(SweepJournalTest, RestoreRefusesMissingBackupsAndPathsOutsideTheirFolders
     EXPECT_FALSE(fs::exists(elsewhere / "target"));
 }
 
+TEST_F(SweepJournalTest, AnUndoGoesBackOnlyWhereItsCopyCameFromAndNeverOverWhatIsProtected) {
+    const auto list = home.write("Library/Recents/list.plist", "recent items");
+    const auto settings = home.write(".config/zentrel/settings.json", "settings");
+    home.write("Documents/thesis.txt", "thesis");
+    const auto listCopy = journal.backupFile(list.string(), sweep);
+    const auto documentsCopy = journal.backupFile((home / "Documents").string(), sweep);
+    const auto inside = home.write(fs::relative(fs::path(journal.backupRoot()) / "notes.txt", home.path()), "notes");
+    const auto insideCopy = journal.backupFile(inside.string(), sweep);
+    fs::remove(list);
+    home.write("Library/Recents/list.plist/newer.plist", "a folder now");
+
+    const std::vector<std::pair<model::SweepAction, std::string>> refused = {
+        {action(model::SweepActionKind::recentsCleared, listCopy, (home / "Documents").string()),
+         "its backup was not made from " + (home / "Documents").string() + "."},
+        {action(model::SweepActionKind::recentsCleared, listCopy, settings.string()),
+         "its backup was not made from " + settings.string() + "."},
+        {action(model::SweepActionKind::recentsCleared, documentsCopy, (home / "Documents").string()),
+         "Documents is never replaced."},
+        {action(model::SweepActionKind::recentsCleared, listCopy, list.string()), "a folder is there now."},
+        {action(model::SweepActionKind::recentsCleared, insideCopy, inside.string()),
+         "it would go back inside the backups."},
+        {action(model::SweepActionKind::recentsCleared, std::nullopt, list.string()), "its backup is gone."},
+    };
+    for (const auto& [bad, reason] : refused) {
+        try {
+            journal.restore(bad, clipboard);
+            ADD_FAILURE() << "restored: " << reason;
+        } catch (const PrivacySweepError& error) {
+            EXPECT_EQ(std::string(error.what()), "Refused to restore History of Safari: " + reason);
+        }
+    }
+    EXPECT_EQ(contents(settings), "settings");
+    EXPECT_EQ(contents(home / "Documents/thesis.txt"), "thesis");
+    EXPECT_EQ(contents(list / "newer.plist"), "a folder now");
+}
+
+TEST_F(SweepJournalTest, RestoredItemsGetTheirOwnModesBack) {
+    const auto history = home.write(".zsh_history", "ls");
+    const auto folder = home.makeDirectory("Library/Application Support/com.apple.sharedfilelist");
+    fs::permissions(history, fs::perms(0644));
+    fs::permissions(folder, fs::perms(0755));
+    const auto historyCopy = journal.backupFile(history.string(), sweep);
+    const auto folderCopy = journal.backupFile(folder.string(), sweep);
+    fs::remove(history);
+    fs::remove_all(folder);
+    journal.restore(action(model::SweepActionKind::fileTruncated, historyCopy, history.string()), clipboard);
+    journal.restore(action(model::SweepActionKind::recentsCleared, folderCopy, folder.string()), clipboard);
+    EXPECT_EQ(fs::status(history).permissions(), fs::perms(0644));
+    EXPECT_EQ(fs::status(folder).permissions(), fs::perms(0755));
+    EXPECT_EQ(fs::status(historyCopy).permissions(), fs::perms(0600)) << "the copy stays the user's alone";
+}
+
+TEST_F(SweepJournalTest, ItemsNamedLikeTheJournalsOwnFilesStayApartFromThem) {
+    const auto manifestLike = home.write("Library/a/origins.json", "an item");
+    const auto clipboardLike = home.write("Library/b/pasteboard.txt", "another item");
+    const auto itemCopy = journal.backupFile(manifestLike.string(), sweep);
+    const auto otherCopy = journal.backupFile(clipboardLike.string(), sweep);
+    const auto saved = journal.backupPasteboard("clipboard text", sweep);
+    fs::remove(manifestLike);
+    fs::remove(clipboardLike);
+    journal.restore(action(model::SweepActionKind::recentsCleared, itemCopy, manifestLike.string()), clipboard);
+    journal.restore(action(model::SweepActionKind::recentsCleared, otherCopy, clipboardLike.string()), clipboard);
+    journal.restore(action(model::SweepActionKind::pasteboardCleared, saved, std::nullopt), clipboard);
+    EXPECT_EQ(contents(manifestLike), "an item");
+    EXPECT_EQ(contents(clipboardLike), "another item");
+    EXPECT_EQ(clipboard.text(), "clipboard text");
+}
+
 TEST_F(SweepJournalTest, ClipboardTextIsSavedCutAndPutBack) {
     std::string longText;
     for (int i = 0; i < 4100; ++i) longText += "\u00E9";  // two bytes each
@@ -160,6 +245,90 @@ TEST_F(SweepJournalTest, PurgeRemovesOnlySweepFoldersWithoutALiveRecord) {
     EXPECT_TRUE(fs::exists(root / "notes.txt"));
     EXPECT_TRUE(fs::exists(root / "not-a-uuid"));
 }
+
+// ---- Undoing tracker cookies, on stores of both browsers in both journal modes ----
+
+struct StoreKind {
+    const char* name;
+    testing::CookieSchema schema;
+    testing::JournalMode mode;
+};
+
+class CookieUndoTest : public ::testing::TestWithParam<StoreKind> {
+protected:
+    CookieUndoTest() {
+        testing::writeCookieDatabase(GetParam().schema, store, {".doubleclick.net", "x.doubleclick.net", ".hotjar.com", "news.example"},
+                                     GetParam().mode);
+    }
+
+    // A sweep of the store's cookies of `domains`, one action per domain, as the clean run makes it.
+    std::vector<model::SweepAction> sweep(const std::vector<std::string>& domains) {
+        const auto backup = journal.backupFile(store.string(), platform::Uuid::random());
+        const auto layout = GetParam().schema == testing::CookieSchema::chromium ? kChromiumCookieTable : kFirefoxCookieTable;
+        EXPECT_GE(SQLiteCookieDatabase(layout, 0ms).deleteHosts(store.string(), domains), 1);
+        journal.noteSweptState(backup);
+        std::vector<model::SweepAction> actions;
+        for (const auto& domain : domains) {
+            actions.push_back({platform::Uuid::random(), model::SweepActionKind::cookieDomain, "Browser: " + domain, domain,
+                               backup, store.string(), false});
+        }
+        return actions;
+    }
+    std::vector<std::string> hosts() {
+        auto hosts = testing::cookieHosts(GetParam().schema, store);
+        std::sort(hosts.begin(), hosts.end());
+        return hosts;
+    }
+
+    testing::TempDir home;
+    const fs::path store = home / "Library/Application Support/Browser/Default/Cookies";
+    SweepJournal journal{home.path(), {}, 0ms};
+    platform::MemoryClipboard clipboard;
+};
+
+TEST_P(CookieUndoTest, EachActionPutsBackItsOwnHostsAndCookiesSavedSinceStay) {
+    auto actions = sweep({"doubleclick.net", "hotjar.com"});
+    testing::addCookies(GetParam().schema, store, {"saved-since.example"});
+
+    EXPECT_EQ(journal.restore(actions[0], clipboard, actions), std::vector<platform::Uuid>{actions[0].id});
+    EXPECT_EQ(hosts(), (std::vector<std::string>{".doubleclick.net", "news.example", "saved-since.example", "x.doubleclick.net"}));
+    actions[0].isRestored = true;
+    EXPECT_EQ(journal.restore(actions[1], clipboard, actions), std::vector<platform::Uuid>{actions[1].id});
+    EXPECT_EQ(hosts(), (std::vector<std::string>{".doubleclick.net", ".hotjar.com", "news.example", "saved-since.example",
+                                                 "x.doubleclick.net"}));
+}
+
+TEST_P(CookieUndoTest, AStoreUnchangedSinceTheSweepGoesBackByteForByte) {
+    const auto before = contents(store);
+    const auto actions = sweep({"doubleclick.net"});
+    EXPECT_EQ(journal.restore(actions[0], clipboard, actions), std::vector<platform::Uuid>{actions[0].id});
+    EXPECT_EQ(contents(store), before);
+}
+
+TEST_P(CookieUndoTest, AStoreItsBrowserHoldsIsLeftAlone) {
+    const auto actions = sweep({"doubleclick.net", "hotjar.com"});
+    {
+        testing::RunningBrowser browser(store);
+        for (const auto& restored : {actions, std::vector<model::SweepAction>{actions[0]}}) {
+            try {
+                journal.restore(actions[0], clipboard, restored);
+                ADD_FAILURE() << "restored into a store its browser holds";
+            } catch (const PrivacySweepError& error) {
+                EXPECT_EQ(error, PrivacySweepError::cookieStoreBusy(store.string()));
+                EXPECT_NE(std::string(error.what()).find("quit the browser and try again"), std::string::npos);
+            }
+        }
+    }
+    EXPECT_EQ(hosts(), std::vector<std::string>{"news.example"});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Stores, CookieUndoTest,
+    ::testing::Values(StoreKind{"ChromiumRollback", testing::CookieSchema::chromium, testing::JournalMode::rollback},
+                      StoreKind{"ChromiumLog", testing::CookieSchema::chromium, testing::JournalMode::writeAheadLog},
+                      StoreKind{"FirefoxRollback", testing::CookieSchema::firefox, testing::JournalMode::rollback},
+                      StoreKind{"FirefoxLog", testing::CookieSchema::firefox, testing::JournalMode::writeAheadLog}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace zentrel::scanners

@@ -49,7 +49,7 @@ void databaseNotReadable(testing::TempDir& d) {
 INSTANTIATE_TEST_SUITE_P(
     Fixtures, HomeFullDiskAccessProbeTest,
     ::testing::Values(
-        ProbeCase{"EmptyHostHasNothingProtected", [](auto&) {}, Decision::nothingProtected},
+        ProbeCase{"AReadableHomeIsEnough", [](auto&) {}, Decision::homeFolder},
         ProbeCase{"DatabaseComesFirst",
                   [](auto& d) {
                       d.write(kPrivacyDatabase, "sqlite");
@@ -75,26 +75,30 @@ INSTANTIATE_TEST_SUITE_P(
                       mailFolder(d);
                   },
                   Decision::mailFolder},
-        ProbeCase{"DeniedWhenNothingPresentCanBeRead",
+        ProbeCase{"AReadableHomeOutweighsUnlistableFolders",
                   [](auto& d) {
+                      databaseNotReadable(d);
                       safariNotListable(d);
                       mailNotListable(d);
                   },
+                  Decision::homeFolder},
+        ProbeCase{"DeniedWhenTheHomeCannotBeListed",
+                  [](auto& d) {
+                      fs::remove(d / "home");
+                      d.write("home", "not a folder");
+                  },
                   Decision::denied},
-        ProbeCase{"DeniedWithOnlyAnUnreadableDatabase", [](auto& d) { databaseNotReadable(d); }, Decision::denied}),
+        ProbeCase{"DeniedWithoutAHome", [](auto& d) { fs::remove(d / "home"); }, Decision::denied}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(HomeFullDiskAccessProbePermissions, FoldersWithoutReadPermissionAreDenied) {
+TEST(HomeFullDiskAccessProbePermissions, AHomeWithoutReadPermissionIsDenied) {
     if (::geteuid() == 0) GTEST_SKIP() << "root reads every folder";
     testing::TempDir dir;
-    auto safari = dir.makeDirectory("home/Library/Safari");
-    auto mail = dir.makeDirectory("home/Library/Mail");
-    fs::permissions(safari, fs::perms::none);
-    fs::permissions(mail, fs::perms::none);
-    HomeFullDiskAccessProbe probe(platform::HostLayout::forHome(dir / "home", dir / "root"));
+    auto home = dir.makeDirectory("home");
+    fs::permissions(home, fs::perms::owner_exec);
+    HomeFullDiskAccessProbe probe(platform::HostLayout::forHome(home, dir / "root"));
     EXPECT_EQ(probe.decide(), Decision::denied);
-    fs::permissions(safari, fs::perms::owner_all);
-    fs::permissions(mail, fs::perms::owner_all);
+    fs::permissions(home, fs::perms::owner_all);
 }
 
 }  // namespace

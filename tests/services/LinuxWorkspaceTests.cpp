@@ -95,5 +95,23 @@ TEST_F(LinuxWorkspaceTest, QuittingSendsTerminateOrKillThroughTheSignaller) {
     EXPECT_EQ(signaller.sent, (std::vector<std::pair<std::int32_t, int>>{{60, SIGTERM}, {60, SIGKILL}, {60, SIGTERM}}));
 }
 
+TEST_F(LinuxWorkspaceTest, APidThatPassedToANewProcessIsNeverSignalled) {
+    tree.addProcess({.pid = 70, .name = "editor", .commandLine = FakeProcTree::commandLineOf({"editor"}), .startTicks = 100});
+    const auto listed = applications();
+    ASSERT_EQ(listed.size(), 1u);
+    EXPECT_EQ(listed[0].startTime, 100u);
+
+    // The editor ended and the same program started again under its pid.
+    tree.addProcess({.pid = 70, .name = "editor", .commandLine = FakeProcTree::commandLineOf({"editor"}), .startTicks = 400});
+    EXPECT_FALSE(workspace.terminate(listed[0], false));
+    tree.removeProcess(70);
+    EXPECT_FALSE(workspace.terminate(listed[0], true));
+    EXPECT_TRUE(signaller.sent.empty());
+
+    tree.addProcess({.pid = 70, .name = "editor", .commandLine = FakeProcTree::commandLineOf({"editor"}), .startTicks = 100});
+    EXPECT_TRUE(workspace.terminate(listed[0], false));
+    EXPECT_EQ(signaller.sent, (std::vector<std::pair<std::int32_t, int>>{{70, SIGTERM}}));
+}
+
 }  // namespace
 }  // namespace zentrel::services

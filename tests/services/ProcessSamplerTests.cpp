@@ -55,7 +55,7 @@ TEST_F(ProcessSamplerTest, SamplesEveryReadableProcess) {
     temp.makeDirectory("proc/43");  // ended between listing and reading
     const auto samples = sampler.sampleAllProcesses();
     ASSERT_EQ(samples.size(), 2u);
-    EXPECT_EQ(samples.at(42), (ProcessSample{42, 20'000, 0}));
+    EXPECT_EQ(samples.at(42), (ProcessSample{42, 20'000, 0, 5000}));
     EXPECT_FALSE(samples.contains(43));
     EXPECT_FALSE(samples.contains(0));
 }
@@ -120,6 +120,10 @@ TEST_F(ProcessSamplerTest, QuittingConfirmedRowsAsksExactlyThoseApplications) {
     workspace.add(31, "Notes", "org.notes");
     workspace.add(32, "Chat", "org.chat");
     workspace.add(33, "Photos", "org.photos");
+    workspace.add(35, "Viewer", "org.viewer");
+    workspace.add(36, "Player", "org.player");
+    workspace.applications[4].startTime = 900;
+    workspace.applications[5].startTime = 700;
     workspace.refusing.insert(31);
 
     const std::vector<BoostProcess> confirmed = {
@@ -128,9 +132,15 @@ TEST_F(ProcessSamplerTest, QuittingConfirmedRowsAsksExactlyThoseApplications) {
         // Chat ended and its pid went to Photos since the user confirmed.
         {.pid = 33, .name = "Chat", .bundleID = "org.chat", .isApp = true},
         {.pid = 34, .name = "Gone", .bundleID = "org.gone", .isApp = true},
+        // The same application started again under the old pid.
+        {.pid = 35, .name = "Viewer", .bundleID = "org.viewer", .isApp = true, .startTime = 800},
+        // A row without an identifier is checked by its name.
+        {.pid = 32, .name = "Mail", .isApp = true},
+        {.pid = 36, .name = "Player", .isApp = true, .startTime = 700},
     };
-    EXPECT_EQ(sampler.quitProcesses(confirmed), 1);
-    EXPECT_EQ(workspace.requests, (std::vector<std::pair<std::int32_t, bool>>{{30, false}, {31, false}}));
+    EXPECT_EQ(sampler.quitProcesses(confirmed), 2);
+    EXPECT_EQ(workspace.requests,
+              (std::vector<std::pair<std::int32_t, bool>>{{30, false}, {31, false}, {36, false}}));
 }
 
 }  // namespace

@@ -321,5 +321,39 @@ TEST_F(BoostViewModelTest, ABoostKeepsToItsTargetsWhileTheListRefreshesDuringThe
     EXPECT_EQ(workspace.requests.back(), (std::pair<std::int32_t, bool>{11, false}));
 }
 
+TEST_F(BoostViewModelTest, AQuitReachesOnlyTheProcessesTheUserConfirmed) {
+    addApp(10, "Editor", 1'000'000);
+    addApp(11, "Player", 1'000'000);
+    model.refresh();
+    model.toggleSelection(*row(10));
+    model.toggleSelection(*row(11));
+    const auto confirmed = model.selectedApps();
+    ASSERT_EQ(confirmed.size(), 2u);
+
+    // The editor ends and the same program starts again under its pid.
+    processes[10].startTicks = 9000;
+    tree.addProcess(processes[10]);
+    workspace.applications[0].startTime = 9000;
+    model.boostSelected(confirmed);
+    EXPECT_EQ(workspace.requests, (std::vector<std::pair<std::int32_t, bool>>{{11, false}}));
+
+    // A refresh also drops the pid from the selection.
+    model.toggleSelection(*row(10));
+    model.refresh();
+    EXPECT_FALSE(model.selectedPIDs.get().contains(10));
+}
+
+TEST_F(BoostViewModelTest, AModelGoneDuringTheWaitIsNeverCalledBack) {
+    addApp(10, "Editor", 1'000'000);
+    auto shortLived = std::make_unique<BoostViewModel>(sampler, clock, clock);
+    shortLived->start();
+    shortLived->toggleSelection(shortLived->processes.get().front());
+    shortLived->boostSelected();
+    ASSERT_EQ(clock.activeTimerCount(), 2u);
+    shortLived.reset();
+    EXPECT_EQ(clock.activeTimerCount(), 0u);
+    clock.advance(5s);
+}
+
 }  // namespace
 }  // namespace zentrel::viewmodels

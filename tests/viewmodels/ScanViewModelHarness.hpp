@@ -54,11 +54,16 @@ public:
 
 class ScriptedRestorer final : public viewmodels::SweepRestorer {
 public:
-    void restore(const model::SweepAction& action, Done done) override {
+    void restore(const model::SweepRecord&, const model::SweepAction& action, Done done) override {
         restored.push_back(action);
-        done(failure);
+        auto undone = alsoUndone;
+        undone.push_back(action.id);
+        done(failure, failure ? std::vector<platform::Uuid>{} : undone);
     }
+    void purgeBackups(std::set<platform::Uuid> liveSweepIDs) override { purges.push_back(std::move(liveSweepIDs)); }
     std::vector<model::SweepAction> restored;
+    std::vector<platform::Uuid> alsoUndone;  // actions a whole store put back undoes too
+    std::vector<std::set<platform::Uuid>> purges;
     std::optional<std::string> failure;
 };
 

@@ -175,6 +175,39 @@ TEST_F(ScanViewModelTest, ACleanWithOneFailureKeepsThatItem) {
     EXPECT_EQ(vm->scanState(), model::ScanState(state::Cleaned{100}));
 }
 
+TEST_F(ScanViewModelTest, BackupsNoSweepNeedsArePurgedAtStartAndAfterEachCleanAndUndo) {
+    const auto sweep = [&](double expiresIn, bool restored) {
+        return model::SweepRecord{platform::Uuid::random(), h.clock.now(), h.clock.now().addingTimeInterval(expiresIn),
+                                  {{platform::Uuid::random(), model::SweepActionKind::fileTruncated, "x", {}, "/b",
+                                    "/h/x", restored}},
+                                  1};
+    };
+    const auto live = sweep(86400, false), expired = sweep(-1, false), restored = sweep(86400, true);
+    const auto damagedID = platform::Uuid::random();
+    auto stored = nlohmann::json::array({model::encodeSweepRecord(live), model::encodeSweepRecord(expired),
+                                         model::encodeSweepRecord(restored),
+                                         {{"id", damagedID.string()}, {"kind", "unknown"}}});
+    h.standard.setData("sweepLog", platform::bytesOf(stored.dump()));
+    auto started = h.make();
+    ASSERT_FALSE(h.restorer.purges.empty());
+    EXPECT_EQ(h.restorer.purges.back(), (std::set<platform::Uuid>{live.id, damagedID}));
+
+    started->startScan(false, true, false, false);
+    h.engine.fullScans.back().done({scannedItem("/h/.zsh_history", CategoryType::privacy, 50)});
+    started->startClean(std::nullopt, false);
+    const auto made = sweep(86400, false);
+    h.engine.cleans.back().done({50, {}, {}, made});
+    EXPECT_EQ(h.restorer.purges.back(), (std::set<platform::Uuid>{made.id, live.id, damagedID}));
+    started->undoSweep(made.actions[0], made);
+    EXPECT_EQ(h.restorer.purges.back(), (std::set<platform::Uuid>{live.id, damagedID}));
+
+    // A log that cannot be read at all purges nothing.
+    h.standard.setData("sweepLog", platform::bytesOf("not a list"));
+    const auto purges = h.restorer.purges.size();
+    (void)h.make();
+    EXPECT_EQ(h.restorer.purges.size(), purges);
+}
+
 TEST_F(ScanViewModelTest, ASweepRecordCanBeUndoneActionByAction) {
     auto item = scannedItem("/h/.zsh_history", CategoryType::privacy, 50);
     scanTo({item});
@@ -192,6 +225,19 @@ TEST_F(ScanViewModelTest, ASweepRecordCanBeUndoneActionByAction) {
     ASSERT_TRUE(vm->lastSweepRecord());
     EXPECT_TRUE(vm->lastSweepRecord()->actions[0].isRestored);
     EXPECT_TRUE(h.prefs.sweepLog()[0].actions[0].isRestored);
+
+    // A whole store put back undoes every action of it.
+    const model::SweepAction sibling{platform::Uuid::random(), model::SweepActionKind::cookieDomain, "Chrome: b",
+                                     "b", "/backup/Cookies", "/h/Cookies", false};
+    auto withSibling = record;
+    withSibling.id = platform::Uuid::random();
+    withSibling.actions = {sibling, sibling};
+    withSibling.actions[0].id = platform::Uuid::random();
+    h.prefs.appendSweepRecord(withSibling);
+    h.restorer.alsoUndone = {withSibling.actions[1].id};
+    vm->undoSweep(withSibling.actions[0], withSibling);
+    for (const auto& stored : h.prefs.sweepLog()[0].actions) EXPECT_TRUE(stored.isRestored);
+    h.restorer.alsoUndone.clear();
 
     h.restorer.failure = "Could not restore .zsh_history";
     vm->undoSweep(action, record);

@@ -148,5 +148,40 @@ TEST_F(UninstallViewModelTest, AnOlderLoadNeverOverwritesANewerOne) {
     EXPECT_FALSE(model.isLoadingApps());
 }
 
+TEST_F(UninstallViewModelTest, LoadingEndsOnlyWithTheNewestLoad) {
+    addApp("Alpha.app", "com.example.alpha");
+    model.loadApps();
+    model.loadApps();
+    ASSERT_TRUE(background.runOne());
+    main.drain();
+    EXPECT_TRUE(model.isLoadingApps());
+    EXPECT_TRUE(model.apps().empty());
+    settle();
+    EXPECT_FALSE(model.isLoadingApps());
+    EXPECT_EQ(model.apps().size(), 1u);
+}
+
+TEST_F(UninstallViewModelTest, ARemovalEndingAfterItsSheetClosedLeavesTheNextSheetAlone) {
+    auto a = addApp("Alpha.app", "com.example.alpha");
+    auto b = addApp("Beta.app", "com.example.beta");
+    dir.write("home/Library/Caches/com.example.alpha/x", "x");
+    model.selectApp(a);
+    settle();
+    model.toggleItem(model.items()[0].id);  // only the caches
+    model.uninstallSelected();
+
+    // The sheet closes and another opens before the removal ends.
+    model.selectedApp.set(std::nullopt);
+    model.items.set({});
+    model.selectApp(b);
+    settle();
+    EXPECT_FALSE(model.isUninstalling());
+    EXPECT_EQ(model.selectedApp(), b);
+    ASSERT_EQ(model.items().size(), 1u);
+    EXPECT_EQ(model.items()[0].path, b.path);
+    EXPECT_TRUE(model.lastFreedBytes().has_value());
+    EXPECT_FALSE(std::filesystem::exists(dir / "home/Library/Caches/com.example.alpha"));
+}
+
 }  // namespace
 }  // namespace zentrel::viewmodels

@@ -76,11 +76,12 @@ int runClean(const Arguments& arguments) {
         std::move(items),
         [](const model::CleaningProgressEvent& event) {
             using Kind = model::CleaningProgressEvent::Kind;
-            const auto position = "[" + std::to_string(event.index + 1) + "/" + std::to_string(event.total) + "] ";
+            if (event.kind == Kind::started) return;
+            std::cout << "[" << event.index + 1 << "/" << event.total << "] ";
             if (event.kind == Kind::succeeded) {
-                std::cout << position << "Cleaned " << event.item.displayTitle() << "\n";
-            } else if (event.kind == Kind::failed) {
-                std::cout << position << "Failed " << event.item.displayTitle() << ": " << event.error << "\n";
+                std::cout << "Cleaned " << event.item.displayTitle() << "\n";
+            } else {
+                std::cout << "Failed " << event.item.displayTitle() << ": " << event.error << "\n";
             }
         },
         [&](engine::DeleteResult done) { result = std::move(done); });
@@ -93,6 +94,7 @@ int runClean(const Arguments& arguments) {
         std::cout << "Privacy changes can be undone until the same time tomorrow: zentrel-cli undo --home "
                   << layout.home.string() << " --sweep " << result->sweepRecord->id.string() << "\n";
     }
+    sweepLog.purgeBackups(setup.journal);
     return result->failedKeys.empty() ? 0 : 1;
 }
 

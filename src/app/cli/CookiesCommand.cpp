@@ -1,10 +1,12 @@
 // zentrel-cli cookies: each browser cookie store under the home folder that
-// holds tracker cookies, with its tracker hosts. Reads only.
+// holds tracker cookies, with its tracker hosts, and each store its running
+// browser holds locked. Reads only.
 
 #include "app/cli/CliCommand.hpp"
 #include "platform/ByteCountFormatter.hpp"
 #include "platform/PosixFileSystem.hpp"
 #include "scanners/PrivacyCookieStore.hpp"
+#include "scanners/PrivacyScanner.hpp"
 
 #include <iostream>
 
@@ -16,6 +18,11 @@ int runCookies(const Arguments& arguments) {
     scanners::PrivacyCookieStore stores(fileSystem, hostTable(arguments, fileSystem));
     const auto profiles = stores.allProfiles();
     for (const auto& profile : profiles) {
+        if (profile.isBusy) {
+            std::cout << model::rawValue(profile.browser) << "\t" << profile.profileName << "\t"
+                      << scanners::busyStoreNotice(profile.browser) << "\t" << profile.storePath << "\n";
+            continue;
+        }
         std::cout << model::rawValue(profile.browser) << "\t" << profile.profileName << "\t" << profile.trackerCount
                   << " tracker cookies from " << profile.trackerDomains.size() << " hosts\t"
                   << platform::formatByteCount(profile.storeSizeBytes) << "\t" << profile.storePath << "\n";

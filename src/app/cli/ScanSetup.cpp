@@ -1,6 +1,7 @@
 #include "app/cli/ScanSetup.hpp"
 
 #include "engine/AllCategoryScanners.hpp"
+#include "engine/DeletionGuard.hpp"
 #include "platform/JsonFileDefaultsStore.hpp"
 
 #include <iostream>
@@ -9,7 +10,10 @@
 namespace zentrel::cli {
 
 ScanSetup::ScanSetup(const platform::HostLayout& layout, const platform::HostTable& table)
-    : journal(layout.home),
+    : journal(layout.home,
+              [guard = engine::DeletionGuard(fileSystem, table)](const std::string& path) {
+                  return guard.refusal(path, engine::DeletionGuard::Use::removeEntry);
+              }),
       cookieStore(fileSystem, table),
       cleanServices{fileSystem, journal, cookieStore, clipboard, icloud, platform::SystemClock::shared(), table} {
     engine.setCleanServices(cleanServices);

@@ -25,11 +25,12 @@ public:
     [[nodiscard]] engine::CleanerEngine::Items categoryScan(model::CategoryType category);
 
     platform::MainLoop loop;
-    platform::TaskPool pool;
     platform::PosixFileSystem& fileSystem = platform::PosixFileSystem::shared();
+    // Declared before the pool: the pool finishes the journal's last purge before it goes.
+    scanners::SweepJournal journal;
+    platform::TaskPool pool;
     platform::NoICloudFileStatus icloud;
     engine::CleanerEngine engine{fileSystem, pool, loop};
-    scanners::SweepJournal journal;
     scanners::PrivacyCookieStore cookieStore;
     platform::MemoryClipboard clipboard;
     engine::CleanServices cleanServices;

@@ -21,8 +21,12 @@ ScanViewModelSetup::ScanViewModelSetup(ScanSetup& scan, const platform::HostLayo
     : scan_(scan),
       standard_(settingsStore(layout.defaultsFile(platform::kStandardSuite), writeSettings)),
       suite_(settingsStore(layout.defaultsFile(platform::kAppGroupSuite), writeSettings)),
-      engine_(scan.engine),
-      restorer_(scan.journal, scan.clipboard, scan.pool, scan.loop) {
+      engine_(scan.engine) {
+    if (writeSettings) {
+        restorer_ = std::make_unique<viewmodels::JournalSweepRestorer>(scan.journal, scan.clipboard, scan.pool, scan.loop);
+    } else {
+        restorer_ = std::make_unique<ReadOnlyRestorer>();
+    }
     std::ostringstream silenced;  // the shared state may report on standard output
     auto* previous = std::cout.rdbuf(silenced.rdbuf());
     shared_ = std::make_unique<model::SharedEcosystemState>(suite_.get(), *standard_);
@@ -30,7 +34,7 @@ ScanViewModelSetup::ScanViewModelSetup(ScanSetup& scan, const platform::HostLayo
     prefs_ = std::make_unique<model::UserPreferences>(*standard_, platform::SystemClock::shared(), *shared_);
     notifications_ = std::make_unique<services::NotificationManager>(*standard_, silent_, scan.loop);
     viewModel_ = std::make_unique<viewmodels::ScanViewModel>(viewmodels::ScanViewModelServices{
-        engine_, restorer_, *prefs_, *shared_, *notifications_, widgets_, platform::SystemClock::shared()});
+        engine_, *restorer_, *prefs_, *shared_, *notifications_, widgets_, platform::SystemClock::shared()});
 }
 
 void ScanViewModelSetup::waitUntilIdle() {

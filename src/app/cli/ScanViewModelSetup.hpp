@@ -2,7 +2,8 @@
 // The scan view model of a command, over the command's engine and the
 // settings of the home folder it works on. Settings are written only under
 // a home given with --home; otherwise the view model works on scratch
-// copies of the user's settings. A terminal shows no desktop notifications.
+// copies of the user's settings and changes no sweep backup. A terminal shows
+// no desktop notifications.
 
 #include "app/cli/ScanSetup.hpp"
 #include "model/SharedEcosystemState.hpp"
@@ -31,6 +32,15 @@ private:
         void add(const platform::UserNotification&) override {}
     };
 
+    // Without a home given, nothing is undone and no backup is purged.
+    class ReadOnlyRestorer final : public viewmodels::SweepRestorer {
+    public:
+        void restore(const model::SweepRecord&, const model::SweepAction&, Done done) override {
+            done("Undo needs --home.", {});
+        }
+        void purgeBackups(std::set<platform::Uuid>) override {}
+    };
+
     ScanSetup& scan_;
     std::unique_ptr<platform::DefaultsStore> standard_;
     std::unique_ptr<platform::DefaultsStore> suite_;
@@ -40,7 +50,7 @@ private:
     std::unique_ptr<services::NotificationManager> notifications_;
     platform::NoWidgetCenter widgets_;
     viewmodels::CleanerEngineScanEngine engine_;
-    viewmodels::JournalSweepRestorer restorer_;
+    std::unique_ptr<viewmodels::SweepRestorer> restorer_;
     std::unique_ptr<viewmodels::ScanViewModel> viewModel_;
 };
 

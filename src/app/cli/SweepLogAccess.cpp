@@ -11,4 +11,8 @@ SweepLogAccess::SweepLogAccess(const platform::HostLayout& layout)
       shared_(&scratchSuite_, standard_),
       preferences_(standard_, platform::SystemClock::shared(), shared_) {}
 
+void SweepLogAccess::purgeBackups(scanners::SweepJournal& journal) {
+    if (auto live = preferences_.sweepIDsWithBackupsInUse()) (void)journal.purgeBackups(*live);
+}
+
 }  // namespace zentrel::cli

@@ -8,6 +8,7 @@
 #include "platform/HostLayout.hpp"
 #include "platform/JsonFileDefaultsStore.hpp"
 #include "platform/MemoryDefaultsStore.hpp"
+#include "scanners/SweepJournal.hpp"
 
 namespace zentrel::cli {
 
@@ -16,6 +17,8 @@ public:
     explicit SweepLogAccess(const platform::HostLayout& layout);
 
     model::UserPreferences& preferences() { return preferences_; }
+    // Drops the backups of sweeps that are expired, fully restored or gone.
+    void purgeBackups(scanners::SweepJournal& journal);
 
 private:
     platform::JsonFileDefaultsStore standard_;

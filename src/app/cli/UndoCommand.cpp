@@ -4,9 +4,12 @@
 
 #include "app/cli/CliCommand.hpp"
 #include "app/cli/SweepLogAccess.hpp"
+#include "engine/DeletionGuard.hpp"
 #include "platform/MemoryClipboard.hpp"
+#include "platform/PosixFileSystem.hpp"
 #include "scanners/SweepJournal.hpp"
 
+#include <algorithm>
 #include <iostream>
 
 namespace zentrel::cli {
@@ -26,21 +29,27 @@ void list(const std::vector<model::SweepRecord>& log) {
     }
 }
 
-// Puts one action back and marks it restored; false with a message on failure.
-bool restore(const model::SweepRecord& record, const model::SweepAction& action, scanners::SweepJournal& journal,
+// Puts one action back and marks it, and any other action undone with it,
+// restored in the log and in `record`; false with a message on failure.
+bool restore(model::SweepRecord& record, const model::SweepAction& action, scanners::SweepJournal& journal,
              model::UserPreferences& preferences) {
     if (action.kind == model::SweepActionKind::pasteboardCleared) {
         std::cerr << "zentrel-cli: " << action.label << ": the clipboard can only be restored from the app\n";
         return false;
     }
     platform::MemoryClipboard noClipboard;
+    std::vector<platform::Uuid> undone;
     try {
-        journal.restore(action, noClipboard);
+        undone = journal.restore(action, noClipboard, record.actions);
     } catch (const std::exception& error) {
         std::cerr << "zentrel-cli: " << error.what() << "\n";
         return false;
     }
-    preferences.markSweepActionRestored(record.id, action.id);
+    for (auto& each : record.actions) {
+        if (std::find(undone.begin(), undone.end(), each.id) == undone.end()) continue;
+        preferences.markSweepActionRestored(record.id, each.id);
+        each.isRestored = true;
+    }
     std::cout << "Restored " << action.label << "\n";
     return true;
 }
@@ -54,19 +63,25 @@ int runUndo(const Arguments& arguments) {
     SweepLogAccess sweepLog(layout);
     auto& preferences = sweepLog.preferences();
     preferences.pruneExpiredSweepRecords();
-    const auto log = preferences.sweepLog();
+    auto log = preferences.sweepLog();
+    const engine::DeletionGuard guard(platform::PosixFileSystem::shared(),
+                                      hostTable(arguments, platform::PosixFileSystem::shared()));
+    scanners::SweepJournal journal(layout.home, [&guard](const std::string& path) {
+        return guard.refusal(path, engine::DeletionGuard::Use::removeEntry);
+    });
 
     const auto sweep = arguments.option("--sweep");
     const auto actionID = arguments.option("--action");
     if (!sweep && !actionID) {
+        sweepLog.purgeBackups(journal);
         list(log);
         return 0;
     }
-    scanners::SweepJournal journal(layout.home);
     bool matched = false;
     bool allRestored = true;
-    for (const auto& record : log) {
-        for (const auto& action : record.actions) {
+    for (auto& record : log) {
+        for (std::size_t i = 0; i < record.actions.size(); ++i) {
+            const auto action = record.actions[i];
             const bool wanted = actionID ? action.id.string() == *actionID : record.id.string() == *sweep;
             if (!wanted || (sweep && record.id.string() != *sweep)) continue;
             matched = true;
@@ -74,6 +89,7 @@ int runUndo(const Arguments& arguments) {
             allRestored = restore(record, action, journal, preferences) && allRestored;
         }
     }
+    sweepLog.purgeBackups(journal);
     if (!matched) {
         std::cerr << "zentrel-cli: no sweep of the last day has " << (actionID ? "the action " + *actionID : "the id " + *sweep)
                   << "\n";

@@ -1,10 +1,14 @@
 #include "app/shell/AppServices.hpp"
 
 #include "engine/AllCategoryScanners.hpp"
+#include "engine/DeletionGuard.hpp"
+#include "platform/ProcessNames.hpp"
 #include "scanners/ClipboardInsight.hpp"
 #include "services/AppBundleInfo.hpp"
 
 #include <QCoreApplication>
+
+#include <cstdlib>
 
 #include <unistd.h>
 
@@ -24,6 +28,10 @@ AppServices::AppServices(QObject& context, platform::HostLayout hostLayout, plat
                          services::UpdateUserDriver& updateDriver)
     : layout(std::move(hostLayout)),
       table(platform::HostTable::ofUser(hostPlatform, layout, platform::PosixFileSystem::shared())),
+      journal(layout.home,
+              [guard = engine::DeletionGuard(platform::PosixFileSystem::shared(), table)](const std::string& path) {
+                  return guard.refusal(path, engine::DeletionGuard::Use::removeEntry);
+              }),
       main(context),
       fileSystem(platform::PosixFileSystem::shared()),
       bus(platform::SessionBus::fromEnvironment()),
@@ -33,7 +41,6 @@ AppServices::AppServices(QObject& context, platform::HostLayout hostLayout, plat
       sharedState(&appGroupDefaults, standardDefaults),
       prefs(standardDefaults, platform::SystemClock::shared(), sharedState),
       engine(fileSystem, pool, main),
-      journal(layout.home),
       cookieStore(fileSystem, table),
       cleanServices{fileSystem, journal, cookieStore, clipboard, icloud, platform::SystemClock::shared(), table},
       notificationCenter(platform::DesktopNotificationCenter::fromEnvironment()),
@@ -47,6 +54,7 @@ AppServices::AppServices(QObject& context, platform::HostLayout hostLayout, plat
       desktopTyping(main, bus.canReach("org.a11y.Bus")),
       typingBridge(desktopTyping.poster, clipboard, desktopTyping.writer),
       distributedNotifications(platform::SessionBusNotificationCenter::fromEnvironment()),
+      imeInstaller(typing::ZentrelIMEInstaller::programEnvironment(layout, desktopTyping.inputMethodStatus)),
       workspace({"/proc", services::LinuxWorkspace::applicationFoldersFor(layout.dataHome, layout.systemRoot),
                  ::getuid(), "en"},
                 signaller),
@@ -55,6 +63,7 @@ AppServices::AppServices(QObject& context, platform::HostLayout hostLayout, plat
       energyStore(standardDefaults, platform::SystemClock::shared()),
       energySampler(processes, power, energyStore, powerSource, platform::SystemClock::shared(), main),
       focus(focusCenter, main, main),
+      uninstaller(fileSystem, table),
       updateDriver_(updateDriver),
       appcastTransport_(pool) {
     engine.setCleanServices(cleanServices);
@@ -77,7 +86,8 @@ AppServices::AppServices(QObject& context, platform::HostLayout hostLayout, plat
     typing = std::make_unique<typing::VietIMEManager>(typing::VietIMEManagerServices{
         prefs, ruleStore, typingBridge, desktopTyping.detector, desktopTyping.tap, desktopTyping.inputMethodStatus,
         *permissions,
-        distributedNotifications, layout, main, main, applicationDidBecomeActive, applicationActivated});
+        distributedNotifications, layout, main, main, applicationDidBecomeActive, applicationActivated,
+        platform::programNameOfProcess(::getpid()).value_or("zentrel")});
 }
 
 AppServices::~AppServices() {
@@ -87,8 +97,12 @@ AppServices::~AppServices() {
 
 services::UpdaterManager& AppServices::updater() {
     if (!updater_) {
+        auto info = services::mainBundleInfo();
+        // A packager, or a test with a feed of its own, names another feed here.
+        if (const char* feed = std::getenv("ZENTREL_FEED_URL"); feed != nullptr && *feed != '\0')
+            info[std::string(services::kFeedURLKey)] = std::string(feed);
         updater_ = std::make_unique<services::UpdaterManager>(services::UpdaterManager::Dependencies{
-            main, main, standardDefaults, appcastTransport_, updateDriver_, services::mainBundleInfo()});
+            main, main, standardDefaults, appcastTransport_, updateDriver_, std::move(info)});
     }
     return *updater_;
 }

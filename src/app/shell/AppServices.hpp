@@ -2,8 +2,8 @@
 // Every long-lived object of the window program, made once in dependency
 // order over one host layout: the engine and its scanners, the settings,
 // the scan view model, permissions, notifications, the typing manager, the
-// intent bridge and the monitors. The updater is made on first use, as the
-// main window's start-up asks for it.
+// intent bridge, the monitors and the uninstaller. The updater is made on
+// first use, as the main window's start-up asks for it.
 
 #include "app/shell/QtClipboard.hpp"
 #include "app/shell/QtMainQueue.hpp"
@@ -23,11 +23,13 @@
 #include "platform/PreviewPanel.hpp"
 #include "platform/ProcessAppInstanceLauncher.hpp"
 #include "platform/SessionBus.hpp"
+#include "platform/SerialExecutor.hpp"
 #include "platform/SessionBusNotificationCenter.hpp"
 #include "platform/TaskPool.hpp"
 #include "platform/WidgetCenter.hpp"
 #include "scanners/PrivacyCookieStore.hpp"
 #include "scanners/SweepJournal.hpp"
+#include "services/AppUninstaller.hpp"
 #include "services/EnergySampler.hpp"
 #include "services/EnergyStore.hpp"
 #include "services/FocusModeManager.hpp"
@@ -49,6 +51,7 @@
 #include "typing/integration/DesktopTypingBackends.hpp"
 #include "typing/integration/IMEEventBridge.hpp"
 #include "typing/integration/VietIMEManager.hpp"
+#include "typing/integration/ZentrelIMEInstaller.hpp"
 #include "viewmodels/CleanerEngineScanEngine.hpp"
 #include "viewmodels/IntentBridge.hpp"
 #include "viewmodels/ScanViewModel.hpp"
@@ -78,11 +81,16 @@ public:
     AppServices& operator=(const AppServices&) = delete;
     ~AppServices();
 
+    // Made on first use; the environment's ZENTREL_FEED_URL, when set, names its feed.
     [[nodiscard]] services::UpdaterManager& updater();
+    // The updater when it was made already; never makes it.
+    [[nodiscard]] services::UpdaterManager* existingUpdater() { return updater_.get(); }
 
     const platform::HostLayout layout;
     // Where the scan, the cookie stores and the guard find things on this desktop.
     const platform::HostTable table;
+    // Made before the pool, which finishes the journal's last purge before it goes.
+    scanners::SweepJournal journal;
     QtMainQueue main;
     platform::TaskPool pool{4};
     platform::PosixFileSystem& fileSystem;
@@ -99,7 +107,6 @@ public:
     model::UserPreferences prefs;
 
     engine::CleanerEngine engine;
-    scanners::SweepJournal journal;
     scanners::PrivacyCookieStore cookieStore;
     engine::CleanServices cleanServices;
 
@@ -126,6 +133,7 @@ public:
     typing::IMEEventBridge typingBridge;
     platform::SessionBusNotificationCenter distributedNotifications;
     std::unique_ptr<typing::VietIMEManager> typing;
+    typing::ZentrelIMEInstaller imeInstaller;
 
     services::ProcfsSystemStatistics statistics;
     services::KillProcessSignaller signaller;
@@ -138,6 +146,10 @@ public:
     services::EnergySampler energySampler;
     platform::DesktopFocusStatusCenter focusCenter;
     services::FocusModeManager focus;
+
+    // The uninstaller page's listing, leftover search and removals, one at a time.
+    services::AppUninstaller uninstaller;
+    platform::SerialExecutor uninstallerQueue{pool};
 
 private:
     services::UpdateUserDriver& updateDriver_;

@@ -35,6 +35,11 @@ void ContentView::resizeEvent(QResizeEvent* event) {
     placeBanner();
 }
 
+bool ContentView::event(QEvent* event) {
+    if (event->type() == QEvent::LayoutRequest) placeBanner();
+    return QWidget::event(event);
+}
+
 void ContentView::placeBanner() {
     if (banner_ == nullptr) return;
     const auto size = banner_->sizeHint().boundedTo(this->size());

@@ -23,6 +23,8 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    // The banner asks for room again when it shows something new.
+    bool event(QEvent* event) override;
 
 private:
     void placeBanner();

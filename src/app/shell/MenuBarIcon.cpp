@@ -17,15 +17,15 @@ constexpr int kPulseMs = 600;
 }  // namespace
 
 MenuBarIcon::MenuBarIcon(viewmodels::ScanViewModel& viewModel, const services::ProcessSampler& sampler,
-                         platform::TimerScheduler& timers, std::function<void()> activated)
+                         platform::TimerScheduler& timers, std::function<void(QRect iconGeometry)> clicked)
     : viewModel_(viewModel), sampler_(sampler) {
     pulse_.setInterval(kPulseMs);
     connect(&pulse_, &QTimer::timeout, this, [this] {
         dimFrame_ = !dimFrame_;
         drawFrame();
     });
-    connect(&tray_, &QSystemTrayIcon::activated, this, [activated = std::move(activated)](auto reason) {
-        if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick) activated();
+    connect(&tray_, &QSystemTrayIcon::activated, this, [this, clicked = std::move(clicked)](auto reason) {
+        if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick) clicked(tray_.geometry());
     });
     stateObserver_ = viewModel_.scanState.observe([this](const auto&) { refresh(); });
     sampleMemory();

@@ -2,8 +2,9 @@
 // The tray icon: the app's glyph, a pulsing magnifying glass while a scan
 // runs or a bin while a clean runs, and a red dot while memory pressure is
 // critical. Memory is sampled at once and then every 30 seconds. A click
-// opens the main window. On a desktop without a tray nothing is shown and
-// the window stays the way in.
+// opens the popover, given the icon's place on screen (empty where the tray
+// does not tell). On a desktop without a tray nothing is shown and the
+// window stays the way in.
 
 #include "platform/Clock.hpp"
 #include "services/ProcessSampler.hpp"
@@ -22,7 +23,7 @@ public:
     static constexpr auto kMemoryInterval = std::chrono::seconds(30);
 
     MenuBarIcon(viewmodels::ScanViewModel& viewModel, const services::ProcessSampler& sampler,
-                platform::TimerScheduler& timers, std::function<void()> activated);
+                platform::TimerScheduler& timers, std::function<void(QRect iconGeometry)> clicked);
 
     [[nodiscard]] bool isShown() const { return tray_.isVisible(); }
     [[nodiscard]] const ui::MenuBarIconState& state() const { return state_; }

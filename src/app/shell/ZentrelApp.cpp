@@ -6,9 +6,12 @@
 #include "ui/design/AppCanvas.hpp"
 #include "ui/design/DesignLabels.hpp"
 #include "ui/main/MainContentView.hpp"
-#include "ui/main/PlaceholderPage.hpp"
 #include "ui/main/SidebarView.hpp"
+#include "ui/panels/UpdateAvailableBanner.hpp"
 #include "ui/presenters/MainWindowStartup.hpp"
+#include "ui/tools/AppFeaturesView.hpp"
+#include "ui/tools/BoostView.hpp"
+#include "ui/tools/UninstallView.hpp"
 #include "viewmodels/AppIntents.hpp"
 
 #include <QApplication>
@@ -30,11 +33,12 @@ QWidget* onCanvas(QWidget* screen) { return new ui::AppCanvas(screen); }
 ZentrelApp::ZentrelApp(platform::HostLayout layout, platform::HostPlatform hostPlatform) {
     services_ = std::make_unique<AppServices>(*this, std::move(layout), hostPlatform, updateDriver_);
     onboardingDone_ = services_->standardDefaults.boolean("hasCompletedOnboarding");
+    panels_ = std::make_unique<PanelScreens>(*services_, [this] { finishOnboarding(); });
     QApplication::setWindowIcon(appIcon());
 
     window_ = std::make_unique<MainWindow>([this](MainWindowBranch branch) { return makeBranch(branch); },
                                            MainWindowActions{
-                                               [this] { services_->updater().checkForUpdates(); },
+                                               [this] { updater().checkForUpdates(); },
                                                [this] { toggleTyping(); },
                                                [this] { showPreferences(); },
                                                [] { QApplication::quit(); },
@@ -59,13 +63,28 @@ ZentrelApp::ZentrelApp(platform::HostLayout layout, platform::HostPlatform hostP
 ZentrelApp::~ZentrelApp() {
     observers_.clear();
     tray_.reset();
+    popover_.reset();
     window_.reset();
+    panels_.reset();
     services_.reset();
 }
 
 void ZentrelApp::start() {
-    tray_ = std::make_unique<MenuBarIcon>(*services_->scanViewModel, services_->processes, services_->main,
-                                          [this] { window_->present(); });
+    auto& s = *services_;
+    popover_ = std::make_unique<ui::MenuBarView>(ui::MenuBarServices{
+        *s.scanViewModel,
+        s.processes,
+        [&s] { return s.focus.isFocusActive(); },
+        s.energyStore,
+        s.power,
+        platform::SystemClock::shared(),
+        s.layout.home.string(),
+        [this] { window_->present(); },
+        [this] { return static_cast<QWidget*>(window_.get()); },
+        [] { QApplication::quit(); },
+    });
+    tray_ = std::make_unique<MenuBarIcon>(*s.scanViewModel, s.processes, s.main,
+                                          [this](QRect icon) { popover_->popUp(icon); });
     QApplication::setQuitOnLastWindowClosed(!tray_->isShown());
     updateBranch();
     window_->show();
@@ -102,18 +121,10 @@ void ZentrelApp::updateBranch() {
 
 QWidget* ZentrelApp::makeBranch(MainWindowBranch branch) {
     switch (branch) {
-    case MainWindowBranch::onboarding: {
-        auto* page = new ui::PlaceholderPage(ui::localizedText("Welcome to Zentrel"));
-        page->addButton(ui::localizedText("Get Started"), [this] { finishOnboarding(); });
-        return onCanvas(page);
-    }
+    case MainWindowBranch::onboarding: return onCanvas(panels_->makeOnboarding());
     case MainWindowBranch::checkingAccess: return onCanvas(new FullDiskAccessCheckingView);
     case MainWindowBranch::content: return makeContent();
-    case MainWindowBranch::fullDiskAccess: {
-        auto* page = new ui::PlaceholderPage(ui::localizedText("Full Disk Access"));
-        page->addButton(ui::localizedText("Check Again"), [this] { services_->permissions->refresh(); });
-        return onCanvas(page);
-    }
+    case MainWindowBranch::fullDiskAccess: return onCanvas(panels_->makeFullDiskAccessScreen());
     }
     return nullptr;
 }
@@ -124,8 +135,36 @@ QWidget* ZentrelApp::makeContent() {
     auto* detail = new ui::MainContentView(
         viewModel, platform::SystemClock::shared(),
         {services_->clipboard, services_->main, &services_->previewPanel, services_->layout.home.string()},
-        [](const ui::DetailRoute&, QWidget*) -> QWidget* { return nullptr; });
-    return new ContentView(sidebar, detail);
+        [this](const ui::DetailRoute& route, QWidget* parent) { return makeToolPage(route, parent); });
+    auto* content = new ContentView(sidebar, detail);
+    content->setBanner(new ui::UpdateAvailableBanner(banner_));
+    if (auto* made = services_->existingUpdater()) banner_.attach(*made);
+    return content;
+}
+
+services::UpdaterManager& ZentrelApp::updater() {
+    auto& made = services_->updater();
+    banner_.attach(made);
+    return made;
+}
+
+QWidget* ZentrelApp::makeToolPage(const ui::DetailRoute& route, QWidget* parent) {
+    // Each page gets a view model of its own, made afresh when the page is.
+    auto& s = *services_;
+    switch (route.kind) {
+    case ui::DetailRoute::Kind::boost:
+        return new ui::BoostView(
+            std::make_unique<viewmodels::BoostViewModel>(s.processes, platform::SystemClock::shared(), s.main), parent);
+    case ui::DetailRoute::Kind::uninstall:
+        return new ui::UninstallView(
+            std::make_unique<viewmodels::UninstallViewModel>(s.uninstaller, s.uninstallerQueue, s.main), parent);
+    case ui::DetailRoute::Kind::features:
+        return new ui::AppFeaturesView(ui::kFeatureGridColumns,
+                                       {*s.typing, *s.permissions, s.imeInstaller, s.main, s.applicationDidBecomeActive},
+                                       parent);
+    case ui::DetailRoute::Kind::settings: return panels_->makeSettingsPage(parent);
+    default: return nullptr;
+    }
 }
 
 void ZentrelApp::finishOnboarding() {
@@ -139,7 +178,7 @@ void ZentrelApp::runContentStartup() {
     ui::runMainWindowStartup({
         [] {},  // the notification manager is made with the view model
         [&s] { s.notificationAuthorization.requestAuthorization({true, true}, [](bool, const auto&) {}); },
-        [&s] { (void)s.updater(); },
+        [this] { (void)updater(); },
         [&s] { s.scanViewModel->restoreLastScanSummary(); },
         [&s] { return s.prefs.isAutoScanDue(); },
         [&s] { return !s.scanViewModel->result().items.empty(); },
@@ -157,11 +196,7 @@ void ZentrelApp::toggleTyping() {
     typing.setEnabled(!typing.isEnabled());
 }
 
-void ZentrelApp::showPreferences() {
-    window_->present();
-    if (window_->branch() == MainWindowBranch::content)
-        services_->scanViewModel->sidebarSelection.set(model::SidebarSelection::settings());
-}
+void ZentrelApp::showPreferences() { panels_->showSettingsWindow(); }
 
 void ZentrelApp::handle(const InstanceRequest& request) {
     window_->present();

@@ -206,6 +206,8 @@ void VietIMEManager::applyContext(const IMEContext& context) {
                             : context.focusedIdentifier ? context.focusedIdentifier
                                                         : context.focusedRole);
     resolvedInjection.set(ruleEngine_.resolve(context));
+    const auto& app = context.bundleIdentifier;
+    if (app && !app->empty() && *app != services_.ownApplicationID) lastOtherAppContext.set(context);
     applyStateToBridge();
 }
 

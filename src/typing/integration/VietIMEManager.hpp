@@ -45,6 +45,9 @@ struct VietIMEManagerServices {
     // This app came to the front; any application came to the front.
     platform::Signal<>& applicationDidBecomeActive;
     platform::Signal<>& applicationActivated;
+    // This program's own application identifier: its windows are never the
+    // application a rule is made for.
+    std::string ownApplicationID = {};
 };
 
 class VietIMEManager final {
@@ -74,6 +77,9 @@ public:
     // Why typing through the key tap cannot run here (a Wayland session, no
     // X display), for the typing card to show beside the input-method mode.
     platform::AnnouncedValue<std::optional<std::string>> eventTapUnavailableReason;
+    // The last context captured in another application than this one: where
+    // the user last typed, for the rules sheet's new rule.
+    platform::AnnouncedValue<std::optional<IMEContext>> lastOtherAppContext;
 
     // Assignments with their effects.
     void setIsEnabled(bool value);

@@ -83,7 +83,7 @@ std::optional<std::string> ZentrelIMEInstaller::findInputSource() const {
     return std::string(kEngineName);
 }
 
-void ZentrelIMEInstaller::selectInputSource() { (void)env_.launch({"ibus", "engine", std::string(kEngineName)}); }
+bool ZentrelIMEInstaller::selectInputSource() { return env_.launch({"ibus", "engine", std::string(kEngineName)}); }
 
 void ZentrelIMEInstaller::openInputSourcesSettings() { (void)env_.launch({"ibus-setup"}); }
 

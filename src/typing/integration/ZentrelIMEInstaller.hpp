@@ -65,7 +65,9 @@ public:
     [[nodiscard]] bool isSelected() const { return env_.status.isSelected(); }
     // Makes the engine IBus's current one (the typing card's select call):
     // an engine registered per user is not offered in IBus's preferences.
-    void selectInputSource();
+    // False when IBus's command could not be started; it switches the
+    // engine shortly after, unawaited.
+    bool selectInputSource();
     // IBus's preferences, where an engine installed system-wide is added.
     void openInputSourcesSettings();
 

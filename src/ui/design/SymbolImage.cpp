@@ -61,6 +61,7 @@ const QHash<QString, QString>& symbolicNames() {
         {"internaldrive", "drive-harddisk"},
         {"internaldrive.fill", "drive-harddisk"},
         {"iphone", "phone"},
+        {"keyboard", "input-keyboard"},
         {"keyboard.fill", "input-keyboard"},
         {"leaf.fill", "power-profile-power-saver"},
         {"list.bullet.clipboard.fill", "view-list-bullet"},
@@ -68,6 +69,7 @@ const QHash<QString, QString>& symbolicNames() {
         {"lock.fill", "changes-prevent"},
         {"lock.open.fill", "changes-allow"},
         {"lock.shield.fill", "security-high"},
+        {"macwindow", "window-new"},
         {"magnifyingglass", "system-search"},
         {"memorychip", "media-flash"},
         {"memorychip.fill", "media-flash"},
@@ -88,6 +90,7 @@ const QHash<QString, QString>& symbolicNames() {
         {"trash.square.fill", "edit-delete"},
         {"wand.and.stars", "starred"},
         {"wifi.slash", "network-wireless-offline"},
+        {"xmark", "window-close"},
         {"xmark.circle.fill", "window-close"},
     };
     return names;

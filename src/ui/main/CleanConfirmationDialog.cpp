@@ -5,7 +5,6 @@
 #include "ui/design/ElidedLabel.hpp"
 #include "ui/design/PrimaryButton.hpp"
 
-#include <QDialogButtonBox>
 #include <QVBoxLayout>
 
 namespace zentrel::ui {
@@ -44,6 +43,7 @@ CleanConfirmationDialog::CleanConfirmationDialog(const CleanConfirmation& confir
     column->addWidget(message);
 
     auto* buttons = new QDialogButtonBox(this);
+    buttons_ = buttons;
     cancel_ = buttons->addButton(QDialogButtonBox::Cancel);
     delete_ = new PrimaryButton(fromUtf8(confirmation.deleteLabel), QString("trash.fill"),
                                 PrimaryButton::Variant::danger, false, {}, this);
@@ -54,6 +54,13 @@ CleanConfirmationDialog::CleanConfirmationDialog(const CleanConfirmation& confir
     connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
     connect(delete_, &QPushButton::clicked, this, &QDialog::accept);
     column->addWidget(buttons);
+}
+
+QPushButton* CleanConfirmationDialog::addAlternative(const QString& title) {
+    auto* button = buttons_->addButton(title, QDialogButtonBox::ActionRole);
+    button->setAutoDefault(false);
+    connect(button, &QPushButton::clicked, this, [this] { done(kAlternative); });
+    return button;
 }
 
 void CleanConfirmationDialog::ask(QWidget& parent, const CleanConfirmation& confirmation,

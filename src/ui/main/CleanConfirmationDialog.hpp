@@ -7,6 +7,7 @@
 #include "ui/presenters/MainContentPresenter.hpp"
 
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QPushButton>
 
 #include <functional>
@@ -15,7 +16,13 @@ namespace zentrel::ui {
 
 class CleanConfirmationDialog final : public QDialog {
 public:
+    // The result of the third answer that addAlternative adds.
+    static constexpr int kAlternative = 2;
+
     CleanConfirmationDialog(const CleanConfirmation& confirmation, QWidget* parent);
+
+    // A third answer beside Delete and Cancel, such as "Review First".
+    QPushButton* addAlternative(const QString& title);
 
     [[nodiscard]] QPushButton* deleteButton() const { return delete_; }
     [[nodiscard]] QPushButton* cancelButton() const { return cancel_; }
@@ -24,6 +31,7 @@ public:
     static void ask(QWidget& parent, const CleanConfirmation& confirmation, std::function<void()> confirmed);
 
 private:
+    QDialogButtonBox* buttons_ = nullptr;
     QPushButton* delete_ = nullptr;
     QPushButton* cancel_ = nullptr;
 };

@@ -59,7 +59,11 @@ PrivacyTargetRow::PrivacyTargetRow(viewmodels::ScanViewModel& viewModel, const m
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(12);
-    if (itemID_) {
+    if (target.isBusy) {
+        // Nothing to select: the card's detail line says what to do.
+        row->addWidget(tokenLabel(QString::fromStdString(target.label), DesignTokens::bodyFont(),
+                                  DesignTokens::textSecondary(), this));
+    } else if (itemID_) {
         bool selected = false;
         for (const auto& item : viewModel_.result().items)
             if (item.id == *itemID_) selected = item.isSelected;
@@ -128,7 +132,7 @@ void PrivacySweepResultsView::selectTrackers() {
     for (std::size_t i = 0; i < count && i < viewModel_.result().items.size(); ++i) {
         const auto& item = viewModel_.result().items[i];
         if (item.category != model::CategoryType::privacy) continue;
-        const bool tracker = item.subcategory.starts_with("priv:cookie");
+        const bool tracker = item.subcategory.starts_with("priv:cookie") && !item.privacyStoreBusy;
         viewModel_.result.modify([i, tracker](model::ScanResult& r) { r.items[i].isSelected = tracker; });
     }
 }

@@ -1,15 +1,8 @@
 #include "typing/integration/VietIMEManager.hpp"
 
-#include "model/SharedEcosystemState.hpp"
-#include "platform/MemoryClipboard.hpp"
-#include "typing/engine/VietIMESharedSettings.hpp"
 #include "typing/integration/BuiltInInjectionRules.hpp"
-#include "typing/integration/DefaultsInjectionRuleStore.hpp"
+#include "typing/integration/VietIMEManagerHarness.hpp"
 
-#include "doubles/InMemoryDefaultsStore.hpp"
-#include "doubles/PermissionsDoubles.hpp"
-#include "doubles/RecordingNotificationCenter.hpp"
-#include "doubles/TempDir.hpp"
 #include "doubles/WarningCapture.hpp"
 
 #include <gtest/gtest.h>
@@ -19,104 +12,19 @@ namespace {
 
 using namespace std::chrono_literals;
 
-class FakeTap final : public platform::KeyboardEventTap {
-public:
-    bool install(Handler h) override {
-        if (!available) return false;
-        handler = std::move(h);
-        installed = true;
-        ++installs;
-        return true;
-    }
-    void remove() override { installed = false; }
-    [[nodiscard]] bool isInstalled() const override { return installed; }
-    [[nodiscard]] std::optional<std::string> unavailableReason() const override { return reason; }
-    bool available = true;
-    std::optional<std::string> reason;
-    bool installed = false;
-    int installs = 0;
-    Handler handler;
-};
-
-class NullPoster final : public platform::KeyEventPoster {
-public:
-    void post(const platform::SyntheticKeyEvent&, platform::PostTarget) override {}
-    void sleepMicroseconds(std::uint32_t) override {}
-};
-
-class FrontmostOnly final : public platform::AccessibilityElements {
-public:
-    [[nodiscard]] platform::AccessibilityElement systemWide() const override { return {}; }
-    [[nodiscard]] platform::AccessibilityElement application(std::int64_t) const override { return {}; }
-    [[nodiscard]] std::optional<platform::AccessibilityValue> attribute(platform::AccessibilityElement,
-                                                                        const std::string&) const override {
-        return std::nullopt;
-    }
-    bool setStringAttribute(platform::AccessibilityElement, const std::string&, const std::string&) override {
-        return false;
-    }
-    [[nodiscard]] std::optional<platform::FrontmostApplication> frontmostApplication() const override {
-        if (!bundle) return std::nullopt;
-        return platform::FrontmostApplication{bundle, 7};
-    }
-    [[nodiscard]] bool isSecureEventInputEnabled() const override { return false; }
-    std::optional<std::string> bundle;
-};
-
-class ScriptedInputMethod final : public platform::InputMethodStatus {
-public:
-    [[nodiscard]] bool isInstalled() const override { return installed; }
-    [[nodiscard]] bool isSelected() const override { return selected; }
-    bool installed = false;
-    bool selected = false;
-};
-
-class VietIMEManagerTest : public ::testing::Test, protected testing::PermissionsDoubles {
-protected:
-    VietIMEManagerTest() {
-        permissions = makePermissions();
-        settle();
-    }
-    void makeManager() {
-        manager = std::make_unique<VietIMEManager>(VietIMEManagerServices{
-            prefs, ruleStore, bridge, detector, tap, inputMethod, *permissions, notifications, layout, clock, main,
-            didBecomeActive, appActivated});
-        settle();
-    }
-    VietIMESharedSnapshot snapshot() const { return VietIMESharedSettings::load(layout); }
-
-    testing::TempDir dir;
-    platform::HostLayout layout = platform::HostLayout::forHome(dir.path());
-    testing::InMemoryDefaultsStore standard;
-    testing::InMemoryDefaultsStore suite;
-    model::SharedEcosystemState shared{&suite, standard};
-    model::UserPreferences prefs{standard, clock, shared};
-    DefaultsInjectionRuleStore ruleStore{standard};
-    platform::Signal<> appActivated;
-    std::unique_ptr<services::PermissionsManager> permissions;
-    NullPoster poster;
-    platform::MemoryClipboard clipboard;
-    NoFocusedTextWriter writer;
-    IMEEventBridge bridge{poster, clipboard, writer};
-    FrontmostOnly elements;
-    IMEContextDetector detector{elements};
-    FakeTap tap;
-    ScriptedInputMethod inputMethod;
-    testing::RecordingNotificationCenter notifications;
-    std::unique_ptr<VietIMEManager> manager;
-};
+class VietIMEManagerTest : public ::testing::Test, protected testing::VietIMEManagerHarness {};
 
 TEST_F(VietIMEManagerTest, AFirstStartWritesTheSettingsBackAndLeavesTypingOff) {
     makeManager();
     manager->loadSettings();
-    EXPECT_EQ(standard.string("vietIMEMethod"), "Telex");
-    EXPECT_EQ(standard.string("vietIMEIntegrationMode"), "cgEvent");
-    EXPECT_EQ(standard.value("vietIMERuleEngineEnabled"), platform::DefaultsValue(true));
-    EXPECT_EQ(platform::textOf(*standard.data("vietIMEExcludedApps")), "[]");
-    EXPECT_TRUE(standard.data("vietIMEOptions").has_value());
-    EXPECT_FALSE(standard.contains("vietIMEEnabled"));
-    EXPECT_FALSE(standard.contains("vietIMECustomRules"));
-    EXPECT_FALSE(standard.contains("vietIMEDisabledBuiltInRuleIDs"));
+    EXPECT_EQ(standard().string("vietIMEMethod"), "Telex");
+    EXPECT_EQ(standard().string("vietIMEIntegrationMode"), "cgEvent");
+    EXPECT_EQ(standard().value("vietIMERuleEngineEnabled"), platform::DefaultsValue(true));
+    EXPECT_EQ(platform::textOf(*standard().data("vietIMEExcludedApps")), "[]");
+    EXPECT_TRUE(standard().data("vietIMEOptions").has_value());
+    EXPECT_FALSE(standard().contains("vietIMEEnabled"));
+    EXPECT_FALSE(standard().contains("vietIMECustomRules"));
+    EXPECT_FALSE(standard().contains("vietIMEDisabledBuiltInRuleIDs"));
     EXPECT_FALSE(manager->isEnabled());
     EXPECT_FALSE(snapshot().isEnabled);
     EXPECT_FALSE(notifications.posted.empty()) << "every change is announced to the input method";
@@ -174,14 +82,14 @@ TEST_F(VietIMEManagerTest, WithoutAccessibilityThePermissionIsAskedAndPolledForT
     EXPECT_TRUE(manager->isEnabled());
     EXPECT_TRUE(tap.installed);
     EXPECT_TRUE(manager->isContextPolling());
-    EXPECT_EQ(standard.value("vietIMEEnabled"), platform::DefaultsValue(true));
+    EXPECT_EQ(standard().value("vietIMEEnabled"), platform::DefaultsValue(true));
 
     // Losing the permission turns typing off and stores it off.
     permissions->accessibility.set(false);
     EXPECT_FALSE(manager->isEnabled());
     EXPECT_FALSE(tap.installed);
     EXPECT_FALSE(manager->isContextPolling());
-    EXPECT_EQ(standard.value("vietIMEEnabled"), platform::DefaultsValue(false));
+    EXPECT_EQ(standard().value("vietIMEEnabled"), platform::DefaultsValue(false));
 }
 
 TEST_F(VietIMEManagerTest, ATapThatCannotBeMadeSwitchesTypingOff) {
@@ -190,7 +98,7 @@ TEST_F(VietIMEManagerTest, ATapThatCannotBeMadeSwitchesTypingOff) {
     makeManager();
     manager->setEnabled(true);
     EXPECT_FALSE(manager->isEnabled());
-    EXPECT_EQ(standard.value("vietIMEEnabled"), platform::DefaultsValue(false));
+    EXPECT_EQ(standard().value("vietIMEEnabled"), platform::DefaultsValue(false));
 }
 
 TEST_F(VietIMEManagerTest, WhereNoTapCanRunTheTapModeSaysWhyAndAsksForNoPermission) {
@@ -245,9 +153,23 @@ TEST_F(VietIMEManagerTest, BuiltInRulesCanBeSwitchedOffExceptTheTwoFixedOnes) {
     }
     const auto first = VietIMEManager::toggleableBuiltInRules().front().id;
     manager->setBuiltInRule(first, false);
-    EXPECT_TRUE(ruleStore.disabledBuiltInRuleIDs().contains(first));
+    EXPECT_TRUE(stored->ruleStore.disabledBuiltInRuleIDs().contains(first));
     manager->setBuiltInRule(first, true);
-    EXPECT_TRUE(ruleStore.disabledBuiltInRuleIDs().empty());
+    EXPECT_TRUE(stored->ruleStore.disabledBuiltInRuleIDs().empty());
+}
+
+TEST_F(VietIMEManagerTest, TheLastContextOfAnotherApplicationOutlivesThisOneComingToTheFront) {
+    makeManager();
+    bringToFront(std::string(kOwnApplication));
+    EXPECT_EQ(manager->lastOtherAppContext(), std::nullopt) << "this program is no other application";
+
+    bringToFront("gedit");
+    bringToFront(std::nullopt);
+    bringToFront("");
+    bringToFront(std::string(kOwnApplication));
+    ASSERT_TRUE(manager->lastOtherAppContext().has_value());
+    EXPECT_EQ(manager->lastOtherAppContext()->bundleIdentifier, "gedit");
+    EXPECT_EQ(manager->frontmostBundleID(), kOwnApplication);
 }
 
 }  // namespace

@@ -84,7 +84,7 @@ TEST_F(ZentrelIMEInstallerTest, InstalledAndSelectedAreAskedOfIBus) {
     EXPECT_FALSE(installer().isSelected());
     status.selected = true;
     EXPECT_TRUE(installer().isSelected());
-    installer().selectInputSource();
+    EXPECT_TRUE(installer().selectInputSource());
     EXPECT_EQ(launched.back(), (std::vector<std::string>{"ibus", "engine", "com.torvane.zentrel.ime"}));
     installer().openInputSourcesSettings();
     EXPECT_EQ(launched.back(), std::vector<std::string>{"ibus-setup"});

@@ -69,6 +69,21 @@ TEST_F(PrivacySweepResultsViewTest, GroupsCardsAndRowsFollowTheResult) {
     EXPECT_TRUE(view.targetRows()[2]->checkBox()->isChecked()) << "rebuilt from the result";
 }
 
+TEST_F(PrivacySweepResultsViewTest, ABusyStoreShowsWhatToDoAndCannotBeSelected) {
+    auto busy = privacyItem("/h/cookies.sqlite", "Cookie store in use", "firefox", "priv:cookie:firefox", {}, false);
+    busy.privacyStoreBusy = true;
+    busy.friendlyDescription = "Firefox is running: quit Firefox and scan again";
+    scanTo({busy});
+    PrivacySweepResultsView view(*vm);
+    ASSERT_EQ(view.targetRows().size(), 1u);
+    EXPECT_EQ(view.targetRows()[0]->checkBox(), nullptr);
+    QStringList texts;
+    for (auto* label : view.groupCards()[0]->findChildren<QLabel*>()) texts << label->text();
+    EXPECT_TRUE(texts.contains("Firefox is running: quit Firefox and scan again")) << texts.join("|").toStdString();
+    view.selectTrackers();
+    EXPECT_FALSE(vm->result().items[0].isSelected);
+}
+
 TEST_F(PrivacySweepResultsViewTest, SelectTrackersLeavesOnlyTrackerCookiesSelected) {
     auto cache = scannedItem("/h/Library/Caches/x", CategoryType::systemCaches, 5000);
     cache.isSelected = false;

@@ -1,0 +1,34 @@
+#pragma once
+// The features page: its introduction and the adaptive grid its cards stand
+// in, as many columns of a minimum to a maximum width as fit the page.
+
+#include <string_view>
+
+namespace zentrel::ui {
+
+// One adaptive grid item: columns between `minimum` and `maximum` points wide,
+// `spacing` apart.
+struct AdaptiveGridItem {
+    double minimum = 0;
+    double maximum = 0;
+    double spacing = 0;
+};
+
+// The main window's features grid.
+inline constexpr AdaptiveGridItem kFeatureGridColumns{360, 560, 16};
+
+inline constexpr std::string_view kFeaturesIntro = "Turn Zentrel's built-in utilities on or off.";
+
+struct GridColumns {
+    int count = 1;
+    double width = 0;
+
+    bool operator==(const GridColumns&) const = default;
+};
+
+// As many columns as fit `available` at their minimum width, at least one,
+// sharing the width and never wider than the maximum; a page narrower than
+// the minimum gets one column of its whole width.
+[[nodiscard]] GridColumns adaptiveGridColumns(const AdaptiveGridItem& item, double available);
+
+}  // namespace zentrel::ui

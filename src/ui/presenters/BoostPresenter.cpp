@@ -1,0 +1,163 @@
+#include "ui/presenters/BoostPresenter.hpp"
+
+#include "platform/ByteCountFormatter.hpp"
+#include "platform/Localization.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+namespace zentrel::ui {
+namespace {
+
+using services::BoostProcess;
+using viewmodels::BoostViewModel;
+
+std::string memoryText(std::int64_t bytes) { return platform::formatByteCount(bytes, platform::ByteCountStyle::memory); }
+
+// A localized text with its printf-style number slot ("%d" or "%.0f")
+// filled and "%%" written as a percent sign.
+std::string withNumber(std::string text, std::string_view slot, const std::string& number) {
+    if (const auto at = text.find(slot); at != std::string::npos) text.replace(at, slot.size(), number);
+    for (auto at = text.find("%%"); at != std::string::npos; at = text.find("%%", at + 1)) text.erase(at, 1);
+    return text;
+}
+
+GaugeTile gauge(const char* label, double fraction, std::string caption, std::optional<PillContent> pill) {
+    GaugeTile tile;
+    tile.label = platform::localized(label);
+    tile.fraction = fraction;
+    tile.percent = std::llround(fraction * 100);
+    tile.caption = std::move(caption);
+    tile.accessibilityLabel =
+        platform::localizedFormat("%@: %lld percent. %@", {tile.label, std::to_string(tile.percent), tile.caption});
+    tile.pill = std::move(pill);
+    return tile;
+}
+
+}  // namespace
+
+PillContent pressurePill(services::MemoryPressure pressure) {
+    switch (pressure) {
+    case services::MemoryPressure::normal: return {platform::localized("Normal"), PillTone::safe};
+    case services::MemoryPressure::warning: return {platform::localized("Warning"), PillTone::review};
+    case services::MemoryPressure::critical: return {platform::localized("Critical"), PillTone::danger};
+    }
+    return {};
+}
+
+GaugeTile memoryGauge(const services::MemorySnapshot& memory) {
+    const double fraction =
+        memory.total < 1 ? 0.0
+                         : std::clamp(static_cast<double>(memory.used) / static_cast<double>(memory.total), 0.0, 1.0);
+    return gauge("Memory used", fraction, memoryText(memory.used) + " / " + memoryText(memory.total),
+                 pressurePill(memory.pressure()));
+}
+
+GaugeTile cpuGauge(double systemCPU) {
+    const double fraction = std::clamp(systemCPU, 0.0, 1.0);
+    const auto percent = std::to_string(std::llround(fraction * 100));
+    return gauge("CPU load", fraction, withNumber(platform::localized("%d%% across all cores"), "%d", percent), std::nullopt);
+}
+
+std::vector<BreakdownColumn> memoryBreakdown(const services::MemorySnapshot& memory) {
+    return {
+        {platform::localized("App"), memoryText(memory.app), FigureColor::accent},
+        {platform::localized("Wired"), memoryText(memory.wired), FigureColor::review},
+        {platform::localized("Compressed"), memoryText(memory.compressed), FigureColor::ai},
+        {platform::localized("Cached"), memoryText(memory.cached), FigureColor::health},
+    };
+}
+
+PillContent processKind(const BoostProcess& process) {
+    if (process.isCurrentApp) return {platform::localized("This app"), PillTone::neutral};
+    if (process.isApp && process.isActive) return {platform::localized("Active"), PillTone::review};
+    if (process.isApp) return {platform::localized("Background"), PillTone::safe};
+    return {platform::localized("System"), PillTone::neutral};
+}
+
+std::vector<ProcessRowContent> processRows(const BoostViewModel& vm) {
+    const auto& processes = vm.processes();
+    const auto& icons = vm.processIcons();
+    std::vector<ProcessRowContent> rows;
+    rows.reserve(processes.size());
+    for (const auto& process : processes) {
+        ProcessRowContent row;
+        row.pid = process.pid;
+        row.name = process.name;
+        row.kind = processKind(process);
+        char cpu[32];
+        std::snprintf(cpu, sizeof cpu, "%.0f", process.cpuPercent);
+        row.detail = withNumber(platform::localizedFormat("%@ RAM · %.0f%% CPU", {memoryText(process.residentBytes)}),
+                                "%.0f", cpu);
+        row.memory = memoryText(process.residentBytes);
+        row.selectable = process.isApp && !process.isCurrentApp;
+        row.selected = vm.selectedPIDs().contains(process.pid);
+        row.opacity = row.selectable ? 1.0 : 0.6;
+        if (auto icon = icons.find(process.pid); icon != icons.end()) row.icon = icon->second;
+        row.fallbackSymbol = process.isApp ? "app.fill" : "gearshape.fill";
+        rows.push_back(std::move(row));
+    }
+    // The divider goes under every row but the one of the list's last pid.
+    if (!processes.empty()) {
+        for (auto& row : rows) row.dividerBelow = row.pid != processes.back().pid;
+    }
+    return rows;
+}
+
+ProcessListState processListState(const BoostViewModel& vm) {
+    if (!vm.processes().empty()) return ProcessListState::rows;
+    // A machine may run no application at all: the wait ends with the first sample.
+    return vm.hasSampled() ? ProcessListState::nothingRunning : ProcessListState::waiting;
+}
+
+bool showsClearButton(const BoostViewModel& vm) { return vm.selectedCount() >= 1; }
+
+void changeSortMode(BoostViewModel& vm, BoostViewModel::SortMode mode) {
+    if (vm.sortMode.set(mode)) vm.refresh();
+}
+
+void changeShowBackground(BoostViewModel& vm, bool show) {
+    if (vm.showBackground.set(show)) vm.refresh();
+}
+
+BoostActionArea actionArea(const BoostViewModel& vm) {
+    using Phase = BoostViewModel::BoostState::Phase;
+    const auto& state = vm.boostState();
+    BoostActionArea area;
+    switch (state.phase) {
+    case Phase::idle: {
+        area.form = BoostActionArea::Form::idle;
+        const int count = vm.selectedCount();
+        area.primaryTitle = count < 1 ? platform::localized("Select apps below to free memory")
+                                      : platform::localizedFormat("Free up memory — quit %lld app(s) (~%@)",
+                                                                  {std::to_string(count), memoryText(vm.selectedBytes())});
+        area.primaryEnabled = count != 0;
+        break;
+    }
+    case Phase::boosting: area.form = BoostActionArea::Form::boosting; break;
+    case Phase::done:
+        area.form = BoostActionArea::Form::done;
+        area.headline = state.freedBytes < 1
+                            ? platform::localized("Apps quit — RAM returned to the system")
+                            : platform::localizedFormat("Freed %@ of RAM", {memoryText(state.freedBytes)});
+        area.detail = platform::localizedFormat("Quit %lld app(s)", {std::to_string(state.count)});
+        break;
+    }
+    return area;
+}
+
+QuitConfirmation quitConfirmation(const BoostViewModel& vm) {
+    QuitConfirmation confirmation;
+    confirmation.targets = vm.selectedApps();
+    confirmation.title = platform::localizedFormat("Quit %lld app(s)?", {std::to_string(vm.selectedCount())});
+    confirmation.message = platform::localized(BoostTexts::quitMessage);
+    for (const auto& target : confirmation.targets) confirmation.names.push_back(target.name);
+    confirmation.confirmLabel = platform::localized("Quit & free memory");
+    confirmation.cancelLabel = platform::localized("Cancel");
+    return confirmation;
+}
+
+void confirmQuit(BoostViewModel& vm, const QuitConfirmation& confirmation) { vm.boostSelected(confirmation.targets); }
+
+}  // namespace zentrel::ui

@@ -1,0 +1,91 @@
+#include "ui/presenters/MenuBarActions.hpp"
+
+#include "platform/ByteCountFormatter.hpp"
+#include "platform/Localization.hpp"
+
+namespace zentrel::ui {
+namespace {
+
+constexpr std::size_t kQuestionNames = 5;
+
+CleanConfirmation safeItemsConfirmation(const viewmodels::ScanViewModel& vm, const std::string& sizeText) {
+    CleanConfirmation confirmation;
+    confirmation.title = platform::localizedFormat("Quick Clean %@?", {sizeText});
+    confirmation.message = platform::localized(
+        "Only files marked \"Safe to delete\" will be permanently removed. This action cannot be undone.");
+    confirmation.deleteLabel = platform::localizedFormat("Delete %@", {sizeText});
+    std::int64_t count = 0;
+    for (const auto& item : vm.result().items) {
+        if (!item.isSafeRecommendation()) continue;
+        confirmation.itemIds.insert(item.id);
+        confirmation.bytes += item.sizeBytes;
+        ++count;
+        if (confirmation.firstNames.size() < kQuestionNames) confirmation.firstNames.push_back(item.displayTitle());
+    }
+    confirmation.moreCount = count - static_cast<std::int64_t>(confirmation.firstNames.size());
+    return confirmation;
+}
+
+CleanConfirmation scanAndCleanConfirmation(const viewmodels::ScanViewModel& vm, const std::string& sizeText) {
+    CleanConfirmation confirmation;
+    confirmation.title = platform::localizedFormat("Quick Clean %@?", {sizeText});
+    confirmation.message =
+        platform::localized("Zentrel will scan your Mac first, then clean safe items. This action cannot be undone.");
+    confirmation.deleteLabel = platform::localizedFormat("Scan & Clean %@", {sizeText});
+    confirmation.bytes = vm.safeCleanableBytes();
+    return confirmation;
+}
+
+}  // namespace
+
+MenuBarActions::MenuBarActions(viewmodels::ScanViewModel& viewModel, std::function<void()> openMainWindow)
+    : viewModel_(viewModel), openMainWindow_(std::move(openMainWindow)) {}
+
+void MenuBarActions::scanNow() {
+    openMainWindow_();
+    if (viewModel_.isCleaning()) return;
+    viewModel_.resetScan(true);
+    viewModel_.startScan(false, true, false, false);
+}
+
+std::optional<QuickCleanQuestion> MenuBarActions::quickClean() {
+    const auto sizeText = platform::formatByteCount(viewModel_.safeCleanableBytes(), platform::ByteCountStyle::file);
+    openMainWindow_();
+    if (viewModel_.isCleaning() || !viewModel_.hasCleanableData()) return std::nullopt;
+    if (!viewModel_.result().items.empty())
+        return QuickCleanQuestion{QuickCleanQuestion::Kind::cleanResult, safeItemsConfirmation(viewModel_, sizeText),
+                                  platform::localized("Review First")};
+    return QuickCleanQuestion{QuickCleanQuestion::Kind::scanAndClean, scanAndCleanConfirmation(viewModel_, sizeText),
+                              {}};
+}
+
+void MenuBarActions::answer(const QuickCleanQuestion& question, QuickCleanAnswer answer) {
+    switch (answer) {
+    case QuickCleanAnswer::cancel: return;
+    case QuickCleanAnswer::reviewFirst:
+        viewModel_.sidebarSelection.set(model::SidebarSelection::category(model::CategoryType::xcode));
+        return;
+    case QuickCleanAnswer::clean: break;
+    }
+    // The state is read again: the question may have stood open for a while.
+    if (viewModel_.isCleaning()) return;
+    if (question.kind == QuickCleanQuestion::Kind::cleanResult) {
+        // Exactly the items the question named, or nothing when they went.
+        (void)confirmClean(viewModel_, question.confirmation);
+        return;
+    }
+    if (!viewModel_.result().items.empty()) {
+        viewModel_.selectRecommended();
+        viewModel_.startClean(std::nullopt, false);
+    } else if (viewModel_.hasCleanableData()) {
+        viewModel_.resetScan(true);
+        viewModel_.startScan(false, true, true, false);
+    }
+}
+
+void MenuBarActions::openPage(const model::SidebarSelection& page) {
+    viewModel_.sidebarSelection.set(page);
+    openMainWindow_();
+}
+
+}  // namespace zentrel::ui

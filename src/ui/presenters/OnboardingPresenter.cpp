@@ -1,0 +1,96 @@
+#include "ui/presenters/OnboardingPresenter.hpp"
+
+#include "platform/Localization.hpp"
+
+#include <algorithm>
+
+namespace zentrel::ui {
+
+const std::array<OnboardingStep, 4>& onboardingSteps() {
+    static const std::array<OnboardingStep, 4> steps{{
+        {"sparkles", TintToken::accent, "Your Mac, but faster",
+         "Zentrel finds files your Mac no longer needs \u2014 caches, logs, old build files \u2014 and removes them "
+         "safely so you reclaim space and feel snappier.",
+         false},
+        {"checkmark.shield.fill", TintToken::health, "Nothing important is ever deleted",
+         "Zentrel only targets temporary and redundant files. Your photos, documents, and apps are never touched.",
+         false},
+        {"square.grid.2x2.fill", TintToken::ai, "More than a cleaner",
+         "Zentrel includes utilities you can turn on anytime from the sidebar.", false},
+        {"lock.open.fill", TintToken::ai, "A few permissions",
+         "Each permission unlocks a specific feature. Already granted items show ON \u2014 tap the rest to open the "
+         "right Settings pane.",
+         true},
+    }};
+    return steps;
+}
+
+const std::vector<OnboardingRow>& welcomeRows() {
+    static const std::vector<OnboardingRow> rows{
+        {"magnifyingglass", TintToken::accent, "Scans in seconds", "Caches, Xcode, duplicates, iOS backups, and more"},
+        {"trash.fill", TintToken::health, "Cleans safely", "Only removes files your Mac can rebuild"},
+        {"menubar.rectangle", TintToken::review, "Lives in your menu bar",
+         "Background scans and quick access without opening the window"},
+    };
+    return rows;
+}
+
+const std::vector<OnboardingRow>& safetyRows() {
+    static const std::vector<OnboardingRow> rows{
+        {"checkmark.circle.fill", TintToken::health, "App & system caches",
+         "Temporary speed files \u2014 apps rebuild them automatically"},
+        {"checkmark.circle.fill", TintToken::health, "Xcode & dev tools",
+         "Old simulators, build caches, node_modules \u2014 rebuilt on next compile"},
+        {"checkmark.circle.fill", TintToken::health, "Logs & trash", "Activity records and items already in the Trash"},
+        {"exclamationmark.triangle.fill", TintToken::review, "Downloads & large files",
+         "Marked \"Review before deleting\" \u2014 you choose what goes"},
+    };
+    return rows;
+}
+
+std::vector<OnboardingRow> featureRows(const std::vector<std::string>& preferredLanguages) {
+    std::vector<OnboardingRow> rows;
+    // A plain, case-sensitive prefix: "vi" and "vi-VN" match, "VI" does not.
+    if (std::ranges::any_of(preferredLanguages, [](const std::string& id) { return id.starts_with("vi"); })) {
+        rows.push_back({"character.textbox", TintToken::ai, "Vietnamese input method",
+                        "Telex, VNI, or VIQR in every app \u2014 enable when you need it"});
+    }
+    rows.push_back({"power", TintToken::accent, "Startup & privacy",
+                    "Review login items and clear privacy-sensitive leftovers"});
+    rows.push_back({"gauge.with.dots.needle.67percent", TintToken::health, "Disk overview",
+                    "See what's using space before you clean anything"});
+    return rows;
+}
+
+std::vector<PageDot> pageDots(int step, int totalSteps) {
+    std::vector<PageDot> dots;
+    for (int i = 0; i < totalSteps; ++i) dots.push_back({i <= step, i == step});
+    return dots;
+}
+
+std::string pageDotsLabel(int step, int totalSteps) {
+    return platform::localizedFormat("Onboarding step %lld of %lld",
+                                     {std::to_string(step + 1), std::to_string(totalSteps)});
+}
+
+OnboardingBar onboardingBar(int step, int totalSteps) { return {step >= 1, step < totalSteps - 1}; }
+
+const char* finishTitle(bool requiredPermissionsGranted) {
+    return requiredPermissionsGranted ? "Get Started" : "Continue";
+}
+
+void OnboardingPager::back() {
+    if (onboardingBar(step(), totalSteps_).showsBack) step.set(step() - 1);
+}
+
+void OnboardingPager::advance() {
+    if (onboardingBar(step(), totalSteps_).showsContinue) step.set(step() + 1);
+}
+
+bool OnboardingPager::confirm() {
+    if (isLastStep()) return true;
+    advance();
+    return false;
+}
+
+}  // namespace zentrel::ui

@@ -1,0 +1,49 @@
+#include "ui/presenters/UninstallDetailPresenter.hpp"
+
+#include "platform/ByteCountFormatter.hpp"
+#include "platform/Localization.hpp"
+
+namespace zentrel::ui {
+
+std::vector<UninstallItemRowContent> uninstallItemRows(const viewmodels::UninstallViewModel& vm) {
+    std::vector<UninstallItemRowContent> rows;
+    rows.reserve(vm.items().size());
+    for (const auto& item : vm.items()) {
+        rows.push_back({item.id, std::string(model::displayName(item.kind)), std::string(model::icon(item.kind)),
+                        item.path, platform::formatByteCount(item.sizeBytes, platform::ByteCountStyle::file),
+                        item.isSelected});
+    }
+    return rows;
+}
+
+std::string uninstallFooter(const viewmodels::UninstallViewModel& vm) {
+    return platform::localizedFormat("%lld/%lld mục · %@", {std::to_string(vm.selectedItems().size()),
+                                                            std::to_string(vm.items().size()), vm.selectedSizeText()});
+}
+
+RemoveButtonContent removeButton(const viewmodels::UninstallViewModel& vm) {
+    RemoveButtonContent button;
+    button.showsProgress = vm.isUninstalling();
+    if (!button.showsProgress) button.label = platform::localizedFormat("Gỡ %@", {vm.selectedSizeText()});
+    button.enabled = !vm.selectedItems().empty() && !vm.isUninstalling();
+    return button;
+}
+
+RemovalConfirmation removalConfirmation(const viewmodels::UninstallViewModel& vm) {
+    RemovalConfirmation confirmation;
+    const auto selected = vm.selectedItems();
+    confirmation.title = platform::localizedFormat("Xoá vĩnh viễn %lld mục (%@)?",
+                                                   {std::to_string(selected.size()), vm.selectedSizeText()});
+    confirmation.message = platform::localized("Các tệp này sẽ bị xoá vĩnh viễn, không khôi phục được.");
+    for (const auto& item : selected) confirmation.paths.push_back(item.path);
+    confirmation.confirmLabel = platform::localized("Xoá vĩnh viễn");
+    confirmation.cancelLabel = platform::localized("Huỷ");
+    return confirmation;
+}
+
+void closeUninstallSheet(viewmodels::UninstallViewModel& vm) {
+    vm.selectedApp.set(std::nullopt);
+    vm.items.set({});
+}
+
+}  // namespace zentrel::ui

@@ -1,0 +1,57 @@
+#pragma once
+// What the uninstall detail sheet shows and does, read from the uninstaller
+// page's view model: the item rows, the footer's summary, the removal button
+// and its confirmation, and closing. Nothing in this file knows Qt.
+
+#include "model/UninstallItem.hpp"
+#include "viewmodels/UninstallViewModel.hpp"
+
+#include <string>
+#include <vector>
+
+namespace zentrel::ui {
+
+struct UninstallItemRowContent {
+    platform::Uuid id;
+    std::string kindLabel;
+    std::string symbol;
+    std::string path;
+    std::string size;
+    bool selected = false;
+
+    bool operator==(const UninstallItemRowContent&) const = default;
+};
+
+[[nodiscard]] std::vector<UninstallItemRowContent> uninstallItemRows(const viewmodels::UninstallViewModel& vm);
+// "selected/total mục · size".
+[[nodiscard]] std::string uninstallFooter(const viewmodels::UninstallViewModel& vm);
+
+struct RemoveButtonContent {
+    std::string label;  // empty while a removal runs: the button shows progress
+    bool showsProgress = false;
+    bool enabled = false;
+
+    bool operator==(const RemoveButtonContent&) const = default;
+};
+
+[[nodiscard]] RemoveButtonContent removeButton(const viewmodels::UninstallViewModel& vm);
+
+struct RemovalConfirmation {
+    std::string title;
+    std::string message;
+    std::vector<std::string> paths;  // what goes
+    std::string confirmLabel;
+    std::string cancelLabel;
+};
+
+[[nodiscard]] RemovalConfirmation removalConfirmation(const viewmodels::UninstallViewModel& vm);
+
+// Any way of closing the sheet: no application open, no items.
+void closeUninstallSheet(viewmodels::UninstallViewModel& vm);
+
+struct UninstallDetailTexts {
+    static constexpr const char* close = "Đóng";
+    static constexpr const char* loadingItems = "Đang tìm tệp liên quan…";
+};
+
+}  // namespace zentrel::ui

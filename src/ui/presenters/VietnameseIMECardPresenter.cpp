@@ -1,0 +1,199 @@
+#include "ui/presenters/VietnameseIMECardPresenter.hpp"
+
+#include "platform/Localization.hpp"
+
+namespace zentrel::ui {
+
+using typing::VietIMEIntegrationMode;
+using typing::VietIMEOptions;
+using typing::VietInputMethod;
+
+const std::array<OptionSwitch, 3> kAdvancedOptionSwitches = {{
+    {"w đơn → ư", "wngs→ứng, uw→ư", &VietIMEOptions::standaloneW},
+    {"Xoá dấu (z / 0)", "toansz → toan", &VietIMEOptions::clearToneKey},
+    {"Bỏ qua từ tiếng Anh", "window, computer…", &VietIMEOptions::skipTransformForEnglish},
+}};
+
+const std::array<OptionSwitch, 5> kMoreOptionSwitches = {{
+    {"Gõ lặp escape", "guitarr→guitar", &VietIMEOptions::repeatKeyEscape},
+    {"Telex giản lược", "Tắt w/[ ] standalone", &VietIMEOptions::simplifiedTelex},
+    {"Quick Telex", "cc→ch, nn→ng…", &VietIMEOptions::quickTelex},
+    {"Gõ tắt phụ âm", "f→ph, g→ng…", &VietIMEOptions::consonantShortcuts},
+    {"Phục hồi gốc (Ctrl+⌥)", "Trả về chuỗi phím gốc", &VietIMEOptions::allowRawRestore},
+}};
+
+namespace {
+
+std::string_view methodDescription(VietInputMethod method) {
+    switch (method) {
+    case VietInputMethod::telex: return "Telex — aa→â, ow→ơ, uw/w→ư, z→xoá dấu, gõ lặp escape";
+    case VietInputMethod::vni: return "VNI — a6→â, a8→ă, o7→ơ, u7→ư, 0→xoá dấu";
+    case VietInputMethod::viqr: return "VIQR — a^→â, a(→ă, o+→ơ, u+→ư, '→sắc, `→huyền";
+    }
+    return {};
+}
+
+bool hasText(const std::optional<std::string>& text) { return text && !text->empty(); }
+
+}  // namespace
+
+VietnameseIMECardPresenter::VietnameseIMECardPresenter(TypingCardServices services) : services_(services) {}
+
+TypingCardState VietnameseIMECardPresenter::state() const {
+    const auto& m = services_.manager;
+    const bool usesTap = m.usesEventTap();
+    const bool trusted = services_.permissions.accessibility();
+    TypingCardState s;
+    s.isEnabled = m.isEnabled();
+    s.needsAttention = usesTap && !trusted;
+    s.showsAccessibilityNotice = s.needsAttention;
+    if (!s.isEnabled && usesTap) s.refusal = m.eventTapUnavailableReason();
+
+    s.integrationMode = m.integrationMode();
+    // Where the tap cannot run, the mode is what turns typing on: it stays choosable.
+    s.integrationModeEnabled = s.isEnabled || s.refusal.has_value();
+    s.integrationModeDetail = platform::localized(typing::detail(s.integrationMode));
+
+    s.showsInstallSection = s.integrationMode != VietIMEIntegrationMode::cgEvent && s.isEnabled;
+    const bool installed = m.imkitInstalled();
+    s.installRow = installed ? StatusRow{"checkmark.circle.fill", true,
+                                         platform::localized("IME đã cài trong ~/Library/Input Methods")}
+                             : StatusRow{"circle.dashed", false, platform::localized("Chưa cài Zentrel IME")};
+    if (installed) {
+        s.selectionRow = m.imkitSelected()
+                             ? StatusRow{"keyboard.fill", true, platform::localized("Đang chọn trong menu input")}
+                             : StatusRow{"keyboard", false, platform::localized("Chưa chọn Zentrel trong menu input")};
+    }
+    s.showsSelectButton = installed;
+    s.installError = installError_();
+
+    s.inputMethod = m.inputMethod();
+    if (s.isEnabled) s.methodDescription = platform::localized(methodDescription(s.inputMethod));
+    s.controlsEnabled = s.isEnabled;
+    s.options = m.options();
+
+    s.ruleEngineEnabled = m.ruleEngineEnabled();
+    s.showsRuleDetails = s.ruleEngineEnabled && s.isEnabled;
+    if (s.showsRuleDetails) {
+        if (const auto& name = m.resolvedInjection().matchedRuleName)
+            s.matchedRuleLine = platform::localizedFormat("Đang dùng: %@", {*name});
+        if (hasText(m.frontmostWindowTitle())) s.contextLines.push_back(*m.frontmostWindowTitle());
+        if (hasText(m.focusedElementLabel()))
+            s.contextLines.push_back(platform::localizedFormat("Focus: %@", {*m.focusedElementLabel()}));
+        if (m.frontmostBundleID()) s.contextLines.push_back(*m.frontmostBundleID());
+    }
+
+    s.excludedApps = m.excludedApps();
+    s.exclusionSummary = s.excludedApps.empty()
+                             ? platform::localized("Chưa tắt ở app nào.")
+                             : platform::localizedFormat("Đang tắt ở %lld app", {std::to_string(s.excludedApps.size())});
+    return s;
+}
+
+platform::Subscription VietnameseIMECardPresenter::observe(std::function<void()> changed) {
+    auto subscriptions = std::make_shared<std::vector<platform::Subscription>>();
+    const auto any = [changed](const auto&) { changed(); };
+    auto& m = services_.manager;
+    subscriptions->push_back(m.isEnabled.observe(any));
+    subscriptions->push_back(m.inputMethod.observe(any));
+    subscriptions->push_back(m.options.observe(any));
+    subscriptions->push_back(m.excludedApps.observe(any));
+    subscriptions->push_back(m.ruleEngineEnabled.observe(any));
+    subscriptions->push_back(m.integrationMode.observe(any));
+    subscriptions->push_back(m.imkitInstalled.observe(any));
+    subscriptions->push_back(m.imkitSelected.observe(any));
+    subscriptions->push_back(m.frontmostBundleID.observe(any));
+    subscriptions->push_back(m.frontmostWindowTitle.observe(any));
+    subscriptions->push_back(m.focusedElementLabel.observe(any));
+    subscriptions->push_back(m.resolvedInjection.observe(any));
+    subscriptions->push_back(m.eventTapUnavailableReason.observe(any));
+    subscriptions->push_back(services_.permissions.accessibility.observe(any));
+    subscriptions->push_back(installError_.observe(any));
+    return platform::Subscription([subscriptions] { subscriptions->clear(); });
+}
+
+void VietnameseIMECardPresenter::cardShown() {
+    recheck();
+    activation_ = services_.applicationDidBecomeActive.subscribe([this] { recheck(); });
+}
+
+void VietnameseIMECardPresenter::cardHidden() { activation_.reset(); }
+
+// ---- Settings ----
+
+void VietnameseIMECardPresenter::setEnabled(bool enabled) { services_.manager.setEnabled(enabled); }
+
+void VietnameseIMECardPresenter::chooseInputMethod(VietInputMethod method) {
+    services_.manager.setInputMethod(method);
+}
+
+void VietnameseIMECardPresenter::setOption(bool VietIMEOptions::*field, bool value) {
+    auto options = services_.manager.options();
+    options.*field = value;
+    services_.manager.setOptions(options);
+}
+
+void VietnameseIMECardPresenter::chooseToneRule(typing::VietToneRule rule) {
+    auto options = services_.manager.options();
+    options.toneRule = rule;
+    services_.manager.setOptions(options);
+}
+
+void VietnameseIMECardPresenter::chooseIntegrationMode(VietIMEIntegrationMode mode) {
+    services_.manager.setIntegrationMode(mode);
+}
+
+void VietnameseIMECardPresenter::setRuleEngineEnabled(bool enabled) {
+    services_.manager.setRuleEngineEnabled(enabled);
+}
+
+void VietnameseIMECardPresenter::reEnable(const std::string& bundleID) {
+    services_.manager.removeExcludedApp(bundleID);
+}
+
+// ---- Input method ----
+
+void VietnameseIMECardPresenter::install() {
+    installError_.set(std::nullopt);
+    const auto result = services_.installer.install();
+    if (const auto* error = std::get_if<typing::ZentrelIMEInstaller::InstallError>(&result)) {
+        installError_.set(platform::localized(error->description()));
+        return;
+    }
+    refreshStatusWithFollowUps();
+}
+
+void VietnameseIMECardPresenter::selectInputMethod() {
+    if (!services_.installer.findInputSource()) return;
+    if (services_.installer.selectInputSource()) refreshStatusWithFollowUps();
+}
+
+void VietnameseIMECardPresenter::openInputSourcesSettings() { services_.installer.openInputSourcesSettings(); }
+
+void VietnameseIMECardPresenter::refreshStatusWithFollowUps() {
+    services_.manager.refreshIMKitStatus();
+    followUps_.clear();
+    for (const auto wait : kStatusFollowUps)
+        followUps_.push_back(services_.timers.scheduleOnce(wait, [this] { services_.manager.refreshIMKitStatus(); }));
+}
+
+// ---- Permission ----
+
+void VietnameseIMECardPresenter::recheck() {
+    recheckAccessibility();
+    services_.manager.refreshIMKitStatus();
+}
+
+void VietnameseIMECardPresenter::recheckAccessibility() {
+    auto& permissions = services_.permissions;
+    permissions.probeAndApply(false, true, platform::Duration::zero(), ++permissions.refreshGeneration);
+}
+
+void VietnameseIMECardPresenter::grantAccessibility() {
+    services_.permissions.request(services::SystemPermission::accessibility);
+    services_.manager.startAggressivePermissionPoll();
+}
+
+void VietnameseIMECardPresenter::relaunch() { services_.permissions.relaunch(); }
+
+}  // namespace zentrel::ui

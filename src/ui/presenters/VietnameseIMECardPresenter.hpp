@@ -1,0 +1,135 @@
+#pragma once
+// The Vietnamese typing card of the features page: what it shows (the
+// switch, the permission notice, the typing mode, the input-method install
+// and selection rows, the input method and its options, the rule engine's
+// details, the excluded applications) and what its controls do. Every
+// setting goes to the typing manager, one assignment per change; installing
+// and selecting the input method go to the installer. The re-check of
+// permission and input method runs when the card is shown and each time
+// the app becomes active while it is shown.
+
+#include "platform/AnnouncedValue.hpp"
+#include "platform/Clock.hpp"
+#include "services/PermissionsManager.hpp"
+#include "typing/integration/VietIMEManager.hpp"
+#include "typing/integration/ZentrelIMEInstaller.hpp"
+
+#include <array>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zentrel::ui {
+
+struct TypingCardServices {
+    typing::VietIMEManager& manager;
+    services::PermissionsManager& permissions;
+    typing::ZentrelIMEInstaller& installer;
+    platform::TimerScheduler& timers;
+    // This app came to the front.
+    platform::Signal<>& applicationDidBecomeActive;
+};
+
+// One option switch: its title, its hover help and the option it sets.
+struct OptionSwitch {
+    std::string_view title;
+    std::string_view help;
+    bool typing::VietIMEOptions::*field;
+};
+
+// "Tuỳ chọn nâng cao", then the nested "Tuỳ chỉnh thêm".
+extern const std::array<OptionSwitch, 3> kAdvancedOptionSwitches;
+extern const std::array<OptionSwitch, 5> kMoreOptionSwitches;
+
+// An install or selection status row: a symbol, accent or grey, and its text.
+struct StatusRow {
+    std::string symbol;
+    bool accent = false;
+    std::string text;
+
+    bool operator==(const StatusRow&) const = default;
+};
+
+struct TypingCardState {
+    bool isEnabled = false;
+    bool needsAttention = false;
+    // Why typing is off after the switch was turned on: the key tap cannot run here.
+    std::optional<std::string> refusal;
+    bool showsAccessibilityNotice = false;
+
+    typing::VietIMEIntegrationMode integrationMode = typing::VietIMEIntegrationMode::cgEvent;
+    bool integrationModeEnabled = false;
+    std::string integrationModeDetail;
+
+    bool showsInstallSection = false;
+    StatusRow installRow;
+    std::optional<StatusRow> selectionRow;
+    bool showsSelectButton = false;
+    std::optional<std::string> installError;
+
+    typing::VietInputMethod inputMethod = typing::VietInputMethod::telex;
+    std::optional<std::string> methodDescription;
+    // The method picker, both option rows, the rule-engine switch and the shortcut row.
+    bool controlsEnabled = false;
+    typing::VietIMEOptions options;
+
+    bool ruleEngineEnabled = false;
+    bool showsRuleDetails = false;
+    std::optional<std::string> matchedRuleLine;
+    // The window title, the focused element and the application, as far as known.
+    std::vector<std::string> contextLines;
+
+    std::string exclusionSummary;
+    std::vector<std::string> excludedApps;
+};
+
+class VietnameseIMECardPresenter final {
+public:
+    // After an install or a selection IBus changes without being awaited:
+    // its status is read again at once and after each of these waits.
+    static constexpr std::array<platform::Duration, 2> kStatusFollowUps = {std::chrono::seconds(1),
+                                                                           std::chrono::seconds(3)};
+
+    explicit VietnameseIMECardPresenter(TypingCardServices services);
+    VietnameseIMECardPresenter(const VietnameseIMECardPresenter&) = delete;
+    VietnameseIMECardPresenter& operator=(const VietnameseIMECardPresenter&) = delete;
+
+    [[nodiscard]] TypingCardState state() const;
+    // Calls `changed` after every change of what the card shows.
+    [[nodiscard]] platform::Subscription observe(std::function<void()> changed);
+
+    // The card came into view or left it.
+    void cardShown();
+    void cardHidden();
+
+    void setEnabled(bool enabled);
+    void chooseInputMethod(typing::VietInputMethod method);
+    void setOption(bool typing::VietIMEOptions::*field, bool value);
+    void chooseToneRule(typing::VietToneRule rule);
+    void chooseIntegrationMode(typing::VietIMEIntegrationMode mode);
+    void setRuleEngineEnabled(bool enabled);
+    void reEnable(const std::string& bundleID);
+
+    void install();
+    void selectInputMethod();
+    void openInputSourcesSettings();
+
+    // Permission and input method read again; the app's activation runs it while the card is shown.
+    void recheck();
+    void recheckAccessibility();
+    void grantAccessibility();
+    void relaunch();
+
+private:
+    void refreshStatusWithFollowUps();
+
+    TypingCardServices services_;
+    // The message of the last failed install, until the next attempt.
+    platform::AnnouncedValue<std::optional<std::string>> installError_;
+    platform::Subscription activation_;
+    std::vector<platform::Timer> followUps_;
+};
+
+}  // namespace zentrel::ui

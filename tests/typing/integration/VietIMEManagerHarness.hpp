@@ -1,0 +1,154 @@
+#pragma once
+// A real typing manager over a temporary home: its settings in the home's
+// defaults file, the shared snapshot in the home's data folder, and doubles
+// for the key tap, the focused application, the input-method status and the
+// permissions, on a manual main queue and fake clock. `reopen()` makes a
+// new manager over the same stored files, as a new run would.
+
+#include "model/SharedEcosystemState.hpp"
+#include "model/UserPreferences.hpp"
+#include "platform/JsonFileDefaultsStore.hpp"
+#include "platform/MemoryClipboard.hpp"
+#include "typing/engine/VietIMESharedSettings.hpp"
+#include "typing/integration/DefaultsInjectionRuleStore.hpp"
+#include "typing/integration/VietIMEManager.hpp"
+
+#include "doubles/InMemoryDefaultsStore.hpp"
+#include "doubles/PermissionsDoubles.hpp"
+#include "doubles/RecordingNotificationCenter.hpp"
+#include "doubles/TempDir.hpp"
+
+#include <memory>
+
+namespace zentrel::testing {
+
+class FakeKeyTap final : public platform::KeyboardEventTap {
+public:
+    bool install(Handler h) override {
+        if (!available) return false;
+        handler = std::move(h);
+        installed = true;
+        ++installs;
+        return true;
+    }
+    void remove() override { installed = false; }
+    [[nodiscard]] bool isInstalled() const override { return installed; }
+    [[nodiscard]] std::optional<std::string> unavailableReason() const override { return reason; }
+    bool available = true;
+    std::optional<std::string> reason;
+    bool installed = false;
+    int installs = 0;
+    Handler handler;
+};
+
+class NullKeyPoster final : public platform::KeyEventPoster {
+public:
+    void post(const platform::SyntheticKeyEvent&, platform::PostTarget) override {}
+    void sleepMicroseconds(std::uint32_t) override {}
+};
+
+// Accessibility that knows the frontmost application, its window's title and
+// the focused element's description, each when set.
+class ScriptedFrontmostElements final : public platform::AccessibilityElements {
+public:
+    [[nodiscard]] platform::AccessibilityElement systemWide() const override { return {kSystem}; }
+    [[nodiscard]] platform::AccessibilityElement application(std::int64_t) const override { return {kApplication}; }
+    [[nodiscard]] std::optional<platform::AccessibilityValue> attribute(platform::AccessibilityElement element,
+                                                                        const std::string& name) const override {
+        if (element.handle == kSystem && name == "AXFocusedUIElement" && focusedDescription)
+            return platform::AccessibilityElement{kFocused};
+        if (element.handle == kFocused && name == "AXDescription") return *focusedDescription;
+        if (element.handle == kApplication && name == "AXFocusedWindow" && windowTitle)
+            return platform::AccessibilityElement{kWindow};
+        if (element.handle == kWindow && name == "AXTitle") return *windowTitle;
+        return std::nullopt;
+    }
+    bool setStringAttribute(platform::AccessibilityElement, const std::string&, const std::string&) override {
+        return false;
+    }
+    [[nodiscard]] std::optional<platform::FrontmostApplication> frontmostApplication() const override {
+        if (!bundle) return std::nullopt;
+        return platform::FrontmostApplication{bundle, 7};
+    }
+    [[nodiscard]] bool isSecureEventInputEnabled() const override { return false; }
+
+    std::optional<std::string> bundle;
+    std::optional<std::string> windowTitle;
+    std::optional<std::string> focusedDescription;
+
+private:
+    static constexpr std::uint64_t kSystem = 1, kApplication = 2, kWindow = 3, kFocused = 4;
+};
+
+class ScriptedInputMethodStatus final : public platform::InputMethodStatus {
+public:
+    [[nodiscard]] bool isInstalled() const override { return installed; }
+    [[nodiscard]] bool isSelected() const override { return selected; }
+    bool installed = false;
+    bool selected = false;
+};
+
+// The settings of one run, read from the home's defaults file.
+struct StoredTypingSettings {
+    StoredTypingSettings(const platform::HostLayout& layout, const platform::Clock& clock)
+        : standard(layout.defaultsFile(platform::kStandardSuite)), prefs(standard, clock, shared) {}
+
+    platform::JsonFileDefaultsStore standard;
+    InMemoryDefaultsStore suite;
+    model::SharedEcosystemState shared{&suite, standard};
+    model::UserPreferences prefs;
+    typing::DefaultsInjectionRuleStore ruleStore{standard};
+};
+
+class VietIMEManagerHarness : protected PermissionsDoubles {
+public:
+    static constexpr std::string_view kOwnApplication = "zentrel";
+
+    VietIMEManagerHarness() {
+        permissions = makePermissions();
+        settle();
+    }
+
+    void makeManager() {
+        manager = std::make_unique<typing::VietIMEManager>(typing::VietIMEManagerServices{
+            stored->prefs, stored->ruleStore, bridge, detector, tap, inputMethod, *permissions, notifications, layout,
+            clock, main, didBecomeActive, appActivated, std::string(kOwnApplication)});
+        settle();
+    }
+    // A new run: the settings read again from the home's files, a new manager over them.
+    void reopen() {
+        manager.reset();
+        stored = std::make_unique<StoredTypingSettings>(layout, clock);
+        makeManager();
+        manager->loadSettings();
+        settle();
+    }
+    // The application in front, as a switch to it reports it.
+    void bringToFront(std::optional<std::string> application) {
+        elements.bundle = std::move(application);
+        appActivated.emit();
+        settle();
+    }
+    [[nodiscard]] typing::VietIMESharedSnapshot snapshot() const {
+        return typing::VietIMESharedSettings::load(layout);
+    }
+    [[nodiscard]] platform::DefaultsStore& standard() { return stored->standard; }
+
+    TempDir dir;
+    platform::HostLayout layout = platform::HostLayout::forHome(dir.path());
+    std::unique_ptr<StoredTypingSettings> stored = std::make_unique<StoredTypingSettings>(layout, clock);
+    platform::Signal<> appActivated;
+    std::unique_ptr<services::PermissionsManager> permissions;
+    NullKeyPoster poster;
+    platform::MemoryClipboard clipboard;
+    typing::NoFocusedTextWriter writer;
+    typing::IMEEventBridge bridge{poster, clipboard, writer};
+    ScriptedFrontmostElements elements;
+    typing::IMEContextDetector detector{elements};
+    FakeKeyTap tap;
+    ScriptedInputMethodStatus inputMethod;
+    RecordingNotificationCenter notifications;
+    std::unique_ptr<typing::VietIMEManager> manager;
+};
+
+}  // namespace zentrel::testing

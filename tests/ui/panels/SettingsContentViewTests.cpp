@@ -1,0 +1,63 @@
+#include "ui/panels/SettingsContentView.hpp"
+
+#include "model/SharedEcosystemState.hpp"
+
+#include "doubles/FakeClock.hpp"
+#include "doubles/InMemoryDefaultsStore.hpp"
+
+#include <gtest/gtest.h>
+
+namespace zentrel::ui {
+namespace {
+
+// A service that refuses every change.
+class RefusingLoginItems final : public platform::LoginItemService {
+public:
+    std::optional<std::string> registerApp() override { return "Read-only file system"; }
+    std::optional<std::string> unregisterApp() override { return "Read-only file system"; }
+    [[nodiscard]] bool isRegistered() const override { return false; }
+};
+
+class SettingsContentViewTest : public ::testing::Test {
+protected:
+    testing::InMemoryDefaultsStore standard;
+    testing::InMemoryDefaultsStore suite;
+    testing::FakeClock clock;
+    model::SharedEcosystemState shared{&suite, standard};
+    model::UserPreferences prefs{standard, clock, shared};
+    RefusingLoginItems loginItems;
+    SettingsModel settings{{prefs, loginItems, {}}};
+};
+
+TEST_F(SettingsContentViewTest, AChangeInTheWindowShowsOnThePage) {
+    SettingsContentView page(settings);
+    SettingsView window(settings);
+    window.present();
+    page.setSection(SettingsSection::scanning);
+    window.content()->setSection(SettingsSection::scanning);
+    auto* frequencyOnPage = page.pickerNamed("Scan frequency");
+    ASSERT_NE(frequencyOnPage, nullptr);
+    EXPECT_FALSE(frequencyOnPage->isVisibleTo(&page));
+
+    window.content()->switchNamed("Enable automatic scanning")->click();
+    EXPECT_TRUE(standard.boolean("autoScanEnabled"));
+    EXPECT_TRUE(page.switchNamed("Enable automatic scanning")->isChecked());
+    EXPECT_TRUE(frequencyOnPage->isVisibleTo(&page));
+    EXPECT_EQ(frequencyOnPage->currentText(), "Weekly");
+
+    window.present();
+    EXPECT_EQ(window.content()->section(), SettingsSection::general) << "each opening starts on General";
+}
+
+TEST_F(SettingsContentViewTest, ARefusedLoginChangePutsTheSwitchBackAndSaysWhy) {
+    SettingsContentView page(settings);
+    page.show();
+    auto* login = page.switchNamed("Launch Zentrel at login");
+    ASSERT_NE(login, nullptr);
+    login->click();
+    EXPECT_FALSE(login->isChecked());
+    EXPECT_TRUE(page.shownTexts().contains("Could not turn on start at login: Read-only file system"));
+}
+
+}  // namespace
+}  // namespace zentrel::ui

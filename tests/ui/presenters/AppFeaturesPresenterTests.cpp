@@ -1,0 +1,33 @@
+#include "ui/presenters/AppFeaturesPresenter.hpp"
+#include "ui/presenters/IMEShortcutGuide.hpp"
+
+#include <gtest/gtest.h>
+
+namespace zentrel::ui {
+namespace {
+
+TEST(AppFeaturesPresenterTest, TheGridFitsColumnsOfThreeHundredSixtyToFiveHundredSixty) {
+    const struct {
+        double available;
+        GridColumns columns;
+    } rows[] = {
+        {300, {1, 300}}, {360, {1, 360}}, {600, {1, 560}},   {735, {1, 560}},
+        {736, {2, 360}}, {900, {2, 442}}, {1200, {3, 389.3333333333333}},
+    };
+    for (const auto& row : rows) {
+        const auto columns = adaptiveGridColumns(kFeatureGridColumns, row.available);
+        EXPECT_EQ(columns.count, row.columns.count) << row.available;
+        EXPECT_NEAR(columns.width, row.columns.width, 1e-9) << row.available;
+    }
+}
+
+TEST(AppFeaturesPresenterTest, AGuideLineWithoutAThirdExampleShowsTwo) {
+    EXPECT_EQ(shownExampleCount({"a", "b", ""}), 2);
+    for (const auto& guide : imeGuides()) {
+        for (const auto& line : guide.lines) EXPECT_EQ(shownExampleCount(line), 3) << guide.method;
+    }
+    EXPECT_EQ(imeGuides()[2].lines[3][2], "dd → đ");
+}
+
+}  // namespace
+}  // namespace zentrel::ui

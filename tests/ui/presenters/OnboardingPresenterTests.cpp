@@ -1,0 +1,63 @@
+#include "ui/presenters/OnboardingPresenter.hpp"
+
+#include <gtest/gtest.h>
+
+namespace zentrel::ui {
+namespace {
+
+TEST(OnboardingPresenter, DotsAndBarFollowTheStep) {
+    struct Case {
+        int step;
+        std::vector<PageDot> dots;
+        OnboardingBar bar;
+        std::string label;
+    };
+    const PageDot wide{true, true}, done{true, false}, ahead{false, false};
+    for (const auto& c : std::vector<Case>{
+             {0, {wide, ahead, ahead, ahead}, {false, true}, "Onboarding step 1 of 4"},
+             {2, {done, done, wide, ahead}, {true, true}, "Onboarding step 3 of 4"},
+             {3, {done, done, done, wide}, {true, false}, "Onboarding step 4 of 4"},
+         }) {
+        EXPECT_EQ(pageDots(c.step, 4), c.dots) << c.step;
+        EXPECT_EQ(onboardingBar(c.step, 4), c.bar) << c.step;
+        EXPECT_EQ(pageDotsLabel(c.step, 4), c.label);
+    }
+}
+
+TEST(OnboardingPresenter, ConfirmAdvancesUntilTheLastStepWhereItFinishes) {
+    OnboardingPager pager;
+    std::vector<int> shown;
+    auto sub = pager.step.observe([&](const int& step) { shown.push_back(step); });
+    EXPECT_FALSE(pager.confirm());
+    pager.back();
+    pager.advance();
+    EXPECT_FALSE(pager.confirm());
+    EXPECT_FALSE(pager.confirm());
+    EXPECT_TRUE(pager.confirm()) << "the last step's Ctrl+Return finishes";
+    pager.advance();  // no Continue on the last step
+    EXPECT_EQ(shown, (std::vector<int>{1, 0, 1, 2, 3}));
+    OnboardingPager first;
+    first.back();  // no Back on the first step
+    EXPECT_EQ(first.step(), 0);
+}
+
+TEST(OnboardingPresenter, FinishTitleFollowsTheRequiredPermissions) {
+    EXPECT_STREQ(finishTitle(true), "Get Started");
+    EXPECT_STREQ(finishTitle(false), "Continue");
+}
+
+TEST(OnboardingPresenter, TheTypingFeatureLeadsOnlyForAVietnamesePreference) {
+    struct Case {
+        std::vector<std::string> languages;
+        std::size_t rows;
+    };
+    for (const auto& c : std::vector<Case>{{{"en-US"}, 2}, {{"en-US", "vi-VN"}, 3}, {{"vi"}, 3}, {{"VI"}, 2}, {{}, 2}}) {
+        const auto rows = featureRows(c.languages);
+        ASSERT_EQ(rows.size(), c.rows);
+        EXPECT_STREQ(rows.front().title, c.rows == 3 ? "Vietnamese input method" : "Startup & privacy");
+        EXPECT_STREQ(rows.back().title, "Disk overview");
+    }
+}
+
+}  // namespace
+}  // namespace zentrel::ui

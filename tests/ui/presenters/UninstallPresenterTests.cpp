@@ -1,0 +1,148 @@
+#include "ui/presenters/UninstallDetailPresenter.hpp"
+#include "ui/presenters/UninstallPresenter.hpp"
+
+#include "platform/ByteCountFormatter.hpp"
+#include "platform/PosixFileSystem.hpp"
+
+#include "doubles/ManualExecutor.hpp"
+#include "doubles/ManualMainQueue.hpp"
+#include "doubles/TempDir.hpp"
+
+#include <gtest/gtest.h>
+
+namespace zentrel::ui {
+namespace {
+
+using Content = UninstallContent;
+
+std::string fileSize(std::int64_t bytes) { return platform::formatByteCount(bytes, platform::ByteCountStyle::file); }
+
+class UninstallPresenterTest : public ::testing::Test {
+protected:
+    model::InstalledApp addApp(const std::string& name, const std::string& bundleID) {
+        dir.write("sys/Applications/" + name + ".app/Contents/Info.plist",
+                  R"(<?xml version="1.0"?><plist version="1.0"><dict><key>CFBundleIdentifier</key><string>)" +
+                      bundleID + "</string></dict></plist>");
+        return {name, bundleID, (dir / "sys/Applications" / (name + ".app")).string(), ""};
+    }
+    void settle() {
+        while (background.runAll() + main.drain() > 0) {
+        }
+    }
+    // An open application with its bundle and two leftovers of known size.
+    void openWithLeftovers() {
+        const auto app = addApp("Alpha", "com.example.alpha");
+        dir.write("home/Library/Caches/com.example.alpha", std::string(3000, 'c'));
+        dir.write("home/Library/Preferences/com.example.alpha.plist", std::string(500, 'p'));
+        vm.selectApp(app);
+        settle();
+        ASSERT_EQ(vm.items().size(), 3u);
+        // Sizes on disk depend on the file system: fix them.
+        vm.items.modify([](auto& items) {
+            for (std::size_t i = 0; i < items.size(); ++i) items[i].sizeBytes = static_cast<std::int64_t>(i + 1) * 1000;
+        });
+    }
+
+    testing::TempDir dir;
+    platform::PosixFileSystem fileSystem;
+    services::AppUninstaller uninstaller{fileSystem, platform::HostLayout::forHome(dir / "home", dir / "sys")};
+    testing::ManualExecutor background;
+    testing::ManualMainQueue main;
+    viewmodels::UninstallViewModel vm{uninstaller, background, main};
+};
+
+TEST_F(UninstallPresenterTest, LoadingWinsThenTheEmptyStateThenTheList) {
+    EXPECT_TRUE(loadsOnAppearance(vm));
+    EXPECT_EQ(uninstallContent(vm), Content::empty);
+    addApp("Alpha", "com.example.alpha");
+    addApp("Beta", "com.example.beta");
+    vm.loadApps();
+    EXPECT_EQ(uninstallContent(vm), Content::loading);
+    settle();
+    EXPECT_EQ(uninstallContent(vm), Content::list);
+    EXPECT_FALSE(loadsOnAppearance(vm));
+    vm.loadApps();  // a reload hides the known list too
+    EXPECT_EQ(uninstallContent(vm), Content::loading);
+    settle();
+
+    vm.query.set("   ");
+    EXPECT_EQ(uninstallContent(vm), Content::list);
+    vm.query.set("zeta");
+    EXPECT_EQ(uninstallContent(vm), Content::empty);
+    EXPECT_EQ(uninstallCountText(vm), "2 ứng dụng");
+}
+
+TEST(UninstallTexts, EmptyStateQuotesTheQueryAsTyped) {
+    EXPECT_EQ(uninstallEmptyText(""), "Không tìm thấy ứng dụng nào.");
+    EXPECT_EQ(uninstallEmptyText("zeta"), "Không khớp \"zeta\".");
+    EXPECT_EQ(uninstallEmptyText("  "), "Không khớp \"  \".");
+    EXPECT_EQ(uninstallEmptyText(" A&B "), "Không khớp \" A&B \".");
+}
+
+TEST(UninstallTexts, ResultMessageCountsFailuresOnlyWhenThereAreSome) {
+    EXPECT_EQ(uninstallResultMessage(4'500'000, 0), "Đã giải phóng " + fileSize(4'500'000) + ".");
+    EXPECT_EQ(uninstallResultMessage(std::nullopt, 0), "Đã giải phóng " + fileSize(0) + ".");
+    EXPECT_EQ(uninstallResultMessage(0, 2), "Đã giải phóng " + fileSize(0) +
+                                                ". 2 mục không xoá được (có thể cần quyền hoặc đang chạy).");
+}
+
+TEST(UninstallRows, SecondLineIsTheIdentifierOrThePath) {
+    EXPECT_EQ(appRow({"Alpha", "com.example.alpha", "/a/Alpha.app", "2.1"}),
+              (AppRowContent{"Alpha", "com.example.alpha", "2.1"}));
+    EXPECT_EQ(appRow({"Loose", "", "/a/Loose.app", ""}), (AppRowContent{"Loose", "/a/Loose.app", ""}));
+}
+
+TEST(UninstallRows, IconComesFromTheDesktopEntry) {
+    testing::TempDir dir;
+    const auto named = dir.write("editor.desktop", "[Desktop Entry]\nType=Application\nName=Editor\nIcon=gedit\n");
+    const auto plain = dir.write("plain.desktop", "[Desktop Entry]\nType=Application\nName=Plain\n");
+    const auto file = dir.write("file.desktop", "[Desktop Entry]\nType=Application\nName=F\nIcon=/opt/f/icon.png\n");
+    EXPECT_EQ(applicationIconSource(named.string()), "gedit");
+    EXPECT_EQ(applicationIconSource(file.string()), "/opt/f/icon.png");
+    EXPECT_EQ(applicationIconSource(plain.string()), std::nullopt);
+    EXPECT_EQ(applicationIconSource((dir / "gone.desktop").string()), std::nullopt);
+    EXPECT_EQ(applicationIconSource("/Applications/Alpha.app"), std::nullopt);
+}
+
+TEST_F(UninstallPresenterTest, SheetRowsFooterAndButtonFollowEveryToggle) {
+    openWithLeftovers();
+    const auto rows = uninstallItemRows(vm);
+    EXPECT_EQ(rows[0].kindLabel, "Ứng dụng");
+    EXPECT_EQ(rows[0].symbol, "app.fill");
+    EXPECT_EQ(rows[1].kindLabel, "Bộ nhớ đệm");
+    EXPECT_EQ(rows[1].size, fileSize(2000));
+    EXPECT_TRUE(rows[2].selected);
+    EXPECT_EQ(uninstallFooter(vm), "3/3 mục · " + fileSize(6000));
+    EXPECT_EQ(removeButton(vm), (RemoveButtonContent{"Gỡ " + fileSize(6000), false, true}));
+
+    vm.toggleItem(rows[0].id);
+    EXPECT_EQ(uninstallFooter(vm), "2/3 mục · " + fileSize(5000));
+    const auto confirmation = removalConfirmation(vm);
+    EXPECT_EQ(confirmation.title, "Xoá vĩnh viễn 2 mục (" + fileSize(5000) + ")?");
+    EXPECT_EQ(confirmation.message, "Các tệp này sẽ bị xoá vĩnh viễn, không khôi phục được.");
+    EXPECT_EQ(confirmation.paths, (std::vector<std::string>{rows[1].path, rows[2].path}));
+    EXPECT_EQ(confirmation.confirmLabel, "Xoá vĩnh viễn");
+    EXPECT_EQ(confirmation.cancelLabel, "Huỷ");
+
+    vm.uninstallSelected();
+    EXPECT_EQ(removeButton(vm), (RemoveButtonContent{"", true, false}));
+}
+
+TEST_F(UninstallPresenterTest, NothingSelectedOrNothingFoundDisablesRemoval) {
+    EXPECT_EQ(uninstallFooter(vm), "0/0 mục · " + fileSize(0));
+    EXPECT_EQ(removeButton(vm), (RemoveButtonContent{"Gỡ " + fileSize(0), false, false}));
+    openWithLeftovers();
+    for (const auto& row : uninstallItemRows(vm)) vm.toggleItem(row.id);
+    EXPECT_EQ(uninstallFooter(vm), "0/3 mục · " + fileSize(0));
+    EXPECT_FALSE(removeButton(vm).enabled);
+}
+
+TEST_F(UninstallPresenterTest, ClosingTheSheetClearsTheApplicationAndItsItems) {
+    openWithLeftovers();
+    closeUninstallSheet(vm);
+    EXPECT_FALSE(vm.selectedApp().has_value());
+    EXPECT_TRUE(vm.items().empty());
+}
+
+}  // namespace
+}  // namespace zentrel::ui

@@ -1,0 +1,88 @@
+#include "ui/tools/AppFeaturesView.hpp"
+#include "ui/tools/IMERulesSheet.hpp"
+#include "ui/tools/IMEShortcutSheet.hpp"
+#include "ui/tools/VietnameseIMEFeatureCard.hpp"
+
+#include "typing/integration/VietIMEManagerHarness.hpp"
+
+#include <QApplication>
+#include <QKeyEvent>
+
+#include <gtest/gtest.h>
+
+namespace zentrel::ui {
+namespace {
+
+class TypingScreensTest : public ::testing::Test, protected testing::VietIMEManagerHarness {
+protected:
+    TypingScreensTest() { makeManager(); }
+    TypingCardServices services() { return {*manager, *permissions, installer, clock, didBecomeActive}; }
+
+    typing::ZentrelIMEInstaller installer{{dir / "app", dir / "usr/bin", layout, inputMethod,
+                                           [](const std::vector<std::string>&) { return true; }}};
+};
+
+TEST_F(TypingScreensTest, ARefusedSwitchTurnsBackOffAndSaysWhy) {
+    tap.available = false;
+    tap.reason = "The key tap works only in an X11 session; on Wayland, type through the input method";
+    VietnameseIMEFeatureCard card(services());
+    EXPECT_FALSE(card.integrationModePicker()->isEnabled());
+    card.enabledSwitch()->click();
+    EXPECT_FALSE(card.enabledSwitch()->isChecked());
+    EXPECT_TRUE(card.shownTexts().contains(QString::fromStdString(*tap.reason)));
+    EXPECT_TRUE(card.integrationModePicker()->isEnabled()) << "the input-method mode can be chosen instead";
+}
+
+TEST_F(TypingScreensTest, AnOptionSwitchStoresItsOwnOption) {
+    trust.trusted = true;
+    permissions->accessibility.set(true);
+    VietnameseIMEFeatureCard card(services());
+    card.enabledSwitch()->click();
+    ASSERT_TRUE(manager->isEnabled());
+    card.advancedOptions()->header()->click();
+    QCheckBox* clearTone = nullptr;
+    for (auto* box : card.findChildren<QCheckBox*>())
+        if (box->text() == "Xoá dấu (z / 0)") clearTone = box;
+    ASSERT_NE(clearTone, nullptr);
+    clearTone->click();
+    EXPECT_FALSE(stored->prefs.vietIMEOptions().clearToneKey);
+    EXPECT_FALSE(snapshot().options.clearToneKey);
+    auto expected = typing::VietIMEOptions::defaultOptions;
+    expected.clearToneKey = false;
+    EXPECT_EQ(manager->options(), expected);
+}
+
+TEST_F(TypingScreensTest, TheShortcutSheetClosesOnEscape) {
+    QWidget window;
+    window.show();
+    auto* sheet = new IMEShortcutSheet(&window);
+    sheet->open();
+    EXPECT_TRUE(sheet->isVisible());
+    EXPECT_GE(sheet->minimumWidth(), 420);
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(sheet, &escape);
+    EXPECT_FALSE(sheet->isVisible());
+}
+
+TEST_F(TypingScreensTest, TheRulesSheetAddsForTheLastOtherApplicationAndDeletes) {
+    IMERulesSheet sheet(*manager);
+    EXPECT_FALSE(sheet.addButton()->isEnabled());
+    EXPECT_TRUE(sheet.deleteButtons().empty());
+
+    bringToFront("gedit");
+    bringToFront(std::string(kOwnApplication));
+    ASSERT_TRUE(sheet.addButton()->isEnabled());
+    EXPECT_EQ(sheet.targetLine()->text(), "gedit");
+    sheet.nameField()->setText("Editor");
+    sheet.addButton()->click();
+    EXPECT_TRUE(sheet.nameField()->text().isEmpty());
+    ASSERT_EQ(sheet.deleteButtons().size(), 1u);
+    EXPECT_EQ(stored->ruleStore.customRules().front().name, "Editor");
+
+    sheet.deleteButtons().front()->click();
+    EXPECT_TRUE(stored->ruleStore.customRules().empty());
+    EXPECT_TRUE(sheet.deleteButtons().empty());
+}
+
+}  // namespace
+}  // namespace zentrel::ui
