@@ -99,9 +99,11 @@ int runUndo(const Arguments& arguments) {
 }
 
 CliCommandRegistration undo{{.name = "undo",
-                             .usage = "undo --home DIR [--sweep ID | --action ID]",
+                             .usage = "undo --home DIR [--system-root DIR] [--layout linux|macos] "
+                                      "[--sweep ID | --action ID]",
                              .summary = "List the privacy sweeps that can be undone, or put one sweep or action back",
-                             .options = withHostOptions({{"--sweep", ValueKind::text}, {"--action", ValueKind::text}}),
+                             .options = withHostTableOptions(
+                                 {{"--sweep", ValueKind::text}, {"--action", ValueKind::text}}),
                              .run = runUndo}};
 
 }  // namespace
