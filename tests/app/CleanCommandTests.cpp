@@ -57,9 +57,8 @@ protected:
 
     fs::path home() const { return dir / "home"; }
     CliOutcome cli(std::vector<std::string> args) {
-        args.insert(args.begin() + 1, {"--home", home().string(), "--system-root", (dir / "sys").string()});
-        // Undo works on the sweep's own records, whatever the layout.
-        if (args.front() != "undo") args.insert(args.begin() + 1, {"--layout", "macos"});
+        args.insert(args.begin() + 1,
+                    {"--home", home().string(), "--system-root", (dir / "sys").string(), "--layout", "macos"});
         return runCli(args);
     }
 

@@ -12,18 +12,16 @@
 namespace zentrel::ui {
 SidebarRow::SidebarRow(QString title, QString symbolName, ColorToken tint, std::optional<QString> trailing, bool isNew,
                        bool isAI, QWidget* parent)
-    : QWidget(parent), symbolTint_(isAI ? ColorToken(DesignTokens::ai()) : tint) {
+    : QWidget(parent), symbolName_(std::move(symbolName)), symbolTint_(isAI ? ColorToken(DesignTokens::ai()) : tint) {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(8, 0, 8, 0);
     layout->setSpacing(12);
 
     symbol_ = new QLabel(this);
-    const auto iconSize = QFontMetrics(DesignTokens::rowIconFont().font()).height();
-    symbol_->setFixedSize(std::max(18, iconSize), iconSize);
+    iconSize_ = QFontMetrics(DesignTokens::rowIconFont().font()).height();
+    symbol_->setFixedSize(std::max(18, iconSize_), iconSize_);
     symbol_->setAlignment(Qt::AlignCenter);
-    followAppearance(symbol_, [this, symbolName, iconSize] {
-        symbol_->setPixmap(tintedSymbol(symbolName, iconSize, symbolColor(), devicePixelRatioF()));
-    });
+    followAppearance(symbol_, [this] { drawSymbol(); });
     layout->addWidget(symbol_);
 
     title_ = elidedTokenLabel(title, DesignTokens::bodyFont(), DesignTokens::textPrimary(), Qt::ElideRight, this);
@@ -48,5 +46,16 @@ SidebarRow::SidebarRow(QString title, QString symbolName, ColorToken tint, std::
 }
 
 QColor SidebarRow::symbolColor() const { return symbolTint_.resolve(appPalette()); }
+
+void SidebarRow::setSelected(bool selected) {
+    if (selected == selected_) return;
+    selected_ = selected;
+    drawSymbol();
+}
+
+void SidebarRow::drawSymbol() {
+    const auto color = selected_ ? DesignTokens::textPrimary().resolve(appPalette()) : symbolColor();
+    symbol_->setPixmap(tintedSymbol(symbolName_, iconSize_, color, devicePixelRatioF()));
+}
 
 }  // namespace zentrel::ui

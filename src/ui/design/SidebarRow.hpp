@@ -21,8 +21,16 @@ public:
     [[nodiscard]] CapsuleLabel* newBadge() const { return badge_; }
     [[nodiscard]] QLabel* trailingLabel() const { return trailing_; }
     [[nodiscard]] QColor symbolColor() const;
+    // The selected row draws its symbol in the text colour: a symbol in the
+    // accent colour would vanish into the selection highlight.
+    void setSelected(bool selected);
 
 private:
+    void drawSymbol();
+
+    QString symbolName_;
+    int iconSize_ = 0;
+    bool selected_ = false;
     QLabel* symbol_ = nullptr;
     QLabel* title_ = nullptr;
     CapsuleLabel* badge_ = nullptr;

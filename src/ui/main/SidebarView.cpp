@@ -64,6 +64,7 @@ SidebarView::SidebarView(viewmodels::ScanViewModel& viewModel, platform::Announc
         if (!selected.isEmpty() && selected.front() != list_->currentItem()) list_->setCurrentItem(selected.front());
     });
     QObject::connect(list_, &QListWidget::currentRowChanged, this, [this](int index) {
+        markCurrentRow();
         if (applyingSelection_ || index < 0) return;
         const auto value = list_->item(index)->data(Qt::UserRole);
         if (!value.isValid()) return;
@@ -126,6 +127,11 @@ void SidebarView::highlightSelection() {
     applyingSelection_ = false;
 }
 
+void SidebarView::markCurrentRow() {
+    auto* current = list_->currentItem() != nullptr ? list_->itemWidget(list_->currentItem()) : nullptr;
+    for (const auto& [selection, row] : rows_) row->setSelected(row == current);
+}
+
 void SidebarView::addHeader(const char* title) {
     auto* item = new QListWidgetItem(list_);
     item->setFlags(Qt::NoItemFlags);
@@ -156,8 +162,8 @@ void SidebarView::addRow(const SidebarSelection& selection, SidebarRow* row, con
 
 void SidebarView::rebuildRows() {
     applyingSelection_ = true;
+    rows_.clear();  // first: clearing the list reports a current row change
     list_->clear();
-    rows_.clear();
     const bool advanced = viewModel_.prefs().viewMode() == model::ViewMode::advanced;
     const auto categoryRow = [&](CategoryType category, bool isNew) {
         const auto total = viewModel_.totalBytes(category);

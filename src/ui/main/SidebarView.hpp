@@ -36,6 +36,7 @@ private:
     void rebuildRows();
     void refreshStatus();
     void highlightSelection();
+    void markCurrentRow();
     void rebuildPanel();
     void addHeader(const char* title);
     void addRow(const model::SidebarSelection& selection, SidebarRow* row, const char* hint = nullptr);
