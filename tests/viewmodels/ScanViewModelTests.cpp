@@ -236,7 +236,8 @@ TEST_F(ScanViewModelTest, ASweepRecordCanBeUndoneActionByAction) {
     h.prefs.appendSweepRecord(withSibling);
     h.restorer.alsoUndone = {withSibling.actions[1].id};
     vm->undoSweep(withSibling.actions[0], withSibling);
-    for (const auto& stored : h.prefs.sweepLog()[0].actions) EXPECT_TRUE(stored.isRestored);
+    const auto log = h.prefs.sweepLog();
+    for (const auto& stored : log[0].actions) EXPECT_TRUE(stored.isRestored);
     h.restorer.alsoUndone.clear();
 
     h.restorer.failure = "Could not restore .zsh_history";
