@@ -44,7 +44,8 @@ std::optional<std::map<std::string, std::string>> readPropertyListStrings(
     // Looked up by name: walking the keys would copy them, and a key can hold a NUL too.
     std::map<std::string, std::string> strings;
     for (const auto key : keys) {
-        if (auto text = textOf(plist_dict_get_item(root.get(), std::string(key).c_str()))) strings.emplace(key, std::move(*text));
+        auto text = textOf(plist_dict_get_item(root.get(), std::string(key).c_str()));
+        if (text) strings.emplace(key, std::move(*text));
     }
     return strings;
 }
