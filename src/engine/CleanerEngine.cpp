@@ -38,6 +38,16 @@ CleanerEngine::CleanerEngine(const platform::FileSystem& fileSystem, platform::E
                              platform::MainQueue& main, std::string language)
     : fileSystem_(fileSystem), pool_(pool), executor_(pool), main_(main), scanDateFormatter_(language) {}
 
+std::optional<scanners::CandidateLimitStop> CleanerEngine::duplicateWalkStop() const {
+    const std::lock_guard lock(duplicateWalkStopMutex_);
+    return duplicateWalkStop_;
+}
+
+void CleanerEngine::setDuplicateWalkStop(std::optional<scanners::CandidateLimitStop> stop) {
+    const std::lock_guard lock(duplicateWalkStopMutex_);
+    duplicateWalkStop_ = std::move(stop);
+}
+
 void CleanerEngine::setScanner(ScannerID id, ScannerOperation operation) {
     scanners_[static_cast<std::size_t>(id)] = std::move(operation);
 }

@@ -16,11 +16,14 @@
 #include "platform/Executor.hpp"
 #include "platform/FileSystem.hpp"
 #include "platform/SerialExecutor.hpp"
+#include "scanners/DuplicateScanner.hpp"
 
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -107,8 +110,14 @@ public:
     // The groups of the last duplicates and privacy phases.
     std::vector<model::DuplicateGroup> cachedDuplicateGroups;
     std::vector<model::PrivacyGroup> cachedPrivacyGroups;
+    // Where the last duplicates phase stopped at its candidate limit, if it
+    // did; read from any thread.
+    [[nodiscard]] std::optional<scanners::CandidateLimitStop> duplicateWalkStop() const;
+    void setDuplicateWalkStop(std::optional<scanners::CandidateLimitStop> stop);
 
 private:
+    mutable std::mutex duplicateWalkStopMutex_;
+    std::optional<scanners::CandidateLimitStop> duplicateWalkStop_;
     const platform::FileSystem& fileSystem_;
     platform::Executor& pool_;
     platform::SerialExecutor executor_;

@@ -122,7 +122,9 @@ void registerDuplicateAndPrivacyScanners(CleanerEngine& engine, CategorySources 
         scanners::DuplicateScanner::ScanOptions options;  // the engine's limits are the defaults
         scanners::SimilarMediaPass similarMedia(options, &e.pool());
         scanners::DuplicateScanner scanner(options, e.fileSystem(), home, &similarMedia, &e.pool());
-        e.cachedDuplicateGroups = scanner.scan().groups;
+        auto result = scanner.scan();
+        e.cachedDuplicateGroups = std::move(result.groups);
+        e.setDuplicateWalkStop(std::move(result.candidateLimit));
         return duplicateItems(e.cachedDuplicateGroups);
     });
     engine.setScanner(ScannerID::privacy, [sources = std::move(sources)](CleanerEngine& e) {

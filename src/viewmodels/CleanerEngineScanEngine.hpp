@@ -15,6 +15,9 @@ public:
     void scanCategory(model::CategoryType category, std::function<void(Items)> done) override;
     void cleanItems(Items items, engine::CleaningProgressHandler progress,
                     std::function<void(engine::DeleteResult)> done) override;
+    [[nodiscard]] std::optional<scanners::CandidateLimitStop> duplicateWalkStop() const override {
+        return engine_.duplicateWalkStop();
+    }
 
 private:
     engine::CleanerEngine& engine_;

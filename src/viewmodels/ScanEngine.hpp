@@ -6,8 +6,10 @@
 #include "engine/CleanRun.hpp"
 #include "model/CategoryType.hpp"
 #include "model/CleanItem.hpp"
+#include "scanners/DuplicateScanner.hpp"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,6 +30,8 @@ public:
     virtual void scanCategory(model::CategoryType category, std::function<void(Items)> done) = 0;
     virtual void cleanItems(Items items, engine::CleaningProgressHandler progress,
                             std::function<void(engine::DeleteResult)> done) = 0;
+    // Where the last duplicates scan stopped at its candidate limit, if it did.
+    [[nodiscard]] virtual std::optional<scanners::CandidateLimitStop> duplicateWalkStop() const = 0;
 };
 
 }  // namespace zentrel::viewmodels

@@ -113,6 +113,10 @@ public:
     [[nodiscard]] std::int64_t safeCleanableBytes() const;
     [[nodiscard]] bool hasCleanableData() const;
     [[nodiscard]] std::vector<model::DuplicateGroup> duplicateGroups() const;
+    // Where the last duplicates scan stopped at its candidate limit, if it did.
+    [[nodiscard]] std::optional<scanners::CandidateLimitStop> duplicateWalkStop() const {
+        return services_.engine.duplicateWalkStop();
+    }
     [[nodiscard]] std::vector<model::PrivacyGroup> privacyGroups() const;
     // The plain-text report of the current result, dated now.
     [[nodiscard]] std::string exportReport() const;

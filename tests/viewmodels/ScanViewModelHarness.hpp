@@ -46,10 +46,12 @@ public:
                     std::function<void(engine::DeleteResult)> done) override {
         cleans.push_back({std::move(items), std::move(progress), std::move(done)});
     }
+    std::optional<scanners::CandidateLimitStop> duplicateWalkStop() const override { return walkStop; }
 
     std::deque<FullScan> fullScans;
     std::deque<CategoryScan> categoryScans;
     std::deque<Clean> cleans;
+    std::optional<scanners::CandidateLimitStop> walkStop;
 };
 
 class ScriptedRestorer final : public viewmodels::SweepRestorer {

@@ -79,6 +79,12 @@ void DuplicateGroupsResultsView::rebuild(DuplicateResults results) {
     QObject::connect(deselectAll_, &QPushButton::clicked, this, [this] { deselectDuplicates(viewModel_); });
     header->addWidget(deselectAll_);
     list_->addFixed(headerRow);
+    if (!results_.limitNotice.empty()) {
+        auto* notice = tokenLabel(QString::fromStdString(results_.limitNotice), DesignTokens::detailFont(),
+                                  DesignTokens::textSecondary(), list_);
+        notice->setWordWrap(true);
+        list_->addFixed(notice);
+    }
 
     list_->start([this] {
         if (groups_.size() >= results_.groups.size()) return false;

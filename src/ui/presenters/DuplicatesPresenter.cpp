@@ -21,6 +21,22 @@ std::unordered_map<std::string, const model::CleanItem*> itemsByPath(const std::
     return byPath;
 }
 
+std::string limitNotice(const scanners::CandidateLimitStop& stop) {
+    auto notice = platform::localizedFormat(
+        "Stopped early: the limit of %lld files to compare was reached at %@; files from there on were not compared.",
+        {std::to_string(stop.limit), stop.stoppedAt});
+    if (!stop.rootsNotReached.empty()) {
+        std::string roots;
+        for (const auto& root : stop.rootsNotReached) {
+            if (!roots.empty()) roots += ", ";
+            roots += root;
+        }
+        notice += ' ';
+        notice += platform::localizedFormat("Not reached: %@.", {roots});
+    }
+    return notice;
+}
+
 }  // namespace
 
 Pill duplicateKindPill(model::DuplicateKind kind) {
@@ -40,6 +56,11 @@ DuplicateResults duplicateResults(const viewmodels::ScanViewModel& vm) {
     results.headerText = platform::localizedFormat("%lld duplicate groups", {std::to_string(groups.size())});
     results.emptyTitle = platform::localized("No duplicates found");
     results.emptyMessage = platform::localized("Pictures, Documents, Downloads, and Desktop look clean.");
+    if (const auto stop = vm.duplicateWalkStop()) {
+        results.limitNotice = limitNotice(*stop);
+        // Not "look clean": part of them was never looked at.
+        if (groups.empty()) results.emptyMessage = results.limitNotice;
+    }
     results.groups.reserve(groups.size());
     for (const auto& group : groups) {
         DuplicateGroupContent card{group.id,

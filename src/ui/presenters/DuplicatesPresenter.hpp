@@ -49,6 +49,8 @@ struct DuplicateGroupContent {
 
 struct DuplicateResults {
     std::string headerText;
+    // Said when the walk stopped at its candidate limit: how far it got. Empty otherwise.
+    std::string limitNotice;
     std::vector<DuplicateGroupContent> groups;  // empty: the empty state
     std::string emptyTitle;
     std::string emptyMessage;

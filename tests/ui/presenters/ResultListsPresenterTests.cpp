@@ -54,6 +54,20 @@ TEST_F(ResultListsPresenterTest, DuplicateRowsOfferACheckBoxOnlyForCopiesWithAnI
 
 }
 
+TEST_F(ResultListsPresenterTest, AWalkStoppedAtTheCandidateLimitSaysHowFarItGot) {
+    h.engine.walkStop = scanners::CandidateLimitStop{5000, "/h/Documents/x.pdf", {"/h/Downloads", "/h/Desktop"}};
+    h.scanTo(*vm, {});
+    auto results = duplicateResults(*vm);
+    EXPECT_EQ(results.limitNotice,
+              "Stopped early: the limit of 5000 files to compare was reached at /h/Documents/x.pdf; files from there "
+              "on were not compared. Not reached: /h/Downloads, /h/Desktop.");
+    EXPECT_EQ(results.emptyMessage, results.limitNotice) << "never \"look clean\" when some were not looked at";
+
+    h.engine.walkStop.reset();
+    h.scanTo(*vm, {copy("/h/Pictures/a.jpg", "g1", true), copy("/h/Desktop/a.jpg", "g1", false)});
+    EXPECT_EQ(duplicateResults(*vm).limitNotice, "");
+}
+
 TEST_F(ResultListsPresenterTest, SelectAllSelectsEveryCopyButNeverAKeeper) {
     auto keeper = copy("/h/Pictures/a.jpg", "g1", true);
     keeper.isSelected = true;
