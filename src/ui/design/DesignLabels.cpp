@@ -40,17 +40,21 @@ QString buttonText(const QString& text) {
 
 QString plainToolTip(const QString& text) { return text.isEmpty() ? text : Qt::convertFromPlainText(text); }
 
+void followTextColor(QLabel* label, const ColorToken& color) {
+    followAppearance(label, [label, color] {
+        auto palette = label->palette();
+        palette.setColor(QPalette::WindowText, color.resolve(appPalette()));
+        label->setPalette(palette);
+    });
+}
+
 QLabel* tokenLabel(const QString& text, const FontToken& font, const ColorToken& color, QWidget* parent) {
     auto* label = new QLabel(parent);
     // Names, paths and messages are data: never read as markup.
     label->setTextFormat(Qt::PlainText);
     label->setText(text);
     label->setFont(font.font());
-    followAppearance(label, [label, color] {
-        auto palette = label->palette();
-        palette.setColor(QPalette::WindowText, color.resolve(appPalette()));
-        label->setPalette(palette);
-    });
+    followTextColor(label, color);
     return label;
 }
 

@@ -36,11 +36,7 @@ ElidedLabel* elidedTokenLabel(const QString& text, const FontToken& font, const 
                               Qt::TextElideMode mode, QWidget* parent) {
     auto* label = new ElidedLabel(text, mode, parent);
     label->setFont(font.font());
-    followAppearance(label, [label, color] {
-        auto palette = label->palette();
-        palette.setColor(QPalette::WindowText, color.resolve(appPalette()));
-        label->setPalette(palette);
-    });
+    followTextColor(label, color);
     return label;
 }
 

@@ -49,6 +49,14 @@ void centreCard(QWidget& page, GlassCard* card, int maxWidth, int margin) {
     column->addStretch();
 }
 
+QProgressBar* busyIndicator(QWidget* parent) {
+    auto* busy = new QProgressBar(parent);
+    busy->setRange(0, 0);
+    busy->setTextVisible(false);
+    busy->setFixedSize(48, 6);
+    return busy;
+}
+
 QFrame* rowDivider(QWidget* parent) {
     auto* divider = new QFrame(parent);
     divider->setFrameShape(QFrame::HLine);

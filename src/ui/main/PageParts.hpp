@@ -8,6 +8,7 @@
 
 #include <QFrame>
 #include <QLabel>
+#include <QProgressBar>
 #include <QScrollArea>
 #include <QVBoxLayout>
 #include <QWidget>
@@ -27,6 +28,8 @@ QFrame* rowDivider(QWidget* parent);
 // Gives a token label another colour token, which it keeps through changes
 // of appearance.
 void setTextColor(QLabel* label, const ColorToken& color);
+// The small indeterminate bar shown while something loads.
+QProgressBar* busyIndicator(QWidget* parent);
 // Makes `label` wrap and show at most `lines` lines.
 QLabel* limitLines(QLabel* label, int lines);
 

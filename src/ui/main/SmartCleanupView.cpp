@@ -11,11 +11,11 @@
 #include "ui/design/StatusPill.hpp"
 #include "ui/design/SymbolImage.hpp"
 #include "ui/main/CleanConfirmationDialog.hpp"
+#include "ui/main/PageParts.hpp"
 
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QProgressBar>
-#include <QScrollArea>
 
 namespace zentrel::ui {
 namespace {
@@ -26,33 +26,11 @@ QString filled(const char* key, const QStringList& values = {}) { return localiz
 
 QString bytes(std::int64_t count) { return fileSizeText(count); }
 
-QLabel* symbol(const QString& name, const FontToken& font, const ColorToken& color, QWidget* parent) {
-    return symbolLabel(name, font, color, parent);
-}
-
-QWidget* stack(QWidget* parent, int spacing, QVBoxLayout*& layout) {
-    auto* widget = new QWidget(parent);
-    layout = new QVBoxLayout(widget);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(spacing);
-    return widget;
-}
-
 }  // namespace
 
 SmartCleanupView::SmartCleanupView(viewmodels::ScanViewModel& viewModel, QWidget* parent)
     : QWidget(parent), viewModel_(viewModel) {
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    auto* scroll = new QScrollArea(this);
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    auto* content = new QWidget;
-    column_ = new QVBoxLayout(content);
-    column_->setContentsMargins(24, 24, 24, 24);
-    column_->setSpacing(16);
-    scroll->setWidget(content);
-    outer->addWidget(scroll);
+    column_ = scrollingColumn(*this, 24, 16);
 
     presenter_ = [](SmartCleanupView& view) {
         auto confirmation = cleanConfirmation(view.viewModel_);
@@ -193,14 +171,14 @@ void SmartCleanupView::rebuild(const viewmodels::SmartCleanupPlan& current) {
 
 QWidget* SmartCleanupView::planCard(const viewmodels::SmartCleanupPlan& current, bool showPlan) {
     QVBoxLayout* content = nullptr;
-    auto* body = stack(nullptr, 16, content);
+    auto* body = stackWidget(nullptr, 16, content);
 
     auto* header = new QHBoxLayout;
-    auto* sparkles = symbol("sparkles", DesignTokens::headerIconFont(), DesignTokens::ai(), body);
+    auto* sparkles = symbolLabel("sparkles", DesignTokens::headerIconFont(), DesignTokens::ai(), body);
     sparkles->setAccessibleName({});
     header->addWidget(sparkles, 0, Qt::AlignTop);
     QVBoxLayout* titles = nullptr;
-    auto* titleStack = stack(body, 2, titles);
+    auto* titleStack = stackWidget(body, 2, titles);
     titles->addWidget(tokenLabel(filled("Smart Cleanup"), DesignTokens::titleFont(), DesignTokens::textPrimary(), titleStack));
     titles->addWidget(tokenLabel(filled("On-device safety rules \u2014 nothing leaves your Mac."),
                                  DesignTokens::detailFont(), DesignTokens::textSecondary(), titleStack));
@@ -239,14 +217,14 @@ QWidget* SmartCleanupView::planCard(const viewmodels::SmartCleanupPlan& current,
 
 QWidget* SmartCleanupView::byCategoryCard(const viewmodels::SmartCleanupPlan& current) {
     QVBoxLayout* content = nullptr;
-    auto* body = stack(nullptr, 12, content);
+    auto* body = stackWidget(nullptr, 12, content);
     content->addWidget(tokenLabel(filled("By category"), DesignTokens::titleFont(), DesignTokens::textPrimary(), body));
     for (const auto& summary : current.categories) {
         auto* row = new QWidget(body);
         auto* line = new QHBoxLayout(row);
         line->setContentsMargins(0, 0, 0, 0);
         const auto iconName = model::icon(summary.category);
-        auto* icon = symbol(QString::fromUtf8(iconName.data(), static_cast<qsizetype>(iconName.size())),
+        auto* icon = symbolLabel(QString::fromUtf8(iconName.data(), static_cast<qsizetype>(iconName.size())),
                             DesignTokens::rowIconFont(),
                             namedColor(model::color(summary.category)), row);
         icon->setFixedWidth(18);
@@ -266,7 +244,7 @@ QWidget* SmartCleanupView::byCategoryCard(const viewmodels::SmartCleanupPlan& cu
 
 QWidget* SmartCleanupView::topPicksCard(const viewmodels::SmartCleanupPlan& current) {
     QVBoxLayout* content = nullptr;
-    auto* body = stack(nullptr, 12, content);
+    auto* body = stackWidget(nullptr, 12, content);
     content->addWidget(tokenLabel(filled("Top picks"), DesignTokens::titleFont(), DesignTokens::textPrimary(), body));
     for (std::size_t i = 0; i < std::min(kTopPicks, current.items.size()); ++i) {
         const auto& item = current.items[i];
@@ -274,7 +252,7 @@ QWidget* SmartCleanupView::topPicksCard(const viewmodels::SmartCleanupPlan& curr
         auto* line = new QHBoxLayout(row);
         line->setContentsMargins(0, 0, 0, 0);
         QVBoxLayout* names = nullptr;
-        auto* nameStack = stack(row, 2, names);
+        auto* nameStack = stackWidget(row, 2, names);
         names->addWidget(tokenLabel(QString::fromStdString(item.displayTitle()), DesignTokens::bodyFont(),
                                     DesignTokens::textPrimary(), nameStack));
         names->addWidget(tokenLabel(QString::fromStdString(platform::localized(model::friendlyName(item.category))),
@@ -295,7 +273,8 @@ QWidget* SmartCleanupView::noteCard(const QString& symbolName, const QString& te
     auto* body = new QWidget;
     auto* line = new QHBoxLayout(body);
     line->setContentsMargins(0, 0, 0, 0);
-    line->addWidget(symbol(symbolName, DesignTokens::rowIconFont(), DesignTokens::textSecondary(), body), 0, Qt::AlignTop);
+    line->addWidget(symbolLabel(symbolName, DesignTokens::rowIconFont(), DesignTokens::textSecondary(), body), 0,
+                    Qt::AlignTop);
     auto* label = tokenLabel(text, DesignTokens::detailFont(), DesignTokens::textSecondary(), body);
     label->setWordWrap(true);
     line->addWidget(label, 1);
@@ -304,7 +283,7 @@ QWidget* SmartCleanupView::noteCard(const QString& symbolName, const QString& te
 
 QWidget* SmartCleanupView::scanningCard() {
     QVBoxLayout* content = nullptr;
-    auto* body = stack(nullptr, 8, content);
+    auto* body = stackWidget(nullptr, 8, content);
     const auto* scanning = std::get_if<model::scan_state::Scanning>(&viewModel_.scanState());
     progress_ = new QProgressBar(body);
     progress_->setRange(0, 1000);
@@ -320,9 +299,9 @@ QWidget* SmartCleanupView::scanningCard() {
 
 QWidget* SmartCleanupView::emptyCard() {
     QVBoxLayout* content = nullptr;
-    auto* body = stack(nullptr, 8, content);
+    auto* body = stackWidget(nullptr, 8, content);
     content->setContentsMargins(0, 12, 0, 12);
-    content->addWidget(symbol("checkmark.circle.fill", DesignTokens::emptyStateIconFont(), DesignTokens::health(), body),
+    content->addWidget(symbolLabel("checkmark.circle.fill", DesignTokens::emptyStateIconFont(), DesignTokens::health(), body),
                        0, Qt::AlignHCenter);
     content->addWidget(tokenLabel(filled("Nothing to recommend"), DesignTokens::headlineFont(),
                                   DesignTokens::textPrimary(), body), 0, Qt::AlignHCenter);

@@ -6,6 +6,7 @@
 #include "ui/design/MotionPreference.hpp"
 #include "ui/design/SectionReveal.hpp"
 #include "ui/design/SymbolImage.hpp"
+#include "ui/main/PageParts.hpp"
 #include "ui/panels/PanelStyle.hpp"
 
 #include <QFontMetrics>
@@ -94,7 +95,7 @@ void StepHero::paintEvent(QPaintEvent*) {
 
 QScrollArea* stepLayout(const OnboardingStep& step, const std::vector<QWidget*>& content) {
     QVBoxLayout* column = nullptr;
-    auto* body = verticalStack(step.compactHero ? 16 : 24, column);
+    auto* body = stackWidget(nullptr, step.compactHero ? 16 : 24, column);
     column->setContentsMargins(32, 16, 32, 16);
 
     auto* hero = new StepHero(step, body);
@@ -102,7 +103,7 @@ QScrollArea* stepLayout(const OnboardingStep& step, const std::vector<QWidget*>&
     new SectionReveal(hero, 0, reducedMotion());
 
     QVBoxLayout* headingStack = nullptr;
-    auto* heading = verticalStack(8, headingStack, body);
+    auto* heading = stackWidget(body, 8, headingStack);
     auto* title = wrappingLabel(localizedText(step.title), weighted(DesignTokens::titleFont(), QFont::DemiBold),
                                 DesignTokens::textPrimary(), heading);
     title->setAlignment(Qt::AlignHCenter);
@@ -122,7 +123,7 @@ QScrollArea* stepLayout(const OnboardingStep& step, const std::vector<QWidget*>&
 QWidget* stepCard(const std::vector<OnboardingRow>& rows, RowKind kind) {
     const bool feature = kind == RowKind::feature;
     QVBoxLayout* list = nullptr;
-    auto* content = verticalStack(12, list);
+    auto* content = stackWidget(nullptr, 12, list);
     for (const auto& row : rows) {
         auto* line = new QWidget(content);
         auto* layout = new QHBoxLayout(line);
@@ -138,7 +139,7 @@ QWidget* stepCard(const std::vector<OnboardingRow>& rows, RowKind kind) {
         layout->addWidget(column, 0, feature ? Qt::AlignVCenter : Qt::AlignTop);
 
         QVBoxLayout* texts = nullptr;
-        auto* textColumn = verticalStack(2, texts, line);
+        auto* textColumn = stackWidget(line, 2, texts);
         texts->addWidget(tokenLabel(localizedText(row.title), weighted(DesignTokens::bodyFont(), QFont::Medium),
                                     DesignTokens::textPrimary(), textColumn));
         texts->addWidget(wrappingLabel(localizedText(row.detail), DesignTokens::detailFont(),

@@ -16,8 +16,6 @@ namespace zentrel::ui {
 [[nodiscard]] const DynamicColor& tintColor(TintToken tint);
 // `token` at `weight`, for the few texts that stress a token's font.
 [[nodiscard]] FontToken weighted(const FontToken& token, QFont::Weight weight);
-// A widget holding a vertical stack without margins.
-[[nodiscard]] QWidget* verticalStack(int spacing, QVBoxLayout*& layout, QWidget* parent = nullptr);
 // A vertical scroll area around `body` that lets the window's backdrop show through.
 [[nodiscard]] QScrollArea* clearScrollArea(QWidget* body, QWidget* parent = nullptr);
 // A symbol for a stock button or tab, in the text colour of the current appearance.

@@ -3,6 +3,7 @@
 #include "ui/design/Appearance.hpp"
 #include "ui/design/CapsuleLabel.hpp"
 #include "ui/design/DesignLabels.hpp"
+#include "ui/main/PageParts.hpp"
 #include "ui/panels/PanelStyle.hpp"
 
 #include <QPainter>
@@ -58,7 +59,7 @@ PermissionRow::PermissionRow(const PermissionRowModel& row, QWidget* parent)
     layout_->setSpacing(12);
 
     QVBoxLayout* text = nullptr;
-    auto* column = verticalStack(2, text, this);
+    auto* column = stackWidget(this, 2, text);
     auto* titleRow = new QHBoxLayout;
     titleRow->setSpacing(8);
     titleRow->addWidget(tokenLabel(QString::fromStdString(row.title), DesignTokens::headlineFont(),
@@ -158,7 +159,7 @@ PermissionChecklistView::PermissionChecklistView(services::PermissionsManager& p
         Hint hint;
         if (model.permission != services::SystemPermission::notifications) {
             QVBoxLayout* box = nullptr;
-            hint.box = verticalStack(8, box, this);
+            hint.box = stackWidget(this, 8, box);
             box->setContentsMargins(8, 0, 8, 4);
             hint.text = wrappingLabel({}, DesignTokens::detailFont(), DesignTokens::textSecondary(), hint.box);
             box->addWidget(hint.text);

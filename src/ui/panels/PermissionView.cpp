@@ -5,6 +5,7 @@
 #include "ui/design/DesignLabels.hpp"
 #include "ui/design/GlassCard.hpp"
 #include "ui/design/PrimaryButton.hpp"
+#include "ui/main/PageParts.hpp"
 #include "ui/panels/PanelStyle.hpp"
 
 #include <QGraphicsOpacityEffect>
@@ -55,7 +56,7 @@ PermissionView::PermissionView(Services services, QWidget* parent)
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     QVBoxLayout* column = nullptr;
-    auto* body = verticalStack(16, column);
+    auto* body = stackWidget(nullptr, 16, column);
     column->setContentsMargins(32, 16, 32, 16);
     column->addStretch();
 
@@ -63,7 +64,7 @@ PermissionView::PermissionView(Services services, QWidget* parent)
                       Qt::AlignHCenter);
 
     QVBoxLayout* header = nullptr;
-    auto* headerBox = verticalStack(12, header, body);
+    auto* headerBox = stackWidget(body, 12, header);
     const auto title = localizedText("Full Disk Access Required");
     const auto subtitle = localizedText(
         "Zentrel needs Full Disk Access to scan and clean\nXcode caches, app data, and system files.");
@@ -74,7 +75,7 @@ PermissionView::PermissionView(Services services, QWidget* parent)
     column->addWidget(headerBox);
 
     QVBoxLayout* actions = nullptr;
-    auto* actionBox = verticalStack(12, actions, body);
+    auto* actionBox = stackWidget(body, 12, actions);
     open_ = new PrimaryButton(localizedText("Open Privacy & Security Settings"), QString("arrow.up.forward.app.fill"),
                               PrimaryButton::Variant::accent, false, [this] { services_.openAccessSettings(); },
                               actionBox);
@@ -134,7 +135,7 @@ PermissionView::PermissionView(Services services, QWidget* parent)
 
 QWidget* PermissionView::makeDeniedCard() {
     QVBoxLayout* content = nullptr;
-    auto* box = verticalStack(12, content);
+    auto* box = stackWidget(nullptr, 12, content);
     auto* headline = new QWidget(box);
     auto* headlineLayout = new QHBoxLayout(headline);
     headlineLayout->setContentsMargins(0, 0, 0, 0);
@@ -166,7 +167,7 @@ QWidget* PermissionView::makeDeniedCard() {
 
 QWidget* PermissionView::makeStepsCard() {
     QVBoxLayout* content = nullptr;
-    auto* box = verticalStack(12, content);
+    auto* box = stackWidget(nullptr, 12, content);
     auto heading = tokenLabel(localizedText("How to enable:").toUpper(), DesignTokens::tagFont(),
                               DesignTokens::textSecondary(), box);
     auto headingFont = heading->font();

@@ -2,6 +2,7 @@
 
 #include "ui/design/DesignLabels.hpp"
 #include "ui/design/GlassCard.hpp"
+#include "ui/main/PageParts.hpp"
 #include "ui/panels/PanelStyle.hpp"
 
 #include <QCheckBox>
@@ -40,7 +41,7 @@ public:
     // A card with its title; controls go into the returned stack.
     QVBoxLayout* addCard(const char* title) {
         QVBoxLayout* content = nullptr;
-        auto* box = verticalStack(12, content);
+        auto* box = stackWidget(nullptr, 12, content);
         content->addWidget(tokenLabel(localizedText(title), DesignTokens::titleFont(), DesignTokens::textPrimary(), box));
         column_->addWidget(new GlassCard(GlassCard::Variant::primary, 16, 14, false, box, this));
         return content;

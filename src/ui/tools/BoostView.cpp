@@ -10,6 +10,7 @@
 #include "ui/design/SectionReveal.hpp"
 #include "ui/design/StatusPill.hpp"
 #include "ui/design/SymbolImage.hpp"
+#include "ui/main/PageParts.hpp"
 #include "ui/presenters/BoostPresenter.hpp"
 #include "ui/tools/ToolDialogs.hpp"
 
@@ -17,7 +18,6 @@
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QProgressBar>
-#include <QScrollArea>
 #include <QVBoxLayout>
 
 namespace zentrel::ui {
@@ -26,23 +26,6 @@ namespace {
 using viewmodels::BoostViewModel;
 
 QString text(const std::string& value) { return QString::fromStdString(value); }
-
-QWidget* stack(QWidget* parent, int spacing, QVBoxLayout*& layout) {
-    auto* widget = new QWidget(parent);
-    layout = new QVBoxLayout(widget);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(spacing);
-    return widget;
-}
-
-// The small busy indicator.
-QProgressBar* busyIndicator(QWidget* parent) {
-    auto* busy = new QProgressBar(parent);
-    busy->setRange(0, 0);
-    busy->setTextVisible(false);
-    busy->setFixedSize(48, 6);
-    return busy;
-}
 
 const DynamicColor& figureColor(FigureColor color) {
     switch (color) {
@@ -128,18 +111,8 @@ private:
 BoostView::BoostView(std::unique_ptr<BoostViewModel> viewModel, QWidget* parent)
     : QWidget(parent), viewModel_(std::move(viewModel)) {
     setAccessibleName(localizedText(BoostTexts::title));
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    auto* scroll = new QScrollArea(this);
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    auto* content = new QWidget;
-    column_ = new QVBoxLayout(content);
-    column_->setContentsMargins(24, 24, 24, 24);
-    column_->setSpacing(16);
+    column_ = scrollingColumn(*this, 24, 16);
     column_->addStretch();
-    scroll->setWidget(content);
-    outer->addWidget(scroll);
 
     addCard(headerCard(), 0);
     addCard(breakdownCard(), 0.06);
@@ -189,13 +162,13 @@ void BoostView::addCard(QWidget* card, double revealDelay) {
 
 QWidget* BoostView::headerCard() {
     QVBoxLayout* content = nullptr;
-    auto* body = stack(nullptr, 16, content);
+    auto* body = stackWidget(nullptr, 16, content);
 
     auto* titleRow = new QHBoxLayout;
     titleRow->setSpacing(12);
     titleRow->addWidget(symbolLabel("bolt.fill", DesignTokens::headerIconFont(), DesignTokens::accent(), body));
     QVBoxLayout* titles = nullptr;
-    auto* titleStack = stack(body, 2, titles);
+    auto* titleStack = stackWidget(body, 2, titles);
     titles->addWidget(tokenLabel(localizedText(BoostTexts::title), DesignTokens::titleFont(),
                                  DesignTokens::textPrimary(), titleStack));
     auto* subtitle = tokenLabel(localizedText(BoostTexts::subtitle), DesignTokens::detailFont(),
@@ -223,7 +196,7 @@ QWidget* BoostView::headerCard() {
 
 QWidget* BoostView::idleActions() {
     QVBoxLayout* content = nullptr;
-    auto* page = stack(nullptr, 8, content);
+    auto* page = stackWidget(nullptr, 8, content);
     primary_ = new PrimaryButton({}, QString("bolt.fill"), PrimaryButton::Variant::accent, true,
                                  [this] { requestQuit(); }, page);
     primary_->setAccessibleDescription(localizedText(BoostTexts::primaryHint));
@@ -265,7 +238,7 @@ QWidget* BoostView::doneActions() {
     row->setSpacing(12);
     row->addWidget(symbolLabel("checkmark.circle.fill", DesignTokens::headerIconFont(), DesignTokens::health(), page));
     QVBoxLayout* lines = nullptr;
-    auto* lineStack = stack(page, 2, lines);
+    auto* lineStack = stackWidget(page, 2, lines);
     doneHeadline_ = tokenLabel({}, DesignTokens::headlineFont(), DesignTokens::health(), lineStack);
     doneDetail_ = tokenLabel({}, DesignTokens::detailFont(), DesignTokens::textSecondary(), lineStack);
     lines->addWidget(doneHeadline_);
@@ -280,14 +253,14 @@ QWidget* BoostView::doneActions() {
 
 QWidget* BoostView::breakdownCard() {
     QVBoxLayout* content = nullptr;
-    auto* body = stack(nullptr, 12, content);
+    auto* body = stackWidget(nullptr, 12, content);
     content->addWidget(tokenLabel(localizedText(BoostTexts::breakdownTitle), DesignTokens::titleFont(),
                                   DesignTokens::textPrimary(), body));
     auto* columns = new QHBoxLayout;
     columns->setSpacing(12);
     for (const auto& column : memoryBreakdown(viewModel_->memory())) {
         QVBoxLayout* lines = nullptr;
-        auto* cell = stack(body, 4, lines);
+        auto* cell = stackWidget(body, 4, lines);
         lines->addWidget(tokenLabel(text(column.label), DesignTokens::detailFont(), DesignTokens::textSecondary(), cell));
         auto* value = tokenLabel({}, DesignTokens::headlineFont(), figureColor(column.color), cell);
         lines->addWidget(value);
@@ -304,7 +277,7 @@ QWidget* BoostView::breakdownCard() {
 
 QWidget* BoostView::processCard() {
     QVBoxLayout* content = nullptr;
-    auto* body = stack(nullptr, 12, content);
+    auto* body = stackWidget(nullptr, 12, content);
 
     auto* sortRow = new QHBoxLayout;
     sortRow->addWidget(tokenLabel(localizedText(BoostTexts::listTitle), DesignTokens::titleFont(),

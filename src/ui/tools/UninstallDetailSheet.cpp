@@ -4,6 +4,7 @@
 #include "ui/design/DesignLabels.hpp"
 #include "ui/design/ElidedLabel.hpp"
 #include "ui/design/PrimaryButton.hpp"
+#include "ui/main/PageParts.hpp"
 #include "ui/presenters/UninstallDetailPresenter.hpp"
 #include "ui/tools/AppIconView.hpp"
 #include "ui/tools/ToolDialogs.hpp"
@@ -17,14 +18,6 @@ namespace zentrel::ui {
 namespace {
 
 QString text(const std::string& value) { return QString::fromStdString(value); }
-
-QProgressBar* busyIndicator(QWidget* parent) {
-    auto* busy = new QProgressBar(parent);
-    busy->setRange(0, 0);
-    busy->setTextVisible(false);
-    busy->setFixedSize(48, 6);
-    return busy;
-}
 
 QFrame* divider(QWidget* parent) {
     auto* line = new QFrame(parent);

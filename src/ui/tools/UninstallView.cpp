@@ -4,6 +4,7 @@
 #include "ui/design/DesignLabels.hpp"
 #include "ui/design/GlassCard.hpp"
 #include "ui/design/SymbolImage.hpp"
+#include "ui/main/PageParts.hpp"
 #include "ui/presenters/UninstallDetailPresenter.hpp"
 #include "ui/presenters/UninstallPresenter.hpp"
 #include "ui/tools/ToolDialogs.hpp"
@@ -87,11 +88,7 @@ UninstallView::UninstallView(std::unique_ptr<viewmodels::UninstallViewModel> vie
     auto* loadingRow = new QHBoxLayout(loading);
     loadingRow->setSpacing(8);
     loadingRow->addStretch();
-    auto* busy = new QProgressBar(loading);
-    busy->setRange(0, 0);
-    busy->setTextVisible(false);
-    busy->setFixedSize(48, 6);
-    loadingRow->addWidget(busy);
+    loadingRow->addWidget(busyIndicator(loading));
     // Shown as written, not looked up.
     loadingRow->addWidget(tokenLabel(QString::fromUtf8(UninstallTexts::loadingApps), DesignTokens::bodyFont(),
                                      DesignTokens::textSecondary(), loading));
