@@ -1,10 +1,9 @@
 #include "scanners/JpegPictureDecoder.hpp"
 
+#include "scanners/PictureFile.hpp"
+
 #include <csetjmp>
 #include <cstdio>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 // jpeglib.h needs FILE and size_t declared first.
 #include <jpeglib.h>
 
@@ -32,37 +31,6 @@ unsigned scaleDenominator(unsigned width, unsigned height, unsigned minimumSide)
         }
     }
     return 1;
-}
-
-class FileCloser {
-public:
-    explicit FileCloser(std::FILE* file) : file_(file) {}
-    ~FileCloser() {
-        if (file_) std::fclose(file_);
-    }
-    FileCloser(const FileCloser&) = delete;
-    FileCloser& operator=(const FileCloser&) = delete;
-    [[nodiscard]] std::FILE* get() const { return file_; }
-
-private:
-    std::FILE* file_;
-};
-
-// A regular file only: a link is not followed and a pipe cannot hang the open.
-std::FILE* openRegularFile(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY);
-    if (fd < 0) return nullptr;
-    struct stat st {};
-    std::FILE* file = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) ? ::fdopen(fd, "rb") : nullptr;
-    if (file == nullptr) ::close(fd);
-    return file;
-}
-
-bool startsLikeJpeg(std::FILE* file) {
-    unsigned char magic[3] = {};
-    const bool jpeg = std::fread(magic, 1, 3, file) == 3 && magic[0] == 0xFF && magic[1] == 0xD8 && magic[2] == 0xFF;
-    std::rewind(file);
-    return jpeg;
 }
 
 // Decodes into `picture`; false on any error. Holds no object with a
@@ -104,10 +72,11 @@ bool decodeInto(std::FILE* file, int minimumSide, DecodedPicture& picture) {
 }  // namespace
 
 std::optional<DecodedPicture> decodeJpegForThumbnail(const std::string& path, int minimumSide) {
-    FileCloser file(openRegularFile(path));
-    if (!file.get() || !startsLikeJpeg(file.get())) return std::nullopt;
+    static constexpr unsigned char kJpegStart[] = {0xFF, 0xD8, 0xFF};
+    const auto file = PictureFile::open(path);
+    if (!file || !file->startsWith(kJpegStart, sizeof kJpegStart)) return std::nullopt;
     DecodedPicture picture;
-    if (!decodeInto(file.get(), minimumSide, picture) || picture.image.width < 1 || picture.image.height < 1)
+    if (!decodeInto(file->get(), minimumSide, picture) || picture.image.width < 1 || picture.image.height < 1)
         return std::nullopt;
     return picture;
 }

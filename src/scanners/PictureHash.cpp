@@ -1,6 +1,8 @@
 #include "scanners/PictureHash.hpp"
 
 #include "scanners/JpegPictureDecoder.hpp"
+#include "scanners/PictureFile.hpp"
+#include "scanners/PngPictureDecoder.hpp"
 #include "scanners/Sha256.hpp"
 
 #include <stb_image.h>
@@ -82,9 +84,12 @@ std::optional<MediaFingerprint> fingerprintOfPicture(const DecodedPicture& pictu
 
 std::optional<DecodedPicture> decodePicture(const std::string& path) {
     if (auto jpeg = decodeJpegForThumbnail(path, kThumbnailSide)) return jpeg;
+    if (auto png = decodePngGrey(path)) return png;
+    const auto file = PictureFile::open(path);
+    if (!file) return std::nullopt;
     int width = 0, height = 0, channels = 0;
     // Grey with alpha: transparent parts count as black.
-    std::unique_ptr<stbi_uc, void (*)(void*)> data(stbi_load(path.c_str(), &width, &height, &channels, 2),
+    std::unique_ptr<stbi_uc, void (*)(void*)> data(stbi_load_from_file(file->get(), &width, &height, &channels, 2),
                                                    stbi_image_free);
     if (!data || width < 1 || height < 1) return std::nullopt;
     GrayImage image{width, height, std::vector<std::uint8_t>(static_cast<std::size_t>(width) * height)};

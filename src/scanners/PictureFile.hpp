@@ -1,0 +1,35 @@
+#pragma once
+// A picture file opened for a decoder that reads through stdio. Only a
+// regular file opens: a link is not followed and a pipe cannot hang the open.
+// The read buffer holds the whole file up to 1 MiB, so most pictures take
+// one read.
+
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace zentrel::scanners {
+
+class PictureFile final {
+public:
+    [[nodiscard]] static std::optional<PictureFile> open(const std::string& path);
+
+    ~PictureFile();
+    PictureFile(PictureFile&& other) noexcept;
+    PictureFile& operator=(PictureFile&&) = delete;
+    PictureFile(const PictureFile&) = delete;
+    PictureFile& operator=(const PictureFile&) = delete;
+
+    [[nodiscard]] std::FILE* get() const { return file_; }
+    // Whether the file starts with `signature`; reading goes on from the start.
+    [[nodiscard]] bool startsWith(const unsigned char* signature, std::size_t length) const;
+
+private:
+    PictureFile(std::FILE* file, std::unique_ptr<char[]> buffer) : file_(file), buffer_(std::move(buffer)) {}
+
+    std::FILE* file_;
+    std::unique_ptr<char[]> buffer_;
+};
+
+}  // namespace zentrel::scanners

@@ -1,0 +1,87 @@
+#include "scanners/PngPictureDecoder.hpp"
+
+#include "scanners/PictureFile.hpp"
+
+#include <png.h>
+
+#include <cstdint>
+#include <vector>
+
+namespace zentrel::scanners {
+
+namespace {
+
+// Larger pictures are left to the general decoder, which has its own limits.
+constexpr std::uint64_t kMostPixels = std::uint64_t{1} << 28;
+
+[[noreturn]] void escapeOnError(png_structp decoder, png_const_charp) { png_longjmp(decoder, 1); }
+
+void ignoreWarning(png_structp, png_const_charp) {}
+
+// The general decoder's grey of a colour, on 8- or 16-bit samples.
+unsigned luma(unsigned red, unsigned green, unsigned blue) { return (red * 77 + green * 150 + blue * 29) >> 8; }
+
+// Like the general decoder, colours turn grey at their own depth and 16-bit
+// samples keep their high byte afterwards.
+void greyRow(const std::vector<png_byte>& row, int channels, int sampleBytes, std::uint8_t* out, png_uint_32 width) {
+    const auto sample = [&](png_uint_32 x, int channel) -> unsigned {
+        const png_byte* at = row.data() + (static_cast<std::size_t>(x) * channels + channel) * sampleBytes;
+        return sampleBytes == 2 ? (at[0] << 8 | at[1]) : at[0];
+    };
+    const int shift = sampleBytes == 2 ? 8 : 0;
+    for (png_uint_32 x = 0; x < width; ++x) {
+        const unsigned grey = (channels >= 3 ? luma(sample(x, 0), sample(x, 1), sample(x, 2)) : sample(x, 0)) >> shift;
+        const unsigned alpha = channels == 2 || channels == 4 ? sample(x, channels - 1) >> shift : 255;
+        out[x] = static_cast<std::uint8_t>((grey * alpha + 127) / 255);
+    }
+}
+
+// Decodes into `picture`; false on any error. The buffers belong to the
+// caller, so the jump back from libpng skips no destructor.
+bool decodeInto(png_structp decoder, png_infop info, std::FILE* file, DecodedPicture& picture,
+                std::vector<png_byte>& row) {
+    if (setjmp(png_jmpbuf(decoder))) return false;
+    png_init_io(decoder, file);
+    png_read_info(decoder, info);
+    if (png_get_interlace_type(decoder, info) != PNG_INTERLACE_NONE) return false;
+    png_set_expand(decoder);
+    png_read_update_info(decoder, info);
+    const png_uint_32 width = png_get_image_width(decoder, info), height = png_get_image_height(decoder, info);
+    const int channels = png_get_channels(decoder, info), sampleBytes = png_get_bit_depth(decoder, info) / 8;
+    if (width < 1 || height < 1 || std::uint64_t{width} * height > kMostPixels || channels < 1 || channels > 4 ||
+        sampleBytes < 1 || sampleBytes > 2 ||
+        png_get_rowbytes(decoder, info) != static_cast<std::size_t>(width) * channels * sampleBytes) {
+        return false;
+    }
+    picture.width = static_cast<int>(width);
+    picture.height = static_cast<int>(height);
+    auto& image = picture.image;
+    image.width = picture.width;
+    image.height = picture.height;
+    image.pixels.resize(static_cast<std::size_t>(width) * height);
+    row.resize(static_cast<std::size_t>(width) * channels * sampleBytes);
+    for (png_uint_32 y = 0; y < height; ++y) {
+        png_read_row(decoder, row.data(), nullptr);
+        greyRow(row, channels, sampleBytes, image.pixels.data() + static_cast<std::size_t>(y) * width, width);
+    }
+    return true;
+}
+
+}  // namespace
+
+std::optional<DecodedPicture> decodePngGrey(const std::string& path) {
+    static constexpr unsigned char kPngSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    const auto file = PictureFile::open(path);
+    if (!file || !file->startsWith(kPngSignature, sizeof kPngSignature)) return std::nullopt;
+    png_structp decoder = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, escapeOnError, ignoreWarning);
+    if (!decoder) return std::nullopt;
+    png_infop info = png_create_info_struct(decoder);
+    DecodedPicture picture;
+    std::vector<png_byte> row;
+    const bool decoded = info && decodeInto(decoder, info, file->get(), picture, row);
+    png_destroy_read_struct(&decoder, &info, nullptr);
+    if (!decoded) return std::nullopt;
+    return picture;
+}
+
+}  // namespace zentrel::scanners
