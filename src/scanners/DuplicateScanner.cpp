@@ -39,7 +39,7 @@ DuplicateScanner::DuplicateScanner(ScanOptions options, const platform::FileSyst
 
 DuplicateScanResult DuplicateScanner::scan() {
     DuplicateScanResult result;
-    const auto candidates = collectCandidates(&result.candidateLimit);
+    const auto candidates = collectCandidates(&result.candidateLimit, similarMedia_);
     std::vector<ScanCandidate> media, others;
     for (const auto& candidate : candidates) (candidate.isMedia ? media : others).push_back(candidate);
 
@@ -58,7 +58,8 @@ std::vector<std::string> DuplicateScanner::roots() const {
     return {home_ + "/Pictures", home_ + "/Documents", home_ + "/Downloads", home_ + "/Desktop"};
 }
 
-std::vector<ScanCandidate> DuplicateScanner::collectCandidates(std::optional<CandidateLimitStop>* stop) const {
+std::vector<ScanCandidate> DuplicateScanner::collectCandidates(std::optional<CandidateLimitStop>* stop,
+                                                              SimilarMediaFinder* announceMediaTo) const {
     std::vector<ScanCandidate> candidates;
     // One file reached twice (overlapping roots, a hard link) is one candidate,
     // so a keeper is never offered as its own duplicate.
@@ -94,6 +95,7 @@ std::vector<ScanCandidate> DuplicateScanner::collectCandidates(std::optional<Can
             if (!seen.emplace(identity.device, identity.inode).second) continue;
             candidates.push_back({entry->path, entry->attributes.size, entry->attributes.modificationDate,
                                   isMediaExtension(extension), entry->attributes.linkCount > 1});
+            if (announceMediaTo && candidates.back().isMedia) announceMediaTo->mediaFound(candidates.back());
         }
     }
     return candidates;

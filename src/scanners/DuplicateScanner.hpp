@@ -67,6 +67,9 @@ struct DuplicateScanResult {
 class SimilarMediaFinder {
 public:
     virtual ~SimilarMediaFinder() = default;
+    // The walk hands over each picture or video as it finds it, so work on
+    // it may start before the walk ends.
+    virtual void mediaFound(const ScanCandidate&) {}
     [[nodiscard]] virtual std::vector<model::DuplicateGroup> findSimilarMedia(
         const std::vector<ScanCandidate>& media) = 0;
 };
@@ -93,7 +96,8 @@ public:
 
     [[nodiscard]] DuplicateScanResult scan();
     // The candidates in walk order; `stop` learns where the candidate limit ended the walk.
-    [[nodiscard]] std::vector<ScanCandidate> collectCandidates(std::optional<CandidateLimitStop>* stop = nullptr) const;
+    [[nodiscard]] std::vector<ScanCandidate> collectCandidates(std::optional<CandidateLimitStop>* stop = nullptr,
+                                                               SimilarMediaFinder* announceMediaTo = nullptr) const;
     // Groups of kind documentHash, in no defined order.
     [[nodiscard]] std::vector<model::DuplicateGroup> findExactDuplicates(const std::vector<ScanCandidate>& candidates) const;
 

@@ -2,8 +2,6 @@
 
 #include "platform/ConcurrentLoop.hpp"
 #include "scanners/FileHashing.hpp"
-#include "scanners/MediaExtensions.hpp"
-#include "scanners/PictureHash.hpp"
 
 #include <algorithm>
 #include <bit>
@@ -19,14 +17,9 @@ double ratio(double a, double b) { return std::min(a, b) / std::max(a, b); }
 
 std::vector<model::DuplicateGroup> SimilarMediaPass::findSimilarMedia(const std::vector<ScanCandidate>& media) {
     std::vector<std::optional<MediaFingerprint>> fingerprints(media.size());
-    platform::forEachConcurrently(workers_, media.size(), [&](std::size_t i) {
-        const auto extension = lowercasedPathExtension(media[i].path);
-        if (imageExtensions().contains(extension)) {
-            fingerprints[i] = imageFingerprint(media[i].path);
-        } else if (videoExtensions().contains(extension)) {
-            fingerprints[i] = videoFingerprint(media[i].path);
-        }
-    });
+    platform::forEachConcurrently(workers_, media.size(),
+                                  [&](std::size_t i) { fingerprints[i] = fingerprints_.take(media[i].path); });
+    fingerprints_.clear();
     std::vector<HashedCandidate> hashed;
     for (std::size_t i = 0; i < media.size(); ++i) {
         const auto& candidate = media[i];

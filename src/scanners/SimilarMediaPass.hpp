@@ -4,6 +4,7 @@
 // other's sides). Files gather into clusters in which every pair matches.
 
 #include "scanners/DuplicateScanner.hpp"
+#include "scanners/MediaFingerprintQueue.hpp"
 
 #include <optional>
 #include <string>
@@ -15,10 +16,12 @@ class SimilarMediaPass final : public SimilarMediaFinder {
 public:
     // Only the limit of the hash distance and of the side ratio are read.
     // Files are fingerprinted on the caller's thread and on `workers` (the
-    // task pool), when given; the clusters keep the files' order.
+    // task pool), when given, from the moment the walk finds them; the
+    // clusters keep the files' order.
     explicit SimilarMediaPass(DuplicateScanner::ScanOptions options, platform::Executor* workers = nullptr)
-        : options_(std::move(options)), workers_(workers) {}
+        : options_(std::move(options)), workers_(workers), fingerprints_(workers) {}
 
+    void mediaFound(const ScanCandidate& candidate) override { fingerprints_.add(candidate.path); }
     [[nodiscard]] std::vector<model::DuplicateGroup> findSimilarMedia(const std::vector<ScanCandidate>& media) override;
 
     // Whether two fingerprinted files match, the first deciding rule winning.
@@ -37,6 +40,7 @@ private:
 
     DuplicateScanner::ScanOptions options_;
     platform::Executor* workers_;
+    MediaFingerprintQueue fingerprints_;
     mutable std::unordered_map<std::string, std::optional<std::string>> wholeDigests_;
 };
 

@@ -1,3 +1,5 @@
+#include "platform/PosixFileSystem.hpp"
+#include "platform/TaskPool.hpp"
 #include "scanners/PictureHash.hpp"
 #include "scanners/SimilarMediaPass.hpp"
 
@@ -113,6 +115,26 @@ TEST_F(SimilarMediaPassTest, SameSizedPicturesThatDifferOnlyInTheMiddleAreNotIde
     testing::writeBmp(dir / "b.bmp", pixels, 700, 700);
     ASSERT_EQ(std::filesystem::file_size(dir / "a.bmp"), std::filesystem::file_size(dir / "b.bmp"));
     EXPECT_THAT(groupPaths({candidate(dir / "a.bmp"), candidate(dir / "b.bmp")}), IsEmpty());
+}
+
+TEST_F(SimilarMediaPassTest, FingerprintingDuringTheWalkGivesTheSameGroupsInTheSameOrder) {
+    for (int i = 0; i < 24; ++i) {
+        const auto scene = testing::drawScene(240, 180, i % 8);
+        const auto name = "Pictures/" + std::to_string(i % 3) + "/p" + std::to_string(i);
+        testing::writeJpeg(dir / (name + ".jpg"), testing::resized(scene, 240, 180, 240 - i, 180 - i), 240 - i, 180 - i,
+                           60 + i);
+    }
+    auto smallFiles = options;
+    smallFiles.minFileBytes = 1;
+    const platform::PosixFileSystem fileSystem;
+    platform::TaskPool pool(4);
+    SimilarMediaPass pipelined(smallFiles, &pool), afterTheWalk(smallFiles);
+    DuplicateScanner scanner(smallFiles, fileSystem, dir.path().string(), &pipelined, &pool);
+    auto expected = afterTheWalk.findSimilarMedia(scanner.collectCandidates());
+    DuplicateScanner::sortByReclaimableBytes(expected);
+    const auto groups = scanner.scan().groups;
+    ASSERT_FALSE(expected.empty());
+    EXPECT_EQ(groups, expected);
 }
 
 TEST_F(SimilarMediaPassTest, TheFirstFrameOfAVideoIsFingerprinted) {
