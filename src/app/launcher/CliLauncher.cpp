@@ -1,7 +1,7 @@
 // zentrel-cli as the shell starts it: the help is printed from text fixed at
 // build time, without loading any of the libraries the commands need; every
 // other call runs zentrel-cli-commands from the same folder with the same
-// arguments.
+// arguments, or zentrel-cli-dupes for `dupes`, which needs far fewer.
 
 #include <cerrno>
 #include <climits>
@@ -30,6 +30,8 @@ int main(int argc, char** argv) {
     }
     // Plain C strings: the launcher loads no C++ library either.
     static constexpr char kCommands[] = "zentrel-cli-commands";
+    static constexpr char kDupes[] = "zentrel-cli-dupes";
+    const char* name = std::strcmp(argv[1], "dupes") == 0 ? kDupes : kCommands;
     char program[PATH_MAX + sizeof kCommands];
     const auto length = ::readlink("/proc/self/exe", program, PATH_MAX);
     char* slash = length > 0 ? static_cast<char*>(::memrchr(program, '/', static_cast<std::size_t>(length))) : nullptr;
@@ -37,7 +39,7 @@ int main(int argc, char** argv) {
         std::perror("zentrel-cli");
         return 127;
     }
-    std::memcpy(slash + 1, kCommands, sizeof kCommands);
+    std::memcpy(slash + 1, name, std::strlen(name) + 1);
     argv[0] = program;
     ::execv(program, argv);
     std::fprintf(stderr, "zentrel-cli: cannot run %s: %s\n", program, std::strerror(errno));
