@@ -23,9 +23,8 @@ std::optional<PictureFile> PictureFile::open(const std::string& path) {
         ::close(fd);
         return std::nullopt;
     }
-    // One byte more than the file, so the read that finds its end is the same one.
-    const auto bufferBytes =
-        std::clamp<std::size_t>(static_cast<std::size_t>(st.st_size) + 1, BUFSIZ, kLargestReadBuffer);
+    // As large as the file, up to 1 MiB: most pictures take one read.
+    const auto bufferBytes = std::clamp<std::size_t>(static_cast<std::size_t>(st.st_size), BUFSIZ, kLargestReadBuffer);
     auto buffer = std::make_unique_for_overwrite<char[]>(bufferBytes);
     std::setvbuf(file, buffer.get(), _IOFBF, bufferBytes);
     return PictureFile(file, std::move(buffer));
