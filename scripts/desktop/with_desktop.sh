@@ -30,8 +30,10 @@ export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 NO_AT_BRIDGE=0
 export GSETTINGS_BACKEND=keyfile
 unset SESSION_MANAGER WAYLAND_DISPLAY
 
+# -noreset: a server that resets when its last client leaves refuses whoever
+# connects meanwhile (a test's window started just then).
 exec 3>"$scratch/display"
-Xvfb -displayfd 3 -screen 0 1400x900x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb -displayfd 3 -screen 0 1400x900x24 -nolisten tcp -noreset >/dev/null 2>&1 &
 xvfb_pid=$!
 for _ in $(seq 100); do
   [ -s "$scratch/display" ] && break

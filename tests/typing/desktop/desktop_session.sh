@@ -47,7 +47,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$scratch/display" 2>"$scratch/xvfb.log" &
+# -noreset: a server that resets when its last client leaves refuses whoever
+# connects meanwhile (a test's window started just then).
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$scratch/display" 2>"$scratch/xvfb.log" &
 pids+=($!)
 for _ in $(seq 200); do
   [ -s "$scratch/display" ] && break
