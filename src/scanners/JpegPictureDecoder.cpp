@@ -1,7 +1,5 @@
 #include "scanners/JpegPictureDecoder.hpp"
 
-#include "scanners/PictureFile.hpp"
-
 #include <csetjmp>
 #include <cstdio>
 // jpeglib.h needs FILE and size_t declared first.
@@ -71,12 +69,11 @@ bool decodeInto(std::FILE* file, int minimumSide, DecodedPicture& picture) {
 
 }  // namespace
 
-std::optional<DecodedPicture> decodeJpegForThumbnail(const std::string& path, int minimumSide) {
+std::optional<DecodedPicture> decodeJpegForThumbnail(PictureFile& file, int minimumSide) {
     static constexpr unsigned char kJpegStart[] = {0xFF, 0xD8, 0xFF};
-    const auto file = PictureFile::open(path);
-    if (!file || !file->startsWith(kJpegStart, sizeof kJpegStart)) return std::nullopt;
+    if (!file.startsWith(kJpegStart, sizeof kJpegStart)) return std::nullopt;
     DecodedPicture picture;
-    if (!decodeInto(file->get(), minimumSide, picture) || picture.image.width < 1 || picture.image.height < 1)
+    if (!decodeInto(file.get(), minimumSide, picture) || picture.image.width < 1 || picture.image.height < 1)
         return std::nullopt;
     return picture;
 }

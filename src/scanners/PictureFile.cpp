@@ -40,6 +40,7 @@ PictureFile::PictureFile(PictureFile&& other) noexcept : file_(other.file_), buf
 
 bool PictureFile::startsWith(const unsigned char* signature, std::size_t length) const {
     std::vector<unsigned char> head(length);
+    std::rewind(file_);
     const bool same =
         std::fread(head.data(), 1, length, file_) == length && std::equal(head.begin(), head.end(), signature);
     std::rewind(file_);

@@ -22,7 +22,7 @@ public:
     PictureFile& operator=(const PictureFile&) = delete;
 
     [[nodiscard]] std::FILE* get() const { return file_; }
-    // Whether the file starts with `signature`; reading goes on from the start.
+    // Whether the file starts with `signature`; reading then goes on from the start.
     [[nodiscard]] bool startsWith(const unsigned char* signature, std::size_t length) const;
 
 private:

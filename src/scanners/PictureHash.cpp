@@ -83,10 +83,12 @@ std::optional<MediaFingerprint> fingerprintOfPicture(const DecodedPicture& pictu
 }
 
 std::optional<DecodedPicture> decodePicture(const std::string& path) {
-    if (auto jpeg = decodeJpegForThumbnail(path, kThumbnailSide)) return jpeg;
-    if (auto png = decodePngGrey(path)) return png;
-    const auto file = PictureFile::open(path);
+    // One open and one read of the file, whichever decoder takes it.
+    auto file = PictureFile::open(path);
     if (!file) return std::nullopt;
+    if (auto jpeg = decodeJpegForThumbnail(*file, kThumbnailSide)) return jpeg;
+    if (auto png = decodePngGrey(*file)) return png;
+    std::rewind(file->get());
     int width = 0, height = 0, channels = 0;
     // Grey with alpha: transparent parts count as black.
     std::unique_ptr<stbi_uc, void (*)(void*)> data(stbi_load_from_file(file->get(), &width, &height, &channels, 2),

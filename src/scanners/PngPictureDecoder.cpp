@@ -1,7 +1,5 @@
 #include "scanners/PngPictureDecoder.hpp"
 
-#include "scanners/PictureFile.hpp"
-
 #include <png.h>
 
 #include <cstdint>
@@ -69,16 +67,15 @@ bool decodeInto(png_structp decoder, png_infop info, std::FILE* file, DecodedPic
 
 }  // namespace
 
-std::optional<DecodedPicture> decodePngGrey(const std::string& path) {
+std::optional<DecodedPicture> decodePngGrey(PictureFile& file) {
     static constexpr unsigned char kPngSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    const auto file = PictureFile::open(path);
-    if (!file || !file->startsWith(kPngSignature, sizeof kPngSignature)) return std::nullopt;
+    if (!file.startsWith(kPngSignature, sizeof kPngSignature)) return std::nullopt;
     png_structp decoder = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, escapeOnError, ignoreWarning);
     if (!decoder) return std::nullopt;
     png_infop info = png_create_info_struct(decoder);
     DecodedPicture picture;
     std::vector<png_byte> row;
-    const bool decoded = info && decodeInto(decoder, info, file->get(), picture, row);
+    const bool decoded = info && decodeInto(decoder, info, file.get(), picture, row);
     png_destroy_read_struct(&decoder, &info, nullptr);
     if (!decoded) return std::nullopt;
     return picture;

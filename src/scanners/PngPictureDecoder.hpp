@@ -4,15 +4,16 @@
 // the ones the general decoder gives: grey by the same weights, transparent
 // parts black.
 
+#include "scanners/PictureFile.hpp"
 #include "scanners/PictureHash.hpp"
 
 #include <optional>
-#include <string>
 
 namespace zentrel::scanners {
 
 // None when the file is not a PNG this decoder reads (interlaced, damaged,
 // very large, or no PNG at all); the caller then decodes it the general way.
-[[nodiscard]] std::optional<DecodedPicture> decodePngGrey(const std::string& path);
+// Reads from the file's start.
+[[nodiscard]] std::optional<DecodedPicture> decodePngGrey(PictureFile& file);
 
 }  // namespace zentrel::scanners

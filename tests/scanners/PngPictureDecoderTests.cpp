@@ -64,6 +64,11 @@ void writePng(const std::filesystem::path& path, const PngKind& kind) {
     std::fclose(file);
 }
 
+std::optional<DecodedPicture> decodePngGrey(const std::filesystem::path& path) {
+    auto file = PictureFile::open(path.string());
+    return file ? scanners::decodePngGrey(*file) : std::nullopt;
+}
+
 // The general decoder's pixels: grey with alpha, transparent parts black.
 std::vector<std::uint8_t> generalDecoderPixels(const std::filesystem::path& path) {
     int width = 0, height = 0, channels = 0;
@@ -95,7 +100,7 @@ TEST(PngPictureDecoderTest, EveryKindDecodesToTheGeneralDecodersPixels) {
     for (const auto& kind : kinds) {
         const auto path = dir / (std::string(kind.name) + ".png");
         writePng(path, kind);
-        const auto decoded = decodePngGrey(path.string());
+        const auto decoded = decodePngGrey(path);
         ASSERT_TRUE(decoded) << kind.name;
         EXPECT_EQ(decoded->width, kWidth) << kind.name;
         EXPECT_EQ(decoded->image.height, kHeight) << kind.name;
@@ -107,14 +112,14 @@ TEST(PngPictureDecoderTest, WhatItDoesNotReadIsLeftToTheGeneralDecoder) {
     testing::TempDir dir;
     const auto interlaced = dir / "interlaced.png";
     writePng(interlaced, {"interlaced", PNG_COLOR_TYPE_RGB, 8, false, PNG_INTERLACE_ADAM7});
-    EXPECT_FALSE(decodePngGrey(interlaced.string()));
+    EXPECT_FALSE(decodePngGrey(interlaced));
     const auto picture = decodePicture(interlaced.string());
     ASSERT_TRUE(picture);
     EXPECT_EQ(picture->image.pixels, generalDecoderPixels(interlaced));
 
-    EXPECT_FALSE(decodePngGrey(dir.write("cut.png", std::string_view("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)).string()));
-    EXPECT_FALSE(decodePngGrey(dir.write("text.png", "not a picture").string()));
-    EXPECT_FALSE(decodePngGrey((dir / "missing.png").string()));
+    EXPECT_FALSE(decodePngGrey(dir.write("cut.png", std::string_view("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16))));
+    EXPECT_FALSE(decodePngGrey(dir.write("text.png", "not a picture")));
+    EXPECT_FALSE(decodePngGrey(dir / "missing.png"));
 }
 
 }  // namespace
