@@ -40,12 +40,14 @@ QString buttonText(const QString& text) {
 
 QString plainToolTip(const QString& text) { return text.isEmpty() ? text : Qt::convertFromPlainText(text); }
 
+void applyTextColor(QLabel* label, const ColorToken& color) {
+    auto palette = label->palette();
+    palette.setColor(QPalette::WindowText, color.resolve(appPalette()));
+    label->setPalette(palette);
+}
+
 void followTextColor(QLabel* label, const ColorToken& color) {
-    followAppearance(label, [label, color] {
-        auto palette = label->palette();
-        palette.setColor(QPalette::WindowText, color.resolve(appPalette()));
-        label->setPalette(palette);
-    });
+    followAppearance(label, [label, color] { applyTextColor(label, color); });
 }
 
 QLabel* tokenLabel(const QString& text, const FontToken& font, const ColorToken& color, QWidget* parent) {

@@ -25,6 +25,8 @@ namespace zentrel::ui {
 // A symbol in a token's font size and colour, hidden from assistive technology.
 [[nodiscard]] QLabel* symbolLabel(const QString& symbolName, const FontToken& font, const ColorToken& color,
                                   QWidget* parent);
+// Draws `label`'s text in `color` as the current appearance resolves it.
+void applyTextColor(QLabel* label, const ColorToken& color);
 // Draws `label`'s text in `color`, again at every change of appearance.
 void followTextColor(QLabel* label, const ColorToken& color);
 // A label in a token's font and colour.

@@ -1,6 +1,7 @@
 #include "ui/main/PageParts.hpp"
 
 #include "ui/design/Appearance.hpp"
+#include "ui/design/DesignLabels.hpp"
 
 #include <QFontMetrics>
 #include <QHBoxLayout>
@@ -78,12 +79,6 @@ public:
     TextColor(QLabel* label, ColorToken color) : QObject(label), color(std::move(color)) {}
     ColorToken color;
 };
-
-void applyTextColor(QLabel* label, const ColorToken& color) {
-    auto palette = label->palette();
-    palette.setColor(QPalette::WindowText, color.resolve(appPalette()));
-    label->setPalette(palette);
-}
 
 }  // namespace
 
