@@ -117,8 +117,8 @@ void JsonFileDefaultsStore::save() {
         aside += ".corrupt";
         std::filesystem::rename(target, aside, ec);
         if (ec && std::filesystem::exists(target)) {
-            warn("Could not move the damaged settings file " + file_.string() + " aside: " + ec.message() +
-                 "; settings are not saved");
+            writeError_ = "Could not move the damaged settings file " + file_.string() + " aside: " + ec.message();
+            warn(*writeError_ + "; settings are not saved");
             return;
         }
         corruptFileMoved_ = true;
@@ -126,7 +126,13 @@ void JsonFileDefaultsStore::save() {
     json root = json::object();
     for (const auto& [key, text] : unknownEntries_) root[key] = json::parse(text);
     for (const auto& [key, value] : values_) root[key] = encodeValue(value);
-    if (auto error = writeFileAtomically(target, root.dump(2) + "\n")) warn(*error);
+    writeError_ = writeFileAtomically(target, root.dump(2) + "\n");
+    if (writeError_) warn(*writeError_);
+}
+
+std::optional<std::string> JsonFileDefaultsStore::lastWriteError() const {
+    std::lock_guard lock(mutex_);
+    return writeError_;
 }
 
 std::optional<DefaultsValue> JsonFileDefaultsStore::value(std::string_view key) const {

@@ -1,11 +1,14 @@
 #include "scanners/SweepJournal.hpp"
 
 #include "platform/AtomicFile.hpp"
+#include "platform/LosslessText.hpp"
 #include "scanners/PrivacySweepError.hpp"
 #include "scanners/SQLiteCookieDatabase.hpp"
 #include "scanners/Sha256.hpp"
 
 #include <nlohmann/json.hpp>
+
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <array>
@@ -17,6 +20,7 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* kManifestName = "origins.json";
+constexpr const char* kRecordName = "sweep.json";
 constexpr const char* kPasteboardName = "pasteboard.txt";
 constexpr const char* kItemsFolder = "items";
 constexpr const char* kWriteAheadLog = "-wal";
@@ -55,10 +59,9 @@ std::optional<Origin> originIn(const nlohmann::json& manifest, const std::string
     const auto found = manifest.find(relative);
     if (found == manifest.end()) return std::nullopt;
     if (found->is_string()) return Origin{found->get<std::string>(), std::nullopt};
-    if (!found->is_object()) return std::nullopt;
-    const auto path = found->find("originalPath");
-    if (path == found->end() || !path->is_string()) return std::nullopt;
-    Origin origin{path->get<std::string>(), std::nullopt};
+    auto path = platform::losslessText(*found, "originalPath");
+    if (!path) return std::nullopt;
+    Origin origin{std::move(*path), std::nullopt};
     if (const auto mode = found->find("mode"); mode != found->end() && mode->is_number_unsigned()) {
         origin.mode = static_cast<fs::perms>(mode->get<unsigned>()) & fs::perms::mask;
     }
@@ -177,7 +180,9 @@ std::string SweepJournal::backupFile(const std::string& path, const platform::Uu
         restrictToOwner(withSuffix(destination, kWriteAheadLog));
     }
 
-    manifest[relative.generic_string()] = {{"originalPath", path}, {"mode", static_cast<unsigned>(mode)}};
+    nlohmann::json entry = {{"mode", static_cast<unsigned>(mode)}};
+    platform::putLosslessText(entry, "originalPath", path);
+    manifest[relative.generic_string()] = std::move(entry);
     writeManifest(folder, manifest);
     return destination.string();
 }
@@ -309,17 +314,61 @@ std::vector<platform::Uuid> SweepJournal::restoreFile(const model::SweepAction& 
     return undone;
 }
 
-std::size_t SweepJournal::purgeBackups(const std::set<platform::Uuid>& liveSweepIDs) {
+void SweepJournal::recordSweep(const model::SweepRecord& record, bool inProgress) {
+    const auto folder = createSweepFolder(record.id);
+    auto json = model::encodeSweepRecord(record);
+    json["inProgress"] = inProgress;
+    if (auto error = platform::writeFileAtomically(folder / kRecordName, json.dump())) {
+        throw fs::filesystem_error(*error, folder / kRecordName, std::make_error_code(std::errc::io_error));
+    }
+    restrictToOwner(folder / kRecordName);
+}
+
+std::optional<model::SweepRecord> SweepJournal::recordIn(const fs::path& folder) const {
+    const auto text = platform::readWholeFile(folder / kRecordName);
+    if (!text) return std::nullopt;
+    const auto json = nlohmann::json::parse(*text, nullptr, false);
+    try {
+        auto record = model::decodeSweepRecord(json);
+        if (record.id.string() == folder.filename().string()) return record;
+    } catch (const std::exception&) {
+        // A damaged record is no record; its folder then ages by its own time.
+    }
+    return std::nullopt;
+}
+
+std::vector<model::SweepRecord> SweepJournal::recordedSweeps() const {
+    std::vector<model::SweepRecord> records;
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(backupRoot(), error)) {
+        if (!platform::Uuid::parse(entry.path().filename().string()) || entry.is_symlink(error)) continue;
+        if (auto record = recordIn(entry.path())) records.push_back(std::move(*record));
+    }
+    return records;
+}
+
+std::size_t SweepJournal::purgeBackups(const std::set<platform::Uuid>& liveSweepIDs,
+                                       const std::set<platform::Uuid>& loggedSweepIDs, platform::Date now) {
     std::error_code error;
     std::size_t removed = 0;
     for (const auto& entry : fs::directory_iterator(backupRoot(), error)) {
         const auto id = platform::Uuid::parse(entry.path().filename().string());
         if (!id || liveSweepIDs.contains(*id) || !entry.is_directory(error) || entry.is_symlink(error)) continue;
+        const bool aDayOld = now.timeIntervalSince(madeAt(entry.path())) >= kTtlSeconds;
+        if (!loggedSweepIDs.contains(*id) && !aDayOld) continue;
         std::error_code removal;
         fs::remove_all(entry.path(), removal);
         if (!removal) ++removed;
     }
     return removed;
+}
+
+platform::Date SweepJournal::madeAt(const fs::path& folder) const {
+    if (const auto record = recordIn(folder)) return record->date;
+    struct stat status {};
+    if (::lstat(folder.c_str(), &status) != 0) return platform::Date::fromTimeIntervalSince1970(0);
+    return platform::Date::fromTimeIntervalSince1970(static_cast<double>(status.st_mtim.tv_sec) +
+                                                     static_cast<double>(status.st_mtim.tv_nsec) / 1e9);
 }
 
 }  // namespace zentrel::scanners

@@ -12,6 +12,12 @@
 // name (every browser profile's "Cookies") are kept apart in numbered
 // subfolders of "items". A database is copied with its "-wal" log.
 //
+// The sweep's record is kept in its folder as well, as "sweep.json", written
+// before the first change and again after each one, so that a sweep cut
+// short (the app killed, the settings not written) is still known: the next
+// start hands such records to the sweep log, and backups are never purged
+// while their sweep could still be undone.
+//
 // An undo of tracker cookies puts back that action's rows from the backup
 // into the store as it is now, so that cookies saved since stay and each
 // action brings back its own hosts; a store that nothing has changed since
@@ -70,9 +76,20 @@ public:
     std::vector<platform::Uuid> restore(const model::SweepAction& action, platform::Clipboard& clipboard,
                                         const std::vector<model::SweepAction>& sweepActions = {});
 
+    // Writes the sweep's record into its folder, creating the folder; the
+    // record of a sweep still running is marked so. Throws
+    // std::filesystem::filesystem_error when it cannot be written.
+    void recordSweep(const model::SweepRecord& record, bool inProgress);
+    // The records kept in the sweep folders, whatever the sweep log holds.
+    [[nodiscard]] std::vector<model::SweepRecord> recordedSweeps() const;
+
     // Removes the sweep folders (named by a UUID) whose sweep is not in
-    // `liveSweepIDs`; other entries of the root stay. Returns how many went.
-    std::size_t purgeBackups(const std::set<platform::Uuid>& liveSweepIDs);
+    // `liveSweepIDs` and that either the log holds (`loggedSweepIDs`: it is
+    // done with them) or are at least a day old at `now`, by their record or,
+    // without one, by the folder's own time; other entries of the root stay.
+    // Returns how many went.
+    std::size_t purgeBackups(const std::set<platform::Uuid>& liveSweepIDs,
+                             const std::set<platform::Uuid>& loggedSweepIDs, platform::Date now);
 
 private:
     // Where a backup lies: its sweep folder and its path relative to it.
@@ -86,6 +103,9 @@ private:
     // The sweep folder and relative path of a backup path that lies in one,
     // reached through real folders; none otherwise.
     [[nodiscard]] std::optional<BackupLocation> locate(const std::filesystem::path& backup) const;
+    [[nodiscard]] std::optional<model::SweepRecord> recordIn(const std::filesystem::path& folder) const;
+    // When a sweep folder was made: its record's date, else the folder's own time.
+    [[nodiscard]] platform::Date madeAt(const std::filesystem::path& folder) const;
     std::vector<platform::Uuid> restoreFile(const model::SweepAction& action, const BackupLocation& location,
                                             const std::vector<model::SweepAction>& sweepActions);
 

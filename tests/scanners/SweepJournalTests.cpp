@@ -239,7 +239,7 @@ TEST_F(SweepJournalTest, PurgeRemovesOnlySweepFoldersWithoutALiveRecord) {
     home.write(fs::relative(root / "notes.txt", home.path()), "kept");
     home.makeDirectory(fs::relative(root / "not-a-uuid", home.path()));
 
-    EXPECT_EQ(journal.purgeBackups({live}), 1u);
+    EXPECT_EQ(journal.purgeBackups({live}, {}, platform::Date::distantFuture()), 1u);
     EXPECT_TRUE(fs::exists(root / live.string()));
     EXPECT_FALSE(fs::exists(root / expired.string()));
     EXPECT_TRUE(fs::exists(root / "notes.txt"));
