@@ -9,6 +9,7 @@
 #include <nlohmann/json.hpp>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <array>
@@ -132,11 +133,41 @@ bool isLexicallyInside(const fs::path& path, const fs::path& folder) {
 
 }  // namespace
 
-SweepJournal::SweepJournal(fs::path home, RestoreGuard guard, std::chrono::milliseconds busyTimeout)
-    : home_(std::move(home)), guard_(std::move(guard)), busyTimeout_(busyTimeout) {}
+namespace {
 
-std::string SweepJournal::backupRoot() const {
-    return (home_ / "Library/Application Support/Zentrel/SweepBackups").string();
+constexpr const char* kMacBackups = "Library/Application Support/Zentrel/SweepBackups";
+
+}  // namespace
+
+SweepJournal::Places SweepJournal::placesFor(const platform::HostTable& table) {
+    const fs::path home = table.home;
+    if (table.platform == platform::HostPlatform::macos || table.dataHome.empty()) return {home / kMacBackups, {}};
+    return {fs::path(table.dataHome) / "zentrel/SweepBackups", {home / kMacBackups}};
+}
+
+SweepJournal::SweepJournal(const fs::path& home, RestoreGuard guard, std::chrono::milliseconds busyTimeout)
+    : SweepJournal(Places{home / kMacBackups, {}}, std::move(guard), busyTimeout) {}
+
+SweepJournal::SweepJournal(Places places, RestoreGuard guard, std::chrono::milliseconds busyTimeout)
+    : places_(std::move(places)), guard_(std::move(guard)), busyTimeout_(busyTimeout) {}
+
+std::string SweepJournal::backupRoot() const { return places_.root.string(); }
+
+std::vector<fs::path> SweepJournal::allRoots() const {
+    std::vector<fs::path> roots = {places_.root};
+    roots.insert(roots.end(), places_.formerRoots.begin(), places_.formerRoots.end());
+    return roots;
+}
+
+void SweepJournal::removeEmptyFormerFolders() const {
+    const fs::path macPlace = kMacBackups;
+    for (const auto& former : places_.formerRoots) {
+        // rmdir takes only an empty real folder, never a link or anything in it.
+        auto folder = former;
+        for (auto step = macPlace.begin(); step != macPlace.end() && ::rmdir(folder.c_str()) == 0; ++step) {
+            folder = folder.parent_path();
+        }
+    }
 }
 
 fs::path SweepJournal::sweepFolder(const platform::Uuid& sweepID) const {
@@ -211,8 +242,12 @@ std::string SweepJournal::backupPasteboard(const std::string& text, const platfo
 }
 
 std::optional<SweepJournal::BackupLocation> SweepJournal::locate(const fs::path& backup) const {
-    const fs::path root = backupRoot();
-    if (!isLexicallyInside(backup, root)) return std::nullopt;
+    const auto roots = allRoots();
+    const auto found = std::find_if(roots.begin(), roots.end(), [&](const fs::path& root) {
+        return isLexicallyInside(backup, root);
+    });
+    if (found == roots.end()) return std::nullopt;
+    const fs::path root = *found;
     const auto relative = backup.lexically_normal().lexically_relative(root.lexically_normal());
     auto part = relative.begin();
     if (!platform::Uuid::parse(part->string())) return std::nullopt;
@@ -258,7 +293,9 @@ std::vector<platform::Uuid> SweepJournal::restoreFile(const model::SweepAction& 
     if (!origin || origin->originalPath != *action.originalPath) {
         throw refuse("its backup was not made from " + original.string() + ".");
     }
-    if (isLexicallyInside(original, backupRoot())) throw refuse("it would go back inside the backups.");
+    for (const auto& root : allRoots()) {
+        if (isLexicallyInside(original, root)) throw refuse("it would go back inside the backups.");
+    }
     if (guard_) {
         if (auto refusal = guard_(original.string())) throw refuse(*refusal);
     }
@@ -340,9 +377,11 @@ std::optional<model::SweepRecord> SweepJournal::recordIn(const fs::path& folder)
 std::vector<model::SweepRecord> SweepJournal::recordedSweeps() const {
     std::vector<model::SweepRecord> records;
     std::error_code error;
-    for (const auto& entry : fs::directory_iterator(backupRoot(), error)) {
-        if (!platform::Uuid::parse(entry.path().filename().string()) || entry.is_symlink(error)) continue;
-        if (auto record = recordIn(entry.path())) records.push_back(std::move(*record));
+    for (const auto& root : allRoots()) {
+        for (const auto& entry : fs::directory_iterator(root, error)) {
+            if (!platform::Uuid::parse(entry.path().filename().string()) || entry.is_symlink(error)) continue;
+            if (auto record = recordIn(entry.path())) records.push_back(std::move(*record));
+        }
     }
     return records;
 }
@@ -351,15 +390,18 @@ std::size_t SweepJournal::purgeBackups(const std::set<platform::Uuid>& liveSweep
                                        const std::set<platform::Uuid>& loggedSweepIDs, platform::Date now) {
     std::error_code error;
     std::size_t removed = 0;
-    for (const auto& entry : fs::directory_iterator(backupRoot(), error)) {
-        const auto id = platform::Uuid::parse(entry.path().filename().string());
-        if (!id || liveSweepIDs.contains(*id) || !entry.is_directory(error) || entry.is_symlink(error)) continue;
-        const bool aDayOld = now.timeIntervalSince(madeAt(entry.path())) >= kTtlSeconds;
-        if (!loggedSweepIDs.contains(*id) && !aDayOld) continue;
-        std::error_code removal;
-        fs::remove_all(entry.path(), removal);
-        if (!removal) ++removed;
+    for (const auto& root : allRoots()) {
+        for (const auto& entry : fs::directory_iterator(root, error)) {
+            const auto id = platform::Uuid::parse(entry.path().filename().string());
+            if (!id || liveSweepIDs.contains(*id) || !entry.is_directory(error) || entry.is_symlink(error)) continue;
+            const bool aDayOld = now.timeIntervalSince(madeAt(entry.path())) >= kTtlSeconds;
+            if (!loggedSweepIDs.contains(*id) && !aDayOld) continue;
+            std::error_code removal;
+            fs::remove_all(entry.path(), removal);
+            if (!removal) ++removed;
+        }
     }
+    removeEmptyFormerFolders();
     return removed;
 }
 

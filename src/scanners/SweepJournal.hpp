@@ -1,8 +1,11 @@
 #pragma once
 // The material that lets a privacy sweep be undone: before the clean run
 // removes, empties or rewrites a privacy item it copies it into the sweep's
-// own folder under "Library/Application Support/Zentrel/SweepBackups", and an
-// undo copies it back. Backups hold history, cookies and clipboard text, so
+// own folder, and an undo copies it back. The backups live under the data
+// folder ("zentrel/SweepBackups") on a Linux desktop, under "Library/
+// Application Support/Zentrel/SweepBackups" on a Mac; backups left in the
+// Mac place by earlier versions on Linux are still undone and purged from
+// there, and its folders go once they are empty. Backups hold history, cookies and clipboard text, so
 // they are readable by the user alone; each item's own mode is noted and
 // given back on undo.
 //
@@ -29,6 +32,7 @@
 
 #include "model/SweepRecord.hpp"
 #include "platform/Clipboard.hpp"
+#include "platform/HostTable.hpp"
 #include "platform/Uuid.hpp"
 
 #include <chrono>
@@ -48,7 +52,17 @@ public:
     // Why the entry at a path must not be replaced by an undo; none when it may.
     using RestoreGuard = std::function<std::optional<std::string>(const std::string& path)>;
 
-    SweepJournal(std::filesystem::path home, RestoreGuard guard,
+    // Where the backups go, and where earlier versions put them.
+    struct Places {
+        std::filesystem::path root;
+        std::vector<std::filesystem::path> formerRoots;
+    };
+    [[nodiscard]] static Places placesFor(const platform::HostTable& table);
+
+    // Backups in the Mac place under `home`.
+    SweepJournal(const std::filesystem::path& home, RestoreGuard guard,
+                 std::chrono::milliseconds busyTimeout = std::chrono::milliseconds(3000));
+    SweepJournal(Places places, RestoreGuard guard,
                  std::chrono::milliseconds busyTimeout = std::chrono::milliseconds(3000));
 
     [[nodiscard]] std::string backupRoot() const;
@@ -98,6 +112,9 @@ private:
         std::filesystem::path relative;
     };
 
+    [[nodiscard]] std::vector<std::filesystem::path> allRoots() const;
+    // Removes a former place's folders that are left empty, up to the home's own child.
+    void removeEmptyFormerFolders() const;
     [[nodiscard]] std::filesystem::path sweepFolder(const platform::Uuid& sweepID) const;
     [[nodiscard]] std::filesystem::path createSweepFolder(const platform::Uuid& sweepID) const;
     // The sweep folder and relative path of a backup path that lies in one,
@@ -109,7 +126,7 @@ private:
     std::vector<platform::Uuid> restoreFile(const model::SweepAction& action, const BackupLocation& location,
                                             const std::vector<model::SweepAction>& sweepActions);
 
-    std::filesystem::path home_;
+    Places places_;
     RestoreGuard guard_;
     std::chrono::milliseconds busyTimeout_;
 };

@@ -246,6 +246,34 @@ TEST_F(SweepJournalTest, PurgeRemovesOnlySweepFoldersWithoutALiveRecord) {
     EXPECT_TRUE(fs::exists(root / "not-a-uuid"));
 }
 
+TEST(SweepJournalPlacesTest, LinuxBackupsLiveInTheDataFolderAndOldMacPlaceBackupsStillUndoThenGo) {
+    testing::TempDir home;
+    platform::HostTable linux;
+    linux.platform = platform::HostPlatform::linuxDesktop;
+    linux.home = home.path().string();
+    linux.dataHome = (home / ".local/share").string();
+    const auto history = home.write(".bash_history", "old\n");
+    const auto sweep = platform::Uuid::random();
+    const auto oldBackup = SweepJournal(home.path(), {}).backupFile(history.string(), sweep);
+    ASSERT_TRUE(oldBackup.starts_with((home / "Library").string()));
+
+    SweepJournal journal(SweepJournal::placesFor(linux), {});
+    EXPECT_EQ(journal.backupRoot(), (home / ".local/share/zentrel/SweepBackups").string());
+    const auto fresh = platform::Uuid::random();
+    EXPECT_TRUE(journal.backupFile(history.string(), fresh).starts_with(journal.backupRoot() + "/"));
+
+    home.write(".bash_history", "");
+    platform::MemoryClipboard clipboard;
+    journal.restore({platform::Uuid::random(), model::SweepActionKind::fileTruncated, "Bash History", std::nullopt,
+                     oldBackup, history.string(), false},
+                    clipboard);
+    EXPECT_EQ(contents(history), "old\n") << "a backup in the old place is still undone";
+
+    EXPECT_EQ(journal.purgeBackups({fresh}, {sweep}, platform::Date::fromTimeIntervalSince1970(0)), 1u);
+    EXPECT_FALSE(fs::exists(home / "Library")) << "the old place's folders go once they are empty";
+    EXPECT_TRUE(fs::exists(journal.backupRoot() + "/" + fresh.string()));
+}
+
 // ---- Undoing tracker cookies, on stores of both browsers in both journal modes ----
 
 struct StoreKind {
