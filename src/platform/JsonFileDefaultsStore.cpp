@@ -2,6 +2,7 @@
 
 #include "platform/AtomicFile.hpp"
 #include "platform/Base64.hpp"
+#include "platform/BoundedJson.hpp"
 #include "platform/Warnings.hpp"
 
 #include <nlohmann/json.hpp>
@@ -12,23 +13,8 @@ namespace {
 
 using nlohmann::json;
 
-// Settings are a flat object of small values; nesting far deeper than any of
-// them needs is damage, and would exhaust the stack of whatever walks it.
-constexpr int kDeepestNesting = 256;
-
-// The parsed root, or a discarded value when the text is no JSON or nests too deep.
-json parseSettings(const std::string& text) {
-    bool tooDeep = false;
-    json root = json::parse(
-        text,
-        [&tooDeep](int depth, json::parse_event_t, json&) {
-            tooDeep = tooDeep || depth > kDeepestNesting;
-            return !tooDeep;
-        },
-        false);
-    if (tooDeep) return json(json::value_t::discarded);
-    return root;
-}
+// Settings are a flat object of small values; far deeper nesting is damage.
+json parseSettings(const std::string& text) { return parseBoundedJson(text); }
 
 // Where a write of `file` lands: through every link to the file it names, so
 // a linked settings file stays a link.

@@ -1,6 +1,7 @@
 #include "scanners/SweepJournal.hpp"
 
 #include "platform/AtomicFile.hpp"
+#include "platform/BoundedJson.hpp"
 #include "platform/LosslessText.hpp"
 #include "scanners/PrivacySweepError.hpp"
 #include "scanners/SQLiteCookieDatabase.hpp"
@@ -27,6 +28,12 @@ constexpr const char* kItemsFolder = "items";
 constexpr const char* kWriteAheadLog = "-wal";
 constexpr const char* kSharedMemoryIndex = "-shm";
 
+// The journal's own files and saved clipboard text are small; anything larger is not one of them.
+constexpr std::uint64_t kLargestJournalFile = 16 * 1024 * 1024;
+
+constexpr std::uint64_t kLargestStore = std::uint64_t{4} * 1024 * 1024 * 1024;
+constexpr const char* kRestoreSuffix = ".zentrel-restore";
+
 constexpr fs::perms kOwnerOnlyFolder = fs::perms::owner_all;
 constexpr fs::perms kOwnerOnlyFile = fs::perms::owner_read | fs::perms::owner_write;
 
@@ -50,9 +57,9 @@ struct Origin {
 // Which original each copy in a sweep folder belongs to, by the copy's path
 // relative to the folder.
 nlohmann::json loadManifest(const fs::path& folder) {
-    auto text = platform::readWholeFile(folder / kManifestName);
+    auto text = platform::readRegularFile(folder / kManifestName, kLargestJournalFile);
     if (!text) return nlohmann::json::object();
-    auto manifest = nlohmann::json::parse(*text, nullptr, false);
+    auto manifest = platform::parseBoundedJson(*text);
     return manifest.is_object() ? manifest : nlohmann::json::object();
 }
 
@@ -89,7 +96,7 @@ void restrictToOwner(const fs::path& copy) {
 // Replaces whatever is at `target` with a copy of `source` in `mode`, through
 // a temporary entry beside it and a rename, so the target is never half-written.
 void replaceWithCopy(const fs::path& source, const fs::path& target, std::optional<fs::perms> mode) {
-    const auto temporary = withSuffix(target, ".zentrel-restore");
+    const auto temporary = withSuffix(target, kRestoreSuffix);
     fs::remove_all(temporary);
     copyItem(source, temporary);
     if (mode) fs::permissions(temporary, *mode);
@@ -99,11 +106,11 @@ void replaceWithCopy(const fs::path& source, const fs::path& target, std::option
 
 // The contents of a store and of its log, as one digest; none when the store is gone.
 std::optional<std::string> stateDigest(const fs::path& store) {
-    const auto contents = platform::readWholeFile(store);
+    const auto contents = platform::readRegularFile(store, kLargestStore);
     if (!contents) return std::nullopt;
     Sha256 digest;
     digest.update(*contents);
-    if (const auto log = platform::readWholeFile(withSuffix(store, kWriteAheadLog))) digest.update(*log);
+    if (const auto log = platform::readRegularFile(withSuffix(store, kWriteAheadLog), kLargestStore)) digest.update(*log);
     return hexDigest(digest.finish());
 }
 
@@ -274,7 +281,7 @@ std::vector<platform::Uuid> SweepJournal::restore(const model::SweepAction& acti
 
     if (action.kind == model::SweepActionKind::pasteboardCleared) {
         if (location->relative != kPasteboardName) throw refuse("its backup is not saved clipboard text.");
-        auto text = platform::readWholeFile(*action.backupPath);
+        auto text = platform::readRegularFile(*action.backupPath, kLargestJournalFile);
         if (!text) throw PrivacySweepError::restoreFailed(action.label, "the saved text could not be read.");
         clipboard.clear();
         if (!text->empty()) clipboard.setText(*text);
@@ -303,6 +310,12 @@ std::vector<platform::Uuid> SweepJournal::restoreFile(const model::SweepAction& 
     std::error_code ignored;
     const auto current = fs::symlink_status(original, ignored);
     const bool backupIsFolder = fs::is_directory(fs::symlink_status(backup, ignored));
+    if (!backupIsFolder) {
+        for (const auto& copy : {backup, withSuffix(backup, kWriteAheadLog)}) {
+            if (copy != backup && !entryExists(copy)) continue;
+            if (auto reason = platform::notARegularFile(copy)) throw refuse("its backup is not a plain file: " + *reason + ".");
+        }
+    }
     if (fs::exists(current) && !fs::is_symlink(current) && fs::is_directory(current) != backupIsFolder) {
         throw refuse(backupIsFolder ? "a file is there now." : "a folder is there now.");
     }
@@ -362,9 +375,9 @@ void SweepJournal::recordSweep(const model::SweepRecord& record, bool inProgress
 }
 
 std::optional<model::SweepRecord> SweepJournal::recordIn(const fs::path& folder) const {
-    const auto text = platform::readWholeFile(folder / kRecordName);
+    const auto text = platform::readRegularFile(folder / kRecordName, kLargestJournalFile);
     if (!text) return std::nullopt;
-    const auto json = nlohmann::json::parse(*text, nullptr, false);
+    const auto json = platform::parseBoundedJson(*text);
     try {
         auto record = model::decodeSweepRecord(json);
         if (record.id.string() == folder.filename().string()) return record;
@@ -393,7 +406,9 @@ std::size_t SweepJournal::purgeBackups(const std::set<platform::Uuid>& liveSweep
     for (const auto& root : allRoots()) {
         for (const auto& entry : fs::directory_iterator(root, error)) {
             const auto id = platform::Uuid::parse(entry.path().filename().string());
-            if (!id || liveSweepIDs.contains(*id) || !entry.is_directory(error) || entry.is_symlink(error)) continue;
+            if (!id || !entry.is_directory(error) || entry.is_symlink(error)) continue;
+            removeUnfinishedRestores(entry.path());
+            if (liveSweepIDs.contains(*id)) continue;
             const bool aDayOld = now.timeIntervalSince(madeAt(entry.path())) >= kTtlSeconds;
             if (!loggedSweepIDs.contains(*id) && !aDayOld) continue;
             std::error_code removal;
@@ -403,6 +418,21 @@ std::size_t SweepJournal::purgeBackups(const std::set<platform::Uuid>& liveSweep
     }
     removeEmptyFormerFolders();
     return removed;
+}
+
+void SweepJournal::removeUnfinishedRestores(const fs::path& folder) const {
+    const auto manifest = loadManifest(folder);
+    for (const auto& [relative, ignored] : manifest.items()) {
+        const auto origin = originIn(manifest, relative);
+        if (!origin) continue;
+        // An undo cut short leaves its copy beside the original, under this name only it uses.
+        for (const auto& original : {fs::path(origin->originalPath), withSuffix(origin->originalPath, kWriteAheadLog)}) {
+            const auto leftover = withSuffix(original, kRestoreSuffix);
+            std::error_code error;
+            const auto status = fs::symlink_status(leftover, error);
+            if (fs::is_regular_file(status) || fs::is_directory(status)) fs::remove_all(leftover, error);
+        }
+    }
 }
 
 platform::Date SweepJournal::madeAt(const fs::path& folder) const {

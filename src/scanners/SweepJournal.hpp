@@ -97,7 +97,8 @@ public:
     // The records kept in the sweep folders, whatever the sweep log holds.
     [[nodiscard]] std::vector<model::SweepRecord> recordedSweeps() const;
 
-    // Removes the sweep folders (named by a UUID) whose sweep is not in
+    // Removes what undos cut short left beside the originals, then the sweep
+    // folders (named by a UUID) whose sweep is not in
     // `liveSweepIDs` and that either the log holds (`loggedSweepIDs`: it is
     // done with them) or are at least a day old at `now`, by their record or,
     // without one, by the folder's own time; other entries of the root stay.
@@ -121,6 +122,8 @@ private:
     // reached through real folders; none otherwise.
     [[nodiscard]] std::optional<BackupLocation> locate(const std::filesystem::path& backup) const;
     [[nodiscard]] std::optional<model::SweepRecord> recordIn(const std::filesystem::path& folder) const;
+    // Removes what an undo cut short left beside the originals of a sweep folder.
+    void removeUnfinishedRestores(const std::filesystem::path& folder) const;
     // When a sweep folder was made: its record's date, else the folder's own time.
     [[nodiscard]] platform::Date madeAt(const std::filesystem::path& folder) const;
     std::vector<platform::Uuid> restoreFile(const model::SweepAction& action, const BackupLocation& location,

@@ -12,6 +12,8 @@
 
 #include <filesystem>
 
+#include <sys/stat.h>
+
 namespace zentrel::scanners {
 namespace {
 
@@ -244,6 +246,40 @@ TEST_F(SweepJournalTest, PurgeRemovesOnlySweepFoldersWithoutALiveRecord) {
     EXPECT_FALSE(fs::exists(root / expired.string()));
     EXPECT_TRUE(fs::exists(root / "notes.txt"));
     EXPECT_TRUE(fs::exists(root / "not-a-uuid"));
+}
+
+TEST_F(SweepJournalTest, BackupsThatAreNoPlainFileOrJournalsNestedTooDeepAreRefusedWithoutHanging) {
+    const auto history = home.write(".zsh_history", "ls\n");
+    const auto backup = journal.backupFile(history.string(), sweep);
+    const auto text = journal.backupPasteboard("secret", sweep);
+    for (const auto& path : {fs::path(backup), fs::path(text)}) {
+        fs::remove(path);
+        ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    }
+    EXPECT_THROW(journal.restore(action(model::SweepActionKind::fileTruncated, backup, history.string()), clipboard),
+                 PrivacySweepError);
+    EXPECT_THROW(journal.restore(action(model::SweepActionKind::pasteboardCleared, text, "pasteboard"), clipboard),
+                 PrivacySweepError);
+    EXPECT_EQ(contents(history), "ls\n");
+
+    const auto other = home.write(".bash_history", "pwd\n");
+    const auto otherBackup = journal.backupFile(other.string(), sweep);
+    home.write(fs::relative(fs::path(otherBackup).parent_path().parent_path() / "origins.json", home.path()),
+               std::string(200000, '['));
+    EXPECT_THROW(journal.restore(action(model::SweepActionKind::fileTruncated, otherBackup, other.string()), clipboard),
+                 PrivacySweepError)
+        << "a journal nested far too deep is no journal";
+}
+
+TEST_F(SweepJournalTest, AnUndoCutShortLeavesNothingBesideTheOriginalAfterTheNextStart) {
+    const auto history = home.write(".zsh_history", "ls\n");
+    (void)journal.backupFile(history.string(), sweep);
+    const auto leftover = home.write(".zsh_history.zentrel-restore", "ls\n");
+    const auto unrelated = home.write("notes.zentrel-restore", "mine");
+    EXPECT_EQ(journal.purgeBackups({sweep}, {}, platform::Date::distantFuture()), 0u);
+    EXPECT_FALSE(fs::exists(leftover));
+    EXPECT_TRUE(fs::exists(unrelated)) << "only what stands beside an original of a sweep goes";
+    EXPECT_EQ(contents(history), "ls\n");
 }
 
 TEST(SweepJournalPlacesTest, LinuxBackupsLiveInTheDataFolderAndOldMacPlaceBackupsStillUndoThenGo) {
