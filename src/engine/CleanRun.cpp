@@ -1,6 +1,7 @@
 #include "engine/CleanRun.hpp"
 
 #include "engine/CleanerEngine.hpp"
+#include "platform/AtomicFile.hpp"
 #include "platform/Localization.hpp"
 #include "platform/Warnings.hpp"
 #include "scanners/PrivacyScanner.hpp"
@@ -33,13 +34,13 @@ public:
 std::string fileName(const std::string& path) { return std::filesystem::path(path).filename().string(); }
 
 std::string removalMessage(const std::string& path, std::error_code error) {
-    return "\u201C" + fileName(path) + "\u201D could not be removed: " + error.message() + ".";
+    return "\u201C" + fileName(path) + "\u201D could not be removed: " + platform::fileErrorText(error) + ".";
 }
 
 // The user-facing text of anything a deletion throws.
 std::string describeRecordFailure(const std::exception& error) {
     if (const auto* fileError = dynamic_cast<const std::filesystem::filesystem_error*>(&error)) {
-        return fileError->code().message() + ".";
+        return platform::fileErrorText(fileError->code()) + ".";
     }
     return error.what();
 }
@@ -47,7 +48,8 @@ std::string describeRecordFailure(const std::exception& error) {
 std::string describe(const std::exception& error) {
     if (const auto* fileError = dynamic_cast<const std::filesystem::filesystem_error*>(&error)) {
         const auto& path = fileError->path1();
-        return "\u201C" + path.filename().string() + "\u201D could not be backed up: " + fileError->code().message() + ".";
+        return "\u201C" + path.filename().string() + "\u201D could not be backed up: " +
+               platform::fileErrorText(fileError->code()) + ".";
     }
     return error.what();
 }
@@ -280,7 +282,7 @@ private:
             recordChecked(newAction(SweepActionKind::fileTruncated, item.name, item.path, backup, item.path));
             if (auto error = fileSystem.truncateFile(item.path)) {
                 dropLastAction();
-                throw CleanFailure("\u201C" + fileName(item.path) + "\u201D could not be emptied: " + error.message() + ".");
+                throw CleanFailure("\u201C" + fileName(item.path) + "\u201D could not be emptied: " + platform::fileErrorText(error) + ".");
             }
             return bytes;
         }

@@ -1,5 +1,7 @@
 #include "platform/AtomicFile.hpp"
 
+#include "platform/Localization.hpp"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -33,12 +35,28 @@ bool writeAll(int fd, std::string_view contents) {
 
 }  // namespace
 
+void writeFileAtomicallyOrThrow(const std::filesystem::path& target, std::string_view contents) {
+    errno = 0;
+    if (auto error = writeFileAtomically(target, contents)) {
+        const int code = errno != 0 ? errno : EIO;
+        throw std::filesystem::filesystem_error(*error, target, std::error_code(code, std::generic_category()));
+    }
+}
+
+std::string fileErrorText(std::error_code error) {
+    if (error == std::errc::no_space_on_device || error.value() == EDQUOT) return localized("the disk is full");
+    return error.message();
+}
+
 std::optional<std::string> writeFileAtomically(const std::filesystem::path& target, std::string_view contents) {
     std::error_code ec;
     auto folder = target.parent_path();
     if (!folder.empty()) {
         std::filesystem::create_directories(folder, ec);
-        if (ec) return "Could not create " + folder.string() + ": " + ec.message();
+        if (ec) {
+            errno = ec.value();
+            return "Could not create " + folder.string() + ": " + ec.message();
+        }
     }
     std::string temporary = target.string() + ".tmp-XXXXXX";
     int fd = ::mkstemp(temporary.data());

@@ -16,6 +16,14 @@ namespace zentrel::platform {
 [[nodiscard]] std::optional<std::string> writeFileAtomically(const std::filesystem::path& target,
                                                              std::string_view contents);
 
+// The same, throwing std::filesystem::filesystem_error with the system's own
+// error (so that a full disk reads as one) on failure.
+void writeFileAtomicallyOrThrow(const std::filesystem::path& target, std::string_view contents);
+
+// What a file error means for the user: "the disk is full" for a full disk
+// or quota, the system's text otherwise.
+[[nodiscard]] std::string fileErrorText(std::error_code error);
+
 // Reads a whole file; nullopt when it cannot be opened or read.
 [[nodiscard]] std::optional<std::string> readWholeFile(const std::filesystem::path& path);
 

@@ -127,9 +127,7 @@ std::vector<std::string> domainsOf(const model::SweepAction& action) {
 }
 
 void writeManifest(const fs::path& folder, const nlohmann::json& manifest) {
-    if (auto error = platform::writeFileAtomically(folder / kManifestName, manifest.dump())) {
-        throw fs::filesystem_error(*error, folder / kManifestName, std::make_error_code(std::errc::io_error));
-    }
+    platform::writeFileAtomicallyOrThrow(folder / kManifestName, manifest.dump());
 }
 
 // `path` lies strictly inside `folder`, compared as written.
@@ -241,9 +239,7 @@ void SweepJournal::noteSweptState(const std::string& backupPath) {
 
 std::string SweepJournal::backupPasteboard(const std::string& text, const platform::Uuid& sweepID) {
     const auto file = createSweepFolder(sweepID) / kPasteboardName;
-    if (auto error = platform::writeFileAtomically(file, platform::prefixOfCharacters(text, kClipboardCharacterLimit))) {
-        throw fs::filesystem_error(*error, file, std::make_error_code(std::errc::io_error));
-    }
+    platform::writeFileAtomicallyOrThrow(file, platform::prefixOfCharacters(text, kClipboardCharacterLimit));
     restrictToOwner(file);
     return file.string();
 }
@@ -358,7 +354,7 @@ std::vector<platform::Uuid> SweepJournal::restoreFile(const model::SweepAction& 
         }
         fs::remove(withSuffix(original, kSharedMemoryIndex));
     } catch (const fs::filesystem_error& error) {
-        throw PrivacySweepError::restoreFailed(action.label, error.code().message() + ".");
+        throw PrivacySweepError::restoreFailed(action.label, platform::fileErrorText(error.code()) + ".");
     }
     // The whole store went back: every action of it is undone.
     return undone;
@@ -368,9 +364,7 @@ void SweepJournal::recordSweep(const model::SweepRecord& record, bool inProgress
     const auto folder = createSweepFolder(record.id);
     auto json = model::encodeSweepRecord(record);
     json["inProgress"] = inProgress;
-    if (auto error = platform::writeFileAtomically(folder / kRecordName, json.dump())) {
-        throw fs::filesystem_error(*error, folder / kRecordName, std::make_error_code(std::errc::io_error));
-    }
+    platform::writeFileAtomicallyOrThrow(folder / kRecordName, json.dump());
     restrictToOwner(folder / kRecordName);
 }
 
