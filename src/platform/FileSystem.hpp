@@ -63,7 +63,9 @@ public:
     // inside are removed, never followed. On failure, what could be removed is
     // gone and the first error is returned.
     [[nodiscard]] virtual std::error_code removeItem(const std::string& path) = 0;
-    // Cuts a regular file to 0 bytes in place.
+    // Cuts a regular file to 0 bytes in place; a file with more than one
+    // link is replaced by an empty one of the same mode instead, so that the
+    // other names keep what they hold.
     [[nodiscard]] virtual std::error_code truncateFile(const std::string& path) = 0;
     // Moves an entry to a new path that must not exist yet; across devices a
     // regular file is copied and then removed.

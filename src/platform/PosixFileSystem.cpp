@@ -291,12 +291,30 @@ ContentsRemoval PosixFileSystem::removeContents(const std::string& folder, Listi
     return result;
 }
 
+namespace {
+
+// Puts an empty file of `mode` at `path` through a new file beside it and a rename.
+std::error_code replaceWithEmptyFile(const std::string& path, mode_t mode) {
+    std::string temporary = path + ".zentrel-empty-XXXXXX";
+    FileDescriptor fd(::mkstemp(temporary.data()));
+    if (!fd.isOpen()) return lastError();
+    if (::fchmod(fd.get(), mode) != 0 || ::rename(temporary.c_str(), path.c_str()) != 0) {
+        const auto error = lastError();
+        ::unlink(temporary.c_str());
+        return error;
+    }
+    return {};
+}
+
+}  // namespace
+
 std::error_code PosixFileSystem::truncateFile(const std::string& path) {
     FileDescriptor fd(::open(path.c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
     if (!fd.isOpen()) return lastError();
     struct stat st {};
     if (::fstat(fd.get(), &st) != 0) return lastError();
     if (!S_ISREG(st.st_mode)) return std::make_error_code(std::errc::invalid_argument);
+    if (st.st_nlink > 1) return replaceWithEmptyFile(path, st.st_mode & 07777);
     return ::ftruncate(fd.get(), 0) == 0 ? std::error_code() : lastError();
 }
 

@@ -9,6 +9,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -93,9 +94,35 @@ void restrictToOwner(const fs::path& copy) {
     }
 }
 
+// A file that has other names keeps its inode: the copy is written into it,
+// so every name holds the restored contents again. False when `target` is
+// no such file.
+bool rewriteSharedFile(const fs::path& source, const fs::path& target) {
+    struct stat status {};
+    if (::lstat(target.c_str(), &status) != 0 || !S_ISREG(status.st_mode) || status.st_nlink < 2) return false;
+    const auto contents = platform::readRegularFile(source, kLargestStore);
+    if (!contents) throw fs::filesystem_error("the backup cannot be read", source, std::make_error_code(std::errc::io_error));
+    const int fd = ::open(target.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) throw fs::filesystem_error("open", target, std::error_code(errno, std::generic_category()));
+    std::size_t done = 0;
+    bool ok = ::ftruncate(fd, 0) == 0;
+    while (ok && done < contents->size()) {
+        const ssize_t wrote = ::write(fd, contents->data() + done, contents->size() - done);
+        if (wrote < 0 && errno == EINTR) continue;
+        ok = wrote > 0;
+        if (ok) done += static_cast<std::size_t>(wrote);
+    }
+    const int code = errno;
+    ok = ok && ::fsync(fd) == 0;
+    ::close(fd);
+    if (!ok) throw fs::filesystem_error("write", target, std::error_code(code, std::generic_category()));
+    return true;
+}
+
 // Replaces whatever is at `target` with a copy of `source` in `mode`, through
 // a temporary entry beside it and a rename, so the target is never half-written.
 void replaceWithCopy(const fs::path& source, const fs::path& target, std::optional<fs::perms> mode) {
+    if (rewriteSharedFile(source, target)) return;
     const auto temporary = withSuffix(target, kRestoreSuffix);
     fs::remove_all(temporary);
     copyItem(source, temporary);

@@ -63,6 +63,25 @@ TEST(PosixFileSystemTest, TruncateAndReadRefuseLinksAndPipes) {
     EXPECT_EQ(fs.readFile(target, 3), std::nullopt);
 }
 
+TEST(PosixFileSystemTest, EmptyingAFileWithAnotherLinkLeavesTheOtherNameWhole) {
+    testing::TempDir dir;
+    const auto outside = dir.write("outside/history", "shared lines\n").string();
+    const auto history = (dir / "home/.bash_history").string();
+    std::filesystem::create_directories(dir / "home");
+    std::filesystem::create_hard_link(outside, history);
+    ::chmod(history.c_str(), 0640);
+
+    PosixFileSystem fs;
+    ASSERT_FALSE(fs.truncateFile(history));
+    EXPECT_EQ(fs.readFile(outside), "shared lines\n") << "the shared inode is never cut";
+    EXPECT_EQ(fs.readFile(history), "");
+    struct stat st {};
+    ASSERT_EQ(::stat(history.c_str(), &st), 0);
+    EXPECT_EQ(st.st_nlink, 1u);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir / "home"), {}), 1) << "no temporary file is left";
+}
+
 TEST(PosixFileSystemTest, CopyKeepsTheModificationDate) {
     testing::TempDir dir;
     auto source = dir.write("source", "data").string();

@@ -282,6 +282,20 @@ TEST_F(SweepJournalTest, AnUndoCutShortLeavesNothingBesideTheOriginalAfterTheNex
     EXPECT_EQ(contents(history), "ls\n");
 }
 
+TEST_F(SweepJournalTest, AnUndoIntoAFileWithOtherNamesRestoresThatSameFile) {
+    testing::TempDir outside;
+    const auto shared = outside.write("history", "ls\n");
+    const auto history = home / ".bash_history";
+    fs::create_hard_link(shared, history);
+    const auto backup = journal.backupFile(history.string(), sweep);
+    fs::resize_file(history, 0);  // as an earlier version emptied it in place
+
+    journal.restore(action(model::SweepActionKind::fileTruncated, backup, history.string()), clipboard);
+    EXPECT_EQ(contents(history), "ls\n");
+    EXPECT_EQ(contents(shared), "ls\n") << "the link is kept, not replaced by a new file";
+    EXPECT_EQ(fs::hard_link_count(history), 2u);
+}
+
 TEST(SweepJournalPlacesTest, LinuxBackupsLiveInTheDataFolderAndOldMacPlaceBackupsStillUndoThenGo) {
     testing::TempDir home;
     platform::HostTable linux;
