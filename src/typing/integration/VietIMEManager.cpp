@@ -80,6 +80,8 @@ void VietIMEManager::setInputMethod(VietInputMethod value) {
     services_.prefs.defaults().setString(kMethodKey, std::string(rawValue(value)));
     publishSharedSnapshot();
     applyStateToBridge();
+    // A word begun under one method does not go on under another.
+    services_.bridge.resetComposition();
 }
 
 void VietIMEManager::setOptions(const VietIMEOptions& value) {

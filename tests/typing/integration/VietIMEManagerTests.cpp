@@ -172,6 +172,23 @@ TEST_F(VietIMEManagerTest, TheLastContextOfAnotherApplicationOutlivesThisOneComi
     EXPECT_EQ(manager->frontmostBundleID(), kOwnApplication);
 }
 
+TEST_F(VietIMEManagerTest, ChangingTheMethodEndsTheWordInProgress) {
+    trust.trusted = true;
+    permissions = makePermissions();
+    settle();
+    makeManager();
+    manager->setEnabled(true);
+    ASSERT_TRUE(tap.installed);
+    for (const char16_t c : std::u16string(u"aa")) {
+        platform::TapEvent key;
+        key.unicode = std::u16string(1, c);
+        (void)tap.handler(key, true);
+    }
+    ASSERT_EQ(bridge.displayedText(), "â");
+    manager->setInputMethod(VietInputMethod::vni);
+    EXPECT_EQ(bridge.displayedText(), "");
+}
+
 TEST_F(VietIMEManagerTest, AContextNotAnsweredWithinASecondCountsAsNoneAndOnlyTheNewestAnswerIsApplied) {
     makeManager();
     bringToFront("gedit");
