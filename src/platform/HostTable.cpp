@@ -239,8 +239,8 @@ HostTable HostTable::linuxDesktop(const HostLayout& layout, const FileSystem& fi
     t.startupFolders = {{config + "/autostart", false},
                         {config + "/systemd/user/default.target.wants", true}};
     if (!t.systemRoot.empty()) {
-        t.startupFolders.push_back({system("etc/xdg/autostart"), false});
-        t.startupFolders.push_back({system("etc/systemd/user/default.target.wants"), true});
+        t.startupFolders.push_back({system("etc/xdg/autostart"), false, true});
+        t.startupFolders.push_back({system("etc/systemd/user/default.target.wants"), true, true});
     }
 
     t.chromiumBrowsers = {{"chrome", config + "/google-chrome"},
