@@ -79,7 +79,13 @@ std::string navigationTitle(const viewmodels::ScanViewModel& vm) {
     return model::displayName(*selection.category());
 }
 
+// Boost, the uninstaller, typing and settings act on nothing a scan found.
+bool pageOfItsOwn(Page page) {
+    return page == Page::boost || page == Page::uninstall || page == Page::features || page == Page::settings;
+}
+
 std::vector<ToolbarItem> toolbarItems(const viewmodels::ScanViewModel& vm) {
+    if (pageOfItsOwn(vm.sidebarSelection().page())) return {};
     const auto& scanState = vm.scanState();
     const auto category = vm.sidebarSelection().category();
     if (holds<state::Scanning>(scanState)) {

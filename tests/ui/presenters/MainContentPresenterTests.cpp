@@ -102,6 +102,20 @@ TEST_F(MainContentPresenterTest, ToolbarFollowsTheScanState) {
     EXPECT_FALSE(toolbarItems(*vm)[2].enabled) << "nothing of this category is selected";
 }
 
+TEST_F(MainContentPresenterTest, ToolAndSettingsPagesHaveNoScanToolbar) {
+    load({scannedItem("/h/.Trash/a", CategoryType::trash, 2048)});
+    for (const auto& page : {SidebarSelection::boost(), SidebarSelection::uninstall(), SidebarSelection::features(),
+                             SidebarSelection::settings()}) {
+        vm->sidebarSelection.set(page);
+        for (const auto& scanState : std::vector<model::ScanState>{state::Idle{}, state::Done{}, state::Scanning{}}) {
+            vm->scanState.set(scanState);
+            EXPECT_TRUE(toolbarItems(*vm).empty()) << navigationTitle(*vm);
+        }
+    }
+    vm->sidebarSelection.set(SidebarSelection::smartCleanup());
+    EXPECT_FALSE(toolbarItems(*vm).empty()) << "smart cleanup works on the scan's result";
+}
+
 TEST_F(MainContentPresenterTest, ConfirmationTextsCountTheSelectionInScope) {
     auto review = [](std::string path) { return scannedItem(std::move(path), CategoryType::largeFiles, 1000, false); };
     auto one = review("/h/big.iso");
