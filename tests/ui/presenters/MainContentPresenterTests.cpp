@@ -64,7 +64,7 @@ TEST_F(MainContentPresenterTest, RoutesFollowTheSelectionThenTheScanState) {
     vm->scanState.set(state::Error{"disk gone"});
     vm->sidebarSelection.set(trash);
     EXPECT_EQ(detailRoute(*vm).message, "disk gone");
-    EXPECT_EQ(navigationTitle(*vm), "Trash & Downloads");
+    EXPECT_EQ(navigationTitle(*vm), "Trash & Old Files");
     vm->sidebarSelection.set(SidebarSelection::features());
     EXPECT_EQ(navigationTitle(*vm), "Vietnamese Typing");
 }
