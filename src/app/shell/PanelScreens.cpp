@@ -53,9 +53,9 @@ QWidget* PanelScreens::makeFullDiskAccessScreen() {
 
 QWidget* PanelScreens::makeSettingsPage(QWidget* parent) { return new ui::SettingsContentView(settings_, parent); }
 
-void PanelScreens::showSettingsWindow() {
+void PanelScreens::showSettingsWindow(const QWidget* over) {
     if (!window_) window_ = std::make_unique<ui::SettingsView>(settings_);
-    window_->present();
+    window_->present(over);
 }
 
 }  // namespace zentrel::app

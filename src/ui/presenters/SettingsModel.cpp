@@ -50,7 +50,7 @@ void SettingsModel::reload() {
 }
 
 void SettingsModel::setViewMode(model::ViewMode mode) {
-    services_.prefs.defaults().setString("viewMode", mode == model::ViewMode::advanced ? "advanced" : "recommended");
+    services_.prefs.setViewMode(mode);
     viewMode.set(mode);
 }
 

@@ -82,6 +82,9 @@ public:
     void setEnergyDigestEnabled(bool enabled);
     void setFocusAutoCalmEnabled(bool enabled);
 
+    // The store the settings screens keep their own state in, such as the window's place.
+    [[nodiscard]] platform::DefaultsStore& defaults() const { return services_.prefs.defaults(); }
+
 private:
     void store(platform::Published<bool>& value, const char* key, bool newValue);
 
