@@ -238,13 +238,21 @@ std::string MediaFingerprintStore::serialized(std::size_t maximumBytes) const {
     return std::move(writer.bytes);
 }
 
+namespace {
+
+// The store's folder or file when it is a link, which nothing follows.
+std::optional<std::filesystem::path> linkOnTheWay(const std::filesystem::path& path) {
+    std::error_code error;
+    for (const auto& part : {path.parent_path(), path})
+        if (std::filesystem::is_symlink(std::filesystem::symlink_status(part, error))) return part;
+    return std::nullopt;
+}
+
+}  // namespace
+
 std::optional<std::string> MediaFingerprintStore::save(const std::filesystem::path& path) const {
     // Never written through a link: the cache stays in the cache folder.
-    std::error_code error;
-    for (const auto& part : {path.parent_path(), path}) {
-        if (std::filesystem::is_symlink(std::filesystem::symlink_status(part, error)))
-            return part.string() + " is a link";
-    }
+    if (const auto link = linkOnTheWay(path)) return link->string() + " is a link";
     const auto bytes = serialized();
     const auto checksum = bytes.substr(bytes.size() - kDigestBytes);
     if (checksum == fileChecksum_ || (fileChecksum_.empty() && size() == 0)) return std::nullopt;
@@ -261,6 +269,13 @@ std::filesystem::path mediaFingerprintStorePath(const platform::HostTable& table
     if (table.platform == platform::HostPlatform::macos)
         return std::filesystem::path(table.home) / "Library/Caches/Zentrel/media-fingerprints";
     return mediaFingerprintStorePath(table.cacheHome);
+}
+
+bool removeMediaFingerprintStore(const std::filesystem::path& path) {
+    if (linkOnTheWay(path)) return false;
+    std::error_code error;
+    std::filesystem::remove(path, error);
+    return !error;
 }
 
 void saveMediaFingerprintStore(const MediaFingerprintStore& store, const std::filesystem::path& path) {

@@ -102,6 +102,8 @@ private:
 [[nodiscard]] std::filesystem::path mediaFingerprintStorePath(const platform::HostTable& table);
 
 void saveMediaFingerprintStore(const MediaFingerprintStore& store, const std::filesystem::path& path);
+// Removes the stored fingerprints; never through a link. False when a store stays.
+bool removeMediaFingerprintStore(const std::filesystem::path& path);
 
 // Loads the store at `path` before `scan(store)` and saves it after; a store
 // that cannot be saved is warned about, and the scan's result stands.

@@ -171,6 +171,17 @@ TEST(MediaFingerprintStoreTest, LoadingWarnsOfADamagedFileAndFollowsNoLink) {
     EXPECT_EQ(MediaFingerprintStore::load(path, clock).size(), 0u);
     EXPECT_TRUE(store.save(path)) << "not written through the link";
     EXPECT_TRUE(std::filesystem::is_symlink(path));
+
+    // Cleared from the settings: the file goes, never what a link names.
+    std::filesystem::create_directories(dir / "outside");
+    std::filesystem::create_directory_symlink(dir / "outside", dir / "linked-zentrel");
+    std::ofstream(dir / "outside/media-fingerprints") << store.serialized();
+    EXPECT_FALSE(removeMediaFingerprintStore(dir / "linked-zentrel/media-fingerprints"));
+    EXPECT_TRUE(std::filesystem::exists(dir / "outside/media-fingerprints"));
+    std::filesystem::remove(path);
+    std::ofstream(path, std::ios::binary) << store.serialized();
+    EXPECT_TRUE(removeMediaFingerprintStore(path));
+    EXPECT_FALSE(std::filesystem::exists(path));
 }
 
 TEST(MediaFingerprintStoreTest, AStoredFingerprintStandsUntilTheFileChanges) {
