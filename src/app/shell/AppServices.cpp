@@ -28,7 +28,7 @@ AppServices::AppServices(QObject& context, platform::HostLayout hostLayout, plat
                          services::UpdateUserDriver& updateDriver)
     : layout(std::move(hostLayout)),
       table(platform::HostTable::ofUser(hostPlatform, layout, platform::PosixFileSystem::shared())),
-      journal(layout.home,
+      journal(scanners::SweepJournal::placesFor(table),
               [guard = engine::DeletionGuard(platform::PosixFileSystem::shared(), table)](const std::string& path) {
                   return guard.refusal(path, engine::DeletionGuard::Use::removeEntry);
               }),
