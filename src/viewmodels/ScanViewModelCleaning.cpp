@@ -254,7 +254,7 @@ std::vector<model::PrivacyGroup> ScanViewModel::privacyGroups() const {
 }
 
 std::string ScanViewModel::exportReport() const {
-    return scanReport(result().items, reportDates_.format(services_.clock.now()));
+    return scanReport(result().items, reportDates_.format(services_.clock.now()), services_.prefs.viewMode());
 }
 
 bool ScanViewModel::hasCleanableData() const {
