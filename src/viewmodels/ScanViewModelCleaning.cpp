@@ -153,7 +153,7 @@ void ScanViewModel::showFirstFailure() {
 template <class Select>
 void ScanViewModel::reselect(Select select) {
     result.modify([&](model::ScanResult& r) {
-        for (auto& item : r.items) item.isSelected = select(item);
+        for (auto& item : r.items) item.isSelected = !item.isReadOnly && select(item);
     });
 }
 

@@ -86,6 +86,10 @@ void SettingsModel::setIncludeTerminal(bool include) { store(includeTerminal, kI
 
 void SettingsModel::setIncludePasteboard(bool include) { store(includePasteboard, kIncludePasteboard, include); }
 
+void SettingsModel::clearMediaFingerprints() {
+    if (services_.clearMediaFingerprints) services_.clearMediaFingerprints();
+}
+
 void SettingsModel::setEnergyDigestEnabled(bool enabled) {
     store(energyDigestEnabled, kEnergyDigestEnabled, enabled);
 }
