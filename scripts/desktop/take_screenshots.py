@@ -128,10 +128,10 @@ def content():
     select_page("Smart Cleanup")
     shoot("smart-cleanup", (1100, 720))
     shoot("smart-cleanup-900x600", (900, 600))
-    select_page("Duplicates", "Duplicate Files")
+    select_page("Duplicate Files")
     shoot("duplicates-900x600")
     shoot("duplicates", (1100, 720))
-    select_page("Privacy")
+    select_page("Privacy Data")
     shoot("privacy")
     press_button("Select Trackers")
     cleaned()
@@ -167,7 +167,7 @@ def cleaning():
 
 
 def cleaned():
-    select_page("Duplicates", "Duplicate Files")
+    select_page("Duplicate Files")
     press_button("Select All")
     clean_from_toolbar()
     d.wait_for("the cleaned page", lambda: "All Clean!" in d.labels(), 30)
@@ -177,7 +177,7 @@ def cleaned():
 
 def error():
     """A privacy clean, then an undo whose backup has gone meanwhile."""
-    select_page("Privacy")
+    select_page("Privacy Data")
     press_button("Select Trackers")
     clean_from_toolbar()
     undo = d.wait_for("the sweep log", lambda: d.find("push button", "Undo"), 30)
