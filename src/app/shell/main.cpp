@@ -26,7 +26,6 @@ int usage(const std::string& problem) {
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
-    zentrel::platform::addDesktopTexts(zentrel::platform::Localization::shared());
     QApplication::setApplicationName("Zentrel");
     QApplication::setDesktopFileName("zentrel");
 
@@ -48,6 +47,7 @@ int main(int argc, char** argv) {
         }
     }
     if (request.category && !request.intent) return usage("--category goes with --intent \"Scan Category\"");
+    zentrel::platform::useDesktopTexts(zentrel::platform::Localization::shared(), hostPlatform);
 
     if (zentrel::app::SingleInstance::handOff(request)) return 0;
 
