@@ -196,7 +196,7 @@ void ZentrelApp::toggleTyping() {
     typing.setEnabled(!typing.isEnabled());
 }
 
-void ZentrelApp::showPreferences() { panels_->showSettingsWindow(); }
+void ZentrelApp::showPreferences() { panels_->showSettingsWindow(window_.get()); }
 
 void ZentrelApp::handle(const InstanceRequest& request) {
     window_->present();

@@ -70,6 +70,15 @@ MainContentView::MainContentView(viewmodels::ScanViewModel& viewModel, const pla
     observers_.push_back(viewModel_.cleanFailures.observe(
         [this](const std::vector<model::CleanFailureInfo>& failures) { cleanFailuresChanged(failures.size()); }));
     observers_.push_back(viewModel_.showSweepLog.observe([this](bool show) { showSweepLog(show); }));
+    // A new view mode renames the categories and changes the results lists at
+    // once; the tool and settings pages name none and stay (the mode may have
+    // been chosen on the settings page itself).
+    observers_.push_back(viewModel_.prefs().viewModeChanged.subscribe([this](const auto&) {
+        const auto kind = route_.kind;
+        if (kind != Kind::settings && kind != Kind::features && kind != Kind::boost && kind != Kind::uninstall)
+            hasRoute_ = false;
+        refresh();
+    }));
     refresh();
 }
 

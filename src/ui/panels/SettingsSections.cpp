@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace zentrel::ui {
@@ -181,6 +182,16 @@ void buildPrivacy(SectionView& view) {
     view.addSwitch(sweep, "Analyze clipboard with on-device AI", settings.includePasteboard,
                    &SettingsModel::setIncludePasteboard);
     view.addDescription(sweep, "Clipboard analysis runs entirely on your Mac. Nothing is sent to the cloud.");
+    view.addDescription(sweep, "Duplicate scans keep fingerprints of your pictures and videos, never their names, so "
+                               "the next scan is faster.");
+    auto* clear = new QPushButton(localizedText("Clear"), sweep->parentWidget());
+    clear->setAccessibleName(localizedText("Clear"));
+    // Pressed once per opening: the fingerprints are gone until the next duplicate scan.
+    QObject::connect(clear, &QPushButton::clicked, &view, [&settings, clear] {
+        settings.clearMediaFingerprints();
+        clear->setEnabled(false);
+    });
+    sweep->addWidget(clear, 0, Qt::AlignLeft);
 
     auto* undo = view.addCard("Undo window");
     view.addDescription(undo, "Every privacy sweep is logged. You can undo any action within 24 hours from the sweep log.",

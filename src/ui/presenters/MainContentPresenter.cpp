@@ -76,10 +76,16 @@ std::string navigationTitle(const viewmodels::ScanViewModel& vm) {
     case Page::overview: return platform::localized("Overview");
     case Page::category: break;
     }
-    return model::displayName(*selection.category());
+    return vm.categoryTitle(*selection.category());
+}
+
+// Boost, the uninstaller, typing and settings act on nothing a scan found.
+bool pageOfItsOwn(Page page) {
+    return page == Page::boost || page == Page::uninstall || page == Page::features || page == Page::settings;
 }
 
 std::vector<ToolbarItem> toolbarItems(const viewmodels::ScanViewModel& vm) {
+    if (pageOfItsOwn(vm.sidebarSelection().page())) return {};
     const auto& scanState = vm.scanState();
     const auto category = vm.sidebarSelection().category();
     if (holds<state::Scanning>(scanState)) {
@@ -163,7 +169,7 @@ CleanConfirmation cleanConfirmation(const viewmodels::ScanViewModel& vm) {
             tail = platform::localized("This action cannot be undone.");
         }
         confirmation.message = platform::localizedFormat("Only selected items in %@ will be deleted.",
-                                                         {model::displayName(*confirmation.category)}) +
+                                                         {vm.categoryTitle(*confirmation.category)}) +
                                " " + tail;
     } else if (privacyCount > 0) {
         confirmation.message = platform::localized(kPrivacySentence);

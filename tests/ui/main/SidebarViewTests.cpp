@@ -58,9 +58,9 @@ TEST_F(SidebarViewTest, RowsShowSizesNamesAndTheTypingSwitch) {
     ASSERT_NE(view.row(SidebarSelection::features())->trailingLabel(), nullptr);
     EXPECT_EQ(view.row(SidebarSelection::features())->trailingLabel()->text(), "ON");
 
-    h.standard.setString("viewMode", "advanced");
-    view.refresh();
-    EXPECT_EQ(view.row(SidebarSelection::category(CategoryType::xcode))->titleLabel()->text(), "Xcode");
+    vm->prefs().setViewMode(model::ViewMode::advanced);
+    EXPECT_EQ(view.row(SidebarSelection::category(CategoryType::xcode))->titleLabel()->text(), "Xcode")
+        << "a new view mode renames the rows at once";
 }
 
 TEST_F(SidebarViewTest, PickingARowSelectsItsPageAndThePanelFollows) {

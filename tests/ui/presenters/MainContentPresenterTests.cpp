@@ -65,7 +65,7 @@ TEST_F(MainContentPresenterTest, RoutesFollowTheSelectionThenTheScanState) {
     vm->scanState.set(state::Error{"disk gone"});
     vm->sidebarSelection.set(trash);
     EXPECT_EQ(detailRoute(*vm).message, "disk gone");
-    EXPECT_EQ(navigationTitle(*vm), "Trash & Downloads");
+    EXPECT_EQ(navigationTitle(*vm), "Trash & Old Files");
     vm->sidebarSelection.set(SidebarSelection::features());
     EXPECT_EQ(navigationTitle(*vm), "Vietnamese Typing");
 }
@@ -102,6 +102,20 @@ TEST_F(MainContentPresenterTest, ToolbarFollowsTheScanState) {
     EXPECT_EQ(toolbarItems(*vm)[1].title, "Scan Again");
     EXPECT_FALSE(toolbarItems(*vm)[2].enabled) << "nothing of this category is selected";
     EXPECT_EQ(toolbarItems(*vm)[2].title, "Clean") << "a disabled Clean names no figure";
+}
+
+TEST_F(MainContentPresenterTest, ToolAndSettingsPagesHaveNoScanToolbar) {
+    load({scannedItem("/h/.Trash/a", CategoryType::trash, 2048)});
+    for (const auto& page : {SidebarSelection::boost(), SidebarSelection::uninstall(), SidebarSelection::features(),
+                             SidebarSelection::settings()}) {
+        vm->sidebarSelection.set(page);
+        for (const auto& scanState : std::vector<model::ScanState>{state::Idle{}, state::Done{}, state::Scanning{}}) {
+            vm->scanState.set(scanState);
+            EXPECT_TRUE(toolbarItems(*vm).empty()) << navigationTitle(*vm);
+        }
+    }
+    vm->sidebarSelection.set(SidebarSelection::smartCleanup());
+    EXPECT_FALSE(toolbarItems(*vm).empty()) << "smart cleanup works on the scan's result";
 }
 
 TEST_F(MainContentPresenterTest, ConfirmationTextsCountTheSelectionInScope) {
