@@ -3,6 +3,7 @@
 #include "ui/design/CapsuleLabel.hpp"
 #include "ui/design/SidebarRow.hpp"
 
+#include "doubles/ScopedDesktopTexts.hpp"
 #include "viewmodels/ScanViewModelHarness.hpp"
 
 #include <gtest/gtest.h>
@@ -24,6 +25,7 @@ protected:
 };
 
 TEST_F(SidebarViewTest, TheSubtitleFollowsTheScan) {
+    const testing::ScopedDesktopTexts english;
     EXPECT_EQ(view.subtitle(), "Ready to scan");
     EXPECT_EQ(view.bottomPanel(), nullptr);
     vm->startScan(true, false, false, false);
