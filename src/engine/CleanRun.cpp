@@ -249,6 +249,7 @@ private:
 
     std::int64_t deleteItem(const CleanItem& item) {
         auto& fileSystem = services_.fileSystem;
+        if (item.isReadOnly) throw CleanFailure(item.warningMessage.value_or("This item cannot be removed here"));
         switch (item.deletionMethod.kind()) {
         case Kind::remove: {
             refuseUnless(item.path, Use::removeEntry);

@@ -75,6 +75,12 @@ UserPreferences::UserPreferences(platform::DefaultsStore& defaults, const platfo
     shared_.syncScanSummary(*this);
 }
 
+void UserPreferences::setViewMode(ViewMode mode) {
+    const bool changed = mode != viewMode();
+    defaults_.setString(kViewMode, mode == ViewMode::advanced ? "advanced" : "recommended");
+    if (changed) viewModeChanged.emit(mode);
+}
+
 ViewMode UserPreferences::viewMode() const {
     return defaults_.string(kViewMode).value_or("") == "advanced" ? ViewMode::advanced : ViewMode::recommended;
 }

@@ -12,6 +12,7 @@
 #include "platform/Clock.hpp"
 #include "platform/DefaultsStore.hpp"
 #include "platform/LoginItemService.hpp"
+#include "platform/Observable.hpp"
 #include "typing/engine/VietIMEOptions.hpp"
 #include "typing/engine/VietInputMethod.hpp"
 
@@ -45,6 +46,9 @@ public:
     [[nodiscard]] platform::DefaultsStore& defaults() const { return defaults_; }
 
     [[nodiscard]] ViewMode viewMode() const;
+    // Stores the mode and, when it changed, tells every screen that names categories.
+    void setViewMode(ViewMode mode);
+    platform::Signal<ViewMode> viewModeChanged;
 
     [[nodiscard]] std::map<CategoryType, std::int64_t> lastScanCategoryTotals() const;
     void setLastScanCategoryTotals(const std::map<CategoryType, std::int64_t>& totals);

@@ -109,6 +109,7 @@ void ScanViewModel::finishFullScan(std::uint64_t generation, const ScanFlags& fl
 }
 
 void ScanViewModel::finishScan(std::vector<CleanItem> items, bool background, bool quick) {
+    for (auto& item : items) item.isSelected = item.isSelected && !item.isReadOnly;
     result.set(model::ScanResult{std::move(items)});
     std::set<CategoryType> scanned;
     if (background && !quick) {

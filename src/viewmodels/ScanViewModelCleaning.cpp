@@ -161,7 +161,7 @@ void ScanViewModel::showFirstFailure() {
 template <class Select>
 void ScanViewModel::reselect(Select select) {
     result.modify([&](model::ScanResult& r) {
-        for (auto& item : r.items) item.isSelected = select(item);
+        for (auto& item : r.items) item.isSelected = !item.isReadOnly && select(item);
     });
 }
 
@@ -262,7 +262,7 @@ std::vector<model::PrivacyGroup> ScanViewModel::privacyGroups() const {
 }
 
 std::string ScanViewModel::exportReport() const {
-    return scanReport(result().items, reportDates_.format(services_.clock.now()));
+    return scanReport(result().items, reportDates_.format(services_.clock.now()), services_.prefs.viewMode());
 }
 
 bool ScanViewModel::hasCleanableData() const {

@@ -444,5 +444,15 @@ TEST_F(CleanRunOnDiskTest, AFolderTurnedIntoALinkSinceTheScanLeadsNowhere) {
     }
 }
 
+TEST_F(CleanRunTest, AReadOnlyItemIsNeverRemoved) {
+    const auto path = home + "/Library/Caches/shown-only";
+    fileSystem.addTextFile(path, "x");
+    auto item = itemAt(path, CategoryType::startup, 1);
+    item.isReadOnly = true;
+    const auto result = harness.clean({item});
+    EXPECT_EQ(result.failedKeys, std::vector<std::string>{path});
+    EXPECT_TRUE(fileSystem.exists(path));
+}
+
 }  // namespace
 }  // namespace zentrel::engine

@@ -314,5 +314,17 @@ TEST(IntentBridgeTest, HeldIntentsRunOnceInOrderAtRegistration) {
     EXPECT_EQ(bridge.pendingCount(), 1u) << "the bridge does not keep the view model alive";
 }
 
+TEST_F(ScanViewModelTest, ReadOnlyItemsAreNeverSelected) {
+    auto items = twoCategories();
+    items[0].isReadOnly = true;
+    items[0].isSelected = true;
+    scanTo(items);
+    EXPECT_FALSE(vm->result().items[0].isSelected) << "a scan's own selection is dropped";
+    vm->toggleItem(vm->result().items[0].id);
+    vm->selectAll(CategoryType::systemCaches);
+    vm->selectAllSafe();
+    EXPECT_FALSE(vm->result().items[0].isSelected);
+}
+
 }  // namespace
 }  // namespace zentrel::viewmodels

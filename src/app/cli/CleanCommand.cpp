@@ -4,6 +4,7 @@
 // back for a day. It never runs on the real home folder by default.
 
 #include "app/cli/CliCommand.hpp"
+#include "app/cli/TerminalText.hpp"
 #include "app/cli/ScanSetup.hpp"
 #include "app/cli/SweepLogAccess.hpp"
 #include "platform/ByteCountFormatter.hpp"
@@ -80,9 +81,9 @@ int runClean(const Arguments& arguments) {
             if (event.kind == Kind::started) return;
             std::cout << "[" << event.index + 1 << "/" << event.total << "] ";
             if (event.kind == Kind::succeeded) {
-                std::cout << "Cleaned " << event.item.displayTitle() << "\n";
+                std::cout << "Cleaned " << terminalText(event.item.displayTitle()) << "\n";
             } else {
-                std::cout << "Failed " << event.item.displayTitle() << ": " << event.error << "\n";
+                std::cout << "Failed " << terminalText(event.item.displayTitle()) << ": " << event.error << "\n";
             }
         },
         [&](engine::DeleteResult done) { result = std::move(done); });
