@@ -6,6 +6,7 @@
 #include "platform/Warnings.hpp"
 #include "scanners/PrivacyScanner.hpp"
 #include "scanners/PrivacySweepError.hpp"
+#include "scanners/RunningBrowser.hpp"
 
 #include <filesystem>
 #include <memory>
@@ -346,6 +347,9 @@ private:
     std::int64_t clearTrackerCookies(const CleanItem& item) {
         const auto& cookies = *item.deletionMethod.trackerCookies();
         if (item.privacyStoreBusy) throw CleanFailure(scanners::busyStoreNotice(cookies.browser));
+        if (cookies.browser != model::BrowserKind::safari && scanners::isHeldByRunningBrowser(cookies.storePath)) {
+            throw CleanFailure(scanners::busyStoreNotice(cookies.browser));
+        }
         if (!sweepID_) return 0;
         refuseUnless(cookies.storePath, Use::changeInPlace);
         const auto backup = services_.journal.backupFile(cookies.storePath, *sweepID_);

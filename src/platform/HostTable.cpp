@@ -143,6 +143,7 @@ HostTable HostTable::macos(const HostLayout& layout) {
                           {"arc", support + "/Arc/User Data"},
                           {"edge", support + "/Microsoft Edge"}};
     t.firefoxProfiles = support + "/Firefox/Profiles";
+    t.firefoxProfileFolders = {t.firefoxProfiles};
     t.recentsStores = {
         {"Finder Recents", support + "/com.apple.sharedfilelist"},
         {"Spotlight History", support + "/com.apple.spotlight"},
@@ -243,11 +244,21 @@ HostTable HostTable::linuxDesktop(const HostLayout& layout, const FileSystem& fi
         t.startupFolders.push_back({system("etc/systemd/user/default.target.wants"), true, true});
     }
 
+    // Each browser's own place, then where its Flatpak and Snap packages keep it.
+    const auto flatpak = home + "/.var/app/";
     t.chromiumBrowsers = {{"chrome", config + "/google-chrome"},
                           {"chromium", config + "/chromium"},
                           {"brave", config + "/BraveSoftware/Brave-Browser"},
-                          {"edge", config + "/microsoft-edge"}};
+                          {"edge", config + "/microsoft-edge"},
+                          {"chrome", flatpak + "com.google.Chrome/config/google-chrome"},
+                          {"chromium", flatpak + "org.chromium.Chromium/config/chromium"},
+                          {"brave", flatpak + "com.brave.Browser/config/BraveSoftware/Brave-Browser"},
+                          {"edge", flatpak + "com.microsoft.Edge/config/microsoft-edge"},
+                          {"chromium", home + "/snap/chromium/common/chromium"}};
     t.firefoxProfiles = home + "/.mozilla/firefox";
+    t.firefoxProfileFolders = {t.firefoxProfiles, config + "/mozilla/firefox",
+                               flatpak + "org.mozilla.firefox/.mozilla/firefox",
+                               home + "/snap/firefox/common/.mozilla/firefox"};
     t.firefoxProfilesListed = true;
     t.recentsStores = {
         {"Finder Recents", data + "/recently-used.xbel"},

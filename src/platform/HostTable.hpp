@@ -94,6 +94,8 @@ struct HostTable {
     std::vector<std::string> safariCookieStores;
     std::vector<ChromiumBrowser> chromiumBrowsers;
     std::string firefoxProfiles;
+    // Every folder that may hold Firefox profiles, the one above first.
+    std::vector<std::string> firefoxProfileFolders;
     bool firefoxProfilesListed = false;  // profiles.ini names the profiles; else every entry is one
     Rows recentsStores;                  // by title, e.g. "Finder Recents"
     Rows historyFiles;                   // by label, e.g. "Zsh History"

@@ -3,7 +3,14 @@
 #include "platform/AtomicFile.hpp"
 #include "platform/FileNames.hpp"
 #include "scanners/BinaryCookieFile.hpp"
+#include "platform/LosslessText.hpp"
+#include "platform/Warnings.hpp"
+#include "platform/Localization.hpp"
 #include "scanners/FirefoxProfilesIni.hpp"
+#include "scanners/RunningBrowser.hpp"
+
+#include <filesystem>
+#include <set>
 #include "scanners/PrivacySweepError.hpp"
 #include "scanners/SQLiteCookieDatabase.hpp"
 #include "scanners/TrackerHosts.hpp"
@@ -40,7 +47,7 @@ PrivacyCookieStore::PrivacyCookieStore(const platform::FileSystem& fileSystem, c
     : fileSystem_(fileSystem),
       home_(table.home),
       safariStores_(table.safariCookieStores),
-      firefoxProfiles_(table.firefoxProfiles),
+      firefoxProfileFolders_(table.firefoxProfileFolders),
       firefoxProfilesListed_(table.firefoxProfilesListed),
       busyTimeout_(busyTimeout) {
     for (const auto& [raw, userData] : table.chromiumBrowsers) {
@@ -127,30 +134,44 @@ std::vector<PrivacyCookieStore::CookieProfile> PrivacyCookieStore::chromiumProfi
     return profiles;
 }
 
-std::vector<std::pair<std::string, std::string>> PrivacyCookieStore::listedFirefoxProfiles() const {
+std::vector<std::pair<std::string, std::string>> PrivacyCookieStore::listedFirefoxProfiles(const std::string& base) const {
     std::vector<std::pair<std::string, std::string>> profiles;  // name, folder
-    const auto base = firefoxProfiles_;
     if (!firefoxProfilesListed_) {
         for (const auto& name : fileSystem_.contentsOfDirectory(base).value_or(std::vector<std::string>{}))
             profiles.emplace_back(name, platform::appendingPathComponent(base, name));
         return profiles;
     }
+    std::set<std::string> seen;
     for (const auto& profile : firefoxProfilesOfIni(fileSystem_.readFile(base + "/profiles.ini", 1 << 20).value_or(""))) {
         if (profile.path.empty() || profile.path.find("..") != std::string::npos) continue;
-        const auto folder = profile.isRelative ? platform::appendingPathComponent(base, profile.path) : profile.path;
-        const auto slash = folder.rfind('/');
-        profiles.emplace_back(slash == std::string::npos ? folder : folder.substr(slash + 1), folder);
+        // "./a.default", "a.default/" and "a.default" name one folder, listed once.
+        auto folder = std::filesystem::path(profile.isRelative ? platform::appendingPathComponent(base, profile.path)
+                                                               : profile.path)
+                          .lexically_normal();
+        if (!folder.has_filename()) folder = folder.parent_path();
+        if (folder.filename().empty() || !seen.insert(folder.string()).second) continue;
+        profiles.emplace_back(folder.filename().string(), folder.string());
     }
     return profiles;
 }
 
 std::vector<PrivacyCookieStore::CookieProfile> PrivacyCookieStore::firefoxProfiles() const {
     std::vector<CookieProfile> profiles;
-    if (firefoxProfiles_.empty()) return profiles;
-    for (const auto& [name, folder] : listedFirefoxProfiles()) {
-        const std::string store = folder + "/cookies.sqlite";
-        if (!isStoreInsideHome(store)) continue;
-        if (auto profile = sqliteProfile(BrowserKind::firefox, name, store)) profiles.push_back(std::move(*profile));
+    std::set<std::string> seen;  // a folder reached from two places is one profile
+    for (const auto& base : firefoxProfileFolders_) {
+        if (base.empty()) continue;
+        for (const auto& [name, folder] : listedFirefoxProfiles(base)) {
+            const std::string store = folder + "/cookies.sqlite";
+            const auto attributes = fileSystem_.attributes(store);
+            if (!attributes || !attributes->isRegularFile()) continue;
+            if (!isStoreInsideHome(store)) {
+                platform::warn(platform::localizedFormat("Skipped the Firefox profile %@ (%@): it lies outside the home folder",
+                                                         {platform::escapedInvalidUtf8(name), platform::escapedInvalidUtf8(folder)}));
+                continue;
+            }
+            if (!seen.insert(fileSystem_.realPath(store).value_or(store)).second) continue;
+            if (auto profile = sqliteProfile(BrowserKind::firefox, name, store)) profiles.push_back(std::move(*profile));
+        }
     }
     return profiles;
 }
@@ -164,6 +185,9 @@ std::vector<std::string> PrivacyCookieStore::readBinaryCookieHosts(const std::st
 std::optional<PrivacyCookieStore::CookieProfile> PrivacyCookieStore::sqliteProfile(BrowserKind browser,
                                                                                   std::string profileName,
                                                                                   const std::string& storePath) const {
+    if (isHeldByRunningBrowser(storePath) && fileSystem_.exists(storePath)) {
+        return CookieProfile{browser, std::move(profileName), storePath, {}, 0, fileSize(storePath), true};
+    }
     const auto read = SQLiteCookieDatabase(layoutFor(browser), busyTimeout_).readHosts(storePath);
     if (read.status == CookieStoreHosts::Status::busy) {
         return CookieProfile{browser, std::move(profileName), storePath, {}, 0, fileSize(storePath), true};
@@ -202,6 +226,7 @@ std::int64_t PrivacyCookieStore::removeTrackerCookiesFromSQLite(const std::strin
                                                                 BrowserKind browser) const {
     if (domains.empty()) return 0;
     if (!isStoreInsideHome(path)) throw PrivacySweepError::cookieStoreOpenFailed(path);
+    if (isHeldByRunningBrowser(path)) throw PrivacySweepError::cookieStoreBusy(path);
     return SQLiteCookieDatabase(layoutFor(browser), busyTimeout_).deleteHosts(path, domains);
 }
 

@@ -101,13 +101,13 @@ private:
     [[nodiscard]] bool isStoreInsideHome(const std::string& path) const;
     [[nodiscard]] std::int64_t fileSize(const std::string& path) const;
     [[nodiscard]] std::string homePath(std::string_view relative) const;
-    [[nodiscard]] std::vector<std::pair<std::string, std::string>> listedFirefoxProfiles() const;
+    [[nodiscard]] std::vector<std::pair<std::string, std::string>> listedFirefoxProfiles(const std::string& base) const;
 
     const platform::FileSystem& fileSystem_;
     std::string home_;
     std::vector<std::string> safariStores_;
     std::vector<std::pair<model::BrowserKind, std::string>> chromiumBrowsers_;
-    std::string firefoxProfiles_;
+    std::vector<std::string> firefoxProfileFolders_;
     bool firefoxProfilesListed_ = false;
     std::chrono::milliseconds busyTimeout_;
 };

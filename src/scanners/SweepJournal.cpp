@@ -4,6 +4,7 @@
 #include "platform/BoundedJson.hpp"
 #include "platform/LosslessText.hpp"
 #include "scanners/PrivacySweepError.hpp"
+#include "scanners/RunningBrowser.hpp"
 #include "scanners/SQLiteCookieDatabase.hpp"
 #include "scanners/Sha256.hpp"
 
@@ -351,7 +352,9 @@ std::vector<platform::Uuid> SweepJournal::restoreFile(const model::SweepAction& 
     if (action.kind == model::SweepActionKind::cookieDomain && fs::exists(current)) {
         if (const auto layout = SQLiteCookieDatabase::layoutOf(backup.string())) {
             const SQLiteCookieDatabase store(*layout, busyTimeout_);
-            if (store.isInUse(original.string())) throw PrivacySweepError::cookieStoreBusy(original.string());
+            if (isHeldByRunningBrowser(original.string()) || store.isInUse(original.string())) {
+                throw PrivacySweepError::cookieStoreBusy(original.string());
+            }
             const auto& entry = manifest[location.relative.generic_string()];
             const bool unchanged = entry.is_object() && entry.contains("sweptDigest") &&
                                    entry["sweptDigest"].is_string() &&

@@ -16,6 +16,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <unistd.h>
 
 namespace zentrel::engine {
 namespace {
@@ -409,6 +410,21 @@ TEST_F(CleanRunOnDiskTest, ASweepThatCannotBeRecordedMakesNoPrivacyChange) {
     EXPECT_EQ(contentsOf(history), "ls\n");
     EXPECT_FALSE(result.sweepRecord);
     EXPECT_FALSE(fs::exists(cache)) << "other items are cleaned as usual";
+}
+
+TEST_F(CleanRunOnDiskTest, AChromiumRunningOnItsProfileIsNamedAndItsStoreLeftAlone) {
+    const auto userData = homePath() / "Library/Application Support/Google/Chrome";
+    const auto store = userData / "Default/Cookies";
+    testing::writeChromiumCookieDatabase(store, {"ads.example", "news.example"});
+    char host[256] = {};
+    ::gethostname(host, sizeof host - 1);
+    fs::create_symlink(std::string(host) + "-" + std::to_string(::getpid()), userData / "SingletonLock");
+    const auto result = harness->clean({itemAt(store.string(), CategoryType::privacy, 10,
+                                               DeletionMethod::clearTrackerCookies(store.string(), {"ads.example"},
+                                                                                   model::BrowserKind::chrome))});
+    EXPECT_EQ(result.failureMessages.at(store.string()), "Chrome is running: quit Chrome and scan again");
+    EXPECT_EQ(testing::chromiumCookieHosts(store), (std::vector<std::string>{"ads.example", "news.example"}));
+    EXPECT_FALSE(result.sweepRecord);
 }
 
 TEST_F(CleanRunOnDiskTest, AFolderTurnedIntoALinkSinceTheScanLeadsNowhere) {

@@ -1,5 +1,6 @@
 #include "doubles/CookieStoreFixtures.hpp"
 #include "doubles/TempDir.hpp"
+#include "doubles/WarningCapture.hpp"
 #include "platform/AtomicFile.hpp"
 #include "platform/PosixFileSystem.hpp"
 #include "scanners/PrivacyCookieStore.hpp"
@@ -124,6 +125,44 @@ TEST_F(PrivacyCookieStoreTest, OnALinuxDesktopEveryChromiumProfileIsReadAtTheCur
     // A Mac's Chromium profiles keep theirs at both places too.
     testing::writeChromiumCookieDatabase(home / kChrome / "Default/Network/Cookies", {"doubleclick.net"});
     EXPECT_EQ(store.chromiumProfiles(BrowserKind::chrome, "Google/Chrome").size(), 1u);
+}
+
+TEST_F(PrivacyCookieStoreTest, AFirefoxProfileWrittenSeveralWaysInProfilesIniIsOneStore) {
+    const auto table = platform::HostTable::linuxDesktop(platform::HostLayout::forHome(home.path(), {}), fileSystem, 1000);
+    const PrivacyCookieStore linuxStore{fileSystem, table, 0ms};
+    home.write(".mozilla/firefox/profiles.ini", "[Profile0]\nPath=abc.default\n[Profile1]\nPath=./abc.default\n"
+                                                "[Profile2]\nPath=abc.default/\n[Profile3]\nIsRelative=0\nPath=" +
+                                                    path(".mozilla/firefox/abc.default//") + "\n");
+    testing::writeFirefoxCookieDatabase(home / ".mozilla/firefox/abc.default/cookies.sqlite", {"hotjar.com"});
+    const auto profiles = linuxStore.firefoxProfiles();
+    ASSERT_EQ(profiles.size(), 1u);
+    EXPECT_EQ(profiles[0].profileName, "abc.default");
+    EXPECT_EQ(profiles[0].storePath, path(".mozilla/firefox/abc.default/cookies.sqlite"));
+}
+
+TEST_F(PrivacyCookieStoreTest, FirefoxProfilesAreFoundInEveryPlaceOfThisDesktopAndOneOutsideTheHomeIsNamed) {
+    const auto table = platform::HostTable::linuxDesktop(platform::HostLayout::forHome(home.path(), {}), fileSystem, 1000);
+    const PrivacyCookieStore linuxStore{fileSystem, table, 0ms};
+    const std::vector<std::string> places = {".config/mozilla/firefox", ".var/app/org.mozilla.firefox/.mozilla/firefox",
+                                             "snap/firefox/common/.mozilla/firefox"};
+    for (const auto& place : places) {
+        home.write(place + "/profiles.ini", "[Profile0]\nPath=p.default\n");
+        testing::writeFirefoxCookieDatabase(home / place / "p.default/cookies.sqlite", {"hotjar.com"});
+    }
+    testing::writeFirefoxCookieDatabase(elsewhere / "far.default/cookies.sqlite", {"hotjar.com"});
+    home.write(".mozilla/firefox/profiles.ini",
+               "[Profile0]\nIsRelative=0\nPath=" + (elsewhere / "far.default").string() + "\n");
+    testing::WarningCapture warnings;
+
+    std::vector<std::string> found;
+    for (const auto& profile : linuxStore.firefoxProfiles())
+        found.push_back(std::filesystem::relative(profile.storePath, home.path()).string());
+    EXPECT_EQ(found, (std::vector<std::string>{places[0] + "/p.default/cookies.sqlite",
+                                               places[1] + "/p.default/cookies.sqlite",
+                                               places[2] + "/p.default/cookies.sqlite"}));
+    ASSERT_EQ(warnings.lines().size(), 1u);
+    EXPECT_NE(warnings.lines()[0].find("far.default"), std::string::npos) << warnings.lines()[0];
+    EXPECT_NE(warnings.lines()[0].find("outside the home folder"), std::string::npos) << warnings.lines()[0];
 }
 
 TEST_F(PrivacyCookieStoreTest, FindsNothingInAnEmptyHomeOrInStoresWithoutTrackers) {
