@@ -5,6 +5,8 @@
 #include "doubles/TempDir.hpp"
 
 #include <gtest/gtest.h>
+#include "platform/LosslessText.hpp"
+
 #include <nlohmann/json.hpp>
 
 #include <chrono>
@@ -66,6 +68,21 @@ std::map<std::string, std::uintmax_t> snapshot(const fs::path& root) {
         files[it->path().string()] = it->is_regular_file() ? it->file_size() : 0;
     }
     return files;
+}
+
+TEST(ScanCommandTest, NamesThatAreNotUtf8AreListedInJsonWithTheirExactBytes) {
+    TempDir dir;
+    const std::string project = "home/Code/caf\xE9";
+    dir.write(project + "/package.json", "{}");
+    dir.write(project + "/node_modules/dep/index.js", std::string(31'000'000, 'm'));
+    dir.makeDirectory("sys");
+    const auto listed = runCli({"scan", "--home", (dir / "home").string(), "--system-root", (dir / "sys").string(),
+                                "--category", "Dev Projects", "--json"});
+    ASSERT_EQ(listed.status, 0) << listed.out;
+    const auto items = nlohmann::json::parse(listed.out);
+    ASSERT_EQ(items.size(), 1u) << listed.out;
+    EXPECT_EQ(items[0]["name"], "caf\\xE9/node_modules");
+    EXPECT_EQ(platform::losslessText(items[0], "path"), (dir / project / "node_modules").string());
 }
 
 TEST(ScanCommandTest, AFullScanOfAMacStyleHomeListsEveryCategoryAndDeletesNothing) {

@@ -8,6 +8,8 @@
 #include "app/cli/ScanViewModelSetup.hpp"
 #include "platform/ByteCountFormatter.hpp"
 
+#include "platform/LosslessText.hpp"
+
 #include <nlohmann/json.hpp>
 
 #include <iostream>
@@ -17,14 +19,15 @@ namespace zentrel::cli {
 namespace {
 
 nlohmann::json itemJson(const model::CleanItem& item) {
-    nlohmann::json json = {{"name", item.name},
-                           {"path", item.path},
-                           {"category", std::string(model::rawValue(item.category))},
-                           {"subcategory", item.subcategory},
+    nlohmann::json json = {{"category", std::string(model::rawValue(item.category))},
                            {"sizeBytes", item.sizeBytes},
                            {"selected", item.isSelected},
-                           {"safety", item.safetyLevel == model::SafetyLevel::safe ? "safe" : "review"},
-                           {"friendlyName", item.friendlyName}};
+                           {"safety", item.safetyLevel == model::SafetyLevel::safe ? "safe" : "review"}};
+    // Names on disk need not be UTF-8: their exact bytes go beside the readable text.
+    platform::putLosslessText(json, "name", item.name);
+    platform::putLosslessText(json, "path", item.path);
+    platform::putLosslessText(json, "subcategory", item.subcategory);
+    platform::putLosslessText(json, "friendlyName", item.friendlyName);
     if (item.warningMessage) json["warning"] = *item.warningMessage;
     if (item.suggestedCommand) json["suggestedCommand"] = *item.suggestedCommand;
     return json;
