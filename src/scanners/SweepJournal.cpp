@@ -120,6 +120,31 @@ bool rewriteSharedFile(const fs::path& source, const fs::path& target) {
     return true;
 }
 
+// A history written to since the sweep gets its saved lines back in front of
+// the new ones; a file with other names is written in place.
+void mergeHistory(const fs::path& backup, const fs::path& history, std::optional<fs::perms> mode) {
+    const auto saved = platform::readRegularFile(backup, kLargestStore);
+    const auto since = platform::readRegularFile(history, kLargestStore);
+    if (!saved || !since) throw fs::filesystem_error("read", history, std::make_error_code(std::errc::io_error));
+    // An undo made before already put the saved lines back.
+    std::string merged = since->starts_with(*saved) ? std::string() : *saved;
+    if (!merged.empty() && !since->empty() && merged.back() != '\n') merged += '\n';
+    merged += *since;
+    const auto staged = withSuffix(history, kRestoreSuffix);
+    fs::remove_all(staged);
+    platform::writeFileAtomicallyOrThrow(staged, merged);
+    try {
+        if (mode) fs::permissions(staged, *mode);
+        if (!rewriteSharedFile(staged, history)) fs::rename(staged, history);
+    } catch (...) {
+        std::error_code ignored;
+        fs::remove(staged, ignored);
+        throw;
+    }
+    std::error_code ignored;
+    fs::remove(staged, ignored);
+}
+
 // Replaces whatever is at `target` with a copy of `source` in `mode`, through
 // a temporary entry beside it and a rename, so the target is never half-written.
 void replaceWithCopy(const fs::path& source, const fs::path& target, std::optional<fs::perms> mode) {
@@ -371,6 +396,10 @@ std::vector<platform::Uuid> SweepJournal::restoreFile(const model::SweepAction& 
 
     try {
         fs::create_directories(original.parent_path());
+        if (action.kind == model::SweepActionKind::fileTruncated && fs::is_regular_file(current)) {
+            mergeHistory(backup, original, origin->mode);
+            return {action.id};
+        }
         replaceWithCopy(backup, original, origin->mode);
         if (action.kind != model::SweepActionKind::cookieDomain) return {action.id};
         // A database goes back with the log it had; a stale log would be

@@ -296,6 +296,17 @@ TEST_F(SweepJournalTest, AnUndoIntoAFileWithOtherNamesRestoresThatSameFile) {
     EXPECT_EQ(fs::hard_link_count(history), 2u);
 }
 
+TEST_F(SweepJournalTest, AnUndoOfAHistoryKeepsTheLinesWrittenSinceTheSweep) {
+    const auto history = home.write(".zsh_history", "old one\nold two\n");
+    const auto backup = journal.backupFile(history.string(), sweep);
+    home.write(".zsh_history", "new since\n");
+    const auto undo = action(model::SweepActionKind::fileTruncated, backup, history.string());
+    journal.restore(undo, clipboard);
+    EXPECT_EQ(contents(history), "old one\nold two\nnew since\n");
+    journal.restore(undo, clipboard);
+    EXPECT_EQ(contents(history), "old one\nold two\nnew since\n") << "a second undo adds nothing";
+}
+
 TEST(SweepJournalPlacesTest, LinuxBackupsLiveInTheDataFolderAndOldMacPlaceBackupsStillUndoThenGo) {
     testing::TempDir home;
     platform::HostTable linux;
