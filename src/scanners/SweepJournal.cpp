@@ -15,6 +15,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <iterator>
 #include <array>
 
 namespace zentrel::scanners {
@@ -26,6 +28,7 @@ namespace {
 constexpr const char* kManifestName = "origins.json";
 constexpr const char* kRecordName = "sweep.json";
 constexpr const char* kPasteboardName = "pasteboard.txt";
+constexpr const char* kJournalFiles[] = {"origins.json", "sweep.json", "pasteboard.txt"};
 constexpr const char* kItemsFolder = "items";
 constexpr const char* kWriteAheadLog = "-wal";
 constexpr const char* kSharedMemoryIndex = "-shm";
@@ -199,12 +202,12 @@ constexpr const char* kMacBackups = "Library/Application Support/Zentrel/SweepBa
 
 SweepJournal::Places SweepJournal::placesFor(const platform::HostTable& table) {
     const fs::path home = table.home;
-    if (table.platform == platform::HostPlatform::macos || table.dataHome.empty()) return {home / kMacBackups, {}};
-    return {fs::path(table.dataHome) / "zentrel/SweepBackups", {home / kMacBackups}};
+    if (table.platform == platform::HostPlatform::macos || table.dataHome.empty()) return {home / kMacBackups, {}, home};
+    return {fs::path(table.dataHome) / "zentrel/SweepBackups", {home / kMacBackups}, home};
 }
 
 SweepJournal::SweepJournal(const fs::path& home, RestoreGuard guard, std::chrono::milliseconds busyTimeout)
-    : SweepJournal(Places{home / kMacBackups, {}}, std::move(guard), busyTimeout) {}
+    : SweepJournal(Places{home / kMacBackups, {}, home}, std::move(guard), busyTimeout) {}
 
 SweepJournal::SweepJournal(Places places, RestoreGuard guard, std::chrono::milliseconds busyTimeout)
     : places_(std::move(places)), guard_(std::move(guard)), busyTimeout_(busyTimeout) {}
@@ -215,6 +218,40 @@ std::vector<fs::path> SweepJournal::allRoots() const {
     std::vector<fs::path> roots = {places_.root};
     roots.insert(roots.end(), places_.formerRoots.begin(), places_.formerRoots.end());
     return roots;
+}
+
+bool SweepJournal::reachedWithoutLinks(const fs::path& path) const {
+    const auto relative = path.lexically_normal().lexically_relative(places_.home.lexically_normal());
+    if (relative.empty() || *relative.begin() == "..") return places_.home.empty();
+    auto step = places_.home;
+    for (const auto& component : relative) {
+        step /= component;
+        struct stat status {};
+        if (::lstat(step.c_str(), &status) != 0) return errno == ENOENT;
+        if (!S_ISDIR(status.st_mode)) return false;
+    }
+    return true;
+}
+
+void SweepJournal::makeFoldersWithoutLinks(const fs::path& folder) const {
+    const auto refuse = [&](const fs::path& at) {
+        return fs::filesystem_error("a link or a file is where the backups go", at,
+                                    std::make_error_code(std::errc::too_many_symbolic_link_levels));
+    };
+    const auto relative = folder.lexically_normal().lexically_relative(places_.home.lexically_normal());
+    if (places_.home.empty() || relative.empty() || *relative.begin() == "..") {
+        fs::create_directories(folder);
+        return;
+    }
+    auto step = places_.home;
+    for (const auto& component : relative) {
+        step /= component;
+        if (::mkdir(step.c_str(), 0700) != 0 && errno != EEXIST) {
+            throw fs::filesystem_error("mkdir", step, std::error_code(errno, std::generic_category()));
+        }
+        struct stat status {};
+        if (::lstat(step.c_str(), &status) != 0 || !S_ISDIR(status.st_mode)) throw refuse(step);
+    }
 }
 
 void SweepJournal::removeEmptyFormerFolders() const {
@@ -234,7 +271,7 @@ fs::path SweepJournal::sweepFolder(const platform::Uuid& sweepID) const {
 
 fs::path SweepJournal::createSweepFolder(const platform::Uuid& sweepID) const {
     const auto folder = sweepFolder(sweepID);
-    fs::create_directories(folder);
+    makeFoldersWithoutLinks(folder);
     fs::permissions(backupRoot(), kOwnerOnlyFolder);
     fs::permissions(folder, kOwnerOnlyFolder);
     return folder;
@@ -302,7 +339,7 @@ std::optional<SweepJournal::BackupLocation> SweepJournal::locate(const fs::path&
     const auto found = std::find_if(roots.begin(), roots.end(), [&](const fs::path& root) {
         return isLexicallyInside(backup, root);
     });
-    if (found == roots.end()) return std::nullopt;
+    if (found == roots.end() || !reachedWithoutLinks(*found)) return std::nullopt;
     const fs::path root = *found;
     const auto relative = backup.lexically_normal().lexically_relative(root.lexically_normal());
     auto part = relative.begin();
@@ -444,6 +481,7 @@ std::vector<model::SweepRecord> SweepJournal::recordedSweeps() const {
     std::vector<model::SweepRecord> records;
     std::error_code error;
     for (const auto& root : allRoots()) {
+        if (!reachedWithoutLinks(root)) continue;
         for (const auto& entry : fs::directory_iterator(root, error)) {
             if (!platform::Uuid::parse(entry.path().filename().string()) || entry.is_symlink(error)) continue;
             if (auto record = recordIn(entry.path())) records.push_back(std::move(*record));
@@ -457,9 +495,15 @@ std::size_t SweepJournal::purgeBackups(const std::set<platform::Uuid>& liveSweep
     std::error_code error;
     std::size_t removed = 0;
     for (const auto& root : allRoots()) {
+        if (!reachedWithoutLinks(root)) continue;
         for (const auto& entry : fs::directory_iterator(root, error)) {
             const auto id = platform::Uuid::parse(entry.path().filename().string());
             if (!id || !entry.is_directory(error) || entry.is_symlink(error)) continue;
+            // Only a folder this journal made: it holds the journal's own files.
+            const bool ours = std::any_of(std::begin(kJournalFiles), std::end(kJournalFiles), [&](const char* name) {
+                return fs::is_regular_file(fs::symlink_status(entry.path() / name, error));
+            });
+            if (!ours) continue;
             removeUnfinishedRestores(entry.path());
             if (liveSweepIDs.contains(*id)) continue;
             const bool aDayOld = now.timeIntervalSince(madeAt(entry.path())) >= kTtlSeconds;

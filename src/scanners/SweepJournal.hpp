@@ -56,6 +56,8 @@ public:
     struct Places {
         std::filesystem::path root;
         std::vector<std::filesystem::path> formerRoots;
+        // The home they lie in: every folder between it and a backup is a real folder, never a link.
+        std::filesystem::path home;
     };
     [[nodiscard]] static Places placesFor(const platform::HostTable& table);
 
@@ -114,6 +116,10 @@ private:
     };
 
     [[nodiscard]] std::vector<std::filesystem::path> allRoots() const;
+    // Whether every folder from the home down to `path` is a real folder (or not there yet).
+    [[nodiscard]] bool reachedWithoutLinks(const std::filesystem::path& path) const;
+    // Makes the folders from the home down to `folder`, owner-only, refusing any link on the way.
+    void makeFoldersWithoutLinks(const std::filesystem::path& folder) const;
     // Removes a former place's folders that are left empty, up to the home's own child.
     void removeEmptyFormerFolders() const;
     [[nodiscard]] std::filesystem::path sweepFolder(const platform::Uuid& sweepID) const;

@@ -307,6 +307,31 @@ TEST_F(SweepJournalTest, AnUndoOfAHistoryKeepsTheLinesWrittenSinceTheSweep) {
     EXPECT_EQ(contents(history), "old one\nold two\nnew since\n") << "a second undo adds nothing";
 }
 
+TEST_F(SweepJournalTest, ABackupsFolderThatIsALinkIsNeverWrittenThroughNorPurged) {
+    testing::TempDir outside;
+    const auto stranger = platform::Uuid::random();
+    outside.write("SweepBackups/" + stranger.string() + "/origins.json", "{}");
+    fs::permissions(outside.path(), fs::perms(0755));
+    fs::create_directories(home / "Library/Application Support");
+    fs::create_directory_symlink(outside.path(), home / "Library/Application Support/Zentrel");
+    const auto history = home.write(".zsh_history", "ls\n");
+
+    EXPECT_THROW((void)journal.backupFile(history.string(), sweep), fs::filesystem_error);
+    EXPECT_FALSE(fs::exists(outside / "SweepBackups" / sweep.string()));
+    EXPECT_EQ(fs::status(outside.path()).permissions() & fs::perms::mask, fs::perms(0755));
+    EXPECT_EQ(journal.purgeBackups({}, {stranger}, platform::Date::distantFuture()), 0u);
+    EXPECT_TRUE(fs::exists(outside / "SweepBackups" / stranger.string()));
+    EXPECT_TRUE(journal.recordedSweeps().empty());
+}
+
+TEST_F(SweepJournalTest, PurgeTakesOnlyFoldersThisJournalMade) {
+    const auto made = platform::Uuid::random(), foreign = platform::Uuid::random();
+    (void)journal.backupFile(home.write(".zsh_history", "ls\n").string(), made);
+    home.write(fs::relative(fs::path(journal.backupRoot()) / foreign.string() / "photo.jpg", home.path()), "mine");
+    EXPECT_EQ(journal.purgeBackups({}, {made, foreign}, platform::Date::distantFuture()), 1u);
+    EXPECT_TRUE(fs::exists(fs::path(journal.backupRoot()) / foreign.string() / "photo.jpg"));
+}
+
 TEST(SweepJournalPlacesTest, LinuxBackupsLiveInTheDataFolderAndOldMacPlaceBackupsStillUndoThenGo) {
     testing::TempDir home;
     platform::HostTable linux;
