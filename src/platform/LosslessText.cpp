@@ -6,8 +6,11 @@ namespace zentrel::platform {
 
 namespace {
 
-// The length of the valid UTF-8 sequence at the start of `bytes`, or 0.
-std::size_t validSequenceLength(std::string_view bytes) {
+std::string bytesKey(const std::string& key) { return key + "Bytes"; }
+
+}  // namespace
+
+std::size_t validUtf8SequenceLength(std::string_view bytes) {
     const auto lead = static_cast<unsigned char>(bytes[0]);
     if (lead < 0x80) return 1;
     std::size_t length = 0;
@@ -32,13 +35,9 @@ std::size_t validSequenceLength(std::string_view bytes) {
     return code < minimum || code > 0x10FFFF || surrogate ? 0 : length;
 }
 
-std::string bytesKey(const std::string& key) { return key + "Bytes"; }
-
-}  // namespace
-
 bool isValidUtf8(std::string_view bytes) {
     while (!bytes.empty()) {
-        const auto length = validSequenceLength(bytes);
+        const auto length = validUtf8SequenceLength(bytes);
         if (length == 0) return false;
         bytes.remove_prefix(length);
     }
@@ -50,7 +49,7 @@ std::string escapedInvalidUtf8(std::string_view bytes) {
     std::string text;
     text.reserve(bytes.size());
     while (!bytes.empty()) {
-        const auto length = validSequenceLength(bytes);
+        const auto length = validUtf8SequenceLength(bytes);
         if (length == 0) {
             const auto byte = static_cast<unsigned char>(bytes[0]);
             text += "\\x";

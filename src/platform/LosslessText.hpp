@@ -13,6 +13,8 @@
 
 namespace zentrel::platform {
 
+// The length of the valid UTF-8 sequence at the start of `bytes` (not empty), or 0.
+[[nodiscard]] std::size_t validUtf8SequenceLength(std::string_view bytes);
 [[nodiscard]] bool isValidUtf8(std::string_view bytes);
 // The text as it is when valid; otherwise each byte of an invalid sequence as "\xNN".
 [[nodiscard]] std::string escapedInvalidUtf8(std::string_view bytes);
