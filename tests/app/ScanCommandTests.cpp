@@ -2,10 +2,11 @@
 
 #include "CliRunner.hpp"
 
+#include "doubles/CookieStoreFixtures.hpp"
 #include "doubles/TempDir.hpp"
+#include "platform/LosslessText.hpp"
 
 #include <gtest/gtest.h>
-#include "platform/LosslessText.hpp"
 
 #include <nlohmann/json.hpp>
 
@@ -83,6 +84,23 @@ TEST(ScanCommandTest, NamesThatAreNotUtf8AreListedInJsonWithTheirExactBytes) {
     ASSERT_EQ(items.size(), 1u) << listed.out;
     EXPECT_EQ(items[0]["name"], "caf\\xE9/node_modules");
     EXPECT_EQ(platform::losslessText(items[0], "path"), (dir / project / "node_modules").string());
+}
+
+TEST(ScanCommandTest, AFirefoxProfileWhoseNameIsNotUtf8IsListedLikeAnyOther) {
+    TempDir dir;
+    const std::string profile = "caf\xE9.default";
+    dir.write("home/.mozilla/firefox/profiles.ini", "[Profile0]\nPath=" + profile + "\n");
+    writeFirefoxCookieDatabase(dir / "home/.mozilla/firefox" / profile / "cookies.sqlite", {".doubleclick.net"});
+    dir.makeDirectory("sys");
+    const auto listed = runCli({"scan", "--home", (dir / "home").string(), "--system-root", (dir / "sys").string(),
+                                "--layout", "linux", "--category", "Privacy", "--json"});
+    ASSERT_EQ(listed.status, 0) << listed.out;
+    bool found = false;
+    for (const auto& item : nlohmann::json::parse(listed.out)) {
+        found = found || platform::losslessText(item, "path") ==
+                             (dir / "home/.mozilla/firefox" / profile / "cookies.sqlite").string();
+    }
+    EXPECT_TRUE(found) << listed.out;
 }
 
 TEST(ScanCommandTest, AFullScanOfAMacStyleHomeListsEveryCategoryAndDeletesNothing) {
