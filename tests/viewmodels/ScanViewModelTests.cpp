@@ -208,6 +208,20 @@ TEST_F(ScanViewModelTest, BackupsNoSweepNeedsArePurgedAtStartAndAfterEachCleanAn
     EXPECT_EQ(h.restorer.purges.size(), purges);
 }
 
+TEST_F(ScanViewModelTest, ASweepCutShortIsTakenIntoTheLogBeforeAnyPurge) {
+    const model::SweepRecord cutShort{platform::Uuid::random(), h.clock.now(), h.clock.now().addingTimeInterval(86400),
+                                      {{platform::Uuid::random(), model::SweepActionKind::fileTruncated, "x", {}, "/b",
+                                        "/h/x", false}},
+                                      1};
+    h.restorer.journalRecords = {cutShort};
+    const auto purges = h.restorer.purges.size();
+    (void)h.make();
+    ASSERT_EQ(h.prefs.sweepLog().size(), 1u);
+    EXPECT_EQ(h.prefs.sweepLog()[0].id, cutShort.id);
+    ASSERT_GT(h.restorer.purges.size(), purges);
+    EXPECT_TRUE(h.restorer.purges.back().contains(cutShort.id)) << "its backups are kept";
+}
+
 TEST_F(ScanViewModelTest, ASweepRecordCanBeUndoneActionByAction) {
     auto item = scannedItem("/h/.zsh_history", CategoryType::privacy, 50);
     scanTo({item});
