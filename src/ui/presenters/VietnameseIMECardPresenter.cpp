@@ -25,9 +25,9 @@ const std::array<OptionSwitch, 5> kMoreOptionSwitches = {{
 namespace {
 
 std::string_view typingPathText(bool usesTap, bool inputMethodSelected) {
-    if (usesTap) return "Đang gõ qua bắt phím (X11)";
-    if (inputMethodSelected) return "Đang gõ qua Zentrel IME (IBus)";
-    return "Chưa gõ được: hãy chọn Zentrel IME trong IBus";
+    if (usesTap) return "Typing through the key tap";
+    if (inputMethodSelected) return "Typing through the Zentrel input method in IBus";
+    return "Not typing yet: select Zentrel in IBus";
 }
 
 std::string_view methodDescription(VietInputMethod method) {

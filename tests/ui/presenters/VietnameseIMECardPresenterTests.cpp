@@ -84,7 +84,7 @@ TEST_F(VietnameseIMECardTest, LeavingTheInputMethodSelectsTheEngineUsedBeforeAnd
     card->selectInputMethod();
     inputMethod.selected = true;
     manager->refreshIMKitStatus();
-    EXPECT_EQ(card->state().typingPath, "Đang gõ qua Zentrel IME (IBus)");
+    EXPECT_EQ(card->state().typingPath, "Typing through the Zentrel input method in IBus");
 
     launched.clear();
     card->chooseIntegrationMode(VietIMEIntegrationMode::cgEvent);
@@ -93,13 +93,13 @@ TEST_F(VietnameseIMECardTest, LeavingTheInputMethodSelectsTheEngineUsedBeforeAnd
     inputMethod.selected = false;
     manager->refreshIMKitStatus();
     EXPECT_TRUE(tap.installed);
-    EXPECT_EQ(card->state().typingPath, "Đang gõ qua bắt phím (X11)");
+    EXPECT_EQ(card->state().typingPath, "Typing through the key tap");
 
     launched.clear();
     card->chooseIntegrationMode(VietIMEIntegrationMode::cgEvent);
     EXPECT_TRUE(launched.empty()) << "another engine in use is left alone";
     card->chooseIntegrationMode(VietIMEIntegrationMode::imkit);
-    EXPECT_EQ(card->state().typingPath, "Chưa gõ được: hãy chọn Zentrel IME trong IBus");
+    EXPECT_EQ(card->state().typingPath, "Not typing yet: select Zentrel in IBus");
 }
 
 TEST_F(VietnameseIMECardTest, TheMethodDescriptionShowsOnlyWhileTypingIsOn) {
