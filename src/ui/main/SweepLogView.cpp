@@ -1,7 +1,7 @@
 #include "ui/main/SweepLogView.hpp"
 
+#include "engine/ScanDateFormatter.hpp"
 #include "platform/Localization.hpp"
-#include "platform/RelativeDateFormatter.hpp"
 #include "ui/design/DesignLabels.hpp"
 #include "ui/design/GlassCard.hpp"
 #include "ui/design/PrimaryButton.hpp"
@@ -164,9 +164,10 @@ void SweepLogView::rebuild() {
     QCoreApplication::sendPostedEvents(rowsLayout_->parentWidget(), QEvent::LayoutRequest);
     scroll_->verticalScrollBar()->setValue(scrolled);
     if (focused && *focused < rows_.size()) rows_[*focused]->takeFocus();
-    footer_->setText(localizedText(
-        "Undo available until %@",
-        {QString::fromStdString(platform::formatRelativeFull(record->expiresAt, now, language_))}));
+    // The moment itself: "until in 23 hours" reads wrong in any language.
+    const engine::ScanDateFormatter until(language_, {}, engine::ScanDateFormatter::Style::mediumStyle,
+                                          engine::ScanDateFormatter::Style::shortStyle);
+    footer_->setText(localizedText("Undo available until %@", {QString::fromStdString(until.format(record->expiresAt))}));
 }
 
 }  // namespace zentrel::ui

@@ -3,6 +3,7 @@
 #include "ui/design/CapsuleLabel.hpp"
 #include "ui/design/SidebarRow.hpp"
 
+#include "doubles/ScopedDesktopTexts.hpp"
 #include "viewmodels/ScanViewModelHarness.hpp"
 
 #include "ui/LayoutAudit.hpp"
@@ -35,6 +36,7 @@ TEST_F(SidebarViewTest, TheSummaryPanelShowsWholeInTheSmallestWindow) {
 }
 
 TEST_F(SidebarViewTest, TheSubtitleFollowsTheScan) {
+    const testing::ScopedDesktopTexts english;
     EXPECT_EQ(view.subtitle(), "Ready to scan");
     EXPECT_EQ(view.bottomPanel(), nullptr);
     vm->startScan(true, false, false, false);
