@@ -213,14 +213,19 @@ void ZentrelApp::runIntent(const InstanceRequest& request) {
         auto choice = request.category ? viewmodels::scanCategoryChoiceFromRaw(*request.category) : std::nullopt;
         if (!choice) {
             // The category is the intent's parameter: ask for it, as the system would.
+            // Only the categories this desktop shows are offered.
             QStringList titles;
-            for (const auto& info : viewmodels::scanCategoryChoices())
+            std::vector<viewmodels::ScanCategoryChoice> offered;
+            for (const auto& info : viewmodels::scanCategoryChoices()) {
+                if (!services_->scanViewModel->showsCategory(viewmodels::categoryType(info.choice))) continue;
                 titles << ui::localizedText(info.displayTitle);
+                offered.push_back(info.choice);
+            }
             bool chosen = false;
             const auto title = QInputDialog::getItem(window_.get(), ui::localizedText("Scan Category"),
                                                      ui::localizedText("Nhóm"), titles, 0, false, &chosen);
             if (!chosen) return;
-            choice = viewmodels::scanCategoryChoices().at(static_cast<std::size_t>(titles.indexOf(title))).choice;
+            choice = offered.at(static_cast<std::size_t>(titles.indexOf(title)));
         }
         viewmodels::ScanCategoryIntent{*choice}.perform(bridge);
     }
