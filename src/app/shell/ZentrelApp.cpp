@@ -7,7 +7,9 @@
 #include "ui/design/DesignLabels.hpp"
 #include "ui/main/MainContentView.hpp"
 #include "ui/main/SidebarView.hpp"
+#include "ui/panels/AboutDialog.hpp"
 #include "ui/panels/UpdateAvailableBanner.hpp"
+#include "ui/presenters/ApplicationMenus.hpp"
 #include "ui/presenters/MainWindowStartup.hpp"
 #include "ui/tools/AppFeaturesView.hpp"
 #include "ui/tools/BoostView.hpp"
@@ -19,6 +21,8 @@
 #include <QInputDialog>
 #include <QTimer>
 #include <QWindow>
+
+#include <sqlite3.h>
 
 namespace zentrel::app {
 namespace {
@@ -38,6 +42,12 @@ ZentrelApp::ZentrelApp(platform::HostLayout layout, platform::HostPlatform hostP
 
     window_ = std::make_unique<MainWindow>([this](MainWindowBranch branch) { return makeBranch(branch); },
                                            MainWindowActions{
+                                               [this] { exportReport(); },
+                                               [this] {
+                                                   return ui::canExportReport(*services_->scanViewModel,
+                                                                              window_->branch());
+                                               },
+                                               [this] { showAbout(); },
                                                [this] { updater().checkForUpdates(); },
                                                [this] { toggleTyping(); },
                                                [this] { showPreferences(); },
@@ -49,9 +59,7 @@ ZentrelApp::ZentrelApp(platform::HostLayout layout, platform::HostPlatform hostP
     auto& permissions = *services_->permissions;
     observers_.push_back(permissions.isCheckingFullDiskAccess.observe([this](bool) { updateBranch(); }));
     observers_.push_back(permissions.fullDiskAccess.observe([this](bool) { updateBranch(); }));
-    const auto typingTitle = [this](bool enabled) {
-        window_->setTypingToggleTitle(ui::localizedText(ui::typingToggleTitle(enabled)));
-    };
+    const auto typingTitle = [this](bool enabled) { window_->updateMenus(enabled); };
     observers_.push_back(services_->typing->isEnabled.observe(typingTitle));
     typingTitle(services_->typing->isEnabled());
 
@@ -197,6 +205,16 @@ void ZentrelApp::toggleTyping() {
 }
 
 void ZentrelApp::showPreferences() { panels_->showSettingsWindow(); }
+
+void ZentrelApp::exportReport() {
+    if (auto* content = window_->branchWidget()->findChild<ui::MainContentView*>()) content->exportReport();
+}
+
+void ZentrelApp::showAbout() {
+    const std::vector<ui::AboutLibrary> versions = {{"Qt", qVersion()}, {"SQLite", sqlite3_libversion()}};
+    ui::AboutDialog dialog(ui::aboutContent(ZENTREL_DISPLAY_VERSION, versions), appIcon(), window_.get());
+    dialog.exec();
+}
 
 void ZentrelApp::handle(const InstanceRequest& request) {
     window_->present();

@@ -51,6 +51,8 @@ private:
     services::UpdaterManager& updater();
     void toggleTyping();
     void showPreferences();
+    void exportReport();
+    void showAbout();
     void runIntent(const InstanceRequest& request);
 
     MessageBoxUpdateDriver updateDriver_;
