@@ -3,6 +3,8 @@
 #include "engine/AllCategoryScanners.hpp"
 #include "engine/DeletionGuard.hpp"
 #include "platform/ProcessNames.hpp"
+#include "platform/X11FrontmostApplication.hpp"
+#include "platform/X11Session.hpp"
 #include "scanners/ClipboardInsight.hpp"
 #include "services/AppBundleInfo.hpp"
 
@@ -20,6 +22,18 @@ std::vector<std::string> relaunchCommand() {
     std::vector<std::string> command;
     for (const auto& argument : arguments) command.push_back(argument.toStdString());
     return command;
+}
+
+// Where the session is Wayland, no application can be known to be in front.
+services::ActiveProcessTracker activeProcessTracker(platform::Executor& pool) {
+    if (platform::x11::isWaylandSession()) return {};
+    auto frontmost = std::make_shared<platform::x11::X11FrontmostApplication>();
+    return {[frontmost]() -> std::optional<std::int32_t> {
+                const auto application = frontmost->current();
+                if (!application) return std::nullopt;
+                return static_cast<std::int32_t>(application->processID);
+            },
+            pool};
 }
 
 }  // namespace
@@ -55,8 +69,9 @@ AppServices::AppServices(QObject& context, platform::HostLayout hostLayout, plat
       typingBridge(desktopTyping.poster, clipboard, desktopTyping.writer),
       distributedNotifications(platform::SessionBusNotificationCenter::fromEnvironment()),
       imeInstaller(typing::ZentrelIMEInstaller::programEnvironment(layout, desktopTyping.inputMethodStatus)),
+      activeProcess(activeProcessTracker(pool)),
       workspace({"/proc", services::LinuxWorkspace::applicationFoldersFor(layout.dataHome, layout.systemRoot),
-                 ::getuid(), "en"},
+                 ::getuid(), "en", &activeProcess},
                 signaller),
       processes(statistics, workspace, platform::SystemClock::shared()),
       power(energySource, platform::SystemClock::shared()),
