@@ -18,7 +18,6 @@
 
 #include <QApplication>
 #include <QEvent>
-#include <QInputDialog>
 #include <QTimer>
 #include <QWindow>
 
@@ -204,7 +203,7 @@ void ZentrelApp::toggleTyping() {
     typing.setEnabled(!typing.isEnabled());
 }
 
-void ZentrelApp::showPreferences() { panels_->showSettingsWindow(); }
+void ZentrelApp::showPreferences() { panels_->showSettingsWindow(window_.get()); }
 
 void ZentrelApp::exportReport() {
     if (auto* content = window_->branchWidget()->findChild<ui::MainContentView*>()) content->exportReport();
@@ -239,11 +238,12 @@ void ZentrelApp::runIntent(const InstanceRequest& request) {
                 titles << ui::localizedText(info.displayTitle);
                 offered.push_back(info.choice);
             }
-            bool chosen = false;
-            const auto title = QInputDialog::getItem(window_.get(), ui::localizedText("Scan Category"),
-                                                     ui::localizedText("Nhóm"), titles, 0, false, &chosen);
-            if (!chosen) return;
-            choice = offered.at(static_cast<std::size_t>(titles.indexOf(title)));
+            scanCategoryPrompt_.ask(window_.get(), ui::localizedText("Scan Category"), ui::localizedText("Nhóm"), titles,
+                                    [&bridge, offered](qsizetype index) {
+                                        viewmodels::ScanCategoryIntent{offered.at(static_cast<std::size_t>(index))}
+                                            .perform(bridge);
+                                    });
+            return;
         }
         viewmodels::ScanCategoryIntent{*choice}.perform(bridge);
     }
