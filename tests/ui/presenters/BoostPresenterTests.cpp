@@ -84,7 +84,8 @@ TEST_F(BoostPresenterTest, TheAppInFrontShowsActiveWhereTheDesktopTellsIt) {
     trackedVm.refresh();
     std::map<std::string, std::string> kinds;
     for (const auto& row : processRows(trackedVm)) kinds[row.name] = row.kind.text;
-    EXPECT_EQ(kinds, (std::map<std::string, std::string>{{"Editor", "Background"}, {"Player", "Active"}}));
+    const auto inactive = processKind(BoostProcess{.isApp = true}).text;
+    EXPECT_EQ(kinds, (std::map<std::string, std::string>{{"Editor", inactive}, {"Player", "Active"}}));
     EXPECT_EQ(activeApplicationNote(trackedVm), std::nullopt);
     trackedVm.selectHeavyApps(1);
     EXPECT_EQ(trackedVm.selectedPIDs(), (std::set<std::int32_t>{10}));
@@ -97,7 +98,7 @@ TEST_F(BoostPresenterTest, TheAppInFrontShowsActiveWhereTheDesktopTellsIt) {
     services::ProcessSampler untrackedSampler{statistics, untracked, clock};
     BoostViewModel untrackedVm{untrackedSampler, clock, clock};
     untrackedVm.refresh();
-    for (const auto& row : processRows(untrackedVm)) EXPECT_EQ(row.kind.text, "Background") << row.name;
+    for (const auto& row : processRows(untrackedVm)) EXPECT_EQ(row.kind.text, inactive) << row.name;
     ASSERT_TRUE(activeApplicationNote(untrackedVm));
     EXPECT_NE(activeApplicationNote(untrackedVm)->find("Wayland"), std::string::npos);
 }
