@@ -32,6 +32,12 @@ constexpr std::pair<CategoryType, const char*> kLabels[] = {
     {CategoryType::icloud, "Scanning iCloud..."},
 };
 
+CategoryType categoryOf(ScannerID id) {
+    for (auto category : model::kAllCategories)
+        if (CleanerEngine::scannerFor(category) == id) return category;
+    return CategoryType::appCaches;  // Mail
+}
+
 }  // namespace
 
 CleanerEngine::CleanerEngine(const platform::FileSystem& fileSystem, platform::Executor& pool,
@@ -50,6 +56,16 @@ void CleanerEngine::setDuplicateWalkStop(std::optional<scanners::CandidateLimitS
 
 void CleanerEngine::setScanner(ScannerID id, ScannerOperation operation) {
     scanners_[static_cast<std::size_t>(id)] = std::move(operation);
+}
+
+void CleanerEngine::setCategories(std::vector<CategoryType> categories) {
+    std::ranges::sort(categories);
+    categories.erase(std::unique(categories.begin(), categories.end()), categories.end());
+    categories_ = std::move(categories);
+}
+
+bool CleanerEngine::hasCategory(CategoryType category) const {
+    return std::ranges::binary_search(categories_, category);
 }
 
 CleanerEngine::Items CleanerEngine::runScanner(ScannerID id) {
@@ -79,6 +95,10 @@ CleanerEngine::Items CleanerEngine::runFullScan(bool includeUserContent, bool in
         phases.push_back({platform::localized("Scanning startup items..."), ScannerID::startupItems});
         phases.push_back({platform::localized("Scanning iCloud..."), ScannerID::icloud});
     }
+    // Mail belongs with the app caches.
+    std::erase_if(phases, [this](const Phase& phase) {
+        return !hasCategory(phase.scanner == ScannerID::mail ? CategoryType::appCaches : categoryOf(phase.scanner));
+    });
 
     // Reports go to the main thread in phase order; the scan does not wait for them.
     auto report = [&](double fraction, std::string message) {
@@ -125,7 +145,8 @@ ScannerID CleanerEngine::scannerFor(CategoryType category) {
 
 void CleanerEngine::scanCategory(CategoryType category, std::function<void(Items)> done) {
     const auto id = scannerFor(category);
-    executor_.run(main_, [this, id] { return runScanner(id); }, std::move(done));
+    const bool scanned = hasCategory(category);
+    executor_.run(main_, [this, id, scanned] { return scanned ? runScanner(id) : Items{}; }, std::move(done));
 }
 
 void CleanerEngine::cleanItems(Items items, CleaningProgressHandler progress, std::function<void(DeleteResult)> done) {

@@ -60,6 +60,11 @@ public:
     CleanerEngine& operator=(const CleanerEngine&) = delete;
 
     void setScanner(ScannerID id, ScannerOperation operation);
+    // The categories this desktop has a place for, in category order (all
+    // twelve unless set): the others are never scanned or reported.
+    void setCategories(std::vector<model::CategoryType> categories);
+    [[nodiscard]] const std::vector<model::CategoryType>& categories() const { return categories_; }
+    [[nodiscard]] bool hasCategory(model::CategoryType category) const;
 
     // Runs the phases on the engine and hands their items, in phase order, to
     // `done` on the main thread.
@@ -125,6 +130,7 @@ private:
     std::map<std::string, std::int64_t> sizeCache_;
     ScanDateFormatter scanDateFormatter_;
     std::array<ScannerOperation, 13> scanners_;
+    std::vector<model::CategoryType> categories_{model::kAllCategories.begin(), model::kAllCategories.end()};
     CleanServices* cleanServices_ = nullptr;
 };
 

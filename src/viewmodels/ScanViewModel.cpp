@@ -27,6 +27,7 @@ const std::set<CategoryType> ScanViewModel::lazyScanCategories = {CategoryType::
 
 ScanViewModel::ScanViewModel(ScanViewModelServices services)
     : services_(std::move(services)),
+      categories_(services_.engine.categories()),
       reportDates_(services_.language, services_.timeZone, engine::ScanDateFormatter::Style::longStyle,
                    engine::ScanDateFormatter::Style::shortStyle) {
     restoreLastScanSummary();
@@ -39,6 +40,10 @@ ScanViewModel::ScanViewModel(ScanViewModelServices services)
             (**self).purgeSweepBackups();
         }
     });
+}
+
+bool ScanViewModel::showsCategory(CategoryType category) const {
+    return std::ranges::find(categories_, category) != categories_.end();
 }
 
 void ScanViewModel::purgeSweepBackups() {
@@ -58,7 +63,7 @@ void ScanViewModel::restoreLastScanSummary() {
     scanState.set(state::Done{});
     std::set<CategoryType> scanned;
     const auto totals = services_.prefs.lastScanCategoryTotals();
-    for (auto category : model::kAllCategories) {
+    for (auto category : categories_) {
         if (auto found = totals.find(category); found != totals.end() && found->second >= 1) scanned.insert(category);
     }
     scannedCategories.set(std::move(scanned));
@@ -113,10 +118,11 @@ void ScanViewModel::finishScan(std::vector<CleanItem> items, bool background, bo
     result.set(model::ScanResult{std::move(items)});
     std::set<CategoryType> scanned;
     if (background && !quick) {
-        scanned = {CategoryType::xcode,        CategoryType::devTools, CategoryType::appCaches,
-                   CategoryType::systemCaches, CategoryType::trash,    CategoryType::iosBackups};
+        for (auto category : {CategoryType::xcode, CategoryType::devTools, CategoryType::appCaches,
+                              CategoryType::systemCaches, CategoryType::trash, CategoryType::iosBackups})
+            if (showsCategory(category)) scanned.insert(category);
     } else {
-        for (auto category : model::kAllCategories) {
+        for (auto category : categories_) {
             if (!background || !lazyScanCategories.contains(category)) scanned.insert(category);
         }
     }
@@ -187,7 +193,7 @@ void ScanViewModel::cancelScan() {
 }
 
 void ScanViewModel::scanCategory(CategoryType category, bool force) {
-    if (lazyScanningCategory()) return;
+    if (lazyScanningCategory() || !showsCategory(category)) return;
     if (scanTask_) {
         if (isBackgroundScanning() || holds<state::Scanning>(scanState())) {
             resetScan(false);

@@ -63,7 +63,9 @@ void MenuBarActions::answer(const QuickCleanQuestion& question, QuickCleanAnswer
     switch (answer) {
     case QuickCleanAnswer::cancel: return;
     case QuickCleanAnswer::reviewFirst:
-        viewModel_.sidebarSelection.set(model::SidebarSelection::category(model::CategoryType::xcode));
+        // The first category page this desktop shows.
+        if (!viewModel_.categories().empty())
+            viewModel_.sidebarSelection.set(model::SidebarSelection::category(viewModel_.categories().front()));
         return;
     case QuickCleanAnswer::clean: break;
     }
