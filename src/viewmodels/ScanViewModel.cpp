@@ -1,6 +1,7 @@
 #include "viewmodels/ScanViewModel.hpp"
 
 #include "engine/CleanerEngine.hpp"
+#include "model/PathClaims.hpp"
 #include "model/PersistedSmartCleanupPlan.hpp"
 #include "platform/Localization.hpp"
 
@@ -208,6 +209,7 @@ void ScanViewModel::finishCategoryScan(std::uint64_t generation, CategoryType ca
     scanState.set(state::Scanning{1.0, platform::localized("Scan complete")});
     result.modify([&items](model::ScanResult& r) {
         r.items.insert(r.items.end(), std::make_move_iterator(items.begin()), std::make_move_iterator(items.end()));
+        r.items = model::claimPaths(std::move(r.items));
         std::stable_sort(r.items.begin(), r.items.end(),
                          [](const CleanItem& a, const CleanItem& b) { return a.sizeBytes > b.sizeBytes; });
     });

@@ -3,6 +3,7 @@
 #include "platform/ByteCountFormatter.hpp"
 #include "platform/Localization.hpp"
 
+#include <algorithm>
 #include <filesystem>
 #include <unordered_map>
 
@@ -63,8 +64,13 @@ DuplicateResults duplicateResults(const viewmodels::ScanViewModel& vm) {
     }
     results.groups.reserve(groups.size());
     for (const auto& group : groups) {
+        const bool exact = group.kind == model::DuplicateKind::exactBytes || group.kind == model::DuplicateKind::documentHash;
+        // A keeper frees nothing; an exact one is as large as its copies.
+        std::int64_t copyBytes = 0;
+        for (const auto& member : group.members) copyBytes = std::max(copyBytes, member.sizeBytes);
         DuplicateGroupContent card{group.id,
-                                platform::localizedFormat("%lld copies", {std::to_string(group.members.size())}),
+                                exact ? platform::localizedFormat("%lld copies", {std::to_string(group.members.size())})
+                                      : platform::localized("Similar"),
                                 platform::localizedFormat("Free up %@", {group.reclaimableSizeText()}),
                                 duplicateKindPill(group.kind),
                                 {}};
@@ -72,7 +78,11 @@ DuplicateResults duplicateResults(const viewmodels::ScanViewModel& vm) {
             DuplicateMemberContent row;
             row.path = member.path;
             row.fileName = std::filesystem::path(member.path).filename().string();
-            row.sizeText = platform::formatByteCount(member.sizeBytes, platform::ByteCountStyle::file);
+            if (!member.isKeeper) {
+                row.sizeText = platform::formatByteCount(member.sizeBytes, platform::ByteCountStyle::file);
+            } else if (exact) {
+                row.sizeText = platform::formatByteCount(copyBytes, platform::ByteCountStyle::file);
+            }
             if (const auto found = byPath.find(member.path); found != byPath.end()) {
                 row.itemId = found->second->id;
                 row.isSelected = found->second->isSelected;
