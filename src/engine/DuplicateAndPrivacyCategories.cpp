@@ -125,11 +125,14 @@ std::vector<model::CleanItem> privacyItems(const std::vector<model::PrivacyGroup
 }
 
 void registerDuplicateAndPrivacyScanners(CleanerEngine& engine, CategorySources sources) {
-    engine.setScanner(ScannerID::duplicates, [home = sources.table.home](CleanerEngine& e) {
+    engine.setScanner(ScannerID::duplicates, [home = sources.table.home,
+                                              store = scanners::mediaFingerprintStorePath(sources.table)](CleanerEngine& e) {
         scanners::DuplicateScanner::ScanOptions options;  // the engine's limits are the defaults
-        scanners::SimilarMediaPass similarMedia(options, &e.pool());
-        scanners::DuplicateScanner scanner(options, e.fileSystem(), home, &similarMedia, &e.pool());
-        auto result = scanner.scan();
+        auto result = scanners::withMediaFingerprintStore(store, [&](scanners::MediaFingerprintStore& fingerprints) {
+            scanners::SimilarMediaPass similarMedia(options, &e.pool(), &fingerprints);
+            scanners::DuplicateScanner scanner(options, e.fileSystem(), home, &similarMedia, &e.pool());
+            return scanner.scan();
+        });
         // A sparse copy frees only the blocks it holds.
         for (auto& group : result.groups) {
             for (auto& member : group.members) {

@@ -48,7 +48,7 @@ std::optional<std::string> desktopEntryName(const std::string& text) {
 CleanerEngine::Items scanStartupItems(CleanerEngine& engine, const platform::HostTable& table) {
     const auto& fileSystem = engine.fileSystem();
     CleanerEngine::Items items;
-    for (const auto& [folder, entriesAreLinks] : table.startupFolders) {
+    for (const auto& [folder, entriesAreLinks, computerWide] : table.startupFolders) {
         if (folder.empty()) continue;
         for (const auto& name : fileSystem.contentsOfDirectory(folder).value_or(std::vector<std::string>{})) {
             const auto path = folder + "/" + name;
@@ -71,6 +71,10 @@ CleanerEngine::Items scanStartupItems(CleanerEngine& engine, const platform::Hos
                                  CleanerEngine::fileBytes(*attributes));
             item.warningMessage = "Disabling may affect app functionality";
             item.friendlyDescription = "A service that launches automatically when your Mac starts";
+            if (computerWide) {
+                item.isReadOnly = true;
+                item.warningMessage = "Started for every user of this computer: only an administrator can remove it";
+            }
             items.push_back(std::move(item));
         }
     }

@@ -43,6 +43,9 @@ struct CleanItem {
     // A browser's cookie store that the browser held locked during the scan:
     // shown so that the user can quit the browser, never cleaned.
     bool privacyStoreBusy = false;
+    // Shown for the user to know of, never selected or cleaned (an entry of
+    // the computer's own startup folders).
+    bool isReadOnly = false;
 
     // Recommended and rated safe: what the one-click and smart cleans take.
     [[nodiscard]] bool isSafeRecommendation() const { return isRecommended && safetyLevel == SafetyLevel::safe; }

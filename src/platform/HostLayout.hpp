@@ -4,6 +4,9 @@
 // tests run over a fresh temporary folder and never see the real home.
 
 #include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace zentrel::platform {
@@ -30,6 +33,11 @@ struct HostLayout {
     // The real user's layout from HOME and the XDG variables; only programs
     // use this, never tests.
     [[nodiscard]] static HostLayout fromEnvironment();
+    // The layout of `home` with the XDG base folders `variable` gives
+    // ("XDG_CACHE_HOME"...); one that is not an acceptable location (see
+    // xdgLocationProblem) is ignored with a warning and the default kept.
+    [[nodiscard]] static HostLayout withXdgVariables(
+        const std::filesystem::path& home, const std::function<std::optional<std::string>(std::string_view)>& variable);
 
     // The settings file of a defaults suite.
     [[nodiscard]] std::filesystem::path defaultsFile(std::string_view suite) const;
@@ -37,5 +45,11 @@ struct HostLayout {
     // empty when there is no system root.
     [[nodiscard]] std::filesystem::path systemPath(const std::filesystem::path& relative) const;
 };
+
+// Why `value` cannot stand for an XDG location of `home`, or nothing when it
+// can: it must be an absolute, normalised path, neither "/" nor the home nor a
+// folder above it, and, for a user folder (`insideHome`), inside the home.
+[[nodiscard]] std::optional<std::string> xdgLocationProblem(std::string_view value, const std::filesystem::path& home,
+                                                            bool insideHome);
 
 }  // namespace zentrel::platform

@@ -1,5 +1,7 @@
 #include "platform/HostTable.hpp"
 
+#include "platform/Warnings.hpp"
+
 #include <array>
 #include <fstream>
 #include <set>
@@ -30,7 +32,8 @@ std::vector<std::string> mainHomeFolders(const std::string& home) {
 }
 
 // The value of one "XDG_NAME_DIR" line of "user-dirs.dirs": "$HOME/x" or an
-// absolute path in double quotes; none when absent or of another form.
+// absolute path in double quotes; none when absent, of another form, the home
+// (which disables it) or not an acceptable user folder (with a warning).
 std::optional<std::string> userDirectory(std::string_view file, std::string_view key, const std::string& home) {
     std::istringstream lines{std::string(file)};
     std::string line;
@@ -40,7 +43,11 @@ std::optional<std::string> userDirectory(std::string_view file, std::string_view
         auto value = line.substr(prefix.size(), line.size() - prefix.size() - 1);
         if (value.starts_with("$HOME")) value = home + value.substr(5);
         while (value.size() > 1 && value.back() == '/') value.pop_back();
-        if (!value.starts_with('/') || value == home || value.find("/../") != std::string::npos) return std::nullopt;
+        if (value == home) return std::nullopt;
+        if (auto problem = xdgLocationProblem(value, home, true)) {
+            warn("XDG_" + std::string(key) + "_DIR=\"" + value + "\" in user-dirs.dirs is ignored (" + *problem + ")");
+            return std::nullopt;
+        }
         return value;
     }
     return std::nullopt;
@@ -232,8 +239,8 @@ HostTable HostTable::linuxDesktop(const HostLayout& layout, const FileSystem& fi
     t.startupFolders = {{config + "/autostart", false},
                         {config + "/systemd/user/default.target.wants", true}};
     if (!t.systemRoot.empty()) {
-        t.startupFolders.push_back({system("etc/xdg/autostart"), false});
-        t.startupFolders.push_back({system("etc/systemd/user/default.target.wants"), true});
+        t.startupFolders.push_back({system("etc/xdg/autostart"), false, true});
+        t.startupFolders.push_back({system("etc/systemd/user/default.target.wants"), true, true});
     }
 
     t.chromiumBrowsers = {{"chrome", config + "/google-chrome"},

@@ -48,6 +48,7 @@ struct HostTable {
     struct StartupFolder {
         std::string path;
         bool entriesAreLinks = false;  // each entry is a link that enables a unit
+        bool computerWide = false;     // the administrator's: listed, never changed
     };
     // A folder outside the home whose contents the clean may change.
     struct SystemLocation {

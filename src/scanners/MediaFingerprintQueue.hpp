@@ -9,6 +9,7 @@
 //   auto fingerprint = queue.take(found.front());
 
 #include "platform/Executor.hpp"
+#include "scanners/MediaFingerprintStore.hpp"
 #include "scanners/PictureHash.hpp"
 
 #include <memory>
@@ -19,13 +20,17 @@
 namespace zentrel::scanners {
 
 // A picture's or video's fingerprint, chosen by the file's extension; none
-// for other files and for files that cannot be decoded.
-[[nodiscard]] std::optional<MediaFingerprint> mediaFileFingerprint(const std::string& path);
+// for other files and for files that cannot be decoded. With a store, a file
+// unchanged since it was stored is not decoded again, and one decoded now is
+// stored when it did not change meanwhile.
+[[nodiscard]] std::optional<MediaFingerprint> mediaFileFingerprint(const std::string& path,
+                                                                   MediaFingerprintStore* store = nullptr);
 
 class MediaFingerprintQueue {
 public:
     // Without a pool nothing starts early: take() computes.
-    explicit MediaFingerprintQueue(platform::Executor* pool) : pool_(pool) {}
+    explicit MediaFingerprintQueue(platform::Executor* pool, MediaFingerprintStore* store = nullptr)
+        : pool_(pool), store_(store) {}
 
     // Starts fingerprinting the file on the pool. From one thread, never
     // while take() runs.
@@ -40,6 +45,7 @@ private:
     struct Slot;
 
     platform::Executor* pool_;
+    MediaFingerprintStore* store_;
     std::unordered_map<std::string, std::shared_ptr<Slot>> slots_;
 };
 

@@ -1,30 +1,20 @@
 #include "scanners/Sha256.hpp"
 
-#include <openssl/evp.h>
-
-#include <new>
-#include <stdexcept>
+#include <nettle/sha2.h>
 
 namespace zentrel::scanners {
 
-Sha256::Sha256() : context_(EVP_MD_CTX_new()) {
-    if (context_ == nullptr) throw std::bad_alloc();
-    if (EVP_DigestInit_ex(context_, EVP_sha256(), nullptr) != 1) {
-        EVP_MD_CTX_free(context_);
-        throw std::runtime_error("SHA-256 is not available");
-    }
-}
+Sha256::Sha256() : context_(std::make_unique<sha256_ctx>()) { sha256_init(context_.get()); }
 
-Sha256::~Sha256() { EVP_MD_CTX_free(context_); }
+Sha256::~Sha256() = default;
 
 void Sha256::update(const void* data, std::size_t size) {
-    if (size > 0) EVP_DigestUpdate(context_, data, size);
+    if (size > 0) sha256_update(context_.get(), size, static_cast<const std::uint8_t*>(data));
 }
 
 Sha256Digest Sha256::finish() {
     Sha256Digest digest{};
-    unsigned int length = 0;
-    EVP_DigestFinal_ex(context_, digest.data(), &length);
+    sha256_digest(context_.get(), digest.size(), digest.data());
     return digest;
 }
 

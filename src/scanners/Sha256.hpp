@@ -1,14 +1,16 @@
 #pragma once
-// An incremental SHA-256 computation over OpenSSL's message-digest API, and
-// the lower-case hexadecimal text of a digest.
+// An incremental SHA-256 computation over Nettle's, and the lower-case
+// hexadecimal text of a digest. Nettle, unlike a whole TLS library, adds
+// little to a small program's memory.
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
-typedef struct evp_md_ctx_st EVP_MD_CTX;
+struct sha256_ctx;
 
 namespace zentrel::scanners {
 
@@ -29,7 +31,7 @@ public:
     [[nodiscard]] static Sha256Digest of(std::string_view bytes);
 
 private:
-    EVP_MD_CTX* context_;
+    std::unique_ptr<sha256_ctx> context_;
 };
 
 // 64 characters: two lower-case hexadecimal digits per byte, in digest order.

@@ -17,9 +17,11 @@ public:
     // Only the limit of the hash distance and of the side ratio are read.
     // Files are fingerprinted on the caller's thread and on `workers` (the
     // task pool), when given, from the moment the walk finds them; the
-    // clusters keep the files' order.
-    explicit SimilarMediaPass(DuplicateScanner::ScanOptions options, platform::Executor* workers = nullptr)
-        : options_(std::move(options)), workers_(workers), fingerprints_(workers) {}
+    // clusters keep the files' order. With a store, fingerprints kept from
+    // earlier scans stand for files that did not change.
+    explicit SimilarMediaPass(DuplicateScanner::ScanOptions options, platform::Executor* workers = nullptr,
+                              MediaFingerprintStore* store = nullptr)
+        : options_(std::move(options)), workers_(workers), fingerprints_(workers, store) {}
 
     void mediaFound(const ScanCandidate& candidate) override { fingerprints_.add(candidate.path); }
     [[nodiscard]] std::vector<model::DuplicateGroup> findSimilarMedia(const std::vector<ScanCandidate>& media) override;

@@ -4,8 +4,10 @@
 #include "engine/PropertyListFile.hpp"
 #include "platform/LocalizedText.hpp"
 #include "services/DesktopEntry.hpp"
+#include "services/SharedDesktopPlaces.hpp"
 
 #include <algorithm>
+#include <cctype>
 #include <set>
 
 namespace zentrel::services {
@@ -53,7 +55,35 @@ model::InstalledApp readApplication(const platform::FileSystem& fileSystem, cons
     return app;
 }
 
+std::string trimmedName(const std::string& text) {
+    const auto first = text.find_first_not_of(" \t\r\n\v\f");
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t\r\n\v\f") - first + 1);
+}
+
+bool sameButForCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
+               return std::tolower(x) == std::tolower(y);
+           });
+}
+
 }  // namespace
+
+std::vector<std::string> leftoverNames(const std::string& desktopID, const std::string& executable,
+                                       const std::string& displayName) {
+    std::vector<std::string> names;
+    auto add = [&](std::string name) {
+        if (isSafePathComponent(name) && std::find(names.begin(), names.end(), name) == names.end())
+            names.push_back(std::move(name));
+    };
+    const auto id = trimmedName(desktopID);
+    const auto program = trimmedName(executable);
+    add(id);
+    add(program);
+    const auto name = trimmedName(displayName);
+    if (!name.empty() && (sameButForCase(name, id) || sameButForCase(name, program))) add(name);
+    return names;
+}
 
 bool isSafePathComponent(const std::string& text) {
     return !text.empty() && text != "." && text.find('/') == std::string::npos &&
@@ -154,10 +184,10 @@ std::vector<LeftoverCandidate> AppUninstaller::leftoverCandidates(const std::str
     return candidates;
 }
 
-std::vector<LeftoverCandidate> AppUninstaller::candidatesFor(const std::string& bundleID,
-                                                             const std::string& appName) const {
+std::vector<LeftoverCandidate> AppUninstaller::candidatesFor(const std::string& bundleID, const std::string& appName,
+                                                             const std::string& executable) const {
     if (table_.platform == platform::HostPlatform::macos) return leftoverCandidates(bundleID, appName, table_.home);
-    // The XDG folders hold an application's files under its desktop id or its name.
+    // The XDG folders hold an application's files under its desktop id or its executable's name.
     const std::pair<UninstallItemKind, const std::string*> folders[] = {
         {UninstallItemKind::preferences, &table_.configHome},
         {UninstallItemKind::appSupport, &table_.dataHome},
@@ -165,17 +195,17 @@ std::vector<LeftoverCandidate> AppUninstaller::candidatesFor(const std::string& 
         {UninstallItemKind::savedState, &table_.stateHome},
     };
     std::vector<LeftoverCandidate> candidates;
-    auto addUnder = [&](const std::string& name) {
-        for (const auto& [kind, folder] : folders) {
-            if (!folder->empty()) candidates.push_back({kind, *folder + "/" + name});
-        }
+    auto add = [&](UninstallItemKind kind, const std::string& path) {
+        if (!isSharedDesktopPlace(table_, path)) candidates.push_back({kind, path});
     };
-    if (isSafePathComponent(bundleID)) {
-        addUnder(bundleID);
-        if (!table_.autostartFolder.empty())
-            candidates.push_back({UninstallItemKind::launchAgents, table_.autostartFolder + "/" + bundleID + ".desktop"});
+    const auto id = trimmedName(bundleID);
+    for (const auto& name : leftoverNames(bundleID, executable, appName)) {
+        for (const auto& [kind, folder] : folders) {
+            if (!folder->empty()) add(kind, *folder + "/" + name);
+        }
+        if (name == id && !table_.autostartFolder.empty())
+            add(UninstallItemKind::launchAgents, table_.autostartFolder + "/" + id + ".desktop");
     }
-    if (isSafePathComponent(appName) && appName != bundleID) addUnder(appName);
     return candidates;
 }
 
@@ -188,7 +218,12 @@ std::vector<model::UninstallItem> AppUninstaller::findLeftovers(const model::Ins
     };
 
     if (isApplicationBundlePath(app.path)) add(UninstallItemKind::application, app.path);
-    for (const auto& candidate : candidatesFor(app.bundleID, app.name)) add(candidate.kind, candidate.path);
+    std::string executable;
+    if (table_.platform != platform::HostPlatform::macos) {
+        const auto text = fileSystem_.readFile(app.path, 1 << 20);
+        if (const auto entry = text ? DesktopEntry::parse(*text, app.bundleID) : std::nullopt) executable = entry->executable;
+    }
+    for (const auto& candidate : candidatesFor(app.bundleID, app.name, executable)) add(candidate.kind, candidate.path);
     if (isSafePathComponent(app.bundleID) && !table_.groupContainers.empty()) {
         const auto& folder = table_.groupContainers;
         for (const auto& entry : fileSystem_.contentsOfDirectory(folder).value_or(std::vector<std::string>{})) {
@@ -255,6 +290,7 @@ bool AppUninstaller::mayRemove(const std::string& path) const {
         const auto slash = path.rfind('/');
         if (slash == std::string::npos || !isSafePathComponent(path.substr(slash + 1))) return false;
         const auto parent = path.substr(0, slash);
+        if (isSharedDesktopPlace(table_, path)) return false;
         return !parent.empty() && (parent == table_.configHome || parent == table_.dataHome ||
                                    parent == table_.cacheHome || parent == table_.stateHome ||
                                    parent == table_.autostartFolder);

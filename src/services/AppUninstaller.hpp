@@ -60,9 +60,12 @@ public:
     [[nodiscard]] static std::vector<LeftoverCandidate> leftoverCandidates(const std::string& bundleID,
                                                                            const std::string& appName,
                                                                            const std::string& home);
-    // The same on this uninstaller's layout.
-    [[nodiscard]] std::vector<LeftoverCandidate> candidatesFor(const std::string& bundleID,
-                                                               const std::string& appName) const;
+    // The same on this uninstaller's layout. On a Linux desktop's the names
+    // are the desktop id, the executable's name and the display name where it
+    // is one of those (see leftoverNames), and the desktop's shared places
+    // are never candidates.
+    [[nodiscard]] std::vector<LeftoverCandidate> candidatesFor(const std::string& bundleID, const std::string& appName,
+                                                               const std::string& executable = {}) const;
     // Bytes on disk of a file, or of the visible files inside a folder.
     [[nodiscard]] std::int64_t measureSize(const std::string& path) const;
 
@@ -76,6 +79,14 @@ private:
     platform::HostTable table_;
     std::vector<std::string> searchRoots_;
 };
+
+// The names under which a desktop entry's application keeps its files: its
+// desktop id and its executable's name, trimmed, and its display name only
+// where it equals one of them but for case (a display name alone is chosen by
+// whoever wrote the entry, a web-app shortcut takes a website's). Names that
+// could leave their folder are left out.
+[[nodiscard]] std::vector<std::string> leftoverNames(const std::string& desktopID, const std::string& executable,
+                                                     const std::string& displayName);
 
 // Whether `text` can name one entry of a folder: not empty, no "/", no "..".
 [[nodiscard]] bool isSafePathComponent(const std::string& text);

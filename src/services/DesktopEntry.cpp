@@ -132,6 +132,9 @@ std::optional<DesktopEntry> DesktopEntry::parse(std::string_view text, std::stri
     if (auto icon = value("Icon"); !icon.empty()) entry.icon = icon;
 
     const auto exec = execArguments(value("Exec"));
+    if (const auto program = execProgram(exec);
+        std::find(kLaunchers.begin(), kLaunchers.end(), lowercased(program)) == kLaunchers.end())
+        entry.executable = std::string(program);
     const std::string tryExec = value("TryExec");
     const std::string windowClass = value("StartupWMClass");
     const auto dot = id.rfind('.');

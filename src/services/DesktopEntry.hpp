@@ -15,6 +15,9 @@ struct DesktopEntry {
     std::optional<std::string> icon;
     // Lower-case names of the executable the application runs as.
     std::vector<std::string> programNames;
+    // The file name of the program Exec runs, as written; empty when Exec
+    // runs a launcher ("env", "flatpak", a shell...) or nothing.
+    std::string executable;
 
     // Reads the "Desktop Entry" group of a desktop file. Gives nullopt for
     // anything that is not an application shown to the user in a window:

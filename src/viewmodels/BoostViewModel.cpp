@@ -50,6 +50,7 @@ void BoostViewModel::refresh() {
     const auto applications = sampler_.runningAppsByPID();
     const std::int32_t ownPid = sampler_.currentPid();
     const int processors = sampler_.activeProcessorCount();
+    processors_ = std::max(processors, 1);
 
     std::vector<BoostProcess> rows;
     rows.reserve(samples.size());

@@ -75,6 +75,8 @@ public:
     void refresh();
     // Whether a refresh has run: before it, an empty list means "not yet known".
     [[nodiscard]] bool hasSampled() const { return sampled_; }
+    // The processors the last refresh counted; a row's CPU over this is its share of the machine.
+    [[nodiscard]] int processorCount() const { return processors_; }
 
     // Selects or deselects an application row; other rows change nothing.
     void toggleSelection(const services::BoostProcess& process);
@@ -109,6 +111,7 @@ private:
     platform::Timer loop_;
     platform::Timer settle_;
     bool sampled_ = false;
+    int processors_ = 1;
 };
 
 }  // namespace zentrel::viewmodels

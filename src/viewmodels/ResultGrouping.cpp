@@ -1,6 +1,7 @@
 #include "viewmodels/ResultGrouping.hpp"
 
 #include "platform/ByteCountFormatter.hpp"
+#include "platform/Localization.hpp"
 
 #include <algorithm>
 #include <map>
@@ -97,7 +98,7 @@ std::vector<model::PrivacyGroup> privacyGroups(const std::vector<CleanItem>& ite
     return groups;
 }
 
-std::string scanReport(const std::vector<CleanItem>& items, const std::string& dateText) {
+std::string scanReport(const std::vector<CleanItem>& items, const std::string& dateText, model::ViewMode mode) {
     std::int64_t total = 0;
     std::int64_t selected = 0;
     for (const auto& item : items) {
@@ -130,8 +131,9 @@ std::string scanReport(const std::vector<CleanItem>& items, const std::string& d
             if (item.isSelected) ++ticked;
         }
         lines.emplace_back();
-        lines.push_back(model::displayName(category) + " \u2014 " + fileSize(size) + " (" +
-                        std::to_string(members.size()) + " items, " + std::to_string(ticked) + " selected)");
+        lines.push_back(model::categoryTitle(category, mode) + " \u2014 " + fileSize(size) + " (" +
+                        platform::localizedFormat("%lld items", {std::to_string(members.size())}) + ", " +
+                        platform::localizedFormat("%lld selected", {std::to_string(ticked)}) + ")");
         for (const auto& item : members) {
             lines.push_back(std::string("  ") + (item.isSelected ? "[x]" : "[ ]") + " " + item.name + " \u2014 " +
                             fileSize(item.sizeBytes));

@@ -2,6 +2,7 @@
 // Read-only views of a scan's items for the screens: the duplicate groups,
 // the privacy groups and the plain-text report the user can export.
 
+#include "model/CategoryTitle.hpp"
 #include "model/CleanItem.hpp"
 #include "model/DuplicateGroup.hpp"
 #include "model/PrivacyGroup.hpp"
@@ -21,7 +22,9 @@ inline constexpr std::string_view kProductAddress = "https://torvane.com/zentrel
 // Privacy groups, the largest first.
 [[nodiscard]] std::vector<model::PrivacyGroup> privacyGroups(const std::vector<model::CleanItem>& items);
 // The report, lines joined by "\n" without a final one; `dateText` is the
-// date and time of the report as the user's locale writes it.
-[[nodiscard]] std::string scanReport(const std::vector<model::CleanItem>& items, const std::string& dateText);
+// date and time of the report as the user's locale writes it; categories
+// carry their names of `mode`.
+[[nodiscard]] std::string scanReport(const std::vector<model::CleanItem>& items, const std::string& dateText,
+                                     model::ViewMode mode = model::ViewMode::advanced);
 
 }  // namespace zentrel::viewmodels

@@ -32,11 +32,20 @@ ScanViewModel::ScanViewModel(ScanViewModelServices services)
                    engine::ScanDateFormatter::Style::shortStyle) {
     restoreLastScanSummary();
     services_.prefs.pruneExpiredSweepRecords();
-    purgeSweepBackups();
+    // Sweeps cut short are taken into the log before anything is purged.
+    std::weak_ptr<ScanViewModel*> weak = self_;
+    services_.restorer.recordedSweeps([weak](std::vector<model::SweepRecord> records) {
+        if (auto self = weak.lock()) {
+            (**self).services_.prefs.adoptSweepRecords(records);
+            (**self).purgeSweepBackups();
+        }
+    });
 }
 
 void ScanViewModel::purgeSweepBackups() {
-    if (auto live = services_.prefs.sweepIDsWithBackupsInUse()) services_.restorer.purgeBackups(std::move(*live));
+    if (auto live = services_.prefs.sweepIDsWithBackupsInUse()) {
+        services_.restorer.purgeBackups(std::move(*live), services_.prefs.sweepIDsInLog());
+    }
 }
 
 std::string ScanViewModel::deletionKey(const CleanItem& item) {
@@ -101,6 +110,7 @@ void ScanViewModel::finishFullScan(std::uint64_t generation, const ScanFlags& fl
 }
 
 void ScanViewModel::finishScan(std::vector<CleanItem> items, bool background, bool quick) {
+    for (auto& item : items) item.isSelected = item.isSelected && !item.isReadOnly;
     result.set(model::ScanResult{std::move(items)});
     std::set<CategoryType> scanned;
     if (background && !quick) {

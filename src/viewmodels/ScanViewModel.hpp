@@ -19,6 +19,7 @@
 #include "model/SharedEcosystemState.hpp"
 #include "model/SidebarSelection.hpp"
 #include "model/SweepRecord.hpp"
+#include "model/CategoryTitle.hpp"
 #include "model/UserPreferences.hpp"
 #include "platform/AnnouncedValue.hpp"
 #include "platform/Observable.hpp"
@@ -122,6 +123,10 @@ public:
     [[nodiscard]] std::string exportReport() const;
 
     [[nodiscard]] model::UserPreferences& prefs() const { return services_.prefs; }
+    // The category's name in the view mode the user chose.
+    [[nodiscard]] std::string categoryTitle(model::CategoryType category) const {
+        return model::categoryTitle(category, services_.prefs.viewMode());
+    }
     // The path, or the id when the item stands for no file.
     [[nodiscard]] static std::string deletionKey(const model::CleanItem& item);
 

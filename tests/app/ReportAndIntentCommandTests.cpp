@@ -44,7 +44,7 @@ TEST_F(ReportAndIntentTest, TheReportOfAFreshScanIsPrintedAndSaved) {
         std::min(fileSystem.attributes((dir / "home/.Trash/old.zip").string())->allocatedSize,
                  fileSystem.attributes((dir / "home/.Trash/old.zip").string())->size),
         platform::ByteCountStyle::file);
-    EXPECT_NE(report.out.find("\nTrash & Downloads \u2014 " + trashSize + " (1 items, 1 selected)\n  [x] Trash \u2014 " +
+    EXPECT_NE(report.out.find("\nTrash & Old Files \u2014 " + trashSize + " (1 item, 1 selected)\n  [x] Trash \u2014 " +
                               trashSize + "\n      Path: " + (dir / "home/.Trash").string() + "\n"),
               std::string::npos)
         << report.out;

@@ -87,5 +87,16 @@ TEST_F(StartupAndICloudScannersTest, TheLargestFiftyOfTheFirstEntries) {
     EXPECT_EQ(scanICloud(engine, mac, status, kNow, limits).size(), 10u);
 }
 
+TEST_F(StartupAndICloudScannersTest, TheComputersAutostartEntriesAreListedReadOnly) {
+    const auto linux = platform::HostTable::linuxDesktop(platform::HostLayout::forHome("/home/me", "/sys"), fs, 1000);
+    fs.addTextFile("/home/me/.config/autostart/sync.desktop", "[Desktop Entry]\nName=Sync\n");
+    fs.addTextFile("/sys/etc/xdg/autostart/updater.desktop", "[Desktop Entry]\nName=Updater\n");
+    const auto items = scanStartupItems(engine, linux);
+    ASSERT_EQ(names(items), (std::vector<std::string>{"Sync", "Updater"}));
+    EXPECT_FALSE(items[0].isReadOnly);
+    EXPECT_TRUE(items[1].isReadOnly);
+    EXPECT_NE(items[1].warningMessage->find("administrator"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace zentrel::engine

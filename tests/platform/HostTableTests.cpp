@@ -3,6 +3,7 @@
 #include "platform/PosixFileSystem.hpp"
 
 #include "doubles/TempDir.hpp"
+#include "doubles/WarningCapture.hpp"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -74,12 +75,45 @@ TEST_F(HostTableTest, TheUsersOwnFoldersComeFromUserDirsAndAreProtected) {
     const auto table = xdgTable();
     EXPECT_EQ(table.downloadsFolder, home + "/Telechargements");
     EXPECT_THAT(table.largeFileRoots,
-                ElementsAre(home + "/Telechargements", home + "/Desktop", home + "/Documents", "/media/films"));
+                ElementsAre(home + "/Telechargements", home + "/Desktop", home + "/Documents", home + "/Videos"));
     for (const std::string& folder : {home + "/Telechargements", home + "/.config", home + "/.local/share",
-                                       home + "/.local/state", home + "/.cache", std::string("/media/films")}) {
+                                       home + "/.local/state", home + "/.cache"}) {
         EXPECT_THAT(table.protectedFolders, Contains(folder));
     }
     EXPECT_THAT(table.protectedFolders, Not(Contains(home + "/.local/share/Trash")));
+}
+
+// A user folder that is the root, above the home, beside it, outside it or
+// not normalised is ignored with a warning, and the default is used.
+TEST_F(HostTableTest, UserFoldersThatAreNotInsideTheHomeAreIgnored) {
+    for (const std::string value : {"/", "$HOMEx", "$HOME/.", "$HOME/a/../b", "$HOME//Downloads", "/media/films",
+                                    "relative", "$HOME/.."}) {
+        SCOPED_TRACE(value);
+        dir.write("home/.config/user-dirs.dirs", "XDG_DOWNLOAD_DIR=\"" + value + "\"\n");
+        testing::WarningCapture warnings;
+        EXPECT_EQ(xdgTable().downloadsFolder, home + "/Downloads");
+        EXPECT_THAT(warnings.lines(), ElementsAre(::testing::HasSubstr("XDG_DOWNLOAD_DIR")));
+    }
+}
+
+TEST_F(HostTableTest, XdgBaseFoldersThatAreTheRootTheHomeOrAboveItAreIgnored) {
+    const std::filesystem::path userHome = "/home/ann";
+    for (const std::string value : {"/", "/home", "/home/ann", "/home/ann/", "relative/cache", "/home/ann/./x",
+                                    "/home/ann/a/../.cache"}) {
+        SCOPED_TRACE(value);
+        testing::WarningCapture warnings;
+        const auto layout = HostLayout::withXdgVariables(userHome, [&](std::string_view name) {
+            return name == "XDG_CACHE_HOME" ? std::optional<std::string>(value) : std::nullopt;
+        });
+        EXPECT_EQ(layout.cacheHome, userHome / ".cache");
+        EXPECT_THAT(warnings.lines(), ElementsAre(::testing::HasSubstr("XDG_CACHE_HOME")));
+    }
+    // Elsewhere is fine for a base folder, with or without a final slash.
+    for (const std::string value : {"/var/cache/ann", "/home/ann/.cache2/"}) {
+        const auto layout = HostLayout::withXdgVariables(userHome, [&](std::string_view) { return value; });
+        EXPECT_EQ(layout.cacheHome.string() + "/", value.ends_with('/') ? value : value + "/");
+        EXPECT_EQ(layout.configHome, layout.cacheHome);
+    }
 }
 
 TEST_F(HostTableTest, WithoutASystemRootNothingOutsideTheHomeIsPlaced) {

@@ -259,5 +259,60 @@ TEST(AppUninstallerLinuxTest, ListsDesktopEntriesAndFindsLeftoversInTheXdgFolder
     EXPECT_TRUE(std::filesystem::exists(shared));
 }
 
+
+// Desktop entries whose id, executable or name is one of the desktop's shared
+// places, another application's folder or this program's own data.
+TEST(AppUninstallerLinuxTest, SharedPlacesAreNeverLeftovers) {
+    testing::TempDir dir;
+    platform::PosixFileSystem fileSystem;
+    const auto table = platform::HostTable::linuxDesktop(platform::HostLayout::forHome(dir / "home", dir / "sys"),
+                                                         fileSystem, 1000);
+    AppUninstaller uninstaller{fileSystem, table};
+    const std::vector<std::string> shared = {
+        ".config/autostart/other.desktop", ".config/systemd/user/a.service", ".config/dconf/user",
+        ".config/google-chrome/Default/Cookies", ".cache/google-chrome/x", ".config/mimeapps.list",
+        ".config/user-dirs.dirs", ".config/zentrel/settings.json", ".local/share/zentrel/backups/x",
+        ".local/share/applications/viewer.desktop", ".local/share/Trash/files/x", ".local/share/keyrings/login",
+        ".local/share/flatpak/x", ".config/discord/Local Storage"};
+    for (const auto& relative : shared) dir.write(std::filesystem::path("home") / relative, "x");
+
+    struct Case {
+        std::string id, name, exec;
+    };
+    const Case cases[] = {
+        {"launcher1", "applications", "launcher1"}, {"applications", "Applications", "x1"},
+        {"Trash", "Trash", "trash"},                {"autostart", "Autostart", "autostart"},
+        {"systemd", "S", "systemd"},                {"x2", "dconf", "dconf"},
+        {"google-chrome", "Chrome", "google-chrome"}, {"keyrings", "K", "k"},
+        {"flatpak", "F", "f"},                      {"zentrel", "Z", "z"},
+        {"x3", " zentrel ", "zentrel"},             {"mimeapps.list", "M", "m"},
+        {"user-dirs.dirs", "U", "u"},
+        {"chrome-abcdef-Default", "discord", "/opt/google/chrome/google-chrome --app-id=abcdef"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.id + " / " + c.name);
+        const auto path = dir.write("home/.local/share/applications/" + c.id + ".desktop",
+                                    "[Desktop Entry]\nType=Application\nName=" + c.name + "\nExec=" + c.exec + "\n")
+                              .string();
+        std::vector<std::string> found;
+        for (const auto& item : uninstaller.findLeftovers({.name = c.name, .bundleID = c.id, .path = path, .version = ""}))
+            found.push_back(item.path);
+        EXPECT_THAT(found, ElementsAre(path));
+    }
+    for (const auto& relative : shared) EXPECT_TRUE(std::filesystem::exists(dir / "home" / relative)) << relative;
+
+    // Items naming such a place are refused, whoever made them.
+    const auto keyrings = (dir / "home/.local/share/keyrings").string();
+    const auto result = uninstaller.uninstallItems({model::UninstallItem{
+        .id = platform::Uuid::random(), .kind = UninstallItemKind::appSupport, .path = keyrings, .sizeBytes = 1, .isSelected = true}});
+    EXPECT_THAT(result.failures, ElementsAre(keyrings));
+    EXPECT_TRUE(std::filesystem::exists(keyrings));
+}
+
+TEST(AppUninstallerLinuxTest, LeftoverNamesComeFromTheIdAndTheExecutable) {
+    EXPECT_THAT(leftoverNames(" org.example.Notes ", "notes", " Notes "), ElementsAre("org.example.Notes", "notes", "Notes"));
+    EXPECT_THAT(leftoverNames("chrome-abc-Default", "google-chrome", "Discord"), ElementsAre("chrome-abc-Default", "google-chrome"));
+    EXPECT_THAT(leftoverNames("..", "", "x"), IsEmpty());
+}
 }  // namespace
 }  // namespace zentrel::services

@@ -233,7 +233,7 @@ TEST_F(ScanViewModelTest, ASweepRecordCanBeUndoneActionByAction) {
     withSibling.id = platform::Uuid::random();
     withSibling.actions = {sibling, sibling};
     withSibling.actions[0].id = platform::Uuid::random();
-    h.prefs.appendSweepRecord(withSibling);
+    (void)h.prefs.appendSweepRecord(withSibling);
     h.restorer.alsoUndone = {withSibling.actions[1].id};
     vm->undoSweep(withSibling.actions[0], withSibling);
     const auto log = h.prefs.sweepLog();
@@ -312,6 +312,18 @@ TEST(IntentBridgeTest, HeldIntentsRunOnceInOrderAtRegistration) {
     vm.reset();
     bridge.perform([&](ScanViewModel&) { ran.push_back(4); });
     EXPECT_EQ(bridge.pendingCount(), 1u) << "the bridge does not keep the view model alive";
+}
+
+TEST_F(ScanViewModelTest, ReadOnlyItemsAreNeverSelected) {
+    auto items = twoCategories();
+    items[0].isReadOnly = true;
+    items[0].isSelected = true;
+    scanTo(items);
+    EXPECT_FALSE(vm->result().items[0].isSelected) << "a scan's own selection is dropped";
+    vm->toggleItem(vm->result().items[0].id);
+    vm->selectAll(CategoryType::systemCaches);
+    vm->selectAllSafe();
+    EXPECT_FALSE(vm->result().items[0].isSelected);
 }
 
 }  // namespace

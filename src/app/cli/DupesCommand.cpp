@@ -1,5 +1,6 @@
 // zentrel-cli dupes: duplicate files in Pictures, Documents, Downloads and
-// Desktop of the home folder (or the folders given), the kept copy marked. Reads only.
+// Desktop of the home folder (or the folders given), the kept copy marked. Reads
+// only, but keeps the pictures' fingerprints in the cache folder for the next run.
 
 #include "app/cli/CliCommand.hpp"
 #include "platform/ByteCountFormatter.hpp"
@@ -32,9 +33,13 @@ int runDupes(const Arguments& arguments) {
         options.scanRoots = roots;
     }
     platform::TaskPool pool;
-    scanners::SimilarMediaPass similarMedia(options, &pool);
-    scanners::DuplicateScanner scanner(options, fileSystem, layout.home.string(), &similarMedia, &pool);
-    const auto [groups, candidateLimit] = scanner.scan();
+    const auto store = scanners::mediaFingerprintStorePath(layout.cacheHome);
+    const auto [groups, candidateLimit] =
+        scanners::withMediaFingerprintStore(store, [&](scanners::MediaFingerprintStore& fingerprints) {
+            scanners::SimilarMediaPass similarMedia(options, &pool, &fingerprints);
+            scanners::DuplicateScanner scanner(options, fileSystem, layout.home.string(), &similarMedia, &pool);
+            return scanner.scan();
+        });
     std::int64_t total = 0;
     for (const auto& group : groups) {
         std::cout << model::rawValue(group.kind) << "\t" << group.reclaimableSizeText() << " reclaimable\n";

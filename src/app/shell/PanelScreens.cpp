@@ -1,6 +1,7 @@
 #include "app/shell/PanelScreens.hpp"
 
 #include "platform/X11Session.hpp"
+#include "scanners/MediaFingerprintStore.hpp"
 #include "ui/panels/OnboardingView.hpp"
 #include "ui/panels/PermissionView.hpp"
 
@@ -26,9 +27,16 @@ PanelScreens::PanelScreens(AppServices& services, std::function<void()> finishOn
       typingPermission_(*services.permissions, services.accessibilityTrust, *services.typing, services.imeInstaller,
                         platform::x11::isWaylandSession() ? ui::TypingPermission::Kind::inputMethod
                                                           : ui::TypingPermission::Kind::keyTap),
-      settings_({services.prefs, loginItems_, [&services] {
+      settings_({services.prefs, loginItems_,
+                 [&services] {
                      services.notificationAuthorization.requestAuthorization({.alert = true, .sound = true},
                                                                              [](bool, const auto&) {});
+                 },
+                 // On the engine's executor: after a duplicate scan that is running, which would keep them again.
+                 [&services] {
+                     services.engine.executor().submit([path = scanners::mediaFingerprintStorePath(services.table)] {
+                         (void)scanners::removeMediaFingerprintStore(path);
+                     });
                  }}) {}
 
 PanelScreens::~PanelScreens() = default;
@@ -53,9 +61,9 @@ QWidget* PanelScreens::makeFullDiskAccessScreen() {
 
 QWidget* PanelScreens::makeSettingsPage(QWidget* parent) { return new ui::SettingsContentView(settings_, parent); }
 
-void PanelScreens::showSettingsWindow() {
+void PanelScreens::showSettingsWindow(const QWidget* over) {
     if (!window_) window_ = std::make_unique<ui::SettingsView>(settings_);
-    window_->present();
+    window_->present(over);
 }
 
 }  // namespace zentrel::app

@@ -27,8 +27,8 @@ public:
     [[nodiscard]] QWidget* makeOnboarding();
     [[nodiscard]] QWidget* makeFullDiskAccessScreen();
     [[nodiscard]] QWidget* makeSettingsPage(QWidget* parent);
-    // Preferences: the Settings window, always on General.
-    void showSettingsWindow();
+    // Preferences: the Settings window, always on General, first centred over `over`.
+    void showSettingsWindow(const QWidget* over = nullptr);
     [[nodiscard]] ui::SettingsView* settingsWindow() const { return window_.get(); }
 
 private:

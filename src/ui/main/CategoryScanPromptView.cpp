@@ -11,7 +11,7 @@ namespace zentrel::ui {
 CategoryScanPromptView::CategoryScanPromptView(viewmodels::ScanViewModel& viewModel, model::CategoryType category,
                                                QWidget* parent)
     : QWidget(parent) {
-    const auto prompt = categoryScanPrompt(category);
+    const auto prompt = categoryScanPrompt(category, viewModel.prefs().viewMode());
     QVBoxLayout* content = nullptr;
     auto* body = stackWidget(nullptr, 16, content);
     content->addWidget(symbolLabel(QString::fromStdString(prompt.symbol), DesignTokens::promptIconFont(),

@@ -125,7 +125,7 @@ void CleaningView::showActivity() {
     if (activity_ != nullptr && sameRows(entries, shownEntries_)) {
         // The same run moving on: built rows follow their entries in place.
         for (std::size_t i = 0; i < rows_.size(); ++i) {
-            if (!(entries[i] == shownEntries_[i])) rows_[i]->display(activityRow(entries[i]));
+            if (!(entries[i] == shownEntries_[i])) rows_[i]->display(activityRow(entries[i], viewModel_.prefs().viewMode()));
         }
         shownEntries_ = entries;
         return;
@@ -146,7 +146,7 @@ void CleaningView::showActivity() {
             return true;
         }
         if (rows_.size() >= shownEntries_.size()) return false;
-        auto* row = new CleaningActivityRow(activityRow(shownEntries_[rows_.size()]), activity_->parentWidget());
+        auto* row = new CleaningActivityRow(activityRow(shownEntries_[rows_.size()], viewModel_.prefs().viewMode()), activity_->parentWidget());
         activity_->addWidget(row);
         rows_.push_back(row);
         return true;

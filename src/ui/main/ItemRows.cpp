@@ -114,6 +114,7 @@ bool ItemRowBase::isFailed() const {
 void ItemRowBase::makeCheckBox() {
     checkBox_ = new QCheckBox(this);
     checkBox_->setChecked(item_.isSelected);
+    checkBox_->setEnabled(!item_.isReadOnly);
     checkBox_->setAccessibleName(QString::fromStdString(item_.displayTitle()));
     describeSelection();
     // The view model flips the flag; the row never writes it.

@@ -1,6 +1,7 @@
 #include "ui/main/MainContentView.hpp"
 
 #include "platform/AtomicFile.hpp"
+#include "platform/Localization.hpp"
 #include "ui/design/Appearance.hpp"
 #include "ui/design/DesignLabels.hpp"
 #include "ui/design/PrimaryButton.hpp"
@@ -69,6 +70,15 @@ MainContentView::MainContentView(viewmodels::ScanViewModel& viewModel, const pla
     observers_.push_back(viewModel_.cleanFailures.observe(
         [this](const std::vector<model::CleanFailureInfo>& failures) { cleanFailuresChanged(failures.size()); }));
     observers_.push_back(viewModel_.showSweepLog.observe([this](bool show) { showSweepLog(show); }));
+    // A new view mode renames the categories and changes the results lists at
+    // once; the tool and settings pages name none and stay (the mode may have
+    // been chosen on the settings page itself).
+    observers_.push_back(viewModel_.prefs().viewModeChanged.subscribe([this](const auto&) {
+        const auto kind = route_.kind;
+        if (kind != Kind::settings && kind != Kind::features && kind != Kind::boost && kind != Kind::uninstall)
+            hasRoute_ = false;
+        refresh();
+    }));
     refresh();
 }
 
@@ -198,7 +208,7 @@ void MainContentView::showSweepLog(bool show) {
     sheet_->setWindowModality(Qt::WindowModal);
     sheet_->setWindowTitle(localizedText("Sweep Log"));
     auto* layout = new QVBoxLayout(sheet_);
-    if (viewModel_.lastSweepRecord()) layout->addWidget(new SweepLogView(viewModel_, clock_, "en", sheet_));
+    if (viewModel_.lastSweepRecord()) layout->addWidget(new SweepLogView(viewModel_, clock_, platform::Localization::shared().language(), sheet_));
     connect(sheet_, &QDialog::finished, this, [this] {
         if (viewModel_.showSweepLog()) viewModel_.showSweepLog.set(false);
     });

@@ -83,6 +83,8 @@ SidebarView::SidebarView(viewmodels::ScanViewModel& viewModel, platform::Announc
     observers_.push_back(viewModel_.isBackgroundScanning.observe(status));
     observers_.push_back(viewModel_.result.observe(redraw));
     observers_.push_back(typingEnabled_.observe(redraw));
+    // Category rows carry the names of the view mode, as the pages do.
+    observers_.push_back(viewModel_.prefs().viewModeChanged.subscribe(redraw));
     refresh();
 }
 
@@ -164,12 +166,10 @@ void SidebarView::rebuildRows() {
     applyingSelection_ = true;
     rows_.clear();  // first: clearing the list reports a current row change
     list_->clear();
-    const bool advanced = viewModel_.prefs().viewMode() == model::ViewMode::advanced;
     const auto categoryRow = [&](CategoryType category, bool isNew) {
         const auto total = viewModel_.totalBytes(category);
         const auto iconName = model::icon(category);
-        auto* row = new SidebarRow(advanced ? QString::fromStdString(model::displayName(category))
-                                            : text(model::friendlyName(category)),
+        auto* row = new SidebarRow(QString::fromStdString(viewModel_.categoryTitle(category)),
                                    QString::fromUtf8(iconName.data(), static_cast<qsizetype>(iconName.size())),
                                    namedColor(model::color(category)),
                                    total >= 1 ? std::optional(bytes(total)) : std::nullopt, isNew, false);

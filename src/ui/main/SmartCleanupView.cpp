@@ -229,7 +229,7 @@ QWidget* SmartCleanupView::byCategoryCard(const viewmodels::SmartCleanupPlan& cu
                             namedColor(model::color(summary.category)), row);
         icon->setFixedWidth(18);
         line->addWidget(icon);
-        const auto name = QString::fromStdString(platform::localized(model::friendlyName(summary.category)));
+        const auto name = QString::fromStdString(viewModel_.categoryTitle(summary.category));
         line->addWidget(tokenLabel(name, DesignTokens::bodyFont(), DesignTokens::textPrimary(), row));
         line->addWidget(tokenLabel(filled("%lld items", {QString::number(summary.itemCount)}),
                                    DesignTokens::detailFont(), DesignTokens::textSecondary(), row));
@@ -255,7 +255,7 @@ QWidget* SmartCleanupView::topPicksCard(const viewmodels::SmartCleanupPlan& curr
         auto* nameStack = stackWidget(row, 2, names);
         names->addWidget(tokenLabel(QString::fromStdString(item.displayTitle()), DesignTokens::bodyFont(),
                                     DesignTokens::textPrimary(), nameStack));
-        names->addWidget(tokenLabel(QString::fromStdString(platform::localized(model::friendlyName(item.category))),
+        names->addWidget(tokenLabel(QString::fromStdString(viewModel_.categoryTitle(item.category)),
                                     DesignTokens::detailFont(), DesignTokens::textSecondary(), nameStack));
         line->addWidget(nameStack, 1);
         line->addWidget(tokenLabel(bytes(item.sizeBytes), DesignTokens::bodyFont(), DesignTokens::textSecondary(), row));

@@ -5,6 +5,11 @@
 #include "ui/design/DesignLabels.hpp"
 #include "ui/panels/PanelStyle.hpp"
 #include "ui/panels/SettingsSections.hpp"
+#include "ui/presenters/SettingsWindowPlacement.hpp"
+
+#include <QGuiApplication>
+#include <QHideEvent>
+#include <QScreen>
 
 namespace zentrel::ui {
 
@@ -79,15 +84,41 @@ SettingsView::SettingsView(SettingsModel& settings, QWidget* parent) : QMainWind
     setCentralWidget(new AppCanvas(holder));
 }
 
-void SettingsView::present() {
+void SettingsView::present(const QWidget* over) {
     // Each opening shows General, with the values as they are now.
     retireWidgets(layout_, std::vector<QWidget*>{content_});
     content_ = new SettingsContentView(settings_, layout_->parentWidget());
     layout_->addWidget(content_);
+    placeFirstTime(over);
     show();
     setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
     raise();
     activateWindow();
+}
+
+namespace {
+
+WindowFrame frameOf(const QRect& rect) { return {rect.x(), rect.y(), rect.width(), rect.height()}; }
+
+}  // namespace
+
+void SettingsView::placeFirstTime(const QWidget* over) {
+    // Later openings keep the place the window has.
+    if (placed_) return;
+    placed_ = true;
+    std::optional<WindowFrame> mainWindow;
+    if (over != nullptr && over->isVisible()) mainWindow = frameOf(over->frameGeometry());
+    const auto* screen = over != nullptr && over->screen() != nullptr ? over->screen() : QGuiApplication::primaryScreen();
+    const auto area = screen != nullptr ? frameOf(screen->availableGeometry()) : WindowFrame{};
+    const auto frame =
+        settingsWindowFrame(rememberedSettingsFrame(settings_.defaults()), mainWindow, width(), height(), area);
+    resize(frame.width, frame.height);
+    move(frame.x, frame.y);
+}
+
+void SettingsView::hideEvent(QHideEvent* event) {
+    QMainWindow::hideEvent(event);
+    if (!event->spontaneous()) rememberSettingsFrame(settings_.defaults(), WindowFrame{x(), y(), width(), height()});
 }
 
 }  // namespace zentrel::ui

@@ -44,12 +44,19 @@ class SettingsView final : public QMainWindow {
 public:
     explicit SettingsView(SettingsModel& settings, QWidget* parent = nullptr);
 
-    // Shows the window on General with the settings read afresh, in front.
-    void present();
+    // Shows the window on General with the settings read afresh, in front:
+    // the first time where the user last left it, else centred over `over`.
+    void present(const QWidget* over = nullptr);
     [[nodiscard]] SettingsContentView* content() const { return content_; }
 
+protected:
+    void hideEvent(QHideEvent* event) override;
+
 private:
+    void placeFirstTime(const QWidget* over);
+
     SettingsModel& settings_;
+    bool placed_ = false;
     QVBoxLayout* layout_ = nullptr;
     SettingsContentView* content_ = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "ui/panels/SettingsSections.hpp"
 
+#include "ui/design/SwitchToggle.hpp"
 #include "ui/design/DesignLabels.hpp"
 #include "ui/design/GlassCard.hpp"
 #include "ui/main/PageParts.hpp"
@@ -9,6 +10,7 @@
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace zentrel::ui {
@@ -54,7 +56,7 @@ public:
 
     template <class Setter>
     QCheckBox* addSwitch(QVBoxLayout* card, const char* label, platform::Published<bool>& value, Setter set) {
-        auto* box = new QCheckBox(localizedText(label), card->parentWidget());
+        auto* box = new SwitchToggle(localizedText(label), card->parentWidget());
         box->setFont(DesignTokens::bodyFont().font());
         showChecked(box, value());
         // A click, the keyboard and assistive technology all toggle it.
@@ -112,7 +114,7 @@ void buildGeneral(SectionView& view) {
                         "Recommended shows simplified, easy-to-understand results. Advanced shows all technical details.");
 
     auto* startup = view.addCard("Startup");
-    auto* login = new QCheckBox(localizedText("Launch Zentrel at login"), startup->parentWidget());
+    auto* login = new SwitchToggle(localizedText("Launch Zentrel at login"), startup->parentWidget());
     login->setFont(DesignTokens::bodyFont().font());
     showChecked(login, settings.loginItemOn());
     // Only the user acts; what the service reads back is shown and never acted on.
@@ -181,6 +183,16 @@ void buildPrivacy(SectionView& view) {
     view.addSwitch(sweep, "Analyze clipboard with on-device AI", settings.includePasteboard,
                    &SettingsModel::setIncludePasteboard);
     view.addDescription(sweep, "Clipboard analysis runs entirely on your Mac. Nothing is sent to the cloud.");
+    view.addDescription(sweep, "Duplicate scans keep fingerprints of your pictures and videos, never their names, so "
+                               "the next scan is faster.");
+    auto* clear = new QPushButton(localizedText("Clear"), sweep->parentWidget());
+    clear->setAccessibleName(localizedText("Clear"));
+    // Pressed once per opening: the fingerprints are gone until the next duplicate scan.
+    QObject::connect(clear, &QPushButton::clicked, &view, [&settings, clear] {
+        settings.clearMediaFingerprints();
+        clear->setEnabled(false);
+    });
+    sweep->addWidget(clear, 0, Qt::AlignLeft);
 
     auto* undo = view.addCard("Undo window");
     view.addDescription(undo, "Every privacy sweep is logged. You can undo any action within 24 hours from the sweep log.",

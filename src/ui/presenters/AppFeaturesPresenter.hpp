@@ -26,9 +26,9 @@ struct GridColumns {
     bool operator==(const GridColumns&) const = default;
 };
 
-// As many columns as fit `available` at their minimum width, at least one,
-// sharing the width and never wider than the maximum; a page narrower than
-// the minimum gets one column of its whole width.
+// As many columns as fit `available` at their maximum width, at least one:
+// a card grows with the page up to the maximum and never shrinks as the page
+// widens. A page narrower than the maximum gets one column of its whole width.
 [[nodiscard]] GridColumns adaptiveGridColumns(const AdaptiveGridItem& item, double available);
 
 }  // namespace zentrel::ui

@@ -72,8 +72,10 @@ std::vector<BreakdownColumn> memoryBreakdown(const services::MemorySnapshot& mem
 PillContent processKind(const BoostProcess& process) {
     if (process.isCurrentApp) return {platform::localized("This app"), PillTone::neutral};
     if (process.isApp && process.isActive) return {platform::localized("Active"), PillTone::review};
-    if (process.isApp) return {platform::localized("Background"), PillTone::safe};
-    return {platform::localized("System"), PillTone::neutral};
+    // An open application is an app; only a process without one runs in the
+    // background, and only those leave when background processes are hidden.
+    if (process.isApp) return {platform::localized("App"), PillTone::safe};
+    return {platform::localized("Background"), PillTone::neutral};
 }
 
 std::vector<ProcessRowContent> processRows(const BoostViewModel& vm) {
@@ -86,8 +88,9 @@ std::vector<ProcessRowContent> processRows(const BoostViewModel& vm) {
         row.pid = process.pid;
         row.name = process.name;
         row.kind = processKind(process);
+        // One scale with the CPU load gauge: the share of all processors.
         char cpu[32];
-        std::snprintf(cpu, sizeof cpu, "%.0f", process.cpuPercent);
+        std::snprintf(cpu, sizeof cpu, "%.0f", process.cpuPercent / vm.processorCount());
         row.detail = withNumber(platform::localizedFormat("%@ RAM · %.0f%% CPU", {memoryText(process.residentBytes)}),
                                 "%.0f", cpu);
         row.memory = memoryText(process.residentBytes);

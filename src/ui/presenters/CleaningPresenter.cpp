@@ -12,10 +12,6 @@ namespace {
 using Kind = model::CleaningActivityEntry::Status::Kind;
 namespace state = model::scan_state;
 
-std::string friendlyCategory(model::CategoryType category) {
-    return platform::localized(model::friendlyName(category));
-}
-
 }  // namespace
 
 CleaningSummary cleaningSummary(const viewmodels::ScanViewModel& vm) {
@@ -36,7 +32,7 @@ CleaningSummary cleaningSummary(const viewmodels::ScanViewModel& vm) {
     }
     for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
         if (row->status.kind != Kind::inProgress) continue;
-        summary.current = CleaningCurrentItem{platform::localized("Deleting"), row->name, friendlyCategory(row->category)};
+        summary.current = CleaningCurrentItem{platform::localized("Deleting"), row->name, vm.categoryTitle(row->category)};
         break;
     }
     if (failed >= 1)
@@ -44,11 +40,11 @@ CleaningSummary cleaningSummary(const viewmodels::ScanViewModel& vm) {
     return summary;
 }
 
-ActivityRow activityRow(const model::CleaningActivityEntry& entry) {
+ActivityRow activityRow(const model::CleaningActivityEntry& entry, model::ViewMode mode) {
     ActivityRow row;
     row.status = entry.status.kind;
     row.name = entry.name;
-    row.category = friendlyCategory(entry.category);
+    row.category = model::categoryTitle(entry.category, mode);
     row.size = entry.sizeFormatted;
     std::string word;
     switch (entry.status.kind) {

@@ -64,7 +64,7 @@ struct ErrorPageContent {
 // The current item is the last in-progress row; the count counts the rows
 // that are deleted or failed.
 [[nodiscard]] CleaningSummary cleaningSummary(const viewmodels::ScanViewModel& viewModel);
-[[nodiscard]] ActivityRow activityRow(const model::CleaningActivityEntry& entry);
+[[nodiscard]] ActivityRow activityRow(const model::CleaningActivityEntry& entry, model::ViewMode mode);
 
 [[nodiscard]] CleanedPageContent cleanedPage(std::int64_t freedBytes);
 // Done: back to the results, only while the state is still cleaned.

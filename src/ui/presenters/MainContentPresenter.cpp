@@ -76,10 +76,16 @@ std::string navigationTitle(const viewmodels::ScanViewModel& vm) {
     case Page::overview: return platform::localized("Overview");
     case Page::category: break;
     }
-    return model::displayName(*selection.category());
+    return vm.categoryTitle(*selection.category());
+}
+
+// Boost, the uninstaller, typing and settings act on nothing a scan found.
+bool pageOfItsOwn(Page page) {
+    return page == Page::boost || page == Page::uninstall || page == Page::features || page == Page::settings;
 }
 
 std::vector<ToolbarItem> toolbarItems(const viewmodels::ScanViewModel& vm) {
+    if (pageOfItsOwn(vm.sidebarSelection().page())) return {};
     const auto& scanState = vm.scanState();
     const auto category = vm.sidebarSelection().category();
     if (holds<state::Scanning>(scanState)) {
@@ -97,10 +103,14 @@ std::vector<ToolbarItem> toolbarItems(const viewmodels::ScanViewModel& vm) {
 
     const auto sizeText = category ? vm.currentCategorySizeText()
                                    : platform::formatByteCount(vm.result().selectedBytes());
-    ToolbarItem clean{ToolbarAction::clean, platform::localizedFormat("Clean %@", {sizeText}), "trash.fill",
+    // A button that cannot clean names no figure.
+    const bool canClean = !vm.currentCategoryItems().empty();
+    ToolbarItem clean{ToolbarAction::clean,
+                      canClean ? platform::localizedFormat("Clean %@", {sizeText}) : platform::localized("Clean"),
+                      "trash.fill",
                       platform::localized(category ? "Permanently deletes selected items in this category only."
                                                    : "Permanently deletes all selected items across every category."),
-                      !vm.currentCategoryItems().empty(), true};
+                      canClean, true};
     return {
         {ToolbarAction::exportReport, platform::localized("Export"), "square.and.arrow.up", ""},
         category ? ToolbarItem{ToolbarAction::scanCategory, platform::localized("Scan Again"), "", ""}
@@ -144,9 +154,7 @@ CleanConfirmation cleanConfirmation(const viewmodels::ScanViewModel& vm) {
     confirmation.canBeUndone = privacyCount > 0 && privacyCount == scope.size();
 
     const auto sizeText = vm.currentCategorySizeText();
-    // One item reads "1 item", not "1 items".
-    confirmation.title =
-        "Delete " + count(scope.size()) + (scope.size() == 1 ? " item (" : " items (") + sizeText + ")?";
+    confirmation.title = platform::localizedFormat("Delete %lld items (%@)?", {count(scope.size()), sizeText});
     confirmation.deleteLabel = platform::localizedFormat("Delete %@", {sizeText});
 
     if (confirmation.category) {
@@ -161,15 +169,17 @@ CleanConfirmation cleanConfirmation(const viewmodels::ScanViewModel& vm) {
             tail = platform::localized("This action cannot be undone.");
         }
         confirmation.message = platform::localizedFormat("Only selected items in %@ will be deleted.",
-                                                         {model::displayName(*confirmation.category)}) +
+                                                         {vm.categoryTitle(*confirmation.category)}) +
                                " " + tail;
     } else if (privacyCount > 0) {
         confirmation.message = platform::localized(kPrivacySentence);
     } else if (reviewCount > 0) {
-        confirmation.message = std::to_string(reviewCount) + (reviewCount == 1 ? " item" : " items") +
-                               " marked \"Review before deleting\" are included. This action cannot be undone.";
+        confirmation.message = platform::localizedFormat(
+            "%lld item(s) marked \"Review before deleting\" are included. This action cannot be undone.",
+            {std::to_string(reviewCount)});
     } else {
-        confirmation.message = "All selected items will be permanently deleted. This action cannot be undone.";
+        confirmation.message =
+            platform::localized("All selected items will be permanently deleted. This action cannot be undone.");
     }
     return confirmation;
 }

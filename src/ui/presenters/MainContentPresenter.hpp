@@ -60,6 +60,7 @@ struct ToolbarItem {
     bool operator==(const ToolbarItem&) const = default;
 };
 
+// Only what acts on the page shown: the tool and settings pages have none.
 [[nodiscard]] std::vector<ToolbarItem> toolbarItems(const viewmodels::ScanViewModel& viewModel);
 // The toolbar's scan actions; export and clean open their dialogs in the pane.
 void performScanAction(ToolbarAction action, viewmodels::ScanViewModel& viewModel);

@@ -42,7 +42,7 @@ std::vector<CategorySize> popoverTopCategories(const viewmodels::ScanViewModel& 
 std::vector<CategoryRowContent> popoverCategoryRows(const viewmodels::ScanViewModel& vm) {
     std::vector<CategoryRowContent> rows;
     for (const auto& entry : popoverTopCategories(vm)) {
-        const auto title = model::displayName(entry.category);
+        const auto title = vm.categoryTitle(entry.category);
         rows.push_back({entry.category, title, fileSize(entry.bytes),
                         platform::localizedFormat("Opens %@ in the main window.", {title})});
     }

@@ -109,7 +109,7 @@ std::vector<CategoryTile> topCategories(const viewmodels::ScanViewModel& vm) {
         if (bytes < 1) continue;
         const auto count = std::count_if(vm.result().items.begin(), vm.result().items.end(),
                                          [category](const auto& item) { return item.category == category; });
-        tiles.push_back({category, bytes, count, platform::localized(model::friendlyName(category)), fileSize(bytes),
+        tiles.push_back({category, bytes, count, vm.categoryTitle(category), fileSize(bytes),
                          platform::localizedFormat("%lld items", {std::to_string(count)})});
     }
     std::stable_sort(tiles.begin(), tiles.end(), [](const auto& a, const auto& b) { return a.bytes > b.bytes; });

@@ -7,9 +7,9 @@
 
 namespace zentrel::ui {
 
-CategoryScanPromptContent categoryScanPrompt(model::CategoryType category) {
+CategoryScanPromptContent categoryScanPrompt(model::CategoryType category, model::ViewMode mode) {
     return {
-        model::displayName(category),
+        model::categoryTitle(category, mode),
         platform::localized("Scan this category to find items you can clean."),
         std::string(model::icon(category)),
         model::color(category),

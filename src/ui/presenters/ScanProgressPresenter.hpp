@@ -29,7 +29,7 @@ struct ScanProgress {
     bool operator==(const ScanProgress&) const = default;
 };
 
-[[nodiscard]] CategoryScanPromptContent categoryScanPrompt(model::CategoryType category);
+[[nodiscard]] CategoryScanPromptContent categoryScanPrompt(model::CategoryType category, model::ViewMode mode);
 // Scans the category afresh, dropping its earlier items.
 void scanCategoryFromPrompt(viewmodels::ScanViewModel& viewModel, model::CategoryType category);
 

@@ -50,7 +50,7 @@ void SettingsModel::reload() {
 }
 
 void SettingsModel::setViewMode(model::ViewMode mode) {
-    services_.prefs.defaults().setString("viewMode", mode == model::ViewMode::advanced ? "advanced" : "recommended");
+    services_.prefs.setViewMode(mode);
     viewMode.set(mode);
 }
 
@@ -85,6 +85,10 @@ void SettingsModel::setAutoCleanEnabled(bool enabled) { store(autoCleanEnabled, 
 void SettingsModel::setIncludeTerminal(bool include) { store(includeTerminal, kIncludeTerminal, include); }
 
 void SettingsModel::setIncludePasteboard(bool include) { store(includePasteboard, kIncludePasteboard, include); }
+
+void SettingsModel::clearMediaFingerprints() {
+    if (services_.clearMediaFingerprints) services_.clearMediaFingerprints();
+}
 
 void SettingsModel::setEnergyDigestEnabled(bool enabled) {
     store(energyDigestEnabled, kEnergyDigestEnabled, enabled);

@@ -48,6 +48,8 @@ public:
         platform::LoginItemService& loginItems;
         // Asks the desktop to let the app notify; the answer is not awaited.
         std::function<void()> requestNotificationAuthorization;
+        // Forgets the pictures' fingerprints kept for duplicate scans; runs off the window's thread.
+        std::function<void()> clearMediaFingerprints;
     };
 
     explicit SettingsModel(Services services);
@@ -79,8 +81,12 @@ public:
     void setAutoCleanEnabled(bool enabled);
     void setIncludeTerminal(bool include);
     void setIncludePasteboard(bool include);
+    void clearMediaFingerprints();
     void setEnergyDigestEnabled(bool enabled);
     void setFocusAutoCalmEnabled(bool enabled);
+
+    // The store the settings screens keep their own state in, such as the window's place.
+    [[nodiscard]] platform::DefaultsStore& defaults() const { return services_.prefs.defaults(); }
 
 private:
     void store(platform::Published<bool>& value, const char* key, bool newValue);

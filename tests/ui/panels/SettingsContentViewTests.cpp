@@ -5,6 +5,8 @@
 #include "doubles/FakeClock.hpp"
 #include "doubles/InMemoryDefaultsStore.hpp"
 
+#include "ui/LayoutAudit.hpp"
+
 #include <gtest/gtest.h>
 
 namespace zentrel::ui {
@@ -29,6 +31,14 @@ protected:
     SettingsModel settings{{prefs, loginItems, {}}};
 };
 
+TEST_F(SettingsContentViewTest, EverySectionFitsThePageWithoutSidewaysScrolling) {
+    SettingsContentView page(settings);
+    for (const auto& info : settingsSections()) {
+        page.setSection(info.section);
+        EXPECT_EQ(testing::layoutFaultsAt(page, testing::kSmallestPage), std::vector<std::string>{}) << info.title;
+    }
+}
+
 TEST_F(SettingsContentViewTest, AChangeInTheWindowShowsOnThePage) {
     SettingsContentView page(settings);
     SettingsView window(settings);
@@ -47,6 +57,24 @@ TEST_F(SettingsContentViewTest, AChangeInTheWindowShowsOnThePage) {
 
     window.present();
     EXPECT_EQ(window.content()->section(), SettingsSection::general) << "each opening starts on General";
+}
+
+TEST_F(SettingsContentViewTest, TheWindowOpensOverTheMainWindowThenWhereItWasLeft) {
+    QWidget main;
+    main.setGeometry(50, 30, 700, 560);  // inside the offscreen screen of 800 x 600
+    main.show();
+    {
+        SettingsView window(settings);
+        window.present(&main);
+        // Within the window frame's few pixels, which are unknown before it first shows.
+        EXPECT_LE((window.frameGeometry().center() - main.frameGeometry().center()).manhattanLength(), 8)
+            << window.x() << "," << window.y();
+        window.move(30, 40);
+        window.hide();
+    }
+    SettingsView again(settings);
+    again.present(&main);
+    EXPECT_EQ(again.pos(), QPoint(30, 40));
 }
 
 TEST_F(SettingsContentViewTest, ARefusedLoginChangePutsTheSwitchBackAndSaysWhy) {

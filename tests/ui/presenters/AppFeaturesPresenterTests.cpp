@@ -6,13 +6,23 @@
 namespace zentrel::ui {
 namespace {
 
-TEST(AppFeaturesPresenterTest, TheGridFitsColumnsOfThreeHundredSixtyToFiveHundredSixty) {
+TEST(AppFeaturesPresenterTest, AWiderPageNeverNarrowsACard) {
+    double previous = 0;
+    for (double available = 0; available <= 2400; available += 1) {
+        const auto columns = adaptiveGridColumns(kFeatureGridColumns, available);
+        EXPECT_GE(columns.width, previous) << available;
+        EXPECT_LE(columns.width * columns.count + 16 * (columns.count - 1), std::max(available, 0.0)) << available;
+        previous = columns.width;
+    }
+}
+
+TEST(AppFeaturesPresenterTest, TheGridAddsAColumnWhenEveryColumnKeepsItsFullWidth) {
     const struct {
         double available;
         GridColumns columns;
     } rows[] = {
         {300, {1, 300}}, {360, {1, 360}}, {600, {1, 560}},   {735, {1, 560}},
-        {736, {2, 360}}, {900, {2, 442}}, {1200, {3, 389.3333333333333}},
+        {900, {1, 560}}, {1135, {1, 560}}, {1136, {2, 560}}, {1800, {3, 560}},
     };
     for (const auto& row : rows) {
         const auto columns = adaptiveGridColumns(kFeatureGridColumns, row.available);

@@ -108,7 +108,7 @@ TEST(BoostGauges, BreakdownColumnsInOrderWithTheirColours) {
 
 TEST(BoostTexts, TextsAboutAnotherDesktopReadAsThisOnes) {
     platform::Localization table;
-    platform::addDesktopTexts(table);
+    platform::useDesktopTexts(table, platform::HostPlatform::linuxDesktop, [](const char*) { return std::nullopt; });
     for (const char* key : {BoostTexts::cachedNote, BoostTexts::purgeNote, BoostTexts::quitMessage, BoostTexts::rowHint}) {
         const auto shown = table.lookup(key);
         EXPECT_NE(shown, key);
@@ -123,8 +123,8 @@ TEST(BoostRows, KindPillFollowsTheFirstRuleThatHolds) {
     };
     for (const auto& c : std::vector<Case>{{true, true, true, {"This app", PillTone::neutral}},
                                            {true, true, false, {"Active", PillTone::review}},
-                                           {true, false, false, {"Background", PillTone::safe}},
-                                           {false, true, false, {"System", PillTone::neutral}}}) {
+                                           {true, false, false, {"App", PillTone::safe}},
+                                           {false, true, false, {"Background", PillTone::neutral}}}) {
         const BoostProcess process{.isApp = c.isApp, .isActive = c.isActive, .isCurrentApp = c.isCurrentApp};
         EXPECT_EQ(processKind(process), c.pill) << c.pill.text;
     }
@@ -152,7 +152,8 @@ TEST_F(BoostPresenterTest, RowsLockWhatCannotBePickedAndDivideAllButTheLast) {
     EXPECT_EQ(rows[1].kind.text, "This app");
     EXPECT_FALSE(rows[1].selectable);
     EXPECT_EQ(rows[1].opacity, 0.6);
-    EXPECT_EQ(rows[2].kind.text, "System");
+    EXPECT_EQ(rows[0].kind.text, "App");
+    EXPECT_EQ(rows[2].kind.text, "Background");
     EXPECT_FALSE(rows[2].icon.has_value());
     EXPECT_EQ(rows[2].fallbackSymbol, "gearshape.fill");
     EXPECT_EQ(rows[0].fallbackSymbol, "app.fill");
@@ -161,14 +162,17 @@ TEST_F(BoostPresenterTest, RowsLockWhatCannotBePickedAndDivideAllButTheLast) {
     EXPECT_FALSE(rows[2].dividerBelow);
 }
 
-TEST_F(BoostPresenterTest, CpuDetailIsAWholePercent) {
+TEST_F(BoostPresenterTest, CpuDetailIsAWholePercentOfTheWholeMachine) {
     run(10, "editor", 1'000'000);
     vm.refresh();
     clock.advance(1s);
-    tree.addProcess({.pid = 10, .name = "editor", .userTicks = 67, .residentPages = 1000,
+    // Two of the four processors busy for the whole second: half the machine.
+    tree.addProcess({.pid = 10, .name = "editor", .userTicks = 200, .residentPages = 1000,
                      .commandLine = FakeProcTree::commandLineOf({"editor"})});
+    tree.writeStat({100, 0, 100, 200}, 4);
     vm.refresh();
-    EXPECT_EQ(processRows(vm).at(0).detail, memory(1'000'000) + " RAM · 67% CPU");
+    EXPECT_EQ(processRows(vm).at(0).detail, memory(1'000'000) + " RAM · 50% CPU");
+    EXPECT_EQ(cpuGauge(vm.systemCPU()).percent, 50);
 }
 
 TEST_F(BoostPresenterTest, SwitchesRefreshOnceOnAChangeOnly) {

@@ -51,7 +51,7 @@ TEST_F(MenuBarPresenterTest, TopCategoriesAreTheTwoLargestWithTiesInCategoryOrde
     const auto rows = popoverCategoryRows(*restarted);
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[0].category, CategoryType::trash);
-    EXPECT_EQ(rows[0].hint, "Opens " + model::displayName(CategoryType::trash) + " in the main window.");
+    EXPECT_EQ(rows[0].hint, "Opens Trash & Old Files in the main window.");
 }
 
 TEST_F(MenuBarPresenterTest, NothingScannedShowsNoCategoriesAndNoQuickClean) {

@@ -90,7 +90,7 @@ TEST_F(ScanFlowPresenterTest, ActivityRowsSayTheirStatus) {
          "Could not delete: . npm, Developer Caches, 2 MB"},
     };
     for (const auto& c : cases) {
-        const auto row = activityRow(entry("npm", c.status));
+        const auto row = activityRow(entry("npm", c.status), model::ViewMode::recommended);
         EXPECT_EQ(row.symbol, c.symbol);
         EXPECT_EQ(row.nameTone, c.tone);
         EXPECT_EQ(row.message, c.message);
