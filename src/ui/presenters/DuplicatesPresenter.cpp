@@ -2,6 +2,7 @@
 
 #include "platform/ByteCountFormatter.hpp"
 #include "platform/Localization.hpp"
+#include "viewmodels/DuplicateWalkNotice.hpp"
 
 #include <algorithm>
 #include <filesystem>
@@ -20,22 +21,6 @@ std::unordered_map<std::string, const model::CleanItem*> itemsByPath(const std::
     for (const auto& item : items)
         if (item.category == CategoryType::duplicates) byPath.emplace(item.path, &item);
     return byPath;
-}
-
-std::string limitNotice(const scanners::CandidateLimitStop& stop) {
-    auto notice = platform::localizedFormat(
-        "Stopped early: the limit of %lld files to compare was reached at %@; files from there on were not compared.",
-        {std::to_string(stop.limit), stop.stoppedAt});
-    if (!stop.rootsNotReached.empty()) {
-        std::string roots;
-        for (const auto& root : stop.rootsNotReached) {
-            if (!roots.empty()) roots += ", ";
-            roots += root;
-        }
-        notice += ' ';
-        notice += platform::localizedFormat("Not reached: %@.", {roots});
-    }
-    return notice;
 }
 
 }  // namespace
@@ -58,7 +43,7 @@ DuplicateResults duplicateResults(const viewmodels::ScanViewModel& vm) {
     results.emptyTitle = platform::localized("No duplicates found");
     results.emptyMessage = platform::localized("Pictures, Documents, Downloads, and Desktop look clean.");
     if (const auto stop = vm.duplicateWalkStop()) {
-        results.limitNotice = limitNotice(*stop);
+        results.limitNotice = viewmodels::duplicateWalkNotice(*stop);
         // Not "look clean": part of them was never looked at.
         if (groups.empty()) results.emptyMessage = results.limitNotice;
     }
