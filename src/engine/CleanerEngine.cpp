@@ -1,8 +1,10 @@
 #include "engine/CleanerEngine.hpp"
 
+#include "model/PathClaims.hpp"
 #include "platform/Localization.hpp"
 
 #include <algorithm>
+#include <set>
 #include <stdexcept>
 #include <utility>
 
@@ -112,7 +114,7 @@ CleanerEngine::Items CleanerEngine::runFullScan(bool includeUserContent, bool in
         items.insert(items.end(), std::make_move_iterator(found.begin()), std::make_move_iterator(found.end()));
     }
     report(1.0, platform::localized("Scan complete"));
-    return items;
+    return countFilesOnce(model::claimPaths(std::move(items)));
 }
 
 void CleanerEngine::scanCategories(bool includeUserContent, bool includeExtended, ProgressHandler progress,
@@ -167,10 +169,25 @@ std::int64_t CleanerEngine::cachedSize(const std::string& path) {
     return size;
 }
 
+CleanerEngine::Items CleanerEngine::countFilesOnce(Items items) const {
+    std::set<std::pair<std::uint64_t, std::uint64_t>> seen;
+    for (auto& item : items) {
+        if (item.path.empty() || item.isDuplicateKeeper) continue;
+        const auto attributes = fileSystem_.attributes(item.path);
+        if (!attributes || !attributes->isRegularFile() || attributes->linkCount < 2) continue;
+        if (!seen.emplace(attributes->identity.device, attributes->identity.inode).second) item.sizeBytes = 0;
+    }
+    return items;
+}
+
+std::int64_t CleanerEngine::fileBytes(const platform::FileAttributes& attributes) {
+    return std::min(attributes.size, attributes.allocatedSize);
+}
+
 std::int64_t CleanerEngine::allocatedSizeOfPath(const std::string& path) const {
     if (!fileSystem_.exists(path)) return 0;
     if (auto attributes = fileSystem_.attributes(path); attributes && !attributes->isDirectory()) {
-        return attributes->size;
+        return fileBytes(*attributes);
     }
     return fileSystem_.diskUsage(path, &pool_);
 }

@@ -92,9 +92,15 @@ public:
 
     // Sizes through the per-scan cache; on the engine only.
     [[nodiscard]] std::int64_t cachedSize(const std::string& path);
-    // A file's logical size, or what a folder takes on disk (`du -s`), which
-    // is what removing it frees.
+    // What a file or a folder takes on disk (`du -s`), which is what removing
+    // it frees; a file never counts more than its logical size.
     [[nodiscard]] std::int64_t allocatedSizeOfPath(const std::string& path) const;
+    // What removing one file frees: its blocks, so a sparse file counts the
+    // little it holds, but never more than its logical size.
+    [[nodiscard]] static std::int64_t fileBytes(const platform::FileAttributes& attributes);
+    // A file listed under several of its names (hard links) counts once: the
+    // first item keeps its size, the others list 0.
+    [[nodiscard]] Items countFilesOnce(Items items) const;
     [[nodiscard]] std::size_t cachedSizeCount() const { return sizeCache_.size(); }
     // Before a category is scanned again, so its folders are measured anew.
     void clearSizeCache() { sizeCache_.clear(); }

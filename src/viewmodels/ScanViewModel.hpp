@@ -161,6 +161,9 @@ private:
     engine::ScanDateFormatter reportDates_;
     std::optional<std::uint64_t> scanTask_;  // the generation of the stored scan
     std::uint64_t scanGeneration_ = 0;
+    // The categories whose items the result holds; the others are known only
+    // from the stored totals of the last scan.
+    std::set<model::CategoryType> loadedCategories_;
     bool cleaning_ = false;
     // Lets late engine answers see that this model is gone.
     std::shared_ptr<ScanViewModel*> self_ = std::make_shared<ScanViewModel*>(this);
