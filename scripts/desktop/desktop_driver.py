@@ -2,9 +2,11 @@
 technology would: finds controls by role and name, presses them and reads
 labels. Used by the end-to-end test and the screenshot script."""
 
+import gettext
 import os
 import subprocess
 import sys
+import tempfile
 import time
 import warnings
 
@@ -59,7 +61,39 @@ def nodes(root):
                 pass
 
 
+# The window's language when names are given as translation keys: None
+# compares names as they are.
+_catalog = None
+
+
+def use_language(po_file):
+    """Names given to find() and text() from now on are keys, shown as the
+    catalog (a .po file, compiled here by msgfmt) gives them."""
+    global _catalog
+    with tempfile.NamedTemporaryFile(suffix=".mo") as compiled:
+        subprocess.run(["msgfmt", "-o", compiled.name, po_file], check=True)
+        with open(compiled.name, "rb") as file:
+            _catalog = gettext.GNUTranslations(file)
+
+
+def text(key):
+    """What the window shows for `key`; counted texts in their plural form."""
+    if _catalog is None or key is None:
+        return key
+    shown = _catalog.gettext(key)
+    return shown if shown != key else _catalog.ngettext(key, key, 2)
+
+
+def text_prefix(prefix):
+    """The shown start of a text that begins with `prefix` ("Clean " of "Clean %@")."""
+    if _catalog is None or prefix is None:
+        return prefix
+    shown = text(prefix + "%@")
+    return shown.split("%@")[0] if shown != prefix + "%@" else text(prefix)
+
+
 def find(role, name=None, prefix=None, enabled=None):
+    name, prefix = text(name), text_prefix(prefix)
     for app in applications():
         for node in nodes(app):
             try:

@@ -9,7 +9,9 @@ input-method mode with its two sheets, the Settings window's sections and
 the settings page, the Full Disk Access screen, and the update banner and
 the tray popover after a scan, with a stand-in tray and a feed offering an
 update.
-    take_screenshots.py ZENTREL_PROGRAM OUT_DIR APPEARANCE"""
+Names are the window's translation keys: with LANGUAGE (en or vi) the
+pictures show the window in that language, named NAME-APPEARANCE-LANGUAGE.png.
+    take_screenshots.py ZENTREL_PROGRAM OUT_DIR APPEARANCE [LANGUAGE]"""
 
 import glob
 import json
@@ -26,6 +28,14 @@ import desktop_driver as d  # noqa: E402
 import tray_host  # noqa: E402
 
 program, out, appearance = sys.argv[1:4]
+language = sys.argv[4] if len(sys.argv) > 4 else None
+if language:
+    d.use_language(os.path.join(os.path.dirname(__file__), "..", "..", "po", f"{language}.po"))
+    os.environ["LANG"] = {"en": "en_US.UTF-8", "vi": "vi_VN.UTF-8"}[language]
+    os.environ.pop("LANGUAGE", None)
+    os.environ.pop("LC_ALL", None)
+    os.environ.pop("LC_MESSAGES", None)
+suffix = f"-{language}" if language else ""
 home = os.environ["ZENTREL_TEST_HOME"]
 os.makedirs(out, exist_ok=True)
 
@@ -41,13 +51,13 @@ def shoot(name, size=None, settle=0.8, title="^Zentrel$"):
     if size:
         subprocess.run(["xdotool", "windowsize", window, str(size[0]), str(size[1])], check=True)
     time.sleep(settle)
-    subprocess.run(["import", "-window", window, os.path.join(out, f"{name}-{appearance}.png")], check=True)
+    subprocess.run(["import", "-window", window, os.path.join(out, f"{name}-{appearance}{suffix}.png")], check=True)
 
 
 def select_page(title, row=None):
     item = d.wait_for(f"the sidebar row {row or title}", lambda: d.find("list item", prefix=row or title))
     d.press(item)
-    d.wait_for(f"the page {title}", lambda: title in d.labels())
+    d.wait_for(f"the page {title}", lambda: d.text(title) in d.labels())
 
 
 def scroll_page_down():
@@ -101,11 +111,11 @@ def run(onboarded, steps, settings=None, readable_home=True):
 
 
 def shows(text):
-    return lambda: text in d.shown_labels()
+    return lambda: d.text(text) in d.shown_labels()
 
 
 def first_run():
-    titles = ["Your computer, but faster", "Nothing important is ever deleted", "More than a cleaner",
+    titles = ["Your Mac, but faster", "Nothing important is ever deleted", "More than a cleaner",
               "A few permissions"]
     for step, title in enumerate(titles, 1):
         d.wait_for(f"onboarding step {step}", shows(title))
@@ -128,10 +138,10 @@ def content():
     select_page("Smart Cleanup")
     shoot("smart-cleanup", (1100, 720))
     shoot("smart-cleanup-900x600", (900, 600))
-    select_page("Duplicates", "Duplicate Files")
+    select_page("Duplicate Files")
     shoot("duplicates-900x600")
     shoot("duplicates", (1100, 720))
-    select_page("Privacy")
+    select_page("Privacy Data")
     shoot("privacy")
     press_button("Select Trackers")
     cleaned()
@@ -153,7 +163,7 @@ def cleaning():
         locks.append(lock)
     try:
         clean_from_toolbar()
-        d.wait_for("the item being deleted", lambda: "Deleting" in d.labels(), 10)
+        d.wait_for("the item being deleted", lambda: d.text("Deleting") in d.labels(), 10)
         shoot("cleaning", settle=0.3)
         # The stores stay locked until their clean has given up on them.
         press_button("OK", timeout=30)  # the alert about the items that could not be deleted
@@ -167,23 +177,23 @@ def cleaning():
 
 
 def cleaned():
-    select_page("Duplicates", "Duplicate Files")
+    select_page("Duplicate Files")
     press_button("Select All")
     clean_from_toolbar()
-    d.wait_for("the cleaned page", lambda: "All Clean!" in d.labels(), 30)
+    d.wait_for("the cleaned page", lambda: d.text("All Clean!") in d.labels(), 30)
     shoot("cleaned")
     press_button("Done")
 
 
 def error():
     """A privacy clean, then an undo whose backup has gone meanwhile."""
-    select_page("Privacy")
+    select_page("Privacy Data")
     press_button("Select Trackers")
     clean_from_toolbar()
     undo = d.wait_for("the sweep log", lambda: d.find("push button", "Undo"), 30)
     shutil.rmtree(os.path.join(home, "Library/Application Support/Zentrel/SweepBackups"), ignore_errors=True)
     d.press(undo)
-    d.wait_for("the error page", lambda: "Something went wrong" in d.labels(), 30)
+    d.wait_for("the error page", lambda: d.text("Something went wrong") in d.labels(), 30)
     press_button("Done")
     shoot("error")
 
@@ -212,7 +222,7 @@ def settings_screens():
 
 
 def full_disk_access():
-    d.wait_for("the access screen", lambda: d.find("push button", "Open Home Folder"))
+    d.wait_for("the access screen", lambda: d.find("push button", "Open Privacy & Security Settings"))
     shoot("full-disk-access")
     d.press(d.find("push button", "I've granted access \u2014 continue"))
     d.wait_for("the denied card", shows("Your home folder still cannot be read. Fix its permissions and try again."))

@@ -1,13 +1,28 @@
 #pragma once
-// The app's English texts are its translation keys. Those that speak of a
-// Mac, its Finder or its settings say here what is true on this desktop;
-// both programs add this table at start, and other languages translate the
-// same keys as they stand.
+// The window's language at start. On the Linux layout both programs take the
+// built-in catalogs (po/*.po): the English one says what is true on this
+// desktop where a key speaks of another system, the Vietnamese one
+// translates every key; the language is the desktop's. The macOS layout
+// shows the keys as they stand.
 
+#include "platform/HostTable.hpp"
 #include "platform/Localization.hpp"
+
+#include <functional>
+#include <optional>
+#include <string>
 
 namespace zentrel::platform {
 
-void addDesktopTexts(Localization& localization);
+using EnvironmentLookup = std::function<std::optional<std::string>(const char* name)>;
+
+// "vi" or "en": the first of LANGUAGE's languages that has a catalog, else
+// the locale of LC_ALL, LC_MESSAGES or LANG (the first one set); English
+// where none names Vietnamese.
+[[nodiscard]] std::string desktopLanguage(const EnvironmentLookup& environment);
+
+// Adds the built-in catalogs and chooses the desktop's language (Linux layout).
+void useDesktopTexts(Localization& localization, HostPlatform layout);
+void useDesktopTexts(Localization& localization, HostPlatform layout, const EnvironmentLookup& environment);
 
 }  // namespace zentrel::platform

@@ -1,12 +1,18 @@
 #pragma once
-// Lookup of user-visible text. English is the base language: the key is the
-// English text, and a key without a translation in the current language comes
-// back as it is.
+// Lookup of user-visible text. The key is the text as the program was
+// written (mostly English); each language's catalog gives its text, with
+// plural forms for counted texts. A key without an entry in the current
+// language comes back as it is.
 //
 //   platform::localized("Scan Complete")
+//   platform::localizedFormat("%lld items", {"1"})  // "1 item" in English
 
+#include "platform/BuiltInCatalogs.hpp"
+
+#include <functional>
 #include <map>
 #include <mutex>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,18 +23,34 @@ class Localization {
 public:
     static Localization& shared();
 
-    // Adds translations of one language; later entries replace earlier ones.
+    // Adds single-form translations of one language; later entries replace earlier ones.
     void addTranslations(std::string_view language, const std::map<std::string, std::string>& table);
+    // Adds a catalog's messages and takes its plural rule for the language.
+    void addCatalog(const Catalog& catalog);
+    // Back to no translations, in English.
+    void clear();
     // "en" (the default) or a language with translations.
     void setLanguage(std::string_view language);
     [[nodiscard]] std::string language() const;
 
     [[nodiscard]] std::string lookup(std::string_view key) const;
+    // The plural form of `key` for `count`, in the current language.
+    [[nodiscard]] std::string lookup(std::string_view key, unsigned long long count) const;
+    [[nodiscard]] bool hasEntry(std::string_view language, std::string_view key) const;
+    // Every key looked up so far, so tests can check that each text shown has its translations.
+    [[nodiscard]] std::set<std::string, std::less<>> lookedUpKeys() const;
 
 private:
+    struct Table {
+        std::size_t (*pluralForm)(unsigned long long count) = nullptr;
+        std::map<std::string, std::vector<std::string>, std::less<>> messages;
+    };
+    [[nodiscard]] std::string find(std::string_view key, const std::function<std::size_t(const Table&)>& form) const;
+
     mutable std::mutex mutex_;
     std::string language_ = "en";
-    std::map<std::string, std::map<std::string, std::string, std::less<>>, std::less<>> tables_;
+    std::map<std::string, Table, std::less<>> tables_;
+    mutable std::set<std::string, std::less<>> lookedUp_;
 };
 
 [[nodiscard]] inline std::string localized(std::string_view key) { return Localization::shared().lookup(key); }
@@ -36,7 +58,7 @@ private:
 // The localized text of `key` with its "%@" and "%lld" slots filled by
 // `values`, in the order the slots stand: localizedFormat("%@ freed", {"2 MB"}).
 // Numbered slots take the value of their number instead: "%2$lld of %1$lld".
-// In English a counted noun after a count of one is singular: "1 item".
+// A counted text takes the plural form for the value of its last "%lld" slot.
 [[nodiscard]] std::string localizedFormat(std::string_view key, const std::vector<std::string>& values);
 
 }  // namespace zentrel::platform

@@ -23,7 +23,7 @@ constexpr UnitStep kSteps[] = {
 
 std::string formatRelative(Date date, Date now, std::string_view language, UDateRelativeDateTimeFormatterStyle style) {
     const double offset = date.timeIntervalSince(now);
-    double value = std::trunc(offset);
+    double value = 0;
     URelativeDateTimeUnit unit = UDAT_REL_UNIT_SECOND;
     for (const auto& step : kSteps) {
         if (std::fabs(offset) >= step.seconds) {
@@ -38,7 +38,12 @@ std::string formatRelative(Date date, Date now, std::string_view language, UDate
     icu::RelativeDateTimeFormatter formatter(locale, nullptr, style, UDISPCTX_CAPITALIZATION_NONE, status);
     if (U_FAILURE(status)) return {};
     icu::UnicodeString text;
-    formatter.formatNumeric(value, unit, text, status);
+    // Under a minute is "now", never "0 sec. ago".
+    if (unit == UDAT_REL_UNIT_SECOND) {
+        formatter.format(UDAT_DIRECTION_PLAIN, UDAT_ABSOLUTE_NOW, text, status);
+    } else {
+        formatter.formatNumeric(value, unit, text, status);
+    }
     if (U_FAILURE(status)) return {};
     std::string result;
     text.toUTF8String(result);

@@ -1,6 +1,7 @@
 #pragma once
 // "2 hr. ago", "3 days ago", "in 5 min.": a moment told relative to now in
-// the largest unit that fits, with abbreviated unit names of the language.
+// the largest unit that fits, with abbreviated unit names of the language;
+// "now" within a minute.
 
 #include "platform/Date.hpp"
 

@@ -77,7 +77,7 @@ model::PrivacyGroup trackerCookieGroup(const PrivacyCookieStore::CookieProfile& 
             {group.id + ":store", platform::localized("Cookie store in use"), profile.storePath, {}, 0, true, true});
         return group;
     }
-    group.targets.push_back({group.id + ":store", std::to_string(profile.trackerCount) + " tracker cookies",
+    group.targets.push_back({group.id + ":store", platform::localizedFormat("%lld tracker cookies", {std::to_string(profile.trackerCount)}),
                              profile.storePath, domains, profile.storeSizeBytes, true});
     return group;
 }

@@ -1,6 +1,7 @@
 #include "viewmodels/ResultGrouping.hpp"
 
 #include "platform/ByteCountFormatter.hpp"
+#include "platform/Localization.hpp"
 
 #include <algorithm>
 #include <map>
@@ -131,7 +132,8 @@ std::string scanReport(const std::vector<CleanItem>& items, const std::string& d
         }
         lines.emplace_back();
         lines.push_back(model::categoryTitle(category, mode) + " \u2014 " + fileSize(size) + " (" +
-                        std::to_string(members.size()) + " items, " + std::to_string(ticked) + " selected)");
+                        platform::localizedFormat("%lld items", {std::to_string(members.size())}) + ", " +
+                        platform::localizedFormat("%lld selected", {std::to_string(ticked)}) + ")");
         for (const auto& item : members) {
             lines.push_back(std::string("  ") + (item.isSelected ? "[x]" : "[ ]") + " " + item.name + " \u2014 " +
                             fileSize(item.sizeBytes));

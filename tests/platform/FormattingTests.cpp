@@ -1,6 +1,7 @@
 #include "platform/Base64.hpp"
 #include "platform/ByteCountFormatter.hpp"
 #include "platform/Localization.hpp"
+#include "platform/RelativeDateFormatter.hpp"
 #include "platform/Uuid.hpp"
 
 #include <gtest/gtest.h>
@@ -81,6 +82,15 @@ TEST(LocalizationTest, MissingTranslationReturnsTheKey) {
     EXPECT_EQ(localized("Untranslated"), "Untranslated");
     l10n.setLanguage("en");
     EXPECT_EQ(localized("Settings"), "Settings");
+}
+
+TEST(RelativeDateTest, UnderAMinuteIsNowAndLongerTakesTheLargestUnit) {
+    const auto now = Date::fromTimeIntervalSince1970(1'700'000'000);
+    EXPECT_EQ(formatRelativeAbbreviated(now, now, "en"), "now");
+    EXPECT_EQ(formatRelativeFull(now.addingTimeInterval(-42), now, "en"), "now");
+    EXPECT_EQ(formatRelativeAbbreviated(now.addingTimeInterval(-2 * 3600), now, "en"), "2 hr. ago");
+    EXPECT_EQ(formatRelativeFull(now.addingTimeInterval(23 * 3600 + 5), now, "en"), "in 23 hours");
+    EXPECT_NE(formatRelativeAbbreviated(now, now, "vi"), "now") << "Vietnamese has its own word";
 }
 
 TEST(LocalizationTest, FormatsFillSlotsInOrderOrByNumber) {

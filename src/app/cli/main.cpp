@@ -32,7 +32,7 @@ int runCommand(const zentrel::cli::CliCommand& command, const std::vector<std::s
 }  // namespace
 
 int main(int argc, char** argv) {
-    zentrel::platform::addDesktopTexts(zentrel::platform::Localization::shared());
+    zentrel::platform::useDesktopTexts(zentrel::platform::Localization::shared(), zentrel::platform::currentHostPlatform());
     auto& commands = zentrel::cli::registeredCommands();
     std::sort(commands.begin(), commands.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
     std::string name = argc > 1 ? argv[1] : "";

@@ -2,6 +2,7 @@
 
 #include "engine/AllCategoryScanners.hpp"
 #include "engine/DeletionGuard.hpp"
+#include "platform/Localization.hpp"
 #include "platform/ProcessNames.hpp"
 #include "scanners/ClipboardInsight.hpp"
 #include "services/AppBundleInfo.hpp"
@@ -28,7 +29,7 @@ AppServices::AppServices(QObject& context, platform::HostLayout hostLayout, plat
                          services::UpdateUserDriver& updateDriver)
     : layout(std::move(hostLayout)),
       table(platform::HostTable::ofUser(hostPlatform, layout, platform::PosixFileSystem::shared())),
-      journal(layout.home,
+      journal(scanners::SweepJournal::placesFor(table),
               [guard = engine::DeletionGuard(platform::PosixFileSystem::shared(), table)](const std::string& path) {
                   return guard.refusal(path, engine::DeletionGuard::Use::removeEntry);
               }),
@@ -39,8 +40,8 @@ AppServices::AppServices(QObject& context, platform::HostLayout hostLayout, plat
       launchTiming(platform::SystemClock::shared(), standardDefaults, layout.dataHome),
       appGroupDefaults(layout.defaultsFile(platform::kAppGroupSuite)),
       sharedState(&appGroupDefaults, standardDefaults),
-      prefs(standardDefaults, platform::SystemClock::shared(), sharedState),
-      engine(fileSystem, pool, main),
+      prefs(standardDefaults, platform::SystemClock::shared(), sharedState, platform::Localization::shared().language()),
+      engine(fileSystem, pool, main, platform::Localization::shared().language()),
       cookieStore(fileSystem, table),
       cleanServices{fileSystem, journal, cookieStore, clipboard, icloud, platform::SystemClock::shared(), table},
       notificationCenter(platform::DesktopNotificationCenter::fromEnvironment()),
@@ -52,11 +53,11 @@ AppServices::AppServices(QObject& context, platform::HostLayout hostLayout, plat
       appLauncher(relaunchCommand(), pool),
       ruleStore(standardDefaults),
       desktopTyping(main, bus.canReach("org.a11y.Bus")),
-      typingBridge(desktopTyping.poster, clipboard, desktopTyping.writer),
+      typingBridge(desktopTyping.poster, clipboard, desktopTyping.accessibility),
       distributedNotifications(platform::SessionBusNotificationCenter::fromEnvironment()),
       imeInstaller(typing::ZentrelIMEInstaller::programEnvironment(layout, desktopTyping.inputMethodStatus)),
       workspace({"/proc", services::LinuxWorkspace::applicationFoldersFor(layout.dataHome, layout.systemRoot),
-                 ::getuid(), "en"},
+                 ::getuid(), platform::Localization::shared().language()},
                 signaller),
       processes(statistics, workspace, platform::SystemClock::shared()),
       power(energySource, platform::SystemClock::shared()),
@@ -77,14 +78,15 @@ AppServices::AppServices(QObject& context, platform::HostLayout hostLayout, plat
                  [this] { return scanners::clipboardInsight(clipboard, nullptr); }});
 
     scanViewModel = std::make_shared<viewmodels::ScanViewModel>(viewmodels::ScanViewModelServices{
-        scanEngine, restorer, prefs, sharedState, notifications, widgets, platform::SystemClock::shared()});
+        scanEngine, restorer, prefs, sharedState, notifications, widgets, platform::SystemClock::shared(),
+        platform::Localization::shared().language()});
 
     permissions = std::make_unique<services::PermissionsManager>(services::PermissionsManager::Dependencies{
         main, main, pool, fullDiskAccessProbe, accessibilityTrust, notificationAuthorization, settingsPages,
         appLauncher, [] { QCoreApplication::quit(); }, applicationDidBecomeActive, accessibilityTrustChanged});
 
     typing = std::make_unique<typing::VietIMEManager>(typing::VietIMEManagerServices{
-        prefs, ruleStore, typingBridge, desktopTyping.detector, desktopTyping.tap, desktopTyping.inputMethodStatus,
+        prefs, ruleStore, typingBridge, desktopTyping.accessibility, desktopTyping.tap, desktopTyping.inputMethodStatus,
         *permissions,
         distributedNotifications, layout, main, main, applicationDidBecomeActive, applicationActivated,
         platform::programNameOfProcess(::getpid()).value_or("zentrel")});

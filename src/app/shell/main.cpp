@@ -29,7 +29,6 @@ int usage(const std::string& problem) {
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
-    zentrel::platform::addDesktopTexts(zentrel::platform::Localization::shared());
     QApplication::setApplicationName("Zentrel");
     QApplication::setDesktopFileName("zentrel");
 
@@ -51,6 +50,7 @@ int main(int argc, char** argv) {
         }
     }
     if (request.category && !request.intent) return usage("--category goes with --intent \"Scan Category\"");
+    zentrel::platform::useDesktopTexts(zentrel::platform::Localization::shared(), hostPlatform);
 
     // A living instance takes the request; none other starts while it lives.
     const auto folder = zentrel::app::SingleInstance::privateFolder();

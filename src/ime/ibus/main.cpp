@@ -8,6 +8,7 @@
 
 #include "ime/ibus/SettingsChangeListener.hpp"
 #include "ime/ibus/ZentrelIBusEngine.hpp"
+#include "platform/DesktopTexts.hpp"
 #include "platform/HostLayout.hpp"
 #include "typing/engine/VietIMESharedSettings.hpp"
 
@@ -89,10 +90,13 @@ void serve(IBusBus* connected, bool registerComponent) {
         ibus_bus_request_name(connected, kComponentName, 0);
         return;
     }
-    IBusComponent* component = ibus_component_new(kComponentName, "Zentrel Vietnamese typing", "1.0", "Proprietary",
+    const auto description = platform::localized("Zentrel Vietnamese typing");
+    const auto longName = platform::localized("Zentrel Vietnamese");
+    const auto methods = platform::localized("Telex, VNI and VIQR");
+    IBusComponent* component = ibus_component_new(kComponentName, description.c_str(), "1.0", "Proprietary",
                                                   "Torvane", "", "", "zentrel");
-    ibus_component_add_engine(component, ibus_engine_desc_new(kEngineName, "Zentrel Vietnamese", "Telex, VNI and VIQR",
-                                                              "vi", "Proprietary", "Torvane", "", "us"));
+    ibus_component_add_engine(component, ibus_engine_desc_new(kEngineName, longName.c_str(), methods.c_str(), "vi",
+                                                              "Proprietary", "Torvane", "", "us"));
     ibus_bus_register_component(connected, component);
 }
 
@@ -137,6 +141,7 @@ int main(int argc, char** argv) {
     }
 
     ibus_init();
+    platform::useDesktopTexts(platform::Localization::shared(), platform::currentHostPlatform());
     const bool registering = mode.empty();
     IBusBus* bus = registering ? nullptr : ibus_bus_new();
     if (!registering && !ibus_bus_is_connected(bus)) {

@@ -1,6 +1,7 @@
 #include "typing/integration/ZentrelIMEInstaller.hpp"
 
 #include "platform/DetachedProcess.hpp"
+#include "platform/ProgramFolders.hpp"
 #include "platform/XdgAutostartLoginItem.hpp"
 
 #include <cerrno>
@@ -75,9 +76,9 @@ std::string ZentrelIMEInstaller::InstallError::description() const {
 
 ZentrelIMEInstaller::Environment ZentrelIMEInstaller::programEnvironment(platform::HostLayout layout,
                                                                         const platform::InputMethodStatus& status) {
-    std::error_code error;
-    const auto self = fs::read_symlink("/proc/self/exe", error);
-    return {error ? fs::path() : self.parent_path(), ZENTREL_INSTALL_BINDIR, std::move(layout), status,
+    const auto folder = platform::runningProgramFolder();
+    const auto helpers = platform::helperFolders(folder);
+    return {folder, helpers.empty() ? fs::path() : helpers.back(), std::move(layout), status,
             platform::launchDetached};
 }
 

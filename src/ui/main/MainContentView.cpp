@@ -1,6 +1,7 @@
 #include "ui/main/MainContentView.hpp"
 
 #include "platform/AtomicFile.hpp"
+#include "platform/Localization.hpp"
 #include "ui/design/Appearance.hpp"
 #include "ui/design/DesignLabels.hpp"
 #include "ui/design/PrimaryButton.hpp"
@@ -207,7 +208,7 @@ void MainContentView::showSweepLog(bool show) {
     sheet_->setWindowModality(Qt::WindowModal);
     sheet_->setWindowTitle(localizedText("Sweep Log"));
     auto* layout = new QVBoxLayout(sheet_);
-    if (viewModel_.lastSweepRecord()) layout->addWidget(new SweepLogView(viewModel_, clock_, "en", sheet_));
+    if (viewModel_.lastSweepRecord()) layout->addWidget(new SweepLogView(viewModel_, clock_, platform::Localization::shared().language(), sheet_));
     connect(sheet_, &QDialog::finished, this, [this] {
         if (viewModel_.showSweepLog()) viewModel_.showSweepLog.set(false);
     });

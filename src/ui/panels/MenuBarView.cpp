@@ -7,6 +7,7 @@
 #include "ui/presenters/BatteryDigestPresenter.hpp"
 #include "ui/presenters/CalmDownPresenter.hpp"
 #include "ui/presenters/MenuBarPresenter.hpp"
+#include "platform/Localization.hpp"
 
 #include <QApplication>
 #include <QCursor>
@@ -102,7 +103,7 @@ void MenuBarView::rebuild() {
             actions_.openPage(model::SidebarSelection::category(category));
         }, content));
     }
-    if (const auto activity = lastActivity(vm.prefs(), services_.clock.now())) {
+    if (const auto activity = lastActivity(vm.prefs(), services_.clock.now(), platform::Localization::shared().language())) {
         sections->addWidget(sectionDivider(content));
         sections->addWidget(lastActivityLine(*activity, content));
     }

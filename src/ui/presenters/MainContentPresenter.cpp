@@ -103,10 +103,14 @@ std::vector<ToolbarItem> toolbarItems(const viewmodels::ScanViewModel& vm) {
 
     const auto sizeText = category ? vm.currentCategorySizeText()
                                    : platform::formatByteCount(vm.result().selectedBytes());
-    ToolbarItem clean{ToolbarAction::clean, platform::localizedFormat("Clean %@", {sizeText}), "trash.fill",
+    // A button that cannot clean names no figure.
+    const bool canClean = !vm.currentCategoryItems().empty();
+    ToolbarItem clean{ToolbarAction::clean,
+                      canClean ? platform::localizedFormat("Clean %@", {sizeText}) : platform::localized("Clean"),
+                      "trash.fill",
                       platform::localized(category ? "Permanently deletes selected items in this category only."
                                                    : "Permanently deletes all selected items across every category."),
-                      !vm.currentCategoryItems().empty(), true};
+                      canClean, true};
     return {
         {ToolbarAction::exportReport, platform::localized("Export"), "square.and.arrow.up", ""},
         category ? ToolbarItem{ToolbarAction::scanCategory, platform::localized("Scan Again"), "", ""}
@@ -150,9 +154,7 @@ CleanConfirmation cleanConfirmation(const viewmodels::ScanViewModel& vm) {
     confirmation.canBeUndone = privacyCount > 0 && privacyCount == scope.size();
 
     const auto sizeText = vm.currentCategorySizeText();
-    // One item reads "1 item", not "1 items".
-    confirmation.title =
-        "Delete " + count(scope.size()) + (scope.size() == 1 ? " item (" : " items (") + sizeText + ")?";
+    confirmation.title = platform::localizedFormat("Delete %lld items (%@)?", {count(scope.size()), sizeText});
     confirmation.deleteLabel = platform::localizedFormat("Delete %@", {sizeText});
 
     if (confirmation.category) {
@@ -172,10 +174,12 @@ CleanConfirmation cleanConfirmation(const viewmodels::ScanViewModel& vm) {
     } else if (privacyCount > 0) {
         confirmation.message = platform::localized(kPrivacySentence);
     } else if (reviewCount > 0) {
-        confirmation.message = std::to_string(reviewCount) + (reviewCount == 1 ? " item" : " items") +
-                               " marked \"Review before deleting\" are included. This action cannot be undone.";
+        confirmation.message = platform::localizedFormat(
+            "%lld item(s) marked \"Review before deleting\" are included. This action cannot be undone.",
+            {std::to_string(reviewCount)});
     } else {
-        confirmation.message = "All selected items will be permanently deleted. This action cannot be undone.";
+        confirmation.message =
+            platform::localized("All selected items will be permanently deleted. This action cannot be undone.");
     }
     return confirmation;
 }

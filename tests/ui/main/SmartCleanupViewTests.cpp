@@ -2,6 +2,7 @@
 
 #include "platform/ByteCountFormatter.hpp"
 #include "ui/design/StatusPill.hpp"
+#include "doubles/ScopedDesktopTexts.hpp"
 #include "viewmodels/ScanViewModelHarness.hpp"
 
 #include <gtest/gtest.h>
@@ -65,6 +66,7 @@ TEST_F(SmartCleanupViewTest, AStoredPlanIsShownAsASummaryAndVerifiedByAScan) {
 }
 
 TEST_F(SmartCleanupViewTest, APlanFromTheScanIsAppliedThroughTheConfirmation) {
+    const testing::ScopedDesktopTexts english;
     std::vector<model::CleanItem> items;
     for (int i = 0; i < 9; ++i) items.push_back(scannedItem("/h/c/" + std::to_string(i), CategoryType::systemCaches, 1000 + i));
     auto review = scannedItem("/h/big.iso", CategoryType::largeFiles, 90000, false);

@@ -4,6 +4,10 @@
 
 #include "viewmodels/ScanViewModelHarness.hpp"
 
+#include <QCoreApplication>
+#include <QRegularExpression>
+#include <QScrollBar>
+
 #include <gtest/gtest.h>
 
 namespace zentrel::ui {
@@ -51,7 +55,10 @@ TEST_F(SweepLogViewTest, EachActionOffersWhatItCan) {
     EXPECT_EQ(view.rows()[1]->detailLabel(), nullptr) << "no detail: one line";
     EXPECT_EQ(view.rows()[2]->undoButton(), nullptr) << "no backup: no undo";
     EXPECT_EQ(view.rows()[2]->restoredPill(), nullptr);
-    EXPECT_EQ(view.footer()->text(), "Undo available until in 1 day");
+    EXPECT_TRUE(QRegularExpression("^Undo available until [A-Z][a-z]{2} \\d{1,2}, \\d{4}, \\d{1,2}:\\d{2}")
+                    .match(view.footer()->text())
+                    .hasMatch())
+        << view.footer()->text().toStdString();
     EXPECT_EQ(SweepActionRow::symbolName(SweepActionKind::pasteboardCleared), "doc.on.clipboard");
 }
 
@@ -63,6 +70,27 @@ TEST_F(SweepLogViewTest, UndoMarksTheRowRestoredThroughTheViewModel) {
     EXPECT_EQ(h.restorer.restored[0].id, record.actions[0].id);
     ASSERT_EQ(view.rows().size(), 1u) << "rebuilt from the published record";
     EXPECT_NE(view.rows()[0]->restoredPill(), nullptr);
+}
+
+TEST_F(SweepLogViewTest, AnUndoKeepsTheScrollPositionAndTheFocusOnItsRow) {
+    std::vector<SweepAction> actions;
+    for (int i = 0; i < 30; ++i) actions.push_back(action(SweepActionKind::fileRemoved, "/h/file", true, false));
+    sweep(std::move(actions));
+    SweepLogView view(*vm, h.clock);
+    view.resize(480, 360);
+    view.show();
+    auto* bar = view.scrollArea()->verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 400) << "the rows overflow the sheet";
+    bar->setValue(bar->maximum() / 2);
+    const int scrolled = bar->value();
+
+    auto* undo = view.rows()[15]->undoButton();
+    undo->setFocus();
+    undo->click();
+    QCoreApplication::processEvents();  // the retired rows go, the new ones are laid out
+    ASSERT_NE(view.rows()[15]->restoredPill(), nullptr);
+    EXPECT_EQ(view.scrollArea()->verticalScrollBar()->value(), scrolled);
+    EXPECT_EQ(view.focusWidget(), view.rows()[15]);
 }
 
 TEST_F(SweepLogViewTest, AnExpiredRecordOffersNoUndoAndDoneClosesTheSheet) {

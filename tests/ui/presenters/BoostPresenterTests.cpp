@@ -108,7 +108,7 @@ TEST(BoostGauges, BreakdownColumnsInOrderWithTheirColours) {
 
 TEST(BoostTexts, TextsAboutAnotherDesktopReadAsThisOnes) {
     platform::Localization table;
-    platform::addDesktopTexts(table);
+    platform::useDesktopTexts(table, platform::HostPlatform::linuxDesktop, [](const char*) { return std::nullopt; });
     for (const char* key : {BoostTexts::cachedNote, BoostTexts::purgeNote, BoostTexts::quitMessage, BoostTexts::rowHint}) {
         const auto shown = table.lookup(key);
         EXPECT_NE(shown, key);

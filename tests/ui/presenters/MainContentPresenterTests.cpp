@@ -1,5 +1,6 @@
 #include "ui/presenters/MainContentPresenter.hpp"
 
+#include "doubles/ScopedDesktopTexts.hpp"
 #include "viewmodels/ScanViewModelHarness.hpp"
 
 #include <gtest/gtest.h>
@@ -100,6 +101,7 @@ TEST_F(MainContentPresenterTest, ToolbarFollowsTheScanState) {
     vm->sidebarSelection.set(SidebarSelection::category(CategoryType::systemCaches));
     EXPECT_EQ(toolbarItems(*vm)[1].title, "Scan Again");
     EXPECT_FALSE(toolbarItems(*vm)[2].enabled) << "nothing of this category is selected";
+    EXPECT_EQ(toolbarItems(*vm)[2].title, "Clean") << "a disabled Clean names no figure";
 }
 
 TEST_F(MainContentPresenterTest, ToolAndSettingsPagesHaveNoScanToolbar) {
@@ -117,6 +119,7 @@ TEST_F(MainContentPresenterTest, ToolAndSettingsPagesHaveNoScanToolbar) {
 }
 
 TEST_F(MainContentPresenterTest, ConfirmationTextsCountTheSelectionInScope) {
+    const testing::ScopedDesktopTexts english;
     auto review = [](std::string path) { return scannedItem(std::move(path), CategoryType::largeFiles, 1000, false); };
     auto one = review("/h/big.iso");
     one.isSelected = true;
@@ -124,7 +127,7 @@ TEST_F(MainContentPresenterTest, ConfirmationTextsCountTheSelectionInScope) {
     auto confirmation = cleanConfirmation(*vm);
     EXPECT_EQ(confirmation.title, "Delete 2 items (2 KB)?");
     EXPECT_EQ(confirmation.message,
-              "1 item marked \"Review before deleting\" are included. This action cannot be undone.");
+              "1 item marked \"Review before deleting\" is included. This action cannot be undone.");
 
     auto two = review("/h/big2.iso");
     two.isSelected = true;
@@ -134,7 +137,7 @@ TEST_F(MainContentPresenterTest, ConfirmationTextsCountTheSelectionInScope) {
     vm->sidebarSelection.set(SidebarSelection::category(CategoryType::largeFiles));
     confirmation = cleanConfirmation(*vm);
     EXPECT_EQ(confirmation.message,
-              "Only selected items in Large Files will be deleted. 2 item(s) marked \"Review before deleting\" are "
+              "Only selected items in Large Files will be deleted. 2 items marked \"Review before deleting\" are "
               "included. This action cannot be undone.");
     vm->deselectAll(CategoryType::largeFiles);
     vm->toggleItem(vm->result().items[0].id);

@@ -1,6 +1,7 @@
 #include "ui/presenters/DuplicatesPresenter.hpp"
 #include "ui/presenters/ResultsPresenter.hpp"
 
+#include "doubles/ScopedDesktopTexts.hpp"
 #include "viewmodels/ScanViewModelHarness.hpp"
 
 #include <gtest/gtest.h>
@@ -83,6 +84,7 @@ TEST_F(ResultListsPresenterTest, SelectAllSelectsEveryCopyButNeverAKeeper) {
 }
 
 TEST_F(ResultListsPresenterTest, ResultsRouteTheirCategoryAndGroupBySubcategory) {
+    const testing::ScopedDesktopTexts english;
     auto named = [](std::string path, std::string subcategory, bool safe = true) {
         auto item = scannedItem(std::move(path), CategoryType::largeFiles, 100, safe);
         item.subcategory = std::move(subcategory);

@@ -1,0 +1,103 @@
+#include "doubles/TranslationCoverage.hpp"
+
+#include "platform/DesktopTexts.hpp"
+
+#include <gettext-po.h>
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <stdexcept>
+
+namespace zentrel::testing {
+
+namespace {
+
+void failOnError(int severity, po_message_t, const char* file, size_t line, size_t, int, const char* text) {
+    if (severity != PO_SEVERITY_WARNING)
+        throw std::runtime_error(std::string(file ? file : "?") + ":" + std::to_string(line) + ": " + text);
+}
+void failOnError2(int severity, po_message_t, const char* file, size_t line, size_t, int, const char* text,
+                  po_message_t, const char*, size_t, size_t, int, const char*) {
+    failOnError(severity, nullptr, file, line, 0, 0, text);
+}
+
+std::set<std::string> messageIds(const char* path) {
+    const po_xerror_handler handler{failOnError, failOnError2};
+    po_file_t file = po_file_read(path, &handler);
+    if (file == nullptr) throw std::runtime_error(std::string("cannot read ") + path);
+    std::set<std::string> ids;
+    po_message_iterator_t messages = po_message_iterator(file, nullptr);
+    while (po_message_t message = po_next_message(messages)) {
+        if (*po_message_msgid(message) != '\0') ids.emplace(po_message_msgid(message));
+    }
+    po_message_iterator_free(messages);
+    po_file_free(file);
+    return ids;
+}
+
+// Both languages of the Linux layout, in a lookup of their own.
+platform::Localization& desktopCatalogs() {
+    static auto* catalogs = [] {
+        auto* made = new platform::Localization;
+        platform::useDesktopTexts(*made, platform::HostPlatform::linuxDesktop, [](const char*) { return std::nullopt; });
+        return made;
+    }();
+    return *catalogs;
+}
+
+}  // namespace
+
+const std::set<std::string>& sourceTexts() {
+    static const auto texts = messageIds(ZENTREL_SOURCE_TEXTS_POT);
+    return texts;
+}
+
+const std::set<std::string>& literalKeys() {
+    static const auto keys = messageIds(ZENTREL_LITERAL_KEYS_POT);
+    return keys;
+}
+
+std::vector<std::string> otherSystemWords(std::string_view text) {
+    static const std::regex words(
+        "\\bMac\\b|macOS|Finder|Xcode|iCloud|Spotlight|Launch Agent|LAUNCH AGENT|Application Support|\u2318|CGEvent|"
+        "IMKit|Quick Look");
+    std::vector<std::string> found;
+    const std::string subject(text);
+    for (std::sregex_iterator at(subject.begin(), subject.end(), words), end; at != end; ++at) found.push_back(at->str());
+    return found;
+}
+
+std::vector<std::string> translationProblems(const std::set<std::string, std::less<>>& keys) {
+    std::vector<std::string> problems;
+    auto& shown = desktopCatalogs();
+    for (const auto& key : keys) {
+        for (const char* language : {"en", "vi"}) {
+            if (!shown.hasEntry(language, key)) {
+                problems.push_back(std::string("no ") + language + " entry: \"" + key + "\"");
+                continue;
+            }
+            shown.setLanguage(language);
+            for (const unsigned long long count : {1ULL, 2ULL}) {
+                const auto text = shown.lookup(key, count);
+                for (const auto& word : otherSystemWords(text))
+                    problems.push_back(std::string(language) + " text names " + word + ": \"" + text + "\"");
+            }
+        }
+    }
+    return problems;
+}
+
+void checkLookedUpKeysAtExit() {
+    class Check final : public ::testing::Environment {
+        void TearDown() override {
+            std::set<std::string, std::less<>> shownKeys;
+            for (const auto& key : platform::Localization::shared().lookedUpKeys()) {
+                if (sourceTexts().contains(key)) shownKeys.insert(key);
+            }
+            for (const auto& problem : translationProblems(shownKeys)) ADD_FAILURE() << problem;
+        }
+    };
+    ::testing::AddGlobalTestEnvironment(new Check);
+}
+
+}  // namespace zentrel::testing
