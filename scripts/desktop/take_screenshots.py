@@ -141,7 +141,7 @@ def content():
     select_page("Duplicates", "Duplicate Files")
     shoot("duplicates-900x600")
     shoot("duplicates", (1100, 720))
-    select_page("Privacy")
+    select_page("Privacy Data")
     shoot("privacy")
     press_button("Select Trackers")
     cleaned()
@@ -187,7 +187,7 @@ def cleaned():
 
 def error():
     """A privacy clean, then an undo whose backup has gone meanwhile."""
-    select_page("Privacy")
+    select_page("Privacy Data")
     press_button("Select Trackers")
     clean_from_toolbar()
     undo = d.wait_for("the sweep log", lambda: d.find("push button", "Undo"), 30)
