@@ -35,6 +35,7 @@ if language:
     os.environ.pop("LANGUAGE", None)
     os.environ.pop("LC_ALL", None)
     os.environ.pop("LC_MESSAGES", None)
+    os.environ["LC_CTYPE"] = "C.UTF-8"  # the tools read titles as UTF-8 whichever locales are installed
 suffix = f"-{language}" if language else ""
 home = os.environ["ZENTREL_TEST_HOME"]
 os.makedirs(out, exist_ok=True)
@@ -248,9 +249,10 @@ def tool_pages():
 
 def open_sheet(button, title, name):
     press_button(button)
-    shoot(name, title=f"^{title}$")
+    shown = d.text(title)
+    shoot(name, title=f"^{shown}$")
     d.press(d.wait_for("the sheet's close button", lambda: d.find("push button", "Đóng")))
-    d.wait_for("the sheet to close", lambda: window_id(f"^{title}$") is None)
+    d.wait_for("the sheet to close", lambda: window_id(f"^{shown}$") is None)
 
 
 def typing():
