@@ -42,7 +42,7 @@ TEST_F(ReportAndIntentTest, TheReportOfAFreshScanIsPrintedAndSaved) {
         fileSystem.attributes((dir / "home/.Trash").string())->allocatedSize +
             fileSystem.attributes((dir / "home/.Trash/old.zip").string())->allocatedSize,
         platform::ByteCountStyle::file);
-    EXPECT_NE(report.out.find("\nTrash & Downloads \u2014 " + trashSize + " (1 item, 1 selected)\n  [x] Trash \u2014 " +
+    EXPECT_NE(report.out.find("\nTrash & Old Files \u2014 " + trashSize + " (1 item, 1 selected)\n  [x] Trash \u2014 " +
                               trashSize + "\n      Path: " + (dir / "home/.Trash").string() + "\n"),
               std::string::npos)
         << report.out;
