@@ -139,7 +139,7 @@ def content():
     select_page("Smart Cleanup")
     shoot("smart-cleanup", (1100, 720))
     shoot("smart-cleanup-900x600", (900, 600))
-    select_page("Duplicates", "Duplicate Files")
+    select_page("Duplicate Files")
     shoot("duplicates-900x600")
     shoot("duplicates", (1100, 720))
     select_page("Privacy Data")
@@ -178,7 +178,7 @@ def cleaning():
 
 
 def cleaned():
-    select_page("Duplicates", "Duplicate Files")
+    select_page("Duplicate Files")
     press_button("Select All")
     clean_from_toolbar()
     d.wait_for("the cleaned page", lambda: d.text("All Clean!") in d.labels(), 30)

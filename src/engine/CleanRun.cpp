@@ -37,6 +37,13 @@ std::string removalMessage(const std::string& path, std::error_code error) {
 }
 
 // The user-facing text of anything a deletion throws.
+std::string describeRecordFailure(const std::exception& error) {
+    if (const auto* fileError = dynamic_cast<const std::filesystem::filesystem_error*>(&error)) {
+        return fileError->code().message() + ".";
+    }
+    return error.what();
+}
+
 std::string describe(const std::exception& error) {
     if (const auto* fileError = dynamic_cast<const std::filesystem::filesystem_error*>(&error)) {
         const auto& path = fileError->path1();
@@ -66,7 +73,7 @@ public:
     void start() {
         for (const auto& item : items_) {
             if (item.category == model::CategoryType::privacy) {
-                sweepID_ = platform::Uuid::random();
+                beginSweep();
                 break;
             }
         }
@@ -81,6 +88,10 @@ private:
     void next() {
         for (; index_ < items_.size(); ++index_) {
             report(CleaningProgressEvent::Kind::started);
+            if (sweepRefusal_ && item().category == model::CategoryType::privacy) {
+                fail(*sweepRefusal_, "Could not delete ");
+                continue;
+            }
             if (item().deletionMethod.kind() == Kind::clearPasteboard && sweepID_) {
                 clearPasteboard();
                 return;
@@ -116,12 +127,66 @@ private:
         report(CleaningProgressEvent::Kind::failed, message);
     }
 
+    // The sweep is recorded in its folder before anything changes; a sweep
+    // that cannot be recorded makes no privacy change at all.
+    void beginSweep() {
+        sweepID_ = platform::Uuid::random();
+        const auto date = services_.clock.now();
+        record_ = model::SweepRecord{*sweepID_, date, date.addingTimeInterval(kSweepLifetimeSeconds), {}, 0};
+        try {
+            services_.journal.recordSweep(*record_, true);
+        } catch (const std::exception& error) {
+            sweepRefusal_ = platform::localizedFormat("The privacy sweep could not be recorded, so nothing was changed: %@",
+                                                      {describeRecordFailure(error)});
+        }
+    }
+
+    // Adds an action before its change is made, so that a run cut short
+    // afterwards still knows the backup; throws when it cannot be recorded.
+    void recordAction(SweepAction action) {
+        actions_.push_back(std::move(action));
+        saveRecord(true);
+    }
+
+    // Forgets the last action, whose change did not happen.
+    void dropLastAction() {
+        actions_.pop_back();
+        try {
+            saveRecord(true);
+        } catch (const std::exception&) {
+            // The record keeps an action whose backup is the item as it still is; undoing it is harmless.
+        }
+    }
+
+    // Records an action before its change; when that fails the change is
+    // not made and the item fails.
+    void recordChecked(SweepAction action) {
+        try {
+            recordAction(std::move(action));
+        } catch (const std::exception& error) {
+            dropUnrecordedAction();
+            throw CleanFailure(platform::localizedFormat(
+                "The privacy sweep could not be recorded, so nothing was changed: %@", {describeRecordFailure(error)}));
+        }
+    }
+
+    void dropUnrecordedAction() { actions_.pop_back(); }
+
+    void saveRecord(bool inProgress) {
+        record_->actions = actions_;
+        record_->freedBytes = result_.freed;
+        services_.journal.recordSweep(*record_, inProgress);
+    }
+
     void finish() {
-        if (sweepID_ && !actions_.empty()) {
-            const auto date = services_.clock.now();
-            const auto expiresAt = platform::Date::fromTimeIntervalSince1970(
-                services_.clock.now().timeIntervalSince1970() + kSweepLifetimeSeconds);
-            result_.sweepRecord = model::SweepRecord{*sweepID_, date, expiresAt, std::move(actions_), result_.freed};
+        if (sweepID_ && !sweepRefusal_) {
+            try {
+                saveRecord(false);
+            } catch (const std::exception& error) {
+                // Still marked as running in its folder; the next start takes it over.
+                platform::warn("Could not finish the sweep record: " + describeRecordFailure(error));
+            }
+            if (!actions_.empty()) result_.sweepRecord = record_;
         }
         // Posted after the last event, so the caller sees the events first.
         engine_.mainQueue().post([done = std::move(done_), result = std::move(result_)]() mutable {
@@ -144,12 +209,19 @@ private:
                     self->advance();
                     return;
                 }
-                self->engine_.mainQueue().post([self, backup = std::move(backup)] {
+                try {
+                    self->recordAction(newAction(SweepActionKind::pasteboardCleared,
+                                                 platform::localized("Clipboard cleared"), std::nullopt, backup,
+                                                 "pasteboard"));
+                } catch (const std::exception& error) {
+                    self->dropUnrecordedAction();
+                    self->fail(describe(error), "Could not delete ");
+                    self->advance();
+                    return;
+                }
+                self->engine_.mainQueue().post([self] {
                     self->services_.clipboard.clear();
-                    self->engine_.executor().submit([self, backup] {
-                        self->actions_.push_back(newAction(SweepActionKind::pasteboardCleared,
-                                                           platform::localized("Clipboard cleared"), std::nullopt,
-                                                           backup, "pasteboard"));
+                    self->engine_.executor().submit([self] {
                         self->succeed(self->item().sizeBytes);
                         self->advance();
                     });
@@ -181,13 +253,15 @@ private:
             refuseUnless(item.path, Use::removeEntry);
             if (!fileSystem.exists(item.path)) return 0;
             const auto bytes = sizeOrItemSize(item);
-            std::optional<std::string> backup;
-            if (item.category == model::CategoryType::privacy && sweepID_) {
-                backup = services_.journal.backupFile(item.path, *sweepID_);
+            const bool backedUp = item.category == model::CategoryType::privacy && sweepID_;
+            if (backedUp) {
+                const auto backup = services_.journal.backupFile(item.path, *sweepID_);
+                recordChecked(newAction(SweepActionKind::recentsCleared, item.name, item.path, backup, item.path));
             }
-            if (auto error = fileSystem.removeItem(item.path)) failPartway(item, engine_.cachedSize(item.path), error);
-            if (backup) {
-                actions_.push_back(newAction(SweepActionKind::recentsCleared, item.name, item.path, *backup, item.path));
+            const auto sizeBefore = engine_.cachedSize(item.path);
+            if (auto error = fileSystem.removeItem(item.path)) {
+                if (backedUp && freedBeforeFailing(item.path, sizeBefore) < 1) dropLastAction();
+                failPartway(item, sizeBefore, error);
             }
             return bytes;
         }
@@ -204,10 +278,11 @@ private:
             const auto attributes = fileSystem.attributes(item.path);
             const auto bytes = attributes ? attributes->size : item.sizeBytes;
             const auto backup = services_.journal.backupFile(item.path, *sweepID_);
+            recordChecked(newAction(SweepActionKind::fileTruncated, item.name, item.path, backup, item.path));
             if (auto error = fileSystem.truncateFile(item.path)) {
+                dropLastAction();
                 throw CleanFailure("\u201C" + fileName(item.path) + "\u201D could not be emptied: " + error.message() + ".");
             }
-            actions_.push_back(newAction(SweepActionKind::fileTruncated, item.name, item.path, backup, item.path));
             return bytes;
         }
         case Kind::clearPasteboard:
@@ -272,26 +347,40 @@ private:
         if (!sweepID_) return 0;
         refuseUnless(cookies.storePath, Use::changeInPlace);
         const auto backup = services_.journal.backupFile(cookies.storePath, *sweepID_);
+        const std::string browser(scanners::browserDisplayName(cookies.browser));
+        // One action for the whole store until the removal has said what it found.
+        std::string joined;
+        for (const auto& domain : cookies.domains) joined += (joined.empty() ? "" : ", ") + domain;
+        recordChecked(newAction(SweepActionKind::cookieDomain, browser + " tracker cookies", joined, backup,
+                                cookies.storePath));
         std::int64_t removed = 0;
-        if (cookies.browser == model::BrowserKind::safari) {
-            const std::set<std::string> domains(cookies.domains.begin(), cookies.domains.end());
-            removed = services_.cookieStore.removeTrackerCookiesFromBinaryCookies(cookies.storePath, domains);
-        } else {
-            removed = services_.cookieStore.removeTrackerCookiesFromSQLite(cookies.storePath, cookies.domains,
-                                                                           cookies.browser);
+        try {
+            if (cookies.browser == model::BrowserKind::safari) {
+                const std::set<std::string> domains(cookies.domains.begin(), cookies.domains.end());
+                removed = services_.cookieStore.removeTrackerCookiesFromBinaryCookies(cookies.storePath, domains);
+            } else {
+                removed = services_.cookieStore.removeTrackerCookiesFromSQLite(cookies.storePath, cookies.domains,
+                                                                               cookies.browser);
+            }
+        } catch (...) {
+            dropLastAction();
+            throw;
         }
         services_.journal.noteSweptState(backup);
-        const std::string browser(scanners::browserDisplayName(cookies.browser));
-        if (removed >= 1) {
+        if (cookies.domains.empty()) {
+            dropLastAction();
+        } else if (removed >= 1) {
+            actions_.pop_back();
             for (const auto& domain : cookies.domains) {
                 actions_.push_back(newAction(SweepActionKind::cookieDomain, browser + ": " + domain, domain, backup,
                                              cookies.storePath));
             }
-        } else if (!cookies.domains.empty()) {
-            std::string joined;
-            for (const auto& domain : cookies.domains) joined += (joined.empty() ? "" : ", ") + domain;
-            actions_.push_back(newAction(SweepActionKind::cookieDomain, browser + " tracker cookies", joined, backup,
-                                         cookies.storePath));
+            try {
+                saveRecord(true);
+            } catch (const std::exception& error) {
+                // The store's one action recorded before still undoes every domain.
+                platform::warn("Could not update the sweep record: " + describeRecordFailure(error));
+            }
         }
         return item.sizeBytes;
     }
@@ -305,6 +394,9 @@ private:
 
     std::size_t index_ = 0;
     std::optional<platform::Uuid> sweepID_;
+    std::optional<model::SweepRecord> record_;
+    // Why privacy items are left alone: their sweep could not be recorded.
+    std::optional<std::string> sweepRefusal_;
     std::vector<SweepAction> actions_;
     DeleteResult result_;
 };

@@ -1,13 +1,14 @@
 #include "model/StoredSweepLog.hpp"
 
 #include "model/DecodingError.hpp"
+#include "platform/BoundedJson.hpp"
 
 namespace zentrel::model {
 
 StoredSweepLog StoredSweepLog::decode(const std::optional<std::string>& text) {
     StoredSweepLog log;
     if (!text) return log;
-    auto json = nlohmann::json::parse(*text, nullptr, /*allow_exceptions=*/false);
+    auto json = platform::parseBoundedJson(*text);
     if (!json.is_array()) {
         log.readable = false;
         return log;

@@ -1,21 +1,32 @@
 #include "model/SweepRecord.hpp"
 
 #include "model/JsonFields.hpp"
+#include "platform/LosslessText.hpp"
 
 namespace zentrel::model {
 
 namespace fields = json_fields;
 
+namespace {
+
+// Labels and paths hold names as the system gave them, which need not be UTF-8.
+std::optional<std::string> storedText(const nlohmann::json& json, const char* key) {
+    if (auto exact = platform::losslessText(json, key)) return exact;
+    return fields::optionalText(json, key);
+}
+
+}  // namespace
+
 nlohmann::json encodeSweepAction(const SweepAction& action) {
     nlohmann::json object = {
         {"id", action.id.string()},
         {"kind", std::string(rawValue(action.kind))},
-        {"label", action.label},
         {"isRestored", action.isRestored},
     };
-    if (action.detail) object["detail"] = *action.detail;
-    if (action.backupPath) object["backupPath"] = *action.backupPath;
-    if (action.originalPath) object["originalPath"] = *action.originalPath;
+    platform::putLosslessText(object, "label", action.label);
+    if (action.detail) platform::putLosslessText(object, "detail", *action.detail);
+    if (action.backupPath) platform::putLosslessText(object, "backupPath", *action.backupPath);
+    if (action.originalPath) platform::putLosslessText(object, "originalPath", *action.originalPath);
     return object;
 }
 
@@ -40,9 +51,10 @@ SweepAction decodeSweepAction(const nlohmann::json& json) {
     if (!kind) throw DecodingError("SweepActionKind: no case named \"" + kindText + "\"");
     action.kind = *kind;
     action.label = fields::text(json, "label");
-    action.detail = fields::optionalText(json, "detail");
-    action.backupPath = fields::optionalText(json, "backupPath");
-    action.originalPath = fields::optionalText(json, "originalPath");
+    if (auto exact = platform::losslessText(json, "label")) action.label = *exact;
+    action.detail = storedText(json, "detail");
+    action.backupPath = storedText(json, "backupPath");
+    action.originalPath = storedText(json, "originalPath");
     action.isRestored = fields::boolean(json, "isRestored");
     return action;
 }

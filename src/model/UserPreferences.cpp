@@ -176,7 +176,7 @@ std::vector<SweepRecord> UserPreferences::sweepLog() const { return storedSweepL
 
 void UserPreferences::setSweepLog(const std::vector<SweepRecord>& log) { storeSweepLog(StoredSweepLog::of(log)); }
 
-void UserPreferences::appendSweepRecord(const SweepRecord& record) {
+std::optional<std::string> UserPreferences::appendSweepRecord(const SweepRecord& record) {
     auto log = storedSweepLog();
     if (!log.readable) {
         // The new record has to be kept; what could not be read is set aside, not lost.
@@ -184,6 +184,28 @@ void UserPreferences::appendSweepRecord(const SweepRecord& record) {
         log = {};
     }
     log.entries.insert(log.entries.begin(), {record, {}, {}});
+    if (log.entries.size() > kSweepLogLimit) log.entries.resize(kSweepLogLimit);
+    storeSweepLog(log);
+    return defaults_.lastWriteError();
+}
+
+void UserPreferences::adoptSweepRecords(const std::vector<SweepRecord>& records) {
+    auto log = storedSweepLog();
+    if (!log.readable) return;
+    auto known = log.damagedRecordIDs();
+    for (const auto& record : log.records()) known.insert(record.id);
+    const auto now = clock_.now();
+    std::vector<SweepRecord> adopted;
+    for (const auto& record : records) {
+        if (!known.contains(record.id) && !record.actions.empty() && !record.isExpired(now)) adopted.push_back(record);
+    }
+    if (adopted.empty()) return;
+    for (const auto& record : adopted) log.entries.push_back({record, {}, {}});
+    // Newest first, as appended.
+    std::stable_sort(log.entries.begin(), log.entries.end(), [](const auto& a, const auto& b) {
+        if (!a.record || !b.record) return false;
+        return a.record->date.timeIntervalSince1970() > b.record->date.timeIntervalSince1970();
+    });
     if (log.entries.size() > kSweepLogLimit) log.entries.resize(kSweepLogLimit);
     storeSweepLog(log);
 }
@@ -206,6 +228,13 @@ void UserPreferences::markSweepActionRestored(const platform::Uuid& recordID, co
     if (action == actions.end()) return;
     action->isRestored = true;
     storeSweepLog(log);
+}
+
+std::set<platform::Uuid> UserPreferences::sweepIDsInLog() const {
+    const auto log = storedSweepLog();
+    auto ids = log.damagedRecordIDs();
+    for (const auto& record : log.records()) ids.insert(record.id);
+    return ids;
 }
 
 std::optional<std::set<platform::Uuid>> UserPreferences::sweepIDsWithBackupsInUse() const {

@@ -74,8 +74,12 @@ public:
     [[nodiscard]] std::vector<SweepRecord> sweepLog() const;
     void setSweepLog(const std::vector<SweepRecord>& log);
     // Newest first, at most 10. An unreadable log is first set aside under
-    // "sweepLogUnreadable".
-    void appendSweepRecord(const SweepRecord& record);
+    // "sweepLogUnreadable". Returns why the log could not be saved, when it
+    // could not: the sweep then cannot be undone from the log.
+    [[nodiscard]] std::optional<std::string> appendSweepRecord(const SweepRecord& record);
+    // Adds the records of sweeps cut short that the log does not hold yet
+    // (kept by the sweep journal), unless they have expired or hold no action.
+    void adoptSweepRecords(const std::vector<SweepRecord>& records);
     // Keeps the records that expire later than now.
     void pruneExpiredSweepRecords();
     void markSweepActionRestored(const platform::Uuid& recordID, const platform::Uuid& actionID);
@@ -84,6 +88,8 @@ public:
     // their id. None when the log cannot be read at all, so that nothing is
     // purged on a guess.
     [[nodiscard]] std::optional<std::set<platform::Uuid>> sweepIDsWithBackupsInUse() const;
+    // Every sweep the log holds, damaged records included where they name their id.
+    [[nodiscard]] std::set<platform::Uuid> sweepIDsInLog() const;
 
     [[nodiscard]] bool energyDigestEnabled() const;
     [[nodiscard]] bool vietIMERuleEngineEnabled() const;

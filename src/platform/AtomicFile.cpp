@@ -67,6 +67,55 @@ std::optional<std::string> writeFileAtomically(const std::filesystem::path& targ
     return std::nullopt;
 }
 
+namespace {
+
+// A descriptor of the regular file at `path`, opened without following a
+// link and without waiting on a FIFO; -1 otherwise.
+int openRegularFile(const std::filesystem::path& path, struct stat& status) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) return -1;
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+}  // namespace
+
+std::optional<std::string> readRegularFile(const std::filesystem::path& path, std::uint64_t limit) {
+    struct stat status {};
+    const int fd = openRegularFile(path, status);
+    if (fd < 0) return std::nullopt;
+    std::optional<std::string> contents;
+    if (static_cast<std::uint64_t>(status.st_size) <= limit) {
+        std::string read(static_cast<std::size_t>(status.st_size), '\0');
+        std::size_t done = 0;
+        while (done < read.size()) {
+            const ssize_t got = ::read(fd, read.data() + done, read.size() - done);
+            if (got < 0 && errno == EINTR) continue;
+            if (got <= 0) break;
+            done += static_cast<std::size_t>(got);
+        }
+        // A file that shrank while it was read is given as far as it went.
+        read.resize(done);
+        contents = std::move(read);
+    }
+    ::close(fd);
+    return contents;
+}
+
+std::optional<std::string> notARegularFile(const std::filesystem::path& path) {
+    struct stat status {};
+    if (::lstat(path.c_str(), &status) != 0) return "it is gone";
+    if (S_ISLNK(status.st_mode)) return "it is a link";
+    if (!S_ISREG(status.st_mode)) return "it is not a regular file";
+    const int fd = openRegularFile(path, status);
+    if (fd < 0) return "it cannot be opened as a regular file";
+    ::close(fd);
+    return std::nullopt;
+}
+
 std::optional<std::string> readWholeFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return std::nullopt;

@@ -25,6 +25,8 @@ std::optional<std::string> ownedText(gchar* text, GError* error) {
 }
 
 bool hasState(AtspiAccessible* accessible, AtspiStateType state) {
+    // The kept states go stale without events: ask the application afresh.
+    atspi_accessible_clear_cache(accessible);
     AtspiStateSet* states = atspi_accessible_get_state_set(accessible);
     const bool has = states != nullptr && atspi_state_set_contains(states, state);
     if (states != nullptr) g_object_unref(states);
@@ -275,8 +277,11 @@ AtspiAccessibilityElements::AtspiAccessibilityElements(bool accessibilityBusReac
     atspi_set_timeout(kCallTimeoutMs, kCallTimeoutMs * 4);
     tree_->desktop = atspi_get_desktop(0);
     if (tree_->desktop == nullptr) return;
-    // Always ask the applications: a cached focus or text would be stale.
-    atspi_accessible_set_cache_mask(tree_->desktop, ATSPI_CACHE_NONE);
+    // States are kept: the library checks the states of objects an
+    // application announces while it takes in its messages, and asking the
+    // bus from there waits for ever on its own dispatch. Every other question
+    // goes to the applications; states are asked afresh where they matter.
+    atspi_accessible_set_cache_mask(tree_->desktop, ATSPI_CACHE_STATES);
     tree_->reachable = true;
 }
 

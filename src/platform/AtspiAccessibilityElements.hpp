@@ -8,8 +8,9 @@
 // accessibility bus cannot be reached, everything reads absent.
 //
 // Handles are valid until the next `systemWide()`, which starts a new
-// question. Main thread only; calls block while the other application
-// answers (a quarter of a second at most each).
+// question. One thread only, the one that made it, and never the window's:
+// calls block while the other application answers (a quarter of a second at
+// most each).
 
 #include "platform/AccessibilityElements.hpp"
 

@@ -25,6 +25,9 @@ public:
     virtual void remove(std::string_view key) = 0;
     [[nodiscard]] virtual std::vector<std::string> keys() const = 0;
 
+    // Why the last change did not reach lasting storage; none when it did.
+    [[nodiscard]] virtual std::optional<std::string> lastWriteError() const { return std::nullopt; }
+
     [[nodiscard]] bool contains(std::string_view key) const { return value(key).has_value(); }
 
     // Missing or unconvertible values read as false, 0, 0.0.

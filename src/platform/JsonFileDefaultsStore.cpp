@@ -2,6 +2,7 @@
 
 #include "platform/AtomicFile.hpp"
 #include "platform/Base64.hpp"
+#include "platform/BoundedJson.hpp"
 #include "platform/Warnings.hpp"
 
 #include <nlohmann/json.hpp>
@@ -12,23 +13,8 @@ namespace {
 
 using nlohmann::json;
 
-// Settings are a flat object of small values; nesting far deeper than any of
-// them needs is damage, and would exhaust the stack of whatever walks it.
-constexpr int kDeepestNesting = 256;
-
-// The parsed root, or a discarded value when the text is no JSON or nests too deep.
-json parseSettings(const std::string& text) {
-    bool tooDeep = false;
-    json root = json::parse(
-        text,
-        [&tooDeep](int depth, json::parse_event_t, json&) {
-            tooDeep = tooDeep || depth > kDeepestNesting;
-            return !tooDeep;
-        },
-        false);
-    if (tooDeep) return json(json::value_t::discarded);
-    return root;
-}
+// Settings are a flat object of small values; far deeper nesting is damage.
+json parseSettings(const std::string& text) { return parseBoundedJson(text); }
 
 // Where a write of `file` lands: through every link to the file it names, so
 // a linked settings file stays a link.
@@ -117,8 +103,8 @@ void JsonFileDefaultsStore::save() {
         aside += ".corrupt";
         std::filesystem::rename(target, aside, ec);
         if (ec && std::filesystem::exists(target)) {
-            warn("Could not move the damaged settings file " + file_.string() + " aside: " + ec.message() +
-                 "; settings are not saved");
+            writeError_ = "Could not move the damaged settings file " + file_.string() + " aside: " + ec.message();
+            warn(*writeError_ + "; settings are not saved");
             return;
         }
         corruptFileMoved_ = true;
@@ -126,7 +112,13 @@ void JsonFileDefaultsStore::save() {
     json root = json::object();
     for (const auto& [key, text] : unknownEntries_) root[key] = json::parse(text);
     for (const auto& [key, value] : values_) root[key] = encodeValue(value);
-    if (auto error = writeFileAtomically(target, root.dump(2) + "\n")) warn(*error);
+    writeError_ = writeFileAtomically(target, root.dump(2) + "\n");
+    if (writeError_) warn(*writeError_);
+}
+
+std::optional<std::string> JsonFileDefaultsStore::lastWriteError() const {
+    std::lock_guard lock(mutex_);
+    return writeError_;
 }
 
 std::optional<DefaultsValue> JsonFileDefaultsStore::value(std::string_view key) const {

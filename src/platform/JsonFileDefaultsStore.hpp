@@ -26,6 +26,7 @@ public:
     void set(std::string_view key, DefaultsValue value) override;
     void remove(std::string_view key) override;
     [[nodiscard]] std::vector<std::string> keys() const override;
+    [[nodiscard]] std::optional<std::string> lastWriteError() const override;
 
     [[nodiscard]] const std::filesystem::path& file() const { return file_; }
     // Whether the file held something that could not be read when it was loaded.
@@ -41,6 +42,7 @@ private:
     // Entries of a form this store does not know, kept as JSON text and
     // written back as they were.
     std::map<std::string, std::string, std::less<>> unknownEntries_;
+    std::optional<std::string> writeError_;
     bool corrupt_ = false;
     bool corruptFileMoved_ = false;
 };

@@ -2,6 +2,7 @@
 
 #include "platform/DiskUsage.hpp"
 #include "platform/FileNames.hpp"
+#include "platform/TreeRemoval.hpp"
 
 #include <algorithm>
 #include <cerrno>
@@ -132,8 +133,6 @@ private:
     std::vector<DIR*> open_;
 };
 
-std::error_code removeInside(int fd, std::uint64_t device);
-
 // Removes the entry `name` of the open folder `fd` (a folder with everything
 // in it), staying on device `device`. An entry that is already gone is fine.
 std::error_code removeEntryAt(int fd, const std::string& name, std::uint64_t device) {
@@ -147,19 +146,8 @@ std::error_code removeEntryAt(int fd, const std::string& name, std::uint64_t dev
     }
     FileDescriptor child(::openat(fd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     if (!child.isOpen()) return lastError();
-    if (auto error = removeInside(child.get(), device)) return error;
+    if (auto error = removeInsideFolder(child.get(), device)) return error;
     return ::unlinkat(fd, name.c_str(), AT_REMOVEDIR) == 0 ? std::error_code() : lastError();
-}
-
-// Removes everything inside the open folder `fd` on device `device`.
-std::error_code removeInside(int fd, std::uint64_t device) {
-    auto names = readNames(::dup(fd), false);
-    if (!names) return lastError();
-    std::error_code first;
-    for (const auto& name : *names) {
-        if (auto error = removeEntryAt(fd, name, device); error && !first) first = error;
-    }
-    return first;
 }
 
 std::error_code copyContents(int from, int to) {
@@ -264,7 +252,7 @@ std::error_code PosixFileSystem::removeItem(const std::string& path) {
     if (!S_ISDIR(st.st_mode)) return ::unlink(path.c_str()) == 0 ? std::error_code() : lastError();
     FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     if (!fd.isOpen()) return lastError();
-    if (auto error = removeInside(fd.get(), static_cast<std::uint64_t>(st.st_dev))) return error;
+    if (auto error = removeInsideFolder(fd.get(), static_cast<std::uint64_t>(st.st_dev))) return error;
     return ::rmdir(path.c_str()) == 0 ? std::error_code() : lastError();
 }
 

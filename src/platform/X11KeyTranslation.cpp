@@ -9,7 +9,8 @@
 namespace zentrel::platform::x11 {
 namespace {
 
-constexpr std::array<std::pair<KeySymbol, int>, 17> kKeyCodes = {{
+constexpr std::array<std::pair<KeySymbol, int>, 20> kKeyCodes = {{
+    {XK_Shift_L, 56},   {XK_Shift_R, 60},   {XK_Caps_Lock, 57},
     {XK_BackSpace, 51}, {XK_Return, 36},    {XK_Tab, 48},   {XK_ISO_Left_Tab, 48}, {XK_Escape, 53},
     {XK_KP_Enter, 76},  {XK_Home, 115},     {XK_Prior, 116}, {XK_Delete, 117},     {XK_End, 119},
     {XK_Next, 121},     {XK_Left, 123},     {XK_Right, 124}, {XK_Down, 125},       {XK_Up, 126},
@@ -74,6 +75,7 @@ TapEvent tapEventForKey(bool pressed, KeySymbol keysym, unsigned state) {
         // The flags after the change, as a modifier change reports them.
         event.type = TapEventType::flagsChanged;
         event.flags = tapFlags(pressed ? state | *bit : state & ~*bit);
+        event.keyCode = tapKeyCode(keysym);
         return event;
     }
     event.flags = tapFlags(state);

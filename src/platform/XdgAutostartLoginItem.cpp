@@ -8,14 +8,33 @@ namespace zentrel::platform {
 
 namespace {
 
-// Exec lines quote arguments with double quotes and escape \ " ` $ inside.
+// A desktop entry's string value: backslash, newline, tab and carriage
+// return written as escapes.
+std::string escapedValue(const std::string& text) {
+    std::string escaped;
+    for (char c : text) {
+        switch (c) {
+        case '\\': escaped += "\\\\"; break;
+        case '\n': escaped += "\\n"; break;
+        case '\t': escaped += "\\t"; break;
+        case '\r': escaped += "\\r"; break;
+        default: escaped += c;
+        }
+    }
+    return escaped;
+}
+
+// One Exec argument: in double quotes, with \ " ` $ escaped by a backslash
+// and % doubled (it would start a field code), then escaped as any string
+// value, so a backslash in the path is written as four.
 std::string quotedForExec(const std::string& path) {
     std::string quoted = "\"";
     for (char c : path) {
         if (c == '"' || c == '`' || c == '$' || c == '\\') quoted += '\\';
+        if (c == '%') quoted += '%';
         quoted += c;
     }
-    return quoted + "\"";
+    return escapedValue(quoted + "\"");
 }
 
 }  // namespace
@@ -33,7 +52,7 @@ std::filesystem::path XdgAutostartLoginItem::entryPath() const {
 
 std::optional<std::string> XdgAutostartLoginItem::registerApp() {
     if (executable_.empty() || !executable_.is_absolute()) return "The application's location is not known.";
-    const std::string entry = "[Desktop Entry]\nType=Application\nName=" + name_ + "\nExec=" +
+    const std::string entry = "[Desktop Entry]\nType=Application\nName=" + escapedValue(name_) + "\nExec=" +
                               quotedForExec(executable_.string()) + "\nX-GNOME-Autostart-enabled=true\n";
     return writeFileAtomically(entryPath(), entry);
 }

@@ -1,11 +1,16 @@
 #include "scanners/SweepJournal.hpp"
 
 #include "platform/AtomicFile.hpp"
+#include "platform/BoundedJson.hpp"
+#include "platform/LosslessText.hpp"
 #include "scanners/PrivacySweepError.hpp"
 #include "scanners/SQLiteCookieDatabase.hpp"
 #include "scanners/Sha256.hpp"
 
 #include <nlohmann/json.hpp>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <array>
@@ -17,10 +22,17 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* kManifestName = "origins.json";
+constexpr const char* kRecordName = "sweep.json";
 constexpr const char* kPasteboardName = "pasteboard.txt";
 constexpr const char* kItemsFolder = "items";
 constexpr const char* kWriteAheadLog = "-wal";
 constexpr const char* kSharedMemoryIndex = "-shm";
+
+// The journal's own files and saved clipboard text are small; anything larger is not one of them.
+constexpr std::uint64_t kLargestJournalFile = 16 * 1024 * 1024;
+
+constexpr std::uint64_t kLargestStore = std::uint64_t{4} * 1024 * 1024 * 1024;
+constexpr const char* kRestoreSuffix = ".zentrel-restore";
 
 constexpr fs::perms kOwnerOnlyFolder = fs::perms::owner_all;
 constexpr fs::perms kOwnerOnlyFile = fs::perms::owner_read | fs::perms::owner_write;
@@ -45,9 +57,9 @@ struct Origin {
 // Which original each copy in a sweep folder belongs to, by the copy's path
 // relative to the folder.
 nlohmann::json loadManifest(const fs::path& folder) {
-    auto text = platform::readWholeFile(folder / kManifestName);
+    auto text = platform::readRegularFile(folder / kManifestName, kLargestJournalFile);
     if (!text) return nlohmann::json::object();
-    auto manifest = nlohmann::json::parse(*text, nullptr, false);
+    auto manifest = platform::parseBoundedJson(*text);
     return manifest.is_object() ? manifest : nlohmann::json::object();
 }
 
@@ -55,10 +67,9 @@ std::optional<Origin> originIn(const nlohmann::json& manifest, const std::string
     const auto found = manifest.find(relative);
     if (found == manifest.end()) return std::nullopt;
     if (found->is_string()) return Origin{found->get<std::string>(), std::nullopt};
-    if (!found->is_object()) return std::nullopt;
-    const auto path = found->find("originalPath");
-    if (path == found->end() || !path->is_string()) return std::nullopt;
-    Origin origin{path->get<std::string>(), std::nullopt};
+    auto path = platform::losslessText(*found, "originalPath");
+    if (!path) return std::nullopt;
+    Origin origin{std::move(*path), std::nullopt};
     if (const auto mode = found->find("mode"); mode != found->end() && mode->is_number_unsigned()) {
         origin.mode = static_cast<fs::perms>(mode->get<unsigned>()) & fs::perms::mask;
     }
@@ -85,7 +96,7 @@ void restrictToOwner(const fs::path& copy) {
 // Replaces whatever is at `target` with a copy of `source` in `mode`, through
 // a temporary entry beside it and a rename, so the target is never half-written.
 void replaceWithCopy(const fs::path& source, const fs::path& target, std::optional<fs::perms> mode) {
-    const auto temporary = withSuffix(target, ".zentrel-restore");
+    const auto temporary = withSuffix(target, kRestoreSuffix);
     fs::remove_all(temporary);
     copyItem(source, temporary);
     if (mode) fs::permissions(temporary, *mode);
@@ -95,11 +106,11 @@ void replaceWithCopy(const fs::path& source, const fs::path& target, std::option
 
 // The contents of a store and of its log, as one digest; none when the store is gone.
 std::optional<std::string> stateDigest(const fs::path& store) {
-    const auto contents = platform::readWholeFile(store);
+    const auto contents = platform::readRegularFile(store, kLargestStore);
     if (!contents) return std::nullopt;
     Sha256 digest;
     digest.update(*contents);
-    if (const auto log = platform::readWholeFile(withSuffix(store, kWriteAheadLog))) digest.update(*log);
+    if (const auto log = platform::readRegularFile(withSuffix(store, kWriteAheadLog), kLargestStore)) digest.update(*log);
     return hexDigest(digest.finish());
 }
 
@@ -129,11 +140,41 @@ bool isLexicallyInside(const fs::path& path, const fs::path& folder) {
 
 }  // namespace
 
-SweepJournal::SweepJournal(fs::path home, RestoreGuard guard, std::chrono::milliseconds busyTimeout)
-    : home_(std::move(home)), guard_(std::move(guard)), busyTimeout_(busyTimeout) {}
+namespace {
 
-std::string SweepJournal::backupRoot() const {
-    return (home_ / "Library/Application Support/Zentrel/SweepBackups").string();
+constexpr const char* kMacBackups = "Library/Application Support/Zentrel/SweepBackups";
+
+}  // namespace
+
+SweepJournal::Places SweepJournal::placesFor(const platform::HostTable& table) {
+    const fs::path home = table.home;
+    if (table.platform == platform::HostPlatform::macos || table.dataHome.empty()) return {home / kMacBackups, {}};
+    return {fs::path(table.dataHome) / "zentrel/SweepBackups", {home / kMacBackups}};
+}
+
+SweepJournal::SweepJournal(const fs::path& home, RestoreGuard guard, std::chrono::milliseconds busyTimeout)
+    : SweepJournal(Places{home / kMacBackups, {}}, std::move(guard), busyTimeout) {}
+
+SweepJournal::SweepJournal(Places places, RestoreGuard guard, std::chrono::milliseconds busyTimeout)
+    : places_(std::move(places)), guard_(std::move(guard)), busyTimeout_(busyTimeout) {}
+
+std::string SweepJournal::backupRoot() const { return places_.root.string(); }
+
+std::vector<fs::path> SweepJournal::allRoots() const {
+    std::vector<fs::path> roots = {places_.root};
+    roots.insert(roots.end(), places_.formerRoots.begin(), places_.formerRoots.end());
+    return roots;
+}
+
+void SweepJournal::removeEmptyFormerFolders() const {
+    const fs::path macPlace = kMacBackups;
+    for (const auto& former : places_.formerRoots) {
+        // rmdir takes only an empty real folder, never a link or anything in it.
+        auto folder = former;
+        for (auto step = macPlace.begin(); step != macPlace.end() && ::rmdir(folder.c_str()) == 0; ++step) {
+            folder = folder.parent_path();
+        }
+    }
 }
 
 fs::path SweepJournal::sweepFolder(const platform::Uuid& sweepID) const {
@@ -177,7 +218,9 @@ std::string SweepJournal::backupFile(const std::string& path, const platform::Uu
         restrictToOwner(withSuffix(destination, kWriteAheadLog));
     }
 
-    manifest[relative.generic_string()] = {{"originalPath", path}, {"mode", static_cast<unsigned>(mode)}};
+    nlohmann::json entry = {{"mode", static_cast<unsigned>(mode)}};
+    platform::putLosslessText(entry, "originalPath", path);
+    manifest[relative.generic_string()] = std::move(entry);
     writeManifest(folder, manifest);
     return destination.string();
 }
@@ -206,8 +249,12 @@ std::string SweepJournal::backupPasteboard(const std::string& text, const platfo
 }
 
 std::optional<SweepJournal::BackupLocation> SweepJournal::locate(const fs::path& backup) const {
-    const fs::path root = backupRoot();
-    if (!isLexicallyInside(backup, root)) return std::nullopt;
+    const auto roots = allRoots();
+    const auto found = std::find_if(roots.begin(), roots.end(), [&](const fs::path& root) {
+        return isLexicallyInside(backup, root);
+    });
+    if (found == roots.end()) return std::nullopt;
+    const fs::path root = *found;
     const auto relative = backup.lexically_normal().lexically_relative(root.lexically_normal());
     auto part = relative.begin();
     if (!platform::Uuid::parse(part->string())) return std::nullopt;
@@ -234,7 +281,7 @@ std::vector<platform::Uuid> SweepJournal::restore(const model::SweepAction& acti
 
     if (action.kind == model::SweepActionKind::pasteboardCleared) {
         if (location->relative != kPasteboardName) throw refuse("its backup is not saved clipboard text.");
-        auto text = platform::readWholeFile(*action.backupPath);
+        auto text = platform::readRegularFile(*action.backupPath, kLargestJournalFile);
         if (!text) throw PrivacySweepError::restoreFailed(action.label, "the saved text could not be read.");
         clipboard.clear();
         if (!text->empty()) clipboard.setText(*text);
@@ -253,7 +300,9 @@ std::vector<platform::Uuid> SweepJournal::restoreFile(const model::SweepAction& 
     if (!origin || origin->originalPath != *action.originalPath) {
         throw refuse("its backup was not made from " + original.string() + ".");
     }
-    if (isLexicallyInside(original, backupRoot())) throw refuse("it would go back inside the backups.");
+    for (const auto& root : allRoots()) {
+        if (isLexicallyInside(original, root)) throw refuse("it would go back inside the backups.");
+    }
     if (guard_) {
         if (auto refusal = guard_(original.string())) throw refuse(*refusal);
     }
@@ -261,6 +310,12 @@ std::vector<platform::Uuid> SweepJournal::restoreFile(const model::SweepAction& 
     std::error_code ignored;
     const auto current = fs::symlink_status(original, ignored);
     const bool backupIsFolder = fs::is_directory(fs::symlink_status(backup, ignored));
+    if (!backupIsFolder) {
+        for (const auto& copy : {backup, withSuffix(backup, kWriteAheadLog)}) {
+            if (copy != backup && !entryExists(copy)) continue;
+            if (auto reason = platform::notARegularFile(copy)) throw refuse("its backup is not a plain file: " + *reason + ".");
+        }
+    }
     if (fs::exists(current) && !fs::is_symlink(current) && fs::is_directory(current) != backupIsFolder) {
         throw refuse(backupIsFolder ? "a file is there now." : "a folder is there now.");
     }
@@ -309,17 +364,83 @@ std::vector<platform::Uuid> SweepJournal::restoreFile(const model::SweepAction& 
     return undone;
 }
 
-std::size_t SweepJournal::purgeBackups(const std::set<platform::Uuid>& liveSweepIDs) {
+void SweepJournal::recordSweep(const model::SweepRecord& record, bool inProgress) {
+    const auto folder = createSweepFolder(record.id);
+    auto json = model::encodeSweepRecord(record);
+    json["inProgress"] = inProgress;
+    if (auto error = platform::writeFileAtomically(folder / kRecordName, json.dump())) {
+        throw fs::filesystem_error(*error, folder / kRecordName, std::make_error_code(std::errc::io_error));
+    }
+    restrictToOwner(folder / kRecordName);
+}
+
+std::optional<model::SweepRecord> SweepJournal::recordIn(const fs::path& folder) const {
+    const auto text = platform::readRegularFile(folder / kRecordName, kLargestJournalFile);
+    if (!text) return std::nullopt;
+    const auto json = platform::parseBoundedJson(*text);
+    try {
+        auto record = model::decodeSweepRecord(json);
+        if (record.id.string() == folder.filename().string()) return record;
+    } catch (const std::exception&) {
+        // A damaged record is no record; its folder then ages by its own time.
+    }
+    return std::nullopt;
+}
+
+std::vector<model::SweepRecord> SweepJournal::recordedSweeps() const {
+    std::vector<model::SweepRecord> records;
+    std::error_code error;
+    for (const auto& root : allRoots()) {
+        for (const auto& entry : fs::directory_iterator(root, error)) {
+            if (!platform::Uuid::parse(entry.path().filename().string()) || entry.is_symlink(error)) continue;
+            if (auto record = recordIn(entry.path())) records.push_back(std::move(*record));
+        }
+    }
+    return records;
+}
+
+std::size_t SweepJournal::purgeBackups(const std::set<platform::Uuid>& liveSweepIDs,
+                                       const std::set<platform::Uuid>& loggedSweepIDs, platform::Date now) {
     std::error_code error;
     std::size_t removed = 0;
-    for (const auto& entry : fs::directory_iterator(backupRoot(), error)) {
-        const auto id = platform::Uuid::parse(entry.path().filename().string());
-        if (!id || liveSweepIDs.contains(*id) || !entry.is_directory(error) || entry.is_symlink(error)) continue;
-        std::error_code removal;
-        fs::remove_all(entry.path(), removal);
-        if (!removal) ++removed;
+    for (const auto& root : allRoots()) {
+        for (const auto& entry : fs::directory_iterator(root, error)) {
+            const auto id = platform::Uuid::parse(entry.path().filename().string());
+            if (!id || !entry.is_directory(error) || entry.is_symlink(error)) continue;
+            removeUnfinishedRestores(entry.path());
+            if (liveSweepIDs.contains(*id)) continue;
+            const bool aDayOld = now.timeIntervalSince(madeAt(entry.path())) >= kTtlSeconds;
+            if (!loggedSweepIDs.contains(*id) && !aDayOld) continue;
+            std::error_code removal;
+            fs::remove_all(entry.path(), removal);
+            if (!removal) ++removed;
+        }
     }
+    removeEmptyFormerFolders();
     return removed;
+}
+
+void SweepJournal::removeUnfinishedRestores(const fs::path& folder) const {
+    const auto manifest = loadManifest(folder);
+    for (const auto& [relative, ignored] : manifest.items()) {
+        const auto origin = originIn(manifest, relative);
+        if (!origin) continue;
+        // An undo cut short leaves its copy beside the original, under this name only it uses.
+        for (const auto& original : {fs::path(origin->originalPath), withSuffix(origin->originalPath, kWriteAheadLog)}) {
+            const auto leftover = withSuffix(original, kRestoreSuffix);
+            std::error_code error;
+            const auto status = fs::symlink_status(leftover, error);
+            if (fs::is_regular_file(status) || fs::is_directory(status)) fs::remove_all(leftover, error);
+        }
+    }
+}
+
+platform::Date SweepJournal::madeAt(const fs::path& folder) const {
+    if (const auto record = recordIn(folder)) return record->date;
+    struct stat status {};
+    if (::lstat(folder.c_str(), &status) != 0) return platform::Date::fromTimeIntervalSince1970(0);
+    return platform::Date::fromTimeIntervalSince1970(static_cast<double>(status.st_mtim.tv_sec) +
+                                                     static_cast<double>(status.st_mtim.tv_nsec) / 1e9);
 }
 
 }  // namespace zentrel::scanners

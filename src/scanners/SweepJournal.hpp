@@ -1,8 +1,11 @@
 #pragma once
 // The material that lets a privacy sweep be undone: before the clean run
 // removes, empties or rewrites a privacy item it copies it into the sweep's
-// own folder under "Library/Application Support/Zentrel/SweepBackups", and an
-// undo copies it back. Backups hold history, cookies and clipboard text, so
+// own folder, and an undo copies it back. The backups live under the data
+// folder ("zentrel/SweepBackups") on a Linux desktop, under "Library/
+// Application Support/Zentrel/SweepBackups" on a Mac; backups left in the
+// Mac place by earlier versions on Linux are still undone and purged from
+// there, and its folders go once they are empty. Backups hold history, cookies and clipboard text, so
 // they are readable by the user alone; each item's own mode is noted and
 // given back on undo.
 //
@@ -11,6 +14,12 @@
 // the folder "items" with the copies. Items of one sweep that share a file
 // name (every browser profile's "Cookies") are kept apart in numbered
 // subfolders of "items". A database is copied with its "-wal" log.
+//
+// The sweep's record is kept in its folder as well, as "sweep.json", written
+// before the first change and again after each one, so that a sweep cut
+// short (the app killed, the settings not written) is still known: the next
+// start hands such records to the sweep log, and backups are never purged
+// while their sweep could still be undone.
 //
 // An undo of tracker cookies puts back that action's rows from the backup
 // into the store as it is now, so that cookies saved since stay and each
@@ -23,6 +32,7 @@
 
 #include "model/SweepRecord.hpp"
 #include "platform/Clipboard.hpp"
+#include "platform/HostTable.hpp"
 #include "platform/Uuid.hpp"
 
 #include <chrono>
@@ -42,7 +52,17 @@ public:
     // Why the entry at a path must not be replaced by an undo; none when it may.
     using RestoreGuard = std::function<std::optional<std::string>(const std::string& path)>;
 
-    SweepJournal(std::filesystem::path home, RestoreGuard guard,
+    // Where the backups go, and where earlier versions put them.
+    struct Places {
+        std::filesystem::path root;
+        std::vector<std::filesystem::path> formerRoots;
+    };
+    [[nodiscard]] static Places placesFor(const platform::HostTable& table);
+
+    // Backups in the Mac place under `home`.
+    SweepJournal(const std::filesystem::path& home, RestoreGuard guard,
+                 std::chrono::milliseconds busyTimeout = std::chrono::milliseconds(3000));
+    SweepJournal(Places places, RestoreGuard guard,
                  std::chrono::milliseconds busyTimeout = std::chrono::milliseconds(3000));
 
     [[nodiscard]] std::string backupRoot() const;
@@ -70,9 +90,21 @@ public:
     std::vector<platform::Uuid> restore(const model::SweepAction& action, platform::Clipboard& clipboard,
                                         const std::vector<model::SweepAction>& sweepActions = {});
 
-    // Removes the sweep folders (named by a UUID) whose sweep is not in
-    // `liveSweepIDs`; other entries of the root stay. Returns how many went.
-    std::size_t purgeBackups(const std::set<platform::Uuid>& liveSweepIDs);
+    // Writes the sweep's record into its folder, creating the folder; the
+    // record of a sweep still running is marked so. Throws
+    // std::filesystem::filesystem_error when it cannot be written.
+    void recordSweep(const model::SweepRecord& record, bool inProgress);
+    // The records kept in the sweep folders, whatever the sweep log holds.
+    [[nodiscard]] std::vector<model::SweepRecord> recordedSweeps() const;
+
+    // Removes what undos cut short left beside the originals, then the sweep
+    // folders (named by a UUID) whose sweep is not in
+    // `liveSweepIDs` and that either the log holds (`loggedSweepIDs`: it is
+    // done with them) or are at least a day old at `now`, by their record or,
+    // without one, by the folder's own time; other entries of the root stay.
+    // Returns how many went.
+    std::size_t purgeBackups(const std::set<platform::Uuid>& liveSweepIDs,
+                             const std::set<platform::Uuid>& loggedSweepIDs, platform::Date now);
 
 private:
     // Where a backup lies: its sweep folder and its path relative to it.
@@ -81,15 +113,23 @@ private:
         std::filesystem::path relative;
     };
 
+    [[nodiscard]] std::vector<std::filesystem::path> allRoots() const;
+    // Removes a former place's folders that are left empty, up to the home's own child.
+    void removeEmptyFormerFolders() const;
     [[nodiscard]] std::filesystem::path sweepFolder(const platform::Uuid& sweepID) const;
     [[nodiscard]] std::filesystem::path createSweepFolder(const platform::Uuid& sweepID) const;
     // The sweep folder and relative path of a backup path that lies in one,
     // reached through real folders; none otherwise.
     [[nodiscard]] std::optional<BackupLocation> locate(const std::filesystem::path& backup) const;
+    [[nodiscard]] std::optional<model::SweepRecord> recordIn(const std::filesystem::path& folder) const;
+    // Removes what an undo cut short left beside the originals of a sweep folder.
+    void removeUnfinishedRestores(const std::filesystem::path& folder) const;
+    // When a sweep folder was made: its record's date, else the folder's own time.
+    [[nodiscard]] platform::Date madeAt(const std::filesystem::path& folder) const;
     std::vector<platform::Uuid> restoreFile(const model::SweepAction& action, const BackupLocation& location,
                                             const std::vector<model::SweepAction>& sweepActions);
 
-    std::filesystem::path home_;
+    Places places_;
     RestoreGuard guard_;
     std::chrono::milliseconds busyTimeout_;
 };

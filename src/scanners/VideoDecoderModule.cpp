@@ -1,14 +1,16 @@
 // Videos are decoded by a module of their own that carries the codecs; it is
-// loaded on the first video, from the program's folder, where it is
-// installed or where the build put it, so that a program that meets no video never loads the codecs.
+// loaded on the first video, from the program's module folders (beside it, or
+// in the install tree's helper folder) or where the build put it, so that a program that meets
+// no video never loads the codecs.
 
 #include "scanners/PictureHash.hpp"
 
-#include <dlfcn.h>
-#include <limits.h>
-#include <unistd.h>
+#include "platform/ProgramFolders.hpp"
 
-#include <mutex>
+#include <dlfcn.h>
+
+#include <string>
+#include <vector>
 
 namespace zentrel::scanners {
 
@@ -18,17 +20,12 @@ using DecodeFunction = bool (*)(const char* path, GrayImage* frame);
 
 constexpr const char* kModuleName = "libzentrel_video.so";
 
-std::string programFolder() {
-    char self[PATH_MAX];
-    const auto length = ::readlink("/proc/self/exe", self, sizeof self - 1);
-    if (length <= 0) return {};
-    std::string path(self, static_cast<std::size_t>(length));
-    return path.substr(0, path.rfind('/'));
-}
-
 DecodeFunction loadDecoder() {
-    for (const auto& candidate : {programFolder() + "/" + kModuleName, std::string(ZENTREL_VIDEO_MODULE_INSTALLED_PATH),
-                                  std::string(ZENTREL_VIDEO_MODULE_PATH)}) {
+    std::vector<std::string> candidates;
+    for (const auto& folder : platform::moduleFolders(platform::runningProgramFolder()))
+        candidates.push_back((folder / kModuleName).string());
+    candidates.emplace_back(ZENTREL_VIDEO_MODULE_PATH);
+    for (const auto& candidate : candidates) {
         if (void* module = ::dlopen(candidate.c_str(), RTLD_NOW | RTLD_LOCAL)) {
             if (auto* decode = reinterpret_cast<DecodeFunction>(::dlsym(module, "zentrelDecodeFirstVideoFrame")))
                 return decode;

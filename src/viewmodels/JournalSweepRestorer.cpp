@@ -1,5 +1,6 @@
 #include "viewmodels/SweepRestorer.hpp"
 
+#include "platform/Clock.hpp"
 #include "platform/MemoryClipboard.hpp"
 
 namespace zentrel::viewmodels {
@@ -39,8 +40,14 @@ void JournalSweepRestorer::restore(const model::SweepRecord& record, const model
         });
 }
 
-void JournalSweepRestorer::purgeBackups(std::set<platform::Uuid> liveSweepIDs) {
-    executor_.submit([&journal = journal_, live = std::move(liveSweepIDs)] { (void)journal.purgeBackups(live); });
+void JournalSweepRestorer::purgeBackups(std::set<platform::Uuid> liveSweepIDs, std::set<platform::Uuid> loggedSweepIDs) {
+    executor_.submit([&journal = journal_, live = std::move(liveSweepIDs), logged = std::move(loggedSweepIDs)] {
+        (void)journal.purgeBackups(live, logged, platform::SystemClock::shared().now());
+    });
+}
+
+void JournalSweepRestorer::recordedSweeps(std::function<void(std::vector<model::SweepRecord>)> done) {
+    executor_.run(main_, [&journal = journal_] { return journal.recordedSweeps(); }, std::move(done));
 }
 
 }  // namespace zentrel::viewmodels

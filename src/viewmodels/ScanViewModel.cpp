@@ -31,11 +31,20 @@ ScanViewModel::ScanViewModel(ScanViewModelServices services)
                    engine::ScanDateFormatter::Style::shortStyle) {
     restoreLastScanSummary();
     services_.prefs.pruneExpiredSweepRecords();
-    purgeSweepBackups();
+    // Sweeps cut short are taken into the log before anything is purged.
+    std::weak_ptr<ScanViewModel*> weak = self_;
+    services_.restorer.recordedSweeps([weak](std::vector<model::SweepRecord> records) {
+        if (auto self = weak.lock()) {
+            (**self).services_.prefs.adoptSweepRecords(records);
+            (**self).purgeSweepBackups();
+        }
+    });
 }
 
 void ScanViewModel::purgeSweepBackups() {
-    if (auto live = services_.prefs.sweepIDsWithBackupsInUse()) services_.restorer.purgeBackups(std::move(*live));
+    if (auto live = services_.prefs.sweepIDsWithBackupsInUse()) {
+        services_.restorer.purgeBackups(std::move(*live), services_.prefs.sweepIDsInLog());
+    }
 }
 
 std::string ScanViewModel::deletionKey(const CleanItem& item) {

@@ -3,6 +3,7 @@
 #include "viewmodels/ScanViewModel.hpp"
 
 #include "platform/ByteCountFormatter.hpp"
+#include "platform/Localization.hpp"
 #include "viewmodels/ResultGrouping.hpp"
 
 #include <algorithm>
@@ -92,15 +93,22 @@ void ScanViewModel::finishClean(const std::vector<CleanItem>& cleaned, bool auto
     }
     cleanFailures.set(std::move(failures));
 
+    std::optional<std::string> recordError;
     if (r.sweepRecord) {
-        services_.prefs.appendSweepRecord(*r.sweepRecord);
-        lastSweepRecord.set(r.sweepRecord);
-        showSweepLog.set(true);
+        recordError = services_.prefs.appendSweepRecord(*r.sweepRecord);
+        if (!recordError) {
+            lastSweepRecord.set(r.sweepRecord);
+            showSweepLog.set(true);
+        }
     }
     // Recorded before the state moves on: the page it opens shows the history.
     services_.prefs.recordCleaning(r.freed);
     purgeSweepBackups();
-    if (failed.empty()) {
+    if (recordError) {
+        // The backups stay; the sweep's own record is taken over at a later start.
+        scanState.set(state::Error{platform::localizedFormat(
+            "The privacy changes were made but could not be recorded, so they cannot be undone now: %@", {*recordError})});
+    } else if (failed.empty()) {
         scanState.set(state::Cleaned{r.freed});
     } else {
         scanState.set(state::Done{});
@@ -108,7 +116,7 @@ void ScanViewModel::finishClean(const std::vector<CleanItem>& cleaned, bool auto
     services_.widgets.reloadTimelines("DiskRingWidget");
     if (services_.prefs.defaults().boolean("notificationsEnabled")) services_.notifications.notifyCleanComplete(r.freed);
     persistScanStats();
-    if (automatic) scanState.set(state::Done{});
+    if (automatic && !recordError) scanState.set(state::Done{});
 }
 
 void ScanViewModel::undoSweep(const model::SweepAction& action, const model::SweepRecord& record,

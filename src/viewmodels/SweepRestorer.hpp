@@ -24,8 +24,12 @@ public:
     using Done = std::function<void(std::optional<std::string> error, std::vector<platform::Uuid> undone)>;
     virtual ~SweepRestorer() = default;
     virtual void restore(const model::SweepRecord& record, const model::SweepAction& action, Done done) = 0;
-    // Removes the backups of every sweep not in `liveSweepIDs`, in the background.
-    virtual void purgeBackups(std::set<platform::Uuid> liveSweepIDs) = 0;
+    // Removes the backups of every sweep not in `liveSweepIDs` that the log
+    // is done with (`loggedSweepIDs`) or that is a day old, in the background.
+    virtual void purgeBackups(std::set<platform::Uuid> liveSweepIDs, std::set<platform::Uuid> loggedSweepIDs) = 0;
+    // The records the journal keeps of its sweeps (those cut short among
+    // them), read in the background and handed over on the main thread.
+    virtual void recordedSweeps(std::function<void(std::vector<model::SweepRecord>)> done) = 0;
 };
 
 // Files are copied back on a serial executor; clipboard text goes back on
@@ -35,7 +39,8 @@ public:
     JournalSweepRestorer(scanners::SweepJournal& journal, platform::Clipboard& clipboard, platform::Executor& pool,
                          platform::MainQueue& main);
     void restore(const model::SweepRecord& record, const model::SweepAction& action, Done done) override;
-    void purgeBackups(std::set<platform::Uuid> liveSweepIDs) override;
+    void purgeBackups(std::set<platform::Uuid> liveSweepIDs, std::set<platform::Uuid> loggedSweepIDs) override;
+    void recordedSweeps(std::function<void(std::vector<model::SweepRecord>)> done) override;
 
 private:
     scanners::SweepJournal& journal_;

@@ -88,6 +88,23 @@ TEST_F(CleanCommandTest, CleaningThePrivacyItemsThenUndoingTheSweepRestoresTheHo
     EXPECT_NE(cli({"undo"}).out.find("[restored]"), std::string::npos);
 }
 
+TEST_F(CleanCommandTest, ASweepTheSettingsCannotRecordFailsKeepsItsBackupsAndIsTakenOverLater) {
+    const auto before = tree(home());
+    dir.write("home/.config/zentrel", "a file where the settings folder goes");
+    const auto cleaned = cli({"clean", "--select", "category:Privacy"});
+    EXPECT_EQ(cleaned.status, 1) << cleaned.out;
+    EXPECT_EQ(cleaned.out.find("can be undone"), std::string::npos) << cleaned.out;
+
+    fs::remove(home() / ".config/zentrel");
+    const auto listed = cli({"undo"});
+    std::smatch sweep;
+    ASSERT_TRUE(std::regex_search(listed.out, sweep, std::regex("Sweep ([0-9A-F-]{36})"))) << listed.out;
+    ASSERT_EQ(cli({"undo", "--sweep", sweep[1]}).status, 0);
+    auto after = tree(home());
+    after.erase(".config");
+    EXPECT_EQ(after, before);
+}
+
 TEST_F(CleanCommandTest, AStoreItsRunningBrowserHoldsIsReportedBusyInsteadOfDropped) {
     const auto firefox = home() / "Library/Application Support/Firefox/Profiles/a.default/cookies.sqlite";
     const std::string notice = "Firefox is running: quit Firefox and scan again";

@@ -28,7 +28,7 @@ std::map<std::string, std::string> tree(const fs::path& root) {
     std::map<std::string, std::string> entries;
     for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator(); ++it) {
         const auto path = it->path().string();
-        if (it->path() == root / ".config/zentrel" || it->path() == root / "Library") {
+        if (it->path() == root / ".config/zentrel" || it->path() == root / ".local/share/zentrel") {
             it.disable_recursion_pending();
             continue;
         }

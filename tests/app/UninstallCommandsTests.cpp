@@ -50,5 +50,14 @@ TEST_F(UninstallCommandsTest, DeleteRemovesTheApplicationAndItsLeftovers) {
     EXPECT_TRUE(std::filesystem::exists(dir / "home/Library/Caches"));
 }
 
+TEST_F(UninstallCommandsTest, DesktopEntryNamesReachTheTerminalWithTheirControlCharactersEscaped) {
+    dir.write("home/.local/share/applications/evil.desktop",
+              "[Desktop Entry]\nType=Application\nName=Evil\x1b]0;owned\x07\\nLine\xc2\x9b" "2J\nExec=evil\n");
+    auto apps = runCli({"apps", "--home", home, "--system-root", sys, "--layout", "linux"});
+    EXPECT_EQ(apps.status, 0);
+    EXPECT_NE(apps.out.find("Evil\\x1b]0;owned\\x07\\nLine\\xc2\\x9b2J\tevil\t"), std::string::npos) << apps.out;
+    EXPECT_EQ(apps.out.find('\x1b'), std::string::npos);
+}
+
 }  // namespace
 }  // namespace zentrel::testing

@@ -377,6 +377,40 @@ TEST_F(CleanRunOnDiskTest, AFailedBackupChangesNothingAndLeavesNoRecord) {
     EXPECT_FALSE(result.sweepRecord) << "a run whose privacy items all failed records nothing";
 }
 
+TEST_F(CleanRunOnDiskTest, ARunCutShortLeavesItsRecordWithEveryChangeMadeSoFar) {
+    const auto history = dir.write("home/.zsh_history", "ls\n");
+    const auto recents = dir.write("home/Library/Application Support/com.apple.sharedfilelist/recent.sfl", "r");
+    harness->clipboard.setText("secret");
+    harness->engine.cleanItems({itemAt(history.string(), CategoryType::privacy, 1, DeletionMethod::truncateFile()),
+                                itemAt("", CategoryType::privacy, 6, DeletionMethod::clearPasteboard()),
+                                itemAt(recents.string(), CategoryType::privacy, 1)},
+                               nullptr, [](DeleteResult) { ADD_FAILURE() << "the run was cut short"; });
+    harness->pool.runAll();  // the run now waits for the main thread, where it dies
+
+    const auto records = harness->journal.recordedSweeps();
+    ASSERT_EQ(records.size(), 1u) << "the record is in the sweep's folder before the run ends";
+    ASSERT_EQ(records[0].actions.size(), 1u);
+    EXPECT_EQ(records[0].actions[0].kind, SweepActionKind::fileTruncated);
+    EXPECT_EQ(contentsOf(*records[0].actions[0].backupPath), "ls\n");
+    EXPECT_EQ(records[0].expiresAt.timeIntervalSince(records[0].date), 86400.0);
+    EXPECT_EQ(harness->journal.purgeBackups({}, {}, harness->clock.now().addingTimeInterval(86399)), 0u)
+        << "a sweep the log does not know yet keeps its backups for a day";
+    EXPECT_EQ(harness->journal.purgeBackups({}, {}, harness->clock.now().addingTimeInterval(86400)), 1u);
+}
+
+TEST_F(CleanRunOnDiskTest, ASweepThatCannotBeRecordedMakesNoPrivacyChange) {
+    const auto history = dir.write("home/.zsh_history", "ls\n");
+    const auto cache = dir.write("home/Library/Caches/app/blob", "x");
+    dir.write(fs::relative(harness->journal.backupRoot(), dir.path()), "a file where the backups go");
+    const auto result = harness->clean({itemAt(history.string(), CategoryType::privacy, 1, DeletionMethod::truncateFile()),
+                                        itemAt(cache.parent_path().string(), CategoryType::appCaches, 1)});
+    EXPECT_EQ(result.failedKeys, std::vector<std::string>{history.string()});
+    EXPECT_NE(result.failureMessages.at(history.string()).find("could not be recorded"), std::string::npos);
+    EXPECT_EQ(contentsOf(history), "ls\n");
+    EXPECT_FALSE(result.sweepRecord);
+    EXPECT_FALSE(fs::exists(cache)) << "other items are cleaned as usual";
+}
+
 TEST_F(CleanRunOnDiskTest, AFolderTurnedIntoALinkSinceTheScanLeadsNowhere) {
     const auto outside = dir.makeDirectory("outside");
     dir.write("outside/App/keep.txt", "precious");

@@ -68,6 +68,22 @@ TEST(SweepRecordTest, OptionalTextsAreLeftOutAndReadBackAbsent) {
     EXPECT_NE(restored, bare);
 }
 
+TEST(SweepRecordTest, TextsThatAreNotUtf8AreStoredExactlyAndReadAsEscapedText) {
+    const std::string host = "tr\xE9" "ck.example";  // a Latin-1 byte from a cookie store
+    SweepRecord record{platform::Uuid::random(), platform::Date::fromTimeIntervalSinceReferenceDate(1),
+                       platform::Date::fromTimeIntervalSinceReferenceDate(2),
+                       {{platform::Uuid::random(), SweepActionKind::cookieDomain, "Chrome: " + host, host,
+                         "/b/items/Cookies\xFF", "/h/\xC3(/Cookies", false}},
+                       1};
+    std::string text;
+    ASSERT_NO_THROW(text = encodeSweepRecord(record).dump());
+    const auto json = nlohmann::json::parse(text);
+    EXPECT_EQ(json["actions"][0]["detail"], "tr\\xE9ck.example") << "readers of the plain key see escaped bytes";
+    EXPECT_EQ(json["actions"][0]["label"], "Chrome: tr\\xE9ck.example");
+    EXPECT_EQ(decodeSweepRecord(json).actions, record.actions);
+    EXPECT_FALSE(json["actions"][0].contains("kindBytes"));
+}
+
 TEST(SweepRecordTest, RecordRoundTripKeepsDatesAndRejectsUnknownKinds) {
     SweepRecord record{platform::Uuid::random(), platform::Date::fromTimeIntervalSinceReferenceDate(786000000.123456),
                        platform::Date::fromTimeIntervalSinceReferenceDate(786086400.123456),

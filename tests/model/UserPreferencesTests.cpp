@@ -119,7 +119,7 @@ TEST_F(UserPreferencesTest, SweepLogNewestFirstTenAtMostPrunedAtExpiry) {
     for (int i = 0; i < 11; ++i) {
         auto made = record(kDay);
         ids.push_back(made.id);
-        prefs.appendSweepRecord(made);
+        (void)prefs.appendSweepRecord(made);
     }
     auto log = prefs.sweepLog();
     ASSERT_EQ(log.size(), 10u);
@@ -146,7 +146,7 @@ TEST_F(UserPreferencesTest, ADamagedSweepRecordIsSkippedReportedAndKeptWhileTheO
 
     prefs.pruneExpiredSweepRecords();
     prefs.markSweepActionRestored(older.id, older.actions[0].id);
-    prefs.appendSweepRecord(record(kDay));
+    (void)prefs.appendSweepRecord(record(kDay));
     log = prefs.sweepLog();
     ASSERT_EQ(log.size(), 3u);
     EXPECT_TRUE(log[2].actions[0].isRestored);
@@ -166,7 +166,7 @@ TEST_F(UserPreferencesTest, ALogThatIsNoListIsNeverWrittenBack) {
 
     // A new sweep is still recorded; what could not be read is set aside.
     const auto made = record(kDay);
-    prefs.appendSweepRecord(made);
+    (void)prefs.appendSweepRecord(made);
     ASSERT_EQ(prefs.sweepLog().size(), 1u);
     EXPECT_EQ(prefs.sweepLog()[0].id, made.id);
     EXPECT_EQ(standard.data("sweepLogUnreadable"), unreadable);
@@ -175,7 +175,7 @@ TEST_F(UserPreferencesTest, ALogThatIsNoListIsNeverWrittenBack) {
 TEST_F(UserPreferencesTest, MarkingAnActionRestoredTouchesOnlyThatAction) {
     auto made = record(kDay);
     made.actions.push_back({platform::Uuid::random(), SweepActionKind::cookieDomain, "y", {}, {}, {}, false});
-    prefs.appendSweepRecord(made);
+    (void)prefs.appendSweepRecord(made);
     const auto before = standard.data("sweepLog");
     prefs.markSweepActionRestored(platform::Uuid::random(), made.actions[0].id);
     prefs.markSweepActionRestored(made.id, platform::Uuid::random());
@@ -219,7 +219,7 @@ TEST(UserPreferencesFileTest, EveryStoredListAndValueSurvivesAFreshStoreOverTheS
         SharedEcosystemState shared(&suite, standard);
         UserPreferences prefs(standard, clock, shared);
         prefs.recordCleaning(4096);
-        prefs.appendSweepRecord(record);
+        (void)prefs.appendSweepRecord(record);
         prefs.setLastSmartCleanupPlan(plan);
         prefs.setLastScanCategoryTotals({{CategoryType::privacy, 300}});
         prefs.setVietIMEOptions(options);

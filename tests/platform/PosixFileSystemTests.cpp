@@ -6,6 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -105,6 +110,39 @@ TEST(PosixFileSystemTest, DiskUsageOnAllCoresCountsWhatTheWalkCounts) {
     EXPECT_EQ(fileSystem.diskUsage(tree, &pool), walked);
     EXPECT_EQ(fileSystem.diskUsage(tree), walked);
     EXPECT_EQ(fileSystem.diskUsage((dir / "missing").string(), &pool), 0);
+}
+
+// A chain of folders far deeper than the descriptors a process may open
+// goes entirely, by removeItem and by removeContents (emptying a Trash).
+TEST(PosixFileSystemTest, DeepTreesGoUnderALowDescriptorLimit) {
+    testing::TempDir dir;
+    PosixFileSystem fileSystem;
+    constexpr int kDepth = 300;
+    for (const auto* root : {"tree", "trash/files"}) {
+        std::filesystem::create_directories(dir / root);
+        int fd = ::open((dir / root).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        for (int level = 0; level < kDepth; ++level) {
+            ASSERT_EQ(::mkdirat(fd, "d", 0700), 0);
+            ::close(::openat(fd, "f", O_WRONLY | O_CREAT | O_CLOEXEC, 0600));
+            const int next = ::openat(fd, "d", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+            ::close(fd);
+            fd = next;
+        }
+        ::close(fd);
+    }
+    rlimit original{};
+    ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &original), 0);
+    rlimit low = original;
+    low.rlim_cur = 64;
+    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &low), 0);
+    const auto removed = fileSystem.removeItem((dir / "tree").string());
+    const auto emptied = fileSystem.removeContents((dir / "trash").string(), {}, {});
+    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &original), 0);
+
+    EXPECT_FALSE(removed) << removed.message();
+    EXPECT_FALSE(std::filesystem::exists(dir / "tree"));
+    EXPECT_TRUE(emptied.failures.empty());
+    EXPECT_TRUE(std::filesystem::is_empty(dir / "trash"));
 }
 
 TEST(FileNamesTest, HiddenAndPackageNames) {

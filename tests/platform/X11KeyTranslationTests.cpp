@@ -39,7 +39,12 @@ TEST(X11KeyTranslationTest, ModifierKeysReportTheFlagsAfterTheChange) {
     EXPECT_EQ(shiftDown.flags, modifier::shift);
     const auto shiftUp = tapEventForKey(false, 0xffe1, kShift | kControl);
     EXPECT_EQ(shiftUp.flags, modifier::control);
-    EXPECT_EQ(tapEventForKey(true, 0xffe5, 0).type, TapEventType::flagsChanged) << "Caps Lock ends the word too";
+    EXPECT_EQ(shiftDown.keyCode, 56);
+    EXPECT_EQ(tapEventForKey(false, 0xffe2, kShift).keyCode, 60) << "the right Shift";
+    const auto capsLock = tapEventForKey(true, 0xffe5, 0);
+    EXPECT_EQ(capsLock.type, TapEventType::flagsChanged);
+    EXPECT_EQ(capsLock.keyCode, 57);
+    EXPECT_EQ(tapEventForKey(true, 0xffe3, 0).keyCode, -1) << "Control is no key of its own here";
     EXPECT_EQ(tapEventForKey(false, 'a', 0).type, TapEventType::other) << "releases of other keys are not reported";
     EXPECT_EQ(tapEventForKey(true, 'v', kShift | kControl).flags, modifier::shift | modifier::control);
 }

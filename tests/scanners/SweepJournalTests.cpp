@@ -12,6 +12,8 @@
 
 #include <filesystem>
 
+#include <sys/stat.h>
+
 namespace zentrel::scanners {
 namespace {
 
@@ -239,11 +241,73 @@ TEST_F(SweepJournalTest, PurgeRemovesOnlySweepFoldersWithoutALiveRecord) {
     home.write(fs::relative(root / "notes.txt", home.path()), "kept");
     home.makeDirectory(fs::relative(root / "not-a-uuid", home.path()));
 
-    EXPECT_EQ(journal.purgeBackups({live}), 1u);
+    EXPECT_EQ(journal.purgeBackups({live}, {}, platform::Date::distantFuture()), 1u);
     EXPECT_TRUE(fs::exists(root / live.string()));
     EXPECT_FALSE(fs::exists(root / expired.string()));
     EXPECT_TRUE(fs::exists(root / "notes.txt"));
     EXPECT_TRUE(fs::exists(root / "not-a-uuid"));
+}
+
+TEST_F(SweepJournalTest, BackupsThatAreNoPlainFileOrJournalsNestedTooDeepAreRefusedWithoutHanging) {
+    const auto history = home.write(".zsh_history", "ls\n");
+    const auto backup = journal.backupFile(history.string(), sweep);
+    const auto text = journal.backupPasteboard("secret", sweep);
+    for (const auto& path : {fs::path(backup), fs::path(text)}) {
+        fs::remove(path);
+        ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    }
+    EXPECT_THROW(journal.restore(action(model::SweepActionKind::fileTruncated, backup, history.string()), clipboard),
+                 PrivacySweepError);
+    EXPECT_THROW(journal.restore(action(model::SweepActionKind::pasteboardCleared, text, "pasteboard"), clipboard),
+                 PrivacySweepError);
+    EXPECT_EQ(contents(history), "ls\n");
+
+    const auto other = home.write(".bash_history", "pwd\n");
+    const auto otherBackup = journal.backupFile(other.string(), sweep);
+    home.write(fs::relative(fs::path(otherBackup).parent_path().parent_path() / "origins.json", home.path()),
+               std::string(200000, '['));
+    EXPECT_THROW(journal.restore(action(model::SweepActionKind::fileTruncated, otherBackup, other.string()), clipboard),
+                 PrivacySweepError)
+        << "a journal nested far too deep is no journal";
+}
+
+TEST_F(SweepJournalTest, AnUndoCutShortLeavesNothingBesideTheOriginalAfterTheNextStart) {
+    const auto history = home.write(".zsh_history", "ls\n");
+    (void)journal.backupFile(history.string(), sweep);
+    const auto leftover = home.write(".zsh_history.zentrel-restore", "ls\n");
+    const auto unrelated = home.write("notes.zentrel-restore", "mine");
+    EXPECT_EQ(journal.purgeBackups({sweep}, {}, platform::Date::distantFuture()), 0u);
+    EXPECT_FALSE(fs::exists(leftover));
+    EXPECT_TRUE(fs::exists(unrelated)) << "only what stands beside an original of a sweep goes";
+    EXPECT_EQ(contents(history), "ls\n");
+}
+
+TEST(SweepJournalPlacesTest, LinuxBackupsLiveInTheDataFolderAndOldMacPlaceBackupsStillUndoThenGo) {
+    testing::TempDir home;
+    platform::HostTable linux;
+    linux.platform = platform::HostPlatform::linuxDesktop;
+    linux.home = home.path().string();
+    linux.dataHome = (home / ".local/share").string();
+    const auto history = home.write(".bash_history", "old\n");
+    const auto sweep = platform::Uuid::random();
+    const auto oldBackup = SweepJournal(home.path(), {}).backupFile(history.string(), sweep);
+    ASSERT_TRUE(oldBackup.starts_with((home / "Library").string()));
+
+    SweepJournal journal(SweepJournal::placesFor(linux), {});
+    EXPECT_EQ(journal.backupRoot(), (home / ".local/share/zentrel/SweepBackups").string());
+    const auto fresh = platform::Uuid::random();
+    EXPECT_TRUE(journal.backupFile(history.string(), fresh).starts_with(journal.backupRoot() + "/"));
+
+    home.write(".bash_history", "");
+    platform::MemoryClipboard clipboard;
+    journal.restore({platform::Uuid::random(), model::SweepActionKind::fileTruncated, "Bash History", std::nullopt,
+                     oldBackup, history.string(), false},
+                    clipboard);
+    EXPECT_EQ(contents(history), "old\n") << "a backup in the old place is still undone";
+
+    EXPECT_EQ(journal.purgeBackups({fresh}, {sweep}, platform::Date::fromTimeIntervalSince1970(0)), 1u);
+    EXPECT_FALSE(fs::exists(home / "Library")) << "the old place's folders go once they are empty";
+    EXPECT_TRUE(fs::exists(journal.backupRoot() + "/" + fresh.string()));
 }
 
 // ---- Undoing tracker cookies, on stores of both browsers in both journal modes ----

@@ -62,7 +62,11 @@ public:
         undone.push_back(action.id);
         done(failure, failure ? std::vector<platform::Uuid>{} : undone);
     }
-    void purgeBackups(std::set<platform::Uuid> liveSweepIDs) override { purges.push_back(std::move(liveSweepIDs)); }
+    void purgeBackups(std::set<platform::Uuid> liveSweepIDs, std::set<platform::Uuid>) override {
+        purges.push_back(std::move(liveSweepIDs));
+    }
+    void recordedSweeps(std::function<void(std::vector<model::SweepRecord>)> done) override { done(journalRecords); }
+    std::vector<model::SweepRecord> journalRecords;  // what the journal keeps of sweeps cut short
     std::vector<model::SweepAction> restored;
     std::vector<platform::Uuid> alsoUndone;  // actions a whole store put back undoes too
     std::vector<std::set<platform::Uuid>> purges;

@@ -233,7 +233,7 @@ TEST_F(ScanViewModelTest, ASweepRecordCanBeUndoneActionByAction) {
     withSibling.id = platform::Uuid::random();
     withSibling.actions = {sibling, sibling};
     withSibling.actions[0].id = platform::Uuid::random();
-    h.prefs.appendSweepRecord(withSibling);
+    (void)h.prefs.appendSweepRecord(withSibling);
     h.restorer.alsoUndone = {withSibling.actions[1].id};
     vm->undoSweep(withSibling.actions[0], withSibling);
     const auto log = h.prefs.sweepLog();

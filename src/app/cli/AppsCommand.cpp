@@ -2,6 +2,7 @@
 // their bundle identifiers and versions. Reads only.
 
 #include "app/cli/CliCommand.hpp"
+#include "app/cli/TerminalText.hpp"
 #include "platform/PosixFileSystem.hpp"
 #include "services/AppUninstaller.hpp"
 
@@ -15,8 +16,8 @@ int runApps(const Arguments& arguments) {
     services::AppUninstaller uninstaller(fileSystem, hostTable(arguments, fileSystem));
     const auto apps = uninstaller.listInstalledApps();
     for (const auto& app : apps) {
-        std::cout << app.name << "\t" << (app.bundleID.empty() ? "-" : app.bundleID) << "\t"
-                  << (app.version.empty() ? "-" : app.version) << "\t" << app.path << "\n";
+        std::cout << terminalText(app.name) << "\t" << (app.bundleID.empty() ? "-" : terminalText(app.bundleID)) << "\t"
+                  << (app.version.empty() ? "-" : terminalText(app.version)) << "\t" << terminalText(app.path) << "\n";
     }
     if (apps.empty()) std::cout << "No applications found in " << uninstaller.searchRoots().front() << " and the other application folders.\n";
     return 0;

@@ -4,6 +4,7 @@
 // back for a day. It never runs on the real home folder by default.
 
 #include "app/cli/CliCommand.hpp"
+#include "app/cli/TerminalText.hpp"
 #include "app/cli/ScanSetup.hpp"
 #include "app/cli/SweepLogAccess.hpp"
 #include "platform/ByteCountFormatter.hpp"
@@ -71,6 +72,7 @@ int runClean(const Arguments& arguments) {
 
     SweepLogAccess sweepLog(layout);
     sweepLog.preferences().pruneExpiredSweepRecords();
+    sweepLog.adoptRecordedSweeps(setup.journal);
     std::optional<engine::DeleteResult> result;
     setup.engine.cleanItems(
         std::move(items),
@@ -79,9 +81,9 @@ int runClean(const Arguments& arguments) {
             if (event.kind == Kind::started) return;
             std::cout << "[" << event.index + 1 << "/" << event.total << "] ";
             if (event.kind == Kind::succeeded) {
-                std::cout << "Cleaned " << event.item.displayTitle() << "\n";
+                std::cout << "Cleaned " << terminalText(event.item.displayTitle()) << "\n";
             } else {
-                std::cout << "Failed " << event.item.displayTitle() << ": " << event.error << "\n";
+                std::cout << "Failed " << terminalText(event.item.displayTitle()) << ": " << event.error << "\n";
             }
         },
         [&](engine::DeleteResult done) { result = std::move(done); });
@@ -89,13 +91,21 @@ int runClean(const Arguments& arguments) {
 
     std::cout << "Freed " << platform::formatByteCount(result->freed) << "; " << result->failedKeys.size()
               << " item(s) failed\n";
+    bool recorded = true;
     if (result->sweepRecord) {
-        sweepLog.preferences().appendSweepRecord(*result->sweepRecord);
-        std::cout << "Privacy changes can be undone until the same time tomorrow: zentrel-cli undo --home "
-                  << layout.home.string() << " --sweep " << result->sweepRecord->id.string() << "\n";
+        if (auto error = sweepLog.preferences().appendSweepRecord(*result->sweepRecord)) {
+            // Its backups stay: the record in the sweep's own folder is taken over once the settings can be written.
+            recorded = false;
+            std::cerr << "zentrel-cli: the privacy sweep could not be recorded (" << *error
+                      << "); it cannot be undone now, and its backups are kept in " << setup.journal.backupRoot() << "/"
+                      << result->sweepRecord->id.string() << "\n";
+        } else {
+            std::cout << "Privacy changes can be undone until the same time tomorrow: zentrel-cli undo --home "
+                      << layout.home.string() << " --sweep " << result->sweepRecord->id.string() << "\n";
+        }
     }
     sweepLog.purgeBackups(setup.journal);
-    return result->failedKeys.empty() ? 0 : 1;
+    return result->failedKeys.empty() && recorded ? 0 : 1;
 }
 
 CliCommandRegistration clean{{.name = "clean",

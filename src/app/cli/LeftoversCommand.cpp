@@ -3,6 +3,7 @@
 // every listed item, as an uninstall of everything would.
 
 #include "app/cli/CliCommand.hpp"
+#include "app/cli/TerminalText.hpp"
 #include "platform/ByteCountFormatter.hpp"
 #include "platform/PosixFileSystem.hpp"
 #include "services/AppUninstaller.hpp"
@@ -37,7 +38,7 @@ int runLeftovers(const Arguments& arguments) {
     std::int64_t total = 0;
     for (const auto& item : items) {
         std::cout << model::displayName(item.kind) << "\t" << platform::formatByteCount(item.sizeBytes) << "\t"
-                  << item.path << "\n";
+                  << terminalText(item.path) << "\n";
         total += item.sizeBytes;
     }
     std::cout << "Total: " << platform::formatByteCount(total) << "\n";
@@ -45,7 +46,7 @@ int runLeftovers(const Arguments& arguments) {
 
     const auto result = uninstaller.uninstallItems(items);
     std::cout << "Removed " << platform::formatByteCount(result.freedBytes) << "\n";
-    for (const auto& failure : result.failures) std::cerr << "zentrel-cli: could not remove " << failure << "\n";
+    for (const auto& failure : result.failures) std::cerr << "zentrel-cli: could not remove " << terminalText(failure) << "\n";
     return result.failures.empty() ? 0 : 1;
 }
 

@@ -3,6 +3,7 @@
 // full scan stores its figures in the settings of a home given with --home.
 
 #include "app/cli/CliCommand.hpp"
+#include "app/cli/TerminalText.hpp"
 #include "app/cli/ScanSetup.hpp"
 #include "app/cli/ScanViewModelSetup.hpp"
 #include "platform/ByteCountFormatter.hpp"
@@ -38,8 +39,8 @@ void printGrouped(const engine::CleanerEngine::Items& items) {
         for (const auto* item : members) sum += item->sizeBytes;
         std::cout << model::rawValue(category) << " (" << platform::formatByteCount(sum) << ")\n";
         for (const auto* item : members) {
-            std::cout << "  " << (item->isSelected ? "[x] " : "[ ] ") << item->name << "\t"
-                      << platform::formatByteCount(item->sizeBytes) << "\t" << item->path << "\n";
+            std::cout << "  " << (item->isSelected ? "[x] " : "[ ] ") << terminalText(item->name) << "\t"
+                      << platform::formatByteCount(item->sizeBytes) << "\t" << terminalText(item->path) << "\n";
             if (item->warningMessage) std::cout << "      " << *item->warningMessage << "\n";
             if (item->suggestedCommand) std::cout << "      $ " << *item->suggestedCommand << "\n";
         }

@@ -10,7 +10,7 @@
 namespace zentrel::cli {
 
 ScanSetup::ScanSetup(const platform::HostLayout& layout, const platform::HostTable& table)
-    : journal(layout.home,
+    : journal(scanners::SweepJournal::placesFor(table),
               [guard = engine::DeletionGuard(fileSystem, table)](const std::string& path) {
                   return guard.refusal(path, engine::DeletionGuard::Use::removeEntry);
               }),

@@ -38,7 +38,8 @@ private:
         void restore(const model::SweepRecord&, const model::SweepAction&, Done done) override {
             done("Undo needs --home.", {});
         }
-        void purgeBackups(std::set<platform::Uuid>) override {}
+        void purgeBackups(std::set<platform::Uuid>, std::set<platform::Uuid>) override {}
+        void recordedSweeps(std::function<void(std::vector<model::SweepRecord>)> done) override { done({}); }
     };
 
     ScanSetup& scan_;

@@ -17,7 +17,10 @@ public:
     explicit SweepLogAccess(const platform::HostLayout& layout);
 
     model::UserPreferences& preferences() { return preferences_; }
-    // Drops the backups of sweeps that are expired, fully restored or gone.
+    // Takes over into the log the sweeps cut short that only the journal knows.
+    void adoptRecordedSweeps(const scanners::SweepJournal& journal);
+    // Drops the backups of sweeps that are expired, fully restored or gone,
+    // once they are a day old.
     void purgeBackups(scanners::SweepJournal& journal);
 
 private:

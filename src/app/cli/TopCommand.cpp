@@ -2,6 +2,7 @@
 // applications. It only reads /proc and the desktop entries; it quits nothing.
 
 #include "app/cli/CliCommand.hpp"
+#include "app/cli/TerminalText.hpp"
 #include "platform/ByteCountFormatter.hpp"
 #include "platform/Clock.hpp"
 #include "platform/HostLayout.hpp"
@@ -68,7 +69,7 @@ int runTop(const Arguments& arguments) {
     }
     std::cout << "Heaviest applications:\n";
     for (const auto& app : apps) {
-        std::cout << "  " << memory(app.residentBytes) << "\t" << app.name << " (pid " << app.pid << ")"
+        std::cout << "  " << memory(app.residentBytes) << "\t" << terminalText(app.name) << " (pid " << app.pid << ")"
                   << (app.isActive ? " [active]" : "") << "\n";
     }
     return 0;

@@ -63,12 +63,13 @@ int runUndo(const Arguments& arguments) {
     SweepLogAccess sweepLog(layout);
     auto& preferences = sweepLog.preferences();
     preferences.pruneExpiredSweepRecords();
-    auto log = preferences.sweepLog();
-    const engine::DeletionGuard guard(platform::PosixFileSystem::shared(),
-                                      hostTable(arguments, platform::PosixFileSystem::shared()));
-    scanners::SweepJournal journal(layout.home, [&guard](const std::string& path) {
+    const auto table = hostTable(arguments, platform::PosixFileSystem::shared());
+    const engine::DeletionGuard guard(platform::PosixFileSystem::shared(), table);
+    scanners::SweepJournal journal(scanners::SweepJournal::placesFor(table), [&guard](const std::string& path) {
         return guard.refusal(path, engine::DeletionGuard::Use::removeEntry);
     });
+    sweepLog.adoptRecordedSweeps(journal);
+    auto log = preferences.sweepLog();
 
     const auto sweep = arguments.option("--sweep");
     const auto actionID = arguments.option("--action");

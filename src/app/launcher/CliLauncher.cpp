@@ -1,7 +1,8 @@
 // zentrel-cli as the shell starts it: the help is printed from text fixed at
 // build time, without loading any of the libraries the commands need; every
-// other call runs zentrel-cli-commands from the same folder with the same
-// arguments, or zentrel-cli-dupes for `dupes`, which needs far fewer.
+// other call runs zentrel-cli-commands with the same arguments, or
+// zentrel-cli-dupes for `dupes`, which needs far fewer: from the same folder
+// (the build tree), else from the install tree's helper folder beside bin/.
 
 #include <cerrno>
 #include <climits>
@@ -32,14 +33,21 @@ int main(int argc, char** argv) {
     static constexpr char kCommands[] = "zentrel-cli-commands";
     static constexpr char kDupes[] = "zentrel-cli-dupes";
     const char* name = std::strcmp(argv[1], "dupes") == 0 ? kDupes : kCommands;
-    char program[PATH_MAX + sizeof kCommands];
+    char program[PATH_MAX + sizeof ZENTREL_HELPERS_FROM_PROGRAMS + sizeof kCommands];
     const auto length = ::readlink("/proc/self/exe", program, PATH_MAX);
     char* slash = length > 0 ? static_cast<char*>(::memrchr(program, '/', static_cast<std::size_t>(length))) : nullptr;
     if (slash == nullptr) {
         std::perror("zentrel-cli");
         return 127;
     }
-    std::memcpy(slash + 1, name, std::strlen(name) + 1);
+    // Beside this program, else in the helper folder relative to it.
+    static constexpr char kHelpers[] = ZENTREL_HELPERS_FROM_PROGRAMS "/";
+    char* const nameStart = slash + 1;
+    std::memcpy(nameStart, name, std::strlen(name) + 1);
+    if (::access(program, X_OK) != 0) {
+        std::memcpy(nameStart, kHelpers, sizeof kHelpers - 1);
+        std::memcpy(nameStart + sizeof kHelpers - 1, name, std::strlen(name) + 1);
+    }
     argv[0] = program;
     ::execv(program, argv);
     std::fprintf(stderr, "zentrel-cli: cannot run %s: %s\n", program, std::strerror(errno));

@@ -29,7 +29,7 @@ AppServices::AppServices(QObject& context, platform::HostLayout hostLayout, plat
                          services::UpdateUserDriver& updateDriver)
     : layout(std::move(hostLayout)),
       table(platform::HostTable::ofUser(hostPlatform, layout, platform::PosixFileSystem::shared())),
-      journal(layout.home,
+      journal(scanners::SweepJournal::placesFor(table),
               [guard = engine::DeletionGuard(platform::PosixFileSystem::shared(), table)](const std::string& path) {
                   return guard.refusal(path, engine::DeletionGuard::Use::removeEntry);
               }),
@@ -53,7 +53,7 @@ AppServices::AppServices(QObject& context, platform::HostLayout hostLayout, plat
       appLauncher(relaunchCommand(), pool),
       ruleStore(standardDefaults),
       desktopTyping(main, bus.canReach("org.a11y.Bus")),
-      typingBridge(desktopTyping.poster, clipboard, desktopTyping.writer),
+      typingBridge(desktopTyping.poster, clipboard, desktopTyping.accessibility),
       distributedNotifications(platform::SessionBusNotificationCenter::fromEnvironment()),
       imeInstaller(typing::ZentrelIMEInstaller::programEnvironment(layout, desktopTyping.inputMethodStatus)),
       workspace({"/proc", services::LinuxWorkspace::applicationFoldersFor(layout.dataHome, layout.systemRoot),
@@ -86,7 +86,7 @@ AppServices::AppServices(QObject& context, platform::HostLayout hostLayout, plat
         appLauncher, [] { QCoreApplication::quit(); }, applicationDidBecomeActive, accessibilityTrustChanged});
 
     typing = std::make_unique<typing::VietIMEManager>(typing::VietIMEManagerServices{
-        prefs, ruleStore, typingBridge, desktopTyping.detector, desktopTyping.tap, desktopTyping.inputMethodStatus,
+        prefs, ruleStore, typingBridge, desktopTyping.accessibility, desktopTyping.tap, desktopTyping.inputMethodStatus,
         *permissions,
         distributedNotifications, layout, main, main, applicationDidBecomeActive, applicationActivated,
         platform::programNameOfProcess(::getpid()).value_or("zentrel")});

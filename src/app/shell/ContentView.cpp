@@ -8,7 +8,9 @@
 namespace zentrel::app {
 
 ContentView::ContentView(QWidget* sidebar, QWidget* detail, QWidget* parent) : QWidget(parent) {
-    setMinimumSize(900, 600);
+    // The window's smallest size, 900 x 600, holds the menu bar as well: the
+    // content takes what is left, so nothing is pushed off the bottom.
+    setMinimumWidth(900);
     splitter_ = new QSplitter(Qt::Horizontal);
     splitter_->setChildrenCollapsible(false);
     sidebar->setMinimumWidth(kSidebarMinimumWidth);

@@ -16,7 +16,6 @@
 
 #include <QApplication>
 #include <QEvent>
-#include <QInputDialog>
 #include <QTimer>
 #include <QWindow>
 
@@ -216,11 +215,13 @@ void ZentrelApp::runIntent(const InstanceRequest& request) {
             QStringList titles;
             for (const auto& info : viewmodels::scanCategoryChoices())
                 titles << ui::localizedText(info.displayTitle);
-            bool chosen = false;
-            const auto title = QInputDialog::getItem(window_.get(), ui::localizedText("Scan Category"),
-                                                     ui::localizedText("Nhóm"), titles, 0, false, &chosen);
-            if (!chosen) return;
-            choice = viewmodels::scanCategoryChoices().at(static_cast<std::size_t>(titles.indexOf(title))).choice;
+            scanCategoryPrompt_.ask(window_.get(), ui::localizedText("Scan Category"), ui::localizedText("Nhóm"), titles,
+                                    [&bridge](qsizetype index) {
+                                        viewmodels::ScanCategoryIntent{
+                                            viewmodels::scanCategoryChoices().at(static_cast<std::size_t>(index)).choice}
+                                            .perform(bridge);
+                                    });
+            return;
         }
         viewmodels::ScanCategoryIntent{*choice}.perform(bridge);
     }

@@ -10,6 +10,7 @@
 #include "app/shell/MenuBarIcon.hpp"
 #include "app/shell/MessageBoxUpdateDriver.hpp"
 #include "app/shell/PanelScreens.hpp"
+#include "app/shell/ScanCategoryPrompt.hpp"
 #include "app/shell/SingleInstance.hpp"
 #include "ui/panels/MenuBarView.hpp"
 #include "ui/presenters/MainContentPresenter.hpp"
@@ -63,6 +64,7 @@ private:
     std::unique_ptr<MenuBarIcon> tray_;
     bool launchTaskRan_ = false;
     std::vector<platform::Subscription> observers_;
+    ScanCategoryPrompt scanCategoryPrompt_;
 };
 
 }  // namespace zentrel::app

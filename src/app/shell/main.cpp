@@ -10,8 +10,11 @@
 #include "ui/design/MotionPreference.hpp"
 
 #include <QApplication>
+#include <QThread>
 
 #include <iostream>
+#include <memory>
+#include <variant>
 
 namespace {
 
@@ -49,15 +52,30 @@ int main(int argc, char** argv) {
     if (request.category && !request.intent) return usage("--category goes with --intent \"Scan Category\"");
     zentrel::platform::useDesktopTexts(zentrel::platform::Localization::shared(), hostPlatform);
 
-    if (zentrel::app::SingleInstance::handOff(request)) return 0;
+    // A living instance takes the request; none other starts while it lives.
+    const auto folder = zentrel::app::SingleInstance::privateFolder();
+    std::unique_ptr<zentrel::app::SingleInstance> instance;
+    if (const auto* problem = std::get_if<std::string>(&folder)) {
+        std::cerr << "[Zentrel] Not sharing a window with later starts: " << *problem << "\n";
+    } else {
+        instance = std::make_unique<zentrel::app::SingleInstance>(std::get<QString>(folder));
+        if (!instance->claim()) {
+            // It may be starting still: it listens once its window is made.
+            for (int attempt = 0; attempt < 20; ++attempt) {
+                if (instance->handOff(request)) return 0;
+                QThread::msleep(250);
+            }
+            std::cerr << "[Zentrel] Zentrel is running already but does not answer\n";
+            return 1;
+        }
+    }
 
     zentrel::app::DesktopAppearance appearance;
     zentrel::ui::setReducedMotion(zentrel::platform::desktopPrefersReducedMotion());
     zentrel::app::ZentrelApp app(zentrel::platform::HostLayout::fromEnvironment(), hostPlatform);
-    zentrel::app::SingleInstance instance;
-    if (!instance.listen([&app](const auto& received) { app.handle(received); }))
-        std::cerr << "[Zentrel] Could not listen for other instances at "
-                  << zentrel::app::SingleInstance::socketPath().toStdString() << "\n";
+    if (instance && !instance->listen([&app](const auto& received) { app.handle(received); }))
+        std::cerr << "[Zentrel] Could not listen for other instances at " << instance->socketPath().toStdString()
+                  << "\n";
     app.start();
     if (request.intent) app.handle(request);
     return QApplication::exec();

@@ -82,7 +82,7 @@ std::optional<IMEResult> VietIMEEngine::processChar(char32_t c) {
 
 void VietIMEEngine::handleBackspace() {
     lastTransform_.reset();
-    syntheticHornUpper_ = pendingStandaloneW_ = viqrEscape_ = stale_ = false;
+    syntheticHornUpper_ = pendingStandaloneW_ = viqrEscape_ = stale_ = toneKeyEscaped_ = false;
     if (word_.size() <= 1) {
         word_.clear();
         raw_.clear();
@@ -152,6 +152,7 @@ void VietIMEEngine::reset() {
     raw_.clear();
     lastTransform_.reset();
     syntheticHornUpper_ = pendingStandaloneW_ = englishPassThroughMode_ = viqrEscape_ = stale_ = false;
+    toneKeyEscaped_ = false;
 }
 
 std::string VietIMEEngine::wordOutput() const { return toUtf8(word_); }
@@ -178,6 +179,7 @@ bool VietIMEEngine::englishGuard() const {
 
 VietIMEEngine::Result VietIMEEngine::wordBreakResult() {
     if (auto horn = standaloneWAtBreak()) return horn;
+    if (auto typed = escapedWordAsTyped()) return typed;
     if (stale_ || !options.restoreOnWordBreak || !options.skipTransformForEnglish || !hasVietnameseMark(word_)) {
         return std::nullopt;
     }
@@ -188,6 +190,16 @@ VietIMEEngine::Result VietIMEEngine::wordBreakResult() {
     const auto letters = spellingLetters(word_);
     if (!capitals && (letters.size() == 1 || VietSyllable::isValidVietnameseSyllable(letters))) return std::nullopt;
     if (restoredText() == word_) return std::nullopt;
+    IMEResult result{static_cast<int>(word_.size()), toUtf8(restoredText())};
+    word_ = restoredText();
+    return result;
+}
+
+VietIMEEngine::Result VietIMEEngine::escapedWordAsTyped() {
+    // A tone key typed twice to type it leaves "clas" of "class": what is no
+    // syllable then goes back to the keys as typed.
+    if (!toneKeyEscaped_ || stale_ || !options.restoreOnWordBreak) return std::nullopt;
+    if (VietSyllable::isValidVietnameseSyllable(spellingLetters(word_)) || restoredText() == word_) return std::nullopt;
     IMEResult result{static_cast<int>(word_.size()), toUtf8(restoredText())};
     word_ = restoredText();
     return result;

@@ -74,6 +74,7 @@ private:
     Result wordBreakResult();
     // A w still shown as typed at the end of the word, as ư when that makes a syllable.
     Result standaloneWAtBreak();
+    Result escapedWordAsTyped();
     // Foreign words, before any rule runs: one already found, or a foreign first letter.
     std::optional<Result> foreignWord();
     // What a key's rules made, settled (uơ before a final, the tone at its
@@ -118,6 +119,7 @@ private:
     bool pendingStandaloneW_ = false;
     bool englishPassThroughMode_ = false;
     bool escaped_ = false;         // the repeat-key escape typed the key
+    bool toneKeyEscaped_ = false;  // the escape typed a tone key in this word ("class")
     bool stale_ = false;           // after Delete the keys no longer make the word shown
     bool viqrEscape_ = false;      // a backslash waits for the next key
     std::size_t screenCount_ = 0;  // characters shown for the word before this key

@@ -121,6 +121,7 @@ std::optional<VietIMEEngine::Result> VietIMEEngine::telexRepeatEscape(char32_t c
         word_ = removeToneAtPosition(word_, modern()).value_or(word_);
         word_.push_back(c);
         lastTransform_.reset();
+        toneKeyEscaped_ = true;
         return changedTo(word_);
     }
     if (lastTransform_ == TransformKind{K::vowel, l}) {
@@ -143,6 +144,7 @@ std::optional<VietIMEEngine::Result> VietIMEEngine::telexRepeatEscape(char32_t c
             word_ = removeToneAtPosition(word_, modern()).value_or(word_);
             word_.push_back(c);
             lastTransform_.reset();
+            toneKeyEscaped_ = true;
             return changedTo(word_);
         }
     }
@@ -198,6 +200,7 @@ std::optional<VietIMEEngine::Result> VietIMEEngine::vniViqrRepeatEscape(char32_t
     using K = TransformKind::Kind;
     if (lastTransform_ == TransformKind{K::tone, c}) {
         word_ = removeToneAtPosition(word_, modern()).value_or(word_);
+        toneKeyEscaped_ = true;
     } else if (lastTransform_ == TransformKind{K::vowel, c}) {
         word_ = undoMark(word_, markTable(inputMethod), c).value_or(word_);
     } else {

@@ -1,19 +1,17 @@
 #pragma once
 // The desktop's side of typing in the main app, made once by the program:
-// the X11 key tap with its XTEST poster, the frontmost application from the
-// X display, the accessibility tree over AT-SPI with the detector and the
-// direct writer on top of it, the trust check and the IBus status. On a
-// Wayland session the tap reports itself unavailable and only the input
-// method types.
+// the X11 key tap with its XTEST poster, the accessibility worker (the tree
+// over AT-SPI and the frontmost application from the X display, both asked
+// on the worker's thread) that reads the focused context and writes fields
+// directly, the trust check and the IBus status. On a Wayland session the
+// tap reports itself unavailable and only the input method types.
 
-#include "platform/AtspiAccessibilityElements.hpp"
 #include "platform/DesktopAccessibilityTrust.hpp"
 #include "platform/Executor.hpp"
 #include "platform/InputMethodStatus.hpp"
-#include "platform/X11FrontmostApplication.hpp"
 #include "platform/X11KeyEventPoster.hpp"
 #include "platform/X11KeyboardEventTap.hpp"
-#include "typing/integration/IMEContextDetector.hpp"
+#include "typing/integration/AccessibilityWorker.hpp"
 
 namespace zentrel::typing {
 
@@ -26,10 +24,7 @@ struct DesktopTypingBackends {
     platform::x11::X11SyntheticEchoes echoes;
     platform::x11::X11KeyEventPoster poster{echoes};
     platform::x11::X11KeyboardEventTap tap;
-    platform::x11::X11FrontmostApplication frontmost;
-    platform::AtspiAccessibilityElements elements;
-    IMEContextDetector detector{elements};
-    AccessibilityTextWriter writer{elements};
+    AccessibilityWorker accessibility;
     platform::DesktopAccessibilityTrust trust;
     platform::IBusInputMethodStatus inputMethodStatus;
 };

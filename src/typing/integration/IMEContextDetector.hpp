@@ -2,8 +2,8 @@
 // Reads where the user is typing into an IMEContext, and rewrites the
 // focused field's value for the direct delivery mode, both through the
 // accessibility tree. Without access every read is absent and every write
-// fails. Main thread; the calls may block while the other application
-// answers.
+// fails. The calls may block while the other application answers: they run
+// on the accessibility worker's thread, never the window's.
 
 #include "platform/AccessibilityElements.hpp"
 #include "typing/integration/FocusedTextWriter.hpp"

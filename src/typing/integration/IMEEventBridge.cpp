@@ -15,6 +15,8 @@ constexpr int kKeyV = 9;
 constexpr int kKeyDelete = 51;
 constexpr int kKeyLeft = 123;
 constexpr int kKeysThatEndTheWord[] = {115, 116, 117, 119, 121, 123, 124, 125, 126, 36, 48, 53, 76};
+// Left and right Shift, Caps Lock.
+constexpr int kCaseKeys[] = {56, 60, 57};
 constexpr std::u32string_view kExtraTypingCharacters = U"^(?~'.`[]";
 
 std::u16string utf16(std::u32string_view text) {
@@ -91,18 +93,23 @@ IMEEventBridge::Verdict IMEEventBridge::handle(const platform::TapEvent& event, 
         reset();
         if (state_.onContextMayHaveChanged) state_.onContextMayHaveChanged();
         return Verdict::pass;
-    case TapEventType::flagsChanged: return handleFlagsChanged(event.flags);
+    case TapEventType::flagsChanged: return handleFlagsChanged(event);
     case TapEventType::keyDown: return handleKeyDown(event);
     case TapEventType::other: return Verdict::pass;
     }
     return Verdict::pass;
 }
 
-IMEEventBridge::Verdict IMEEventBridge::handleFlagsChanged(std::uint64_t flags) {
+IMEEventBridge::Verdict IMEEventBridge::handleFlagsChanged(const platform::TapEvent& event) {
+    const auto flags = event.flags;
     if ((flags & modifier::control) != 0 && (flags & modifier::option) != 0 && state_.options.allowRawRestore) {
         (void)state_.engine.restoreRawWord();
         replaceDisplayedText(state_.engine.wordOutput());
         return Verdict::swallow;
+    }
+    // Shift and Caps Lock only make capitals: the word goes on ("Ddaats").
+    if (std::find(std::begin(kCaseKeys), std::end(kCaseKeys), event.keyCode) != std::end(kCaseKeys)) {
+        return Verdict::pass;
     }
     // Any other modifier change ends the word.
     reset();

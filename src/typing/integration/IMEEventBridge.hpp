@@ -61,7 +61,7 @@ public:
 private:
     [[nodiscard]] bool shouldHandleFrontmostApp() const;
     Verdict handleKeyDown(const platform::TapEvent& event);
-    Verdict handleFlagsChanged(std::uint64_t flags);
+    Verdict handleFlagsChanged(const platform::TapEvent& event);
     void reset();
     void replaceDisplayedText(const std::string& target);
     void postText(const std::u32string& text);

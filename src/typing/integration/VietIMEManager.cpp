@@ -80,6 +80,8 @@ void VietIMEManager::setInputMethod(VietInputMethod value) {
     services_.prefs.defaults().setString(kMethodKey, std::string(rawValue(value)));
     publishSharedSnapshot();
     applyStateToBridge();
+    // A word begun under one method does not go on under another.
+    services_.bridge.resetComposition();
 }
 
 void VietIMEManager::setOptions(const VietIMEOptions& value) {
@@ -100,7 +102,7 @@ void VietIMEManager::setRuleEngineEnabled(bool value) {
     ruleEngineEnabled.set(value);
     services_.prefs.defaults().setBool(kRuleEngineEnabledKey, value);
     ruleEngine_.setEnabled(value);
-    applyContext(services_.detector.capture());
+    captureAndApplyContext();
 }
 
 void VietIMEManager::setIntegrationMode(VietIMEIntegrationMode value) {
@@ -211,9 +213,30 @@ void VietIMEManager::applyContext(const IMEContext& context) {
     applyStateToBridge();
 }
 
+void VietIMEManager::captureContext(std::function<void(VietIMEManager&, const IMEContext&)> then) {
+    const auto question = ++contextQuestion_;
+    std::weak_ptr<VietIMEManager*> weak = self_;
+    contextAnswerTimer_ = services_.timers.scheduleOnce(kContextAnswerLimit, [this, question, then] {
+        later([question, then](VietIMEManager& m) {
+            if (question == m.contextQuestion_) then(m, IMEContext{});
+        });
+    });
+    services_.contextSource.capture([weak, question, then](const IMEContext& context) {
+        auto self = weak.lock();
+        if (!self || question != (*self)->contextQuestion_) return;
+        (*self)->contextAnswerTimer_.cancel();
+        then(**self, context);
+    });
+}
+
+void VietIMEManager::captureAndApplyContext() {
+    captureContext([](VietIMEManager& m, const IMEContext& context) { m.applyContext(context); });
+}
+
 void VietIMEManager::compareAndApplyContext() {
-    const auto context = services_.detector.capture();
-    if (context != lastCapturedContext_) applyContext(context);
+    captureContext([](VietIMEManager& m, const IMEContext& context) {
+        if (context != m.lastCapturedContext_) m.applyContext(context);
+    });
 }
 
 void VietIMEManager::startContextPolling() {
@@ -225,17 +248,17 @@ void VietIMEManager::installObservers() {
     subscriptions_.push_back(services_.applicationDidBecomeActive.subscribe([this] {
         later([](VietIMEManager& m) {
             m.refreshIMKitStatus();
-            m.applyContext(m.services_.detector.capture());
+            m.captureAndApplyContext();
         });
     }));
     subscriptions_.push_back(services_.applicationActivated.subscribe(
-        [this] { later([](VietIMEManager& m) { m.applyContext(m.services_.detector.capture()); }); }));
-    applyContext(services_.detector.capture());
+        [this] { later([](VietIMEManager& m) { m.captureAndApplyContext(); }); }));
+    captureAndApplyContext();
 }
 
 void VietIMEManager::applyInjectionRules() {
     ruleEngine_.updateRules(InjectionRuleCatalog::effectiveRules(customInjectionRules(), disabledBuiltInRuleIDs()));
-    applyContext(services_.detector.capture());
+    captureAndApplyContext();
 }
 
 void VietIMEManager::persistInjectionRules() {

@@ -17,7 +17,7 @@
 #include "platform/KeyboardEventTap.hpp"
 #include "model/UserPreferences.hpp"
 #include "services/PermissionsManager.hpp"
-#include "typing/integration/IMEContextDetector.hpp"
+#include "typing/integration/FocusContextSource.hpp"
 #include "typing/integration/IMEEventBridge.hpp"
 #include "typing/integration/InjectionRuleEngine.hpp"
 #include "typing/integration/InjectionRuleStore.hpp"
@@ -34,7 +34,7 @@ struct VietIMEManagerServices {
     model::UserPreferences& prefs;
     InjectionRuleStore& ruleStore;
     IMEEventBridge& bridge;
-    const IMEContextDetector& detector;
+    FocusContextSource& contextSource;
     platform::KeyboardEventTap& tap;
     const platform::InputMethodStatus& inputMethodStatus;
     services::PermissionsManager& permissions;
@@ -55,6 +55,8 @@ public:
     static constexpr auto kContextPollInterval = std::chrono::milliseconds(1500);
     static constexpr auto kPermissionPollInterval = std::chrono::seconds(1);
     static constexpr int kPermissionPollLimit = 30;
+    // A focused context not read by then counts as none: keys are used as typed.
+    static constexpr auto kContextAnswerLimit = std::chrono::seconds(1);
 
     explicit VietIMEManager(VietIMEManagerServices services);
     VietIMEManager(const VietIMEManager&) = delete;
@@ -116,6 +118,10 @@ private:
     void startEventTap();
     void stopEventTap();
     void applyContext(const IMEContext& context);
+    // Asks for the focused context; `then` gets the answer, or no context
+    // when none came within the limit. Only the newest question is answered.
+    void captureContext(std::function<void(VietIMEManager&, const IMEContext&)> then);
+    void captureAndApplyContext();
     void compareAndApplyContext();
     void startContextPolling();
     void applyInjectionRules();
@@ -128,6 +134,8 @@ private:
     IMEContext lastCapturedContext_;
     platform::Timer contextPollTimer_;
     platform::Timer aggressivePermissionTimer_;
+    platform::Timer contextAnswerTimer_;
+    std::uint64_t contextQuestion_ = 0;
     int aggressivePollCount_ = 0;
     bool lastKnownAccessibilityTrust_ = false;
     std::vector<platform::Subscription> subscriptions_;

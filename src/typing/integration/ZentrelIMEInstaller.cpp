@@ -1,7 +1,14 @@
 #include "typing/integration/ZentrelIMEInstaller.hpp"
 
 #include "platform/DetachedProcess.hpp"
+#include "platform/ProgramFolders.hpp"
 #include "platform/XdgAutostartLoginItem.hpp"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <system_error>
+#include <unistd.h>
 
 namespace zentrel::typing {
 namespace {
@@ -11,6 +18,50 @@ namespace fs = std::filesystem;
 bool isProgram(const fs::path& path) {
     std::error_code error;
     return fs::is_regular_file(path, error);
+}
+
+std::string errnoText() { return std::generic_category().message(errno); }
+
+class UniqueDescriptor {
+public:
+    explicit UniqueDescriptor(int descriptor) : descriptor_(descriptor) {}
+    ~UniqueDescriptor() {
+        if (descriptor_ >= 0) ::close(descriptor_);
+    }
+    UniqueDescriptor(const UniqueDescriptor&) = delete;
+    UniqueDescriptor& operator=(const UniqueDescriptor&) = delete;
+    [[nodiscard]] int get() const { return descriptor_; }
+    explicit operator bool() const { return descriptor_ >= 0; }
+
+private:
+    int descriptor_;
+};
+
+// Copies `source` into a new file `name` of `folder`, made executable. A
+// stale staged file of an earlier try is removed first; the new one is
+// created exclusively and never through a link, so nothing that was put at
+// its name is written or marked executable.
+std::optional<std::string> stageCopy(const fs::path& source, int folder, const std::string& name) {
+    if (::unlinkat(folder, name.c_str(), 0) != 0 && errno != ENOENT) return errnoText();
+    const UniqueDescriptor in(::open(source.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!in) return errnoText();
+    const UniqueDescriptor out(::openat(folder, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0700));
+    if (!out) return errnoText();
+    char buffer[64 * 1024];
+    for (;;) {
+        const auto read = ::read(in.get(), buffer, sizeof buffer);
+        if (read < 0 && errno == EINTR) continue;
+        if (read < 0) return errnoText();
+        if (read == 0) break;
+        for (ssize_t written = 0; written < read;) {
+            const auto step = ::write(out.get(), buffer + written, static_cast<std::size_t>(read - written));
+            if (step < 0 && errno == EINTR) continue;
+            if (step < 0) return errnoText();
+            written += step;
+        }
+    }
+    if (::fchmod(out.get(), 0755) != 0 || ::fsync(out.get()) != 0) return errnoText();
+    return std::nullopt;
 }
 
 }  // namespace
@@ -25,9 +76,9 @@ std::string ZentrelIMEInstaller::InstallError::description() const {
 
 ZentrelIMEInstaller::Environment ZentrelIMEInstaller::programEnvironment(platform::HostLayout layout,
                                                                         const platform::InputMethodStatus& status) {
-    std::error_code error;
-    const auto self = fs::read_symlink("/proc/self/exe", error);
-    return {error ? fs::path() : self.parent_path(), ZENTREL_INSTALL_BINDIR, std::move(layout), status,
+    const auto folder = platform::runningProgramFolder();
+    const auto helpers = platform::helperFolders(folder);
+    return {folder, helpers.empty() ? fs::path() : helpers.back(), std::move(layout), status,
             platform::launchDetached};
 }
 
@@ -48,27 +99,26 @@ ZentrelIMEInstaller::InstallResult ZentrelIMEInstaller::install() {
 
 ZentrelIMEInstaller::InstallResult ZentrelIMEInstaller::copyToUserInputMethods(const fs::path& source) {
     const auto target = destination();
-    auto staged = target;
-    staged += ".staged";
+    const auto stagedName = target.filename().string() + ".staged";
+    const auto failed = [](std::string detail) { return InstallError{InstallError::Kind::copyFailed, std::move(detail)}; };
     std::error_code error;
-    const auto failed = [&](std::string detail) {
-        std::error_code ignored;
-        fs::remove(staged, ignored);
-        return InstallError{InstallError::Kind::copyFailed, std::move(detail)};
-    };
     fs::create_directories(target.parent_path(), error);
     if (error) return failed(error.message());
-    fs::copy_file(source, staged, fs::copy_options::overwrite_existing, error);
-    if (error) return failed(error.message());
-    fs::permissions(staged, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
-                                fs::perms::others_read | fs::perms::others_exec, error);
-    if (error) return failed(error.message());
-    // The entry names the final path, which the old copy holds until the rename.
+    const UniqueDescriptor folder(::open(target.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    if (!folder) return failed(errnoText());
+    if (auto stageError = stageCopy(source, folder.get(), stagedName)) {
+        (void)::unlinkat(folder.get(), stagedName.c_str(), 0);
+        return failed(*stageError);
+    }
+    if (::renameat(folder.get(), stagedName.c_str(), folder.get(), target.filename().c_str()) != 0) {
+        const auto detail = errnoText();
+        (void)::unlinkat(folder.get(), stagedName.c_str(), 0);
+        return failed(detail);
+    }
+    // Only a program in place is named by the entry that starts it at login.
     platform::XdgAutostartLoginItem autostart(env_.layout.configHome, target, std::string(kEngineName),
                                               "Zentrel Vietnamese input method");
     if (auto entryError = autostart.registerApp()) return failed(*entryError);
-    fs::rename(staged, target, error);
-    if (error) return failed(error.message());
     restartTextInputMenuAgent();
     return target;
 }

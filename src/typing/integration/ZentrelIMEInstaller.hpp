@@ -39,15 +39,15 @@ public:
 
     struct Environment {
         std::filesystem::path programFolder;      // where the running program lies
-        std::filesystem::path installedPrograms;  // the install tree's program folder
+        std::filesystem::path installedPrograms;  // the install tree's helper folder
         platform::HostLayout layout;
         const platform::InputMethodStatus& status;
         Launcher launch;
     };
 
     explicit ZentrelIMEInstaller(Environment environment) : env_(std::move(environment)) {}
-    // For the running program: its own folder, the install tree it was built
-    // for, and programs started detached.
+    // For the running program: its own folder, the install tree's helper
+    // folder relative to it, and programs started detached.
     [[nodiscard]] static Environment programEnvironment(platform::HostLayout layout,
                                                         const platform::InputMethodStatus& status);
 

@@ -44,7 +44,9 @@ CleanConfirmationDialog::CleanConfirmationDialog(const CleanConfirmation& confir
 
     auto* buttons = new QDialogButtonBox(this);
     buttons_ = buttons;
-    cancel_ = buttons->addButton(QDialogButtonBox::Cancel);
+    // A button of our own: the toolkit's standard one brings the icon theme's
+    // symbol and a text outside the translation table.
+    cancel_ = buttons->addButton(localizedText("Cancel"), QDialogButtonBox::RejectRole);
     delete_ = new PrimaryButton(fromUtf8(confirmation.deleteLabel), QString("trash.fill"),
                                 PrimaryButton::Variant::danger, false, {}, this);
     delete_->setAutoDefault(false);

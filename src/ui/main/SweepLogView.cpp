@@ -8,7 +8,9 @@
 #include "ui/design/StatusPill.hpp"
 #include "ui/design/SymbolImage.hpp"
 
+#include <QCoreApplication>
 #include <QFontMetrics>
+#include <QScrollBar>
 #include <QHBoxLayout>
 #include <QScrollArea>
 
@@ -72,6 +74,14 @@ SweepActionRow::SweepActionRow(viewmodels::ScanViewModel& viewModel, model::Swee
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(new GlassCard(GlassCard::Variant::primary, 12, 14, false, inside, this));
+    // A restored row keeps the keyboard focus its Undo had.
+    setFocusPolicy(Qt::TabFocus);
+    setAccessibleName(QString::fromStdString(action_.label));
+}
+
+void SweepActionRow::takeFocus() {
+    if (undo_ != nullptr) undo_->setFocus(Qt::OtherFocusReason);
+    else setFocus(Qt::OtherFocusReason);
 }
 
 void SweepActionRow::undo() {
@@ -100,8 +110,10 @@ SweepLogView::SweepLogView(viewmodels::ScanViewModel& viewModel, const platform:
     column->addLayout(header);
 
     auto* scroll = new QScrollArea(this);
+    scroll_ = scroll;
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     auto* list = new QWidget;
     rowsLayout_ = new QVBoxLayout(list);
     rowsLayout_->setSpacing(12);
@@ -125,6 +137,13 @@ SweepLogView::SweepLogView(viewmodels::ScanViewModel& viewModel, const platform:
 }
 
 void SweepLogView::rebuild() {
+    // An Undo republishes the record: the list stays where it was scrolled
+    // and the focus stays on the row that had it.
+    const int scrolled = scroll_->verticalScrollBar()->value();
+    std::optional<std::size_t> focused;
+    const auto* focus = focusWidget();
+    for (std::size_t i = 0; i < rows_.size(); ++i)
+        if (focus != nullptr && (rows_[i] == focus || rows_[i]->isAncestorOf(focus))) focused = i;
     retireWidgets(rowsLayout_, rows_);
     rows_.clear();
     const auto& record = viewModel_.lastSweepRecord();
@@ -136,8 +155,15 @@ void SweepLogView::rebuild() {
     for (const auto& action : record->actions) {
         auto* row = new SweepActionRow(viewModel_, *record, action, now);
         rowsLayout_->insertWidget(rowsLayout_->count() - 1, row);
+        row->show();  // now, so that it can take the focus below
         rows_.push_back(row);
     }
+    // Measure the new rows now, so the scroll bar can take its old value back.
+    QCoreApplication::sendPostedEvents(rowsLayout_->parentWidget(), QEvent::LayoutRequest);
+    rowsLayout_->activate();
+    QCoreApplication::sendPostedEvents(rowsLayout_->parentWidget(), QEvent::LayoutRequest);
+    scroll_->verticalScrollBar()->setValue(scrolled);
+    if (focused && *focused < rows_.size()) rows_[*focused]->takeFocus();
     // The moment itself: "until in 23 hours" reads wrong in any language.
     const engine::ScanDateFormatter until(language_, {}, engine::ScanDateFormatter::Style::mediumStyle,
                                           engine::ScanDateFormatter::Style::shortStyle);

@@ -9,6 +9,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QVBoxLayout>
 #include <QWidget>
 
@@ -26,6 +27,8 @@ public:
     [[nodiscard]] QPushButton* undoButton() const { return undo_; }
     [[nodiscard]] StatusPill* restoredPill() const { return restored_; }
     [[nodiscard]] QLabel* detailLabel() const { return detail_; }
+    // Focuses the Undo, or the row itself once there is none.
+    void takeFocus();
 
 private:
     void undo();
@@ -46,6 +49,7 @@ public:
     [[nodiscard]] const std::vector<SweepActionRow*>& rows() const { return rows_; }
     [[nodiscard]] QLabel* footer() const { return footer_; }
     [[nodiscard]] QPushButton* doneButton() const { return done_; }
+    [[nodiscard]] QScrollArea* scrollArea() const { return scroll_; }
 
 private:
     void rebuild();
@@ -53,6 +57,7 @@ private:
     viewmodels::ScanViewModel& viewModel_;
     const platform::Clock& clock_;
     std::string language_;
+    QScrollArea* scroll_ = nullptr;
     QVBoxLayout* rowsLayout_ = nullptr;
     std::vector<SweepActionRow*> rows_;
     QLabel* footer_ = nullptr;

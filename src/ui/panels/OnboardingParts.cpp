@@ -65,13 +65,18 @@ StepHero::StepHero(const OnboardingStep& step, QWidget* parent)
     : QWidget(parent), step_(step), diameter_(step.compactHero ? 72 : 96) {
     setAccessibleName({});
     setFixedSize(diameter_, diameter_);
-    // The pulse runs for as long as the hero is shown, whatever the motion setting.
+    // A few pulses when the step appears, then the symbol rests; none with motion reduced.
     pulse_.setStartValue(0.0);
     pulse_.setEndValue(1.0);
     pulse_.setDuration(1600);
-    pulse_.setLoopCount(-1);
+    pulse_.setLoopCount(kPulses);
     QObject::connect(&pulse_, &QVariantAnimation::valueChanged, this, [this] { update(); });
-    pulse_.start();
+    if (!reducedMotion()) pulse_.start();
+}
+
+void StepHero::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    pulse_.stop();
 }
 
 QSize StepHero::sizeHint() const { return {diameter_, diameter_}; }
@@ -87,7 +92,7 @@ void StepHero::paintEvent(QPaintEvent*) {
     painter.drawEllipse(rect());
     const auto& font = step_.compactHero ? DesignTokens::compactHeroIconFont() : DesignTokens::heroIconFont();
     const int size = QFontMetrics(font.font()).height();
-    const double phase = pulse_.currentValue().toDouble();
+    const double phase = pulse_.state() == QAbstractAnimation::Running ? pulse_.currentValue().toDouble() : 0.0;
     painter.setOpacity(0.65 + 0.35 * (0.5 + 0.5 * std::cos(phase * 2 * M_PI)));
     const auto symbol = tintedSymbol(step_.icon, size, tint, devicePixelRatioF());
     painter.drawPixmap(QPoint((width() - size) / 2, (height() - size) / 2), symbol);

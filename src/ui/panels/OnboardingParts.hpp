@@ -40,11 +40,15 @@ private:
 // The tinted circle with the step's symbol, pulsing while shown.
 class StepHero final : public QWidget {
 public:
+    static constexpr int kPulses = 3;
+
     StepHero(const OnboardingStep& step, QWidget* parent = nullptr);
     [[nodiscard]] QSize sizeHint() const override;
+    [[nodiscard]] bool isPulsing() const { return pulse_.state() == QAbstractAnimation::Running; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     OnboardingStep step_;

@@ -1,5 +1,6 @@
 #include "ui/panels/SettingsSections.hpp"
 
+#include "ui/design/SwitchToggle.hpp"
 #include "ui/design/DesignLabels.hpp"
 #include "ui/design/GlassCard.hpp"
 #include "ui/main/PageParts.hpp"
@@ -55,7 +56,7 @@ public:
 
     template <class Setter>
     QCheckBox* addSwitch(QVBoxLayout* card, const char* label, platform::Published<bool>& value, Setter set) {
-        auto* box = new QCheckBox(localizedText(label), card->parentWidget());
+        auto* box = new SwitchToggle(localizedText(label), card->parentWidget());
         box->setFont(DesignTokens::bodyFont().font());
         showChecked(box, value());
         // A click, the keyboard and assistive technology all toggle it.
@@ -113,7 +114,7 @@ void buildGeneral(SectionView& view) {
                         "Recommended shows simplified, easy-to-understand results. Advanced shows all technical details.");
 
     auto* startup = view.addCard("Startup");
-    auto* login = new QCheckBox(localizedText("Launch Zentrel at login"), startup->parentWidget());
+    auto* login = new SwitchToggle(localizedText("Launch Zentrel at login"), startup->parentWidget());
     login->setFont(DesignTokens::bodyFont().font());
     showChecked(login, settings.loginItemOn());
     // Only the user acts; what the service reads back is shown and never acted on.

@@ -1,5 +1,7 @@
 #include "ui/tools/BoostView.hpp"
 
+#include "ui/design/SegmentButton.hpp"
+#include "ui/design/SwitchToggle.hpp"
 #include "ui/design/Appearance.hpp"
 #include "ui/design/DesignLabels.hpp"
 #include "ui/design/Glass.hpp"
@@ -287,8 +289,7 @@ QWidget* BoostView::processCard() {
     auto* picker = new QHBoxLayout;
     picker->setSpacing(0);
     for (const auto mode : BoostViewModel::kSortModes) {
-        auto* segment = new QPushButton(buttonText(text(BoostViewModel::title(mode))), body);
-        segment->setCheckable(true);
+        auto* segment = new SegmentButton(buttonText(text(BoostViewModel::title(mode))), body);
         segment->setFixedWidth(75);
         segments->addButton(segment);
         connect(segment, &QPushButton::clicked, this, [this, mode] { changeSortMode(*viewModel_, mode); });
@@ -299,7 +300,7 @@ QWidget* BoostView::processCard() {
     content->addLayout(sortRow);
 
     auto* filterRow = new QHBoxLayout;
-    background_ = new QCheckBox(localizedText(BoostTexts::showBackground), body);
+    background_ = new SwitchToggle(localizedText(BoostTexts::showBackground), body);
     background_->setFont(DesignTokens::detailFont().font());
     connect(background_, &QCheckBox::toggled, this, [this](bool show) { changeShowBackground(*viewModel_, show); });
     filterRow->addWidget(background_);

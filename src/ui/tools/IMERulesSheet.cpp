@@ -1,5 +1,6 @@
 #include "ui/tools/IMERulesSheet.hpp"
 
+#include "ui/design/SwitchToggle.hpp"
 #include "ui/design/DesignLabels.hpp"
 #include "ui/design/ElidedLabel.hpp"
 #include "ui/design/SymbolImage.hpp"
@@ -178,7 +179,7 @@ QWidget* IMERulesSheet::builtInRuleRow(const BuiltInRuleRow& rule, QWidget* pare
     texts->addWidget(name);
     texts->addWidget(tokenLabel(text(rule.deliveryText), DesignTokens::detailFont(), DesignTokens::textSecondary(), row));
     line->addLayout(texts, 1);
-    auto* toggle = new QCheckBox(row);
+    auto* toggle = new SwitchToggle({}, row);
     toggle->setChecked(rule.isOn);
     toggle->setAccessibleName(text(rule.name));
     const auto id = rule.id;

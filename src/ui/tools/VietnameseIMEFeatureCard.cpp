@@ -1,5 +1,7 @@
 #include "ui/tools/VietnameseIMEFeatureCard.hpp"
 
+#include "ui/design/SegmentButton.hpp"
+#include "ui/design/SwitchToggle.hpp"
 #include "ui/design/Appearance.hpp"
 #include "ui/design/DesignLabels.hpp"
 #include "ui/design/ElidedLabel.hpp"
@@ -86,7 +88,7 @@ VietnameseIMEFeatureCard::VietnameseIMEFeatureCard(TypingCardServices services, 
     : QWidget(parent), services_(services), presenter_(services) {
     column_ = stackIn(this, 0);
 
-    switch_ = new QCheckBox(this);
+    switch_ = new SwitchToggle({}, this);
     switch_->setAccessibleName(localizedText("Bộ gõ tiếng Việt"));
     // Toggled, not clicked: assistive technology toggles without a click.
     QObject::connect(switch_, &QCheckBox::toggled, this, [this](bool on) {
@@ -210,9 +212,7 @@ QWidget* VietnameseIMEFeatureCard::methodSection(QWidget* parent) {
     segments->setSpacing(0);
     methods_ = new QButtonGroup(methodPicker_);
     for (std::size_t i = 0; i < typing::kAllInputMethods.size(); ++i) {
-        auto* segment = new QPushButton(text(typing::rawValue(typing::kAllInputMethods[i])), methodPicker_);
-        segment->setCheckable(true);
-        segment->setAutoDefault(false);
+        auto* segment = new SegmentButton(text(typing::rawValue(typing::kAllInputMethods[i])), methodPicker_);
         segment->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
         methods_->addButton(segment, static_cast<int>(i));
         segments->addWidget(segment);
@@ -225,7 +225,7 @@ QWidget* VietnameseIMEFeatureCard::methodSection(QWidget* parent) {
 }
 
 QCheckBox* VietnameseIMEFeatureCard::optionSwitch(const OptionSwitch& option, QWidget* parent) {
-    auto* box = new QCheckBox(buttonText(localizedText(option.title)), parent);
+    auto* box = new SwitchToggle(buttonText(localizedText(option.title)), parent);
     box->setFont(DesignTokens::bodyFont().font());
     box->setToolTip(plainToolTip(localizedText(option.help)));
     const auto field = option.field;
@@ -265,7 +265,7 @@ QWidget* VietnameseIMEFeatureCard::ruleEngineSection(QWidget* parent) {
     stack->addWidget(dividerLine(0.35, section));
     auto* toggle = new QHBoxLayout;
     toggle->setSpacing(8);
-    ruleEngine_ = new QCheckBox(section);
+    ruleEngine_ = new SwitchToggle({}, section);
     ruleEngine_->setAccessibleName(localizedText("Rule engine theo app"));
     QObject::connect(ruleEngine_, &QCheckBox::toggled, this, [this](bool on) { presenter_.setRuleEngineEnabled(on); });
     toggle->addWidget(ruleEngine_, 0, Qt::AlignTop);

@@ -78,7 +78,7 @@ struct TapTyping : testing::PermissionsDoubles {
         permissions = makePermissions();
         settle();
         manager = std::make_unique<VietIMEManager>(VietIMEManagerServices{
-            prefs, ruleStore, bridge, detector, tap, inputMethod, *permissions, notifications, layout, loop, loop,
+            prefs, ruleStore, bridge, desktop.accessibility, tap, inputMethod, *permissions, notifications, layout, loop, loop,
             appBecameActive, appActivated});
         manager->loadSettings();
         manager->setEnabled(true);
@@ -87,9 +87,8 @@ struct TapTyping : testing::PermissionsDoubles {
     platform::MainLoop loop;
     DesktopTypingBackends desktop{loop, accessibilityBusReachable()};
     platform::KeyboardEventTap& tap = desktop.tap;
-    IMEContextDetector& detector = desktop.detector;
     platform::MemoryClipboard clipboard;
-    IMEEventBridge bridge{desktop.poster, clipboard, desktop.writer};
+    IMEEventBridge bridge{desktop.poster, clipboard, desktop.accessibility};
     testing::TempDir home;
     platform::HostLayout layout = platform::HostLayout::forHome(home.path());
     testing::InMemoryDefaultsStore standard;

@@ -109,7 +109,14 @@ TEST(VietIMEEngineTest, NeitherEnglishNorASyllableIsWrittenBackAtTheBreak) {
         {Method::telex, "vieeft ", "vieeft "}, {Method::vni, "u1e ", "u1e "},
         // A tone a stop final cannot take, a tone key typed again later, d after an English word.
         {Method::telex, "hertz ", "hertz "}, {Method::telex, "texts ", "texts "}, {Method::telex, "asks ", "asks "},
-        {Method::telex, "deed ", "deed "},   {Method::telex, "class ", "clas "},
+        {Method::telex, "deed ", "deed "},
+        // A tone key typed twice leaves no syllable: the keys come back as typed.
+        {Method::telex, "class ", "class "}, {Method::telex, "glass ", "glass "}, {Method::telex, "dress ", "dress "},
+        {Method::telex, "kiss ", "kiss "},   {Method::telex, "cross ", "cross "}, {Method::telex, "miss ", "miss "},
+        {Method::telex, "boss ", "boss "},   {Method::telex, "less ", "less "},   {Method::telex, "guess ", "guess "},
+        {Method::telex, "Class.", "Class."}, {Method::vni, "a11 ", "a1 "},
+        // A doubled vowel or d key keeps what it typed.
+        {Method::telex, "aaa ", "aa "},      {Method::telex, "ddd ", "dd "},
         // A letter on its own stays.
         {Method::telex, "dd ", "đ "},       {Method::vni, "a6 ", "â "},         {Method::telex, "AW.", "Ă."},
     });

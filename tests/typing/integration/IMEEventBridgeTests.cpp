@@ -101,8 +101,15 @@ TEST_F(IMEEventBridgeTest, KeysThatEndTheWordPassAndReset) {
     EXPECT_EQ(bridge.handle(keyDown(u'\x7f', 51)), Verdict::swallow);
     EXPECT_EQ(bridge.displayedText(), "");
     (void)type(u"aa");
-    EXPECT_EQ(bridge.handle({TapEventType::flagsChanged, platform::modifier::shift, 56, {}, 0}), Verdict::pass);
-    EXPECT_EQ(bridge.displayedText(), "") << "pressing shift ends the word";
+    EXPECT_EQ(bridge.handle({TapEventType::flagsChanged, platform::modifier::control, 59, {}, 0}), Verdict::pass);
+    EXPECT_EQ(bridge.displayedText(), "") << "pressing control ends the word";
+    (void)type(u"aa");
+    for (const int caseKey : {56, 60, 57}) {
+        EXPECT_EQ(bridge.handle({TapEventType::flagsChanged, platform::modifier::shift, caseKey, {}, 0}), Verdict::pass);
+        EXPECT_EQ(bridge.handle({TapEventType::flagsChanged, 0, caseKey, {}, 0}), Verdict::pass);
+    }
+    EXPECT_EQ(bridge.displayedText(), "â") << "Shift and Caps Lock keep the word";
+    bridge.resetComposition();
     (void)type(u"aa");
     EXPECT_EQ(bridge.handle(keyDown(u'c', 8, platform::modifier::command)), Verdict::pass);
     EXPECT_EQ(bridge.displayedText(), "");
@@ -242,6 +249,9 @@ TEST(IMEEventBridgeScreenTest, TheWindowShowsTheSameTextWhetherKeysAreSwallowedO
         {VietInputMethod::telex, u"chaof\b ", "chà "},
         {VietInputMethod::telex, u"vieetj\bt ", "việt "},
         {VietInputMethod::telex, u"use ", "use "},  // restored as typed at the break
+        // Shift pressed and released inside a word keeps it.
+        {VietInputMethod::telex, u"Ddaats Quas Giaf Gioongs ", "Đất Quá Già Giống "},
+        {VietInputMethod::vni, u"D9a61t ", "Đất "},
         // Every key of a foreign word reaches the window.
         {VietInputMethod::telex, u"fo~x fo^x fo`x ", "fo~x fo^x fo`x "},
         {VietInputMethod::vni, u"fo~x fo^x fo`x ", "fo~x fo^x fo`x "},

@@ -100,6 +100,25 @@ struct StoredTypingSettings {
     typing::DefaultsInjectionRuleStore ruleStore{standard};
 };
 
+// Answers at once from the detector, or, while `holding`, keeps the
+// questions for the test to answer (or never).
+class HeldFocusContextSource final : public typing::FocusContextSource {
+public:
+    explicit HeldFocusContextSource(const typing::IMEContextDetector& detector) : detector_(detector) {}
+    void capture(Handler done) override {
+        if (holding) {
+            held.push_back(std::move(done));
+        } else {
+            done(detector_.capture());
+        }
+    }
+    bool holding = false;
+    std::vector<Handler> held;
+
+private:
+    const typing::IMEContextDetector& detector_;
+};
+
 class VietIMEManagerHarness : protected PermissionsDoubles {
 public:
     static constexpr std::string_view kOwnApplication = "zentrel";
@@ -111,7 +130,7 @@ public:
 
     void makeManager() {
         manager = std::make_unique<typing::VietIMEManager>(typing::VietIMEManagerServices{
-            stored->prefs, stored->ruleStore, bridge, detector, tap, inputMethod, *permissions, notifications, layout,
+            stored->prefs, stored->ruleStore, bridge, contextSource, tap, inputMethod, *permissions, notifications, layout,
             clock, main, didBecomeActive, appActivated, std::string(kOwnApplication)});
         settle();
     }
@@ -145,6 +164,7 @@ public:
     typing::IMEEventBridge bridge{poster, clipboard, writer};
     ScriptedFrontmostElements elements;
     typing::IMEContextDetector detector{elements};
+    HeldFocusContextSource contextSource{detector};
     FakeKeyTap tap;
     ScriptedInputMethodStatus inputMethod;
     RecordingNotificationCenter notifications;

@@ -172,5 +172,47 @@ TEST_F(VietIMEManagerTest, TheLastContextOfAnotherApplicationOutlivesThisOneComi
     EXPECT_EQ(manager->frontmostBundleID(), kOwnApplication);
 }
 
+TEST_F(VietIMEManagerTest, ChangingTheMethodEndsTheWordInProgress) {
+    trust.trusted = true;
+    permissions = makePermissions();
+    settle();
+    makeManager();
+    manager->setEnabled(true);
+    ASSERT_TRUE(tap.installed);
+    for (const char16_t c : std::u16string(u"aa")) {
+        platform::TapEvent key;
+        key.unicode = std::u16string(1, c);
+        (void)tap.handler(key, true);
+    }
+    ASSERT_EQ(bridge.displayedText(), "â");
+    manager->setInputMethod(VietInputMethod::vni);
+    EXPECT_EQ(bridge.displayedText(), "");
+}
+
+TEST_F(VietIMEManagerTest, AContextNotAnsweredWithinASecondCountsAsNoneAndOnlyTheNewestAnswerIsApplied) {
+    makeManager();
+    bringToFront("gedit");
+    ASSERT_EQ(manager->frontmostBundleID(), "gedit");
+
+    contextSource.holding = true;
+    bringToFront("mousepad");
+    EXPECT_EQ(manager->frontmostBundleID(), "gedit") << "nothing is applied before the answer";
+    clock.advance(VietIMEManager::kContextAnswerLimit);
+    settle();
+    EXPECT_EQ(manager->frontmostBundleID(), std::nullopt) << "a bus that does not answer means no context";
+    EXPECT_EQ(manager->resolvedInjection().matchedRuleID, BuiltInInjectionRules::defaultID);
+
+    bringToFront("xterm");
+    ASSERT_EQ(contextSource.held.size(), 2U);
+    IMEContext newest;
+    newest.bundleIdentifier = "xterm";
+    contextSource.held[1](newest);
+    IMEContext stale;
+    stale.bundleIdentifier = "mousepad";
+    contextSource.held[0](stale);
+    settle();
+    EXPECT_EQ(manager->frontmostBundleID(), "xterm") << "an older answer never replaces a newer one";
+}
+
 }  // namespace
 }  // namespace zentrel::typing

@@ -76,6 +76,26 @@ TEST_F(ZentrelIMEInstallerTest, AFailedInstallLeavesTheOldCopyWorking) {
     EXPECT_TRUE(launched.empty()) << "nothing restarts after a failure";
 }
 
+TEST_F(ZentrelIMEInstallerTest, ALinkAtTheStagingNameIsNeverWrittenThrough) {
+    const auto bashrc = dir.write("home/.bashrc", "keep");
+    fs::permissions(bashrc, fs::perms::owner_read | fs::perms::owner_write);
+    fs::create_directories(dir / "home/.local/share/zentrel");
+    fs::create_symlink(bashrc, dir / "home/.local/share/zentrel/zentrel-ime.staged");
+    dir.write("app/zentrel-ime", "new");
+    (void)installer().install();
+    EXPECT_EQ(platform::readWholeFile(bashrc), "keep");
+    EXPECT_EQ(fs::status(bashrc).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+}
+
+TEST_F(ZentrelIMEInstallerTest, AProgramThatCouldNotBePutInPlaceGetsNoAutostartEntry) {
+    dir.write("home/.local/share/zentrel/zentrel-ime/blocking", "");  // a folder the rename cannot replace
+    dir.write("app/zentrel-ime", "new");
+    ASSERT_TRUE(std::holds_alternative<Error>(installer().install()));
+    EXPECT_FALSE(fs::exists(dir / "home/.config/autostart/com.torvane.zentrel.ime.desktop"));
+    EXPECT_FALSE(fs::exists(dir / "home/.local/share/zentrel/zentrel-ime.staged"));
+    EXPECT_TRUE(launched.empty());
+}
+
 TEST_F(ZentrelIMEInstallerTest, InstalledAndSelectedAreAskedOfIBus) {
     EXPECT_FALSE(installer().isInstalled());
     EXPECT_EQ(installer().findInputSource(), std::nullopt);

@@ -4,6 +4,12 @@
 #include "ui/design/ProgressMeter.hpp"
 #include "ui/design/SectionReveal.hpp"
 
+#include "doubles/FakeClock.hpp"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMouseEvent>
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -57,6 +63,67 @@ TEST(BackdropTest, AStillCanvasShowsThePictureForTimeZero) {
     EXPECT_EQ(canvas.pictureTime(), 0.0);
     canvas.setReduceMotion(true);
     EXPECT_FALSE(canvas.isAnimating());
+}
+
+// A shown, active canvas window with a text in its middle.
+class ActiveCanvasTest : public ::testing::Test {
+protected:
+    ActiveCanvasTest() {
+        text->setParent(&canvas);
+        canvas.setReduceMotion(false);
+        canvas.resize(600, 400);
+        text->setGeometry(200, 150, 200, 40);
+        canvas.show();
+        QApplication::setActiveWindow(&canvas);
+    }
+    testing::FakeClock clock;
+    QLabel* text = new QLabel("Welcome to the window");
+    AppCanvas canvas{nullptr, clock};
+};
+
+TEST_F(ActiveCanvasTest, MovesAtTheFrameRateThenRestsWithoutInputAndWakesOnInput) {
+    ASSERT_TRUE(canvas.isActiveWindow());
+    EXPECT_TRUE(canvas.isAnimating());
+    EXPECT_GE(canvas.frameIntervalMs(), 1000 / 30);
+    const double start = canvas.pictureTime();
+    clock.advance(std::chrono::milliseconds(33));
+    canvas.nextFrame();
+    EXPECT_NEAR(canvas.pictureTime() - start, 0.033, 1e-6);
+    clock.advance(std::chrono::seconds(5));
+    canvas.nextFrame();
+    EXPECT_LT(canvas.pictureTime() - start, 0.2) << "a late frame never jumps";
+
+    clock.advance(std::chrono::seconds(static_cast<int>(AppCanvas::kRestAfterSeconds)));
+    canvas.nextFrame();
+    EXPECT_FALSE(canvas.isAnimating()) << "nothing happened in the window for a while";
+    const double rested = canvas.pictureTime();
+    EXPECT_NE(rested, 0.0) << "it rests on its last picture";
+    clock.advance(std::chrono::seconds(60));
+    EXPECT_EQ(canvas.pictureTime(), rested);
+
+    QMouseEvent move(QEvent::MouseMove, QPointF(10, 10), QPointF(10, 10), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(text, &move);
+    EXPECT_TRUE(canvas.isAnimating());
+    clock.advance(std::chrono::milliseconds(33));
+    canvas.nextFrame();
+    EXPECT_NEAR(canvas.pictureTime() - rested, 0.033, 1e-6) << "on from where it rested";
+
+    canvas.setReduceMotion(true);
+    EXPECT_FALSE(canvas.isAnimating());
+    EXPECT_EQ(canvas.pictureTime(), 0.0);
+    canvas.setReduceMotion(false);
+    canvas.hide();
+    EXPECT_FALSE(canvas.isAnimating()) << "a hidden window never moves";
+}
+
+TEST_F(ActiveCanvasTest, NoDotStandsUnderAText) {
+    const auto all = dotFieldFrame(600, 400, canvas.pictureTime(), canvas.palette())->dots;
+    const auto shown = canvas.shownDots();
+    EXPECT_LT(shown.size(), all.size());
+    EXPECT_GT(shown.size(), all.size() / 2);
+    for (const auto& dot : shown) EXPECT_FALSE(text->geometry().adjusted(-4, -4, 4, 4).contains(dot.center.toPoint()));
+    text->hide();
+    EXPECT_EQ(canvas.shownDots().size(), all.size());
 }
 
 TEST(MetersTest, RingAndMeterFollowTheirValues) {

@@ -2,6 +2,8 @@
 #include "ui/design/Contrast.hpp"
 #include "ui/design/DesignLabels.hpp"
 #include "ui/design/GlassCard.hpp"
+#include "ui/design/SegmentButton.hpp"
+#include "ui/design/SwitchToggle.hpp"
 
 #include <QApplication>
 
@@ -75,6 +77,39 @@ TEST(ContrastTest, LabelsAndCardsFollowASwitchOfAppearanceWhileShown) {
     }
     QApplication::setPalette(original);
     EXPECT_EQ(shown(), textSecondary().resolve(original));
+}
+
+TEST(ContrastTest, TheChosenSegmentAndTheSwitchStandOutFromTheirCardInBothAppearances) {
+    for (const auto& [appearance, palette] :
+         std::vector<std::pair<const char*, QPalette>>{{"light", lightAppPalette()}, {"dark", darkAppPalette()}}) {
+        for (const auto& below : {card(GlassCard::Variant::primary, palette), canvas().resolve(palette)}) {
+            const auto chosen = SegmentButton::colors(true, palette, below);
+            EXPECT_GE(contrastRatio(chosen.fill, below), kLargeTextContrast) << "chosen segment in " << appearance;
+            EXPECT_GE(contrastRatio(chosen.text, chosen.fill), kSmallTextContrast) << "its text in " << appearance;
+            const auto other = SegmentButton::colors(false, palette, below);
+            EXPECT_GE(contrastRatio(composited(other.text, below), below), kSmallTextContrast) << appearance;
+            for (const bool on : {true, false}) {
+                const auto track = SwitchToggle::trackColor(on, palette);
+                EXPECT_GE(contrastRatio(track, below), kLargeTextContrast) << "switch " << on << " in " << appearance;
+                EXPECT_GE(contrastRatio(QColor(Qt::white), track), kLargeTextContrast) << "knob " << on << " in "
+                                                                                         << appearance;
+            }
+        }
+    }
+}
+
+TEST(SwitchToggleTest, TogglesByClickAndKeyAndShowsItsState) {
+    SwitchToggle toggle("Show background processes");
+    toggle.resize(toggle.sizeHint());
+    EXPECT_GE(toggle.sizeHint().width(), SwitchToggle::kTrackWidth + SwitchToggle::kGap);
+    EXPECT_TRUE(toggle.rect().contains(toggle.trackRect()));
+    EXPECT_FALSE(toggle.isChecked());
+    toggle.click();
+    EXPECT_TRUE(toggle.isChecked());
+    EXPECT_EQ(toggle.focusPolicy() & Qt::TabFocus, Qt::TabFocus) << "reached by keyboard";
+    toggle.setEnabled(false);
+    toggle.click();
+    EXPECT_TRUE(toggle.isChecked()) << "a disabled switch does not move";
 }
 
 }  // namespace

@@ -7,6 +7,8 @@
 
 #include "doubles/TempDir.hpp"
 
+#include "ui/LayoutAudit.hpp"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -52,6 +54,22 @@ protected:
     MainContentView view{*vm, h.clock, {clipboard, h.clock, nullptr, ""}, nullptr,
                          std::unique_ptr<MainContentDialogs>(dialogs)};
 };
+
+TEST_F(MainContentViewTest, EveryScanPageFitsTheSmallestWindowWithoutSidewaysScrolling) {
+    h.scanTo(*vm, {scannedItem("/h/.cache/thumbnails/a-rather-long-file-name-of-a-thumbnail-cache.png",
+                               CategoryType::systemCaches, 4096),
+                   scannedItem("/h/.Trash/b", CategoryType::trash, 2048)});
+    vm->scanState.set(model::scan_state::Done{});
+    using model::SidebarSelection;
+    for (const auto& page : {SidebarSelection::overview(), SidebarSelection::smartCleanup(),
+                             SidebarSelection::category(CategoryType::systemCaches),
+                             SidebarSelection::category(CategoryType::largeFiles),
+                             SidebarSelection::category(CategoryType::privacy),
+                             SidebarSelection::category(CategoryType::duplicates)}) {
+        vm->sidebarSelection.set(page);
+        EXPECT_EQ(testing::layoutFaultsAt(view, QSize(640, 582)), std::vector<std::string>{}) << static_cast<int>(detailRoute(*vm).kind);
+    }
+}
 
 TEST_F(MainContentViewTest, FullScanThenCleanAsksFirstAndCleansTheSelection) {
     ASSERT_NE(button("Full Scan"), nullptr);

@@ -6,6 +6,8 @@
 #include "doubles/ScopedDesktopTexts.hpp"
 #include "viewmodels/ScanViewModelHarness.hpp"
 
+#include "ui/LayoutAudit.hpp"
+
 #include <gtest/gtest.h>
 
 namespace zentrel::ui {
@@ -23,6 +25,15 @@ protected:
     platform::AnnouncedValue<bool> typingEnabled{false};
     SidebarView view{*vm, typingEnabled};
 };
+
+TEST_F(SidebarViewTest, TheSummaryPanelShowsWholeInTheSmallestWindow) {
+    scanTo({scannedItem("/h/.Trash", CategoryType::trash, 5000)});
+    vm->scanState.set(model::scan_state::Done{});
+    ASSERT_NE(view.bottomPanel(), nullptr);
+    EXPECT_EQ(testing::layoutFaultsAt(view, QSize(240, 600)), std::vector<std::string>{});
+    const QRect panel(view.bottomPanel()->mapTo(&view, QPoint(0, 0)), view.bottomPanel()->size());
+    EXPECT_TRUE(view.rect().contains(panel)) << panel.y() << "+" << panel.height();
+}
 
 TEST_F(SidebarViewTest, TheSubtitleFollowsTheScan) {
     const testing::ScopedDesktopTexts english;

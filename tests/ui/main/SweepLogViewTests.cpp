@@ -4,7 +4,10 @@
 
 #include "viewmodels/ScanViewModelHarness.hpp"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
+#include <QScrollBar>
+
 #include <gtest/gtest.h>
 
 namespace zentrel::ui {
@@ -67,6 +70,27 @@ TEST_F(SweepLogViewTest, UndoMarksTheRowRestoredThroughTheViewModel) {
     EXPECT_EQ(h.restorer.restored[0].id, record.actions[0].id);
     ASSERT_EQ(view.rows().size(), 1u) << "rebuilt from the published record";
     EXPECT_NE(view.rows()[0]->restoredPill(), nullptr);
+}
+
+TEST_F(SweepLogViewTest, AnUndoKeepsTheScrollPositionAndTheFocusOnItsRow) {
+    std::vector<SweepAction> actions;
+    for (int i = 0; i < 30; ++i) actions.push_back(action(SweepActionKind::fileRemoved, "/h/file", true, false));
+    sweep(std::move(actions));
+    SweepLogView view(*vm, h.clock);
+    view.resize(480, 360);
+    view.show();
+    auto* bar = view.scrollArea()->verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 400) << "the rows overflow the sheet";
+    bar->setValue(bar->maximum() / 2);
+    const int scrolled = bar->value();
+
+    auto* undo = view.rows()[15]->undoButton();
+    undo->setFocus();
+    undo->click();
+    QCoreApplication::processEvents();  // the retired rows go, the new ones are laid out
+    ASSERT_NE(view.rows()[15]->restoredPill(), nullptr);
+    EXPECT_EQ(view.scrollArea()->verticalScrollBar()->value(), scrolled);
+    EXPECT_EQ(view.focusWidget(), view.rows()[15]);
 }
 
 TEST_F(SweepLogViewTest, AnExpiredRecordOffersNoUndoAndDoneClosesTheSheet) {

@@ -1,3 +1,5 @@
+#include "ui/design/MotionPreference.hpp"
+#include "ui/panels/OnboardingParts.hpp"
 #include "ui/panels/OnboardingView.hpp"
 #include "ui/panels/PermissionView.hpp"
 
@@ -86,6 +88,21 @@ TEST_F(FirstRunViewsTest, TheAccessScreenChecksOnceAndShowsTheDeniedCard) {
     EXPECT_TRUE(view.deniedCard()->isHidden());
     view.hide();
     EXPECT_FALSE(view.holdsPoll());
+}
+
+TEST(StepHeroTest, PulsesAFewTimesThenRestsAndNeverWithMotionReduced) {
+    const auto& step = onboardingSteps()[0];
+    {
+        StepHero hero(step);
+        hero.show();
+        EXPECT_TRUE(hero.isPulsing());
+        hero.hide();
+        EXPECT_FALSE(hero.isPulsing()) << "a hidden hero stops";
+    }
+    setReducedMotion(true);
+    StepHero still(step);
+    setReducedMotion(false);
+    EXPECT_FALSE(still.isPulsing());
 }
 
 }  // namespace

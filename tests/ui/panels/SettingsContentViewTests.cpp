@@ -5,6 +5,8 @@
 #include "doubles/FakeClock.hpp"
 #include "doubles/InMemoryDefaultsStore.hpp"
 
+#include "ui/LayoutAudit.hpp"
+
 #include <gtest/gtest.h>
 
 namespace zentrel::ui {
@@ -28,6 +30,14 @@ protected:
     RefusingLoginItems loginItems;
     SettingsModel settings{{prefs, loginItems, {}}};
 };
+
+TEST_F(SettingsContentViewTest, EverySectionFitsThePageWithoutSidewaysScrolling) {
+    SettingsContentView page(settings);
+    for (const auto& info : settingsSections()) {
+        page.setSection(info.section);
+        EXPECT_EQ(testing::layoutFaultsAt(page, testing::kSmallestPage), std::vector<std::string>{}) << info.title;
+    }
+}
 
 TEST_F(SettingsContentViewTest, AChangeInTheWindowShowsOnThePage) {
     SettingsContentView page(settings);

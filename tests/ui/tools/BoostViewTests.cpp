@@ -10,6 +10,8 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include "ui/LayoutAudit.hpp"
+
 #include <gtest/gtest.h>
 
 namespace zentrel::ui {
@@ -47,6 +49,11 @@ protected:
     std::unique_ptr<BoostView> view =
         std::make_unique<BoostView>(std::make_unique<viewmodels::BoostViewModel>(sampler, clock, clock));
 };
+
+TEST_F(BoostViewTest, ThePageFitsWithoutSidewaysScrollingAtEverySize) {
+    for (const auto size : {testing::kSmallestPage, QSize(860, 660)})
+        EXPECT_EQ(testing::layoutFaultsAt(*view, size), std::vector<std::string>{}) << size.width();
+}
 
 TEST_F(BoostViewTest, PollsOnlyWhileShown) {
     EXPECT_FALSE(view->viewModel().isRunning());

@@ -8,6 +8,8 @@
 #include <QApplication>
 #include <QKeyEvent>
 
+#include "ui/LayoutAudit.hpp"
+
 #include <gtest/gtest.h>
 
 namespace zentrel::ui {
@@ -21,6 +23,12 @@ protected:
     typing::ZentrelIMEInstaller installer{{dir / "app", dir / "usr/bin", layout, inputMethod,
                                            [](const std::vector<std::string>&) { return true; }}};
 };
+
+TEST_F(TypingScreensTest, ThePageFitsWithoutSidewaysScrollingAtEverySize) {
+    AppFeaturesView page(kFeatureGridColumns, services());
+    for (const auto size : {testing::kSmallestPage, QSize(860, 660)})
+        EXPECT_EQ(testing::layoutFaultsAt(page, size), std::vector<std::string>{}) << size.width();
+}
 
 TEST_F(TypingScreensTest, ARefusedSwitchTurnsBackOffAndSaysWhy) {
     tap.available = false;

@@ -6,6 +6,7 @@
 #include "doubles/ManualExecutor.hpp"
 #include "doubles/ManualMainQueue.hpp"
 #include "doubles/TempDir.hpp"
+#include "ui/LayoutAudit.hpp"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -54,6 +55,13 @@ protected:
     testing::ManualMainQueue main;
     UninstallView view{std::make_unique<viewmodels::UninstallViewModel>(uninstaller, background, main)};
 };
+
+TEST_F(UninstallViewTest, TheListFitsItsPageWithoutSidewaysScrollingAtEverySize) {
+    view.show();
+    settle();
+    for (const auto size : {testing::kSmallestPage, QSize(860, 660), QSize(1400, 900)})
+        EXPECT_EQ(testing::layoutFaultsAt(view, size), std::vector<std::string>{}) << size.width();
+}
 
 TEST_F(UninstallViewTest, SearchOpenTheSheetRemoveTheCheckedItemsAndReport) {
     view.show();
