@@ -192,7 +192,8 @@ def error():
     press_button("Select Trackers")
     clean_from_toolbar()
     undo = d.wait_for("the sweep log", lambda: d.find("push button", "Undo"), 30)
-    shutil.rmtree(os.path.join(home, "Library/Application Support/Zentrel/SweepBackups"), ignore_errors=True)
+    for backups in ("Library/Application Support/Zentrel/SweepBackups", ".local/share/zentrel/SweepBackups"):
+        shutil.rmtree(os.path.join(home, backups), ignore_errors=True)
     d.press(undo)
     d.wait_for("the error page", lambda: d.text("Something went wrong") in d.labels(), 30)
     press_button("Done")
