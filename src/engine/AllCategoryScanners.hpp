@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace zentrel::engine {
 
@@ -21,6 +22,12 @@ struct ScannerSources {
     scanners::PrivacyScanner::ClipboardCheck clipboardCheck;
 };
 
+// The categories with a place in `table`, in category order: one whose
+// locations are all empty (the Xcode, device backup and iCloud folders on a
+// Linux desktop) is left out.
+[[nodiscard]] std::vector<model::CategoryType> categoriesWithPlaces(const platform::HostTable& table);
+
+// Also limits the engine to the categories with a place in the table.
 void registerAllCategoryScanners(CleanerEngine& engine, const ScannerSources& sources);
 
 }  // namespace zentrel::engine

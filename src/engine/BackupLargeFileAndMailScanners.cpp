@@ -65,7 +65,7 @@ CleanerEngine::Items scanLargeFiles(CleanerEngine& engine, const platform::HostT
         const auto path = home + "/" + name;
         const auto attributes = fileSystem.attributes(path);
         if (!attributes || !attributes->isRegularFile() || attributes->size <= kLargeFileThreshold) continue;
-        items.push_back(largeFileItem(name, path, attributes->size));
+        items.push_back(largeFileItem(name, path, CleanerEngine::fileBytes(*attributes)));
     }
     for (const auto& root : table.largeFileRoots) {
         auto walk = fileSystem.walk(root, {.skipHiddenEntries = true, .skipPackageContents = true});
@@ -77,7 +77,7 @@ CleanerEngine::Items scanLargeFiles(CleanerEngine& engine, const platform::HostT
                 continue;
             }
             if (entry->attributes.isRegularFile() && entry->attributes.size > kLargeFileThreshold)
-                items.push_back(largeFileItem(entry->name, entry->path, entry->attributes.size));
+                items.push_back(largeFileItem(entry->name, entry->path, CleanerEngine::fileBytes(entry->attributes)));
         }
     }
     std::stable_sort(items.begin(), items.end(), [](const auto& a, const auto& b) { return a.sizeBytes > b.sizeBytes; });

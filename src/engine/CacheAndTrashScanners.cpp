@@ -43,6 +43,28 @@ constexpr std::int64_t kSystemCacheThreshold = 10'000'000;   // an entry must be
 constexpr std::int64_t kDownloadThreshold = 100'000'000;     // likewise
 constexpr double kOldDownloadSeconds = 2'592'000;
 
+// What emptying a Trash frees: what its entries hold. A desktop Trash keeps
+// its own folders, so an emptied one (those folders only) holds nothing.
+std::int64_t trashContentBytes(CleanerEngine& engine, const std::string& trash) {
+    const auto& fileSystem = engine.fileSystem();
+    std::vector<std::string> folders;
+    for (const auto* name : {"files", "info", "expunged"}) {
+        const auto folder = trash + "/" + name;
+        if (const auto attributes = fileSystem.attributes(folder); attributes && attributes->isDirectory())
+            folders.push_back(folder);
+    }
+    // Without those folders the Trash's visible entries are what goes.
+    const bool keepsFolders = !folders.empty();
+    if (!keepsFolders) folders.push_back(trash);
+    std::int64_t total = 0;
+    for (const auto& folder : folders) {
+        for (const auto& name : fileSystem.contentsOfDirectory(folder).value_or(std::vector<std::string>{})) {
+            if (keepsFolders || !name.starts_with(".")) total += engine.cachedSize(folder + "/" + name);
+        }
+    }
+    return total;
+}
+
 }  // namespace
 
 CleanerEngine::Items scanAppCaches(CleanerEngine& engine, const platform::HostTable& table) {
@@ -81,7 +103,9 @@ void appendCacheEntries(CleanerEngine& engine, const platform::HostTable& table,
         if (!folder.userOwned && !userMayDelete(fileSystem, folder.path, *attributes, table.userID)) continue;
         const auto size = engine.cachedSize(path);
         if (size <= kSystemCacheThreshold) continue;
-        auto item = newScanItem(name, path, CategoryType::systemCaches, "User Caches", size);
+        // A shared folder of the system is no cache of the user's.
+        auto item = newScanItem(name, path, CategoryType::systemCaches, folder.userOwned ? "User Caches" : "System Caches",
+                                size);
         item.isSafe = true;
         item.friendlyName = "System junk";
         item.friendlyDescription = "Temporary data macOS saved \u2014 safe to clear";
@@ -112,7 +136,7 @@ CleanerEngine::Items scanTrashAndDownloads(CleanerEngine& engine, const platform
     CleanerEngine::Items items;
     // The user's Trash first, then those of other volumes.
     for (const auto& trash : table.trashFolders) {
-        const auto size = engine.cachedSize(trash);
+        const auto size = trashContentBytes(engine, trash);
         if (size < 1) continue;
         auto item = newScanItem("Trash", trash, CategoryType::trash, "Trash", size);
         item.isSelected = item.isSafe = item.isRecommended = true;
@@ -134,8 +158,10 @@ CleanerEngine::Items scanTrashAndDownloads(CleanerEngine& engine, const platform
             continue;
         }
         // A folder's own size says nothing of what it holds: folders are measured.
-        const auto size = !attributes->isDirectory() && attributes->size > 0 ? attributes->size : engine.cachedSize(path);
-        if (size <= kDownloadThreshold) continue;
+        // A download is old junk by its logical size; it frees what it holds on disk.
+        const auto listedSize = attributes->isDirectory() ? engine.cachedSize(path) : attributes->size;
+        if (listedSize <= kDownloadThreshold) continue;
+        const auto size = attributes->isDirectory() ? listedSize : CleanerEngine::fileBytes(*attributes);
         const auto dateText = engine.scanDateFormatter().format(attributes->modificationDate);
         auto item = newScanItem(name, path, CategoryType::trash, "Old Downloads", size);
         item.warningMessage = "Last modified " + dateText;

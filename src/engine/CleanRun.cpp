@@ -24,6 +24,10 @@ using Use = DeletionGuard::Use;
 
 constexpr double kSweepLifetimeSeconds = 86400.0;
 
+// The folders of a desktop Trash: what was trashed, where it came from, and
+// what is being erased.
+constexpr const char* kTrashFolders[] = {"files", "info", "expunged"};
+
 // A failure of one item, with the text the user is shown.
 class CleanFailure final : public std::runtime_error {
 public:
@@ -239,10 +243,14 @@ private:
         if (auto refusal = guard_.refusal(path, use)) throw CleanFailure(*refusal);
     }
 
-    // The size read before anything changes, or the item's own when it is below 1.
-    [[nodiscard]] std::int64_t sizeOrItemSize(const CleanItem& item) {
-        const auto size = engine_.cachedSize(item.path);
-        return size >= 1 ? size : item.sizeBytes;
+    // What removing the entry at `path` gives back to the disk, read just
+    // before it goes: a file with other names (hard links) frees nothing
+    // until its last name goes.
+    [[nodiscard]] std::int64_t freedByRemoving(const std::string& path) const {
+        const auto attributes = services_.fileSystem.attributes(path);
+        if (!attributes) return 0;
+        if (attributes->isDirectory()) return engine_.allocatedSizeOfPath(path);
+        return attributes->linkCount > 1 ? 0 : CleanerEngine::fileBytes(*attributes);
     }
 
     std::int64_t deleteItem(const CleanItem& item) {
@@ -252,23 +260,22 @@ private:
         case Kind::remove: {
             refuseUnless(item.path, Use::removeEntry);
             if (!fileSystem.exists(item.path)) return 0;
-            const auto bytes = sizeOrItemSize(item);
+            const auto bytes = freedByRemoving(item.path);
             const bool backedUp = item.category == model::CategoryType::privacy && sweepID_;
             if (backedUp) {
                 const auto backup = services_.journal.backupFile(item.path, *sweepID_);
                 recordChecked(newAction(SweepActionKind::recentsCleared, item.name, item.path, backup, item.path));
             }
-            const auto sizeBefore = engine_.cachedSize(item.path);
             if (auto error = fileSystem.removeItem(item.path)) {
-                if (backedUp && freedBeforeFailing(item.path, sizeBefore) < 1) dropLastAction();
-                failPartway(item, sizeBefore, error);
+                if (backedUp && freedBeforeFailing(item.path, bytes) < 1) dropLastAction();
+                failPartway(item, bytes, error);
             }
             return bytes;
         }
         case Kind::evictICloud: {
             refuseUnless(item.path, Use::changeInPlace);
             if (!fileSystem.exists(item.path)) return 0;
-            const auto bytes = sizeOrItemSize(item);
+            const auto bytes = freedByRemoving(item.path);
             if (auto error = services_.icloud.evict(item.path)) throw CleanFailure(*error);
             return bytes;
         }
@@ -276,7 +283,7 @@ private:
             refuseUnless(item.path, Use::changeInPlace);
             if (!fileSystem.exists(item.path) || !sweepID_) return 0;
             const auto attributes = fileSystem.attributes(item.path);
-            const auto bytes = attributes ? attributes->size : item.sizeBytes;
+            const auto bytes = attributes ? CleanerEngine::fileBytes(*attributes) : 0;
             const auto backup = services_.journal.backupFile(item.path, *sweepID_);
             recordChecked(newAction(SweepActionKind::fileTruncated, item.name, item.path, backup, item.path));
             if (auto error = fileSystem.truncateFile(item.path)) {
@@ -301,23 +308,38 @@ private:
         return 0;
     }
 
-    std::int64_t clearDirectoryContents(const CleanItem& item, bool skipHidden, const std::string& failureText) {
+    std::int64_t clearDirectoryContents(const CleanItem& item, bool isTrash, const std::string& failureText) {
         refuseUnless(item.path, Use::changeInPlace);
         auto& fileSystem = services_.fileSystem;
         if (!fileSystem.exists(item.path)) return 0;
-        std::map<std::string, std::int64_t> sizes;
-        const auto removal = fileSystem.removeContents(
-            item.path, {.skipHiddenEntries = skipHidden},
-            [&](const std::string& entry) { sizes[entry] = std::max<std::int64_t>(engine_.cachedSize(entry), 0); });
-        if (!removal.listed) throw CleanFailure("\u201C" + fileName(item.path) + "\u201D could not be read.");
-        std::int64_t freed = 0;
-        for (const auto& entry : removal.removed) freed += sizes[entry];
-        for (const auto& [entry, error] : removal.failures) {
-            freed += freedBeforeFailing(entry, sizes[entry]);
-            platform::warn("Could not delete item " + entry + ": " + removalMessage(entry, error));
+        // A desktop Trash keeps its folders: only what they hold goes.
+        std::vector<std::string> folders;
+        if (isTrash) {
+            for (const auto* part : kTrashFolders) {
+                const auto folder = item.path + "/" + part;
+                if (auto attributes = fileSystem.attributes(folder); attributes && attributes->isDirectory()) {
+                    folders.push_back(folder);
+                }
+            }
         }
-        const auto failures = static_cast<int>(removal.failures.size());
-        if (failures == 0) return freed >= 1 ? freed : item.sizeBytes;
+        const bool keepsFolders = !folders.empty();
+        if (!keepsFolders) folders.push_back(item.path);
+        std::int64_t freed = 0;
+        int failures = 0;
+        for (const auto& folder : folders) {
+            std::map<std::string, std::int64_t> sizes;
+            const auto removal = fileSystem.removeContents(
+                folder, {.skipHiddenEntries = isTrash && !keepsFolders},
+                [&](const std::string& entry) { sizes[entry] = freedByRemoving(entry); });
+            if (!removal.listed) throw CleanFailure("\u201C" + fileName(folder) + "\u201D could not be read.");
+            for (const auto& entry : removal.removed) freed += sizes[entry];
+            for (const auto& [entry, error] : removal.failures) {
+                freed += freedBeforeFailing(entry, sizes[entry]);
+                platform::warn("Could not delete item " + entry + ": " + removalMessage(entry, error));
+            }
+            failures += static_cast<int>(removal.failures.size());
+        }
+        if (failures == 0) return freed;
         if (freed < 1) throw CleanFailure(failureText);
         throw PartialDirectoryClearError(freed, failures, failureText);
     }

@@ -1,8 +1,10 @@
 #include "engine/CleanerEngine.hpp"
 
+#include "model/PathClaims.hpp"
 #include "platform/Localization.hpp"
 
 #include <algorithm>
+#include <set>
 #include <stdexcept>
 #include <utility>
 
@@ -32,6 +34,12 @@ constexpr std::pair<CategoryType, const char*> kLabels[] = {
     {CategoryType::icloud, "Scanning iCloud..."},
 };
 
+CategoryType categoryOf(ScannerID id) {
+    for (auto category : model::kAllCategories)
+        if (CleanerEngine::scannerFor(category) == id) return category;
+    return CategoryType::appCaches;  // Mail
+}
+
 }  // namespace
 
 CleanerEngine::CleanerEngine(const platform::FileSystem& fileSystem, platform::Executor& pool,
@@ -50,6 +58,16 @@ void CleanerEngine::setDuplicateWalkStop(std::optional<scanners::CandidateLimitS
 
 void CleanerEngine::setScanner(ScannerID id, ScannerOperation operation) {
     scanners_[static_cast<std::size_t>(id)] = std::move(operation);
+}
+
+void CleanerEngine::setCategories(std::vector<CategoryType> categories) {
+    std::ranges::sort(categories);
+    categories.erase(std::unique(categories.begin(), categories.end()), categories.end());
+    categories_ = std::move(categories);
+}
+
+bool CleanerEngine::hasCategory(CategoryType category) const {
+    return std::ranges::binary_search(categories_, category);
 }
 
 CleanerEngine::Items CleanerEngine::runScanner(ScannerID id) {
@@ -79,6 +97,10 @@ CleanerEngine::Items CleanerEngine::runFullScan(bool includeUserContent, bool in
         phases.push_back({platform::localized("Scanning startup items..."), ScannerID::startupItems});
         phases.push_back({platform::localized("Scanning iCloud..."), ScannerID::icloud});
     }
+    // Mail belongs with the app caches.
+    std::erase_if(phases, [this](const Phase& phase) {
+        return !hasCategory(phase.scanner == ScannerID::mail ? CategoryType::appCaches : categoryOf(phase.scanner));
+    });
 
     // Reports go to the main thread in phase order; the scan does not wait for them.
     auto report = [&](double fraction, std::string message) {
@@ -92,7 +114,7 @@ CleanerEngine::Items CleanerEngine::runFullScan(bool includeUserContent, bool in
         items.insert(items.end(), std::make_move_iterator(found.begin()), std::make_move_iterator(found.end()));
     }
     report(1.0, platform::localized("Scan complete"));
-    return items;
+    return countFilesOnce(model::claimPaths(std::move(items)));
 }
 
 void CleanerEngine::scanCategories(bool includeUserContent, bool includeExtended, ProgressHandler progress,
@@ -125,7 +147,8 @@ ScannerID CleanerEngine::scannerFor(CategoryType category) {
 
 void CleanerEngine::scanCategory(CategoryType category, std::function<void(Items)> done) {
     const auto id = scannerFor(category);
-    executor_.run(main_, [this, id] { return runScanner(id); }, std::move(done));
+    const bool scanned = hasCategory(category);
+    executor_.run(main_, [this, id, scanned] { return scanned ? runScanner(id) : Items{}; }, std::move(done));
 }
 
 void CleanerEngine::cleanItems(Items items, CleaningProgressHandler progress, std::function<void(DeleteResult)> done) {
@@ -146,10 +169,25 @@ std::int64_t CleanerEngine::cachedSize(const std::string& path) {
     return size;
 }
 
+CleanerEngine::Items CleanerEngine::countFilesOnce(Items items) const {
+    std::set<std::pair<std::uint64_t, std::uint64_t>> seen;
+    for (auto& item : items) {
+        if (item.path.empty() || item.isDuplicateKeeper) continue;
+        const auto attributes = fileSystem_.attributes(item.path);
+        if (!attributes || !attributes->isRegularFile() || attributes->linkCount < 2) continue;
+        if (!seen.emplace(attributes->identity.device, attributes->identity.inode).second) item.sizeBytes = 0;
+    }
+    return items;
+}
+
+std::int64_t CleanerEngine::fileBytes(const platform::FileAttributes& attributes) {
+    return std::min(attributes.size, attributes.allocatedSize);
+}
+
 std::int64_t CleanerEngine::allocatedSizeOfPath(const std::string& path) const {
     if (!fileSystem_.exists(path)) return 0;
     if (auto attributes = fileSystem_.attributes(path); attributes && !attributes->isDirectory()) {
-        return attributes->size;
+        return fileBytes(*attributes);
     }
     return fileSystem_.diskUsage(path, &pool_);
 }

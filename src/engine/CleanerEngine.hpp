@@ -60,6 +60,11 @@ public:
     CleanerEngine& operator=(const CleanerEngine&) = delete;
 
     void setScanner(ScannerID id, ScannerOperation operation);
+    // The categories this desktop has a place for, in category order (all
+    // twelve unless set): the others are never scanned or reported.
+    void setCategories(std::vector<model::CategoryType> categories);
+    [[nodiscard]] const std::vector<model::CategoryType>& categories() const { return categories_; }
+    [[nodiscard]] bool hasCategory(model::CategoryType category) const;
 
     // Runs the phases on the engine and hands their items, in phase order, to
     // `done` on the main thread.
@@ -87,9 +92,15 @@ public:
 
     // Sizes through the per-scan cache; on the engine only.
     [[nodiscard]] std::int64_t cachedSize(const std::string& path);
-    // A file's logical size, or what a folder takes on disk (`du -s`), which
-    // is what removing it frees.
+    // What a file or a folder takes on disk (`du -s`), which is what removing
+    // it frees; a file never counts more than its logical size.
     [[nodiscard]] std::int64_t allocatedSizeOfPath(const std::string& path) const;
+    // What removing one file frees: its blocks, so a sparse file counts the
+    // little it holds, but never more than its logical size.
+    [[nodiscard]] static std::int64_t fileBytes(const platform::FileAttributes& attributes);
+    // A file listed under several of its names (hard links) counts once: the
+    // first item keeps its size, the others list 0.
+    [[nodiscard]] Items countFilesOnce(Items items) const;
     [[nodiscard]] std::size_t cachedSizeCount() const { return sizeCache_.size(); }
     // Before a category is scanned again, so its folders are measured anew.
     void clearSizeCache() { sizeCache_.clear(); }
@@ -125,6 +136,7 @@ private:
     std::map<std::string, std::int64_t> sizeCache_;
     ScanDateFormatter scanDateFormatter_;
     std::array<ScannerOperation, 13> scanners_;
+    std::vector<model::CategoryType> categories_{model::kAllCategories.begin(), model::kAllCategories.end()};
     CleanServices* cleanServices_ = nullptr;
 };
 

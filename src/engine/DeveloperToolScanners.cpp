@@ -206,7 +206,8 @@ CleanerEngine::Items scanDevTools(CleanerEngine& engine, const platform::HostTab
     const auto& docker = table.dockerDiskImage;
     if (auto attributes = docker.empty() ? std::nullopt : engine.fileSystem().attributes(docker);
         attributes && attributes->size >= 1) {
-        auto item = newScanItem("Docker Desktop VM", docker, CategoryType::devTools, "Docker", attributes->size);
+        auto item = newScanItem("Docker Desktop VM", docker, CategoryType::devTools, "Docker",
+                                CleanerEngine::fileBytes(*attributes));
         item.warningMessage = "Deleting this removes all Docker images \u2014 prune instead";
         item.suggestedCommand = "docker system prune -a --volumes";
         item.friendlyName = "Docker virtual machine disk";

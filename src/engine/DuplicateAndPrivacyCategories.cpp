@@ -43,6 +43,7 @@ std::vector<model::CleanItem> duplicateItems(const std::vector<model::DuplicateG
     for (const auto& group : groups) {
         auto keeper = std::find_if(group.members.begin(), group.members.end(), [](const auto& m) { return m.isKeeper; });
         const bool hasKeeper = keeper != group.members.end();
+        const bool exact = group.kind == model::DuplicateKind::exactBytes || group.kind == model::DuplicateKind::documentHash;
         const std::optional<std::string> keeping =
             hasKeeper ? std::optional(platform::localizedFormat("Keeping: %@", {fileName(keeper->path)})) : std::nullopt;
         for (const auto& member : group.members) {
@@ -52,12 +53,18 @@ std::vector<model::CleanItem> duplicateItems(const std::vector<model::DuplicateG
             item.path = member.path;
             item.category = model::CategoryType::duplicates;
             item.subcategory = duplicateSubcategory(group.kind);
-            item.sizeBytes = member.reclaimableBytes();
+            // The keeper stays: a clean frees only the copies.
+            item.sizeBytes = member.isKeeper ? 0 : member.reclaimableBytes();
             item.deletionMethod = model::DeletionMethod::remove();
             item.duplicateGroupId = group.id;
             item.isDuplicateKeeper = member.isKeeper;
             if (member.isKeeper) {
                 item.friendlyDescription = platform::localized("Best copy \u2014 kept automatically");
+                item.safetyLevel = model::SafetyLevel::review;
+            } else if (!exact) {
+                // Alike is not the same: the user looks before anything goes.
+                item.warningMessage = keeping;
+                item.friendlyDescription = platform::localized("Similar, not identical \u2014 review before removing");
                 item.safetyLevel = model::SafetyLevel::review;
             } else {
                 // Without a keeper nothing is chosen for the user: every copy may be the one to keep.
@@ -126,6 +133,13 @@ void registerDuplicateAndPrivacyScanners(CleanerEngine& engine, CategorySources 
             scanners::DuplicateScanner scanner(options, e.fileSystem(), home, &similarMedia, &e.pool());
             return scanner.scan();
         });
+        // A sparse copy frees only the blocks it holds.
+        for (auto& group : result.groups) {
+            for (auto& member : group.members) {
+                if (auto attributes = e.fileSystem().attributes(member.path)) member.allocatedBytes = attributes->allocatedSize;
+            }
+        }
+        scanners::DuplicateScanner::sortByReclaimableBytes(result.groups);
         e.cachedDuplicateGroups = std::move(result.groups);
         e.setDuplicateWalkStop(std::move(result.candidateLimit));
         return duplicateItems(e.cachedDuplicateGroups);

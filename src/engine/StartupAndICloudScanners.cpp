@@ -67,7 +67,8 @@ CleanerEngine::Items scanStartupItems(CleanerEngine& engine, const platform::Hos
             }
             const auto attributes = fileSystem.attributes(path);
             if (!attributes) continue;
-            auto item = makeItem(label, path, CategoryType::startup, "Launch Agents", attributes->size);
+            auto item = makeItem(label, path, CategoryType::startup, "Launch Agents",
+                                 CleanerEngine::fileBytes(*attributes));
             item.warningMessage = "Disabling may affect app functionality";
             item.friendlyDescription = "A service that launches automatically when your Mac starts";
             if (computerWide) {
@@ -97,7 +98,8 @@ CleanerEngine::Items scanICloud(CleanerEngine& engine, const platform::HostTable
         if (!(attributes.modificationDate < cutoff)) continue;
         const bool downloaded = status.isDownloaded(entry->path).value_or(false);
         if (SafetyClassifier::shouldSkipICloudItem(entry->path, downloaded)) continue;
-        auto item = makeItem(entry->name, entry->path, CategoryType::icloud, "iCloud Downloads", attributes.size);
+        auto item = makeItem(entry->name, entry->path, CategoryType::icloud, "iCloud Downloads",
+                                 CleanerEngine::fileBytes(attributes));
         item.warningMessage = platform::localized(
             "Frees the local copy only \u2014 the file stays safe in iCloud and re-downloads when you open it.");
         item.deletionMethod = model::DeletionMethod::evictICloud();

@@ -5,6 +5,7 @@
 #include "model/RawValueTable.hpp"
 #include "platform/Date.hpp"
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -38,9 +39,14 @@ struct DuplicateMember {
     bool isKeeper = false;
     // The file has other names (hard links) than this one: removing it frees nothing.
     bool hasOtherLinks = false;
+    // The bytes its blocks take on disk, when known: less than its size for a sparse file.
+    std::optional<std::int64_t> allocatedBytes;
 
     // What removing this member frees.
-    [[nodiscard]] std::int64_t reclaimableBytes() const { return hasOtherLinks ? 0 : sizeBytes; }
+    [[nodiscard]] std::int64_t reclaimableBytes() const {
+        if (hasOtherLinks) return 0;
+        return allocatedBytes ? std::min(sizeBytes, *allocatedBytes) : sizeBytes;
+    }
 
     bool operator==(const DuplicateMember&) const = default;
 };

@@ -263,6 +263,12 @@ HostTable HostTable::linuxDesktop(const HostLayout& layout, const FileSystem& fi
         if (auto path = system(folder); !path.empty()) t.applicationFolders.push_back(path);
     }
     t.autostartFolder = config + "/autostart";
+    t.dpkgInfo = system("var/lib/dpkg/info");
+    t.flatpakExports.push_back(data + "/flatpak/exports/share/applications");
+    if (auto path = system("var/lib/flatpak/exports/share/applications"); !path.empty()) t.flatpakExports.push_back(path);
+    t.snapExports = system("var/lib/snapd/desktop/applications");
+    for (const auto& folder : t.flatpakExports) t.applicationFolders.push_back(folder);
+    if (!t.snapExports.empty()) t.applicationFolders.push_back(t.snapExports);
 
     t.protectedFolders = mainHomeFolders(home);
     std::set<std::string> seen(t.protectedFolders.begin(), t.protectedFolders.end());

@@ -108,6 +108,12 @@ struct HostTable {
     std::string cacheHome;
     std::string stateHome;
     std::string autostartFolder;
+    // Where package managers keep what they installed (Linux): dpkg's file
+    // lists, and the folders Flatpak (the user's and the system's) and Snap
+    // export desktop entries to; each is also an application folder.
+    std::string dpkgInfo;
+    std::vector<std::string> flatpakExports;
+    std::string snapExports;
 
     // Deletion guard.
     std::vector<std::string> protectedFolders;  // never removed or emptied as a whole

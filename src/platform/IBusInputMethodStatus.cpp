@@ -71,12 +71,14 @@ bool listsEngine(const char* property) {
 // a running engine program registered itself (a per-user install).
 bool IBusInputMethodStatus::isInstalled() const { return listsEngine("Engines") || listsEngine("ActiveEngines"); }
 
-bool IBusInputMethodStatus::isSelected() const {
+bool IBusInputMethodStatus::isSelected() const { return currentEngine() == kEngineName; }
+
+std::optional<std::string> IBusInputMethodStatus::currentEngine() const {
     GVariant* global = daemonProperty("GlobalEngine");
-    if (global == nullptr) return false;
-    const bool selected = engineName(global) == kEngineName;
+    if (global == nullptr) return std::nullopt;
+    auto name = engineName(global);
     g_variant_unref(global);
-    return selected;
+    return name;
 }
 
 }  // namespace zentrel::platform

@@ -10,6 +10,8 @@ class SettingsPageOpener {
 public:
     virtual ~SettingsPageOpener() = default;
     virtual void open(std::string_view url) = 0;
+    // Whether this desktop has a page for `url`; `open` does nothing otherwise.
+    [[nodiscard]] virtual bool canOpen(std::string_view /*url*/) const { return true; }
 };
 
 }  // namespace zentrel::platform

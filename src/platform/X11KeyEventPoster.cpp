@@ -3,7 +3,9 @@
 #include "platform/X11KeyTranslation.hpp"
 #include "platform/X11Session.hpp"
 
+#include <X11/XKBlib.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
@@ -31,18 +33,32 @@ std::u32string utf32(const std::u16string& units) {
     return text;
 }
 
+// A key that types one cased letter at both levels, as a spare code is
+// mapped here: left over by a run that ended without unmapping it (a layout
+// gives a letter's two cases on its two levels).
+bool isLeftoverSpare(const KeySym* symbols, int perCode) {
+    if (perCode < 2 || symbols[0] == NoSymbol || symbols[0] != symbols[1]) return false;
+    // The server repeats it for the other groups.
+    if (!std::all_of(symbols + 2, symbols + perCode, [&](KeySym s) { return s == NoSymbol || s == symbols[0]; })) {
+        return false;
+    }
+    KeySym lower = NoSymbol;
+    KeySym upper = NoSymbol;
+    XConvertCase(symbols[0], &lower, &upper);
+    return lower != upper;
+}
+
 }  // namespace
 
 struct X11KeyEventPoster::Connection {
     struct SpareCode {
         KeyCode code;
         KeySym mapped = NoSymbol;
-        unsigned long lastUse = 0;
+        unsigned long useCount = 0;
     };
 
     Display* display = nullptr;
     std::vector<SpareCode> spares;
-    unsigned long uses = 0;
 
     explicit Connection(Display* opened) : display(opened) {
         int first = 0;
@@ -52,36 +68,64 @@ struct X11KeyEventPoster::Connection {
         KeySym* map = XGetKeyboardMapping(display, static_cast<KeyCode>(first), last - first + 1, &perCode);
         for (int code = first; map != nullptr && code <= last; ++code) {
             const KeySym* symbols = map + static_cast<std::ptrdiff_t>(code - first) * perCode;
-            if (std::all_of(symbols, symbols + perCode, [](KeySym s) { return s == NoSymbol; })) {
+            const bool leftover = isLeftoverSpare(symbols, perCode);
+            if (leftover || std::all_of(symbols, symbols + perCode, [](KeySym s) { return s == NoSymbol; })) {
                 spares.push_back({static_cast<KeyCode>(code)});
             }
+            if (leftover) unmap(static_cast<KeyCode>(code));
         }
         if (map != nullptr) XFree(map);
+        XSync(display, False);
+    }
+
+    void unmap(KeyCode code) const {
+        KeySym none[2] = {NoSymbol, NoSymbol};
+        XChangeKeyboardMapping(display, code, 2, none, 1);
+    }
+
+    // The keyboard's own key that types `keysym` with the modifiers held now
+    // (the user's Shift and Caps Lock included); 0 when it has none.
+    [[nodiscard]] KeyCode ownKeyFor(KeySym keysym) const {
+        const KeyCode code = XKeysymToKeycode(display, keysym);
+        if (code == 0 || isSpare(code)) return 0;
+        XkbStateRec state{};
+        if (XkbGetState(display, XkbUseCoreKbd, &state) != Success) return 0;
+        unsigned int consumed = 0;
+        KeySym typed = NoSymbol;
+        if (!XkbLookupKeySym(display, code, state.mods, &consumed, &typed)) return 0;
+        return typed == keysym ? code : 0;
+    }
+
+    [[nodiscard]] bool isSpare(KeyCode code) const {
+        return std::any_of(spares.begin(), spares.end(), [&](const SpareCode& s) { return s.code == code; });
     }
 
     ~Connection() {
         for (auto& spare : spares) {
-            if (spare.mapped == NoSymbol) continue;
-            KeySym none[2] = {NoSymbol, NoSymbol};
-            XChangeKeyboardMapping(display, spare.code, 2, none, 1);
+            if (spare.mapped != NoSymbol) unmap(spare.code);
         }
         XCloseDisplay(display);
     }
 
-    // A key code that types `keysym` at any shift level; 0 when none is left.
+    // A key code that types `keysym`: the keyboard's own key, else a spare
+    // code mapped to it at both levels, kept for the session; the least used
+    // one is remapped when none is free. 0 when there is none.
     KeyCode codeFor(KeySym keysym) {
+        if (const KeyCode own = ownKeyFor(keysym)) return own;
         if (spares.empty()) return 0;
-        ++uses;
         auto found = std::find_if(spares.begin(), spares.end(), [&](const SpareCode& s) { return s.mapped == keysym; });
         if (found == spares.end()) {
-            found = std::min_element(spares.begin(), spares.end(),
-                                     [](const SpareCode& a, const SpareCode& b) { return a.lastUse < b.lastUse; });
+            found = std::min_element(spares.begin(), spares.end(), [](const SpareCode& a, const SpareCode& b) {
+                return (a.mapped != NoSymbol) < (b.mapped != NoSymbol) ||
+                       ((a.mapped != NoSymbol) == (b.mapped != NoSymbol) && a.useCount < b.useCount);
+            });
             KeySym both[2] = {keysym, keysym};
             XChangeKeyboardMapping(display, found->code, 2, both, 1);
             XSync(display, False);
             found->mapped = keysym;
+            found->useCount = 0;
         }
-        found->lastUse = uses;
+        ++found->useCount;
         return found->code;
     }
 };

@@ -1,11 +1,14 @@
 #pragma once
 // Posts the typing bridge's synthetic keys into an X display through XTEST:
 // Delete, shift+Left and the paste shortcut (control+V here) as real keys,
-// and any text through spare key codes that are mapped to the characters
-// it needs (each character keeps its code while codes last, so a window
-// that reads the new key map late still sees the right character). Each
-// key is noted in the echoes so that the RECORD tap can skip it. The spare
-// codes are unmapped again when the poster goes. One thread at a time.
+// and text through the keyboard's own keys where one types the character
+// with the modifiers held now, else through spare key codes mapped to the
+// characters it needs: each keeps its code for the session (every remap
+// makes each window reload its key map), the least used is remapped only
+// when no code is free. Each key is noted in the echoes so that the RECORD
+// tap can skip it. The spare codes are unmapped again when the poster goes,
+// and codes a run left mapped (it was killed) are unmapped at the next
+// start. One thread at a time.
 
 #include "platform/KeyboardEvents.hpp"
 #include "platform/X11SyntheticEchoes.hpp"

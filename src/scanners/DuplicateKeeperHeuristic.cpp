@@ -40,12 +40,39 @@ std::int64_t dayScore(const std::optional<platform::Date>& modifiedAt) {
     return static_cast<std::int64_t>(std::clamp(days, -1e15, 1e15));
 }
 
-}  // namespace
-
-std::int64_t DuplicateKeeperHeuristic::folderScore(const std::string& path) {
-    std::string lower(path);
+std::string lowercased(std::string_view text) {
+    std::string lower(text);
     std::transform(lower.begin(), lower.end(), lower.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return lower;
+}
+
+// Whether one of two equal candidates is the better keeper: a name without a
+// copy marker, then the shorter path; otherwise the earlier stays.
+bool betterOnTie(const std::string& candidate, const std::string& best) {
+    const bool candidateMarked = DuplicateKeeperHeuristic::hasCopyMarker(candidate);
+    const bool bestMarked = DuplicateKeeperHeuristic::hasCopyMarker(best);
+    if (candidateMarked != bestMarked) return bestMarked;
+    return candidate.size() < best.size();
+}
+
+}  // namespace
+
+bool DuplicateKeeperHeuristic::hasCopyMarker(const std::string& path) {
+    const auto slash = path.rfind('/');
+    const auto name = lowercased(slash == std::string::npos ? path : path.substr(slash + 1));
+    if (name.starts_with("copy of ")) return true;
+    const auto dot = name.rfind('.');
+    const std::string_view stem(name.data(), dot == std::string::npos || dot == 0 ? name.size() : dot);
+    if (stem.ends_with(" (copy)") || stem.ends_with(" copy")) return true;
+    const auto digit = [](char c) { return c >= '1' && c <= '9'; };
+    const auto n = stem.size();
+    if (n >= 2 && stem[n - 2] == '-' && digit(stem[n - 1])) return true;
+    return n >= 4 && stem.substr(n - 4, 2) == " (" && digit(stem[n - 2]) && stem[n - 1] == ')';
+}
+
+std::int64_t DuplicateKeeperHeuristic::folderScore(const std::string& path) {
+    const auto lower = lowercased(path);
     for (const auto& [fragment, points] : kFolderScores) {
         if (lower.find(fragment) != std::string::npos) return points;
     }
@@ -62,7 +89,7 @@ std::optional<std::string> DuplicateKeeperHeuristic::pickKeeper(const std::vecto
     std::int64_t bestScore = score(*best);
     for (std::size_t i = 1; i < candidates.size(); ++i) {
         std::int64_t candidateScore = score(candidates[i]);
-        if (candidateScore > bestScore) {
+        if (candidateScore > bestScore || (candidateScore == bestScore && betterOnTie(candidates[i].path, best->path))) {
             best = &candidates[i];
             bestScore = candidateScore;
         }

@@ -2,8 +2,9 @@
 // Picks the one file of a duplicate group that stays; the others are offered
 // for deletion. A candidate scores its picture area (ten points a pixel), its
 // modification day and the folder it lies in (Pictures, Documents, Desktop,
-// elsewhere, Downloads, best first); the highest score keeps, the earlier
-// candidate on a tie.
+// elsewhere, Downloads, best first); the highest score keeps. Among equal
+// scores a name without a copy marker keeps over one with it, then the
+// shorter path, then the earlier candidate.
 
 #include "platform/Date.hpp"
 
@@ -32,6 +33,9 @@ public:
     // Pixel part + day part + folder part.
     [[nodiscard]] static std::int64_t score(const Candidate& candidate);
     [[nodiscard]] static std::int64_t folderScore(const std::string& path);
+    // Whether the file's name says it is a copy: " (copy)", " copy", " (1)" to
+    // " (9)" or "-1" to "-9" before the extension, or "Copy of " in front.
+    [[nodiscard]] static bool hasCopyMarker(const std::string& path);
 };
 
 }  // namespace zentrel::scanners

@@ -4,6 +4,7 @@
 #include "engine/PropertyListFile.hpp"
 #include "platform/LocalizedText.hpp"
 #include "services/DesktopEntry.hpp"
+#include "services/PackageOwnership.hpp"
 #include "services/SharedDesktopPlaces.hpp"
 
 #include <algorithm>
@@ -112,6 +113,7 @@ AppUninstaller::AppUninstaller(platform::FileSystem& fileSystem, platform::HostT
 std::vector<model::InstalledApp> AppUninstaller::listDesktopEntries() const {
     std::vector<model::InstalledApp> apps;
     std::set<std::string> seenIDs;  // the user's entries hide the system's of the same id
+    const PackageOwnership packages(fileSystem_, table_);
     for (const auto& root : searchRoots_) {
         for (const auto& entry : fileSystem_.contentsOfDirectory(root).value_or(std::vector<std::string>{})) {
             if (!endsWith(entry, ".desktop") || entry.size() == 8) continue;
@@ -122,7 +124,9 @@ std::vector<model::InstalledApp> AppUninstaller::listDesktopEntries() const {
             if (!text) continue;
             auto desktop = DesktopEntry::parse(*text, id);
             if (!desktop) continue;
-            apps.push_back({.name = desktop->name, .bundleID = std::move(id), .path = path, .version = ""});
+            auto package = packages.ownerOf(path, id);
+            apps.push_back({.name = desktop->name, .bundleID = std::move(id), .path = path, .version = "",
+                            .package = std::move(package)});
         }
     }
     return apps;
@@ -217,13 +221,25 @@ std::vector<model::UninstallItem> AppUninstaller::findLeftovers(const model::Ins
         found.emplace_back(kind, path);
     };
 
-    if (isApplicationBundlePath(app.path)) add(UninstallItemKind::application, app.path);
+    // A package's files are its package manager's to remove.
+    if (!app.package && isApplicationBundlePath(app.path)) add(UninstallItemKind::application, app.path);
     std::string executable;
     if (table_.platform != platform::HostPlatform::macos) {
         const auto text = fileSystem_.readFile(app.path, 1 << 20);
         if (const auto entry = text ? DesktopEntry::parse(*text, app.bundleID) : std::nullopt) executable = entry->executable;
     }
     for (const auto& candidate : candidatesFor(app.bundleID, app.name, executable)) add(candidate.kind, candidate.path);
+    if (table_.platform != platform::HostPlatform::macos) {
+        for (const auto& path : ownAutostartEntries(app, executable)) add(UninstallItemKind::launchAgents, path);
+        if (app.package && isSafePathComponent(app.package->package)) {
+            // The user's data of a Flatpak or a snap.
+            using Manager = model::PackageOwner::Manager;
+            if (app.package->manager == Manager::flatpak)
+                add(UninstallItemKind::appSupport, table_.home + "/.var/app/" + app.package->package);
+            if (app.package->manager == Manager::snap)
+                add(UninstallItemKind::appSupport, table_.home + "/snap/" + app.package->package);
+        }
+    }
     if (isSafePathComponent(app.bundleID) && !table_.groupContainers.empty()) {
         const auto& folder = table_.groupContainers;
         for (const auto& entry : fileSystem_.contentsOfDirectory(folder).value_or(std::vector<std::string>{})) {
@@ -242,6 +258,33 @@ std::vector<model::UninstallItem> AppUninstaller::findLeftovers(const model::Ins
                                              .isSelected = true});
     }
     return items;
+}
+
+std::vector<std::string> AppUninstaller::ownAutostartEntries(const model::InstalledApp& app,
+                                                             const std::string& executable) const {
+    std::vector<std::string> entries;
+    const auto& folder = table_.autostartFolder;
+    if (folder.empty()) return entries;
+    const auto names = leftoverNames(app.bundleID, executable, app.name);
+    for (const auto& entry : fileSystem_.contentsOfDirectory(folder).value_or(std::vector<std::string>{})) {
+        if (!endsWith(entry, ".desktop") || !isSafePathComponent(entry)) continue;
+        const auto stem = entry.substr(0, entry.size() - 8);
+        // "inkpad.desktop" or "inkpad-helper.desktop" for Inkpad...
+        bool mine = std::any_of(names.begin(), names.end(), [&](const std::string& name) {
+            return sameButForCase(stem, name) ||
+                   (stem.size() > name.size() + 1 && stem[name.size()] == '-' &&
+                    sameButForCase(std::string_view(stem).substr(0, name.size()), name));
+        });
+        // ...or one that starts the application's own program.
+        if (!mine && !executable.empty()) {
+            const auto text = fileSystem_.readFile(folder + "/" + entry, 1 << 20);
+            const auto parsed = text ? DesktopEntry::parse(*text, stem) : std::nullopt;
+            mine = parsed && parsed->executable == executable;
+        }
+        if (mine && !isSharedDesktopPlace(table_, folder + "/" + entry)) entries.push_back(folder + "/" + entry);
+    }
+    std::sort(entries.begin(), entries.end());
+    return entries;
 }
 
 UninstallResult AppUninstaller::uninstallItems(const std::vector<model::UninstallItem>& items) {
@@ -291,6 +334,8 @@ bool AppUninstaller::mayRemove(const std::string& path) const {
         if (slash == std::string::npos || !isSafePathComponent(path.substr(slash + 1))) return false;
         const auto parent = path.substr(0, slash);
         if (isSharedDesktopPlace(table_, path)) return false;
+        // The user's data of a Flatpak or a snap.
+        if (parent == table_.home + "/.var/app" || parent == table_.home + "/snap") return true;
         return !parent.empty() && (parent == table_.configHome || parent == table_.dataHome ||
                                    parent == table_.cacheHome || parent == table_.stateHome ||
                                    parent == table_.autostartFolder);

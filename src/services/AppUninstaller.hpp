@@ -49,6 +49,7 @@ public:
 
     // The ".app" folders (or desktop entries of applications) directly
     // inside the search roots, by name; a desktop id seen before is skipped.
+    // A desktop entry a package manager installed names its package.
     [[nodiscard]] std::vector<model::InstalledApp> listInstalledApps() const;
     // The application and its leftovers that exist, each measured and selected.
     [[nodiscard]] std::vector<model::UninstallItem> findLeftovers(const model::InstalledApp& app) const;
@@ -74,6 +75,10 @@ private:
     [[nodiscard]] bool mayRemove(const std::string& path) const;
 
     [[nodiscard]] std::vector<model::InstalledApp> listDesktopEntries() const;
+    // The autostart entries that start `app`: named by one of its leftover
+    // names (alone or followed by "-..."), or running its executable.
+    [[nodiscard]] std::vector<std::string> ownAutostartEntries(const model::InstalledApp& app,
+                                                               const std::string& executable) const;
 
     platform::FileSystem& fileSystem_;
     platform::HostTable table_;

@@ -52,6 +52,7 @@ std::vector<fs::path> LinuxWorkspace::applicationFoldersFor(const fs::path& data
 LinuxWorkspace::LinuxWorkspace(Options options, ProcessSignaller& signaller)
     : procRoot_(options.procRoot.string()),
       userId_(options.userId),
+      activeProcess_(options.activeProcess),
       signaller_(signaller),
       index_(std::move(options.applicationFolders), std::move(options.language)) {}
 
@@ -87,6 +88,16 @@ std::vector<RunningApplication> LinuxWorkspace::runningApplications() const {
                                           procfs::startTime(*stat).value_or(0)});
     }
 
+    // A helper process in front stands for the application that started it.
+    const auto front = activeProcess_ != nullptr ? activeProcess_->current() : std::nullopt;
+    std::int32_t active = front.value_or(-1);  // no pid is negative
+    for (auto found = candidates.find(active); found != candidates.end();) {
+        auto parent = candidates.find(found->second.parentPid);
+        if (parent == candidates.end() || parent->second.entry != found->second.entry) break;
+        active = parent->first;
+        found = parent;
+    }
+
     std::vector<RunningApplication> applications;
     for (const auto& [pid, candidate] : candidates) {
         auto parent = candidates.find(candidate.parentPid);
@@ -98,6 +109,7 @@ std::vector<RunningApplication> LinuxWorkspace::runningApplications() const {
         application.icon = candidate.entry->icon;
         application.isTerminated = candidate.isTerminated;
         application.startTime = candidate.startTime;
+        application.isActive = active == pid;
         applications.push_back(std::move(application));
     }
     return applications;

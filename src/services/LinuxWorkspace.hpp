@@ -5,8 +5,10 @@
 // A helper process whose parent is the same application is not listed again.
 // Quitting sends SIGTERM, or SIGKILL when forced, through the signaller, and
 // only while the pid still has the start time it was listed with.
-// Without a display connection no application counts as the frontmost one.
+// The frontmost application is the one whose process, or a helper process
+// of it, the tracker names; without one, none is.
 
+#include "services/ActiveProcessTracker.hpp"
 #include "services/DesktopEntryIndex.hpp"
 #include "services/ProcessSignaller.hpp"
 #include "services/Workspace.hpp"
@@ -24,6 +26,8 @@ public:
         std::vector<std::filesystem::path> applicationFolders;
         uid_t userId = 0;
         std::string language = "en";
+        // The application in front; none can be where it is absent.
+        const ActiveProcessTracker* activeProcess = nullptr;
     };
 
     // The folders of a home and system root: the user's data folder's
@@ -36,6 +40,9 @@ public:
 
     [[nodiscard]] std::vector<RunningApplication> runningApplications() const override;
     bool terminate(const RunningApplication& application, bool force) override;
+    [[nodiscard]] bool knowsActiveApplication() const override {
+        return activeProcess_ != nullptr && activeProcess_->canTell();
+    }
 
 private:
     struct Candidate {
@@ -48,6 +55,7 @@ private:
 
     std::string procRoot_;
     uid_t userId_;
+    const ActiveProcessTracker* activeProcess_;
     ProcessSignaller& signaller_;
     // Refreshed on each listing; the listing is a read of the workspace, so
     // the cache is mutable.

@@ -41,6 +41,10 @@ bool PermissionsManager::isGranted(SystemPermission permission) const {
 
 bool PermissionsManager::requiredPermissionsGranted() const { return isGranted(SystemPermission::fullDiskAccess); }
 
+bool PermissionsManager::canOpenSettings(SystemPermission permission) const {
+    return deps_.settingsPages.canOpen(settingsURL(permission));
+}
+
 void PermissionsManager::request(SystemPermission permission) {
     switch (permission) {
         case SystemPermission::fullDiskAccess:

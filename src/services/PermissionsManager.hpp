@@ -74,6 +74,9 @@ public:
     [[nodiscard]] bool requiredPermissionsGranted() const;
 
     void request(SystemPermission permission);
+    // Whether this desktop has a settings page for the permission, which
+    // `request` would open.
+    [[nodiscard]] bool canOpenSettings(SystemPermission permission) const;
     void refresh();
     bool refreshAccessibility();
     void pollTick();

@@ -61,6 +61,7 @@ public:
 
     [[nodiscard]] int activeProcessorCount() const { return statistics_.activeProcessorCount(); }
     [[nodiscard]] std::int32_t currentPid() const { return statistics_.currentPid(); }
+    [[nodiscard]] bool knowsActiveApplication() const { return workspace_.knowsActiveApplication(); }
     [[nodiscard]] std::int64_t physicalMemory() const { return statistics_.physicalMemory(); }
     [[nodiscard]] const platform::Clock& clock() const { return clock_; }
 

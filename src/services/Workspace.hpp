@@ -17,6 +17,9 @@ public:
     // Asks the application to quit, or with `force` ends it at once. Returns
     // whether the request was delivered, not whether the application ended.
     virtual bool terminate(const RunningApplication& application, bool force) = 0;
+    // Whether the desktop can tell which application is in front (marked
+    // active); where it cannot, none is.
+    [[nodiscard]] virtual bool knowsActiveApplication() const { return true; }
 };
 
 }  // namespace zentrel::services

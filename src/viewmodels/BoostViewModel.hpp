@@ -71,6 +71,8 @@ public:
     void start();
     void stop();
     [[nodiscard]] bool isRunning() const { return loop_.isActive(); }
+    // Whether the application in front can be known (and so marked "Active").
+    [[nodiscard]] bool knowsActiveApplication() const { return sampler_.knowsActiveApplication(); }
 
     void refresh();
     // Whether a refresh has run: before it, an empty list means "not yet known".

@@ -11,6 +11,7 @@ void CleanerEngineScanEngine::scanCategory(model::CategoryType category, std::fu
     engine_.executor().run(
         engine_.mainQueue(),
         [&engine = engine_, category] {
+            if (!engine.hasCategory(category)) return Items{};
             engine.clearSizeCache();
             auto items = engine.runScanner(engine::CleanerEngine::scannerFor(category));
             if (category == model::CategoryType::appCaches) {

@@ -15,6 +15,7 @@ public:
     void scanCategory(model::CategoryType category, std::function<void(Items)> done) override;
     void cleanItems(Items items, engine::CleaningProgressHandler progress,
                     std::function<void(engine::DeleteResult)> done) override;
+    [[nodiscard]] std::vector<model::CategoryType> categories() const override { return engine_.categories(); }
     [[nodiscard]] std::optional<scanners::CandidateLimitStop> duplicateWalkStop() const override {
         return engine_.duplicateWalkStop();
     }

@@ -98,7 +98,8 @@ std::vector<model::PrivacyGroup> privacyGroups(const std::vector<CleanItem>& ite
     return groups;
 }
 
-std::string scanReport(const std::vector<CleanItem>& items, const std::string& dateText, model::ViewMode mode) {
+std::string scanReport(const std::vector<CleanItem>& items, const std::string& dateText, model::ViewMode mode,
+                       const std::optional<std::string>& duplicatesNote) {
     std::int64_t total = 0;
     std::int64_t selected = 0;
     for (const auto& item : items) {
@@ -121,7 +122,8 @@ std::string scanReport(const std::vector<CleanItem>& items, const std::string& d
         std::vector<CleanItem> members;
         for (const auto& item : items)
             if (item.category == category) members.push_back(item);
-        if (members.empty()) continue;
+        const bool noted = category == model::CategoryType::duplicates && duplicatesNote;
+        if (members.empty() && !noted) continue;
         std::stable_sort(members.begin(), members.end(),
                          [](const CleanItem& a, const CleanItem& b) { return a.sizeBytes > b.sizeBytes; });
         std::int64_t size = 0;
@@ -134,6 +136,7 @@ std::string scanReport(const std::vector<CleanItem>& items, const std::string& d
         lines.push_back(model::categoryTitle(category, mode) + " \u2014 " + fileSize(size) + " (" +
                         platform::localizedFormat("%lld items", {std::to_string(members.size())}) + ", " +
                         platform::localizedFormat("%lld selected", {std::to_string(ticked)}) + ")");
+        if (noted) lines.push_back("  " + *duplicatesNote);
         for (const auto& item : members) {
             lines.push_back(std::string("  ") + (item.isSelected ? "[x]" : "[ ]") + " " + item.name + " \u2014 " +
                             fileSize(item.sizeBytes));

@@ -23,8 +23,10 @@ inline constexpr std::string_view kProductAddress = "https://torvane.com/zentrel
 [[nodiscard]] std::vector<model::PrivacyGroup> privacyGroups(const std::vector<model::CleanItem>& items);
 // The report, lines joined by "\n" without a final one; `dateText` is the
 // date and time of the report as the user's locale writes it; categories
-// carry their names of `mode`.
+// carry their names of `mode`; `duplicatesNote`, when given, stands under
+// the Duplicates figure (the walk stopped early).
 [[nodiscard]] std::string scanReport(const std::vector<model::CleanItem>& items, const std::string& dateText,
-                                     model::ViewMode mode = model::ViewMode::advanced);
+                                     model::ViewMode mode = model::ViewMode::advanced,
+                                     const std::optional<std::string>& duplicatesNote = std::nullopt);
 
 }  // namespace zentrel::viewmodels

@@ -30,6 +30,11 @@ public:
     virtual void scanCategory(model::CategoryType category, std::function<void(Items)> done) = 0;
     virtual void cleanItems(Items items, engine::CleaningProgressHandler progress,
                             std::function<void(engine::DeleteResult)> done) = 0;
+    // The categories this desktop has a place for, in category order; the
+    // window shows and scans only these.
+    [[nodiscard]] virtual std::vector<model::CategoryType> categories() const {
+        return {model::kAllCategories.begin(), model::kAllCategories.end()};
+    }
     // Where the last duplicates scan stopped at its candidate limit, if it did.
     [[nodiscard]] virtual std::optional<scanners::CandidateLimitStop> duplicateWalkStop() const = 0;
 };

@@ -1,6 +1,7 @@
 #include "viewmodels/ScanViewModel.hpp"
 
 #include "engine/CleanerEngine.hpp"
+#include "model/PathClaims.hpp"
 #include "model/PersistedSmartCleanupPlan.hpp"
 #include "platform/Localization.hpp"
 
@@ -27,6 +28,7 @@ const std::set<CategoryType> ScanViewModel::lazyScanCategories = {CategoryType::
 
 ScanViewModel::ScanViewModel(ScanViewModelServices services)
     : services_(std::move(services)),
+      categories_(services_.engine.categories()),
       reportDates_(services_.language, services_.timeZone, engine::ScanDateFormatter::Style::longStyle,
                    engine::ScanDateFormatter::Style::shortStyle) {
     restoreLastScanSummary();
@@ -39,6 +41,10 @@ ScanViewModel::ScanViewModel(ScanViewModelServices services)
             (**self).purgeSweepBackups();
         }
     });
+}
+
+bool ScanViewModel::showsCategory(CategoryType category) const {
+    return std::ranges::find(categories_, category) != categories_.end();
 }
 
 void ScanViewModel::purgeSweepBackups() {
@@ -58,7 +64,7 @@ void ScanViewModel::restoreLastScanSummary() {
     scanState.set(state::Done{});
     std::set<CategoryType> scanned;
     const auto totals = services_.prefs.lastScanCategoryTotals();
-    for (auto category : model::kAllCategories) {
+    for (auto category : categories_) {
         if (auto found = totals.find(category); found != totals.end() && found->second >= 1) scanned.insert(category);
     }
     scannedCategories.set(std::move(scanned));
@@ -69,7 +75,10 @@ void ScanViewModel::startScan(bool background, bool quick, bool cleanAfterScan, 
     isBackgroundScanning.set(background);
     scannedCategories.set({});
     lazyScanningCategory.set(std::nullopt);
-    if (!background) result.set({});
+    if (!background) {
+        loadedCategories_.clear();
+        result.set({});
+    }
     scanState.set(state::Scanning{0.0, platform::localized("Starting scan...")});
     const auto generation = ++scanGeneration_;
     scanTask_ = generation;
@@ -110,16 +119,19 @@ void ScanViewModel::finishFullScan(std::uint64_t generation, const ScanFlags& fl
 
 void ScanViewModel::finishScan(std::vector<CleanItem> items, bool background, bool quick) {
     for (auto& item : items) item.isSelected = item.isSelected && !item.isReadOnly;
-    result.set(model::ScanResult{std::move(items)});
     std::set<CategoryType> scanned;
     if (background && !quick) {
-        scanned = {CategoryType::xcode,        CategoryType::devTools, CategoryType::appCaches,
-                   CategoryType::systemCaches, CategoryType::trash,    CategoryType::iosBackups};
+        for (auto category : {CategoryType::xcode, CategoryType::devTools, CategoryType::appCaches,
+                              CategoryType::systemCaches, CategoryType::trash, CategoryType::iosBackups})
+            if (showsCategory(category)) scanned.insert(category);
     } else {
-        for (auto category : model::kAllCategories) {
+        for (auto category : categories_) {
             if (!background || !lazyScanCategories.contains(category)) scanned.insert(category);
         }
     }
+    // Known before the result is announced, so observers read the new totals.
+    loadedCategories_ = scanned;
+    result.set(model::ScanResult{std::move(items)});
     scannedCategories.set(std::move(scanned));
     persistScanStats();
 
@@ -146,12 +158,20 @@ void ScanViewModel::persistScanStats() {
         if (item.isSafeRecommendation()) safeBytes += item.sizeBytes;
         totals[item.category] += item.sizeBytes;
     }
+    // A category not scanned since the restart keeps the figure it had.
+    auto itemCount = static_cast<std::int64_t>(items.size());
+    for (const auto& [category, bytes] : services_.prefs.lastScanCategoryTotals()) {
+        if (loadedCategories_.contains(category) || bytes < 1) continue;
+        totals[category] = bytes;
+        foundBytes += bytes;
+        itemCount = std::max(itemCount, services_.prefs.defaults().integer("lastScanItemCount"));
+    }
     auto plan = model::PersistedSmartCleanupPlan::fromItems(items);
 
     auto& defaults = services_.prefs.defaults();
     defaults.setReal("lastScanDate", services_.clock.now().timeIntervalSince1970());
     defaults.setReal("lastScanFoundBytes", static_cast<double>(foundBytes));
-    defaults.setInteger("lastScanItemCount", static_cast<std::int64_t>(items.size()));
+    defaults.setInteger("lastScanItemCount", itemCount);
     services_.prefs.setLastScanCategoryTotals(totals);
     defaults.setReal("lastSafeCleanableBytes", static_cast<double>(safeBytes));
     // No item both recommended and safe: no plan.
@@ -187,7 +207,7 @@ void ScanViewModel::cancelScan() {
 }
 
 void ScanViewModel::scanCategory(CategoryType category, bool force) {
-    if (lazyScanningCategory()) return;
+    if (lazyScanningCategory() || !showsCategory(category)) return;
     if (scanTask_) {
         if (isBackgroundScanning() || holds<state::Scanning>(scanState())) {
             resetScan(false);
@@ -216,8 +236,10 @@ void ScanViewModel::scanCategory(CategoryType category, bool force) {
 void ScanViewModel::finishCategoryScan(std::uint64_t generation, CategoryType category, std::vector<CleanItem> items) {
     if (!isCurrent(generation)) return;
     scanState.set(state::Scanning{1.0, platform::localized("Scan complete")});
+    loadedCategories_.insert(category);
     result.modify([&items](model::ScanResult& r) {
         r.items.insert(r.items.end(), std::make_move_iterator(items.begin()), std::make_move_iterator(items.end()));
+        r.items = model::claimPaths(std::move(r.items));
         std::stable_sort(r.items.begin(), r.items.end(),
                          [](const CleanItem& a, const CleanItem& b) { return a.sizeBytes > b.sizeBytes; });
     });

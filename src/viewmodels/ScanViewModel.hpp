@@ -122,6 +122,10 @@ public:
     // The plain-text report of the current result, dated now.
     [[nodiscard]] std::string exportReport() const;
 
+    // The categories shown and scanned here, in category order.
+    [[nodiscard]] const std::vector<model::CategoryType>& categories() const { return categories_; }
+    [[nodiscard]] bool showsCategory(model::CategoryType category) const;
+
     [[nodiscard]] model::UserPreferences& prefs() const { return services_.prefs; }
     // The category's name in the view mode the user chose.
     [[nodiscard]] std::string categoryTitle(model::CategoryType category) const {
@@ -153,9 +157,13 @@ private:
     [[nodiscard]] bool isCurrent(std::uint64_t generation) const { return generation == scanGeneration_; }
 
     ScanViewModelServices services_;
+    std::vector<model::CategoryType> categories_;
     engine::ScanDateFormatter reportDates_;
     std::optional<std::uint64_t> scanTask_;  // the generation of the stored scan
     std::uint64_t scanGeneration_ = 0;
+    // The categories whose items the result holds; the others are known only
+    // from the stored totals of the last scan.
+    std::set<model::CategoryType> loadedCategories_;
     bool cleaning_ = false;
     // Lets late engine answers see that this model is gone.
     std::shared_ptr<ScanViewModel*> self_ = std::make_shared<ScanViewModel*>(this);

@@ -1,6 +1,7 @@
 // The scan view model's cleans, undo, selection, queries and report.
 
 #include "viewmodels/ScanViewModel.hpp"
+#include "viewmodels/DuplicateWalkNotice.hpp"
 
 #include "platform/ByteCountFormatter.hpp"
 #include "platform/Localization.hpp"
@@ -234,7 +235,7 @@ std::vector<CleanItem> ScanViewModel::displayedItems() const {
 }
 
 std::int64_t ScanViewModel::totalBytes(CategoryType category) const {
-    if (result().items.empty()) {
+    if (!loadedCategories_.contains(category)) {
         const auto totals = services_.prefs.lastScanCategoryTotals();
         const auto found = totals.find(category);
         return found == totals.end() ? 0 : found->second;
@@ -262,7 +263,9 @@ std::vector<model::PrivacyGroup> ScanViewModel::privacyGroups() const {
 }
 
 std::string ScanViewModel::exportReport() const {
-    return scanReport(result().items, reportDates_.format(services_.clock.now()), services_.prefs.viewMode());
+    const auto stop = duplicateWalkStop();
+    return scanReport(result().items, reportDates_.format(services_.clock.now()), services_.prefs.viewMode(),
+                      stop ? std::optional(duplicateWalkNotice(*stop)) : std::nullopt);
 }
 
 bool ScanViewModel::hasCleanableData() const {

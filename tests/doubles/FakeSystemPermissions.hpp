@@ -60,7 +60,9 @@ public:
 class RecordingSettingsPageOpener final : public platform::SettingsPageOpener {
 public:
     std::vector<std::string> opened;
+    bool hasPages = true;  // whether the desktop has a page for each address
     void open(std::string_view url) override { opened.emplace_back(url); }
+    bool canOpen(std::string_view) const override { return hasPages; }
 };
 
 class FakeAppInstanceLauncher final : public platform::AppInstanceLauncher {

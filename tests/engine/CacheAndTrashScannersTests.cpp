@@ -7,6 +7,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <map>
+
 namespace zentrel::engine {
 namespace {
 
@@ -69,6 +71,29 @@ TEST_F(CacheAndTrashScannersTest, SharedCachesOfALinuxDesktopAreOfferedOnlyWhenT
     file("/var/tmp/systemd-private/blob", 90'000'000);
     EXPECT_THAT(names(scanSystemCaches(engine, table)), ElementsAre("mesa_shader_cache"));
     EXPECT_THAT(names(scanAppCaches(engine, table)), ElementsAre("Chrome Cache"));
+}
+
+TEST_F(CacheAndTrashScannersTest, SharedCachesOfTheSystemAreLabelledAsSystemOnes) {
+    const auto table = platform::HostTable::linuxDesktop(platform::HostLayout::forHome("/home/me", "/"), fs, 0);
+    file("/home/me/.cache/mesa_shader_cache/blob", 20'000'000);
+    file("/var/cache/apt/archives/blob", 90'000'000);
+    std::map<std::string, std::string> sections;
+    for (const auto& item : scanSystemCaches(engine, table)) sections[item.path] = item.subcategory;
+    EXPECT_EQ(sections, (std::map<std::string, std::string>{{"/home/me/.cache/mesa_shader_cache", "User Caches"},
+                                                            {"/var/cache/apt", "System Caches"}}));
+}
+
+TEST_F(CacheAndTrashScannersTest, ADesktopTrashCountsWhatItHoldsAndIsNoItemWhenEmpty) {
+    const auto table = platform::HostTable::linuxDesktop(platform::HostLayout::forHome("/home/me", "/"), fs, 1000);
+    const std::string trash = "/home/me/.local/share/Trash";
+    for (const auto* folder : {"/files", "/info", "/expunged"}) fs.addDirectory(trash + folder);
+    EXPECT_TRUE(scanTrashAndDownloads(engine, table, kNow).empty()) << "its own folders are no junk";
+
+    file(trash + "/files/.hidden-note", 3000);
+    file(trash + "/info/.hidden-note.trashinfo", 40);
+    const auto items = scanTrashAndDownloads(engine, table, kNow);
+    ASSERT_THAT(names(items), ElementsAre("Trash"));
+    EXPECT_EQ(items[0].sizeBytes, 3040);
 }
 
 TEST_F(CacheAndTrashScannersTest, TheTrashComesFirstThenLargeOldDownloads) {

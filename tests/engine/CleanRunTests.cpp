@@ -196,18 +196,32 @@ TEST_F(CleanRunTest, AFolderRemovedOnlyInPartCountsWhatWent) {
     EXPECT_NE(message.find(" 1 item(s) could not be deleted."), std::string::npos) << message;
 }
 
-TEST_F(CleanRunTest, EmptyingTheTrashSkipsHiddenEntriesAndFallsBackToTheItemSize) {
+TEST_F(CleanRunTest, EmptyingTheTrashSkipsHiddenEntriesAndCountsOnlyWhatWent) {
     const auto trash = home + "/.Trash";
     fileSystem.addFile(trash + "/.DS_Store", {.size = 4096});
     auto hiddenOnly = harness.clean({itemAt(trash, CategoryType::trash, 777, DeletionMethod::emptyTrash())});
-    EXPECT_EQ(hiddenOnly.freed, 777) << "nothing listed, nothing freed: the item's size stands in";
+    EXPECT_EQ(hiddenOnly.freed, 0) << "nothing removed, nothing freed, whatever the scan said";
     EXPECT_TRUE(fileSystem.exists(trash + "/.DS_Store"));
 
     fileSystem.addFile(trash + "/empty.txt", {.size = 0, .allocatedSize = 0});
     auto zeroSized = harness.clean({itemAt(trash, CategoryType::trash, 555, DeletionMethod::emptyTrash())});
-    EXPECT_EQ(zeroSized.freed, 555);
+    EXPECT_EQ(zeroSized.freed, 0) << "a file without blocks gives nothing back";
     EXPECT_FALSE(fileSystem.exists(trash + "/empty.txt"));
     EXPECT_TRUE(zeroSized.failedKeys.empty());
+}
+
+TEST_F(CleanRunTest, EmptyingADesktopTrashKeepsItsFolders) {
+    const auto trash = home + "/.local/share/Trash";
+    fileSystem.addFile(trash + "/files/.dotfile", {.size = 4096});
+    fileSystem.addFile(trash + "/files/album/a.jpg", {.size = 8192});
+    fileSystem.addFile(trash + "/info/album.trashinfo", {.size = 100});
+    fileSystem.addDirectory(trash + "/expunged");
+    const auto result = harness.clean({itemAt(trash, CategoryType::trash, 1, DeletionMethod::emptyTrash())});
+    EXPECT_TRUE(result.failedKeys.empty());
+    for (const auto* folder : {"/files", "/info", "/expunged"}) {
+        EXPECT_EQ(fileSystem.contentsOfDirectory(trash + folder), std::vector<std::string>{}) << folder;
+    }
+    EXPECT_GE(result.freed, 4096 + 8192 + 100);
 }
 
 TEST_F(CleanRunTest, MissingPathsSucceedWithNothingAndPathlessItemsFailUnderTheirId) {
@@ -313,7 +327,7 @@ TEST_F(CleanRunOnDiskTest, APrivacyRunBacksUpEveryChangeAndRecordsItsActions) {
     const auto& record = *result.sweepRecord;
     EXPECT_EQ(record.expiresAt.timeIntervalSince1970() - record.date.timeIntervalSince1970(), 86400.0);
     EXPECT_EQ(record.freedBytes, result.freed);
-    EXPECT_EQ(result.freed, 321 + 14 + 2048 + 19 + cacheSize) << "cached size 0 falls back to the item's size";
+    EXPECT_EQ(result.freed, 0 + 14 + 2048 + 19 + cacheSize) << "an empty file frees nothing, whatever its item said";
 
     std::vector<std::pair<SweepActionKind, std::string>> actions;
     for (const auto& action : record.actions) actions.emplace_back(action.kind, action.label);

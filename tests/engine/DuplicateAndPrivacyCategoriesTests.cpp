@@ -42,6 +42,23 @@ TEST(DuplicateItemsTest, TheKeeperStaysAndTheCopiesAreSelected) {
     }
 }
 
+TEST(DuplicateItemsTest, OnlyCopiesCountAndOnlyExactCopiesAreTickedInAdvance) {
+    auto sparseCopy = member("/h/Downloads/disk copy.img", false);
+    sparseCopy.allocatedBytes = 300;
+    auto linked = member("/h/Downloads/linked.img", false);
+    linked.hasOtherLinks = true;
+    const model::DuplicateGroup exact{"g1", model::DuplicateKind::exactBytes,
+                                      {member("/h/Documents/disk.img", true), sparseCopy, linked}};
+    const model::DuplicateGroup similar{"g2", model::DuplicateKind::perceptualImage,
+                                        {member("/h/Pictures/a.jpg", true), member("/h/Pictures/a small.jpg", false)}};
+    std::vector<std::pair<std::int64_t, bool>> figures;
+    for (const auto& item : duplicateItems({exact, similar})) figures.emplace_back(item.sizeBytes, item.isSelected);
+    const std::vector<std::pair<std::int64_t, bool>> expected = {
+        {0, false}, {300, true}, {0, true},  // the keeper frees nothing, a sparse copy its blocks, a link nothing
+        {0, false}, {1000, false}};          // a similar picture is the user's call
+    EXPECT_EQ(figures, expected);
+}
+
 TEST(PrivacyItemsTest, EachKindGetsItsDeletionAndSubcategory) {
     model::PrivacyGroup cookies{"cookie:chrome:Default", model::PrivacyKind::trackerCookie, model::BrowserKind::chrome,
                                 "Chrome \u2014 Default", "t.com", {{"s", "1 tracker cookies", "/c/Cookies", {"t.com"}, 10, true}}, 1};

@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 namespace zentrel::platform {
 namespace {
 
@@ -52,22 +54,36 @@ TEST(DesktopNotificationAuthorizationTest, WithoutANotificationServiceItIsDenied
     EXPECT_TRUE(error.has_value());
 }
 
-TEST(DesktopSettingsPageOpenerTest, MapsSettingsPagesToDesktopPanels) {
+TEST(DesktopSettingsPageOpenerTest, OpensTheInstalledDesktopsPageOrNothing) {
+    using Command = std::optional<std::vector<std::string>>;
+    constexpr const char* kNotifications = "x-apple.systempreferences:com.apple.Notifications-Settings.extension";
+    constexpr const char* kAccessibility = "x-apple.systempreferences:com.apple.preference.security?Privacy_Accessibility";
+    constexpr const char* kFiles = "x-apple.systempreferences:com.apple.preference.security?Privacy_AllFiles";
     struct Case {
+        std::set<std::string> installed;
         const char* url;
-        std::vector<std::string> command;
+        Command command;
     };
     const Case cases[] = {
-        {"x-apple.systempreferences:com.apple.preference.security?Privacy_AllFiles",
-         {"gnome-control-center", "privacy"}},
-        {"x-apple.systempreferences:com.apple.preference.security?Privacy_Accessibility",
-         {"gnome-control-center", "universal-access"}},
-        {"x-apple.systempreferences:com.apple.Notifications-Settings.extension",
-         {"gnome-control-center", "notifications"}},
-        {"x-apple.systempreferences:com.apple.Unknown", {"gnome-control-center"}},
-        {"https://example.org/help", {"xdg-open", "https://example.org/help"}},
+        {{"gnome-control-center", "systemsettings"}, kNotifications,
+         std::vector<std::string>{"gnome-control-center", "notifications"}},
+        {{"systemsettings"}, kNotifications, std::vector<std::string>{"systemsettings", "kcm_notifications"}},
+        {{"systemsettings5"}, kAccessibility, std::vector<std::string>{"systemsettings5", "kcm_access"}},
+        {{"gnome-control-center"}, kAccessibility, std::vector<std::string>{"gnome-control-center", "universal-access"}},
+        {{}, kNotifications, std::nullopt},  // no settings program: nothing is offered
+        {{"gnome-control-center"}, kFiles, std::nullopt},  // no page grants file access here
+        {{"gnome-control-center"}, "x-apple.systempreferences:com.apple.Unknown", std::nullopt},
+        {{}, "https://example.org/help", std::vector<std::string>{"xdg-open", "https://example.org/help"}},
     };
-    for (const auto& c : cases) EXPECT_EQ(DesktopSettingsPageOpener::commandFor(c.url), c.command) << c.url;
+    for (const auto& c : cases) {
+        const DesktopSettingsPageOpener opener([&](const std::string& program) { return c.installed.contains(program); });
+        EXPECT_EQ(opener.commandFor(c.url), c.command) << c.url;
+        EXPECT_EQ(opener.canOpen(c.url), c.command.has_value()) << c.url;
+        // The other system's address never reaches the URL opener.
+        if (c.command) {
+            EXPECT_EQ(std::string(c.url).starts_with("x-apple"), c.command->front() != "xdg-open");
+        }
+    }
 }
 
 TEST(DetachedProcessTest, ReportsWhetherTheProgramStarted) {

@@ -84,12 +84,31 @@ TEST(DuplicateKeeperHeuristicTest, PicksTheKeeperOfEachCase) {
         {"4000x3000 in downloads loses to 4000x3000 in pictures",
          {file("/h/Downloads/d", kNewYear2020, 4000, 3000), file("/h/Pictures/p", kNewYear2020, 4000, 3000)},
          "/h/Pictures/p"},
+        {"on a tie a name without a copy marker keeps",
+         {file("/h/Documents/thesis-final (copy).pdf"), file("/h/Documents/thesis-final.pdf")},
+         "/h/Documents/thesis-final.pdf"},
+        {"on a tie the shorter path keeps", {file("/h/Music/long-name"), file("/h/Music/short")}, "/h/Music/short"},
+        {"a copy marker loses even to a longer path",
+         {file("/h/Music/a copy.mp3"), file("/h/Music/album/a.mp3")}, "/h/Music/album/a.mp3"},
+        {"a marked name still keeps on a higher score",
+         {file("/h/Downloads/a.pdf"), file("/h/Documents/a (1).pdf")}, "/h/Documents/a (1).pdf"},
         {"the best of three wins wherever it stands",
          {file("/h/Downloads/a"), file("/h/Documents/b"), file("/h/Desktop/c")}, "/h/Documents/b"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(DuplicateKeeperHeuristic::pickKeeper(c.candidates), c.keeper);
+    }
+}
+
+TEST(DuplicateKeeperHeuristicTest, CopyMarkersStandBeforeTheExtensionOrInFront) {
+    for (const auto* marked : {"/h/a (copy).pdf", "/h/a copy.pdf", "/h/a (1).pdf", "/h/a (9)", "/h/Copy of a.pdf",
+                               "/h/a-1.jpg", "/h/a-9.tar", "/h/A COPY.PDF"}) {
+        EXPECT_TRUE(DuplicateKeeperHeuristic::hasCopyMarker(marked)) << marked;
+    }
+    for (const auto* plain : {"/h/a.pdf", "/h/a (10).pdf", "/h/a-0.jpg", "/h/a (copy)/b.pdf", "/h/scopy.pdf",
+                              "/h/a1.pdf", "/h/a (x).pdf"}) {
+        EXPECT_FALSE(DuplicateKeeperHeuristic::hasCopyMarker(plain)) << plain;
     }
 }
 

@@ -314,5 +314,61 @@ TEST(AppUninstallerLinuxTest, LeftoverNamesComeFromTheIdAndTheExecutable) {
     EXPECT_THAT(leftoverNames("chrome-abc-Default", "google-chrome", "Discord"), ElementsAre("chrome-abc-Default", "google-chrome"));
     EXPECT_THAT(leftoverNames("..", "", "x"), IsEmpty());
 }
+// Applications a package manager installed, on a scratch system root with
+// dpkg's file lists and Flatpak's and Snap's exported entries.
+TEST(AppUninstallerLinuxTest, APackagesFilesAreNeverOfferedOnlyTheUsersOwnLeftovers) {
+    testing::TempDir dir;
+    platform::PosixFileSystem fileSystem;
+    const auto home = (dir / "home").string();
+    const auto table = platform::HostTable::linuxDesktop(platform::HostLayout::forHome(dir / "home", dir / "sys"),
+                                                         fileSystem, 1000);
+    AppUninstaller uninstaller{fileSystem, table};
+    const auto entry = [](const std::string& name, const std::string& exec) {
+        return "[Desktop Entry]\nType=Application\nName=" + name + "\nExec=" + exec + "\n";
+    };
+    dir.write("sys/var/lib/dpkg/info/inkpad:amd64.list", "/.\n/usr/bin/inkpad\n/usr/share/applications/inkpad.desktop\n");
+    dir.write("sys/var/lib/dpkg/info/other.list", "/usr/share/doc/other\n");
+    const auto inkpad = dir.write("sys/usr/share/applications/inkpad.desktop", entry("Inkpad", "inkpad %F")).string();
+    const auto loose = dir.write("sys/usr/local/share/applications/loose.desktop", entry("Loose", "loose")).string();
+    dir.write("sys/var/lib/flatpak/exports/share/applications/org.example.Draw.desktop",
+              entry("Draw", "/usr/bin/flatpak run org.example.Draw"));
+    dir.write("sys/var/lib/snapd/desktop/applications/notes_notes.desktop", entry("Notes", "/snap/bin/notes"));
+    dir.write("home/.config/inkpad/settings", "s");
+    dir.write("home/.config/autostart/inkpad-helper.desktop", entry("Inkpad helper", "inkpad --tray"));
+    dir.write("home/.config/autostart/tray.desktop", entry("Tray", "/usr/bin/inkpad --tray"));
+    dir.write("home/.config/autostart/inkpadder.desktop", entry("Other", "other"));
+    dir.write("home/.var/app/org.example.Draw/data/d", "d");
+    dir.write("home/snap/notes/1/n", "n");
+
+    std::map<std::string, model::InstalledApp> apps;
+    for (auto& app : uninstaller.listInstalledApps()) apps[app.bundleID] = app;
+    using Manager = model::PackageOwner::Manager;
+    ASSERT_TRUE(apps.at("inkpad").package);
+    EXPECT_EQ(*apps.at("inkpad").package, (model::PackageOwner{Manager::dpkg, "inkpad"}));
+    EXPECT_EQ(apps.at("inkpad").package->removalCommand(), "sudo apt remove inkpad");
+    EXPECT_EQ(apps.at("org.example.Draw").package->removalCommand(), "flatpak uninstall org.example.Draw");
+    EXPECT_EQ(apps.at("notes_notes").package->removalCommand(), "sudo snap remove notes");
+    EXPECT_FALSE(apps.at("loose").package);
+
+    const auto leftovers = [&](const std::string& id) {
+        std::vector<std::pair<UninstallItemKind, std::string>> found;
+        for (const auto& item : uninstaller.findLeftovers(apps.at(id))) found.emplace_back(item.kind, item.path);
+        return found;
+    };
+    EXPECT_THAT(leftovers("inkpad"),
+                ElementsAre(std::pair{UninstallItemKind::preferences, home + "/.config/inkpad"},
+                            std::pair{UninstallItemKind::launchAgents, home + "/.config/autostart/inkpad-helper.desktop"},
+                            std::pair{UninstallItemKind::launchAgents, home + "/.config/autostart/tray.desktop"}));
+    EXPECT_THAT(leftovers("org.example.Draw"),
+                ElementsAre(std::pair{UninstallItemKind::appSupport, home + "/.var/app/org.example.Draw"}));
+    EXPECT_THAT(leftovers("notes_notes"), ElementsAre(std::pair{UninstallItemKind::appSupport, home + "/snap/notes"}));
+
+    auto items = uninstaller.findLeftovers(apps.at("org.example.Draw"));
+    EXPECT_TRUE(uninstaller.uninstallItems(items).failures.empty());
+    EXPECT_FALSE(std::filesystem::exists(dir / "home/.var/app/org.example.Draw"));
+    EXPECT_TRUE(std::filesystem::exists(inkpad));
+    EXPECT_TRUE(std::filesystem::exists(loose));
+}
+
 }  // namespace
 }  // namespace zentrel::services

@@ -1,12 +1,15 @@
 #include "services/LinuxWorkspace.hpp"
 
 #include "doubles/FakeProcTree.hpp"
+#include "doubles/ManualExecutor.hpp"
 #include "doubles/RecordingProcessSignaller.hpp"
 #include "doubles/TempDir.hpp"
 
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <map>
+#include <optional>
 #include <unistd.h>
 
 namespace zentrel::services {
@@ -111,6 +114,50 @@ TEST_F(LinuxWorkspaceTest, APidThatPassedToANewProcessIsNeverSignalled) {
     tree.addProcess({.pid = 70, .name = "editor", .commandLine = FakeProcTree::commandLineOf({"editor"}), .startTicks = 100});
     EXPECT_TRUE(workspace.terminate(listed[0], false));
     EXPECT_EQ(signaller.sent, (std::vector<std::pair<std::int32_t, int>>{{70, SIGTERM}}));
+}
+
+TEST_F(LinuxWorkspaceTest, TheApplicationInFrontIsActiveAndItsHelperStandsForIt) {
+    tree.addProcess({.pid = 20, .name = "editor", .commandLine = FakeProcTree::commandLineOf({"editor"})});
+    tree.addProcess({.pid = 21, .name = "editor", .parentPid = 20, .commandLine = FakeProcTree::commandLineOf({"editor"})});
+    tree.addProcess({.pid = 30, .name = "browser", .commandLine = FakeProcTree::commandLineOf({"/opt/browser/launch.sh"})});
+    std::optional<std::int32_t> front;
+    testing::ManualExecutor desktop;
+    const ActiveProcessTracker tracker([&front] { return front; }, desktop);
+    LinuxWorkspace tracked{{.procRoot = tree.root(), .applicationFolders = {temp / "apps"}, .userId = ::getuid(),
+                            .activeProcess = &tracker},
+                           signaller};
+    const auto activeOf = [&] {
+        desktop.runAll();  // the desktop answers the question the last listing asked
+        std::map<std::int32_t, bool> active;
+        for (const auto& application : tracked.runningApplications()) active[application.processIdentifier] = application.isActive;
+        return active;
+    };
+    EXPECT_EQ(activeOf(), (std::map<std::int32_t, bool>{{20, false}, {30, false}}));
+    front = 30;
+    EXPECT_EQ(activeOf(), (std::map<std::int32_t, bool>{{20, false}, {30, true}}));
+    front = 21;  // a window of the editor's helper process
+    EXPECT_EQ(activeOf(), (std::map<std::int32_t, bool>{{20, true}, {30, false}}));
+    front = 999;  // a window of no listed application
+    EXPECT_EQ(activeOf(), (std::map<std::int32_t, bool>{{20, false}, {30, false}}));
+}
+
+TEST(ActiveProcessTrackerTest, AnswersTheLastProcessFoundAndAsksOneQuestionAtATime) {
+    testing::ManualExecutor desktop;
+    int questions = 0;
+    const ActiveProcessTracker tracker([&]() -> std::optional<std::int32_t> { return ++questions * 10; }, desktop);
+    EXPECT_TRUE(tracker.canTell());
+    EXPECT_EQ(tracker.current(), std::nullopt);  // never waits for the desktop
+    EXPECT_EQ(desktop.pendingCount(), 1u);       // the question asked at start is still open
+    desktop.runAll();
+    EXPECT_EQ(tracker.current(), 10);
+    desktop.runAll();
+    EXPECT_EQ(tracker.current(), 20);
+    EXPECT_EQ(questions, 2);
+
+    // Where the desktop cannot tell (Wayland), none is in front and nothing is asked.
+    const ActiveProcessTracker wayland;
+    EXPECT_FALSE(wayland.canTell());
+    EXPECT_EQ(wayland.current(), std::nullopt);
 }
 
 }  // namespace

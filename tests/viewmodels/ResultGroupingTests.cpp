@@ -1,4 +1,5 @@
 #include "viewmodels/ResultGrouping.hpp"
+#include "viewmodels/DuplicateWalkNotice.hpp"
 
 #include "ScanViewModelHarness.hpp"
 
@@ -15,6 +16,16 @@ model::CleanItem named(std::string name, std::string path, CategoryType category
     item.name = std::move(name);
     item.isSelected = selected;
     return item;
+}
+
+TEST(ScanReportTest, AWalkStoppedEarlyIsSaidUnderTheDuplicatesFigureEvenWithNoGroups) {
+    const scanners::CandidateLimitStop stop{5000, "/h/Documents/x.pdf", {"/h/Desktop"}};
+    const auto report = scanReport({}, "today", model::ViewMode::advanced, duplicateWalkNotice(stop));
+    EXPECT_NE(report.find("\nDuplicates \u2014 Zero KB (0 items, 0 selected)\n  Stopped early: the limit of 5000 files "
+                          "to compare was reached at /h/Documents/x.pdf; files from there on were not compared. "
+                          "Not reached: /h/Desktop.\n"),
+              std::string::npos)
+        << report;
 }
 
 TEST(ScanReportTest, AnEmptyResult) {

@@ -47,11 +47,15 @@ public:
         cleans.push_back({std::move(items), std::move(progress), std::move(done)});
     }
     std::optional<scanners::CandidateLimitStop> duplicateWalkStop() const override { return walkStop; }
+    std::vector<model::CategoryType> categories() const override {
+        return shownCategories ? *shownCategories : ScanEngine::categories();
+    }
 
     std::deque<FullScan> fullScans;
     std::deque<CategoryScan> categoryScans;
     std::deque<Clean> cleans;
     std::optional<scanners::CandidateLimitStop> walkStop;
+    std::optional<std::vector<model::CategoryType>> shownCategories;  // all twelve when none
 };
 
 class ScriptedRestorer final : public viewmodels::SweepRestorer {

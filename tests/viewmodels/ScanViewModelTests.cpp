@@ -114,6 +114,22 @@ TEST_F(ScanViewModelTest, CancellingFallsBackToWhatIsKnown) {
     EXPECT_EQ(restored->scanState(), model::ScanState(state::Done{}));
 }
 
+TEST_F(ScanViewModelTest, ACategoryScanAfterARestartChangesOnlyItsCategory) {
+    h.standard.setInteger("lastScanItemCount", 5);
+    h.prefs.setLastScanCategoryTotals({{CategoryType::devTools, 31'800'000}, {CategoryType::systemCaches, 7000}});
+    auto restored = h.make();
+    restored->scanCategory(CategoryType::startup, true);
+    ASSERT_EQ(h.engine.categoryScans.size(), 1u);
+    h.engine.categoryScans[0].done({scannedItem("/h/.config/autostart/sync.desktop", CategoryType::startup, 300)});
+
+    EXPECT_EQ(restored->totalBytes(CategoryType::devTools), 31'800'000) << "not scanned since the restart";
+    EXPECT_EQ(restored->totalBytes(CategoryType::startup), 300);
+    const std::map<CategoryType, std::int64_t> stored = {
+        {CategoryType::devTools, 31'800'000}, {CategoryType::systemCaches, 7000}, {CategoryType::startup, 300}};
+    EXPECT_EQ(h.prefs.lastScanCategoryTotals(), stored);
+    EXPECT_EQ(h.standard.real("lastScanFoundBytes"), 31'807'300.0);
+}
+
 TEST_F(ScanViewModelTest, ALazyCategoryScanAddsItsItemsOnce) {
     scanTo(twoCategories());
     vm->scannedCategories.modify([](auto& set) { set.erase(CategoryType::privacy); });

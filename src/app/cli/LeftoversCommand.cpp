@@ -34,6 +34,11 @@ int runLeftovers(const Arguments& arguments) {
         return 1;
     }
 
+    if (app->package) {
+        std::cout << "Installed by " << app->package->managerName() << " (" << terminalText(app->package->package)
+                  << "): only your own files are listed; remove the application with: "
+                  << terminalText(app->package->removalCommand()) << "\n";
+    }
     const auto items = uninstaller.findLeftovers(*app);
     std::int64_t total = 0;
     for (const auto& item : items) {

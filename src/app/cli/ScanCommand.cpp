@@ -7,6 +7,7 @@
 #include "app/cli/ScanSetup.hpp"
 #include "app/cli/ScanViewModelSetup.hpp"
 #include "platform/ByteCountFormatter.hpp"
+#include "viewmodels/DuplicateWalkNotice.hpp"
 
 #include <nlohmann/json.hpp>
 
@@ -30,7 +31,7 @@ nlohmann::json itemJson(const model::CleanItem& item) {
     return json;
 }
 
-void printGrouped(const engine::CleanerEngine::Items& items) {
+void printGrouped(const engine::CleanerEngine::Items& items, const std::optional<scanners::CandidateLimitStop>& stop) {
     std::map<model::CategoryType, std::vector<const model::CleanItem*>> byCategory;
     for (const auto& item : items) byCategory[item.category].push_back(&item);
     std::int64_t total = 0;
@@ -38,6 +39,7 @@ void printGrouped(const engine::CleanerEngine::Items& items) {
         std::int64_t sum = 0;
         for (const auto* item : members) sum += item->sizeBytes;
         std::cout << model::rawValue(category) << " (" << platform::formatByteCount(sum) << ")\n";
+        if (category == model::CategoryType::duplicates && stop) std::cout << "  " << viewmodels::duplicateWalkNotice(*stop) << "\n";
         for (const auto* item : members) {
             std::cout << "  " << (item->isSelected ? "[x] " : "[ ] ") << terminalText(item->name) << "\t"
                       << platform::formatByteCount(item->sizeBytes) << "\t" << terminalText(item->path) << "\n";
@@ -46,16 +48,19 @@ void printGrouped(const engine::CleanerEngine::Items& items) {
         }
         total += sum;
     }
+    if (stop && !byCategory.contains(model::CategoryType::duplicates))
+        std::cout << model::rawValue(model::CategoryType::duplicates) << "\n  " << viewmodels::duplicateWalkNotice(*stop) << "\n";
     std::cout << "Total: " << platform::formatByteCount(total) << " in " << items.size() << " items\n";
 }
 
-void printItems(const engine::CleanerEngine::Items& items, bool json) {
+void printItems(const engine::CleanerEngine::Items& items, bool json,
+                const std::optional<scanners::CandidateLimitStop>& stop = std::nullopt) {
     if (json) {
         nlohmann::json list = nlohmann::json::array();
         for (const auto& item : items) list.push_back(itemJson(item));
         std::cout << list.dump(2) << "\n";
     } else {
-        printGrouped(items);
+        printGrouped(items, stop);
     }
 }
 
@@ -73,7 +78,8 @@ int runScan(const Arguments& arguments) {
     ScanSetup setup(layout, hostTable(arguments, platform::PosixFileSystem::shared()));
     const bool json = arguments.flag("--json");
     if (category) {
-        printItems(setup.categoryScan(*category), json);
+        auto items = setup.categoryScan(*category);
+        printItems(items, json, setup.engine.duplicateWalkStop());
         return 0;
     }
 
@@ -93,7 +99,7 @@ int runScan(const Arguments& arguments) {
     viewModel.resetScan(true);  // the last scan's summary leaves it done
     viewModel.startScan(false, true, false, false);
     screen.waitUntilIdle();
-    printItems(viewModel.result().items, json);
+    printItems(viewModel.result().items, json, viewModel.duplicateWalkStop());
     if (!json) {
         std::cout << (writeSettings ? "Category totals stored:\n" : "Category totals (not stored without --home):\n");
         for (const auto& [stored, bytes] : screen.prefs().lastScanCategoryTotals()) {

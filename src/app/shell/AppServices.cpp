@@ -4,6 +4,8 @@
 #include "engine/DeletionGuard.hpp"
 #include "platform/Localization.hpp"
 #include "platform/ProcessNames.hpp"
+#include "platform/X11FrontmostApplication.hpp"
+#include "platform/X11Session.hpp"
 #include "scanners/ClipboardInsight.hpp"
 #include "services/AppBundleInfo.hpp"
 
@@ -21,6 +23,18 @@ std::vector<std::string> relaunchCommand() {
     std::vector<std::string> command;
     for (const auto& argument : arguments) command.push_back(argument.toStdString());
     return command;
+}
+
+// Where the session is Wayland, no application can be known to be in front.
+services::ActiveProcessTracker activeProcessTracker(platform::Executor& pool) {
+    if (platform::x11::isWaylandSession()) return {};
+    auto frontmost = std::make_shared<platform::x11::X11FrontmostApplication>();
+    return {[frontmost]() -> std::optional<std::int32_t> {
+                const auto application = frontmost->current();
+                if (!application) return std::nullopt;
+                return static_cast<std::int32_t>(application->processID);
+            },
+            pool};
 }
 
 }  // namespace
@@ -56,8 +70,9 @@ AppServices::AppServices(QObject& context, platform::HostLayout hostLayout, plat
       typingBridge(desktopTyping.poster, clipboard, desktopTyping.accessibility),
       distributedNotifications(platform::SessionBusNotificationCenter::fromEnvironment()),
       imeInstaller(typing::ZentrelIMEInstaller::programEnvironment(layout, desktopTyping.inputMethodStatus)),
+      activeProcess(activeProcessTracker(pool)),
       workspace({"/proc", services::LinuxWorkspace::applicationFoldersFor(layout.dataHome, layout.systemRoot),
-                 ::getuid(), platform::Localization::shared().language()},
+                 ::getuid(), platform::Localization::shared().language(), &activeProcess},
                 signaller),
       processes(statistics, workspace, platform::SystemClock::shared()),
       power(energySource, platform::SystemClock::shared()),

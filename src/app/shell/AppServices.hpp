@@ -29,6 +29,7 @@
 #include "platform/WidgetCenter.hpp"
 #include "scanners/PrivacyCookieStore.hpp"
 #include "scanners/SweepJournal.hpp"
+#include "services/ActiveProcessTracker.hpp"
 #include "services/AppUninstaller.hpp"
 #include "services/EnergySampler.hpp"
 #include "services/EnergyStore.hpp"
@@ -137,6 +138,8 @@ public:
 
     services::ProcfsSystemStatistics statistics;
     services::KillProcessSignaller signaller;
+    // The application in front, from the X11 active window; none on Wayland.
+    services::ActiveProcessTracker activeProcess;
     services::LinuxWorkspace workspace;
     services::ProcessSampler processes;
     services::PowercapEnergyReportSource energySource;

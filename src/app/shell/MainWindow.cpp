@@ -1,10 +1,8 @@
 #include "app/shell/MainWindow.hpp"
 
-#include "ui/design/DesignLabels.hpp"
 
 #include <QCloseEvent>
 #include <QMenuBar>
-#include <QMessageBox>
 
 namespace zentrel::app {
 
@@ -15,23 +13,52 @@ MainWindow::MainWindow(BranchFactory branches, MainWindowActions actions)
 }
 
 void MainWindow::buildMenus() {
-    auto* menu = menuBar()->addMenu("Zentrel");
-    menu->addAction(ui::localizedText("About Zentrel"), this, [this] {
-        QMessageBox::about(this, ui::localizedText("About Zentrel"),
-                           QStringLiteral("Zentrel %1").arg(QStringLiteral(ZENTREL_DISPLAY_VERSION)));
-    });
-    menu->addAction(ui::localizedText("Check for Updates…"), this, [this] { actions_.checkForUpdates(); });
-    menu->addSeparator();
-    typingToggle_ = menu->addAction(QString(), this, [this] { actions_.toggleTyping(); });
-    typingToggle_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
-    typingToggle_->setShortcutContext(Qt::ApplicationShortcut);
-    menu->addSeparator();
-    auto* preferences = menu->addAction(ui::localizedText("Preferences…"), this, [this] { actions_.showPreferences(); });
-    preferences->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
-    preferences->setShortcutContext(Qt::ApplicationShortcut);
-    auto* quit = menu->addAction(ui::localizedText("Quit Zentrel"), this, [this] { actions_.quit(); });
-    quit->setShortcut(QKeySequence::Quit);
-    quit->setShortcutContext(Qt::ApplicationShortcut);
+    for (const auto& menu : ui::applicationMenus(false)) {
+        auto* qmenu = menuBar()->addMenu(QString::fromStdString(menu.title));
+        menus_.push_back(qmenu);
+        for (const auto& entry : menu.entries) {
+            if (entry.separatorBefore) qmenu->addSeparator();
+            const auto command = entry.command;
+            auto* action = qmenu->addAction(QString::fromStdString(entry.title), this, [this, command] { run(command); });
+            if (!entry.shortcut.empty()) {
+                action->setShortcut(QKeySequence(QString::fromStdString(entry.shortcut), QKeySequence::PortableText));
+                action->setShortcutContext(Qt::ApplicationShortcut);
+            }
+            commandActions_.emplace_back(command, action);
+            if (command == ui::MenuCommand::toggleTyping) typingToggle_ = action;
+            if (command == ui::MenuCommand::exportReport) exportReport_ = action;
+        }
+        connect(qmenu, &QMenu::aboutToShow, this, [this] {
+            exportReport_->setEnabled(actions_.canExportReport && actions_.canExportReport());
+        });
+    }
+}
+
+void MainWindow::updateMenus(bool typingEnabled) {
+    const auto menus = ui::applicationMenus(typingEnabled);
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < menus.size() && i < menus_.size(); ++i) {
+        menus_[i]->setTitle(QString::fromStdString(menus[i].title));
+        for (const auto& entry : menus[i].entries)
+            commandActions_.at(next++).second->setText(QString::fromStdString(entry.title));
+    }
+}
+
+void MainWindow::run(ui::MenuCommand command) {
+    using C = ui::MenuCommand;
+    const auto call = [](const std::function<void()>& action) {
+        if (action) action();
+    };
+    switch (command) {
+    case C::exportReport:
+        if (actions_.canExportReport && actions_.canExportReport()) call(actions_.exportReport);
+        return;
+    case C::quit: call(actions_.quit); return;
+    case C::toggleTyping: call(actions_.toggleTyping); return;
+    case C::preferences: call(actions_.showPreferences); return;
+    case C::checkForUpdates: call(actions_.checkForUpdates); return;
+    case C::about: call(actions_.about); return;
+    }
 }
 
 void MainWindow::showBranch(ui::MainWindowBranch branch) {

@@ -1,19 +1,27 @@
 #pragma once
 // The main window: one of four branches at a time (onboarding, the
 // permission check in progress, the content, the Full Disk Access screen),
-// each at its own size, and the application menu. Closing it hides it while
+// each at its own size, and the menu bar. Closing it hides it while
 // the tray icon can bring it back; without a tray, closing quits.
 
+#include "ui/presenters/ApplicationMenus.hpp"
 #include "ui/presenters/MainWindowBranch.hpp"
 
 #include <QAction>
 #include <QMainWindow>
+#include <QMenu>
 
 #include <functional>
+#include <utility>
+#include <vector>
 
 namespace zentrel::app {
 
 struct MainWindowActions {
+    std::function<void()> exportReport;
+    // Whether Export Report… has a report to save now.
+    std::function<bool()> canExportReport;
+    std::function<void()> about;
     std::function<void()> checkForUpdates;
     std::function<void()> toggleTyping;
     std::function<void()> showPreferences;
@@ -32,7 +40,8 @@ public:
     void showBranch(ui::MainWindowBranch branch);
     [[nodiscard]] ui::MainWindowBranch branch() const { return branch_; }
     [[nodiscard]] QWidget* branchWidget() const { return centralWidget(); }
-    void setTypingToggleTitle(const QString& title) { typingToggle_->setText(title); }
+    // Titles the menus anew, the typing toggle by `typingEnabled`.
+    void updateMenus(bool typingEnabled);
     [[nodiscard]] QAction* typingToggle() const { return typingToggle_; }
     // Brings the window to the front, visible again if it was closed.
     void present();
@@ -42,12 +51,16 @@ protected:
 
 private:
     void buildMenus();
+    void run(ui::MenuCommand command);
 
     BranchFactory branches_;
     MainWindowActions actions_;
     ui::MainWindowBranch branch_ = ui::MainWindowBranch::onboarding;
     bool hasBranch_ = false;
     QAction* typingToggle_ = nullptr;
+    QAction* exportReport_ = nullptr;
+    std::vector<QMenu*> menus_;
+    std::vector<std::pair<ui::MenuCommand, QAction*>> commandActions_;
 };
 
 }  // namespace zentrel::app

@@ -44,7 +44,7 @@ PanelScreens::~PanelScreens() = default;
 QWidget* PanelScreens::makeOnboarding() {
     auto* onboarding = new ui::OnboardingView({*services_.permissions, typingPermission_, finishOnboarding_,
                                                [this] { services_.launchTiming.recordFirstInteractiveFrame(); },
-                                               preferredLanguages()});
+                                               preferredLanguages(), services_.scanViewModel->categories()});
     return onboarding;
 }
 

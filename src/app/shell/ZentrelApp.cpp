@@ -7,7 +7,9 @@
 #include "ui/design/DesignLabels.hpp"
 #include "ui/main/MainContentView.hpp"
 #include "ui/main/SidebarView.hpp"
+#include "ui/panels/AboutDialog.hpp"
 #include "ui/panels/UpdateAvailableBanner.hpp"
+#include "ui/presenters/ApplicationMenus.hpp"
 #include "ui/presenters/MainWindowStartup.hpp"
 #include "ui/tools/AppFeaturesView.hpp"
 #include "ui/tools/BoostView.hpp"
@@ -18,6 +20,8 @@
 #include <QEvent>
 #include <QTimer>
 #include <QWindow>
+
+#include <sqlite3.h>
 
 namespace zentrel::app {
 namespace {
@@ -37,6 +41,12 @@ ZentrelApp::ZentrelApp(platform::HostLayout layout, platform::HostPlatform hostP
 
     window_ = std::make_unique<MainWindow>([this](MainWindowBranch branch) { return makeBranch(branch); },
                                            MainWindowActions{
+                                               [this] { exportReport(); },
+                                               [this] {
+                                                   return ui::canExportReport(*services_->scanViewModel,
+                                                                              window_->branch());
+                                               },
+                                               [this] { showAbout(); },
                                                [this] { updater().checkForUpdates(); },
                                                [this] { toggleTyping(); },
                                                [this] { showPreferences(); },
@@ -48,9 +58,7 @@ ZentrelApp::ZentrelApp(platform::HostLayout layout, platform::HostPlatform hostP
     auto& permissions = *services_->permissions;
     observers_.push_back(permissions.isCheckingFullDiskAccess.observe([this](bool) { updateBranch(); }));
     observers_.push_back(permissions.fullDiskAccess.observe([this](bool) { updateBranch(); }));
-    const auto typingTitle = [this](bool enabled) {
-        window_->setTypingToggleTitle(ui::localizedText(ui::typingToggleTitle(enabled)));
-    };
+    const auto typingTitle = [this](bool enabled) { window_->updateMenus(enabled); };
     observers_.push_back(services_->typing->isEnabled.observe(typingTitle));
     typingTitle(services_->typing->isEnabled());
 
@@ -197,6 +205,16 @@ void ZentrelApp::toggleTyping() {
 
 void ZentrelApp::showPreferences() { panels_->showSettingsWindow(window_.get()); }
 
+void ZentrelApp::exportReport() {
+    if (auto* content = window_->branchWidget()->findChild<ui::MainContentView*>()) content->exportReport();
+}
+
+void ZentrelApp::showAbout() {
+    const std::vector<ui::AboutLibrary> versions = {{"Qt", qVersion()}, {"SQLite", sqlite3_libversion()}};
+    ui::AboutDialog dialog(ui::aboutContent(ZENTREL_DISPLAY_VERSION, versions), appIcon(), window_.get());
+    dialog.exec();
+}
+
 void ZentrelApp::handle(const InstanceRequest& request) {
     window_->present();
     if (request.intent) runIntent(request);
@@ -212,13 +230,17 @@ void ZentrelApp::runIntent(const InstanceRequest& request) {
         auto choice = request.category ? viewmodels::scanCategoryChoiceFromRaw(*request.category) : std::nullopt;
         if (!choice) {
             // The category is the intent's parameter: ask for it, as the system would.
+            // Only the categories this desktop shows are offered.
             QStringList titles;
-            for (const auto& info : viewmodels::scanCategoryChoices())
+            std::vector<viewmodels::ScanCategoryChoice> offered;
+            for (const auto& info : viewmodels::scanCategoryChoices()) {
+                if (!services_->scanViewModel->showsCategory(viewmodels::categoryType(info.choice))) continue;
                 titles << ui::localizedText(info.displayTitle);
+                offered.push_back(info.choice);
+            }
             scanCategoryPrompt_.ask(window_.get(), ui::localizedText("Scan Category"), ui::localizedText("Nhóm"), titles,
-                                    [&bridge](qsizetype index) {
-                                        viewmodels::ScanCategoryIntent{
-                                            viewmodels::scanCategoryChoices().at(static_cast<std::size_t>(index)).choice}
+                                    [&bridge, offered](qsizetype index) {
+                                        viewmodels::ScanCategoryIntent{offered.at(static_cast<std::size_t>(index))}
                                             .perform(bridge);
                                     });
             return;

@@ -52,6 +52,8 @@ private:
     services::UpdaterManager& updater();
     void toggleTyping();
     void showPreferences();
+    void exportReport();
+    void showAbout();
     void runIntent(const InstanceRequest& request);
 
     MessageBoxUpdateDriver updateDriver_;

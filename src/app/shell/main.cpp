@@ -4,6 +4,7 @@
 // `--layout macos` looks for the user's files where a Mac keeps them.
 
 #include "app/shell/DesktopAppearance.hpp"
+#include "app/shell/QuitOnSignal.hpp"
 #include "app/shell/ZentrelApp.hpp"
 #include "platform/DesktopInterfaceSettings.hpp"
 #include "platform/DesktopTexts.hpp"
@@ -76,6 +77,7 @@ int main(int argc, char** argv) {
     if (instance && !instance->listen([&app](const auto& received) { app.handle(received); }))
         std::cerr << "[Zentrel] Could not listen for other instances at " << instance->socketPath().toStdString()
                   << "\n";
+    const zentrel::app::QuitOnSignal quitOnSignal;
     app.start();
     if (request.intent) app.handle(request);
     return QApplication::exec();

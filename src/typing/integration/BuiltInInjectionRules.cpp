@@ -1,6 +1,7 @@
 #include "typing/integration/BuiltInInjectionRules.hpp"
 
 #include <algorithm>
+#include <initializer_list>
 
 namespace zentrel::typing {
 
@@ -26,6 +27,39 @@ InjectionRule titleRule(std::string id, std::string name, std::string title, Rul
     return made;
 }
 
+// The same applications on a Linux desktop, named as the typing integration
+// names the focused application there: the program's file name (its first
+// argument), and the WM_CLASS instance and class of its windows. They follow
+// the other system's identifiers, so each table serves both.
+using Names = std::vector<std::string>;
+
+Names withLinux(Names patterns, std::initializer_list<Names> linux) {
+    for (const auto& names : linux) patterns.insert(patterns.end(), names.begin(), names.end());
+    return patterns;
+}
+
+const Names& browsers() {
+    static const Names names = {"firefox", "firefox-esr", "Firefox", "Firefox-esr", "Navigator", "chromium",
+                                "Chromium", "chrome", "google-chrome", "Google-chrome", "brave", "brave-browser",
+                                "Brave-browser", "msedge", "microsoft-edge", "Microsoft-edge", "vivaldi-bin",
+                                "vivaldi-stable", "Vivaldi-stable", "epiphany", "Epiphany", "org.gnome.Epiphany",
+                                "librewolf", "LibreWolf"};
+    return names;
+}
+
+const Names& codeEditors() {
+    static const Names names = {"code", "Code", "code-oss", "Code - OSS", "codium", "VSCodium", "cursor", "Cursor"};
+    return names;
+}
+
+const Names& electronApps() {
+    static const Names names = {"slack",        "Slack",       "discord", "Discord",    "signal-desktop", "Signal",
+                                "obsidian",     "teams-for-linux", "element-desktop", "Element", "notion-app",
+                                "Notion",       "figma-linux", "jetbrains-.*", "idea",   "pycharm", "webstorm",
+                                "goland",       "clion"};
+    return names;
+}
+
 std::vector<InjectionRule> makeTable() {
     const InjectionProfile notionCode{InjectionTiming::slow,          TextSendingMode::oneByOne,
                                       {12000, 25000, 12000},          false,
@@ -43,19 +77,22 @@ std::vector<InjectionRule> makeTable() {
                               300, InjectionProfile::webEditor));
 
     auto addressBar = rule("browser-address-bar", "Thanh địa chỉ trình duyệt",
-                           {"com.google.Chrome", "com.microsoft.edgemac", "com.brave.Browser", "org.mozilla.firefox",
-                            "com.apple.Safari"},
+                           withLinux({"com.google.Chrome", "com.microsoft.edgemac", "com.brave.Browser",
+                                      "org.mozilla.firefox", "com.apple.Safari"},
+                                     {browsers()}),
                            295, InjectionProfile::browserAddressBar);
     addressBar.axIdentifierPattern = "urlbar|address|search|location";
     table.push_back(std::move(addressBar));
 
-    auto notion = rule("notion-code-block", "Notion — khối code", {"notion.id"}, 210, notionCode);
+    auto notion = rule("notion-code-block", "Notion — khối code",
+                       withLinux({"notion.id"}, {{"notion-app", "notion-app-enhanced", "Notion"}}), 210, notionCode);
     notion.axDOMClassPattern = "notranslate";
     notion.axMatchMode = RuleMatchMode::contains;
     table.push_back(std::move(notion));
 
-    auto vscode = rule("vscode-terminal", "VS Code — terminal tích hợp", {"com.microsoft.VSCode", "com.todesktop.*"},
-                       185, InjectionProfile::terminal);
+    auto vscode = rule("vscode-terminal", "VS Code — terminal tích hợp",
+                       withLinux({"com.microsoft.VSCode", "com.todesktop.*"}, {codeEditors()}), 185,
+                       InjectionProfile::terminal);
     vscode.axDescriptionPattern = "Terminal|terminal|Integrated Terminal";
     table.push_back(std::move(vscode));
 
@@ -70,27 +107,50 @@ std::vector<InjectionRule> makeTable() {
     popup.axDescriptionPattern = "popover|popup|autocomplete|suggestion|combo";
     table.push_back(std::move(popup));
 
-    auto figmaRule = rule("figma", "Figma", {"com.figma.Desktop"}, 200, figma);
+    auto figmaRule = rule("figma", "Figma", withLinux({"com.figma.Desktop"}, {{"figma-linux"}}), 200, figma);
     figmaRule.titlePattern = "Figma";
     table.push_back(std::move(figmaRule));
 
     table.push_back(rule("terminals", "Terminal / iTerm / Warp",
-                         {"com.apple.Terminal", "com.googlecode.iterm2", "com.github.wez.wezterm",
-                          "dev.warp.Warp-Stable", "org.alacritty", "net.kovidgoyal.kitty"},
+                         withLinux({"com.apple.Terminal", "com.googlecode.iterm2", "com.github.wez.wezterm",
+                                    "dev.warp.Warp-Stable", "org.alacritty", "net.kovidgoyal.kitty"},
+                                   {{"gnome-terminal-server", "gnome-terminal", "Gnome-terminal", "kgx",
+                                     "org.gnome.Console", "konsole", "xfce4-terminal", "Xfce4-terminal",
+                                     "mate-terminal", "Mate-terminal",
+                                     "lxterminal", "Lxterminal", "qterminal", "terminator", "Terminator", "tilix",
+                                     "Tilix", "xterm", "XTerm", "uxterm", "UXTerm", "urxvt", "URxvt", "rxvt",
+                                     "alacritty", "Alacritty", "kitty", "wezterm-gui", "org.wezfurlong.wezterm",
+                                     "foot", "guake", "Guake", "yakuake", "tilda", "sakura", "st", "warp-terminal"}}),
                          180, InjectionProfile::terminal));
     table.push_back(rule("remote-desktop", "Remote desktop",
-                         {"com.carriez.rustdesk", "com.teamviewer.TeamViewer", "com.apple.ScreenSharing"}, 170,
-                         InjectionProfile::remotePaste));
+                         withLinux({"com.carriez.rustdesk", "com.teamviewer.TeamViewer", "com.apple.ScreenSharing"},
+                                   {{"remmina", "org.remmina.Remmina", "Remmina", "vinagre", "Vinagre", "krdc",
+                                     "gnome-connections", "xfreerdp", "wlfreerdp", "sdl-freerdp", "rdesktop",
+                                     "vncviewer", "xtightvncviewer", "xvnc4viewer", "gvncviewer", "remote-viewer",
+                                     "virt-viewer", "rustdesk", "RustDesk", "TeamViewer", "anydesk", "Anydesk"}}),
+                         170, InjectionProfile::remotePaste));
     table.push_back(rule("spotlight-overlay", "Spotlight / Raycast",
-                         {"com.apple.Spotlight", "com.raycast.macos", "com.runningwithcrayons.Alfred"}, 160,
-                         InjectionProfile::spotlightAX));
+                         withLinux({"com.apple.Spotlight", "com.raycast.macos", "com.runningwithcrayons.Alfred"},
+                                   {{"krunner", "ulauncher", "Ulauncher", "albert", "rofi", "Rofi", "wofi",
+                                     "synapse", "kupfer", "dmenu"}}),
+                         160, InjectionProfile::spotlightAX));
     table.push_back(rule("electron-apps", "Electron / Chromium apps",
-                         {"com.google.Chrome", "com.microsoft.edgemac", "com.brave.Browser", "com.microsoft.VSCode",
-                          "com.todesktop.*", "com.tinyspeck.slackmacgap", "notion.id", "com.figma.Desktop",
-                          "com.jetbrains.intellij", "com.jetbrains.pycharm", "com.jetbrains.WebStorm",
-                          "com.jetbrains.goland", "com.apple.dt.Xcode"},
+                         withLinux({"com.google.Chrome", "com.microsoft.edgemac", "com.brave.Browser",
+                                    "com.microsoft.VSCode", "com.todesktop.*", "com.tinyspeck.slackmacgap", "notion.id",
+                                    "com.figma.Desktop", "com.jetbrains.intellij", "com.jetbrains.pycharm",
+                                    "com.jetbrains.WebStorm", "com.jetbrains.goland", "com.apple.dt.Xcode"},
+                                   {{"chromium", "Chromium", "chrome", "google-chrome", "Google-chrome", "brave",
+                                     "brave-browser", "Brave-browser", "msedge", "microsoft-edge", "Microsoft-edge"},
+                                    codeEditors(), electronApps()}),
                          100, InjectionProfile::electron));
-    table.push_back(rule("native-cocoa", "App native macOS", {"com.apple.*"}, 50, InjectionProfile::nativeChunked));
+    // The desktop's own toolkit applications.
+    table.push_back(rule("native-cocoa", "App native macOS",
+                         withLinux({"com.apple.*"},
+                                   {{"org.gnome.*", "org.kde.*", "gedit", "Gedit", "gnome-text-editor", "nautilus",
+                                     "Nautilus", "kate", "kwrite", "dolphin", "mousepad", "Mousepad", "pluma", "xed",
+                                     "thunar", "Thunar", "nemo", "Nemo", "evolution", "Evolution", "soffice.bin",
+                                     "libreoffice"}}),
+                         50, InjectionProfile::nativeChunked));
     table.push_back(rule("default", "Mặc định", {}, 0, InjectionProfile::defaultProfile));
     return table;
 }

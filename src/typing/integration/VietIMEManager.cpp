@@ -156,7 +156,8 @@ void VietIMEManager::applyStateToBridge() {
 
 bool VietIMEManager::usesEventTap() const {
     switch (integrationMode()) {
-    case VietIMEIntegrationMode::cgEvent: return true;
+    // With the input method selected, the tap would convert its output again.
+    case VietIMEIntegrationMode::cgEvent: return !imkitSelected();
     case VietIMEIntegrationMode::imkit: return false;
     case VietIMEIntegrationMode::hybrid: return !imkitSelected();
     }

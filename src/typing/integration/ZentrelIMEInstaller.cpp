@@ -1,5 +1,7 @@
 #include "typing/integration/ZentrelIMEInstaller.hpp"
 
+#include "platform/IBusPreloadEngines.hpp"
+
 #include "platform/DetachedProcess.hpp"
 #include "platform/ProgramFolders.hpp"
 #include "platform/XdgAutostartLoginItem.hpp"
@@ -79,7 +81,9 @@ ZentrelIMEInstaller::Environment ZentrelIMEInstaller::programEnvironment(platfor
     const auto folder = platform::runningProgramFolder();
     const auto helpers = platform::helperFolders(folder);
     return {folder, helpers.empty() ? fs::path() : helpers.back(), std::move(layout), status,
-            platform::launchDetached};
+            platform::launchDetached, [](const std::string& engine, bool first) {
+                (void)(first ? platform::putIBusEngineFirst(engine) : platform::removeIBusPreloadEngine(engine));
+            }};
 }
 
 fs::path ZentrelIMEInstaller::destination() const { return env_.layout.dataHome / "zentrel" / kProgramName; }
@@ -133,7 +137,17 @@ std::optional<std::string> ZentrelIMEInstaller::findInputSource() const {
     return std::string(kEngineName);
 }
 
-bool ZentrelIMEInstaller::selectInputSource() { return env_.launch({"ibus", "engine", std::string(kEngineName)}); }
+bool ZentrelIMEInstaller::selectInputSource() {
+    if (auto current = env_.status.currentEngine(); current && *current != kEngineName) previousEngine_ = current;
+    if (env_.keepEngine) env_.keepEngine(std::string(kEngineName), true);
+    return env_.launch({"ibus", "engine", std::string(kEngineName)});
+}
+
+bool ZentrelIMEInstaller::restorePreviousInputSource() {
+    if (!env_.status.isSelected()) return false;
+    if (env_.keepEngine) env_.keepEngine(std::string(kEngineName), false);
+    return env_.launch({"ibus", "engine", previousEngine_.value_or(std::string(kPlainKeyboardEngine))});
+}
 
 void ZentrelIMEInstaller::openInputSourcesSettings() { (void)env_.launch({"ibus-setup"}); }
 

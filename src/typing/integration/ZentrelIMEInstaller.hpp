@@ -37,12 +37,16 @@ public:
     // Starts a program that is never waited for; false when it could not start.
     using Launcher = std::function<bool(const std::vector<std::string>& command)>;
 
+    // Puts an engine first in the engines IBus selects at its start, or takes it out.
+    using EngineKeeper = std::function<void(const std::string& engine, bool first)>;
+
     struct Environment {
         std::filesystem::path programFolder;      // where the running program lies
         std::filesystem::path installedPrograms;  // the install tree's helper folder
         platform::HostLayout layout;
         const platform::InputMethodStatus& status;
         Launcher launch;
+        EngineKeeper keepEngine = {};
     };
 
     explicit ZentrelIMEInstaller(Environment environment) : env_(std::move(environment)) {}
@@ -63,16 +67,25 @@ public:
     // The engine's name when IBus lists it.
     [[nodiscard]] std::optional<std::string> findInputSource() const;
     [[nodiscard]] bool isSelected() const { return env_.status.isSelected(); }
-    // Makes the engine IBus's current one (the typing card's select call):
-    // an engine registered per user is not offered in IBus's preferences.
+    // Makes the engine IBus's current one (the typing card's select call),
+    // and first of the engines IBus selects at its start, so that it stays
+    // selected across an IBus restart and a new login: an engine registered
+    // per user is not offered in IBus's preferences.
     // False when IBus's command could not be started; it switches the
     // engine shortly after, unawaited.
     bool selectInputSource();
+    // While the engine is IBus's current one, selects the engine that was in
+    // use before `selectInputSource()`, else the keyboard's plain layout, so
+    // that the key tap does not convert a second time; IBus's start no longer
+    // selects it either. False when nothing was started.
+    bool restorePreviousInputSource();
+    static constexpr std::string_view kPlainKeyboardEngine = "xkb:us::eng";
     // IBus's preferences, where an engine installed system-wide is added.
     void openInputSourcesSettings();
 
 private:
     Environment env_;
+    std::optional<std::string> previousEngine_;
 };
 
 }  // namespace zentrel::typing

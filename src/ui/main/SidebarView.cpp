@@ -6,6 +6,7 @@
 #include "ui/design/Glass.hpp"
 #include "ui/design/NamedColors.hpp"
 #include "ui/design/SidebarRow.hpp"
+#include "ui/presenters/SidebarPresenter.hpp"
 
 #include <QFontMetrics>
 #include <QHBoxLayout>
@@ -23,11 +24,6 @@ namespace state = model::scan_state;
 QString text(std::string_view key) { return localizedText(key); }
 
 QString bytes(std::int64_t count) { return fileSizeText(count); }
-
-constexpr CategoryType kCleanRows[] = {CategoryType::systemCaches, CategoryType::appCaches, CategoryType::trash,
-                                       CategoryType::largeFiles,   CategoryType::devProjects, CategoryType::duplicates,
-                                       CategoryType::iosBackups,   CategoryType::xcode,       CategoryType::devTools,
-                                       CategoryType::icloud};
 
 // The glass panel under the list.
 class SummaryPanel final : public QWidget {
@@ -179,10 +175,10 @@ void SidebarView::rebuildRows() {
     addRow(SidebarSelection::overview(), new SidebarRow(text("Overview"), "gauge.with.dots.needle.67percent",
                                                         DesignTokens::accent(), std::nullopt, false, false));
     addHeader("Clean");
-    for (auto category : kCleanRows) categoryRow(category, false);
+    for (auto category : sidebarCleanCategories(viewModel_)) categoryRow(category, false);
     addHeader("Optimize");
-    categoryRow(CategoryType::startup, false);
-    categoryRow(CategoryType::privacy, true);
+    for (auto category : sidebarOptimizeCategories(viewModel_))
+        categoryRow(category, category == CategoryType::privacy);
     addRow(SidebarSelection::boost(),
            new SidebarRow(text("Boost"), "bolt.fill", DesignTokens::accent(), std::nullopt, true, false),
            "Frees RAM and CPU by quitting heavy apps you choose.");

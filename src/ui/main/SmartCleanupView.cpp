@@ -82,6 +82,8 @@ void SmartCleanupView::apply() {
         viewModel_.runSmartCleanup();
         return;
     }
+    selectionBeforeConfirm_.clear();
+    for (const auto& item : viewModel_.selectedItems()) selectionBeforeConfirm_.insert(item.id);
     viewModel_.selectSmartCleanupItems();
     showCleanConfirm_ = true;
     if (presenter_) presenter_(*this);
@@ -107,7 +109,11 @@ void SmartCleanupView::confirmClean(const CleanConfirmation& confirmation) {
     ui::confirmClean(viewModel_, confirmation);
 }
 
-void SmartCleanupView::cancelClean() { showCleanConfirm_ = false; }
+void SmartCleanupView::cancelClean() {
+    if (!showCleanConfirm_) return;
+    showCleanConfirm_ = false;
+    viewModel_.selectOnly(selectionBeforeConfirm_, std::nullopt);
+}
 
 void SmartCleanupView::addCard(QWidget* card, double revealDelay) {
     column_->insertWidget(column_->count() - 1, card);

@@ -16,6 +16,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <set>
 
 namespace zentrel::ui {
 
@@ -74,6 +75,8 @@ private:
     QLabel* progressMessage_ = nullptr;
     QString shownKey_;
     bool showCleanConfirm_ = false;
+    // What was selected before the plan was, restored when the user cancels.
+    std::set<platform::Uuid> selectionBeforeConfirm_;
     ConfirmationPresenter presenter_;
     std::vector<platform::Subscription> observers_;
 };

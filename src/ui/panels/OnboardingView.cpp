@@ -30,8 +30,8 @@ OnboardingView::OnboardingView(Services services, QWidget* parent)
 
     pages_ = new QStackedWidget(this);
     const auto& steps = onboardingSteps();
-    pages_->addWidget(stepLayout(steps[0], {stepCard(welcomeRows(), RowKind::feature)}));
-    pages_->addWidget(stepLayout(steps[1], {stepCard(safetyRows(), RowKind::safety)}));
+    pages_->addWidget(stepLayout(steps[0], {stepCard(welcomeRows(services_.categories), RowKind::feature)}));
+    pages_->addWidget(stepLayout(steps[1], {stepCard(safetyRows(services_.categories), RowKind::safety)}));
     pages_->addWidget(stepLayout(steps[2], {stepCard(featureRows(services_.preferredLanguages), RowKind::feature)}));
     pages_->addWidget(permissionsStep());
     layout->addWidget(pages_, 1);

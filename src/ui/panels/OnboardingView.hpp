@@ -28,6 +28,8 @@ public:
         // The first frame the user can act on (the launch metric).
         std::function<void()> appeared;
         std::vector<std::string> preferredLanguages;
+        // The categories this desktop shows, which the rows may name.
+        std::vector<model::CategoryType> categories;
     };
 
     static constexpr int kWidth = 680;

@@ -80,19 +80,23 @@ PermissionRow::PermissionRow(const PermissionRowModel& row, QWidget* parent)
     showStatus();
 }
 
-void PermissionRow::setGranted(bool granted) {
-    if (granted == granted_) return;
-    granted_ = granted;
+void PermissionRow::setState(const PermissionRowModel& row) {
+    if (row.granted == granted_ && row.offersEnable == row_.offersEnable) return;
+    granted_ = row.granted;
+    row_.offersEnable = row.offersEnable;
     showStatus();
 }
 
-QString PermissionRow::statusText() const { return granted_ ? "ON" : localizedText("Enable"); }
+QString PermissionRow::statusText() const {
+    if (granted_) return "ON";
+    return row_.offersEnable ? localizedText("Enable") : "OFF";
+}
 
 QSize PermissionRow::sizeHint() const { return layout_->sizeHint(); }
 
 void PermissionRow::showStatus() {
-    // A granted row does nothing when clicked.
-    setEnabled(!granted_);
+    // A granted row, or one with nothing to offer, does nothing when clicked.
+    setEnabled(!granted_ && row_.offersEnable);
     if (well_ != nullptr) retireWidgets(layout_, std::vector<QWidget*>{well_, status_});
     well_ = iconWell(row_.symbol, DesignTokens::mediumIconFont(), tintColor(row_.tint), kWell,
                      granted_ ? 0.16 : 0.12, this);
@@ -102,8 +106,13 @@ void PermissionRow::showStatus() {
                                    {DesignTokens::health(), DesignTokens::healthTint(), DesignTokens::statusIconFont(),
                                     DesignTokens::statusIconFont(), 10, 5},
                                    this);
-    } else {
+    } else if (row_.offersEnable) {
         status_ = new EnableCapsule(*this, this);
+    } else {
+        status_ = new CapsuleLabel("OFF", {},
+                                   {DesignTokens::textTertiary(), DesignTokens::neutralTint(), DesignTokens::pillFont(),
+                                    DesignTokens::pillFont(), 10, 5},
+                                   this);
     }
     status_->setAccessibleName(statusText());
     layout_->addWidget(status_, 0, Qt::AlignVCenter);
@@ -115,7 +124,7 @@ void PermissionRow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF shape = QRectF(rect()).adjusted(1, 1, -1, -1);
-    if (hovering_ && !granted_) {
+    if (hovering_ && !granted_ && row_.offersEnable) {
         auto fill = DesignTokens::accent().resolve(appPalette());
         fill.setAlphaF(0.06F);
         painter.setPen(Qt::NoPen);
@@ -192,7 +201,7 @@ PermissionChecklistView::PermissionChecklistView(services::PermissionsManager& p
 void PermissionChecklistView::refresh() {
     const auto models = checklist_.rows();
     for (std::size_t i = 0; i < models.size(); ++i) {
-        rows_[i]->setGranted(models[i].granted);
+        rows_[i]->setState(models[i]);
         const auto& hint = hints_[i];
         if (hint.box == nullptr) continue;
         hint.box->setVisible(models[i].hint.has_value());

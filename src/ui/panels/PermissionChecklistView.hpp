@@ -22,10 +22,11 @@ class PermissionRow final : public QAbstractButton {
 public:
     PermissionRow(const PermissionRowModel& row, QWidget* parent = nullptr);
 
-    void setGranted(bool granted);
+    // Shows the row's granted state and whether it offers "Enable".
+    void setState(const PermissionRowModel& row);
     [[nodiscard]] bool isGranted() const { return granted_; }
     [[nodiscard]] bool isHovering() const { return hovering_; }
-    // "ON" or "Enable", as shown.
+    // "ON", "Enable" or "OFF", as shown.
     [[nodiscard]] QString statusText() const;
     [[nodiscard]] QSize sizeHint() const override;
 

@@ -69,6 +69,12 @@ std::vector<BreakdownColumn> memoryBreakdown(const services::MemorySnapshot& mem
     };
 }
 
+std::optional<std::string> activeApplicationNote(const viewmodels::BoostViewModel& vm) {
+    if (vm.knowsActiveApplication()) return std::nullopt;
+    return platform::localized(
+        "This desktop does not tell which app is in front (Wayland), so no app is marked Active.");
+}
+
 PillContent processKind(const BoostProcess& process) {
     if (process.isCurrentApp) return {platform::localized("This app"), PillTone::neutral};
     if (process.isApp && process.isActive) return {platform::localized("Active"), PillTone::review};

@@ -78,6 +78,9 @@ struct ProcessRowContent {
 // a note when the sample found nothing to list, else the rows.
 enum class ProcessListState { waiting, nothingRunning, rows };
 [[nodiscard]] ProcessListState processListState(const viewmodels::BoostViewModel& vm);
+// Under the list where the desktop cannot tell which application is in front
+// (a Wayland session): none is then marked "Active". None elsewhere.
+[[nodiscard]] std::optional<std::string> activeApplicationNote(const viewmodels::BoostViewModel& vm);
 [[nodiscard]] bool showsClearButton(const viewmodels::BoostViewModel& vm);
 
 // The page's switches: a change refreshes the list once; setting the same

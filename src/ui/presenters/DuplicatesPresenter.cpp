@@ -2,7 +2,9 @@
 
 #include "platform/ByteCountFormatter.hpp"
 #include "platform/Localization.hpp"
+#include "viewmodels/DuplicateWalkNotice.hpp"
 
+#include <algorithm>
 #include <filesystem>
 #include <unordered_map>
 
@@ -19,22 +21,6 @@ std::unordered_map<std::string, const model::CleanItem*> itemsByPath(const std::
     for (const auto& item : items)
         if (item.category == CategoryType::duplicates) byPath.emplace(item.path, &item);
     return byPath;
-}
-
-std::string limitNotice(const scanners::CandidateLimitStop& stop) {
-    auto notice = platform::localizedFormat(
-        "Stopped early: the limit of %lld files to compare was reached at %@; files from there on were not compared.",
-        {std::to_string(stop.limit), stop.stoppedAt});
-    if (!stop.rootsNotReached.empty()) {
-        std::string roots;
-        for (const auto& root : stop.rootsNotReached) {
-            if (!roots.empty()) roots += ", ";
-            roots += root;
-        }
-        notice += ' ';
-        notice += platform::localizedFormat("Not reached: %@.", {roots});
-    }
-    return notice;
 }
 
 }  // namespace
@@ -57,14 +43,19 @@ DuplicateResults duplicateResults(const viewmodels::ScanViewModel& vm) {
     results.emptyTitle = platform::localized("No duplicates found");
     results.emptyMessage = platform::localized("Pictures, Documents, Downloads, and Desktop look clean.");
     if (const auto stop = vm.duplicateWalkStop()) {
-        results.limitNotice = limitNotice(*stop);
+        results.limitNotice = viewmodels::duplicateWalkNotice(*stop);
         // Not "look clean": part of them was never looked at.
         if (groups.empty()) results.emptyMessage = results.limitNotice;
     }
     results.groups.reserve(groups.size());
     for (const auto& group : groups) {
+        const bool exact = group.kind == model::DuplicateKind::exactBytes || group.kind == model::DuplicateKind::documentHash;
+        // A keeper frees nothing; an exact one is as large as its copies.
+        std::int64_t copyBytes = 0;
+        for (const auto& member : group.members) copyBytes = std::max(copyBytes, member.sizeBytes);
         DuplicateGroupContent card{group.id,
-                                platform::localizedFormat("%lld copies", {std::to_string(group.members.size())}),
+                                exact ? platform::localizedFormat("%lld copies", {std::to_string(group.members.size())})
+                                      : platform::localized("Similar"),
                                 platform::localizedFormat("Free up %@", {group.reclaimableSizeText()}),
                                 duplicateKindPill(group.kind),
                                 {}};
@@ -72,7 +63,11 @@ DuplicateResults duplicateResults(const viewmodels::ScanViewModel& vm) {
             DuplicateMemberContent row;
             row.path = member.path;
             row.fileName = std::filesystem::path(member.path).filename().string();
-            row.sizeText = platform::formatByteCount(member.sizeBytes, platform::ByteCountStyle::file);
+            if (!member.isKeeper) {
+                row.sizeText = platform::formatByteCount(member.sizeBytes, platform::ByteCountStyle::file);
+            } else if (exact) {
+                row.sizeText = platform::formatByteCount(copyBytes, platform::ByteCountStyle::file);
+            }
             if (const auto found = byPath.find(member.path); found != byPath.end()) {
                 row.itemId = found->second->id;
                 row.isSelected = found->second->isSelected;

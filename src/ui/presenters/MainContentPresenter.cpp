@@ -3,6 +3,8 @@
 #include "platform/ByteCountFormatter.hpp"
 #include "platform/Localization.hpp"
 
+#include <algorithm>
+#include <map>
 #include <variant>
 
 namespace zentrel::ui {
@@ -148,9 +150,8 @@ CleanConfirmation cleanConfirmation(const viewmodels::ScanViewModel& vm) {
         confirmation.bytes += item.sizeBytes;
         if (item.category == CategoryType::privacy) ++privacyCount;
         if (item.safetyLevel == model::SafetyLevel::review) ++reviewCount;
-        if (confirmation.firstNames.size() < kConfirmationNames) confirmation.firstNames.push_back(item.displayTitle());
     }
-    confirmation.moreCount = static_cast<std::int64_t>(scope.size() - confirmation.firstNames.size());
+    nameConfirmedItems(confirmation, scope, kConfirmationNames);
     confirmation.canBeUndone = privacyCount > 0 && privacyCount == scope.size();
 
     const auto sizeText = vm.currentCategorySizeText();
@@ -171,6 +172,20 @@ CleanConfirmation cleanConfirmation(const viewmodels::ScanViewModel& vm) {
         confirmation.message = platform::localizedFormat("Only selected items in %@ will be deleted.",
                                                          {vm.categoryTitle(*confirmation.category)}) +
                                " " + tail;
+    } else if (privacyCount > 0 && privacyCount < scope.size()) {
+        // Say of each part what becomes of it.
+        std::int64_t undoable = 0;
+        for (const auto& item : scope)
+            if (item.category == CategoryType::privacy) undoable += item.sizeBytes;
+        const auto fileSize = [](std::int64_t bytes) {
+            return platform::formatByteCount(bytes, platform::ByteCountStyle::file);
+        };
+        confirmation.message =
+            platform::localizedFormat("%lld item(s) (%@) will be permanently deleted; this cannot be undone.",
+                                      {count(scope.size() - privacyCount), fileSize(confirmation.bytes - undoable)}) +
+            " " +
+            platform::localizedFormat("%lld privacy item(s) (%@) can be undone within 24 hours from the sweep log.",
+                                      {count(privacyCount), fileSize(undoable)});
     } else if (privacyCount > 0) {
         confirmation.message = platform::localized(kPrivacySentence);
     } else if (reviewCount > 0) {
@@ -182,6 +197,32 @@ CleanConfirmation cleanConfirmation(const viewmodels::ScanViewModel& vm) {
             platform::localized("All selected items will be permanently deleted. This action cannot be undone.");
     }
     return confirmation;
+}
+
+void nameConfirmedItems(CleanConfirmation& confirmation, const std::vector<model::CleanItem>& items, std::size_t limit) {
+    struct Label {
+        std::string title;
+        std::int64_t bytes = 0;
+        std::int64_t count = 0;
+    };
+    std::vector<Label> labels;
+    std::map<std::string, std::size_t> index;
+    for (const auto& item : items) {
+        auto [at, inserted] = index.emplace(item.displayTitle(), labels.size());
+        if (inserted) labels.push_back({item.displayTitle()});
+        labels[at->second].bytes += item.sizeBytes;
+        ++labels[at->second].count;
+    }
+    std::stable_sort(labels.begin(), labels.end(), [](const Label& a, const Label& b) { return a.bytes > b.bytes; });
+    confirmation.firstNames.clear();
+    std::int64_t named = 0;
+    for (const auto& label : labels) {
+        if (confirmation.firstNames.size() >= limit) break;
+        confirmation.firstNames.push_back(label.count > 1 ? label.title + " (" + std::to_string(label.count) + ")"
+                                                          : label.title);
+        named += label.count;
+    }
+    confirmation.moreCount = static_cast<std::int64_t>(items.size()) - named;
 }
 
 bool confirmClean(viewmodels::ScanViewModel& vm, const CleanConfirmation& confirmation) {

@@ -83,6 +83,10 @@ struct CleanConfirmation {
 };
 
 [[nodiscard]] CleanConfirmation cleanConfirmation(const viewmodels::ScanViewModel& viewModel);
+// Names the items of a confirmation: each label once (with its count when
+// several items share it), the largest first, at most `limit` labels; the
+// items no shown label covers are counted in moreCount.
+void nameConfirmedItems(CleanConfirmation& confirmation, const std::vector<model::CleanItem>& items, std::size_t limit);
 // Cleans the confirmed items; false (and nothing cleaned) when they are no
 // longer in the result or no longer selected as they were.
 bool confirmClean(viewmodels::ScanViewModel& viewModel, const CleanConfirmation& confirmation);

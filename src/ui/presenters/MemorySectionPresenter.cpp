@@ -37,7 +37,10 @@ void MemorySectionPresenter::open() {
     if (calmsDuringFocus()) {
         topApps_ = services::topProcesses(sampler_, {}, sampler_.clock().now(), kHeavyApps);
     } else if (memory_.pressure() != services::MemoryPressure::normal) {
-        topApps_ = sampler_.listBoostProcesses(kHeavyApps);
+        // The application in front is never offered for quitting.
+        topApps_ = sampler_.listBoostProcesses(kHeavyApps + 1);
+        std::erase_if(topApps_, [](const services::BoostProcess& row) { return row.isActive; });
+        if (topApps_.size() > kHeavyApps) topApps_.resize(kHeavyApps);
     } else {
         topApps_.clear();
     }

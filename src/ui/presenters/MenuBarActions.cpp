@@ -14,15 +14,14 @@ CleanConfirmation safeItemsConfirmation(const viewmodels::ScanViewModel& vm, con
     confirmation.message = platform::localized(
         "Only files marked \"Safe to delete\" will be permanently removed. This action cannot be undone.");
     confirmation.deleteLabel = platform::localizedFormat("Delete %@", {sizeText});
-    std::int64_t count = 0;
+    std::vector<model::CleanItem> safe;
     for (const auto& item : vm.result().items) {
         if (!item.isSafeRecommendation()) continue;
         confirmation.itemIds.insert(item.id);
         confirmation.bytes += item.sizeBytes;
-        ++count;
-        if (confirmation.firstNames.size() < kQuestionNames) confirmation.firstNames.push_back(item.displayTitle());
+        safe.push_back(item);
     }
-    confirmation.moreCount = count - static_cast<std::int64_t>(confirmation.firstNames.size());
+    nameConfirmedItems(confirmation, safe, kQuestionNames);
     return confirmation;
 }
 
@@ -63,7 +62,9 @@ void MenuBarActions::answer(const QuickCleanQuestion& question, QuickCleanAnswer
     switch (answer) {
     case QuickCleanAnswer::cancel: return;
     case QuickCleanAnswer::reviewFirst:
-        viewModel_.sidebarSelection.set(model::SidebarSelection::category(model::CategoryType::xcode));
+        // The first category page this desktop shows.
+        if (!viewModel_.categories().empty())
+            viewModel_.sidebarSelection.set(model::SidebarSelection::category(viewModel_.categories().front()));
         return;
     case QuickCleanAnswer::clean: break;
     }

@@ -30,7 +30,7 @@ DiskUsageHeaderContent diskUsageHeader(const std::optional<DiskInfo>& disk) {
 
 std::vector<CategorySize> popoverTopCategories(const viewmodels::ScanViewModel& vm) {
     std::vector<CategorySize> sizes;
-    for (const auto category : model::kAllCategories) {
+    for (const auto category : vm.categories()) {
         const auto bytes = vm.totalBytes(category);
         if (bytes >= 1) sizes.push_back({category, bytes});
     }

@@ -25,27 +25,40 @@ const std::array<OnboardingStep, 4>& onboardingSteps() {
     return steps;
 }
 
-const std::vector<OnboardingRow>& welcomeRows() {
-    static const std::vector<OnboardingRow> rows{
-        {"magnifyingglass", TintToken::accent, "Scans in seconds", "Caches, Xcode, duplicates, iOS backups, and more"},
+namespace {
+
+bool has(const std::vector<model::CategoryType>& categories, model::CategoryType category) {
+    return std::ranges::find(categories, category) != categories.end();
+}
+
+}  // namespace
+
+std::vector<OnboardingRow> welcomeRows(const std::vector<model::CategoryType>& categories) {
+    using model::CategoryType;
+    const bool macPlaces = has(categories, CategoryType::xcode) || has(categories, CategoryType::iosBackups);
+    return {
+        {"magnifyingglass", TintToken::accent, "Scans in seconds",
+         macPlaces ? "Caches, Xcode, duplicates, iOS backups, and more"
+                   : "Caches, developer caches, duplicates, large files, and more"},
         {"trash.fill", TintToken::health, "Cleans safely", "Only removes files your Mac can rebuild"},
         {"menubar.rectangle", TintToken::review, "Lives in your menu bar",
          "Background scans and quick access without opening the window"},
     };
-    return rows;
 }
 
-const std::vector<OnboardingRow>& safetyRows() {
-    static const std::vector<OnboardingRow> rows{
+std::vector<OnboardingRow> safetyRows(const std::vector<model::CategoryType>& categories) {
+    const bool xcode = has(categories, model::CategoryType::xcode);
+    return {
         {"checkmark.circle.fill", TintToken::health, "App & system caches",
          "Temporary speed files \u2014 apps rebuild them automatically"},
-        {"checkmark.circle.fill", TintToken::health, "Xcode & dev tools",
-         "Old simulators, build caches, node_modules \u2014 rebuilt on next compile"},
+        xcode ? OnboardingRow{"checkmark.circle.fill", TintToken::health, "Xcode & dev tools",
+                              "Old simulators, build caches, node_modules \u2014 rebuilt on next compile"}
+              : OnboardingRow{"checkmark.circle.fill", TintToken::health, "Developer tools",
+                              "Package caches, build caches, node_modules \u2014 rebuilt on next compile"},
         {"checkmark.circle.fill", TintToken::health, "Logs & trash", "Activity records and items already in the Trash"},
         {"exclamationmark.triangle.fill", TintToken::review, "Downloads & large files",
          "Marked \"Review before deleting\" \u2014 you choose what goes"},
     };
-    return rows;
 }
 
 std::vector<OnboardingRow> featureRows(const std::vector<std::string>& preferredLanguages) {

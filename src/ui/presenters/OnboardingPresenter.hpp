@@ -3,6 +3,7 @@
 // dots, the Back and Continue bar, the finish button's title, and the step
 // the user is on. Texts are translation keys.
 
+#include "model/CategoryType.hpp"
 #include "platform/Observable.hpp"
 #include "ui/presenters/TintToken.hpp"
 
@@ -32,8 +33,9 @@ struct OnboardingRow {
     bool operator==(const OnboardingRow&) const = default;
 };
 
-[[nodiscard]] const std::vector<OnboardingRow>& welcomeRows();
-[[nodiscard]] const std::vector<OnboardingRow>& safetyRows();
+// Rows naming only the categories in `categories` (those this desktop shows).
+[[nodiscard]] std::vector<OnboardingRow> welcomeRows(const std::vector<model::CategoryType>& categories);
+[[nodiscard]] std::vector<OnboardingRow> safetyRows(const std::vector<model::CategoryType>& categories);
 // The typing row leads only when a preferred language begins with "vi".
 [[nodiscard]] std::vector<OnboardingRow> featureRows(const std::vector<std::string>& preferredLanguages);
 

@@ -104,7 +104,7 @@ HeroCardContent heroCard(const viewmodels::ScanViewModel& vm, const std::optiona
 std::vector<CategoryTile> topCategories(const viewmodels::ScanViewModel& vm) {
     if (vm.result().items.empty() && storedItemCount(vm) < 1) return {};
     std::vector<CategoryTile> tiles;
-    for (const auto category : model::kAllCategories) {
+    for (const auto category : vm.categories()) {
         const auto bytes = vm.totalBytes(category);
         if (bytes < 1) continue;
         const auto count = std::count_if(vm.result().items.begin(), vm.result().items.end(),

@@ -64,8 +64,10 @@ std::vector<PermissionRowModel> permissionChecklistRows(bool includeOptional, co
         const auto permission = shown[i];
         const auto look = lookOf(permission);
         const bool granted = grantedIn(states, permission);
+        const bool offersEnable =
+            !granted && (permission != SystemPermission::notifications || states.notificationSettings);
         rows.push_back({permission, look.symbol, look.tint, services::title(permission), services::detail(permission),
-                        permission != SystemPermission::fullDiskAccess, granted,
+                        permission != SystemPermission::fullDiskAccess, granted, offersEnable,
                         hintOf(permission, granted, typingKind), i + 1 < shown.size()});
     }
     return rows;
@@ -82,7 +84,8 @@ PermissionChecklist::PermissionChecklist(services::PermissionsManager& permissio
 
 std::vector<PermissionRowModel> PermissionChecklist::rows() const {
     return permissionChecklistRows(includeOptional_,
-                                   {permissions_.fullDiskAccess(), typing_.granted(), permissions_.notifications()},
+                                   {permissions_.fullDiskAccess(), typing_.granted(), permissions_.notifications(),
+                                    permissions_.canOpenSettings(SystemPermission::notifications)},
                                    typing_.kind());
 }
 
@@ -91,7 +94,9 @@ void PermissionChecklist::activate(services::SystemPermission permission) {
     // No settings page grants access to the home folder: check it again.
     case SystemPermission::fullDiskAccess: permissions_.refresh(); break;
     case SystemPermission::accessibility: typing_.setUp(); break;
-    case SystemPermission::notifications: permissions_.request(permission); break;
+    case SystemPermission::notifications:
+        if (permissions_.canOpenSettings(permission)) permissions_.request(permission);
+        break;
     }
 }
 

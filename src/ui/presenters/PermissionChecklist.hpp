@@ -46,6 +46,9 @@ struct PermissionRowModel {
     std::string detail;
     bool optional;
     bool granted;
+    // Whether a row not granted offers "Enable": the notification row only
+    // where the desktop's notification settings can be opened.
+    bool offersEnable;
     std::optional<RestartHint> hint;
     bool dividerAfter;
 };
@@ -54,6 +57,7 @@ struct PermissionStates {
     bool fullDiskAccess = false;
     bool typing = false;
     bool notifications = false;
+    bool notificationSettings = true;  // the desktop's notification settings can be opened
 };
 
 // Full Disk Access alone, or all three with the typing and notification rows

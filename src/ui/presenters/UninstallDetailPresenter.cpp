@@ -41,6 +41,13 @@ RemovalConfirmation removalConfirmation(const viewmodels::UninstallViewModel& vm
     return confirmation;
 }
 
+std::optional<std::string> packageNotice(const model::InstalledApp& app) {
+    if (!app.package) return std::nullopt;
+    return platform::localizedFormat(
+        "Installed by %@ (%@). Only your own files for it are listed here; to remove the application, run: %@",
+        {app.package->managerName(), app.package->package, app.package->removalCommand()});
+}
+
 void closeUninstallSheet(viewmodels::UninstallViewModel& vm) {
     vm.selectedApp.set(std::nullopt);
     vm.items.set({});

@@ -6,6 +6,7 @@
 #include "model/UninstallItem.hpp"
 #include "viewmodels/UninstallViewModel.hpp"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,11 @@ struct RemovalConfirmation {
 };
 
 [[nodiscard]] RemovalConfirmation removalConfirmation(const viewmodels::UninstallViewModel& vm);
+
+// For an application a package manager installed: which one, and the
+// command that removes the application itself; the sheet offers only the
+// user's own files. None for an application of the user's own.
+[[nodiscard]] std::optional<std::string> packageNotice(const model::InstalledApp& app);
 
 // Any way of closing the sheet: no application open, no items.
 void closeUninstallSheet(viewmodels::UninstallViewModel& vm);

@@ -24,6 +24,12 @@ const std::array<OptionSwitch, 5> kMoreOptionSwitches = {{
 
 namespace {
 
+std::string_view typingPathText(bool usesTap, bool inputMethodSelected) {
+    if (usesTap) return "Typing through the key tap";
+    if (inputMethodSelected) return "Typing through the Zentrel input method in IBus";
+    return "Not typing yet: select Zentrel in IBus";
+}
+
 std::string_view methodDescription(VietInputMethod method) {
     switch (method) {
     case VietInputMethod::telex: return "Telex — aa→â, ow→ơ, uw/w→ư, z→xoá dấu, gõ lặp escape";
@@ -53,6 +59,7 @@ TypingCardState VietnameseIMECardPresenter::state() const {
     // Where the tap cannot run, the mode is what turns typing on: it stays choosable.
     s.integrationModeEnabled = s.isEnabled || s.refusal.has_value();
     s.integrationModeDetail = platform::localized(typing::detail(s.integrationMode));
+    if (s.isEnabled) s.typingPath = platform::localized(typingPathText(m.usesEventTap(), m.imkitSelected()));
 
     s.showsInstallSection = s.integrationMode != VietIMEIntegrationMode::cgEvent && s.isEnabled;
     const bool installed = m.imkitInstalled();
@@ -140,7 +147,10 @@ void VietnameseIMECardPresenter::chooseToneRule(typing::VietToneRule rule) {
 }
 
 void VietnameseIMECardPresenter::chooseIntegrationMode(VietIMEIntegrationMode mode) {
+    // Away from the input method: IBus goes back to the engine used before.
+    const bool restoring = mode == VietIMEIntegrationMode::cgEvent && services_.installer.restorePreviousInputSource();
     services_.manager.setIntegrationMode(mode);
+    if (restoring) refreshStatusWithFollowUps();
 }
 
 void VietnameseIMECardPresenter::setRuleEngineEnabled(bool enabled) {

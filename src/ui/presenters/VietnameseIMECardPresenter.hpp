@@ -62,6 +62,8 @@ struct TypingCardState {
     typing::VietIMEIntegrationMode integrationMode = typing::VietIMEIntegrationMode::cgEvent;
     bool integrationModeEnabled = false;
     std::string integrationModeDetail;
+    // While typing is on: which path types, the key tap or the input method.
+    std::optional<std::string> typingPath;
 
     bool showsInstallSection = false;
     StatusRow installRow;

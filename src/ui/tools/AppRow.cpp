@@ -52,8 +52,10 @@ int AppRow::rowHeight() {
     return std::max(lines, kIconSide) + 2 * kVerticalPadding;
 }
 
-QSize AppRow::sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const {
-    return {option.rect.width(), rowHeight()};
+QSize AppRow::sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const {
+    // No width of its own: a row spans the list beside its scroll bar, never
+    // the width it was first measured at.
+    return {0, rowHeight()};
 }
 
 void AppRow::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
@@ -112,6 +114,8 @@ AppListView::AppListView(AppListModel* model, std::function<void(const model::In
     setModel(model_);
     setItemDelegate(new AppRow(this));
     setUniformItemSizes(true);
+    setResizeMode(QListView::Adjust);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setFrameShape(QFrame::NoFrame);
     setMouseTracking(true);

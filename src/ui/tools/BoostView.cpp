@@ -299,6 +299,13 @@ QWidget* BoostView::processCard() {
     sortRow->addLayout(picker);
     content->addLayout(sortRow);
 
+    if (const auto note = activeApplicationNote(*viewModel_)) {
+        auto* label = tokenLabel(QString::fromStdString(*note), DesignTokens::detailFont(), DesignTokens::textSecondary(),
+                                 body);
+        label->setWordWrap(true);
+        content->addWidget(label);
+    }
+
     auto* filterRow = new QHBoxLayout;
     background_ = new SwitchToggle(localizedText(BoostTexts::showBackground), body);
     background_->setFont(DesignTokens::detailFont().font());

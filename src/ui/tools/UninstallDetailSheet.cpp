@@ -84,6 +84,12 @@ UninstallDetailSheet::UninstallDetailSheet(viewmodels::UninstallViewModel& model
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     header->addWidget(close);
     column->addLayout(header);
+    if (const auto notice = packageNotice(app_)) {
+        auto* label = tokenLabel(text(*notice), DesignTokens::bodyFont(), DesignTokens::textSecondary(), this);
+        label->setWordWrap(true);
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse);  // the command can be copied
+        column->addWidget(label);
+    }
 
     itemArea_ = new QStackedWidget(this);
     auto* loading = new QWidget;

@@ -343,7 +343,7 @@ void VietnameseIMEFeatureCard::refresh() {
 
     modePicker_->setCurrentIndex(static_cast<int>(state.integrationMode));
     modePicker_->setEnabled(state.integrationModeEnabled);
-    modeDetail_->setText(text(state.integrationModeDetail));
+    modeDetail_->setText(text(state.integrationModeDetail + (state.typingPath ? "\n" + *state.typingPath : "")));
     refusal_->setVisible(state.refusal.has_value());
     refusal_->setText(text(state.refusal.value_or("")));
     refreshInstallSection(state);

@@ -25,6 +25,9 @@
 
 #include <gtest/gtest.h>
 
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
 #include <atomic>
 #include <cstdlib>
 #include <thread>
@@ -190,6 +193,65 @@ TEST_F(DesktopTypingTest, TheAccessibilityTreeGivesTheFocusedFieldAndWritesItDir
     EXPECT_TRUE(detector.capture().isSecureInput);
     EXPECT_FALSE(writer.replaceFocusedValue("", "chào")) << "a password field is never written";
     EXPECT_EQ(field("password"), "");
+}
+
+// Key codes of the display mapped to one cased letter at both levels: spare codes in use.
+std::vector<int> spareCodesInUse(Display* display) {
+    int first = 0;
+    int last = 0;
+    XDisplayKeycodes(display, &first, &last);
+    int perCode = 0;
+    KeySym* map = XGetKeyboardMapping(display, static_cast<KeyCode>(first), last - first + 1, &perCode);
+    std::vector<int> codes;
+    for (int code = first; code <= last; ++code) {
+        const KeySym* symbols = map + static_cast<std::ptrdiff_t>(code - first) * perCode;
+        KeySym lower = NoSymbol;
+        KeySym upper = NoSymbol;
+        XConvertCase(symbols[0], &lower, &upper);
+        if (perCode >= 2 && symbols[0] != NoSymbol && symbols[0] == symbols[1] && lower != upper) codes.push_back(code);
+    }
+    XFree(map);
+    return codes;
+}
+
+TEST_F(DesktopTypingTest, TextGoesThroughTheKeyboardsOwnKeysAndSpareCodesLeftMappedAreFreedAtTheNextStart) {
+    openWindow();
+    Display* display = XOpenDisplay(nullptr);
+    ASSERT_NE(display, nullptr);
+    // A run killed while it typed "ạ" left its spare code mapped.
+    int first = 0;
+    int last = 0;
+    XDisplayKeycodes(display, &first, &last);
+    int perCode = 0;
+    KeySym* map = XGetKeyboardMapping(display, static_cast<KeyCode>(first), last - first + 1, &perCode);
+    int leftover = 0;
+    for (int code = last; code >= first && leftover == 0; --code) {
+        const KeySym* symbols = map + static_cast<std::ptrdiff_t>(code - first) * perCode;
+        if (std::all_of(symbols, symbols + perCode, [](KeySym k) { return k == NoSymbol; })) leftover = code;
+    }
+    XFree(map);
+    ASSERT_NE(leftover, 0) << "the display has no spare key code";
+    KeySym dotBelow[2] = {0x1001ea1, 0x1001ea1};
+    XChangeKeyboardMapping(display, leftover, 2, dotBelow, 1);
+    XSync(display, False);
+    ASSERT_EQ(spareCodesInUse(display), std::vector<int>{leftover});
+
+    platform::MainLoop loop;
+    {
+        x11::X11SyntheticEchoes echoes;
+        x11::X11KeyEventPoster poster(echoes);
+        poster.post({0, true, 0, u"xin"}, platform::PostTarget::session);
+        XSync(display, False);
+        EXPECT_EQ(spareCodesInUse(display), std::vector<int>{}) << "the leftover code is freed; letters the keyboard has use no spare code";
+        poster.post({0, true, 0, u" chào"}, platform::PostTarget::session);
+        XSync(display, False);
+        EXPECT_EQ(spareCodesInUse(display).size(), 1U) << "only à needs a spare code";
+        runUntil(loop, [&] { return field("plain") == "xin chào"; }, 5s);
+        EXPECT_EQ(field("plain"), "xin chào");
+    }
+    XSync(display, False);
+    EXPECT_TRUE(spareCodesInUse(display).empty()) << "the poster unmaps its codes when it goes";
+    XCloseDisplay(display);
 }
 
 TEST_F(DesktopTypingTest, TheInstalledInputMethodTypesIntoTheQtFieldButNotItsPasswordField) {

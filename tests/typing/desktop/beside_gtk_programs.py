@@ -70,6 +70,9 @@ for mode in ("cgEvent", "hybrid", "imkit"):
         after = start_gtk("GTK after")
         check_answers(f"{mode}, a GTK 3 program started after the window", frame, 4)
         assert window.poll() is None, f"{mode}: the window program ended"
+        # Asked to stop, it ends as its Quit does, putting the keyboard map back.
+        window.terminate()
+        assert window.wait(10) == 0, f"{mode}: the window program did not end cleanly on SIGTERM"
     finally:
         for process in (window, before, after):
             if process is not None:

@@ -21,7 +21,7 @@ if [ -z "${ZENTREL_DESKTOP_SCRATCH:-}" ]; then
   trap 'rm -rf "$scratch"' EXIT
   export ZENTREL_DESKTOP_SCRATCH="$scratch"
   export HOME="$scratch/home" XDG_CONFIG_HOME="$scratch/home/.config" XDG_DATA_HOME="$scratch/home/.local/share"
-  export XDG_CACHE_HOME="$scratch/home/.cache" XDG_RUNTIME_DIR="$scratch/run"
+  export XDG_CACHE_HOME="$scratch/home/.cache" XDG_RUNTIME_DIR="$scratch/run" GSETTINGS_BACKEND=keyfile
   unset DISPLAY WAYLAND_DISPLAY XDG_SESSION_TYPE IBUS_ADDRESS QT_IM_MODULE GTK_IM_MODULE XMODIFIERS
   mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
   chmod 700 "$XDG_RUNTIME_DIR"

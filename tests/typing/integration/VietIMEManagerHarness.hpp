@@ -84,8 +84,12 @@ class ScriptedInputMethodStatus final : public platform::InputMethodStatus {
 public:
     [[nodiscard]] bool isInstalled() const override { return installed; }
     [[nodiscard]] bool isSelected() const override { return selected; }
+    [[nodiscard]] std::optional<std::string> currentEngine() const override {
+        return selected ? std::optional<std::string>("com.torvane.zentrel.ime") : engine;
+    }
     bool installed = false;
     bool selected = false;
+    std::optional<std::string> engine;  // the one in use while ours is not
 };
 
 // The settings of one run, read from the home's defaults file.

@@ -27,6 +27,9 @@ protected:
                                     [this](const std::vector<std::string>& command) {
                                         launched.push_back(command);
                                         return true;
+                                    },
+                                    [this](const std::string& engine, bool first) {
+                                        kept.push_back((first ? "first " : "out ") + engine);
                                     }});
     }
     std::string installedText() { return platform::readWholeFile(installer().destination()).value_or("<none>"); }
@@ -34,6 +37,7 @@ protected:
     testing::TempDir dir;
     ScriptedStatus status;
     std::vector<std::vector<std::string>> launched;
+    std::vector<std::string> kept;
 };
 
 TEST_F(ZentrelIMEInstallerTest, TheProgramBesideThisOneComesFirstThenTheInstallTree) {
@@ -108,6 +112,17 @@ TEST_F(ZentrelIMEInstallerTest, InstalledAndSelectedAreAskedOfIBus) {
     EXPECT_EQ(launched.back(), (std::vector<std::string>{"ibus", "engine", "com.torvane.zentrel.ime"}));
     installer().openInputSourcesSettings();
     EXPECT_EQ(launched.back(), std::vector<std::string>{"ibus-setup"});
+}
+
+TEST_F(ZentrelIMEInstallerTest, SelectingKeepsTheEngineForIBusStartsAndLeavingItGoesBackToTheOneBefore) {
+    auto ime = installer();
+    EXPECT_FALSE(ime.restorePreviousInputSource()) << "not selected: nothing to give back";
+    EXPECT_TRUE(ime.selectInputSource());
+    EXPECT_EQ(kept, std::vector<std::string>{"first com.torvane.zentrel.ime"}) << "selected again after ibus restart";
+    status.selected = true;
+    EXPECT_TRUE(ime.restorePreviousInputSource());
+    EXPECT_EQ(launched.back(), (std::vector<std::string>{"ibus", "engine", "xkb:us::eng"})) << "the plain keyboard";
+    EXPECT_EQ(kept.back(), "out com.torvane.zentrel.ime");
 }
 
 }  // namespace

@@ -89,6 +89,12 @@ TEST_F(SmartCleanupViewTest, APlanFromTheScanIsAppliedThroughTheConfirmation) {
     EXPECT_EQ(vm->selectedItems().size(), 9u) << "exactly the plan's items";
     EXPECT_EQ(view.confirmationTitle(), QString("Clean %1?").arg(QString::fromStdString(
                                             platform::formatByteCount(vm->result().selectedBytes()))));
+    view.cancelClean();
+    ASSERT_EQ(vm->selectedItems().size(), 10u) << "Cancel puts back the selection as it was";
+    EXPECT_EQ(vm->selectedItems()[9].path, "/h/big.iso");
+    EXPECT_TRUE(h.engine.cleans.empty());
+
+    view.primaryButton()->click();
     view.confirmClean();
     EXPECT_FALSE(view.isConfirmationShown());
     ASSERT_EQ(h.engine.cleans.size(), 1u);

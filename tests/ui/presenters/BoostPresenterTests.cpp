@@ -10,7 +10,12 @@
 #include "doubles/RecordingProcessSignaller.hpp"
 #include "doubles/TempDir.hpp"
 
+#include "doubles/ManualExecutor.hpp"
+
 #include <gtest/gtest.h>
+
+#include <map>
+#include <set>
 
 #include <csignal>
 #include <unistd.h>
@@ -63,6 +68,40 @@ protected:
     services::ProcessSampler sampler{statistics, workspace, clock};
     BoostViewModel vm{sampler, clock, clock};
 };
+
+TEST_F(BoostPresenterTest, TheAppInFrontShowsActiveWhereTheDesktopTellsIt) {
+    run(10, "editor", 3'000'000);
+    run(11, "player", 2'000'000);
+    std::optional<std::int32_t> front = 11;
+    testing::ManualExecutor desktop;
+    const services::ActiveProcessTracker tracker([&front] { return front; }, desktop);
+    desktop.runAll();
+    services::LinuxWorkspace tracked{{.procRoot = tree.root(), .applicationFolders = {temp / "apps"},
+                                      .userId = ::getuid(), .activeProcess = &tracker},
+                                     signaller};
+    services::ProcessSampler trackedSampler{statistics, tracked, clock};
+    BoostViewModel trackedVm{trackedSampler, clock, clock};
+    trackedVm.refresh();
+    std::map<std::string, std::string> kinds;
+    for (const auto& row : processRows(trackedVm)) kinds[row.name] = row.kind.text;
+    const auto inactive = processKind(BoostProcess{.isApp = true}).text;
+    EXPECT_EQ(kinds, (std::map<std::string, std::string>{{"Editor", inactive}, {"Player", "Active"}}));
+    EXPECT_EQ(activeApplicationNote(trackedVm), std::nullopt);
+    trackedVm.selectHeavyApps(1);
+    EXPECT_EQ(trackedVm.selectedPIDs(), (std::set<std::int32_t>{10}));
+
+    // Where the desktop cannot tell (Wayland), the page says so and none is active.
+    const services::ActiveProcessTracker wayland;
+    services::LinuxWorkspace untracked{{.procRoot = tree.root(), .applicationFolders = {temp / "apps"},
+                                        .userId = ::getuid(), .activeProcess = &wayland},
+                                       signaller};
+    services::ProcessSampler untrackedSampler{statistics, untracked, clock};
+    BoostViewModel untrackedVm{untrackedSampler, clock, clock};
+    untrackedVm.refresh();
+    for (const auto& row : processRows(untrackedVm)) EXPECT_EQ(row.kind.text, inactive) << row.name;
+    ASSERT_TRUE(activeApplicationNote(untrackedVm));
+    EXPECT_NE(activeApplicationNote(untrackedVm)->find("Wayland"), std::string::npos);
+}
 
 TEST(BoostGauges, MemoryTileFollowsUsedShareAndPressure) {
     const MemorySnapshot none{};

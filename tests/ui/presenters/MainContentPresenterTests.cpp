@@ -147,7 +147,25 @@ TEST_F(MainContentPresenterTest, ConfirmationTextsCountTheSelectionInScope) {
     load({one, cookie});
     vm->sidebarSelection.set(SidebarSelection::overview());
     EXPECT_EQ(cleanConfirmation(*vm).message,
+              "1 item (1 KB) will be permanently deleted; this cannot be undone. 1 privacy item (10 bytes) can be "
+              "undone within 24 hours from the sweep log.")
+        << "privacy items selected never hide what goes for good";
+    load({cookie});
+    EXPECT_EQ(cleanConfirmation(*vm).message,
               "Privacy sweep actions are logged and can be undone within 24 hours from the sweep log.");
+}
+
+TEST_F(MainContentPresenterTest, TheConfirmationNamesEachLabelOnceTheLargestFirst) {
+    auto named = [](std::string path, std::string title, std::int64_t size) {
+        auto item = scannedItem(std::move(path), CategoryType::appCaches, size);
+        item.friendlyName = std::move(title);
+        return item;
+    };
+    load({named("/h/a", "VS Code junk", 10), named("/h/b", "VS Code junk", 10), named("/h/c", "VS Code junk", 10),
+          named("/h/d", "thesis.pdf", 500), named("/h/e", "Chrome junk", 40)});
+    const auto confirmation = cleanConfirmation(*vm);
+    EXPECT_EQ(confirmation.firstNames, (std::vector<std::string>{"thesis.pdf", "Chrome junk", "VS Code junk (3)"}));
+    EXPECT_EQ(confirmation.moreCount, 0);
 }
 
 TEST_F(MainContentPresenterTest, ConfirmCleansExactlyWhatTheTitleCounted) {

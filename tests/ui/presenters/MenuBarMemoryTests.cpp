@@ -8,6 +8,7 @@
 #include "doubles/FakeClock.hpp"
 #include "doubles/FakeProcTree.hpp"
 #include "doubles/InMemoryDefaultsStore.hpp"
+#include "doubles/ManualExecutor.hpp"
 #include "doubles/RecordingProcessSignaller.hpp"
 #include "doubles/TempDir.hpp"
 
@@ -55,8 +56,13 @@ protected:
     services::ProcfsSystemStatistics statistics{
         {.procRoot = tree.root(), .pageSize = 1000, .clockTicksPerSecond = 100, .currentPid = kOwnPid}};
     testing::RecordingProcessSignaller signaller;
-    services::LinuxWorkspace workspace{
-        {.procRoot = tree.root(), .applicationFolders = {temp / "apps"}, .userId = ::getuid()}, signaller};
+    // The application in front, as the desktop answers when the test lets it.
+    std::optional<std::int32_t> front;
+    testing::ManualExecutor desktop;
+    services::ActiveProcessTracker activeProcess{[this] { return front; }, desktop};
+    services::LinuxWorkspace workspace{{.procRoot = tree.root(), .applicationFolders = {temp / "apps"},
+                                        .userId = ::getuid(), .activeProcess = &activeProcess},
+                                       signaller};
     testing::FakeClock clock;
     services::ProcessSampler sampler{statistics, workspace, clock};
     testing::InMemoryDefaultsStore defaults;
@@ -157,6 +163,21 @@ TEST_F(MenuBarMemoryTest, CalmDownQuitsExactlyTheConfirmedAppsWhateverRanksAfter
 
     EXPECT_EQ(calmDown(sampler, question), 1);
     EXPECT_EQ(signaller.sent, (Sent{{10, SIGTERM}}));
+}
+
+TEST_F(MenuBarMemoryTest, TheAppInFrontIsNeverOfferedForQuitting) {
+    run(10, "editor", 900);
+    run(11, "player", 800);
+    run(12, "mail", 700);
+    run(13, "notes", 100);
+    front = 10;
+    desktop.runAll();
+    setMemory(950);
+    memory.open();
+    std::vector<std::string> shown;
+    for (const auto& row : memory.content().heavyApps) shown.push_back(row.name);
+    EXPECT_EQ(shown, (std::vector<std::string>{"player", "mail", "notes"}));
+    EXPECT_EQ(namesOf(calmDownQuestion(sampler).candidates), (std::vector<std::string>{"player", "mail", "notes"}));
 }
 
 TEST(BatteryDigestTest, WattsOnlyAboveZeroAndTheThreeWorstOffenders) {

@@ -132,5 +132,28 @@ TEST_F(PermissionChecklistTest, RowsFollowThePublishedStateAndRunTheirSteps) {
     EXPECT_TRUE(doubles.pages.opened.empty()) << "no settings page grants it";
 }
 
+TEST_F(PermissionChecklistTest, TheNotificationRowOffersEnableOnlyWhereTheDesktopsSettingsOpen) {
+    // No notification server on the bus: the desktop answers "denied" and never asks.
+    doubles.notificationAuthorization.status = platform::NotificationAuthorizationStatus::denied;
+    permissions->refresh();
+    doubles.settle();
+    PermissionChecklist checklist(*permissions, typing, true);
+    EXPECT_TRUE(checklist.rows()[2].offersEnable);
+    checklist.activate(SystemPermission::notifications);
+    EXPECT_EQ(doubles.pages.opened.size(), 1u);
+
+    doubles.pages.hasPages = false;
+    const auto rows = checklist.rows();
+    EXPECT_FALSE(rows[2].granted);
+    EXPECT_FALSE(rows[2].offersEnable);
+    EXPECT_TRUE(rows[1].offersEnable) << "the typing row keeps its own step";
+    checklist.activate(SystemPermission::notifications);
+    EXPECT_EQ(doubles.pages.opened.size(), 1u) << "nothing is opened";
+
+    permissions->notifications.set(true);
+    EXPECT_TRUE(checklist.rows()[2].granted);
+    EXPECT_FALSE(checklist.rows()[2].offersEnable);
+}
+
 }  // namespace
 }  // namespace zentrel::ui

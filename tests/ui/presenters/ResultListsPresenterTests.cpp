@@ -39,8 +39,9 @@ TEST_F(ResultListsPresenterTest, DuplicateRowsOfferACheckBoxOnlyForCopiesWithAnI
     EXPECT_EQ(results.headerText, "3 duplicate groups");
     ASSERT_EQ(results.groups.size(), 3u);
     const auto& group = results.groups[0];
-    EXPECT_EQ(group.countText, "2 copies");
+    EXPECT_EQ(group.countText, "Similar") << "alike pictures are no copies";
     EXPECT_EQ(group.freeText, "Free up 1 KB");
+    EXPECT_EQ(results.groups[1].countText, "2 copies");
     EXPECT_EQ(group.kindPill, (Pill{"Photos", "photo", PillVariant::ai}));
     ASSERT_EQ(group.members.size(), 2u);
     EXPECT_FALSE(group.members[0].showsCheckBox) << "the keeper";

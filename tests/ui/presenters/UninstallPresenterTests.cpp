@@ -144,5 +144,19 @@ TEST_F(UninstallPresenterTest, ClosingTheSheetClearsTheApplicationAndItsItems) {
     EXPECT_TRUE(vm.items().empty());
 }
 
+TEST(UninstallTexts, APackagesSheetNamesItsManagerAndTheRemovalCommand) {
+    using Manager = model::PackageOwner::Manager;
+    model::InstalledApp app{.name = "Inkpad", .bundleID = "inkpad", .path = "/usr/share/applications/inkpad.desktop"};
+    EXPECT_EQ(packageNotice(app), std::nullopt);
+    app.package = model::PackageOwner{Manager::dpkg, "inkpad"};
+    const auto notice = packageNotice(app).value_or("");
+    EXPECT_NE(notice.find("apt"), std::string::npos) << notice;
+    EXPECT_NE(notice.find("sudo apt remove inkpad"), std::string::npos) << notice;
+    app.package = model::PackageOwner{Manager::flatpak, "org.example.Draw"};
+    EXPECT_NE(packageNotice(app).value_or("").find("flatpak uninstall org.example.Draw"), std::string::npos);
+    app.package = model::PackageOwner{Manager::dpkg, "x; rm -rf ~"};
+    EXPECT_NE(packageNotice(app).value_or("").find("sudo apt remove 'x; rm -rf ~'"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace zentrel::ui

@@ -74,6 +74,34 @@ TEST_F(VietnameseIMECardTest, TheModeDecidesTheNoticeAndTheInstallSection) {
     }
 }
 
+TEST_F(VietnameseIMECardTest, LeavingTheInputMethodSelectsTheEngineUsedBeforeAndTheCardSaysWhichPathTypes) {
+    trustAccessibility(true);
+    inputMethod.installed = true;
+    inputMethod.engine = "xkb:de::ger";
+    manager->refreshIMKitStatus();
+    card->chooseIntegrationMode(VietIMEIntegrationMode::imkit);
+    card->setEnabled(true);
+    card->selectInputMethod();
+    inputMethod.selected = true;
+    manager->refreshIMKitStatus();
+    EXPECT_EQ(card->state().typingPath, "Typing through the Zentrel input method in IBus");
+
+    launched.clear();
+    card->chooseIntegrationMode(VietIMEIntegrationMode::cgEvent);
+    EXPECT_EQ(launched, (std::vector<std::vector<std::string>>{{"ibus", "engine", "xkb:de::ger"}}));
+    EXPECT_FALSE(tap.installed) << "while our engine is still selected the tap stays off";
+    inputMethod.selected = false;
+    manager->refreshIMKitStatus();
+    EXPECT_TRUE(tap.installed);
+    EXPECT_EQ(card->state().typingPath, "Typing through the key tap");
+
+    launched.clear();
+    card->chooseIntegrationMode(VietIMEIntegrationMode::cgEvent);
+    EXPECT_TRUE(launched.empty()) << "another engine in use is left alone";
+    card->chooseIntegrationMode(VietIMEIntegrationMode::imkit);
+    EXPECT_EQ(card->state().typingPath, "Not typing yet: select Zentrel in IBus");
+}
+
 TEST_F(VietnameseIMECardTest, TheMethodDescriptionShowsOnlyWhileTypingIsOn) {
     card->chooseInputMethod(typing::VietInputMethod::vni);
     EXPECT_EQ(card->state().methodDescription, std::nullopt);

@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QScrollBar>
 
 #include <gtest/gtest.h>
 
@@ -57,10 +58,24 @@ protected:
 };
 
 TEST_F(UninstallViewTest, TheListFitsItsPageWithoutSidewaysScrollingAtEverySize) {
+    // Enough applications, one with a long name, for the list to scroll.
+    for (int i = 0; i < 30; ++i)
+        dir.write("sys/Applications/Application with a rather long name number " + std::to_string(i) +
+                      ".app/Contents/Info.plist",
+                  std::string(R"(<?xml version="1.0"?><plist version="1.0"><dict><key>CFBundleIdentifier</key>)") +
+                      "<string>org.example.a.very.long.bundle.identifier.for.testing.layout" + std::to_string(i) +
+                      "</string></dict></plist>");
     view.show();
     settle();
-    for (const auto size : {testing::kSmallestPage, QSize(860, 660), QSize(1400, 900)})
+    ASSERT_GT(view.appList()->model()->rowCount(), 30);
+    for (const auto size : {QSize(860, 660), testing::kSmallestPage, QSize(1400, 900)}) {
         EXPECT_EQ(testing::layoutFaultsAt(view, size), std::vector<std::string>{}) << size.width();
+        EXPECT_GT(view.appList()->verticalScrollBar()->maximum(), 0) << "the list scrolls downwards";
+        // Every row, its chevron at the trailing end, fits beside the vertical scroll bar.
+        const auto row = view.appList()->visualRect(view.appList()->model()->index(0, 0));
+        EXPECT_LE(row.right(), view.appList()->viewport()->width()) << size.width();
+        EXPECT_GE(row.width(), view.appList()->viewport()->width() - 1) << "a row spans the list";
+    }
 }
 
 TEST_F(UninstallViewTest, SearchOpenTheSheetRemoveTheCheckedItemsAndReport) {
