@@ -35,6 +35,7 @@ if language:
     os.environ.pop("LANGUAGE", None)
     os.environ.pop("LC_ALL", None)
     os.environ.pop("LC_MESSAGES", None)
+    os.environ["LC_CTYPE"] = "C.UTF-8"  # the tools read titles as UTF-8 whichever locales are installed
 suffix = f"-{language}" if language else ""
 home = os.environ["ZENTREL_TEST_HOME"]
 os.makedirs(out, exist_ok=True)
@@ -191,7 +192,8 @@ def error():
     press_button("Select Trackers")
     clean_from_toolbar()
     undo = d.wait_for("the sweep log", lambda: d.find("push button", "Undo"), 30)
-    shutil.rmtree(os.path.join(home, "Library/Application Support/Zentrel/SweepBackups"), ignore_errors=True)
+    for backups in ("Library/Application Support/Zentrel/SweepBackups", ".local/share/zentrel/SweepBackups"):
+        shutil.rmtree(os.path.join(home, backups), ignore_errors=True)
     d.press(undo)
     d.wait_for("the error page", lambda: d.text("Something went wrong") in d.labels(), 30)
     press_button("Done")
@@ -248,9 +250,10 @@ def tool_pages():
 
 def open_sheet(button, title, name):
     press_button(button)
-    shoot(name, title=f"^{title}$")
+    shown = d.text(title)
+    shoot(name, title=f"^{shown}$")
     d.press(d.wait_for("the sheet's close button", lambda: d.find("push button", "Đóng")))
-    d.wait_for("the sheet to close", lambda: window_id(f"^{title}$") is None)
+    d.wait_for("the sheet to close", lambda: window_id(f"^{shown}$") is None)
 
 
 def typing():

@@ -28,7 +28,7 @@ enum class UninstallItemKind {
 struct UninstallItemKindInfo {
     UninstallItemKind kind;
     std::string_view rawValue;
-    std::string_view displayName;  // fixed, not localized
+    std::string_view displayName;  // a translation key
     std::string_view icon;
 };
 

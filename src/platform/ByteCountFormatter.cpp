@@ -1,5 +1,7 @@
 #include "platform/ByteCountFormatter.hpp"
 
+#include "platform/Localization.hpp"
+
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -40,14 +42,14 @@ std::string formatNumber(double value, int decimals) {
 }  // namespace
 
 std::string formatByteCount(std::int64_t bytes, ByteCountStyle style) {
-    if (bytes == 0) return "Zero KB";
+    if (bytes == 0) return localized("Zero KB");
     const double base = style == ByteCountStyle::file ? 1000.0 : 1024.0;
     const bool negative = bytes < 0;
     const double magnitude = std::fabs(static_cast<double>(bytes));
     const std::string sign = negative ? "-" : "";
     if (magnitude < base) {
         auto count = static_cast<long long>(magnitude);
-        return sign + groupThousands(std::to_string(count)) + (count == 1 ? " byte" : " bytes");
+        return sign + localizedFormat("%lld bytes", {groupThousands(std::to_string(count))});
     }
     std::size_t unit = 0;
     double value = magnitude / base;

@@ -1,3 +1,4 @@
+#include "doubles/ScopedDesktopTexts.hpp"
 #include "platform/Base64.hpp"
 #include "platform/ByteCountFormatter.hpp"
 #include "platform/Localization.hpp"
@@ -12,6 +13,7 @@ namespace zentrel::platform {
 namespace {
 
 TEST(ByteCountFormatterTest, FileStyleUsesDecimalUnits) {
+    const testing::ScopedDesktopTexts english;
     const std::pair<std::int64_t, const char*> cases[] = {
         {0, "Zero KB"},
         {1, "1 byte"},

@@ -226,7 +226,7 @@ ItemRow::ItemRow(ItemRowServices services, model::CleanItem item, QWidget* paren
     if (isFailed()) {
         detail_ = makeFailureLine();
     } else if (item_.warningMessage) {
-        detail_ = limitedLines(tokenLabel(QString::fromStdString(*item_.warningMessage), DesignTokens::detailFont(),
+        detail_ = limitedLines(tokenLabel(localizedText(*item_.warningMessage), DesignTokens::detailFont(),
                                           DesignTokens::textSecondary(), this));
     } else {
         detail_ = tokenLabel(QString::fromStdString(item_.path), DesignTokens::detailFont(),

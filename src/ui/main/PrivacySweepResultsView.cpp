@@ -61,7 +61,7 @@ PrivacyTargetRow::PrivacyTargetRow(viewmodels::ScanViewModel& viewModel, const m
     row->setSpacing(12);
     if (target.isBusy) {
         // Nothing to select: the card's detail line says what to do.
-        row->addWidget(tokenLabel(QString::fromStdString(target.label), DesignTokens::bodyFont(),
+        row->addWidget(tokenLabel(localizedText(target.label), DesignTokens::bodyFont(),
                                   DesignTokens::textSecondary(), this));
     } else if (itemID_) {
         bool selected = false;
@@ -69,7 +69,7 @@ PrivacyTargetRow::PrivacyTargetRow(viewmodels::ScanViewModel& viewModel, const m
             if (item.id == *itemID_) selected = item.isSelected;
         auto* labels = new QVBoxLayout;
         labels->setSpacing(2);
-        checkBox_ = new QCheckBox(buttonText(QString::fromStdString(target.label)), this);
+        checkBox_ = new QCheckBox(buttonText(localizedText(target.label)), this);
         checkBox_->setFont(DesignTokens::bodyFont().font());
         checkBox_->setChecked(selected);
         checkBox_->setAccessibleDescription(selected ? text("Selected") : text("Not selected"));

@@ -14,6 +14,9 @@ std::vector<ResultGroup> groupedBySubcategory(const std::vector<model::CleanItem
     std::vector<ResultGroup> groups;
     for (auto& [key, members] : byKey) groups.push_back({key, std::move(members)});
     if (groups.size() == 1 && groups.front().title == "Large Files") groups.front().title.reset();
+    for (auto& group : groups) {
+        if (group.title) group.title = platform::localized(*group.title);
+    }
     return groups;
 }
 

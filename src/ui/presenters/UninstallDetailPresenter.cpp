@@ -9,7 +9,7 @@ std::vector<UninstallItemRowContent> uninstallItemRows(const viewmodels::Uninsta
     std::vector<UninstallItemRowContent> rows;
     rows.reserve(vm.items().size());
     for (const auto& item : vm.items()) {
-        rows.push_back({item.id, std::string(model::displayName(item.kind)), std::string(model::icon(item.kind)),
+        rows.push_back({item.id, platform::localized(model::displayName(item.kind)), std::string(model::icon(item.kind)),
                         item.path, platform::formatByteCount(item.sizeBytes, platform::ByteCountStyle::file),
                         item.isSelected});
     }
