@@ -47,7 +47,7 @@ try:
     assert app.poll() is None, "the program restarted"
     assert json.load(open(settings)).get("hasCompletedOnboarding") is True, "onboarding was not stored"
 
-    d.key("ctrl+comma")
+    d.key("ctrl+shift+comma")
     d.wait_for("the Settings window", lambda: d.find("frame", "Settings"))
     d.wait_for("the General section", shows("Display"))
     labels = d.shown_labels()

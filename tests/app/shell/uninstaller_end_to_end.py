@@ -44,15 +44,15 @@ write(".config/zentrel/com.torvane.zentrel.json", json.dumps({"hasCompletedOnboa
 
 def search_field():
     for role in ("text", "entry"):
-        found = d.find(role, "Tìm ứng dụng…")
+        found = d.find(role, "Search applications…")
         if found:
             return found
     return None
 
 
 def check_boxes():
-    return [box for box in (d.find("check box", prefix=prefix) for prefix in ("Ứng dụng", "Tuỳ chọn", "Bộ nhớ đệm",
-                                                                             "Application Support"))
+    return [box for box in (d.find("check box", prefix=prefix) for prefix in ("Application", "Preferences", "Caches",
+                                                                             "Application Data"))
             if box is not None]
 
 
@@ -74,10 +74,10 @@ try:
         assert any(name.endswith(os.path.join(home, relative)) for name in names), f"{relative} is not in the sheet"
 
     # Keep the preferences; remove the rest.
-    d.press(d.find("check box", prefix="Tuỳ chọn"))
-    d.wait_for("the footer", lambda: any(label.startswith("3/4 mục") for label in d.labels()))
-    d.press(d.wait_for("the removal button", lambda: d.find("push button", prefix="Gỡ ", enabled=True)))
-    d.press(d.wait_for("the confirmation", lambda: d.find("push button", "Xoá vĩnh viễn")))
+    d.press(d.find("check box", prefix="Preferences"))
+    d.wait_for("the footer", lambda: any(label.startswith("3/4 items") for label in d.labels()))
+    d.press(d.wait_for("the removal button", lambda: d.find("push button", prefix="Uninstall ", enabled=True)))
+    d.press(d.wait_for("the confirmation", lambda: d.find("push button", "Delete Permanently")))
     d.wait_for("the result", lambda: d.find("push button", "OK"), 60)
 
     assert exists(".config/org.example.Sketchloom/prefs.json"), "an unchecked item was deleted"
