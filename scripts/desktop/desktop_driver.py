@@ -165,7 +165,7 @@ def _role(node):
 
 
 def key(keys, window_name="^Zentrel$"):
-    """Presses `keys` (xdotool's names, e.g. ctrl+comma) in the named window."""
+    """Presses `keys` (xdotool's names, e.g. ctrl+shift+comma) in the named window."""
     found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", window_name],
                            capture_output=True, text=True).stdout.split()
     if not found:

@@ -206,7 +206,7 @@ def settings_screens():
     d.wait_for("the settings page", shows("Display"))
     shoot("settings-page-900x600", (900, 600))
     shoot("settings-page", (1100, 720))
-    d.key("ctrl+comma")
+    d.key("ctrl+shift+comma")
     window = d.wait_for("the Settings window", lambda: d.find("frame", "Settings"))
 
     def in_window(role, name):
