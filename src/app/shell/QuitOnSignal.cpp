@@ -11,6 +11,7 @@ namespace zentrel::app {
 namespace {
 
 constexpr int kSignals[] = {SIGTERM, SIGINT, SIGHUP};
+constexpr unsigned kLeavingSeconds = 4;
 int pipeEnds[2] = {-1, -1};
 
 void noteSignal(int) {
@@ -27,6 +28,10 @@ QuitOnSignal::QuitOnSignal() {
         char byte = 0;
         while (::read(pipeEnds[0], &byte, 1) > 0) {
         }
+        // Leaving must never hang on a worker stuck in a call: a few seconds
+        // on, the alarm's default action ends the process, and the next start
+        // frees the spare key codes this run could not put back.
+        ::alarm(kLeavingSeconds);
         QCoreApplication::quit();
     });
     struct sigaction action {};
