@@ -1,6 +1,7 @@
 #include "platform/PosixFileSystem.hpp"
 
 #include "platform/DiskUsage.hpp"
+#include "platform/FileDescriptor.hpp"
 #include "platform/FileNames.hpp"
 #include "platform/TreeRemoval.hpp"
 
@@ -44,22 +45,6 @@ FileAttributes attributesOf(const struct stat& st) {
 bool isDotOrDotDot(const char* name) {
     return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
 }
-
-// Closes a descriptor when it goes out of scope.
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    [[nodiscard]] int get() const { return fd_; }
-    [[nodiscard]] bool isOpen() const { return fd_ >= 0; }
-
-private:
-    int fd_;
-};
 
 // The names of an open folder's entries; takes over the descriptor.
 std::optional<std::vector<std::string>> readNames(int fd, bool skipHidden) {

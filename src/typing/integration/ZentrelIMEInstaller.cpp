@@ -3,6 +3,7 @@
 #include "platform/IBusPreloadEngines.hpp"
 
 #include "platform/DetachedProcess.hpp"
+#include "platform/FileDescriptor.hpp"
 #include "platform/ProgramFolders.hpp"
 #include "platform/XdgAutostartLoginItem.hpp"
 
@@ -24,31 +25,16 @@ bool isProgram(const fs::path& path) {
 
 std::string errnoText() { return std::generic_category().message(errno); }
 
-class UniqueDescriptor {
-public:
-    explicit UniqueDescriptor(int descriptor) : descriptor_(descriptor) {}
-    ~UniqueDescriptor() {
-        if (descriptor_ >= 0) ::close(descriptor_);
-    }
-    UniqueDescriptor(const UniqueDescriptor&) = delete;
-    UniqueDescriptor& operator=(const UniqueDescriptor&) = delete;
-    [[nodiscard]] int get() const { return descriptor_; }
-    explicit operator bool() const { return descriptor_ >= 0; }
-
-private:
-    int descriptor_;
-};
-
 // Copies `source` into a new file `name` of `folder`, made executable. A
 // stale staged file of an earlier try is removed first; the new one is
 // created exclusively and never through a link, so nothing that was put at
 // its name is written or marked executable.
 std::optional<std::string> stageCopy(const fs::path& source, int folder, const std::string& name) {
     if (::unlinkat(folder, name.c_str(), 0) != 0 && errno != ENOENT) return errnoText();
-    const UniqueDescriptor in(::open(source.c_str(), O_RDONLY | O_CLOEXEC));
-    if (!in) return errnoText();
-    const UniqueDescriptor out(::openat(folder, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0700));
-    if (!out) return errnoText();
+    const platform::FileDescriptor in(::open(source.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!in.isOpen()) return errnoText();
+    const platform::FileDescriptor out(::openat(folder, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0700));
+    if (!out.isOpen()) return errnoText();
     char buffer[64 * 1024];
     for (;;) {
         const auto read = ::read(in.get(), buffer, sizeof buffer);
@@ -108,8 +94,8 @@ ZentrelIMEInstaller::InstallResult ZentrelIMEInstaller::copyToUserInputMethods(c
     std::error_code error;
     fs::create_directories(target.parent_path(), error);
     if (error) return failed(error.message());
-    const UniqueDescriptor folder(::open(target.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
-    if (!folder) return failed(errnoText());
+    const platform::FileDescriptor folder(::open(target.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    if (!folder.isOpen()) return failed(errnoText());
     if (auto stageError = stageCopy(source, folder.get(), stagedName)) {
         (void)::unlinkat(folder.get(), stagedName.c_str(), 0);
         return failed(*stageError);
