@@ -52,8 +52,10 @@ std::string contentsOf(const fs::path& path) {
 // test's choice, run step by step on the test's thread.
 class CleanRunHarness {
 public:
-    CleanRunHarness(platform::FileSystem& fileSystem, const std::string& home)
-        : journal(home, [guard = DeletionGuard(fileSystem, table(home))](const std::string& path) {
+    // The journal keeps its records under journalHome, a real folder: the
+    // double's paths never reach it.
+    CleanRunHarness(platform::FileSystem& fileSystem, const std::string& home, const std::string& journalHome)
+        : journal(journalHome, [guard = DeletionGuard(fileSystem, table(home))](const std::string& path) {
               return guard.refusal(path, DeletionGuard::Use::removeEntry);
           }),
           cookieStore(fileSystem, home),
@@ -103,9 +105,9 @@ public:
 class CleanRunTest : public ::testing::Test {
 protected:
     const std::string home = "/Users/u";
-    testing::TempDir journalHome;  // the double's paths never reach the journal
+    testing::TempDir journalHome;
     testing::FakeFileSystem fileSystem;
-    CleanRunHarness harness{fileSystem, home};
+    CleanRunHarness harness{fileSystem, home, journalHome.path().string()};
     testing::WarningCapture warnings;
 };
 
@@ -299,7 +301,7 @@ protected:
 private:
     std::unique_ptr<CleanRunHarness> makeHarness() {
         fs::create_directories(dir / "home");
-        return std::make_unique<CleanRunHarness>(fileSystem, (dir / "home").string());
+        return std::make_unique<CleanRunHarness>(fileSystem, (dir / "home").string(), (dir / "home").string());
     }
 };
 
