@@ -21,6 +21,10 @@
 // start hands such records to the sweep log, and backups are never purged
 // while their sweep could still be undone.
 //
+// An undo of a shell history puts the saved lines in front of those written
+// since; an undo of the desktop's recent-files list adds its saved entries
+// back to the list written since (RecentFilesMerge), and leaves a list it
+// cannot read alone rather than lose what it holds.
 // An undo of tracker cookies puts back that action's rows from the backup
 // into the store as it is now, so that cookies saved since stay and each
 // action brings back its own hosts; a store that nothing has changed since
