@@ -32,6 +32,21 @@ constexpr const char* kEntrySpacing = "\n  ";
 
 const xmlChar* xml(const char* text) { return reinterpret_cast<const xmlChar*>(text); }
 
+// Whether a reference to a declared entity stands anywhere in the tree. The
+// desktop reads no such list, and a copy of it would not read again where
+// the entity is not declared.
+bool holdsEntityReferences(const xmlNode* node) {
+    for (; node; node = node->next) {
+        if (node->type == XML_ENTITY_REF_NODE) return true;
+        if (node->type != XML_ELEMENT_NODE) continue;
+        for (const xmlAttr* attribute = node->properties; attribute; attribute = attribute->next) {
+            if (holdsEntityReferences(attribute->children)) return true;
+        }
+        if (holdsEntityReferences(node->children)) return true;
+    }
+    return false;
+}
+
 // A parsed list, or why the text is none.
 struct ParsedList {
     Document document;
@@ -53,6 +68,7 @@ ParsedList parseList(std::string_view text) {
     }
     const xmlNode* root = xmlDocGetRootElement(document.get());
     if (!root || root->ns || !xmlStrEqual(root->name, xml("xbel"))) return {nullptr, "not a recent-files list"};
+    if (holdsEntityReferences(root)) return {nullptr, "not a list the desktop can read (it uses entities)"};
     return {std::move(document), {}};
 }
 

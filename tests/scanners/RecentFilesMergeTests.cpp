@@ -141,6 +141,9 @@ TEST(RecentFilesMergeTest, AListThatCannotBeReadIsReplacedOnlyWhenNothingIsLost)
         {"a damaged backup never replaces entries written since", "<xbel", written, std::nullopt,
          "its backup is not well-formed XML"},
         {"but goes back where nothing was written since", "<xbel", list({}), "<xbel", {}},
+        {"a backup whose entries use entities is none the desktop reads",
+         "<!DOCTYPE xbel [<!ENTITY h \"file:///x\">]><xbel><bookmark href=\"&h;\"/></xbel>", written, std::nullopt,
+         "its backup is not a list the desktop can read"},
     };
     for (const auto& each : cases) {
         const auto merge = mergeRecentFiles(each.saved, each.current);
