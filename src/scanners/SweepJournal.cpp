@@ -3,6 +3,7 @@
 #include "platform/AtomicFile.hpp"
 #include "platform/BoundedJson.hpp"
 #include "platform/LosslessText.hpp"
+#include "scanners/PrivacyScanner.hpp"
 #include "scanners/PrivacySweepError.hpp"
 #include "scanners/RecentFilesMerge.hpp"
 #include "scanners/RunningBrowser.hpp"
@@ -199,6 +200,16 @@ std::vector<std::string> domainsOf(const model::SweepAction& action) {
     return domains;
 }
 
+// A store its browser holds, naming the browser to quit where it is known:
+// by the folder the store lies in, or by its kind of database.
+PrivacySweepError storeBusy(const fs::path& store, const CookieTableLayout& layout,
+                            const std::vector<BrowserFolder>& browsers) {
+    auto browser = browserOfStore(store.string(), browsers);
+    if (!browser && std::string_view(layout.table) == kFirefoxCookieTable.table) browser = model::BrowserKind::firefox;
+    if (!browser) return PrivacySweepError::cookieStoreBusy(store.string());
+    return PrivacySweepError::cookieStoreBusy(store.string(), busyUndoNotice(*browser));
+}
+
 void writeManifest(const fs::path& folder, const nlohmann::json& manifest) {
     platform::writeFileAtomicallyOrThrow(folder / kManifestName, manifest.dump());
 }
@@ -219,8 +230,10 @@ constexpr const char* kMacBackups = "Library/Application Support/Zentrel/SweepBa
 
 SweepJournal::Places SweepJournal::placesFor(const platform::HostTable& table) {
     const fs::path home = table.home;
-    if (table.platform == platform::HostPlatform::macos || table.dataHome.empty()) return {home / kMacBackups, {}, home};
-    return {fs::path(table.dataHome) / "zentrel/SweepBackups", {home / kMacBackups}, home};
+    if (table.platform == platform::HostPlatform::macos || table.dataHome.empty()) {
+        return {home / kMacBackups, {}, home, browserFolders(table)};
+    }
+    return {fs::path(table.dataHome) / "zentrel/SweepBackups", {home / kMacBackups}, home, browserFolders(table)};
 }
 
 SweepJournal::SweepJournal(const fs::path& home, RestoreGuard guard, std::chrono::milliseconds busyTimeout)
@@ -432,7 +445,7 @@ std::vector<platform::Uuid> SweepJournal::restoreFile(const model::SweepAction& 
         if (const auto layout = SQLiteCookieDatabase::layoutOf(backup.string())) {
             const SQLiteCookieDatabase store(*layout, busyTimeout_);
             if (isHeldByRunningBrowser(original.string()) || store.isInUse(original.string())) {
-                throw PrivacySweepError::cookieStoreBusy(original.string());
+                throw storeBusy(original, *layout, places_.browsers);
             }
             const auto& entry = manifest[location.relative.generic_string()];
             const bool unchanged = entry.is_object() && entry.contains("sweptDigest") &&
@@ -442,7 +455,12 @@ std::vector<platform::Uuid> SweepJournal::restoreFile(const model::SweepAction& 
             // A store that is no longer a cookie database of its kind can only take the whole copy.
             const bool takesRows = currentLayout && std::string_view(currentLayout->table) == layout->table;
             if (takesRows && (!unchanged || undone.size() > 1)) {
-                (void)store.restoreHosts(original.string(), backup.string(), domainsOf(action));
+                try {
+                    (void)store.restoreHosts(original.string(), backup.string(), domainsOf(action));
+                } catch (const PrivacySweepError& error) {
+                    if (error.kind() == PrivacySweepError::Kind::cookieStoreBusy) throw storeBusy(original, *layout, places_.browsers);
+                    throw;
+                }
                 return {action.id};
             }
         }
