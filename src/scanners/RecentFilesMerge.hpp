@@ -28,10 +28,11 @@ struct RecentFilesMerge {
     std::optional<std::string> refusal;
 };
 
-// A text that is not a well-formed list is used only where nothing is lost:
-// a blank current list takes the saved text as it is, and a saved list with
-// no bookmarks leaves the current text as it is. Otherwise the merge is
-// refused, with the reason.
+// A text that is not a well-formed list the desktop can read is used only
+// where nothing is lost: a current list that is blank, or (for a saved text
+// that is no list) holds no bookmark, takes the saved text as it is; a saved
+// list with no bookmarks leaves the current text as it is. Otherwise the
+// merge is refused, with the reason.
 [[nodiscard]] RecentFilesMerge mergeRecentFiles(std::string_view saved, std::string_view current);
 
 // The hrefs of a list's bookmarks; none when the text is not a well-formed
