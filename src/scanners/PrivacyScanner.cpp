@@ -57,6 +57,11 @@ std::string busyStoreNotice(model::BrowserKind browser) {
     return platform::localizedFormat("%@ is running: quit %@ and scan again", {name, name});
 }
 
+std::string busyUndoNotice(model::BrowserKind browser) {
+    const std::string name(browserDisplayName(browser));
+    return platform::localizedFormat("%@ is running: quit %@ and undo again", {name, name});
+}
+
 model::PrivacyGroup trackerCookieGroup(const PrivacyCookieStore::CookieProfile& profile) {
     const auto& domains = profile.trackerDomains;
     std::string detail;

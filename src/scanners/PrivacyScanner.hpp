@@ -51,6 +51,8 @@ private:
 [[nodiscard]] std::string_view browserDisplayName(model::BrowserKind browser);
 // "Firefox is running: quit Firefox and scan again"
 [[nodiscard]] std::string busyStoreNotice(model::BrowserKind browser);
+// "Firefox is running: quit Firefox and undo again"
+[[nodiscard]] std::string busyUndoNotice(model::BrowserKind browser);
 [[nodiscard]] model::PrivacyGroup trackerCookieGroup(const PrivacyCookieStore::CookieProfile& profile);
 
 }  // namespace zentrel::scanners

@@ -13,6 +13,7 @@ std::string describe(PrivacySweepError::Kind kind, const std::string& payload, c
         case PrivacySweepError::Kind::cookieStoreDamaged:
             return "Cookie store is damaged and was left unchanged: " + payload;
         case PrivacySweepError::Kind::cookieStoreBusy:
+            if (!reason.empty()) return reason;
             return "Cookie store is in use by its browser; quit the browser and try again: " + payload;
         case PrivacySweepError::Kind::restoreRefused:
             return "Refused to restore " + payload + ": " + reason;
@@ -39,6 +40,10 @@ PrivacySweepError PrivacySweepError::cookieStoreDamaged(std::string path) {
 
 PrivacySweepError PrivacySweepError::cookieStoreBusy(std::string path) {
     return {Kind::cookieStoreBusy, std::move(path)};
+}
+
+PrivacySweepError PrivacySweepError::cookieStoreBusy(std::string path, const std::string& notice) {
+    return {Kind::cookieStoreBusy, std::move(path), notice};
 }
 
 PrivacySweepError PrivacySweepError::restoreRefused(std::string label, const std::string& reason) {

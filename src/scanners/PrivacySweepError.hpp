@@ -23,6 +23,8 @@ public:
     [[nodiscard]] static PrivacySweepError backupFailed(std::string item);
     [[nodiscard]] static PrivacySweepError cookieStoreDamaged(std::string path);
     [[nodiscard]] static PrivacySweepError cookieStoreBusy(std::string path);
+    // The same, read as `notice`, which names the browser to quit.
+    [[nodiscard]] static PrivacySweepError cookieStoreBusy(std::string path, const std::string& notice);
     // "Refused to restore <label>: <reason>"
     [[nodiscard]] static PrivacySweepError restoreRefused(std::string label, const std::string& reason);
     // "Could not restore <label>: <reason>"

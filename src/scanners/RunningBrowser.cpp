@@ -61,4 +61,22 @@ bool isHeldByRunningBrowser(const std::string& storePath) {
     return chromiumLockIsLive(profile.parent_path()) || chromiumLockIsLive(profile.parent_path().parent_path());
 }
 
+std::vector<BrowserFolder> browserFolders(const platform::HostTable& table) {
+    std::vector<BrowserFolder> folders;
+    for (const auto& [raw, userData] : table.chromiumBrowsers) {
+        if (auto browser = model::browserKindFromRaw(raw)) folders.push_back({*browser, userData});
+    }
+    for (const auto& folder : table.firefoxProfileFolders) folders.push_back({model::BrowserKind::firefox, folder});
+    return folders;
+}
+
+std::optional<model::BrowserKind> browserOfStore(const std::string& storePath, const std::vector<BrowserFolder>& folders) {
+    const auto store = fs::path(storePath).lexically_normal();
+    for (const auto& [browser, folder] : folders) {
+        const auto relative = store.lexically_relative(folder.lexically_normal());
+        if (!relative.empty() && *relative.begin() != ".." && relative != ".") return browser;
+    }
+    return std::nullopt;
+}
+
 }  // namespace zentrel::scanners

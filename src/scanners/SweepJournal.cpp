@@ -3,7 +3,9 @@
 #include "platform/AtomicFile.hpp"
 #include "platform/BoundedJson.hpp"
 #include "platform/LosslessText.hpp"
+#include "scanners/PrivacyScanner.hpp"
 #include "scanners/PrivacySweepError.hpp"
+#include "scanners/RecentFilesMerge.hpp"
 #include "scanners/RunningBrowser.hpp"
 #include "scanners/SQLiteCookieDatabase.hpp"
 #include "scanners/Sha256.hpp"
@@ -123,22 +125,24 @@ bool rewriteSharedFile(const fs::path& source, const fs::path& target) {
     return true;
 }
 
-// A history written to since the sweep gets its saved lines back in front of
-// the new ones; a file with other names is written in place.
-void mergeHistory(const fs::path& backup, const fs::path& history, std::optional<fs::perms> mode) {
-    const auto saved = platform::readRegularFile(backup, kLargestStore);
-    const auto since = platform::readRegularFile(history, kLargestStore);
-    if (!saved || !since) throw fs::filesystem_error("read", history, std::make_error_code(std::errc::io_error));
-    // An undo made before already put the saved lines back.
-    std::string merged = since->starts_with(*saved) ? std::string() : *saved;
-    if (!merged.empty() && !since->empty() && merged.back() != '\n') merged += '\n';
-    merged += *since;
-    const auto staged = withSuffix(history, kRestoreSuffix);
+// The saved copy and the file as it is now, both plain files reached without a link.
+std::pair<std::string, std::string> readSavedAndCurrent(const fs::path& backup, const fs::path& current) {
+    auto saved = platform::readRegularFile(backup, kLargestStore);
+    auto since = platform::readRegularFile(current, kLargestStore);
+    if (!saved || !since) throw fs::filesystem_error("read", current, std::make_error_code(std::errc::io_error));
+    return {std::move(*saved), std::move(*since)};
+}
+
+// Puts `merged` in place of `target` through a staged file beside it and a
+// rename, so the target is never half-written and never written through a
+// link; a file with other names is written in place.
+void writeMerged(const fs::path& target, const std::string& merged, std::optional<fs::perms> mode) {
+    const auto staged = withSuffix(target, kRestoreSuffix);
     fs::remove_all(staged);
     platform::writeFileAtomicallyOrThrow(staged, merged);
     try {
         if (mode) fs::permissions(staged, *mode);
-        if (!rewriteSharedFile(staged, history)) fs::rename(staged, history);
+        if (!rewriteSharedFile(staged, target)) fs::rename(staged, target);
     } catch (...) {
         std::error_code ignored;
         fs::remove(staged, ignored);
@@ -147,6 +151,20 @@ void mergeHistory(const fs::path& backup, const fs::path& history, std::optional
     std::error_code ignored;
     fs::remove(staged, ignored);
 }
+
+// A history written to since the sweep gets its saved lines back in front of
+// the new ones.
+void mergeHistory(const fs::path& backup, const fs::path& history, std::optional<fs::perms> mode) {
+    const auto [saved, since] = readSavedAndCurrent(backup, history);
+    // An undo made before already put the saved lines back.
+    std::string merged = since.starts_with(saved) ? std::string() : saved;
+    if (!merged.empty() && !since.empty() && merged.back() != '\n') merged += '\n';
+    merged += since;
+    writeMerged(history, merged, mode);
+}
+
+// The desktop's recent-files list, an XBEL file.
+bool isRecentFilesList(const fs::path& path) { return path.extension() == ".xbel"; }
 
 // Replaces whatever is at `target` with a copy of `source` in `mode`, through
 // a temporary entry beside it and a rename, so the target is never half-written.
@@ -182,6 +200,16 @@ std::vector<std::string> domainsOf(const model::SweepAction& action) {
     return domains;
 }
 
+// A store its browser holds, naming the browser to quit where it is known:
+// by the folder the store lies in, or by its kind of database.
+PrivacySweepError storeBusy(const fs::path& store, const CookieTableLayout& layout,
+                            const std::vector<BrowserFolder>& browsers) {
+    auto browser = browserOfStore(store.string(), browsers);
+    if (!browser && std::string_view(layout.table) == kFirefoxCookieTable.table) browser = model::BrowserKind::firefox;
+    if (!browser) return PrivacySweepError::cookieStoreBusy(store.string());
+    return PrivacySweepError::cookieStoreBusy(store.string(), busyUndoNotice(*browser));
+}
+
 void writeManifest(const fs::path& folder, const nlohmann::json& manifest) {
     platform::writeFileAtomicallyOrThrow(folder / kManifestName, manifest.dump());
 }
@@ -202,8 +230,10 @@ constexpr const char* kMacBackups = "Library/Application Support/Zentrel/SweepBa
 
 SweepJournal::Places SweepJournal::placesFor(const platform::HostTable& table) {
     const fs::path home = table.home;
-    if (table.platform == platform::HostPlatform::macos || table.dataHome.empty()) return {home / kMacBackups, {}, home};
-    return {fs::path(table.dataHome) / "zentrel/SweepBackups", {home / kMacBackups}, home};
+    if (table.platform == platform::HostPlatform::macos || table.dataHome.empty()) {
+        return {home / kMacBackups, {}, home, browserFolders(table)};
+    }
+    return {fs::path(table.dataHome) / "zentrel/SweepBackups", {home / kMacBackups}, home, browserFolders(table)};
 }
 
 SweepJournal::SweepJournal(const fs::path& home, RestoreGuard guard, std::chrono::milliseconds busyTimeout)
@@ -415,7 +445,7 @@ std::vector<platform::Uuid> SweepJournal::restoreFile(const model::SweepAction& 
         if (const auto layout = SQLiteCookieDatabase::layoutOf(backup.string())) {
             const SQLiteCookieDatabase store(*layout, busyTimeout_);
             if (isHeldByRunningBrowser(original.string()) || store.isInUse(original.string())) {
-                throw PrivacySweepError::cookieStoreBusy(original.string());
+                throw storeBusy(original, *layout, places_.browsers);
             }
             const auto& entry = manifest[location.relative.generic_string()];
             const bool unchanged = entry.is_object() && entry.contains("sweptDigest") &&
@@ -425,7 +455,12 @@ std::vector<platform::Uuid> SweepJournal::restoreFile(const model::SweepAction& 
             // A store that is no longer a cookie database of its kind can only take the whole copy.
             const bool takesRows = currentLayout && std::string_view(currentLayout->table) == layout->table;
             if (takesRows && (!unchanged || undone.size() > 1)) {
-                (void)store.restoreHosts(original.string(), backup.string(), domainsOf(action));
+                try {
+                    (void)store.restoreHosts(original.string(), backup.string(), domainsOf(action));
+                } catch (const PrivacySweepError& error) {
+                    if (error.kind() == PrivacySweepError::Kind::cookieStoreBusy) throw storeBusy(original, *layout, places_.browsers);
+                    throw;
+                }
                 return {action.id};
             }
         }
@@ -435,6 +470,15 @@ std::vector<platform::Uuid> SweepJournal::restoreFile(const model::SweepAction& 
         fs::create_directories(original.parent_path());
         if (action.kind == model::SweepActionKind::fileTruncated && fs::is_regular_file(current)) {
             mergeHistory(backup, original, origin->mode);
+            return {action.id};
+        }
+        if (action.kind == model::SweepActionKind::recentsCleared && fs::is_regular_file(current) &&
+            !backupIsFolder && isRecentFilesList(original)) {
+            // A list written since the sweep keeps its entries; the saved ones are added back.
+            const auto [saved, since] = readSavedAndCurrent(backup, original);
+            const auto merge = mergeRecentFiles(saved, since);
+            if (merge.refusal) throw refuse(*merge.refusal);
+            if (merge.contents != since) writeMerged(original, merge.contents, origin->mode);
             return {action.id};
         }
         replaceWithCopy(backup, original, origin->mode);

@@ -21,12 +21,16 @@
 // start hands such records to the sweep log, and backups are never purged
 // while their sweep could still be undone.
 //
+// An undo of a shell history puts the saved lines in front of those written
+// since; an undo of the desktop's recent-files list adds its saved entries
+// back to the list written since (RecentFilesMerge), and leaves a list it
+// cannot read alone rather than lose what it holds.
 // An undo of tracker cookies puts back that action's rows from the backup
 // into the store as it is now, so that cookies saved since stay and each
 // action brings back its own hosts; a store that nothing has changed since
 // the sweep, and whose other actions are all undone, goes back byte for
-// byte. A store its browser holds is left alone ("quit the browser and try
-// again"), as the clean does.
+// byte. A store its browser holds is left alone, and the browser to quit is
+// named, as the clean does.
 // Synchronous: the engine runs it on a serial executor; the clipboard is the
 // caller's to reach on the main thread.
 
@@ -34,6 +38,7 @@
 #include "platform/Clipboard.hpp"
 #include "platform/HostTable.hpp"
 #include "platform/Uuid.hpp"
+#include "scanners/RunningBrowser.hpp"
 
 #include <chrono>
 #include <filesystem>
@@ -58,6 +63,8 @@ public:
         std::vector<std::filesystem::path> formerRoots;
         // The home they lie in: every folder between it and a backup is a real folder, never a link.
         std::filesystem::path home;
+        // Where the browsers keep their cookie stores, to name the one to quit.
+        std::vector<BrowserFolder> browsers;
     };
     [[nodiscard]] static Places placesFor(const platform::HostTable& table);
 
@@ -87,8 +94,8 @@ public:
     // actions of the same sweep. Returns the actions now undone: this one,
     // and those of the same backup when a whole file went back. Throws
     // PrivacySweepError: restoreRefused (nothing changed), restoreFailed, or
-    // the errors of the cookie stores (cookieStoreBusy while a browser holds
-    // its store).
+    // the errors of the cookie stores (cookieStoreBusy, naming the browser,
+    // while a browser holds its store).
     std::vector<platform::Uuid> restore(const model::SweepAction& action, platform::Clipboard& clipboard,
                                         const std::vector<model::SweepAction>& sweepActions = {});
 

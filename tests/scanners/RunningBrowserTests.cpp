@@ -57,6 +57,21 @@ TEST(RunningBrowserTest, ALockLinkCountsOnlyWhileItsProcessLivesOnThisHost) {
     }
 }
 
+TEST(RunningBrowserTest, AStoreBelongsToTheBrowserWhoseFolderHoldsIt) {
+    testing::TempDir home;
+    platform::PosixFileSystem fileSystem;
+    const auto table = platform::HostTable::linuxDesktop(platform::HostLayout::forHome(home.path(), {}), fileSystem, 1000);
+    const auto folders = browserFolders(table);
+    const std::vector<std::pair<std::string, std::optional<model::BrowserKind>>> cases = {
+        {".config/google-chrome/Default/Cookies", model::BrowserKind::chrome},
+        {".var/app/com.brave.Browser/config/BraveSoftware/Brave-Browser/Default/Network/Cookies", model::BrowserKind::brave},
+        {"snap/firefox/common/.mozilla/firefox/abc.default/cookies.sqlite", model::BrowserKind::firefox},
+        {".config/google-chrome-beta/Default/Cookies", std::nullopt},
+        {".config/google-chrome/../vivaldi/Default/Cookies", std::nullopt},
+    };
+    for (const auto& [store, browser] : cases) EXPECT_EQ(browserOfStore((home / store).string(), folders), browser) << store;
+}
+
 TEST(RunningBrowserTest, AScanShowsAStoreOfARunningFirefoxAsBusy) {
     testing::TempDir home;
     platform::PosixFileSystem fileSystem;
