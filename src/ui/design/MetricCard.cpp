@@ -35,6 +35,8 @@ MetricCard::MetricCard(QString label, QString value, std::optional<QString> capt
         figures_->addWidget(caption_);
     }
     column->addLayout(figures_);
+    // In a row of cards of which one has a note, the others keep their figures at the top.
+    column->addStretch();
 }
 
 void MetricCard::addNote(QWidget* note) {
