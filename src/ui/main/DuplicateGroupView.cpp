@@ -85,8 +85,9 @@ DuplicateMemberRow::DuplicateMemberRow(viewmodels::ScanViewModel& viewModel, pla
         row->addWidget(checkBox_);
     } else {
         // The keeper's column stays empty, so every row's icon lines up.
+        // A spacer gets no spacing after it, unlike the check box.
         const QCheckBox probe;
-        row->addSpacing(probe.sizeHint().width());
+        row->addSpacing(probe.sizeHint().width() + row->spacing());
     }
 
     const auto path = QString::fromStdString(member.path);

@@ -59,6 +59,11 @@ TEST_F(ScanFlowPagesTest, AMemberCheckBoxTogglesItsItem) {
     ASSERT_EQ(members.size(), 2u);
     EXPECT_EQ(members[0]->checkBox(), nullptr) << "the keeper";
     EXPECT_EQ(page.groupViews()[0]->dividerCount(), 1);
+    for (auto* row : members) {
+        row->resize(600, 60);
+        row->layout()->activate();
+    }
+    EXPECT_EQ(members[0]->previewButton()->x(), members[1]->previewButton()->x()) << "the keeper's icon lines up";
     auto* box = members[1]->checkBox();
     box->click();
     EXPECT_TRUE(vm->result().items[1].isSelected);
