@@ -1,8 +1,8 @@
 """Writes a demo Linux home folder with something to find in several
 categories: caches, an editor's cached data and logs (one of which cannot
 be deleted), the Trash, a tool's cache, a project's dependencies, two
-browser profiles' tracker cookies, copies of documents and of an installer,
-and files that are never junk; and two installed applications (desktop
+browser profiles' tracker cookies, copies of documents, of photos (one
+exact, one resized) and of an installer, and files that are never junk; and two installed applications (desktop
 entries) with their leftovers for the uninstaller.
     demo_home.py HOME"""
 
@@ -76,6 +76,32 @@ def trash(home, name, size):
         file.write(f"[Trash Info]\nPath={home}/Documents/{name}\nDeletionDate=2024-05-01T10:00:00\n")
 
 
+def photos(home):
+    """Two drawn landscapes: one copied as it is, one saved again smaller
+    (ImageMagick draws them; without it there are none)."""
+    def draw(relative, *steps):
+        path = os.path.join(home, relative)
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        subprocess.run(["convert", *steps, path], check=True, capture_output=True)
+        return path
+
+    try:
+        sunset = draw("Pictures/Holiday/sunset.jpg", "-size", "1600x1000", "gradient:#ffb15c-#7a2e6e",
+                      "-fill", "#ffe08a", "-draw", "circle 800,640 800,500", "-fill", "#2b1d33",
+                      "-draw", "polygon 0,1000 0,720 280,580 600,760 900,620 1240,790 1600,650 1600,1000",
+                      "-attenuate", "0.4", "+noise", "Gaussian", "-quality", "88")
+        lake = draw("Pictures/lake.jpg", "-size", "1600x1060", "gradient:#8fd3ff-#e9f6ff",
+                    "-fill", "#5b6b7f", "-draw", "polygon 0,760 420,300 700,560 1000,240 1600,780 1600,1060 0,1060",
+                    "-fill", "#f4f8fb", "-draw", "polygon 420,300 340,390 500,390",
+                    "-draw", "polygon 1000,240 900,340 1090,330", "-fill", "#2f7d5b",
+                    "-draw", "rectangle 0,820 1600,1060", "-attenuate", "0.4", "+noise", "Gaussian", "-quality", "90")
+    except (OSError, subprocess.CalledProcessError):
+        return
+    with open(sunset, "rb") as file:
+        copies(home, file.read(), "Downloads/IMG_2041.jpg")
+    draw("Desktop/lake (small).jpg", lake, "-resize", "90%", "-quality", "70")
+
+
 # Desktop id, name, program, icon and leftovers (folder under the home, size)
 # of the demo applications.
 APPS = [
@@ -125,6 +151,7 @@ def make(home, onboarded=True):
     copies(home, os.urandom(1_800_000), "Documents/quarterly-report.pdf", "Downloads/quarterly-report (1).pdf",
            "Desktop/quarterly-report copy.pdf")
     copies(home, os.urandom(4_200_000), "Downloads/launch-slides.pptx", "Documents/Talks/launch-slides.pptx")
+    photos(home)
     # Two copies of an installer image, sparse: hashing them makes the scan
     # last long enough to be seen, and they take no room.
     copies(home, os.urandom(1 << 20), "Downloads/ubuntu-24.04-desktop-amd64.iso",

@@ -86,6 +86,38 @@ TEST(ScanCommandTest, NamesThatAreNotUtf8AreListedInJsonWithTheirExactBytes) {
     EXPECT_EQ(platform::losslessText(items[0], "path"), (dir / project / "node_modules").string());
 }
 
+TEST(ScanCommandTest, JsonDuplicatesSayWhereTheWalkStoppedEarly) {
+    TempDir dir;
+    // Pictures holds as many files as the walk compares (sparse, each of its
+    // own size, so none is hashed) and two copies; the walk stops at the first
+    // entry of Documents.
+    dir.write("home/Pictures/copy.bin", std::string(150'000, 'c'));
+    dir.write("home/Pictures/copy again.bin", std::string(150'000, 'c'));
+    for (int i = 0; i < 4998; ++i) {
+        std::ofstream((dir / "home/Pictures" / ("f" + std::to_string(i) + ".bin")).string());
+        fs::resize_file(dir / "home/Pictures" / ("f" + std::to_string(i) + ".bin"), 200'000 + i);
+    }
+    const std::string stoppedAt = "home/Documents/caf\xE9.pdf";
+    dir.write(stoppedAt, "not compared");
+    dir.makeDirectory("home/Desktop");
+    dir.makeDirectory("sys");
+
+    const auto listed = runCli({"scan", "--home", (dir / "home").string(), "--system-root", (dir / "sys").string(),
+                                "--layout", "linux", "--category", "Duplicates", "--json"});
+    ASSERT_EQ(listed.status, 0) << listed.out;
+    const auto items = nlohmann::json::parse(listed.out);
+    ASSERT_TRUE(items.is_array());
+    ASSERT_FALSE(items.empty()) << listed.out;
+    for (const auto& item : items) {
+        ASSERT_TRUE(item.contains("walkStoppedEarly")) << item;
+        const auto& stop = item["walkStoppedEarly"];
+        EXPECT_EQ(stop["limit"], 5000);
+        EXPECT_EQ(platform::losslessText(stop, "at"), (dir / stoppedAt).string());
+        ASSERT_EQ(stop["notReached"].size(), 1u);
+        EXPECT_EQ(platform::losslessText(stop["notReached"][0], "path"), (dir / "home/Desktop").string());
+    }
+}
+
 TEST(ScanCommandTest, AFirefoxProfileWhoseNameIsNotUtf8IsListedLikeAnyOther) {
     TempDir dir;
     const std::string profile = "caf\xE9.default";

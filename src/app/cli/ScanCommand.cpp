@@ -34,6 +34,19 @@ nlohmann::json itemJson(const model::CleanItem& item) {
     return json;
 }
 
+// Where the duplicate walk stopped, beside each Duplicates item: the list
+// keeps its shape, one entry per item.
+nlohmann::json walkStopJson(const scanners::CandidateLimitStop& stop) {
+    nlohmann::json json = {{"limit", stop.limit}, {"notReached", nlohmann::json::array()}};
+    platform::putLosslessText(json, "at", stop.stoppedAt);
+    for (const auto& root : stop.rootsNotReached) {
+        nlohmann::json entry = nlohmann::json::object();
+        platform::putLosslessText(entry, "path", root);
+        json["notReached"].push_back(std::move(entry));
+    }
+    return json;
+}
+
 void printGrouped(const engine::CleanerEngine::Items& items, const std::optional<scanners::CandidateLimitStop>& stop) {
     std::map<model::CategoryType, std::vector<const model::CleanItem*>> byCategory;
     for (const auto& item : items) byCategory[item.category].push_back(&item);
@@ -60,8 +73,17 @@ void printItems(const engine::CleanerEngine::Items& items, bool json,
                 const std::optional<scanners::CandidateLimitStop>& stop = std::nullopt) {
     if (json) {
         nlohmann::json list = nlohmann::json::array();
-        for (const auto& item : items) list.push_back(itemJson(item));
+        bool listsDuplicates = false;
+        for (const auto& item : items) {
+            list.push_back(itemJson(item));
+            if (stop && item.category == model::CategoryType::duplicates) {
+                list.back()["walkStoppedEarly"] = walkStopJson(*stop);
+                listsDuplicates = true;
+            }
+        }
         std::cout << list.dump(2) << "\n";
+        // With no Duplicates item to carry it, the notice goes beside the list.
+        if (stop && !listsDuplicates) std::cerr << viewmodels::duplicateWalkNotice(*stop) << "\n";
     } else {
         printGrouped(items, stop);
     }

@@ -141,7 +141,8 @@ QWidget* ZentrelApp::makeContent() {
     auto* sidebar = new ui::SidebarView(viewModel, services_->typing->isEnabled);
     auto* detail = new ui::MainContentView(
         viewModel, platform::SystemClock::shared(),
-        {services_->clipboard, services_->main, &services_->previewPanel, services_->layout.home.string()},
+        {services_->clipboard, services_->main, &services_->previewPanel, services_->layout.home.string(),
+         ui::ThumbnailServices{services_->pool, services_->main, (services_->layout.cacheHome / "thumbnails").string()}},
         [this](const ui::DetailRoute& route, QWidget* parent) { return makeToolPage(route, parent); });
     auto* content = new ContentView(sidebar, detail);
     content->setBanner(new ui::UpdateAvailableBanner(banner_));

@@ -6,7 +6,6 @@
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QPainterPath>
-#include <QVBoxLayout>
 
 namespace zentrel::ui {
 
@@ -27,15 +26,22 @@ MetricCard::MetricCard(QString label, QString value, std::optional<QString> capt
     header->addStretch();
     column->addLayout(header);
 
-    auto* figures = new QVBoxLayout;
-    figures->setSpacing(2);
+    figures_ = new QVBoxLayout;
+    figures_->setSpacing(2);
     value_ = tokenLabel(value, DesignTokens::displayFont(), DesignTokens::textPrimary(), this);
-    figures->addWidget(value_);
+    figures_->addWidget(value_);
     if (caption) {
         caption_ = tokenLabel(*caption, DesignTokens::detailFont(), DesignTokens::textTertiary(), this);
-        figures->addWidget(caption_);
+        figures_->addWidget(caption_);
     }
-    column->addLayout(figures);
+    column->addLayout(figures_);
+    // In a row of cards of which one has a note, the others keep their figures at the top.
+    column->addStretch();
+}
+
+void MetricCard::addNote(QWidget* note) {
+    note->setParent(this);
+    figures_->addWidget(note);
 }
 
 void MetricCard::paintEvent(QPaintEvent*) {

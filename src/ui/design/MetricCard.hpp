@@ -5,6 +5,7 @@
 #include "ui/design/DesignTokens.hpp"
 
 #include <QLabel>
+#include <QVBoxLayout>
 #include <QWidget>
 
 namespace zentrel::ui {
@@ -18,6 +19,8 @@ public:
     [[nodiscard]] QLabel* valueLabel() const { return value_; }
     [[nodiscard]] QLabel* captionLabel() const { return caption_; }
     void setValue(const QString& value) { value_->setText(value); }
+    // A line under the caption that qualifies the figure.
+    void addNote(QWidget* note);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -26,6 +29,7 @@ private:
     QLabel* icon_ = nullptr;
     QLabel* value_ = nullptr;
     QLabel* caption_ = nullptr;
+    QVBoxLayout* figures_ = nullptr;
 };
 
 }  // namespace zentrel::ui

@@ -10,6 +10,9 @@
 
 #include <QHBoxLayout>
 #include <QMimeDatabase>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPointer>
 #include <QSignalBlocker>
 
 namespace zentrel::ui {
@@ -43,10 +46,31 @@ QIcon fileIcon(const QString& path) {
 
 QString selectionWord(bool selected) { return localizedText(selected ? "Selected" : "Not selected"); }
 
+constexpr int kWellSide = 44;
+constexpr int kThumbnailSide = 40;
+
+// The middle square of the picture with rounded corners, `side` points at the widget's density.
+QPixmap roundedSquare(const QImage& picture, int side, qreal ratio) {
+    const int pixels = qRound(side * ratio);
+    const auto filled = picture.scaled(pixels, pixels, Qt::KeepAspectRatioByExpanding, Qt::SmoothTransformation);
+    QPixmap square(pixels, pixels);
+    square.fill(Qt::transparent);
+    QPainter painter(&square);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QPainterPath corners;
+    corners.addRoundedRect(QRectF(0, 0, pixels, pixels), 6 * ratio, 6 * ratio);
+    painter.setClipPath(corners);
+    painter.drawImage(QPoint((pixels - filled.width()) / 2, (pixels - filled.height()) / 2), filled);
+    painter.end();
+    square.setDevicePixelRatio(ratio);
+    return square;
+}
+
 }  // namespace
 
 DuplicateMemberRow::DuplicateMemberRow(viewmodels::ScanViewModel& viewModel, platform::PreviewPanel* previewPanel,
-                                       const DuplicateMemberContent& member, QWidget* parent)
+                                       PictureThumbnails* thumbnails, const DuplicateMemberContent& member,
+                                       QWidget* parent)
     : QWidget(parent) {
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 2, 0, 2);
@@ -61,14 +85,15 @@ DuplicateMemberRow::DuplicateMemberRow(viewmodels::ScanViewModel& viewModel, pla
         row->addWidget(checkBox_);
     } else {
         // The keeper's column stays empty, so every row's icon lines up.
+        // A spacer gets no spacing after it, unlike the check box.
         const QCheckBox probe;
-        row->addSpacing(probe.sizeHint().width());
+        row->addSpacing(probe.sizeHint().width() + row->spacing());
     }
 
     const auto path = QString::fromStdString(member.path);
     preview_ = new QPushButton(this);
     preview_->setFlat(true);
-    preview_->setFixedSize(44, 44);
+    preview_->setFixedSize(kWellSide, kWellSide);
     preview_->setIcon(fileIcon(path));
     preview_->setIconSize(QSize(36, 36));
     followAppearance(preview_, [button = preview_] {
@@ -82,6 +107,11 @@ DuplicateMemberRow::DuplicateMemberRow(viewmodels::ScanViewModel& viewModel, pla
     QObject::connect(preview_, &QPushButton::clicked, this,
                      [previewPanel, path = member.path] { QuickLookHelper::preview(path, previewPanel); });
     row->addWidget(preview_);
+    if (member.isPicture && thumbnails != nullptr) {
+        thumbnails->request(member.path, [row = QPointer<DuplicateMemberRow>(this)](const QImage& picture) {
+            if (row) row->showThumbnail(picture);
+        });
+    }
 
     QVBoxLayout* texts = nullptr;
     auto* textStack = stackWidget(this, 2, texts);
@@ -104,6 +134,12 @@ DuplicateMemberRow::DuplicateMemberRow(viewmodels::ScanViewModel& viewModel, pla
     setAccessibleName(fileName);
 }
 
+void DuplicateMemberRow::showThumbnail(const QImage& picture) {
+    preview_->setIcon(QIcon(roundedSquare(picture, kThumbnailSide, preview_->devicePixelRatioF())));
+    preview_->setIconSize(QSize(kThumbnailSide, kThumbnailSide));
+    showsThumbnail_ = true;
+}
+
 void DuplicateMemberRow::showSelected(bool selected) {
     if (checkBox_ == nullptr) return;
     const QSignalBlocker quiet(checkBox_);
@@ -112,7 +148,8 @@ void DuplicateMemberRow::showSelected(bool selected) {
 }
 
 DuplicateGroupView::DuplicateGroupView(viewmodels::ScanViewModel& viewModel, platform::PreviewPanel* previewPanel,
-                                       const DuplicateGroupContent& group, QWidget* parent)
+                                       PictureThumbnails* thumbnails, const DuplicateGroupContent& group,
+                                       QWidget* parent)
     : QWidget(parent) {
     QVBoxLayout* content = nullptr;
     auto* body = stackWidget(nullptr, 12, content);
@@ -128,7 +165,7 @@ DuplicateGroupView::DuplicateGroupView(viewmodels::ScanViewModel& viewModel, pla
     header->addWidget(pill(group.kindPill, body), 0, Qt::AlignVCenter);
     content->addLayout(header);
     for (const auto& member : group.members) {
-        auto* row = new DuplicateMemberRow(viewModel, previewPanel, member, body);
+        auto* row = new DuplicateMemberRow(viewModel, previewPanel, thumbnails, member, body);
         rows_.push_back(row);
         content->addWidget(row);
         if (member.dividerAfter) {

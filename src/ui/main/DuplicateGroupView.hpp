@@ -1,10 +1,11 @@
 #pragma once
 // One group of duplicate files: how many copies and what removing them
 // frees, the kind of match, and a row per file with its icon (a preview
-// button), name, middle-elided path and size. Every copy but the keeper has
+// button; a picture's thumbnail once decoded), name, middle-elided path and size. Every copy but the keeper has
 // a check box bound to its scan item; the keeper shows "Keep".
 
 #include "platform/PreviewPanel.hpp"
+#include "ui/main/PictureThumbnails.hpp"
 #include "ui/presenters/DuplicatesPresenter.hpp"
 #include "viewmodels/ScanViewModel.hpp"
 
@@ -16,24 +17,29 @@ namespace zentrel::ui {
 
 class DuplicateMemberRow final : public QWidget {
 public:
+    // Without `thumbnails` a picture keeps its file icon.
     DuplicateMemberRow(viewmodels::ScanViewModel& viewModel, platform::PreviewPanel* previewPanel,
-                       const DuplicateMemberContent& member, QWidget* parent = nullptr);
+                       PictureThumbnails* thumbnails, const DuplicateMemberContent& member, QWidget* parent = nullptr);
 
     // None for the keeper and for a file without a scan item.
     [[nodiscard]] QCheckBox* checkBox() const { return checkBox_; }
     [[nodiscard]] QPushButton* previewButton() const { return preview_; }
+    [[nodiscard]] bool showsThumbnail() const { return showsThumbnail_; }
     // Follows a change of the item's selection in place.
     void showSelected(bool selected);
+    // The picture in the icon's place.
+    void showThumbnail(const QImage& picture);
 
 private:
     QCheckBox* checkBox_ = nullptr;
     QPushButton* preview_ = nullptr;
+    bool showsThumbnail_ = false;
 };
 
 class DuplicateGroupView final : public QWidget {
 public:
     DuplicateGroupView(viewmodels::ScanViewModel& viewModel, platform::PreviewPanel* previewPanel,
-                       const DuplicateGroupContent& group, QWidget* parent = nullptr);
+                       PictureThumbnails* thumbnails, const DuplicateGroupContent& group, QWidget* parent = nullptr);
 
     [[nodiscard]] const std::vector<DuplicateMemberRow*>& memberRows() const { return rows_; }
     [[nodiscard]] int dividerCount() const { return dividers_; }

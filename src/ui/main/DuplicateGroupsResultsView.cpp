@@ -22,8 +22,10 @@ bool sameShape(const DuplicateResults& a, const DuplicateResults& b) {
 }  // namespace
 
 DuplicateGroupsResultsView::DuplicateGroupsResultsView(viewmodels::ScanViewModel& viewModel,
-                                                       platform::PreviewPanel* previewPanel, QWidget* parent)
+                                                       platform::PreviewPanel* previewPanel,
+                                                       std::optional<ThumbnailServices> thumbnails, QWidget* parent)
     : QWidget(parent), viewModel_(viewModel), previewPanel_(previewPanel) {
+    if (thumbnails) thumbnails_ = std::make_unique<PictureThumbnails>(std::move(*thumbnails));
     layout_ = new QVBoxLayout(this);
     layout_->setContentsMargins(0, 0, 0, 0);
     resultObserver_ = viewModel_.result.observe([this](const auto&) { refresh(); });
@@ -88,7 +90,7 @@ void DuplicateGroupsResultsView::rebuild(DuplicateResults results) {
 
     list_->start([this] {
         if (groups_.size() >= results_.groups.size()) return false;
-        auto* group = new DuplicateGroupView(viewModel_, previewPanel_, results_.groups[groups_.size()]);
+        auto* group = new DuplicateGroupView(viewModel_, previewPanel_, thumbnails_.get(), results_.groups[groups_.size()]);
         groups_.push_back(group);
         list_->append(group);
         return true;

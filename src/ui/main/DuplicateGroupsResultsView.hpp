@@ -2,11 +2,13 @@
 // The duplicates category's results: a card per group of copies, built as
 // the list is scrolled, under a header with the group count and the Select
 // All and Deselect All buttons; an empty state when no group is left. Select
-// All never selects a keeper.
+// All never selects a keeper. The page keeps its pictures' thumbnails while
+// it lives.
 
 #include "platform/PreviewPanel.hpp"
 #include "ui/main/DuplicateGroupView.hpp"
 #include "ui/main/LazyColumn.hpp"
+#include "ui/main/PictureThumbnails.hpp"
 #include "viewmodels/ScanViewModel.hpp"
 
 #include <QLabel>
@@ -17,8 +19,9 @@ namespace zentrel::ui {
 
 class DuplicateGroupsResultsView final : public QWidget {
 public:
+    // Without `thumbnails` pictures show their file icons.
     DuplicateGroupsResultsView(viewmodels::ScanViewModel& viewModel, platform::PreviewPanel* previewPanel,
-                               QWidget* parent = nullptr);
+                               std::optional<ThumbnailServices> thumbnails = std::nullopt, QWidget* parent = nullptr);
 
     [[nodiscard]] bool isShowingEmptyState() const { return emptyState_ != nullptr; }
     [[nodiscard]] QLabel* headerLabel() const { return header_; }
@@ -34,6 +37,7 @@ private:
 
     viewmodels::ScanViewModel& viewModel_;
     platform::PreviewPanel* previewPanel_;
+    std::unique_ptr<PictureThumbnails> thumbnails_;
     QVBoxLayout* layout_ = nullptr;
     QWidget* shown_ = nullptr;
     LazyColumn* list_ = nullptr;

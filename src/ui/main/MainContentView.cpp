@@ -108,7 +108,7 @@ QWidget* MainContentView::makePage(const DetailRoute& route) {
     case Kind::overview:
         return new DiskSpaceView(viewModel_, DiskInfo::current(services_.homeFolder), clock_,
                                  [this](const CleanConfirmation& confirmation) { confirm(confirmation); }, this);
-    case Kind::results: return new ResultsView(rows, services_.previewPanel, this);
+    case Kind::results: return new ResultsView(rows, services_.previewPanel, services_.thumbnails, this);
     case Kind::categoryWaiting: return new CategoryWaitingView(viewModel_, this);
     case Kind::categoryPrompt: return new CategoryScanPromptView(viewModel_, *route.category, this);
     case Kind::settings:

@@ -10,6 +10,7 @@
 #include "platform/Clock.hpp"
 #include "platform/PreviewPanel.hpp"
 #include "ui/main/MainContentDialogs.hpp"
+#include "ui/main/PictureThumbnails.hpp"
 #include "ui/presenters/MainContentPresenter.hpp"
 #include "viewmodels/ScanViewModel.hpp"
 
@@ -34,6 +35,8 @@ struct MainPageServices {
     platform::PreviewPanel* previewPanel = nullptr;
     // The overview measures the volume that holds this folder.
     std::string homeFolder;
+    // Where the duplicates page decodes its pictures' thumbnails; none: it shows file icons.
+    std::optional<ThumbnailServices> thumbnails = std::nullopt;
 };
 
 class MainContentView final : public QWidget {

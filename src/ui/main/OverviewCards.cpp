@@ -1,6 +1,7 @@
 #include "ui/main/OverviewCards.hpp"
 
 #include "ui/design/DesignLabels.hpp"
+#include "ui/design/ElidedLabel.hpp"
 #include "ui/design/GlassCard.hpp"
 #include "ui/design/MetricCard.hpp"
 #include "ui/design/NamedColors.hpp"
@@ -233,6 +234,12 @@ TopCategoriesRow::TopCategoriesRow(const std::vector<CategoryTile>& tiles, std::
                                     QString::fromUtf8(icon.data(), static_cast<qsizetype>(icon.size())),
                                     namedColor(model::color(tile.category)), button);
         card->setAttribute(Qt::WA_TransparentForMouseEvents);
+        if (tile.notice) {
+            card->addNote(elidedTokenLabel(text(tile.notice->line), DesignTokens::detailFont(), DesignTokens::review(),
+                                           Qt::ElideMiddle, card));
+            button->setToolTip(plainToolTip(text(tile.notice->detail)));
+            button->setAccessibleDescription(text(tile.notice->detail));
+        }
         inside->addWidget(card);
         button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
         button->setAccessibleName(text(tile.label) + ", " + text(tile.value) + ", " + text(tile.caption));

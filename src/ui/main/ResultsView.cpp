@@ -8,8 +8,9 @@
 
 namespace zentrel::ui {
 
-ResultsView::ResultsView(ItemRowServices services, platform::PreviewPanel* previewPanel, QWidget* parent)
-    : QWidget(parent), services_(services), previewPanel_(previewPanel) {
+ResultsView::ResultsView(ItemRowServices services, platform::PreviewPanel* previewPanel,
+                         std::optional<ThumbnailServices> thumbnails, QWidget* parent)
+    : QWidget(parent), services_(services), previewPanel_(previewPanel), thumbnails_(std::move(thumbnails)) {
     layout_ = new QVBoxLayout(this);
     layout_->setContentsMargins(0, 0, 0, 0);
     auto& viewModel = services_.viewModel;
@@ -31,7 +32,9 @@ void ResultsView::refresh(bool rebuild) {
     if (content_ != nullptr) retireWidgets(layout_, std::vector<QWidget*>{content_});
     kind_ = content.kind;
     switch (kind_) {
-    case ResultsKind::duplicates: content_ = new DuplicateGroupsResultsView(services_.viewModel, previewPanel_, this); break;
+    case ResultsKind::duplicates:
+        content_ = new DuplicateGroupsResultsView(services_.viewModel, previewPanel_, thumbnails_, this);
+        break;
     case ResultsKind::privacy: content_ = new PrivacySweepResultsView(services_.viewModel, this); break;
     case ResultsKind::empty:
         content_ = emptyStatePage(QString::fromStdString(content.emptyTitle), QString::fromStdString(content.emptyMessage),

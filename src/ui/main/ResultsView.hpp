@@ -5,6 +5,7 @@
 
 #include "platform/PreviewPanel.hpp"
 #include "ui/main/ItemRows.hpp"
+#include "ui/main/PictureThumbnails.hpp"
 #include "ui/presenters/ResultsPresenter.hpp"
 
 #include <QVBoxLayout>
@@ -14,7 +15,8 @@ namespace zentrel::ui {
 
 class ResultsView final : public QWidget {
 public:
-    ResultsView(ItemRowServices services, platform::PreviewPanel* previewPanel, QWidget* parent = nullptr);
+    ResultsView(ItemRowServices services, platform::PreviewPanel* previewPanel,
+                std::optional<ThumbnailServices> thumbnails = std::nullopt, QWidget* parent = nullptr);
 
     [[nodiscard]] ResultsKind kind() const { return kind_; }
     // The page shown for the kind.
@@ -25,6 +27,7 @@ private:
 
     ItemRowServices services_;
     platform::PreviewPanel* previewPanel_;
+    std::optional<ThumbnailServices> thumbnails_;
     QVBoxLayout* layout_ = nullptr;
     QWidget* content_ = nullptr;
     ResultsKind kind_ = ResultsKind::empty;

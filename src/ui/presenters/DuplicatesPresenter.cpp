@@ -2,6 +2,7 @@
 
 #include "platform/ByteCountFormatter.hpp"
 #include "platform/Localization.hpp"
+#include "scanners/MediaExtensions.hpp"
 #include "viewmodels/DuplicateWalkNotice.hpp"
 
 #include <algorithm>
@@ -63,6 +64,7 @@ DuplicateResults duplicateResults(const viewmodels::ScanViewModel& vm) {
             DuplicateMemberContent row;
             row.path = member.path;
             row.fileName = std::filesystem::path(member.path).filename().string();
+            row.isPicture = scanners::imageExtensions().contains(scanners::lowercasedPathExtension(member.path));
             if (!member.isKeeper) {
                 row.sizeText = platform::formatByteCount(member.sizeBytes, platform::ByteCountStyle::file);
             } else if (exact) {

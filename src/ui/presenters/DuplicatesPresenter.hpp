@@ -2,8 +2,8 @@
 // What the duplicates page shows: one card per group of copies with its
 // count, what removing the copies frees and the kind of match, and one row
 // per file: a check box for every copy that is not the keeper, the "Keep"
-// pill on the keeper. Selection lives in the scan result: a row stands for
-// the first duplicates item with the member's path.
+// pill on the keeper, a thumbnail for a picture. Selection lives in the scan
+// result: a row stands for the first duplicates item with the member's path.
 
 #include "platform/Uuid.hpp"
 #include "viewmodels/ScanViewModel.hpp"
@@ -28,6 +28,7 @@ struct DuplicateMemberContent {
     std::string path;
     std::string fileName;
     std::string sizeText;
+    bool isPicture = false;  // its row shows a thumbnail of it
     std::optional<platform::Uuid> itemId;
     bool showsCheckBox = false;  // a copy with an item, never the keeper
     bool isSelected = false;

@@ -4,6 +4,7 @@
 #include "platform/ByteCountFormatter.hpp"
 #include "platform/Localization.hpp"
 #include "platform/RelativeDateFormatter.hpp"
+#include "viewmodels/DuplicateWalkNotice.hpp"
 
 #include <algorithm>
 #include <variant>
@@ -110,7 +111,12 @@ std::vector<CategoryTile> topCategories(const viewmodels::ScanViewModel& vm) {
         const auto count = std::count_if(vm.result().items.begin(), vm.result().items.end(),
                                          [category](const auto& item) { return item.category == category; });
         tiles.push_back({category, bytes, count, vm.categoryTitle(category), fileSize(bytes),
-                         platform::localizedFormat("%lld items", {std::to_string(count)})});
+                         platform::localizedFormat("%lld items", {std::to_string(count)}), std::nullopt});
+        if (category != model::CategoryType::duplicates) continue;
+        if (const auto stop = vm.duplicateWalkStop()) {
+            tiles.back().notice = TileNotice{platform::localizedFormat("Stopped early at %@", {stop->stoppedAt}),
+                                             viewmodels::duplicateWalkNotice(*stop)};
+        }
     }
     std::stable_sort(tiles.begin(), tiles.end(), [](const auto& a, const auto& b) { return a.bytes > b.bytes; });
     if (tiles.size() > 3) tiles.resize(3);

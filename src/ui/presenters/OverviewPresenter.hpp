@@ -54,6 +54,15 @@ struct HeroCardContent {
     bool operator==(const HeroCardContent&) const = default;
 };
 
+// Said under the Duplicates figure when the walk stopped at its limit of
+// files to compare: a short line with where, and the whole notice.
+struct TileNotice {
+    std::string line;
+    std::string detail;
+
+    bool operator==(const TileNotice&) const = default;
+};
+
 struct CategoryTile {
     model::CategoryType category = model::CategoryType::xcode;
     std::int64_t bytes = 0;
@@ -61,6 +70,7 @@ struct CategoryTile {
     std::string label;
     std::string value;
     std::string caption;
+    std::optional<TileNotice> notice;
 
     bool operator==(const CategoryTile&) const = default;
 };

@@ -6,6 +6,9 @@
 #include "ui/main/ResultsView.hpp"
 
 #include "platform/MemoryClipboard.hpp"
+#include "doubles/ManualExecutor.hpp"
+#include "doubles/ManualMainQueue.hpp"
+#include "doubles/TempDir.hpp"
 #include "viewmodels/ScanViewModelHarness.hpp"
 
 #include <gtest/gtest.h>
@@ -56,6 +59,11 @@ TEST_F(ScanFlowPagesTest, AMemberCheckBoxTogglesItsItem) {
     ASSERT_EQ(members.size(), 2u);
     EXPECT_EQ(members[0]->checkBox(), nullptr) << "the keeper";
     EXPECT_EQ(page.groupViews()[0]->dividerCount(), 1);
+    for (auto* row : members) {
+        row->resize(600, 60);
+        row->layout()->activate();
+    }
+    EXPECT_EQ(members[0]->previewButton()->x(), members[1]->previewButton()->x()) << "the keeper's icon lines up";
     auto* box = members[1]->checkBox();
     box->click();
     EXPECT_TRUE(vm->result().items[1].isSelected);
@@ -63,6 +71,45 @@ TEST_F(ScanFlowPagesTest, AMemberCheckBoxTogglesItsItem) {
     EXPECT_EQ(page.groupViews()[0]->memberRows()[1], members[1]) << "followed in place, not rebuilt";
     box->click();
     EXPECT_FALSE(vm->result().items[1].isSelected);
+}
+
+TEST_F(ScanFlowPagesTest, APhotoRowShowsItsThumbnailOnceDecodedOffTheWindowsThread) {
+    testing::TempDir dir;
+    QImage photo(400, 300, QImage::Format_RGB32);
+    photo.fill(Qt::blue);
+    for (const char* name : {"Pictures/sea.png", "Downloads/sea.png"}) {
+        std::filesystem::create_directories((dir / name).parent_path());
+        ASSERT_TRUE(photo.save(QString::fromStdString((dir / name).string()), "PNG"));
+    }
+    dir.write("Documents/notes.pdf", "a document");
+    std::vector<model::CleanItem> items{
+        copy((dir / "Pictures/sea.png").string(), "g", true), copy((dir / "Downloads/sea.png").string(), "g", false),
+        copy((dir / "Documents/notes.pdf").string(), "d", true), copy((dir / "Downloads/notes.pdf").string(), "d", false)};
+    h.scanTo(*vm, items);
+    testing::ManualExecutor workers;
+    testing::ManualMainQueue main;
+    DuplicateGroupsResultsView page(*vm, nullptr, ThumbnailServices{workers, main, (dir / "thumbnails").string()});
+    ASSERT_EQ(page.groupViews().size(), 2u);
+    const auto rowsOf = [&](std::size_t group) { return page.groupViews()[group]->memberRows(); };
+    EXPECT_FALSE(rowsOf(0)[0]->showsThumbnail()) << "nothing decoded on the window's thread";
+
+    workers.runAll();
+    EXPECT_FALSE(rowsOf(0)[0]->showsThumbnail()) << "shown on the window's thread, once posted back";
+    main.drain();
+    for (auto* row : rowsOf(0)) {
+        ASSERT_TRUE(row->showsThumbnail());
+        const auto shown = row->previewButton()->icon().pixmap(QSize(40, 40)).toImage();
+        EXPECT_EQ(shown.pixelColor(shown.rect().center()), QColor(Qt::blue));
+    }
+    for (auto* row : rowsOf(1)) EXPECT_FALSE(row->showsThumbnail()) << "a document keeps its icon";
+
+    // New groups rebuild the page: its kept thumbnails show at once.
+    items.push_back(copy((dir / "Desktop/other.pdf").string(), "e", true));
+    items.push_back(copy((dir / "Downloads/other.pdf").string(), "e", false));
+    h.scanTo(*vm, items);
+    ASSERT_EQ(page.groupViews().size(), 3u);
+    EXPECT_EQ(workers.pendingCount(), 0u);
+    EXPECT_TRUE(page.groupViews()[0]->memberRows()[1]->showsThumbnail());
 }
 
 TEST_F(ScanFlowPagesTest, SelectAllThenCleanDeletesEveryCopyButTheKeepers) {

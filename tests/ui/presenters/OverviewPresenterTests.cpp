@@ -72,6 +72,26 @@ TEST_F(OverviewPresenterTest, SmartCleanupSelectsTheSafeItemsWhenNothingIsSelect
     EXPECT_EQ(heroCard(*vm, std::nullopt).buttonTitle, "Smart Cleanup \u2014 free up 1 KB") << "the selected bytes";
 }
 
+TEST_F(OverviewPresenterTest, TheDuplicatesTileSaysWhereTheWalkStoppedEarly) {
+    auto copy = scannedItem("/h/Downloads/a.pdf", CategoryType::duplicates, 9000);
+    const std::vector<model::CleanItem> items{copy, scannedItem("/h/.Trash/x", CategoryType::trash, 5000)};
+    h.engine.walkStop = scanners::CandidateLimitStop{5000, "/h/Documents/x.pdf", {"/h/Desktop"}};
+    h.scanTo(*vm, items);
+    auto tiles = topCategories(*vm);
+    ASSERT_EQ(tiles.size(), 2u);
+    ASSERT_EQ(tiles[0].category, CategoryType::duplicates);
+    ASSERT_TRUE(tiles[0].notice);
+    EXPECT_EQ(tiles[0].notice->line, "Stopped early at /h/Documents/x.pdf");
+    EXPECT_EQ(tiles[0].notice->detail,
+              "Stopped early: the limit of 5000 files to compare was reached at /h/Documents/x.pdf; files from there "
+              "on were not compared. Not reached: /h/Desktop.");
+    EXPECT_FALSE(tiles[1].notice) << "only the Duplicates figure comes from the walk";
+
+    h.engine.walkStop.reset();
+    h.scanTo(*vm, items);
+    EXPECT_FALSE(topCategories(*vm)[0].notice);
+}
+
 TEST_F(OverviewPresenterTest, BannersFollowTheBackgroundScanAndTheFailures) {
     vm->startScan(true, false, false, false);
     h.engine.fullScans.back().progress(0.4, "Scanning Trash...");

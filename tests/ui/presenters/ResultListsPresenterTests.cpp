@@ -53,6 +53,9 @@ TEST_F(ResultListsPresenterTest, DuplicateRowsOfferACheckBoxOnlyForCopiesWithAnI
     EXPECT_FALSE(group.members[1].dividerAfter);
     EXPECT_EQ(results.groups[1].kindPill.text, "Exact") << "document matches read as exact";
     EXPECT_EQ(results.groups[2].kindPill, (Pill{"Video", "film", PillVariant::ai}));
+    EXPECT_TRUE(group.members[1].isPicture);
+    EXPECT_FALSE(results.groups[1].members[0].isPicture) << "a document";
+    EXPECT_FALSE(results.groups[2].members[0].isPicture) << "a video";
 
 }
 

@@ -1,0 +1,24 @@
+#pragma once
+// A picture's thumbnail, read where chooseThumbnailSource says: the desktop's
+// cached thumbnail, or the picture decoded at a reduced size (a JPEG is
+// scaled while it decodes). A cached thumbnail that fails to decode gives way
+// to the picture. Files are opened without following a link. For a worker
+// thread: it reads files and decodes.
+
+#include "ui/presenters/PictureThumbnailSource.hpp"
+
+#include <QImage>
+
+#include <string>
+
+namespace zentrel::ui {
+
+struct LoadedThumbnail {
+    ThumbnailSource source = ThumbnailSource::genericIcon;
+    QImage image;  // null for the generic icon; at most `side` pixels on its longer side
+};
+
+[[nodiscard]] LoadedThumbnail loadPictureThumbnail(const std::string& picture, const std::string& thumbnailsFolder,
+                                                   int side = kPictureThumbnailSide);
+
+}  // namespace zentrel::ui
