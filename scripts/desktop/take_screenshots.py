@@ -1,7 +1,7 @@
 """Takes the window program's screenshots on a private desktop: the first
 run's four steps, then the content at two sizes before and after a scan, the scanning
-page, the smart cleanup, privacy and duplicates pages (the latter scrolled
-to its photos too), the cleaned page, a
+page, a category's page, the smart cleanup, privacy and duplicates pages
+(the latter scrolled to its photos too), the cleaned page, a
 clean caught with rows waiting, deleted, failed and in progress, the
 overview after it with its history, the error page of an undo whose
 backup is gone; then the Boost page with two demo applications running,
@@ -12,6 +12,9 @@ the tray popover after a scan, with a stand-in tray and a feed offering an
 update.
 Names are the window's translation keys: with LANGUAGE (en or vi) the
 pictures show the window in that language, named NAME-APPEARANCE-LANGUAGE.png.
+With ZENTREL_SCREENSHOT_SCALE=2 the window is drawn at twice the scale
+(QT_SCALE_FACTOR), on a screen twice as large, at the same sizes in points,
+and the names end in @2x.
     take_screenshots.py ZENTREL_PROGRAM OUT_DIR APPEARANCE [LANGUAGE]"""
 
 import glob
@@ -38,12 +41,18 @@ if language:
     os.environ.pop("LC_MESSAGES", None)
     os.environ["LC_CTYPE"] = "C.UTF-8"  # the tools read titles as UTF-8 whichever locales are installed
 suffix = f"-{language}" if language else ""
+scale = int(os.environ.get("ZENTREL_SCREENSHOT_SCALE", "1"))
+if scale != 1:
+    os.environ["QT_SCALE_FACTOR"] = str(scale)
+    suffix += f"@{scale}x"
 home = os.environ["ZENTREL_TEST_HOME"]
 os.makedirs(out, exist_ok=True)
 
 
 def window_id(title="^Zentrel$"):
-    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", title], capture_output=True, text=True)
+    # xdotool matches titles byte by byte: a letter outside ASCII ("ả") may be any run of bytes.
+    pattern = "".join(c if c.isascii() else ".+" for c in title)
+    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", pattern], capture_output=True, text=True)
     ids = found.stdout.split()
     return ids[-1] if ids else None
 
@@ -51,7 +60,7 @@ def window_id(title="^Zentrel$"):
 def shoot(name, size=None, settle=0.8, title="^Zentrel$"):
     window = d.wait_for(f"the window {title}", lambda: window_id(title))
     if size:
-        subprocess.run(["xdotool", "windowsize", window, str(size[0]), str(size[1])], check=True)
+        subprocess.run(["xdotool", "windowsize", window, str(size[0] * scale), str(size[1] * scale)], check=True)
     time.sleep(settle)
     subprocess.run(["import", "-window", window, os.path.join(out, f"{name}-{appearance}{suffix}.png")], check=True)
 
@@ -64,7 +73,8 @@ def select_page(title, row=None):
 
 def scroll_page_down():
     window = d.wait_for("the window", window_id)
-    subprocess.run(["xdotool", "mousemove", "--window", window, "700", "500", "click", "--repeat", "10", "5"], check=True)
+    subprocess.run(["xdotool", "mousemove", "--window", window, str(700 * scale), str(500 * scale), "click", "--repeat",
+                    "10", "5"], check=True)
 
 
 def press_button(name=None, prefix=None, timeout=30.0):
@@ -145,6 +155,9 @@ def content():
     d.wait_for("the scan's end", lambda: d.find("push button", prefix="Clean ", enabled=True), 90)
     shoot("overview-scanned")
     shoot("overview-scanned-900x600", (900, 600))
+    select_page("App Junk")
+    shoot("category", (1100, 720))
+    shoot("category-900x600", (900, 600))
     select_page("Smart Cleanup")
     shoot("smart-cleanup", (1100, 720))
     shoot("smart-cleanup-900x600", (900, 600))
@@ -221,7 +234,8 @@ def settings_screens():
     window = d.wait_for("the Settings window", lambda: d.find("frame", "Settings"))
 
     def in_window(role, name):
-        return next((node for node in d.nodes(window) if d._role(node) == role and node.get_name() == name), None)
+        return next((node for node in d.nodes(window) if d._role(node) == role and node.get_name() == d.text(name)),
+                    None)
 
     for section, card in (("General", "Display"), ("Scanning", "Auto-Scan"), ("Privacy", "Privacy Sweep"),
                           ("Performance", "Battery digest")):
@@ -231,14 +245,14 @@ def settings_screens():
             for switch in ("Enable automatic scanning", "Auto-clean safe items after scan"):
                 d.press(in_window("check box", switch))
             d.wait_for("the frequency row", lambda: d.is_showing(in_window("label", "Scan frequency")))
-        shoot(f"settings-{section.lower()}", title="Settings")
+        shoot(f"settings-{section.lower()}", title=f"^{d.text('Settings')}$")
 
 
 def full_disk_access():
     d.wait_for("the access screen", lambda: d.find("push button", "Open Privacy & Security Settings"))
     shoot("full-disk-access")
     d.press(d.find("push button", "I've granted access \u2014 continue"))
-    d.wait_for("the denied card", shows("Your home folder still cannot be read. Fix its permissions and try again."))
+    d.wait_for("the denied card", shows("Full Disk Access not detected. Please enable it and try again."))
     shoot("full-disk-access-denied")
 
 
@@ -303,12 +317,12 @@ def tray_popover():
     shoot("update-banner", (1100, 720))
     shoot("update-banner-900x600", (900, 600))
     # The pointer where a top panel's tray would be: the popover opens under it.
-    subprocess.run(["xdotool", "mousemove", "1300", "8"], check=True)
-    tray_host.click(d.wait_for("the tray icon", tray_host.items, 10)[0], 1300, 8)
+    subprocess.run(["xdotool", "mousemove", str(1300 * scale), "8"], check=True)
+    tray_host.click(d.wait_for("the tray icon", tray_host.items, 10)[0], 1300 * scale, 8)
     d.wait_for("the popover", lambda: d.find("push button", "Open Zentrel"))
     popover = d.wait_for("the popover's window", popover_window)
     time.sleep(0.8)
-    subprocess.run(["import", "-window", popover, os.path.join(out, f"popover-{appearance}.png")], check=True)
+    subprocess.run(["import", "-window", popover, os.path.join(out, f"popover-{appearance}{suffix}.png")], check=True)
 
 
 run(False, first_run)

@@ -4,6 +4,7 @@
 # folder, so nothing of the real session or home is touched.
 #   with_desktop.sh COMMAND [ARGS...]
 # The command sees ZENTREL_TEST_HOME. Exits 77 (skipped) when a piece is missing.
+# ZENTREL_DESKTOP_SCREEN sets the screen (1400x900x24 by default).
 set -euo pipefail
 
 for tool in Xvfb dbus-run-session /usr/libexec/at-spi-bus-launcher; do
@@ -33,7 +34,7 @@ unset SESSION_MANAGER WAYLAND_DISPLAY
 # -noreset: a server that resets when its last client leaves refuses whoever
 # connects meanwhile (a test's window started just then).
 exec 3>"$scratch/display"
-Xvfb -displayfd 3 -screen 0 1400x900x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+Xvfb -displayfd 3 -screen 0 "${ZENTREL_DESKTOP_SCREEN:-1400x900x24}" -nolisten tcp -noreset >/dev/null 2>&1 &
 xvfb_pid=$!
 for _ in $(seq 100); do
   [ -s "$scratch/display" ] && break

@@ -2,6 +2,7 @@
 
 #include <QAbstractScrollArea>
 #include <QApplication>
+#include <QScreen>
 #include <QScrollBar>
 
 namespace zentrel::testing {
@@ -27,6 +28,14 @@ const QAbstractScrollArea* scrollAreaOf(const QWidget& widget) {
     }
     return nullptr;
 }
+
+QScreen* screenAt(qreal ratio) {
+    for (auto* screen : QGuiApplication::screens())
+        if (screen->devicePixelRatio() == ratio) return screen;
+    return nullptr;
+}
+
+std::string scaleText(qreal ratio) { return std::to_string(static_cast<int>(ratio)) + "x"; }
 
 }  // namespace
 
@@ -55,10 +64,22 @@ std::vector<std::string> layoutFaults(QWidget& page) {
 }
 
 std::vector<std::string> layoutFaultsAt(QWidget& page, QSize size) {
-    page.resize(size);
-    page.show();
-    for (int i = 0; i < 3; ++i) QApplication::processEvents();
-    return layoutFaults(page);
+    std::vector<std::string> faults;
+    for (const qreal ratio : {2.0, 1.0}) {
+        auto* screen = screenAt(ratio);
+        if (screen == nullptr) {
+            faults.push_back("no test screen at " + scaleText(ratio));
+            continue;
+        }
+        page.setScreen(screen);
+        page.move(screen->geometry().topLeft());
+        page.resize(size);
+        page.show();
+        for (int i = 0; i < 3; ++i) QApplication::processEvents();
+        if (page.devicePixelRatioF() != ratio) faults.push_back("the page did not move to the screen at " + scaleText(ratio));
+        for (auto& fault : layoutFaults(page)) faults.push_back(ratio == 1.0 ? fault : scaleText(ratio) + ": " + fault);
+    }
+    return faults;
 }
 
 }  // namespace zentrel::testing

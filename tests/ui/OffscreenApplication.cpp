@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <memory>
 
 namespace {
@@ -25,7 +26,13 @@ public:
         qputenv("XDG_RUNTIME_DIR", path("run"));
         std::filesystem::create_directories(*home_ / "run");
         std::filesystem::permissions(*home_ / "run", std::filesystem::perms::owner_all);
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+        // Two screens side by side: the first at 1x, the second at twice the
+        // scale, where the layout audit lays pages out again.
+        const auto screens = *home_ / "screens.json";
+        std::ofstream(screens) << R"({"screens": [)"
+                                  R"({"name": "1x", "x": 0, "y": 0, "width": 800, "height": 800, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1},)"
+                                  R"({"name": "2x", "x": 800, "y": 0, "width": 2000, "height": 1600, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 2}]})";
+        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QByteArray(screens.string().c_str()));
         app_ = std::make_unique<QApplication>(argc_, argv_);
     }
     void TearDown() override {

@@ -12,6 +12,7 @@
 #include "ui/design/SymbolImage.hpp"
 #include "ui/main/CleanConfirmationDialog.hpp"
 #include "ui/main/PageParts.hpp"
+#include "ui/presenters/PlanSummaryText.hpp"
 
 #include <QFontMetrics>
 #include <QHBoxLayout>
@@ -200,8 +201,9 @@ QWidget* SmartCleanupView::planCard(const viewmodels::SmartCleanupPlan& current,
         totalRow->addStretch();
         content->addLayout(totalRow);
         body->setAccessibleDescription(filled("Recommended cleanup: %@", {bytes(current.totalBytes)}));
-        statusLine_ = tokenLabel(filled("%lld safe items across %lld categories",
-                                        {QString::number(planItemCount(current)), QString::number(current.categories.size())}),
+        const auto counts = safeItemsAcrossCategories(planItemCount(current),
+                                                      static_cast<long long>(current.categories.size()));
+        statusLine_ = tokenLabel(QString::fromStdString(counts),
                                  DesignTokens::bodyFont(), DesignTokens::textSecondary(), body);
         content->addWidget(statusLine_);
         primary_ = new PrimaryButton(filled("Apply plan & clean %@", {bytes(current.totalBytes)}), QString("sparkles"),

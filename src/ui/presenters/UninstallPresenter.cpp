@@ -55,8 +55,9 @@ std::string uninstallResultMessage(std::optional<std::int64_t> freedBytes, int f
     const auto freed = platform::formatByteCount(freedBytes.value_or(0), platform::ByteCountStyle::file);
     auto message = platform::localized("Đã giải phóng ") + freed;
     if (failureCount < 1) return message + ".";
-    return message + ". " + std::to_string(failureCount) +
-           platform::localized(" mục không xoá được (có thể cần quyền hoặc đang chạy).");
+    return message + ". " +
+           platform::localizedFormat("%lld mục không xoá được (có thể cần quyền hoặc đang chạy).",
+                                     {std::to_string(failureCount)});
 }
 
 }  // namespace zentrel::ui

@@ -35,7 +35,8 @@ TEST_F(SettingsContentViewTest, EverySectionFitsThePageWithoutSidewaysScrolling)
     SettingsContentView page(settings);
     for (const auto& info : settingsSections()) {
         page.setSection(info.section);
-        EXPECT_EQ(testing::layoutFaultsAt(page, testing::kSmallestPage), std::vector<std::string>{}) << info.title;
+        for (const auto size : testing::kPageSizes)
+            EXPECT_EQ(testing::layoutFaultsAt(page, size), std::vector<std::string>{}) << info.title << " " << size.width();
     }
 }
 

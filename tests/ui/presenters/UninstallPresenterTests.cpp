@@ -6,6 +6,7 @@
 
 #include "doubles/ManualExecutor.hpp"
 #include "doubles/ManualMainQueue.hpp"
+#include "doubles/ScopedDesktopTexts.hpp"
 #include "doubles/TempDir.hpp"
 
 #include <gtest/gtest.h>
@@ -84,6 +85,14 @@ TEST(UninstallTexts, ResultMessageCountsFailuresOnlyWhenThereAreSome) {
     EXPECT_EQ(uninstallResultMessage(std::nullopt, 0), "Đã giải phóng " + fileSize(0) + ".");
     EXPECT_EQ(uninstallResultMessage(0, 2), "Đã giải phóng " + fileSize(0) +
                                                 ". 2 mục không xoá được (có thể cần quyền hoặc đang chạy).");
+}
+
+TEST(UninstallTexts, FailuresTakeThePluralOfTheirCountInEnglish) {
+    const testing::ScopedDesktopTexts english;
+    EXPECT_EQ(uninstallResultMessage(0, 1),
+              "Freed " + fileSize(0) + ". 1 item could not be deleted (it may need permissions or be in use).");
+    EXPECT_EQ(uninstallResultMessage(0, 3),
+              "Freed " + fileSize(0) + ". 3 items could not be deleted (they may need permissions or be in use).");
 }
 
 TEST(UninstallRows, SecondLineIsTheIdentifierOrThePath) {

@@ -51,7 +51,7 @@ protected:
 };
 
 TEST_F(BoostViewTest, ThePageFitsWithoutSidewaysScrollingAtEverySize) {
-    for (const auto size : {testing::kSmallestPage, QSize(860, 660)})
+    for (const auto size : testing::kPageSizes)
         EXPECT_EQ(testing::layoutFaultsAt(*view, size), std::vector<std::string>{}) << size.width();
 }
 

@@ -26,7 +26,7 @@ protected:
 
 TEST_F(TypingScreensTest, ThePageFitsWithoutSidewaysScrollingAtEverySize) {
     AppFeaturesView page(kFeatureGridColumns, services());
-    for (const auto size : {testing::kSmallestPage, QSize(860, 660)})
+    for (const auto size : testing::kPageSizes)
         EXPECT_EQ(testing::layoutFaultsAt(page, size), std::vector<std::string>{}) << size.width();
 }
 

@@ -68,7 +68,7 @@ TEST_F(UninstallViewTest, TheListFitsItsPageWithoutSidewaysScrollingAtEverySize)
     view.show();
     settle();
     ASSERT_GT(view.appList()->model()->rowCount(), 30);
-    for (const auto size : {QSize(860, 660), testing::kSmallestPage, QSize(1400, 900)}) {
+    for (const auto size : {testing::kFirstPage, testing::kSmallestPage, QSize(1400, 900)}) {
         EXPECT_EQ(testing::layoutFaultsAt(view, size), std::vector<std::string>{}) << size.width();
         EXPECT_GT(view.appList()->verticalScrollBar()->maximum(), 0) << "the list scrolls downwards";
         // Every row, its chevron at the trailing end, fits beside the vertical scroll bar.
