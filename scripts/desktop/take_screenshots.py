@@ -42,9 +42,8 @@ os.makedirs(out, exist_ok=True)
 
 
 def window_id(title="^Zentrel$"):
-    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", title], capture_output=True, text=True)
-    ids = found.stdout.split()
-    return ids[-1] if ids else None
+    found = d.windows(title)
+    return found[-1] if found else None
 
 
 def shoot(name, size=None, settle=0.8, title="^Zentrel$"):
@@ -210,7 +209,8 @@ def settings_screens():
     window = d.wait_for("the Settings window", lambda: d.find("frame", "Settings"))
 
     def in_window(role, name):
-        return next((node for node in d.nodes(window) if d._role(node) == role and node.get_name() == name), None)
+        shown = d.text(name)
+        return next((node for node in d.nodes(window) if d._role(node) == role and node.get_name() == shown), None)
 
     for section, card in (("General", "Display"), ("Scanning", "Auto-Scan"), ("Privacy", "Privacy Sweep"),
                           ("Performance", "Battery digest")):
@@ -220,14 +220,14 @@ def settings_screens():
             for switch in ("Enable automatic scanning", "Auto-clean safe items after scan"):
                 d.press(in_window("check box", switch))
             d.wait_for("the frequency row", lambda: d.is_showing(in_window("label", "Scan frequency")))
-        shoot(f"settings-{section.lower()}", title="Settings")
+        shoot(f"settings-{section.lower()}", title=d.text("Settings"))
 
 
 def full_disk_access():
     d.wait_for("the access screen", lambda: d.find("push button", "Open Privacy & Security Settings"))
     shoot("full-disk-access")
     d.press(d.find("push button", "I've granted access \u2014 continue"))
-    d.wait_for("the denied card", shows("Your home folder still cannot be read. Fix its permissions and try again."))
+    d.wait_for("the denied card", shows("Full Disk Access not detected. Please enable it and try again."))
     shoot("full-disk-access-denied")
 
 
@@ -297,7 +297,7 @@ def tray_popover():
     d.wait_for("the popover", lambda: d.find("push button", "Open Zentrel"))
     popover = d.wait_for("the popover's window", popover_window)
     time.sleep(0.8)
-    subprocess.run(["import", "-window", popover, os.path.join(out, f"popover-{appearance}.png")], check=True)
+    subprocess.run(["import", "-window", popover, os.path.join(out, f"popover-{appearance}{suffix}.png")], check=True)
 
 
 run(False, first_run)
