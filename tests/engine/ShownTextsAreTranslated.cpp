@@ -25,8 +25,9 @@ namespace {
 
 // The texts a result row shows of an item, as the window shows them: its
 // title unless that is the entry's own name (a file, a device, a browser
-// profile), its description unless that lists domains, its warning; the
-// name of an item that stands for no entry is a text too.
+// profile), its description unless that lists domains, its warning, a
+// suggested command's comment; the name of an item that stands for no entry
+// is a text too.
 std::vector<std::string> shownTexts(const model::CleanItem& item) {
     std::vector<std::string> texts;
     if (item.path.empty()) texts.push_back(item.name);
@@ -34,6 +35,8 @@ std::vector<std::string> shownTexts(const model::CleanItem& item) {
     if (!item.friendlyName.empty() && item.friendlyName != item.name && !cookies) texts.push_back(item.friendlyName);
     if (!item.friendlyDescription.empty() && !cookies) texts.push_back(platform::localized(item.friendlyDescription));
     if (item.warningMessage) texts.push_back(platform::localized(*item.warningMessage));
+    if (item.suggestedCommand && item.suggestedCommand->find('#') != std::string::npos)
+        texts.push_back(*item.suggestedCommand);  // a command with a comment for the reader
     return texts;
 }
 
