@@ -2,7 +2,7 @@
 run's four steps, then the content at two sizes before and after a scan, the scanning
 page, the smart cleanup, privacy and duplicates pages, the cleaned page, a
 clean caught with rows waiting, deleted, failed and in progress, the
-overview after it with its history, the error page of an undo whose
+overview after it with its history, the sweep log, the error page of an undo whose
 backup is gone; then the Boost page with two demo applications running,
 the uninstaller and its detail sheet, the typing page off, on and in the
 input-method mode with its two sheets, the Settings window's sections and
@@ -191,6 +191,7 @@ def error():
     press_button("Select Trackers")
     clean_from_toolbar()
     undo = d.wait_for("the sweep log", lambda: d.find("push button", "Undo"), 30)
+    shoot("sweep-log", title=f"^{d.text('Sweep Log')}$")
     for backups in ("Library/Application Support/Zentrel/SweepBackups", ".local/share/zentrel/SweepBackups"):
         shutil.rmtree(os.path.join(home, backups), ignore_errors=True)
     d.press(undo)
@@ -277,10 +278,9 @@ def typing_input_method():
     shoot("typing-input-method", (1100, 720))
 
 
-def popover_window():
-    main = window_id()
-    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--class", "zentrel"], capture_output=True, text=True)
-    others = [window for window in found.stdout.split() if window != main]
+def popover_window(before):
+    """The program's window that opened since `before`, its windows then."""
+    others = [window for window in d.windows("") if window not in before]
     return others[-1] if others else None
 
 
@@ -293,9 +293,10 @@ def tray_popover():
     shoot("update-banner-900x600", (900, 600))
     # The pointer where a top panel's tray would be: the popover opens under it.
     subprocess.run(["xdotool", "mousemove", "1300", "8"], check=True)
+    before = d.windows("")
     tray_host.click(d.wait_for("the tray icon", tray_host.items, 10)[0], 1300, 8)
     d.wait_for("the popover", lambda: d.find("push button", "Open Zentrel"))
-    popover = d.wait_for("the popover's window", popover_window)
+    popover = d.wait_for("the popover's window", lambda: popover_window(before))
     time.sleep(0.8)
     subprocess.run(["import", "-window", popover, os.path.join(out, f"popover-{appearance}{suffix}.png")], check=True)
 
