@@ -4,6 +4,7 @@ labels. Used by the end-to-end test and the screenshot script."""
 
 import gettext
 import os
+import re
 import subprocess
 import sys
 import tempfile
@@ -164,10 +165,24 @@ def _role(node):
         return None
 
 
+def windows(title):
+    """The program's visible X windows whose title matches the regular
+    expression `title`, oldest first. Titles are compared here, as UTF-8:
+    xdotool's own --name search misses titles outside Latin-1 ("Bảng phím tắt")."""
+    pattern = re.compile(title)
+    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--class", "zentrel"],
+                           capture_output=True, text=True).stdout.split()
+    named = []
+    for window in found:
+        name = subprocess.run(["xdotool", "getwindowname", window], capture_output=True, text=True)
+        if name.returncode == 0 and pattern.search(name.stdout.rstrip("\n")):
+            named.append(window)
+    return named
+
+
 def key(keys, window_name="^Zentrel$"):
     """Presses `keys` (xdotool's names, e.g. ctrl+shift+comma) in the named window."""
-    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", window_name],
-                           capture_output=True, text=True).stdout.split()
+    found = windows(window_name)
     if not found:
         raise AssertionError(f"no window named {window_name}")
     subprocess.run(["xdotool", "windowfocus", "--sync", found[-1]], check=True)

@@ -3,7 +3,7 @@ run's four steps, then the content at two sizes before and after a scan, the sca
 page, a category's page, the smart cleanup, privacy and duplicates pages
 (the latter scrolled to its photos too), the cleaned page, a
 clean caught with rows waiting, deleted, failed and in progress, the
-overview after it with its history, the error page of an undo whose
+overview after it with its history, the sweep log, the error page of an undo whose
 backup is gone; then the Boost page with two demo applications running,
 the uninstaller and its detail sheet, the typing page off, on and in the
 input-method mode with its two sheets, the Settings window's sections and
@@ -50,11 +50,8 @@ os.makedirs(out, exist_ok=True)
 
 
 def window_id(title="^Zentrel$"):
-    # xdotool matches titles byte by byte: a letter outside ASCII ("ả") may be any run of bytes.
-    pattern = "".join(c if c.isascii() else ".+" for c in title)
-    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", pattern], capture_output=True, text=True)
-    ids = found.stdout.split()
-    return ids[-1] if ids else None
+    found = d.windows(title)
+    return found[-1] if found else None
 
 
 def shoot(name, size=None, settle=0.8, title="^Zentrel$"):
@@ -216,6 +213,7 @@ def error():
     press_button("Select Trackers")
     clean_from_toolbar()
     undo = d.wait_for("the sweep log", lambda: d.find("push button", "Undo"), 30)
+    shoot("sweep-log", title=f"^{d.text('Sweep Log')}$")
     for backups in ("Library/Application Support/Zentrel/SweepBackups", ".local/share/zentrel/SweepBackups"):
         shutil.rmtree(os.path.join(home, backups), ignore_errors=True)
     d.press(undo)
@@ -234,8 +232,8 @@ def settings_screens():
     window = d.wait_for("the Settings window", lambda: d.find("frame", "Settings"))
 
     def in_window(role, name):
-        return next((node for node in d.nodes(window) if d._role(node) == role and node.get_name() == d.text(name)),
-                    None)
+        shown = d.text(name)
+        return next((node for node in d.nodes(window) if d._role(node) == role and node.get_name() == shown), None)
 
     for section, card in (("General", "Display"), ("Scanning", "Auto-Scan"), ("Privacy", "Privacy Sweep"),
                           ("Performance", "Battery digest")):
@@ -302,10 +300,9 @@ def typing_input_method():
     shoot("typing-input-method", (1100, 720))
 
 
-def popover_window():
-    main = window_id()
-    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--class", "zentrel"], capture_output=True, text=True)
-    others = [window for window in found.stdout.split() if window != main]
+def popover_window(before):
+    """The program's window that opened since `before`, its windows then."""
+    others = [window for window in d.windows("") if window not in before]
     return others[-1] if others else None
 
 
@@ -318,9 +315,10 @@ def tray_popover():
     shoot("update-banner-900x600", (900, 600))
     # The pointer where a top panel's tray would be: the popover opens under it.
     subprocess.run(["xdotool", "mousemove", str(1300 * scale), "8"], check=True)
+    before = d.windows("")
     tray_host.click(d.wait_for("the tray icon", tray_host.items, 10)[0], 1300 * scale, 8)
     d.wait_for("the popover", lambda: d.find("push button", "Open Zentrel"))
-    popover = d.wait_for("the popover's window", popover_window)
+    popover = d.wait_for("the popover's window", lambda: popover_window(before))
     time.sleep(0.8)
     subprocess.run(["import", "-window", popover, os.path.join(out, f"popover-{appearance}{suffix}.png")], check=True)
 

@@ -2,6 +2,7 @@
 
 #include "engine/PropertyListFile.hpp"
 #include "engine/ScanItem.hpp"
+#include "platform/Localization.hpp"
 
 #include <algorithm>
 #include <set>
@@ -27,7 +28,7 @@ constexpr const char* kMailCaches[] = {"Mail Downloads", "Mail DataVaults"};
 CleanItem largeFileItem(const std::string& name, const std::string& path, std::int64_t size) {
     auto item = newScanItem(name, path, CategoryType::largeFiles, "Large Files", size);
     item.friendlyName = name;
-    item.friendlyDescription = "Large file taking up significant space on your Mac";
+    item.friendlyDescription = platform::localized("Large file taking up significant space on your Mac");
     item.safetyLevel = SafetyLevel::review;
     return item;
 }
@@ -47,9 +48,9 @@ CleanerEngine::Items scanIOSBackups(CleanerEngine& engine, const platform::HostT
             if (auto found = info->find("Device Name"); found != info->end()) device = found->second;
         }
         auto item = newScanItem(device, path, CategoryType::iosBackups, "iPhone/iPad Backups", engine.cachedSize(path));
-        item.warningMessage = "Deleting this backup cannot be undone";
-        item.friendlyName = device + " backup";
-        item.friendlyDescription = "A backup of your " + device + " stored on this Mac";
+        item.warningMessage = platform::localized("Deleting this backup cannot be undone");
+        item.friendlyName = platform::localizedFormat("%@ backup", {device});
+        item.friendlyDescription = platform::localizedFormat("A backup of your %@ stored on this Mac", {device});
         item.safetyLevel = SafetyLevel::review;
         items.push_back(std::move(item));
     }
@@ -94,9 +95,10 @@ CleanerEngine::Items scanMail(CleanerEngine& engine, const platform::HostTable& 
         if (size <= 0) continue;
         auto item = newScanItem(name, path, CategoryType::appCaches, "Mail", size);
         item.isSelected = item.isSafe = item.isRecommended = true;
-        item.warningMessage = "Attachments will still be accessible from Mail";
-        item.friendlyName = "Mail attachment cache";
-        item.friendlyDescription = "Downloaded email attachments cached by Mail \u2014 still accessible from Mail app";
+        item.warningMessage = platform::localized("Attachments will still be accessible from Mail");
+        item.friendlyName = platform::localized("Mail attachment cache");
+        item.friendlyDescription =
+            platform::localized("Downloaded email attachments cached by Mail \u2014 still accessible from Mail app");
         item.safetyLevel = SafetyLevel::safe;
         items.push_back(std::move(item));
     }

@@ -1,6 +1,7 @@
 #include "engine/CacheAndTrashScanners.hpp"
 
 #include "engine/ScanItem.hpp"
+#include "platform/Localization.hpp"
 
 #include <algorithm>
 #include <array>
@@ -77,8 +78,8 @@ CleanerEngine::Items scanAppCaches(CleanerEngine& engine, const platform::HostTa
         const std::string application = row.application;
         auto item = newScanItem(row.name, path, CategoryType::appCaches, application, size);
         item.isSelected = item.isSafe = item.isRecommended = true;
-        item.friendlyName = application + " junk";
-        item.friendlyDescription = "Old saved data from " + application + " that's no longer needed";
+        item.friendlyName = platform::localizedFormat("%@ junk", {application});
+        item.friendlyDescription = platform::localizedFormat("Old saved data from %@ that's no longer needed", {application});
         item.safetyLevel = SafetyLevel::safe;
         items.push_back(std::move(item));
     }
@@ -107,8 +108,8 @@ void appendCacheEntries(CleanerEngine& engine, const platform::HostTable& table,
         auto item = newScanItem(name, path, CategoryType::systemCaches, folder.userOwned ? "User Caches" : "System Caches",
                                 size);
         item.isSafe = true;
-        item.friendlyName = "System junk";
-        item.friendlyDescription = "Temporary data macOS saved \u2014 safe to clear";
+        item.friendlyName = platform::localized("System junk");
+        item.friendlyDescription = platform::localized("Temporary data macOS saved \u2014 safe to clear");
         item.safetyLevel = SafetyLevel::safe;
         items.push_back(std::move(item));
     }
@@ -124,8 +125,8 @@ CleanerEngine::Items scanSystemCaches(CleanerEngine& engine, const platform::Hos
         auto item = newScanItem("User Logs", logs, CategoryType::systemCaches, "User Logs", size);
         item.isSelected = item.isSafe = item.isRecommended = true;
         item.deletionMethod = model::DeletionMethod::clearDirectoryContents();
-        item.friendlyName = "App logs";
-        item.friendlyDescription = "Application activity logs \u2014 safe to delete";
+        item.friendlyName = platform::localized("App logs");
+        item.friendlyDescription = platform::localized("Application activity logs \u2014 safe to delete");
         item.safetyLevel = SafetyLevel::safe;
         items.push_back(std::move(item));
     }
@@ -140,10 +141,10 @@ CleanerEngine::Items scanTrashAndDownloads(CleanerEngine& engine, const platform
         if (size < 1) continue;
         auto item = newScanItem("Trash", trash, CategoryType::trash, "Trash", size);
         item.isSelected = item.isSafe = item.isRecommended = true;
-        item.warningMessage = "Permanently deletes all Trash contents";
+        item.warningMessage = platform::localized("Permanently deletes all Trash contents");
         item.deletionMethod = model::DeletionMethod::emptyTrash();
-        item.friendlyName = "Trash";
-        item.friendlyDescription = "Everything in your Trash \u2014 permanently deleted";
+        item.friendlyName = platform::localized("Trash");
+        item.friendlyDescription = platform::localized("Everything in your Trash \u2014 permanently deleted");
         item.safetyLevel = SafetyLevel::safe;
         items.push_back(std::move(item));
     }
@@ -164,9 +165,9 @@ CleanerEngine::Items scanTrashAndDownloads(CleanerEngine& engine, const platform
         const auto size = attributes->isDirectory() ? listedSize : CleanerEngine::fileBytes(*attributes);
         const auto dateText = engine.scanDateFormatter().format(attributes->modificationDate);
         auto item = newScanItem(name, path, CategoryType::trash, "Old Downloads", size);
-        item.warningMessage = "Last modified " + dateText;
+        item.warningMessage = platform::localizedFormat("Last modified %@", {dateText});
         item.friendlyName = name;
-        item.friendlyDescription = "Large file in Downloads, last opened " + dateText;
+        item.friendlyDescription = platform::localizedFormat("Large file in Downloads, last opened %@", {dateText});
         item.safetyLevel = SafetyLevel::review;
         items.push_back(std::move(item));
     }

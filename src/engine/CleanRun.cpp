@@ -3,6 +3,7 @@
 #include "engine/CleanerEngine.hpp"
 #include "platform/AtomicFile.hpp"
 #include "platform/Localization.hpp"
+#include "model/SweepActionTitle.hpp"
 #include "platform/Warnings.hpp"
 #include "scanners/PrivacyScanner.hpp"
 #include "scanners/PrivacySweepError.hpp"
@@ -39,7 +40,8 @@ public:
 std::string fileName(const std::string& path) { return std::filesystem::path(path).filename().string(); }
 
 std::string removalMessage(const std::string& path, std::error_code error) {
-    return "\u201C" + fileName(path) + "\u201D could not be removed: " + platform::fileErrorText(error) + ".";
+    return platform::localizedFormat("\u201C%1$@\u201D could not be removed: %2$@.",
+                                     {fileName(path), platform::fileErrorText(error)});
 }
 
 // The user-facing text of anything a deletion throws.
@@ -53,8 +55,8 @@ std::string describeRecordFailure(const std::exception& error) {
 std::string describe(const std::exception& error) {
     if (const auto* fileError = dynamic_cast<const std::filesystem::filesystem_error*>(&error)) {
         const auto& path = fileError->path1();
-        return "\u201C" + path.filename().string() + "\u201D could not be backed up: " +
-               platform::fileErrorText(fileError->code()) + ".";
+        return platform::localizedFormat("\u201C%1$@\u201D could not be backed up: %2$@.",
+                                         {path.filename().string(), platform::fileErrorText(fileError->code())});
     }
     return error.what();
 }
@@ -218,7 +220,7 @@ private:
                 }
                 try {
                     self->recordAction(newAction(SweepActionKind::pasteboardCleared,
-                                                 platform::localized("Clipboard cleared"), std::nullopt, backup,
+                                                 std::string(model::kClipboardClearedLabel), std::nullopt, backup,
                                                  "pasteboard"));
                 } catch (const std::exception& error) {
                     self->dropUnrecordedAction();
@@ -258,7 +260,9 @@ private:
 
     std::int64_t deleteItem(const CleanItem& item) {
         auto& fileSystem = services_.fileSystem;
-        if (item.isReadOnly) throw CleanFailure(item.warningMessage.value_or("This item cannot be removed here"));
+        if (item.isReadOnly) {
+            throw CleanFailure(item.warningMessage.value_or(platform::localized("This item cannot be removed here")));
+        }
         switch (item.deletionMethod.kind()) {
         case Kind::remove: {
             refuseUnless(item.path, Use::removeEntry);
@@ -291,7 +295,8 @@ private:
             recordChecked(newAction(SweepActionKind::fileTruncated, item.name, item.path, backup, item.path));
             if (auto error = fileSystem.truncateFile(item.path)) {
                 dropLastAction();
-                throw CleanFailure("\u201C" + fileName(item.path) + "\u201D could not be emptied: " + platform::fileErrorText(error) + ".");
+                throw CleanFailure(platform::localizedFormat("\u201C%1$@\u201D could not be emptied: %2$@.",
+                                                             {fileName(item.path), platform::fileErrorText(error)}));
             }
             return bytes;
         }
@@ -334,7 +339,9 @@ private:
             const auto removal = fileSystem.removeContents(
                 folder, {.skipHiddenEntries = isTrash && !keepsFolders},
                 [&](const std::string& entry) { sizes[entry] = freedByRemoving(entry); });
-            if (!removal.listed) throw CleanFailure("\u201C" + fileName(folder) + "\u201D could not be read.");
+            if (!removal.listed) {
+                throw CleanFailure(platform::localizedFormat("\u201C%@\u201D could not be read.", {fileName(folder)}));
+            }
             for (const auto& entry : removal.removed) freed += sizes[entry];
             for (const auto& [entry, error] : removal.failures) {
                 freed += freedBeforeFailing(entry, sizes[entry]);
@@ -379,7 +386,7 @@ private:
         // One action for the whole store until the removal has said what it found.
         std::string joined;
         for (const auto& domain : cookies.domains) joined += (joined.empty() ? "" : ", ") + domain;
-        recordChecked(newAction(SweepActionKind::cookieDomain, browser + " tracker cookies", joined, backup,
+        recordChecked(newAction(SweepActionKind::cookieDomain, model::trackerCookiesLabel(browser), joined, backup,
                                 cookies.storePath));
         std::int64_t removed = 0;
         try {

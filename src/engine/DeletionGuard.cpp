@@ -1,5 +1,7 @@
 #include "engine/DeletionGuard.hpp"
 
+#include "platform/Localization.hpp"
+
 #include <array>
 #include <string_view>
 
@@ -52,16 +54,20 @@ DeletionGuard::DeletionGuard(const platform::FileSystem& fileSystem, const platf
 }
 
 std::optional<std::string> DeletionGuard::refusal(const std::string& rawPath, Use use) const {
-    if (rawPath.empty()) return "The item has no file to delete.";
-    if (rawPath.front() != '/') return "The path \"" + rawPath + "\" is not absolute.";
-    if (hasDotComponent(rawPath)) return "The path \"" + rawPath + "\" contains \".\" or \"..\".";
-    if (rawPath.find("//") != std::string::npos) return "The path \"" + rawPath + "\" is not plain.";
+    using platform::localized;
+    using platform::localizedFormat;
+    if (rawPath.empty()) return localized("The item has no file to delete.");
+    if (rawPath.front() != '/') return localizedFormat("The path \"%@\" is not absolute.", {rawPath});
+    if (hasDotComponent(rawPath)) return localizedFormat("The path \"%@\" contains \".\" or \"..\".", {rawPath});
+    if (rawPath.find("//") != std::string::npos) return localizedFormat("The path \"%@\" is not plain.", {rawPath});
     const auto path = withoutTrailingSlashes(rawPath);
-    if (path == "/") return std::string("The root folder is never deleted.");
-    if (path == home_) return std::string("The home folder is never deleted.");
-    if (!systemRoot_.empty() && path == systemRoot_) return std::string("The system root is never deleted.");
+    if (path == "/") return localized("The root folder is never deleted.");
+    if (path == home_) return localized("The home folder is never deleted.");
+    if (!systemRoot_.empty() && path == systemRoot_) return localized("The system root is never deleted.");
     for (const auto& folder : protectedFolders_) {
-        if (path == folder) return "The folder \"" + path + "\" is one of your main folders and is never deleted.";
+        if (path == folder) {
+            return localizedFormat("The folder \"%@\" is one of your main folders and is never deleted.", {path});
+        }
     }
 
     if (below(home_, path)) return linkOnTheWay(home_, path, use);
@@ -73,7 +79,7 @@ std::optional<std::string> DeletionGuard::refusal(const std::string& rawPath, Us
             return linkOnTheWay(parent, path, use);
         }
     }
-    return "The path \"" + path + "\" lies outside the home folder.";
+    return platform::localizedFormat("The path \"%@\" lies outside the home folder.", {path});
 }
 
 std::optional<std::string> DeletionGuard::linkOnTheWay(const std::string& root, const std::string& path,
@@ -86,13 +92,15 @@ std::optional<std::string> DeletionGuard::linkOnTheWay(const std::string& root, 
         const auto attributes = fileSystem_.attributes(folder);
         if (!attributes) return std::nullopt;
         if (attributes->type != platform::FileType::directory) {
-            return "The folder \"" + folder + "\" on the way to the item is no longer a folder (it may have been replaced by a link).";
+            return platform::localizedFormat(
+                "The folder \"%@\" on the way to the item is no longer a folder (it may have been replaced by a link).",
+                {folder});
         }
     }
     if (use == Use::changeInPlace) {
         const auto attributes = fileSystem_.attributes(path);
         if (attributes && attributes->type == platform::FileType::symbolicLink) {
-            return "\"" + path + "\" has been replaced by a link.";
+            return platform::localizedFormat("\"%@\" has been replaced by a link.", {path});
         }
     }
     return std::nullopt;

@@ -6,6 +6,7 @@
 #include "engine/ScanItem.hpp"
 #include "engine/VersionOrder.hpp"
 #include "platform/ByteCountFormatter.hpp"
+#include "platform/Localization.hpp"
 
 #include <algorithm>
 #include <map>
@@ -62,10 +63,11 @@ CleanerEngine::Items sizedEntries(CleanerEngine& engine, const std::string& fold
         if (size <= 0) continue;
         auto item = newScanItem(name, path, CategoryType::xcode, subcategory, size);
         item.isSelected = item.isSafe = true;
-        item.friendlyName = archive ? "App archive" : "Xcode build files";
+        item.friendlyName = archive ? platform::localized("App archive") : platform::localized("Xcode build files");
         item.friendlyDescription =
-            archive ? "Old app exports used to submit to the App Store \u2014 review before deleting"
-                    : "Files Xcode created while building your app \u2014 safe to delete, Xcode will rebuild them";
+            archive ? platform::localized("Old app exports used to submit to the App Store \u2014 review before deleting")
+                    : platform::localized(
+                          "Files Xcode created while building your app \u2014 safe to delete, Xcode will rebuild them");
         item.safetyLevel = archive ? SafetyLevel::review : SafetyLevel::safe;
         item.isRecommended = !archive;
         items.push_back(std::move(item));
@@ -84,29 +86,33 @@ CleanItem projectItem(const std::string& projectPath, std::int64_t size, NodePac
     const auto project = slash == std::string::npos ? projectPath : projectPath.substr(slash + 1);
     const std::string managerLabel(label(manager));
     auto item = newScanItem(project + "/node_modules", projectPath + "/node_modules", CategoryType::devProjects,
-                         manager == NodePackageManager::unknown ? "node_modules" : managerLabel + " project", size);
-    item.friendlyName = project + " dependencies";
-    item.friendlyDescription =
-        "Installed packages for the " + project + " project \u2014 these reinstall when you build again";
+                         manager == NodePackageManager::unknown ? "node_modules"
+                                                                : platform::localizedFormat("%@ project", {managerLabel}),
+                         size);
+    item.friendlyName = platform::localizedFormat("%@ dependencies", {project});
+    item.friendlyDescription = platform::localizedFormat(
+        "Installed packages for the %@ project \u2014 these reinstall when you build again", {project});
     if (manager == NodePackageManager::pnpm) {
         item.safetyLevel = SafetyLevel::review;
-        item.warningMessage =
+        item.warningMessage = platform::localized(
             "Uses pnpm \u2014 these are hardlinks into your shared store, so little real space is freed. Reinstalls "
-            "instantly from the store.";
-        item.suggestedCommand = "pnpm install  # re-links from the shared store";
+            "instantly from the store.");
+        item.suggestedCommand = platform::localized("pnpm install  # re-links from the shared store");
         return item;
     }
-    item.suggestedCommand = std::string(manager == NodePackageManager::yarn ? "yarn" : "npm") +
-                            " install  # or migrate: corepack enable && pnpm import && pnpm install";
+    item.suggestedCommand = platform::localizedFormat("%@ install  # or migrate: corepack enable && pnpm import && pnpm install",
+                                                      {manager == NodePackageManager::yarn ? "yarn" : "npm"});
     if (stale) {
         item.isSelected = item.isSafe = item.isRecommended = true;
         item.safetyLevel = SafetyLevel::safe;
-        item.warningMessage = "Not touched since " + dateText +
-                              ". Safe to remove \u2014 reinstalls with one command. Tip: pnpm would avoid re-copying "
-                              "these deps.";
+        item.warningMessage = platform::localizedFormat(
+            "Not touched since %@. Safe to remove \u2014 reinstalls with one command. Tip: pnpm would avoid re-copying "
+            "these deps.",
+            {dateText});
     } else {
         item.safetyLevel = SafetyLevel::review;
-        item.warningMessage = "Active project \u2014 remove only if you won't build soon. Reinstalls with one command.";
+        item.warningMessage =
+            platform::localized("Active project \u2014 remove only if you won't build soon. Reinstalls with one command.");
     }
     return item;
 }
@@ -142,14 +148,15 @@ CleanerEngine::Items scanDeviceSupport(CleanerEngine& engine, const std::string&
             auto item = newScanItem(names[i], path, CategoryType::xcode, "Device Support Symbols", engine.cachedSize(path));
             item.isSafe = true;
             if (i == 0) {
-                item.warningMessage = "Newest \u2014 keep for debugging on device";
-                item.friendlyName = "iPhone debug files (newest)";
-                item.friendlyDescription = "Debugging files for your iPhone \u2014 keeping the newest version";
+                item.warningMessage = platform::localized("Newest \u2014 keep for debugging on device");
+                item.friendlyName = platform::localized("iPhone debug files (newest)");
+                item.friendlyDescription = platform::localized("Debugging files for your iPhone \u2014 keeping the newest version");
                 item.safetyLevel = SafetyLevel::review;
             } else {
                 item.isSelected = item.isRecommended = true;
-                item.friendlyName = "Old iPhone debug files";
-                item.friendlyDescription = "Older iPhone debugging files \u2014 the newest is kept, these can go";
+                item.friendlyName = platform::localized("Old iPhone debug files");
+                item.friendlyDescription =
+                    platform::localized("Older iPhone debugging files \u2014 the newest is kept, these can go");
                 item.safetyLevel = SafetyLevel::safe;
             }
             items.push_back(std::move(item));
@@ -172,9 +179,10 @@ CleanerEngine::Items scanSimulators(CleanerEngine& engine, const std::string& fo
         }
         auto item = newScanItem(display, path, CategoryType::xcode, "Simulators", engine.cachedSize(path));
         item.isSafe = true;
-        item.warningMessage = "Will be recreated by Xcode when needed";
-        item.friendlyName = "iPhone/iPad Simulator";
-        item.friendlyDescription = "A virtual iPhone/iPad used to test apps \u2014 Xcode will recreate it when needed";
+        item.warningMessage = platform::localized("Will be recreated by Xcode when needed");
+        item.friendlyName = platform::localized("iPhone/iPad Simulator");
+        item.friendlyDescription =
+            platform::localized("A virtual iPhone/iPad used to test apps \u2014 Xcode will recreate it when needed");
         item.safetyLevel = SafetyLevel::safe;
         items.push_back(std::move(item));
     }
@@ -197,9 +205,10 @@ CleanerEngine::Items scanDevTools(CleanerEngine& engine, const platform::HostTab
         item.warningMessage = verdict.warning;
         item.deletionMethod = verdict.deletionMethod;
         item.suggestedCommand = verdict.suggestedCommand;
-        item.friendlyName = tool + " cache";
-        item.friendlyDescription = recommended ? "Temporary files " + tool + " downloaded \u2014 will re-download if needed"
-                                               : tool + " files that may still be in use \u2014 review before deleting";
+        item.friendlyName = platform::localizedFormat("%@ cache", {tool});
+        item.friendlyDescription =
+            recommended ? platform::localizedFormat("Temporary files %@ downloaded \u2014 will re-download if needed", {tool})
+                        : platform::localizedFormat("%@ files that may still be in use \u2014 review before deleting", {tool});
         item.safetyLevel = verdict.safetyLevel;
         items.push_back(std::move(item));
     }
@@ -208,11 +217,11 @@ CleanerEngine::Items scanDevTools(CleanerEngine& engine, const platform::HostTab
         attributes && attributes->size >= 1) {
         auto item = newScanItem("Docker Desktop VM", docker, CategoryType::devTools, "Docker",
                                 CleanerEngine::fileBytes(*attributes));
-        item.warningMessage = "Deleting this removes all Docker images \u2014 prune instead";
+        item.warningMessage = platform::localized("Deleting this removes all Docker images \u2014 prune instead");
         item.suggestedCommand = "docker system prune -a --volumes";
-        item.friendlyName = "Docker virtual machine disk";
+        item.friendlyName = platform::localized("Docker virtual machine disk");
         item.friendlyDescription =
-            "Docker's virtual machine disk \u2014 use 'docker system prune' to reclaim space safely";
+            platform::localized("Docker's virtual machine disk \u2014 use 'docker system prune' to reclaim space safely");
         item.safetyLevel = SafetyLevel::review;
         items.push_back(std::move(item));
     }
@@ -261,7 +270,7 @@ CleanerEngine::Items scanDevProjects(CleanerEngine& engine, const std::string& h
                 otherManagerBytes += size;
                 ++otherManagerProjects;
             }
-            const auto dateText = modified ? engine.scanDateFormatter().format(*modified) : std::string("unknown");
+            const auto dateText = stale ? engine.scanDateFormatter().format(*modified) : std::string();
             items.push_back(projectItem(entry->path, size, manager, stale, dateText));
         }
     }
@@ -269,15 +278,17 @@ CleanerEngine::Items scanDevProjects(CleanerEngine& engine, const std::string& h
     if (otherManagerProjects >= 2) {
         const auto saving = static_cast<std::int64_t>(static_cast<double>(otherManagerBytes) * 0.5);
         const auto count = std::to_string(otherManagerProjects);
-        auto advice = newScanItem("Switch " + count + " projects to pnpm", "", CategoryType::devProjects, "Advice", saving);
-        advice.warningMessage = count +
-                                " npm/yarn projects each copy their own dependencies. pnpm shares one store across all "
-                                "of them \u2014 could save roughly " +
-                                platform::formatByteCount(saving, platform::ByteCountStyle::file) + ".";
-        advice.suggestedCommand = "corepack enable && pnpm import && pnpm install  # run inside each project";
-        advice.friendlyName = "Save space across your projects";
-        advice.friendlyDescription =
-            "Your npm/yarn projects copy the same dependencies over and over. Switching to pnpm reuses one shared copy.";
+        auto advice = newScanItem(platform::localizedFormat("Switch %lld projects to pnpm", {count}), "",
+                                  CategoryType::devProjects, "Advice", saving);
+        advice.warningMessage = platform::localizedFormat(
+            "%lld npm/yarn projects each copy their own dependencies. pnpm shares one store across all of them \u2014 "
+            "could save roughly %@.",
+            {count, platform::formatByteCount(saving, platform::ByteCountStyle::file)});
+        advice.suggestedCommand =
+            platform::localized("corepack enable && pnpm import && pnpm install  # run inside each project");
+        advice.friendlyName = platform::localized("Save space across your projects");
+        advice.friendlyDescription = platform::localized(
+            "Your npm/yarn projects copy the same dependencies over and over. Switching to pnpm reuses one shared copy.");
         advice.safetyLevel = SafetyLevel::review;
         items.push_back(std::move(advice));
     }

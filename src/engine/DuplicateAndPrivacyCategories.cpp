@@ -94,8 +94,8 @@ std::vector<model::CleanItem> privacyItems(const std::vector<model::PrivacyGroup
             item.category = model::CategoryType::privacy;
             item.subcategory = privacySubcategory(group);
             item.sizeBytes = target.sizeBytes;
-            item.friendlyName = group.title;
-            item.friendlyDescription = group.detail;
+            item.friendlyName = platform::localized(group.title);
+            item.friendlyDescription = platform::localized(group.detail);
             item.privacyGroupId = group.id;
             item.privacyDomains = target.domains;
             item.privacyBrowser = group.browser;

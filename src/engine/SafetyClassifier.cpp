@@ -73,8 +73,11 @@ CacheKind cacheKind(std::string_view path, std::string_view tool) {
 
 std::string suggestedCommand(std::string_view tool) {
     const auto key = lowercased(tool);
-    for (const auto& [name, command] : kPruneCommands)
-        if (name == key) return std::string(command);
+    for (const auto& [name, command] : kPruneCommands) {
+        // A command stays as it is typed; only its comment is for the reader.
+        if (name != key) continue;
+        return command.find('#') == std::string_view::npos ? std::string(command) : platform::localized(command);
+    }
     return key + " cache clean";
 }
 

@@ -69,11 +69,12 @@ CleanerEngine::Items scanStartupItems(CleanerEngine& engine, const platform::Hos
             if (!attributes) continue;
             auto item = makeItem(label, path, CategoryType::startup, "Launch Agents",
                                  CleanerEngine::fileBytes(*attributes));
-            item.warningMessage = "Disabling may affect app functionality";
-            item.friendlyDescription = "A service that launches automatically when your Mac starts";
+            item.warningMessage = platform::localized("Disabling may affect app functionality");
+            item.friendlyDescription = platform::localized("A service that launches automatically when your Mac starts");
             if (computerWide) {
                 item.isReadOnly = true;
-                item.warningMessage = "Started for every user of this computer: only an administrator can remove it";
+                item.warningMessage =
+                    platform::localized("Started for every user of this computer: only an administrator can remove it");
             }
             items.push_back(std::move(item));
         }
@@ -103,8 +104,8 @@ CleanerEngine::Items scanICloud(CleanerEngine& engine, const platform::HostTable
         item.warningMessage = platform::localized(
             "Frees the local copy only \u2014 the file stays safe in iCloud and re-downloads when you open it.");
         item.deletionMethod = model::DeletionMethod::evictICloud();
-        item.friendlyDescription =
-            "Local copy of an iCloud file not opened in 6+ months \u2014 freeing it keeps the file safe in iCloud";
+        item.friendlyDescription = platform::localized(
+            "Local copy of an iCloud file not opened in 6+ months \u2014 freeing it keeps the file safe in iCloud");
         items.push_back(std::move(item));
     }
     std::stable_sort(items.begin(), items.end(), [](const auto& a, const auto& b) { return a.sizeBytes > b.sizeBytes; });

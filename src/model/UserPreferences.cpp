@@ -3,6 +3,7 @@
 #include "model/DecodingError.hpp"
 #include "model/SharedEcosystemState.hpp"
 #include "platform/ByteCountFormatter.hpp"
+#include "platform/Localization.hpp"
 #include "platform/RelativeDateFormatter.hpp"
 #include "platform/Warnings.hpp"
 
@@ -126,7 +127,7 @@ std::optional<std::string> UserPreferences::lastScanSummary() const {
     const auto relative = platform::formatRelativeAbbreviated(platform::Date::fromTimeIntervalSince1970(lastScan),
                                                               clock_.now(), language_);
     const auto found = platform::formatByteCount(truncatedBytes(defaults_.real(kLastScanFoundBytes)));
-    return "Last scan " + relative + " \u00B7 found " + found;
+    return platform::localizedFormat("Last scan %1$@ \u00B7 found %2$@", {relative, found});
 }
 
 bool UserPreferences::isAutoScanDue() const {

@@ -14,8 +14,9 @@ namespace zentrel::platform {
 
 namespace {
 
-std::string errnoText(const std::string& what, const std::filesystem::path& path) {
-    return what + " " + path.string() + ": " + std::strerror(errno);
+// `key` names the path and then the error: "Could not write %1$@: %2$@".
+std::string errnoText(std::string_view key, const std::filesystem::path& path) {
+    return localizedFormat(key, {path.string(), fileErrorText(std::error_code(errno, std::generic_category()))});
 }
 
 bool writeAll(int fd, std::string_view contents) {
@@ -45,6 +46,13 @@ void writeFileAtomicallyOrThrow(const std::filesystem::path& target, std::string
 
 std::string fileErrorText(std::error_code error) {
     if (error == std::errc::no_space_on_device || error.value() == EDQUOT) return localized("the disk is full");
+    if (error == std::errc::permission_denied) return localized("permission denied");
+    if (error == std::errc::operation_not_permitted) return localized("the system does not permit it");
+    if (error == std::errc::no_such_file_or_directory) return localized("it is no longer there");
+    if (error == std::errc::read_only_file_system) return localized("the disk is read-only");
+    if (error == std::errc::device_or_resource_busy) return localized("it is in use");
+    if (error == std::errc::directory_not_empty) return localized("the folder is not empty");
+    if (error == std::errc::io_error) return localized("the disk could not be read or written");
     return error.message();
 }
 
@@ -55,12 +63,12 @@ std::optional<std::string> writeFileAtomically(const std::filesystem::path& targ
         std::filesystem::create_directories(folder, ec);
         if (ec) {
             errno = ec.value();
-            return "Could not create " + folder.string() + ": " + ec.message();
+            return localizedFormat("Could not create %1$@: %2$@", {folder.string(), fileErrorText(ec)});
         }
     }
     std::string temporary = target.string() + ".tmp-XXXXXX";
     int fd = ::mkstemp(temporary.data());
-    if (fd < 0) return errnoText("Could not create a temporary file for", target);
+    if (fd < 0) return errnoText("Could not create a temporary file for %1$@: %2$@", target);
     ::fchmod(fd, 0600);
     bool ok = writeAll(fd, contents) && ::fsync(fd) == 0;
     int savedErrno = errno;
@@ -68,13 +76,13 @@ std::optional<std::string> writeFileAtomically(const std::filesystem::path& targ
     if (!ok) {
         ::unlink(temporary.c_str());
         errno = savedErrno;
-        return errnoText("Could not write", target);
+        return errnoText("Could not write %1$@: %2$@", target);
     }
     if (::rename(temporary.c_str(), target.c_str()) != 0) {
         savedErrno = errno;
         ::unlink(temporary.c_str());
         errno = savedErrno;
-        return errnoText("Could not replace", target);
+        return errnoText("Could not replace %1$@: %2$@", target);
     }
     // Make the rename itself durable.
     int dirFd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
@@ -125,11 +133,11 @@ std::optional<std::string> readRegularFile(const std::filesystem::path& path, st
 
 std::optional<std::string> notARegularFile(const std::filesystem::path& path) {
     struct stat status {};
-    if (::lstat(path.c_str(), &status) != 0) return "it is gone";
-    if (S_ISLNK(status.st_mode)) return "it is a link";
-    if (!S_ISREG(status.st_mode)) return "it is not a regular file";
+    if (::lstat(path.c_str(), &status) != 0) return localized("it is gone");
+    if (S_ISLNK(status.st_mode)) return localized("it is a link");
+    if (!S_ISREG(status.st_mode)) return localized("it is not a regular file");
     const int fd = openRegularFile(path, status);
-    if (fd < 0) return "it cannot be opened as a regular file";
+    if (fd < 0) return localized("it cannot be opened as a regular file");
     ::close(fd);
     return std::nullopt;
 }

@@ -20,8 +20,9 @@ namespace zentrel::platform {
 // error (so that a full disk reads as one) on failure.
 void writeFileAtomicallyOrThrow(const std::filesystem::path& target, std::string_view contents);
 
-// What a file error means for the user: "the disk is full" for a full disk
-// or quota, the system's text otherwise.
+// What a file error means for the user, in the window's language: "the disk
+// is full" for a full disk or quota, "permission denied" and the like for
+// the common errors, the system's text otherwise.
 [[nodiscard]] std::string fileErrorText(std::error_code error);
 
 // Reads a whole file; nullopt when it cannot be opened or read.

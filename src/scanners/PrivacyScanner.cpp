@@ -66,7 +66,9 @@ model::PrivacyGroup trackerCookieGroup(const PrivacyCookieStore::CookieProfile& 
     const auto& domains = profile.trackerDomains;
     std::string detail;
     for (std::size_t i = 0; i < std::min(domains.size(), kDetailDomains); ++i) detail += (i ? ", " : "") + domains[i];
-    if (domains.size() > kDetailDomains) detail += " +" + std::to_string(domains.size() - kDetailDomains) + " more";
+    if (domains.size() > kDetailDomains) {
+        detail = platform::localizedFormat("%@ +%lld more", {detail, std::to_string(domains.size() - kDetailDomains)});
+    }
 
     model::PrivacyGroup group;
     group.id = "cookie:" + std::string(model::rawValue(profile.browser)) + ":" + profile.profileName;

@@ -1,5 +1,7 @@
 #include "scanners/PrivacySweepError.hpp"
 
+#include "platform/Localization.hpp"
+
 namespace zentrel::scanners {
 
 namespace {
@@ -7,18 +9,19 @@ namespace {
 std::string describe(PrivacySweepError::Kind kind, const std::string& payload, const std::string& reason) {
     switch (kind) {
         case PrivacySweepError::Kind::cookieStoreOpenFailed:
-            return "Could not open cookie store at " + payload;
+            return platform::localizedFormat("Could not open cookie store at %@", {payload});
         case PrivacySweepError::Kind::backupFailed:
-            return "Could not back up " + payload;
+            return platform::localizedFormat("Could not back up %@", {payload});
         case PrivacySweepError::Kind::cookieStoreDamaged:
-            return "Cookie store is damaged and was left unchanged: " + payload;
+            return platform::localizedFormat("Cookie store is damaged and was left unchanged: %@", {payload});
         case PrivacySweepError::Kind::cookieStoreBusy:
             if (!reason.empty()) return reason;
-            return "Cookie store is in use by its browser; quit the browser and try again: " + payload;
+            return platform::localizedFormat("Cookie store is in use by its browser; quit the browser and try again: %@",
+                                             {payload});
         case PrivacySweepError::Kind::restoreRefused:
-            return "Refused to restore " + payload + ": " + reason;
+            return platform::localizedFormat("Refused to restore %1$@: %2$@", {payload, reason});
         case PrivacySweepError::Kind::restoreFailed:
-            return "Could not restore " + payload + ": " + reason;
+            return platform::localizedFormat("Could not restore %1$@: %2$@", {payload, reason});
     }
     return payload;
 }

@@ -1,7 +1,9 @@
 #include "scanners/SweepJournal.hpp"
 
+#include "model/SweepActionTitle.hpp"
 #include "platform/AtomicFile.hpp"
 #include "platform/BoundedJson.hpp"
+#include "platform/Localization.hpp"
 #include "platform/LosslessText.hpp"
 #include "scanners/PrivacyScanner.hpp"
 #include "scanners/PrivacySweepError.hpp"
@@ -390,15 +392,20 @@ std::optional<SweepJournal::BackupLocation> SweepJournal::locate(const fs::path&
 
 std::vector<platform::Uuid> SweepJournal::restore(const model::SweepAction& action, platform::Clipboard& clipboard,
                                                   const std::vector<model::SweepAction>& sweepActions) {
-    const auto refuse = [&](const std::string& reason) { return PrivacySweepError::restoreRefused(action.label, reason); };
-    if (!action.backupPath || !entryExists(*action.backupPath)) throw refuse("its backup is gone.");
+    const auto refuse = [&](const std::string& reason) {
+        return PrivacySweepError::restoreRefused(model::sweepActionTitle(action), reason);
+    };
+    if (!action.backupPath || !entryExists(*action.backupPath)) throw refuse(platform::localized("its backup is gone."));
     const auto location = locate(*action.backupPath);
-    if (!location) throw refuse("its backup is not one this app made.");
+    if (!location) throw refuse(platform::localized("its backup is not one this app made."));
 
     if (action.kind == model::SweepActionKind::pasteboardCleared) {
-        if (location->relative != kPasteboardName) throw refuse("its backup is not saved clipboard text.");
+        if (location->relative != kPasteboardName) throw refuse(platform::localized("its backup is not saved clipboard text."));
         auto text = platform::readRegularFile(*action.backupPath, kLargestJournalFile);
-        if (!text) throw PrivacySweepError::restoreFailed(action.label, "the saved text could not be read.");
+        if (!text) {
+            throw PrivacySweepError::restoreFailed(model::sweepActionTitle(action),
+                                                   platform::localized("the saved text could not be read."));
+        }
         clipboard.clear();
         if (!text->empty()) clipboard.setText(*text);
         return {action.id};
@@ -408,16 +415,18 @@ std::vector<platform::Uuid> SweepJournal::restore(const model::SweepAction& acti
 
 std::vector<platform::Uuid> SweepJournal::restoreFile(const model::SweepAction& action, const BackupLocation& location,
                                                       const std::vector<model::SweepAction>& sweepActions) {
-    const auto refuse = [&](const std::string& reason) { return PrivacySweepError::restoreRefused(action.label, reason); };
-    if (!action.originalPath) throw refuse("nothing records where it came from.");
+    const auto refuse = [&](const std::string& reason) {
+        return PrivacySweepError::restoreRefused(model::sweepActionTitle(action), reason);
+    };
+    if (!action.originalPath) throw refuse(platform::localized("nothing records where it came from."));
     const fs::path original = *action.originalPath;
     const auto manifest = loadManifest(location.folder);
     const auto origin = originIn(manifest, location.relative.generic_string());
     if (!origin || origin->originalPath != *action.originalPath) {
-        throw refuse("its backup was not made from " + original.string() + ".");
+        throw refuse(platform::localizedFormat("its backup was not made from %@.", {original.string()}));
     }
     for (const auto& root : allRoots()) {
-        if (isLexicallyInside(original, root)) throw refuse("it would go back inside the backups.");
+        if (isLexicallyInside(original, root)) throw refuse(platform::localized("it would go back inside the backups."));
     }
     if (guard_) {
         if (auto refusal = guard_(original.string())) throw refuse(*refusal);
@@ -429,11 +438,14 @@ std::vector<platform::Uuid> SweepJournal::restoreFile(const model::SweepAction& 
     if (!backupIsFolder) {
         for (const auto& copy : {backup, withSuffix(backup, kWriteAheadLog)}) {
             if (copy != backup && !entryExists(copy)) continue;
-            if (auto reason = platform::notARegularFile(copy)) throw refuse("its backup is not a plain file: " + *reason + ".");
+            if (auto reason = platform::notARegularFile(copy)) {
+                throw refuse(platform::localizedFormat("its backup is not a plain file: %@.", {*reason}));
+            }
         }
     }
     if (fs::exists(current) && !fs::is_symlink(current) && fs::is_directory(current) != backupIsFolder) {
-        throw refuse(backupIsFolder ? "a file is there now." : "a folder is there now.");
+        throw refuse(backupIsFolder ? platform::localized("a file is there now.")
+                                    : platform::localized("a folder is there now."));
     }
 
     // The other actions of the same store that are still to be undone.
@@ -494,7 +506,8 @@ std::vector<platform::Uuid> SweepJournal::restoreFile(const model::SweepAction& 
         }
         fs::remove(withSuffix(original, kSharedMemoryIndex));
     } catch (const fs::filesystem_error& error) {
-        throw PrivacySweepError::restoreFailed(action.label, platform::fileErrorText(error.code()) + ".");
+        throw PrivacySweepError::restoreFailed(model::sweepActionTitle(action),
+                                               platform::fileErrorText(error.code()) + ".");
     }
     // The whole store went back: every action of it is undone.
     return undone;

@@ -1,5 +1,7 @@
 #include "services/AppcastParser.hpp"
 
+#include "platform/Localization.hpp"
+
 #include <expat.h>
 
 #include <memory>
@@ -57,14 +59,14 @@ public:
     explicit FeedReader(XML_Parser parser) : parser_(parser) {}
 
     void start(const XML_Char* name, const XML_Char** attributes) {
-        if (++depth_ > kMaxAppcastDepth) return fail("The update feed is nested too deeply");
+        if (++depth_ > kMaxAppcastDepth) return fail(platform::localized("The update feed is nested too deeply"));
         const auto local = localName(name);
         if (depth_ == 1) {
-            if (local != "rss") return fail("The update feed is not an RSS document");
+            if (local != "rss") return fail(platform::localized("The update feed is not an RSS document"));
         } else if (depth_ == 2) {
             inChannel_ = local == "channel";
         } else if (depth_ == 3 && inChannel_ && local == "item") {
-            if (items_.size() >= kMaxAppcastItems) return fail("The update feed lists too many items");
+            if (items_.size() >= kMaxAppcastItems) return fail(platform::localized("The update feed lists too many items"));
             draft_.emplace();
         } else if (depth_ == 4 && draft_) {
             field_ = fieldNamed(local);
@@ -86,7 +88,7 @@ public:
 
     void text(std::string_view chunk) {
         if (depth_ != 4 || field_ == Field::none) return;
-        if (text_.size() + chunk.size() > kMaxAppcastFieldBytes) return fail("An update feed entry is too long");
+        if (text_.size() + chunk.size() > kMaxAppcastFieldBytes) return fail(platform::localized("An update feed entry is too long"));
         text_.append(chunk);
     }
 
@@ -113,7 +115,7 @@ private:
         for (std::size_t i = 0; attributes[i] && attributes[i + 1]; i += 2) {
             const auto name = localName(attributes[i]);
             std::string_view value(attributes[i + 1]);
-            if (value.size() > kMaxAppcastFieldBytes) return fail("An update feed entry is too long");
+            if (value.size() > kMaxAppcastFieldBytes) return fail(platform::localized("An update feed entry is too long"));
             if (name == "url") draft_->url = trimmed(value);
             if (name == "version") draft_->enclosureVersion = trimmed(value);
             if (name == "shortVersionString") draft_->enclosureShortVersion = trimmed(value);
@@ -139,9 +141,9 @@ struct ParserFree {
 }  // namespace
 
 AppcastParseResult parseAppcast(std::string_view document) {
-    if (document.size() > kMaxAppcastBytes) return {{}, "The update feed is too large"};
+    if (document.size() > kMaxAppcastBytes) return {{}, platform::localized("The update feed is too large")};
     std::unique_ptr<XML_ParserStruct, ParserFree> parser(XML_ParserCreate(nullptr));
-    if (!parser) return {{}, "Could not create the update feed reader"};
+    if (!parser) return {{}, platform::localized("Could not create the update feed reader")};
     FeedReader reader(parser.get());
     XML_SetUserData(parser.get(), &reader);
     XML_SetElementHandler(
@@ -152,15 +154,17 @@ AppcastParseResult parseAppcast(std::string_view document) {
         readerOf(data).text(std::string_view(text, static_cast<std::size_t>(length)));
     });
     // Feeds have no use for a document type; refusing it also refuses entities.
-    XML_SetStartDoctypeDeclHandler(parser.get(), [](void* data, const XML_Char*, const XML_Char*, const XML_Char*,
-                                                    int) { readerOf(data).fail("The update feed declares a document type"); });
+    XML_SetStartDoctypeDeclHandler(parser.get(), [](void* data, const XML_Char*, const XML_Char*, const XML_Char*, int) {
+        readerOf(data).fail(platform::localized("The update feed declares a document type"));
+    });
 
     const auto status = XML_Parse(parser.get(), document.data(), static_cast<int>(document.size()), XML_TRUE);
     if (reader.error()) return {{}, reader.error()};
     if (status != XML_STATUS_OK) {
-        return {{},
-                "The update feed is malformed (line " + std::to_string(XML_GetCurrentLineNumber(parser.get())) +
-                    ": " + XML_ErrorString(XML_GetErrorCode(parser.get())) + ")"};
+        // The parser's own words name the fault; the line is where to look.
+        return {{}, platform::localizedFormat("The update feed is malformed (line %1$lld: %2$@)",
+                                              {std::to_string(XML_GetCurrentLineNumber(parser.get())),
+                                               XML_ErrorString(XML_GetErrorCode(parser.get()))})};
     }
     return {reader.takeItems(), std::nullopt};
 }

@@ -1,5 +1,6 @@
 #include "services/Updater.hpp"
 
+#include "platform/Localization.hpp"
 #include "platform/Warnings.hpp"
 
 namespace zentrel::services {
@@ -29,7 +30,7 @@ void Updater::setAutomaticallyChecksForUpdates(bool on) {
 std::optional<std::string> Updater::start() {
     auto url = delegate_.feedURLString();
     if (!isUsableFeedAddress(url)) {
-        startError_ = "The update feed address is not usable: \"" + url + "\"";
+        startError_ = platform::localizedFormat("The update feed address is not usable: \"%@\"", {url});
         return startError_;
     }
     feedURL_ = std::move(url);

@@ -1,10 +1,13 @@
 #include "doubles/TranslationCoverage.hpp"
 
+#include "platform/BuiltInCatalogs.hpp"
 #include "platform/DesktopTexts.hpp"
 
 #include <gettext-po.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
 #include <regex>
 #include <stdexcept>
 
@@ -43,6 +46,39 @@ platform::Localization& desktopCatalogs() {
         return made;
     }();
     return *catalogs;
+}
+
+// A catalog text as a pattern of the texts it shows: its slots match anything.
+std::regex shownTextPattern(std::string_view text) {
+    static const std::regex slot(R"(%(%|(\d+\$)?(@|lld|ld|d|(\.\d+)?f)))");
+    static const std::regex special(R"([.^$|()\[\]{}*+?\\])");
+    std::string pattern;
+    const std::string subject(text);
+    std::size_t from = 0;
+    for (std::sregex_iterator at(subject.begin(), subject.end(), slot), end; at != end; ++at) {
+        pattern += std::regex_replace(subject.substr(from, at->position() - from), special, "\\$&");
+        pattern += at->str() == "%%" ? "%" : "[\\s\\S]*";
+        from = at->position() + at->length();
+    }
+    pattern += std::regex_replace(subject.substr(from), special, "\\$&");
+    return std::regex(pattern);
+}
+
+// Every text of a language's catalog on the Linux layout, as patterns.
+const std::vector<std::regex>& shownTextPatterns(std::string_view language) {
+    static std::map<std::string, std::vector<std::regex>, std::less<>> made;
+    auto found = made.find(language);
+    if (found != made.end()) return found->second;
+    std::vector<std::regex> patterns;
+    for (const auto& catalog : platform::builtInCatalogs()) {
+        if (catalog.language != language) continue;
+        for (const auto& message : catalog.messages) {
+            for (const auto form : message.forms) {
+                if (!form.empty()) patterns.push_back(shownTextPattern(form));
+            }
+        }
+    }
+    return made.emplace(std::string(language), std::move(patterns)).first->second;
 }
 
 }  // namespace
@@ -85,6 +121,17 @@ std::vector<std::string> translationProblems(const std::set<std::string, std::le
         }
     }
     return problems;
+}
+
+std::vector<std::string> textsNotIn(std::string_view language, const std::vector<std::string>& shown) {
+    const auto& patterns = shownTextPatterns(language);
+    std::vector<std::string> strangers;
+    for (const auto& text : shown) {
+        if (std::none_of(patterns.begin(), patterns.end(),
+                         [&text](const std::regex& pattern) { return std::regex_match(text, pattern); }))
+            strangers.push_back(text);
+    }
+    return strangers;
 }
 
 void checkLookedUpKeysAtExit() {

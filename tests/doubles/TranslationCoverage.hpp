@@ -19,6 +19,10 @@ namespace zentrel::testing {
 // The problems of `keys` on the Linux layout: a key without an English or a
 // Vietnamese entry in the built-in catalogs, or whose text in either names another system.
 [[nodiscard]] std::vector<std::string> translationProblems(const std::set<std::string, std::less<>>& keys);
+// The texts of `shown` that read as no text of `language` on the Linux layout.
+// A text of a language is a message of its catalog with each slot ("%@",
+// "%lld", "%2$@") filled by anything: "Rác của %@" holds "Rác của Chrome".
+[[nodiscard]] std::vector<std::string> textsNotIn(std::string_view language, const std::vector<std::string>& shown);
 // At the end of the test program: every key it looked up that is a text of
 // the sources has no such problem.
 void checkLookedUpKeysAtExit();

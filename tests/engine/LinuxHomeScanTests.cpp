@@ -1,42 +1,23 @@
 // A full scan of a generated Linux desktop home with every scanner
 // registered over the Linux table, as the programs set the engine up.
 
-#include "engine/AllCategoryScanners.hpp"
-#include "platform/PosixFileSystem.hpp"
-
-#include "doubles/LinuxHomeFixture.hpp"
-#include "doubles/ManualExecutor.hpp"
-#include "doubles/ManualMainQueue.hpp"
-#include "doubles/TempDir.hpp"
+#include "engine/LinuxHomeEngine.hpp"
 
 #include <gtest/gtest.h>
-
-#include <unistd.h>
 
 namespace zentrel::engine {
 namespace {
 
 TEST(LinuxHomeScanTest, EveryCategoryFindsItsJunkWhereTheDesktopKeepsIt) {
-    testing::TempDir dir;
-    const auto fixture = testing::generateLinuxHome(dir.path());
-    platform::PosixFileSystem fileSystem;
-    const auto table = platform::HostTable::linuxDesktop(platform::HostLayout::forHome(fixture.home, fixture.systemRoot),
-                                                         fileSystem, static_cast<std::uint32_t>(::getuid()));
-    testing::ManualExecutor pool;
-    testing::ManualMainQueue main;
-    platform::NoICloudFileStatus icloud;
-    auto& clock = platform::SystemClock::shared();
-    CleanerEngine engine(fileSystem, pool, main);
-    registerAllCategoryScanners(engine, {table, clock, icloud, [] { return scanners::PrivacyScanner::ScanOptions{true, false}; },
-                                         [] { return scanners::ClipboardInsight{}; }});
-
+    testing::LinuxHomeEngine home;
+    auto& engine = home.engine;
     std::map<std::string, std::set<std::string>> found;
     std::vector<std::string> messages;
     for (const auto& item : engine.runFullScan(true, true, [&](double, const std::string& m) { messages.push_back(m); })) {
         if (!item.path.empty()) found[std::string(model::rawValue(item.category))].insert(item.path);
     }
-    main.drain();
-    EXPECT_EQ(found, fixture.expectedPaths);
+    home.main.drain();
+    EXPECT_EQ(found, home.fixture.expectedPaths);
     // The categories this desktop has no place for are neither scanned nor reported.
     using model::CategoryType;
     EXPECT_EQ(engine.categories().size(), 9u);

@@ -1,6 +1,7 @@
 #include "platform/AtomicFile.hpp"
 #include "platform/LosslessText.hpp"
 
+#include "doubles/ScopedDesktopTexts.hpp"
 #include "doubles/TempDir.hpp"
 
 #include <gtest/gtest.h>
@@ -10,15 +11,24 @@
 namespace zentrel::platform {
 namespace {
 
-TEST(FileErrorTest, AFullDiskOrQuotaIsSaidAsSuchAndOtherErrorsInTheSystemsWords) {
+TEST(FileErrorTest, CommonErrorsAreSaidInTheUsersWordsAndOthersInTheSystems) {
     const std::vector<std::pair<int, std::string>> cases = {
         {ENOSPC, "the disk is full"},
         {EDQUOT, "the disk is full"},
-        {EACCES, std::error_code(EACCES, std::generic_category()).message()},
+        {EACCES, "permission denied"},
+        {EPERM, "the system does not permit it"},
+        {ENOENT, "it is no longer there"},
+        {EROFS, "the disk is read-only"},
+        {EBUSY, "it is in use"},
+        {ENOTEMPTY, "the folder is not empty"},
+        {EIO, "the disk could not be read or written"},
+        {ELOOP, std::error_code(ELOOP, std::generic_category()).message()},
     };
     for (const auto& [code, text] : cases) {
         EXPECT_EQ(fileErrorText(std::error_code(code, std::generic_category())), text) << code;
     }
+    testing::ScopedDesktopTexts vietnamese("vi");
+    EXPECT_EQ(fileErrorText(std::error_code(EACCES, std::generic_category())), "kh\u00F4ng c\u00F3 quy\u1EC1n");
 }
 
 TEST(FileErrorTest, AFailedAtomicWriteCarriesTheSystemsOwnError) {

@@ -5,6 +5,7 @@
 #include "app/cli/CliCommand.hpp"
 #include "app/cli/SweepLogAccess.hpp"
 #include "engine/DeletionGuard.hpp"
+#include "model/SweepActionTitle.hpp"
 #include "platform/MemoryClipboard.hpp"
 #include "platform/PosixFileSystem.hpp"
 #include "scanners/SweepJournal.hpp"
@@ -23,8 +24,8 @@ void list(const std::vector<model::SweepRecord>& log) {
     for (const auto& record : log) {
         std::cout << "Sweep " << record.id.string() << "\n";
         for (const auto& action : record.actions) {
-            std::cout << "  " << (action.isRestored ? "[restored] " : "") << action.id.string() << "  " << action.label
-                      << "\n";
+            std::cout << "  " << (action.isRestored ? "[restored] " : "") << action.id.string() << "  "
+                      << model::sweepActionTitle(action) << "\n";
         }
     }
 }
@@ -34,7 +35,8 @@ void list(const std::vector<model::SweepRecord>& log) {
 bool restore(model::SweepRecord& record, const model::SweepAction& action, scanners::SweepJournal& journal,
              model::UserPreferences& preferences) {
     if (action.kind == model::SweepActionKind::pasteboardCleared) {
-        std::cerr << "zentrel-cli: " << action.label << ": the clipboard can only be restored from the app\n";
+        std::cerr << "zentrel-cli: " << model::sweepActionTitle(action)
+                  << ": the clipboard can only be restored from the app\n";
         return false;
     }
     platform::MemoryClipboard noClipboard;
@@ -50,7 +52,7 @@ bool restore(model::SweepRecord& record, const model::SweepAction& action, scann
         preferences.markSweepActionRestored(record.id, each.id);
         each.isRestored = true;
     }
-    std::cout << "Restored " << action.label << "\n";
+    std::cout << "Restored " << model::sweepActionTitle(action) << "\n";
     return true;
 }
 

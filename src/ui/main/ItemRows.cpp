@@ -213,8 +213,8 @@ ItemRow::ItemRow(ItemRowServices services, model::CleanItem item, QWidget* paren
     auto* texts = new QVBoxLayout;
     texts->setSpacing(6);
     auto* nameLine = new QHBoxLayout;
-    nameLine->addWidget(tokenLabel(QString::fromStdString(item_.name), DesignTokens::bodyFont(),
-                                   DesignTokens::textPrimary(), this));
+    // A place's name ("npm Cache") has its translation; a file's name stays as it is.
+    nameLine->addWidget(tokenLabel(localizedText(item_.name), DesignTokens::bodyFont(), DesignTokens::textPrimary(), this));
     safety_ = safetyBadge(item_.safetyLevel, this);
     nameLine->addWidget(safety_);
     if (isFailed()) {

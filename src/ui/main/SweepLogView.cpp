@@ -1,6 +1,7 @@
 #include "ui/main/SweepLogView.hpp"
 
 #include "engine/ScanDateFormatter.hpp"
+#include "model/SweepActionTitle.hpp"
 #include "platform/Localization.hpp"
 #include "ui/design/DesignLabels.hpp"
 #include "ui/design/GlassCard.hpp"
@@ -50,7 +51,8 @@ SweepActionRow::SweepActionRow(viewmodels::ScanViewModel& viewModel, model::Swee
 
     auto* texts = new QVBoxLayout;
     texts->setSpacing(2);
-    texts->addWidget(tokenLabel(QString::fromStdString(action_.label), DesignTokens::bodyFont(),
+    const auto title = QString::fromStdString(model::sweepActionTitle(action_));
+    texts->addWidget(tokenLabel(title, DesignTokens::bodyFont(),
                                 DesignTokens::textPrimary(), inside));
     if (action_.detail) {
         detail_ = tokenLabel(QString::fromStdString(*action_.detail), DesignTokens::detailFont(),
@@ -76,7 +78,7 @@ SweepActionRow::SweepActionRow(viewmodels::ScanViewModel& viewModel, model::Swee
     layout->addWidget(new GlassCard(GlassCard::Variant::primary, 12, 14, false, inside, this));
     // A restored row keeps the keyboard focus its Undo had.
     setFocusPolicy(Qt::TabFocus);
-    setAccessibleName(QString::fromStdString(action_.label));
+    setAccessibleName(title);
 }
 
 void SweepActionRow::takeFocus() {

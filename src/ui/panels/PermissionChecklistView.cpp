@@ -88,8 +88,8 @@ void PermissionRow::setState(const PermissionRowModel& row) {
 }
 
 QString PermissionRow::statusText() const {
-    if (granted_) return "ON";
-    return row_.offersEnable ? localizedText("Enable") : "OFF";
+    if (granted_) return localizedText("ON");
+    return row_.offersEnable ? localizedText("Enable") : localizedText("OFF");
 }
 
 QSize PermissionRow::sizeHint() const { return layout_->sizeHint(); }
@@ -102,14 +102,14 @@ void PermissionRow::showStatus() {
                      granted_ ? 0.16 : 0.12, this);
     layout_->insertWidget(0, well_, 0, Qt::AlignVCenter);
     if (granted_) {
-        status_ = new CapsuleLabel("ON", "checkmark.circle.fill",
+        status_ = new CapsuleLabel(localizedText("ON"), "checkmark.circle.fill",
                                    {DesignTokens::health(), DesignTokens::healthTint(), DesignTokens::statusIconFont(),
                                     DesignTokens::statusIconFont(), 10, 5},
                                    this);
     } else if (row_.offersEnable) {
         status_ = new EnableCapsule(*this, this);
     } else {
-        status_ = new CapsuleLabel("OFF", {},
+        status_ = new CapsuleLabel(localizedText("OFF"), {},
                                    {DesignTokens::textTertiary(), DesignTokens::neutralTint(), DesignTokens::pillFont(),
                                     DesignTokens::pillFont(), 10, 5},
                                    this);

@@ -1,5 +1,6 @@
 #include "ui/presenters/IMERulesSheetPresenter.hpp"
 
+#include "platform/Localization.hpp"
 #include "typing/integration/InjectionRuleCatalog.hpp"
 
 namespace zentrel::ui {
@@ -20,12 +21,13 @@ RulesSheetState IMERulesSheetPresenter::state() const {
         s.userRules.push_back({rule.id, rule.name,
                                rule.bundleIdPatterns.empty() ? std::nullopt
                                                              : std::optional(rule.bundleIdPatterns.front()),
-                               std::string(deliveryModeText(rule.profile.deliveryMode))});
+                               platform::localized(deliveryModeText(rule.profile.deliveryMode))});
     }
     const auto& disabled = manager_.disabledBuiltInRuleIDs();
     for (const auto& rule : typing::VietIMEManager::toggleableBuiltInRules()) {
-        s.builtInRules.push_back(
-            {rule.id, rule.name, std::string(deliveryModeText(rule.profile.deliveryMode)), !disabled.contains(rule.id)});
+        s.builtInRules.push_back({rule.id, platform::localized(rule.name),
+                                  platform::localized(deliveryModeText(rule.profile.deliveryMode)),
+                                  !disabled.contains(rule.id)});
     }
     if (const auto& context = manager_.lastOtherAppContext()) s.targetApplication = context->bundleIdentifier;
     return s;

@@ -25,7 +25,7 @@ struct UserRuleRow {
 
 struct BuiltInRuleRow {
     std::string id;
-    std::string name;
+    std::string name;  // in the window's language
     std::string deliveryText;
     bool isOn = true;
 
@@ -39,7 +39,8 @@ struct RulesSheetState {
     std::optional<std::string> targetApplication;
 };
 
-// "CGEvent", "AX Direct", "Clipboard paste", "Selection + type".
+// The key of a way of typing: "CGEvent", "AX Direct", "Clipboard paste",
+// "Selection + type"; the rows hold its text in the window's language.
 [[nodiscard]] std::string_view deliveryModeText(typing::InjectionDeliveryMode mode);
 
 class IMERulesSheetPresenter final {

@@ -4,6 +4,7 @@
 #include "ui/panels/PermissionView.hpp"
 
 #include "doubles/PermissionsDoubles.hpp"
+#include "ui/StillTypingPermission.hpp"
 
 #include <gtest/gtest.h>
 
@@ -11,14 +12,6 @@ namespace zentrel::ui {
 namespace {
 
 using namespace std::chrono_literals;
-
-class StillTypingPermission final : public TypingPermission {
-public:
-    [[nodiscard]] Kind kind() const override { return Kind::keyTap; }
-    [[nodiscard]] bool granted() const override { return false; }
-    void setUp() override {}
-    [[nodiscard]] platform::Subscription observe(std::function<void()>) override { return {}; }
-};
 
 class FirstRunViewsTest : public ::testing::Test {
 protected:
@@ -33,7 +26,7 @@ protected:
     }
     testing::PermissionsDoubles doubles;
     std::unique_ptr<services::PermissionsManager> permissions;
-    StillTypingPermission typing;
+    testing::StillTypingPermission typing;
 };
 
 TEST_F(FirstRunViewsTest, OnboardingWalksItsStepsAndFinishesFromTheLast) {
