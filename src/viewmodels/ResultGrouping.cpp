@@ -2,8 +2,10 @@
 
 #include "platform/ByteCountFormatter.hpp"
 #include "platform/Localization.hpp"
+#include "viewmodels/CountedItems.hpp"
 
 #include <algorithm>
+#include <iterator>
 #include <map>
 #include <numeric>
 
@@ -98,8 +100,12 @@ std::vector<model::PrivacyGroup> privacyGroups(const std::vector<CleanItem>& ite
     return groups;
 }
 
-std::string scanReport(const std::vector<CleanItem>& items, const std::string& dateText, model::ViewMode mode,
+std::string scanReport(const std::vector<CleanItem>& found, const std::string& dateText, model::ViewMode mode,
                        const std::optional<std::string>& duplicatesNote) {
+    // Everything found, as the advanced view counts it: a duplicate's keeper stays and is not listed.
+    std::vector<CleanItem> items;
+    std::ranges::copy_if(found, std::back_inserter(items),
+                         [](const CleanItem& item) { return countsIn(item, model::ViewMode::advanced); });
     std::int64_t total = 0;
     std::int64_t selected = 0;
     for (const auto& item : items) {

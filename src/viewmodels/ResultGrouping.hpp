@@ -21,7 +21,8 @@ inline constexpr std::string_view kProductAddress = "https://torvane.com/zentrel
 [[nodiscard]] std::vector<model::DuplicateGroup> duplicateGroups(const std::vector<model::CleanItem>& items);
 // Privacy groups, the largest first.
 [[nodiscard]] std::vector<model::PrivacyGroup> privacyGroups(const std::vector<model::CleanItem>& items);
-// The report, lines joined by "\n" without a final one; `dateText` is the
+// The report of every item found but the duplicates' keepers, lines joined
+// by "\n" without a final one; `dateText` is the
 // date and time of the report as the user's locale writes it; categories
 // carry their names of `mode`; `duplicatesNote`, when given, stands under
 // the Duplicates figure (the walk stopped early).
