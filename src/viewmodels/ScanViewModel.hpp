@@ -171,6 +171,8 @@ private:
                             std::vector<model::CleanItem> items);
     void finishClean(const std::vector<model::CleanItem>& cleaned, bool automatic, const engine::DeleteResult& r);
     void stopScanTask();
+    // When a category's stored figures were found: its own date, or that of the last scan.
+    [[nodiscard]] std::optional<platform::Date> scanDateOf(const model::StoredCategoryFigures& stored) const;
     // The stored plan's rows of categories that are not loaded.
     [[nodiscard]] std::vector<model::PersistedSmartCleanupPlan::CategoryRow> storedPlanRowsNotLoaded() const;
     // Backups of sweeps that are expired, fully restored or gone from the log

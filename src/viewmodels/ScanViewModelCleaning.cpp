@@ -9,6 +9,7 @@
 #include "viewmodels/ResultGrouping.hpp"
 
 #include <algorithm>
+#include <map>
 
 namespace zentrel::viewmodels {
 
@@ -246,8 +247,17 @@ std::vector<model::PrivacyGroup> ScanViewModel::privacyGroups() const {
 
 std::string ScanViewModel::exportReport() const {
     const auto stop = duplicateWalkStop();
+    // Categories not loaded since the restart are reported by their stored figures.
+    std::map<CategoryType, LastScanFigures> lastScan;
+    const engine::ScanDateFormatter scanDates(services_.language, services_.timeZone);
+    for (const auto& [category, stored] : services_.prefs.lastScanCategoryFigures()) {
+        if (isLoaded(category) || !showsCategory(category) || stored.bytes < 1) continue;
+        const auto date = scanDateOf(stored);
+        lastScan[category] = {stored.bytes, stored.itemCount,
+                              date ? std::optional(scanDates.format(*date)) : std::nullopt};
+    }
     return scanReport(result().items, reportDates_.format(services_.clock.now()), services_.prefs.viewMode(),
-                      stop ? std::optional(duplicateWalkNotice(*stop)) : std::nullopt);
+                      stop ? std::optional(duplicateWalkNotice(*stop)) : std::nullopt, lastScan);
 }
 
 }  // namespace zentrel::viewmodels

@@ -28,9 +28,7 @@ CategoryFigures ScanViewModel::categoryFigures(CategoryType category) const {
     const auto stored = services_.prefs.lastScanCategoryFigures();
     const auto found = stored.find(category);
     if (found == stored.end()) return {};
-    CategoryFigures figures{found->second.bytes, found->second.itemCount, true, found->second.scannedAt};
-    if (const double lastScan = services_.prefs.defaults().real("lastScanDate"); !figures.lastScanDate && lastScan > 0)
-        figures.lastScanDate = platform::Date::fromTimeIntervalSince1970(lastScan);
+    CategoryFigures figures{found->second.bytes, found->second.itemCount, true, scanDateOf(found->second)};
     if (!showsEveryItem(category, mode)) {
         // The category's safe recommendations are its row of the stored plan.
         figures.bytes = 0;
@@ -42,6 +40,13 @@ CategoryFigures ScanViewModel::categoryFigures(CategoryType category) const {
         }
     }
     return figures;
+}
+
+std::optional<platform::Date> ScanViewModel::scanDateOf(const model::StoredCategoryFigures& stored) const {
+    if (stored.scannedAt) return stored.scannedAt;
+    const double lastScan = services_.prefs.defaults().real("lastScanDate");
+    if (lastScan > 0) return platform::Date::fromTimeIntervalSince1970(lastScan);
+    return std::nullopt;
 }
 
 std::int64_t ScanViewModel::foundBytes() const {

@@ -300,6 +300,19 @@ TEST(FiguresAcrossPagesTest, RestoredFiguresKeepTheirCountsAndThePageSaysWhenThe
     EXPECT_EQ(prompt.buttonTitle, "Scan Category");
     EXPECT_EQ(categoryScanPrompt(*restored, CategoryType::devTools, "en").lastScanFigures, "") << "never found";
 
+    // The report quotes the same figures, without items to list.
+    const auto line = [](const std::string& report, const std::string& start) {
+        const auto at = report.find(start);
+        return at == std::string::npos ? std::string() : report.substr(at, report.find('\n', at) - at);
+    };
+    const auto scannedReport = scanned->exportReport();
+    const auto restoredReport = restored->exportReport();
+    EXPECT_EQ(line(restoredReport, "Total Found:"), line(scannedReport, "Total Found:"));
+    EXPECT_EQ(line(restoredReport, "Items Found:"), line(scannedReport, "Items Found:"));
+    EXPECT_TRUE(line(restoredReport, "System Caches \u2014").starts_with("System Caches \u2014 5 KB (2 items, from the last scan on "))
+        << restoredReport;
+    EXPECT_EQ(restoredReport.find("thumbnails"), std::string::npos);
+
     // Statistics stored by an earlier version: sizes without counts or dates.
     h.prefs.setLastScanCategoryTotals({{CategoryType::systemCaches, 5000}});
     h.standard.remove("lastScanDate");
