@@ -57,8 +57,8 @@ struct ScanViewModelServices {
 struct CategoryFigures {
     std::int64_t bytes = 0;
     std::optional<std::int64_t> itemCount;  // unknown in statistics kept by earlier versions
-    // Known only from the stored statistics of the last scan, which was made
-    // then (none when no date was kept); the items are not loaded.
+    // The stored figures of the last scan, whose items are not loaded;
+    // `lastScanDate` then says when it was made, where that is known.
     bool fromLastScan = false;
     std::optional<platform::Date> lastScanDate;
 
