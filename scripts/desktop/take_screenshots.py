@@ -4,7 +4,8 @@ page, a category's page, the smart cleanup, privacy and duplicates pages
 (the latter scrolled to its photos too), the cleaned page, a
 clean caught with rows waiting, deleted, failed and in progress, the
 overview after it with its history, the sweep log, the error page of an undo whose
-backup is gone; then the Boost page with two demo applications running,
+backup is gone; the overview, a category page and the duplicates page
+after the overview's Smart Cleanup and after a restart; then the Boost page with two demo applications running,
 the uninstaller and its detail sheet, the typing page off, on and in the
 input-method mode with its two sheets, the Settings window's sections and
 the settings page, the Full Disk Access screen, and the update banner and
@@ -94,6 +95,28 @@ def clean_from_toolbar():
                 raise
 
 
+running = []  # the program run() started, which restart() replaces
+
+
+def store_settings(settings):
+    path = os.path.join(home, ".config/zentrel/com.torvane.zentrel.json")
+    with open(path) as file:
+        stored = json.load(file)
+    stored.update(settings)
+    with open(path, "w") as file:
+        json.dump(stored, file)
+
+
+def restart(settings=None):
+    """Quits the program and starts it again on the same home, with `settings` changed meanwhile."""
+    running[-1].terminate()
+    running[-1].wait(10)
+    d.wait_for("the window to close", lambda: window_id() is None)
+    if settings:
+        store_settings(settings)
+    running[-1] = d.start(program)
+
+
 def run(onboarded, steps, settings=None, readable_home=True):
     demo_home.release(home)
     shutil.rmtree(home)
@@ -105,21 +128,17 @@ def run(onboarded, steps, settings=None, readable_home=True):
         if not readable_home:
             open(os.environ["HOME"], "w").close()
         if settings:
-            path = os.path.join(home, ".config/zentrel/com.torvane.zentrel.json")
-            with open(path) as file:
-                stored = json.load(file)
-            stored.update(settings)
-            with open(path, "w") as file:
-                json.dump(stored, file)
+            store_settings(settings)
         if appearance == "dark":
             keyfile = os.path.join(home, ".config/glib-2.0/settings/keyfile")
             os.makedirs(os.path.dirname(keyfile), exist_ok=True)
             with open(keyfile, "w") as file:
                 file.write("[org/gnome/desktop/interface]\ncolor-scheme='prefer-dark'\n")
-        app = d.start(program)
+        running.append(d.start(program))
         try:
             steps()
         finally:
+            app = running.pop()
             app.terminate()
             app.wait(10)
     finally:
@@ -220,6 +239,38 @@ def error():
     d.wait_for("the error page", lambda: d.text("Something went wrong") in d.labels(), 30)
     press_button("Done")
     shoot("error")
+
+
+def states():
+    """The overview's Smart Cleanup cleans the plan it names (the editor's
+    locked log stays); then the overview, a category page and the duplicates
+    page, again after a restart, and the overview once more in the advanced
+    view."""
+    d.press(d.wait_for("the content window", lambda: d.find("push button", "Full Scan")))
+    d.wait_for("the scan's end", lambda: d.find("push button", prefix="Clean ", enabled=True), 90)
+    press_button(prefix="Smart Cleanup \u2014 free up ")
+    press_button(prefix="Delete ")
+    press_button("OK", timeout=30)  # the alert about the locked log
+    press_button("Done")  # the sweep log of the cookies cleared
+    d.wait_for("the overview", lambda: d.find("push button", "View"))
+
+    def pages(when):
+        select_page("App Junk")
+        shoot(f"category-{when}", (1100, 720))
+        select_page("Duplicate Files")
+        shoot(f"duplicates-{when}")
+        select_page("Overview")
+        shoot(f"overview-{when}")
+
+    pages("after-smart-cleanup")
+    restart()
+    d.wait_for("the restored overview", lambda: d.find("push button", prefix="Smart Cleanup \u2014 free up "))
+    pages("restarted")
+    restart({"viewMode": "advanced"})
+    d.wait_for("the restored overview", lambda: d.find("push button", prefix="Smart Cleanup \u2014 free up "))
+    shoot("overview-restarted-advanced", (1100, 720))
+    select_page("Dev Tools")
+    shoot("category-restarted-advanced")
 
 
 def settings_screens():
@@ -332,6 +383,7 @@ finally:
     for demo_app in demo_apps:
         demo_app.terminate()
         demo_app.wait(10)
+run(True, states)
 run(True, typing)
 run(True, typing_input_method, {"vietIMEIntegrationMode": "hybrid", "vietIMEEnabled": True})
 run(True, settings_screens)

@@ -17,6 +17,7 @@ namespace {
 
 constexpr std::string_view kViewMode = "viewMode";
 constexpr std::string_view kCategoryTotals = "lastScanCategoryTotals";
+constexpr std::string_view kCategoryDetails = "lastScanCategoryDetails";
 constexpr std::string_view kPlan = "lastSmartCleanupPlan";
 constexpr std::string_view kLastScanDate = "lastScanDate";
 constexpr std::string_view kLastScanFoundBytes = "lastScanFoundBytes";
@@ -102,6 +103,38 @@ void UserPreferences::setLastScanCategoryTotals(const std::map<CategoryType, std
     nlohmann::json object = nlohmann::json::object();
     for (const auto& [category, bytes] : totals) object[std::string(rawValue(category))] = static_cast<double>(bytes);
     storeJson(defaults_, kCategoryTotals, object);
+    defaults_.remove(kCategoryDetails);
+}
+
+std::map<CategoryType, StoredCategoryFigures> UserPreferences::lastScanCategoryFigures() const {
+    std::map<CategoryType, StoredCategoryFigures> figures;
+    for (const auto& [category, bytes] : lastScanCategoryTotals()) figures[category].bytes = bytes;
+    // Counts and dates sit beside the totals; a field missing or of another type is unknown.
+    const auto details = storedJson(defaults_, kCategoryDetails);
+    if (!details || !details->is_object()) return figures;
+    for (auto& [category, figure] : figures) {
+        const auto entry = details->find(std::string(rawValue(category)));
+        if (entry == details->end() || !entry->is_object()) continue;
+        if (const auto items = entry->find("items"); items != entry->end() && items->is_number_integer())
+            figure.itemCount = items->get<std::int64_t>();
+        if (const auto date = entry->find("scannedAt"); date != entry->end() && date->is_number())
+            figure.scannedAt = platform::Date::fromTimeIntervalSince1970(date->get<double>());
+    }
+    return figures;
+}
+
+void UserPreferences::setLastScanCategoryFigures(const std::map<CategoryType, StoredCategoryFigures>& figures) {
+    std::map<CategoryType, std::int64_t> totals;
+    nlohmann::json details = nlohmann::json::object();
+    for (const auto& [category, figure] : figures) {
+        totals[category] = figure.bytes;
+        nlohmann::json entry = nlohmann::json::object();
+        if (figure.itemCount) entry["items"] = *figure.itemCount;
+        if (figure.scannedAt) entry["scannedAt"] = figure.scannedAt->timeIntervalSince1970();
+        details[std::string(rawValue(category))] = std::move(entry);
+    }
+    setLastScanCategoryTotals(totals);
+    storeJson(defaults_, kCategoryDetails, details);
 }
 
 std::optional<PersistedSmartCleanupPlan> UserPreferences::lastSmartCleanupPlan() const {

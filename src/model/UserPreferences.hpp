@@ -7,6 +7,7 @@
 #include "model/CategoryType.hpp"
 #include "model/CleaningRecord.hpp"
 #include "model/PersistedSmartCleanupPlan.hpp"
+#include "model/StoredCategoryFigures.hpp"
 #include "model/StoredSweepLog.hpp"
 #include "model/SweepRecord.hpp"
 #include "platform/Clock.hpp"
@@ -51,7 +52,11 @@ public:
     platform::Signal<ViewMode> viewModeChanged;
 
     [[nodiscard]] std::map<CategoryType, std::int64_t> lastScanCategoryTotals() const;
+    // Stores sizes alone: counts and dates stored before no longer describe them and go.
     void setLastScanCategoryTotals(const std::map<CategoryType, std::int64_t>& totals);
+    // The totals with each category's item count and scan date where they are known.
+    [[nodiscard]] std::map<CategoryType, StoredCategoryFigures> lastScanCategoryFigures() const;
+    void setLastScanCategoryFigures(const std::map<CategoryType, StoredCategoryFigures>& figures);
 
     [[nodiscard]] std::optional<PersistedSmartCleanupPlan> lastSmartCleanupPlan() const;
     // None removes the stored plan.

@@ -2,8 +2,10 @@
 
 #include "platform/ByteCountFormatter.hpp"
 #include "platform/Localization.hpp"
+#include "viewmodels/CountedItems.hpp"
 
 #include <algorithm>
+#include <iterator>
 #include <map>
 #include <numeric>
 
@@ -98,16 +100,26 @@ std::vector<model::PrivacyGroup> privacyGroups(const std::vector<CleanItem>& ite
     return groups;
 }
 
-std::string scanReport(const std::vector<CleanItem>& items, const std::string& dateText, model::ViewMode mode,
-                       const std::optional<std::string>& duplicatesNote) {
+std::string scanReport(const std::vector<CleanItem>& scanned, const std::string& dateText, model::ViewMode mode,
+                       const std::optional<std::string>& duplicatesNote,
+                       const std::map<model::CategoryType, LastScanFigures>& lastScan) {
+    // Everything found, as the advanced view counts it: a duplicate's keeper stays and is not listed.
+    std::vector<CleanItem> items;
+    std::ranges::copy_if(scanned, std::back_inserter(items),
+                         [](const CleanItem& item) { return countsIn(item, model::ViewMode::advanced); });
     std::int64_t total = 0;
     std::int64_t selected = 0;
+    auto found = static_cast<std::int64_t>(items.size());
     for (const auto& item : items) {
         total += item.sizeBytes;
         if (item.isSelected) selected += item.sizeBytes;
     }
     using platform::localized;
     using platform::localizedFormat;
+    for (const auto& [category, figures] : lastScan) {
+        total += figures.bytes;
+        found += figures.itemCount.value_or(0);
+    }
     std::vector<std::string> lines = {
         localized("Zentrel Scan Report"),
         "======================",
@@ -115,7 +127,7 @@ std::string scanReport(const std::vector<CleanItem>& items, const std::string& d
         "",
         localizedFormat("Total Found:    %@", {fileSize(total)}),
         localizedFormat("Selected to Clean: %@", {fileSize(selected)}),
-        localizedFormat("Items Found:    %lld", {std::to_string(items.size())}),
+        localizedFormat("Items Found:    %lld", {std::to_string(found)}),
         "",
         localized("By Category"),
         "-----------",
@@ -125,6 +137,19 @@ std::string scanReport(const std::vector<CleanItem>& items, const std::string& d
         for (const auto& item : items)
             if (item.category == category) members.push_back(item);
         const bool noted = category == model::CategoryType::duplicates && duplicatesNote;
+        if (const auto stored = lastScan.find(category); members.empty() && stored != lastScan.end()) {
+            const auto& figures = stored->second;
+            std::string detail =
+                figures.dateText ? platform::localizedFormat("from the last scan on %@", {*figures.dateText})
+                                 : platform::localized("from the last scan");
+            if (figures.itemCount)
+                detail = platform::localizedFormat("%lld items", {std::to_string(*figures.itemCount)}) + ", " + detail;
+            lines.emplace_back();
+            lines.push_back(model::categoryTitle(category, mode) + " \u2014 " + fileSize(figures.bytes) + " (" + detail +
+                            ")");
+            if (noted) lines.push_back("  " + *duplicatesNote);
+            continue;
+        }
         if (members.empty() && !noted) continue;
         std::stable_sort(members.begin(), members.end(),
                          [](const CleanItem& a, const CleanItem& b) { return a.sizeBytes > b.sizeBytes; });
@@ -140,7 +165,7 @@ std::string scanReport(const std::vector<CleanItem>& items, const std::string& d
                         platform::localizedFormat("%lld selected", {std::to_string(ticked)}) + ")");
         if (noted) lines.push_back("  " + *duplicatesNote);
         for (const auto& item : members) {
-            lines.push_back(std::string("  ") + (item.isSelected ? "[x]" : "[ ]") + " " + localized(item.name) + " \u2014 " +
+            lines.push_back(std::string("  ") + (item.isSelected ? "[x]" : "[ ]") + " " + item.name + " \u2014 " +
                             fileSize(item.sizeBytes));
             if (!item.path.empty()) lines.push_back("      " + localizedFormat("Path: %@", {item.path}));
         }

@@ -7,6 +7,8 @@
 #include "model/DuplicateGroup.hpp"
 #include "model/PrivacyGroup.hpp"
 
+#include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,12 +23,22 @@ inline constexpr std::string_view kProductAddress = "https://torvane.com/zentrel
 [[nodiscard]] std::vector<model::DuplicateGroup> duplicateGroups(const std::vector<model::CleanItem>& items);
 // Privacy groups, the largest first.
 [[nodiscard]] std::vector<model::PrivacyGroup> privacyGroups(const std::vector<model::CleanItem>& items);
-// The report, lines joined by "\n" without a final one; `dateText` is the
-// date and time of the report as the user's locale writes it; categories
-// carry their names of `mode`; `duplicatesNote`, when given, stands under
-// the Duplicates figure (the walk stopped early).
+// A category the report knows only from the stored figures of the last scan.
+struct LastScanFigures {
+    std::int64_t bytes = 0;
+    std::optional<std::int64_t> itemCount;
+    std::optional<std::string> dateText;  // when the category was scanned
+};
+
+// The report of every item found but the duplicates' keepers, and of the
+// categories in `lastScan` by their figures alone; lines joined by "\n"
+// without a final one; `dateText` is the date and time of the report as
+// the user's locale writes it; categories carry their names of `mode`;
+// `duplicatesNote`, when given, stands under the Duplicates figure (the
+// walk stopped early).
 [[nodiscard]] std::string scanReport(const std::vector<model::CleanItem>& items, const std::string& dateText,
                                      model::ViewMode mode = model::ViewMode::advanced,
-                                     const std::optional<std::string>& duplicatesNote = std::nullopt);
+                                     const std::optional<std::string>& duplicatesNote = std::nullopt,
+                                     const std::map<model::CategoryType, LastScanFigures>& lastScan = {});
 
 }  // namespace zentrel::viewmodels

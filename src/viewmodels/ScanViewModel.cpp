@@ -2,11 +2,10 @@
 
 #include "engine/CleanerEngine.hpp"
 #include "model/PathClaims.hpp"
-#include "model/PersistedSmartCleanupPlan.hpp"
 #include "platform/Localization.hpp"
+#include "viewmodels/CountedItems.hpp"
 
 #include <algorithm>
-#include <map>
 
 namespace zentrel::viewmodels {
 
@@ -131,6 +130,7 @@ void ScanViewModel::finishScan(std::vector<CleanItem> items, bool background, bo
     }
     // Known before the result is announced, so observers read the new totals.
     loadedCategories_ = scanned;
+    for (auto category : scanned) scannedAt_[category] = services_.clock.now();
     result.set(model::ScanResult{std::move(items)});
     scannedCategories.set(std::move(scanned));
     persistScanStats();
@@ -146,37 +146,6 @@ void ScanViewModel::finishScan(std::vector<CleanItem> items, bool background, bo
         selectAllSafe();
         if (!selectedItems().empty()) startClean(std::nullopt, true);
     }
-}
-
-void ScanViewModel::persistScanStats() {
-    const auto& items = result().items;
-    std::int64_t foundBytes = 0;
-    std::int64_t safeBytes = 0;
-    std::map<CategoryType, std::int64_t> totals;
-    for (const auto& item : items) {
-        foundBytes += item.sizeBytes;
-        if (item.isSafeRecommendation()) safeBytes += item.sizeBytes;
-        totals[item.category] += item.sizeBytes;
-    }
-    // A category not scanned since the restart keeps the figure it had.
-    auto itemCount = static_cast<std::int64_t>(items.size());
-    for (const auto& [category, bytes] : services_.prefs.lastScanCategoryTotals()) {
-        if (loadedCategories_.contains(category) || bytes < 1) continue;
-        totals[category] = bytes;
-        foundBytes += bytes;
-        itemCount = std::max(itemCount, services_.prefs.defaults().integer("lastScanItemCount"));
-    }
-    auto plan = model::PersistedSmartCleanupPlan::fromItems(items);
-
-    auto& defaults = services_.prefs.defaults();
-    defaults.setReal("lastScanDate", services_.clock.now().timeIntervalSince1970());
-    defaults.setReal("lastScanFoundBytes", static_cast<double>(foundBytes));
-    defaults.setInteger("lastScanItemCount", itemCount);
-    services_.prefs.setLastScanCategoryTotals(totals);
-    defaults.setReal("lastSafeCleanableBytes", static_cast<double>(safeBytes));
-    // No item both recommended and safe: no plan.
-    services_.prefs.setLastSmartCleanupPlan(plan.itemCount > 0 ? std::optional(plan) : std::nullopt);
-    services_.shared.syncScanSummary(services_.prefs);
 }
 
 void ScanViewModel::stopScanTask() {
@@ -237,9 +206,11 @@ void ScanViewModel::finishCategoryScan(std::uint64_t generation, CategoryType ca
     if (!isCurrent(generation)) return;
     scanState.set(state::Scanning{1.0, platform::localized("Scan complete")});
     loadedCategories_.insert(category);
+    scannedAt_[category] = services_.clock.now();
     result.modify([&items](model::ScanResult& r) {
         r.items.insert(r.items.end(), std::make_move_iterator(items.begin()), std::make_move_iterator(items.end()));
         r.items = model::claimPaths(std::move(r.items));
+        dropLoneDuplicates(r.items);
         std::stable_sort(r.items.begin(), r.items.end(),
                          [](const CleanItem& a, const CleanItem& b) { return a.sizeBytes > b.sizeBytes; });
     });
@@ -251,7 +222,8 @@ void ScanViewModel::finishCategoryScan(std::uint64_t generation, CategoryType ca
 }
 
 void ScanViewModel::runSmartCleanup() {
-    if (!result().items.empty()) {
+    // A plan that is partly a summary of the last scan is verified by a fresh one first.
+    if (!smartCleanupPlan().isSummaryOnly) {
         selectSmartCleanupItems();
         if (!selectedItems().empty()) startClean(std::nullopt, false);
     } else if (services_.prefs.hasSmartCleanupPlan()) {

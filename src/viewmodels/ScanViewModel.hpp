@@ -26,9 +26,11 @@
 #include "platform/WidgetCenter.hpp"
 #include "services/NotificationManager.hpp"
 #include "viewmodels/ScanEngine.hpp"
+#include "viewmodels/SmartCleanupPlan.hpp"
 #include "viewmodels/SweepRestorer.hpp"
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <optional>
 #include <set>
@@ -49,6 +51,18 @@ struct ScanViewModelServices {
     // (empty: the local zone).
     std::string language = "en";
     std::string timeZone = {};
+};
+
+// A category's figures as the screens show them.
+struct CategoryFigures {
+    std::int64_t bytes = 0;
+    std::optional<std::int64_t> itemCount;  // unknown in statistics kept by earlier versions
+    // The stored figures of the last scan, whose items are not loaded;
+    // `lastScanDate` then says when it was made, where that is known.
+    bool fromLastScan = false;
+    std::optional<platform::Date> lastScanDate;
+
+    bool operator==(const CategoryFigures&) const = default;
 };
 
 class ScanViewModel final {
@@ -110,7 +124,17 @@ public:
     [[nodiscard]] std::vector<model::CleanItem> currentCategoryItems() const;
     [[nodiscard]] std::string currentCategorySizeText() const;
     [[nodiscard]] std::vector<model::CleanItem> displayedItems() const;
-    [[nodiscard]] std::int64_t totalBytes(model::CategoryType category) const;
+    // What the sidebar, the overview, the popover and the category's page
+    // count in the current view mode: the loaded items, or the stored
+    // statistics of a category whose items are not loaded.
+    [[nodiscard]] CategoryFigures categoryFigures(model::CategoryType category) const;
+    // The figures of every shown category added up.
+    [[nodiscard]] std::int64_t foundBytes() const;
+    // The result holds the category's items (none found counts).
+    [[nodiscard]] bool isLoaded(model::CategoryType category) const { return loadedCategories_.contains(category); }
+    // The safe recommendations of the loaded items; while a category whose
+    // stored plan has items is not loaded, the stored plan as a summary.
+    [[nodiscard]] SmartCleanupPlan smartCleanupPlan() const;
     [[nodiscard]] std::int64_t safeCleanableBytes() const;
     [[nodiscard]] bool hasCleanableData() const;
     [[nodiscard]] std::vector<model::DuplicateGroup> duplicateGroups() const;
@@ -147,6 +171,10 @@ private:
                             std::vector<model::CleanItem> items);
     void finishClean(const std::vector<model::CleanItem>& cleaned, bool automatic, const engine::DeleteResult& r);
     void stopScanTask();
+    // When a category's stored figures were found: its own date, or that of the last scan.
+    [[nodiscard]] std::optional<platform::Date> scanDateOf(const model::StoredCategoryFigures& stored) const;
+    // The stored plan's rows of categories that are not loaded.
+    [[nodiscard]] std::vector<model::PersistedSmartCleanupPlan::CategoryRow> storedPlanRowsNotLoaded() const;
     // Backups of sweeps that are expired, fully restored or gone from the log
     // hold what the user asked to erase: they go at start-up and after each
     // clean and undo.
@@ -164,6 +192,8 @@ private:
     // The categories whose items the result holds; the others are known only
     // from the stored totals of the last scan.
     std::set<model::CategoryType> loadedCategories_;
+    // When each loaded category was scanned.
+    std::map<model::CategoryType, platform::Date> scannedAt_;
     bool cleaning_ = false;
     // Lets late engine answers see that this model is gone.
     std::shared_ptr<ScanViewModel*> self_ = std::make_shared<ScanViewModel*>(this);

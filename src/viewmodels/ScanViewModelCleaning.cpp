@@ -5,9 +5,11 @@
 
 #include "platform/ByteCountFormatter.hpp"
 #include "platform/Localization.hpp"
+#include "viewmodels/CountedItems.hpp"
 #include "viewmodels/ResultGrouping.hpp"
 
 #include <algorithm>
+#include <map>
 
 namespace zentrel::viewmodels {
 
@@ -74,6 +76,7 @@ void ScanViewModel::finishClean(const std::vector<CleanItem>& cleaned, bool auto
             const auto key = deletionKey(item);
             return cleanedKeys.contains(key) && !failed.contains(key);
         });
+        dropLoneDuplicates(current.items);
     });
     failedDeletionKeys.modify([&](std::set<std::string>& keys) {
         for (const auto& key : cleanedKeys) {
@@ -234,26 +237,6 @@ std::vector<CleanItem> ScanViewModel::displayedItems() const {
     return shown;
 }
 
-std::int64_t ScanViewModel::totalBytes(CategoryType category) const {
-    if (!loadedCategories_.contains(category)) {
-        const auto totals = services_.prefs.lastScanCategoryTotals();
-        const auto found = totals.find(category);
-        return found == totals.end() ? 0 : found->second;
-    }
-    std::int64_t total = 0;
-    for (const auto& item : result().items)
-        if (item.category == category) total += item.sizeBytes;
-    return total;
-}
-
-std::int64_t ScanViewModel::safeCleanableBytes() const {
-    if (result().items.empty()) return model::truncatedBytes(services_.prefs.defaults().real("lastSafeCleanableBytes"));
-    std::int64_t total = 0;
-    for (const auto& item : result().items)
-        if (item.isSafeRecommendation()) total += item.sizeBytes;
-    return total;
-}
-
 std::vector<model::DuplicateGroup> ScanViewModel::duplicateGroups() const {
     return viewmodels::duplicateGroups(result().items);
 }
@@ -264,13 +247,17 @@ std::vector<model::PrivacyGroup> ScanViewModel::privacyGroups() const {
 
 std::string ScanViewModel::exportReport() const {
     const auto stop = duplicateWalkStop();
+    // Categories not loaded since the restart are reported by their stored figures.
+    std::map<CategoryType, LastScanFigures> lastScan;
+    const engine::ScanDateFormatter scanDates(services_.language, services_.timeZone);
+    for (const auto& [category, stored] : services_.prefs.lastScanCategoryFigures()) {
+        if (isLoaded(category) || !showsCategory(category) || stored.bytes < 1) continue;
+        const auto date = scanDateOf(stored);
+        lastScan[category] = {stored.bytes, stored.itemCount,
+                              date ? std::optional(scanDates.format(*date)) : std::nullopt};
+    }
     return scanReport(result().items, reportDates_.format(services_.clock.now()), services_.prefs.viewMode(),
-                      stop ? std::optional(duplicateWalkNotice(*stop)) : std::nullopt);
-}
-
-bool ScanViewModel::hasCleanableData() const {
-    return safeCleanableBytes() >= 1 &&
-           (!result().items.empty() || services_.prefs.defaults().integer("lastScanItemCount") > 0);
+                      stop ? std::optional(duplicateWalkNotice(*stop)) : std::nullopt, lastScan);
 }
 
 }  // namespace zentrel::viewmodels

@@ -204,6 +204,26 @@ TEST_F(UserPreferencesTest, CategoryTotalsAndThePlan) {
     EXPECT_FALSE(standard.contains("lastSmartCleanupPlan"));
 }
 
+TEST_F(UserPreferencesTest, CategoryFiguresKeepCountsAndDatesBesideTheTotals) {
+    const auto scanned = platform::Date::fromTimeIntervalSince1970(1'700'000'000);
+    const std::map<CategoryType, StoredCategoryFigures> figures{{CategoryType::trash, {700, 3, scanned}},
+                                                                {CategoryType::privacy, {42, 1, std::nullopt}}};
+    prefs.setLastScanCategoryFigures(figures);
+    EXPECT_EQ(prefs.lastScanCategoryFigures(), figures);
+    EXPECT_EQ(prefs.lastScanCategoryTotals(),
+              (std::map<CategoryType, std::int64_t>{{CategoryType::trash, 700}, {CategoryType::privacy, 42}}));
+
+    // A missing or damaged field is unknown; the sizes stay readable.
+    standard.setData("lastScanCategoryDetails",
+                     platform::bytesOf(R"({"Trash & Downloads":{"items":"three","scannedAt":1.7e9},"Privacy":7})"));
+    const std::map<CategoryType, StoredCategoryFigures> damaged{{CategoryType::trash, {700, std::nullopt, scanned}},
+                                                                {CategoryType::privacy, {42}}};
+    EXPECT_EQ(prefs.lastScanCategoryFigures(), damaged);
+    // Sizes stored alone (as earlier versions did) drop the counts that described other sizes.
+    prefs.setLastScanCategoryTotals({{CategoryType::trash, 900}});
+    EXPECT_EQ(prefs.lastScanCategoryFigures(), (std::map<CategoryType, StoredCategoryFigures>{{CategoryType::trash, {900}}}));
+}
+
 TEST(UserPreferencesFileTest, EveryStoredListAndValueSurvivesAFreshStoreOverTheSameFile) {
     testing::TempDir dir;
     testing::FakeClock clock;

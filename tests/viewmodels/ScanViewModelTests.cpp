@@ -57,7 +57,9 @@ TEST_F(ScanViewModelTest, AFullScanStoresEveryStatistic) {
     vm->resetScan(true);
     scanTo({scannedItem("/h/Downloads/big.iso", CategoryType::largeFiles, 9000, false)});
     EXPECT_FALSE(h.prefs.hasSmartCleanupPlan());
-    EXPECT_EQ(vm->totalBytes(CategoryType::largeFiles), 9000);
+    EXPECT_EQ(vm->categoryFigures(CategoryType::largeFiles), (CategoryFigures{0, 0})) << "nothing recommended";
+    h.prefs.setViewMode(model::ViewMode::advanced);
+    EXPECT_EQ(vm->categoryFigures(CategoryType::largeFiles), (CategoryFigures{9000, 1}));
 }
 
 TEST_F(ScanViewModelTest, ASupersededScanIsDroppedWithItsProgress) {
@@ -106,7 +108,7 @@ TEST_F(ScanViewModelTest, CancellingFallsBackToWhatIsKnown) {
     auto restored = h.make();
     EXPECT_EQ(restored->scanState(), model::ScanState(state::Done{}));
     EXPECT_EQ(restored->scannedCategories(), std::set<CategoryType>{CategoryType::trash});
-    EXPECT_EQ(restored->totalBytes(CategoryType::trash), 700);
+    EXPECT_EQ(h.prefs.lastScanCategoryTotals().at(CategoryType::trash), 700);
     EXPECT_EQ(restored->safeCleanableBytes(), 0) << "a stored total that is not a number reads as 0";
     restored->resetScan(true);
     restored->startScan(false, true, false, false);
@@ -122,12 +124,43 @@ TEST_F(ScanViewModelTest, ACategoryScanAfterARestartChangesOnlyItsCategory) {
     ASSERT_EQ(h.engine.categoryScans.size(), 1u);
     h.engine.categoryScans[0].done({scannedItem("/h/.config/autostart/sync.desktop", CategoryType::startup, 300)});
 
-    EXPECT_EQ(restored->totalBytes(CategoryType::devTools), 31'800'000) << "not scanned since the restart";
-    EXPECT_EQ(restored->totalBytes(CategoryType::startup), 300);
+    h.prefs.setViewMode(model::ViewMode::advanced);
+    EXPECT_EQ(restored->categoryFigures(CategoryType::devTools).bytes, 31'800'000) << "not scanned since the restart";
+    EXPECT_TRUE(restored->categoryFigures(CategoryType::devTools).fromLastScan);
+    EXPECT_EQ(restored->categoryFigures(CategoryType::startup), (CategoryFigures{300, 1}));
     const std::map<CategoryType, std::int64_t> stored = {
         {CategoryType::devTools, 31'800'000}, {CategoryType::systemCaches, 7000}, {CategoryType::startup, 300}};
     EXPECT_EQ(h.prefs.lastScanCategoryTotals(), stored);
     EXPECT_EQ(h.standard.real("lastScanFoundBytes"), 31'807'300.0);
+}
+
+TEST_F(ScanViewModelTest, AfterARestartACategoryScanAndACleanKeepTheOtherCategoriesFiguresAndPlan) {
+    const auto firstScan = h.clock.now();
+    scanTo(twoCategories());
+    h.clock.advance(std::chrono::hours(48));
+    auto restored = h.make();
+    restored->scanCategory(CategoryType::systemCaches, true);
+    h.engine.categoryScans.back().done({scannedItem("/h/.cache/b", CategoryType::systemCaches, 4000)});
+
+    using Figures = model::StoredCategoryFigures;
+    EXPECT_EQ(h.prefs.lastScanCategoryFigures(),
+              (std::map<CategoryType, Figures>{{CategoryType::xcode, {5000, 1, firstScan}},
+                                               {CategoryType::systemCaches, {4000, 1, h.clock.now()}},
+                                               {CategoryType::largeFiles, {9000, 1, firstScan}}}));
+    EXPECT_EQ(h.standard.integer("lastScanItemCount"), 3);
+    ASSERT_TRUE(h.prefs.lastSmartCleanupPlan());
+    EXPECT_EQ(h.prefs.lastSmartCleanupPlan()->totalBytes, 9000.0) << "Xcode's recommendation is kept";
+    EXPECT_EQ(h.prefs.lastSmartCleanupPlan()->itemCount, 2);
+    EXPECT_EQ(h.standard.real("lastSafeCleanableBytes"), 9000.0);
+    EXPECT_TRUE(restored->smartCleanupPlan().isSummaryOnly) << "Xcode's items are not loaded";
+    EXPECT_EQ(restored->safeCleanableBytes(), 9000);
+
+    restored->startClean(CategoryType::systemCaches, false);
+    h.engine.cleans.back().done({4000, {}, {}, std::nullopt});
+    EXPECT_EQ(h.prefs.lastSmartCleanupPlan()->totalBytes, 5000.0);
+    EXPECT_EQ(h.standard.integer("lastScanItemCount"), 2);
+    EXPECT_EQ(restored->categoryFigures(CategoryType::systemCaches), (CategoryFigures{0, 0}));
+    EXPECT_EQ(restored->categoryFigures(CategoryType::xcode), (CategoryFigures{5000, 1, true, firstScan}));
 }
 
 TEST_F(ScanViewModelTest, ALazyCategoryScanAddsItsItemsOnce) {

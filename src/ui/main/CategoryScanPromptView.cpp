@@ -1,5 +1,6 @@
 #include "ui/main/CategoryScanPromptView.hpp"
 
+#include "platform/Localization.hpp"
 #include "ui/design/DesignLabels.hpp"
 #include "ui/design/NamedColors.hpp"
 #include "ui/design/PrimaryButton.hpp"
@@ -11,7 +12,7 @@ namespace zentrel::ui {
 CategoryScanPromptView::CategoryScanPromptView(viewmodels::ScanViewModel& viewModel, model::CategoryType category,
                                                QWidget* parent)
     : QWidget(parent) {
-    const auto prompt = categoryScanPrompt(category, viewModel.prefs().viewMode());
+    const auto prompt = categoryScanPrompt(viewModel, category, platform::Localization::shared().language());
     QVBoxLayout* content = nullptr;
     auto* body = stackWidget(nullptr, 16, content);
     content->addWidget(symbolLabel(QString::fromStdString(prompt.symbol), DesignTokens::promptIconFont(),
@@ -22,6 +23,11 @@ CategoryScanPromptView::CategoryScanPromptView(viewmodels::ScanViewModel& viewMo
     texts->addWidget(tokenLabel(QString::fromStdString(prompt.title), DesignTokens::titleFont(),
                                 DesignTokens::textPrimary(), textStack),
                      0, Qt::AlignHCenter);
+    if (!prompt.lastScanFigures.empty()) {
+        texts->addWidget(tokenLabel(QString::fromStdString(prompt.lastScanFigures), DesignTokens::headlineFont(),
+                                    DesignTokens::textPrimary(), textStack),
+                         0, Qt::AlignHCenter);
+    }
     auto* message = tokenLabel(QString::fromStdString(prompt.message), DesignTokens::bodyFont(),
                                DesignTokens::textSecondary(), textStack);
     message->setWordWrap(true);

@@ -163,12 +163,12 @@ void SidebarView::rebuildRows() {
     rows_.clear();  // first: clearing the list reports a current row change
     list_->clear();
     const auto categoryRow = [&](CategoryType category, bool isNew) {
-        const auto total = viewModel_.totalBytes(category);
+        const auto size = sidebarCategorySize(viewModel_, category);
         const auto iconName = model::icon(category);
         auto* row = new SidebarRow(QString::fromStdString(viewModel_.categoryTitle(category)),
                                    QString::fromUtf8(iconName.data(), static_cast<qsizetype>(iconName.size())),
                                    namedColor(model::color(category)),
-                                   total >= 1 ? std::optional(bytes(total)) : std::nullopt, isNew, false);
+                                   size ? std::optional(QString::fromStdString(*size)) : std::nullopt, isNew, false);
         addRow(SidebarSelection::category(category), row);
     };
 

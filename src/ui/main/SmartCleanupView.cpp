@@ -55,14 +55,7 @@ SmartCleanupView::SmartCleanupView(viewmodels::ScanViewModel& viewModel, QWidget
     rebuild(plan());
 }
 
-viewmodels::SmartCleanupPlan SmartCleanupView::plan() const {
-    const auto& items = viewModel_.result().items;
-    if (!items.empty()) return viewmodels::SmartCleanupPlan::fromItems(items);
-    if (const auto stored = viewModel_.prefs().lastSmartCleanupPlan()) {
-        return viewmodels::SmartCleanupPlan::fromPersisted(*stored);
-    }
-    return {};
-}
+viewmodels::SmartCleanupPlan SmartCleanupView::plan() const { return viewModel_.smartCleanupPlan(); }
 
 bool SmartCleanupView::canApplyPlan() const {
     if (viewModel_.result().items.empty() && !viewModel_.prefs().hasSmartCleanupPlan()) return false;

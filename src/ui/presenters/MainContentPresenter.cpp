@@ -26,16 +26,6 @@ bool holds(const model::ScanState& scanState) {
 
 std::string count(std::size_t value) { return std::to_string(value); }
 
-// After a restart the last scan's totals are back but not its items: such a
-// category invites a scan rather than claiming to be clean.
-bool knownOnlyFromStoredTotals(const viewmodels::ScanViewModel& vm, CategoryType category) {
-    for (const auto& item : vm.result().items)
-        if (item.category == category) return false;
-    const auto totals = vm.prefs().lastScanCategoryTotals();
-    const auto total = totals.find(category);
-    return total != totals.end() && total->second >= 1;
-}
-
 }  // namespace
 
 DetailRoute detailRoute(const viewmodels::ScanViewModel& vm) {
@@ -59,8 +49,9 @@ DetailRoute detailRoute(const viewmodels::ScanViewModel& vm) {
     if (const auto* error = std::get_if<state::Error>(&scanState)) return {Kind::error, 0, error->message};
     const auto category = selection.category();
     if (!category) return {Kind::overview};
-    if (vm.scannedCategories().contains(*category) && !knownOnlyFromStoredTotals(vm, *category))
-        return {Kind::results, 0, {}, category};
+    // After a restart the last scan's figures are back but not its items: such
+    // a category offers a scan rather than claiming to be clean.
+    if (vm.scannedCategories().contains(*category) && vm.isLoaded(*category)) return {Kind::results, 0, {}, category};
     if (vm.isBackgroundScanning() || vm.lazyScanningCategory() == category)
         return {Kind::categoryWaiting, 0, {}, category};
     return {Kind::categoryPrompt, 0, {}, category};
@@ -140,9 +131,13 @@ void performScanAction(ToolbarAction action, viewmodels::ScanViewModel& vm) {
 }
 
 CleanConfirmation cleanConfirmation(const viewmodels::ScanViewModel& vm) {
+    return cleanConfirmation(vm, vm.currentCategoryItems(), vm.sidebarSelection().category());
+}
+
+CleanConfirmation cleanConfirmation(const viewmodels::ScanViewModel& vm, const std::vector<model::CleanItem>& scope,
+                                    std::optional<model::CategoryType> category) {
     CleanConfirmation confirmation;
-    confirmation.category = vm.sidebarSelection().category();
-    const auto scope = vm.currentCategoryItems();
+    confirmation.category = category;
     std::size_t privacyCount = 0;
     std::int64_t reviewCount = 0;
     for (const auto& item : scope) {
@@ -154,7 +149,7 @@ CleanConfirmation cleanConfirmation(const viewmodels::ScanViewModel& vm) {
     nameConfirmedItems(confirmation, scope, kConfirmationNames);
     confirmation.canBeUndone = privacyCount > 0 && privacyCount == scope.size();
 
-    const auto sizeText = vm.currentCategorySizeText();
+    const auto sizeText = platform::formatByteCount(confirmation.bytes, platform::ByteCountStyle::file);
     confirmation.title = platform::localizedFormat("Delete %lld items (%@)?", {count(scope.size()), sizeText});
     confirmation.deleteLabel = platform::localizedFormat("Delete %@", {sizeText});
 

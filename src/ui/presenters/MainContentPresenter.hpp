@@ -82,7 +82,12 @@ struct CleanConfirmation {
     bool canBeUndone = false;
 };
 
+// The confirmation of the selection in the page's scope.
 [[nodiscard]] CleanConfirmation cleanConfirmation(const viewmodels::ScanViewModel& viewModel);
+// The confirmation of cleaning `items`, of one category or of any.
+[[nodiscard]] CleanConfirmation cleanConfirmation(const viewmodels::ScanViewModel& viewModel,
+                                                  const std::vector<model::CleanItem>& items,
+                                                  std::optional<model::CategoryType> category);
 // Names the items of a confirmation: each label once (with its count when
 // several items share it), the largest first, at most `limit` labels; the
 // items no shown label covers are counted in moreCount.

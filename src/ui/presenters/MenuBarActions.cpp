@@ -14,12 +14,10 @@ CleanConfirmation safeItemsConfirmation(const viewmodels::ScanViewModel& vm, con
     confirmation.message = platform::localized(
         "Only files marked \"Safe to delete\" will be permanently removed. This action cannot be undone.");
     confirmation.deleteLabel = platform::localizedFormat("Delete %@", {sizeText});
-    std::vector<model::CleanItem> safe;
-    for (const auto& item : vm.result().items) {
-        if (!item.isSafeRecommendation()) continue;
+    const auto safe = vm.smartCleanupPlan().items;
+    for (const auto& item : safe) {
         confirmation.itemIds.insert(item.id);
         confirmation.bytes += item.sizeBytes;
-        safe.push_back(item);
     }
     nameConfirmedItems(confirmation, safe, kQuestionNames);
     return confirmation;
@@ -51,7 +49,8 @@ std::optional<QuickCleanQuestion> MenuBarActions::quickClean() {
     const auto sizeText = platform::formatByteCount(viewModel_.safeCleanableBytes(), platform::ByteCountStyle::file);
     openMainWindow_();
     if (viewModel_.isCleaning() || !viewModel_.hasCleanableData()) return std::nullopt;
-    if (!viewModel_.result().items.empty())
+    // Items known only from the last scan's figures are found again before they are cleaned.
+    if (!viewModel_.smartCleanupPlan().items.empty())
         return QuickCleanQuestion{QuickCleanQuestion::Kind::cleanResult, safeItemsConfirmation(viewModel_, sizeText),
                                   platform::localized("Review First")};
     return QuickCleanQuestion{QuickCleanQuestion::Kind::scanAndClean, scanAndCleanConfirmation(viewModel_, sizeText),
@@ -75,7 +74,7 @@ void MenuBarActions::answer(const QuickCleanQuestion& question, QuickCleanAnswer
         (void)confirmClean(viewModel_, question.confirmation);
         return;
     }
-    if (!viewModel_.result().items.empty()) {
+    if (!viewModel_.smartCleanupPlan().items.empty()) {
         viewModel_.selectRecommended();
         viewModel_.startClean(std::nullopt, false);
     } else if (viewModel_.hasCleanableData()) {

@@ -31,7 +31,7 @@ DiskUsageHeaderContent diskUsageHeader(const std::optional<DiskInfo>& disk) {
 std::vector<CategorySize> popoverTopCategories(const viewmodels::ScanViewModel& vm) {
     std::vector<CategorySize> sizes;
     for (const auto category : vm.categories()) {
-        const auto bytes = vm.totalBytes(category);
+        const auto bytes = vm.categoryFigures(category).bytes;
         if (bytes >= 1) sizes.push_back({category, bytes});
     }
     std::stable_sort(sizes.begin(), sizes.end(), [](const auto& a, const auto& b) { return a.bytes > b.bytes; });

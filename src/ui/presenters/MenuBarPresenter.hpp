@@ -68,8 +68,8 @@ inline constexpr std::size_t kPopoverCategories = 2;
 
 // A volume that could not be read shows zero sizes and an empty bar.
 [[nodiscard]] DiskUsageHeaderContent diskUsageHeader(const std::optional<DiskInfo>& disk);
-// Categories of at least one byte, largest first, equal sizes in category
-// order, at most two; from the stored totals when no result is loaded.
+// Categories of at least one byte by the figures the sidebar shows, largest
+// first, equal sizes in category order, at most two.
 [[nodiscard]] std::vector<CategorySize> popoverTopCategories(const viewmodels::ScanViewModel& viewModel);
 [[nodiscard]] std::vector<CategoryRowContent> popoverCategoryRows(const viewmodels::ScanViewModel& viewModel);
 // The latest cleaning when it freed something, told relative to `now`; else

@@ -20,14 +20,6 @@ std::int64_t storedItemCount(const viewmodels::ScanViewModel& vm) {
     return vm.prefs().defaults().integer("lastScanItemCount");
 }
 
-std::int64_t foundBytes(const viewmodels::ScanViewModel& vm) {
-    const auto& items = vm.result().items;
-    if (items.empty()) return model::truncatedBytes(vm.prefs().defaults().real("lastScanFoundBytes"));
-    std::int64_t total = 0;
-    for (const auto& item : items) total += item.sizeBytes;
-    return total;
-}
-
 bool scanDone(const viewmodels::ScanViewModel& vm) {
     const auto& scanState = vm.scanState();
     const bool finished = std::holds_alternative<state::Cleaned>(scanState) || std::holds_alternative<state::Done>(scanState);
@@ -68,7 +60,7 @@ HeroCardContent heroCard(const viewmodels::ScanViewModel& vm, const std::optiona
     }
     card.ringLabel = std::to_string(disk ? disk->usedPercent() : 0) + "%";
 
-    const auto found = foundBytes(vm);
+    const auto found = vm.foundBytes();
     const bool done = scanDone(vm);
     if (!done || found < 1) {
         if (vm.isBackgroundScanning()) {
@@ -84,13 +76,13 @@ HeroCardContent heroCard(const viewmodels::ScanViewModel& vm, const std::optiona
         card.statusText = platform::localizedFormat("Zentrel can free up %@", {fileSize(found)});
     }
 
-    if (done && found >= 1) {
-        std::int64_t selected = 0;
-        for (const auto& item : vm.selectedItems()) selected += item.sizeBytes;
+    // The button names the smart cleanup plan, as the Smart Cleanup page does.
+    const auto plan = vm.smartCleanupPlan();
+    if (done && found >= 1 && plan.totalBytes >= 1) {
         card.button = HeroButton::smartCleanup;
-        card.buttonTitle = platform::localizedFormat("Smart Cleanup \u2014 free up %@", {fileSize(selected >= 1 ? selected : found)});
+        card.buttonTitle = platform::localizedFormat("Smart Cleanup \u2014 free up %@", {fileSize(plan.totalBytes)});
         card.buttonSymbol = "sparkles";
-        card.buttonHint = vm.result().items.empty()
+        card.buttonHint = plan.isSummaryOnly
                               ? platform::localized("Scans again to find these items before cleaning.")
                               : platform::localized("Selects safe items and opens the clean confirmation.");
     } else if (!vm.isBackgroundScanning()) {
@@ -106,12 +98,13 @@ std::vector<CategoryTile> topCategories(const viewmodels::ScanViewModel& vm) {
     if (vm.result().items.empty() && storedItemCount(vm) < 1) return {};
     std::vector<CategoryTile> tiles;
     for (const auto category : vm.categories()) {
-        const auto bytes = vm.totalBytes(category);
-        if (bytes < 1) continue;
-        const auto count = std::count_if(vm.result().items.begin(), vm.result().items.end(),
-                                         [category](const auto& item) { return item.category == category; });
-        tiles.push_back({category, bytes, count, vm.categoryTitle(category), fileSize(bytes),
-                         platform::localizedFormat("%lld items", {std::to_string(count)}), std::nullopt});
+        const auto figures = vm.categoryFigures(category);
+        if (figures.bytes < 1) continue;
+        const auto count = figures.itemCount.value_or(0);
+        tiles.push_back({category, figures.bytes, count, vm.categoryTitle(category), fileSize(figures.bytes),
+                         figures.itemCount ? platform::localizedFormat("%lld items", {std::to_string(count)})
+                                           : platform::localized("From the last scan"),
+                         std::nullopt});
         if (category != model::CategoryType::duplicates) continue;
         if (const auto stop = vm.duplicateWalkStop()) {
             tiles.back().notice = TileNotice{platform::localizedFormat("Stopped early at %@", {stop->stoppedAt}),
@@ -148,19 +141,17 @@ std::optional<CleaningHistoryContent> cleaningHistory(const std::vector<model::C
 HeroOutcome pressHeroButton(viewmodels::ScanViewModel& vm) {
     const auto card = heroCard(vm, std::nullopt);
     if (card.button == HeroButton::none) return HeroOutcome::nothing;
-    if (card.button == HeroButton::fullScan || vm.result().items.empty()) {
+    if (card.button == HeroButton::fullScan || vm.smartCleanupPlan().isSummaryOnly) {
         startFullScan(vm);
         return HeroOutcome::scanStarted;
     }
-    std::int64_t selected = 0;
-    for (const auto& item : vm.selectedItems()) selected += item.sizeBytes;
-    if (selected == 0) vm.selectAllSafe();
     return HeroOutcome::confirmClean;
 }
 
 CleanConfirmation smartCleanupConfirmation(const viewmodels::ScanViewModel& vm) {
-    auto confirmation = cleanConfirmation(vm);
-    confirmation.title = platform::localizedFormat("Clean %@?", {fileSize(vm.result().selectedBytes())});
+    const auto plan = vm.smartCleanupPlan();
+    auto confirmation = cleanConfirmation(vm, plan.items, std::nullopt);
+    confirmation.title = platform::localizedFormat("Clean %@?", {fileSize(plan.totalBytes)});
     return confirmation;
 }
 

@@ -102,8 +102,8 @@ inline constexpr double kHistoryMinimumBarHeight = 8.0;
 [[nodiscard]] std::optional<CleanFailureBannerContent> cleanFailureBanner(const viewmodels::ScanViewModel& viewModel);
 // `disk` none: the ring stands at 0 and the storage figures are empty.
 [[nodiscard]] HeroCardContent heroCard(const viewmodels::ScanViewModel& viewModel, const std::optional<DiskInfo>& disk);
-// The three largest categories of the result, or of the stored totals after
-// a restart (their counts then 0); empty before the first scan.
+// The three largest categories by the figures of the view mode (after a
+// restart, the stored ones); empty before the first scan.
 [[nodiscard]] std::vector<CategoryTile> topCategories(const viewmodels::ScanViewModel& viewModel);
 // None for an empty history. Dates are told relative to `now` in `language`;
 // the help texts give them in the medium style of `timeZone` (empty: local).
@@ -112,12 +112,13 @@ inline constexpr double kHistoryMinimumBarHeight = 8.0;
                                                                     const std::string& timeZone = {});
 
 enum class HeroOutcome { nothing, scanStarted, confirmClean };
-// The hero's button. "Full Scan" scans. "Smart Cleanup" selects every safe
-// item when nothing is selected and asks for the confirmation; on figures
-// restored from the last run (no items in memory) it scans instead, since a
+// The hero's button. "Full Scan" scans. "Smart Cleanup" asks for the
+// confirmation of the smart cleanup plan it names; on a plan restored from
+// the last run (its items not in memory) it scans instead, since a
 // confirmation would have nothing to clean.
 HeroOutcome pressHeroButton(viewmodels::ScanViewModel& viewModel);
-// The pane's clean confirmation of the whole selection, titled "Clean <size>?".
+// The confirmation of exactly the smart cleanup plan's items, titled
+// "Clean <size>?"; the selection changes only when it is confirmed.
 [[nodiscard]] CleanConfirmation smartCleanupConfirmation(const viewmodels::ScanViewModel& viewModel);
 
 }  // namespace zentrel::ui

@@ -2,6 +2,7 @@
 
 #include "platform/Localization.hpp"
 
+#include <algorithm>
 #include <map>
 
 namespace zentrel::ui {
@@ -34,10 +35,15 @@ ResultsContent resultsContent(const viewmodels::ScanViewModel& vm) {
     const bool advanced = vm.prefs().viewMode() == model::ViewMode::advanced;
     const auto items = vm.displayedItems();
     if (items.empty()) {
+        // Only a category scanned and found empty looks clean; the friendly
+        // list may hide items the advanced one shows.
+        const bool hidden = std::ranges::any_of(vm.result().items, [&](const model::CleanItem& item) {
+            return !category || item.category == *category;
+        });
         content.kind = ResultsKind::empty;
         content.emptyTitle = platform::localized("Nothing to clean here");
-        content.emptyMessage = platform::localized(advanced ? "This category looks clean."
-                                                            : "Switch to Advanced view to see everything.");
+        content.emptyMessage = platform::localized(hidden ? "Switch to Advanced view to see everything."
+                                                          : "This category looks clean.");
         return content;
     }
     content.kind = advanced ? ResultsKind::advanced : ResultsKind::recommended;

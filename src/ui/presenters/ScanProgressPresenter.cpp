@@ -1,15 +1,19 @@
 #include "ui/presenters/ScanProgressPresenter.hpp"
 
 #include "engine/CleanerEngine.hpp"
+#include "engine/ScanDateFormatter.hpp"
+#include "platform/ByteCountFormatter.hpp"
 #include "platform/Localization.hpp"
 
 #include <variant>
 
 namespace zentrel::ui {
 
-CategoryScanPromptContent categoryScanPrompt(model::CategoryType category, model::ViewMode mode) {
-    return {
-        model::categoryTitle(category, mode),
+CategoryScanPromptContent categoryScanPrompt(const viewmodels::ScanViewModel& vm, model::CategoryType category,
+                                             const std::string& language, const std::string& timeZone) {
+    CategoryScanPromptContent prompt{
+        vm.categoryTitle(category),
+        {},
         platform::localized("Scan this category to find items you can clean."),
         std::string(model::icon(category)),
         model::color(category),
@@ -17,6 +21,19 @@ CategoryScanPromptContent categoryScanPrompt(model::CategoryType category, model
         "magnifyingglass",
         platform::localized("Scans only this category, not your entire Mac."),
     };
+    const auto figures = vm.categoryFigures(category);
+    if (!figures.fromLastScan || figures.bytes < 1) return prompt;
+    prompt.lastScanFigures = platform::formatByteCount(figures.bytes, platform::ByteCountStyle::file);
+    if (figures.itemCount)
+        prompt.lastScanFigures += " \u00B7 " + platform::localizedFormat("%lld items", {std::to_string(*figures.itemCount)});
+    prompt.message =
+        figures.lastScanDate
+            ? platform::localizedFormat("These figures are from the last scan on %@. Scan this category again to see "
+                                        "the items and clean them.",
+                                        {engine::ScanDateFormatter(language, timeZone).format(*figures.lastScanDate)})
+            : platform::localized("These figures are from the last scan. Scan this category again to see the items "
+                                  "and clean them.");
+    return prompt;
 }
 
 void scanCategoryFromPrompt(viewmodels::ScanViewModel& vm, model::CategoryType category) {

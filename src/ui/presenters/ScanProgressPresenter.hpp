@@ -12,6 +12,9 @@ namespace zentrel::ui {
 
 struct CategoryScanPromptContent {
     std::string title;
+    // What the last scan found there, when only its stored figures are known
+    // ("1.9 GB · 12 items"); empty otherwise.
+    std::string lastScanFigures;
     std::string message;
     std::string symbol;
     model::NamedColor color = model::NamedColor::blue;
@@ -29,7 +32,12 @@ struct ScanProgress {
     bool operator==(const ScanProgress&) const = default;
 };
 
-[[nodiscard]] CategoryScanPromptContent categoryScanPrompt(model::CategoryType category, model::ViewMode mode);
+// The invitation to scan; for a category known only from the last scan's
+// figures, those figures and their date, in the medium style of `language`
+// and `timeZone` (empty: local).
+[[nodiscard]] CategoryScanPromptContent categoryScanPrompt(const viewmodels::ScanViewModel& viewModel,
+                                                           model::CategoryType category, const std::string& language,
+                                                           const std::string& timeZone = {});
 // Scans the category afresh, dropping its earlier items.
 void scanCategoryFromPrompt(viewmodels::ScanViewModel& viewModel, model::CategoryType category);
 

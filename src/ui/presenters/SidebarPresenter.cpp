@@ -1,5 +1,7 @@
 #include "ui/presenters/SidebarPresenter.hpp"
 
+#include "platform/ByteCountFormatter.hpp"
+
 namespace zentrel::ui {
 namespace {
 
@@ -25,6 +27,12 @@ std::vector<CategoryType> sidebarCleanCategories(const viewmodels::ScanViewModel
 
 std::vector<CategoryType> sidebarOptimizeCategories(const viewmodels::ScanViewModel& vm) {
     return shown(vm, kOptimizeRows);
+}
+
+std::optional<std::string> sidebarCategorySize(const viewmodels::ScanViewModel& vm, CategoryType category) {
+    const auto bytes = vm.categoryFigures(category).bytes;
+    if (bytes < 1) return std::nullopt;
+    return platform::formatByteCount(bytes, platform::ByteCountStyle::file);
 }
 
 }  // namespace zentrel::ui

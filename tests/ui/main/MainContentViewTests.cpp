@@ -1,8 +1,12 @@
 #include "ui/main/MainContentView.hpp"
 
 #include "platform/MemoryClipboard.hpp"
+#include "ui/main/DiskSpaceView.hpp"
+#include "ui/main/OverviewCards.hpp"
 #include "ui/main/PrivacySweepResultsView.hpp"
+#include "ui/main/ResultsListView.hpp"
 #include "ui/main/ResultsView.hpp"
+#include "doubles/ScopedDesktopTexts.hpp"
 #include "viewmodels/ScanViewModelHarness.hpp"
 
 #include "doubles/TempDir.hpp"
@@ -95,6 +99,30 @@ TEST_F(MainContentViewTest, FullScanThenCleanAsksFirstAndCleansTheSelection) {
     EXPECT_EQ(view.route().kind, DetailRoute::Kind::cleaning);
 }
 
+TEST_F(MainContentViewTest, ANewViewModeRefreshesTheOpenCategoryPageAndTheOverview) {
+    const testing::ScopedDesktopTexts english;
+    h.scanTo(*vm, {scannedItem("/h/.cache/a", CategoryType::systemCaches, 3000),
+                   scannedItem("/h/.cache/b", CategoryType::systemCaches, 2000, false)});
+    const auto header = [this] {
+        auto* results = dynamic_cast<ResultsView*>(view.page());
+        auto* list = results != nullptr ? dynamic_cast<ResultsListView*>(results->content()) : nullptr;
+        return list != nullptr ? list->headerLabel()->text() : QString();
+    };
+    vm->sidebarSelection.set(model::SidebarSelection::category(CategoryType::systemCaches));
+    EXPECT_EQ(header(), "1 item");
+    vm->prefs().setViewMode(model::ViewMode::advanced);
+    EXPECT_EQ(header(), "2 items");
+
+    vm->sidebarSelection.set(model::SidebarSelection::overview());
+    auto* overview = dynamic_cast<DiskSpaceView*>(view.page());
+    ASSERT_NE(overview, nullptr);
+    EXPECT_EQ(overview->hero()->statusLine()->text(), "Zentrel can free up 5 KB");
+    vm->prefs().setViewMode(model::ViewMode::recommended);
+    overview = dynamic_cast<DiskSpaceView*>(view.page());
+    ASSERT_NE(overview, nullptr);
+    EXPECT_EQ(overview->hero()->statusLine()->text(), "Zentrel can free up 3 KB");
+}
+
 TEST_F(MainContentViewTest, AGrowingFailureListRaisesTheAlertOnce) {
     vm->cleanFailures.set({{platform::Uuid::random(), "a.log", "/h/a.log", CategoryType::systemCaches, {}}});
     ASSERT_EQ(dialogs->failureMessages.size(), 1u);
@@ -104,7 +132,7 @@ TEST_F(MainContentViewTest, AGrowingFailureListRaisesTheAlertOnce) {
 }
 
 TEST_F(MainContentViewTest, PagesFollowTheRouteAndAFailedExportSaysSo) {
-    vm->scannedCategories.set({CategoryType::privacy});
+    h.scanTo(*vm, {});
     vm->sidebarSelection.set(model::SidebarSelection::category(CategoryType::privacy));
     auto* results = dynamic_cast<ResultsView*>(view.page());
     ASSERT_NE(results, nullptr);

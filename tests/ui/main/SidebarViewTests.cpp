@@ -55,6 +55,7 @@ TEST_F(SidebarViewTest, TheSubtitleFollowsTheScan) {
 
 TEST_F(SidebarViewTest, RowsShowSizesNamesAndTheTypingSwitch) {
     scanTo({scannedItem("/h/Library/Developer/Xcode/DerivedData/a", CategoryType::xcode, 3000),
+            scannedItem("/h/Library/Developer/Xcode/Archives/b", CategoryType::xcode, 4000, false),
             scannedItem("/h/.Trash", CategoryType::trash, 5000)});
     auto* xcode = view.row(SidebarSelection::category(CategoryType::xcode));
     ASSERT_NE(xcode, nullptr);
@@ -72,8 +73,10 @@ TEST_F(SidebarViewTest, RowsShowSizesNamesAndTheTypingSwitch) {
     EXPECT_EQ(view.row(SidebarSelection::features())->trailingLabel()->text(), "ON");
 
     vm->prefs().setViewMode(model::ViewMode::advanced);
-    EXPECT_EQ(view.row(SidebarSelection::category(CategoryType::xcode))->titleLabel()->text(), "Xcode")
-        << "a new view mode renames the rows at once";
+    xcode = view.row(SidebarSelection::category(CategoryType::xcode));
+    EXPECT_EQ(xcode->titleLabel()->text(), "Xcode") << "a new view mode renames the rows at once";
+    ASSERT_NE(xcode->trailingLabel(), nullptr);
+    EXPECT_EQ(xcode->trailingLabel()->text(), "7 KB") << "and sizes them by the items it shows";
 }
 
 TEST_F(SidebarViewTest, PickingARowSelectsItsPageAndThePanelFollows) {

@@ -27,7 +27,7 @@ protected:
     std::vector<std::string> namesOf(CategoryType category) {
         vm->sidebarSelection.set(SidebarSelection::category(category));
         const auto mode = vm->prefs().viewMode();
-        std::vector<std::string> names{navigationTitle(*vm), categoryScanPrompt(category, mode).title,
+        std::vector<std::string> names{navigationTitle(*vm), categoryScanPrompt(*vm, category, "en").title,
                                        activityRow({{}, "a", category, "1 KB", {}}, mode).category};
         for (const auto& tile : topCategories(*vm))
             if (tile.category == category) names.push_back(tile.label);

@@ -51,6 +51,7 @@ TEST_F(MainContentPresenterTest, RoutesFollowTheSelectionThenTheScanState) {
         {SidebarSelection::overview(), state::Error{"disk gone"}, false, {}, false, Kind::error},
         {SidebarSelection::overview(), state::Done{}, false, {}, false, Kind::overview},
     };
+    load({scannedItem("/h/.Trash/a", CategoryType::trash, 10)});
     for (const auto& c : cases) {
         vm->sidebarSelection.set(c.selection);
         vm->scanState.set(c.scanState);

@@ -36,40 +36,29 @@ TEST_F(OverviewPresenterTest, AFreshInstallShowsOnlyTheHeroWithFullScan) {
     EXPECT_EQ(h.engine.fullScans.size(), 1u);
 }
 
-TEST_F(OverviewPresenterTest, RestoredStatisticsGiveTilesWithoutCountsAndAButtonThatScans) {
+TEST_F(OverviewPresenterTest, StatisticsOfAnEarlierVersionGiveTilesWithoutCountsAndAButtonThatScans) {
+    h.prefs.setViewMode(model::ViewMode::advanced);
     h.standard.setInteger("lastScanItemCount", 40);
-    h.standard.setReal("lastScanFoundBytes", 9e9);
     h.prefs.setLastScanCategoryTotals({{CategoryType::trash, 3'000'000'000},
                                        {CategoryType::xcode, 5'000'000'000},
                                        {CategoryType::appCaches, 500'000'000},
                                        {CategoryType::largeFiles, 500'000'001}});
+    h.prefs.setLastSmartCleanupPlan(model::PersistedSmartCleanupPlan{2e9, 7, {{"Trash & Downloads", 7, 2e9}}});
     auto restored = h.make();
 
     const auto tiles = topCategories(*restored);
     ASSERT_EQ(tiles.size(), 3u);
     EXPECT_EQ(tiles[0].category, CategoryType::xcode);
     EXPECT_EQ(tiles[2].category, CategoryType::largeFiles);
-    EXPECT_EQ(tiles[0].caption, "0 items");
+    EXPECT_EQ(tiles[0].caption, "From the last scan") << "no count was stored";
     EXPECT_EQ(tiles[0].value, "5 GB");
 
     const auto hero = heroCard(*restored, std::nullopt);
     EXPECT_EQ(hero.button, HeroButton::smartCleanup);
-    EXPECT_EQ(hero.buttonTitle, "Smart Cleanup \u2014 free up 9 GB");
+    EXPECT_EQ(hero.buttonTitle, "Smart Cleanup \u2014 free up 2 GB") << "the stored plan";
     EXPECT_EQ(hero.statusText, "Zentrel can free up 9 GB");
     EXPECT_EQ(pressHeroButton(*restored), HeroOutcome::scanStarted) << "no confirmation of nothing";
     EXPECT_EQ(h.engine.fullScans.size(), 1u);
-}
-
-TEST_F(OverviewPresenterTest, SmartCleanupSelectsTheSafeItemsWhenNothingIsSelected) {
-    auto review = scannedItem("/h/big.iso", CategoryType::largeFiles, 5000, false);
-    auto log = scannedItem("/h/Library/Logs/a.log", CategoryType::systemCaches, 1000);
-    log.isSelected = false;
-    h.scanTo(*vm, {review, log});
-    ASSERT_EQ(heroCard(*vm, std::nullopt).buttonTitle, "Smart Cleanup \u2014 free up 6 KB") << "the found bytes";
-    EXPECT_EQ(pressHeroButton(*vm), HeroOutcome::confirmClean);
-    EXPECT_EQ(vm->selectedItems().size(), 1u);
-    EXPECT_EQ(smartCleanupConfirmation(*vm).title, "Clean 1 KB?");
-    EXPECT_EQ(heroCard(*vm, std::nullopt).buttonTitle, "Smart Cleanup \u2014 free up 1 KB") << "the selected bytes";
 }
 
 TEST_F(OverviewPresenterTest, TheDuplicatesTileSaysWhereTheWalkStoppedEarly) {
