@@ -1,8 +1,8 @@
 #pragma once
 // A picture file opened for a decoder that reads through stdio. Only a
 // regular file opens: a link is not followed and a pipe cannot hang the open.
-// The read buffer holds the whole file up to 1 MiB, so most pictures take
-// one read.
+// The read buffer is small: a decoder that reads large pieces gets them
+// straight from the file.
 
 #include <cstdio>
 #include <memory>
