@@ -1,0 +1,63 @@
+#include "scanners/JpegHuffmanTable.hpp"
+
+#include <algorithm>
+
+namespace zentrel::scanners::jpeg {
+
+namespace {
+
+// Walks the codes of a table in canonical order: (length, code, symbol). False
+// when the lengths over-fill the code space, which the library refuses.
+template <typename Visit>
+bool forEachCode(const HuffmanSpec& spec, CanonicalCodes& canonical, Visit visit) {
+    int code = 0, index = 0;
+    for (int length = 1; length <= 16; ++length) {
+        canonical.valueOffset[length] = index - code;
+        for (int i = 0; i < spec.counts[length - 1]; ++i, ++index, ++code) visit(length, code, spec.symbols[index]);
+        canonical.maxCode[length] = spec.counts[length - 1] ? code - 1 : -1;
+        if (code >= (1 << length)) return false;
+        code <<= 1;
+    }
+    canonical.maxCode[17] = 0x7FFFFFFF;
+    canonical.symbols = spec.symbols;
+    return true;
+}
+
+}  // namespace
+
+bool DcTable::build(const HuffmanSpec& spec) {
+    bool sizesValid = true;
+    const bool codesValid = forEachCode(spec, canonical, [&](int length, int code, int symbol) {
+        if (symbol > 15) sizesValid = false;
+        if (length > kLookupBits) return;
+        const int first = code << (kLookupBits - length), last = (code + 1) << (kLookupBits - length);
+        for (int i = first; i < last; ++i) lookup[i] = static_cast<std::uint16_t>(length | symbol << 5);
+    });
+    return codesValid && sizesValid;
+}
+
+bool AcTable::build(const HuffmanSpec& spec) {
+    const bool valid = forEachCode(spec, canonical, [&](int length, int code, int symbol) {
+        if (length > kLookupBits) return;
+        const int taken = length + (symbol & 15);
+        const int first = code << (kLookupBits - length), last = (code + 1) << (kLookupBits - length);
+        for (int i = first; i < last; ++i) single[i] = static_cast<std::uint16_t>(taken | advance(symbol) << 5);
+    });
+    if (!valid) return false;
+    constexpr int kMask = (1 << kLookupBits) - 1;
+    for (int i = 0; i <= kMask; ++i) {
+        int used = 0, moved = 0, movedBeforeLast = 0;
+        while (used < kLookupBits && moved < 64) {
+            const auto entry = single[(i << used) & kMask];
+            const int taken = entry & 31;
+            if (entry == 0 || used + taken > kLookupBits) break;
+            movedBeforeLast = moved;
+            used += taken;
+            moved += entry >> 5;
+        }
+        if (used > 0) several[i] = static_cast<std::uint32_t>(used | std::min(moved, 127) << 5 | movedBeforeLast << 12);
+    }
+    return true;
+}
+
+}  // namespace zentrel::scanners::jpeg
