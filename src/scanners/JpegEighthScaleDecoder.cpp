@@ -130,6 +130,7 @@ private:
             std::size_t total = 0;
             for (int i = 0; i < 16; ++i) total += spec.counts[i] = body_[at + 1 + i];
             if (total > 256 || at + 17 + total > body_.size()) return false;
+            spec.symbols.fill(0);
             std::copy_n(body_.begin() + static_cast<std::ptrdiff_t>(at + 17), total, spec.symbols.begin());
             spec.defined = true;
             at += 17 + total;
@@ -227,13 +228,13 @@ private:
         }
         if (blocks.size() > static_cast<std::size_t>(kMostBlocksInMcu)) return std::nullopt;
 
-        std::array<std::unique_ptr<DcTable>, 4> dcTables;
-        std::array<std::unique_ptr<AcTable>, 4> acTables;
+        std::array<std::shared_ptr<const DcTable>, 4> dcTables;
+        std::array<std::shared_ptr<const AcTable>, 4> acTables;
         for (const auto& component : components_) {
             auto& dc = dcTables[component.dcTable];
             auto& ac = acTables[component.acTable];
-            if (!dc && !(dc = std::make_unique<DcTable>())->build(dcSpecs_[component.dcTable])) return std::nullopt;
-            if (!ac && !(ac = std::make_unique<AcTable>())->build(acSpecs_[component.acTable])) return std::nullopt;
+            if (!dc && !(dc = jpeg::builtDcTable(dcSpecs_[component.dcTable]))) return std::nullopt;
+            if (!ac && !(ac = jpeg::builtAcTable(acSpecs_[component.acTable]))) return std::nullopt;
         }
         struct BlockTables {
             const DcTable* dc;

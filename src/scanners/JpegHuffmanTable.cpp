@@ -23,7 +23,29 @@ bool forEachCode(const HuffmanSpec& spec, CanonicalCodes& canonical, Visit visit
     return true;
 }
 
+// The last tables built on this thread, the most recent first: a luminance
+// and a chrominance table are the usual pair.
+template <typename Table>
+std::shared_ptr<const Table> builtTable(const HuffmanSpec& spec) {
+    struct Recent {
+        HuffmanSpec spec;
+        std::shared_ptr<const Table> table;
+    };
+    thread_local std::array<Recent, 2> recent;
+    for (const auto& entry : recent)
+        if (entry.table && entry.spec == spec) return entry.table;
+    auto table = std::make_shared<Table>();
+    if (!table->build(spec)) return nullptr;
+    recent[1] = std::move(recent[0]);
+    recent[0] = {spec, table};
+    return table;
+}
+
 }  // namespace
+
+std::shared_ptr<const DcTable> builtDcTable(const HuffmanSpec& spec) { return builtTable<DcTable>(spec); }
+
+std::shared_ptr<const AcTable> builtAcTable(const HuffmanSpec& spec) { return builtTable<AcTable>(spec); }
 
 bool DcTable::build(const HuffmanSpec& spec) {
     bool sizesValid = true;

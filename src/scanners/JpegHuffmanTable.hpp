@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 namespace zentrel::scanners::jpeg {
@@ -13,8 +14,11 @@ namespace zentrel::scanners::jpeg {
 // A Huffman table as the file gives it: the number of codes of each length and their symbols.
 struct HuffmanSpec {
     std::array<std::uint8_t, 16> counts{};
+    // Zero past the last symbol, so that equal tables compare equal.
     std::array<std::uint8_t, 256> symbols{};
     bool defined = false;
+
+    bool operator==(const HuffmanSpec&) const = default;
 };
 
 // Canonical decoding of a code of any length, one bit at a time.
@@ -71,5 +75,11 @@ struct AcTable final {
     // False for a table the library refuses: too many codes of some length.
     bool build(const HuffmanSpec& spec);
 };
+
+// The table built from `spec`, shared with the decodes before on this thread
+// that used the same one (pictures from one camera or program repeat their
+// tables); none for a table the library refuses.
+[[nodiscard]] std::shared_ptr<const DcTable> builtDcTable(const HuffmanSpec& spec);
+[[nodiscard]] std::shared_ptr<const AcTable> builtAcTable(const HuffmanSpec& spec);
 
 }  // namespace zentrel::scanners::jpeg

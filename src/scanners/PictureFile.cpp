@@ -4,7 +4,6 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <vector>
 
 namespace zentrel::scanners {
 
@@ -29,24 +28,23 @@ std::optional<PictureFile> PictureFile::open(const std::string& path) {
     const auto bufferBytes = std::clamp<std::size_t>(static_cast<std::size_t>(st.st_size), BUFSIZ, kLargestReadBuffer);
     auto buffer = std::make_unique_for_overwrite<char[]>(bufferBytes);
     std::setvbuf(file, buffer.get(), _IOFBF, bufferBytes);
-    return PictureFile(file, std::move(buffer));
+    PictureFile picture(file, std::move(buffer));
+    const auto headBytes = ::pread(fd, picture.head_.data(), picture.head_.size(), 0);
+    picture.headLength_ = headBytes > 0 ? static_cast<std::size_t>(headBytes) : 0;
+    return picture;
 }
 
 PictureFile::~PictureFile() {
     if (file_) std::fclose(file_);
 }
 
-PictureFile::PictureFile(PictureFile&& other) noexcept : file_(other.file_), buffer_(std::move(other.buffer_)) {
+PictureFile::PictureFile(PictureFile&& other) noexcept
+    : file_(other.file_), buffer_(std::move(other.buffer_)), head_(other.head_), headLength_(other.headLength_) {
     other.file_ = nullptr;
 }
 
 bool PictureFile::startsWith(const unsigned char* signature, std::size_t length) const {
-    std::vector<unsigned char> head(length);
-    std::rewind(file_);
-    const bool same =
-        std::fread(head.data(), 1, length, file_) == length && std::equal(head.begin(), head.end(), signature);
-    std::rewind(file_);
-    return same;
+    return length <= headLength_ && std::equal(signature, signature + length, head_.begin());
 }
 
 }  // namespace zentrel::scanners
