@@ -274,8 +274,8 @@ private:
                 if (!entropy_.prepare()) return std::nullopt;
                 for (std::size_t b = 0; b < blocks.size(); ++b) {
                     const auto& block = mcu[b];
-                    const auto difference = entropy_.dcDifference(*block.dc);
-                    if (!difference || !entropy_.skipAcCodes(*block.ac)) return std::nullopt;
+                    const auto difference = entropy_.block(*block.dc, *block.ac);
+                    if (!difference) return std::nullopt;
                     if (block.component != 0) continue;
                     // The sum wraps as the library's does on damaged data.
                     predictions[0] = static_cast<int>(static_cast<unsigned>(predictions[0]) +

@@ -68,15 +68,17 @@ public:
         register_ = {.next = end_};
     }
 
-    // The next DC difference; none for a bit pattern that is no code.
-    std::optional<int> dcDifference(const DcTable& table) {
-        BitRegister r = load();
+    // Reads one block: its DC difference, then steps over its AC codes as
+    // the library does when it needs no AC values. None for a bit pattern
+    // that is no code. Inlined into the MCU loop, which it dominates.
+    [[gnu::always_inline]] std::optional<int> block(const DcTable& dc, const AcTable& ac) {
+        BitRegister r = register_;
         r.refill(clean_.data());
         int length = 0, size = 0;
-        if (const auto entry = table.lookup[r.bits >> (64 - DcTable::kLookupBits)]; entry != 0) {
+        if (const auto entry = dc.lookup[r.bits >> (64 - DcTable::kLookupBits)]; entry != 0) {
             length = entry & 31;
             size = entry >> 5;
-        } else if (const auto symbol = table.canonical.decode(r.bits, length)) {
+        } else if (const auto symbol = dc.canonical.decode(r.bits, length)) {
             size = *symbol;
         } else {
             return std::nullopt;
@@ -89,37 +91,28 @@ public:
             // Values below half the size's range are negative.
             difference = raw < (1 << (size - 1)) ? raw - (1 << size) + 1 : raw;
         }
-        store(r);
-        return difference;
-    }
-
-    // Steps over the AC codes of one block, as the library does when it needs
-    // no AC values; false for a bit pattern that is no code.
-    bool skipAcCodes(const AcTable& table) {
-        BitRegister r = load();
         for (int k = 1; k < 64;) {
             if (r.count < 32) r.refill(clean_.data());
             const auto index = r.bits >> (64 - AcTable::kLookupBits);
             // Several codes at once, unless one before the last would end the block.
-            if (const auto several = table.several[index];
+            if (const auto several = ac.several[index];
                 several != 0 && k + static_cast<int>(several >> 12) < 64) [[likely]] {
                 r.drop(several & 31);
                 k += (several >> 5) & 127;
                 continue;
             }
-            if (const auto single = table.single[index]; single != 0) {
+            if (const auto single = ac.single[index]; single != 0) {
                 r.drop(single & 31);
                 k += single >> 5;
                 continue;
             }
-            int length = 0;
-            const auto symbol = table.canonical.decode(r.bits, length);
-            if (!symbol) return false;
+            const auto symbol = ac.canonical.decode(r.bits, length);
+            if (!symbol) return std::nullopt;
             r.drop(length + (*symbol & 15));
             k += AcTable::advance(*symbol);
         }
-        store(r);
-        return true;
+        register_ = r;
+        return difference;
     }
 
 private:
@@ -128,9 +121,6 @@ private:
     // Moves the bytes not yet taken to the front and appends the next ones up
     // to the buffer's end or the segment's marker; false when the file ends first.
     bool pull();
-
-    BitRegister load() const { return register_; }
-    void store(const BitRegister& r) { register_ = r; }
 
     ByteSource& source_;
     std::array<std::uint8_t, kCleanBytes + kMcuBytes + 8> clean_{};

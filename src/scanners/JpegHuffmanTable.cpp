@@ -13,9 +13,12 @@ bool forEachCode(const HuffmanSpec& spec, CanonicalCodes& canonical, Visit visit
     int code = 0, index = 0;
     for (int length = 1; length <= 16; ++length) {
         canonical.valueOffset[length] = index - code;
-        for (int i = 0; i < spec.counts[length - 1]; ++i, ++index, ++code) visit(length, code, spec.symbols[index]);
+        for (int i = 0; i < spec.counts[length - 1]; ++i, ++index, ++code) {
+            // Checked before the visit, which fills lookups by the code.
+            if (code >= (1 << length) - 1 || index >= 256) return false;
+            visit(length, code, spec.symbols[static_cast<std::size_t>(index)]);
+        }
         canonical.maxCode[length] = spec.counts[length - 1] ? code - 1 : -1;
-        if (code >= (1 << length)) return false;
         code <<= 1;
     }
     canonical.maxCode[17] = 0x7FFFFFFF;

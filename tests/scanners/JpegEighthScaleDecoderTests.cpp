@@ -198,6 +198,9 @@ TEST_F(JpegEighthScaleDecoderTest, DamagedDataIsLeftToTheLibrary) {
     for (auto at = noTables.find("\xFF\xC4"); at != std::string::npos && at < scanStart; at = noTables.find("\xFF\xC4"))
         noTables[at + 1] = '\xFE';  // each table becomes a comment
     EXPECT_FALSE(decodeEighth(noTables)) << "no Huffman tables";
+    auto overFull = bytes;
+    overFull[overFull.find("\xFF\xC4") + 5] = 5;  // five codes of one bit
+    EXPECT_FALSE(decodeEighth(overFull)) << "a Huffman table with more codes than bits allow";
 
     // Flipped bits inside the data: whatever is read equals the library's reading.
     for (std::size_t at = scanStart + 40; at < bytes.size() - 2; at += 997) {
