@@ -59,10 +59,12 @@ bool decodeInto(png_structp decoder, png_infop info, std::FILE* file, int side, 
     row.resize(static_cast<std::size_t>(width) * channels * sampleBytes);
     grey.resize(width);
     builder.emplace(picture.width, picture.height, side);
+    // 8-bit grey without alpha is its own grey.
+    const bool plainGrey = channels == 1 && sampleBytes == 1;
     for (png_uint_32 y = 0; y < height; ++y) {
         png_read_row(decoder, row.data(), nullptr);
-        greyRow(row, channels, sampleBytes, grey.data(), width);
-        builder->addRow(grey.data());
+        if (!plainGrey) greyRow(row, channels, sampleBytes, grey.data(), width);
+        builder->addRow(plainGrey ? row.data() : grey.data());
     }
     return true;
 }
