@@ -39,9 +39,10 @@ DuplicateScanner::DuplicateScanner(ScanOptions options, const platform::FileSyst
 
 DuplicateScanResult DuplicateScanner::scan() {
     DuplicateScanResult result;
-    const auto candidates = collectCandidates(&result.candidateLimit, similarMedia_);
+    auto candidates = collectCandidates(&result.candidateLimit, similarMedia_);
     std::vector<ScanCandidate> media, others;
-    for (const auto& candidate : candidates) (candidate.isMedia ? media : others).push_back(candidate);
+    for (auto& candidate : candidates) (candidate.isMedia ? media : others).push_back(std::move(candidate));
+    candidates = {};
 
     auto groups = findExactDuplicates(others);
     if (similarMedia_) {

@@ -30,19 +30,18 @@ std::optional<std::string> wholeDigest(ReadOnlyFile& file) {
 }
 
 std::optional<std::string> sampledDigest(ReadOnlyFile& file, std::int64_t sizeBytes) {
-    char* first = readBuffer();
-    char* last = first + kDigestSampleBytes;
-    auto firstCount = file.read(first, kDigestSampleBytes);
-    if (!firstCount) return std::nullopt;
-    // A failed move is dropped: the second piece then follows the first.
-    (void)file.seek(sizeBytes - kDigestSampleBytes);
-    auto lastCount = file.read(last, kDigestSampleBytes);
-    if (!lastCount) return std::nullopt;
-
+    static_assert(kDigestSampleBytes <= kWholeFileChunkBytes, "a sample fits the read buffer");
+    char* buffer = readBuffer();
     Sha256 hash;
     hash.update(std::to_string(sizeBytes));
-    hash.update(first, *firstCount);
-    hash.update(last, *lastCount);
+    auto firstCount = file.read(buffer, kDigestSampleBytes);
+    if (!firstCount) return std::nullopt;
+    hash.update(buffer, *firstCount);
+    // A failed move is dropped: the second piece then follows the first.
+    (void)file.seek(sizeBytes - kDigestSampleBytes);
+    auto lastCount = file.read(buffer, kDigestSampleBytes);
+    if (!lastCount) return std::nullopt;
+    hash.update(buffer, *lastCount);
     return hexDigest(hash.finish());
 }
 

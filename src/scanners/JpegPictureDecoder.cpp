@@ -1,5 +1,7 @@
 #include "scanners/JpegPictureDecoder.hpp"
 
+#include "scanners/JpegEighthScaleDecoder.hpp"
+
 #include <csetjmp>
 #include <cstdio>
 // jpeglib.h needs FILE and size_t declared first.
@@ -72,6 +74,8 @@ bool decodeInto(std::FILE* file, int minimumSide, DecodedPicture& picture) {
 std::optional<DecodedPicture> decodeJpegForThumbnail(PictureFile& file, int minimumSide) {
     static constexpr unsigned char kJpegStart[] = {0xFF, 0xD8, 0xFF};
     if (!file.startsWith(kJpegStart, sizeof kJpegStart)) return std::nullopt;
+    if (auto eighth = decodeJpegAtEighthScale(file.get(), minimumSide)) return eighth;
+    std::rewind(file.get());
     DecodedPicture picture;
     if (!decodeInto(file.get(), minimumSide, picture) || picture.image.width < 1 || picture.image.height < 1)
         return std::nullopt;

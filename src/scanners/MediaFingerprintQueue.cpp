@@ -1,10 +1,12 @@
 #include "scanners/MediaFingerprintQueue.hpp"
 
+#include "scanners/FileHashing.hpp"
 #include "scanners/MediaExtensions.hpp"
 
 #include <sys/stat.h>
 
 #include <atomic>
+#include <mutex>
 
 namespace zentrel::scanners {
 
@@ -22,7 +24,11 @@ std::optional<MediaFingerprint> mediaFileFingerprint(const std::string& path, Me
     const auto extension = lowercasedPathExtension(path);
     const bool image = imageExtensions().contains(extension);
     if (!image && !videoExtensions().contains(extension)) return std::nullopt;
-    const auto compute = [&] { return image ? imageFingerprint(path) : videoFingerprint(path); };
+    return mediaFileFingerprint(path, store, [&] { return image ? imageFingerprint(path) : videoFingerprint(path); });
+}
+
+std::optional<MediaFingerprint> mediaFileFingerprint(const std::string& path, MediaFingerprintStore* store,
+                                                     const std::function<std::optional<MediaFingerprint>()>& compute) {
     const auto before = store ? keyOf(path) : std::nullopt;
     if (!before) return compute();
     if (auto known = store->find(*before)) return *known;
@@ -36,14 +42,15 @@ std::optional<MediaFingerprint> mediaFileFingerprint(const std::string& path, Me
 struct MediaFingerprintQueue::Slot {
     enum State : int { waiting, running, done };
 
-    Slot(std::string file, MediaFingerprintStore* fingerprintStore) : path(std::move(file)), store(fingerprintStore) {}
+    Slot(std::string file, MediaFingerprintStore* fingerprintStore, std::vector<std::shared_ptr<Slot>> sameSize)
+        : path(std::move(file)), store(fingerprintStore), earlierOfSameSize(std::move(sameSize)) {}
 
     // Computes the fingerprint unless another thread has started it.
     void runIfWaiting() {
         int expected = waiting;
         if (!state.compare_exchange_strong(expected, running)) return;
         try {
-            fingerprint = mediaFileFingerprint(path, store);
+            fingerprint = mediaFileFingerprint(path, store, [this] { return copiedOrDecoded(); });
         } catch (...) {
             // A file that breaks its decoder has no fingerprint; nobody may wait for ever.
         }
@@ -60,15 +67,45 @@ struct MediaFingerprintQueue::Slot {
         return fingerprint;
     }
 
+    // The digest of the whole file, computed once by whoever asks first.
+    const std::optional<std::string>& digest() {
+        std::call_once(digestOnce, [this] {
+            wholeDigest = sha256OfFile(path);
+            digestComputed.store(true, std::memory_order_release);
+        });
+        return wholeDigest;
+    }
+
     const std::string path;
     MediaFingerprintStore* const store;
+    // Only earlier files: a file never waits for one added after it.
+    const std::vector<std::shared_ptr<Slot>> earlierOfSameSize;
     std::atomic<int> state{waiting};
     std::optional<MediaFingerprint> fingerprint;
+    std::once_flag digestOnce;
+    std::optional<std::string> wholeDigest;
+    std::atomic<bool> digestComputed{false};
+
+private:
+    // An exact copy of an earlier file has its fingerprint: the same bytes decode the same.
+    std::optional<MediaFingerprint> copiedOrDecoded() {
+        if (!earlierOfSameSize.empty()) {
+            if (const auto& mine = digest()) {
+                for (const auto& earlier : earlierOfSameSize)
+                    if (earlier->digest() == mine) return earlier->result();
+            }
+        }
+        return mediaFileFingerprint(path);
+    }
 };
 
-void MediaFingerprintQueue::add(const std::string& path) {
+void MediaFingerprintQueue::add(const std::string& path, std::int64_t sizeBytes) {
     if (!pool_ || slots_.contains(path)) return;
-    auto slot = std::make_shared<Slot>(path, store_);
+    // The same bytes give the same fingerprint only through the same decoder.
+    const bool picture = imageExtensions().contains(lowercasedPathExtension(path));
+    auto& sameSize = bySize_[{sizeBytes, picture}];
+    auto slot = std::make_shared<Slot>(path, store_, sameSize);
+    sameSize.push_back(slot);
     slots_.emplace(path, slot);
     pool_->submit([slot] { slot->runIfWaiting(); });
 }
@@ -76,6 +113,13 @@ void MediaFingerprintQueue::add(const std::string& path) {
 std::optional<MediaFingerprint> MediaFingerprintQueue::take(const std::string& path) const {
     const auto found = slots_.find(path);
     return found == slots_.end() ? mediaFileFingerprint(path, store_) : found->second->result();
+}
+
+std::unordered_map<std::string, std::optional<std::string>> MediaFingerprintQueue::wholeDigests() const {
+    std::unordered_map<std::string, std::optional<std::string>> digests;
+    for (const auto& [path, slot] : slots_)
+        if (slot->digestComputed.load(std::memory_order_acquire)) digests.emplace(path, slot->wholeDigest);
+    return digests;
 }
 
 }  // namespace zentrel::scanners

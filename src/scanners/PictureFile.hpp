@@ -1,9 +1,10 @@
 #pragma once
 // A picture file opened for a decoder that reads through stdio. Only a
 // regular file opens: a link is not followed and a pipe cannot hang the open.
-// The read buffer holds the whole file up to 1 MiB, so most pictures take
-// one read.
+// The read buffer is small: a decoder that reads large pieces gets them
+// straight from the file.
 
+#include <array>
 #include <cstdio>
 #include <memory>
 #include <optional>
@@ -22,7 +23,7 @@ public:
     PictureFile& operator=(const PictureFile&) = delete;
 
     [[nodiscard]] std::FILE* get() const { return file_; }
-    // Whether the file starts with `signature`; reading then goes on from the start.
+    // Whether the file starts with `signature` (at most 16 bytes); reads nothing.
     [[nodiscard]] bool startsWith(const unsigned char* signature, std::size_t length) const;
 
 private:
@@ -30,6 +31,9 @@ private:
 
     std::FILE* file_;
     std::unique_ptr<char[]> buffer_;
+    // The file's first bytes, read at opening without moving the stream.
+    std::array<unsigned char, 16> head_{};
+    std::size_t headLength_ = 0;
 };
 
 }  // namespace zentrel::scanners

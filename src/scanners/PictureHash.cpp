@@ -4,6 +4,7 @@
 #include "scanners/PictureFile.hpp"
 #include "scanners/PngPictureDecoder.hpp"
 #include "scanners/Sha256.hpp"
+#include "scanners/ThumbnailBuilder.hpp"
 
 #include <stb_image.h>
 
@@ -17,22 +18,9 @@ std::optional<std::vector<std::uint8_t>> grayThumbnail(const GrayImage& image, i
         image.pixels.size() != static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height)) {
         return std::nullopt;
     }
-    std::vector<std::uint8_t> thumbnail(static_cast<std::size_t>(side) * static_cast<std::size_t>(side), 0);
-    // Each target pixel averages the source rectangle it covers (at least one pixel).
-    for (int ty = 0; ty < side; ++ty) {
-        const int y0 = ty * image.height / side;
-        const int y1 = std::max(y0 + 1, (ty + 1) * image.height / side);
-        for (int tx = 0; tx < side; ++tx) {
-            const int x0 = tx * image.width / side;
-            const int x1 = std::max(x0 + 1, (tx + 1) * image.width / side);
-            std::uint64_t sum = 0;
-            for (int y = y0; y < y1; ++y)
-                for (int x = x0; x < x1; ++x) sum += image.pixels[static_cast<std::size_t>(y) * image.width + x];
-            const auto count = static_cast<std::uint64_t>(y1 - y0) * static_cast<std::uint64_t>(x1 - x0);
-            thumbnail[static_cast<std::size_t>(ty) * side + tx] = static_cast<std::uint8_t>((sum + count / 2) / count);
-        }
-    }
-    return thumbnail;
+    ThumbnailBuilder builder(image.width, image.height, side);
+    for (int y = 0; y < image.height; ++y) builder.addRow(image.pixels.data() + static_cast<std::size_t>(y) * image.width);
+    return builder.finish();
 }
 
 std::uint64_t perceptualHash(const std::vector<std::uint8_t>& pixels, int width, int height) {
@@ -87,7 +75,7 @@ std::optional<DecodedPicture> decodePicture(const std::string& path) {
     auto file = PictureFile::open(path);
     if (!file) return std::nullopt;
     if (auto jpeg = decodeJpegForThumbnail(*file, kThumbnailSide)) return jpeg;
-    if (auto png = decodePngGrey(*file)) return png;
+    if (auto png = decodePngThumbnail(*file, kThumbnailSide)) return png;
     std::rewind(file->get());
     int width = 0, height = 0, channels = 0;
     // Grey with alpha: transparent parts count as black.

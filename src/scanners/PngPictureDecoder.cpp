@@ -1,8 +1,11 @@
 #include "scanners/PngPictureDecoder.hpp"
 
+#include "scanners/ThumbnailBuilder.hpp"
+
 #include <png.h>
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace zentrel::scanners {
@@ -36,8 +39,8 @@ void greyRow(const std::vector<png_byte>& row, int channels, int sampleBytes, st
 
 // Decodes into `picture`; false on any error. The buffers belong to the
 // caller, so the jump back from libpng skips no destructor.
-bool decodeInto(png_structp decoder, png_infop info, std::FILE* file, DecodedPicture& picture,
-                std::vector<png_byte>& row) {
+bool decodeInto(png_structp decoder, png_infop info, std::FILE* file, int side, DecodedPicture& picture,
+                std::vector<png_byte>& row, std::vector<std::uint8_t>& grey, std::optional<ThumbnailBuilder>& builder) {
     if (setjmp(png_jmpbuf(decoder))) return false;
     png_init_io(decoder, file);
     png_read_info(decoder, info);
@@ -53,21 +56,22 @@ bool decodeInto(png_structp decoder, png_infop info, std::FILE* file, DecodedPic
     }
     picture.width = static_cast<int>(width);
     picture.height = static_cast<int>(height);
-    auto& image = picture.image;
-    image.width = picture.width;
-    image.height = picture.height;
-    image.pixels.resize(static_cast<std::size_t>(width) * height);
     row.resize(static_cast<std::size_t>(width) * channels * sampleBytes);
+    grey.resize(width);
+    builder.emplace(picture.width, picture.height, side);
+    // 8-bit grey without alpha is its own grey.
+    const bool plainGrey = channels == 1 && sampleBytes == 1;
     for (png_uint_32 y = 0; y < height; ++y) {
         png_read_row(decoder, row.data(), nullptr);
-        greyRow(row, channels, sampleBytes, image.pixels.data() + static_cast<std::size_t>(y) * width, width);
+        if (!plainGrey) greyRow(row, channels, sampleBytes, grey.data(), width);
+        builder->addRow(plainGrey ? row.data() : grey.data());
     }
     return true;
 }
 
 }  // namespace
 
-std::optional<DecodedPicture> decodePngGrey(PictureFile& file) {
+std::optional<DecodedPicture> decodePngThumbnail(PictureFile& file, int side) {
     static constexpr unsigned char kPngSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     if (!file.startsWith(kPngSignature, sizeof kPngSignature)) return std::nullopt;
     png_structp decoder = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, escapeOnError, ignoreWarning);
@@ -75,9 +79,12 @@ std::optional<DecodedPicture> decodePngGrey(PictureFile& file) {
     png_infop info = png_create_info_struct(decoder);
     DecodedPicture picture;
     std::vector<png_byte> row;
-    const bool decoded = info && decodeInto(decoder, info, file.get(), picture, row);
+    std::vector<std::uint8_t> grey;
+    std::optional<ThumbnailBuilder> builder;
+    const bool decoded = info && decodeInto(decoder, info, file.get(), side, picture, row, grey, builder);
     png_destroy_read_struct(&decoder, &info, nullptr);
     if (!decoded) return std::nullopt;
+    picture.image = {side, side, builder->finish()};
     return picture;
 }
 

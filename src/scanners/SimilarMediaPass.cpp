@@ -19,6 +19,8 @@ std::vector<model::DuplicateGroup> SimilarMediaPass::findSimilarMedia(const std:
     std::vector<std::optional<MediaFingerprint>> fingerprints(media.size());
     platform::forEachConcurrently(workers_, media.size(),
                                   [&](std::size_t i) { fingerprints[i] = fingerprints_.take(media[i].path); });
+    // Digests read to find copies serve the matching too.
+    wholeDigests_.merge(fingerprints_.wholeDigests());
     fingerprints_.clear();
     std::vector<HashedCandidate> hashed;
     for (std::size_t i = 0; i < media.size(); ++i) {

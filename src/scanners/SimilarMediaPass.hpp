@@ -23,7 +23,7 @@ public:
                               MediaFingerprintStore* store = nullptr)
         : options_(std::move(options)), workers_(workers), fingerprints_(workers, store) {}
 
-    void mediaFound(const ScanCandidate& candidate) override { fingerprints_.add(candidate.path); }
+    void mediaFound(const ScanCandidate& candidate) override { fingerprints_.add(candidate.path, candidate.sizeBytes); }
     [[nodiscard]] std::vector<model::DuplicateGroup> findSimilarMedia(const std::vector<ScanCandidate>& media) override;
 
     // Whether two fingerprinted files match, the first deciding rule winning.

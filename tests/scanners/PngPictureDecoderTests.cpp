@@ -1,5 +1,5 @@
 // The PNG decoder against the general decoder it stands in for: the same
-// grey pixels for every kind of PNG, so pictures fingerprint as before.
+// grey thumbnail for every kind of PNG, so pictures fingerprint as before.
 
 #include "scanners/PngPictureDecoder.hpp"
 
@@ -64,9 +64,9 @@ void writePng(const std::filesystem::path& path, const PngKind& kind) {
     std::fclose(file);
 }
 
-std::optional<DecodedPicture> decodePngGrey(const std::filesystem::path& path) {
+std::optional<DecodedPicture> decodePngThumbnail(const std::filesystem::path& path) {
     auto file = PictureFile::open(path.string());
-    return file ? scanners::decodePngGrey(*file) : std::nullopt;
+    return file ? scanners::decodePngThumbnail(*file, kThumbnailSide) : std::nullopt;
 }
 
 // The general decoder's pixels: grey with alpha, transparent parts black.
@@ -81,7 +81,7 @@ std::vector<std::uint8_t> generalDecoderPixels(const std::filesystem::path& path
     return pixels;
 }
 
-TEST(PngPictureDecoderTest, EveryKindDecodesToTheGeneralDecodersPixels) {
+TEST(PngPictureDecoderTest, EveryKindGivesTheThumbnailOfTheGeneralDecodersPixels) {
     const PngKind kinds[] = {
         {"grey", PNG_COLOR_TYPE_GRAY, 8},
         {"grey-1bit", PNG_COLOR_TYPE_GRAY, 1},
@@ -100,11 +100,12 @@ TEST(PngPictureDecoderTest, EveryKindDecodesToTheGeneralDecodersPixels) {
     for (const auto& kind : kinds) {
         const auto path = dir / (std::string(kind.name) + ".png");
         writePng(path, kind);
-        const auto decoded = decodePngGrey(path);
+        const auto decoded = decodePngThumbnail(path);
         ASSERT_TRUE(decoded) << kind.name;
         EXPECT_EQ(decoded->width, kWidth) << kind.name;
-        EXPECT_EQ(decoded->image.height, kHeight) << kind.name;
-        EXPECT_EQ(decoded->image.pixels, generalDecoderPixels(path)) << kind.name;
+        EXPECT_EQ(decoded->height, kHeight) << kind.name;
+        EXPECT_EQ(decoded->image.pixels, grayThumbnail({kWidth, kHeight, generalDecoderPixels(path)}, kThumbnailSide))
+            << kind.name;
     }
 }
 
@@ -112,14 +113,14 @@ TEST(PngPictureDecoderTest, WhatItDoesNotReadIsLeftToTheGeneralDecoder) {
     testing::TempDir dir;
     const auto interlaced = dir / "interlaced.png";
     writePng(interlaced, {"interlaced", PNG_COLOR_TYPE_RGB, 8, false, PNG_INTERLACE_ADAM7});
-    EXPECT_FALSE(decodePngGrey(interlaced));
+    EXPECT_FALSE(decodePngThumbnail(interlaced));
     const auto picture = decodePicture(interlaced.string());
     ASSERT_TRUE(picture);
     EXPECT_EQ(picture->image.pixels, generalDecoderPixels(interlaced));
 
-    EXPECT_FALSE(decodePngGrey(dir.write("cut.png", std::string_view("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16))));
-    EXPECT_FALSE(decodePngGrey(dir.write("text.png", "not a picture")));
-    EXPECT_FALSE(decodePngGrey(dir / "missing.png"));
+    EXPECT_FALSE(decodePngThumbnail(dir.write("cut.png", std::string_view("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16))));
+    EXPECT_FALSE(decodePngThumbnail(dir.write("text.png", "not a picture")));
+    EXPECT_FALSE(decodePngThumbnail(dir / "missing.png"));
 }
 
 }  // namespace
