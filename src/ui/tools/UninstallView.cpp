@@ -46,9 +46,8 @@ UninstallView::UninstallView(std::unique_ptr<viewmodels::UninstallViewModel> vie
     column->setContentsMargins(24, 8, 24, 16);
     column->setSpacing(12);
 
+    // The pane's title above names the page; its header holds the count and refresh.
     auto* header = new QHBoxLayout;
-    header->addWidget(tokenLabel(localizedText(UninstallTexts::title), DesignTokens::titleFont(),
-                                 DesignTokens::textPrimary(), this));
     header->addStretch();
     count_ = tokenLabel({}, DesignTokens::detailFont(), DesignTokens::textSecondary(), this);
     header->addWidget(count_);
