@@ -3,6 +3,7 @@
 #include "model/DecodingError.hpp"
 #include "model/SharedEcosystemState.hpp"
 #include "platform/ByteCountFormatter.hpp"
+#include "platform/Localization.hpp"
 #include "platform/RelativeDateFormatter.hpp"
 #include "platform/Warnings.hpp"
 
@@ -123,10 +124,12 @@ bool UserPreferences::hasSmartCleanupPlan() const {
 std::optional<std::string> UserPreferences::lastScanSummary() const {
     const double lastScan = defaults_.real(kLastScanDate);
     if (!(lastScan > 0)) return std::nullopt;
-    const auto relative = platform::formatRelativeAbbreviated(platform::Date::fromTimeIntervalSince1970(lastScan),
-                                                              clock_.now(), language_);
+    const auto date = platform::Date::fromTimeIntervalSince1970(lastScan);
     const auto found = platform::formatByteCount(truncatedBytes(defaults_.real(kLastScanFoundBytes)));
-    return "Last scan " + relative + " \u00B7 found " + found;
+    if (platform::isJustNow(date, clock_.now()))
+        return platform::localizedFormat("Last scan just now \u00B7 found %@", {found});
+    return platform::localizedFormat("Last scan %@ \u00B7 found %@",
+                                     {platform::formatRelativeAbbreviated(date, clock_.now(), language_), found});
 }
 
 bool UserPreferences::isAutoScanDue() const {

@@ -105,7 +105,8 @@ inline constexpr double kHistoryMinimumBarHeight = 8.0;
 // The three largest categories of the result, or of the stored totals after
 // a restart (their counts then 0); empty before the first scan.
 [[nodiscard]] std::vector<CategoryTile> topCategories(const viewmodels::ScanViewModel& viewModel);
-// None for an empty history. Dates are told relative to `now` in `language`;
+// None for an empty history. Dates are told relative to `now` in `language`
+// ("just now" within a minute);
 // the help texts give them in the medium style of `timeZone` (empty: local).
 [[nodiscard]] std::optional<CleaningHistoryContent> cleaningHistory(const std::vector<model::CleaningRecord>& history,
                                                                     platform::Date now, const std::string& language,
