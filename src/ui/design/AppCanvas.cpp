@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
@@ -138,6 +139,7 @@ std::vector<QRectF> AppCanvas::textAreas() const {
         if (!label->text().isEmpty() || !label->pixmap().isNull()) add(label);
     for (const auto* button : findChildren<QAbstractButton*>())
         if (!button->text().isEmpty() || !button->icon().isNull()) add(button);
+    for (const auto* field : findChildren<QLineEdit*>()) add(field);
     // Painted texts: pills and badges (no meta-object of their own, so no qobject_cast).
     for (const auto* widget : findChildren<QWidget*>())
         if (dynamic_cast<const CapsuleLabel*>(widget) != nullptr) add(widget);
