@@ -157,10 +157,12 @@ bool UserPreferences::hasSmartCleanupPlan() const {
 std::optional<std::string> UserPreferences::lastScanSummary() const {
     const double lastScan = defaults_.real(kLastScanDate);
     if (!(lastScan > 0)) return std::nullopt;
-    const auto relative = platform::formatRelativeAbbreviated(platform::Date::fromTimeIntervalSince1970(lastScan),
-                                                              clock_.now(), language_);
+    const auto date = platform::Date::fromTimeIntervalSince1970(lastScan);
     const auto found = platform::formatByteCount(truncatedBytes(defaults_.real(kLastScanFoundBytes)));
-    return platform::localizedFormat("Last scan %1$@ \u00B7 found %2$@", {relative, found});
+    if (platform::isJustNow(date, clock_.now()))
+        return platform::localizedFormat("Last scan just now \u00B7 found %@", {found});
+    return platform::localizedFormat("Last scan %1$@ \u00B7 found %2$@",
+                                     {platform::formatRelativeAbbreviated(date, clock_.now(), language_), found});
 }
 
 bool UserPreferences::isAutoScanDue() const {

@@ -63,7 +63,8 @@ public:
     void setLastSmartCleanupPlan(const std::optional<PersistedSmartCleanupPlan>& plan);
     [[nodiscard]] bool hasSmartCleanupPlan() const;
 
-    // "Last scan 2 hr. ago · found 1.2 GB"; none when never scanned.
+    // "Last scan 2 hr. ago · found 1.2 GB" ("Last scan just now · …" within a
+    // minute), in the current language; none when never scanned.
     [[nodiscard]] std::optional<std::string> lastScanSummary() const;
     [[nodiscard]] bool isAutoScanDue() const;
 

@@ -52,6 +52,8 @@ std::string formatRelative(Date date, Date now, std::string_view language, UDate
 
 }  // namespace
 
+bool isJustNow(Date date, Date now) { return std::fabs(date.timeIntervalSince(now)) < 60; }
+
 std::string formatRelativeAbbreviated(Date date, Date now, std::string_view language) {
     return formatRelative(date, now, language, UDAT_STYLE_SHORT);
 }

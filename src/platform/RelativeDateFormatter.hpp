@@ -14,5 +14,9 @@ namespace zentrel::platform {
 [[nodiscard]] std::string formatRelativeAbbreviated(Date date, Date now, std::string_view language);
 // The same with the units written out: "in 23 hours".
 [[nodiscard]] std::string formatRelativeFull(Date date, Date now, std::string_view language);
+// Within a minute of now, where both say "now": a sentence about a moment
+// just past says so in its own words ("Last scan just now"), as "now" alone
+// reads wrong in a sentence in either language.
+[[nodiscard]] bool isJustNow(Date date, Date now);
 
 }  // namespace zentrel::platform

@@ -93,6 +93,8 @@ TEST(RelativeDateTest, UnderAMinuteIsNowAndLongerTakesTheLargestUnit) {
     EXPECT_EQ(formatRelativeAbbreviated(now.addingTimeInterval(-2 * 3600), now, "en"), "2 hr. ago");
     EXPECT_EQ(formatRelativeFull(now.addingTimeInterval(23 * 3600 + 5), now, "en"), "in 23 hours");
     EXPECT_NE(formatRelativeAbbreviated(now, now, "vi"), "now") << "Vietnamese has its own word";
+    for (const double seconds : {0.0, -59.0, 59.0}) EXPECT_TRUE(isJustNow(now.addingTimeInterval(seconds), now)) << seconds;
+    for (const double seconds : {-60.0, 60.0}) EXPECT_FALSE(isJustNow(now.addingTimeInterval(seconds), now)) << seconds;
 }
 
 TEST(LocalizationTest, FormatsFillSlotsInOrderOrByNumber) {

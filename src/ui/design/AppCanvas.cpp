@@ -1,9 +1,12 @@
 #include "ui/design/AppCanvas.hpp"
 
+#include "ui/design/CapsuleLabel.hpp"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
@@ -131,10 +134,15 @@ std::vector<QRectF> AppCanvas::textAreas() const {
         if (!widget->isVisible()) return;
         areas.emplace_back(QRectF(widget->mapTo(this, QPoint(0, 0)), widget->size()));
     };
+    // A symbol at the head of a line of text counts as part of it.
     for (const auto* label : findChildren<QLabel*>())
-        if (!label->text().isEmpty()) add(label);
+        if (!label->text().isEmpty() || !label->pixmap().isNull()) add(label);
     for (const auto* button : findChildren<QAbstractButton*>())
-        if (!button->text().isEmpty()) add(button);
+        if (!button->text().isEmpty() || !button->icon().isNull()) add(button);
+    for (const auto* field : findChildren<QLineEdit*>()) add(field);
+    // Painted texts: pills and badges (no meta-object of their own, so no qobject_cast).
+    for (const auto* widget : findChildren<QWidget*>())
+        if (dynamic_cast<const CapsuleLabel*>(widget) != nullptr) add(widget);
     return areas;
 }
 

@@ -5,7 +5,7 @@
 // and never faster than the display. After a while without input it rests on
 // its last picture, so an idle window costs nothing; an inactive window, or
 // reduced motion, shows the still picture (the one for time 0). No dot is
-// drawn where a text stands.
+// drawn where a text, a symbol, a text field or a pill stands.
 
 #include "platform/Clock.hpp"
 #include "ui/design/DotField.hpp"

@@ -52,9 +52,11 @@ std::vector<CategoryRowContent> popoverCategoryRows(const viewmodels::ScanViewMo
 std::optional<LastActivity> lastActivity(const model::UserPreferences& prefs, platform::Date now,
                                          const std::string& language) {
     if (const auto latest = model::latestCleaning(prefs.cleaningHistory()); latest && latest->freedBytes > 0) {
+        const auto freed = fileSize(latest->freedBytes);
+        if (platform::isJustNow(latest->date, now))
+            return LastActivity{platform::localizedFormat("Cleaned %@ just now", {freed}), true};
         return LastActivity{platform::localizedFormat("Cleaned %@ \u00B7 %@",
-                                                      {fileSize(latest->freedBytes),
-                                                       platform::formatRelativeFull(latest->date, now, language)}),
+                                                      {freed, platform::formatRelativeFull(latest->date, now, language)}),
                             true};
     }
     if (auto summary = prefs.lastScanSummary()) return LastActivity{std::move(*summary), false};

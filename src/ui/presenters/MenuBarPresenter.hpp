@@ -72,8 +72,9 @@ inline constexpr std::size_t kPopoverCategories = 2;
 // first, equal sizes in category order, at most two.
 [[nodiscard]] std::vector<CategorySize> popoverTopCategories(const viewmodels::ScanViewModel& viewModel);
 [[nodiscard]] std::vector<CategoryRowContent> popoverCategoryRows(const viewmodels::ScanViewModel& viewModel);
-// The latest cleaning when it freed something, told relative to `now`; else
-// the last scan's summary; else none.
+// The latest cleaning when it freed something, told relative to `now`
+// ("Cleaned 2 MB just now" within a minute); else the last scan's summary;
+// else none.
 [[nodiscard]] std::optional<LastActivity> lastActivity(const model::UserPreferences& prefs, platform::Date now,
                                                        const std::string& language = "en");
 // The buttons in their order; the second, "Quick Clean (<size>)", only with

@@ -132,7 +132,9 @@ std::optional<CleaningHistoryContent> cleaningHistory(const std::vector<model::C
         const double fraction = largest < 1 ? 0.0 : static_cast<double>(record->freedBytes) / static_cast<double>(largest);
         const auto size = fileSize(record->freedBytes);
         card.columns.push_back({size, std::max(kHistoryMinimumBarHeight, kHistoryBarHeight * fraction),
-                                platform::formatRelativeAbbreviated(record->date, now, language),
+                                platform::isJustNow(record->date, now)
+                                    ? platform::localized("just now")
+                                    : platform::formatRelativeAbbreviated(record->date, now, language),
                                 size + " \u2022 " + mediumDate.format(record->date)});
     }
     return card;

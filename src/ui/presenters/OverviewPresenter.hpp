@@ -105,7 +105,8 @@ inline constexpr double kHistoryMinimumBarHeight = 8.0;
 // The three largest categories by the figures of the view mode (after a
 // restart, the stored ones); empty before the first scan.
 [[nodiscard]] std::vector<CategoryTile> topCategories(const viewmodels::ScanViewModel& viewModel);
-// None for an empty history. Dates are told relative to `now` in `language`;
+// None for an empty history. Dates are told relative to `now` in `language`
+// ("just now" within a minute);
 // the help texts give them in the medium style of `timeZone` (empty: local).
 [[nodiscard]] std::optional<CleaningHistoryContent> cleaningHistory(const std::vector<model::CleaningRecord>& history,
                                                                     platform::Date now, const std::string& language,

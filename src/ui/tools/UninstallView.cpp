@@ -46,12 +46,11 @@ UninstallView::UninstallView(std::unique_ptr<viewmodels::UninstallViewModel> vie
     column->setContentsMargins(24, 8, 24, 16);
     column->setSpacing(12);
 
+    // The pane's title above names the page: the search field leads the
+    // page, the count and the refresh button beside it.
     auto* header = new QHBoxLayout;
-    header->addWidget(tokenLabel(localizedText(UninstallTexts::title), DesignTokens::titleFont(),
-                                 DesignTokens::textPrimary(), this));
-    header->addStretch();
+    header->setSpacing(8);
     count_ = tokenLabel({}, DesignTokens::detailFont(), DesignTokens::textSecondary(), this);
-    header->addWidget(count_);
     auto* refresh = new QToolButton(this);
     followAppearance(refresh, [refresh] {
         const int side = refresh->fontMetrics().height();
@@ -63,8 +62,6 @@ UninstallView::UninstallView(std::unique_ptr<viewmodels::UninstallViewModel> vie
     refresh->setToolTip(plainToolTip(localizedText(UninstallTexts::refreshHelp)));
     refresh->setAccessibleName(localizedText(UninstallTexts::refreshHelp));
     connect(refresh, &QToolButton::clicked, this, [this] { viewModel_->loadApps(); });
-    header->addWidget(refresh);
-    column->addLayout(header);
 
     auto* searchBox = new SearchBackdrop(this);
     auto* searchRow = new QHBoxLayout(searchBox);
@@ -81,7 +78,10 @@ UninstallView::UninstallView(std::unique_ptr<viewmodels::UninstallViewModel> vie
         viewModel_->query.set(query.toStdString());
     });
     searchRow->addWidget(search_, 1);
-    column->addWidget(searchBox);
+    header->addWidget(searchBox, 1);
+    header->addWidget(count_);
+    header->addWidget(refresh);
+    column->addLayout(header);
 
     content_ = new QStackedWidget(this);
     auto* loading = new QWidget;

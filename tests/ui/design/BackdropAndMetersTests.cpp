@@ -1,18 +1,24 @@
 #include "ui/design/AppCanvas.hpp"
+#include "ui/design/DesignLabels.hpp"
 #include "ui/design/DiskRing.hpp"
 #include "ui/design/DotField.hpp"
 #include "ui/design/ProgressMeter.hpp"
 #include "ui/design/SectionReveal.hpp"
+#include "ui/design/StatusPill.hpp"
+#include "ui/design/SymbolImage.hpp"
 
 #include "doubles/FakeClock.hpp"
 
 #include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMouseEvent>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 
 namespace zentrel::ui {
 namespace {
@@ -116,14 +122,37 @@ TEST_F(ActiveCanvasTest, MovesAtTheFrameRateThenRestsWithoutInputAndWakesOnInput
     EXPECT_FALSE(canvas.isAnimating()) << "a hidden window never moves";
 }
 
-TEST_F(ActiveCanvasTest, NoDotStandsUnderAText) {
+TEST_F(ActiveCanvasTest, NoDotStandsUnderAnyKindOfText) {
     const auto all = dotFieldFrame(600, 400, canvas.pictureTime(), canvas.palette())->dots;
-    const auto shown = canvas.shownDots();
-    EXPECT_LT(shown.size(), all.size());
-    EXPECT_GT(shown.size(), all.size() / 2);
-    for (const auto& dot : shown) EXPECT_FALSE(text->geometry().adjusted(-4, -4, 4, 4).contains(dot.center.toPoint()));
     text->hide();
-    EXPECT_EQ(canvas.shownDots().size(), all.size());
+    ASSERT_EQ(canvas.shownDots().size(), all.size());
+    const std::vector<std::pair<const char*, std::function<QWidget*()>>> kinds{
+        {"a label", [this]() -> QWidget* { return text; }},
+        {"a symbol",
+         []() -> QWidget* {
+             return symbolLabel("magnifyingglass", DesignTokens::bodyFont(), DesignTokens::textTertiary(), nullptr);
+         }},
+        {"a text field", []() -> QWidget* { return new QLineEdit; }},
+        {"an icon button",
+         []() -> QWidget* {
+             auto* button = new QToolButton;
+             button->setIcon(QIcon(tintedSymbol("arrow.clockwise", 16, Qt::black, 1.0)));
+             return button;
+         }},
+        {"a pill", []() -> QWidget* { return new StatusPill("ON", {}, StatusPill::Variant::safe); }},
+    };
+    for (const auto& [kind, make] : kinds) {
+        auto* widget = make();
+        widget->setParent(&canvas);
+        widget->setGeometry(200, 150, 200, 40);
+        widget->show();
+        const auto shown = canvas.shownDots();
+        EXPECT_LT(shown.size(), all.size()) << kind;
+        EXPECT_GT(shown.size(), all.size() / 2) << kind;
+        for (const auto& dot : shown)
+            EXPECT_FALSE(widget->geometry().adjusted(-4, -4, 4, 4).contains(dot.center.toPoint())) << kind;
+        widget->hide();
+    }
 }
 
 TEST(MetersTest, RingAndMeterFollowTheirValues) {

@@ -1,3 +1,5 @@
+#include "ui/design/AppCanvas.hpp"
+#include "ui/design/CapsuleLabel.hpp"
 #include "ui/design/MotionPreference.hpp"
 #include "ui/panels/OnboardingParts.hpp"
 #include "ui/panels/OnboardingView.hpp"
@@ -5,6 +7,12 @@
 
 #include "doubles/PermissionsDoubles.hpp"
 #include "ui/StillTypingPermission.hpp"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLabel>
+#include <QPainter>
+#include <QScreen>
 
 #include <gtest/gtest.h>
 
@@ -58,6 +66,69 @@ TEST_F(FirstRunViewsTest, OnboardingWalksItsStepsAndFinishesFromTheLast) {
     EXPECT_EQ(finished, 2);
     view.hide();
     EXPECT_EQ(permissions->pollingRequestCount, 0);
+}
+
+// Where the canvas's texts stand, symbols in a line of text included.
+std::vector<std::pair<std::string, QRect>> textRects(const QWidget& canvas) {
+    std::vector<std::pair<std::string, QRect>> rects;
+    // The part a scroll area shows.
+    const auto add = [&](const QWidget* widget, const QString& name) {
+        const auto shown = widget->visibleRegion().boundingRect();
+        if (widget->isVisible() && !shown.isEmpty())
+            rects.emplace_back(name.toStdString(), shown.translated(widget->mapTo(&canvas, QPoint(0, 0))));
+    };
+    for (const auto* label : canvas.findChildren<QLabel*>())
+        if (!label->text().isEmpty() || !label->pixmap().isNull())
+            add(label, label->text().isEmpty() ? QString("a symbol") : label->text());
+    for (const auto* button : canvas.findChildren<QAbstractButton*>())
+        if (!button->text().isEmpty()) add(button, button->text());
+    for (const auto* widget : canvas.findChildren<QWidget*>())
+        if (const auto* capsule = dynamic_cast<const CapsuleLabel*>(widget)) add(capsule, capsule->text());
+    return rects;
+}
+
+// The names of the texts under which the backdrop alone, drawn without the
+// screen on it, paints anything but its plain colour.
+std::vector<std::string> textsOverDots(AppCanvas& canvas, qreal ratio) {
+    QImage backdrop(canvas.size() * ratio, QImage::Format_RGB32);
+    backdrop.setDevicePixelRatio(ratio);
+    canvas.render(&backdrop, {}, {}, QWidget::DrawWindowBackground);
+    const QRgb plain = DesignTokens::canvas().resolve(canvas.palette()).rgb();
+    std::vector<std::string> faults;
+    int dotted = 0;
+    for (int y = 0; y < backdrop.height(); ++y)
+        for (int x = 0; x < backdrop.width(); ++x) dotted += backdrop.pixel(x, y) != plain ? 1 : 0;
+    if (dotted == 0) faults.push_back("no dots at all");
+    for (const auto& [name, rect] : textRects(canvas)) {
+        const QRect pixels(rect.topLeft() * ratio, rect.size() * ratio);
+        bool clear = true;
+        for (int y = pixels.top(); y <= pixels.bottom() && clear; ++y)
+            for (int x = pixels.left(); x <= pixels.right() && clear; ++x) clear = backdrop.pixel(x, y) == plain;
+        if (!clear) faults.push_back(name + " at " + std::to_string(rect.x()) + "," + std::to_string(rect.y()));
+    }
+    return faults;
+}
+
+TEST_F(FirstRunViewsTest, NoDotOfTheBackdropStandsUnderAnOnboardingTextAtEitherScale) {
+    auto* onboarding = new OnboardingView({*permissions, typing, [] {}, {}, {"en-US"}});
+    AppCanvas canvas(onboarding, doubles.clock);
+    for (auto* screen : QGuiApplication::screens()) {
+        const qreal ratio = screen->devicePixelRatio();
+        canvas.setScreen(screen);
+        canvas.move(screen->geometry().topLeft());
+        canvas.show();
+        QApplication::setActiveWindow(&canvas);
+        for (int step = 0; step < onboarding->pager().totalSteps(); ++step) {
+            onboarding->pager().step.set(step);
+            for (int i = 0; i < 3; ++i) QApplication::processEvents();
+            for (const bool still : {false, true}) {
+                canvas.setReduceMotion(still);
+                ASSERT_EQ(canvas.pictureTime() != 0.0, !still) << "the field moves unless motion is reduced";
+                EXPECT_EQ(textsOverDots(canvas, ratio), std::vector<std::string>{})
+                    << "step " << step + 1 << " at " << ratio << "x" << (still ? ", still" : ", moving");
+            }
+        }
+    }
 }
 
 TEST_F(FirstRunViewsTest, TheAccessScreenChecksOnceAndShowsTheDeniedCard) {

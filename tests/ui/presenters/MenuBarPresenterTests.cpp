@@ -2,6 +2,7 @@
 #include "ui/presenters/MenuBarPresenter.hpp"
 #include "ui/presenters/PopoverPlacement.hpp"
 
+#include "platform/DesktopTexts.hpp"
 #include "platform/RelativeDateFormatter.hpp"
 #include "viewmodels/ScanViewModelHarness.hpp"
 
@@ -99,6 +100,39 @@ TEST_F(MenuBarPresenterTest, LastActivityIsTheLatestCleaningThenTheScanSummary) 
         EXPECT_EQ(activity ? std::optional(activity->text) : std::nullopt, c.expected) << c.name;
         EXPECT_EQ(activity && activity->cleaned, c.expected && c.expected->starts_with("Cleaned")) << c.name;
     }
+}
+
+TEST_F(MenuBarPresenterTest, TheLastActivityReadsAsASentenceInEitherLanguage) {
+    auto& texts = platform::Localization::shared();
+    platform::useDesktopTexts(texts, platform::HostPlatform::linuxDesktop, [](const char*) { return std::nullopt; });
+    const auto now = harness.clock.now();
+    struct Case {
+        const char* language;
+        std::optional<double> cleanedAgo;
+        double scannedAgo;
+        std::string expected;
+    };
+    const std::vector<Case> cases{
+        {"en", std::nullopt, 30, "Last scan just now \u00B7 found 7 MB"},
+        {"en", std::nullopt, 2 * 3600, "Last scan 2 hr. ago \u00B7 found 7 MB"},
+        {"en", 10, 3600, "Cleaned 2 MB just now"},
+        {"en", 3 * 3600, 3600, "Cleaned 2 MB \u00B7 3 hours ago"},
+        {"vi", std::nullopt, 30, "V\u1eeba qu\u00e9t xong \u00B7 t\u00ecm th\u1ea5y 7 MB"},
+        {"vi", std::nullopt, 2 * 3600, "Qu\u00e9t l\u1ea7n cu\u1ed1i 2 gi\u1edd tr\u01b0\u1edbc \u00B7 t\u00ecm th\u1ea5y 7 MB"},
+        {"vi", 10, 3600, "V\u1eeba d\u1ecdn 2 MB"},
+        {"vi", 3 * 3600, 3600, "\u0110\u00e3 d\u1ecdn 2 MB \u00B7 3 gi\u1edd tr\u01b0\u1edbc"},
+    };
+    harness.standard.setReal("lastScanFoundBytes", 7'000'000);
+    for (const auto& c : cases) {
+        texts.setLanguage(c.language);
+        const model::UserPreferences prefs(harness.standard, harness.clock, harness.shared, c.language);
+        harness.prefs.setCleaningHistory({});
+        if (c.cleanedAgo) harness.prefs.setCleaningHistory({{now.addingTimeInterval(-*c.cleanedAgo), 2'000'000}});
+        harness.standard.setReal("lastScanDate", now.addingTimeInterval(-c.scannedAgo).timeIntervalSince1970());
+        const auto activity = lastActivity(prefs, now, c.language);
+        EXPECT_EQ(activity ? activity->text : "", c.expected) << c.language;
+    }
+    texts.clear();
 }
 
 TEST_F(MenuBarPresenterTest, DiskHeaderOfAnUnreadableOrOverfullVolume) {

@@ -138,6 +138,7 @@ TEST(CleaningHistoryTest, ShowsTheLastEightBarsScaledToTheLargestAndTotalsEveryR
 
     const auto nothingFreed = cleaningHistory({{now, 0}}, now, "en", "UTC");
     EXPECT_DOUBLE_EQ(nothingFreed->columns[0].barHeight, 8.0);
+    EXPECT_EQ(nothingFreed->columns[0].dateText, "just now") << "a moment ago, not \"now\"";
 }
 
 }  // namespace

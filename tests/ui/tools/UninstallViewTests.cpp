@@ -1,6 +1,7 @@
 #include "ui/tools/UninstallView.hpp"
 
 #include "platform/PosixFileSystem.hpp"
+#include "ui/design/DesignLabels.hpp"
 #include "ui/presenters/UninstallPresenter.hpp"
 
 #include "doubles/ManualExecutor.hpp"
@@ -9,6 +10,7 @@
 #include "ui/LayoutAudit.hpp"
 
 #include <QApplication>
+#include <QLabel>
 #include <QMessageBox>
 #include <QScrollBar>
 
@@ -76,6 +78,16 @@ TEST_F(UninstallViewTest, TheListFitsItsPageWithoutSidewaysScrollingAtEverySize)
         EXPECT_LE(row.right(), view.appList()->viewport()->width()) << size.width();
         EXPECT_GE(row.width(), view.appList()->viewport()->width() - 1) << "a row spans the list";
     }
+}
+
+TEST_F(UninstallViewTest, ThePaneTitleAloneNamesThePage) {
+    view.show();
+    settle();
+    const auto title = localizedText(UninstallTexts::title);
+    for (const auto* label : view.findChildren<QLabel*>())
+        EXPECT_FALSE(label->isVisible() && label->text() == title) << "a second title under the pane's";
+    EXPECT_EQ(view.accessibleName(), title) << "assistive tools still hear the page's name";
+    EXPECT_TRUE(view.countLabel()->isVisible());
 }
 
 TEST_F(UninstallViewTest, SearchOpenTheSheetRemoveTheCheckedItemsAndReport) {
