@@ -59,8 +59,19 @@ struct X11KeyEventPoster::Connection {
 
     Display* display = nullptr;
     std::vector<SpareCode> spares;
+    int xkbEventBase = -1;
+    unsigned modifiers = 0;  // the keyboard's modifiers, as the server last announced them
 
     explicit Connection(Display* opened) : display(opened) {
+        // The modifiers are followed through the server's notices rather
+        // than asked for each character, which would wait a round trip.
+        int opcode = 0;
+        int error = 0;
+        if (XkbQueryExtension(display, &opcode, &xkbEventBase, &error, nullptr, nullptr)) {
+            XkbSelectEventDetails(display, XkbUseCoreKbd, XkbStateNotify, XkbModifierStateMask, XkbModifierStateMask);
+            XkbStateRec state{};
+            if (XkbGetState(display, XkbUseCoreKbd, &state) == Success) modifiers = state.mods;
+        }
         int first = 0;
         int last = 0;
         XDisplayKeycodes(display, &first, &last);
@@ -83,16 +94,33 @@ struct X11KeyEventPoster::Connection {
         XChangeKeyboardMapping(display, code, 2, none, 1);
     }
 
+    // Takes in the notices that arrived: new modifiers, and key maps that
+    // another program changed (our own changes of spare codes are known).
+    void readNotices() {
+        while (XEventsQueued(display, QueuedAfterReading) > 0) {
+            XEvent event;
+            XNextEvent(display, &event);
+            if (event.type == xkbEventBase) {
+                const auto& notice = reinterpret_cast<const XkbEvent&>(event);
+                if (notice.any.xkb_type == XkbStateNotify) modifiers = notice.state.mods;
+            } else if (event.type == MappingNotify && !isOwnRemap(event.xmapping)) {
+                XRefreshKeyboardMapping(&event.xmapping);
+            }
+        }
+    }
+
+    [[nodiscard]] bool isOwnRemap(const XMappingEvent& change) const {
+        return change.request == MappingKeyboard && change.count == 1 && isSpare(static_cast<KeyCode>(change.first_keycode));
+    }
+
     // The keyboard's own key that types `keysym` with the modifiers held now
     // (the user's Shift and Caps Lock included); 0 when it has none.
     [[nodiscard]] KeyCode ownKeyFor(KeySym keysym) const {
         const KeyCode code = XKeysymToKeycode(display, keysym);
         if (code == 0 || isSpare(code)) return 0;
-        XkbStateRec state{};
-        if (XkbGetState(display, XkbUseCoreKbd, &state) != Success) return 0;
         unsigned int consumed = 0;
         KeySym typed = NoSymbol;
-        if (!XkbLookupKeySym(display, code, state.mods, &consumed, &typed)) return 0;
+        if (!XkbLookupKeySym(display, code, modifiers, &consumed, &typed)) return 0;
         return typed == keysym ? code : 0;
     }
 
@@ -119,9 +147,11 @@ struct X11KeyEventPoster::Connection {
                 return (a.mapped != NoSymbol) < (b.mapped != NoSymbol) ||
                        ((a.mapped != NoSymbol) == (b.mapped != NoSymbol) && a.useCount < b.useCount);
             });
+            // The server takes our requests in order: the key that follows
+            // already types the new character, and every window hears of the
+            // new map before that key.
             KeySym both[2] = {keysym, keysym};
             XChangeKeyboardMapping(display, found->code, 2, both, 1);
-            XSync(display, False);
             found->mapped = keysym;
             found->useCount = 0;
         }
@@ -143,6 +173,7 @@ void X11KeyEventPoster::post(const SyntheticKeyEvent& event, PostTarget) {
         connection_ = std::make_unique<Connection>(display);
     }
     Display* display = connection_->display;
+    connection_->readNotices();
     const auto fake = [&](KeyCode code, bool pressed) {
         if (code == 0) return;
         echoes_.expect(code, pressed);
@@ -158,7 +189,6 @@ void X11KeyEventPoster::post(const SyntheticKeyEvent& event, PostTarget) {
                 fake(code, false);
             }
         }
-        XFlush(display);
         return;
     }
 
@@ -182,10 +212,14 @@ void X11KeyEventPoster::post(const SyntheticKeyEvent& event, PostTarget) {
         fake(code, false);
         for (auto m = modifiers.rbegin(); m != modifiers.rend(); ++m) fake(*m, false);
     }
-    XFlush(display);
+}
+
+void X11KeyEventPoster::flush() {
+    if (connection_) XFlush(connection_->display);
 }
 
 void X11KeyEventPoster::sleepMicroseconds(std::uint32_t micros) {
+    flush();
     std::this_thread::sleep_for(std::chrono::microseconds(micros));
 }
 

@@ -6,7 +6,8 @@
 // characters it needs: each keeps its code for the session (every remap
 // makes each window reload its key map), the least used is remapped only
 // when no code is free. Each key is noted in the echoes so that the RECORD
-// tap can skip it. The spare codes are unmapped again when the poster goes,
+// tap can skip it. Events go out on `flush` (or before a sleep), a rewrite in
+// one write, which the server takes in one piece. The spare codes are unmapped again when the poster goes,
 // and codes a run left mapped (it was killed) are unmapped at the next
 // start. One thread at a time.
 
@@ -27,6 +28,7 @@ public:
     X11KeyEventPoster& operator=(const X11KeyEventPoster&) = delete;
 
     void post(const SyntheticKeyEvent& event, PostTarget target) override;
+    void flush() override;
     void sleepMicroseconds(std::uint32_t micros) override;
 
 private:

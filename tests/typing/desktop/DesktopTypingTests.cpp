@@ -241,10 +241,13 @@ TEST_F(DesktopTypingTest, TextGoesThroughTheKeyboardsOwnKeysAndSpareCodesLeftMap
         x11::X11SyntheticEchoes echoes;
         x11::X11KeyEventPoster poster(echoes);
         poster.post({0, true, 0, u"xin"}, platform::PostTarget::session);
+        poster.flush();
         XSync(display, False);
         EXPECT_EQ(spareCodesInUse(display), std::vector<int>{}) << "the leftover code is freed; letters the keyboard has use no spare code";
         poster.post({0, true, 0, u" chào"}, platform::PostTarget::session);
-        XSync(display, False);
+        poster.flush();
+        // The poster does not wait for its change of the map.
+        runUntil(loop, [&] { return !spareCodesInUse(display).empty(); }, 5s);
         EXPECT_EQ(spareCodesInUse(display).size(), 1U) << "only à needs a spare code";
         runUntil(loop, [&] { return field("plain") == "xin chào"; }, 5s);
         EXPECT_EQ(field("plain"), "xin chào");
