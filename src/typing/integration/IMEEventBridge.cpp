@@ -69,6 +69,11 @@ void IMEEventBridge::reset() {
     fixWaiting_ = false;
 }
 
+void IMEEventBridge::dropWaitingFix() {
+    // Typing stopped for the window: what waited is not written, later or elsewhere.
+    if (fixWaiting_) reset();
+}
+
 void IMEEventBridge::fixWord(bool later) {
     if (later) {
         fixWaiting_ = true;
@@ -92,7 +97,10 @@ IMEEventBridge::Verdict IMEEventBridge::handle(const platform::TapEvent& event, 
     std::lock_guard guard(lock_);
     if (tapIsPresent) tapPresent_ = true;
     if (event.userData == kMarker) return Verdict::pass;
-    if (!state_.isEnabled || isInjecting_) return Verdict::pass;
+    if (!state_.isEnabled || isInjecting_) {
+        dropWaitingFix();
+        return Verdict::pass;
+    }
 
     // The per-application toggle: control and shift with V.
     if (event.type == TapEventType::keyDown && event.keyCode == kKeyV &&
@@ -101,7 +109,10 @@ IMEEventBridge::Verdict IMEEventBridge::handle(const platform::TapEvent& event, 
         reset();
         return Verdict::swallow;
     }
-    if (!shouldHandleFrontmostApp()) return Verdict::pass;
+    if (!shouldHandleFrontmostApp()) {
+        dropWaitingFix();
+        return Verdict::pass;
+    }
 
     auto verdict = Verdict::pass;
     switch (event.type) {

@@ -68,6 +68,7 @@ private:
     // Writes the words finished while fixes waited and the engine's word
     // now, or leaves that to the last of the keys behind this one.
     void fixWord(bool later);
+    void dropWaitingFix();
     void replaceDisplayedText(const std::string& target);
     void postText(const std::u32string& text);
     void postUnicodeEvent(const std::u32string& text);

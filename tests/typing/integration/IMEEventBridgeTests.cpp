@@ -95,6 +95,27 @@ TEST_F(IMEEventBridgeTest, RewritesOnlyWhatChangedAndLetsTheBreakerThrough) {
     EXPECT_EQ(poster.downs(), std::vector<std::string>{"a"}) << "a new word: nothing to erase";
 }
 
+TEST_F(IMEEventBridgeTest, AFixWaitingWhenTypingStopsForTheWindowIsNeverWritten) {
+    const auto delivered = [](char16_t c, bool more) {
+        auto event = keyDown(c);
+        event.alreadyDelivered = true;
+        event.followedByMoreEvents = more;
+        return event;
+    };
+    for (char16_t c : std::u16string_view(u"vieet")) (void)bridge.handle(delivered(c, false));
+    poster.clear();
+    (void)bridge.handle(delivered(u'j', true));
+    EXPECT_TRUE(poster.events.empty()) << "the fix waits for the key behind it";
+    bridge.withLock([](IMEEventBridge::State& state) {
+        state.frontmostBundleID = "notes";
+        state.excludedApps = {"notes"};
+    });
+    EXPECT_EQ(bridge.handle(delivered(u' ', false)), Verdict::pass);
+    bridge.withLock([](IMEEventBridge::State& state) { state.excludedApps.clear(); });
+    (void)bridge.handle(delivered(u'a', false));
+    EXPECT_TRUE(poster.events.empty()) << "nothing of the dropped fix is written later";
+}
+
 TEST_F(IMEEventBridgeTest, ARestoredWordIsRewrittenBeforeTheSpacePasses) {
     bridge.withLock([](IMEEventBridge::State& state) { state.engine.options.instantRestoreInvalidSpelling = false; });
     (void)type(u"use");
