@@ -57,7 +57,7 @@ bool isLeftoverSpare(const KeySym* symbols, int perCode) {
 }  // namespace
 
 struct X11KeyEventPoster::Connection {
-    // Where a character the keyboard lacks is typed.
+    // The key that types a character, with Shift pressed around it or not.
     struct Key {
         KeyCode code = 0;
         bool pressShift = false;
@@ -76,6 +76,7 @@ struct X11KeyEventPoster::Connection {
         int error = 0;
         if (XkbQueryExtension(display, &opcode, &xkbEventBase, &error, nullptr, nullptr)) {
             XkbSelectEventDetails(display, XkbUseCoreKbd, XkbStateNotify, XkbModifierStateMask, XkbModifierStateMask);
+
             XkbStateRec state{};
             if (XkbGetState(display, XkbUseCoreKbd, &state) == Success) modifiers = state.mods;
         }
@@ -104,23 +105,14 @@ struct X11KeyEventPoster::Connection {
         XChangeKeyboardMapping(display, code, 2, none, 1);
     }
 
-    // Takes in the notices that arrived: new modifiers, and key maps that
-    // another program changed (our own changes of spare codes are known).
+    // Takes in the modifier notices that arrived.
     void readNotices() {
         while (XEventsQueued(display, QueuedAfterReading) > 0) {
             XEvent event;
             XNextEvent(display, &event);
-            if (event.type == xkbEventBase) {
-                const auto& notice = reinterpret_cast<const XkbEvent&>(event);
-                if (notice.any.xkb_type == XkbStateNotify) modifiers = notice.state.mods;
-            } else if (event.type == MappingNotify && !isOwnRemap(event.xmapping)) {
-                XRefreshKeyboardMapping(&event.xmapping);
-            }
+            const auto& notice = reinterpret_cast<const XkbEvent&>(event);
+            if (event.type == xkbEventBase && notice.any.xkb_type == XkbStateNotify) modifiers = notice.state.mods;
         }
-    }
-
-    [[nodiscard]] bool isOwnRemap(const XMappingEvent& change) const {
-        return change.request == MappingKeyboard && change.count == 1 && isSpare(static_cast<KeyCode>(change.first_keycode));
     }
 
     // The keyboard's own key that types `keysym` with the modifiers held now

@@ -260,6 +260,27 @@ TEST_F(DesktopTypingTest, TextGoesThroughTheKeyboardsOwnKeysAndSpareCodesLeftMap
     XCloseDisplay(display);
 }
 
+TEST_F(DesktopTypingTest, ALetterComesOutAsWrittenWhateverTheModifiersAre) {
+    openWindow();
+    Display* display = XOpenDisplay(nullptr);
+    ASSERT_NE(display, nullptr);
+    platform::MainLoop loop;
+    x11::X11SyntheticEchoes echoes;
+    x11::X11KeyEventPoster poster(echoes);
+    poster.post({0, true, 0, u"n"}, platform::PostTarget::session);
+    poster.flush();
+    runUntil(loop, [&] { return field("plain") == "n"; }, 5s);
+    // Shift goes on (locked) after the poster started: the N key now types N.
+    XkbLockModifiers(display, XkbUseCoreKbd, ShiftMask, ShiftMask);
+    XSync(display, False);
+    poster.post({0, true, 0, u"nN"}, platform::PostTarget::session);
+    poster.flush();
+    runUntil(loop, [&] { return field("plain") == "nnN"; }, 5s);
+    EXPECT_EQ(field("plain"), "nnN");
+    XkbLockModifiers(display, XkbUseCoreKbd, ShiftMask, 0);
+    XCloseDisplay(display);
+}
+
 // Changes of the key map since the last call, for a display that selected
 // the keyboard extension's map notices (its event base `xkbEvents`).
 int mapChanges(Display* display, int xkbEvents) {
