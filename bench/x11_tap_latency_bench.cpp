@@ -1,8 +1,9 @@
 // The X11 key tap's fix latency: from the moment RECORD hands over a typed
-// key to the moment the bridge has posted its rewrite through XTEST. Types
+// key to the moment the bridge has sent its rewrite through XTEST. Types
 // 400 transforming pairs ("aa" becomes "â") as a person would, 5 ms apart,
 // on the display in $DISPLAY, and reports the median and 99th percentile.
-// Without a display of its own: `xvfb-run -a build/bench/x11_tap_latency_bench`.
+// Without a display of its own: `xvfb-run -a -s -noreset build/bench/x11_tap_latency_bench`
+// (a server that resets when its first client leaves refuses the next).
 
 #include "platform/MainLoop.hpp"
 #include "platform/MemoryClipboard.hpp"
@@ -20,6 +21,7 @@
 #include <algorithm>
 #include <atomic>
 #include <thread>
+#include <utility>
 
 
 namespace {
@@ -48,13 +50,17 @@ private:
     platform::MainLoop& loop_;
 };
 
-// Measures from the stamp to the rewrite's first synthetic key.
+// Measures from the stamp to the moment the rewrite is sent.
 class TimingPoster final : public platform::KeyEventPoster {
 public:
     TimingPoster(platform::KeyEventPoster& inner, StampingQueue& queue) : inner_(inner), queue_(queue) {}
     void post(const platform::SyntheticKeyEvent& event, platform::PostTarget target) override {
         inner_.post(event, target);
-        if (!queue_.posted) {
+        sending_ = true;
+    }
+    void flush() override {
+        inner_.flush();
+        if (std::exchange(sending_, false) && !queue_.posted) {
             queue_.posted = true;
             latencies.push_back(std::chrono::duration<double, std::micro>(Clock::now() - queue_.observedAt).count());
         }
@@ -65,6 +71,7 @@ public:
 private:
     platform::KeyEventPoster& inner_;
     StampingQueue& queue_;
+    bool sending_ = false;
 };
 
 void BM_X11TapFixLatency(benchmark::State& state) {

@@ -1,5 +1,9 @@
 #include "ime/IBusClientName.hpp"
 
+#include "platform/ProcessNames.hpp"
+
+#include <fstream>
+
 namespace zentrel::ime {
 
 std::optional<std::string> programNameOfIBusClient(std::string_view clientName) {
@@ -10,6 +14,19 @@ std::optional<std::string> programNameOfIBusClient(std::string_view clientName) 
     return std::string(program);
 }
 
-bool keepsPreeditOnFocusChange(std::string_view clientName) { return clientName != "QIBusInputContext"; }
+bool isQtClient(std::string_view clientName) { return clientName == "QIBusInputContext"; }
+
+std::optional<std::string> programOfQtClientProcess(std::int64_t pid, const std::filesystem::path& procRoot) {
+    if (pid <= 0) return std::nullopt;
+    // The module is a plugin the process maps from Qt's plugin folder.
+    std::ifstream maps(procRoot / std::to_string(pid) / "maps");
+    bool loaded = false;
+    for (std::string line; !loaded && std::getline(maps, line);) {
+        loaded = line.ends_with("/platforminputcontexts/libibusplatforminputcontextplugin.so");
+    }
+    return loaded ? platform::programNameOfProcess(pid, procRoot) : std::nullopt;
+}
+
+bool keepsPreeditOnFocusChange(std::string_view clientName) { return !isQtClient(clientName); }
 
 }  // namespace zentrel::ime

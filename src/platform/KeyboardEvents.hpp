@@ -30,6 +30,10 @@ struct TapEvent {
     // reports every typed key so, and the bridge then rewrites from what is
     // on screen instead of dropping the key.
     bool alreadyDelivered = false;
+    // More events the tap observed wait behind this one: with keys already
+    // delivered, the window has more than this key, and a fix is left to the
+    // last of them.
+    bool followedByMoreEvents = false;
 };
 
 struct SyntheticKeyEvent {
@@ -49,8 +53,12 @@ enum class PostTarget { session, afterTap };
 class KeyEventPoster {
 public:
     virtual ~KeyEventPoster() = default;
+    // The event may wait in a buffer until `flush` or a sleep.
     virtual void post(const SyntheticKeyEvent& event, PostTarget target) = 0;
-    // Blocks the calling thread; the tap's delays between events.
+    // Sends the events posted so far in one piece, so that no other
+    // program's key lands among them.
+    virtual void flush() {}
+    // Sends what was posted, then blocks the calling thread; the tap's delays between events.
     virtual void sleepMicroseconds(std::uint32_t micros) = 0;
 };
 

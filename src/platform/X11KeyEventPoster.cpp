@@ -1,5 +1,6 @@
 #include "platform/X11KeyEventPoster.hpp"
 
+#include "platform/SpareKeyCodes.hpp"
 #include "platform/X11KeyTranslation.hpp"
 #include "platform/X11Session.hpp"
 
@@ -10,6 +11,7 @@
 #include <X11/keysym.h>
 
 #include <algorithm>
+#include <chrono>
 #include <thread>
 #include <vector>
 
@@ -33,48 +35,68 @@ std::u32string utf32(const std::u16string& units) {
     return text;
 }
 
-// A key that types one cased letter at both levels, as a spare code is
-// mapped here: left over by a run that ended without unmapping it (a layout
-// gives a letter's two cases on its two levels).
+// A key mapped as a spare code is mapped here: one cased letter at both
+// levels, or two Vietnamese letters that may share a code. Left over by a
+// run that ended without unmapping it (a layout gives a letter's two cases
+// on its two levels, and its own key symbols for Vietnamese letters).
 bool isLeftoverSpare(const KeySym* symbols, int perCode) {
-    if (perCode < 2 || symbols[0] == NoSymbol || symbols[0] != symbols[1]) return false;
-    // The server repeats it for the other groups.
-    if (!std::all_of(symbols + 2, symbols + perCode, [&](KeySym s) { return s == NoSymbol || s == symbols[0]; })) {
+    if (perCode < 2 || symbols[0] == NoSymbol) return false;
+    const bool shared = SpareKeyCodes::canShare(symbols[0], symbols[1]);
+    if (symbols[0] != symbols[1] && !shared) return false;
+    // The server repeats the levels for the other groups.
+    if (!std::all_of(symbols + 2, symbols + perCode,
+                     [&](KeySym s) { return s == NoSymbol || s == symbols[0] || s == symbols[1]; })) {
         return false;
     }
     KeySym lower = NoSymbol;
     KeySym upper = NoSymbol;
     XConvertCase(symbols[0], &lower, &upper);
-    return lower != upper;
+    return shared || lower != upper;
 }
 
 }  // namespace
 
 struct X11KeyEventPoster::Connection {
-    struct SpareCode {
-        KeyCode code;
-        KeySym mapped = NoSymbol;
-        unsigned long useCount = 0;
+    // The key that types a character, with Shift pressed around it or not.
+    struct Key {
+        KeyCode code = 0;
+        bool pressShift = false;
     };
 
     Display* display = nullptr;
-    std::vector<SpareCode> spares;
+    std::unique_ptr<SpareKeyCodes> spares;
+    KeyCode shiftKey = 0;
+    int xkbEventBase = -1;
+    unsigned modifiers = 0;  // the keyboard's modifiers, as the server last announced them
 
     explicit Connection(Display* opened) : display(opened) {
+        // The modifiers are followed through the server's notices rather
+        // than asked for each character, which would wait a round trip.
+        int opcode = 0;
+        int error = 0;
+        if (XkbQueryExtension(display, &opcode, &xkbEventBase, &error, nullptr, nullptr)) {
+            XkbSelectEventDetails(display, XkbUseCoreKbd, XkbStateNotify, XkbModifierStateMask, XkbModifierStateMask);
+
+            XkbStateRec state{};
+            if (XkbGetState(display, XkbUseCoreKbd, &state) == Success) modifiers = state.mods;
+        }
         int first = 0;
         int last = 0;
         XDisplayKeycodes(display, &first, &last);
         int perCode = 0;
         KeySym* map = XGetKeyboardMapping(display, static_cast<KeyCode>(first), last - first + 1, &perCode);
+        std::vector<unsigned> spareCodes;
         for (int code = first; map != nullptr && code <= last; ++code) {
             const KeySym* symbols = map + static_cast<std::ptrdiff_t>(code - first) * perCode;
             const bool leftover = isLeftoverSpare(symbols, perCode);
             if (leftover || std::all_of(symbols, symbols + perCode, [](KeySym s) { return s == NoSymbol; })) {
-                spares.push_back({static_cast<KeyCode>(code)});
+                spareCodes.push_back(static_cast<unsigned>(code));
             }
             if (leftover) unmap(static_cast<KeyCode>(code));
         }
         if (map != nullptr) XFree(map);
+        spares = std::make_unique<SpareKeyCodes>(std::move(spareCodes));
+        shiftKey = XKeysymToKeycode(display, XK_Shift_L);
         XSync(display, False);
     }
 
@@ -83,50 +105,48 @@ struct X11KeyEventPoster::Connection {
         XChangeKeyboardMapping(display, code, 2, none, 1);
     }
 
+    // Takes in the modifier notices that arrived.
+    void readNotices() {
+        while (XEventsQueued(display, QueuedAfterReading) > 0) {
+            XEvent event;
+            XNextEvent(display, &event);
+            const auto& notice = reinterpret_cast<const XkbEvent&>(event);
+            if (event.type == xkbEventBase && notice.any.xkb_type == XkbStateNotify) modifiers = notice.state.mods;
+        }
+    }
+
     // The keyboard's own key that types `keysym` with the modifiers held now
     // (the user's Shift and Caps Lock included); 0 when it has none.
     [[nodiscard]] KeyCode ownKeyFor(KeySym keysym) const {
         const KeyCode code = XKeysymToKeycode(display, keysym);
         if (code == 0 || isSpare(code)) return 0;
-        XkbStateRec state{};
-        if (XkbGetState(display, XkbUseCoreKbd, &state) != Success) return 0;
         unsigned int consumed = 0;
         KeySym typed = NoSymbol;
-        if (!XkbLookupKeySym(display, code, state.mods, &consumed, &typed)) return 0;
+        if (!XkbLookupKeySym(display, code, modifiers, &consumed, &typed)) return 0;
         return typed == keysym ? code : 0;
     }
 
-    [[nodiscard]] bool isSpare(KeyCode code) const {
-        return std::any_of(spares.begin(), spares.end(), [&](const SpareCode& s) { return s.code == code; });
-    }
+    [[nodiscard]] bool isSpare(KeyCode code) const { return spares->isSpare(code); }
 
     ~Connection() {
-        for (auto& spare : spares) {
-            if (spare.mapped != NoSymbol) unmap(spare.code);
-        }
+        for (unsigned code : spares->mappedCodes()) unmap(static_cast<KeyCode>(code));
         XCloseDisplay(display);
     }
 
-    // A key code that types `keysym`: the keyboard's own key, else a spare
-    // code mapped to it at both levels, kept for the session; the least used
-    // one is remapped when none is free. 0 when there is none.
-    KeyCode codeFor(KeySym keysym) {
-        if (const KeyCode own = ownKeyFor(keysym)) return own;
-        if (spares.empty()) return 0;
-        auto found = std::find_if(spares.begin(), spares.end(), [&](const SpareCode& s) { return s.mapped == keysym; });
-        if (found == spares.end()) {
-            found = std::min_element(spares.begin(), spares.end(), [](const SpareCode& a, const SpareCode& b) {
-                return (a.mapped != NoSymbol) < (b.mapped != NoSymbol) ||
-                       ((a.mapped != NoSymbol) == (b.mapped != NoSymbol) && a.useCount < b.useCount);
-            });
-            KeySym both[2] = {keysym, keysym};
-            XChangeKeyboardMapping(display, found->code, 2, both, 1);
-            XSync(display, False);
-            found->mapped = keysym;
-            found->useCount = 0;
+    // The key that types `keysym`: the keyboard's own key, else a spare code
+    // (SpareKeyCodes). Code 0 when there is none.
+    Key keyFor(KeySym keysym) {
+        if (const KeyCode own = ownKeyFor(keysym)) return {own};
+        const auto choice = spares->choose(keysym, (modifiers & ShiftMask) != 0, std::chrono::steady_clock::now());
+        if (!choice) return {};
+        if (choice->remap) {
+            // The server takes our requests in order: the key that follows
+            // already types the new character, and every window hears of the
+            // new map before that key.
+            KeySym levels[2] = {choice->remap->withoutShift, choice->remap->withShift};
+            XChangeKeyboardMapping(display, static_cast<int>(choice->code), 2, levels, 1);
         }
-        ++found->useCount;
-        return found->code;
+        return {static_cast<KeyCode>(choice->code), choice->pressShift && shiftKey != 0};
     }
 };
 
@@ -143,6 +163,7 @@ void X11KeyEventPoster::post(const SyntheticKeyEvent& event, PostTarget) {
         connection_ = std::make_unique<Connection>(display);
     }
     Display* display = connection_->display;
+    connection_->readNotices();
     const auto fake = [&](KeyCode code, bool pressed) {
         if (code == 0) return;
         echoes_.expect(code, pressed);
@@ -153,12 +174,13 @@ void X11KeyEventPoster::post(const SyntheticKeyEvent& event, PostTarget) {
         // Text is typed whole on the key-down; its key-up has nothing left to do.
         if (event.keyDown) {
             for (char32_t c : utf32(event.unicode)) {
-                const KeyCode code = connection_->codeFor(keysymForCharacter(c));
-                fake(code, true);
-                fake(code, false);
+                const auto key = connection_->keyFor(keysymForCharacter(c));
+                if (key.pressShift) fake(connection_->shiftKey, true);
+                fake(key.code, true);
+                fake(key.code, false);
+                if (key.pressShift) fake(connection_->shiftKey, false);
             }
         }
-        XFlush(display);
         return;
     }
 
@@ -182,10 +204,14 @@ void X11KeyEventPoster::post(const SyntheticKeyEvent& event, PostTarget) {
         fake(code, false);
         for (auto m = modifiers.rbegin(); m != modifiers.rend(); ++m) fake(*m, false);
     }
-    XFlush(display);
+}
+
+void X11KeyEventPoster::flush() {
+    if (connection_) XFlush(connection_->display);
 }
 
 void X11KeyEventPoster::sleepMicroseconds(std::uint32_t micros) {
+    flush();
     std::this_thread::sleep_for(std::chrono::microseconds(micros));
 }
 

@@ -3,12 +3,14 @@
 // Delete, shift+Left and the paste shortcut (control+V here) as real keys,
 // and text through the keyboard's own keys where one types the character
 // with the modifiers held now, else through spare key codes mapped to the
-// characters it needs: each keeps its code for the session (every remap
-// makes each window reload its key map), the least used is remapped only
-// when no code is free. Each key is noted in the echoes so that the RECORD
-// tap can skip it. The spare codes are unmapped again when the poster goes,
-// and codes a run left mapped (it was killed) are unmapped at the next
-// start. One thread at a time.
+// characters it needs (SpareKeyCodes: each keeps its code for the session,
+// since every remap makes each window reload its key map; Shift is pressed
+// around a letter on a code's Shift level). Each key is noted in the echoes
+// so that the RECORD tap can skip it. Events go out on `flush` (or before a
+// sleep): a rewrite in one write, which the server takes in one piece. The
+// spare codes are unmapped again when the poster goes, and codes a run left
+// mapped (it was killed) are unmapped at the next start. One thread at a
+// time.
 
 #include "platform/KeyboardEvents.hpp"
 #include "platform/X11SyntheticEchoes.hpp"
@@ -27,6 +29,7 @@ public:
     X11KeyEventPoster& operator=(const X11KeyEventPoster&) = delete;
 
     void post(const SyntheticKeyEvent& event, PostTarget target) override;
+    void flush() override;
     void sleepMicroseconds(std::uint32_t micros) override;
 
 private:

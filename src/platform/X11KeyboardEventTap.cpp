@@ -1,5 +1,6 @@
 #include "platform/X11KeyboardEventTap.hpp"
 
+#include "platform/TapEventQueue.hpp"
 #include "platform/Warnings.hpp"
 #include "platform/X11KeyTranslation.hpp"
 #include "platform/X11Session.hpp"
@@ -10,7 +11,6 @@
 #include <X11/extensions/record.h>
 #include <X11/keysym.h>
 
-#include <atomic>
 #include <thread>
 
 #include <poll.h>
@@ -25,16 +25,9 @@ constexpr unsigned kChordModifiers = ShiftMask | ControlMask;
 // The chord is grabbed with every combination of the lock modifiers.
 constexpr unsigned kLockCombinations[] = {0, LockMask, Mod2Mask, LockMask | Mod2Mask};
 
-// The handler and whether it may still run; queued events of a removed tap are dropped.
-struct Dispatch {
-    KeyboardEventTap::Handler handler;
-    std::atomic<bool> live{true};
-};
-
 }  // namespace
 
 struct X11KeyboardEventTap::Recording {
-    MainQueue& main;
     X11SyntheticEchoes& echoes;
     Display* control = nullptr;  // context, grabs, key maps; the thread's once it runs
     Display* data = nullptr;     // the recorded stream
@@ -42,10 +35,10 @@ struct X11KeyboardEventTap::Recording {
     KeyCode chordKey = 0;
     bool chordGrabbed = false;
     int wake = -1;
-    std::shared_ptr<Dispatch> dispatch;
+    std::unique_ptr<TapEventQueue> events;  // queued events of a removed tap are dropped
     std::thread thread;
 
-    Recording(MainQueue& queue, X11SyntheticEchoes& own) : main(queue), echoes(own) {}
+    explicit Recording(X11SyntheticEchoes& own) : echoes(own) {}
 
     ~Recording() {
         if (thread.joinable()) {
@@ -53,7 +46,7 @@ struct X11KeyboardEventTap::Recording {
             (void)::write(wake, &one, sizeof one);
             thread.join();
         }
-        if (dispatch) dispatch->live = false;
+        if (events) events->stop();
         if (control != nullptr) {
             if (context != 0) {
                 XRecordDisableContext(control, context);
@@ -115,9 +108,7 @@ struct X11KeyboardEventTap::Recording {
         } else {
             return;
         }
-        main.post([dispatch = dispatch, event] {
-            if (dispatch->live) (void)dispatch->handler(event, true);
-        });
+        events->push(std::move(event));
     }
 
     void run() {
@@ -153,7 +144,7 @@ bool X11KeyboardEventTap::install(Handler handler) {
     if (keyTapUnavailableReason(displayName_)) return false;
     useNonFatalErrorHandler();
     const char* name = displayName_.empty() ? nullptr : displayName_.c_str();
-    auto recording = std::make_unique<Recording>(main_, echoes_);
+    auto recording = std::make_unique<Recording>(echoes_);
     recording->control = XOpenDisplay(name);
     recording->data = XOpenDisplay(name);
     recording->wake = ::eventfd(0, EFD_CLOEXEC);
@@ -170,8 +161,7 @@ bool X11KeyboardEventTap::install(Handler handler) {
     if (recording->context == 0) return false;
     if (!recording->grabChord()) warn("Another program holds control+shift+V: the typing toggle also reaches the window");
 
-    recording->dispatch = std::make_shared<Dispatch>();
-    recording->dispatch->handler = std::move(handler);
+    recording->events = std::make_unique<TapEventQueue>(main_, std::move(handler));
     if (XRecordEnableContextAsync(recording->data, recording->context, &Recording::intercepted,
                                   reinterpret_cast<XPointer>(recording.get())) == 0) {
         return false;

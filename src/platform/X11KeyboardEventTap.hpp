@@ -1,8 +1,9 @@
 #pragma once
 // The key tap of an X11 session. Keys and mouse buttons are observed with
 // the RECORD extension on a thread of the tap's own and handed to the
-// handler on the main thread, marked as already delivered: RECORD cannot
-// hold a key back, so the window has it before the handler runs. Our own
+// handler on the main thread (in batches when they pile up, TapEventQueue),
+// marked as already delivered: RECORD cannot hold a key back, so the window
+// has it before the handler runs. Our own
 // XTEST keys are recognised through the echoes and skipped. The per-
 // application toggle chord (control+shift+V) is grabbed on the root window
 // while the tap is installed, so that it really is swallowed.

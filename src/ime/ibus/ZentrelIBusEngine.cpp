@@ -19,6 +19,8 @@ struct EngineState {
         : client(engine), controller(environment().loadSnapshot, *environment().settingsChanged) {}
     IBusClientAdapter client;
     ZentrelIMKController controller;
+    // Counts the focus changes: a name looked up for an earlier focus is dropped.
+    std::shared_ptr<unsigned> focusCount = std::make_shared<unsigned>(0);
 };
 
 struct ZentrelEngine {
@@ -84,13 +86,24 @@ void forgetWord(IBusEngine* engine) {
     engineState.client.forgetPreedit();
 }
 
-void focusOutId(IBusEngine* engine, const gchar*) { forgetWord(engine); }
+void focusOutId(IBusEngine* engine, const gchar*) {
+    ++*stateOf(engine).focusCount;
+    forgetWord(engine);
+}
 
 void focusInId(IBusEngine* engine, const gchar*, const gchar* client) {
     const std::string_view name = client != nullptr ? client : "";
-    auto& adapter = stateOf(engine).client;
-    adapter.setIdentity(programNameOfIBusClient(name));
-    adapter.setKeepsPreedit(keepsPreeditOnFocusChange(name));
+    auto& state = stateOf(engine);
+    const unsigned focus = ++*state.focusCount;
+    state.client.setIdentity(programNameOfIBusClient(name));
+    state.client.setKeepsPreedit(keepsPreeditOnFocusChange(name));
+    auto* namer = environment().focusedClientProgram;
+    if (!isQtClient(name) || namer == nullptr) return;
+    namer->ask([count = std::weak_ptr(state.focusCount), focus, adapter = &state.client](auto program) {
+        // The engine still exists and still has this focus.
+        const auto current = count.lock();
+        if (current && *current == focus) adapter->setIdentity(std::move(program));
+    });
 }
 
 void setContentType(IBusEngine* engine, guint purpose, guint) {

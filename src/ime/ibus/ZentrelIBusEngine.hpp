@@ -2,8 +2,11 @@
 // The IBus engine of zentrel-ime: one per input context, each with its own
 // controller. Keys arrive as IBus key events and are translated for the
 // controller; focus changes and resets end the word without writing to the
-// client, and each focus names the program that owns the field.
+// client, and each focus names the program that owns the field: GTK's
+// clients name it themselves, Qt's are named from the focused window's
+// process, which is looked up meanwhile (unnamed until the answer comes).
 
+#include "ime/FocusedClientProgram.hpp"
 #include "platform/Observable.hpp"
 #include "typing/engine/VietIMESharedSnapshot.hpp"
 
@@ -13,11 +16,13 @@
 
 namespace zentrel::ime {
 
-// What every engine of the program shares: the snapshot reader and the
-// announcement of new settings. Set once before the first engine is made.
+// What every engine of the program shares: the snapshot reader, the
+// announcement of new settings, and the namer of clients that name no
+// program (none: such clients stay unnamed). Set once before the first engine is made.
 struct IBusEngineEnvironment {
     std::function<typing::VietIMESharedSnapshot()> loadSnapshot;
     platform::Signal<>* settingsChanged = nullptr;
+    FocusedClientProgram* focusedClientProgram = nullptr;
 };
 void setIBusEngineEnvironment(IBusEngineEnvironment environment);
 

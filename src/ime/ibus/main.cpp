@@ -6,10 +6,13 @@
 // and registering again after the daemon restarts; a copy whose program file
 // an update replaced ends at that restart instead.
 
+#include "ime/FocusedClientProgram.hpp"
+#include "ime/ibus/GLibMainQueue.hpp"
 #include "ime/ibus/SettingsChangeListener.hpp"
 #include "ime/ibus/ZentrelIBusEngine.hpp"
 #include "platform/DesktopTexts.hpp"
 #include "platform/HostLayout.hpp"
+#include "platform/X11FrontmostApplication.hpp"
 #include "typing/engine/VietIMESharedSettings.hpp"
 
 #include <ibus.h>
@@ -153,7 +156,17 @@ int main(int argc, char** argv) {
     platform::Signal<> settingsChanged;
     ime::SettingsChangeListener listener(std::string(typing::VietIMESharedSettings::didChangeNotification),
                                          settingsChanged);
-    ime::setIBusEngineEnvironment({[layout] { return typing::VietIMESharedSettings::load(layout); }, &settingsChanged});
+    ime::GLibMainQueue engineQueue;
+    // Qt's clients are named from the process of the X11 window with the keyboard.
+    ime::FocusedClientProgram focusedClientProgram(engineQueue, [] {
+        auto frontmost = std::make_shared<platform::x11::X11FrontmostApplication>();
+        return [frontmost]() -> std::optional<std::int64_t> {
+            const auto application = frontmost->current();
+            return application ? std::optional(application->processID) : std::nullopt;
+        };
+    });
+    ime::setIBusEngineEnvironment(
+        {[layout] { return typing::VietIMESharedSettings::load(layout); }, &settingsChanged, &focusedClientProgram});
 
     if (registering) {
         (void)connectAndRegister(nullptr);

@@ -64,6 +64,27 @@ void IMEEventBridge::resetComposition() {
 void IMEEventBridge::reset() {
     state_.engine.reset();
     displayedText_.clear();
+    // A waiting fix cannot land where the word was any more.
+    finishedWhileWaiting_.clear();
+    fixWaiting_ = false;
+}
+
+void IMEEventBridge::dropWaitingFix() {
+    // Typing stopped for the window: what waited is not written, later or elsewhere.
+    if (fixWaiting_) reset();
+}
+
+void IMEEventBridge::fixWord(bool later) {
+    if (later) {
+        fixWaiting_ = true;
+        return;
+    }
+    const auto word = toUtf32(state_.engine.wordOutput());
+    replaceDisplayedText(toUtf8(finishedWhileWaiting_ + word));
+    // From here on the words before are done; the word on screen is this one.
+    displayedText_ = word;
+    finishedWhileWaiting_.clear();
+    fixWaiting_ = false;
 }
 
 bool IMEEventBridge::shouldHandleFrontmostApp() const {
@@ -76,7 +97,10 @@ IMEEventBridge::Verdict IMEEventBridge::handle(const platform::TapEvent& event, 
     std::lock_guard guard(lock_);
     if (tapIsPresent) tapPresent_ = true;
     if (event.userData == kMarker) return Verdict::pass;
-    if (!state_.isEnabled || isInjecting_) return Verdict::pass;
+    if (!state_.isEnabled || isInjecting_) {
+        dropWaitingFix();
+        return Verdict::pass;
+    }
 
     // The per-application toggle: control and shift with V.
     if (event.type == TapEventType::keyDown && event.keyCode == kKeyV &&
@@ -85,26 +109,32 @@ IMEEventBridge::Verdict IMEEventBridge::handle(const platform::TapEvent& event, 
         reset();
         return Verdict::swallow;
     }
-    if (!shouldHandleFrontmostApp()) return Verdict::pass;
+    if (!shouldHandleFrontmostApp()) {
+        dropWaitingFix();
+        return Verdict::pass;
+    }
 
+    auto verdict = Verdict::pass;
     switch (event.type) {
     case TapEventType::leftMouseDown:
     case TapEventType::rightMouseDown:
         reset();
         if (state_.onContextMayHaveChanged) state_.onContextMayHaveChanged();
-        return Verdict::pass;
-    case TapEventType::flagsChanged: return handleFlagsChanged(event);
-    case TapEventType::keyDown: return handleKeyDown(event);
-    case TapEventType::other: return Verdict::pass;
+        break;
+    case TapEventType::flagsChanged: verdict = handleFlagsChanged(event); break;
+    case TapEventType::keyDown: verdict = handleKeyDown(event); break;
+    case TapEventType::other: break;
     }
-    return Verdict::pass;
+    // The last of the waiting events makes the fix they held back.
+    if (fixWaiting_ && !event.followedByMoreEvents) fixWord(false);
+    return verdict;
 }
 
 IMEEventBridge::Verdict IMEEventBridge::handleFlagsChanged(const platform::TapEvent& event) {
     const auto flags = event.flags;
     if ((flags & modifier::control) != 0 && (flags & modifier::option) != 0 && state_.options.allowRawRestore) {
         (void)state_.engine.restoreRawWord();
-        replaceDisplayedText(state_.engine.wordOutput());
+        fixWord(false);
         return Verdict::swallow;
     }
     // Shift and Caps Lock only make capitals: the word goes on ("Ddaats").
@@ -127,7 +157,7 @@ IMEEventBridge::Verdict IMEEventBridge::handleKeyDown(const platform::TapEvent& 
     if (control && option) {
         if (!state_.options.allowRawRestore) return Verdict::pass;
         (void)state_.engine.restoreRawWord();
-        replaceDisplayedText(state_.engine.wordOutput());
+        fixWord(false);
         return Verdict::swallow;
     }
     if (control || option) {
@@ -139,15 +169,18 @@ IMEEventBridge::Verdict IMEEventBridge::handleKeyDown(const platform::TapEvent& 
         reset();
         return Verdict::pass;
     }
+    // Keys the window has behind this one: its fix waits for the last of them.
+    const bool fixLater = event.alreadyDelivered && event.followedByMoreEvents;
     if (event.keyCode == kKeyDelete) {
-        if (displayedText_.empty()) {
+        // Deleting into a word finished meanwhile leaves that word as it is.
+        if (displayedText_.empty() || !finishedWhileWaiting_.empty()) {
             reset();
             return Verdict::pass;
         }
         // A delivered Delete has already erased the last character.
         if (event.alreadyDelivered) displayedText_.pop_back();
         state_.engine.handleBackspace();
-        replaceDisplayedText(state_.engine.wordOutput());
+        fixWord(fixLater);
         return Verdict::swallow;
     }
 
@@ -162,19 +195,31 @@ IMEEventBridge::Verdict IMEEventBridge::handleKeyDown(const platform::TapEvent& 
         reset();
         return Verdict::pass;
     }
+    const auto wordBefore = toUtf32(state_.engine.wordOutput());
     const auto result = state_.engine.processChar(c);
     // A delivered key already stands after the word on screen.
     if (event.alreadyDelivered) displayedText_.push_back(c);
     // A breaker the engine took as a mark (VIQR) stays inside the word.
     if (!isBreak || !state_.engine.lastKeyEndedWord()) {
-        replaceDisplayedText(state_.engine.wordOutput());
+        fixWord(fixLater);
         return Verdict::swallow;
     }
-    if (result) {
-        // A delivered breaker stays after the rewritten word.
-        replaceDisplayedText(event.alreadyDelivered ? result->insert + toUtf8(std::u32string(1, c)) : result->insert);
+    if (!event.alreadyDelivered) {
+        if (result) replaceDisplayedText(result->insert);
+        displayedText_.clear();
+        return Verdict::pass;
     }
+    // A delivered breaker stays after the word.
+    const auto finished = finishedWhileWaiting_ + (result ? toUtf32(result->insert) : wordBefore) + c;
+    if (fixLater) {
+        finishedWhileWaiting_ = finished;
+        fixWaiting_ = true;
+        return Verdict::pass;
+    }
+    if (displayedText_ != finished) replaceDisplayedText(toUtf8(finished));
     displayedText_.clear();
+    finishedWhileWaiting_.clear();
+    fixWaiting_ = false;
     return Verdict::pass;
 }
 
@@ -209,6 +254,8 @@ void IMEEventBridge::replaceDisplayedText(const std::string& targetText) {
             }
         }
     }
+    // The whole rewrite reaches the window in one piece.
+    poster_.flush();
     displayedText_ = target;
     isInjecting_ = false;
 }

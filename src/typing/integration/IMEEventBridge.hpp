@@ -6,7 +6,9 @@
 // injection profile says. Answers every event with pass or swallow. A key
 // the window already received (a tap that only observes) counts as shown,
 // so the rewrite starts from what is on screen; swallowing it then only
-// means that nothing more is to be done.
+// means that nothing more is to be done. While more delivered keys wait
+// behind a key, its fix waits too (the window already shows those keys),
+// and the last of them rewrites everything since the first in one go.
 //
 // One lock guards everything and is held for the whole of each event,
 // including the delays between synthetic events and the two callbacks, which
@@ -63,6 +65,10 @@ private:
     Verdict handleKeyDown(const platform::TapEvent& event);
     Verdict handleFlagsChanged(const platform::TapEvent& event);
     void reset();
+    // Writes the words finished while fixes waited and the engine's word
+    // now, or leaves that to the last of the keys behind this one.
+    void fixWord(bool later);
+    void dropWaitingFix();
     void replaceDisplayedText(const std::string& target);
     void postText(const std::u32string& text);
     void postUnicodeEvent(const std::u32string& text);
@@ -73,7 +79,11 @@ private:
     mutable std::mutex lock_;
     State state_;
     bool isInjecting_ = false;
+    // What the window shows of the current word, and before it of the words
+    // finished while their fixes waited.
     std::u32string displayedText_;
+    std::u32string finishedWhileWaiting_;  // those words as they should read, breakers included
+    bool fixWaiting_ = false;
     bool tapPresent_ = false;
     platform::KeyEventPoster& poster_;
     platform::Clipboard& clipboard_;

@@ -103,9 +103,16 @@ void TestWindowProcess::parse(const std::string& line) {
         auto& state = entries_[name];
         if (kind == "text") {
             state.texts.push_back(text);
+            lastTextEntry_ = name;
         } else {
             state.preedit = text;
+            lastTextEntry_.clear();
         }
+    } else if (kind == "at" && !lastTextEntry_.empty()) {
+        std::int64_t micros = 0;
+        words >> micros;
+        entries_[lastTextEntry_].textTimes.push_back(micros);
+        lastTextEntry_.clear();
     }
 }
 

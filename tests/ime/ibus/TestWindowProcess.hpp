@@ -6,9 +6,11 @@
 //   ready                 the layout lines are complete
 //   text NAME TEXT        an entry's text after each change
 //   preedit NAME TEXT     an entry's preedit after each change
+//   at MICROSECONDS       when the change above happened (CLOCK_MONOTONIC)
 // Every state of each entry is kept, so tests check how the text got there.
 
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -22,6 +24,7 @@ struct EntryState {
     int x = 0;
     int y = 0;
     std::vector<std::string> texts;  // every text, oldest first
+    std::vector<std::int64_t> textTimes;  // when each text appeared, microseconds of CLOCK_MONOTONIC
     std::string preedit;
 
     [[nodiscard]] std::string text() const { return texts.empty() ? std::string() : texts.back(); }
@@ -59,6 +62,7 @@ private:
     std::string pending_;
     std::string transcript_;
     std::string programName_;
+    std::string lastTextEntry_;  // the entry of the last text line, until its time arrives
     bool ready_ = false;
     unsigned long window_ = 0;
     std::map<std::string, EntryState, std::less<>> entries_;

@@ -42,7 +42,7 @@ XTestInput::~XTestInput() {
     if (display_ != nullptr) XCloseDisplay(display_);
 }
 
-void XTestInput::tap(unsigned keycode, bool shifted, bool control) {
+void XTestInput::send(unsigned keycode, bool shifted, bool control) {
     const unsigned shift = XKeysymToKeycode(display_, XK_Shift_L);
     const unsigned ctrl = XKeysymToKeycode(display_, XK_Control_L);
     if (control) XTestFakeKeyEvent(display_, ctrl, True, CurrentTime);
@@ -52,21 +52,47 @@ void XTestInput::tap(unsigned keycode, bool shifted, bool control) {
     if (shifted) XTestFakeKeyEvent(display_, shift, False, CurrentTime);
     if (control) XTestFakeKeyEvent(display_, ctrl, False, CurrentTime);
     XSync(display_, False);
+}
+
+void XTestInput::tap(unsigned keycode, bool shifted, bool control) {
+    send(keycode, shifted, control);
     pause();
+}
+
+std::pair<unsigned, bool> XTestInput::keyOf(char c) const {
+    const KeySym symbol = keySymOf(c);
+    const KeyCode keycode = XKeysymToKeycode(display_, symbol);
+    return {keycode, keycode != 0 && XkbKeycodeToKeysym(display_, keycode, 0, 0) != symbol};
 }
 
 void XTestInput::type(std::string_view text) {
     for (char c : text) {
-        const KeySym symbol = keySymOf(c);
-        const KeyCode keycode = XKeysymToKeycode(display_, symbol);
-        if (keycode == 0) continue;
-        tap(keycode, XkbKeycodeToKeysym(display_, keycode, 0, 0) != symbol);
+        const auto [keycode, shifted] = keyOf(c);
+        if (keycode != 0) tap(keycode, shifted);
     }
+}
+
+std::vector<std::chrono::steady_clock::time_point> XTestInput::typeEvery(std::string_view text,
+                                                                          std::chrono::microseconds gap) {
+    std::vector<std::chrono::steady_clock::time_point> sent;
+    for (char c : text) {
+        // Never closer than `gap`, also after a late wake-up: no burst of keys.
+        if (!sent.empty()) std::this_thread::sleep_until(sent.back() + gap);
+        const auto [keycode, shifted] = keyOf(c);
+        sent.push_back(std::chrono::steady_clock::now());
+        if (keycode != 0) send(keycode, shifted, false);
+    }
+    return sent;
 }
 
 void XTestInput::press(const char* keyName) {
     const KeyCode keycode = XKeysymToKeycode(display_, XStringToKeysym(keyName));
     if (keycode != 0) tap(keycode, false);
+}
+
+void XTestInput::pressWithControl(const char* keyName) {
+    const KeyCode keycode = XKeysymToKeycode(display_, XStringToKeysym(keyName));
+    if (keycode != 0) tap(keycode, false, true);
 }
 
 void XTestInput::pressWithControlShift(const char* keyName) {

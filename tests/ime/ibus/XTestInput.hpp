@@ -5,6 +5,8 @@
 
 #include <chrono>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 struct _XDisplay;
 
@@ -23,9 +25,13 @@ public:
 
     // Presses and releases the key of each ASCII character, with Shift where the character needs it.
     void type(std::string_view text);
+    // The same, a key every `gap` as a fast typist would (Shift goes down
+    // with its key); returns when each key was sent, one per character.
+    std::vector<std::chrono::steady_clock::time_point> typeEvery(std::string_view text, std::chrono::microseconds gap);
     // Presses and releases one key by its X key symbol name ("BackSpace", "Tab").
     void press(const char* keyName);
-    // The same with control and shift held (a chord such as control+shift+V).
+    // The same with control held (control+A), or control and shift (control+shift+V).
+    void pressWithControl(const char* keyName);
     void pressWithControlShift(const char* keyName);
     // Moves the pointer and clicks the first button, never soon enough after
     // the last click to count as a double click.
@@ -35,6 +41,9 @@ public:
 
 private:
     void tap(unsigned keycode, bool shifted, bool control = false);
+    void send(unsigned keycode, bool shifted, bool control);
+    // The key of an ASCII character and whether it needs Shift; key code 0 when the keyboard lacks it.
+    [[nodiscard]] std::pair<unsigned, bool> keyOf(char c) const;
 
     _XDisplay* display_ = nullptr;
     std::chrono::steady_clock::time_point lastClick_;

@@ -13,7 +13,8 @@
 namespace {
 
 void report(const char* kind, GtkWidget* entry, const char* text) {
-    std::printf("%s %s %s\n", kind, gtk_widget_get_name(entry), text);
+    std::printf("%s %s %s\nat %lld\n", kind, gtk_widget_get_name(entry), text,
+                static_cast<long long>(g_get_monotonic_time()));
     std::fflush(stdout);
 }
 

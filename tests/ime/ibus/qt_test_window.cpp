@@ -12,11 +12,15 @@
 #include <QWidget>
 
 #include <cstdio>
+#include <ctime>
 
 namespace {
 
 void report(const char* kind, const QLineEdit& entry, const QString& text) {
-    std::printf("%s %s %s\n", kind, entry.objectName().toUtf8().constData(), text.toUtf8().constData());
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    std::printf("%s %s %s\nat %lld\n", kind, entry.objectName().toUtf8().constData(), text.toUtf8().constData(),
+                static_cast<long long>(now.tv_sec) * 1000000 + now.tv_nsec / 1000);
     std::fflush(stdout);
 }
 

@@ -11,6 +11,7 @@
 #include "platform/X11FrontmostApplication.hpp"
 #include "platform/X11Session.hpp"
 #include "typing/engine/VietIMESharedSettings.hpp"
+#include "typing/engine/VietText.hpp"
 #include "typing/integration/DefaultsInjectionRuleStore.hpp"
 #include "typing/integration/DesktopTypingBackends.hpp"
 #include "typing/integration/VietIMEManager.hpp"
@@ -25,9 +26,11 @@
 
 #include <gtest/gtest.h>
 
+#include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <thread>
@@ -241,16 +244,97 @@ TEST_F(DesktopTypingTest, TextGoesThroughTheKeyboardsOwnKeysAndSpareCodesLeftMap
         x11::X11SyntheticEchoes echoes;
         x11::X11KeyEventPoster poster(echoes);
         poster.post({0, true, 0, u"xin"}, platform::PostTarget::session);
+        poster.flush();
         XSync(display, False);
         EXPECT_EQ(spareCodesInUse(display), std::vector<int>{}) << "the leftover code is freed; letters the keyboard has use no spare code";
         poster.post({0, true, 0, u" chào"}, platform::PostTarget::session);
-        XSync(display, False);
+        poster.flush();
+        // The poster does not wait for its change of the map.
+        runUntil(loop, [&] { return !spareCodesInUse(display).empty(); }, 5s);
         EXPECT_EQ(spareCodesInUse(display).size(), 1U) << "only à needs a spare code";
         runUntil(loop, [&] { return field("plain") == "xin chào"; }, 5s);
         EXPECT_EQ(field("plain"), "xin chào");
     }
     XSync(display, False);
     EXPECT_TRUE(spareCodesInUse(display).empty()) << "the poster unmaps its codes when it goes";
+    XCloseDisplay(display);
+}
+
+TEST_F(DesktopTypingTest, ALetterComesOutAsWrittenWhateverTheModifiersAre) {
+    openWindow();
+    Display* display = XOpenDisplay(nullptr);
+    ASSERT_NE(display, nullptr);
+    platform::MainLoop loop;
+    x11::X11SyntheticEchoes echoes;
+    x11::X11KeyEventPoster poster(echoes);
+    poster.post({0, true, 0, u"n"}, platform::PostTarget::session);
+    poster.flush();
+    runUntil(loop, [&] { return field("plain") == "n"; }, 5s);
+    // Shift goes on (locked) after the poster started: the N key now types N.
+    XkbLockModifiers(display, XkbUseCoreKbd, ShiftMask, ShiftMask);
+    XSync(display, False);
+    poster.post({0, true, 0, u"nN"}, platform::PostTarget::session);
+    poster.flush();
+    runUntil(loop, [&] { return field("plain") == "nnN"; }, 5s);
+    EXPECT_EQ(field("plain"), "nnN");
+    XkbLockModifiers(display, XkbUseCoreKbd, ShiftMask, 0);
+    XCloseDisplay(display);
+}
+
+// Changes of the key map since the last call, for a display that selected
+// the keyboard extension's map notices (its event base `xkbEvents`).
+int mapChanges(Display* display, int xkbEvents) {
+    XSync(display, False);
+    int changes = 0;
+    while (XPending(display) > 0) {
+        XEvent event;
+        XNextEvent(display, &event);
+        if (event.type == xkbEvents && reinterpret_cast<XkbEvent&>(event).any.xkb_type == XkbMapNotify) ++changes;
+    }
+    return changes;
+}
+
+TEST_F(DesktopTypingTest, MoreVietnameseLettersThanSpareCodesShareCodesAndKeepThem) {
+    openWindow();
+    Display* display = XOpenDisplay(nullptr);
+    ASSERT_NE(display, nullptr);
+    int first = 0;
+    int last = 0;
+    XDisplayKeycodes(display, &first, &last);
+    int perCode = 0;
+    KeySym* map = XGetKeyboardMapping(display, static_cast<KeyCode>(first), last - first + 1, &perCode);
+    std::size_t empty = 0;
+    for (int code = first; code <= last; ++code) {
+        const KeySym* symbols = map + static_cast<std::ptrdiff_t>(code - first) * perCode;
+        if (std::all_of(symbols, symbols + perCode, [](KeySym k) { return k == NoSymbol; })) ++empty;
+    }
+    XFree(map);
+    if (empty == 0) GTEST_SKIP() << "the display has no spare key code";
+    int xkbEvents = 0;
+    ASSERT_TRUE(XkbQueryExtension(display, nullptr, &xkbEvents, nullptr, nullptr, nullptr));
+    XkbSelectEvents(display, XkbUseCoreKbd, XkbMapNotifyMask, XkbMapNotifyMask);
+
+    // Lower-case letters with tones (ạ ả ấ ...), up to two for each spare code.
+    std::u16string letters;
+    for (char16_t c = u'\u1EA1'; c <= u'\u1EF9' && letters.size() < 2 * empty; c += 2) letters.push_back(c);
+    ASSERT_GT(letters.size(), empty);
+    const auto once = toUtf8(std::u32string(letters.begin(), letters.end()));
+    platform::MainLoop loop;
+    x11::X11SyntheticEchoes echoes;
+    x11::X11KeyEventPoster poster(echoes);
+    (void)mapChanges(display, xkbEvents);
+    poster.post({0, true, 0, letters}, platform::PostTarget::session);
+    poster.flush();
+    runUntil(loop, [&] { return field("plain") == once; }, 10s);
+    EXPECT_EQ(field("plain"), once);
+    EXPECT_GT(mapChanges(display, xkbEvents), 0) << "the letters were mapped";
+
+    // Every letter kept its place: typing them again changes no map.
+    poster.post({0, true, 0, letters}, platform::PostTarget::session);
+    poster.flush();
+    runUntil(loop, [&] { return field("plain") == once + once; }, 10s);
+    EXPECT_EQ(field("plain"), once + once);
+    EXPECT_EQ(mapChanges(display, xkbEvents), 0);
     XCloseDisplay(display);
 }
 

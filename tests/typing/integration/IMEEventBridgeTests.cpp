@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace zentrel::typing {
 namespace {
 
@@ -18,7 +20,12 @@ public:
         events.push_back(event);
         targets.push_back(target);
     }
+    void flush() override { flushedAfter.push_back(events.size()); }
     void sleepMicroseconds(std::uint32_t micros) override { sleeps.push_back(micros); }
+    void clear() {
+        events.clear();
+        flushedAfter.clear();
+    }
 
     // Key-down events only, as "key:<code>" or the text they type.
     std::vector<std::string> downs() const {
@@ -34,6 +41,7 @@ public:
     std::vector<platform::SyntheticKeyEvent> events;
     std::vector<platform::PostTarget> targets;
     std::vector<std::uint32_t> sleeps;
+    std::vector<std::size_t> flushedAfter;  // how many events had been posted at each flush
 };
 
 class AcceptingWriter final : public FocusedTextWriter {
@@ -73,10 +81,11 @@ protected:
 TEST_F(IMEEventBridgeTest, RewritesOnlyWhatChangedAndLetsTheBreakerThrough) {
     (void)type(u"vieet");
     EXPECT_EQ(bridge.displayedText(), "viêt");
-    poster.events.clear();
+    poster.clear();
     EXPECT_EQ(bridge.handle(keyDown(u'j')), Verdict::swallow);
     EXPECT_EQ(poster.downs(), (std::vector<std::string>{"key:51", "key:51", "ệ", "t"})) << "keep viê, erase two";
     for (const auto& event : poster.events) EXPECT_EQ(event.userData, IMEEventBridge::kMarker);
+    EXPECT_EQ(poster.flushedAfter, std::vector<std::size_t>{poster.events.size()}) << "sent in one piece";
 
     poster.events.clear();
     EXPECT_EQ(bridge.handle(keyDown(u' ')), Verdict::pass);
@@ -84,6 +93,27 @@ TEST_F(IMEEventBridgeTest, RewritesOnlyWhatChangedAndLetsTheBreakerThrough) {
     EXPECT_EQ(bridge.displayedText(), "");
     EXPECT_EQ(bridge.handle(keyDown(u'a')), Verdict::swallow);
     EXPECT_EQ(poster.downs(), std::vector<std::string>{"a"}) << "a new word: nothing to erase";
+}
+
+TEST_F(IMEEventBridgeTest, AFixWaitingWhenTypingStopsForTheWindowIsNeverWritten) {
+    const auto delivered = [](char16_t c, bool more) {
+        auto event = keyDown(c);
+        event.alreadyDelivered = true;
+        event.followedByMoreEvents = more;
+        return event;
+    };
+    for (char16_t c : std::u16string_view(u"vieet")) (void)bridge.handle(delivered(c, false));
+    poster.clear();
+    (void)bridge.handle(delivered(u'j', true));
+    EXPECT_TRUE(poster.events.empty()) << "the fix waits for the key behind it";
+    bridge.withLock([](IMEEventBridge::State& state) {
+        state.frontmostBundleID = "notes";
+        state.excludedApps = {"notes"};
+    });
+    EXPECT_EQ(bridge.handle(delivered(u' ', false)), Verdict::pass);
+    bridge.withLock([](IMEEventBridge::State& state) { state.excludedApps.clear(); });
+    (void)bridge.handle(delivered(u'a', false));
+    EXPECT_TRUE(poster.events.empty()) << "nothing of the dropped fix is written later";
 }
 
 TEST_F(IMEEventBridgeTest, ARestoredWordIsRewrittenBeforeTheSpacePasses) {
@@ -209,9 +239,11 @@ struct TypedCase {
     std::string shown;
 };
 
-// Types like a keyboard does (shift pressed around capitals); with
-// `delivered` every key reaches the window before the bridge sees it.
-std::string typeOnScreen(const TypedCase& typed, bool delivered) {
+// Types like a keyboard does (shift pressed around capitals). With `batch`
+// 0 the bridge sees each key first and swallows or passes it; otherwise the
+// window receives `batch` events at a time before the bridge sees the first
+// of them (1: a tap that only observes; more: a tap running late).
+std::string typeOnScreen(const TypedCase& typed, std::size_t batch) {
     ScreenPoster screen;
     platform::MemoryClipboard clipboard;
     NoFocusedTextWriter writer;
@@ -220,28 +252,39 @@ std::string typeOnScreen(const TypedCase& typed, bool delivered) {
         state.isEnabled = true;
         state.engine.inputMethod = typed.method;
     });
-    const auto send = [&](TapEvent event, char32_t shows) {
-        event.alreadyDelivered = delivered;
-        if (delivered && shows == U'\b' && !screen.screen.empty()) screen.screen.pop_back();
-        if (delivered && shows != 0 && shows != U'\b') screen.screen.push_back(shows);
-        const bool passed = bridge.handle(event) == Verdict::pass;
-        if (!delivered && passed && shows == U'\b' && !screen.screen.empty()) screen.screen.pop_back();
-        if (!delivered && passed && shows != 0 && shows != U'\b') screen.screen.push_back(shows);
-    };
+    // Each event with what it does to the text: a character, \b, or nothing.
+    std::vector<std::pair<TapEvent, char32_t>> events;
     for (char16_t c : typed.keys) {
         if (c == u'\b') {
-            send(keyDown(0x7f, 51), U'\b');
+            events.emplace_back(keyDown(0x7f, 51), U'\b');
             continue;
         }
         const bool capital = c >= u'A' && c <= u'Z';
-        if (capital) send({TapEventType::flagsChanged, platform::modifier::shift, 56, {}, 0}, 0);
-        send(keyDown(c, 0, capital ? platform::modifier::shift : 0), c);
-        if (capital) send({TapEventType::flagsChanged, 0, 56, {}, 0}, 0);
+        if (capital) events.emplace_back(TapEvent{TapEventType::flagsChanged, platform::modifier::shift, 56, {}, 0}, 0);
+        events.emplace_back(keyDown(c, 0, capital ? platform::modifier::shift : 0), c);
+        if (capital) events.emplace_back(TapEvent{TapEventType::flagsChanged, 0, 56, {}, 0}, 0);
+    }
+    const auto show = [&](char32_t shows) {
+        if (shows == U'\b' && !screen.screen.empty()) screen.screen.pop_back();
+        if (shows != 0 && shows != U'\b') screen.screen.push_back(shows);
+    };
+    const std::size_t step = std::max<std::size_t>(batch, 1);
+    for (std::size_t first = 0; first < events.size(); first += step) {
+        const std::size_t end = std::min(first + step, events.size());
+        if (batch > 0) {
+            for (std::size_t i = first; i < end; ++i) show(events[i].second);
+        }
+        for (std::size_t i = first; i < end; ++i) {
+            auto event = events[i].first;
+            event.alreadyDelivered = batch > 0;
+            event.followedByMoreEvents = i + 1 < end;
+            if (bridge.handle(event) == Verdict::pass && batch == 0) show(events[i].second);
+        }
     }
     return toUtf8(screen.screen);
 }
 
-TEST(IMEEventBridgeScreenTest, TheWindowShowsTheSameTextWhetherKeysAreSwallowedOrAlreadyDelivered) {
+TEST(IMEEventBridgeScreenTest, TheWindowShowsTheSameTextWhetherKeysAreSwallowedDeliveredOrFixedLate) {
     const std::vector<TypedCase> cases = {
         {VietInputMethod::telex, u"Tieengs Vieetj ", "Tiếng Việt "},
         {VietInputMethod::vni, u"Tie61ng Vie65t ", "Tiếng Việt "},
@@ -249,6 +292,7 @@ TEST(IMEEventBridgeScreenTest, TheWindowShowsTheSameTextWhetherKeysAreSwallowedO
         {VietInputMethod::telex, u"chaof\b ", "chà "},
         {VietInputMethod::telex, u"vieetj\bt ", "việt "},
         {VietInputMethod::telex, u"use ", "use "},  // restored as typed at the break
+        {VietInputMethod::telex, u"giaacs mow nhes ", "giấc mơ nhé "},
         // Shift pressed and released inside a word keeps it.
         {VietInputMethod::telex, u"Ddaats Quas Giaf Gioongs ", "Đất Quá Già Giống "},
         {VietInputMethod::vni, u"D9a61t ", "Đất "},
@@ -259,8 +303,11 @@ TEST(IMEEventBridgeScreenTest, TheWindowShowsTheSameTextWhetherKeysAreSwallowedO
     };
     for (const auto& typed : cases) {
         const auto keys = toUtf8(std::u32string(typed.keys.begin(), typed.keys.end()));
-        EXPECT_EQ(typeOnScreen(typed, false), typed.shown) << keys << " swallowed";
-        EXPECT_EQ(typeOnScreen(typed, true), typed.shown) << keys << " delivered";
+        EXPECT_EQ(typeOnScreen(typed, 0), typed.shown) << keys << " swallowed";
+        // Several keys reach the window before the bridge sees the first.
+        for (std::size_t batch : {1, 2, 3, 5}) {
+            EXPECT_EQ(typeOnScreen(typed, batch), typed.shown) << keys << " delivered " << batch << " at a time";
+        }
     }
 }
 

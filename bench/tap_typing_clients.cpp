@@ -1,0 +1,224 @@
+// The key tap typing into real windows: the X11 tap, the typing bridge and
+// the XTEST poster as the main app runs them, on the display in $DISPLAY,
+// against a GTK 3 and a Qt 6 window (the input method's test windows, which
+// report every change of their fields with its time). Five Telex sentences
+// are typed REPEATS times each into each window, a key every 10 ms through
+// XTEST as a keyboard would; the field the window reports is compared with
+// the sentence, and for every key the tap has to fix, the time from the key
+// to the moment the window's field first shows the fixed text is taken.
+// Prints per window how many came out right per sentence, and the median and
+// 90th percentile of those times. Run by bench/tap_typing_clients.
+//   tap_typing_clients GTK_WINDOW QT_WINDOW
+
+#include "platform/MainLoop.hpp"
+#include "platform/MemoryClipboard.hpp"
+#include "platform/X11KeyEventPoster.hpp"
+#include "platform/X11KeyboardEventTap.hpp"
+#include "platform/X11Session.hpp"
+#include "typing/engine/VietTypingSession.hpp"
+#include "typing/integration/FocusedTextWriter.hpp"
+#include "typing/integration/IMEEventBridge.hpp"
+
+#include "ime/ibus/TestWindowProcess.hpp"
+#include "ime/ibus/XTestInput.hpp"
+
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using namespace zentrel;
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
+struct Sentence {
+    const char* keys;
+    const char* expected;
+};
+
+// Capitals (Shift inside a word), tones, vowel marks, đ and punctuation.
+constexpr Sentence kSentences[] = {
+    {"Tieengs Vieetj cos daaus ", "Tiếng Việt có dấu "},
+    {"Hocj sinh ddeens truwowngf hocj ", "Học sinh đến trường học "},
+    {"Ddaats nuwowcs Vieetj Nam raats ddepj ", "Đất nước Việt Nam rất đẹp "},
+    {"Quas khuws cuar chungs tooi, nhaats ddinhj! ", "Quá khứ của chúng tôi, nhất định! "},
+    {"Gioongs nhuw mootj giaacs mow ", "Giống như một giấc mơ "},
+};
+constexpr auto kKeyGap = 10ms;
+
+// The main app's key tap, its bridge turned on, running its main loop on a thread of its own.
+class KeyTap {
+public:
+    bool start() {
+        bridge_.withLock([](typing::IMEEventBridge::State& state) { state.isEnabled = true; });
+        const bool installed = tap_.install([this](const platform::TapEvent& event, bool present) {
+            return bridge_.handle(event, present) == typing::IMEEventBridge::Verdict::pass;
+        });
+        if (installed) thread_ = std::thread([this] { loop_.run(); });
+        return installed;
+    }
+    ~KeyTap() {
+        loop_.quit();
+        if (thread_.joinable()) thread_.join();
+        tap_.remove();
+    }
+
+private:
+    platform::MainLoop loop_;
+    platform::x11::X11SyntheticEchoes echoes_;
+    platform::x11::X11KeyEventPoster poster_{echoes_};
+    platform::x11::X11KeyboardEventTap tap_{loop_, echoes_};
+    platform::MemoryClipboard clipboard_;
+    typing::NoFocusedTextWriter writer_;
+    typing::IMEEventBridge bridge_{poster_, clipboard_, writer_};
+    std::thread thread_;
+};
+
+// The field after each key, as the engine means it to read.
+std::vector<std::string> statesAfterEachKey(const std::string& keys) {
+    typing::VietIMEEngine engine;
+    typing::VietTypingSession session(engine);
+    std::vector<std::string> states;
+    for (char key : keys) {
+        session.type(static_cast<char32_t>(key));
+        states.push_back(session.text());
+    }
+    return states;
+}
+
+std::int64_t micros(Clock::time_point at) {
+    return std::chrono::duration_cast<std::chrono::microseconds>(at.time_since_epoch()).count();
+}
+
+struct ClientFigures {
+    std::vector<int> right = std::vector<int>(std::size(kSentences), 0);
+    std::vector<double> fixMillis;
+    std::vector<double> plainMillis;  // keys that need no fix: the window's own delay
+    int fixesNeverShown = 0;
+    std::vector<std::string> wrong;
+};
+
+// Types one sentence into the empty "first" entry; adds what came of it.
+void typeSentence(testing::TestWindowProcess& window, testing::XTestInput& typist, std::size_t index,
+                  ClientFigures& figures) {
+    const auto& sentence = kSentences[index];
+    const auto& entry = window.entry("first");
+    const std::size_t before = entry.texts.size();
+    std::vector<Clock::time_point> sent;
+    std::atomic<bool> typed = false;
+    std::thread person([&] {
+        sent = typist.typeEvery(sentence.keys, kKeyGap);
+        typed = true;
+    });
+    (void)window.waitUntil([&] { return typed && entry.text() == sentence.expected; }, 10s);
+    person.join();
+    window.settle(150ms);
+    if (entry.text() == sentence.expected) {
+        ++figures.right[index];
+    } else {
+        figures.wrong.push_back(entry.text());
+    }
+
+    // A key the tap fixes: the field reads otherwise than before it plus the key.
+    const auto states = statesAfterEachKey(sentence.keys);
+    const std::string keys = sentence.keys;
+    for (std::size_t key = 0; key < states.size(); ++key) {
+        const bool fixed = states[key] != (key == 0 ? std::string() : states[key - 1]) + keys[key];
+        const auto at = micros(sent[key]);
+        bool shown = false;
+        for (std::size_t change = before; change < entry.texts.size() && !shown; ++change) {
+            if (entry.textTimes[change] < at || entry.texts[change] != states[key]) continue;
+            (fixed ? figures.fixMillis : figures.plainMillis)
+                .push_back(static_cast<double>(entry.textTimes[change] - at) / 1000.0);
+            shown = true;
+        }
+        if (!shown && fixed) ++figures.fixesNeverShown;
+    }
+}
+
+bool clear(testing::TestWindowProcess& window, testing::XTestInput& typist) {
+    typist.pressWithControl("a");
+    typist.press("BackSpace");
+    return window.waitUntil([&] { return window.entry("first").text().empty(); }, 5s);
+}
+
+double percentile(std::vector<double> values, int percent) {
+    if (values.empty()) return 0;
+    std::sort(values.begin(), values.end());
+    const auto rank = (values.size() * static_cast<std::size_t>(percent) + 99) / 100;
+    return values[std::max<std::size_t>(rank, 1) - 1];
+}
+
+bool runClient(const char* title, const char* program, int repeats) {
+    testing::TestWindowProcess window(program, 0, 0);
+    if (!window.isReady()) {
+        std::printf("%s: the window did not show\n%s", title, window.transcript().c_str());
+        return false;
+    }
+    testing::XTestInput typist;
+    typist.focus(window.window());
+    typist.click(window.entry("first").x, window.entry("first").y);
+
+    ClientFigures figures;
+    for (int round = 0; round < repeats; ++round) {
+        for (std::size_t index = 0; index < std::size(kSentences); ++index) {
+            if (!clear(window, typist)) {
+                std::printf("%s: the field could not be cleared\n", title);
+                return false;
+            }
+            typeSentence(window, typist, index, figures);
+        }
+    }
+
+    std::printf("%s\n", title);
+    for (std::size_t index = 0; index < std::size(kSentences); ++index) {
+        std::printf("  %2d of %d right  %s\n", figures.right[index], repeats, kSentences[index].expected);
+    }
+    std::printf("  key to fix shown: %zu fixes, median %.2f ms, 90th percentile %.2f ms, slowest %.2f ms",
+                figures.fixMillis.size(), percentile(figures.fixMillis, 50), percentile(figures.fixMillis, 90),
+                percentile(figures.fixMillis, 100));
+    if (figures.fixesNeverShown > 0) std::printf(", %d never shown as meant", figures.fixesNeverShown);
+    std::printf("\n  key shown, where nothing is fixed: median %.2f ms, 90th percentile %.2f ms\n",
+                percentile(figures.plainMillis, 50), percentile(figures.plainMillis, 90));
+    for (std::size_t i = 0; i < figures.wrong.size() && i < 5; ++i) {
+        std::printf("  wrong: \"%s\"\n", figures.wrong[i].c_str());
+    }
+    std::fflush(stdout);
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: tap_typing_clients GTK_WINDOW QT_WINDOW\n");
+        return 2;
+    }
+    if (const auto reason = platform::x11::keyTapUnavailableReason()) {
+        std::printf("skipped: %s\n", reason->c_str());
+        return 77;
+    }
+    const char* repeatsText = std::getenv("ZENTREL_TYPING_REPEATS");
+    const int repeats = repeatsText != nullptr ? std::max(1, std::atoi(repeatsText)) : 20;
+    KeyTap tap;
+    if (!tap.start()) {
+        std::printf("the key tap could not be installed\n");
+        return 1;
+    }
+    std::printf("Key tap, Telex, a key every %lld ms, each sentence %d times (goal: all right, 90th percentile under "
+                "2 ms)\n",
+                static_cast<long long>(kKeyGap.count()), repeats);
+    // Other work on the machine delays every process here; the figures are read against it.
+    std::ifstream load("/proc/loadavg");
+    std::string lastMinute;
+    if (load >> lastMinute) std::printf("Load average of the machine: %s over the last minute\n", lastMinute.c_str());
+    const bool gtk = runClient("GTK 3 window", argv[1], repeats);
+    const bool qt = runClient("Qt 6 window", argv[2], repeats);
+    return gtk && qt ? 0 : 1;
+}
