@@ -154,11 +154,12 @@ bool UserPreferences::hasSmartCleanupPlan() const {
     return plan && truncatedBytes(plan->totalBytes) > 0;
 }
 
-std::optional<std::string> UserPreferences::lastScanSummary() const {
+std::optional<std::string> UserPreferences::lastScanSummary(std::optional<std::int64_t> foundBytes) const {
     const double lastScan = defaults_.real(kLastScanDate);
     if (!(lastScan > 0)) return std::nullopt;
     const auto date = platform::Date::fromTimeIntervalSince1970(lastScan);
-    const auto found = platform::formatByteCount(truncatedBytes(defaults_.real(kLastScanFoundBytes)));
+    const auto found =
+        platform::formatByteCount(foundBytes.value_or(truncatedBytes(defaults_.real(kLastScanFoundBytes))));
     if (platform::isJustNow(date, clock_.now()))
         return platform::localizedFormat("Last scan just now \u00B7 found %@", {found});
     return platform::localizedFormat("Last scan %1$@ \u00B7 found %2$@",

@@ -64,8 +64,9 @@ public:
     [[nodiscard]] bool hasSmartCleanupPlan() const;
 
     // "Last scan 2 hr. ago · found 1.2 GB" ("Last scan just now · …" within a
-    // minute), in the current language; none when never scanned.
-    [[nodiscard]] std::optional<std::string> lastScanSummary() const;
+    // minute), in the current language; none when never scanned. `found`
+    // replaces the stored figure where a window counts it in its view mode.
+    [[nodiscard]] std::optional<std::string> lastScanSummary(std::optional<std::int64_t> found = std::nullopt) const;
     [[nodiscard]] bool isAutoScanDue() const;
 
     [[nodiscard]] std::vector<CleaningRecord> cleaningHistory() const;

@@ -103,7 +103,8 @@ void MenuBarView::rebuild() {
             actions_.openPage(model::SidebarSelection::category(category));
         }, content));
     }
-    if (const auto activity = lastActivity(vm.prefs(), services_.clock.now(), platform::Localization::shared().language())) {
+    if (const auto activity = lastActivity(vm.prefs(), services_.clock.now(), platform::Localization::shared().language(),
+                                             vm.foundBytes())) {
         sections->addWidget(sectionDivider(content));
         sections->addWidget(lastActivityLine(*activity, content));
     }

@@ -50,7 +50,7 @@ std::vector<CategoryRowContent> popoverCategoryRows(const viewmodels::ScanViewMo
 }
 
 std::optional<LastActivity> lastActivity(const model::UserPreferences& prefs, platform::Date now,
-                                         const std::string& language) {
+                                         const std::string& language, std::optional<std::int64_t> found) {
     if (const auto latest = model::latestCleaning(prefs.cleaningHistory()); latest && latest->freedBytes > 0) {
         const auto freed = fileSize(latest->freedBytes);
         if (platform::isJustNow(latest->date, now))
@@ -59,7 +59,7 @@ std::optional<LastActivity> lastActivity(const model::UserPreferences& prefs, pl
                                                       {freed, platform::formatRelativeFull(latest->date, now, language)}),
                             true};
     }
-    if (auto summary = prefs.lastScanSummary()) return LastActivity{std::move(*summary), false};
+    if (auto summary = prefs.lastScanSummary(found)) return LastActivity{std::move(*summary), false};
     return std::nullopt;
 }
 

@@ -74,9 +74,10 @@ inline constexpr std::size_t kPopoverCategories = 2;
 [[nodiscard]] std::vector<CategoryRowContent> popoverCategoryRows(const viewmodels::ScanViewModel& viewModel);
 // The latest cleaning when it freed something, told relative to `now`
 // ("Cleaned 2 MB just now" within a minute); else the last scan's summary;
-// else none.
+// else none. `found` is what the window says the scan found, in its view mode.
 [[nodiscard]] std::optional<LastActivity> lastActivity(const model::UserPreferences& prefs, platform::Date now,
-                                                       const std::string& language = "en");
+                                                       const std::string& language = "en",
+                                                       std::optional<std::int64_t> found = std::nullopt);
 // The buttons in their order; the second, "Quick Clean (<size>)", only with
 // cleanable data. Actions between "Uninstall Apps" and "Open Zentrel" are
 // set apart by a divider.

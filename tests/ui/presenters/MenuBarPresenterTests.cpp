@@ -100,6 +100,11 @@ TEST_F(MenuBarPresenterTest, LastActivityIsTheLatestCleaningThenTheScanSummary) 
         EXPECT_EQ(activity ? std::optional(activity->text) : std::nullopt, c.expected) << c.name;
         EXPECT_EQ(activity && activity->cleaned, c.expected && c.expected->starts_with("Cleaned")) << c.name;
     }
+    // The figure the window counts in its view mode replaces the stored one, so the popover agrees with the overview.
+    harness.prefs.setCleaningHistory({});
+    harness.standard.setReal("lastScanDate", dayAgo.timeIntervalSince1970());
+    EXPECT_EQ(lastActivity(harness.prefs, now, "en", 2'000'000).value_or(LastActivity{}).text,
+              "Last scan " + platform::formatRelativeAbbreviated(dayAgo, now, "en") + " \u00B7 found 2 MB");
 }
 
 TEST_F(MenuBarPresenterTest, TheLastActivityReadsAsASentenceInEitherLanguage) {
