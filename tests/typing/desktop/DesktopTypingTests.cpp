@@ -198,22 +198,38 @@ TEST_F(DesktopTypingTest, TheAccessibilityTreeGivesTheFocusedFieldAndWritesItDir
     EXPECT_EQ(field("password"), "");
 }
 
-// Key codes of the display mapped to one cased letter at both levels: spare codes in use.
-std::vector<int> spareCodesInUse(Display* display) {
+// Calls `visit(code, symbols, perCode)` for every key code of the display's map.
+template <typename Visit>
+void forEachKeyCode(Display* display, Visit visit) {
     int first = 0;
     int last = 0;
     XDisplayKeycodes(display, &first, &last);
     int perCode = 0;
     KeySym* map = XGetKeyboardMapping(display, static_cast<KeyCode>(first), last - first + 1, &perCode);
-    std::vector<int> codes;
     for (int code = first; code <= last; ++code) {
-        const KeySym* symbols = map + static_cast<std::ptrdiff_t>(code - first) * perCode;
+        visit(code, map + static_cast<std::ptrdiff_t>(code - first) * perCode, perCode);
+    }
+    XFree(map);
+}
+
+// Key codes of the display mapped to one cased letter at both levels: spare codes in use.
+std::vector<int> spareCodesInUse(Display* display) {
+    std::vector<int> codes;
+    forEachKeyCode(display, [&](int code, const KeySym* symbols, int perCode) {
         KeySym lower = NoSymbol;
         KeySym upper = NoSymbol;
         XConvertCase(symbols[0], &lower, &upper);
         if (perCode >= 2 && symbols[0] != NoSymbol && symbols[0] == symbols[1] && lower != upper) codes.push_back(code);
-    }
-    XFree(map);
+    });
+    return codes;
+}
+
+// Key codes of the display mapped to nothing, in order.
+std::vector<int> emptyKeyCodes(Display* display) {
+    std::vector<int> codes;
+    forEachKeyCode(display, [&](int code, const KeySym* symbols, int perCode) {
+        if (std::all_of(symbols, symbols + perCode, [](KeySym k) { return k == NoSymbol; })) codes.push_back(code);
+    });
     return codes;
 }
 
@@ -222,18 +238,9 @@ TEST_F(DesktopTypingTest, TextGoesThroughTheKeyboardsOwnKeysAndSpareCodesLeftMap
     Display* display = XOpenDisplay(nullptr);
     ASSERT_NE(display, nullptr);
     // A run killed while it typed "ạ" left its spare code mapped.
-    int first = 0;
-    int last = 0;
-    XDisplayKeycodes(display, &first, &last);
-    int perCode = 0;
-    KeySym* map = XGetKeyboardMapping(display, static_cast<KeyCode>(first), last - first + 1, &perCode);
-    int leftover = 0;
-    for (int code = last; code >= first && leftover == 0; --code) {
-        const KeySym* symbols = map + static_cast<std::ptrdiff_t>(code - first) * perCode;
-        if (std::all_of(symbols, symbols + perCode, [](KeySym k) { return k == NoSymbol; })) leftover = code;
-    }
-    XFree(map);
-    ASSERT_NE(leftover, 0) << "the display has no spare key code";
+    const auto empty = emptyKeyCodes(display);
+    ASSERT_FALSE(empty.empty()) << "the display has no spare key code";
+    const int leftover = empty.back();
     KeySym dotBelow[2] = {0x1001ea1, 0x1001ea1};
     XChangeKeyboardMapping(display, leftover, 2, dotBelow, 1);
     XSync(display, False);
@@ -298,17 +305,7 @@ TEST_F(DesktopTypingTest, MoreVietnameseLettersThanSpareCodesShareCodesAndKeepTh
     openWindow();
     Display* display = XOpenDisplay(nullptr);
     ASSERT_NE(display, nullptr);
-    int first = 0;
-    int last = 0;
-    XDisplayKeycodes(display, &first, &last);
-    int perCode = 0;
-    KeySym* map = XGetKeyboardMapping(display, static_cast<KeyCode>(first), last - first + 1, &perCode);
-    std::size_t empty = 0;
-    for (int code = first; code <= last; ++code) {
-        const KeySym* symbols = map + static_cast<std::ptrdiff_t>(code - first) * perCode;
-        if (std::all_of(symbols, symbols + perCode, [](KeySym k) { return k == NoSymbol; })) ++empty;
-    }
-    XFree(map);
+    const std::size_t empty = emptyKeyCodes(display).size();
     if (empty == 0) GTEST_SKIP() << "the display has no spare key code";
     int xkbEvents = 0;
     ASSERT_TRUE(XkbQueryExtension(display, nullptr, &xkbEvents, nullptr, nullptr, nullptr));
