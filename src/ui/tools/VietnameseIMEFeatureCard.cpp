@@ -217,8 +217,11 @@ QWidget* VietnameseIMEFeatureCard::methodSection(QWidget* parent) {
         methods_->addButton(segment, static_cast<int>(i));
         segments->addWidget(segment);
     }
-    QObject::connect(methods_, &QButtonGroup::idClicked, this, [this](int id) {
-        presenter_.chooseInputMethod(typing::kAllInputMethods.at(static_cast<std::size_t>(id)));
+    // However a segment became the chosen one (a click, a key, an assistive
+    // technology's toggle), the method follows it.
+    QObject::connect(methods_, &QButtonGroup::idToggled, this, [this](int id, bool chosen) {
+        const auto method = typing::kAllInputMethods.at(static_cast<std::size_t>(id));
+        if (chosen && method != presenter_.state().inputMethod) presenter_.chooseInputMethod(method);
     });
     stack->addWidget(methodPicker_);
     return section;

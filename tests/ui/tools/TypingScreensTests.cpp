@@ -5,7 +5,11 @@
 
 #include "typing/integration/VietIMEManagerHarness.hpp"
 
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QApplication>
+#include <QButtonGroup>
 #include <QKeyEvent>
 
 #include "ui/LayoutAudit.hpp"
@@ -58,6 +62,34 @@ TEST_F(TypingScreensTest, AnOptionSwitchStoresItsOwnOption) {
     auto expected = typing::VietIMEOptions::defaultOptions;
     expected.clearToneKey = false;
     EXPECT_EQ(manager->options(), expected);
+}
+
+TEST_F(TypingScreensTest, TheMethodFollowsTheChosenSegmentHoweverItWasChosen) {
+    trust.trusted = true;
+    permissions->accessibility.set(true);
+    VietnameseIMEFeatureCard card(services());
+    card.enabledSwitch()->click();
+    ASSERT_TRUE(manager->isEnabled());
+    auto* group = card.inputMethodPicker();
+    ASSERT_TRUE(group->exclusive()) << "one choice";
+    const auto segment = [&](typing::VietInputMethod method) { return group->button(static_cast<int>(method)); };
+    // An assistive technology's Toggle, then a click, then Toggle on the chosen one.
+    auto* vni = QAccessible::queryAccessibleInterface(segment(typing::VietInputMethod::vni));
+    ASSERT_NE(vni, nullptr);
+    ASSERT_NE(vni->actionInterface(), nullptr);
+    vni->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    EXPECT_EQ(manager->inputMethod(), typing::VietInputMethod::vni);
+    EXPECT_EQ(group->checkedId(), static_cast<int>(typing::VietInputMethod::vni));
+    segment(typing::VietInputMethod::viqr)->click();
+    EXPECT_EQ(manager->inputMethod(), typing::VietInputMethod::viqr);
+    QAccessible::queryAccessibleInterface(segment(typing::VietInputMethod::viqr))
+        ->actionInterface()
+        ->doAction(QAccessibleActionInterface::toggleAction());
+    EXPECT_EQ(manager->inputMethod(), typing::VietInputMethod::viqr);
+    EXPECT_EQ(group->checkedId(), static_cast<int>(typing::VietInputMethod::viqr));
+    // A change from elsewhere shows without being chosen again.
+    manager->setInputMethod(typing::VietInputMethod::telex);
+    EXPECT_EQ(group->checkedId(), static_cast<int>(typing::VietInputMethod::telex));
 }
 
 TEST_F(TypingScreensTest, TheShortcutSheetClosesOnEscape) {
