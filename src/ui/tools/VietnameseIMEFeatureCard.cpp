@@ -199,6 +199,8 @@ QWidget* VietnameseIMEFeatureCard::installSection(QWidget* parent) {
     stack->addLayout(buttons);
     installError_ = detailLabel({}, DesignTokens::review(), section);
     stack->addWidget(installError_);
+    installNote_ = detailLabel({}, DesignTokens::textSecondary(), section);
+    stack->addWidget(installNote_);
     return section;
 }
 
@@ -383,6 +385,8 @@ void VietnameseIMEFeatureCard::refreshInstallSection(const TypingCardState& stat
     selectButton_->setVisible(state.showsSelectButton);
     installError_->setVisible(state.installError.has_value());
     installError_->setText(text(state.installError.value_or("")));
+    installNote_->setVisible(state.installNote.has_value());
+    installNote_->setText(text(state.installNote.value_or("")));
 }
 
 void VietnameseIMEFeatureCard::refreshOptions(const TypingCardState& state) {

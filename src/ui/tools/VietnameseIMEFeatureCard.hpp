@@ -85,6 +85,7 @@ private:
     QLabel* selectionText_ = nullptr;
     QPushButton* selectButton_ = nullptr;
     QLabel* installError_ = nullptr;
+    QLabel* installNote_ = nullptr;
     QButtonGroup* methods_ = nullptr;
     QWidget* methodPicker_ = nullptr;
     QLabel* methodDescription_ = nullptr;

@@ -23,9 +23,6 @@ class TypingScreensTest : public ::testing::Test, protected testing::VietIMEMana
 protected:
     TypingScreensTest() { makeManager(); }
     TypingCardServices services() { return {*manager, *permissions, installer, clock, didBecomeActive}; }
-
-    typing::ZentrelIMEInstaller installer{{dir / "app", dir / "usr/bin", layout, inputMethod,
-                                           [](const std::vector<std::string>&) { return true; }}};
 };
 
 TEST_F(TypingScreensTest, ThePageFitsWithoutSidewaysScrollingAtEverySize) {
