@@ -23,6 +23,12 @@ class TypingScreensTest : public ::testing::Test, protected testing::VietIMEMana
 protected:
     TypingScreensTest() { makeManager(); }
     TypingCardServices services() { return {*manager, *permissions, installer, clock, didBecomeActive}; }
+    // Typing turned on through the card's switch, the key tap trusted.
+    void turnOn(VietnameseIMEFeatureCard& card) {
+        trust.trusted = true;
+        permissions->accessibility.set(true);
+        card.enabledSwitch()->click();
+    }
 };
 
 TEST_F(TypingScreensTest, ThePageFitsWithoutSidewaysScrollingAtEverySize) {
@@ -43,10 +49,8 @@ TEST_F(TypingScreensTest, ARefusedSwitchTurnsBackOffAndSaysWhy) {
 }
 
 TEST_F(TypingScreensTest, AnOptionSwitchStoresItsOwnOption) {
-    trust.trusted = true;
-    permissions->accessibility.set(true);
     VietnameseIMEFeatureCard card(services());
-    card.enabledSwitch()->click();
+    turnOn(card);
     ASSERT_TRUE(manager->isEnabled());
     card.advancedOptions()->header()->click();
     QCheckBox* clearTone = nullptr;
@@ -62,10 +66,8 @@ TEST_F(TypingScreensTest, AnOptionSwitchStoresItsOwnOption) {
 }
 
 TEST_F(TypingScreensTest, TheMethodFollowsTheChosenSegmentHoweverItWasChosen) {
-    trust.trusted = true;
-    permissions->accessibility.set(true);
     VietnameseIMEFeatureCard card(services());
-    card.enabledSwitch()->click();
+    turnOn(card);
     ASSERT_TRUE(manager->isEnabled());
     auto* group = card.inputMethodPicker();
     ASSERT_TRUE(group->exclusive()) << "one choice";
