@@ -27,6 +27,9 @@ public:
     virtual void insertText(const std::string& text) = 0;
     // Removes characters before the caret.
     virtual void deleteBeforeCaret(std::size_t count) = 0;
+    // Hands the key being handled on to the field after everything written
+    // before it, as if no input method had taken it.
+    virtual void passKeyOn() = 0;
 };
 
 // One key as the controller receives it.

@@ -48,10 +48,10 @@ bool ZentrelIMKController::handleEvent(const IMEKeyEvent& event, IMEClient* clie
 
     switch (event.key) {
     case Key::deleteKey: return handleDelete(*client);
-    // Keys that leave the word: it is committed and the key does its own work.
     case Key::returnKey:
     case Key::keypadEnter:
-    case Key::tab:
+    case Key::tab: return commitAndHandOn(*client);
+    // Keys that leave the word: it is committed and the key does its own work.
     case Key::escape:
     case Key::navigation:
     case Key::function: return commitAndPassThrough(*client);
@@ -73,10 +73,10 @@ bool ZentrelIMKController::handleEvent(const IMEKeyEvent& event, IMEClient* clie
 
 bool ZentrelIMKController::handleCharacter(char32_t character, IMEClient& client) {
     // Line breaks and tabs never become part of a word.
-    if (character == U'\n' || character == U'\r' || character == U'\t') return commitAndPassThrough(client);
+    if (character == U'\n' || character == U'\r' || character == U'\t') return commitAndHandOn(client);
     const auto result = engine_.processChar(character);
     if (!engine_.lastKeyEndedWord()) {
-        showComposing(engine_.wordOutput(), client);
+        showComposing(engine_.settledWord(), client);
         return true;
     }
     // The word ended: a restored word replaces the shown one, is committed,
@@ -98,10 +98,20 @@ void ZentrelIMKController::forgetWord() {
     engine_.reset();
 }
 
-bool ZentrelIMKController::commitAndPassThrough(IMEClient& client) {
+void ZentrelIMKController::endWord(IMEClient& client) {
+    if (const auto result = engine_.endWord()) showComposing(result->insert, client);
     commitComposing(client);
-    engine_.reset();
+}
+
+bool ZentrelIMKController::commitAndPassThrough(IMEClient& client) {
+    endWord(client);
     return false;
+}
+
+bool ZentrelIMKController::commitAndHandOn(IMEClient& client) {
+    endWord(client);
+    client.passKeyOn();
+    return true;
 }
 
 void ZentrelIMKController::commitComposing(IMEClient& client) {
@@ -149,7 +159,7 @@ void ZentrelIMKController::clearComposition(IMEClient& client) {
 bool ZentrelIMKController::handleDelete(IMEClient& client) {
     if (engine_.rawInput().empty() && composingText_.empty()) return false;
     engine_.handleBackspace();
-    const auto word = engine_.wordOutput();
+    const auto word = engine_.settledWord();
     if (!word.empty()) {
         showComposing(word, client);
         return true;

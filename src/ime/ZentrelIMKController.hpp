@@ -51,7 +51,12 @@ private:
     void showComposing(const std::string& text, IMEClient& client);
     void clearComposition(IMEClient& client);
     bool handleDelete(IMEClient& client);
+    // Ends the word as a word breaker would and makes it final.
+    void endWord(IMEClient& client);
     bool commitAndPassThrough(IMEClient& client);
+    // For keys that end the word and act (Return, Tab): the key follows the
+    // word on the same path, so that no client gets it first.
+    bool commitAndHandOn(IMEClient& client);
     bool handleCharacter(char32_t character, IMEClient& client);
 
     SnapshotLoader loadSnapshot_;

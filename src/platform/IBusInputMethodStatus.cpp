@@ -1,7 +1,10 @@
 #include "platform/InputMethodStatus.hpp"
 
+#include "platform/IBusEngineChangeWatch.hpp"
+
 #include <ibus.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <optional>
 #include <string>
@@ -73,12 +76,30 @@ bool IBusInputMethodStatus::isInstalled() const { return listsEngine("Engines") 
 
 bool IBusInputMethodStatus::isSelected() const { return currentEngine() == kEngineName; }
 
+bool IBusInputMethodStatus::isRunning() const {
+    GVariant* engines = daemonProperty("Engines");
+    if (engines != nullptr) g_variant_unref(engines);
+    return engines != nullptr;
+}
+
+bool IBusInputMethodStatus::isProvidedBySystem() const { return listsEngine("Engines"); }
+
+bool IBusInputMethodStatus::desktopKeepsInputSources() const {
+    const char* desktops = std::getenv("XDG_CURRENT_DESKTOP");
+    return desktops != nullptr && std::strstr(desktops, "GNOME") != nullptr;
+}
+
 std::optional<std::string> IBusInputMethodStatus::currentEngine() const {
     GVariant* global = daemonProperty("GlobalEngine");
     if (global == nullptr) return std::nullopt;
     auto name = engineName(global);
     g_variant_unref(global);
     return name;
+}
+
+Subscription IBusInputMethodStatus::observeEngineChanges(std::function<void()> changed) const {
+    auto watch = std::make_shared<IBusEngineChangeWatch>(std::move(changed));
+    return Subscription([watch] { watch->stop(); });
 }
 
 }  // namespace zentrel::platform

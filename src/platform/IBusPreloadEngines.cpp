@@ -20,16 +20,21 @@ GSettings* ibusSettings() {
     return g_settings_new(kSchema);
 }
 
+std::vector<std::string> storedList(GSettings* settings, const char* key) {
+    gchar** stored = g_settings_get_strv(settings, key);
+    std::vector<std::string> engines;
+    for (gchar** entry = stored; entry != nullptr && *entry != nullptr; ++entry) engines.emplace_back(*entry);
+    g_strfreev(stored);
+    return engines;
+}
+
 // Rewrites both lists with `engine` removed, then put first when `first`.
 bool rewriteLists(const std::string& engine, bool first) {
     GSettings* settings = ibusSettings();
     if (settings == nullptr) return false;
     bool written = true;
     for (const char* key : kLists) {
-        gchar** stored = g_settings_get_strv(settings, key);
-        std::vector<std::string> engines;
-        for (gchar** entry = stored; entry != nullptr && *entry != nullptr; ++entry) engines.emplace_back(*entry);
-        g_strfreev(stored);
+        auto engines = storedList(settings, key);
         std::erase(engines, engine);
         if (first) engines.insert(engines.begin(), engine);
         std::vector<const gchar*> values;
@@ -46,5 +51,13 @@ bool rewriteLists(const std::string& engine, bool first) {
 bool putIBusEngineFirst(const std::string& engine) { return rewriteLists(engine, true); }
 
 bool removeIBusPreloadEngine(const std::string& engine) { return rewriteLists(engine, false); }
+
+std::vector<std::string> ibusPreloadEngines() {
+    GSettings* settings = ibusSettings();
+    if (settings == nullptr) return {};
+    auto engines = storedList(settings, kLists[0]);
+    g_object_unref(settings);
+    return engines;
+}
 
 }  // namespace zentrel::platform

@@ -5,6 +5,7 @@
 // kept and every call answers false.
 
 #include <string>
+#include <vector>
 
 namespace zentrel::platform {
 
@@ -12,5 +13,7 @@ namespace zentrel::platform {
 bool putIBusEngineFirst(const std::string& engine);
 // Takes `engine` out of both lists.
 bool removeIBusPreloadEngine(const std::string& engine);
+// The preload engines, in order; empty where the settings are not installed.
+std::vector<std::string> ibusPreloadEngines();
 
 }  // namespace zentrel::platform

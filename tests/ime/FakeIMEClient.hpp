@@ -25,6 +25,7 @@ public:
         text_.erase(text_.size() - std::min(count, text_.size()));
         edits.push_back("-" + std::to_string(count));
     }
+    void passKeyOn() override { edits.push_back("key"); }
 
     // The final text alone, and what the user sees (final text and marked text).
     [[nodiscard]] std::string text() const { return typing::toUtf8(text_); }
@@ -34,7 +35,8 @@ public:
     bool secure = false;
     bool keepsMarked = true;
     std::u32string marked;
-    // Every change of the final text: "+text" written, "-N" characters deleted.
+    // Every change of the final text: "+text" written, "-N" characters
+    // deleted, "key" the key handed on.
     std::vector<std::string> edits;
 
 private:

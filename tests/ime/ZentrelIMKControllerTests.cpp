@@ -92,22 +92,59 @@ TEST_F(ControllerTest, AForgottenWordIsLeftToTheFrameworkAndTheNextKeyStartsAnot
     EXPECT_EQ(client.visible(), "á");
 }
 
-TEST_F(ControllerTest, KeysThatLeaveTheWordCommitItAndPassThrough) {
-    EXPECT_FALSE(controller.handleEvent(key(Key::returnKey), &client)) << "nothing composed";
-    for (auto which : {Key::returnKey, Key::keypadEnter, Key::tab, Key::escape, Key::navigation, Key::function}) {
+TEST_F(ControllerTest, ReturnTabAndEnterFollowTheWordTheyEndOnTheSamePath) {
+    for (auto which : {Key::returnKey, Key::keypadEnter, Key::tab}) {
+        client = testing::FakeIMEClient();
+        (void)type(controller, "ddi");
+        EXPECT_TRUE(controller.handleEvent(key(which), &client));
+        // Also with nothing composed: a space written before must not come after it.
+        (void)type(controller, " ");
+        EXPECT_TRUE(controller.handleEvent(key(which), &client));
+        EXPECT_EQ(client.edits, (std::vector<std::string>{"+đi", "key", "+ ", "key"}));
+        EXPECT_TRUE(client.marked.empty());
+    }
+    client = testing::FakeIMEClient();
+    EXPECT_TRUE(type(controller, "a\n"));
+    EXPECT_EQ(client.edits, (std::vector<std::string>{"+a", "key"}));
+}
+
+TEST_F(ControllerTest, OtherKeysThatLeaveTheWordCommitItAndPassThrough) {
+    for (auto which : {Key::escape, Key::navigation, Key::function}) {
         (void)type(controller, "ddi");
         EXPECT_FALSE(controller.handleEvent(key(which), &client));
         EXPECT_TRUE(client.marked.empty());
     }
-    EXPECT_EQ(client.text(), "điđiđiđiđiđi") << "the key itself is the client's to handle";
-    EXPECT_FALSE(type(controller, "\n"));
+    EXPECT_EQ(client.text(), "điđiđi") << "the key itself is the client's to handle";
 
     auto shortcut = typing("c");
     shortcut.command = true;
-    (void)type(controller, "ddaa");
+    (void)type(controller, "ddaay");
     EXPECT_FALSE(controller.handleEvent(shortcut, &client));
-    EXPECT_EQ(client.text(), "điđiđiđiđiđiđâ");
+    EXPECT_EQ(client.text(), "điđiđiđây");
     EXPECT_TRUE(controller.engine().wordOutput().empty());
+}
+
+TEST_F(ControllerTest, AnEscapedToneKeysWordIsWrittenAsTypedAtEveryEndOfTheWord) {
+    auto shortcut = typing("s");
+    shortcut.control = true;
+    const std::vector<std::function<void()>> ends = {
+        [&] { (void)controller.handleEvent(key(Key::returnKey), &client); },
+        [&] { (void)controller.handleEvent(shortcut, &client); },
+        // A focus change: the framework makes final what is shown.
+        [&] {
+            client.insertText(typing::toUtf8(client.marked));
+            controller.forgetWord();
+        },
+    };
+    for (bool marked : {true, false}) {
+        snapshot.useMarkedText = marked;
+        for (const auto& end : ends) {
+            client = testing::FakeIMEClient();
+            (void)type(controller, "glass");
+            end();
+            EXPECT_EQ(client.text(), "glass") << "marked text " << marked;
+        }
+    }
 }
 
 TEST_F(ControllerTest, DeleteWorksOnTheWordAndPassesWhenNothingIsComposed) {

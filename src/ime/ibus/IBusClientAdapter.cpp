@@ -42,4 +42,6 @@ void IBusClientAdapter::deleteBeforeCaret(std::size_t count) {
     }
 }
 
+void IBusClientAdapter::passKeyOn() { ibus_engine_forward_key_event(engine_, key_.keyval, key_.keycode, key_.state); }
+
 }  // namespace zentrel::ime

@@ -20,6 +20,11 @@ public:
     void setMarkedText(const std::string& text) override;
     void insertText(const std::string& text) override;
     void deleteBeforeCaret(std::size_t count) override;
+    // Forwards the key being handled: IBus sends it after the text committed before it.
+    void passKeyOn() override;
+
+    // The key the engine is handling now.
+    void setCurrentKey(guint keyval, guint keycode, guint state) { key_ = {keyval, keycode, state}; }
 
     // The program that owns the focused field, when IBus names it.
     void setIdentity(std::optional<std::string> identity) { identity_ = std::move(identity); }
@@ -31,7 +36,14 @@ public:
     void setSecure(bool secure) { secure_ = secure; }
 
 private:
+    struct Key {
+        guint keyval = 0;
+        guint keycode = 0;
+        guint state = 0;
+    };
+
     IBusEngine* engine_;
+    Key key_;
     std::optional<std::string> identity_;
     bool secure_ = false;
     bool preeditShown_ = false;

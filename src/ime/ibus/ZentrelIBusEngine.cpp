@@ -73,8 +73,9 @@ IMEKeyEvent eventOf(guint keyval, guint state) {
 
 EngineState& stateOf(IBusEngine* engine) { return *reinterpret_cast<ZentrelEngine*>(engine)->state; }
 
-gboolean processKeyEvent(IBusEngine* engine, guint keyval, guint, guint state) {
+gboolean processKeyEvent(IBusEngine* engine, guint keyval, guint keycode, guint state) {
     auto& engineState = stateOf(engine);
+    engineState.client.setCurrentKey(keyval, keycode, state);
     return engineState.controller.handleEvent(eventOf(keyval, state), &engineState.client) ? TRUE : FALSE;
 }
 

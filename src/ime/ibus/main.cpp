@@ -4,7 +4,10 @@
 // Without arguments (the per-user install and its autostart entry) it
 // registers the engine with the running daemon, waiting for one to appear
 // and registering again after the daemon restarts; a copy whose program file
-// an update replaced ends at that restart instead.
+// an update replaced ends at that restart instead. Where the engine was
+// selected before (first of IBus's preload engines), registering selects it
+// again: IBus picks its engine at its start, before this copy has
+// registered, and so falls back to the keyboard's plain layout.
 
 #include "ime/FocusedClientProgram.hpp"
 #include "ime/ibus/GLibMainQueue.hpp"
@@ -12,6 +15,7 @@
 #include "ime/ibus/ZentrelIBusEngine.hpp"
 #include "platform/DesktopTexts.hpp"
 #include "platform/HostLayout.hpp"
+#include "platform/IBusPreloadEngines.hpp"
 #include "platform/X11FrontmostApplication.hpp"
 #include "typing/engine/VietIMESharedSettings.hpp"
 
@@ -101,6 +105,14 @@ void serve(IBusBus* connected, bool registerComponent) {
     ibus_component_add_engine(component, ibus_engine_desc_new(kEngineName, longName.c_str(), methods.c_str(), "vi",
                                                               "Proprietary", "Torvane", "", "us"));
     ibus_bus_register_component(connected, component);
+    const auto preload = platform::ibusPreloadEngines();
+    if (!preload.empty() && preload.front() == kEngineName) {
+        IBusEngineDesc* current = ibus_bus_get_global_engine(connected);
+        const bool selected = current != nullptr && g_strcmp0(ibus_engine_desc_get_name(current), kEngineName) == 0;
+        if (current != nullptr) g_object_unref(current);
+        // Not awaited: the daemon makes the engine through this program's own connection.
+        if (!selected) ibus_bus_set_global_engine_async(connected, kEngineName, -1, nullptr, nullptr, nullptr);
+    }
 }
 
 // The registering copy's connection, made again every half second while no

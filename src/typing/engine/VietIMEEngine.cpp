@@ -52,10 +52,7 @@ std::optional<IMEResult> VietIMEEngine::processChar(char32_t c) {
         if (inputMethod == VietInputMethod::viqr && !word_.empty() && !stale_) {
             if (auto applied = viqrKeyInsideWord(c)) return *applied;
         }
-        auto result = wordBreakResult();
-        reset();
-        keyEndedWord_ = true;
-        return result;
+        return endWord();
     }
     if (word_.empty() && !raw_.empty()) {
         raw_.clear();
@@ -80,7 +77,24 @@ std::optional<IMEResult> VietIMEEngine::processChar(char32_t c) {
     return result;
 }
 
+std::optional<IMEResult> VietIMEEngine::endWord() {
+    auto result = wordBreakResult();
+    reset();
+    keyEndedWord_ = true;
+    return result;
+}
+
 void VietIMEEngine::handleBackspace() {
+    // A word shown as its keys (the escape's write-back) loses its last key.
+    if (escapeWritesBack()) {
+        word_ = restoredText();
+        word_.pop_back();
+        raw_ = word_;
+        lastTransform_.reset();
+        syntheticHornUpper_ = pendingStandaloneW_ = viqrEscape_ = toneKeyEscaped_ = englishPassThroughMode_ = false;
+        stale_ = true;
+        return;
+    }
     lastTransform_.reset();
     syntheticHornUpper_ = pendingStandaloneW_ = viqrEscape_ = stale_ = toneKeyEscaped_ = false;
     if (word_.size() <= 1) {
@@ -195,11 +209,18 @@ VietIMEEngine::Result VietIMEEngine::wordBreakResult() {
     return result;
 }
 
-VietIMEEngine::Result VietIMEEngine::escapedWordAsTyped() {
+bool VietIMEEngine::escapeWritesBack() const {
     // A tone key typed twice to type it leaves "clas" of "class": what is no
-    // syllable then goes back to the keys as typed.
-    if (!toneKeyEscaped_ || stale_ || !options.restoreOnWordBreak) return std::nullopt;
-    if (VietSyllable::isValidVietnameseSyllable(spellingLetters(word_)) || restoredText() == word_) return std::nullopt;
+    // syllable then goes back to the keys as typed. No later key can make it
+    // a syllable again: the escaped letter follows a vowel.
+    return toneKeyEscaped_ && !stale_ && options.restoreOnWordBreak &&
+           !VietSyllable::isValidVietnameseSyllable(spellingLetters(word_)) && restoredText() != word_;
+}
+
+std::string VietIMEEngine::settledWord() const { return toUtf8(escapeWritesBack() ? restoredText() : word_); }
+
+VietIMEEngine::Result VietIMEEngine::escapedWordAsTyped() {
+    if (!escapeWritesBack()) return std::nullopt;
     IMEResult result{static_cast<int>(word_.size()), toUtf8(restoredText())};
     word_ = restoredText();
     return result;

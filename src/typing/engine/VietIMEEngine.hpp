@@ -43,10 +43,19 @@ public:
     void handleBackspace();
     // The keys typed for the word in place of the word shown, when they differ.
     [[nodiscard]] std::optional<IMEResult> restoreRawWord();
+    // The word ends without a breaker (Return, a shortcut, the end of input):
+    // what a breaker would write in its place, then the engine is reset.
+    [[nodiscard]] std::optional<IMEResult> endWord();
     void reset();
 
     [[nodiscard]] std::string wordOutput() const;
     [[nodiscard]] std::string rawInput() const;
+    // The word as its end will leave it, where that is already certain: a
+    // word that an escaped tone key left as no syllable ("glas" of "glass")
+    // is its keys as typed. Otherwise the word shown. A client shows this,
+    // so that a word the framework makes final by itself (a focus change)
+    // is right too.
+    [[nodiscard]] std::string settledWord() const;
     [[nodiscard]] const std::u32string& word() const { return word_; }
     [[nodiscard]] bool isForeignWord() const { return englishPassThroughMode_; }
     // Whether the last key ended the word, so that the caller delivers it
@@ -75,6 +84,8 @@ private:
     // A w still shown as typed at the end of the word, as ư when that makes a syllable.
     Result standaloneWAtBreak();
     Result escapedWordAsTyped();
+    // Whether the end of the word writes back the keys of an escaped tone key.
+    [[nodiscard]] bool escapeWritesBack() const;
     // Foreign words, before any rule runs: one already found, or a foreign first letter.
     std::optional<Result> foreignWord();
     // What a key's rules made, settled (uơ before a final, the tone at its

@@ -23,6 +23,10 @@ void VietTypingSession::backspace() {
     if (!text_.empty()) text_.pop_back();
 }
 
+void VietTypingSession::finish() {
+    if (const auto result = engine_.endWord()) apply(*result);
+}
+
 std::string VietTypingSession::text() const { return toUtf8(text_); }
 
 void VietTypingSession::apply(const IMEResult& result) {

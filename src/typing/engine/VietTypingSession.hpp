@@ -20,6 +20,8 @@ public:
     void type(std::string_view keys);
     // Delete before the caret, as the Delete key does while a word is composed.
     void backspace();
+    // The end of input ends the word as a breaker would.
+    void finish();
 
     [[nodiscard]] std::string text() const;
 

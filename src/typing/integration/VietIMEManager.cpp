@@ -52,6 +52,13 @@ VietIMEManager::VietIMEManager(VietIMEManagerServices services)
     subscriptions_.push_back(
         services_.permissions.accessibility.observe([this](const bool& trusted) { accessibilityTrustChanged(trusted); }));
     accessibilityTrustChanged(services_.permissions.accessibility());
+    // An engine picked from outside (IBus's own menu, `ibus engine`) stops or starts the tap at once.
+    auto& main = services_.main;
+    engineChanges_ = services_.inputMethodStatus.observeEngineChanges([weak, &main] {
+        main.post([weak] {
+            if (auto self = weak.lock()) (*self)->refreshIMKitStatus();
+        });
+    });
 }
 
 void VietIMEManager::later(std::function<void(VietIMEManager&)> action) {
@@ -123,7 +130,16 @@ void VietIMEManager::loadSettings() {
     setOptions(prefs.vietIMEOptions());
     setExcludedApps(storedTexts(prefs.defaults(), kExcludedAppsKey));
     setRuleEngineEnabled(prefs.vietIMERuleEngineEnabled());
-    setIntegrationMode(prefs.vietIMEIntegrationMode());
+    if (prefs.defaults().string(kIntegrationModeKey)) {
+        setIntegrationMode(prefs.vietIMEIntegrationMode());
+    } else {
+        // Not chosen yet: the input method where IBus runs, else the key
+        // tap. Not stored, so that a later session decides afresh.
+        const bool ibus = services_.inputMethodStatus.isRunning();
+        integrationMode.set(ibus ? VietIMEIntegrationMode::hybrid : VietIMEIntegrationMode::cgEvent);
+        publishSharedSnapshot();
+        applyStateToBridge();
+    }
     customInjectionRules.set(services_.ruleStore.customRules());
     disabledBuiltInRuleIDs.set(services_.ruleStore.disabledBuiltInRuleIDs());
     ruleEngine_.setEnabled(ruleEngineEnabled());
@@ -159,7 +175,7 @@ bool VietIMEManager::usesEventTap() const {
     // With the input method selected, the tap would convert its output again.
     case VietIMEIntegrationMode::cgEvent: return !imkitSelected();
     case VietIMEIntegrationMode::imkit: return false;
-    case VietIMEIntegrationMode::hybrid: return !imkitSelected();
+    case VietIMEIntegrationMode::hybrid: return !imkitSelected() && !selectingInputMethod_;
     }
     return true;
 }
@@ -314,10 +330,51 @@ void VietIMEManager::removeExcludedApp(const std::string& bundleID) {
 void VietIMEManager::refreshIMKitStatus() {
     imkitInstalled.set(services_.inputMethodStatus.isInstalled());
     imkitSelected.set(services_.inputMethodStatus.isSelected());
+    desktopKeepsInputSources.set(services_.inputMethodStatus.desktopKeepsInputSources());
+    if (imkitSelected()) selectingInputMethod_ = false;
     if (isEnabled()) {
         applyStateToBridge();
         startEventTap();
     }
+}
+
+void VietIMEManager::refreshIMKitStatusWithFollowUps() {
+    refreshIMKitStatus();
+    statusFollowUps_.clear();
+    for (const auto wait : kStatusFollowUps) {
+        const bool last = wait == kStatusFollowUps.back();
+        statusFollowUps_.push_back(services_.timers.scheduleOnce(wait, [this, last] {
+            later([last](VietIMEManager& m) {
+                // IBus did not select it by then: the tap types where it can.
+                if (last) m.selectingInputMethod_ = false;
+                m.refreshIMKitStatus();
+            });
+        }));
+    }
+}
+
+bool VietIMEManager::useInputMethod() {
+    auto* installer = services_.installer;
+    if (installer == nullptr || !services_.inputMethodStatus.isRunning()) return false;
+    if (!services_.inputMethodStatus.isInstalled()) {
+        const auto result = installer->install();
+        if (const auto* error = std::get_if<ZentrelIMEInstaller::InstallError>(&result)) {
+            platform::warn(error->description());
+            return false;
+        }
+    }
+    if (!services_.inputMethodStatus.isSelected()) {
+        if (!installer->selectInputSource()) return false;
+        selectingInputMethod_ = true;
+    }
+    refreshIMKitStatusWithFollowUps();
+    return true;
+}
+
+void VietIMEManager::leaveInputMethod() {
+    selectingInputMethod_ = false;
+    if (services_.installer != nullptr && services_.installer->restorePreviousInputSource())
+        refreshIMKitStatusWithFollowUps();
 }
 
 void VietIMEManager::accessibilityTrustChanged(bool trusted) {
@@ -331,6 +388,7 @@ void VietIMEManager::accessibilityTrustChanged(bool trusted) {
 }
 
 void VietIMEManager::setEnabled(bool enabled) {
+    if (enabled && integrationMode() != VietIMEIntegrationMode::cgEvent) (void)useInputMethod();
     if (enabled && usesEventTap()) {
         // No permission can help where no tap can run: say so instead of asking.
         eventTapUnavailableReason.set(services_.tap.unavailableReason());
@@ -341,6 +399,7 @@ void VietIMEManager::setEnabled(bool enabled) {
     }
     if (!enabled) {
         setIsEnabled(false);
+        if (integrationMode() != VietIMEIntegrationMode::cgEvent) leaveInputMethod();
     } else if (!usesEventTap() || services_.permissions.refreshAccessibility()) {
         // Only the tap needs the permission (hybrid with the input method selected does not).
         setIsEnabled(true);

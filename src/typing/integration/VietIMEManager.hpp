@@ -21,7 +21,9 @@
 #include "typing/integration/IMEEventBridge.hpp"
 #include "typing/integration/InjectionRuleEngine.hpp"
 #include "typing/integration/InjectionRuleStore.hpp"
+#include "typing/integration/ZentrelIMEInstaller.hpp"
 
+#include <array>
 #include <memory>
 #include <optional>
 #include <set>
@@ -48,6 +50,9 @@ struct VietIMEManagerServices {
     // This program's own application identifier: its windows are never the
     // application a rule is made for.
     std::string ownApplicationID = {};
+    // Installs and selects the input method when typing goes through it;
+    // none: the user selects it.
+    ZentrelIMEInstaller* installer = nullptr;
 };
 
 class VietIMEManager final {
@@ -57,6 +62,10 @@ public:
     static constexpr int kPermissionPollLimit = 30;
     // A focused context not read by then counts as none: keys are used as typed.
     static constexpr auto kContextAnswerLimit = std::chrono::seconds(1);
+    // After an install or a selection IBus changes without being awaited:
+    // its status is read again at once and after each of these waits.
+    static constexpr std::array<platform::Duration, 2> kStatusFollowUps = {std::chrono::seconds(1),
+                                                                           std::chrono::seconds(3)};
 
     explicit VietIMEManager(VietIMEManagerServices services);
     VietIMEManager(const VietIMEManager&) = delete;
@@ -70,6 +79,9 @@ public:
     platform::AnnouncedValue<VietIMEIntegrationMode> integrationMode{VietIMEIntegrationMode::cgEvent};
     platform::AnnouncedValue<bool> imkitInstalled{false};
     platform::AnnouncedValue<bool> imkitSelected{false};
+    // The desktop selects among input sources of its own (GNOME): only the
+    // user can select the input method there.
+    platform::AnnouncedValue<bool> desktopKeepsInputSources{false};
     platform::AnnouncedValue<std::optional<std::string>> frontmostBundleID;
     platform::AnnouncedValue<std::optional<std::string>> frontmostWindowTitle;
     platform::AnnouncedValue<std::optional<std::string>> focusedElementLabel;
@@ -98,6 +110,14 @@ public:
     void publishSharedSnapshot();
     void applyStateToBridge();
     void refreshIMKitStatus();
+    // The same, again after each of `kStatusFollowUps`.
+    void refreshIMKitStatusWithFollowUps();
+    // Typing goes through the input method: installed where IBus lacks it,
+    // then selected in IBus. False where no IBus runs or it failed.
+    bool useInputMethod();
+    // Typing no longer goes through the input method: IBus selects the
+    // engine used before it.
+    void leaveInputMethod();
     [[nodiscard]] bool usesEventTap() const;
     [[nodiscard]] bool shouldRunEventTap() const;
     void removeExcludedApp(const std::string& bundleID);
@@ -139,7 +159,13 @@ private:
     int aggressivePollCount_ = 0;
     bool lastKnownAccessibilityTrust_ = false;
     std::vector<platform::Subscription> subscriptions_;
+    std::vector<platform::Timer> statusFollowUps_;
+    // This manager asked IBus to select the input method and has not yet
+    // seen it selected: the key tap waits meanwhile.
+    bool selectingInputMethod_ = false;
     std::shared_ptr<VietIMEManager*> self_ = std::make_shared<VietIMEManager*>(this);
+    // Last, so that it ends first: its thread posts to this manager.
+    platform::Subscription engineChanges_;
 };
 
 }  // namespace zentrel::typing

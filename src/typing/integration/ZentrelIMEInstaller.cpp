@@ -82,6 +82,10 @@ std::optional<fs::path> ZentrelIMEInstaller::locateIMEBundle() const {
 }
 
 ZentrelIMEInstaller::InstallResult ZentrelIMEInstaller::install() {
+    if (env_.status.isProvidedBySystem()) {
+        (void)selectInputSource();
+        return ProvidedBySystem{};
+    }
     const auto source = locateIMEBundle();
     if (!source) return InstallError{InstallError::Kind::bundledIMENotFound, {}};
     return copyToUserInputMethods(*source);

@@ -5,8 +5,9 @@
 // beside the old copy and renamed over it, so a failed install leaves the
 // old one working), adds an autostart entry that starts it at login (it then
 // registers its engine with the IBus daemon), restarts IBus and starts the
-// new copy, neither awaited. Whether the engine is installed and selected is
-// asked of IBus.
+// new copy, neither awaited. Where an installed package already gives IBus
+// the engine, no second copy is made: that one is selected. Whether the
+// engine is installed and selected is asked of IBus.
 
 #include "platform/HostLayout.hpp"
 #include "platform/InputMethodStatus.hpp"
@@ -32,7 +33,12 @@ public:
         [[nodiscard]] std::string description() const;
         bool operator==(const InstallError&) const = default;
     };
-    using InstallResult = std::variant<std::filesystem::path, InstallError>;
+    // A package already put the engine among IBus's own: nothing is copied
+    // and that engine is selected instead.
+    struct ProvidedBySystem {
+        bool operator==(const ProvidedBySystem&) const = default;
+    };
+    using InstallResult = std::variant<std::filesystem::path, InstallError, ProvidedBySystem>;
 
     // Starts a program that is never waited for; false when it could not start.
     using Launcher = std::function<bool(const std::vector<std::string>& command)>;

@@ -24,7 +24,11 @@ const std::array<OptionSwitch, 5> kMoreOptionSwitches = {{
 
 namespace {
 
-std::string_view typingPathText(bool usesTap, bool inputMethodSelected) {
+std::string_view typingPathText(bool usesTap, bool inputMethodSelected, bool onlyTheUserSelects) {
+    // Where the desktop keeps its own input sources, selecting is the user's step: say which.
+    if (onlyTheUserSelects && !inputMethodSelected)
+        return "GNOME selects input sources itself: add Zentrel Vietnamese under Settings → Keyboard → Input Sources, "
+               "then choose it in the top bar";
     if (usesTap) return "Typing through the key tap";
     if (inputMethodSelected) return "Typing through the Zentrel input method in IBus";
     return "Not typing yet: select Zentrel in IBus";
@@ -59,7 +63,10 @@ TypingCardState VietnameseIMECardPresenter::state() const {
     // Where the tap cannot run, the mode is what turns typing on: it stays choosable.
     s.integrationModeEnabled = s.isEnabled || s.refusal.has_value();
     s.integrationModeDetail = platform::localized(typing::detail(s.integrationMode));
-    if (s.isEnabled) s.typingPath = platform::localized(typingPathText(m.usesEventTap(), m.imkitSelected()));
+    if (s.isEnabled) {
+        const bool userSelects = s.integrationMode != VietIMEIntegrationMode::cgEvent && m.desktopKeepsInputSources();
+        s.typingPath = platform::localized(typingPathText(m.usesEventTap(), m.imkitSelected(), userSelects));
+    }
 
     s.showsInstallSection = s.integrationMode != VietIMEIntegrationMode::cgEvent && s.isEnabled;
     const bool installed = m.imkitInstalled();
@@ -73,6 +80,7 @@ TypingCardState VietnameseIMECardPresenter::state() const {
     }
     s.showsSelectButton = installed;
     s.installError = installError_();
+    s.installNote = installNote_();
 
     s.inputMethod = m.inputMethod();
     if (s.isEnabled) s.methodDescription = platform::localized(methodDescription(s.inputMethod));
@@ -116,6 +124,8 @@ platform::Subscription VietnameseIMECardPresenter::observe(std::function<void()>
     subscriptions->push_back(m.eventTapUnavailableReason.observe(any));
     subscriptions->push_back(services_.permissions.accessibility.observe(any));
     subscriptions->push_back(installError_.observe(any));
+    subscriptions->push_back(installNote_.observe(any));
+    subscriptions->push_back(m.desktopKeepsInputSources.observe(any));
     return platform::Subscription([subscriptions] { subscriptions->clear(); });
 }
 
@@ -147,10 +157,12 @@ void VietnameseIMECardPresenter::chooseToneRule(typing::VietToneRule rule) {
 }
 
 void VietnameseIMECardPresenter::chooseIntegrationMode(VietIMEIntegrationMode mode) {
-    // Away from the input method: IBus goes back to the engine used before.
-    const bool restoring = mode == VietIMEIntegrationMode::cgEvent && services_.installer.restorePreviousInputSource();
-    services_.manager.setIntegrationMode(mode);
-    if (restoring) refreshStatusWithFollowUps();
+    auto& manager = services_.manager;
+    // Away from the input method, IBus goes back to the engine used before;
+    // towards it while typing is on, it selects ours.
+    if (mode == VietIMEIntegrationMode::cgEvent) manager.leaveInputMethod();
+    manager.setIntegrationMode(mode);
+    if (mode != VietIMEIntegrationMode::cgEvent && manager.isEnabled()) (void)manager.useInputMethod();
 }
 
 void VietnameseIMECardPresenter::setRuleEngineEnabled(bool enabled) {
@@ -165,10 +177,15 @@ void VietnameseIMECardPresenter::reEnable(const std::string& bundleID) {
 
 void VietnameseIMECardPresenter::install() {
     installError_.set(std::nullopt);
+    installNote_.set(std::nullopt);
     const auto result = services_.installer.install();
     if (const auto* error = std::get_if<typing::ZentrelIMEInstaller::InstallError>(&result)) {
         installError_.set(platform::localized(error->description()));
         return;
+    }
+    if (std::holds_alternative<typing::ZentrelIMEInstaller::ProvidedBySystem>(result)) {
+        installNote_.set(platform::localized(
+            "The installed Zentrel package already provides the input method: it is selected in IBus"));
     }
     refreshStatusWithFollowUps();
 }
@@ -180,12 +197,7 @@ void VietnameseIMECardPresenter::selectInputMethod() {
 
 void VietnameseIMECardPresenter::openInputSourcesSettings() { services_.installer.openInputSourcesSettings(); }
 
-void VietnameseIMECardPresenter::refreshStatusWithFollowUps() {
-    services_.manager.refreshIMKitStatus();
-    followUps_.clear();
-    for (const auto wait : kStatusFollowUps)
-        followUps_.push_back(services_.timers.scheduleOnce(wait, [this] { services_.manager.refreshIMKitStatus(); }));
-}
+void VietnameseIMECardPresenter::refreshStatusWithFollowUps() { services_.manager.refreshIMKitStatusWithFollowUps(); }
 
 // ---- Permission ----
 

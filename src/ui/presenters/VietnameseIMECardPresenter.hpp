@@ -70,6 +70,8 @@ struct TypingCardState {
     std::optional<StatusRow> selectionRow;
     bool showsSelectButton = false;
     std::optional<std::string> installError;
+    // What the last install did instead of installing.
+    std::optional<std::string> installNote;
 
     typing::VietInputMethod inputMethod = typing::VietInputMethod::telex;
     std::optional<std::string> methodDescription;
@@ -89,10 +91,7 @@ struct TypingCardState {
 
 class VietnameseIMECardPresenter final {
 public:
-    // After an install or a selection IBus changes without being awaited:
-    // its status is read again at once and after each of these waits.
-    static constexpr std::array<platform::Duration, 2> kStatusFollowUps = {std::chrono::seconds(1),
-                                                                           std::chrono::seconds(3)};
+    static constexpr auto kStatusFollowUps = typing::VietIMEManager::kStatusFollowUps;
 
     explicit VietnameseIMECardPresenter(TypingCardServices services);
     VietnameseIMECardPresenter(const VietnameseIMECardPresenter&) = delete;
@@ -128,10 +127,10 @@ private:
     void refreshStatusWithFollowUps();
 
     TypingCardServices services_;
-    // The message of the last failed install, until the next attempt.
+    // The message of the last failed install, or what it did instead, until the next attempt.
     platform::AnnouncedValue<std::optional<std::string>> installError_;
+    platform::AnnouncedValue<std::optional<std::string>> installNote_;
     platform::Subscription activation_;
-    std::vector<platform::Timer> followUps_;
 };
 
 }  // namespace zentrel::ui

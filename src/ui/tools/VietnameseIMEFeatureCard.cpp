@@ -199,6 +199,8 @@ QWidget* VietnameseIMEFeatureCard::installSection(QWidget* parent) {
     stack->addLayout(buttons);
     installError_ = detailLabel({}, DesignTokens::review(), section);
     stack->addWidget(installError_);
+    installNote_ = detailLabel({}, DesignTokens::textSecondary(), section);
+    stack->addWidget(installNote_);
     return section;
 }
 
@@ -217,8 +219,11 @@ QWidget* VietnameseIMEFeatureCard::methodSection(QWidget* parent) {
         methods_->addButton(segment, static_cast<int>(i));
         segments->addWidget(segment);
     }
-    QObject::connect(methods_, &QButtonGroup::idClicked, this, [this](int id) {
-        presenter_.chooseInputMethod(typing::kAllInputMethods.at(static_cast<std::size_t>(id)));
+    // However a segment became the chosen one (a click, a key, an assistive
+    // technology's toggle), the method follows it.
+    QObject::connect(methods_, &QButtonGroup::idToggled, this, [this](int id, bool chosen) {
+        const auto method = typing::kAllInputMethods.at(static_cast<std::size_t>(id));
+        if (chosen && method != presenter_.state().inputMethod) presenter_.chooseInputMethod(method);
     });
     stack->addWidget(methodPicker_);
     return section;
@@ -380,6 +385,8 @@ void VietnameseIMEFeatureCard::refreshInstallSection(const TypingCardState& stat
     selectButton_->setVisible(state.showsSelectButton);
     installError_->setVisible(state.installError.has_value());
     installError_->setText(text(state.installError.value_or("")));
+    installNote_->setVisible(state.installNote.has_value());
+    installNote_->setText(text(state.installNote.value_or("")));
 }
 
 void VietnameseIMEFeatureCard::refreshOptions(const TypingCardState& state) {

@@ -35,6 +35,7 @@ public:
     [[nodiscard]] QCheckBox* enabledSwitch() const { return switch_; }
     [[nodiscard]] QLabel* refusalLabel() const { return refusal_; }
     [[nodiscard]] QComboBox* integrationModePicker() const { return modePicker_; }
+    [[nodiscard]] QButtonGroup* inputMethodPicker() const { return methods_; }
     [[nodiscard]] FeatureExpandRow* advancedOptions() const { return advanced_; }
     [[nodiscard]] PanelButton* shortcutRow() const { return shortcutRow_; }
     // The sheets while they are open.
@@ -84,6 +85,7 @@ private:
     QLabel* selectionText_ = nullptr;
     QPushButton* selectButton_ = nullptr;
     QLabel* installError_ = nullptr;
+    QLabel* installNote_ = nullptr;
     QButtonGroup* methods_ = nullptr;
     QWidget* methodPicker_ = nullptr;
     QLabel* methodDescription_ = nullptr;

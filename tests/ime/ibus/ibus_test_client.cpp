@@ -1,6 +1,7 @@
 // A small IBus client for the end-to-end test of zentrel-ime. It runs under
 // a private session bus and IBus daemon, with HOME in a temporary folder, and
-// checks three things: Telex typing commits "việt ", a VNI snapshot saved and
+// checks four things: Telex typing commits "việt ", Return comes back after
+// the word it ends (and "glass" stays "glass"), a VNI snapshot saved and
 // announced makes "vie65t " commit "việt ", and with typing off every key
 // passes. Exits 0 when all hold.
 
@@ -25,6 +26,11 @@ struct Client {
 
 void onCommit(IBusInputContext*, IBusText* text, gpointer data) {
     static_cast<Client*>(data)->committed += ibus_text_get_text(text);
+}
+
+// A key the engine handed back is written into the same stream, Return as "⏎".
+void onForward(IBusInputContext*, guint keyval, guint, guint state, gpointer data) {
+    if ((state & IBUS_RELEASE_MASK) == 0) static_cast<Client*>(data)->committed += keyval == IBUS_KEY_Return ? "⏎" : "?";
 }
 
 // Lets signals arrive for a moment.
@@ -86,6 +92,7 @@ int main() {
     client.context = ibus_bus_create_input_context(bus, "zentrel-end-to-end");
     if (client.context == nullptr) return fail("no input context", client);
     g_signal_connect(client.context, "commit-text", G_CALLBACK(onCommit), &client);
+    g_signal_connect(client.context, "forward-key-event", G_CALLBACK(onForward), &client);
     ibus_input_context_set_capabilities(client.context, IBUS_CAP_PREEDIT_TEXT | IBUS_CAP_FOCUS);
     ibus_input_context_focus_in(client.context);
     ibus_input_context_set_engine(client.context, "com.torvane.zentrel.ime");
@@ -104,6 +111,15 @@ int main() {
     from = client.committed.size();
     if (type(client, "vieetj ") != 7) return fail("Telex keys were not all consumed", client);
     if (!committedSince(client, from, "việt ")) return fail("Telex did not commit \"việt \"", client);
+
+    // Return ends the word: the word first, then the key itself, on one path.
+    from = client.committed.size();
+    (void)type(client, "glass");
+    constexpr guint kReturnCode = 28;
+    if (!ibus_input_context_process_key_event(client.context, IBUS_KEY_Return, kReturnCode, 0))
+        return fail("Return went past the word it ends", client);
+    (void)ibus_input_context_process_key_event(client.context, IBUS_KEY_Return, kReturnCode, IBUS_RELEASE_MASK);
+    if (!committedSince(client, from, "glass⏎")) return fail("\"glass\" and Return did not arrive in order", client);
 
     // A VNI snapshot, announced on the session bus, reaches the engine.
     snapshot.inputMethod = typing::VietInputMethod::vni;

@@ -26,6 +26,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ibus.h>
+
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -376,6 +378,33 @@ TEST_F(DesktopTypingTest, TheInstalledInputMethodTypesIntoTheQtFieldButNotItsPas
     runUntil(loop, [&] { return typed && field("password") == "Vieetj "; });
     again.join();
     EXPECT_EQ(field("password"), "Vieetj ") << "a password field receives the keys unchanged";
+}
+
+TEST_F(DesktopTypingTest, TheSessionsIBusKnowsOnlyItsOwnEnginesAndAnnouncesAnEngineChosenFromOutside) {
+    if (std::getenv("IBUS_ADDRESS") == nullptr) GTEST_SKIP() << "No IBus daemon: run through desktop_session.sh ime";
+    IBusBus* bus = ibus_bus_new();
+    GList* engines = ibus_bus_list_engines(bus);
+    EXPECT_EQ(g_list_length(engines), 0u) << "the machine's own engines reach the test's IBus";
+    g_list_free_full(engines, g_object_unref);
+    g_object_unref(bus);
+
+    const platform::IBusInputMethodStatus status;
+    EXPECT_TRUE(status.isRunning());
+    auto environment = ZentrelIMEInstaller::programEnvironment(platform::HostLayout::fromEnvironment(), status);
+    environment.programFolder = kImeProgram.parent_path();
+    ZentrelIMEInstaller installer(std::move(environment));
+    ASSERT_TRUE(std::holds_alternative<std::filesystem::path>(installer.install()));
+    EXPECT_FALSE(status.isProvidedBySystem()) << "registered for this user, not from IBus's folder";
+    platform::MainLoop loop;
+    ASSERT_TRUE(runUntil(loop, [&] { return status.isInstalled(); }, 30s)) << "IBus does not list the engine";
+
+    std::atomic<int> announced = 0;
+    const auto watch = status.observeEngineChanges([&] { ++announced; });
+    std::this_thread::sleep_for(500ms);  // the watch connects on its own thread
+    // As `ibus engine` from a terminal would.
+    ASSERT_EQ(std::system("ibus engine com.torvane.zentrel.ime"), 0);
+    EXPECT_TRUE(runUntil(loop, [&] { return announced > 0; }, 10s)) << "IBus's announcement did not arrive";
+    EXPECT_TRUE(status.isSelected());
 }
 
 }  // namespace

@@ -2,7 +2,8 @@
 # Runs a desktop typing test in a session of its own: a temporary HOME (set
 # before anything starts, so that nothing sees the real one), a private
 # session bus, Xvfb on a free display, and with "ime" an IBus daemon of its
-# own. Never the real display, bus or IBus. Exits 77 (skipped, with the
+# own with a component folder of its own. Never the real display, bus, IBus
+# or the engines installed on the machine. Exits 77 (skipped, with the
 # reason printed) where a piece cannot start or the test skipped itself.
 #   desktop_session.sh tap|ime TEST_PROGRAM [ARGS...]
 set -euo pipefail
@@ -71,6 +72,10 @@ if [ -x "$launcher" ]; then
 fi
 
 if [ "$mode" = ime ]; then
+  # IBus reads engines only from a folder of this session: an engine that
+  # the machine has installed is not one that the tests put there.
+  mkdir -p "$scratch/components"
+  export IBUS_COMPONENT_PATH="$scratch/components"
   export IBUS_ADDRESS="unix:path=$scratch/ibus.socket"
   ibus-daemon --address="$IBUS_ADDRESS" --panel=disable --emoji-extension=disable --config=disable \
     --cache=none 2>"$scratch/ibus.log" &

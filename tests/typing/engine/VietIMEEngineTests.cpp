@@ -122,6 +122,29 @@ TEST(VietIMEEngineTest, NeitherEnglishNorASyllableIsWrittenBackAtTheBreak) {
     });
 }
 
+TEST(VietIMEEngineTest, TheEscapesWriteBackHoldsAtEveryEndOfAWordNotOnlyAtABreaker) {
+    // The word as shown while composing (what a focus change makes final)
+    // and at the end of input (Return, the end of the keys).
+    const std::tuple<const char*, const char*> cases[] = {
+        {"glass", "glass"}, {"class", "class"}, {"Boss", "Boss"}, {"guess", "guess"},
+        {"vieetj", "việt"}, {"ass", "ass"},     {"aaa", "aa"},    {"nguowif", "người"},
+    };
+    for (const auto& [keys, expected] : cases) {
+        VietIMEEngine engine;
+        VietTypingSession session(engine);
+        session.type(keys);
+        EXPECT_EQ(engine.settledWord(), expected) << keys;
+        session.finish();
+        EXPECT_EQ(session.text(), expected) << keys;
+        EXPECT_TRUE(engine.word().empty()) << keys;
+    }
+    // Delete takes the last key of the word as shown.
+    VietIMEEngine engine;
+    feed(engine, U"glass");
+    engine.handleBackspace();
+    EXPECT_EQ(engine.settledWord(), "glas");
+}
+
 TEST(VietIMEEngineTest, WordsWithoutAnOnset) {
     expectTyped({
         {Method::telex, "uoongs", "uống"}, {Method::telex, "yeeu", "yêu"}, {Method::telex, "uowcs", "ước"},

@@ -82,14 +82,25 @@ private:
 
 class ScriptedInputMethodStatus final : public platform::InputMethodStatus {
 public:
-    [[nodiscard]] bool isInstalled() const override { return installed; }
+    [[nodiscard]] bool isInstalled() const override { return installed || providedBySystem; }
     [[nodiscard]] bool isSelected() const override { return selected; }
     [[nodiscard]] std::optional<std::string> currentEngine() const override {
         return selected ? std::optional<std::string>("com.torvane.zentrel.ime") : engine;
     }
+    [[nodiscard]] bool isRunning() const override { return running; }
+    [[nodiscard]] bool isProvidedBySystem() const override { return providedBySystem; }
+    [[nodiscard]] bool desktopKeepsInputSources() const override { return keepsInputSources; }
+    [[nodiscard]] platform::Subscription observeEngineChanges(std::function<void()> changed) const override {
+        return engineChanged.subscribe(std::move(changed));
+    }
     bool installed = false;
     bool selected = false;
     std::optional<std::string> engine;  // the one in use while ours is not
+    bool running = false;
+    bool providedBySystem = false;
+    bool keepsInputSources = false;
+    // IBus announces another engine.
+    mutable platform::Signal<> engineChanged;
 };
 
 // The settings of one run, read from the home's defaults file.
@@ -135,7 +146,7 @@ public:
     void makeManager() {
         manager = std::make_unique<typing::VietIMEManager>(typing::VietIMEManagerServices{
             stored->prefs, stored->ruleStore, bridge, contextSource, tap, inputMethod, *permissions, notifications, layout,
-            clock, main, didBecomeActive, appActivated, std::string(kOwnApplication)});
+            clock, main, didBecomeActive, appActivated, std::string(kOwnApplication), &installer});
         settle();
     }
     // A new run: the settings read again from the home's files, a new manager over them.
@@ -172,6 +183,13 @@ public:
     FakeKeyTap tap;
     ScriptedInputMethodStatus inputMethod;
     RecordingNotificationCenter notifications;
+    // Every command the installer started.
+    std::vector<std::vector<std::string>> launched;
+    typing::ZentrelIMEInstaller installer{{dir.path() / "app", dir.path() / "usr/bin", layout, inputMethod,
+                                           [this](const std::vector<std::string>& command) {
+                                               launched.push_back(command);
+                                               return true;
+                                           }}};
     std::unique_ptr<typing::VietIMEManager> manager;
 };
 

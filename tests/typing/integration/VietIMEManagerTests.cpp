@@ -18,7 +18,7 @@ TEST_F(VietIMEManagerTest, AFirstStartWritesTheSettingsBackAndLeavesTypingOff) {
     makeManager();
     manager->loadSettings();
     EXPECT_EQ(standard().string("vietIMEMethod"), "Telex");
-    EXPECT_EQ(standard().string("vietIMEIntegrationMode"), "cgEvent");
+    EXPECT_FALSE(standard().contains("vietIMEIntegrationMode")) << "not chosen: each session decides";
     EXPECT_EQ(standard().value("vietIMERuleEngineEnabled"), platform::DefaultsValue(true));
     EXPECT_EQ(platform::textOf(*standard().data("vietIMEExcludedApps")), "[]");
     EXPECT_TRUE(standard().data("vietIMEOptions").has_value());
@@ -28,6 +28,66 @@ TEST_F(VietIMEManagerTest, AFirstStartWritesTheSettingsBackAndLeavesTypingOff) {
     EXPECT_FALSE(manager->isEnabled());
     EXPECT_FALSE(snapshot().isEnabled);
     EXPECT_FALSE(notifications.posted.empty()) << "every change is announced to the input method";
+}
+
+TEST_F(VietIMEManagerTest, AModeNotChosenIsAutomaticWhereIBusRunsAndAStoredOneIsKept) {
+    const std::tuple<std::optional<std::string>, bool, VietIMEIntegrationMode> cases[] = {
+        {std::nullopt, true, VietIMEIntegrationMode::hybrid},
+        {std::nullopt, false, VietIMEIntegrationMode::cgEvent},
+        {"cgEvent", true, VietIMEIntegrationMode::cgEvent},
+        {"imkit", false, VietIMEIntegrationMode::imkit},
+    };
+    for (const auto& [stored, running, expected] : cases) {
+        standard().remove("vietIMEIntegrationMode");
+        if (stored) standard().setString("vietIMEIntegrationMode", *stored);
+        inputMethod.running = running;
+        reopen();
+        EXPECT_EQ(manager->integrationMode(), expected) << stored.value_or("none") << " " << running;
+        EXPECT_EQ(standard().string("vietIMEIntegrationMode"), stored);
+    }
+}
+
+TEST_F(VietIMEManagerTest, AutomaticTypingInstallsAndSelectsTheInputMethodAndGivesBackTheEngineUsedBefore) {
+    inputMethod.running = true;
+    inputMethod.engine = "xkb:de::ger";
+    dir.write("app/zentrel-ime", "engine");
+    reopen();
+    ASSERT_EQ(manager->integrationMode(), VietIMEIntegrationMode::hybrid);
+    manager->setEnabled(true);
+    EXPECT_TRUE(manager->isEnabled());
+    EXPECT_TRUE(std::filesystem::exists(installer.destination())) << "installed where IBus lacked it";
+    ASSERT_FALSE(launched.empty());
+    EXPECT_EQ(launched.back(), (std::vector<std::string>{"ibus", "engine", "com.torvane.zentrel.ime"}));
+    EXPECT_FALSE(tap.installed) << "no tap while IBus switches to the input method";
+    EXPECT_TRUE(pages.opened.empty()) << "the input method needs no permission";
+
+    inputMethod.installed = inputMethod.selected = true;
+    clock.advance(3s);
+    settle();
+    EXPECT_TRUE(manager->imkitSelected());
+    EXPECT_FALSE(tap.installed);
+
+    manager->setEnabled(false);
+    EXPECT_EQ(launched.back(), (std::vector<std::string>{"ibus", "engine", "xkb:de::ger"}));
+}
+
+TEST_F(VietIMEManagerTest, AnEngineIBusAnnouncesStopsTheTapAtOnce) {
+    trust.trusted = true;
+    permissions->accessibility.set(true);
+    makeManager();
+    manager->setIntegrationMode(VietIMEIntegrationMode::cgEvent);
+    manager->setEnabled(true);
+    ASSERT_TRUE(tap.installed);
+    // `ibus engine com.torvane.zentrel.ime` from a terminal.
+    inputMethod.installed = inputMethod.selected = true;
+    inputMethod.engineChanged.emit();
+    settle();
+    EXPECT_FALSE(tap.installed) << "the tap and the input method would both convert";
+    EXPECT_TRUE(manager->isEnabled());
+    inputMethod.selected = false;
+    inputMethod.engineChanged.emit();
+    settle();
+    EXPECT_TRUE(tap.installed) << "the tap types again once another engine is in use";
 }
 
 TEST_F(VietIMEManagerTest, TheInputMethodModeNeedsNoPermissionAndNoTap) {

@@ -16,8 +16,10 @@ class ScriptedStatus final : public platform::InputMethodStatus {
 public:
     [[nodiscard]] bool isInstalled() const override { return installed; }
     [[nodiscard]] bool isSelected() const override { return selected; }
+    [[nodiscard]] bool isProvidedBySystem() const override { return system; }
     bool installed = false;
     bool selected = false;
+    bool system = false;
 };
 
 class ZentrelIMEInstallerTest : public ::testing::Test {
@@ -51,6 +53,15 @@ TEST_F(ZentrelIMEInstallerTest, TheProgramBesideThisOneComesFirstThenTheInstallT
     EXPECT_EQ(installer().locateIMEBundle(), dir / "usr/bin/zentrel-ime");
     dir.write("app/zentrel-ime", "beside");
     EXPECT_EQ(installer().locateIMEBundle(), dir / "app/zentrel-ime");
+}
+
+TEST_F(ZentrelIMEInstallerTest, WhereAPackageGivesIBusTheEngineNoSecondCopyIsMadeAndThatOneIsSelected) {
+    dir.write("app/zentrel-ime", "new");
+    status.installed = status.system = true;
+    EXPECT_EQ(installer().install(), ZentrelIMEInstaller::InstallResult(ZentrelIMEInstaller::ProvidedBySystem{}));
+    EXPECT_FALSE(fs::exists(dir / "home")) << "nothing copied, no autostart entry";
+    EXPECT_EQ(launched, (std::vector<std::vector<std::string>>{{"ibus", "engine", "com.torvane.zentrel.ime"}}));
+    EXPECT_EQ(kept, std::vector<std::string>{"first com.torvane.zentrel.ime"});
 }
 
 TEST_F(ZentrelIMEInstallerTest, InstallingReplacesTheOldCopyAddsTheAutostartEntryAndRestartsIBus) {

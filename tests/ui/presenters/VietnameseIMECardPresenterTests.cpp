@@ -27,12 +27,6 @@ protected:
         return std::ranges::any_of(launched, [](const auto& command) { return command.size() > 1 && command[1] == "engine"; });
     }
 
-    std::vector<std::vector<std::string>> launched;
-    typing::ZentrelIMEInstaller installer{{dir / "app", dir / "usr/bin", layout, inputMethod,
-                                           [this](const std::vector<std::string>& command) {
-                                               launched.push_back(command);
-                                               return true;
-                                           }}};
     std::unique_ptr<VietnameseIMECardPresenter> card;
 };
 
@@ -182,6 +176,30 @@ TEST_F(VietnameseIMECardTest, AFailedInstallShowsItsMessageAndTheNextAttemptClea
     EXPECT_EQ(s.installRow, (StatusRow{"checkmark.circle.fill", true, "IME đã cài trong ~/Library/Input Methods"}));
     EXPECT_EQ(s.selectionRow, (StatusRow{"keyboard", false, "Chưa chọn Zentrel trong menu input"}));
     EXPECT_TRUE(s.showsSelectButton);
+}
+
+TEST_F(VietnameseIMECardTest, InstallingWhereAPackageProvidesTheEngineSaysSo) {
+    inputMethod.providedBySystem = true;
+    card->install();
+    EXPECT_FALSE(card->state().installError);
+    EXPECT_EQ(card->state().installNote,
+              "The installed Zentrel package already provides the input method: it is selected in IBus");
+    EXPECT_TRUE(launchedSelection());
+}
+
+TEST_F(VietnameseIMECardTest, OnlyWhereTheDesktopKeepsItsOwnInputSourcesTheCardAsksTheUserToSelect) {
+    inputMethod.running = inputMethod.installed = true;
+    card->chooseIntegrationMode(VietIMEIntegrationMode::imkit);
+    card->setEnabled(true);
+    ASSERT_TRUE(manager->isEnabled());
+    EXPECT_EQ(card->state().typingPath, "Not typing yet: select Zentrel in IBus") << "IBus switches shortly";
+    inputMethod.keepsInputSources = true;
+    manager->refreshIMKitStatus();
+    ASSERT_TRUE(card->state().typingPath);
+    EXPECT_TRUE(card->state().typingPath->starts_with("GNOME selects input sources itself"));
+    inputMethod.selected = true;
+    manager->refreshIMKitStatus();
+    EXPECT_EQ(card->state().typingPath, "Typing through the Zentrel input method in IBus");
 }
 
 TEST_F(VietnameseIMECardTest, SelectingDoesNothingUntilIBusListsTheEngine) {

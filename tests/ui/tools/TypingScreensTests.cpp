@@ -5,7 +5,11 @@
 
 #include "typing/integration/VietIMEManagerHarness.hpp"
 
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QApplication>
+#include <QButtonGroup>
 #include <QKeyEvent>
 
 #include "ui/LayoutAudit.hpp"
@@ -19,9 +23,12 @@ class TypingScreensTest : public ::testing::Test, protected testing::VietIMEMana
 protected:
     TypingScreensTest() { makeManager(); }
     TypingCardServices services() { return {*manager, *permissions, installer, clock, didBecomeActive}; }
-
-    typing::ZentrelIMEInstaller installer{{dir / "app", dir / "usr/bin", layout, inputMethod,
-                                           [](const std::vector<std::string>&) { return true; }}};
+    // Typing turned on through the card's switch, the key tap trusted.
+    void turnOn(VietnameseIMEFeatureCard& card) {
+        trust.trusted = true;
+        permissions->accessibility.set(true);
+        card.enabledSwitch()->click();
+    }
 };
 
 TEST_F(TypingScreensTest, ThePageFitsWithoutSidewaysScrollingAtEverySize) {
@@ -42,10 +49,8 @@ TEST_F(TypingScreensTest, ARefusedSwitchTurnsBackOffAndSaysWhy) {
 }
 
 TEST_F(TypingScreensTest, AnOptionSwitchStoresItsOwnOption) {
-    trust.trusted = true;
-    permissions->accessibility.set(true);
     VietnameseIMEFeatureCard card(services());
-    card.enabledSwitch()->click();
+    turnOn(card);
     ASSERT_TRUE(manager->isEnabled());
     card.advancedOptions()->header()->click();
     QCheckBox* clearTone = nullptr;
@@ -58,6 +63,32 @@ TEST_F(TypingScreensTest, AnOptionSwitchStoresItsOwnOption) {
     auto expected = typing::VietIMEOptions::defaultOptions;
     expected.clearToneKey = false;
     EXPECT_EQ(manager->options(), expected);
+}
+
+TEST_F(TypingScreensTest, TheMethodFollowsTheChosenSegmentHoweverItWasChosen) {
+    VietnameseIMEFeatureCard card(services());
+    turnOn(card);
+    ASSERT_TRUE(manager->isEnabled());
+    auto* group = card.inputMethodPicker();
+    ASSERT_TRUE(group->exclusive()) << "one choice";
+    const auto segment = [&](typing::VietInputMethod method) { return group->button(static_cast<int>(method)); };
+    // An assistive technology's Toggle, then a click, then Toggle on the chosen one.
+    auto* vni = QAccessible::queryAccessibleInterface(segment(typing::VietInputMethod::vni));
+    ASSERT_NE(vni, nullptr);
+    ASSERT_NE(vni->actionInterface(), nullptr);
+    vni->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    EXPECT_EQ(manager->inputMethod(), typing::VietInputMethod::vni);
+    EXPECT_EQ(group->checkedId(), static_cast<int>(typing::VietInputMethod::vni));
+    segment(typing::VietInputMethod::viqr)->click();
+    EXPECT_EQ(manager->inputMethod(), typing::VietInputMethod::viqr);
+    QAccessible::queryAccessibleInterface(segment(typing::VietInputMethod::viqr))
+        ->actionInterface()
+        ->doAction(QAccessibleActionInterface::toggleAction());
+    EXPECT_EQ(manager->inputMethod(), typing::VietInputMethod::viqr);
+    EXPECT_EQ(group->checkedId(), static_cast<int>(typing::VietInputMethod::viqr));
+    // A change from elsewhere shows without being chosen again.
+    manager->setInputMethod(typing::VietInputMethod::telex);
+    EXPECT_EQ(group->checkedId(), static_cast<int>(typing::VietInputMethod::telex));
 }
 
 TEST_F(TypingScreensTest, TheShortcutSheetClosesOnEscape) {

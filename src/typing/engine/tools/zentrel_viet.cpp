@@ -84,6 +84,7 @@ int main(int argc, char** argv) {
         if (i > 0) session.type(U' ');
         session.type(words[i]);
     }
+    session.finish();
     std::cout << session.text() << "\n";
     return 0;
 }
