@@ -3,6 +3,7 @@
 #include "scanners/JpegEighthScaleDecoder.hpp"
 
 #include <csetjmp>
+#include <cstdint>
 #include <cstdio>
 // jpeglib.h needs FILE and size_t declared first.
 #include <jpeglib.h>
@@ -10,6 +11,9 @@
 namespace zentrel::scanners {
 
 namespace {
+
+// Tables, row buffers and the library's own state: well under this.
+constexpr std::uint64_t kFixedDecoderBytes = std::uint64_t{8} << 20;
 
 struct ErrorManager {
     jpeg_error_mgr standard;
@@ -22,8 +26,18 @@ struct ErrorManager {
 
 void ignoreMessage(j_common_ptr) {}
 
+// What the header says, read before anything is decoded.
+struct JpegHeader {
+    std::uint64_t width = 0;
+    std::uint64_t height = 0;
+    // The 1/8-scale step may read it: one sequential Huffman-coded scan.
+    bool baseline = false;
+    // The library holds every coefficient of a picture of several scans.
+    std::uint64_t coefficientBytes = 0;
+};
+
 // The largest of 8, 4, 2 and 1 that keeps both sides at least `minimumSide`.
-unsigned scaleDenominator(unsigned width, unsigned height, unsigned minimumSide) {
+unsigned scaleDenominator(std::uint64_t width, std::uint64_t height, unsigned minimumSide) {
     for (unsigned denominator : {8u, 4u, 2u}) {
         if ((width + denominator - 1) / denominator >= minimumSide &&
             (height + denominator - 1) / denominator >= minimumSide) {
@@ -33,19 +47,53 @@ unsigned scaleDenominator(unsigned width, unsigned height, unsigned minimumSide)
     return 1;
 }
 
-// Decodes into `picture`; false on any error. Holds no object with a
-// destructor between the jump point and the decoder's calls.
-bool decodeInto(std::FILE* file, int minimumSide, DecodedPicture& picture) {
-    jpeg_decompress_struct decoder{};
-    ErrorManager errors{};
+void startDecoder(jpeg_decompress_struct& decoder, ErrorManager& errors) {
     decoder.err = jpeg_std_error(&errors.standard);
     errors.standard.error_exit = escapeOnError;
     errors.standard.output_message = ignoreMessage;
+}
+
+// False when the header cannot be read. Holds no object with a destructor
+// between the jump point and the library's calls.
+bool readHeader(std::FILE* file, JpegHeader& header) {
+    jpeg_decompress_struct decoder{};
+    ErrorManager errors{};
+    startDecoder(decoder, errors);
     if (setjmp(errors.escape)) {
         jpeg_destroy_decompress(&decoder);
         return false;
     }
     jpeg_create_decompress(&decoder);
+    jpeg_stdio_src(&decoder, file);
+    jpeg_read_header(&decoder, TRUE);
+    header.width = decoder.image_width;
+    header.height = decoder.image_height;
+    const bool severalScans = decoder.progressive_mode || decoder.comps_in_scan < decoder.num_components;
+    header.baseline = !severalScans && !decoder.arith_code && decoder.data_precision == 8;
+    if (severalScans) {
+        for (int i = 0; i < decoder.num_components; ++i) {
+            const auto& component = decoder.comp_info[i];
+            header.coefficientBytes += std::uint64_t{component.width_in_blocks + 1u} *
+                                       (component.height_in_blocks + 1u) * sizeof(JBLOCK);
+        }
+    }
+    jpeg_destroy_decompress(&decoder);
+    return true;
+}
+
+// Decodes into `picture` through the library, which may take `memoryLimit`
+// bytes; false on any error.
+bool decodeInto(std::FILE* file, int minimumSide, std::uint64_t memoryLimit, DecodedPicture& picture) {
+    jpeg_decompress_struct decoder{};
+    ErrorManager errors{};
+    startDecoder(decoder, errors);
+    if (setjmp(errors.escape)) {
+        jpeg_destroy_decompress(&decoder);
+        return false;
+    }
+    jpeg_create_decompress(&decoder);
+    // Past this the library refuses to hold a picture's coefficients.
+    decoder.mem->max_memory_to_use = static_cast<long>(memoryLimit);
     jpeg_stdio_src(&decoder, file);
     jpeg_read_header(&decoder, TRUE);
     picture.width = static_cast<int>(decoder.image_width);
@@ -71,13 +119,26 @@ bool decodeInto(std::FILE* file, int minimumSide, DecodedPicture& picture) {
 
 }  // namespace
 
-std::optional<DecodedPicture> decodeJpegForThumbnail(PictureFile& file, int minimumSide) {
+std::optional<DecodedPicture> decodeJpegForThumbnail(PictureFile& file, int minimumSide, PictureGate& gate) {
     static constexpr unsigned char kJpegStart[] = {0xFF, 0xD8, 0xFF};
     if (!file.startsWith(kJpegStart, sizeof kJpegStart)) return std::nullopt;
-    if (auto eighth = decodeJpegAtEighthScale(file.get(), minimumSide)) return eighth;
+    std::rewind(file.get());
+    JpegHeader header;
+    if (!readHeader(file.get(), header)) return std::nullopt;
+    const auto denominator = scaleDenominator(header.width, header.height, static_cast<unsigned>(minimumSide));
+    const auto outputBytes = (header.width / denominator + 1) * (header.height / denominator + 1);
+    // Rows of every component at full width, for the MCU rows in work.
+    const auto rowBytes = header.width * 3 * 16 * 2;
+    if (!gate.admit(header.width, header.height, kFixedDecoderBytes + header.coefficientBytes + outputBytes + rowBytes))
+        return std::nullopt;
+    if (header.baseline) {
+        std::rewind(file.get());
+        if (auto eighth = decodeJpegAtEighthScale(file.get(), minimumSide)) return eighth;
+    }
     std::rewind(file.get());
     DecodedPicture picture;
-    if (!decodeInto(file.get(), minimumSide, picture) || picture.image.width < 1 || picture.image.height < 1)
+    if (!decodeInto(file.get(), minimumSide, gate.memoryLimit(), picture) || picture.image.width < 1 ||
+        picture.image.height < 1)
         return std::nullopt;
     return picture;
 }
