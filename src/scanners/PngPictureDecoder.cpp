@@ -47,8 +47,11 @@ bool decodeInto(png_structp decoder, png_infop info, std::FILE* file, int side, 
     png_read_info(decoder, info);
     const bool interlaced = png_get_interlace_type(decoder, info) != PNG_INTERLACE_NONE;
     const png_uint_32 width = png_get_image_width(decoder, info), height = png_get_image_height(decoder, info);
-    // At most four 16-bit samples a pixel once expanded.
-    const std::uint64_t rowBytes = std::uint64_t{width} * 8 + 1;
+    // The samples of a pixel once expanded: a transparent colour adds an alpha.
+    const int colourType = png_get_color_type(decoder, info);
+    const int samples = ((colourType & PNG_COLOR_MASK_COLOR) ? 3 : 1) +
+                        ((colourType & PNG_COLOR_MASK_ALPHA) || png_get_valid(decoder, info, PNG_INFO_tRNS) ? 1 : 0);
+    const std::uint64_t rowBytes = std::uint64_t{width} * samples * (png_get_bit_depth(decoder, info) == 16 ? 2 : 1) + 1;
     if (!gate.admit(width, height, kFixedDecoderBytes + rowBytes * (interlaced ? height + 2 : 3) + width))
         return false;
     png_set_chunk_malloc_max(decoder, static_cast<png_alloc_size_t>(gate.memoryLimit()));

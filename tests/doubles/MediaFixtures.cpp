@@ -118,7 +118,10 @@ void writeWithImageMagick(const std::filesystem::path& path, const std::vector<s
     const auto source = path.string() + ".pgm";
     std::ofstream(source, std::ios::binary) << "P5\n" << width << " " << height << "\n255\n"
                                             << std::string(pixels.begin(), pixels.end());
-    const auto command = "convert '" + source + "' '" + path.string() + "' 2>/dev/null";
+    // ImageMagick writes HEIF under the name of its HEIC coder only.
+    const auto extension = path.extension().string();
+    const std::string coder = extension == ".heif" ? "HEIC:" : "";
+    const auto command = "convert '" + source + "' '" + coder + path.string() + "' 2>/dev/null";
     const int status = std::system(command.c_str());
     std::filesystem::remove(source);
     if (status != 0) throw std::runtime_error("could not write " + path.string());

@@ -204,6 +204,32 @@ TEST(MediaFingerprintStoreTest, AStoredFingerprintStandsUntilTheFileChanges) {
     EXPECT_TRUE(sameFingerprint(mediaFileFingerprint(picture.string(), &store), decoded));
 }
 
+TEST(MediaFingerprintStoreTest, KeysAreNotTrustedWhereTheFileSystemKeepsNoChangeTimes) {
+    testing::TempDir dir;
+    const auto picture = dir / "a.jpg";
+    testing::writeJpeg(picture, testing::drawScene(120, 90, 1), 120, 90, 90);
+    const auto clock = aheadOfTheFiles();
+    MediaFingerprintStore store(clock);
+    std::vector<std::uint64_t> asked;
+    store.setChangeTimeCheck([&](std::uint64_t device) {
+        asked.push_back(device);
+        return false;  // as on a squashfs image rebuilt with other pictures
+    });
+    struct stat status {};
+    ASSERT_EQ(::lstat(picture.c_str(), &status), 0);
+    store.remember(MediaFileKey::of(status), fingerprint(42), clock.now());
+    int decodes = 0;
+    for (int scan = 0; scan < 2; ++scan) {
+        const auto found = mediaFileFingerprint(picture.string(), &store, [&] {
+            ++decodes;
+            return imageFingerprint(picture.string());
+        });
+        EXPECT_FALSE(sameFingerprint(found, fingerprint(42)));
+    }
+    EXPECT_EQ(decodes, 2) << "decoded every time";
+    EXPECT_EQ(asked, std::vector<std::uint64_t>{status.st_dev}) << "asked once per device";
+}
+
 // Groups as a scan without the store finds them, with the store after each change.
 class StoredFingerprintScanTest : public ::testing::Test {
 protected:
