@@ -47,25 +47,7 @@ unsigned scaleDenominator(std::uint64_t width, std::uint64_t height, unsigned mi
     return 1;
 }
 
-void startDecoder(jpeg_decompress_struct& decoder, ErrorManager& errors) {
-    decoder.err = jpeg_std_error(&errors.standard);
-    errors.standard.error_exit = escapeOnError;
-    errors.standard.output_message = ignoreMessage;
-}
-
-// False when the header cannot be read. Holds no object with a destructor
-// between the jump point and the library's calls.
-bool readHeader(std::FILE* file, JpegHeader& header) {
-    jpeg_decompress_struct decoder{};
-    ErrorManager errors{};
-    startDecoder(decoder, errors);
-    if (setjmp(errors.escape)) {
-        jpeg_destroy_decompress(&decoder);
-        return false;
-    }
-    jpeg_create_decompress(&decoder);
-    jpeg_stdio_src(&decoder, file);
-    jpeg_read_header(&decoder, TRUE);
+void readHeaderFields(const jpeg_decompress_struct& decoder, JpegHeader& header) {
     header.width = decoder.image_width;
     header.height = decoder.image_height;
     const bool severalScans = decoder.progressive_mode || decoder.comps_in_scan < decoder.num_components;
@@ -77,16 +59,18 @@ bool readHeader(std::FILE* file, JpegHeader& header) {
                                        (component.height_in_blocks + 1u) * sizeof(JBLOCK);
         }
     }
-    jpeg_destroy_decompress(&decoder);
-    return true;
 }
 
-// Decodes into `picture` through the library, which may take `memoryLimit`
-// bytes; false on any error.
-bool decodeInto(std::FILE* file, int minimumSide, std::uint64_t memoryLimit, DecodedPicture& picture) {
+// Reads the header and, with a picture to fill, decodes through the library,
+// which may take `memoryLimit` bytes; false on any error. Holds no object
+// with a destructor between the jump point and the library's calls.
+bool runLibrary(std::FILE* file, std::uint64_t memoryLimit, int minimumSide, JpegHeader& header,
+                DecodedPicture* picture) {
     jpeg_decompress_struct decoder{};
     ErrorManager errors{};
-    startDecoder(decoder, errors);
+    decoder.err = jpeg_std_error(&errors.standard);
+    errors.standard.error_exit = escapeOnError;
+    errors.standard.output_message = ignoreMessage;
     if (setjmp(errors.escape)) {
         jpeg_destroy_decompress(&decoder);
         return false;
@@ -96,23 +80,26 @@ bool decodeInto(std::FILE* file, int minimumSide, std::uint64_t memoryLimit, Dec
     decoder.mem->max_memory_to_use = static_cast<long>(memoryLimit);
     jpeg_stdio_src(&decoder, file);
     jpeg_read_header(&decoder, TRUE);
-    picture.width = static_cast<int>(decoder.image_width);
-    picture.height = static_cast<int>(decoder.image_height);
-    decoder.out_color_space = JCS_GRAYSCALE;
-    decoder.scale_num = 1;
-    decoder.scale_denom = scaleDenominator(decoder.image_width, decoder.image_height,
-                                           static_cast<unsigned>(minimumSide));
-    decoder.do_fancy_upsampling = FALSE;
-    jpeg_start_decompress(&decoder);
-    auto& image = picture.image;
-    image.width = static_cast<int>(decoder.output_width);
-    image.height = static_cast<int>(decoder.output_height);
-    image.pixels.resize(static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height));
-    while (decoder.output_scanline < decoder.output_height) {
-        JSAMPROW row = image.pixels.data() + static_cast<std::size_t>(decoder.output_scanline) * image.width;
-        jpeg_read_scanlines(&decoder, &row, 1);
+    readHeaderFields(decoder, header);
+    if (picture) {
+        picture->width = static_cast<int>(decoder.image_width);
+        picture->height = static_cast<int>(decoder.image_height);
+        decoder.out_color_space = JCS_GRAYSCALE;
+        decoder.scale_num = 1;
+        decoder.scale_denom = scaleDenominator(decoder.image_width, decoder.image_height,
+                                               static_cast<unsigned>(minimumSide));
+        decoder.do_fancy_upsampling = FALSE;
+        jpeg_start_decompress(&decoder);
+        auto& image = picture->image;
+        image.width = static_cast<int>(decoder.output_width);
+        image.height = static_cast<int>(decoder.output_height);
+        image.pixels.resize(static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height));
+        while (decoder.output_scanline < decoder.output_height) {
+            JSAMPROW row = image.pixels.data() + static_cast<std::size_t>(decoder.output_scanline) * image.width;
+            jpeg_read_scanlines(&decoder, &row, 1);
+        }
+        jpeg_finish_decompress(&decoder);
     }
-    jpeg_finish_decompress(&decoder);
     jpeg_destroy_decompress(&decoder);
     return true;
 }
@@ -124,7 +111,8 @@ std::optional<DecodedPicture> decodeJpegForThumbnail(PictureFile& file, int mini
     if (!file.startsWith(kJpegStart, sizeof kJpegStart)) return std::nullopt;
     std::rewind(file.get());
     JpegHeader header;
-    if (!readHeader(file.get(), header)) return std::nullopt;
+    // Only the header is read before the gate: no memory for the picture yet.
+    if (!runLibrary(file.get(), kFixedDecoderBytes, minimumSide, header, nullptr)) return std::nullopt;
     const auto denominator = scaleDenominator(header.width, header.height, static_cast<unsigned>(minimumSide));
     const auto outputBytes = (header.width / denominator + 1) * (header.height / denominator + 1);
     // Rows of every component at full width, for the MCU rows in work.
@@ -137,7 +125,7 @@ std::optional<DecodedPicture> decodeJpegForThumbnail(PictureFile& file, int mini
     }
     std::rewind(file.get());
     DecodedPicture picture;
-    if (!decodeInto(file.get(), minimumSide, gate.memoryLimit(), picture) || picture.image.width < 1 ||
+    if (!runLibrary(file.get(), gate.memoryLimit(), minimumSide, header, &picture) || picture.image.width < 1 ||
         picture.image.height < 1)
         return std::nullopt;
     return picture;
