@@ -62,6 +62,8 @@ std::optional<DecodedPicture> decodeWebpThumbnail(PictureFile& file, int side, P
     config.options.scaled_width = std::min(config.input.width, kDecodedSide);
     config.options.scaled_height = std::min(config.input.height, kDecodedSide);
     config.output.colorspace = MODE_RGBA;
+    // The decoded rows are freed whatever the decoding gave.
+    const std::unique_ptr<WebPDecBuffer, void (*)(WebPDecBuffer*)> output(&config.output, WebPFreeDecBuffer);
     if (WebPDecode(data->bytes, data->size, &config) != VP8_STATUS_OK) return std::nullopt;
     const auto& rgba = config.output.u.RGBA;
     const int decodedWidth = config.output.width, decodedHeight = config.output.height;
@@ -72,7 +74,6 @@ std::optional<DecodedPicture> decodeWebpThumbnail(PictureFile& file, int side, P
         for (int x = 0; x < decodedWidth; ++x, row += 4) grey[x] = overBlack(luma(row[0], row[1], row[2]), row[3]);
         builder.addRow(grey.data());
     }
-    WebPFreeDecBuffer(&config.output);
     return DecodedPicture{{side, side, builder.finish()}, features.width, features.height};
 }
 
