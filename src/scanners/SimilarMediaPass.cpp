@@ -86,9 +86,11 @@ bool SimilarMediaPass::allSameBytes(const std::vector<HashedCandidate>& members)
 std::vector<model::DuplicateGroup> SimilarMediaPass::exactCopiesAmong(const std::vector<HashedCandidate>& files) {
     digestFilesOfSharedSizes(files);
     std::map<std::pair<std::int64_t, std::string>, std::vector<HashedCandidate>> byContent;
+    std::set<std::string> paths;
     for (const auto& file : files) {
         const auto found = wholeDigests_.find(file.path);
-        if (found != wholeDigests_.end() && found->second) byContent[{file.sizeBytes, *found->second}].push_back(file);
+        if (found != wholeDigests_.end() && found->second && paths.insert(file.path).second)
+            byContent[{file.sizeBytes, *found->second}].push_back(file);
     }
     std::vector<model::DuplicateGroup> groups;
     for (const auto& [content, copies] : byContent) {

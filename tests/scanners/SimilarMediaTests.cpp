@@ -123,12 +123,14 @@ TEST_F(SimilarMediaPassTest, MediaThatAreAllTheSameBytesFormAnExactGroup) {
     testing::writeJpeg(dir / "Pictures/c.jpg", testing::drawScene(120, 90, 5), 120, 90, 95);
 
     const auto groups = pass.findSimilarMedia({candidate(original), candidate(dir / "Downloads/a.jpg"),
-                                               candidate(damaged), candidate(dir / "Downloads/damaged.png"),
+                                               candidate(damaged), candidate(damaged),
+                                               candidate(dir / "Downloads/damaged.png"),
                                                candidate(similar), candidate(dir / "Pictures/c.jpg")});
     std::map<std::set<std::string>, model::DuplicateKind> kinds;
     for (const auto& group : groups) {
         std::set<std::string> names;
         for (const auto& member : group.members) names.insert(member.path.substr(dir.path().string().size()));
+        EXPECT_EQ(names.size(), group.members.size()) << "a path given twice stands once";
         kinds[names] = group.kind;
     }
     EXPECT_EQ(kinds, (std::map<std::set<std::string>, model::DuplicateKind>{
