@@ -17,8 +17,8 @@
 #include "scanners/DuplicateScanner.hpp"
 #include "scanners/SimilarMediaPass.hpp"
 
-#include <stb_image_resize.h>
-#include <stb_image_write.h>
+#include "doubles/MediaFixtures.hpp"
+
 
 #include <algorithm>
 #include <cmath>
@@ -100,9 +100,9 @@ std::vector<std::uint8_t> drawPhoto(int width, int height, std::uint64_t seed) {
 void writePicture(const fs::path& path, const std::vector<std::uint8_t>& pixels, int width, int height, int quality) {
     fs::create_directories(path.parent_path());
     if (path.extension() == ".png") {
-        stbi_write_png(path.c_str(), width, height, 1, pixels.data(), width);
+        zentrel::testing::writePng(path, pixels, width, height);
     } else {
-        stbi_write_jpg(path.c_str(), width, height, 1, pixels.data(), quality);
+        zentrel::testing::writeJpeg(path, pixels, width, height, quality);
     }
 }
 
@@ -163,8 +163,7 @@ void generate(const fs::path& home) {
         writePicture(path, pixels, width, height, 92);
         if (i % 10 == 3) {
             const int smallWidth = width * 9 / 10, smallHeight = height * 9 / 10;
-            std::vector<std::uint8_t> smaller(static_cast<std::size_t>(smallWidth) * smallHeight);
-            stbir_resize_uint8(pixels.data(), width, height, 0, smaller.data(), smallWidth, smallHeight, 0, 1);
+            auto smaller = zentrel::testing::resized(pixels, width, height, smallWidth, smallHeight);
             // Another camera's grain, so the copy is no smaller on disk than a photo.
             Random grain(9'000 + index);
             for (auto& pixel : smaller) pixel = static_cast<std::uint8_t>(std::clamp(pixel + grain.below(17) - 8, 0, 255));

@@ -51,9 +51,15 @@ std::optional<scanners::CandidateLimitStop> CleanerEngine::duplicateWalkStop() c
     return duplicateWalkStop_;
 }
 
-void CleanerEngine::setDuplicateWalkStop(std::optional<scanners::CandidateLimitStop> stop) {
+std::size_t CleanerEngine::duplicatePicturesTooLarge() const {
+    const std::lock_guard lock(duplicateWalkStopMutex_);
+    return duplicatePicturesTooLarge_;
+}
+
+void CleanerEngine::setDuplicateWalkStop(std::optional<scanners::CandidateLimitStop> stop, std::size_t picturesTooLarge) {
     const std::lock_guard lock(duplicateWalkStopMutex_);
     duplicateWalkStop_ = std::move(stop);
+    duplicatePicturesTooLarge_ = picturesTooLarge;
 }
 
 void CleanerEngine::setScanner(ScannerID id, ScannerOperation operation) {

@@ -124,11 +124,14 @@ public:
     // Where the last duplicates phase stopped at its candidate limit, if it
     // did; read from any thread.
     [[nodiscard]] std::optional<scanners::CandidateLimitStop> duplicateWalkStop() const;
-    void setDuplicateWalkStop(std::optional<scanners::CandidateLimitStop> stop);
+    // The pictures the last duplicates phase left out for their size.
+    [[nodiscard]] std::size_t duplicatePicturesTooLarge() const;
+    void setDuplicateWalkStop(std::optional<scanners::CandidateLimitStop> stop, std::size_t picturesTooLarge = 0);
 
 private:
     mutable std::mutex duplicateWalkStopMutex_;
     std::optional<scanners::CandidateLimitStop> duplicateWalkStop_;
+    std::size_t duplicatePicturesTooLarge_ = 0;
     const platform::FileSystem& fileSystem_;
     platform::Executor& pool_;
     platform::SerialExecutor executor_;

@@ -4,6 +4,7 @@
 #include <array>
 #include <cctype>
 #include <cmath>
+#include <iterator>
 #include <limits>
 #include <string_view>
 #include <utility>
@@ -95,6 +96,18 @@ std::optional<std::string> DuplicateKeeperHeuristic::pickKeeper(const std::vecto
         }
     }
     return best->path;
+}
+
+std::optional<std::string> DuplicateKeeperHeuristic::pickKeeperOfSimilarPictures(const std::vector<Candidate>& candidates) {
+    const auto quality = [](const Candidate& candidate) {
+        return std::pair{pixelScore(candidate), candidate.sizeBytes};
+    };
+    std::pair<std::int64_t, std::int64_t> best{std::numeric_limits<std::int64_t>::min(), 0};
+    for (const auto& candidate : candidates) best = std::max(best, quality(candidate));
+    std::vector<Candidate> finest;
+    std::copy_if(candidates.begin(), candidates.end(), std::back_inserter(finest),
+                 [&](const auto& candidate) { return quality(candidate) == best; });
+    return pickKeeper(finest);
 }
 
 }  // namespace zentrel::scanners

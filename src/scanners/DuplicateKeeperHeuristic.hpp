@@ -5,6 +5,10 @@
 // elsewhere, Downloads, best first); the highest score keeps. Among equal
 // scores a name without a copy marker keeps over one with it, then the
 // shorter path, then the earlier candidate.
+//
+// Among similar pictures (not the same bytes) the one with the most pixels
+// keeps, then the largest file of those, before the score: a resized or
+// recompressed copy is worse, whatever its folder or date.
 
 #include "platform/Date.hpp"
 
@@ -21,7 +25,7 @@ public:
 
     struct Candidate {
         std::string path;
-        std::int64_t sizeBytes = 0;  // carried along; plays no part in the choice
+        std::int64_t sizeBytes = 0;  // decides only among similar pictures
         std::optional<platform::Date> modifiedAt;
         std::optional<std::int64_t> pixelWidth;
         std::optional<std::int64_t> pixelHeight;
@@ -29,6 +33,8 @@ public:
 
     // The keeper's path; nullopt for an empty list.
     [[nodiscard]] static std::optional<std::string> pickKeeper(const std::vector<Candidate>& candidates);
+    // The keeper of similar pictures: the most pixels, then the largest file, then as pickKeeper.
+    [[nodiscard]] static std::optional<std::string> pickKeeperOfSimilarPictures(const std::vector<Candidate>& candidates);
 
     // Pixel part + day part + folder part.
     [[nodiscard]] static std::int64_t score(const Candidate& candidate);

@@ -47,6 +47,7 @@ DuplicateScanResult DuplicateScanner::scan() {
     auto groups = findExactDuplicates(others);
     if (similarMedia_) {
         auto similar = similarMedia_->findSimilarMedia(media);
+        result.picturesTooLarge = similarMedia_->picturesTooLarge();
         groups.insert(groups.end(), std::make_move_iterator(similar.begin()), std::make_move_iterator(similar.end()));
     }
     sortByReclaimableBytes(groups);
@@ -197,7 +198,9 @@ std::optional<model::DuplicateGroup> DuplicateScanner::makeGroup(const std::vect
                               member.pixelWidth ? std::optional<std::int64_t>(*member.pixelWidth) : std::nullopt,
                               member.pixelHeight ? std::optional<std::int64_t>(*member.pixelHeight) : std::nullopt});
     }
-    const auto keeper = DuplicateKeeperHeuristic::pickKeeper(candidates);
+    const auto keeper = kind == model::DuplicateKind::perceptualImage
+                            ? DuplicateKeeperHeuristic::pickKeeperOfSimilarPictures(candidates)
+                            : DuplicateKeeperHeuristic::pickKeeper(candidates);
     if (!keeper) return std::nullopt;
 
     std::vector<std::string> paths;

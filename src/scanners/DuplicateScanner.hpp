@@ -61,6 +61,8 @@ struct DuplicateScanResult {
     std::vector<model::DuplicateGroup> groups;
     // Present when the candidate limit ended the walk early: files past it were never compared.
     std::optional<CandidateLimitStop> candidateLimit;
+    // Pictures left out for their size (over the pixel limit or the decoding memory budget).
+    std::size_t picturesTooLarge = 0;
 };
 
 // The pass that groups similar pictures and videos.
@@ -72,6 +74,8 @@ public:
     virtual void mediaFound(const ScanCandidate&) {}
     [[nodiscard]] virtual std::vector<model::DuplicateGroup> findSimilarMedia(
         const std::vector<ScanCandidate>& media) = 0;
+    // The pictures the last pass left out for their size.
+    [[nodiscard]] virtual std::size_t picturesTooLarge() const { return 0; }
 };
 
 class DuplicateScanner final {

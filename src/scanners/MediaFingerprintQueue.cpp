@@ -30,7 +30,7 @@ std::optional<MediaFingerprint> mediaFileFingerprint(const std::string& path, Me
 std::optional<MediaFingerprint> mediaFileFingerprint(const std::string& path, MediaFingerprintStore* store,
                                                      const std::function<std::optional<MediaFingerprint>()>& compute) {
     const auto before = store ? keyOf(path) : std::nullopt;
-    if (!before) return compute();
+    if (!before || !store->trustsKeysOn(before->device)) return compute();
     if (auto known = store->find(*before)) return *known;
     const auto started = store->now();
     auto fingerprint = compute();

@@ -1,6 +1,7 @@
 #include "scanners/MediaFingerprintStore.hpp"
 
 #include "platform/AtomicFile.hpp"
+#include "platform/MountTypes.hpp"
 #include "platform/Warnings.hpp"
 #include "scanners/Sha256.hpp"
 
@@ -20,7 +21,7 @@ namespace {
 // the entries in key order (kEntryBytes each) and the SHA-256 of all before.
 constexpr std::string_view kMagic{"ZNTRMFP\0", 8};
 // Raised whenever fingerprints are computed differently: older stores are then discarded.
-constexpr std::uint32_t kVersion = 1;
+constexpr std::uint32_t kVersion = 2;
 constexpr std::size_t kHeaderBytes = 8 + 4 + 4 + 8;
 constexpr std::size_t kDigestBytes = 32;
 constexpr std::size_t kEntryBytes = 5 * 8 + 4 + 1 + 1 + 4 + 4 + 8 + 8 + kDigestBytes;
@@ -93,8 +94,13 @@ MediaFileKey MediaFileKey::of(const struct stat& status) {
             static_cast<std::int64_t>(status.st_size), nanoseconds(status.st_mtim), nanoseconds(status.st_ctim)};
 }
 
-MediaFingerprintStore::MediaFingerprintStore(MediaFingerprintStore&& other) noexcept : clock_(other.clock_) {
+MediaFingerprintStore::MediaFingerprintStore(const platform::Clock& clock)
+    : clock_(&clock), changeTimeCheck_(platform::deviceKeepsOwnChangeTimes) {}
+
+MediaFingerprintStore::MediaFingerprintStore(MediaFingerprintStore&& other) noexcept
+    : clock_(other.clock_), changeTimeCheck_(std::move(other.changeTimeCheck_)) {
     const std::lock_guard lock(other.mutex_);
+    trustedDevices_ = std::move(other.trustedDevices_);
     entries_ = std::move(other.entries_);
     fileChecksum_ = std::move(other.fileChecksum_);
 }
@@ -163,6 +169,13 @@ MediaFingerprintStore MediaFingerprintStore::load(const std::filesystem::path& p
     }
     platform::warn("Discarded the damaged picture fingerprint cache at " + path.string());
     return MediaFingerprintStore(clock);
+}
+
+bool MediaFingerprintStore::trustsKeysOn(std::uint64_t device) const {
+    const std::lock_guard lock(mutex_);
+    const auto found = trustedDevices_.find(device);
+    if (found != trustedDevices_.end()) return found->second;
+    return trustedDevices_[device] = changeTimeCheck_ && changeTimeCheck_(device);
 }
 
 std::optional<std::optional<MediaFingerprint>> MediaFingerprintStore::find(const MediaFileKey& key) const {

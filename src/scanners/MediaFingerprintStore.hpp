@@ -3,7 +3,9 @@
 // has not changed is not decoded again. An entry is keyed by the file's
 // device, inode, size and modification and change times; it holds no path
 // and no name, so the store is no list of the user's pictures. A file whose
-// key changed is simply not found. Safe from several threads at once.
+// key changed is simply not found. Keys are trusted only on file systems
+// that keep change times of their own (not on squashfs or FAT, say, where a
+// rebuilt file may carry its old times). Safe from several threads at once.
 //
 //   auto store = MediaFingerprintStore::load(path);
 //   if (auto known = store.find(key)) use(*known);   // a fingerprint, or none known to exist
@@ -17,6 +19,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -46,7 +49,7 @@ public:
     static constexpr std::size_t kMaximumBytes = 32 * 1024 * 1024;
 
     // The clock dates the entries and tells when a read began.
-    explicit MediaFingerprintStore(const platform::Clock& clock = platform::SystemClock::shared()) : clock_(&clock) {}
+    explicit MediaFingerprintStore(const platform::Clock& clock = platform::SystemClock::shared());
     MediaFingerprintStore(MediaFingerprintStore&& other) noexcept;
     MediaFingerprintStore& operator=(MediaFingerprintStore&&) = delete;
 
@@ -59,6 +62,13 @@ public:
         std::string_view bytes, const platform::Clock& clock = platform::SystemClock::shared());
 
     [[nodiscard]] platform::Date now() const { return clock_->now(); }
+
+    // Tells whether a device's files keep change times of their own; the
+    // mount's type decides unless a test says otherwise.
+    using ChangeTimeCheck = std::function<bool(std::uint64_t device)>;
+    void setChangeTimeCheck(ChangeTimeCheck check) { changeTimeCheck_ = std::move(check); }
+    // Whether keys of files on the device may be trusted; asked once per device.
+    [[nodiscard]] bool trustsKeysOn(std::uint64_t device) const;
 
     // Known: the file's fingerprint, or nullopt inside when the file is known
     // to have none (it cannot be decoded or shows one plain colour).
@@ -89,6 +99,8 @@ private:
     };
 
     const platform::Clock* clock_;
+    ChangeTimeCheck changeTimeCheck_;
+    mutable std::map<std::uint64_t, bool> trustedDevices_;
     // The checksum that ends the file as loaded or last saved; empty for none.
     mutable std::string fileChecksum_;
     mutable std::mutex mutex_;

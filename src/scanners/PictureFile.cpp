@@ -31,6 +31,7 @@ std::optional<PictureFile> PictureFile::open(const std::string& path) {
     PictureFile picture(file, std::move(buffer));
     const auto headBytes = ::pread(fd, picture.head_.data(), picture.head_.size(), 0);
     picture.headLength_ = headBytes > 0 ? static_cast<std::size_t>(headBytes) : 0;
+    picture.sizeBytes_ = static_cast<std::uint64_t>(st.st_size);
     return picture;
 }
 
@@ -39,12 +40,23 @@ PictureFile::~PictureFile() {
 }
 
 PictureFile::PictureFile(PictureFile&& other) noexcept
-    : file_(other.file_), buffer_(std::move(other.buffer_)), head_(other.head_), headLength_(other.headLength_) {
+    : file_(other.file_),
+      buffer_(std::move(other.buffer_)),
+      head_(other.head_),
+      headLength_(other.headLength_),
+      sizeBytes_(other.sizeBytes_) {
     other.file_ = nullptr;
 }
 
 bool PictureFile::startsWith(const unsigned char* signature, std::size_t length) const {
     return length <= headLength_ && std::equal(signature, signature + length, head_.begin());
+}
+
+std::optional<std::vector<unsigned char>> PictureFile::readAll() {
+    std::rewind(file_);
+    std::vector<unsigned char> bytes(static_cast<std::size_t>(sizeBytes_));
+    if (std::fread(bytes.data(), 1, bytes.size(), file_) != bytes.size()) return std::nullopt;
+    return bytes;
 }
 
 }  // namespace zentrel::scanners

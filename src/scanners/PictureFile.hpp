@@ -7,8 +7,11 @@
 #include <array>
 #include <cstdio>
 #include <memory>
+#include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
+#include <vector>
 
 namespace zentrel::scanners {
 
@@ -25,6 +28,12 @@ public:
     [[nodiscard]] std::FILE* get() const { return file_; }
     // Whether the file starts with `signature` (at most 16 bytes); reads nothing.
     [[nodiscard]] bool startsWith(const unsigned char* signature, std::size_t length) const;
+    // The file's first bytes (up to 16), read at opening.
+    [[nodiscard]] std::span<const unsigned char> head() const { return {head_.data(), headLength_}; }
+    // The size of the file when it was opened.
+    [[nodiscard]] std::uint64_t sizeBytes() const { return sizeBytes_; }
+    // The whole file from its start; none when it cannot be read.
+    [[nodiscard]] std::optional<std::vector<unsigned char>> readAll();
 
 private:
     PictureFile(std::FILE* file, std::unique_ptr<char[]> buffer) : file_(file), buffer_(std::move(buffer)) {}
@@ -34,6 +43,7 @@ private:
     // The file's first bytes, read at opening without moving the stream.
     std::array<unsigned char, 16> head_{};
     std::size_t headLength_ = 0;
+    std::uint64_t sizeBytes_ = 0;
 };
 
 }  // namespace zentrel::scanners

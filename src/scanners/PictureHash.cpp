@@ -1,15 +1,10 @@
 #include "scanners/PictureHash.hpp"
 
-#include "scanners/JpegPictureDecoder.hpp"
-#include "scanners/PictureFile.hpp"
-#include "scanners/PngPictureDecoder.hpp"
+#include "scanners/PictureReader.hpp"
 #include "scanners/Sha256.hpp"
 #include "scanners/ThumbnailBuilder.hpp"
 
-#include <stb_image.h>
-
 #include <algorithm>
-#include <memory>
 
 namespace zentrel::scanners {
 
@@ -68,26 +63,6 @@ std::optional<MediaFingerprint> fingerprintOfPicture(const DecodedPicture& pictu
     fingerprint.pixelHeight = picture.height;
     fingerprint.kind = kind;
     return fingerprint;
-}
-
-std::optional<DecodedPicture> decodePicture(const std::string& path) {
-    // One open and one read of the file, whichever decoder takes it.
-    auto file = PictureFile::open(path);
-    if (!file) return std::nullopt;
-    if (auto jpeg = decodeJpegForThumbnail(*file, kThumbnailSide)) return jpeg;
-    if (auto png = decodePngThumbnail(*file, kThumbnailSide)) return png;
-    std::rewind(file->get());
-    int width = 0, height = 0, channels = 0;
-    // Grey with alpha: transparent parts count as black.
-    std::unique_ptr<stbi_uc, void (*)(void*)> data(stbi_load_from_file(file->get(), &width, &height, &channels, 2),
-                                                   stbi_image_free);
-    if (!data || width < 1 || height < 1) return std::nullopt;
-    GrayImage image{width, height, std::vector<std::uint8_t>(static_cast<std::size_t>(width) * height)};
-    for (std::size_t i = 0; i < image.pixels.size(); ++i) {
-        const unsigned grey = data.get()[2 * i], alpha = data.get()[2 * i + 1];
-        image.pixels[i] = static_cast<std::uint8_t>((grey * alpha + 127) / 255);
-    }
-    return DecodedPicture{std::move(image), width, height};
 }
 
 std::optional<MediaFingerprint> imageFingerprint(const std::string& path) {

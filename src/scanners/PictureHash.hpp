@@ -50,14 +50,13 @@ struct MediaFingerprint {
 // The fingerprint of a decoded picture; none when both hashes are 0 (one plain colour).
 [[nodiscard]] std::optional<MediaFingerprint> fingerprintOf(const GrayImage& image, model::DuplicateKind kind);
 [[nodiscard]] std::optional<MediaFingerprint> fingerprintOfPicture(const DecodedPicture& picture, model::DuplicateKind kind);
-// A picture file (JPEG, PNG, GIF, BMP, ...); none when it cannot be decoded.
+// A picture file of any format the picture reader reads; none when it is
+// not read (see PictureReader.hpp).
 [[nodiscard]] std::optional<MediaFingerprint> imageFingerprint(const std::string& path);
 // The first frame of a video file, at most 512 x 512; none when there is none.
 [[nodiscard]] std::optional<MediaFingerprint> videoFingerprint(const std::string& path);
 
-// Decoders, exposed for tests. JPEG pictures are scaled down while decoding
-// as far as the thumbnail allows; other formats are decoded whole.
-[[nodiscard]] std::optional<DecodedPicture> decodePicture(const std::string& path);
+// The video decoder, exposed for tests.
 [[nodiscard]] std::optional<GrayImage> decodeFirstVideoFrame(const std::string& path);
 
 }  // namespace zentrel::scanners

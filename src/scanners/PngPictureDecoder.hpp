@@ -1,20 +1,20 @@
 #pragma once
-// PNG pictures reduced to the picture hash's grey thumbnail, row by row
-// through libpng, which inflates about twice as fast as the general decoder;
-// only a row is held at a time. The grey is the general decoder's: the same
-// weights, transparent parts black.
+// PNG pictures reduced to the picture hash's grey thumbnail through libpng,
+// row by row: only a row is held at a time, but for interlaced pictures.
+// Transparent parts are black. The declared size goes to the gate before
+// any pixel is inflated, and libpng keeps to the gate's memory limit.
 
 #include "scanners/PictureFile.hpp"
+#include "scanners/PictureGate.hpp"
 #include "scanners/PictureHash.hpp"
 
 #include <optional>
 
 namespace zentrel::scanners {
 
-// None when the file is not a PNG this decoder reads (interlaced, damaged,
-// very large, or no PNG at all); the caller then decodes it the general way.
-// Reads from the file's start. The image is the side x side thumbnail;
+// None when the file is no PNG that decodes, or the gate refuses it. Reads
+// from the file's start. The image is the side x side thumbnail;
 // width and height are the picture's own.
-[[nodiscard]] std::optional<DecodedPicture> decodePngThumbnail(PictureFile& file, int side);
+[[nodiscard]] std::optional<DecodedPicture> decodePngThumbnail(PictureFile& file, int side, PictureGate& gate);
 
 }  // namespace zentrel::scanners

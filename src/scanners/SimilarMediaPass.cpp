@@ -2,9 +2,12 @@
 
 #include "platform/ConcurrentLoop.hpp"
 #include "scanners/FileHashing.hpp"
+#include "scanners/MediaExtensions.hpp"
+#include "scanners/PictureReader.hpp"
 
 #include <algorithm>
 #include <bit>
+#include <map>
 #include <set>
 
 namespace zentrel::scanners {
@@ -22,11 +25,21 @@ std::vector<model::DuplicateGroup> SimilarMediaPass::findSimilarMedia(const std:
     // Digests read to find copies serve the matching too.
     wholeDigests_.merge(fingerprints_.wholeDigests());
     fingerprints_.clear();
-    std::vector<HashedCandidate> hashed;
+    std::vector<HashedCandidate> hashed, unread;
+    picturesTooLarge_ = 0;
     for (std::size_t i = 0; i < media.size(); ++i) {
         const auto& candidate = media[i];
         const auto& fingerprint = fingerprints[i];
-        if (!fingerprint) continue;
+        if (!fingerprint) {
+            unread.push_back({.path = candidate.path,
+                              .sizeBytes = candidate.sizeBytes,
+                              .modifiedAt = candidate.modifiedAt,
+                              .kind = model::DuplicateKind::exactBytes,
+                              .hasOtherLinks = candidate.hasOtherLinks});
+            if (imageExtensions().contains(lowercasedPathExtension(candidate.path)) && isPictureTooLarge(candidate.path))
+                ++picturesTooLarge_;
+            continue;
+        }
         hashed.push_back({candidate.path, candidate.sizeBytes, candidate.modifiedAt,
                           static_cast<int>(fingerprint->pixelWidth), static_cast<int>(fingerprint->pixelHeight),
                           fingerprint->perceptualHash, fingerprint->perceptualHashSecondary,
@@ -34,6 +47,7 @@ std::vector<model::DuplicateGroup> SimilarMediaPass::findSimilarMedia(const std:
     }
 
     digestFilesOfSharedSizes(hashed);
+    auto groups = exactCopiesAmong(unread);
 
     // A file joins the first cluster all of whose members it matches.
     std::vector<std::vector<HashedCandidate>> clusters;
@@ -49,14 +63,39 @@ std::vector<model::DuplicateGroup> SimilarMediaPass::findSimilarMedia(const std:
         }
     }
 
-    std::vector<model::DuplicateGroup> groups;
     for (const auto& cluster : clusters) {
         std::vector<HashedCandidate> distinct;
         std::set<std::string> paths;
         for (const auto& member : cluster)
             if (paths.insert(member.path).second) distinct.push_back(member);
         if (distinct.size() < 2) continue;
-        if (auto group = DuplicateScanner::makeGroup(distinct, distinct.front().kind)) groups.push_back(std::move(*group));
+        const auto kind = allSameBytes(distinct) ? model::DuplicateKind::exactBytes : distinct.front().kind;
+        if (auto group = DuplicateScanner::makeGroup(distinct, kind)) groups.push_back(std::move(*group));
+    }
+    return groups;
+}
+
+bool SimilarMediaPass::allSameBytes(const std::vector<HashedCandidate>& members) const {
+    const auto& first = members.front();
+    const auto& digest = wholeDigest(first.path);
+    return digest && std::all_of(members.begin() + 1, members.end(), [&](const auto& member) {
+               return member.sizeBytes == first.sizeBytes && wholeDigest(member.path) == digest;
+           });
+}
+
+std::vector<model::DuplicateGroup> SimilarMediaPass::exactCopiesAmong(const std::vector<HashedCandidate>& files) {
+    digestFilesOfSharedSizes(files);
+    std::map<std::pair<std::int64_t, std::string>, std::vector<HashedCandidate>> byContent;
+    std::set<std::string> paths;
+    for (const auto& file : files) {
+        const auto found = wholeDigests_.find(file.path);
+        if (found != wholeDigests_.end() && found->second && paths.insert(file.path).second)
+            byContent[{file.sizeBytes, *found->second}].push_back(file);
+    }
+    std::vector<model::DuplicateGroup> groups;
+    for (const auto& [content, copies] : byContent) {
+        if (copies.size() < 2) continue;
+        if (auto group = DuplicateScanner::makeGroup(copies, model::DuplicateKind::exactBytes)) groups.push_back(std::move(*group));
     }
     return groups;
 }

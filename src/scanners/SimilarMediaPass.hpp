@@ -1,7 +1,9 @@
 #pragma once
 // Groups pictures and videos that look alike although their bytes differ (a
 // resaved or recompressed copy, or one resized to no less than 82 % of the
-// other's sides). Files gather into clusters in which every pair matches.
+// other's sides). Files gather into clusters in which every pair matches. A
+// group whose members all hold the same bytes is a group of exact copies,
+// also of files that cannot be decoded.
 
 #include "scanners/DuplicateScanner.hpp"
 #include "scanners/MediaFingerprintQueue.hpp"
@@ -25,6 +27,7 @@ public:
 
     void mediaFound(const ScanCandidate& candidate) override { fingerprints_.add(candidate.path, candidate.sizeBytes); }
     [[nodiscard]] std::vector<model::DuplicateGroup> findSimilarMedia(const std::vector<ScanCandidate>& media) override;
+    [[nodiscard]] std::size_t picturesTooLarge() const override { return picturesTooLarge_; }
 
     // Whether two fingerprinted files match, the first deciding rule winning.
     [[nodiscard]] bool isSimilarMedia(const HashedCandidate& a, const HashedCandidate& b) const;
@@ -39,11 +42,15 @@ private:
     [[nodiscard]] const std::optional<std::string>& wholeDigest(const std::string& path) const;
     // Digests, side by side, the files whose size another file shares.
     void digestFilesOfSharedSizes(const std::vector<HashedCandidate>& hashed);
+    [[nodiscard]] bool allSameBytes(const std::vector<HashedCandidate>& members) const;
+    // Groups of the files that hold the same bytes.
+    [[nodiscard]] std::vector<model::DuplicateGroup> exactCopiesAmong(const std::vector<HashedCandidate>& files);
 
     DuplicateScanner::ScanOptions options_;
     platform::Executor* workers_;
     MediaFingerprintQueue fingerprints_;
     mutable std::unordered_map<std::string, std::optional<std::string>> wholeDigests_;
+    std::size_t picturesTooLarge_ = 0;
 };
 
 }  // namespace zentrel::scanners

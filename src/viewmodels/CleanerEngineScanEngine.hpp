@@ -19,6 +19,7 @@ public:
     [[nodiscard]] std::optional<scanners::CandidateLimitStop> duplicateWalkStop() const override {
         return engine_.duplicateWalkStop();
     }
+    [[nodiscard]] std::size_t duplicatePicturesTooLarge() const override { return engine_.duplicatePicturesTooLarge(); }
 
 private:
     engine::CleanerEngine& engine_;

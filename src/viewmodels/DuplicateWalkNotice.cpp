@@ -20,4 +20,9 @@ std::string duplicateWalkNotice(const scanners::CandidateLimitStop& stop) {
     return notice;
 }
 
+std::string picturesTooLargeNotice(std::size_t count) {
+    return platform::localizedFormat("%lld pictures were too large to compare and were left out.",
+                                     {std::to_string(count)});
+}
+
 }  // namespace zentrel::viewmodels

@@ -10,5 +10,7 @@
 namespace zentrel::viewmodels {
 
 [[nodiscard]] std::string duplicateWalkNotice(const scanners::CandidateLimitStop& stop);
+// How many pictures the scan left out for their size.
+[[nodiscard]] std::string picturesTooLargeNotice(std::size_t count);
 
 }  // namespace zentrel::viewmodels

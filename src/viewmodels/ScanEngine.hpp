@@ -37,6 +37,8 @@ public:
     }
     // Where the last duplicates scan stopped at its candidate limit, if it did.
     [[nodiscard]] virtual std::optional<scanners::CandidateLimitStop> duplicateWalkStop() const = 0;
+    // The pictures the last duplicates scan left out for their size.
+    [[nodiscard]] virtual std::size_t duplicatePicturesTooLarge() const { return 0; }
 };
 
 }  // namespace zentrel::viewmodels

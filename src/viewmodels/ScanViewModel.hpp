@@ -142,6 +142,7 @@ public:
     [[nodiscard]] std::optional<scanners::CandidateLimitStop> duplicateWalkStop() const {
         return services_.engine.duplicateWalkStop();
     }
+    [[nodiscard]] std::size_t duplicatePicturesTooLarge() const { return services_.engine.duplicatePicturesTooLarge(); }
     [[nodiscard]] std::vector<model::PrivacyGroup> privacyGroups() const;
     // The plain-text report of the current result, dated now.
     [[nodiscard]] std::string exportReport() const;

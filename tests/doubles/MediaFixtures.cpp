@@ -1,7 +1,9 @@
 #include "doubles/MediaFixtures.hpp"
 
-#include <stb_image_resize.h>
-#include <stb_image_write.h>
+#include <cstdio>
+// jpeglib.h needs FILE and size_t declared first.
+#include <jpeglib.h>
+#include <png.h>
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -10,7 +12,10 @@ extern "C" {
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <fstream>
 #include <stdexcept>
+#include <string>
 
 namespace zentrel::testing {
 
@@ -29,23 +34,97 @@ std::vector<std::uint8_t> drawScene(int width, int height, int seed) {
 
 std::vector<std::uint8_t> resized(const std::vector<std::uint8_t>& pixels, int width, int height, int newWidth,
                                   int newHeight) {
+    // Each new pixel averages the old ones whose centres it covers.
     std::vector<std::uint8_t> out(static_cast<std::size_t>(newWidth) * newHeight);
-    if (!stbir_resize_uint8(pixels.data(), width, height, 0, out.data(), newWidth, newHeight, 0, 1))
-        throw std::runtime_error("resize failed");
+    for (int y = 0; y < newHeight; ++y) {
+        const int top = y * height / newHeight, bottom = std::max(top + 1, (y + 1) * height / newHeight);
+        for (int x = 0; x < newWidth; ++x) {
+            const int left = x * width / newWidth, right = std::max(left + 1, (x + 1) * width / newWidth);
+            unsigned sum = 0;
+            for (int sy = top; sy < bottom; ++sy)
+                for (int sx = left; sx < right; ++sx) sum += pixels[static_cast<std::size_t>(sy) * width + sx];
+            const auto count = static_cast<unsigned>((bottom - top) * (right - left));
+            out[static_cast<std::size_t>(y) * newWidth + x] = static_cast<std::uint8_t>((sum + count / 2) / count);
+        }
+    }
     return out;
 }
 
 void writeJpeg(const std::filesystem::path& path, const std::vector<std::uint8_t>& pixels, int width, int height,
-               int quality) {
+               int quality, bool progressive) {
     std::filesystem::create_directories(path.parent_path());
-    if (!stbi_write_jpg(path.c_str(), width, height, 1, pixels.data(), quality))
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file) throw std::runtime_error("could not write " + path.string());
+    jpeg_compress_struct encoder{};
+    jpeg_error_mgr errors{};
+    encoder.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&encoder);
+    jpeg_stdio_dest(&encoder, file);
+    encoder.image_width = static_cast<JDIMENSION>(width);
+    encoder.image_height = static_cast<JDIMENSION>(height);
+    encoder.input_components = 1;
+    encoder.in_color_space = JCS_GRAYSCALE;
+    jpeg_set_defaults(&encoder);
+    jpeg_set_quality(&encoder, quality, TRUE);
+    if (progressive) jpeg_simple_progression(&encoder);
+    jpeg_start_compress(&encoder, TRUE);
+    while (encoder.next_scanline < encoder.image_height) {
+        JSAMPROW row = const_cast<std::uint8_t*>(pixels.data()) + static_cast<std::size_t>(encoder.next_scanline) * width;
+        jpeg_write_scanlines(&encoder, &row, 1);
+    }
+    jpeg_finish_compress(&encoder);
+    jpeg_destroy_compress(&encoder);
+    std::fclose(file);
+}
+
+void writePng(const std::filesystem::path& path, const std::vector<std::uint8_t>& pixels, int width, int height) {
+    std::filesystem::create_directories(path.parent_path());
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    image.width = static_cast<png_uint_32>(width);
+    image.height = static_cast<png_uint_32>(height);
+    image.format = PNG_FORMAT_GRAY;
+    if (!png_image_write_to_file(&image, path.c_str(), 0, pixels.data(), width, nullptr))
         throw std::runtime_error("could not write " + path.string());
 }
 
 void writeBmp(const std::filesystem::path& path, const std::vector<std::uint8_t>& pixels, int width, int height) {
     std::filesystem::create_directories(path.parent_path());
-    if (!stbi_write_bmp(path.c_str(), width, height, 1, pixels.data()))
-        throw std::runtime_error("could not write " + path.string());
+    const int stride = (width * 3 + 3) / 4 * 4;
+    std::string bytes(54 + static_cast<std::size_t>(stride) * height, '\0');
+    const auto put = [&](std::size_t at, std::uint32_t value, int count) {
+        for (int i = 0; i < count; ++i) bytes[at + i] = static_cast<char>(value >> (8 * i));
+    };
+    bytes[0] = 'B';
+    bytes[1] = 'M';
+    put(2, static_cast<std::uint32_t>(bytes.size()), 4);
+    put(10, 54, 4);
+    put(14, 40, 4);
+    put(18, static_cast<std::uint32_t>(width), 4);
+    put(22, static_cast<std::uint32_t>(height), 4);
+    put(26, 1, 2);
+    put(28, 24, 2);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            for (int c = 0; c < 3; ++c)
+                bytes[54 + static_cast<std::size_t>(height - 1 - y) * stride + x * 3 + c] =
+                    static_cast<char>(pixels[static_cast<std::size_t>(y) * width + x]);
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+void writeWithImageMagick(const std::filesystem::path& path, const std::vector<std::uint8_t>& pixels, int width,
+                          int height) {
+    std::filesystem::create_directories(path.parent_path());
+    const auto source = path.string() + ".pgm";
+    std::ofstream(source, std::ios::binary) << "P5\n" << width << " " << height << "\n255\n"
+                                            << std::string(pixels.begin(), pixels.end());
+    // ImageMagick writes HEIF under the name of its HEIC coder only.
+    const auto extension = path.extension().string();
+    const std::string coder = extension == ".heif" ? "HEIC:" : "";
+    const auto command = "convert '" + source + "' '" + coder + path.string() + "' 2>/dev/null";
+    const int status = std::system(command.c_str());
+    std::filesystem::remove(source);
+    if (status != 0) throw std::runtime_error("could not write " + path.string());
 }
 
 void writeVideo(const std::filesystem::path& path, int width, int height, int seed) {

@@ -13,11 +13,17 @@ namespace zentrel::testing {
 // The scene resized to new sides.
 [[nodiscard]] std::vector<std::uint8_t> resized(const std::vector<std::uint8_t>& pixels, int width, int height,
                                                 int newWidth, int newHeight);
-// Writes grey pixels as a JPEG of the given quality (1 to 100).
+// Writes grey pixels as a JPEG of the given quality (1 to 100), baseline or progressive.
 void writeJpeg(const std::filesystem::path& path, const std::vector<std::uint8_t>& pixels, int width, int height,
-               int quality);
+               int quality, bool progressive = false);
+// Writes grey pixels as an 8-bit grey PNG.
+void writePng(const std::filesystem::path& path, const std::vector<std::uint8_t>& pixels, int width, int height);
 // Writes grey pixels as an uncompressed 24-bit BMP, rows bottom up.
 void writeBmp(const std::filesystem::path& path, const std::vector<std::uint8_t>& pixels, int width, int height);
+// Writes grey pixels in the format the path's extension names (GIF, WebP,
+// TIFF, HEIC...) through ImageMagick's convert.
+void writeWithImageMagick(const std::filesystem::path& path, const std::vector<std::uint8_t>& pixels, int width,
+                          int height);
 // Writes a few frames of the scene as an MPEG-4 video in an AVI file.
 void writeVideo(const std::filesystem::path& path, int width, int height, int seed);
 

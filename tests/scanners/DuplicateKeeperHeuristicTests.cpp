@@ -119,5 +119,31 @@ TEST(DuplicateKeeperHeuristicTest, SizeInBytesPlaysNoPart) {
     EXPECT_EQ(DuplicateKeeperHeuristic::pickKeeper({small, large}), "/h/Music/small");
 }
 
+TEST(DuplicateKeeperHeuristicTest, AmongSimilarPicturesTheMostPixelsThenTheLargestFileKeep) {
+    const auto picture = [](std::string path, std::int64_t side, std::int64_t bytes, double day) {
+        auto candidate = file(std::move(path), platform::Date::fromTimeIntervalSince1970(day * kDay), side, side);
+        candidate.sizeBytes = bytes;
+        return candidate;
+    };
+    struct Case {
+        const char* name;
+        std::vector<Candidate> candidates;
+        std::string keeper;
+    } cases[] = {
+        {"the original against a later recompression in Pictures",
+         {picture("/h/Pictures/photo.jpg", 1000, 425'000, 18'300), picture("/h/Downloads/photo.jpg", 1000, 888'000, 18'262)},
+         "/h/Downloads/photo.jpg"},
+        {"more pixels before a larger file",
+         {picture("/h/Downloads/big.jpg", 1000, 400'000, 18'262), picture("/h/Pictures/small.png", 900, 2'000'000, 18'262)},
+         "/h/Downloads/big.jpg"},
+        {"equal pictures and sizes fall back to the folder",
+         {picture("/h/Downloads/a.jpg", 1000, 500'000, 18'262), picture("/h/Pictures/a.jpg", 1000, 500'000, 18'262)},
+         "/h/Pictures/a.jpg"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(DuplicateKeeperHeuristic::pickKeeperOfSimilarPictures(c.candidates), c.keeper) << c.name;
+    EXPECT_EQ(DuplicateKeeperHeuristic::pickKeeperOfSimilarPictures({}), std::nullopt);
+}
+
 }  // namespace
 }  // namespace zentrel::scanners

@@ -132,7 +132,8 @@ protected:
     }
     std::optional<DecodedPicture> decodeForThumbnail(const std::string& bytes) {
         auto file = PictureFile::open(dir.write("picture.jpg", bytes).string());
-        return file ? decodeJpegForThumbnail(*file, kThumbnailSide) : std::nullopt;
+        PictureGate gate;
+        return file ? decodeJpegForThumbnail(*file, kThumbnailSide, gate) : std::nullopt;
     }
 
     testing::TempDir dir;

@@ -184,24 +184,54 @@ TEST(MediaFingerprintStoreTest, LoadingWarnsOfADamagedFileAndFollowsNoLink) {
     EXPECT_FALSE(std::filesystem::exists(path));
 }
 
-TEST(MediaFingerprintStoreTest, AStoredFingerprintStandsUntilTheFileChanges) {
+// One picture and a store that knows it by another fingerprint.
+class StoredPictureTest : public ::testing::Test {
+protected:
+    void SetUp() override { testing::writeJpeg(picture, testing::drawScene(120, 90, 1), 120, 90, 90); }
+    // The picture's key, stored with fingerprint 42.
+    struct stat rememberAnother() {
+        struct stat status {};
+        EXPECT_EQ(::lstat(picture.c_str(), &status), 0);
+        store.remember(MediaFileKey::of(status), fingerprint(42), clock.now());
+        return status;
+    }
+
     testing::TempDir dir;
-    const auto picture = dir / "a.jpg";
-    testing::writeJpeg(picture, testing::drawScene(120, 90, 1), 120, 90, 90);
-    const auto clock = aheadOfTheFiles();
-    MediaFingerprintStore store(clock);
+    const std::filesystem::path picture = dir / "a.jpg";
+    const testing::FakeClock clock = aheadOfTheFiles();
+    MediaFingerprintStore store{clock};
+};
+
+TEST_F(StoredPictureTest, AStoredFingerprintStandsUntilTheFileChanges) {
     const auto decoded = mediaFileFingerprint(picture.string(), &store);
     ASSERT_TRUE(decoded);
     EXPECT_EQ(store.size(), 1u);
 
-    struct stat status {};
-    ASSERT_EQ(::lstat(picture.c_str(), &status), 0);
-    store.remember(MediaFileKey::of(status), fingerprint(42), clock.now());
+    rememberAnother();
     EXPECT_TRUE(sameFingerprint(mediaFileFingerprint(picture.string(), &store), fingerprint(42)))
         << "an unchanged file is not decoded again";
 
     std::filesystem::last_write_time(picture, std::filesystem::last_write_time(picture));  // touched: a new change time
     EXPECT_TRUE(sameFingerprint(mediaFileFingerprint(picture.string(), &store), decoded));
+}
+
+TEST_F(StoredPictureTest, KeysAreNotTrustedWhereTheFileSystemKeepsNoChangeTimes) {
+    std::vector<std::uint64_t> asked;
+    store.setChangeTimeCheck([&](std::uint64_t device) {
+        asked.push_back(device);
+        return false;  // as on a squashfs image rebuilt with other pictures
+    });
+    const auto status = rememberAnother();
+    int decodes = 0;
+    for (int scan = 0; scan < 2; ++scan) {
+        const auto found = mediaFileFingerprint(picture.string(), &store, [&] {
+            ++decodes;
+            return imageFingerprint(picture.string());
+        });
+        EXPECT_FALSE(sameFingerprint(found, fingerprint(42)));
+    }
+    EXPECT_EQ(decodes, 2) << "decoded every time";
+    EXPECT_EQ(asked, std::vector<std::uint64_t>{status.st_dev}) << "asked once per device";
 }
 
 // Groups as a scan without the store finds them, with the store after each change.

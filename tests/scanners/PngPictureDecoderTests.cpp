@@ -1,15 +1,19 @@
-// The PNG decoder against the general decoder it stands in for: the same
-// grey thumbnail for every kind of PNG, so pictures fingerprint as before.
+// The PNG decoder against another decoder of PNG: the same grey thumbnail,
+// but for rounding, for every kind of PNG.
 
+#include "scanners/PictureGrey.hpp"
+#include "scanners/PictureReader.hpp"
 #include "scanners/PngPictureDecoder.hpp"
 
 #include "doubles/TempDir.hpp"
 
 #include <gtest/gtest.h>
 #include <png.h>
-#include <stb_image.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -66,22 +70,32 @@ void writePng(const std::filesystem::path& path, const PngKind& kind) {
 
 std::optional<DecodedPicture> decodePngThumbnail(const std::filesystem::path& path) {
     auto file = PictureFile::open(path.string());
-    return file ? scanners::decodePngThumbnail(*file, kThumbnailSide) : std::nullopt;
+    PictureGate gate;
+    return file ? scanners::decodePngThumbnail(*file, kThumbnailSide, gate) : std::nullopt;
 }
 
-// The general decoder's pixels: grey with alpha, transparent parts black.
-std::vector<std::uint8_t> generalDecoderPixels(const std::filesystem::path& path) {
-    int width = 0, height = 0, channels = 0;
-    std::unique_ptr<stbi_uc, void (*)(void*)> data(stbi_load(path.c_str(), &width, &height, &channels, 2),
-                                                   stbi_image_free);
+// ImageMagick's pixels, 8-bit RGBA, made grey as every decoder does.
+std::vector<std::uint8_t> otherDecodersPixels(const std::filesystem::path& path) {
+    const auto raw = path.string() + ".rgba";
+    const auto command = "convert '" + path.string() + "' -depth 8 'rgba:" + raw + "'";
+    if (std::system(command.c_str()) != 0) return {};
+    std::ifstream in(raw, std::ios::binary);
+    const std::vector<unsigned char> rgba{std::istreambuf_iterator<char>(in), {}};
     std::vector<std::uint8_t> pixels;
-    if (!data) return pixels;
-    for (int i = 0; i < width * height; ++i)
-        pixels.push_back(static_cast<std::uint8_t>((data.get()[2 * i] * data.get()[2 * i + 1] + 127) / 255));
+    for (std::size_t i = 0; i + 3 < rgba.size(); i += 4)
+        pixels.push_back(overBlack(luma(rgba[i], rgba[i + 1], rgba[i + 2]), rgba[i + 3]));
     return pixels;
 }
 
-TEST(PngPictureDecoderTest, EveryKindGivesTheThumbnailOfTheGeneralDecodersPixels) {
+// Whether two thumbnails differ by at most a rounding step in every pixel.
+bool sameButForRounding(const std::vector<std::uint8_t>& a, const std::optional<std::vector<std::uint8_t>>& b) {
+    if (!b || a.size() != b->size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (std::abs(int{a[i]} - int{(*b)[i]}) > 2) return false;
+    return true;
+}
+
+TEST(PngPictureDecoderTest, EveryKindGivesTheThumbnailOfAnotherDecodersPixels) {
     const PngKind kinds[] = {
         {"grey", PNG_COLOR_TYPE_GRAY, 8},
         {"grey-1bit", PNG_COLOR_TYPE_GRAY, 1},
@@ -95,6 +109,7 @@ TEST(PngPictureDecoderTest, EveryKindGivesTheThumbnailOfTheGeneralDecodersPixels
         {"rgb-16bit-transparent-colour", PNG_COLOR_TYPE_RGB, 16, true},
         {"rgba-16bit", PNG_COLOR_TYPE_RGB_ALPHA, 16},
         {"rgba", PNG_COLOR_TYPE_RGB_ALPHA, 8},
+        {"interlaced", PNG_COLOR_TYPE_RGB, 8, false, PNG_INTERLACE_ADAM7},
     };
     testing::TempDir dir;
     for (const auto& kind : kinds) {
@@ -104,20 +119,14 @@ TEST(PngPictureDecoderTest, EveryKindGivesTheThumbnailOfTheGeneralDecodersPixels
         ASSERT_TRUE(decoded) << kind.name;
         EXPECT_EQ(decoded->width, kWidth) << kind.name;
         EXPECT_EQ(decoded->height, kHeight) << kind.name;
-        EXPECT_EQ(decoded->image.pixels, grayThumbnail({kWidth, kHeight, generalDecoderPixels(path)}, kThumbnailSide))
+        EXPECT_TRUE(sameButForRounding(decoded->image.pixels,
+                                       grayThumbnail({kWidth, kHeight, otherDecodersPixels(path)}, kThumbnailSide)))
             << kind.name;
     }
 }
 
-TEST(PngPictureDecoderTest, WhatItDoesNotReadIsLeftToTheGeneralDecoder) {
+TEST(PngPictureDecoderTest, DamagedFilesGiveNone) {
     testing::TempDir dir;
-    const auto interlaced = dir / "interlaced.png";
-    writePng(interlaced, {"interlaced", PNG_COLOR_TYPE_RGB, 8, false, PNG_INTERLACE_ADAM7});
-    EXPECT_FALSE(decodePngThumbnail(interlaced));
-    const auto picture = decodePicture(interlaced.string());
-    ASSERT_TRUE(picture);
-    EXPECT_EQ(picture->image.pixels, generalDecoderPixels(interlaced));
-
     EXPECT_FALSE(decodePngThumbnail(dir.write("cut.png", std::string_view("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16))));
     EXPECT_FALSE(decodePngThumbnail(dir.write("text.png", "not a picture")));
     EXPECT_FALSE(decodePngThumbnail(dir / "missing.png"));

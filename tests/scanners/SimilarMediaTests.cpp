@@ -9,9 +9,13 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <bit>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <set>
 
 namespace zentrel::scanners {
@@ -106,6 +110,57 @@ TEST_F(SimilarMediaPassTest, IdenticalFilesMatchAndARepeatedPathStandsOnce) {
     EXPECT_THAT(groupPaths({candidate(original), candidate(original)}), IsEmpty());
 }
 
+TEST_F(SimilarMediaPassTest, MediaThatAreAllTheSameBytesFormAnExactGroup) {
+    const auto original = dir / "Pictures/a.jpg";
+    testing::writeJpeg(original, testing::drawScene(120, 90, 3), 120, 90, 90);
+    std::filesystem::create_directories(dir / "Downloads");
+    std::filesystem::copy_file(original, dir / "Downloads/a.jpg");
+    // Copies of a file no decoder reads are copies all the same.
+    const auto damaged = dir.write("Pictures/damaged.png", std::string(5000, 'x'));
+    std::filesystem::copy_file(damaged, dir / "Downloads/damaged.png");
+    const auto similar = dir / "Pictures/b.jpg";
+    testing::writeJpeg(similar, testing::resized(testing::drawScene(120, 90, 5), 120, 90, 110, 82), 110, 82, 60);
+    testing::writeJpeg(dir / "Pictures/c.jpg", testing::drawScene(120, 90, 5), 120, 90, 95);
+
+    const auto groups = pass.findSimilarMedia({candidate(original), candidate(dir / "Downloads/a.jpg"),
+                                               candidate(damaged), candidate(damaged),
+                                               candidate(dir / "Downloads/damaged.png"),
+                                               candidate(similar), candidate(dir / "Pictures/c.jpg")});
+    std::map<std::set<std::string>, model::DuplicateKind> kinds;
+    for (const auto& group : groups) {
+        std::set<std::string> names;
+        for (const auto& member : group.members) names.insert(member.path.substr(dir.path().string().size()));
+        EXPECT_EQ(names.size(), group.members.size()) << "a path given twice stands once";
+        kinds[names] = group.kind;
+    }
+    EXPECT_EQ(kinds, (std::map<std::set<std::string>, model::DuplicateKind>{
+                         {{"/Pictures/a.jpg", "/Downloads/a.jpg"}, model::DuplicateKind::exactBytes},
+                         {{"/Pictures/damaged.png", "/Downloads/damaged.png"}, model::DuplicateKind::exactBytes},
+                         {{"/Pictures/b.jpg", "/Pictures/c.jpg"}, model::DuplicateKind::perceptualImage}}));
+}
+
+TEST_F(SimilarMediaPassTest, PicturesOverThePixelLimitAreCounted) {
+    // A GIF declaring 65535 x 8191 pixels, named as another format.
+    const auto huge = dir.write("huge.png", std::string("GIF89a\xFF\xFF\xFF\x1F\0\0\0", 13));
+    const auto damaged = dir.write("damaged.gif", std::string("GIF89a\x10\0\x10\0\0\0\0", 13));
+    // Under a video's name it is no picture.
+    const auto video = dir.write("huge.avi", std::string("GIF89a\xFF\xFF\xFF\x1F\0\0\0\0", 14));
+    EXPECT_THAT(pass.findSimilarMedia({candidate(huge), candidate(damaged), candidate(video)}), IsEmpty());
+    EXPECT_EQ(pass.picturesTooLarge(), 1u);
+}
+
+TEST_F(SimilarMediaPassTest, TheBetterOfSimilarPicturesKeepsWhereverItLies) {
+    const auto scene = testing::drawScene(400, 300, 2);
+    const auto original = dir / "Downloads/photo.jpg";
+    const auto recompressed = dir / "Pictures/photo.jpg";
+    testing::writeJpeg(original, scene, 400, 300, 92);
+    testing::writeJpeg(recompressed, scene, 400, 300, 70);
+    ASSERT_GT(std::filesystem::file_size(original), std::filesystem::file_size(recompressed));
+    const auto groups = pass.findSimilarMedia({candidate(recompressed), candidate(original)});
+    ASSERT_EQ(groups.size(), 1u);
+    for (const auto& member : groups[0].members) EXPECT_EQ(member.isKeeper, member.path == original.string());
+}
+
 TEST_F(SimilarMediaPassTest, SameSizedPicturesThatDifferOnlyInTheMiddleAreNotIdentical) {
     // 1.47 MB each: a size whose content digest samples the first and last 64 KiB only.
     auto pixels = testing::drawScene(700, 700, 4);
@@ -153,6 +208,27 @@ TEST_F(SimilarMediaPassTest, TheFirstFrameOfAVideoIsFingerprinted) {
     const auto damaged = dir / "damaged.mov";
     std::ofstream(damaged) << "not a video";
     EXPECT_FALSE(videoFingerprint(damaged.string()));
+}
+
+TEST_F(SimilarMediaPassTest, ADamagedVideoIsSkippedWithoutAWordOnTheTerminal) {
+    const auto video = dir / "clip.avi";
+    testing::writeVideo(video, 160, 120, 2);
+    // The container's header stands; every frame after it is noise.
+    const auto size = static_cast<int>(std::filesystem::file_size(video));
+    std::fstream file(video, std::ios::in | std::ios::out | std::ios::binary);
+    file.seekp(600);
+    for (int i = 600; i < size; ++i) file.put(static_cast<char>(i * 7919 % 251));
+    file.close();
+    const auto errors = dir / "errors.txt";
+    const int saved = ::dup(2);
+    const int captured = ::open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    ::dup2(captured, 2);
+    const auto fingerprint = videoFingerprint(video.string());
+    ::dup2(saved, 2);
+    ::close(captured);
+    ::close(saved);
+    EXPECT_FALSE(fingerprint);
+    EXPECT_EQ(std::filesystem::file_size(errors), 0u) << std::ifstream(errors).rdbuf();
 }
 
 }  // namespace

@@ -47,6 +47,7 @@ public:
         cleans.push_back({std::move(items), std::move(progress), std::move(done)});
     }
     std::optional<scanners::CandidateLimitStop> duplicateWalkStop() const override { return walkStop; }
+    std::size_t duplicatePicturesTooLarge() const override { return picturesTooLarge; }
     std::vector<model::CategoryType> categories() const override {
         return shownCategories ? *shownCategories : ScanEngine::categories();
     }
@@ -55,6 +56,7 @@ public:
     std::deque<CategoryScan> categoryScans;
     std::deque<Clean> cleans;
     std::optional<scanners::CandidateLimitStop> walkStop;
+    std::size_t picturesTooLarge = 0;
     std::optional<std::vector<model::CategoryType>> shownCategories;  // all twelve when none
 };
 

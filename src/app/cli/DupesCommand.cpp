@@ -34,7 +34,7 @@ int runDupes(const Arguments& arguments) {
     }
     platform::TaskPool pool;
     const auto store = scanners::mediaFingerprintStorePath(layout.cacheHome);
-    const auto [groups, candidateLimit] =
+    const auto [groups, candidateLimit, picturesTooLarge] =
         scanners::withMediaFingerprintStore(store, [&](scanners::MediaFingerprintStore& fingerprints) {
             scanners::SimilarMediaPass similarMedia(options, &pool, &fingerprints);
             scanners::DuplicateScanner scanner(options, fileSystem, layout.home.string(), &similarMedia, &pool);
@@ -57,6 +57,8 @@ int runDupes(const Arguments& arguments) {
         }
         std::cout << "\n";
     }
+    if (picturesTooLarge > 0)
+        std::cout << picturesTooLarge << " pictures were too large to compare and were left out\n";
     return 0;
 }
 

@@ -1,6 +1,9 @@
 // The first frame of a video through FFmpeg's libraries, as grey pixels no
-// larger than 512 x 512 (proportions kept). Built as a module of its own that
-// is loaded on the first video, so that programs start without the codecs.
+// larger than 512 x 512 (proportions kept), and still pictures of the formats
+// that FFmpeg's own decoder reads for the picture pass. Built as a module of
+// its own that is loaded on the first video or such picture, so that programs
+// start without the codecs. FFmpeg's log stays silent: a damaged file is the
+// caller's to skip, not a message on the terminal.
 
 #include "scanners/PictureHash.hpp"
 
@@ -55,7 +58,19 @@ std::optional<GrayImage> toGray(const AVFrame& frame) {
     return image;
 }
 
+// Pictures and frames larger than this are refused by the decoders.
+constexpr std::int64_t kMostFramePixels = std::int64_t{1} << 28;
+
+void silenceLog() {
+    static const bool silenced = [] {
+        av_log_set_level(AV_LOG_QUIET);
+        return true;
+    }();
+    (void)silenced;
+}
+
 std::optional<GrayImage> decodeFrame(const std::string& path) {
+    silenceLog();
     AVFormatContext* rawFormat = nullptr;
     if (avformat_open_input(&rawFormat, path.c_str(), nullptr, nullptr) < 0) return std::nullopt;
     std::unique_ptr<AVFormatContext, FormatCloser> format(rawFormat);
@@ -65,10 +80,9 @@ std::optional<GrayImage> decodeFrame(const std::string& path) {
     if (stream < 0 || !codec) return std::nullopt;
 
     std::unique_ptr<AVCodecContext, CodecFreer> decoder(avcodec_alloc_context3(codec));
-    if (!decoder || avcodec_parameters_to_context(decoder.get(), format->streams[stream]->codecpar) < 0 ||
-        avcodec_open2(decoder.get(), codec, nullptr) < 0) {
-        return std::nullopt;
-    }
+    if (!decoder || avcodec_parameters_to_context(decoder.get(), format->streams[stream]->codecpar) < 0) return std::nullopt;
+    decoder->max_pixels = kMostFramePixels;
+    if (avcodec_open2(decoder.get(), codec, nullptr) < 0) return std::nullopt;
     std::unique_ptr<AVPacket, PacketFreer> packet(av_packet_alloc());
     std::unique_ptr<AVFrame, FrameFreer> frame(av_frame_alloc());
     if (!packet || !frame) return std::nullopt;
@@ -89,9 +103,40 @@ std::optional<GrayImage> decodeFrame(const std::string& path) {
     return receive();
 }
 
+// One still picture, the whole file in `bytes`, through the named decoder only.
+std::optional<std::pair<GrayImage, std::pair<int, int>>> decodeStill(const std::uint8_t* bytes, std::size_t size,
+                                                                      const char* decoderName, std::int64_t maxPixels) {
+    silenceLog();
+    const AVCodec* codec = avcodec_find_decoder_by_name(decoderName);
+    if (!codec || size > static_cast<std::size_t>(INT32_MAX - AV_INPUT_BUFFER_PADDING_SIZE)) return std::nullopt;
+    std::unique_ptr<AVCodecContext, CodecFreer> decoder(avcodec_alloc_context3(codec));
+    if (!decoder) return std::nullopt;
+    decoder->max_pixels = maxPixels;
+    decoder->thread_count = 1;
+    if (avcodec_open2(decoder.get(), codec, nullptr) < 0) return std::nullopt;
+    std::unique_ptr<AVPacket, PacketFreer> packet(av_packet_alloc());
+    std::unique_ptr<AVFrame, FrameFreer> frame(av_frame_alloc());
+    if (!packet || !frame || av_new_packet(packet.get(), static_cast<int>(size)) < 0) return std::nullopt;
+    std::copy(bytes, bytes + size, packet->data);
+    if (avcodec_send_packet(decoder.get(), packet.get()) < 0 || avcodec_receive_frame(decoder.get(), frame.get()) < 0 ||
+        frame->width < 1 || frame->height < 1)
+        return std::nullopt;
+    auto image = toGray(*frame);
+    if (!image) return std::nullopt;
+    return std::pair{std::move(*image), std::pair{frame->width, frame->height}};
+}
+
 }  // namespace
 
 }  // namespace zentrel::scanners
+
+extern "C" bool zentrelDecodeStillPicture(const std::uint8_t* bytes, std::size_t size, const char* decoder,
+                                          std::int64_t maxPixels, zentrel::scanners::DecodedPicture* picture) {
+    auto decoded = zentrel::scanners::decodeStill(bytes, size, decoder, maxPixels);
+    if (!decoded) return false;
+    *picture = {std::move(decoded->first), decoded->second.first, decoded->second.second};
+    return true;
+}
 
 extern "C" bool zentrelDecodeFirstVideoFrame(const char* path, zentrel::scanners::GrayImage* frame) {
     auto decoded = zentrel::scanners::decodeFrame(path);

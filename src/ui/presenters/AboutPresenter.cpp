@@ -9,8 +9,8 @@ namespace {
 
 // The libraries the programs link, as the set-up installs them.
 constexpr const char* kLibraries[] = {
-    "Qt",     "SQLite", "OpenSSL",   "ICU",   "GLib",  "D-Bus",      "IBus", "AT-SPI",        "Xlib",
-    "libpng", "libjpeg", "FFmpeg",   "stb",   "Expat", "libcurl",    "libplist", "nlohmann/json",
+    "Qt",      "SQLite",  "OpenSSL", "ICU",   "GLib",    "D-Bus",    "IBus",          "AT-SPI", "Xlib",    "libpng",
+    "libjpeg", "libwebp", "libtiff", "giflib", "libheif", "FFmpeg", "Expat", "libcurl", "libplist", "nlohmann/json",
 };
 
 }  // namespace

@@ -48,6 +48,10 @@ DuplicateResults duplicateResults(const viewmodels::ScanViewModel& vm) {
         // Not "look clean": part of them was never looked at.
         if (groups.empty()) results.emptyMessage = results.limitNotice;
     }
+    if (const auto tooLarge = vm.duplicatePicturesTooLarge()) {
+        if (!results.limitNotice.empty()) results.limitNotice += ' ';
+        results.limitNotice += viewmodels::picturesTooLargeNotice(tooLarge);
+    }
     results.groups.reserve(groups.size());
     for (const auto& group : groups) {
         const bool exact = group.kind == model::DuplicateKind::exactBytes || group.kind == model::DuplicateKind::documentHash;

@@ -71,6 +71,10 @@ TEST_F(ResultListsPresenterTest, AWalkStoppedAtTheCandidateLimitSaysHowFarItGot)
     h.engine.walkStop.reset();
     h.scanTo(*vm, {copy("/h/Pictures/a.jpg", "g1", true), copy("/h/Desktop/a.jpg", "g1", false)});
     EXPECT_EQ(duplicateResults(*vm).limitNotice, "");
+
+    h.engine.picturesTooLarge = 3;
+    h.scanTo(*vm, {});
+    EXPECT_EQ(duplicateResults(*vm).limitNotice, "3 pictures were too large to compare and were left out.");
 }
 
 TEST_F(ResultListsPresenterTest, SelectAllSelectsEveryCopyButNeverAKeeper) {

@@ -1,0 +1,18 @@
+#pragma once
+// HEIF pictures (HEIC, as phones write them) reduced to the picture hash's
+// grey thumbnail through libheif: the primary picture, transparent parts
+// black. libheif reads the file's boxes on demand; the picture's declared
+// size goes to the gate before its data is decoded.
+
+#include "scanners/PictureFile.hpp"
+#include "scanners/PictureGate.hpp"
+#include "scanners/PictureHash.hpp"
+
+#include <optional>
+
+namespace zentrel::scanners {
+
+// None when the file is no HEIF picture that decodes, or the gate refuses it.
+[[nodiscard]] std::optional<DecodedPicture> decodeHeifThumbnail(PictureFile& file, int side, PictureGate& gate);
+
+}  // namespace zentrel::scanners

@@ -1,0 +1,30 @@
+#include "scanners/PictureMemoryBudget.hpp"
+
+namespace zentrel::scanners {
+
+PictureMemoryBudget& PictureMemoryBudget::shared() {
+    static PictureMemoryBudget budget(kSharedBytes);
+    return budget;
+}
+
+std::optional<PictureMemoryBudget::Reservation> PictureMemoryBudget::reserve(std::uint64_t bytes) {
+    if (bytes > capacity_) return std::nullopt;
+    std::unique_lock lock(mutex_);
+    released_.wait(lock, [&] { return held_ + bytes <= capacity_; });
+    held_ += bytes;
+    return Reservation(this, bytes);
+}
+
+void PictureMemoryBudget::release(std::uint64_t bytes) {
+    {
+        const std::lock_guard lock(mutex_);
+        held_ -= bytes;
+    }
+    released_.notify_all();
+}
+
+PictureMemoryBudget::Reservation::~Reservation() {
+    if (budget_) budget_->release(bytes_);
+}
+
+}  // namespace zentrel::scanners

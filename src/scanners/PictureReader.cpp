@@ -1,0 +1,43 @@
+#include "scanners/PictureReader.hpp"
+
+#include "scanners/BmpPictureDecoder.hpp"
+#include "scanners/GifPictureDecoder.hpp"
+#include "scanners/HeifPictureDecoder.hpp"
+#include "scanners/JpegPictureDecoder.hpp"
+#include "scanners/PictureFile.hpp"
+#include "scanners/PictureFormat.hpp"
+#include "scanners/PngPictureDecoder.hpp"
+#include "scanners/TiffPictureDecoder.hpp"
+#include "scanners/WebpPictureDecoder.hpp"
+
+namespace zentrel::scanners {
+
+std::optional<DecodedPicture> readPicture(const std::string& path, PictureGate& gate) {
+    auto file = PictureFile::open(path);
+    if (!file) return std::nullopt;
+    const auto format = pictureFormatOf(file->head());
+    if (!format) return std::nullopt;
+    switch (*format) {
+    case PictureFormat::jpeg: return decodeJpegForThumbnail(*file, kThumbnailSide, gate);
+    case PictureFormat::png: return decodePngThumbnail(*file, kThumbnailSide, gate);
+    case PictureFormat::gif: return decodeGifThumbnail(*file, kThumbnailSide, gate);
+    case PictureFormat::webp: return decodeWebpThumbnail(*file, kThumbnailSide, gate);
+    case PictureFormat::tiff: return decodeTiffThumbnail(*file, kThumbnailSide, gate);
+    case PictureFormat::bmp: return decodeBmpPicture(*file, gate);
+    case PictureFormat::heif: return decodeHeifThumbnail(*file, kThumbnailSide, gate);
+    }
+    return std::nullopt;
+}
+
+std::optional<DecodedPicture> decodePicture(const std::string& path) {
+    PictureGate gate;
+    return readPicture(path, gate);
+}
+
+bool isPictureTooLarge(const std::string& path) {
+    auto gate = PictureGate::probe();
+    (void)readPicture(path, gate);
+    return gate.refusedAsTooLarge();
+}
+
+}  // namespace zentrel::scanners
