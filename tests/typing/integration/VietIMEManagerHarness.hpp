@@ -9,6 +9,7 @@
 #include "model/UserPreferences.hpp"
 #include "platform/JsonFileDefaultsStore.hpp"
 #include "platform/MemoryClipboard.hpp"
+#include "platform/SerialExecutor.hpp"
 #include "typing/engine/VietIMESharedSettings.hpp"
 #include "typing/integration/DefaultsInjectionRuleStore.hpp"
 #include "typing/integration/VietIMEManager.hpp"
@@ -146,7 +147,7 @@ public:
     void makeManager() {
         manager = std::make_unique<typing::VietIMEManager>(typing::VietIMEManagerServices{
             stored->prefs, stored->ruleStore, bridge, contextSource, tap, inputMethod, *permissions, notifications, layout,
-            clock, main, didBecomeActive, appActivated, std::string(kOwnApplication), &installer});
+            clock, main, didBecomeActive, appActivated, std::string(kOwnApplication), &installer, ibusQueue});
         settle();
     }
     // A new run: the settings read again from the home's files, a new manager over them.
@@ -190,6 +191,8 @@ public:
                                                launched.push_back(command);
                                                return true;
                                            }}};
+    // The manager's IBus worker, on the manual pool: `settle()` runs it.
+    platform::SerialExecutor ibusQueue{pool};
     std::unique_ptr<typing::VietIMEManager> manager;
 };
 

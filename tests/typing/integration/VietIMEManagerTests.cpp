@@ -54,6 +54,7 @@ TEST_F(VietIMEManagerTest, AutomaticTypingInstallsAndSelectsTheInputMethodAndGiv
     reopen();
     ASSERT_EQ(manager->integrationMode(), VietIMEIntegrationMode::hybrid);
     manager->setEnabled(true);
+    settle();
     EXPECT_TRUE(manager->isEnabled());
     EXPECT_TRUE(std::filesystem::exists(installer.destination())) << "installed where IBus lacked it";
     ASSERT_FALSE(launched.empty());
@@ -68,6 +69,7 @@ TEST_F(VietIMEManagerTest, AutomaticTypingInstallsAndSelectsTheInputMethodAndGiv
     EXPECT_FALSE(tap.installed);
 
     manager->setEnabled(false);
+    settle();
     EXPECT_EQ(launched.back(), (std::vector<std::string>{"ibus", "engine", "xkb:de::ger"}));
 }
 
@@ -94,6 +96,7 @@ TEST_F(VietIMEManagerTest, TheInputMethodModeNeedsNoPermissionAndNoTap) {
     makeManager();
     manager->setIntegrationMode(VietIMEIntegrationMode::imkit);
     manager->setEnabled(true);
+    settle();
     EXPECT_TRUE(manager->isEnabled());
     EXPECT_FALSE(tap.installed);
     EXPECT_TRUE(snapshot().isEnabled);
@@ -107,6 +110,7 @@ TEST_F(VietIMEManagerTest, TheInputMethodModeNeedsNoPermissionAndNoTap) {
     EXPECT_FALSE(manager->isEnabled());
     inputMethod.selected = true;
     manager->refreshIMKitStatus();
+    settle();
     manager->setIsEnabled(true);
     EXPECT_TRUE(manager->isEnabled());
     EXPECT_FALSE(tap.installed);
@@ -177,6 +181,7 @@ TEST_F(VietIMEManagerTest, WhereNoTapCanRunTheTapModeSaysWhyAndAsksForNoPermissi
     manager->setIntegrationMode(VietIMEIntegrationMode::hybrid);
     manager->refreshIMKitStatus();
     manager->setEnabled(true);
+    settle();
     EXPECT_TRUE(manager->isEnabled()) << "hybrid types through the selected input method, no permission asked";
     EXPECT_FALSE(manager->isPermissionPolling());
     EXPECT_FALSE(tap.installed);
