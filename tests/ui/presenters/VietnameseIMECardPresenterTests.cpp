@@ -200,6 +200,22 @@ TEST_F(VietnameseIMECardTest, InstallingWhereAPackageProvidesTheEngineSaysSo) {
     EXPECT_TRUE(launchedSelection());
 }
 
+TEST_F(VietnameseIMECardTest, AnInstallIBusDoesNotAnswerInTimeSaysSoAndTheNextAttemptClearsIt) {
+    ibusHangs = true;
+    card->install();
+    settle();
+    EXPECT_EQ(card->state().installError, std::nullopt) << "still waiting";
+    clock.advance(typing::VietIMEManager::kInputMethodAnswerLimit);
+    settle();
+    EXPECT_EQ(card->state().installError, "IBus did not answer: try again in a moment");
+    ibusHangs = false;
+    inputMethod.providedBySystem = true;
+    card->install();
+    settle();
+    EXPECT_EQ(card->state().installError, std::nullopt);
+    EXPECT_TRUE(card->state().installNote);
+}
+
 TEST_F(VietnameseIMECardTest, OnlyWhereTheDesktopKeepsItsOwnInputSourcesTheCardAsksTheUserToSelect) {
     inputMethod.running = inputMethod.installed = true;
     card->chooseIntegrationMode(VietIMEIntegrationMode::imkit);
