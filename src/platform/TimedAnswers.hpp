@@ -4,7 +4,9 @@
 // answer comes back on the main queue, or none (std::nullopt) once `limit`
 // has passed without it: every question is answered exactly once. An answer
 // that comes after the limit, and every answer once this object is gone, is
-// dropped. Questions on a serial worker run in the order they were asked.
+// dropped, and work not begun by then is skipped, so that it does not
+// outlive what it uses. Questions on a serial worker run in the order they
+// were asked.
 // Main thread, except the work itself.
 //
 //   TimedAnswers ibus(serialQueue, main, timers, 3s);
@@ -41,16 +43,19 @@ public:
         state_->waiting.emplace(question, timers_.scheduleOnce(limit_, [&main = main_, deliver] {
             main.post([deliver] { deliver(std::nullopt); });
         }));
-        worker_.submit([&main = main_, work = std::move(work), deliver] {
+        worker_.submit([&main = main_, weak = std::weak_ptr<State>(state_), work = std::move(work), deliver] {
+            if (weak.expired()) return;
             auto value = work();
             main.post([deliver, value = std::move(value)] { deliver(value); });
         });
     }
 
     // Work whose outcome nobody waits for, in order with the questions.
-    void tell(Job work) { worker_.submit(std::move(work)); }
-
-    [[nodiscard]] bool isWaiting() const { return !state_->waiting.empty(); }
+    void tell(Job work) {
+        worker_.submit([weak = std::weak_ptr<State>(state_), work = std::move(work)] {
+            if (!weak.expired()) work();
+        });
+    }
 
 private:
     struct State {
