@@ -10,6 +10,17 @@
 
 namespace zentrel::platform {
 
+// What the typing manager shows of the framework, read in one go.
+struct InputMethodReading {
+    bool running = false;
+    bool installed = false;
+    bool selected = false;
+    bool desktopKeepsInputSources = false;
+    bool operator==(const InputMethodReading&) const = default;
+};
+
+// Every call but `observeEngineChanges` may wait on the framework: call them
+// on a worker, never on the window's thread.
 class InputMethodStatus {
 public:
     virtual ~InputMethodStatus() = default;
@@ -29,6 +40,10 @@ public:
     // framework announces that it uses another engine, until the
     // subscription ends. No framework: never.
     [[nodiscard]] virtual Subscription observeEngineChanges(std::function<void()> /*changed*/) const { return {}; }
+
+    [[nodiscard]] InputMethodReading reading() const {
+        return {isRunning(), isInstalled(), isSelected(), desktopKeepsInputSources()};
+    }
 };
 
 // Asks the IBus daemon: installed when it lists the engine among those of its

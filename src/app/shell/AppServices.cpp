@@ -104,7 +104,7 @@ AppServices::AppServices(QObject& context, platform::HostLayout hostLayout, plat
         prefs, ruleStore, typingBridge, desktopTyping.accessibility, desktopTyping.tap, desktopTyping.inputMethodStatus,
         *permissions,
         distributedNotifications, layout, main, main, applicationDidBecomeActive, applicationActivated,
-        platform::programNameOfProcess(::getpid()).value_or("zentrel"), &imeInstaller});
+        platform::programNameOfProcess(::getpid()).value_or("zentrel"), &imeInstaller, inputMethodQueue});
 }
 
 AppServices::~AppServices() {

@@ -135,6 +135,8 @@ public:
     platform::SessionBusNotificationCenter distributedNotifications;
     std::unique_ptr<typing::VietIMEManager> typing;
     typing::ZentrelIMEInstaller imeInstaller;
+    // IBus's questions and the installer's steps, one at a time in order.
+    platform::SerialExecutor inputMethodQueue{pool};
 
     services::ProcfsSystemStatistics statistics;
     services::KillProcessSignaller signaller;

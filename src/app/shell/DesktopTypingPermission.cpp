@@ -6,11 +6,10 @@ namespace zentrel::app {
 
 DesktopTypingPermission::DesktopTypingPermission(services::PermissionsManager& permissions,
                                                  platform::AccessibilityTrust& trust, typing::VietIMEManager& typing,
-                                                 typing::ZentrelIMEInstaller& installer, Kind kind)
+                                                 Kind kind)
     : permissions_(permissions),
       trust_(trust),
       typing_(typing),
-      installer_(installer),
       kind_(kind) {}
 
 bool DesktopTypingPermission::granted() const {
@@ -24,11 +23,13 @@ void DesktopTypingPermission::setUp() {
         permissions_.refreshAccessibility();
         return;
     }
-    const auto result = installer_.install();
-    if (const auto* error = std::get_if<typing::ZentrelIMEInstaller::InstallError>(&result)) {
-        platform::warn(error->description());
-    }
-    typing_.refreshIMKitStatus();
+    typing_.installInputMethod([](std::optional<typing::ZentrelIMEInstaller::InstallResult> result) {
+        if (!result) {
+            platform::warn("IBus did not answer while the input method was installed");
+        } else if (const auto* error = std::get_if<typing::ZentrelIMEInstaller::InstallError>(&*result)) {
+            platform::warn(error->description());
+        }
+    });
 }
 
 platform::Subscription DesktopTypingPermission::observe(std::function<void()> changed) {

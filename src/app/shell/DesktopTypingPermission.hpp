@@ -4,11 +4,10 @@
 // the permission manager keeps as its Accessibility flag; on Wayland no tap
 // can run and typing goes through the input method, so the permission is
 // that the input method is installed. Setting it up checks the tap again,
-// or installs the input method.
+// or has the typing manager install the input method.
 
 #include "services/PermissionsManager.hpp"
 #include "typing/integration/VietIMEManager.hpp"
-#include "typing/integration/ZentrelIMEInstaller.hpp"
 #include "ui/presenters/PermissionChecklist.hpp"
 
 namespace zentrel::app {
@@ -16,7 +15,7 @@ namespace zentrel::app {
 class DesktopTypingPermission final : public ui::TypingPermission {
 public:
     DesktopTypingPermission(services::PermissionsManager& permissions, platform::AccessibilityTrust& trust,
-                            typing::VietIMEManager& typing, typing::ZentrelIMEInstaller& installer, Kind kind);
+                            typing::VietIMEManager& typing, Kind kind);
 
     [[nodiscard]] Kind kind() const override { return kind_; }
     [[nodiscard]] bool granted() const override;
@@ -27,7 +26,6 @@ private:
     services::PermissionsManager& permissions_;
     platform::AccessibilityTrust& trust_;
     typing::VietIMEManager& typing_;
-    typing::ZentrelIMEInstaller& installer_;
     Kind kind_;
 };
 

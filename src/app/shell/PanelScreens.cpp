@@ -24,7 +24,7 @@ PanelScreens::PanelScreens(AppServices& services, std::function<void()> finishOn
     : services_(services),
       finishOnboarding_(std::move(finishOnboarding)),
       loginItems_(services.layout.configHome, QCoreApplication::applicationFilePath().toStdString()),
-      typingPermission_(*services.permissions, services.accessibilityTrust, *services.typing, services.imeInstaller,
+      typingPermission_(*services.permissions, services.accessibilityTrust, *services.typing,
                         platform::x11::isWaylandSession() ? ui::TypingPermission::Kind::inputMethod
                                                           : ui::TypingPermission::Kind::keyTap),
       settings_({services.prefs, loginItems_,

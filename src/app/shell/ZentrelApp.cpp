@@ -168,7 +168,7 @@ QWidget* ZentrelApp::makeToolPage(const ui::DetailRoute& route, QWidget* parent)
             std::make_unique<viewmodels::UninstallViewModel>(s.uninstaller, s.uninstallerQueue, s.main), parent);
     case ui::DetailRoute::Kind::features:
         return new ui::AppFeaturesView(ui::kFeatureGridColumns,
-                                       {*s.typing, *s.permissions, s.imeInstaller, s.main, s.applicationDidBecomeActive},
+                                       {*s.typing, *s.permissions, s.main, s.applicationDidBecomeActive},
                                        parent);
     case ui::DetailRoute::Kind::settings: return panels_->makeSettingsPage(parent);
     default: return nullptr;

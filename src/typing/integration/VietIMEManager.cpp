@@ -31,9 +31,10 @@ std::vector<std::string> storedTexts(const platform::DefaultsStore& defaults, st
 }  // namespace
 
 VietIMEManager::VietIMEManager(VietIMEManagerServices services)
-    : services_(services), ruleEngine_(BuiltInInjectionRules::all(), true) {
-    imkitInstalled.set(services_.inputMethodStatus.isInstalled());
-    imkitSelected.set(services_.inputMethodStatus.isSelected());
+    : services_(services),
+      ruleEngine_(BuiltInInjectionRules::all(), true),
+      ibus_(services_.inputMethodWorker, services_.main, services_.timers, kInputMethodAnswerLimit) {
+    refreshIMKitStatus();
     customInjectionRules.set(services_.ruleStore.customRules());
     disabledBuiltInRuleIDs.set(services_.ruleStore.disabledBuiltInRuleIDs());
     applyInjectionRules();
@@ -130,13 +131,22 @@ void VietIMEManager::loadSettings() {
     setOptions(prefs.vietIMEOptions());
     setExcludedApps(storedTexts(prefs.defaults(), kExcludedAppsKey));
     setRuleEngineEnabled(prefs.vietIMERuleEngineEnabled());
+    const auto& status = services_.inputMethodStatus;
+    ibus_.ask<platform::InputMethodReading>([&status] { return status.reading(); },
+                                            [this](std::optional<platform::InputMethodReading> reading) {
+                                                applyIMKitStatus(reading);
+                                                finishLoading(reading && reading->running);
+                                            });
+}
+
+void VietIMEManager::finishLoading(bool ibusRunning) {
+    auto& prefs = services_.prefs;
     if (prefs.defaults().string(kIntegrationModeKey)) {
         setIntegrationMode(prefs.vietIMEIntegrationMode());
     } else {
         // Not chosen yet: the input method where IBus runs, else the key
         // tap. Not stored, so that a later session decides afresh.
-        const bool ibus = services_.inputMethodStatus.isRunning();
-        integrationMode.set(ibus ? VietIMEIntegrationMode::hybrid : VietIMEIntegrationMode::cgEvent);
+        integrationMode.set(ibusRunning ? VietIMEIntegrationMode::hybrid : VietIMEIntegrationMode::cgEvent);
         publishSharedSnapshot();
         applyStateToBridge();
     }
@@ -144,7 +154,6 @@ void VietIMEManager::loadSettings() {
     disabledBuiltInRuleIDs.set(services_.ruleStore.disabledBuiltInRuleIDs());
     ruleEngine_.setEnabled(ruleEngineEnabled());
     applyInjectionRules();
-    refreshIMKitStatus();
     publishSharedSnapshot();
     if (prefs.defaults().boolean(kEnabledKey) &&
         (integrationMode() == VietIMEIntegrationMode::imkit || services_.permissions.accessibility())) {
@@ -328,14 +337,27 @@ void VietIMEManager::removeExcludedApp(const std::string& bundleID) {
 // ---- Input method and permission ----
 
 void VietIMEManager::refreshIMKitStatus() {
-    imkitInstalled.set(services_.inputMethodStatus.isInstalled());
-    imkitSelected.set(services_.inputMethodStatus.isSelected());
-    desktopKeepsInputSources.set(services_.inputMethodStatus.desktopKeepsInputSources());
-    if (imkitSelected()) selectingInputMethod_ = false;
-    if (isEnabled()) {
-        applyStateToBridge();
-        startEventTap();
+    const auto& status = services_.inputMethodStatus;
+    ibus_.ask<platform::InputMethodReading>(
+        [&status] { return status.reading(); },
+        [this](std::optional<platform::InputMethodReading> reading) { applyIMKitStatus(reading); });
+}
+
+void VietIMEManager::applyIMKitStatus(const std::optional<platform::InputMethodReading>& reading) {
+    if (reading) {
+        imkitInstalled.set(reading->installed);
+        imkitSelected.set(reading->selected);
+        desktopKeepsInputSources.set(reading->desktopKeepsInputSources);
     }
+    // Selected, or IBus not answering: the tap no longer waits for it.
+    if (!reading || imkitSelected()) selectingInputMethod_ = false;
+    applyTypingPath();
+}
+
+void VietIMEManager::applyTypingPath() {
+    if (!isEnabled()) return;
+    applyStateToBridge();
+    startEventTap();
 }
 
 void VietIMEManager::refreshIMKitStatusWithFollowUps() {
@@ -353,28 +375,87 @@ void VietIMEManager::refreshIMKitStatusWithFollowUps() {
     }
 }
 
-bool VietIMEManager::useInputMethod() {
+namespace {
+
+// What turning to the input method did on the worker.
+struct InputMethodUse {
+    bool used = false;
+    bool selecting = false;
+    std::optional<std::string> error;
+};
+
+InputMethodUse useInputMethodNow(ZentrelIMEInstaller& installer, const platform::InputMethodStatus& status) {
+    if (!status.isRunning()) return {};
+    if (!status.isInstalled()) {
+        const auto result = installer.install();
+        if (const auto* error = std::get_if<ZentrelIMEInstaller::InstallError>(&result))
+            return {false, false, error->description()};
+    }
+    if (status.isSelected()) return {true, false, std::nullopt};
+    const bool launched = installer.selectInputSource();
+    return {launched, launched, std::nullopt};
+}
+
+}  // namespace
+
+void VietIMEManager::useInputMethod(std::function<void(VietIMEManager&)> then) {
     auto* installer = services_.installer;
-    if (installer == nullptr || !services_.inputMethodStatus.isRunning()) return false;
-    if (!services_.inputMethodStatus.isInstalled()) {
-        const auto result = installer->install();
-        if (const auto* error = std::get_if<ZentrelIMEInstaller::InstallError>(&result)) {
-            platform::warn(error->description());
-            return false;
-        }
+    if (installer == nullptr) {
+        if (then) then(*this);
+        return;
     }
-    if (!services_.inputMethodStatus.isSelected()) {
-        if (!installer->selectInputSource()) return false;
-        selectingInputMethod_ = true;
-    }
-    refreshIMKitStatusWithFollowUps();
-    return true;
+    // The tap waits while IBus is asked to switch.
+    selectingInputMethod_ = true;
+    applyTypingPath();
+    const auto& status = services_.inputMethodStatus;
+    ibus_.ask<InputMethodUse>([installer, &status] { return useInputMethodNow(*installer, status); },
+                              [this, then](std::optional<InputMethodUse> use) {
+                                  selectingInputMethod_ = use && use->selecting;
+                                  if (use && use->error) platform::warn(*use->error);
+                                  if (use && use->used) {
+                                      refreshIMKitStatusWithFollowUps();
+                                  } else {
+                                      applyTypingPath();
+                                  }
+                                  if (then) then(*this);
+                              });
 }
 
 void VietIMEManager::leaveInputMethod() {
     selectingInputMethod_ = false;
-    if (services_.installer != nullptr && services_.installer->restorePreviousInputSource())
-        refreshIMKitStatusWithFollowUps();
+    auto* installer = services_.installer;
+    if (installer == nullptr) return;
+    ibus_.ask<bool>([installer] { return installer->restorePreviousInputSource(); },
+                    [this](std::optional<bool> restored) {
+                        if (restored.value_or(false)) refreshIMKitStatusWithFollowUps();
+                    });
+}
+
+void VietIMEManager::installInputMethod(
+    std::function<void(std::optional<ZentrelIMEInstaller::InstallResult>)> done) {
+    auto* installer = services_.installer;
+    if (installer == nullptr) return;
+    ibus_.ask<ZentrelIMEInstaller::InstallResult>(
+        [installer] { return installer->install(); },
+        [this, done](std::optional<ZentrelIMEInstaller::InstallResult> result) {
+            // IBus lists the engine a moment after an install: read it again then.
+            if (result && !std::holds_alternative<ZentrelIMEInstaller::InstallError>(*result))
+                refreshIMKitStatusWithFollowUps();
+            if (done) done(std::move(result));
+        });
+}
+
+void VietIMEManager::selectInputMethod() {
+    auto* installer = services_.installer;
+    if (installer == nullptr) return;
+    ibus_.ask<bool>([installer] { return installer->findInputSource() && installer->selectInputSource(); },
+                    [this](std::optional<bool> launched) {
+                        if (launched.value_or(false)) refreshIMKitStatusWithFollowUps();
+                    });
+}
+
+void VietIMEManager::openInputSourcesSettings() {
+    if (auto* installer = services_.installer) ibus_.tell([installer] { installer->openInputSourcesSettings(); });
 }
 
 void VietIMEManager::accessibilityTrustChanged(bool trusted) {
@@ -388,8 +469,23 @@ void VietIMEManager::accessibilityTrustChanged(bool trusted) {
 }
 
 void VietIMEManager::setEnabled(bool enabled) {
-    if (enabled && integrationMode() != VietIMEIntegrationMode::cgEvent) (void)useInputMethod();
-    if (enabled && usesEventTap()) {
+    const auto request = ++enableRequest_;
+    if (!enabled) {
+        setIsEnabled(false);
+        if (integrationMode() != VietIMEIntegrationMode::cgEvent) leaveInputMethod();
+        return;
+    }
+    if (integrationMode() == VietIMEIntegrationMode::cgEvent) {
+        continueEnabling();
+        return;
+    }
+    useInputMethod([request](VietIMEManager& m) {
+        if (request == m.enableRequest_) m.continueEnabling();
+    });
+}
+
+void VietIMEManager::continueEnabling() {
+    if (usesEventTap()) {
         // No permission can help where no tap can run: say so instead of asking.
         eventTapUnavailableReason.set(services_.tap.unavailableReason());
         if (eventTapUnavailableReason()) {
@@ -397,10 +493,7 @@ void VietIMEManager::setEnabled(bool enabled) {
             return;
         }
     }
-    if (!enabled) {
-        setIsEnabled(false);
-        if (integrationMode() != VietIMEIntegrationMode::cgEvent) leaveInputMethod();
-    } else if (!usesEventTap() || services_.permissions.refreshAccessibility()) {
+    if (!usesEventTap() || services_.permissions.refreshAccessibility()) {
         // Only the tap needs the permission (hybrid with the input method selected does not).
         setIsEnabled(true);
     } else {

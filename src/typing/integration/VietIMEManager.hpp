@@ -4,6 +4,9 @@
 // events go to the event bridge, the focused context and the injection
 // profile resolved for it, the snapshot the input-method program reads, and
 // typing switched on and off with the Accessibility permission. Main thread.
+// Every question to IBus and every install, selection and give-back runs on
+// the input-method worker, in order and within `kInputMethodAnswerLimit`;
+// the manager's state changes when the answer is posted back.
 //
 // The settings' setters store the value and run its effects after every
 // assignment, also of an equal value; their properties announce every
@@ -15,6 +18,7 @@
 #include "platform/HostLayout.hpp"
 #include "platform/InputMethodStatus.hpp"
 #include "platform/KeyboardEventTap.hpp"
+#include "platform/TimedAnswers.hpp"
 #include "model/UserPreferences.hpp"
 #include "services/PermissionsManager.hpp"
 #include "typing/integration/FocusContextSource.hpp"
@@ -53,6 +57,9 @@ struct VietIMEManagerServices {
     // Installs and selects the input method when typing goes through it;
     // none: the user selects it.
     ZentrelIMEInstaller* installer = nullptr;
+    // Where IBus is asked and the installer runs: a serial executor, so
+    // that the calls stay in order.
+    platform::Executor& inputMethodWorker;
 };
 
 class VietIMEManager final {
@@ -66,6 +73,9 @@ public:
     // its status is read again at once and after each of these waits.
     static constexpr std::array<platform::Duration, 2> kStatusFollowUps = {std::chrono::seconds(1),
                                                                            std::chrono::seconds(3)};
+    // An IBus that has not answered by then counts as not answering: what
+    // was known stays, and the key tap no longer waits for a selection.
+    static constexpr auto kInputMethodAnswerLimit = std::chrono::seconds(3);
 
     explicit VietIMEManager(VietIMEManagerServices services);
     VietIMEManager(const VietIMEManager&) = delete;
@@ -104,20 +114,32 @@ public:
     void setIntegrationMode(VietIMEIntegrationMode value);
 
     // Applies the stored settings; the window's start-up calls it once.
+    // What depends on IBus (the mode not chosen yet, typing turned on again)
+    // follows its answer.
     void loadSettings();
-    // The user's switch, with the permission flow.
+    // The user's switch, with the permission flow; where typing may go
+    // through the input method, once IBus answered.
     void setEnabled(bool enabled);
     void publishSharedSnapshot();
     void applyStateToBridge();
+    // Reads IBus's status again; applied when it answers.
     void refreshIMKitStatus();
     // The same, again after each of `kStatusFollowUps`.
     void refreshIMKitStatusWithFollowUps();
     // Typing goes through the input method: installed where IBus lacks it,
-    // then selected in IBus. False where no IBus runs or it failed.
-    bool useInputMethod();
+    // then selected in IBus; the key tap waits meanwhile. Nothing where no
+    // IBus runs, it failed or did not answer. `then` runs after the answer.
+    void useInputMethod(std::function<void(VietIMEManager&)> then = {});
     // Typing no longer goes through the input method: IBus selects the
     // engine used before it.
     void leaveInputMethod();
+    // The installer's steps for the typing card and the permission
+    // checklist, on the same worker. `done` gets the install's result, or
+    // none when IBus did not answer in time.
+    void installInputMethod(std::function<void(std::optional<ZentrelIMEInstaller::InstallResult>)> done);
+    // Selects the engine where IBus lists it.
+    void selectInputMethod();
+    void openInputSourcesSettings();
     [[nodiscard]] bool usesEventTap() const;
     [[nodiscard]] bool shouldRunEventTap() const;
     void removeExcludedApp(const std::string& bundleID);
@@ -146,6 +168,14 @@ private:
     void startContextPolling();
     void applyInjectionRules();
     void installObservers();
+    // The rest of `setEnabled(true)`, once the path is known.
+    void continueEnabling();
+    // The rest of `loadSettings()`, once IBus's status is known.
+    void finishLoading(bool ibusRunning);
+    // IBus's status as read on the worker; none when it did not answer.
+    void applyIMKitStatus(const std::optional<platform::InputMethodReading>& reading);
+    // The tap runs or stops as the typing path now says.
+    void applyTypingPath();
     // Runs `action` on the main thread later, while this manager exists.
     void later(std::function<void(VietIMEManager&)> action);
 
@@ -163,7 +193,10 @@ private:
     // This manager asked IBus to select the input method and has not yet
     // seen it selected: the key tap waits meanwhile.
     bool selectingInputMethod_ = false;
+    // Turning typing on that waits for IBus; a newer switch supersedes it.
+    std::uint64_t enableRequest_ = 0;
     std::shared_ptr<VietIMEManager*> self_ = std::make_shared<VietIMEManager*>(this);
+    platform::TimedAnswers ibus_;
     // Last, so that it ends first: its thread posts to this manager.
     platform::Subscription engineChanges_;
 };

@@ -162,7 +162,7 @@ void VietnameseIMECardPresenter::chooseIntegrationMode(VietIMEIntegrationMode mo
     // towards it while typing is on, it selects ours.
     if (mode == VietIMEIntegrationMode::cgEvent) manager.leaveInputMethod();
     manager.setIntegrationMode(mode);
-    if (mode != VietIMEIntegrationMode::cgEvent && manager.isEnabled()) (void)manager.useInputMethod();
+    if (mode != VietIMEIntegrationMode::cgEvent && manager.isEnabled()) manager.useInputMethod();
 }
 
 void VietnameseIMECardPresenter::setRuleEngineEnabled(bool enabled) {
@@ -178,26 +178,25 @@ void VietnameseIMECardPresenter::reEnable(const std::string& bundleID) {
 void VietnameseIMECardPresenter::install() {
     installError_.set(std::nullopt);
     installNote_.set(std::nullopt);
-    const auto result = services_.installer.install();
-    if (const auto* error = std::get_if<typing::ZentrelIMEInstaller::InstallError>(&result)) {
-        installError_.set(platform::localized(error->description()));
-        return;
-    }
-    if (std::holds_alternative<typing::ZentrelIMEInstaller::ProvidedBySystem>(result)) {
-        installNote_.set(platform::localized(
-            "The installed Zentrel package already provides the input method: it is selected in IBus"));
-    }
-    refreshStatusWithFollowUps();
+    services_.manager.installInputMethod(
+        [this, alive = std::weak_ptr<const int>(alive_)](std::optional<typing::ZentrelIMEInstaller::InstallResult> result) {
+            if (!alive.lock()) return;
+            if (!result) {
+                installError_.set(platform::localized("IBus did not answer: try again in a moment"));
+                return;
+            }
+            if (const auto* error = std::get_if<typing::ZentrelIMEInstaller::InstallError>(&*result)) {
+                installError_.set(platform::localized(error->description()));
+            } else if (std::holds_alternative<typing::ZentrelIMEInstaller::ProvidedBySystem>(*result)) {
+                installNote_.set(platform::localized(
+                    "The installed Zentrel package already provides the input method: it is selected in IBus"));
+            }
+        });
 }
 
-void VietnameseIMECardPresenter::selectInputMethod() {
-    if (!services_.installer.findInputSource()) return;
-    if (services_.installer.selectInputSource()) refreshStatusWithFollowUps();
-}
+void VietnameseIMECardPresenter::selectInputMethod() { services_.manager.selectInputMethod(); }
 
-void VietnameseIMECardPresenter::openInputSourcesSettings() { services_.installer.openInputSourcesSettings(); }
-
-void VietnameseIMECardPresenter::refreshStatusWithFollowUps() { services_.manager.refreshIMKitStatusWithFollowUps(); }
+void VietnameseIMECardPresenter::openInputSourcesSettings() { services_.manager.openInputSourcesSettings(); }
 
 // ---- Permission ----
 

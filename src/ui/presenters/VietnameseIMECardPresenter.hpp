@@ -3,8 +3,9 @@
 // switch, the permission notice, the typing mode, the input-method install
 // and selection rows, the input method and its options, the rule engine's
 // details, the excluded applications) and what its controls do. Every
-// setting goes to the typing manager, one assignment per change; installing
-// and selecting the input method go to the installer. The re-check of
+// setting goes to the typing manager, one assignment per change; so do
+// installing and selecting the input method, which the manager runs on its
+// input-method worker, never on the window's thread. The re-check of
 // permission and input method runs when the card is shown and each time
 // the app becomes active while it is shown.
 
@@ -12,7 +13,6 @@
 #include "platform/Clock.hpp"
 #include "services/PermissionsManager.hpp"
 #include "typing/integration/VietIMEManager.hpp"
-#include "typing/integration/ZentrelIMEInstaller.hpp"
 
 #include <array>
 #include <functional>
@@ -26,7 +26,6 @@ namespace zentrel::ui {
 struct TypingCardServices {
     typing::VietIMEManager& manager;
     services::PermissionsManager& permissions;
-    typing::ZentrelIMEInstaller& installer;
     platform::TimerScheduler& timers;
     // This app came to the front.
     platform::Signal<>& applicationDidBecomeActive;
@@ -124,13 +123,13 @@ public:
     void relaunch();
 
 private:
-    void refreshStatusWithFollowUps();
-
     TypingCardServices services_;
     // The message of the last failed install, or what it did instead, until the next attempt.
     platform::AnnouncedValue<std::optional<std::string>> installError_;
     platform::AnnouncedValue<std::optional<std::string>> installNote_;
     platform::Subscription activation_;
+    // Answers that come after the card is gone are dropped.
+    std::shared_ptr<const int> alive_ = std::make_shared<const int>(0);
 };
 
 }  // namespace zentrel::ui

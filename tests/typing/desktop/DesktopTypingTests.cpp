@@ -7,7 +7,9 @@
 #include "platform/AtspiAccessibilityElements.hpp"
 #include "platform/MainLoop.hpp"
 #include "platform/MemoryClipboard.hpp"
+#include "platform/SerialExecutor.hpp"
 #include "platform/SessionBus.hpp"
+#include "platform/TaskPool.hpp"
 #include "platform/X11FrontmostApplication.hpp"
 #include "platform/X11Session.hpp"
 #include "typing/engine/VietIMESharedSettings.hpp"
@@ -87,7 +89,7 @@ struct TapTyping : testing::PermissionsDoubles {
         settle();
         manager = std::make_unique<VietIMEManager>(VietIMEManagerServices{
             prefs, ruleStore, bridge, desktop.accessibility, tap, inputMethod, *permissions, notifications, layout, loop, loop,
-            appBecameActive, appActivated});
+            appBecameActive, appActivated, {}, nullptr, ibusQueue});
         manager->loadSettings();
         manager->setEnabled(true);
     }
@@ -107,6 +109,8 @@ struct TapTyping : testing::PermissionsDoubles {
     platform::Signal<> appBecameActive;
     platform::Signal<> appActivated;
     NotInstalled inputMethod;
+    platform::TaskPool ibusWorkers{1};
+    platform::SerialExecutor ibusQueue{ibusWorkers};
     testing::RecordingNotificationCenter notifications;
     std::unique_ptr<services::PermissionsManager> permissions;
     std::unique_ptr<VietIMEManager> manager;

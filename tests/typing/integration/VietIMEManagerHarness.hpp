@@ -80,16 +80,18 @@ private:
     static constexpr std::uint64_t kSystem = 1, kApplication = 2, kWindow = 3, kFocused = 4;
 };
 
+// Counts the questions it was asked: each would wait on IBus.
 class ScriptedInputMethodStatus final : public platform::InputMethodStatus {
 public:
-    [[nodiscard]] bool isInstalled() const override { return installed || providedBySystem; }
-    [[nodiscard]] bool isSelected() const override { return selected; }
+    [[nodiscard]] bool isInstalled() const override { return ++questions, installed || providedBySystem; }
+    [[nodiscard]] bool isSelected() const override { return ++questions, selected; }
     [[nodiscard]] std::optional<std::string> currentEngine() const override {
+        ++questions;
         return selected ? std::optional<std::string>("com.torvane.zentrel.ime") : engine;
     }
-    [[nodiscard]] bool isRunning() const override { return running; }
-    [[nodiscard]] bool isProvidedBySystem() const override { return providedBySystem; }
-    [[nodiscard]] bool desktopKeepsInputSources() const override { return keepsInputSources; }
+    [[nodiscard]] bool isRunning() const override { return ++questions, running; }
+    [[nodiscard]] bool isProvidedBySystem() const override { return ++questions, providedBySystem; }
+    [[nodiscard]] bool desktopKeepsInputSources() const override { return ++questions, keepsInputSources; }
     [[nodiscard]] platform::Subscription observeEngineChanges(std::function<void()> changed) const override {
         return engineChanged.subscribe(std::move(changed));
     }
@@ -101,6 +103,7 @@ public:
     bool keepsInputSources = false;
     // IBus announces another engine.
     mutable platform::Signal<> engineChanged;
+    mutable int questions = 0;
 };
 
 // The settings of one run, read from the home's defaults file.
@@ -142,11 +145,17 @@ public:
         permissions = makePermissions();
         settle();
     }
+    // Runs the workers and the main-thread jobs they post; IBus's worker
+    // not while `ibusHangs`.
+    void settle() {
+        while (pool.drain() + (ibusHangs ? 0 : ibusWorker.drain()) + main.drain() > 0) {
+        }
+    }
 
     void makeManager() {
         manager = std::make_unique<typing::VietIMEManager>(typing::VietIMEManagerServices{
             stored->prefs, stored->ruleStore, bridge, contextSource, tap, inputMethod, *permissions, notifications, layout,
-            clock, main, didBecomeActive, appActivated, std::string(kOwnApplication), &installer});
+            clock, main, didBecomeActive, appActivated, std::string(kOwnApplication), &installer, ibusWorker});
         settle();
     }
     // A new run: the settings read again from the home's files, a new manager over them.
@@ -190,6 +199,9 @@ public:
                                                launched.push_back(command);
                                                return true;
                                            }}};
+    // The manager's IBus worker: its jobs run in order when the test runs them.
+    ManualExecutor ibusWorker;
+    bool ibusHangs = false;
     std::unique_ptr<typing::VietIMEManager> manager;
 };
 

@@ -31,18 +31,24 @@ TEST_F(VietIMEManagerTest, AFirstStartWritesTheSettingsBackAndLeavesTypingOff) {
 }
 
 TEST_F(VietIMEManagerTest, AModeNotChosenIsAutomaticWhereIBusRunsAndAStoredOneIsKept) {
-    const std::tuple<std::optional<std::string>, bool, VietIMEIntegrationMode> cases[] = {
-        {std::nullopt, true, VietIMEIntegrationMode::hybrid},
-        {std::nullopt, false, VietIMEIntegrationMode::cgEvent},
-        {"cgEvent", true, VietIMEIntegrationMode::cgEvent},
-        {"imkit", false, VietIMEIntegrationMode::imkit},
+    const std::tuple<std::optional<std::string>, bool, bool, VietIMEIntegrationMode> cases[] = {
+        {std::nullopt, true, false, VietIMEIntegrationMode::hybrid},
+        {std::nullopt, false, false, VietIMEIntegrationMode::cgEvent},
+        {"cgEvent", true, false, VietIMEIntegrationMode::cgEvent},
+        {"imkit", false, false, VietIMEIntegrationMode::imkit},
+        // An IBus that does not answer counts as none.
+        {std::nullopt, true, true, VietIMEIntegrationMode::cgEvent},
+        {"hybrid", true, true, VietIMEIntegrationMode::hybrid},
     };
-    for (const auto& [stored, running, expected] : cases) {
+    for (const auto& [stored, running, hangs, expected] : cases) {
         standard().remove("vietIMEIntegrationMode");
         if (stored) standard().setString("vietIMEIntegrationMode", *stored);
         inputMethod.running = running;
+        ibusHangs = hangs;
         reopen();
-        EXPECT_EQ(manager->integrationMode(), expected) << stored.value_or("none") << " " << running;
+        clock.advance(VietIMEManager::kInputMethodAnswerLimit);
+        settle();
+        EXPECT_EQ(manager->integrationMode(), expected) << stored.value_or("none") << " " << running << " " << hangs;
         EXPECT_EQ(standard().string("vietIMEIntegrationMode"), stored);
     }
 }
@@ -54,6 +60,7 @@ TEST_F(VietIMEManagerTest, AutomaticTypingInstallsAndSelectsTheInputMethodAndGiv
     reopen();
     ASSERT_EQ(manager->integrationMode(), VietIMEIntegrationMode::hybrid);
     manager->setEnabled(true);
+    settle();
     EXPECT_TRUE(manager->isEnabled());
     EXPECT_TRUE(std::filesystem::exists(installer.destination())) << "installed where IBus lacked it";
     ASSERT_FALSE(launched.empty());
@@ -68,7 +75,76 @@ TEST_F(VietIMEManagerTest, AutomaticTypingInstallsAndSelectsTheInputMethodAndGiv
     EXPECT_FALSE(tap.installed);
 
     manager->setEnabled(false);
+    settle();
     EXPECT_EQ(launched.back(), (std::vector<std::string>{"ibus", "engine", "xkb:de::ger"}));
+}
+
+TEST_F(VietIMEManagerTest, TurningTypingOnAndChangingTheModeAskIBusOnlyOnTheWorkerAndApplyItsAnswerOncePosted) {
+    inputMethod.running = inputMethod.installed = true;
+    inputMethod.engine = "xkb:de::ger";
+    reopen();
+    ASSERT_EQ(manager->integrationMode(), VietIMEIntegrationMode::hybrid);
+    const auto expectNothingAskedUntilTheWorkerRuns = [&](const std::function<void()>& act) {
+        const auto questions = inputMethod.questions;
+        const auto commands = launched.size();
+        act();
+        EXPECT_EQ(inputMethod.questions, questions) << "IBus is never asked on the calling thread";
+        EXPECT_EQ(launched.size(), commands);
+        EXPECT_GT(ibusWorker.pendingCount(), 0U);
+        ibusWorker.drain();
+        EXPECT_GT(inputMethod.questions, questions);
+    };
+
+    expectNothingAskedUntilTheWorkerRuns([&] { manager->setEnabled(true); });
+    ASSERT_FALSE(launched.empty());
+    EXPECT_EQ(launched.back(), (std::vector<std::string>{"ibus", "engine", "com.torvane.zentrel.ime"}));
+    EXPECT_FALSE(manager->isEnabled()) << "the answer is not applied before it is posted";
+    main.drain();
+    EXPECT_TRUE(manager->isEnabled());
+    EXPECT_FALSE(tap.installed) << "no tap while IBus switches to the input method";
+    EXPECT_TRUE(pages.opened.empty());
+    inputMethod.selected = true;
+    settle();
+    EXPECT_TRUE(manager->imkitSelected());
+
+    // The card's way to the key tap: the engine used before is given back.
+    expectNothingAskedUntilTheWorkerRuns([&] {
+        manager->leaveInputMethod();
+        manager->setIntegrationMode(VietIMEIntegrationMode::cgEvent);
+    });
+    EXPECT_EQ(launched.back(), (std::vector<std::string>{"ibus", "engine", "xkb:de::ger"}));
+    inputMethod.selected = false;
+    EXPECT_TRUE(manager->imkitSelected()) << "until IBus's answer is posted";
+    settle();
+    EXPECT_FALSE(manager->imkitSelected());
+}
+
+TEST_F(VietIMEManagerTest, AnIBusThatDoesNotAnswerLeavesTheKeyTapTypingAndItsLateAnswerChangesNothing) {
+    trust.trusted = true;
+    permissions->accessibility.set(true);
+    inputMethod.running = inputMethod.installed = true;
+    reopen();
+    ASSERT_EQ(manager->integrationMode(), VietIMEIntegrationMode::hybrid);
+    ibusHangs = true;
+    manager->setEnabled(true);
+    settle();
+    EXPECT_FALSE(manager->isEnabled()) << "waiting for IBus";
+    EXPECT_FALSE(tap.installed);
+    clock.advance(VietIMEManager::kInputMethodAnswerLimit);
+    settle();
+    EXPECT_TRUE(manager->isEnabled());
+    EXPECT_TRUE(tap.installed) << "IBus did not select the engine: the tap types";
+
+    // IBus comes back: its answers to questions given up on are dropped; its announcement counts.
+    ibusHangs = false;
+    settle();
+    EXPECT_EQ(launched.back(), (std::vector<std::string>{"ibus", "engine", "com.torvane.zentrel.ime"}));
+    EXPECT_TRUE(tap.installed);
+    inputMethod.selected = true;
+    inputMethod.engineChanged.emit();
+    settle();
+    EXPECT_FALSE(tap.installed);
+    EXPECT_TRUE(manager->isEnabled());
 }
 
 TEST_F(VietIMEManagerTest, AnEngineIBusAnnouncesStopsTheTapAtOnce) {
@@ -94,6 +170,7 @@ TEST_F(VietIMEManagerTest, TheInputMethodModeNeedsNoPermissionAndNoTap) {
     makeManager();
     manager->setIntegrationMode(VietIMEIntegrationMode::imkit);
     manager->setEnabled(true);
+    settle();
     EXPECT_TRUE(manager->isEnabled());
     EXPECT_FALSE(tap.installed);
     EXPECT_TRUE(snapshot().isEnabled);
@@ -107,6 +184,7 @@ TEST_F(VietIMEManagerTest, TheInputMethodModeNeedsNoPermissionAndNoTap) {
     EXPECT_FALSE(manager->isEnabled());
     inputMethod.selected = true;
     manager->refreshIMKitStatus();
+    settle();
     manager->setIsEnabled(true);
     EXPECT_TRUE(manager->isEnabled());
     EXPECT_FALSE(tap.installed);
@@ -177,6 +255,7 @@ TEST_F(VietIMEManagerTest, WhereNoTapCanRunTheTapModeSaysWhyAndAsksForNoPermissi
     manager->setIntegrationMode(VietIMEIntegrationMode::hybrid);
     manager->refreshIMKitStatus();
     manager->setEnabled(true);
+    settle();
     EXPECT_TRUE(manager->isEnabled()) << "hybrid types through the selected input method, no permission asked";
     EXPECT_FALSE(manager->isPermissionPolling());
     EXPECT_FALSE(tap.installed);

@@ -16,7 +16,7 @@ protected:
     VietnameseIMECardTest() {
         makeManager();
         card = std::make_unique<VietnameseIMECardPresenter>(
-            TypingCardServices{*manager, *permissions, installer, clock, didBecomeActive});
+            TypingCardServices{*manager, *permissions, clock, didBecomeActive});
     }
     void trustAccessibility(bool trusted) {
         trust.trusted = trusted;
@@ -53,6 +53,7 @@ TEST_F(VietnameseIMECardTest, TheModeDecidesTheNoticeAndTheInstallSection) {
         trustAccessibility(row.trusted);
         inputMethod.selected = row.selected;
         manager->refreshIMKitStatus();
+        settle();
         card->chooseIntegrationMode(row.mode);
         card->setEnabled(row.on);
         settle();
@@ -72,27 +73,32 @@ TEST_F(VietnameseIMECardTest, LeavingTheInputMethodSelectsTheEngineUsedBeforeAnd
     trustAccessibility(true);
     inputMethod.installed = true;
     inputMethod.engine = "xkb:de::ger";
-    manager->refreshIMKitStatus();
     card->chooseIntegrationMode(VietIMEIntegrationMode::imkit);
     card->setEnabled(true);
     card->selectInputMethod();
+    settle();
     inputMethod.selected = true;
     manager->refreshIMKitStatus();
+    settle();
     EXPECT_EQ(card->state().typingPath, "Typing through the Zentrel input method in IBus");
 
     launched.clear();
     card->chooseIntegrationMode(VietIMEIntegrationMode::cgEvent);
+    settle();
     EXPECT_EQ(launched, (std::vector<std::vector<std::string>>{{"ibus", "engine", "xkb:de::ger"}}));
     EXPECT_FALSE(tap.installed) << "while our engine is still selected the tap stays off";
     inputMethod.selected = false;
     manager->refreshIMKitStatus();
+    settle();
     EXPECT_TRUE(tap.installed);
     EXPECT_EQ(card->state().typingPath, "Typing through the key tap");
 
     launched.clear();
     card->chooseIntegrationMode(VietIMEIntegrationMode::cgEvent);
+    settle();
     EXPECT_TRUE(launched.empty()) << "another engine in use is left alone";
     card->chooseIntegrationMode(VietIMEIntegrationMode::imkit);
+    settle();
     EXPECT_EQ(card->state().typingPath, "Not typing yet: select Zentrel in IBus");
 }
 
@@ -101,6 +107,7 @@ TEST_F(VietnameseIMECardTest, TheMethodDescriptionShowsOnlyWhileTypingIsOn) {
     EXPECT_EQ(card->state().methodDescription, std::nullopt);
     card->chooseIntegrationMode(VietIMEIntegrationMode::imkit);
     card->setEnabled(true);
+    settle();
     EXPECT_EQ(card->state().methodDescription, "VNI — a6→â, a8→ă, o7→ơ, u7→ư, 0→xoá dấu");
     EXPECT_EQ(stored->prefs.vietIMEMethod(), typing::VietInputMethod::vni);
 }
@@ -116,6 +123,7 @@ TEST_F(VietnameseIMECardTest, WhereTheTapCannotRunTheSwitchStaysOffSaysWhyAndThe
 
     card->chooseIntegrationMode(VietIMEIntegrationMode::imkit);
     card->setEnabled(true);
+    settle();
     s = card->state();
     EXPECT_TRUE(s.isEnabled);
     EXPECT_EQ(s.refusal, std::nullopt);
@@ -150,6 +158,7 @@ TEST_F(VietnameseIMECardTest, EachOptionControlAssignsTheOptionsOnceChangingOneF
 TEST_F(VietnameseIMECardTest, AFailedInstallShowsItsMessageAndTheNextAttemptClearsItFirst) {
     card->chooseIntegrationMode(VietIMEIntegrationMode::imkit);
     card->setEnabled(true);
+    settle();
     EXPECT_EQ(card->state().installRow.text, "Chưa cài Zentrel IME");
     EXPECT_EQ(card->state().selectionRow, std::nullopt);
     EXPECT_FALSE(card->state().showsSelectButton);
@@ -160,13 +169,16 @@ TEST_F(VietnameseIMECardTest, AFailedInstallShowsItsMessageAndTheNextAttemptClea
         if (shownErrors.empty() || shownErrors.back() != error) shownErrors.push_back(error);
     });
     card->install();
+    settle();
     card->install();
+    settle();
     const std::optional<std::string> message = "Không tìm thấy ZentrelIME.app trong bản build.";
     EXPECT_EQ(shownErrors, (std::vector<std::optional<std::string>>{std::nullopt, message, std::nullopt, message}));
 
     // IBus lists the engine a moment after the install: the status is read again then.
     dir.write("app/zentrel-ime", "program");
     card->install();
+    settle();
     EXPECT_EQ(card->state().installError, std::nullopt);
     EXPECT_FALSE(card->state().showsSelectButton);
     inputMethod.installed = true;
@@ -181,33 +193,55 @@ TEST_F(VietnameseIMECardTest, AFailedInstallShowsItsMessageAndTheNextAttemptClea
 TEST_F(VietnameseIMECardTest, InstallingWhereAPackageProvidesTheEngineSaysSo) {
     inputMethod.providedBySystem = true;
     card->install();
+    settle();
     EXPECT_FALSE(card->state().installError);
     EXPECT_EQ(card->state().installNote,
               "The installed Zentrel package already provides the input method: it is selected in IBus");
     EXPECT_TRUE(launchedSelection());
 }
 
+TEST_F(VietnameseIMECardTest, AnInstallIBusDoesNotAnswerInTimeSaysSoAndTheNextAttemptClearsIt) {
+    ibusHangs = true;
+    card->install();
+    settle();
+    EXPECT_EQ(card->state().installError, std::nullopt) << "still waiting";
+    clock.advance(typing::VietIMEManager::kInputMethodAnswerLimit);
+    settle();
+    EXPECT_EQ(card->state().installError, "IBus did not answer: try again in a moment");
+    ibusHangs = false;
+    inputMethod.providedBySystem = true;
+    card->install();
+    settle();
+    EXPECT_EQ(card->state().installError, std::nullopt);
+    EXPECT_TRUE(card->state().installNote);
+}
+
 TEST_F(VietnameseIMECardTest, OnlyWhereTheDesktopKeepsItsOwnInputSourcesTheCardAsksTheUserToSelect) {
     inputMethod.running = inputMethod.installed = true;
     card->chooseIntegrationMode(VietIMEIntegrationMode::imkit);
     card->setEnabled(true);
+    settle();
     ASSERT_TRUE(manager->isEnabled());
     EXPECT_EQ(card->state().typingPath, "Not typing yet: select Zentrel in IBus") << "IBus switches shortly";
     inputMethod.keepsInputSources = true;
     manager->refreshIMKitStatus();
+    settle();
     ASSERT_TRUE(card->state().typingPath);
     EXPECT_TRUE(card->state().typingPath->starts_with("GNOME selects input sources itself"));
     inputMethod.selected = true;
     manager->refreshIMKitStatus();
+    settle();
     EXPECT_EQ(card->state().typingPath, "Typing through the Zentrel input method in IBus");
 }
 
 TEST_F(VietnameseIMECardTest, SelectingDoesNothingUntilIBusListsTheEngine) {
     card->selectInputMethod();
+    settle();
     EXPECT_FALSE(launchedSelection());
 
     inputMethod.installed = true;
     card->selectInputMethod();
+    settle();
     EXPECT_TRUE(launchedSelection());
     inputMethod.selected = true;
     clock.advance(1s);
@@ -230,6 +264,7 @@ TEST_F(VietnameseIMECardTest, TheRuleDetailsShowWhatIsKnownOfTheLastContext) {
     };
     card->chooseIntegrationMode(VietIMEIntegrationMode::imkit);
     card->setEnabled(true);
+    settle();
     for (const auto& row : rows) {
         elements.windowTitle = row.title;
         elements.focusedDescription = row.focus;

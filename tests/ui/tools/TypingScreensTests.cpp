@@ -22,7 +22,7 @@ namespace {
 class TypingScreensTest : public ::testing::Test, protected testing::VietIMEManagerHarness {
 protected:
     TypingScreensTest() { makeManager(); }
-    TypingCardServices services() { return {*manager, *permissions, installer, clock, didBecomeActive}; }
+    TypingCardServices services() { return {*manager, *permissions, clock, didBecomeActive}; }
     // Typing turned on through the card's switch, the key tap trusted.
     void turnOn(VietnameseIMEFeatureCard& card) {
         trust.trusted = true;
