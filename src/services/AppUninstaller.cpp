@@ -6,6 +6,7 @@
 #include "services/DesktopEntry.hpp"
 #include "services/PackageOwnership.hpp"
 #include "services/SharedDesktopPlaces.hpp"
+#include "services/UserProgram.hpp"
 
 #include <algorithm>
 #include <cctype>
@@ -132,6 +133,39 @@ std::vector<model::InstalledApp> AppUninstaller::listDesktopEntries() const {
     return apps;
 }
 
+std::vector<AppUninstaller::UserProgram> AppUninstaller::userPrograms() const {
+    std::vector<UserProgram> programs;
+    if (table_.applicationSuffix != ".desktop") return programs;
+    std::vector<std::pair<UserProgram, std::vector<std::string>>> found;  // with the application's names
+    std::vector<std::string> files;
+    std::set<std::string> seenIDs;
+    const PackageOwnership packages(fileSystem_, table_);
+    for (const auto& root : searchRoots_) {
+        for (const auto& entry : fileSystem_.contentsOfDirectory(root).value_or(std::vector<std::string>{})) {
+            if (!endsWith(entry, ".desktop") || entry.size() == 8) continue;
+            const auto id = entry.substr(0, entry.size() - 8);
+            if (!seenIDs.insert(id).second) continue;
+            const auto path = root + "/" + entry;
+            const auto text = fileSystem_.readFile(path, 1 << 20);
+            const auto desktop = text ? DesktopEntry::parse(*text, id) : std::nullopt;
+            if (!desktop) continue;
+            const auto program = userProgramOf(*desktop, fileSystem_, table_);
+            if (!program) continue;
+            files.push_back(*program);
+            if (packages.ownerOf(path, id)) continue;
+            found.push_back({{path, *program}, leftoverNames(id, desktop->executable, desktop->name)});
+        }
+    }
+    for (auto& [program, names] : found) {
+        std::vector<std::string> others;
+        std::copy_if(files.begin(), files.end(), std::back_inserter(others),
+                     [&](const std::string& file) { return file != program.item; });
+        program.item = userProgramItem(program.item, names, others, table_);
+        programs.push_back(std::move(program));
+    }
+    return programs;
+}
+
 std::vector<model::InstalledApp> AppUninstaller::listInstalledApps() const {
     if (table_.applicationSuffix == ".desktop") {
         auto apps = listDesktopEntries();
@@ -221,13 +255,19 @@ std::vector<model::UninstallItem> AppUninstaller::findLeftovers(const model::Ins
         found.emplace_back(kind, path);
     };
 
-    // A package's files are its package manager's to remove.
-    if (!app.package && isApplicationBundlePath(app.path)) add(UninstallItemKind::application, app.path);
     std::string executable;
     if (table_.platform != platform::HostPlatform::macos) {
         const auto text = fileSystem_.readFile(app.path, 1 << 20);
         if (const auto entry = text ? DesktopEntry::parse(*text, app.bundleID) : std::nullopt) executable = entry->executable;
     }
+    // The program the user installed into the home is the application itself.
+    if (!app.package) {
+        for (const auto& program : userPrograms()) {
+            if (program.entryPath == app.path) add(UninstallItemKind::application, program.item);
+        }
+    }
+    // A package's files are its package manager's to remove.
+    if (!app.package && isApplicationBundlePath(app.path)) add(UninstallItemKind::application, app.path);
     for (const auto& candidate : candidatesFor(app.bundleID, app.name, executable)) add(candidate.kind, candidate.path);
     if (table_.platform != platform::HostPlatform::macos) {
         for (const auto& path : ownAutostartEntries(app, executable)) add(UninstallItemKind::launchAgents, path);
@@ -293,9 +333,12 @@ UninstallResult AppUninstaller::uninstallItems(const std::vector<model::Uninstal
     // desktop's shared entries belong to the package manager.
     const bool mac = table_.platform == platform::HostPlatform::macos;
     const engine::DeletionGuard guard(fileSystem_, table_, mac ? searchRoots_ : std::vector<std::string>{});
+    // The programs the user installed into the home, as findLeftovers offers them.
+    std::set<std::string> programs;
+    for (const auto& program : userPrograms()) programs.insert(program.item);
     for (const auto& item : items) {
         if (!item.isSelected) continue;
-        if (!mayRemove(item.path) || guard.refusal(item.path, engine::DeletionGuard::Use::removeEntry) ||
+        if ((!programs.contains(item.path) && !mayRemove(item.path)) || guard.refusal(item.path, engine::DeletionGuard::Use::removeEntry) ||
             fileSystem_.removeItem(item.path)) {
             result.failures.push_back(item.path);
         } else {

@@ -51,7 +51,9 @@ public:
     // inside the search roots, by name; a desktop id seen before is skipped.
     // A desktop entry a package manager installed names its package.
     [[nodiscard]] std::vector<model::InstalledApp> listInstalledApps() const;
-    // The application and its leftovers that exist, each measured and selected.
+    // The application and its leftovers that exist, each measured and
+    // selected. On Linux a program the user's desktop entry runs from inside
+    // the home comes first, as the application itself.
     [[nodiscard]] std::vector<model::UninstallItem> findLeftovers(const model::InstalledApp& app) const;
     // Removes the selected items for good, going on after a failure.
     [[nodiscard]] UninstallResult uninstallItems(const std::vector<model::UninstallItem>& items);
@@ -75,6 +77,13 @@ private:
     [[nodiscard]] bool mayRemove(const std::string& path) const;
 
     [[nodiscard]] std::vector<model::InstalledApp> listDesktopEntries() const;
+    // The programs that desktop entries of the user's own applications run
+    // from inside the home: the entry, and the program's file or own folder.
+    struct UserProgram {
+        std::string entryPath;
+        std::string item;
+    };
+    [[nodiscard]] std::vector<UserProgram> userPrograms() const;
     // The autostart entries that start `app`: named by one of its leftover
     // names (alone or followed by "-..."), or running its executable.
     [[nodiscard]] std::vector<std::string> ownAutostartEntries(const model::InstalledApp& app,

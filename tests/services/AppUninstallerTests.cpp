@@ -370,5 +370,73 @@ TEST(AppUninstallerLinuxTest, APackagesFilesAreNeverOfferedOnlyTheUsersOwnLeftov
     EXPECT_TRUE(std::filesystem::exists(loose));
 }
 
+// Programs the user unpacked or copied into the home go with their entries.
+TEST(AppUninstallerLinuxTest, AUserAppsProgramComesFirstAsTheAppItself) {
+    testing::TempDir dir;
+    platform::PosixFileSystem fileSystem;
+    const auto home = (dir / "home").string();
+    const auto table = platform::HostTable::linuxDesktop(platform::HostLayout::forHome(dir / "home", dir / "sys"),
+                                                         fileSystem, 1000);
+    AppUninstaller uninstaller{fileSystem, table};
+    dir.write("home/.local/opt/inkpad/inkpad", std::string(4096, 'x'));
+    dir.write("home/.local/opt/inkpad/lib/libink.so", std::string(4096, 'y'));
+    dir.write("home/Applications/Sketch.AppImage", "elf");
+    dir.write("home/Applications/Other.AppImage", "elf");
+    dir.write("home/games/Quest-1.2/run", "sh");
+    dir.write("home/tools/suite/writer", "w");
+    dir.write("home/tools/suite/calc", "c");
+    dir.write("home/.local/share/keyrings/login", "k");
+    dir.write("sys/opt/viewer/viewer", "v");
+    struct Case {
+        std::string id, keys;
+        std::string expected;  // relative to the home; empty: only the entry
+    };
+    const std::vector<Case> cases = {
+        {"inkpad", "Name=Inkpad\nExec=" + home + "/.local/opt/inkpad/inkpad %F", ".local/opt/inkpad"},
+        {"sketch", "Name=Sketch\nExec=env GDK_SCALE=2 \"" + home + "/Applications/Sketch.AppImage\"",
+         "Applications/Sketch.AppImage"},
+        {"quest", "Name=Quest\nPath=" + home + "/games/Quest-1.2\nExec=./run", "games/Quest-1.2"},
+        {"quest2", "Name=Quest\nPath=" + home + "/games/Quest-1.2\nExec=run", "games/Quest-1.2/run"},
+        {"writer", "Name=Writer\nTryExec=" + home + "/tools/suite/writer\nExec=writer", "tools/suite/writer"},
+        {"suite", "Name=Suite\nExec=" + home + "/tools/suite/calc", "tools/suite/calc"},
+        {"keys", "Name=Keys\nExec=" + home + "/.local/share/keyrings/login", ""},
+        {"climb", "Name=Climb\nExec=" + home + "/games/../.local/opt/inkpad/inkpad", ""},
+        {"viewer", "Name=Viewer\nExec=" + (dir / "sys/opt/viewer/viewer").string(), ""},
+        {"missing", "Name=Missing\nExec=" + home + "/.local/opt/missing/missing", ""},
+    };
+    std::map<std::string, std::string> entries;
+    for (const auto& c : cases) {
+        entries[c.id] = dir.write("home/.local/share/applications/" + c.id + ".desktop",
+                                  "[Desktop Entry]\nType=Application\n" + c.keys + "\n")
+                            .string();
+    }
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.id);
+        std::vector<std::pair<UninstallItemKind, std::string>> found;
+        for (const auto& item : uninstaller.findLeftovers({.name = c.id, .bundleID = c.id, .path = entries[c.id]}))
+            found.emplace_back(item.kind, item.path);
+        if (c.expected.empty()) {
+            EXPECT_THAT(found, ElementsAre(std::pair{UninstallItemKind::application, entries[c.id]}));
+        } else {
+            EXPECT_THAT(found, ElementsAre(std::pair{UninstallItemKind::application, home + "/" + c.expected},
+                                           std::pair{UninstallItemKind::application, entries[c.id]}));
+        }
+    }
+
+    auto items = uninstaller.findLeftovers({.name = "Inkpad", .bundleID = "inkpad", .path = entries["inkpad"]});
+    ASSERT_EQ(items.size(), 2u);
+    EXPECT_GE(items[0].sizeBytes, 8192);
+    // A path no entry names is refused, whoever made the item.
+    items.push_back({.id = platform::Uuid::random(), .kind = UninstallItemKind::application,
+                     .path = home + "/tools/suite", .sizeBytes = 1, .isSelected = true});
+    const auto result = uninstaller.uninstallItems(items);
+    EXPECT_THAT(result.failures, ElementsAre(home + "/tools/suite"));
+    EXPECT_EQ(result.freedBytes, items[0].sizeBytes + items[1].sizeBytes);
+    EXPECT_FALSE(std::filesystem::exists(dir / "home/.local/opt/inkpad"));
+    EXPECT_FALSE(std::filesystem::exists(entries["inkpad"]));
+    EXPECT_TRUE(std::filesystem::exists(dir / "home/.local/opt"));
+    EXPECT_TRUE(std::filesystem::exists(dir / "home/Applications/Other.AppImage"));
+}
+
 }  // namespace
 }  // namespace zentrel::services
