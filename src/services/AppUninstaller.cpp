@@ -4,6 +4,7 @@
 #include "engine/PropertyListFile.hpp"
 #include "platform/LocalizedText.hpp"
 #include "services/DesktopEntry.hpp"
+#include "services/KnownAppFolders.hpp"
 #include "services/PackageOwnership.hpp"
 #include "services/SharedDesktopPlaces.hpp"
 #include "services/UserProgram.hpp"
@@ -270,6 +271,12 @@ std::vector<model::UninstallItem> AppUninstaller::findLeftovers(const model::Ins
     if (!app.package && isApplicationBundlePath(app.path)) add(UninstallItemKind::application, app.path);
     for (const auto& candidate : candidatesFor(app.bundleID, app.name, executable)) add(candidate.kind, candidate.path);
     if (table_.platform != platform::HostPlatform::macos) {
+        // Known by its desktop id or package, never by the program it runs: a
+        // web-app shortcut runs the browser, and owns none of its data.
+        if (app.package && app.package->manager == model::PackageOwner::Manager::dpkg) {
+            for (const auto& [kind, path] : knownAppFolders(table_, {app.bundleID, app.package->package}))
+                add(kind, path);
+        }
         for (const auto& path : ownAutostartEntries(app, executable)) add(UninstallItemKind::launchAgents, path);
         if (app.package && isSafePathComponent(app.package->package)) {
             // The user's data of a Flatpak or a snap.
@@ -376,6 +383,8 @@ bool AppUninstaller::mayRemove(const std::string& path) const {
         const auto slash = path.rfind('/');
         if (slash == std::string::npos || !isSafePathComponent(path.substr(slash + 1))) return false;
         const auto parent = path.substr(0, slash);
+        // A well-known application's own folder, offered with that application only.
+        if (isKnownAppFolder(table_, path)) return true;
         if (isSharedDesktopPlace(table_, path)) return false;
         // The user's data of a Flatpak or a snap.
         if (parent == table_.home + "/.var/app" || parent == table_.home + "/snap") return true;

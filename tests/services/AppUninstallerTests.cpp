@@ -363,6 +363,27 @@ TEST(AppUninstallerLinuxTest, APackagesFilesAreNeverOfferedOnlyTheUsersOwnLeftov
                 ElementsAre(std::pair{UninstallItemKind::appSupport, home + "/.var/app/org.example.Draw"}));
     EXPECT_THAT(leftovers("notes_notes"), ElementsAre(std::pair{UninstallItemKind::appSupport, home + "/snap/notes"}));
 
+    // Well-known applications keep their data under names of their own.
+    dir.write("sys/var/lib/dpkg/info/firefox-esr.list", "/usr/share/applications/firefox-esr.desktop\n");
+    dir.write("sys/var/lib/dpkg/info/chromium.list", "/usr/share/applications/chromium.desktop\n");
+    dir.write("sys/usr/share/applications/firefox-esr.desktop",
+              entry("Firefox ESR", "/usr/lib/firefox-esr/firefox-esr %u"));
+    dir.write("sys/usr/share/applications/chromium.desktop", entry("Chromium", "/usr/bin/chromium %U"));
+    for (const auto* relative : {".mozilla/firefox/abc.default/cookies.sqlite", ".cache/mozilla/firefox/c",
+                                 ".config/chromium/Default/Cookies", ".cache/chromium/Default/c"})
+        dir.write(std::filesystem::path("home") / relative, "x");
+    for (auto& app : uninstaller.listInstalledApps()) apps[app.bundleID] = app;
+    EXPECT_THAT(leftovers("firefox-esr"),
+                ElementsAre(std::pair{UninstallItemKind::appSupport, home + "/.mozilla"},
+                            std::pair{UninstallItemKind::caches, home + "/.cache/mozilla"}));
+    EXPECT_THAT(leftovers("chromium"),
+                ElementsAre(std::pair{UninstallItemKind::caches, home + "/.cache/chromium"},
+                            std::pair{UninstallItemKind::appSupport, home + "/.config/chromium"}));
+    EXPECT_THAT(leftovers("inkpad"), ::testing::Not(::testing::Contains(
+                                         std::pair{UninstallItemKind::appSupport, home + "/.mozilla"})));
+    EXPECT_TRUE(uninstaller.uninstallItems(uninstaller.findLeftovers(apps.at("firefox-esr"))).failures.empty());
+    EXPECT_FALSE(std::filesystem::exists(dir / "home/.mozilla"));
+
     auto items = uninstaller.findLeftovers(apps.at("org.example.Draw"));
     EXPECT_TRUE(uninstaller.uninstallItems(items).failures.empty());
     EXPECT_FALSE(std::filesystem::exists(dir / "home/.var/app/org.example.Draw"));
