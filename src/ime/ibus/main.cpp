@@ -12,6 +12,7 @@
 #include "ime/ibus/ZentrelIBusEngine.hpp"
 #include "platform/DesktopTexts.hpp"
 #include "platform/HostLayout.hpp"
+#include "platform/OwnFolderMigration.hpp"
 #include "platform/X11FrontmostApplication.hpp"
 #include "typing/engine/VietIMESharedSettings.hpp"
 
@@ -153,6 +154,7 @@ int main(int argc, char** argv) {
     }
 
     const auto layout = platform::HostLayout::fromEnvironment();
+    (void)platform::moveLegacyOwnFolders(layout);
     platform::Signal<> settingsChanged;
     ime::SettingsChangeListener listener(std::string(typing::VietIMESharedSettings::didChangeNotification),
                                          settingsChanged);
