@@ -1,13 +1,13 @@
 #include "platform/OwnFolderMigration.hpp"
 
+#include "platform/AtomicFile.hpp"
+
 #include "doubles/TempDir.hpp"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 namespace zentrel::platform {
 namespace {
@@ -15,12 +15,7 @@ namespace {
 namespace fs = std::filesystem;
 using ::testing::ElementsAre;
 
-std::string contentsOf(const fs::path& path) {
-    std::ifstream in(path);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
+std::string contentsOf(const fs::path& path) { return readWholeFile(path).value_or("(missing)"); }
 
 TEST(OwnFolderMigrationTest, OlderFoldersMoveIntoTheOwnFolderWithoutOverwritingOrFollowingLinks) {
     testing::TempDir dir;

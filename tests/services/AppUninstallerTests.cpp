@@ -391,14 +391,18 @@ TEST(AppUninstallerLinuxTest, APackagesFilesAreNeverOfferedOnlyTheUsersOwnLeftov
     EXPECT_TRUE(std::filesystem::exists(loose));
 }
 
-// Programs the user unpacked or copied into the home go with their entries.
-TEST(AppUninstallerLinuxTest, AUserAppsProgramComesFirstAsTheAppItself) {
+// A Linux desktop's home and system root in a scratch folder.
+class LinuxUninstallerTest : public ::testing::Test {
+protected:
     testing::TempDir dir;
     platform::PosixFileSystem fileSystem;
-    const auto home = (dir / "home").string();
-    const auto table = platform::HostTable::linuxDesktop(platform::HostLayout::forHome(dir / "home", dir / "sys"),
-                                                         fileSystem, 1000);
-    AppUninstaller uninstaller{fileSystem, table};
+    std::string home = (dir / "home").string();
+    AppUninstaller uninstaller{
+        fileSystem, platform::HostTable::linuxDesktop(platform::HostLayout::forHome(dir / "home", dir / "sys"), fileSystem, 1000)};
+};
+
+// Programs the user unpacked or copied into the home go with their entries.
+TEST_F(LinuxUninstallerTest, AUserAppsProgramComesFirstAsTheAppItself) {
     dir.write("home/.local/opt/inkpad/inkpad", std::string(4096, 'x'));
     dir.write("home/.local/opt/inkpad/lib/libink.so", std::string(4096, 'y'));
     dir.write("home/Applications/Sketch.AppImage", "elf");
