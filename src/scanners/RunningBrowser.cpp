@@ -79,7 +79,8 @@ bool chromiumLockIsLive(const fs::path& folder) {
     if (!text) return false;
     const auto dash = text->rfind('-');
     if (dash == std::string::npos) return false;
-    return text->substr(0, dash) == hostName() && isProcessOfProgram(std::string_view(*text).substr(dash + 1), kChromiumPrograms);
+    return text->substr(0, dash) == hostName() &&
+           isProcessOfProgram(std::string_view(*text).substr(dash + 1), kChromiumPrograms);
 }
 
 // "address:+PID".

@@ -112,8 +112,8 @@ AppUninstaller::AppUninstaller(platform::FileSystem& fileSystem, const platform:
 AppUninstaller::AppUninstaller(platform::FileSystem& fileSystem, platform::HostTable table)
     : fileSystem_(fileSystem), table_(std::move(table)), searchRoots_(table_.applicationFolders) {}
 
-std::vector<model::InstalledApp> AppUninstaller::listDesktopEntries() const {
-    std::vector<model::InstalledApp> apps;
+void AppUninstaller::forEachDesktopEntry(
+    const std::function<void(const std::string&, const DesktopEntry&, std::optional<model::PackageOwner>)>& visit) const {
     std::set<std::string> seenIDs;  // the user's entries hide the system's of the same id
     const PackageOwnership packages(fileSystem_, table_);
     for (const auto& root : searchRoots_) {
@@ -124,13 +124,18 @@ std::vector<model::InstalledApp> AppUninstaller::listDesktopEntries() const {
             const auto path = root + "/" + entry;
             const auto text = fileSystem_.readFile(path, 1 << 20);
             if (!text) continue;
-            auto desktop = DesktopEntry::parse(*text, id);
-            if (!desktop) continue;
-            auto package = packages.ownerOf(path, id);
-            apps.push_back({.name = desktop->name, .bundleID = std::move(id), .path = path, .version = "",
-                            .package = std::move(package)});
+            const auto desktop = DesktopEntry::parse(*text, id);
+            if (desktop) visit(path, *desktop, packages.ownerOf(path, id));
         }
     }
+}
+
+std::vector<model::InstalledApp> AppUninstaller::listDesktopEntries() const {
+    std::vector<model::InstalledApp> apps;
+    forEachDesktopEntry([&](const std::string& path, const DesktopEntry& desktop, std::optional<model::PackageOwner> package) {
+        apps.push_back({.name = desktop.name, .bundleID = desktop.id, .path = path, .version = "",
+                        .package = std::move(package)});
+    });
     return apps;
 }
 
@@ -138,25 +143,13 @@ std::vector<AppUninstaller::UserProgram> AppUninstaller::userPrograms() const {
     std::vector<UserProgram> programs;
     if (table_.applicationSuffix != ".desktop") return programs;
     std::vector<std::pair<UserProgram, std::vector<std::string>>> found;  // with the application's names
-    std::vector<std::string> files;
-    std::set<std::string> seenIDs;
-    const PackageOwnership packages(fileSystem_, table_);
-    for (const auto& root : searchRoots_) {
-        for (const auto& entry : fileSystem_.contentsOfDirectory(root).value_or(std::vector<std::string>{})) {
-            if (!endsWith(entry, ".desktop") || entry.size() == 8) continue;
-            const auto id = entry.substr(0, entry.size() - 8);
-            if (!seenIDs.insert(id).second) continue;
-            const auto path = root + "/" + entry;
-            const auto text = fileSystem_.readFile(path, 1 << 20);
-            const auto desktop = text ? DesktopEntry::parse(*text, id) : std::nullopt;
-            if (!desktop) continue;
-            const auto program = userProgramOf(*desktop, fileSystem_, table_);
-            if (!program) continue;
-            files.push_back(*program);
-            if (packages.ownerOf(path, id)) continue;
-            found.push_back({{path, *program}, leftoverNames(id, desktop->executable, desktop->name)});
-        }
-    }
+    std::vector<std::string> files;                                      // every entry's program in the home
+    forEachDesktopEntry([&](const std::string& path, const DesktopEntry& desktop, std::optional<model::PackageOwner> package) {
+        const auto program = userProgramOf(desktop, fileSystem_, table_);
+        if (!program) return;
+        files.push_back(*program);
+        if (!package) found.push_back({{path, *program}, leftoverNames(desktop.id, desktop.executable, desktop.name)});
+    });
     for (auto& [program, names] : found) {
         std::vector<std::string> others;
         std::copy_if(files.begin(), files.end(), std::back_inserter(others),
@@ -345,7 +338,8 @@ UninstallResult AppUninstaller::uninstallItems(const std::vector<model::Uninstal
     for (const auto& program : userPrograms()) programs.insert(program.item);
     for (const auto& item : items) {
         if (!item.isSelected) continue;
-        if ((!programs.contains(item.path) && !mayRemove(item.path)) || guard.refusal(item.path, engine::DeletionGuard::Use::removeEntry) ||
+        const bool offered = programs.contains(item.path) || mayRemove(item.path);
+        if (!offered || guard.refusal(item.path, engine::DeletionGuard::Use::removeEntry) ||
             fileSystem_.removeItem(item.path)) {
             result.failures.push_back(item.path);
         } else {

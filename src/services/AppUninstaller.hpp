@@ -17,8 +17,11 @@
 #include "platform/FileSystem.hpp"
 #include "platform/HostLayout.hpp"
 #include "platform/HostTable.hpp"
+#include "services/DesktopEntry.hpp"
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -76,6 +79,10 @@ private:
     [[nodiscard]] bool isApplicationBundlePath(const std::string& path) const;
     [[nodiscard]] bool mayRemove(const std::string& path) const;
 
+    // Each application's desktop entry of the search roots, the user's before
+    // the system's of the same id, with the package that installed it.
+    void forEachDesktopEntry(
+        const std::function<void(const std::string&, const DesktopEntry&, std::optional<model::PackageOwner>)>& visit) const;
     [[nodiscard]] std::vector<model::InstalledApp> listDesktopEntries() const;
     // The programs that desktop entries of the user's own applications run
     // from inside the home: the entry, and the program's file or own folder.

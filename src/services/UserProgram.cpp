@@ -89,8 +89,9 @@ std::string userProgramItem(const std::string& program, const std::vector<std::s
     const auto folderName = folder.substr(folder.rfind('/') + 1);
     auto programName = program.substr(slash + 1);
     if (const auto dot = programName.find('.'); dot != std::string::npos && dot > 0) programName.resize(dot);
-    const bool named = isNamedAfter(folderName, programName) ||
-                       std::any_of(names.begin(), names.end(), [&](const auto& name) { return isNamedAfter(folderName, name); });
+    const bool named = isNamedAfter(folderName, programName) || std::any_of(names.begin(), names.end(), [&](const auto& name) {
+                           return isNamedAfter(folderName, name);
+                       });
     const bool shared = std::any_of(otherPrograms.begin(), otherPrograms.end(),
                                     [&](const std::string& other) { return other.starts_with(folder + "/"); });
     return named && !shared ? folder : program;
