@@ -74,7 +74,7 @@ std::optional<std::string> xdgLocationProblem(std::string_view value, const std:
 }
 
 std::filesystem::path HostLayout::defaultsFile(std::string_view suite) const {
-    return configHome / "zentrel" / (std::string(suite) + ".json");
+    return ownConfigFolder() / (std::string(suite) + ".json");
 }
 
 std::filesystem::path HostLayout::systemPath(const std::filesystem::path& relative) const {

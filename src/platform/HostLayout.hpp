@@ -16,6 +16,9 @@ inline constexpr std::string_view kAppGroupSuite = "group.com.torvane.zentrel";
 // The standard suite of the main app.
 inline constexpr std::string_view kStandardSuite = "com.torvane.zentrel";
 
+// The name of this program's folder in each XDG folder.
+inline constexpr std::string_view kOwnFolderName = "zentrel";
+
 struct HostLayout {
     std::filesystem::path home;
     std::filesystem::path systemRoot;
@@ -38,6 +41,13 @@ struct HostLayout {
     // xdgLocationProblem) is ignored with a warning and the default kept.
     [[nodiscard]] static HostLayout withXdgVariables(
         const std::filesystem::path& home, const std::function<std::optional<std::string>(std::string_view)>& variable);
+
+    // This program's own folder of each XDG kind, named kOwnFolderName: its
+    // settings, its data (sweep backups, the typing settings the input
+    // method reads, its installed copy), its caches.
+    [[nodiscard]] std::filesystem::path ownConfigFolder() const { return configHome / kOwnFolderName; }
+    [[nodiscard]] std::filesystem::path ownDataFolder() const { return dataHome / kOwnFolderName; }
+    [[nodiscard]] std::filesystem::path ownCacheFolder() const { return cacheHome / kOwnFolderName; }
 
     // The settings file of a defaults suite.
     [[nodiscard]] std::filesystem::path defaultsFile(std::string_view suite) const;

@@ -43,7 +43,9 @@ struct X11KeyboardEventTap::Recording {
     ~Recording() {
         if (thread.joinable()) {
             const std::uint64_t one = 1;
-            (void)::write(wake, &one, sizeof one);
+            // A wake-up that cannot be written leaves the thread to see the tap's end itself.
+            if (::write(wake, &one, sizeof one) < 0) {
+            }
             thread.join();
         }
         if (events) events->stop();

@@ -1,10 +1,10 @@
 #include "scanners/RunningBrowser.hpp"
 
-#include <cerrno>
+#include <algorithm>
 #include <charconv>
 #include <filesystem>
+#include <fstream>
 #include <optional>
-#include <signal.h>
 #include <string_view>
 #include <unistd.h>
 
@@ -21,12 +21,51 @@ std::optional<std::string> linkText(const fs::path& link) {
     return target.string();
 }
 
-bool isAlive(std::string_view pidText) {
+// The program names of the browsers' own processes, as /proc shows them.
+constexpr std::string_view kFirefoxPrograms[] = {"firefox", "firefox-esr", "firefox-bin", "firefox.real"};
+constexpr std::string_view kChromiumPrograms[] = {"chrome", "chromium", "chromium-browser", "brave", "msedge"};
+
+std::optional<std::string> firstLine(const fs::path& path, std::string_view key = {}) {
+    std::ifstream file(path);
+    std::string line;
+    while (file && std::getline(file, line)) {
+        if (key.empty()) return line;
+        if (line.starts_with(key)) return line.substr(key.size());
+    }
+    return std::nullopt;
+}
+
+// The file name of the program `pid` runs: its executable, or where that
+// cannot be read (another user's process) the name the kernel keeps.
+std::optional<std::string> programOf(const fs::path& process) {
+    std::error_code error;
+    auto exe = fs::read_symlink(process / "exe", error).string();
+    if (!error) {
+        // A program replaced by an upgrade while it runs.
+        if (exe.ends_with(" (deleted)")) exe.resize(exe.size() - 10);
+        return fs::path(exe).filename().string();
+    }
+    return firstLine(process / "comm");
+}
+
+}  // namespace
+
+bool isProcessOfProgram(std::string_view pidText, std::span<const std::string_view> programs,
+                        const std::filesystem::path& procRoot) {
     int pid = 0;
     const auto [end, error] = std::from_chars(pidText.data(), pidText.data() + pidText.size(), pid);
     if (error != std::errc() || end != pidText.data() + pidText.size() || pid <= 0) return false;
-    return ::kill(pid, 0) == 0 || errno == EPERM;
+    const auto process = procRoot / std::to_string(pid);
+    // /proc also answers for a thread's id; a thread's group is another process.
+    const auto group = firstLine(process / "status", "Tgid:");
+    if (!group) return false;
+    const auto first = group->find_first_not_of(" \t");
+    if (first == std::string::npos || group->substr(first) != std::to_string(pid)) return false;
+    const auto program = programOf(process);
+    return program && std::find(programs.begin(), programs.end(), *program) != programs.end();
 }
+
+namespace {
 
 std::string hostName() {
     char name[256] = {};
@@ -40,7 +79,8 @@ bool chromiumLockIsLive(const fs::path& folder) {
     if (!text) return false;
     const auto dash = text->rfind('-');
     if (dash == std::string::npos) return false;
-    return text->substr(0, dash) == hostName() && isAlive(std::string_view(*text).substr(dash + 1));
+    return text->substr(0, dash) == hostName() &&
+           isProcessOfProgram(std::string_view(*text).substr(dash + 1), kChromiumPrograms);
 }
 
 // "address:+PID".
@@ -48,7 +88,7 @@ bool firefoxLockIsLive(const fs::path& profile) {
     const auto text = linkText(profile / "lock");
     if (!text) return false;
     const auto plus = text->rfind(":+");
-    return plus != std::string::npos && isAlive(std::string_view(*text).substr(plus + 2));
+    return plus != std::string::npos && isProcessOfProgram(std::string_view(*text).substr(plus + 2), kFirefoxPrograms);
 }
 
 }  // namespace

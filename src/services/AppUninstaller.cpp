@@ -4,8 +4,10 @@
 #include "engine/PropertyListFile.hpp"
 #include "platform/LocalizedText.hpp"
 #include "services/DesktopEntry.hpp"
+#include "services/KnownAppFolders.hpp"
 #include "services/PackageOwnership.hpp"
 #include "services/SharedDesktopPlaces.hpp"
+#include "services/UserProgram.hpp"
 
 #include <algorithm>
 #include <cctype>
@@ -110,8 +112,8 @@ AppUninstaller::AppUninstaller(platform::FileSystem& fileSystem, const platform:
 AppUninstaller::AppUninstaller(platform::FileSystem& fileSystem, platform::HostTable table)
     : fileSystem_(fileSystem), table_(std::move(table)), searchRoots_(table_.applicationFolders) {}
 
-std::vector<model::InstalledApp> AppUninstaller::listDesktopEntries() const {
-    std::vector<model::InstalledApp> apps;
+void AppUninstaller::forEachDesktopEntry(
+    const std::function<void(const std::string&, const DesktopEntry&, std::optional<model::PackageOwner>)>& visit) const {
     std::set<std::string> seenIDs;  // the user's entries hide the system's of the same id
     const PackageOwnership packages(fileSystem_, table_);
     for (const auto& root : searchRoots_) {
@@ -122,14 +124,40 @@ std::vector<model::InstalledApp> AppUninstaller::listDesktopEntries() const {
             const auto path = root + "/" + entry;
             const auto text = fileSystem_.readFile(path, 1 << 20);
             if (!text) continue;
-            auto desktop = DesktopEntry::parse(*text, id);
-            if (!desktop) continue;
-            auto package = packages.ownerOf(path, id);
-            apps.push_back({.name = desktop->name, .bundleID = std::move(id), .path = path, .version = "",
-                            .package = std::move(package)});
+            const auto desktop = DesktopEntry::parse(*text, id);
+            if (desktop) visit(path, *desktop, packages.ownerOf(path, id));
         }
     }
+}
+
+std::vector<model::InstalledApp> AppUninstaller::listDesktopEntries() const {
+    std::vector<model::InstalledApp> apps;
+    forEachDesktopEntry([&](const std::string& path, const DesktopEntry& desktop, std::optional<model::PackageOwner> package) {
+        apps.push_back({.name = desktop.name, .bundleID = desktop.id, .path = path, .version = "",
+                        .package = std::move(package)});
+    });
     return apps;
+}
+
+std::vector<AppUninstaller::UserProgram> AppUninstaller::userPrograms() const {
+    std::vector<UserProgram> programs;
+    if (table_.applicationSuffix != ".desktop") return programs;
+    std::vector<std::pair<UserProgram, std::vector<std::string>>> found;  // with the application's names
+    std::vector<std::string> files;                                      // every entry's program in the home
+    forEachDesktopEntry([&](const std::string& path, const DesktopEntry& desktop, std::optional<model::PackageOwner> package) {
+        const auto program = userProgramOf(desktop, fileSystem_, table_);
+        if (!program) return;
+        files.push_back(*program);
+        if (!package) found.push_back({{path, *program}, leftoverNames(desktop.id, desktop.executable, desktop.name)});
+    });
+    for (auto& [program, names] : found) {
+        std::vector<std::string> others;
+        std::copy_if(files.begin(), files.end(), std::back_inserter(others),
+                     [&](const std::string& file) { return file != program.item; });
+        program.item = userProgramItem(program.item, names, others, table_);
+        programs.push_back(std::move(program));
+    }
+    return programs;
 }
 
 std::vector<model::InstalledApp> AppUninstaller::listInstalledApps() const {
@@ -221,15 +249,27 @@ std::vector<model::UninstallItem> AppUninstaller::findLeftovers(const model::Ins
         found.emplace_back(kind, path);
     };
 
-    // A package's files are its package manager's to remove.
-    if (!app.package && isApplicationBundlePath(app.path)) add(UninstallItemKind::application, app.path);
     std::string executable;
     if (table_.platform != platform::HostPlatform::macos) {
         const auto text = fileSystem_.readFile(app.path, 1 << 20);
         if (const auto entry = text ? DesktopEntry::parse(*text, app.bundleID) : std::nullopt) executable = entry->executable;
     }
+    // The program the user installed into the home is the application itself.
+    if (!app.package) {
+        for (const auto& program : userPrograms()) {
+            if (program.entryPath == app.path) add(UninstallItemKind::application, program.item);
+        }
+    }
+    // A package's files are its package manager's to remove.
+    if (!app.package && isApplicationBundlePath(app.path)) add(UninstallItemKind::application, app.path);
     for (const auto& candidate : candidatesFor(app.bundleID, app.name, executable)) add(candidate.kind, candidate.path);
     if (table_.platform != platform::HostPlatform::macos) {
+        // Known by its desktop id or package, never by the program it runs: a
+        // web-app shortcut runs the browser, and owns none of its data.
+        if (app.package && app.package->manager == model::PackageOwner::Manager::dpkg) {
+            for (const auto& [kind, path] : knownAppFolders(table_, {app.bundleID, app.package->package}))
+                add(kind, path);
+        }
         for (const auto& path : ownAutostartEntries(app, executable)) add(UninstallItemKind::launchAgents, path);
         if (app.package && isSafePathComponent(app.package->package)) {
             // The user's data of a Flatpak or a snap.
@@ -293,9 +333,13 @@ UninstallResult AppUninstaller::uninstallItems(const std::vector<model::Uninstal
     // desktop's shared entries belong to the package manager.
     const bool mac = table_.platform == platform::HostPlatform::macos;
     const engine::DeletionGuard guard(fileSystem_, table_, mac ? searchRoots_ : std::vector<std::string>{});
+    // The programs the user installed into the home, as findLeftovers offers them.
+    std::set<std::string> programs;
+    for (const auto& program : userPrograms()) programs.insert(program.item);
     for (const auto& item : items) {
         if (!item.isSelected) continue;
-        if (!mayRemove(item.path) || guard.refusal(item.path, engine::DeletionGuard::Use::removeEntry) ||
+        const bool offered = programs.contains(item.path) || mayRemove(item.path);
+        if (!offered || guard.refusal(item.path, engine::DeletionGuard::Use::removeEntry) ||
             fileSystem_.removeItem(item.path)) {
             result.failures.push_back(item.path);
         } else {
@@ -333,6 +377,8 @@ bool AppUninstaller::mayRemove(const std::string& path) const {
         const auto slash = path.rfind('/');
         if (slash == std::string::npos || !isSafePathComponent(path.substr(slash + 1))) return false;
         const auto parent = path.substr(0, slash);
+        // A well-known application's own folder, offered with that application only.
+        if (isKnownAppFolder(table_, path)) return true;
         if (isSharedDesktopPlace(table_, path)) return false;
         // The user's data of a Flatpak or a snap.
         if (parent == table_.home + "/.var/app" || parent == table_.home + "/snap") return true;

@@ -17,8 +17,11 @@
 #include "platform/FileSystem.hpp"
 #include "platform/HostLayout.hpp"
 #include "platform/HostTable.hpp"
+#include "services/DesktopEntry.hpp"
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -51,7 +54,9 @@ public:
     // inside the search roots, by name; a desktop id seen before is skipped.
     // A desktop entry a package manager installed names its package.
     [[nodiscard]] std::vector<model::InstalledApp> listInstalledApps() const;
-    // The application and its leftovers that exist, each measured and selected.
+    // The application and its leftovers that exist, each measured and
+    // selected. On Linux a program the user's desktop entry runs from inside
+    // the home comes first, as the application itself.
     [[nodiscard]] std::vector<model::UninstallItem> findLeftovers(const model::InstalledApp& app) const;
     // Removes the selected items for good, going on after a failure.
     [[nodiscard]] UninstallResult uninstallItems(const std::vector<model::UninstallItem>& items);
@@ -74,7 +79,18 @@ private:
     [[nodiscard]] bool isApplicationBundlePath(const std::string& path) const;
     [[nodiscard]] bool mayRemove(const std::string& path) const;
 
+    // Each application's desktop entry of the search roots, the user's before
+    // the system's of the same id, with the package that installed it.
+    void forEachDesktopEntry(
+        const std::function<void(const std::string&, const DesktopEntry&, std::optional<model::PackageOwner>)>& visit) const;
     [[nodiscard]] std::vector<model::InstalledApp> listDesktopEntries() const;
+    // The programs that desktop entries of the user's own applications run
+    // from inside the home: the entry, and the program's file or own folder.
+    struct UserProgram {
+        std::string entryPath;
+        std::string item;
+    };
+    [[nodiscard]] std::vector<UserProgram> userPrograms() const;
     // The autostart entries that start `app`: named by one of its leftover
     // names (alone or followed by "-..."), or running its executable.
     [[nodiscard]] std::vector<std::string> ownAutostartEntries(const model::InstalledApp& app,

@@ -84,14 +84,16 @@ std::vector<std::string> execArguments(std::string_view exec) {
     return arguments;
 }
 
-// The program an Exec value runs, past "env" and its variable settings.
-std::string_view execProgram(const std::vector<std::string>& arguments) {
+// The program an Exec value runs as written, past "env" and its variable settings.
+std::string_view execProgramPath(const std::vector<std::string>& arguments) {
     for (const auto& argument : arguments) {
         if (argument == "env" || argument.find('=') != std::string::npos) continue;
-        return basename(argument);
+        return argument;
     }
     return {};
 }
+
+std::string_view execProgram(const std::vector<std::string>& arguments) { return basename(execProgramPath(arguments)); }
 
 bool isTrue(const std::map<std::string, std::string, std::less<>>& keys, std::string_view key) {
     auto found = keys.find(key);
@@ -136,6 +138,9 @@ std::optional<DesktopEntry> DesktopEntry::parse(std::string_view text, std::stri
         std::find(kLaunchers.begin(), kLaunchers.end(), lowercased(program)) == kLaunchers.end())
         entry.executable = std::string(program);
     const std::string tryExec = value("TryExec");
+    entry.execPath = std::string(execProgramPath(exec));
+    entry.tryExec = tryExec;
+    entry.workingFolder = value("Path");
     const std::string windowClass = value("StartupWMClass");
     const auto dot = id.rfind('.');
     const std::string_view lastIdComponent = std::string_view(id).substr(dot == std::string::npos ? 0 : dot + 1);

@@ -18,6 +18,12 @@ struct DesktopEntry {
     // The file name of the program Exec runs, as written; empty when Exec
     // runs a launcher ("env", "flatpak", a shell...) or nothing.
     std::string executable;
+    // Where the program lies as the entry says: Exec's program as written
+    // (a bare name is looked up on PATH), TryExec, and the working folder
+    // Path. Empty when not given.
+    std::string execPath;
+    std::string tryExec;
+    std::string workingFolder;
 
     // Reads the "Desktop Entry" group of a desktop file. Gives nullopt for
     // anything that is not an application shown to the user in a window:

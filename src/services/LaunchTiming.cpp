@@ -24,7 +24,7 @@ void LaunchTiming::recordFirstInteractiveFrame() {
     const auto whole = static_cast<long long>(milliseconds);
     if (!applicationSupport_.empty()) {
         std::error_code ignored;
-        const auto folder = applicationSupport_ / "Zentrel";
+        const auto& folder = applicationSupport_;
         std::filesystem::create_directories(folder, ignored);
         (void)platform::writeFileAtomically(folder / "lastColdLaunchMs.txt", std::to_string(whole));
     }

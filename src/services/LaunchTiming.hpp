@@ -14,7 +14,7 @@ class LaunchTiming final {
 public:
     // The launch time is read from the clock now, so make this at start.
     LaunchTiming(const platform::Clock& clock, platform::DefaultsStore& defaults,
-                 std::filesystem::path applicationSupport);
+                 std::filesystem::path ownDataFolder);
 
     [[nodiscard]] platform::Date launchTime() const { return launchTime_; }
     // The first call records; later calls do nothing.

@@ -12,7 +12,8 @@ bool showsEveryItem(CategoryType category, model::ViewMode mode) {
 }
 
 bool countsIn(const model::CleanItem& item, model::ViewMode mode) {
-    if (item.isDuplicateKeeper) return false;
+    // A duplicate's keeper stays; what only an administrator can remove is listed, never cleaned.
+    if (item.isDuplicateKeeper || item.isReadOnly) return false;
     return showsEveryItem(item.category, mode) || item.isSafeRecommendation();
 }
 

@@ -2,7 +2,8 @@
 // Which items a category's figures count, so that the sidebar, the overview,
 // the popover and the category page agree. The duplicates and privacy pages
 // show every group whatever the view mode, and a duplicate group's keeper is
-// never a thing to clean; the other pages show everything in the advanced
+// never a thing to clean, nor is an item only an administrator can remove
+// (listed apart, read-only); the other pages show everything in the advanced
 // mode and only the safe recommendations in the recommended one.
 
 #include "model/CleanItem.hpp"

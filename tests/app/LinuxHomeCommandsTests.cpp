@@ -128,9 +128,9 @@ TEST_F(LinuxHomeCommandsTest, CleanDeletesExactlyTheSelectionAndUndoRestoresTheP
     }
     for (const auto& [path, contents] : after) EXPECT_TRUE(before.contains(path)) << "new: " << path;
 
-    // The system-wide autostart entry is listed but never removed.
+    // The system-wide autostart entry is listed but never selected nor removed.
     const auto systemEntry = (fixture.systemRoot / "etc/xdg/autostart/indexer.desktop").string();
-    EXPECT_EQ(cli({"clean", "--select", systemEntry}).status, 1);
+    EXPECT_EQ(cli({"clean", "--select", systemEntry}).status, 2);
     EXPECT_TRUE(fs::exists(systemEntry));
 
     std::smatch sweep;
@@ -145,6 +145,32 @@ TEST_F(LinuxHomeCommandsTest, CleanDeletesExactlyTheSelectionAndUndoRestoresTheP
             EXPECT_EQ(restored.contains(entry) ? restored.at(entry) : "(missing)", contents) << entry;
         }
     }
+}
+
+// Entries started for every user are listed apart, counted nowhere, and a
+// clean of their category leaves them alone and succeeds.
+TEST_F(LinuxHomeCommandsTest, TheComputersStartupEntriesAreListedApartAndNeverCleaned) {
+    const auto systemEntry = (fixture.systemRoot / "etc/xdg/autostart/indexer.desktop").string();
+    const auto userEntry = (fixture.home / ".config/autostart/sync.desktop").string();
+    const auto text = cli({"scan", "--category", "Startup Items"});
+    ASSERT_EQ(text.status, 0) << text.out;
+    const auto apart = text.out.find("only an administrator can remove these:");
+    ASSERT_NE(apart, std::string::npos) << text.out;
+    EXPECT_LT(text.out.find(userEntry), apart);
+    EXPECT_GT(text.out.find(systemEntry), apart);
+    EXPECT_EQ(text.out.find("[ ] Indexer"), std::string::npos) << text.out;
+
+    for (const auto& item : nlohmann::json::parse(cli({"scan", "--category", "Startup Items", "--json"}).out)) {
+        const bool computers = item["path"] == systemEntry;
+        EXPECT_EQ(item.value("readOnly", false), computers) << item.dump();
+        EXPECT_FALSE(item["selected"].get<bool>());
+    }
+
+    const auto cleaned = cli({"clean", "--select", "category:Startup Items"});
+    EXPECT_EQ(cleaned.status, 0) << cleaned.out;
+    EXPECT_NE(cleaned.out.find("0 item(s) failed"), std::string::npos) << cleaned.out;
+    EXPECT_FALSE(fs::exists(userEntry));
+    EXPECT_TRUE(fs::exists(systemEntry));
 }
 
 // With --home, the machine's own folders are out of reach unless --system-root names them.

@@ -4,6 +4,7 @@
 #include "platform/PosixFileSystem.hpp"
 
 #include "doubles/CookieStoreFixtures.hpp"
+#include "doubles/BrowserStandIn.hpp"
 #include "doubles/FakeClock.hpp"
 #include "doubles/FakeFileSystem.hpp"
 #include "doubles/ManualExecutor.hpp"
@@ -434,7 +435,8 @@ TEST_F(CleanRunOnDiskTest, AChromiumRunningOnItsProfileIsNamedAndItsStoreLeftAlo
     testing::writeChromiumCookieDatabase(store, {"ads.example", "news.example"});
     char host[256] = {};
     ::gethostname(host, sizeof host - 1);
-    fs::create_symlink(std::string(host) + "-" + std::to_string(::getpid()), userData / "SingletonLock");
+    const testing::BrowserStandIn chrome("chrome");
+    fs::create_symlink(std::string(host) + "-" + std::to_string(chrome.pid()), userData / "SingletonLock");
     const auto result = harness->clean({itemAt(store.string(), CategoryType::privacy, 10,
                                                DeletionMethod::clearTrackerCookies(store.string(), {"ads.example"},
                                                                                    model::BrowserKind::chrome))});

@@ -363,11 +363,104 @@ TEST(AppUninstallerLinuxTest, APackagesFilesAreNeverOfferedOnlyTheUsersOwnLeftov
                 ElementsAre(std::pair{UninstallItemKind::appSupport, home + "/.var/app/org.example.Draw"}));
     EXPECT_THAT(leftovers("notes_notes"), ElementsAre(std::pair{UninstallItemKind::appSupport, home + "/snap/notes"}));
 
+    // Well-known applications keep their data under names of their own.
+    dir.write("sys/var/lib/dpkg/info/firefox-esr.list", "/usr/share/applications/firefox-esr.desktop\n");
+    dir.write("sys/var/lib/dpkg/info/chromium.list", "/usr/share/applications/chromium.desktop\n");
+    dir.write("sys/usr/share/applications/firefox-esr.desktop",
+              entry("Firefox ESR", "/usr/lib/firefox-esr/firefox-esr %u"));
+    dir.write("sys/usr/share/applications/chromium.desktop", entry("Chromium", "/usr/bin/chromium %U"));
+    for (const auto* relative : {".mozilla/firefox/abc.default/cookies.sqlite", ".cache/mozilla/firefox/c",
+                                 ".config/chromium/Default/Cookies", ".cache/chromium/Default/c"})
+        dir.write(std::filesystem::path("home") / relative, "x");
+    for (auto& app : uninstaller.listInstalledApps()) apps[app.bundleID] = app;
+    EXPECT_THAT(leftovers("firefox-esr"),
+                ElementsAre(std::pair{UninstallItemKind::appSupport, home + "/.mozilla"},
+                            std::pair{UninstallItemKind::caches, home + "/.cache/mozilla"}));
+    EXPECT_THAT(leftovers("chromium"),
+                ElementsAre(std::pair{UninstallItemKind::caches, home + "/.cache/chromium"},
+                            std::pair{UninstallItemKind::appSupport, home + "/.config/chromium"}));
+    EXPECT_THAT(leftovers("inkpad"), ::testing::Not(::testing::Contains(
+                                         std::pair{UninstallItemKind::appSupport, home + "/.mozilla"})));
+    EXPECT_TRUE(uninstaller.uninstallItems(uninstaller.findLeftovers(apps.at("firefox-esr"))).failures.empty());
+    EXPECT_FALSE(std::filesystem::exists(dir / "home/.mozilla"));
+
     auto items = uninstaller.findLeftovers(apps.at("org.example.Draw"));
     EXPECT_TRUE(uninstaller.uninstallItems(items).failures.empty());
     EXPECT_FALSE(std::filesystem::exists(dir / "home/.var/app/org.example.Draw"));
     EXPECT_TRUE(std::filesystem::exists(inkpad));
     EXPECT_TRUE(std::filesystem::exists(loose));
+}
+
+// A Linux desktop's home and system root in a scratch folder.
+class LinuxUninstallerTest : public ::testing::Test {
+protected:
+    testing::TempDir dir;
+    platform::PosixFileSystem fileSystem;
+    std::string home = (dir / "home").string();
+    AppUninstaller uninstaller{
+        fileSystem, platform::HostTable::linuxDesktop(platform::HostLayout::forHome(dir / "home", dir / "sys"), fileSystem, 1000)};
+};
+
+// Programs the user unpacked or copied into the home go with their entries.
+TEST_F(LinuxUninstallerTest, AUserAppsProgramComesFirstAsTheAppItself) {
+    dir.write("home/.local/opt/inkpad/inkpad", std::string(4096, 'x'));
+    dir.write("home/.local/opt/inkpad/lib/libink.so", std::string(4096, 'y'));
+    dir.write("home/Applications/Sketch.AppImage", "elf");
+    dir.write("home/Applications/Other.AppImage", "elf");
+    dir.write("home/games/Quest-1.2/run", "sh");
+    dir.write("home/tools/suite/writer", "w");
+    dir.write("home/tools/suite/calc", "c");
+    dir.write("home/.local/share/keyrings/login", "k");
+    dir.write("sys/opt/viewer/viewer", "v");
+    struct Case {
+        std::string id, keys;
+        std::string expected;  // relative to the home; empty: only the entry
+    };
+    const std::vector<Case> cases = {
+        {"inkpad", "Name=Inkpad\nExec=" + home + "/.local/opt/inkpad/inkpad %F", ".local/opt/inkpad"},
+        {"sketch", "Name=Sketch\nExec=env GDK_SCALE=2 \"" + home + "/Applications/Sketch.AppImage\"",
+         "Applications/Sketch.AppImage"},
+        {"quest", "Name=Quest\nPath=" + home + "/games/Quest-1.2\nExec=./run", "games/Quest-1.2"},
+        {"quest2", "Name=Quest\nPath=" + home + "/games/Quest-1.2\nExec=run", "games/Quest-1.2/run"},
+        {"writer", "Name=Writer\nTryExec=" + home + "/tools/suite/writer\nExec=writer", "tools/suite/writer"},
+        {"suite", "Name=Suite\nExec=" + home + "/tools/suite/calc", "tools/suite/calc"},
+        {"keys", "Name=Keys\nExec=" + home + "/.local/share/keyrings/login", ""},
+        {"climb", "Name=Climb\nExec=" + home + "/games/../.local/opt/inkpad/inkpad", ""},
+        {"viewer", "Name=Viewer\nExec=" + (dir / "sys/opt/viewer/viewer").string(), ""},
+        {"missing", "Name=Missing\nExec=" + home + "/.local/opt/missing/missing", ""},
+    };
+    std::map<std::string, std::string> entries;
+    for (const auto& c : cases) {
+        entries[c.id] = dir.write("home/.local/share/applications/" + c.id + ".desktop",
+                                  "[Desktop Entry]\nType=Application\n" + c.keys + "\n")
+                            .string();
+    }
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.id);
+        std::vector<std::pair<UninstallItemKind, std::string>> found;
+        for (const auto& item : uninstaller.findLeftovers({.name = c.id, .bundleID = c.id, .path = entries[c.id]}))
+            found.emplace_back(item.kind, item.path);
+        if (c.expected.empty()) {
+            EXPECT_THAT(found, ElementsAre(std::pair{UninstallItemKind::application, entries[c.id]}));
+        } else {
+            EXPECT_THAT(found, ElementsAre(std::pair{UninstallItemKind::application, home + "/" + c.expected},
+                                           std::pair{UninstallItemKind::application, entries[c.id]}));
+        }
+    }
+
+    auto items = uninstaller.findLeftovers({.name = "Inkpad", .bundleID = "inkpad", .path = entries["inkpad"]});
+    ASSERT_EQ(items.size(), 2u);
+    EXPECT_GE(items[0].sizeBytes, 8192);
+    // A path no entry names is refused, whoever made the item.
+    items.push_back({.id = platform::Uuid::random(), .kind = UninstallItemKind::application,
+                     .path = home + "/tools/suite", .sizeBytes = 1, .isSelected = true});
+    const auto result = uninstaller.uninstallItems(items);
+    EXPECT_THAT(result.failures, ElementsAre(home + "/tools/suite"));
+    EXPECT_EQ(result.freedBytes, items[0].sizeBytes + items[1].sizeBytes);
+    EXPECT_FALSE(std::filesystem::exists(dir / "home/.local/opt/inkpad"));
+    EXPECT_FALSE(std::filesystem::exists(entries["inkpad"]));
+    EXPECT_TRUE(std::filesystem::exists(dir / "home/.local/opt"));
+    EXPECT_TRUE(std::filesystem::exists(dir / "home/Applications/Other.AppImage"));
 }
 
 }  // namespace

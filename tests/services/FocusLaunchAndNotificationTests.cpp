@@ -68,13 +68,13 @@ TEST(LaunchTimingTest, RecordsOnceWithAFloorOfOneMillisecond) {
     clock.advance(std::chrono::microseconds(400));
     quick.recordFirstInteractiveFrame();
     EXPECT_EQ(defaults.real("lastColdLaunchMs"), 1.0);
-    EXPECT_EQ(contentsOf(dir / "Zentrel/lastColdLaunchMs.txt"), "1");
+    EXPECT_EQ(contentsOf(dir / "lastColdLaunchMs.txt"), "1");
 
     LaunchTiming slow(clock, defaults, dir.path());
     clock.advance(std::chrono::microseconds(1'234'900));
     slow.recordFirstInteractiveFrame();
     EXPECT_NEAR(defaults.real("lastColdLaunchMs"), 1234.9, 1e-3);
-    EXPECT_EQ(contentsOf(dir / "Zentrel/lastColdLaunchMs.txt"), "1234");
+    EXPECT_EQ(contentsOf(dir / "lastColdLaunchMs.txt"), "1234");
     clock.advance(std::chrono::seconds(5));
     slow.recordFirstInteractiveFrame();
     EXPECT_NEAR(defaults.real("lastColdLaunchMs"), 1234.9, 1e-3) << "only the first frame counts";

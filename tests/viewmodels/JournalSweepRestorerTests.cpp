@@ -4,6 +4,7 @@
 #include "platform/PosixFileSystem.hpp"
 #include "scanners/SQLiteCookieDatabase.hpp"
 
+#include "doubles/BrowserStandIn.hpp"
 #include "doubles/CookieStoreFixtures.hpp"
 #include "doubles/ManualExecutor.hpp"
 #include "doubles/ManualMainQueue.hpp"
@@ -44,8 +45,10 @@ TEST(JournalSweepRestorerTest, SavedClipboardTextGoesBackAndAnEmptyOneLeavesTheC
 TEST(JournalSweepRestorerTest, AnUndoWhileTheBrowserRunsNamesTheBrowserToQuitAndLeavesItsStoreAlone) {
     char host[256] = {};
     ::gethostname(host, sizeof host - 1);
-    // The lock names this test's own process, alive on this host.
-    const auto pid = std::to_string(::getpid());
+    // The locks name processes of the browsers' programs, alive on this host.
+    const testing::BrowserStandIn chromium("chromium");
+    const testing::BrowserStandIn firefox("firefox");
+    const auto pid = std::to_string(chromium.pid());
     using testing::CookieSchema;
     struct Case {
         std::string store;
@@ -60,7 +63,7 @@ TEST(JournalSweepRestorerTest, AnUndoWhileTheBrowserRunsNamesTheBrowserToQuitAnd
          CookieSchema::chromium, "en", "Chrome is running: quit Chrome and undo again"},
         {".config/BraveSoftware/Brave-Browser/Profile 1/Network/Cookies", ".config/BraveSoftware/Brave-Browser/SingletonLock",
          host + ("-" + pid), CookieSchema::chromium, "vi", "Brave \u0111ang ch\u1ea1y: h\u00e3y tho\u00e1t Brave r\u1ed3i ho\u00e0n t\u00e1c l\u1ea1i"},
-        {".mozilla/firefox/abc.default/cookies.sqlite", ".mozilla/firefox/abc.default/lock", "127.0.1.1:+" + pid,
+        {".mozilla/firefox/abc.default/cookies.sqlite", ".mozilla/firefox/abc.default/lock", "127.0.1.1:+" + std::to_string(firefox.pid()),
          CookieSchema::firefox, "en", "Firefox is running: quit Firefox and undo again"},
     };
     for (const auto& each : cases) {

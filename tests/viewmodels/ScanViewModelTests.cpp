@@ -387,6 +387,12 @@ TEST_F(ScanViewModelTest, ReadOnlyItemsAreNeverSelected) {
     vm->selectAll(CategoryType::systemCaches);
     vm->selectAllSafe();
     EXPECT_FALSE(vm->result().items[0].isSelected);
+
+    // Listed, never counted in what a clean frees, in either view.
+    h.prefs.setViewMode(model::ViewMode::advanced);
+    EXPECT_EQ(vm->categoryFigures(CategoryType::systemCaches), (CategoryFigures{0, 0}));
+    EXPECT_EQ(vm->foundBytes(), 14000);
+    EXPECT_EQ(h.standard.real("lastScanFoundBytes"), 14000.0);
 }
 
 }  // namespace

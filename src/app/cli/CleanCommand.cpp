@@ -30,7 +30,8 @@ std::variant<engine::CleanerEngine::Items, std::string> select(const engine::Cle
             const auto category = model::categoryFromRaw(name);
             if (!category) return "no category is named \"" + name + "\"";
             for (std::size_t i = 0; i < scanned.size(); ++i) {
-                if (scanned[i].category == *category) {
+                // A category's entries for every user are listed, never selected.
+                if (scanned[i].category == *category && !scanned[i].isReadOnly) {
                     chosen.insert(i);
                     found = true;
                 }
@@ -39,6 +40,8 @@ std::variant<engine::CleanerEngine::Items, std::string> select(const engine::Cle
             const auto path = plainAbsolute(selection).string();
             for (std::size_t i = 0; i < scanned.size(); ++i) {
                 if (!scanned[i].path.empty() && scanned[i].path == path) {
+                    if (scanned[i].isReadOnly)
+                        return "\"" + path + "\" is for every user; only an administrator can remove it";
                     chosen.insert(i);
                     found = true;
                 }

@@ -7,6 +7,7 @@
 #include "app/cli/ScanSetup.hpp"
 #include "app/cli/ScanViewModelSetup.hpp"
 #include "platform/ByteCountFormatter.hpp"
+#include "platform/Localization.hpp"
 #include "viewmodels/DuplicateWalkNotice.hpp"
 
 #include "platform/LosslessText.hpp"
@@ -29,6 +30,7 @@ nlohmann::json itemJson(const model::CleanItem& item) {
     platform::putLosslessText(json, "path", item.path);
     platform::putLosslessText(json, "subcategory", item.subcategory);
     platform::putLosslessText(json, "friendlyName", item.friendlyName);
+    if (item.isReadOnly) json["readOnly"] = true;
     if (item.warningMessage) json["warning"] = *item.warningMessage;
     if (item.suggestedCommand) json["suggestedCommand"] = *item.suggestedCommand;
     return json;
@@ -51,22 +53,34 @@ void printGrouped(const engine::CleanerEngine::Items& items, const std::optional
     std::map<model::CategoryType, std::vector<const model::CleanItem*>> byCategory;
     for (const auto& item : items) byCategory[item.category].push_back(&item);
     std::int64_t total = 0;
+    std::size_t count = 0;
     for (const auto& [category, members] : byCategory) {
+        // What only an administrator can remove is listed apart and frees nothing here.
+        std::vector<const model::CleanItem*> readOnly;
         std::int64_t sum = 0;
-        for (const auto* item : members) sum += item->sizeBytes;
+        for (const auto* item : members) {
+            if (item->isReadOnly) readOnly.push_back(item);
+            else sum += item->sizeBytes;
+        }
         std::cout << model::rawValue(category) << " (" << platform::formatByteCount(sum) << ")\n";
         if (category == model::CategoryType::duplicates && stop) std::cout << "  " << viewmodels::duplicateWalkNotice(*stop) << "\n";
         for (const auto* item : members) {
+            if (item->isReadOnly) continue;
             std::cout << "  " << (item->isSelected ? "[x] " : "[ ] ") << terminalText(item->name) << "\t"
                       << platform::formatByteCount(item->sizeBytes) << "\t" << terminalText(item->path) << "\n";
             if (item->warningMessage) std::cout << "      " << *item->warningMessage << "\n";
             if (item->suggestedCommand) std::cout << "      $ " << *item->suggestedCommand << "\n";
         }
+        if (!readOnly.empty())
+            std::cout << "  " << platform::localized("For every user; only an administrator can remove these:") << "\n";
+        for (const auto* item : readOnly)
+            std::cout << "      " << terminalText(item->name) << "\t" << terminalText(item->path) << "\n";
         total += sum;
+        count += members.size() - readOnly.size();
     }
     if (stop && !byCategory.contains(model::CategoryType::duplicates))
         std::cout << model::rawValue(model::CategoryType::duplicates) << "\n  " << viewmodels::duplicateWalkNotice(*stop) << "\n";
-    std::cout << "Total: " << platform::formatByteCount(total) << " in " << items.size() << " items\n";
+    std::cout << "Total: " << platform::formatByteCount(total) << " in " << count << " items\n";
 }
 
 void printItems(const engine::CleanerEngine::Items& items, bool json,

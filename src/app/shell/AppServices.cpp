@@ -51,7 +51,7 @@ AppServices::AppServices(QObject& context, platform::HostLayout hostLayout, plat
       fileSystem(platform::PosixFileSystem::shared()),
       bus(platform::SessionBus::fromEnvironment()),
       standardDefaults(layout.defaultsFile(platform::kStandardSuite)),
-      launchTiming(platform::SystemClock::shared(), standardDefaults, layout.dataHome),
+      launchTiming(platform::SystemClock::shared(), standardDefaults, layout.ownDataFolder()),
       appGroupDefaults(layout.defaultsFile(platform::kAppGroupSuite)),
       sharedState(&appGroupDefaults, standardDefaults),
       prefs(standardDefaults, platform::SystemClock::shared(), sharedState, platform::Localization::shared().language()),

@@ -8,6 +8,7 @@
 #include "app/shell/ZentrelApp.hpp"
 #include "platform/DesktopInterfaceSettings.hpp"
 #include "platform/DesktopTexts.hpp"
+#include "platform/OwnFolderMigration.hpp"
 #include "ui/design/MotionPreference.hpp"
 
 #include <QApplication>
@@ -73,7 +74,9 @@ int main(int argc, char** argv) {
 
     zentrel::app::DesktopAppearance appearance;
     zentrel::ui::setReducedMotion(zentrel::platform::desktopPrefersReducedMotion());
-    zentrel::app::ZentrelApp app(zentrel::platform::HostLayout::fromEnvironment(), hostPlatform);
+    const auto layout = zentrel::platform::HostLayout::fromEnvironment();
+    (void)zentrel::platform::moveLegacyOwnFolders(layout);
+    zentrel::app::ZentrelApp app(layout, hostPlatform);
     if (instance && !instance->listen([&app](const auto& received) { app.handle(received); }))
         std::cerr << "[Zentrel] Could not listen for other instances at " << instance->socketPath().toStdString()
                   << "\n";

@@ -16,6 +16,7 @@
 #include "platform/DesktopTexts.hpp"
 #include "platform/HostLayout.hpp"
 #include "platform/IBusPreloadEngines.hpp"
+#include "platform/OwnFolderMigration.hpp"
 #include "platform/X11FrontmostApplication.hpp"
 #include "typing/engine/VietIMESharedSettings.hpp"
 
@@ -32,6 +33,8 @@ using namespace zentrel;
 
 constexpr const char* kEngineName = "com.torvane.zentrel.ime";
 constexpr const char* kComponentName = "com.torvane.zentrel.ime";
+// The package's icon, found by name in the icon theme.
+constexpr const char* kIconName = "zentrel";
 
 std::string ownPath() {
     std::error_code error;
@@ -66,7 +69,7 @@ void printComponent(const std::string& program) {
               << "  <name>" << kComponentName << "</name>\n"
               << "  <description>Zentrel Vietnamese typing</description>\n"
               << "  <exec>" << escaped(program) << " --ibus</exec>\n"
-              << "  <version>1.0</version>\n"
+              << "  <version>" << ZENTREL_VERSION << "</version>\n"
               << "  <license>Proprietary</license>\n"
               << "  <author>Torvane</author>\n"
               << "  <textdomain>zentrel</textdomain>\n"
@@ -77,6 +80,7 @@ void printComponent(const std::string& program) {
               << "      <license>Proprietary</license>\n"
               << "      <author>Torvane</author>\n"
               << "      <layout>us</layout>\n"
+              << "      <icon>" << kIconName << "</icon>\n"
               << "      <longname>Zentrel Vietnamese</longname>\n"
               << "      <description>Telex, VNI and VIQR</description>\n"
               << "      <rank>0</rank>\n"
@@ -100,10 +104,10 @@ void serve(IBusBus* connected, bool registerComponent) {
     const auto description = platform::localized("Zentrel Vietnamese typing");
     const auto longName = platform::localized("Zentrel Vietnamese");
     const auto methods = platform::localized("Telex, VNI and VIQR");
-    IBusComponent* component = ibus_component_new(kComponentName, description.c_str(), "1.0", "Proprietary",
+    IBusComponent* component = ibus_component_new(kComponentName, description.c_str(), ZENTREL_VERSION, "Proprietary",
                                                   "Torvane", "", "", "zentrel");
     ibus_component_add_engine(component, ibus_engine_desc_new(kEngineName, longName.c_str(), methods.c_str(), "vi",
-                                                              "Proprietary", "Torvane", "", "us"));
+                                                              "Proprietary", "Torvane", kIconName, "us"));
     ibus_bus_register_component(connected, component);
     const auto preload = platform::ibusPreloadEngines();
     if (!preload.empty() && preload.front() == kEngineName) {
@@ -165,6 +169,7 @@ int main(int argc, char** argv) {
     }
 
     const auto layout = platform::HostLayout::fromEnvironment();
+    (void)platform::moveLegacyOwnFolders(layout);
     platform::Signal<> settingsChanged;
     ime::SettingsChangeListener listener(std::string(typing::VietIMESharedSettings::didChangeNotification),
                                          settingsChanged);

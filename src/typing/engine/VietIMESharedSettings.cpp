@@ -12,7 +12,7 @@ VietIMESharedSnapshot snapshot(bool isEnabled, VietInputMethod inputMethod, cons
 }
 
 std::filesystem::path storageURL(const platform::HostLayout& layout) {
-    return layout.dataHome / "com.torvane.zentrel" / "ime-shared.json";
+    return layout.ownDataFolder() / "ime-shared.json";
 }
 
 VietIMESharedSnapshot load(const platform::HostLayout& layout) {

@@ -25,7 +25,7 @@ inline constexpr std::string_view connectionName = "ZentrelInputMethod_Connectio
                                              const VietIMEOptions& options, std::vector<std::string> excludedApps,
                                              bool useMarkedText);
 
-// "com.torvane.zentrel/ime-shared.json" in the user's application-support folder.
+// "ime-shared.json" in this program's own data folder, where the input method reads it.
 [[nodiscard]] std::filesystem::path storageURL(const platform::HostLayout& layout);
 
 // The stored snapshot; the default one (typing off) when the file is missing,

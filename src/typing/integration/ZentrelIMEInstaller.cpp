@@ -72,7 +72,7 @@ ZentrelIMEInstaller::Environment ZentrelIMEInstaller::programEnvironment(platfor
             }};
 }
 
-fs::path ZentrelIMEInstaller::destination() const { return env_.layout.dataHome / "zentrel" / kProgramName; }
+fs::path ZentrelIMEInstaller::destination() const { return env_.layout.ownDataFolder() / kProgramName; }
 
 std::optional<fs::path> ZentrelIMEInstaller::locateIMEBundle() const {
     for (const auto& folder : {env_.programFolder, env_.installedPrograms}) {

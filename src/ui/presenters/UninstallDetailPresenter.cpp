@@ -17,6 +17,8 @@ std::vector<UninstallItemRowContent> uninstallItemRows(const viewmodels::Uninsta
 }
 
 std::string uninstallFooter(const viewmodels::UninstallViewModel& vm) {
+    if (vm.items().empty() && !vm.isLoadingItems() && !vm.isUninstalling())
+        return platform::localized("Nothing of this application's is left in your folders.");
     return platform::localizedFormat("%lld/%lld mục · %@", {std::to_string(vm.selectedItems().size()),
                                                             std::to_string(vm.items().size()), vm.selectedSizeText()});
 }
@@ -24,8 +26,13 @@ std::string uninstallFooter(const viewmodels::UninstallViewModel& vm) {
 RemoveButtonContent removeButton(const viewmodels::UninstallViewModel& vm) {
     RemoveButtonContent button;
     button.showsProgress = vm.isUninstalling();
-    if (!button.showsProgress) button.label = platform::localizedFormat("Gỡ %@", {vm.selectedSizeText()});
+    const auto& app = vm.selectedApp();
+    if (!button.showsProgress) {
+        button.label = app && app->package ? platform::localizedFormat("Remove user data (%@)", {vm.selectedSizeText()})
+                                           : platform::localizedFormat("Gỡ %@", {vm.selectedSizeText()});
+    }
     button.enabled = !vm.selectedItems().empty() && !vm.isUninstalling();
+    button.shown = button.showsProgress || !vm.items().empty();
     return button;
 }
 

@@ -24,13 +24,17 @@ struct UninstallItemRowContent {
 };
 
 [[nodiscard]] std::vector<UninstallItemRowContent> uninstallItemRows(const viewmodels::UninstallViewModel& vm);
-// "selected/total mục · size".
+// "selected/total mục · size"; once nothing is found, that nothing is left
+// of the application in the user's folders.
 [[nodiscard]] std::string uninstallFooter(const viewmodels::UninstallViewModel& vm);
 
+// "Gỡ size"; for an application a package manager installed, which stays,
+// "Remove user data (size)". No button while there is nothing to remove.
 struct RemoveButtonContent {
     std::string label;  // empty while a removal runs: the button shows progress
     bool showsProgress = false;
     bool enabled = false;
+    bool shown = true;
 
     bool operator==(const RemoveButtonContent&) const = default;
 };

@@ -179,6 +179,7 @@ void UninstallDetailSheet::showFooter() {
     }
     remove_->setEnabled(button.enabled);
     removeSlot_->setFixedSize(remove_->sizeHint());
+    removeSlot_->setVisible(button.shown);
 }
 
 void UninstallDetailSheet::requestRemoval() {

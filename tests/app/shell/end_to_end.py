@@ -57,7 +57,7 @@ try:
     d.wait_for("the smart cleanup page", lambda: "Smart Cleanup" in d.labels())
     assert len(d.applications()) == 1, "a second window program is running"
 
-    launch = os.path.join(home, ".local/share/Zentrel/lastColdLaunchMs.txt")
+    launch = os.path.join(home, ".local/share/zentrel/lastColdLaunchMs.txt")
     assert os.path.exists(launch), "the launch time was not recorded"
     print("ok")
 finally:

@@ -2,6 +2,7 @@
 
 #include "platform/AtomicFile.hpp"
 #include "platform/HostLayout.hpp"
+#include "platform/OwnFolderMigration.hpp"
 
 #include "doubles/RecordingNotificationCenter.hpp"
 #include "doubles/TempDir.hpp"
@@ -29,7 +30,7 @@ protected:
 };
 
 TEST_F(VietIMESharedSettingsTest, WithoutAFileTypingIsOff) {
-    EXPECT_EQ(shared::storageURL(layout), home / ".local/share/com.torvane.zentrel/ime-shared.json");
+    EXPECT_EQ(shared::storageURL(layout), home / ".local/share/zentrel/ime-shared.json");
     auto loaded = shared::load(layout);
     EXPECT_FALSE(loaded.isEnabled);
     EXPECT_EQ(loaded.inputMethod, VietInputMethod::telex);
@@ -78,17 +79,17 @@ TEST_F(VietIMESharedSettingsTest, AnIncompleteOrMistypedFileLoadsAsTheDefault) {
              {"[]", false},
              {withUnknown.dump(), true},
          }) {
-        home.write(".local/share/com.torvane.zentrel/ime-shared.json", text);
+        home.write(".local/share/zentrel/ime-shared.json", text);
         EXPECT_EQ(shared::load(layout), usable ? custom() : VietIMESharedSnapshot{}) << text;
     }
 }
 
 TEST_F(VietIMESharedSettingsTest, AnUnwritableLocationFailsPostsNothingAndKeepsTheOldFile) {
-    home.write(".local/share/com.torvane.zentrel/ime-shared.json", encodeSnapshot(custom()));
+    home.write(".local/share/zentrel/ime-shared.json", encodeSnapshot(custom()));
     // The file's own path taken by a folder cannot be replaced by a file.
     platform::HostLayout blocked = layout;
     blocked.dataHome = home / "blocked";
-    home.makeDirectory("blocked/com.torvane.zentrel/ime-shared.json/inside");
+    home.makeDirectory("blocked/zentrel/ime-shared.json/inside");
     EXPECT_FALSE(shared::save(custom(), blocked, notifications));
 
     platform::HostLayout underAFile = layout;
@@ -97,6 +98,15 @@ TEST_F(VietIMESharedSettingsTest, AnUnwritableLocationFailsPostsNothingAndKeepsT
 
     EXPECT_TRUE(notifications.posted.empty());
     EXPECT_EQ(shared::load(layout), custom());
+}
+
+// The settings an older window wrote are what the input method reads once
+// either of them has started.
+TEST_F(VietIMESharedSettingsTest, SettingsOfAnOlderRunAreReadFromTheOwnFolderAfterTheMove) {
+    home.write(".local/share/com.torvane.zentrel/ime-shared.json", encodeSnapshot(custom()));
+    (void)platform::moveLegacyOwnFolders(layout);
+    EXPECT_EQ(shared::load(layout), custom());
+    EXPECT_EQ(shared::storageURL(layout).parent_path(), layout.ownDataFolder());
 }
 
 }  // namespace

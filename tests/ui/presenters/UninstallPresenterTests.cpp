@@ -137,13 +137,30 @@ TEST_F(UninstallPresenterTest, SheetRowsFooterAndButtonFollowEveryToggle) {
     EXPECT_EQ(removeButton(vm), (RemoveButtonContent{"", true, false}));
 }
 
-TEST_F(UninstallPresenterTest, NothingSelectedOrNothingFoundDisablesRemoval) {
-    EXPECT_EQ(uninstallFooter(vm), "0/0 mục · " + fileSize(0));
-    EXPECT_EQ(removeButton(vm), (RemoveButtonContent{"Gỡ " + fileSize(0), false, false}));
-    openWithLeftovers();
-    for (const auto& row : uninstallItemRows(vm)) vm.toggleItem(row.id);
-    EXPECT_EQ(uninstallFooter(vm), "0/3 mục · " + fileSize(0));
+TEST_F(UninstallPresenterTest, NothingSelectedDisablesRemovalAndNothingFoundShowsNoButton) {
+    const testing::ScopedDesktopTexts english("en");
+    EXPECT_EQ(uninstallFooter(vm), "Nothing of this application's is left in your folders.");
+    EXPECT_FALSE(removeButton(vm).shown);
     EXPECT_FALSE(removeButton(vm).enabled);
+    openWithLeftovers();
+    EXPECT_TRUE(removeButton(vm).shown);
+    for (const auto& row : uninstallItemRows(vm)) vm.toggleItem(row.id);
+    EXPECT_EQ(uninstallFooter(vm), "0/3 items · " + fileSize(0));
+    EXPECT_FALSE(removeButton(vm).enabled);
+}
+
+// A package manager's application stays installed: the button says what it removes.
+TEST_F(UninstallPresenterTest, APackagesButtonRemovesTheUsersDataOnly) {
+    const testing::ScopedDesktopTexts english("en");
+    openWithLeftovers();
+    auto app = *vm.selectedApp();
+    app.package = model::PackageOwner{model::PackageOwner::Manager::dpkg, "alpha"};
+    vm.selectedApp.set(app);
+    EXPECT_EQ(removeButton(vm), (RemoveButtonContent{"Remove user data (" + fileSize(6000) + ")", false, true, true}));
+    vm.selectedApp.set(std::nullopt);
+    app.package = std::nullopt;
+    vm.selectedApp.set(app);
+    EXPECT_EQ(removeButton(vm).label, "Uninstall " + fileSize(6000));
 }
 
 TEST_F(UninstallPresenterTest, ClosingTheSheetClearsTheApplicationAndItsItems) {
