@@ -152,8 +152,9 @@ std::vector<AppUninstaller::UserProgram> AppUninstaller::userPrograms() const {
     });
     for (auto& [program, names] : found) {
         std::vector<std::string> others;
+        const std::string& own = program.item;  // clang 14 cannot capture a structured binding
         std::copy_if(files.begin(), files.end(), std::back_inserter(others),
-                     [&](const std::string& file) { return file != program.item; });
+                     [&own](const std::string& file) { return file != own; });
         program.item = userProgramItem(program.item, names, others, table_);
         programs.push_back(std::move(program));
     }
