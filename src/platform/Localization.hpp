@@ -17,6 +17,12 @@
 #include <string_view>
 #include <vector>
 
+// Marks a text that is looked up later (a table's label, a constant) so the
+// translators' template lists it; the text itself is unchanged.
+#define N_(text) text
+// The same for a counted text, which has plural forms: N_COUNTED("%lld items").
+#define N_COUNTED(text) text
+
 namespace zentrel::platform {
 
 class Localization {
