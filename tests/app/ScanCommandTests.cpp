@@ -54,7 +54,7 @@ TEST(ScanCommandTest, DevProjectsListTheirNodeModulesAndTheAdvice) {
               0u);
     EXPECT_TRUE(fs::exists(dir / "home/Code/shop/node_modules/dep/index.js"));
 
-    EXPECT_EQ(runCli({"scan", "--home", (dir / "home").string(), "--category", "dev projects"}).status, 2);
+    EXPECT_EQ(runCli({"scan", "--home", (dir / "home").string(), "--category", "dev project"}).status, 2);
 }
 
 // Every file below a folder with its size, the settings folder aside: the

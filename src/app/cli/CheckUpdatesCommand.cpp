@@ -59,7 +59,7 @@ int runCheckUpdates(const Arguments& arguments) {
         return 2;
     }
     const auto home = arguments.option("--home");
-    const auto layout = home ? platform::HostLayout::forHome(*home) : platform::HostLayout::fromEnvironment();
+    const auto layout = home ? platform::HostLayout::forHome(givenHome(*home)) : platform::HostLayout::fromEnvironment();
     // Only read: a check the user starts never writes the defaults.
     platform::JsonFileDefaultsStore defaults(layout.defaultsFile(platform::kStandardSuite));
 

@@ -27,11 +27,10 @@ std::variant<engine::CleanerEngine::Items, std::string> select(const engine::Cle
         bool found = false;
         if (selection.rfind(kCategoryPrefix, 0) == 0) {
             const auto name = selection.substr(kCategoryPrefix.size());
-            const auto category = model::categoryFromRaw(name);
-            if (!category) return "no category is named \"" + name + "\"";
+            const auto category = categoryNamed(name);
             for (std::size_t i = 0; i < scanned.size(); ++i) {
                 // A category's entries for every user are listed, never selected.
-                if (scanned[i].category == *category && !scanned[i].isReadOnly) {
+                if (scanned[i].category == category && !scanned[i].isReadOnly) {
                     chosen.insert(i);
                     found = true;
                 }

@@ -80,7 +80,8 @@ void printGrouped(const engine::CleanerEngine::Items& items, const std::optional
     }
     if (stop && !byCategory.contains(model::CategoryType::duplicates))
         std::cout << model::rawValue(model::CategoryType::duplicates) << "\n  " << viewmodels::duplicateWalkNotice(*stop) << "\n";
-    std::cout << "Total: " << platform::formatByteCount(total) << " in " << count << " items\n";
+    std::cout << platform::localizedFormat("Total: %@ in %lld items", {platform::formatByteCount(total), std::to_string(count)})
+              << "\n";
 }
 
 void printItems(const engine::CleanerEngine::Items& items, bool json,
@@ -106,13 +107,7 @@ void printItems(const engine::CleanerEngine::Items& items, bool json,
 int runScan(const Arguments& arguments) {
     const auto layout = hostLayout(arguments);
     std::optional<model::CategoryType> category;
-    if (auto name = arguments.option("--category")) {
-        category = model::categoryFromRaw(*name);
-        if (!category) {
-            std::cerr << "zentrel-cli: no category is named \"" << *name << "\"\n";
-            return 2;
-        }
-    }
+    if (auto name = arguments.option("--category")) category = categoryNamed(*name);
 
     ScanSetup setup(layout, hostTable(arguments, platform::PosixFileSystem::shared()));
     const bool json = arguments.flag("--json");

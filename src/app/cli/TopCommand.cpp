@@ -10,6 +10,7 @@
 #include "services/ProcessSampler.hpp"
 #include "services/ProcfsSystemStatistics.hpp"
 
+#include <charconv>
 #include <iostream>
 
 #include <unistd.h>
@@ -37,15 +38,16 @@ const char* pressureText(services::MemoryPressure pressure) {
 int runTop(const Arguments& arguments) {
     std::size_t limit = 10;
     if (auto given = arguments.option("--limit")) {
-        try {
-            limit = static_cast<std::size_t>(std::stoul(*given));
-        } catch (const std::exception&) {
+        // Digits only: "-3" is no count, though stoul would wrap it round.
+        const auto end = given->data() + given->size();
+        const auto [stop, error] = std::from_chars(given->data(), end, limit);
+        if (given->empty() || error != std::errc() || stop != end) {
             std::cerr << "zentrel-cli top: --limit needs a number\n";
             return 2;
         }
     }
     const auto home = arguments.option("--home");
-    const auto layout = home ? platform::HostLayout::forHome(*home) : platform::HostLayout::fromEnvironment();
+    const auto layout = home ? platform::HostLayout::forHome(givenHome(*home)) : platform::HostLayout::fromEnvironment();
 
     services::ProcfsSystemStatistics statistics;
     NoSignals signaller;

@@ -19,15 +19,26 @@ const char kHelpText[] =
 
 bool isHelpCall(int argc, char** argv) {
     if (argc == 1) return true;
-    return argc == 2 && (std::strcmp(argv[1], "help") == 0 || std::strcmp(argv[1], "--help") == 0);
+    return argc == 2 && (std::strcmp(argv[1], "help") == 0 || std::strcmp(argv[1], "--help") == 0 ||
+                         std::strcmp(argv[1], "-h") == 0);
+}
+
+// Prints the text; output that cannot be written is an error (status 1).
+int print(const char* text, std::size_t length) {
+    errno = 0;
+    std::fwrite(text, 1, length, stdout);
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return 0;
+    std::fprintf(stderr, "zentrel-cli: cannot write the output: %s\n", std::strerror(errno != 0 ? errno : EIO));
+    return 1;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (isHelpCall(argc, argv)) {
-        std::fwrite(kHelpText, 1, sizeof kHelpText - 1, stdout);
-        return 0;
+    if (isHelpCall(argc, argv)) return print(kHelpText, sizeof kHelpText - 1);
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        static constexpr char kVersion[] = "zentrel-cli " ZENTREL_VERSION "\n";
+        return print(kVersion, sizeof kVersion - 1);
     }
     // Plain C strings: the launcher loads no C++ library either.
     static constexpr char kCommands[] = "zentrel-cli-commands";

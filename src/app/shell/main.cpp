@@ -16,6 +16,7 @@
 
 #include <iostream>
 #include <memory>
+#include <string_view>
 #include <variant>
 
 namespace {
@@ -30,6 +31,11 @@ int usage(const std::string& problem) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Answered before any window or display is opened.
+    if (argc == 2 && std::string_view(argv[1]) == "--version") {
+        std::cout << "zentrel " << ZENTREL_VERSION << std::endl;
+        return std::cout ? 0 : 1;
+    }
     QApplication application(argc, argv);
     QApplication::setApplicationName("Zentrel");
     QApplication::setDesktopFileName("zentrel");
