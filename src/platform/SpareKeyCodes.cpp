@@ -48,6 +48,14 @@ std::vector<unsigned> SpareKeyCodes::mappedCodes() const {
     return mapped;
 }
 
+std::vector<SpareKeyCodes::Mapping> SpareKeyCodes::mappings() const {
+    std::vector<Mapping> mapped;
+    for (const auto& c : codes_) {
+        if (c.levels[0] != 0) mapped.push_back({c.code, c.levels[0], c.levels[1] != 0 ? c.levels[1] : c.levels[0]});
+    }
+    return mapped;
+}
+
 SpareKeyCodes::Choice SpareKeyCodes::assign(Code& code, int level, Symbol symbol, bool shiftHeld, Time now) {
     if (level == 0) {
         // A character alone on its code types at both levels.

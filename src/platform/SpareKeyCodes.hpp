@@ -46,6 +46,8 @@ public:
     [[nodiscard]] bool isSpare(unsigned code) const;
     // The codes mapped so far, to be emptied again at the end.
     [[nodiscard]] std::vector<unsigned> mappedCodes() const;
+    // The codes mapped so far with their levels, as the display maps them.
+    [[nodiscard]] std::vector<Mapping> mappings() const;
 
     // Whether a code may type `withoutShift`, and `withShift` with Shift.
     [[nodiscard]] static bool canShare(Symbol withoutShift, Symbol withShift);

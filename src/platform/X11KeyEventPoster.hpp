@@ -8,9 +8,9 @@
 // around a letter on a code's Shift level). Each key is noted in the echoes
 // so that the RECORD tap can skip it. Events go out on `flush` (or before a
 // sleep): a rewrite in one write, which the server takes in one piece. The
-// spare codes are unmapped again when the poster goes, and codes a run left
-// mapped (it was killed) are unmapped at the next start. One thread at a
-// time.
+// spare codes are marked on the display (X11SpareCodeMarks) and unmapped
+// again when the poster goes; codes an ended run left mapped (it was killed)
+// are unmapped when the display is first used. One thread at a time.
 
 #include "platform/KeyboardEvents.hpp"
 #include "platform/X11SyntheticEchoes.hpp"
