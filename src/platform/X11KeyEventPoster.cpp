@@ -39,15 +39,8 @@ std::u32string utf32(const std::u16string& units) {
 }  // namespace
 
 struct X11KeyEventPoster::Connection {
-    // The key that types a character, with Shift pressed around it or not.
-    struct Key {
-        KeyCode code = 0;
-        bool pressShift = false;
-    };
-
     Display* display = nullptr;
     std::unique_ptr<SpareKeyCodes> spares;
-    KeyCode shiftKey = 0;
     int xkbEventBase = -1;
     unsigned modifiers = 0;  // the keyboard's modifiers, as the server last announced them
 
@@ -77,7 +70,6 @@ struct X11KeyEventPoster::Connection {
         }
         if (map != nullptr) XFree(map);
         spares = std::make_unique<SpareKeyCodes>(std::move(spareCodes));
-        shiftKey = XKeysymToKeycode(display, XK_Shift_L);
         XSync(display, False);
     }
 
@@ -119,10 +111,10 @@ struct X11KeyEventPoster::Connection {
 
     // The key that types `keysym`: the keyboard's own key, else a spare code
     // (SpareKeyCodes). Code 0 when there is none.
-    Key keyFor(KeySym keysym) {
-        if (const KeyCode own = ownKeyFor(keysym)) return {own};
-        const auto choice = spares->choose(keysym, (modifiers & ShiftMask) != 0, std::chrono::steady_clock::now());
-        if (!choice) return {};
+    KeyCode keyFor(KeySym keysym) {
+        if (const KeyCode own = ownKeyFor(keysym)) return own;
+        const auto choice = spares->choose(keysym, std::chrono::steady_clock::now());
+        if (!choice) return 0;
         if (choice->remap) {
             // The mark goes first: a reload of the map in between finds the
             // code marked and maps it again.
@@ -133,7 +125,7 @@ struct X11KeyEventPoster::Connection {
             KeySym levels[2] = {choice->remap->withoutShift, choice->remap->withShift};
             XChangeKeyboardMapping(display, static_cast<int>(choice->code), 2, levels, 1);
         }
-        return {static_cast<KeyCode>(choice->code), choice->pressShift && shiftKey != 0};
+        return static_cast<KeyCode>(choice->code);
     }
 };
 
@@ -161,11 +153,9 @@ void X11KeyEventPoster::post(const SyntheticKeyEvent& event, PostTarget) {
         // Text is typed whole on the key-down; its key-up has nothing left to do.
         if (event.keyDown) {
             for (char32_t c : utf32(event.unicode)) {
-                const auto key = connection_->keyFor(keysymForCharacter(c));
-                if (key.pressShift) fake(connection_->shiftKey, true);
-                fake(key.code, true);
-                fake(key.code, false);
-                if (key.pressShift) fake(connection_->shiftKey, false);
+                const KeyCode key = connection_->keyFor(keysymForCharacter(c));
+                fake(key, true);
+                fake(key, false);
             }
         }
         return;
