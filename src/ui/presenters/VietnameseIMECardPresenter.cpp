@@ -24,11 +24,14 @@ const std::array<OptionSwitch, 5> kMoreOptionSwitches = {{
 
 namespace {
 
-std::string_view typingPathText(bool usesTap, bool inputMethodSelected, bool onlyTheUserSelects) {
+std::string_view typingPathText(bool usesTap, bool inputMethodSelected, bool onlyTheUserSelects,
+                                bool frontmostReadsKeysThroughInputMethod) {
     // Where the desktop keeps its own input sources, selecting is the user's step: say which.
     if (onlyTheUserSelects && !inputMethodSelected)
         return "GNOME selects input sources itself: add Zentrel Vietnamese under Settings → Keyboard → Input Sources, "
                "then choose it in the top bar";
+    if (usesTap && frontmostReadsKeysThroughInputMethod)
+        return "This program types through the input method: the key tap leaves its keys as typed";
     if (usesTap) return "Typing through the key tap";
     if (inputMethodSelected) return "Typing through the Zentrel input method in IBus";
     return "Not typing yet: select Zentrel in IBus";
@@ -65,7 +68,8 @@ TypingCardState VietnameseIMECardPresenter::state() const {
     s.integrationModeDetail = platform::localized(typing::detail(s.integrationMode));
     if (s.isEnabled) {
         const bool userSelects = s.integrationMode != VietIMEIntegrationMode::cgEvent && m.desktopKeepsInputSources();
-        s.typingPath = platform::localized(typingPathText(m.usesEventTap(), m.imkitSelected(), userSelects));
+        s.typingPath = platform::localized(typingPathText(m.usesEventTap(), m.imkitSelected(), userSelects,
+                                                           m.frontmostReadsKeysThroughInputMethod()));
     }
 
     s.showsInstallSection = s.integrationMode != VietIMEIntegrationMode::cgEvent && s.isEnabled;
@@ -121,6 +125,7 @@ platform::Subscription VietnameseIMECardPresenter::observe(std::function<void()>
     subscriptions->push_back(m.frontmostWindowTitle.observe(any));
     subscriptions->push_back(m.focusedElementLabel.observe(any));
     subscriptions->push_back(m.resolvedInjection.observe(any));
+    subscriptions->push_back(m.frontmostReadsKeysThroughInputMethod.observe(any));
     subscriptions->push_back(m.eventTapUnavailableReason.observe(any));
     subscriptions->push_back(services_.permissions.accessibility.observe(any));
     subscriptions->push_back(installError_.observe(any));
