@@ -1,0 +1,14 @@
+#pragma once
+// The Tab order follows what is seen. Qt orders by creation, so a row of
+// buttons built again after the content under it would come after that
+// content: this puts the content back behind them.
+
+#include <QWidget>
+
+namespace zentrel::ui {
+
+// Moves the controls inside `area` that take Tab, in their present order,
+// to come right after `first` (a control of the same window).
+void placeAfterInTabOrder(QWidget& first, const QWidget& area);
+
+}  // namespace zentrel::ui
