@@ -12,9 +12,9 @@
 #include "doubles/TempDir.hpp"
 
 #include "ui/LayoutAudit.hpp"
+#include "ui/TabRound.hpp"
 
 #include <QApplication>
-#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -153,20 +153,6 @@ TEST_F(MainContentViewTest, PagesFollowTheRouteAndAFailedExportSaysSo) {
     EXPECT_TRUE(std::filesystem::exists(folder / "report.txt"));
 }
 
-// The controls Tab visits from the window's start, once round.
-std::vector<QWidget*> tabRound(QWidget& window) {
-    if (auto* focused = QApplication::focusWidget()) focused->clearFocus();
-    std::vector<QWidget*> visited;
-    for (int press = 0; press < 100; ++press) {
-        auto* from = QApplication::focusWidget();
-        QTest::keyClick(from != nullptr ? from : &window, Qt::Key_Tab);
-        auto* to = QApplication::focusWidget();
-        if (to == nullptr || (!visited.empty() && to == visited.front())) break;
-        visited.push_back(to);
-    }
-    return visited;
-}
-
 TEST_F(MainContentViewTest, TabVisitsTheHeaderButtonsBeforeThePageAlsoAfterTheyAreBuiltAgain) {
     h.scanTo(*vm, {scannedItem("/h/.Trash/a", CategoryType::trash, 2048),
                    scannedItem("/h/.Trash/b", CategoryType::trash, 1024, false)});
@@ -180,7 +166,7 @@ TEST_F(MainContentViewTest, TabVisitsTheHeaderButtonsBeforeThePageAlsoAfterTheyA
         for (auto* button : view.toolbarButtons())
             if (button->isEnabled()) header.push_back(button);
         ASSERT_GE(header.size(), 2u) << when;
-        const auto visited = tabRound(view);
+        const auto visited = testing::tabRound(view);
         ASSERT_GT(visited.size(), header.size()) << when;
         EXPECT_EQ(std::vector<QWidget*>(visited.begin(), visited.begin() + static_cast<std::ptrdiff_t>(header.size())),
                   header)
