@@ -9,6 +9,7 @@
 #include "platform/DesktopInterfaceSettings.hpp"
 #include "platform/DesktopTexts.hpp"
 #include "platform/OwnFolderMigration.hpp"
+#include "ui/design/ButtonKeys.hpp"
 #include "ui/design/MotionPreference.hpp"
 
 #include <QApplication>
@@ -39,6 +40,7 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName("Zentrel");
     QApplication::setDesktopFileName("zentrel");
+    zentrel::ui::pressFocusedButtonsWithReturn();
 
     zentrel::app::InstanceRequest request;
     auto hostPlatform = zentrel::platform::currentHostPlatform();

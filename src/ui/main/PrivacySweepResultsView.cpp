@@ -4,6 +4,7 @@
 #include "platform/Localization.hpp"
 #include "ui/design/DesignLabels.hpp"
 #include "ui/design/GlassCard.hpp"
+#include "ui/design/KeptFocus.hpp"
 #include "ui/design/NamedColors.hpp"
 #include "ui/design/StatusPill.hpp"
 #include "ui/design/SymbolImage.hpp"
@@ -73,6 +74,7 @@ PrivacyTargetRow::PrivacyTargetRow(viewmodels::ScanViewModel& viewModel, const m
         checkBox_->setFont(DesignTokens::bodyFont().font());
         checkBox_->setChecked(selected);
         checkBox_->setAccessibleDescription(selected ? text("Selected") : text("Not selected"));
+        setFocusKey(*checkBox_, QString::fromStdString(itemID_->string()));
         QObject::connect(checkBox_, &QCheckBox::clicked, this, [this](bool checked) { setChecked(checked); });
         labels->addWidget(checkBox_);
         if (!target.domains.empty()) {
@@ -140,13 +142,22 @@ void PrivacySweepResultsView::selectTrackers() {
 void PrivacySweepResultsView::deselectAll() { viewModel_.deselectAll(model::CategoryType::privacy); }
 
 void PrivacySweepResultsView::rebuild() {
-    retireWidgets(column_, shown_);
+    // The old widgets go once the new ones hold the focus: a check box just
+    // pressed keeps it through the rebuild its press caused.
+    const KeptFocus focus(*column_->parentWidget());
+    const auto retired = std::move(shown_);
     shown_.clear();
     cards_.clear();
     rows_.clear();
     header_ = nullptr;
     emptyState_ = nullptr;
     while (column_->count() > 0) delete column_->takeAt(0);
+    build();
+    focus.restore(shown_);
+    retireWidgets(column_, retired);
+}
+
+void PrivacySweepResultsView::build() {
 
     const auto groups = viewModel_.privacyGroups();
     if (groups.empty()) {
@@ -181,10 +192,12 @@ void PrivacySweepResultsView::rebuild() {
     header->addStretch();
     auto* trackers = new QPushButton(text("Select Trackers"), headerRow);
     trackers->setFlat(true);
+    setFocusKey(*trackers, "select trackers");
     QObject::connect(trackers, &QPushButton::clicked, this, [this] { selectTrackers(); });
     header->addWidget(trackers);
     auto* none = new QPushButton(text("Deselect All"), headerRow);
     none->setFlat(true);
+    setFocusKey(*none, "deselect all");
     QObject::connect(none, &QPushButton::clicked, this, [this] { deselectAll(); });
     header->addWidget(none);
     column_->addWidget(headerRow);

@@ -55,6 +55,7 @@ public:
 
 private:
     void rebuild();
+    void build();
     QWidget* groupCard(const model::PrivacyGroup& group);
 
     viewmodels::ScanViewModel& viewModel_;

@@ -11,7 +11,9 @@
 #include "ui/tools/IMEShortcutSheet.hpp"
 #include "ui/tools/TintedPanel.hpp"
 
+#include <QApplication>
 #include <QHBoxLayout>
+#include <QPointer>
 #include <QSignalBlocker>
 
 namespace zentrel::ui {
@@ -367,6 +369,9 @@ void VietnameseIMEFeatureCard::rebuildCard(const TypingCardState& state) {
     if (card_ != nullptr && header == cardHeader_) return;
     cardHeader_ = header;
     // The card's badge and tint are fixed when it is made: a new card takes over the switch and the content.
+    // Moved, they lose the focus (to the next widget of the window): the control used keeps it.
+    QPointer<QWidget> focused = QApplication::focusWidget();
+    if (focused != nullptr && !isAncestorOf(focused)) focused = nullptr;
     auto* old = card_;
     card_ = new AppFeatureCard("character.textbox", DesignTokens::accent(), localizedText("Bộ gõ tiếng Việt"),
                                localizedText("Gõ Telex, VNI hoặc VIQR trong mọi ứng dụng."), state.isEnabled,
@@ -374,6 +379,7 @@ void VietnameseIMEFeatureCard::rebuildCard(const TypingCardState& state) {
     switch_->show();
     content_->show();
     column_->addWidget(card_);
+    if (focused != nullptr) focused->setFocus(Qt::OtherFocusReason);
     if (old != nullptr) retireWidgets(column_, std::vector<QWidget*>{old});
 }
 

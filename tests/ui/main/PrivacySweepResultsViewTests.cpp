@@ -2,7 +2,11 @@
 
 #include "viewmodels/ScanViewModelHarness.hpp"
 
+#include <QApplication>
 #include <QFrame>
+#include <QPushButton>
+#include <QTest>
+#include <QVBoxLayout>
 
 #include <gtest/gtest.h>
 
@@ -111,6 +115,30 @@ TEST_F(PrivacySweepResultsViewTest, SelectTrackersLeavesOnlyTrackerCookiesSelect
     EXPECT_EQ(PrivacySweepResultsView::groupSymbol(history), "clock.arrow.circlepath");
     history.browser = model::BrowserKind::safari;
     EXPECT_EQ(PrivacySweepResultsView::groupSymbol(history), "safari.fill") << "the browser decides first";
+}
+
+TEST_F(PrivacySweepResultsViewTest, SpaceOnACheckBoxKeepsTheFocusOnItThroughEveryRebuild) {
+    scanTo({privacyItem("/h/Cookies", "Cookies", "cookies", "priv:cookie:chrome", {"ads.example"}, true),
+            privacyItem("", "Clipboard", "clip", "priv:pasteboard", {}, false, 40)});
+    QWidget window;
+    auto* column = new QVBoxLayout(&window);
+    column->addWidget(new QPushButton("Sidebar", &window));
+    auto* view = new PrivacySweepResultsView(*vm, &window);
+    column->addWidget(view);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    view->targetRows()[1]->checkBox()->setFocus();
+    for (int press = 1; press <= 3; ++press) {
+        auto* box = view->targetRows()[1]->checkBox();
+        ASSERT_TRUE(box->hasFocus()) << press;
+        const bool wasChecked = box->isChecked();
+        QTest::keyClick(box, Qt::Key_Space);
+        auto* rebuilt = view->targetRows()[1]->checkBox();
+        ASSERT_NE(rebuilt, box) << "the list was built again";
+        EXPECT_NE(rebuilt->isChecked(), wasChecked);
+        EXPECT_EQ(QApplication::focusWidget(), rebuilt) << press;
+        QCoreApplication::processEvents();
+    }
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QKeyEvent>
+#include <QTest>
 
 #include "ui/LayoutAudit.hpp"
 
@@ -121,6 +122,37 @@ TEST_F(TypingScreensTest, TheRulesSheetAddsForTheLastOtherApplicationAndDeletes)
     sheet.deleteButtons().front()->click();
     EXPECT_TRUE(stored->ruleStore.customRules().empty());
     EXPECT_TRUE(sheet.deleteButtons().empty());
+}
+
+TEST_F(TypingScreensTest, ABuiltInRuleSwitchKeepsTheFocusWhenTheListsAreBuiltAgain) {
+    IMERulesSheet sheet(*manager);
+    sheet.show();
+    QApplication::setActiveWindow(&sheet);
+    ASSERT_GE(sheet.builtInSwitches().size(), 2u);
+    sheet.builtInSwitches()[1]->setFocus();
+    for (int press = 1; press <= 2; ++press) {
+        auto* toggle = sheet.builtInSwitches()[1];
+        ASSERT_TRUE(toggle->hasFocus()) << press;
+        const bool wasOn = toggle->isChecked();
+        QTest::keyClick(toggle, Qt::Key_Space);
+        auto* rebuilt = sheet.builtInSwitches()[1];
+        ASSERT_NE(rebuilt, toggle) << "the lists were built again";
+        EXPECT_NE(rebuilt->isChecked(), wasOn);
+        EXPECT_EQ(QApplication::focusWidget(), rebuilt) << press;
+    }
+}
+
+TEST_F(TypingScreensTest, SpaceOnTheTypingSwitchKeepsTheFocusOnIt) {
+    trust.trusted = true;
+    permissions->accessibility.set(true);
+    VietnameseIMEFeatureCard card(services());
+    card.show();
+    QApplication::setActiveWindow(&card);
+    card.enabledSwitch()->setFocus();
+    ASSERT_TRUE(card.enabledSwitch()->hasFocus());
+    QTest::keyClick(card.enabledSwitch(), Qt::Key_Space);
+    ASSERT_TRUE(manager->isEnabled());
+    EXPECT_EQ(QApplication::focusWidget(), card.enabledSwitch()) << "moved into the card built for the new state";
 }
 
 }  // namespace
