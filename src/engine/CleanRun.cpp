@@ -3,6 +3,7 @@
 #include "engine/CleanerEngine.hpp"
 #include "platform/AtomicFile.hpp"
 #include "platform/Localization.hpp"
+#include "platform/NumberFormatter.hpp"
 #include "model/SweepActionTitle.hpp"
 #include "platform/Warnings.hpp"
 #include "scanners/PrivacyScanner.hpp"
@@ -441,7 +442,7 @@ private:
 PartialDirectoryClearError::PartialDirectoryClearError(std::int64_t freedBytes, int failureCount,
                                                        std::string baseMessage)
     : std::runtime_error(platform::localizedFormat("%@ %lld item(s) could not be deleted.",
-                                                   {baseMessage, std::to_string(failureCount)})),
+                                                   {baseMessage, platform::formatCount(failureCount)})),
       freedBytes(freedBytes),
       failureCount(failureCount),
       baseMessage(std::move(baseMessage)) {}

@@ -1,6 +1,7 @@
 #include "scanners/PrivacyScanner.hpp"
 
 #include "platform/Localization.hpp"
+#include "platform/NumberFormatter.hpp"
 
 #include <algorithm>
 #include <numeric>
@@ -67,7 +68,7 @@ model::PrivacyGroup trackerCookieGroup(const PrivacyCookieStore::CookieProfile& 
     std::string detail;
     for (std::size_t i = 0; i < std::min(domains.size(), kDetailDomains); ++i) detail += (i ? ", " : "") + domains[i];
     if (domains.size() > kDetailDomains) {
-        detail = platform::localizedFormat("%@ +%lld more", {detail, std::to_string(domains.size() - kDetailDomains)});
+        detail = platform::localizedFormat("%@ +%lld more", {detail, platform::formatCount(domains.size() - kDetailDomains)});
     }
 
     model::PrivacyGroup group;
@@ -84,7 +85,7 @@ model::PrivacyGroup trackerCookieGroup(const PrivacyCookieStore::CookieProfile& 
             {group.id + ":store", platform::localized("Cookie store in use"), profile.storePath, {}, 0, true, true});
         return group;
     }
-    group.targets.push_back({group.id + ":store", platform::localizedFormat("%lld tracker cookies", {std::to_string(profile.trackerCount)}),
+    group.targets.push_back({group.id + ":store", platform::localizedFormat("%lld tracker cookies", {platform::formatCount(profile.trackerCount)}),
                              profile.storePath, domains, profile.storeSizeBytes, true});
     return group;
 }

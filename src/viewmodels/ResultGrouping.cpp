@@ -2,6 +2,7 @@
 
 #include "platform/ByteCountFormatter.hpp"
 #include "platform/Localization.hpp"
+#include "platform/NumberFormatter.hpp"
 #include "viewmodels/CountedItems.hpp"
 
 #include <algorithm>
@@ -127,7 +128,7 @@ std::string scanReport(const std::vector<CleanItem>& scanned, const std::string&
         "",
         localizedFormat("Total Found:    %@", {fileSize(total)}),
         localizedFormat("Selected to Clean: %@", {fileSize(selected)}),
-        localizedFormat("Items Found:    %lld", {std::to_string(found)}),
+        localizedFormat("Items Found:    %lld", {platform::formatCount(found)}),
         "",
         localized("By Category"),
         "-----------",
@@ -143,7 +144,7 @@ std::string scanReport(const std::vector<CleanItem>& scanned, const std::string&
                 figures.dateText ? platform::localizedFormat("from the last scan on %@", {*figures.dateText})
                                  : platform::localized("from the last scan");
             if (figures.itemCount)
-                detail = platform::localizedFormat("%lld items", {std::to_string(*figures.itemCount)}) + ", " + detail;
+                detail = platform::localizedFormat("%lld items", {platform::formatCount(*figures.itemCount)}) + ", " + detail;
             lines.emplace_back();
             lines.push_back(model::categoryTitle(category, mode) + " \u2014 " + fileSize(figures.bytes) + " (" + detail +
                             ")");
@@ -161,8 +162,8 @@ std::string scanReport(const std::vector<CleanItem>& scanned, const std::string&
         }
         lines.emplace_back();
         lines.push_back(model::categoryTitle(category, mode) + " \u2014 " + fileSize(size) + " (" +
-                        platform::localizedFormat("%lld items", {std::to_string(members.size())}) + ", " +
-                        platform::localizedFormat("%lld selected", {std::to_string(ticked)}) + ")");
+                        platform::localizedFormat("%lld items", {platform::formatCount(members.size())}) + ", " +
+                        platform::localizedFormat("%lld selected", {platform::formatCount(ticked)}) + ")");
         if (noted) lines.push_back("  " + *duplicatesNote);
         for (const auto& item : members) {
             lines.push_back(std::string("  ") + (item.isSelected ? "[x]" : "[ ]") + " " + item.name + " \u2014 " +

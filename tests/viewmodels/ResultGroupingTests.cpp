@@ -21,7 +21,7 @@ model::CleanItem named(std::string name, std::string path, CategoryType category
 TEST(ScanReportTest, AWalkStoppedEarlyIsSaidUnderTheDuplicatesFigureEvenWithNoGroups) {
     const scanners::CandidateLimitStop stop{5000, "/h/Documents/x.pdf", {"/h/Desktop"}};
     const auto report = scanReport({}, "today", model::ViewMode::advanced, duplicateWalkNotice(stop));
-    EXPECT_NE(report.find("\nDuplicates \u2014 Zero KB (0 items, 0 selected)\n  Stopped early: the limit of 5000 files "
+    EXPECT_NE(report.find("\nDuplicates \u2014 0 KB (0 items, 0 selected)\n  Stopped early: the limit of 5,000 files "
                           "to compare was reached at /h/Documents/x.pdf; files from there on were not compared. "
                           "Not reached: /h/Desktop.\n"),
               std::string::npos)
@@ -34,8 +34,8 @@ TEST(ScanReportTest, AnEmptyResult) {
               "======================\n"
               "Date: December 9, 2026 at 7:00 PM\n"
               "\n"
-              "Total Found:    Zero KB\n"
-              "Selected to Clean: Zero KB\n"
+              "Total Found:    0 KB\n"
+              "Selected to Clean: 0 KB\n"
               "Items Found:    0\n"
               "\n"
               "By Category\n"

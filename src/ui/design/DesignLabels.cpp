@@ -2,6 +2,7 @@
 
 #include "platform/ByteCountFormatter.hpp"
 #include "platform/Localization.hpp"
+#include "platform/NumberFormatter.hpp"
 #include "ui/design/Appearance.hpp"
 #include "ui/design/SymbolImage.hpp"
 
@@ -21,6 +22,8 @@ QString localizedText(std::string_view key, const QStringList& values) {
 QString fileSizeText(std::int64_t bytes) {
     return QString::fromStdString(platform::formatByteCount(bytes, platform::ByteCountStyle::file));
 }
+
+QString countText(long long count) { return QString::fromStdString(platform::formatCount(count)); }
 
 QLabel* symbolLabel(const QString& symbolName, const FontToken& font, const ColorToken& color, QWidget* parent) {
     auto* label = new QLabel(parent);

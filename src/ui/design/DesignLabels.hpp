@@ -18,6 +18,8 @@ namespace zentrel::ui {
 [[nodiscard]] QString localizedText(std::string_view key, const QStringList& values);
 // A byte count as the file-style formatter writes it.
 [[nodiscard]] QString fileSizeText(std::int64_t bytes);
+// A whole count with the window's language's thousands separator.
+[[nodiscard]] QString countText(long long count);
 // Data shown on a button or check box: "&" stays a letter, not a shortcut mark.
 [[nodiscard]] QString buttonText(const QString& text);
 // Data shown as a tooltip: never read as markup.

@@ -19,7 +19,7 @@ namespace {
 
 QString text(const char* key) { return localizedText(key); }
 
-QString withCount(const char* key, std::int64_t count) { return localizedText(key, {QString::number(count)}); }
+QString withCount(const char* key, std::int64_t count) { return localizedText(key, {countText(count)}); }
 
 QString bytes(std::int64_t count) { return fileSizeText(count); }
 

@@ -94,7 +94,7 @@ QString SidebarView::subtitle() const {
     }
     if (std::holds_alternative<state::Error>(scanState)) return text("Error");
     if (std::holds_alternative<state::Idle>(scanState)) return text("Ready to scan");
-    return localizedText("%lld items found", {QString::number(viewModel_.result().items.size())});
+    return localizedText("%lld items found", {countText(viewModel_.result().items.size())});
 }
 
 void SidebarView::refresh() {

@@ -2,6 +2,7 @@
 
 #include "platform/ByteCountFormatter.hpp"
 #include "platform/Localization.hpp"
+#include "platform/NumberFormatter.hpp"
 #include "ui/presenters/MainContentPresenter.hpp"
 
 #include <variant>
@@ -28,7 +29,7 @@ CleaningSummary cleaningSummary(const viewmodels::ScanViewModel& vm) {
     }
     if (vm.cleaningTotalCount() >= 1) {
         summary.countLine = platform::localizedFormat(
-            "%1$lld of %2$lld items", {std::to_string(finished), std::to_string(vm.cleaningTotalCount())});
+            "%1$lld of %2$lld items", {platform::formatCount(finished), platform::formatCount(vm.cleaningTotalCount())});
     }
     for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
         if (row->status.kind != Kind::inProgress) continue;
@@ -36,7 +37,7 @@ CleaningSummary cleaningSummary(const viewmodels::ScanViewModel& vm) {
         break;
     }
     if (failed >= 1)
-        summary.failureLine = platform::localizedFormat("%lld item(s) could not be deleted", {std::to_string(failed)});
+        summary.failureLine = platform::localizedFormat("%lld item(s) could not be deleted", {platform::formatCount(failed)});
     return summary;
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/ByteCountFormatter.hpp"
 #include "platform/Localization.hpp"
+#include "platform/NumberFormatter.hpp"
 
 #include <algorithm>
 #include <map>
@@ -24,7 +25,7 @@ bool holds(const model::ScanState& scanState) {
     return std::holds_alternative<State>(scanState);
 }
 
-std::string count(std::size_t value) { return std::to_string(value); }
+std::string count(std::size_t value) { return platform::formatCount(value); }
 
 }  // namespace
 
@@ -160,7 +161,7 @@ CleanConfirmation cleanConfirmation(const viewmodels::ScanViewModel& vm, const s
         } else if (reviewCount > 0) {
             tail = platform::localizedFormat(
                 "%lld item(s) marked \"Review before deleting\" are included. This action cannot be undone.",
-                {std::to_string(reviewCount)});
+                {platform::formatCount(reviewCount)});
         } else {
             tail = platform::localized("This action cannot be undone.");
         }
@@ -186,7 +187,7 @@ CleanConfirmation cleanConfirmation(const viewmodels::ScanViewModel& vm, const s
     } else if (reviewCount > 0) {
         confirmation.message = platform::localizedFormat(
             "%lld item(s) marked \"Review before deleting\" are included. This action cannot be undone.",
-            {std::to_string(reviewCount)});
+            {platform::formatCount(reviewCount)});
     } else {
         confirmation.message =
             platform::localized("All selected items will be permanently deleted. This action cannot be undone.");
@@ -213,7 +214,7 @@ void nameConfirmedItems(CleanConfirmation& confirmation, const std::vector<model
     std::int64_t named = 0;
     for (const auto& label : labels) {
         if (confirmation.firstNames.size() >= limit) break;
-        confirmation.firstNames.push_back(label.count > 1 ? label.title + " (" + std::to_string(label.count) + ")"
+        confirmation.firstNames.push_back(label.count > 1 ? label.title + " (" + platform::formatCount(label.count) + ")"
                                                           : label.title);
         named += label.count;
     }
@@ -234,7 +235,7 @@ bool confirmClean(viewmodels::ScanViewModel& vm, const CleanConfirmation& confir
 
 std::string cleanFailureMessage(const std::vector<model::CleanFailureInfo>& failures) {
     std::vector<std::string> paragraphs{
-        platform::localizedFormat("%lld item(s) could not be deleted:", {std::to_string(failures.size())})};
+        platform::localizedFormat("%lld item(s) could not be deleted:", {platform::formatCount(failures.size())})};
     if (!failures.empty()) {
         std::string lines;
         for (std::size_t i = 0; i < failures.size() && i < kListedFailures; ++i) {
@@ -249,7 +250,7 @@ std::string cleanFailureMessage(const std::vector<model::CleanFailureInfo>& fail
     }
     if (failures.size() > kListedFailures)
         paragraphs.push_back(
-            platform::localizedFormat("\u2026and %lld more", {std::to_string(failures.size() - kListedFailures)}));
+            platform::localizedFormat("\u2026and %lld more", {platform::formatCount(failures.size() - kListedFailures)}));
     paragraphs.push_back(
         platform::localized("They may be locked or require different permissions. They remain in your results."));
     std::string message;

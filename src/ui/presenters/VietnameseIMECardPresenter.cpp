@@ -1,6 +1,7 @@
 #include "ui/presenters/VietnameseIMECardPresenter.hpp"
 
 #include "platform/Localization.hpp"
+#include "platform/NumberFormatter.hpp"
 
 namespace zentrel::ui {
 
@@ -105,7 +106,7 @@ TypingCardState VietnameseIMECardPresenter::state() const {
     s.excludedApps = m.excludedApps();
     s.exclusionSummary = s.excludedApps.empty()
                              ? platform::localized("Chưa tắt ở app nào.")
-                             : platform::localizedFormat("Đang tắt ở %lld app", {std::to_string(s.excludedApps.size())});
+                             : platform::localizedFormat("Đang tắt ở %lld app", {platform::formatCount(s.excludedApps.size())});
     return s;
 }
 

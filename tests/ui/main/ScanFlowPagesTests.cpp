@@ -152,7 +152,7 @@ TEST_F(ScanFlowPagesTest, ALongListOpensWithABatchOfRowsAndBuildsMoreOnDemand) {
     ResultsView page(rows(), nullptr);
     auto* list = dynamic_cast<ResultsListView*>(page.content());
     ASSERT_NE(list, nullptr);
-    EXPECT_EQ(list->headerLabel()->text(), "10000 items");
+    EXPECT_EQ(list->headerLabel()->text(), "10,000 items");
     EXPECT_EQ(list->rows().size(), static_cast<std::size_t>(LazyColumn::kBatch));
     list->list()->fetchMore();
     EXPECT_EQ(list->rows().size(), static_cast<std::size_t>(2 * LazyColumn::kBatch));
