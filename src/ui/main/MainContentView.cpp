@@ -152,7 +152,7 @@ void MainContentView::rebuildToolbar() {
         button->setAccessibleName(title);
         if (!item.hint.empty()) {
             button->setAccessibleDescription(fromUtf8(item.hint));
-            button->setToolTip(plainToolTip(fromUtf8(item.hint)));
+            setPlainToolTip(*button, fromUtf8(item.hint));
         }
         toolbar_->addWidget(button);
         buttons_.push_back(button);
