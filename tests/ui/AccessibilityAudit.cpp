@@ -31,8 +31,7 @@ bool isFillerScrollArea(const QWidget& widget) {
 }
 
 bool isViewportOfFiller(const QWidget& widget) {
-    const auto* area = widget.parentWidget() != nullptr ? qobject_cast<const QAbstractScrollArea*>(widget.parentWidget()->parentWidget()) : nullptr;
-    if (area == nullptr) area = qobject_cast<const QAbstractScrollArea*>(widget.parentWidget());
+    const auto* area = qobject_cast<const QAbstractScrollArea*>(widget.parentWidget());
     return area != nullptr && area->viewport() == &widget && isFillerScrollArea(*area);
 }
 
