@@ -43,6 +43,15 @@ QString buttonText(const QString& text) {
 
 QString plainToolTip(const QString& text) { return text.isEmpty() ? text : Qt::convertFromPlainText(text); }
 
+void setPlainToolTip(QWidget& widget, const QString& text) {
+    constexpr const char* kToolTipWords = "zentrelToolTipWords";
+    const auto description = widget.accessibleDescription();
+    if (description.isEmpty() || description == widget.property(kToolTipWords).toString())
+        widget.setAccessibleDescription(text);
+    widget.setProperty(kToolTipWords, text);
+    widget.setToolTip(plainToolTip(text));
+}
+
 void applyTextColor(QLabel* label, const ColorToken& color) {
     auto palette = label->palette();
     palette.setColor(QPalette::WindowText, color.resolve(appPalette()));

@@ -24,6 +24,10 @@ namespace zentrel::ui {
 [[nodiscard]] QString buttonText(const QString& text);
 // Data shown as a tooltip: never read as markup.
 [[nodiscard]] QString plainToolTip(const QString& text);
+// Shows `text` as the widget's tooltip, never read as markup, and gives the
+// same plain words as its accessible description unless it has its own: Qt
+// would otherwise describe it with the tooltip's markup.
+void setPlainToolTip(QWidget& widget, const QString& text);
 // A symbol in a token's font size and colour, hidden from assistive technology.
 [[nodiscard]] QLabel* symbolLabel(const QString& symbolName, const FontToken& font, const ColorToken& color,
                                   QWidget* parent);

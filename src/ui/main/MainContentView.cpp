@@ -156,7 +156,7 @@ void MainContentView::rebuildToolbar() {
         button->setAccessibleName(title);
         if (!item.hint.empty()) {
             button->setAccessibleDescription(fromUtf8(item.hint));
-            button->setToolTip(plainToolTip(fromUtf8(item.hint)));
+            setPlainToolTip(*button, fromUtf8(item.hint));
         }
         setFocusKey(*button, QString::number(static_cast<int>(action)));
         toolbar_->addWidget(button);

@@ -1,5 +1,6 @@
 #include "ui/main/PrivacySweepResultsView.hpp"
 
+#include "ui/design/ScrollAreaFocus.hpp"
 #include "platform/ByteCountFormatter.hpp"
 #include "platform/Localization.hpp"
 #include "ui/design/DesignLabels.hpp"
@@ -107,6 +108,7 @@ PrivacySweepResultsView::PrivacySweepResultsView(viewmodels::ScanViewModel& view
     auto* scroll = new QScrollArea(this);
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
+    keepOutOfTabOrder(*scroll);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     auto* content = new QWidget;
     column_ = new QVBoxLayout(content);

@@ -48,6 +48,7 @@ SidebarView::SidebarView(viewmodels::ScanViewModel& viewModel, platform::Announc
     list_ = new QListWidget(this);
     list_->setFrameShape(QFrame::NoFrame);
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    list_->setAccessibleName(text("Pages"));
     column->addWidget(list_, 1);
     panelHost_ = new QWidget(this);
     auto* host = new QVBoxLayout(panelHost_);

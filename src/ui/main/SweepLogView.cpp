@@ -1,5 +1,7 @@
 #include "ui/main/SweepLogView.hpp"
 
+#include "ui/design/AccessibleRole.hpp"
+#include "ui/design/ScrollAreaFocus.hpp"
 #include "engine/ScanDateFormatter.hpp"
 #include "model/SweepActionTitle.hpp"
 #include "platform/Localization.hpp"
@@ -67,6 +69,8 @@ SweepActionRow::SweepActionRow(viewmodels::ScanViewModel& viewModel, model::Swee
         row->addWidget(restored_, 0, Qt::AlignTop);
     } else if (action_.backupPath && now < record_.expiresAt) {
         undo_ = new QPushButton(text("Undo"), inside);
+        // Every row has one: the name says what this one undoes.
+        undo_->setAccessibleName(localizedText("Undo %@", {title}));
         undo_->setFlat(true);
         undo_->setFont(DesignTokens::detailFont().font());
         QObject::connect(undo_, &QPushButton::clicked, this, [this] { undo(); });
@@ -79,6 +83,7 @@ SweepActionRow::SweepActionRow(viewmodels::ScanViewModel& viewModel, model::Swee
     // A restored row keeps the keyboard focus its Undo had.
     setFocusPolicy(Qt::TabFocus);
     setAccessibleName(title);
+    setAccessibleRole(*this, QAccessible::ListItem);
 }
 
 void SweepActionRow::takeFocus() {
@@ -115,6 +120,7 @@ SweepLogView::SweepLogView(viewmodels::ScanViewModel& viewModel, const platform:
     scroll_ = scroll;
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
+    keepOutOfTabOrder(*scroll);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     auto* list = new QWidget;
     rowsLayout_ = new QVBoxLayout(list);

@@ -1,5 +1,6 @@
 #include "ui/tools/IMERulesSheet.hpp"
 
+#include "ui/design/ScrollAreaFocus.hpp"
 #include "ui/design/SwitchToggle.hpp"
 #include "ui/design/DesignLabels.hpp"
 #include "ui/design/ElidedLabel.hpp"
@@ -94,6 +95,7 @@ IMERulesSheet::IMERulesSheet(typing::VietIMEManager& manager, QWidget* parent)
     auto* scroll = new QScrollArea(this);
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
+    keepOutOfTabOrder(*scroll);
     auto* body = new QWidget(scroll);
     lists_ = new QVBoxLayout(body);
     lists_->setContentsMargins(0, 0, 0, 0);

@@ -59,7 +59,7 @@ UninstallView::UninstallView(std::unique_ptr<viewmodels::UninstallViewModel> vie
         refresh->setIconSize(QSize(side, side));
     });
     refresh->setAutoRaise(true);
-    refresh->setToolTip(plainToolTip(localizedText(UninstallTexts::refreshHelp)));
+    setPlainToolTip(*refresh, localizedText(UninstallTexts::refreshHelp));
     refresh->setAccessibleName(localizedText(UninstallTexts::refreshHelp));
     connect(refresh, &QToolButton::clicked, this, [this] { viewModel_->loadApps(); });
 

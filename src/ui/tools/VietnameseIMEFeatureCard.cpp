@@ -1,5 +1,6 @@
 #include "ui/tools/VietnameseIMEFeatureCard.hpp"
 
+#include "ui/design/NamedComboBox.hpp"
 #include "ui/design/SegmentButton.hpp"
 #include "ui/design/SwitchToggle.hpp"
 #include "ui/design/Appearance.hpp"
@@ -167,7 +168,7 @@ QWidget* VietnameseIMEFeatureCard::integrationSection(QWidget* parent) {
     outer->addSpacing(8);
     outer->addWidget(mediumLabel("Chế độ gõ", section));
     modePicker_ = new QComboBox(section);
-    modePicker_->setAccessibleName(localizedText("Chế độ gõ"));
+    nameComboBox(*modePicker_, localizedText("Đường truyền chữ gõ"));
     for (const auto value : typing::kAllIntegrationModes) modePicker_->addItem(localizedText(typing::label(value)));
     modePicker_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     QObject::connect(modePicker_, &QComboBox::activated, this, [this](int index) {
@@ -234,7 +235,7 @@ QWidget* VietnameseIMEFeatureCard::methodSection(QWidget* parent) {
 QCheckBox* VietnameseIMEFeatureCard::optionSwitch(const OptionSwitch& option, QWidget* parent) {
     auto* box = new SwitchToggle(buttonText(localizedText(option.title)), parent);
     box->setFont(DesignTokens::bodyFont().font());
-    box->setToolTip(plainToolTip(localizedText(option.help)));
+    setPlainToolTip(*box, localizedText(option.help));
     const auto field = option.field;
     QObject::connect(box, &QCheckBox::toggled, this, [this, field](bool on) { presenter_.setOption(field, on); });
     options_.emplace_back(box, field);
@@ -248,7 +249,7 @@ QWidget* VietnameseIMEFeatureCard::advancedContent(QWidget* parent) {
     tone->setSpacing(4);
     tone->addWidget(mediumLabel("Quy tắc dấu", content));
     toneRule_ = new QComboBox(content);
-    toneRule_->setAccessibleName(localizedText("Quy tắc dấu"));
+    nameComboBox(*toneRule_, localizedText("Quy tắc dấu"));
     toneRule_->addItem(localizedText("Kiểu cũ (hóa)"));
     toneRule_->addItem(localizedText("Kiểu mới (hoá)"));
     toneRule_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
@@ -446,7 +447,7 @@ void VietnameseIMEFeatureCard::refreshOptions(const TypingCardState& state) {
                 auto* again = new QPushButton(row);
                 again->setIcon(symbolIcon("arrow.uturn.backward"));
                 again->setAccessibleName(localizedText("Bật lại"));
-                again->setToolTip(plainToolTip(localizedText("Bật lại tiếng Việt cho %@", {text(app)})));
+                setPlainToolTip(*again, localizedText("Bật lại tiếng Việt cho %@", {text(app)}));
                 again->setAutoDefault(false);
                 QObject::connect(again, &QPushButton::clicked, this, [this, app] { presenter_.reEnable(app); });
                 line->addWidget(again);
