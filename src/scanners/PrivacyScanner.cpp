@@ -1,5 +1,6 @@
 #include "scanners/PrivacyScanner.hpp"
 
+#include "model/CookieDomains.hpp"
 #include "platform/Localization.hpp"
 
 #include <algorithm>
@@ -76,7 +77,7 @@ model::PrivacyGroup trackerCookieGroup(const PrivacyCookieStore::CookieProfile& 
     group.browser = profile.browser;
     group.title = std::string(browserDisplayName(profile.browser)) + " \u2014 " + profile.profileName;
     group.detail = std::move(detail);
-    group.trackerDomainCount = static_cast<int>(profile.trackerCount);
+    group.trackerDomainCount = static_cast<int>(model::distinctCookieDomainCount(domains));
     if (profile.isBusy) {
         // Nothing of it can be cleaned, so it weighs nothing in the totals.
         group.detail = busyStoreNotice(profile.browser);

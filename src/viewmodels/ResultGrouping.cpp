@@ -1,5 +1,6 @@
 #include "viewmodels/ResultGrouping.hpp"
 
+#include "model/CookieDomains.hpp"
 #include "platform/ByteCountFormatter.hpp"
 #include "platform/Localization.hpp"
 #include "viewmodels/CountedItems.hpp"
@@ -87,7 +88,7 @@ std::vector<model::PrivacyGroup> privacyGroups(const std::vector<CleanItem>& ite
             group.targets.push_back({item->path.empty() ? item->id.string() : item->path, item->name, item->path,
                                      item->privacyDomains, item->sizeBytes,
                                      group.kind == model::PrivacyKind::trackerCookie, item->privacyStoreBusy});
-            group.trackerDomainCount += static_cast<int>(item->privacyDomains.size());
+            group.trackerDomainCount += static_cast<int>(model::distinctCookieDomainCount(item->privacyDomains));
         }
         groups.push_back(std::move(group));
     }

@@ -38,7 +38,7 @@ TEST(TrackerCookieGroupTest, DetailNamesFiveDomainsThenCountsTheRest) {
     EXPECT_EQ(group.id, "cookie:edge:Profile 1");
     EXPECT_EQ(group.title, "Microsoft Edge \u2014 Profile 1");
     EXPECT_EQ(group.detail, "a.com, b.com, c.com, d.com, e.com +2 more");
-    EXPECT_EQ(group.trackerDomainCount, 9);
+    EXPECT_EQ(group.trackerDomainCount, 7);
     ASSERT_EQ(group.targets.size(), 1u);
     EXPECT_EQ(group.targets[0].id, "cookie:edge:Profile 1:store");
     EXPECT_EQ(group.targets[0].label, "9 tracker cookies");

@@ -1,5 +1,6 @@
 #include "ui/main/PrivacySweepResultsView.hpp"
 
+#include "model/CookieDomains.hpp"
 #include "platform/ByteCountFormatter.hpp"
 #include "platform/Localization.hpp"
 #include "ui/design/DesignLabels.hpp"
@@ -76,7 +77,7 @@ PrivacyTargetRow::PrivacyTargetRow(viewmodels::ScanViewModel& viewModel, const m
         QObject::connect(checkBox_, &QCheckBox::clicked, this, [this](bool checked) { setChecked(checked); });
         labels->addWidget(checkBox_);
         if (!target.domains.empty()) {
-            domains_ = tokenLabel(withCount("%lld domains", static_cast<std::int64_t>(target.domains.size())),
+            domains_ = tokenLabel(withCount("%lld domains", static_cast<std::int64_t>(model::distinctCookieDomainCount(target.domains))),
                                   DesignTokens::detailFont(), DesignTokens::textSecondary(), this);
             labels->addWidget(domains_);
         }

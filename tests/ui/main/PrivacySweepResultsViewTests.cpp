@@ -44,7 +44,8 @@ TEST_F(PrivacySweepResultsViewTest, NoPrivacyItemsShowOnlyTheEmptyState) {
 }
 
 TEST_F(PrivacySweepResultsViewTest, GroupsCardsAndRowsFollowTheResult) {
-    scanTo({privacyItem("/h/Cookies", "Cookies", "cookies", "priv:cookie:chrome", {"ads.example", "t.example"}, true),
+    scanTo({privacyItem("/h/Cookies", "Cookies", "cookies", "priv:cookie:chrome",
+                        {".ads.example", "ads.example", "t.example", ".t.example"}, true),
             privacyItem("/h/Other/Cookies", "Cookies", "cookies", "priv:cookie:chrome", {"ads.example"}, true),
             privacyItem("", "Clipboard", "clip", "priv:pasteboard", {}, false, 40),
             scannedItem("/h/Library/Caches/x", CategoryType::systemCaches, 5000)});
