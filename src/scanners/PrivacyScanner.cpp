@@ -85,8 +85,10 @@ model::PrivacyGroup trackerCookieGroup(const PrivacyCookieStore::CookieProfile& 
             {group.id + ":store", platform::localized("Cookie store in use"), profile.storePath, {}, 0, true, true});
         return group;
     }
+    // Removing rows gives the disk nothing back (the store keeps its pages
+    // until the browser compacts it): the target weighs nothing, its count says what goes.
     group.targets.push_back({group.id + ":store", platform::localizedFormat("%lld tracker cookies", {std::to_string(profile.trackerCount)}),
-                             profile.storePath, domains, profile.storeSizeBytes, true});
+                             profile.storePath, domains, 0, true});
     return group;
 }
 

@@ -3,6 +3,7 @@
 #include "model/CookieDomains.hpp"
 #include "platform/ByteCountFormatter.hpp"
 #include "platform/Localization.hpp"
+#include "viewmodels/CleanFigureText.hpp"
 #include "viewmodels/CountedItems.hpp"
 
 #include <algorithm>
@@ -155,19 +156,21 @@ std::string scanReport(const std::vector<CleanItem>& scanned, const std::string&
         std::stable_sort(members.begin(), members.end(),
                          [](const CleanItem& a, const CleanItem& b) { return a.sizeBytes > b.sizeBytes; });
         std::int64_t size = 0;
+        std::int64_t cookies = 0;
         std::size_t ticked = 0;
         for (const auto& item : members) {
             size += item.sizeBytes;
+            cookies += trackerCookieCount(item);
             if (item.isSelected) ++ticked;
         }
         lines.emplace_back();
-        lines.push_back(model::categoryTitle(category, mode) + " \u2014 " + fileSize(size) + " (" +
+        lines.push_back(model::categoryTitle(category, mode) + " \u2014 " + cleanFigureText(size, cookies) + " (" +
                         platform::localizedFormat("%lld items", {std::to_string(members.size())}) + ", " +
                         platform::localizedFormat("%lld selected", {std::to_string(ticked)}) + ")");
         if (noted) lines.push_back("  " + *duplicatesNote);
         for (const auto& item : members) {
             lines.push_back(std::string("  ") + (item.isSelected ? "[x]" : "[ ]") + " " + item.name + " \u2014 " +
-                            fileSize(item.sizeBytes));
+                            cleanFigureText(item));
             if (!item.path.empty()) lines.push_back("      " + localizedFormat("Path: %@", {item.path}));
         }
     }

@@ -104,5 +104,16 @@ TEST_F(PrivacyScannerTest, FolderSizesCountLinksAsThemselves) {
     EXPECT_EQ(scanner(false, false).sizeOfItem((home / "missing").string()), 0);
 }
 
+TEST_F(PrivacyScannerTest, TrackerCookiesWeighNothingAndCountTheirCookies) {
+    const auto store = home / "Library/Application Support/Google/Chrome/Default/Cookies";
+    testing::writeChromiumCookieDatabase(store, {".doubleclick.net", "doubleclick.net", ".hotjar.com", "news.example"});
+    const auto groups = scanner(false, false).scan();
+    ASSERT_EQ(ids(groups), std::vector<std::string>{"cookie:chrome:Default"});
+    ASSERT_EQ(groups[0].targets.size(), 1u);
+    EXPECT_EQ(groups[0].targets[0].sizeBytes, 0) << "removing rows leaves the store its size";
+    EXPECT_EQ(groups[0].targets[0].label, "3 tracker cookies");
+    EXPECT_EQ(groups[0].trackerDomainCount, 2);
+}
+
 }  // namespace
 }  // namespace zentrel::scanners

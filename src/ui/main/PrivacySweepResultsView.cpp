@@ -9,6 +9,7 @@
 #include "ui/design/StatusPill.hpp"
 #include "ui/design/SymbolImage.hpp"
 #include "ui/main/PageParts.hpp"
+#include "viewmodels/CleanFigureText.hpp"
 
 #include <QFontMetrics>
 #include <QHBoxLayout>
@@ -84,7 +85,12 @@ PrivacyTargetRow::PrivacyTargetRow(viewmodels::ScanViewModel& viewModel, const m
         row->addLayout(labels);
     }
     row->addStretch();
-    row->addWidget(tokenLabel(bytes(target.sizeBytes), DesignTokens::detailFont(), DesignTokens::textSecondary(), this));
+    // Tracker cookies free no space of their own: their count is their figure.
+    const auto figure = target.isTrackerOnly && !target.isBusy
+                            ? withCount("%lld tracker cookies", static_cast<std::int64_t>(target.domains.size()))
+                            : bytes(target.sizeBytes);
+    figure_ = tokenLabel(figure, DesignTokens::detailFont(), DesignTokens::textSecondary(), this);
+    row->addWidget(figure_);
 }
 
 void PrivacyTargetRow::setChecked(bool checked) {
@@ -217,8 +223,13 @@ QWidget* PrivacySweepResultsView::groupCard(const model::PrivacyGroup& group) {
     titles->addWidget(tokenLabel(QString::fromStdString(platform::localized(group.title)), DesignTokens::headlineFont(),
                                  DesignTokens::textPrimary(), inside));
     std::int64_t size = 0;
-    for (const auto& target : group.targets) size += target.sizeBytes;
-    titles->addWidget(tokenLabel(bytes(size), DesignTokens::detailFont(), DesignTokens::textSecondary(), inside));
+    std::int64_t cookies = 0;
+    for (const auto& target : group.targets) {
+        size += target.sizeBytes;
+        if (target.isTrackerOnly && !target.isBusy) cookies += static_cast<std::int64_t>(target.domains.size());
+    }
+    titles->addWidget(tokenLabel(QString::fromStdString(viewmodels::cleanFigureText(size, cookies)),
+                                 DesignTokens::detailFont(), DesignTokens::textSecondary(), inside));
     top->addLayout(titles);
     top->addStretch();
     top->addWidget(kindPill(group.kind, inside));

@@ -56,7 +56,9 @@ TEST_F(PrivacySweepResultsViewTest, GroupsCardsAndRowsFollowTheResult) {
     EXPECT_EQ(dividers(view.groupCards()[0]), 1) << "a divider between the two targets only";
     EXPECT_EQ(dividers(view.groupCards()[1]), 0) << "one target, no divider";
     ASSERT_EQ(view.targetRows().size(), 3u);
-    EXPECT_EQ(view.targetRows()[0]->domainsLabel()->text(), "2 domains");
+    EXPECT_EQ(view.targetRows()[0]->domainsLabel()->text(), "2 domains") << "a leading dot makes no other domain";
+    EXPECT_EQ(view.targetRows()[0]->figureLabel()->text(), "4 tracker cookies") << "counted, not weighed";
+    EXPECT_EQ(view.targetRows()[2]->figureLabel()->text(), "40 bytes");
     ASSERT_NE(view.targetRows()[2]->checkBox(), nullptr) << "a pathless item is matched by its name";
     EXPECT_EQ(view.targetRows()[2]->domainsLabel(), nullptr);
     EXPECT_FALSE(view.targetRows()[2]->checkBox()->isChecked());
