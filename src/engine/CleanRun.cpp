@@ -3,6 +3,7 @@
 #include "engine/CleanerEngine.hpp"
 #include "platform/AtomicFile.hpp"
 #include "platform/Localization.hpp"
+#include "model/CookieDomains.hpp"
 #include "model/SweepActionTitle.hpp"
 #include "platform/Warnings.hpp"
 #include "scanners/PrivacyScanner.hpp"
@@ -406,7 +407,9 @@ private:
             dropLastAction();
         } else if (removed >= 1) {
             actions_.pop_back();
-            for (const auto& domain : cookies.domains) {
+            // ".x.com" and "x.com" are one domain and one action, which undoes both.
+            for (auto domain : model::distinctCookieDomains(cookies.domains)) {
+                if (domain.starts_with('.')) domain.erase(0, 1);
                 actions_.push_back(newAction(SweepActionKind::cookieDomain, browser + ": " + domain, domain, backup,
                                              cookies.storePath));
             }

@@ -1,5 +1,6 @@
 #include "scanners/SweepJournal.hpp"
 
+#include "model/CookieDomains.hpp"
 #include "model/SweepActionTitle.hpp"
 #include "platform/AtomicFile.hpp"
 #include "platform/BoundedJson.hpp"
@@ -200,6 +201,44 @@ std::vector<std::string> domainsOf(const model::SweepAction& action) {
         start = end + 2;
     }
     return domains;
+}
+
+// Which rows of a store's backup a cookie action puts back: those of its
+// domains but not those a more specific action of the same store took, so
+// that every row belongs to one action. An action of the same domains alone
+// (older sweeps recorded ".x.com" and "x.com" apart) is undone with it.
+struct RowShare {
+    std::vector<std::string> excluded;
+    std::vector<platform::Uuid> undone;
+};
+
+RowShare rowShare(const model::SweepAction& action, const std::vector<model::SweepAction>& sweepActions) {
+    const auto own = domainsOf(action);
+    std::set<std::string> ownKeys;
+    for (const auto& domain : own) ownKeys.insert(model::cookieDomainKey(domain));
+    RowShare share{{}, {action.id}};
+    for (const auto& other : sweepActions) {
+        if (other.id == action.id || other.kind != model::SweepActionKind::cookieDomain ||
+            other.backupPath != action.backupPath) {
+            continue;
+        }
+        const auto theirs = domainsOf(other);
+        const bool covered = !theirs.empty() && std::all_of(theirs.begin(), theirs.end(), [&](const std::string& domain) {
+            return ownKeys.contains(model::cookieDomainKey(domain));
+        });
+        if (covered) {
+            if (!other.isRestored) share.undone.push_back(other.id);
+            continue;
+        }
+        for (const auto& domain : theirs) {
+            if (ownKeys.contains(model::cookieDomainKey(domain))) continue;
+            const bool narrower = std::any_of(own.begin(), own.end(), [&](const std::string& mine) {
+                return model::cookieHostIsWithin(domain, mine);
+            });
+            if (narrower) share.excluded.push_back(domain);
+        }
+    }
+    return share;
 }
 
 // A store its browser holds, naming the browser to quit where it is known:
@@ -467,13 +506,16 @@ std::vector<platform::Uuid> SweepJournal::restoreFile(const model::SweepAction& 
             // A store that is no longer a cookie database of its kind can only take the whole copy.
             const bool takesRows = currentLayout && std::string_view(currentLayout->table) == layout->table;
             if (takesRows && (!unchanged || undone.size() > 1)) {
+                const auto share = rowShare(action, sweepActions);
+                std::int64_t restored = 0;
                 try {
-                    (void)store.restoreHosts(original.string(), backup.string(), domainsOf(action));
+                    restored = store.restoreHosts(original.string(), backup.string(), domainsOf(action), share.excluded);
                 } catch (const PrivacySweepError& error) {
                     if (error.kind() == PrivacySweepError::Kind::cookieStoreBusy) throw storeBusy(original, *layout, places_.browsers);
                     throw;
                 }
-                return {action.id};
+                if (restored < 1) throw refuse(platform::localized("nothing of it is left to restore."));
+                return share.undone;
             }
         }
     }

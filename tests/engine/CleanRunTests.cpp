@@ -387,6 +387,20 @@ TEST_F(CleanRunOnDiskTest, ACookieStoreWithNothingToRemoveRecordsOneActionForAll
     EXPECT_EQ(result.sweepRecord->actions[0].detail, "track.example, ads.example");
 }
 
+TEST_F(CleanRunOnDiskTest, ADomainWithAndWithoutItsLeadingDotIsOneAction) {
+    const auto store = homePath() / "Library/Application Support/Google/Chrome/Default/Cookies";
+    testing::writeChromiumCookieDatabase(store, {".ads.example", "ads.example", "x.ads.example", "news.example"});
+    const auto result = harness->clean({itemAt(store.string(), CategoryType::privacy, 0,
+                                               DeletionMethod::clearTrackerCookies(
+                                                   store.string(), {".ads.example", "ads.example", "x.ads.example"},
+                                                   model::BrowserKind::chrome))});
+    ASSERT_TRUE(result.sweepRecord);
+    std::vector<std::pair<std::string, std::optional<std::string>>> actions;
+    for (const auto& action : result.sweepRecord->actions) actions.emplace_back(action.label, action.detail);
+    EXPECT_EQ(actions, (std::vector<std::pair<std::string, std::optional<std::string>>>{
+                           {"Chrome: ads.example", "ads.example"}, {"Chrome: x.ads.example", "x.ads.example"}}));
+}
+
 TEST_F(CleanRunOnDiskTest, AFailedBackupChangesNothingAndLeavesNoRecord) {
     const auto store = homePath() / "Library/Cookies/Cookies.binarycookies";
     const auto result = harness->clean({itemAt(store.string(), CategoryType::privacy, 10,

@@ -439,6 +439,28 @@ TEST_P(CookieUndoTest, EachActionPutsBackItsOwnHostsAndCookiesSavedSinceStay) {
                                                  "x.doubleclick.net"}));
 }
 
+TEST_P(CookieUndoTest, EachRowPutsBackWhatItTookAndSaysSoWhenNothingIsLeft) {
+    // Older sweeps recorded a domain once for each of its spellings.
+    auto actions = sweep({".doubleclick.net", "doubleclick.net", "x.doubleclick.net", "hotjar.com"});
+    testing::addCookies(GetParam().schema, store, {"saved-since.example"});
+
+    EXPECT_EQ(journal.restore(actions[0], clipboard, actions), (std::vector<platform::Uuid>{actions[0].id, actions[1].id}))
+        << "the other spelling of the domain is undone with it";
+    EXPECT_EQ(hosts(), (std::vector<std::string>{".doubleclick.net", "news.example", "saved-since.example"}))
+        << "the subdomain's cookie is its own row's to put back";
+    actions[0].isRestored = actions[1].isRestored = true;
+    EXPECT_EQ(journal.restore(actions[2], clipboard, actions), std::vector<platform::Uuid>{actions[2].id});
+    EXPECT_EQ(hosts(), (std::vector<std::string>{".doubleclick.net", "news.example", "saved-since.example",
+                                                 "x.doubleclick.net"}));
+    try {
+        journal.restore(actions[2], clipboard, actions);
+        ADD_FAILURE() << "a row with nothing left to put back was reported restored";
+    } catch (const PrivacySweepError& error) {
+        EXPECT_EQ(error.kind(), PrivacySweepError::Kind::restoreRefused);
+        EXPECT_NE(std::string(error.what()).find("nothing of it is left to restore"), std::string::npos) << error.what();
+    }
+}
+
 TEST_P(CookieUndoTest, AStoreUnchangedSinceTheSweepGoesBackByteForByte) {
     const auto before = contents(store);
     const auto actions = sweep({"doubleclick.net"});
