@@ -132,9 +132,8 @@ std::vector<model::PrivacyGroup> PrivacyScanner::recentsGroups() const {
     std::vector<model::PrivacyGroup> groups;
     for (const auto& store : kRecentsStores) {
         const auto path = platform::HostTable::row(table_.recentsStores, store.title);
-        if (path.empty() || !fileSystem_.exists(path)) continue;
+        if (path.empty() || !fileSystem_.exists(path) || contentBytes(path) < 1) continue;
         const auto size = sizeOfItem(path);
-        if (size < 1) continue;
         model::PrivacyGroup group;
         group.id = recentsID(store.title);
         group.kind = model::PrivacyKind::recentsList;
@@ -154,9 +153,8 @@ std::optional<model::PrivacyGroup> PrivacyScanner::terminalHistoryGroup() const 
     group.detail = platform::localized("Commands stored in your shell history files");
     for (const char* label : kHistoryFiles) {
         const auto path = platform::HostTable::row(table_.historyFiles, label);
-        if (path.empty() || !fileSystem_.exists(path)) continue;
+        if (path.empty() || !fileSystem_.exists(path) || contentBytes(path) < 1) continue;
         const auto size = sizeOfItem(path);
-        if (size < 1) continue;
         group.targets.push_back({std::string("terminal:") + label, label, path, {}, size, false});
     }
     if (group.targets.empty()) return std::nullopt;
@@ -180,10 +178,18 @@ std::optional<model::PrivacyGroup> PrivacyScanner::pasteboardGroups() const {
 std::int64_t PrivacyScanner::sizeOfItem(const std::string& path) const {
     const auto attributes = fileSystem_.attributes(path);
     if (!attributes) return 0;
+    // What the clean gives back, measured as it measures it: a folder's blocks, a file's bytes on disk.
+    if (attributes->isDirectory()) return fileSystem_.diskUsage(path);
+    return std::min(attributes->size, attributes->allocatedSize);
+}
+
+std::int64_t PrivacyScanner::contentBytes(const std::string& path) const {
+    const auto attributes = fileSystem_.attributes(path);
+    if (!attributes) return 0;
     if (!attributes->isDirectory()) return attributes->size;
     std::int64_t total = 0;
     for (const auto& entry : fileSystem_.contentsOfDirectory(path).value_or(std::vector<std::string>{}))
-        total += sizeOfItem(path + "/" + entry);
+        total += contentBytes(path + "/" + entry);
     return total;
 }
 

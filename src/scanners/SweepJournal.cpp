@@ -4,6 +4,7 @@
 #include "model/SweepActionTitle.hpp"
 #include "platform/AtomicFile.hpp"
 #include "platform/BoundedJson.hpp"
+#include "platform/FileDescriptor.hpp"
 #include "platform/Localization.hpp"
 #include "platform/LosslessText.hpp"
 #include "scanners/PrivacyScanner.hpp"
@@ -86,12 +87,39 @@ std::optional<Origin> originIn(const nlohmann::json& manifest, const std::string
     return origin;
 }
 
+// Gives `target` the access and modification times of `source`, set
+// through the handle of the folder it lies in and never through a link.
+void keepTimes(const fs::path& source, const fs::path& target) {
+    struct stat status {};
+    if (::lstat(source.c_str(), &status) != 0) return;
+    const auto folder = target.parent_path();
+    const platform::FileDescriptor handle(
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    if (!handle.isOpen()) return;
+    const struct timespec times[2] = {status.st_atim, status.st_mtim};
+    (void)::utimensat(handle.get(), target.filename().c_str(), times, AT_SYMLINK_NOFOLLOW);
+}
+
+// A copy with the times of what it copies: a backup keeps the item's, and
+// an undo gives them back.
 void copyItem(const fs::path& from, const fs::path& to) {
-    if (fs::is_directory(fs::symlink_status(from))) {
-        fs::copy(from, to, fs::copy_options::recursive | fs::copy_options::copy_symlinks);
-    } else {
+    if (!fs::is_directory(fs::symlink_status(from))) {
         fs::copy(from, to, fs::copy_options::copy_symlinks);
+        keepTimes(from, to);
+        return;
     }
+    fs::copy(from, to, fs::copy_options::recursive | fs::copy_options::copy_symlinks);
+    // Folders last and deepest first: copying into a folder changes its time.
+    std::vector<std::pair<fs::path, fs::path>> folders = {{from, to}};
+    for (const auto& entry : fs::recursive_directory_iterator(from)) {
+        const auto copy = to / entry.path().lexically_relative(from);
+        if (entry.is_directory() && !entry.is_symlink()) {
+            folders.emplace_back(entry.path(), copy);
+        } else {
+            keepTimes(entry.path(), copy);
+        }
+    }
+    for (auto folder = folders.rbegin(); folder != folders.rend(); ++folder) keepTimes(folder->first, folder->second);
 }
 
 void restrictToOwner(const fs::path& copy) {
@@ -172,7 +200,10 @@ bool isRecentFilesList(const fs::path& path) { return path.extension() == ".xbel
 // Replaces whatever is at `target` with a copy of `source` in `mode`, through
 // a temporary entry beside it and a rename, so the target is never half-written.
 void replaceWithCopy(const fs::path& source, const fs::path& target, std::optional<fs::perms> mode) {
-    if (rewriteSharedFile(source, target)) return;
+    if (rewriteSharedFile(source, target)) {
+        keepTimes(source, target);
+        return;
+    }
     const auto temporary = withSuffix(target, kRestoreSuffix);
     fs::remove_all(temporary);
     copyItem(source, temporary);
@@ -374,6 +405,7 @@ std::string SweepJournal::backupFile(const std::string& path, const platform::Uu
     const auto log = withSuffix(path, kWriteAheadLog);
     if (fs::is_regular_file(fs::symlink_status(log))) {
         fs::copy_file(log, withSuffix(destination, kWriteAheadLog));
+        keepTimes(log, withSuffix(destination, kWriteAheadLog));
         restrictToOwner(withSuffix(destination, kWriteAheadLog));
     }
 

@@ -128,6 +128,28 @@ TEST_F(SweepJournalTest, AFolderIsBackedUpWithWhatItHolds) {
     EXPECT_EQ(contents(folder / "sub/b.sfl"), "recent b");
 }
 
+TEST_F(SweepJournalTest, AnUndoGivesBackTheTimesItsItemsHad) {
+    const auto file = home.write("Library/Recents/list.plist", "recent items");
+    const auto folder = home / "Library/Application Support/com.apple.sharedfilelist";
+    home.write("Library/Application Support/com.apple.sharedfilelist/sub/b.sfl", "recent b");
+    const auto past = fs::file_time_type::clock::now() - std::chrono::hours(24 * 400);
+    for (const auto& path : {file, folder / "sub/b.sfl", folder / "sub", folder}) fs::last_write_time(path, past);
+
+    struct Swept {
+        fs::path original;
+        std::vector<fs::path> timed;  // what keeps its time, relative to the original
+    };
+    for (const auto& swept : {Swept{file, {""}}, Swept{folder, {"", "sub", "sub/b.sfl"}}}) {
+        const auto copy = journal.backupFile(swept.original.string(), sweep);
+        fs::remove_all(swept.original);
+        journal.restore(action(model::SweepActionKind::recentsCleared, copy, swept.original.string()), clipboard);
+        for (const auto& relative : swept.timed) {
+            const auto restored = relative.empty() ? swept.original : swept.original / relative;
+            EXPECT_EQ(fs::last_write_time(restored), past) << restored;
+        }
+    }
+}
+
 TEST_F(SweepJournalTest, RestoreRefusesMissingBackupsAndPathsOutsideTheirFolders) {
     auto source = home.write("Library/Recents/list.plist", "recent items");
     auto copy = journal.backupFile(source.string(), sweep);
