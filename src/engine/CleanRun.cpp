@@ -4,6 +4,7 @@
 #include "platform/AtomicFile.hpp"
 #include "platform/Localization.hpp"
 #include "platform/NumberFormatter.hpp"
+#include "model/CookieDomains.hpp"
 #include "model/SweepActionTitle.hpp"
 #include "platform/Warnings.hpp"
 #include "scanners/PrivacyScanner.hpp"
@@ -407,7 +408,9 @@ private:
             dropLastAction();
         } else if (removed >= 1) {
             actions_.pop_back();
-            for (const auto& domain : cookies.domains) {
+            // ".x.com" and "x.com" are one domain and one action, which undoes both.
+            for (auto domain : model::distinctCookieDomains(cookies.domains)) {
+                if (domain.starts_with('.')) domain.erase(0, 1);
                 actions_.push_back(newAction(SweepActionKind::cookieDomain, browser + ": " + domain, domain, backup,
                                              cookies.storePath));
             }
@@ -418,7 +421,8 @@ private:
                 platform::warn("Could not update the sweep record: " + describeRecordFailure(error));
             }
         }
-        return item.sizeBytes;
+        // The store keeps its size until its browser compacts it: rows removed free nothing.
+        return 0;
     }
 
     CleanerEngine& engine_;

@@ -1,8 +1,10 @@
 #include "viewmodels/ResultGrouping.hpp"
 
+#include "model/CookieDomains.hpp"
 #include "platform/ByteCountFormatter.hpp"
 #include "platform/Localization.hpp"
 #include "platform/NumberFormatter.hpp"
+#include "viewmodels/CleanFigureText.hpp"
 #include "viewmodels/CountedItems.hpp"
 
 #include <algorithm>
@@ -88,7 +90,7 @@ std::vector<model::PrivacyGroup> privacyGroups(const std::vector<CleanItem>& ite
             group.targets.push_back({item->path.empty() ? item->id.string() : item->path, item->name, item->path,
                                      item->privacyDomains, item->sizeBytes,
                                      group.kind == model::PrivacyKind::trackerCookie, item->privacyStoreBusy});
-            group.trackerDomainCount += static_cast<int>(item->privacyDomains.size());
+            group.trackerDomainCount += static_cast<int>(model::distinctCookieDomainCount(item->privacyDomains));
         }
         groups.push_back(std::move(group));
     }
@@ -155,19 +157,21 @@ std::string scanReport(const std::vector<CleanItem>& scanned, const std::string&
         std::stable_sort(members.begin(), members.end(),
                          [](const CleanItem& a, const CleanItem& b) { return a.sizeBytes > b.sizeBytes; });
         std::int64_t size = 0;
+        std::int64_t cookies = 0;
         std::size_t ticked = 0;
         for (const auto& item : members) {
             size += item.sizeBytes;
+            cookies += trackerCookieCount(item);
             if (item.isSelected) ++ticked;
         }
         lines.emplace_back();
-        lines.push_back(model::categoryTitle(category, mode) + " \u2014 " + fileSize(size) + " (" +
+        lines.push_back(model::categoryTitle(category, mode) + " \u2014 " + cleanFigureText(size, cookies) + " (" +
                         platform::localizedFormat("%lld items", {platform::formatCount(members.size())}) + ", " +
                         platform::localizedFormat("%lld selected", {platform::formatCount(ticked)}) + ")");
         if (noted) lines.push_back("  " + *duplicatesNote);
         for (const auto& item : members) {
             lines.push_back(std::string("  ") + (item.isSelected ? "[x]" : "[ ]") + " " + item.name + " \u2014 " +
-                            fileSize(item.sizeBytes));
+                            cleanFigureText(item));
             if (!item.path.empty()) lines.push_back("      " + localizedFormat("Path: %@", {item.path}));
         }
     }

@@ -126,13 +126,15 @@ void ScanViewModel::finishClean(const std::vector<CleanItem>& cleaned, bool auto
 void ScanViewModel::undoSweep(const model::SweepAction& action, const model::SweepRecord& record,
                               std::function<void()> done) {
     std::weak_ptr<ScanViewModel*> weak = self_;
-    services_.restorer.restore(record, action, [weak, recordID = record.id, done = std::move(done)](
+    services_.restorer.restore(record, action, [weak, recordID = record.id, actionID = action.id, done = std::move(done)](
                                                    std::optional<std::string> error, std::vector<platform::Uuid> undone) {
         if (auto self = weak.lock()) {
             auto& model = **self;
             if (error) {
-                model.scanState.set(state::Error{*error});
+                // Told in the sweep log, where the undo was asked for, not on the window behind it.
+                model.sweepUndoRefusal.set(SweepUndoRefusal{actionID, *error});
             } else {
+                if (model.sweepUndoRefusal()) model.sweepUndoRefusal.set(std::nullopt);
                 for (const auto& actionID : undone) model.services_.prefs.markSweepActionRestored(recordID, actionID);
                 if (model.lastSweepRecord() && model.lastSweepRecord()->id == recordID) {
                     for (const auto& stored : model.services_.prefs.sweepLog()) {

@@ -303,9 +303,15 @@ TEST_F(ScanViewModelTest, ASweepRecordCanBeUndoneActionByAction) {
     for (const auto& stored : log[0].actions) EXPECT_TRUE(stored.isRestored);
     h.restorer.alsoUndone.clear();
 
-    h.restorer.failure = "Could not restore .zsh_history";
+    const auto stateBefore = vm->scanState();
+    h.restorer.failure = "Chrome is running: quit Chrome and undo again";
+    vm->undoSweep(withSibling.actions[0], withSibling);
+    EXPECT_EQ(vm->sweepUndoRefusal(),
+              (viewmodels::SweepUndoRefusal{withSibling.actions[0].id, "Chrome is running: quit Chrome and undo again"}));
+    EXPECT_EQ(vm->scanState(), stateBefore) << "the window behind the sweep log keeps its page";
+    h.restorer.failure.reset();
     vm->undoSweep(action, record);
-    EXPECT_EQ(vm->scanState(), model::ScanState(state::Error{"Could not restore .zsh_history"}));
+    EXPECT_FALSE(vm->sweepUndoRefusal()) << "a successful undo takes the note away";
 }
 
 TEST_F(ScanViewModelTest, OnlyOneCleanRunsAtATime) {

@@ -8,6 +8,7 @@
 #include "app/cli/ScanViewModelSetup.hpp"
 #include "platform/ByteCountFormatter.hpp"
 #include "platform/Localization.hpp"
+#include "viewmodels/CleanFigureText.hpp"
 #include "viewmodels/DuplicateWalkNotice.hpp"
 
 #include "platform/LosslessText.hpp"
@@ -58,16 +59,21 @@ void printGrouped(const engine::CleanerEngine::Items& items, const std::optional
         // What only an administrator can remove is listed apart and frees nothing here.
         std::vector<const model::CleanItem*> readOnly;
         std::int64_t sum = 0;
+        std::int64_t cookies = 0;
         for (const auto* item : members) {
-            if (item->isReadOnly) readOnly.push_back(item);
-            else sum += item->sizeBytes;
+            if (item->isReadOnly) {
+                readOnly.push_back(item);
+                continue;
+            }
+            sum += item->sizeBytes;
+            cookies += viewmodels::trackerCookieCount(*item);
         }
-        std::cout << model::rawValue(category) << " (" << platform::formatByteCount(sum) << ")\n";
+        std::cout << model::rawValue(category) << " (" << viewmodels::cleanFigureText(sum, cookies) << ")\n";
         if (category == model::CategoryType::duplicates && stop) std::cout << "  " << viewmodels::duplicateWalkNotice(*stop) << "\n";
         for (const auto* item : members) {
             if (item->isReadOnly) continue;
             std::cout << "  " << (item->isSelected ? "[x] " : "[ ] ") << terminalText(item->name) << "\t"
-                      << platform::formatByteCount(item->sizeBytes) << "\t" << terminalText(item->path) << "\n";
+                      << viewmodels::cleanFigureText(*item) << "\t" << terminalText(item->path) << "\n";
             if (item->warningMessage) std::cout << "      " << *item->warningMessage << "\n";
             if (item->suggestedCommand) std::cout << "      $ " << *item->suggestedCommand << "\n";
         }

@@ -1,6 +1,7 @@
 #include "ui/main/PrivacySweepResultsView.hpp"
 
 #include "ui/design/ScrollAreaFocus.hpp"
+#include "model/CookieDomains.hpp"
 #include "platform/ByteCountFormatter.hpp"
 #include "platform/Localization.hpp"
 #include "ui/design/DesignLabels.hpp"
@@ -10,6 +11,7 @@
 #include "ui/design/StatusPill.hpp"
 #include "ui/design/SymbolImage.hpp"
 #include "ui/main/PageParts.hpp"
+#include "viewmodels/CleanFigureText.hpp"
 
 #include <QFontMetrics>
 #include <QHBoxLayout>
@@ -79,14 +81,19 @@ PrivacyTargetRow::PrivacyTargetRow(viewmodels::ScanViewModel& viewModel, const m
         QObject::connect(checkBox_, &QCheckBox::clicked, this, [this](bool checked) { setChecked(checked); });
         labels->addWidget(checkBox_);
         if (!target.domains.empty()) {
-            domains_ = tokenLabel(withCount("%lld domains", static_cast<std::int64_t>(target.domains.size())),
+            domains_ = tokenLabel(withCount("%lld domains", static_cast<std::int64_t>(model::distinctCookieDomainCount(target.domains))),
                                   DesignTokens::detailFont(), DesignTokens::textSecondary(), this);
             labels->addWidget(domains_);
         }
         row->addLayout(labels);
     }
     row->addStretch();
-    row->addWidget(tokenLabel(bytes(target.sizeBytes), DesignTokens::detailFont(), DesignTokens::textSecondary(), this));
+    // Tracker cookies free no space of their own: their count is their figure.
+    const auto figure = target.isTrackerOnly && !target.isBusy
+                            ? withCount("%lld tracker cookies", static_cast<std::int64_t>(target.domains.size()))
+                            : bytes(target.sizeBytes);
+    figure_ = tokenLabel(figure, DesignTokens::detailFont(), DesignTokens::textSecondary(), this);
+    row->addWidget(figure_);
 }
 
 void PrivacyTargetRow::setChecked(bool checked) {
@@ -231,8 +238,13 @@ QWidget* PrivacySweepResultsView::groupCard(const model::PrivacyGroup& group) {
     titles->addWidget(tokenLabel(QString::fromStdString(platform::localized(group.title)), DesignTokens::headlineFont(),
                                  DesignTokens::textPrimary(), inside));
     std::int64_t size = 0;
-    for (const auto& target : group.targets) size += target.sizeBytes;
-    titles->addWidget(tokenLabel(bytes(size), DesignTokens::detailFont(), DesignTokens::textSecondary(), inside));
+    std::int64_t cookies = 0;
+    for (const auto& target : group.targets) {
+        size += target.sizeBytes;
+        if (target.isTrackerOnly && !target.isBusy) cookies += static_cast<std::int64_t>(target.domains.size());
+    }
+    titles->addWidget(tokenLabel(QString::fromStdString(viewmodels::cleanFigureText(size, cookies)),
+                                 DesignTokens::detailFont(), DesignTokens::textSecondary(), inside));
     top->addLayout(titles);
     top->addStretch();
     top->addWidget(kindPill(group.kind, inside));

@@ -40,7 +40,8 @@ QString SweepActionRow::symbolName(model::SweepActionKind kind) {
 }
 
 SweepActionRow::SweepActionRow(viewmodels::ScanViewModel& viewModel, model::SweepRecord record,
-                               model::SweepAction action, platform::Date now, QWidget* parent)
+                               model::SweepAction action, platform::Date now, std::optional<std::string> refusal,
+                               QWidget* parent)
     : QWidget(parent), viewModel_(viewModel), record_(std::move(record)), action_(std::move(action)) {
     auto* inside = new QWidget;
     auto* row = new QHBoxLayout(inside);
@@ -60,6 +61,11 @@ SweepActionRow::SweepActionRow(viewmodels::ScanViewModel& viewModel, model::Swee
         detail_ = tokenLabel(QString::fromStdString(*action_.detail), DesignTokens::detailFont(),
                              DesignTokens::textSecondary(), inside);
         texts->addWidget(detail_);
+    }
+    if (refusal && !action_.isRestored) {
+        refusal_ = tokenLabel(QString::fromStdString(*refusal), DesignTokens::detailFont(), DesignTokens::danger(), inside);
+        refusal_->setWordWrap(true);
+        texts->addWidget(refusal_);
     }
     row->addLayout(texts);
     row->addStretch();
@@ -84,6 +90,7 @@ SweepActionRow::SweepActionRow(viewmodels::ScanViewModel& viewModel, model::Swee
     setFocusPolicy(Qt::TabFocus);
     setAccessibleName(title);
     setAccessibleRole(*this, QAccessible::ListItem);
+    if (refusal_ != nullptr) setAccessibleDescription(refusal_->text());
 }
 
 void SweepActionRow::takeFocus() {
@@ -141,6 +148,7 @@ SweepLogView::SweepLogView(viewmodels::ScanViewModel& viewModel, const platform:
     column->addLayout(footerRow);
 
     recordObserver_ = viewModel_.lastSweepRecord.observe([this](const auto&) { rebuild(); });
+    refusalObserver_ = viewModel_.sweepUndoRefusal.observe([this](const auto&) { rebuild(); });
     rebuild();
 }
 
@@ -160,8 +168,10 @@ void SweepLogView::rebuild() {
         return;
     }
     const auto now = clock_.now();
+    const auto& refusal = viewModel_.sweepUndoRefusal();
     for (const auto& action : record->actions) {
-        auto* row = new SweepActionRow(viewModel_, *record, action, now);
+        auto note = refusal && refusal->actionID == action.id ? std::optional(refusal->message) : std::nullopt;
+        auto* row = new SweepActionRow(viewModel_, *record, action, now, std::move(note));
         rowsLayout_->insertWidget(rowsLayout_->count() - 1, row);
         row->show();  // now, so that it can take the focus below
         rows_.push_back(row);

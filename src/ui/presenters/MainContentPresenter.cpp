@@ -3,6 +3,7 @@
 #include "platform/ByteCountFormatter.hpp"
 #include "platform/Localization.hpp"
 #include "platform/NumberFormatter.hpp"
+#include "viewmodels/CleanFigureText.hpp"
 
 #include <algorithm>
 #include <map>
@@ -141,16 +142,18 @@ CleanConfirmation cleanConfirmation(const viewmodels::ScanViewModel& vm, const s
     confirmation.category = category;
     std::size_t privacyCount = 0;
     std::int64_t reviewCount = 0;
+    std::int64_t cookies = 0;
     for (const auto& item : scope) {
         confirmation.itemIds.insert(item.id);
         confirmation.bytes += item.sizeBytes;
+        cookies += viewmodels::trackerCookieCount(item);
         if (item.category == CategoryType::privacy) ++privacyCount;
         if (item.safetyLevel == model::SafetyLevel::review) ++reviewCount;
     }
     nameConfirmedItems(confirmation, scope, kConfirmationNames);
     confirmation.canBeUndone = privacyCount > 0 && privacyCount == scope.size();
 
-    const auto sizeText = platform::formatByteCount(confirmation.bytes, platform::ByteCountStyle::file);
+    const auto sizeText = viewmodels::cleanFigureText(confirmation.bytes, cookies);
     confirmation.title = platform::localizedFormat("Delete %lld items (%@)?", {count(scope.size()), sizeText});
     confirmation.deleteLabel = platform::localizedFormat("Delete %@", {sizeText});
 
@@ -181,7 +184,7 @@ CleanConfirmation cleanConfirmation(const viewmodels::ScanViewModel& vm, const s
                                       {count(scope.size() - privacyCount), fileSize(confirmation.bytes - undoable)}) +
             " " +
             platform::localizedFormat("%lld privacy item(s) (%@) can be undone within 24 hours from the sweep log.",
-                                      {count(privacyCount), fileSize(undoable)});
+                                      {count(privacyCount), viewmodels::cleanFigureText(undoable, cookies)});
     } else if (privacyCount > 0) {
         confirmation.message = platform::localized(kPrivacySentence);
     } else if (reviewCount > 0) {

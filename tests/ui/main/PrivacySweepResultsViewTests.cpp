@@ -48,7 +48,8 @@ TEST_F(PrivacySweepResultsViewTest, NoPrivacyItemsShowOnlyTheEmptyState) {
 }
 
 TEST_F(PrivacySweepResultsViewTest, GroupsCardsAndRowsFollowTheResult) {
-    scanTo({privacyItem("/h/Cookies", "Cookies", "cookies", "priv:cookie:chrome", {"ads.example", "t.example"}, true),
+    scanTo({privacyItem("/h/Cookies", "Cookies", "cookies", "priv:cookie:chrome",
+                        {".ads.example", "ads.example", "t.example", ".t.example"}, true),
             privacyItem("/h/Other/Cookies", "Cookies", "cookies", "priv:cookie:chrome", {"ads.example"}, true),
             privacyItem("", "Clipboard", "clip", "priv:pasteboard", {}, false, 40),
             scannedItem("/h/Library/Caches/x", CategoryType::systemCaches, 5000)});
@@ -59,7 +60,9 @@ TEST_F(PrivacySweepResultsViewTest, GroupsCardsAndRowsFollowTheResult) {
     EXPECT_EQ(dividers(view.groupCards()[0]), 1) << "a divider between the two targets only";
     EXPECT_EQ(dividers(view.groupCards()[1]), 0) << "one target, no divider";
     ASSERT_EQ(view.targetRows().size(), 3u);
-    EXPECT_EQ(view.targetRows()[0]->domainsLabel()->text(), "2 domains");
+    EXPECT_EQ(view.targetRows()[0]->domainsLabel()->text(), "2 domains") << "a leading dot makes no other domain";
+    EXPECT_EQ(view.targetRows()[0]->figureLabel()->text(), "4 tracker cookies") << "counted, not weighed";
+    EXPECT_EQ(view.targetRows()[2]->figureLabel()->text(), "40 bytes");
     ASSERT_NE(view.targetRows()[2]->checkBox(), nullptr) << "a pathless item is matched by its name";
     EXPECT_EQ(view.targetRows()[2]->domainsLabel(), nullptr);
     EXPECT_FALSE(view.targetRows()[2]->checkBox()->isChecked());

@@ -156,6 +156,36 @@ TEST_F(MainContentPresenterTest, ConfirmationTextsCountTheSelectionInScope) {
               "Privacy sweep actions are logged and can be undone within 24 hours from the sweep log.");
 }
 
+struct CookieFigure {
+    std::int64_t fileBytes;
+    std::vector<std::string> cookieHosts;
+    std::string deleteLabel;
+};
+
+class CookieConfirmationTest : public MainContentPresenterTest, public ::testing::WithParamInterface<CookieFigure> {};
+
+TEST_P(CookieConfirmationTest, TrackerCookiesAreCountedNotWeighed) {
+    const testing::ScopedDesktopTexts english;
+    std::vector<model::CleanItem> items;
+    if (GetParam().fileBytes > 0) items.push_back(scannedItem("/h/recent.sfl", CategoryType::privacy, GetParam().fileBytes));
+    if (!GetParam().cookieHosts.empty()) {
+        auto cookies = scannedItem("/h/Cookies", CategoryType::privacy, 0);
+        cookies.privacyDomains = GetParam().cookieHosts;
+        cookies.deletionMethod =
+            model::DeletionMethod::clearTrackerCookies("/h/Cookies", GetParam().cookieHosts, model::BrowserKind::chrome);
+        items.push_back(cookies);
+    }
+    for (auto& item : items) item.isSelected = true;
+    load(items);
+    EXPECT_EQ(cleanConfirmation(*vm).deleteLabel, GetParam().deleteLabel);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Selections, CookieConfirmationTest,
+    ::testing::Values(CookieFigure{2000, {}, "Delete 2 KB"},
+                      CookieFigure{0, {".x.com", "x.com", "y.com"}, "Delete 3 tracker cookies"},
+                      CookieFigure{2000, {"x.com"}, "Delete 2 KB and 1 tracker cookie"}));
+
 TEST_F(MainContentPresenterTest, TheConfirmationNamesEachLabelOnceTheLargestFirst) {
     auto named = [](std::string path, std::string title, std::int64_t size) {
         auto item = scannedItem(std::move(path), CategoryType::appCaches, size);
