@@ -16,6 +16,11 @@ std::optional<std::string> catalogLanguage(std::string_view locale) {
     return std::nullopt;
 }
 
+// "C", "POSIX" and "C.UTF-8": the locale a script sets to get the program's own words.
+bool isPlainLocale(std::string_view locale) {
+    return locale == "C" || locale == "POSIX" || locale.starts_with("C.");
+}
+
 std::optional<std::string> processEnvironment(const char* name) {
     const char* value = std::getenv(name);
     return value ? std::optional<std::string>(value) : std::nullopt;
@@ -24,7 +29,16 @@ std::optional<std::string> processEnvironment(const char* name) {
 }  // namespace
 
 std::string desktopLanguage(const EnvironmentLookup& environment) {
-    if (auto list = environment("LANGUAGE")) {
+    // The messages' locale, as setlocale() takes it; unset is the C locale.
+    std::string locale = "C";
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        if (auto value = environment(name); value && !value->empty()) {
+            locale = std::move(*value);
+            break;
+        }
+    }
+    // As gettext does, LANGUAGE counts only outside the C locale.
+    if (auto list = environment("LANGUAGE"); list && !isPlainLocale(locale)) {
         std::string_view rest = *list;
         while (!rest.empty()) {
             const auto end = rest.find(':');
@@ -32,12 +46,7 @@ std::string desktopLanguage(const EnvironmentLookup& environment) {
             rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
         }
     }
-    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-        const auto locale = environment(name);
-        if (!locale || locale->empty()) continue;
-        return catalogLanguage(*locale).value_or("en");
-    }
-    return "en";
+    return catalogLanguage(locale).value_or("en");
 }
 
 void useDesktopTexts(Localization& localization, HostPlatform layout, const EnvironmentLookup& environment) {
