@@ -14,14 +14,13 @@ std::string quoted(const std::string& text) {
     return result + "'";
 }
 
-}  // namespace
-
-CliOutcome runCli(const std::vector<std::string>& args) { return runProgram(ZENTREL_CLI_PATH, args); }
-
-CliOutcome runProgram(const std::string& program, const std::vector<std::string>& args) {
+std::string commandLine(const std::string& program, const std::vector<std::string>& args) {
     std::string command = quoted(program);
     for (const auto& arg : args) command += " " + quoted(arg);
-    command += " 2>/dev/null";
+    return command;
+}
+
+CliOutcome outcomeOf(const std::string& command) {
     CliOutcome outcome;
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) return outcome;
@@ -30,6 +29,19 @@ CliOutcome runProgram(const std::string& program, const std::vector<std::string>
     const int status = pclose(pipe);
     outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return outcome;
+}
+
+}  // namespace
+
+CliOutcome runCli(const std::vector<std::string>& args) { return runProgram(ZENTREL_CLI_PATH, args); }
+
+CliOutcome runProgram(const std::string& program, const std::vector<std::string>& args) {
+    return outcomeOf(commandLine(program, args) + " 2>/dev/null");
+}
+
+CliOutcome runCliIn(const std::string& environment, const std::vector<std::string>& args) {
+    return outcomeOf("env -u LANGUAGE -u LC_ALL -u LC_MESSAGES -u LANG " + environment + " " +
+                     commandLine(ZENTREL_CLI_PATH, args) + " 2>&1");
 }
 
 }  // namespace zentrel::testing

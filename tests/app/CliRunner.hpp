@@ -15,5 +15,8 @@ struct CliOutcome {
 // Arguments are passed through a shell, each quoted.
 [[nodiscard]] CliOutcome runCli(const std::vector<std::string>& args);
 [[nodiscard]] CliOutcome runProgram(const std::string& program, const std::vector<std::string>& args);
+// zentrel-cli with the language variables set as given ("LANGUAGE=vi LANG=vi_VN.UTF-8",
+// the others unset); `out` holds standard error too.
+[[nodiscard]] CliOutcome runCliIn(const std::string& environment, const std::vector<std::string>& args);
 
 }  // namespace zentrel::testing

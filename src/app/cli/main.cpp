@@ -10,18 +10,23 @@
 
 namespace {
 
+using zentrel::platform::localized;
+using zentrel::platform::localizedFormat;
+
+std::string usageLine(const zentrel::cli::CliCommand& command) {
+    return localizedFormat("usage: zentrel-cli %@", {localized(command.usage)});
+}
+
 int runCommand(const zentrel::cli::CliCommand& command, const std::vector<std::string>& args) {
     auto parsed = zentrel::cli::Arguments::parse(command.options, command.operands, args);
     if (const auto* error = std::get_if<std::string>(&parsed)) {
-        std::cerr << "zentrel-cli " << command.name << ": " << *error << "\nusage: zentrel-cli " << command.usage
-                  << "\n";
+        std::cerr << "zentrel-cli " << command.name << ": " << *error << "\n" << usageLine(command) << "\n";
         return 2;
     }
     try {
         return command.run(std::get<zentrel::cli::Arguments>(parsed));
     } catch (const zentrel::cli::UsageError& error) {
-        std::cerr << "zentrel-cli " << command.name << ": " << error.what() << "\nusage: zentrel-cli " << command.usage
-                  << "\n";
+        std::cerr << "zentrel-cli " << command.name << ": " << error.what() << "\n" << usageLine(command) << "\n";
         return 2;
     } catch (const std::exception& error) {
         std::cerr << "zentrel-cli " << command.name << ": " << error.what() << "\n";
@@ -40,8 +45,10 @@ int main(int argc, char** argv) {
         if (command.name == name) return runCommand(command, std::vector<std::string>(argv + 2, argv + argc));
     }
     std::ostream& out = name.empty() || name == "help" || name == "--help" ? std::cout : std::cerr;
-    if (!name.empty() && name != "help" && name != "--help") out << "zentrel-cli: unknown command \"" << name << "\"\n";
-    out << "usage: zentrel-cli COMMAND [ARGS...]\n\ncommands:\n";
-    for (const auto& command : commands) out << "  " << command.usage << "\n      " << command.summary << "\n";
+    if (!name.empty() && name != "help" && name != "--help")
+        out << localizedFormat("zentrel-cli: unknown command \"%@\"", {name}) << "\n";
+    out << localized("usage: zentrel-cli COMMAND [ARGS...]") << "\n\n" << localized("commands:") << "\n";
+    for (const auto& command : commands)
+        out << "  " << localized(command.usage) << "\n      " << localized(command.summary) << "\n";
     return name.empty() || name == "help" || name == "--help" ? 0 : 2;
 }

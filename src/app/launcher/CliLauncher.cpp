@@ -1,21 +1,37 @@
 // zentrel-cli as the shell starts it: the help is printed from text fixed at
-// build time, without loading any of the libraries the commands need; every
+// build time in each language, without loading any of the libraries the commands need; every
 // other call runs zentrel-cli-commands with the same arguments, or
 // zentrel-cli-dupes for `dupes`, which needs far fewer: from the same folder
 // (the build tree), else from the install tree's helper folder beside bin/.
 
+#include "platform/MessagesLanguage.hpp"
+
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string.h>
 #include <unistd.h>
 
 namespace {
 
-const char kHelpText[] =
+struct HelpText {
+    std::string_view language;
+    std::string_view text;
+};
+
+constexpr HelpText kHelpTexts[] = {
 #include "CliHelpText.inc"
-    ;
+};
+
+// The help in the language of the messages; English is the first.
+std::string_view helpText() {
+    const auto language = zentrel::platform::messagesLanguage([](const char* name) { return std::getenv(name); });
+    for (const auto& help : kHelpTexts)
+        if (help.language == language) return help.text;
+    return kHelpTexts[0].text;
+}
 
 bool isHelpCall(int argc, char** argv) {
     if (argc == 1) return true;
@@ -26,7 +42,8 @@ bool isHelpCall(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     if (isHelpCall(argc, argv)) {
-        std::fwrite(kHelpText, 1, sizeof kHelpText - 1, stdout);
+        const auto help = helpText();
+        std::fwrite(help.data(), 1, help.size(), stdout);
         return 0;
     }
     // Plain C strings: the launcher loads no C++ library either.
