@@ -2,6 +2,7 @@
 
 #include "model/CookieDomains.hpp"
 #include "platform/ByteCountFormatter.hpp"
+#include "platform/DisplayWidth.hpp"
 #include "platform/Localization.hpp"
 #include "platform/NumberFormatter.hpp"
 #include "viewmodels/CleanFigureText.hpp"
@@ -123,17 +124,28 @@ std::string scanReport(const std::vector<CleanItem>& scanned, const std::string&
         total += figures.bytes;
         found += figures.itemCount.value_or(0);
     }
+    // The figures start in one column, counted in what a terminal shows, not in bytes.
+    constexpr std::size_t kFigureColumn = 16;
+    const auto figure = [](std::string_view label, const std::string& value) {
+        return platform::paddedToWidth(localized(label), kFigureColumn, 1) + value;
+    };
+    // A heading's rule is as wide as the heading shows, the title's at least 22.
+    const auto rule = [](const std::string& heading, char mark, std::size_t least) {
+        return std::string(std::max(platform::displayWidth(heading), least), mark);
+    };
+    const auto title = localized("Zentrel Scan Report");
+    const auto byCategory = localized("By Category");
     std::vector<std::string> lines = {
-        localized("Zentrel Scan Report"),
-        "======================",
+        title,
+        rule(title, '=', 22),
         localizedFormat("Date: %@", {dateText}),
         "",
-        localizedFormat("Total Found:    %@", {fileSize(total)}),
-        localizedFormat("Selected to Clean: %@", {fileSize(selected)}),
-        localizedFormat("Items Found:    %lld", {platform::formatCount(found)}),
+        figure("Total Found:", fileSize(total)),
+        figure("Selected to Clean:", fileSize(selected)),
+        figure("Items Found:", platform::formatCount(found)),
         "",
-        localized("By Category"),
-        "-----------",
+        byCategory,
+        rule(byCategory, '-', 0),
     };
     for (auto category : model::kAllCategories) {
         std::vector<CleanItem> members;
@@ -170,7 +182,7 @@ std::string scanReport(const std::vector<CleanItem>& scanned, const std::string&
                         platform::localizedFormat("%lld selected", {platform::formatCount(ticked)}) + ")");
         if (noted) lines.push_back("  " + *duplicatesNote);
         for (const auto& item : members) {
-            lines.push_back(std::string("  ") + (item.isSelected ? "[x]" : "[ ]") + " " + item.name + " \u2014 " +
+            lines.push_back(std::string("  ") + (item.isSelected ? "[x]" : "[ ]") + " " + item.displayTitle() + " \u2014 " +
                             cleanFigureText(item));
             if (!item.path.empty()) lines.push_back("      " + localizedFormat("Path: %@", {item.path}));
         }

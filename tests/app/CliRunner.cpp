@@ -46,8 +46,10 @@ CliOutcome runCli(const std::vector<std::string>& args, const CliRun& run) {
 
 CliOutcome runProgram(const std::string& program, const std::vector<std::string>& args, const CliRun& run) {
     std::string command;
+    if (!run.languageEnvironment.empty())
+        command = "env -u LANGUAGE -u LC_ALL -u LC_MESSAGES -u LANG " + run.languageEnvironment + " ";
     // Root reads every file; without these capabilities it is refused as anyone is.
-    if (run.permissionsBite && ::geteuid() == 0) command = "setpriv --bounding-set=-dac_override,-dac_read_search ";
+    if (run.permissionsBite && ::geteuid() == 0) command += "setpriv --bounding-set=-dac_override,-dac_read_search ";
     command += quoted(program);
     for (const auto& arg : args) command += " " + quoted(arg);
     const ErrorFile errors;
@@ -61,6 +63,12 @@ CliOutcome runProgram(const std::string& program, const std::vector<std::string>
     const int status = pclose(pipe);
     outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     outcome.err = errors.text();
+    return outcome;
+}
+
+CliOutcome runCliIn(const std::string& environment, const std::vector<std::string>& args) {
+    auto outcome = runCli(args, {.languageEnvironment = environment});
+    outcome.out += outcome.err;
     return outcome;
 }
 

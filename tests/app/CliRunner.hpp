@@ -19,11 +19,15 @@ struct CliRun {
     std::string outputFile;
     // File permissions hold for the program even when the tests run as root.
     bool permissionsBite = false;
+    // Language variables set as given ("LANGUAGE=vi LANG=vi_VN.UTF-8"), the others unset.
+    std::string languageEnvironment;
 };
 
 // Arguments are passed through a shell, each quoted.
 [[nodiscard]] CliOutcome runCli(const std::vector<std::string>& args, const CliRun& run = {});
 [[nodiscard]] CliOutcome runProgram(const std::string& program, const std::vector<std::string>& args,
                                     const CliRun& run = {});
+// zentrel-cli with the language variables set as given; `out` holds standard error too.
+[[nodiscard]] CliOutcome runCliIn(const std::string& environment, const std::vector<std::string>& args);
 
 }  // namespace zentrel::testing

@@ -172,7 +172,7 @@ TEST(ScanCommandTest, AFullScanOfAMacStyleHomeListsEveryCategoryAndDeletesNothin
     ASSERT_EQ(listed.status, 0);
     const auto totals = listed.out.substr(listed.out.find("Category totals stored:"));
     EXPECT_NE(totals.find("  Trash & Downloads\t"), std::string::npos) << listed.out;
-    EXPECT_NE(totals.find("  Xcode\t"), std::string::npos) << listed.out;
+    EXPECT_NE(totals.find("  Build Caches\t"), std::string::npos) << listed.out;
     std::ifstream settings(dir / "home/.config/zentrel/com.torvane.zentrel.json");
     const auto stored = nlohmann::json::parse(settings);
     // Every item but the duplicates' keepers (the copies that stay, freeing nothing) is counted.

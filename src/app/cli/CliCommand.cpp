@@ -68,7 +68,7 @@ platform::HostTable hostTable(const Arguments& arguments, const platform::FileSy
     auto platform = platform::currentHostPlatform();
     if (auto name = arguments.option("--layout")) {
         auto named = platform::hostPlatformNamed(*name);
-        if (!named) throw UsageError("no layout is named \"" + *name + "\"; use linux or macos");
+        if (!named) throw UsageError(platform::localizedFormat("no layout is named \"%@\"; use linux or macos", {*name}));
         platform = *named;
     }
     return platform::HostTable::ofUser(platform, hostLayout(arguments), fileSystem);

@@ -68,11 +68,11 @@ void printGrouped(const engine::CleanerEngine::Items& items, const std::optional
             sum += item->sizeBytes;
             cookies += viewmodels::trackerCookieCount(*item);
         }
-        std::cout << model::rawValue(category) << " (" << viewmodels::cleanFigureText(sum, cookies) << ")\n";
+        std::cout << model::displayName(category) << " (" << viewmodels::cleanFigureText(sum, cookies) << ")\n";
         if (category == model::CategoryType::duplicates && stop) std::cout << "  " << viewmodels::duplicateWalkNotice(*stop) << "\n";
         for (const auto* item : members) {
             if (item->isReadOnly) continue;
-            std::cout << "  " << (item->isSelected ? "[x] " : "[ ] ") << terminalText(item->name) << "\t"
+            std::cout << "  " << (item->isSelected ? "[x] " : "[ ] ") << terminalText(item->displayTitle()) << "\t"
                       << viewmodels::cleanFigureText(*item) << "\t" << terminalText(item->path) << "\n";
             if (item->warningMessage) std::cout << "      " << *item->warningMessage << "\n";
             if (item->suggestedCommand) std::cout << "      $ " << *item->suggestedCommand << "\n";
@@ -80,12 +80,12 @@ void printGrouped(const engine::CleanerEngine::Items& items, const std::optional
         if (!readOnly.empty())
             std::cout << "  " << platform::localized("For every user; only an administrator can remove these:") << "\n";
         for (const auto* item : readOnly)
-            std::cout << "      " << terminalText(item->name) << "\t" << terminalText(item->path) << "\n";
+            std::cout << "      " << terminalText(item->displayTitle()) << "\t" << terminalText(item->path) << "\n";
         total += sum;
         count += members.size() - readOnly.size();
     }
     if (stop && !byCategory.contains(model::CategoryType::duplicates))
-        std::cout << model::rawValue(model::CategoryType::duplicates) << "\n  " << viewmodels::duplicateWalkNotice(*stop) << "\n";
+        std::cout << model::displayName(model::CategoryType::duplicates) << "\n  " << viewmodels::duplicateWalkNotice(*stop) << "\n";
     std::cout << platform::localizedFormat("Total: %@ in %lld items", {platform::formatByteCount(total), std::to_string(count)})
               << "\n";
 }
@@ -141,9 +141,11 @@ int runScan(const Arguments& arguments) {
     screen.waitUntilIdle();
     printItems(viewModel.result().items, json, viewModel.duplicateWalkStop());
     if (!json) {
-        std::cout << (writeSettings ? "Category totals stored:\n" : "Category totals (not stored without --home):\n");
+        std::cout << platform::localized(writeSettings ? "Category totals stored:"
+                                                       : "Category totals (not stored without --home):")
+                  << "\n";
         for (const auto& [stored, bytes] : screen.prefs().lastScanCategoryTotals()) {
-            std::cout << "  " << model::rawValue(stored) << "\t" << platform::formatByteCount(bytes) << "\n";
+            std::cout << "  " << model::displayName(stored) << "\t" << platform::formatByteCount(bytes) << "\n";
         }
     }
     return 0;

@@ -15,23 +15,28 @@
 
 namespace {
 
+using zentrel::platform::localized;
+using zentrel::platform::localizedFormat;
+
+std::string usageLine(const zentrel::cli::CliCommand& command) {
+    return localizedFormat("usage: zentrel-cli %@", {localized(command.usage)});
+}
+
 int runCommand(const zentrel::cli::CliCommand& command, const std::vector<std::string>& args) {
     auto parsed = zentrel::cli::Arguments::parse(command.options, command.operands, args);
     if (const auto* error = std::get_if<std::string>(&parsed)) {
-        std::cerr << "zentrel-cli " << command.name << ": " << *error << "\nusage: zentrel-cli " << command.usage
-                  << "\n";
+        std::cerr << "zentrel-cli " << command.name << ": " << *error << "\n" << usageLine(command) << "\n";
         return 2;
     }
     const auto& arguments = std::get<zentrel::cli::Arguments>(parsed);
     if (arguments.helpWanted()) {
-        std::cout << "usage: zentrel-cli " << command.usage << "\n  " << command.summary << "\n";
+        std::cout << usageLine(command) << "\n  " << localized(command.summary) << "\n";
         return 0;
     }
     try {
         return command.run(arguments);
     } catch (const zentrel::cli::UsageError& error) {
-        std::cerr << "zentrel-cli " << command.name << ": " << error.what() << "\nusage: zentrel-cli " << command.usage
-                  << "\n";
+        std::cerr << "zentrel-cli " << command.name << ": " << error.what() << "\n" << usageLine(command) << "\n";
         return 2;
     } catch (const std::exception& error) {
         std::cerr << "zentrel-cli " << command.name << ": " << error.what() << "\n";
@@ -52,9 +57,10 @@ int run(int argc, char** argv) {
     }
     const bool helpWanted = name.empty() || name == "help" || name == "--help" || name == "-h";
     std::ostream& out = helpWanted ? std::cout : std::cerr;
-    if (!helpWanted) out << "zentrel-cli: unknown command \"" << name << "\"\n";
-    out << "usage: zentrel-cli COMMAND [ARGS...]\n\ncommands:\n";
-    for (const auto& command : commands) out << "  " << command.usage << "\n      " << command.summary << "\n";
+    if (!helpWanted) out << localizedFormat("zentrel-cli: unknown command \"%@\"", {name}) << "\n";
+    out << localized("usage: zentrel-cli COMMAND [ARGS...]") << "\n\n" << localized("commands:") << "\n";
+    for (const auto& command : commands)
+        out << "  " << localized(command.usage) << "\n      " << localized(command.summary) << "\n";
     out << "\n" << zentrel::platform::localizedFormat("Category names, in any case: %@", {zentrel::cli::categoryNames()})
         << "\n";
     return helpWanted ? 0 : 2;

@@ -28,13 +28,14 @@ std::unordered_map<std::string, const model::CleanItem*> itemsByPath(const std::
 }  // namespace
 
 Pill duplicateKindPill(model::DuplicateKind kind) {
+    const auto name = platform::localized(model::displayName(kind));
     switch (kind) {
-    case model::DuplicateKind::perceptualImage: return {platform::localized("Photos"), "photo", PillVariant::ai};
-    case model::DuplicateKind::perceptualVideo: return {platform::localized("Video"), "film", PillVariant::ai};
+    case model::DuplicateKind::perceptualImage: return {name, "photo", PillVariant::ai};
+    case model::DuplicateKind::perceptualVideo: return {name, "film", PillVariant::ai};
     case model::DuplicateKind::exactBytes:
     case model::DuplicateKind::documentHash: break;
     }
-    return {platform::localized("Exact"), "doc.on.doc", PillVariant::neutral};
+    return {name, "doc.on.doc", PillVariant::neutral};
 }
 
 DuplicateResults duplicateResults(const viewmodels::ScanViewModel& vm) {
