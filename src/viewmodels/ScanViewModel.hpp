@@ -180,7 +180,8 @@ private:
     void finishScan(std::vector<model::CleanItem> items, bool background, bool quick);
     void finishCategoryScan(std::uint64_t generation, model::CategoryType category,
                             std::vector<model::CleanItem> items);
-    void finishClean(const std::vector<model::CleanItem>& cleaned, bool automatic, const engine::DeleteResult& r);
+    void finishClean(const std::vector<model::CleanItem>& cleaned, std::optional<model::CategoryType> category,
+                     bool automatic, const engine::DeleteResult& r);
     void stopScanTask();
     // When a category's stored figures were found: its own date, or that of the last scan.
     [[nodiscard]] std::optional<platform::Date> scanDateOf(const model::StoredCategoryFigures& stored) const;

@@ -37,8 +37,8 @@ void ScanViewModel::startClean(std::optional<CategoryType> category, bool automa
         [weak](const model::CleaningProgressEvent& event) {
             if (auto self = weak.lock()) (*self)->applyCleaningProgress(event);
         },
-        [weak, cleaned, automatic](engine::DeleteResult r) {
-            if (auto self = weak.lock()) (*self)->finishClean(cleaned, automatic, r);
+        [weak, cleaned, category, automatic](engine::DeleteResult r) {
+            if (auto self = weak.lock()) (*self)->finishClean(cleaned, category, automatic, r);
         });
 }
 
@@ -65,7 +65,8 @@ void ScanViewModel::applyCleaningProgress(const model::CleaningProgressEvent& ev
     });
 }
 
-void ScanViewModel::finishClean(const std::vector<CleanItem>& cleaned, bool automatic, const engine::DeleteResult& r) {
+void ScanViewModel::finishClean(const std::vector<CleanItem>& cleaned, std::optional<CategoryType> category,
+                                bool automatic, const engine::DeleteResult& r) {
     cleaning_ = false;
     const std::set<std::string> failed(r.failedKeys.begin(), r.failedKeys.end());
     std::set<std::string> cleanedKeys;
@@ -113,7 +114,7 @@ void ScanViewModel::finishClean(const std::vector<CleanItem>& cleaned, bool auto
         scanState.set(state::Error{platform::localizedFormat(
             "The privacy changes were made but could not be recorded, so they cannot be undone now: %@", {*recordError})});
     } else if (failed.empty()) {
-        scanState.set(state::Cleaned{r.freed});
+        scanState.set(state::Cleaned{r.freed, category});
     } else {
         scanState.set(state::Done{});
     }

@@ -221,7 +221,8 @@ TEST_F(ScanViewModelTest, ACleanWithOneFailureKeepsThatItem) {
     vm->startClean(CategoryType::devProjects, false);
     h.engine.cleans.back().done({100, {}, {}, std::nullopt});
     EXPECT_TRUE(vm->failedDeletionKeys().empty());
-    EXPECT_EQ(vm->scanState(), model::ScanState(state::Cleaned{100}));
+    EXPECT_EQ(vm->scanState(), model::ScanState(state::Cleaned{100, CategoryType::devProjects}))
+        << "the result belongs to the page that cleaned";
 }
 
 TEST_F(ScanViewModelTest, BackupsNoSweepNeedsArePurgedAtStartAndAfterEachCleanAndUndo) {

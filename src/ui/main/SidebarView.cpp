@@ -6,6 +6,7 @@
 #include "ui/design/Glass.hpp"
 #include "ui/design/NamedColors.hpp"
 #include "ui/design/SidebarRow.hpp"
+#include "ui/presenters/MainContentPresenter.hpp"
 #include "ui/presenters/SidebarPresenter.hpp"
 
 #include <QFontMetrics>
@@ -204,8 +205,9 @@ void SidebarView::rebuildPanel() {
     panelLabel_ = nullptr;
     panelValue_ = nullptr;
     const auto& scanState = viewModel_.scanState();
-    const auto* cleaned = std::get_if<state::Cleaned>(&scanState);
-    if (!cleaned && !std::holds_alternative<state::Done>(scanState)) return;
+    if (!std::holds_alternative<state::Cleaned>(scanState) && !std::holds_alternative<state::Done>(scanState)) return;
+    // The freed figure stands beside the page that cleaned; the others show their selection.
+    const auto* cleaned = shownCleanResult(viewModel_);
 
     panel_ = new SummaryPanel(panelHost_);
     auto* row = new QHBoxLayout(panel_);

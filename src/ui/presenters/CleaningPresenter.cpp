@@ -72,15 +72,24 @@ ActivityRow activityRow(const model::CleaningActivityEntry& entry, model::ViewMo
     return row;
 }
 
-CleanedPageContent cleanedPage(std::int64_t freedBytes) {
-    const auto freed = platform::formatByteCount(freedBytes, platform::ByteCountStyle::file);
-    return {
+CleanedPageContent cleanedPage(std::int64_t freedBytes, std::int64_t leftBytes) {
+    const auto size = [](std::int64_t bytes) { return platform::formatByteCount(bytes, platform::ByteCountStyle::file); };
+    const auto freed = size(freedBytes);
+    CleanedPageContent page{
         platform::localized("All Clean!"),
         platform::localizedFormat("%@ freed", {freed}),
+        std::nullopt,
         platform::localizedFormat("All clean. %@ freed.", {freed}),
         platform::localized("Done"),
         platform::localized("Returns to your scan results."),
     };
+    if (leftBytes >= 1) {
+        const auto left = size(leftBytes);
+        page.title = platform::localized("Cleaned");
+        page.leftText = platform::localizedFormat("%@ still to clean", {left});
+        page.accessibleLabel = platform::localizedFormat("Cleaned. %1$@ freed, %2$@ still to clean.", {freed, left});
+    }
+    return page;
 }
 
 void finishCleaned(viewmodels::ScanViewModel& vm) {

@@ -30,6 +30,14 @@ std::string count(std::size_t value) { return platform::formatCount(value); }
 
 }  // namespace
 
+const state::Cleaned* shownCleanResult(const viewmodels::ScanViewModel& vm) {
+    const auto* cleaned = std::get_if<state::Cleaned>(&vm.scanState());
+    if (cleaned == nullptr) return nullptr;
+    const auto selection = vm.sidebarSelection();
+    const bool owner = cleaned->category ? selection.category() == cleaned->category : selection.page() == Page::overview;
+    return owner ? cleaned : nullptr;
+}
+
 DetailRoute detailRoute(const viewmodels::ScanViewModel& vm) {
     using Kind = DetailRoute::Kind;
     const auto selection = vm.sidebarSelection();
@@ -47,20 +55,23 @@ DetailRoute detailRoute(const viewmodels::ScanViewModel& vm) {
         selection.page() == Page::overview)
         return {Kind::scanning};
     if (holds<state::Cleaning>(scanState)) return {Kind::cleaning};
-    if (const auto* cleaned = std::get_if<state::Cleaned>(&scanState)) return {Kind::cleaned, cleaned->freedBytes};
-    if (const auto* error = std::get_if<state::Error>(&scanState)) return {Kind::error, 0, error->message};
+    if (const auto* cleaned = shownCleanResult(vm)) {
+        const auto left = cleaned->category ? vm.categoryFigures(*cleaned->category).bytes : vm.foundBytes();
+        return {Kind::cleaned, cleaned->freedBytes, left};
+    }
+    if (const auto* error = std::get_if<state::Error>(&scanState)) return {Kind::error, 0, 0, error->message};
     const auto category = selection.category();
     if (!category) return {Kind::overview};
     // After a restart the last scan's figures are back but not its items: such
     // a category offers a scan rather than claiming to be clean.
-    if (vm.scannedCategories().contains(*category) && vm.isLoaded(*category)) return {Kind::results, 0, {}, category};
+    if (vm.scannedCategories().contains(*category) && vm.isLoaded(*category)) return {Kind::results, 0, 0, {}, category};
     if (vm.isBackgroundScanning() || vm.lazyScanningCategory() == category)
-        return {Kind::categoryWaiting, 0, {}, category};
-    return {Kind::categoryPrompt, 0, {}, category};
+        return {Kind::categoryWaiting, 0, 0, {}, category};
+    return {Kind::categoryPrompt, 0, 0, {}, category};
 }
 
 std::string navigationTitle(const viewmodels::ScanViewModel& vm) {
-    if (holds<state::Cleaned>(vm.scanState())) return platform::localized("Cleaned");
+    if (shownCleanResult(vm) != nullptr) return platform::localized("Cleaned");
     const auto selection = vm.sidebarSelection();
     switch (selection.page()) {
     case Page::smartCleanup: return platform::localized("Smart Cleanup");

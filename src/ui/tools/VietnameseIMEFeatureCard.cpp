@@ -177,6 +177,9 @@ QWidget* VietnameseIMEFeatureCard::integrationSection(QWidget* parent) {
     outer->addWidget(modePicker_);
     modeDetail_ = detailLabel({}, DesignTokens::textSecondary(), section);
     outer->addWidget(modeDetail_);
+    // Which path types: a line of its own, apart from the mode's description.
+    typingPath_ = detailLabel({}, DesignTokens::textSecondary(), section);
+    outer->addWidget(typingPath_);
     refusal_ = detailLabel({}, DesignTokens::review(), section);
     outer->addWidget(refusal_);
     install_ = installSection(section);
@@ -351,7 +354,9 @@ void VietnameseIMEFeatureCard::refresh() {
 
     modePicker_->setCurrentIndex(static_cast<int>(state.integrationMode));
     modePicker_->setEnabled(state.integrationModeEnabled);
-    modeDetail_->setText(text(state.integrationModeDetail + (state.typingPath ? "\n" + *state.typingPath : "")));
+    modeDetail_->setText(text(state.integrationModeDetail));
+    typingPath_->setVisible(state.typingPath.has_value());
+    typingPath_->setText(text(state.typingPath.value_or("")));
     refusal_->setVisible(state.refusal.has_value());
     refusal_->setText(text(state.refusal.value_or("")));
     refreshInstallSection(state);

@@ -51,6 +51,9 @@ TEST_F(SidebarViewTest, TheSubtitleFollowsTheScan) {
     ASSERT_NE(view.bottomPanel(), nullptr);
     EXPECT_EQ(view.panelLabel()->text(), "Cleaned");
     EXPECT_EQ(view.panelValue()->text(), "0 KB");
+    vm->sidebarSelection.set(SidebarSelection::category(CategoryType::trash));
+    ASSERT_NE(view.bottomPanel(), nullptr);
+    EXPECT_EQ(view.panelLabel()->text(), "Selected in this category") << "the freed figure stays beside the overview";
 }
 
 TEST_F(SidebarViewTest, RowsShowSizesNamesAndTheTypingSwitch) {

@@ -38,6 +38,23 @@ TEST_F(TypingScreensTest, ThePageFitsWithoutSidewaysScrollingAtEverySize) {
         EXPECT_EQ(testing::layoutFaultsAt(page, size), std::vector<std::string>{}) << size.width();
 }
 
+TEST_F(TypingScreensTest, TheIntroSpeaksOfTypingAndThePathStandsOnALineOfItsOwn) {
+    EXPECT_NE(std::string(kFeaturesIntro).find("typing"), std::string::npos) << "the page holds only the typing card";
+    AppFeaturesView page(kFeatureGridColumns, services());
+    auto& card = *page.typingCard();
+    turnOn(card);
+    page.resize(testing::kFirstPage);
+    page.show();
+    QApplication::processEvents();
+    const auto* detail = card.integrationModeDetail();
+    const auto* path = card.typingPathLabel();
+    ASSERT_TRUE(path->isVisible());
+    EXPECT_EQ(path->text(), "Typing through the key tap");
+    EXPECT_FALSE(detail->text().contains(path->text()));
+    const int detailBottom = detail->mapTo(&card, QPoint(0, detail->height())).y();
+    EXPECT_GE(path->mapTo(&card, QPoint(0, 0)).y() - detailBottom, 8) << "a gap between the two texts";
+}
+
 TEST_F(TypingScreensTest, ARefusedSwitchTurnsBackOffAndSaysWhy) {
     tap.available = false;
     tap.reason = "The key tap works only in an X11 session; on Wayland, type through the input method";
