@@ -56,8 +56,7 @@ int main(int argc, char** argv) {
         return print(help.data(), help.size());
     }
     if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
-        static constexpr char kVersion[] = "zentrel-cli " ZENTREL_VERSION "
-";
+        static constexpr char kVersion[] = "zentrel-cli " ZENTREL_VERSION "\n";
         return print(kVersion, sizeof kVersion - 1);
     }
     // Plain C strings: the launcher loads no C++ library either.
