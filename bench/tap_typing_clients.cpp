@@ -2,8 +2,9 @@
 // the XTEST poster as the main app runs them, on the display in $DISPLAY,
 // against a GTK 3 and a Qt 6 window (the input method's test windows, which
 // report every change of their fields with its time). Five Telex sentences
-// are typed REPEATS times each into each window, a key every 10 ms through
-// XTEST as a keyboard would; the field the window reports is compared with
+// are typed REPEATS times each into each window through XTEST, a key every
+// GAP ms, each held HOLD ms as a person holds it (a hold longer than the gap
+// presses the next key while the last is down); the field the window reports is compared with
 // the sentence, and for every key the tap has to fix, the time from the key
 // to the moment the window's field first shows the fixed text is taken.
 // Prints per window how many came out right per sentence, and the median and
@@ -50,7 +51,12 @@ constexpr Sentence kSentences[] = {
     {"Quas khuws cuar chungs tooi, nhaats ddinhj! ", "Quá khứ của chúng tôi, nhất định! "},
     {"Gioongs nhuw mootj giaacs mow ", "Giống như một giấc mơ "},
 };
-constexpr auto kKeyGap = 10ms;
+// A key every `gap`, each held `hold` (ZENTREL_TYPING_GAP_MS, ZENTREL_TYPING_HOLD_MS).
+struct Pace {
+    std::chrono::milliseconds gap{10};
+    std::chrono::milliseconds hold{4};
+};
+Pace pace;
 
 // The main app's key tap, its bridge turned on, running its main loop on a thread of its own.
 class KeyTap {
@@ -113,7 +119,7 @@ void typeSentence(testing::TestWindowProcess& window, testing::XTestInput& typis
     std::vector<Clock::time_point> sent;
     std::atomic<bool> typed = false;
     std::thread person([&] {
-        sent = typist.typeEvery(sentence.keys, kKeyGap);
+        sent = typist.typeHeld(sentence.keys, pace.gap, pace.hold);
         typed = true;
     });
     (void)window.waitUntil([&] { return typed && entry.text() == sentence.expected; }, 10s);
@@ -211,9 +217,17 @@ int main(int argc, char** argv) {
         std::printf("the key tap could not be installed\n");
         return 1;
     }
-    std::printf("Key tap, Telex, a key every %lld ms, each sentence %d times (goal: all right, 90th percentile under "
-                "2 ms)\n",
-                static_cast<long long>(kKeyGap.count()), repeats);
+    const auto millis = [](const char* name, long fallback) {
+        const char* text = std::getenv(name);
+        return std::chrono::milliseconds(text != nullptr ? std::max(1, std::atoi(text)) : fallback);
+    };
+    pace = {millis("ZENTREL_TYPING_GAP_MS", 10), millis("ZENTREL_TYPING_HOLD_MS", 4)};
+    const char* gtkModule = std::getenv("GTK_IM_MODULE");
+    std::printf("Key tap, Telex, a key every %lld ms held %lld ms, each sentence %d times, IBus %s, GTK_IM_MODULE %s "
+                "(goal: all right, 90th percentile under 2 ms)\n",
+                static_cast<long long>(pace.gap.count()), static_cast<long long>(pace.hold.count()), repeats,
+                std::getenv("IBUS_ADDRESS") != nullptr ? "running" : "not running",
+                gtkModule != nullptr ? gtkModule : "not set");
     // Other work on the machine delays every process here; the figures are read against it.
     std::ifstream load("/proc/loadavg");
     std::string lastMinute;

@@ -4,6 +4,7 @@
 #include "platform/Localization.hpp"
 
 #include <algorithm>
+#include <cctype>
 #include <array>
 
 namespace zentrel::engine {
@@ -88,6 +89,14 @@ CleanerEngine::Items scanAppCaches(CleanerEngine& engine, const platform::HostTa
 
 namespace {
 
+// Each cache by its folder's name, so a confirmation or a screen reader can
+// tell them apart: "apt cache", "mesa_shader_cache".
+std::string cacheTitle(const std::string& folderName) {
+    std::string lower = folderName;
+    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
+    return lower.find("cache") != std::string::npos ? folderName : platform::localizedFormat("%@ cache", {folderName});
+}
+
 // The large entries of one caches folder.
 void appendCacheEntries(CleanerEngine& engine, const platform::HostTable& table,
                         const platform::HostTable::SystemCacheFolder& folder, CleanerEngine::Items& items) {
@@ -108,7 +117,7 @@ void appendCacheEntries(CleanerEngine& engine, const platform::HostTable& table,
         auto item = newScanItem(name, path, CategoryType::systemCaches, folder.userOwned ? "User Caches" : "System Caches",
                                 size);
         item.isSafe = true;
-        item.friendlyName = platform::localized("System junk");
+        item.friendlyName = cacheTitle(name);
         item.friendlyDescription = platform::localized("Temporary data macOS saved \u2014 safe to clear");
         item.safetyLevel = SafetyLevel::safe;
         items.push_back(std::move(item));

@@ -3,6 +3,8 @@
 #include "engine/CleanerEngine.hpp"
 #include "platform/AtomicFile.hpp"
 #include "platform/Localization.hpp"
+#include "platform/NumberFormatter.hpp"
+#include "model/CookieDomains.hpp"
 #include "model/SweepActionTitle.hpp"
 #include "platform/Warnings.hpp"
 #include "scanners/PrivacyScanner.hpp"
@@ -406,7 +408,9 @@ private:
             dropLastAction();
         } else if (removed >= 1) {
             actions_.pop_back();
-            for (const auto& domain : cookies.domains) {
+            // ".x.com" and "x.com" are one domain and one action, which undoes both.
+            for (auto domain : model::distinctCookieDomains(cookies.domains)) {
+                if (domain.starts_with('.')) domain.erase(0, 1);
                 actions_.push_back(newAction(SweepActionKind::cookieDomain, browser + ": " + domain, domain, backup,
                                              cookies.storePath));
             }
@@ -417,7 +421,8 @@ private:
                 platform::warn("Could not update the sweep record: " + describeRecordFailure(error));
             }
         }
-        return item.sizeBytes;
+        // The store keeps its size until its browser compacts it: rows removed free nothing.
+        return 0;
     }
 
     CleanerEngine& engine_;
@@ -441,7 +446,7 @@ private:
 PartialDirectoryClearError::PartialDirectoryClearError(std::int64_t freedBytes, int failureCount,
                                                        std::string baseMessage)
     : std::runtime_error(platform::localizedFormat("%@ %lld item(s) could not be deleted.",
-                                                   {baseMessage, std::to_string(failureCount)})),
+                                                   {baseMessage, platform::formatCount(failureCount)})),
       freedBytes(freedBytes),
       failureCount(failureCount),
       baseMessage(std::move(baseMessage)) {}

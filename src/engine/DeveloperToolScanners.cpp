@@ -7,6 +7,7 @@
 #include "engine/VersionOrder.hpp"
 #include "platform/ByteCountFormatter.hpp"
 #include "platform/Localization.hpp"
+#include "platform/NumberFormatter.hpp"
 
 #include <algorithm>
 #include <map>
@@ -277,7 +278,7 @@ CleanerEngine::Items scanDevProjects(CleanerEngine& engine, const std::string& h
 
     if (otherManagerProjects >= 2) {
         const auto saving = static_cast<std::int64_t>(static_cast<double>(otherManagerBytes) * 0.5);
-        const auto count = std::to_string(otherManagerProjects);
+        const auto count = platform::formatCount(otherManagerProjects);
         auto advice = newScanItem(platform::localizedFormat("Switch %lld projects to pnpm", {count}), "",
                                   CategoryType::devProjects, "Advice", saving);
         advice.warningMessage = platform::localizedFormat(

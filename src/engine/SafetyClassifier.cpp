@@ -1,6 +1,7 @@
 #include "engine/SafetyClassifier.hpp"
 
 #include "platform/Localization.hpp"
+#include "platform/NumberFormatter.hpp"
 
 #include <algorithm>
 #include <array>
@@ -83,7 +84,7 @@ std::string suggestedCommand(std::string_view tool) {
 
 std::string recentUseWarning(platform::Date lastUsed, platform::Date now) {
     const auto days = static_cast<long long>(std::trunc(now.timeIntervalSince(lastUsed) / 86400));
-    if (days > 1) return localizedWith("%lld days", "%lld", std::to_string(days));
+    if (days > 1) return localizedWith("%lld days", "%lld", platform::formatCount(days));
     return platform::localized("day");
 }
 

@@ -21,6 +21,16 @@ inline constexpr RawValueTable<DuplicateKind, 4> kDuplicateKinds = {{{DuplicateK
                                                                       {DuplicateKind::documentHash, "documentHash"}}};
 
 [[nodiscard]] constexpr std::string_view rawValue(DuplicateKind kind) { return rawValueIn(kDuplicateKinds, kind); }
+// The kind's name as the screens show it (a translation key).
+[[nodiscard]] constexpr std::string_view displayName(DuplicateKind kind) {
+    switch (kind) {
+    case DuplicateKind::perceptualImage: return "Photos";
+    case DuplicateKind::perceptualVideo: return "Video";
+    case DuplicateKind::exactBytes:
+    case DuplicateKind::documentHash: break;
+    }
+    return "Exact";
+}
 [[nodiscard]] constexpr std::optional<DuplicateKind> duplicateKindFromRaw(std::string_view raw) {
     return caseIn(kDuplicateKinds, raw);
 }

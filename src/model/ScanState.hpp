@@ -2,7 +2,10 @@
 // The phase of the scan-and-clean workflow. Equal when the same phase with
 // equal payloads, so an unchanged state never refreshes a screen.
 
+#include "model/CategoryType.hpp"
+
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <variant>
 
@@ -23,6 +26,8 @@ struct Cleaning {
 };
 struct Cleaned {
     std::int64_t freedBytes = 0;
+    // The category whose page cleaned; none: a clean across every category.
+    std::optional<CategoryType> category;
     bool operator==(const Cleaned&) const = default;
 };
 struct Error {

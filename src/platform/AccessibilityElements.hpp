@@ -36,6 +36,8 @@ using AccessibilityValue =
 struct FrontmostApplication {
     std::optional<std::string> bundleIdentifier;
     std::int64_t processID = 0;
+    // Its toolkit reads keys through the input-method framework (InputMethodClients).
+    bool readsKeysThroughInputMethod = false;
 };
 
 class AccessibilityElements {

@@ -1,8 +1,9 @@
 #pragma once
 // Byte counts as the user reads them. File style counts in powers of 1000,
 // memory style in powers of 1024; both show whole bytes and KB, one decimal
-// for MB and two above ("Zero KB", "1 byte", "999 bytes", "1 KB", "1.5 MB",
-// "1.23 GB"), trailing zeros dropped.
+// for MB and two above ("0 KB", "1 byte", "999 bytes", "1 KB", "1.5 MB",
+// "1.23 GB"), trailing zeros dropped, written in the window's language
+// ("17,6 MB" and "1.234,5 GB" in Vietnamese).
 
 #include <cstdint>
 #include <string>

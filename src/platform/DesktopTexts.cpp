@@ -1,20 +1,13 @@
 #include "platform/DesktopTexts.hpp"
 
+#include "platform/MessagesLanguage.hpp"
+
 #include <cstdlib>
-#include <string_view>
+#include <map>
 
 namespace zentrel::platform {
 
 namespace {
-
-// "vi_VN.UTF-8" and "vi" are Vietnamese, "en_GB" English; others have no catalog.
-std::optional<std::string> catalogLanguage(std::string_view locale) {
-    for (std::string_view language : {"vi", "en"}) {
-        if (locale.starts_with(language) && (locale.size() == 2 || locale[2] == '_' || locale[2] == '.' || locale[2] == '@'))
-            return std::string(language);
-    }
-    return std::nullopt;
-}
 
 std::optional<std::string> processEnvironment(const char* name) {
     const char* value = std::getenv(name);
@@ -24,20 +17,11 @@ std::optional<std::string> processEnvironment(const char* name) {
 }  // namespace
 
 std::string desktopLanguage(const EnvironmentLookup& environment) {
-    if (auto list = environment("LANGUAGE")) {
-        std::string_view rest = *list;
-        while (!rest.empty()) {
-            const auto end = rest.find(':');
-            if (auto language = catalogLanguage(rest.substr(0, end))) return *language;
-            rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
-        }
-    }
-    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-        const auto locale = environment(name);
-        if (!locale || locale->empty()) continue;
-        return catalogLanguage(*locale).value_or("en");
-    }
-    return "en";
+    std::map<std::string, std::optional<std::string>, std::less<>> read;  // keeps the values the choice points into
+    return std::string(messagesLanguage([&](const char* name) -> const char* {
+        const auto& value = read.try_emplace(name, environment(name)).first->second;
+        return value ? value->c_str() : nullptr;
+    }));
 }
 
 void useDesktopTexts(Localization& localization, HostPlatform layout, const EnvironmentLookup& environment) {

@@ -16,9 +16,7 @@ namespace zentrel::platform {
 
 using EnvironmentLookup = std::function<std::optional<std::string>(const char* name)>;
 
-// "vi" or "en": the first of LANGUAGE's languages that has a catalog, else
-// the locale of LC_ALL, LC_MESSAGES or LANG (the first one set); English
-// where none names Vietnamese.
+// "vi" or "en", as messagesLanguage() chooses (platform/MessagesLanguage.hpp).
 [[nodiscard]] std::string desktopLanguage(const EnvironmentLookup& environment);
 
 // Adds the built-in catalogs and chooses the desktop's language (Linux layout).

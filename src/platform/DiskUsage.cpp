@@ -1,13 +1,18 @@
 #include "platform/DiskUsage.hpp"
 
+#include "platform/ReadFailures.hpp"
+
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
+#include <climits>
 #include <condition_variable>
 #include <dirent.h>
 #include <fcntl.h>
 #include <memory>
 #include <mutex>
 #include <set>
+#include <string>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -20,6 +25,15 @@ namespace {
 
 bool isDotOrDotDot(const char* name) {
     return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
+}
+
+// Tells of an entry of an open folder that could not be opened, by the
+// folder's path as the kernel knows it.
+void noteFailureBelow(int folder, const char* name, int error) {
+    char path[PATH_MAX];
+    const auto length = ::readlink(("/proc/self/fd/" + std::to_string(folder)).c_str(), path, sizeof path - 1);
+    if (length <= 0) return;
+    noteReadFailure(std::string(path, static_cast<std::size_t>(length)) + "/" + name, error);
 }
 
 // The folders still to read, shared by the workers of one count.
@@ -68,7 +82,10 @@ private:
             sum += static_cast<std::int64_t>(st.st_blocks) * 512;
             if (!folder) continue;
             const int child = ::openat(dirFd, entry->d_name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-            if (child < 0) continue;
+            if (child < 0) {
+                noteFailureBelow(dirFd, entry->d_name, errno);
+                continue;
+            }
             if (!handOver(child)) sizeFolder(child, sum);
         }
         ::closedir(dir);
@@ -106,7 +123,10 @@ private:
 
 std::optional<std::int64_t> diskUsageOfFolder(const std::string& folder, Executor* workers, unsigned width) {
     const int root = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (root < 0) return std::nullopt;
+    if (root < 0) {
+        noteReadFailure(folder, errno);
+        return std::nullopt;
+    }
     struct stat st {};
     if (::fstat(root, &st) != 0) {
         ::close(root);

@@ -3,6 +3,7 @@
 #include "platform/DiskUsage.hpp"
 #include "platform/FileDescriptor.hpp"
 #include "platform/FileNames.hpp"
+#include "platform/ReadFailures.hpp"
 #include "platform/TreeRemoval.hpp"
 
 #include <algorithm>
@@ -78,7 +79,10 @@ protected:
                      ? ::open(root().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)
                      : ::openat(::dirfd(open_.back()), folder->name.c_str(),
                                 O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-        if (fd < 0) return std::nullopt;
+        if (fd < 0) {
+            noteReadFailure(folder == nullptr ? root() : folder->path, errno);
+            return std::nullopt;
+        }
         struct stat st {};
         if (::fstat(fd, &st) != 0) {
             ::close(fd);
@@ -164,18 +168,29 @@ PosixFileSystem& PosixFileSystem::shared() {
 
 bool PosixFileSystem::exists(const std::string& path) const {
     struct stat st {};
-    return !path.empty() && ::lstat(path.c_str(), &st) == 0;
+    if (path.empty()) return false;
+    if (::lstat(path.c_str(), &st) == 0) return true;
+    noteReadFailure(path, errno);
+    return false;
 }
 
 std::optional<FileAttributes> PosixFileSystem::attributes(const std::string& path) const {
     struct stat st {};
-    if (path.empty() || ::lstat(path.c_str(), &st) != 0) return std::nullopt;
+    if (path.empty()) return std::nullopt;
+    if (::lstat(path.c_str(), &st) != 0) {
+        noteReadFailure(path, errno);
+        return std::nullopt;
+    }
     return attributesOf(st);
 }
 
 std::optional<FileAttributes> PosixFileSystem::resolvedAttributes(const std::string& path) const {
     struct stat st {};
-    if (path.empty() || ::stat(path.c_str(), &st) != 0) return std::nullopt;
+    if (path.empty()) return std::nullopt;
+    if (::stat(path.c_str(), &st) != 0) {
+        noteReadFailure(path, errno);
+        return std::nullopt;
+    }
     return attributesOf(st);
 }
 
@@ -192,7 +207,10 @@ std::optional<std::vector<std::string>> PosixFileSystem::contentsOfDirectory(con
                                                                              ListingOptions options) const {
     if (path.empty()) return std::nullopt;
     int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return std::nullopt;
+    if (fd < 0) {
+        noteReadFailure(path, errno);
+        return std::nullopt;
+    }
     auto names = readNames(fd, options.skipHiddenEntries);
     if (names) std::sort(names->begin(), names->end());
     return names;
@@ -212,7 +230,10 @@ std::int64_t PosixFileSystem::diskUsage(const std::string& folder, Executor* wor
 std::optional<std::string> PosixFileSystem::readFile(const std::string& path, std::size_t maxBytes) const {
     // Non-blocking so that opening a named pipe never waits for a writer.
     FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
-    if (!fd.isOpen()) return std::nullopt;
+    if (!fd.isOpen()) {
+        noteReadFailure(path, errno);
+        return std::nullopt;
+    }
     struct stat st {};
     if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
     if (static_cast<std::uint64_t>(st.st_size) > maxBytes) return std::nullopt;

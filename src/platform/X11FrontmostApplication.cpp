@@ -1,5 +1,6 @@
 #include "platform/X11FrontmostApplication.hpp"
 
+#include "platform/InputMethodClients.hpp"
 #include "platform/ProcessNames.hpp"
 #include "platform/X11Session.hpp"
 
@@ -64,7 +65,7 @@ std::optional<FrontmostApplication> X11FrontmostApplication::current() {
     for (int step = 0; step < kMaximumWalk && window != None && window != PointerRoot && window != root; ++step) {
         if (const auto pid = cardinalProperty(display, window, connection_->processID, XA_CARDINAL)) {
             const auto id = static_cast<std::int64_t>(*pid);
-            return FrontmostApplication{programNameOfProcess(id), id};
+            return FrontmostApplication{programNameOfProcess(id), id, processReadsKeysThroughIBus(id)};
         }
         Window parent = None;
         Window rootReturn = None;

@@ -3,6 +3,7 @@
 #include "platform/SpareKeyCodes.hpp"
 #include "platform/X11KeyTranslation.hpp"
 #include "platform/X11Session.hpp"
+#include "platform/X11SpareCodeMarks.hpp"
 
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
@@ -35,37 +36,11 @@ std::u32string utf32(const std::u16string& units) {
     return text;
 }
 
-// A key mapped as a spare code is mapped here: one cased letter at both
-// levels, or two Vietnamese letters that may share a code. Left over by a
-// run that ended without unmapping it (a layout gives a letter's two cases
-// on its two levels, and its own key symbols for Vietnamese letters).
-bool isLeftoverSpare(const KeySym* symbols, int perCode) {
-    if (perCode < 2 || symbols[0] == NoSymbol) return false;
-    const bool shared = SpareKeyCodes::canShare(symbols[0], symbols[1]);
-    if (symbols[0] != symbols[1] && !shared) return false;
-    // The server repeats the levels for the other groups.
-    if (!std::all_of(symbols + 2, symbols + perCode,
-                     [&](KeySym s) { return s == NoSymbol || s == symbols[0] || s == symbols[1]; })) {
-        return false;
-    }
-    KeySym lower = NoSymbol;
-    KeySym upper = NoSymbol;
-    XConvertCase(symbols[0], &lower, &upper);
-    return shared || lower != upper;
-}
-
 }  // namespace
 
 struct X11KeyEventPoster::Connection {
-    // The key that types a character, with Shift pressed around it or not.
-    struct Key {
-        KeyCode code = 0;
-        bool pressShift = false;
-    };
-
     Display* display = nullptr;
     std::unique_ptr<SpareKeyCodes> spares;
-    KeyCode shiftKey = 0;
     int xkbEventBase = -1;
     unsigned modifiers = 0;  // the keyboard's modifiers, as the server last announced them
 
@@ -80,6 +55,7 @@ struct X11KeyEventPoster::Connection {
             XkbStateRec state{};
             if (XkbGetState(display, XkbUseCoreKbd, &state) == Success) modifiers = state.mods;
         }
+        freeSpareCodesOfEndedRuns(display);
         int first = 0;
         int last = 0;
         XDisplayKeycodes(display, &first, &last);
@@ -88,15 +64,12 @@ struct X11KeyEventPoster::Connection {
         std::vector<unsigned> spareCodes;
         for (int code = first; map != nullptr && code <= last; ++code) {
             const KeySym* symbols = map + static_cast<std::ptrdiff_t>(code - first) * perCode;
-            const bool leftover = isLeftoverSpare(symbols, perCode);
-            if (leftover || std::all_of(symbols, symbols + perCode, [](KeySym s) { return s == NoSymbol; })) {
+            if (std::all_of(symbols, symbols + perCode, [](KeySym s) { return s == NoSymbol; })) {
                 spareCodes.push_back(static_cast<unsigned>(code));
             }
-            if (leftover) unmap(static_cast<KeyCode>(code));
         }
         if (map != nullptr) XFree(map);
         spares = std::make_unique<SpareKeyCodes>(std::move(spareCodes));
-        shiftKey = XKeysymToKeycode(display, XK_Shift_L);
         XSync(display, False);
     }
 
@@ -112,6 +85,8 @@ struct X11KeyEventPoster::Connection {
             XNextEvent(display, &event);
             const auto& notice = reinterpret_cast<const XkbEvent&>(event);
             if (event.type == xkbEventBase && notice.any.xkb_type == XkbStateNotify) modifiers = notice.state.mods;
+            // A reloaded map: the keyboard's own keys are looked up in the new one.
+            if (event.type == MappingNotify) XRefreshKeyboardMapping(&event.xmapping);
         }
     }
 
@@ -130,23 +105,27 @@ struct X11KeyEventPoster::Connection {
 
     ~Connection() {
         for (unsigned code : spares->mappedCodes()) unmap(static_cast<KeyCode>(code));
+        publishSpareCodeMark(display, {});
         XCloseDisplay(display);
     }
 
     // The key that types `keysym`: the keyboard's own key, else a spare code
     // (SpareKeyCodes). Code 0 when there is none.
-    Key keyFor(KeySym keysym) {
-        if (const KeyCode own = ownKeyFor(keysym)) return {own};
-        const auto choice = spares->choose(keysym, (modifiers & ShiftMask) != 0, std::chrono::steady_clock::now());
-        if (!choice) return {};
+    KeyCode keyFor(KeySym keysym) {
+        if (const KeyCode own = ownKeyFor(keysym)) return own;
+        const auto choice = spares->choose(keysym, std::chrono::steady_clock::now());
+        if (!choice) return 0;
         if (choice->remap) {
+            // The mark goes first: a reload of the map in between finds the
+            // code marked and maps it again.
+            publishSpareCodeMark(display, spares->mappings());
             // The server takes our requests in order: the key that follows
             // already types the new character, and every window hears of the
             // new map before that key.
             KeySym levels[2] = {choice->remap->withoutShift, choice->remap->withShift};
             XChangeKeyboardMapping(display, static_cast<int>(choice->code), 2, levels, 1);
         }
-        return {static_cast<KeyCode>(choice->code), choice->pressShift && shiftKey != 0};
+        return static_cast<KeyCode>(choice->code);
     }
 };
 
@@ -174,11 +153,9 @@ void X11KeyEventPoster::post(const SyntheticKeyEvent& event, PostTarget) {
         // Text is typed whole on the key-down; its key-up has nothing left to do.
         if (event.keyDown) {
             for (char32_t c : utf32(event.unicode)) {
-                const auto key = connection_->keyFor(keysymForCharacter(c));
-                if (key.pressShift) fake(connection_->shiftKey, true);
-                fake(key.code, true);
-                fake(key.code, false);
-                if (key.pressShift) fake(connection_->shiftKey, false);
+                const KeyCode key = connection_->keyFor(keysymForCharacter(c));
+                fake(key, true);
+                fake(key, false);
             }
         }
         return;

@@ -4,13 +4,13 @@
 // and text through the keyboard's own keys where one types the character
 // with the modifiers held now, else through spare key codes mapped to the
 // characters it needs (SpareKeyCodes: each keeps its code for the session,
-// since every remap makes each window reload its key map; Shift is pressed
-// around a letter on a code's Shift level). Each key is noted in the echoes
-// so that the RECORD tap can skip it. Events go out on `flush` (or before a
+// since every remap makes each window reload its key map; each types its
+// character at both levels, so that Shift never matters). Each key is noted
+// in the echoes so that the RECORD tap can skip it. Events go out on `flush` (or before a
 // sleep): a rewrite in one write, which the server takes in one piece. The
-// spare codes are unmapped again when the poster goes, and codes a run left
-// mapped (it was killed) are unmapped at the next start. One thread at a
-// time.
+// spare codes are marked on the display (X11SpareCodeMarks) and unmapped
+// again when the poster goes; codes an ended run left mapped (it was killed)
+// are unmapped when the display is first used. One thread at a time.
 
 #include "platform/KeyboardEvents.hpp"
 #include "platform/X11SyntheticEchoes.hpp"

@@ -4,6 +4,7 @@
 #include "platform/Warnings.hpp"
 #include "platform/X11KeyTranslation.hpp"
 #include "platform/X11Session.hpp"
+#include "platform/X11SpareCodeMarks.hpp"
 
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
@@ -12,6 +13,7 @@
 #include <X11/keysym.h>
 
 #include <thread>
+#include <utility>
 
 #include <poll.h>
 #include <sys/eventfd.h>
@@ -34,6 +36,7 @@ struct X11KeyboardEventTap::Recording {
     XRecordContext context = 0;
     KeyCode chordKey = 0;
     bool chordGrabbed = false;
+    int xkbEvents = -1;
     int wake = -1;
     std::unique_ptr<TapEventQueue> events;  // queued events of a removed tap are dropped
     std::thread thread;
@@ -113,14 +116,34 @@ struct X11KeyboardEventTap::Recording {
         events->push(std::move(event));
     }
 
+    // A reload of the keyboard map (a layout switch, setxkbmap) empties the
+    // spare codes the poster mapped: they are mapped again here, off the
+    // window's thread, as soon as the server announces the new map.
+    void watchKeyMap() {
+        if (XkbQueryExtension(control, nullptr, &xkbEvents, nullptr, nullptr, nullptr)) {
+            XkbSelectEvents(control, XkbUseCoreKbd, XkbMapNotifyMask, XkbMapNotifyMask);
+        }
+    }
+
     void run() {
         pollfd fds[3] = {{ConnectionNumber(data), POLLIN, 0}, {ConnectionNumber(control), POLLIN, 0}, {wake, POLLIN, 0}};
+        // The map may have been reloaded while no tap watched it.
+        bool mapChanged = true;
         for (;;) {
             XRecordProcessReplies(data);
-            while (XPending(control) > 0) {
-                XEvent event;
-                XNextEvent(control, &event);
-                if (event.type == MappingNotify) XRefreshKeyboardMapping(&event.xmapping);
+            while (mapChanged || XPending(control) > 0) {
+                while (XPending(control) > 0) {
+                    XEvent event;
+                    XNextEvent(control, &event);
+                    if (event.type == MappingNotify) {
+                        XRefreshKeyboardMapping(&event.xmapping);
+                        mapChanged = true;
+                    }
+                    if (event.type == xkbEvents && reinterpret_cast<const XkbEvent&>(event).any.xkb_type == XkbMapNotify) {
+                        mapChanged = true;
+                    }
+                }
+                if (std::exchange(mapChanged, false)) mapEmptiedSpareCodesAgain(control);
             }
             if (::poll(fds, 3, -1) < 0 && errno != EINTR) return;
             if ((fds[2].revents & POLLIN) != 0) return;
@@ -161,6 +184,7 @@ bool X11KeyboardEventTap::install(Handler handler) {
     XFree(range);
     XSync(recording->control, False);
     if (recording->context == 0) return false;
+    recording->watchKeyMap();
     if (!recording->grabChord()) warn("Another program holds control+shift+V: the typing toggle also reaches the window");
 
     recording->events = std::make_unique<TapEventQueue>(main_, std::move(handler));

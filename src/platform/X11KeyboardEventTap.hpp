@@ -6,7 +6,9 @@
 // has it before the handler runs. Our own
 // XTEST keys are recognised through the echoes and skipped. The per-
 // application toggle chord (control+shift+V) is grabbed on the root window
-// while the tap is installed, so that it really is swallowed.
+// while the tap is installed, so that it really is swallowed. The thread also
+// watches the keyboard map and maps the spare codes of this run again when a
+// reload emptied them (X11SpareCodeMarks).
 
 #include "platform/Executor.hpp"
 #include "platform/KeyboardEventTap.hpp"

@@ -1,6 +1,8 @@
 #include "scanners/PrivacyScanner.hpp"
 
+#include "model/CookieDomains.hpp"
 #include "platform/Localization.hpp"
+#include "platform/NumberFormatter.hpp"
 
 #include <algorithm>
 #include <numeric>
@@ -67,7 +69,7 @@ model::PrivacyGroup trackerCookieGroup(const PrivacyCookieStore::CookieProfile& 
     std::string detail;
     for (std::size_t i = 0; i < std::min(domains.size(), kDetailDomains); ++i) detail += (i ? ", " : "") + domains[i];
     if (domains.size() > kDetailDomains) {
-        detail = platform::localizedFormat("%@ +%lld more", {detail, std::to_string(domains.size() - kDetailDomains)});
+        detail = platform::localizedFormat("%@ +%lld more", {detail, platform::formatCount(domains.size() - kDetailDomains)});
     }
 
     model::PrivacyGroup group;
@@ -76,7 +78,7 @@ model::PrivacyGroup trackerCookieGroup(const PrivacyCookieStore::CookieProfile& 
     group.browser = profile.browser;
     group.title = std::string(browserDisplayName(profile.browser)) + " \u2014 " + profile.profileName;
     group.detail = std::move(detail);
-    group.trackerDomainCount = static_cast<int>(profile.trackerCount);
+    group.trackerDomainCount = static_cast<int>(model::distinctCookieDomainCount(domains));
     if (profile.isBusy) {
         // Nothing of it can be cleaned, so it weighs nothing in the totals.
         group.detail = busyStoreNotice(profile.browser);
@@ -84,8 +86,10 @@ model::PrivacyGroup trackerCookieGroup(const PrivacyCookieStore::CookieProfile& 
             {group.id + ":store", platform::localized("Cookie store in use"), profile.storePath, {}, 0, true, true});
         return group;
     }
-    group.targets.push_back({group.id + ":store", platform::localizedFormat("%lld tracker cookies", {std::to_string(profile.trackerCount)}),
-                             profile.storePath, domains, profile.storeSizeBytes, true});
+    // Removing rows gives the disk nothing back (the store keeps its pages
+    // until the browser compacts it): the target weighs nothing, its count says what goes.
+    group.targets.push_back({group.id + ":store", platform::localizedFormat("%lld tracker cookies", {platform::formatCount(profile.trackerCount)}),
+                             profile.storePath, domains, 0, true});
     return group;
 }
 
@@ -129,9 +133,8 @@ std::vector<model::PrivacyGroup> PrivacyScanner::recentsGroups() const {
     std::vector<model::PrivacyGroup> groups;
     for (const auto& store : kRecentsStores) {
         const auto path = platform::HostTable::row(table_.recentsStores, store.title);
-        if (path.empty() || !fileSystem_.exists(path)) continue;
+        if (path.empty() || !fileSystem_.exists(path) || contentBytes(path) < 1) continue;
         const auto size = sizeOfItem(path);
-        if (size < 1) continue;
         model::PrivacyGroup group;
         group.id = recentsID(store.title);
         group.kind = model::PrivacyKind::recentsList;
@@ -151,9 +154,8 @@ std::optional<model::PrivacyGroup> PrivacyScanner::terminalHistoryGroup() const 
     group.detail = platform::localized("Commands stored in your shell history files");
     for (const char* label : kHistoryFiles) {
         const auto path = platform::HostTable::row(table_.historyFiles, label);
-        if (path.empty() || !fileSystem_.exists(path)) continue;
+        if (path.empty() || !fileSystem_.exists(path) || contentBytes(path) < 1) continue;
         const auto size = sizeOfItem(path);
-        if (size < 1) continue;
         group.targets.push_back({std::string("terminal:") + label, label, path, {}, size, false});
     }
     if (group.targets.empty()) return std::nullopt;
@@ -177,10 +179,18 @@ std::optional<model::PrivacyGroup> PrivacyScanner::pasteboardGroups() const {
 std::int64_t PrivacyScanner::sizeOfItem(const std::string& path) const {
     const auto attributes = fileSystem_.attributes(path);
     if (!attributes) return 0;
+    // What the clean gives back, measured as it measures it: a folder's blocks, a file's bytes on disk.
+    if (attributes->isDirectory()) return fileSystem_.diskUsage(path);
+    return std::min(attributes->size, attributes->allocatedSize);
+}
+
+std::int64_t PrivacyScanner::contentBytes(const std::string& path) const {
+    const auto attributes = fileSystem_.attributes(path);
+    if (!attributes) return 0;
     if (!attributes->isDirectory()) return attributes->size;
     std::int64_t total = 0;
     for (const auto& entry : fileSystem_.contentsOfDirectory(path).value_or(std::vector<std::string>{}))
-        total += sizeOfItem(path + "/" + entry);
+        total += contentBytes(path + "/" + entry);
     return total;
 }
 

@@ -37,10 +37,14 @@ public:
     [[nodiscard]] std::optional<model::PrivacyGroup> terminalHistoryGroup() const;
     // Never runs the clipboard check unless the options ask for it.
     [[nodiscard]] std::optional<model::PrivacyGroup> pasteboardGroups() const;
-    // Bytes of a file, or of everything inside a folder; links count as themselves.
+    // What removing the item frees: a file's bytes on disk, a folder's blocks
+    // with everything in it; links count as themselves.
     [[nodiscard]] std::int64_t sizeOfItem(const std::string& path) const;
 
 private:
+    // The bytes a file or everything inside a folder holds: none means nothing to sweep.
+    [[nodiscard]] std::int64_t contentBytes(const std::string& path) const;
+
     ScanOptions options_;
     const platform::FileSystem& fileSystem_;
     platform::HostTable table_;

@@ -106,7 +106,8 @@ bool SQLiteCookieDatabase::isInUse(const std::string& path) const {
 }
 
 std::int64_t SQLiteCookieDatabase::restoreHosts(const std::string& path, const std::string& backupPath,
-                                                const std::vector<std::string>& domains) const {
+                                                const std::vector<std::string>& domains,
+                                                const std::vector<std::string>& excluded) const {
     SQLiteDatabase database(path, SQLiteDatabase::Access::readWrite, busyTimeout_);
     if (!database.isOpen()) {
         if (isBusy(database.openResult())) throw PrivacySweepError::cookieStoreBusy(path);
@@ -132,18 +133,30 @@ std::int64_t SQLiteCookieDatabase::restoreHosts(const std::string& path, const s
     }
     if (columns.empty()) throw failure(database, SQLITE_CORRUPT, path);
     const std::string host = sqlIdentifier(layout_.hostColumn);
-    const std::string insert = "INSERT OR IGNORE INTO main." + sqlIdentifier(layout_.table) + "(" + columns + ") SELECT " +
-                               columns + " FROM saved." + sqlIdentifier(layout_.table) + " WHERE " + host +
-                               " LIKE ?1 ESCAPE '\\' OR " + host + " LIKE ?2 ESCAPE '\\'";
+    const auto matches = [&](int first) {
+        return "(" + host + " LIKE ?" + std::to_string(first) + " ESCAPE '\\' OR " + host + " LIKE ?" +
+               std::to_string(first + 1) + " ESCAPE '\\')";
+    };
+    std::vector<std::pair<std::string, std::string>> left;
+    for (const auto& domain : excluded) {
+        if (auto patterns = hostPatterns(domain); !patterns.first.empty()) left.push_back(std::move(patterns));
+    }
+    std::string insert = "INSERT OR IGNORE INTO main." + sqlIdentifier(layout_.table) + "(" + columns + ") SELECT " +
+                         columns + " FROM saved." + sqlIdentifier(layout_.table) + " WHERE " + matches(1);
+    for (std::size_t i = 0; i < left.size(); ++i) insert += " AND NOT " + matches(3 + 2 * static_cast<int>(i));
     std::int64_t total = 0;
     for (const auto& domain : domains) {
         const auto [exact, subdomains] = hostPatterns(domain);
         if (exact.empty()) continue;
         SQLiteStatement statement(database, insert.c_str());
         if (!statement.isPrepared()) throw failure(database, statement.prepareResult(), path);
-        if (statement.bindText(1, exact) != SQLITE_OK || statement.bindText(2, subdomains) != SQLITE_OK) {
-            throw failure(database, SQLITE_ERROR, path);
+        bool bound = statement.bindText(1, exact) == SQLITE_OK && statement.bindText(2, subdomains) == SQLITE_OK;
+        for (std::size_t i = 0; bound && i < left.size(); ++i) {
+            const int slot = 3 + 2 * static_cast<int>(i);
+            bound = statement.bindText(slot, left[i].first) == SQLITE_OK &&
+                    statement.bindText(slot + 1, left[i].second) == SQLITE_OK;
         }
+        if (!bound) throw failure(database, SQLITE_ERROR, path);
         if (int result = statement.step(); result != SQLITE_DONE) throw failure(database, result, path);
         total += database.changes();
     }

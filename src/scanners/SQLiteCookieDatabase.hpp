@@ -66,11 +66,13 @@ public:
 
     // Puts back from `backupPath` (a copy of the store made before a
     // removal) the cookies of each domain and its subdomains that the store
-    // no longer holds; a cookie the store holds again, or has kept, stays as
-    // it is now. Returns the number of cookies put back. Throws as
-    // deleteHosts does; the store is then unchanged.
+    // no longer holds, leaving out those of the `excluded` domains (and their
+    // subdomains); a cookie the store holds again, or has kept, stays as it
+    // is now. Returns the number of cookies put back. Throws as deleteHosts
+    // does; the store is then unchanged.
     [[nodiscard]] std::int64_t restoreHosts(const std::string& path, const std::string& backupPath,
-                                            const std::vector<std::string>& domains) const;
+                                            const std::vector<std::string>& domains,
+                                            const std::vector<std::string>& excluded = {}) const;
     // Whether another program (its browser) holds the store, so that
     // deleteHosts would fail with cookieStoreBusy; changes nothing.
     [[nodiscard]] bool isInUse(const std::string& path) const;

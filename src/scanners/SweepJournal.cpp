@@ -1,8 +1,10 @@
 #include "scanners/SweepJournal.hpp"
 
+#include "model/CookieDomains.hpp"
 #include "model/SweepActionTitle.hpp"
 #include "platform/AtomicFile.hpp"
 #include "platform/BoundedJson.hpp"
+#include "platform/FileDescriptor.hpp"
 #include "platform/Localization.hpp"
 #include "platform/LosslessText.hpp"
 #include "scanners/PrivacyScanner.hpp"
@@ -85,12 +87,39 @@ std::optional<Origin> originIn(const nlohmann::json& manifest, const std::string
     return origin;
 }
 
+// Gives `target` the access and modification times of `source`, set
+// through the handle of the folder it lies in and never through a link.
+void keepTimes(const fs::path& source, const fs::path& target) {
+    struct stat status {};
+    if (::lstat(source.c_str(), &status) != 0) return;
+    const auto folder = target.parent_path();
+    const platform::FileDescriptor handle(
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    if (!handle.isOpen()) return;
+    const struct timespec times[2] = {status.st_atim, status.st_mtim};
+    (void)::utimensat(handle.get(), target.filename().c_str(), times, AT_SYMLINK_NOFOLLOW);
+}
+
+// A copy with the times of what it copies: a backup keeps the item's, and
+// an undo gives them back.
 void copyItem(const fs::path& from, const fs::path& to) {
-    if (fs::is_directory(fs::symlink_status(from))) {
-        fs::copy(from, to, fs::copy_options::recursive | fs::copy_options::copy_symlinks);
-    } else {
+    if (!fs::is_directory(fs::symlink_status(from))) {
         fs::copy(from, to, fs::copy_options::copy_symlinks);
+        keepTimes(from, to);
+        return;
     }
+    fs::copy(from, to, fs::copy_options::recursive | fs::copy_options::copy_symlinks);
+    // Folders last and deepest first: copying into a folder changes its time.
+    std::vector<std::pair<fs::path, fs::path>> folders = {{from, to}};
+    for (const auto& entry : fs::recursive_directory_iterator(from)) {
+        const auto copy = to / entry.path().lexically_relative(from);
+        if (entry.is_directory() && !entry.is_symlink()) {
+            folders.emplace_back(entry.path(), copy);
+        } else {
+            keepTimes(entry.path(), copy);
+        }
+    }
+    for (auto folder = folders.rbegin(); folder != folders.rend(); ++folder) keepTimes(folder->first, folder->second);
 }
 
 void restrictToOwner(const fs::path& copy) {
@@ -171,7 +200,10 @@ bool isRecentFilesList(const fs::path& path) { return path.extension() == ".xbel
 // Replaces whatever is at `target` with a copy of `source` in `mode`, through
 // a temporary entry beside it and a rename, so the target is never half-written.
 void replaceWithCopy(const fs::path& source, const fs::path& target, std::optional<fs::perms> mode) {
-    if (rewriteSharedFile(source, target)) return;
+    if (rewriteSharedFile(source, target)) {
+        keepTimes(source, target);
+        return;
+    }
     const auto temporary = withSuffix(target, kRestoreSuffix);
     fs::remove_all(temporary);
     copyItem(source, temporary);
@@ -200,6 +232,44 @@ std::vector<std::string> domainsOf(const model::SweepAction& action) {
         start = end + 2;
     }
     return domains;
+}
+
+// Which rows of a store's backup a cookie action puts back: those of its
+// domains but not those a more specific action of the same store took, so
+// that every row belongs to one action. An action of the same domains alone
+// (older sweeps recorded ".x.com" and "x.com" apart) is undone with it.
+struct RowShare {
+    std::vector<std::string> excluded;
+    std::vector<platform::Uuid> undone;
+};
+
+RowShare rowShare(const model::SweepAction& action, const std::vector<model::SweepAction>& sweepActions) {
+    const auto own = domainsOf(action);
+    std::set<std::string> ownKeys;
+    for (const auto& domain : own) ownKeys.insert(model::cookieDomainKey(domain));
+    RowShare share{{}, {action.id}};
+    for (const auto& other : sweepActions) {
+        if (other.id == action.id || other.kind != model::SweepActionKind::cookieDomain ||
+            other.backupPath != action.backupPath) {
+            continue;
+        }
+        const auto theirs = domainsOf(other);
+        const bool covered = !theirs.empty() && std::all_of(theirs.begin(), theirs.end(), [&](const std::string& domain) {
+            return ownKeys.contains(model::cookieDomainKey(domain));
+        });
+        if (covered) {
+            if (!other.isRestored) share.undone.push_back(other.id);
+            continue;
+        }
+        for (const auto& domain : theirs) {
+            if (ownKeys.contains(model::cookieDomainKey(domain))) continue;
+            const bool narrower = std::any_of(own.begin(), own.end(), [&](const std::string& mine) {
+                return model::cookieHostIsWithin(domain, mine);
+            });
+            if (narrower) share.excluded.push_back(domain);
+        }
+    }
+    return share;
 }
 
 // A store its browser holds, naming the browser to quit where it is known:
@@ -335,6 +405,7 @@ std::string SweepJournal::backupFile(const std::string& path, const platform::Uu
     const auto log = withSuffix(path, kWriteAheadLog);
     if (fs::is_regular_file(fs::symlink_status(log))) {
         fs::copy_file(log, withSuffix(destination, kWriteAheadLog));
+        keepTimes(log, withSuffix(destination, kWriteAheadLog));
         restrictToOwner(withSuffix(destination, kWriteAheadLog));
     }
 
@@ -467,13 +538,16 @@ std::vector<platform::Uuid> SweepJournal::restoreFile(const model::SweepAction& 
             // A store that is no longer a cookie database of its kind can only take the whole copy.
             const bool takesRows = currentLayout && std::string_view(currentLayout->table) == layout->table;
             if (takesRows && (!unchanged || undone.size() > 1)) {
+                const auto share = rowShare(action, sweepActions);
+                std::int64_t restored = 0;
                 try {
-                    (void)store.restoreHosts(original.string(), backup.string(), domainsOf(action));
+                    restored = store.restoreHosts(original.string(), backup.string(), domainsOf(action), share.excluded);
                 } catch (const PrivacySweepError& error) {
                     if (error.kind() == PrivacySweepError::Kind::cookieStoreBusy) throw storeBusy(original, *layout, places_.browsers);
                     throw;
                 }
-                return {action.id};
+                if (restored < 1) throw refuse(platform::localized("nothing of it is left to restore."));
+                return share.undone;
             }
         }
     }

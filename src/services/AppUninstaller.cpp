@@ -1,5 +1,7 @@
 #include "services/AppUninstaller.hpp"
 
+#include "platform/Localization.hpp"
+
 #include "engine/DeletionGuard.hpp"
 #include "engine/PropertyListFile.hpp"
 #include "platform/LocalizedText.hpp"
@@ -115,6 +117,7 @@ AppUninstaller::AppUninstaller(platform::FileSystem& fileSystem, platform::HostT
 void AppUninstaller::forEachDesktopEntry(
     const std::function<void(const std::string&, const DesktopEntry&, std::optional<model::PackageOwner>)>& visit) const {
     std::set<std::string> seenIDs;  // the user's entries hide the system's of the same id
+    const auto language = platform::Localization::shared().language();  // names as the window's language has them
     const PackageOwnership packages(fileSystem_, table_);
     for (const auto& root : searchRoots_) {
         for (const auto& entry : fileSystem_.contentsOfDirectory(root).value_or(std::vector<std::string>{})) {
@@ -124,7 +127,7 @@ void AppUninstaller::forEachDesktopEntry(
             const auto path = root + "/" + entry;
             const auto text = fileSystem_.readFile(path, 1 << 20);
             if (!text) continue;
-            const auto desktop = DesktopEntry::parse(*text, id);
+            const auto desktop = DesktopEntry::parse(*text, id, language);
             if (desktop) visit(path, *desktop, packages.ownerOf(path, id));
         }
     }
@@ -148,7 +151,7 @@ std::vector<AppUninstaller::UserProgram> AppUninstaller::userPrograms() const {
         const auto program = userProgramOf(desktop, fileSystem_, table_);
         if (!program) return;
         files.push_back(*program);
-        if (!package) found.push_back({{path, *program}, leftoverNames(desktop.id, desktop.executable, desktop.name)});
+        if (!package) found.push_back({{path, *program}, leftoverNames(desktop.id, desktop.executable, desktop.untranslatedName)});
     });
     for (auto& [program, names] : found) {
         std::vector<std::string> others;
@@ -251,9 +254,13 @@ std::vector<model::UninstallItem> AppUninstaller::findLeftovers(const model::Ins
     };
 
     std::string executable;
+    std::string name = app.name;  // the application's files are named after its untranslated name
     if (table_.platform != platform::HostPlatform::macos) {
         const auto text = fileSystem_.readFile(app.path, 1 << 20);
-        if (const auto entry = text ? DesktopEntry::parse(*text, app.bundleID) : std::nullopt) executable = entry->executable;
+        if (const auto entry = text ? DesktopEntry::parse(*text, app.bundleID) : std::nullopt) {
+            executable = entry->executable;
+            name = entry->untranslatedName;
+        }
     }
     // The program the user installed into the home is the application itself.
     if (!app.package) {
@@ -263,7 +270,7 @@ std::vector<model::UninstallItem> AppUninstaller::findLeftovers(const model::Ins
     }
     // A package's files are its package manager's to remove.
     if (!app.package && isApplicationBundlePath(app.path)) add(UninstallItemKind::application, app.path);
-    for (const auto& candidate : candidatesFor(app.bundleID, app.name, executable)) add(candidate.kind, candidate.path);
+    for (const auto& candidate : candidatesFor(app.bundleID, name, executable)) add(candidate.kind, candidate.path);
     if (table_.platform != platform::HostPlatform::macos) {
         // Known by its desktop id or package, never by the program it runs: a
         // web-app shortcut runs the browser, and owns none of its data.
@@ -271,7 +278,7 @@ std::vector<model::UninstallItem> AppUninstaller::findLeftovers(const model::Ins
             for (const auto& [kind, path] : knownAppFolders(table_, {app.bundleID, app.package->package}))
                 add(kind, path);
         }
-        for (const auto& path : ownAutostartEntries(app, executable)) add(UninstallItemKind::launchAgents, path);
+        for (const auto& path : ownAutostartEntries(app, name, executable)) add(UninstallItemKind::launchAgents, path);
         if (app.package && isSafePathComponent(app.package->package)) {
             // The user's data of a Flatpak or a snap.
             using Manager = model::PackageOwner::Manager;
@@ -301,12 +308,12 @@ std::vector<model::UninstallItem> AppUninstaller::findLeftovers(const model::Ins
     return items;
 }
 
-std::vector<std::string> AppUninstaller::ownAutostartEntries(const model::InstalledApp& app,
+std::vector<std::string> AppUninstaller::ownAutostartEntries(const model::InstalledApp& app, const std::string& name,
                                                              const std::string& executable) const {
     std::vector<std::string> entries;
     const auto& folder = table_.autostartFolder;
     if (folder.empty()) return entries;
-    const auto names = leftoverNames(app.bundleID, executable, app.name);
+    const auto names = leftoverNames(app.bundleID, executable, name);
     for (const auto& entry : fileSystem_.contentsOfDirectory(folder).value_or(std::vector<std::string>{})) {
         if (!endsWith(entry, ".desktop") || !isSafePathComponent(entry)) continue;
         const auto stem = entry.substr(0, entry.size() - 8);

@@ -93,8 +93,8 @@ private:
     [[nodiscard]] std::vector<UserProgram> userPrograms() const;
     // The autostart entries that start `app`: named by one of its leftover
     // names (alone or followed by "-..."), or running its executable.
-    [[nodiscard]] std::vector<std::string> ownAutostartEntries(const model::InstalledApp& app,
-                                                               const std::string& executable) const;
+    [[nodiscard]] std::vector<std::string> ownAutostartEntries(const model::InstalledApp& app, const std::string& name,
+                                                                 const std::string& executable) const;
 
     platform::FileSystem& fileSystem_;
     platform::HostTable table_;

@@ -1,6 +1,7 @@
 #include "services/AppcastParser.hpp"
 
 #include "platform/Localization.hpp"
+#include "platform/NumberFormatter.hpp"
 
 #include <expat.h>
 
@@ -163,7 +164,7 @@ AppcastParseResult parseAppcast(std::string_view document) {
     if (status != XML_STATUS_OK) {
         // The parser's own words name the fault; the line is where to look.
         return {{}, platform::localizedFormat("The update feed is malformed (line %1$lld: %2$@)",
-                                              {std::to_string(XML_GetCurrentLineNumber(parser.get())),
+                                              {platform::formatCount(XML_GetCurrentLineNumber(parser.get())),
                                                XML_ErrorString(XML_GetErrorCode(parser.get()))})};
     }
     return {reader.takeItems(), std::nullopt};

@@ -128,8 +128,9 @@ std::optional<DesktopEntry> DesktopEntry::parse(std::string_view text, std::stri
     if (isTrue(keys, "NoDisplay") || isTrue(keys, "Hidden") || isTrue(keys, "Terminal")) return std::nullopt;
 
     DesktopEntry entry;
+    entry.untranslatedName = value("Name");
     entry.name = value("Name[" + std::string(language) + "]");
-    if (entry.name.empty()) entry.name = value("Name");
+    if (entry.name.empty()) entry.name = entry.untranslatedName;
     if (entry.name.empty()) return std::nullopt;
     if (auto icon = value("Icon"); !icon.empty()) entry.icon = icon;
 

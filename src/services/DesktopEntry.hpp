@@ -11,7 +11,8 @@ namespace zentrel::services {
 
 struct DesktopEntry {
     std::string id;  // the desktop file id, without ".desktop"
-    std::string name;
+    std::string name;            // in the language asked for where the entry has it
+    std::string untranslatedName;  // Name as written, by which the application's own files are named
     std::optional<std::string> icon;
     // Lower-case names of the executable the application runs as.
     std::vector<std::string> programNames;

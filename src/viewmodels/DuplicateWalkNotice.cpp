@@ -1,13 +1,14 @@
 #include "viewmodels/DuplicateWalkNotice.hpp"
 
 #include "platform/Localization.hpp"
+#include "platform/NumberFormatter.hpp"
 
 namespace zentrel::viewmodels {
 
 std::string duplicateWalkNotice(const scanners::CandidateLimitStop& stop) {
     auto notice = platform::localizedFormat(
         "Stopped early: the limit of %lld files to compare was reached at %@; files from there on were not compared.",
-        {std::to_string(stop.limit), stop.stoppedAt});
+        {platform::formatCount(stop.limit), stop.stoppedAt});
     if (!stop.rootsNotReached.empty()) {
         std::string roots;
         for (const auto& root : stop.rootsNotReached) {
@@ -22,7 +23,7 @@ std::string duplicateWalkNotice(const scanners::CandidateLimitStop& stop) {
 
 std::string picturesTooLargeNotice(std::size_t count) {
     return platform::localizedFormat("%lld pictures were too large to compare and were left out.",
-                                     {std::to_string(count)});
+                                     {platform::formatCount(count)});
 }
 
 }  // namespace zentrel::viewmodels

@@ -1,7 +1,11 @@
 #include "viewmodels/ResultGrouping.hpp"
 
+#include "model/CookieDomains.hpp"
 #include "platform/ByteCountFormatter.hpp"
+#include "platform/DisplayWidth.hpp"
 #include "platform/Localization.hpp"
+#include "platform/NumberFormatter.hpp"
+#include "viewmodels/CleanFigureText.hpp"
 #include "viewmodels/CountedItems.hpp"
 
 #include <algorithm>
@@ -87,7 +91,7 @@ std::vector<model::PrivacyGroup> privacyGroups(const std::vector<CleanItem>& ite
             group.targets.push_back({item->path.empty() ? item->id.string() : item->path, item->name, item->path,
                                      item->privacyDomains, item->sizeBytes,
                                      group.kind == model::PrivacyKind::trackerCookie, item->privacyStoreBusy});
-            group.trackerDomainCount += static_cast<int>(item->privacyDomains.size());
+            group.trackerDomainCount += static_cast<int>(model::distinctCookieDomainCount(item->privacyDomains));
         }
         groups.push_back(std::move(group));
     }
@@ -120,17 +124,28 @@ std::string scanReport(const std::vector<CleanItem>& scanned, const std::string&
         total += figures.bytes;
         found += figures.itemCount.value_or(0);
     }
+    // The figures start in one column, counted in what a terminal shows, not in bytes.
+    constexpr std::size_t kFigureColumn = 16;
+    const auto figure = [](std::string_view label, const std::string& value) {
+        return platform::paddedToWidth(localized(label), kFigureColumn, 1) + value;
+    };
+    // A heading's rule is as wide as the heading shows, the title's at least 22.
+    const auto rule = [](const std::string& heading, char mark, std::size_t least) {
+        return std::string(std::max(platform::displayWidth(heading), least), mark);
+    };
+    const auto title = localized("Zentrel Scan Report");
+    const auto byCategory = localized("By Category");
     std::vector<std::string> lines = {
-        localized("Zentrel Scan Report"),
-        "======================",
+        title,
+        rule(title, '=', 22),
         localizedFormat("Date: %@", {dateText}),
         "",
-        localizedFormat("Total Found:    %@", {fileSize(total)}),
-        localizedFormat("Selected to Clean: %@", {fileSize(selected)}),
-        localizedFormat("Items Found:    %lld", {std::to_string(found)}),
+        figure("Total Found:", fileSize(total)),
+        figure("Selected to Clean:", fileSize(selected)),
+        figure("Items Found:", platform::formatCount(found)),
         "",
-        localized("By Category"),
-        "-----------",
+        byCategory,
+        rule(byCategory, '-', 0),
     };
     for (auto category : model::kAllCategories) {
         std::vector<CleanItem> members;
@@ -143,7 +158,7 @@ std::string scanReport(const std::vector<CleanItem>& scanned, const std::string&
                 figures.dateText ? platform::localizedFormat("from the last scan on %@", {*figures.dateText})
                                  : platform::localized("from the last scan");
             if (figures.itemCount)
-                detail = platform::localizedFormat("%lld items", {std::to_string(*figures.itemCount)}) + ", " + detail;
+                detail = platform::localizedFormat("%lld items", {platform::formatCount(*figures.itemCount)}) + ", " + detail;
             lines.emplace_back();
             lines.push_back(model::categoryTitle(category, mode) + " \u2014 " + fileSize(figures.bytes) + " (" + detail +
                             ")");
@@ -154,19 +169,21 @@ std::string scanReport(const std::vector<CleanItem>& scanned, const std::string&
         std::stable_sort(members.begin(), members.end(),
                          [](const CleanItem& a, const CleanItem& b) { return a.sizeBytes > b.sizeBytes; });
         std::int64_t size = 0;
+        std::int64_t cookies = 0;
         std::size_t ticked = 0;
         for (const auto& item : members) {
             size += item.sizeBytes;
+            cookies += trackerCookieCount(item);
             if (item.isSelected) ++ticked;
         }
         lines.emplace_back();
-        lines.push_back(model::categoryTitle(category, mode) + " \u2014 " + fileSize(size) + " (" +
-                        platform::localizedFormat("%lld items", {std::to_string(members.size())}) + ", " +
-                        platform::localizedFormat("%lld selected", {std::to_string(ticked)}) + ")");
+        lines.push_back(model::categoryTitle(category, mode) + " \u2014 " + cleanFigureText(size, cookies) + " (" +
+                        platform::localizedFormat("%lld items", {platform::formatCount(members.size())}) + ", " +
+                        platform::localizedFormat("%lld selected", {platform::formatCount(ticked)}) + ")");
         if (noted) lines.push_back("  " + *duplicatesNote);
         for (const auto& item : members) {
-            lines.push_back(std::string("  ") + (item.isSelected ? "[x]" : "[ ]") + " " + item.name + " \u2014 " +
-                            fileSize(item.sizeBytes));
+            lines.push_back(std::string("  ") + (item.isSelected ? "[x]" : "[ ]") + " " + item.displayTitle() + " \u2014 " +
+                            cleanFigureText(item));
             if (!item.path.empty()) lines.push_back("      " + localizedFormat("Path: %@", {item.path}));
         }
     }

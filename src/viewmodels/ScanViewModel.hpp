@@ -65,6 +65,14 @@ struct CategoryFigures {
     bool operator==(const CategoryFigures&) const = default;
 };
 
+// An undo the journal refused, shown in the sweep log beside its row.
+struct SweepUndoRefusal {
+    platform::Uuid actionID;
+    std::string message;
+
+    bool operator==(const SweepUndoRefusal&) const = default;
+};
+
 class ScanViewModel final {
 public:
     // Categories scanned only when opened.
@@ -89,6 +97,8 @@ public:
     platform::Published<std::optional<model::CategoryType>> lazyScanningCategory;
     platform::AnnouncedValue<std::optional<model::SweepRecord>> lastSweepRecord;
     platform::Published<bool> showSweepLog{false};
+    // Why the last undo was refused; none once an undo succeeds.
+    platform::AnnouncedValue<std::optional<SweepUndoRefusal>> sweepUndoRefusal;
 
     // Scans.
     void restoreLastScanSummary();
@@ -170,7 +180,8 @@ private:
     void finishScan(std::vector<model::CleanItem> items, bool background, bool quick);
     void finishCategoryScan(std::uint64_t generation, model::CategoryType category,
                             std::vector<model::CleanItem> items);
-    void finishClean(const std::vector<model::CleanItem>& cleaned, bool automatic, const engine::DeleteResult& r);
+    void finishClean(const std::vector<model::CleanItem>& cleaned, std::optional<model::CategoryType> category,
+                     bool automatic, const engine::DeleteResult& r);
     void stopScanTask();
     // When a category's stored figures were found: its own date, or that of the last scan.
     [[nodiscard]] std::optional<platform::Date> scanDateOf(const model::StoredCategoryFigures& stored) const;

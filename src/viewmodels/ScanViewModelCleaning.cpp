@@ -37,8 +37,8 @@ void ScanViewModel::startClean(std::optional<CategoryType> category, bool automa
         [weak](const model::CleaningProgressEvent& event) {
             if (auto self = weak.lock()) (*self)->applyCleaningProgress(event);
         },
-        [weak, cleaned, automatic](engine::DeleteResult r) {
-            if (auto self = weak.lock()) (*self)->finishClean(cleaned, automatic, r);
+        [weak, cleaned, category, automatic](engine::DeleteResult r) {
+            if (auto self = weak.lock()) (*self)->finishClean(cleaned, category, automatic, r);
         });
 }
 
@@ -65,7 +65,8 @@ void ScanViewModel::applyCleaningProgress(const model::CleaningProgressEvent& ev
     });
 }
 
-void ScanViewModel::finishClean(const std::vector<CleanItem>& cleaned, bool automatic, const engine::DeleteResult& r) {
+void ScanViewModel::finishClean(const std::vector<CleanItem>& cleaned, std::optional<CategoryType> category,
+                                bool automatic, const engine::DeleteResult& r) {
     cleaning_ = false;
     const std::set<std::string> failed(r.failedKeys.begin(), r.failedKeys.end());
     std::set<std::string> cleanedKeys;
@@ -113,7 +114,7 @@ void ScanViewModel::finishClean(const std::vector<CleanItem>& cleaned, bool auto
         scanState.set(state::Error{platform::localizedFormat(
             "The privacy changes were made but could not be recorded, so they cannot be undone now: %@", {*recordError})});
     } else if (failed.empty()) {
-        scanState.set(state::Cleaned{r.freed});
+        scanState.set(state::Cleaned{r.freed, category});
     } else {
         scanState.set(state::Done{});
     }
@@ -126,13 +127,15 @@ void ScanViewModel::finishClean(const std::vector<CleanItem>& cleaned, bool auto
 void ScanViewModel::undoSweep(const model::SweepAction& action, const model::SweepRecord& record,
                               std::function<void()> done) {
     std::weak_ptr<ScanViewModel*> weak = self_;
-    services_.restorer.restore(record, action, [weak, recordID = record.id, done = std::move(done)](
+    services_.restorer.restore(record, action, [weak, recordID = record.id, actionID = action.id, done = std::move(done)](
                                                    std::optional<std::string> error, std::vector<platform::Uuid> undone) {
         if (auto self = weak.lock()) {
             auto& model = **self;
             if (error) {
-                model.scanState.set(state::Error{*error});
+                // Told in the sweep log, where the undo was asked for, not on the window behind it.
+                model.sweepUndoRefusal.set(SweepUndoRefusal{actionID, *error});
             } else {
+                if (model.sweepUndoRefusal()) model.sweepUndoRefusal.set(std::nullopt);
                 for (const auto& actionID : undone) model.services_.prefs.markSweepActionRestored(recordID, actionID);
                 if (model.lastSweepRecord() && model.lastSweepRecord()->id == recordID) {
                     for (const auto& stored : model.services_.prefs.sweepLog()) {

@@ -9,11 +9,25 @@ namespace zentrel::testing {
 
 struct CliOutcome {
     int status = -1;
-    std::string out;  // standard output only
+    std::string out;  // standard output
+    std::string err;  // standard error
+};
+
+// How a run differs from a plain one.
+struct CliRun {
+    // A file standard output goes to instead of the outcome ("/dev/full").
+    std::string outputFile;
+    // File permissions hold for the program even when the tests run as root.
+    bool permissionsBite = false;
+    // Language variables set as given ("LANGUAGE=vi LANG=vi_VN.UTF-8"), the others unset.
+    std::string languageEnvironment;
 };
 
 // Arguments are passed through a shell, each quoted.
-[[nodiscard]] CliOutcome runCli(const std::vector<std::string>& args);
-[[nodiscard]] CliOutcome runProgram(const std::string& program, const std::vector<std::string>& args);
+[[nodiscard]] CliOutcome runCli(const std::vector<std::string>& args, const CliRun& run = {});
+[[nodiscard]] CliOutcome runProgram(const std::string& program, const std::vector<std::string>& args,
+                                    const CliRun& run = {});
+// zentrel-cli with the language variables set as given; `out` holds standard error too.
+[[nodiscard]] CliOutcome runCliIn(const std::string& environment, const std::vector<std::string>& args);
 
 }  // namespace zentrel::testing

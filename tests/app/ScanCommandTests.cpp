@@ -54,7 +54,7 @@ TEST(ScanCommandTest, DevProjectsListTheirNodeModulesAndTheAdvice) {
               0u);
     EXPECT_TRUE(fs::exists(dir / "home/Code/shop/node_modules/dep/index.js"));
 
-    EXPECT_EQ(runCli({"scan", "--home", (dir / "home").string(), "--category", "dev projects"}).status, 2);
+    EXPECT_EQ(runCli({"scan", "--home", (dir / "home").string(), "--category", "dev project"}).status, 2);
 }
 
 // Every file below a folder with its size, the settings folder aside: the
@@ -172,7 +172,7 @@ TEST(ScanCommandTest, AFullScanOfAMacStyleHomeListsEveryCategoryAndDeletesNothin
     ASSERT_EQ(listed.status, 0);
     const auto totals = listed.out.substr(listed.out.find("Category totals stored:"));
     EXPECT_NE(totals.find("  Trash & Downloads\t"), std::string::npos) << listed.out;
-    EXPECT_NE(totals.find("  Xcode\t"), std::string::npos) << listed.out;
+    EXPECT_NE(totals.find("  Build Caches\t"), std::string::npos) << listed.out;
     std::ifstream settings(dir / "home/.config/zentrel/com.torvane.zentrel.json");
     const auto stored = nlohmann::json::parse(settings);
     // Every item but the duplicates' keepers (the copies that stay, freeing nothing) is counted.

@@ -78,9 +78,15 @@ TEST_F(CacheAndTrashScannersTest, SharedCachesOfTheSystemAreLabelledAsSystemOnes
     file("/home/me/.cache/mesa_shader_cache/blob", 20'000'000);
     file("/var/cache/apt/archives/blob", 90'000'000);
     std::map<std::string, std::string> sections;
-    for (const auto& item : scanSystemCaches(engine, table)) sections[item.path] = item.subcategory;
+    std::map<std::string, std::string> titles;  // each its own, for confirmations and screen readers
+    for (const auto& item : scanSystemCaches(engine, table)) {
+        sections[item.path] = item.subcategory;
+        titles[item.path] = item.displayTitle();
+    }
     EXPECT_EQ(sections, (std::map<std::string, std::string>{{"/home/me/.cache/mesa_shader_cache", "User Caches"},
                                                             {"/var/cache/apt", "System Caches"}}));
+    EXPECT_EQ(titles, (std::map<std::string, std::string>{{"/home/me/.cache/mesa_shader_cache", "mesa_shader_cache"},
+                                                          {"/var/cache/apt", "apt cache"}}));
 }
 
 TEST_F(CacheAndTrashScannersTest, ADesktopTrashCountsWhatItHoldsAndIsNoItemWhenEmpty) {

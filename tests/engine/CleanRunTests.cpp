@@ -331,7 +331,8 @@ TEST_F(CleanRunOnDiskTest, APrivacyRunBacksUpEveryChangeAndRecordsItsActions) {
     const auto& record = *result.sweepRecord;
     EXPECT_EQ(record.expiresAt.timeIntervalSince1970() - record.date.timeIntervalSince1970(), 86400.0);
     EXPECT_EQ(record.freedBytes, result.freed);
-    EXPECT_EQ(result.freed, 0 + 14 + 2048 + 19 + cacheSize) << "an empty file frees nothing, whatever its item said";
+    EXPECT_EQ(result.freed, 0 + 14 + 0 + 19 + cacheSize)
+        << "an empty file frees nothing, nor do cookie rows the store keeps the pages of, whatever the items said";
 
     std::vector<std::pair<SweepActionKind, std::string>> actions;
     for (const auto& action : record.actions) actions.emplace_back(action.kind, action.label);
@@ -384,6 +385,20 @@ TEST_F(CleanRunOnDiskTest, ACookieStoreWithNothingToRemoveRecordsOneActionForAll
     ASSERT_EQ(result.sweepRecord->actions.size(), 1u);
     EXPECT_EQ(result.sweepRecord->actions[0].label, "Chrome tracker cookies");
     EXPECT_EQ(result.sweepRecord->actions[0].detail, "track.example, ads.example");
+}
+
+TEST_F(CleanRunOnDiskTest, ADomainWithAndWithoutItsLeadingDotIsOneAction) {
+    const auto store = homePath() / "Library/Application Support/Google/Chrome/Default/Cookies";
+    testing::writeChromiumCookieDatabase(store, {".ads.example", "ads.example", "x.ads.example", "news.example"});
+    const auto result = harness->clean({itemAt(store.string(), CategoryType::privacy, 0,
+                                               DeletionMethod::clearTrackerCookies(
+                                                   store.string(), {".ads.example", "ads.example", "x.ads.example"},
+                                                   model::BrowserKind::chrome))});
+    ASSERT_TRUE(result.sweepRecord);
+    std::vector<std::pair<std::string, std::optional<std::string>>> actions;
+    for (const auto& action : result.sweepRecord->actions) actions.emplace_back(action.label, action.detail);
+    EXPECT_EQ(actions, (std::vector<std::pair<std::string, std::optional<std::string>>>{
+                           {"Chrome: ads.example", "ads.example"}, {"Chrome: x.ads.example", "x.ads.example"}}));
 }
 
 TEST_F(CleanRunOnDiskTest, AFailedBackupChangesNothingAndLeavesNoRecord) {

@@ -2,6 +2,7 @@
 #include "platform/Base64.hpp"
 #include "platform/ByteCountFormatter.hpp"
 #include "platform/Localization.hpp"
+#include "platform/NumberFormatter.hpp"
 #include "platform/RelativeDateFormatter.hpp"
 #include "platform/Uuid.hpp"
 
@@ -12,32 +13,79 @@
 namespace zentrel::platform {
 namespace {
 
-TEST(ByteCountFormatterTest, FileStyleUsesDecimalUnits) {
-    const testing::ScopedDesktopTexts english;
-    const std::pair<std::int64_t, const char*> cases[] = {
-        {0, "Zero KB"},
-        {1, "1 byte"},
-        {999, "999 bytes"},
-        {1000, "1 KB"},
-        {1499, "1 KB"},
-        {1500, "2 KB"},
-        {999'499, "999 KB"},
-        {999'999, "1 MB"},
-        {1'500'000, "1.5 MB"},
-        {2'000'000, "2 MB"},
-        {1'234'567'890, "1.23 GB"},
-        {1'200'000'000, "1.2 GB"},
-        {5'000'000'000'000, "5 TB"},
-        {-1'500'000, "-1.5 MB"},
+struct ByteCountCase {
+    std::int64_t bytes;
+    ByteCountStyle style;
+    const char* english;
+    const char* vietnamese;
+};
+
+// Sizes as the screens get them, in both languages of the window.
+TEST(ByteCountFormatterTest, WritesSizesInTheWindowsLanguage) {
+    constexpr auto file = ByteCountStyle::file;
+    constexpr auto memory = ByteCountStyle::memory;
+    const ByteCountCase cases[] = {
+        {0, file, "0 KB", "0 KB"},
+        {0, memory, "0 KB", "0 KB"},
+        {1, file, "1 byte", "1 byte"},
+        {999, file, "999 bytes", "999 byte"},
+        {1000, file, "1 KB", "1 KB"},
+        {1499, file, "1 KB", "1 KB"},
+        {1500, file, "2 KB", "2 KB"},
+        {999'499, file, "999 KB", "999 KB"},
+        {999'999, file, "1 MB", "1 MB"},
+        {1'500'000, file, "1.5 MB", "1,5 MB"},
+        {2'000'000, file, "2 MB", "2 MB"},
+        {17'600'000, file, "17.6 MB", "17,6 MB"},
+        {243'000'000, file, "243 MB", "243 MB"},
+        {55'060'000'000, file, "55.06 GB", "55,06 GB"},
+        {270'550'000'000, file, "270.55 GB", "270,55 GB"},
+        {1'234'567'890, file, "1.23 GB", "1,23 GB"},
+        {1'200'000'000, file, "1.2 GB", "1,2 GB"},
+        {1'234'500'000'000, file, "1.23 TB", "1,23 TB"},
+        {5'000'000'000'000, file, "5 TB", "5 TB"},
+        {-1'500'000, file, "-1.5 MB", "-1,5 MB"},
+        {-17'600'000, file, "-17.6 MB", "-17,6 MB"},
+        {1024, memory, "1 KB", "1 KB"},
+        {1000, memory, "1,000 bytes", "1.000 byte"},
+        {1536LL * 1024, memory, "1.5 MB", "1,5 MB"},
+        {2'190'433'321, memory, "2.04 GB", "2,04 GB"},
+        {25'275'865'006, memory, "23.54 GB", "23,54 GB"},
+        {16LL * 1024 * 1024 * 1024, memory, "16 GB", "16 GB"},
     };
-    for (auto [bytes, text] : cases) EXPECT_EQ(formatByteCount(bytes), text) << bytes;
+    for (const auto& [language, column] : {std::pair{"en", &ByteCountCase::english}, std::pair{"vi", &ByteCountCase::vietnamese}}) {
+        const testing::ScopedDesktopTexts texts(language);
+        for (const auto& each : cases) EXPECT_EQ(formatByteCount(each.bytes, each.style), each.*column) << language << " " << each.bytes;
+    }
 }
 
-TEST(ByteCountFormatterTest, MemoryStyleUsesBinaryUnits) {
-    EXPECT_EQ(formatByteCount(1024, ByteCountStyle::memory), "1 KB");
-    EXPECT_EQ(formatByteCount(1000, ByteCountStyle::memory), "1,000 bytes");
-    EXPECT_EQ(formatByteCount(1536LL * 1024, ByteCountStyle::memory), "1.5 MB");
-    EXPECT_EQ(formatByteCount(16LL * 1024 * 1024 * 1024, ByteCountStyle::memory), "16 GB");
+struct NumberCase {
+    double value;
+    int maxFractionDigits;
+    const char* english;
+    const char* vietnamese;
+};
+
+TEST(NumberFormatterTest, GroupsThousandsAndWritesDecimalsInTheWindowsLanguage) {
+    const NumberCase cases[] = {
+        {0, 0, "0", "0"},
+        {1, 0, "1", "1"},
+        {999, 0, "999", "999"},
+        {1000, 0, "1,000", "1.000"},
+        {17.6, 1, "17.6", "17,6"},
+        {1234.5, 1, "1,234.5", "1.234,5"},
+        {1'234'567, 0, "1,234,567", "1.234.567"},
+        {2.5, 0, "3", "3"},
+        {-1234.56, 2, "-1,234.56", "-1.234,56"},
+        {3.10, 2, "3.1", "3,1"},
+    };
+    for (const auto& [language, column] : {std::pair{"en", &NumberCase::english}, std::pair{"vi", &NumberCase::vietnamese}}) {
+        const testing::ScopedDesktopTexts texts(language);
+        for (const auto& each : cases) EXPECT_EQ(formatNumber(each.value, each.maxFractionDigits), each.*column) << language << " " << each.value;
+        EXPECT_EQ(formatNumber(5, 1, 1), language == std::string("en") ? "5.0" : "5,0");
+        EXPECT_EQ(formatCount(1'234'567), language == std::string("en") ? "1,234,567" : "1.234.567");
+        EXPECT_EQ(formatPercent(42), "42%");
+    }
 }
 
 TEST(UuidTest, RandomIdsAreVersion4AndParseBack) {

@@ -81,6 +81,11 @@ TEST(DesktopLanguage, TheFirstVietnameseOrEnglishChoiceOfTheEnvironment) {
              {{{"LANG", "de_DE.UTF-8"}, {"LANGUAGE", "de:vi:en"}}, "vi"},
              {{{"LANG", "vi_VN.UTF-8"}, {"LANGUAGE", "en_GB:vi"}}, "en"},
              {{{"LANG", "vie"}}, "en"},
+             {{{"LANGUAGE", "vi"}, {"LC_ALL", "C"}, {"LANG", "vi_VN.UTF-8"}}, "en"},
+             {{{"LANGUAGE", "vi"}, {"LC_ALL", "POSIX"}}, "en"},
+             {{{"LANGUAGE", "vi"}, {"LANG", "C.UTF-8"}}, "en"},
+             {{{"LANGUAGE", "vi"}}, "en"},
+             {{{"LANGUAGE", "vi"}, {"LANG", "en_US.UTF-8"}}, "vi"},
              {{{"LANG", "de_DE.UTF-8"}}, "en"},
          }) {
         const auto language = desktopLanguage([&c](const char* name) -> std::optional<std::string> {

@@ -38,7 +38,7 @@ TEST(TrackerCookieGroupTest, DetailNamesFiveDomainsThenCountsTheRest) {
     EXPECT_EQ(group.id, "cookie:edge:Profile 1");
     EXPECT_EQ(group.title, "Microsoft Edge \u2014 Profile 1");
     EXPECT_EQ(group.detail, "a.com, b.com, c.com, d.com, e.com +2 more");
-    EXPECT_EQ(group.trackerDomainCount, 9);
+    EXPECT_EQ(group.trackerDomainCount, 7);
     ASSERT_EQ(group.targets.size(), 1u);
     EXPECT_EQ(group.targets[0].id, "cookie:edge:Profile 1:store");
     EXPECT_EQ(group.targets[0].label, "9 tracker cookies");
@@ -94,14 +94,27 @@ TEST_F(PrivacyScannerTest, AStoreItsRunningBrowserHoldsIsListedAsBusyInsteadOfDr
     EXPECT_EQ(target.sizeBytes, 0) << "nothing of it can be cleaned";
 }
 
-TEST_F(PrivacyScannerTest, FolderSizesCountLinksAsThemselves) {
+TEST_F(PrivacyScannerTest, SizesAreWhatTheDiskGivesBackAndLinksCountAsThemselves) {
     home.write("store/a", std::string(1000, 'a'));
     home.write("store/sub/b", std::string(500, 'b'));
     std::filesystem::create_directory_symlink(home / "store", home / "store/loop");
-    const auto size = scanner(false, false).sizeOfItem((home / "store").string());
-    EXPECT_GE(size, 1500);
-    EXPECT_LT(size, 1500 + 4096);
+    const auto file = home.write("one", std::string(700, 'o'));
+    // The clean frees a folder's blocks, and a file's bytes on disk.
+    EXPECT_EQ(scanner(false, false).sizeOfItem((home / "store").string()), fileSystem.diskUsage((home / "store").string()));
+    EXPECT_GT(fileSystem.diskUsage((home / "store").string()), 1500 + 4096) << "every file and folder has its blocks";
+    EXPECT_EQ(scanner(false, false).sizeOfItem(file.string()), 700);
     EXPECT_EQ(scanner(false, false).sizeOfItem((home / "missing").string()), 0);
+}
+
+TEST_F(PrivacyScannerTest, TrackerCookiesWeighNothingAndCountTheirCookies) {
+    const auto store = home / "Library/Application Support/Google/Chrome/Default/Cookies";
+    testing::writeChromiumCookieDatabase(store, {".doubleclick.net", "doubleclick.net", ".hotjar.com", "news.example"});
+    const auto groups = scanner(false, false).scan();
+    ASSERT_EQ(ids(groups), std::vector<std::string>{"cookie:chrome:Default"});
+    ASSERT_EQ(groups[0].targets.size(), 1u);
+    EXPECT_EQ(groups[0].targets[0].sizeBytes, 0) << "removing rows leaves the store its size";
+    EXPECT_EQ(groups[0].targets[0].label, "3 tracker cookies");
+    EXPECT_EQ(groups[0].trackerDomainCount, 2);
 }
 
 }  // namespace

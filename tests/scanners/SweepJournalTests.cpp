@@ -128,6 +128,28 @@ TEST_F(SweepJournalTest, AFolderIsBackedUpWithWhatItHolds) {
     EXPECT_EQ(contents(folder / "sub/b.sfl"), "recent b");
 }
 
+TEST_F(SweepJournalTest, AnUndoGivesBackTheTimesItsItemsHad) {
+    const auto file = home.write("Library/Recents/list.plist", "recent items");
+    const auto folder = home / "Library/Application Support/com.apple.sharedfilelist";
+    home.write("Library/Application Support/com.apple.sharedfilelist/sub/b.sfl", "recent b");
+    const auto past = fs::file_time_type::clock::now() - std::chrono::hours(24 * 400);
+    for (const auto& path : {file, folder / "sub/b.sfl", folder / "sub", folder}) fs::last_write_time(path, past);
+
+    struct Swept {
+        fs::path original;
+        std::vector<fs::path> timed;  // what keeps its time, relative to the original
+    };
+    for (const auto& swept : {Swept{file, {""}}, Swept{folder, {"", "sub", "sub/b.sfl"}}}) {
+        const auto copy = journal.backupFile(swept.original.string(), sweep);
+        fs::remove_all(swept.original);
+        journal.restore(action(model::SweepActionKind::recentsCleared, copy, swept.original.string()), clipboard);
+        for (const auto& relative : swept.timed) {
+            const auto restored = relative.empty() ? swept.original : swept.original / relative;
+            EXPECT_EQ(fs::last_write_time(restored), past) << restored;
+        }
+    }
+}
+
 TEST_F(SweepJournalTest, RestoreRefusesMissingBackupsAndPathsOutsideTheirFolders) {
     auto source = home.write("Library/Recents/list.plist", "recent items");
     auto copy = journal.backupFile(source.string(), sweep);
@@ -437,6 +459,28 @@ TEST_P(CookieUndoTest, EachActionPutsBackItsOwnHostsAndCookiesSavedSinceStay) {
     EXPECT_EQ(journal.restore(actions[1], clipboard, actions), std::vector<platform::Uuid>{actions[1].id});
     EXPECT_EQ(hosts(), (std::vector<std::string>{".doubleclick.net", ".hotjar.com", "news.example", "saved-since.example",
                                                  "x.doubleclick.net"}));
+}
+
+TEST_P(CookieUndoTest, EachRowPutsBackWhatItTookAndSaysSoWhenNothingIsLeft) {
+    // Older sweeps recorded a domain once for each of its spellings.
+    auto actions = sweep({".doubleclick.net", "doubleclick.net", "x.doubleclick.net", "hotjar.com"});
+    testing::addCookies(GetParam().schema, store, {"saved-since.example"});
+
+    EXPECT_EQ(journal.restore(actions[0], clipboard, actions), (std::vector<platform::Uuid>{actions[0].id, actions[1].id}))
+        << "the other spelling of the domain is undone with it";
+    EXPECT_EQ(hosts(), (std::vector<std::string>{".doubleclick.net", "news.example", "saved-since.example"}))
+        << "the subdomain's cookie is its own row's to put back";
+    actions[0].isRestored = actions[1].isRestored = true;
+    EXPECT_EQ(journal.restore(actions[2], clipboard, actions), std::vector<platform::Uuid>{actions[2].id});
+    EXPECT_EQ(hosts(), (std::vector<std::string>{".doubleclick.net", "news.example", "saved-since.example",
+                                                 "x.doubleclick.net"}));
+    try {
+        journal.restore(actions[2], clipboard, actions);
+        ADD_FAILURE() << "a row with nothing left to put back was reported restored";
+    } catch (const PrivacySweepError& error) {
+        EXPECT_EQ(error.kind(), PrivacySweepError::Kind::restoreRefused);
+        EXPECT_NE(std::string(error.what()).find("nothing of it is left to restore"), std::string::npos) << error.what();
+    }
 }
 
 TEST_P(CookieUndoTest, AStoreUnchangedSinceTheSweepGoesBackByteForByte) {

@@ -2,6 +2,7 @@
 
 #include "platform/PosixFileSystem.hpp"
 
+#include "doubles/ScopedDesktopTexts.hpp"
 #include "doubles/TempDir.hpp"
 
 #include <gmock/gmock.h>
@@ -461,6 +462,23 @@ TEST_F(LinuxUninstallerTest, AUserAppsProgramComesFirstAsTheAppItself) {
     EXPECT_FALSE(std::filesystem::exists(entries["inkpad"]));
     EXPECT_TRUE(std::filesystem::exists(dir / "home/.local/opt"));
     EXPECT_TRUE(std::filesystem::exists(dir / "home/Applications/Other.AppImage"));
+}
+
+// A Vietnamese window lists the entries' Vietnamese names; the files the
+// application left are found as in any language.
+TEST_F(LinuxUninstallerTest, AnEntrysNameIsInTheWindowsLanguageWhileItsFilesKeepTheirOwn) {
+    testing::ScopedDesktopTexts vietnamese("vi");
+    const auto path = dir.write("home/.local/share/applications/calc.desktop",
+                                "[Desktop Entry]\nType=Application\nName=Calculator\nName[vi]=M\u00e1y t\u00ednh\n"
+                                "Exec=calc\n").string();
+    dir.write("home/.cache/calc/x", "x");
+    dir.write("home/.config/autostart/calc.desktop", "[Desktop Entry]\nType=Application\nName=C\nExec=other\n");
+    const auto apps = uninstaller.listInstalledApps();
+    ASSERT_EQ(apps.size(), 1u);
+    EXPECT_EQ(apps[0].name, "M\u00e1y t\u00ednh");
+    std::vector<std::string> found;
+    for (const auto& item : uninstaller.findLeftovers(apps[0])) found.push_back(item.path);
+    EXPECT_THAT(found, ::testing::IsSupersetOf({home + "/.cache/calc", home + "/.config/autostart/calc.desktop"}));
 }
 
 }  // namespace

@@ -221,7 +221,8 @@ TEST_F(ScanViewModelTest, ACleanWithOneFailureKeepsThatItem) {
     vm->startClean(CategoryType::devProjects, false);
     h.engine.cleans.back().done({100, {}, {}, std::nullopt});
     EXPECT_TRUE(vm->failedDeletionKeys().empty());
-    EXPECT_EQ(vm->scanState(), model::ScanState(state::Cleaned{100}));
+    EXPECT_EQ(vm->scanState(), model::ScanState(state::Cleaned{100, CategoryType::devProjects}))
+        << "the result belongs to the page that cleaned";
 }
 
 TEST_F(ScanViewModelTest, BackupsNoSweepNeedsArePurgedAtStartAndAfterEachCleanAndUndo) {
@@ -303,9 +304,15 @@ TEST_F(ScanViewModelTest, ASweepRecordCanBeUndoneActionByAction) {
     for (const auto& stored : log[0].actions) EXPECT_TRUE(stored.isRestored);
     h.restorer.alsoUndone.clear();
 
-    h.restorer.failure = "Could not restore .zsh_history";
+    const auto stateBefore = vm->scanState();
+    h.restorer.failure = "Chrome is running: quit Chrome and undo again";
+    vm->undoSweep(withSibling.actions[0], withSibling);
+    EXPECT_EQ(vm->sweepUndoRefusal(),
+              (viewmodels::SweepUndoRefusal{withSibling.actions[0].id, "Chrome is running: quit Chrome and undo again"}));
+    EXPECT_EQ(vm->scanState(), stateBefore) << "the window behind the sweep log keeps its page";
+    h.restorer.failure.reset();
     vm->undoSweep(action, record);
-    EXPECT_EQ(vm->scanState(), model::ScanState(state::Error{"Could not restore .zsh_history"}));
+    EXPECT_FALSE(vm->sweepUndoRefusal()) << "a successful undo takes the note away";
 }
 
 TEST_F(ScanViewModelTest, OnlyOneCleanRunsAtATime) {

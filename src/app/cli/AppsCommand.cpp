@@ -1,8 +1,9 @@
 // zentrel-cli apps: the installed applications the uninstaller offers, with
-// their bundle identifiers and versions. Reads only.
+// their app ids and versions. Reads only.
 
 #include "app/cli/CliCommand.hpp"
 #include "app/cli/TerminalText.hpp"
+#include "platform/Localization.hpp"
 #include "platform/PosixFileSystem.hpp"
 #include "services/AppUninstaller.hpp"
 
@@ -19,13 +20,16 @@ int runApps(const Arguments& arguments) {
         std::cout << terminalText(app.name) << "\t" << (app.bundleID.empty() ? "-" : terminalText(app.bundleID)) << "\t"
                   << (app.version.empty() ? "-" : terminalText(app.version)) << "\t" << terminalText(app.path) << "\n";
     }
-    if (apps.empty()) std::cout << "No applications found in " << uninstaller.searchRoots().front() << " and the other application folders.\n";
+    if (apps.empty())
+        std::cout << platform::localizedFormat("No applications found in %@ and the other application folders.",
+                                               {uninstaller.searchRoots().front()})
+                  << "\n";
     return 0;
 }
 
 CliCommandRegistration apps{{.name = "apps",
                              .usage = "apps [--home DIR [--system-root DIR]] [--layout linux|macos]",
-                             .summary = "List the installed applications (name, bundle id, version, path)",
+                             .summary = "List the installed applications (name, app id, version, path)",
                              .options = withHostTableOptions({}),
                              .run = runApps}};
 

@@ -21,17 +21,25 @@ std::variant<Arguments, std::string> Arguments::parse(const std::vector<CliOptio
             parsed.operands_.push_back(arg);
             continue;
         }
-        const auto declared =
-            std::find_if(options.begin(), options.end(), [&](const auto& option) { return option.name == arg; });
-        if (declared == options.end()) return "unknown option \"" + arg + "\"";
-        if (declared->value == ValueKind::none) {
-            parsed.flags_.insert(arg);
+        if (arg == "-h" || arg == "--help") {
+            parsed.helpWanted_ = true;
             continue;
         }
-        if (i + 1 == args.size()) return arg + " needs a value";
-        const auto& value = args[++i];
-        if (declared->value == ValueKind::path && value.empty()) return arg + " needs a path, not an empty text";
-        parsed.values_[arg].push_back(value);
+        // "--name=value" as well as "--name value".
+        const auto equals = arg.rfind("--", 0) == 0 ? arg.find('=') : std::string::npos;
+        const std::string name = arg.substr(0, equals);
+        const auto declared =
+            std::find_if(options.begin(), options.end(), [&](const auto& option) { return option.name == name; });
+        if (declared == options.end()) return "unknown option \"" + name + "\"";
+        if (declared->value == ValueKind::none) {
+            if (equals != std::string::npos) return name + " takes no value";
+            parsed.flags_.insert(name);
+            continue;
+        }
+        if (equals == std::string::npos && i + 1 == args.size()) return name + " needs a value";
+        const auto value = equals == std::string::npos ? args[++i] : arg.substr(equals + 1);
+        if (declared->value == ValueKind::path && value.empty()) return name + " needs a path, not an empty text";
+        parsed.values_[name].push_back(value);
     }
     return parsed;
 }

@@ -2,7 +2,8 @@
 // The arguments of one zentrel-cli command, read against the options the
 // command declares. Anything the command does not declare (an unknown option,
 // a missing value, an empty path, an operand it takes none of) is a usage
-// error before the command runs.
+// error before the command runs. A value follows its option as the next
+// argument or after "=" ("--home=DIR"); -h or --help anywhere asks for help.
 
 #include <map>
 #include <optional>
@@ -38,6 +39,8 @@ public:
     // The values of every `--name`, in order.
     [[nodiscard]] std::vector<std::string> options(std::string_view name) const;
     [[nodiscard]] bool flag(std::string_view name) const;
+    // Whether -h or --help was given: the command's usage is printed instead.
+    [[nodiscard]] bool helpWanted() const { return helpWanted_; }
     // The arguments that are neither options nor their values.
     [[nodiscard]] const std::vector<std::string>& operands() const { return operands_; }
 
@@ -45,6 +48,7 @@ private:
     std::map<std::string, std::vector<std::string>, std::less<>> values_;
     std::set<std::string, std::less<>> flags_;
     std::vector<std::string> operands_;
+    bool helpWanted_ = false;
 };
 
 }  // namespace zentrel::cli

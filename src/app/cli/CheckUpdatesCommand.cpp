@@ -4,6 +4,7 @@
 #include "app/cli/CliCommand.hpp"
 #include "platform/HostLayout.hpp"
 #include "platform/JsonFileDefaultsStore.hpp"
+#include "platform/Localization.hpp"
 #include "platform/MainLoop.hpp"
 #include "platform/TaskPool.hpp"
 #include "services/NetworkAppcastTransport.hpp"
@@ -21,16 +22,17 @@ public:
     explicit PrintingUserDriver(platform::MainLoop& loop) : loop_(loop) {}
 
     void showUpdateFound(const services::AppcastItem& item) override {
-        std::cout << "Update available: " << item.displayVersionString << " (build " << item.versionString << ")\n";
-        if (!item.downloadURL.empty()) std::cout << "Download: " << item.downloadURL << "\n";
+        std::cout << platform::localizedFormat("Update available: %@ (build %@)", {item.displayVersionString, item.versionString})
+                  << "\n";
+        if (!item.downloadURL.empty()) std::cout << platform::localizedFormat("Download: %@", {item.downloadURL}) << "\n";
         finish(0);
     }
     void showUpToDate() override {
-        std::cout << "up to date\n";
+        std::cout << platform::localized("up to date") << "\n";
         finish(0);
     }
     void showUpdateError(const std::string& message) override {
-        std::cerr << "zentrel-cli: could not check for updates: " << message << "\n";
+        std::cerr << "zentrel-cli: " << platform::localizedFormat("could not check for updates: %@", {message}) << "\n";
         finish(1);
     }
 
@@ -55,11 +57,12 @@ std::string feedAddress(const std::string& given) {
 int runCheckUpdates(const Arguments& arguments) {
     const auto feed = arguments.option("--feed");
     if (!feed) {
-        std::cerr << "usage: zentrel-cli check-updates --feed FILE_OR_URL [--home DIR]\n";
+        std::cerr << platform::localizedFormat("usage: zentrel-cli %@", {platform::localized("check-updates --feed FILE_OR_URL [--home DIR]")})
+                  << "\n";
         return 2;
     }
     const auto home = arguments.option("--home");
-    const auto layout = home ? platform::HostLayout::forHome(*home) : platform::HostLayout::fromEnvironment();
+    const auto layout = home ? platform::HostLayout::forHome(givenHome(*home)) : platform::HostLayout::fromEnvironment();
     // Only read: a check the user starts never writes the defaults.
     platform::JsonFileDefaultsStore defaults(layout.defaultsFile(platform::kStandardSuite));
 

@@ -8,6 +8,7 @@
 #include "app/cli/ScanSetup.hpp"
 #include "app/cli/SweepLogAccess.hpp"
 #include "platform/ByteCountFormatter.hpp"
+#include "platform/Localization.hpp"
 
 #include <iostream>
 #include <set>
@@ -15,6 +16,9 @@
 
 namespace zentrel::cli {
 namespace {
+
+using platform::localized;
+using platform::localizedFormat;
 
 constexpr std::string_view kCategoryPrefix = "category:";
 
@@ -27,11 +31,10 @@ std::variant<engine::CleanerEngine::Items, std::string> select(const engine::Cle
         bool found = false;
         if (selection.rfind(kCategoryPrefix, 0) == 0) {
             const auto name = selection.substr(kCategoryPrefix.size());
-            const auto category = model::categoryFromRaw(name);
-            if (!category) return "no category is named \"" + name + "\"";
+            const auto category = categoryNamed(name);
             for (std::size_t i = 0; i < scanned.size(); ++i) {
                 // A category's entries for every user are listed, never selected.
-                if (scanned[i].category == *category && !scanned[i].isReadOnly) {
+                if (scanned[i].category == category && !scanned[i].isReadOnly) {
                     chosen.insert(i);
                     found = true;
                 }
@@ -41,13 +44,13 @@ std::variant<engine::CleanerEngine::Items, std::string> select(const engine::Cle
             for (std::size_t i = 0; i < scanned.size(); ++i) {
                 if (!scanned[i].path.empty() && scanned[i].path == path) {
                     if (scanned[i].isReadOnly)
-                        return "\"" + path + "\" is for every user; only an administrator can remove it";
+                        return localizedFormat("\"%@\" is for every user; only an administrator can remove it", {path});
                     chosen.insert(i);
                     found = true;
                 }
             }
         }
-        if (!found) return "the scan found nothing for \"" + selection + "\"";
+        if (!found) return localizedFormat("the scan found nothing for \"%@\"", {selection});
     }
     engine::CleanerEngine::Items items;
     for (auto index : chosen) items.push_back(scanned[index]);
@@ -56,19 +59,19 @@ std::variant<engine::CleanerEngine::Items, std::string> select(const engine::Cle
 
 int runClean(const Arguments& arguments) {
     if (!arguments.option("--home")) {
-        std::cerr << "zentrel-cli: clean deletes files; name the home folder to clean with --home DIR\n";
+        std::cerr << "zentrel-cli: " << localized("clean deletes files; name the home folder to clean with --home DIR") << "\n";
         return 2;
     }
     const auto selections = arguments.options("--select");
     if (selections.empty()) {
-        std::cerr << "zentrel-cli: name what to clean with --select PATH or --select category:NAME\n";
+        std::cerr << "zentrel-cli: " << localized("name what to clean with --select PATH or --select category:NAME") << "\n";
         return 2;
     }
     const auto layout = hostLayout(arguments);
     ScanSetup setup(layout, hostTable(arguments, platform::PosixFileSystem::shared()));
     auto selected = select(setup.fullScan(true), selections);
     if (const auto* error = std::get_if<std::string>(&selected)) {
-        std::cerr << "zentrel-cli: " << *error << "; nothing was deleted\n";
+        std::cerr << "zentrel-cli: " << localizedFormat("%@; nothing was deleted", {*error}) << "\n";
         return 2;
     }
     auto items = std::get<engine::CleanerEngine::Items>(std::move(selected));
@@ -84,27 +87,31 @@ int runClean(const Arguments& arguments) {
             if (event.kind == Kind::started) return;
             std::cout << "[" << event.index + 1 << "/" << event.total << "] ";
             if (event.kind == Kind::succeeded) {
-                std::cout << "Cleaned " << terminalText(event.item.displayTitle()) << "\n";
+                std::cout << localizedFormat("Cleaned %@", {terminalText(event.item.displayTitle())}) << "\n";
             } else {
-                std::cout << "Failed " << terminalText(event.item.displayTitle()) << ": " << event.error << "\n";
+                std::cout << localizedFormat("Failed %@: %@", {terminalText(event.item.displayTitle()), event.error}) << "\n";
             }
         },
         [&](engine::DeleteResult done) { result = std::move(done); });
     setup.loop.runUntil([&] { return result.has_value(); });
 
-    std::cout << "Freed " << platform::formatByteCount(result->freed) << "; " << result->failedKeys.size()
-              << " item(s) failed\n";
+    std::cout << localizedFormat("Freed %@; %lld item(s) failed",
+                                 {platform::formatByteCount(result->freed), std::to_string(result->failedKeys.size())})
+              << "\n";
     bool recorded = true;
     if (result->sweepRecord) {
         if (auto error = sweepLog.preferences().appendSweepRecord(*result->sweepRecord)) {
             // Its backups stay: the record in the sweep's own folder is taken over once the settings can be written.
             recorded = false;
-            std::cerr << "zentrel-cli: the privacy sweep could not be recorded (" << *error
-                      << "); it cannot be undone now, and its backups are kept in " << setup.journal.backupRoot() << "/"
-                      << result->sweepRecord->id.string() << "\n";
+            std::cerr << "zentrel-cli: "
+                      << localizedFormat("the privacy sweep could not be recorded (%@); it cannot be undone now, and its backups are kept in %@",
+                                         {*error, setup.journal.backupRoot() + "/" + result->sweepRecord->id.string()})
+                      << "\n";
         } else {
-            std::cout << "Privacy changes can be undone until the same time tomorrow: zentrel-cli undo --home "
-                      << layout.home.string() << " --sweep " << result->sweepRecord->id.string() << "\n";
+            std::cout << localizedFormat("Privacy changes can be undone until the same time tomorrow: %@",
+                                         {"zentrel-cli undo --home " + layout.home.string() + " --sweep " +
+                                          result->sweepRecord->id.string()})
+                      << "\n";
         }
     }
     sweepLog.purgeBackups(setup.journal);

@@ -1,5 +1,8 @@
 #include "app/cli/CliCommand.hpp"
 
+#include "platform/Localization.hpp"
+
+#include <cctype>
 #include <filesystem>
 
 namespace zentrel::cli {
@@ -27,11 +30,37 @@ std::filesystem::path plainAbsolute(const std::string& given) {
     return path;
 }
 
+std::filesystem::path givenHome(const std::string& given) {
+    auto home = plainAbsolute(given);
+    std::error_code error;
+    if (!std::filesystem::is_directory(home, error))
+        throw UsageError(platform::localizedFormat("no folder at %@", {given}));
+    return home;
+}
+
+model::CategoryType categoryNamed(std::string_view name) {
+    const auto folded = [](std::string_view text) {
+        std::string lower(text);
+        for (auto& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return lower;
+    };
+    for (const auto& entry : model::kCategories)
+        if (folded(entry.rawValue) == folded(name)) return entry.category;
+    throw UsageError(platform::localizedFormat("no category is named \"%@\"; the categories are: %@",
+                                               {std::string(name), categoryNames()}));
+}
+
+std::string categoryNames() {
+    std::string names;
+    for (const auto& entry : model::kCategories) names += (names.empty() ? "" : ", ") + std::string(entry.rawValue);
+    return names;
+}
+
 platform::HostLayout hostLayout(const Arguments& arguments) {
     const auto home = arguments.option("--home");
     if (!home) return platform::HostLayout::fromEnvironment();
     const auto systemRoot = arguments.option("--system-root");
-    return platform::HostLayout::forHome(plainAbsolute(*home),
+    return platform::HostLayout::forHome(givenHome(*home),
                                          systemRoot ? plainAbsolute(*systemRoot) : std::filesystem::path());
 }
 
@@ -39,7 +68,7 @@ platform::HostTable hostTable(const Arguments& arguments, const platform::FileSy
     auto platform = platform::currentHostPlatform();
     if (auto name = arguments.option("--layout")) {
         auto named = platform::hostPlatformNamed(*name);
-        if (!named) throw UsageError("no layout is named \"" + *name + "\"; use linux or macos");
+        if (!named) throw UsageError(platform::localizedFormat("no layout is named \"%@\"; use linux or macos", {*name}));
         platform = *named;
     }
     return platform::HostTable::ofUser(platform, hostLayout(arguments), fileSystem);

@@ -13,6 +13,7 @@
 // only when they fit.
 
 #include "app/cli/Arguments.hpp"
+#include "model/CategoryType.hpp"
 #include "platform/HostLayout.hpp"
 #include "platform/HostTable.hpp"
 
@@ -55,6 +56,16 @@ public:
 // "fx/home/" as "/current/folder/fx/home": the scanners' paths must be
 // absolute and plain, or the clean refuses them.
 [[nodiscard]] std::filesystem::path plainAbsolute(const std::string& given);
+
+// The folder `--home` names, made plain and absolute. Throws UsageError when
+// it is not an existing folder: nothing is made in a mistyped one.
+[[nodiscard]] std::filesystem::path givenHome(const std::string& given);
+
+// The category of a name in any case ("dev projects"). Throws UsageError,
+// with the names there are, for no category.
+[[nodiscard]] model::CategoryType categoryNamed(std::string_view name);
+// "Xcode, Dev Tools, ...": every category's name.
+[[nodiscard]] std::string categoryNames();
 
 // The folders a command works on: `--home DIR` or, without it, the real
 // user's. With `--home` there is no system root (nothing of the machine

@@ -4,6 +4,7 @@
 
 #include "app/cli/CliCommand.hpp"
 #include "platform/ByteCountFormatter.hpp"
+#include "platform/Localization.hpp"
 #include "platform/PosixFileSystem.hpp"
 #include "scanners/PrivacyCookieStore.hpp"
 #include "scanners/PrivacyScanner.hpp"
@@ -23,14 +24,17 @@ int runCookies(const Arguments& arguments) {
                       << scanners::busyStoreNotice(profile.browser) << "\t" << profile.storePath << "\n";
             continue;
         }
-        std::cout << model::rawValue(profile.browser) << "\t" << profile.profileName << "\t" << profile.trackerCount
-                  << " tracker cookies from " << profile.trackerDomains.size() << " hosts\t"
+        std::cout << model::rawValue(profile.browser) << "\t" << profile.profileName << "\t"
+                  << platform::localizedFormat("%@ tracker cookies from %@ hosts",
+                                               {std::to_string(profile.trackerCount),
+                                                std::to_string(profile.trackerDomains.size())})
+                  << "\t"
                   << platform::formatByteCount(profile.storeSizeBytes) << "\t" << profile.storePath << "\n";
         if (arguments.flag("--hosts")) {
             for (const auto& host : profile.trackerDomains) std::cout << "\t" << host << "\n";
         }
     }
-    if (profiles.empty()) std::cout << "No tracker cookies found.\n";
+    if (profiles.empty()) std::cout << platform::localized("No tracker cookies found.") << "\n";
     return 0;
 }
 

@@ -4,6 +4,8 @@
 
 #include "app/cli/CliCommand.hpp"
 #include "platform/ByteCountFormatter.hpp"
+#include "platform/DisplayWidth.hpp"
+#include "platform/Localization.hpp"
 #include "platform/PosixFileSystem.hpp"
 #include "platform/TaskPool.hpp"
 #include "scanners/DuplicateScanner.hpp"
@@ -14,6 +16,9 @@
 namespace zentrel::cli {
 namespace {
 
+using platform::localized;
+using platform::localizedFormat;
+
 int runDupes(const Arguments& arguments) {
     const auto layout = hostLayout(arguments);
     scanners::DuplicateScanner::ScanOptions options;
@@ -22,11 +27,11 @@ int runDupes(const Arguments& arguments) {
         for (const auto& root : roots) {
             const auto attributes = fileSystem.resolvedAttributes(root);
             if (!attributes) {
-                std::cerr << "zentrel-cli dupes: there is no folder at " << root << "\n";
+                std::cerr << "zentrel-cli dupes: " << localizedFormat("there is no folder at %@", {root}) << "\n";
                 return 1;
             }
             if (!attributes->isDirectory()) {
-                std::cerr << "zentrel-cli dupes: " << root << " is not a folder\n";
+                std::cerr << "zentrel-cli dupes: " << localizedFormat("%@ is not a folder", {root}) << "\n";
                 return 1;
             }
         }
@@ -42,23 +47,28 @@ int runDupes(const Arguments& arguments) {
         });
     std::int64_t total = 0;
     for (const auto& group : groups) {
-        std::cout << model::rawValue(group.kind) << "\t" << group.reclaimableSizeText() << " reclaimable\n";
+        std::cout << localized(model::displayName(group.kind)) << "\t"
+                  << localizedFormat("%@ reclaimable", {group.reclaimableSizeText()}) << "\n";
         for (const auto& member : group.members)
-            std::cout << (member.isKeeper ? "  keep  " : "  extra ") << member.path << "\n";
+            std::cout << "  " << platform::paddedToWidth(localized(member.isKeeper ? "keep" : "extra"), 6) << member.path
+                      << "\n";
         total += scanners::DuplicateScanner::reclaimableBytes(group);
     }
-    std::cout << groups.size() << " groups, " << platform::formatByteCount(total) << " reclaimable\n";
+    std::cout << localizedFormat("%@ groups, %@ reclaimable", {std::to_string(groups.size()), platform::formatByteCount(total)})
+              << "\n";
     if (candidateLimit) {
-        std::cout << "Stopped early: the limit of " << candidateLimit->limit << " files to compare was reached at "
-                  << candidateLimit->stoppedAt << "; files from there on were not compared";
+        std::cout << localizedFormat("Stopped early: the limit of %@ files to compare was reached at %@; files from there on were not compared",
+                                     {std::to_string(candidateLimit->limit), candidateLimit->stoppedAt});
         if (!candidateLimit->rootsNotReached.empty()) {
-            std::cout << ", nor any in";
-            for (const auto& root : candidateLimit->rootsNotReached) std::cout << " " << root;
+            std::string roots;
+            for (const auto& root : candidateLimit->rootsNotReached) roots += (roots.empty() ? "" : " ") + root;
+            std::cout << localizedFormat(", nor any in %@", {roots});
         }
         std::cout << "\n";
     }
     if (picturesTooLarge > 0)
-        std::cout << picturesTooLarge << " pictures were too large to compare and were left out\n";
+        std::cout << localizedFormat("%@ pictures were too large to compare and were left out", {std::to_string(picturesTooLarge)})
+                  << "\n";
     return 0;
 }
 

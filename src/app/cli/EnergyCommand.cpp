@@ -3,6 +3,7 @@
 
 #include "app/cli/CliCommand.hpp"
 #include "platform/Clock.hpp"
+#include "platform/Localization.hpp"
 #include "services/PowercapEnergyReportSource.hpp"
 #include "services/SysfsPowerSourceMonitor.hpp"
 #include "services/SystemPowerSampler.hpp"
@@ -26,17 +27,24 @@ int runEnergy(const Arguments&) {
     services::SystemPowerSampler sampler(source, platform::SystemClock::shared());
     services::SysfsPowerSourceMonitor powerSource;
 
-    std::cout << "Power source: " << (powerSource.isOnBatteryPower() ? "battery" : "AC power or unknown") << "\n";
+    std::cout << platform::localizedFormat("Power source: %@", {platform::localized(powerSource.isOnBatteryPower()
+                                                                                     ? "battery"
+                                                                                     : "mains power or unknown")})
+              << "\n";
     // The first sample only primes the counters.
     (void)sampler.sampleSystemPower();
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
     const auto reading = sampler.sampleSystemPower();
     if (!reading) {
-        std::cout << "No power readings are available on this machine (no readable RAPL energy counters).\n";
+        std::cout << platform::localized(
+                         "No power readings are available on this machine (no readable RAPL energy counters).")
+                  << "\n";
         return 0;
     }
-    std::cout << "Package: " << watts(reading->packageWatts) << " (CPU " << watts(reading->cpuWatts) << ", GPU "
-              << watts(reading->gpuWatts) << ", neural engine " << watts(reading->aneWatts) << ")\n";
+    std::cout << platform::localizedFormat("Package: %@ (CPU %@, GPU %@, neural engine %@)",
+                                           {watts(reading->packageWatts), watts(reading->cpuWatts),
+                                            watts(reading->gpuWatts), watts(reading->aneWatts)})
+              << "\n";
     return 0;
 }
 

@@ -6,6 +6,7 @@
 #include "app/cli/CliCommand.hpp"
 #include "app/cli/ScanViewModelSetup.hpp"
 #include "platform/ByteCountFormatter.hpp"
+#include "platform/Localization.hpp"
 #include "viewmodels/AppIntents.hpp"
 
 #include <iostream>
@@ -13,33 +14,39 @@
 namespace zentrel::cli {
 namespace {
 
+using platform::localized;
+using platform::localizedFormat;
+
 void describeOutcome(const viewmodels::ScanViewModel& viewModel) {
     const auto& state = viewModel.scanState();
     if (const auto* cleaned = std::get_if<model::scan_state::Cleaned>(&state)) {
-        std::cout << "Freed " << platform::formatByteCount(cleaned->freedBytes) << "\n";
+        std::cout << localizedFormat("Freed %@", {platform::formatByteCount(cleaned->freedBytes)}) << "\n";
     } else if (const auto* error = std::get_if<model::scan_state::Error>(&state)) {
-        std::cout << "Failed: " << error->message << "\n";
+        std::cout << localizedFormat("Failed: %@", {error->message}) << "\n";
     } else if (!viewModel.cleanFailures().empty()) {
-        std::cout << viewModel.cleanFailures().size() << " item(s) could not be cleaned\n";
+        std::cout << localizedFormat("%lld item(s) could not be cleaned", {std::to_string(viewModel.cleanFailures().size())})
+                  << "\n";
     } else {
-        std::cout << "Nothing to clean\n";
+        std::cout << localized("Nothing to clean") << "\n";
     }
 }
 
 int runIntent(const Arguments& arguments) {
     const auto names = arguments.operands();
     if (names.size() != 1) {
-        std::cerr << "zentrel-cli: name one intent: \"Smart Cleanup\", \"Scan Category\" or \"Free Up Space\"\n";
+        std::cerr << "zentrel-cli: " << localized("name one intent: \"Smart Cleanup\", \"Scan Category\" or \"Free Up Space\"")
+                  << "\n";
         return 2;
     }
     const auto& name = names.front();
     const bool cleans = name == viewmodels::SmartCleanupIntent::title || name == viewmodels::FreeUpSpaceIntent::title;
     if (!cleans && name != viewmodels::ScanCategoryIntent::title) {
-        std::cerr << "zentrel-cli: no intent is named \"" << name << "\"\n";
+        std::cerr << "zentrel-cli: " << localizedFormat("no intent is named \"%@\"", {name}) << "\n";
         return 2;
     }
     if (cleans && !arguments.option("--home")) {
-        std::cerr << "zentrel-cli: \"" << name << "\" may delete files; name the home folder with --home DIR\n";
+        std::cerr << "zentrel-cli: " << localizedFormat("\"%@\" may delete files; name the home folder with --home DIR", {name})
+                  << "\n";
         return 2;
     }
     std::optional<viewmodels::ScanCategoryChoice> choice;
@@ -47,7 +54,7 @@ int runIntent(const Arguments& arguments) {
         const auto raw = arguments.option("--category");
         choice = raw ? viewmodels::scanCategoryChoiceFromRaw(*raw) : std::nullopt;
         if (!choice) {
-            std::cerr << "zentrel-cli: \"Scan Category\" needs --category with one of:";
+            std::cerr << "zentrel-cli: " << localized("\"Scan Category\" needs --category with one of:");
             for (const auto& info : viewmodels::scanCategoryChoices()) std::cerr << " " << info.rawValue;
             std::cerr << "\n";
             return 2;
@@ -63,7 +70,7 @@ int runIntent(const Arguments& arguments) {
 
     if (choice) {
         viewmodels::ScanCategoryIntent{*choice}.perform(bridge);
-        std::cout << "Opened " << model::displayName(viewmodels::categoryType(*choice)) << "\n";
+        std::cout << localizedFormat("Opened %@", {model::displayName(viewmodels::categoryType(*choice))}) << "\n";
         return 0;
     }
     if (name == viewmodels::SmartCleanupIntent::title) {

@@ -5,6 +5,7 @@
 #include "app/cli/CliCommand.hpp"
 #include "app/cli/TerminalText.hpp"
 #include "platform/ByteCountFormatter.hpp"
+#include "platform/Localization.hpp"
 #include "platform/PosixFileSystem.hpp"
 #include "services/AppUninstaller.hpp"
 
@@ -14,15 +15,20 @@
 namespace zentrel::cli {
 namespace {
 
+using platform::localized;
+using platform::localizedFormat;
+
+constexpr const char* kUsage = "leftovers APP_ID [--home DIR [--system-root DIR] [--delete]] [--layout linux|macos]";
+
 int runLeftovers(const Arguments& arguments) {
     const auto ids = arguments.operands();
     if (ids.size() != 1) {
-        std::cerr << "usage: zentrel-cli leftovers BUNDLE_ID [--home DIR [--system-root DIR] [--delete]] [--layout linux|macos]\n";
+        std::cerr << localizedFormat("usage: zentrel-cli %@", {localized(kUsage)}) << "\n";
         return 2;
     }
     const bool remove = arguments.flag("--delete");
     if (remove && !arguments.option("--home")) {
-        std::cerr << "zentrel-cli: --delete needs an explicit --home\n";
+        std::cerr << "zentrel-cli: " << localized("--delete needs an explicit --home") << "\n";
         return 2;
     }
     platform::PosixFileSystem fileSystem;
@@ -30,34 +36,36 @@ int runLeftovers(const Arguments& arguments) {
     const auto apps = uninstaller.listInstalledApps();
     auto app = std::find_if(apps.begin(), apps.end(), [&](const auto& a) { return a.bundleID == ids[0]; });
     if (app == apps.end()) {
-        std::cerr << "zentrel-cli: no installed application has the bundle id " << ids[0] << "\n";
+        std::cerr << "zentrel-cli: " << localizedFormat("no installed application has the app id %@", {terminalText(ids[0])})
+                  << "\n";
         return 1;
     }
 
     if (app->package) {
-        std::cout << "Installed by " << app->package->managerName() << " (" << terminalText(app->package->package)
-                  << "): only your own files are listed; remove the application with: "
-                  << terminalText(app->package->removalCommand()) << "\n";
+        std::cout << localizedFormat("Installed by %@ (%@): only your own files are listed; remove the application with: %@",
+                                     {std::string(app->package->managerName()), terminalText(app->package->package),
+                                      terminalText(app->package->removalCommand())})
+                  << "\n";
     }
     const auto items = uninstaller.findLeftovers(*app);
     std::int64_t total = 0;
     for (const auto& item : items) {
-        std::cout << model::displayName(item.kind) << "\t" << platform::formatByteCount(item.sizeBytes) << "\t"
+        std::cout << localized(model::displayName(item.kind)) << "\t" << platform::formatByteCount(item.sizeBytes) << "\t"
                   << terminalText(item.path) << "\n";
         total += item.sizeBytes;
     }
-    std::cout << "Total: " << platform::formatByteCount(total) << "\n";
+    std::cout << localizedFormat("Total: %@", {platform::formatByteCount(total)}) << "\n";
     if (!remove) return 0;
 
     const auto result = uninstaller.uninstallItems(items);
-    std::cout << "Removed " << platform::formatByteCount(result.freedBytes) << "\n";
-    for (const auto& failure : result.failures) std::cerr << "zentrel-cli: could not remove " << terminalText(failure) << "\n";
+    std::cout << localizedFormat("Removed %@", {platform::formatByteCount(result.freedBytes)}) << "\n";
+    for (const auto& failure : result.failures)
+        std::cerr << "zentrel-cli: " << localizedFormat("could not remove %@", {terminalText(failure)}) << "\n";
     return result.failures.empty() ? 0 : 1;
 }
 
 CliCommandRegistration leftovers{{.name = "leftovers",
-                                  .usage = "leftovers BUNDLE_ID [--home DIR [--system-root DIR] [--delete]] "
-                                           "[--layout linux|macos]",
+                                  .usage = kUsage,
                                   .summary = "List an application and its leftovers with sizes; --delete removes them",
                                   .options = withHostTableOptions({{"--delete"}}),
                                   .operands = ValueKind::text,

@@ -5,6 +5,7 @@
 #include "app/cli/CliCommand.hpp"
 #include "app/cli/ScanViewModelSetup.hpp"
 #include "platform/AtomicFile.hpp"
+#include "platform/Localization.hpp"
 #include "viewmodels/ResultGrouping.hpp"
 
 #include <iostream>
@@ -26,7 +27,7 @@ int runReport(const Arguments& arguments) {
     if (const auto folder = arguments.option("--save")) {
         const auto file = std::filesystem::path(*folder) / viewmodels::kReportFileName;
         if (auto error = platform::writeFileAtomically(file, report)) {
-            std::cerr << "zentrel-cli: cannot write " << file.string() << ": " << *error << "\n";
+            std::cerr << "zentrel-cli: " << platform::localizedFormat("cannot write %@: %@", {file.string(), *error}) << "\n";
             return 1;
         }
     }

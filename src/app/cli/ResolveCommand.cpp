@@ -4,6 +4,7 @@
 
 #include "app/cli/CliCommand.hpp"
 #include "platform/JsonFileDefaultsStore.hpp"
+#include "platform/Localization.hpp"
 #include "platform/MemoryDefaultsStore.hpp"
 #include "typing/integration/DefaultsInjectionRuleStore.hpp"
 #include "typing/integration/InjectionRuleCatalog.hpp"
@@ -36,9 +37,10 @@ int runResolve(const Arguments& arguments) {
     typing::InjectionRuleEngine engine(typing::InjectionRuleCatalog::effectiveRules(store), store.isRuleEngineEnabled());
 
     const auto resolution = engine.resolve(contextFrom(arguments));
-    std::cout << "rule: " << resolution.matchedRuleID.value_or("(none)") << " ("
-              << resolution.matchedRuleName.value_or("") << ")\n";
-    std::cout << "profile: " << typing::encodeProfile(resolution.profile).dump(2) << "\n";
+    std::cout << platform::localizedFormat("rule: %@ (%@)", {resolution.matchedRuleID.value_or(platform::localized("(none)")),
+                                                            resolution.matchedRuleName.value_or("")})
+              << "\n";
+    std::cout << platform::localizedFormat("profile: %@", {typing::encodeProfile(resolution.profile).dump(2)}) << "\n";
     return 0;
 }
 

@@ -8,6 +8,7 @@
 #include "app/cli/ScanViewModelSetup.hpp"
 #include "platform/ByteCountFormatter.hpp"
 #include "platform/Localization.hpp"
+#include "viewmodels/CleanFigureText.hpp"
 #include "viewmodels/DuplicateWalkNotice.hpp"
 
 #include "platform/LosslessText.hpp"
@@ -58,29 +59,35 @@ void printGrouped(const engine::CleanerEngine::Items& items, const std::optional
         // What only an administrator can remove is listed apart and frees nothing here.
         std::vector<const model::CleanItem*> readOnly;
         std::int64_t sum = 0;
+        std::int64_t cookies = 0;
         for (const auto* item : members) {
-            if (item->isReadOnly) readOnly.push_back(item);
-            else sum += item->sizeBytes;
+            if (item->isReadOnly) {
+                readOnly.push_back(item);
+                continue;
+            }
+            sum += item->sizeBytes;
+            cookies += viewmodels::trackerCookieCount(*item);
         }
-        std::cout << model::rawValue(category) << " (" << platform::formatByteCount(sum) << ")\n";
+        std::cout << model::displayName(category) << " (" << viewmodels::cleanFigureText(sum, cookies) << ")\n";
         if (category == model::CategoryType::duplicates && stop) std::cout << "  " << viewmodels::duplicateWalkNotice(*stop) << "\n";
         for (const auto* item : members) {
             if (item->isReadOnly) continue;
-            std::cout << "  " << (item->isSelected ? "[x] " : "[ ] ") << terminalText(item->name) << "\t"
-                      << platform::formatByteCount(item->sizeBytes) << "\t" << terminalText(item->path) << "\n";
+            std::cout << "  " << (item->isSelected ? "[x] " : "[ ] ") << terminalText(item->displayTitle()) << "\t"
+                      << viewmodels::cleanFigureText(*item) << "\t" << terminalText(item->path) << "\n";
             if (item->warningMessage) std::cout << "      " << *item->warningMessage << "\n";
             if (item->suggestedCommand) std::cout << "      $ " << *item->suggestedCommand << "\n";
         }
         if (!readOnly.empty())
             std::cout << "  " << platform::localized("For every user; only an administrator can remove these:") << "\n";
         for (const auto* item : readOnly)
-            std::cout << "      " << terminalText(item->name) << "\t" << terminalText(item->path) << "\n";
+            std::cout << "      " << terminalText(item->displayTitle()) << "\t" << terminalText(item->path) << "\n";
         total += sum;
         count += members.size() - readOnly.size();
     }
     if (stop && !byCategory.contains(model::CategoryType::duplicates))
-        std::cout << model::rawValue(model::CategoryType::duplicates) << "\n  " << viewmodels::duplicateWalkNotice(*stop) << "\n";
-    std::cout << "Total: " << platform::formatByteCount(total) << " in " << count << " items\n";
+        std::cout << model::displayName(model::CategoryType::duplicates) << "\n  " << viewmodels::duplicateWalkNotice(*stop) << "\n";
+    std::cout << platform::localizedFormat("Total: %@ in %lld items", {platform::formatByteCount(total), std::to_string(count)})
+              << "\n";
 }
 
 void printItems(const engine::CleanerEngine::Items& items, bool json,
@@ -106,13 +113,7 @@ void printItems(const engine::CleanerEngine::Items& items, bool json,
 int runScan(const Arguments& arguments) {
     const auto layout = hostLayout(arguments);
     std::optional<model::CategoryType> category;
-    if (auto name = arguments.option("--category")) {
-        category = model::categoryFromRaw(*name);
-        if (!category) {
-            std::cerr << "zentrel-cli: no category is named \"" << *name << "\"\n";
-            return 2;
-        }
-    }
+    if (auto name = arguments.option("--category")) category = categoryNamed(*name);
 
     ScanSetup setup(layout, hostTable(arguments, platform::PosixFileSystem::shared()));
     const bool json = arguments.flag("--json");
@@ -140,9 +141,11 @@ int runScan(const Arguments& arguments) {
     screen.waitUntilIdle();
     printItems(viewModel.result().items, json, viewModel.duplicateWalkStop());
     if (!json) {
-        std::cout << (writeSettings ? "Category totals stored:\n" : "Category totals (not stored without --home):\n");
+        std::cout << platform::localized(writeSettings ? "Category totals stored:"
+                                                       : "Category totals (not stored without --home):")
+                  << "\n";
         for (const auto& [stored, bytes] : screen.prefs().lastScanCategoryTotals()) {
-            std::cout << "  " << model::rawValue(stored) << "\t" << platform::formatByteCount(bytes) << "\n";
+            std::cout << "  " << model::displayName(stored) << "\t" << platform::formatByteCount(bytes) << "\n";
         }
     }
     return 0;

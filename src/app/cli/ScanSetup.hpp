@@ -7,6 +7,7 @@
 #include "engine/CleanerEngine.hpp"
 #include "platform/HostLayout.hpp"
 #include "platform/ICloudFileStatus.hpp"
+#include "platform/Localization.hpp"
 #include "platform/MainLoop.hpp"
 #include "platform/MemoryClipboard.hpp"
 #include "platform/PosixFileSystem.hpp"
@@ -30,7 +31,8 @@ public:
     scanners::SweepJournal journal;
     platform::TaskPool pool;
     platform::NoICloudFileStatus icloud;
-    engine::CleanerEngine engine{fileSystem, pool, loop};
+    // Dates in the items' descriptions in the language of the texts.
+    engine::CleanerEngine engine{fileSystem, pool, loop, platform::Localization::shared().language()};
     scanners::PrivacyCookieStore cookieStore;
     platform::MemoryClipboard clipboard;
     engine::CleanServices cleanServices;

@@ -1,6 +1,7 @@
 #include "app/cli/ScanViewModelSetup.hpp"
 
 #include "platform/JsonFileDefaultsStore.hpp"
+#include "platform/Localization.hpp"
 #include "platform/MemoryDefaultsStore.hpp"
 
 #include <iostream>
@@ -31,10 +32,12 @@ ScanViewModelSetup::ScanViewModelSetup(ScanSetup& scan, const platform::HostLayo
     auto* previous = std::cout.rdbuf(silenced.rdbuf());
     shared_ = std::make_unique<model::SharedEcosystemState>(suite_.get(), *standard_);
     std::cout.rdbuf(previous);
-    prefs_ = std::make_unique<model::UserPreferences>(*standard_, platform::SystemClock::shared(), *shared_);
+    // Dates and summaries in the language of the texts, as the window writes them.
+    const auto language = platform::Localization::shared().language();
+    prefs_ = std::make_unique<model::UserPreferences>(*standard_, platform::SystemClock::shared(), *shared_, language);
     notifications_ = std::make_unique<services::NotificationManager>(*standard_, silent_, scan.loop);
     viewModel_ = std::make_unique<viewmodels::ScanViewModel>(viewmodels::ScanViewModelServices{
-        engine_, *restorer_, *prefs_, *shared_, *notifications_, widgets_, platform::SystemClock::shared()});
+        engine_, *restorer_, *prefs_, *shared_, *notifications_, widgets_, platform::SystemClock::shared(), language});
 }
 
 void ScanViewModelSetup::waitUntilIdle() {

@@ -7,6 +7,7 @@
 #include "model/UserPreferences.hpp"
 #include "platform/ByteCountFormatter.hpp"
 #include "platform/JsonFileDefaultsStore.hpp"
+#include "platform/Localization.hpp"
 #include "platform/MemoryDefaultsStore.hpp"
 #include "platform/XdgAutostartLoginItem.hpp"
 
@@ -33,7 +34,10 @@ std::string describe(const platform::DefaultsValue& value) {
     return std::visit(Printer{}, value);
 }
 
-std::string onOff(bool value) { return value ? "on" : "off"; }
+using platform::localized;
+using platform::localizedFormat;
+
+std::string onOff(bool value) { return localized(value ? "on" : "off"); }
 
 int runStatus(const Arguments& arguments) {
     const auto layout = hostLayout(arguments);
@@ -47,33 +51,43 @@ int runStatus(const Arguments& arguments) {
     auto* previous = std::cout.rdbuf(silenced.rdbuf());
     model::SharedEcosystemState shared(&suite, standard);
     std::cout.rdbuf(previous);
-    model::UserPreferences prefs(standard, platform::SystemClock::shared(), shared);
+    model::UserPreferences prefs(standard, platform::SystemClock::shared(), shared,
+                                 platform::Localization::shared().language());
 
-    std::cout << "Settings: " << standardFile.string() << "\n";
-    std::cout << "  results view: " << (prefs.viewMode() == model::ViewMode::advanced ? "advanced" : "recommended") << "\n";
-    std::cout << "  automatic scan due: " << (prefs.isAutoScanDue() ? "yes" : "no") << "\n";
-    std::cout << "  " << prefs.lastScanSummary().value_or("Never scanned") << "\n";
-    std::cout << "  smart cleanup plan: "
-              << (prefs.hasSmartCleanupPlan() ? platform::formatByteCount(static_cast<std::int64_t>(prefs.lastSmartCleanupPlan()->totalBytes)) : "none")
+    std::cout << localizedFormat("Settings: %@", {standardFile.string()}) << "\n";
+    std::cout << "  " << localizedFormat("results view: %@", {localized(prefs.viewMode() == model::ViewMode::advanced ? "Advanced" : "Recommended")}) << "\n";
+    std::cout << "  " << localizedFormat("automatic scan due: %@", {localized(prefs.isAutoScanDue() ? "yes" : "no")}) << "\n";
+    std::cout << "  " << prefs.lastScanSummary().value_or(localized("Never scanned")) << "\n";
+    const auto plan = prefs.hasSmartCleanupPlan()
+                          ? platform::formatByteCount(static_cast<std::int64_t>(prefs.lastSmartCleanupPlan()->totalBytes))
+                          : localized("none");
+    std::cout << "  " << localizedFormat("smart cleanup plan: %@", {plan}) << "\n";
+    std::cout << "  "
+              << localizedFormat("cleans recorded: %@, freed in all: %@",
+                                 {std::to_string(prefs.cleaningHistory().size()),
+                                  platform::formatByteCount(model::truncatedBytes(standard.real("totalFreedAllTime")))})
               << "\n";
-    std::cout << "  cleans recorded: " << prefs.cleaningHistory().size() << ", freed in all: "
-              << platform::formatByteCount(model::truncatedBytes(standard.real("totalFreedAllTime"))) << "\n";
-    std::cout << "  privacy sweeps that can be undone: " << prefs.sweepLog().size() << "\n";
-    std::cout << "  typing: " << typing::rawValue(prefs.vietIMEMethod()) << ", "
-              << typing::rawValue(prefs.vietIMEIntegrationMode()) << ", rules " << onOff(prefs.vietIMERuleEngineEnabled())
-              << ", marked text " << onOff(prefs.vietIMEUseMarkedText()) << "\n";
-    std::cout << "  daily energy digest: " << onOff(prefs.energyDigestEnabled()) << "\n";
+    std::cout << "  " << localizedFormat("privacy sweeps that can be undone: %@", {std::to_string(prefs.sweepLog().size())})
+              << "\n";
+    // The typing mode by the window's name for it.
+    std::cout << "  "
+              << localizedFormat("typing: %@, %@, rules %@, marked text %@",
+                                 {std::string(typing::rawValue(prefs.vietIMEMethod())),
+                                  localized(typing::label(prefs.vietIMEIntegrationMode())),
+                                  onOff(prefs.vietIMERuleEngineEnabled()), onOff(prefs.vietIMEUseMarkedText())})
+              << "\n";
+    std::cout << "  " << localizedFormat("daily energy digest: %@", {onOff(prefs.energyDigestEnabled())}) << "\n";
     platform::XdgAutostartLoginItem loginItem(layout.configHome, {});
-    std::cout << "  start at login: " << onOff(loginItem.isRegistered()) << "\n";
+    std::cout << "  " << localizedFormat("start at login: %@", {onOff(loginItem.isRegistered())}) << "\n";
 
-    std::cout << "Shared summary: " << suiteFile.string() << "\n";
+    std::cout << localizedFormat("Shared summary: %@", {suiteFile.string()}) << "\n";
     bool any = false;
     for (const auto& key : storedSuite.keys()) {
         if (key.rfind("eco.", 0) != 0) continue;
         std::cout << "  " << key << " = " << describe(*storedSuite.value(key)) << "\n";
         any = true;
     }
-    if (!any) std::cout << "  (nothing stored yet)\n";
+    if (!any) std::cout << "  " << localized("(nothing stored yet)") << "\n";
     return 0;
 }
 

@@ -6,10 +6,12 @@
 #include "platform/ByteCountFormatter.hpp"
 #include "platform/Clock.hpp"
 #include "platform/HostLayout.hpp"
+#include "platform/Localization.hpp"
 #include "services/LinuxWorkspace.hpp"
 #include "services/ProcessSampler.hpp"
 #include "services/ProcfsSystemStatistics.hpp"
 
+#include <charconv>
 #include <iostream>
 
 #include <unistd.h>
@@ -25,27 +27,32 @@ public:
 
 std::string memory(std::int64_t bytes) { return platform::formatByteCount(bytes, platform::ByteCountStyle::memory); }
 
-const char* pressureText(services::MemoryPressure pressure) {
+// The window's words for the pressure.
+std::string pressureText(services::MemoryPressure pressure) {
     switch (pressure) {
-    case services::MemoryPressure::normal: return "normal";
-    case services::MemoryPressure::warning: return "warning";
-    case services::MemoryPressure::critical: return "critical";
+    case services::MemoryPressure::normal: break;
+    case services::MemoryPressure::warning: return platform::localized("Warning");
+    case services::MemoryPressure::critical: return platform::localized("Critical");
     }
-    return "normal";
+    return platform::localized("Normal");
 }
+
+// "Kernel 1.2 GB": a part of the memory by the window's name for it.
+std::string part(std::string_view name, std::int64_t bytes) { return platform::localized(name) + " " + memory(bytes); }
 
 int runTop(const Arguments& arguments) {
     std::size_t limit = 10;
     if (auto given = arguments.option("--limit")) {
-        try {
-            limit = static_cast<std::size_t>(std::stoul(*given));
-        } catch (const std::exception&) {
-            std::cerr << "zentrel-cli top: --limit needs a number\n";
+        // Digits only: "-3" is no count, though stoul would wrap it round.
+        const auto end = given->data() + given->size();
+        const auto [stop, error] = std::from_chars(given->data(), end, limit);
+        if (given->empty() || error != std::errc() || stop != end) {
+            std::cerr << "zentrel-cli top: " << platform::localized("--limit needs a number") << "\n";
             return 2;
         }
     }
     const auto home = arguments.option("--home");
-    const auto layout = home ? platform::HostLayout::forHome(*home) : platform::HostLayout::fromEnvironment();
+    const auto layout = home ? platform::HostLayout::forHome(givenHome(*home)) : platform::HostLayout::fromEnvironment();
 
     services::ProcfsSystemStatistics statistics;
     NoSignals signaller;
@@ -56,21 +63,22 @@ int runTop(const Arguments& arguments) {
     services::ProcessSampler sampler(statistics, workspace, platform::SystemClock::shared());
 
     const auto snapshot = sampler.readMemorySnapshot();
-    std::cout << "Memory: " << memory(snapshot.used) << " used of " << memory(snapshot.total) << " (pressure "
-              << pressureText(snapshot.pressure()) << ")\n"
-              << "  free " << memory(snapshot.free) << ", app " << memory(snapshot.app) << ", wired "
-              << memory(snapshot.wired) << ", compressed " << memory(snapshot.compressed) << ", cached "
-              << memory(snapshot.cached) << "\n";
+    std::cout << platform::localizedFormat("Memory: %@ used of %@ (pressure: %@)",
+                                           {memory(snapshot.used), memory(snapshot.total), pressureText(snapshot.pressure())})
+              << "\n  " << part("Free", snapshot.free) << ", " << part("App", snapshot.app) << ", "
+              << part("Wired", snapshot.wired) << ", " << part("Compressed", snapshot.compressed) << ", "
+              << part("Cached", snapshot.cached) << "\n";
 
     const auto apps = sampler.listBoostProcesses(limit);
     if (apps.empty()) {
-        std::cout << "No running applications found.\n";
+        std::cout << platform::localized("No running applications found.") << "\n";
         return 0;
     }
-    std::cout << "Heaviest applications:\n";
+    std::cout << platform::localized("Heaviest applications:") << "\n";
     for (const auto& app : apps) {
-        std::cout << "  " << memory(app.residentBytes) << "\t" << terminalText(app.name) << " (pid " << app.pid << ")"
-                  << (app.isActive ? " [active]" : "") << "\n";
+        std::cout << "  " << memory(app.residentBytes) << "\t" << terminalText(app.name) << " "
+                  << platform::localizedFormat("(process %@)", {std::to_string(app.pid)})
+                  << (app.isActive ? " [" + platform::localized("Active") + "]" : "") << "\n";
     }
     return 0;
 }

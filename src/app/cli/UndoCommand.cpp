@@ -6,6 +6,7 @@
 #include "app/cli/SweepLogAccess.hpp"
 #include "engine/DeletionGuard.hpp"
 #include "model/SweepActionTitle.hpp"
+#include "platform/Localization.hpp"
 #include "platform/MemoryClipboard.hpp"
 #include "platform/PosixFileSystem.hpp"
 #include "scanners/SweepJournal.hpp"
@@ -16,15 +17,18 @@
 namespace zentrel::cli {
 namespace {
 
+using platform::localized;
+using platform::localizedFormat;
+
 void list(const std::vector<model::SweepRecord>& log) {
     if (log.empty()) {
-        std::cout << "No privacy sweep can be undone.\n";
+        std::cout << localized("No privacy sweep can be undone.") << "\n";
         return;
     }
     for (const auto& record : log) {
-        std::cout << "Sweep " << record.id.string() << "\n";
+        std::cout << localizedFormat("Sweep %@", {record.id.string()}) << "\n";
         for (const auto& action : record.actions) {
-            std::cout << "  " << (action.isRestored ? "[restored] " : "") << action.id.string() << "  "
+            std::cout << "  " << (action.isRestored ? "[" + localized("restored") + "] " : "") << action.id.string() << "  "
                       << model::sweepActionTitle(action) << "\n";
         }
     }
@@ -35,8 +39,9 @@ void list(const std::vector<model::SweepRecord>& log) {
 bool restore(model::SweepRecord& record, const model::SweepAction& action, scanners::SweepJournal& journal,
              model::UserPreferences& preferences) {
     if (action.kind == model::SweepActionKind::pasteboardCleared) {
-        std::cerr << "zentrel-cli: " << model::sweepActionTitle(action)
-                  << ": the clipboard can only be restored from the app\n";
+        std::cerr << "zentrel-cli: "
+                  << localizedFormat("%@: the clipboard can only be restored from the app", {model::sweepActionTitle(action)})
+                  << "\n";
         return false;
     }
     platform::MemoryClipboard noClipboard;
@@ -52,13 +57,13 @@ bool restore(model::SweepRecord& record, const model::SweepAction& action, scann
         preferences.markSweepActionRestored(record.id, each.id);
         each.isRestored = true;
     }
-    std::cout << "Restored " << model::sweepActionTitle(action) << "\n";
+    std::cout << localizedFormat("Restored %@", {model::sweepActionTitle(action)}) << "\n";
     return true;
 }
 
 int runUndo(const Arguments& arguments) {
     if (!arguments.option("--home")) {
-        std::cerr << "zentrel-cli: undo changes files; name the home folder with --home DIR\n";
+        std::cerr << "zentrel-cli: " << localized("undo changes files; name the home folder with --home DIR") << "\n";
         return 2;
     }
     const auto layout = hostLayout(arguments);
@@ -94,7 +99,9 @@ int runUndo(const Arguments& arguments) {
     }
     sweepLog.purgeBackups(journal);
     if (!matched) {
-        std::cerr << "zentrel-cli: no sweep of the last day has " << (actionID ? "the action " + *actionID : "the id " + *sweep)
+        std::cerr << "zentrel-cli: "
+                  << (actionID ? localizedFormat("no sweep of the last day has the action %@", {*actionID})
+                               : localizedFormat("no sweep of the last day has the id %@", {*sweep}))
                   << "\n";
         return 2;
     }

@@ -2,26 +2,41 @@
 // only when no --home is given, and changes files only under an explicit one.
 
 #include "app/cli/CliCommand.hpp"
+#include "app/cli/TroubleReport.hpp"
 #include "platform/DesktopTexts.hpp"
+#include "platform/Localization.hpp"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <exception>
 #include <iostream>
 
 namespace {
 
+using zentrel::platform::localized;
+using zentrel::platform::localizedFormat;
+
+std::string usageLine(const zentrel::cli::CliCommand& command) {
+    return localizedFormat("usage: zentrel-cli %@", {localized(command.usage)});
+}
+
 int runCommand(const zentrel::cli::CliCommand& command, const std::vector<std::string>& args) {
     auto parsed = zentrel::cli::Arguments::parse(command.options, command.operands, args);
     if (const auto* error = std::get_if<std::string>(&parsed)) {
-        std::cerr << "zentrel-cli " << command.name << ": " << *error << "\nusage: zentrel-cli " << command.usage
-                  << "\n";
+        std::cerr << "zentrel-cli " << command.name << ": " << *error << "\n" << usageLine(command) << "\n";
         return 2;
     }
+    const auto& arguments = std::get<zentrel::cli::Arguments>(parsed);
+    if (arguments.helpWanted()) {
+        std::cout << usageLine(command) << "\n  " << localized(command.summary) << "\n";
+        return 0;
+    }
     try {
-        return command.run(std::get<zentrel::cli::Arguments>(parsed));
+        return command.run(arguments);
     } catch (const zentrel::cli::UsageError& error) {
-        std::cerr << "zentrel-cli " << command.name << ": " << error.what() << "\nusage: zentrel-cli " << command.usage
-                  << "\n";
+        std::cerr << "zentrel-cli " << command.name << ": " << error.what() << "\n" << usageLine(command) << "\n";
         return 2;
     } catch (const std::exception& error) {
         std::cerr << "zentrel-cli " << command.name << ": " << error.what() << "\n";
@@ -29,19 +44,46 @@ int runCommand(const zentrel::cli::CliCommand& command, const std::vector<std::s
     }
 }
 
+int run(int argc, char** argv) {
+    auto& commands = zentrel::cli::registeredCommands();
+    std::sort(commands.begin(), commands.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
+    std::string name = argc > 1 ? argv[1] : "";
+    if (name == "--version") {
+        std::cout << "zentrel-cli " << ZENTREL_VERSION << "\n";
+        return 0;
+    }
+    for (const auto& command : commands) {
+        if (command.name == name) return runCommand(command, std::vector<std::string>(argv + 2, argv + argc));
+    }
+    const bool helpWanted = name.empty() || name == "help" || name == "--help" || name == "-h";
+    std::ostream& out = helpWanted ? std::cout : std::cerr;
+    if (!helpWanted) out << localizedFormat("zentrel-cli: unknown command \"%@\"", {name}) << "\n";
+    out << localized("usage: zentrel-cli COMMAND [ARGS...]") << "\n\n" << localized("commands:") << "\n";
+    for (const auto& command : commands)
+        out << "  " << localized(command.usage) << "\n      " << localized(command.summary) << "\n";
+    out << "\n" << zentrel::platform::localizedFormat("Category names, in any case: %@", {zentrel::cli::categoryNames()})
+        << "\n";
+    return helpWanted ? 0 : 2;
+}
+
+// The status once what was printed is out: output that could not be
+// written, or trouble met on the way, fails a command that did its work.
+int finished(int status) {
+    errno = 0;
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        std::cerr << "zentrel-cli: "
+                  << zentrel::platform::localizedFormat("cannot write the output: %@",
+                                                        {errno != 0 ? std::strerror(errno) : "?"})
+                  << "\n";
+        return status == 0 ? 1 : status;
+    }
+    return status == 0 && zentrel::cli::metTrouble() ? 1 : status;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     zentrel::platform::useDesktopTexts(zentrel::platform::Localization::shared(), zentrel::platform::currentHostPlatform());
-    auto& commands = zentrel::cli::registeredCommands();
-    std::sort(commands.begin(), commands.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
-    std::string name = argc > 1 ? argv[1] : "";
-    for (const auto& command : commands) {
-        if (command.name == name) return runCommand(command, std::vector<std::string>(argv + 2, argv + argc));
-    }
-    std::ostream& out = name.empty() || name == "help" || name == "--help" ? std::cout : std::cerr;
-    if (!name.empty() && name != "help" && name != "--help") out << "zentrel-cli: unknown command \"" << name << "\"\n";
-    out << "usage: zentrel-cli COMMAND [ARGS...]\n\ncommands:\n";
-    for (const auto& command : commands) out << "  " << command.usage << "\n      " << command.summary << "\n";
-    return name.empty() || name == "help" || name == "--help" ? 0 : 2;
+    zentrel::cli::reportTroubleOnStandardError();
+    return finished(run(argc, argv));
 }

@@ -1,8 +1,10 @@
 #include "app/shell/MainWindow.hpp"
 
-
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QHideEvent>
 #include <QMenuBar>
+#include <QScreen>
 
 namespace zentrel::app {
 
@@ -82,6 +84,41 @@ void MainWindow::present() {
     setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
     raise();
     activateWindow();
+}
+
+namespace {
+
+ui::ScreenRect rectOf(const QRect& rect) { return {rect.x(), rect.y(), rect.width(), rect.height()}; }
+
+}  // namespace
+
+void MainWindow::restoreFrame(std::optional<ui::ScreenRect> remembered) {
+    const auto frame = frameGeometry();
+    const auto inner = geometry();
+    // The window manager's decoration around the window's own area.
+    const int extraWidth = frame.width() - inner.width();
+    const int extraHeight = frame.height() - inner.height();
+    auto wanted = rectOf(frame);
+    if (remembered) {
+        wanted.x = remembered->x;
+        wanted.y = remembered->y;
+        if (!ui::frameOf(branch_).fixed) {
+            wanted.width = remembered->width;
+            wanted.height = remembered->height;
+        }
+    }
+    std::vector<ui::ScreenRect> workAreas;
+    if (auto* primary = QGuiApplication::primaryScreen()) workAreas.push_back(rectOf(primary->availableGeometry()));
+    for (auto* screen : QGuiApplication::screens())
+        if (screen != QGuiApplication::primaryScreen()) workAreas.push_back(rectOf(screen->availableGeometry()));
+    const auto fitted = ui::restoredWindowFrame(wanted, workAreas);
+    if (!ui::frameOf(branch_).fixed) resize(fitted.width - extraWidth, fitted.height - extraHeight);
+    move(fitted.x, fitted.y);
+}
+
+void MainWindow::hideEvent(QHideEvent* event) {
+    QMainWindow::hideEvent(event);
+    if (!event->spontaneous() && actions_.rememberFrame) actions_.rememberFrame(rectOf(frameGeometry()));
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

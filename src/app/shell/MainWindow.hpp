@@ -6,12 +6,14 @@
 
 #include "ui/presenters/ApplicationMenus.hpp"
 #include "ui/presenters/MainWindowBranch.hpp"
+#include "ui/presenters/RestoredWindowFrame.hpp"
 
 #include <QAction>
 #include <QMainWindow>
 #include <QMenu>
 
 #include <functional>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -28,6 +30,8 @@ struct MainWindowActions {
     std::function<void()> quit;
     // Whether something can bring a hidden window back.
     std::function<bool()> canReopen;
+    // Keeps the frame the window is left at, for the next run.
+    std::function<void(ui::ScreenRect frame)> rememberFrame;
 };
 
 class MainWindow final : public QMainWindow {
@@ -45,9 +49,14 @@ public:
     [[nodiscard]] QAction* typingToggle() const { return typingToggle_; }
     // Brings the window to the front, visible again if it was closed.
     void present();
+    // Once shown: takes the frame of the last run (a fixed branch only its
+    // place) and keeps the window inside the work area of its screen; none
+    // keeps the window's own frame inside.
+    void restoreFrame(std::optional<ui::ScreenRect> remembered);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void buildMenus();

@@ -52,6 +52,10 @@ ZentrelApp::ZentrelApp(platform::HostLayout layout, platform::HostPlatform hostP
                                                [this] { showPreferences(); },
                                                [] { QApplication::quit(); },
                                                [this] { return tray_ && tray_->isShown(); },
+                                               [this](ui::ScreenRect frame) {
+                                                   ui::rememberFrame(services_->standardDefaults,
+                                                                     ui::kMainWindowFrameKey, frame);
+                                               },
                                            });
     updateDriver_.setParentWindow(window_.get());
 
@@ -68,6 +72,8 @@ ZentrelApp::ZentrelApp(platform::HostLayout layout, platform::HostPlatform hostP
 }
 
 ZentrelApp::~ZentrelApp() {
+    // A quit from the tray or the menu leaves the window shown: its frame is kept as it hides.
+    if (window_ && window_->isVisible()) window_->hide();
     observers_.clear();
     tray_.reset();
     popover_.reset();
@@ -95,6 +101,7 @@ void ZentrelApp::start() {
     QApplication::setQuitOnLastWindowClosed(!tray_->isShown());
     updateBranch();
     window_->show();
+    window_->restoreFrame(ui::rememberedFrame(services_->standardDefaults, ui::kMainWindowFrameKey));
     // The launch task waits for the first frame on screen.
     if (auto* handle = window_->windowHandle()) handle->installEventFilter(this);
 }
@@ -104,6 +111,8 @@ bool ZentrelApp::eventFilter(QObject* watched, QEvent* event) {
         if (auto* handle = qobject_cast<QWindow*>(watched); handle && handle->isExposed()) {
             launchTaskRan_ = true;
             handle->removeEventFilter(this);
+            // The window manager's decoration is known once the window is on screen.
+            window_->restoreFrame(std::nullopt);
             // Once the frame is drawn.
             QTimer::singleShot(0, this, [this] { runLaunchTask(); });
         }

@@ -9,6 +9,7 @@
 #include "platform/DesktopInterfaceSettings.hpp"
 #include "platform/DesktopTexts.hpp"
 #include "platform/OwnFolderMigration.hpp"
+#include "ui/design/ButtonKeys.hpp"
 #include "ui/design/MotionPreference.hpp"
 
 #include <QApplication>
@@ -16,6 +17,7 @@
 
 #include <iostream>
 #include <memory>
+#include <string_view>
 #include <variant>
 
 namespace {
@@ -30,9 +32,15 @@ int usage(const std::string& problem) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Answered before any window or display is opened.
+    if (argc == 2 && std::string_view(argv[1]) == "--version") {
+        std::cout << "zentrel " << ZENTREL_VERSION << std::endl;
+        return std::cout ? 0 : 1;
+    }
     QApplication application(argc, argv);
     QApplication::setApplicationName("Zentrel");
     QApplication::setDesktopFileName("zentrel");
+    zentrel::ui::pressFocusedButtonsWithReturn();
 
     zentrel::app::InstanceRequest request;
     auto hostPlatform = zentrel::platform::currentHostPlatform();

@@ -2,6 +2,8 @@
 
 #include "platform/AtspiAccessibilityElements.hpp"
 #include "platform/X11FrontmostApplication.hpp"
+#include "platform/X11Session.hpp"
+#include "platform/X11SpareCodeMarks.hpp"
 
 namespace zentrel::typing {
 namespace {
@@ -18,6 +20,14 @@ std::unique_ptr<platform::AccessibilityElements> desktopElements(bool accessibil
 DesktopTypingBackends::DesktopTypingBackends(platform::MainQueue& main, bool accessibilityBusReachable)
     : tap(main, echoes),
       accessibility(main, [accessibilityBusReachable] { return desktopElements(accessibilityBusReachable); },
-                    accessibilityBusReachable) {}
+                    accessibilityBusReachable) {
+    if (!platform::x11::isWaylandSession()) {
+        leftoverCodes_ = std::thread([] { platform::x11::freeSpareCodesOfEndedRuns(std::string{}); });
+    }
+}
+
+DesktopTypingBackends::~DesktopTypingBackends() {
+    if (leftoverCodes_.joinable()) leftoverCodes_.join();
+}
 
 }  // namespace zentrel::typing

@@ -3,8 +3,10 @@
 // the X11 key tap with its XTEST poster, the accessibility worker (the tree
 // over AT-SPI and the frontmost application from the X display, both asked
 // on the worker's thread) that reads the focused context and writes fields
-// directly, the trust check and the IBus status. On a Wayland session the
-// tap reports itself unavailable and only the input method types.
+// directly, the trust check and the IBus status. At its start it frees, on a
+// thread of its own, the spare key codes that an ended run left mapped,
+// whether typing is on or not. On a Wayland session the tap reports itself
+// unavailable and only the input method types.
 
 #include "platform/DesktopAccessibilityTrust.hpp"
 #include "platform/Executor.hpp"
@@ -13,6 +15,8 @@
 #include "platform/X11KeyboardEventTap.hpp"
 #include "typing/integration/AccessibilityWorker.hpp"
 
+#include <thread>
+
 namespace zentrel::typing {
 
 struct DesktopTypingBackends {
@@ -20,6 +24,7 @@ struct DesktopTypingBackends {
     DesktopTypingBackends(platform::MainQueue& main, bool accessibilityBusReachable);
     DesktopTypingBackends(const DesktopTypingBackends&) = delete;
     DesktopTypingBackends& operator=(const DesktopTypingBackends&) = delete;
+    ~DesktopTypingBackends();
 
     platform::x11::X11SyntheticEchoes echoes;
     platform::x11::X11KeyEventPoster poster{echoes};
@@ -27,6 +32,9 @@ struct DesktopTypingBackends {
     AccessibilityWorker accessibility;
     platform::DesktopAccessibilityTrust trust;
     platform::IBusInputMethodStatus inputMethodStatus;
+
+private:
+    std::thread leftoverCodes_;
 };
 
 }  // namespace zentrel::typing

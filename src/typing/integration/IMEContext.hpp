@@ -16,6 +16,8 @@ struct IMEContext {
     std::optional<std::string> focusedDescription;  // "AXDescription", else "AXTitle"
     std::optional<std::string> focusedIdentifier;   // "AXIdentifier", else "AXDOMIdentifier"
     std::optional<std::string> focusedDOMClassList;
+    // The application's toolkit reads keys through the input-method framework.
+    bool readsKeysThroughInputMethod = false;
 
     // Every text absent, secure input off.
     [[nodiscard]] static IMEContext empty() { return {}; }

@@ -49,6 +49,7 @@ IMEContext IMEContextDetector::capture() const {
     }
     if (const auto app = elements_.frontmostApplication()) {
         context.bundleIdentifier = app->bundleIdentifier;
+        context.readsKeysThroughInputMethod = app->readsKeysThroughInputMethod;
         const auto application = elements_.application(app->processID);
         context.windowTitle = windowTitle(application, "AXFocusedWindow");
         if (!context.windowTitle) context.windowTitle = windowTitle(application, "AXMainWindow");

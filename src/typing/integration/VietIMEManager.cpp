@@ -8,6 +8,7 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <utility>
 
 namespace zentrel::typing {
 namespace {
@@ -233,7 +234,12 @@ void VietIMEManager::applyContext(const IMEContext& context) {
     focusedElementLabel.set(context.focusedDescription   ? context.focusedDescription
                             : context.focusedIdentifier ? context.focusedIdentifier
                                                         : context.focusedRole);
-    resolvedInjection.set(ruleEngine_.resolve(context));
+    // Such a program gets its keys back from IBus after the tap saw them: a
+    // fix would land among keys still on their way, so they are left alone.
+    frontmostReadsKeysThroughInputMethod.set(context.readsKeysThroughInputMethod && ibusRunning_);
+    auto resolved = ruleEngine_.resolve(context);
+    if (frontmostReadsKeysThroughInputMethod()) resolved.profile.policy = InputPolicy::disable;
+    resolvedInjection.set(resolved);
     const auto& app = context.bundleIdentifier;
     if (app && !app->empty() && *app != services_.ownApplicationID) lastOtherAppContext.set(context);
     applyStateToBridge();
@@ -345,6 +351,8 @@ void VietIMEManager::refreshIMKitStatus() {
 
 void VietIMEManager::applyIMKitStatus(const std::optional<platform::InputMethodReading>& reading) {
     if (reading) {
+        // Whether the program in front reads its keys through IBus depends on IBus running.
+        if (std::exchange(ibusRunning_, reading->running) != reading->running) applyContext(lastCapturedContext_);
         imkitInstalled.set(reading->installed);
         imkitSelected.set(reading->selected);
         desktopKeepsInputSources.set(reading->desktopKeepsInputSources);

@@ -96,6 +96,9 @@ public:
     platform::AnnouncedValue<std::optional<std::string>> frontmostWindowTitle;
     platform::AnnouncedValue<std::optional<std::string>> focusedElementLabel;
     platform::AnnouncedValue<ResolvedInjection> resolvedInjection;
+    // The application in front reads its keys through IBus, which runs: the
+    // key tap lets them through untouched (its resolved injection passes).
+    platform::AnnouncedValue<bool> frontmostReadsKeysThroughInputMethod{false};
     platform::AnnouncedValue<std::vector<InjectionRule>> customInjectionRules;
     platform::AnnouncedValue<std::set<std::string>> disabledBuiltInRuleIDs;
     // Why typing through the key tap cannot run here (a Wayland session, no
@@ -193,6 +196,8 @@ private:
     // This manager asked IBus to select the input method and has not yet
     // seen it selected: the key tap waits meanwhile.
     bool selectingInputMethod_ = false;
+    // IBus ran at its last answer.
+    bool ibusRunning_ = false;
     // Turning typing on that waits for IBus; a newer switch supersedes it.
     std::uint64_t enableRequest_ = 0;
     std::shared_ptr<VietIMEManager*> self_ = std::make_shared<VietIMEManager*>(this);

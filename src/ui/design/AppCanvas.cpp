@@ -21,6 +21,7 @@ namespace {
 constexpr int kFastestFrameMs = 1000 / 30;
 // Room left free around a text, beyond the largest dot.
 constexpr double kTextMargin = 4.0;
+constexpr const char* kKeepsDotsClear = "zentrelKeepsDotsClear";
 
 bool isInput(QEvent::Type type) {
     switch (type) {
@@ -34,6 +35,8 @@ bool isInput(QEvent::Type type) {
 }
 
 }  // namespace
+
+void keepDotsClear(QWidget& widget) { widget.setProperty(kKeepsDotsClear, true); }
 
 AppCanvas::AppCanvas(QWidget* content, const platform::Clock& clock, QWidget* parent)
     : QWidget(parent),
@@ -142,7 +145,8 @@ std::vector<QRectF> AppCanvas::textAreas() const {
     for (const auto* field : findChildren<QLineEdit*>()) add(field);
     // Painted texts: pills and badges (no meta-object of their own, so no qobject_cast).
     for (const auto* widget : findChildren<QWidget*>())
-        if (dynamic_cast<const CapsuleLabel*>(widget) != nullptr) add(widget);
+        if (dynamic_cast<const CapsuleLabel*>(widget) != nullptr || widget->property(kKeepsDotsClear).toBool())
+            add(widget);
     return areas;
 }
 

@@ -5,7 +5,8 @@
 // and never faster than the display. After a while without input it rests on
 // its last picture, so an idle window costs nothing; an inactive window, or
 // reduced motion, shows the still picture (the one for time 0). No dot is
-// drawn where a text, a symbol, a text field or a pill stands.
+// drawn where a text, a symbol, a text field, a pill or a widget marked by
+// keepDotsClear() stands.
 
 #include "platform/Clock.hpp"
 #include "ui/design/DotField.hpp"
@@ -17,6 +18,9 @@
 #include <vector>
 
 namespace zentrel::ui {
+
+// Keeps the backdrop's dots off a painted widget of its own, such as a hero circle.
+void keepDotsClear(QWidget& widget);
 
 class AppCanvas final : public QWidget {
 public:

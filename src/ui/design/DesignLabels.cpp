@@ -2,6 +2,7 @@
 
 #include "platform/ByteCountFormatter.hpp"
 #include "platform/Localization.hpp"
+#include "platform/NumberFormatter.hpp"
 #include "ui/design/Appearance.hpp"
 #include "ui/design/SymbolImage.hpp"
 
@@ -22,6 +23,8 @@ QString fileSizeText(std::int64_t bytes) {
     return QString::fromStdString(platform::formatByteCount(bytes, platform::ByteCountStyle::file));
 }
 
+QString countText(long long count) { return QString::fromStdString(platform::formatCount(count)); }
+
 QLabel* symbolLabel(const QString& symbolName, const FontToken& font, const ColorToken& color, QWidget* parent) {
     auto* label = new QLabel(parent);
     const auto size = QFontMetrics(font.font()).height();
@@ -39,6 +42,15 @@ QString buttonText(const QString& text) {
 }
 
 QString plainToolTip(const QString& text) { return text.isEmpty() ? text : Qt::convertFromPlainText(text); }
+
+void setPlainToolTip(QWidget& widget, const QString& text) {
+    constexpr const char* kToolTipWords = "zentrelToolTipWords";
+    const auto description = widget.accessibleDescription();
+    if (description.isEmpty() || description == widget.property(kToolTipWords).toString())
+        widget.setAccessibleDescription(text);
+    widget.setProperty(kToolTipWords, text);
+    widget.setToolTip(plainToolTip(text));
+}
 
 void applyTextColor(QLabel* label, const ColorToken& color) {
     auto palette = label->palette();

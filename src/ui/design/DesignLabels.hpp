@@ -18,10 +18,16 @@ namespace zentrel::ui {
 [[nodiscard]] QString localizedText(std::string_view key, const QStringList& values);
 // A byte count as the file-style formatter writes it.
 [[nodiscard]] QString fileSizeText(std::int64_t bytes);
+// A whole count with the window's language's thousands separator.
+[[nodiscard]] QString countText(long long count);
 // Data shown on a button or check box: "&" stays a letter, not a shortcut mark.
 [[nodiscard]] QString buttonText(const QString& text);
 // Data shown as a tooltip: never read as markup.
 [[nodiscard]] QString plainToolTip(const QString& text);
+// Shows `text` as the widget's tooltip, never read as markup, and gives the
+// same plain words as its accessible description unless it has its own: Qt
+// would otherwise describe it with the tooltip's markup.
+void setPlainToolTip(QWidget& widget, const QString& text);
 // A symbol in a token's font size and colour, hidden from assistive technology.
 [[nodiscard]] QLabel* symbolLabel(const QString& symbolName, const FontToken& font, const ColorToken& color,
                                   QWidget* parent);

@@ -29,7 +29,7 @@ void ElidedLabel::paintEvent(QPaintEvent*) {
 
 void ElidedLabel::resizeEvent(QResizeEvent* event) {
     QLabel::resizeEvent(event);
-    setToolTip(shownText() == text() ? QString() : plainToolTip(text()));
+    setPlainToolTip(*this, shownText() == text() ? QString() : text());
 }
 
 ElidedLabel* elidedTokenLabel(const QString& text, const FontToken& font, const ColorToken& color,

@@ -1,6 +1,6 @@
 #include "ui/design/ProgressMeter.hpp"
 
-#include "platform/Localization.hpp"
+#include "platform/NumberFormatter.hpp"
 #include "ui/design/DesignLabels.hpp"
 
 #include <QHBoxLayout>
@@ -65,7 +65,7 @@ ProgressMeter::ProgressMeter(double value, std::optional<QString> label, std::op
 }
 
 QString ProgressMeter::percentText(double value) {
-    return localizedText("%lld%", {QString::number(static_cast<long long>(std::trunc(value * 100)))});
+    return QString::fromStdString(platform::formatPercent(static_cast<long long>(std::trunc(value * 100))));
 }
 
 double ProgressMeter::fillWidth(double value, double barWidth) { return std::max(0.0, barWidth * value); }

@@ -11,6 +11,9 @@ namespace zentrel::ui {
 
 SegmentButton::SegmentButton(const QString& text, QWidget* parent) : QPushButton(text, parent) {
     setCheckable(true);
+    // One of a choice: assistive technology announces a radio button. Within
+    // a button group the group keeps the choice single.
+    setAutoExclusive(true);
     setAutoDefault(false);
     setCursor(Qt::PointingHandCursor);
     setMinimumHeight(28);

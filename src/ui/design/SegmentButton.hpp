@@ -1,5 +1,6 @@
 #pragma once
-// One segment of a segmented control: a checkable button drawn from the
+// One segment of a segmented control, one choice among its siblings (a radio
+// button to assistive technology): a checkable button drawn from the
 // palette, the chosen one filled with the accent so that it stands out 3:1
 // from the card under it in both appearances, its text in the colour that
 // reads best on that fill.

@@ -40,8 +40,10 @@ SidebarRow::SidebarRow(QString title, QString symbolName, ColorToken tint, std::
         layout->addWidget(trailing_);
     }
 
-    // One element for assistive technology: the title, and NEW when badged.
-    setAccessibleName(isNew ? localizedText("%@, NEW", {title}) : title);
+    // One element for assistive technology: the title, NEW when badged, and
+    // the size or state it shows.
+    const auto named = isNew ? localizedText("%@, NEW", {title}) : title;
+    setAccessibleName(trailing ? localizedText("%@, %@", {named, *trailing}) : named);
     for (auto* child : findChildren<QWidget*>()) child->setAccessibleName({});
 }
 

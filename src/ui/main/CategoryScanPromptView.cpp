@@ -40,7 +40,7 @@ CategoryScanPromptView::CategoryScanPromptView(viewmodels::ScanViewModel& viewMo
                                 [&viewModel, category] { scanCategoryFromPrompt(viewModel, category); }, body);
     button_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Return));
     button_->setAccessibleDescription(QString::fromStdString(prompt.buttonHint));
-    button_->setToolTip(plainToolTip(QString::fromStdString(prompt.buttonHint)));
+    setPlainToolTip(*button_, QString::fromStdString(prompt.buttonHint));
     content->addWidget(button_, 0, Qt::AlignHCenter);
 
     centreCard(*this, new GlassCard(GlassCard::Variant::primary, 32, 14, false, body), 420, 24);

@@ -31,7 +31,7 @@ CleanConfirmationDialog::CleanConfirmationDialog(const CleanConfirmation& confir
         names->addWidget(elidedTokenLabel(QStringLiteral("\u2022 ") + fromUtf8(name), DesignTokens::bodyFont(),
                                           DesignTokens::textPrimary(), Qt::ElideMiddle, this));
     if (confirmation.moreCount > 0)
-        names->addWidget(tokenLabel(localizedText("\u2026and %lld more", {QString::number(confirmation.moreCount)}),
+        names->addWidget(tokenLabel(localizedText("\u2026and %lld more", {countText(confirmation.moreCount)}),
                                     DesignTokens::bodyFont(), DesignTokens::textSecondary(), this));
     column->addLayout(names);
 

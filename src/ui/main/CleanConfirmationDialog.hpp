@@ -2,7 +2,7 @@
 // The question before a clean, asked the same way on every page: what will
 // be deleted (the first few names and how many more), how much, whether it
 // can be undone, and Delete or Cancel, with Cancel the default so that
-// Return never deletes. Window-modal.
+// Return deletes only from a focused Delete button. Window-modal.
 
 #include "ui/presenters/MainContentPresenter.hpp"
 

@@ -7,9 +7,10 @@
 
 namespace zentrel::ui {
 
-CleanedView::CleanedView(viewmodels::ScanViewModel& viewModel, std::int64_t freedBytes, QWidget* parent)
+CleanedView::CleanedView(viewmodels::ScanViewModel& viewModel, std::int64_t freedBytes, std::int64_t leftBytes,
+                         QWidget* parent)
     : QWidget(parent) {
-    const auto page = cleanedPage(freedBytes);
+    const auto page = cleanedPage(freedBytes, leftBytes);
     QVBoxLayout* content = nullptr;
     auto* body = stackWidget(nullptr, 16, content);
     content->addWidget(symbolLabel("checkmark.circle.fill", DesignTokens::resultIconFont(), DesignTokens::health(), body),
@@ -22,6 +23,10 @@ CleanedView::CleanedView(viewmodels::ScanViewModel& viewModel, std::int64_t free
     texts->addWidget(tokenLabel(QString::fromStdString(page.freedText), DesignTokens::headlineFont(),
                                 DesignTokens::textSecondary(), textStack),
                      0, Qt::AlignHCenter);
+    if (page.leftText)
+        texts->addWidget(tokenLabel(QString::fromStdString(*page.leftText), DesignTokens::bodyFont(),
+                                    DesignTokens::textSecondary(), textStack),
+                         0, Qt::AlignHCenter);
     content->addWidget(textStack);
     content->addSpacing(8);
     done_ = new PrimaryButton(QString::fromStdString(page.buttonTitle), QString("checkmark"),

@@ -1,5 +1,6 @@
 #pragma once
-// The page after a clean: what it freed and a Done button back to the results.
+// The page after a clean: what it freed, what is still found, and a Done
+// button back to the results.
 
 #include "viewmodels/ScanViewModel.hpp"
 
@@ -10,7 +11,8 @@ namespace zentrel::ui {
 
 class CleanedView final : public QWidget {
 public:
-    CleanedView(viewmodels::ScanViewModel& viewModel, std::int64_t freedBytes, QWidget* parent = nullptr);
+    CleanedView(viewmodels::ScanViewModel& viewModel, std::int64_t freedBytes, std::int64_t leftBytes,
+                QWidget* parent = nullptr);
 
     [[nodiscard]] QPushButton* doneButton() const { return done_; }
 

@@ -4,6 +4,7 @@
 #include "ui/design/DesignLabels.hpp"
 #include "ui/design/MotionPreference.hpp"
 #include "ui/design/SectionReveal.hpp"
+#include "ui/design/TabOrder.hpp"
 #include "ui/main/PageParts.hpp"
 
 namespace zentrel::ui {
@@ -48,6 +49,10 @@ void DiskSpaceView::place(Slot& slot, QWidget* card) {
     if (card == nullptr) return;
     slot.layout->addWidget(card);
     if (appearing) new SectionReveal(card, slot.revealDelay, reducedMotion());
+    // A card made anew comes last in the Tab order: the slots put it back in its place.
+    std::vector<const QWidget*> holders;
+    for (const auto& each : slots_) holders.push_back(each.layout->parentWidget());
+    chainInTabOrder(holders);
 }
 
 void DiskSpaceView::refresh() {

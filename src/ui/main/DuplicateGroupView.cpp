@@ -103,7 +103,7 @@ DuplicateMemberRow::DuplicateMemberRow(viewmodels::ScanViewModel& viewModel, pla
     });
     preview_->setAccessibleName(localizedText("Quick Look preview"));
     preview_->setAccessibleDescription(localizedText("Opens a preview of this file."));
-    preview_->setToolTip(plainToolTip(localizedText("Opens a preview of this file.")));
+    setPlainToolTip(*preview_, localizedText("Opens a preview of this file."));
     QObject::connect(preview_, &QPushButton::clicked, this,
                      [previewPanel, path = member.path] { QuickLookHelper::preview(path, previewPanel); });
     row->addWidget(preview_);

@@ -56,7 +56,7 @@ SuggestedCommandRow::SuggestedCommandRow(QString command, platform::Clipboard& c
     auto* text = tokenLabel({}, DesignTokens::codeSmallFont(), DesignTokens::textSecondary(), this);
     text->setTextInteractionFlags(Qt::TextSelectableByMouse);
     text->setText(QFontMetrics(text->font()).elidedText(command_, Qt::ElideMiddle, 420));
-    text->setToolTip(plainToolTip(command_));
+    setPlainToolTip(*text, command_);
     row->addWidget(text, 1);
     button_ = new QPushButton(this);
     button_->setFlat(true);
@@ -115,7 +115,9 @@ void ItemRowBase::makeCheckBox() {
     checkBox_ = new QCheckBox(this);
     checkBox_->setChecked(item_.isSelected);
     checkBox_->setEnabled(!item_.isReadOnly);
-    checkBox_->setAccessibleName(QString::fromStdString(item_.displayTitle()));
+    // The size the row shows is part of what is chosen.
+    checkBox_->setAccessibleName(
+        localizedText("%@, %@", {QString::fromStdString(item_.displayTitle()), fileSizeText(item_.sizeBytes)}));
     describeSelection();
     // The view model flips the flag; the row never writes it.
     QObject::connect(checkBox_, &QCheckBox::clicked, this, [this] { services_.viewModel.toggleItem(item_.id); });

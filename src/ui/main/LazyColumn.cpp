@@ -1,5 +1,6 @@
 #include "ui/main/LazyColumn.hpp"
 
+#include "ui/design/ScrollAreaFocus.hpp"
 #include "ui/design/DesignLabels.hpp"
 
 #include <QScrollBar>
@@ -12,6 +13,7 @@ LazyColumn::LazyColumn(int margin, int spacing, QWidget* parent) : QScrollArea(p
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     viewport()->setAutoFillBackground(false);  // the window's canvas shows through
+    keepOutOfTabOrder(*this);
     auto* content = new QWidget;
     column_ = new QVBoxLayout(content);
     column_->setContentsMargins(margin, margin, margin, margin);

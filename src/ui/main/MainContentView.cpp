@@ -4,8 +4,10 @@
 #include "platform/Localization.hpp"
 #include "ui/design/Appearance.hpp"
 #include "ui/design/DesignLabels.hpp"
+#include "ui/design/KeptFocus.hpp"
 #include "ui/design/PrimaryButton.hpp"
 #include "ui/design/SymbolImage.hpp"
+#include "ui/design/TabOrder.hpp"
 #include "ui/main/CategoryScanPromptView.hpp"
 #include "ui/main/CleanedView.hpp"
 #include "ui/main/CleaningView.hpp"
@@ -103,7 +105,7 @@ QWidget* MainContentView::makePage(const DetailRoute& route) {
     case Kind::smartCleanup: return new SmartCleanupView(viewModel_, this);
     case Kind::scanning: return new ScanningView(viewModel_, this);
     case Kind::cleaning: return new CleaningView(viewModel_, this);
-    case Kind::cleaned: return new CleanedView(viewModel_, route.freedBytes, this);
+    case Kind::cleaned: return new CleanedView(viewModel_, route.freedBytes, route.leftBytes, this);
     case Kind::error: return new ErrorView(viewModel_, route.message, this);
     case Kind::overview:
         return new DiskSpaceView(viewModel_, DiskInfo::current(services_.homeFolder), clock_,
@@ -126,7 +128,9 @@ void MainContentView::rebuildToolbar() {
     auto items = toolbarItems(viewModel_);
     if (items == shownItems_) return;
     shownItems_ = std::move(items);
-    retireWidgets(toolbar_, buttons_);
+    // A pressed button that is built again keeps the focus; the old ones go after.
+    const KeptFocus focus(*title_->parentWidget());
+    const auto retired = std::move(buttons_);
     buttons_.clear();
     for (const auto& item : shownItems_) {
         const auto title = fromUtf8(item.title);
@@ -152,11 +156,16 @@ void MainContentView::rebuildToolbar() {
         button->setAccessibleName(title);
         if (!item.hint.empty()) {
             button->setAccessibleDescription(fromUtf8(item.hint));
-            button->setToolTip(plainToolTip(fromUtf8(item.hint)));
+            setPlainToolTip(*button, fromUtf8(item.hint));
         }
+        setFocusKey(*button, QString::number(static_cast<int>(action)));
         toolbar_->addWidget(button);
         buttons_.push_back(button);
     }
+    focus.restore(std::vector<QWidget*>(buttons_.begin(), buttons_.end()));
+    retireWidgets(toolbar_, retired);
+    // The header's buttons come before the page under them.
+    if (!buttons_.empty() && page_ != nullptr) placeAfterInTabOrder(*buttons_.back(), *page_);
 }
 
 void MainContentView::trigger(ToolbarAction action) {

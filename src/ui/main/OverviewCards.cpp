@@ -134,7 +134,7 @@ CleanFailureOverviewBanner::CleanFailureOverviewBanner(const CleanFailureBannerC
     view_ = new PrimaryButton(text(content.buttonTitle), std::nullopt, PrimaryButton::Variant::accent, false,
                               std::move(view), body);
     view_->setAccessibleDescription(text(content.buttonHint));
-    view_->setToolTip(plainToolTip(text(content.buttonHint)));
+    setPlainToolTip(*view_, text(content.buttonHint));
     row->addWidget(view_);
     body->setAccessibleName(text(content.title) + ". " + text(content.detail));
     holdCard(this, new GlassCard(GlassCard::Variant::primary, 16, 14, false, body, this));
@@ -198,7 +198,7 @@ HeroOverviewCard::HeroOverviewCard(const HeroCardContent& content, std::function
                                     false, std::move(press), body);
         if (content.button == HeroButton::fullScan) button_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Return));
         button_->setAccessibleDescription(text(content.buttonHint));
-        button_->setToolTip(plainToolTip(text(content.buttonHint)));
+        setPlainToolTip(*button_, text(content.buttonHint));
         column->addWidget(button_, 0, Qt::AlignLeft);
     }
     holdCard(this, new GlassCard(GlassCard::Variant::hero, 24, 14, false, body, this));
@@ -237,7 +237,7 @@ TopCategoriesRow::TopCategoriesRow(const std::vector<CategoryTile>& tiles, std::
         if (tile.notice) {
             card->addNote(elidedTokenLabel(text(tile.notice->line), DesignTokens::detailFont(), DesignTokens::review(),
                                            Qt::ElideMiddle, card));
-            button->setToolTip(plainToolTip(text(tile.notice->detail)));
+            setPlainToolTip(*button, text(tile.notice->detail));
             button->setAccessibleDescription(text(tile.notice->detail));
         }
         inside->addWidget(card);
@@ -274,7 +274,7 @@ CleaningHistoryCard::CleaningHistoryCard(const CleaningHistoryContent& content, 
         stack->addWidget(tokenLabel(text(record.dateText), DesignTokens::footnoteFont(), DesignTokens::textTertiary(),
                                     recordColumn),
                          0, Qt::AlignHCenter);
-        recordColumn->setToolTip(plainToolTip(text(record.helpText)));
+        setPlainToolTip(*recordColumn, text(record.helpText));
         recordColumn->setAccessibleName(text(record.helpText));
         bars->addWidget(recordColumn, 0, Qt::AlignBottom);
         columns_.push_back(recordColumn);

@@ -1,5 +1,6 @@
 #include "ui/main/PageParts.hpp"
 
+#include "ui/design/ScrollAreaFocus.hpp"
 #include "ui/design/Appearance.hpp"
 #include "ui/design/DesignLabels.hpp"
 
@@ -17,6 +18,7 @@ QVBoxLayout* scrollingColumn(QWidget& page, int margin, int spacing) {
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroll->viewport()->setAutoFillBackground(false);  // the window's canvas shows through
+    keepOutOfTabOrder(*scroll);
     auto* content = new QWidget;
     auto* column = new QVBoxLayout(content);
     column->setContentsMargins(margin, margin, margin, margin);

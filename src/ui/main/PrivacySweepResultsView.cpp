@@ -1,13 +1,17 @@
 #include "ui/main/PrivacySweepResultsView.hpp"
 
+#include "ui/design/ScrollAreaFocus.hpp"
+#include "model/CookieDomains.hpp"
 #include "platform/ByteCountFormatter.hpp"
 #include "platform/Localization.hpp"
 #include "ui/design/DesignLabels.hpp"
 #include "ui/design/GlassCard.hpp"
+#include "ui/design/KeptFocus.hpp"
 #include "ui/design/NamedColors.hpp"
 #include "ui/design/StatusPill.hpp"
 #include "ui/design/SymbolImage.hpp"
 #include "ui/main/PageParts.hpp"
+#include "viewmodels/CleanFigureText.hpp"
 
 #include <QFontMetrics>
 #include <QHBoxLayout>
@@ -18,7 +22,7 @@ namespace {
 
 QString text(const char* key) { return localizedText(key); }
 
-QString withCount(const char* key, std::int64_t count) { return localizedText(key, {QString::number(count)}); }
+QString withCount(const char* key, std::int64_t count) { return localizedText(key, {countText(count)}); }
 
 QString bytes(std::int64_t count) { return fileSizeText(count); }
 
@@ -73,17 +77,23 @@ PrivacyTargetRow::PrivacyTargetRow(viewmodels::ScanViewModel& viewModel, const m
         checkBox_->setFont(DesignTokens::bodyFont().font());
         checkBox_->setChecked(selected);
         checkBox_->setAccessibleDescription(selected ? text("Selected") : text("Not selected"));
+        setFocusKey(*checkBox_, QString::fromStdString(itemID_->string()));
         QObject::connect(checkBox_, &QCheckBox::clicked, this, [this](bool checked) { setChecked(checked); });
         labels->addWidget(checkBox_);
         if (!target.domains.empty()) {
-            domains_ = tokenLabel(withCount("%lld domains", static_cast<std::int64_t>(target.domains.size())),
+            domains_ = tokenLabel(withCount("%lld domains", static_cast<std::int64_t>(model::distinctCookieDomainCount(target.domains))),
                                   DesignTokens::detailFont(), DesignTokens::textSecondary(), this);
             labels->addWidget(domains_);
         }
         row->addLayout(labels);
     }
     row->addStretch();
-    row->addWidget(tokenLabel(bytes(target.sizeBytes), DesignTokens::detailFont(), DesignTokens::textSecondary(), this));
+    // Tracker cookies free no space of their own: their count is their figure.
+    const auto figure = target.isTrackerOnly && !target.isBusy
+                            ? withCount("%lld tracker cookies", static_cast<std::int64_t>(target.domains.size()))
+                            : bytes(target.sizeBytes);
+    figure_ = tokenLabel(figure, DesignTokens::detailFont(), DesignTokens::textSecondary(), this);
+    row->addWidget(figure_);
 }
 
 void PrivacyTargetRow::setChecked(bool checked) {
@@ -105,6 +115,7 @@ PrivacySweepResultsView::PrivacySweepResultsView(viewmodels::ScanViewModel& view
     auto* scroll = new QScrollArea(this);
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
+    keepOutOfTabOrder(*scroll);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     auto* content = new QWidget;
     column_ = new QVBoxLayout(content);
@@ -140,13 +151,22 @@ void PrivacySweepResultsView::selectTrackers() {
 void PrivacySweepResultsView::deselectAll() { viewModel_.deselectAll(model::CategoryType::privacy); }
 
 void PrivacySweepResultsView::rebuild() {
-    retireWidgets(column_, shown_);
+    // The old widgets go once the new ones hold the focus: a check box just
+    // pressed keeps it through the rebuild its press caused.
+    const KeptFocus focus(*column_->parentWidget());
+    const auto retired = std::move(shown_);
     shown_.clear();
     cards_.clear();
     rows_.clear();
     header_ = nullptr;
     emptyState_ = nullptr;
     while (column_->count() > 0) delete column_->takeAt(0);
+    build();
+    focus.restore(shown_);
+    retireWidgets(column_, retired);
+}
+
+void PrivacySweepResultsView::build() {
 
     const auto groups = viewModel_.privacyGroups();
     if (groups.empty()) {
@@ -181,10 +201,12 @@ void PrivacySweepResultsView::rebuild() {
     header->addStretch();
     auto* trackers = new QPushButton(text("Select Trackers"), headerRow);
     trackers->setFlat(true);
+    setFocusKey(*trackers, "select trackers");
     QObject::connect(trackers, &QPushButton::clicked, this, [this] { selectTrackers(); });
     header->addWidget(trackers);
     auto* none = new QPushButton(text("Deselect All"), headerRow);
     none->setFlat(true);
+    setFocusKey(*none, "deselect all");
     QObject::connect(none, &QPushButton::clicked, this, [this] { deselectAll(); });
     header->addWidget(none);
     column_->addWidget(headerRow);
@@ -216,8 +238,13 @@ QWidget* PrivacySweepResultsView::groupCard(const model::PrivacyGroup& group) {
     titles->addWidget(tokenLabel(QString::fromStdString(platform::localized(group.title)), DesignTokens::headlineFont(),
                                  DesignTokens::textPrimary(), inside));
     std::int64_t size = 0;
-    for (const auto& target : group.targets) size += target.sizeBytes;
-    titles->addWidget(tokenLabel(bytes(size), DesignTokens::detailFont(), DesignTokens::textSecondary(), inside));
+    std::int64_t cookies = 0;
+    for (const auto& target : group.targets) {
+        size += target.sizeBytes;
+        if (target.isTrackerOnly && !target.isBusy) cookies += static_cast<std::int64_t>(target.domains.size());
+    }
+    titles->addWidget(tokenLabel(QString::fromStdString(viewmodels::cleanFigureText(size, cookies)),
+                                 DesignTokens::detailFont(), DesignTokens::textSecondary(), inside));
     top->addLayout(titles);
     top->addStretch();
     top->addWidget(kindPill(group.kind, inside));

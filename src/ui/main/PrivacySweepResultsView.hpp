@@ -28,6 +28,8 @@ public:
                                                               const model::PrivacyTarget& target);
     [[nodiscard]] QCheckBox* checkBox() const { return checkBox_; }
     [[nodiscard]] QLabel* domainsLabel() const { return domains_; }
+    // The size, or for tracker cookies their count.
+    [[nodiscard]] QLabel* figureLabel() const { return figure_; }
     // Sets the item's selection, calling the view model only when it changes.
     void setChecked(bool checked);
 
@@ -36,6 +38,7 @@ private:
     std::optional<platform::Uuid> itemID_;
     QCheckBox* checkBox_ = nullptr;
     QLabel* domains_ = nullptr;
+    QLabel* figure_ = nullptr;
 };
 
 class PrivacySweepResultsView final : public QWidget {
@@ -55,6 +58,7 @@ public:
 
 private:
     void rebuild();
+    void build();
     QWidget* groupCard(const model::PrivacyGroup& group);
 
     viewmodels::ScanViewModel& viewModel_;

@@ -6,6 +6,7 @@
 #include "ui/design/Glass.hpp"
 #include "ui/design/NamedColors.hpp"
 #include "ui/design/SidebarRow.hpp"
+#include "ui/presenters/MainContentPresenter.hpp"
 #include "ui/presenters/SidebarPresenter.hpp"
 
 #include <QFontMetrics>
@@ -48,6 +49,7 @@ SidebarView::SidebarView(viewmodels::ScanViewModel& viewModel, platform::Announc
     list_ = new QListWidget(this);
     list_->setFrameShape(QFrame::NoFrame);
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    list_->setAccessibleName(text("Pages"));
     column->addWidget(list_, 1);
     panelHost_ = new QWidget(this);
     auto* host = new QVBoxLayout(panelHost_);
@@ -94,7 +96,7 @@ QString SidebarView::subtitle() const {
     }
     if (std::holds_alternative<state::Error>(scanState)) return text("Error");
     if (std::holds_alternative<state::Idle>(scanState)) return text("Ready to scan");
-    return localizedText("%lld items found", {QString::number(viewModel_.result().items.size())});
+    return localizedText("%lld items found", {countText(viewModel_.result().items.size())});
 }
 
 void SidebarView::refresh() {
@@ -203,8 +205,9 @@ void SidebarView::rebuildPanel() {
     panelLabel_ = nullptr;
     panelValue_ = nullptr;
     const auto& scanState = viewModel_.scanState();
-    const auto* cleaned = std::get_if<state::Cleaned>(&scanState);
-    if (!cleaned && !std::holds_alternative<state::Done>(scanState)) return;
+    if (!std::holds_alternative<state::Cleaned>(scanState) && !std::holds_alternative<state::Done>(scanState)) return;
+    // The freed figure stands beside the page that cleaned; the others show their selection.
+    const auto* cleaned = shownCleanResult(viewModel_);
 
     panel_ = new SummaryPanel(panelHost_);
     auto* row = new QHBoxLayout(panel_);

@@ -232,12 +232,12 @@ QWidget* SmartCleanupView::byCategoryCard(const viewmodels::SmartCleanupPlan& cu
         line->addWidget(icon);
         const auto name = QString::fromStdString(viewModel_.categoryTitle(summary.category));
         line->addWidget(tokenLabel(name, DesignTokens::bodyFont(), DesignTokens::textPrimary(), row));
-        line->addWidget(tokenLabel(filled("%lld items", {QString::number(summary.itemCount)}),
+        line->addWidget(tokenLabel(filled("%lld items", {countText(summary.itemCount)}),
                                    DesignTokens::detailFont(), DesignTokens::textSecondary(), row));
         line->addStretch();
         line->addWidget(tokenLabel(bytes(summary.totalBytes), DesignTokens::bodyFont(), DesignTokens::textPrimary(), row));
         row->setAccessibleName(
-            filled("%@, %lld items, %@", {name, QString::number(summary.itemCount), bytes(summary.totalBytes)}));
+            filled("%@, %lld items, %@", {name, countText(summary.itemCount), bytes(summary.totalBytes)}));
         content->addWidget(row);
     }
     return new GlassCard(GlassCard::Variant::primary, 16, 14, false, body);
@@ -264,7 +264,7 @@ QWidget* SmartCleanupView::topPicksCard(const viewmodels::SmartCleanupPlan& curr
         content->addWidget(row);
     }
     if (current.items.size() > kTopPicks) {
-        content->addWidget(tokenLabel(filled("and %lld more items", {QString::number(current.items.size() - kTopPicks)}),
+        content->addWidget(tokenLabel(filled("and %lld more items", {countText(current.items.size() - kTopPicks)}),
                                       DesignTokens::detailFont(), DesignTokens::textTertiary(), body));
     }
     return new GlassCard(GlassCard::Variant::primary, 16, 14, false, body);

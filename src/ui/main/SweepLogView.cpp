@@ -1,5 +1,7 @@
 #include "ui/main/SweepLogView.hpp"
 
+#include "ui/design/AccessibleRole.hpp"
+#include "ui/design/ScrollAreaFocus.hpp"
 #include "engine/ScanDateFormatter.hpp"
 #include "model/SweepActionTitle.hpp"
 #include "platform/Localization.hpp"
@@ -38,7 +40,8 @@ QString SweepActionRow::symbolName(model::SweepActionKind kind) {
 }
 
 SweepActionRow::SweepActionRow(viewmodels::ScanViewModel& viewModel, model::SweepRecord record,
-                               model::SweepAction action, platform::Date now, QWidget* parent)
+                               model::SweepAction action, platform::Date now, std::optional<std::string> refusal,
+                               QWidget* parent)
     : QWidget(parent), viewModel_(viewModel), record_(std::move(record)), action_(std::move(action)) {
     auto* inside = new QWidget;
     auto* row = new QHBoxLayout(inside);
@@ -59,6 +62,11 @@ SweepActionRow::SweepActionRow(viewmodels::ScanViewModel& viewModel, model::Swee
                              DesignTokens::textSecondary(), inside);
         texts->addWidget(detail_);
     }
+    if (refusal && !action_.isRestored) {
+        refusal_ = tokenLabel(QString::fromStdString(*refusal), DesignTokens::detailFont(), DesignTokens::danger(), inside);
+        refusal_->setWordWrap(true);
+        texts->addWidget(refusal_);
+    }
     row->addLayout(texts);
     row->addStretch();
 
@@ -67,6 +75,8 @@ SweepActionRow::SweepActionRow(viewmodels::ScanViewModel& viewModel, model::Swee
         row->addWidget(restored_, 0, Qt::AlignTop);
     } else if (action_.backupPath && now < record_.expiresAt) {
         undo_ = new QPushButton(text("Undo"), inside);
+        // Every row has one: the name says what this one undoes.
+        undo_->setAccessibleName(localizedText("Undo %@", {title}));
         undo_->setFlat(true);
         undo_->setFont(DesignTokens::detailFont().font());
         QObject::connect(undo_, &QPushButton::clicked, this, [this] { undo(); });
@@ -79,6 +89,8 @@ SweepActionRow::SweepActionRow(viewmodels::ScanViewModel& viewModel, model::Swee
     // A restored row keeps the keyboard focus its Undo had.
     setFocusPolicy(Qt::TabFocus);
     setAccessibleName(title);
+    setAccessibleRole(*this, QAccessible::ListItem);
+    if (refusal_ != nullptr) setAccessibleDescription(refusal_->text());
 }
 
 void SweepActionRow::takeFocus() {
@@ -115,6 +127,7 @@ SweepLogView::SweepLogView(viewmodels::ScanViewModel& viewModel, const platform:
     scroll_ = scroll;
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
+    keepOutOfTabOrder(*scroll);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     auto* list = new QWidget;
     rowsLayout_ = new QVBoxLayout(list);
@@ -135,6 +148,7 @@ SweepLogView::SweepLogView(viewmodels::ScanViewModel& viewModel, const platform:
     column->addLayout(footerRow);
 
     recordObserver_ = viewModel_.lastSweepRecord.observe([this](const auto&) { rebuild(); });
+    refusalObserver_ = viewModel_.sweepUndoRefusal.observe([this](const auto&) { rebuild(); });
     rebuild();
 }
 
@@ -154,8 +168,10 @@ void SweepLogView::rebuild() {
         return;
     }
     const auto now = clock_.now();
+    const auto& refusal = viewModel_.sweepUndoRefusal();
     for (const auto& action : record->actions) {
-        auto* row = new SweepActionRow(viewModel_, *record, action, now);
+        auto note = refusal && refusal->actionID == action.id ? std::optional(refusal->message) : std::nullopt;
+        auto* row = new SweepActionRow(viewModel_, *record, action, now, std::move(note));
         rowsLayout_->insertWidget(rowsLayout_->count() - 1, row);
         row->show();  // now, so that it can take the focus below
         rows_.push_back(row);

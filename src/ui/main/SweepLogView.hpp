@@ -19,14 +19,16 @@ class StatusPill;
 
 class SweepActionRow final : public QWidget {
 public:
+    // `refusal`: why its last undo was refused, shown under it.
     SweepActionRow(viewmodels::ScanViewModel& viewModel, model::SweepRecord record, model::SweepAction action,
-                   platform::Date now, QWidget* parent = nullptr);
+                   platform::Date now, std::optional<std::string> refusal = std::nullopt, QWidget* parent = nullptr);
 
     // The symbol name of each kind of action.
     [[nodiscard]] static QString symbolName(model::SweepActionKind kind);
     [[nodiscard]] QPushButton* undoButton() const { return undo_; }
     [[nodiscard]] StatusPill* restoredPill() const { return restored_; }
     [[nodiscard]] QLabel* detailLabel() const { return detail_; }
+    [[nodiscard]] QLabel* refusalLabel() const { return refusal_; }
     // Focuses the Undo, or the row itself once there is none.
     void takeFocus();
 
@@ -39,6 +41,7 @@ private:
     QPushButton* undo_ = nullptr;
     StatusPill* restored_ = nullptr;
     QLabel* detail_ = nullptr;
+    QLabel* refusal_ = nullptr;
 };
 
 class SweepLogView final : public QWidget {
@@ -63,6 +66,7 @@ private:
     QLabel* footer_ = nullptr;
     QPushButton* done_ = nullptr;
     platform::Subscription recordObserver_;
+    platform::Subscription refusalObserver_;
 };
 
 }  // namespace zentrel::ui

@@ -1,5 +1,6 @@
 #include "ui/panels/OnboardingParts.hpp"
 
+#include "ui/design/AppCanvas.hpp"
 #include "ui/design/Appearance.hpp"
 #include "ui/design/DesignLabels.hpp"
 #include "ui/design/GlassCard.hpp"
@@ -65,6 +66,7 @@ StepHero::StepHero(const OnboardingStep& step, QWidget* parent)
     : QWidget(parent), step_(step), diameter_(step.compactHero ? 72 : 96) {
     setAccessibleName({});
     setFixedSize(diameter_, diameter_);
+    keepDotsClear(*this);
     // A few pulses when the step appears, then the symbol rests; none with motion reduced.
     pulse_.setStartValue(0.0);
     pulse_.setEndValue(1.0);

@@ -46,7 +46,7 @@ OnboardingView::OnboardingView(Services services, QWidget* parent)
     continue_ = new PrimaryButton(localizedText("Continue"), std::nullopt, PrimaryButton::Variant::accent, false,
                                   [this] { pager_.advance(); }, this);
     continue_->setAccessibleDescription(localizedText("Advances to the next onboarding step."));
-    continue_->setToolTip(plainToolTip(kConfirmKeys.toString(QKeySequence::NativeText)));
+    setPlainToolTip(*continue_, kConfirmKeys.toString(QKeySequence::NativeText));
     bar->addWidget(back_);
     bar->addStretch();
     bar->addWidget(continue_);
@@ -83,7 +83,7 @@ QWidget* OnboardingView::permissionsStep() {
     finish_ = new PrimaryButton({}, QString("arrow.right.circle.fill"), PrimaryButton::Variant::accent, false,
                                 [this] { services_.onFinished(); }, finishRow);
     finish_->setFont(weighted(DesignTokens::bodyFont(), QFont::Medium).font());
-    finish_->setToolTip(plainToolTip(kConfirmKeys.toString(QKeySequence::NativeText)));
+    setPlainToolTip(*finish_, kConfirmKeys.toString(QKeySequence::NativeText));
     finishLayout->addStretch();
     finishLayout->addWidget(finish_);
     finishLayout->addStretch();

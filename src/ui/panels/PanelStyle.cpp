@@ -1,5 +1,6 @@
 #include "ui/panels/PanelStyle.hpp"
 
+#include "ui/design/ScrollAreaFocus.hpp"
 #include "ui/design/Appearance.hpp"
 #include "ui/design/DesignLabels.hpp"
 #include "ui/design/SymbolImage.hpp"
@@ -41,6 +42,7 @@ QScrollArea* clearScrollArea(QWidget* body, QWidget* parent) {
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    keepOutOfTabOrder(*scroll);
     scroll->setWidget(body);
     // Set after setWidget, which turns the body's filling on.
     scroll->viewport()->setAutoFillBackground(false);

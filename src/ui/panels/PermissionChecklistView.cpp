@@ -65,10 +65,12 @@ PermissionRow::PermissionRow(const PermissionRowModel& row, QWidget* parent)
     titleRow->addWidget(tokenLabel(QString::fromStdString(row.title), DesignTokens::headlineFont(),
                                    DesignTokens::textPrimary(), column));
     if (row.optional) {
-        titleRow->addWidget(new CapsuleLabel(localizedText("Optional"), {},
-                                             {DesignTokens::textTertiary(), DesignTokens::neutralTint(),
-                                              DesignTokens::pillFont(), DesignTokens::pillFont(), 6, 1},
-                                             column));
+        auto* optional = new CapsuleLabel(localizedText("Optional"), {},
+                                          {DesignTokens::textTertiary(), DesignTokens::neutralTint(),
+                                           DesignTokens::pillFont(), DesignTokens::pillFont(), 6, 1},
+                                          column);
+        optional->setAccessibleName({});  // the row's name says it
+        titleRow->addWidget(optional);
     }
     titleRow->addStretch();
     text->addLayout(titleRow);
@@ -114,7 +116,13 @@ void PermissionRow::showStatus() {
                                     DesignTokens::pillFont(), 10, 5},
                                    this);
     }
-    status_->setAccessibleName(statusText());
+    // One element for assistive technology: the row names its state, the
+    // capsule drawn for it names nothing.
+    for (auto* part : status_->findChildren<QWidget*>()) part->setAccessibleName({});
+    status_->setAccessibleName({});
+    auto title = QString::fromStdString(row_.title);
+    if (row_.optional) title = localizedText("%@, %@", {title, localizedText("Optional")});
+    setAccessibleName(localizedText("%@, %@", {title, statusText()}));
     layout_->addWidget(status_, 0, Qt::AlignVCenter);
     setAccessibleDescription(QString::fromStdString(row_.detail));
     update();

@@ -36,7 +36,7 @@ QLabel* centred(QLabel* label) {
 
 // The step's number on an accent disc, white as on the primary buttons, so it reads in both appearances.
 QLabel* stepNumber(int number, QWidget* parent) {
-    auto* label = new QLabel(QString::number(number), parent);
+    auto* label = new QLabel(countText(number), parent);
     label->setFont(weighted(DesignTokens::detailFont(), QFont::Medium).font());
     label->setFixedSize(18, 18);
     label->setAlignment(Qt::AlignCenter);

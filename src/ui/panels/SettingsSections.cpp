@@ -1,4 +1,5 @@
 #include "ui/panels/SettingsSections.hpp"
+#include "ui/design/NamedComboBox.hpp"
 
 #include "ui/design/SwitchToggle.hpp"
 #include "ui/design/DesignLabels.hpp"
@@ -74,7 +75,7 @@ public:
         form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
         auto* picker = new QComboBox(row);
         picker->setFixedWidth(kPickerWidth);
-        picker->setAccessibleName(localizedText(label));
+        nameComboBox(*picker, localizedText(label));
         auto* title = tokenLabel(localizedText(label), DesignTokens::bodyFont(), DesignTokens::textPrimary(), row);
         title->setBuddy(picker);
         form->addRow(title, picker);

@@ -104,7 +104,7 @@ void UpdateAvailableBanner::build(const UpdateBannerContent& content) {
     close_->setIconSize(QSize(side, side));
     close_->setFixedSize(side + 8, side + 8);
     close_->setAccessibleName(fromUtf8(content.dismissLabel));
-    close_->setToolTip(plainToolTip(fromUtf8(content.dismissLabel)));
+    setPlainToolTip(*close_, fromUtf8(content.dismissLabel));
     connect(close_, &QPushButton::clicked, this, [this] { presenter_.later(); });
     row->addWidget(close_, 0, Qt::AlignTop);
 

@@ -17,7 +17,8 @@ struct AdaptiveGridItem {
 // The main window's features grid.
 inline constexpr AdaptiveGridItem kFeatureGridColumns{360, 560, 16};
 
-inline constexpr std::string_view kFeaturesIntro = "Turn Zentrel's built-in utilities on or off.";
+inline constexpr std::string_view kFeaturesIntro =
+    "Type Vietnamese in every app with Zentrel's built-in typing: Telex, VNI or VIQR.";
 
 struct GridColumns {
     int count = 1;

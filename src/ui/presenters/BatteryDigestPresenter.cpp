@@ -1,8 +1,8 @@
 #include "ui/presenters/BatteryDigestPresenter.hpp"
 
 #include "platform/Localization.hpp"
+#include "platform/NumberFormatter.hpp"
 
-#include <cstdio>
 
 namespace zentrel::ui {
 
@@ -10,11 +10,9 @@ BatteryDigestContent batteryDigest(const std::optional<model::SystemPowerReading
                                    const model::DailyEnergyDigest& today) {
     BatteryDigestContent content;
     content.title = platform::localized("Battery drain today");
-    // The wattage is a figure, not a text to translate.
+    // The wattage is a figure in the window's language; the unit is not translated.
     if (power && power->packageWatts > 0) {
-        char text[32];
-        std::snprintf(text, sizeof text, "%.1f W", power->packageWatts);
-        content.wattsText = text;
+        content.wattsText = platform::formatNumber(power->packageWatts, 1, 1) + " W";
     }
     for (const auto& offender : today.topOffenders) {
         if (content.offenders.size() == kDigestRows) break;

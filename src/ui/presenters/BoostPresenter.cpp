@@ -2,10 +2,10 @@
 
 #include "platform/ByteCountFormatter.hpp"
 #include "platform/Localization.hpp"
+#include "platform/NumberFormatter.hpp"
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 namespace zentrel::ui {
 namespace {
@@ -15,14 +15,6 @@ using viewmodels::BoostViewModel;
 
 std::string memoryText(std::int64_t bytes) { return platform::formatByteCount(bytes, platform::ByteCountStyle::memory); }
 
-// A localized text with its printf-style number slot ("%d" or "%.0f")
-// filled and "%%" written as a percent sign.
-std::string withNumber(std::string text, std::string_view slot, const std::string& number) {
-    if (const auto at = text.find(slot); at != std::string::npos) text.replace(at, slot.size(), number);
-    for (auto at = text.find("%%"); at != std::string::npos; at = text.find("%%", at + 1)) text.erase(at, 1);
-    return text;
-}
-
 GaugeTile gauge(const char* label, double fraction, std::string caption, std::optional<PillContent> pill) {
     GaugeTile tile;
     tile.label = platform::localized(label);
@@ -30,7 +22,7 @@ GaugeTile gauge(const char* label, double fraction, std::string caption, std::op
     tile.percent = std::llround(fraction * 100);
     tile.caption = std::move(caption);
     tile.accessibilityLabel =
-        platform::localizedFormat("%@: %lld percent. %@", {tile.label, std::to_string(tile.percent), tile.caption});
+        platform::localizedFormat("%@: %lld percent. %@", {tile.label, platform::formatCount(tile.percent), tile.caption});
     tile.pill = std::move(pill);
     return tile;
 }
@@ -56,8 +48,8 @@ GaugeTile memoryGauge(const services::MemorySnapshot& memory) {
 
 GaugeTile cpuGauge(double systemCPU) {
     const double fraction = std::clamp(systemCPU, 0.0, 1.0);
-    const auto percent = std::to_string(std::llround(fraction * 100));
-    return gauge("CPU load", fraction, withNumber(platform::localized("%d%% across all cores"), "%d", percent), std::nullopt);
+    const auto percent = platform::formatPercent(std::llround(fraction * 100));
+    return gauge("CPU load", fraction, platform::localizedFormat("%@ across all cores", {percent}), std::nullopt);
 }
 
 std::vector<BreakdownColumn> memoryBreakdown(const services::MemorySnapshot& memory) {
@@ -95,10 +87,8 @@ std::vector<ProcessRowContent> processRows(const BoostViewModel& vm) {
         row.name = process.name;
         row.kind = processKind(process);
         // One scale with the CPU load gauge: the share of all processors.
-        char cpu[32];
-        std::snprintf(cpu, sizeof cpu, "%.0f", process.cpuPercent / vm.processorCount());
-        row.detail = withNumber(platform::localizedFormat("%@ RAM · %.0f%% CPU", {memoryText(process.residentBytes)}),
-                                "%.0f", cpu);
+        const auto cpu = platform::formatPercent(std::llround(process.cpuPercent / vm.processorCount()));
+        row.detail = platform::localizedFormat("%@ RAM · %@ CPU", {memoryText(process.residentBytes), cpu});
         row.memory = memoryText(process.residentBytes);
         row.selectable = process.isApp && !process.isCurrentApp;
         row.selected = vm.selectedPIDs().contains(process.pid);
@@ -140,7 +130,7 @@ BoostActionArea actionArea(const BoostViewModel& vm) {
         const int count = vm.selectedCount();
         area.primaryTitle = count < 1 ? platform::localized("Select apps below to free memory")
                                       : platform::localizedFormat("Free up memory — quit %lld app(s) (~%@)",
-                                                                  {std::to_string(count), memoryText(vm.selectedBytes())});
+                                                                  {platform::formatCount(count), memoryText(vm.selectedBytes())});
         area.primaryEnabled = count != 0;
         break;
     }
@@ -150,7 +140,7 @@ BoostActionArea actionArea(const BoostViewModel& vm) {
         area.headline = state.freedBytes < 1
                             ? platform::localized("Apps quit — RAM returned to the system")
                             : platform::localizedFormat("Freed %@ of RAM", {memoryText(state.freedBytes)});
-        area.detail = platform::localizedFormat("Quit %lld app(s)", {std::to_string(state.count)});
+        area.detail = platform::localizedFormat("Quit %lld app(s)", {platform::formatCount(state.count)});
         break;
     }
     return area;
@@ -159,7 +149,7 @@ BoostActionArea actionArea(const BoostViewModel& vm) {
 QuitConfirmation quitConfirmation(const BoostViewModel& vm) {
     QuitConfirmation confirmation;
     confirmation.targets = vm.selectedApps();
-    confirmation.title = platform::localizedFormat("Quit %lld app(s)?", {std::to_string(vm.selectedCount())});
+    confirmation.title = platform::localizedFormat("Quit %lld app(s)?", {platform::formatCount(vm.selectedCount())});
     confirmation.message = platform::localized(BoostTexts::quitMessage);
     for (const auto& target : confirmation.targets) confirmation.names.push_back(target.name);
     confirmation.confirmLabel = platform::localized("Quit & free memory");

@@ -2,6 +2,7 @@
 
 #include "platform/ByteCountFormatter.hpp"
 #include "platform/Localization.hpp"
+#include "platform/NumberFormatter.hpp"
 #include "ui/presenters/MainContentPresenter.hpp"
 
 #include <variant>
@@ -28,7 +29,7 @@ CleaningSummary cleaningSummary(const viewmodels::ScanViewModel& vm) {
     }
     if (vm.cleaningTotalCount() >= 1) {
         summary.countLine = platform::localizedFormat(
-            "%1$lld of %2$lld items", {std::to_string(finished), std::to_string(vm.cleaningTotalCount())});
+            "%1$lld of %2$lld items", {platform::formatCount(finished), platform::formatCount(vm.cleaningTotalCount())});
     }
     for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
         if (row->status.kind != Kind::inProgress) continue;
@@ -36,7 +37,7 @@ CleaningSummary cleaningSummary(const viewmodels::ScanViewModel& vm) {
         break;
     }
     if (failed >= 1)
-        summary.failureLine = platform::localizedFormat("%lld item(s) could not be deleted", {std::to_string(failed)});
+        summary.failureLine = platform::localizedFormat("%lld item(s) could not be deleted", {platform::formatCount(failed)});
     return summary;
 }
 
@@ -71,15 +72,24 @@ ActivityRow activityRow(const model::CleaningActivityEntry& entry, model::ViewMo
     return row;
 }
 
-CleanedPageContent cleanedPage(std::int64_t freedBytes) {
-    const auto freed = platform::formatByteCount(freedBytes, platform::ByteCountStyle::file);
-    return {
+CleanedPageContent cleanedPage(std::int64_t freedBytes, std::int64_t leftBytes) {
+    const auto size = [](std::int64_t bytes) { return platform::formatByteCount(bytes, platform::ByteCountStyle::file); };
+    const auto freed = size(freedBytes);
+    CleanedPageContent page{
         platform::localized("All Clean!"),
         platform::localizedFormat("%@ freed", {freed}),
+        std::nullopt,
         platform::localizedFormat("All clean. %@ freed.", {freed}),
         platform::localized("Done"),
         platform::localized("Returns to your scan results."),
     };
+    if (leftBytes >= 1) {
+        const auto left = size(leftBytes);
+        page.title = platform::localized("Cleaned");
+        page.leftText = platform::localizedFormat("%@ still to clean", {left});
+        page.accessibleLabel = platform::localizedFormat("Cleaned. %1$@ freed, %2$@ still to clean.", {freed, left});
+    }
+    return page;
 }
 
 void finishCleaned(viewmodels::ScanViewModel& vm) {

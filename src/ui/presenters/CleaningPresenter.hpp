@@ -49,6 +49,7 @@ struct ActivityRow {
 struct CleanedPageContent {
     std::string title;
     std::string freedText;
+    std::optional<std::string> leftText;  // what is still found where it cleaned
     std::string accessibleLabel;
     std::string buttonTitle;
     std::string buttonHint;
@@ -66,7 +67,9 @@ struct ErrorPageContent {
 [[nodiscard]] CleaningSummary cleaningSummary(const viewmodels::ScanViewModel& viewModel);
 [[nodiscard]] ActivityRow activityRow(const model::CleaningActivityEntry& entry, model::ViewMode mode);
 
-[[nodiscard]] CleanedPageContent cleanedPage(std::int64_t freedBytes);
+// "All Clean!" only when nothing is left where it cleaned; otherwise
+// "Cleaned" and what is left.
+[[nodiscard]] CleanedPageContent cleanedPage(std::int64_t freedBytes, std::int64_t leftBytes);
 // Done: back to the results, only while the state is still cleaned.
 void finishCleaned(viewmodels::ScanViewModel& viewModel);
 

@@ -2,6 +2,7 @@
 
 #include "platform/ByteCountFormatter.hpp"
 #include "platform/Localization.hpp"
+#include "platform/NumberFormatter.hpp"
 #include "scanners/MediaExtensions.hpp"
 #include "viewmodels/DuplicateWalkNotice.hpp"
 
@@ -27,20 +28,21 @@ std::unordered_map<std::string, const model::CleanItem*> itemsByPath(const std::
 }  // namespace
 
 Pill duplicateKindPill(model::DuplicateKind kind) {
+    const auto name = platform::localized(model::displayName(kind));
     switch (kind) {
-    case model::DuplicateKind::perceptualImage: return {platform::localized("Photos"), "photo", PillVariant::ai};
-    case model::DuplicateKind::perceptualVideo: return {platform::localized("Video"), "film", PillVariant::ai};
+    case model::DuplicateKind::perceptualImage: return {name, "photo", PillVariant::ai};
+    case model::DuplicateKind::perceptualVideo: return {name, "film", PillVariant::ai};
     case model::DuplicateKind::exactBytes:
     case model::DuplicateKind::documentHash: break;
     }
-    return {platform::localized("Exact"), "doc.on.doc", PillVariant::neutral};
+    return {name, "doc.on.doc", PillVariant::neutral};
 }
 
 DuplicateResults duplicateResults(const viewmodels::ScanViewModel& vm) {
     const auto groups = vm.duplicateGroups();
     const auto byPath = itemsByPath(vm.result().items);
     DuplicateResults results;
-    results.headerText = platform::localizedFormat("%lld duplicate groups", {std::to_string(groups.size())});
+    results.headerText = platform::localizedFormat("%lld duplicate groups", {platform::formatCount(groups.size())});
     results.emptyTitle = platform::localized("No duplicates found");
     results.emptyMessage = platform::localized("Pictures, Documents, Downloads, and Desktop look clean.");
     if (const auto stop = vm.duplicateWalkStop()) {
@@ -59,7 +61,7 @@ DuplicateResults duplicateResults(const viewmodels::ScanViewModel& vm) {
         std::int64_t copyBytes = 0;
         for (const auto& member : group.members) copyBytes = std::max(copyBytes, member.sizeBytes);
         DuplicateGroupContent card{group.id,
-                                exact ? platform::localizedFormat("%lld copies", {std::to_string(group.members.size())})
+                                exact ? platform::localizedFormat("%lld copies", {platform::formatCount(group.members.size())})
                                       : platform::localized("Similar"),
                                 platform::localizedFormat("Free up %@", {group.reclaimableSizeText()}),
                                 duplicateKindPill(group.kind),

@@ -2,6 +2,8 @@
 
 #include "platform/ByteCountFormatter.hpp"
 #include "platform/Localization.hpp"
+#include "platform/NumberFormatter.hpp"
+#include "viewmodels/CleanFigureText.hpp"
 
 #include <algorithm>
 #include <map>
@@ -24,9 +26,17 @@ bool holds(const model::ScanState& scanState) {
     return std::holds_alternative<State>(scanState);
 }
 
-std::string count(std::size_t value) { return std::to_string(value); }
+std::string count(std::size_t value) { return platform::formatCount(value); }
 
 }  // namespace
+
+const state::Cleaned* shownCleanResult(const viewmodels::ScanViewModel& vm) {
+    const auto* cleaned = std::get_if<state::Cleaned>(&vm.scanState());
+    if (cleaned == nullptr) return nullptr;
+    const auto selection = vm.sidebarSelection();
+    const bool owner = cleaned->category ? selection.category() == cleaned->category : selection.page() == Page::overview;
+    return owner ? cleaned : nullptr;
+}
 
 DetailRoute detailRoute(const viewmodels::ScanViewModel& vm) {
     using Kind = DetailRoute::Kind;
@@ -45,20 +55,23 @@ DetailRoute detailRoute(const viewmodels::ScanViewModel& vm) {
         selection.page() == Page::overview)
         return {Kind::scanning};
     if (holds<state::Cleaning>(scanState)) return {Kind::cleaning};
-    if (const auto* cleaned = std::get_if<state::Cleaned>(&scanState)) return {Kind::cleaned, cleaned->freedBytes};
-    if (const auto* error = std::get_if<state::Error>(&scanState)) return {Kind::error, 0, error->message};
+    if (const auto* cleaned = shownCleanResult(vm)) {
+        const auto left = cleaned->category ? vm.categoryFigures(*cleaned->category).bytes : vm.foundBytes();
+        return {Kind::cleaned, cleaned->freedBytes, left};
+    }
+    if (const auto* error = std::get_if<state::Error>(&scanState)) return {Kind::error, 0, 0, error->message};
     const auto category = selection.category();
     if (!category) return {Kind::overview};
     // After a restart the last scan's figures are back but not its items: such
     // a category offers a scan rather than claiming to be clean.
-    if (vm.scannedCategories().contains(*category) && vm.isLoaded(*category)) return {Kind::results, 0, {}, category};
+    if (vm.scannedCategories().contains(*category) && vm.isLoaded(*category)) return {Kind::results, 0, 0, {}, category};
     if (vm.isBackgroundScanning() || vm.lazyScanningCategory() == category)
-        return {Kind::categoryWaiting, 0, {}, category};
-    return {Kind::categoryPrompt, 0, {}, category};
+        return {Kind::categoryWaiting, 0, 0, {}, category};
+    return {Kind::categoryPrompt, 0, 0, {}, category};
 }
 
 std::string navigationTitle(const viewmodels::ScanViewModel& vm) {
-    if (holds<state::Cleaned>(vm.scanState())) return platform::localized("Cleaned");
+    if (shownCleanResult(vm) != nullptr) return platform::localized("Cleaned");
     const auto selection = vm.sidebarSelection();
     switch (selection.page()) {
     case Page::smartCleanup: return platform::localized("Smart Cleanup");
@@ -140,16 +153,18 @@ CleanConfirmation cleanConfirmation(const viewmodels::ScanViewModel& vm, const s
     confirmation.category = category;
     std::size_t privacyCount = 0;
     std::int64_t reviewCount = 0;
+    std::int64_t cookies = 0;
     for (const auto& item : scope) {
         confirmation.itemIds.insert(item.id);
         confirmation.bytes += item.sizeBytes;
+        cookies += viewmodels::trackerCookieCount(item);
         if (item.category == CategoryType::privacy) ++privacyCount;
         if (item.safetyLevel == model::SafetyLevel::review) ++reviewCount;
     }
     nameConfirmedItems(confirmation, scope, kConfirmationNames);
     confirmation.canBeUndone = privacyCount > 0 && privacyCount == scope.size();
 
-    const auto sizeText = platform::formatByteCount(confirmation.bytes, platform::ByteCountStyle::file);
+    const auto sizeText = viewmodels::cleanFigureText(confirmation.bytes, cookies);
     confirmation.title = platform::localizedFormat("Delete %lld items (%@)?", {count(scope.size()), sizeText});
     confirmation.deleteLabel = platform::localizedFormat("Delete %@", {sizeText});
 
@@ -160,7 +175,7 @@ CleanConfirmation cleanConfirmation(const viewmodels::ScanViewModel& vm, const s
         } else if (reviewCount > 0) {
             tail = platform::localizedFormat(
                 "%lld item(s) marked \"Review before deleting\" are included. This action cannot be undone.",
-                {std::to_string(reviewCount)});
+                {platform::formatCount(reviewCount)});
         } else {
             tail = platform::localized("This action cannot be undone.");
         }
@@ -180,13 +195,13 @@ CleanConfirmation cleanConfirmation(const viewmodels::ScanViewModel& vm, const s
                                       {count(scope.size() - privacyCount), fileSize(confirmation.bytes - undoable)}) +
             " " +
             platform::localizedFormat("%lld privacy item(s) (%@) can be undone within 24 hours from the sweep log.",
-                                      {count(privacyCount), fileSize(undoable)});
+                                      {count(privacyCount), viewmodels::cleanFigureText(undoable, cookies)});
     } else if (privacyCount > 0) {
         confirmation.message = platform::localized(kPrivacySentence);
     } else if (reviewCount > 0) {
         confirmation.message = platform::localizedFormat(
             "%lld item(s) marked \"Review before deleting\" are included. This action cannot be undone.",
-            {std::to_string(reviewCount)});
+            {platform::formatCount(reviewCount)});
     } else {
         confirmation.message =
             platform::localized("All selected items will be permanently deleted. This action cannot be undone.");
@@ -213,7 +228,7 @@ void nameConfirmedItems(CleanConfirmation& confirmation, const std::vector<model
     std::int64_t named = 0;
     for (const auto& label : labels) {
         if (confirmation.firstNames.size() >= limit) break;
-        confirmation.firstNames.push_back(label.count > 1 ? label.title + " (" + std::to_string(label.count) + ")"
+        confirmation.firstNames.push_back(label.count > 1 ? label.title + " (" + platform::formatCount(label.count) + ")"
                                                           : label.title);
         named += label.count;
     }
@@ -234,7 +249,7 @@ bool confirmClean(viewmodels::ScanViewModel& vm, const CleanConfirmation& confir
 
 std::string cleanFailureMessage(const std::vector<model::CleanFailureInfo>& failures) {
     std::vector<std::string> paragraphs{
-        platform::localizedFormat("%lld item(s) could not be deleted:", {std::to_string(failures.size())})};
+        platform::localizedFormat("%lld item(s) could not be deleted:", {platform::formatCount(failures.size())})};
     if (!failures.empty()) {
         std::string lines;
         for (std::size_t i = 0; i < failures.size() && i < kListedFailures; ++i) {
@@ -249,7 +264,7 @@ std::string cleanFailureMessage(const std::vector<model::CleanFailureInfo>& fail
     }
     if (failures.size() > kListedFailures)
         paragraphs.push_back(
-            platform::localizedFormat("\u2026and %lld more", {std::to_string(failures.size() - kListedFailures)}));
+            platform::localizedFormat("\u2026and %lld more", {platform::formatCount(failures.size() - kListedFailures)}));
     paragraphs.push_back(
         platform::localized("They may be locked or require different permissions. They remain in your results."));
     std::string message;

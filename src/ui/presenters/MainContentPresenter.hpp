@@ -35,6 +35,7 @@ struct DetailRoute {
     };
     Kind kind = Kind::overview;
     std::int64_t freedBytes = 0;                  // cleaned
+    std::int64_t leftBytes = 0;                   // cleaned: what is still found where it cleaned
     std::string message;                          // error
     std::optional<model::CategoryType> category;  // categoryPrompt, results, categoryWaiting
 
@@ -42,9 +43,13 @@ struct DetailRoute {
 };
 
 // The first of the pane's rules that holds: tool and settings pages win over
-// every scan state; the scanning page shows only on the overview; cleaning,
-// cleaned and error replace the overview and every category page.
+// every scan state; the scanning page shows only on the overview; cleaning
+// and error replace the overview and every category page; the result of a
+// clean shows only on the page that cleaned (the overview for a clean across
+// every category), the other pages show their own content.
 [[nodiscard]] DetailRoute detailRoute(const viewmodels::ScanViewModel& viewModel);
+// The result of a clean that is shown on the selected page, if any.
+[[nodiscard]] const model::scan_state::Cleaned* shownCleanResult(const viewmodels::ScanViewModel& viewModel);
 [[nodiscard]] std::string navigationTitle(const viewmodels::ScanViewModel& viewModel);
 
 enum class ToolbarAction { cancelScan, scanCategory, fullScan, exportReport, clean };

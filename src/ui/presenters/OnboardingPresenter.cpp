@@ -1,6 +1,7 @@
 #include "ui/presenters/OnboardingPresenter.hpp"
 
 #include "platform/Localization.hpp"
+#include "platform/NumberFormatter.hpp"
 
 #include <algorithm>
 
@@ -83,7 +84,7 @@ std::vector<PageDot> pageDots(int step, int totalSteps) {
 
 std::string pageDotsLabel(int step, int totalSteps) {
     return platform::localizedFormat("Onboarding step %lld of %lld",
-                                     {std::to_string(step + 1), std::to_string(totalSteps)});
+                                     {platform::formatCount(step + 1), platform::formatCount(totalSteps)});
 }
 
 OnboardingBar onboardingBar(int step, int totalSteps) { return {step >= 1, step < totalSteps - 1}; }

@@ -3,6 +3,7 @@
 #include "engine/ScanDateFormatter.hpp"
 #include "platform/ByteCountFormatter.hpp"
 #include "platform/Localization.hpp"
+#include "platform/NumberFormatter.hpp"
 #include "platform/RelativeDateFormatter.hpp"
 #include "viewmodels/DuplicateWalkNotice.hpp"
 
@@ -42,7 +43,7 @@ std::optional<CleanFailureBannerContent> cleanFailureBanner(const viewmodels::Sc
     const auto count = vm.failedDeletionKeys().size();
     if (count == 0) return std::nullopt;
     return CleanFailureBannerContent{
-        platform::localizedFormat("%lld item(s) could not be deleted", {std::to_string(count)}),
+        platform::localizedFormat("%lld item(s) could not be deleted", {platform::formatCount(count)}),
         platform::localized("Open the category in the sidebar to review failed items."),
         platform::localized("View"),
         platform::localized("Opens the category containing the first failed item."),
@@ -58,7 +59,7 @@ HeroCardContent heroCard(const viewmodels::ScanViewModel& vm, const std::optiona
         card.freeText = fileSize(disk->freeBytes);
         card.usageColor = disk->usageColor();
     }
-    card.ringLabel = std::to_string(disk ? disk->usedPercent() : 0) + "%";
+    card.ringLabel = platform::formatPercent(disk ? disk->usedPercent() : 0);
 
     const auto found = vm.foundBytes();
     const bool done = scanDone(vm);
@@ -102,7 +103,7 @@ std::vector<CategoryTile> topCategories(const viewmodels::ScanViewModel& vm) {
         if (figures.bytes < 1) continue;
         const auto count = figures.itemCount.value_or(0);
         tiles.push_back({category, figures.bytes, count, vm.categoryTitle(category), fileSize(figures.bytes),
-                         figures.itemCount ? platform::localizedFormat("%lld items", {std::to_string(count)})
+                         figures.itemCount ? platform::localizedFormat("%lld items", {platform::formatCount(count)})
                                            : platform::localized("From the last scan"),
                          std::nullopt});
         if (category != model::CategoryType::duplicates) continue;

@@ -1,13 +1,14 @@
 #include "ui/presenters/PlanSummaryText.hpp"
 
 #include "platform/Localization.hpp"
+#include "platform/NumberFormatter.hpp"
 
 namespace zentrel::ui {
 
 std::string safeItemsAcrossCategories(long long items, long long categories) {
     return platform::localizedFormat(
-        "%@ across %@", {platform::localizedFormat("%lld safe items", {std::to_string(items)}),
-                         platform::localizedFormat("%lld categories", {std::to_string(categories)})});
+        "%@ across %@", {platform::localizedFormat("%lld safe items", {platform::formatCount(items)}),
+                         platform::localizedFormat("%lld categories", {platform::formatCount(categories)})});
 }
 
 }  // namespace zentrel::ui

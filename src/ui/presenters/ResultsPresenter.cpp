@@ -1,6 +1,7 @@
 #include "ui/presenters/ResultsPresenter.hpp"
 
 #include "platform/Localization.hpp"
+#include "platform/NumberFormatter.hpp"
 
 #include <algorithm>
 #include <map>
@@ -48,7 +49,7 @@ ResultsContent resultsContent(const viewmodels::ScanViewModel& vm) {
     }
     content.kind = advanced ? ResultsKind::advanced : ResultsKind::recommended;
     if (category) {
-        content.headerText = platform::localizedFormat("%lld items", {std::to_string(items.size())});
+        content.headerText = platform::localizedFormat("%lld items", {platform::formatCount(items.size())});
         content.selectAllTitle = platform::localized("Select All");
         content.deselectAllTitle = platform::localized("Deselect All");
     }

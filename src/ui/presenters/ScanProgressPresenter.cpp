@@ -4,6 +4,7 @@
 #include "engine/ScanDateFormatter.hpp"
 #include "platform/ByteCountFormatter.hpp"
 #include "platform/Localization.hpp"
+#include "platform/NumberFormatter.hpp"
 
 #include <variant>
 
@@ -25,7 +26,7 @@ CategoryScanPromptContent categoryScanPrompt(const viewmodels::ScanViewModel& vm
     if (!figures.fromLastScan || figures.bytes < 1) return prompt;
     prompt.lastScanFigures = platform::formatByteCount(figures.bytes, platform::ByteCountStyle::file);
     if (figures.itemCount)
-        prompt.lastScanFigures += " \u00B7 " + platform::localizedFormat("%lld items", {std::to_string(*figures.itemCount)});
+        prompt.lastScanFigures += " \u00B7 " + platform::localizedFormat("%lld items", {platform::formatCount(*figures.itemCount)});
     prompt.message =
         figures.lastScanDate
             ? platform::localizedFormat("These figures are from the last scan on %@. Scan this category again to see "

@@ -1,7 +1,8 @@
 #include "ui/presenters/SettingsWindowPlacement.hpp"
 
+#include "ui/presenters/RestoredWindowFrame.hpp"
+
 #include <algorithm>
-#include <sstream>
 
 namespace zentrel::ui {
 namespace {
@@ -33,17 +34,11 @@ WindowFrame settingsWindowFrame(std::optional<WindowFrame> remembered, std::opti
 }
 
 std::optional<WindowFrame> rememberedSettingsFrame(const platform::DefaultsStore& defaults) {
-    const auto text = defaults.string(kSettingsWindowFrameKey);
-    if (!text) return std::nullopt;
-    std::istringstream in(*text);
-    WindowFrame frame;
-    if (!(in >> frame.x >> frame.y >> frame.width >> frame.height) || frame.isEmpty()) return std::nullopt;
-    return frame;
+    return rememberedFrame(defaults, kSettingsWindowFrameKey);
 }
 
 void rememberSettingsFrame(platform::DefaultsStore& defaults, WindowFrame frame) {
-    defaults.setString(kSettingsWindowFrameKey, std::to_string(frame.x) + " " + std::to_string(frame.y) + " " +
-                                                    std::to_string(frame.width) + " " + std::to_string(frame.height));
+    rememberFrame(defaults, kSettingsWindowFrameKey, frame);
 }
 
 }  // namespace zentrel::ui

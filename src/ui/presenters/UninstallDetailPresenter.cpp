@@ -2,6 +2,7 @@
 
 #include "platform/ByteCountFormatter.hpp"
 #include "platform/Localization.hpp"
+#include "platform/NumberFormatter.hpp"
 
 namespace zentrel::ui {
 
@@ -19,8 +20,8 @@ std::vector<UninstallItemRowContent> uninstallItemRows(const viewmodels::Uninsta
 std::string uninstallFooter(const viewmodels::UninstallViewModel& vm) {
     if (vm.items().empty() && !vm.isLoadingItems() && !vm.isUninstalling())
         return platform::localized("Nothing of this application's is left in your folders.");
-    return platform::localizedFormat("%lld/%lld mục · %@", {std::to_string(vm.selectedItems().size()),
-                                                            std::to_string(vm.items().size()), vm.selectedSizeText()});
+    return platform::localizedFormat("%lld/%lld mục · %@", {platform::formatCount(vm.selectedItems().size()),
+                                                            platform::formatCount(vm.items().size()), vm.selectedSizeText()});
 }
 
 RemoveButtonContent removeButton(const viewmodels::UninstallViewModel& vm) {
@@ -40,7 +41,7 @@ RemovalConfirmation removalConfirmation(const viewmodels::UninstallViewModel& vm
     RemovalConfirmation confirmation;
     const auto selected = vm.selectedItems();
     confirmation.title = platform::localizedFormat("Xoá vĩnh viễn %lld mục (%@)?",
-                                                   {std::to_string(selected.size()), vm.selectedSizeText()});
+                                                   {platform::formatCount(selected.size()), vm.selectedSizeText()});
     confirmation.message = platform::localized("Các tệp này sẽ bị xoá vĩnh viễn, không khôi phục được.");
     for (const auto& item : selected) confirmation.paths.push_back(item.path);
     confirmation.confirmLabel = platform::localized("Xoá vĩnh viễn");

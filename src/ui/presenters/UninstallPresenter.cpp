@@ -2,6 +2,7 @@
 
 #include "platform/ByteCountFormatter.hpp"
 #include "platform/Localization.hpp"
+#include "platform/NumberFormatter.hpp"
 #include "services/DesktopEntry.hpp"
 
 #include <fstream>
@@ -28,7 +29,7 @@ std::string uninstallEmptyText(const std::string& query) {
 }
 
 std::string uninstallCountText(const viewmodels::UninstallViewModel& vm) {
-    return platform::localizedFormat("%lld ứng dụng", {std::to_string(vm.apps().size())});
+    return platform::localizedFormat("%lld ứng dụng", {platform::formatCount(vm.apps().size())});
 }
 
 bool loadsOnAppearance(const viewmodels::UninstallViewModel& vm) { return vm.apps().empty(); }
@@ -57,7 +58,7 @@ std::string uninstallResultMessage(std::optional<std::int64_t> freedBytes, int f
     if (failureCount < 1) return message + ".";
     return message + ". " +
            platform::localizedFormat("%lld mục không xoá được (có thể cần quyền hoặc đang chạy).",
-                                     {std::to_string(failureCount)});
+                                     {platform::formatCount(failureCount)});
 }
 
 }  // namespace zentrel::ui

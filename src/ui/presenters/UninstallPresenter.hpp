@@ -47,7 +47,7 @@ struct UninstallTexts {
     static constexpr const char* title = "Gỡ ứng dụng";
     static constexpr const char* refreshHelp = "Quét lại danh sách ứng dụng";
     static constexpr const char* searchPlaceholder = "Tìm ứng dụng…";
-    static constexpr const char* loadingApps = "Đang tìm ứng dụng…";  // shown as written
+    static constexpr const char* loadingApps = "Đang tìm ứng dụng…";
     static constexpr const char* resultTitle = "Đã gỡ ứng dụng";
     static constexpr const char* ok = "OK";
 };

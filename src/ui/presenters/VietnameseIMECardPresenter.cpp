@@ -1,6 +1,7 @@
 #include "ui/presenters/VietnameseIMECardPresenter.hpp"
 
 #include "platform/Localization.hpp"
+#include "platform/NumberFormatter.hpp"
 
 namespace zentrel::ui {
 
@@ -24,11 +25,14 @@ const std::array<OptionSwitch, 5> kMoreOptionSwitches = {{
 
 namespace {
 
-std::string_view typingPathText(bool usesTap, bool inputMethodSelected, bool onlyTheUserSelects) {
+std::string_view typingPathText(bool usesTap, bool inputMethodSelected, bool onlyTheUserSelects,
+                                bool frontmostReadsKeysThroughInputMethod) {
     // Where the desktop keeps its own input sources, selecting is the user's step: say which.
     if (onlyTheUserSelects && !inputMethodSelected)
         return "GNOME selects input sources itself: add Zentrel Vietnamese under Settings → Keyboard → Input Sources, "
                "then choose it in the top bar";
+    if (usesTap && frontmostReadsKeysThroughInputMethod)
+        return "This program types through the input method: the key tap leaves its keys as typed";
     if (usesTap) return "Typing through the key tap";
     if (inputMethodSelected) return "Typing through the Zentrel input method in IBus";
     return "Not typing yet: select Zentrel in IBus";
@@ -65,7 +69,8 @@ TypingCardState VietnameseIMECardPresenter::state() const {
     s.integrationModeDetail = platform::localized(typing::detail(s.integrationMode));
     if (s.isEnabled) {
         const bool userSelects = s.integrationMode != VietIMEIntegrationMode::cgEvent && m.desktopKeepsInputSources();
-        s.typingPath = platform::localized(typingPathText(m.usesEventTap(), m.imkitSelected(), userSelects));
+        s.typingPath = platform::localized(typingPathText(m.usesEventTap(), m.imkitSelected(), userSelects,
+                                                           m.frontmostReadsKeysThroughInputMethod()));
     }
 
     s.showsInstallSection = s.integrationMode != VietIMEIntegrationMode::cgEvent && s.isEnabled;
@@ -101,7 +106,7 @@ TypingCardState VietnameseIMECardPresenter::state() const {
     s.excludedApps = m.excludedApps();
     s.exclusionSummary = s.excludedApps.empty()
                              ? platform::localized("Chưa tắt ở app nào.")
-                             : platform::localizedFormat("Đang tắt ở %lld app", {std::to_string(s.excludedApps.size())});
+                             : platform::localizedFormat("Đang tắt ở %lld app", {platform::formatCount(s.excludedApps.size())});
     return s;
 }
 
@@ -121,6 +126,7 @@ platform::Subscription VietnameseIMECardPresenter::observe(std::function<void()>
     subscriptions->push_back(m.frontmostWindowTitle.observe(any));
     subscriptions->push_back(m.focusedElementLabel.observe(any));
     subscriptions->push_back(m.resolvedInjection.observe(any));
+    subscriptions->push_back(m.frontmostReadsKeysThroughInputMethod.observe(any));
     subscriptions->push_back(m.eventTapUnavailableReason.observe(any));
     subscriptions->push_back(services_.permissions.accessibility.observe(any));
     subscriptions->push_back(installError_.observe(any));

@@ -1,5 +1,6 @@
 #include "ui/tools/AppFeaturesView.hpp"
 
+#include "ui/design/ScrollAreaFocus.hpp"
 #include "ui/design/DesignLabels.hpp"
 #include "ui/tools/AdaptiveGridLayout.hpp"
 #include "ui/tools/VietnameseIMEFeatureCard.hpp"
@@ -13,6 +14,7 @@ AppFeaturesView::AppFeaturesView(AdaptiveGridItem columns, TypingCardServices ty
     setWidgetResizable(true);
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    keepOutOfTabOrder(*this);
     auto* page = new QWidget(this);
     auto* column = new QVBoxLayout(page);
     column->setContentsMargins(24, 24, 24, 24);

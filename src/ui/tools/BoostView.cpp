@@ -71,7 +71,7 @@ public:
 
     void show(const GaugeTile& tile) {
         label_->setText(text(tile.label));
-        percent_->setText(QString::number(tile.percent));
+        percent_->setText(countText(tile.percent));
         caption_->setText(text(tile.caption));
         setAccessibleName(text(tile.accessibilityLabel));
         if (!meter_ || fraction_ != tile.fraction) {

@@ -1,8 +1,10 @@
 #include "ui/tools/IMERulesSheet.hpp"
 
+#include "ui/design/ScrollAreaFocus.hpp"
 #include "ui/design/SwitchToggle.hpp"
 #include "ui/design/DesignLabels.hpp"
 #include "ui/design/ElidedLabel.hpp"
+#include "ui/design/KeptFocus.hpp"
 #include "ui/design/SymbolImage.hpp"
 #include "ui/tools/TintedPanel.hpp"
 
@@ -93,6 +95,7 @@ IMERulesSheet::IMERulesSheet(typing::VietIMEManager& manager, QWidget* parent)
     auto* scroll = new QScrollArea(this);
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
+    keepOutOfTabOrder(*scroll);
     auto* body = new QWidget(scroll);
     lists_ = new QVBoxLayout(body);
     lists_->setContentsMargins(0, 0, 0, 0);
@@ -116,7 +119,9 @@ void IMERulesSheet::refresh() {
 }
 
 void IMERulesSheet::rebuildLists(const RulesSheetState& state) {
-    retireWidgets(lists_, listWidgets_);
+    // A switch just turned keeps the focus; the old rows go once the new ones hold it.
+    const KeptFocus focus(*lists_->parentWidget());
+    const auto retired = std::move(listWidgets_);
     listWidgets_.clear();
     deleteButtons_.clear();
     switches_.clear();
@@ -132,6 +137,8 @@ void IMERulesSheet::rebuildLists(const RulesSheetState& state) {
     }
     place(sectionTitle("Rule mặc định", body));
     for (const auto& rule : state.builtInRules) place(builtInRuleRow(rule, body));
+    focus.restore(listWidgets_);
+    retireWidgets(lists_, retired);
     shownUserRules_ = state.userRules;
     shownBuiltInRules_ = state.builtInRules;
     listsShown_ = true;
@@ -162,6 +169,7 @@ QWidget* IMERulesSheet::userRuleRow(const UserRuleRow& rule, QWidget* parent) {
     remove->setToolTip(localizedText("Xoá"));
     remove->setAutoDefault(false);
     const auto id = rule.id;
+    setFocusKey(*remove, QString::fromStdString("remove " + id));
     QObject::connect(remove, &QPushButton::clicked, this, [this, id] { presenter_.remove(id); });
     line->addWidget(remove, 0, Qt::AlignTop);
     deleteButtons_.push_back(remove);
@@ -183,6 +191,7 @@ QWidget* IMERulesSheet::builtInRuleRow(const BuiltInRuleRow& rule, QWidget* pare
     toggle->setChecked(rule.isOn);
     toggle->setAccessibleName(text(rule.name));
     const auto id = rule.id;
+    setFocusKey(*toggle, QString::fromStdString("built-in " + id));
     // Toggled, not clicked: assistive technology toggles without a click.
     QObject::connect(toggle, &QCheckBox::toggled, this, [this, id](bool on) { presenter_.setBuiltInRule(id, on); });
     line->addWidget(toggle, 0, Qt::AlignVCenter);

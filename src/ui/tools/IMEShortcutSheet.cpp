@@ -1,5 +1,6 @@
 #include "ui/tools/IMEShortcutSheet.hpp"
 
+#include "ui/design/ScrollAreaFocus.hpp"
 #include "ui/design/DesignLabels.hpp"
 #include "ui/presenters/IMEShortcutGuide.hpp"
 #include "ui/tools/IMEGuideRow.hpp"
@@ -40,6 +41,7 @@ IMEShortcutSheet::IMEShortcutSheet(QWidget* parent) : QDialog(parent) {
     auto* scroll = new QScrollArea(this);
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
+    keepOutOfTabOrder(*scroll);
     // Only the height scrolls: the sheet is as wide as its widest line.
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     auto* body = new QWidget(scroll);

@@ -1,5 +1,6 @@
 #include "ui/tools/UninstallDetailSheet.hpp"
 
+#include "ui/design/ScrollAreaFocus.hpp"
 #include "ui/design/Appearance.hpp"
 #include "ui/design/DesignLabels.hpp"
 #include "ui/design/ElidedLabel.hpp"
@@ -105,6 +106,7 @@ UninstallDetailSheet::UninstallDetailSheet(viewmodels::UninstallViewModel& model
     auto* scroll = new QScrollArea;
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
+    keepOutOfTabOrder(*scroll);
     scroll->setMinimumHeight(180);
     scroll->setMaximumHeight(320);
     auto* list = new QWidget;

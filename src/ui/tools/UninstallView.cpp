@@ -59,7 +59,7 @@ UninstallView::UninstallView(std::unique_ptr<viewmodels::UninstallViewModel> vie
         refresh->setIconSize(QSize(side, side));
     });
     refresh->setAutoRaise(true);
-    refresh->setToolTip(plainToolTip(localizedText(UninstallTexts::refreshHelp)));
+    setPlainToolTip(*refresh, localizedText(UninstallTexts::refreshHelp));
     refresh->setAccessibleName(localizedText(UninstallTexts::refreshHelp));
     connect(refresh, &QToolButton::clicked, this, [this] { viewModel_->loadApps(); });
 
@@ -89,8 +89,7 @@ UninstallView::UninstallView(std::unique_ptr<viewmodels::UninstallViewModel> vie
     loadingRow->setSpacing(8);
     loadingRow->addStretch();
     loadingRow->addWidget(busyIndicator(loading));
-    // Shown as written, not looked up.
-    loadingRow->addWidget(tokenLabel(QString::fromUtf8(UninstallTexts::loadingApps), DesignTokens::bodyFont(),
+    loadingRow->addWidget(tokenLabel(localizedText(UninstallTexts::loadingApps), DesignTokens::bodyFont(),
                                      DesignTokens::textSecondary(), loading));
     loadingRow->addStretch();
     content_->insertWidget(kLoadingPage, loading);

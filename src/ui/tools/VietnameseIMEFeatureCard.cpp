@@ -1,5 +1,6 @@
 #include "ui/tools/VietnameseIMEFeatureCard.hpp"
 
+#include "ui/design/NamedComboBox.hpp"
 #include "ui/design/SegmentButton.hpp"
 #include "ui/design/SwitchToggle.hpp"
 #include "ui/design/Appearance.hpp"
@@ -11,7 +12,9 @@
 #include "ui/tools/IMEShortcutSheet.hpp"
 #include "ui/tools/TintedPanel.hpp"
 
+#include <QApplication>
 #include <QHBoxLayout>
+#include <QPointer>
 #include <QSignalBlocker>
 
 namespace zentrel::ui {
@@ -165,7 +168,7 @@ QWidget* VietnameseIMEFeatureCard::integrationSection(QWidget* parent) {
     outer->addSpacing(8);
     outer->addWidget(mediumLabel("Chế độ gõ", section));
     modePicker_ = new QComboBox(section);
-    modePicker_->setAccessibleName(localizedText("Chế độ gõ"));
+    nameComboBox(*modePicker_, localizedText("Đường truyền chữ gõ"));
     for (const auto value : typing::kAllIntegrationModes) modePicker_->addItem(localizedText(typing::label(value)));
     modePicker_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     QObject::connect(modePicker_, &QComboBox::activated, this, [this](int index) {
@@ -174,6 +177,9 @@ QWidget* VietnameseIMEFeatureCard::integrationSection(QWidget* parent) {
     outer->addWidget(modePicker_);
     modeDetail_ = detailLabel({}, DesignTokens::textSecondary(), section);
     outer->addWidget(modeDetail_);
+    // Which path types: a line of its own, apart from the mode's description.
+    typingPath_ = detailLabel({}, DesignTokens::textSecondary(), section);
+    outer->addWidget(typingPath_);
     refusal_ = detailLabel({}, DesignTokens::review(), section);
     outer->addWidget(refusal_);
     install_ = installSection(section);
@@ -232,7 +238,7 @@ QWidget* VietnameseIMEFeatureCard::methodSection(QWidget* parent) {
 QCheckBox* VietnameseIMEFeatureCard::optionSwitch(const OptionSwitch& option, QWidget* parent) {
     auto* box = new SwitchToggle(buttonText(localizedText(option.title)), parent);
     box->setFont(DesignTokens::bodyFont().font());
-    box->setToolTip(plainToolTip(localizedText(option.help)));
+    setPlainToolTip(*box, localizedText(option.help));
     const auto field = option.field;
     QObject::connect(box, &QCheckBox::toggled, this, [this, field](bool on) { presenter_.setOption(field, on); });
     options_.emplace_back(box, field);
@@ -246,7 +252,7 @@ QWidget* VietnameseIMEFeatureCard::advancedContent(QWidget* parent) {
     tone->setSpacing(4);
     tone->addWidget(mediumLabel("Quy tắc dấu", content));
     toneRule_ = new QComboBox(content);
-    toneRule_->setAccessibleName(localizedText("Quy tắc dấu"));
+    nameComboBox(*toneRule_, localizedText("Quy tắc dấu"));
     toneRule_->addItem(localizedText("Kiểu cũ (hóa)"));
     toneRule_->addItem(localizedText("Kiểu mới (hoá)"));
     toneRule_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
@@ -348,7 +354,9 @@ void VietnameseIMEFeatureCard::refresh() {
 
     modePicker_->setCurrentIndex(static_cast<int>(state.integrationMode));
     modePicker_->setEnabled(state.integrationModeEnabled);
-    modeDetail_->setText(text(state.integrationModeDetail + (state.typingPath ? "\n" + *state.typingPath : "")));
+    modeDetail_->setText(text(state.integrationModeDetail));
+    typingPath_->setVisible(state.typingPath.has_value());
+    typingPath_->setText(text(state.typingPath.value_or("")));
     refusal_->setVisible(state.refusal.has_value());
     refusal_->setText(text(state.refusal.value_or("")));
     refreshInstallSection(state);
@@ -367,6 +375,9 @@ void VietnameseIMEFeatureCard::rebuildCard(const TypingCardState& state) {
     if (card_ != nullptr && header == cardHeader_) return;
     cardHeader_ = header;
     // The card's badge and tint are fixed when it is made: a new card takes over the switch and the content.
+    // Moved, they lose the focus (to the next widget of the window): the control used keeps it.
+    QPointer<QWidget> focused = QApplication::focusWidget();
+    if (focused != nullptr && !isAncestorOf(focused)) focused = nullptr;
     auto* old = card_;
     card_ = new AppFeatureCard("character.textbox", DesignTokens::accent(), localizedText("Bộ gõ tiếng Việt"),
                                localizedText("Gõ Telex, VNI hoặc VIQR trong mọi ứng dụng."), state.isEnabled,
@@ -374,6 +385,7 @@ void VietnameseIMEFeatureCard::rebuildCard(const TypingCardState& state) {
     switch_->show();
     content_->show();
     column_->addWidget(card_);
+    if (focused != nullptr) focused->setFocus(Qt::OtherFocusReason);
     if (old != nullptr) retireWidgets(column_, std::vector<QWidget*>{old});
 }
 
@@ -440,7 +452,7 @@ void VietnameseIMEFeatureCard::refreshOptions(const TypingCardState& state) {
                 auto* again = new QPushButton(row);
                 again->setIcon(symbolIcon("arrow.uturn.backward"));
                 again->setAccessibleName(localizedText("Bật lại"));
-                again->setToolTip(plainToolTip(localizedText("Bật lại tiếng Việt cho %@", {text(app)})));
+                setPlainToolTip(*again, localizedText("Bật lại tiếng Việt cho %@", {text(app)}));
                 again->setAutoDefault(false);
                 QObject::connect(again, &QPushButton::clicked, this, [this, app] { presenter_.reEnable(app); });
                 line->addWidget(again);

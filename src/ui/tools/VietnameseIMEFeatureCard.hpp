@@ -35,6 +35,9 @@ public:
     [[nodiscard]] QCheckBox* enabledSwitch() const { return switch_; }
     [[nodiscard]] QLabel* refusalLabel() const { return refusal_; }
     [[nodiscard]] QComboBox* integrationModePicker() const { return modePicker_; }
+    [[nodiscard]] QLabel* integrationModeDetail() const { return modeDetail_; }
+    // While typing is on: which path types.
+    [[nodiscard]] QLabel* typingPathLabel() const { return typingPath_; }
     [[nodiscard]] QButtonGroup* inputMethodPicker() const { return methods_; }
     [[nodiscard]] FeatureExpandRow* advancedOptions() const { return advanced_; }
     [[nodiscard]] PanelButton* shortcutRow() const { return shortcutRow_; }
@@ -76,6 +79,7 @@ private:
     QWidget* notice_ = nullptr;
     QComboBox* modePicker_ = nullptr;
     QLabel* modeDetail_ = nullptr;
+    QLabel* typingPath_ = nullptr;
     QLabel* refusal_ = nullptr;
     QWidget* install_ = nullptr;
     QLabel* installSymbol_ = nullptr;

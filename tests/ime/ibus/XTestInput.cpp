@@ -5,9 +5,11 @@
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
+#include <algorithm>
 #include <chrono>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace zentrel::testing {
 namespace {
@@ -81,6 +83,38 @@ std::vector<std::chrono::steady_clock::time_point> XTestInput::typeEvery(std::st
         const auto [keycode, shifted] = keyOf(c);
         sent.push_back(std::chrono::steady_clock::now());
         if (keycode != 0) send(keycode, shifted, false);
+    }
+    return sent;
+}
+
+std::vector<std::chrono::steady_clock::time_point> XTestInput::typeHeld(std::string_view text,
+                                                                         std::chrono::microseconds gap,
+                                                                         std::chrono::microseconds hold) {
+    struct Event {
+        std::chrono::microseconds at;
+        unsigned keycode;
+        bool pressed;
+    };
+    const unsigned shift = XKeysymToKeycode(display_, XK_Shift_L);
+    std::vector<Event> events;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto [keycode, shifted] = keyOf(text[i]);
+        if (keycode == 0) continue;
+        const auto down = gap * static_cast<long>(i);
+        const auto up = down + (shifted ? std::min(hold, gap / 2) : hold);
+        if (shifted) events.push_back({down, shift, true});
+        events.push_back({down, keycode, true});
+        events.push_back({up, keycode, false});
+        if (shifted) events.push_back({up, shift, false});
+    }
+    std::stable_sort(events.begin(), events.end(), [](const Event& a, const Event& b) { return a.at < b.at; });
+    std::vector<std::chrono::steady_clock::time_point> sent;
+    const auto start = std::chrono::steady_clock::now();
+    for (const auto& event : events) {
+        std::this_thread::sleep_until(start + event.at);
+        if (event.pressed && event.keycode != shift) sent.push_back(std::chrono::steady_clock::now());
+        XTestFakeKeyEvent(display_, event.keycode, event.pressed ? True : False, CurrentTime);
+        XSync(display_, False);
     }
     return sent;
 }

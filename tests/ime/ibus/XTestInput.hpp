@@ -28,6 +28,11 @@ public:
     // The same, a key every `gap` as a fast typist would (Shift goes down
     // with its key); returns when each key was sent, one per character.
     std::vector<std::chrono::steady_clock::time_point> typeEvery(std::string_view text, std::chrono::microseconds gap);
+    // The same with each key held `hold` as a person holds it: a hold longer
+    // than the gap presses the next key while the last is still down. A key
+    // with Shift is held at most half a gap, so that Shift is up for the next.
+    std::vector<std::chrono::steady_clock::time_point> typeHeld(std::string_view text, std::chrono::microseconds gap,
+                                                                std::chrono::microseconds hold);
     // Presses and releases one key by its X key symbol name ("BackSpace", "Tab").
     void press(const char* keyName);
     // The same with control held (control+A), or control and shift (control+shift+V).

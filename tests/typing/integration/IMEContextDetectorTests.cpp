@@ -63,6 +63,9 @@ TEST(IMEContextDetectorTest, ReadsTheFocusAndTheFrontmostWindow) {
     EXPECT_EQ(context.bundleIdentifier, "com.example.browser");
     EXPECT_EQ(context.windowTitle, "Main") << "no focused window: the main one";
     EXPECT_TRUE(context.isSecureInput);
+    EXPECT_FALSE(context.readsKeysThroughInputMethod);
+    tree.frontmost->readsKeysThroughInputMethod = true;
+    EXPECT_TRUE(detector.capture().readsKeysThroughInputMethod);
     tree.values[{10, "AXFocusedWindow"}] = AccessibilityElement{11};
     tree.values[{11, "AXTitle"}] = platform::AttributedText{"Focused"};
     EXPECT_EQ(detector.capture().windowTitle, "Main") << "an attributed title counts as absent";

@@ -68,13 +68,14 @@ public:
     }
     [[nodiscard]] std::optional<platform::FrontmostApplication> frontmostApplication() const override {
         if (!bundle) return std::nullopt;
-        return platform::FrontmostApplication{bundle, 7};
+        return platform::FrontmostApplication{bundle, 7, readsKeysThroughInputMethod};
     }
     [[nodiscard]] bool isSecureEventInputEnabled() const override { return false; }
 
     std::optional<std::string> bundle;
     std::optional<std::string> windowTitle;
     std::optional<std::string> focusedDescription;
+    bool readsKeysThroughInputMethod = false;
 
 private:
     static constexpr std::uint64_t kSystem = 1, kApplication = 2, kWindow = 3, kFocused = 4;

@@ -284,6 +284,25 @@ TEST_F(VietIMEManagerTest, TheChordExcludesAndIncludesTheFrontmostApplication) {
     EXPECT_TRUE(manager->excludedApps().empty());
 }
 
+TEST_F(VietIMEManagerTest, AProgramThatReadsKeysThroughARunningIBusGetsItsKeysUntouched) {
+    struct Row {
+        bool ibusRuns;
+        bool readsThroughInputMethod;
+        bool untouched;
+    };
+    for (const Row row : {Row{true, true, true}, Row{false, true, false}, Row{true, false, false}}) {
+        inputMethod.running = row.ibusRuns;
+        makeManager();
+        manager->loadSettings();
+        settle();
+        elements.readsKeysThroughInputMethod = row.readsThroughInputMethod;
+        bringToFront("gtk4-demo");
+        EXPECT_EQ(manager->frontmostReadsKeysThroughInputMethod(), row.untouched) << row.ibusRuns;
+        EXPECT_EQ(manager->resolvedInjection().isPassthrough(), row.untouched) << row.ibusRuns;
+        EXPECT_EQ(manager->resolvedInjection().matchedRuleID, BuiltInInjectionRules::defaultID);
+    }
+}
+
 TEST_F(VietIMEManagerTest, BuiltInRulesCanBeSwitchedOffExceptTheTwoFixedOnes) {
     makeManager();
     for (const auto& rule : VietIMEManager::toggleableBuiltInRules()) {

@@ -30,7 +30,7 @@ TEST(DesignComponentsTest, SidebarRowsReadAsOneElement) {
     ASSERT_NE(row.newBadge(), nullptr);
     ASSERT_NE(row.trailingLabel(), nullptr);
     EXPECT_EQ(row.trailingLabel()->text(), "1.2 GB");
-    EXPECT_EQ(row.accessibleName(), "Duplicates, NEW");
+    EXPECT_EQ(row.accessibleName(), "Duplicates, NEW, 1.2 GB") << "with the size it shows";
     EXPECT_EQ(row.symbolColor(), DesignTokens::accent().resolve(row.palette()));
 
     SidebarRow plain("Boost", "power", DesignTokens::health(), std::nullopt, false, true);

@@ -67,7 +67,7 @@ TEST_F(ItemRowsTest, RowsShowTheItemAndItsFailure) {
     FriendlyItemRow friendly(services(), cache);
     ASSERT_NE(friendly.descriptionLabel(), nullptr);
     EXPECT_EQ(friendly.descriptionLabel()->text(), "Temporary data");
-    EXPECT_EQ(friendly.checkBox()->accessibleName(), "System junk");
+    EXPECT_EQ(friendly.checkBox()->accessibleName(), "System junk, 3 KB") << "the size it shows";
     EXPECT_EQ(friendly.sizeLabel()->text(), "3 KB");
     friendly.checkBox()->click();
     EXPECT_FALSE(vm->result().items[1].isSelected) << "the view model flips the flag";

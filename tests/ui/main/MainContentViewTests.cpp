@@ -12,6 +12,9 @@
 #include "doubles/TempDir.hpp"
 
 #include "ui/LayoutAudit.hpp"
+#include "ui/TabRound.hpp"
+
+#include <QApplication>
 
 #include <gtest/gtest.h>
 
@@ -148,6 +151,31 @@ TEST_F(MainContentViewTest, PagesFollowTheRouteAndAFailedExportSaysSo) {
     view.exportReport();
     EXPECT_EQ(dialogs->warnings.size(), 1u);
     EXPECT_TRUE(std::filesystem::exists(folder / "report.txt"));
+}
+
+TEST_F(MainContentViewTest, TabVisitsTheHeaderButtonsBeforeThePageAlsoAfterTheyAreBuiltAgain) {
+    h.scanTo(*vm, {scannedItem("/h/.Trash/a", CategoryType::trash, 2048),
+                   scannedItem("/h/.Trash/b", CategoryType::trash, 1024, false)});
+    vm->scanState.set(model::scan_state::Done{});
+    vm->sidebarSelection.set(model::SidebarSelection::category(CategoryType::trash));
+    view.resize(840, 700);
+    view.show();
+    QApplication::setActiveWindow(&view);
+    for (const char* when : {"first built", "built again"}) {
+        std::vector<QWidget*> header;
+        for (auto* button : view.toolbarButtons())
+            if (button->isEnabled()) header.push_back(button);
+        ASSERT_GE(header.size(), 2u) << when;
+        const auto visited = testing::tabRound(view);
+        ASSERT_GT(visited.size(), header.size()) << when;
+        EXPECT_EQ(std::vector<QWidget*>(visited.begin(), visited.begin() + static_cast<std::ptrdiff_t>(header.size())),
+                  header)
+            << when << ": leading to trailing, before the page";
+        EXPECT_TRUE(view.page()->isAncestorOf(visited[header.size()])) << when;
+        // Another selection renames Clean: the header's buttons are built again.
+        vm->toggleItem(vm->result().items[1].id);
+        QCoreApplication::processEvents();
+    }
 }
 
 }  // namespace

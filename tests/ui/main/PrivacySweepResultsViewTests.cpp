@@ -2,7 +2,11 @@
 
 #include "viewmodels/ScanViewModelHarness.hpp"
 
+#include <QApplication>
 #include <QFrame>
+#include <QPushButton>
+#include <QTest>
+#include <QVBoxLayout>
 
 #include <gtest/gtest.h>
 
@@ -44,7 +48,8 @@ TEST_F(PrivacySweepResultsViewTest, NoPrivacyItemsShowOnlyTheEmptyState) {
 }
 
 TEST_F(PrivacySweepResultsViewTest, GroupsCardsAndRowsFollowTheResult) {
-    scanTo({privacyItem("/h/Cookies", "Cookies", "cookies", "priv:cookie:chrome", {"ads.example", "t.example"}, true),
+    scanTo({privacyItem("/h/Cookies", "Cookies", "cookies", "priv:cookie:chrome",
+                        {".ads.example", "ads.example", "t.example", ".t.example"}, true),
             privacyItem("/h/Other/Cookies", "Cookies", "cookies", "priv:cookie:chrome", {"ads.example"}, true),
             privacyItem("", "Clipboard", "clip", "priv:pasteboard", {}, false, 40),
             scannedItem("/h/Library/Caches/x", CategoryType::systemCaches, 5000)});
@@ -55,7 +60,9 @@ TEST_F(PrivacySweepResultsViewTest, GroupsCardsAndRowsFollowTheResult) {
     EXPECT_EQ(dividers(view.groupCards()[0]), 1) << "a divider between the two targets only";
     EXPECT_EQ(dividers(view.groupCards()[1]), 0) << "one target, no divider";
     ASSERT_EQ(view.targetRows().size(), 3u);
-    EXPECT_EQ(view.targetRows()[0]->domainsLabel()->text(), "2 domains");
+    EXPECT_EQ(view.targetRows()[0]->domainsLabel()->text(), "2 domains") << "a leading dot makes no other domain";
+    EXPECT_EQ(view.targetRows()[0]->figureLabel()->text(), "4 tracker cookies") << "counted, not weighed";
+    EXPECT_EQ(view.targetRows()[2]->figureLabel()->text(), "40 bytes");
     ASSERT_NE(view.targetRows()[2]->checkBox(), nullptr) << "a pathless item is matched by its name";
     EXPECT_EQ(view.targetRows()[2]->domainsLabel(), nullptr);
     EXPECT_FALSE(view.targetRows()[2]->checkBox()->isChecked());
@@ -111,6 +118,30 @@ TEST_F(PrivacySweepResultsViewTest, SelectTrackersLeavesOnlyTrackerCookiesSelect
     EXPECT_EQ(PrivacySweepResultsView::groupSymbol(history), "clock.arrow.circlepath");
     history.browser = model::BrowserKind::safari;
     EXPECT_EQ(PrivacySweepResultsView::groupSymbol(history), "safari.fill") << "the browser decides first";
+}
+
+TEST_F(PrivacySweepResultsViewTest, SpaceOnACheckBoxKeepsTheFocusOnItThroughEveryRebuild) {
+    scanTo({privacyItem("/h/Cookies", "Cookies", "cookies", "priv:cookie:chrome", {"ads.example"}, true),
+            privacyItem("", "Clipboard", "clip", "priv:pasteboard", {}, false, 40)});
+    QWidget window;
+    auto* column = new QVBoxLayout(&window);
+    column->addWidget(new QPushButton("Sidebar", &window));
+    auto* view = new PrivacySweepResultsView(*vm, &window);
+    column->addWidget(view);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    view->targetRows()[1]->checkBox()->setFocus();
+    for (int press = 1; press <= 3; ++press) {
+        auto* box = view->targetRows()[1]->checkBox();
+        ASSERT_TRUE(box->hasFocus()) << press;
+        const bool wasChecked = box->isChecked();
+        QTest::keyClick(box, Qt::Key_Space);
+        auto* rebuilt = view->targetRows()[1]->checkBox();
+        ASSERT_NE(rebuilt, box) << "the list was built again";
+        EXPECT_NE(rebuilt->isChecked(), wasChecked);
+        EXPECT_EQ(QApplication::focusWidget(), rebuilt) << press;
+        QCoreApplication::processEvents();
+    }
 }
 
 }  // namespace

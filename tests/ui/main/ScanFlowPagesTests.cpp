@@ -10,6 +10,11 @@
 #include "doubles/ManualMainQueue.hpp"
 #include "doubles/TempDir.hpp"
 #include "viewmodels/ScanViewModelHarness.hpp"
+#include "ui/TabRound.hpp"
+
+#include <QApplication>
+
+#include <algorithm>
 
 #include <gtest/gtest.h>
 
@@ -147,7 +152,7 @@ TEST_F(ScanFlowPagesTest, ALongListOpensWithABatchOfRowsAndBuildsMoreOnDemand) {
     ResultsView page(rows(), nullptr);
     auto* list = dynamic_cast<ResultsListView*>(page.content());
     ASSERT_NE(list, nullptr);
-    EXPECT_EQ(list->headerLabel()->text(), "10000 items");
+    EXPECT_EQ(list->headerLabel()->text(), "10,000 items");
     EXPECT_EQ(list->rows().size(), static_cast<std::size_t>(LazyColumn::kBatch));
     list->list()->fetchMore();
     EXPECT_EQ(list->rows().size(), static_cast<std::size_t>(2 * LazyColumn::kBatch));
@@ -197,6 +202,24 @@ TEST_F(ScanFlowPagesTest, ATileOpensItsCategory) {
     page.hero()->button()->click();
     EXPECT_EQ(confirmations, std::vector<std::string>{"Clean 30 bytes?"});
     EXPECT_EQ(page.hero()->ring()->centerLabel()->text(), "60%");
+}
+
+TEST_F(ScanFlowPagesTest, TabVisitsTheHeroBeforeTheTilesAfterTheHeroIsMadeAgain) {
+    h.scanTo(*vm, {scannedItem("/h/.Trash/a", CategoryType::trash, 10),
+                   scannedItem("/h/Library/Logs/b", CategoryType::systemCaches, 20)});
+    DiskSpaceView page(*vm, DiskInfo{1000, 400}, h.clock, [](const CleanConfirmation&) {});
+    page.resize(840, 700);
+    page.show();
+    QApplication::setActiveWindow(&page);
+    auto* hero = page.hero();
+    vm->scanState.set(model::scan_state::Scanning{});
+    ASSERT_NE(page.hero(), hero) << "another button: a new hero card";
+    QCoreApplication::processEvents();
+    ASSERT_NE(page.hero()->button(), nullptr);
+    const auto visited = testing::tabRound(page);
+    const auto at = [&](const QWidget* control) { return std::find(visited.begin(), visited.end(), control) - visited.begin(); };
+    ASSERT_LT(at(page.hero()->button()), static_cast<std::ptrdiff_t>(visited.size()));
+    for (auto* tile : page.categories()->tileButtons()) EXPECT_LT(at(page.hero()->button()), at(tile));
 }
 
 }  // namespace

@@ -47,10 +47,13 @@ TEST_F(SidebarViewTest, TheSubtitleFollowsTheScan) {
     EXPECT_EQ(view.subtitle(), "Error");
     EXPECT_EQ(view.bottomPanel(), nullptr);
     vm->scanState.set(model::scan_state::Cleaned{0});
-    EXPECT_EQ(view.subtitle(), "Zero KB freed");
+    EXPECT_EQ(view.subtitle(), "0 KB freed");
     ASSERT_NE(view.bottomPanel(), nullptr);
     EXPECT_EQ(view.panelLabel()->text(), "Cleaned");
-    EXPECT_EQ(view.panelValue()->text(), "Zero KB");
+    EXPECT_EQ(view.panelValue()->text(), "0 KB");
+    vm->sidebarSelection.set(SidebarSelection::category(CategoryType::trash));
+    ASSERT_NE(view.bottomPanel(), nullptr);
+    EXPECT_EQ(view.panelLabel()->text(), "Selected in this category") << "the freed figure stays beside the overview";
 }
 
 TEST_F(SidebarViewTest, RowsShowSizesNamesAndTheTypingSwitch) {

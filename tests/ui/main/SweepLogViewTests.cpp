@@ -72,6 +72,24 @@ TEST_F(SweepLogViewTest, UndoMarksTheRowRestoredThroughTheViewModel) {
     EXPECT_NE(view.rows()[0]->restoredPill(), nullptr);
 }
 
+TEST_F(SweepLogViewTest, ARefusedUndoIsToldBesideItsRowUntilAnUndoSucceeds) {
+    sweep({action(SweepActionKind::cookieDomain, "doubleclick.net", true, false),
+           action(SweepActionKind::fileTruncated, std::nullopt, true, false)});
+    SweepLogView view(*vm, h.clock);
+    h.restorer.failure = "Chrome is running: quit Chrome and undo again";
+    view.rows()[0]->undoButton()->click();
+    ASSERT_NE(view.rows()[0]->refusalLabel(), nullptr);
+    EXPECT_EQ(view.rows()[0]->refusalLabel()->text(), "Chrome is running: quit Chrome and undo again");
+    EXPECT_NE(view.rows()[0]->undoButton(), nullptr) << "it can be tried again once the browser quits";
+    EXPECT_EQ(view.rows()[1]->refusalLabel(), nullptr);
+    EXPECT_FALSE(std::holds_alternative<model::scan_state::Error>(vm->scanState()));
+
+    h.restorer.failure.reset();
+    view.rows()[1]->undoButton()->click();
+    EXPECT_EQ(view.rows()[0]->refusalLabel(), nullptr) << "gone once an undo succeeds";
+    EXPECT_NE(view.rows()[1]->restoredPill(), nullptr);
+}
+
 TEST_F(SweepLogViewTest, AnUndoKeepsTheScrollPositionAndTheFocusOnItsRow) {
     std::vector<SweepAction> actions;
     for (int i = 0; i < 30; ++i) actions.push_back(action(SweepActionKind::fileRemoved, "/h/file", true, false));

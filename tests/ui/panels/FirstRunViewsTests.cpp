@@ -68,7 +68,7 @@ TEST_F(FirstRunViewsTest, OnboardingWalksItsStepsAndFinishesFromTheLast) {
     EXPECT_EQ(permissions->pollingRequestCount, 0);
 }
 
-// Where the canvas's texts stand, symbols in a line of text included.
+// Where the canvas's texts stand, symbols in a line of text and the hero circle included.
 std::vector<std::pair<std::string, QRect>> textRects(const QWidget& canvas) {
     std::vector<std::pair<std::string, QRect>> rects;
     // The part a scroll area shows.
@@ -82,8 +82,10 @@ std::vector<std::pair<std::string, QRect>> textRects(const QWidget& canvas) {
             add(label, label->text().isEmpty() ? QString("a symbol") : label->text());
     for (const auto* button : canvas.findChildren<QAbstractButton*>())
         if (!button->text().isEmpty()) add(button, button->text());
-    for (const auto* widget : canvas.findChildren<QWidget*>())
+    for (const auto* widget : canvas.findChildren<QWidget*>()) {
         if (const auto* capsule = dynamic_cast<const CapsuleLabel*>(widget)) add(capsule, capsule->text());
+        if (dynamic_cast<const StepHero*>(widget) != nullptr) add(widget, QString("the hero circle"));
+    }
     return rects;
 }
 

@@ -7,6 +7,7 @@
 
 #include "doubles/FakeClock.hpp"
 #include "doubles/FakeProcTree.hpp"
+#include "doubles/ScopedDesktopTexts.hpp"
 #include "doubles/RecordingProcessSignaller.hpp"
 #include "doubles/TempDir.hpp"
 
@@ -135,6 +136,19 @@ TEST(BoostGauges, CpuTileRoundsAndHasNoPill) {
     EXPECT_EQ(tile.caption, "46% across all cores");
     EXPECT_EQ(tile.accessibilityLabel, "CPU load: 46 percent. 46% across all cores");
     EXPECT_FALSE(tile.pill.has_value());
+}
+
+// Figures of ten and more in a Vietnamese window, as the Boost page gets them.
+TEST(BoostGauges, VietnameseFiguresUseItsOwnSeparators) {
+    const testing::ScopedDesktopTexts vietnamese("vi");
+    const auto tile = memoryGauge({.total = 25'275'865'006, .used = 2'190'433'321});
+    EXPECT_EQ(tile.caption, "2,04 GB / 23,54 GB");
+    EXPECT_EQ(cpuGauge(0.456).caption, "46% tr\u00ean m\u1ecdi nh\u00e2n");
+    const auto columns = memoryBreakdown({.wired = 1'288'490'189'000, .compressed = 0, .app = 18'454'937, .cached = 1000});
+    EXPECT_EQ(columns.at(0).value, "17,6 MB");
+    EXPECT_EQ(columns.at(1).value, "1,17 TB");
+    EXPECT_EQ(columns.at(2).value, "0 KB");
+    EXPECT_EQ(columns.at(3).value, "1.000 byte");
 }
 
 TEST(BoostGauges, BreakdownColumnsInOrderWithTheirColours) {

@@ -47,7 +47,7 @@ TEST_F(MainContentPresenterTest, RoutesFollowTheSelectionThenTheScanState) {
         {trash, state::Scanning{}, false, CategoryType::trash, false, Kind::categoryWaiting},
         {trash, state::Scanning{}, false, CategoryType::xcode, false, Kind::categoryPrompt},
         {trash, state::Cleaning{}, false, {}, true, Kind::cleaning},
-        {trash, state::Cleaned{42}, false, {}, true, Kind::cleaned},
+        {trash, state::Cleaned{42, CategoryType::trash}, false, {}, true, Kind::cleaned},
         {SidebarSelection::overview(), state::Error{"disk gone"}, false, {}, false, Kind::error},
         {SidebarSelection::overview(), state::Done{}, false, {}, false, Kind::overview},
     };
@@ -69,6 +69,49 @@ TEST_F(MainContentPresenterTest, RoutesFollowTheSelectionThenTheScanState) {
     EXPECT_EQ(navigationTitle(*vm), "Trash & Old Files");
     vm->sidebarSelection.set(SidebarSelection::features());
     EXPECT_EQ(navigationTitle(*vm), "Vietnamese Typing");
+}
+
+TEST_F(MainContentPresenterTest, TheResultOfACleanShowsOnlyOnThePageThatCleaned) {
+    const testing::ScopedDesktopTexts english;
+    load({scannedItem("/h/.Trash/a", CategoryType::trash, 10), scannedItem("/h/dup/a", CategoryType::duplicates, 20),
+          scannedItem("/h/dup/b", CategoryType::duplicates, 20)});
+    vm->scannedCategories.set({CategoryType::trash, CategoryType::duplicates});
+    const auto trash = SidebarSelection::category(CategoryType::trash);
+    const auto duplicates = SidebarSelection::category(CategoryType::duplicates);
+    struct Case {
+        std::optional<CategoryType> cleaned;
+        SidebarSelection selection;
+        Kind route;
+        std::string title;
+    };
+    const std::vector<Case> cases{
+        {std::nullopt, SidebarSelection::overview(), Kind::cleaned, "Cleaned"},
+        {std::nullopt, duplicates, Kind::results, "Duplicate Files"},
+        {std::nullopt, SidebarSelection::uninstall(), Kind::uninstall, "Uninstall Apps"},
+        {std::nullopt, SidebarSelection::boost(), Kind::boost, "Boost"},
+        {std::nullopt, SidebarSelection::settings(), Kind::settings, "Settings"},
+        {std::nullopt, SidebarSelection::smartCleanup(), Kind::smartCleanup, "Smart Cleanup"},
+        {CategoryType::trash, trash, Kind::cleaned, "Cleaned"},
+        {CategoryType::trash, duplicates, Kind::results, "Duplicate Files"},
+        {CategoryType::trash, SidebarSelection::overview(), Kind::overview, "Overview"},
+        {CategoryType::trash, SidebarSelection::features(), Kind::features, "Vietnamese Typing"},
+    };
+    for (const auto& c : cases) {
+        vm->scanState.set(state::Cleaned{24, c.cleaned});
+        vm->sidebarSelection.set(c.selection);
+        EXPECT_EQ(detailRoute(*vm).kind, c.route) << c.title;
+        EXPECT_EQ(navigationTitle(*vm), c.title);
+    }
+}
+
+TEST_F(MainContentPresenterTest, TheCleanedPageCountsWhatIsLeftWhereItCleaned) {
+    load({scannedItem("/h/.Trash/a", CategoryType::trash, 10), scannedItem("/h/dup/a", CategoryType::duplicates, 20),
+          scannedItem("/h/dup/b", CategoryType::duplicates, 20)});
+    vm->scanState.set(state::Cleaned{24, std::nullopt});
+    EXPECT_EQ(detailRoute(*vm).leftBytes, 50) << "a clean of everything: everything still found";
+    vm->scanState.set(state::Cleaned{24, CategoryType::trash});
+    vm->sidebarSelection.set(SidebarSelection::category(CategoryType::trash));
+    EXPECT_EQ(detailRoute(*vm).leftBytes, 10);
 }
 
 TEST_F(MainContentPresenterTest, ToolbarFollowsTheScanState) {
@@ -155,6 +198,36 @@ TEST_F(MainContentPresenterTest, ConfirmationTextsCountTheSelectionInScope) {
     EXPECT_EQ(cleanConfirmation(*vm).message,
               "Privacy sweep actions are logged and can be undone within 24 hours from the sweep log.");
 }
+
+struct CookieFigure {
+    std::int64_t fileBytes;
+    std::vector<std::string> cookieHosts;
+    std::string deleteLabel;
+};
+
+class CookieConfirmationTest : public MainContentPresenterTest, public ::testing::WithParamInterface<CookieFigure> {};
+
+TEST_P(CookieConfirmationTest, TrackerCookiesAreCountedNotWeighed) {
+    const testing::ScopedDesktopTexts english;
+    std::vector<model::CleanItem> items;
+    if (GetParam().fileBytes > 0) items.push_back(scannedItem("/h/recent.sfl", CategoryType::privacy, GetParam().fileBytes));
+    if (!GetParam().cookieHosts.empty()) {
+        auto cookies = scannedItem("/h/Cookies", CategoryType::privacy, 0);
+        cookies.privacyDomains = GetParam().cookieHosts;
+        cookies.deletionMethod =
+            model::DeletionMethod::clearTrackerCookies("/h/Cookies", GetParam().cookieHosts, model::BrowserKind::chrome);
+        items.push_back(cookies);
+    }
+    for (auto& item : items) item.isSelected = true;
+    load(items);
+    EXPECT_EQ(cleanConfirmation(*vm).deleteLabel, GetParam().deleteLabel);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Selections, CookieConfirmationTest,
+    ::testing::Values(CookieFigure{2000, {}, "Delete 2 KB"},
+                      CookieFigure{0, {".x.com", "x.com", "y.com"}, "Delete 3 tracker cookies"},
+                      CookieFigure{2000, {"x.com"}, "Delete 2 KB and 1 tracker cookie"}));
 
 TEST_F(MainContentPresenterTest, TheConfirmationNamesEachLabelOnceTheLargestFirst) {
     auto named = [](std::string path, std::string title, std::int64_t size) {

@@ -143,7 +143,7 @@ TEST_F(MenuBarPresenterTest, TheLastActivityReadsAsASentenceInEitherLanguage) {
 TEST_F(MenuBarPresenterTest, DiskHeaderOfAnUnreadableOrOverfullVolume) {
     const auto none = diskUsageHeader(std::nullopt);
     EXPECT_EQ(none.usedFraction, 0.0);
-    EXPECT_EQ(none.freeText, "Zero KB free");
+    EXPECT_EQ(none.freeText, "0 KB free");
     const auto overfull = diskUsageHeader(DiskInfo{100'000'000, -5});
     EXPECT_EQ(overfull.usedFraction, 1.0);
     EXPECT_EQ(overfull.color, UsageColor::danger);

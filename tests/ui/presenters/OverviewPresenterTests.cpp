@@ -72,7 +72,7 @@ TEST_F(OverviewPresenterTest, TheDuplicatesTileSaysWhereTheWalkStoppedEarly) {
     ASSERT_TRUE(tiles[0].notice);
     EXPECT_EQ(tiles[0].notice->line, "Stopped early at /h/Documents/x.pdf");
     EXPECT_EQ(tiles[0].notice->detail,
-              "Stopped early: the limit of 5000 files to compare was reached at /h/Documents/x.pdf; files from there "
+              "Stopped early: the limit of 5,000 files to compare was reached at /h/Documents/x.pdf; files from there "
               "on were not compared. Not reached: /h/Desktop.");
     EXPECT_FALSE(tiles[1].notice) << "only the Duplicates figure comes from the walk";
 

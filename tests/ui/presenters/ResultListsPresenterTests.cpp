@@ -64,7 +64,7 @@ TEST_F(ResultListsPresenterTest, AWalkStoppedAtTheCandidateLimitSaysHowFarItGot)
     h.scanTo(*vm, {});
     auto results = duplicateResults(*vm);
     EXPECT_EQ(results.limitNotice,
-              "Stopped early: the limit of 5000 files to compare was reached at /h/Documents/x.pdf; files from there "
+              "Stopped early: the limit of 5,000 files to compare was reached at /h/Documents/x.pdf; files from there "
               "on were not compared. Not reached: /h/Downloads, /h/Desktop.");
     EXPECT_EQ(results.emptyMessage, results.limitNotice) << "never \"look clean\" when some were not looked at";
 

@@ -2,6 +2,7 @@
 #include "ui/presenters/MainContentPresenter.hpp"
 #include "ui/presenters/ScanProgressPresenter.hpp"
 
+#include "doubles/ScopedDesktopTexts.hpp"
 #include "viewmodels/ScanViewModelHarness.hpp"
 
 #include <gtest/gtest.h>
@@ -123,7 +124,27 @@ TEST_F(ScanFlowPresenterTest, DoneLeavesOnlyTheCleanedState) {
     vm->scanState.set(state::Cleaned{5});
     finishCleaned(*vm);
     EXPECT_EQ(vm->scanState(), model::ScanState{state::Done{}});
-    EXPECT_EQ(cleanedPage(2'000'000).accessibleLabel, "All clean. 2 MB freed.");
+}
+
+TEST_F(ScanFlowPresenterTest, AllCleanOnlyWhenNothingIsLeft) {
+    const testing::ScopedDesktopTexts english;
+    struct Case {
+        std::int64_t left;
+        std::string title;
+        std::optional<std::string> leftText;
+        std::string accessible;
+    };
+    const std::vector<Case> cases{
+        {0, "All Clean!", std::nullopt, "All clean. 2 MB freed."},
+        {4'800'000, "Cleaned", "4.8 MB still to clean", "Cleaned. 2 MB freed, 4.8 MB still to clean."},
+    };
+    for (const auto& c : cases) {
+        const auto page = cleanedPage(2'000'000, c.left);
+        EXPECT_EQ(page.title, c.title);
+        EXPECT_EQ(page.freedText, "2 MB freed");
+        EXPECT_EQ(page.leftText, c.leftText);
+        EXPECT_EQ(page.accessibleLabel, c.accessible);
+    }
 }
 
 TEST_F(ScanFlowPresenterTest, ACategoryKnownOnlyFromStoredTotalsInvitesAScan) {

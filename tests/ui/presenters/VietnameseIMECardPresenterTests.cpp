@@ -92,6 +92,14 @@ TEST_F(VietnameseIMECardTest, LeavingTheInputMethodSelectsTheEngineUsedBeforeAnd
     settle();
     EXPECT_TRUE(tap.installed);
     EXPECT_EQ(card->state().typingPath, "Typing through the key tap");
+    inputMethod.running = true;
+    manager->refreshIMKitStatus();
+    elements.readsKeysThroughInputMethod = true;
+    bringToFront("gtk4-demo");
+    EXPECT_EQ(card->state().typingPath,
+              "This program types through the input method: the key tap leaves its keys as typed");
+    elements.readsKeysThroughInputMethod = false;
+    bringToFront("gedit");
 
     launched.clear();
     card->chooseIntegrationMode(VietIMEIntegrationMode::cgEvent);

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QKeyEvent>
+#include <QTest>
 
 #include "ui/LayoutAudit.hpp"
 
@@ -35,6 +36,23 @@ TEST_F(TypingScreensTest, ThePageFitsWithoutSidewaysScrollingAtEverySize) {
     AppFeaturesView page(kFeatureGridColumns, services());
     for (const auto size : testing::kPageSizes)
         EXPECT_EQ(testing::layoutFaultsAt(page, size), std::vector<std::string>{}) << size.width();
+}
+
+TEST_F(TypingScreensTest, TheIntroSpeaksOfTypingAndThePathStandsOnALineOfItsOwn) {
+    EXPECT_NE(std::string(kFeaturesIntro).find("typing"), std::string::npos) << "the page holds only the typing card";
+    AppFeaturesView page(kFeatureGridColumns, services());
+    auto& card = *page.typingCard();
+    turnOn(card);
+    page.resize(testing::kFirstPage);
+    page.show();
+    QApplication::processEvents();
+    const auto* detail = card.integrationModeDetail();
+    const auto* path = card.typingPathLabel();
+    ASSERT_TRUE(path->isVisible());
+    EXPECT_EQ(path->text(), "Typing through the key tap");
+    EXPECT_FALSE(detail->text().contains(path->text()));
+    const int detailBottom = detail->mapTo(&card, QPoint(0, detail->height())).y();
+    EXPECT_GE(path->mapTo(&card, QPoint(0, 0)).y() - detailBottom, 8) << "a gap between the two texts";
 }
 
 TEST_F(TypingScreensTest, ARefusedSwitchTurnsBackOffAndSaysWhy) {
@@ -121,6 +139,37 @@ TEST_F(TypingScreensTest, TheRulesSheetAddsForTheLastOtherApplicationAndDeletes)
     sheet.deleteButtons().front()->click();
     EXPECT_TRUE(stored->ruleStore.customRules().empty());
     EXPECT_TRUE(sheet.deleteButtons().empty());
+}
+
+TEST_F(TypingScreensTest, ABuiltInRuleSwitchKeepsTheFocusWhenTheListsAreBuiltAgain) {
+    IMERulesSheet sheet(*manager);
+    sheet.show();
+    QApplication::setActiveWindow(&sheet);
+    ASSERT_GE(sheet.builtInSwitches().size(), 2u);
+    sheet.builtInSwitches()[1]->setFocus();
+    for (int press = 1; press <= 2; ++press) {
+        auto* toggle = sheet.builtInSwitches()[1];
+        ASSERT_TRUE(toggle->hasFocus()) << press;
+        const bool wasOn = toggle->isChecked();
+        QTest::keyClick(toggle, Qt::Key_Space);
+        auto* rebuilt = sheet.builtInSwitches()[1];
+        ASSERT_NE(rebuilt, toggle) << "the lists were built again";
+        EXPECT_NE(rebuilt->isChecked(), wasOn);
+        EXPECT_EQ(QApplication::focusWidget(), rebuilt) << press;
+    }
+}
+
+TEST_F(TypingScreensTest, SpaceOnTheTypingSwitchKeepsTheFocusOnIt) {
+    trust.trusted = true;
+    permissions->accessibility.set(true);
+    VietnameseIMEFeatureCard card(services());
+    card.show();
+    QApplication::setActiveWindow(&card);
+    card.enabledSwitch()->setFocus();
+    ASSERT_TRUE(card.enabledSwitch()->hasFocus());
+    QTest::keyClick(card.enabledSwitch(), Qt::Key_Space);
+    ASSERT_TRUE(manager->isEnabled());
+    EXPECT_EQ(QApplication::focusWidget(), card.enabledSwitch()) << "moved into the card built for the new state";
 }
 
 }  // namespace

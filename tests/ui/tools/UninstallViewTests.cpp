@@ -6,6 +6,7 @@
 
 #include "doubles/ManualExecutor.hpp"
 #include "doubles/ManualMainQueue.hpp"
+#include "doubles/ScopedDesktopTexts.hpp"
 #include "doubles/TempDir.hpp"
 #include "ui/LayoutAudit.hpp"
 
@@ -88,6 +89,19 @@ TEST_F(UninstallViewTest, ThePaneTitleAloneNamesThePage) {
         EXPECT_FALSE(label->isVisible() && label->text() == title) << "a second title under the pane's";
     EXPECT_EQ(view.accessibleName(), title) << "assistive tools still hear the page's name";
     EXPECT_TRUE(view.countLabel()->isVisible());
+}
+
+TEST(UninstallViewLanguage, TheLoadingLabelSpeaksTheWindowsLanguage) {
+    testing::ScopedDesktopTexts english("en");
+    testing::TempDir dir;
+    platform::PosixFileSystem fileSystem;
+    services::AppUninstaller uninstaller{fileSystem, platform::HostLayout::forHome(dir / "home", dir / "sys")};
+    testing::ManualExecutor background;
+    testing::ManualMainQueue main;
+    UninstallView view{std::make_unique<viewmodels::UninstallViewModel>(uninstaller, background, main)};
+    QStringList shown;
+    for (const auto* label : view.findChildren<QLabel*>()) shown << label->text();
+    EXPECT_TRUE(shown.contains("Looking for applications\u2026")) << shown.join(" | ").toStdString();
 }
 
 TEST_F(UninstallViewTest, SearchOpenTheSheetRemoveTheCheckedItemsAndReport) {

@@ -1,0 +1,26 @@
+#include "viewmodels/CleanFigureText.hpp"
+
+#include "platform/ByteCountFormatter.hpp"
+#include "platform/Localization.hpp"
+#include "platform/NumberFormatter.hpp"
+
+namespace zentrel::viewmodels {
+
+std::int64_t trackerCookieCount(const model::CleanItem& item) {
+    if (item.deletionMethod.kind() != model::DeletionMethod::Kind::clearTrackerCookies || item.privacyStoreBusy) return 0;
+    return static_cast<std::int64_t>(item.privacyDomains.size());
+}
+
+std::string cleanFigureText(std::int64_t bytes, std::int64_t trackerCookies) {
+    const auto size = platform::formatByteCount(bytes, platform::ByteCountStyle::file);
+    if (trackerCookies < 1) return size;
+    const auto cookies = platform::localizedFormat("%lld tracker cookies", {platform::formatCount(trackerCookies)});
+    if (bytes < 1) return cookies;
+    return platform::localizedFormat("%@ and %@", {size, cookies});
+}
+
+std::string cleanFigureText(const model::CleanItem& item) {
+    return cleanFigureText(item.sizeBytes, trackerCookieCount(item));
+}
+
+}  // namespace zentrel::viewmodels

@@ -1,0 +1,20 @@
+#pragma once
+// How much a clean takes, as the screens write it: bytes on disk, and the
+// tracker cookies it removes, which free no space of their own (their store
+// keeps its size), counted instead of weighed.
+
+#include "model/CleanItem.hpp"
+
+#include <cstdint>
+#include <string>
+
+namespace zentrel::viewmodels {
+
+// The tracker cookies cleaning the item removes; 0 for any other item.
+[[nodiscard]] std::int64_t trackerCookieCount(const model::CleanItem& item);
+// "20 KB", "12 tracker cookies" without bytes, or "20 KB and 12 tracker cookies".
+[[nodiscard]] std::string cleanFigureText(std::int64_t bytes, std::int64_t trackerCookies);
+// The figure of one item.
+[[nodiscard]] std::string cleanFigureText(const model::CleanItem& item);
+
+}  // namespace zentrel::viewmodels
