@@ -23,10 +23,10 @@ const std::set<std::string, std::less<>> kLargeFileSkippedFolders = {
     ".npm",         "Library", "Pods",  "build",       "dist",    "Applications", "Pictures"};
 
 // Their places come from the host table, by name.
-constexpr const char* kMailCaches[] = {"Mail Downloads", "Mail DataVaults"};
+constexpr const char* kMailCaches[] = {N_("Mail Downloads"), N_("Mail DataVaults")};
 
 CleanItem largeFileItem(const std::string& name, const std::string& path, std::int64_t size) {
-    auto item = newScanItem(name, path, CategoryType::largeFiles, "Large Files", size);
+    auto item = newScanItem(name, path, CategoryType::largeFiles, N_("Large Files"), size);
     item.friendlyName = name;
     item.friendlyDescription = platform::localized("Large file taking up significant space on your Mac");
     item.safetyLevel = SafetyLevel::review;
@@ -47,7 +47,7 @@ CleanerEngine::Items scanIOSBackups(CleanerEngine& engine, const platform::HostT
         if (auto info = readPropertyListStrings(engine.fileSystem(), path + "/Info.plist", {"Device Name"})) {
             if (auto found = info->find("Device Name"); found != info->end()) device = found->second;
         }
-        auto item = newScanItem(device, path, CategoryType::iosBackups, "iPhone/iPad Backups", engine.cachedSize(path));
+        auto item = newScanItem(device, path, CategoryType::iosBackups, N_("iPhone/iPad Backups"), engine.cachedSize(path));
         item.warningMessage = platform::localized("Deleting this backup cannot be undone");
         item.friendlyName = platform::localizedFormat("%@ backup", {device});
         item.friendlyDescription = platform::localizedFormat("A backup of your %@ stored on this Mac", {device});
@@ -93,7 +93,7 @@ CleanerEngine::Items scanMail(CleanerEngine& engine, const platform::HostTable& 
         if (path.empty()) continue;
         const auto size = engine.cachedSize(path);
         if (size <= 0) continue;
-        auto item = newScanItem(name, path, CategoryType::appCaches, "Mail", size);
+        auto item = newScanItem(name, path, CategoryType::appCaches, N_("Mail"), size);
         item.isSelected = item.isSafe = item.isRecommended = true;
         item.warningMessage = platform::localized("Attachments will still be accessible from Mail");
         item.friendlyName = platform::localized("Mail attachment cache");

@@ -21,11 +21,11 @@ struct AppCacheRow {
 };
 
 constexpr AppCacheRow kAppCaches[] = {
-    {"Cursor Logs", "Cursor"},     {"Cursor Cached Data", "Cursor"}, {"VS Code Logs", "VS Code"},
-    {"VS Code Cached Data", "VS Code"}, {"Chrome Cache", "Chrome"},  {"Chrome Cache 2", "Chrome"},
-    {"Safari Cache", "Safari"},    {"Brave Cache", "Brave"},         {"VS Code Cache", "VS Code"},
-    {"Slack Cache", "Slack"},      {"Slack Logs", "Slack"},          {"Discord Cache", "Discord"},
-    {"Figma Logs", "Figma"},
+    {N_("Cursor Logs"), "Cursor"},     {N_("Cursor Cached Data"), "Cursor"}, {N_("VS Code Logs"), "VS Code"},
+    {N_("VS Code Cached Data"), "VS Code"}, {N_("Chrome Cache"), "Chrome"},  {N_("Chrome Cache 2"), "Chrome"},
+    {N_("Safari Cache"), "Safari"},    {N_("Brave Cache"), "Brave"},         {N_("VS Code Cache"), "VS Code"},
+    {N_("Slack Cache"), "Slack"},      {N_("Slack Logs"), "Slack"},          {N_("Discord Cache"), "Discord"},
+    {N_("Figma Logs"), N_("Figma")},
 };
 
 // Whether the user may delete an entry of a shared folder: the folder lets
@@ -114,7 +114,7 @@ void appendCacheEntries(CleanerEngine& engine, const platform::HostTable& table,
         const auto size = engine.cachedSize(path);
         if (size <= kSystemCacheThreshold) continue;
         // A shared folder of the system is no cache of the user's.
-        auto item = newScanItem(name, path, CategoryType::systemCaches, folder.userOwned ? "User Caches" : "System Caches",
+        auto item = newScanItem(name, path, CategoryType::systemCaches, folder.userOwned ? N_("User Caches") : N_("System Caches"),
                                 size);
         item.isSafe = true;
         item.friendlyName = cacheTitle(name);
@@ -131,7 +131,7 @@ CleanerEngine::Items scanSystemCaches(CleanerEngine& engine, const platform::Hos
     for (const auto& folder : table.cacheFolders) appendCacheEntries(engine, table, folder, items);
     const auto& logs = table.logsFolder;
     if (const auto size = logs.empty() ? 0 : engine.cachedSize(logs); size > 0) {
-        auto item = newScanItem("User Logs", logs, CategoryType::systemCaches, "User Logs", size);
+        auto item = newScanItem(N_("User Logs"), logs, CategoryType::systemCaches, N_("User Logs"), size);
         item.isSelected = item.isSafe = item.isRecommended = true;
         item.deletionMethod = model::DeletionMethod::clearDirectoryContents();
         item.friendlyName = platform::localized("App logs");
@@ -173,7 +173,7 @@ CleanerEngine::Items scanTrashAndDownloads(CleanerEngine& engine, const platform
         if (listedSize <= kDownloadThreshold) continue;
         const auto size = attributes->isDirectory() ? listedSize : CleanerEngine::fileBytes(*attributes);
         const auto dateText = engine.scanDateFormatter().format(attributes->modificationDate);
-        auto item = newScanItem(name, path, CategoryType::trash, "Old Downloads", size);
+        auto item = newScanItem(name, path, CategoryType::trash, N_("Old Downloads"), size);
         item.warningMessage = platform::localizedFormat("Last modified %@", {dateText});
         item.friendlyName = name;
         item.friendlyDescription = platform::localizedFormat("Large file in Downloads, last opened %@", {dateText});

@@ -445,7 +445,7 @@ private:
 
 PartialDirectoryClearError::PartialDirectoryClearError(std::int64_t freedBytes, int failureCount,
                                                        std::string baseMessage)
-    : std::runtime_error(platform::localizedFormat("%@ %lld item(s) could not be deleted.",
+    : std::runtime_error(platform::localizedFormat(N_COUNTED("%@ %lld item(s) could not be deleted."),
                                                    {baseMessage, platform::formatCount(failureCount)})),
       freedBytes(freedBytes),
       failureCount(failureCount),

@@ -29,11 +29,11 @@ struct DevToolRow {
 };
 
 constexpr DevToolRow kDevToolRows[] = {
-    {"npm Cache", "npm"},         {"pnpm Store", "pnpm"},          {"pip Cache", "pip"},
-    {"Homebrew Vendor", "Homebrew"}, {"Homebrew Cache", "Homebrew"}, {"Yarn Cache", "Yarn"},
-    {"Gradle Cache", "Gradle"},   {"Maven Repository", "Maven"},   {"Cargo Registry", "Rust"},
-    {"Cargo Git", "Rust"},        {"CocoaPods Cache", "CocoaPods"}, {"Flutter pub-cache", "Flutter"},
-    {"Dart Tool", "Flutter"},     {"Android Build Tools", "Android"}, {"Android Sys Images", "Android"},
+    {N_("npm Cache"), "npm"},         {N_("pnpm Store"), "pnpm"},          {N_("pip Cache"), "pip"},
+    {N_("Homebrew Vendor"), "Homebrew"}, {N_("Homebrew Cache"), "Homebrew"}, {N_("Yarn Cache"), "Yarn"},
+    {N_("Gradle Cache"), "Gradle"},   {N_("Maven Repository"), "Maven"},   {N_("Cargo Registry"), "Rust"},
+    {N_("Cargo Git"), "Rust"},        {N_("CocoaPods Cache"), "CocoaPods"}, {N_("Flutter pub-cache"), "Flutter"},
+    {N_("Dart Tool"), "Flutter"},     {N_("Android Build Tools"), "Android"}, {N_("Android Sys Images"), "Android"},
 };
 
 constexpr const char* kProjectRoots[] = {"Developer", "Projects", "Project", "Code",      "code", "repos",
@@ -54,7 +54,7 @@ std::optional<platform::Date> modificationDate(const CleanerEngine& engine, cons
 }
 
 CleanerEngine::Items sizedEntries(CleanerEngine& engine, const std::string& folder, const char* subcategory) {
-    const bool archive = std::string_view(subcategory) == "Archives";
+    const bool archive = std::string_view(subcategory) == N_("Archives");
     CleanerEngine::Items items;
     if (folder.empty()) return items;
     for (const auto& name : listing(engine, folder)) {
@@ -125,10 +125,10 @@ CleanerEngine::Items scanXcode(CleanerEngine& engine, const platform::HostTable&
     auto append = [&items](CleanerEngine::Items found) {
         items.insert(items.end(), std::make_move_iterator(found.begin()), std::make_move_iterator(found.end()));
     };
-    append(sizedEntries(engine, table.xcodeDerivedData, "DerivedData"));
+    append(sizedEntries(engine, table.xcodeDerivedData, N_("DerivedData")));
     if (!table.xcodeDeviceSupport.empty()) append(scanDeviceSupport(engine, table.xcodeDeviceSupport));
     if (!table.xcodeSimulators.empty()) append(scanSimulators(engine, table.xcodeSimulators));
-    append(sizedEntries(engine, table.xcodeArchives, "Archives"));
+    append(sizedEntries(engine, table.xcodeArchives, N_("Archives")));
     return items;
 }
 
@@ -146,7 +146,7 @@ CleanerEngine::Items scanDeviceSupport(CleanerEngine& engine, const std::string&
         for (std::size_t i = 0; i < names.size(); ++i) {
             const auto path = folder + "/" + names[i];
             if (engine.isSymbolicLink(path)) continue;
-            auto item = newScanItem(names[i], path, CategoryType::xcode, "Device Support Symbols", engine.cachedSize(path));
+            auto item = newScanItem(names[i], path, CategoryType::xcode, N_("Device Support Symbols"), engine.cachedSize(path));
             item.isSafe = true;
             if (i == 0) {
                 item.warningMessage = platform::localized("Newest \u2014 keep for debugging on device");
@@ -178,7 +178,7 @@ CleanerEngine::Items scanSimulators(CleanerEngine& engine, const std::string& fo
             if (deviceName != plist->end() && runtime != plist->end())
                 display = deviceName->second + " (" + replacingAll(runtime->second, kSimulatorRuntimePrefix) + ")";
         }
-        auto item = newScanItem(display, path, CategoryType::xcode, "Simulators", engine.cachedSize(path));
+        auto item = newScanItem(display, path, CategoryType::xcode, N_("Simulators"), engine.cachedSize(path));
         item.isSafe = true;
         item.warningMessage = platform::localized("Will be recreated by Xcode when needed");
         item.friendlyName = platform::localized("iPhone/iPad Simulator");
@@ -216,7 +216,7 @@ CleanerEngine::Items scanDevTools(CleanerEngine& engine, const platform::HostTab
     const auto& docker = table.dockerDiskImage;
     if (auto attributes = docker.empty() ? std::nullopt : engine.fileSystem().attributes(docker);
         attributes && attributes->size >= 1) {
-        auto item = newScanItem("Docker Desktop VM", docker, CategoryType::devTools, "Docker",
+        auto item = newScanItem(N_("Docker Desktop VM"), docker, CategoryType::devTools, "Docker",
                                 CleanerEngine::fileBytes(*attributes));
         item.warningMessage = platform::localized("Deleting this removes all Docker images \u2014 prune instead");
         item.suggestedCommand = "docker system prune -a --volumes";
@@ -279,8 +279,8 @@ CleanerEngine::Items scanDevProjects(CleanerEngine& engine, const std::string& h
     if (otherManagerProjects >= 2) {
         const auto saving = static_cast<std::int64_t>(static_cast<double>(otherManagerBytes) * 0.5);
         const auto count = platform::formatCount(otherManagerProjects);
-        auto advice = newScanItem(platform::localizedFormat("Switch %lld projects to pnpm", {count}), "",
-                                  CategoryType::devProjects, "Advice", saving);
+        auto advice = newScanItem(platform::localizedFormat(N_COUNTED("Switch %lld projects to pnpm"), {count}), "",
+                                  CategoryType::devProjects, N_("Advice"), saving);
         advice.warningMessage = platform::localizedFormat(
             "%lld npm/yarn projects each copy their own dependencies. pnpm shares one store across all of them \u2014 "
             "could save roughly %@.",

@@ -23,27 +23,27 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 11> kPruneCo
     {"npm", "npm cache verify"},
     {"yarn", "yarn cache clean"},
     {"pip", "pip cache purge"},
-    {"gradle", "rm -rf ~/.gradle/caches  # Gradle re-downloads on next build"},
+    {"gradle", N_("rm -rf ~/.gradle/caches  # Gradle re-downloads on next build")},
     {"maven", "mvn dependency:purge-local-repository"},
-    {"rust", "cargo cache --autoclean  # needs: cargo install cargo-cache"},
+    {"rust", N_("cargo cache --autoclean  # needs: cargo install cargo-cache")},
     {"flutter", "flutter pub cache clean"},
     {"cocoapods", "pod cache clean --all"},
     {"homebrew", "brew cleanup -s"},
-    {"android", "# Manage in Android Studio \u25B8 SDK Manager (re-downloads on demand)"},
+    {"android", N_("# Manage in Android Studio \u25B8 SDK Manager (re-downloads on demand)")},
 }};
 
 constexpr std::array<std::string_view, 9> kICloudPackageExtensions = {
     ".photoslibrary", ".tvlibrary", ".theater", ".app", ".framework", ".pages", ".key", ".numbers", ".rtfd"};
 
 constexpr std::string_view kHardlinkStoreWarning =
-    "Shared by all your projects (hardlinked). Reclaim space safely with the command below instead of deleting the "
-    "whole store.";
+    N_("Shared by all your projects (hardlinked). Reclaim space safely with the command below instead of deleting the "
+    "whole store.");
 constexpr std::string_view kSharedRepoWarning =
-    "Shared by every project on this Mac \u2014 deleting forces all of them to re-download. Prune instead of wiping "
-    "the whole folder.";
+    N_("Shared by every project on this Mac \u2014 deleting forces all of them to re-download. Prune instead of wiping "
+    "the whole folder.");
 constexpr std::string_view kRecentUseWarning =
-    "Used in the last %@ \u2014 a project may still rely on this. Review before deleting.";
-constexpr std::string_view kDisposableWarning = "Package managers will re-download when needed";
+    N_("Used in the last %@ \u2014 a project may still rely on this. Review before deleting.");
+constexpr std::string_view kDisposableWarning = N_("Package managers will re-download when needed");
 
 std::string lowercased(std::string_view text) {
     std::string lower(text);
@@ -84,7 +84,7 @@ std::string suggestedCommand(std::string_view tool) {
 
 std::string recentUseWarning(platform::Date lastUsed, platform::Date now) {
     const auto days = static_cast<long long>(std::trunc(now.timeIntervalSince(lastUsed) / 86400));
-    if (days > 1) return localizedWith("%lld days", "%lld", platform::formatCount(days));
+    if (days > 1) return localizedWith(N_COUNTED("%lld days"), "%lld", platform::formatCount(days));
     return platform::localized("day");
 }
 

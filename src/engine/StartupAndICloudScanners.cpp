@@ -67,7 +67,7 @@ CleanerEngine::Items scanStartupItems(CleanerEngine& engine, const platform::Hos
             }
             const auto attributes = fileSystem.attributes(path);
             if (!attributes) continue;
-            auto item = makeItem(label, path, CategoryType::startup, "Launch Agents",
+            auto item = makeItem(label, path, CategoryType::startup, N_("Launch Agents"),
                                  CleanerEngine::fileBytes(*attributes));
             item.warningMessage = platform::localized("Disabling may affect app functionality");
             item.friendlyDescription = platform::localized("A service that launches automatically when your Mac starts");
@@ -99,7 +99,7 @@ CleanerEngine::Items scanICloud(CleanerEngine& engine, const platform::HostTable
         if (!(attributes.modificationDate < cutoff)) continue;
         const bool downloaded = status.isDownloaded(entry->path).value_or(false);
         if (SafetyClassifier::shouldSkipICloudItem(entry->path, downloaded)) continue;
-        auto item = makeItem(entry->name, entry->path, CategoryType::icloud, "iCloud Downloads",
+        auto item = makeItem(entry->name, entry->path, CategoryType::icloud, N_("iCloud Downloads"),
                                  CleanerEngine::fileBytes(attributes));
         item.warningMessage = platform::localized(
             "Frees the local copy only \u2014 the file stays safe in iCloud and re-downloads when you open it.");

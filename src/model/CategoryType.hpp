@@ -2,6 +2,7 @@
 // The twelve scan categories, in the order the system walks and stores them,
 // with their display tables. A category is stored as its raw-value text.
 
+#include "platform/Localization.hpp"
 #include "model/NamedColor.hpp"
 
 #include <array>
@@ -37,18 +38,18 @@ struct CategoryInfo {
 };
 
 inline constexpr std::array<CategoryInfo, 12> kCategories = {{
-    {CategoryType::xcode, "Xcode", "Xcode Leftovers", "hammer.fill", NamedColor::blue},
-    {CategoryType::devTools, "Dev Tools", "Developer Caches", "terminal.fill", NamedColor::purple},
-    {CategoryType::devProjects, "Dev Projects", "Project Dependencies", "shippingbox.fill", NamedColor::green},
-    {CategoryType::appCaches, "App Caches", "App Junk", "app.badge.fill", NamedColor::orange},
-    {CategoryType::systemCaches, "System Caches", "System Junk", "memorychip.fill", NamedColor::teal},
-    {CategoryType::trash, "Trash & Downloads", "Trash & Old Files", "trash.fill", NamedColor::red},
-    {CategoryType::largeFiles, "Large Files", "Large Files", "doc.fill", NamedColor::pink},
-    {CategoryType::iosBackups, "iOS Backups", "iPhone/iPad Backups", "iphone", NamedColor::indigo},
-    {CategoryType::duplicates, "Duplicates", "Duplicate Files", "doc.on.doc.fill", NamedColor::cyan},
-    {CategoryType::privacy, "Privacy", "Privacy Data", "eye.slash.fill", NamedColor::brown},
-    {CategoryType::startup, "Startup Items", "Startup Items", "power", NamedColor::mint},
-    {CategoryType::icloud, "iCloud", "iCloud Downloads", "icloud.fill", NamedColor::blue},
+    {CategoryType::xcode, N_("Xcode"), N_("Xcode Leftovers"), "hammer.fill", NamedColor::blue},
+    {CategoryType::devTools, N_("Dev Tools"), N_("Developer Caches"), "terminal.fill", NamedColor::purple},
+    {CategoryType::devProjects, N_("Dev Projects"), N_("Project Dependencies"), "shippingbox.fill", NamedColor::green},
+    {CategoryType::appCaches, N_("App Caches"), N_("App Junk"), "app.badge.fill", NamedColor::orange},
+    {CategoryType::systemCaches, N_("System Caches"), N_("System Junk"), "memorychip.fill", NamedColor::teal},
+    {CategoryType::trash, N_("Trash & Downloads"), N_("Trash & Old Files"), "trash.fill", NamedColor::red},
+    {CategoryType::largeFiles, N_("Large Files"), N_("Large Files"), "doc.fill", NamedColor::pink},
+    {CategoryType::iosBackups, N_("iOS Backups"), N_("iPhone/iPad Backups"), "iphone", NamedColor::indigo},
+    {CategoryType::duplicates, N_("Duplicates"), N_("Duplicate Files"), "doc.on.doc.fill", NamedColor::cyan},
+    {CategoryType::privacy, N_("Privacy"), N_("Privacy Data"), "eye.slash.fill", NamedColor::brown},
+    {CategoryType::startup, N_("Startup Items"), N_("Startup Items"), "power", NamedColor::mint},
+    {CategoryType::icloud, N_("iCloud"), N_("iCloud Downloads"), "icloud.fill", NamedColor::blue},
 }};
 
 inline constexpr std::array<CategoryType, 12> kAllCategories = [] {

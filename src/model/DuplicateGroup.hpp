@@ -2,6 +2,7 @@
 // A set of files the duplicate finder judged to be copies or near-copies of
 // each other, with the copy to keep marked.
 
+#include "platform/Localization.hpp"
 #include "model/RawValueTable.hpp"
 #include "platform/Date.hpp"
 
@@ -24,12 +25,12 @@ inline constexpr RawValueTable<DuplicateKind, 4> kDuplicateKinds = {{{DuplicateK
 // The kind's name as the screens show it (a translation key).
 [[nodiscard]] constexpr std::string_view displayName(DuplicateKind kind) {
     switch (kind) {
-    case DuplicateKind::perceptualImage: return "Photos";
-    case DuplicateKind::perceptualVideo: return "Video";
+    case DuplicateKind::perceptualImage: return N_("Photos");
+    case DuplicateKind::perceptualVideo: return N_("Video");
     case DuplicateKind::exactBytes:
     case DuplicateKind::documentHash: break;
     }
-    return "Exact";
+    return N_("Exact");
 }
 [[nodiscard]] constexpr std::optional<DuplicateKind> duplicateKindFromRaw(std::string_view raw) {
     return caseIn(kDuplicateKinds, raw);

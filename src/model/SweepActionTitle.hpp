@@ -4,6 +4,7 @@
 // before translation, or in older records the window's language of that
 // day); the shown title is made again from it and the action's kind.
 
+#include "platform/Localization.hpp"
 #include "model/SweepRecord.hpp"
 
 #include <string>
@@ -14,7 +15,7 @@ namespace zentrel::model {
 // The label a store-wide tracker-cookie action is recorded under: "Chrome tracker cookies".
 [[nodiscard]] std::string trackerCookiesLabel(std::string_view browser);
 // The label a cleared clipboard is recorded under.
-inline constexpr std::string_view kClipboardClearedLabel = "Clipboard cleared";
+inline constexpr std::string_view kClipboardClearedLabel = N_("Clipboard cleared");
 
 // "Chrome tracker cookies" is shown as "Cookie theo dõi của Chrome" in Vietnamese.
 [[nodiscard]] std::string sweepActionTitle(const SweepAction& action);

@@ -2,6 +2,7 @@
 // One thing the uninstaller can remove: the application bundle or one of its
 // leftovers in the Library, with its kind's label and symbol.
 
+#include "platform/Localization.hpp"
 #include "model/RawValueTable.hpp"
 #include "platform/Uuid.hpp"
 
@@ -33,18 +34,18 @@ struct UninstallItemKindInfo {
 };
 
 inline constexpr std::array<UninstallItemKindInfo, 12> kUninstallItemKinds = {{
-    {UninstallItemKind::application, "application", "Ứng dụng", "app.fill"},
-    {UninstallItemKind::appSupport, "appSupport", "Application Support", "folder.fill"},
-    {UninstallItemKind::caches, "caches", "Bộ nhớ đệm", "internaldrive.fill"},
-    {UninstallItemKind::preferences, "preferences", "Tuỳ chọn", "gearshape.fill"},
-    {UninstallItemKind::containers, "containers", "Container", "shippingbox.fill"},
-    {UninstallItemKind::groupContainers, "groupContainers", "Group Container", "square.stack.3d.up.fill"},
-    {UninstallItemKind::savedState, "savedState", "Trạng thái đã lưu", "clock.arrow.circlepath"},
-    {UninstallItemKind::logs, "logs", "Nhật ký", "doc.text.fill"},
-    {UninstallItemKind::cookies, "cookies", "Cookie", "circle.grid.cross.fill"},
-    {UninstallItemKind::webData, "webData", "Dữ liệu web", "globe"},
-    {UninstallItemKind::appScripts, "appScripts", "App Scripts", "applescript.fill"},
-    {UninstallItemKind::launchAgents, "launchAgents", "Launch Agent", "bolt.badge.clock.fill"},
+    {UninstallItemKind::application, "application", N_("Ứng dụng"), "app.fill"},
+    {UninstallItemKind::appSupport, "appSupport", N_("Application Support"), "folder.fill"},
+    {UninstallItemKind::caches, "caches", N_("Bộ nhớ đệm"), "internaldrive.fill"},
+    {UninstallItemKind::preferences, "preferences", N_("Tuỳ chọn"), "gearshape.fill"},
+    {UninstallItemKind::containers, "containers", N_("Container"), "shippingbox.fill"},
+    {UninstallItemKind::groupContainers, "groupContainers", N_("Group Container"), "square.stack.3d.up.fill"},
+    {UninstallItemKind::savedState, "savedState", N_("Trạng thái đã lưu"), "clock.arrow.circlepath"},
+    {UninstallItemKind::logs, "logs", N_("Nhật ký"), "doc.text.fill"},
+    {UninstallItemKind::cookies, "cookies", N_("Cookie"), "circle.grid.cross.fill"},
+    {UninstallItemKind::webData, "webData", N_("Dữ liệu web"), "globe"},
+    {UninstallItemKind::appScripts, "appScripts", N_("App Scripts"), "applescript.fill"},
+    {UninstallItemKind::launchAgents, "launchAgents", N_("Launch Agent"), "bolt.badge.clock.fill"},
 }};
 
 [[nodiscard]] constexpr const UninstallItemKindInfo& info(UninstallItemKind kind) {

@@ -79,7 +79,7 @@ UserPreferences::UserPreferences(platform::DefaultsStore& defaults, const platfo
 
 void UserPreferences::setViewMode(ViewMode mode) {
     const bool changed = mode != viewMode();
-    defaults_.setString(kViewMode, mode == ViewMode::advanced ? "advanced" : "recommended");
+    defaults_.setString(kViewMode, mode == ViewMode::advanced ? "advanced" : N_("recommended"));
     if (changed) viewModeChanged.emit(mode);
 }
 

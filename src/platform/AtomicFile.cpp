@@ -14,7 +14,7 @@ namespace zentrel::platform {
 
 namespace {
 
-// `key` names the path and then the error: "Could not write %1$@: %2$@".
+// `key` names the path and then the error: N_("Could not write %1$@: %2$@").
 std::string errnoText(std::string_view key, const std::filesystem::path& path) {
     return localizedFormat(key, {path.string(), fileErrorText(std::error_code(errno, std::generic_category()))});
 }
@@ -68,7 +68,7 @@ std::optional<std::string> writeFileAtomically(const std::filesystem::path& targ
     }
     std::string temporary = target.string() + ".tmp-XXXXXX";
     int fd = ::mkstemp(temporary.data());
-    if (fd < 0) return errnoText("Could not create a temporary file for %1$@: %2$@", target);
+    if (fd < 0) return errnoText(N_("Could not create a temporary file for %1$@: %2$@"), target);
     ::fchmod(fd, 0600);
     bool ok = writeAll(fd, contents) && ::fsync(fd) == 0;
     int savedErrno = errno;
@@ -76,13 +76,13 @@ std::optional<std::string> writeFileAtomically(const std::filesystem::path& targ
     if (!ok) {
         ::unlink(temporary.c_str());
         errno = savedErrno;
-        return errnoText("Could not write %1$@: %2$@", target);
+        return errnoText(N_("Could not write %1$@: %2$@"), target);
     }
     if (::rename(temporary.c_str(), target.c_str()) != 0) {
         savedErrno = errno;
         ::unlink(temporary.c_str());
         errno = savedErrno;
-        return errnoText("Could not replace %1$@: %2$@", target);
+        return errnoText(N_("Could not replace %1$@: %2$@"), target);
     }
     // Make the rename itself durable.
     int dirFd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);

@@ -21,7 +21,7 @@ std::string formatByteCount(std::int64_t bytes, ByteCountStyle style) {
     const double base = style == ByteCountStyle::file ? 1000.0 : 1024.0;
     const double value = static_cast<double>(bytes);
     const double magnitude = std::fabs(value);
-    if (magnitude < base) return localizedFormat("%lld bytes", {formatCount(bytes)});
+    if (magnitude < base) return localizedFormat(N_COUNTED("%lld bytes"), {formatCount(bytes)});
     std::size_t unit = 0;
     double scaled = magnitude / base;
     while (unit + 1 < kUnits.size()) {

@@ -1,3 +1,4 @@
+#include "platform/Localization.hpp"
 #include "platform/DesktopNotificationCenter.hpp"
 
 #include "platform/DBusHandles.hpp"
@@ -19,7 +20,7 @@ void DesktopNotificationCenter::add(const UserNotification& notification) {
     dbus::Message call(dbus_message_new_method_call("org.freedesktop.Notifications", "/org/freedesktop/Notifications",
                                                     "org.freedesktop.Notifications", "Notify"));
     if (!call) return;
-    const char* appName = "Zentrel";
+    const char* appName = N_("Zentrel");
     const dbus_uint32_t replacesID = 0;
     const char* icon = "";
     const char* summary = notification.title.c_str();

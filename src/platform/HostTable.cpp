@@ -1,3 +1,4 @@
+#include "platform/Localization.hpp"
 #include "platform/HostTable.hpp"
 
 #include "platform/Warnings.hpp"
@@ -86,38 +87,38 @@ HostTable HostTable::macos(const HostLayout& layout) {
     t.xcodeSimulators = library + "/Developer/CoreSimulator/Devices";
     t.xcodeArchives = library + "/Developer/Xcode/Archives";
     t.devToolCaches = {
-        {"npm Cache", home + "/.npm/_cacache"},
-        {"pnpm Store", library + "/pnpm/store"},
-        {"pip Cache", home + "/.cache/pip"},
-        {"Homebrew Vendor", system("usr/local/Homebrew/Library/Homebrew/vendor")},
-        {"Homebrew Cache", caches + "/Homebrew"},
-        {"Yarn Cache", home + "/.yarn/cache"},
-        {"Gradle Cache", home + "/.gradle/caches"},
-        {"Maven Repository", home + "/.m2/repository"},
-        {"Cargo Registry", home + "/.cargo/registry"},
-        {"Cargo Git", home + "/.cargo/git"},
-        {"CocoaPods Cache", caches + "/CocoaPods"},
-        {"Flutter pub-cache", home + "/.pub-cache"},
-        {"Dart Tool", home + "/.dart_tool"},
-        {"Android Build Tools", library + "/Android/sdk/build-tools"},
-        {"Android Sys Images", library + "/Android/sdk/system-images"},
+        {N_("npm Cache"), home + "/.npm/_cacache"},
+        {N_("pnpm Store"), library + "/pnpm/store"},
+        {N_("pip Cache"), home + "/.cache/pip"},
+        {N_("Homebrew Vendor"), system("usr/local/Homebrew/Library/Homebrew/vendor")},
+        {N_("Homebrew Cache"), caches + "/Homebrew"},
+        {N_("Yarn Cache"), home + "/.yarn/cache"},
+        {N_("Gradle Cache"), home + "/.gradle/caches"},
+        {N_("Maven Repository"), home + "/.m2/repository"},
+        {N_("Cargo Registry"), home + "/.cargo/registry"},
+        {N_("Cargo Git"), home + "/.cargo/git"},
+        {N_("CocoaPods Cache"), caches + "/CocoaPods"},
+        {N_("Flutter pub-cache"), home + "/.pub-cache"},
+        {N_("Dart Tool"), home + "/.dart_tool"},
+        {N_("Android Build Tools"), library + "/Android/sdk/build-tools"},
+        {N_("Android Sys Images"), library + "/Android/sdk/system-images"},
     };
     t.dockerDiskImage = library + "/Containers/com.docker.docker/Data/vms/0/data/Docker.raw";
 
     t.appCaches = {
-        {"Cursor Logs", support + "/Cursor/logs"},
-        {"Cursor Cached Data", support + "/Cursor/CachedData"},
-        {"VS Code Logs", support + "/Code/logs"},
-        {"VS Code Cached Data", support + "/Code/CachedData"},
-        {"Chrome Cache", caches + "/Google/Chrome"},
-        {"Chrome Cache 2", caches + "/com.google.Chrome"},
-        {"Safari Cache", caches + "/com.apple.Safari"},
-        {"Brave Cache", caches + "/com.brave.Browser"},
-        {"VS Code Cache", caches + "/com.microsoft.VSCode"},
-        {"Slack Cache", support + "/Slack/Cache"},
-        {"Slack Logs", support + "/Slack/logs"},
-        {"Discord Cache", support + "/discord/Cache"},
-        {"Figma Logs", support + "/Figma/logs"},
+        {N_("Cursor Logs"), support + "/Cursor/logs"},
+        {N_("Cursor Cached Data"), support + "/Cursor/CachedData"},
+        {N_("VS Code Logs"), support + "/Code/logs"},
+        {N_("VS Code Cached Data"), support + "/Code/CachedData"},
+        {N_("Chrome Cache"), caches + "/Google/Chrome"},
+        {N_("Chrome Cache 2"), caches + "/com.google.Chrome"},
+        {N_("Safari Cache"), caches + "/com.apple.Safari"},
+        {N_("Brave Cache"), caches + "/com.brave.Browser"},
+        {N_("VS Code Cache"), caches + "/com.microsoft.VSCode"},
+        {N_("Slack Cache"), support + "/Slack/Cache"},
+        {N_("Slack Logs"), support + "/Slack/logs"},
+        {N_("Discord Cache"), support + "/discord/Cache"},
+        {N_("Figma Logs"), support + "/Figma/logs"},
     };
     t.cacheFolders = {{caches, true}};
     t.cacheSkipPrefixes = {"Google", "com.google.Chrome", "com.apple.Safari", "com.brave.Browser",
@@ -129,8 +130,8 @@ HostTable HostTable::macos(const HostLayout& layout) {
     t.deviceBackups = support + "/MobileSync/Backup";
     t.largeFileRoots = {home + "/Downloads", home + "/Desktop", home + "/Documents", home + "/Movies"};
     t.mailCaches = {
-        {"Mail Downloads", library + "/Containers/com.apple.mail/Data/Library/Mail Downloads"},
-        {"Mail DataVaults", library + "/Containers/com.apple.mail/Data/DataVaults"},
+        {N_("Mail Downloads"), library + "/Containers/com.apple.mail/Data/Library/Mail Downloads"},
+        {N_("Mail DataVaults"), library + "/Containers/com.apple.mail/Data/DataVaults"},
     };
 
     t.startupFolders = {{library + "/LaunchAgents", false}};
@@ -145,11 +146,11 @@ HostTable HostTable::macos(const HostLayout& layout) {
     t.firefoxProfiles = support + "/Firefox/Profiles";
     t.firefoxProfileFolders = {t.firefoxProfiles};
     t.recentsStores = {
-        {"Finder Recents", support + "/com.apple.sharedfilelist"},
-        {"Spotlight History", support + "/com.apple.spotlight"},
-        {"Quick Look Cache", caches + "/com.apple.QuickLook.thumbnailcache"},
+        {N_("Finder Recents"), support + "/com.apple.sharedfilelist"},
+        {N_("Spotlight History"), support + "/com.apple.spotlight"},
+        {N_("Quick Look Cache"), caches + "/com.apple.QuickLook.thumbnailcache"},
     };
-    t.historyFiles = {{"Zsh History", home + "/.zsh_history"}, {"Bash History", home + "/.bash_history"}};
+    t.historyFiles = {{N_("Zsh History"), home + "/.zsh_history"}, {N_("Bash History"), home + "/.bash_history"}};
 
     t.applicationSuffix = ".app";
     for (auto folder : {"Applications", "Applications/Utilities"}) {
@@ -193,34 +194,34 @@ HostTable HostTable::linuxDesktop(const HostLayout& layout, const FileSystem& fi
     const auto videos = userFolder("VIDEOS", "Videos");
 
     t.devToolCaches = {
-        {"npm Cache", home + "/.npm/_cacache"},
-        {"pnpm Store", data + "/pnpm/store"},
-        {"pip Cache", cache + "/pip"},
-        {"Homebrew Vendor", system("home/linuxbrew/.linuxbrew/Homebrew/Library/Homebrew/vendor")},
-        {"Homebrew Cache", cache + "/Homebrew"},
-        {"Yarn Cache", cache + "/yarn"},
-        {"Gradle Cache", home + "/.gradle/caches"},
-        {"Maven Repository", home + "/.m2/repository"},
-        {"Cargo Registry", home + "/.cargo/registry"},
-        {"Cargo Git", home + "/.cargo/git"},
-        {"Flutter pub-cache", home + "/.pub-cache"},
-        {"Dart Tool", home + "/.dart_tool"},
-        {"Android Build Tools", home + "/Android/Sdk/build-tools"},
-        {"Android Sys Images", home + "/Android/Sdk/system-images"},
+        {N_("npm Cache"), home + "/.npm/_cacache"},
+        {N_("pnpm Store"), data + "/pnpm/store"},
+        {N_("pip Cache"), cache + "/pip"},
+        {N_("Homebrew Vendor"), system("home/linuxbrew/.linuxbrew/Homebrew/Library/Homebrew/vendor")},
+        {N_("Homebrew Cache"), cache + "/Homebrew"},
+        {N_("Yarn Cache"), cache + "/yarn"},
+        {N_("Gradle Cache"), home + "/.gradle/caches"},
+        {N_("Maven Repository"), home + "/.m2/repository"},
+        {N_("Cargo Registry"), home + "/.cargo/registry"},
+        {N_("Cargo Git"), home + "/.cargo/git"},
+        {N_("Flutter pub-cache"), home + "/.pub-cache"},
+        {N_("Dart Tool"), home + "/.dart_tool"},
+        {N_("Android Build Tools"), home + "/Android/Sdk/build-tools"},
+        {N_("Android Sys Images"), home + "/Android/Sdk/system-images"},
     };
     t.dockerDiskImage = home + "/.docker/desktop/vms/0/data/Docker.raw";
 
     t.appCaches = {
-        {"Cursor Logs", config + "/Cursor/logs"},
-        {"Cursor Cached Data", config + "/Cursor/CachedData"},
-        {"VS Code Logs", config + "/Code/logs"},
-        {"VS Code Cached Data", config + "/Code/CachedData"},
-        {"Chrome Cache", cache + "/google-chrome"},
-        {"Brave Cache", cache + "/BraveSoftware"},
-        {"VS Code Cache", config + "/Code/Cache"},
-        {"Slack Cache", config + "/Slack/Cache"},
-        {"Slack Logs", config + "/Slack/logs"},
-        {"Discord Cache", config + "/discord/Cache"},
+        {N_("Cursor Logs"), config + "/Cursor/logs"},
+        {N_("Cursor Cached Data"), config + "/Cursor/CachedData"},
+        {N_("VS Code Logs"), config + "/Code/logs"},
+        {N_("VS Code Cached Data"), config + "/Code/CachedData"},
+        {N_("Chrome Cache"), cache + "/google-chrome"},
+        {N_("Brave Cache"), cache + "/BraveSoftware"},
+        {N_("VS Code Cache"), config + "/Code/Cache"},
+        {N_("Slack Cache"), config + "/Slack/Cache"},
+        {N_("Slack Logs"), config + "/Slack/logs"},
+        {N_("Discord Cache"), config + "/discord/Cache"},
     };
     t.cacheFolders = {{cache, true}};
     for (auto folder : {"var/cache", "var/tmp"}) {
@@ -233,8 +234,8 @@ HostTable HostTable::linuxDesktop(const HostLayout& layout, const FileSystem& fi
 
     t.largeFileRoots = {downloads, desktop, documents, videos};
     t.mailCaches = {
-        {"Mail Downloads", cache + "/evolution/mail"},
-        {"Mail DataVaults", cache + "/thunderbird"},
+        {N_("Mail Downloads"), cache + "/evolution/mail"},
+        {N_("Mail DataVaults"), cache + "/thunderbird"},
     };
 
     t.startupFolders = {{config + "/autostart", false},
@@ -261,12 +262,12 @@ HostTable HostTable::linuxDesktop(const HostLayout& layout, const FileSystem& fi
                                home + "/snap/firefox/common/.mozilla/firefox"};
     t.firefoxProfilesListed = true;
     t.recentsStores = {
-        {"Finder Recents", data + "/recently-used.xbel"},
-        {"Quick Look Cache", cache + "/thumbnails"},
+        {N_("Finder Recents"), data + "/recently-used.xbel"},
+        {N_("Quick Look Cache"), cache + "/thumbnails"},
     };
-    t.historyFiles = {{"Zsh History", home + "/.zsh_history"},
-                      {"Bash History", home + "/.bash_history"},
-                      {"Fish History", data + "/fish/fish_history"}};
+    t.historyFiles = {{N_("Zsh History"), home + "/.zsh_history"},
+                      {N_("Bash History"), home + "/.bash_history"},
+                      {N_("Fish History"), data + "/fish/fish_history"}};
 
     t.applicationSuffix = ".desktop";
     t.applicationFolders.push_back(data + "/applications");

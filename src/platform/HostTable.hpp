@@ -10,6 +10,7 @@
 // no place on a layout is absent, and its scanner finds nothing there. Every
 // path is absolute; an empty one means the layout has no such place.
 
+#include "platform/Localization.hpp"
 #include "platform/FileSystem.hpp"
 #include "platform/HostLayout.hpp"
 
@@ -70,11 +71,11 @@ struct HostTable {
     std::string xcodeDeviceSupport;
     std::string xcodeSimulators;
     std::string xcodeArchives;
-    Rows devToolCaches;  // by label, e.g. "npm Cache"
+    Rows devToolCaches;  // by label, e.g. N_("npm Cache")
     std::string dockerDiskImage;
 
     // Caches, Trash and Downloads.
-    Rows appCaches;  // by name, e.g. "Chrome Cache"
+    Rows appCaches;  // by name, e.g. N_("Chrome Cache")
     std::vector<SystemCacheFolder> cacheFolders;
     std::vector<std::string> cacheSkipPrefixes;  // entries the app-cache rows already cover
     std::string logsFolder;
@@ -84,7 +85,7 @@ struct HostTable {
     // Device backups, large files, Mail.
     std::string deviceBackups;
     std::vector<std::string> largeFileRoots;
-    Rows mailCaches;  // by name, e.g. "Mail Downloads"
+    Rows mailCaches;  // by name, e.g. N_("Mail Downloads")
 
     // Startup items and iCloud.
     std::vector<StartupFolder> startupFolders;  // the user's, then the computer's
@@ -97,8 +98,8 @@ struct HostTable {
     // Every folder that may hold Firefox profiles, the one above first.
     std::vector<std::string> firefoxProfileFolders;
     bool firefoxProfilesListed = false;  // profiles.ini names the profiles; else every entry is one
-    Rows recentsStores;                  // by title, e.g. "Finder Recents"
-    Rows historyFiles;                   // by label, e.g. "Zsh History"
+    Rows recentsStores;                  // by title, e.g. N_("Finder Recents")
+    Rows historyFiles;                   // by label, e.g. N_("Zsh History")
 
     // Uninstaller.
     std::vector<std::string> applicationFolders;

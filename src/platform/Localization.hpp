@@ -5,7 +5,7 @@
 // language comes back as it is.
 //
 //   platform::localized("Scan Complete")
-//   platform::localizedFormat("%lld items", {"1"})  // "1 item" in English
+//   platform::localizedFormat(N_COUNTED("%lld items"), {"1"})  // "1 item" in English
 
 #include "platform/BuiltInCatalogs.hpp"
 

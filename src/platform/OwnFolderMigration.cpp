@@ -1,3 +1,4 @@
+#include "platform/Localization.hpp"
 #include "platform/OwnFolderMigration.hpp"
 
 #include "platform/FileDescriptor.hpp"
@@ -54,7 +55,7 @@ OwnFolderMigration moveLegacyOwnFolders(const HostLayout& layout) {
         if (!old.isOpen()) continue;
         if (::mkdirat(data.get(), ownName.c_str(), 0700) != 0 && errno != EEXIST) continue;
         const FileDescriptor own(openFolder(data.get(), ownName.c_str()));
-        // A case-blind file system shows "Zentrel" as the own folder itself.
+        // A case-blind file system shows N_("Zentrel") as the own folder itself.
         if (!own.isOpen() || sameFolder(old.get(), own.get())) continue;
         for (const auto& name : entriesOf(old.get())) {
             if (::renameat2(old.get(), name.c_str(), own.get(), name.c_str(), RENAME_NOREPLACE) == 0) {

@@ -1,6 +1,6 @@
 #pragma once
 // Older versions kept this program's data in the XDG data folder under
-// "Zentrel" and "com.torvane.zentrel" as well as "zentrel". At start, the
+// N_("Zentrel") and "com.torvane.zentrel" as well as "zentrel". At start, the
 // entries of those folders move into the one own data folder: each one only
 // where that name is free (nothing is overwritten; what stays is left where
 // it was), as it is (a link moves as a link, none is followed), and an old
@@ -9,6 +9,7 @@
 // start, so both read the typing settings from the same file whichever
 // starts first.
 
+#include "platform/Localization.hpp"
 #include "platform/HostLayout.hpp"
 
 #include <string>
@@ -17,7 +18,7 @@
 namespace zentrel::platform {
 
 // The names of the older folders, inside the XDG data folder.
-inline constexpr std::string_view kLegacyDataFolders[] = {"Zentrel", "com.torvane.zentrel"};
+inline constexpr std::string_view kLegacyDataFolders[] = {N_("Zentrel"), "com.torvane.zentrel"};
 
 struct OwnFolderMigration {
     int moved = 0;

@@ -1,3 +1,4 @@
+#include "platform/Localization.hpp"
 #include "platform/X11Session.hpp"
 
 #include <X11/Xlib.h>
@@ -31,10 +32,10 @@ bool isWaylandSession() {
 
 std::optional<std::string> keyTapUnavailableReason(const std::string& displayName) {
     if (isWaylandSession()) {
-        return "The key tap works only in an X11 session; on Wayland, type through the input method";
+        return N_("The key tap works only in an X11 session; on Wayland, type through the input method");
     }
     Display* display = XOpenDisplay(displayName.empty() ? nullptr : displayName.c_str());
-    if (display == nullptr) return "No X display can be opened for the key tap";
+    if (display == nullptr) return N_("No X display can be opened for the key tap");
     int major = 0;
     int minor = 0;
     int event = 0;
@@ -42,7 +43,7 @@ std::optional<std::string> keyTapUnavailableReason(const std::string& displayNam
     const bool record = XRecordQueryVersion(display, &major, &minor) != 0;
     const bool test = XTestQueryExtension(display, &event, &error, &major, &minor) != 0;
     XCloseDisplay(display);
-    if (!record || !test) return "The X server lacks the RECORD or XTEST extension the key tap needs";
+    if (!record || !test) return N_("The X server lacks the RECORD or XTEST extension the key tap needs");
     return std::nullopt;
 }
 

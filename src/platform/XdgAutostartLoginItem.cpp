@@ -1,3 +1,4 @@
+#include "platform/Localization.hpp"
 #include "platform/XdgAutostartLoginItem.hpp"
 
 #include "platform/AtomicFile.hpp"
@@ -51,7 +52,7 @@ std::filesystem::path XdgAutostartLoginItem::entryPath() const {
 }
 
 std::optional<std::string> XdgAutostartLoginItem::registerApp() {
-    if (executable_.empty() || !executable_.is_absolute()) return "The application's location is not known.";
+    if (executable_.empty() || !executable_.is_absolute()) return N_("The application's location is not known.");
     const std::string entry = "[Desktop Entry]\nType=Application\nName=" + escapedValue(name_) + "\nExec=" +
                               quotedForExec(executable_.string()) + "\nX-GNOME-Autostart-enabled=true\n";
     return writeFileAtomically(entryPath(), entry);

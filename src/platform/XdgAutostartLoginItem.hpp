@@ -2,6 +2,7 @@
 // The login item as a desktop entry in the XDG autostart folder
 // ("~/.config/autostart"), which desktop sessions start at login.
 
+#include "platform/Localization.hpp"
 #include "platform/LoginItemService.hpp"
 
 #include <filesystem>
@@ -14,7 +15,7 @@ public:
     // `configHome` is the XDG config folder; `executable` what the entry starts;
     // the entry is "<entryID>.desktop" and shows `name`.
     XdgAutostartLoginItem(std::filesystem::path configHome, std::filesystem::path executable,
-                          std::string entryID = "com.torvane.zentrel", std::string name = "Zentrel");
+                          std::string entryID = "com.torvane.zentrel", std::string name = N_("Zentrel"));
 
     [[nodiscard]] std::optional<std::string> registerApp() override;
     [[nodiscard]] std::optional<std::string> unregisterApp() override;

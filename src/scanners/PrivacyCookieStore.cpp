@@ -27,7 +27,7 @@ using model::BrowserKind;
 constexpr std::string_view kApplicationSupport = "Library/Application Support";
 constexpr std::string_view kSafariProfileName = "Safari";
 // Where a Chromium-family profile keeps its store: current versions, then older ones.
-constexpr std::string_view kChromiumStores[] = {"Network/Cookies", "Cookies"};
+constexpr std::string_view kChromiumStores[] = {"Network/Cookies", N_("Cookies")};
 
 CookieTableLayout layoutFor(BrowserKind browser) {
     return browser == BrowserKind::firefox ? kFirefoxCookieTable : kChromiumCookieTable;

@@ -9,6 +9,7 @@
 // removals refuse a store that is not a regular file inside the home folder,
 // and change a store wholly or not at all.
 
+#include "platform/Localization.hpp"
 #include "model/BrowserKind.hpp"
 #include "platform/FileSystem.hpp"
 #include "platform/HostTable.hpp"
@@ -62,7 +63,7 @@ public:
     // order, of a browser whose folder lies under "Library/Application Support".
     [[nodiscard]] std::vector<CookieProfile> chromiumProfiles(model::BrowserKind browser, std::string_view folder) const;
     // The same for a browser's user-data folder: each profile's
-    // "Network/Cookies", then its older "Cookies".
+    // "Network/Cookies", then its older N_("Cookies").
     [[nodiscard]] std::vector<CookieProfile> chromiumProfilesIn(model::BrowserKind browser,
                                                                 const std::string& userData) const;
     // The "cookies.sqlite" store of every Firefox profile folder, in listing

@@ -12,7 +12,7 @@
 // A sweep folder holds the journal's own files, "origins.json" (which
 // original each copy belongs to, and its mode) and "pasteboard.txt", beside
 // the folder "items" with the copies. Items of one sweep that share a file
-// name (every browser profile's "Cookies") are kept apart in numbered
+// name (every browser profile's N_("Cookies")) are kept apart in numbered
 // subfolders of "items". A database is copied with its "-wal" log.
 //
 // The sweep's record is kept in its folder as well, as "sweep.json", written
@@ -34,6 +34,7 @@
 // Synchronous: the engine runs it on a serial executor; the clipboard is the
 // caller's to reach on the main thread.
 
+#include "platform/Localization.hpp"
 #include "model/SweepRecord.hpp"
 #include "platform/Clipboard.hpp"
 #include "platform/HostTable.hpp"

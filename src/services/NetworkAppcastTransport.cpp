@@ -87,7 +87,7 @@ AppcastFetchResult download(const std::string& url) {
     curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(handle, CURLOPT_FAILONERROR, 1L);
     curl_easy_setopt(handle, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(kMaxAppcastBytes));
-    curl_easy_setopt(handle, CURLOPT_USERAGENT, "Zentrel");
+    curl_easy_setopt(handle, CURLOPT_USERAGENT, N_("Zentrel"));
     curl_easy_setopt(handle, CURLOPT_ERRORBUFFER, errorText);
     curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, &appendChunk);
     curl_easy_setopt(handle, CURLOPT_WRITEDATA, &result);

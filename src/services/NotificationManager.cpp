@@ -14,10 +14,10 @@ NotificationManager::NotificationManager(const platform::DefaultsStore& defaults
     : defaults_(defaults), center_(center), timers_(timers) {}
 
 void NotificationManager::notifyScanComplete(std::int64_t bytes) {
-    post("Scan Complete", "Found %@ you can free up", bytes);
+    post(N_("Scan Complete"), N_("Found %@ you can free up"), bytes);
 }
 
-void NotificationManager::notifyCleanComplete(std::int64_t bytes) { post("All Clean!", "Freed %@ on your Mac", bytes); }
+void NotificationManager::notifyCleanComplete(std::int64_t bytes) { post("All Clean!", N_("Freed %@ on your Mac"), bytes); }
 
 void NotificationManager::post(const char* title, const char* bodyFormat, std::int64_t bytes) {
     if (!defaults_.boolean("notificationsEnabled")) return;

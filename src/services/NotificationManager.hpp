@@ -2,6 +2,7 @@
 // The two local notifications that end a scan and a clean, posted one
 // second later when the user has turned notifications on. Main thread.
 
+#include "platform/Localization.hpp"
 #include "platform/Clock.hpp"
 #include "platform/DefaultsStore.hpp"
 #include "platform/UserNotificationCenter.hpp"
@@ -17,7 +18,7 @@ public:
     NotificationManager(const platform::DefaultsStore& defaults, platform::UserNotificationCenter& center,
                         platform::TimerScheduler& timers);
 
-    // "Scan Complete": "Found 1.2 GB you can free up".
+    // N_("Scan Complete"): "Found 1.2 GB you can free up".
     void notifyScanComplete(std::int64_t bytes);
     // "All Clean!": "Freed 1.2 GB on your Mac".
     void notifyCleanComplete(std::int64_t bytes);

@@ -14,11 +14,11 @@ struct PermissionText {
 };
 
 constexpr std::array<PermissionText, 3> kTexts{{
-    {"fullDiskAccess", "Full Disk Access", "Scan and clean caches, logs, and app data across your Mac",
+    {"fullDiskAccess", N_("Full Disk Access"), N_("Scan and clean caches, logs, and app data across your Mac"),
      "x-apple.systempreferences:com.apple.preference.security?Privacy_AllFiles"},
-    {"accessibility", "Accessibility", "Enable the system-wide Vietnamese input method",
+    {"accessibility", N_("Accessibility"), N_("Enable the system-wide Vietnamese input method"),
      "x-apple.systempreferences:com.apple.preference.security?Privacy_Accessibility"},
-    {"notifications", "Notifications", "Let Zentrel tell you when a scan or clean finishes",
+    {"notifications", N_("Notifications"), N_("Let Zentrel tell you when a scan or clean finishes"),
      "x-apple.systempreferences:com.apple.Notifications-Settings.extension"},
 }};
 

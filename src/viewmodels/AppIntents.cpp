@@ -1,21 +1,22 @@
+#include "platform/Localization.hpp"
 #include "viewmodels/AppIntents.hpp"
 
 namespace zentrel::viewmodels {
 
 const std::array<ScanCategoryChoiceInfo, 12>& scanCategoryChoices() {
     static constexpr std::array<ScanCategoryChoiceInfo, 12> choices = {{
-        {ScanCategoryChoice::xcode, "xcode", "Xcode"},
-        {ScanCategoryChoice::devTools, "devTools", "Dev Tools"},
-        {ScanCategoryChoice::devProjects, "devProjects", "Dev Projects"},
-        {ScanCategoryChoice::appCaches, "appCaches", "App Caches"},
-        {ScanCategoryChoice::systemCaches, "systemCaches", "System Caches"},
-        {ScanCategoryChoice::trash, "trash", "Trash & Downloads"},
-        {ScanCategoryChoice::largeFiles, "largeFiles", "Large Files"},
-        {ScanCategoryChoice::iosBackups, "iosBackups", "iOS Backups"},
-        {ScanCategoryChoice::duplicates, "duplicates", "Duplicates"},
-        {ScanCategoryChoice::privacy, "privacy", "Privacy"},
-        {ScanCategoryChoice::startup, "startup", "Startup Items"},
-        {ScanCategoryChoice::icloud, "icloud", "iCloud"},
+        {ScanCategoryChoice::xcode, "xcode", N_("Xcode")},
+        {ScanCategoryChoice::devTools, "devTools", N_("Dev Tools")},
+        {ScanCategoryChoice::devProjects, "devProjects", N_("Dev Projects")},
+        {ScanCategoryChoice::appCaches, "appCaches", N_("App Caches")},
+        {ScanCategoryChoice::systemCaches, "systemCaches", N_("System Caches")},
+        {ScanCategoryChoice::trash, "trash", N_("Trash & Downloads")},
+        {ScanCategoryChoice::largeFiles, "largeFiles", N_("Large Files")},
+        {ScanCategoryChoice::iosBackups, "iosBackups", N_("iOS Backups")},
+        {ScanCategoryChoice::duplicates, "duplicates", N_("Duplicates")},
+        {ScanCategoryChoice::privacy, "privacy", N_("Privacy")},
+        {ScanCategoryChoice::startup, "startup", N_("Startup Items")},
+        {ScanCategoryChoice::icloud, "icloud", N_("iCloud")},
     }};
     return choices;
 }
@@ -61,15 +62,15 @@ void FreeUpSpaceIntent::perform(IntentBridge& bridge) const {
 std::vector<AppShortcut> zentrelShortcuts(const std::string& applicationName) {
     return {
         {SmartCleanupIntent::title,
-         {"Smart Cleanup with " + applicationName, "Dọn dẹp thông minh với " + applicationName},
+         {"Smart Cleanup with " + applicationName, N_("Dọn dẹp thông minh với ") + applicationName},
          "Smart Cleanup",
          "sparkles"},
         {FreeUpSpaceIntent::title,
-         {"Free up space with " + applicationName, "Giải phóng dung lượng với " + applicationName},
+         {"Free up space with " + applicationName, N_("Giải phóng dung lượng với ") + applicationName},
          "Free Up Space",
          "internaldrive"},
         {ScanCategoryIntent::title,
-         {"Scan a category with " + applicationName, "Quét nhóm với " + applicationName},
+         {"Scan a category with " + applicationName, N_("Quét nhóm với ") + applicationName},
          "Scan Category",
          "magnifyingglass"},
     };

@@ -4,6 +4,7 @@
 // acts on the scan view model through the intent bridge: at once when the
 // main window has registered it, else once it does.
 
+#include "platform/Localization.hpp"
 #include "model/CategoryType.hpp"
 #include "viewmodels/IntentBridge.hpp"
 
@@ -26,7 +27,7 @@ struct ScanCategoryChoiceInfo {
     std::string_view displayTitle;
 };
 
-inline constexpr std::string_view kScanCategoryChoiceTypeName = "Nhóm dọn dẹp";
+inline constexpr std::string_view kScanCategoryChoiceTypeName = N_("Nhóm dọn dẹp");
 inline constexpr std::string_view kScanCategoryParameterTitle = "Nhóm";
 
 [[nodiscard]] const std::array<ScanCategoryChoiceInfo, 12>& scanCategoryChoices();

@@ -12,7 +12,7 @@ using services::BoostProcess;
 std::string BoostViewModel::rawValue(SortMode mode) { return mode == SortMode::memory ? "memory" : "cpu"; }
 
 std::string BoostViewModel::title(SortMode mode) {
-    return platform::localized(mode == SortMode::memory ? "Memory" : "CPU");
+    return platform::localized(mode == SortMode::memory ? "Memory" : N_("CPU"));
 }
 
 BoostViewModel::BoostViewModel(services::ProcessSampler& sampler, const platform::Clock& clock,

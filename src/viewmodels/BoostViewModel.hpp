@@ -6,6 +6,7 @@
 // It lives on the main thread, as long as its screen; timers go through the
 // scheduler, so tests drive it with a fake clock.
 
+#include "platform/Localization.hpp"
 #include "platform/Clock.hpp"
 #include "platform/Observable.hpp"
 #include "services/BoostProcess.hpp"
@@ -28,7 +29,7 @@ public:
     static constexpr std::array<SortMode, 2> kSortModes = {SortMode::memory, SortMode::cpu};
     // "memory" or "cpu".
     [[nodiscard]] static std::string rawValue(SortMode mode);
-    // "Memory" or "CPU", localized.
+    // "Memory" or N_("CPU"), localized.
     [[nodiscard]] static std::string title(SortMode mode);
 
     struct BoostState {

@@ -14,8 +14,9 @@ std::int64_t trackerCookieCount(const model::CleanItem& item) {
 std::string cleanFigureText(std::int64_t bytes, std::int64_t trackerCookies) {
     const auto size = platform::formatByteCount(bytes, platform::ByteCountStyle::file);
     if (trackerCookies < 1) return size;
-    const auto cookies = platform::localizedFormat("%lld tracker cookies", {platform::formatCount(trackerCookies)});
+    const auto cookies = platform::localizedFormat(N_COUNTED("%lld tracker cookies"), {platform::formatCount(trackerCookies)});
     if (bytes < 1) return cookies;
+    // TRANSLATORS: what a clean frees when it also removes tracker cookies ("2 KB and 3 tracker cookies").
     return platform::localizedFormat("%@ and %@", {size, cookies});
 }
 

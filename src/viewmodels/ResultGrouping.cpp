@@ -140,9 +140,9 @@ std::string scanReport(const std::vector<CleanItem>& scanned, const std::string&
         rule(title, '=', 22),
         localizedFormat("Date: %@", {dateText}),
         "",
-        figure("Total Found:", fileSize(total)),
-        figure("Selected to Clean:", fileSize(selected)),
-        figure("Items Found:", platform::formatCount(found)),
+        figure(N_("Total Found:"), fileSize(total)),
+        figure(N_("Selected to Clean:"), fileSize(selected)),
+        figure(N_("Items Found:"), platform::formatCount(found)),
         "",
         byCategory,
         rule(byCategory, '-', 0),
@@ -158,7 +158,7 @@ std::string scanReport(const std::vector<CleanItem>& scanned, const std::string&
                 figures.dateText ? platform::localizedFormat("from the last scan on %@", {*figures.dateText})
                                  : platform::localized("from the last scan");
             if (figures.itemCount)
-                detail = platform::localizedFormat("%lld items", {platform::formatCount(*figures.itemCount)}) + ", " + detail;
+                detail = platform::localizedFormat(N_COUNTED("%lld items"), {platform::formatCount(*figures.itemCount)}) + ", " + detail;
             lines.emplace_back();
             lines.push_back(model::categoryTitle(category, mode) + " \u2014 " + fileSize(figures.bytes) + " (" + detail +
                             ")");
@@ -178,7 +178,7 @@ std::string scanReport(const std::vector<CleanItem>& scanned, const std::string&
         }
         lines.emplace_back();
         lines.push_back(model::categoryTitle(category, mode) + " \u2014 " + cleanFigureText(size, cookies) + " (" +
-                        platform::localizedFormat("%lld items", {platform::formatCount(members.size())}) + ", " +
+                        platform::localizedFormat(N_COUNTED("%lld items"), {platform::formatCount(members.size())}) + ", " +
                         platform::localizedFormat("%lld selected", {platform::formatCount(ticked)}) + ")");
         if (noted) lines.push_back("  " + *duplicatesNote);
         for (const auto& item : members) {

@@ -28,8 +28,8 @@ int runApps(const Arguments& arguments) {
 }
 
 CliCommandRegistration apps{{.name = "apps",
-                             .usage = "apps [--home DIR [--system-root DIR]] [--layout linux|macos]",
-                             .summary = "List the installed applications (name, app id, version, path)",
+                             .usage = N_("apps [--home DIR [--system-root DIR]] [--layout linux|macos]"),
+                             .summary = N_("List the installed applications (name, app id, version, path)"),
                              .options = withHostTableOptions({}),
                              .run = runApps}};
 

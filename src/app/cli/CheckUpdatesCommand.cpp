@@ -81,7 +81,7 @@ int runCheckUpdates(const Arguments& arguments) {
 CliCommandRegistration checkUpdates{
     {.name = "check-updates",
      .usage = "check-updates --feed FILE_OR_URL [--home DIR]",
-     .summary = "Check an update feed and print the update it offers, or \"up to date\"",
+     .summary = N_("Check an update feed and print the update it offers, or \"up to date\""),
      .options = {{"--feed", ValueKind::path}, {"--home", ValueKind::path}},
      .run = runCheckUpdates}};
 

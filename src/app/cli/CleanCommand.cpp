@@ -95,7 +95,7 @@ int runClean(const Arguments& arguments) {
         [&](engine::DeleteResult done) { result = std::move(done); });
     setup.loop.runUntil([&] { return result.has_value(); });
 
-    std::cout << localizedFormat("Freed %@; %lld item(s) failed",
+    std::cout << localizedFormat(N_COUNTED("Freed %@; %lld item(s) failed"),
                                  {platform::formatByteCount(result->freed), std::to_string(result->failedKeys.size())})
               << "\n";
     bool recorded = true;
@@ -119,9 +119,9 @@ int runClean(const Arguments& arguments) {
 }
 
 CliCommandRegistration clean{{.name = "clean",
-                              .usage = "clean --home DIR [--system-root DIR] [--layout linux|macos] "
-                                       "--select PATH|category:NAME ...",
-                              .summary = "Scan, then delete the named items; privacy changes can be undone for a day",
+                              .usage = N_("clean --home DIR [--system-root DIR] [--layout linux|macos] "
+                                       "--select PATH|category:NAME ..."),
+                              .summary = N_("Scan, then delete the named items; privacy changes can be undone for a day"),
                               .options = withHostTableOptions({{"--select", ValueKind::path}}),
                               .run = runClean}};
 

@@ -39,8 +39,8 @@ int runCookies(const Arguments& arguments) {
 }
 
 CliCommandRegistration cookies{{.name = "cookies",
-                                .usage = "cookies [--home DIR] [--layout linux|macos] [--hosts]",
-                                .summary = "List the browser cookie stores that hold tracker cookies (reads only)",
+                                .usage = N_("cookies [--home DIR] [--layout linux|macos] [--hosts]"),
+                                .summary = N_("List the browser cookie stores that hold tracker cookies (reads only)"),
                                 .options = withHostTableOptions({{"--hosts"}}),
                                 .run = runCookies}};
 

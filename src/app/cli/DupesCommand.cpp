@@ -50,7 +50,7 @@ int runDupes(const Arguments& arguments) {
         std::cout << localized(model::displayName(group.kind)) << "\t"
                   << localizedFormat("%@ reclaimable", {group.reclaimableSizeText()}) << "\n";
         for (const auto& member : group.members)
-            std::cout << "  " << platform::paddedToWidth(localized(member.isKeeper ? "keep" : "extra"), 6) << member.path
+            std::cout << "  " << platform::paddedToWidth(localized(member.isKeeper ? "keep" : N_("extra")), 6) << member.path
                       << "\n";
         total += scanners::DuplicateScanner::reclaimableBytes(group);
     }
@@ -73,8 +73,8 @@ int runDupes(const Arguments& arguments) {
 }
 
 CliCommandRegistration dupes{{.name = "dupes",
-                              .usage = "dupes [DIR ...] [--home DIR]",
-                              .summary = "List duplicate files with the copy that would be kept (reads only)",
+                              .usage = N_("dupes [DIR ...] [--home DIR]"),
+                              .summary = N_("List duplicate files with the copy that would be kept (reads only)"),
                               .options = withHostOptions({}),
                               .operands = ValueKind::path,
                               .run = runDupes}};

@@ -29,7 +29,7 @@ int runEnergy(const Arguments&) {
 
     std::cout << platform::localizedFormat("Power source: %@", {platform::localized(powerSource.isOnBatteryPower()
                                                                                      ? "battery"
-                                                                                     : "mains power or unknown")})
+                                                                                     : N_("mains power or unknown"))})
               << "\n";
     // The first sample only primes the counters.
     (void)sampler.sampleSystemPower();
@@ -49,7 +49,7 @@ int runEnergy(const Arguments&) {
 }
 
 CliCommandRegistration energy{
-    {.name = "energy", .usage = "energy", .summary = "Show the package power and the power source", .run = runEnergy}};
+    {.name = N_("energy"), .usage = N_("energy"), .summary = N_("Show the package power and the power source"), .run = runEnergy}};
 
 }  // namespace
 }  // namespace zentrel::cli

@@ -24,7 +24,7 @@ void describeOutcome(const viewmodels::ScanViewModel& viewModel) {
     } else if (const auto* error = std::get_if<model::scan_state::Error>(&state)) {
         std::cout << localizedFormat("Failed: %@", {error->message}) << "\n";
     } else if (!viewModel.cleanFailures().empty()) {
-        std::cout << localizedFormat("%lld item(s) could not be cleaned", {std::to_string(viewModel.cleanFailures().size())})
+        std::cout << localizedFormat(N_COUNTED("%lld item(s) could not be cleaned"), {std::to_string(viewModel.cleanFailures().size())})
                   << "\n";
     } else {
         std::cout << localized("Nothing to clean") << "\n";
@@ -85,8 +85,8 @@ int runIntent(const Arguments& arguments) {
 
 CliCommandRegistration intent{
     {.name = "intent",
-     .usage = "intent \"Smart Cleanup\"|\"Free Up Space\" --home DIR | intent \"Scan Category\" --category NAME",
-     .summary = "Run one of the app's intents on a scan of the given home",
+     .usage = N_("intent \"Smart Cleanup\"|\"Free Up Space\" --home DIR | intent \"Scan Category\" --category NAME"),
+     .summary = N_("Run one of the app's intents on a scan of the given home"),
      .options = withHostTableOptions({{"--category", ValueKind::text}}),
      .operands = ValueKind::text,
      .run = runIntent}};

@@ -18,7 +18,7 @@ namespace {
 using platform::localized;
 using platform::localizedFormat;
 
-constexpr const char* kUsage = "leftovers APP_ID [--home DIR [--system-root DIR] [--delete]] [--layout linux|macos]";
+constexpr const char* kUsage = N_("leftovers APP_ID [--home DIR [--system-root DIR] [--delete]] [--layout linux|macos]");
 
 int runLeftovers(const Arguments& arguments) {
     const auto ids = arguments.operands();
@@ -66,7 +66,7 @@ int runLeftovers(const Arguments& arguments) {
 
 CliCommandRegistration leftovers{{.name = "leftovers",
                                   .usage = kUsage,
-                                  .summary = "List an application and its leftovers with sizes; --delete removes them",
+                                  .summary = N_("List an application and its leftovers with sizes; --delete removes them"),
                                   .options = withHostTableOptions({{"--delete"}}),
                                   .operands = ValueKind::text,
                                   .run = runLeftovers}};

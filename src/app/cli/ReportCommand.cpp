@@ -35,8 +35,8 @@ int runReport(const Arguments& arguments) {
 }
 
 CliCommandRegistration report{{.name = "report",
-                               .usage = "report [--home DIR [--system-root DIR]] [--layout linux|macos] [--save FOLDER]",
-                               .summary = "Scan and print the plain-text scan report (deletes nothing)",
+                               .usage = N_("report [--home DIR [--system-root DIR]] [--layout linux|macos] [--save FOLDER]"),
+                               .summary = N_("Scan and print the plain-text scan report (deletes nothing)"),
                                .options = withHostTableOptions({{"--save", ValueKind::path}}),
                                .run = runReport}};
 

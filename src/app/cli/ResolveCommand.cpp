@@ -46,9 +46,9 @@ int runResolve(const Arguments& arguments) {
 
 CliCommandRegistration resolve{
     {.name = "resolve",
-     .usage = "resolve [--home DIR] [--bundle ID] [--title TEXT] [--secure] [--ax-role ROLE] [--ax-description TEXT] "
-              "[--ax-identifier ID] [--dom-class CLASSES]",
-     .summary = "Print the typing rule and injection profile that apply to the described context (reads only)",
+     .usage = N_("resolve [--home DIR] [--bundle ID] [--title TEXT] [--secure] [--ax-role ROLE] [--ax-description TEXT] "
+              "[--ax-identifier ID] [--dom-class CLASSES]"),
+     .summary = N_("Print the typing rule and injection profile that apply to the described context (reads only)"),
      .options = withHostOptions({{"--bundle", ValueKind::text},
                                  {"--title", ValueKind::text},
                                  {"--secure"},

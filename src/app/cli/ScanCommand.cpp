@@ -86,7 +86,7 @@ void printGrouped(const engine::CleanerEngine::Items& items, const std::optional
     }
     if (stop && !byCategory.contains(model::CategoryType::duplicates))
         std::cout << model::displayName(model::CategoryType::duplicates) << "\n  " << viewmodels::duplicateWalkNotice(*stop) << "\n";
-    std::cout << platform::localizedFormat("Total: %@ in %lld items", {platform::formatByteCount(total), std::to_string(count)})
+    std::cout << platform::localizedFormat(N_COUNTED("Total: %@ in %lld items"), {platform::formatByteCount(total), std::to_string(count)})
               << "\n";
 }
 
@@ -142,7 +142,7 @@ int runScan(const Arguments& arguments) {
     printItems(viewModel.result().items, json, viewModel.duplicateWalkStop());
     if (!json) {
         std::cout << platform::localized(writeSettings ? "Category totals stored:"
-                                                       : "Category totals (not stored without --home):")
+                                                       : N_("Category totals (not stored without --home):"))
                   << "\n";
         for (const auto& [stored, bytes] : screen.prefs().lastScanCategoryTotals()) {
             std::cout << "  " << model::displayName(stored) << "\t" << platform::formatByteCount(bytes) << "\n";
@@ -152,9 +152,9 @@ int runScan(const Arguments& arguments) {
 }
 
 CliCommandRegistration scan{{.name = "scan",
-                             .usage = "scan [--home DIR [--system-root DIR]] [--layout linux|macos] "
-                                      "[--category NAME] [--json]",
-                             .summary = "Scan for junk and list what could be cleaned, by category (deletes nothing)",
+                             .usage = N_("scan [--home DIR [--system-root DIR]] [--layout linux|macos] "
+                                      "[--category NAME] [--json]"),
+                             .summary = N_("Scan for junk and list what could be cleaned, by category (deletes nothing)"),
                              .options = withHostTableOptions({{"--category", ValueKind::text}, {"--json"}}),
                              .run = runScan}};
 

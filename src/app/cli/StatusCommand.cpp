@@ -37,7 +37,7 @@ std::string describe(const platform::DefaultsValue& value) {
 using platform::localized;
 using platform::localizedFormat;
 
-std::string onOff(bool value) { return localized(value ? "on" : "off"); }
+std::string onOff(bool value) { return localized(value ? "on" : N_("off")); }
 
 int runStatus(const Arguments& arguments) {
     const auto layout = hostLayout(arguments);
@@ -56,7 +56,7 @@ int runStatus(const Arguments& arguments) {
 
     std::cout << localizedFormat("Settings: %@", {standardFile.string()}) << "\n";
     std::cout << "  " << localizedFormat("results view: %@", {localized(prefs.viewMode() == model::ViewMode::advanced ? "Advanced" : "Recommended")}) << "\n";
-    std::cout << "  " << localizedFormat("automatic scan due: %@", {localized(prefs.isAutoScanDue() ? "yes" : "no")}) << "\n";
+    std::cout << "  " << localizedFormat("automatic scan due: %@", {localized(prefs.isAutoScanDue() ? "yes" : N_("no"))}) << "\n";
     std::cout << "  " << prefs.lastScanSummary().value_or(localized("Never scanned")) << "\n";
     const auto plan = prefs.hasSmartCleanupPlan()
                           ? platform::formatByteCount(static_cast<std::int64_t>(prefs.lastSmartCleanupPlan()->totalBytes))
@@ -93,8 +93,8 @@ int runStatus(const Arguments& arguments) {
 
 CliCommandRegistration status{
     {.name = "status",
-     .usage = "status [--home DIR]",
-     .summary = "Print the stored settings, last-scan figures and shared summary (reads only)",
+     .usage = N_("status [--home DIR]"),
+     .summary = N_("Print the stored settings, last-scan figures and shared summary (reads only)"),
      .options = withHostOptions({}),
      .run = runStatus}};
 

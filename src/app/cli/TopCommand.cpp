@@ -65,7 +65,7 @@ int runTop(const Arguments& arguments) {
     const auto snapshot = sampler.readMemorySnapshot();
     std::cout << platform::localizedFormat("Memory: %@ used of %@ (pressure: %@)",
                                            {memory(snapshot.used), memory(snapshot.total), pressureText(snapshot.pressure())})
-              << "\n  " << part("Free", snapshot.free) << ", " << part("App", snapshot.app) << ", "
+              << "\n  " << part(N_("Free"), snapshot.free) << ", " << part("App", snapshot.app) << ", "
               << part("Wired", snapshot.wired) << ", " << part("Compressed", snapshot.compressed) << ", "
               << part("Cached", snapshot.cached) << "\n";
 
@@ -84,8 +84,8 @@ int runTop(const Arguments& arguments) {
 }
 
 CliCommandRegistration top{{.name = "top",
-                            .usage = "top [--limit N] [--home DIR]",
-                            .summary = "Show memory use and pressure and the heaviest running applications",
+                            .usage = N_("top [--limit N] [--home DIR]"),
+                            .summary = N_("Show memory use and pressure and the heaviest running applications"),
                             .options = {{"--limit", ValueKind::text}, {"--home", ValueKind::path}},
                             .run = runTop}};
 

@@ -109,9 +109,9 @@ int runUndo(const Arguments& arguments) {
 }
 
 CliCommandRegistration undo{{.name = "undo",
-                             .usage = "undo --home DIR [--system-root DIR] [--layout linux|macos] "
-                                      "[--sweep ID | --action ID]",
-                             .summary = "List the privacy sweeps that can be undone, or put one sweep or action back",
+                             .usage = N_("undo --home DIR [--system-root DIR] [--layout linux|macos] "
+                                      "[--sweep ID | --action ID]"),
+                             .summary = N_("List the privacy sweeps that can be undone, or put one sweep or action back"),
                              .options = withHostTableOptions(
                                  {{"--sweep", ValueKind::text}, {"--action", ValueKind::text}}),
                              .run = runUndo}};

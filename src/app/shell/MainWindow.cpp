@@ -1,3 +1,4 @@
+#include "platform/Localization.hpp"
 #include "app/shell/MainWindow.hpp"
 
 #include <QCloseEvent>
@@ -10,7 +11,7 @@ namespace zentrel::app {
 
 MainWindow::MainWindow(BranchFactory branches, MainWindowActions actions)
     : branches_(std::move(branches)), actions_(std::move(actions)) {
-    setWindowTitle("Zentrel");
+    setWindowTitle(N_("Zentrel"));
     buildMenus();
 }
 

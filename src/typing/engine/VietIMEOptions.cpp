@@ -1,3 +1,4 @@
+#include "platform/Localization.hpp"
 #include "typing/engine/VietIMEOptions.hpp"
 
 #include <nlohmann/json.hpp>
@@ -99,18 +100,18 @@ std::optional<VietIMEIntegrationMode> integrationModeFromRaw(std::string_view ra
 
 std::string_view label(VietIMEIntegrationMode mode) {
     switch (mode) {
-    case VietIMEIntegrationMode::cgEvent: return "CGEvent (mặc định)";
-    case VietIMEIntegrationMode::imkit: return "Input Method Kit";
-    case VietIMEIntegrationMode::hybrid: return "Tự động (IMKit + CGEvent)";
+    case VietIMEIntegrationMode::cgEvent: return N_("CGEvent (mặc định)");
+    case VietIMEIntegrationMode::imkit: return N_("Input Method Kit");
+    case VietIMEIntegrationMode::hybrid: return N_("Tự động (IMKit + CGEvent)");
     }
     return "";
 }
 
 std::string_view detail(VietIMEIntegrationMode mode) {
     switch (mode) {
-    case VietIMEIntegrationMode::cgEvent: return "Gõ qua Accessibility — không cần cài IME, phù hợp mọi app.";
-    case VietIMEIntegrationMode::imkit: return "Marked text native — ít nhấp nháy, cần cài và chọn Zentrel IME.";
-    case VietIMEIntegrationMode::hybrid: return "Dùng IMKit khi đã chọn; fallback CGEvent khi chưa bật IME.";
+    case VietIMEIntegrationMode::cgEvent: return N_("Gõ qua Accessibility — không cần cài IME, phù hợp mọi app.");
+    case VietIMEIntegrationMode::imkit: return N_("Marked text native — ít nhấp nháy, cần cài và chọn Zentrel IME.");
+    case VietIMEIntegrationMode::hybrid: return N_("Dùng IMKit khi đã chọn; fallback CGEvent khi chưa bật IME.");
     }
     return "";
 }

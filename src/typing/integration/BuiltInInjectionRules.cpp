@@ -1,3 +1,4 @@
+#include "platform/Localization.hpp"
 #include "typing/integration/BuiltInInjectionRules.hpp"
 
 #include <algorithm>
@@ -72,11 +73,11 @@ std::vector<InjectionRule> makeTable() {
                                  InputPolicy::enable};
 
     std::vector<InjectionRule> table;
-    table.push_back(rule("secure-input", "Ô mật khẩu (Secure Input)", {}, 1000, InjectionProfile::passthrough));
-    table.push_back(titleRule("google-docs", "Google Docs", "Google (Docs|Tài liệu)|Google Docs", RuleMatchMode::regex,
+    table.push_back(rule("secure-input", N_("Ô mật khẩu (Secure Input)"), {}, 1000, InjectionProfile::passthrough));
+    table.push_back(titleRule("google-docs", N_("Google Docs"), "Google (Docs|Tài liệu)|Google Docs", RuleMatchMode::regex,
                               300, InjectionProfile::webEditor));
 
-    auto addressBar = rule("browser-address-bar", "Thanh địa chỉ trình duyệt",
+    auto addressBar = rule("browser-address-bar", N_("Thanh địa chỉ trình duyệt"),
                            withLinux({"com.google.Chrome", "com.microsoft.edgemac", "com.brave.Browser",
                                       "org.mozilla.firefox", "com.apple.Safari"},
                                      {browsers()}),
@@ -84,34 +85,34 @@ std::vector<InjectionRule> makeTable() {
     addressBar.axIdentifierPattern = "urlbar|address|search|location";
     table.push_back(std::move(addressBar));
 
-    auto notion = rule("notion-code-block", "Notion — khối code",
+    auto notion = rule("notion-code-block", N_("Notion — khối code"),
                        withLinux({"notion.id"}, {{"notion-app", "notion-app-enhanced", "Notion"}}), 210, notionCode);
     notion.axDOMClassPattern = "notranslate";
     notion.axMatchMode = RuleMatchMode::contains;
     table.push_back(std::move(notion));
 
-    auto vscode = rule("vscode-terminal", "VS Code — terminal tích hợp",
+    auto vscode = rule("vscode-terminal", N_("VS Code — terminal tích hợp"),
                        withLinux({"com.microsoft.VSCode", "com.todesktop.*"}, {codeEditors()}), 185,
                        InjectionProfile::terminal);
     vscode.axDescriptionPattern = "Terminal|terminal|Integrated Terminal";
     table.push_back(std::move(vscode));
 
-    table.push_back(titleRule("word-online", "Word Online", R"(\.docx|Word Online)", RuleMatchMode::regex, 290,
+    table.push_back(titleRule("word-online", N_("Word Online"), R"(\.docx|Word Online)", RuleMatchMode::regex, 290,
                               InjectionProfile::webEditor));
-    table.push_back(titleRule("google-sheets", "Google Sheets", R"(Google (Sheets|Trang tính)|\.xlsx)",
+    table.push_back(titleRule("google-sheets", N_("Google Sheets"), R"(Google (Sheets|Trang tính)|\.xlsx)",
                               RuleMatchMode::regex, 280, sheets));
-    table.push_back(titleRule("telegram-web", "Telegram Web", "Telegram", RuleMatchMode::contains, 195,
+    table.push_back(titleRule("telegram-web", N_("Telegram Web"), "Telegram", RuleMatchMode::contains, 195,
                               InjectionProfile::webPopupSelection));
 
-    auto popup = rule("web-popup", "Web popup / autocomplete", {}, 165, InjectionProfile::webPopupSelection);
+    auto popup = rule("web-popup", N_("Web popup / autocomplete"), {}, 165, InjectionProfile::webPopupSelection);
     popup.axDescriptionPattern = "popover|popup|autocomplete|suggestion|combo";
     table.push_back(std::move(popup));
 
-    auto figmaRule = rule("figma", "Figma", withLinux({"com.figma.Desktop"}, {{"figma-linux"}}), 200, figma);
-    figmaRule.titlePattern = "Figma";
+    auto figmaRule = rule("figma", N_("Figma"), withLinux({"com.figma.Desktop"}, {{"figma-linux"}}), 200, figma);
+    figmaRule.titlePattern = N_("Figma");
     table.push_back(std::move(figmaRule));
 
-    table.push_back(rule("terminals", "Terminal / iTerm / Warp",
+    table.push_back(rule("terminals", N_("Terminal / iTerm / Warp"),
                          withLinux({"com.apple.Terminal", "com.googlecode.iterm2", "com.github.wez.wezterm",
                                     "dev.warp.Warp-Stable", "org.alacritty", "net.kovidgoyal.kitty"},
                                    {{"gnome-terminal-server", "gnome-terminal", "Gnome-terminal", "kgx",
@@ -122,19 +123,19 @@ std::vector<InjectionRule> makeTable() {
                                      "alacritty", "Alacritty", "kitty", "wezterm-gui", "org.wezfurlong.wezterm",
                                      "foot", "guake", "Guake", "yakuake", "tilda", "sakura", "st", "warp-terminal"}}),
                          180, InjectionProfile::terminal));
-    table.push_back(rule("remote-desktop", "Remote desktop",
+    table.push_back(rule("remote-desktop", N_("Remote desktop"),
                          withLinux({"com.carriez.rustdesk", "com.teamviewer.TeamViewer", "com.apple.ScreenSharing"},
                                    {{"remmina", "org.remmina.Remmina", "Remmina", "vinagre", "Vinagre", "krdc",
                                      "gnome-connections", "xfreerdp", "wlfreerdp", "sdl-freerdp", "rdesktop",
                                      "vncviewer", "xtightvncviewer", "xvnc4viewer", "gvncviewer", "remote-viewer",
                                      "virt-viewer", "rustdesk", "RustDesk", "TeamViewer", "anydesk", "Anydesk"}}),
                          170, InjectionProfile::remotePaste));
-    table.push_back(rule("spotlight-overlay", "Spotlight / Raycast",
+    table.push_back(rule("spotlight-overlay", N_("Spotlight / Raycast"),
                          withLinux({"com.apple.Spotlight", "com.raycast.macos", "com.runningwithcrayons.Alfred"},
                                    {{"krunner", "ulauncher", "Ulauncher", "albert", "rofi", "Rofi", "wofi",
                                      "synapse", "kupfer", "dmenu"}}),
                          160, InjectionProfile::spotlightAX));
-    table.push_back(rule("electron-apps", "Electron / Chromium apps",
+    table.push_back(rule("electron-apps", N_("Electron / Chromium apps"),
                          withLinux({"com.google.Chrome", "com.microsoft.edgemac", "com.brave.Browser",
                                     "com.microsoft.VSCode", "com.todesktop.*", "com.tinyspeck.slackmacgap", "notion.id",
                                     "com.figma.Desktop", "com.jetbrains.intellij", "com.jetbrains.pycharm",
@@ -144,14 +145,14 @@ std::vector<InjectionRule> makeTable() {
                                     codeEditors(), electronApps()}),
                          100, InjectionProfile::electron));
     // The desktop's own toolkit applications.
-    table.push_back(rule("native-cocoa", "App native macOS",
+    table.push_back(rule("native-cocoa", N_("App native macOS"),
                          withLinux({"com.apple.*"},
                                    {{"org.gnome.*", "org.kde.*", "gedit", "Gedit", "gnome-text-editor", "nautilus",
                                      "Nautilus", "kate", "kwrite", "dolphin", "mousepad", "Mousepad", "pluma", "xed",
                                      "thunar", "Thunar", "nemo", "Nemo", "evolution", "Evolution", "soffice.bin",
                                      "libreoffice"}}),
                          50, InjectionProfile::nativeChunked));
-    table.push_back(rule("default", "Mặc định", {}, 0, InjectionProfile::defaultProfile));
+    table.push_back(rule("default", N_("Mặc định"), {}, 0, InjectionProfile::defaultProfile));
     return table;
 }
 

@@ -1,3 +1,4 @@
+#include "platform/Localization.hpp"
 #include "typing/integration/InjectionProfilePreset.hpp"
 
 namespace zentrel::typing {
@@ -12,13 +13,13 @@ struct PresetEntry {
 
 // In the order of the enumeration.
 constexpr std::array<PresetEntry, 7> kPresetEntries{{
-    {"automatic", "Tự động (mặc định)", &InjectionProfile::defaultProfile},
-    {"slow", "Chậm — Terminal", &InjectionProfile::terminal},
-    {"passthrough", "Tắt bộ gõ", &InjectionProfile::passthrough},
-    {"axDirect", "AX Direct — Spotlight", &InjectionProfile::spotlightAX},
-    {"paste", "Dán clipboard — Remote", &InjectionProfile::remotePaste},
-    {"selection", "Chọn + gõ — Telegram Web", &InjectionProfile::webPopupSelection},
-    {"webEditor", "Web editor — Google Docs", &InjectionProfile::webEditor},
+    {"automatic", N_("Tự động (mặc định)"), &InjectionProfile::defaultProfile},
+    {"slow", N_("Chậm — Terminal"), &InjectionProfile::terminal},
+    {"passthrough", N_("Tắt bộ gõ"), &InjectionProfile::passthrough},
+    {"axDirect", N_("AX Direct — Spotlight"), &InjectionProfile::spotlightAX},
+    {"paste", N_("Dán clipboard — Remote"), &InjectionProfile::remotePaste},
+    {"selection", N_("Chọn + gõ — Telegram Web"), &InjectionProfile::webPopupSelection},
+    {"webEditor", N_("Web editor — Google Docs"), &InjectionProfile::webEditor},
 }};
 
 const PresetEntry& entry(InjectionProfilePreset preset) { return kPresetEntries.at(static_cast<std::size_t>(preset)); }

@@ -4,6 +4,7 @@
 // context. Every operation takes the one lock, so any thread may call it
 // (the event-tap callback reaches the engine).
 
+#include "platform/Localization.hpp"
 #include "typing/integration/IMEContext.hpp"
 #include "typing/integration/InjectionRule.hpp"
 #include "typing/integration/ResolvedInjection.hpp"
@@ -20,10 +21,10 @@ class InjectionRuleEngine final {
 public:
     // The answer while the engine is switched off.
     static constexpr std::string_view disabledRuleID = "disabled";
-    static constexpr std::string_view disabledRuleName = "Rule engine tắt";
+    static constexpr std::string_view disabledRuleName = N_("Rule engine tắt");
     // The answer when no rule matched.
     static constexpr std::string_view fallbackRuleID = "default";
-    static constexpr std::string_view fallbackRuleName = "Mặc định";
+    static constexpr std::string_view fallbackRuleName = N_("Mặc định");
 
     InjectionRuleEngine(std::vector<InjectionRule> rules, bool isEnabled);
     InjectionRuleEngine(const InjectionRuleEngine&) = delete;

@@ -1,3 +1,4 @@
+#include "platform/Localization.hpp"
 #include "typing/integration/VietIMEManager.hpp"
 
 #include "platform/Warnings.hpp"
@@ -210,7 +211,7 @@ void VietIMEManager::startEventTap() {
     });
     if (!installed) {
         const auto reason = services_.tap.unavailableReason();
-        eventTapUnavailableReason.set(reason.value_or("The key tap could not be started"));
+        eventTapUnavailableReason.set(reason.value_or(N_("The key tap could not be started")));
         platform::warn(*eventTapUnavailableReason());
         setIsEnabled(false);
         return;

@@ -1,3 +1,4 @@
+#include "platform/Localization.hpp"
 #include "typing/integration/ZentrelIMEInstaller.hpp"
 
 #include "platform/IBusPreloadEngines.hpp"
@@ -56,8 +57,8 @@ std::optional<std::string> stageCopy(const fs::path& source, int folder, const s
 
 std::string ZentrelIMEInstaller::InstallError::description() const {
     switch (kind) {
-    case Kind::copyFailed: return "Không thể cài IME: " + detail;
-    case Kind::bundledIMENotFound: return "Không tìm thấy ZentrelIME.app trong bản build.";
+    case Kind::copyFailed: return N_("Không thể cài IME: ") + detail;
+    case Kind::bundledIMENotFound: return N_("Không tìm thấy ZentrelIME.app trong bản build.");
     }
     return detail;
 }

@@ -43,6 +43,7 @@ SidebarRow::SidebarRow(QString title, QString symbolName, ColorToken tint, std::
     // One element for assistive technology: the title, NEW when badged, and
     // the size or state it shows.
     const auto named = isNew ? localizedText("%@, NEW", {title}) : title;
+    // TRANSLATORS: what a screen reader says of a row: its name, then its figure or state ("Trash, 17.6 MB").
     setAccessibleName(trailing ? localizedText("%@, %@", {named, *trailing}) : named);
     for (auto* child : findChildren<QWidget*>()) child->setAccessibleName({});
 }

@@ -1,3 +1,4 @@
+#include "platform/Localization.hpp"
 #include "ui/main/DuplicateGroupView.hpp"
 
 #include "ui/design/Appearance.hpp"
@@ -44,7 +45,7 @@ QIcon fileIcon(const QString& path) {
     return icon;
 }
 
-QString selectionWord(bool selected) { return localizedText(selected ? "Selected" : "Not selected"); }
+QString selectionWord(bool selected) { return localizedText(selected ? "Selected" : N_("Not selected")); }
 
 constexpr int kWellSide = 44;
 constexpr int kThumbnailSide = 40;

@@ -91,7 +91,7 @@ void SuggestedCommandRow::showCopied(bool copied) {
     const auto color =
         (copied ? ColorToken(DesignTokens::health()) : ColorToken(DesignTokens::accentText())).resolve(appPalette());
     const auto size = QFontMetrics(DesignTokens::pillFont().font()).height();
-    button_->setText(localizedText(copied ? "Copied" : "Copy"));
+    button_->setText(localizedText(copied ? "Copied" : N_("Copy")));
     button_->setIcon(QIcon(tintedSymbol(copied ? "checkmark" : "doc.on.doc", size, color, devicePixelRatioF())));
     button_->setStyleSheet(QString("color: %1;").arg(color.name()));
 }
@@ -133,7 +133,7 @@ void ItemRowBase::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void ItemRowBase::describeSelection() {
-    checkBox_->setAccessibleDescription(localizedText(item_.isSelected ? "Selected" : "Not selected") + ". " +
+    checkBox_->setAccessibleDescription(localizedText(item_.isSelected ? "Selected" : N_("Not selected")) + ". " +
                                         localizedText("Double tap to toggle selection for cleaning."));
 }
 
@@ -215,7 +215,7 @@ ItemRow::ItemRow(ItemRowServices services, model::CleanItem item, QWidget* paren
     auto* texts = new QVBoxLayout;
     texts->setSpacing(6);
     auto* nameLine = new QHBoxLayout;
-    // A place's name ("npm Cache") has its translation; a file's name stays as it is.
+    // A place's name (N_("npm Cache")) has its translation; a file's name stays as it is.
     nameLine->addWidget(tokenLabel(localizedText(item_.name), DesignTokens::bodyFont(), DesignTokens::textPrimary(), this));
     safety_ = safetyBadge(item_.safetyLevel, this);
     nameLine->addWidget(safety_);

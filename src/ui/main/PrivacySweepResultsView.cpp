@@ -33,14 +33,14 @@ QLabel* symbol(const QString& name, const FontToken& font, const ColorToken& col
 StatusPill* kindPill(model::PrivacyKind kind, QWidget* parent) {
     switch (kind) {
     case model::PrivacyKind::trackerCookie:
-        return new StatusPill(text("Tracker"), "checkmark.shield", StatusPill::Variant::safe, parent);
+        return new StatusPill(text(N_("Tracker")), "checkmark.shield", StatusPill::Variant::safe, parent);
     case model::PrivacyKind::browsingHistory:
     case model::PrivacyKind::recentsList:
-        return new StatusPill(text("Review"), "exclamationmark.triangle", StatusPill::Variant::review, parent);
+        return new StatusPill(text(N_("Review")), "exclamationmark.triangle", StatusPill::Variant::review, parent);
     case model::PrivacyKind::pasteboardInsight:
-        return new StatusPill(text("AI"), "sparkles", StatusPill::Variant::ai, parent);
+        return new StatusPill(text(N_("AI")), "sparkles", StatusPill::Variant::ai, parent);
     }
-    return new StatusPill(text("Review"), "exclamationmark.triangle", StatusPill::Variant::review, parent);
+    return new StatusPill(text(N_("Review")), "exclamationmark.triangle", StatusPill::Variant::review, parent);
 }
 
 }  // namespace
@@ -76,12 +76,12 @@ PrivacyTargetRow::PrivacyTargetRow(viewmodels::ScanViewModel& viewModel, const m
         checkBox_ = new QCheckBox(buttonText(localizedText(target.label)), this);
         checkBox_->setFont(DesignTokens::bodyFont().font());
         checkBox_->setChecked(selected);
-        checkBox_->setAccessibleDescription(selected ? text("Selected") : text("Not selected"));
+        checkBox_->setAccessibleDescription(selected ? text("Selected") : text(N_("Not selected")));
         setFocusKey(*checkBox_, QString::fromStdString(itemID_->string()));
         QObject::connect(checkBox_, &QCheckBox::clicked, this, [this](bool checked) { setChecked(checked); });
         labels->addWidget(checkBox_);
         if (!target.domains.empty()) {
-            domains_ = tokenLabel(withCount("%lld domains", static_cast<std::int64_t>(model::distinctCookieDomainCount(target.domains))),
+            domains_ = tokenLabel(withCount(N_COUNTED("%lld domains"), static_cast<std::int64_t>(model::distinctCookieDomainCount(target.domains))),
                                   DesignTokens::detailFont(), DesignTokens::textSecondary(), this);
             labels->addWidget(domains_);
         }
@@ -90,7 +90,7 @@ PrivacyTargetRow::PrivacyTargetRow(viewmodels::ScanViewModel& viewModel, const m
     row->addStretch();
     // Tracker cookies free no space of their own: their count is their figure.
     const auto figure = target.isTrackerOnly && !target.isBusy
-                            ? withCount("%lld tracker cookies", static_cast<std::int64_t>(target.domains.size()))
+                            ? withCount(N_COUNTED("%lld tracker cookies"), static_cast<std::int64_t>(target.domains.size()))
                             : bytes(target.sizeBytes);
     figure_ = tokenLabel(figure, DesignTokens::detailFont(), DesignTokens::textSecondary(), this);
     row->addWidget(figure_);
@@ -175,9 +175,9 @@ void PrivacySweepResultsView::build() {
         stack->setSpacing(12);
         stack->addWidget(symbol("checkmark.shield.fill", DesignTokens::emptyStateIconFont(), DesignTokens::health(),
                                 inside), 0, Qt::AlignHCenter);
-        stack->addWidget(tokenLabel(text("Nothing to sweep"), DesignTokens::headlineFont(), DesignTokens::textPrimary(),
+        stack->addWidget(tokenLabel(text(N_("Nothing to sweep")), DesignTokens::headlineFont(), DesignTokens::textPrimary(),
                                     inside), 0, Qt::AlignHCenter);
-        auto* hint = tokenLabel(text("No tracker cookies or recents lists found. Enable optional scans in Settings."),
+        auto* hint = tokenLabel(text(N_("No tracker cookies or recents lists found. Enable optional scans in Settings.")),
                                 DesignTokens::bodyFont(), DesignTokens::textSecondary(), inside);
         hint->setWordWrap(true);
         hint->setAlignment(Qt::AlignHCenter);
@@ -195,11 +195,11 @@ void PrivacySweepResultsView::build() {
     auto* headerRow = new QWidget(this);
     auto* header = new QHBoxLayout(headerRow);
     header->setContentsMargins(0, 2, 0, 2);
-    header_ = tokenLabel(withCount("%lld privacy groups", static_cast<std::int64_t>(groups.size())),
+    header_ = tokenLabel(withCount(N_COUNTED("%lld privacy groups"), static_cast<std::int64_t>(groups.size())),
                          DesignTokens::bodyFont(), DesignTokens::textSecondary(), headerRow);
     header->addWidget(header_);
     header->addStretch();
-    auto* trackers = new QPushButton(text("Select Trackers"), headerRow);
+    auto* trackers = new QPushButton(text(N_("Select Trackers")), headerRow);
     trackers->setFlat(true);
     setFocusKey(*trackers, "select trackers");
     QObject::connect(trackers, &QPushButton::clicked, this, [this] { selectTrackers(); });

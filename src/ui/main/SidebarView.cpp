@@ -49,7 +49,7 @@ SidebarView::SidebarView(viewmodels::ScanViewModel& viewModel, platform::Announc
     list_ = new QListWidget(this);
     list_->setFrameShape(QFrame::NoFrame);
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
-    list_->setAccessibleName(text("Pages"));
+    list_->setAccessibleName(text(N_("Pages")));
     column->addWidget(list_, 1);
     panelHost_ = new QWidget(this);
     auto* host = new QVBoxLayout(panelHost_);
@@ -94,13 +94,13 @@ QString SidebarView::subtitle() const {
     if (const auto* cleaned = std::get_if<state::Cleaned>(&scanState)) {
         return localizedText("%@ freed", {bytes(cleaned->freedBytes)});
     }
-    if (std::holds_alternative<state::Error>(scanState)) return text("Error");
-    if (std::holds_alternative<state::Idle>(scanState)) return text("Ready to scan");
-    return localizedText("%lld items found", {countText(viewModel_.result().items.size())});
+    if (std::holds_alternative<state::Error>(scanState)) return text(N_("Error"));
+    if (std::holds_alternative<state::Idle>(scanState)) return text(N_("Ready to scan"));
+    return localizedText(N_COUNTED("%lld items found"), {countText(viewModel_.result().items.size())});
 }
 
 void SidebarView::refresh() {
-    setWindowTitle(text("Zentrel"));
+    setWindowTitle(text(N_("Zentrel")));
     rebuildRows();
     refreshStatus();
 }
@@ -178,7 +178,7 @@ void SidebarView::rebuildRows() {
                                                         DesignTokens::accent(), std::nullopt, false, false));
     addHeader("Clean");
     for (auto category : sidebarCleanCategories(viewModel_)) categoryRow(category, false);
-    addHeader("Optimize");
+    addHeader(N_("Optimize"));
     for (auto category : sidebarOptimizeCategories(viewModel_))
         categoryRow(category, category == CategoryType::privacy);
     addRow(SidebarSelection::boost(),
@@ -189,8 +189,8 @@ void SidebarView::rebuildRows() {
            "Removes an app and all of its leftover files.");
     addRow(SidebarSelection::smartCleanup(),
            new SidebarRow(text("Smart Cleanup"), "sparkles", DesignTokens::textSecondary(), std::nullopt, true, true),
-           "Opens an on-device cleanup recommendation based on your scan.");
-    addHeader("Features");
+           N_("Opens an on-device cleanup recommendation based on your scan."));
+    addHeader(N_("Features"));
     addRow(SidebarSelection::features(),
            new SidebarRow(text("Vietnamese Typing"), "character.textbox", DesignTokens::accent(),
                           typingEnabled_() ? std::optional(text("ON")) : std::nullopt, false, false));
@@ -220,12 +220,12 @@ void SidebarView::rebuildPanel() {
         panelLabel_ = tokenLabel(text("Cleaned"), DesignTokens::detailFont(), DesignTokens::textSecondary(), panel_);
         panelValue_ = tokenLabel(bytes(cleaned->freedBytes), DesignTokens::titleFont(), DesignTokens::health(), panel_);
     } else if (viewModel_.sidebarSelection().category()) {
-        panelLabel_ = tokenLabel(text("Selected in this category"), DesignTokens::detailFont(),
+        panelLabel_ = tokenLabel(text(N_("Selected in this category")), DesignTokens::detailFont(),
                                  DesignTokens::textSecondary(), panel_);
         panelValue_ = tokenLabel(QString::fromStdString(viewModel_.currentCategorySizeText()), DesignTokens::titleFont(),
                                  DesignTokens::accentText(), panel_);
     } else {
-        panelLabel_ = tokenLabel(text("Selected to clean"), DesignTokens::detailFont(), DesignTokens::textSecondary(),
+        panelLabel_ = tokenLabel(text(N_("Selected to clean")), DesignTokens::detailFont(), DesignTokens::textSecondary(),
                                  panel_);
         panelValue_ = tokenLabel(bytes(viewModel_.result().selectedBytes()), DesignTokens::titleFont(),
                                  DesignTokens::accentText(), panel_);

@@ -4,6 +4,7 @@
 // panel at the bottom after a scan or a clean. Only the selection is written;
 // everything else is redrawn from the view model and the typing manager.
 
+#include "platform/Localization.hpp"
 #include "platform/AnnouncedValue.hpp"
 #include "viewmodels/ScanViewModel.hpp"
 
@@ -21,7 +22,7 @@ public:
     SidebarView(viewmodels::ScanViewModel& viewModel, platform::AnnouncedValue<bool>& typingEnabled,
                 QWidget* parent = nullptr);
 
-    // "Scanning…", "Cleaning…", "1.2 GB freed", "Error", "Ready to scan" or "12 items found".
+    // "Scanning…", "Cleaning…", "1.2 GB freed", N_("Error"), N_("Ready to scan") or "12 items found".
     [[nodiscard]] QString subtitle() const;
     // Redraws everything; the view mode has no signal of its own.
     void refresh();

@@ -156,8 +156,8 @@ void SmartCleanupView::rebuild(const viewmodels::SmartCleanupPlan& current) {
         addCard(byCategoryCard(current), 0.06);
         if (current.isSummaryOnly) {
             addCard(noteCard("clock.arrow.circlepath",
-                             filled("Plan restored from your last scan. Applying will rescan to verify items before "
-                                    "cleaning.")),
+                             filled(N_("Plan restored from your last scan. Applying will rescan to verify items before "
+                                    "cleaning."))),
                     0.12);
         } else {
             addCard(topPicksCard(current), 0.12);
@@ -180,7 +180,7 @@ QWidget* SmartCleanupView::planCard(const viewmodels::SmartCleanupPlan& current,
     QVBoxLayout* titles = nullptr;
     auto* titleStack = stackWidget(body, 2, titles);
     titles->addWidget(tokenLabel(filled("Smart Cleanup"), DesignTokens::titleFont(), DesignTokens::textPrimary(), titleStack));
-    titles->addWidget(tokenLabel(filled("On-device safety rules \u2014 nothing leaves your Mac."),
+    titles->addWidget(tokenLabel(filled(N_("On-device safety rules \u2014 nothing leaves your Mac.")),
                                  DesignTokens::detailFont(), DesignTokens::textSecondary(), titleStack));
     header->addWidget(titleStack, 1);
     content->addLayout(header);
@@ -189,28 +189,28 @@ QWidget* SmartCleanupView::planCard(const viewmodels::SmartCleanupPlan& current,
         auto* totalRow = new QHBoxLayout;
         totalRow->addWidget(tokenLabel(bytes(current.totalBytes), DesignTokens::heroNumberFont(),
                                        DesignTokens::textPrimary(), body), 0, Qt::AlignBaseline);
-        totalRow->addWidget(tokenLabel(filled("recommended"), DesignTokens::displayFont(),
+        totalRow->addWidget(tokenLabel(filled(N_("recommended")), DesignTokens::displayFont(),
                                        DesignTokens::textSecondary(), body), 0, Qt::AlignBaseline);
         totalRow->addStretch();
         content->addLayout(totalRow);
-        body->setAccessibleDescription(filled("Recommended cleanup: %@", {bytes(current.totalBytes)}));
+        body->setAccessibleDescription(filled(N_("Recommended cleanup: %@"), {bytes(current.totalBytes)}));
         const auto counts = safeItemsAcrossCategories(planItemCount(current),
                                                       static_cast<long long>(current.categories.size()));
         statusLine_ = tokenLabel(QString::fromStdString(counts),
                                  DesignTokens::bodyFont(), DesignTokens::textSecondary(), body);
         content->addWidget(statusLine_);
-        primary_ = new PrimaryButton(filled("Apply plan & clean %@", {bytes(current.totalBytes)}), QString("sparkles"),
+        primary_ = new PrimaryButton(filled(N_("Apply plan & clean %@"), {bytes(current.totalBytes)}), QString("sparkles"),
                                      PrimaryButton::Variant::accent, true, [this] { apply(); }, body);
-        primary_->setAccessibleDescription(filled("Selects all safe items and opens the clean confirmation."));
+        primary_->setAccessibleDescription(filled(N_("Selects all safe items and opens the clean confirmation.")));
         content->addWidget(primary_);
     } else if (viewModel_.isBackgroundScanning()) {
-        statusLine_ = tokenLabel(filled("Building your plan from the scan in progress\u2026"), DesignTokens::bodyFont(),
+        statusLine_ = tokenLabel(filled(N_("Building your plan from the scan in progress\u2026")), DesignTokens::bodyFont(),
                                  DesignTokens::textSecondary(), body);
         content->addWidget(statusLine_);
     } else {
-        primary_ = new PrimaryButton(filled("Start Smart Scan"), QString("magnifyingglass"),
+        primary_ = new PrimaryButton(filled(N_("Start Smart Scan")), QString("magnifyingglass"),
                                      PrimaryButton::Variant::accent, true, [this] { startSmartScan(); }, body);
-        primary_->setAccessibleDescription(filled("Scans your Mac to build a cleanup recommendation."));
+        primary_->setAccessibleDescription(filled(N_("Scans your Mac to build a cleanup recommendation.")));
         content->addWidget(primary_);
     }
     return new GlassCard(GlassCard::Variant::accent, 24, 14, false, body);
@@ -219,7 +219,7 @@ QWidget* SmartCleanupView::planCard(const viewmodels::SmartCleanupPlan& current,
 QWidget* SmartCleanupView::byCategoryCard(const viewmodels::SmartCleanupPlan& current) {
     QVBoxLayout* content = nullptr;
     auto* body = stackWidget(nullptr, 12, content);
-    content->addWidget(tokenLabel(filled("By category"), DesignTokens::titleFont(), DesignTokens::textPrimary(), body));
+    content->addWidget(tokenLabel(filled(N_("By category")), DesignTokens::titleFont(), DesignTokens::textPrimary(), body));
     for (const auto& summary : current.categories) {
         auto* row = new QWidget(body);
         auto* line = new QHBoxLayout(row);
@@ -232,12 +232,12 @@ QWidget* SmartCleanupView::byCategoryCard(const viewmodels::SmartCleanupPlan& cu
         line->addWidget(icon);
         const auto name = QString::fromStdString(viewModel_.categoryTitle(summary.category));
         line->addWidget(tokenLabel(name, DesignTokens::bodyFont(), DesignTokens::textPrimary(), row));
-        line->addWidget(tokenLabel(filled("%lld items", {countText(summary.itemCount)}),
+        line->addWidget(tokenLabel(filled(N_COUNTED("%lld items"), {countText(summary.itemCount)}),
                                    DesignTokens::detailFont(), DesignTokens::textSecondary(), row));
         line->addStretch();
         line->addWidget(tokenLabel(bytes(summary.totalBytes), DesignTokens::bodyFont(), DesignTokens::textPrimary(), row));
         row->setAccessibleName(
-            filled("%@, %lld items, %@", {name, countText(summary.itemCount), bytes(summary.totalBytes)}));
+            filled(N_COUNTED("%@, %lld items, %@"), {name, countText(summary.itemCount), bytes(summary.totalBytes)}));
         content->addWidget(row);
     }
     return new GlassCard(GlassCard::Variant::primary, 16, 14, false, body);
@@ -246,7 +246,7 @@ QWidget* SmartCleanupView::byCategoryCard(const viewmodels::SmartCleanupPlan& cu
 QWidget* SmartCleanupView::topPicksCard(const viewmodels::SmartCleanupPlan& current) {
     QVBoxLayout* content = nullptr;
     auto* body = stackWidget(nullptr, 12, content);
-    content->addWidget(tokenLabel(filled("Top picks"), DesignTokens::titleFont(), DesignTokens::textPrimary(), body));
+    content->addWidget(tokenLabel(filled(N_("Top picks")), DesignTokens::titleFont(), DesignTokens::textPrimary(), body));
     for (std::size_t i = 0; i < std::min(kTopPicks, current.items.size()); ++i) {
         const auto& item = current.items[i];
         auto* row = new QWidget(body);
@@ -260,11 +260,11 @@ QWidget* SmartCleanupView::topPicksCard(const viewmodels::SmartCleanupPlan& curr
                                     DesignTokens::detailFont(), DesignTokens::textSecondary(), nameStack));
         line->addWidget(nameStack, 1);
         line->addWidget(tokenLabel(bytes(item.sizeBytes), DesignTokens::bodyFont(), DesignTokens::textSecondary(), row));
-        line->addWidget(new StatusPill(filled("Safe"), {}, StatusPill::Variant::safe, row));
+        line->addWidget(new StatusPill(filled(N_("Safe")), {}, StatusPill::Variant::safe, row));
         content->addWidget(row);
     }
     if (current.items.size() > kTopPicks) {
-        content->addWidget(tokenLabel(filled("and %lld more items", {countText(current.items.size() - kTopPicks)}),
+        content->addWidget(tokenLabel(filled(N_COUNTED("and %lld more items"), {countText(current.items.size() - kTopPicks)}),
                                       DesignTokens::detailFont(), DesignTokens::textTertiary(), body));
     }
     return new GlassCard(GlassCard::Variant::primary, 16, 14, false, body);
@@ -304,14 +304,14 @@ QWidget* SmartCleanupView::emptyCard() {
     content->setContentsMargins(0, 12, 0, 12);
     content->addWidget(symbolLabel("checkmark.circle.fill", DesignTokens::emptyStateIconFont(), DesignTokens::health(), body),
                        0, Qt::AlignHCenter);
-    content->addWidget(tokenLabel(filled("Nothing to recommend"), DesignTokens::headlineFont(),
+    content->addWidget(tokenLabel(filled(N_("Nothing to recommend")), DesignTokens::headlineFont(),
                                   DesignTokens::textPrimary(), body), 0, Qt::AlignHCenter);
-    auto* hint = tokenLabel(filled("Run a scan \u2014 we'll suggest only items our safety rules mark as safe to delete."),
+    auto* hint = tokenLabel(filled(N_("Run a scan \u2014 we'll suggest only items our safety rules mark as safe to delete.")),
                             DesignTokens::bodyFont(), DesignTokens::textSecondary(), body);
     hint->setWordWrap(true);
     hint->setAlignment(Qt::AlignHCenter);
     content->addWidget(hint);
-    body->setAccessibleName(filled("Nothing to recommend. Run a scan to get suggestions."));
+    body->setAccessibleName(filled(N_("Nothing to recommend. Run a scan to get suggestions.")));
     return new GlassCard(GlassCard::Variant::primary, 16, 14, false, body);
 }
 

@@ -71,11 +71,12 @@ SweepActionRow::SweepActionRow(viewmodels::ScanViewModel& viewModel, model::Swee
     row->addStretch();
 
     if (action_.isRestored) {
-        restored_ = new StatusPill(text("Restored"), "arrow.uturn.backward", StatusPill::Variant::safe, inside);
+        restored_ = new StatusPill(text(N_("Restored")), "arrow.uturn.backward", StatusPill::Variant::safe, inside);
         row->addWidget(restored_, 0, Qt::AlignTop);
     } else if (action_.backupPath && now < record_.expiresAt) {
-        undo_ = new QPushButton(text("Undo"), inside);
+        undo_ = new QPushButton(text(N_("Undo")), inside);
         // Every row has one: the name says what this one undoes.
+        // TRANSLATORS: the Undo button of one sweep row, named after what it undoes ("Undo Chrome: .doubleclick.net").
         undo_->setAccessibleName(localizedText("Undo %@", {title}));
         undo_->setFlat(true);
         undo_->setFont(DesignTokens::detailFont().font());
@@ -116,10 +117,10 @@ SweepLogView::SweepLogView(viewmodels::ScanViewModel& viewModel, const platform:
     header->setSpacing(8);
     auto* titleRow = new QHBoxLayout;
     titleRow->addWidget(accentSymbol("list.bullet.clipboard.fill", DesignTokens::headerIconFont(), this));
-    titleRow->addWidget(tokenLabel(text("What just happened?"), DesignTokens::titleFont(), DesignTokens::textPrimary(), this));
+    titleRow->addWidget(tokenLabel(text(N_("What just happened?")), DesignTokens::titleFont(), DesignTokens::textPrimary(), this));
     titleRow->addStretch();
     header->addLayout(titleRow);
-    header->addWidget(tokenLabel(text("Every action below can be undone for 24 hours."), DesignTokens::bodyFont(),
+    header->addWidget(tokenLabel(text(N_("Every action below can be undone for 24 hours.")), DesignTokens::bodyFont(),
                                  DesignTokens::textSecondary(), this));
     column->addLayout(header);
 

@@ -1,8 +1,9 @@
 #pragma once
 // The sheet that shows what the last privacy sweep did, one row per action,
-// each with an Undo while its backup lasts, or "Restored" once put back. It
+// each with an Undo while its backup lasts, or N_("Restored") once put back. It
 // rebuilds itself whenever the view model publishes the last sweep record.
 
+#include "platform/Localization.hpp"
 #include "model/SweepRecord.hpp"
 #include "platform/Clock.hpp"
 #include "viewmodels/ScanViewModel.hpp"

@@ -1,3 +1,4 @@
+#include "platform/Localization.hpp"
 #include "ui/panels/PermissionView.hpp"
 
 #include "ui/design/Appearance.hpp"
@@ -15,7 +16,7 @@
 namespace zentrel::ui {
 namespace {
 
-constexpr const char* kGrantedTitle = "I've granted access \u2014 continue";
+constexpr const char* kGrantedTitle = N_("I've granted access \u2014 continue");
 
 // `card` at `width`, centred in a row: wrapped labels inside then get the height they need.
 QWidget* centredCard(QWidget* card, int width) {
@@ -149,10 +150,10 @@ QWidget* PermissionView::makeDeniedCard() {
     headlineLayout->addStretch();
     content->addWidget(headline);
     for (const char* key :
-         {"macOS only applies Full Disk Access after Zentrel restarts. Make sure the toggle is ON, then reopen the app "
-          "below.",
-          "After an app update, turn the Zentrel toggle OFF then ON in Full Disk Access if access still isn't "
-          "detected."}) {
+         {N_("macOS only applies Full Disk Access after Zentrel restarts. Make sure the toggle is ON, then reopen the app "
+          "below."),
+          N_("After an app update, turn the Zentrel toggle OFF then ON in Full Disk Access if access still isn't "
+          "detected.")}) {
         content->addWidget(
             centred(wrappingLabel(localizedText(key), DesignTokens::detailFont(), DesignTokens::textSecondary(), box)));
     }

@@ -1,10 +1,11 @@
 #pragma once
 // The Full Disk Access screen, shown in place of the content while the home
 // folder cannot be read: why access is needed, a button to where it is
-// given, "I've granted access — continue" with its check, the denied card
+// given, N_("I've granted access — continue") with its check, the denied card
 // with a restart, and the steps. While shown it holds a reference on the
 // shared permission poll, and coming back to the app checks again.
 
+#include "platform/Localization.hpp"
 #include "ui/presenters/FullDiskAccessScreen.hpp"
 #include "ui/presenters/PermissionChecklist.hpp"
 

@@ -1,3 +1,4 @@
+#include "platform/Localization.hpp"
 #include "ui/panels/SettingsSections.hpp"
 #include "ui/design/NamedComboBox.hpp"
 
@@ -97,9 +98,9 @@ private:
 
 void buildGeneral(SectionView& view) {
     auto& settings = view.settings();
-    auto* display = view.addCard("Display");
+    auto* display = view.addCard(N_("Display"));
     QWidget* row = nullptr;
-    auto* mode = view.addPicker(display, "View Mode", row);
+    auto* mode = view.addPicker(display, N_("View Mode"), row);
     mode->addItem(localizedText("Recommended"), static_cast<int>(model::ViewMode::recommended));
     mode->addItem(localizedText("Advanced"), static_cast<int>(model::ViewMode::advanced));
     const auto showMode = [mode](const model::ViewMode& value) {
@@ -112,9 +113,9 @@ void buildGeneral(SectionView& view) {
     });
     view.follow<model::ViewMode>(settings.viewMode, showMode);
     view.addDescription(display,
-                        "Recommended shows simplified, easy-to-understand results. Advanced shows all technical details.");
+                        N_("Recommended shows simplified, easy-to-understand results. Advanced shows all technical details."));
 
-    auto* startup = view.addCard("Startup");
+    auto* startup = view.addCard(N_("Startup"));
     auto* login = new SwitchToggle(localizedText("Launch Zentrel at login"), startup->parentWidget());
     login->setFont(DesignTokens::bodyFont().font());
     showChecked(login, settings.loginItemOn());
@@ -130,15 +131,15 @@ void buildGeneral(SectionView& view) {
     showProblem(settings.loginItemProblem());
     view.follow<std::optional<std::string>>(settings.loginItemProblem, showProblem);
     startup->addWidget(problem);
-    view.addDescription(startup, "Zentrel will appear in the menu bar when you log in.");
+    view.addDescription(startup, N_("Zentrel will appear in the menu bar when you log in."));
 }
 
 void buildScanning(SectionView& view) {
     auto& settings = view.settings();
-    auto* autoScan = view.addCard("Auto-Scan");
-    view.addSwitch(autoScan, "Enable automatic scanning", settings.autoScanEnabled, &SettingsModel::setAutoScanEnabled);
+    auto* autoScan = view.addCard(N_("Auto-Scan"));
+    view.addSwitch(autoScan, N_("Enable automatic scanning"), settings.autoScanEnabled, &SettingsModel::setAutoScanEnabled);
     QWidget* frequencyRow = nullptr;
-    auto* frequency = view.addPicker(autoScan, "Scan frequency", frequencyRow);
+    auto* frequency = view.addPicker(autoScan, N_("Scan frequency"), frequencyRow);
     for (const auto& choice : autoScanIntervals())
         frequency->addItem(localizedText(choice.title), static_cast<qlonglong>(choice.days));
     // A stored interval of another length selects no segment.
@@ -153,14 +154,14 @@ void buildScanning(SectionView& view) {
     view.follow<std::int64_t>(settings.autoScanIntervalDays, showInterval);
     frequencyRow->setVisible(settings.autoScanEnabled());
     view.follow<bool>(settings.autoScanEnabled, [frequencyRow](const bool& on) { frequencyRow->setVisible(on); });
-    view.addDescription(autoScan, "Automatically scan your Mac on a schedule.");
+    view.addDescription(autoScan, N_("Automatically scan your Mac on a schedule."));
 
-    auto* notifications = view.addCard("Notifications");
-    view.addSwitch(notifications, "Notify when scan finds junk", settings.notificationsEnabled,
+    auto* notifications = view.addCard(N_("Notifications"));
+    view.addSwitch(notifications, N_("Notify when scan finds junk"), settings.notificationsEnabled,
                    &SettingsModel::setNotificationsEnabled);
 
-    auto* autoClean = view.addCard("Auto-Clean");
-    view.addSwitch(autoClean, "Auto-clean safe items after scan", settings.autoCleanEnabled,
+    auto* autoClean = view.addCard(N_("Auto-Clean"));
+    view.addSwitch(autoClean, N_("Auto-clean safe items after scan"), settings.autoCleanEnabled,
                    &SettingsModel::setAutoCleanEnabled);
     auto* warning = new QWidget(autoClean->parentWidget());
     auto* warningLayout = new QHBoxLayout(warning);
@@ -174,18 +175,18 @@ void buildScanning(SectionView& view) {
     autoClean->addWidget(warning);
     warning->setVisible(settings.autoCleanEnabled());
     view.follow<bool>(settings.autoCleanEnabled, [warning](const bool& on) { warning->setVisible(on); });
-    view.addDescription(autoClean, "Items marked \"Review before deleting\" will never be removed automatically.");
+    view.addDescription(autoClean, N_("Items marked \"Review before deleting\" will never be removed automatically."));
 }
 
 void buildPrivacy(SectionView& view) {
     auto& settings = view.settings();
-    auto* sweep = view.addCard("Privacy Sweep");
-    view.addSwitch(sweep, "Include Terminal history", settings.includeTerminal, &SettingsModel::setIncludeTerminal);
-    view.addSwitch(sweep, "Analyze clipboard with on-device AI", settings.includePasteboard,
+    auto* sweep = view.addCard(N_("Privacy Sweep"));
+    view.addSwitch(sweep, N_("Include Terminal history"), settings.includeTerminal, &SettingsModel::setIncludeTerminal);
+    view.addSwitch(sweep, N_("Analyze clipboard with on-device AI"), settings.includePasteboard,
                    &SettingsModel::setIncludePasteboard);
-    view.addDescription(sweep, "Clipboard analysis runs entirely on your Mac. Nothing is sent to the cloud.");
-    view.addDescription(sweep, "Duplicate scans keep fingerprints of your pictures and videos, never their names, so "
-                               "the next scan is faster.");
+    view.addDescription(sweep, N_("Clipboard analysis runs entirely on your Mac. Nothing is sent to the cloud."));
+    view.addDescription(sweep, N_("Duplicate scans keep fingerprints of your pictures and videos, never their names, so "
+                               "the next scan is faster."));
     auto* clear = new QPushButton(localizedText("Clear"), sweep->parentWidget());
     clear->setAccessibleName(localizedText("Clear"));
     // Pressed once per opening: the fingerprints are gone until the next duplicate scan.
@@ -195,24 +196,24 @@ void buildPrivacy(SectionView& view) {
     });
     sweep->addWidget(clear, 0, Qt::AlignLeft);
 
-    auto* undo = view.addCard("Undo window");
-    view.addDescription(undo, "Every privacy sweep is logged. You can undo any action within 24 hours from the sweep log.",
+    auto* undo = view.addCard(N_("Undo window"));
+    view.addDescription(undo, N_("Every privacy sweep is logged. You can undo any action within 24 hours from the sweep log."),
                         DesignTokens::bodyFont());
 }
 
 void buildPerformance(SectionView& view) {
     auto& settings = view.settings();
-    auto* digest = view.addCard("Battery digest");
-    view.addSwitch(digest, "Show daily battery drain in menu bar", settings.energyDigestEnabled,
+    auto* digest = view.addCard(N_("Battery digest"));
+    view.addSwitch(digest, N_("Show daily battery drain in menu bar"), settings.energyDigestEnabled,
                    &SettingsModel::setEnergyDigestEnabled);
-    view.addDescription(digest, "Tracks which apps used the most energy today. Requires Apple Silicon for hardware "
-                                "power readings.");
+    view.addDescription(digest, N_("Tracks which apps used the most energy today. Requires Apple Silicon for hardware "
+                                "power readings."));
 
-    auto* focus = view.addCard("Focus mode");
-    view.addSwitch(focus, "Suggest calm-down during Focus", settings.focusAutoCalmEnabled,
+    auto* focus = view.addCard(N_("Focus mode"));
+    view.addSwitch(focus, N_("Suggest calm-down during Focus"), settings.focusAutoCalmEnabled,
                    &SettingsModel::setFocusAutoCalmEnabled);
-    view.addDescription(focus, "When a Focus session is active, Zentrel highlights heavy background apps for one-tap "
-                               "calm down.");
+    view.addDescription(focus, N_("When a Focus session is active, Zentrel highlights heavy background apps for one-tap "
+                               "calm down."));
 }
 
 }  // namespace

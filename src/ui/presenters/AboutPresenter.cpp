@@ -18,7 +18,7 @@ constexpr const char* kLibraries[] = {
 AboutContent aboutContent(const std::string& version, const std::vector<AboutLibrary>& libraryVersions) {
     AboutContent content;
     content.icon = "zentrel";
-    content.name = "Zentrel";
+    content.name = N_("Zentrel");
     content.versionText = platform::localizedFormat("Version %@", {version});
     content.description =
         platform::localized("Free up disk space, find duplicates, sweep privacy traces and type Vietnamese");

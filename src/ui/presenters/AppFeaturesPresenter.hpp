@@ -2,6 +2,7 @@
 // The features page: its introduction and the adaptive grid its cards stand
 // in, as many columns of a minimum to a maximum width as fit the page.
 
+#include "platform/Localization.hpp"
 #include <string_view>
 
 namespace zentrel::ui {
@@ -18,7 +19,7 @@ struct AdaptiveGridItem {
 inline constexpr AdaptiveGridItem kFeatureGridColumns{360, 560, 16};
 
 inline constexpr std::string_view kFeaturesIntro =
-    "Type Vietnamese in every app with Zentrel's built-in typing: Telex, VNI or VIQR.";
+    N_("Type Vietnamese in every app with Zentrel's built-in typing: Telex, VNI or VIQR.");
 
 struct GridColumns {
     int count = 1;

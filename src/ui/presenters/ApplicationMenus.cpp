@@ -10,13 +10,13 @@ std::vector<ApplicationMenu> applicationMenus(bool typingEnabled) {
     using C = MenuCommand;
     const auto text = [](const char* key) { return platform::localized(key); };
     return {
-        {text("&File"),
-         {{C::exportReport, text("Export Report\u2026"), "", false}, {C::quit, text("Quit"), "Ctrl+Q", true}}},
-        {text("&Settings"),
+        {text(N_("&File")),
+         {{C::exportReport, text(N_("Export Report\u2026")), "", false}, {C::quit, text("Quit"), "Ctrl+Q", true}}},
+        {text(N_("&Settings")),
          {{C::toggleTyping, text(typingToggleTitle(typingEnabled)), "Ctrl+Shift+Z", false},
-          {C::preferences, text("Preferences\u2026"), "Ctrl+Shift+,", true}}},
-        {text("&Help"),
-         {{C::checkForUpdates, text("Check for Updates\u2026"), "", false},
+          {C::preferences, text(N_("Preferences\u2026")), "Ctrl+Shift+,", true}}},
+        {text(N_("&Help")),
+         {{C::checkForUpdates, text(N_("Check for Updates\u2026")), "", false},
           {C::about, text("About Zentrel"), "", true}}},
     };
 }

@@ -42,14 +42,14 @@ GaugeTile memoryGauge(const services::MemorySnapshot& memory) {
     const double fraction =
         memory.total < 1 ? 0.0
                          : std::clamp(static_cast<double>(memory.used) / static_cast<double>(memory.total), 0.0, 1.0);
-    return gauge("Memory used", fraction, memoryText(memory.used) + " / " + memoryText(memory.total),
+    return gauge(N_("Memory used"), fraction, memoryText(memory.used) + " / " + memoryText(memory.total),
                  pressurePill(memory.pressure()));
 }
 
 GaugeTile cpuGauge(double systemCPU) {
     const double fraction = std::clamp(systemCPU, 0.0, 1.0);
     const auto percent = platform::formatPercent(std::llround(fraction * 100));
-    return gauge("CPU load", fraction, platform::localizedFormat("%@ across all cores", {percent}), std::nullopt);
+    return gauge(N_("CPU load"), fraction, platform::localizedFormat("%@ across all cores", {percent}), std::nullopt);
 }
 
 std::vector<BreakdownColumn> memoryBreakdown(const services::MemorySnapshot& memory) {
@@ -129,7 +129,7 @@ BoostActionArea actionArea(const BoostViewModel& vm) {
         area.form = BoostActionArea::Form::idle;
         const int count = vm.selectedCount();
         area.primaryTitle = count < 1 ? platform::localized("Select apps below to free memory")
-                                      : platform::localizedFormat("Free up memory — quit %lld app(s) (~%@)",
+                                      : platform::localizedFormat(N_COUNTED("Free up memory — quit %lld app(s) (~%@)"),
                                                                   {platform::formatCount(count), memoryText(vm.selectedBytes())});
         area.primaryEnabled = count != 0;
         break;
@@ -140,7 +140,7 @@ BoostActionArea actionArea(const BoostViewModel& vm) {
         area.headline = state.freedBytes < 1
                             ? platform::localized("Apps quit — RAM returned to the system")
                             : platform::localizedFormat("Freed %@ of RAM", {memoryText(state.freedBytes)});
-        area.detail = platform::localizedFormat("Quit %lld app(s)", {platform::formatCount(state.count)});
+        area.detail = platform::localizedFormat(N_COUNTED("Quit %lld app(s)"), {platform::formatCount(state.count)});
         break;
     }
     return area;
@@ -149,7 +149,7 @@ BoostActionArea actionArea(const BoostViewModel& vm) {
 QuitConfirmation quitConfirmation(const BoostViewModel& vm) {
     QuitConfirmation confirmation;
     confirmation.targets = vm.selectedApps();
-    confirmation.title = platform::localizedFormat("Quit %lld app(s)?", {platform::formatCount(vm.selectedCount())});
+    confirmation.title = platform::localizedFormat(N_COUNTED("Quit %lld app(s)?"), {platform::formatCount(vm.selectedCount())});
     confirmation.message = platform::localized(BoostTexts::quitMessage);
     for (const auto& target : confirmation.targets) confirmation.names.push_back(target.name);
     confirmation.confirmLabel = platform::localized("Quit & free memory");

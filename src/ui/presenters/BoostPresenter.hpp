@@ -4,6 +4,7 @@
 // quit confirmation. Memory figures are in memory style. The page's widgets
 // draw these and call back here; nothing in this file knows Qt.
 
+#include "platform/Localization.hpp"
 #include "services/BoostProcess.hpp"
 #include "services/MemorySnapshot.hpp"
 #include "viewmodels/BoostViewModel.hpp"
@@ -118,28 +119,28 @@ void confirmQuit(viewmodels::BoostViewModel& vm, const QuitConfirmation& confirm
 // The page's fixed texts.
 struct BoostTexts {
     static constexpr const char* title = "Boost";
-    static constexpr const char* subtitle = "Free RAM & CPU by quitting heavy apps — measured, never faked.";
-    static constexpr const char* breakdownTitle = "Memory breakdown";
+    static constexpr const char* subtitle = N_("Free RAM & CPU by quitting heavy apps — measured, never faked.");
+    static constexpr const char* breakdownTitle = N_("Memory breakdown");
     static constexpr const char* cachedNote =
-        "“Cached” is reclaimable on demand — macOS frees it automatically when apps need RAM, so there's nothing "
-        "to “clean” here.";
-    static constexpr const char* listTitle = "Top apps";
-    static constexpr const char* showBackground = "Show background processes";
+        N_("“Cached” is reclaimable on demand — macOS frees it automatically when apps need RAM, so there's nothing "
+        "to “clean” here.");
+    static constexpr const char* listTitle = N_("Top apps");
+    static constexpr const char* showBackground = N_("Show background processes");
     static constexpr const char* clear = "Clear";
-    static constexpr const char* nothingRunning = "No apps are running.";
+    static constexpr const char* nothingRunning = N_("No apps are running.");
     static constexpr const char* purgeNote =
-        "Why no “purge / free RAM” button? On macOS, forcing memory to free just makes the system re-read it from "
+        N_("Why no “purge / free RAM” button? On macOS, forcing memory to free just makes the system re-read it from "
         "disk moments later — it doesn't speed anything up. The real win is quitting apps you're not using, which "
-        "this screen does and measures.";
-    static constexpr const char* primaryHint = "Quits the selected apps to reclaim their memory.";
-    static constexpr const char* suggest = "Suggest heavy background apps";
-    static constexpr const char* suggestHint = "Selects background apps using a lot of memory.";
-    static constexpr const char* boosting = "Quitting apps & measuring…";
+        "this screen does and measures.");
+    static constexpr const char* primaryHint = N_("Quits the selected apps to reclaim their memory.");
+    static constexpr const char* suggest = N_("Suggest heavy background apps");
+    static constexpr const char* suggestHint = N_("Selects background apps using a lot of memory.");
+    static constexpr const char* boosting = N_("Quitting apps & measuring…");
     static constexpr const char* done = "Done";
-    static constexpr const char* rowHint = "Double tap to select for quitting.";
+    static constexpr const char* rowHint = N_("Double tap to select for quitting.");
     static constexpr const char* quitMessage =
-        "Each app is asked to quit normally, so it can prompt you to save unsaved work. Frozen apps may need Force "
-        "Quit instead.";
+        N_("Each app is asked to quit normally, so it can prompt you to save unsaved work. Frozen apps may need Force "
+        "Quit instead.");
 };
 
 // The heavy-app threshold of the suggestion, in decimal megabytes.

@@ -29,7 +29,7 @@ CleaningSummary cleaningSummary(const viewmodels::ScanViewModel& vm) {
     }
     if (vm.cleaningTotalCount() >= 1) {
         summary.countLine = platform::localizedFormat(
-            "%1$lld of %2$lld items", {platform::formatCount(finished), platform::formatCount(vm.cleaningTotalCount())});
+            N_COUNTED("%1$lld of %2$lld items"), {platform::formatCount(finished), platform::formatCount(vm.cleaningTotalCount())});
     }
     for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
         if (row->status.kind != Kind::inProgress) continue;
@@ -37,7 +37,7 @@ CleaningSummary cleaningSummary(const viewmodels::ScanViewModel& vm) {
         break;
     }
     if (failed >= 1)
-        summary.failureLine = platform::localizedFormat("%lld item(s) could not be deleted", {platform::formatCount(failed)});
+        summary.failureLine = platform::localizedFormat(N_COUNTED("%lld item(s) could not be deleted"), {platform::formatCount(failed)});
     return summary;
 }
 
@@ -77,6 +77,7 @@ CleanedPageContent cleanedPage(std::int64_t freedBytes, std::int64_t leftBytes) 
     const auto freed = size(freedBytes);
     CleanedPageContent page{
         platform::localized("All Clean!"),
+        // TRANSLATORS: the space a clean gave back ("24.3 MB freed").
         platform::localizedFormat("%@ freed", {freed}),
         std::nullopt,
         platform::localizedFormat("All clean. %@ freed.", {freed}),

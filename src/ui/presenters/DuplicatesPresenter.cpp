@@ -42,7 +42,7 @@ DuplicateResults duplicateResults(const viewmodels::ScanViewModel& vm) {
     const auto groups = vm.duplicateGroups();
     const auto byPath = itemsByPath(vm.result().items);
     DuplicateResults results;
-    results.headerText = platform::localizedFormat("%lld duplicate groups", {platform::formatCount(groups.size())});
+    results.headerText = platform::localizedFormat(N_COUNTED("%lld duplicate groups"), {platform::formatCount(groups.size())});
     results.emptyTitle = platform::localized("No duplicates found");
     results.emptyMessage = platform::localized("Pictures, Documents, Downloads, and Desktop look clean.");
     if (const auto stop = vm.duplicateWalkStop()) {
@@ -61,7 +61,7 @@ DuplicateResults duplicateResults(const viewmodels::ScanViewModel& vm) {
         std::int64_t copyBytes = 0;
         for (const auto& member : group.members) copyBytes = std::max(copyBytes, member.sizeBytes);
         DuplicateGroupContent card{group.id,
-                                exact ? platform::localizedFormat("%lld copies", {platform::formatCount(group.members.size())})
+                                exact ? platform::localizedFormat(N_COUNTED("%lld copies"), {platform::formatCount(group.members.size())})
                                       : platform::localized("Similar"),
                                 platform::localizedFormat("Free up %@", {group.reclaimableSizeText()}),
                                 duplicateKindPill(group.kind),

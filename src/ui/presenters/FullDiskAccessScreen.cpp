@@ -1,3 +1,4 @@
+#include "platform/Localization.hpp"
 #include "ui/presenters/FullDiskAccessScreen.hpp"
 
 namespace zentrel::ui {
@@ -35,12 +36,12 @@ void FullDiskAccessScreen::grant() {
 
 const std::array<const char*, 6>& FullDiskAccessScreen::steps() {
     static const std::array<const char*, 6> steps{
-        "Click \"Open Privacy & Security Settings\" above",
-        "Scroll down to Full Disk Access",
-        "Turn ON the toggle next to Zentrel \u2014 or add it with + if not listed",
-        "After an update, toggle Zentrel OFF then ON if access isn't detected",
-        "Quit Zentrel completely (\u2318Q), then reopen it",
-        "Return here and tap \"I've granted access \u2014 continue\"",
+        N_("Click \"Open Privacy & Security Settings\" above"),
+        N_("Scroll down to Full Disk Access"),
+        N_("Turn ON the toggle next to Zentrel \u2014 or add it with + if not listed"),
+        N_("After an update, toggle Zentrel OFF then ON if access isn't detected"),
+        N_("Quit Zentrel completely (\u2318Q), then reopen it"),
+        N_("Return here and tap \"I've granted access \u2014 continue\""),
     };
     return steps;
 }

@@ -1,11 +1,12 @@
 #pragma once
-// The Full Disk Access screen's state: "I've granted access — continue"
+// The Full Disk Access screen's state: N_("I've granted access — continue")
 // checks once, 0.4 s later; a failed check shows the denied card until the
 // next click; coming back to the app checks at once unless a requested
 // check is pending. A successful check raises the manager's probe
 // generation before it sets the result, so an older probe still under way
 // cannot take it back.
 
+#include "platform/Localization.hpp"
 #include "platform/Clock.hpp"
 #include "platform/Observable.hpp"
 #include "services/PermissionsManager.hpp"

@@ -7,10 +7,10 @@ namespace zentrel::ui {
 
 std::string_view deliveryModeText(typing::InjectionDeliveryMode mode) {
     switch (mode) {
-    case typing::InjectionDeliveryMode::cgEvent: return "CGEvent";
-    case typing::InjectionDeliveryMode::axDirect: return "AX Direct";
-    case typing::InjectionDeliveryMode::paste: return "Clipboard paste";
-    case typing::InjectionDeliveryMode::selection: return "Selection + type";
+    case typing::InjectionDeliveryMode::cgEvent: return N_("CGEvent");
+    case typing::InjectionDeliveryMode::axDirect: return N_("AX Direct");
+    case typing::InjectionDeliveryMode::paste: return N_("Clipboard paste");
+    case typing::InjectionDeliveryMode::selection: return N_("Selection + type");
     }
     return {};
 }

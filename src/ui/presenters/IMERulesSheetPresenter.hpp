@@ -4,6 +4,7 @@
 // application the user last typed in (never this program's own window,
 // which holds the sheet). Rules are stored as soon as they change.
 
+#include "platform/Localization.hpp"
 #include "typing/integration/InjectionProfilePreset.hpp"
 #include "typing/integration/VietIMEManager.hpp"
 
@@ -39,8 +40,8 @@ struct RulesSheetState {
     std::optional<std::string> targetApplication;
 };
 
-// The key of a way of typing: "CGEvent", "AX Direct", "Clipboard paste",
-// "Selection + type"; the rows hold its text in the window's language.
+// The key of a way of typing: N_("CGEvent"), N_("AX Direct"), N_("Clipboard paste"),
+// N_("Selection + type"); the rows hold its text in the window's language.
 [[nodiscard]] std::string_view deliveryModeText(typing::InjectionDeliveryMode mode);
 
 class IMERulesSheetPresenter final {

@@ -1,3 +1,4 @@
+#include "platform/Localization.hpp"
 #include "ui/presenters/IMEShortcutGuide.hpp"
 
 namespace zentrel::ui {
@@ -5,20 +6,20 @@ namespace zentrel::ui {
 const std::array<IMEGuide, 3>& imeGuides() {
     static const std::array<IMEGuide, 3> guides = {{
         {"Telex",
-         {{{"aa → â", "ow → ơ", "uw → ư"},
-           {"ee → ê", "oo → ô", "dd → đ"},
-           {"f → huyền", "s → sắc", "r → hỏi"},
-           {"x → ngã", "j → nặng", "z → xoá dấu"}}}},
+         {{{N_("aa → â"), N_("ow → ơ"), N_("uw → ư")},
+           {N_("ee → ê"), N_("oo → ô"), N_("dd → đ")},
+           {N_("f → huyền"), N_("s → sắc"), N_("r → hỏi")},
+           {N_("x → ngã"), N_("j → nặng"), N_("z → xoá dấu")}}}},
         {"VNI",
-         {{{"a6 → â", "a8 → ă", "e6 → ê"},
-           {"o6 → ô", "o7 → ơ", "u7 → ư"},
-           {"1 → sắc", "2 → huyền", "3 → hỏi"},
-           {"4 → ngã", "5 → nặng", "0 → xoá dấu"}}}},
+         {{{N_("a6 → â"), N_("a8 → ă"), N_("e6 → ê")},
+           {N_("o6 → ô"), N_("o7 → ơ"), N_("u7 → ư")},
+           {N_("1 → sắc"), N_("2 → huyền"), N_("3 → hỏi")},
+           {N_("4 → ngã"), N_("5 → nặng"), N_("0 → xoá dấu")}}}},
         {"VIQR",
-         {{{"a^ → â", "a( → ă", "e^ → ê"},
-           {"o^ → ô", "o+ → ơ", "u+ → ư"},
-           {"' → sắc", "` → huyền", "? → hỏi"},
-           {"~ → ngã", ". → nặng", "dd → đ"}}}},
+         {{{N_("a^ → â"), N_("a( → ă"), N_("e^ → ê")},
+           {N_("o^ → ô"), N_("o+ → ơ"), N_("u+ → ư")},
+           {N_("' → sắc"), N_("` → huyền"), N_("? → hỏi")},
+           {N_("~ → ngã"), N_(". → nặng"), N_("dd → đ")}}}},
     }};
     return guides;
 }

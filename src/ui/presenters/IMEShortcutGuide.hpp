@@ -1,8 +1,9 @@
 #pragma once
 // The typing shortcut sheet's content: the two global shortcuts and, for
-// each input method, four lines of up to three examples ("aa → â"). A line
+// each input method, four lines of up to three examples (N_("aa → â")). A line
 // whose third example is empty shows two.
 
+#include "platform/Localization.hpp"
 #include <array>
 #include <string_view>
 
@@ -16,10 +17,10 @@ struct IMEGuide {
 };
 
 inline constexpr std::string_view kShortcutSheetTitle = "Bảng phím tắt";
-inline constexpr std::string_view kGeneralShortcutsTitle = "Phím tắt chung";
+inline constexpr std::string_view kGeneralShortcutsTitle = N_("Phím tắt chung");
 inline constexpr std::array<std::string_view, 2> kGeneralShortcuts = {
-    "⌃⇧V — bật/tắt tiếng Việt cho app đang dùng (tự ghi nhớ)",
-    "⌃⌥ — phục hồi chuỗi gốc đang gõ",
+    N_("⌃⇧V — bật/tắt tiếng Việt cho app đang dùng (tự ghi nhớ)"),
+    N_("⌃⌥ — phục hồi chuỗi gốc đang gõ"),
 };
 
 // Telex, VNI and VIQR, in that order.

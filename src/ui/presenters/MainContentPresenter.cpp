@@ -19,7 +19,7 @@ namespace state = model::scan_state;
 constexpr std::size_t kListedFailures = 5;
 constexpr std::size_t kConfirmationNames = 5;
 constexpr const char* kPrivacySentence =
-    "Privacy sweep actions are logged and can be undone within 24 hours from the sweep log.";
+    N_("Privacy sweep actions are logged and can be undone within 24 hours from the sweep log.");
 
 template <class State>
 bool holds(const model::ScanState& scanState) {
@@ -115,7 +115,7 @@ std::vector<ToolbarItem> toolbarItems(const viewmodels::ScanViewModel& vm) {
                       canClean ? platform::localizedFormat("Clean %@", {sizeText}) : platform::localized("Clean"),
                       "trash.fill",
                       platform::localized(category ? "Permanently deletes selected items in this category only."
-                                                   : "Permanently deletes all selected items across every category."),
+                                                   : N_("Permanently deletes all selected items across every category.")),
                       canClean, true};
     return {
         {ToolbarAction::exportReport, platform::localized("Export"), "square.and.arrow.up", ""},
@@ -165,7 +165,7 @@ CleanConfirmation cleanConfirmation(const viewmodels::ScanViewModel& vm, const s
     confirmation.canBeUndone = privacyCount > 0 && privacyCount == scope.size();
 
     const auto sizeText = viewmodels::cleanFigureText(confirmation.bytes, cookies);
-    confirmation.title = platform::localizedFormat("Delete %lld items (%@)?", {count(scope.size()), sizeText});
+    confirmation.title = platform::localizedFormat(N_COUNTED("Delete %lld items (%@)?"), {count(scope.size()), sizeText});
     confirmation.deleteLabel = platform::localizedFormat("Delete %@", {sizeText});
 
     if (confirmation.category) {
@@ -174,7 +174,7 @@ CleanConfirmation cleanConfirmation(const viewmodels::ScanViewModel& vm, const s
             tail = platform::localized(kPrivacySentence);
         } else if (reviewCount > 0) {
             tail = platform::localizedFormat(
-                "%lld item(s) marked \"Review before deleting\" are included. This action cannot be undone.",
+                N_COUNTED("%lld item(s) marked \"Review before deleting\" are included. This action cannot be undone."),
                 {platform::formatCount(reviewCount)});
         } else {
             tail = platform::localized("This action cannot be undone.");
@@ -191,16 +191,16 @@ CleanConfirmation cleanConfirmation(const viewmodels::ScanViewModel& vm, const s
             return platform::formatByteCount(bytes, platform::ByteCountStyle::file);
         };
         confirmation.message =
-            platform::localizedFormat("%lld item(s) (%@) will be permanently deleted; this cannot be undone.",
+            platform::localizedFormat(N_COUNTED("%lld item(s) (%@) will be permanently deleted; this cannot be undone."),
                                       {count(scope.size() - privacyCount), fileSize(confirmation.bytes - undoable)}) +
             " " +
-            platform::localizedFormat("%lld privacy item(s) (%@) can be undone within 24 hours from the sweep log.",
+            platform::localizedFormat(N_COUNTED("%lld privacy item(s) (%@) can be undone within 24 hours from the sweep log."),
                                       {count(privacyCount), viewmodels::cleanFigureText(undoable, cookies)});
     } else if (privacyCount > 0) {
         confirmation.message = platform::localized(kPrivacySentence);
     } else if (reviewCount > 0) {
         confirmation.message = platform::localizedFormat(
-            "%lld item(s) marked \"Review before deleting\" are included. This action cannot be undone.",
+            N_COUNTED("%lld item(s) marked \"Review before deleting\" are included. This action cannot be undone."),
             {platform::formatCount(reviewCount)});
     } else {
         confirmation.message =
@@ -249,7 +249,7 @@ bool confirmClean(viewmodels::ScanViewModel& vm, const CleanConfirmation& confir
 
 std::string cleanFailureMessage(const std::vector<model::CleanFailureInfo>& failures) {
     std::vector<std::string> paragraphs{
-        platform::localizedFormat("%lld item(s) could not be deleted:", {platform::formatCount(failures.size())})};
+        platform::localizedFormat(N_COUNTED("%lld item(s) could not be deleted:"), {platform::formatCount(failures.size())})};
     if (!failures.empty()) {
         std::string lines;
         for (std::size_t i = 0; i < failures.size() && i < kListedFailures; ++i) {

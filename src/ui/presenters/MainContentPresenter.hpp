@@ -4,6 +4,7 @@
 // toolbar, the clean confirmation, the clean-failure alert. The pane's
 // widgets draw these and call back here; nothing in this file knows Qt.
 
+#include "platform/Localization.hpp"
 #include "model/CategoryType.hpp"
 #include "model/CleaningProgress.hpp"
 #include "platform/Uuid.hpp"
@@ -101,7 +102,7 @@ void nameConfirmedItems(CleanConfirmation& confirmation, const std::vector<model
 // longer in the result or no longer selected as they were.
 bool confirmClean(viewmodels::ScanViewModel& viewModel, const CleanConfirmation& confirmation);
 
-inline constexpr const char* kCleanFailureAlertTitle = "Some items could not be deleted";
+inline constexpr const char* kCleanFailureAlertTitle = N_("Some items could not be deleted");
 [[nodiscard]] std::string cleanFailureMessage(const std::vector<model::CleanFailureInfo>& failures);
 
 }  // namespace zentrel::ui

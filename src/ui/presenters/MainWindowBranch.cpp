@@ -1,3 +1,4 @@
+#include "platform/Localization.hpp"
 #include "ui/presenters/MainWindowBranch.hpp"
 
 namespace zentrel::ui {
@@ -19,7 +20,7 @@ WindowFrame frameOf(MainWindowBranch branch) {
 }
 
 const char* typingToggleTitle(bool typingEnabled) {
-    return typingEnabled ? "Tắt bộ gõ tiếng Việt" : "Bật bộ gõ tiếng Việt";
+    return typingEnabled ? N_("Tắt bộ gõ tiếng Việt") : N_("Bật bộ gõ tiếng Việt");
 }
 
 }  // namespace zentrel::ui

@@ -20,8 +20,8 @@ struct WindowFrame {
 
 [[nodiscard]] WindowFrame frameOf(MainWindowBranch branch);
 
-// The application menu's typing toggle: "Tắt bộ gõ tiếng Việt" while typing
-// is on, "Bật bộ gõ tiếng Việt" while it is off.
+// The application menu's typing toggle: N_("Tắt bộ gõ tiếng Việt") while typing
+// is on, N_("Bật bộ gõ tiếng Việt") while it is off.
 [[nodiscard]] const char* typingToggleTitle(bool typingEnabled);
 
 }  // namespace zentrel::ui

@@ -16,7 +16,7 @@ MenuBarIconState menuBarIconState(const model::ScanState& scanState, services::M
     icon.pulsing = icon.glyph != MenuBarIconState::Glyph::app;
     const bool critical = pressure == services::MemoryPressure::critical;
     icon.pressureBadge = critical && !icon.pulsing;
-    icon.tooltip = platform::localized(critical ? "Zentrel — memory pressure high" : "Zentrel");
+    icon.tooltip = platform::localized(critical ? "Zentrel — memory pressure high" : N_("Zentrel"));
     return icon;
 }
 

@@ -9,18 +9,18 @@ namespace zentrel::ui {
 
 const std::array<OnboardingStep, 4>& onboardingSteps() {
     static const std::array<OnboardingStep, 4> steps{{
-        {"sparkles", TintToken::accent, "Your Mac, but faster",
-         "Zentrel finds files your Mac no longer needs \u2014 caches, logs, old build files \u2014 and removes them "
-         "safely so you reclaim space and feel snappier.",
+        {"sparkles", TintToken::accent, N_("Your Mac, but faster"),
+         N_("Zentrel finds files your Mac no longer needs \u2014 caches, logs, old build files \u2014 and removes them "
+         "safely so you reclaim space and feel snappier."),
          false},
-        {"checkmark.shield.fill", TintToken::health, "Nothing important is ever deleted",
-         "Zentrel only targets temporary and redundant files. Your photos, documents, and apps are never touched.",
+        {"checkmark.shield.fill", TintToken::health, N_("Nothing important is ever deleted"),
+         N_("Zentrel only targets temporary and redundant files. Your photos, documents, and apps are never touched."),
          false},
-        {"square.grid.2x2.fill", TintToken::ai, "More than a cleaner",
-         "Zentrel includes utilities you can turn on anytime from the sidebar.", false},
-        {"lock.open.fill", TintToken::ai, "A few permissions",
-         "Each permission unlocks a specific feature. Already granted items show ON \u2014 tap the rest to open the "
-         "right Settings pane.",
+        {"square.grid.2x2.fill", TintToken::ai, N_("More than a cleaner"),
+         N_("Zentrel includes utilities you can turn on anytime from the sidebar."), false},
+        {"lock.open.fill", TintToken::ai, N_("A few permissions"),
+         N_("Each permission unlocks a specific feature. Already granted items show ON \u2014 tap the rest to open the "
+         "right Settings pane."),
          true},
     }};
     return steps;
@@ -38,27 +38,27 @@ std::vector<OnboardingRow> welcomeRows(const std::vector<model::CategoryType>& c
     using model::CategoryType;
     const bool macPlaces = has(categories, CategoryType::xcode) || has(categories, CategoryType::iosBackups);
     return {
-        {"magnifyingglass", TintToken::accent, "Scans in seconds",
-         macPlaces ? "Caches, Xcode, duplicates, iOS backups, and more"
-                   : "Caches, developer caches, duplicates, large files, and more"},
-        {"trash.fill", TintToken::health, "Cleans safely", "Only removes files your Mac can rebuild"},
-        {"menubar.rectangle", TintToken::review, "Lives in your menu bar",
-         "Background scans and quick access without opening the window"},
+        {"magnifyingglass", TintToken::accent, N_("Scans in seconds"),
+         macPlaces ? N_("Caches, Xcode, duplicates, iOS backups, and more")
+                   : N_("Caches, developer caches, duplicates, large files, and more")},
+        {"trash.fill", TintToken::health, N_("Cleans safely"), N_("Only removes files your Mac can rebuild")},
+        {"menubar.rectangle", TintToken::review, N_("Lives in your menu bar"),
+         N_("Background scans and quick access without opening the window")},
     };
 }
 
 std::vector<OnboardingRow> safetyRows(const std::vector<model::CategoryType>& categories) {
     const bool xcode = has(categories, model::CategoryType::xcode);
     return {
-        {"checkmark.circle.fill", TintToken::health, "App & system caches",
-         "Temporary speed files \u2014 apps rebuild them automatically"},
-        xcode ? OnboardingRow{"checkmark.circle.fill", TintToken::health, "Xcode & dev tools",
-                              "Old simulators, build caches, node_modules \u2014 rebuilt on next compile"}
-              : OnboardingRow{"checkmark.circle.fill", TintToken::health, "Developer tools",
-                              "Package caches, build caches, node_modules \u2014 rebuilt on next compile"},
-        {"checkmark.circle.fill", TintToken::health, "Logs & trash", "Activity records and items already in the Trash"},
-        {"exclamationmark.triangle.fill", TintToken::review, "Downloads & large files",
-         "Marked \"Review before deleting\" \u2014 you choose what goes"},
+        {"checkmark.circle.fill", TintToken::health, N_("App & system caches"),
+         N_("Temporary speed files \u2014 apps rebuild them automatically")},
+        xcode ? OnboardingRow{"checkmark.circle.fill", TintToken::health, N_("Xcode & dev tools"),
+                              N_("Old simulators, build caches, node_modules \u2014 rebuilt on next compile")}
+              : OnboardingRow{"checkmark.circle.fill", TintToken::health, N_("Developer tools"),
+                              N_("Package caches, build caches, node_modules \u2014 rebuilt on next compile")},
+        {"checkmark.circle.fill", TintToken::health, N_("Logs & trash"), N_("Activity records and items already in the Trash")},
+        {"exclamationmark.triangle.fill", TintToken::review, N_("Downloads & large files"),
+         N_("Marked \"Review before deleting\" \u2014 you choose what goes")},
     };
 }
 
@@ -66,13 +66,13 @@ std::vector<OnboardingRow> featureRows(const std::vector<std::string>& preferred
     std::vector<OnboardingRow> rows;
     // A plain, case-sensitive prefix: "vi" and "vi-VN" match, "VI" does not.
     if (std::ranges::any_of(preferredLanguages, [](const std::string& id) { return id.starts_with("vi"); })) {
-        rows.push_back({"character.textbox", TintToken::ai, "Vietnamese input method",
-                        "Telex, VNI, or VIQR in every app \u2014 enable when you need it"});
+        rows.push_back({"character.textbox", TintToken::ai, N_("Vietnamese input method"),
+                        N_("Telex, VNI, or VIQR in every app \u2014 enable when you need it")});
     }
-    rows.push_back({"power", TintToken::accent, "Startup & privacy",
-                    "Review login items and clear privacy-sensitive leftovers"});
-    rows.push_back({"gauge.with.dots.needle.67percent", TintToken::health, "Disk overview",
-                    "See what's using space before you clean anything"});
+    rows.push_back({"power", TintToken::accent, N_("Startup & privacy"),
+                    N_("Review login items and clear privacy-sensitive leftovers")});
+    rows.push_back({"gauge.with.dots.needle.67percent", TintToken::health, N_("Disk overview"),
+                    N_("See what's using space before you clean anything")});
     return rows;
 }
 
@@ -90,7 +90,7 @@ std::string pageDotsLabel(int step, int totalSteps) {
 OnboardingBar onboardingBar(int step, int totalSteps) { return {step >= 1, step < totalSteps - 1}; }
 
 const char* finishTitle(bool requiredPermissionsGranted) {
-    return requiredPermissionsGranted ? "Get Started" : "Continue";
+    return requiredPermissionsGranted ? N_("Get Started") : "Continue";
 }
 
 void OnboardingPager::back() {

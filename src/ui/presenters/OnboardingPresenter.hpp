@@ -3,6 +3,7 @@
 // dots, the Back and Continue bar, the finish button's title, and the step
 // the user is on. Texts are translation keys.
 
+#include "platform/Localization.hpp"
 #include "model/CategoryType.hpp"
 #include "platform/Observable.hpp"
 #include "ui/presenters/TintToken.hpp"
@@ -58,7 +59,7 @@ struct OnboardingBar {
 };
 
 [[nodiscard]] OnboardingBar onboardingBar(int step, int totalSteps);
-// "Get Started" once the required permissions are granted, else "Continue".
+// N_("Get Started") once the required permissions are granted, else "Continue".
 [[nodiscard]] const char* finishTitle(bool requiredPermissionsGranted);
 
 // The step shown, moved by Back, Continue and Ctrl+Return; the last step's

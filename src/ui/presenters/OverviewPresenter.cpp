@@ -43,7 +43,7 @@ std::optional<CleanFailureBannerContent> cleanFailureBanner(const viewmodels::Sc
     const auto count = vm.failedDeletionKeys().size();
     if (count == 0) return std::nullopt;
     return CleanFailureBannerContent{
-        platform::localizedFormat("%lld item(s) could not be deleted", {platform::formatCount(count)}),
+        platform::localizedFormat(N_COUNTED("%lld item(s) could not be deleted"), {platform::formatCount(count)}),
         platform::localized("Open the category in the sidebar to review failed items."),
         platform::localized("View"),
         platform::localized("Opens the category containing the first failed item."),
@@ -103,7 +103,7 @@ std::vector<CategoryTile> topCategories(const viewmodels::ScanViewModel& vm) {
         if (figures.bytes < 1) continue;
         const auto count = figures.itemCount.value_or(0);
         tiles.push_back({category, figures.bytes, count, vm.categoryTitle(category), fileSize(figures.bytes),
-                         figures.itemCount ? platform::localizedFormat("%lld items", {platform::formatCount(count)})
+                         figures.itemCount ? platform::localizedFormat(N_COUNTED("%lld items"), {platform::formatCount(count)})
                                            : platform::localized("From the last scan"),
                          std::nullopt});
         if (category != model::CategoryType::duplicates) continue;

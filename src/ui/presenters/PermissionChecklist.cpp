@@ -1,3 +1,4 @@
+#include "platform/Localization.hpp"
 #include "ui/presenters/PermissionChecklist.hpp"
 
 namespace zentrel::ui {
@@ -6,17 +7,17 @@ namespace {
 using services::SystemPermission;
 
 constexpr RestartHint kFullDiskAccessHint{
-    "Enabled in Settings but still shows Enable? macOS only applies Full Disk Access after Zentrel restarts. After "
-    "an update, toggle Zentrel OFF then ON.",
+    N_("Enabled in Settings but still shows Enable? macOS only applies Full Disk Access after Zentrel restarts. After "
+    "an update, toggle Zentrel OFF then ON."),
     "Quit & Reopen Zentrel"};
 constexpr RestartHint kKeyTapHint{
-    "Đã bật trong Settings mà vẫn hiện Enable? macOS chỉ áp dụng quyền Accessibility sau khi khởi động lại Zentrel.",
-    "Khởi động lại Zentrel"};
+    N_("Đã bật trong Settings mà vẫn hiện Enable? macOS chỉ áp dụng quyền Accessibility sau khi khởi động lại Zentrel."),
+    N_("Khởi động lại Zentrel")};
 // On Wayland no key tap can run: typing goes through the input method, which
 // Enable installs; nothing needs a restart.
 constexpr RestartHint kInputMethodHint{
-    "Trên Wayland, Zentrel gõ tiếng Việt qua bộ gõ IBus. Bấm Enable để cài bộ gõ, rồi chọn Zentrel trong danh "
-    "sách bộ gõ của IBus.",
+    N_("Trên Wayland, Zentrel gõ tiếng Việt qua bộ gõ IBus. Bấm Enable để cài bộ gõ, rồi chọn Zentrel trong danh "
+    "sách bộ gõ của IBus."),
     nullptr};
 
 struct RowLook {

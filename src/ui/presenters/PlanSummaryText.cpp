@@ -7,8 +7,8 @@ namespace zentrel::ui {
 
 std::string safeItemsAcrossCategories(long long items, long long categories) {
     return platform::localizedFormat(
-        "%@ across %@", {platform::localizedFormat("%lld safe items", {platform::formatCount(items)}),
-                         platform::localizedFormat("%lld categories", {platform::formatCount(categories)})});
+        "%@ across %@", {platform::localizedFormat(N_COUNTED("%lld safe items"), {platform::formatCount(items)}),
+                         platform::localizedFormat(N_COUNTED("%lld categories"), {platform::formatCount(categories)})});
 }
 
 }  // namespace zentrel::ui

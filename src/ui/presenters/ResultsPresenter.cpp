@@ -15,7 +15,7 @@ std::vector<ResultGroup> groupedBySubcategory(const std::vector<model::CleanItem
     for (const auto& item : items) byKey[item.subcategory].push_back(item);
     std::vector<ResultGroup> groups;
     for (auto& [key, members] : byKey) groups.push_back({key, std::move(members)});
-    if (groups.size() == 1 && groups.front().title == "Large Files") groups.front().title.reset();
+    if (groups.size() == 1 && groups.front().title == N_("Large Files")) groups.front().title.reset();
     for (auto& group : groups) {
         if (group.title) group.title = platform::localized(*group.title);
     }
@@ -44,12 +44,12 @@ ResultsContent resultsContent(const viewmodels::ScanViewModel& vm) {
         content.kind = ResultsKind::empty;
         content.emptyTitle = platform::localized("Nothing to clean here");
         content.emptyMessage = platform::localized(hidden ? "Switch to Advanced view to see everything."
-                                                          : "This category looks clean.");
+                                                          : N_("This category looks clean."));
         return content;
     }
     content.kind = advanced ? ResultsKind::advanced : ResultsKind::recommended;
     if (category) {
-        content.headerText = platform::localizedFormat("%lld items", {platform::formatCount(items.size())});
+        content.headerText = platform::localizedFormat(N_COUNTED("%lld items"), {platform::formatCount(items.size())});
         content.selectAllTitle = platform::localized("Select All");
         content.deselectAllTitle = platform::localized("Deselect All");
     }

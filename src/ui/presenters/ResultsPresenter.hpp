@@ -4,6 +4,7 @@
 // technical list (by the "viewMode" setting) of the shown items grouped by
 // subcategory.
 
+#include "platform/Localization.hpp"
 #include "model/CleanItem.hpp"
 #include "viewmodels/ScanViewModel.hpp"
 
@@ -33,7 +34,7 @@ struct ResultsContent {
 
 [[nodiscard]] ResultsContent resultsContent(const viewmodels::ScanViewModel& viewModel);
 // The items by subcategory, keys in ascending byte order, each keeping the
-// items' order; a lone "Large Files" group has no title.
+// items' order; a lone N_("Large Files") group has no title.
 [[nodiscard]] std::vector<ResultGroup> groupedBySubcategory(const std::vector<model::CleanItem>& items);
 
 // Select All selects the items the page shows (the friendly list hides the

@@ -26,7 +26,7 @@ CategoryScanPromptContent categoryScanPrompt(const viewmodels::ScanViewModel& vm
     if (!figures.fromLastScan || figures.bytes < 1) return prompt;
     prompt.lastScanFigures = platform::formatByteCount(figures.bytes, platform::ByteCountStyle::file);
     if (figures.itemCount)
-        prompt.lastScanFigures += " \u00B7 " + platform::localizedFormat("%lld items", {platform::formatCount(*figures.itemCount)});
+        prompt.lastScanFigures += " \u00B7 " + platform::localizedFormat(N_COUNTED("%lld items"), {platform::formatCount(*figures.itemCount)});
     prompt.message =
         figures.lastScanDate
             ? platform::localizedFormat("These figures are from the last scan on %@. Scan this category again to see "

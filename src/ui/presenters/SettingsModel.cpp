@@ -19,16 +19,16 @@ constexpr std::int64_t kDefaultIntervalDays = 7;
 
 const std::array<SettingsSectionInfo, 4>& settingsSections() {
     static const std::array<SettingsSectionInfo, 4> sections{{
-        {SettingsSection::general, "general", "General", "gear"},
-        {SettingsSection::scanning, "scanning", "Scanning", "magnifyingglass"},
-        {SettingsSection::privacy, "privacy", "Privacy", "eye.slash"},
-        {SettingsSection::performance, "performance", "Performance", "bolt.batteryblock"},
+        {SettingsSection::general, "general", N_("General"), "gear"},
+        {SettingsSection::scanning, "scanning", N_("Scanning"), "magnifyingglass"},
+        {SettingsSection::privacy, "privacy", N_("Privacy"), "eye.slash"},
+        {SettingsSection::performance, "performance", N_("Performance"), "bolt.batteryblock"},
     }};
     return sections;
 }
 
 const std::array<IntervalChoice, 3>& autoScanIntervals() {
-    static const std::array<IntervalChoice, 3> choices{{{"Daily", 1}, {"Weekly", 7}, {"Monthly", 30}}};
+    static const std::array<IntervalChoice, 3> choices{{{N_("Daily"), 1}, {N_("Weekly"), 7}, {N_("Monthly"), 30}}};
     return choices;
 }
 
@@ -62,7 +62,7 @@ void SettingsModel::setLaunchAtLogin(bool wanted) {
         loginItemProblem.set(std::nullopt);
     } else if (error) {
         loginItemProblem.set(platform::localizedFormat(
-            wanted ? "Could not turn on start at login: %@" : "Could not turn off start at login: %@", {*error}));
+            wanted ? "Could not turn on start at login: %@" : N_("Could not turn off start at login: %@"), {*error}));
     } else {
         loginItemProblem.set(platform::localized("The autostart entry did not change."));
     }

@@ -9,6 +9,7 @@
 // and never acts on that read: a registration that waits, or a removal that
 // failed, is shown as it stands, with the reason, and nothing is undone.
 
+#include "platform/Localization.hpp"
 #include "model/UserPreferences.hpp"
 #include "platform/AnnouncedValue.hpp"
 #include "platform/LoginItemService.hpp"
@@ -38,7 +39,7 @@ struct IntervalChoice {
     std::int64_t days;
 };
 
-// "Daily", "Weekly", "Monthly".
+// N_("Daily"), N_("Weekly"), N_("Monthly").
 [[nodiscard]] const std::array<IntervalChoice, 3>& autoScanIntervals();
 
 class SettingsModel final {

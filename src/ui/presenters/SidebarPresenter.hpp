@@ -1,8 +1,9 @@
 #pragma once
-// Which category rows the sidebar lists under its "Clean" and "Optimize"
+// Which category rows the sidebar lists under its "Clean" and N_("Optimize")
 // headers, in their order (only the categories this desktop has a place
 // for), and the size each row shows.
 
+#include "platform/Localization.hpp"
 #include "model/CategoryType.hpp"
 #include "viewmodels/ScanViewModel.hpp"
 

@@ -20,7 +20,8 @@ std::vector<UninstallItemRowContent> uninstallItemRows(const viewmodels::Uninsta
 std::string uninstallFooter(const viewmodels::UninstallViewModel& vm) {
     if (vm.items().empty() && !vm.isLoadingItems() && !vm.isUninstalling())
         return platform::localized("Nothing of this application's is left in your folders.");
-    return platform::localizedFormat("%lld/%lld mục · %@", {platform::formatCount(vm.selectedItems().size()),
+    // TRANSLATORS: the files ticked of those found, then their size ("3/5 items · 12 MB").
+    return platform::localizedFormat(N_COUNTED("%lld/%lld mục · %@"), {platform::formatCount(vm.selectedItems().size()),
                                                             platform::formatCount(vm.items().size()), vm.selectedSizeText()});
 }
 
@@ -40,7 +41,7 @@ RemoveButtonContent removeButton(const viewmodels::UninstallViewModel& vm) {
 RemovalConfirmation removalConfirmation(const viewmodels::UninstallViewModel& vm) {
     RemovalConfirmation confirmation;
     const auto selected = vm.selectedItems();
-    confirmation.title = platform::localizedFormat("Xoá vĩnh viễn %lld mục (%@)?",
+    confirmation.title = platform::localizedFormat(N_COUNTED("Xoá vĩnh viễn %lld mục (%@)?"),
                                                    {platform::formatCount(selected.size()), vm.selectedSizeText()});
     confirmation.message = platform::localized("Các tệp này sẽ bị xoá vĩnh viễn, không khôi phục được.");
     for (const auto& item : selected) confirmation.paths.push_back(item.path);

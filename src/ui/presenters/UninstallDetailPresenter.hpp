@@ -3,6 +3,7 @@
 // page's view model: the item rows, the footer's summary, the removal button
 // and its confirmation, and closing. Nothing in this file knows Qt.
 
+#include "platform/Localization.hpp"
 #include "model/UninstallItem.hpp"
 #include "viewmodels/UninstallViewModel.hpp"
 
@@ -61,7 +62,7 @@ void closeUninstallSheet(viewmodels::UninstallViewModel& vm);
 
 struct UninstallDetailTexts {
     static constexpr const char* close = "Đóng";
-    static constexpr const char* loadingItems = "Đang tìm tệp liên quan…";
+    static constexpr const char* loadingItems = N_("Đang tìm tệp liên quan…");
 };
 
 }  // namespace zentrel::ui

@@ -29,7 +29,7 @@ std::string uninstallEmptyText(const std::string& query) {
 }
 
 std::string uninstallCountText(const viewmodels::UninstallViewModel& vm) {
-    return platform::localizedFormat("%lld ứng dụng", {platform::formatCount(vm.apps().size())});
+    return platform::localizedFormat(N_COUNTED("%lld ứng dụng"), {platform::formatCount(vm.apps().size())});
 }
 
 bool loadsOnAppearance(const viewmodels::UninstallViewModel& vm) { return vm.apps().empty(); }
@@ -57,7 +57,7 @@ std::string uninstallResultMessage(std::optional<std::int64_t> freedBytes, int f
     auto message = platform::localized("Đã giải phóng ") + freed;
     if (failureCount < 1) return message + ".";
     return message + ". " +
-           platform::localizedFormat("%lld mục không xoá được (có thể cần quyền hoặc đang chạy).",
+           platform::localizedFormat(N_COUNTED("%lld mục không xoá được (có thể cần quyền hoặc đang chạy)."),
                                      {platform::formatCount(failureCount)});
 }
 

@@ -4,6 +4,7 @@
 // the result of a removal. The texts are Vietnamese keys. Nothing in this
 // file knows Qt.
 
+#include "platform/Localization.hpp"
 #include "model/InstalledApp.hpp"
 #include "viewmodels/UninstallViewModel.hpp"
 
@@ -44,11 +45,11 @@ struct AppRowContent {
 [[nodiscard]] std::string uninstallResultMessage(std::optional<std::int64_t> freedBytes, int failureCount);
 
 struct UninstallTexts {
-    static constexpr const char* title = "Gỡ ứng dụng";
-    static constexpr const char* refreshHelp = "Quét lại danh sách ứng dụng";
-    static constexpr const char* searchPlaceholder = "Tìm ứng dụng…";
-    static constexpr const char* loadingApps = "Đang tìm ứng dụng…";
-    static constexpr const char* resultTitle = "Đã gỡ ứng dụng";
+    static constexpr const char* title = N_("Gỡ ứng dụng");
+    static constexpr const char* refreshHelp = N_("Quét lại danh sách ứng dụng");
+    static constexpr const char* searchPlaceholder = N_("Tìm ứng dụng…");
+    static constexpr const char* loadingApps = N_("Đang tìm ứng dụng…");
+    static constexpr const char* resultTitle = N_("Đã gỡ ứng dụng");
     static constexpr const char* ok = "OK";
 };
 

@@ -10,17 +10,17 @@ using typing::VietIMEOptions;
 using typing::VietInputMethod;
 
 const std::array<OptionSwitch, 3> kAdvancedOptionSwitches = {{
-    {"w đơn → ư", "wngs→ứng, uw→ư", &VietIMEOptions::standaloneW},
-    {"Xoá dấu (z / 0)", "toansz → toan", &VietIMEOptions::clearToneKey},
-    {"Bỏ qua từ tiếng Anh", "window, computer…", &VietIMEOptions::skipTransformForEnglish},
+    {N_("w đơn → ư"), N_("wngs→ứng, uw→ư"), &VietIMEOptions::standaloneW},
+    {N_("Xoá dấu (z / 0)"), N_("toansz → toan"), &VietIMEOptions::clearToneKey},
+    {N_("Bỏ qua từ tiếng Anh"), N_("window, computer…"), &VietIMEOptions::skipTransformForEnglish},
 }};
 
 const std::array<OptionSwitch, 5> kMoreOptionSwitches = {{
-    {"Gõ lặp escape", "guitarr→guitar", &VietIMEOptions::repeatKeyEscape},
-    {"Telex giản lược", "Tắt w/[ ] standalone", &VietIMEOptions::simplifiedTelex},
-    {"Quick Telex", "cc→ch, nn→ng…", &VietIMEOptions::quickTelex},
-    {"Gõ tắt phụ âm", "f→ph, g→ng…", &VietIMEOptions::consonantShortcuts},
-    {"Phục hồi gốc (Ctrl+⌥)", "Trả về chuỗi phím gốc", &VietIMEOptions::allowRawRestore},
+    {N_("Gõ lặp escape"), "guitarr→guitar", &VietIMEOptions::repeatKeyEscape},
+    {N_("Telex giản lược"), N_("Tắt w/[ ] standalone"), &VietIMEOptions::simplifiedTelex},
+    {N_("Quick Telex"), "cc→ch, nn→ng…", &VietIMEOptions::quickTelex},
+    {N_("Gõ tắt phụ âm"), "f→ph, g→ng…", &VietIMEOptions::consonantShortcuts},
+    {N_("Phục hồi gốc (Ctrl+⌥)"), N_("Trả về chuỗi phím gốc"), &VietIMEOptions::allowRawRestore},
 }};
 
 namespace {
@@ -29,20 +29,20 @@ std::string_view typingPathText(bool usesTap, bool inputMethodSelected, bool onl
                                 bool frontmostReadsKeysThroughInputMethod) {
     // Where the desktop keeps its own input sources, selecting is the user's step: say which.
     if (onlyTheUserSelects && !inputMethodSelected)
-        return "GNOME selects input sources itself: add Zentrel Vietnamese under Settings → Keyboard → Input Sources, "
-               "then choose it in the top bar";
+        return N_("GNOME selects input sources itself: add Zentrel Vietnamese under Settings → Keyboard → Input Sources, "
+               "then choose it in the top bar");
     if (usesTap && frontmostReadsKeysThroughInputMethod)
-        return "This program types through the input method: the key tap leaves its keys as typed";
-    if (usesTap) return "Typing through the key tap";
-    if (inputMethodSelected) return "Typing through the Zentrel input method in IBus";
-    return "Not typing yet: select Zentrel in IBus";
+        return N_("This program types through the input method: the key tap leaves its keys as typed");
+    if (usesTap) return N_("Typing through the key tap");
+    if (inputMethodSelected) return N_("Typing through the Zentrel input method in IBus");
+    return N_("Not typing yet: select Zentrel in IBus");
 }
 
 std::string_view methodDescription(VietInputMethod method) {
     switch (method) {
-    case VietInputMethod::telex: return "Telex — aa→â, ow→ơ, uw/w→ư, z→xoá dấu, gõ lặp escape";
-    case VietInputMethod::vni: return "VNI — a6→â, a8→ă, o7→ơ, u7→ư, 0→xoá dấu";
-    case VietInputMethod::viqr: return "VIQR — a^→â, a(→ă, o+→ơ, u+→ư, '→sắc, `→huyền";
+    case VietInputMethod::telex: return N_("Telex — aa→â, ow→ơ, uw/w→ư, z→xoá dấu, gõ lặp escape");
+    case VietInputMethod::vni: return N_("VNI — a6→â, a8→ă, o7→ơ, u7→ư, 0→xoá dấu");
+    case VietInputMethod::viqr: return N_("VIQR — a^→â, a(→ă, o+→ơ, u+→ư, '→sắc, `→huyền");
     }
     return {};
 }
@@ -106,7 +106,7 @@ TypingCardState VietnameseIMECardPresenter::state() const {
     s.excludedApps = m.excludedApps();
     s.exclusionSummary = s.excludedApps.empty()
                              ? platform::localized("Chưa tắt ở app nào.")
-                             : platform::localizedFormat("Đang tắt ở %lld app", {platform::formatCount(s.excludedApps.size())});
+                             : platform::localizedFormat(N_COUNTED("Đang tắt ở %lld app"), {platform::formatCount(s.excludedApps.size())});
     return s;
 }
 

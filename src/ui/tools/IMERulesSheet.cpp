@@ -1,3 +1,4 @@
+#include "platform/Localization.hpp"
 #include "ui/tools/IMERulesSheet.hpp"
 
 #include "ui/design/ScrollAreaFocus.hpp"
@@ -132,10 +133,10 @@ void IMERulesSheet::rebuildLists(const RulesSheetState& state) {
         listWidgets_.push_back(widget);
     };
     if (!state.userRules.empty()) {
-        place(sectionTitle("Rule của bạn", body));
+        place(sectionTitle(N_("Rule của bạn"), body));
         for (const auto& rule : state.userRules) place(userRuleRow(rule, body));
     }
-    place(sectionTitle("Rule mặc định", body));
+    place(sectionTitle(N_("Rule mặc định"), body));
     for (const auto& rule : state.builtInRules) place(builtInRuleRow(rule, body));
     focus.restore(listWidgets_);
     retireWidgets(lists_, retired);

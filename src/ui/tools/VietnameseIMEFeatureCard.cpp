@@ -1,3 +1,4 @@
+#include "platform/Localization.hpp"
 #include "ui/tools/VietnameseIMEFeatureCard.hpp"
 
 #include "ui/design/NamedComboBox.hpp"
@@ -136,14 +137,14 @@ QWidget* VietnameseIMEFeatureCard::accessibilityNotice(QWidget* parent) {
     auto* head = new QHBoxLayout;
     head->setSpacing(8);
     head->addWidget(symbolLabel("exclamationmark.circle.fill", DesignTokens::bodyFont(), DesignTokens::review(), notice));
-    auto* heading = mediumLabel("Cần quyền Accessibility", notice);
+    auto* heading = mediumLabel(N_("Cần quyền Accessibility"), notice);
     heading->setWordWrap(true);
     head->addWidget(heading, 1);
     stack->addLayout(head);
     // The buttons under the heading: a card of 360 points has no room beside it.
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(8);
-    buttons->addWidget(smallButton("Kiểm tra lại", notice, [this] { presenter_.recheckAccessibility(); }));
+    buttons->addWidget(smallButton(N_("Kiểm tra lại"), notice, [this] { presenter_.recheckAccessibility(); }));
     auto* grant = new PrimaryButton(localizedText("Cấp quyền…"), std::nullopt, PrimaryButton::Variant::accent, false,
                                     [this] { presenter_.grantAccessibility(); }, notice);
     grant->setFont(DesignTokens::buttonLabelFont().font());
@@ -154,7 +155,7 @@ QWidget* VietnameseIMEFeatureCard::accessibilityNotice(QWidget* parent) {
         localizedText("Bật Zentrel trong System Settings → Privacy & Security → Accessibility. Nếu đã bật mà app chưa "
                       "nhận, hãy khởi động lại Zentrel để macOS áp dụng quyền."),
         DesignTokens::textSecondary(), notice));
-    auto* restart = smallButton("Khởi động lại Zentrel", notice, [this] { presenter_.relaunch(); });
+    auto* restart = smallButton(N_("Khởi động lại Zentrel"), notice, [this] { presenter_.relaunch(); });
     restart->setIcon(symbolIcon("arrow.clockwise"));
     restart->setAccessibleDescription(localizedText("Khởi động lại app để macOS áp dụng quyền Accessibility."));
     stack->addWidget(restart, 0, Qt::AlignLeft);
@@ -166,7 +167,7 @@ QWidget* VietnameseIMEFeatureCard::integrationSection(QWidget* parent) {
     auto* outer = stackIn(section, 8);
     outer->addWidget(dividerLine(0.35, section));
     outer->addSpacing(8);
-    outer->addWidget(mediumLabel("Chế độ gõ", section));
+    outer->addWidget(mediumLabel(N_("Chế độ gõ"), section));
     modePicker_ = new QComboBox(section);
     nameComboBox(*modePicker_, localizedText("Đường truyền chữ gõ"));
     for (const auto value : typing::kAllIntegrationModes) modePicker_->addItem(localizedText(typing::label(value)));
@@ -195,8 +196,8 @@ QWidget* VietnameseIMEFeatureCard::installSection(QWidget* parent) {
     stack->addWidget(selectionRow_);
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(12);
-    buttons->addWidget(smallButton("Cài IME…", section, [this] { presenter_.install(); }));
-    buttons->addWidget(smallButton("Cài đặt Bàn phím…", section, [this] { presenter_.openInputSourcesSettings(); }));
+    buttons->addWidget(smallButton(N_("Cài IME…"), section, [this] { presenter_.install(); }));
+    buttons->addWidget(smallButton(N_("Cài đặt Bàn phím…"), section, [this] { presenter_.openInputSourcesSettings(); }));
     selectButton_ = new PrimaryButton(localizedText("Chọn IME"), std::nullopt, PrimaryButton::Variant::accent, false,
                                       [this] { presenter_.selectInputMethod(); }, section);
     selectButton_->setFont(DesignTokens::buttonLabelFont().font());
@@ -213,7 +214,7 @@ QWidget* VietnameseIMEFeatureCard::installSection(QWidget* parent) {
 QWidget* VietnameseIMEFeatureCard::methodSection(QWidget* parent) {
     auto* section = new QWidget(parent);
     auto* stack = stackIn(section, 8);
-    stack->addWidget(mediumLabel("Kiểu gõ", section));
+    stack->addWidget(mediumLabel(N_("Kiểu gõ"), section));
     methodPicker_ = new QWidget(section);
     auto* segments = new QHBoxLayout(methodPicker_);
     segments->setContentsMargins(0, 0, 0, 0);
