@@ -1,5 +1,6 @@
 #include "platform/X11KeyEventPoster.hpp"
 
+#include "platform/HeldKeys.hpp"
 #include "platform/SpareKeyCodes.hpp"
 #include "platform/X11KeyTranslation.hpp"
 #include "platform/X11Session.hpp"
@@ -13,6 +14,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -43,6 +45,7 @@ struct X11KeyEventPoster::Connection {
     std::unique_ptr<SpareKeyCodes> spares;
     int xkbEventBase = -1;
     unsigned modifiers = 0;  // the keyboard's modifiers, as the server last announced them
+    std::optional<HeldKeys> held;  // the keys down as this fix began; asked again after a flush
 
     explicit Connection(Display* opened) : display(opened) {
         // The modifiers are followed through the server's notices rather
@@ -90,11 +93,37 @@ struct X11KeyEventPoster::Connection {
         }
     }
 
+    // The keys the user holds, asked once per fix (one round trip, after
+    // which the modifier notices sent before it are in as well).
+    const HeldKeys& heldKeys() {
+        if (!held) {
+            HeldKeys::Bits bits{};
+            XQueryKeymap(display, bits.data());
+            held = HeldKeys(bits);
+            readNotices();
+        }
+        return *held;
+    }
+
+    // The keyboard's own key of `keysym`: a spare code mapped to it does not count.
+    [[nodiscard]] KeyCode ownCodeOf(KeySym keysym) const {
+        int first = 0;
+        int last = 0;
+        XDisplayKeycodes(display, &first, &last);
+        for (int level = 0; level < 2; ++level) {
+            for (int code = first; code <= last; ++code) {
+                const auto key = static_cast<KeyCode>(code);
+                if (XkbKeycodeToKeysym(display, key, 0, level) == keysym && !isSpare(key)) return key;
+            }
+        }
+        return 0;
+    }
+
     // The keyboard's own key that types `keysym` with the modifiers held now
-    // (the user's Shift and Caps Lock included); 0 when it has none.
-    [[nodiscard]] KeyCode ownKeyFor(KeySym keysym) const {
-        const KeyCode code = XKeysymToKeycode(display, keysym);
-        if (code == 0 || isSpare(code)) return 0;
+    // (the user's Shift and Caps Lock included); 0 when it has none or the user holds it.
+    [[nodiscard]] KeyCode ownKeyFor(KeySym keysym) {
+        const KeyCode code = ownCodeOf(keysym);
+        if (code == 0 || heldKeys().isHeld(code)) return 0;
         unsigned int consumed = 0;
         KeySym typed = NoSymbol;
         if (!XkbLookupKeySym(display, code, modifiers, &consumed, &typed)) return 0;
@@ -167,13 +196,18 @@ void X11KeyEventPoster::post(const SyntheticKeyEvent& event, PostTarget) {
     if (event.keyCode == kKeyV) keysym = XK_v;
     if (keysym == NoSymbol) return;
     // The shortcut key of this desktop is control, where the bridge says command.
+    // A modifier the user holds is left down; a key the user holds goes
+    // through a spare code, so that the user's own release still counts.
+    const HeldKeys& held = connection_->heldKeys();
     std::vector<KeyCode> modifiers;
-    if ((event.flags & modifier::shift) != 0) modifiers.push_back(XKeysymToKeycode(display, XK_Shift_L));
-    if ((event.flags & (modifier::control | modifier::command)) != 0) {
-        modifiers.push_back(XKeysymToKeycode(display, XK_Control_L));
-    }
-    if ((event.flags & modifier::option) != 0) modifiers.push_back(XKeysymToKeycode(display, XK_Alt_L));
-    const KeyCode code = XKeysymToKeycode(display, keysym);
+    const auto addModifier = [&](KeySym modifierKey) {
+        const KeyCode m = XKeysymToKeycode(display, modifierKey);
+        if (held.route(m, true) == HeldKeys::Route::ownKey) modifiers.push_back(m);
+    };
+    if ((event.flags & modifier::shift) != 0) addModifier(XK_Shift_L);
+    if ((event.flags & (modifier::control | modifier::command)) != 0) addModifier(XK_Control_L);
+    if ((event.flags & modifier::option) != 0) addModifier(XK_Alt_L);
+    const KeyCode code = connection_->keyFor(keysym);
     if (event.keyDown) {
         for (KeyCode m : modifiers) fake(m, true);
         fake(code, true);
@@ -184,7 +218,9 @@ void X11KeyEventPoster::post(const SyntheticKeyEvent& event, PostTarget) {
 }
 
 void X11KeyEventPoster::flush() {
-    if (connection_) XFlush(connection_->display);
+    if (!connection_) return;
+    XFlush(connection_->display);
+    connection_->held.reset();
 }
 
 void X11KeyEventPoster::sleepMicroseconds(std::uint32_t micros) {

@@ -101,7 +101,13 @@ std::vector<std::chrono::steady_clock::time_point> XTestInput::typeHeld(std::str
         const auto [keycode, shifted] = keyOf(text[i]);
         if (keycode == 0) continue;
         const auto down = gap * static_cast<long>(i);
-        const auto up = down + (shifted ? std::min(hold, gap / 2) : hold);
+        auto up = down + (shifted ? std::min(hold, gap / 2) : hold);
+        // A finger lifts a key before it presses that key again.
+        for (std::size_t next = i + 1; next < text.size(); ++next) {
+            if (keyOf(text[next]).first != keycode) continue;
+            up = std::min(up, gap * static_cast<long>(next));
+            break;
+        }
         if (shifted) events.push_back({down, shift, true});
         events.push_back({down, keycode, true});
         events.push_back({up, keycode, false});

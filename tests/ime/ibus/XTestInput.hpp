@@ -30,7 +30,8 @@ public:
     std::vector<std::chrono::steady_clock::time_point> typeEvery(std::string_view text, std::chrono::microseconds gap);
     // The same with each key held `hold` as a person holds it: a hold longer
     // than the gap presses the next key while the last is still down. A key
-    // with Shift is held at most half a gap, so that Shift is up for the next.
+    // with Shift is held at most half a gap, so that Shift is up for the next;
+    // a key typed again is let go just before it goes down again.
     std::vector<std::chrono::steady_clock::time_point> typeHeld(std::string_view text, std::chrono::microseconds gap,
                                                                 std::chrono::microseconds hold);
     // Presses and releases one key by its X key symbol name ("BackSpace", "Tab").

@@ -171,6 +171,24 @@ TEST_F(TapTypingTest, TelexAndVniBecomeVietnameseAndTheChordTurnsTypingOffForThe
     EXPECT_EQ(typing->manager->excludedApps(), std::vector<std::string>{*typing->manager->frontmostBundleID()});
 }
 
+TEST_F(TapTypingTest, KeysHeldAsAPersonHoldsThemComeOutEachOnce) {
+    // A key is still down while its fix is typed, and at the faster pace
+    // also when the next key goes down.
+    struct Pace {
+        std::chrono::microseconds gap;
+        std::chrono::microseconds hold;
+    };
+    for (const Pace pace : {Pace{80ms, 60ms}, Pace{30ms, 60ms}}) {
+        SCOPED_TRACE(pace.gap.count());
+        ASSERT_TRUE(window->command("clear"));
+        typeAndExpect([&](auto& typist) { typist.typeHeld("Google class dress glass boss case ", pace.gap, pace.hold); },
+                      "plain", "Google class dress glass boss case ");
+        ASSERT_TRUE(window->command("clear"));
+        typeAndExpect([&](auto& typist) { typist.typeHeld("Tieengs Vieetj cos daaus ", pace.gap, pace.hold); },
+                      "plain", "Tiếng Việt có dấu ");
+    }
+}
+
 TEST_F(TapTypingTest, APasswordFieldReceivesTheKeysUnchanged) {
     if (!accessibilityBusReachable()) GTEST_SKIP() << "The accessibility bus cannot start here";
     ASSERT_TRUE(window->command("focus password"));
