@@ -21,7 +21,7 @@ TEST(CookiesCommandTest, ListsStoresWithTrackersAndChangesNothing) {
 
     auto listed = runCli({"cookies", "--home", home.path().string(), "--layout", "macos", "--hosts"});
     EXPECT_EQ(listed.status, 0);
-    EXPECT_NE(listed.out.find("chrome\tDefault\t1 tracker cookies from 1 hosts"), std::string::npos) << listed.out;
+    EXPECT_NE(listed.out.find("chrome\tDefault\t1 tracker cookie from 1 host"), std::string::npos) << listed.out;
     EXPECT_NE(listed.out.find("\t.doubleclick.net\n"), std::string::npos);
     EXPECT_EQ(listed.out.find("example.com"), std::string::npos);
     EXPECT_EQ(std::filesystem::file_size(store), sizeBefore);

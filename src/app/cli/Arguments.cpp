@@ -1,10 +1,15 @@
 #include "app/cli/Arguments.hpp"
 
+#include "platform/Localization.hpp"
+
 #include <algorithm>
 
 namespace zentrel::cli {
 
 namespace {
+
+using platform::localized;
+using platform::localizedFormat;
 
 bool looksLikeOption(const std::string& arg) { return arg.size() > 1 && arg.front() == '-'; }
 
@@ -16,8 +21,8 @@ std::variant<Arguments, std::string> Arguments::parse(const std::vector<CliOptio
     for (std::size_t i = 0; i < args.size(); ++i) {
         const auto& arg = args[i];
         if (!looksLikeOption(arg)) {
-            if (operands == ValueKind::none) return "unexpected argument \"" + arg + "\"";
-            if (operands == ValueKind::path && arg.empty()) return "an empty path is not a path";
+            if (operands == ValueKind::none) return localizedFormat("unexpected argument \"%@\"", {arg});
+            if (operands == ValueKind::path && arg.empty()) return localized("an empty path is not a path");
             parsed.operands_.push_back(arg);
             continue;
         }
@@ -30,15 +35,15 @@ std::variant<Arguments, std::string> Arguments::parse(const std::vector<CliOptio
         const std::string name = arg.substr(0, equals);
         const auto declared =
             std::find_if(options.begin(), options.end(), [&](const auto& option) { return option.name == name; });
-        if (declared == options.end()) return "unknown option \"" + name + "\"";
+        if (declared == options.end()) return localizedFormat("unknown option \"%@\"", {name});
         if (declared->value == ValueKind::none) {
-            if (equals != std::string::npos) return name + " takes no value";
+            if (equals != std::string::npos) return localizedFormat("%@ takes no value", {name});
             parsed.flags_.insert(name);
             continue;
         }
-        if (equals == std::string::npos && i + 1 == args.size()) return name + " needs a value";
+        if (equals == std::string::npos && i + 1 == args.size()) return localizedFormat("%@ needs a value", {name});
         const auto value = equals == std::string::npos ? args[++i] : arg.substr(equals + 1);
-        if (declared->value == ValueKind::path && value.empty()) return name + " needs a path, not an empty text";
+        if (declared->value == ValueKind::path && value.empty()) return localizedFormat("%@ needs a path, not an empty text", {name});
         parsed.values_[name].push_back(value);
     }
     return parsed;

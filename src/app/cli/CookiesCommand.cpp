@@ -5,6 +5,7 @@
 #include "app/cli/CliCommand.hpp"
 #include "platform/ByteCountFormatter.hpp"
 #include "platform/Localization.hpp"
+#include "platform/NumberFormatter.hpp"
 #include "platform/PosixFileSystem.hpp"
 #include "scanners/PrivacyCookieStore.hpp"
 #include "scanners/PrivacyScanner.hpp"
@@ -25,9 +26,10 @@ int runCookies(const Arguments& arguments) {
             continue;
         }
         std::cout << model::rawValue(profile.browser) << "\t" << profile.profileName << "\t"
-                  << platform::localizedFormat("%@ tracker cookies from %@ hosts",
-                                               {std::to_string(profile.trackerCount),
-                                                std::to_string(profile.trackerDomains.size())})
+                  << platform::localizedFormat(
+                         "%@ from %@",
+                         {platform::localizedFormat("%lld tracker cookies", {platform::formatCount(profile.trackerCount)}),
+                          platform::localizedFormat("%lld hosts", {platform::formatCount(profile.trackerDomains.size())})})
                   << "\t"
                   << platform::formatByteCount(profile.storeSizeBytes) << "\t" << profile.storePath << "\n";
         if (arguments.flag("--hosts")) {
