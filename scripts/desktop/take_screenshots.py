@@ -187,7 +187,7 @@ def content():
     press_button("Select Trackers")
     cleaned()
     cleaning()
-    error()
+    undo_refused()
 
 
 def cleaning():
@@ -227,19 +227,21 @@ def cleaned():
     press_button("Done")
 
 
-def error():
+def undo_refused():
     """A privacy clean, then an undo whose backup has gone meanwhile."""
     select_page("Privacy Data")
     press_button("Select Trackers")
     clean_from_toolbar()
-    undo = d.wait_for("the sweep log", lambda: d.find("push button", "Undo"), 30)
+    undo = d.wait_for("the sweep log", lambda: d.find("push button", prefix="Undo "), 30)
     shoot("sweep-log", title=f"^{d.text('Sweep Log')}$")
     for backups in ("Library/Application Support/Zentrel/SweepBackups", ".local/share/zentrel/SweepBackups"):
         shutil.rmtree(os.path.join(home, backups), ignore_errors=True)
+    before = set(d.labels())
     d.press(undo)
-    d.wait_for("the error page", lambda: d.text("Something went wrong") in d.labels(), 30)
+    # The refusal is said beside its row, in the sweep log.
+    d.wait_for("the undo's refusal", lambda: set(d.labels()) - before, 30)
+    shoot("sweep-log-refused", title=f"^{d.text('Sweep Log')}$")
     press_button("Done")
-    shoot("error")
 
 
 def states():

@@ -28,8 +28,8 @@ int runCookies(const Arguments& arguments) {
         std::cout << model::rawValue(profile.browser) << "\t" << profile.profileName << "\t"
                   << platform::localizedFormat(
                          "%@ from %@",
-                         {platform::localizedFormat("%lld tracker cookies", {platform::formatCount(profile.trackerCount)}),
-                          platform::localizedFormat("%lld hosts", {platform::formatCount(profile.trackerDomains.size())})})
+                         {platform::localizedFormat(N_COUNTED("%lld tracker cookies"), {platform::formatCount(profile.trackerCount)}),
+                          platform::localizedFormat(N_COUNTED("%lld hosts"), {platform::formatCount(profile.trackerDomains.size())})})
                   << "\t"
                   << platform::formatByteCount(profile.storeSizeBytes) << "\t" << profile.storePath << "\n";
         if (arguments.flag("--hosts")) {
