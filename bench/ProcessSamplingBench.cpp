@@ -1,7 +1,7 @@
 // One pass over every process of this machine, as the Boost screen makes every
 // 3 seconds: target under 5 ms for about 100 processes.
 
-#include "platform/Clock.hpp"
+#include "platform/concurrency/Clock.hpp"
 #include "services/ProcessSampler.hpp"
 #include "services/ProcfsSystemStatistics.hpp"
 #include "services/Workspace.hpp"

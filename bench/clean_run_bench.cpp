@@ -3,10 +3,10 @@
 // each. Every tree lives in a temporary folder removed at the end.
 
 #include "engine/CleanerEngine.hpp"
-#include "platform/MainLoop.hpp"
-#include "platform/MemoryClipboard.hpp"
-#include "platform/PosixFileSystem.hpp"
-#include "platform/TaskPool.hpp"
+#include "platform/concurrency/MainLoop.hpp"
+#include "platform/desktop/MemoryClipboard.hpp"
+#include "platform/files/PosixFileSystem.hpp"
+#include "platform/concurrency/TaskPool.hpp"
 
 #include "BenchTempFolder.hpp"
 

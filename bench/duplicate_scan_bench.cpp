@@ -3,7 +3,7 @@
 // tree when it is installed, both with warm caches. The tree lives in a
 // temporary folder that is removed at the end.
 
-#include "platform/PosixFileSystem.hpp"
+#include "platform/files/PosixFileSystem.hpp"
 #include "scanners/DuplicateScanner.hpp"
 
 #include "BenchTempFolder.hpp"

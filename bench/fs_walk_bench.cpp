@@ -2,7 +2,7 @@
 // walker and with `du -sb` on the same tree, and reports files per second for
 // both. The tree lives in a temporary folder that is removed at the end.
 
-#include "platform/PosixFileSystem.hpp"
+#include "platform/files/PosixFileSystem.hpp"
 
 #include "BenchTempFolder.hpp"
 

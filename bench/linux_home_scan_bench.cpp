@@ -3,9 +3,9 @@
 // The home lives in a temporary folder removed at the end.
 
 #include "engine/AllCategoryScanners.hpp"
-#include "platform/MainLoop.hpp"
-#include "platform/PosixFileSystem.hpp"
-#include "platform/TaskPool.hpp"
+#include "platform/concurrency/MainLoop.hpp"
+#include "platform/files/PosixFileSystem.hpp"
+#include "platform/concurrency/TaskPool.hpp"
 
 #include "BenchTempFolder.hpp"
 #include "doubles/LinuxHomeFixture.hpp"

@@ -10,10 +10,10 @@
 // It never reads a folder it is not given.
 
 #include "engine/CleanerEngine.hpp"
-#include "platform/ConcurrentLoop.hpp"
-#include "platform/MainLoop.hpp"
-#include "platform/PosixFileSystem.hpp"
-#include "platform/TaskPool.hpp"
+#include "platform/concurrency/ConcurrentLoop.hpp"
+#include "platform/concurrency/MainLoop.hpp"
+#include "platform/files/PosixFileSystem.hpp"
+#include "platform/concurrency/TaskPool.hpp"
 #include "scanners/DuplicateScanner.hpp"
 #include "scanners/SimilarMediaPass.hpp"
 

@@ -11,11 +11,11 @@
 // 90th percentile of those times. Run by bench/tap_typing_clients.
 //   tap_typing_clients GTK_WINDOW QT_WINDOW
 
-#include "platform/MainLoop.hpp"
-#include "platform/MemoryClipboard.hpp"
-#include "platform/X11KeyEventPoster.hpp"
-#include "platform/X11KeyboardEventTap.hpp"
-#include "platform/X11Session.hpp"
+#include "platform/concurrency/MainLoop.hpp"
+#include "platform/desktop/MemoryClipboard.hpp"
+#include "platform/input/X11KeyEventPoster.hpp"
+#include "platform/input/X11KeyboardEventTap.hpp"
+#include "platform/input/X11Session.hpp"
 #include "typing/engine/VietTypingSession.hpp"
 #include "typing/integration/FocusedTextWriter.hpp"
 #include "typing/integration/IMEEventBridge.hpp"

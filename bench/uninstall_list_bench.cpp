@@ -3,7 +3,7 @@
 // only the visible rows). Target: well under a second each, about 10 ms.
 
 #include "BenchTempFolder.hpp"
-#include "platform/PosixFileSystem.hpp"
+#include "platform/files/PosixFileSystem.hpp"
 #include "ui/presenters/UninstallPresenter.hpp"
 #include "ui/tools/AppRow.hpp"
 #include "viewmodels/UninstallViewModel.hpp"

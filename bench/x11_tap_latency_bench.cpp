@@ -5,11 +5,11 @@
 // Without a display of its own: `xvfb-run -a -s -noreset build/bench/x11_tap_latency_bench`
 // (a server that resets when its first client leaves refuses the next).
 
-#include "platform/MainLoop.hpp"
-#include "platform/MemoryClipboard.hpp"
-#include "platform/X11KeyEventPoster.hpp"
-#include "platform/X11KeyboardEventTap.hpp"
-#include "platform/X11Session.hpp"
+#include "platform/concurrency/MainLoop.hpp"
+#include "platform/desktop/MemoryClipboard.hpp"
+#include "platform/input/X11KeyEventPoster.hpp"
+#include "platform/input/X11KeyboardEventTap.hpp"
+#include "platform/input/X11Session.hpp"
 #include "typing/integration/FocusedTextWriter.hpp"
 #include "typing/integration/IMEEventBridge.hpp"
 

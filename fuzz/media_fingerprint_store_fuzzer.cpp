@@ -1,7 +1,7 @@
 // Picture fingerprint caches of any content, read as a duplicate scan reads
 // them; whatever is taken is written back and must read back the same.
 
-#include "platform/Clock.hpp"
+#include "platform/concurrency/Clock.hpp"
 #include "scanners/MediaFingerprintStore.hpp"
 
 #include <cstdint>

@@ -3,8 +3,8 @@
 // profiles file, a NUL byte, then the user-dirs file.
 
 #include "doubles/FakeFileSystem.hpp"
-#include "platform/HostTable.hpp"
-#include "platform/Warnings.hpp"
+#include "platform/places/HostTable.hpp"
+#include "platform/text/Warnings.hpp"
 #include "scanners/FirefoxProfilesIni.hpp"
 #include "scanners/PrivacyCookieStore.hpp"
 

@@ -3,10 +3,10 @@
 
 #include "model/SharedEcosystemState.hpp"
 #include "model/UserPreferences.hpp"
-#include "platform/Clock.hpp"
-#include "platform/JsonFileDefaultsStore.hpp"
-#include "platform/MemoryDefaultsStore.hpp"
-#include "platform/Warnings.hpp"
+#include "platform/concurrency/Clock.hpp"
+#include "platform/settings/JsonFileDefaultsStore.hpp"
+#include "platform/settings/MemoryDefaultsStore.hpp"
+#include "platform/text/Warnings.hpp"
 
 #include <cstdint>
 #include <cstdlib>

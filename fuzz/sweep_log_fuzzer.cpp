@@ -2,8 +2,8 @@
 
 #include "model/SharedEcosystemState.hpp"
 #include "model/UserPreferences.hpp"
-#include "platform/Clock.hpp"
-#include "platform/MemoryDefaultsStore.hpp"
+#include "platform/concurrency/Clock.hpp"
+#include "platform/settings/MemoryDefaultsStore.hpp"
 
 #include <cstdint>
 

@@ -114,7 +114,7 @@ int main(int argc, char** argv) {
     }
     std::ostringstream out;
     out << "// Made by make_catalog_source from the .po files; edit those instead.\n"
-           "#include \"platform/BuiltInCatalogs.hpp\"\n\n#include <array>\n\nnamespace zentrel::platform {\nnamespace {\n\n";
+           "#include \"platform/text/BuiltInCatalogs.hpp\"\n\n#include <array>\n\nnamespace zentrel::platform {\nnamespace {\n\n";
     std::string catalogs;
     for (int i = 2; i < argc; ++i) {
         if (!writeCatalog(argv[i], static_cast<std::size_t>(i - 2), out, catalogs)) return 1;

@@ -2,7 +2,7 @@
 
 #include "engine/PropertyListFile.hpp"
 #include "engine/ScanItem.hpp"
-#include "platform/Localization.hpp"
+#include "platform/text/Localization.hpp"
 
 #include <algorithm>
 #include <set>

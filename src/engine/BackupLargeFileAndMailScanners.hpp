@@ -4,7 +4,7 @@
 // that join the app-cache category.
 
 #include "engine/CleanerEngine.hpp"
-#include "platform/HostTable.hpp"
+#include "platform/places/HostTable.hpp"
 
 #include <string>
 

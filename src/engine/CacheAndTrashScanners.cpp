@@ -1,7 +1,7 @@
 #include "engine/CacheAndTrashScanners.hpp"
 
 #include "engine/ScanItem.hpp"
-#include "platform/Localization.hpp"
+#include "platform/text/Localization.hpp"
 
 #include <algorithm>
 #include <cctype>

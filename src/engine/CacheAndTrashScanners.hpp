@@ -5,8 +5,8 @@
 // large old entries of Downloads.
 
 #include "engine/CleanerEngine.hpp"
-#include "platform/Clock.hpp"
-#include "platform/HostTable.hpp"
+#include "platform/concurrency/Clock.hpp"
+#include "platform/places/HostTable.hpp"
 
 #include <string>
 

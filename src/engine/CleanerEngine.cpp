@@ -1,7 +1,7 @@
 #include "engine/CleanerEngine.hpp"
 
 #include "model/PathClaims.hpp"
-#include "platform/Localization.hpp"
+#include "platform/text/Localization.hpp"
 
 #include <algorithm>
 #include <set>

@@ -13,9 +13,9 @@
 #include "model/CleanItem.hpp"
 #include "model/DuplicateGroup.hpp"
 #include "model/PrivacyGroup.hpp"
-#include "platform/Executor.hpp"
-#include "platform/FileSystem.hpp"
-#include "platform/SerialExecutor.hpp"
+#include "platform/concurrency/Executor.hpp"
+#include "platform/files/FileSystem.hpp"
+#include "platform/concurrency/SerialExecutor.hpp"
 #include "scanners/DuplicateScanner.hpp"
 
 #include <array>

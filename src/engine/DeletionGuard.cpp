@@ -1,6 +1,6 @@
 #include "engine/DeletionGuard.hpp"
 
-#include "platform/Localization.hpp"
+#include "platform/text/Localization.hpp"
 
 #include <array>
 #include <string_view>

@@ -9,8 +9,8 @@
 // never offer anything else; this keeps a stale or tampered list from
 // reaching further.
 
-#include "platform/FileSystem.hpp"
-#include "platform/HostTable.hpp"
+#include "platform/files/FileSystem.hpp"
+#include "platform/places/HostTable.hpp"
 
 #include <optional>
 #include <string>

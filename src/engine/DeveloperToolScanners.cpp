@@ -5,9 +5,9 @@
 #include "engine/SafetyClassifier.hpp"
 #include "engine/ScanItem.hpp"
 #include "engine/VersionOrder.hpp"
-#include "platform/ByteCountFormatter.hpp"
-#include "platform/Localization.hpp"
-#include "platform/NumberFormatter.hpp"
+#include "platform/text/ByteCountFormatter.hpp"
+#include "platform/text/Localization.hpp"
+#include "platform/text/NumberFormatter.hpp"
 
 #include <algorithm>
 #include <map>

@@ -6,8 +6,8 @@
 // them through pnpm.
 
 #include "engine/CleanerEngine.hpp"
-#include "platform/Clock.hpp"
-#include "platform/HostTable.hpp"
+#include "platform/concurrency/Clock.hpp"
+#include "platform/places/HostTable.hpp"
 
 #include <string>
 

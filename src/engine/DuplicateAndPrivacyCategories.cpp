@@ -1,6 +1,6 @@
 #include "engine/DuplicateAndPrivacyCategories.hpp"
 
-#include "platform/Localization.hpp"
+#include "platform/text/Localization.hpp"
 #include "scanners/DuplicateScanner.hpp"
 #include "scanners/SimilarMediaPass.hpp"
 

@@ -4,7 +4,7 @@
 // one clean item.
 
 #include "engine/CleanerEngine.hpp"
-#include "platform/HostTable.hpp"
+#include "platform/places/HostTable.hpp"
 #include "scanners/PrivacyScanner.hpp"
 
 #include <functional>

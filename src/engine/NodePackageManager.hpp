@@ -1,7 +1,7 @@
 #pragma once
 // The package manager of a JavaScript project, told by its lock file.
 
-#include "platform/FileSystem.hpp"
+#include "platform/files/FileSystem.hpp"
 
 #include <string>
 #include <string_view>

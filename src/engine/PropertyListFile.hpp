@@ -2,7 +2,7 @@
 // Reads text values at the top level of a property-list file (XML or
 // binary), such as a simulator's "device.plist" or a backup's "Info.plist".
 
-#include "platform/FileSystem.hpp"
+#include "platform/files/FileSystem.hpp"
 
 #include <initializer_list>
 #include <map>

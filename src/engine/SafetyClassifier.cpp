@@ -1,7 +1,7 @@
 #include "engine/SafetyClassifier.hpp"
 
-#include "platform/Localization.hpp"
-#include "platform/NumberFormatter.hpp"
+#include "platform/text/Localization.hpp"
+#include "platform/text/NumberFormatter.hpp"
 
 #include <algorithm>
 #include <array>

@@ -5,7 +5,7 @@
 // that must not be evicted. Pure functions of their arguments and the time.
 
 #include "model/CleanItem.hpp"
-#include "platform/Date.hpp"
+#include "platform/text/Date.hpp"
 
 #include <optional>
 #include <string>

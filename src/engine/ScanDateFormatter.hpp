@@ -3,7 +3,7 @@
 // language without a time ("Jan 5, 2024" in English), in the local time zone
 // unless one is given.
 
-#include "platform/Date.hpp"
+#include "platform/text/Date.hpp"
 
 #include <memory>
 #include <mutex>

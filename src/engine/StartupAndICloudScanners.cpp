@@ -3,7 +3,7 @@
 #include "engine/PropertyListFile.hpp"
 #include "engine/ScanItem.hpp"
 #include "engine/SafetyClassifier.hpp"
-#include "platform/Localization.hpp"
+#include "platform/text/Localization.hpp"
 
 #include <algorithm>
 

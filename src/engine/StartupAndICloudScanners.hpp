@@ -3,9 +3,9 @@
 // iCloud Drive files whose local copy could be freed.
 
 #include "engine/CleanerEngine.hpp"
-#include "platform/Clock.hpp"
-#include "platform/HostTable.hpp"
-#include "platform/ICloudFileStatus.hpp"
+#include "platform/concurrency/Clock.hpp"
+#include "platform/places/HostTable.hpp"
+#include "platform/files/ICloudFileStatus.hpp"
 
 #include <string>
 

@@ -5,7 +5,7 @@
 // thread never waits on the display. Questions asked while one is being
 // answered share the next answer; answers are posted to the engine's queue.
 
-#include "platform/Executor.hpp"
+#include "platform/concurrency/Executor.hpp"
 
 #include <cstdint>
 #include <filesystem>

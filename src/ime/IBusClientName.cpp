@@ -1,6 +1,6 @@
 #include "ime/IBusClientName.hpp"
 
-#include "platform/ProcessNames.hpp"
+#include "platform/processes/ProcessNames.hpp"
 
 #include <fstream>
 

@@ -7,7 +7,7 @@
 // thread only.
 
 #include "ime/IMEClient.hpp"
-#include "platform/Observable.hpp"
+#include "platform/settings/Observable.hpp"
 #include "typing/engine/VietIMEEngine.hpp"
 #include "typing/engine/VietIMESharedSnapshot.hpp"
 

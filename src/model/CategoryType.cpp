@@ -1,6 +1,6 @@
 #include "model/CategoryType.hpp"
 
-#include "platform/Localization.hpp"
+#include "platform/text/Localization.hpp"
 
 namespace zentrel::model {
 

@@ -5,7 +5,7 @@
 #include "model/BrowserKind.hpp"
 #include "model/CategoryType.hpp"
 #include "model/DeletionMethod.hpp"
-#include "platform/Uuid.hpp"
+#include "platform/text/Uuid.hpp"
 
 #include <cstdint>
 #include <optional>

@@ -4,7 +4,7 @@
 
 #include "model/CategoryType.hpp"
 #include "model/CleanItem.hpp"
-#include "platform/Uuid.hpp"
+#include "platform/text/Uuid.hpp"
 
 #include <optional>
 #include <string>

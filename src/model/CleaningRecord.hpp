@@ -1,7 +1,7 @@
 #pragma once
 // One completed clean, as the cleaning history stores it.
 
-#include "platform/Date.hpp"
+#include "platform/text/Date.hpp"
 
 #include <nlohmann/json_fwd.hpp>
 

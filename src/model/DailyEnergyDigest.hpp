@@ -3,7 +3,7 @@
 // "energyDailyDigest"; decoding is all or nothing.
 
 #include "model/EnergyOffenderRecord.hpp"
-#include "platform/Date.hpp"
+#include "platform/text/Date.hpp"
 
 #include <nlohmann/json_fwd.hpp>
 

@@ -1,6 +1,6 @@
 #include "model/DuplicateGroup.hpp"
 
-#include "platform/ByteCountFormatter.hpp"
+#include "platform/text/ByteCountFormatter.hpp"
 
 namespace zentrel::model {
 

@@ -3,8 +3,8 @@
 // value of its type, or a DecodingError naming the key.
 
 #include "model/DecodingError.hpp"
-#include "platform/Date.hpp"
-#include "platform/Uuid.hpp"
+#include "platform/text/Date.hpp"
+#include "platform/text/Uuid.hpp"
 
 #include <nlohmann/json.hpp>
 

@@ -3,7 +3,7 @@
 // Group suite, under "eco." keys, for a widget outside the app to show. The
 // app only writes these keys. Main thread only.
 
-#include "platform/DefaultsStore.hpp"
+#include "platform/settings/DefaultsStore.hpp"
 
 namespace zentrel::model {
 

@@ -3,7 +3,7 @@
 // how many items it held and when the category was scanned. Statistics kept
 // by earlier versions carry the size alone.
 
-#include "platform/Date.hpp"
+#include "platform/text/Date.hpp"
 
 #include <cstdint>
 #include <optional>

@@ -1,7 +1,7 @@
 #include "model/StoredSweepLog.hpp"
 
 #include "model/DecodingError.hpp"
-#include "platform/BoundedJson.hpp"
+#include "platform/text/BoundedJson.hpp"
 
 namespace zentrel::model {
 

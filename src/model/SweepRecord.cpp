@@ -1,7 +1,7 @@
 #include "model/SweepRecord.hpp"
 
 #include "model/JsonFields.hpp"
-#include "platform/LosslessText.hpp"
+#include "platform/text/LosslessText.hpp"
 
 namespace zentrel::model {
 

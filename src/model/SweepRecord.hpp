@@ -4,8 +4,8 @@
 // Stored as JSON in the user defaults; decoding is all or nothing.
 
 #include "model/RawValueTable.hpp"
-#include "platform/Date.hpp"
-#include "platform/Uuid.hpp"
+#include "platform/text/Date.hpp"
+#include "platform/text/Uuid.hpp"
 
 #include <nlohmann/json_fwd.hpp>
 

@@ -1,7 +1,7 @@
 #pragma once
 // Power drawn by the processor package over the last sampling interval.
 
-#include "platform/Date.hpp"
+#include "platform/text/Date.hpp"
 
 namespace zentrel::model {
 

@@ -2,10 +2,10 @@
 
 #include "model/DecodingError.hpp"
 #include "model/SharedEcosystemState.hpp"
-#include "platform/ByteCountFormatter.hpp"
-#include "platform/Localization.hpp"
-#include "platform/RelativeDateFormatter.hpp"
-#include "platform/Warnings.hpp"
+#include "platform/text/ByteCountFormatter.hpp"
+#include "platform/text/Localization.hpp"
+#include "platform/text/RelativeDateFormatter.hpp"
+#include "platform/text/Warnings.hpp"
 
 #include <cmath>
 #include <iostream>

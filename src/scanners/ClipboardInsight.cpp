@@ -1,6 +1,6 @@
 #include "scanners/ClipboardInsight.hpp"
 
-#include "platform/Localization.hpp"
+#include "platform/text/Localization.hpp"
 
 #include <unicode/regex.h>
 #include <unicode/uchar.h>

@@ -3,7 +3,7 @@
 // tokens, e-mail addresses, tracking links and card numbers, and, where the
 // machine has one, an on-device language model's one-sentence verdict.
 
-#include "platform/Clipboard.hpp"
+#include "platform/desktop/Clipboard.hpp"
 
 #include <optional>
 #include <string>

@@ -10,7 +10,7 @@
 // keeps, then the largest file of those, before the score: a resized or
 // recompressed copy is worse, whatever its folder or date.
 
-#include "platform/Date.hpp"
+#include "platform/text/Date.hpp"
 
 #include <cstdint>
 #include <optional>

@@ -1,6 +1,6 @@
 #include "scanners/DuplicateScanner.hpp"
 
-#include "platform/ConcurrentLoop.hpp"
+#include "platform/concurrency/ConcurrentLoop.hpp"
 #include "scanners/DuplicateKeeperHeuristic.hpp"
 #include "scanners/FileHashing.hpp"
 #include "scanners/MediaExtensions.hpp"

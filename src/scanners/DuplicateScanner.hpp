@@ -7,9 +7,9 @@
 // serial executor.
 
 #include "model/DuplicateGroup.hpp"
-#include "platform/Date.hpp"
-#include "platform/Executor.hpp"
-#include "platform/FileSystem.hpp"
+#include "platform/text/Date.hpp"
+#include "platform/concurrency/Executor.hpp"
+#include "platform/files/FileSystem.hpp"
 
 #include <cstdint>
 #include <map>

@@ -1,6 +1,6 @@
 #include "scanners/MediaExtensions.hpp"
 
-#include "platform/FileNames.hpp"
+#include "platform/files/FileNames.hpp"
 
 #include <algorithm>
 #include <cctype>

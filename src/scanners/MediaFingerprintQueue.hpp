@@ -11,7 +11,7 @@
 //   for (const auto& file : found) queue.add(file.path, file.sizeBytes);
 //   auto fingerprint = queue.take(found.front().path);
 
-#include "platform/Executor.hpp"
+#include "platform/concurrency/Executor.hpp"
 #include "scanners/MediaFingerprintStore.hpp"
 #include "scanners/PictureHash.hpp"
 

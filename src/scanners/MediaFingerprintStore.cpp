@@ -1,8 +1,8 @@
 #include "scanners/MediaFingerprintStore.hpp"
 
-#include "platform/AtomicFile.hpp"
-#include "platform/MountTypes.hpp"
-#include "platform/Warnings.hpp"
+#include "platform/files/AtomicFile.hpp"
+#include "platform/files/MountTypes.hpp"
+#include "platform/text/Warnings.hpp"
 #include "scanners/Sha256.hpp"
 
 #include <sys/stat.h>

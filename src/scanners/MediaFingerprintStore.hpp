@@ -12,8 +12,8 @@
 //   store.remember(key, fingerprint, readStartedAt);
 //   store.save(path);
 
-#include "platform/Clock.hpp"
-#include "platform/HostTable.hpp"
+#include "platform/concurrency/Clock.hpp"
+#include "platform/places/HostTable.hpp"
 #include "scanners/PictureHash.hpp"
 
 #include <cstddef>

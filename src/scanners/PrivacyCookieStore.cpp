@@ -1,11 +1,11 @@
 #include "scanners/PrivacyCookieStore.hpp"
 
-#include "platform/AtomicFile.hpp"
-#include "platform/FileNames.hpp"
+#include "platform/files/AtomicFile.hpp"
+#include "platform/files/FileNames.hpp"
 #include "scanners/BinaryCookieFile.hpp"
-#include "platform/LosslessText.hpp"
-#include "platform/Warnings.hpp"
-#include "platform/Localization.hpp"
+#include "platform/text/LosslessText.hpp"
+#include "platform/text/Warnings.hpp"
+#include "platform/text/Localization.hpp"
 #include "scanners/FirefoxProfilesIni.hpp"
 #include "scanners/RunningBrowser.hpp"
 

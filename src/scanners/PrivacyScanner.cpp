@@ -1,8 +1,8 @@
 #include "scanners/PrivacyScanner.hpp"
 
 #include "model/CookieDomains.hpp"
-#include "platform/Localization.hpp"
-#include "platform/NumberFormatter.hpp"
+#include "platform/text/Localization.hpp"
+#include "platform/text/NumberFormatter.hpp"
 
 #include <algorithm>
 #include <numeric>

@@ -6,7 +6,7 @@
 // clipboard check, which belongs on the main thread.
 
 #include "model/PrivacyGroup.hpp"
-#include "platform/FileSystem.hpp"
+#include "platform/files/FileSystem.hpp"
 #include "scanners/ClipboardInsight.hpp"
 #include "scanners/PrivacyCookieStore.hpp"
 

@@ -1,6 +1,6 @@
 #include "scanners/PrivacySweepError.hpp"
 
-#include "platform/Localization.hpp"
+#include "platform/text/Localization.hpp"
 
 namespace zentrel::scanners {
 

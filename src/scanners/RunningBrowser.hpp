@@ -8,7 +8,7 @@
 // lock left by a crash may name a number that another program has since.
 
 #include "model/BrowserKind.hpp"
-#include "platform/HostTable.hpp"
+#include "platform/places/HostTable.hpp"
 
 #include <filesystem>
 #include <optional>

@@ -1,6 +1,6 @@
 #include "scanners/SimilarMediaPass.hpp"
 
-#include "platform/ConcurrentLoop.hpp"
+#include "platform/concurrency/ConcurrentLoop.hpp"
 #include "scanners/FileHashing.hpp"
 #include "scanners/MediaExtensions.hpp"
 #include "scanners/PictureReader.hpp"

@@ -6,7 +6,7 @@
 #include "scanners/PictureHash.hpp"
 #include "scanners/VideoDecoderModule.hpp"
 
-#include "platform/ProgramFolders.hpp"
+#include "platform/places/ProgramFolders.hpp"
 
 #include <dlfcn.h>
 

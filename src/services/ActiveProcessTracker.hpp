@@ -5,7 +5,7 @@
 // process found and asks again, one question at a time. Where the desktop
 // cannot tell (a Wayland session), none is ever in front.
 
-#include "platform/Executor.hpp"
+#include "platform/concurrency/Executor.hpp"
 
 #include <cstdint>
 #include <functional>

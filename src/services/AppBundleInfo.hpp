@@ -3,7 +3,7 @@
 // address of its update feed ("SUFeedURL"). Values may be of any defaults
 // type; readers accept only the type they expect.
 
-#include "platform/DefaultsStore.hpp"
+#include "platform/settings/DefaultsStore.hpp"
 
 #include <map>
 #include <optional>

@@ -1,10 +1,10 @@
 #include "services/AppUninstaller.hpp"
 
-#include "platform/Localization.hpp"
+#include "platform/text/Localization.hpp"
 
 #include "engine/DeletionGuard.hpp"
 #include "engine/PropertyListFile.hpp"
-#include "platform/LocalizedText.hpp"
+#include "platform/text/LocalizedText.hpp"
 #include "services/DesktopEntry.hpp"
 #include "services/KnownAppFolders.hpp"
 #include "services/PackageOwnership.hpp"

@@ -14,9 +14,9 @@
 
 #include "model/InstalledApp.hpp"
 #include "model/UninstallItem.hpp"
-#include "platform/FileSystem.hpp"
-#include "platform/HostLayout.hpp"
-#include "platform/HostTable.hpp"
+#include "platform/files/FileSystem.hpp"
+#include "platform/places/HostLayout.hpp"
+#include "platform/places/HostTable.hpp"
 #include "services/DesktopEntry.hpp"
 
 #include <cstdint>

@@ -5,7 +5,7 @@
 // heavy apps with it.
 
 #include "model/ProcessEnergyReading.hpp"
-#include "platform/Date.hpp"
+#include "platform/text/Date.hpp"
 #include "services/ProcessSampler.hpp"
 
 #include <vector>

@@ -5,7 +5,7 @@
 // seconds on battery power and every 900 seconds otherwise (the power source
 // is checked after each pass); the first runs at once.
 
-#include "platform/Clock.hpp"
+#include "platform/concurrency/Clock.hpp"
 #include "services/EnergyStore.hpp"
 #include "services/PowerSourceMonitor.hpp"
 #include "services/ProcessSampler.hpp"

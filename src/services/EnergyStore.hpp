@@ -9,8 +9,8 @@
 #include "model/DailyEnergyDigest.hpp"
 #include "model/EnergyOffenderRecord.hpp"
 #include "model/ProcessEnergyReading.hpp"
-#include "platform/Clock.hpp"
-#include "platform/DefaultsStore.hpp"
+#include "platform/concurrency/Clock.hpp"
+#include "platform/settings/DefaultsStore.hpp"
 
 #include <map>
 #include <mutex>

@@ -2,10 +2,10 @@
 // Whether a Focus (do-not-disturb) mode is on, for the menu-bar and settings
 // screens: read at start and every 15 seconds after. Main thread.
 
-#include "platform/Clock.hpp"
-#include "platform/Executor.hpp"
-#include "platform/FocusStatusCenter.hpp"
-#include "platform/Observable.hpp"
+#include "platform/concurrency/Clock.hpp"
+#include "platform/concurrency/Executor.hpp"
+#include "platform/desktop/FocusStatusCenter.hpp"
+#include "platform/settings/Observable.hpp"
 
 #include <optional>
 

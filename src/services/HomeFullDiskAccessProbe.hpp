@@ -6,7 +6,7 @@
 // privacy database, so a user whose home can be read is never held back;
 // only a home that cannot be listed is denied.
 
-#include "platform/HostLayout.hpp"
+#include "platform/places/HostLayout.hpp"
 #include "services/FullDiskAccessProbe.hpp"
 
 namespace zentrel::services {

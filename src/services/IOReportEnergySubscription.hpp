@@ -5,7 +5,7 @@
 // the subscription's own lock, so any thread may sample.
 
 #include "model/SystemPowerReading.hpp"
-#include "platform/Clock.hpp"
+#include "platform/concurrency/Clock.hpp"
 #include "services/EnergyReportSource.hpp"
 
 #include <memory>

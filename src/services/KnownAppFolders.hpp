@@ -6,7 +6,7 @@
 // distribution's package installs it: offered with it, and with no other.
 
 #include "model/UninstallItem.hpp"
-#include "platform/HostTable.hpp"
+#include "platform/places/HostTable.hpp"
 
 #include <string>
 #include <utility>

@@ -1,6 +1,6 @@
 #include "services/LaunchTiming.hpp"
 
-#include "platform/AtomicFile.hpp"
+#include "platform/files/AtomicFile.hpp"
 
 #include <algorithm>
 #include <iostream>

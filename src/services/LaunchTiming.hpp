@@ -3,8 +3,8 @@
 // per run under "lastColdLaunchMs" and in "Zentrel/lastColdLaunchMs.txt" of
 // the user's application-support folder.
 
-#include "platform/Clock.hpp"
-#include "platform/DefaultsStore.hpp"
+#include "platform/concurrency/Clock.hpp"
+#include "platform/settings/DefaultsStore.hpp"
 
 #include <filesystem>
 

@@ -1,7 +1,7 @@
 #include "services/NetworkAppcastTransport.hpp"
 
-#include "platform/AtomicFile.hpp"
-#include "platform/Localization.hpp"
+#include "platform/files/AtomicFile.hpp"
+#include "platform/text/Localization.hpp"
 #include "services/AppcastParser.hpp"
 
 #include <curl/curl.h>

@@ -3,7 +3,7 @@
 // "file:" addresses and absolute paths from disk. Either way at most
 // kMaxAppcastBytes are read, and the work runs on the given executor.
 
-#include "platform/Executor.hpp"
+#include "platform/concurrency/Executor.hpp"
 #include "services/AppcastTransport.hpp"
 
 namespace zentrel::services {

@@ -1,8 +1,8 @@
 #include "services/NotificationManager.hpp"
 
-#include "platform/ByteCountFormatter.hpp"
-#include "platform/Localization.hpp"
-#include "platform/Uuid.hpp"
+#include "platform/text/ByteCountFormatter.hpp"
+#include "platform/text/Localization.hpp"
+#include "platform/text/Uuid.hpp"
 
 #include <algorithm>
 #include <chrono>

@@ -7,8 +7,8 @@
 // the rest.
 
 #include "model/InstalledApp.hpp"
-#include "platform/FileSystem.hpp"
-#include "platform/HostTable.hpp"
+#include "platform/files/FileSystem.hpp"
+#include "platform/places/HostTable.hpp"
 
 #include <map>
 #include <optional>

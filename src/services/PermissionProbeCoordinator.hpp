@@ -6,11 +6,11 @@
 // A run asked for while another is under way starts when that one has ended.
 // Called and answering on the main thread.
 
-#include "platform/AccessibilityTrust.hpp"
-#include "platform/Clock.hpp"
-#include "platform/Executor.hpp"
-#include "platform/MainThreadCallbacks.hpp"
-#include "platform/SerialExecutor.hpp"
+#include "platform/accessibility/AccessibilityTrust.hpp"
+#include "platform/concurrency/Clock.hpp"
+#include "platform/concurrency/Executor.hpp"
+#include "platform/concurrency/MainThreadCallbacks.hpp"
+#include "platform/concurrency/SerialExecutor.hpp"
 #include "services/FullDiskAccessProbe.hpp"
 
 #include <deque>

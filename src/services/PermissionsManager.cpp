@@ -1,6 +1,6 @@
 #include "services/PermissionsManager.hpp"
 
-#include "platform/Warnings.hpp"
+#include "platform/text/Warnings.hpp"
 
 namespace zentrel::services {
 

@@ -5,7 +5,7 @@
 // themselves to compute rates. Every call is synchronous and returns at once;
 // none waits for a process to end.
 
-#include "platform/Clock.hpp"
+#include "platform/concurrency/Clock.hpp"
 #include "services/BoostProcess.hpp"
 #include "services/MemorySnapshot.hpp"
 #include "services/ProcessSample.hpp"

@@ -6,7 +6,7 @@
 // and this program's own data. The uninstaller never offers them as an
 // application's leftovers, whatever its desktop entry says.
 
-#include "platform/HostTable.hpp"
+#include "platform/places/HostTable.hpp"
 
 #include <string>
 

@@ -1,6 +1,6 @@
 #include "services/SystemPermission.hpp"
 
-#include "platform/Localization.hpp"
+#include "platform/text/Localization.hpp"
 
 namespace zentrel::services {
 

@@ -4,7 +4,7 @@
 // fails) and kept for the rest of the run. Any thread may call it.
 
 #include "model/SystemPowerReading.hpp"
-#include "platform/Clock.hpp"
+#include "platform/concurrency/Clock.hpp"
 #include "services/EnergyReportSource.hpp"
 #include "services/IOReportEnergySubscription.hpp"
 

@@ -2,7 +2,7 @@
 // The menu bar's heavy applications: the energy ranking without the frontmost
 // application and this program, and quitting them.
 
-#include "platform/Date.hpp"
+#include "platform/text/Date.hpp"
 #include "services/BoostProcess.hpp"
 #include "services/ProcessSampler.hpp"
 

@@ -1,7 +1,7 @@
 #include "services/Updater.hpp"
 
-#include "platform/Localization.hpp"
-#include "platform/Warnings.hpp"
+#include "platform/text/Localization.hpp"
+#include "platform/text/Warnings.hpp"
 
 namespace zentrel::services {
 

@@ -6,9 +6,9 @@
 // another is skipped, and a user's check joins the one under way (whose
 // outcome is then shown to the user). Main thread only.
 
-#include "platform/Clock.hpp"
-#include "platform/Executor.hpp"
-#include "platform/MainThreadCallbacks.hpp"
+#include "platform/concurrency/Clock.hpp"
+#include "platform/concurrency/Executor.hpp"
+#include "platform/concurrency/MainThreadCallbacks.hpp"
 #include "services/AppcastParser.hpp"
 #include "services/AppcastTransport.hpp"
 #include "services/UpdateUserDriver.hpp"

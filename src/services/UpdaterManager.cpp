@@ -1,6 +1,6 @@
 #include "services/UpdaterManager.hpp"
 
-#include "platform/Warnings.hpp"
+#include "platform/text/Warnings.hpp"
 #include "services/BestValidUpdate.hpp"
 
 namespace zentrel::services {

@@ -5,10 +5,10 @@
 // the user dismissed that version's banner before. One shared instance on the
 // main thread.
 
-#include "platform/AnnouncedValue.hpp"
-#include "platform/Clock.hpp"
-#include "platform/DefaultsStore.hpp"
-#include "platform/Executor.hpp"
+#include "platform/settings/AnnouncedValue.hpp"
+#include "platform/concurrency/Clock.hpp"
+#include "platform/settings/DefaultsStore.hpp"
+#include "platform/concurrency/Executor.hpp"
 #include "services/AppBundleInfo.hpp"
 #include "services/AppcastTransport.hpp"
 #include "services/LazyShared.hpp"

@@ -6,8 +6,8 @@
 // absolute path inside the home, outside the desktop's shared places and the
 // main folders, counts.
 
-#include "platform/FileSystem.hpp"
-#include "platform/HostTable.hpp"
+#include "platform/files/FileSystem.hpp"
+#include "platform/places/HostTable.hpp"
 #include "services/DesktopEntry.hpp"
 
 #include <optional>

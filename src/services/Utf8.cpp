@@ -1,6 +1,6 @@
 #include "services/Utf8.hpp"
 
-#include "platform/LosslessText.hpp"
+#include "platform/text/LosslessText.hpp"
 
 namespace zentrel::services {
 

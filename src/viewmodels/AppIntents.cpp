@@ -1,4 +1,4 @@
-#include "platform/Localization.hpp"
+#include "platform/text/Localization.hpp"
 #include "viewmodels/AppIntents.hpp"
 
 namespace zentrel::viewmodels {

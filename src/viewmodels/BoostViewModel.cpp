@@ -1,6 +1,6 @@
 #include "viewmodels/BoostViewModel.hpp"
 
-#include "platform/Localization.hpp"
+#include "platform/text/Localization.hpp"
 #include "services/CpuPercent.hpp"
 
 #include <algorithm>

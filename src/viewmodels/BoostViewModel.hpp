@@ -6,13 +6,13 @@
 // It lives on the main thread, as long as its screen; timers go through the
 // scheduler, so tests drive it with a fake clock.
 
-#include "platform/Localization.hpp"
-#include "platform/Clock.hpp"
-#include "platform/Observable.hpp"
+#include "platform/text/Localization.hpp"
+#include "platform/concurrency/Clock.hpp"
+#include "platform/settings/Observable.hpp"
 #include "services/BoostProcess.hpp"
 #include "services/MemorySnapshot.hpp"
 #include "services/ProcessSampler.hpp"
-#include "platform/AnnouncedValue.hpp"
+#include "platform/settings/AnnouncedValue.hpp"
 
 #include <array>
 #include <chrono>

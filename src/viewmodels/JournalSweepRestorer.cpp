@@ -1,7 +1,7 @@
 #include "viewmodels/SweepRestorer.hpp"
 
-#include "platform/Clock.hpp"
-#include "platform/MemoryClipboard.hpp"
+#include "platform/concurrency/Clock.hpp"
+#include "platform/desktop/MemoryClipboard.hpp"
 
 namespace zentrel::viewmodels {
 

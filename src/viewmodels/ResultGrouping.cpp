@@ -1,10 +1,10 @@
 #include "viewmodels/ResultGrouping.hpp"
 
 #include "model/CookieDomains.hpp"
-#include "platform/ByteCountFormatter.hpp"
-#include "platform/DisplayWidth.hpp"
-#include "platform/Localization.hpp"
-#include "platform/NumberFormatter.hpp"
+#include "platform/text/ByteCountFormatter.hpp"
+#include "platform/text/DisplayWidth.hpp"
+#include "platform/text/Localization.hpp"
+#include "platform/text/NumberFormatter.hpp"
 #include "viewmodels/CleanFigureText.hpp"
 #include "viewmodels/CountedItems.hpp"
 

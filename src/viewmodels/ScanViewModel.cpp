@@ -2,7 +2,7 @@
 
 #include "engine/CleanerEngine.hpp"
 #include "model/PathClaims.hpp"
-#include "platform/Localization.hpp"
+#include "platform/text/Localization.hpp"
 #include "viewmodels/CountedItems.hpp"
 
 #include <algorithm>

@@ -3,8 +3,8 @@
 #include "viewmodels/ScanViewModel.hpp"
 #include "viewmodels/DuplicateWalkNotice.hpp"
 
-#include "platform/ByteCountFormatter.hpp"
-#include "platform/Localization.hpp"
+#include "platform/text/ByteCountFormatter.hpp"
+#include "platform/text/Localization.hpp"
 #include "viewmodels/CountedItems.hpp"
 #include "viewmodels/ResultGrouping.hpp"
 

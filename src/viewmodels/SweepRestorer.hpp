@@ -6,9 +6,9 @@
 // back). `JournalSweepRestorer` is the real one.
 
 #include "model/SweepRecord.hpp"
-#include "platform/Clipboard.hpp"
-#include "platform/Executor.hpp"
-#include "platform/SerialExecutor.hpp"
+#include "platform/desktop/Clipboard.hpp"
+#include "platform/concurrency/Executor.hpp"
+#include "platform/concurrency/SerialExecutor.hpp"
 #include "scanners/SweepJournal.hpp"
 
 #include <functional>

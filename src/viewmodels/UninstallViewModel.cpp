@@ -1,7 +1,7 @@
 #include "viewmodels/UninstallViewModel.hpp"
 
-#include "platform/ByteCountFormatter.hpp"
-#include "platform/LocalizedText.hpp"
+#include "platform/text/ByteCountFormatter.hpp"
+#include "platform/text/LocalizedText.hpp"
 
 #include <algorithm>
 

@@ -7,9 +7,9 @@
 
 #include "model/InstalledApp.hpp"
 #include "model/UninstallItem.hpp"
-#include "platform/Executor.hpp"
-#include "platform/Observable.hpp"
-#include "platform/Uuid.hpp"
+#include "platform/concurrency/Executor.hpp"
+#include "platform/settings/Observable.hpp"
+#include "platform/text/Uuid.hpp"
 #include "services/AppUninstaller.hpp"
 
 #include <cstdint>

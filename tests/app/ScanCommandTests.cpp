@@ -4,7 +4,7 @@
 
 #include "doubles/CookieStoreFixtures.hpp"
 #include "doubles/TempDir.hpp"
-#include "platform/LosslessText.hpp"
+#include "platform/text/LosslessText.hpp"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 
 #include "CliRunner.hpp"
 
-#include "platform/HostLayout.hpp"
+#include "platform/places/HostLayout.hpp"
 
 #include "doubles/TempDir.hpp"
 

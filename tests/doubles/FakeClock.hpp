@@ -3,7 +3,7 @@
 // in due order, during advance(). Timers count whole nanoseconds, so a timer
 // due in 150 ms fires after advancing 149 ms and then 1 ms.
 
-#include "platform/Clock.hpp"
+#include "platform/concurrency/Clock.hpp"
 
 #include <vector>
 

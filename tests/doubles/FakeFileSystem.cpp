@@ -1,6 +1,6 @@
 #include "doubles/FakeFileSystem.hpp"
 
-#include "platform/FileNames.hpp"
+#include "platform/files/FileNames.hpp"
 
 #include <algorithm>
 

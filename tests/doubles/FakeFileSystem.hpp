@@ -5,7 +5,7 @@
 // files of terabytes, chosen modification dates, mounts and loops. Paths are
 // absolute; parents are created on the way.
 
-#include "platform/FileSystem.hpp"
+#include "platform/files/FileSystem.hpp"
 
 #include <functional>
 #include <map>

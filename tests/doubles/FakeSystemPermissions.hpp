@@ -4,10 +4,10 @@
 // launcher. Each answers from a field the test sets and records its calls.
 // They answer on the calling thread.
 
-#include "platform/AccessibilityTrust.hpp"
-#include "platform/AppInstanceLauncher.hpp"
-#include "platform/NotificationAuthorization.hpp"
-#include "platform/SettingsPageOpener.hpp"
+#include "platform/accessibility/AccessibilityTrust.hpp"
+#include "platform/processes/AppInstanceLauncher.hpp"
+#include "platform/desktop/NotificationAuthorization.hpp"
+#include "platform/desktop/SettingsPageOpener.hpp"
 #include "services/FullDiskAccessProbe.hpp"
 
 #include <string>

@@ -1,7 +1,7 @@
 #pragma once
 // A defaults suite held in memory only.
 
-#include "platform/MemoryDefaultsStore.hpp"
+#include "platform/settings/MemoryDefaultsStore.hpp"
 
 namespace zentrel::testing {
 

@@ -2,7 +2,7 @@
 // An executor whose jobs wait until the test runs them, on the test's own
 // thread, so that work on an engine's serial executor runs step by step.
 
-#include "platform/Executor.hpp"
+#include "platform/concurrency/Executor.hpp"
 
 #include <cstddef>
 #include <deque>

@@ -3,7 +3,7 @@
 // the task pool may post from any thread; the test thread plays the main
 // thread.
 
-#include "platform/Executor.hpp"
+#include "platform/concurrency/Executor.hpp"
 
 #include <chrono>
 #include <condition_variable>

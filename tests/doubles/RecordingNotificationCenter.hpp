@@ -1,7 +1,7 @@
 #pragma once
 // A notification center that only remembers what was posted.
 
-#include "platform/DistributedNotificationCenter.hpp"
+#include "platform/desktop/DistributedNotificationCenter.hpp"
 
 #include <string>
 #include <vector>

@@ -2,7 +2,7 @@
 // The Linux layout's texts in one language for the life of a test: the
 // built-in catalogs in the shared lookup, cleared again at the end.
 
-#include "platform/DesktopTexts.hpp"
+#include "platform/text/DesktopTexts.hpp"
 
 #include <optional>
 #include <string>

@@ -1,7 +1,7 @@
 #include "doubles/TranslationCoverage.hpp"
 
-#include "platform/BuiltInCatalogs.hpp"
-#include "platform/DesktopTexts.hpp"
+#include "platform/text/BuiltInCatalogs.hpp"
+#include "platform/text/DesktopTexts.hpp"
 
 #include <gettext-po.h>
 #include <gtest/gtest.h>

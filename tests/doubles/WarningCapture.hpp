@@ -1,7 +1,7 @@
 #pragma once
 // Collects the "[Zentrel] " warnings printed while it lives.
 
-#include "platform/Warnings.hpp"
+#include "platform/text/Warnings.hpp"
 
 #include <mutex>
 #include <string>

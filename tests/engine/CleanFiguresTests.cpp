@@ -4,8 +4,8 @@
 // and duplicate groups.
 
 #include "engine/AllCategoryScanners.hpp"
-#include "platform/MemoryClipboard.hpp"
-#include "platform/PosixFileSystem.hpp"
+#include "platform/desktop/MemoryClipboard.hpp"
+#include "platform/files/PosixFileSystem.hpp"
 
 #include "doubles/ManualExecutor.hpp"
 #include "doubles/ManualMainQueue.hpp"

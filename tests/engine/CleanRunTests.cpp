@@ -1,7 +1,7 @@
 #include "engine/CleanerEngine.hpp"
 
-#include "platform/MemoryClipboard.hpp"
-#include "platform/PosixFileSystem.hpp"
+#include "platform/desktop/MemoryClipboard.hpp"
+#include "platform/files/PosixFileSystem.hpp"
 
 #include "doubles/CookieStoreFixtures.hpp"
 #include "doubles/BrowserStandIn.hpp"

@@ -1,6 +1,6 @@
 #include "engine/CleanerEngine.hpp"
 
-#include "platform/PosixFileSystem.hpp"
+#include "platform/files/PosixFileSystem.hpp"
 
 #include "doubles/ManualExecutor.hpp"
 #include "doubles/ManualMainQueue.hpp"

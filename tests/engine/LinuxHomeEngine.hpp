@@ -4,7 +4,7 @@
 // dates are written in `language`.
 
 #include "engine/AllCategoryScanners.hpp"
-#include "platform/PosixFileSystem.hpp"
+#include "platform/files/PosixFileSystem.hpp"
 
 #include "doubles/LinuxHomeFixture.hpp"
 #include "doubles/ManualExecutor.hpp"

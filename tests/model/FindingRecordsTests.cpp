@@ -4,7 +4,7 @@
 #include "model/PrivacyGroup.hpp"
 #include "model/UninstallItem.hpp"
 
-#include "platform/ByteCountFormatter.hpp"
+#include "platform/text/ByteCountFormatter.hpp"
 
 #include <gtest/gtest.h>
 

@@ -4,8 +4,8 @@
 #include "model/ScanState.hpp"
 #include "model/SidebarSelection.hpp"
 
-#include "platform/ByteCountFormatter.hpp"
-#include "platform/Localization.hpp"
+#include "platform/text/ByteCountFormatter.hpp"
+#include "platform/text/Localization.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,13 @@
 #include "model/SharedEcosystemState.hpp"
 #include "model/UserPreferences.hpp"
 
-#include "platform/ByteCountFormatter.hpp"
+#include "platform/text/ByteCountFormatter.hpp"
 
 #include "doubles/FakeClock.hpp"
 #include "doubles/InMemoryDefaultsStore.hpp"
 #include "doubles/TempDir.hpp"
 #include "doubles/WarningCapture.hpp"
-#include "platform/JsonFileDefaultsStore.hpp"
+#include "platform/settings/JsonFileDefaultsStore.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "scanners/ClipboardInsight.hpp"
 
-#include "platform/MemoryClipboard.hpp"
+#include "platform/desktop/MemoryClipboard.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "scanners/DuplicateScanner.hpp"
 
-#include "platform/ByteCountFormatter.hpp"
-#include "platform/PosixFileSystem.hpp"
+#include "platform/text/ByteCountFormatter.hpp"
+#include "platform/files/PosixFileSystem.hpp"
 
 #include "doubles/TempDir.hpp"
 

@@ -1,8 +1,8 @@
 #include "scanners/MediaFingerprintStore.hpp"
 
-#include "platform/PosixFileSystem.hpp"
-#include "platform/TaskPool.hpp"
-#include "platform/Warnings.hpp"
+#include "platform/files/PosixFileSystem.hpp"
+#include "platform/concurrency/TaskPool.hpp"
+#include "platform/text/Warnings.hpp"
 #include "scanners/MediaFingerprintQueue.hpp"
 #include "scanners/Sha256.hpp"
 #include "scanners/SimilarMediaPass.hpp"

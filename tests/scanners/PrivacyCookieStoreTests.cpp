@@ -1,8 +1,8 @@
 #include "doubles/CookieStoreFixtures.hpp"
 #include "doubles/TempDir.hpp"
 #include "doubles/WarningCapture.hpp"
-#include "platform/AtomicFile.hpp"
-#include "platform/PosixFileSystem.hpp"
+#include "platform/files/AtomicFile.hpp"
+#include "platform/files/PosixFileSystem.hpp"
 #include "scanners/PrivacyCookieStore.hpp"
 #include "scanners/PrivacySweepError.hpp"
 

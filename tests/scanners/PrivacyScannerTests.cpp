@@ -1,6 +1,6 @@
 #include "scanners/PrivacyScanner.hpp"
 
-#include "platform/PosixFileSystem.hpp"
+#include "platform/files/PosixFileSystem.hpp"
 
 #include "doubles/CookieStoreFixtures.hpp"
 #include "doubles/TempDir.hpp"

@@ -4,7 +4,7 @@
 #include "doubles/CookieStoreFixtures.hpp"
 #include "doubles/TempDir.hpp"
 #include "scanners/PrivacyCookieStore.hpp"
-#include "platform/PosixFileSystem.hpp"
+#include "platform/files/PosixFileSystem.hpp"
 #include "scanners/PrivacySweepError.hpp"
 
 #include <gtest/gtest.h>

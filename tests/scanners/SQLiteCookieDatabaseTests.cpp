@@ -1,6 +1,6 @@
 #include "doubles/CookieStoreFixtures.hpp"
 #include "doubles/TempDir.hpp"
-#include "platform/AtomicFile.hpp"
+#include "platform/files/AtomicFile.hpp"
 #include "scanners/PrivacySweepError.hpp"
 #include "scanners/SQLiteCookieDatabase.hpp"
 

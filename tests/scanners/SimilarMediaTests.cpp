@@ -1,5 +1,5 @@
-#include "platform/PosixFileSystem.hpp"
-#include "platform/TaskPool.hpp"
+#include "platform/files/PosixFileSystem.hpp"
+#include "platform/concurrency/TaskPool.hpp"
 #include "scanners/PictureHash.hpp"
 #include "scanners/SimilarMediaPass.hpp"
 

@@ -1,12 +1,12 @@
 #include "scanners/SweepJournal.hpp"
 
-#include "platform/AtomicFile.hpp"
+#include "platform/files/AtomicFile.hpp"
 #include "scanners/PrivacySweepError.hpp"
 #include "scanners/RecentFilesMerge.hpp"
 #include "scanners/SQLiteCookieDatabase.hpp"
 
 #include "doubles/CookieStoreFixtures.hpp"
-#include "platform/MemoryClipboard.hpp"
+#include "platform/desktop/MemoryClipboard.hpp"
 #include "doubles/TempDir.hpp"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "services/AppUninstaller.hpp"
 
-#include "platform/PosixFileSystem.hpp"
+#include "platform/files/PosixFileSystem.hpp"
 
 #include "doubles/ScopedDesktopTexts.hpp"
 #include "doubles/TempDir.hpp"

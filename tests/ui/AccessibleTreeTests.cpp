@@ -10,7 +10,7 @@
 #include "ui/tools/AppFeaturesView.hpp"
 #include "ui/tools/VietnameseIMEFeatureCard.hpp"
 
-#include "platform/MemoryClipboard.hpp"
+#include "platform/desktop/MemoryClipboard.hpp"
 
 #include "doubles/PermissionsDoubles.hpp"
 #include "doubles/ScopedDesktopTexts.hpp"

@@ -8,7 +8,7 @@
 #include "ui/panels/OnboardingView.hpp"
 #include "ui/tools/IMERulesSheet.hpp"
 
-#include "platform/BuiltInCatalogs.hpp"
+#include "platform/text/BuiltInCatalogs.hpp"
 
 #include "doubles/PermissionsDoubles.hpp"
 #include "ui/StillTypingPermission.hpp"

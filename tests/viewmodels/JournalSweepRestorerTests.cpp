@@ -1,7 +1,7 @@
 #include "viewmodels/SweepRestorer.hpp"
 
-#include "platform/MemoryClipboard.hpp"
-#include "platform/PosixFileSystem.hpp"
+#include "platform/desktop/MemoryClipboard.hpp"
+#include "platform/files/PosixFileSystem.hpp"
 #include "scanners/SQLiteCookieDatabase.hpp"
 
 #include "doubles/BrowserStandIn.hpp"

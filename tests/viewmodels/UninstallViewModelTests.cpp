@@ -1,7 +1,7 @@
 #include "viewmodels/UninstallViewModel.hpp"
 
-#include "platform/ByteCountFormatter.hpp"
-#include "platform/PosixFileSystem.hpp"
+#include "platform/text/ByteCountFormatter.hpp"
+#include "platform/files/PosixFileSystem.hpp"
 
 #include "doubles/ManualExecutor.hpp"
 #include "doubles/ManualMainQueue.hpp"

@@ -3,8 +3,8 @@
 
 #include "app/cli/CliCommand.hpp"
 #include "app/cli/TerminalText.hpp"
-#include "platform/Localization.hpp"
-#include "platform/PosixFileSystem.hpp"
+#include "platform/text/Localization.hpp"
+#include "platform/files/PosixFileSystem.hpp"
 #include "services/AppUninstaller.hpp"
 
 #include <iostream>

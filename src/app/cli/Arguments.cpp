@@ -1,6 +1,6 @@
 #include "app/cli/Arguments.hpp"
 
-#include "platform/Localization.hpp"
+#include "platform/text/Localization.hpp"
 
 #include <algorithm>
 

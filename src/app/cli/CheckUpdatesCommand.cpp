@@ -2,11 +2,11 @@
 // Updates…" command runs it, printing the update it finds or "up to date".
 
 #include "app/cli/CliCommand.hpp"
-#include "platform/HostLayout.hpp"
-#include "platform/JsonFileDefaultsStore.hpp"
-#include "platform/Localization.hpp"
-#include "platform/MainLoop.hpp"
-#include "platform/TaskPool.hpp"
+#include "platform/places/HostLayout.hpp"
+#include "platform/settings/JsonFileDefaultsStore.hpp"
+#include "platform/text/Localization.hpp"
+#include "platform/concurrency/MainLoop.hpp"
+#include "platform/concurrency/TaskPool.hpp"
 #include "services/NetworkAppcastTransport.hpp"
 #include "services/UpdaterManager.hpp"
 

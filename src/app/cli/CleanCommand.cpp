@@ -7,8 +7,8 @@
 #include "app/cli/TerminalText.hpp"
 #include "app/cli/ScanSetup.hpp"
 #include "app/cli/SweepLogAccess.hpp"
-#include "platform/ByteCountFormatter.hpp"
-#include "platform/Localization.hpp"
+#include "platform/text/ByteCountFormatter.hpp"
+#include "platform/text/Localization.hpp"
 
 #include <iostream>
 #include <set>

@@ -1,6 +1,6 @@
 #include "app/cli/CliCommand.hpp"
 
-#include "platform/Localization.hpp"
+#include "platform/text/Localization.hpp"
 
 #include <cctype>
 #include <filesystem>

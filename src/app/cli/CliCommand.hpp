@@ -14,8 +14,8 @@
 
 #include "app/cli/Arguments.hpp"
 #include "model/CategoryType.hpp"
-#include "platform/HostLayout.hpp"
-#include "platform/HostTable.hpp"
+#include "platform/places/HostLayout.hpp"
+#include "platform/places/HostTable.hpp"
 
 #include <filesystem>
 #include <functional>

@@ -3,10 +3,10 @@
 // browser holds locked. Reads only.
 
 #include "app/cli/CliCommand.hpp"
-#include "platform/ByteCountFormatter.hpp"
-#include "platform/Localization.hpp"
-#include "platform/NumberFormatter.hpp"
-#include "platform/PosixFileSystem.hpp"
+#include "platform/text/ByteCountFormatter.hpp"
+#include "platform/text/Localization.hpp"
+#include "platform/text/NumberFormatter.hpp"
+#include "platform/files/PosixFileSystem.hpp"
 #include "scanners/PrivacyCookieStore.hpp"
 #include "scanners/PrivacyScanner.hpp"
 

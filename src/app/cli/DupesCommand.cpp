@@ -3,11 +3,11 @@
 // only, but keeps the pictures' fingerprints in the cache folder for the next run.
 
 #include "app/cli/CliCommand.hpp"
-#include "platform/ByteCountFormatter.hpp"
-#include "platform/DisplayWidth.hpp"
-#include "platform/Localization.hpp"
-#include "platform/PosixFileSystem.hpp"
-#include "platform/TaskPool.hpp"
+#include "platform/text/ByteCountFormatter.hpp"
+#include "platform/text/DisplayWidth.hpp"
+#include "platform/text/Localization.hpp"
+#include "platform/files/PosixFileSystem.hpp"
+#include "platform/concurrency/TaskPool.hpp"
 #include "scanners/DuplicateScanner.hpp"
 #include "scanners/SimilarMediaPass.hpp"
 

@@ -2,8 +2,8 @@
 // statement that this machine gives no power readings, and the power source.
 
 #include "app/cli/CliCommand.hpp"
-#include "platform/Clock.hpp"
-#include "platform/Localization.hpp"
+#include "platform/concurrency/Clock.hpp"
+#include "platform/text/Localization.hpp"
 #include "services/PowercapEnergyReportSource.hpp"
 #include "services/SysfsPowerSourceMonitor.hpp"
 #include "services/SystemPowerSampler.hpp"

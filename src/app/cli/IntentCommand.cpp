@@ -5,8 +5,8 @@
 
 #include "app/cli/CliCommand.hpp"
 #include "app/cli/ScanViewModelSetup.hpp"
-#include "platform/ByteCountFormatter.hpp"
-#include "platform/Localization.hpp"
+#include "platform/text/ByteCountFormatter.hpp"
+#include "platform/text/Localization.hpp"
 #include "viewmodels/AppIntents.hpp"
 
 #include <iostream>

@@ -4,9 +4,9 @@
 
 #include "app/cli/CliCommand.hpp"
 #include "app/cli/TerminalText.hpp"
-#include "platform/ByteCountFormatter.hpp"
-#include "platform/Localization.hpp"
-#include "platform/PosixFileSystem.hpp"
+#include "platform/text/ByteCountFormatter.hpp"
+#include "platform/text/Localization.hpp"
+#include "platform/files/PosixFileSystem.hpp"
 #include "services/AppUninstaller.hpp"
 
 #include <algorithm>

@@ -4,8 +4,8 @@
 
 #include "app/cli/CliCommand.hpp"
 #include "app/cli/ScanViewModelSetup.hpp"
-#include "platform/AtomicFile.hpp"
-#include "platform/Localization.hpp"
+#include "platform/files/AtomicFile.hpp"
+#include "platform/text/Localization.hpp"
 #include "viewmodels/ResultGrouping.hpp"
 
 #include <iostream>

@@ -3,9 +3,9 @@
 // settings are a scratch copy of the stored suite.
 
 #include "app/cli/CliCommand.hpp"
-#include "platform/JsonFileDefaultsStore.hpp"
-#include "platform/Localization.hpp"
-#include "platform/MemoryDefaultsStore.hpp"
+#include "platform/settings/JsonFileDefaultsStore.hpp"
+#include "platform/text/Localization.hpp"
+#include "platform/settings/MemoryDefaultsStore.hpp"
 #include "typing/integration/DefaultsInjectionRuleStore.hpp"
 #include "typing/integration/InjectionRuleCatalog.hpp"
 #include "typing/integration/InjectionRuleEngine.hpp"

@@ -6,12 +6,12 @@
 #include "app/cli/TerminalText.hpp"
 #include "app/cli/ScanSetup.hpp"
 #include "app/cli/ScanViewModelSetup.hpp"
-#include "platform/ByteCountFormatter.hpp"
-#include "platform/Localization.hpp"
+#include "platform/text/ByteCountFormatter.hpp"
+#include "platform/text/Localization.hpp"
 #include "viewmodels/CleanFigureText.hpp"
 #include "viewmodels/DuplicateWalkNotice.hpp"
 
-#include "platform/LosslessText.hpp"
+#include "platform/text/LosslessText.hpp"
 
 #include <nlohmann/json.hpp>
 

@@ -2,7 +2,7 @@
 
 #include "engine/AllCategoryScanners.hpp"
 #include "engine/DeletionGuard.hpp"
-#include "platform/JsonFileDefaultsStore.hpp"
+#include "platform/settings/JsonFileDefaultsStore.hpp"
 
 #include <iostream>
 #include <optional>

@@ -5,13 +5,13 @@
 // home; a terminal reaches no desktop clipboard).
 
 #include "engine/CleanerEngine.hpp"
-#include "platform/HostLayout.hpp"
-#include "platform/ICloudFileStatus.hpp"
-#include "platform/Localization.hpp"
-#include "platform/MainLoop.hpp"
-#include "platform/MemoryClipboard.hpp"
-#include "platform/PosixFileSystem.hpp"
-#include "platform/TaskPool.hpp"
+#include "platform/places/HostLayout.hpp"
+#include "platform/files/ICloudFileStatus.hpp"
+#include "platform/text/Localization.hpp"
+#include "platform/concurrency/MainLoop.hpp"
+#include "platform/desktop/MemoryClipboard.hpp"
+#include "platform/files/PosixFileSystem.hpp"
+#include "platform/concurrency/TaskPool.hpp"
 #include "scanners/PrivacyCookieStore.hpp"
 #include "scanners/SweepJournal.hpp"
 

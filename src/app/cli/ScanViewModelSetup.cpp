@@ -1,8 +1,8 @@
 #include "app/cli/ScanViewModelSetup.hpp"
 
-#include "platform/JsonFileDefaultsStore.hpp"
-#include "platform/Localization.hpp"
-#include "platform/MemoryDefaultsStore.hpp"
+#include "platform/settings/JsonFileDefaultsStore.hpp"
+#include "platform/text/Localization.hpp"
+#include "platform/settings/MemoryDefaultsStore.hpp"
 
 #include <iostream>
 #include <sstream>

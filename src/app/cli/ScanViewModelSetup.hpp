@@ -8,7 +8,7 @@
 #include "app/cli/ScanSetup.hpp"
 #include "model/SharedEcosystemState.hpp"
 #include "model/UserPreferences.hpp"
-#include "platform/DefaultsStore.hpp"
+#include "platform/settings/DefaultsStore.hpp"
 #include "services/NotificationManager.hpp"
 #include "viewmodels/CleanerEngineScanEngine.hpp"
 #include "viewmodels/ScanViewModel.hpp"

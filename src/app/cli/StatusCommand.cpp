@@ -5,11 +5,11 @@
 #include "app/cli/CliCommand.hpp"
 #include "model/SharedEcosystemState.hpp"
 #include "model/UserPreferences.hpp"
-#include "platform/ByteCountFormatter.hpp"
-#include "platform/JsonFileDefaultsStore.hpp"
-#include "platform/Localization.hpp"
-#include "platform/MemoryDefaultsStore.hpp"
-#include "platform/XdgAutostartLoginItem.hpp"
+#include "platform/text/ByteCountFormatter.hpp"
+#include "platform/settings/JsonFileDefaultsStore.hpp"
+#include "platform/text/Localization.hpp"
+#include "platform/settings/MemoryDefaultsStore.hpp"
+#include "platform/desktop/XdgAutostartLoginItem.hpp"
 
 #include <filesystem>
 #include <iostream>

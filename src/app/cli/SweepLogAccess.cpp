@@ -1,6 +1,6 @@
 #include "app/cli/SweepLogAccess.hpp"
 
-#include "platform/Clock.hpp"
+#include "platform/concurrency/Clock.hpp"
 
 namespace zentrel::cli {
 

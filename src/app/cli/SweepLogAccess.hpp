@@ -5,9 +5,9 @@
 
 #include "model/SharedEcosystemState.hpp"
 #include "model/UserPreferences.hpp"
-#include "platform/HostLayout.hpp"
-#include "platform/JsonFileDefaultsStore.hpp"
-#include "platform/MemoryDefaultsStore.hpp"
+#include "platform/places/HostLayout.hpp"
+#include "platform/settings/JsonFileDefaultsStore.hpp"
+#include "platform/settings/MemoryDefaultsStore.hpp"
 #include "scanners/SweepJournal.hpp"
 
 namespace zentrel::cli {

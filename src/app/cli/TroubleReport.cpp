@@ -1,9 +1,9 @@
 #include "app/cli/TroubleReport.hpp"
 
 #include "app/cli/TerminalText.hpp"
-#include "platform/Localization.hpp"
-#include "platform/ReadFailures.hpp"
-#include "platform/Warnings.hpp"
+#include "platform/text/Localization.hpp"
+#include "platform/files/ReadFailures.hpp"
+#include "platform/text/Warnings.hpp"
 
 #include <atomic>
 #include <iostream>

@@ -6,9 +6,9 @@
 #include "app/cli/SweepLogAccess.hpp"
 #include "engine/DeletionGuard.hpp"
 #include "model/SweepActionTitle.hpp"
-#include "platform/Localization.hpp"
-#include "platform/MemoryClipboard.hpp"
-#include "platform/PosixFileSystem.hpp"
+#include "platform/text/Localization.hpp"
+#include "platform/desktop/MemoryClipboard.hpp"
+#include "platform/files/PosixFileSystem.hpp"
 #include "scanners/SweepJournal.hpp"
 
 #include <algorithm>

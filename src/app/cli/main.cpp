@@ -3,8 +3,8 @@
 
 #include "app/cli/CliCommand.hpp"
 #include "app/cli/TroubleReport.hpp"
-#include "platform/DesktopTexts.hpp"
-#include "platform/Localization.hpp"
+#include "platform/text/DesktopTexts.hpp"
+#include "platform/text/Localization.hpp"
 
 #include <algorithm>
 #include <cerrno>

@@ -4,7 +4,7 @@
 // zentrel-cli-dupes for `dupes`, which needs far fewer: from the same folder
 // (the build tree), else from the install tree's helper folder beside bin/.
 
-#include "platform/MessagesLanguage.hpp"
+#include "platform/text/MessagesLanguage.hpp"
 
 #include <cerrno>
 #include <climits>

@@ -2,10 +2,10 @@
 
 #include "engine/AllCategoryScanners.hpp"
 #include "engine/DeletionGuard.hpp"
-#include "platform/Localization.hpp"
-#include "platform/ProcessNames.hpp"
-#include "platform/X11FrontmostApplication.hpp"
-#include "platform/X11Session.hpp"
+#include "platform/text/Localization.hpp"
+#include "platform/processes/ProcessNames.hpp"
+#include "platform/input/X11FrontmostApplication.hpp"
+#include "platform/input/X11Session.hpp"
 #include "scanners/ClipboardInsight.hpp"
 #include "services/AppBundleInfo.hpp"
 

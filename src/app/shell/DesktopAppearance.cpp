@@ -1,6 +1,6 @@
 #include "app/shell/DesktopAppearance.hpp"
 
-#include "platform/DesktopInterfaceSettings.hpp"
+#include "platform/desktop/DesktopInterfaceSettings.hpp"
 #include "ui/design/AppPalette.hpp"
 #include "ui/design/DesignTokens.hpp"
 

@@ -1,6 +1,6 @@
 #include "app/shell/DesktopTypingPermission.hpp"
 
-#include "platform/Warnings.hpp"
+#include "platform/text/Warnings.hpp"
 
 namespace zentrel::app {
 

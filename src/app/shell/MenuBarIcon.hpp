@@ -6,7 +6,7 @@
 // does not tell). On a desktop without a tray nothing is shown and the
 // window stays the way in.
 
-#include "platform/Clock.hpp"
+#include "platform/concurrency/Clock.hpp"
 #include "services/ProcessSampler.hpp"
 #include "ui/presenters/MenuBarIconState.hpp"
 #include "viewmodels/ScanViewModel.hpp"

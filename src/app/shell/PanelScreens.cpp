@@ -1,6 +1,6 @@
 #include "app/shell/PanelScreens.hpp"
 
-#include "platform/X11Session.hpp"
+#include "platform/input/X11Session.hpp"
 #include "scanners/MediaFingerprintStore.hpp"
 #include "ui/panels/OnboardingView.hpp"
 #include "ui/panels/PermissionView.hpp"

@@ -7,7 +7,7 @@
 
 #include "app/shell/AppServices.hpp"
 #include "app/shell/DesktopTypingPermission.hpp"
-#include "platform/XdgAutostartLoginItem.hpp"
+#include "platform/desktop/XdgAutostartLoginItem.hpp"
 #include "ui/panels/SettingsContentView.hpp"
 #include "ui/presenters/SettingsModel.hpp"
 

@@ -1,7 +1,7 @@
 #pragma once
 // The desktop's clipboard through Qt. Main thread only.
 
-#include "platform/Clipboard.hpp"
+#include "platform/desktop/Clipboard.hpp"
 
 namespace zentrel::app {
 

@@ -3,8 +3,8 @@
 // program: posted jobs run as queued calls on the main thread, timers are
 // Qt timers that stop for good once their handle is cancelled.
 
-#include "platform/Clock.hpp"
-#include "platform/Executor.hpp"
+#include "platform/concurrency/Clock.hpp"
+#include "platform/concurrency/Executor.hpp"
 
 #include <QObject>
 

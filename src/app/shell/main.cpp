@@ -6,9 +6,9 @@
 #include "app/shell/DesktopAppearance.hpp"
 #include "app/shell/QuitOnSignal.hpp"
 #include "app/shell/ZentrelApp.hpp"
-#include "platform/DesktopInterfaceSettings.hpp"
-#include "platform/DesktopTexts.hpp"
-#include "platform/OwnFolderMigration.hpp"
+#include "platform/desktop/DesktopInterfaceSettings.hpp"
+#include "platform/text/DesktopTexts.hpp"
+#include "platform/files/OwnFolderMigration.hpp"
 #include "ui/design/ButtonKeys.hpp"
 #include "ui/design/MotionPreference.hpp"
 

@@ -2,7 +2,7 @@
 // The input-method program's main thread as a main queue: jobs posted from
 // any thread run in the default GLib main context that IBus's loop runs.
 
-#include "platform/Executor.hpp"
+#include "platform/concurrency/Executor.hpp"
 
 namespace zentrel::ime {
 

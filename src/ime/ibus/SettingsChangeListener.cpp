@@ -1,6 +1,6 @@
 #include "ime/ibus/SettingsChangeListener.hpp"
 
-#include "platform/SessionBusNotificationCenter.hpp"
+#include "platform/desktop/SessionBusNotificationCenter.hpp"
 
 #include <iostream>
 

@@ -2,7 +2,7 @@
 // Listens on the user's session bus for the main app's announcement that the
 // typing settings changed, and passes it on as a signal on the main loop.
 
-#include "platform/Observable.hpp"
+#include "platform/settings/Observable.hpp"
 
 #include <gio/gio.h>
 

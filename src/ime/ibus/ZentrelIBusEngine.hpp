@@ -7,7 +7,7 @@
 // process, which is looked up meanwhile (unnamed until the answer comes).
 
 #include "ime/FocusedClientProgram.hpp"
-#include "platform/Observable.hpp"
+#include "platform/settings/Observable.hpp"
 #include "typing/engine/VietIMESharedSnapshot.hpp"
 
 #include <ibus.h>

@@ -13,11 +13,11 @@
 #include "ime/ibus/GLibMainQueue.hpp"
 #include "ime/ibus/SettingsChangeListener.hpp"
 #include "ime/ibus/ZentrelIBusEngine.hpp"
-#include "platform/DesktopTexts.hpp"
-#include "platform/HostLayout.hpp"
-#include "platform/IBusPreloadEngines.hpp"
-#include "platform/OwnFolderMigration.hpp"
-#include "platform/X11FrontmostApplication.hpp"
+#include "platform/text/DesktopTexts.hpp"
+#include "platform/places/HostLayout.hpp"
+#include "platform/input/IBusPreloadEngines.hpp"
+#include "platform/files/OwnFolderMigration.hpp"
+#include "platform/input/X11FrontmostApplication.hpp"
 #include "typing/engine/VietIMESharedSettings.hpp"
 
 #include <ibus.h>

@@ -1,8 +1,8 @@
 #include "typing/engine/VietIMESharedSettings.hpp"
 
-#include "platform/AtomicFile.hpp"
-#include "platform/DistributedNotificationCenter.hpp"
-#include "platform/HostLayout.hpp"
+#include "platform/files/AtomicFile.hpp"
+#include "platform/desktop/DistributedNotificationCenter.hpp"
+#include "platform/places/HostLayout.hpp"
 
 namespace zentrel::typing::VietIMESharedSettings {
 

@@ -6,8 +6,8 @@
 // queue, and direct writes of a field are made there. Questions asked while
 // one is being answered share the next answer.
 
-#include "platform/AccessibilityElements.hpp"
-#include "platform/Executor.hpp"
+#include "platform/accessibility/AccessibilityElements.hpp"
+#include "platform/concurrency/Executor.hpp"
 #include "typing/integration/FocusContextSource.hpp"
 #include "typing/integration/FocusedTextWriter.hpp"
 

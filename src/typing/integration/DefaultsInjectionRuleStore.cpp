@@ -1,6 +1,6 @@
 #include "typing/integration/DefaultsInjectionRuleStore.hpp"
 
-#include "platform/Warnings.hpp"
+#include "platform/text/Warnings.hpp"
 
 #include <nlohmann/json.hpp>
 

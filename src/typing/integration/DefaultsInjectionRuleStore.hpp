@@ -4,7 +4,7 @@
 // of a string array under "vietIMEDisabledBuiltInRuleIDs", and the Boolean
 // "vietIMERuleEngineEnabled" (true while absent).
 
-#include "platform/DefaultsStore.hpp"
+#include "platform/settings/DefaultsStore.hpp"
 #include "typing/integration/InjectionRuleStore.hpp"
 
 #include <string_view>

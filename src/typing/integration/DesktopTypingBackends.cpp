@@ -1,9 +1,9 @@
 #include "typing/integration/DesktopTypingBackends.hpp"
 
-#include "platform/AtspiAccessibilityElements.hpp"
-#include "platform/X11FrontmostApplication.hpp"
-#include "platform/X11Session.hpp"
-#include "platform/X11SpareCodeMarks.hpp"
+#include "platform/accessibility/AtspiAccessibilityElements.hpp"
+#include "platform/input/X11FrontmostApplication.hpp"
+#include "platform/input/X11Session.hpp"
+#include "platform/input/X11SpareCodeMarks.hpp"
 
 namespace zentrel::typing {
 namespace {

@@ -8,11 +8,11 @@
 // whether typing is on or not. On a Wayland session the tap reports itself
 // unavailable and only the input method types.
 
-#include "platform/DesktopAccessibilityTrust.hpp"
-#include "platform/Executor.hpp"
-#include "platform/InputMethodStatus.hpp"
-#include "platform/X11KeyEventPoster.hpp"
-#include "platform/X11KeyboardEventTap.hpp"
+#include "platform/accessibility/DesktopAccessibilityTrust.hpp"
+#include "platform/concurrency/Executor.hpp"
+#include "platform/input/InputMethodStatus.hpp"
+#include "platform/input/X11KeyEventPoster.hpp"
+#include "platform/input/X11KeyboardEventTap.hpp"
 #include "typing/integration/AccessibilityWorker.hpp"
 
 #include <thread>

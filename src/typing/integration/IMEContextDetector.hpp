@@ -5,7 +5,7 @@
 // fails. The calls may block while the other application answers: they run
 // on the accessibility worker's thread, never the window's.
 
-#include "platform/AccessibilityElements.hpp"
+#include "platform/accessibility/AccessibilityElements.hpp"
 #include "typing/integration/FocusedTextWriter.hpp"
 #include "typing/integration/IMEContext.hpp"
 

@@ -15,8 +15,8 @@
 // must not take it themselves. The typing manager updates the settings under
 // the same lock (`withLock`).
 
-#include "platform/Clipboard.hpp"
-#include "platform/KeyboardEvents.hpp"
+#include "platform/desktop/Clipboard.hpp"
+#include "platform/input/KeyboardEvents.hpp"
 #include "typing/engine/VietIMEEngine.hpp"
 #include "typing/integration/FocusedTextWriter.hpp"
 #include "typing/integration/ResolvedInjection.hpp"

@@ -1,4 +1,4 @@
-#include "platform/Localization.hpp"
+#include "platform/text/Localization.hpp"
 #include "typing/integration/InjectionProfilePreset.hpp"
 
 namespace zentrel::typing {

@@ -1,6 +1,6 @@
 #include "typing/integration/InjectionRuleCatalog.hpp"
 
-#include "platform/Uuid.hpp"
+#include "platform/text/Uuid.hpp"
 #include "typing/integration/BuiltInInjectionRules.hpp"
 
 #include <unicode/uchar.h>

@@ -4,7 +4,7 @@
 // context. Every operation takes the one lock, so any thread may call it
 // (the event-tap callback reaches the engine).
 
-#include "platform/Localization.hpp"
+#include "platform/text/Localization.hpp"
 #include "typing/integration/IMEContext.hpp"
 #include "typing/integration/InjectionRule.hpp"
 #include "typing/integration/ResolvedInjection.hpp"

@@ -1,7 +1,7 @@
-#include "platform/Localization.hpp"
+#include "platform/text/Localization.hpp"
 #include "typing/integration/VietIMEManager.hpp"
 
-#include "platform/Warnings.hpp"
+#include "platform/text/Warnings.hpp"
 #include "typing/engine/VietIMESharedSettings.hpp"
 #include "typing/integration/BuiltInInjectionRules.hpp"
 #include "typing/integration/InjectionRuleCatalog.hpp"

@@ -12,13 +12,13 @@
 // assignment, also of an equal value; their properties announce every
 // assignment.
 
-#include "platform/AnnouncedValue.hpp"
-#include "platform/Clock.hpp"
-#include "platform/DistributedNotificationCenter.hpp"
-#include "platform/HostLayout.hpp"
-#include "platform/InputMethodStatus.hpp"
-#include "platform/KeyboardEventTap.hpp"
-#include "platform/TimedAnswers.hpp"
+#include "platform/settings/AnnouncedValue.hpp"
+#include "platform/concurrency/Clock.hpp"
+#include "platform/desktop/DistributedNotificationCenter.hpp"
+#include "platform/places/HostLayout.hpp"
+#include "platform/input/InputMethodStatus.hpp"
+#include "platform/input/KeyboardEventTap.hpp"
+#include "platform/concurrency/TimedAnswers.hpp"
 #include "model/UserPreferences.hpp"
 #include "services/PermissionsManager.hpp"
 #include "typing/integration/FocusContextSource.hpp"

@@ -1,12 +1,12 @@
-#include "platform/Localization.hpp"
+#include "platform/text/Localization.hpp"
 #include "typing/integration/ZentrelIMEInstaller.hpp"
 
-#include "platform/IBusPreloadEngines.hpp"
+#include "platform/input/IBusPreloadEngines.hpp"
 
-#include "platform/DetachedProcess.hpp"
-#include "platform/FileDescriptor.hpp"
-#include "platform/ProgramFolders.hpp"
-#include "platform/XdgAutostartLoginItem.hpp"
+#include "platform/processes/DetachedProcess.hpp"
+#include "platform/files/FileDescriptor.hpp"
+#include "platform/places/ProgramFolders.hpp"
+#include "platform/desktop/XdgAutostartLoginItem.hpp"
 
 #include <cerrno>
 #include <fcntl.h>

@@ -9,8 +9,8 @@
 // the engine, no second copy is made: that one is selected. Whether the
 // engine is installed and selected is asked of IBus.
 
-#include "platform/HostLayout.hpp"
-#include "platform/InputMethodStatus.hpp"
+#include "platform/places/HostLayout.hpp"
+#include "platform/input/InputMethodStatus.hpp"
 
 #include <filesystem>
 #include <functional>

@@ -8,7 +8,7 @@
 // drawn where a text, a symbol, a text field, a pill or a widget marked by
 // keepDotsClear() stands.
 
-#include "platform/Clock.hpp"
+#include "platform/concurrency/Clock.hpp"
 #include "ui/design/DotField.hpp"
 #include "ui/design/MotionPreference.hpp"
 

@@ -1,6 +1,6 @@
 #include "ui/design/AppFeatureCard.hpp"
 
-#include "platform/Localization.hpp"
+#include "platform/text/Localization.hpp"
 #include "ui/design/DesignLabels.hpp"
 #include "ui/design/StatusPill.hpp"
 

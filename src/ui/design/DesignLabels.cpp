@@ -1,8 +1,8 @@
 #include "ui/design/DesignLabels.hpp"
 
-#include "platform/ByteCountFormatter.hpp"
-#include "platform/Localization.hpp"
-#include "platform/NumberFormatter.hpp"
+#include "platform/text/ByteCountFormatter.hpp"
+#include "platform/text/Localization.hpp"
+#include "platform/text/NumberFormatter.hpp"
 #include "ui/design/Appearance.hpp"
 #include "ui/design/SymbolImage.hpp"
 

@@ -1,6 +1,6 @@
 #include "ui/design/ProgressMeter.hpp"
 
-#include "platform/NumberFormatter.hpp"
+#include "platform/text/NumberFormatter.hpp"
 #include "ui/design/DesignLabels.hpp"
 
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
 #include "ui/main/CategoryScanPromptView.hpp"
 
-#include "platform/Localization.hpp"
+#include "platform/text/Localization.hpp"
 #include "ui/design/DesignLabels.hpp"
 #include "ui/design/NamedColors.hpp"
 #include "ui/design/PrimaryButton.hpp"

@@ -1,6 +1,6 @@
 #include "ui/main/CleanConfirmationDialog.hpp"
 
-#include "platform/ByteCountFormatter.hpp"
+#include "platform/text/ByteCountFormatter.hpp"
 #include "ui/design/DesignLabels.hpp"
 #include "ui/design/ElidedLabel.hpp"
 #include "ui/design/PrimaryButton.hpp"

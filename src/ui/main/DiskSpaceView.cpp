@@ -1,6 +1,6 @@
 #include "ui/main/DiskSpaceView.hpp"
 
-#include "platform/Localization.hpp"
+#include "platform/text/Localization.hpp"
 #include "ui/design/DesignLabels.hpp"
 #include "ui/design/MotionPreference.hpp"
 #include "ui/design/SectionReveal.hpp"

@@ -5,7 +5,7 @@
 // categories of the last scan and the cleaning history. A card is redrawn
 // when its figures change, and fades in when it first appears.
 
-#include "platform/Clock.hpp"
+#include "platform/concurrency/Clock.hpp"
 #include "ui/main/OverviewCards.hpp"
 #include "ui/presenters/OverviewPresenter.hpp"
 #include "viewmodels/ScanViewModel.hpp"

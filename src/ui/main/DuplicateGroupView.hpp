@@ -4,7 +4,7 @@
 // button; a picture's thumbnail once decoded), name, middle-elided path and size. Every copy but the keeper has
 // a check box bound to its scan item; the keeper shows "Keep".
 
-#include "platform/PreviewPanel.hpp"
+#include "platform/desktop/PreviewPanel.hpp"
 #include "ui/main/PictureThumbnails.hpp"
 #include "ui/presenters/DuplicatesPresenter.hpp"
 #include "viewmodels/ScanViewModel.hpp"

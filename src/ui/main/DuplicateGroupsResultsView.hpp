@@ -5,7 +5,7 @@
 // All never selects a keeper. The page keeps its pictures' thumbnails while
 // it lives.
 
-#include "platform/PreviewPanel.hpp"
+#include "platform/desktop/PreviewPanel.hpp"
 #include "ui/main/DuplicateGroupView.hpp"
 #include "ui/main/LazyColumn.hpp"
 #include "ui/main/PictureThumbnails.hpp"

@@ -1,6 +1,6 @@
 #include "ui/main/ItemRows.hpp"
 
-#include "platform/Localization.hpp"
+#include "platform/text/Localization.hpp"
 #include "ui/design/Appearance.hpp"
 #include "ui/design/DesignLabels.hpp"
 #include "ui/design/Glass.hpp"

@@ -1,7 +1,7 @@
 #include "ui/main/MainContentView.hpp"
 
-#include "platform/AtomicFile.hpp"
-#include "platform/Localization.hpp"
+#include "platform/files/AtomicFile.hpp"
+#include "platform/text/Localization.hpp"
 #include "ui/design/Appearance.hpp"
 #include "ui/design/DesignLabels.hpp"
 #include "ui/design/KeptFocus.hpp"

@@ -6,9 +6,9 @@
 // pane's presenter; the pages of other parts of the window come from the
 // app through `PageFactory`.
 
-#include "platform/Clipboard.hpp"
-#include "platform/Clock.hpp"
-#include "platform/PreviewPanel.hpp"
+#include "platform/desktop/Clipboard.hpp"
+#include "platform/concurrency/Clock.hpp"
+#include "platform/desktop/PreviewPanel.hpp"
 #include "ui/main/MainContentDialogs.hpp"
 #include "ui/main/PictureThumbnails.hpp"
 #include "ui/presenters/MainContentPresenter.hpp"

@@ -4,8 +4,8 @@
 // window's thread, where the page keeps the most recent ones; the window's
 // thread never reads a file for them.
 
-#include "platform/Executor.hpp"
-#include "platform/MainThreadCallbacks.hpp"
+#include "platform/concurrency/Executor.hpp"
+#include "platform/concurrency/MainThreadCallbacks.hpp"
 #include "ui/presenters/ThumbnailBook.hpp"
 
 #include <QImage>

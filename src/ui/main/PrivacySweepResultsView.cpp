@@ -2,8 +2,8 @@
 
 #include "ui/design/ScrollAreaFocus.hpp"
 #include "model/CookieDomains.hpp"
-#include "platform/ByteCountFormatter.hpp"
-#include "platform/Localization.hpp"
+#include "platform/text/ByteCountFormatter.hpp"
+#include "platform/text/Localization.hpp"
 #include "ui/design/DesignLabels.hpp"
 #include "ui/design/GlassCard.hpp"
 #include "ui/design/KeptFocus.hpp"

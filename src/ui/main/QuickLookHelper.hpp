@@ -3,7 +3,7 @@
 // as the duplicate results do for a member. The last preview's data source
 // is kept alive while the panel may still read it.
 
-#include "platform/PreviewPanel.hpp"
+#include "platform/desktop/PreviewPanel.hpp"
 
 #include <memory>
 #include <string>

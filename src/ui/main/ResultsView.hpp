@@ -3,7 +3,7 @@
 // two, an empty state when nothing is shown, or the friendly or technical
 // list by the "viewMode" setting. Follows the result as it changes.
 
-#include "platform/PreviewPanel.hpp"
+#include "platform/desktop/PreviewPanel.hpp"
 #include "ui/main/ItemRows.hpp"
 #include "ui/main/PictureThumbnails.hpp"
 #include "ui/presenters/ResultsPresenter.hpp"

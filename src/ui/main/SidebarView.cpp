@@ -1,7 +1,7 @@
 #include "ui/main/SidebarView.hpp"
 
-#include "platform/ByteCountFormatter.hpp"
-#include "platform/Localization.hpp"
+#include "platform/text/ByteCountFormatter.hpp"
+#include "platform/text/Localization.hpp"
 #include "ui/design/DesignLabels.hpp"
 #include "ui/design/Glass.hpp"
 #include "ui/design/NamedColors.hpp"

@@ -4,7 +4,7 @@
 #include "ui/design/ScrollAreaFocus.hpp"
 #include "engine/ScanDateFormatter.hpp"
 #include "model/SweepActionTitle.hpp"
-#include "platform/Localization.hpp"
+#include "platform/text/Localization.hpp"
 #include "ui/design/DesignLabels.hpp"
 #include "ui/design/GlassCard.hpp"
 #include "ui/design/PrimaryButton.hpp"

@@ -7,7 +7,7 @@
 #include "ui/presenters/BatteryDigestPresenter.hpp"
 #include "ui/presenters/CalmDownPresenter.hpp"
 #include "ui/presenters/MenuBarPresenter.hpp"
-#include "platform/Localization.hpp"
+#include "platform/text/Localization.hpp"
 
 #include <QApplication>
 #include <QCursor>

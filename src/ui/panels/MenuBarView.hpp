@@ -7,8 +7,8 @@
 // page, scan, clean after a question, calm down heavy applications after a
 // question, or quit.
 
-#include "platform/Clock.hpp"
-#include "platform/Observable.hpp"
+#include "platform/concurrency/Clock.hpp"
+#include "platform/settings/Observable.hpp"
 #include "services/EnergyStore.hpp"
 #include "services/ProcessSampler.hpp"
 #include "services/SystemPowerSampler.hpp"

@@ -1,4 +1,4 @@
-#include "platform/Localization.hpp"
+#include "platform/text/Localization.hpp"
 #include "ui/panels/PermissionView.hpp"
 
 #include "ui/design/Appearance.hpp"

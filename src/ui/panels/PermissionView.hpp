@@ -5,7 +5,7 @@
 // with a restart, and the steps. While shown it holds a reference on the
 // shared permission poll, and coming back to the app checks again.
 
-#include "platform/Localization.hpp"
+#include "platform/text/Localization.hpp"
 #include "ui/presenters/FullDiskAccessScreen.hpp"
 #include "ui/presenters/PermissionChecklist.hpp"
 

@@ -1,4 +1,4 @@
-#include "platform/Localization.hpp"
+#include "platform/text/Localization.hpp"
 #include "ui/panels/SettingsSections.hpp"
 #include "ui/design/NamedComboBox.hpp"
 

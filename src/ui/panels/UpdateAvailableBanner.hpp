@@ -5,7 +5,7 @@
 // edge while fading in when one arrives, and out the same way once it is
 // dismissed (at once where motion is reduced).
 
-#include "platform/Observable.hpp"
+#include "platform/settings/Observable.hpp"
 #include "ui/presenters/UpdateBannerPresenter.hpp"
 
 #include <QGraphicsOpacityEffect>

@@ -2,7 +2,7 @@
 // The features page: its introduction and the adaptive grid its cards stand
 // in, as many columns of a minimum to a maximum width as fit the page.
 
-#include "platform/Localization.hpp"
+#include "platform/text/Localization.hpp"
 #include <string_view>
 
 namespace zentrel::ui {

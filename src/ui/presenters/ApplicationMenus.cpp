@@ -1,6 +1,6 @@
 #include "ui/presenters/ApplicationMenus.hpp"
 
-#include "platform/Localization.hpp"
+#include "platform/text/Localization.hpp"
 
 #include <variant>
 

@@ -4,7 +4,7 @@
 // quit confirmation. Memory figures are in memory style. The page's widgets
 // draw these and call back here; nothing in this file knows Qt.
 
-#include "platform/Localization.hpp"
+#include "platform/text/Localization.hpp"
 #include "services/BoostProcess.hpp"
 #include "services/MemorySnapshot.hpp"
 #include "viewmodels/BoostViewModel.hpp"

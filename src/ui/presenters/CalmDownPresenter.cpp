@@ -1,6 +1,6 @@
 #include "ui/presenters/CalmDownPresenter.hpp"
 
-#include "platform/Localization.hpp"
+#include "platform/text/Localization.hpp"
 #include "services/TopProcesses.hpp"
 
 namespace zentrel::ui {

@@ -1,8 +1,8 @@
 #include "ui/presenters/CleaningPresenter.hpp"
 
-#include "platform/ByteCountFormatter.hpp"
-#include "platform/Localization.hpp"
-#include "platform/NumberFormatter.hpp"
+#include "platform/text/ByteCountFormatter.hpp"
+#include "platform/text/Localization.hpp"
+#include "platform/text/NumberFormatter.hpp"
 #include "ui/presenters/MainContentPresenter.hpp"
 
 #include <variant>

@@ -5,7 +5,7 @@
 // pill on the keeper, a thumbnail for a picture. Selection lives in the scan
 // result: a row stands for the first duplicates item with the member's path.
 
-#include "platform/Uuid.hpp"
+#include "platform/text/Uuid.hpp"
 #include "viewmodels/ScanViewModel.hpp"
 
 #include <optional>

@@ -1,6 +1,6 @@
 #include "ui/presenters/IMERulesSheetPresenter.hpp"
 
-#include "platform/Localization.hpp"
+#include "platform/text/Localization.hpp"
 #include "typing/integration/InjectionRuleCatalog.hpp"
 
 namespace zentrel::ui {

@@ -4,7 +4,7 @@
 // application the user last typed in (never this program's own window,
 // which holds the sheet). Rules are stored as soon as they change.
 
-#include "platform/Localization.hpp"
+#include "platform/text/Localization.hpp"
 #include "typing/integration/InjectionProfilePreset.hpp"
 #include "typing/integration/VietIMEManager.hpp"
 

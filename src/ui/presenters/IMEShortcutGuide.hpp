@@ -3,7 +3,7 @@
 // each input method, four lines of up to three examples (N_("aa → â")). A line
 // whose third example is empty shows two.
 
-#include "platform/Localization.hpp"
+#include "platform/text/Localization.hpp"
 #include <array>
 #include <string_view>
 

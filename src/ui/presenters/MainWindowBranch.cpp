@@ -1,4 +1,4 @@
-#include "platform/Localization.hpp"
+#include "platform/text/Localization.hpp"
 #include "ui/presenters/MainWindowBranch.hpp"
 
 namespace zentrel::ui {

@@ -1,7 +1,7 @@
 #include "ui/presenters/MemorySectionPresenter.hpp"
 
-#include "platform/ByteCountFormatter.hpp"
-#include "platform/Localization.hpp"
+#include "platform/text/ByteCountFormatter.hpp"
+#include "platform/text/Localization.hpp"
 #include "services/TopProcesses.hpp"
 
 #include <algorithm>

@@ -4,7 +4,7 @@
 // heavy applications that can be quit one by one. The figures are read when
 // the popover opens and again after each quit; nothing polls.
 
-#include "platform/DefaultsStore.hpp"
+#include "platform/settings/DefaultsStore.hpp"
 #include "services/BoostProcess.hpp"
 #include "services/MemorySnapshot.hpp"
 #include "services/ProcessSampler.hpp"

@@ -1,6 +1,6 @@
 #include "ui/presenters/MenuBarIconState.hpp"
 
-#include "platform/Localization.hpp"
+#include "platform/text/Localization.hpp"
 
 #include <variant>
 

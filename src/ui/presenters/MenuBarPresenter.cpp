@@ -1,9 +1,9 @@
 #include "ui/presenters/MenuBarPresenter.hpp"
 
 #include "model/CleaningRecord.hpp"
-#include "platform/ByteCountFormatter.hpp"
-#include "platform/Localization.hpp"
-#include "platform/RelativeDateFormatter.hpp"
+#include "platform/text/ByteCountFormatter.hpp"
+#include "platform/text/Localization.hpp"
+#include "platform/text/RelativeDateFormatter.hpp"
 
 #include <algorithm>
 

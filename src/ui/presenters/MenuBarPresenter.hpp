@@ -5,7 +5,7 @@
 // something safe to clean.
 
 #include "model/CategoryType.hpp"
-#include "platform/Date.hpp"
+#include "platform/text/Date.hpp"
 #include "ui/presenters/DiskInfo.hpp"
 #include "viewmodels/ScanViewModel.hpp"
 

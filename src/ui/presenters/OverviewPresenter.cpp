@@ -1,10 +1,10 @@
 #include "ui/presenters/OverviewPresenter.hpp"
 
 #include "engine/ScanDateFormatter.hpp"
-#include "platform/ByteCountFormatter.hpp"
-#include "platform/Localization.hpp"
-#include "platform/NumberFormatter.hpp"
-#include "platform/RelativeDateFormatter.hpp"
+#include "platform/text/ByteCountFormatter.hpp"
+#include "platform/text/Localization.hpp"
+#include "platform/text/NumberFormatter.hpp"
+#include "platform/text/RelativeDateFormatter.hpp"
 #include "viewmodels/DuplicateWalkNotice.hpp"
 
 #include <algorithm>

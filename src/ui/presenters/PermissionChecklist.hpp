@@ -6,7 +6,7 @@
 // row that is not granted runs the step that works here; a hint under it
 // says what else to do. Texts are translation keys.
 
-#include "platform/Observable.hpp"
+#include "platform/settings/Observable.hpp"
 #include "services/PermissionsManager.hpp"
 #include "ui/presenters/TintToken.hpp"
 

@@ -4,7 +4,7 @@
 // when it is larger); a frame on no screen any more is centred on the first
 // work area, the primary screen's. Without work areas the frame stays.
 
-#include "platform/DefaultsStore.hpp"
+#include "platform/settings/DefaultsStore.hpp"
 #include "ui/presenters/PopoverPlacement.hpp"
 
 #include <optional>

@@ -4,7 +4,7 @@
 // technical list (by the "viewMode" setting) of the shown items grouped by
 // subcategory.
 
-#include "platform/Localization.hpp"
+#include "platform/text/Localization.hpp"
 #include "model/CleanItem.hpp"
 #include "viewmodels/ScanViewModel.hpp"
 

@@ -2,9 +2,9 @@
 
 #include "engine/CleanerEngine.hpp"
 #include "engine/ScanDateFormatter.hpp"
-#include "platform/ByteCountFormatter.hpp"
-#include "platform/Localization.hpp"
-#include "platform/NumberFormatter.hpp"
+#include "platform/text/ByteCountFormatter.hpp"
+#include "platform/text/Localization.hpp"
+#include "platform/text/NumberFormatter.hpp"
 
 #include <variant>
 

@@ -1,6 +1,6 @@
 #include "ui/presenters/SettingsModel.hpp"
 
-#include "platform/Localization.hpp"
+#include "platform/text/Localization.hpp"
 
 namespace zentrel::ui {
 namespace {

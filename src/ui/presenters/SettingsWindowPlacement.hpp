@@ -4,7 +4,7 @@
 // centred on the screen; always kept inside the screen's available area.
 // The place is kept in the defaults as "x y width height".
 
-#include "platform/DefaultsStore.hpp"
+#include "platform/settings/DefaultsStore.hpp"
 #include "ui/presenters/PopoverPlacement.hpp"
 
 #include <optional>

@@ -1,6 +1,6 @@
 #include "ui/presenters/SidebarPresenter.hpp"
 
-#include "platform/ByteCountFormatter.hpp"
+#include "platform/text/ByteCountFormatter.hpp"
 
 namespace zentrel::ui {
 namespace {

@@ -3,7 +3,7 @@
 // headers, in their order (only the categories this desktop has a place
 // for), and the size each row shows.
 
-#include "platform/Localization.hpp"
+#include "platform/text/Localization.hpp"
 #include "model/CategoryType.hpp"
 #include "viewmodels/ScanViewModel.hpp"
 

@@ -3,7 +3,7 @@
 // page's view model: the item rows, the footer's summary, the removal button
 // and its confirmation, and closing. Nothing in this file knows Qt.
 
-#include "platform/Localization.hpp"
+#include "platform/text/Localization.hpp"
 #include "model/UninstallItem.hpp"
 #include "viewmodels/UninstallViewModel.hpp"
 

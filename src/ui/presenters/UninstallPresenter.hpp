@@ -4,7 +4,7 @@
 // the result of a removal. The texts are Vietnamese keys. Nothing in this
 // file knows Qt.
 
-#include "platform/Localization.hpp"
+#include "platform/text/Localization.hpp"
 #include "model/InstalledApp.hpp"
 #include "viewmodels/UninstallViewModel.hpp"
 

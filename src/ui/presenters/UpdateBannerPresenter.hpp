@@ -6,7 +6,7 @@
 // the banner in place; "Later" and the close button remember the version
 // as dismissed and hide the banner.
 
-#include "platform/Observable.hpp"
+#include "platform/settings/Observable.hpp"
 #include "services/UpdaterManager.hpp"
 
 #include <optional>

@@ -1,7 +1,7 @@
 #include "app/shell/ContentView.hpp"
 #include "app/shell/MainWindow.hpp"
 
-#include "platform/MemoryClipboard.hpp"
+#include "platform/desktop/MemoryClipboard.hpp"
 #include "ui/main/MainContentView.hpp"
 #include "ui/main/SidebarView.hpp"
 #include "viewmodels/ScanViewModelHarness.hpp"

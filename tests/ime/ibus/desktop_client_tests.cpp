@@ -6,8 +6,8 @@
 #include "TestWindowProcess.hpp"
 #include "XTestInput.hpp"
 
-#include "platform/HostLayout.hpp"
-#include "platform/SessionBusNotificationCenter.hpp"
+#include "platform/places/HostLayout.hpp"
+#include "platform/desktop/SessionBusNotificationCenter.hpp"
 #include "typing/engine/VietIMESharedSettings.hpp"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "typing/integration/IMEEventBridge.hpp"
 
-#include "platform/MemoryClipboard.hpp"
+#include "platform/desktop/MemoryClipboard.hpp"
 #include "typing/engine/VietText.hpp"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "doubles/InMemoryDefaultsStore.hpp"
-#include "platform/Uuid.hpp"
+#include "platform/text/Uuid.hpp"
 #include "typing/integration/BuiltInInjectionRules.hpp"
 #include "typing/integration/DefaultsInjectionRuleStore.hpp"
 #include "typing/integration/InjectionRuleCatalog.hpp"

@@ -1,6 +1,6 @@
 #include "typing/integration/ZentrelIMEInstaller.hpp"
 
-#include "platform/AtomicFile.hpp"
+#include "platform/files/AtomicFile.hpp"
 
 #include "doubles/TempDir.hpp"
 

@@ -1,6 +1,6 @@
 #include "ui/main/ItemRows.hpp"
 
-#include "platform/MemoryClipboard.hpp"
+#include "platform/desktop/MemoryClipboard.hpp"
 
 #include "viewmodels/ScanViewModelHarness.hpp"
 

@@ -1,6 +1,6 @@
 #include "ui/main/MainContentView.hpp"
 
-#include "platform/MemoryClipboard.hpp"
+#include "platform/desktop/MemoryClipboard.hpp"
 #include "ui/main/DiskSpaceView.hpp"
 #include "ui/main/OverviewCards.hpp"
 #include "ui/main/PrivacySweepResultsView.hpp"

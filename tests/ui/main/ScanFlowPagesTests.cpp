@@ -5,7 +5,7 @@
 #include "ui/main/ResultsListView.hpp"
 #include "ui/main/ResultsView.hpp"
 
-#include "platform/MemoryClipboard.hpp"
+#include "platform/desktop/MemoryClipboard.hpp"
 #include "doubles/ManualExecutor.hpp"
 #include "doubles/ManualMainQueue.hpp"
 #include "doubles/TempDir.hpp"

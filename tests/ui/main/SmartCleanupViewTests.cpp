@@ -1,6 +1,6 @@
 #include "ui/main/SmartCleanupView.hpp"
 
-#include "platform/ByteCountFormatter.hpp"
+#include "platform/text/ByteCountFormatter.hpp"
 #include "ui/design/StatusPill.hpp"
 #include "doubles/ScopedDesktopTexts.hpp"
 #include "viewmodels/ScanViewModelHarness.hpp"

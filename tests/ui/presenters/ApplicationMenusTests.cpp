@@ -1,7 +1,7 @@
 #include "ui/presenters/AboutPresenter.hpp"
 #include "ui/presenters/ApplicationMenus.hpp"
 
-#include "platform/Localization.hpp"
+#include "platform/text/Localization.hpp"
 #include "viewmodels/ScanViewModelHarness.hpp"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "ui/presenters/BoostPresenter.hpp"
 
-#include "platform/ByteCountFormatter.hpp"
-#include "platform/DesktopTexts.hpp"
+#include "platform/text/ByteCountFormatter.hpp"
+#include "platform/text/DesktopTexts.hpp"
 #include "services/LinuxWorkspace.hpp"
 #include "services/ProcfsSystemStatistics.hpp"
 

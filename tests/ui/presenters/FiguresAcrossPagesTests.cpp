@@ -9,7 +9,7 @@
 #include "ui/presenters/SidebarPresenter.hpp"
 
 #include "doubles/ScopedDesktopTexts.hpp"
-#include "platform/ByteCountFormatter.hpp"
+#include "platform/text/ByteCountFormatter.hpp"
 #include "viewmodels/ScanViewModelHarness.hpp"
 
 #include <gtest/gtest.h>

@@ -2,8 +2,8 @@
 #include "ui/presenters/MenuBarPresenter.hpp"
 #include "ui/presenters/PopoverPlacement.hpp"
 
-#include "platform/DesktopTexts.hpp"
-#include "platform/RelativeDateFormatter.hpp"
+#include "platform/text/DesktopTexts.hpp"
+#include "platform/text/RelativeDateFormatter.hpp"
 #include "viewmodels/ScanViewModelHarness.hpp"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "ui/presenters/SettingsModel.hpp"
 
 #include "model/SharedEcosystemState.hpp"
-#include "platform/XdgAutostartLoginItem.hpp"
+#include "platform/desktop/XdgAutostartLoginItem.hpp"
 
 #include "doubles/FakeClock.hpp"
 #include "doubles/InMemoryDefaultsStore.hpp"

@@ -1,6 +1,6 @@
 #include "ui/tools/UninstallView.hpp"
 
-#include "platform/PosixFileSystem.hpp"
+#include "platform/files/PosixFileSystem.hpp"
 #include "ui/design/DesignLabels.hpp"
 #include "ui/presenters/UninstallPresenter.hpp"
 

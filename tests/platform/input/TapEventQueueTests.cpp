@@ -1,0 +1,49 @@
+#include "platform/input/TapEventQueue.hpp"
+
+#include "doubles/ManualMainQueue.hpp"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace zentrel::platform {
+namespace {
+
+TapEvent key(char16_t c) { return {TapEventType::keyDown, 0, 0, std::u16string(1, c), 0, true}; }
+
+class TapEventQueueTest : public ::testing::Test {
+protected:
+    // Each handled key as its character, with "+" when more events waited behind it.
+    std::vector<std::string> handled;
+    testing::ManualMainQueue main;
+    TapEventQueue queue{main, [this](const TapEvent& event, bool) {
+                            handled.push_back(std::string(1, static_cast<char>(event.unicode.front())) +
+                                              (event.followedByMoreEvents ? "+" : ""));
+                            return true;
+                        }};
+};
+
+TEST_F(TapEventQueueTest, EventsThatPiledUpGoOverTogetherAndSayMoreWaitBehindThem) {
+    queue.push(key(u'a'));
+    queue.push(key(u'b'));
+    queue.push(key(u'c'));
+    EXPECT_EQ(main.pendingCount(), 1U) << "one drain for the pile";
+    (void)main.drain();
+    EXPECT_EQ(handled, (std::vector<std::string>{"a+", "b+", "c"}));
+
+    queue.push(key(u'd'));
+    (void)main.drain();
+    EXPECT_EQ(handled.back(), "d") << "a lone event has nothing behind it";
+}
+
+TEST_F(TapEventQueueTest, NothingIsHandledAfterStopEvenWhenAlreadyPosted) {
+    queue.push(key(u'a'));
+    queue.stop();
+    queue.push(key(u'b'));
+    (void)main.drain();
+    EXPECT_TRUE(handled.empty());
+}
+
+}  // namespace
+}  // namespace zentrel::platform
