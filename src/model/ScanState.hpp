@@ -28,6 +28,8 @@ struct Cleaned {
     std::int64_t freedBytes = 0;
     // The category whose page cleaned; none: a clean across every category.
     std::optional<CategoryType> category;
+    // Tracker cookies it removed: they free no space, so they are counted.
+    std::int64_t trackerCookies = 0;
     bool operator==(const Cleaned&) const = default;
 };
 struct Error {

@@ -1,6 +1,7 @@
 // The scan view model's cleans, undo, selection, queries and report.
 
 #include "viewmodels/ScanViewModel.hpp"
+#include "viewmodels/CleanFigureText.hpp"
 #include "viewmodels/DuplicateWalkNotice.hpp"
 
 #include "platform/text/ByteCountFormatter.hpp"
@@ -114,7 +115,9 @@ void ScanViewModel::finishClean(const std::vector<CleanItem>& cleaned, std::opti
         scanState.set(state::Error{platform::localizedFormat(
             "The privacy changes were made but could not be recorded, so they cannot be undone now: %@", {*recordError})});
     } else if (failed.empty()) {
-        scanState.set(state::Cleaned{r.freed, category});
+        std::int64_t trackerCookies = 0;
+        for (const auto& item : cleaned) trackerCookies += trackerCookieCount(item);
+        scanState.set(state::Cleaned{r.freed, category, trackerCookies});
     } else {
         scanState.set(state::Done{});
     }

@@ -402,5 +402,18 @@ TEST_F(ScanViewModelTest, ReadOnlyItemsAreNeverSelected) {
     EXPECT_EQ(h.standard.real("lastScanFoundBytes"), 14000.0);
 }
 
+// Cookies removed from a store free no space; the result counts them instead.
+TEST_F(ScanViewModelTest, ACleanOfTrackerCookiesCountsThemInItsResult) {
+    auto cookies = scannedItem("/h/Cookies", CategoryType::privacy, 0);
+    cookies.privacyDomains = {"x.com", "y.com"};
+    cookies.deletionMethod = model::DeletionMethod::clearTrackerCookies("/h/Cookies", cookies.privacyDomains,
+                                                                        model::BrowserKind::chrome);
+    cookies.isSelected = true;
+    scanTo({cookies});
+    vm->startClean(CategoryType::privacy, false);
+    h.engine.cleans.back().done({0, {}, {}, std::nullopt});
+    EXPECT_EQ(vm->scanState(), model::ScanState(state::Cleaned{0, CategoryType::privacy, 2}));
+}
+
 }  // namespace
 }  // namespace zentrel::viewmodels

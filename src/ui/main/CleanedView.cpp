@@ -8,9 +8,9 @@
 namespace zentrel::ui {
 
 CleanedView::CleanedView(viewmodels::ScanViewModel& viewModel, std::int64_t freedBytes, std::int64_t leftBytes,
-                         QWidget* parent)
+                         std::int64_t trackerCookies, QWidget* parent)
     : QWidget(parent) {
-    const auto page = cleanedPage(freedBytes, leftBytes);
+    const auto page = cleanedPage(freedBytes, leftBytes, trackerCookies);
     QVBoxLayout* content = nullptr;
     auto* body = stackWidget(nullptr, 16, content);
     content->addWidget(symbolLabel("checkmark.circle.fill", DesignTokens::resultIconFont(), DesignTokens::health(), body),

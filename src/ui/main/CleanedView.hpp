@@ -12,7 +12,7 @@ namespace zentrel::ui {
 class CleanedView final : public QWidget {
 public:
     CleanedView(viewmodels::ScanViewModel& viewModel, std::int64_t freedBytes, std::int64_t leftBytes,
-                QWidget* parent = nullptr);
+                std::int64_t trackerCookies, QWidget* parent = nullptr);
 
     [[nodiscard]] QPushButton* doneButton() const { return done_; }
 

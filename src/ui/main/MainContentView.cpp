@@ -105,7 +105,7 @@ QWidget* MainContentView::makePage(const DetailRoute& route) {
     case Kind::smartCleanup: return new SmartCleanupView(viewModel_, this);
     case Kind::scanning: return new ScanningView(viewModel_, this);
     case Kind::cleaning: return new CleaningView(viewModel_, this);
-    case Kind::cleaned: return new CleanedView(viewModel_, route.freedBytes, route.leftBytes, this);
+    case Kind::cleaned: return new CleanedView(viewModel_, route.freedBytes, route.leftBytes, route.trackerCookies, this);
     case Kind::error: return new ErrorView(viewModel_, route.message, this);
     case Kind::overview:
         return new DiskSpaceView(viewModel_, DiskInfo::current(services_.homeFolder), clock_,

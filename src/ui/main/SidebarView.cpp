@@ -8,6 +8,7 @@
 #include "ui/design/SidebarRow.hpp"
 #include "ui/presenters/MainContentPresenter.hpp"
 #include "ui/presenters/SidebarPresenter.hpp"
+#include "viewmodels/CleanFigureText.hpp"
 
 #include <QFontMetrics>
 #include <QHBoxLayout>
@@ -25,6 +26,11 @@ namespace state = model::scan_state;
 QString text(std::string_view key) { return localizedText(key); }
 
 QString bytes(std::int64_t count) { return fileSizeText(count); }
+
+// What a clean freed, with the tracker cookies it removed counted.
+QString cleanedFigure(const state::Cleaned& cleaned) {
+    return QString::fromStdString(viewmodels::cleanFigureText(cleaned.freedBytes, cleaned.trackerCookies));
+}
 
 // The glass panel under the list.
 class SummaryPanel final : public QWidget {
@@ -92,7 +98,7 @@ QString SidebarView::subtitle() const {
     if (std::holds_alternative<state::Scanning>(scanState)) return text("Scanning\u2026");
     if (std::holds_alternative<state::Cleaning>(scanState)) return text("Cleaning\u2026");
     if (const auto* cleaned = std::get_if<state::Cleaned>(&scanState)) {
-        return localizedText("%@ freed", {bytes(cleaned->freedBytes)});
+        return localizedText("%@ freed", {cleanedFigure(*cleaned)});
     }
     if (std::holds_alternative<state::Error>(scanState)) return text(N_("Error"));
     if (std::holds_alternative<state::Idle>(scanState)) return text(N_("Ready to scan"));
@@ -218,7 +224,7 @@ void SidebarView::rebuildPanel() {
     if (cleaned) {
         row->addWidget(symbolLabel("checkmark.circle.fill", DesignTokens::titleFont(), DesignTokens::health(), panel_));
         panelLabel_ = tokenLabel(text("Cleaned"), DesignTokens::detailFont(), DesignTokens::textSecondary(), panel_);
-        panelValue_ = tokenLabel(bytes(cleaned->freedBytes), DesignTokens::titleFont(), DesignTokens::health(), panel_);
+        panelValue_ = tokenLabel(cleanedFigure(*cleaned), DesignTokens::titleFont(), DesignTokens::health(), panel_);
     } else if (viewModel_.sidebarSelection().category()) {
         panelLabel_ = tokenLabel(text(N_("Selected in this category")), DesignTokens::detailFont(),
                                  DesignTokens::textSecondary(), panel_);

@@ -1,5 +1,7 @@
 #include "ui/presenters/CleaningPresenter.hpp"
 
+#include "viewmodels/CleanFigureText.hpp"
+
 #include "platform/text/ByteCountFormatter.hpp"
 #include "platform/text/Localization.hpp"
 #include "platform/text/NumberFormatter.hpp"
@@ -72,9 +74,9 @@ ActivityRow activityRow(const model::CleaningActivityEntry& entry, model::ViewMo
     return row;
 }
 
-CleanedPageContent cleanedPage(std::int64_t freedBytes, std::int64_t leftBytes) {
+CleanedPageContent cleanedPage(std::int64_t freedBytes, std::int64_t leftBytes, std::int64_t trackerCookies) {
     const auto size = [](std::int64_t bytes) { return platform::formatByteCount(bytes, platform::ByteCountStyle::file); };
-    const auto freed = size(freedBytes);
+    const auto freed = viewmodels::cleanFigureText(freedBytes, trackerCookies);
     CleanedPageContent page{
         platform::localized("All Clean!"),
         // TRANSLATORS: the space a clean gave back ("24.3 MB freed").

@@ -69,7 +69,8 @@ struct ErrorPageContent {
 
 // "All Clean!" only when nothing is left where it cleaned; otherwise
 // "Cleaned" and what is left.
-[[nodiscard]] CleanedPageContent cleanedPage(std::int64_t freedBytes, std::int64_t leftBytes);
+[[nodiscard]] CleanedPageContent cleanedPage(std::int64_t freedBytes, std::int64_t leftBytes,
+                                                    std::int64_t trackerCookies = 0);
 // Done: back to the results, only while the state is still cleaned.
 void finishCleaned(viewmodels::ScanViewModel& viewModel);
 

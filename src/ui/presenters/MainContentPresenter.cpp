@@ -57,7 +57,8 @@ DetailRoute detailRoute(const viewmodels::ScanViewModel& vm) {
     if (holds<state::Cleaning>(scanState)) return {Kind::cleaning};
     if (const auto* cleaned = shownCleanResult(vm)) {
         const auto left = cleaned->category ? vm.categoryFigures(*cleaned->category).bytes : vm.foundBytes();
-        return {Kind::cleaned, cleaned->freedBytes, left};
+        return {.kind = Kind::cleaned, .freedBytes = cleaned->freedBytes, .leftBytes = left,
+                .trackerCookies = cleaned->trackerCookies};
     }
     if (const auto* error = std::get_if<state::Error>(&scanState)) return {Kind::error, 0, 0, error->message};
     const auto category = selection.category();

@@ -39,6 +39,7 @@ struct DetailRoute {
     std::int64_t leftBytes = 0;                   // cleaned: what is still found where it cleaned
     std::string message;                          // error
     std::optional<model::CategoryType> category;  // categoryPrompt, results, categoryWaiting
+    std::int64_t trackerCookies = 0;              // cleaned: removed, counted as they free no space
 
     bool operator==(const DetailRoute&) const = default;
 };

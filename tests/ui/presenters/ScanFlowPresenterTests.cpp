@@ -147,6 +147,14 @@ TEST_F(ScanFlowPresenterTest, AllCleanOnlyWhenNothingIsLeft) {
     }
 }
 
+// Tracker cookies free no space: a clean of them says how many went.
+TEST_F(ScanFlowPresenterTest, TheFreedFigureCountsTheTrackerCookiesItRemoved) {
+    const testing::ScopedDesktopTexts english;
+    EXPECT_EQ(cleanedPage(0, 0, 12).freedText, "12 tracker cookies freed");
+    EXPECT_EQ(cleanedPage(2'000'000, 0, 1).freedText, "2 MB and 1 tracker cookie freed");
+    EXPECT_EQ(cleanedPage(2'000'000, 0).freedText, "2 MB freed");
+}
+
 TEST_F(ScanFlowPresenterTest, ACategoryKnownOnlyFromStoredTotalsInvitesAScan) {
     h.standard.setInteger("lastScanItemCount", 3);
     h.prefs.setLastScanCategoryTotals({{CategoryType::trash, 4000}});
