@@ -2,8 +2,8 @@
 // The twelve scan categories, in the order the system walks and stores them,
 // with their display tables. A category is stored as its raw-value text.
 
-#include "platform/text/Localization.hpp"
 #include "model/NamedColor.hpp"
+#include "platform/text/Localization.hpp"
 
 #include <array>
 #include <cstddef>

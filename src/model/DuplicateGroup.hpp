@@ -2,9 +2,9 @@
 // A set of files the duplicate finder judged to be copies or near-copies of
 // each other, with the copy to keep marked.
 
-#include "platform/text/Localization.hpp"
 #include "model/RawValueTable.hpp"
 #include "platform/text/Date.hpp"
+#include "platform/text/Localization.hpp"
 
 #include <algorithm>
 #include <cstdint>

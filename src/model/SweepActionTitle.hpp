@@ -4,8 +4,8 @@
 // before translation, or in older records the window's language of that
 // day); the shown title is made again from it and the action's kind.
 
-#include "platform/text/Localization.hpp"
 #include "model/SweepRecord.hpp"
+#include "platform/text/Localization.hpp"
 
 #include <string>
 #include <string_view>

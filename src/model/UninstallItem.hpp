@@ -2,8 +2,8 @@
 // One thing the uninstaller can remove: the application bundle or one of its
 // leftovers in the Library, with its kind's label and symbol.
 
-#include "platform/text/Localization.hpp"
 #include "model/RawValueTable.hpp"
+#include "platform/text/Localization.hpp"
 #include "platform/text/Uuid.hpp"
 
 #include <cstdint>

@@ -9,10 +9,10 @@
 // removals refuse a store that is not a regular file inside the home folder,
 // and change a store wholly or not at all.
 
-#include "platform/text/Localization.hpp"
 #include "model/BrowserKind.hpp"
 #include "platform/files/FileSystem.hpp"
 #include "platform/places/HostTable.hpp"
+#include "platform/text/Localization.hpp"
 
 #include <chrono>
 #include <cstdint>

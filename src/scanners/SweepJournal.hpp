@@ -34,10 +34,10 @@
 // Synchronous: the engine runs it on a serial executor; the clipboard is the
 // caller's to reach on the main thread.
 
-#include "platform/text/Localization.hpp"
 #include "model/SweepRecord.hpp"
 #include "platform/desktop/Clipboard.hpp"
 #include "platform/places/HostTable.hpp"
+#include "platform/text/Localization.hpp"
 #include "platform/text/Uuid.hpp"
 #include "scanners/RunningBrowser.hpp"
 

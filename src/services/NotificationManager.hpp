@@ -2,10 +2,10 @@
 // The two local notifications that end a scan and a clean, posted one
 // second later when the user has turned notifications on. Main thread.
 
-#include "platform/text/Localization.hpp"
 #include "platform/concurrency/Clock.hpp"
 #include "platform/settings/DefaultsStore.hpp"
 #include "platform/desktop/UserNotificationCenter.hpp"
+#include "platform/text/Localization.hpp"
 
 #include <cstdint>
 #include <vector>

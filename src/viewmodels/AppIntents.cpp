@@ -1,5 +1,6 @@
-#include "platform/text/Localization.hpp"
 #include "viewmodels/AppIntents.hpp"
+
+#include "platform/text/Localization.hpp"
 
 namespace zentrel::viewmodels {
 

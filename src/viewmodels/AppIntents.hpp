@@ -4,8 +4,8 @@
 // acts on the scan view model through the intent bridge: at once when the
 // main window has registered it, else once it does.
 
-#include "platform/text/Localization.hpp"
 #include "model/CategoryType.hpp"
+#include "platform/text/Localization.hpp"
 #include "viewmodels/IntentBridge.hpp"
 
 #include <array>

@@ -6,9 +6,9 @@
 // It lives on the main thread, as long as its screen; timers go through the
 // scheduler, so tests drive it with a fake clock.
 
-#include "platform/text/Localization.hpp"
 #include "platform/concurrency/Clock.hpp"
 #include "platform/settings/Observable.hpp"
+#include "platform/text/Localization.hpp"
 #include "services/BoostProcess.hpp"
 #include "services/MemorySnapshot.hpp"
 #include "services/ProcessSampler.hpp"

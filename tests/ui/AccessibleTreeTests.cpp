@@ -8,6 +8,7 @@
 #include "ui/main/SweepLogView.hpp"
 #include "ui/panels/OnboardingView.hpp"
 #include "ui/tools/AppFeaturesView.hpp"
+#include "ui/tools/IMERulesSheet.hpp"
 #include "ui/tools/VietnameseIMEFeatureCard.hpp"
 
 #include "platform/desktop/MemoryClipboard.hpp"
@@ -208,6 +209,13 @@ TEST_F(TypingScreenTest, TheTypingPageAndItsCardReadWell) {
     const auto methods = card.inputMethodPicker()->buttons();
     EXPECT_EQ(accessibilityFaults(card, {testing::ButtonChoice(methods.begin(), methods.end())}), Faults{}) << "card";
     EXPECT_TRUE(hasName(card, "Typing path"));
+}
+
+TEST_F(TypingScreenTest, TheRulesSheetReadsWell) {
+    IMERulesSheet sheet(*manager);
+    sheet.resize(640, 720);
+    showAndSettle(sheet);
+    EXPECT_EQ(accessibilityFaults(sheet), Faults{});
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
-#include "platform/text/Localization.hpp"
 #include "app/shell/MainWindow.hpp"
+
+#include "platform/text/Localization.hpp"
 
 #include <QCloseEvent>
 #include <QGuiApplication>

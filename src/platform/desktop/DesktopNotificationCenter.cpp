@@ -1,7 +1,7 @@
-#include "platform/text/Localization.hpp"
 #include "platform/desktop/DesktopNotificationCenter.hpp"
 
 #include "platform/desktop/DBusHandles.hpp"
+#include "platform/text/Localization.hpp"
 
 #include <cstdlib>
 

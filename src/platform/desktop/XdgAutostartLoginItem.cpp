@@ -1,7 +1,7 @@
-#include "platform/text/Localization.hpp"
 #include "platform/desktop/XdgAutostartLoginItem.hpp"
 
 #include "platform/files/AtomicFile.hpp"
+#include "platform/text/Localization.hpp"
 
 #include <system_error>
 

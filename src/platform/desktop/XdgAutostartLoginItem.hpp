@@ -2,8 +2,8 @@
 // The login item as a desktop entry in the XDG autostart folder
 // ("~/.config/autostart"), which desktop sessions start at login.
 
-#include "platform/text/Localization.hpp"
 #include "platform/desktop/LoginItemService.hpp"
+#include "platform/text/Localization.hpp"
 
 #include <filesystem>
 #include <string>

@@ -1,7 +1,7 @@
-#include "platform/text/Localization.hpp"
 #include "platform/files/OwnFolderMigration.hpp"
 
 #include "platform/files/FileDescriptor.hpp"
+#include "platform/text/Localization.hpp"
 
 #include <cerrno>
 #include <dirent.h>

@@ -9,8 +9,8 @@
 // start, so both read the typing settings from the same file whichever
 // starts first.
 
-#include "platform/text/Localization.hpp"
 #include "platform/places/HostLayout.hpp"
+#include "platform/text/Localization.hpp"
 
 #include <string>
 #include <vector>

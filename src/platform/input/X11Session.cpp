@@ -1,5 +1,6 @@
-#include "platform/text/Localization.hpp"
 #include "platform/input/X11Session.hpp"
+
+#include "platform/text/Localization.hpp"
 
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>

@@ -1,6 +1,6 @@
-#include "platform/text/Localization.hpp"
 #include "platform/places/HostTable.hpp"
 
+#include "platform/text/Localization.hpp"
 #include "platform/text/Warnings.hpp"
 
 #include <array>

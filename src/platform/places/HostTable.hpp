@@ -10,9 +10,9 @@
 // no place on a layout is absent, and its scanner finds nothing there. Every
 // path is absolute; an empty one means the layout has no such place.
 
-#include "platform/text/Localization.hpp"
 #include "platform/files/FileSystem.hpp"
 #include "platform/places/HostLayout.hpp"
+#include "platform/text/Localization.hpp"
 
 #include <cstdint>
 #include <map>

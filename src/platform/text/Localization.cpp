@@ -1,5 +1,5 @@
-#include "platform/text/Localization.hpp"
 
+#include "platform/text/Localization.hpp"
 #include <algorithm>
 #include <optional>
 

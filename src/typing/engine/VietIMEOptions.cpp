@@ -1,5 +1,6 @@
-#include "platform/text/Localization.hpp"
 #include "typing/engine/VietIMEOptions.hpp"
+
+#include "platform/text/Localization.hpp"
 
 #include <nlohmann/json.hpp>
 

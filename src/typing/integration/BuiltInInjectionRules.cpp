@@ -1,5 +1,6 @@
-#include "platform/text/Localization.hpp"
 #include "typing/integration/BuiltInInjectionRules.hpp"
+
+#include "platform/text/Localization.hpp"
 
 #include <algorithm>
 #include <initializer_list>

@@ -1,5 +1,6 @@
-#include "platform/text/Localization.hpp"
 #include "typing/integration/InjectionProfilePreset.hpp"
+
+#include "platform/text/Localization.hpp"
 
 namespace zentrel::typing {
 

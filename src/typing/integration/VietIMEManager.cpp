@@ -1,6 +1,6 @@
-#include "platform/text/Localization.hpp"
 #include "typing/integration/VietIMEManager.hpp"
 
+#include "platform/text/Localization.hpp"
 #include "platform/text/Warnings.hpp"
 #include "typing/engine/VietIMESharedSettings.hpp"
 #include "typing/integration/BuiltInInjectionRules.hpp"

@@ -1,7 +1,7 @@
-#include "platform/text/Localization.hpp"
 #include "typing/integration/ZentrelIMEInstaller.hpp"
 
 #include "platform/input/IBusPreloadEngines.hpp"
+#include "platform/text/Localization.hpp"
 
 #include "platform/processes/DetachedProcess.hpp"
 #include "platform/files/FileDescriptor.hpp"

@@ -1,6 +1,6 @@
-#include "platform/text/Localization.hpp"
 #include "ui/main/DuplicateGroupView.hpp"
 
+#include "platform/text/Localization.hpp"
 #include "ui/design/Appearance.hpp"
 #include "ui/design/DesignLabels.hpp"
 #include "ui/design/ElidedLabel.hpp"

@@ -4,8 +4,8 @@
 // panel at the bottom after a scan or a clean. Only the selection is written;
 // everything else is redrawn from the view model and the typing manager.
 
-#include "platform/text/Localization.hpp"
 #include "platform/settings/AnnouncedValue.hpp"
+#include "platform/text/Localization.hpp"
 #include "viewmodels/ScanViewModel.hpp"
 
 #include <QLabel>

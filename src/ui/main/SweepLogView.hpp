@@ -3,9 +3,9 @@
 // each with an Undo while its backup lasts, or N_("Restored") once put back. It
 // rebuilds itself whenever the view model publishes the last sweep record.
 
-#include "platform/text/Localization.hpp"
 #include "model/SweepRecord.hpp"
 #include "platform/concurrency/Clock.hpp"
+#include "platform/text/Localization.hpp"
 #include "viewmodels/ScanViewModel.hpp"
 
 #include <QLabel>

@@ -1,6 +1,6 @@
-#include "platform/text/Localization.hpp"
 #include "ui/panels/PermissionView.hpp"
 
+#include "platform/text/Localization.hpp"
 #include "ui/design/Appearance.hpp"
 #include "ui/design/Contrast.hpp"
 #include "ui/design/DesignLabels.hpp"

@@ -1,5 +1,5 @@
-#include "platform/text/Localization.hpp"
 #include "ui/panels/SettingsSections.hpp"
+#include "platform/text/Localization.hpp"
 #include "ui/design/NamedComboBox.hpp"
 
 #include "ui/design/SwitchToggle.hpp"

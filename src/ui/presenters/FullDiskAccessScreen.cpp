@@ -1,5 +1,6 @@
-#include "platform/text/Localization.hpp"
 #include "ui/presenters/FullDiskAccessScreen.hpp"
+
+#include "platform/text/Localization.hpp"
 
 namespace zentrel::ui {
 

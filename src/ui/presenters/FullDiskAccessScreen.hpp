@@ -6,9 +6,9 @@
 // generation before it sets the result, so an older probe still under way
 // cannot take it back.
 
-#include "platform/text/Localization.hpp"
 #include "platform/concurrency/Clock.hpp"
 #include "platform/settings/Observable.hpp"
+#include "platform/text/Localization.hpp"
 #include "services/PermissionsManager.hpp"
 
 #include <array>

@@ -4,9 +4,9 @@
 // toolbar, the clean confirmation, the clean-failure alert. The pane's
 // widgets draw these and call back here; nothing in this file knows Qt.
 
-#include "platform/text/Localization.hpp"
 #include "model/CategoryType.hpp"
 #include "model/CleaningProgress.hpp"
+#include "platform/text/Localization.hpp"
 #include "platform/text/Uuid.hpp"
 #include "viewmodels/ScanViewModel.hpp"
 

@@ -3,9 +3,9 @@
 // dots, the Back and Continue bar, the finish button's title, and the step
 // the user is on. Texts are translation keys.
 
-#include "platform/text/Localization.hpp"
 #include "model/CategoryType.hpp"
 #include "platform/settings/Observable.hpp"
+#include "platform/text/Localization.hpp"
 #include "ui/presenters/TintToken.hpp"
 
 #include <array>

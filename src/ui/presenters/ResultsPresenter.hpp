@@ -4,8 +4,8 @@
 // technical list (by the "viewMode" setting) of the shown items grouped by
 // subcategory.
 
-#include "platform/text/Localization.hpp"
 #include "model/CleanItem.hpp"
+#include "platform/text/Localization.hpp"
 #include "viewmodels/ScanViewModel.hpp"
 
 #include <optional>

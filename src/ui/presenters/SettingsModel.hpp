@@ -9,11 +9,11 @@
 // and never acts on that read: a registration that waits, or a removal that
 // failed, is shown as it stands, with the reason, and nothing is undone.
 
-#include "platform/text/Localization.hpp"
 #include "model/UserPreferences.hpp"
 #include "platform/settings/AnnouncedValue.hpp"
 #include "platform/desktop/LoginItemService.hpp"
 #include "platform/settings/Observable.hpp"
+#include "platform/text/Localization.hpp"
 
 #include <array>
 #include <cstdint>

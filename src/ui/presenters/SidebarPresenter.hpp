@@ -3,8 +3,8 @@
 // headers, in their order (only the categories this desktop has a place
 // for), and the size each row shows.
 
-#include "platform/text/Localization.hpp"
 #include "model/CategoryType.hpp"
+#include "platform/text/Localization.hpp"
 #include "viewmodels/ScanViewModel.hpp"
 
 #include <optional>

@@ -3,8 +3,8 @@
 // page's view model: the item rows, the footer's summary, the removal button
 // and its confirmation, and closing. Nothing in this file knows Qt.
 
-#include "platform/text/Localization.hpp"
 #include "model/UninstallItem.hpp"
+#include "platform/text/Localization.hpp"
 #include "viewmodels/UninstallViewModel.hpp"
 
 #include <optional>

@@ -4,8 +4,8 @@
 // the result of a removal. The texts are Vietnamese keys. Nothing in this
 // file knows Qt.
 
-#include "platform/text/Localization.hpp"
 #include "model/InstalledApp.hpp"
+#include "platform/text/Localization.hpp"
 #include "viewmodels/UninstallViewModel.hpp"
 
 #include <cstdint>

@@ -343,6 +343,7 @@ QWidget* BoostView::processCard() {
             }
         },
         body);
+    list_->setAccessibleName(localizedText(BoostTexts::listTitle));
     content->addWidget(list_);
     return new GlassCard(GlassCard::Variant::primary, 16, 14, false, body);
 }

@@ -1,6 +1,7 @@
-#include "platform/text/Localization.hpp"
 #include "ui/tools/IMERulesSheet.hpp"
 
+#include "platform/text/Localization.hpp"
+#include "ui/design/NamedComboBox.hpp"
 #include "ui/design/ScrollAreaFocus.hpp"
 #include "ui/design/SwitchToggle.hpp"
 #include "ui/design/DesignLabels.hpp"
@@ -68,11 +69,13 @@ IMERulesSheet::IMERulesSheet(typing::VietIMEManager& manager, QWidget* parent)
     addRow->setSpacing(8);
     name_ = new QLineEdit(this);
     name_->setPlaceholderText(localizedText("Tên rule (tuỳ chọn)"));
+    name_->setAccessibleName(name_->placeholderText());
     QObject::connect(name_, &QLineEdit::textChanged, this,
                      [this](const QString& typed) { presenter_.newRuleName = typed.toStdString(); });
     addRow->addWidget(name_, 1);
     preset_ = new QComboBox(this);
     preset_->setFixedWidth(200);
+    nameComboBox(*preset_, localizedText("Cách inject"));
     for (const auto preset : typing::kAllInjectionProfilePresets)
         preset_->addItem(localizedText(typing::label(preset)));
     QObject::connect(preset_, &QComboBox::activated, this, [this](int index) {

@@ -1,6 +1,6 @@
-#include "platform/text/Localization.hpp"
 #include "ui/tools/VietnameseIMEFeatureCard.hpp"
 
+#include "platform/text/Localization.hpp"
 #include "ui/design/NamedComboBox.hpp"
 #include "ui/design/SegmentButton.hpp"
 #include "ui/design/SwitchToggle.hpp"

@@ -5,7 +5,10 @@
 #include "doubles/FakeClock.hpp"
 #include "doubles/InMemoryDefaultsStore.hpp"
 
+#include "ui/AccessibilityAudit.hpp"
 #include "ui/LayoutAudit.hpp"
+
+#include <QApplication>
 
 #include <gtest/gtest.h>
 
@@ -37,6 +40,16 @@ TEST_F(SettingsContentViewTest, EverySectionFitsThePageWithoutSidewaysScrolling)
         page.setSection(info.section);
         for (const auto size : testing::kPageSizes)
             EXPECT_EQ(testing::layoutFaultsAt(page, size), std::vector<std::string>{}) << info.title << " " << size.width();
+    }
+}
+
+TEST_F(SettingsContentViewTest, EverySectionReadsWellToAssistiveTools) {
+    SettingsContentView page(settings);
+    page.show();
+    for (const auto& info : settingsSections()) {
+        page.setSection(info.section);
+        QApplication::processEvents();
+        EXPECT_EQ(testing::accessibilityFaults(page), std::vector<std::string>{}) << info.title;
     }
 }
 

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include "ui/AccessibilityAudit.hpp"
 #include "ui/LayoutAudit.hpp"
 
 #include <gtest/gtest.h>
@@ -53,6 +54,12 @@ protected:
 TEST_F(BoostViewTest, ThePageFitsWithoutSidewaysScrollingAtEverySize) {
     for (const auto size : testing::kPageSizes)
         EXPECT_EQ(testing::layoutFaultsAt(*view, size), std::vector<std::string>{}) << size.width();
+}
+
+TEST_F(BoostViewTest, ThePageReadsWellToAssistiveTools) {
+    view->show();
+    QApplication::processEvents();
+    EXPECT_EQ(testing::accessibilityFaults(*view), std::vector<std::string>{});
 }
 
 TEST_F(BoostViewTest, PollsOnlyWhileShown) {

@@ -8,6 +8,7 @@
 #include "doubles/ManualMainQueue.hpp"
 #include "doubles/ScopedDesktopTexts.hpp"
 #include "doubles/TempDir.hpp"
+#include "ui/AccessibilityAudit.hpp"
 #include "ui/LayoutAudit.hpp"
 
 #include <QApplication>
@@ -89,6 +90,14 @@ TEST_F(UninstallViewTest, ThePaneTitleAloneNamesThePage) {
         EXPECT_FALSE(label->isVisible() && label->text() == title) << "a second title under the pane's";
     EXPECT_EQ(view.accessibleName(), title) << "assistive tools still hear the page's name";
     EXPECT_TRUE(view.countLabel()->isVisible());
+}
+
+TEST_F(UninstallViewTest, ThePageAndItsSheetReadWellToAssistiveTools) {
+    view.show();
+    settle();
+    EXPECT_EQ(testing::accessibilityFaults(view), std::vector<std::string>{});
+    openRow(0);
+    EXPECT_EQ(testing::accessibilityFaults(view), std::vector<std::string>{}) << "with an app's sheet open";
 }
 
 TEST(UninstallViewLanguage, TheLoadingLabelSpeaksTheWindowsLanguage) {
