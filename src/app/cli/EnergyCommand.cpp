@@ -4,23 +4,20 @@
 #include "app/cli/CliCommand.hpp"
 #include "platform/concurrency/Clock.hpp"
 #include "platform/text/Localization.hpp"
+#include "platform/text/NumberFormatter.hpp"
 #include "services/PowercapEnergyReportSource.hpp"
 #include "services/SysfsPowerSourceMonitor.hpp"
 #include "services/SystemPowerSampler.hpp"
 
 #include <chrono>
-#include <cstdio>
 #include <iostream>
 #include <thread>
 
 namespace zentrel::cli {
 namespace {
 
-std::string watts(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.2f W", value);
-    return text;
-}
+// Watts as the window writes figures, in the messages' language.
+std::string watts(double value) { return platform::formatNumber(value, 2, 2) + " W"; }
 
 int runEnergy(const Arguments&) {
     services::PowercapEnergyReportSource source;

@@ -30,20 +30,23 @@ const number::LocalizedNumberFormatter& formatterFor(const std::string& language
     return made.emplace(key, settings.locale(icu::Locale(language.c_str()))).first->second;
 }
 
-std::string format(const number::LocalizedNumberFormatter& formatter, double value) {
-    UErrorCode status = U_ZERO_ERROR;
-    const auto formatted = formatter.formatDouble(value, status);
+// The text of what `formatter` made, empty where ICU failed.
+std::string textOf(const number::FormattedNumber& formatted, UErrorCode status) {
     std::string text;
     if (U_SUCCESS(status)) formatted.toString(status).toUTF8String(text);
     return text;
 }
 
+std::string format(const number::LocalizedNumberFormatter& formatter, double value) {
+    UErrorCode status = U_ZERO_ERROR;
+    const auto formatted = formatter.formatDouble(value, status);
+    return textOf(formatted, status);
+}
+
 std::string format(const number::LocalizedNumberFormatter& formatter, long long value) {
     UErrorCode status = U_ZERO_ERROR;
     const auto formatted = formatter.formatInt(static_cast<int64_t>(value), status);
-    std::string text;
-    if (U_SUCCESS(status)) formatted.toString(status).toUTF8String(text);
-    return text;
+    return textOf(formatted, status);
 }
 
 }  // namespace
