@@ -47,6 +47,7 @@ public:
 
     [[nodiscard]] bool isReady() const { return ready_; }
     [[nodiscard]] unsigned long window() const { return window_; }
+    [[nodiscard]] pid_t pid() const { return pid_; }
     [[nodiscard]] const EntryState& entry(const std::string& name) const;
     // The program's name, as the program reports itself to input methods.
     [[nodiscard]] std::string programName() const { return programName_; }
