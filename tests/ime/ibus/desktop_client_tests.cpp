@@ -8,6 +8,7 @@
 
 #include "platform/places/HostLayout.hpp"
 #include "platform/desktop/SessionBusNotificationCenter.hpp"
+#include "platform/input/InputMethodClients.hpp"
 #include "typing/engine/VietIMESharedSettings.hpp"
 
 #include <gtest/gtest.h>
@@ -108,6 +109,7 @@ class DesktopClientTest : public DesktopTest, public ::testing::WithParamInterfa
 protected:
     void SetUp() override {
         DesktopTest::SetUp();
+        if (std::getenv(GetParam()) == nullptr) GTEST_SKIP() << GetParam() << " is not built here";
         if (!HasFatalFailure()) window = start(GetParam(), 0, 0);
     }
 
@@ -164,8 +166,23 @@ TEST_P(DesktopClientTest, ExcludedProgramReceivesRawKeys) {
     EXPECT_TRUE(shows(*window, "first", "vieetj "));
 }
 
-INSTANTIATE_TEST_SUITE_P(Toolkits, DesktopClientTest, ::testing::Values("ZENTREL_GTK_WINDOW", "ZENTREL_QT_WINDOW"),
-                         [](const auto& info) { return std::string(info.param).find("GTK") != std::string::npos ? "Gtk" : "Qt"; });
+INSTANTIATE_TEST_SUITE_P(Toolkits, DesktopClientTest,
+                         ::testing::Values("ZENTREL_GTK_WINDOW", "ZENTREL_GTK4_WINDOW", "ZENTREL_QT_WINDOW"),
+                         [](const auto& info) {
+                             const std::string variable = info.param;
+                             return variable == "ZENTREL_GTK_WINDOW" ? "Gtk" : variable == "ZENTREL_GTK4_WINDOW" ? "Gtk4" : "Qt";
+                         });
+
+// GTK 4 hands every key to IBus and back before its field sees it, so the key tap leaves it alone; GTK 3 and Qt not.
+TEST_F(DesktopTest, OnlyGtk4IsTakenAsReadingItsKeysThroughIBus) {
+    if (std::getenv("ZENTREL_GTK4_WINDOW") == nullptr) GTEST_SKIP() << "the GTK 4 window is not built here";
+    for (const auto* variable : {"ZENTREL_GTK_WINDOW", "ZENTREL_GTK4_WINDOW", "ZENTREL_QT_WINDOW"}) {
+        const auto window = start(variable, 0, 0);
+        ASSERT_TRUE(window->isReady());
+        EXPECT_EQ(platform::processReadsKeysThroughIBus(window->pid()), std::string(variable) == "ZENTREL_GTK4_WINDOW")
+            << variable;
+    }
+}
 
 TEST_F(DesktopTest, FocusMovedToAnotherProgramMidWordLeavesTheWordWhereItWasTyped) {
     auto gtk = start("ZENTREL_GTK_WINDOW", 0, 0);

@@ -68,7 +68,11 @@ gboolean reportLayout(GtkWidget* window, GdkFrameClock*, gpointer data) {
 
 }  // namespace
 
-int main() {
+int main(int, char** argv) {
+    // As GtkApplication does, so that IBus hears the program's name.
+    gchar* name = g_path_get_basename(argv[0]);
+    g_set_prgname(name);
+    g_free(name);
     gtk_init();
     GtkWidget* window = gtk_window_new();
     gtk_window_set_title(GTK_WINDOW(window), "GTK 4 entries");
