@@ -14,6 +14,7 @@ constexpr guint kLastRetrySeconds = 30;
 // subscription and the next retry's wait.
 struct Connection {
     const std::function<void()>* changed = nullptr;
+    const std::function<void()>* listening = nullptr;
     GMainContext* context = nullptr;
     GDBusConnection* bus = nullptr;
     guint subscription = 0;
@@ -78,12 +79,15 @@ void connect(Connection& connection) {
                          scheduleRetry(c);
                      }),
                      &connection);
+    if (*connection.listening) (*connection.listening)();
 }
 
 }  // namespace
 
-IBusEngineChangeWatch::IBusEngineChangeWatch(std::function<void()> changed)
-    : changed_(std::move(changed)), context_(g_main_context_new()), loop_(g_main_loop_new(context_, FALSE)) {
+IBusEngineChangeWatch::IBusEngineChangeWatch(std::function<void()> changed, std::function<void()> listening)
+    : changed_(std::move(changed)),
+      listening_(std::move(listening)),
+      context_(g_main_context_new()), loop_(g_main_loop_new(context_, FALSE)) {
     ibus_init();
     thread_ = std::thread([this] { run(); });
 }
@@ -96,7 +100,7 @@ IBusEngineChangeWatch::~IBusEngineChangeWatch() {
 
 void IBusEngineChangeWatch::run() {
     g_main_context_push_thread_default(context_);
-    Connection connection{&changed_, context_};
+    Connection connection{&changed_, &listening_, context_};
     connect(connection);
     g_main_loop_run(loop_);
     disconnect(connection);
