@@ -79,6 +79,11 @@ void connect(Connection& connection) {
                          scheduleRetry(c);
                      }),
                      &connection);
+    // The subscription's AddMatch goes out unanswered: the daemon answers a call sent after it only once it holds it.
+    GVariant* names = g_dbus_connection_call_sync(bus, "org.freedesktop.DBus", "/org/freedesktop/DBus",
+                                                  "org.freedesktop.DBus", "ListNames", nullptr, nullptr,
+                                                  G_DBUS_CALL_FLAGS_NONE, 2000, nullptr, nullptr);
+    if (names != nullptr) g_variant_unref(names);
     if (*connection.listening) (*connection.listening)();
 }
 
