@@ -14,6 +14,7 @@ constexpr guint kLastRetrySeconds = 30;
 // subscription and the next retry's wait.
 struct Connection {
     const std::function<void()>* changed = nullptr;
+    const std::function<void()>* listening = nullptr;
     GMainContext* context = nullptr;
     GDBusConnection* bus = nullptr;
     guint subscription = 0;
@@ -78,12 +79,20 @@ void connect(Connection& connection) {
                          scheduleRetry(c);
                      }),
                      &connection);
+    // The subscription's AddMatch goes out unanswered: the daemon answers a call sent after it only once it holds it.
+    GVariant* names = g_dbus_connection_call_sync(bus, "org.freedesktop.DBus", "/org/freedesktop/DBus",
+                                                  "org.freedesktop.DBus", "ListNames", nullptr, nullptr,
+                                                  G_DBUS_CALL_FLAGS_NONE, 2000, nullptr, nullptr);
+    if (names != nullptr) g_variant_unref(names);
+    if (*connection.listening) (*connection.listening)();
 }
 
 }  // namespace
 
-IBusEngineChangeWatch::IBusEngineChangeWatch(std::function<void()> changed)
-    : changed_(std::move(changed)), context_(g_main_context_new()), loop_(g_main_loop_new(context_, FALSE)) {
+IBusEngineChangeWatch::IBusEngineChangeWatch(std::function<void()> changed, std::function<void()> listening)
+    : changed_(std::move(changed)),
+      listening_(std::move(listening)),
+      context_(g_main_context_new()), loop_(g_main_loop_new(context_, FALSE)) {
     ibus_init();
     thread_ = std::thread([this] { run(); });
 }
@@ -96,7 +105,7 @@ IBusEngineChangeWatch::~IBusEngineChangeWatch() {
 
 void IBusEngineChangeWatch::run() {
     g_main_context_push_thread_default(context_);
-    Connection connection{&changed_, context_};
+    Connection connection{&changed_, &listening_, context_};
     connect(connection);
     g_main_loop_run(loop_);
     disconnect(connection);

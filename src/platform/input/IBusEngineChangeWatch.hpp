@@ -5,7 +5,7 @@
 // answers, or after one closed the connection (a restart), it connects again
 // after a wait that doubles up to half a minute.
 //
-//   IBusEngineChangeWatch watch([&] { queue.post(refresh); });
+//   IBusEngineChangeWatch watch([&] { queue.post(refresh); }, [&] { queue.post(refresh); });
 
 #include <functional>
 #include <thread>
@@ -17,8 +17,10 @@ namespace zentrel::platform {
 
 class IBusEngineChangeWatch final {
 public:
-    // `changed` runs on the watch's thread.
-    explicit IBusEngineChangeWatch(std::function<void()> changed);
+    // Both run on the watch's thread: `changed` at each announcement,
+    // `listening` each time the watch has subscribed (at first and after a
+    // restart); an engine chosen before then goes unannounced.
+    explicit IBusEngineChangeWatch(std::function<void()> changed, std::function<void()> listening = {});
     IBusEngineChangeWatch(const IBusEngineChangeWatch&) = delete;
     IBusEngineChangeWatch& operator=(const IBusEngineChangeWatch&) = delete;
     ~IBusEngineChangeWatch();
@@ -30,6 +32,7 @@ private:
     void run();
 
     std::function<void()> changed_;
+    std::function<void()> listening_;
     GMainContext* context_ = nullptr;
     GMainLoop* loop_ = nullptr;
     std::thread thread_;

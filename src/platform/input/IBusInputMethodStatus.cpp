@@ -97,8 +97,9 @@ std::optional<std::string> IBusInputMethodStatus::currentEngine() const {
     return name;
 }
 
-Subscription IBusInputMethodStatus::observeEngineChanges(std::function<void()> changed) const {
-    auto watch = std::make_shared<IBusEngineChangeWatch>(std::move(changed));
+Subscription IBusInputMethodStatus::observeEngineChanges(std::function<void()> changed,
+                                                         std::function<void()> listening) const {
+    auto watch = std::make_shared<IBusEngineChangeWatch>(std::move(changed), std::move(listening));
     return Subscription([watch] { watch->stop(); });
 }
 

@@ -37,9 +37,14 @@ public:
     // itself, so that only the user can select the engine there.
     [[nodiscard]] virtual bool desktopKeepsInputSources() const { return false; }
     // Calls `changed`, on a thread of the watch's own, each time the
-    // framework announces that it uses another engine, until the
+    // framework announces that it uses another engine, and `listening` there
+    // each time the watch has subscribed (at first and after the framework
+    // restarts): an engine chosen before then goes unannounced. Until the
     // subscription ends. No framework: never.
-    [[nodiscard]] virtual Subscription observeEngineChanges(std::function<void()> /*changed*/) const { return {}; }
+    [[nodiscard]] virtual Subscription observeEngineChanges(std::function<void()> /*changed*/,
+                                                            std::function<void()> /*listening*/) const {
+        return {};
+    }
 
     [[nodiscard]] InputMethodReading reading() const {
         return {isRunning(), isInstalled(), isSelected(), desktopKeepsInputSources()};
@@ -60,7 +65,8 @@ public:
     [[nodiscard]] bool desktopKeepsInputSources() const override;
     // Follows the daemon's GlobalEngineChanged signal, and the daemon again
     // after it restarts.
-    [[nodiscard]] Subscription observeEngineChanges(std::function<void()> changed) const override;
+    [[nodiscard]] Subscription observeEngineChanges(std::function<void()> changed,
+                                                    std::function<void()> listening) const override;
 };
 
 }  // namespace zentrel::platform

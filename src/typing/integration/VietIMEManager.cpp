@@ -55,13 +55,15 @@ VietIMEManager::VietIMEManager(VietIMEManagerServices services)
     subscriptions_.push_back(
         services_.permissions.accessibility.observe([this](const bool& trusted) { accessibilityTrustChanged(trusted); }));
     accessibilityTrustChanged(services_.permissions.accessibility());
-    // An engine picked from outside (IBus's own menu, `ibus engine`) stops or starts the tap at once.
+    // An engine picked from outside (IBus's own menu, `ibus engine`) stops or starts the tap at once; one
+    // picked before the watch listens (or while IBus restarts) is read once it does.
     auto& main = services_.main;
-    engineChanges_ = services_.inputMethodStatus.observeEngineChanges([weak, &main] {
+    const auto refresh = [weak, &main] {
         main.post([weak] {
             if (auto self = weak.lock()) (*self)->refreshIMKitStatus();
         });
-    });
+    };
+    engineChanges_ = services_.inputMethodStatus.observeEngineChanges(refresh, refresh);
 }
 
 void VietIMEManager::later(std::function<void(VietIMEManager&)> action) {

@@ -93,8 +93,15 @@ public:
     [[nodiscard]] bool isRunning() const override { return ++questions, running; }
     [[nodiscard]] bool isProvidedBySystem() const override { return ++questions, providedBySystem; }
     [[nodiscard]] bool desktopKeepsInputSources() const override { return ++questions, keepsInputSources; }
-    [[nodiscard]] platform::Subscription observeEngineChanges(std::function<void()> changed) const override {
-        return engineChanged.subscribe(std::move(changed));
+    [[nodiscard]] platform::Subscription observeEngineChanges(std::function<void()> changed,
+                                                              std::function<void()> listening) const override {
+        auto announcements = std::make_shared<platform::Subscription>(engineChanged.subscribe(std::move(changed)));
+        auto subscribed = std::make_shared<platform::Subscription>();
+        if (listening) *subscribed = watchListens.subscribe(std::move(listening));
+        return platform::Subscription([announcements, subscribed] {
+            announcements->reset();
+            subscribed->reset();
+        });
     }
     bool installed = false;
     bool selected = false;
@@ -104,6 +111,8 @@ public:
     bool keepsInputSources = false;
     // IBus announces another engine.
     mutable platform::Signal<> engineChanged;
+    // The watch has subscribed to IBus.
+    mutable platform::Signal<> watchListens;
     mutable int questions = 0;
 };
 

@@ -166,6 +166,20 @@ TEST_F(VietIMEManagerTest, AnEngineIBusAnnouncesStopsTheTapAtOnce) {
     EXPECT_TRUE(tap.installed) << "the tap types again once another engine is in use";
 }
 
+TEST_F(VietIMEManagerTest, AnEngineChosenBeforeTheWatchListensIsReadOnceItListens) {
+    trust.trusted = true;
+    permissions->accessibility.set(true);
+    makeManager();
+    manager->setIntegrationMode(VietIMEIntegrationMode::cgEvent);
+    manager->setEnabled(true);
+    ASSERT_TRUE(tap.installed);
+    // Chosen after the first reading, while the watch was still connecting (or IBus restarting): never announced.
+    inputMethod.installed = inputMethod.selected = true;
+    inputMethod.watchListens.emit();
+    settle();
+    EXPECT_FALSE(tap.installed) << "the tap and the input method would both convert";
+}
+
 TEST_F(VietIMEManagerTest, TheInputMethodModeNeedsNoPermissionAndNoTap) {
     makeManager();
     manager->setIntegrationMode(VietIMEIntegrationMode::imkit);
