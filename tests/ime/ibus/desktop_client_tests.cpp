@@ -173,6 +173,16 @@ INSTANTIATE_TEST_SUITE_P(Toolkits, DesktopClientTest,
                              return variable == "ZENTREL_GTK_WINDOW" ? "Gtk" : variable == "ZENTREL_GTK4_WINDOW" ? "Gtk4" : "Qt";
                          });
 
+// xterm reaches IBus through XIM, where the key after a word once overtook the word's commit.
+TEST_F(DesktopTest, ReturnInXtermFollowsTheWordItEnds) {
+    if (std::getenv("ZENTREL_TERMINAL_WINDOW") == nullptr) GTEST_SKIP() << "xterm is not installed here";
+    const auto terminal = start("ZENTREL_TERMINAL_WINDOW", 0, 0);
+    ASSERT_TRUE(terminal->isReady());
+    input.type("Vieetj");
+    input.press("Return");
+    EXPECT_TRUE(shows(*terminal, "first", "â Việt⏎"));
+}
+
 // GTK 4 hands every key to IBus and back before its field sees it, so the key tap leaves it alone; GTK 3 and Qt not.
 TEST_F(DesktopTest, OnlyGtk4IsTakenAsReadingItsKeysThroughIBus) {
     if (std::getenv("ZENTREL_GTK4_WINDOW") == nullptr) GTEST_SKIP() << "the GTK 4 window is not built here";

@@ -36,6 +36,7 @@ fi
 scratch=$ZENTREL_E2E_SCRATCH
 daemon=""
 xserver=""
+xim=""
 trap '[ -n "$daemon" ] && kill "$daemon" 2>/dev/null; [ -n "$xserver" ] && kill "$xserver" 2>/dev/null; wait 2>/dev/null || true' EXIT
 
 if [ "$display" = yes ]; then
@@ -52,6 +53,9 @@ if [ "$display" = yes ]; then
   export DISPLAY=":$(head -n 1 "$scratch/display")"
   # Both toolkits reach IBus through their own modules; nothing else is asked of the session.
   export GTK_IM_MODULE=ibus QT_IM_MODULE=ibus QT_QPA_PLATFORM=xcb NO_AT_BRIDGE=1 GSETTINGS_BACKEND=memory
+  # Other X programs (xterm) reach it through its XIM server.
+  export XMODIFIERS=@im=ibus
+  xim=--xim
 fi
 
 mkdir -p "$scratch/components"
@@ -60,7 +64,7 @@ export IBUS_COMPONENT_PATH="$scratch/components"
 export IBUS_ADDRESS="unix:path=$scratch/ibus.socket"
 
 ibus-daemon --address="$IBUS_ADDRESS" --panel=disable --emoji-extension=disable --config=disable \
-  --cache=none --single &
+  --cache=none --single $xim &
 daemon=$!
 for _ in $(seq 100); do
   [ -S "$scratch/ibus.socket" ] && break

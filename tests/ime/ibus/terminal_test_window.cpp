@@ -1,10 +1,12 @@
 // xterm as a test window: a line typed into the terminal, reported as the
 // GTK and Qt windows report their entries (see TestWindowProcess.hpp), as
-// the entry "first". xterm reaches IBus through XIM where XMODIFIERS names
-// it, as on a desktop.
+// both entries, "first" and "second" (a terminal has one line). xterm
+// reaches IBus through XIM where XMODIFIERS names it, as on a desktop; it is
+// started once that XIM server runs, since xterm looks for it only at start.
 //   zentrel_terminal_window X Y            starts xterm at (X, Y) and relays what it reports
 //   zentrel_terminal_window --field FIFO   inside xterm: keeps the line, reports to FIFO
-// In the line, Backspace takes the last character and control+A empties it.
+// In the line, Backspace takes the last character, control+A empties it and
+// Return shows as "⏎".
 
 #include <X11/Xlib.h>
 
@@ -17,6 +19,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <string>
+#include <string_view>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <termios.h>
@@ -93,11 +96,14 @@ int runField(const char* fifo) {
             eraseLastCharacter(line);
         } else if (byte == 0x01) {
             line.clear();
+        } else if (byte == '\r') {
+            line += "⏎";
         } else if (byte >= 0x20) {
             line.push_back(static_cast<char>(byte));
         }
         if (line == before || !endsCharacter(line)) continue;
-        writeAll(reports, "text first " + line + "\nat " + std::to_string(monotonicMicros()) + "\n");
+        const std::string at = "\nat " + std::to_string(monotonicMicros()) + "\n";
+        writeAll(reports, "text first " + line + at + "text second " + line + at);
         writeAll(STDOUT_FILENO, "\r\x1b[K" + line);
     }
     tcsetattr(STDIN_FILENO, TCSANOW, &saved);
@@ -107,7 +113,21 @@ int runField(const char* fifo) {
 volatile std::sig_atomic_t stopAsked = 0;
 void askStop(int) { stopAsked = 1; }
 
+// Waits up to ten seconds for the XIM server XMODIFIERS names ("@im=ibus") to own its selection.
+void waitForInputMethodServer() {
+    const char* modifiers = std::getenv("XMODIFIERS");
+    const std::string_view named = modifiers != nullptr ? modifiers : "";
+    if (!named.starts_with("@im=")) return;
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr) return;
+    const std::string selection = "@server=" + std::string(named.substr(4));
+    const Atom server = XInternAtom(display, selection.c_str(), False);
+    for (int attempt = 0; attempt < 200 && XGetSelectionOwner(display, server) == None; ++attempt) ::usleep(50000);
+    XCloseDisplay(display);
+}
+
 int runTerminal(const char* x, const char* y) {
+    waitForInputMethodServer();
     char self[4096] = {};
     if (::readlink("/proc/self/exe", self, sizeof self - 1) <= 0) return 1;
     char folder[] = "/tmp/zentrel-terminal-XXXXXX";
