@@ -38,8 +38,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -200,7 +200,7 @@ bool runClient(const std::string& title, const char* program, int repeats) {
     testing::XTestInput typist;
     typist.focus(window.window());
     typist.click(window.entry("first").x, window.entry("first").y);
-    // A toolkit may take a moment to reach IBus after the focus: it has once "aa " comes out as it should.
+    // A toolkit may take a moment to reach IBus after the focus: it has when "aa " comes out as it should.
     const std::string warmedUp = leftAlone ? "aa " : "â ";
     bool warm = false;
     for (int attempt = 0; attempt < 40 && !warm; ++attempt) {
@@ -288,8 +288,8 @@ int main(int argc, char** argv) {
     pace = {millis("ZENTREL_TYPING_GAP_MS", 10), millis("ZENTREL_TYPING_HOLD_MS", 4)};
     const char* gtkModule = std::getenv("GTK_IM_MODULE");
     std::printf("%s, Telex, a key every %lld ms held %lld ms, each sentence %d times, IBus %s, GTK_IM_MODULE %s%s\n",
-                throughTap ? "Key tap" : nothingConverts ? "Nothing converting" : "Input method", static_cast<long long>(pace.gap.count()),
-                static_cast<long long>(pace.hold.count()), repeats,
+                throughTap ? "Key tap" : nothingConverts ? "Nothing converting" : "Input method",
+                static_cast<long long>(pace.gap.count()), static_cast<long long>(pace.hold.count()), repeats,
                 std::getenv("IBUS_ADDRESS") != nullptr ? "running" : "not running",
                 gtkModule != nullptr ? gtkModule : "not set",
                 throughTap ? " (goal: all right, 90th percentile under 2 ms)" : " (goal: all right)");
