@@ -12,7 +12,17 @@ namespace {
 
 using namespace std::chrono_literals;
 
-class VietIMEManagerTest : public ::testing::Test, protected testing::VietIMEManagerHarness {};
+class VietIMEManagerTest : public ::testing::Test, protected testing::VietIMEManagerHarness {
+protected:
+    // Typing on through the key tap, with the permission it needs.
+    void typeThroughTheTap() {
+        trust.trusted = true;
+        permissions->accessibility.set(true);
+        makeManager();
+        manager->setIntegrationMode(VietIMEIntegrationMode::cgEvent);
+        manager->setEnabled(true);
+    }
+};
 
 TEST_F(VietIMEManagerTest, AFirstStartWritesTheSettingsBackAndLeavesTypingOff) {
     makeManager();
@@ -148,11 +158,7 @@ TEST_F(VietIMEManagerTest, AnIBusThatDoesNotAnswerLeavesTheKeyTapTypingAndItsLat
 }
 
 TEST_F(VietIMEManagerTest, AnEngineIBusAnnouncesStopsTheTapAtOnce) {
-    trust.trusted = true;
-    permissions->accessibility.set(true);
-    makeManager();
-    manager->setIntegrationMode(VietIMEIntegrationMode::cgEvent);
-    manager->setEnabled(true);
+    typeThroughTheTap();
     ASSERT_TRUE(tap.installed);
     // `ibus engine com.torvane.zentrel.ime` from a terminal.
     inputMethod.installed = inputMethod.selected = true;
@@ -167,11 +173,7 @@ TEST_F(VietIMEManagerTest, AnEngineIBusAnnouncesStopsTheTapAtOnce) {
 }
 
 TEST_F(VietIMEManagerTest, AnEngineChosenBeforeTheWatchListensIsReadOnceItListens) {
-    trust.trusted = true;
-    permissions->accessibility.set(true);
-    makeManager();
-    manager->setIntegrationMode(VietIMEIntegrationMode::cgEvent);
-    manager->setEnabled(true);
+    typeThroughTheTap();
     ASSERT_TRUE(tap.installed);
     // Chosen after the first reading, while the watch was still connecting (or IBus restarting): never announced.
     inputMethod.installed = inputMethod.selected = true;
