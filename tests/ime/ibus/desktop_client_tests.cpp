@@ -170,7 +170,8 @@ INSTANTIATE_TEST_SUITE_P(Toolkits, DesktopClientTest,
                          ::testing::Values("ZENTREL_GTK_WINDOW", "ZENTREL_GTK4_WINDOW", "ZENTREL_QT_WINDOW"),
                          [](const auto& info) {
                              const std::string variable = info.param;
-                             return variable == "ZENTREL_GTK_WINDOW" ? "Gtk" : variable == "ZENTREL_GTK4_WINDOW" ? "Gtk4" : "Qt";
+                             if (variable == "ZENTREL_GTK_WINDOW") return "Gtk";
+                             return variable == "ZENTREL_GTK4_WINDOW" ? "Gtk4" : "Qt";
                          });
 
 // xterm reaches IBus through XIM, where the key after a word once overtook the word's commit.
