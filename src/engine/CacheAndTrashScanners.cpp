@@ -1,10 +1,10 @@
 #include "engine/CacheAndTrashScanners.hpp"
 
 #include "engine/ScanItem.hpp"
+#include "platform/text/AsciiCase.hpp"
 #include "platform/text/Localization.hpp"
 
 #include <algorithm>
-#include <cctype>
 #include <array>
 
 namespace zentrel::engine {
@@ -92,9 +92,8 @@ namespace {
 // Each cache by its folder's name, so a confirmation or a screen reader can
 // tell them apart: "apt cache", "mesa_shader_cache".
 std::string cacheTitle(const std::string& folderName) {
-    std::string lower = folderName;
-    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
-    return lower.find("cache") != std::string::npos ? folderName : platform::localizedFormat("%@ cache", {folderName});
+    if (platform::asciiLowercased(folderName).find("cache") != std::string::npos) return folderName;
+    return platform::localizedFormat("%@ cache", {folderName});
 }
 
 // The large entries of one caches folder.

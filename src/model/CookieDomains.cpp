@@ -1,16 +1,14 @@
 #include "model/CookieDomains.hpp"
 
+#include "platform/text/AsciiCase.hpp"
+
 #include <set>
 
 namespace zentrel::model {
 
 std::string cookieDomainKey(std::string_view host) {
     if (host.starts_with('.')) host.remove_prefix(1);
-    std::string key(host);
-    for (auto& c : key) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return key;
+    return platform::asciiLowercased(host);
 }
 
 std::vector<std::string> distinctCookieDomains(const std::vector<std::string>& hosts) {

@@ -1,9 +1,9 @@
 #include "scanners/MediaExtensions.hpp"
 
 #include "platform/files/FileNames.hpp"
+#include "platform/text/AsciiCase.hpp"
 
 #include <algorithm>
-#include <cctype>
 
 namespace zentrel::scanners {
 
@@ -21,10 +21,7 @@ std::string lowercasedPathExtension(std::string_view path) {
     auto name = platform::lastPathComponent(path);
     auto dot = name.rfind('.');
     if (dot == std::string_view::npos || dot == 0) return {};
-    std::string extension(name.substr(dot + 1));
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return extension;
+    return platform::asciiLowercased(name.substr(dot + 1));
 }
 
 bool isMediaExtension(std::string_view lowercasedExtension) {

@@ -1,5 +1,7 @@
 #include "scanners/TrackerHosts.hpp"
 
+#include "platform/text/AsciiCase.hpp"
+
 #include <algorithm>
 #include <array>
 
@@ -14,7 +16,6 @@ constexpr std::array<std::string_view, 9> kTrackerTokens = {
 
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
 
-char asciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool endsWithLabelSuffix(std::string_view host, std::string_view domain) {
     return host.size() > domain.size() && host.ends_with(domain) && host[host.size() - domain.size() - 1] == '.';
@@ -59,8 +60,7 @@ const std::unordered_set<std::string>& knownTrackerDomains() {
 }
 
 std::string normalizedCookieHost(std::string_view host) {
-    std::string lowered(host);
-    std::transform(lowered.begin(), lowered.end(), lowered.begin(), asciiLower);
+    const std::string lowered = platform::asciiLowercased(host);
     std::string_view view = lowered;
     while (!view.empty() && isBlank(view.front())) view.remove_prefix(1);
     while (!view.empty() && isBlank(view.back())) view.remove_suffix(1);

@@ -1,9 +1,9 @@
 #include "services/AppUninstaller.hpp"
 
-#include "platform/text/Localization.hpp"
-
 #include "engine/DeletionGuard.hpp"
 #include "engine/PropertyListFile.hpp"
+#include "platform/text/AsciiCase.hpp"
+#include "platform/text/Localization.hpp"
 #include "platform/text/LocalizedText.hpp"
 #include "services/DesktopEntry.hpp"
 #include "services/KnownAppFolders.hpp"
@@ -12,7 +12,6 @@
 #include "services/UserProgram.hpp"
 
 #include <algorithm>
-#include <cctype>
 #include <set>
 
 namespace zentrel::services {
@@ -66,11 +65,6 @@ std::string trimmedName(const std::string& text) {
     return text.substr(first, text.find_last_not_of(" \t\r\n\v\f") - first + 1);
 }
 
-bool sameButForCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
-               return std::tolower(x) == std::tolower(y);
-           });
-}
 
 }  // namespace
 
@@ -86,7 +80,10 @@ std::vector<std::string> leftoverNames(const std::string& desktopID, const std::
     add(id);
     add(program);
     const auto name = trimmedName(displayName);
-    if (!name.empty() && (sameButForCase(name, id) || sameButForCase(name, program))) add(name);
+    if (!name.empty() &&
+        (platform::equalsIgnoringAsciiCase(name, id) || platform::equalsIgnoringAsciiCase(name, program))) {
+        add(name);
+    }
     return names;
 }
 
@@ -319,9 +316,9 @@ std::vector<std::string> AppUninstaller::ownAutostartEntries(const model::Instal
         const auto stem = entry.substr(0, entry.size() - 8);
         // "inkpad.desktop" or "inkpad-helper.desktop" for Inkpad...
         bool mine = std::any_of(names.begin(), names.end(), [&](const std::string& name) {
-            return sameButForCase(stem, name) ||
+            return platform::equalsIgnoringAsciiCase(stem, name) ||
                    (stem.size() > name.size() + 1 && stem[name.size()] == '-' &&
-                    sameButForCase(std::string_view(stem).substr(0, name.size()), name));
+                    platform::equalsIgnoringAsciiCase(std::string_view(stem).substr(0, name.size()), name));
         });
         // ...or one that starts the application's own program.
         if (!mine && !executable.empty()) {

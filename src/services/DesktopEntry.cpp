@@ -1,5 +1,7 @@
 #include "services/DesktopEntry.hpp"
 
+#include "platform/text/AsciiCase.hpp"
+
 #include <algorithm>
 #include <array>
 #include <map>
@@ -18,13 +20,6 @@ std::string_view trimmed(std::string_view text) {
     const auto first = text.find_first_not_of(" \t\r");
     if (first == std::string_view::npos) return {};
     return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
-}
-
-std::string lowercased(std::string_view text) {
-    std::string result(text);
-    std::transform(result.begin(), result.end(), result.begin(),
-                   [](unsigned char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c); });
-    return result;
 }
 
 std::string_view basename(std::string_view path) {
@@ -136,7 +131,7 @@ std::optional<DesktopEntry> DesktopEntry::parse(std::string_view text, std::stri
 
     const auto exec = execArguments(value("Exec"));
     if (const auto program = execProgram(exec);
-        std::find(kLaunchers.begin(), kLaunchers.end(), lowercased(program)) == kLaunchers.end())
+        std::find(kLaunchers.begin(), kLaunchers.end(), platform::asciiLowercased(program)) == kLaunchers.end())
         entry.executable = std::string(program);
     const std::string tryExec = value("TryExec");
     entry.execPath = std::string(execProgramPath(exec));
@@ -146,7 +141,7 @@ std::optional<DesktopEntry> DesktopEntry::parse(std::string_view text, std::stri
     const auto dot = id.rfind('.');
     const std::string_view lastIdComponent = std::string_view(id).substr(dot == std::string::npos ? 0 : dot + 1);
     for (std::string_view candidate : {execProgram(exec), basename(tryExec), std::string_view(windowClass), lastIdComponent}) {
-        std::string name = lowercased(candidate);
+        std::string name = platform::asciiLowercased(candidate);
         if (name.empty() || std::find(kLaunchers.begin(), kLaunchers.end(), name) != kLaunchers.end()) continue;
         if (std::find(entry.programNames.begin(), entry.programNames.end(), name) == entry.programNames.end())
             entry.programNames.push_back(std::move(name));

@@ -1,7 +1,8 @@
 #include "services/IOReportEnergySubscription.hpp"
 
+#include "platform/text/AsciiCase.hpp"
+
 #include <algorithm>
-#include <cctype>
 
 namespace zentrel::services {
 
@@ -10,8 +11,8 @@ namespace {
 enum class Consumer { cpu, gpu, ane, other, none };
 
 // First match wins: a name with both "cpu" and "gpu" is the GPU.
-Consumer consumerOf(std::string name) {
-    std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::tolower(c); });
+Consumer consumerOf(std::string_view original) {
+    const auto name = platform::asciiLowercased(original);
     auto contains = [&](std::string_view part) { return name.find(part) != std::string::npos; };
     if (contains("gpu")) return Consumer::gpu;
     if (contains("cpu") || name.starts_with("pacc") || name.starts_with("eacc")) return Consumer::cpu;

@@ -1,8 +1,9 @@
 #include "services/KnownAppFolders.hpp"
 
+#include "platform/text/AsciiCase.hpp"
+
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <string_view>
 
 namespace zentrel::services {
@@ -45,11 +46,6 @@ constexpr KnownApp kKnownApps[] = {
        {UninstallItemKind::caches, Base::cache, "microsoft-edge"}}}},
 };
 
-std::string lowercased(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
-    return text;
-}
-
 std::string pathOf(const platform::HostTable& table, const Folder& folder) {
     const auto& base = folder.base == Base::home ? table.home : folder.base == Base::config ? table.configHome : table.cacheHome;
     return base.empty() ? std::string() : base + "/" + std::string(folder.name);
@@ -62,7 +58,7 @@ std::vector<std::pair<model::UninstallItemKind, std::string>> knownAppFolders(co
     std::vector<std::pair<model::UninstallItemKind, std::string>> folders;
     for (const auto& app : kKnownApps) {
         const bool known = std::any_of(names.begin(), names.end(), [&](const std::string& name) {
-            return !name.empty() && std::find(app.names.begin(), app.names.end(), lowercased(name)) != app.names.end();
+            return !name.empty() && std::find(app.names.begin(), app.names.end(), platform::asciiLowercased(name)) != app.names.end();
         });
         if (!known) continue;
         for (const auto& folder : app.folders) {

@@ -1,5 +1,7 @@
 #include "services/SharedDesktopPlaces.hpp"
 
+#include "platform/text/AsciiCase.hpp"
+
 #include <algorithm>
 #include <span>
 #include <string_view>
@@ -27,16 +29,9 @@ constexpr std::string_view kSharedCacheEntries[] = {
     "tracker",    "tracker3",   "icon-cache.kcache", "dconf",   "gnome-software"};
 constexpr std::string_view kSharedStateEntries[] = {"wireplumber", "pipewire", "lesshst"};
 
-std::string lowercased(std::string_view text) {
-    std::string result(text);
-    std::transform(result.begin(), result.end(), result.begin(),
-                   [](unsigned char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c); });
-    return result;
-}
-
 bool listed(std::span<const std::string_view> names, std::string_view name) {
-    const auto lower = lowercased(name);
-    return std::any_of(names.begin(), names.end(), [&](std::string_view shared) { return lowercased(shared) == lower; });
+    const auto lower = platform::asciiLowercased(name);
+    return std::any_of(names.begin(), names.end(), [&](std::string_view shared) { return platform::asciiLowercased(shared) == lower; });
 }
 
 // Whether `path` is `known` or one of the folders on its way.
@@ -54,7 +49,7 @@ bool isStandardEntry(const std::string& path, const std::string& folder, std::sp
 
 }  // namespace
 
-bool isOwnDataName(const std::string& name) { return lowercased(name).find("zentrel") != std::string::npos; }
+bool isOwnDataName(const std::string& name) { return platform::asciiLowercased(name).find("zentrel") != std::string::npos; }
 
 bool isSharedDesktopPlace(const platform::HostTable& table, const std::string& path) {
     if (isStandardEntry(path, table.configHome, kSharedConfigEntries) ||

@@ -1,5 +1,7 @@
 #include "services/UserProgram.hpp"
 
+#include "platform/text/AsciiCase.hpp"
+
 #include "services/SharedDesktopPlaces.hpp"
 
 #include <algorithm>
@@ -44,15 +46,10 @@ bool isOwnablePlace(const std::string& path, const platform::HostTable& table) {
     return true;
 }
 
-std::string lowercased(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
-    return text;
-}
-
 // "inkpad", "Inkpad-2.1" or "inkpad_x64" for the name "inkpad".
 bool isNamedAfter(const std::string& folderName, const std::string& name) {
-    const auto folder = lowercased(folderName);
-    const auto wanted = lowercased(name);
+    const auto folder = platform::asciiLowercased(folderName);
+    const auto wanted = platform::asciiLowercased(name);
     if (wanted.size() < 3 || !folder.starts_with(wanted)) return false;
     return folder.size() == wanted.size() || !std::isalnum(static_cast<unsigned char>(folder[wanted.size()]));
 }

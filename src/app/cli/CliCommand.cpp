@@ -1,8 +1,8 @@
 #include "app/cli/CliCommand.hpp"
 
+#include "platform/text/AsciiCase.hpp"
 #include "platform/text/Localization.hpp"
 
-#include <cctype>
 #include <filesystem>
 
 namespace zentrel::cli {
@@ -39,13 +39,8 @@ std::filesystem::path givenHome(const std::string& given) {
 }
 
 model::CategoryType categoryNamed(std::string_view name) {
-    const auto folded = [](std::string_view text) {
-        std::string lower(text);
-        for (auto& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        return lower;
-    };
     for (const auto& entry : model::kCategories)
-        if (folded(entry.rawValue) == folded(name)) return entry.category;
+        if (platform::equalsIgnoringAsciiCase(entry.rawValue, name)) return entry.category;
     throw UsageError(platform::localizedFormat("no category is named \"%@\"; the categories are: %@",
                                                {std::string(name), categoryNames()}));
 }

@@ -1,8 +1,9 @@
 #include "platform/files/FileNames.hpp"
 
+#include "platform/text/AsciiCase.hpp"
+
 #include <algorithm>
 #include <array>
-#include <cctype>
 
 namespace zentrel::platform {
 
@@ -15,11 +16,6 @@ constexpr std::array<std::string_view, 24> kPackageExtensions = {
     "tvlibrary", "musiclibrary", "theater", "pages",     "key",         "numbers",
     "rtfd",      "xcarchive", "xcodeproj", "xcworkspace", "playground", "dSYM"};
 
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
-}
 
 }  // namespace
 
@@ -30,7 +26,7 @@ bool isPackageName(std::string_view name) {
     if (dot == std::string_view::npos || dot == 0) return false;
     auto extension = name.substr(dot + 1);
     return std::any_of(kPackageExtensions.begin(), kPackageExtensions.end(),
-                       [&](std::string_view known) { return equalsIgnoringCase(known, extension); });
+                       [&](std::string_view known) { return equalsIgnoringAsciiCase(known, extension); });
 }
 
 std::string_view lastPathComponent(std::string_view path) {
