@@ -1,5 +1,6 @@
 #include "scanners/HeifPictureDecoder.hpp"
 
+#include "scanners/HeifCanvas.hpp"
 #include "scanners/PictureGrey.hpp"
 #include "scanners/ThumbnailBuilder.hpp"
 
@@ -16,7 +17,7 @@ namespace {
 
 constexpr std::uint64_t kFixedDecoderBytes = std::uint64_t{32} << 20;
 // The coded planes (up to 16 bits a sample, with the codec's reference
-// frames) and the decoded colours.
+// frames) and the decoded colours, over the largest canvas the file declares.
 constexpr std::uint64_t kBytesPerPixel = 10;
 // libheif refuses pictures with a longer side before it decodes them.
 constexpr int kLongestSide = 1 << 16;
@@ -51,10 +52,14 @@ const heif_reader kFileReader{
 }  // namespace
 
 std::optional<DecodedPicture> decodeHeifThumbnail(PictureFile& file, int side, PictureGate& gate) {
+    const auto canvas = largestHeifCanvas(file);
+    if (!canvas) return std::nullopt;
     std::rewind(file.get());
     std::unique_ptr<heif_context, ContextFreer> context(heif_context_alloc());
     if (!context) return std::nullopt;
     heif_context_set_maximum_image_size_limit(context.get(), kLongestSide);
+    // The tiles of a grid decode one after another on this thread, within what the gate admitted.
+    heif_context_set_max_decoding_threads(context.get(), 0);
     heif_image_handle* rawHandle = nullptr;
     if (heif_context_read_from_reader(context.get(), &kFileReader, &file, nullptr).code != heif_error_Ok ||
         heif_context_get_primary_image_handle(context.get(), &rawHandle).code != heif_error_Ok)
@@ -62,10 +67,8 @@ std::optional<DecodedPicture> decodeHeifThumbnail(PictureFile& file, int side, P
     const std::unique_ptr<heif_image_handle, HandleReleaser> handle(rawHandle);
     const int width = heif_image_handle_get_width(handle.get()), height = heif_image_handle_get_height(handle.get());
     if (width < 1 || height < 1) return std::nullopt;
-    const auto pixels = static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height);
-    if (!gate.admit(static_cast<std::uint64_t>(width), static_cast<std::uint64_t>(height),
-                    kFixedDecoderBytes + pixels * kBytesPerPixel))
-        return std::nullopt;
+    const auto pixels = canvas->width * canvas->height;
+    if (!gate.admit(canvas->width, canvas->height, kFixedDecoderBytes + pixels * kBytesPerPixel)) return std::nullopt;
     heif_image* rawImage = nullptr;
     if (heif_decode_image(handle.get(), &rawImage, heif_colorspace_RGB, heif_chroma_interleaved_RGBA, nullptr).code !=
         heif_error_Ok)

@@ -5,6 +5,7 @@
 #include "scanners/PictureFormat.hpp"
 #include "scanners/PictureReader.hpp"
 
+#include "doubles/HeifBoxes.hpp"
 #include "doubles/MediaFixtures.hpp"
 #include "doubles/TempDir.hpp"
 
@@ -161,6 +162,12 @@ std::vector<CraftedFile> craftedFiles(const testing::TempDir& dir) {
         putBigEndian(heif, at + 12, 60000, 4);
     }
     files.push_back({"huge.heic", heif, true});
+    // HEIF images of 64 x 64 derived from an overlay over 47000 x 47000, a grid of 12000 x 12000,
+    // and an overlay made of something that is no picture.
+    files.push_back({"overlay.heic", testing::derivedHeif({.canvasWidth = 47000, .canvasHeight = 47000}), true});
+    files.push_back(
+        {"grid.heic", testing::derivedHeif({.type = "grid", .canvasWidth = 12000, .canvasHeight = 12000}), true});
+    files.push_back({"overlay-of-exif.heic", testing::derivedHeif({.partType = "Exif"}), false});
     return files;
 }
 

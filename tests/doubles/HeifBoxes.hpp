@@ -1,0 +1,82 @@
+#pragma once
+// HEIF files built box by box: a primary image derived from one coded image
+// (a grid of one tile, or an overlay), on a canvas the test chooses. The
+// coded image holds no picture; the files test what a reader makes of the
+// sizes they declare.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace zentrel::testing {
+
+struct DerivedHeif {
+    std::string_view type = "iovl";  // or "grid"
+    std::uint32_t canvasWidth = 64;
+    std::uint32_t canvasHeight = 64;
+    bool wideSizes = false;          // sides in 32 bits rather than 16
+    int locationMethod = 1;          // the derived data: 0 in the file, 1 in the metadata, 2 in another item
+    bool metadataSizeIn64Bits = false;
+    std::string_view partType = "hvc1";  // the item the derived image is made of
+};
+
+inline std::string bigEndian(std::uint64_t value, int bytes) {
+    std::string out;
+    for (int i = bytes - 1; i >= 0; --i) out += static_cast<char>(value >> (8 * i));
+    return out;
+}
+
+inline std::string heifBox(std::string_view type, std::string_view body) {
+    return bigEndian(8 + body.size(), 4) + std::string(type) + std::string(body);
+}
+
+inline std::string heifFullBox(std::string_view type, int version, std::uint32_t flags, std::string_view body) {
+    return heifBox(type, bigEndian(version, 1) + bigEndian(flags, 3) + std::string(body));
+}
+
+// Item 1, the primary, is derived from item 2, a coded image 64 x 64.
+inline std::string derivedHeif(const DerivedHeif& file) {
+    const int side = file.wideSizes ? 4 : 2;
+    std::string derived = bigEndian(0, 1) + bigEndian(file.wideSizes ? 1 : 0, 1);
+    derived += file.type == "grid" ? bigEndian(0, 2) : std::string(8, '\xff');  // one tile, or a white fill
+    derived += bigEndian(file.canvasWidth, side) + bigEndian(file.canvasHeight, side);
+    if (file.type == "iovl") derived += std::string(2 * side, '\0');  // the coded image at the origin
+    const std::string coded(16, '\0');
+    const std::string fileType = heifBox("ftyp", "heic" + bigEndian(0, 4) + "mif1heic");
+
+    const auto metadata = [&](std::uint64_t dataStart) {
+        const bool derivedInFile = file.locationMethod != 1;
+        const auto location = [&](int id, int method, std::uint64_t offset, std::uint64_t length) {
+            return bigEndian(id, 2) + bigEndian(method, 2) + bigEndian(0, 2) + bigEndian(1, 2) + bigEndian(offset, 4) +
+                   bigEndian(length, 4);
+        };
+        const std::string locations =
+            heifFullBox("iloc", 1, 0,
+                        bigEndian(0x44, 1) + bigEndian(0, 1) + bigEndian(2, 2) +
+                            location(1, file.locationMethod, derivedInFile ? dataStart : 0, derived.size()) +
+                            location(2, 0, dataStart + (derivedInFile ? derived.size() : 0), coded.size()));
+        const std::string items = heifFullBox(
+            "iinf", 0, 0,
+            bigEndian(2, 2) + heifFullBox("infe", 2, 0, bigEndian(1, 2) + bigEndian(0, 2) + std::string(file.type) + '\0') +
+                heifFullBox("infe", 2, 0, bigEndian(2, 2) + bigEndian(0, 2) + std::string(file.partType) + '\0'));
+        const std::string size = heifFullBox("ispe", 0, 0, bigEndian(64, 4) + bigEndian(64, 4));
+        const std::string codingConfiguration =
+            heifBox("hvcC", std::string("\x01\x01\x60\0\0\0\x90\0\0\0\0\0\x5a\xf0\0\xfc\xfd\xf8\xf8\0\0\x0f\0", 23));
+        const std::string properties =
+            heifBox("iprp", heifBox("ipco", size + codingConfiguration) +
+                                heifFullBox("ipma", 0, 0,
+                                            bigEndian(2, 4) + bigEndian(1, 2) + bigEndian(1, 1) + bigEndian(0x81, 1) +
+                                                bigEndian(2, 2) + bigEndian(2, 1) + bigEndian(0x81, 1) + bigEndian(0x82, 1)));
+        std::string body = bigEndian(0, 4) + heifFullBox("hdlr", 0, 0, bigEndian(0, 4) + "pict" + std::string(13, '\0')) +
+                           heifFullBox("pitm", 0, 0, bigEndian(1, 2)) + items + locations +
+                           heifFullBox("iref", 0, 0, heifBox("dimg", bigEndian(1, 2) + bigEndian(1, 2) + bigEndian(2, 2))) +
+                           properties + (derivedInFile ? "" : heifBox("idat", derived));
+        return file.metadataSizeIn64Bits ? bigEndian(1, 4) + "meta" + bigEndian(16 + body.size(), 8) + body
+                                         : heifBox("meta", body);
+    };
+    const std::uint64_t dataStart = fileType.size() + metadata(0).size() + 8;
+    const bool derivedInFile = file.locationMethod != 1;
+    return fileType + metadata(dataStart) + heifBox("mdat", (derivedInFile ? derived : "") + coded);
+}
+
+}  // namespace zentrel::testing

@@ -1,0 +1,54 @@
+// The largest canvas a HEIF file declares, read from its boxes: the derived
+// image's own canvas counts wherever its data lies, and a layout that cannot
+// be followed, or parts that are no pictures, give no size at all.
+
+#include "scanners/HeifCanvas.hpp"
+
+#include "doubles/HeifBoxes.hpp"
+#include "doubles/TempDir.hpp"
+
+#include <gtest/gtest.h>
+
+namespace zentrel::scanners {
+namespace {
+
+using testing::derivedHeif;
+using testing::DerivedHeif;
+
+TEST(HeifCanvasTest, TheLargestDeclaredCanvasIsFound) {
+    struct Case {
+        const char* name;
+        std::string bytes;
+        std::optional<std::pair<std::uint64_t, std::uint64_t>> canvas;
+    };
+    const std::string overlay = derivedHeif({.canvasWidth = 3000, .canvasHeight = 2000});
+    const Case cases[] = {
+        {"an overlay's canvas in the metadata", overlay, std::pair{3000, 2000}},
+        {"a grid's canvas in the file, sides in 32 bits",
+         derivedHeif({.type = "grid", .canvasWidth = 70000, .canvasHeight = 5, .wideSizes = true, .locationMethod = 0}),
+         std::pair{70000, 5}},
+        {"a metadata box whose size takes 64 bits",
+         derivedHeif({.type = "grid", .canvasWidth = 500, .canvasHeight = 400, .metadataSizeIn64Bits = true}),
+         std::pair{500, 400}},
+        {"a canvas smaller than the image's own size", derivedHeif({.canvasWidth = 10, .canvasHeight = 10}),
+         std::pair{64, 64}},
+        {"an overlay made of an item that is no picture", derivedHeif({.partType = "Exif"}), std::nullopt},
+        {"derived data kept in another item", derivedHeif({.canvasWidth = 3000, .locationMethod = 2}), std::nullopt},
+        {"a metadata box cut short", overlay.substr(0, 120), std::nullopt},
+        {"no boxes", std::string("not a picture at all"), std::nullopt},
+    };
+    zentrel::testing::TempDir dir;
+    for (const auto& [name, bytes, expected] : cases) {
+        dir.write("picture.heic", bytes);
+        auto file = PictureFile::open((dir / "picture.heic").string());
+        ASSERT_TRUE(file) << name;
+        const auto canvas = largestHeifCanvas(*file);
+        ASSERT_EQ(canvas.has_value(), expected.has_value()) << name;
+        if (canvas) {
+            EXPECT_EQ(std::pair(canvas->width, canvas->height), *expected) << name;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace zentrel::scanners
