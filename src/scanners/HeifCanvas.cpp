@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
-#include <map>
 #include <span>
 #include <vector>
 
@@ -13,10 +12,12 @@ namespace {
 
 using Bytes = std::span<const unsigned char>;
 
-// A metadata box larger than this is refused: a phone's is a few kilobytes.
-constexpr std::uint64_t kMostMetadataBytes = std::uint64_t{16} << 20;
+// A metadata box larger than this is refused: a phone's takes a few kilobytes.
+constexpr std::uint64_t kMostMetadataBytes = std::uint64_t{4} << 20;
 // The most a grid's or an overlay's description takes before its canvas ends.
 constexpr std::size_t kDerivedHeaderBytes = 20;
+// The metadata box comes after the file type box, and seldom after more than a few others.
+constexpr int kMostBoxesBeforeMetadata = 64;
 
 constexpr std::uint32_t fourCc(const char (&code)[5]) {
     return std::uint32_t{static_cast<unsigned char>(code[0])} << 24 | std::uint32_t{static_cast<unsigned char>(code[1])} << 16 |
@@ -86,127 +87,16 @@ bool forEachBox(Bytes bytes, Visit&& visit) {
     return true;
 }
 
-// Where an item's data lies: in the file, or in the metadata's own data box.
-struct ItemLocation {
-    std::uint64_t method = 0;  // 0 in the file, 1 in the data box, 2 in another item
-    std::vector<std::pair<std::uint64_t, std::uint64_t>> extents;  // offset and length
-};
-
-struct Metadata {
-    std::map<std::uint32_t, std::uint32_t> itemTypes;
-    bool itemsClash = false;  // one item declared twice, as two types
-    std::multimap<std::uint32_t, std::uint32_t> madeOf;  // a derived image and the items it is made of
-    std::multimap<std::uint32_t, ItemLocation> locations;
-    Bytes itemData;
-    std::vector<HeifCanvas> sizes;
-};
-
-void readItemTypes(Bytes body, Metadata& metadata) {
-    FieldReader fields(body);
-    const auto version = fields.read(1);
-    fields.skip(3);
-    fields.skip(version == 0 ? 2 : 4);
-    if (fields.failed()) return;
-    forEachBox(fields.rest(), [&](std::uint32_t type, Bytes entry) {
-        FieldReader item(entry);
-        const auto entryVersion = item.read(1);
-        item.skip(3);
-        if (type != fourCc("infe") || entryVersion < 2) return;
-        const auto id = static_cast<std::uint32_t>(item.read(entryVersion == 2 ? 2 : 4));
-        item.skip(2);
-        const auto itemType = static_cast<std::uint32_t>(item.read(4));
-        if (item.failed()) return;
-        const auto [known, added] = metadata.itemTypes.emplace(id, itemType);
-        if (!added && known->second != itemType) metadata.itemsClash = true;
-    });
-}
-
-void readReferences(Bytes body, Metadata& metadata) {
-    FieldReader fields(body);
-    const auto idBytes = fields.read(1) == 0 ? 2 : 4;
-    fields.skip(3);
-    forEachBox(fields.rest(), [&](std::uint32_t type, Bytes reference) {
-        if (type != fourCc("dimg")) return;
-        FieldReader ids(reference);
-        const auto from = static_cast<std::uint32_t>(ids.read(idBytes));
-        const auto count = ids.read(2);
-        for (std::uint64_t i = 0; i < count && !ids.failed(); ++i) {
-            const auto to = static_cast<std::uint32_t>(ids.read(idBytes));
-            if (!ids.failed()) metadata.madeOf.emplace(from, to);
-        }
-    });
-}
-
 // The item types libheif decodes as pictures; a derived image made of anything else aborts it.
 bool isPictureItem(std::uint32_t type) {
     return type == fourCc("hvc1") || type == fourCc("av01") || type == fourCc("grid") || type == fourCc("iovl") ||
            type == fourCc("iden");
 }
 
-// False when the locations cannot be read.
-bool readLocations(Bytes body, Metadata& metadata) {
-    FieldReader fields(body);
-    const auto version = fields.read(1);
-    fields.skip(3);
-    const auto sizes = fields.read(1), moreSizes = fields.read(1);
-    const auto offsetSize = sizes >> 4, lengthSize = sizes & 15, baseOffsetSize = moreSizes >> 4;
-    const auto indexSize = version == 1 || version == 2 ? moreSizes & 15 : 0;
-    const auto count = fields.read(version < 2 ? 2 : 4);
-    for (std::uint64_t i = 0; i < count && !fields.failed(); ++i) {
-        const auto id = static_cast<std::uint32_t>(fields.read(version < 2 ? 2 : 4));
-        const auto method = version == 1 || version == 2 ? fields.read(2) & 15 : 0;
-        fields.skip(2);  // the data reference
-        const auto baseOffset = fields.read(baseOffsetSize);
-        const auto extents = fields.read(2);
-        ItemLocation location{.method = method, .extents = {}};
-        for (std::uint64_t e = 0; e < extents && !fields.failed(); ++e) {
-            fields.skip(indexSize);
-            const auto offset = fields.read(offsetSize), length = fields.read(lengthSize);
-            location.extents.emplace_back(baseOffset + offset, length);
-        }
-        metadata.locations.emplace(id, std::move(location));
-    }
-    return !fields.failed();
-}
-
-void readSizes(Bytes properties, Metadata& metadata) {
-    forEachBox(properties, [&](std::uint32_t type, Bytes body) {
-        if (type != fourCc("ipco")) return;
-        forEachBox(body, [&](std::uint32_t property, Bytes size) {
-            FieldReader fields(size);
-            fields.skip(4);
-            const HeifCanvas canvas{fields.read(4), fields.read(4)};
-            if (property == fourCc("ispe") && !fields.failed()) metadata.sizes.push_back(canvas);
-        });
-    });
-}
-
 bool readAt(PictureFile& file, std::uint64_t offset, std::span<unsigned char> into) {
     return offset <= file.sizeBytes() && into.size() <= file.sizeBytes() - offset &&
            ::fseeko(file.get(), static_cast<off_t>(offset), SEEK_SET) == 0 &&
            std::fread(into.data(), 1, into.size(), file.get()) == into.size();
-}
-
-// The first bytes of an item's data, across its extents; fewer when it holds fewer.
-std::vector<unsigned char> leadingBytes(PictureFile& file, const Metadata& metadata, const ItemLocation& location) {
-    std::vector<unsigned char> bytes;
-    for (const auto& [offset, length] : location.extents) {
-        const bool inMetadata = location.method == 1;
-        const std::uint64_t room = inMetadata ? metadata.itemData.size() : file.sizeBytes();
-        if (offset > room) break;
-        // A length of nought reaches the end of the data.
-        const auto available = length == 0 || length > room - offset ? room - offset : length;
-        const auto wanted = std::min<std::uint64_t>(available, kDerivedHeaderBytes - bytes.size());
-        const auto start = bytes.size();
-        bytes.resize(start + wanted);
-        const std::span<unsigned char> into(bytes.data() + start, wanted);
-        if (inMetadata)
-            std::copy_n(metadata.itemData.begin() + static_cast<std::ptrdiff_t>(offset), wanted, into.begin());
-        else if (!readAt(file, offset, into))
-            return {};
-        if (bytes.size() == kDerivedHeaderBytes) break;
-    }
-    return bytes;
 }
 
 // A grid's output size, or an overlay's canvas, from the start of its data.
@@ -223,9 +113,152 @@ std::optional<HeifCanvas> derivedCanvas(std::uint32_t type, Bytes data) {
 // Sides are read as 32 bits at most: their product fits.
 std::uint64_t pixelsOf(const HeifCanvas& canvas) { return canvas.width * canvas.height; }
 
+// What the metadata says of the file's items.
+class Metadata final {
+public:
+    explicit Metadata(PictureFile& file) : file_(file) {}
+
+    // The first pass: item types, sizes and the data box.
+    void readFirst(std::uint32_t type, Bytes body) {
+        if (type == fourCc("iinf")) readItemTypes(body);
+        if (type == fourCc("idat")) itemData_ = body;
+        if (type == fourCc("iprp")) readSizes(body);
+    }
+    // The second pass, once every item's type is known: what derived images are made of, and their canvases.
+    void readSecond(std::uint32_t type, Bytes body) {
+        if (type == fourCc("iref")) readReferences(body);
+        if (type == fourCc("iloc")) readLocations(body);
+    }
+    void sortItems() {
+        std::sort(items_.begin(), items_.end());
+        for (std::size_t i = 1; i < items_.size(); ++i)
+            unusable_ = unusable_ || (items_[i].first == items_[i - 1].first && items_[i].second != items_[i - 1].second);
+    }
+    [[nodiscard]] bool unusable() const { return unusable_; }
+    [[nodiscard]] std::optional<HeifCanvas> largest() const { return largest_; }
+
+private:
+    std::optional<std::uint32_t> typeOf(std::uint32_t item) const {
+        const auto found = std::lower_bound(items_.begin(), items_.end(), std::pair(item, std::uint32_t{0}));
+        return found != items_.end() && found->first == item ? std::optional(found->second) : std::nullopt;
+    }
+
+    void consider(const HeifCanvas& canvas) {
+        if (!largest_ || pixelsOf(canvas) > pixelsOf(*largest_)) largest_ = canvas;
+    }
+
+    void readItemTypes(Bytes body) {
+        FieldReader fields(body);
+        const auto version = fields.read(1);
+        fields.skip(3);
+        fields.skip(version == 0 ? 2 : 4);
+        if (fields.failed()) return;
+        forEachBox(fields.rest(), [&](std::uint32_t type, Bytes entry) {
+            FieldReader item(entry);
+            const auto entryVersion = item.read(1);
+            item.skip(3);
+            if (type != fourCc("infe") || entryVersion < 2) return;
+            const auto id = static_cast<std::uint32_t>(item.read(entryVersion == 2 ? 2 : 4));
+            item.skip(2);
+            const auto itemType = static_cast<std::uint32_t>(item.read(4));
+            if (!item.failed()) items_.emplace_back(id, itemType);
+        });
+    }
+
+    void readSizes(Bytes properties) {
+        forEachBox(properties, [&](std::uint32_t type, Bytes body) {
+            if (type != fourCc("ipco")) return;
+            forEachBox(body, [&](std::uint32_t property, Bytes size) {
+                FieldReader fields(size);
+                fields.skip(4);
+                const HeifCanvas canvas{fields.read(4), fields.read(4)};
+                if (property == fourCc("ispe") && !fields.failed()) consider(canvas);
+            });
+        });
+    }
+
+    void readReferences(Bytes body) {
+        FieldReader fields(body);
+        const auto idBytes = fields.read(1) == 0 ? 2 : 4;
+        fields.skip(3);
+        forEachBox(fields.rest(), [&](std::uint32_t type, Bytes reference) {
+            if (type != fourCc("dimg")) return;
+            FieldReader ids(reference);
+            ids.skip(idBytes);
+            const auto count = ids.read(2);
+            for (std::uint64_t i = 0; i < count && !ids.failed(); ++i) {
+                const auto part = typeOf(static_cast<std::uint32_t>(ids.read(idBytes)));
+                if (!ids.failed() && (!part || !isPictureItem(*part))) unusable_ = true;
+            }
+        });
+    }
+
+    void readLocations(Bytes body) {
+        FieldReader fields(body);
+        const auto version = fields.read(1);
+        fields.skip(3);
+        const auto sizes = fields.read(1), moreSizes = fields.read(1);
+        const auto offsetSize = sizes >> 4, lengthSize = sizes & 15, baseOffsetSize = moreSizes >> 4;
+        const auto indexSize = version == 1 || version == 2 ? moreSizes & 15 : 0;
+        // Fields take 0, 4 or 8 bytes: where they take others, libheif might read the locations otherwise.
+        for (const auto size : {offsetSize, lengthSize, baseOffsetSize, indexSize})
+            if (size != 0 && size != 4 && size != 8) unusable_ = true;
+        const auto count = fields.read(version < 2 ? 2 : 4);
+        for (std::uint64_t i = 0; i < count && !fields.failed() && !unusable_; ++i) {
+            const auto type = typeOf(static_cast<std::uint32_t>(fields.read(version < 2 ? 2 : 4)));
+            const auto method = version == 1 || version == 2 ? fields.read(2) & 15 : 0;
+            fields.skip(2);  // the data reference
+            const auto baseOffset = fields.read(baseOffsetSize);
+            const auto extentCount = fields.read(2);
+            // Only the first extents can hold a canvas: the rest are skipped whole.
+            std::vector<std::pair<std::uint64_t, std::uint64_t>> extents;
+            for (std::uint64_t e = 0; e < std::min<std::uint64_t>(extentCount, kDerivedHeaderBytes); ++e) {
+                fields.skip(indexSize);
+                const auto offset = fields.read(offsetSize);
+                extents.emplace_back(baseOffset + offset, fields.read(lengthSize));
+            }
+            if (extentCount > kDerivedHeaderBytes)
+                fields.skip((extentCount - kDerivedHeaderBytes) * (indexSize + offsetSize + lengthSize));
+            if (fields.failed() || !type || (*type != fourCc("grid") && *type != fourCc("iovl"))) continue;
+            // Data kept in another item cannot be followed here: its canvas stays unknown.
+            if (method > 1) unusable_ = true;
+            else if (const auto canvas = derivedCanvas(*type, leadingBytes(method == 1, extents))) consider(*canvas);
+        }
+        if (fields.failed()) unusable_ = true;
+    }
+
+    // The first bytes of an item's data, across its extents; fewer when it holds fewer.
+    std::vector<unsigned char> leadingBytes(bool inMetadata,
+                                            const std::vector<std::pair<std::uint64_t, std::uint64_t>>& extents) {
+        std::vector<unsigned char> bytes;
+        for (const auto& [offset, length] : extents) {
+            const std::uint64_t room = inMetadata ? itemData_.size() : file_.sizeBytes();
+            if (offset > room) break;
+            // A length of nought reaches the end of the data.
+            const auto available = length == 0 || length > room - offset ? room - offset : length;
+            const auto wanted = std::min<std::uint64_t>(available, kDerivedHeaderBytes - bytes.size());
+            const auto start = bytes.size();
+            bytes.resize(start + wanted);
+            const std::span<unsigned char> into(bytes.data() + start, wanted);
+            if (inMetadata)
+                std::copy_n(itemData_.begin() + static_cast<std::ptrdiff_t>(offset), wanted, into.begin());
+            else if (!readAt(file_, offset, into))
+                return {};
+            if (bytes.size() == kDerivedHeaderBytes) break;
+        }
+        return bytes;
+    }
+
+    PictureFile& file_;
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> items_;  // item and type, sorted once read
+    Bytes itemData_;
+    std::optional<HeifCanvas> largest_;
+    bool unusable_ = false;
+};
+
 std::optional<std::vector<unsigned char>> readMetadataBox(PictureFile& file) {
     std::uint64_t at = 0;
-    while (at < file.sizeBytes()) {
+    for (int box = 0; box < kMostBoxesBeforeMetadata && at < file.sizeBytes(); ++box) {
         std::array<unsigned char, 16> first{};
         const auto room = file.sizeBytes() - at;
         const auto firstBytes = std::min<std::uint64_t>(first.size(), room);
@@ -250,35 +283,12 @@ std::optional<HeifCanvas> largestHeifCanvas(PictureFile& file) {
     if (!body || body->size() < 4) return std::nullopt;
     // The metadata box's children follow its version and flags.
     const Bytes children = Bytes(*body).subspan(4);
-    Metadata metadata;
-    bool locationsRead = true;
-    if (!forEachBox(children, [&](std::uint32_t type, Bytes child) {
-            if (type == fourCc("iinf")) readItemTypes(child, metadata);
-            if (type == fourCc("iloc")) locationsRead = readLocations(child, metadata) && locationsRead;
-            if (type == fourCc("iref")) readReferences(child, metadata);
-            if (type == fourCc("idat")) metadata.itemData = child;
-            if (type == fourCc("iprp")) readSizes(child, metadata);
-        }) ||
-        !locationsRead || metadata.itemsClash)
+    Metadata metadata(file);
+    if (!forEachBox(children, [&](std::uint32_t type, Bytes child) { metadata.readFirst(type, child); }))
         return std::nullopt;
-    for (const auto& [derived, part] : metadata.madeOf) {
-        const auto type = metadata.itemTypes.find(part);
-        if (type == metadata.itemTypes.end() || !isPictureItem(type->second)) return std::nullopt;
-    }
-    for (const auto& [id, type] : metadata.itemTypes) {
-        if (type != fourCc("grid") && type != fourCc("iovl")) continue;
-        const auto [first, last] = metadata.locations.equal_range(id);
-        for (auto location = first; location != last; ++location) {
-            // Data kept in another item cannot be followed here: its canvas stays unknown.
-            if (location->second.method > 1) return std::nullopt;
-            if (const auto canvas = derivedCanvas(type, leadingBytes(file, metadata, location->second)))
-                metadata.sizes.push_back(*canvas);
-        }
-    }
-    std::optional<HeifCanvas> largest;
-    for (const auto& size : metadata.sizes)
-        if (!largest || pixelsOf(size) > pixelsOf(*largest)) largest = size;
-    return largest;
+    metadata.sortItems();
+    forEachBox(children, [&](std::uint32_t type, Bytes child) { metadata.readSecond(type, child); });
+    return metadata.unusable() ? std::nullopt : metadata.largest();
 }
 
 }  // namespace zentrel::scanners
