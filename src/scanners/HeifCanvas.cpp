@@ -1,9 +1,13 @@
 #include "scanners/HeifCanvas.hpp"
 
+#include "scanners/HeifItemData.hpp"
+#include "scanners/HevcSequenceSize.hpp"
+
 #include <algorithm>
 #include <array>
 #include <cstdio>
 #include <span>
+#include <utility>
 #include <vector>
 
 namespace zentrel::scanners {
@@ -16,6 +20,11 @@ using Bytes = std::span<const unsigned char>;
 constexpr std::uint64_t kMostMetadataBytes = std::uint64_t{4} << 20;
 // The most a grid's or an overlay's description takes before its canvas ends.
 constexpr std::size_t kDerivedHeaderBytes = 20;
+// Real pictures keep an item in one extent and a coded image in a few units (a slice a row at most).
+constexpr std::size_t kMostExtents = 64;
+constexpr int kMostCodedUnits = 1024;
+// Enough of a sequence parameter set to hold its size.
+constexpr std::uint64_t kMostSequenceHeaderBytes = 256;
 // The metadata box comes after the file type box, and seldom after more than a few others.
 constexpr int kMostBoxesBeforeMetadata = 64;
 
@@ -89,8 +98,7 @@ bool forEachBox(Bytes bytes, Visit&& visit) {
 
 // The item types libheif decodes as pictures; a derived image made of anything else aborts it.
 bool isPictureItem(std::uint32_t type) {
-    return type == fourCc("hvc1") || type == fourCc("av01") || type == fourCc("grid") || type == fourCc("iovl") ||
-           type == fourCc("iden");
+    return type == fourCc("hvc1") || type == fourCc("grid") || type == fourCc("iovl") || type == fourCc("iden");
 }
 
 bool readAt(PictureFile& file, std::uint64_t offset, std::span<unsigned char> into) {
@@ -100,8 +108,9 @@ bool readAt(PictureFile& file, std::uint64_t offset, std::span<unsigned char> in
 }
 
 // A grid's output size, or an overlay's canvas, from the start of its data.
-std::optional<HeifCanvas> derivedCanvas(std::uint32_t type, Bytes data) {
-    FieldReader fields(data);
+std::optional<HeifCanvas> derivedCanvas(std::uint32_t type, const HeifItemData& data) {
+    std::array<unsigned char, kDerivedHeaderBytes> start{};
+    FieldReader fields(Bytes(start.data(), data.read(0, start)));
     fields.skip(1);
     const auto flags = fields.read(1);
     fields.skip(type == fourCc("grid") ? 2 : 8);  // the rows and columns, or the fill colour
@@ -133,6 +142,8 @@ public:
         std::sort(items_.begin(), items_.end());
         for (std::size_t i = 1; i < items_.size(); ++i)
             unusable_ = unusable_ || (items_[i].first == items_[i - 1].first && items_[i].second != items_[i - 1].second);
+        // The AV1 decoders' memory cannot be told from here: such pictures are left unread.
+        for (const auto& [item, type] : items_) unusable_ = unusable_ || type == fourCc("av01");
     }
     [[nodiscard]] bool unusable() const { return unusable_; }
     [[nodiscard]] std::optional<HeifCanvas> largest() const { return largest_; }
@@ -147,13 +158,23 @@ private:
         if (!largest_ || pixelsOf(canvas) > pixelsOf(*largest_)) largest_ = canvas;
     }
 
+    // Boxes that run past their parent, or end before their fields, are read otherwise by libheif, if at all:
+    // such files are left unread.
+    template <typename Visit>
+    void readBoxes(Bytes bytes, Visit&& visit) {
+        if (!forEachBox(bytes, std::forward<Visit>(visit))) unusable_ = true;
+    }
+    void check(const FieldReader& fields) {
+        if (fields.failed()) unusable_ = true;
+    }
+
     void readItemTypes(Bytes body) {
         FieldReader fields(body);
         const auto version = fields.read(1);
         fields.skip(3);
         fields.skip(version == 0 ? 2 : 4);
-        if (fields.failed()) return;
-        forEachBox(fields.rest(), [&](std::uint32_t type, Bytes entry) {
+        check(fields);
+        readBoxes(fields.rest(), [&](std::uint32_t type, Bytes entry) {
             FieldReader item(entry);
             const auto entryVersion = item.read(1);
             item.skip(3);
@@ -161,27 +182,50 @@ private:
             const auto id = static_cast<std::uint32_t>(item.read(entryVersion == 2 ? 2 : 4));
             item.skip(2);
             const auto itemType = static_cast<std::uint32_t>(item.read(4));
+            check(item);
             if (!item.failed()) items_.emplace_back(id, itemType);
         });
     }
 
     void readSizes(Bytes properties) {
-        forEachBox(properties, [&](std::uint32_t type, Bytes body) {
+        readBoxes(properties, [&](std::uint32_t type, Bytes body) {
             if (type != fourCc("ipco")) return;
-            forEachBox(body, [&](std::uint32_t property, Bytes size) {
+            readBoxes(body, [&](std::uint32_t property, Bytes size) {
+                if (property == fourCc("hvcC")) readConfiguredSizes(size);
+                if (property != fourCc("ispe")) return;
                 FieldReader fields(size);
                 fields.skip(4);
                 const HeifCanvas canvas{fields.read(4), fields.read(4)};
-                if (property == fourCc("ispe") && !fields.failed()) consider(canvas);
+                check(fields);
+                consider(canvas);
             });
         });
+    }
+
+    // The parameter sets a coded image's configuration holds.
+    void readConfiguredSizes(Bytes configuration) {
+        FieldReader fields(configuration);
+        fields.skip(22);
+        const auto arrays = fields.read(1);
+        for (std::uint64_t i = 0; i < arrays && !fields.failed(); ++i) {
+            fields.skip(1);
+            const auto units = fields.read(2);
+            for (std::uint64_t u = 0; u < units && !fields.failed(); ++u) {
+                const auto length = fields.read(2);
+                const Bytes unit = fields.rest().first(std::min<std::uint64_t>(length, fields.rest().size()));
+                fields.skip(length);
+                if (!fields.failed() && isHevcSequenceParameterSet(unit)) considerCoded(unit);
+            }
+        }
+        check(fields);
     }
 
     void readReferences(Bytes body) {
         FieldReader fields(body);
         const auto idBytes = fields.read(1) == 0 ? 2 : 4;
         fields.skip(3);
-        forEachBox(fields.rest(), [&](std::uint32_t type, Bytes reference) {
+        check(fields);
+        readBoxes(fields.rest(), [&](std::uint32_t type, Bytes reference) {
             if (type != fourCc("dimg")) return;
             FieldReader ids(reference);
             ids.skip(idBytes);
@@ -190,6 +234,7 @@ private:
                 const auto part = typeOf(static_cast<std::uint32_t>(ids.read(idBytes)));
                 if (!ids.failed() && (!part || !isPictureItem(*part))) unusable_ = true;
             }
+            check(ids);
         });
     }
 
@@ -210,43 +255,54 @@ private:
             fields.skip(2);  // the data reference
             const auto baseOffset = fields.read(baseOffsetSize);
             const auto extentCount = fields.read(2);
-            // Only the first extents can hold a canvas: the rest are skipped whole.
-            std::vector<std::pair<std::uint64_t, std::uint64_t>> extents;
-            for (std::uint64_t e = 0; e < std::min<std::uint64_t>(extentCount, kDerivedHeaderBytes); ++e) {
+            // Past the most extents followed, the rest are skipped whole.
+            HeifItemData::Extents extents;
+            for (std::uint64_t e = 0; e < std::min<std::uint64_t>(extentCount, kMostExtents + 1); ++e) {
                 fields.skip(indexSize);
                 const auto offset = fields.read(offsetSize);
                 extents.emplace_back(baseOffset + offset, fields.read(lengthSize));
             }
-            if (extentCount > kDerivedHeaderBytes)
-                fields.skip((extentCount - kDerivedHeaderBytes) * (indexSize + offsetSize + lengthSize));
-            if (fields.failed() || !type || (*type != fourCc("grid") && *type != fourCc("iovl"))) continue;
-            // Data kept in another item cannot be followed here: its canvas stays unknown.
-            if (method > 1) unusable_ = true;
-            else if (const auto canvas = derivedCanvas(*type, leadingBytes(method == 1, extents))) consider(*canvas);
+            if (extentCount > kMostExtents + 1)
+                fields.skip((extentCount - kMostExtents - 1) * (indexSize + offsetSize + lengthSize));
+            if (fields.failed() || !type || (*type != fourCc("grid") && *type != fourCc("iovl") && *type != fourCc("hvc1")))
+                continue;
+            // Data kept in another item cannot be followed here: its size stays unknown.
+            if (method > 1 || extents.size() > kMostExtents) {
+                unusable_ = true;
+                continue;
+            }
+            const HeifItemData data(file_, itemData_, method == 1, std::move(extents));
+            if (*type == fourCc("hvc1")) readCodedSizes(data);
+            else if (const auto canvas = derivedCanvas(*type, data)) consider(*canvas);
         }
         if (fields.failed()) unusable_ = true;
     }
 
-    // The first bytes of an item's data, across its extents; fewer when it holds fewer.
-    std::vector<unsigned char> leadingBytes(bool inMetadata,
-                                            const std::vector<std::pair<std::uint64_t, std::uint64_t>>& extents) {
-        std::vector<unsigned char> bytes;
-        for (const auto& [offset, length] : extents) {
-            const std::uint64_t room = inMetadata ? itemData_.size() : file_.sizeBytes();
-            if (offset > room) break;
-            // A length of nought reaches the end of the data.
-            const auto available = length == 0 || length > room - offset ? room - offset : length;
-            const auto wanted = std::min<std::uint64_t>(available, kDerivedHeaderBytes - bytes.size());
-            const auto start = bytes.size();
-            bytes.resize(start + wanted);
-            const std::span<unsigned char> into(bytes.data() + start, wanted);
-            if (inMetadata)
-                std::copy_n(itemData_.begin() + static_cast<std::ptrdiff_t>(offset), wanted, into.begin());
-            else if (!readAt(file_, offset, into))
-                return {};
-            if (bytes.size() == kDerivedHeaderBytes) break;
+    // The sizes of the sequence parameter sets among the coded units; libheif reads each with a 4-byte length.
+    void readCodedSizes(const HeifItemData& data) {
+        std::uint64_t at = 0;
+        for (int unit = 0; at + 4 <= data.size(); ++unit) {
+            if (unit == kMostCodedUnits) {
+                unusable_ = true;
+                return;
+            }
+            std::array<unsigned char, 6> lengthAndHeader{};
+            const auto read = data.read(at, lengthAndHeader);
+            if (read < 4) return;
+            const auto bytes = FieldReader(lengthAndHeader).read(4);
+            if (bytes > 0 && isHevcSequenceParameterSet(Bytes(lengthAndHeader).subspan(4, read - 4))) {
+                std::vector<unsigned char> start(std::min<std::uint64_t>(bytes, kMostSequenceHeaderBytes));
+                start.resize(data.read(at + 4, start));
+                considerCoded(start);
+            }
+            at += 4 + bytes;
         }
-        return bytes;
+    }
+
+    void considerCoded(Bytes sequenceParameterSet) {
+        if (const auto size = hevcSequenceSize(sequenceParameterSet)) consider({size->width, size->height});
+        // A set that ends before its size might still be read by the decoder: the size is unknown.
+        else unusable_ = true;
     }
 
     PictureFile& file_;
@@ -285,7 +341,7 @@ std::optional<HeifCanvas> largestHeifCanvas(PictureFile& file) {
     const Bytes children = Bytes(*body).subspan(4);
     Metadata metadata(file);
     if (!forEachBox(children, [&](std::uint32_t type, Bytes child) { metadata.readFirst(type, child); }))
-        return std::nullopt;
+        return std::nullopt;  // the second pass reads the same boxes
     metadata.sortItems();
     forEachBox(children, [&](std::uint32_t type, Bytes child) { metadata.readSecond(type, child); });
     return metadata.unusable() ? std::nullopt : metadata.largest();

@@ -1,13 +1,18 @@
 // The largest canvas a HEIF file declares, read from its boxes: the derived
-// image's own canvas counts wherever its data lies, and a layout that cannot
-// be followed, or parts that are no pictures, give no size at all.
+// image's own canvas and the coded size count wherever their data lies, and
+// a layout that cannot be followed, or parts that are no pictures, give no
+// size at all.
 
 #include "scanners/HeifCanvas.hpp"
 
 #include "doubles/HeifBoxes.hpp"
+#include "doubles/MediaFixtures.hpp"
 #include "doubles/TempDir.hpp"
 
 #include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
 
 namespace zentrel::scanners {
 namespace {
@@ -21,9 +26,18 @@ TEST(HeifCanvasTest, TheLargestDeclaredCanvasIsFound) {
         std::string bytes;
         std::optional<std::pair<std::uint64_t, std::uint64_t>> canvas;
     };
+    zentrel::testing::TempDir dir;
+    // A coded picture of 640 x 480 whose size box says 64 x 64.
+    zentrel::testing::writeWithImageMagick(dir / "coded.heic", zentrel::testing::drawScene(640, 480, 1), 640, 480);
+    std::ifstream in(dir / "coded.heic", std::ios::binary);
+    std::string coded{std::istreambuf_iterator<char>(in), {}};
+    const auto size = coded.find("ispe");
+    ASSERT_NE(size, std::string::npos);
+    coded.replace(size + 8, 8, zentrel::testing::bigEndian(64, 4) + zentrel::testing::bigEndian(64, 4));
     const std::string overlay = derivedHeif({.canvasWidth = 3000, .canvasHeight = 2000});
     const Case cases[] = {
         {"an overlay's canvas in the metadata", overlay, std::pair{3000, 2000}},
+        {"a coded picture larger than its size box", coded, std::pair{640, 480}},
         {"a grid's canvas in the file, sides in 32 bits",
          derivedHeif({.type = "grid", .canvasWidth = 70000, .canvasHeight = 5, .wideSizes = true, .locationMethod = 0}),
          std::pair{70000, 5}},
@@ -37,7 +51,6 @@ TEST(HeifCanvasTest, TheLargestDeclaredCanvasIsFound) {
         {"a metadata box cut short", overlay.substr(0, 120), std::nullopt},
         {"no boxes", std::string("not a picture at all"), std::nullopt},
     };
-    zentrel::testing::TempDir dir;
     for (const auto& [name, bytes, expected] : cases) {
         dir.write("picture.heic", bytes);
         auto file = PictureFile::open((dir / "picture.heic").string());
