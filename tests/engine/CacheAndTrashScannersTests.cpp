@@ -39,12 +39,17 @@ protected:
 TEST_F(CacheAndTrashScannersTest, AppCachesFollowTheTableAndSkipEmptyFolders) {
     file(home + "/Library/Application Support/Slack/Cache/blob", 500);
     file(home + "/Library/Caches/com.apple.Safari/db", 800);
+    file(home + "/Library/Application Support/Code/logs/main.log", 300);
+    file(home + "/Library/Caches/com.microsoft.VSCode/blob", 200);
     fs.addDirectory(home + "/Library/Application Support/Cursor/logs");
     auto items = scanAppCaches(engine, mac);
-    EXPECT_THAT(names(items), ElementsAre("Safari Cache", "Slack Cache"));
-    EXPECT_EQ(items[1].friendlyName, "Slack junk");
-    EXPECT_EQ(items[1].friendlyDescription, "Old saved data from Slack that's no longer needed");
-    EXPECT_TRUE(items[1].isSelected);
+    EXPECT_THAT(names(items), ElementsAre("VS Code Logs", "Safari Cache", "VS Code Cache", "Slack Cache"));
+    EXPECT_EQ(items[3].friendlyName, "Slack junk");
+    EXPECT_EQ(items[3].friendlyDescription, "Old saved data from Slack that's no longer needed");
+    EXPECT_TRUE(items[3].isSelected);
+    // Two folders of one application keep their own names.
+    EXPECT_EQ(items[0].friendlyName, "VS Code Logs");
+    EXPECT_EQ(items[2].friendlyName, "VS Code Cache");
 }
 
 TEST_F(CacheAndTrashScannersTest, SystemCachesNeedMoreThanTenMillionBytes) {
