@@ -1,8 +1,9 @@
 #pragma once
 // HEIF pictures (HEIC, as phones write them) reduced to the picture hash's
 // grey thumbnail through libheif: the primary picture, transparent parts
-// black. libheif reads the file's boxes on demand; the picture's declared
-// size goes to the gate before its data is decoded.
+// black. libheif reads the file's boxes on demand; the largest size the file
+// declares anywhere (its images, canvases and coded pictures) goes to the
+// gate before any data is decoded.
 
 #include "scanners/PictureFile.hpp"
 #include "scanners/PictureGate.hpp"
