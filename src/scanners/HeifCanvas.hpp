@@ -1,9 +1,10 @@
 #pragma once
 // The largest picture a HEIF file declares, read from its boxes before
-// libheif decodes anything: the size of every image ('ispe') and the canvas
-// of every grid and overlay. libheif allocates a grid's or an overlay's
-// canvas whole before it decodes the pictures it is made of, whatever size
-// the derived image itself claims.
+// libheif decodes anything: the size of every image ('ispe'), the canvas of
+// every grid and overlay, and the coded size of every HEVC picture (its
+// sequence parameter sets). libheif allocates a grid's or an overlay's
+// canvas whole before it decodes the pictures it is made of, and decodes a
+// picture at its coded size, whatever size the file's boxes claim.
 //
 //   const auto canvas = largestHeifCanvas(file);
 //   if (!canvas || !gate.admit(canvas->width, canvas->height, bytes)) return std::nullopt;
@@ -21,8 +22,9 @@ struct HeifCanvas {
 };
 
 // None when the file has no readable metadata box, the box is over its
-// limit, it declares no size at all, or a derived image is made of items
-// that are no pictures (libheif 1.15 aborts on those).
+// limit or malformed, it declares no size at all, a size cannot be followed
+// (data kept in another item, AV1 pictures), or a derived image is made of
+// items that are no pictures (libheif 1.15 aborts on those).
 [[nodiscard]] std::optional<HeifCanvas> largestHeifCanvas(PictureFile& file);
 
 }  // namespace zentrel::scanners
