@@ -9,6 +9,8 @@ struct DomainCount {
     std::vector<std::string> hosts;
     std::size_t distinct;
 };
+// Failures name the case rather than dump its bytes.
+void PrintTo(const DomainCount& c, std::ostream* out) { *out << (c.hosts.empty() ? "no hosts" : c.hosts.front()); }
 
 class CookieDomainCountTest : public ::testing::TestWithParam<DomainCount> {};
 
@@ -32,6 +34,7 @@ struct Within {
     const char* domain;
     bool within;
 };
+void PrintTo(const Within& c, std::ostream* out) { *out << c.host << " in " << c.domain; }
 
 class CookieHostWithinTest : public ::testing::TestWithParam<Within> {};
 

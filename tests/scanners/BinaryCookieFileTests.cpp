@@ -126,6 +126,8 @@ struct DamagedFileCase {
     std::string contents;
     std::vector<std::string> readableHosts;  // what the lenient reader still finds
 };
+// Failures name the case rather than dump its bytes.
+void PrintTo(const DamagedFileCase& c, std::ostream* out) { *out << c.name; }
 
 class DamagedBinaryCookieFileTest : public ::testing::TestWithParam<DamagedFileCase> {};
 

@@ -15,7 +15,7 @@ namespace {
 class SetWriter {
 public:
     void bits(std::uint64_t value, unsigned count) {
-        for (unsigned i = count; i-- > 0;) bits_.push_back((value >> i & 1) != 0);
+        for (unsigned i = count; i-- > 0;) bits_.push_back(i < 64 && (value >> i & 1) != 0);
     }
     void number(std::uint64_t value) {
         const auto coded = value + 1;

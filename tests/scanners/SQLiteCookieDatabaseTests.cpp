@@ -59,6 +59,8 @@ struct DeletionCase {
     std::vector<std::string> domains;
     std::vector<std::string> removedHosts;
 };
+// Failures name the case rather than dump its bytes.
+void PrintTo(const DeletionCase& c, std::ostream* out) { *out << c.name; }
 
 class CookieDeletionTest : public ::testing::TestWithParam<DeletionCase> {};
 
@@ -103,6 +105,7 @@ struct StoreCase {
     testing::JournalMode mode;
     bool rowsInLog;
 };
+void PrintTo(const StoreCase& c, std::ostream* out) { *out << c.name; }
 
 class EveryStoreKindTest : public ::testing::TestWithParam<StoreCase> {
 protected:

@@ -416,6 +416,8 @@ struct StoreKind {
     testing::CookieSchema schema;
     testing::JournalMode mode;
 };
+// Failures name the case rather than dump its bytes.
+void PrintTo(const StoreKind& c, std::ostream* out) { *out << c.name; }
 
 class CookieUndoTest : public ::testing::TestWithParam<StoreKind> {
 protected:

@@ -33,6 +33,8 @@ struct NormalizationCase {
     const char* host;
     const char* normalized;
 };
+// Failures name the case rather than dump its bytes.
+void PrintTo(const NormalizationCase& c, std::ostream* out) { *out << c.host; }
 
 class NormalizedCookieHostTest : public ::testing::TestWithParam<NormalizationCase> {};
 
@@ -54,6 +56,7 @@ struct TrackerCase {
     const char* host;
     bool tracker;
 };
+void PrintTo(const TrackerCase& c, std::ostream* out) { *out << c.host; }
 
 class IsTrackerHostTest : public ::testing::TestWithParam<TrackerCase> {};
 

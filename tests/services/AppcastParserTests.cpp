@@ -75,6 +75,8 @@ struct BadFeed {
     std::string document;
     const char* errorPart;
 };
+// Failures name the case rather than dump its bytes.
+void PrintTo(const BadFeed& c, std::ostream* out) { *out << c.name; }
 
 class MalformedAppcastTest : public ::testing::TestWithParam<BadFeed> {};
 

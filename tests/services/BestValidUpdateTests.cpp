@@ -14,6 +14,8 @@ struct PickCase {
     std::vector<AppcastItem> items;
     std::optional<std::string> pickedTitle;
 };
+// Failures name the case rather than dump its bytes.
+void PrintTo(const PickCase& c, std::ostream* out) { *out << c.name; }
 
 class BestValidUpdateTest : public ::testing::TestWithParam<PickCase> {};
 

@@ -13,6 +13,8 @@ struct CpuCase {
     int processors;
     double expected;
 };
+// Failures name the case rather than dump its bytes.
+void PrintTo(const CpuCase& c, std::ostream* out) { *out << c.label; }
 
 class CpuPercentTest : public ::testing::TestWithParam<CpuCase> {};
 

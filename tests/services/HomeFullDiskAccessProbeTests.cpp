@@ -22,6 +22,8 @@ struct ProbeCase {
     std::function<void(testing::TempDir&)> build;
     Decision decision;
 };
+// Failures name the case rather than dump its bytes.
+void PrintTo(const ProbeCase& c, std::ostream* out) { *out << c.name; }
 
 class HomeFullDiskAccessProbeTest : public ::testing::TestWithParam<ProbeCase> {};
 

@@ -38,6 +38,8 @@ struct NameCase {
     const char* name;
     double cpu, gpu, ane, package;
 };
+// Failures name the case rather than dump its bytes.
+void PrintTo(const NameCase& c, std::ostream* out) { *out << c.name; }
 
 class ChannelNameTest : public ::testing::TestWithParam<NameCase> {};
 

@@ -12,6 +12,8 @@ struct PressureCase {
     std::int64_t compressed;
     MemoryPressure expected;
 };
+// Failures name the case rather than dump its bytes.
+void PrintTo(const PressureCase& c, std::ostream* out) { *out << c.label; }
 
 class MemoryPressureTest : public ::testing::TestWithParam<PressureCase> {};
 

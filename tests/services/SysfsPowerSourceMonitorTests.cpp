@@ -16,6 +16,8 @@ struct PowerCase {
     std::map<std::string, Supply> supplies;
     bool onBattery;
 };
+// Failures name the case rather than dump its bytes.
+void PrintTo(const PowerCase& c, std::ostream* out) { *out << c.label; }
 
 class SysfsPowerSourceMonitorTest : public ::testing::TestWithParam<PowerCase> {};
 

@@ -204,6 +204,8 @@ struct CookieFigure {
     std::vector<std::string> cookieHosts;
     std::string deleteLabel;
 };
+// Failures name the case rather than dump its bytes.
+void PrintTo(const CookieFigure& c, std::ostream* out) { *out << c.deleteLabel; }
 
 class CookieConfirmationTest : public MainContentPresenterTest, public ::testing::WithParamInterface<CookieFigure> {};
 
