@@ -1,5 +1,7 @@
 #include "scanners/HevcSequenceSize.hpp"
 
+#include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace zentrel::scanners {
