@@ -79,6 +79,34 @@ TEST(PictureReaderTest, EveryListedFormatIsReadAndHashesAlike) {
     EXPECT_FALSE(pictureFormatOf(std::span<const unsigned char>()));
 }
 
+// Phones store a HEIF picture as a grid of coded tiles: the checks of its declared sizes let it through whole.
+TEST(PictureReaderTest, AHeifGridOfTilesReadsAsOnePicture) {
+    testing::TempDir dir;
+    const auto scene = testing::drawScene(64, 64, 5);
+    testing::writeWithImageMagick(dir / "tile.heic", scene, 64, 64);
+    const auto tile = bytesOf(dir / "tile.heic");
+    const auto data = testing::firstBox(tile, "mdat");
+    ASSERT_GT(data.size(), 8u);
+    dir.write("grid.heic", testing::derivedHeif({.type = "grid",
+                                                  .canvasWidth = 128,
+                                                  .canvasHeight = 64,
+                                                  .gridColumns = 2,
+                                                  .primaryWidth = 128,
+                                                  .primaryHeight = 64,
+                                                  .codingConfiguration = testing::firstBox(tile, "hvcC"),
+                                                  .codedData = std::string_view(data).substr(8)}));
+    std::vector<std::uint8_t> twice;
+    for (int y = 0; y < 64; ++y)
+        for (int copy = 0; copy < 2; ++copy) twice.insert(twice.end(), scene.begin() + y * 64, scene.begin() + (y + 1) * 64);
+    testing::writePng(dir / "twice.png", twice, 128, 64);
+    const auto expected = imageFingerprint((dir / "twice.png").string());
+    const auto grid = imageFingerprint((dir / "grid.heic").string());
+    ASSERT_TRUE(expected && grid);
+    EXPECT_EQ(grid->pixelWidth, 128);
+    EXPECT_EQ(grid->pixelHeight, 64);
+    EXPECT_LE(std::popcount(grid->perceptualHash ^ expected->perceptualHash), 4);
+}
+
 // Files that once ended a scan or exhausted memory, made here: small, and
 // declaring pictures far over the pixel limit.
 struct CraftedFile {
