@@ -18,7 +18,6 @@ namespace zentrel::scanners {
 namespace {
 
 using testing::derivedHeif;
-using testing::DerivedHeif;
 
 TEST(HeifCanvasTest, TheLargestDeclaredCanvasIsFound) {
     struct Case {
@@ -26,14 +25,14 @@ TEST(HeifCanvasTest, TheLargestDeclaredCanvasIsFound) {
         std::string bytes;
         std::optional<std::pair<std::uint64_t, std::uint64_t>> canvas;
     };
-    zentrel::testing::TempDir dir;
+    testing::TempDir dir;
     // A coded picture of 640 x 480 whose size box says 64 x 64.
-    zentrel::testing::writeWithImageMagick(dir / "coded.heic", zentrel::testing::drawScene(640, 480, 1), 640, 480);
+    testing::writeWithImageMagick(dir / "coded.heic", testing::drawScene(640, 480, 1), 640, 480);
     std::ifstream in(dir / "coded.heic", std::ios::binary);
     std::string coded{std::istreambuf_iterator<char>(in), {}};
     const auto size = coded.find("ispe");
     ASSERT_NE(size, std::string::npos);
-    coded.replace(size + 8, 8, zentrel::testing::bigEndian(64, 4) + zentrel::testing::bigEndian(64, 4));
+    coded.replace(size + 8, 8, testing::bigEndian(64, 4) + testing::bigEndian(64, 4));
     const std::string overlay = derivedHeif({.canvasWidth = 3000, .canvasHeight = 2000});
     const Case cases[] = {
         {"an overlay's canvas in the metadata", overlay, std::pair{3000, 2000}},
