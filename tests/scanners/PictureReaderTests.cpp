@@ -79,6 +79,29 @@ TEST(PictureReaderTest, EveryListedFormatIsReadAndHashesAlike) {
     EXPECT_FALSE(pictureFormatOf(std::span<const unsigned char>()));
 }
 
+// FFmpeg's scaler writes past rows narrower than its vectors; the heap around a narrow picture stays whole.
+TEST(PictureReaderTest, NarrowPicturesDecodeWithoutWritingPastTheirRows) {
+    testing::TempDir dir;
+    for (const auto& [width, height] : {std::pair{1, 24}, std::pair{1, 40}, std::pair{3, 8}, std::pair{5, 11}}) {
+        const auto path = dir / ("narrow-" + std::to_string(width) + "x" + std::to_string(height) + ".bmp");
+        testing::writeBmp(path, testing::drawScene(width, height, 2), width, height);
+        // In a child: a damaged heap ends it when the allocator next looks.
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            for (int round = 0; round < 20; ++round) {
+                PictureGate gate;
+                const auto picture = readPicture(path.string(), gate);
+                if (!picture || picture->width != width || picture->height != height) ::_exit(1);
+            }
+            ::_exit(0);
+        }
+        int result = 0;
+        ASSERT_EQ(::waitpid(child, &result, 0), child);
+        EXPECT_TRUE(WIFEXITED(result) && WEXITSTATUS(result) == 0) << path.filename() << " ended with " << result;
+    }
+}
+
 // Phones store a HEIF picture as a grid of coded tiles: the checks of its declared sizes let it through whole.
 TEST(PictureReaderTest, AHeifGridOfTilesReadsAsOnePicture) {
     testing::TempDir dir;

@@ -43,18 +43,28 @@ std::pair<int, int> boundedSize(int width, int height) {
     return {std::max(1, static_cast<int>(width * scale)), std::max(1, static_cast<int>(height * scale))};
 }
 
+// The scaler writes whole vectors: past the end of a row that is not a
+// multiple of their width (13 bytes past a picture one pixel wide), so it
+// writes into rows of 64-byte multiples, then the rows are copied out.
+constexpr int kScalerRowAlignment = 64;
+
 std::optional<GrayImage> toGray(const AVFrame& frame) {
     const auto [width, height] = boundedSize(frame.width, frame.height);
     std::unique_ptr<SwsContext, ScalerFreer> scaler(
         sws_getContext(frame.width, frame.height, static_cast<AVPixelFormat>(frame.format), width, height,
                        AV_PIX_FMT_GRAY8, SWS_AREA, nullptr, nullptr, nullptr));
     if (!scaler) return std::nullopt;
-    GrayImage image{width, height, std::vector<std::uint8_t>(static_cast<std::size_t>(width) * height)};
-    std::uint8_t* destination[4] = {image.pixels.data(), nullptr, nullptr, nullptr};
-    int strides[4] = {width, 0, 0, 0};
+    const int stride = (width + kScalerRowAlignment - 1) / kScalerRowAlignment * kScalerRowAlignment;
+    std::vector<std::uint8_t> rows(static_cast<std::size_t>(stride) * height + kScalerRowAlignment);
+    std::uint8_t* destination[4] = {rows.data(), nullptr, nullptr, nullptr};
+    int strides[4] = {stride, 0, 0, 0};
     if (sws_scale(scaler.get(), frame.data, frame.linesize, 0, frame.height, destination, strides) != height) {
         return std::nullopt;
     }
+    GrayImage image{width, height, std::vector<std::uint8_t>(static_cast<std::size_t>(width) * height)};
+    for (int y = 0; y < height; ++y)
+        std::copy_n(rows.begin() + static_cast<std::ptrdiff_t>(y) * stride, width,
+                    image.pixels.begin() + static_cast<std::ptrdiff_t>(y) * width);
     return image;
 }
 
