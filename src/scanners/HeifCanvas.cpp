@@ -101,12 +101,6 @@ bool isPictureItem(std::uint32_t type) {
     return type == fourCc("hvc1") || type == fourCc("grid") || type == fourCc("iovl") || type == fourCc("iden");
 }
 
-bool readAt(PictureFile& file, std::uint64_t offset, std::span<unsigned char> into) {
-    return offset <= file.sizeBytes() && into.size() <= file.sizeBytes() - offset &&
-           ::fseeko(file.get(), static_cast<off_t>(offset), SEEK_SET) == 0 &&
-           std::fread(into.data(), 1, into.size(), file.get()) == into.size();
-}
-
 // A grid's output size, or an overlay's canvas, from the start of its data.
 std::optional<HeifCanvas> derivedCanvas(std::uint32_t type, const HeifItemData& data) {
     std::array<unsigned char, kDerivedHeaderBytes> start{};
@@ -318,13 +312,13 @@ std::optional<std::vector<unsigned char>> readMetadataBox(PictureFile& file) {
         std::array<unsigned char, 16> first{};
         const auto room = file.sizeBytes() - at;
         const auto firstBytes = std::min<std::uint64_t>(first.size(), room);
-        if (!readAt(file, at, std::span(first.data(), firstBytes))) return std::nullopt;
+        if (!file.readAt(at, std::span(first.data(), firstBytes))) return std::nullopt;
         const auto header = parseHeader(Bytes(first.data(), firstBytes), room);
         if (!header) return std::nullopt;
         if (header->type == fourCc("meta")) {
             if (header->totalBytes > kMostMetadataBytes) return std::nullopt;
             std::vector<unsigned char> body(header->totalBytes - header->headerBytes);
-            if (!readAt(file, at + header->headerBytes, body)) return std::nullopt;
+            if (!file.readAt(at + header->headerBytes, body)) return std::nullopt;
             return body;
         }
         at += header->totalBytes;

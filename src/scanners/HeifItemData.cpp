@@ -1,7 +1,6 @@
 #include "scanners/HeifItemData.hpp"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace zentrel::scanners {
 
@@ -32,8 +31,7 @@ std::size_t HeifItemData::read(std::uint64_t from, std::span<unsigned char> into
         const auto target = into.subspan(copied, count);
         if (inMetadata_) {
             std::copy_n(metadataData_.begin() + static_cast<std::ptrdiff_t>(offset + within), count, target.begin());
-        } else if (::fseeko(file_.get(), static_cast<off_t>(offset + within), SEEK_SET) != 0 ||
-                   std::fread(target.data(), 1, count, file_.get()) != count) {
+        } else if (!file_.readAt(offset + within, target)) {
             return copied;
         }
         copied += count;

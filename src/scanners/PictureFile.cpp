@@ -52,6 +52,12 @@ bool PictureFile::startsWith(const unsigned char* signature, std::size_t length)
     return length <= headLength_ && std::equal(signature, signature + length, head_.begin());
 }
 
+bool PictureFile::readAt(std::uint64_t offset, std::span<unsigned char> into) {
+    return offset <= sizeBytes_ && into.size() <= sizeBytes_ - offset &&
+           ::fseeko(file_, static_cast<off_t>(offset), SEEK_SET) == 0 &&
+           std::fread(into.data(), 1, into.size(), file_) == into.size();
+}
+
 std::optional<std::vector<unsigned char>> PictureFile::readAll() {
     std::rewind(file_);
     std::vector<unsigned char> bytes(static_cast<std::size_t>(sizeBytes_));

@@ -32,6 +32,8 @@ public:
     [[nodiscard]] std::span<const unsigned char> head() const { return {head_.data(), headLength_}; }
     // The size of the file when it was opened.
     [[nodiscard]] std::uint64_t sizeBytes() const { return sizeBytes_; }
+    // Exactly `into.size()` bytes from `offset`; false past the end or when they cannot be read.
+    [[nodiscard]] bool readAt(std::uint64_t offset, std::span<unsigned char> into);
     // The whole file from its start; none when it cannot be read.
     [[nodiscard]] std::optional<std::vector<unsigned char>> readAll();
 
