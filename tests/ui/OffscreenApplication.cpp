@@ -33,6 +33,8 @@ public:
                                   R"({"name": "1x", "x": 0, "y": 0, "width": 800, "height": 800, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1},)"
                                   R"({"name": "2x", "x": 800, "y": 0, "width": 2000, "height": 1600, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 2}]})";
         qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QByteArray(screens.string().c_str()));
+        // A private desktop's own platform, where its accessibility bridge is to be heard.
+        if (const auto platform = qgetenv("ZENTREL_TEST_PLATFORM"); !platform.isEmpty()) qputenv("QT_QPA_PLATFORM", platform);
         app_ = std::make_unique<QApplication>(argc_, argv_);
     }
     void TearDown() override {

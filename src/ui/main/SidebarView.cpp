@@ -5,6 +5,7 @@
 #include "ui/design/DesignLabels.hpp"
 #include "ui/design/Glass.hpp"
 #include "ui/design/NamedColors.hpp"
+#include "ui/design/QuietFocusList.hpp"
 #include "ui/design/SidebarRow.hpp"
 #include "ui/presenters/MainContentPresenter.hpp"
 #include "ui/presenters/SidebarPresenter.hpp"
@@ -52,7 +53,7 @@ SidebarView::SidebarView(viewmodels::ScanViewModel& viewModel, platform::Announc
     : QWidget(parent), viewModel_(viewModel), typingEnabled_(typingEnabled) {
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
-    list_ = new QListWidget(this);
+    list_ = new QuietFocusList(this);
     list_->setFrameShape(QFrame::NoFrame);
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
     list_->setAccessibleName(text(N_("Pages")));
@@ -96,7 +97,7 @@ QString SidebarView::subtitle() const {
     if (viewModel_.isBackgroundScanning()) return text("Scanning\u2026");
     const auto& scanState = viewModel_.scanState();
     if (std::holds_alternative<state::Scanning>(scanState)) return text("Scanning\u2026");
-    if (std::holds_alternative<state::Cleaning>(scanState)) return text("Cleaning\u2026");
+    if (std::holds_alternative<state::Cleaning>(scanState)) return text(N_("Cleaning\u2026"));
     if (const auto* cleaned = std::get_if<state::Cleaned>(&scanState)) {
         return localizedText("%@ freed", {cleanedFigure(*cleaned)});
     }
