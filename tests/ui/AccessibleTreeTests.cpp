@@ -2,6 +2,7 @@
 // named, roled elements in the Tab order, no scroll area among them, plain
 // texts, buttons told apart and one-of choices that say so.
 
+#include "ui/design/DesignLabels.hpp"
 #include "ui/main/CleanConfirmationDialog.hpp"
 #include "ui/main/MainContentView.hpp"
 #include "ui/main/SidebarView.hpp"
@@ -14,13 +15,18 @@
 #include "platform/desktop/MemoryClipboard.hpp"
 
 #include "doubles/PermissionsDoubles.hpp"
+#include "ui/AccessibleEvents.hpp"
 #include "doubles/ScopedDesktopTexts.hpp"
 #include "typing/integration/VietIMEManagerHarness.hpp"
 #include "ui/AccessibilityAudit.hpp"
 #include "ui/StillTypingPermission.hpp"
+#include "ui/TabRound.hpp"
 #include "viewmodels/ScanViewModelHarness.hpp"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QTest>
 #include <QButtonGroup>
 #include <QLabel>
 #include <QPushButton>
@@ -128,6 +134,128 @@ TEST_F(ScanScreensTest, TheSidebarAndEveryScanPageReadWell) {
     }
 }
 
+// Every confirmation answered Delete.
+class DeletingDialogs final : public MainContentDialogs {
+public:
+    void confirmClean(QWidget&, const CleanConfirmation&, std::function<void()> confirmed) override { confirmed(); }
+    void showCleanFailures(QWidget&, const QString&, const QString&, std::function<void(bool)> closed) override {
+        closed(false);
+    }
+    std::optional<QString> chooseReportFile(QWidget&, const QString&) override { return std::nullopt; }
+    void showWarning(QWidget&, const QString&, const QString&) override {}
+};
+
+// The main window's two panes side by side, shown and active, as a user has them.
+class WindowPanesTest : public ScanScreensTest {
+protected:
+    WindowPanesTest() {
+        auto* row = new QHBoxLayout(&window);
+        row->addWidget(sidebar);
+        row->addWidget(view, 1);
+        window.resize(1100, 720);
+        window.show();
+        QApplication::setActiveWindow(&window);
+        settle();
+    }
+    static void settle() {
+        for (int i = 0; i < 3; ++i) QApplication::processEvents();
+    }
+    // What the window's focus is and says, for the failure messages.
+    static std::string focusName() {
+        auto* focus = QApplication::focusWidget();
+        if (focus == nullptr) return "nothing";
+        auto* face = QAccessible::queryAccessibleInterface(focus);
+        return std::string(focus->metaObject()->className()) + " \"" +
+               (face != nullptr ? face->text(QAccessible::Name).toStdString() : "") + "\"";
+    }
+    QPushButton* headerButton(const QString& title) const {
+        for (auto* button : view->toolbarButtons())
+            if (button->accessibleName() == title) return button;
+        return nullptr;
+    }
+
+    platform::AnnouncedValue<bool> typingEnabled{false};
+    QWidget window;
+    SidebarView* sidebar = new SidebarView(*vm, typingEnabled);
+    MainContentView* view = new MainContentView(*vm, h.clock, {clipboard, h.clock, nullptr, ""}, nullptr,
+                                                std::make_unique<DeletingDialogs>());
+};
+
+TEST_F(WindowPanesTest, ATickedBoxKeepsTheScreenReadersFocusWhileTheSidebarIsBuiltAgain) {
+    if (!testing::AccessibleEvents::live()) GTEST_SKIP() << "no accessibility bridge listens here: a desktop test";
+    h.scanTo(*vm, {scannedItem("/h/.Trash/a", CategoryType::trash, 2048),
+                   scannedItem("/h/.Trash/b", CategoryType::trash, 1024)});
+    vm->scanState.set(model::scan_state::Done{});
+    vm->sidebarSelection.set(model::SidebarSelection::category(CategoryType::trash));
+    settle();
+    QCheckBox* box = nullptr;
+    for (auto* each : view->page()->findChildren<QCheckBox*>())
+        if (box == nullptr && each->isVisible() && each->isEnabled()) box = each;
+    ASSERT_NE(box, nullptr);
+    box->setFocus(Qt::TabFocusReason);
+    settle();
+    const testing::AccessibleEvents events;
+    const auto before = vm->result().selectedBytes();
+    QTest::keyClick(box, Qt::Key_Space);
+    settle();
+    ASSERT_NE(vm->result().selectedBytes(), before) << "the box was toggled";
+    EXPECT_EQ(QApplication::focusWidget(), box);
+    for (const auto& focus : events.focus())
+        EXPECT_EQ(focus.object, box) << "focus told to " << focus.role << " \"" << focus.name << "\"";
+}
+
+TEST_F(WindowPanesTest, EachResultIsWhereTheFocusLandsAndTheSidebarNeverHasIt) {
+    std::optional<testing::AccessibleEvents> events;
+    if (testing::AccessibleEvents::live()) events.emplace();
+    const auto lands = [&](const char* step, const std::string& start) {
+        auto* focus = QApplication::focusWidget();
+        ASSERT_NE(focus, nullptr) << step;
+        EXPECT_TRUE(view->isAncestorOf(focus)) << step << ": " << focusName();
+        auto* face = QAccessible::queryAccessibleInterface(focus);
+        EXPECT_TRUE(face->text(QAccessible::Name).toStdString().starts_with(start)) << step << ": " << focusName();
+        if (!events) return;
+        // Said once, as it arrives; nothing of the sidebar on the way.
+        int told = 0;
+        for (const auto& said : events->focus()) {
+            told += said.name.starts_with(start);
+            auto* widget = qobject_cast<QWidget*>(said.object.data());
+            EXPECT_FALSE(widget != nullptr && (widget == sidebar || sidebar->isAncestorOf(widget)))
+                << step << ": the sidebar's " << said.name;
+        }
+        EXPECT_EQ(told, 1) << step;
+        events->clear();
+    };
+    const auto forget = [&events] {
+        if (events) events->clear();
+    };
+
+    vm->sidebarSelection.set(model::SidebarSelection::overview());
+    settle();
+    auto* fullScan = headerButton("Full Scan");
+    ASSERT_NE(fullScan, nullptr);
+    fullScan->setFocus(Qt::TabFocusReason);
+    forget();
+    fullScan->click();
+    settle();
+    lands("scan started", "Scan progress");
+    ASSERT_EQ(h.engine.fullScans.size(), 1u);
+    h.engine.fullScans.back().done({scannedItem("/h/.Trash/a", CategoryType::trash, 2048)});
+    settle();
+    lands("scan ended", "Zentrel can free up 2 KB");
+
+    auto* clean = view->toolbarButtons().back();
+    ASSERT_TRUE(clean->accessibleName().startsWith("Clean")) << clean->accessibleName().toStdString();
+    clean->setFocus(Qt::TabFocusReason);
+    forget();
+    clean->click();
+    settle();
+    lands("clean started", "Cleaning progress");
+    ASSERT_EQ(h.engine.cleans.size(), 1u);
+    h.engine.cleans.back().done({2048, {}, {}, std::nullopt});
+    settle();
+    lands("clean ended", "All clean. 2 KB freed");
+}
+
 TEST_F(ScanScreensTest, TheSweepLogNamesWhatEachUndoUndoes) {
     vm->startScan(false, true, false, false);
     h.engine.fullScans.back().done({scannedItem("/h/.zsh_history", CategoryType::privacy, 10)});
@@ -148,6 +276,12 @@ TEST_F(ScanScreensTest, TheSweepLogNamesWhatEachUndoUndoes) {
     EXPECT_EQ(accessibilityFaults(log), Faults{});
     EXPECT_TRUE(hasName(log, "Undo Chrome: .doubleclick.net"));
     EXPECT_EQ(firstFocusFault(log), "");
+    const auto stops = testing::tabRound(log);
+    for (auto* row : log.rows()) {
+        EXPECT_EQ(std::count(stops.begin(), stops.end(), row) + std::count(stops.begin(), stops.end(), row->undoButton()),
+                  1)
+            << row->accessibleName().toStdString() << ": one Tab stop an entry";
+    }
 }
 
 TEST(ConfirmationDialogScreen, ReadsWell) {
@@ -175,6 +309,12 @@ TEST(OnboardingScreens, EveryStepReadsWellAndFirstFocusesAControl) {
     EXPECT_EQ(firstFocusFault(view), "");
     for (int step = 0;; ++step) {
         EXPECT_EQ(accessibilityFaults(view), Faults{}) << "step " << step;
+        // The way forward has the focus, and says the step's heading with it.
+        auto* forward = view.continueButton()->isHidden() ? view.finishButton() : view.continueButton();
+        EXPECT_EQ(QApplication::focusWidget(), forward) << "step " << step;
+        EXPECT_TRUE(forward->accessibleDescription().startsWith(
+            localizedText(onboardingSteps()[static_cast<std::size_t>(step)].title)))
+            << "step " << step;
         if (view.continueButton()->isHidden()) {
             const auto names = testing::accessibleNames(view);
             EXPECT_TRUE(std::any_of(names.begin(), names.end(), [](const std::string& name) {

@@ -18,6 +18,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QPointer>
 #include <QTimer>
 #include <QWindow>
 
@@ -221,8 +222,11 @@ void ZentrelApp::exportReport() {
 
 void ZentrelApp::showAbout() {
     const std::vector<ui::AboutLibrary> versions = {{"Qt", qVersion()}, {"SQLite", sqlite3_libversion()}};
+    // The focus goes back where it was, not to the window's first control (the sidebar).
+    const QPointer<QWidget> focused = window_->focusWidget();
     ui::AboutDialog dialog(ui::aboutContent(ZENTREL_DISPLAY_VERSION, versions), appIcon(), window_.get());
     dialog.exec();
+    if (focused) focused->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void ZentrelApp::handle(const InstanceRequest& request) {

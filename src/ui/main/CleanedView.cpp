@@ -1,6 +1,7 @@
 #include "ui/main/CleanedView.hpp"
 
 #include "ui/design/DesignLabels.hpp"
+#include "ui/design/PageLanding.hpp"
 #include "ui/design/PrimaryButton.hpp"
 #include "ui/main/PageParts.hpp"
 #include "ui/presenters/CleaningPresenter.hpp"
@@ -17,9 +18,12 @@ CleanedView::CleanedView(viewmodels::ScanViewModel& viewModel, std::int64_t free
                        0, Qt::AlignHCenter);
     QVBoxLayout* texts = nullptr;
     auto* textStack = stackWidget(body, 8, texts);
-    texts->addWidget(tokenLabel(QString::fromStdString(page.title), DesignTokens::titleFont(), DesignTokens::textPrimary(),
-                                textStack),
-                     0, Qt::AlignHCenter);
+    auto* heading = tokenLabel(QString::fromStdString(page.title), DesignTokens::titleFont(), DesignTokens::textPrimary(),
+                               textStack);
+    // The heading says the whole result when the page arrives.
+    heading->setAccessibleName(QString::fromStdString(page.accessibleLabel));
+    markLanding(*heading);
+    texts->addWidget(heading, 0, Qt::AlignHCenter);
     texts->addWidget(tokenLabel(QString::fromStdString(page.freedText), DesignTokens::headlineFont(),
                                 DesignTokens::textSecondary(), textStack),
                      0, Qt::AlignHCenter);

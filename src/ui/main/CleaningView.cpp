@@ -2,6 +2,7 @@
 
 #include "ui/design/DesignLabels.hpp"
 #include "ui/design/GlassCard.hpp"
+#include "ui/design/PageLanding.hpp"
 #include "ui/main/BusySpinner.hpp"
 #include "ui/main/PageParts.hpp"
 
@@ -75,6 +76,7 @@ QWidget* CleaningView::summaryCard() {
     bar_->setRange(0, 1000);
     bar_->setTextVisible(false);
     bar_->setAccessibleName(localizedText("Cleaning progress"));
+    markLanding(*bar_);
     content->addWidget(bar_);
 
     strip_ = new TintedStrip(body);

@@ -5,6 +5,7 @@
 #include "ui/design/Appearance.hpp"
 #include "ui/design/DesignLabels.hpp"
 #include "ui/design/KeptFocus.hpp"
+#include "ui/design/PageLanding.hpp"
 #include "ui/design/PrimaryButton.hpp"
 #include "ui/design/SymbolImage.hpp"
 #include "ui/design/TabOrder.hpp"
@@ -94,13 +95,18 @@ void MainContentView::refresh() {
 void MainContentView::showPage(const DetailRoute& route) {
     route_ = route;
     hasRoute_ = true;
-    if (page_ != nullptr) retireWidgets(layout_, std::vector<QWidget*>{page_});
+    // A page that comes of what was done here takes the focus before the old
+    // one goes, so it never falls to the sidebar; chosen in the sidebar, it leaves it there.
+    const bool actedHere = holdsFocus(*this);
+    auto* retired = page_;
     page_ = makePage(route);
     layout_->addWidget(page_, 1);
+    if (actedHere) focusLanding(*page_);
+    if (retired != nullptr) retireWidgets(layout_, std::vector<QWidget*>{retired});
 }
 
 QWidget* MainContentView::makePage(const DetailRoute& route) {
-    const ItemRowServices rows{viewModel_, services_.clipboard, services_.timers};
+    const ItemRowServices rows{viewModel_, services_.clipboard, services_.timers, services_.homeFolder};
     switch (route.kind) {
     case Kind::smartCleanup: return new SmartCleanupView(viewModel_, this);
     case Kind::scanning: return new ScanningView(viewModel_, this);

@@ -5,6 +5,7 @@
 #include "ui/design/GlassCard.hpp"
 #include "ui/design/MetricCard.hpp"
 #include "ui/design/NamedColors.hpp"
+#include "ui/design/PageLanding.hpp"
 #include "ui/design/PrimaryButton.hpp"
 #include "ui/design/ProgressMeter.hpp"
 #include "ui/main/PageParts.hpp"
@@ -189,6 +190,8 @@ HeroOverviewCard::HeroOverviewCard(const HeroCardContent& content, std::function
     status->addWidget(sparkles);
     status_ = tokenLabel({}, DesignTokens::bodyFont(), DesignTokens::textSecondary(), body);
     status_->setWordWrap(true);
+    // What a scan found is said when the overview comes back after it.
+    markLanding(*status_);
     status->addWidget(status_, 1);
     column->addLayout(status);
     showStatus(content);

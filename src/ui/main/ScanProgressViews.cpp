@@ -1,6 +1,7 @@
 #include "ui/main/ScanProgressViews.hpp"
 
 #include "ui/design/DesignLabels.hpp"
+#include "ui/design/PageLanding.hpp"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -20,6 +21,7 @@ ScanProgressPage::ScanProgressPage(viewmodels::ScanViewModel& viewModel, Figures
     bar_->setTextVisible(false);
     bar_->setMaximumWidth(400);
     bar_->setAccessibleName(localizedText("Scan progress"));
+    markLanding(*bar_);
     bar_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     auto* barRow = new QHBoxLayout;
     barRow->addStretch();
