@@ -68,8 +68,9 @@ namespace zentrel::app {
 // preview: one started after the app still answers, and none costs nothing.
 class SessionPreviewPanel final : public platform::PreviewPanel {
 public:
-    void show(const platform::PreviewDataSource& dataSource) override {
-        if (auto panel = platform::SessionBusPreviewPanel::sharedFromEnvironment()) panel->show(dataSource);
+    bool show(const platform::PreviewDataSource& dataSource) override {
+        auto panel = platform::SessionBusPreviewPanel::sharedFromEnvironment();
+        return panel && panel->show(dataSource);
     }
 };
 

@@ -20,8 +20,9 @@ public:
 class PreviewPanel {
 public:
     virtual ~PreviewPanel() = default;
-    // Takes the data source and brings the panel to the front.
-    virtual void show(const PreviewDataSource& dataSource) = 0;
+    // Takes the data source and brings the panel to the front; false when
+    // nothing could be asked to show it (no previewer on this desktop).
+    virtual bool show(const PreviewDataSource& dataSource) = 0;
 };
 
 class SessionBusPreviewPanel final : public PreviewPanel {
@@ -29,7 +30,7 @@ public:
     explicit SessionBusPreviewPanel(std::string address) : address_(std::move(address)) {}
     // None when no previewer can be reached on the session bus.
     [[nodiscard]] static std::unique_ptr<SessionBusPreviewPanel> sharedFromEnvironment();
-    void show(const PreviewDataSource& dataSource) override;
+    bool show(const PreviewDataSource& dataSource) override;
 
 private:
     std::string address_;

@@ -18,23 +18,25 @@ std::unique_ptr<SessionBusPreviewPanel> SessionBusPreviewPanel::sharedFromEnviro
     return std::make_unique<SessionBusPreviewPanel>(address);
 }
 
-void SessionBusPreviewPanel::show(const PreviewDataSource& dataSource) {
-    if (dataSource.numberOfPreviewItems() == 0) return;
+bool SessionBusPreviewPanel::show(const PreviewDataSource& dataSource) {
+    if (dataSource.numberOfPreviewItems() == 0) return false;
     auto connection = dbus::openRegistered(address_);
-    if (!connection) return;
+    if (!connection) return false;
     dbus::Message call(
         dbus_message_new_method_call(kPreviewer, "/org/gnome/NautilusPreviewer", kPreviewer, "ShowFile"));
-    if (!call) return;
+    if (!call) return false;
     const auto uri = dataSource.previewItemURL(0);
     const char* text = uri.c_str();
     const dbus_int32_t window = 0;
     const dbus_bool_t closeIfShown = FALSE;
     if (!dbus_message_append_args(call.get(), DBUS_TYPE_STRING, &text, DBUS_TYPE_INT32, &window, DBUS_TYPE_BOOLEAN,
                                   &closeIfShown, DBUS_TYPE_INVALID)) {
-        return;
+        return false;
     }
     dbus_message_set_no_reply(call.get(), TRUE);
-    if (dbus_connection_send(connection.get(), call.get(), nullptr)) dbus_connection_flush(connection.get());
+    if (!dbus_connection_send(connection.get(), call.get(), nullptr)) return false;
+    dbus_connection_flush(connection.get());
+    return true;
 }
 
 }  // namespace zentrel::platform

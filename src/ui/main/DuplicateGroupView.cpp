@@ -15,6 +15,7 @@
 #include <QPainterPath>
 #include <QPointer>
 #include <QSignalBlocker>
+#include <QToolTip>
 
 namespace zentrel::ui {
 namespace {
@@ -79,8 +80,7 @@ DuplicateMemberRow::DuplicateMemberRow(viewmodels::ScanViewModel& viewModel, pla
     const auto fileName = QString::fromStdString(member.fileName);
     if (member.showsCheckBox) {
         checkBox_ = new QCheckBox(this);
-        checkBox_->setAccessibleName(fileName);
-        showSelected(member.isSelected);
+        showSelected(member);
         QObject::connect(checkBox_, &QCheckBox::clicked, this,
                          [&viewModel, id = *member.itemId] { viewModel.toggleItem(id); });
         row->addWidget(checkBox_);
@@ -102,11 +102,12 @@ DuplicateMemberRow::DuplicateMemberRow(viewmodels::ScanViewModel& viewModel, pla
         button->setStyleSheet(QString("QPushButton { background-color: %1; border: none; border-radius: 8px; }")
                                   .arg(well.name(QColor::HexArgb)));
     });
-    preview_->setAccessibleName(localizedText("Quick Look preview"));
+    preview_->setAccessibleName(QString::fromStdString(member.previewName));
     preview_->setAccessibleDescription(localizedText("Opens a preview of this file."));
     setPlainToolTip(*preview_, localizedText("Opens a preview of this file."));
-    QObject::connect(preview_, &QPushButton::clicked, this,
-                     [previewPanel, path = member.path] { QuickLookHelper::preview(path, previewPanel); });
+    QObject::connect(preview_, &QPushButton::clicked, this, [this, previewPanel, path = member.path] {
+        if (!QuickLookHelper::preview(path, previewPanel)) sayPreviewCannotShow();
+    });
     row->addWidget(preview_);
     if (member.isPicture && thumbnails != nullptr) {
         thumbnails->request(member.path, [row = QPointer<DuplicateMemberRow>(this)](const QImage& picture) {
@@ -132,7 +133,15 @@ DuplicateMemberRow::DuplicateMemberRow(viewmodels::ScanViewModel& viewModel, pla
     row->addSpacing(4);
     row->addWidget(tokenLabel(QString::fromStdString(member.sizeText), DesignTokens::bodyFont(),
                               DesignTokens::textSecondary(), this));
-    setAccessibleName(fileName);
+    setAccessibleName(QString::fromStdString(member.accessibleName));
+}
+
+void DuplicateMemberRow::sayPreviewCannotShow() {
+    // The button says it to a screen reader, which speaks the changed description of the focus, and shows it.
+    const auto text = localizedText(N_("No file previewer is available on this desktop."));
+    preview_->setAccessibleDescription(text);
+    setPlainToolTip(*preview_, text);
+    QToolTip::showText(preview_->mapToGlobal(QPoint(0, preview_->height())), text, preview_);
 }
 
 void DuplicateMemberRow::showThumbnail(const QImage& picture) {
@@ -141,11 +150,13 @@ void DuplicateMemberRow::showThumbnail(const QImage& picture) {
     showsThumbnail_ = true;
 }
 
-void DuplicateMemberRow::showSelected(bool selected) {
+void DuplicateMemberRow::showSelected(const DuplicateMemberContent& member) {
+    setAccessibleName(QString::fromStdString(member.accessibleName));
     if (checkBox_ == nullptr) return;
     const QSignalBlocker quiet(checkBox_);
-    checkBox_->setChecked(selected);
-    checkBox_->setAccessibleDescription(selectionWord(selected));
+    checkBox_->setChecked(member.isSelected);
+    checkBox_->setAccessibleName(QString::fromStdString(member.accessibleName));
+    checkBox_->setAccessibleDescription(selectionWord(member.isSelected));
 }
 
 DuplicateGroupView::DuplicateGroupView(viewmodels::ScanViewModel& viewModel, platform::PreviewPanel* previewPanel,

@@ -25,12 +25,14 @@ public:
     [[nodiscard]] QCheckBox* checkBox() const { return checkBox_; }
     [[nodiscard]] QPushButton* previewButton() const { return preview_; }
     [[nodiscard]] bool showsThumbnail() const { return showsThumbnail_; }
-    // Follows a change of the item's selection in place.
-    void showSelected(bool selected);
+    // Follows a change of the item's selection (and so of its name) in place.
+    void showSelected(const DuplicateMemberContent& member);
     // The picture in the icon's place.
     void showThumbnail(const QImage& picture);
 
 private:
+    void sayPreviewCannotShow();
+
     QCheckBox* checkBox_ = nullptr;
     QPushButton* preview_ = nullptr;
     bool showsThumbnail_ = false;

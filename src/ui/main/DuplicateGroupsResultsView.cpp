@@ -23,17 +23,18 @@ bool sameShape(const DuplicateResults& a, const DuplicateResults& b) {
 
 DuplicateGroupsResultsView::DuplicateGroupsResultsView(viewmodels::ScanViewModel& viewModel,
                                                        platform::PreviewPanel* previewPanel,
-                                                       std::optional<ThumbnailServices> thumbnails, QWidget* parent)
-    : QWidget(parent), viewModel_(viewModel), previewPanel_(previewPanel) {
+                                                       std::optional<ThumbnailServices> thumbnails, std::string homeFolder,
+                                                       QWidget* parent)
+    : QWidget(parent), viewModel_(viewModel), previewPanel_(previewPanel), homeFolder_(std::move(homeFolder)) {
     if (thumbnails) thumbnails_ = std::make_unique<PictureThumbnails>(std::move(*thumbnails));
     layout_ = new QVBoxLayout(this);
     layout_->setContentsMargins(0, 0, 0, 0);
     resultObserver_ = viewModel_.result.observe([this](const auto&) { refresh(); });
-    rebuild(duplicateResults(viewModel_));
+    rebuild(duplicateResults(viewModel_, homeFolder_));
 }
 
 void DuplicateGroupsResultsView::refresh() {
-    auto results = duplicateResults(viewModel_);
+    auto results = duplicateResults(viewModel_, homeFolder_);
     if (shown_ == nullptr || !sameShape(results, results_)) {
         rebuild(std::move(results));
         return;
@@ -41,7 +42,7 @@ void DuplicateGroupsResultsView::refresh() {
     for (std::size_t g = 0; g < groups_.size(); ++g) {
         const auto& members = results.groups[g].members;
         const auto& rows = groups_[g]->memberRows();
-        for (std::size_t m = 0; m < rows.size() && m < members.size(); ++m) rows[m]->showSelected(members[m].isSelected);
+        for (std::size_t m = 0; m < rows.size() && m < members.size(); ++m) rows[m]->showSelected(members[m]);
     }
     results_ = std::move(results);
 }

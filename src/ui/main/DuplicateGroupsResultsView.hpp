@@ -15,13 +15,16 @@
 #include <QPushButton>
 #include <QWidget>
 
+#include <string>
+
 namespace zentrel::ui {
 
 class DuplicateGroupsResultsView final : public QWidget {
 public:
     // Without `thumbnails` pictures show their file icons.
     DuplicateGroupsResultsView(viewmodels::ScanViewModel& viewModel, platform::PreviewPanel* previewPanel,
-                               std::optional<ThumbnailServices> thumbnails = std::nullopt, QWidget* parent = nullptr);
+                               std::optional<ThumbnailServices> thumbnails = std::nullopt, std::string homeFolder = {},
+                               QWidget* parent = nullptr);
 
     [[nodiscard]] bool isShowingEmptyState() const { return emptyState_ != nullptr; }
     [[nodiscard]] QLabel* headerLabel() const { return header_; }
@@ -37,6 +40,7 @@ private:
 
     viewmodels::ScanViewModel& viewModel_;
     platform::PreviewPanel* previewPanel_;
+    std::string homeFolder_;
     std::unique_ptr<PictureThumbnails> thumbnails_;
     QVBoxLayout* layout_ = nullptr;
     QWidget* shown_ = nullptr;

@@ -14,6 +14,8 @@
 #include <QPushButton>
 #include <QWidget>
 
+#include <string>
+
 namespace zentrel::ui {
 
 [[nodiscard]] StatusPill* safetyBadge(model::SafetyLevel level, QWidget* parent);
@@ -52,6 +54,8 @@ struct ItemRowServices {
     viewmodels::ScanViewModel& viewModel;
     platform::Clipboard& clipboard;
     platform::TimerScheduler& timers;
+    // The duplicates page names folders from "~" inside it.
+    std::string homeFolder = {};
 };
 
 class ItemRowBase : public QWidget {

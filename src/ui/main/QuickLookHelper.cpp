@@ -18,10 +18,10 @@ std::string fileURL(const std::string& path) {
     return QUrl::fromLocalFile(QString::fromStdString(path)).toString(QUrl::FullyEncoded).toStdString();
 }
 
-void preview(const std::string& path, platform::PreviewPanel* panel) {
-    if (panel == nullptr) return;
+bool preview(const std::string& path, platform::PreviewPanel* panel) {
+    if (panel == nullptr) return false;
     storedDataSource() = std::make_shared<PreviewDataSource>(fileURL(path));
-    panel->show(*storedDataSource());
+    return panel->show(*storedDataSource());
 }
 
 }  // namespace zentrel::ui::QuickLookHelper

@@ -33,7 +33,7 @@ void ResultsView::refresh(bool rebuild) {
     kind_ = content.kind;
     switch (kind_) {
     case ResultsKind::duplicates:
-        content_ = new DuplicateGroupsResultsView(services_.viewModel, previewPanel_, thumbnails_, this);
+        content_ = new DuplicateGroupsResultsView(services_.viewModel, previewPanel_, thumbnails_, services_.homeFolder, this);
         break;
     case ResultsKind::privacy: content_ = new PrivacySweepResultsView(services_.viewModel, this); break;
     case ResultsKind::empty:

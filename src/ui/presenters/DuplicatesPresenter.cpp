@@ -25,7 +25,23 @@ std::unordered_map<std::string, const model::CleanItem*> itemsByPath(const std::
     return byPath;
 }
 
+// The row's name as a screen reader says it.
+std::string spokenName(const DuplicateMemberContent& row, const std::string& homeFolder, bool deleted) {
+    const auto folder = folderFromHome(std::filesystem::path(row.path).parent_path().string(), homeFolder);
+    std::string name = row.fileName + ", " + platform::localizedFormat("in %@", {folder});
+    if (!row.sizeText.empty()) name += ", " + row.sizeText;
+    return name + ", " + (deleted ? platform::localized("will be deleted") : platform::localized("kept"));
+}
+
 }  // namespace
+
+std::string folderFromHome(const std::string& folder, const std::string& homeFolder) {
+    if (homeFolder.empty() || homeFolder == "/") return folder;
+    const auto home = homeFolder.back() == '/' ? homeFolder.substr(0, homeFolder.size() - 1) : homeFolder;
+    if (folder == home) return "~";
+    if (folder.starts_with(home + "/")) return "~" + folder.substr(home.size());
+    return folder;
+}
 
 Pill duplicateKindPill(model::DuplicateKind kind) {
     const auto name = platform::localized(model::displayName(kind));
@@ -38,7 +54,7 @@ Pill duplicateKindPill(model::DuplicateKind kind) {
     return {name, "doc.on.doc", PillVariant::neutral};
 }
 
-DuplicateResults duplicateResults(const viewmodels::ScanViewModel& vm) {
+DuplicateResults duplicateResults(const viewmodels::ScanViewModel& vm, const std::string& homeFolder) {
     const auto groups = vm.duplicateGroups();
     const auto byPath = itemsByPath(vm.result().items);
     DuplicateResults results;
@@ -83,6 +99,8 @@ DuplicateResults duplicateResults(const viewmodels::ScanViewModel& vm) {
             row.showsCheckBox = row.itemId && !member.isKeeper;
             if (member.isKeeper) row.keepPill = Pill{platform::localized("Keep"), "checkmark.seal.fill", PillVariant::safe};
             row.dividerAfter = member.id != group.members.back().id;
+            row.accessibleName = spokenName(row, homeFolder, row.showsCheckBox && row.isSelected);
+            row.previewName = platform::localizedFormat("Preview %@", {row.showsCheckBox ? row.fileName : row.accessibleName});
             card.members.push_back(std::move(row));
         }
         results.groups.push_back(std::move(card));

@@ -34,6 +34,11 @@ struct DuplicateMemberContent {
     bool isSelected = false;
     std::optional<Pill> keepPill;
     bool dividerAfter = false;
+    // What a screen reader says for the row: name, folder, size and whether
+    // the clean deletes it ("thesis.pdf, in ~/Documents, 4 KB, kept").
+    std::string accessibleName;
+    // Its preview button's: the file's name, the whole row's on a keeper (it has no check box).
+    std::string previewName;
 
     bool operator==(const DuplicateMemberContent&) const = default;
 };
@@ -57,7 +62,11 @@ struct DuplicateResults {
     std::string emptyMessage;
 };
 
-[[nodiscard]] DuplicateResults duplicateResults(const viewmodels::ScanViewModel& viewModel);
+// Folders inside `homeFolder` are named from "~".
+[[nodiscard]] DuplicateResults duplicateResults(const viewmodels::ScanViewModel& viewModel,
+                                                const std::string& homeFolder = {});
+// "~/Documents" for "/home/me/Documents" in the home "/home/me".
+[[nodiscard]] std::string folderFromHome(const std::string& folder, const std::string& homeFolder);
 [[nodiscard]] Pill duplicateKindPill(model::DuplicateKind kind);
 
 // Select All: every copy of every group is selected and every keeper is not,

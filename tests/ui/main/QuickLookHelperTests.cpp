@@ -9,9 +9,10 @@ namespace {
 
 class RecordingPanel final : public platform::PreviewPanel {
 public:
-    void show(const platform::PreviewDataSource& dataSource) override {
+    bool show(const platform::PreviewDataSource& dataSource) override {
         counts.push_back(dataSource.numberOfPreviewItems());
         urls.push_back(dataSource.previewItemURL(3));
+        return true;
     }
     std::vector<std::size_t> counts;
     std::vector<std::string> urls;
@@ -28,7 +29,7 @@ TEST(QuickLookHelperTest, EachPreviewReplacesTheLastDataSource) {
         << "any index gives the one item";
 
     const auto kept = QuickLookHelper::currentDataSource();
-    QuickLookHelper::preview("/home/me/d.png", nullptr);
+    EXPECT_FALSE(QuickLookHelper::preview("/home/me/d.png", nullptr));
     EXPECT_EQ(QuickLookHelper::currentDataSource(), kept) << "no panel: nothing shown, nothing replaced";
 }
 

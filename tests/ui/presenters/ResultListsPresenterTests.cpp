@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 namespace zentrel::ui {
 namespace {
 
@@ -57,6 +59,33 @@ TEST_F(ResultListsPresenterTest, DuplicateRowsOfferACheckBoxOnlyForCopiesWithAnI
     EXPECT_FALSE(results.groups[1].members[0].isPicture) << "a document";
     EXPECT_FALSE(results.groups[2].members[0].isPicture) << "a video";
 
+}
+
+TEST_F(ResultListsPresenterTest, EachDuplicateRowIsNamedByItsFileFolderSizeAndFate) {
+    const testing::ScopedDesktopTexts english;
+    auto chosen = copy("/h/Downloads/thesis.pdf", "g", false);
+    chosen.isSelected = true;
+    h.scanTo(*vm, {copy("/h/Documents/thesis.pdf", "g", true), chosen, copy("/srv/shared/thesis.pdf", "g", false),
+                   copy("/h/thesis.pdf", "g", false)});
+    struct Row {
+        std::string name;
+        std::string preview;
+    };
+    const std::map<std::string, Row> expected{
+        {"/h/Documents/thesis.pdf",
+         {"thesis.pdf, in ~/Documents, 1 KB, kept", "Preview thesis.pdf, in ~/Documents, 1 KB, kept"}},
+        {"/h/Downloads/thesis.pdf", {"thesis.pdf, in ~/Downloads, 1 KB, will be deleted", "Preview thesis.pdf"}},
+        {"/srv/shared/thesis.pdf", {"thesis.pdf, in /srv/shared, 1 KB, kept", "Preview thesis.pdf"}},
+        {"/h/thesis.pdf", {"thesis.pdf, in ~, 1 KB, kept", "Preview thesis.pdf"}},
+    };
+    const auto groups = duplicateResults(*vm, "/h/").groups;
+    ASSERT_EQ(groups.size(), 1u);
+    ASSERT_EQ(groups[0].members.size(), expected.size());
+    for (const auto& member : groups[0].members) {
+        EXPECT_EQ(member.accessibleName, expected.at(member.path).name);
+        EXPECT_EQ(member.previewName, expected.at(member.path).preview);
+    }
+    EXPECT_EQ(folderFromHome("/hx/a", "/h"), "/hx/a") << "a folder beside the home is no part of it";
 }
 
 TEST_F(ResultListsPresenterTest, AWalkStoppedAtTheCandidateLimitSaysHowFarItGot) {
