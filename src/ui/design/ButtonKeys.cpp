@@ -22,7 +22,11 @@ protected:
         if (event->type() != QEvent::KeyPress) return false;
         auto* button = qobject_cast<QAbstractButton*>(watched);
         if (button == nullptr || !button->hasFocus()) return false;
-        if (qobject_cast<QPushButton*>(button) == nullptr && qobject_cast<QToolButton*>(button) == nullptr) return false;
+        // Check boxes and switches keep Return for their dialog; a button drawn
+        // by this program (an overview tile) is a push button as well.
+        const bool pushes = qobject_cast<QPushButton*>(button) != nullptr ||
+                            qobject_cast<QToolButton*>(button) != nullptr || !button->isCheckable();
+        if (!pushes) return false;
         const auto& key = *static_cast<QKeyEvent*>(event);
         if (!isReturn(key)) return false;
         // A held key presses once.

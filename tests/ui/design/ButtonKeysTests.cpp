@@ -2,6 +2,7 @@
 
 #include "ui/design/PrimaryButton.hpp"
 #include "ui/design/SegmentButton.hpp"
+#include "ui/main/OverviewCards.hpp"
 #include "ui/tools/PanelButton.hpp"
 
 #include <QApplication>
@@ -35,6 +36,12 @@ const ButtonKind kKinds[] = {
     {"segment", [](QWidget* parent) { return new SegmentButton("Telex", parent); }},
     {"panel", [](QWidget* parent) { return new PanelButton("Open", std::nullopt, 40, parent); }},
     {"tool", [](QWidget* parent) { return new QToolButton(parent); }},
+    {"overview tile",
+     [](QWidget* parent) {
+         CategoryTile tile;
+         tile.label = "Trash";
+         return (new TopCategoriesRow({tile}, [](model::CategoryType) {}, parent))->tileButtons().front();
+     }},
 };
 
 const KeyPress kReturnKeys[] = {{Qt::Key_Return, Qt::NoModifier}, {Qt::Key_Enter, Qt::KeypadModifier}};
