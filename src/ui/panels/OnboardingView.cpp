@@ -6,6 +6,7 @@
 #include "ui/design/SectionReveal.hpp"
 #include "ui/panels/PanelStyle.hpp"
 
+#include <QAccessible>
 #include <QGraphicsOpacityEffect>
 #include <QHBoxLayout>
 #include <QPropertyAnimation>
@@ -45,7 +46,6 @@ OnboardingView::OnboardingView(Services services, QWidget* parent)
     connect(back_, &QPushButton::clicked, this, [this] { pager_.back(); });
     continue_ = new PrimaryButton(localizedText("Continue"), std::nullopt, PrimaryButton::Variant::accent, false,
                                   [this] { pager_.advance(); }, this);
-    continue_->setAccessibleDescription(localizedText("Advances to the next onboarding step."));
     setPlainToolTip(*continue_, kConfirmKeys.toString(QKeySequence::NativeText));
     bar->addWidget(back_);
     bar->addStretch();
@@ -111,6 +111,22 @@ void OnboardingView::showStep(int step) {
     connect(fade, &QPropertyAnimation::finished, page, [page] { page->setGraphicsEffect(nullptr); });
     pages_->setCurrentIndex(step);
     fade->start(QAbstractAnimation::DeleteWhenStopped);
+    focusDefaultButton(step);
+}
+
+void OnboardingView::focusDefaultButton(int step) {
+    // Return and the focus are on the step's way forward (never on Back), and
+    // the step's heading is what a screen reader says with it as it appears.
+    auto* button = onboardingBar(step, pager_.totalSteps()).showsContinue ? continue_ : finish_;
+    const auto& shown = onboardingSteps()[static_cast<std::size_t>(step)];
+    button->setAccessibleDescription(localizedText(shown.title) + ". " + localizedText(shown.subtitle));
+    if (button->hasFocus()) {
+        // Still focused from the step before: it is announced again.
+        QAccessibleEvent focus(button, QAccessible::Focus);
+        QAccessible::updateAccessibility(&focus);
+    } else {
+        button->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 void OnboardingView::updateFinishTitle() {

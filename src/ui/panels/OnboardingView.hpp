@@ -52,6 +52,7 @@ protected:
 private:
     [[nodiscard]] QWidget* permissionsStep();
     void showStep(int step);
+    void focusDefaultButton(int step);
     void updateFinishTitle();
 
     Services services_;
