@@ -51,7 +51,10 @@ SmartCleanupView::SmartCleanupView(viewmodels::ScanViewModel& viewModel, QWidget
     };
     observers_.push_back(viewModel_.result.observe([this](const auto&) { refresh(); }));
     observers_.push_back(viewModel_.isBackgroundScanning.observe([this](const auto&) { refresh(); }));
-    observers_.push_back(viewModel_.scanState.observe([this](const auto&) { showProgress(); }));
+    observers_.push_back(viewModel_.scanState.observe([this](const auto&) {
+        showProgress();
+        confirmScannedPlan();
+    }));
     rebuild(plan());
 }
 
@@ -72,8 +75,10 @@ std::int64_t SmartCleanupView::planItemCount(const viewmodels::SmartCleanupPlan&
 
 void SmartCleanupView::apply() {
     if (plan().isSummaryOnly) {
-        // The stored plan is verified by a fresh scan, which then cleans by itself.
-        viewModel_.runSmartCleanup();
+        // The stored plan is verified by a fresh scan; its plan is then
+        // confirmed as any other before anything is deleted.
+        confirmAfterScan_ = true;
+        startSmartScan();
         return;
     }
     selectionBeforeConfirm_.clear();
@@ -129,6 +134,16 @@ QString SmartCleanupView::layoutKey(const viewmodels::SmartCleanupPlan& current)
 void SmartCleanupView::refresh() {
     const auto current = plan();
     if (layoutKey(current) != shownKey_) rebuild(current);
+}
+
+void SmartCleanupView::confirmScannedPlan() {
+    const auto& scanState = viewModel_.scanState();
+    if (!confirmAfterScan_ || std::holds_alternative<model::scan_state::Idle>(scanState) ||
+        std::holds_alternative<model::scan_state::Scanning>(scanState))
+        return;
+    confirmAfterScan_ = false;
+    const auto current = plan();
+    if (!current.isSummaryOnly && !current.items.empty()) apply();
 }
 
 void SmartCleanupView::showProgress() {

@@ -57,6 +57,7 @@ private:
     [[nodiscard]] std::int64_t planItemCount(const viewmodels::SmartCleanupPlan& current) const;
     void refresh();
     void showProgress();
+    void confirmScannedPlan();
     void rebuild(const viewmodels::SmartCleanupPlan& current);
     QWidget* planCard(const viewmodels::SmartCleanupPlan& plan, bool showPlan);
     QWidget* byCategoryCard(const viewmodels::SmartCleanupPlan& plan);
@@ -75,6 +76,8 @@ private:
     QLabel* progressMessage_ = nullptr;
     QString shownKey_;
     bool showCleanConfirm_ = false;
+    // A restored plan's Apply scans first, then asks as after any scan.
+    bool confirmAfterScan_ = false;
     // What was selected before the plan was, restored when the user cancels.
     std::set<platform::Uuid> selectionBeforeConfirm_;
     ConfirmationPresenter presenter_;

@@ -61,8 +61,12 @@ TEST_F(SmartCleanupViewTest, AStoredPlanIsShownAsASummaryAndVerifiedByAScan) {
     // The "&" is doubled so that it shows as itself, not as a shortcut mark.
     EXPECT_EQ(restored.primaryButton()->text(), "Apply plan && clean 3 MB");
     restored.primaryButton()->click();
-    EXPECT_EQ(confirmations, 0) << "no confirmation: the scan cleans by itself";
-    EXPECT_EQ(h.engine.fullScans.size(), 1u);
+    EXPECT_EQ(confirmations, 0) << "the scan that verifies the plan comes first";
+    ASSERT_EQ(h.engine.fullScans.size(), 1u);
+    h.engine.fullScans.back().done({scannedItem("/h/.cache/a", CategoryType::systemCaches, 2000)});
+    EXPECT_EQ(confirmations, 1) << "then the plan it found is confirmed, as after any scan";
+    EXPECT_TRUE(restored.isConfirmationShown());
+    EXPECT_TRUE(h.engine.cleans.empty());
 }
 
 TEST_F(SmartCleanupViewTest, APlanFromTheScanIsAppliedThroughTheConfirmation) {
