@@ -52,6 +52,8 @@ std::vector<fs::path> LinuxWorkspace::applicationFoldersFor(const fs::path& data
 LinuxWorkspace::LinuxWorkspace(Options options, ProcessSignaller& signaller)
     : procRoot_(options.procRoot.string()),
       userId_(options.userId),
+      display_(std::move(options.display)),
+      waylandDisplay_(std::move(options.waylandDisplay)),
       activeProcess_(options.activeProcess),
       signaller_(signaller),
       index_(std::move(options.applicationFolders), std::move(options.language)) {}
@@ -69,6 +71,18 @@ const DesktopEntry* LinuxWorkspace::entryOfProcess(const std::string& folder, st
     return launchedFile.empty() ? nullptr : index_.entryForFile(fs::path(launchedFile));
 }
 
+bool LinuxWorkspace::isOfAnotherSession(const std::string& folder) const {
+    if (display_.empty() && waylandDisplay_.empty()) return false;
+    const auto environment = readSmallFile(folder + "/environ");
+    if (!environment) return false;
+    // A process shows where its display variables say; one without them shows nowhere else.
+    const auto differs = [&](std::string_view prefix, const std::string& own) {
+        const auto value = environmentValue(*environment, prefix);
+        return !own.empty() && !value.empty() && value != own;
+    };
+    return differs("DISPLAY=", display_) || differs("WAYLAND_DISPLAY=", waylandDisplay_);
+}
+
 std::vector<RunningApplication> LinuxWorkspace::runningApplications() const {
     index_.refresh();
     std::map<std::int32_t, Candidate> candidates;
@@ -77,7 +91,7 @@ std::vector<RunningApplication> LinuxWorkspace::runningApplications() const {
         struct stat status {};
         if (::stat(folder.c_str(), &status) != 0 || status.st_uid != userId_) continue;
         const DesktopEntry* entry = entryOfProcess(folder, pid);
-        if (entry == nullptr) continue;
+        if (entry == nullptr || isOfAnotherSession(folder)) continue;
         const auto stat = readSmallFile(folder + "/stat");
         if (!stat) continue;
         const auto fields = procfs::statFieldsAfterName(*stat);

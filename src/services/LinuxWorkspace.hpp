@@ -2,7 +2,9 @@
 // The running applications of a Linux desktop: this user's processes that run
 // the program of an installed desktop entry, or that the desktop launched from
 // one (it leaves GIO_LAUNCHED_DESKTOP_FILE and its pid in their environment).
-// A helper process whose parent is the same application is not listed again.
+// A helper process whose parent is the same application is not listed again,
+// nor is an application of another session of the same user (one that shows
+// on another display).
 // Quitting sends SIGTERM, or SIGKILL when forced, through the signaller, and
 // only while the pid still has the start time it was listed with.
 // The frontmost application is the one whose process, or a helper process
@@ -28,6 +30,9 @@ public:
         std::string language = "en";
         // The application in front; none can be where it is absent.
         const ActiveProcessTracker* activeProcess = nullptr;
+        // This session's DISPLAY and WAYLAND_DISPLAY; empty ones match any.
+        std::string display = {};
+        std::string waylandDisplay = {};
     };
 
     // The folders of a home and system root: the user's data folder's
@@ -52,9 +57,12 @@ private:
         std::uint64_t startTime;
     };
     [[nodiscard]] const DesktopEntry* entryOfProcess(const std::string& folder, std::int32_t pid) const;
+    [[nodiscard]] bool isOfAnotherSession(const std::string& folder) const;
 
     std::string procRoot_;
     uid_t userId_;
+    std::string display_;
+    std::string waylandDisplay_;
     const ActiveProcessTracker* activeProcess_;
     ProcessSignaller& signaller_;
     // Refreshed on each listing; the listing is a read of the workspace, so

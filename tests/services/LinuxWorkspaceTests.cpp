@@ -49,6 +49,24 @@ TEST_F(LinuxWorkspaceTest, ListsProcessesThatRunADesktopEntrysProgram) {
     EXPECT_FALSE(listed[0].isTerminated);
 }
 
+TEST_F(LinuxWorkspaceTest, ApplicationsOfAnotherSessionOfTheUserAreNotListed) {
+    LinuxWorkspace session{{.procRoot = tree.root(), .applicationFolders = {temp / "apps"}, .userId = ::getuid(),
+                            .display = ":1", .waylandDisplay = "wayland-1"},
+                           signaller};
+    const auto editor = [&](std::int32_t pid, std::vector<std::string> environment) {
+        tree.addProcess({.pid = pid, .name = "editor", .commandLine = FakeProcTree::commandLineOf({"editor"}),
+                         .environment = FakeProcTree::commandLineOf(environment)});
+    };
+    editor(40, {"DISPLAY=:1", "WAYLAND_DISPLAY=wayland-1"});
+    editor(41, {"DISPLAY=:0"});
+    editor(42, {"WAYLAND_DISPLAY=wayland-0"});
+    editor(43, {"HOME=/h"});
+    std::vector<std::int32_t> pids;
+    for (const auto& listed : session.runningApplications()) pids.push_back(listed.processIdentifier);
+    EXPECT_EQ(pids, (std::vector<std::int32_t>{40, 43})) << "one on no display is not of another session";
+    EXPECT_EQ(applications().size(), 4u) << "with no display known, every one is listed";
+}
+
 TEST_F(LinuxWorkspaceTest, HelpersOfTheSameApplicationAreNotListedAgain) {
     tree.addProcess({.pid = 20, .name = "editor", .commandLine = FakeProcTree::commandLineOf({"editor"})});
     tree.addProcess({.pid = 21, .name = "editor", .parentPid = 20,

@@ -87,11 +87,17 @@ SweepActionRow::SweepActionRow(viewmodels::ScanViewModel& viewModel, model::Swee
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(new GlassCard(GlassCard::Variant::primary, 12, 14, false, inside, this));
-    // A restored row keeps the keyboard focus its Undo had.
-    setFocusPolicy(Qt::TabFocus);
+    // One Tab stop an entry: its Undo, which names it, or else the row itself
+    // (a restored row keeps the keyboard focus its Undo had).
+    setFocusPolicy(undo_ != nullptr ? Qt::ClickFocus : Qt::TabFocus);
     setAccessibleName(title);
     setAccessibleRole(*this, QAccessible::ListItem);
     if (refusal_ != nullptr) setAccessibleDescription(refusal_->text());
+    // An undo's result is said where its focus stays.
+    if (restored_ != nullptr) setAccessibleDescription(text(N_("Restored")));
+    // What the row says beside its Undo is said with it.
+    if (undo_ != nullptr && (refusal_ != nullptr || detail_ != nullptr))
+        undo_->setAccessibleDescription((refusal_ != nullptr ? refusal_ : detail_)->text());
 }
 
 void SweepActionRow::takeFocus() {

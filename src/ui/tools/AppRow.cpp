@@ -135,6 +135,14 @@ QItemSelectionModel::SelectionFlags AppListView::selectionCommand(const QModelIn
     return QListView::selectionCommand(index, event);
 }
 
+void AppListView::keyboardSearch(const QString& search) {
+    // Typing finds a row and makes it current without selecting it, which
+    // would open it: Return opens it.
+    setSelectionMode(QAbstractItemView::NoSelection);
+    QListView::keyboardSearch(search);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+}
+
 void AppListView::openRow(const QModelIndex& index) {
     if (!index.isValid() || !open_) return;
     open_(model_->app(index.row()));

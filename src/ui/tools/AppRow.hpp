@@ -43,6 +43,8 @@ class AppListView final : public QListView {
 public:
     AppListView(AppListModel* model, std::function<void(const model::InstalledApp&)> open, QWidget* parent = nullptr);
 
+    void keyboardSearch(const QString& search) override;
+
 protected:
     [[nodiscard]] QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                                        const QEvent* event) const override;

@@ -4,6 +4,7 @@
 #include "ui/design/SwitchToggle.hpp"
 #include "ui/design/Appearance.hpp"
 #include "ui/design/DesignLabels.hpp"
+#include "ui/design/PageLanding.hpp"
 #include "ui/design/Glass.hpp"
 #include "ui/design/GlassCard.hpp"
 #include "ui/design/MotionPreference.hpp"
@@ -227,8 +228,10 @@ QWidget* BoostView::boostingActions() {
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(8);
     row->addWidget(busyIndicator(page));
-    row->addWidget(tokenLabel(localizedText(BoostTexts::boosting), DesignTokens::bodyFont(),
-                              DesignTokens::textSecondary(), page));
+    auto* boosting = tokenLabel(localizedText(BoostTexts::boosting), DesignTokens::bodyFont(),
+                                DesignTokens::textSecondary(), page);
+    markLanding(*boosting);
+    row->addWidget(boosting);
     row->addStretch();
     return page;
 }
@@ -243,6 +246,7 @@ QWidget* BoostView::doneActions() {
     auto* lineStack = stackWidget(page, 2, lines);
     doneHeadline_ = tokenLabel({}, DesignTokens::headlineFont(), DesignTokens::health(), lineStack);
     doneDetail_ = tokenLabel({}, DesignTokens::detailFont(), DesignTokens::textSecondary(), lineStack);
+    markLanding(*doneHeadline_);
     lines->addWidget(doneHeadline_);
     lines->addWidget(doneDetail_);
     row->addWidget(lineStack, 1);
@@ -386,15 +390,24 @@ void BoostView::showActions() {
         primary_->setText(buttonText(text(area.primaryTitle)));
         primary_->setAccessibleName(text(area.primaryTitle));
         primary_->setEnabled(area.primaryEnabled);
-        actions_->setCurrentIndex(0);
+        showActionPage(0);
         break;
-    case BoostActionArea::Form::boosting: actions_->setCurrentIndex(1); break;
+    case BoostActionArea::Form::boosting: showActionPage(1); break;
     case BoostActionArea::Form::done:
         doneHeadline_->setText(text(area.headline));
+        doneHeadline_->setAccessibleName(text(area.headline) + ". " + text(area.detail));
         doneDetail_->setText(text(area.detail));
-        actions_->setCurrentIndex(2);
+        showActionPage(2);
         break;
     }
+}
+
+void BoostView::showActionPage(int index) {
+    // The focus on the buttons goes with them to the next page (its text, what
+    // the quit did), before the page it was on hides.
+    auto* page = actions_->widget(index);
+    if (page != actions_->currentWidget() && holdsFocus(*actions_)) focusLanding(*page);
+    actions_->setCurrentIndex(index);
 }
 
 void BoostView::showSwitches() {

@@ -53,6 +53,7 @@ private:
     void showMemory();
     void showList();
     void showActions();
+    void showActionPage(int index);
     void showSwitches();
 
     std::unique_ptr<viewmodels::BoostViewModel> viewModel_;

@@ -109,6 +109,7 @@ TEST_F(SweepLogViewTest, AnUndoKeepsTheScrollPositionAndTheFocusOnItsRow) {
     ASSERT_NE(view.rows()[15]->restoredPill(), nullptr);
     EXPECT_EQ(view.scrollArea()->verticalScrollBar()->value(), scrolled);
     EXPECT_EQ(view.focusWidget(), view.rows()[15]);
+    EXPECT_EQ(view.rows()[15]->accessibleDescription(), "Restored") << "the result is said where the focus stays";
 }
 
 TEST_F(SweepLogViewTest, AnExpiredRecordOffersNoUndoAndDoneClosesTheSheet) {

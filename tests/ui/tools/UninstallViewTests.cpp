@@ -16,6 +16,8 @@
 #include <QMessageBox>
 #include <QScrollBar>
 
+#include <QTest>
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -140,6 +142,21 @@ TEST_F(UninstallViewTest, SearchOpenTheSheetRemoveTheCheckedItemsAndReport) {
     EXPECT_TRUE(alert->informativeText().startsWith("Đã giải phóng "));
     press(&view, QMessageBox::AcceptRole);
     EXPECT_FALSE(view.viewModel().lastFreedBytes().has_value());
+}
+
+TEST_F(UninstallViewTest, TypingMovesToTheFirstMatchAndReturnOpensIt) {
+    view.show();
+    QApplication::setActiveWindow(&view);
+    settle();
+    auto* list = view.appList();
+    list->setFocus();
+    QTest::keyClicks(list, "g");
+    settle();
+    EXPECT_EQ(view.sheet(), nullptr) << "a typed letter only moves to its match";
+    QTest::keyClick(list, Qt::Key_Return);
+    settle();
+    ASSERT_NE(view.sheet(), nullptr);
+    EXPECT_EQ(view.sheet()->app().name, "Gamma");
 }
 
 TEST_F(UninstallViewTest, ASheetOpenedWhileAnotherRemovalRunsStaysOpen) {
