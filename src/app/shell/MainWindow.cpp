@@ -71,13 +71,18 @@ void MainWindow::showBranch(ui::MainWindowBranch branch) {
     branch_ = branch;
     if (auto* old = takeCentralWidget()) old->deleteLater();
     setCentralWidget(branches_(branch));
+    // The window fits the screen it opens on, also at a large scale.
+    const auto available = screen()->availableGeometry();
     const auto frame = ui::frameOf(branch);
     if (frame.fixed) {
         setFixedSize(frame.width, frame.height + menuBar()->sizeHint().height());
     } else {
-        setMinimumSize(frame.width, frame.height);
+        const auto least = ui::fittedFrame(frame, available.width(), available.height());
+        setMinimumSize(least.width, least.height);
         setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-        resize(std::max(width(), 1100), std::max(height(), 720));
+        const auto wanted = ui::fittedFrame({std::max(width(), 1100), std::max(height(), 720), false},
+                                            available.width(), available.height());
+        resize(wanted.width, wanted.height);
     }
 }
 

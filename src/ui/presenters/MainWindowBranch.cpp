@@ -2,6 +2,8 @@
 
 #include "platform/text/Localization.hpp"
 
+#include <algorithm>
+
 namespace zentrel::ui {
 
 MainWindowBranch mainWindowBranch(bool onboardingDone, bool isCheckingFullDiskAccess, bool fullDiskAccess) {
@@ -18,6 +20,12 @@ WindowFrame frameOf(MainWindowBranch branch) {
     case MainWindowBranch::fullDiskAccess: break;
     }
     return {700, 520, true};
+}
+
+WindowFrame fittedFrame(WindowFrame frame, int availableWidth, int availableHeight) {
+    if (availableWidth > 0) frame.width = std::min(frame.width, availableWidth);
+    if (availableHeight > 0) frame.height = std::min(frame.height, availableHeight);
+    return frame;
 }
 
 const char* typingToggleTitle(bool typingEnabled) {

@@ -19,6 +19,9 @@ struct WindowFrame {
 };
 
 [[nodiscard]] WindowFrame frameOf(MainWindowBranch branch);
+// `frame` no larger than the screen's free area (`available`, in the same
+// points as the frame: at twice the scale a 1920x1080 screen has 960x540).
+[[nodiscard]] WindowFrame fittedFrame(WindowFrame frame, int availableWidth, int availableHeight);
 
 // The application menu's typing toggle: N_("Tắt bộ gõ tiếng Việt") while typing
 // is on, N_("Bật bộ gõ tiếng Việt") while it is off.

@@ -23,6 +23,9 @@ TEST(MainWindowBranch, OnboardingThenTheAccessCheckThenContentOrTheAccessScreen)
     EXPECT_EQ(frameOf(Branch::content), (WindowFrame{900, 600, false}));
     EXPECT_STREQ(typingToggleTitle(true), "Tắt bộ gõ tiếng Việt");
     EXPECT_STREQ(typingToggleTitle(false), "Bật bộ gõ tiếng Việt");
+    // At twice the scale a 1920x1080 screen leaves 960x540 points, less a panel.
+    EXPECT_EQ(fittedFrame(frameOf(Branch::content), 960, 516), (WindowFrame{900, 516, false}));
+    EXPECT_EQ(fittedFrame(frameOf(Branch::content), 1920, 1050), frameOf(Branch::content));
 }
 
 TEST(MenuBarIcon, PressureRuleCapsTheUsedShareAndComparesStrictly) {
