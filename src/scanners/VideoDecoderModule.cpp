@@ -4,6 +4,7 @@
 // no video never loads the codecs.
 
 #include "scanners/PictureHash.hpp"
+#include "scanners/VideoDecodeLimits.hpp"
 #include "scanners/VideoDecoderModule.hpp"
 
 #include "platform/places/ProgramFolders.hpp"
@@ -17,7 +18,7 @@ namespace zentrel::scanners {
 
 namespace {
 
-using DecodeFunction = bool (*)(const char* path, GrayImage* frame);
+using DecodeFunction = bool (*)(const char* path, const VideoDecodeLimits* limits, GrayImage* frame);
 using DecodeStillFunction = bool (*)(const std::uint8_t* bytes, std::size_t size, const char* decoder,
                                      std::int64_t maxPixels, DecodedPicture* picture);
 
@@ -50,13 +51,48 @@ const VideoModule& videoModule() {
     return module;
 }
 
+// The gate admits the stream's declared size once, then covers each frame; the deadline is the file's.
+struct VideoBudget {
+    PictureGate& gate;
+    const platform::Clock& clock;
+    platform::Date deadline;
+    bool admitted = false;
+};
+
+bool admitVideo(void* context, std::uint64_t width, std::uint64_t height, std::uint64_t bytes) {
+    auto& budget = *static_cast<VideoBudget*>(context);
+    if (budget.admitted) return budget.gate.covers(width, height, bytes);
+    budget.admitted = budget.gate.admit(width, height, bytes);
+    return budget.admitted;
+}
+
+bool videoTimeIsUp(void* context) {
+    const auto& budget = *static_cast<const VideoBudget*>(context);
+    return budget.clock.now() >= budget.deadline;
+}
+
 }  // namespace
 
-std::optional<GrayImage> decodeFirstVideoFrame(const std::string& path) {
+std::optional<GrayImage> decodeFirstVideoFrame(const std::string& path, PictureGate& gate,
+                                               const platform::Clock& clock) {
     const auto decode = videoModule().decodeFirstFrame;
+    if (decode == nullptr) return std::nullopt;
+    VideoBudget budget{gate, clock, clock.now().addingTimeInterval(kSecondsPerVideo)};
+    const VideoDecodeLimits limits{.admit = admitVideo, .expired = videoTimeIsUp, .context = &budget};
     GrayImage frame;
-    if (decode == nullptr || !decode(path.c_str(), &frame)) return std::nullopt;
+    if (!decode(path.c_str(), &limits, &frame)) return std::nullopt;
     return frame;
+}
+
+std::optional<GrayImage> decodeFirstVideoFrame(const std::string& path) {
+    PictureGate gate;
+    return decodeFirstVideoFrame(path, gate, platform::SystemClock::shared());
+}
+
+bool isVideoTooLarge(const std::string& path) {
+    auto gate = PictureGate::probe();
+    (void)decodeFirstVideoFrame(path, gate, platform::SystemClock::shared());
+    return gate.refusedAsTooLarge();
 }
 
 std::optional<DecodedPicture> decodeStillWithFfmpeg(const std::vector<unsigned char>& bytes, const char* decoder,

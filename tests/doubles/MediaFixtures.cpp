@@ -127,6 +127,30 @@ void writeWithImageMagick(const std::filesystem::path& path, const std::vector<s
     if (status != 0) throw std::runtime_error("could not write " + path.string());
 }
 
+void writeMjpegAvi(const std::filesystem::path& path, const std::string& jpeg, int declaredWidth, int declaredHeight) {
+    std::filesystem::create_directories(path.parent_path());
+    AVFormatContext* format = nullptr;
+    if (avformat_alloc_output_context2(&format, nullptr, "avi", path.c_str()) < 0) throw std::runtime_error("avi");
+    AVStream* stream = avformat_new_stream(format, nullptr);
+    stream->codecpar->codec_type = AVMEDIA_TYPE_VIDEO;
+    stream->codecpar->codec_id = AV_CODEC_ID_MJPEG;
+    stream->codecpar->width = declaredWidth;
+    stream->codecpar->height = declaredHeight;
+    stream->time_base = {1, 25};
+    if (avio_open(&format->pb, path.c_str(), AVIO_FLAG_WRITE) < 0 || avformat_write_header(format, nullptr) < 0)
+        throw std::runtime_error("could not write " + path.string());
+    AVPacket* packet = av_packet_alloc();
+    if (av_new_packet(packet, static_cast<int>(jpeg.size())) < 0) throw std::runtime_error("packet");
+    std::copy(jpeg.begin(), jpeg.end(), packet->data);
+    packet->flags |= AV_PKT_FLAG_KEY;
+    packet->stream_index = stream->index;
+    av_interleaved_write_frame(format, packet);
+    av_write_trailer(format);
+    avio_closep(&format->pb);
+    av_packet_free(&packet);
+    avformat_free_context(format);
+}
+
 void writeVideo(const std::filesystem::path& path, int width, int height, int seed) {
     std::filesystem::create_directories(path.parent_path());
     AVFormatContext* format = nullptr;

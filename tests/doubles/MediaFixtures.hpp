@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <string>
 #include <vector>
 
 namespace zentrel::testing {
@@ -24,6 +25,8 @@ void writeBmp(const std::filesystem::path& path, const std::vector<std::uint8_t>
 // TIFF, HEIC...) through ImageMagick's convert.
 void writeWithImageMagick(const std::filesystem::path& path, const std::vector<std::uint8_t>& pixels, int width,
                           int height);
+// Writes one MJPEG frame, the given JPEG file's bytes, in an AVI file whose stream declares the given size.
+void writeMjpegAvi(const std::filesystem::path& path, const std::string& jpeg, int declaredWidth, int declaredHeight);
 // Writes a few frames of the scene as an MPEG-4 video in an AVI file.
 void writeVideo(const std::filesystem::path& path, int width, int height, int seed);
 
