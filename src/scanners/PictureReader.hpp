@@ -18,7 +18,7 @@
 namespace zentrel::scanners {
 
 // The picture, its image reduced for the thumbnail (to the thumbnail's side,
-// or for JPEG and BMP pictures to a few times that).
+// or for JPEG pictures to a few times that).
 [[nodiscard]] std::optional<DecodedPicture> readPicture(const std::string& path, PictureGate& gate);
 // The same with a gate of the shared budget.
 [[nodiscard]] std::optional<DecodedPicture> decodePicture(const std::string& path);

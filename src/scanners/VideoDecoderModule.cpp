@@ -20,7 +20,7 @@ namespace {
 
 using DecodeFunction = bool (*)(const char* path, const VideoDecodeLimits* limits, GrayImage* frame);
 using DecodeStillFunction = bool (*)(const std::uint8_t* bytes, std::size_t size, const char* decoder,
-                                     std::int64_t maxPixels, DecodedPicture* picture);
+                                     std::int64_t maxPixels, int side, DecodedPicture* picture);
 
 constexpr const char* kModuleName = "libzentrel_video.so";
 
@@ -96,10 +96,11 @@ bool isVideoTooLarge(const std::string& path) {
 }
 
 std::optional<DecodedPicture> decodeStillWithFfmpeg(const std::vector<unsigned char>& bytes, const char* decoder,
-                                                    std::uint64_t maxPixels) {
+                                                    std::uint64_t maxPixels, int side) {
     const auto decode = videoModule().decodeStill;
     DecodedPicture picture;
-    if (decode == nullptr || !decode(bytes.data(), bytes.size(), decoder, static_cast<std::int64_t>(maxPixels), &picture))
+    if (decode == nullptr ||
+        !decode(bytes.data(), bytes.size(), decoder, static_cast<std::int64_t>(maxPixels), side, &picture))
         return std::nullopt;
     return picture;
 }

@@ -30,9 +30,11 @@ inline constexpr double kSecondsPerVideo = 30.0;
 [[nodiscard]] bool isVideoTooLarge(const std::string& path);
 
 // The picture the whole file `bytes` holds, through FFmpeg's decoder of that
-// name alone, which refuses pictures of more than `maxPixels`; the image at
-// most 512 x 512, the sides the picture's own. None when it does not decode.
+// name alone, which refuses pictures of more than `maxPixels`; the image its
+// side x side thumbnail, of the same grey as the other picture decoders
+// give, the sides the picture's own. None when it does not decode.
 [[nodiscard]] std::optional<DecodedPicture> decodeStillWithFfmpeg(const std::vector<unsigned char>& bytes,
-                                                                  const char* decoder, std::uint64_t maxPixels);
+                                                                  const char* decoder, std::uint64_t maxPixels,
+                                                                  int side);
 
 }  // namespace zentrel::scanners

@@ -113,10 +113,10 @@ void writeBmp(const std::filesystem::path& path, const std::vector<std::uint8_t>
 }
 
 void writeWithImageMagick(const std::filesystem::path& path, const std::vector<std::uint8_t>& pixels, int width,
-                          int height) {
+                          int height, int channels) {
     std::filesystem::create_directories(path.parent_path());
-    const auto source = path.string() + ".pgm";
-    std::ofstream(source, std::ios::binary) << "P5\n" << width << " " << height << "\n255\n"
+    const auto source = path.string() + (channels == 3 ? ".ppm" : ".pgm");
+    std::ofstream(source, std::ios::binary) << (channels == 3 ? "P6\n" : "P5\n") << width << " " << height << "\n255\n"
                                             << std::string(pixels.begin(), pixels.end());
     // ImageMagick writes HEIF under the name of its HEIC coder only.
     const auto extension = path.extension().string();

@@ -6,7 +6,9 @@
 // start without the codecs. FFmpeg's log stays silent: a damaged file is the
 // caller's to skip, not a message on the terminal.
 
+#include "scanners/PictureGrey.hpp"
 #include "scanners/PictureHash.hpp"
+#include "scanners/ThumbnailBuilder.hpp"
 #include "scanners/VideoDecodeLimits.hpp"
 
 extern "C" {
@@ -73,6 +75,29 @@ std::optional<GrayImage> toGray(const AVFrame& frame) {
         std::copy_n(rows.begin() + static_cast<std::ptrdiff_t>(y) * stride, width,
                     image.pixels.begin() + static_cast<std::ptrdiff_t>(y) * width);
     return image;
+}
+
+// A still picture's side x side thumbnail from its exact colours, each pixel's grey as every picture decoder
+// gives it, so that the same pixels in another format hash alike to the last bit.
+std::optional<GrayImage> thumbnailOf(const AVFrame& frame, int side) {
+    std::unique_ptr<SwsContext, ScalerFreer> converter(
+        sws_getContext(frame.width, frame.height, static_cast<AVPixelFormat>(frame.format), frame.width, frame.height,
+                       AV_PIX_FMT_RGBA, SWS_POINT, nullptr, nullptr, nullptr));
+    if (!converter) return std::nullopt;
+    const int stride = (frame.width * 4 + kScalerRowAlignment - 1) / kScalerRowAlignment * kScalerRowAlignment;
+    std::vector<std::uint8_t> rgba(static_cast<std::size_t>(stride) * frame.height + kScalerRowAlignment);
+    std::uint8_t* destination[4] = {rgba.data(), nullptr, nullptr, nullptr};
+    int strides[4] = {stride, 0, 0, 0};
+    if (sws_scale(converter.get(), frame.data, frame.linesize, 0, frame.height, destination, strides) != frame.height)
+        return std::nullopt;
+    std::vector<std::uint8_t> grey(static_cast<std::size_t>(frame.width));
+    ThumbnailBuilder builder(frame.width, frame.height, side);
+    for (int y = 0; y < frame.height; ++y) {
+        const std::uint8_t* row = rgba.data() + static_cast<std::size_t>(y) * stride;
+        for (int x = 0; x < frame.width; ++x, row += 4) grey[x] = overBlack(luma(row[0], row[1], row[2]), row[3]);
+        builder.addRow(grey.data());
+    }
+    return GrayImage{side, side, builder.finish()};
 }
 
 // Pictures and frames larger than this are refused by the decoders.
@@ -214,7 +239,8 @@ std::optional<GrayImage> decodeFrame(const std::string& path, const VideoDecodeL
 
 // One still picture, the whole file in `bytes`, through the named decoder only.
 std::optional<std::pair<GrayImage, std::pair<int, int>>> decodeStill(const std::uint8_t* bytes, std::size_t size,
-                                                                      const char* decoderName, std::int64_t maxPixels) {
+                                                                      const char* decoderName, std::int64_t maxPixels,
+                                                                      int side) {
     silenceLog();
     const AVCodec* codec = avcodec_find_decoder_by_name(decoderName);
     if (!codec || size > static_cast<std::size_t>(INT32_MAX - AV_INPUT_BUFFER_PADDING_SIZE)) return std::nullopt;
@@ -230,7 +256,7 @@ std::optional<std::pair<GrayImage, std::pair<int, int>>> decodeStill(const std::
     if (avcodec_send_packet(decoder.get(), packet.get()) < 0 || avcodec_receive_frame(decoder.get(), frame.get()) < 0 ||
         frame->width < 1 || frame->height < 1)
         return std::nullopt;
-    auto image = toGray(*frame);
+    auto image = thumbnailOf(*frame, side);
     if (!image) return std::nullopt;
     return std::pair{std::move(*image), std::pair{frame->width, frame->height}};
 }
@@ -240,8 +266,8 @@ std::optional<std::pair<GrayImage, std::pair<int, int>>> decodeStill(const std::
 }  // namespace zentrel::scanners
 
 extern "C" bool zentrelDecodeStillPicture(const std::uint8_t* bytes, std::size_t size, const char* decoder,
-                                          std::int64_t maxPixels, zentrel::scanners::DecodedPicture* picture) {
-    auto decoded = zentrel::scanners::decodeStill(bytes, size, decoder, maxPixels);
+                                          std::int64_t maxPixels, int side, zentrel::scanners::DecodedPicture* picture) {
+    auto decoded = zentrel::scanners::decodeStill(bytes, size, decoder, maxPixels, side);
     if (!decoded) return false;
     *picture = {std::move(decoded->first), decoded->second.first, decoded->second.second};
     return true;
