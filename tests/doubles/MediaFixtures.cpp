@@ -151,10 +151,10 @@ void writeMjpegAvi(const std::filesystem::path& path, const std::string& jpeg, i
     avformat_free_context(format);
 }
 
-void writeVideo(const std::filesystem::path& path, int width, int height, int seed) {
+void writeVideo(const std::filesystem::path& path, int width, int height, int seed, const char* container) {
     std::filesystem::create_directories(path.parent_path());
     AVFormatContext* format = nullptr;
-    if (avformat_alloc_output_context2(&format, nullptr, "avi", path.c_str()) < 0) throw std::runtime_error("avi");
+    if (avformat_alloc_output_context2(&format, nullptr, container, path.c_str()) < 0) throw std::runtime_error(container);
     const AVCodec* codec = avcodec_find_encoder(AV_CODEC_ID_MPEG4);
     if (!codec) throw std::runtime_error("no MPEG-4 encoder");
     AVStream* stream = avformat_new_stream(format, nullptr);

@@ -27,7 +27,7 @@ void writeWithImageMagick(const std::filesystem::path& path, const std::vector<s
                           int height, int channels = 1);
 // Writes one MJPEG frame, the given JPEG file's bytes, in an AVI file whose stream declares the given size.
 void writeMjpegAvi(const std::filesystem::path& path, const std::string& jpeg, int declaredWidth, int declaredHeight);
-// Writes a few frames of the scene as an MPEG-4 video in an AVI file.
-void writeVideo(const std::filesystem::path& path, int width, int height, int seed);
+// Writes a few frames of the scene as an MPEG-4 video in an AVI file (or in the container named).
+void writeVideo(const std::filesystem::path& path, int width, int height, int seed, const char* container = "avi");
 
 }  // namespace zentrel::testing

@@ -110,7 +110,7 @@ std::vector<HostileFile> writeHostileFiles(testing::TempDir& dir) {
     files.push_back({"huge-frame.avi", Reader::video, true});
 
     // A live playlist under a video's name, beside a segment, waits out its target duration before reading on.
-    testing::writeVideo(dir / "segment.ts", 64, 48, 1);
+    testing::writeVideo(dir / "segment.ts", 64, 48, 1, "mpegts");
     dir.write("playlist.mp4", "#EXTM3U\n#EXT-X-VERSION:3\n#EXT-X-TARGETDURATION:1000000\n#EXT-X-MEDIA-SEQUENCE:0\n"
                               "#EXTINF:1000000.0,\nsegment.ts\n");
     files.push_back({"playlist.mp4", Reader::video, false});
