@@ -42,14 +42,14 @@ std::optional<BmpSize> declaredSize(std::FILE* file) {
 
 }  // namespace
 
-std::optional<DecodedPicture> decodeBmpPicture(PictureFile& file, PictureGate& gate) {
+std::optional<DecodedPicture> decodeBmpPicture(PictureFile& file, int side, PictureGate& gate) {
     const auto size = declaredSize(file.get());
     if (!size || !gate.admit(size->width, size->height,
                              kFixedDecoderBytes + file.sizeBytes() + size->width * size->height * kBytesPerPixel))
         return std::nullopt;
     const auto bytes = file.readAll();
     if (!bytes) return std::nullopt;
-    return decodeStillWithFfmpeg(*bytes, "bmp", kMostPicturePixels, kThumbnailSide);
+    return decodeStillWithFfmpeg(*bytes, "bmp", kMostPicturePixels, side);
 }
 
 }  // namespace zentrel::scanners

@@ -1,13 +1,12 @@
 // Videos, and pictures of the formats FFmpeg's decoders read, are decoded by
-// a module of its own that carries the codecs; it is loaded on the first one, from the program's module folders (beside it, or
-// in the install tree's helper folder) or where the build put it, so that a program that meets
-// no video never loads the codecs.
+// a module of its own that carries the codecs, loaded on the first one (see
+// DecoderModules.hpp), so that a program that meets no video never loads them.
 
 #include "scanners/PictureHash.hpp"
 #include "scanners/VideoDecodeLimits.hpp"
 #include "scanners/VideoDecoderModule.hpp"
 
-#include "platform/places/ProgramFolders.hpp"
+#include "scanners/DecoderModules.hpp"
 
 #include <dlfcn.h>
 
@@ -30,20 +29,10 @@ struct VideoModule {
 };
 
 VideoModule loadModule() {
-    std::vector<std::string> candidates;
-    for (const auto& folder : platform::moduleFolders(platform::runningProgramFolder()))
-        candidates.push_back((folder / kModuleName).string());
-    candidates.emplace_back(ZENTREL_VIDEO_MODULE_PATH);
-    for (const auto& candidate : candidates) {
-        if (void* module = ::dlopen(candidate.c_str(), RTLD_NOW | RTLD_LOCAL)) {
-            const VideoModule found{
-                reinterpret_cast<DecodeFunction>(::dlsym(module, "zentrelDecodeFirstVideoFrame")),
-                reinterpret_cast<DecodeStillFunction>(::dlsym(module, "zentrelDecodeStillPicture"))};
-            if (found.decodeFirstFrame && found.decodeStill) return found;
-            ::dlclose(module);
-        }
-    }
-    return {};
+    void* module = openDecoderModule(kModuleName, ZENTREL_VIDEO_MODULE_PATH);
+    if (!module) return {};
+    return {reinterpret_cast<DecodeFunction>(::dlsym(module, "zentrelDecodeFirstVideoFrame")),
+            reinterpret_cast<DecodeStillFunction>(::dlsym(module, "zentrelDecodeStillPicture"))};
 }
 
 const VideoModule& videoModule() {
