@@ -1,8 +1,10 @@
-// Files of any content through the picture entry the duplicate scan calls:
-// whatever format the bytes claim, the entry must skip or read them within
-// its limits. Seeds hold a small picture of every format it reads.
+// Files of any content through the picture entry the duplicate scan calls,
+// and through its video decoder: whatever format the bytes claim, each must
+// skip or read them within its limits. Seeds hold a small picture of every
+// format it reads, videos, and files once made to flood memory or hang.
 
 #include "scanners/PictureReader.hpp"
+#include "scanners/VideoDecoderModule.hpp"
 
 #include <unistd.h>
 
@@ -35,5 +37,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     zentrel::scanners::PictureGate gate(budget);
     const auto picture = zentrel::scanners::readPicture(scratchFile(), gate);
     if (picture && (picture->width < 1 || picture->height < 1 || picture->image.pixels.empty())) __builtin_trap();
+    zentrel::scanners::PictureGate videoGate(budget);
+    const auto frame =
+        zentrel::scanners::decodeFirstVideoFrame(scratchFile(), videoGate, zentrel::platform::SystemClock::shared());
+    if (frame && (frame->width < 1 || frame->height < 1 || frame->pixels.empty())) __builtin_trap();
     return 0;
 }

@@ -11,8 +11,8 @@ namespace zentrel::scanners {
 namespace {
 
 constexpr std::uint64_t kFixedDecoderBytes = std::uint64_t{4} << 20;
-// The decoded frame, at most four bytes a pixel.
-constexpr std::uint64_t kBytesPerPixel = 4;
+// The decoded frame, at most four bytes a pixel, and its colours at four more.
+constexpr std::uint64_t kBytesPerPixel = 8;
 
 std::uint32_t littleEndian(const unsigned char* bytes, int count) {
     std::uint32_t value = 0;
@@ -42,14 +42,14 @@ std::optional<BmpSize> declaredSize(std::FILE* file) {
 
 }  // namespace
 
-std::optional<DecodedPicture> decodeBmpPicture(PictureFile& file, PictureGate& gate) {
+std::optional<DecodedPicture> decodeBmpPicture(PictureFile& file, int side, PictureGate& gate) {
     const auto size = declaredSize(file.get());
     if (!size || !gate.admit(size->width, size->height,
                              kFixedDecoderBytes + file.sizeBytes() + size->width * size->height * kBytesPerPixel))
         return std::nullopt;
     const auto bytes = file.readAll();
     if (!bytes) return std::nullopt;
-    return decodeStillWithFfmpeg(*bytes, "bmp", kMostPicturePixels);
+    return decodeStillWithFfmpeg(*bytes, "bmp", kMostPicturePixels, side);
 }
 
 }  // namespace zentrel::scanners

@@ -13,7 +13,8 @@
 namespace zentrel::scanners {
 
 // None when the file is no BMP that decodes, or the gate refuses it. The
-// image is at most 512 x 512; the sides are the picture's own.
-[[nodiscard]] std::optional<DecodedPicture> decodeBmpPicture(PictureFile& file, PictureGate& gate);
+// image is the side x side thumbnail, its grey taken from each pixel's exact colour as
+// the other decoders take it; the sides are the picture's own.
+[[nodiscard]] std::optional<DecodedPicture> decodeBmpPicture(PictureFile& file, int side, PictureGate& gate);
 
 }  // namespace zentrel::scanners

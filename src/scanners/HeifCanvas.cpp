@@ -25,8 +25,8 @@ constexpr std::size_t kMostExtents = 64;
 constexpr int kMostCodedUnits = 1024;
 // Enough of a sequence parameter set to hold its size.
 constexpr std::uint64_t kMostSequenceHeaderBytes = 256;
-// The metadata box comes after the file type box, and seldom after more than a few others.
-constexpr int kMostBoxesBeforeMetadata = 64;
+// A picture file holds a file type, a metadata and a data box, and seldom more than a few others.
+constexpr int kMostTopLevelBoxes = 64;
 
 constexpr std::uint32_t fourCc(const char (&code)[5]) {
     return std::uint32_t{static_cast<unsigned char>(code[0])} << 24 | std::uint32_t{static_cast<unsigned char>(code[1])} << 16 |
@@ -101,6 +101,12 @@ bool isPictureItem(std::uint32_t type) {
     return type == fourCc("hvc1") || type == fourCc("grid") || type == fourCc("iovl") || type == fourCc("iden");
 }
 
+// Whether an HEVC unit (from its two-byte header) is the first slice of a picture.
+bool isPictureUnit(Bytes unit) {
+    constexpr unsigned kFirstParameterSet = 32;  // units before it carry slices
+    return unit.size() >= 3 && (unit[0] >> 1 & 0x3F) < kFirstParameterSet && (unit[2] & 0x80) != 0;
+}
+
 // A grid's output size, or an overlay's canvas, from the start of its data.
 std::optional<HeifCanvas> derivedCanvas(std::uint32_t type, const HeifItemData& data) {
     std::array<unsigned char, kDerivedHeaderBytes> start{};
@@ -124,7 +130,11 @@ public:
     // The first pass: item types, sizes and the data box.
     void readFirst(std::uint32_t type, Bytes body) {
         if (type == fourCc("iinf")) readItemTypes(body);
-        if (type == fourCc("idat")) itemData_ = body;
+        // libheif reads the first data box; a later one is not what it decodes.
+        if (type == fourCc("idat") && !itemDataFound_) {
+            itemData_ = body;
+            itemDataFound_ = true;
+        }
         if (type == fourCc("iprp")) readSizes(body);
     }
     // The second pass, once every item's type is known: what derived images are made of, and their canvases.
@@ -140,7 +150,10 @@ public:
         for (const auto& [item, type] : items_) unusable_ = unusable_ || type == fourCc("av01");
     }
     [[nodiscard]] bool unusable() const { return unusable_; }
-    [[nodiscard]] std::optional<HeifCanvas> largest() const { return largest_; }
+    [[nodiscard]] std::optional<HeifCanvas> largest() const {
+        if (!sized_) return std::nullopt;
+        return HeifCanvas{largest_.width, largest_.height, codedPictureBytes_};
+    }
 
 private:
     std::optional<std::uint32_t> typeOf(std::uint32_t item) const {
@@ -149,7 +162,8 @@ private:
     }
 
     void consider(const HeifCanvas& canvas) {
-        if (!largest_ || pixelsOf(canvas) > pixelsOf(*largest_)) largest_ = canvas;
+        if (!sized_ || pixelsOf(canvas) > pixelsOf(largest_)) largest_ = canvas;
+        sized_ = true;
     }
 
     // Boxes that run past their parent, or end before their fields, are read otherwise by libheif, if at all:
@@ -209,6 +223,8 @@ private:
                 const Bytes unit = fields.rest().first(std::min<std::uint64_t>(length, fields.rest().size()));
                 fields.skip(length);
                 if (!fields.failed() && isHevcSequenceParameterSet(unit)) considerCoded(unit);
+                // libheif puts the configuration's units before the item's data: a picture there is one more.
+                if (!fields.failed() && isPictureUnit(unit)) unusable_ = true;
             }
         }
         check(fields);
@@ -272,58 +288,81 @@ private:
         if (fields.failed()) unusable_ = true;
     }
 
-    // The sizes of the sequence parameter sets among the coded units; libheif reads each with a 4-byte length.
+    // The sizes of the sequence parameter sets among the coded units, and the pictures they start;
+    // libheif reads each unit with a 4-byte length.
     void readCodedSizes(const HeifItemData& data) {
         std::uint64_t at = 0;
+        int pictures = 0;
         for (int unit = 0; at + 4 <= data.size(); ++unit) {
             if (unit == kMostCodedUnits) {
                 unusable_ = true;
                 return;
             }
-            std::array<unsigned char, 6> lengthAndHeader{};
+            std::array<unsigned char, 7> lengthAndHeader{};
             const auto read = data.read(at, lengthAndHeader);
             if (read < 4) return;
             const auto bytes = FieldReader(lengthAndHeader).read(4);
-            if (bytes > 0 && isHevcSequenceParameterSet(Bytes(lengthAndHeader).subspan(4, read - 4))) {
-                std::vector<unsigned char> start(std::min<std::uint64_t>(bytes, kMostSequenceHeaderBytes));
-                start.resize(data.read(at + 4, start));
-                considerCoded(start);
+            const auto start = Bytes(lengthAndHeader).subspan(4, std::min<std::uint64_t>(read - 4, bytes));
+            // The decoder decodes every picture of the item and keeps what they refer to: one is taken.
+            if (isPictureUnit(start) && ++pictures > 1) {
+                unusable_ = true;
+                return;
+            }
+            if (bytes > 0 && isHevcSequenceParameterSet(start)) {
+                std::vector<unsigned char> set(std::min<std::uint64_t>(bytes, kMostSequenceHeaderBytes));
+                set.resize(data.read(at + 4, set));
+                considerCoded(set);
             }
             at += 4 + bytes;
         }
     }
 
     void considerCoded(Bytes sequenceParameterSet) {
-        if (const auto size = hevcSequenceSize(sequenceParameterSet)) consider({size->width, size->height});
+        const auto size = hevcSequenceSize(sequenceParameterSet);
         // A set that ends before its size might still be read by the decoder: the size is unknown.
-        else unusable_ = true;
+        if (!size) {
+            unusable_ = true;
+            return;
+        }
+        consider({size->width, size->height});
+        codedPictureBytes_ = std::max(codedPictureBytes_, hevcPictureBytes(*size));
     }
 
     PictureFile& file_;
     std::vector<std::pair<std::uint32_t, std::uint32_t>> items_;  // item and type, sorted once read
     Bytes itemData_;
-    std::optional<HeifCanvas> largest_;
+    bool itemDataFound_ = false;
+    HeifCanvas largest_;
+    bool sized_ = false;
+    std::uint64_t codedPictureBytes_ = 0;
     bool unusable_ = false;
 };
 
+// The body of the file's one metadata box. libheif takes the last of several: a file with more is refused,
+// as is one of more top-level boxes than are walked, since one past them might be another.
 std::optional<std::vector<unsigned char>> readMetadataBox(PictureFile& file) {
     std::uint64_t at = 0;
-    for (int box = 0; box < kMostBoxesBeforeMetadata && at < file.sizeBytes(); ++box) {
+    std::optional<std::pair<std::uint64_t, BoxHeader>> metadata;
+    for (int box = 0; at < file.sizeBytes(); ++box) {
+        if (box == kMostTopLevelBoxes) return std::nullopt;
         std::array<unsigned char, 16> first{};
         const auto room = file.sizeBytes() - at;
         const auto firstBytes = std::min<std::uint64_t>(first.size(), room);
         if (!file.readAt(at, std::span(first.data(), firstBytes))) return std::nullopt;
         const auto header = parseHeader(Bytes(first.data(), firstBytes), room);
-        if (!header) return std::nullopt;
+        // libheif too ends its walk at a box it cannot read.
+        if (!header) break;
         if (header->type == fourCc("meta")) {
-            if (header->totalBytes > kMostMetadataBytes) return std::nullopt;
-            std::vector<unsigned char> body(header->totalBytes - header->headerBytes);
-            if (!file.readAt(at + header->headerBytes, body)) return std::nullopt;
-            return body;
+            if (metadata) return std::nullopt;
+            metadata.emplace(at, *header);
         }
         at += header->totalBytes;
     }
-    return std::nullopt;
+    if (!metadata || metadata->second.totalBytes > kMostMetadataBytes) return std::nullopt;
+    const auto& [start, header] = *metadata;
+    std::vector<unsigned char> body(header.totalBytes - header.headerBytes);
+    if (!file.readAt(start + header.headerBytes, body)) return std::nullopt;
+    return body;
 }
 
 }  // namespace

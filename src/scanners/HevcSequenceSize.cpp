@@ -77,9 +77,29 @@ std::optional<HevcPictureSize> hevcSequenceSize(std::span<const unsigned char> n
     if (subLayers > 0) set.bits(2 * (8 - subLayers));
     for (const auto& [profile, level] : present) set.bits((profile ? 88 : 0) + (level ? 8 : 0));
     set.number();  // the set's own id
-    if (set.number() == 3) set.bits(1);  // chroma 4:4:4, planes maybe apart
-    const HevcPictureSize size{set.number(), set.number()};
-    return set.failed() ? std::nullopt : std::optional(size);
+    HevcPictureSize size;
+    size.chromaFormat = static_cast<unsigned>(std::min<std::uint64_t>(set.number(), 3));
+    if (size.chromaFormat == 3) set.bits(1);  // chroma 4:4:4, planes maybe apart
+    size.width = set.number();
+    size.height = set.number();
+    if (set.bits(1) != 0) {  // the conformance window's four offsets
+        for (int i = 0; i < 4; ++i) set.number();
+    }
+    const auto lumaDepth = set.number(), chromaDepth = set.number();
+    size.bitDepth = 8 + static_cast<unsigned>(std::min<std::uint64_t>(std::max(lumaDepth, chromaDepth), 8));
+    // Sides past 32 bits are no picture any decoder takes.
+    const bool sized = size.width <= UINT32_MAX && size.height <= UINT32_MAX;
+    return set.failed() || !sized ? std::nullopt : std::optional(size);
+}
+
+std::uint64_t hevcPictureBytes(const HevcPictureSize& size) {
+    // Samples per pixel, in halves: the luma plane and the two chroma planes at their subsampling.
+    static constexpr std::uint64_t kHalfSamples[] = {2, 3, 4, 6};
+    const std::uint64_t sampleBytes = size.bitDepth > 8 ? 2 : 1;
+    std::uint64_t bytes = 0;
+    if (__builtin_mul_overflow(size.width * size.height, kHalfSamples[size.chromaFormat] * sampleBytes, &bytes))
+        return UINT64_MAX;
+    return bytes / 2;
 }
 
 }  // namespace zentrel::scanners

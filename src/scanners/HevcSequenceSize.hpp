@@ -14,12 +14,20 @@ namespace zentrel::scanners {
 struct HevcPictureSize {
     std::uint64_t width = 0;
     std::uint64_t height = 0;
+    // 0 for grey, 1 for 4:2:0, 2 for 4:2:2, 3 for 4:4:4 (or its planes apart).
+    unsigned chromaFormat = 1;
+    // The deeper of the luma and chroma samples, in bits.
+    unsigned bitDepth = 8;
 };
+
+// The bytes one decoded picture of that size takes in the decoder's planes.
+[[nodiscard]] std::uint64_t hevcPictureBytes(const HevcPictureSize& size);
 
 // Whether `nal` (from its two-byte header) is a sequence parameter set.
 [[nodiscard]] bool isHevcSequenceParameterSet(std::span<const unsigned char> nal);
 
-// The size in luma samples; none when `nal` is no sequence parameter set or ends before the size.
+// The size in luma samples, the chroma format and the bit depth; none when
+// `nal` is no sequence parameter set or ends before its bit depths.
 [[nodiscard]] std::optional<HevcPictureSize> hevcSequenceSize(std::span<const unsigned char> nal);
 
 }  // namespace zentrel::scanners

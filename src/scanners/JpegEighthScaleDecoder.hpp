@@ -9,7 +9,8 @@
 // or YCbCr in one scan, restart markers allowed. Anything else, or anything
 // the library would warn about (damaged data, a missing table, a stray byte
 // before the end marker), gives none, and the caller asks the library, which
-// then decides.
+// then decides. It reads one scan and then wants the end marker, so a file of
+// many scans costs it no more than one; the library stops past its scan limit.
 
 #include "scanners/PictureHash.hpp"
 

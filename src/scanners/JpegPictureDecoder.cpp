@@ -26,6 +26,15 @@ struct ErrorManager {
 
 void ignoreMessage(j_common_ptr) {}
 
+// Each scan of a progressive picture goes over all its coefficients: past this many, far above what any
+// camera or encoder writes, a file only costs time.
+constexpr int kMostScans = 300;
+
+// Called by the library as it reads, at each scan and row: a picture of more scans stops there.
+void stopPastTheScanLimit(j_common_ptr decoder) {
+    if (reinterpret_cast<j_decompress_ptr>(decoder)->input_scan_number > kMostScans) escapeOnError(decoder);
+}
+
 // What the header says, read before anything is decoded.
 struct JpegHeader {
     std::uint64_t width = 0;
@@ -76,6 +85,9 @@ bool runLibrary(std::FILE* file, std::uint64_t memoryLimit, int minimumSide, Jpe
         return false;
     }
     jpeg_create_decompress(&decoder);
+    jpeg_progress_mgr progress{};
+    progress.progress_monitor = stopPastTheScanLimit;
+    decoder.progress = &progress;
     // Past this the library refuses to hold a picture's coefficients.
     decoder.mem->max_memory_to_use = static_cast<long>(memoryLimit);
     jpeg_stdio_src(&decoder, file);

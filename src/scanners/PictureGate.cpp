@@ -14,4 +14,12 @@ bool PictureGate::admit(std::uint64_t width, std::uint64_t height, std::uint64_t
     return true;
 }
 
+bool PictureGate::covers(std::uint64_t width, std::uint64_t height, std::uint64_t decodingBytes) {
+    std::uint64_t pixels = 0;
+    const bool fits = !__builtin_mul_overflow(width, height, &pixels) && pixels <= mostPixels_ &&
+                      decodingBytes <= memoryLimit();
+    if (!fits && reservation_) tooLarge_ = true;
+    return fits && reservation_;
+}
+
 }  // namespace zentrel::scanners

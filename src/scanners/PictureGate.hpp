@@ -34,6 +34,9 @@ public:
 
     // Whether the picture may be decoded; once per picture.
     [[nodiscard]] bool admit(std::uint64_t width, std::uint64_t height, std::uint64_t decodingBytes);
+    // Whether a later part of the admitted decoding (a video's next frame) fits what was admitted; a larger
+    // one is refused as too large.
+    [[nodiscard]] bool covers(std::uint64_t width, std::uint64_t height, std::uint64_t decodingBytes);
     // The memory the admitted decoding may take.
     [[nodiscard]] std::uint64_t memoryLimit() const { return reservation_ ? reservation_->bytes() : 0; }
     // Whether a picture was refused for its size.

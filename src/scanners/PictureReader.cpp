@@ -13,18 +13,22 @@
 namespace zentrel::scanners {
 
 std::optional<DecodedPicture> readPicture(const std::string& path, PictureGate& gate) {
+    return readPictureAtSide(path, gate, kThumbnailSide);
+}
+
+std::optional<DecodedPicture> readPictureAtSide(const std::string& path, PictureGate& gate, int side) {
     auto file = PictureFile::open(path);
     if (!file) return std::nullopt;
     const auto format = pictureFormatOf(file->head());
     if (!format) return std::nullopt;
     switch (*format) {
-    case PictureFormat::jpeg: return decodeJpegForThumbnail(*file, kThumbnailSide, gate);
-    case PictureFormat::png: return decodePngThumbnail(*file, kThumbnailSide, gate);
-    case PictureFormat::gif: return decodeGifThumbnail(*file, kThumbnailSide, gate);
-    case PictureFormat::webp: return decodeWebpThumbnail(*file, kThumbnailSide, gate);
-    case PictureFormat::tiff: return decodeTiffThumbnail(*file, kThumbnailSide, gate);
-    case PictureFormat::bmp: return decodeBmpPicture(*file, gate);
-    case PictureFormat::heif: return decodeHeifThumbnail(*file, kThumbnailSide, gate);
+    case PictureFormat::jpeg: return decodeJpegForThumbnail(*file, side, gate);
+    case PictureFormat::png: return decodePngThumbnail(*file, side, gate);
+    case PictureFormat::gif: return decodeGifThumbnail(*file, side, gate);
+    case PictureFormat::webp: return decodeWebpThumbnail(*file, side, gate);
+    case PictureFormat::tiff: return decodeTiffThumbnail(*file, side, gate);
+    case PictureFormat::bmp: return decodeBmpPicture(*file, side, gate);
+    case PictureFormat::heif: return decodeHeifThumbnail(*file, side, gate);
     }
     return std::nullopt;
 }

@@ -18,8 +18,11 @@
 namespace zentrel::scanners {
 
 // The picture, its image reduced for the thumbnail (to the thumbnail's side,
-// or for JPEG and BMP pictures to a few times that).
+// or for JPEG pictures to a few times that).
 [[nodiscard]] std::optional<DecodedPicture> readPicture(const std::string& path, PictureGate& gate);
+// The same with the image reduced to `side` (for JPEG pictures to at least
+// that), for the window's thumbnails.
+[[nodiscard]] std::optional<DecodedPicture> readPictureAtSide(const std::string& path, PictureGate& gate, int side);
 // The same with a gate of the shared budget.
 [[nodiscard]] std::optional<DecodedPicture> decodePicture(const std::string& path);
 // Whether the file is a picture that the pixel limit or the memory budget

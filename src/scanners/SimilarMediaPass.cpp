@@ -4,6 +4,7 @@
 #include "scanners/FileHashing.hpp"
 #include "scanners/MediaExtensions.hpp"
 #include "scanners/PictureReader.hpp"
+#include "scanners/VideoDecoderModule.hpp"
 
 #include <algorithm>
 #include <bit>
@@ -36,7 +37,9 @@ std::vector<model::DuplicateGroup> SimilarMediaPass::findSimilarMedia(const std:
                               .modifiedAt = candidate.modifiedAt,
                               .kind = model::DuplicateKind::exactBytes,
                               .hasOtherLinks = candidate.hasOtherLinks});
-            if (imageExtensions().contains(lowercasedPathExtension(candidate.path)) && isPictureTooLarge(candidate.path))
+            const auto extension = lowercasedPathExtension(candidate.path);
+            if (imageExtensions().contains(extension) ? isPictureTooLarge(candidate.path)
+                                                      : videoExtensions().contains(extension) && isVideoTooLarge(candidate.path))
                 ++picturesTooLarge_;
             continue;
         }

@@ -1,12 +1,12 @@
 // Videos, and pictures of the formats FFmpeg's decoders read, are decoded by
-// a module of its own that carries the codecs; it is loaded on the first one, from the program's module folders (beside it, or
-// in the install tree's helper folder) or where the build put it, so that a program that meets
-// no video never loads the codecs.
+// a module of its own that carries the codecs, loaded on the first one (see
+// DecoderModules.hpp), so that a program that meets no video never loads them.
 
 #include "scanners/PictureHash.hpp"
+#include "scanners/VideoDecodeLimits.hpp"
 #include "scanners/VideoDecoderModule.hpp"
 
-#include "platform/places/ProgramFolders.hpp"
+#include "scanners/DecoderModules.hpp"
 
 #include <dlfcn.h>
 
@@ -17,9 +17,9 @@ namespace zentrel::scanners {
 
 namespace {
 
-using DecodeFunction = bool (*)(const char* path, GrayImage* frame);
+using DecodeFunction = bool (*)(const char* path, const VideoDecodeLimits* limits, GrayImage* frame);
 using DecodeStillFunction = bool (*)(const std::uint8_t* bytes, std::size_t size, const char* decoder,
-                                     std::int64_t maxPixels, DecodedPicture* picture);
+                                     std::int64_t maxPixels, int side, DecodedPicture* picture);
 
 constexpr const char* kModuleName = "libzentrel_video.so";
 
@@ -29,20 +29,10 @@ struct VideoModule {
 };
 
 VideoModule loadModule() {
-    std::vector<std::string> candidates;
-    for (const auto& folder : platform::moduleFolders(platform::runningProgramFolder()))
-        candidates.push_back((folder / kModuleName).string());
-    candidates.emplace_back(ZENTREL_VIDEO_MODULE_PATH);
-    for (const auto& candidate : candidates) {
-        if (void* module = ::dlopen(candidate.c_str(), RTLD_NOW | RTLD_LOCAL)) {
-            const VideoModule found{
-                reinterpret_cast<DecodeFunction>(::dlsym(module, "zentrelDecodeFirstVideoFrame")),
-                reinterpret_cast<DecodeStillFunction>(::dlsym(module, "zentrelDecodeStillPicture"))};
-            if (found.decodeFirstFrame && found.decodeStill) return found;
-            ::dlclose(module);
-        }
-    }
-    return {};
+    void* module = openDecoderModule(kModuleName, ZENTREL_VIDEO_MODULE_PATH);
+    if (!module) return {};
+    return {reinterpret_cast<DecodeFunction>(::dlsym(module, "zentrelDecodeFirstVideoFrame")),
+            reinterpret_cast<DecodeStillFunction>(::dlsym(module, "zentrelDecodeStillPicture"))};
 }
 
 const VideoModule& videoModule() {
@@ -50,20 +40,56 @@ const VideoModule& videoModule() {
     return module;
 }
 
+// The gate admits the stream's declared size once, then covers each frame; the deadline is the file's.
+struct VideoBudget {
+    PictureGate& gate;
+    const platform::Clock& clock;
+    platform::Date deadline;
+    bool admitted = false;
+};
+
+bool admitVideo(void* context, std::uint64_t width, std::uint64_t height, std::uint64_t bytes) {
+    auto& budget = *static_cast<VideoBudget*>(context);
+    if (budget.admitted) return budget.gate.covers(width, height, bytes);
+    budget.admitted = budget.gate.admit(width, height, bytes);
+    return budget.admitted;
+}
+
+bool videoTimeIsUp(void* context) {
+    const auto& budget = *static_cast<const VideoBudget*>(context);
+    return budget.clock.now() >= budget.deadline;
+}
+
 }  // namespace
 
-std::optional<GrayImage> decodeFirstVideoFrame(const std::string& path) {
+std::optional<GrayImage> decodeFirstVideoFrame(const std::string& path, PictureGate& gate,
+                                               const platform::Clock& clock) {
     const auto decode = videoModule().decodeFirstFrame;
+    if (decode == nullptr) return std::nullopt;
+    VideoBudget budget{gate, clock, clock.now().addingTimeInterval(kSecondsPerVideo)};
+    const VideoDecodeLimits limits{.admit = admitVideo, .expired = videoTimeIsUp, .context = &budget};
     GrayImage frame;
-    if (decode == nullptr || !decode(path.c_str(), &frame)) return std::nullopt;
+    if (!decode(path.c_str(), &limits, &frame)) return std::nullopt;
     return frame;
 }
 
+std::optional<GrayImage> decodeFirstVideoFrame(const std::string& path) {
+    PictureGate gate;
+    return decodeFirstVideoFrame(path, gate, platform::SystemClock::shared());
+}
+
+bool isVideoTooLarge(const std::string& path) {
+    auto gate = PictureGate::probe();
+    (void)decodeFirstVideoFrame(path, gate, platform::SystemClock::shared());
+    return gate.refusedAsTooLarge();
+}
+
 std::optional<DecodedPicture> decodeStillWithFfmpeg(const std::vector<unsigned char>& bytes, const char* decoder,
-                                                    std::uint64_t maxPixels) {
+                                                    std::uint64_t maxPixels, int side) {
     const auto decode = videoModule().decodeStill;
     DecodedPicture picture;
-    if (decode == nullptr || !decode(bytes.data(), bytes.size(), decoder, static_cast<std::int64_t>(maxPixels), &picture))
+    if (decode == nullptr ||
+        !decode(bytes.data(), bytes.size(), decoder, static_cast<std::int64_t>(maxPixels), side, &picture))
         return std::nullopt;
     return picture;
 }

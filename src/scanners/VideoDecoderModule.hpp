@@ -1,19 +1,40 @@
 #pragma once
-// What the codec module decodes besides videos: still pictures through one
-// named FFmpeg decoder.
+// What the codec module decodes: the first frame of a video, within the
+// picture gate's memory and a deadline per file on the platform clock, and
+// still pictures through one named FFmpeg decoder.
+//
+//   PictureGate gate;
+//   auto frame = decodeFirstVideoFrame(path, gate, platform::SystemClock::shared());
+//   if (!frame && gate.refusedAsTooLarge()) ++skippedAsTooLarge;
 
+#include "platform/concurrency/Clock.hpp"
+#include "scanners/PictureGate.hpp"
 #include "scanners/PictureHash.hpp"
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace zentrel::scanners {
 
+// The time one video may take to open and give its first frame.
+inline constexpr double kSecondsPerVideo = 30.0;
+
+// None when the file is no regular file of a listed container, it has no
+// video stream of a declared size, the gate refuses a size (the stream's or
+// a frame's), its time runs out, or nothing decodes.
+[[nodiscard]] std::optional<GrayImage> decodeFirstVideoFrame(const std::string& path, PictureGate& gate,
+                                                             const platform::Clock& clock);
+// Whether the video is one the gate refuses for its size; only its headers are read.
+[[nodiscard]] bool isVideoTooLarge(const std::string& path);
+
 // The picture the whole file `bytes` holds, through FFmpeg's decoder of that
-// name alone, which refuses pictures of more than `maxPixels`; the image at
-// most 512 x 512, the sides the picture's own. None when it does not decode.
+// name alone, which refuses pictures of more than `maxPixels`; the image its
+// side x side thumbnail, of the same grey as the other picture decoders
+// give, the sides the picture's own. None when it does not decode.
 [[nodiscard]] std::optional<DecodedPicture> decodeStillWithFfmpeg(const std::vector<unsigned char>& bytes,
-                                                                  const char* decoder, std::uint64_t maxPixels);
+                                                                  const char* decoder, std::uint64_t maxPixels,
+                                                                  int side);
 
 }  // namespace zentrel::scanners

@@ -25,6 +25,9 @@ struct DerivedHeif {
     // parameter sets and data that decode to nothing.
     std::string_view codingConfiguration;
     std::string_view codedData;
+    // Boxes the metadata holds after its own (a second data box), and boxes after the file's.
+    std::string_view laterMetadata;
+    std::string_view laterTopLevel;
 };
 
 inline std::string bigEndian(std::uint64_t value, int bytes) {
@@ -94,13 +97,14 @@ inline std::string derivedHeif(const DerivedHeif& file) {
         std::string body = bigEndian(0, 4) + heifFullBox("hdlr", 0, 0, bigEndian(0, 4) + "pict" + std::string(13, '\0')) +
                            heifFullBox("pitm", 0, 0, bigEndian(1, 2)) + items + locations +
                            heifFullBox("iref", 0, 0, heifBox("dimg", bigEndian(1, 2) + bigEndian(parts.size() / 2, 2) + parts)) +
-                           properties + (derivedInFile ? "" : heifBox("idat", derived));
+                           properties + (derivedInFile ? "" : heifBox("idat", derived)) + std::string(file.laterMetadata);
         return file.metadataSizeIn64Bits ? bigEndian(1, 4) + "meta" + bigEndian(16 + body.size(), 8) + body
                                          : heifBox("meta", body);
     };
     const std::uint64_t dataStart = fileType.size() + metadata(0).size() + 8;
     const bool derivedInFile = file.locationMethod != 1;
-    return fileType + metadata(dataStart) + heifBox("mdat", (derivedInFile ? derived : "") + coded);
+    return fileType + metadata(dataStart) + heifBox("mdat", (derivedInFile ? derived : "") + coded) +
+           std::string(file.laterTopLevel);
 }
 
 }  // namespace zentrel::testing

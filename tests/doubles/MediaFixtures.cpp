@@ -113,10 +113,10 @@ void writeBmp(const std::filesystem::path& path, const std::vector<std::uint8_t>
 }
 
 void writeWithImageMagick(const std::filesystem::path& path, const std::vector<std::uint8_t>& pixels, int width,
-                          int height) {
+                          int height, int channels) {
     std::filesystem::create_directories(path.parent_path());
-    const auto source = path.string() + ".pgm";
-    std::ofstream(source, std::ios::binary) << "P5\n" << width << " " << height << "\n255\n"
+    const auto source = path.string() + (channels == 3 ? ".ppm" : ".pgm");
+    std::ofstream(source, std::ios::binary) << (channels == 3 ? "P6\n" : "P5\n") << width << " " << height << "\n255\n"
                                             << std::string(pixels.begin(), pixels.end());
     // ImageMagick writes HEIF under the name of its HEIC coder only.
     const auto extension = path.extension().string();
@@ -127,10 +127,34 @@ void writeWithImageMagick(const std::filesystem::path& path, const std::vector<s
     if (status != 0) throw std::runtime_error("could not write " + path.string());
 }
 
-void writeVideo(const std::filesystem::path& path, int width, int height, int seed) {
+void writeMjpegAvi(const std::filesystem::path& path, const std::string& jpeg, int declaredWidth, int declaredHeight) {
     std::filesystem::create_directories(path.parent_path());
     AVFormatContext* format = nullptr;
     if (avformat_alloc_output_context2(&format, nullptr, "avi", path.c_str()) < 0) throw std::runtime_error("avi");
+    AVStream* stream = avformat_new_stream(format, nullptr);
+    stream->codecpar->codec_type = AVMEDIA_TYPE_VIDEO;
+    stream->codecpar->codec_id = AV_CODEC_ID_MJPEG;
+    stream->codecpar->width = declaredWidth;
+    stream->codecpar->height = declaredHeight;
+    stream->time_base = {1, 25};
+    if (avio_open(&format->pb, path.c_str(), AVIO_FLAG_WRITE) < 0 || avformat_write_header(format, nullptr) < 0)
+        throw std::runtime_error("could not write " + path.string());
+    AVPacket* packet = av_packet_alloc();
+    if (av_new_packet(packet, static_cast<int>(jpeg.size())) < 0) throw std::runtime_error("packet");
+    std::copy(jpeg.begin(), jpeg.end(), packet->data);
+    packet->flags |= AV_PKT_FLAG_KEY;
+    packet->stream_index = stream->index;
+    av_interleaved_write_frame(format, packet);
+    av_write_trailer(format);
+    avio_closep(&format->pb);
+    av_packet_free(&packet);
+    avformat_free_context(format);
+}
+
+void writeVideo(const std::filesystem::path& path, int width, int height, int seed, const char* container) {
+    std::filesystem::create_directories(path.parent_path());
+    AVFormatContext* format = nullptr;
+    if (avformat_alloc_output_context2(&format, nullptr, container, path.c_str()) < 0) throw std::runtime_error(container);
     const AVCodec* codec = avcodec_find_encoder(AV_CODEC_ID_MPEG4);
     if (!codec) throw std::runtime_error("no MPEG-4 encoder");
     AVStream* stream = avformat_new_stream(format, nullptr);

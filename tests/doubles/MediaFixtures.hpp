@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <string>
 #include <vector>
 
 namespace zentrel::testing {
@@ -20,11 +21,13 @@ void writeJpeg(const std::filesystem::path& path, const std::vector<std::uint8_t
 void writePng(const std::filesystem::path& path, const std::vector<std::uint8_t>& pixels, int width, int height);
 // Writes grey pixels as an uncompressed 24-bit BMP, rows bottom up.
 void writeBmp(const std::filesystem::path& path, const std::vector<std::uint8_t>& pixels, int width, int height);
-// Writes grey pixels in the format the path's extension names (GIF, WebP,
-// TIFF, HEIC...) through ImageMagick's convert.
+// Writes grey pixels (or RGB ones, three channels) in the format the path's
+// extension names (GIF, WebP, TIFF, HEIC...) through ImageMagick's convert.
 void writeWithImageMagick(const std::filesystem::path& path, const std::vector<std::uint8_t>& pixels, int width,
-                          int height);
-// Writes a few frames of the scene as an MPEG-4 video in an AVI file.
-void writeVideo(const std::filesystem::path& path, int width, int height, int seed);
+                          int height, int channels = 1);
+// Writes one MJPEG frame, the given JPEG file's bytes, in an AVI file whose stream declares the given size.
+void writeMjpegAvi(const std::filesystem::path& path, const std::string& jpeg, int declaredWidth, int declaredHeight);
+// Writes a few frames of the scene as an MPEG-4 video in an AVI file (or in the container named).
+void writeVideo(const std::filesystem::path& path, int width, int height, int seed, const char* container = "avi");
 
 }  // namespace zentrel::testing

@@ -34,6 +34,10 @@ TEST(HeifCanvasTest, TheLargestDeclaredCanvasIsFound) {
     ASSERT_NE(size, std::string::npos);
     coded.replace(size + 8, 8, testing::bigEndian(64, 4) + testing::bigEndian(64, 4));
     const std::string overlay = derivedHeif({.canvasWidth = 3000, .canvasHeight = 2000});
+    // A second data box whose grid is small: libheif reads the first.
+    const std::string smallGrid = testing::heifBox("idat", std::string("\0\0\0\0\0\x40\0\x40", 8));
+    // Coded units with a 4-byte length: a slice that starts a picture, and a sequence parameter set's header.
+    const std::string picture = testing::bigEndian(3, 4) + std::string("\x02\x01\x80", 3);
     const Case cases[] = {
         {"an overlay's canvas in the metadata", overlay, std::pair{3000, 2000}},
         {"a coded picture larger than its size box", coded, std::pair{640, 480}},
@@ -49,6 +53,16 @@ TEST(HeifCanvasTest, TheLargestDeclaredCanvasIsFound) {
         {"derived data kept in another item", derivedHeif({.canvasWidth = 3000, .locationMethod = 2}), std::nullopt},
         {"a metadata box cut short", overlay.substr(0, 120), std::nullopt},
         {"no boxes", std::string("not a picture at all"), std::nullopt},
+        {"two data boxes, the first of a large grid",
+         derivedHeif({.type = "grid", .canvasWidth = 20000, .canvasHeight = 20000, .laterMetadata = smallGrid}),
+         std::pair{20000, 20000}},
+        {"two metadata boxes", derivedHeif({.laterTopLevel = testing::firstBox(overlay, "meta")}), std::nullopt},
+        {"a coded image of one picture", derivedHeif({.codedData = picture}), std::pair{64, 64}},
+        {"a coded image of two pictures", derivedHeif({.codedData = picture + picture}), std::nullopt},
+        {"a picture in the coding configuration",
+         derivedHeif({.codingConfiguration = testing::heifBox(
+                          "hvcC", std::string(22, '\0') + std::string("\x01\x01\0\x01\0\x03\x02\x01\x80", 9))}),
+         std::nullopt},
     };
     for (const auto& [name, bytes, expected] : cases) {
         dir.write("picture.heic", bytes);

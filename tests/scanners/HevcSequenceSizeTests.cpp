@@ -43,7 +43,8 @@ private:
     std::vector<bool> bits_;
 };
 
-std::vector<unsigned char> sequenceSet(unsigned subLayers, std::uint64_t width, std::uint64_t height) {
+std::vector<unsigned char> sequenceSet(unsigned subLayers, std::uint64_t width, std::uint64_t height,
+                                       unsigned chroma = 3, unsigned bitDepth = 8, bool window = false) {
     SetWriter set;
     set.bits(33 << 9 | 1, 16);  // the unit's header
     set.bits(0, 4);
@@ -54,10 +55,15 @@ std::vector<unsigned char> sequenceSet(unsigned subLayers, std::uint64_t width, 
     if (subLayers > 0) set.bits(0, 2 * (8 - subLayers));
     for (unsigned i = 0; i < subLayers; ++i) set.bits(0, 96);
     set.number(0);
-    set.number(3);
-    set.bits(0, 1);
+    set.number(chroma);
+    if (chroma == 3) set.bits(0, 1);
     set.number(width);
     set.number(height);
+    set.bits(window ? 1 : 0, 1);
+    if (window)
+        for (int i = 0; i < 4; ++i) set.number(2);
+    set.number(bitDepth - 8);
+    set.number(bitDepth - 8);
     set.bits(1, 1);
     return set.escaped();
 }
@@ -73,6 +79,7 @@ TEST(HevcSequenceSizeTest, TheCodedSizeIsReadPastWhatComesBeforeIt) {
     auto picture = sequenceSet(0, 640, 480);
     picture[0] = 1 << 1;  // a slice, not a parameter set
     const Case cases[] = {
+        {"grey, 10 bits, a conformance window", sequenceSet(1, 320, 200, 0, 10, true), std::pair{320, 200}},
         {"no sub-layers", sequenceSet(0, 640, 480), std::pair{640, 480}},
         {"seven sub-layers with profiles and levels", sequenceSet(7, 4032, 3024), std::pair{4032, 3024}},
         {"a size near the largest", sequenceSet(2, 65535, 1), std::pair{65535, 1}},
@@ -85,6 +92,22 @@ TEST(HevcSequenceSizeTest, TheCodedSizeIsReadPastWhatComesBeforeIt) {
         if (size) {
             EXPECT_EQ(std::pair(size->width, size->height), *expected) << name;
         }
+    }
+}
+
+// The decoder's planes follow the chroma format and the bit depth: 4:4:4 at 12 bits takes six bytes a pixel.
+TEST(HevcSequenceSizeTest, APicturesBytesFollowItsChromaAndDepth) {
+    struct Case {
+        unsigned chroma, bitDepth;
+        std::uint64_t bytes;
+    };
+    for (const auto& [chroma, bitDepth, bytes] : {Case{0, 8, 4096}, Case{1, 8, 6144}, Case{2, 10, 16384},
+                                                  Case{3, 12, 24576}, Case{3, 8, 12288}}) {
+        const auto size = hevcSequenceSize(sequenceSet(0, 64, 64, chroma, bitDepth));
+        ASSERT_TRUE(size) << chroma << " " << bitDepth;
+        EXPECT_EQ(size->chromaFormat, chroma);
+        EXPECT_EQ(size->bitDepth, bitDepth);
+        EXPECT_EQ(hevcPictureBytes(*size), bytes) << chroma << " " << bitDepth;
     }
 }
 

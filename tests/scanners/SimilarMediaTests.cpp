@@ -79,6 +79,28 @@ protected:
     }
 };
 
+// One colour picture in every listed format: the uncompressed copies (BMP, TIFF) are near one size, so only
+// thumbnails alike to the last bit keep them together; every copy must join the one group, whatever comes first.
+TEST_F(SimilarMediaPassTest, EveryListedFormatGroupsWithItsCopiesInEveryOther) {
+    constexpr int kWidth = 400, kHeight = 300;
+    std::vector<std::uint8_t> rgb;
+    // A scene whose compressed copies differ in size by more than the share that keeps look-alikes apart.
+    const auto red = testing::drawScene(kWidth, kHeight, 2), green = testing::drawScene(kWidth, kHeight, 5),
+               blue = testing::drawScene(kWidth, kHeight, 8);
+    for (std::size_t i = 0; i < red.size(); ++i) rgb.insert(rgb.end(), {red[i], green[i], blue[i]});
+    std::vector<ScanCandidate> media;
+    std::set<std::string> all;
+    for (const char* name : {"lake.bmp", "lake.tiff", "lake.png", "lake.jpg", "lake.webp", "lake.heic", "lake.gif"}) {
+        testing::writeWithImageMagick(dir / name, rgb, kWidth, kHeight, 3);
+        media.push_back(candidate(dir / name));
+        all.insert((dir / name).string());
+    }
+    for (const bool reversed : {false, true}) {
+        if (reversed) std::reverse(media.begin(), media.end());
+        EXPECT_THAT(groupPaths(media), UnorderedElementsAre(all)) << (reversed ? "reversed" : "in order");
+    }
+}
+
 TEST_F(SimilarMediaPassTest, AScaledRecompressedCopyGroupsWithItsOriginalOnly) {
     const auto scene = testing::drawScene(400, 300, 1);
     const auto original = dir / "Pictures/original.jpg";

@@ -1,6 +1,7 @@
 #include "ui/main/PictureThumbnailLoader.hpp"
 
 #include "scanners/PictureFile.hpp"
+#include "scanners/PictureReader.hpp"
 
 #include <QFile>
 #include <QImageReader>
@@ -8,7 +9,8 @@
 namespace zentrel::ui {
 namespace {
 
-// The file's picture at most `side` pixels on its longer side; null when it cannot be decoded.
+// The desktop's cached thumbnail (a PNG it wrote) at most `side` pixels on its longer side; null when it
+// cannot be decoded.
 QImage decodeScaled(const std::string& path, int side) {
     const auto file = scanners::PictureFile::open(path);
     if (!file) return {};
@@ -24,6 +26,19 @@ QImage decodeScaled(const std::string& path, int side) {
     return image;
 }
 
+// The picture through the scan's own readers, which check its declared size against the shared memory
+// budget before decoding: a grey image of `side` pixels on its longer side, in the picture's proportions.
+QImage readThroughScanReaders(const std::string& path, int side) {
+    scanners::PictureGate gate;
+    const auto picture = scanners::readPictureAtSide(path, gate, side);
+    if (!picture || picture->width < 1 || picture->height < 1 || picture->image.width < 1 || picture->image.height < 1)
+        return {};
+    const auto& grey = picture->image;
+    const QImage reduced(grey.pixels.data(), grey.width, grey.height, grey.width, QImage::Format_Grayscale8);
+    const auto size = QSize(picture->width, picture->height).scaled(side, side, Qt::KeepAspectRatio);
+    return reduced.scaled(size.expandedTo({1, 1}), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
 }  // namespace
 
 LoadedThumbnail loadPictureThumbnail(const std::string& picture, const std::string& thumbnailsFolder, int side) {
@@ -33,7 +48,7 @@ LoadedThumbnail loadPictureThumbnail(const std::string& picture, const std::stri
         choice = {ThumbnailSource::picture, picture};
     }
     if (choice.source == ThumbnailSource::picture) {
-        if (auto image = decodeScaled(choice.file, side); !image.isNull()) return {choice.source, std::move(image)};
+        if (auto image = readThroughScanReaders(choice.file, side); !image.isNull()) return {choice.source, std::move(image)};
     }
     return {};
 }

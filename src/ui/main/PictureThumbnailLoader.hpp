@@ -1,7 +1,7 @@
 #pragma once
 // A picture's thumbnail, read where chooseThumbnailSource says: the desktop's
-// cached thumbnail, or the picture decoded at a reduced size (a JPEG is
-// scaled while it decodes). A cached thumbnail that fails to decode gives way
+// cached thumbnail, or the picture decoded in grey at a reduced size through
+// the scan's own readers and memory budget, for every format the scan reads. A cached thumbnail that fails to decode gives way
 // to the picture. Files are opened without following a link. For a worker
 // thread: it reads files and decodes.
 

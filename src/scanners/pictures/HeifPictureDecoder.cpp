@@ -68,7 +68,10 @@ std::optional<DecodedPicture> decodeHeifThumbnail(PictureFile& file, int side, P
     const int width = heif_image_handle_get_width(handle.get()), height = heif_image_handle_get_height(handle.get());
     if (width < 1 || height < 1) return std::nullopt;
     const auto pixels = canvas->width * canvas->height;
-    if (!gate.admit(canvas->width, canvas->height, kFixedDecoderBytes + pixels * kBytesPerPixel)) return std::nullopt;
+    // The decoder's planes of the largest coded picture, and libheif's copy of them, at their depth and chroma.
+    const auto codedBytes = canvas->codedPictureBytes > UINT64_MAX / 4 ? UINT64_MAX / 2 : 2 * canvas->codedPictureBytes;
+    if (!gate.admit(canvas->width, canvas->height, kFixedDecoderBytes + pixels * kBytesPerPixel + codedBytes))
+        return std::nullopt;
     heif_image* rawImage = nullptr;
     if (heif_decode_image(handle.get(), &rawImage, heif_colorspace_RGB, heif_chroma_interleaved_RGBA, nullptr).code !=
         heif_error_Ok)

@@ -20,6 +20,8 @@ constexpr std::uint64_t kFixedDecoderBytes = std::uint64_t{4} << 20;
 constexpr std::size_t kHeaderBytes = 64 * 1024;
 // Decoded at no more than this a side, then averaged down to the thumbnail.
 constexpr int kDecodedSide = 128;
+// What the features call a lossy picture (VP8); lossless ones are 2 and an animation's mixed frames 0.
+constexpr int kLossyFormat = 1;
 
 struct DemuxCloser {
     void operator()(WebPDemuxer* demuxer) const { WebPDemuxDelete(demuxer); }
@@ -48,8 +50,12 @@ std::optional<DecodedPicture> decodeWebpThumbnail(PictureFile& file, int side, P
         WebPGetFeatures(head.data(), head.size(), &features) != VP8_STATUS_OK)
         return std::nullopt;
     const auto width = static_cast<std::uint64_t>(features.width), height = static_cast<std::uint64_t>(features.height);
-    // The file, an alpha plane and the rows the scaler works on.
-    if (!gate.admit(width, height, kFixedDecoderBytes + file.sizeBytes() + width * height + width * 4 * 64))
+    // The file, an alpha plane and the rows the scaler works on; a lossless picture, or the frames of
+    // an animation, which may be lossless, are decoded whole into four bytes a pixel before any scaling.
+    const bool lossy = features.format == kLossyFormat && features.has_animation == 0;
+    const auto wholePicture = lossy ? 0 : width * height * 4;
+    if (!gate.admit(width, height,
+                    kFixedDecoderBytes + file.sizeBytes() + width * height + wholePicture + width * 4 * 64))
         return std::nullopt;
     const auto bytes = file.readAll();
     if (!bytes) return std::nullopt;
