@@ -110,8 +110,7 @@ bool ZentrelIMKController::commitAndPassThrough(IMEClient& client) {
 
 bool ZentrelIMKController::commitAndHandOn(IMEClient& client) {
     endWord(client);
-    client.passKeyOn();
-    return true;
+    return client.passKeyOn();
 }
 
 void ZentrelIMKController::commitComposing(IMEClient& client) {

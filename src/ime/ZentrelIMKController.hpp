@@ -55,7 +55,8 @@ private:
     void endWord(IMEClient& client);
     bool commitAndPassThrough(IMEClient& client);
     // For keys that end the word and act (Return, Tab): the key follows the
-    // word on the same path, so that no client gets it first.
+    // word on the same path where the client takes keys handed on, else it
+    // goes back to the client unhandled.
     bool commitAndHandOn(IMEClient& client);
     bool handleCharacter(char32_t character, IMEClient& client);
 

@@ -98,6 +98,7 @@ void focusInId(IBusEngine* engine, const gchar*, const gchar* client) {
     const unsigned focus = ++*state.focusCount;
     state.client.setIdentity(programNameOfIBusClient(name));
     state.client.setKeepsPreedit(keepsPreeditOnFocusChange(name));
+    state.client.setTakesForwardedKeys(takesForwardedKeysInOrder(name));
     auto* namer = environment().focusedClientProgram;
     if (!isQtClient(name) || namer == nullptr) return;
     namer->ask([count = std::weak_ptr(state.focusCount), focus, adapter = &state.client](auto program) {
