@@ -53,6 +53,7 @@ struct IMEKeyEvent {
     Key key = Key::character;
     bool command = false;
     bool control = false;
+    bool shift = false;
     bool option = false;
     std::string characters;  // UTF-8
 };

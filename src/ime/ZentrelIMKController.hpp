@@ -25,8 +25,13 @@ public:
     // Clients that always get direct insertion, whatever the snapshot says.
     static const std::set<std::string, std::less<>> directInsertClients;
 
-    // `settingsChanged` fires when the main app announces new settings.
-    ZentrelIMKController(SnapshotLoader loadSnapshot, platform::Signal<>& settingsChanged);
+    // Asks the main app to switch typing for one program.
+    using ProgramToggle = std::function<void(const std::string&)>;
+
+    // `settingsChanged` fires when the main app announces new settings;
+    // control+shift+V in a named program's field calls `toggleProgram`.
+    ZentrelIMKController(SnapshotLoader loadSnapshot, platform::Signal<>& settingsChanged,
+                         ProgramToggle toggleProgram = {});
     ZentrelIMKController(const ZentrelIMKController&) = delete;
     ZentrelIMKController& operator=(const ZentrelIMKController&) = delete;
 
@@ -61,6 +66,7 @@ private:
     bool handleCharacter(char32_t character, IMEClient& client);
 
     SnapshotLoader loadSnapshot_;
+    ProgramToggle toggleProgram_;
     typing::VietIMEEngine engine_;
     std::string composingText_;
     std::size_t directInsertLength_ = 0;  // characters of `composingText_` inserted directly

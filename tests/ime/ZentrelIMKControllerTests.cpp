@@ -201,6 +201,30 @@ TEST_F(ControllerTest, SettingsChangesReachEveryControllerForTheNextKey) {
     EXPECT_EQ(second.engine().inputMethod, typing::VietInputMethod::vni);
 }
 
+TEST_F(ControllerTest, ControlShiftVEndsTheWordAndAsksToSwitchTypingForTheNamedProgram) {
+    std::vector<std::string> toggled;
+    ZentrelIMKController switching{[this] { return snapshot; }, settingsChanged,
+                                   [&](const std::string& program) { toggled.push_back(program); }};
+    auto chord = typing("V");
+    chord.control = chord.shift = true;
+    client.identityValue = "gedit";
+    (void)type(switching, "vieetj");
+    EXPECT_TRUE(switching.handleEvent(chord, &client));
+    EXPECT_EQ(client.text(), "việt");
+    // Also from an excluded program, to switch it back.
+    snapshot.excludedApps = {"gedit"};
+    EXPECT_TRUE(switching.handleEvent(chord, &client));
+    EXPECT_EQ(toggled, (std::vector<std::string>{"gedit", "gedit"}));
+
+    client.identityValue.reset();
+    EXPECT_FALSE(switching.handleEvent(chord, &client)) << "an unnamed program gets the key";
+    auto other = chord;
+    other.option = true;
+    client.identityValue = "gedit";
+    EXPECT_FALSE(switching.handleEvent(other, &client));
+    EXPECT_EQ(toggled.size(), 2u);
+}
+
 TEST_F(ControllerTest, KeysPassWhenTypingIsOffExcludedOrSecure) {
     (void)type(controller, "vieetj");
     snapshot.isEnabled = false;
