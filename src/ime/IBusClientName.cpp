@@ -29,4 +29,6 @@ std::optional<std::string> programOfQtClientProcess(std::int64_t pid, const std:
 
 bool keepsPreeditOnFocusChange(std::string_view clientName) { return !isQtClient(clientName); }
 
+bool takesForwardedKeysInOrder(std::string_view clientName) { return clientName == "xim" || clientName.empty(); }
+
 }  // namespace zentrel::ime

@@ -33,4 +33,11 @@ namespace zentrel::ime {
 // preedit when its window loses focus. Such a client keeps no preedit safely.
 [[nodiscard]] bool keepsPreeditOnFocusChange(std::string_view clientName);
 
+// X programs reach IBus through its XIM server ("xim", or no name where IBus
+// names no focus), where a key answered as unhandled can overtake the text
+// committed before it, while a key the engine forwards comes after it. GTK
+// 4's module drops forwarded keys, and GTK 3 and Qt handle unhandled keys in
+// order, so every other client gets them back unhandled.
+[[nodiscard]] bool takesForwardedKeysInOrder(std::string_view clientName);
+
 }  // namespace zentrel::ime

@@ -28,8 +28,10 @@ public:
     // Removes characters before the caret.
     virtual void deleteBeforeCaret(std::size_t count) = 0;
     // Hands the key being handled on to the field after everything written
-    // before it, as if no input method had taken it.
-    virtual void passKeyOn() = 0;
+    // before it, as if no input method had taken it; true when it did. False
+    // where the key must go back to the client unhandled instead, so that the
+    // client handles it itself (some drop keys an input method sends on).
+    [[nodiscard]] virtual bool passKeyOn() = 0;
 };
 
 // One key as the controller receives it.
@@ -51,6 +53,7 @@ struct IMEKeyEvent {
     Key key = Key::character;
     bool command = false;
     bool control = false;
+    bool shift = false;
     bool option = false;
     std::string characters;  // UTF-8
 };

@@ -10,6 +10,12 @@ namespace {
 
 using Key = IMEKeyEvent::Key;
 
+// Control and shift with V, nothing else held.
+bool isProgramToggle(const IMEKeyEvent& event) {
+    return event.control && event.shift && !event.option && !event.command &&
+           (event.characters == "v" || event.characters == "V");
+}
+
 }  // namespace
 
 const std::set<std::string, std::less<>> ZentrelIMKController::directInsertClients = {
@@ -17,8 +23,9 @@ const std::set<std::string, std::less<>> ZentrelIMKController::directInsertClien
     "com.runningwithcrayons.Alfred-3", "com.apple.SecurityAgent",
 };
 
-ZentrelIMKController::ZentrelIMKController(SnapshotLoader loadSnapshot, platform::Signal<>& settingsChanged)
-    : loadSnapshot_(std::move(loadSnapshot)) {
+ZentrelIMKController::ZentrelIMKController(SnapshotLoader loadSnapshot, platform::Signal<>& settingsChanged,
+                                           ProgramToggle toggleProgram)
+    : loadSnapshot_(std::move(loadSnapshot)), toggleProgram_(std::move(toggleProgram)) {
     const auto snapshot = loadSnapshot_();
     engine_.inputMethod = snapshot.inputMethod;
     engine_.options = snapshot.options;
@@ -38,6 +45,13 @@ bool ZentrelIMKController::handleEvent(const IMEKeyEvent& event, IMEClient* clie
     if (!loadSnapshot_().isEnabled || client->isSecureField()) return commitAndPassThrough(*client);
 
     const auto identity = client->identity();
+    // The per-program switch, also where typing is off for the program: the
+    // word so far is made final and the key goes no further.
+    if (isProgramToggle(event) && identity && toggleProgram_) {
+        endWord(*client);
+        toggleProgram_(*identity);
+        return true;
+    }
     const auto snapshot = loadSnapshot_();
     const auto& excluded = snapshot.excludedApps;
     if (identity && std::find(excluded.begin(), excluded.end(), *identity) != excluded.end()) return false;
@@ -110,8 +124,7 @@ bool ZentrelIMKController::commitAndPassThrough(IMEClient& client) {
 
 bool ZentrelIMKController::commitAndHandOn(IMEClient& client) {
     endWord(client);
-    client.passKeyOn();
-    return true;
+    return client.passKeyOn();
 }
 
 void ZentrelIMKController::commitComposing(IMEClient& client) {

@@ -25,8 +25,13 @@ public:
     // Clients that always get direct insertion, whatever the snapshot says.
     static const std::set<std::string, std::less<>> directInsertClients;
 
-    // `settingsChanged` fires when the main app announces new settings.
-    ZentrelIMKController(SnapshotLoader loadSnapshot, platform::Signal<>& settingsChanged);
+    // Asks the main app to switch typing for one program.
+    using ProgramToggle = std::function<void(const std::string&)>;
+
+    // `settingsChanged` fires when the main app announces new settings;
+    // control+shift+V in a named program's field calls `toggleProgram`.
+    ZentrelIMKController(SnapshotLoader loadSnapshot, platform::Signal<>& settingsChanged,
+                         ProgramToggle toggleProgram = {});
     ZentrelIMKController(const ZentrelIMKController&) = delete;
     ZentrelIMKController& operator=(const ZentrelIMKController&) = delete;
 
@@ -55,11 +60,13 @@ private:
     void endWord(IMEClient& client);
     bool commitAndPassThrough(IMEClient& client);
     // For keys that end the word and act (Return, Tab): the key follows the
-    // word on the same path, so that no client gets it first.
+    // word on the same path where the client takes keys handed on, else it
+    // goes back to the client unhandled.
     bool commitAndHandOn(IMEClient& client);
     bool handleCharacter(char32_t character, IMEClient& client);
 
     SnapshotLoader loadSnapshot_;
+    ProgramToggle toggleProgram_;
     typing::VietIMEEngine engine_;
     std::string composingText_;
     std::size_t directInsertLength_ = 0;  // characters of `composingText_` inserted directly

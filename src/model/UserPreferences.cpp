@@ -299,6 +299,8 @@ typing::VietInputMethod UserPreferences::vietIMEMethod() const {
     return typing::inputMethodFromRaw(defaults_.string(kMethod).value_or("")).value_or(typing::VietInputMethod::telex);
 }
 
+bool UserPreferences::hasChosenVietIMEIntegrationMode() const { return defaults_.string(kIntegrationMode).has_value(); }
+
 typing::VietIMEIntegrationMode UserPreferences::vietIMEIntegrationMode() const {
     return typing::integrationModeFromRaw(defaults_.string(kIntegrationMode).value_or(""))
         .value_or(typing::VietIMEIntegrationMode::cgEvent);

@@ -103,6 +103,8 @@ public:
     [[nodiscard]] bool vietIMEUseMarkedText() const;
     [[nodiscard]] typing::VietInputMethod vietIMEMethod() const;
     [[nodiscard]] typing::VietIMEIntegrationMode vietIMEIntegrationMode() const;
+    // False until the user picks a mode: each session then decides (see VietIMEManager).
+    [[nodiscard]] bool hasChosenVietIMEIntegrationMode() const;
     [[nodiscard]] typing::VietIMEOptions vietIMEOptions() const;
     void setVietIMEOptions(const typing::VietIMEOptions& options);
 

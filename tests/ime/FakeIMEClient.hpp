@@ -25,7 +25,10 @@ public:
         text_.erase(text_.size() - std::min(count, text_.size()));
         edits.push_back("-" + std::to_string(count));
     }
-    void passKeyOn() override { edits.push_back("key"); }
+    bool passKeyOn() override {
+        if (takesKeysHandedOn) edits.push_back("key");
+        return takesKeysHandedOn;
+    }
 
     // The final text alone, and what the user sees (final text and marked text).
     [[nodiscard]] std::string text() const { return typing::toUtf8(text_); }
@@ -34,6 +37,7 @@ public:
     std::optional<std::string> identityValue;
     bool secure = false;
     bool keepsMarked = true;
+    bool takesKeysHandedOn = false;
     std::u32string marked;
     // Every change of the final text: "+text" written, "-N" characters
     // deleted, "key" the key handed on.

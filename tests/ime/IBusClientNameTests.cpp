@@ -39,6 +39,14 @@ TEST(IBusClientNameTest, OnlyQtLosesOrDoublesAPreeditWhenFocusMovesAndIsNamedFro
     }
 }
 
+TEST(IBusClientNameTest, OnlyXimClientsGetKeysForwardedAfterTheWord) {
+    EXPECT_TRUE(takesForwardedKeysInOrder("xim"));
+    EXPECT_TRUE(takesForwardedKeysInOrder(""));
+    for (const auto* other : {"gtk4-im:org.example.Notes", "gtk3-im:gedit", "QIBusInputContext", "fake"}) {
+        EXPECT_FALSE(takesForwardedKeysInOrder(other)) << other;
+    }
+}
+
 constexpr auto kQtModule =
     "7f2c1000-7f2c9000 r-xp 00000000 08:01 4242 /usr/lib/x86_64-linux-gnu/qt6/plugins/platforminputcontexts/"
     "libibusplatforminputcontextplugin.so\n";

@@ -92,20 +92,30 @@ TEST_F(ControllerTest, AForgottenWordIsLeftToTheFrameworkAndTheNextKeyStartsAnot
     EXPECT_EQ(client.visible(), "á");
 }
 
-TEST_F(ControllerTest, ReturnTabAndEnterFollowTheWordTheyEndOnTheSamePath) {
-    for (auto which : {Key::returnKey, Key::keypadEnter, Key::tab}) {
-        client = testing::FakeIMEClient();
-        (void)type(controller, "ddi");
-        EXPECT_TRUE(controller.handleEvent(key(which), &client));
-        // Also with nothing composed: a space written before must not come after it.
-        (void)type(controller, " ");
-        EXPECT_TRUE(controller.handleEvent(key(which), &client));
-        EXPECT_EQ(client.edits, (std::vector<std::string>{"+đi", "key", "+ ", "key"}));
-        EXPECT_TRUE(client.marked.empty());
+TEST_F(ControllerTest, ReturnTabAndEnterCommitTheWordAndReachTheClientAfterIt) {
+    // Handed on where the client takes keys that way, else back to the client unhandled.
+    for (bool handsOn : {true, false}) {
+        for (auto which : {Key::returnKey, Key::keypadEnter, Key::tab}) {
+            client = testing::FakeIMEClient();
+            client.takesKeysHandedOn = handsOn;
+            (void)type(controller, "ddi");
+            EXPECT_EQ(controller.handleEvent(key(which), &client), handsOn);
+            // Also with nothing composed.
+            (void)type(controller, " ");
+            EXPECT_EQ(controller.handleEvent(key(which), &client), handsOn);
+            const auto expected = handsOn ? std::vector<std::string>{"+đi", "key", "+ ", "key"}
+                                          : std::vector<std::string>{"+đi", "+ "};
+            EXPECT_EQ(client.edits, expected);
+            EXPECT_TRUE(client.marked.empty());
+        }
+        for (const auto* breaker : {"\n", "\r", "\t"}) {
+            client = testing::FakeIMEClient();
+            client.takesKeysHandedOn = handsOn;
+            EXPECT_TRUE(type(controller, "a"));
+            EXPECT_EQ(type(controller, breaker), handsOn);
+            EXPECT_EQ(client.edits.front(), "+a");
+        }
     }
-    client = testing::FakeIMEClient();
-    EXPECT_TRUE(type(controller, "a\n"));
-    EXPECT_EQ(client.edits, (std::vector<std::string>{"+a", "key"}));
 }
 
 TEST_F(ControllerTest, OtherKeysThatLeaveTheWordCommitItAndPassThrough) {
@@ -189,6 +199,30 @@ TEST_F(ControllerTest, SettingsChangesReachEveryControllerForTheNextKey) {
     (void)type(controller, "vie65t ");
     EXPECT_EQ(client.text(), "việt ");
     EXPECT_EQ(second.engine().inputMethod, typing::VietInputMethod::vni);
+}
+
+TEST_F(ControllerTest, ControlShiftVEndsTheWordAndAsksToSwitchTypingForTheNamedProgram) {
+    std::vector<std::string> toggled;
+    ZentrelIMKController switching{[this] { return snapshot; }, settingsChanged,
+                                   [&](const std::string& program) { toggled.push_back(program); }};
+    auto chord = typing("V");
+    chord.control = chord.shift = true;
+    client.identityValue = "gedit";
+    (void)type(switching, "vieetj");
+    EXPECT_TRUE(switching.handleEvent(chord, &client));
+    EXPECT_EQ(client.text(), "việt");
+    // Also from an excluded program, to switch it back.
+    snapshot.excludedApps = {"gedit"};
+    EXPECT_TRUE(switching.handleEvent(chord, &client));
+    EXPECT_EQ(toggled, (std::vector<std::string>{"gedit", "gedit"}));
+
+    client.identityValue.reset();
+    EXPECT_FALSE(switching.handleEvent(chord, &client)) << "an unnamed program gets the key";
+    auto other = chord;
+    other.option = true;
+    client.identityValue = "gedit";
+    EXPECT_FALSE(switching.handleEvent(other, &client));
+    EXPECT_EQ(toggled.size(), 2u);
 }
 
 TEST_F(ControllerTest, KeysPassWhenTypingIsOffExcludedOrSecure) {

@@ -10,6 +10,7 @@
 #include "platform/text/Localization.hpp"
 #include "platform/settings/MemoryDefaultsStore.hpp"
 #include "platform/desktop/XdgAutostartLoginItem.hpp"
+#include "platform/input/InputMethodStatus.hpp"
 
 #include <filesystem>
 #include <iostream>
@@ -38,6 +39,17 @@ using platform::localized;
 using platform::localizedFormat;
 
 std::string onOff(bool value) { return localized(value ? "on" : N_("off")); }
+
+// The typing mode by the window's name for it. One never chosen is decided
+// by each session of the window: the input method where IBus runs, else the
+// key tap. What it comes to is told for this user's own session only.
+std::string typingMode(const model::UserPreferences& prefs, const Arguments& arguments) {
+    if (prefs.hasChosenVietIMEIntegrationMode()) return localized(typing::label(prefs.vietIMEIntegrationMode()));
+    if (arguments.option("--home")) return localized("automatic");
+    const bool ibusRuns = platform::IBusInputMethodStatus().isRunning();
+    const auto resolved = ibusRuns ? typing::VietIMEIntegrationMode::imkit : typing::VietIMEIntegrationMode::cgEvent;
+    return localizedFormat("automatic (%@)", {localized(typing::label(resolved))});
+}
 
 int runStatus(const Arguments& arguments) {
     const auto layout = hostLayout(arguments);
@@ -69,11 +81,9 @@ int runStatus(const Arguments& arguments) {
               << "\n";
     std::cout << "  " << localizedFormat("privacy sweeps that can be undone: %@", {std::to_string(prefs.sweepLog().size())})
               << "\n";
-    // The typing mode by the window's name for it.
     std::cout << "  "
               << localizedFormat("typing: %@, %@, rules %@, marked text %@",
-                                 {std::string(typing::rawValue(prefs.vietIMEMethod())),
-                                  localized(typing::label(prefs.vietIMEIntegrationMode())),
+                                 {std::string(typing::rawValue(prefs.vietIMEMethod())), typingMode(prefs, arguments),
                                   onOff(prefs.vietIMERuleEngineEnabled()), onOff(prefs.vietIMEUseMarkedText())})
               << "\n";
     std::cout << "  " << localizedFormat("daily energy digest: %@", {onOff(prefs.energyDigestEnabled())}) << "\n";

@@ -106,10 +106,13 @@ AppServices::AppServices(QObject& context, platform::HostLayout hostLayout, plat
         *permissions,
         distributedNotifications, layout, main, main, applicationDidBecomeActive, applicationActivated,
         platform::programNameOfProcess(::getpid()).value_or("zentrel"), &imeInstaller, inputMethodQueue});
+    typingRequests = std::make_unique<platform::SessionBusNotificationWatch>(
+        [manager = typing.get()](const std::string& name) { manager->notificationReceived(name); });
 }
 
 AppServices::~AppServices() {
     energySampler.stop();
+    typingRequests.reset();
     typing.reset();
 }
 

@@ -25,6 +25,7 @@
 #include "platform/desktop/SessionBus.hpp"
 #include "platform/concurrency/SerialExecutor.hpp"
 #include "platform/desktop/SessionBusNotificationCenter.hpp"
+#include "platform/desktop/SessionBusNotificationWatch.hpp"
 #include "platform/concurrency/TaskPool.hpp"
 #include "platform/desktop/WidgetCenter.hpp"
 #include "scanners/PrivacyCookieStore.hpp"
@@ -135,6 +136,8 @@ public:
     typing::IMEEventBridge typingBridge;
     platform::SessionBusNotificationCenter distributedNotifications;
     std::unique_ptr<typing::VietIMEManager> typing;
+    // The input method's requests to the typing manager (control+shift+V in a program).
+    std::unique_ptr<platform::SessionBusNotificationWatch> typingRequests;
     typing::ZentrelIMEInstaller imeInstaller;
     // IBus's questions and the installer's steps, one at a time in order.
     platform::SerialExecutor inputMethodQueue{pool};

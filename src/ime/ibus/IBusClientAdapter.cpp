@@ -42,6 +42,10 @@ void IBusClientAdapter::deleteBeforeCaret(std::size_t count) {
     }
 }
 
-void IBusClientAdapter::passKeyOn() { ibus_engine_forward_key_event(engine_, key_.keyval, key_.keycode, key_.state); }
+bool IBusClientAdapter::passKeyOn() {
+    if (!takesForwardedKeys_) return false;
+    ibus_engine_forward_key_event(engine_, key_.keyval, key_.keycode, key_.state);
+    return true;
+}
 
 }  // namespace zentrel::ime

@@ -20,8 +20,9 @@ public:
     void setMarkedText(const std::string& text) override;
     void insertText(const std::string& text) override;
     void deleteBeforeCaret(std::size_t count) override;
-    // Forwards the key being handled: IBus sends it after the text committed before it.
-    void passKeyOn() override;
+    // Forwards the key being handled where the client takes forwarded keys
+    // (see takesForwardedKeysInOrder): IBus sends it after the text committed before it.
+    bool passKeyOn() override;
 
     // The key the engine is handling now.
     void setCurrentKey(guint keyval, guint keycode, guint state) { key_ = {keyval, keycode, state}; }
@@ -32,6 +33,7 @@ public:
     void setKeepsPreedit(bool keeps) { keepsPreedit_ = keeps; }
     // The field lost focus or was reset: IBus or the client has committed or removed the preedit.
     void forgetPreedit() { preeditShown_ = false; }
+    void setTakesForwardedKeys(bool takes) { takesForwardedKeys_ = takes; }
     // From the field's content purpose: passwords and PINs.
     void setSecure(bool secure) { secure_ = secure; }
 
@@ -48,6 +50,8 @@ private:
     bool secure_ = false;
     bool preeditShown_ = false;
     bool keepsPreedit_ = true;
+    // Until a focus names the client: IBus names no focus of XIM's clients.
+    bool takesForwardedKeys_ = true;
 };
 
 }  // namespace zentrel::ime

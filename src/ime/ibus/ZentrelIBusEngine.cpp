@@ -16,7 +16,8 @@ IBusEngineEnvironment& environment() {
 
 struct EngineState {
     explicit EngineState(IBusEngine* engine)
-        : client(engine), controller(environment().loadSnapshot, *environment().settingsChanged) {}
+        : client(engine),
+          controller(environment().loadSnapshot, *environment().settingsChanged, environment().toggleProgram) {}
     IBusClientAdapter client;
     ZentrelIMKController controller;
     // Counts the focus changes: a name looked up for an earlier focus is dropped.
@@ -62,6 +63,7 @@ IMEKeyEvent eventOf(guint keyval, guint state) {
     event.key = keyOf(keyval);
     event.command = (state & (IBUS_SUPER_MASK | IBUS_MOD4_MASK)) != 0;
     event.control = (state & IBUS_CONTROL_MASK) != 0;
+    event.shift = (state & IBUS_SHIFT_MASK) != 0;
     event.option = (state & IBUS_MOD1_MASK) != 0;
     if (event.key == IMEKeyEvent::Key::character) {
         char utf8[8] = {};
@@ -98,6 +100,7 @@ void focusInId(IBusEngine* engine, const gchar*, const gchar* client) {
     const unsigned focus = ++*state.focusCount;
     state.client.setIdentity(programNameOfIBusClient(name));
     state.client.setKeepsPreedit(keepsPreeditOnFocusChange(name));
+    state.client.setTakesForwardedKeys(takesForwardedKeysInOrder(name));
     auto* namer = environment().focusedClientProgram;
     if (!isQtClient(name) || namer == nullptr) return;
     namer->ask([count = std::weak_ptr(state.focusCount), focus, adapter = &state.client](auto program) {

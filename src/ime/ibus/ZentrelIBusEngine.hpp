@@ -13,16 +13,19 @@
 #include <ibus.h>
 
 #include <functional>
+#include <string>
 
 namespace zentrel::ime {
 
 // What every engine of the program shares: the snapshot reader, the
-// announcement of new settings, and the namer of clients that name no
-// program (none: such clients stay unnamed). Set once before the first engine is made.
+// announcement of new settings, the namer of clients that name no program
+// (none: such clients stay unnamed) and the request to the main app to
+// switch typing for a program. Set once before the first engine is made.
 struct IBusEngineEnvironment {
     std::function<typing::VietIMESharedSnapshot()> loadSnapshot;
     platform::Signal<>* settingsChanged = nullptr;
     FocusedClientProgram* focusedClientProgram = nullptr;
+    std::function<void(const std::string&)> toggleProgram;
 };
 void setIBusEngineEnvironment(IBusEngineEnvironment environment);
 

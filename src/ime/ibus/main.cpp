@@ -13,6 +13,7 @@
 #include "ime/ibus/GLibMainQueue.hpp"
 #include "ime/ibus/SettingsChangeListener.hpp"
 #include "ime/ibus/ZentrelIBusEngine.hpp"
+#include "platform/desktop/SessionBusNotificationCenter.hpp"
 #include "platform/text/DesktopTexts.hpp"
 #include "platform/places/HostLayout.hpp"
 #include "platform/input/IBusPreloadEngines.hpp"
@@ -182,8 +183,15 @@ int main(int argc, char** argv) {
             return application ? std::optional(application->processID) : std::nullopt;
         };
     });
-    ime::setIBusEngineEnvironment(
-        {[layout] { return typing::VietIMESharedSettings::load(layout); }, &settingsChanged, &focusedClientProgram});
+    // The main app switches typing for the program and writes the snapshot again.
+    const auto toggleProgram = [](const std::string& program) {
+        auto notifications = platform::SessionBusNotificationCenter::fromEnvironment();
+        if (!notifications.post(typing::VietIMESharedSettings::toggleProgramNotification(program))) {
+            std::cerr << "zentrel-ime: the main app could not be asked to switch typing for " << program << "\n";
+        }
+    };
+    ime::setIBusEngineEnvironment({[layout] { return typing::VietIMESharedSettings::load(layout); }, &settingsChanged,
+                                   &focusedClientProgram, toggleProgram});
 
     if (registering) {
         (void)connectAndRegister(nullptr);

@@ -28,4 +28,15 @@ bool save(const VietIMESharedSnapshot& snapshot, const platform::HostLayout& lay
     return true;
 }
 
+std::string toggleProgramNotification(std::string_view program) {
+    return std::string(toggleProgramNotificationPrefix) + std::string(program);
+}
+
+std::optional<std::string> programToToggle(std::string_view notification) {
+    if (!notification.starts_with(toggleProgramNotificationPrefix)) return std::nullopt;
+    const auto program = notification.substr(toggleProgramNotificationPrefix.size());
+    if (program.empty()) return std::nullopt;
+    return std::string(program);
+}
+
 }  // namespace zentrel::typing::VietIMESharedSettings

@@ -6,6 +6,8 @@
 #include "typing/engine/VietIMESharedSnapshot.hpp"
 
 #include <filesystem>
+#include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -19,6 +21,13 @@ namespace zentrel::typing::VietIMESharedSettings {
 inline constexpr std::string_view didChangeNotification = "com.torvane.zentrel.vietIME.settingsDidChange";
 inline constexpr std::string_view imeBundleID = "com.torvane.zentrel.ime";
 inline constexpr std::string_view connectionName = "ZentrelInputMethod_Connection";
+// The other way: the input method asks the main app to switch typing for one
+// program (the user pressed control+shift+V there). The program's name follows the prefix.
+inline constexpr std::string_view toggleProgramNotificationPrefix = "com.torvane.zentrel.vietIME.toggleProgram:";
+
+[[nodiscard]] std::string toggleProgramNotification(std::string_view program);
+// The program a notification asks to switch; none for any other notification.
+[[nodiscard]] std::optional<std::string> programToToggle(std::string_view notification);
 
 // The five values as given, in a snapshot.
 [[nodiscard]] VietIMESharedSnapshot snapshot(bool isEnabled, VietInputMethod inputMethod,

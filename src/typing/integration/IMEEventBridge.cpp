@@ -79,7 +79,9 @@ void IMEEventBridge::fixWord(bool later) {
         fixWaiting_ = true;
         return;
     }
-    const auto word = toUtf32(state_.engine.wordOutput());
+    // The word as it settles: an escaped tone key's keys ("glass") stand in
+    // the field already, whatever ends the word next (Return, nothing).
+    const auto word = toUtf32(state_.engine.settledWord());
     replaceDisplayedText(toUtf8(finishedWhileWaiting_ + word));
     // From here on the words before are done; the word on screen is this one.
     displayedText_ = word;

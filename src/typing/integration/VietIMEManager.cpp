@@ -145,7 +145,7 @@ void VietIMEManager::loadSettings() {
 
 void VietIMEManager::finishLoading(bool ibusRunning) {
     auto& prefs = services_.prefs;
-    if (prefs.defaults().string(kIntegrationModeKey)) {
+    if (prefs.hasChosenVietIMEIntegrationMode()) {
         setIntegrationMode(prefs.vietIMEIntegrationMode());
     } else {
         // Not chosen yet: the input method where IBus runs, else the key
@@ -327,14 +327,25 @@ std::vector<InjectionRule> VietIMEManager::toggleableBuiltInRules() {
 
 void VietIMEManager::toggleExclusionForFrontmostApp() {
     const auto& app = frontmostBundleID();
-    if (!app || app->empty()) return;
+    if (app && !app->empty()) toggleExclusion(*app);
+}
+
+void VietIMEManager::toggleExclusion(const std::string& app) {
     auto apps = excludedApps();
-    if (std::find(apps.begin(), apps.end(), *app) != apps.end()) {
-        std::erase(apps, *app);
+    if (std::find(apps.begin(), apps.end(), app) != apps.end()) {
+        std::erase(apps, app);
     } else {
-        apps.push_back(*app);
+        apps.push_back(app);
     }
     setExcludedApps(std::move(apps));
+}
+
+void VietIMEManager::notificationReceived(std::string_view name) {
+    auto program = VietIMESharedSettings::programToToggle(name);
+    if (!program) return;
+    later([program = std::move(*program)](VietIMEManager& m) {
+        if (m.isEnabled()) m.toggleExclusion(program);
+    });
 }
 
 void VietIMEManager::removeExcludedApp(const std::string& bundleID) {

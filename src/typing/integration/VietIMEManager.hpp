@@ -32,6 +32,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zentrel::typing {
@@ -151,6 +152,10 @@ public:
     void persistInjectionRules();
     void startAggressivePermissionPoll();
     void toggleExclusionForFrontmostApp();
+    void toggleExclusion(const std::string& app);
+    // A notification from this session (any thread): the input method's
+    // request to switch typing for a program is carried out on the main thread.
+    void notificationReceived(std::string_view name);
     void accessibilityTrustChanged(bool trusted);
     // The built-in rules with a switch: all but "secure-input" and "default".
     [[nodiscard]] static std::vector<InjectionRule> toggleableBuiltInRules();

@@ -25,14 +25,30 @@ const std::array<OptionSwitch, 5> kMoreOptionSwitches = {{
 
 namespace {
 
-std::string_view typingPathText(bool usesTap, bool inputMethodSelected, bool onlyTheUserSelects,
-                                bool frontmostReadsKeysThroughInputMethod) {
+// Where the key tap cannot type right in the program in front, and why.
+enum class TapLimit { none, readsKeysThroughIBus, terminal };
+
+TapLimit tapLimitIn(const typing::VietIMEManager& m) {
+    if (!m.usesEventTap()) return TapLimit::none;
+    if (m.frontmostReadsKeysThroughInputMethod()) return TapLimit::readsKeysThroughIBus;
+    if (m.resolvedInjection().profile == typing::InjectionProfile::terminal) return TapLimit::terminal;
+    return TapLimit::none;
+}
+
+std::string_view typingPathText(bool usesTap, bool inputMethodSelected, bool onlyTheUserSelects, TapLimit limit) {
     // Where the desktop keeps its own input sources, selecting is the user's step: say which.
     if (onlyTheUserSelects && !inputMethodSelected)
         return N_("GNOME selects input sources itself: add Zentrel Vietnamese under Settings → Keyboard → Input Sources, "
                "then choose it in the top bar");
-    if (usesTap && frontmostReadsKeysThroughInputMethod)
-        return N_("This program types through the input method: the key tap leaves its keys as typed");
+    switch (limit) {
+    case TapLimit::readsKeysThroughIBus:
+        return N_("The key tap cannot type in this program: it reads its keys through IBus. Type through the input "
+                  "method to write Vietnamese here");
+    case TapLimit::terminal:
+        return N_("Typing through the key tap: in a terminal it keeps up only at a person's pace, keys 10 ms apart come "
+                  "out wrong. The input method types right here");
+    case TapLimit::none: break;
+    }
     if (usesTap) return N_("Typing through the key tap");
     if (inputMethodSelected) return N_("Typing through the Zentrel input method in IBus");
     return N_("Not typing yet: select Zentrel in IBus");
@@ -69,8 +85,9 @@ TypingCardState VietnameseIMECardPresenter::state() const {
     s.integrationModeDetail = platform::localized(typing::detail(s.integrationMode));
     if (s.isEnabled) {
         const bool userSelects = s.integrationMode != VietIMEIntegrationMode::cgEvent && m.desktopKeepsInputSources();
-        s.typingPath = platform::localized(typingPathText(m.usesEventTap(), m.imkitSelected(), userSelects,
-                                                           m.frontmostReadsKeysThroughInputMethod()));
+        const auto limit = tapLimitIn(m);
+        s.typingPath = platform::localized(typingPathText(m.usesEventTap(), m.imkitSelected(), userSelects, limit));
+        s.offersInputMethod = limit != TapLimit::none;
     }
 
     s.showsInstallSection = s.integrationMode != VietIMEIntegrationMode::cgEvent && s.isEnabled;
@@ -170,6 +187,8 @@ void VietnameseIMECardPresenter::chooseIntegrationMode(VietIMEIntegrationMode mo
     manager.setIntegrationMode(mode);
     if (mode != VietIMEIntegrationMode::cgEvent && manager.isEnabled()) manager.useInputMethod();
 }
+
+void VietnameseIMECardPresenter::typeThroughInputMethod() { chooseIntegrationMode(VietIMEIntegrationMode::hybrid); }
 
 void VietnameseIMECardPresenter::setRuleEngineEnabled(bool enabled) {
     services_.manager.setRuleEngineEnabled(enabled);

@@ -61,8 +61,11 @@ struct TypingCardState {
     typing::VietIMEIntegrationMode integrationMode = typing::VietIMEIntegrationMode::cgEvent;
     bool integrationModeEnabled = false;
     std::string integrationModeDetail;
-    // While typing is on: which path types, the key tap or the input method.
+    // While typing is on: which path types, the key tap or the input method,
+    // and where the tap cannot type right in the program in front.
     std::optional<std::string> typingPath;
+    // The tap cannot type right in the program in front: one click turns typing to the input method.
+    bool offersInputMethod = false;
 
     bool showsInstallSection = false;
     StatusRow installRow;
@@ -109,6 +112,8 @@ public:
     void setOption(bool typing::VietIMEOptions::*field, bool value);
     void chooseToneRule(typing::VietToneRule rule);
     void chooseIntegrationMode(typing::VietIMEIntegrationMode mode);
+    // The automatic mode, which types through the input method where IBus runs.
+    void typeThroughInputMethod();
     void setRuleEngineEnabled(bool enabled);
     void reEnable(const std::string& bundleID);
 

@@ -181,6 +181,9 @@ QWidget* VietnameseIMEFeatureCard::integrationSection(QWidget* parent) {
     // Which path types: a line of its own, apart from the mode's description.
     typingPath_ = detailLabel({}, DesignTokens::textSecondary(), section);
     outer->addWidget(typingPath_);
+    useInputMethod_ = smallButton(N_("Type through the input method"), section,
+                                  [this] { presenter_.typeThroughInputMethod(); });
+    outer->addWidget(useInputMethod_, 0, Qt::AlignLeft);
     refusal_ = detailLabel({}, DesignTokens::review(), section);
     outer->addWidget(refusal_);
     install_ = installSection(section);
@@ -358,6 +361,7 @@ void VietnameseIMEFeatureCard::refresh() {
     modeDetail_->setText(text(state.integrationModeDetail));
     typingPath_->setVisible(state.typingPath.has_value());
     typingPath_->setText(text(state.typingPath.value_or("")));
+    useInputMethod_->setVisible(state.offersInputMethod);
     refusal_->setVisible(state.refusal.has_value());
     refusal_->setText(text(state.refusal.value_or("")));
     refreshInstallSection(state);

@@ -38,6 +38,8 @@ public:
     [[nodiscard]] QLabel* integrationModeDetail() const { return modeDetail_; }
     // While typing is on: which path types.
     [[nodiscard]] QLabel* typingPathLabel() const { return typingPath_; }
+    // Where the key tap cannot type right in the program in front.
+    [[nodiscard]] QPushButton* useInputMethodButton() const { return useInputMethod_; }
     [[nodiscard]] QButtonGroup* inputMethodPicker() const { return methods_; }
     [[nodiscard]] FeatureExpandRow* advancedOptions() const { return advanced_; }
     [[nodiscard]] PanelButton* shortcutRow() const { return shortcutRow_; }
@@ -80,6 +82,7 @@ private:
     QComboBox* modePicker_ = nullptr;
     QLabel* modeDetail_ = nullptr;
     QLabel* typingPath_ = nullptr;
+    QPushButton* useInputMethod_ = nullptr;
     QLabel* refusal_ = nullptr;
     QWidget* install_ = nullptr;
     QLabel* installSymbol_ = nullptr;

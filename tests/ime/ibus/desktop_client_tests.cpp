@@ -156,6 +156,30 @@ TEST_P(DesktopClientTest, DirectModeRewritesOnlyWhatDiffers) {
     EXPECT_EQ(window->entry("first").texts, expected) << window->transcript();
 }
 
+// Return and Tab end the word and reach the field as keys the field handles
+// itself, after the word. Each step waits for the last, as a person sees it.
+TEST_P(DesktopClientTest, ReturnSubmitsAnEntryAndReturnAndTabReachATextView) {
+    focusEntry(*window, "first");
+    input.type("Vieetj");
+    input.press("Return");
+    EXPECT_TRUE(shows(*window, "submitted", "Việt"));
+    focusEntry(*window, "notes");
+    const std::vector<std::pair<const char*, std::string>> steps = {
+        {"ddepj", "đẹp"}, {"Return", "đẹp⏎"}, {"nam", "đẹp⏎nam"}, {"Tab", "đẹp⏎nam⇥"}, {"ba ", "đẹp⏎nam⇥ba "},
+        {"Return", "đẹp⏎nam⇥ba ⏎"}};
+    for (const auto& [keys, expected] : steps) {
+        const std::string name = keys;
+        if (name == "Return" || name == "Tab") {
+            input.press(keys);
+            ASSERT_TRUE(shows(*window, "notes", expected)) << "after " << name;
+        } else {
+            input.type(keys);
+            ASSERT_TRUE(window->waitUntil([&] { return window->entry("notes").shown() == expected; }))
+                << "after " << name << "\n" << window->transcript();
+        }
+    }
+}
+
 // GTK names the program behind its fields; a Qt window is named from its process.
 TEST_P(DesktopClientTest, ExcludedProgramReceivesRawKeys) {
     auto snapshot = typingOn();

@@ -1,5 +1,5 @@
-// A GTK 4 window with two text entries, "first" and "second", reporting as
-// the GTK 3 window does (see TestWindowProcess.hpp). GTK 4 cannot place a
+// A GTK 4 window with two text entries, "first" and "second", and a text
+// view, "notes", reporting as the GTK 3 window does (see gtk_test_window.cpp). GTK 4 cannot place a
 // window, so the X and Y arguments are ignored; where it is comes from the
 // X server once it shows.
 
@@ -8,6 +8,7 @@
 #include <gtk/gtk.h>
 
 #include <cstdio>
+#include <string>
 
 namespace {
 
@@ -21,10 +22,38 @@ void textChanged(GtkEditable* entry, gpointer) { report("text", GTK_WIDGET(entry
 
 void preeditChanged(GtkText*, gchar* preedit, gpointer entry) { report("preedit", GTK_WIDGET(entry), preedit); }
 
+void activated(GtkEntry* entry, gpointer) {
+    std::printf("text submitted %s\n", gtk_editable_get_text(GTK_EDITABLE(entry)));
+    std::fflush(stdout);
+}
+
+void notesChanged(GtkTextBuffer* buffer, gpointer view) {
+    GtkTextIter start;
+    GtkTextIter end;
+    gtk_text_buffer_get_bounds(buffer, &start, &end);
+    gchar* text = gtk_text_buffer_get_text(buffer, &start, &end, FALSE);
+    std::string line;
+    for (const char* c = text; *c != '\0'; ++c) line += *c == '\n' ? "⏎" : *c == '\t' ? "⇥" : std::string(1, *c);
+    g_free(text);
+    report("text", GTK_WIDGET(view), line.c_str());
+}
+
+void viewPreeditChanged(GtkTextView* view, gchar* preedit, gpointer) { report("preedit", GTK_WIDGET(view), preedit); }
+
+GtkWidget* notesView() {
+    GtkWidget* view = gtk_text_view_new();
+    gtk_widget_set_name(view, "notes");
+    gtk_widget_set_size_request(view, -1, 80);
+    g_signal_connect(gtk_text_view_get_buffer(GTK_TEXT_VIEW(view)), "changed", G_CALLBACK(notesChanged), view);
+    g_signal_connect(view, "preedit-changed", G_CALLBACK(viewPreeditChanged), nullptr);
+    return view;
+}
+
 GtkWidget* entryNamed(const char* name) {
     GtkWidget* entry = gtk_entry_new();
     gtk_widget_set_name(entry, name);
     g_signal_connect(entry, "changed", G_CALLBACK(textChanged), nullptr);
+    g_signal_connect(entry, "activate", G_CALLBACK(activated), nullptr);
     // The preedit belongs to the text widget inside the entry.
     g_signal_connect(gtk_editable_get_delegate(GTK_EDITABLE(entry)), "preedit-changed", G_CALLBACK(preeditChanged),
                      entry);
@@ -33,7 +62,7 @@ GtkWidget* entryNamed(const char* name) {
 
 struct Layout {
     GtkWidget* window;
-    GtkWidget* entries[2];
+    GtkWidget* entries[3];
 };
 
 // On the first frame with the entries laid out: where the window and its entries are.
@@ -76,10 +105,10 @@ int main(int, char** argv) {
     gtk_init();
     GtkWidget* window = gtk_window_new();
     gtk_window_set_title(GTK_WINDOW(window), "GTK 4 entries");
-    gtk_window_set_default_size(GTK_WINDOW(window), 400, 120);
+    gtk_window_set_default_size(GTK_WINDOW(window), 400, 200);
 
     GtkWidget* box = gtk_box_new(GTK_ORIENTATION_VERTICAL, 8);
-    Layout layout{window, {entryNamed("first"), entryNamed("second")}};
+    Layout layout{window, {entryNamed("first"), entryNamed("second"), notesView()}};
     for (GtkWidget* entry : layout.entries) gtk_box_append(GTK_BOX(box), entry);
     gtk_window_set_child(GTK_WINDOW(window), box);
     gtk_widget_add_tick_callback(window, reportLayout, &layout, nullptr);

@@ -1,14 +1,16 @@
-// A GTK 3 window with two text entries, "first" and "second", for the input
-// method's end-to-end test. Placed at the X and Y given as arguments; reports
+// A GTK 3 window with two text entries, "first" and "second", and a text
+// view, "notes", for the input method's end-to-end test. Placed at the X and Y given as arguments; reports
 // on standard output, one line each, what the test needs (see
 // TestWindowProcess.hpp): the window, the centre of each entry, then every
-// change of an entry's text and preedit.
+// change of an entry's text and preedit. Return in an entry reports its text
+// as "submitted"; the view's text is one line, line breaks as "⏎" and tabs as "⇥".
 
 #include <gdk/gdkx.h>
 #include <gtk/gtk.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 namespace {
 
@@ -22,11 +24,39 @@ void textChanged(GtkEditable* entry, gpointer) { report("text", GTK_WIDGET(entry
 
 void preeditChanged(GtkEntry* entry, gchar* preedit, gpointer) { report("preedit", GTK_WIDGET(entry), preedit); }
 
+void activated(GtkEntry* entry, gpointer) {
+    std::printf("text submitted %s\n", gtk_entry_get_text(entry));
+    std::fflush(stdout);
+}
+
+void notesChanged(GtkTextBuffer* buffer, gpointer view) {
+    GtkTextIter start;
+    GtkTextIter end;
+    gtk_text_buffer_get_bounds(buffer, &start, &end);
+    gchar* text = gtk_text_buffer_get_text(buffer, &start, &end, FALSE);
+    std::string line;
+    for (const char* c = text; *c != '\0'; ++c) line += *c == '\n' ? "⏎" : *c == '\t' ? "⇥" : std::string(1, *c);
+    g_free(text);
+    report("text", GTK_WIDGET(view), line.c_str());
+}
+
+void viewPreeditChanged(GtkTextView* view, gchar* preedit, gpointer) { report("preedit", GTK_WIDGET(view), preedit); }
+
+GtkWidget* notesView() {
+    GtkWidget* view = gtk_text_view_new();
+    gtk_widget_set_name(view, "notes");
+    gtk_widget_set_size_request(view, -1, 80);
+    g_signal_connect(gtk_text_view_get_buffer(GTK_TEXT_VIEW(view)), "changed", G_CALLBACK(notesChanged), view);
+    g_signal_connect(view, "preedit-changed", G_CALLBACK(viewPreeditChanged), nullptr);
+    return view;
+}
+
 GtkWidget* entryNamed(const char* name) {
     GtkWidget* entry = gtk_entry_new();
     gtk_widget_set_name(entry, name);
     g_signal_connect(entry, "changed", G_CALLBACK(textChanged), nullptr);
     g_signal_connect(entry, "preedit-changed", G_CALLBACK(preeditChanged), nullptr);
+    g_signal_connect(entry, "activate", G_CALLBACK(activated), nullptr);
     return entry;
 }
 
@@ -57,7 +87,7 @@ int main(int argc, char** argv) {
     gtk_init(&argc, &argv);
     GtkWidget* window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
     gtk_window_set_title(GTK_WINDOW(window), "GTK entries");
-    gtk_window_set_default_size(GTK_WINDOW(window), 400, 120);
+    gtk_window_set_default_size(GTK_WINDOW(window), 400, 200);
     if (argc > 2) gtk_window_move(GTK_WINDOW(window), std::atoi(argv[1]), std::atoi(argv[2]));
     g_signal_connect(window, "destroy", G_CALLBACK(gtk_main_quit), nullptr);
 
@@ -66,9 +96,11 @@ int main(int argc, char** argv) {
     GtkWidget* second = entryNamed("second");
     gtk_box_pack_start(GTK_BOX(box), first, FALSE, FALSE, 0);
     gtk_box_pack_start(GTK_BOX(box), second, FALSE, FALSE, 0);
+    GtkWidget* notes = notesView();
+    gtk_box_pack_start(GTK_BOX(box), notes, FALSE, FALSE, 0);
     gtk_container_add(GTK_CONTAINER(window), box);
 
-    GList* entries = g_list_append(g_list_append(nullptr, first), second);
+    GList* entries = g_list_append(g_list_append(g_list_append(nullptr, first), second), notes);
     g_signal_connect(window, "map-event", G_CALLBACK(reportLayout), entries);
     gtk_widget_show_all(window);
     gtk_main();

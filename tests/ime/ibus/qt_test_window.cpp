@@ -1,12 +1,14 @@
-// A Qt 6 window with two text entries, "first" and "second", for the input
-// method's end-to-end test. Placed at the X and Y given as arguments; reports
+// A Qt 6 window with two text entries, "first" and "second", and a text
+// view, "notes", for the input method's end-to-end test. Placed at the X and Y given as arguments; reports
 // on standard output, one line each, what the test needs (see
 // TestWindowProcess.hpp): the window, the centre of each entry, then every
-// change of an entry's text and preedit.
+// change of an entry's text and preedit. Return in an entry reports its text
+// as "submitted"; the view's text is one line, line breaks as "⏎" and tabs as "⇥".
 
 #include <QApplication>
 #include <QInputMethodEvent>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWidget>
@@ -16,7 +18,7 @@
 
 namespace {
 
-void report(const char* kind, const QLineEdit& entry, const QString& text) {
+void report(const char* kind, const QWidget& entry, const QString& text) {
     timespec now{};
     clock_gettime(CLOCK_MONOTONIC, &now);
     std::printf("%s %s %s\nat %lld\n", kind, entry.objectName().toUtf8().constData(), text.toUtf8().constData(),
@@ -32,7 +34,7 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::InputMethod) {
-            const auto* entry = qobject_cast<QLineEdit*>(watched);
+            const auto* entry = qobject_cast<QWidget*>(watched);
             const auto& preedit = static_cast<QInputMethodEvent*>(event)->preeditString();
             if (entry != nullptr && preedit != lastPreedit_) {
                 lastPreedit_ = preedit;
@@ -51,7 +53,22 @@ QLineEdit* entryNamed(const char* name, QWidget& parent, PreeditReporter& preedi
     entry->setObjectName(name);
     entry->installEventFilter(&preedits);
     QObject::connect(entry, &QLineEdit::textChanged, entry, [entry](const QString& text) { report("text", *entry, text); });
+    QObject::connect(entry, &QLineEdit::returnPressed, entry, [entry] {
+        std::printf("text submitted %s\n", entry->text().toUtf8().constData());
+        std::fflush(stdout);
+    });
     return entry;
+}
+
+QPlainTextEdit* notesView(QWidget& parent, PreeditReporter& preedits) {
+    auto* view = new QPlainTextEdit(&parent);
+    view->setObjectName("notes");
+    view->installEventFilter(&preedits);
+    QObject::connect(view, &QPlainTextEdit::textChanged, view, [view] {
+        auto text = view->toPlainText();
+        report("text", *view, text.replace('\n', QString("⏎")).replace('\t', QString("⇥")));
+    });
+    return view;
 }
 
 }  // namespace
@@ -60,12 +77,13 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QWidget window;
     window.setWindowTitle("Qt entries");
-    window.resize(400, 120);
+    window.resize(400, 200);
     if (argc > 2) window.move(QString(argv[1]).toInt(), QString(argv[2]).toInt());
 
     PreeditReporter preedits;
     auto* layout = new QVBoxLayout(&window);
-    QLineEdit* entries[] = {entryNamed("first", window, preedits), entryNamed("second", window, preedits)};
+    QWidget* entries[] = {entryNamed("first", window, preedits), entryNamed("second", window, preedits),
+                          notesView(window, preedits)};
     for (auto* entry : entries) layout->addWidget(entry);
     window.show();
 

@@ -9,6 +9,8 @@
 #include "platform/desktop/MemoryClipboard.hpp"
 #include "platform/concurrency/SerialExecutor.hpp"
 #include "platform/desktop/SessionBus.hpp"
+#include "platform/desktop/SessionBusNotificationCenter.hpp"
+#include "platform/desktop/SessionBusNotificationWatch.hpp"
 #include "platform/input/SpareCodeMarks.hpp"
 #include "platform/processes/DetachedProcess.hpp"
 #include "platform/concurrency/TaskPool.hpp"
@@ -450,6 +452,20 @@ TEST_F(DesktopTypingTest, VietnameseLettersKeepTheirSpareCodesEachAloneAtBothLev
     XCloseDisplay(display);
 }
 
+// Installs the engine from the build into the session's IBus and selects it.
+void installAndSelectInputMethod(platform::MainLoop& loop) {
+    const platform::IBusInputMethodStatus status;
+    auto environment = ZentrelIMEInstaller::programEnvironment(platform::HostLayout::fromEnvironment(), status);
+    environment.programFolder = kImeProgram.parent_path();
+    ZentrelIMEInstaller installer(std::move(environment));
+    const auto installed = installer.install();
+    ASSERT_TRUE(std::holds_alternative<std::filesystem::path>(installed))
+        << std::get<ZentrelIMEInstaller::InstallError>(installed).description();
+    ASSERT_TRUE(runUntil(loop, [&] { return installer.isInstalled(); }, 30s)) << "IBus does not list the engine";
+    installer.selectInputSource();
+    ASSERT_TRUE(runUntil(loop, [&] { return installer.isSelected(); }, 10s));
+}
+
 TEST_F(DesktopTypingTest, TheInstalledInputMethodTypesIntoTheQtFieldButNotItsPasswordField) {
     if (std::getenv("IBUS_ADDRESS") == nullptr) GTEST_SKIP() << "No IBus daemon: run through desktop_session.sh ime";
     const auto layout = platform::HostLayout::fromEnvironment();
@@ -457,18 +473,9 @@ TEST_F(DesktopTypingTest, TheInstalledInputMethodTypesIntoTheQtFieldButNotItsPas
     ASSERT_TRUE(VietIMESharedSettings::save(
         VietIMESharedSettings::snapshot(true, VietInputMethod::telex, VietIMEOptions::defaultOptions, {}, true), layout,
         notifications));
-
-    const platform::IBusInputMethodStatus status;
-    auto environment = ZentrelIMEInstaller::programEnvironment(layout, status);
-    environment.programFolder = kImeProgram.parent_path();
-    ZentrelIMEInstaller installer(std::move(environment));
-    const auto installed = installer.install();
-    ASSERT_TRUE(std::holds_alternative<std::filesystem::path>(installed))
-        << std::get<ZentrelIMEInstaller::InstallError>(installed).description();
     platform::MainLoop loop;
-    ASSERT_TRUE(runUntil(loop, [&] { return installer.isInstalled(); }, 30s)) << "IBus does not list the engine";
-    installer.selectInputSource();
-    ASSERT_TRUE(runUntil(loop, [&] { return installer.isSelected(); }, 10s));
+    installAndSelectInputMethod(loop);
+    if (HasFatalFailure()) return;
 
     openWindow({"QT_IM_MODULE=ibus"});
     std::atomic<bool> typed = false;
@@ -491,6 +498,77 @@ TEST_F(DesktopTypingTest, TheInstalledInputMethodTypesIntoTheQtFieldButNotItsPas
     runUntil(loop, [&] { return typed && field("password") == "Vieetj "; });
     again.join();
     EXPECT_EQ(field("password"), "Vieetj ") << "a password field receives the keys unchanged";
+}
+
+// The main app's typing through the input method as the window runs it: the
+// snapshot where the engine reads it, announced on the session bus, and the
+// engine's requests heard there.
+struct InputMethodTyping : testing::PermissionsDoubles {
+    InputMethodTyping() {
+        permissions = makePermissions();
+        settle();
+        manager = std::make_unique<VietIMEManager>(VietIMEManagerServices{
+            prefs, ruleStore, bridge, desktop.accessibility, desktop.tap, inputMethod, *permissions, notifications,
+            layout, loop, loop, appBecameActive, appActivated, {}, nullptr, ibusQueue});
+        requests = std::make_unique<platform::SessionBusNotificationWatch>(
+            [this](const std::string& name) { manager->notificationReceived(name); });
+        manager->loadSettings();
+        manager->setIntegrationMode(VietIMEIntegrationMode::imkit);
+        manager->setEnabled(true);
+    }
+    ~InputMethodTyping() { requests.reset(); }
+
+    platform::MainLoop loop;
+    DesktopTypingBackends desktop{loop, accessibilityBusReachable()};
+    platform::MemoryClipboard clipboard;
+    IMEEventBridge bridge{desktop.poster, clipboard, desktop.accessibility};
+    platform::HostLayout layout = platform::HostLayout::fromEnvironment();
+    testing::InMemoryDefaultsStore standard;
+    testing::InMemoryDefaultsStore suite;
+    model::SharedEcosystemState shared{&suite, standard};
+    model::UserPreferences prefs{standard, clock, shared};
+    DefaultsInjectionRuleStore ruleStore{standard};
+    platform::Signal<> appBecameActive;
+    platform::Signal<> appActivated;
+    platform::IBusInputMethodStatus inputMethod;
+    platform::TaskPool ibusWorkers{1};
+    platform::SerialExecutor ibusQueue{ibusWorkers};
+    platform::SessionBusNotificationCenter notifications = platform::SessionBusNotificationCenter::fromEnvironment();
+    std::unique_ptr<services::PermissionsManager> permissions;
+    std::unique_ptr<VietIMEManager> manager;
+    std::unique_ptr<platform::SessionBusNotificationWatch> requests;
+};
+
+TEST_F(DesktopTypingTest, ControlShiftVSwitchesTypingForTheProgramOnTheInputMethodPathToo) {
+    if (std::getenv("IBUS_ADDRESS") == nullptr) GTEST_SKIP() << "No IBus daemon: run through desktop_session.sh ime";
+    InputMethodTyping typing;
+    installAndSelectInputMethod(typing.loop);
+    if (HasFatalFailure()) return;
+    ASSERT_TRUE(runUntil(typing.loop, [&] { return typing.manager->isEnabled(); }));
+    openWindow({"QT_IM_MODULE=ibus"});
+    const auto typeAndWait = [&](const std::function<void(testing::XTestInput&)>& keys, const std::function<bool()>& done) {
+        std::atomic<bool> typed = false;
+        std::thread person([&] {
+            testing::XTestInput typist;
+            keys(typist);
+            typed = true;
+        });
+        runUntil(typing.loop, [&] { return typed && done(); });
+        person.join();
+    };
+    const auto typeText = [](const char* text) { return [text](testing::XTestInput& typist) { typist.type(text); }; };
+    const auto chord = [](testing::XTestInput& typist) { typist.pressWithControlShift("v"); };
+
+    typeAndWait(typeText("Vieetj "), [&] { return field("plain") == "Việt "; });
+    ASSERT_EQ(field("plain"), "Việt ");
+    typeAndWait(chord, [&] { return !typing.manager->excludedApps().empty(); });
+    ASSERT_EQ(typing.manager->excludedApps().size(), 1u) << "the window's program, as the card lists it";
+    typeAndWait(typeText("Vieetj "), [&] { return field("plain") == "Việt Vieetj "; });
+    EXPECT_EQ(field("plain"), "Việt Vieetj ") << "typing is off for the program";
+    typeAndWait(chord, [&] { return typing.manager->excludedApps().empty(); });
+    EXPECT_TRUE(typing.manager->excludedApps().empty());
+    typeAndWait(typeText("ddaay "), [&] { return field("plain") == "Việt Vieetj đây "; });
+    EXPECT_EQ(field("plain"), "Việt Vieetj đây ") << "and on again";
 }
 
 TEST_F(DesktopTypingTest, TheSessionsIBusKnowsOnlyItsOwnEnginesAndAnnouncesAnEngineChosenFromOutside) {

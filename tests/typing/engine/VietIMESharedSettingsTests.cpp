@@ -84,6 +84,14 @@ TEST_F(VietIMESharedSettingsTest, AnIncompleteOrMistypedFileLoadsAsTheDefault) {
     }
 }
 
+TEST(VietIMESharedSettingsNamesTest, AProgramToSwitchTravelsInItsNotificationsName) {
+    EXPECT_EQ(shared::programToToggle(shared::toggleProgramNotification("org.example.Notes")), "org.example.Notes");
+    for (const std::string_view other :
+         {shared::didChangeNotification, shared::toggleProgramNotificationPrefix, std::string_view("")}) {
+        EXPECT_EQ(shared::programToToggle(other), std::nullopt) << other;
+    }
+}
+
 TEST_F(VietIMESharedSettingsTest, AnUnwritableLocationFailsPostsNothingAndKeepsTheOldFile) {
     home.write(".local/share/zentrel/ime-shared.json", encodeSnapshot(custom()));
     // The file's own path taken by a folder cannot be replaced by a file.

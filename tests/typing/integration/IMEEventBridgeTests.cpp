@@ -292,6 +292,8 @@ TEST(IMEEventBridgeScreenTest, TheWindowShowsTheSameTextWhetherKeysAreSwallowedD
         {VietInputMethod::telex, u"chaof\b ", "chà "},
         {VietInputMethod::telex, u"vieetj\bt ", "việt "},
         {VietInputMethod::telex, u"use ", "use "},  // restored as typed at the break
+        // An escaped tone key's keys stand as typed before any end of the word, the end of input too.
+        {VietInputMethod::telex, u"class glass dress boss", "class glass dress boss"},
         {VietInputMethod::telex, u"giaacs mow nhes ", "giấc mơ nhé "},
         // Shift pressed and released inside a word keeps it.
         {VietInputMethod::telex, u"Ddaats Quas Giaf Gioongs ", "Đất Quá Già Giống "},

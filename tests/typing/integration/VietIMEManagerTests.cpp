@@ -300,6 +300,25 @@ TEST_F(VietIMEManagerTest, TheChordExcludesAndIncludesTheFrontmostApplication) {
     EXPECT_TRUE(manager->excludedApps().empty());
 }
 
+TEST_F(VietIMEManagerTest, TheInputMethodsRequestSwitchesTypingForItsProgramWhileTypingIsOn) {
+    makeManager();
+    const auto request = VietIMESharedSettings::toggleProgramNotification("gedit");
+    manager->notificationReceived(request);
+    settle();
+    EXPECT_TRUE(manager->excludedApps().empty()) << "typing is off";
+
+    manager->setIntegrationMode(VietIMEIntegrationMode::imkit);
+    manager->setEnabled(true);
+    settle();
+    for (const auto& expected : {std::vector<std::string>{"gedit"}, std::vector<std::string>{}}) {
+        manager->notificationReceived(request);
+        manager->notificationReceived(VietIMESharedSettings::didChangeNotification);
+        settle();
+        EXPECT_EQ(manager->excludedApps(), expected);
+        EXPECT_EQ(snapshot().excludedApps, expected) << "the input method reads the change";
+    }
+}
+
 TEST_F(VietIMEManagerTest, AProgramThatReadsKeysThroughARunningIBusGetsItsKeysUntouched) {
     struct Row {
         bool ibusRuns;

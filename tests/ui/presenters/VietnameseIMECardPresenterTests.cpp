@@ -96,10 +96,16 @@ TEST_F(VietnameseIMECardTest, LeavingTheInputMethodSelectsTheEngineUsedBeforeAnd
     manager->refreshIMKitStatus();
     elements.readsKeysThroughInputMethod = true;
     bringToFront("gtk4-demo");
-    EXPECT_EQ(card->state().typingPath,
-              "This program types through the input method: the key tap leaves its keys as typed");
+    EXPECT_EQ(card->state().typingPath, "The key tap cannot type in this program: it reads its keys through IBus. "
+                                        "Type through the input method to write Vietnamese here");
+    EXPECT_TRUE(card->state().offersInputMethod);
     elements.readsKeysThroughInputMethod = false;
+    bringToFront("xterm");
+    ASSERT_TRUE(card->state().typingPath);
+    EXPECT_TRUE(card->state().typingPath->starts_with("Typing through the key tap: in a terminal")) << "too fast for it";
+    EXPECT_TRUE(card->state().offersInputMethod);
     bringToFront("gedit");
+    EXPECT_FALSE(card->state().offersInputMethod);
 
     launched.clear();
     card->chooseIntegrationMode(VietIMEIntegrationMode::cgEvent);
@@ -108,6 +114,28 @@ TEST_F(VietnameseIMECardTest, LeavingTheInputMethodSelectsTheEngineUsedBeforeAnd
     card->chooseIntegrationMode(VietIMEIntegrationMode::imkit);
     settle();
     EXPECT_EQ(card->state().typingPath, "Not typing yet: select Zentrel in IBus");
+}
+
+TEST_F(VietnameseIMECardTest, WhereTheTapCannotTypeOneClickTurnsTypingToTheInputMethod) {
+    trustAccessibility(true);
+    inputMethod.installed = inputMethod.running = true;
+    card->chooseIntegrationMode(VietIMEIntegrationMode::cgEvent);
+    card->setEnabled(true);
+    manager->refreshIMKitStatus();
+    settle();
+    elements.readsKeysThroughInputMethod = true;
+    bringToFront("gtk4-demo");
+    ASSERT_TRUE(card->state().offersInputMethod);
+    launched.clear();
+    card->typeThroughInputMethod();
+    settle();
+    EXPECT_EQ(manager->integrationMode(), VietIMEIntegrationMode::hybrid);
+    EXPECT_EQ(launched, (std::vector<std::vector<std::string>>{{"ibus", "engine", "com.torvane.zentrel.ime"}}));
+    inputMethod.selected = true;
+    manager->refreshIMKitStatus();
+    settle();
+    EXPECT_EQ(card->state().typingPath, "Typing through the Zentrel input method in IBus");
+    EXPECT_FALSE(card->state().offersInputMethod);
 }
 
 TEST_F(VietnameseIMECardTest, TheMethodDescriptionShowsOnlyWhileTypingIsOn) {
