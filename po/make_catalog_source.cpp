@@ -1,7 +1,7 @@
 // Writes the C++ source of the built-in catalogs from translators' .po files:
 //   make_catalog_source OUT.cpp LANGUAGE.po...
-// Fuzzy, obsolete and untranslated messages are left out, so they fall back
-// to their key as gettext does. Stops on a file libgettextpo cannot read.
+// Fuzzy, obsolete and untranslated messages are left out, so the lookup
+// falls back to English, then to the key. Stops on a file libgettextpo cannot read.
 
 #include <gettext-po.h>
 

@@ -28,6 +28,7 @@ constexpr std::string_view kTotalFreedAllTime = "totalFreedAllTime";
 constexpr std::string_view kSweepLog = "sweepLog";
 constexpr std::string_view kUnreadableSweepLog = "sweepLogUnreadable";
 constexpr std::string_view kEnergyDigestEnabled = "energyDigestEnabled";
+constexpr std::string_view kAutomaticUpdateChecks = "automaticUpdateChecksEnabled";
 constexpr std::string_view kMethod = "vietIMEMethod";
 constexpr std::string_view kOptions = "vietIMEOptions";
 constexpr std::string_view kRuleEngineEnabled = "vietIMERuleEngineEnabled";
@@ -55,6 +56,10 @@ auto decodedOrNone(const platform::DefaultsStore& defaults, std::string_view key
     }
 }
 
+bool booleanDefaultingToTrue(const platform::DefaultsStore& defaults, std::string_view key) {
+    return !defaults.contains(key) || defaults.boolean(key);
+}
+
 }  // namespace
 
 std::optional<nlohmann::json> storedJson(const platform::DefaultsStore& defaults, std::string_view key) {
@@ -63,6 +68,10 @@ std::optional<nlohmann::json> storedJson(const platform::DefaultsStore& defaults
     auto json = nlohmann::json::parse(platform::textOf(*data), nullptr, /*allow_exceptions=*/false);
     if (json.is_discarded()) return std::nullopt;
     return json;
+}
+
+bool automaticUpdateChecksEnabled(const platform::DefaultsStore& defaults) {
+    return booleanDefaultingToTrue(defaults, kAutomaticUpdateChecks);
 }
 
 std::int64_t truncatedBytes(double value) {
@@ -288,10 +297,18 @@ std::optional<std::set<platform::Uuid>> UserPreferences::sweepIDsWithBackupsInUs
 }
 
 bool UserPreferences::booleanDefaultingToTrue(std::string_view key) const {
-    return !defaults_.contains(key) || defaults_.boolean(key);
+    return model::booleanDefaultingToTrue(defaults_, key);
 }
 
 bool UserPreferences::energyDigestEnabled() const { return booleanDefaultingToTrue(kEnergyDigestEnabled); }
+bool UserPreferences::automaticUpdateChecksEnabled() const { return model::automaticUpdateChecksEnabled(defaults_); }
+
+void UserPreferences::setAutomaticUpdateChecksEnabled(bool enabled) {
+    const bool changed = enabled != automaticUpdateChecksEnabled();
+    defaults_.setBool(kAutomaticUpdateChecks, enabled);
+    if (changed) automaticUpdateChecksChanged.emit(enabled);
+}
+
 bool UserPreferences::vietIMERuleEngineEnabled() const { return booleanDefaultingToTrue(kRuleEngineEnabled); }
 bool UserPreferences::vietIMEUseMarkedText() const { return booleanDefaultingToTrue(kUseMarkedText); }
 

@@ -99,6 +99,11 @@ public:
     [[nodiscard]] std::set<platform::Uuid> sweepIDsInLog() const;
 
     [[nodiscard]] bool energyDigestEnabled() const;
+    // Whether the window looks for updates by itself, at start and daily; on unless turned off.
+    [[nodiscard]] bool automaticUpdateChecksEnabled() const;
+    // Stores the switch and, when it changed, tells the running updater.
+    void setAutomaticUpdateChecksEnabled(bool enabled);
+    platform::Signal<bool> automaticUpdateChecksChanged;
     [[nodiscard]] bool vietIMERuleEngineEnabled() const;
     [[nodiscard]] bool vietIMEUseMarkedText() const;
     [[nodiscard]] typing::VietInputMethod vietIMEMethod() const;
@@ -122,6 +127,9 @@ private:
     SharedEcosystemState& shared_;
     std::string language_;
 };
+
+// The stored switch for automatic update checks, as the updater reads it at start.
+[[nodiscard]] bool automaticUpdateChecksEnabled(const platform::DefaultsStore& defaults);
 
 // Reads a JSON value stored as data; none when missing or not JSON.
 [[nodiscard]] std::optional<nlohmann::json> storedJson(const platform::DefaultsStore& defaults, std::string_view key);

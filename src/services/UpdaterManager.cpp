@@ -1,5 +1,6 @@
 #include "services/UpdaterManager.hpp"
 
+#include "model/UserPreferences.hpp"
 #include "platform/text/Warnings.hpp"
 #include "services/BestValidUpdate.hpp"
 
@@ -17,7 +18,7 @@ LazyShared<UpdaterManager>& sharedSlot() {
 UpdaterManager::UpdaterManager(Dependencies dependencies) : deps_(std::move(dependencies)) {
     controller_ = std::make_unique<Updater>(deps_.mainQueue, deps_.timers, deps_.transport, deps_.userDriver,
                                            static_cast<UpdaterDelegate&>(*this));
-    controller_->setAutomaticallyChecksForUpdates(true);
+    controller_->setAutomaticallyChecksForUpdates(model::automaticUpdateChecksEnabled(deps_.defaults));
     if (auto error = controller_->start()) platform::warn("The updater could not start: " + *error);
 }
 
@@ -31,6 +32,10 @@ std::string UpdaterManager::feedURL() const {
     auto configured = infoString(deps_.bundleInfo, kFeedURLKey);
     if (configured && !configured->empty()) return *configured;
     return std::string(kBuiltInFeedURL);
+}
+
+void UpdaterManager::setAutomaticChecks(bool on) {
+    if (controller_) controller_->setAutomaticallyChecksForUpdates(on);
 }
 
 void UpdaterManager::checkForUpdates() {

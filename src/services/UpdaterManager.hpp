@@ -1,6 +1,6 @@
 #pragma once
-// Runs the updater for the app: starts it with automatic checks, lets the
-// user ask for a check, and turns an update found by a scheduled (not a
+// Runs the updater for the app: starts it with automatic checks unless the
+// user turned them off in the settings, lets the user ask for a check, and turns an update found by a scheduled (not a
 // user's) check into the one pending update the update banner shows, unless
 // the user dismissed that version's banner before. One shared instance on the
 // main thread.
@@ -39,8 +39,9 @@ public:
     static constexpr std::string_view kDismissedVersionKey = "dismissedUpdateBannerVersion";
     static constexpr std::string_view kBuiltInFeedURL = "https://zentrel.torvane.com/releases/appcast.xml";
 
-    // Starts the updater with automatic checks on; a start failure is warned
-    // about and leaves the updater in place without checks.
+    // Starts the updater, with automatic checks as the stored switch says (on
+    // when never set); a start failure is warned about and leaves the updater
+    // in place without checks.
     explicit UpdaterManager(Dependencies dependencies);
     UpdaterManager(const UpdaterManager&) = delete;
     UpdaterManager& operator=(const UpdaterManager&) = delete;
@@ -55,6 +56,9 @@ public:
 
     [[nodiscard]] Updater* controller() { return controller_.get(); }
     [[nodiscard]] std::string feedURL() const;
+
+    // Follows the settings switch: off cancels the scheduled checks, on checks at once and then daily.
+    void setAutomaticChecks(bool on);
 
     // A check whose outcome the updater shows itself; the banner stays as it is.
     void checkForUpdates();

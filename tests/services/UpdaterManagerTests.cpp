@@ -1,5 +1,8 @@
 #include "services/UpdaterManager.hpp"
 
+#include "model/SharedEcosystemState.hpp"
+#include "model/UserPreferences.hpp"
+
 #include "doubles/FakeClock.hpp"
 #include "doubles/FixtureAppcastTransport.hpp"
 #include "doubles/InMemoryDefaultsStore.hpp"
@@ -87,6 +90,29 @@ TEST_F(UpdaterManagerTest, ScheduledCheckPublishesTheUpdateAndRepeatsDaily) {
     advance(Updater::kCheckInterval - 1s);
     EXPECT_EQ(transport.fetchedURLs.size(), 1u);
     advance(1s);
+    EXPECT_EQ(transport.fetchedURLs.size(), 2u);
+}
+
+TEST_F(UpdaterManagerTest, WithTheSwitchOffNeitherTheStartNorTheDayAsksTheFeed) {
+    testing::InMemoryDefaultsStore suite;
+    model::SharedEcosystemState shared(&suite, defaults);
+    model::UserPreferences prefs(defaults, clock, shared);
+    prefs.setAutomaticUpdateChecksEnabled(false);
+    make();
+    EXPECT_FALSE(manager->controller()->automaticallyChecksForUpdates());
+    advance(0s);
+    advance(Updater::kCheckInterval * 2);
+    EXPECT_TRUE(transport.fetchedURLs.empty());
+
+    manager->checkForUpdates();  // "Check for Updates…" still looks
+    main.drain();
+    EXPECT_EQ(transport.fetchedURLs.size(), 1u);
+
+    manager->setAutomaticChecks(true);  // turned on again: at once, then daily
+    advance(0s);
+    EXPECT_EQ(transport.fetchedURLs.size(), 2u);
+    manager->setAutomaticChecks(false);
+    advance(Updater::kCheckInterval);
     EXPECT_EQ(transport.fetchedURLs.size(), 2u);
 }
 

@@ -87,6 +87,8 @@ int runStatus(const Arguments& arguments) {
                                   onOff(prefs.vietIMERuleEngineEnabled()), onOff(prefs.vietIMEUseMarkedText())})
               << "\n";
     std::cout << "  " << localizedFormat("daily energy digest: %@", {onOff(prefs.energyDigestEnabled())}) << "\n";
+    std::cout << "  " << localizedFormat("automatic update checks: %@", {onOff(prefs.automaticUpdateChecksEnabled())})
+              << "\n";
     platform::XdgAutostartLoginItem loginItem(layout.configHome, {});
     std::cout << "  " << localizedFormat("start at login: %@", {onOff(loginItem.isRegistered())}) << "\n";
 

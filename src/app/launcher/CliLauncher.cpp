@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <string.h>
 #include <unistd.h>
 
@@ -27,7 +28,10 @@ constexpr HelpText kHelpTexts[] = {
 
 // The help in the language of the messages; English is the first.
 std::string_view helpText() {
-    const auto language = zentrel::platform::messagesLanguage([](const char* name) { return std::getenv(name); });
+    std::string_view languages[std::size(kHelpTexts)];
+    for (std::size_t i = 0; i < std::size(kHelpTexts); ++i) languages[i] = kHelpTexts[i].language;
+    const auto language =
+        zentrel::platform::messagesLanguage([](const char* name) { return std::getenv(name); }, languages);
     for (const auto& help : kHelpTexts)
         if (help.language == language) return help.text;
     return kHelpTexts[0].text;

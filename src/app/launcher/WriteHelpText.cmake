@@ -1,10 +1,9 @@
-# Runs `PROGRAM help` in each language of the catalogs and writes what it
-# prints to OUTPUT as C++ initializers: {"en", R"(...)"}, {"vi", R"(...)"}.
+# Runs `PROGRAM help` in each of LANGUAGES (po/LINGUAS, English first, by commas) and
+# writes what it prints to OUTPUT as C++ initializers: {"en", R"(...)"}, {"vi", R"(...)"}.
 set(content "")
-foreach(entry "en;C" "vi;vi_VN.UTF-8")
-  list(GET entry 0 language)
-  list(GET entry 1 locale)
-  execute_process(COMMAND "${CMAKE_COMMAND}" -E env --unset=LC_MESSAGES --unset=LANG "LC_ALL=${locale}"
+string(REPLACE "," ";" LANGUAGES "${LANGUAGES}")
+foreach(language IN LISTS LANGUAGES)
+  execute_process(COMMAND "${CMAKE_COMMAND}" -E env --unset=LC_MESSAGES --unset=LANG "LC_ALL=${language}"
                           "LANGUAGE=${language}" "${PROGRAM}" help
                   OUTPUT_VARIABLE text RESULT_VARIABLE status)
   if(NOT status EQUAL 0)

@@ -124,6 +124,8 @@ services::UpdaterManager& AppServices::updater() {
             info[std::string(services::kFeedURLKey)] = std::string(feed);
         updater_ = std::make_unique<services::UpdaterManager>(services::UpdaterManager::Dependencies{
             main, main, standardDefaults, appcastTransport_, updateDriver_, std::move(info)});
+        automaticUpdateChecks_ =
+            prefs.automaticUpdateChecksChanged.subscribe([this](bool on) { updater_->setAutomaticChecks(on); });
     }
     return *updater_;
 }

@@ -164,6 +164,8 @@ private:
     services::UpdateUserDriver& updateDriver_;
     services::NetworkAppcastTransport appcastTransport_;
     std::unique_ptr<services::UpdaterManager> updater_;
+    // The settings switch for automatic checks, followed by the updater once it is made.
+    platform::Subscription automaticUpdateChecks_;
 };
 
 }  // namespace zentrel::app

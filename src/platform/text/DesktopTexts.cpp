@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <map>
+#include <vector>
 
 namespace zentrel::platform {
 
@@ -18,10 +19,14 @@ std::optional<std::string> processEnvironment(const char* name) {
 
 std::string desktopLanguage(const EnvironmentLookup& environment) {
     std::map<std::string, std::optional<std::string>, std::less<>> read;  // keeps the values the choice points into
-    return std::string(messagesLanguage([&](const char* name) -> const char* {
-        const auto& value = read.try_emplace(name, environment(name)).first->second;
-        return value ? value->c_str() : nullptr;
-    }));
+    std::vector<std::string_view> languages;
+    for (const auto& catalog : builtInCatalogs()) languages.push_back(catalog.language);
+    return std::string(messagesLanguage(
+        [&](const char* name) -> const char* {
+            const auto& value = read.try_emplace(name, environment(name)).first->second;
+            return value ? value->c_str() : nullptr;
+        },
+        languages));
 }
 
 void useDesktopTexts(Localization& localization, HostPlatform layout, const EnvironmentLookup& environment) {

@@ -16,7 +16,7 @@ namespace zentrel::platform {
 
 using EnvironmentLookup = std::function<std::optional<std::string>(const char* name)>;
 
-// "vi" or "en", as messagesLanguage() chooses (platform/text/MessagesLanguage.hpp).
+// A catalog's language or "en", as messagesLanguage() chooses (platform/text/MessagesLanguage.hpp).
 [[nodiscard]] std::string desktopLanguage(const EnvironmentLookup& environment);
 
 // Adds the built-in catalogs and chooses the desktop's language (Linux layout).

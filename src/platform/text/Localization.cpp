@@ -55,11 +55,15 @@ std::string Localization::language() const {
 std::string Localization::find(std::string_view key, const std::function<std::size_t(const Table&)>& form) const {
     std::lock_guard lock(mutex_);
     if (lookedUp_.find(key) == lookedUp_.end()) lookedUp_.emplace(key);
-    auto table = tables_.find(language_);
-    if (table == tables_.end()) return std::string(key);
-    auto found = table->second.messages.find(key);
-    if (found == table->second.messages.end() || found->second.empty()) return std::string(key);
-    return found->second[std::min(form(table->second), found->second.size() - 1)];
+    // A text the language's catalog leaves out is shown as English shows it, else as its key.
+    for (const std::string_view language : {std::string_view(language_), std::string_view("en")}) {
+        auto table = tables_.find(language);
+        if (table == tables_.end()) continue;
+        auto found = table->second.messages.find(key);
+        if (found == table->second.messages.end() || found->second.empty()) continue;
+        return found->second[std::min(form(table->second), found->second.size() - 1)];
+    }
+    return std::string(key);
 }
 
 std::string Localization::lookup(std::string_view key) const {

@@ -2,7 +2,7 @@
 // Lookup of user-visible text. The key is the text as the program was
 // written (mostly English); each language's catalog gives its text, with
 // plural forms for counted texts. A key without an entry in the current
-// language comes back as it is.
+// language comes back as English shows it, or as it is when English has none.
 //
 //   platform::localized("Scan Complete")
 //   platform::localizedFormat(N_COUNTED("%lld items"), {"1"})  // "1 item" in English

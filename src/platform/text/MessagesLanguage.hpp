@@ -6,17 +6,22 @@
 // English. Header-only: the zentrel-cli launcher loads no library.
 
 #include <cstddef>
+#include <span>
 #include <string_view>
 
 namespace zentrel::platform {
 
-// "vi_VN.UTF-8" and "vi" are Vietnamese, "en_GB" English; others have no catalog (empty).
-constexpr std::string_view catalogLanguageOf(std::string_view locale) {
-    for (std::string_view language : {std::string_view("vi"), std::string_view("en")}) {
-        if (locale.size() < 2 || locale[0] != language[0] || locale[1] != language[1]) continue;
-        if (locale.size() == 2 || locale[2] == '_' || locale[2] == '.' || locale[2] == '@') return language;
+// The catalog among `languages` that a locale names: "vi_VN.UTF-8" and "vi"
+// are "vi", "en_GB" is "en"; a catalog "pt_BR" is taken before "pt". Empty
+// for a language without a catalog.
+constexpr std::string_view catalogLanguageOf(std::string_view locale, std::span<const std::string_view> languages) {
+    std::string_view best;
+    for (const std::string_view language : languages) {
+        if (!locale.starts_with(language) || language.size() <= best.size()) continue;
+        const auto rest = locale.substr(language.size());
+        if (rest.empty() || rest[0] == '_' || rest[0] == '.' || rest[0] == '@') best = language;
     }
-    return {};
+    return best;
 }
 
 // "C", "POSIX" and "C.UTF-8": the locale a script sets to get the program's own words.
@@ -24,9 +29,10 @@ constexpr bool isPlainLocale(std::string_view locale) {
     return locale == "C" || locale == "POSIX" || (locale.size() > 1 && locale[0] == 'C' && locale[1] == '.');
 }
 
-// `environment(name)` gives a variable's value, or a null pointer when unset. "vi" or "en".
+// `environment(name)` gives a variable's value, or a null pointer when unset;
+// `languages` are those with a catalog. "en" when none of them fits.
 template <class Environment>
-constexpr std::string_view messagesLanguage(Environment&& environment) {
+constexpr std::string_view messagesLanguage(Environment&& environment, std::span<const std::string_view> languages) {
     std::string_view locale = "C";
     for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
         const char* value = environment(name);
@@ -40,12 +46,13 @@ constexpr std::string_view messagesLanguage(Environment&& environment) {
         while (!rest.empty()) {
             std::size_t end = rest.find(':');
             if (end == std::string_view::npos) end = rest.size();
-            if (const auto language = catalogLanguageOf(std::string_view(rest.data(), end)); !language.empty())
+            if (const auto language = catalogLanguageOf(std::string_view(rest.data(), end), languages);
+                !language.empty())
                 return language;
             rest.remove_prefix(end == rest.size() ? end : end + 1);
         }
     }
-    const auto language = catalogLanguageOf(locale);
+    const auto language = catalogLanguageOf(locale, languages);
     return language.empty() ? std::string_view("en") : language;
 }
 

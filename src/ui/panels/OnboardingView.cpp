@@ -71,8 +71,9 @@ QWidget* OnboardingView::permissionsStep() {
     noteLayout->setContentsMargins(0, 0, 0, 0);
     noteLayout->setSpacing(8);
     noteLayout->addStretch();
-    noteLayout->addWidget(symbolLabel("wifi.slash", DesignTokens::bodyFont(), DesignTokens::textSecondary(), note));
-    noteLayout->addWidget(tokenLabel(localizedText("Works completely offline \u2014 no data ever leaves your Mac"),
+    const auto network = networkNote();
+    noteLayout->addWidget(symbolLabel(network.icon, DesignTokens::bodyFont(), DesignTokens::textSecondary(), note));
+    noteLayout->addWidget(tokenLabel(localizedText(network.text),
                                      DesignTokens::detailFont(), DesignTokens::textSecondary(), note));
     noteLayout->addStretch();
     new SectionReveal(note, 0.08, reducedMotion());

@@ -132,6 +132,13 @@ void buildGeneral(SectionView& view) {
     view.follow<std::optional<std::string>>(settings.loginItemProblem, showProblem);
     startup->addWidget(problem);
     view.addDescription(startup, N_("Zentrel will appear in the menu bar when you log in."));
+
+    auto* updates = view.addCard(N_("Updates"));
+    view.addSwitch(updates, N_("Check for updates automatically"), settings.automaticUpdateChecks,
+                   &SettingsModel::setAutomaticUpdateChecks);
+    view.addDescription(updates, N_("Once at start and then daily, Zentrel asks its update feed for a newer release. "
+                                    "This is all it sends over the network. When off, only \"Check for Updates\u2026\" "
+                                    "looks."));
 }
 
 void buildScanning(SectionView& view) {

@@ -14,7 +14,8 @@ const std::array<OnboardingStep, 4>& onboardingSteps() {
          "safely so you reclaim space and feel snappier."),
          false},
         {"checkmark.shield.fill", TintToken::health, N_("Nothing important is ever deleted"),
-         N_("Zentrel only targets temporary and redundant files. Your photos, documents, and apps are never touched."),
+         N_("Nothing is deleted until you have seen it selected and confirmed, unless you turn on Auto-Clean for safe "
+            "items. Of duplicates, one copy is always kept."),
          false},
         {"square.grid.2x2.fill", TintToken::ai, N_("More than a cleaner"),
          N_("Zentrel includes utilities you can turn on anytime from the sidebar."), false},
@@ -33,6 +34,11 @@ bool has(const std::vector<model::CategoryType>& categories, model::CategoryType
 }
 
 }  // namespace
+
+OnboardingNote networkNote() {
+    return {"lock.shield.fill",
+            N_("Nothing leaves your computer except the update check, which you can turn off in Settings")};
+}
 
 std::vector<OnboardingRow> welcomeRows(const std::vector<model::CategoryType>& categories) {
     using model::CategoryType;

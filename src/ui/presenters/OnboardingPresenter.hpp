@@ -37,6 +37,12 @@ struct OnboardingRow {
 // Rows naming only the categories in `categories` (those this desktop shows).
 [[nodiscard]] std::vector<OnboardingRow> welcomeRows(const std::vector<model::CategoryType>& categories);
 [[nodiscard]] std::vector<OnboardingRow> safetyRows(const std::vector<model::CategoryType>& categories);
+// The note under the permissions: the one thing sent over the network, and where to turn it off.
+struct OnboardingNote {
+    const char* icon;
+    const char* text;
+};
+[[nodiscard]] OnboardingNote networkNote();
 // The typing row leads only when a preferred language begins with "vi".
 [[nodiscard]] std::vector<OnboardingRow> featureRows(const std::vector<std::string>& preferredLanguages);
 

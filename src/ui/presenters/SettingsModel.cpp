@@ -38,6 +38,7 @@ void SettingsModel::reload() {
     const auto& defaults = services_.prefs.defaults();
     viewMode.set(services_.prefs.viewMode());
     loginItemOn.set(services_.loginItems.isRegistered());
+    automaticUpdateChecks.set(services_.prefs.automaticUpdateChecksEnabled());
     autoScanEnabled.set(defaults.boolean(kAutoScanEnabled));
     const auto interval = defaults.integer(kAutoScanIntervalDays);
     autoScanIntervalDays.set(interval > 0 ? interval : kDefaultIntervalDays);
@@ -66,6 +67,11 @@ void SettingsModel::setLaunchAtLogin(bool wanted) {
     } else {
         loginItemProblem.set(platform::localized("The autostart entry did not change."));
     }
+}
+
+void SettingsModel::setAutomaticUpdateChecks(bool enabled) {
+    services_.prefs.setAutomaticUpdateChecksEnabled(enabled);
+    automaticUpdateChecks.set(enabled);
 }
 
 void SettingsModel::setAutoScanEnabled(bool enabled) { store(autoScanEnabled, kAutoScanEnabled, enabled); }

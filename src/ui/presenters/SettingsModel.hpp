@@ -60,6 +60,8 @@ public:
     platform::AnnouncedValue<bool> loginItemOn{false};
     // Why the last change of the login switch did not take; none after one that did.
     platform::Published<std::optional<std::string>> loginItemProblem;
+    // The only traffic the window makes by itself: the update check at start and daily.
+    platform::Published<bool> automaticUpdateChecks{true};
     platform::Published<bool> autoScanEnabled{false};
     platform::Published<std::int64_t> autoScanIntervalDays{7};
     platform::Published<bool> notificationsEnabled{false};
@@ -75,6 +77,7 @@ public:
     void setViewMode(model::ViewMode mode);
     // Registers or unregisters, then shows what the service reports.
     void setLaunchAtLogin(bool wanted);
+    void setAutomaticUpdateChecks(bool enabled);
     void setAutoScanEnabled(bool enabled);
     void setAutoScanIntervalDays(std::int64_t days);
     // Turning it on also asks for the desktop's permission to notify.

@@ -134,6 +134,16 @@ TEST(LocalizationTest, MissingTranslationReturnsTheKey) {
     EXPECT_EQ(localized("Settings"), "Settings");
 }
 
+TEST(LocalizationTest, APartlyTranslatedLanguageShowsEnglishForWhatItLeavesOut) {
+    Localization l10n;
+    l10n.addTranslations("en", {{"Dọn dẹp", "Clean Up"}, {"Scanning your Mac", "Scanning your computer"}});
+    l10n.addTranslations("fr", {{"Dọn dẹp", "Nettoyer"}});
+    l10n.setLanguage("fr");
+    EXPECT_EQ(l10n.lookup("Dọn dẹp"), "Nettoyer");
+    EXPECT_EQ(l10n.lookup("Scanning your Mac"), "Scanning your computer");
+    EXPECT_EQ(l10n.lookup("In no catalog"), "In no catalog");
+}
+
 TEST(RelativeDateTest, UnderAMinuteIsNowAndLongerTakesTheLargestUnit) {
     const auto now = Date::fromTimeIntervalSince1970(1'700'000'000);
     EXPECT_EQ(formatRelativeAbbreviated(now, now, "en"), "now");

@@ -1,5 +1,6 @@
 #include "doubles/TranslationCoverage.hpp"
 #include "platform/text/DesktopTexts.hpp"
+#include "platform/text/MessagesLanguage.hpp"
 
 #include <gtest/gtest.h>
 
@@ -94,6 +95,15 @@ TEST(DesktopLanguage, TheFirstVietnameseOrEnglishChoiceOfTheEnvironment) {
         });
         EXPECT_EQ(language, c.language) << (c.environment.empty() ? "(empty)" : c.environment.begin()->second);
     }
+}
+
+TEST(DesktopLanguage, ALocalePicksTheLongestCatalogItNames) {
+    constexpr std::string_view languages[] = {"en", "pt", "pt_BR", "vi"};
+    const std::map<std::string_view, std::string_view> cases{
+        {"pt_BR.UTF-8", "pt_BR"}, {"pt_PT", "pt"}, {"pt", "pt"}, {"vi@latin", "vi"},
+        {"ptx", ""},             {"de_DE", ""},   {"p", ""},
+    };
+    for (const auto& [locale, language] : cases) EXPECT_EQ(catalogLanguageOf(locale, languages), language) << locale;
 }
 
 TEST(DesktopLanguage, TheMacLayoutKeepsTheKeysAsTheyStand) {

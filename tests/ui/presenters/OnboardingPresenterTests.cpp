@@ -1,9 +1,33 @@
 #include "ui/presenters/OnboardingPresenter.hpp"
 
+#include "doubles/ScopedDesktopTexts.hpp"
+
 #include <gtest/gtest.h>
 
 namespace zentrel::ui {
 namespace {
+
+TEST(OnboardingPresenter, ThePromisesSayWhatIsTrueInBothLanguages) {
+    struct Case {
+        const char* language;
+        std::vector<const char*> noteSays;   // the update check, and where it is turned off
+        std::vector<const char*> safetySays;  // seen, selected and confirmed; one copy kept
+        const char* neverSaid;
+    };
+    for (const auto& c : std::vector<Case>{
+             {"en", {"update check", "Settings"}, {"selected and confirmed", "one copy"}, "offline"},
+             {"vi", {"kiểm tra cập nhật", "Cài đặt"}, {"được chọn", "xác nhận", "một bản"}, "ngoại tuyến"},
+         }) {
+        testing::ScopedDesktopTexts texts(c.language);
+        const auto note = platform::localized(networkNote().text);
+        const auto safety = platform::localized(onboardingSteps()[1].subtitle);
+        for (const char* part : c.noteSays) EXPECT_NE(note.find(part), std::string::npos) << c.language << ": " << note;
+        for (const char* part : c.safetySays)
+            EXPECT_NE(safety.find(part), std::string::npos) << c.language << ": " << safety;
+        EXPECT_EQ(note.find(c.neverSaid), std::string::npos) << note;
+        EXPECT_EQ(safety.find("never touched"), std::string::npos) << safety;
+    }
+}
 
 TEST(OnboardingPresenter, DotsAndBarFollowTheStep) {
     struct Case {

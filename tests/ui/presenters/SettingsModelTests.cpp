@@ -61,6 +61,7 @@ TEST_F(SettingsModelTest, AnEmptyStoreShowsTheDefaultsAndWritesNothing) {
                      settings.includePasteboard(), settings.focusAutoCalmEnabled()})
         EXPECT_FALSE(off);
     EXPECT_TRUE(settings.energyDigestEnabled());
+    EXPECT_TRUE(settings.automaticUpdateChecks());
     EXPECT_EQ(standard.keys(), keysBefore);
 }
 
@@ -111,6 +112,23 @@ TEST_F(SettingsModelTest, EveryChangeIsStoredAndShownToEveryScreen) {
     standard.setBool("autoCleanEnabled", false);  // changed elsewhere
     settings.reload();
     EXPECT_EQ(heard, (std::vector<bool>{true, false}));
+}
+
+TEST_F(SettingsModelTest, AutomaticUpdateChecksAreOnUntilTurnedOffAndTellTheUpdater) {
+    auto settings = make(loginItems);
+    EXPECT_TRUE(settings.automaticUpdateChecks());
+    EXPECT_FALSE(standard.contains("automaticUpdateChecksEnabled"));
+    std::vector<bool> told;
+    auto sub = prefs.automaticUpdateChecksChanged.subscribe([&](bool on) { told.push_back(on); });
+    settings.setAutomaticUpdateChecks(false);
+    settings.setAutomaticUpdateChecks(false);
+    EXPECT_FALSE(settings.automaticUpdateChecks());
+    EXPECT_FALSE(model::automaticUpdateChecksEnabled(standard));
+    EXPECT_EQ(told, std::vector<bool>{false}) << "told once, when it changed";
+    EXPECT_FALSE(make(loginItems).automaticUpdateChecks()) << "a new settings screen reads it back";
+    settings.setAutomaticUpdateChecks(true);
+    EXPECT_TRUE(standard.boolean("automaticUpdateChecksEnabled"));
+    EXPECT_EQ(told, (std::vector<bool>{false, true}));
 }
 
 TEST_F(SettingsModelTest, NotificationsOnAsksForPermissionAndStaysOnWhateverTheAnswer) {
