@@ -112,7 +112,8 @@ AppUninstaller::AppUninstaller(platform::FileSystem& fileSystem, platform::HostT
     : fileSystem_(fileSystem), table_(std::move(table)), searchRoots_(table_.applicationFolders) {}
 
 void AppUninstaller::forEachDesktopEntry(
-    const std::function<void(const std::string&, const DesktopEntry&, std::optional<model::PackageOwner>)>& visit) const {
+    const std::function<void(const std::string&, const DesktopEntry&, std::optional<model::PackageOwner>)>& visit,
+    bool runnable) const {
     std::set<std::string> seenIDs;  // the user's entries hide the system's of the same id
     const auto language = platform::Localization::shared().language();  // names as the window's language has them
     const PackageOwnership packages(fileSystem_, table_);
@@ -124,7 +125,8 @@ void AppUninstaller::forEachDesktopEntry(
             const auto path = root + "/" + entry;
             const auto text = fileSystem_.readFile(path, 1 << 20);
             if (!text) continue;
-            const auto desktop = DesktopEntry::parse(*text, id, language);
+            const auto desktop =
+                runnable ? DesktopEntry::parseRunnable(*text, id, language) : DesktopEntry::parse(*text, id, language);
             if (desktop) visit(path, *desktop, packages.ownerOf(path, id));
         }
     }
@@ -142,21 +144,25 @@ std::vector<model::InstalledApp> AppUninstaller::listDesktopEntries() const {
 std::vector<AppUninstaller::UserProgram> AppUninstaller::userPrograms() const {
     std::vector<UserProgram> programs;
     if (table_.applicationSuffix != ".desktop") return programs;
-    std::vector<std::pair<UserProgram, std::vector<std::string>>> found;  // with the application's names
-    std::vector<std::string> files;                                      // every entry's program in the home
-    forEachDesktopEntry([&](const std::string& path, const DesktopEntry& desktop, std::optional<model::PackageOwner> package) {
-        const auto program = userProgramOf(desktop, fileSystem_, table_);
-        if (!program) return;
-        files.push_back(*program);
-        if (!package) found.push_back({{path, *program}, leftoverNames(desktop.id, desktop.executable, desktop.untranslatedName)});
-    });
-    for (auto& [program, names] : found) {
-        std::vector<std::string> others;
-        const std::string& own = program.item;  // clang 14 cannot capture a structured binding
-        std::copy_if(files.begin(), files.end(), std::back_inserter(others),
-                     [&own](const std::string& file) { return file != own; });
-        program.item = userProgramItem(program.item, names, others, table_);
-        programs.push_back(std::move(program));
+    struct Found {
+        std::string entryPath, program;
+        std::vector<std::string> names;  // the application's
+    };
+    std::vector<Found> found;
+    std::vector<ProgramUser> users;  // every entry's, shown or not
+    forEachDesktopEntry(
+        [&](const std::string& path, const DesktopEntry& desktop, std::optional<model::PackageOwner> package) {
+            users.push_back(programUserOf(path, desktop, table_, fileSystem_));
+            const auto program = userProgramOf(desktop, fileSystem_, table_);
+            if (program && !package)
+                found.push_back({path, *program, leftoverNames(desktop.id, desktop.executable, desktop.untranslatedName)});
+        },
+        true);
+    for (const auto& own : found) {
+        std::vector<ProgramUser> others;
+        std::copy_if(users.begin(), users.end(), std::back_inserter(others),
+                     [&own](const ProgramUser& user) { return user.entryPath != own.entryPath; });
+        programs.push_back({own.entryPath, offerUserProgram(own.program, own.names, others, table_, fileSystem_)});
     }
     return programs;
 }
@@ -243,6 +249,11 @@ std::vector<LeftoverCandidate> AppUninstaller::candidatesFor(const std::string& 
 }
 
 std::vector<model::UninstallItem> AppUninstaller::findLeftovers(const model::InstalledApp& app) const {
+    return surveyLeftovers(app).items;
+}
+
+AppLeftovers AppUninstaller::surveyLeftovers(const model::InstalledApp& app) const {
+    AppLeftovers leftovers;
     std::vector<std::pair<UninstallItemKind, std::string>> found;
     std::set<std::string> taken;
     auto add = [&](UninstallItemKind kind, const std::string& path) {
@@ -262,7 +273,9 @@ std::vector<model::UninstallItem> AppUninstaller::findLeftovers(const model::Ins
     // The program the user installed into the home is the application itself.
     if (!app.package) {
         for (const auto& program : userPrograms()) {
-            if (program.entryPath == app.path) add(UninstallItemKind::application, program.item);
+            if (program.entryPath != app.path) continue;
+            if (program.offer.item) add(UninstallItemKind::application, *program.offer.item);
+            leftovers.keptBack = program.offer.keptBack;
         }
     }
     // A package's files are its package manager's to remove.
@@ -292,7 +305,7 @@ std::vector<model::UninstallItem> AppUninstaller::findLeftovers(const model::Ins
         }
     }
 
-    std::vector<model::UninstallItem> items;
+    auto& items = leftovers.items;
     items.reserve(found.size());
     for (auto& [kind, path] : found) {
         const auto size = measureSize(path);
@@ -302,7 +315,7 @@ std::vector<model::UninstallItem> AppUninstaller::findLeftovers(const model::Ins
                                              .sizeBytes = size,
                                              .isSelected = true});
     }
-    return items;
+    return leftovers;
 }
 
 std::vector<std::string> AppUninstaller::ownAutostartEntries(const model::InstalledApp& app, const std::string& name,
@@ -340,7 +353,9 @@ UninstallResult AppUninstaller::uninstallItems(const std::vector<model::Uninstal
     const engine::DeletionGuard guard(fileSystem_, table_, mac ? searchRoots_ : std::vector<std::string>{});
     // The programs the user installed into the home, as findLeftovers offers them.
     std::set<std::string> programs;
-    for (const auto& program : userPrograms()) programs.insert(program.item);
+    for (const auto& program : userPrograms()) {
+        if (program.offer.item) programs.insert(*program.offer.item);
+    }
     for (const auto& item : items) {
         if (!item.isSelected) continue;
         const bool offered = programs.contains(item.path) || mayRemove(item.path);

@@ -13,11 +13,13 @@
 // outside the home and the application folders).
 
 #include "model/InstalledApp.hpp"
+#include "model/KeptBackItem.hpp"
 #include "model/UninstallItem.hpp"
 #include "platform/files/FileSystem.hpp"
 #include "platform/places/HostLayout.hpp"
 #include "platform/places/HostTable.hpp"
 #include "services/DesktopEntry.hpp"
+#include "services/UserProgram.hpp"
 
 #include <cstdint>
 #include <functional>
@@ -31,6 +33,13 @@ struct UninstallResult {
     std::int64_t freedBytes = 0;
     // Paths whose removal failed, in item order.
     std::vector<std::string> failures;
+};
+
+// What removing an application would delete, and what its entry points at
+// that stays, with the reason.
+struct AppLeftovers {
+    std::vector<model::UninstallItem> items;
+    std::vector<model::KeptBackItem> keptBack;
 };
 
 struct LeftoverCandidate {
@@ -58,6 +67,8 @@ public:
     // selected. On Linux a program the user's desktop entry runs from inside
     // the home comes first, as the application itself.
     [[nodiscard]] std::vector<model::UninstallItem> findLeftovers(const model::InstalledApp& app) const;
+    // The same, with what is not offered and why ("also used by Inkpad Viewer").
+    [[nodiscard]] AppLeftovers surveyLeftovers(const model::InstalledApp& app) const;
     // Removes the selected items for good, going on after a failure.
     [[nodiscard]] UninstallResult uninstallItems(const std::vector<model::UninstallItem>& items);
 
@@ -80,15 +91,17 @@ private:
     [[nodiscard]] bool mayRemove(const std::string& path) const;
 
     // Each application's desktop entry of the search roots, the user's before
-    // the system's of the same id, with the package that installed it.
+    // the system's of the same id, with the package that installed it; with
+    // `runnable`, the entries the menus do not show too.
     void forEachDesktopEntry(
-        const std::function<void(const std::string&, const DesktopEntry&, std::optional<model::PackageOwner>)>& visit) const;
+        const std::function<void(const std::string&, const DesktopEntry&, std::optional<model::PackageOwner>)>& visit,
+        bool runnable = false) const;
     [[nodiscard]] std::vector<model::InstalledApp> listDesktopEntries() const;
     // The programs that desktop entries of the user's own applications run
-    // from inside the home: the entry, and the program's file or own folder.
+    // from inside the home: the entry, and what of the program goes with it.
     struct UserProgram {
         std::string entryPath;
-        std::string item;
+        ProgramOffer offer;
     };
     [[nodiscard]] std::vector<UserProgram> userPrograms() const;
     // The autostart entries that start `app`: named by one of its leftover

@@ -98,6 +98,15 @@ bool isTrue(const std::map<std::string, std::string, std::less<>>& keys, std::st
 }  // namespace
 
 std::optional<DesktopEntry> DesktopEntry::parse(std::string_view text, std::string id, std::string_view language) {
+    return parseEntry(text, std::move(id), language, true);
+}
+
+std::optional<DesktopEntry> DesktopEntry::parseRunnable(std::string_view text, std::string id, std::string_view language) {
+    return parseEntry(text, std::move(id), language, false);
+}
+
+std::optional<DesktopEntry> DesktopEntry::parseEntry(std::string_view text, std::string id, std::string_view language,
+                                                     bool shownOnly) {
     std::map<std::string, std::string, std::less<>> keys;
     bool inGroup = false;
     while (!text.empty()) {
@@ -120,12 +129,14 @@ std::optional<DesktopEntry> DesktopEntry::parse(std::string_view text, std::stri
         return found == keys.end() ? std::string() : found->second;
     };
     if (value("Type") != "Application") return std::nullopt;
-    if (isTrue(keys, "NoDisplay") || isTrue(keys, "Hidden") || isTrue(keys, "Terminal")) return std::nullopt;
+    if (isTrue(keys, "Hidden")) return std::nullopt;
+    if (shownOnly && (isTrue(keys, "NoDisplay") || isTrue(keys, "Terminal"))) return std::nullopt;
 
     DesktopEntry entry;
     entry.untranslatedName = value("Name");
     entry.name = value("Name[" + std::string(language) + "]");
     if (entry.name.empty()) entry.name = entry.untranslatedName;
+    if (entry.name.empty() && !shownOnly) entry.name = id;
     if (entry.name.empty()) return std::nullopt;
     if (auto icon = value("Icon"); !icon.empty()) entry.icon = icon;
 

@@ -32,6 +32,15 @@ struct DesktopEntry {
     // `language` picks a translated name ("Name[vi]") when there is one.
     [[nodiscard]] static std::optional<DesktopEntry> parse(std::string_view text, std::string id,
                                                            std::string_view language = "en");
+    // The same for any application entry that can run, shown in the menus
+    // or not (NoDisplay, terminal programs); one without a name is named by
+    // its id. Hidden (deleted) entries and other types give nullopt.
+    [[nodiscard]] static std::optional<DesktopEntry> parseRunnable(std::string_view text, std::string id,
+                                                                   std::string_view language = "en");
+
+private:
+    [[nodiscard]] static std::optional<DesktopEntry> parseEntry(std::string_view text, std::string id,
+                                                                std::string_view language, bool shownOnly);
 };
 
 }  // namespace zentrel::services

@@ -54,6 +54,19 @@ bool isNamedAfter(const std::string& folderName, const std::string& name) {
     return folder.size() == wanted.size() || !std::isalnum(static_cast<unsigned char>(folder[wanted.size()]));
 }
 
+// Where `path` leads through the links below the home, spelled from the home
+// as the table has it (the home's own path may pass through a link); a path
+// that leaves the home, or leads nowhere, keeps its resolved spelling or none.
+std::optional<std::string> resolvedInHome(const std::string& path, const platform::HostTable& table,
+                                          const platform::FileSystem& fileSystem) {
+    const auto resolved = fileSystem.realPath(path);
+    const auto home = fileSystem.realPath(table.home);
+    if (!resolved || !home) return resolved;
+    if (*resolved == *home) return table.home;
+    if (resolved->starts_with(*home + "/")) return table.home + resolved->substr(home->size());
+    return resolved;
+}
+
 }  // namespace
 
 std::optional<std::string> userProgramOf(const DesktopEntry& entry, const platform::FileSystem& fileSystem,
@@ -78,20 +91,116 @@ std::optional<std::string> userProgramOf(const DesktopEntry& entry, const platfo
     return std::nullopt;
 }
 
-std::string userProgramItem(const std::string& program, const std::vector<std::string>& names,
-                            const std::vector<std::string>& otherPrograms, const platform::HostTable& table) {
+ProgramUser programUserOf(const std::string& entryPath, const DesktopEntry& entry, const platform::HostTable& table,
+                          const platform::FileSystem& fileSystem) {
+    ProgramUser user{.entryPath = entryPath, .name = entry.name, .paths = {}, .bareProgram = {}};
+    const auto& exec = entry.execPath;
+    std::vector<std::string> written{exec, entry.tryExec};
+    if (!entry.workingFolder.empty()) {
+        written.push_back(entry.workingFolder);
+        if (!exec.empty() && exec.front() != '/') {
+            written.push_back(entry.workingFolder + "/" + (exec.starts_with("./") ? exec.substr(2) : exec));
+            written.push_back(entry.workingFolder + "/" + std::filesystem::path(exec).filename().string());
+        }
+    }
+    if (!exec.empty() && exec.find('/') == std::string::npos) user.bareProgram = exec;
+    for (const auto& path : written) {
+        if (path.empty() || path.front() != '/') continue;
+        auto plain = std::filesystem::path(path).lexically_normal().string();
+        while (plain.size() > 1 && plain.back() == '/') plain.pop_back();
+        user.paths.push_back(plain);
+        if (auto resolved = resolvedInHome(plain, table, fileSystem); resolved && *resolved != plain) user.paths.push_back(*resolved);
+    }
+    return user;
+}
+
+namespace {
+
+// The first other application that runs `path`, or, for a folder, keeps a
+// program or its working folder inside it.
+const ProgramUser* userOf(const std::string& path, bool folder, const std::vector<ProgramUser>& others) {
+    const auto name = path.substr(path.rfind('/') + 1);
+    for (const auto& other : others) {
+        for (const auto& used : other.paths) {
+            if (used == path || (folder && used.starts_with(path + "/"))) return &other;
+        }
+        if (!folder && other.bareProgram == name) return &other;
+    }
+    return nullptr;
+}
+
+// A dotfile, or a file of the home's settings and keys.
+bool isSettingsFile(const std::string& path, const platform::HostTable& table) {
+    if (path.substr(path.rfind('/') + 1).starts_with('.')) return true;
+    for (const auto& folder : {table.configHome, table.home + "/.ssh", table.home + "/.gnupg", table.home + "/.pki"}) {
+        if (!table.home.empty() && holds(folder, path)) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+ProgramOffer offerUserProgram(const std::string& program, const std::vector<std::string>& names,
+                              const std::vector<ProgramUser>& others, const platform::HostTable& table,
+                              const platform::FileSystem& fileSystem) {
+    ProgramOffer offer;
+    const auto keep = [&](const std::string& path, model::KeptBackReason reason, std::string detail = {}) {
+        offer.keptBack.push_back({.path = path, .reason = reason, .detail = std::move(detail)});
+    };
+    using Reason = model::KeptBackReason;
+    if (isSettingsFile(program, table)) {
+        keep(program, Reason::settingsFile);
+        return offer;
+    }
+    // A link, or a path through one, goes as the link alone, and only when
+    // it leads to a program of the home.
     const auto slash = program.rfind('/');
     const auto folder = program.substr(0, slash);
-    if (!isOwnablePlace(folder, table)) return program;
+    if (const auto reached = resolvedInHome(folder, table, fileSystem); reached && *reached != folder) {
+        keep(program, Reason::throughLinkedFolder);
+        return offer;
+    }
+    const auto target = resolvedInHome(program, table, fileSystem);
+    const bool throughLink = target && *target != program;
+    if (throughLink && (!isOwnablePlace(*target, table) || isSettingsFile(*target, table))) {
+        keep(program, Reason::linkOutsideHome);
+        return offer;
+    }
+    const auto attributes = target ? fileSystem.attributes(*target) : std::nullopt;
+    if (!attributes || !attributes->isRegularFile() || (attributes->permissions & 0111) == 0) {
+        keep(program, Reason::notAProgram);
+        return offer;
+    }
+    for (const auto& path : {program, *target}) {
+        if (const auto* other = userOf(path, false, others)) {
+            keep(program, Reason::usedByAnotherApp, other->name);
+            return offer;
+        }
+    }
+    offer.item = program;
+    if (throughLink) return offer;
+
+    if (!isOwnablePlace(folder, table)) return offer;
     const auto folderName = folder.substr(folder.rfind('/') + 1);
     auto programName = program.substr(slash + 1);
     if (const auto dot = programName.find('.'); dot != std::string::npos && dot > 0) programName.resize(dot);
     const bool named = isNamedAfter(folderName, programName) || std::any_of(names.begin(), names.end(), [&](const auto& name) {
                            return isNamedAfter(folderName, name);
                        });
-    const bool shared = std::any_of(otherPrograms.begin(), otherPrograms.end(),
-                                    [&](const std::string& other) { return other.starts_with(folder + "/"); });
-    return named && !shared ? folder : program;
+    if (!named) return offer;
+    const auto& userFolders = table.userFolders;
+    if (const auto mine = std::find_if(userFolders.begin(), userFolders.end(),
+                                       [&](const std::string& user) { return holds(user, folder); });
+        mine != userFolders.end()) {
+        keep(folder, Reason::insideUserFolder, *mine);
+        return offer;
+    }
+    if (const auto* other = userOf(folder, true, others)) {
+        keep(folder, Reason::usedByAnotherApp, other->name);
+        return offer;
+    }
+    offer.item = folder;
+    return offer;
 }
 
 }  // namespace zentrel::services

@@ -78,16 +78,18 @@ void UninstallViewModel::loadApps(std::function<void()> done) {
 void UninstallViewModel::selectApp(const model::InstalledApp& app) {
     selectedApp.set(app);
     items.set({});
+    keptBack.set({});
     isLoadingItems.set(true);
     auto& uninstaller = uninstaller_;
-    inBackground([&uninstaller, app] { return uninstaller.findLeftovers(app); },
-                 [app](UninstallViewModel& model, std::vector<model::UninstallItem> found) {
+    inBackground([&uninstaller, app] { return uninstaller.surveyLeftovers(app); },
+                 [app](UninstallViewModel& model, services::AppLeftovers found) {
                      if (model.selectedApp.get() != app) {
                          // A newer selection clears the flag itself; a closed one cannot.
                          if (!model.selectedApp.get()) model.isLoadingItems.set(false);
                          return;
                      }
-                     model.items.set(std::move(found));
+                     model.keptBack.set(std::move(found.keptBack));
+                     model.items.set(std::move(found.items));
                      model.isLoadingItems.set(false);
                  });
 }
@@ -115,6 +117,7 @@ void UninstallViewModel::uninstallSelected(std::function<void()> done) {
                      if (model.selectedApp() == app) {
                          model.selectedApp.set(std::nullopt);
                          model.items.set({});
+                         model.keptBack.set({});
                      }
                      model.loadApps(std::move(done));
                  });

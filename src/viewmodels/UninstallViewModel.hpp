@@ -32,6 +32,8 @@ public:
     platform::Published<bool> isLoadingApps{false};
     platform::Published<std::optional<model::InstalledApp>> selectedApp;
     platform::Published<std::vector<model::UninstallItem>> items;
+    // What the application's entry points at that is not offered, and why.
+    platform::Published<std::vector<model::KeptBackItem>> keptBack;
     platform::Published<bool> isLoadingItems{false};
     platform::Published<bool> isUninstalling{false};
     platform::Published<std::optional<std::int64_t>> lastFreedBytes;

@@ -50,6 +50,23 @@ TEST_F(UninstallCommandsTest, DeleteRemovesTheApplicationAndItsLeftovers) {
     EXPECT_TRUE(std::filesystem::exists(dir / "home/Library/Caches"));
 }
 
+// A program two entries run goes with neither, and the listing says why.
+TEST_F(UninstallCommandsTest, DeleteLeavesAProgramAnotherEntryRunsAndSaysWhy) {
+    const auto program = dir.write("home/.local/opt/inkpad/inkpad", "elf");
+    std::filesystem::permissions(program, std::filesystem::perms::owner_exec, std::filesystem::perm_options::add);
+    dir.write("home/.local/opt/inkpad/notes.txt", "the user's");
+    for (const auto& [id, name] : {std::pair{"inkpad", "Inkpad"}, std::pair{"inkpad-viewer", "Inkpad Viewer"}})
+        dir.write(std::string("home/.local/share/applications/") + id + ".desktop",
+                  std::string("[Desktop Entry]\nType=Application\nName=") + name + "\nExec=" + program.string() + "\n");
+    auto removed = runCli({"leftovers", "inkpad-viewer", "--home", home, "--system-root", sys, "--layout", "linux", "--delete"});
+    EXPECT_EQ(removed.status, 0) << removed.err;
+    EXPECT_NE(removed.out.find("Not offered: " + program.string() + " (also used by Inkpad)"), std::string::npos)
+        << removed.out;
+    EXPECT_FALSE(std::filesystem::exists(dir / "home/.local/share/applications/inkpad-viewer.desktop"));
+    EXPECT_TRUE(std::filesystem::exists(program));
+    EXPECT_TRUE(std::filesystem::exists(dir / "home/.local/opt/inkpad/notes.txt"));
+}
+
 TEST_F(UninstallCommandsTest, DesktopEntryNamesReachTheTerminalWithTheirControlCharactersEscaped) {
     dir.write("home/.local/share/applications/evil.desktop",
               "[Desktop Entry]\nType=Application\nName=Evil\x1b]0;owned\x07\\nLine\xc2\x9b" "2J\nExec=evil\n");

@@ -10,6 +10,7 @@
 
 #include <filesystem>
 #include <map>
+#include <set>
 
 namespace zentrel::services {
 namespace {
@@ -402,66 +403,187 @@ protected:
         fileSystem, platform::HostTable::linuxDesktop(platform::HostLayout::forHome(dir / "home", dir / "sys"), fileSystem, 1000)};
 };
 
-// Programs the user unpacked or copied into the home go with their entries.
-TEST_F(LinuxUninstallerTest, AUserAppsProgramComesFirstAsTheAppItself) {
-    dir.write("home/.local/opt/inkpad/inkpad", std::string(4096, 'x'));
-    dir.write("home/.local/opt/inkpad/lib/libink.so", std::string(4096, 'y'));
-    dir.write("home/Applications/Sketch.AppImage", "elf");
-    dir.write("home/Applications/Other.AppImage", "elf");
-    dir.write("home/games/Quest-1.2/run", "sh");
-    dir.write("home/tools/suite/writer", "w");
-    dir.write("home/tools/suite/calc", "c");
-    dir.write("home/.local/share/keyrings/login", "k");
+}  // namespace
+}  // namespace zentrel::services
+
+namespace zentrel::model {
+void PrintTo(const KeptBackItem& item, std::ostream* out) {
+    *out << item.path << " (" << static_cast<int>(item.reason) << " " << item.detail << ")";
+}
+}  // namespace zentrel::model
+
+namespace zentrel::services {
+namespace {
+
+// A scratch home with the programs and files entries may point at.
+void writeProgramsHome(testing::TempDir& dir) {
+    const auto program = [&](const std::string& relative) {
+        std::filesystem::permissions(dir.write("home/" + relative, std::string(4096, 'x')),
+                                     std::filesystem::perms::owner_exec, std::filesystem::perm_options::add);
+    };
+    for (const auto* relative : {".local/opt/inkpad/inkpad", ".local/opt/inkpad/inkpad-helper", ".local/bin/tool",
+                                 ".local/opt/office/soffice", "Applications/Sketch.AppImage", "Applications/Other.AppImage",
+                                 "games/Quest-1.2/run", "tools/suite/writer", "tools/suite/calc", ".bashrc",
+                                 "Pictures/Holiday/holiday", ".config/runner/run"})
+        program(relative);
+    for (const auto* relative : {".local/opt/inkpad/notes.txt", ".local/opt/inkpad/lib/libink.so",
+                                 ".local/share/keyrings/login", "Pictures/Holiday/beach.jpg", "Applications/readme"})
+        dir.write(std::filesystem::path("home") / relative, "user's");
+    dir.write("sys/usr/bin/python3", "elf");
+    std::filesystem::create_symlink(dir / "sys/usr/bin/python3", dir / "home/.local/bin/python3");
+    std::filesystem::create_symlink("../opt/inkpad/inkpad", dir / "home/.local/bin/inkpad");
+    std::filesystem::create_symlink("../Pictures/Holiday", dir / "home/games/holiday");
     dir.write("sys/opt/viewer/viewer", "v");
+}
+
+// Programs the user unpacked or copied into the home go with their entry, and
+// only what is that application's alone: the sheet names what stays and why.
+TEST(UserProgramUninstallTest, OnlyTheApplicationsOwnProgramIsOfferedAndWhatStaysIsNamed) {
+    using Reason = model::KeptBackReason;
+    struct Kept {
+        std::string path;  // relative to the home
+        Reason reason;
+        std::string detail;
+    };
     struct Case {
-        std::string id, keys;
-        std::string expected;  // relative to the home; empty: only the entry
+        std::string label;
+        // The entries, the one removed first: id and keys, "~" for the home.
+        std::vector<std::pair<std::string, std::string>> entries;
+        std::vector<std::string> offered;  // besides the entry, relative to the home
+        std::vector<Kept> keptBack;
     };
     const std::vector<Case> cases = {
-        {"inkpad", "Name=Inkpad\nExec=" + home + "/.local/opt/inkpad/inkpad %F", ".local/opt/inkpad"},
-        {"sketch", "Name=Sketch\nExec=env GDK_SCALE=2 \"" + home + "/Applications/Sketch.AppImage\"",
-         "Applications/Sketch.AppImage"},
-        {"quest", "Name=Quest\nPath=" + home + "/games/Quest-1.2\nExec=./run", "games/Quest-1.2"},
-        {"quest2", "Name=Quest\nPath=" + home + "/games/Quest-1.2\nExec=run", "games/Quest-1.2/run"},
-        {"writer", "Name=Writer\nTryExec=" + home + "/tools/suite/writer\nExec=writer", "tools/suite/writer"},
-        {"suite", "Name=Suite\nExec=" + home + "/tools/suite/calc", "tools/suite/calc"},
-        {"keys", "Name=Keys\nExec=" + home + "/.local/share/keyrings/login", ""},
-        {"climb", "Name=Climb\nExec=" + home + "/games/../.local/opt/inkpad/inkpad", ""},
-        {"viewer", "Name=Viewer\nExec=" + (dir / "sys/opt/viewer/viewer").string(), ""},
-        {"missing", "Name=Missing\nExec=" + home + "/.local/opt/missing/missing", ""},
+        {"own folder", {{"inkpad", "Name=Inkpad\nExec=~/.local/opt/inkpad/inkpad %F"}}, {".local/opt/inkpad"}, {}},
+        {"program another entry runs",
+         {{"inkpad-viewer", "Name=Inkpad Viewer\nExec=~/.local/opt/inkpad/inkpad --view"},
+          {"inkpad", "Name=Inkpad\nExec=~/.local/opt/inkpad/inkpad %F"}},
+         {},
+         {{".local/opt/inkpad/inkpad", Reason::usedByAnotherApp, "Inkpad"}}},
+        {"folder a hidden entry keeps a program in",
+         {{"inkpad", "Name=Inkpad\nExec=~/.local/opt/inkpad/inkpad"},
+          {"inkpad-helper", "Name=Inkpad Helper\nNoDisplay=true\nExec=~/.local/opt/inkpad/inkpad-helper"}},
+         {".local/opt/inkpad/inkpad"},
+         {{".local/opt/inkpad", Reason::usedByAnotherApp, "Inkpad Helper"}}},
+        {"program another entry reaches through a link",
+         {{"inkpad", "Name=Inkpad\nExec=~/.local/opt/inkpad/inkpad"}, {"ink", "Name=Ink\nExec=~/.local/bin/inkpad"}},
+         {},
+         {{".local/opt/inkpad/inkpad", Reason::usedByAnotherApp, "Ink"}}},
+        {"one tool, two entries",
+         {{"tooly", "Name=Tooly\nExec=~/.local/bin/tool"}, {"other", "Name=Other\nExec=~/.local/bin/tool --other"}},
+         {},
+         {{".local/bin/tool", Reason::usedByAnotherApp, "Other"}}},
+        {"a suite's launcher",
+         {{"writer", "Name=Writer\nExec=~/.local/opt/office/soffice --writer"},
+          {"calc", "Name=Calc\nExec=~/.local/opt/office/soffice --calc"},
+          {"impress", "Name=Impress\nExec=~/.local/opt/office/soffice --impress"}},
+         {},
+         {{".local/opt/office/soffice", Reason::usedByAnotherApp, "Calc"}}},
+        {"link to the system's program",
+         {{"py", "Name=Python\nExec=~/.local/bin/python3"}}, {}, {{".local/bin/python3", Reason::linkOutsideHome, ""}}},
+        {"link to a program of the home goes as the link",
+         {{"ink", "Name=Ink\nExec=~/.local/bin/inkpad"}}, {".local/bin/inkpad"}, {}},
+        {"program through a linked folder of pictures",
+         {{"holiday", "Name=Holiday\nExec=~/games/holiday/holiday"}},
+         {},
+         {{"games/holiday/holiday", Reason::throughLinkedFolder, ""}}},
+        {"dotfile", {{"rc", "Name=Rc\nExec=bash\nTryExec=~/.bashrc"}}, {}, {{".bashrc", Reason::settingsFile, ""}}},
+        {"settings folder", {{"runner", "Name=Runner\nExec=~/.config/runner/run"}}, {".config/runner"},
+         {{".config/runner/run", Reason::settingsFile, ""}}},
+        {"folder in Pictures",
+         {{"holiday", "Name=Holiday\nExec=~/Pictures/Holiday/holiday"}},
+         {"Pictures/Holiday/holiday"},
+         {{"Pictures/Holiday", Reason::insideUserFolder, "~/Pictures"}}},
+        {"not executable", {{"readme", "Name=Readme\nExec=~/Applications/readme"}}, {},
+         {{"Applications/readme", Reason::notAProgram, ""}}},
+        {"AppImage", {{"sketch", "Name=Sketch\nExec=env GDK_SCALE=2 \"~/Applications/Sketch.AppImage\""}},
+         {"Applications/Sketch.AppImage"}, {}},
+        {"working folder", {{"quest", "Name=Quest\nPath=~/games/Quest-1.2\nExec=./run"}}, {"games/Quest-1.2"}, {}},
+        {"the same program by its working folder",
+         {{"quest", "Name=Quest\nPath=~/games/Quest-1.2\nExec=./run"},
+          {"quest2", "Name=Quest Again\nPath=~/games/Quest-1.2\nExec=run"}},
+         {},
+         {{"games/Quest-1.2/run", Reason::usedByAnotherApp, "Quest Again"}}},
+        {"folder shared with another program",
+         {{"suite", "Name=Suite\nExec=~/tools/suite/calc"}, {"writer", "Name=Writer\nTryExec=~/tools/suite/writer\nExec=writer"}},
+         {"tools/suite/calc"},
+         {{"tools/suite", Reason::usedByAnotherApp, "Writer"}}},
+        {"shared place", {{"keys", "Name=Keys\nExec=~/.local/share/keyrings/login"}}, {}, {}},
+        {"climbing path", {{"climb", "Name=Climb\nExec=~/games/../.local/opt/inkpad/inkpad"}}, {}, {}},
+        {"system program", {{"viewer", "Name=Viewer\nExec=SYS/opt/viewer/viewer"}}, {}, {}},
+        {"missing", {{"missing", "Name=Missing\nExec=~/.local/opt/missing/missing"}}, {}, {}},
     };
-    std::map<std::string, std::string> entries;
     for (const auto& c : cases) {
-        entries[c.id] = dir.write("home/.local/share/applications/" + c.id + ".desktop",
-                                  "[Desktop Entry]\nType=Application\n" + c.keys + "\n")
-                            .string();
-    }
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.id);
-        std::vector<std::pair<UninstallItemKind, std::string>> found;
-        for (const auto& item : uninstaller.findLeftovers({.name = c.id, .bundleID = c.id, .path = entries[c.id]}))
-            found.emplace_back(item.kind, item.path);
-        if (c.expected.empty()) {
-            EXPECT_THAT(found, ElementsAre(std::pair{UninstallItemKind::application, entries[c.id]}));
-        } else {
-            EXPECT_THAT(found, ElementsAre(std::pair{UninstallItemKind::application, home + "/" + c.expected},
-                                           std::pair{UninstallItemKind::application, entries[c.id]}));
+        SCOPED_TRACE(c.label);
+        testing::TempDir dir;
+        writeProgramsHome(dir);
+        const auto home = (dir / "home").string();
+        const auto expand = [&](std::string text) {
+            for (std::size_t at; (at = text.find('~')) != std::string::npos;) text.replace(at, 1, home);
+            for (std::size_t at; (at = text.find("SYS")) != std::string::npos;) text.replace(at, 3, (dir / "sys").string());
+            return text;
+        };
+        std::vector<std::string> entryPaths;
+        for (const auto& [id, keys] : c.entries) {
+            entryPaths.push_back(dir.write("home/.local/share/applications/" + id + ".desktop",
+                                           "[Desktop Entry]\nType=Application\n" + expand(keys) + "\n")
+                                     .string());
+        }
+        platform::PosixFileSystem fileSystem;
+        AppUninstaller uninstaller{fileSystem, platform::HostTable::linuxDesktop(
+                                                   platform::HostLayout::forHome(dir / "home", dir / "sys"), fileSystem, 1000)};
+        const auto& [id, keys] = c.entries.front();
+        const auto found = uninstaller.surveyLeftovers({.name = id, .bundleID = id, .path = entryPaths.front()});
+
+        std::vector<std::pair<UninstallItemKind, std::string>> items;
+        for (const auto& item : found.items) items.emplace_back(item.kind, item.path);
+        std::vector<std::pair<UninstallItemKind, std::string>> expected;
+        for (const auto& relative : c.offered) {
+            const auto kind = relative.starts_with(".config/") ? UninstallItemKind::preferences : UninstallItemKind::application;
+            expected.emplace_back(kind, home + "/" + relative);
+        }
+        expected.emplace_back(UninstallItemKind::application, entryPaths.front());
+        std::sort(items.begin(), items.end());
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(items, expected);
+        std::vector<model::KeptBackItem> keptBack;
+        for (const auto& kept : c.keptBack)
+            keptBack.push_back({home + "/" + kept.path, kept.reason, expand(kept.detail)});
+        EXPECT_EQ(found.keptBack, keptBack);
+
+        // Removing everything offered removes nothing else of the home.
+        std::set<std::string> before;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(dir / "home")) before.insert(entry.path());
+        EXPECT_THAT(uninstaller.uninstallItems(found.items).failures, IsEmpty());
+        for (const auto& path : before) {
+            const bool listed = std::any_of(found.items.begin(), found.items.end(), [&](const auto& item) {
+                return path == item.path || path.starts_with(item.path + "/");
+            });
+            EXPECT_EQ(std::filesystem::symlink_status(path).type() != std::filesystem::file_type::not_found, !listed)
+                << path;
         }
     }
+}
 
-    auto items = uninstaller.findLeftovers({.name = "Inkpad", .bundleID = "inkpad", .path = entries["inkpad"]});
+TEST_F(LinuxUninstallerTest, AProgramNoEntryOffersIsRefusedWhoeverMadeTheItem) {
+    std::filesystem::permissions(dir.write("home/.local/opt/inkpad/inkpad", std::string(4096, 'x')),
+                                 std::filesystem::perms::owner_exec, std::filesystem::perm_options::add);
+    dir.write("home/.local/opt/inkpad/lib/libink.so", std::string(4096, 'y'));
+    dir.write("home/tools/suite/writer", "w");
+    const auto entry = dir.write("home/.local/share/applications/inkpad.desktop",
+                                 "[Desktop Entry]\nType=Application\nName=Inkpad\nExec=" + home +
+                                     "/.local/opt/inkpad/inkpad %F\n")
+                           .string();
+    auto items = uninstaller.findLeftovers({.name = "Inkpad", .bundleID = "inkpad", .path = entry});
     ASSERT_EQ(items.size(), 2u);
     EXPECT_GE(items[0].sizeBytes, 8192);
-    // A path no entry names is refused, whoever made the item.
     items.push_back({.id = platform::Uuid::random(), .kind = UninstallItemKind::application,
                      .path = home + "/tools/suite", .sizeBytes = 1, .isSelected = true});
     const auto result = uninstaller.uninstallItems(items);
     EXPECT_THAT(result.failures, ElementsAre(home + "/tools/suite"));
     EXPECT_EQ(result.freedBytes, items[0].sizeBytes + items[1].sizeBytes);
     EXPECT_FALSE(std::filesystem::exists(dir / "home/.local/opt/inkpad"));
-    EXPECT_FALSE(std::filesystem::exists(entries["inkpad"]));
     EXPECT_TRUE(std::filesystem::exists(dir / "home/.local/opt"));
-    EXPECT_TRUE(std::filesystem::exists(dir / "home/Applications/Other.AppImage"));
+    EXPECT_TRUE(std::filesystem::exists(dir / "home/tools/suite/writer"));
 }
 
 // A Vietnamese window lists the entries' Vietnamese names; the files the

@@ -1,6 +1,7 @@
 // zentrel-cli leftovers ID: an application and what belongs to it in the
-// Library, with sizes. With --delete (only together with --home) it removes
-// every listed item, as an uninstall of everything would.
+// Library, with sizes, and what its entry points at that is not offered, with
+// the reason. With --delete (only together with --home) it removes every
+// listed item, as an uninstall of everything would, and nothing else.
 
 #include "app/cli/CliCommand.hpp"
 #include "app/cli/TerminalText.hpp"
@@ -47,7 +48,7 @@ int runLeftovers(const Arguments& arguments) {
                                       terminalText(app->package->removalCommand())})
                   << "\n";
     }
-    const auto items = uninstaller.findLeftovers(*app);
+    const auto [items, keptBack] = uninstaller.surveyLeftovers(*app);
     std::int64_t total = 0;
     for (const auto& item : items) {
         std::cout << localized(model::displayName(item.kind)) << "\t" << platform::formatByteCount(item.sizeBytes) << "\t"
@@ -55,6 +56,11 @@ int runLeftovers(const Arguments& arguments) {
         total += item.sizeBytes;
     }
     std::cout << localizedFormat("Total: %@", {platform::formatByteCount(total)}) << "\n";
+    for (const auto& kept : keptBack) {
+        // TRANSLATORS: a path the uninstaller leaves, then why.
+        std::cout << localizedFormat("Not offered: %@ (%@)", {terminalText(kept.path), terminalText(model::keptBackReasonText(kept))})
+                  << "\n";
+    }
     if (!remove) return 0;
 
     const auto result = uninstaller.uninstallItems(items);

@@ -161,6 +161,8 @@ HostTable HostTable::macos(const HostLayout& layout) {
     t.groupContainers = library + "/Group Containers";
 
     t.protectedFolders = mainHomeFolders(home);
+    for (auto name : {"Desktop", "Documents", "Downloads", "Movies", "Music", "Pictures", "Public"})
+        t.userFolders.push_back(home + "/" + name);
     for (auto folder : {"Library", "usr/local"}) {
         if (auto path = system(folder); !path.empty()) t.systemLocations.push_back({path, false});
     }
@@ -282,12 +284,16 @@ HostTable HostTable::linuxDesktop(const HostLayout& layout, const FileSystem& fi
     for (const auto& folder : t.flatpakExports) t.applicationFolders.push_back(folder);
     if (!t.snapExports.empty()) t.applicationFolders.push_back(t.snapExports);
 
+    t.userFolders = {downloads, desktop, documents, videos, userFolder("MUSIC", "Music"),
+                     userFolder("PICTURES", "Pictures"), userFolder("PUBLICSHARE", "Public"),
+                     userFolder("TEMPLATES", "Templates")};
     t.protectedFolders = mainHomeFolders(home);
     std::set<std::string> seen(t.protectedFolders.begin(), t.protectedFolders.end());
     for (const auto& folder : {config, data, cache, t.stateHome, home + "/.local/share", home + "/.local/state",
-                               home + "/.local/bin", downloads, desktop, documents, videos,
-                               userFolder("MUSIC", "Music"), userFolder("PICTURES", "Pictures"),
-                               userFolder("PUBLICSHARE", "Public"), userFolder("TEMPLATES", "Templates")}) {
+                               home + "/.local/bin"}) {
+        if (seen.insert(folder).second) t.protectedFolders.push_back(folder);
+    }
+    for (const auto& folder : t.userFolders) {
         if (seen.insert(folder).second) t.protectedFolders.push_back(folder);
     }
     for (const auto& folder : t.cacheFolders) {

@@ -120,6 +120,10 @@ struct HostTable {
 
     // Deletion guard.
     std::vector<std::string> protectedFolders;  // never removed or emptied as a whole
+    // The user's own folders (Desktop, Documents, Downloads, Music, Pictures,
+    // Public, Templates, Videos, where "user-dirs.dirs" places them): what
+    // lies inside them is the user's, whatever an application's entry says.
+    std::vector<std::string> userFolders;
     std::vector<SystemLocation> systemLocations;
 
     // A Mac's home: "Library/Caches", ".Trash", "/Library/LaunchAgents", ...

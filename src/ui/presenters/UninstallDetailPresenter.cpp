@@ -17,6 +17,14 @@ std::vector<UninstallItemRowContent> uninstallItemRows(const viewmodels::Uninsta
     return rows;
 }
 
+std::vector<std::string> keptBackLines(const viewmodels::UninstallViewModel& vm) {
+    std::vector<std::string> lines;
+    for (const auto& kept : vm.keptBack())
+        // TRANSLATORS: a path the uninstaller leaves, then why ("~/.local/opt/inkpad — also used by Inkpad Viewer").
+        lines.push_back(platform::localizedFormat("%@ — %@", {kept.path, model::keptBackReasonText(kept)}));
+    return lines;
+}
+
 std::string uninstallFooter(const viewmodels::UninstallViewModel& vm) {
     if (vm.items().empty() && !vm.isLoadingItems() && !vm.isUninstalling())
         return platform::localized("Nothing of this application's is left in your folders.");
@@ -60,6 +68,7 @@ std::optional<std::string> packageNotice(const model::InstalledApp& app) {
 void closeUninstallSheet(viewmodels::UninstallViewModel& vm) {
     vm.selectedApp.set(std::nullopt);
     vm.items.set({});
+    vm.keptBack.set({});
 }
 
 }  // namespace zentrel::ui

@@ -25,6 +25,8 @@ struct UninstallItemRowContent {
 };
 
 [[nodiscard]] std::vector<UninstallItemRowContent> uninstallItemRows(const viewmodels::UninstallViewModel& vm);
+// What the sheet does not offer, one line each: "path — also used by Inkpad Viewer".
+[[nodiscard]] std::vector<std::string> keptBackLines(const viewmodels::UninstallViewModel& vm);
 // "selected/total mục · size"; once nothing is found, that nothing is left
 // of the application in the user's folders.
 [[nodiscard]] std::string uninstallFooter(const viewmodels::UninstallViewModel& vm);
@@ -63,6 +65,7 @@ void closeUninstallSheet(viewmodels::UninstallViewModel& vm);
 struct UninstallDetailTexts {
     static constexpr const char* close = "Đóng";
     static constexpr const char* loadingItems = N_("Đang tìm tệp liên quan…");
+    static constexpr const char* keptBackTitle = N_("Not offered, and why:");
 };
 
 }  // namespace zentrel::ui

@@ -117,6 +117,10 @@ UninstallDetailSheet::UninstallDetailSheet(viewmodels::UninstallViewModel& model
     scroll->setWidget(list);
     itemArea_->addWidget(scroll);
     column->addWidget(itemArea_, 1);
+    keptBack_ = tokenLabel({}, DesignTokens::detailFont(), DesignTokens::textSecondary(), this);
+    keptBack_->setWordWrap(true);
+    keptBack_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    column->addWidget(keptBack_);
 
     auto* footer = new QHBoxLayout;
     footer_ = tokenLabel({}, DesignTokens::detailFont(), DesignTokens::textSecondary(), this);
@@ -140,8 +144,18 @@ UninstallDetailSheet::UninstallDetailSheet(viewmodels::UninstallViewModel& model
     });
     observers_.push_back(model_.items.observe([this](const auto&) { showItems(); }));
     observers_.push_back(model_.isLoadingItems.observe([this](const auto&) { showItems(); }));
+    observers_.push_back(model_.keptBack.observe([this](const auto&) { showKeptBack(); }));
     observers_.push_back(model_.isUninstalling.observe([this](const auto&) { showFooter(); }));
     showItems();
+    showKeptBack();
+}
+
+void UninstallDetailSheet::showKeptBack() {
+    const auto lines = keptBackLines(model_);
+    QStringList shown;
+    for (const auto& line : lines) shown << text(line);
+    keptBack_->setText(lines.empty() ? QString() : localizedText(UninstallDetailTexts::keptBackTitle) + "\n" + shown.join("\n"));
+    keptBack_->setVisible(!lines.empty());
 }
 
 void UninstallDetailSheet::showItems() {

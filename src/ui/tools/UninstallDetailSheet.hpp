@@ -45,11 +45,13 @@ public:
     // What is shown, for the sheet's tests.
     [[nodiscard]] QPushButton* removeButton() const { return remove_; }
     [[nodiscard]] QLabel* footerLabel() const { return footer_; }
+    [[nodiscard]] QLabel* keptBackLabel() const { return keptBack_; }
     [[nodiscard]] const std::vector<UninstallItemRow*>& rows() const { return rows_; }
 
 private:
     void showItems();
     void showFooter();
+    void showKeptBack();
 
     viewmodels::UninstallViewModel& model_;
     model::InstalledApp app_;
@@ -59,6 +61,7 @@ private:
     std::vector<QWidget*> rowWidgets_;
     std::vector<platform::Uuid> shownIds_;
     QLabel* footer_ = nullptr;
+    QLabel* keptBack_ = nullptr;  // what is not offered, and why
     QStackedWidget* removeSlot_ = nullptr;
     QPushButton* remove_ = nullptr;
     std::vector<platform::Subscription> observers_;
