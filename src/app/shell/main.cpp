@@ -5,6 +5,7 @@
 
 #include "app/shell/DesktopAppearance.hpp"
 #include "app/shell/QuitOnSignal.hpp"
+#include "app/shell/WindowArguments.hpp"
 #include "app/shell/ZentrelApp.hpp"
 #include "platform/desktop/DesktopInterfaceSettings.hpp"
 #include "platform/text/DesktopTexts.hpp"
@@ -15,52 +16,40 @@
 #include <QApplication>
 #include <QThread>
 
+#include <algorithm>
 #include <iostream>
 #include <memory>
-#include <string_view>
+#include <string>
 #include <variant>
-
-namespace {
-
-int usage(const std::string& problem) {
-    std::cerr << "zentrel: " << problem << "\n"
-              << "usage: zentrel [--layout linux|macos]"
-                 " [--intent \"Smart Cleanup\"|\"Free Up Space\"|\"Scan Category\" [--category NAME]]\n";
-    return 2;
-}
-
-}  // namespace
+#include <vector>
 
 int main(int argc, char** argv) {
-    // Answered before any window or display is opened.
-    if (argc == 2 && std::string_view(argv[1]) == "--version") {
-        std::cout << "zentrel " << ZENTREL_VERSION << std::endl;
+    // Answered before the toolkit opens the display, so that they work without one.
+    const std::vector<std::string> given(argv + std::min(argc, 1), argv + argc);
+    zentrel::platform::useDesktopTexts(zentrel::platform::Localization::shared(),
+                                       zentrel::platform::currentHostPlatform());
+    const auto parsed = zentrel::app::parseWindowArguments(given);
+    if (const auto* problem = std::get_if<zentrel::app::WindowArgumentsProblem>(&parsed)) {
+        std::cerr << "zentrel: " << problem->text << "\n" << zentrel::app::windowUsage(false);
+        return 2;
+    }
+    const auto& arguments = std::get<zentrel::app::WindowArguments>(parsed);
+    using Action = zentrel::app::WindowArguments::Action;
+    if (arguments.action != Action::run) {
+        std::cout << (arguments.action == Action::help ? zentrel::app::windowUsage(true)
+                                                       : std::string("zentrel ") + ZENTREL_VERSION + "\n");
+        std::cout.flush();
         return std::cout ? 0 : 1;
     }
+    const auto& request = arguments.request;
+    const auto hostPlatform = arguments.layout;
+    zentrel::platform::Localization::shared().clear();
+    zentrel::platform::useDesktopTexts(zentrel::platform::Localization::shared(), hostPlatform);
+
     QApplication application(argc, argv);
     QApplication::setApplicationName("Zentrel");
     QApplication::setDesktopFileName("zentrel");
     zentrel::ui::pressFocusedButtonsWithReturn();
-
-    zentrel::app::InstanceRequest request;
-    auto hostPlatform = zentrel::platform::currentHostPlatform();
-    const auto arguments = QApplication::arguments();
-    for (qsizetype i = 1; i < arguments.size(); ++i) {
-        const auto& argument = arguments[i];
-        if ((argument == "--intent" || argument == "--category") && i + 1 < arguments.size()) {
-            const auto value = arguments[++i].toStdString();
-            if (value.empty()) return usage("empty value for " + argument.toStdString());
-            (argument == "--intent" ? request.intent : request.category) = value;
-        } else if (argument == "--layout" && i + 1 < arguments.size()) {
-            const auto named = zentrel::platform::hostPlatformNamed(arguments[++i].toStdString());
-            if (!named) return usage("--layout is linux or macos");
-            hostPlatform = *named;
-        } else {
-            return usage("unknown argument \"" + argument.toStdString() + "\"");
-        }
-    }
-    if (request.category && !request.intent) return usage("--category goes with --intent \"Scan Category\"");
-    zentrel::platform::useDesktopTexts(zentrel::platform::Localization::shared(), hostPlatform);
 
     // A living instance takes the request; none other starts while it lives.
     const auto folder = zentrel::app::SingleInstance::privateFolder();

@@ -1,9 +1,11 @@
 #include "platform/accessibility/AtspiAccessibilityElements.hpp"
 
 #include "platform/processes/ProcessNames.hpp"
+#include "platform/text/Warnings.hpp"
 
 #include <atspi/atspi.h>
 
+#include <iostream>
 #include <map>
 
 #include <unistd.h>
@@ -270,7 +272,12 @@ struct AtspiAccessibilityElements::Tree {
 AtspiAccessibilityElements::AtspiAccessibilityElements(bool accessibilityBusReachable, FrontmostSource frontmost)
     : tree_(std::make_unique<Tree>()), frontmost_(std::move(frontmost)) {
     if (!accessibilityBusReachable) return;
-    if (atspi_init() < 0) return;
+    // The library reports a bus it cannot open (a stale address, another
+    // user's bus) with a positive code, and aborts at its first question then.
+    if (const int started = atspi_init(); started != 0 && (started != 1 || atspi_get_a11y_bus() == nullptr)) {
+        std::cerr << kWarningPrefix << "The accessibility bus cannot be reached; Zentrel goes on without it.\n";
+        return;
+    }
     // Its own loop context, so that a toolkit's main loop is never re-entered.
     tree_->context = g_main_context_new();
     atspi_set_main_context(tree_->context);
