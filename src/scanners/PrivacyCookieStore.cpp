@@ -7,6 +7,7 @@
 #include "platform/text/Warnings.hpp"
 #include "platform/text/Localization.hpp"
 #include "scanners/FirefoxProfilesIni.hpp"
+#include "scanners/PrivacyScanner.hpp"
 #include "scanners/RunningBrowser.hpp"
 
 #include <filesystem>
@@ -185,8 +186,8 @@ std::vector<std::string> PrivacyCookieStore::readBinaryCookieHosts(const std::st
 std::optional<PrivacyCookieStore::CookieProfile> PrivacyCookieStore::sqliteProfile(BrowserKind browser,
                                                                                   std::string profileName,
                                                                                   const std::string& storePath) const {
-    if (isHeldByRunningBrowser(storePath) && fileSystem_.exists(storePath)) {
-        return CookieProfile{browser, std::move(profileName), storePath, {}, 0, fileSize(storePath), true};
+    if (const auto hold = runningBrowserHold(storePath); hold && fileSystem_.exists(storePath)) {
+        return CookieProfile{browser, std::move(profileName), storePath, {}, 0, fileSize(storePath), true, *hold};
     }
     const auto read = SQLiteCookieDatabase(layoutFor(browser), busyTimeout_).readHosts(storePath);
     if (read.status == CookieStoreHosts::Status::busy) {
@@ -226,7 +227,10 @@ std::int64_t PrivacyCookieStore::removeTrackerCookiesFromSQLite(const std::strin
                                                                 BrowserKind browser) const {
     if (domains.empty()) return 0;
     if (!isStoreInsideHome(path)) throw PrivacySweepError::cookieStoreOpenFailed(path);
-    if (isHeldByRunningBrowser(path)) throw PrivacySweepError::cookieStoreBusy(path);
+    if (const auto hold = runningBrowserHold(path)) {
+        if (*hold == BrowserHold::running) throw PrivacySweepError::cookieStoreBusy(path);
+        throw PrivacySweepError::cookieStoreBusy(path, busyStoreNotice(browser, *hold));
+    }
     return SQLiteCookieDatabase(layoutFor(browser), busyTimeout_).deleteHosts(path, domains);
 }
 

@@ -22,7 +22,7 @@ int runCookies(const Arguments& arguments) {
     for (const auto& profile : profiles) {
         if (profile.isBusy) {
             std::cout << model::rawValue(profile.browser) << "\t" << profile.profileName << "\t"
-                      << scanners::busyStoreNotice(profile.browser) << "\t" << profile.storePath << "\n";
+                      << scanners::busyStoreNotice(profile.browser, profile.busyHold) << "\t" << profile.storePath << "\n";
             continue;
         }
         std::cout << model::rawValue(profile.browser) << "\t" << profile.profileName << "\t"
