@@ -105,9 +105,10 @@ std::vector<PrivacyCookieStore::CookieProfile> PrivacyCookieStore::safariProfile
     std::vector<CookieProfile> profiles;
     for (const auto& path : safariStores_) {
         if (!isStoreInsideHome(path)) continue;
-        auto trackers = trackerHosts(readBinaryCookieHosts(path));
+        const auto cookies = readBinaryCookieHosts(path);
+        auto trackers = trackerHosts(cookies);
         if (trackers.empty()) continue;
-        const auto count = static_cast<std::int64_t>(trackers.size());
+        const auto count = trackerCookieCount(cookies);
         profiles.push_back({BrowserKind::safari, std::string(kSafariProfileName), path, std::move(trackers), count,
                             fileSize(path)});
     }
@@ -180,7 +181,7 @@ std::vector<PrivacyCookieStore::CookieProfile> PrivacyCookieStore::firefoxProfil
 std::vector<std::string> PrivacyCookieStore::readBinaryCookieHosts(const std::string& path) const {
     auto contents = fileSystem_.readFile(path);
     if (!contents) return {};
-    return BinaryCookieFile(std::move(*contents)).hosts();
+    return BinaryCookieFile(std::move(*contents)).cookieHosts();
 }
 
 std::optional<PrivacyCookieStore::CookieProfile> PrivacyCookieStore::sqliteProfile(BrowserKind browser,
@@ -196,7 +197,7 @@ std::optional<PrivacyCookieStore::CookieProfile> PrivacyCookieStore::sqliteProfi
     if (read.status != CookieStoreHosts::Status::read) return std::nullopt;
     auto trackers = trackerHosts(read.hosts);
     if (trackers.empty()) return std::nullopt;
-    const auto count = static_cast<std::int64_t>(trackers.size());
+    const auto count = trackerCookieCount(read.hosts);
     return CookieProfile{browser, std::move(profileName), storePath, std::move(trackers), count, fileSize(storePath)};
 }
 

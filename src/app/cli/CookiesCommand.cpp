@@ -3,6 +3,7 @@
 // browser holds locked. Reads only.
 
 #include "app/cli/CliCommand.hpp"
+#include "model/CookieDomains.hpp"
 #include "platform/text/ByteCountFormatter.hpp"
 #include "platform/text/Localization.hpp"
 #include "platform/text/NumberFormatter.hpp"
@@ -29,7 +30,7 @@ int runCookies(const Arguments& arguments) {
                   << platform::localizedFormat(
                          "%@ from %@",
                          {platform::localizedFormat(N_COUNTED("%lld tracker cookies"), {platform::formatCount(profile.trackerCount)}),
-                          platform::localizedFormat(N_COUNTED("%lld hosts"), {platform::formatCount(profile.trackerDomains.size())})})
+                          platform::localizedFormat(N_COUNTED("%lld hosts"), {platform::formatCount(model::distinctCookieDomainCount(profile.trackerDomains))})})
                   << "\t"
                   << platform::formatByteCount(profile.storeSizeBytes) << "\t" << profile.storePath << "\n";
         if (arguments.flag("--hosts")) {
