@@ -378,8 +378,9 @@ private:
     std::int64_t clearTrackerCookies(const CleanItem& item) {
         const auto& cookies = *item.deletionMethod.trackerCookies();
         if (item.privacyStoreBusy) throw CleanFailure(scanners::busyStoreNotice(cookies.browser));
-        if (cookies.browser != model::BrowserKind::safari && scanners::isHeldByRunningBrowser(cookies.storePath)) {
-            throw CleanFailure(scanners::busyStoreNotice(cookies.browser));
+        if (cookies.browser != model::BrowserKind::safari) {
+            if (const auto hold = scanners::runningBrowserHold(cookies.storePath))
+                throw CleanFailure(scanners::busyStoreNotice(cookies.browser, *hold));
         }
         if (!sweepID_) return 0;
         refuseUnless(cookies.storePath, Use::changeInPlace);

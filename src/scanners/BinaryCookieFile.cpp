@@ -146,14 +146,20 @@ bool BinaryCookieFile::isIntact() const {
 }
 
 std::vector<std::string> BinaryCookieFile::hosts() const {
+    const auto all = cookieHosts();
+    const std::set<std::string> found(all.begin(), all.end());
+    return {found.begin(), found.end()};
+}
+
+std::vector<std::string> BinaryCookieFile::cookieHosts() const {
     if (!hasMagic()) return {};
-    std::set<std::string> found;
+    std::vector<std::string> found;
     for (std::string_view page : splitPages().pages) {
         for (std::string_view record : splitRecords(page).records) {
-            if (auto host = recordHost(record); host && !host->empty()) found.insert(std::move(*host));
+            if (auto host = recordHost(record); host && !host->empty()) found.push_back(std::move(*host));
         }
     }
-    return {found.begin(), found.end()};
+    return found;
 }
 
 BinaryCookieFile::Rewrite BinaryCookieFile::rebuildPage(std::string_view page,

@@ -33,6 +33,8 @@ public:
     // The distinct non-empty hosts of the records read, in no particular order;
     // empty for a file without the magic or shorter than the minimum.
     [[nodiscard]] std::vector<std::string> hosts() const;
+    // The host of every cookie record read, one per cookie, in file order.
+    [[nodiscard]] std::vector<std::string> cookieHosts() const;
 
     struct Rewrite {
         std::string contents;

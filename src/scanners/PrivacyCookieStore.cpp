@@ -7,6 +7,7 @@
 #include "platform/text/Warnings.hpp"
 #include "platform/text/Localization.hpp"
 #include "scanners/FirefoxProfilesIni.hpp"
+#include "scanners/PrivacyScanner.hpp"
 #include "scanners/RunningBrowser.hpp"
 
 #include <filesystem>
@@ -104,9 +105,10 @@ std::vector<PrivacyCookieStore::CookieProfile> PrivacyCookieStore::safariProfile
     std::vector<CookieProfile> profiles;
     for (const auto& path : safariStores_) {
         if (!isStoreInsideHome(path)) continue;
-        auto trackers = trackerHosts(readBinaryCookieHosts(path));
+        const auto cookies = readBinaryCookieHosts(path);
+        auto trackers = trackerHosts(cookies);
         if (trackers.empty()) continue;
-        const auto count = static_cast<std::int64_t>(trackers.size());
+        const auto count = trackerCookieCount(cookies);
         profiles.push_back({BrowserKind::safari, std::string(kSafariProfileName), path, std::move(trackers), count,
                             fileSize(path)});
     }
@@ -179,14 +181,14 @@ std::vector<PrivacyCookieStore::CookieProfile> PrivacyCookieStore::firefoxProfil
 std::vector<std::string> PrivacyCookieStore::readBinaryCookieHosts(const std::string& path) const {
     auto contents = fileSystem_.readFile(path);
     if (!contents) return {};
-    return BinaryCookieFile(std::move(*contents)).hosts();
+    return BinaryCookieFile(std::move(*contents)).cookieHosts();
 }
 
 std::optional<PrivacyCookieStore::CookieProfile> PrivacyCookieStore::sqliteProfile(BrowserKind browser,
                                                                                   std::string profileName,
                                                                                   const std::string& storePath) const {
-    if (isHeldByRunningBrowser(storePath) && fileSystem_.exists(storePath)) {
-        return CookieProfile{browser, std::move(profileName), storePath, {}, 0, fileSize(storePath), true};
+    if (const auto hold = runningBrowserHold(storePath); hold && fileSystem_.exists(storePath)) {
+        return CookieProfile{browser, std::move(profileName), storePath, {}, 0, fileSize(storePath), true, *hold};
     }
     const auto read = SQLiteCookieDatabase(layoutFor(browser), busyTimeout_).readHosts(storePath);
     if (read.status == CookieStoreHosts::Status::busy) {
@@ -195,7 +197,7 @@ std::optional<PrivacyCookieStore::CookieProfile> PrivacyCookieStore::sqliteProfi
     if (read.status != CookieStoreHosts::Status::read) return std::nullopt;
     auto trackers = trackerHosts(read.hosts);
     if (trackers.empty()) return std::nullopt;
-    const auto count = static_cast<std::int64_t>(trackers.size());
+    const auto count = trackerCookieCount(read.hosts);
     return CookieProfile{browser, std::move(profileName), storePath, std::move(trackers), count, fileSize(storePath)};
 }
 
@@ -226,7 +228,10 @@ std::int64_t PrivacyCookieStore::removeTrackerCookiesFromSQLite(const std::strin
                                                                 BrowserKind browser) const {
     if (domains.empty()) return 0;
     if (!isStoreInsideHome(path)) throw PrivacySweepError::cookieStoreOpenFailed(path);
-    if (isHeldByRunningBrowser(path)) throw PrivacySweepError::cookieStoreBusy(path);
+    if (const auto hold = runningBrowserHold(path)) {
+        if (*hold == BrowserHold::running) throw PrivacySweepError::cookieStoreBusy(path);
+        throw PrivacySweepError::cookieStoreBusy(path, busyStoreNotice(browser, *hold));
+    }
     return SQLiteCookieDatabase(layoutFor(browser), busyTimeout_).deleteHosts(path, domains);
 }
 

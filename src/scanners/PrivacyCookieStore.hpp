@@ -13,6 +13,7 @@
 #include "platform/files/FileSystem.hpp"
 #include "platform/places/HostTable.hpp"
 #include "platform/text/Localization.hpp"
+#include "scanners/RunningBrowser.hpp"
 
 #include <chrono>
 #include <cstdint>
@@ -36,6 +37,7 @@ public:
         std::int64_t trackerCount = 0;
         std::int64_t storeSizeBytes = 0;
         bool isBusy = false;  // held by its running browser: no hosts read
+        BrowserHold busyHold = BrowserHold::running;  // why, when busy
 
         friend bool operator==(const CookieProfile&, const CookieProfile&) = default;
     };

@@ -54,13 +54,17 @@ std::string_view browserDisplayName(model::BrowserKind browser) {
     return "";
 }
 
-std::string busyStoreNotice(model::BrowserKind browser) {
+std::string busyStoreNotice(model::BrowserKind browser, BrowserHold hold) {
     const std::string name(browserDisplayName(browser));
+    if (hold == BrowserHold::maybeSandboxed)
+        return platform::localizedFormat("%@ may be running in a sandbox: quit %@ and scan again", {name, name});
     return platform::localizedFormat("%@ is running: quit %@ and scan again", {name, name});
 }
 
-std::string busyUndoNotice(model::BrowserKind browser) {
+std::string busyUndoNotice(model::BrowserKind browser, BrowserHold hold) {
     const std::string name(browserDisplayName(browser));
+    if (hold == BrowserHold::maybeSandboxed)
+        return platform::localizedFormat("%@ may be running in a sandbox: quit %@ and undo again", {name, name});
     return platform::localizedFormat("%@ is running: quit %@ and undo again", {name, name});
 }
 
@@ -81,7 +85,7 @@ model::PrivacyGroup trackerCookieGroup(const PrivacyCookieStore::CookieProfile& 
     group.trackerDomainCount = static_cast<int>(model::distinctCookieDomainCount(domains));
     if (profile.isBusy) {
         // Nothing of it can be cleaned, so it weighs nothing in the totals.
-        group.detail = busyStoreNotice(profile.browser);
+        group.detail = busyStoreNotice(profile.browser, profile.busyHold);
         group.targets.push_back(
             {group.id + ":store", platform::localized("Cookie store in use"), profile.storePath, {}, 0, true, true});
         return group;

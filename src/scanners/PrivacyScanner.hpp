@@ -9,6 +9,7 @@
 #include "platform/files/FileSystem.hpp"
 #include "scanners/ClipboardInsight.hpp"
 #include "scanners/PrivacyCookieStore.hpp"
+#include "scanners/RunningBrowser.hpp"
 
 #include <functional>
 #include <optional>
@@ -53,10 +54,11 @@ private:
 
 // "Safari", "Chrome", "Firefox", "Arc", "Microsoft Edge", "Chromium", "Brave".
 [[nodiscard]] std::string_view browserDisplayName(model::BrowserKind browser);
-// "Firefox is running: quit Firefox and scan again"
-[[nodiscard]] std::string busyStoreNotice(model::BrowserKind browser);
-// "Firefox is running: quit Firefox and undo again"
-[[nodiscard]] std::string busyUndoNotice(model::BrowserKind browser);
+// "Firefox is running: quit Firefox and scan again"; for a lock of a
+// process this system cannot see, "Chromium may be running in a sandbox: ...".
+[[nodiscard]] std::string busyStoreNotice(model::BrowserKind browser, BrowserHold hold = BrowserHold::running);
+// "Firefox is running: quit Firefox and undo again", and the same of a sandbox.
+[[nodiscard]] std::string busyUndoNotice(model::BrowserKind browser, BrowserHold hold = BrowserHold::running);
 [[nodiscard]] model::PrivacyGroup trackerCookieGroup(const PrivacyCookieStore::CookieProfile& profile);
 
 }  // namespace zentrel::scanners

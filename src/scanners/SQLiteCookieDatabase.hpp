@@ -25,14 +25,14 @@ struct CookieTableLayout {
 inline constexpr CookieTableLayout kChromiumCookieTable{
     "cookies",
     "host_key",
-    "SELECT DISTINCT host_key FROM cookies",
+    "SELECT host_key FROM cookies",
     "DELETE FROM cookies WHERE host_key LIKE ?1 ESCAPE '\\' OR host_key LIKE ?2 ESCAPE '\\'",
 };
 // Firefox keeps them in table "moz_cookies", column "host".
 inline constexpr CookieTableLayout kFirefoxCookieTable{
     "moz_cookies",
     "host",
-    "SELECT DISTINCT host FROM moz_cookies",
+    "SELECT host FROM moz_cookies",
     "DELETE FROM moz_cookies WHERE host LIKE ?1 ESCAPE '\\' OR host LIKE ?2 ESCAPE '\\'",
 };
 
@@ -44,7 +44,7 @@ struct CookieStoreHosts {
         unreadable,  // missing, of another schema or damaged
     };
     Status status = Status::unreadable;
-    std::vector<std::string> hosts;  // the distinct non-empty hosts, when read
+    std::vector<std::string> hosts;  // the non-empty host of every cookie, when read
 };
 
 class SQLiteCookieDatabase final {

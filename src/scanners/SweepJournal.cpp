@@ -275,11 +275,11 @@ RowShare rowShare(const model::SweepAction& action, const std::vector<model::Swe
 // A store its browser holds, naming the browser to quit where it is known:
 // by the folder the store lies in, or by its kind of database.
 PrivacySweepError storeBusy(const fs::path& store, const CookieTableLayout& layout,
-                            const std::vector<BrowserFolder>& browsers) {
+                            const std::vector<BrowserFolder>& browsers, BrowserHold hold = BrowserHold::running) {
     auto browser = browserOfStore(store.string(), browsers);
     if (!browser && std::string_view(layout.table) == kFirefoxCookieTable.table) browser = model::BrowserKind::firefox;
     if (!browser) return PrivacySweepError::cookieStoreBusy(store.string());
-    return PrivacySweepError::cookieStoreBusy(store.string(), busyUndoNotice(*browser));
+    return PrivacySweepError::cookieStoreBusy(store.string(), busyUndoNotice(*browser, hold));
 }
 
 void writeManifest(const fs::path& folder, const nlohmann::json& manifest) {
@@ -463,6 +463,11 @@ std::optional<SweepJournal::BackupLocation> SweepJournal::locate(const fs::path&
 
 std::vector<platform::Uuid> SweepJournal::restore(const model::SweepAction& action, platform::Clipboard& clipboard,
                                                   const std::vector<model::SweepAction>& sweepActions) {
+    return restoreAction(action, clipboard, sweepActions).undone;
+}
+
+SweepJournal::Restored SweepJournal::restoreAction(const model::SweepAction& action, platform::Clipboard& clipboard,
+                                                   const std::vector<model::SweepAction>& sweepActions) {
     const auto refuse = [&](const std::string& reason) {
         return PrivacySweepError::restoreRefused(model::sweepActionTitle(action), reason);
     };
@@ -479,13 +484,13 @@ std::vector<platform::Uuid> SweepJournal::restore(const model::SweepAction& acti
         }
         clipboard.clear();
         if (!text->empty()) clipboard.setText(*text);
-        return {action.id};
+        return {{action.id}};
     }
     return restoreFile(action, *location, sweepActions);
 }
 
-std::vector<platform::Uuid> SweepJournal::restoreFile(const model::SweepAction& action, const BackupLocation& location,
-                                                      const std::vector<model::SweepAction>& sweepActions) {
+SweepJournal::Restored SweepJournal::restoreFile(const model::SweepAction& action, const BackupLocation& location,
+                                                 const std::vector<model::SweepAction>& sweepActions) {
     const auto refuse = [&](const std::string& reason) {
         return PrivacySweepError::restoreRefused(model::sweepActionTitle(action), reason);
     };
@@ -527,8 +532,9 @@ std::vector<platform::Uuid> SweepJournal::restoreFile(const model::SweepAction& 
     if (action.kind == model::SweepActionKind::cookieDomain && fs::exists(current)) {
         if (const auto layout = SQLiteCookieDatabase::layoutOf(backup.string())) {
             const SQLiteCookieDatabase store(*layout, busyTimeout_);
-            if (isHeldByRunningBrowser(original.string()) || store.isInUse(original.string())) {
-                throw storeBusy(original, *layout, places_.browsers);
+            const auto hold = runningBrowserHold(original.string());
+            if (hold || store.isInUse(original.string())) {
+                throw storeBusy(original, *layout, places_.browsers, hold.value_or(BrowserHold::running));
             }
             const auto& entry = manifest[location.relative.generic_string()];
             const bool unchanged = entry.is_object() && entry.contains("sweptDigest") &&
@@ -546,8 +552,7 @@ std::vector<platform::Uuid> SweepJournal::restoreFile(const model::SweepAction& 
                     if (error.kind() == PrivacySweepError::Kind::cookieStoreBusy) throw storeBusy(original, *layout, places_.browsers);
                     throw;
                 }
-                if (restored < 1) throw refuse(platform::localized("nothing of it is left to restore."));
-                return share.undone;
+                return {share.undone, restored < 1};
             }
         }
     }
@@ -556,7 +561,7 @@ std::vector<platform::Uuid> SweepJournal::restoreFile(const model::SweepAction& 
         fs::create_directories(original.parent_path());
         if (action.kind == model::SweepActionKind::fileTruncated && fs::is_regular_file(current)) {
             mergeHistory(backup, original, origin->mode);
-            return {action.id};
+            return {{action.id}};
         }
         if (action.kind == model::SweepActionKind::recentsCleared && fs::is_regular_file(current) &&
             !backupIsFolder && isRecentFilesList(original)) {
@@ -565,10 +570,10 @@ std::vector<platform::Uuid> SweepJournal::restoreFile(const model::SweepAction& 
             const auto merge = mergeRecentFiles(saved, since);
             if (merge.refusal) throw refuse(*merge.refusal);
             if (merge.contents != since) writeMerged(original, merge.contents, origin->mode);
-            return {action.id};
+            return {{action.id}};
         }
         replaceWithCopy(backup, original, origin->mode);
-        if (action.kind != model::SweepActionKind::cookieDomain) return {action.id};
+        if (action.kind != model::SweepActionKind::cookieDomain) return {{action.id}};
         // A database goes back with the log it had; a stale log would be
         // replayed into it, and its index is rebuilt by the library.
         const auto savedLog = withSuffix(backup, kWriteAheadLog);
@@ -584,7 +589,7 @@ std::vector<platform::Uuid> SweepJournal::restoreFile(const model::SweepAction& 
                                                platform::fileErrorText(error.code()) + ".");
     }
     // The whole store went back: every action of it is undone.
-    return undone;
+    return {undone};
 }
 
 void SweepJournal::recordSweep(const model::SweepRecord& record, bool inProgress) {

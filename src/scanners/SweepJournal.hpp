@@ -99,6 +99,15 @@ public:
     // while a browser holds its store).
     std::vector<platform::Uuid> restore(const model::SweepAction& action, platform::Clipboard& clipboard,
                                         const std::vector<model::SweepAction>& sweepActions = {});
+    // The same, telling too whether the action's cookies were all back in
+    // their store already (the site set them again, an undo was cut short):
+    // nothing is left to restore, and the action is settled all the same.
+    struct Restored {
+        std::vector<platform::Uuid> undone;
+        bool alreadyBack = false;
+    };
+    Restored restoreAction(const model::SweepAction& action, platform::Clipboard& clipboard,
+                           const std::vector<model::SweepAction>& sweepActions = {});
 
     // Writes the sweep's record into its folder, creating the folder; the
     // record of a sweep still running is marked so. Throws
@@ -140,7 +149,7 @@ private:
     void removeUnfinishedRestores(const std::filesystem::path& folder) const;
     // When a sweep folder was made: its record's date, else the folder's own time.
     [[nodiscard]] platform::Date madeAt(const std::filesystem::path& folder) const;
-    std::vector<platform::Uuid> restoreFile(const model::SweepAction& action, const BackupLocation& location,
+    Restored restoreFile(const model::SweepAction& action, const BackupLocation& location,
                                             const std::vector<model::SweepAction>& sweepActions);
 
     Places places_;

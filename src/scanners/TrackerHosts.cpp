@@ -94,4 +94,8 @@ std::vector<std::string> trackerHosts(const std::vector<std::string>& hosts) {
     return trackers;
 }
 
+std::int64_t trackerCookieCount(const std::vector<std::string>& hosts) {
+    return std::count_if(hosts.begin(), hosts.end(), [](const std::string& host) { return isTrackerHost(host); });
+}
+
 }  // namespace zentrel::scanners

@@ -3,6 +3,7 @@
 // fixed set of tracker domains (with their subdomains) and a few label words
 // such as ".ads." or ".pixel.". Free functions without state, safe on any thread.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -20,5 +21,7 @@ namespace zentrel::scanners {
 
 // The tracker hosts among `hosts`, spelled as given, each once, in ascending order.
 [[nodiscard]] std::vector<std::string> trackerHosts(const std::vector<std::string>& hosts);
+// How many of `hosts` (one per cookie) are tracker hosts: the tracker cookies.
+[[nodiscard]] std::int64_t trackerCookieCount(const std::vector<std::string>& hosts);
 
 }  // namespace zentrel::scanners

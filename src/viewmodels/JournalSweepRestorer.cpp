@@ -13,6 +13,7 @@ void JournalSweepRestorer::restore(const model::SweepRecord& record, const model
     struct Outcome {
         std::optional<std::string> error;
         std::vector<platform::Uuid> undone;
+        bool alreadyBack = false;
         std::optional<std::string> clipboardText;
     };
     executor_.run(
@@ -21,7 +22,9 @@ void JournalSweepRestorer::restore(const model::SweepRecord& record, const model
             platform::MemoryClipboard held;  // takes the restored text over to the main thread
             Outcome outcome;
             try {
-                outcome.undone = journal.restore(action, held, actions);
+                auto restored = journal.restoreAction(action, held, actions);
+                outcome.undone = std::move(restored.undone);
+                outcome.alreadyBack = restored.alreadyBack;
                 if (action.kind == model::SweepActionKind::pasteboardCleared) {
                     outcome.clipboardText = held.contents.value_or("");
                 }
@@ -36,7 +39,7 @@ void JournalSweepRestorer::restore(const model::SweepRecord& record, const model
                 clipboard.clear();
                 if (!outcome.clipboardText->empty()) clipboard.setText(*outcome.clipboardText);
             }
-            done(outcome.error, std::move(outcome.undone));
+            done(outcome.error, std::move(outcome.undone), outcome.alreadyBack);
         });
 }
 

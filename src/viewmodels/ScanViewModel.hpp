@@ -65,10 +65,12 @@ struct CategoryFigures {
     bool operator==(const CategoryFigures&) const = default;
 };
 
-// An undo the journal refused, shown in the sweep log beside its row.
+// An undo the journal refused, shown in the sweep log beside its row; or,
+// `settled`, one that found nothing left to put back and is done all the same.
 struct SweepUndoRefusal {
     platform::Uuid actionID;
     std::string message;
+    bool settled = false;
 
     bool operator==(const SweepUndoRefusal&) const = default;
 };
@@ -97,7 +99,8 @@ public:
     platform::Published<std::optional<model::CategoryType>> lazyScanningCategory;
     platform::AnnouncedValue<std::optional<model::SweepRecord>> lastSweepRecord;
     platform::Published<bool> showSweepLog{false};
-    // Why the last undo was refused; none once an undo succeeds.
+    // Why the last undo was refused, or that it found everything back already;
+    // none once an undo succeeds.
     platform::AnnouncedValue<std::optional<SweepUndoRefusal>> sweepUndoRefusal;
 
     // Scans.

@@ -131,14 +131,19 @@ void ScanViewModel::undoSweep(const model::SweepAction& action, const model::Swe
                               std::function<void()> done) {
     std::weak_ptr<ScanViewModel*> weak = self_;
     services_.restorer.restore(record, action, [weak, recordID = record.id, actionID = action.id, done = std::move(done)](
-                                                   std::optional<std::string> error, std::vector<platform::Uuid> undone) {
+                                                   std::optional<std::string> error, std::vector<platform::Uuid> undone,
+                                                   bool alreadyBack) {
         if (auto self = weak.lock()) {
             auto& model = **self;
             if (error) {
                 // Told in the sweep log, where the undo was asked for, not on the window behind it.
                 model.sweepUndoRefusal.set(SweepUndoRefusal{actionID, *error});
             } else {
-                if (model.sweepUndoRefusal()) model.sweepUndoRefusal.set(std::nullopt);
+                if (alreadyBack) {
+                    model.sweepUndoRefusal.set(SweepUndoRefusal{actionID, platform::localized("Already restored"), true});
+                } else if (model.sweepUndoRefusal()) {
+                    model.sweepUndoRefusal.set(std::nullopt);
+                }
                 for (const auto& actionID : undone) model.services_.prefs.markSweepActionRestored(recordID, actionID);
                 if (model.lastSweepRecord() && model.lastSweepRecord()->id == recordID) {
                     for (const auto& stored : model.services_.prefs.sweepLog()) {

@@ -21,7 +21,9 @@ namespace zentrel::viewmodels {
 
 class SweepRestorer {
 public:
-    using Done = std::function<void(std::optional<std::string> error, std::vector<platform::Uuid> undone)>;
+    // `alreadyBack`: nothing was left to put back, the action is settled all the same.
+    using Done =
+        std::function<void(std::optional<std::string> error, std::vector<platform::Uuid> undone, bool alreadyBack)>;
     virtual ~SweepRestorer() = default;
     virtual void restore(const model::SweepRecord& record, const model::SweepAction& action, Done done) = 0;
     // Removes the backups of every sweep not in `liveSweepIDs` that the log

@@ -88,6 +88,24 @@ TEST_F(CleanCommandTest, CleaningThePrivacyItemsThenUndoingTheSweepRestoresTheHo
     EXPECT_NE(cli({"undo"}).out.find("[restored]"), std::string::npos);
 }
 
+// The cookies are back already: nothing is lost, the action is settled.
+TEST_F(CleanCommandTest, AnUndoWhoseCookiesAreBackAlreadyIsSettled) {
+    const auto chrome = home() / "Library/Application Support/Google/Chrome/Default/Cookies";
+    const auto unswept = dir / "unswept-cookies";
+    fs::copy_file(chrome, unswept);
+    ASSERT_EQ(cli({"clean", "--select", "category:Privacy"}).status, 0);
+    // An undo cut short after its rows went back, before the log was told.
+    fs::copy_file(unswept, chrome, fs::copy_options::overwrite_existing);
+    std::smatch action;
+    const auto listed = cli({"undo"}).out;
+    ASSERT_TRUE(std::regex_search(listed, action, std::regex("([0-9A-F-]{36})  Chrome: doubleclick.net"))) << listed;
+    const auto undone = cli({"undo", "--action", action[1]});
+    EXPECT_EQ(undone.status, 0) << undone.err;
+    EXPECT_NE(undone.out.find("Chrome: doubleclick.net: already restored"), std::string::npos) << undone.out;
+    EXPECT_NE(cli({"undo"}).out.find("[restored] " + action[1].str()), std::string::npos);
+    EXPECT_EQ(chromiumCookieHosts(chrome), (std::vector<std::string>{".doubleclick.net", "example.com"}));
+}
+
 TEST_F(CleanCommandTest, ASweepTheSettingsCannotRecordFailsKeepsItsBackupsAndIsTakenOverLater) {
     const auto before = tree(home());
     dir.write("home/.config/zentrel", "a file where the settings folder goes");

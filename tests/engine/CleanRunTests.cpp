@@ -4,7 +4,7 @@
 #include "platform/files/PosixFileSystem.hpp"
 
 #include "doubles/CookieStoreFixtures.hpp"
-#include "doubles/BrowserStandIn.hpp"
+#include "doubles/ListeningSocket.hpp"
 #include "doubles/FakeClock.hpp"
 #include "doubles/FakeFileSystem.hpp"
 #include "doubles/ManualExecutor.hpp"
@@ -450,8 +450,9 @@ TEST_F(CleanRunOnDiskTest, AChromiumRunningOnItsProfileIsNamedAndItsStoreLeftAlo
     testing::writeChromiumCookieDatabase(store, {"ads.example", "news.example"});
     char host[256] = {};
     ::gethostname(host, sizeof host - 1);
-    const testing::BrowserStandIn chrome("chrome");
-    fs::create_symlink(std::string(host) + "-" + std::to_string(chrome.pid()), userData / "SingletonLock");
+    const testing::ListeningSocket chrome;
+    fs::create_symlink(std::string(host) + "-4242", userData / "SingletonLock");
+    fs::create_symlink(chrome.path(), userData / "SingletonSocket");
     const auto result = harness->clean({itemAt(store.string(), CategoryType::privacy, 10,
                                                DeletionMethod::clearTrackerCookies(store.string(), {"ads.example"},
                                                                                    model::BrowserKind::chrome))});

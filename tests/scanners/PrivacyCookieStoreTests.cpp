@@ -71,6 +71,19 @@ TEST_F(PrivacyCookieStoreTest, FindsTheStoresOfEveryBrowserInOrder) {
               }));
 }
 
+// A store's tracker cookies are its cookies of tracker hosts, however many a host has.
+TEST_F(PrivacyCookieStoreTest, TrackerCookiesAreCountedOnePerCookie) {
+    writeSafari(kSafariPlain, {{".hotjar.com"}, {".hotjar.com", 4, "other"}, {"example.com"}});
+    testing::writeChromiumCookieDatabase(home / kChrome / "Default/Cookies",
+                                         {".doubleclick.net", ".doubleclick.net", "doubleclick.net", "a.com"});
+    const auto profiles = store.allProfiles();
+    ASSERT_EQ(profiles.size(), 2u);
+    EXPECT_EQ(profiles[0].trackerCount, 2);
+    EXPECT_EQ(profiles[0].trackerDomains, std::vector<std::string>{".hotjar.com"});
+    EXPECT_EQ(profiles[1].trackerCount, 3);
+    EXPECT_EQ(profiles[1].trackerDomains, (std::vector<std::string>{".doubleclick.net", "doubleclick.net"}));
+}
+
 TEST_F(PrivacyCookieStoreTest, ExaminesOnlyDefaultAndProfileFoldersOfAChromiumBrowser) {
     for (const char* folder : {"Default", "Profile 1", "Guest Profile", "System Profile", "Profile", "ProfileX",
                                "profile 3", "Crashpad"}) {

@@ -1,6 +1,7 @@
 #include "scanners/RunningBrowser.hpp"
 
-#include "doubles/BrowserStandIn.hpp"
+#include "doubles/FakeProcessSystem.hpp"
+#include "doubles/HeldFileLock.hpp"
 #include "doubles/CookieStoreFixtures.hpp"
 #include "doubles/TempDir.hpp"
 #include "scanners/PrivacyCookieStore.hpp"
@@ -10,99 +11,172 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <future>
-#include <thread>
-#include <sys/wait.h>
-#include <unistd.h>
+#include <functional>
 
 namespace zentrel::scanners {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string hostName() {
-    char name[256] = {};
-    ::gethostname(name, sizeof name - 1);
-    return name;
-}
+using platform::FileLockState;
+using platform::SocketAnswer;
 
-// The id of a process that has ended.
-pid_t endedProcess() {
-    const pid_t child = ::fork();
-    if (child == 0) ::_exit(0);
-    ::waitpid(child, nullptr, 0);
-    return child;
-}
-
-// A thread of this test's process that runs until the object ends.
-class WaitingThread {
-public:
-    WaitingThread() : worker_([this] {
-        id_.set_value(static_cast<pid_t>(::gettid()));
-        finish_.get_future().wait();
-    }) {
-        id = ready_.get();
-    }
-    ~WaitingThread() {
-        finish_.set_value();
-        worker_.join();
-    }
-    pid_t id = 0;
-
-private:
-    std::promise<pid_t> id_;
-    std::future<pid_t> ready_ = id_.get_future();
-    std::promise<void> finish_;
-    std::thread worker_;
+// What the checks are told, and whether the store counts as held.
+struct HoldCase {
+    const char* label;
+    const char* store;          // relative to the home
+    const char* lock;           // the lock link, relative to the home
+    const char* lockTarget;     // what it names
+    std::function<void(testing::FakeProcessSystem&, const std::string& home)> system;
+    std::optional<BrowserHold> held;
 };
 
-TEST(RunningBrowserTest, ALockLinkCountsOnlyWhileItsBrowserRunsOnThisHost) {
-    const testing::BrowserStandIn chromium("chromium");
-    const testing::BrowserStandIn firefox("firefox-esr");
-    const testing::SleepingProcess other;
-    const auto live = std::to_string(chromium.pid());
-    const auto ended = std::to_string(endedProcess());
-    const auto notBrowser = std::to_string(other.pid());
-    WaitingThread waiting;
-    const auto thread = std::to_string(waiting.id);
-    struct Case {
-        const char* store;  // relative to the browser's folder
-        const char* lock;   // where the lock link lies
-        std::string target;
-        bool held;
+const std::vector<HoldCase>& holdCases() {
+    using Record = platform::ProcessRecord;
+    static const char* chromeStore = ".config/chromium/Default/Cookies";
+    static const char* chromeLock = ".config/chromium/SingletonLock";
+    static const char* firefoxStore = ".mozilla/firefox/abc.default/cookies.sqlite";
+    static const char* firefoxLock = ".mozilla/firefox/abc.default/lock";
+    static const char* flatpakStore = ".var/app/org.chromium.Chromium/config/chromium/Default/Cookies";
+    static const char* flatpakLock = ".var/app/org.chromium.Chromium/config/chromium/SingletonLock";
+    const auto nothing = [](testing::FakeProcessSystem&, const std::string&) {};
+    static const std::vector<HoldCase> cases = {
+        {"a pid no process of this system has", chromeStore, chromeLock, "desk-4242", nothing, BrowserHold::maybeSandboxed},
+        {"a pid of another program here", chromeStore, chromeLock, "desk-7",
+         [](auto& system, const auto&) { system.running.push_back(Record{7, "bash", {"bash"}}); },
+         BrowserHold::maybeSandboxed},
+        {"a lock of another computer", chromeStore, chromeLock, "laptop-7",
+         [](auto& system, const auto&) { system.running.push_back(Record{7, "chromium", {"chromium"}}); },
+         BrowserHold::maybeSandboxed},
+        {"a Chromium on another profile", chromeStore, chromeLock, "desk-7",
+         [](auto& system, const auto& home) {
+             system.running.push_back(Record{7, "chromium", {"chromium", "--user-data-dir=" + home + "/other"}});
+         },
+         std::nullopt},
+        {"a Chromium named on this profile", chromeStore, chromeLock, "desk-4242",
+         [](auto& system, const auto& home) {
+             system.running.push_back(Record{8, "chromium", {"chromium", "--user-data-dir", home + "/.config/chromium/"}});
+         },
+         BrowserHold::running},
+        {"a Chromium with files of this profile open", chromeStore, chromeLock, "desk-7",
+         [](auto& system, const auto& home) {
+             system.running.push_back(Record{7, "chrome", {"chrome"}});
+             system.open[7] = {home + "/.config/chromium/Default/History"};
+         },
+         BrowserHold::running},
+        {"the singleton socket answers", chromeStore, chromeLock, "desk-7",
+         [](auto& system, const auto& home) {
+             system.running.push_back(Record{7, "chromium", {"chromium", "--user-data-dir=" + home + "/other"}});
+             system.sockets[home + "/.config/chromium/SingletonSocket"] = SocketAnswer::answers;
+         },
+         BrowserHold::running},
+        {"the singleton socket refuses", chromeStore, chromeLock, "desk-4242",
+         [](auto& system, const auto& home) {
+             system.sockets[home + "/.config/chromium/SingletonSocket"] = SocketAnswer::refused;
+         },
+         std::nullopt},
+        {"Firefox's lock is held", firefoxStore, firefoxLock, "127.0.1.1:+4242",
+         [](auto& system, const auto& home) {
+             system.locks[home + "/.mozilla/firefox/abc.default/.parentlock"] = FileLockState::locked;
+         },
+         BrowserHold::running},
+        {"Firefox's lock is free, its pid a Firefox", firefoxStore, firefoxLock, "127.0.1.1:+7",
+         [](auto& system, const auto& home) {
+             system.running.push_back(Record{7, "firefox", {"firefox"}});
+             system.locks[home + "/.mozilla/firefox/abc.default/.parentlock"] = FileLockState::unlocked;
+         },
+         std::nullopt},
+        {"Firefox's lock is free, its pid unknown", firefoxStore, firefoxLock, "127.0.1.1:+4242",
+         [](auto& system, const auto& home) {
+             system.locks[home + "/.mozilla/firefox/abc.default/.parentlock"] = FileLockState::unlocked;
+         },
+         std::nullopt},
+        {"a content process of another profile", firefoxStore, firefoxLock, "127.0.1.1:+7",
+         [](auto& system, const auto& home) {
+             system.running.push_back(Record{7, "firefox-esr", {"firefox-esr", "-contentproc", "-profile", home + "/p2"}});
+             system.open[7] = {home + "/p2/places.sqlite"};
+         },
+         std::nullopt},
+        {"a Firefox named on this profile", firefoxStore, firefoxLock, "127.0.1.1:+4242",
+         [](auto& system, const auto& home) {
+             system.running.push_back(Record{9, "firefox", {"firefox", "-profile", home + "/.mozilla/firefox/abc.default"}});
+             system.locks[home + "/.mozilla/firefox/abc.default/.parentlock"] = FileLockState::unlocked;
+         },
+         BrowserHold::running},
+        {"only a lock link, naming a pid no process has", firefoxStore, firefoxLock, "127.0.1.1:+4242", nothing,
+         BrowserHold::maybeSandboxed},
+        {"a lock link naming nothing", firefoxStore, firefoxLock, "garbage", nothing, std::nullopt},
+        {"a sandbox instance runs", flatpakStore, flatpakLock, "desk-2",
+         [](auto& system, const auto& home) {
+             system.runtime = home + "/run";
+             system.locks[home + "/run/.flatpak/1234/.ref"] = FileLockState::locked;
+         },
+         BrowserHold::running},
+        {"a sandbox instance ended", flatpakStore, flatpakLock, "desk-2",
+         [](auto& system, const auto& home) {
+             system.runtime = home + "/run";
+             system.locks[home + "/run/.flatpak/1234/.ref"] = FileLockState::unlocked;
+         },
+         std::nullopt},
+        {"no sandbox instance of the app", flatpakStore, flatpakLock, "desk-2",
+         [](auto& system, const auto& home) { system.runtime = home + "/run-none"; }, std::nullopt},
+        {"no runtime folder to ask", flatpakStore, flatpakLock, "desk-4242", nothing, BrowserHold::maybeSandboxed},
     };
-    const std::vector<Case> cases = {
-        {"Default/Network/Cookies", "SingletonLock", hostName() + "-" + live, true},
-        {"Profile 1/Cookies", "SingletonLock", hostName() + "-" + live, true},
-        {"Default/Network/Cookies", "SingletonLock", hostName() + "-" + ended, false},
-        {"Default/Network/Cookies", "SingletonLock", "another-host-" + live, false},
-        {"Default/Network/Cookies", "SingletonLock", hostName() + "-" + notBrowser, false},
-        {"Default/Network/Cookies", "SingletonLock", hostName() + "-" + thread, false},
-        {"Default/Network/Cookies", "SingletonLock", hostName() + "-" + std::to_string(firefox.pid()), false},
-        {"abc.default/cookies.sqlite", "abc.default/lock", "127.0.1.1:+" + std::to_string(firefox.pid()), true},
-        {"abc.default/cookies.sqlite", "abc.default/lock", "127.0.1.1:+" + ended, false},
-        {"abc.default/cookies.sqlite", "abc.default/lock", "127.0.0.1:+" + notBrowser, false},
-        {"abc.default/cookies.sqlite", "abc.default/lock", "127.0.0.1:+" + thread, false},
-        {"abc.default/cookies.sqlite", "abc.default/lock", "127.0.0.1:+" + live, false},
-        {"abc.default/cookies.sqlite", "abc.default/lock", "garbage", false},
-    };
-    for (const auto& each : cases) {
-        testing::TempDir browser;
-        const auto store = browser.write(each.store, "");
-        fs::create_symlink(each.target, browser / each.lock);
-        EXPECT_EQ(isHeldByRunningBrowser(store.string()), each.held) << each.store << " " << each.target;
+    return cases;
+}
+
+TEST(RunningBrowserTest, AStoreIsHeldByWhatItsLockAndItsSandboxSay) {
+    for (const auto& each : holdCases()) {
+        SCOPED_TRACE(each.label);
+        testing::TempDir home;
+        home.write(each.store, "");
+        fs::create_symlink(each.lockTarget, home / each.lock);
+        home.write("run/.flatpak/1234/info", "[Application]\nname=org.chromium.Chromium\n\n[Instance]\ninstance-id=1234\n");
+        home.write("run/.flatpak/99/info", "[Application]\nname=org.mozilla.firefox\n");
+        home.makeDirectory("run-none/.flatpak");
+        testing::FakeProcessSystem system;
+        each.system(system, home.path().string());
+        platform::PosixFileSystem fileSystem;
+        EXPECT_EQ(RunningBrowsers(system, fileSystem).holdOn((home / each.store).string()), each.held);
     }
 }
 
-// A thread's id answers in /proc like a process's, under its process's program.
-TEST(RunningBrowserTest, AThreadOfTheProgramIsNoProcessOfIt) {
-    const auto self = fs::read_symlink("/proc/self/exe").filename().string();
-    const std::string_view programs[] = {self};
-    WaitingThread waiting;
-    EXPECT_TRUE(isProcessOfProgram(std::to_string(::getpid()), programs));
-    EXPECT_FALSE(isProcessOfProgram(std::to_string(waiting.id), programs));
-    EXPECT_FALSE(isProcessOfProgram(std::to_string(::getpid()), std::span<const std::string_view>{}));
-    EXPECT_FALSE(isProcessOfProgram("-1", programs));
+TEST(RunningBrowserTest, TheDataFolderOfAFlatpakNamesItsApplication) {
+    EXPECT_EQ(flatpakAppOfPath("/home/an/.var/app/org.chromium.Chromium/config/chromium"), "org.chromium.Chromium");
+    EXPECT_EQ(flatpakAppOfPath("/home/an/.config/chromium"), std::nullopt);
+    EXPECT_EQ(flatpakAppOfPath("/home/an/.var/app"), std::nullopt);
+}
+
+// The real system: a lock held by another process, seen through its lock
+// file; a Flatpak instance whose process lives in a pid namespace of its own.
+TEST(RunningBrowserTest, ALockHeldByAnotherProcessOrNamespaceHoldsTheStore) {
+    testing::TempDir home;
+    const auto store = home.write(".mozilla/firefox/abc.default/cookies.sqlite", "");
+    home.write(".mozilla/firefox/abc.default/.parentlock", "");
+    platform::PosixFileSystem fileSystem;
+    const platform::LinuxProcessSystem system("/proc", (home / "run").string());
+    const RunningBrowsers browsers(system, fileSystem);
+    {
+        testing::HeldFileLock firefox(home / ".mozilla/firefox/abc.default/.parentlock");
+        ASSERT_TRUE(firefox.started());
+        EXPECT_EQ(browsers.holdOn(store.string()), BrowserHold::running);
+    }
+    EXPECT_EQ(browsers.holdOn(store.string()), std::nullopt);
+
+    const auto sandboxed = home.write(".var/app/org.chromium.Chromium/config/chromium/Default/Cookies", "");
+    home.write("run/.flatpak/77/info", "[Application]\nname=org.chromium.Chromium\n");
+    const auto ref = home.write("run/.flatpak/77/.ref", "");
+    testing::HeldFileLock instance(ref, true);
+    if (!instance.started()) GTEST_SKIP() << "no pid namespace can be made here";
+    EXPECT_EQ(instance.pidInItsNamespace(), 1);
+    // The lock names the browser's pid as its namespace numbers it.
+    fs::create_symlink(system.hostName() + "-2", home / ".var/app/org.chromium.Chromium/config/chromium/SingletonLock");
+    EXPECT_EQ(browsers.holdOn(sandboxed.string()), BrowserHold::running);
+    const auto outside = home.write(".config/chromium/Default/Cookies", "");
+    fs::create_symlink(system.hostName() + "-2", home / ".config/chromium/SingletonLock");
+    EXPECT_EQ(browsers.holdOn(outside.string()), BrowserHold::maybeSandboxed);
+    instance.release();
+    EXPECT_EQ(browsers.holdOn(sandboxed.string()), std::nullopt);
 }
 
 TEST(RunningBrowserTest, AStoreBelongsToTheBrowserWhoseFolderHoldsIt) {
@@ -126,8 +200,8 @@ TEST(RunningBrowserTest, AScanShowsAStoreOfARunningFirefoxAsBusy) {
     const auto table = platform::HostTable::linuxDesktop(platform::HostLayout::forHome(home.path(), {}), fileSystem, 1000);
     home.write(".mozilla/firefox/profiles.ini", "[Profile0]\nPath=abc.default\n");
     testing::writeFirefoxCookieDatabase(home / ".mozilla/firefox/abc.default/cookies.sqlite", {"hotjar.com"});
-    const testing::BrowserStandIn firefox("firefox");
-    fs::create_symlink("127.0.1.1:+" + std::to_string(firefox.pid()), home / ".mozilla/firefox/abc.default/lock");
+    const testing::HeldFileLock firefox(home / ".mozilla/firefox/abc.default/.parentlock");
+    ASSERT_TRUE(firefox.started());
     const auto profiles = PrivacyCookieStore(fileSystem, table).firefoxProfiles();
     ASSERT_EQ(profiles.size(), 1u);
     EXPECT_TRUE(profiles[0].isBusy);

@@ -4,7 +4,8 @@
 #include "platform/files/PosixFileSystem.hpp"
 #include "scanners/SQLiteCookieDatabase.hpp"
 
-#include "doubles/BrowserStandIn.hpp"
+#include "doubles/HeldFileLock.hpp"
+#include "doubles/ListeningSocket.hpp"
 #include "doubles/CookieStoreFixtures.hpp"
 #include "doubles/ManualExecutor.hpp"
 #include "doubles/ManualMainQueue.hpp"
@@ -33,7 +34,7 @@ TEST(JournalSweepRestorerTest, SavedClipboardTextGoesBackAndAnEmptyOneLeavesTheC
         const model::SweepAction action{platform::Uuid::random(), model::SweepActionKind::pasteboardCleared,
                                         "Clipboard cleared", std::nullopt, backup, "pasteboard", false};
         restorer.restore({platform::Uuid::random(), {}, {}, {action}, 0}, action,
-                         [&](std::optional<std::string> error, std::vector<platform::Uuid>) { answer = error; });
+                         [&](std::optional<std::string> error, std::vector<platform::Uuid>, bool) { answer = error; });
         pool.runAll();
         main.drain();
         ASSERT_TRUE(answer);
@@ -45,10 +46,8 @@ TEST(JournalSweepRestorerTest, SavedClipboardTextGoesBackAndAnEmptyOneLeavesTheC
 TEST(JournalSweepRestorerTest, AnUndoWhileTheBrowserRunsNamesTheBrowserToQuitAndLeavesItsStoreAlone) {
     char host[256] = {};
     ::gethostname(host, sizeof host - 1);
-    // The locks name processes of the browsers' programs, alive on this host.
-    const testing::BrowserStandIn chromium("chromium");
-    const testing::BrowserStandIn firefox("firefox");
-    const auto pid = std::to_string(chromium.pid());
+    // Chromium's socket answers, Firefox's lock is held: both run on their profile.
+    const testing::ListeningSocket chromium;
     using testing::CookieSchema;
     struct Case {
         std::string store;
@@ -59,11 +58,11 @@ TEST(JournalSweepRestorerTest, AnUndoWhileTheBrowserRunsNamesTheBrowserToQuitAnd
         std::string error;
     };
     const std::vector<Case> cases = {
-        {".config/google-chrome/Default/Cookies", ".config/google-chrome/SingletonLock", host + ("-" + pid),
+        {".config/google-chrome/Default/Cookies", ".config/google-chrome/SingletonLock", host + std::string("-4242"),
          CookieSchema::chromium, "en", "Chrome is running: quit Chrome and undo again"},
         {".config/BraveSoftware/Brave-Browser/Profile 1/Network/Cookies", ".config/BraveSoftware/Brave-Browser/SingletonLock",
-         host + ("-" + pid), CookieSchema::chromium, "vi", "Brave \u0111ang ch\u1ea1y: h\u00e3y tho\u00e1t Brave r\u1ed3i ho\u00e0n t\u00e1c l\u1ea1i"},
-        {".mozilla/firefox/abc.default/cookies.sqlite", ".mozilla/firefox/abc.default/lock", "127.0.1.1:+" + std::to_string(firefox.pid()),
+         host + std::string("-4242"), CookieSchema::chromium, "vi", "Brave \u0111ang ch\u1ea1y: h\u00e3y tho\u00e1t Brave r\u1ed3i ho\u00e0n t\u00e1c l\u1ea1i"},
+        {".mozilla/firefox/abc.default/cookies.sqlite", ".mozilla/firefox/abc.default/lock", "127.0.1.1:+4242",
          CookieSchema::firefox, "en", "Firefox is running: quit Firefox and undo again"},
     };
     for (const auto& each : cases) {
@@ -79,6 +78,13 @@ TEST(JournalSweepRestorerTest, AnUndoWhileTheBrowserRunsNamesTheBrowserToQuitAnd
         ASSERT_EQ(scanners::SQLiteCookieDatabase(layout, std::chrono::milliseconds(0)).deleteHosts(store.string(), {"doubleclick.net"}), 1);
         journal.noteSweptState(backup);
         std::filesystem::create_symlink(each.lockTarget, home / each.lock);
+        const auto lockFolder = (home / each.lock).parent_path();
+        std::optional<testing::HeldFileLock> firefox;
+        if (each.schema == CookieSchema::firefox) {
+            firefox.emplace(lockFolder / ".parentlock");
+        } else {
+            std::filesystem::create_symlink(chromium.path(), lockFolder / "SingletonSocket");
+        }
 
         testing::ManualExecutor pool;
         testing::ManualMainQueue main;
@@ -88,7 +94,7 @@ TEST(JournalSweepRestorerTest, AnUndoWhileTheBrowserRunsNamesTheBrowserToQuitAnd
                                         "doubleclick.net", backup, store.string(), false};
         std::optional<std::optional<std::string>> answer;
         restorer.restore({platform::Uuid::random(), {}, {}, {action}, 0}, action,
-                         [&](std::optional<std::string> error, std::vector<platform::Uuid>) { answer = error; });
+                         [&](std::optional<std::string> error, std::vector<platform::Uuid>, bool) { answer = error; });
         pool.runAll();
         main.drain();
         ASSERT_TRUE(answer) << each.store;

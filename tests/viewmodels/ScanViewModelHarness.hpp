@@ -66,7 +66,7 @@ public:
         restored.push_back(action);
         auto undone = alsoUndone;
         undone.push_back(action.id);
-        done(failure, failure ? std::vector<platform::Uuid>{} : undone);
+        done(failure, failure ? std::vector<platform::Uuid>{} : undone, alreadyBack);
     }
     void purgeBackups(std::set<platform::Uuid> liveSweepIDs, std::set<platform::Uuid>) override {
         purges.push_back(std::move(liveSweepIDs));
@@ -77,6 +77,7 @@ public:
     std::vector<platform::Uuid> alsoUndone;  // actions a whole store put back undoes too
     std::vector<std::set<platform::Uuid>> purges;
     std::optional<std::string> failure;
+    bool alreadyBack = false;  // the store held the action's rows again
 };
 
 class RecordingNotifications final : public platform::UserNotificationCenter {

@@ -313,6 +313,20 @@ TEST_F(ScanViewModelTest, ASweepRecordCanBeUndoneActionByAction) {
     h.restorer.failure.reset();
     vm->undoSweep(action, record);
     EXPECT_FALSE(vm->sweepUndoRefusal()) << "a successful undo takes the note away";
+
+    // Rows the store holds again settle the action, and the log says so.
+    auto alreadyBack = withSibling;
+    alreadyBack.id = platform::Uuid::random();
+    alreadyBack.actions = {sibling};
+    (void)h.prefs.appendSweepRecord(alreadyBack);
+    h.restorer.alreadyBack = true;
+    vm->undoSweep(alreadyBack.actions[0], alreadyBack);
+    EXPECT_EQ(vm->sweepUndoRefusal(), (viewmodels::SweepUndoRefusal{sibling.id, "Already restored", true}));
+    for (const auto& stored : h.prefs.sweepLog()) {
+        if (stored.id == alreadyBack.id) {
+            EXPECT_TRUE(stored.actions[0].isRestored);
+        }
+    }
 }
 
 TEST_F(ScanViewModelTest, OnlyOneCleanRunsAtATime) {

@@ -3,6 +3,7 @@
 // browser holds locked. Reads only.
 
 #include "app/cli/CliCommand.hpp"
+#include "model/CookieDomains.hpp"
 #include "platform/text/ByteCountFormatter.hpp"
 #include "platform/text/Localization.hpp"
 #include "platform/text/NumberFormatter.hpp"
@@ -22,14 +23,14 @@ int runCookies(const Arguments& arguments) {
     for (const auto& profile : profiles) {
         if (profile.isBusy) {
             std::cout << model::rawValue(profile.browser) << "\t" << profile.profileName << "\t"
-                      << scanners::busyStoreNotice(profile.browser) << "\t" << profile.storePath << "\n";
+                      << scanners::busyStoreNotice(profile.browser, profile.busyHold) << "\t" << profile.storePath << "\n";
             continue;
         }
         std::cout << model::rawValue(profile.browser) << "\t" << profile.profileName << "\t"
                   << platform::localizedFormat(
                          "%@ from %@",
                          {platform::localizedFormat(N_COUNTED("%lld tracker cookies"), {platform::formatCount(profile.trackerCount)}),
-                          platform::localizedFormat(N_COUNTED("%lld hosts"), {platform::formatCount(profile.trackerDomains.size())})})
+                          platform::localizedFormat(N_COUNTED("%lld hosts"), {platform::formatCount(model::distinctCookieDomainCount(profile.trackerDomains))})})
                   << "\t"
                   << platform::formatByteCount(profile.storeSizeBytes) << "\t" << profile.storePath << "\n";
         if (arguments.flag("--hosts")) {

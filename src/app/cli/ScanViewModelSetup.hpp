@@ -36,7 +36,7 @@ private:
     class ReadOnlyRestorer final : public viewmodels::SweepRestorer {
     public:
         void restore(const model::SweepRecord&, const model::SweepAction&, Done done) override {
-            done("Undo needs --home.", {});
+            done("Undo needs --home.", {}, false);
         }
         void purgeBackups(std::set<platform::Uuid>, std::set<platform::Uuid>) override {}
         void recordedSweeps(std::function<void(std::vector<model::SweepRecord>)> done) override { done({}); }

@@ -45,19 +45,23 @@ bool restore(model::SweepRecord& record, const model::SweepAction& action, scann
         return false;
     }
     platform::MemoryClipboard noClipboard;
-    std::vector<platform::Uuid> undone;
+    scanners::SweepJournal::Restored restored;
     try {
-        undone = journal.restore(action, noClipboard, record.actions);
+        restored = journal.restoreAction(action, noClipboard, record.actions);
     } catch (const std::exception& error) {
         std::cerr << "zentrel-cli: " << error.what() << "\n";
         return false;
     }
+    const auto& undone = restored.undone;
     for (auto& each : record.actions) {
         if (std::find(undone.begin(), undone.end(), each.id) == undone.end()) continue;
         preferences.markSweepActionRestored(record.id, each.id);
         each.isRestored = true;
     }
-    std::cout << localizedFormat("Restored %@", {model::sweepActionTitle(action)}) << "\n";
+    // Rows the store holds again settle the action: nothing of it was lost.
+    std::cout << (restored.alreadyBack ? localizedFormat("%@: already restored", {model::sweepActionTitle(action)})
+                                       : localizedFormat("Restored %@", {model::sweepActionTitle(action)}))
+              << "\n";
     return true;
 }
 
