@@ -186,11 +186,21 @@ double percentile(std::vector<double> values, int percent) {
 KeyTap* keyTap = nullptr;
 // Neither path: what the client makes of the keys on its own, for comparison.
 bool nothingConverts = false;
+// ZENTREL_TYPING_PATH as given.
+std::string typingPath;
+
+// A cell of the grid, one line to collect: path, client, gap, hold, and
+// sentences right of those typed, or why none were.
+void printCell(const std::string& title, const std::string& outcome) {
+    std::printf("cell\t%s\t%s\t%lld\t%lld\t%s\n", typingPath.c_str(), title.c_str(),
+                static_cast<long long>(pace.gap.count()), static_cast<long long>(pace.hold.count()), outcome.c_str());
+}
 
 bool runClient(const std::string& title, const char* program, int repeats) {
     testing::TestWindowProcess window(program, 0, 0);
     if (!window.isReady()) {
         std::printf("%s: the window did not show\n%s", title.c_str(), window.transcript().c_str());
+        printCell(title, "window did not show");
         return false;
     }
     // As the main app does: a program whose toolkit reads keys through IBus gets them unchanged.
@@ -217,6 +227,7 @@ bool runClient(const std::string& title, const char* program, int repeats) {
             if (!clear(window, typist)) {
                 std::printf("%s: the field could not be cleared: \"%s\"\n%s", title.c_str(),
                             window.entry("first").text().c_str(), window.transcript().c_str());
+                printCell(title, "field could not be cleared");
                 return false;
             }
             typeSentence(window, typist, index, leftAlone ? kSentences[index].keys : kSentences[index].expected,
@@ -242,6 +253,10 @@ bool runClient(const std::string& title, const char* program, int repeats) {
     for (std::size_t i = 0; i < figures.wrong.size() && i < 5; ++i) {
         std::printf("  wrong: \"%s\"\n", figures.wrong[i].c_str());
     }
+    int right = 0;
+    for (int count : figures.right) right += count;
+    printCell(title, std::to_string(right) + " of " + std::to_string(repeats * static_cast<int>(std::size(kSentences))) +
+                         (leftAlone ? " as typed" : ""));
     std::fflush(stdout);
     return true;
 }
@@ -255,6 +270,7 @@ int main(int argc, char** argv) {
     }
     const char* pathText = std::getenv("ZENTREL_TYPING_PATH");
     const std::string path = pathText != nullptr ? pathText : "tap";
+    typingPath = path;
     const bool throughTap = path == "tap";
     nothingConverts = path == "none";
     std::unique_ptr<KeyTap> tap;

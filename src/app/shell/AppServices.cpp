@@ -108,10 +108,13 @@ AppServices::AppServices(QObject& context, platform::HostLayout hostLayout, plat
         platform::programNameOfProcess(::getpid()).value_or("zentrel"), &imeInstaller, inputMethodQueue});
     typingRequests = std::make_unique<platform::SessionBusNotificationWatch>(
         [manager = typing.get()](const std::string& name) { manager->notificationReceived(name); });
+    activeWindowWatch = std::make_unique<platform::x11::X11ActiveWindowWatch>(
+        [this] { main.post([this] { applicationActivated.emit(); }); });
 }
 
 AppServices::~AppServices() {
     energySampler.stop();
+    activeWindowWatch.reset();
     typingRequests.reset();
     typing.reset();
 }

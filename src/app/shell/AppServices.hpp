@@ -26,6 +26,7 @@
 #include "platform/concurrency/SerialExecutor.hpp"
 #include "platform/desktop/SessionBusNotificationCenter.hpp"
 #include "platform/desktop/SessionBusNotificationWatch.hpp"
+#include "platform/input/X11ActiveWindowWatch.hpp"
 #include "platform/concurrency/TaskPool.hpp"
 #include "platform/desktop/WidgetCenter.hpp"
 #include "scanners/PrivacyCookieStore.hpp"
@@ -138,6 +139,8 @@ public:
     std::unique_ptr<typing::VietIMEManager> typing;
     // The input method's requests to the typing manager (control+shift+V in a program).
     std::unique_ptr<platform::SessionBusNotificationWatch> typingRequests;
+    // Another window came to the front: the typing manager reads its context at once.
+    std::unique_ptr<platform::x11::X11ActiveWindowWatch> activeWindowWatch;
     typing::ZentrelIMEInstaller imeInstaller;
     // IBus's questions and the installer's steps, one at a time in order.
     platform::SerialExecutor inputMethodQueue{pool};

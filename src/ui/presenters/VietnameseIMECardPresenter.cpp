@@ -45,8 +45,8 @@ std::string_view typingPathText(bool usesTap, bool inputMethodSelected, bool onl
         return N_("The key tap cannot type in this program: it reads its keys through IBus. Type through the input "
                   "method to write Vietnamese here");
     case TapLimit::terminal:
-        return N_("Typing through the key tap: in a terminal it keeps up only at a person's pace, keys 10 ms apart come "
-                  "out wrong. The input method types right here");
+        return N_("Typing through the key tap: in a terminal, keys typed 10 ms apart can come out wrong. The input "
+                  "method types right here");
     case TapLimit::none: break;
     }
     if (usesTap) return N_("Typing through the key tap");

@@ -7,16 +7,14 @@
 #include <gdk/x11/gdkx.h>
 #include <gtk/gtk.h>
 
+#include "GtkNotesView.hpp"
+
 #include <cstdio>
-#include <string>
 
 namespace {
 
-void report(const char* kind, GtkWidget* entry, const char* text) {
-    std::printf("%s %s %s\nat %lld\n", kind, gtk_widget_get_name(entry), text,
-                static_cast<long long>(g_get_monotonic_time()));
-    std::fflush(stdout);
-}
+using zentrel::testing::gtk::notesView;
+using zentrel::testing::gtk::report;
 
 void textChanged(GtkEditable* entry, gpointer) { report("text", GTK_WIDGET(entry), gtk_editable_get_text(entry)); }
 
@@ -25,28 +23,6 @@ void preeditChanged(GtkText*, gchar* preedit, gpointer entry) { report("preedit"
 void activated(GtkEntry* entry, gpointer) {
     std::printf("text submitted %s\n", gtk_editable_get_text(GTK_EDITABLE(entry)));
     std::fflush(stdout);
-}
-
-void notesChanged(GtkTextBuffer* buffer, gpointer view) {
-    GtkTextIter start;
-    GtkTextIter end;
-    gtk_text_buffer_get_bounds(buffer, &start, &end);
-    gchar* text = gtk_text_buffer_get_text(buffer, &start, &end, FALSE);
-    std::string line;
-    for (const char* c = text; *c != '\0'; ++c) line += *c == '\n' ? "⏎" : *c == '\t' ? "⇥" : std::string(1, *c);
-    g_free(text);
-    report("text", GTK_WIDGET(view), line.c_str());
-}
-
-void viewPreeditChanged(GtkTextView* view, gchar* preedit, gpointer) { report("preedit", GTK_WIDGET(view), preedit); }
-
-GtkWidget* notesView() {
-    GtkWidget* view = gtk_text_view_new();
-    gtk_widget_set_name(view, "notes");
-    gtk_widget_set_size_request(view, -1, 80);
-    g_signal_connect(gtk_text_view_get_buffer(GTK_TEXT_VIEW(view)), "changed", G_CALLBACK(notesChanged), view);
-    g_signal_connect(view, "preedit-changed", G_CALLBACK(viewPreeditChanged), nullptr);
-    return view;
 }
 
 GtkWidget* entryNamed(const char* name) {

@@ -14,6 +14,7 @@
 #include "platform/input/SpareCodeMarks.hpp"
 #include "platform/processes/DetachedProcess.hpp"
 #include "platform/concurrency/TaskPool.hpp"
+#include "platform/input/X11ActiveWindowWatch.hpp"
 #include "platform/input/X11FrontmostApplication.hpp"
 #include "platform/input/X11Session.hpp"
 #include "typing/engine/VietIMESharedSettings.hpp"
@@ -172,6 +173,22 @@ TEST_F(TapTypingTest, TelexAndVniBecomeVietnameseAndTheChordTurnsTypingOffForThe
         },
         "plain", "Vieetj");
     EXPECT_EQ(typing->manager->excludedApps(), std::vector<std::string>{*typing->manager->frontmostBundleID()});
+}
+
+// A window manager names the window it activates on the root window; the
+// manager reads the new window's context then, not at its next poll.
+TEST_F(TapTypingTest, AWindowTheWindowManagerActivatesIsReadAtOnce) {
+    int changes = 0;
+    x11::X11ActiveWindowWatch watch([&] { typing->loop.post([&] { ++changes; }); });
+    ASSERT_TRUE(watch.isListening());
+    Display* display = XOpenDisplay(nullptr);
+    ASSERT_NE(display, nullptr);
+    const Window active = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 10, 10, 0, 0, 0);
+    XChangeProperty(display, DefaultRootWindow(display), XInternAtom(display, "_NET_ACTIVE_WINDOW", False), XA_WINDOW, 32,
+                    PropModeReplace, reinterpret_cast<const unsigned char*>(&active), 1);
+    XFlush(display);
+    EXPECT_TRUE(runUntil(typing->loop, [&] { return changes > 0; }, 5s));
+    XCloseDisplay(display);
 }
 
 TEST_F(TapTypingTest, KeysHeldAsAPersonHoldsThemComeOutEachOnce) {
