@@ -18,8 +18,8 @@ bool isLanding(const QWidget& widget) {
 }  // namespace
 
 void markLanding(QWidget& widget) {
-    // Focused by the program only: Tab passes it by, and a label keeps its own policy.
     widget.setProperty(kLanding, true);
+    widget.setFocusPolicy(Qt::ClickFocus);
 }
 
 bool holdsFocus(const QWidget& area) {
@@ -30,6 +30,10 @@ bool holdsFocus(const QWidget& area) {
 bool focusLanding(QWidget& page) {
     // A page just placed in a shown pane is shown by its layout only later.
     page.show();
+    if (isLanding(page)) {
+        page.setFocus(Qt::OtherFocusReason);
+        return true;
+    }
     for (auto* widget : page.findChildren<QWidget*>()) {
         if (isLanding(*widget)) {
             widget->setFocus(Qt::OtherFocusReason);

@@ -1,5 +1,6 @@
 #include "ui/main/CleanedView.hpp"
 
+#include "ui/design/AccessibleRole.hpp"
 #include "ui/design/DesignLabels.hpp"
 #include "ui/design/PageLanding.hpp"
 #include "ui/design/PrimaryButton.hpp"
@@ -18,12 +19,9 @@ CleanedView::CleanedView(viewmodels::ScanViewModel& viewModel, std::int64_t free
                        0, Qt::AlignHCenter);
     QVBoxLayout* texts = nullptr;
     auto* textStack = stackWidget(body, 8, texts);
-    auto* heading = tokenLabel(QString::fromStdString(page.title), DesignTokens::titleFont(), DesignTokens::textPrimary(),
-                               textStack);
-    // The heading says the whole result when the page arrives.
-    heading->setAccessibleName(QString::fromStdString(page.accessibleLabel));
-    markLanding(*heading);
-    texts->addWidget(heading, 0, Qt::AlignHCenter);
+    texts->addWidget(tokenLabel(QString::fromStdString(page.title), DesignTokens::titleFont(), DesignTokens::textPrimary(),
+                                textStack),
+                     0, Qt::AlignHCenter);
     texts->addWidget(tokenLabel(QString::fromStdString(page.freedText), DesignTokens::headlineFont(),
                                 DesignTokens::textSecondary(), textStack),
                      0, Qt::AlignHCenter);
@@ -37,7 +35,10 @@ CleanedView::CleanedView(viewmodels::ScanViewModel& viewModel, std::int64_t free
                               PrimaryButton::Variant::accent, false, [&viewModel] { finishCleaned(viewModel); }, body);
     done_->setAccessibleDescription(QString::fromStdString(page.buttonHint));
     content->addWidget(done_, 0, Qt::AlignHCenter);
+    // The card says the whole result when the page arrives.
     body->setAccessibleName(QString::fromStdString(page.accessibleLabel));
+    setAccessibleRole(*body, QAccessible::Heading);
+    markLanding(*body);
     centreCard(*this, new GlassCard(GlassCard::Variant::primary, 32, 14, false, body), 360, 24);
 }
 

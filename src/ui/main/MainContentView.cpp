@@ -101,7 +101,8 @@ void MainContentView::showPage(const DetailRoute& route) {
     auto* retired = page_;
     page_ = makePage(route);
     layout_->addWidget(page_, 1);
-    if (actedHere) focusLanding(*page_);
+    // A page with nothing to focus (an empty state) leaves it on the pane's title, which names it.
+    if (actedHere && !focusLanding(*page_)) title_->setFocus(Qt::OtherFocusReason);
     if (retired != nullptr) retireWidgets(layout_, std::vector<QWidget*>{retired});
 }
 

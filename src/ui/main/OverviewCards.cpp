@@ -1,5 +1,6 @@
 #include "ui/main/OverviewCards.hpp"
 
+#include "ui/design/AccessibleRole.hpp"
 #include "ui/design/DesignLabels.hpp"
 #include "ui/design/ElidedLabel.hpp"
 #include "ui/design/GlassCard.hpp"
@@ -190,8 +191,6 @@ HeroOverviewCard::HeroOverviewCard(const HeroCardContent& content, std::function
     status->addWidget(sparkles);
     status_ = tokenLabel({}, DesignTokens::bodyFont(), DesignTokens::textSecondary(), body);
     status_->setWordWrap(true);
-    // What a scan found is said when the overview comes back after it.
-    markLanding(*status_);
     status->addWidget(status_, 1);
     column->addLayout(status);
     showStatus(content);
@@ -205,6 +204,9 @@ HeroOverviewCard::HeroOverviewCard(const HeroCardContent& content, std::function
         column->addWidget(button_, 0, Qt::AlignLeft);
     }
     holdCard(this, new GlassCard(GlassCard::Variant::hero, 24, 14, false, body, this));
+    // What a scan found is said when the overview comes back after it.
+    setAccessibleRole(*this, QAccessible::Grouping);
+    markLanding(*this);
 }
 
 bool HeroOverviewCard::canShowInPlace(const HeroCardContent& next) const {
@@ -216,6 +218,7 @@ bool HeroOverviewCard::canShowInPlace(const HeroCardContent& next) const {
 void HeroOverviewCard::showStatus(const HeroCardContent& next) {
     content_.statusText = next.statusText;
     status_->setText(text(next.statusText));
+    setAccessibleName(text(next.statusText));
     setTextColor(status_, next.showsFoundBytes ? ColorToken(DesignTokens::textPrimary())
                                                : ColorToken(DesignTokens::textSecondary()));
 }

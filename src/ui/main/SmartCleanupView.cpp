@@ -3,6 +3,7 @@
 #include "platform/text/ByteCountFormatter.hpp"
 #include "platform/text/Localization.hpp"
 #include "ui/design/DesignLabels.hpp"
+#include "ui/design/PageLanding.hpp"
 #include "ui/design/GlassCard.hpp"
 #include "ui/design/MotionPreference.hpp"
 #include "ui/design/NamedColors.hpp"
@@ -159,7 +160,10 @@ void SmartCleanupView::rebuild(const viewmodels::SmartCleanupPlan& current) {
     shownKey_ = layoutKey(current);
     progress_ = nullptr;
     progressMessage_ = nullptr;
-    retireWidgets(column_, cards_);
+    // The focus on a card that goes (the pressed Apply) moves to the new
+    // cards before the old ones hide, never to the sidebar.
+    const bool focused = holdsFocus(*this);
+    const auto retired = std::move(cards_);
     cards_.clear();
     primary_ = nullptr;
     statusLine_ = nullptr;
@@ -182,6 +186,8 @@ void SmartCleanupView::rebuild(const viewmodels::SmartCleanupPlan& current) {
     } else {
         addCard(emptyCard(), 0.06);
     }
+    if (focused && !cards_.empty()) focusLanding(*cards_.front());
+    retireWidgets(column_, retired);
 }
 
 QWidget* SmartCleanupView::planCard(const viewmodels::SmartCleanupPlan& current, bool showPlan) {

@@ -3,6 +3,7 @@
 #include "ui/design/SegmentButton.hpp"
 #include "ui/design/SwitchToggle.hpp"
 #include "ui/design/Appearance.hpp"
+#include "ui/design/AccessibleRole.hpp"
 #include "ui/design/DesignLabels.hpp"
 #include "ui/design/PageLanding.hpp"
 #include "ui/design/Glass.hpp"
@@ -228,10 +229,11 @@ QWidget* BoostView::boostingActions() {
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(8);
     row->addWidget(busyIndicator(page));
-    auto* boosting = tokenLabel(localizedText(BoostTexts::boosting), DesignTokens::bodyFont(),
-                                DesignTokens::textSecondary(), page);
-    markLanding(*boosting);
-    row->addWidget(boosting);
+    row->addWidget(tokenLabel(localizedText(BoostTexts::boosting), DesignTokens::bodyFont(),
+                              DesignTokens::textSecondary(), page));
+    page->setAccessibleName(localizedText(BoostTexts::boosting));
+    setAccessibleRole(*page, QAccessible::Grouping);
+    markLanding(*page);
     row->addStretch();
     return page;
 }
@@ -246,7 +248,8 @@ QWidget* BoostView::doneActions() {
     auto* lineStack = stackWidget(page, 2, lines);
     doneHeadline_ = tokenLabel({}, DesignTokens::headlineFont(), DesignTokens::health(), lineStack);
     doneDetail_ = tokenLabel({}, DesignTokens::detailFont(), DesignTokens::textSecondary(), lineStack);
-    markLanding(*doneHeadline_);
+    setAccessibleRole(*page, QAccessible::Grouping);
+    markLanding(*page);
     lines->addWidget(doneHeadline_);
     lines->addWidget(doneDetail_);
     row->addWidget(lineStack, 1);
@@ -395,7 +398,7 @@ void BoostView::showActions() {
     case BoostActionArea::Form::boosting: showActionPage(1); break;
     case BoostActionArea::Form::done:
         doneHeadline_->setText(text(area.headline));
-        doneHeadline_->setAccessibleName(text(area.headline) + ". " + text(area.detail));
+        actions_->widget(2)->setAccessibleName(text(area.headline) + ". " + text(area.detail));
         doneDetail_->setText(text(area.detail));
         showActionPage(2);
         break;
