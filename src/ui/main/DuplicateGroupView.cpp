@@ -79,7 +79,7 @@ DuplicateMemberRow::DuplicateMemberRow(viewmodels::ScanViewModel& viewModel, pla
     const auto fileName = QString::fromStdString(member.fileName);
     if (member.showsCheckBox) {
         checkBox_ = new QCheckBox(this);
-        checkBox_->setAccessibleName(fileName);
+        checkBox_->setAccessibleName(QString::fromStdString(member.checkBoxName));
         showSelected(member.isSelected);
         QObject::connect(checkBox_, &QCheckBox::clicked, this,
                          [&viewModel, id = *member.itemId] { viewModel.toggleItem(id); });

@@ -44,12 +44,14 @@ DuplicateResults duplicateResults(const viewmodels::ScanViewModel& vm) {
     DuplicateResults results;
     results.headerText = platform::localizedFormat(N_COUNTED("%lld duplicate groups"), {platform::formatCount(groups.size())});
     results.emptyTitle = platform::localized("No duplicates found");
+    results.scopeNote = viewmodels::smallFilesNotice(scanners::DuplicateScanner::ScanOptions{}.minFileBytes);
     results.emptyMessage = platform::localized("Pictures, Documents, Downloads, and Desktop look clean.");
-    if (const auto stop = vm.duplicateWalkStop()) {
-        results.limitNotice = viewmodels::duplicateWalkNotice(*stop);
+    if (const auto notice = viewmodels::duplicateScanNotice(vm.duplicateWalkStop(), vm.duplicateCappedSizes())) {
+        results.limitNotice = *notice;
         // Not "look clean": part of them was never looked at.
         if (groups.empty()) results.emptyMessage = results.limitNotice;
     }
+    results.emptyMessage += ' ' + results.scopeNote;
     if (const auto tooLarge = vm.duplicatePicturesTooLarge()) {
         if (!results.limitNotice.empty()) results.limitNotice += ' ';
         results.limitNotice += viewmodels::picturesTooLargeNotice(tooLarge);
@@ -81,6 +83,7 @@ DuplicateResults duplicateResults(const viewmodels::ScanViewModel& vm) {
                 row.isSelected = found->second->isSelected;
             }
             row.showsCheckBox = row.itemId && !member.isKeeper;
+            if (row.showsCheckBox) row.checkBoxName = platform::localizedFormat("%@, %@", {row.fileName, row.sizeText});
             if (member.isKeeper) row.keepPill = Pill{platform::localized("Keep"), "checkmark.seal.fill", PillVariant::safe};
             row.dividerAfter = member.id != group.members.back().id;
             card.members.push_back(std::move(row));

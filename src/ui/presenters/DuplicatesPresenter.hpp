@@ -31,6 +31,7 @@ struct DuplicateMemberContent {
     bool isPicture = false;  // its row shows a thumbnail of it
     std::optional<platform::Uuid> itemId;
     bool showsCheckBox = false;  // a copy with an item, never the keeper
+    std::string checkBoxName;    // the file and its size: "IMG_0001.jpg, 2 MB"
     bool isSelected = false;
     std::optional<Pill> keepPill;
     bool dividerAfter = false;
@@ -50,6 +51,8 @@ struct DuplicateGroupContent {
 
 struct DuplicateResults {
     std::string headerText;
+    // Which files are never compared: those under the smallest size.
+    std::string scopeNote;
     // Said when the walk stopped at its candidate limit: how far it got. Empty otherwise.
     std::string limitNotice;
     std::vector<DuplicateGroupContent> groups;  // empty: the empty state
