@@ -236,10 +236,12 @@ void SidebarView::rebuildPanel() {
         panelValue_ = tokenLabel(bytes(viewModel_.result().selectedBytes()), DesignTokens::titleFont(),
                                  DesignTokens::accentText(), panel_);
     }
+    // A long figure ("49.7 MB and 18 tracker cookies") wraps in the narrow sidebar rather than losing its end.
+    panelLabel_->setWordWrap(true);
+    panelValue_->setWordWrap(true);
     texts->addWidget(panelLabel_);
     texts->addWidget(panelValue_);
-    row->addLayout(texts);
-    row->addStretch();
+    row->addLayout(texts, 1);
     panelHost_->layout()->addWidget(panel_);
 }
 
