@@ -52,6 +52,19 @@ TEST_F(SidebarViewTest, ALongCleanedFigureWrapsWholeInTheNarrowestSidebar) {
     }
 }
 
+TEST_F(SidebarViewTest, SelectedTrackerCookiesAreCountedNotWeighedAsZero) {
+    const testing::ScopedDesktopTexts english;
+    auto cookies = scannedItem("/h/.config/chromium/Default/Cookies", CategoryType::privacy, 0);
+    cookies.privacyDomains = {"x.com", "y.com"};
+    cookies.deletionMethod = model::DeletionMethod::clearTrackerCookies(cookies.path, cookies.privacyDomains,
+                                                                        model::BrowserKind::chrome);
+    scanTo({cookies});
+    vm->scanState.set(model::scan_state::Done{});
+    vm->sidebarSelection.set(SidebarSelection::category(CategoryType::privacy));
+    ASSERT_NE(view.panelValue(), nullptr);
+    EXPECT_EQ(view.panelValue()->text(), "2 tracker cookies");
+}
+
 TEST_F(SidebarViewTest, TheSubtitleFollowsTheScan) {
     const testing::ScopedDesktopTexts english;
     EXPECT_EQ(view.subtitle(), "Ready to scan");
