@@ -25,7 +25,6 @@ namespace state = model::scan_state;
 
 QString text(std::string_view key) { return localizedText(key); }
 
-
 // What a clean freed, with the tracker cookies it removed counted.
 QString cleanedFigure(const state::Cleaned& cleaned) {
     return QString::fromStdString(viewmodels::cleanFigureText(cleaned.freedBytes, cleaned.trackerCookies));
