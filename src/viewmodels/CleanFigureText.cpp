@@ -35,7 +35,7 @@ std::string cleanActionText(std::int64_t bytes, std::int64_t trackerCookies) {
     if (trackerCookies < 1) return platform::localizedFormat("Clean %@", {size});
     const auto count = platform::formatCount(trackerCookies);
     if (bytes < 1) return platform::localizedFormat(N_COUNTED("Remove %lld tracker cookies"), {count});
-    return platform::localizedFormat(N_COUNTED("Clean %@ and remove %lld tracker cookies"), {size, count});
+    return platform::localizedFormat(N_COUNTED("Clean %@ + %lld tracker cookies"), {size, count});
 }
 
 }  // namespace zentrel::viewmodels

@@ -238,8 +238,8 @@ INSTANTIATE_TEST_SUITE_P(
                       CookieFigure{0, {".x.com", "x.com", "y.com"}, "Delete 3 tracker cookies",
                                    "Remove 3 tracker cookies", "Xo\u00e1 3 cookie theo d\u00f5i"},
                       CookieFigure{2000, {"x.com"}, "Delete 2 KB and 1 tracker cookie",
-                                   "Clean 2 KB and remove 1 tracker cookie",
-                                   "D\u1ecdn 2 KB v\u00e0 xo\u00e1 1 cookie theo d\u00f5i"}));
+                                   "Clean 2 KB + 1 tracker cookie",
+                                   "D\u1ecdn 2 KB + 1 cookie theo d\u00f5i"}));
 
 TEST_F(MainContentPresenterTest, TheConfirmationNamesEachLabelOnceTheLargestFirst) {
     auto named = [](std::string path, std::string title, std::int64_t size) {
