@@ -236,7 +236,7 @@ INSTANTIATE_TEST_SUITE_P(
     Selections, CookieConfirmationTest,
     ::testing::Values(CookieFigure{2000, {}, "Delete 2 KB", "Clean 2 KB", "D\u1ecdn 2 KB"},
                       CookieFigure{0, {".x.com", "x.com", "y.com"}, "Delete 3 tracker cookies",
-                                   "Remove 3 tracker cookies", "Xo\u00e1 3 cookie theo d\u00f5i"},
+                                   "Remove 3 tracker cookies", "D\u1ecdn 3 cookie theo d\u00f5i"},
                       CookieFigure{2000, {"x.com"}, "Delete 2 KB and 1 tracker cookie",
                                    "Clean 2 KB + 1 tracker cookie",
                                    "D\u1ecdn 2 KB + 1 cookie theo d\u00f5i"}));
