@@ -102,6 +102,8 @@ CleanerEngine::Items scanMail(CleanerEngine& engine, const platform::HostTable& 
         item.safetyLevel = SafetyLevel::safe;
         items.push_back(std::move(item));
     }
+    // Both caches found: "Mail Downloads" and "Mail DataVaults", not two "Mail attachment cache" rows.
+    nameApartByFolder(items);
     return items;
 }
 

@@ -84,14 +84,7 @@ CleanerEngine::Items scanAppCaches(CleanerEngine& engine, const platform::HostTa
         item.safetyLevel = SafetyLevel::safe;
         items.push_back(std::move(item));
     }
-    // An application with several folders found names each after its own, so a
-    // confirmation or a screen reader can tell them apart: "VS Code Logs".
-    for (auto& item : items) {
-        const auto sameApplication = std::count_if(items.begin(), items.end(), [&](const auto& other) {
-            return other.subcategory == item.subcategory;
-        });
-        if (sameApplication > 1) item.friendlyName = platform::localized(item.name);
-    }
+    nameApartByFolder(items);
     return items;
 }
 

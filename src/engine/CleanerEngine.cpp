@@ -56,10 +56,17 @@ std::size_t CleanerEngine::duplicatePicturesTooLarge() const {
     return duplicatePicturesTooLarge_;
 }
 
-void CleanerEngine::setDuplicateWalkStop(std::optional<scanners::CandidateLimitStop> stop, std::size_t picturesTooLarge) {
+std::vector<scanners::CappedSizeGroup> CleanerEngine::duplicateCappedSizes() const {
+    const std::lock_guard lock(duplicateWalkStopMutex_);
+    return duplicateCappedSizes_;
+}
+
+void CleanerEngine::setDuplicateWalkStop(std::optional<scanners::CandidateLimitStop> stop, std::size_t picturesTooLarge,
+                                         std::vector<scanners::CappedSizeGroup> cappedSizes) {
     const std::lock_guard lock(duplicateWalkStopMutex_);
     duplicateWalkStop_ = std::move(stop);
     duplicatePicturesTooLarge_ = picturesTooLarge;
+    duplicateCappedSizes_ = std::move(cappedSizes);
 }
 
 void CleanerEngine::setScanner(ScannerID id, ScannerOperation operation) {

@@ -126,12 +126,16 @@ public:
     [[nodiscard]] std::optional<scanners::CandidateLimitStop> duplicateWalkStop() const;
     // The pictures the last duplicates phase left out for their size.
     [[nodiscard]] std::size_t duplicatePicturesTooLarge() const;
-    void setDuplicateWalkStop(std::optional<scanners::CandidateLimitStop> stop, std::size_t picturesTooLarge = 0);
+    // The sizes whose files the last duplicates phase did not all compare.
+    [[nodiscard]] std::vector<scanners::CappedSizeGroup> duplicateCappedSizes() const;
+    void setDuplicateWalkStop(std::optional<scanners::CandidateLimitStop> stop, std::size_t picturesTooLarge = 0,
+                              std::vector<scanners::CappedSizeGroup> cappedSizes = {});
 
 private:
     mutable std::mutex duplicateWalkStopMutex_;
     std::optional<scanners::CandidateLimitStop> duplicateWalkStop_;
     std::size_t duplicatePicturesTooLarge_ = 0;
+    std::vector<scanners::CappedSizeGroup> duplicateCappedSizes_;
     const platform::FileSystem& fileSystem_;
     platform::Executor& pool_;
     platform::SerialExecutor executor_;

@@ -141,7 +141,7 @@ void registerDuplicateAndPrivacyScanners(CleanerEngine& engine, CategorySources 
         }
         scanners::DuplicateScanner::sortByReclaimableBytes(result.groups);
         e.cachedDuplicateGroups = std::move(result.groups);
-        e.setDuplicateWalkStop(std::move(result.candidateLimit), result.picturesTooLarge);
+        e.setDuplicateWalkStop(std::move(result.candidateLimit), result.picturesTooLarge, std::move(result.cappedSizes));
         return duplicateItems(e.cachedDuplicateGroups);
     });
     engine.setScanner(ScannerID::privacy, [sources = std::move(sources)](CleanerEngine& e) {

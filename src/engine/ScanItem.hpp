@@ -3,9 +3,12 @@
 // entry it stands for, its category and size; the scanner fills in the rest.
 
 #include "model/CleanItem.hpp"
+#include "platform/text/Localization.hpp"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace zentrel::engine {
 
@@ -19,6 +22,18 @@ namespace zentrel::engine {
     item.subcategory = std::move(subcategory);
     item.sizeBytes = size;
     return item;
+}
+
+// Items of one subcategory (an application, Mail) found in several folders are
+// each named after its own folder, so a page, a confirmation or a screen
+// reader can tell them apart: "VS Code Logs", "VS Code Cache".
+inline void nameApartByFolder(std::vector<model::CleanItem>& items) {
+    for (auto& item : items) {
+        const auto sameSubcategory = std::count_if(items.begin(), items.end(), [&](const auto& other) {
+            return other.subcategory == item.subcategory;
+        });
+        if (sameSubcategory > 1) item.friendlyName = platform::localized(item.name);
+    }
 }
 
 }  // namespace zentrel::engine

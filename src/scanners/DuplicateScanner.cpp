@@ -44,7 +44,7 @@ DuplicateScanResult DuplicateScanner::scan() {
     for (auto& candidate : candidates) (candidate.isMedia ? media : others).push_back(std::move(candidate));
     candidates = {};
 
-    auto groups = findExactDuplicates(others);
+    auto groups = findExactDuplicates(others, &result.cappedSizes);
     if (similarMedia_) {
         auto similar = similarMedia_->findSimilarMedia(media);
         result.picturesTooLarge = similarMedia_->picturesTooLarge();
@@ -110,15 +110,18 @@ std::map<std::int64_t, std::vector<ScanCandidate>> DuplicateScanner::bucketBySiz
     return buckets;
 }
 
-std::vector<model::DuplicateGroup> DuplicateScanner::findExactDuplicates(
-    const std::vector<ScanCandidate>& candidates) const {
-    // The files to hash: the first of each size shared by at least two.
+std::vector<model::DuplicateGroup> DuplicateScanner::findExactDuplicates(const std::vector<ScanCandidate>& candidates,
+                                                                         std::vector<CappedSizeGroup>* capped) const {
+    // The files to hash: the first of each size shared by at least two. The
+    // rest of a larger set is never compared, and said so.
     std::map<std::int64_t, std::vector<const ScanCandidate*>> bySize;
     for (const auto& candidate : candidates) bySize[candidate.sizeBytes].push_back(&candidate);
     std::vector<const ScanCandidate*> hashed;
     for (const auto& [size, bucket] : bySize) {
         if (bucket.size() < 2) continue;
-        hashed.insert(hashed.end(), bucket.begin(), bucket.begin() + std::min(bucket.size(), options_.maxPerSizeBucket));
+        const auto compared = std::min(bucket.size(), options_.maxPerSizeBucket);
+        hashed.insert(hashed.end(), bucket.begin(), bucket.begin() + static_cast<std::ptrdiff_t>(compared));
+        if (capped && compared < bucket.size()) capped->push_back({size, bucket.size(), compared});
     }
     hashed = withSharedHeads(hashed);
     std::vector<std::optional<std::string>> digests(hashed.size());

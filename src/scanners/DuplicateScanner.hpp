@@ -56,11 +56,23 @@ struct CandidateLimitStop {
     bool operator==(const CandidateLimitStop&) const = default;
 };
 
+// A size shared by more files than the exact pass compares: only the first
+// `compared` of them, in walk order, were hashed.
+struct CappedSizeGroup {
+    std::int64_t sizeBytes = 0;
+    std::size_t files = 0;
+    std::size_t compared = 0;
+
+    bool operator==(const CappedSizeGroup&) const = default;
+};
+
 struct DuplicateScanResult {
     // Larger reclaimable bytes first.
     std::vector<model::DuplicateGroup> groups;
     // Present when the candidate limit ended the walk early: files past it were never compared.
     std::optional<CandidateLimitStop> candidateLimit;
+    // The sizes whose files were not all compared, smallest first.
+    std::vector<CappedSizeGroup> cappedSizes;
     // Pictures left out for their size (over the pixel limit or the decoding memory budget).
     std::size_t picturesTooLarge = 0;
 };
@@ -102,8 +114,10 @@ public:
     // The candidates in walk order; `stop` learns where the candidate limit ended the walk.
     [[nodiscard]] std::vector<ScanCandidate> collectCandidates(std::optional<CandidateLimitStop>* stop = nullptr,
                                                                SimilarMediaFinder* announceMediaTo = nullptr) const;
-    // Groups of kind documentHash, in no defined order.
-    [[nodiscard]] std::vector<model::DuplicateGroup> findExactDuplicates(const std::vector<ScanCandidate>& candidates) const;
+    // Groups of kind documentHash, in no defined order; `capped` learns the
+    // sizes of which more files were found than `maxPerSizeBucket`.
+    [[nodiscard]] std::vector<model::DuplicateGroup> findExactDuplicates(
+        const std::vector<ScanCandidate>& candidates, std::vector<CappedSizeGroup>* capped = nullptr) const;
 
     [[nodiscard]] static std::map<std::int64_t, std::vector<ScanCandidate>> bucketBySize(
         const std::vector<ScanCandidate>& candidates);

@@ -24,4 +24,18 @@ std::string cleanFigureText(const model::CleanItem& item) {
     return cleanFigureText(item.sizeBytes, trackerCookieCount(item));
 }
 
+std::int64_t trackerCookieCount(const std::vector<model::CleanItem>& items) {
+    std::int64_t cookies = 0;
+    for (const auto& item : items) cookies += trackerCookieCount(item);
+    return cookies;
+}
+
+std::string cleanActionText(std::int64_t bytes, std::int64_t trackerCookies) {
+    const auto size = platform::formatByteCount(bytes, platform::ByteCountStyle::file);
+    if (trackerCookies < 1) return platform::localizedFormat("Clean %@", {size});
+    const auto count = platform::formatCount(trackerCookies);
+    if (bytes < 1) return platform::localizedFormat(N_COUNTED("Remove %lld tracker cookies"), {count});
+    return platform::localizedFormat(N_COUNTED("Clean %@ + %lld tracker cookies"), {size, count});
+}
+
 }  // namespace zentrel::viewmodels

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace zentrel::viewmodels {
 
@@ -16,5 +17,10 @@ namespace zentrel::viewmodels {
 [[nodiscard]] std::string cleanFigureText(std::int64_t bytes, std::int64_t trackerCookies);
 // The figure of one item.
 [[nodiscard]] std::string cleanFigureText(const model::CleanItem& item);
+// What a clean button does: "Clean 20 KB", "Remove 12 tracker cookies" without
+// bytes, or "Clean 20 KB + 12 tracker cookies".
+[[nodiscard]] std::string cleanActionText(std::int64_t bytes, std::int64_t trackerCookies);
+// The tracker cookies cleaning all of `items` removes.
+[[nodiscard]] std::int64_t trackerCookieCount(const std::vector<model::CleanItem>& items);
 
 }  // namespace zentrel::viewmodels

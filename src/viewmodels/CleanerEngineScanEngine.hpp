@@ -20,6 +20,9 @@ public:
         return engine_.duplicateWalkStop();
     }
     [[nodiscard]] std::size_t duplicatePicturesTooLarge() const override { return engine_.duplicatePicturesTooLarge(); }
+    [[nodiscard]] std::vector<scanners::CappedSizeGroup> duplicateCappedSizes() const override {
+        return engine_.duplicateCappedSizes();
+    }
 
 private:
     engine::CleanerEngine& engine_;

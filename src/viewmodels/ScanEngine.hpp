@@ -39,6 +39,8 @@ public:
     [[nodiscard]] virtual std::optional<scanners::CandidateLimitStop> duplicateWalkStop() const = 0;
     // The pictures the last duplicates scan left out for their size.
     [[nodiscard]] virtual std::size_t duplicatePicturesTooLarge() const { return 0; }
+    // The sizes whose files the last duplicates scan did not all compare.
+    [[nodiscard]] virtual std::vector<scanners::CappedSizeGroup> duplicateCappedSizes() const { return {}; }
 };
 
 }  // namespace zentrel::viewmodels

@@ -156,6 +156,9 @@ public:
         return services_.engine.duplicateWalkStop();
     }
     [[nodiscard]] std::size_t duplicatePicturesTooLarge() const { return services_.engine.duplicatePicturesTooLarge(); }
+    [[nodiscard]] std::vector<scanners::CappedSizeGroup> duplicateCappedSizes() const {
+        return services_.engine.duplicateCappedSizes();
+    }
     [[nodiscard]] std::vector<model::PrivacyGroup> privacyGroups() const;
     // The plain-text report of the current result, dated now.
     [[nodiscard]] std::string exportReport() const;

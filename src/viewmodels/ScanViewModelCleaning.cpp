@@ -257,7 +257,6 @@ std::vector<model::PrivacyGroup> ScanViewModel::privacyGroups() const {
 }
 
 std::string ScanViewModel::exportReport() const {
-    const auto stop = duplicateWalkStop();
     // Categories not loaded since the restart are reported by their stored figures.
     std::map<CategoryType, LastScanFigures> lastScan;
     const engine::ScanDateFormatter scanDates(services_.language, services_.timeZone);
@@ -268,7 +267,7 @@ std::string ScanViewModel::exportReport() const {
                               date ? std::optional(scanDates.format(*date)) : std::nullopt};
     }
     return scanReport(result().items, reportDates_.format(services_.clock.now()), services_.prefs.viewMode(),
-                      stop ? std::optional(duplicateWalkNotice(*stop)) : std::nullopt, lastScan);
+                      duplicateScanNotice(duplicateWalkStop(), duplicateCappedSizes()), lastScan);
 }
 
 }  // namespace zentrel::viewmodels

@@ -1,6 +1,7 @@
 #include "viewmodels/SmartCleanupPlan.hpp"
 
 #include "model/UserPreferences.hpp"
+#include "viewmodels/CleanFigureText.hpp"
 
 #include <algorithm>
 #include <map>
@@ -17,7 +18,9 @@ SmartCleanupPlan SmartCleanupPlan::fromItems(const std::vector<model::CleanItem>
         summary.category = item.category;
         ++summary.itemCount;
         summary.totalBytes += item.sizeBytes;
+        summary.trackerCookies += trackerCookieCount(item);
         plan.totalBytes += item.sizeBytes;
+        plan.trackerCookies += trackerCookieCount(item);
     }
     for (const auto& [category, summary] : byCategory) plan.categories.push_back(summary);
     std::stable_sort(plan.categories.begin(), plan.categories.end(),
@@ -35,7 +38,7 @@ SmartCleanupPlan SmartCleanupPlan::fromPersisted(const model::PersistedSmartClea
     for (const auto& row : persisted.categories) {
         const auto category = model::categoryFromRaw(row.categoryRaw);
         if (!category) continue;
-        plan.categories.push_back({*category, row.itemCount, model::truncatedBytes(row.totalBytes)});
+        plan.categories.push_back({*category, row.itemCount, model::truncatedBytes(row.totalBytes), 0});
     }
     return plan;
 }

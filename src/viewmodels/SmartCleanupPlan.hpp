@@ -17,6 +17,8 @@ struct SmartCleanupPlan {
         model::CategoryType category = model::CategoryType::xcode;
         std::int64_t itemCount = 0;
         std::int64_t totalBytes = 0;
+        // Removed, not weighed: they free no space of their own.
+        std::int64_t trackerCookies = 0;
 
         bool operator==(const CategorySummary&) const = default;
     };
@@ -24,6 +26,7 @@ struct SmartCleanupPlan {
     std::vector<model::CleanItem> items;        // largest first
     std::vector<CategorySummary> categories;    // largest total first
     std::int64_t totalBytes = 0;
+    std::int64_t trackerCookies = 0;
     bool isSummaryOnly = false;                 // restored from the stored plan: no items
 
     // The safe and recommended items of a scan.

@@ -88,6 +88,16 @@ TEST_F(BackupLargeFileAndMailScannersTest, MailCachesJoinTheAppCaches) {
     EXPECT_EQ(items[0].category, model::CategoryType::appCaches);
     EXPECT_TRUE(items[0].isSelected);
     EXPECT_TRUE(items[0].isRecommended);
+    EXPECT_EQ(items[0].displayTitle(), "Mail attachment cache") << "one cache keeps the common name";
+}
+
+TEST_F(BackupLargeFileAndMailScannersTest, BothMailCachesAreToldApartByTheirFolders) {
+    file(home + "/Library/Containers/com.apple.mail/Data/DataVaults/x", 4096);
+    file(home + "/Library/Containers/com.apple.mail/Data/Library/Mail Downloads/y", 2048);
+    const auto items = scanMail(engine, mac);
+    ASSERT_EQ(items.size(), 2u);
+    EXPECT_EQ(items[0].displayTitle(), "Mail Downloads");
+    EXPECT_EQ(items[1].displayTitle(), "Mail DataVaults");
 }
 
 }  // namespace

@@ -108,6 +108,23 @@ TEST_F(DuplicateScannerTest, OnlyTheFirstFilesOfASizeAreHashed) {
     EXPECT_THAT(scanner({.maxPerSizeBucket = 20}).findExactDuplicates(candidates), IsEmpty());
 }
 
+TEST_F(DuplicateScannerTest, ASizeSharedByMoreFilesThanAreComparedIsCounted) {
+    // Twelve unrelated files of one size and, walked after them, a copied pair of that size.
+    constexpr std::size_t kSize = 200'000;
+    for (int i = 0; i < 12; ++i) file("Documents/f" + std::to_string(i), kSize, static_cast<char>('a' + i));
+    file("Documents/other-size", kSize + 1);
+    const std::vector pair{file("Downloads/copy-1", kSize, 'z'), file("Downloads/copy-2", kSize, 'z')};
+
+    const auto capped = scanner().scan();
+    EXPECT_THAT(capped.groups, IsEmpty()) << "the pair is past the files compared";
+    EXPECT_EQ(capped.cappedSizes, (std::vector<CappedSizeGroup>{{kSize, 14, 12}}));
+
+    const auto whole = scanner({.maxPerSizeBucket = 14}).scan();
+    ASSERT_EQ(whole.groups.size(), 1u);
+    EXPECT_EQ(whole.groups[0].members.size(), 2u);
+    EXPECT_THAT(whole.cappedSizes, IsEmpty()) << "every file of the size was compared";
+}
+
 TEST_F(DuplicateScannerTest, FilesThatDifferOnlyInTheMiddleAreNeverGrouped) {
     std::string content(5'000'000, 'm');
     home.write("Documents/one.bin", content);

@@ -48,6 +48,7 @@ public:
     }
     std::optional<scanners::CandidateLimitStop> duplicateWalkStop() const override { return walkStop; }
     std::size_t duplicatePicturesTooLarge() const override { return picturesTooLarge; }
+    std::vector<scanners::CappedSizeGroup> duplicateCappedSizes() const override { return cappedSizes; }
     std::vector<model::CategoryType> categories() const override {
         return shownCategories ? *shownCategories : ScanEngine::categories();
     }
@@ -57,6 +58,7 @@ public:
     std::deque<Clean> cleans;
     std::optional<scanners::CandidateLimitStop> walkStop;
     std::size_t picturesTooLarge = 0;
+    std::vector<scanners::CappedSizeGroup> cappedSizes;
     std::optional<std::vector<model::CategoryType>> shownCategories;  // all twelve when none
 };
 

@@ -12,6 +12,21 @@ namespace {
 using model::CategoryType;
 using testing::scannedItem;
 
+TEST(SmartCleanupPlanTest, TrackerCookiesAreCountedPerCategory) {
+    const auto tracker = [](std::string store, std::vector<std::string> hosts) {
+        auto item = scannedItem(store, CategoryType::privacy, 0);
+        item.privacyDomains = hosts;
+        item.deletionMethod = model::DeletionMethod::clearTrackerCookies(store, hosts, model::BrowserKind::chrome);
+        return item;
+    };
+    const auto plan = SmartCleanupPlan::fromItems(
+        {tracker("/h/a/Cookies", {"x.com", "y.com"}), tracker("/h/b/Cookies", {"z.com"}),
+         scannedItem("/h/.Trash/a", CategoryType::trash, 10)});
+    ASSERT_EQ(plan.categories.size(), 2u);
+    EXPECT_EQ(plan.categories[1], (SmartCleanupPlan::CategorySummary{CategoryType::privacy, 2, 0, 3}));
+    EXPECT_EQ(plan.trackerCookies, 3);
+}
+
 TEST(SmartCleanupPlanTest, BuiltFromTheSafeRecommendedItemsLargestFirst) {
     EXPECT_EQ(SmartCleanupPlan::fromItems({}).totalBytes, 0);
     auto reviewOnly = scannedItem("/h/r", CategoryType::largeFiles, 50, false);

@@ -1,6 +1,7 @@
-// zentrel-cli dupes: duplicate files in Pictures, Documents, Downloads and
-// Desktop of the home folder (or the folders given), the kept copy marked. Reads
-// only, but keeps the pictures' fingerprints in the cache folder for the next run.
+// zentrel-cli dupes: duplicate files of 100 KB or more in Pictures, Documents,
+// Downloads and Desktop of the home folder (or the folders given), the kept
+// copy marked. Reads only, but keeps the pictures' fingerprints in the cache
+// folder for the next run.
 
 #include "app/cli/CliCommand.hpp"
 #include "platform/text/ByteCountFormatter.hpp"
@@ -10,6 +11,7 @@
 #include "platform/concurrency/TaskPool.hpp"
 #include "scanners/DuplicateScanner.hpp"
 #include "scanners/SimilarMediaPass.hpp"
+#include "viewmodels/DuplicateWalkNotice.hpp"
 
 #include <iostream>
 
@@ -39,7 +41,7 @@ int runDupes(const Arguments& arguments) {
     }
     platform::TaskPool pool;
     const auto store = scanners::mediaFingerprintStorePath(layout.cacheHome);
-    const auto [groups, candidateLimit, picturesTooLarge] =
+    const auto [groups, candidateLimit, cappedSizes, picturesTooLarge] =
         scanners::withMediaFingerprintStore(store, [&](scanners::MediaFingerprintStore& fingerprints) {
             scanners::SimilarMediaPass similarMedia(options, &pool, &fingerprints);
             scanners::DuplicateScanner scanner(options, fileSystem, layout.home.string(), &similarMedia, &pool);
@@ -56,25 +58,16 @@ int runDupes(const Arguments& arguments) {
     }
     std::cout << localizedFormat("%@ groups, %@ reclaimable", {std::to_string(groups.size()), platform::formatByteCount(total)})
               << "\n";
-    if (candidateLimit) {
-        std::cout << localizedFormat("Stopped early: the limit of %@ files to compare was reached at %@; files from there on were not compared",
-                                     {std::to_string(candidateLimit->limit), candidateLimit->stoppedAt});
-        if (!candidateLimit->rootsNotReached.empty()) {
-            std::string roots;
-            for (const auto& root : candidateLimit->rootsNotReached) roots += (roots.empty() ? "" : " ") + root;
-            std::cout << localizedFormat(", nor any in %@", {roots});
-        }
-        std::cout << "\n";
-    }
-    if (picturesTooLarge > 0)
-        std::cout << localizedFormat("%@ pictures were too large to compare and were left out", {std::to_string(picturesTooLarge)})
-                  << "\n";
+    if (const auto notice = viewmodels::duplicateScanNotice(candidateLimit, cappedSizes)) std::cout << *notice << "\n";
+    std::cout << viewmodels::smallFilesNotice(options.minFileBytes) << "\n";
+    if (picturesTooLarge > 0) std::cout << viewmodels::picturesTooLargeNotice(picturesTooLarge) << "\n";
     return 0;
 }
 
 CliCommandRegistration dupes{{.name = "dupes",
                               .usage = N_("dupes [DIR ...] [--home DIR]"),
-                              .summary = N_("List duplicate files with the copy that would be kept (reads only)"),
+                              .summary = N_("List duplicate files of 100 KB or more with the copy that would be kept "
+                                            "(reads only)"),
                               .options = withHostOptions({}),
                               .operands = ValueKind::path,
                               .run = runDupes}};

@@ -50,7 +50,22 @@ nlohmann::json walkStopJson(const scanners::CandidateLimitStop& stop) {
     return json;
 }
 
-void printGrouped(const engine::CleanerEngine::Items& items, const std::optional<scanners::CandidateLimitStop>& stop) {
+// The sizes whose files were not all compared, beside each Duplicates item.
+nlohmann::json cappedSizesJson(const std::vector<scanners::CappedSizeGroup>& sizes) {
+    nlohmann::json json = nlohmann::json::array();
+    for (const auto& size : sizes)
+        json.push_back({{"sizeBytes", size.sizeBytes}, {"files", size.files}, {"compared", size.compared}});
+    return json;
+}
+
+// What the duplicates scan left uncompared: where its walk stopped and the sizes it compared only in part.
+struct DuplicateGaps {
+    std::optional<scanners::CandidateLimitStop> stop;
+    std::vector<scanners::CappedSizeGroup> cappedSizes;
+};
+
+void printGrouped(const engine::CleanerEngine::Items& items, const DuplicateGaps& gaps) {
+    const auto notice = viewmodels::duplicateScanNotice(gaps.stop, gaps.cappedSizes);
     std::map<model::CategoryType, std::vector<const model::CleanItem*>> byCategory;
     for (const auto& item : items) byCategory[item.category].push_back(&item);
     std::int64_t total = 0;
@@ -69,7 +84,7 @@ void printGrouped(const engine::CleanerEngine::Items& items, const std::optional
             cookies += viewmodels::trackerCookieCount(*item);
         }
         std::cout << model::displayName(category) << " (" << viewmodels::cleanFigureText(sum, cookies) << ")\n";
-        if (category == model::CategoryType::duplicates && stop) std::cout << "  " << viewmodels::duplicateWalkNotice(*stop) << "\n";
+        if (category == model::CategoryType::duplicates && notice) std::cout << "  " << *notice << "\n";
         for (const auto* item : members) {
             if (item->isReadOnly) continue;
             std::cout << "  " << (item->isSelected ? "[x] " : "[ ] ") << terminalText(item->displayTitle()) << "\t"
@@ -84,29 +99,29 @@ void printGrouped(const engine::CleanerEngine::Items& items, const std::optional
         total += sum;
         count += members.size() - readOnly.size();
     }
-    if (stop && !byCategory.contains(model::CategoryType::duplicates))
-        std::cout << model::displayName(model::CategoryType::duplicates) << "\n  " << viewmodels::duplicateWalkNotice(*stop) << "\n";
+    if (notice && !byCategory.contains(model::CategoryType::duplicates))
+        std::cout << model::displayName(model::CategoryType::duplicates) << "\n  " << *notice << "\n";
     std::cout << platform::localizedFormat(N_COUNTED("Total: %@ in %lld items"), {platform::formatByteCount(total), std::to_string(count)})
               << "\n";
 }
 
-void printItems(const engine::CleanerEngine::Items& items, bool json,
-                const std::optional<scanners::CandidateLimitStop>& stop = std::nullopt) {
+void printItems(const engine::CleanerEngine::Items& items, bool json, const DuplicateGaps& gaps) {
     if (json) {
         nlohmann::json list = nlohmann::json::array();
         bool listsDuplicates = false;
         for (const auto& item : items) {
             list.push_back(itemJson(item));
-            if (stop && item.category == model::CategoryType::duplicates) {
-                list.back()["walkStoppedEarly"] = walkStopJson(*stop);
-                listsDuplicates = true;
-            }
+            if (item.category != model::CategoryType::duplicates) continue;
+            listsDuplicates = true;
+            if (gaps.stop) list.back()["walkStoppedEarly"] = walkStopJson(*gaps.stop);
+            if (!gaps.cappedSizes.empty()) list.back()["sizesNotAllCompared"] = cappedSizesJson(gaps.cappedSizes);
         }
         std::cout << list.dump(2) << "\n";
         // With no Duplicates item to carry it, the notice goes beside the list.
-        if (stop && !listsDuplicates) std::cerr << viewmodels::duplicateWalkNotice(*stop) << "\n";
+        const auto notice = viewmodels::duplicateScanNotice(gaps.stop, gaps.cappedSizes);
+        if (notice && !listsDuplicates) std::cerr << *notice << "\n";
     } else {
-        printGrouped(items, stop);
+        printGrouped(items, gaps);
     }
 }
 
@@ -119,7 +134,7 @@ int runScan(const Arguments& arguments) {
     const bool json = arguments.flag("--json");
     if (category) {
         auto items = setup.categoryScan(*category);
-        printItems(items, json, setup.engine.duplicateWalkStop());
+        printItems(items, json, {setup.engine.duplicateWalkStop(), setup.engine.duplicateCappedSizes()});
         return 0;
     }
 
@@ -139,7 +154,7 @@ int runScan(const Arguments& arguments) {
     viewModel.resetScan(true);  // the last scan's summary leaves it done
     viewModel.startScan(false, true, false, false);
     screen.waitUntilIdle();
-    printItems(viewModel.result().items, json, viewModel.duplicateWalkStop());
+    printItems(viewModel.result().items, json, {viewModel.duplicateWalkStop(), viewModel.duplicateCappedSizes()});
     if (!json) {
         std::cout << platform::localized(writeSettings ? "Category totals stored:"
                                                        : N_("Category totals (not stored without --home):"))

@@ -82,6 +82,10 @@ void DuplicateGroupsResultsView::rebuild(DuplicateResults results) {
     QObject::connect(deselectAll_, &QPushButton::clicked, this, [this] { deselectDuplicates(viewModel_); });
     header->addWidget(deselectAll_);
     list_->addFixed(headerRow);
+    auto* scope = tokenLabel(QString::fromStdString(results_.scopeNote), DesignTokens::detailFont(),
+                             DesignTokens::textSecondary(), list_);
+    scope->setWordWrap(true);
+    list_->addFixed(scope);
     if (!results_.limitNotice.empty()) {
         auto* notice = tokenLabel(QString::fromStdString(results_.limitNotice), DesignTokens::detailFont(),
                                   DesignTokens::textSecondary(), list_);

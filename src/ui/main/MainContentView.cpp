@@ -218,17 +218,23 @@ void MainContentView::showSweepLog(bool show) {
         if (sheet_) sheet_->close();
         return;
     }
-    if (sheet_) return;
+    if (sheet_) {
+        sheet_->raise();
+        sheet_->activateWindow();
+        return;
+    }
+    // A window of its own beside the main one: the sidebar and pages keep working while it is open.
     sheet_ = new QDialog(this);
     sheet_->setAttribute(Qt::WA_DeleteOnClose);
-    sheet_->setWindowModality(Qt::WindowModal);
+    sheet_->setWindowModality(Qt::NonModal);
     sheet_->setWindowTitle(localizedText("Sweep Log"));
     auto* layout = new QVBoxLayout(sheet_);
     if (viewModel_.lastSweepRecord()) layout->addWidget(new SweepLogView(viewModel_, clock_, platform::Localization::shared().language(), sheet_));
     connect(sheet_, &QDialog::finished, this, [this] {
         if (viewModel_.showSweepLog()) viewModel_.showSweepLog.set(false);
     });
-    sheet_->open();
+    // open() would make it window-modal.
+    sheet_->show();
 }
 
 }  // namespace zentrel::ui

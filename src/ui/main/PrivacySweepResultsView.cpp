@@ -11,6 +11,7 @@
 #include "ui/design/StatusPill.hpp"
 #include "ui/design/SymbolImage.hpp"
 #include "ui/main/PageParts.hpp"
+#include "ui/presenters/PrivacyTargetText.hpp"
 #include "viewmodels/CleanFigureText.hpp"
 
 #include <QFontMetrics>
@@ -23,8 +24,6 @@ namespace {
 QString text(const char* key) { return localizedText(key); }
 
 QString withCount(const char* key, std::int64_t count) { return localizedText(key, {countText(count)}); }
-
-QString bytes(std::int64_t count) { return fileSizeText(count); }
 
 QLabel* symbol(const QString& name, const FontToken& font, const ColorToken& color, QWidget* parent) {
     return symbolLabel(name, font, color, parent);
@@ -76,6 +75,7 @@ PrivacyTargetRow::PrivacyTargetRow(viewmodels::ScanViewModel& viewModel, const m
         checkBox_ = new QCheckBox(buttonText(localizedText(target.label)), this);
         checkBox_->setFont(DesignTokens::bodyFont().font());
         checkBox_->setChecked(selected);
+        checkBox_->setAccessibleName(QString::fromStdString(privacyTargetCheckBoxName(target)));
         checkBox_->setAccessibleDescription(selected ? text("Selected") : text(N_("Not selected")));
         setFocusKey(*checkBox_, QString::fromStdString(itemID_->string()));
         QObject::connect(checkBox_, &QCheckBox::clicked, this, [this](bool checked) { setChecked(checked); });
@@ -88,11 +88,8 @@ PrivacyTargetRow::PrivacyTargetRow(viewmodels::ScanViewModel& viewModel, const m
         row->addLayout(labels);
     }
     row->addStretch();
-    // Tracker cookies free no space of their own: their count is their figure.
-    const auto figure = target.isTrackerOnly && !target.isBusy
-                            ? withCount(N_COUNTED("%lld tracker cookies"), static_cast<std::int64_t>(target.domains.size()))
-                            : bytes(target.sizeBytes);
-    figure_ = tokenLabel(figure, DesignTokens::detailFont(), DesignTokens::textSecondary(), this);
+    figure_ = tokenLabel(QString::fromStdString(privacyTargetFigure(target)), DesignTokens::detailFont(),
+                         DesignTokens::textSecondary(), this);
     row->addWidget(figure_);
 }
 

@@ -26,11 +26,16 @@ namespace state = model::scan_state;
 
 QString text(std::string_view key) { return localizedText(key); }
 
-QString bytes(std::int64_t count) { return fileSizeText(count); }
-
 // What a clean freed, with the tracker cookies it removed counted.
 QString cleanedFigure(const state::Cleaned& cleaned) {
     return QString::fromStdString(viewmodels::cleanFigureText(cleaned.freedBytes, cleaned.trackerCookies));
+}
+
+// What a selection takes, with the tracker cookies it removes counted rather than weighed as 0 KB.
+QString selectedFigure(const std::vector<model::CleanItem>& items) {
+    std::int64_t total = 0;
+    for (const auto& item : items) total += item.sizeBytes;
+    return QString::fromStdString(viewmodels::cleanFigureText(total, viewmodels::trackerCookieCount(items)));
 }
 
 // The glass panel under the list.
@@ -229,18 +234,20 @@ void SidebarView::rebuildPanel() {
     } else if (viewModel_.sidebarSelection().category()) {
         panelLabel_ = tokenLabel(text(N_("Selected in this category")), DesignTokens::detailFont(),
                                  DesignTokens::textSecondary(), panel_);
-        panelValue_ = tokenLabel(QString::fromStdString(viewModel_.currentCategorySizeText()), DesignTokens::titleFont(),
+        panelValue_ = tokenLabel(selectedFigure(viewModel_.currentCategoryItems()), DesignTokens::titleFont(),
                                  DesignTokens::accentText(), panel_);
     } else {
         panelLabel_ = tokenLabel(text(N_("Selected to clean")), DesignTokens::detailFont(), DesignTokens::textSecondary(),
                                  panel_);
-        panelValue_ = tokenLabel(bytes(viewModel_.result().selectedBytes()), DesignTokens::titleFont(),
+        panelValue_ = tokenLabel(selectedFigure(viewModel_.selectedItems()), DesignTokens::titleFont(),
                                  DesignTokens::accentText(), panel_);
     }
+    // A long figure ("49.7 MB and 18 tracker cookies") wraps in the narrow sidebar rather than losing its end.
+    panelLabel_->setWordWrap(true);
+    panelValue_->setWordWrap(true);
     texts->addWidget(panelLabel_);
     texts->addWidget(panelValue_);
-    row->addLayout(texts);
-    row->addStretch();
+    row->addLayout(texts, 1);
     panelHost_->layout()->addWidget(panel_);
 }
 

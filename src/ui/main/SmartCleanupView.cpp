@@ -14,6 +14,7 @@
 #include "ui/main/CleanConfirmationDialog.hpp"
 #include "ui/main/PageParts.hpp"
 #include "ui/presenters/PlanSummaryText.hpp"
+#include "viewmodels/CleanFigureText.hpp"
 
 #include <QFontMetrics>
 #include <QHBoxLayout>
@@ -94,13 +95,15 @@ void SmartCleanupView::startSmartScan() {
     viewModel_.startScan(false, true, false, false);
 }
 
-QString SmartCleanupView::confirmationTitle() const {
-    return filled("Clean %@?", {bytes(viewModel_.result().selectedBytes())});
+QString SmartCleanupView::selectedFigure() const {
+    const auto selected = viewModel_.selectedItems();
+    return QString::fromStdString(
+        viewmodels::cleanFigureText(viewModel_.result().selectedBytes(), viewmodels::trackerCookieCount(selected)));
 }
 
-QString SmartCleanupView::confirmationDeleteLabel() const {
-    return filled("Delete %@", {bytes(viewModel_.result().selectedBytes())});
-}
+QString SmartCleanupView::confirmationTitle() const { return filled("Clean %@?", {selectedFigure()}); }
+
+QString SmartCleanupView::confirmationDeleteLabel() const { return filled("Delete %@", {selectedFigure()}); }
 
 void SmartCleanupView::confirmClean() { confirmClean(cleanConfirmation(viewModel_)); }
 
@@ -123,8 +126,9 @@ void SmartCleanupView::addCard(QWidget* card, double revealDelay) {
 
 QString SmartCleanupView::layoutKey(const viewmodels::SmartCleanupPlan& current) const {
     if (canApplyPlan() && current.totalBytes >= 1) {
-        return QString("plan:%1:%2:%3:%4")
+        return QString("plan:%1:%2:%3:%4:%5")
             .arg(current.totalBytes)
+            .arg(current.trackerCookies)
             .arg(current.items.size())
             .arg(current.categories.size())
             .arg(current.isSummaryOnly);
@@ -220,7 +224,9 @@ QWidget* SmartCleanupView::planCard(const viewmodels::SmartCleanupPlan& current,
         statusLine_ = tokenLabel(QString::fromStdString(counts),
                                  DesignTokens::bodyFont(), DesignTokens::textSecondary(), body);
         content->addWidget(statusLine_);
-        primary_ = new PrimaryButton(filled(N_("Apply plan & clean %@"), {bytes(current.totalBytes)}), QString("sparkles"),
+        primary_ = new PrimaryButton(filled(N_("Apply plan & clean %@"),
+                                            {QString::fromStdString(
+                                                viewmodels::cleanFigureText(current.totalBytes, current.trackerCookies))}), QString("sparkles"),
                                      PrimaryButton::Variant::accent, true, [this] { apply(); }, body);
         primary_->setAccessibleDescription(filled(N_("Selects all safe items and opens the clean confirmation.")));
         content->addWidget(primary_);
@@ -256,9 +262,9 @@ QWidget* SmartCleanupView::byCategoryCard(const viewmodels::SmartCleanupPlan& cu
         line->addWidget(tokenLabel(filled(N_COUNTED("%lld items"), {countText(summary.itemCount)}),
                                    DesignTokens::detailFont(), DesignTokens::textSecondary(), row));
         line->addStretch();
-        line->addWidget(tokenLabel(bytes(summary.totalBytes), DesignTokens::bodyFont(), DesignTokens::textPrimary(), row));
-        row->setAccessibleName(
-            filled(N_COUNTED("%@, %lld items, %@"), {name, countText(summary.itemCount), bytes(summary.totalBytes)}));
+        const auto figure = QString::fromStdString(planCategoryFigure(summary));
+        line->addWidget(tokenLabel(figure, DesignTokens::bodyFont(), DesignTokens::textPrimary(), row));
+        row->setAccessibleName(filled(N_COUNTED("%@, %lld items, %@"), {name, countText(summary.itemCount), figure}));
         content->addWidget(row);
     }
     return new GlassCard(GlassCard::Variant::primary, 16, 14, false, body);

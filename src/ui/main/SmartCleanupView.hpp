@@ -55,6 +55,8 @@ private:
     // What decides the cards: the plan shown, a running scan, or nothing.
     [[nodiscard]] QString layoutKey(const viewmodels::SmartCleanupPlan& current) const;
     [[nodiscard]] std::int64_t planItemCount(const viewmodels::SmartCleanupPlan& current) const;
+    // The selection's size, with the tracker cookies it removes counted.
+    [[nodiscard]] QString selectedFigure() const;
     void refresh();
     void showProgress();
     void confirmScannedPlan();

@@ -60,12 +60,14 @@ DuplicateResults duplicateResults(const viewmodels::ScanViewModel& vm, const std
     DuplicateResults results;
     results.headerText = platform::localizedFormat(N_COUNTED("%lld duplicate groups"), {platform::formatCount(groups.size())});
     results.emptyTitle = platform::localized("No duplicates found");
+    results.scopeNote = viewmodels::smallFilesNotice(scanners::DuplicateScanner::ScanOptions{}.minFileBytes);
     results.emptyMessage = platform::localized("Pictures, Documents, Downloads, and Desktop look clean.");
-    if (const auto stop = vm.duplicateWalkStop()) {
-        results.limitNotice = viewmodels::duplicateWalkNotice(*stop);
+    if (const auto notice = viewmodels::duplicateScanNotice(vm.duplicateWalkStop(), vm.duplicateCappedSizes())) {
+        results.limitNotice = *notice;
         // Not "look clean": part of them was never looked at.
         if (groups.empty()) results.emptyMessage = results.limitNotice;
     }
+    results.emptyMessage += ' ' + results.scopeNote;
     if (const auto tooLarge = vm.duplicatePicturesTooLarge()) {
         if (!results.limitNotice.empty()) results.limitNotice += ' ';
         results.limitNotice += viewmodels::picturesTooLargeNotice(tooLarge);

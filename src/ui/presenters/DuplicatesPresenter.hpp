@@ -55,6 +55,8 @@ struct DuplicateGroupContent {
 
 struct DuplicateResults {
     std::string headerText;
+    // Which files are never compared: those under the smallest size.
+    std::string scopeNote;
     // Said when the walk stopped at its candidate limit: how far it got. Empty otherwise.
     std::string limitNotice;
     std::vector<DuplicateGroupContent> groups;  // empty: the empty state

@@ -108,12 +108,14 @@ std::vector<ToolbarItem> toolbarItems(const viewmodels::ScanViewModel& vm) {
     }
     if (!holds<state::Cleaned>(scanState) && !holds<state::Done>(scanState)) return {};
 
-    const auto sizeText = category ? vm.currentCategorySizeText()
-                                   : platform::formatByteCount(vm.result().selectedBytes());
-    // A button that cannot clean names no figure.
-    const bool canClean = !vm.currentCategoryItems().empty();
+    const auto selected = vm.currentCategoryItems();
+    std::int64_t selectedBytes = 0;
+    for (const auto& item : selected) selectedBytes += item.sizeBytes;
+    // A button that cannot clean names no figure; tracker cookies free no space, so they are counted.
+    const bool canClean = !selected.empty();
     ToolbarItem clean{ToolbarAction::clean,
-                      canClean ? platform::localizedFormat("Clean %@", {sizeText}) : platform::localized("Clean"),
+                      canClean ? viewmodels::cleanActionText(selectedBytes, viewmodels::trackerCookieCount(selected))
+                               : platform::localized("Clean"),
                       "trash.fill",
                       platform::localized(category ? "Permanently deletes selected items in this category only."
                                                    : N_("Permanently deletes all selected items across every category.")),
@@ -215,6 +217,7 @@ void nameConfirmedItems(CleanConfirmation& confirmation, const std::vector<model
         std::string title;
         std::int64_t bytes = 0;
         std::int64_t count = 0;
+        std::int64_t cookies = 0;
     };
     std::vector<Label> labels;
     std::map<std::string, std::size_t> index;
@@ -222,6 +225,7 @@ void nameConfirmedItems(CleanConfirmation& confirmation, const std::vector<model
         auto [at, inserted] = index.emplace(item.displayTitle(), labels.size());
         if (inserted) labels.push_back({item.displayTitle()});
         labels[at->second].bytes += item.sizeBytes;
+        labels[at->second].cookies += viewmodels::trackerCookieCount(item);
         ++labels[at->second].count;
     }
     std::stable_sort(labels.begin(), labels.end(), [](const Label& a, const Label& b) { return a.bytes > b.bytes; });
@@ -229,8 +233,10 @@ void nameConfirmedItems(CleanConfirmation& confirmation, const std::vector<model
     std::int64_t named = 0;
     for (const auto& label : labels) {
         if (confirmation.firstNames.size() >= limit) break;
-        confirmation.firstNames.push_back(label.count > 1 ? label.title + " (" + platform::formatCount(label.count) + ")"
-                                                          : label.title);
+        // Each name with what it takes, as its row shows it: "VS Code junk (3), 30 KB".
+        const auto name = label.count > 1 ? label.title + " (" + platform::formatCount(label.count) + ")" : label.title;
+        confirmation.firstNames.push_back(
+            platform::localizedFormat("%@, %@", {name, viewmodels::cleanFigureText(label.bytes, label.cookies)}));
         named += label.count;
     }
     confirmation.moreCount = static_cast<std::int64_t>(items.size()) - named;

@@ -96,8 +96,8 @@ struct CleanConfirmation {
                                                   const std::vector<model::CleanItem>& items,
                                                   std::optional<model::CategoryType> category);
 // Names the items of a confirmation: each label once (with its count when
-// several items share it), the largest first, at most `limit` labels; the
-// items no shown label covers are counted in moreCount.
+// several items share it) and their size, the largest first, at most `limit`
+// labels; the items no shown label covers are counted in moreCount.
 void nameConfirmedItems(CleanConfirmation& confirmation, const std::vector<model::CleanItem>& items, std::size_t limit);
 // Cleans the confirmed items; false (and nothing cleaned) when they are no
 // longer in the result or no longer selected as they were.

@@ -107,9 +107,16 @@ std::vector<CategoryTile> topCategories(const viewmodels::ScanViewModel& vm) {
                                            : platform::localized("From the last scan"),
                          std::nullopt});
         if (category != model::CategoryType::duplicates) continue;
-        if (const auto stop = vm.duplicateWalkStop()) {
-            tiles.back().notice = TileNotice{platform::localizedFormat("Stopped early at %@", {stop->stoppedAt}),
-                                             viewmodels::duplicateWalkNotice(*stop)};
+        const auto stop = vm.duplicateWalkStop();
+        const auto capped = vm.duplicateCappedSizes();
+        if (const auto notice = viewmodels::duplicateScanNotice(stop, capped)) {
+            std::size_t uncompared = 0;
+            for (const auto& size : capped) uncompared += size.files - size.compared;
+            tiles.back().notice =
+                TileNotice{stop ? platform::localizedFormat("Stopped early at %@", {stop->stoppedAt})
+                                : platform::localizedFormat(N_COUNTED("%lld files not compared"),
+                                                            {platform::formatCount(uncompared)}),
+                           *notice};
         }
     }
     std::stable_sort(tiles.begin(), tiles.end(), [](const auto& a, const auto& b) { return a.bytes > b.bytes; });

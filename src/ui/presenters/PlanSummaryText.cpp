@@ -2,6 +2,7 @@
 
 #include "platform/text/Localization.hpp"
 #include "platform/text/NumberFormatter.hpp"
+#include "viewmodels/CleanFigureText.hpp"
 
 namespace zentrel::ui {
 
@@ -9,6 +10,10 @@ std::string safeItemsAcrossCategories(long long items, long long categories) {
     return platform::localizedFormat(
         "%@ across %@", {platform::localizedFormat(N_COUNTED("%lld safe items"), {platform::formatCount(items)}),
                          platform::localizedFormat(N_COUNTED("%lld categories"), {platform::formatCount(categories)})});
+}
+
+std::string planCategoryFigure(const viewmodels::SmartCleanupPlan::CategorySummary& summary) {
+    return viewmodels::cleanFigureText(summary.totalBytes, summary.trackerCookies);
 }
 
 }  // namespace zentrel::ui

@@ -10,9 +10,10 @@ std::vector<UninstallItemRowContent> uninstallItemRows(const viewmodels::Uninsta
     std::vector<UninstallItemRowContent> rows;
     rows.reserve(vm.items().size());
     for (const auto& item : vm.items()) {
-        rows.push_back({item.id, platform::localized(model::displayName(item.kind)), std::string(model::icon(item.kind)),
-                        item.path, platform::formatByteCount(item.sizeBytes, platform::ByteCountStyle::file),
-                        item.isSelected});
+        const auto kind = platform::localized(model::displayName(item.kind));
+        const auto size = platform::formatByteCount(item.sizeBytes, platform::ByteCountStyle::file);
+        rows.push_back({item.id, kind, std::string(model::icon(item.kind)), item.path, size, item.isSelected,
+                        platform::localizedFormat("%@, %@", {platform::localizedFormat("%@, %@", {kind, item.path}), size})});
     }
     return rows;
 }
@@ -52,7 +53,11 @@ RemovalConfirmation removalConfirmation(const viewmodels::UninstallViewModel& vm
     confirmation.title = platform::localizedFormat(N_COUNTED("Xoá vĩnh viễn %lld mục (%@)?"),
                                                    {platform::formatCount(selected.size()), vm.selectedSizeText()});
     confirmation.message = platform::localized("Các tệp này sẽ bị xoá vĩnh viễn, không khôi phục được.");
-    for (const auto& item : selected) confirmation.paths.push_back(item.path);
+    for (const auto& item : selected) {
+        confirmation.paths.push_back(item.path);
+        confirmation.lines.push_back(platform::localizedFormat(
+            "%@ (%@)", {item.path, platform::formatByteCount(item.sizeBytes, platform::ByteCountStyle::file)}));
+    }
     confirmation.confirmLabel = platform::localized("Xoá vĩnh viễn");
     confirmation.cancelLabel = platform::localized("Huỷ");
     return confirmation;

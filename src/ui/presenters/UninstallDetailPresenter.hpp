@@ -20,6 +20,8 @@ struct UninstallItemRowContent {
     std::string path;
     std::string size;
     bool selected = false;
+    // The check box's name: what it ticks and its size.
+    std::string checkBoxName;
 
     bool operator==(const UninstallItemRowContent&) const = default;
 };
@@ -48,6 +50,7 @@ struct RemovalConfirmation {
     std::string title;
     std::string message;
     std::vector<std::string> paths;  // what goes
+    std::vector<std::string> lines;  // each path with its size: "~/.config/app (12 KB)"
     std::string confirmLabel;
     std::string cancelLabel;
 };

@@ -41,7 +41,7 @@ UninstallItemRow::UninstallItemRow(const UninstallItemRowContent& item, std::fun
     row->setSpacing(12);
     checkBox_ = new QCheckBox(this);
     checkBox_->setChecked(item.selected);
-    checkBox_->setAccessibleName(text(item.kindLabel) + ", " + text(item.path));
+    checkBox_->setAccessibleName(text(item.checkBoxName));
     connect(checkBox_, &QCheckBox::toggled, this, [onToggle = std::move(onToggle)] { onToggle(); });
     row->addWidget(checkBox_);
     auto* symbol = symbolLabel(text(item.symbol), DesignTokens::rowIconFont(), DesignTokens::textSecondary(), this);
@@ -201,9 +201,9 @@ void UninstallDetailSheet::showFooter() {
 void UninstallDetailSheet::requestRemoval() {
     if (!ui::removeButton(model_).enabled) return;
     const auto confirmation = removalConfirmation(model_);
-    QStringList paths;
-    for (const auto& path : confirmation.paths) paths << text(path);
-    confirmDestructive(this, text(confirmation.title), text(confirmation.message) + "\n\n" + paths.join("\n"),
+    QStringList lines;
+    for (const auto& line : confirmation.lines) lines << text(line);
+    confirmDestructive(this, text(confirmation.title), text(confirmation.message) + "\n\n" + lines.join("\n"),
                        text(confirmation.confirmLabel), text(confirmation.cancelLabel),
                        [this] { model_.uninstallSelected(); });
 }

@@ -126,6 +126,14 @@ TEST_F(MainContentViewTest, ANewViewModeRefreshesTheOpenCategoryPageAndTheOvervi
     EXPECT_EQ(overview->hero()->statusLine()->text(), "Zentrel can free up 3 KB");
 }
 
+TEST_F(MainContentViewTest, TheSweepLogLeavesTheMainWindowWorking) {
+    vm->showSweepLog.set(true);
+    ASSERT_NE(view.sweepLogSheet(), nullptr);
+    EXPECT_EQ(view.sweepLogSheet()->windowModality(), Qt::NonModal);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "the sidebar and pages take clicks while it is open";
+    vm->showSweepLog.set(false);
+}
+
 TEST_F(MainContentViewTest, AGrowingFailureListRaisesTheAlertOnce) {
     vm->cleanFailures.set({{platform::Uuid::random(), "a.log", "/h/a.log", CategoryType::systemCaches, {}}});
     ASSERT_EQ(dialogs->failureMessages.size(), 1u);

@@ -35,6 +35,36 @@ TEST_F(SidebarViewTest, TheSummaryPanelShowsWholeInTheSmallestWindow) {
     EXPECT_TRUE(view.rect().contains(panel)) << panel.y() << "+" << panel.height();
 }
 
+TEST_F(SidebarViewTest, ALongCleanedFigureWrapsWholeInTheNarrowestSidebar) {
+    for (const char* language : {"en", "vi"}) {
+        const testing::ScopedDesktopTexts texts(language);
+        vm->scanState.set(model::scan_state::Cleaned{.freedBytes = 49'700'000, .trackerCookies = 18});
+        ASSERT_NE(view.panelValue(), nullptr);
+        EXPECT_EQ(testing::layoutFaultsAt(view, QSize(220, 600)), std::vector<std::string>{}) << language;
+        for (auto* label : {view.panelLabel(), view.panelValue()}) {
+            // Every line of the text is shown: none runs past the label's width or below its height.
+            const QFontMetrics metrics(label->font());
+            const auto needed = metrics.boundingRect(QRect(0, 0, label->width(), 10'000), Qt::TextWordWrap, label->text());
+            EXPECT_LE(needed.width(), label->width()) << language << ": " << label->text().toStdString();
+            EXPECT_LE(needed.height(), label->height()) << language << ": " << label->text().toStdString();
+        }
+        vm->scanState.set(model::scan_state::Idle{});
+    }
+}
+
+TEST_F(SidebarViewTest, SelectedTrackerCookiesAreCountedNotWeighedAsZero) {
+    const testing::ScopedDesktopTexts english;
+    auto cookies = scannedItem("/h/.config/chromium/Default/Cookies", CategoryType::privacy, 0);
+    cookies.privacyDomains = {"x.com", "y.com"};
+    cookies.deletionMethod = model::DeletionMethod::clearTrackerCookies(cookies.path, cookies.privacyDomains,
+                                                                        model::BrowserKind::chrome);
+    scanTo({cookies});
+    vm->scanState.set(model::scan_state::Done{});
+    vm->sidebarSelection.set(SidebarSelection::category(CategoryType::privacy));
+    ASSERT_NE(view.panelValue(), nullptr);
+    EXPECT_EQ(view.panelValue()->text(), "2 tracker cookies");
+}
+
 TEST_F(SidebarViewTest, TheSubtitleFollowsTheScan) {
     const testing::ScopedDesktopTexts english;
     EXPECT_EQ(view.subtitle(), "Ready to scan");

@@ -203,6 +203,9 @@ struct CookieFigure {
     std::int64_t fileBytes;
     std::vector<std::string> cookieHosts;
     std::string deleteLabel;
+    // The Privacy page's clean button, in English and in Vietnamese.
+    std::string cleanButton;
+    std::string cleanButtonVietnamese;
 };
 // Failures name the case rather than dump its bytes.
 void PrintTo(const CookieFigure& c, std::ostream* out) { *out << c.deleteLabel; }
@@ -223,13 +226,20 @@ TEST_P(CookieConfirmationTest, TrackerCookiesAreCountedNotWeighed) {
     for (auto& item : items) item.isSelected = true;
     load(items);
     EXPECT_EQ(cleanConfirmation(*vm).deleteLabel, GetParam().deleteLabel);
+    vm->sidebarSelection.set(SidebarSelection::category(CategoryType::privacy));
+    EXPECT_EQ(toolbarItems(*vm).back().title, GetParam().cleanButton) << "the button says what it does";
+    const testing::ScopedDesktopTexts vietnamese("vi");
+    EXPECT_EQ(toolbarItems(*vm).back().title, GetParam().cleanButtonVietnamese);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Selections, CookieConfirmationTest,
-    ::testing::Values(CookieFigure{2000, {}, "Delete 2 KB"},
-                      CookieFigure{0, {".x.com", "x.com", "y.com"}, "Delete 3 tracker cookies"},
-                      CookieFigure{2000, {"x.com"}, "Delete 2 KB and 1 tracker cookie"}));
+    ::testing::Values(CookieFigure{2000, {}, "Delete 2 KB", "Clean 2 KB", "D\u1ecdn 2 KB"},
+                      CookieFigure{0, {".x.com", "x.com", "y.com"}, "Delete 3 tracker cookies",
+                                   "Remove 3 tracker cookies", "D\u1ecdn 3 cookie theo d\u00f5i"},
+                      CookieFigure{2000, {"x.com"}, "Delete 2 KB and 1 tracker cookie",
+                                   "Clean 2 KB + 1 tracker cookie",
+                                   "D\u1ecdn 2 KB + 1 cookie theo d\u00f5i"}));
 
 TEST_F(MainContentPresenterTest, TheConfirmationNamesEachLabelOnceTheLargestFirst) {
     auto named = [](std::string path, std::string title, std::int64_t size) {
@@ -240,7 +250,8 @@ TEST_F(MainContentPresenterTest, TheConfirmationNamesEachLabelOnceTheLargestFirs
     load({named("/h/a", "VS Code junk", 10), named("/h/b", "VS Code junk", 10), named("/h/c", "VS Code junk", 10),
           named("/h/d", "thesis.pdf", 500), named("/h/e", "Chrome junk", 40)});
     const auto confirmation = cleanConfirmation(*vm);
-    EXPECT_EQ(confirmation.firstNames, (std::vector<std::string>{"thesis.pdf", "Chrome junk", "VS Code junk (3)"}));
+    EXPECT_EQ(confirmation.firstNames,
+              (std::vector<std::string>{"thesis.pdf, 500 bytes", "Chrome junk, 40 bytes", "VS Code junk (3), 30 bytes"}));
     EXPECT_EQ(confirmation.moreCount, 0);
 }
 

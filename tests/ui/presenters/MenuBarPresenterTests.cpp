@@ -181,7 +181,7 @@ TEST_F(MenuBarPresenterTest, QuickCleanOnALoadedResultDeletesReviewsOrCancels) {
         EXPECT_EQ(question->kind, QuickCleanQuestion::Kind::cleanResult);
         EXPECT_EQ(question->confirmation.title, "Quick Clean 2 MB?");
         EXPECT_EQ(question->confirmation.deleteLabel, "Delete 2 MB");
-        EXPECT_EQ(question->confirmation.firstNames, std::vector<std::string>{"a"});
+        EXPECT_EQ(question->confirmation.firstNames, std::vector<std::string>{"a, 2 MB"});
         EXPECT_EQ(question->reviewLabel, "Review First");
 
         actions.answer(*question, c.answer);

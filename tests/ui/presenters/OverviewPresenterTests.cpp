@@ -79,6 +79,11 @@ TEST_F(OverviewPresenterTest, TheDuplicatesTileSaysWhereTheWalkStoppedEarly) {
     h.engine.walkStop.reset();
     h.scanTo(*vm, items);
     EXPECT_FALSE(topCategories(*vm)[0].notice);
+
+    h.engine.cappedSizes = {{200'000, 13, 12}, {300'000, 15, 12}};
+    h.scanTo(*vm, items);
+    ASSERT_TRUE(topCategories(*vm)[0].notice) << "files left uncompared in a shared size are said too";
+    EXPECT_EQ(topCategories(*vm)[0].notice->line, "4 files not compared");
 }
 
 TEST_F(OverviewPresenterTest, BannersFollowTheBackgroundScanAndTheFailures) {

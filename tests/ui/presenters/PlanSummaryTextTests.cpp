@@ -31,5 +31,23 @@ TEST(PlanSummaryTextTest, EachCountTakesThePluralOfItsOwnNoun) {
     }
 }
 
+TEST(PlanSummaryTextTest, ACategoryOfCookiesOnlyCountsThemRatherThanSayingZeroBytes) {
+    struct Case {
+        const char* language;
+        std::int64_t bytes, cookies;
+        const char* expected;
+    };
+    for (const auto& c : std::vector<Case>{
+             {"en", 0, 18, "18 tracker cookies"},
+             {"en", 0, 1, "1 tracker cookie"},
+             {"en", 4096, 0, "4 KB"},
+             {"en", 4096, 18, "4 KB and 18 tracker cookies"},
+             {"vi", 0, 18, "18 cookie theo d\u00f5i"},
+         }) {
+        const testing::ScopedDesktopTexts texts(c.language);
+        EXPECT_EQ(planCategoryFigure({model::CategoryType::privacy, 2, c.bytes, c.cookies}), c.expected) << c.expected;
+    }
+}
+
 }  // namespace
 }  // namespace zentrel::ui

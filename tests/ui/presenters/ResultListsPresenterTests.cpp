@@ -95,15 +95,38 @@ TEST_F(ResultListsPresenterTest, AWalkStoppedAtTheCandidateLimitSaysHowFarItGot)
     EXPECT_EQ(results.limitNotice,
               "Stopped early: the limit of 5,000 files to compare was reached at /h/Documents/x.pdf; files from there "
               "on were not compared. Not reached: /h/Downloads, /h/Desktop.");
-    EXPECT_EQ(results.emptyMessage, results.limitNotice) << "never \"look clean\" when some were not looked at";
+    EXPECT_EQ(results.emptyMessage, results.limitNotice + " Files under 100 KB are not compared.")
+        << "never \"look clean\" when some were not looked at";
 
     h.engine.walkStop.reset();
     h.scanTo(*vm, {copy("/h/Pictures/a.jpg", "g1", true), copy("/h/Desktop/a.jpg", "g1", false)});
     EXPECT_EQ(duplicateResults(*vm).limitNotice, "");
+    EXPECT_EQ(duplicateResults(*vm).scopeNote, "Files under 100 KB are not compared.") << "said with or without a stop";
 
     h.engine.picturesTooLarge = 3;
     h.scanTo(*vm, {});
     EXPECT_EQ(duplicateResults(*vm).limitNotice, "3 pictures were too large to compare and were left out.");
+}
+
+TEST_F(ResultListsPresenterTest, SizesSharedByMoreFilesThanAreComparedAreCounted) {
+    const testing::ScopedDesktopTexts english;
+    h.engine.cappedSizes = {{200'000, 13, 12}};
+    h.scanTo(*vm, {});
+    EXPECT_EQ(duplicateResults(*vm).limitNotice, "13 files of 200 KB share a size; 12 were compared.");
+    EXPECT_EQ(duplicateResults(*vm).emptyMessage,
+              "13 files of 200 KB share a size; 12 were compared. Files under 100 KB are not compared.")
+        << "never \"look clean\" when some were not compared";
+
+    h.engine.cappedSizes = {{100'000, 20, 12}, {200'000, 13, 12}, {300'000, 14, 12}, {400'000, 15, 12}, {500'000, 16, 12}};
+    h.scanTo(*vm, {});
+    EXPECT_EQ(duplicateResults(*vm).limitNotice,
+              "20 files of 100 KB share a size; 12 were compared. 13 files of 200 KB share a size; 12 were compared. "
+              "14 files of 300 KB share a size; 12 were compared. 31 more files share 2 other sizes the same way; 24 "
+              "of them were compared.");
+    const testing::ScopedDesktopTexts vietnamese("vi");
+    h.engine.cappedSizes = {{200'000, 13, 12}};
+    EXPECT_EQ(duplicateResults(*vm).limitNotice,
+              "13 t\u1ec7p 200 KB c\u00f9ng m\u1ed9t k\u00edch th\u01b0\u1edbc; \u0111\u00e3 so s\u00e1nh 12 t\u1ec7p.");
 }
 
 TEST_F(ResultListsPresenterTest, SelectAllSelectsEveryCopyButNeverAKeeper) {

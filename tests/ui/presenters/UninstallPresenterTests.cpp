@@ -120,6 +120,7 @@ TEST_F(UninstallPresenterTest, SheetRowsFooterAndButtonFollowEveryToggle) {
     EXPECT_EQ(rows[0].symbol, "app.fill");
     EXPECT_EQ(rows[1].kindLabel, "Bộ nhớ đệm");
     EXPECT_EQ(rows[1].size, fileSize(2000));
+    EXPECT_EQ(rows[1].checkBoxName, "Bộ nhớ đệm, " + rows[1].path + ", " + fileSize(2000)) << "the tick box carries the size";
     EXPECT_TRUE(rows[2].selected);
     EXPECT_EQ(uninstallFooter(vm), "3/3 mục · " + fileSize(6000));
     EXPECT_EQ(removeButton(vm), (RemoveButtonContent{"Gỡ " + fileSize(6000), false, true}));
@@ -130,6 +131,8 @@ TEST_F(UninstallPresenterTest, SheetRowsFooterAndButtonFollowEveryToggle) {
     EXPECT_EQ(confirmation.title, "Xoá vĩnh viễn 2 mục (" + fileSize(5000) + ")?");
     EXPECT_EQ(confirmation.message, "Các tệp này sẽ bị xoá vĩnh viễn, không khôi phục được.");
     EXPECT_EQ(confirmation.paths, (std::vector<std::string>{rows[1].path, rows[2].path}));
+    EXPECT_EQ(confirmation.lines, (std::vector<std::string>{rows[1].path + " (" + rows[1].size + ")",
+                                                            rows[2].path + " (" + rows[2].size + ")"}));
     EXPECT_EQ(confirmation.confirmLabel, "Xoá vĩnh viễn");
     EXPECT_EQ(confirmation.cancelLabel, "Huỷ");
 
