@@ -1,5 +1,7 @@
 #include "scanners/PictureMemoryBudget.hpp"
 
+#include <algorithm>
+
 namespace zentrel::scanners {
 
 PictureMemoryBudget& PictureMemoryBudget::shared() {
@@ -10,7 +12,7 @@ PictureMemoryBudget& PictureMemoryBudget::shared() {
 std::optional<PictureMemoryBudget::Reservation> PictureMemoryBudget::reserve(std::uint64_t bytes) {
     if (bytes > capacity_) return std::nullopt;
     std::unique_lock lock(mutex_);
-    released_.wait(lock, [&] { return held_ + bytes <= capacity_; });
+    released_.wait(lock, [&] { return held_ == 0 || held_ + bytes <= std::min(sideBySide_, capacity_); });
     held_ += bytes;
     return Reservation(this, bytes);
 }

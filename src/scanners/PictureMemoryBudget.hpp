@@ -2,6 +2,8 @@
 // The memory the picture decodes in flight may hold together. A decode
 // reserves what its picture needs before it starts and waits while others
 // hold too much; one that needs more than the whole budget is refused.
+// Decodes share a smaller part of it, so that a scan's memory stays low: one
+// that does not fit beside the others waits until it can run alone.
 //
 //   auto reservation = PictureMemoryBudget::shared().reserve(bytes);
 //   if (!reservation) return skip;   // larger than the budget
@@ -19,7 +21,11 @@ public:
     // What the scan's decodes may hold together: 512 MiB.
     static constexpr std::uint64_t kSharedBytes = std::uint64_t{512} << 20;
 
-    explicit PictureMemoryBudget(std::uint64_t bytes) : capacity_(bytes) {}
+    // What decodes hold side by side; a larger one runs alone.
+    static constexpr std::uint64_t kSideBySideBytes = std::uint64_t{64} << 20;
+
+    explicit PictureMemoryBudget(std::uint64_t bytes, std::uint64_t sideBySide = kSideBySideBytes)
+        : capacity_(bytes), sideBySide_(sideBySide) {}
     PictureMemoryBudget(const PictureMemoryBudget&) = delete;
     PictureMemoryBudget& operator=(const PictureMemoryBudget&) = delete;
 
@@ -48,6 +54,7 @@ private:
     void release(std::uint64_t bytes);
 
     const std::uint64_t capacity_;
+    const std::uint64_t sideBySide_;
     std::mutex mutex_;
     std::condition_variable released_;
     std::uint64_t held_ = 0;

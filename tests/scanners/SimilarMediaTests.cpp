@@ -167,8 +167,11 @@ TEST_F(SimilarMediaPassTest, PicturesOverThePixelLimitAreCounted) {
     const auto damaged = dir.write("damaged.gif", std::string("GIF89a\x10\0\x10\0\0\0\0", 13));
     // Under a video's name it is no picture.
     const auto video = dir.write("huge.avi", std::string("GIF89a\xFF\xFF\xFF\x1F\0\0\0\0", 14));
-    EXPECT_THAT(pass.findSimilarMedia({candidate(huge), candidate(damaged), candidate(video)}), IsEmpty());
-    EXPECT_EQ(pass.picturesTooLarge(), 1u);
+    // A video whose stream declares 16000 x 16000 frames is refused and counted alike.
+    testing::writeMjpegAvi(dir / "huge-frames.avi", std::string(64, '\0'), 16000, 16000);
+    const auto hugeFrames = candidate(dir / "huge-frames.avi");
+    EXPECT_THAT(pass.findSimilarMedia({candidate(huge), candidate(damaged), candidate(video), hugeFrames}), IsEmpty());
+    EXPECT_EQ(pass.picturesTooLarge(), 2u);
 }
 
 TEST_F(SimilarMediaPassTest, TheBetterOfSimilarPicturesKeepsWhereverItLies) {

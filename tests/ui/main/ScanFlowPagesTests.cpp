@@ -104,7 +104,8 @@ TEST_F(ScanFlowPagesTest, APhotoRowShowsItsThumbnailOnceDecodedOffTheWindowsThre
     for (auto* row : rowsOf(0)) {
         ASSERT_TRUE(row->showsThumbnail());
         const auto shown = row->previewButton()->icon().pixmap(QSize(40, 40)).toImage();
-        EXPECT_EQ(shown.pixelColor(shown.rect().center()), QColor(Qt::blue));
+        // Decoded by the scan's readers: the grey of blue.
+        EXPECT_EQ(shown.pixelColor(shown.rect().center()), QColor(28, 28, 28));
     }
     for (auto* row : rowsOf(1)) EXPECT_FALSE(row->showsThumbnail()) << "a document keeps its icon";
 
