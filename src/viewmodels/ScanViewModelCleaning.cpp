@@ -251,7 +251,7 @@ std::vector<model::PrivacyGroup> ScanViewModel::privacyGroups() const {
     return viewmodels::privacyGroups(result().items);
 }
 
-std::string ScanViewModel::exportReport() const {
+std::string ScanViewModel::exportReport(const ShownName& shownName) const {
     const auto stop = duplicateWalkStop();
     // Categories not loaded since the restart are reported by their stored figures.
     std::map<CategoryType, LastScanFigures> lastScan;
@@ -263,7 +263,7 @@ std::string ScanViewModel::exportReport() const {
                               date ? std::optional(scanDates.format(*date)) : std::nullopt};
     }
     return scanReport(result().items, reportDates_.format(services_.clock.now()), services_.prefs.viewMode(),
-                      stop ? std::optional(duplicateWalkNotice(*stop)) : std::nullopt, lastScan);
+                      stop ? std::optional(duplicateWalkNotice(*stop)) : std::nullopt, lastScan, shownName);
 }
 
 }  // namespace zentrel::viewmodels

@@ -3,6 +3,7 @@
 // browser holds locked. Reads only.
 
 #include "app/cli/CliCommand.hpp"
+#include "app/cli/TerminalText.hpp"
 #include "platform/text/ByteCountFormatter.hpp"
 #include "platform/text/Localization.hpp"
 #include "platform/text/NumberFormatter.hpp"
@@ -21,19 +22,19 @@ int runCookies(const Arguments& arguments) {
     const auto profiles = stores.allProfiles();
     for (const auto& profile : profiles) {
         if (profile.isBusy) {
-            std::cout << model::rawValue(profile.browser) << "\t" << profile.profileName << "\t"
-                      << scanners::busyStoreNotice(profile.browser) << "\t" << profile.storePath << "\n";
+            std::cout << model::rawValue(profile.browser) << "\t" << terminalText(profile.profileName) << "\t"
+                      << scanners::busyStoreNotice(profile.browser) << "\t" << terminalText(profile.storePath) << "\n";
             continue;
         }
-        std::cout << model::rawValue(profile.browser) << "\t" << profile.profileName << "\t"
+        std::cout << model::rawValue(profile.browser) << "\t" << terminalText(profile.profileName) << "\t"
                   << platform::localizedFormat(
                          "%@ from %@",
                          {platform::localizedFormat(N_COUNTED("%lld tracker cookies"), {platform::formatCount(profile.trackerCount)}),
                           platform::localizedFormat(N_COUNTED("%lld hosts"), {platform::formatCount(profile.trackerDomains.size())})})
                   << "\t"
-                  << platform::formatByteCount(profile.storeSizeBytes) << "\t" << profile.storePath << "\n";
+                  << platform::formatByteCount(profile.storeSizeBytes) << "\t" << terminalText(profile.storePath) << "\n";
         if (arguments.flag("--hosts")) {
-            for (const auto& host : profile.trackerDomains) std::cout << "\t" << host << "\n";
+            for (const auto& host : profile.trackerDomains) std::cout << "\t" << terminalText(host) << "\n";
         }
     }
     if (profiles.empty()) std::cout << platform::localized("No tracker cookies found.") << "\n";

@@ -3,9 +3,11 @@
 // only, but keeps the pictures' fingerprints in the cache folder for the next run.
 
 #include "app/cli/CliCommand.hpp"
+#include "app/cli/TerminalText.hpp"
 #include "platform/text/ByteCountFormatter.hpp"
 #include "platform/text/DisplayWidth.hpp"
 #include "platform/text/Localization.hpp"
+#include "platform/text/NumberFormatter.hpp"
 #include "platform/files/PosixFileSystem.hpp"
 #include "platform/concurrency/TaskPool.hpp"
 #include "scanners/DuplicateScanner.hpp"
@@ -27,11 +29,11 @@ int runDupes(const Arguments& arguments) {
         for (const auto& root : roots) {
             const auto attributes = fileSystem.resolvedAttributes(root);
             if (!attributes) {
-                std::cerr << "zentrel-cli dupes: " << localizedFormat("there is no folder at %@", {root}) << "\n";
+                std::cerr << "zentrel-cli dupes: " << localizedFormat("there is no folder at %@", {terminalText(root, Stream::error)}) << "\n";
                 return 1;
             }
             if (!attributes->isDirectory()) {
-                std::cerr << "zentrel-cli dupes: " << localizedFormat("%@ is not a folder", {root}) << "\n";
+                std::cerr << "zentrel-cli dupes: " << localizedFormat("%@ is not a folder", {terminalText(root, Stream::error)}) << "\n";
                 return 1;
             }
         }
@@ -50,18 +52,19 @@ int runDupes(const Arguments& arguments) {
         std::cout << localized(model::displayName(group.kind)) << "\t"
                   << localizedFormat("%@ reclaimable", {group.reclaimableSizeText()}) << "\n";
         for (const auto& member : group.members)
-            std::cout << "  " << platform::paddedToWidth(localized(member.isKeeper ? "keep" : N_("extra")), 6) << member.path
+            std::cout << "  " << platform::paddedToWidth(localized(member.isKeeper ? "keep" : N_("extra")), 6) << terminalText(member.path)
                       << "\n";
         total += scanners::DuplicateScanner::reclaimableBytes(group);
     }
-    std::cout << localizedFormat("%@ groups, %@ reclaimable", {std::to_string(groups.size()), platform::formatByteCount(total)})
+    std::cout << localizedFormat(N_COUNTED("%lld groups, %@ reclaimable"),
+                                 {platform::formatCount(groups.size()), platform::formatByteCount(total)})
               << "\n";
     if (candidateLimit) {
         std::cout << localizedFormat("Stopped early: the limit of %@ files to compare was reached at %@; files from there on were not compared",
-                                     {std::to_string(candidateLimit->limit), candidateLimit->stoppedAt});
+                                     {std::to_string(candidateLimit->limit), terminalText(candidateLimit->stoppedAt)});
         if (!candidateLimit->rootsNotReached.empty()) {
             std::string roots;
-            for (const auto& root : candidateLimit->rootsNotReached) roots += (roots.empty() ? "" : " ") + root;
+            for (const auto& root : candidateLimit->rootsNotReached) roots += (roots.empty() ? "" : " ") + terminalText(root);
             std::cout << localizedFormat(", nor any in %@", {roots});
         }
         std::cout << "\n";
