@@ -106,7 +106,8 @@ std::vector<model::PrivacyGroup> privacyGroups(const std::vector<CleanItem>& ite
 
 std::string scanReport(const std::vector<CleanItem>& scanned, const std::string& dateText, model::ViewMode mode,
                        const std::optional<std::string>& duplicatesNote,
-                       const std::map<model::CategoryType, LastScanFigures>& lastScan) {
+                       const std::map<model::CategoryType, LastScanFigures>& lastScan, const ShownName& shownName) {
+    const auto shown = [&](const std::string& name) { return shownName ? shownName(name) : name; };
     // Everything found, as the advanced view counts it: a duplicate's keeper stays and is not listed.
     std::vector<CleanItem> items;
     std::ranges::copy_if(scanned, std::back_inserter(items),
@@ -182,9 +183,9 @@ std::string scanReport(const std::vector<CleanItem>& scanned, const std::string&
                         platform::localizedFormat("%lld selected", {platform::formatCount(ticked)}) + ")");
         if (noted) lines.push_back("  " + *duplicatesNote);
         for (const auto& item : members) {
-            lines.push_back(std::string("  ") + (item.isSelected ? "[x]" : "[ ]") + " " + item.displayTitle() + " \u2014 " +
+            lines.push_back(std::string("  ") + (item.isSelected ? "[x]" : "[ ]") + " " + shown(item.displayTitle()) + " \u2014 " +
                             cleanFigureText(item));
-            if (!item.path.empty()) lines.push_back("      " + localizedFormat("Path: %@", {item.path}));
+            if (!item.path.empty()) lines.push_back("      " + localizedFormat("Path: %@", {shown(item.path)}));
         }
     }
     lines.emplace_back();

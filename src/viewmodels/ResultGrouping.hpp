@@ -7,6 +7,7 @@
 #include "model/DuplicateGroup.hpp"
 #include "model/PrivacyGroup.hpp"
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -35,10 +36,13 @@ struct LastScanFigures {
 // without a final one; `dateText` is the date and time of the report as
 // the user's locale writes it; categories carry their names of `mode`;
 // `duplicatesNote`, when given, stands under the Duplicates figure (the
-// walk stopped early).
+// walk stopped early); item names and paths are written as `shownName`
+// gives them (as they are when it is empty).
+using ShownName = std::function<std::string(std::string_view)>;
 [[nodiscard]] std::string scanReport(const std::vector<model::CleanItem>& items, const std::string& dateText,
                                      model::ViewMode mode = model::ViewMode::advanced,
                                      const std::optional<std::string>& duplicatesNote = std::nullopt,
-                                     const std::map<model::CategoryType, LastScanFigures>& lastScan = {});
+                                     const std::map<model::CategoryType, LastScanFigures>& lastScan = {},
+                                     const ShownName& shownName = {});
 
 }  // namespace zentrel::viewmodels

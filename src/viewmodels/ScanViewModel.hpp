@@ -30,11 +30,13 @@
 #include "viewmodels/SweepRestorer.hpp"
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zentrel::viewmodels {
@@ -160,8 +162,9 @@ public:
         return services_.engine.duplicateCappedSizes();
     }
     [[nodiscard]] std::vector<model::PrivacyGroup> privacyGroups() const;
-    // The plain-text report of the current result, dated now.
-    [[nodiscard]] std::string exportReport() const;
+    // The plain-text report of the current result, dated now; item names
+    // and paths as `shownName` gives them (as they are by default).
+    [[nodiscard]] std::string exportReport(const std::function<std::string(std::string_view)>& shownName = {}) const;
 
     // The categories shown and scanned here, in category order.
     [[nodiscard]] const std::vector<model::CategoryType>& categories() const { return categories_; }

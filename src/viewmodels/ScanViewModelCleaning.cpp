@@ -256,7 +256,7 @@ std::vector<model::PrivacyGroup> ScanViewModel::privacyGroups() const {
     return viewmodels::privacyGroups(result().items);
 }
 
-std::string ScanViewModel::exportReport() const {
+std::string ScanViewModel::exportReport(const ShownName& shownName) const {
     // Categories not loaded since the restart are reported by their stored figures.
     std::map<CategoryType, LastScanFigures> lastScan;
     const engine::ScanDateFormatter scanDates(services_.language, services_.timeZone);
@@ -267,7 +267,7 @@ std::string ScanViewModel::exportReport() const {
                               date ? std::optional(scanDates.format(*date)) : std::nullopt};
     }
     return scanReport(result().items, reportDates_.format(services_.clock.now()), services_.prefs.viewMode(),
-                      duplicateScanNotice(duplicateWalkStop(), duplicateCappedSizes()), lastScan);
+                      duplicateScanNotice(duplicateWalkStop(), duplicateCappedSizes()), lastScan, shownName);
 }
 
 }  // namespace zentrel::viewmodels

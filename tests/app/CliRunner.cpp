@@ -5,7 +5,9 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <pty.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
 namespace zentrel::testing {
@@ -18,14 +20,14 @@ std::string quoted(const std::string& text) {
     return result + "'";
 }
 
-// A scratch file for standard error, removed when the run is read.
-class ErrorFile {
+// A scratch file for a stream the run writes, removed when the run is read.
+class ScratchFile {
 public:
-    ErrorFile() {
+    ScratchFile() {
         const int fd = ::mkstemp(path_.data());
         if (fd >= 0) ::close(fd);
     }
-    ~ErrorFile() { std::remove(path_.c_str()); }
+    ~ScratchFile() { std::remove(path_.c_str()); }
     [[nodiscard]] const std::string& path() const { return path_; }
     [[nodiscard]] std::string text() const {
         std::ifstream in(path_);
@@ -38,6 +40,36 @@ private:
     std::string path_ = "/tmp/zentrel-cli-err-XXXXXX";
 };
 
+// Runs the shell command with one stream on a pseudo-terminal, which
+// writes bytes as they come (no "\r" added); what it printed there is returned.
+std::string runOnTerminal(const std::string& command, int stream, int& status) {
+    int terminal = -1;
+    int side = -1;
+    termios raw{};
+    cfmakeraw(&raw);
+    if (::openpty(&terminal, &side, nullptr, &raw, nullptr) != 0) return {};
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::setsid();
+        ::dup2(side, stream);
+        ::close(terminal);
+        ::close(side);
+        ::execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    ::close(side);
+    std::string text;
+    std::array<char, 4096> buffer{};
+    // The terminal reads as failed once the program and its children closed it.
+    for (ssize_t read = 0; (read = ::read(terminal, buffer.data(), buffer.size())) > 0;)
+        text.append(buffer.data(), static_cast<std::size_t>(read));
+    ::close(terminal);
+    int waited = 0;
+    ::waitpid(child, &waited, 0);
+    status = WIFEXITED(waited) ? WEXITSTATUS(waited) : -1;
+    return text;
+}
+
 }  // namespace
 
 CliOutcome runCli(const std::vector<std::string>& args, const CliRun& run) {
@@ -46,16 +78,26 @@ CliOutcome runCli(const std::vector<std::string>& args, const CliRun& run) {
 
 CliOutcome runProgram(const std::string& program, const std::vector<std::string>& args, const CliRun& run) {
     std::string command;
+    if (!run.environment.empty()) command = "env " + run.environment + " ";
     if (!run.languageEnvironment.empty())
-        command = "env -u LANGUAGE -u LC_ALL -u LC_MESSAGES -u LANG " + run.languageEnvironment + " ";
+        command += "env -u LANGUAGE -u LC_ALL -u LC_MESSAGES -u LANG " + run.languageEnvironment + " ";
     // Root reads every file; without these capabilities it is refused as anyone is.
     if (run.permissionsBite && ::geteuid() == 0) command += "setpriv --bounding-set=-dac_override,-dac_read_search ";
     command += quoted(program);
     for (const auto& arg : args) command += " " + quoted(arg);
-    const ErrorFile errors;
+    const ScratchFile errors;
+    CliOutcome outcome;
+    if (run.terminal != CliRun::Terminal::none) {
+        const ScratchFile other;  // the stream that is no terminal
+        const bool output = run.terminal == CliRun::Terminal::output;
+        command += (output ? " 2>" : " >") + quoted(other.path());
+        auto shown = runOnTerminal(command, output ? STDOUT_FILENO : STDERR_FILENO, outcome.status);
+        (output ? outcome.out : outcome.err) = std::move(shown);
+        (output ? outcome.err : outcome.out) = other.text();
+        return outcome;
+    }
     command += " 2>" + quoted(errors.path());
     if (!run.outputFile.empty()) command += " >" + quoted(run.outputFile);
-    CliOutcome outcome;
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) return outcome;
     std::array<char, 4096> buffer{};

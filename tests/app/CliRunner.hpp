@@ -21,6 +21,10 @@ struct CliRun {
     bool permissionsBite = false;
     // Language variables set as given ("LANGUAGE=vi LANG=vi_VN.UTF-8"), the others unset.
     std::string languageEnvironment;
+    // Other variables set or unset as env(1) takes them ("-u HOME", "HOME=/none").
+    std::string environment;
+    // The stream that goes to a terminal (a pseudo-terminal read into the outcome).
+    enum class Terminal { none, output, error } terminal = Terminal::none;
 };
 
 // Arguments are passed through a shell, each quoted.

@@ -1,5 +1,6 @@
 #include "app/cli/Arguments.hpp"
 
+#include "app/cli/TerminalText.hpp"
 #include "platform/text/Localization.hpp"
 
 #include <algorithm>
@@ -18,10 +19,15 @@ bool looksLikeOption(const std::string& arg) { return arg.size() > 1 && arg.fron
 std::variant<Arguments, std::string> Arguments::parse(const std::vector<CliOption>& options, ValueKind operands,
                                                       const std::vector<std::string>& args) {
     Arguments parsed;
+    bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const auto& arg = args[i];
-        if (!looksLikeOption(arg)) {
-            if (operands == ValueKind::none) return localizedFormat("unexpected argument \"%@\"", {arg});
+        if (arg == "--" && !optionsEnded) {
+            optionsEnded = true;
+            continue;
+        }
+        if (optionsEnded || !looksLikeOption(arg)) {
+            if (operands == ValueKind::none) return localizedFormat("unexpected argument \"%@\"", {terminalText(arg, Stream::error)});
             if (operands == ValueKind::path && arg.empty()) return localized("an empty path is not a path");
             parsed.operands_.push_back(arg);
             continue;
@@ -35,7 +41,7 @@ std::variant<Arguments, std::string> Arguments::parse(const std::vector<CliOptio
         const std::string name = arg.substr(0, equals);
         const auto declared =
             std::find_if(options.begin(), options.end(), [&](const auto& option) { return option.name == name; });
-        if (declared == options.end()) return localizedFormat("unknown option \"%@\"", {name});
+        if (declared == options.end()) return localizedFormat("unknown option \"%@\"", {terminalText(name, Stream::error)});
         if (declared->value == ValueKind::none) {
             if (equals != std::string::npos) return localizedFormat("%@ takes no value", {name});
             parsed.flags_.insert(name);
@@ -44,7 +50,9 @@ std::variant<Arguments, std::string> Arguments::parse(const std::vector<CliOptio
         if (equals == std::string::npos && i + 1 == args.size()) return localizedFormat("%@ needs a value", {name});
         const auto value = equals == std::string::npos ? args[++i] : arg.substr(equals + 1);
         if (declared->value == ValueKind::path && value.empty()) return localizedFormat("%@ needs a path, not an empty text", {name});
-        parsed.values_[name].push_back(value);
+        auto& values = parsed.values_[name];
+        if (!values.empty() && !declared->repeatable) return localizedFormat("%@ is given more than once", {name});
+        values.push_back(value);
     }
     return parsed;
 }

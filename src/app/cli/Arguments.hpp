@@ -2,8 +2,10 @@
 // The arguments of one zentrel-cli command, read against the options the
 // command declares. Anything the command does not declare (an unknown option,
 // a missing value, an empty path, an operand it takes none of) is a usage
-// error before the command runs. A value follows its option as the next
-// argument or after "=" ("--home=DIR"); -h or --help anywhere asks for help.
+// error before the command runs, and so is an option given twice that takes
+// one value. A value follows its option as the next argument or after "="
+// ("--home=DIR"); -h or --help anywhere asks for help; after "--" every
+// argument is an operand.
 
 #include <map>
 #include <optional>
@@ -25,6 +27,7 @@ enum class ValueKind {
 struct CliOption {
     std::string_view name;  // "--home"
     ValueKind value = ValueKind::none;
+    bool repeatable = false;  // may be given more than once ("--select A --select B")
 };
 
 class Arguments {
@@ -34,7 +37,7 @@ public:
                                                                     ValueKind operands,
                                                                     const std::vector<std::string>& args);
 
-    // The value of the first `--name`, if given.
+    // The value of `--name`, if given.
     [[nodiscard]] std::optional<std::string> option(std::string_view name) const;
     // The values of every `--name`, in order.
     [[nodiscard]] std::vector<std::string> options(std::string_view name) const;

@@ -2,6 +2,7 @@
 // Updates…" command runs it, printing the update it finds or "up to date".
 
 #include "app/cli/CliCommand.hpp"
+#include "app/cli/TerminalText.hpp"
 #include "platform/places/HostLayout.hpp"
 #include "platform/settings/JsonFileDefaultsStore.hpp"
 #include "platform/text/Localization.hpp"
@@ -22,9 +23,9 @@ public:
     explicit PrintingUserDriver(platform::MainLoop& loop) : loop_(loop) {}
 
     void showUpdateFound(const services::AppcastItem& item) override {
-        std::cout << platform::localizedFormat("Update available: %@ (build %@)", {item.displayVersionString, item.versionString})
+        std::cout << platform::localizedFormat("Update available: %@ (build %@)", {terminalText(item.displayVersionString), terminalText(item.versionString)})
                   << "\n";
-        if (!item.downloadURL.empty()) std::cout << platform::localizedFormat("Download: %@", {item.downloadURL}) << "\n";
+        if (!item.downloadURL.empty()) std::cout << platform::localizedFormat("Download: %@", {terminalText(item.downloadURL)}) << "\n";
         finish(0);
     }
     void showUpToDate() override {
@@ -62,7 +63,7 @@ int runCheckUpdates(const Arguments& arguments) {
         return 2;
     }
     const auto home = arguments.option("--home");
-    const auto layout = home ? platform::HostLayout::forHome(givenHome(*home)) : platform::HostLayout::fromEnvironment();
+    const auto layout = home ? platform::HostLayout::forHome(givenHome(*home)) : realHostLayout();
     // Only read: a check the user starts never writes the defaults.
     platform::JsonFileDefaultsStore defaults(layout.defaultsFile(platform::kStandardSuite));
 

@@ -122,7 +122,7 @@ CliCommandRegistration clean{{.name = "clean",
                               .usage = N_("clean --home DIR [--system-root DIR] [--layout linux|macos] "
                                        "--select PATH|category:NAME ..."),
                               .summary = N_("Scan, then delete the named items; privacy changes can be undone for a day"),
-                              .options = withHostTableOptions({{"--select", ValueKind::path}}),
+                              .options = withHostTableOptions({{"--select", ValueKind::path, true}}),
                               .run = runClean}};
 
 }  // namespace

@@ -61,11 +61,17 @@ public:
 // it is not an existing folder: nothing is made in a mistyped one.
 [[nodiscard]] std::filesystem::path givenHome(const std::string& given);
 
-// The category of a name in any case ("dev projects"). Throws UsageError,
-// with the names there are, for no category.
+// The category of a name in any case ("dev projects"): its title or its
+// friendly name ("App Junk") as the window and the report show them, in
+// English or in the language of the texts, or its stored name. Throws
+// UsageError, with the names there are, for no category.
 [[nodiscard]] model::CategoryType categoryNamed(std::string_view name);
-// "Xcode, Dev Tools, ...": every category's name.
+// "Build Caches, Dev Tools, ...": every category's title in the language of the texts.
 [[nodiscard]] std::string categoryNames();
+
+// The real user's folders. Throws UsageError when HOME is not set or names
+// no folder.
+[[nodiscard]] platform::HostLayout realHostLayout();
 
 // The folders a command works on: `--home DIR` or, without it, the real
 // user's. With `--home` there is no system root (nothing of the machine

@@ -4,6 +4,7 @@
 
 #include "app/cli/CliCommand.hpp"
 #include "model/CookieDomains.hpp"
+#include "app/cli/TerminalText.hpp"
 #include "platform/text/ByteCountFormatter.hpp"
 #include "platform/text/Localization.hpp"
 #include "platform/text/NumberFormatter.hpp"
@@ -22,19 +23,19 @@ int runCookies(const Arguments& arguments) {
     const auto profiles = stores.allProfiles();
     for (const auto& profile : profiles) {
         if (profile.isBusy) {
-            std::cout << model::rawValue(profile.browser) << "\t" << profile.profileName << "\t"
-                      << scanners::busyStoreNotice(profile.browser, profile.busyHold) << "\t" << profile.storePath << "\n";
+            std::cout << model::rawValue(profile.browser) << "\t" << terminalText(profile.profileName) << "\t"
+                      << scanners::busyStoreNotice(profile.browser, profile.busyHold) << "\t" << terminalText(profile.storePath) << "\n";
             continue;
         }
-        std::cout << model::rawValue(profile.browser) << "\t" << profile.profileName << "\t"
+        std::cout << model::rawValue(profile.browser) << "\t" << terminalText(profile.profileName) << "\t"
                   << platform::localizedFormat(
                          "%@ from %@",
                          {platform::localizedFormat(N_COUNTED("%lld tracker cookies"), {platform::formatCount(profile.trackerCount)}),
                           platform::localizedFormat(N_COUNTED("%lld hosts"), {platform::formatCount(model::distinctCookieDomainCount(profile.trackerDomains))})})
                   << "\t"
-                  << platform::formatByteCount(profile.storeSizeBytes) << "\t" << profile.storePath << "\n";
+                  << platform::formatByteCount(profile.storeSizeBytes) << "\t" << terminalText(profile.storePath) << "\n";
         if (arguments.flag("--hosts")) {
-            for (const auto& host : profile.trackerDomains) std::cout << "\t" << host << "\n";
+            for (const auto& host : profile.trackerDomains) std::cout << "\t" << terminalText(host) << "\n";
         }
     }
     if (profiles.empty()) std::cout << platform::localized("No tracker cookies found.") << "\n";

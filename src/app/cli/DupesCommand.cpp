@@ -4,9 +4,11 @@
 // folder for the next run.
 
 #include "app/cli/CliCommand.hpp"
+#include "app/cli/TerminalText.hpp"
 #include "platform/text/ByteCountFormatter.hpp"
 #include "platform/text/DisplayWidth.hpp"
 #include "platform/text/Localization.hpp"
+#include "platform/text/NumberFormatter.hpp"
 #include "platform/files/PosixFileSystem.hpp"
 #include "platform/concurrency/TaskPool.hpp"
 #include "scanners/DuplicateScanner.hpp"
@@ -29,11 +31,11 @@ int runDupes(const Arguments& arguments) {
         for (const auto& root : roots) {
             const auto attributes = fileSystem.resolvedAttributes(root);
             if (!attributes) {
-                std::cerr << "zentrel-cli dupes: " << localizedFormat("there is no folder at %@", {root}) << "\n";
+                std::cerr << "zentrel-cli dupes: " << localizedFormat("there is no folder at %@", {terminalText(root, Stream::error)}) << "\n";
                 return 1;
             }
             if (!attributes->isDirectory()) {
-                std::cerr << "zentrel-cli dupes: " << localizedFormat("%@ is not a folder", {root}) << "\n";
+                std::cerr << "zentrel-cli dupes: " << localizedFormat("%@ is not a folder", {terminalText(root, Stream::error)}) << "\n";
                 return 1;
             }
         }
@@ -52,13 +54,20 @@ int runDupes(const Arguments& arguments) {
         std::cout << localized(model::displayName(group.kind)) << "\t"
                   << localizedFormat("%@ reclaimable", {group.reclaimableSizeText()}) << "\n";
         for (const auto& member : group.members)
-            std::cout << "  " << platform::paddedToWidth(localized(member.isKeeper ? "keep" : N_("extra")), 6) << member.path
+            std::cout << "  " << platform::paddedToWidth(localized(member.isKeeper ? "keep" : N_("extra")), 6) << terminalText(member.path)
                       << "\n";
         total += scanners::DuplicateScanner::reclaimableBytes(group);
     }
-    std::cout << localizedFormat("%@ groups, %@ reclaimable", {std::to_string(groups.size()), platform::formatByteCount(total)})
+    std::cout << localizedFormat(N_COUNTED("%lld groups, %@ reclaimable"),
+                                 {platform::formatCount(groups.size()), platform::formatByteCount(total)})
               << "\n";
-    if (const auto notice = viewmodels::duplicateScanNotice(candidateLimit, cappedSizes)) std::cout << *notice << "\n";
+    // Paths in the notice come from the walk: made safe before they are printed.
+    auto shownStop = candidateLimit;
+    if (shownStop) {
+        shownStop->stoppedAt = terminalText(shownStop->stoppedAt);
+        for (auto& root : shownStop->rootsNotReached) root = terminalText(root);
+    }
+    if (const auto notice = viewmodels::duplicateScanNotice(shownStop, cappedSizes)) std::cout << *notice << "\n";
     std::cout << viewmodels::smallFilesNotice(options.minFileBytes) << "\n";
     if (picturesTooLarge > 0) std::cout << viewmodels::picturesTooLargeNotice(picturesTooLarge) << "\n";
     return 0;

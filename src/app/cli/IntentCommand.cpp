@@ -53,6 +53,12 @@ int runIntent(const Arguments& arguments) {
     if (name == viewmodels::ScanCategoryIntent::title) {
         const auto raw = arguments.option("--category");
         choice = raw ? viewmodels::scanCategoryChoiceFromRaw(*raw) : std::nullopt;
+        // The names scan --category takes are good here too.
+        if (raw && !choice) {
+            const auto category = categoryNamed(*raw);
+            for (const auto& info : viewmodels::scanCategoryChoices())
+                if (viewmodels::categoryType(info.choice) == category) choice = info.choice;
+        }
         if (!choice) {
             std::cerr << "zentrel-cli: " << localized("\"Scan Category\" needs --category with one of:");
             for (const auto& info : viewmodels::scanCategoryChoices()) std::cerr << " " << info.rawValue;

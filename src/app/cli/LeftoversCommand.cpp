@@ -37,7 +37,7 @@ int runLeftovers(const Arguments& arguments) {
     const auto apps = uninstaller.listInstalledApps();
     auto app = std::find_if(apps.begin(), apps.end(), [&](const auto& a) { return a.bundleID == ids[0]; });
     if (app == apps.end()) {
-        std::cerr << "zentrel-cli: " << localizedFormat("no installed application has the app id %@", {terminalText(ids[0])})
+        std::cerr << "zentrel-cli: " << localizedFormat("no installed application has the app id %@", {terminalText(ids[0], Stream::error)})
                   << "\n";
         return 1;
     }
@@ -66,7 +66,7 @@ int runLeftovers(const Arguments& arguments) {
     const auto result = uninstaller.uninstallItems(items);
     std::cout << localizedFormat("Removed %@", {platform::formatByteCount(result.freedBytes)}) << "\n";
     for (const auto& failure : result.failures)
-        std::cerr << "zentrel-cli: " << localizedFormat("could not remove %@", {terminalText(failure)}) << "\n";
+        std::cerr << "zentrel-cli: " << localizedFormat("could not remove %@", {terminalText(failure, Stream::error)}) << "\n";
     return result.failures.empty() ? 0 : 1;
 }
 

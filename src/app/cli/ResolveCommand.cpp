@@ -38,7 +38,7 @@ int runResolve(const Arguments& arguments) {
 
     const auto resolution = engine.resolve(contextFrom(arguments));
     std::cout << platform::localizedFormat("rule: %@ (%@)", {resolution.matchedRuleID.value_or(platform::localized("(none)")),
-                                                            resolution.matchedRuleName.value_or("")})
+                                                            resolution.matchedRuleName ? platform::localized(*resolution.matchedRuleName) : ""})
               << "\n";
     std::cout << platform::localizedFormat("profile: %@", {typing::encodeProfile(resolution.profile).dump(2)}) << "\n";
     return 0;

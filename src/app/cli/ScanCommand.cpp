@@ -27,7 +27,8 @@ nlohmann::json itemJson(const model::CleanItem& item) {
                            {"selected", item.isSelected},
                            {"safety", item.safetyLevel == model::SafetyLevel::safe ? "safe" : "review"}};
     // Names on disk need not be UTF-8: their exact bytes go beside the readable text.
-    platform::putLosslessText(json, "name", item.name);
+    // A privacy item's name is the title of its store, in the words of this desktop.
+    platform::putLosslessText(json, "name", item.category == model::CategoryType::privacy ? platform::localized(item.name) : item.name);
     platform::putLosslessText(json, "path", item.path);
     platform::putLosslessText(json, "subcategory", item.subcategory);
     platform::putLosslessText(json, "friendlyName", item.friendlyName);
@@ -116,7 +117,8 @@ void printItems(const engine::CleanerEngine::Items& items, bool json, const Dupl
             if (gaps.stop) list.back()["walkStoppedEarly"] = walkStopJson(*gaps.stop);
             if (!gaps.cappedSizes.empty()) list.back()["sizesNotAllCompared"] = cappedSizesJson(gaps.cappedSizes);
         }
-        std::cout << list.dump(2) << "\n";
+        // Text that is not UTF-8 is in the lossless fields; elsewhere it is replaced, never a failure.
+        std::cout << terminalJson(list.dump(2, ' ', false, nlohmann::json::error_handler_t::replace)) << "\n";
         // With no Duplicates item to carry it, the notice goes beside the list.
         const auto notice = viewmodels::duplicateScanNotice(gaps.stop, gaps.cappedSizes);
         if (notice && !listsDuplicates) std::cerr << *notice << "\n";
@@ -144,7 +146,8 @@ int runScan(const Arguments& arguments) {
     ScanViewModelSetup screen(setup, layout, writeSettings);
     auto& viewModel = screen.viewModel();
     std::optional<platform::Subscription> progress;
-    if (!json) {
+    // Progress is for a person watching: a script reading standard error gets only what went wrong.
+    if (!json && isTerminal(Stream::error)) {
         progress = viewModel.scanState.observe([](const model::ScanState& state) {
             if (const auto* scanning = std::get_if<model::scan_state::Scanning>(&state)) {
                 std::cerr << static_cast<int>(scanning->progress * 100) << "% " << scanning->message << "\n";

@@ -3,6 +3,7 @@
 // work on scratch copies of the stored suites.
 
 #include "app/cli/CliCommand.hpp"
+#include "app/cli/TerminalText.hpp"
 #include "model/SharedEcosystemState.hpp"
 #include "model/UserPreferences.hpp"
 #include "platform/text/ByteCountFormatter.hpp"
@@ -66,7 +67,7 @@ int runStatus(const Arguments& arguments) {
     model::UserPreferences prefs(standard, platform::SystemClock::shared(), shared,
                                  platform::Localization::shared().language());
 
-    std::cout << localizedFormat("Settings: %@", {standardFile.string()}) << "\n";
+    std::cout << localizedFormat("Settings: %@", {terminalText(standardFile.string())}) << "\n";
     std::cout << "  " << localizedFormat("results view: %@", {localized(prefs.viewMode() == model::ViewMode::advanced ? "Advanced" : "Recommended")}) << "\n";
     std::cout << "  " << localizedFormat("automatic scan due: %@", {localized(prefs.isAutoScanDue() ? "yes" : N_("no"))}) << "\n";
     std::cout << "  " << prefs.lastScanSummary().value_or(localized("Never scanned")) << "\n";
@@ -92,7 +93,7 @@ int runStatus(const Arguments& arguments) {
     platform::XdgAutostartLoginItem loginItem(layout.configHome, {});
     std::cout << "  " << localizedFormat("start at login: %@", {onOff(loginItem.isRegistered())}) << "\n";
 
-    std::cout << localizedFormat("Shared summary: %@", {suiteFile.string()}) << "\n";
+    std::cout << localizedFormat("Shared summary: %@", {terminalText(suiteFile.string())}) << "\n";
     bool any = false;
     for (const auto& key : storedSuite.keys()) {
         if (key.rfind("eco.", 0) != 0) continue;

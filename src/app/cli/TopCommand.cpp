@@ -52,7 +52,7 @@ int runTop(const Arguments& arguments) {
         }
     }
     const auto home = arguments.option("--home");
-    const auto layout = home ? platform::HostLayout::forHome(givenHome(*home)) : platform::HostLayout::fromEnvironment();
+    const auto layout = home ? platform::HostLayout::forHome(givenHome(*home)) : realHostLayout();
 
     services::ProcfsSystemStatistics statistics;
     NoSignals signaller;

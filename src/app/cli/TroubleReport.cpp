@@ -42,7 +42,7 @@ std::filesystem::path placeThatCannotBeRead(const std::filesystem::path& path) {
 void reportTroubleOnStandardError() {
     platform::setWarningSink([](const std::string& line) { sayOnce(line); });
     platform::setReadFailureListener([](const std::string& path, std::error_code error) {
-        sayOnce("zentrel-cli: " + platform::localizedFormat("cannot read %@: %@", {terminalText(placeThatCannotBeRead(path).string()),
+        sayOnce("zentrel-cli: " + platform::localizedFormat("cannot read %@: %@", {terminalText(placeThatCannotBeRead(path).string(), Stream::error),
                                                                                     error.message()}));
     });
 }

@@ -2,6 +2,7 @@
 // only when no --home is given, and changes files only under an explicit one.
 
 #include "app/cli/CliCommand.hpp"
+#include "app/cli/TerminalText.hpp"
 #include "app/cli/TroubleReport.hpp"
 #include "platform/text/DesktopTexts.hpp"
 #include "platform/text/Localization.hpp"
@@ -22,6 +23,16 @@ std::string usageLine(const zentrel::cli::CliCommand& command) {
     return localizedFormat("usage: zentrel-cli %@", {localized(command.usage)});
 }
 
+void printHelp(const zentrel::cli::CliCommand& command) {
+    std::cout << usageLine(command) << "\n  " << localized(command.summary) << "\n";
+}
+
+const zentrel::cli::CliCommand* commandNamed(const std::string& name) {
+    for (const auto& command : zentrel::cli::registeredCommands())
+        if (command.name == name) return &command;
+    return nullptr;
+}
+
 int runCommand(const zentrel::cli::CliCommand& command, const std::vector<std::string>& args) {
     auto parsed = zentrel::cli::Arguments::parse(command.options, command.operands, args);
     if (const auto* error = std::get_if<std::string>(&parsed)) {
@@ -30,7 +41,7 @@ int runCommand(const zentrel::cli::CliCommand& command, const std::vector<std::s
     }
     const auto& arguments = std::get<zentrel::cli::Arguments>(parsed);
     if (arguments.helpWanted()) {
-        std::cout << usageLine(command) << "\n  " << localized(command.summary) << "\n";
+        printHelp(command);
         return 0;
     }
     try {
@@ -52,12 +63,23 @@ int run(int argc, char** argv) {
         std::cout << "zentrel-cli " << ZENTREL_VERSION << "\n";
         return 0;
     }
-    for (const auto& command : commands) {
-        if (command.name == name) return runCommand(command, std::vector<std::string>(argv + 2, argv + argc));
+    if (const auto* command = commandNamed(name)) return runCommand(*command, std::vector<std::string>(argv + 2, argv + argc));
+    // "help COMMAND": that command's help alone.
+    if (name == "help" && argc > 2) {
+        const auto* command = argc == 3 ? commandNamed(argv[2]) : nullptr;
+        if (command == nullptr) {
+            std::cerr << (argc == 3 ? localizedFormat("zentrel-cli: unknown command \"%@\"",
+                                                      {zentrel::cli::terminalText(argv[2], zentrel::cli::Stream::error)})
+                                    : "zentrel-cli: " + localized("help takes one command name"))
+                      << "\n" << localized("usage: zentrel-cli help [COMMAND]") << "\n";
+            return 2;
+        }
+        printHelp(*command);
+        return 0;
     }
     const bool helpWanted = name.empty() || name == "help" || name == "--help" || name == "-h";
     std::ostream& out = helpWanted ? std::cout : std::cerr;
-    if (!helpWanted) out << localizedFormat("zentrel-cli: unknown command \"%@\"", {name}) << "\n";
+    if (!helpWanted) out << localizedFormat("zentrel-cli: unknown command \"%@\"", {zentrel::cli::terminalText(name, zentrel::cli::Stream::error)}) << "\n";
     out << localized("usage: zentrel-cli COMMAND [ARGS...]") << "\n\n" << localized("commands:") << "\n";
     for (const auto& command : commands)
         out << "  " << localized(command.usage) << "\n      " << localized(command.summary) << "\n";

@@ -15,14 +15,18 @@ using Display = struct _XDisplay;
 
 namespace zentrel::platform::x11 {
 
-// Replaces this run's mark with `mappings` (none: removes it).
+// Replaces this run's mark with `mappings` (none: removes it). The first
+// mark makes a window on `display` that the mark names; the server destroys
+// it when that connection closes, however the run ends.
 void publishSpareCodeMark(Display* display, const std::vector<SpareKeyCodes::Mapping>& mappings);
 
 // Whether a process runs; a pid another user's process holds counts as running.
 [[nodiscard]] bool processIsRunning(long pid);
 
-// Empties the codes that runs no longer running left mapped as their marks
-// say, and removes those marks.
+// Empties the codes that ended runs of this user's session left mapped as
+// their marks say, where the keyboard's layout uses no such code, and
+// removes those marks (SpareCodeMarks). A run counts as ended when its
+// window is gone and, as far as this process can see, its pid too.
 void freeSpareCodesOfEndedRuns(Display* display, const std::function<bool(long)>& isRunning = processIsRunning);
 // The same on a connection of its own (empty name: $DISPLAY); nothing when no display opens.
 void freeSpareCodesOfEndedRuns(const std::string& displayName);

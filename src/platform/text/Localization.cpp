@@ -74,6 +74,14 @@ std::string Localization::lookup(std::string_view key, unsigned long long count)
     return find(key, [count](const Table& table) { return (table.pluralForm ? table.pluralForm : oneOrMany)(count); });
 }
 
+std::string Localization::lookupIn(std::string_view language, std::string_view key) const {
+    std::lock_guard lock(mutex_);
+    const auto table = tables_.find(language);
+    if (table == tables_.end()) return std::string(key);
+    const auto found = table->second.messages.find(key);
+    return found == table->second.messages.end() || found->second.empty() ? std::string(key) : found->second.front();
+}
+
 bool Localization::hasEntry(std::string_view language, std::string_view key) const {
     std::lock_guard lock(mutex_);
     auto table = tables_.find(language);

@@ -42,6 +42,8 @@ public:
     [[nodiscard]] std::string lookup(std::string_view key) const;
     // The plural form of `key` for `count`, in the current language.
     [[nodiscard]] std::string lookup(std::string_view key, unsigned long long count) const;
+    // The single form of `key` in `language`, whatever the current language is.
+    [[nodiscard]] std::string lookupIn(std::string_view language, std::string_view key) const;
     [[nodiscard]] bool hasEntry(std::string_view language, std::string_view key) const;
     // Every key looked up so far, so tests can check that each text shown has its translations.
     [[nodiscard]] std::set<std::string, std::less<>> lookedUpKeys() const;

@@ -39,6 +39,7 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/keysym.h>
 
 #include <algorithm>
 #include <atomic>
@@ -309,38 +310,94 @@ bool rootHasProperty(Display* display, const std::string& name) {
     return found;
 }
 
-// Marks the codes as the run `pid` would have, and maps them so.
-void markAndMap(Display* display, long pid, const std::vector<x11::SpareKeyCodes::Mapping>& mappings) {
-    const auto values = x11::encodeSpareCodeMark({pid, mappings});
-    XChangeProperty(display, DefaultRootWindow(display), XInternAtom(display, x11::spareCodeMarkName(pid).c_str(), False),
-                    XA_CARDINAL, 32, PropModeReplace, reinterpret_cast<const unsigned char*>(values.data()),
-                    static_cast<int>(values.size()));
-    for (const auto& m : mappings) {
+// This test's user, host and login session, as a run of it marks them.
+x11::RunIdentity thisSession() {
+    char host[256] = {};
+    gethostname(host, sizeof host - 1);
+    const char* session = std::getenv("XDG_SESSION_ID");
+    return x11::runIdentity(static_cast<long>(getuid()), host, session != nullptr ? session : "");
+}
+
+// A connection of a run: its window stands in the marks it writes.
+struct RunConnection {
+    RunConnection() : display(XOpenDisplay(nullptr)) {
+        XSetWindowAttributes attributes{};
+        window = XCreateWindow(display, DefaultRootWindow(display), -1, -1, 1, 1, 0, 0, InputOnly, nullptr, 0, &attributes);
+        XSync(display, False);
+    }
+    ~RunConnection() { close(); }
+    RunConnection(const RunConnection&) = delete;
+    RunConnection& operator=(const RunConnection&) = delete;
+    // The run ends: the server destroys its window.
+    void close() {
+        if (display != nullptr) XCloseDisplay(display);
+        display = nullptr;
+    }
+    Display* display;
+    Window window = None;
+};
+
+// Writes the mark as its run would have, and maps its codes so; a mark of
+// no writer as the older version wrote it, named after the pid alone.
+std::string markAndMap(Display* display, const x11::SpareCodeMark& mark) {
+    auto values = x11::encodeSpareCodeMark(mark);
+    auto name = x11::spareCodeMarkName(mark.pid, mark.window);
+    if (!mark.writer) {
+        values = {mark.pid};
+        for (const auto& m : mark.mappings)
+            values.insert(values.end(), {static_cast<long>(m.code), static_cast<long>(m.withoutShift), static_cast<long>(m.withShift)});
+        name = name.substr(0, name.rfind('_'));
+    }
+    XChangeProperty(display, DefaultRootWindow(display), XInternAtom(display, name.c_str(), False), XA_CARDINAL, 32,
+                    PropModeReplace, reinterpret_cast<const unsigned char*>(values.data()), static_cast<int>(values.size()));
+    for (const auto& m : mark.mappings) {
         KeySym levels[2] = {m.withoutShift, m.withShift};
         XChangeKeyboardMapping(display, static_cast<int>(m.code), 2, levels, 1);
     }
     XSync(display, False);
+    return name;
 }
 
 constexpr KeySym kDotBelowA = 0x1001ea1;  // ạ
 constexpr KeySym kHookO = 0x10001a1;      // ơ
+constexpr KeySym kHookU = 0x10001b0;      // ư
+constexpr KeySym kBreveA = 0x1000103;     // ă
 
 TEST_F(DesktopTypingTest, SpareCodesAnEndedRunLeftMappedAreFreedAtTheNextStartWithTypingOff) {
     Display* display = XOpenDisplay(nullptr);
     ASSERT_NE(display, nullptr);
     const auto empty = emptyKeyCodes(display);
-    ASSERT_GE(empty.size(), 3U) << "the display has too few spare key codes";
+    ASSERT_GE(empty.size(), 5U) << "the display has too few spare key codes";
     const auto code = [&](std::size_t i) { return static_cast<unsigned>(empty[empty.size() - 1 - i]); };
-    // A run killed while it typed "ạ"; its pid is free again.
+    // A pid that is free again.
     const pid_t killed = fork();
     if (killed == 0) _exit(0);
     ASSERT_GT(killed, 0);
     ASSERT_EQ(waitpid(killed, nullptr, 0), killed);
-    markAndMap(display, killed, {{code(0), kDotBelowA, kDotBelowA}});
-    // The same letter that a user mapped, and a code of a run that still runs.
-    markAndMap(display, getppid(), {{code(1), kHookO, kHookO}});
+    const auto session = thisSession();
+    // Connections are opened together: the server gives a closed one's ids to the next.
+    RunConnection ended;
+    RunConnection elsewhere;
+    RunConnection forger;
+    // A run of this session killed while it typed "ạ": its connection is gone.
+    ended.close();
+    const auto endedMark = markAndMap(display, {killed, ended.window, session, {{code(0), kDotBelowA, kDotBelowA}}});
+    // A run in another process namespace: its pid means nothing here, its connection is open.
+    const auto elsewhereMark = markAndMap(display, {killed, elsewhere.window, session, {{code(1), kHookO, kHookO}}});
+    // Forged by another client: another session's mark, a mark of the older
+    // version, and this session's naming the layout's own "a" and F1 keys as they are.
+    const auto otherSession = x11::runIdentity(static_cast<long>(getuid()), "elsewhere", "other");
+    const std::vector<std::string> forgedMarks = {
+        markAndMap(display, {killed, forger.window + 1, otherSession, {{code(2), kHookU, kHookU}}}),
+        markAndMap(display, {killed, 0, std::nullopt, {{code(3), kBreveA, kBreveA}}}),
+    };
+    const auto layoutKeysMark =
+        markAndMap(display, {killed, forger.window + 2, session,
+                             {{static_cast<unsigned>(XKeysymToKeycode(display, XK_a)), XK_a, XK_A},
+                              {static_cast<unsigned>(XKeysymToKeycode(display, XK_F1)), XK_F1, XK_F1}}});
+    // The same letter that a user mapped.
     KeySym own[2] = {kDotBelowA, kDotBelowA};
-    XChangeKeyboardMapping(display, static_cast<int>(code(2)), 2, own, 1);
+    XChangeKeyboardMapping(display, static_cast<int>(code(4)), 2, own, 1);
     XSync(display, False);
     auto before = firstLevels(display);
 
@@ -352,8 +409,12 @@ TEST_F(DesktopTypingTest, SpareCodesAnEndedRunLeftMappedAreFreedAtTheNextStartWi
     XDisplayKeycodes(display, &first, &last);
     before[code(0) - static_cast<unsigned>(first)] = NoSymbol;
     EXPECT_EQ(firstLevels(display), before) << "only the ended run's code is freed";
-    EXPECT_FALSE(rootHasProperty(display, x11::spareCodeMarkName(killed)));
-    EXPECT_TRUE(rootHasProperty(display, x11::spareCodeMarkName(getppid())));
+    EXPECT_NE(codeTyping(display, XK_a), 0) << "the layout's keys stay";
+    EXPECT_NE(codeTyping(display, XK_F1), 0);
+    EXPECT_FALSE(rootHasProperty(display, layoutKeysMark)) << "an ended run's mark goes, its layout keys stay";
+    EXPECT_FALSE(rootHasProperty(display, endedMark));
+    EXPECT_TRUE(rootHasProperty(display, elsewhereMark));
+    for (const auto& forged : forgedMarks) EXPECT_TRUE(rootHasProperty(display, forged)) << forged;
     XCloseDisplay(display);
 }
 
@@ -361,7 +422,18 @@ TEST_F(DesktopTypingTest, TextGoesThroughTheKeyboardsOwnKeysAndSpareCodesAreMark
     openWindow();
     Display* display = XOpenDisplay(nullptr);
     ASSERT_NE(display, nullptr);
-    const auto mark = x11::spareCodeMarkName(getpid());
+    const auto marks = [&] {
+        std::vector<std::string> names;
+        int count = 0;
+        Atom* properties = XListProperties(display, DefaultRootWindow(display), &count);
+        for (int i = 0; i < count; ++i) {
+            char* name = XGetAtomName(display, properties[i]);
+            if (x11::spareCodeMarkOwner(name) == getpid()) names.emplace_back(name);
+            XFree(name);
+        }
+        if (properties != nullptr) XFree(properties);
+        return names;
+    };
     platform::MainLoop loop;
     {
         x11::X11SyntheticEchoes echoes;
@@ -375,13 +447,13 @@ TEST_F(DesktopTypingTest, TextGoesThroughTheKeyboardsOwnKeysAndSpareCodesAreMark
         // The poster does not wait for its change of the map.
         runUntil(loop, [&] { return !spareCodesInUse(display).empty(); }, 5s);
         EXPECT_EQ(spareCodesInUse(display).size(), 1U) << "only à needs a spare code";
-        EXPECT_TRUE(rootHasProperty(display, mark));
+        EXPECT_EQ(marks().size(), 1U);
         runUntil(loop, [&] { return field("plain") == "xin chào"; }, 5s);
         EXPECT_EQ(field("plain"), "xin chào");
     }
     XSync(display, False);
     EXPECT_TRUE(spareCodesInUse(display).empty()) << "the poster unmaps its codes when it goes";
-    EXPECT_FALSE(rootHasProperty(display, mark));
+    EXPECT_EQ(marks(), std::vector<std::string>{});
     XCloseDisplay(display);
 }
 
