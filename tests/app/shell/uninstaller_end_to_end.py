@@ -71,7 +71,7 @@ try:
     names = [box.get_name() for box in check_boxes()]
     for relative in [".local/share/applications/org.example.Sketchloom.desktop", ".config/org.example.Sketchloom",
                      ".cache/org.example.Sketchloom", ".local/share/org.example.Sketchloom"]:
-        assert any(name.endswith(os.path.join(home, relative)) for name in names), f"{relative} is not in the sheet"
+        assert any(os.path.join(home, relative) + ", " in name for name in names), f"{relative} is not in the sheet with its size"
 
     # Keep the preferences; remove the rest.
     d.press(d.find("check box", prefix="Preferences"))
