@@ -4,6 +4,7 @@
 #include "platform/text/Localization.hpp"
 #include "ui/design/Appearance.hpp"
 #include "ui/design/DesignLabels.hpp"
+#include "ui/design/ElidedLabel.hpp"
 #include "ui/design/KeptFocus.hpp"
 #include "ui/design/PageLanding.hpp"
 #include "ui/design/PrimaryButton.hpp"
@@ -55,7 +56,8 @@ MainContentView::MainContentView(viewmodels::ScanViewModel& viewModel, const pla
     auto* header = new QWidget(this);
     auto* headerRow = new QHBoxLayout(header);
     headerRow->setContentsMargins(24, 16, 24, 8);
-    title_ = tokenLabel({}, DesignTokens::titleFont(), DesignTokens::textPrimary(), header);
+    // Where the header is narrow the title gives way, never a button's figure.
+    title_ = elidedTokenLabel({}, DesignTokens::titleFont(), DesignTokens::textPrimary(), Qt::ElideRight, header);
     headerRow->addWidget(title_, 1);
     toolbar_ = new QHBoxLayout;
     toolbar_->setSpacing(8);
