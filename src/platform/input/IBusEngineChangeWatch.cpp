@@ -1,5 +1,7 @@
 #include "platform/input/IBusEngineChangeWatch.hpp"
 
+#include "platform/input/IBusAddress.hpp"
+
 #include <ibus.h>
 
 #include <algorithm>
@@ -51,14 +53,14 @@ void disconnect(Connection& connection) {
 
 void connect(Connection& connection) {
     disconnect(connection);
-    const gchar* address = ibus_get_address();
+    const auto address = ibusAddress();
     GDBusConnection* bus =
-        address == nullptr ? nullptr
-                           : g_dbus_connection_new_for_address_sync(
-                                 address,
-                                 static_cast<GDBusConnectionFlags>(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
-                                                                   G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
-                                 nullptr, nullptr, nullptr);
+        !address ? nullptr
+                 : g_dbus_connection_new_for_address_sync(
+                       address->c_str(),
+                       static_cast<GDBusConnectionFlags>(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
+                                                         G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
+                       nullptr, nullptr, nullptr);
     if (bus == nullptr) {
         scheduleRetry(connection);
         return;

@@ -1,5 +1,6 @@
 #include "platform/input/InputMethodStatus.hpp"
 
+#include "platform/input/IBusAddress.hpp"
 #include "platform/input/IBusEngineChangeWatch.hpp"
 
 #include <ibus.h>
@@ -19,11 +20,10 @@ constexpr const char* kEngineName = "com.torvane.zentrel.ime";
 // library's shared connection stays closed after the daemon restarts until
 // a main loop lets it reconnect.
 GVariant* daemonProperty(const char* name) {
-    ibus_init();
-    const gchar* address = ibus_get_address();
-    if (address == nullptr) return nullptr;
+    const auto address = ibusAddress();
+    if (!address) return nullptr;
     GDBusConnection* connection = g_dbus_connection_new_for_address_sync(
-        address,
+        address->c_str(),
         static_cast<GDBusConnectionFlags>(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
                                           G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
         nullptr, nullptr, nullptr);
