@@ -7,15 +7,14 @@
 
 #include "doubles/FakeClock.hpp"
 #include "doubles/HeifBoxes.hpp"
+#include "doubles/LimitedChild.hpp"
 #include "doubles/MediaFixtures.hpp"
 #include "doubles/TempDir.hpp"
 
 #include <gtest/gtest.h>
 #include <webp/encode.h>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -124,32 +123,10 @@ std::vector<HostileFile> writeHostileFiles(testing::TempDir& dir) {
     return files;
 }
 
-// The address sanitizer reserves more address space than any such limit allows.
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kLimitsAddressSpace = false;
-#else
-constexpr bool kLimitsAddressSpace = true;
-#endif
-
-// Runs `body` in a child with room for the decodes' budget and the libraries' own, and a time limit:
-// its exit code, or the signal that ended it as a negative number.
+// A child with room for the decodes' budget and the libraries' own, and a time limit.
 int runLimited(const std::function<bool()>& body) {
-    std::ifstream status("/proc/self/statm");
-    std::size_t pages = 0;
-    status >> pages;
-    const auto limit = pages * static_cast<std::size_t>(::sysconf(_SC_PAGESIZE)) + PictureMemoryBudget::kSharedBytes +
-                       (std::size_t{384} << 20);
-    const pid_t child = ::fork();
-    if (child < 0) return -1000;
-    if (child == 0) {
-        const rlimit memory{limit, limit};
-        if (kLimitsAddressSpace && ::setrlimit(RLIMIT_AS, &memory) != 0) ::_exit(100);
-        ::alarm(kSecondsPerFile);
-        ::_exit(body() ? 0 : 1);
-    }
-    int result = 0;
-    if (::waitpid(child, &result, 0) != child) return -1000;
-    return WIFEXITED(result) ? WEXITSTATUS(result) : -WTERMSIG(result);
+    return testing::runInLimitedChild(PictureMemoryBudget::kSharedBytes + (std::size_t{384} << 20), kSecondsPerFile,
+                                      [&] { return body() ? 0 : 1; });
 }
 
 TEST(HostileMediaTest, EachFileIsSkippedWithinMemoryAndTime) {

@@ -6,12 +6,12 @@
 #include "scanners/PictureReader.hpp"
 
 #include "doubles/HeifBoxes.hpp"
+#include "doubles/LimitedChild.hpp"
 #include "doubles/MediaFixtures.hpp"
 #include "doubles/TempDir.hpp"
 
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -250,42 +250,23 @@ void declareHugeSizes(std::vector<CraftedFile>& files) {
     }
 }
 
-// The address sanitizer reserves more address space than any such limit allows.
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kLimitsAddressSpace = false;
-#else
-constexpr bool kLimitsAddressSpace = true;
-#endif
-
 TEST(PictureReaderTest, HostileFilesAreSkippedWithinAMemoryLimit) {
     testing::TempDir dir;
     auto files = craftedFiles(dir);
     declareHugeSizes(files);
     for (const auto& file : files) dir.write(file.name, file.bytes);
-    // The child's address space: what it holds now, the decodes' budget and room for the libraries' own.
-    std::ifstream status("/proc/self/statm");
-    std::size_t pages = 0;
-    status >> pages;
-    const auto limit = pages * static_cast<std::size_t>(::sysconf(_SC_PAGESIZE)) + PictureMemoryBudget::kSharedBytes +
-                       (std::size_t{384} << 20);
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        const rlimit memory{limit, limit};
-        if (kLimitsAddressSpace && ::setrlimit(RLIMIT_AS, &memory) != 0) ::_exit(100);
+    // The child's room: the decodes' budget and the libraries' own.
+    const int code = testing::runInLimitedChild(PictureMemoryBudget::kSharedBytes + (std::size_t{384} << 20), 0, [&] {
         for (std::size_t i = 0; i < files.size(); ++i) {
             PictureGate gate;
             // A truncated picture under the limit may decode to what it holds.
             const auto picture = readPicture((dir / files[i].name).string(), gate);
             if (gate.refusedAsTooLarge() != files[i].tooLarge || (picture && files[i].tooLarge))
-                ::_exit(static_cast<int>(1 + i));
+                return static_cast<int>(1 + i);
         }
-        ::_exit(0);
-    }
-    int result = 0;
-    ASSERT_EQ(::waitpid(child, &result, 0), child);
-    ASSERT_TRUE(WIFEXITED(result)) << "ended by signal " << WTERMSIG(result);
-    const int code = WEXITSTATUS(result);
+        return 0;
+    });
+    ASSERT_GE(code, 0) << "ended by signal " << -code;
     EXPECT_EQ(code, 0) << (code >= 1 && code <= static_cast<int>(files.size()) ? files[code - 1].name : "the set-up");
 }
 

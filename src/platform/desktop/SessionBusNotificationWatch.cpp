@@ -1,5 +1,6 @@
 #include "platform/desktop/SessionBusNotificationWatch.hpp"
 
+#include "platform/concurrency/GLibLoopThread.hpp"
 #include "platform/desktop/SessionBusNotificationCenter.hpp"
 
 #include <gio/gio.h>
@@ -60,15 +61,7 @@ void SessionBusNotificationWatch::run() {
 }
 
 void SessionBusNotificationWatch::stop() {
-    if (!thread_.joinable()) return;
-    g_main_context_invoke(
-        context_,
-        [](gpointer loop) -> gboolean {
-            g_main_loop_quit(static_cast<GMainLoop*>(loop));
-            return G_SOURCE_REMOVE;
-        },
-        loop_);
-    thread_.join();
+    quitLoopAndJoin(context_, loop_, thread_);
 }
 
 }  // namespace zentrel::platform

@@ -1,5 +1,6 @@
 #include "platform/input/IBusEngineChangeWatch.hpp"
 
+#include "platform/concurrency/GLibLoopThread.hpp"
 #include "platform/input/IBusAddress.hpp"
 
 #include <ibus.h>
@@ -119,15 +120,7 @@ void IBusEngineChangeWatch::run() {
 }
 
 void IBusEngineChangeWatch::stop() {
-    if (!thread_.joinable()) return;
-    g_main_context_invoke(
-        context_,
-        [](gpointer loop) -> gboolean {
-            g_main_loop_quit(static_cast<GMainLoop*>(loop));
-            return G_SOURCE_REMOVE;
-        },
-        loop_);
-    thread_.join();
+    quitLoopAndJoin(context_, loop_, thread_);
 }
 
 }  // namespace zentrel::platform
