@@ -2,9 +2,21 @@
 
 #include <algorithm>
 
+#include <malloc.h>
+
 namespace zentrel::scanners {
 
+namespace {
+
+constexpr int kMappedBufferBytes = 256 << 10;
+
+}  // namespace
+
 PictureMemoryBudget& PictureMemoryBudget::shared() {
+    // A decode's large buffers are mapped for themselves and go back to the system when freed; left to
+    // the allocator's sliding threshold they would come from each thread's arena and stay there.
+    static const bool largeBuffersMapped = ::mallopt(M_MMAP_THRESHOLD, kMappedBufferBytes) == 1;
+    (void)largeBuffersMapped;
     static PictureMemoryBudget budget(kSharedBytes);
     return budget;
 }

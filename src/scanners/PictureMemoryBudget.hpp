@@ -22,7 +22,7 @@ public:
     static constexpr std::uint64_t kSharedBytes = std::uint64_t{512} << 20;
 
     // What decodes hold side by side; a larger one runs alone.
-    static constexpr std::uint64_t kSideBySideBytes = std::uint64_t{64} << 20;
+    static constexpr std::uint64_t kSideBySideBytes = std::uint64_t{32} << 20;
 
     explicit PictureMemoryBudget(std::uint64_t bytes, std::uint64_t sideBySide = kSideBySideBytes)
         : capacity_(bytes), sideBySide_(sideBySide) {}

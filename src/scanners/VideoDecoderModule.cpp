@@ -1,5 +1,5 @@
-// Videos, and pictures of the formats FFmpeg's decoders read, are decoded by
-// a module of its own that carries the codecs, loaded on the first one (see
+// Videos are decoded by a module of its own that carries the codecs, loaded
+// on the first one (see
 // DecoderModules.hpp), so that a program that meets no video never loads them.
 
 #include "scanners/PictureHash.hpp"
@@ -11,33 +11,23 @@
 #include <dlfcn.h>
 
 #include <string>
-#include <vector>
 
 namespace zentrel::scanners {
 
 namespace {
 
 using DecodeFunction = bool (*)(const char* path, const VideoDecodeLimits* limits, GrayImage* frame);
-using DecodeStillFunction = bool (*)(const std::uint8_t* bytes, std::size_t size, const char* decoder,
-                                     std::int64_t maxPixels, int side, DecodedPicture* picture);
 
 constexpr const char* kModuleName = "libzentrel_video.so";
 
-struct VideoModule {
-    DecodeFunction decodeFirstFrame = nullptr;
-    DecodeStillFunction decodeStill = nullptr;
-};
-
-VideoModule loadModule() {
+DecodeFunction loadModule() {
     void* module = openDecoderModule(kModuleName, ZENTREL_VIDEO_MODULE_PATH);
-    if (!module) return {};
-    return {reinterpret_cast<DecodeFunction>(::dlsym(module, "zentrelDecodeFirstVideoFrame")),
-            reinterpret_cast<DecodeStillFunction>(::dlsym(module, "zentrelDecodeStillPicture"))};
+    return module ? reinterpret_cast<DecodeFunction>(::dlsym(module, "zentrelDecodeFirstVideoFrame")) : nullptr;
 }
 
-const VideoModule& videoModule() {
-    static const VideoModule module = loadModule();
-    return module;
+DecodeFunction firstFrameDecoder() {
+    static const DecodeFunction decode = loadModule();
+    return decode;
 }
 
 // The gate admits the stream's declared size once, then covers each frame; the deadline is the file's.
@@ -64,7 +54,7 @@ bool videoTimeIsUp(void* context) {
 
 std::optional<GrayImage> decodeFirstVideoFrame(const std::string& path, PictureGate& gate,
                                                const platform::Clock& clock) {
-    const auto decode = videoModule().decodeFirstFrame;
+    const auto decode = firstFrameDecoder();
     if (decode == nullptr) return std::nullopt;
     VideoBudget budget{gate, clock, clock.now().addingTimeInterval(kSecondsPerVideo)};
     const VideoDecodeLimits limits{.admit = admitVideo, .expired = videoTimeIsUp, .context = &budget};
@@ -82,16 +72,6 @@ bool isVideoTooLarge(const std::string& path) {
     auto gate = PictureGate::probe();
     (void)decodeFirstVideoFrame(path, gate, platform::SystemClock::shared());
     return gate.refusedAsTooLarge();
-}
-
-std::optional<DecodedPicture> decodeStillWithFfmpeg(const std::vector<unsigned char>& bytes, const char* decoder,
-                                                    std::uint64_t maxPixels, int side) {
-    const auto decode = videoModule().decodeStill;
-    DecodedPicture picture;
-    if (decode == nullptr ||
-        !decode(bytes.data(), bytes.size(), decoder, static_cast<std::int64_t>(maxPixels), side, &picture))
-        return std::nullopt;
-    return picture;
 }
 
 }  // namespace zentrel::scanners

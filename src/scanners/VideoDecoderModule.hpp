@@ -1,7 +1,6 @@
 #pragma once
 // What the codec module decodes: the first frame of a video, within the
-// picture gate's memory and a deadline per file on the platform clock, and
-// still pictures through one named FFmpeg decoder.
+// picture gate's memory and a deadline per file on the platform clock.
 //
 //   PictureGate gate;
 //   auto frame = decodeFirstVideoFrame(path, gate, platform::SystemClock::shared());
@@ -14,7 +13,6 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <vector>
 
 namespace zentrel::scanners {
 
@@ -28,13 +26,5 @@ inline constexpr double kSecondsPerVideo = 30.0;
                                                              const platform::Clock& clock);
 // Whether the video is one the gate refuses for its size; only its headers are read.
 [[nodiscard]] bool isVideoTooLarge(const std::string& path);
-
-// The picture the whole file `bytes` holds, through FFmpeg's decoder of that
-// name alone, which refuses pictures of more than `maxPixels`; the image its
-// side x side thumbnail, of the same grey as the other picture decoders
-// give, the sides the picture's own. None when it does not decode.
-[[nodiscard]] std::optional<DecodedPicture> decodeStillWithFfmpeg(const std::vector<unsigned char>& bytes,
-                                                                  const char* decoder, std::uint64_t maxPixels,
-                                                                  int side);
 
 }  // namespace zentrel::scanners

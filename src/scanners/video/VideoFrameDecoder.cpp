@@ -1,14 +1,11 @@
 // The first frame of a video through FFmpeg's libraries, as grey pixels no
 // larger than 512 x 512 (proportions kept), opened only as one of the listed
-// containers from one regular file, within the caller's memory and time; and still pictures of the formats
-// that FFmpeg's own decoder reads for the picture pass. Built as a module of
-// its own that is loaded on the first video or such picture, so that programs
-// start without the codecs. FFmpeg's log stays silent: a damaged file is the
+// containers from one regular file, within the caller's memory and time.
+// Built as a module of its own that is loaded on the first video, so that
+// programs start without the codecs. FFmpeg's log stays silent: a damaged file is the
 // caller's to skip, not a message on the terminal.
 
-#include "scanners/PictureGrey.hpp"
 #include "scanners/PictureHash.hpp"
-#include "scanners/ThumbnailBuilder.hpp"
 #include "scanners/VideoDecodeLimits.hpp"
 
 extern "C" {
@@ -75,29 +72,6 @@ std::optional<GrayImage> toGray(const AVFrame& frame) {
         std::copy_n(rows.begin() + static_cast<std::ptrdiff_t>(y) * stride, width,
                     image.pixels.begin() + static_cast<std::ptrdiff_t>(y) * width);
     return image;
-}
-
-// A still picture's side x side thumbnail from its exact colours, each pixel's grey as every picture decoder
-// gives it, so that the same pixels in another format hash alike to the last bit.
-std::optional<GrayImage> thumbnailOf(const AVFrame& frame, int side) {
-    std::unique_ptr<SwsContext, ScalerFreer> converter(
-        sws_getContext(frame.width, frame.height, static_cast<AVPixelFormat>(frame.format), frame.width, frame.height,
-                       AV_PIX_FMT_RGBA, SWS_POINT, nullptr, nullptr, nullptr));
-    if (!converter) return std::nullopt;
-    const int stride = (frame.width * 4 + kScalerRowAlignment - 1) / kScalerRowAlignment * kScalerRowAlignment;
-    std::vector<std::uint8_t> rgba(static_cast<std::size_t>(stride) * frame.height + kScalerRowAlignment);
-    std::uint8_t* destination[4] = {rgba.data(), nullptr, nullptr, nullptr};
-    int strides[4] = {stride, 0, 0, 0};
-    if (sws_scale(converter.get(), frame.data, frame.linesize, 0, frame.height, destination, strides) != frame.height)
-        return std::nullopt;
-    std::vector<std::uint8_t> grey(static_cast<std::size_t>(frame.width));
-    ThumbnailBuilder builder(frame.width, frame.height, side);
-    for (int y = 0; y < frame.height; ++y) {
-        const std::uint8_t* row = rgba.data() + static_cast<std::size_t>(y) * stride;
-        for (int x = 0; x < frame.width; ++x, row += 4) grey[x] = overBlack(luma(row[0], row[1], row[2]), row[3]);
-        builder.addRow(grey.data());
-    }
-    return GrayImage{side, side, builder.finish()};
 }
 
 // Pictures and frames larger than this are refused by the decoders.
@@ -237,41 +211,9 @@ std::optional<GrayImage> decodeFrame(const std::string& path, const VideoDecodeL
     return receive();
 }
 
-// One still picture, the whole file in `bytes`, through the named decoder only.
-std::optional<std::pair<GrayImage, std::pair<int, int>>> decodeStill(const std::uint8_t* bytes, std::size_t size,
-                                                                      const char* decoderName, std::int64_t maxPixels,
-                                                                      int side) {
-    silenceLog();
-    const AVCodec* codec = avcodec_find_decoder_by_name(decoderName);
-    if (!codec || size > static_cast<std::size_t>(INT32_MAX - AV_INPUT_BUFFER_PADDING_SIZE)) return std::nullopt;
-    std::unique_ptr<AVCodecContext, CodecFreer> decoder(avcodec_alloc_context3(codec));
-    if (!decoder) return std::nullopt;
-    decoder->max_pixels = maxPixels;
-    decoder->thread_count = 1;
-    if (avcodec_open2(decoder.get(), codec, nullptr) < 0) return std::nullopt;
-    std::unique_ptr<AVPacket, PacketFreer> packet(av_packet_alloc());
-    std::unique_ptr<AVFrame, FrameFreer> frame(av_frame_alloc());
-    if (!packet || !frame || av_new_packet(packet.get(), static_cast<int>(size)) < 0) return std::nullopt;
-    std::copy(bytes, bytes + size, packet->data);
-    if (avcodec_send_packet(decoder.get(), packet.get()) < 0 || avcodec_receive_frame(decoder.get(), frame.get()) < 0 ||
-        frame->width < 1 || frame->height < 1)
-        return std::nullopt;
-    auto image = thumbnailOf(*frame, side);
-    if (!image) return std::nullopt;
-    return std::pair{std::move(*image), std::pair{frame->width, frame->height}};
-}
-
 }  // namespace
 
 }  // namespace zentrel::scanners
-
-extern "C" bool zentrelDecodeStillPicture(const std::uint8_t* bytes, std::size_t size, const char* decoder,
-                                          std::int64_t maxPixels, int side, zentrel::scanners::DecodedPicture* picture) {
-    auto decoded = zentrel::scanners::decodeStill(bytes, size, decoder, maxPixels, side);
-    if (!decoded) return false;
-    *picture = {std::move(decoded->first), decoded->second.first, decoded->second.second};
-    return true;
-}
 
 extern "C" bool zentrelDecodeFirstVideoFrame(const char* path, const zentrel::scanners::VideoDecodeLimits* limits,
                                              zentrel::scanners::GrayImage* frame) {
