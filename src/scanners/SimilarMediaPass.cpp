@@ -17,6 +17,16 @@ namespace {
 
 double ratio(double a, double b) { return std::min(a, b) / std::max(a, b); }
 
+// The coding a file's extension names, its other spellings as one.
+std::string codingOf(const std::string& path) {
+    const auto extension = lowercasedPathExtension(path);
+    if (extension == "jpeg") return "jpg";
+    if (extension == "tif") return "tiff";
+    if (extension == "heif") return "heic";
+    if (extension == "mov" || extension == "m4v") return "mp4";
+    return extension;
+}
+
 }  // namespace
 
 std::vector<model::DuplicateGroup> SimilarMediaPass::findSimilarMedia(const std::vector<ScanCandidate>& media) {
@@ -145,7 +155,10 @@ bool SimilarMediaPass::isSimilarMedia(const HashedCandidate& a, const HashedCand
         std::popcount(a.perceptualHashSecondary ^ b.perceptualHashSecondary) > threshold) {
         return false;
     }
-    return ratio(static_cast<double>(a.sizeBytes), static_cast<double>(b.sizeBytes)) < kSizeRatioLimit;
+    // Two shots of one scene from one camera come out near one size, so look-alikes of one coding that close
+    // in size stay apart; a copy in another coding is near the other's size only by chance.
+    return ratio(static_cast<double>(a.sizeBytes), static_cast<double>(b.sizeBytes)) < kSizeRatioLimit ||
+           codingOf(a.path) != codingOf(b.path);
 }
 
 }  // namespace zentrel::scanners

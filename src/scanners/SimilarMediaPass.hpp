@@ -32,7 +32,7 @@ public:
     // Whether two fingerprinted files match, the first deciding rule winning.
     [[nodiscard]] bool isSimilarMedia(const HashedCandidate& a, const HashedCandidate& b) const;
 
-    // Files that look alike but differ in size by less than this share are kept apart.
+    // Files of one coding that look alike but differ in size by less than this share are kept apart.
     static constexpr double kSizeRatioLimit = 0.98;
 
 private:

@@ -79,8 +79,8 @@ protected:
     }
 };
 
-// One colour picture in every listed format: the uncompressed copies (BMP, TIFF) are near one size, so only
-// thumbnails alike to the last bit keep them together; every copy must join the one group, whatever comes first.
+// One colour picture in every listed format: copies in two codings group however near their sizes (the
+// uncompressed BMP and TIFF, a JPEG and a HEIF); every copy must join the one group, whatever comes first.
 TEST_F(SimilarMediaPassTest, EveryListedFormatGroupsWithItsCopiesInEveryOther) {
     constexpr int kWidth = 400, kHeight = 300;
     std::vector<std::uint8_t> rgb;
@@ -90,15 +90,37 @@ TEST_F(SimilarMediaPassTest, EveryListedFormatGroupsWithItsCopiesInEveryOther) {
     for (std::size_t i = 0; i < red.size(); ++i) rgb.insert(rgb.end(), {red[i], green[i], blue[i]});
     std::vector<ScanCandidate> media;
     std::set<std::string> all;
-    for (const char* name : {"lake.bmp", "lake.tiff", "lake.png", "lake.jpg", "lake.webp", "lake.heic", "lake.gif"}) {
+    for (const char* name : {"lake.bmp", "lake.tiff", "lake.png", "lake.jpg", "lake.webp", "lake.heic", "lake.gif"})
         testing::writeWithImageMagick(dir / name, rgb, kWidth, kHeight, 3);
-        media.push_back(candidate(dir / name));
-        all.insert((dir / name).string());
+    // Two lossy copies whose sizes happen to be within that share: the HEIF grows by a free box at its end.
+    const auto jpegBytes = std::filesystem::file_size(dir / "lake.jpg"), heifBytes = std::filesystem::file_size(dir / "lake.heic");
+    ASSERT_LT(heifBytes + 8, jpegBytes * 99 / 100);
+    const auto freeBox = static_cast<std::uint32_t>(jpegBytes * 99 / 100 - heifBytes);
+    std::string box(freeBox, '\0');
+    for (int i = 0; i < 4; ++i) box[static_cast<std::size_t>(i)] = static_cast<char>(freeBox >> (24 - 8 * i));
+    box.replace(4, 4, "free");
+    std::ofstream(dir / "lake.heic", std::ios::binary | std::ios::app) << box;
+    for (const auto& file : std::filesystem::directory_iterator(dir.path())) {
+        media.push_back(candidate(file.path()));
+        all.insert(file.path().string());
     }
     for (const bool reversed : {false, true}) {
         if (reversed) std::reverse(media.begin(), media.end());
         EXPECT_THAT(groupPaths(media), UnorderedElementsAre(all)) << (reversed ? "reversed" : "in order");
     }
+}
+
+// Two shots of one scene in one coding, near one size, are two pictures: they stay apart, however spelt.
+TEST_F(SimilarMediaPassTest, LookAlikesOfOneCodingNearOneSizeStayApart) {
+    auto scene = testing::drawScene(400, 300, 1);
+    const auto first = dir / "shot-1.jpg", second = dir / "shot-2.JPEG";
+    testing::writeJpeg(first, scene, 400, 300, 90);
+    for (int y = 100; y < 110; ++y)
+        for (int x = 200; x < 210; ++x) scene[static_cast<std::size_t>(y) * 400 + x] ^= 0x40;
+    testing::writeJpeg(second, scene, 400, 300, 90);
+    const auto sizes = std::minmax(std::filesystem::file_size(first), std::filesystem::file_size(second));
+    ASSERT_GE(static_cast<double>(sizes.first) / static_cast<double>(sizes.second), SimilarMediaPass::kSizeRatioLimit);
+    EXPECT_THAT(groupPaths({candidate(first), candidate(second)}), IsEmpty());
 }
 
 TEST_F(SimilarMediaPassTest, AScaledRecompressedCopyGroupsWithItsOriginalOnly) {
