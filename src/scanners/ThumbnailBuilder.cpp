@@ -6,8 +6,7 @@
 namespace zentrel::scanners {
 
 ThumbnailBuilder::ThumbnailBuilder(int width, int height, int side)
-    : width_(width),
-      side_(side),
+    : side_(side),
       rows_(spans(height, side)),
       columns_(spans(width, side)),
       sums_(static_cast<std::size_t>(side) * static_cast<std::size_t>(side), 0),

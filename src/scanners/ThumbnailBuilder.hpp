@@ -31,7 +31,6 @@ private:
     };
     [[nodiscard]] static std::vector<Span> spans(int length, int side);
 
-    int width_;
     int side_;
     int row_ = 0;
     std::vector<Span> rows_;
