@@ -10,6 +10,7 @@ namespace {
 
 namespace modifier = platform::modifier;
 using platform::TapEventType;
+using Edit = FieldInFlight::Edit;
 
 constexpr int kKeyV = 9;
 constexpr int kKeyDelete = 51;
@@ -276,9 +277,9 @@ void IMEEventBridge::replaceDisplayedText(const std::string& targetText) {
         }
         for (std::size_t i = 0; i < erase; ++i) {
             if (profile.deliveryMode == InjectionDeliveryMode::selection) {
-                postKeyPair(kKeyLeft, modifier::shift, {}, FieldInFlight::Edit{FieldInFlight::Edit::Kind::unknown});
+                postKeyPair(kKeyLeft, modifier::shift, {}, Edit{Edit::Kind::unknown});
             } else {
-                postKeyPair(kKeyDelete, 0, {}, FieldInFlight::Edit{FieldInFlight::Edit::Kind::erase});
+                postKeyPair(kKeyDelete, 0, {}, Edit{Edit::Kind::erase});
             }
             sleep(profile.delays.backspaceMicros);
         }
@@ -306,7 +307,7 @@ void IMEEventBridge::postText(const std::u32string& text) {
         return;
     }
     for (char32_t c : text) {
-        postKeyPair(0, 0, utf16(std::u32string(1, c)), FieldInFlight::Edit{FieldInFlight::Edit::Kind::type, c});
+        postKeyPair(0, 0, utf16(std::u32string(1, c)), Edit{Edit::Kind::type, c});
         sleep(profile.delays.characterMicros);
     }
 }
@@ -315,7 +316,7 @@ void IMEEventBridge::postUnicodeEvent(const std::u32string& text) {
     const auto units = utf16(text);
     if (units.empty()) return;
     // The poster types the characters one key each.
-    for (char32_t c : text) field_.posted({FieldInFlight::Edit::Kind::type, c});
+    for (char32_t c : text) field_.posted({Edit::Kind::type, c});
     postKeyPair(0, 0, units, std::nullopt);
 }
 
@@ -335,7 +336,7 @@ void IMEEventBridge::pasteText(const std::u32string& text) {
     const auto previous = clipboard_.text();
     clipboard_.clear();
     clipboard_.setText(toUtf8(text));
-    postKeyPair(kKeyV, modifier::command, {}, FieldInFlight::Edit{FieldInFlight::Edit::Kind::unknown});
+    postKeyPair(kKeyV, modifier::command, {}, Edit{Edit::Kind::unknown});
     clipboard_.clear();
     if (previous) clipboard_.setText(*previous);
 }

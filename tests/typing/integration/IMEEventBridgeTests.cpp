@@ -269,21 +269,29 @@ void showOn(std::u32string& screen, char32_t shows) {
     if (shows != 0 && shows != U'\b') screen.push_back(shows);
 }
 
+// A window whose text the bridge types into.
+struct TypingWindow {
+    explicit TypingWindow(VietInputMethod method) {
+        bridge.withLock([method](IMEEventBridge::State& state) {
+            state.isEnabled = true;
+            state.engine.inputMethod = method;
+        });
+    }
+    ScreenPoster screen;
+    platform::MemoryClipboard clipboard;
+    NoFocusedTextWriter writer;
+    IMEEventBridge bridge{screen, clipboard, writer};
+};
+
 // Types like a keyboard does (shift pressed around capitals). With `batch`
 // 0 the bridge sees each key first and swallows or passes it; otherwise the
 // window receives `batch` events at a time before the bridge sees the first
 // of them (1: a tap that only observes; more: a tap running late).
 std::string typeOnScreen(const TypedCase& typed, std::size_t batch) {
-    ScreenPoster screen;
-    platform::MemoryClipboard clipboard;
-    NoFocusedTextWriter writer;
-    IMEEventBridge bridge{screen, clipboard, writer};
-    bridge.withLock([&](IMEEventBridge::State& state) {
-        state.isEnabled = true;
-        state.engine.inputMethod = typed.method;
-    });
+    TypingWindow window(typed.method);
+    auto& bridge = window.bridge;
     const auto events = keyboardEvents(typed.keys);
-    const auto show = [&](char32_t shows) { showOn(screen.screen, shows); };
+    const auto show = [&](char32_t shows) { showOn(window.screen.screen, shows); };
     const std::size_t step = std::max<std::size_t>(batch, 1);
     for (std::size_t first = 0; first < events.size(); first += step) {
         const std::size_t end = std::min(first + step, events.size());
@@ -297,7 +305,7 @@ std::string typeOnScreen(const TypedCase& typed, std::size_t batch) {
             if (bridge.handle(event) == Verdict::pass && batch == 0) show(events[i].second);
         }
     }
-    return toUtf8(screen.screen);
+    return toUtf8(window.screen.screen);
 }
 
 TEST(IMEEventBridgeScreenTest, TheWindowShowsTheSameTextWhetherKeysAreSwallowedDeliveredOrFixedLate) {
@@ -334,23 +342,17 @@ TEST(IMEEventBridgeScreenTest, TheWindowShowsTheSameTextWhetherKeysAreSwallowedD
 // lands behind them. The tap reports our keys' arrivals among the user's in
 // the window's order.
 std::string typeAheadOfFixes(const TypedCase& typed, std::size_t lag) {
-    ScreenPoster screen;
+    TypingWindow window(typed.method);
+    auto& screen = window.screen;
     std::deque<TapEvent> stream{TapEvent{TapEventType::postedKeyArrived}};
     screen.stream = &stream;
-    platform::MemoryClipboard clipboard;
-    NoFocusedTextWriter writer;
-    IMEEventBridge bridge{screen, clipboard, writer};
-    bridge.withLock([&](IMEEventBridge::State& state) {
-        state.isEnabled = true;
-        state.engine.inputMethod = typed.method;
-    });
     std::size_t userEventsWaiting = 0;
     const auto handleFront = [&] {
         auto event = stream.front();
         stream.pop_front();
         if (event.type != TapEventType::postedKeyArrived) --userEventsWaiting;
         event.alreadyDelivered = event.type != TapEventType::postedKeyArrived;
-        (void)bridge.handle(event);
+        (void)window.bridge.handle(event);
     };
     for (const auto& [event, shows] : keyboardEvents(typed.keys)) {
         showOn(screen.screen, shows);
