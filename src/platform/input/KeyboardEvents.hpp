@@ -10,7 +10,18 @@
 
 namespace zentrel::platform {
 
-enum class TapEventType : int { leftMouseDown = 1, rightMouseDown = 3, keyDown = 10, flagsChanged = 12, other = -1 };
+// `postedKeyArrived`: one of the keys we posted reached the window. A tap
+// that only observes reports them among the user's keys in the order the
+// window takes them, so a user's key reported while ours are still on their
+// way reached the window before them.
+enum class TapEventType : int {
+    leftMouseDown = 1,
+    rightMouseDown = 3,
+    keyDown = 10,
+    flagsChanged = 12,
+    postedKeyArrived = 90,
+    other = -1
+};
 
 namespace modifier {
 inline constexpr std::uint64_t shift = 0x20000;
@@ -30,9 +41,9 @@ struct TapEvent {
     // reports every typed key so, and the bridge then rewrites from what is
     // on screen instead of dropping the key.
     bool alreadyDelivered = false;
-    // More events the tap observed wait behind this one: with keys already
-    // delivered, the window has more than this key, and a fix is left to the
-    // last of them.
+    // More of the user's events the tap observed wait behind this one: with
+    // keys already delivered, the window has more than this key, and a fix is
+    // left to the last of them.
     bool followedByMoreEvents = false;
 };
 

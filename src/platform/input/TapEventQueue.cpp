@@ -1,5 +1,6 @@
 #include "platform/input/TapEventQueue.hpp"
 
+#include <algorithm>
 #include <utility>
 
 namespace zentrel::platform {
@@ -38,7 +39,9 @@ void TapEventQueue::Shared::drain() {
     while (!batch.empty()) {
         TapEvent event = std::move(batch.front());
         batch.pop_front();
-        event.followedByMoreEvents = !batch.empty();
+        event.followedByMoreEvents = std::any_of(batch.begin(), batch.end(), [](const TapEvent& behind) {
+            return behind.type != TapEventType::postedKeyArrived;
+        });
         {
             const std::lock_guard guard(mutex);
             if (!live) return;

@@ -1,9 +1,10 @@
 #pragma once
 // Hands the events a tap observes on a thread of its own to the handler on
 // the main thread, in order. Events that pile up while the main thread is
-// busy go over together, and each tells whether more were already waiting
-// behind it (`followedByMoreEvents`): with keys already delivered, a fix
-// made for it then would land in front of keys the window already has.
+// busy go over together, and each tells whether more of the user's were
+// already waiting behind it (`followedByMoreEvents`; our own keys' arrivals
+// do not count): with keys already delivered, a fix made for it then would
+// land in front of keys the window already has.
 // `push` is thread-safe; after `stop` no handler runs any more, also for
 // events already posted.
 

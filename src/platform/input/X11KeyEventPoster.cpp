@@ -172,9 +172,10 @@ void X11KeyEventPoster::post(const SyntheticKeyEvent& event, PostTarget) {
     }
     Display* display = connection_->display;
     connection_->readNotices();
-    const auto fake = [&](KeyCode code, bool pressed) {
+    // `changesText`: the key-down of a character or of the key itself, not of a modifier.
+    const auto fake = [&](KeyCode code, bool pressed, bool changesText = false) {
         if (code == 0) return;
-        echoes_.expect(code, pressed);
+        echoes_.expect(code, pressed, changesText);
         XTestFakeKeyEvent(display, code, pressed ? True : False, CurrentTime);
     };
 
@@ -183,7 +184,7 @@ void X11KeyEventPoster::post(const SyntheticKeyEvent& event, PostTarget) {
         if (event.keyDown) {
             for (char32_t c : utf32(event.unicode)) {
                 const KeyCode key = connection_->keyFor(keysymForCharacter(c));
-                fake(key, true);
+                fake(key, true, true);
                 fake(key, false);
             }
         }
@@ -210,7 +211,7 @@ void X11KeyEventPoster::post(const SyntheticKeyEvent& event, PostTarget) {
     const KeyCode code = connection_->keyFor(keysym);
     if (event.keyDown) {
         for (KeyCode m : modifiers) fake(m, true);
-        fake(code, true);
+        fake(code, true, true);
     } else {
         fake(code, false);
         for (auto m = modifiers.rbegin(); m != modifiers.rend(); ++m) fake(*m, false);

@@ -6,7 +6,9 @@
 // characters it needs (SpareKeyCodes: each keeps its code for the session,
 // since every remap makes each window reload its key map; each types its
 // character at both levels, so that Shift never matters). Each key is noted
-// in the echoes so that the RECORD tap can skip it. Events go out on `flush` (or before a
+// in the echoes so that the RECORD tap can tell it from the user's, the
+// key-down of a character or of the key itself (not of a modifier) marked
+// for its arrival to be reported. Events go out on `flush` (or before a
 // sleep): a rewrite in one write, which the server takes in one piece. The
 // spare codes are marked on the display (X11SpareCodeMarks) and unmapped
 // again when the poster goes; codes an ended run left mapped (it was killed)

@@ -97,7 +97,11 @@ struct X11KeyboardEventTap::Recording {
         TapEvent event;
         if (type == KeyPress || type == KeyRelease) {
             const bool pressed = type == KeyPress;
-            if (echoes.take(code, pressed)) return;
+            const auto echo = echoes.take(code, pressed);
+            if (echo == X11SyntheticEchoes::Echo::oursAndArrived) {
+                events->push(TapEvent{TapEventType::postedKeyArrived});
+            }
+            if (echo != X11SyntheticEchoes::Echo::notOurs) return;
             KeySym keysym = NoSymbol;
             unsigned consumed = 0;
             if (XkbLookupKeySym(control, static_cast<KeyCode>(code), state, &consumed, &keysym) == 0) keysym = NoSymbol;
@@ -188,6 +192,8 @@ bool X11KeyboardEventTap::install(Handler handler) {
     if (!recording->grabChord()) warn("Another program holds control+shift+V: the typing toggle also reaches the window");
 
     recording->events = std::make_unique<TapEventQueue>(main_, std::move(handler));
+    // An arrival first, of nothing: it tells the handler that arrivals are reported.
+    recording->events->push(TapEvent{TapEventType::postedKeyArrived});
     if (XRecordEnableContextAsync(recording->data, recording->context, &Recording::intercepted,
                                   reinterpret_cast<XPointer>(recording.get())) == 0) {
         return false;

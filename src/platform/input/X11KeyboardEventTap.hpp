@@ -4,7 +4,8 @@
 // handler on the main thread (in batches when they pile up, TapEventQueue),
 // marked as already delivered: RECORD cannot hold a key back, so the window
 // has it before the handler runs. Our own
-// XTEST keys are recognised through the echoes and skipped. The per-
+// XTEST keys are recognised through the echoes; those that change the text
+// are reported as arrived, in their place among the user's keys. The per-
 // application toggle chord (control+shift+V) is grabbed on the root window
 // while the tap is installed, so that it really is swallowed. The thread also
 // watches the keyboard map and maps the spare codes of this run again when a

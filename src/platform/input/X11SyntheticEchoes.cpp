@@ -5,22 +5,23 @@ namespace {
 constexpr auto kNoteLifetime = std::chrono::seconds(1);
 }  // namespace
 
-void X11SyntheticEchoes::expect(unsigned keycode, bool pressed) {
+void X11SyntheticEchoes::expect(unsigned keycode, bool pressed, bool reportArrival) {
     std::lock_guard guard(mutex_);
-    notes_.push_back({keycode, pressed, std::chrono::steady_clock::now()});
+    notes_.push_back({keycode, pressed, reportArrival, std::chrono::steady_clock::now()});
 }
 
-bool X11SyntheticEchoes::take(unsigned keycode, bool pressed) {
+X11SyntheticEchoes::Echo X11SyntheticEchoes::take(unsigned keycode, bool pressed) {
     std::lock_guard guard(mutex_);
     const auto now = std::chrono::steady_clock::now();
     while (!notes_.empty() && now - notes_.front().at > kNoteLifetime) notes_.pop_front();
     for (auto note = notes_.begin(); note != notes_.end(); ++note) {
         if (note->keycode == keycode && note->pressed == pressed) {
+            const bool arrived = note->reportArrival;
             notes_.erase(note);
-            return true;
+            return arrived ? Echo::oursAndArrived : Echo::ours;
         }
     }
-    return false;
+    return Echo::notOurs;
 }
 
 }  // namespace zentrel::platform::x11

@@ -2,7 +2,10 @@
 // The keys we typed through XTEST, which the RECORD tap sees again: the
 // poster notes each one before sending it, and the tap takes the next
 // matching note to recognise its own key (a user's key in between does not
-// match). Notes nobody takes are dropped after a second. Thread-safe.
+// match). A note may mark its key as one the window's text changes with
+// (a character, Delete, the key of a shortcut; not a modifier): the tap
+// reports those as arrived. Notes nobody takes are dropped after a second.
+// Thread-safe.
 
 #include <chrono>
 #include <deque>
@@ -12,14 +15,17 @@ namespace zentrel::platform::x11 {
 
 class X11SyntheticEchoes final {
 public:
-    void expect(unsigned keycode, bool pressed);
-    // True when this key is one we typed; its note is taken.
-    [[nodiscard]] bool take(unsigned keycode, bool pressed);
+    enum class Echo { notOurs, ours, oursAndArrived };
+
+    void expect(unsigned keycode, bool pressed, bool reportArrival = false);
+    // Whether this key is one we typed; its note is taken.
+    [[nodiscard]] Echo take(unsigned keycode, bool pressed);
 
 private:
     struct Note {
         unsigned keycode;
         bool pressed;
+        bool reportArrival;
         std::chrono::steady_clock::time_point at;
     };
     std::mutex mutex_;

@@ -10,6 +10,7 @@ namespace {
 
 namespace modifier = platform::modifier;
 using platform::TapEventType;
+using Edit = FieldInFlight::Edit;
 
 constexpr int kKeyV = 9;
 constexpr int kKeyDelete = 51;
@@ -63,6 +64,7 @@ void IMEEventBridge::resetComposition() {
 
 void IMEEventBridge::reset() {
     state_.engine.reset();
+    field_.forget();
     displayedText_.clear();
     // A waiting fix cannot land where the word was any more.
     finishedWhileWaiting_.clear();
@@ -89,6 +91,21 @@ void IMEEventBridge::fixWord(bool later) {
     fixWaiting_ = false;
 }
 
+void IMEEventBridge::followDeliveredKey(std::optional<char32_t> typed) {
+    fieldFollowed_ = true;
+    const auto outcome = field_.userKey(typed);
+    if (!outcome) return;
+    // The text this bridge keeps becomes what the window shows from where
+    // the two part; where that lies before it, the words there are rewritten
+    // with the next fix, as words finished while a fix waited are.
+    const auto& [meant, shown] = *outcome;
+    if (meant.size() < displayedText_.size() || !meant.ends_with(displayedText_)) return;
+    const std::size_t kept = meant.size() - displayedText_.size();
+    const std::size_t from = std::min(commonPrefixLength(meant, shown), kept);
+    finishedWhileWaiting_ = meant.substr(from, kept - from) + finishedWhileWaiting_;
+    displayedText_ = shown.substr(from);
+}
+
 bool IMEEventBridge::shouldHandleFrontmostApp() const {
     if (state_.resolvedInjection.profile.policy == InputPolicy::disable) return false;
     const auto& app = state_.frontmostBundleID;
@@ -98,7 +115,19 @@ bool IMEEventBridge::shouldHandleFrontmostApp() const {
 IMEEventBridge::Verdict IMEEventBridge::handle(const platform::TapEvent& event, bool tapIsPresent) {
     std::lock_guard guard(lock_);
     if (tapIsPresent) tapPresent_ = true;
+    if (event.type == TapEventType::postedKeyArrived) {
+        field_.arrived();
+        return Verdict::pass;
+    }
     if (event.userData == kMarker) return Verdict::pass;
+    fieldFollowed_ = false;
+    const auto verdict = handleUserEvent(event);
+    // A key or click of the user's that went by unfollowed changed the field somehow.
+    if (!fieldFollowed_ && event.type != TapEventType::flagsChanged) field_.forget();
+    return verdict;
+}
+
+IMEEventBridge::Verdict IMEEventBridge::handleUserEvent(const platform::TapEvent& event) {
     if (!state_.isEnabled || isInjecting_) {
         dropWaitingFix();
         return Verdict::pass;
@@ -125,6 +154,7 @@ IMEEventBridge::Verdict IMEEventBridge::handle(const platform::TapEvent& event, 
         break;
     case TapEventType::flagsChanged: verdict = handleFlagsChanged(event); break;
     case TapEventType::keyDown: verdict = handleKeyDown(event); break;
+    case TapEventType::postedKeyArrived:
     case TapEventType::other: break;
     }
     // The last of the waiting events makes the fix they held back.
@@ -180,7 +210,10 @@ IMEEventBridge::Verdict IMEEventBridge::handleKeyDown(const platform::TapEvent& 
             return Verdict::pass;
         }
         // A delivered Delete has already erased the last character.
-        if (event.alreadyDelivered) displayedText_.pop_back();
+        if (event.alreadyDelivered) {
+            displayedText_.pop_back();
+            followDeliveredKey(std::nullopt);
+        }
         state_.engine.handleBackspace();
         fixWord(fixLater);
         return Verdict::swallow;
@@ -200,7 +233,10 @@ IMEEventBridge::Verdict IMEEventBridge::handleKeyDown(const platform::TapEvent& 
     const auto wordBefore = toUtf32(state_.engine.wordOutput());
     const auto result = state_.engine.processChar(c);
     // A delivered key already stands after the word on screen.
-    if (event.alreadyDelivered) displayedText_.push_back(c);
+    if (event.alreadyDelivered) {
+        displayedText_.push_back(c);
+        followDeliveredKey(c);
+    }
     // A breaker the engine took as a mark (VIQR) stays inside the word.
     if (!isBreak || !state_.engine.lastKeyEndedWord()) {
         fixWord(fixLater);
@@ -241,9 +277,9 @@ void IMEEventBridge::replaceDisplayedText(const std::string& targetText) {
         }
         for (std::size_t i = 0; i < erase; ++i) {
             if (profile.deliveryMode == InjectionDeliveryMode::selection) {
-                postKeyPair(kKeyLeft, modifier::shift, {});
+                postKeyPair(kKeyLeft, modifier::shift, {}, Edit{Edit::Kind::unknown});
             } else {
-                postKeyPair(kKeyDelete, 0, {});
+                postKeyPair(kKeyDelete, 0, {}, Edit{Edit::Kind::erase});
             }
             sleep(profile.delays.backspaceMicros);
         }
@@ -256,6 +292,8 @@ void IMEEventBridge::replaceDisplayedText(const std::string& targetText) {
             }
         }
     }
+    // Written past the keys: what the window shows now is not followed.
+    if (written) field_.forget();
     // The whole rewrite reaches the window in one piece.
     poster_.flush();
     displayedText_ = target;
@@ -269,7 +307,7 @@ void IMEEventBridge::postText(const std::u32string& text) {
         return;
     }
     for (char32_t c : text) {
-        postKeyPair(0, 0, utf16(std::u32string(1, c)));
+        postKeyPair(0, 0, utf16(std::u32string(1, c)), Edit{Edit::Kind::type, c});
         sleep(profile.delays.characterMicros);
     }
 }
@@ -277,10 +315,15 @@ void IMEEventBridge::postText(const std::u32string& text) {
 void IMEEventBridge::postUnicodeEvent(const std::u32string& text) {
     const auto units = utf16(text);
     if (units.empty()) return;
-    postKeyPair(0, 0, units);
+    // The poster types the characters one key each.
+    for (char32_t c : text) field_.posted({Edit::Kind::type, c});
+    postKeyPair(0, 0, units, std::nullopt);
 }
 
-void IMEEventBridge::postKeyPair(int keyCode, std::uint64_t flags, const std::u16string& unicode) {
+// `edit`: what the key does to the field; none for text whose characters were noted already.
+void IMEEventBridge::postKeyPair(int keyCode, std::uint64_t flags, const std::u16string& unicode,
+                                 std::optional<FieldInFlight::Edit> edit) {
+    if (edit) field_.posted(*edit);
     const auto target = state_.resolvedInjection.profile.useSessionPost || !tapPresent_
                             ? platform::PostTarget::session
                             : platform::PostTarget::afterTap;
@@ -293,7 +336,7 @@ void IMEEventBridge::pasteText(const std::u32string& text) {
     const auto previous = clipboard_.text();
     clipboard_.clear();
     clipboard_.setText(toUtf8(text));
-    postKeyPair(kKeyV, modifier::command, {});
+    postKeyPair(kKeyV, modifier::command, {}, Edit{Edit::Kind::unknown});
     clipboard_.clear();
     if (previous) clipboard_.setText(*previous);
 }

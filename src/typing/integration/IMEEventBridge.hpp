@@ -8,7 +8,10 @@
 // so the rewrite starts from what is on screen; swallowing it then only
 // means that nothing more is to be done. While more delivered keys wait
 // behind a key, its fix waits too (the window already shows those keys),
-// and the last of them rewrites everything since the first in one go.
+// and the last of them rewrites everything since the first in one go. A
+// delivered key that reached the window before a rewrite of ours still on
+// its way (FieldInFlight) is taken as the window then shows it, so the next
+// rewrite mends what the two made together.
 //
 // One lock guards everything and is held for the whole of each event,
 // including the delays between synthetic events and the two callbacks, which
@@ -18,6 +21,7 @@
 #include "platform/desktop/Clipboard.hpp"
 #include "platform/input/KeyboardEvents.hpp"
 #include "typing/engine/VietIMEEngine.hpp"
+#include "typing/integration/FieldInFlight.hpp"
 #include "typing/integration/FocusedTextWriter.hpp"
 #include "typing/integration/ResolvedInjection.hpp"
 
@@ -62,6 +66,7 @@ public:
 
 private:
     [[nodiscard]] bool shouldHandleFrontmostApp() const;
+    Verdict handleUserEvent(const platform::TapEvent& event);
     Verdict handleKeyDown(const platform::TapEvent& event);
     Verdict handleFlagsChanged(const platform::TapEvent& event);
     void reset();
@@ -69,10 +74,13 @@ private:
     // now, or leaves that to the last of the keys behind this one.
     void fixWord(bool later);
     void dropWaitingFix();
+    // A delivered key of the user's as the window has it, rewrites of ours still on their way included.
+    void followDeliveredKey(std::optional<char32_t> typed);
     void replaceDisplayedText(const std::string& target);
     void postText(const std::u32string& text);
     void postUnicodeEvent(const std::u32string& text);
-    void postKeyPair(int keyCode, std::uint64_t flags, const std::u16string& unicode);
+    void postKeyPair(int keyCode, std::uint64_t flags, const std::u16string& unicode,
+                     std::optional<FieldInFlight::Edit> edit);
     void pasteText(const std::u32string& text);
     void sleep(std::uint32_t micros);
 
@@ -84,6 +92,8 @@ private:
     std::u32string displayedText_;
     std::u32string finishedWhileWaiting_;  // those words as they should read, breakers included
     bool fixWaiting_ = false;
+    FieldInFlight field_;
+    bool fieldFollowed_ = false;  // this event's key was followed in `field_`
     bool tapPresent_ = false;
     platform::KeyEventPoster& poster_;
     platform::Clipboard& clipboard_;

@@ -14,11 +14,13 @@ TapEvent key(char16_t c) { return {TapEventType::keyDown, 0, 0, std::u16string(1
 
 class TapEventQueueTest : public ::testing::Test {
 protected:
-    // Each handled key as its character, with "+" when more events waited behind it.
+    // Each handled key as its character (an arrival of ours as "*"), with "+"
+    // when more of the user's events waited behind it.
     std::vector<std::string> handled;
     testing::ManualMainQueue main;
     TapEventQueue queue{main, [this](const TapEvent& event, bool) {
-                            handled.push_back(std::string(1, static_cast<char>(event.unicode.front())) +
+                            const char shown = event.unicode.empty() ? '*' : static_cast<char>(event.unicode.front());
+                            handled.push_back(std::string(1, shown) +
                                               (event.followedByMoreEvents ? "+" : ""));
                             return true;
                         }};
@@ -35,6 +37,15 @@ TEST_F(TapEventQueueTest, EventsThatPiledUpGoOverTogetherAndSayMoreWaitBehindThe
     queue.push(key(u'd'));
     (void)main.drain();
     EXPECT_EQ(handled.back(), "d") << "a lone event has nothing behind it";
+}
+
+TEST_F(TapEventQueueTest, ArrivalsOfOurKeysBehindAnEventAreNotMoreOfTheUsers) {
+    queue.push(key(u'a'));
+    queue.push(TapEvent{TapEventType::postedKeyArrived});
+    queue.push(key(u'b'));
+    queue.push(TapEvent{TapEventType::postedKeyArrived});
+    (void)main.drain();
+    EXPECT_EQ(handled, (std::vector<std::string>{"a+", "*+", "b", "*"}));
 }
 
 TEST_F(TapEventQueueTest, NothingIsHandledAfterStopEvenWhenAlreadyPosted) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <deque>
 
 namespace zentrel::typing {
 namespace {
@@ -219,18 +220,25 @@ TEST_F(IMEEventBridgeTest, ProfilesChooseHowTheWordIsWritten) {
 }
 
 // The focused window's text: keys that reach it and the bridge's own events.
+// With a stream, each key of ours that changes the text is reported there
+// as arrived, as a tap that only observes reports it.
 class ScreenPoster final : public platform::KeyEventPoster {
 public:
     void post(const platform::SyntheticKeyEvent& event, platform::PostTarget) override {
         if (!event.keyDown) return;
+        const std::size_t keys = event.keyCode == 51 ? 1 : event.unicode.size();
         if (event.keyCode == 51) {
             if (!screen.empty()) screen.pop_back();
         } else {
             screen.append(event.unicode.begin(), event.unicode.end());
         }
+        for (std::size_t i = 0; stream != nullptr && i < keys; ++i) {
+            stream->push_back(TapEvent{TapEventType::postedKeyArrived});
+        }
     }
     void sleepMicroseconds(std::uint32_t) override {}
     std::u32string screen;
+    std::deque<TapEvent>* stream = nullptr;
 };
 
 struct TypedCase {
@@ -239,22 +247,11 @@ struct TypedCase {
     std::string shown;
 };
 
-// Types like a keyboard does (shift pressed around capitals). With `batch`
-// 0 the bridge sees each key first and swallows or passes it; otherwise the
-// window receives `batch` events at a time before the bridge sees the first
-// of them (1: a tap that only observes; more: a tap running late).
-std::string typeOnScreen(const TypedCase& typed, std::size_t batch) {
-    ScreenPoster screen;
-    platform::MemoryClipboard clipboard;
-    NoFocusedTextWriter writer;
-    IMEEventBridge bridge{screen, clipboard, writer};
-    bridge.withLock([&](IMEEventBridge::State& state) {
-        state.isEnabled = true;
-        state.engine.inputMethod = typed.method;
-    });
-    // Each event with what it does to the text: a character, \b, or nothing.
+// Each event a keyboard makes for `keys` (shift pressed around capitals)
+// with what it does to the text: a character, \b, or nothing.
+std::vector<std::pair<TapEvent, char32_t>> keyboardEvents(std::u16string_view keys) {
     std::vector<std::pair<TapEvent, char32_t>> events;
-    for (char16_t c : typed.keys) {
+    for (char16_t c : keys) {
         if (c == u'\b') {
             events.emplace_back(keyDown(0x7f, 51), U'\b');
             continue;
@@ -264,10 +261,37 @@ std::string typeOnScreen(const TypedCase& typed, std::size_t batch) {
         events.emplace_back(keyDown(c, 0, capital ? platform::modifier::shift : 0), c);
         if (capital) events.emplace_back(TapEvent{TapEventType::flagsChanged, 0, 56, {}, 0}, 0);
     }
-    const auto show = [&](char32_t shows) {
-        if (shows == U'\b' && !screen.screen.empty()) screen.screen.pop_back();
-        if (shows != 0 && shows != U'\b') screen.screen.push_back(shows);
-    };
+    return events;
+}
+
+void showOn(std::u32string& screen, char32_t shows) {
+    if (shows == U'\b' && !screen.empty()) screen.pop_back();
+    if (shows != 0 && shows != U'\b') screen.push_back(shows);
+}
+
+// A window whose text the bridge types into.
+struct TypingWindow {
+    explicit TypingWindow(VietInputMethod method) {
+        bridge.withLock([method](IMEEventBridge::State& state) {
+            state.isEnabled = true;
+            state.engine.inputMethod = method;
+        });
+    }
+    ScreenPoster screen;
+    platform::MemoryClipboard clipboard;
+    NoFocusedTextWriter writer;
+    IMEEventBridge bridge{screen, clipboard, writer};
+};
+
+// Types like a keyboard does (shift pressed around capitals). With `batch`
+// 0 the bridge sees each key first and swallows or passes it; otherwise the
+// window receives `batch` events at a time before the bridge sees the first
+// of them (1: a tap that only observes; more: a tap running late).
+std::string typeOnScreen(const TypedCase& typed, std::size_t batch) {
+    TypingWindow window(typed.method);
+    auto& bridge = window.bridge;
+    const auto events = keyboardEvents(typed.keys);
+    const auto show = [&](char32_t shows) { showOn(window.screen.screen, shows); };
     const std::size_t step = std::max<std::size_t>(batch, 1);
     for (std::size_t first = 0; first < events.size(); first += step) {
         const std::size_t end = std::min(first + step, events.size());
@@ -281,7 +305,7 @@ std::string typeOnScreen(const TypedCase& typed, std::size_t batch) {
             if (bridge.handle(event) == Verdict::pass && batch == 0) show(events[i].second);
         }
     }
-    return toUtf8(screen.screen);
+    return toUtf8(window.screen.screen);
 }
 
 TEST(IMEEventBridgeScreenTest, TheWindowShowsTheSameTextWhetherKeysAreSwallowedDeliveredOrFixedLate) {
@@ -309,6 +333,50 @@ TEST(IMEEventBridgeScreenTest, TheWindowShowsTheSameTextWhetherKeysAreSwallowedD
         // Several keys reach the window before the bridge sees the first.
         for (std::size_t batch : {1, 2, 3, 5}) {
             EXPECT_EQ(typeOnScreen(typed, batch), typed.shown) << keys << " delivered " << batch << " at a time";
+        }
+    }
+}
+
+// The tap reports each key after the window has it, and `lag` more keys of
+// the user's reach the window before the bridge sees the first: each rewrite
+// lands behind them. The tap reports our keys' arrivals among the user's in
+// the window's order.
+std::string typeAheadOfFixes(const TypedCase& typed, std::size_t lag) {
+    TypingWindow window(typed.method);
+    auto& screen = window.screen;
+    std::deque<TapEvent> stream{TapEvent{TapEventType::postedKeyArrived}};
+    screen.stream = &stream;
+    std::size_t userEventsWaiting = 0;
+    const auto handleFront = [&] {
+        auto event = stream.front();
+        stream.pop_front();
+        if (event.type != TapEventType::postedKeyArrived) --userEventsWaiting;
+        event.alreadyDelivered = event.type != TapEventType::postedKeyArrived;
+        (void)window.bridge.handle(event);
+    };
+    for (const auto& [event, shows] : keyboardEvents(typed.keys)) {
+        showOn(screen.screen, shows);
+        stream.push_back(event);
+        ++userEventsWaiting;
+        while (userEventsWaiting > lag) handleFront();
+    }
+    while (!stream.empty()) handleFront();
+    return toUtf8(screen.screen);
+}
+
+TEST(IMEEventBridgeScreenTest, KeysThatReachTheWindowBeforeARewriteAreMendedByTheNext) {
+    const std::vector<TypedCase> cases = {
+        {VietInputMethod::telex, u"Hocj sinh ddeens truwowngf hocj ", "Học sinh đến trường học "},
+        {VietInputMethod::telex, u"Haf Nooij cos daaus ", "Hà Nội có dấu "},
+        {VietInputMethod::telex, u"Ddaats nuwowcs Vieetj Nam raats ddepj ", "Đất nước Việt Nam rất đẹp "},
+        {VietInputMethod::telex, u"Gioongs nhuw mootj giaacs mow ", "Giống như một giấc mơ "},
+        {VietInputMethod::telex, u"vieetj\bt chaof\b ", "việt chà "},
+        {VietInputMethod::vni, u"Tie61ng Vie65t ", "Tiếng Việt "},
+    };
+    for (const auto& typed : cases) {
+        const auto keys = toUtf8(std::u32string(typed.keys.begin(), typed.keys.end()));
+        for (std::size_t lag : {1, 2, 3}) {
+            EXPECT_EQ(typeAheadOfFixes(typed, lag), typed.shown) << keys << ", " << lag << " keys ahead of each rewrite";
         }
     }
 }
