@@ -39,8 +39,19 @@ def on_focus(event):
         heard.append(said(event.source))
 
 
+def on_rename(event):
+    # A new name of the focus is said too.
+    try:
+        if event.source.get_state_set().contains(Atspi.StateType.FOCUSED):
+            heard.append(f"(renamed) {said(event.source)}")
+    except Exception:
+        pass
+
+
 listener = Atspi.EventListener.new(on_focus)
 listener.register("object:state-changed:focused")
+renames = Atspi.EventListener.new(on_rename)
+renames.register("object:property-change:accessible-name")
 
 
 def pump(seconds):
@@ -101,6 +112,16 @@ def confirm_delete():
         subprocess.run(["xdotool", "windowfocus", "--sync", window], check=False)
 
 
+def close_sweep_log():
+    if not d.windows("^Sweep Log$"):
+        print("    (no sweep log is open)", file=out)
+        return
+    d.key("Escape", window_name="^Sweep Log$")
+    pump(0.5)
+    for window in d.windows("^Zentrel$"):
+        subprocess.run(["xdotool", "windowfocus", "--sync", window], check=False)
+
+
 demo_home.make(home)
 window = d.start(program)
 try:
@@ -118,11 +139,19 @@ try:
     step("confirm: Delete", confirm_delete, 4)
     step("Return on Done", lambda: focus_and_press(button("Done")), 2)
 
+    select_page("Privacy Data")
+    step("Return on Select Trackers", lambda: focus_and_press(button("Select Trackers")))
+    step("Return on Clean", lambda: focus_and_press(button(prefix="Clean ")))
+    step("confirm: Delete", confirm_delete, 4)
+    undo = wait_for("the sweep log", lambda: d.find("push button", prefix="Undo "), 30)
+    step("Return on an Undo", lambda: focus_and_press(undo), 3)
+    step("Escape: the sweep log closes", close_sweep_log, 2)
+
     select_page("Smart Cleanup")
     step("Return on Smart Cleanup's apply", lambda: focus_and_press(button(prefix="Apply")))
     step("confirm: Delete", confirm_delete, 4)
-    # Its tracker cookies went too: the sweep log opens; Escape closes it.
-    step("Escape: the sweep log closes", lambda: d.key("Escape", window_name=""), 2)
+    # Its privacy traces went too: the sweep log opens; Escape closes it.
+    step("Escape: the sweep log closes", close_sweep_log, 2)
 
     select_page("Duplicate Files")
     for index in range(4):
@@ -133,13 +162,6 @@ try:
     step("Space: delete it again", lambda: d.key("space", window_name=""))
     step("Return on Clean", lambda: focus_and_press(button(prefix="Clean ")))
     step("confirm: Delete", confirm_delete, 4)
-
-    select_page("Privacy Data")
-    step("Return on Select Trackers", lambda: focus_and_press(button("Select Trackers")))
-    step("Return on Clean", lambda: focus_and_press(button(prefix="Clean ")))
-    step("confirm: Delete", confirm_delete, 4)
-    undo = wait_for("the sweep log", lambda: d.find("push button", prefix="Undo "), 30)
-    step("Return on an Undo", lambda: focus_and_press(undo), 3)
 finally:
     window.terminate()
     window.wait(10)

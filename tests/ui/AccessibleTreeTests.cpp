@@ -6,6 +6,7 @@
 #include "ui/main/CleanConfirmationDialog.hpp"
 #include "ui/main/MainContentView.hpp"
 #include "ui/main/SidebarView.hpp"
+#include "ui/main/SmartCleanupView.hpp"
 #include "ui/main/SweepLogView.hpp"
 #include "ui/panels/OnboardingView.hpp"
 #include "ui/tools/AppFeaturesView.hpp"
@@ -156,6 +157,7 @@ protected:
         window.show();
         QApplication::setActiveWindow(&window);
         settle();
+        if (testing::AccessibleEvents::live()) events.emplace();
     }
     static void settle() {
         for (int i = 0; i < 3; ++i) QApplication::processEvents();
@@ -168,12 +170,35 @@ protected:
         return std::string(focus->metaObject()->className()) + " \"" +
                (face != nullptr ? face->text(QAccessible::Name).toStdString() : "") + "\"";
     }
+    // The focus is on the pane, on what says `start`, told once and never by the sidebar on the way.
+    void lands(const char* step, const std::string& start) {
+        auto* focus = QApplication::focusWidget();
+        ASSERT_NE(focus, nullptr) << step;
+        EXPECT_TRUE(view->isAncestorOf(focus)) << step << ": " << focusName();
+        auto* face = QAccessible::queryAccessibleInterface(focus);
+        EXPECT_TRUE(face->text(QAccessible::Name).toStdString().find(start) != std::string::npos) << step << ": " << focusName();
+        if (!events) return;
+        int told = 0;
+        for (const auto& said : events->focus()) {
+            told += said.name.find(start) != std::string::npos;
+            auto* widget = qobject_cast<QWidget*>(said.object.data());
+            EXPECT_FALSE(widget != nullptr && (widget == sidebar || sidebar->isAncestorOf(widget)))
+                << step << ": the sidebar's " << said.name;
+        }
+        EXPECT_EQ(told, 1) << step;
+        events->clear();
+    }
+    void forget() {
+        if (events) events->clear();
+    }
     QPushButton* headerButton(const QString& title) const {
         for (auto* button : view->toolbarButtons())
             if (button->accessibleName() == title) return button;
         return nullptr;
     }
 
+    // Recorded where a bridge listens (a desktop test).
+    std::optional<testing::AccessibleEvents> events;
     platform::AnnouncedValue<bool> typingEnabled{false};
     QWidget window;
     SidebarView* sidebar = new SidebarView(*vm, typingEnabled);
@@ -205,30 +230,6 @@ TEST_F(WindowPanesTest, ATickedBoxKeepsTheScreenReadersFocusWhileTheSidebarIsBui
 }
 
 TEST_F(WindowPanesTest, EachResultIsWhereTheFocusLandsAndTheSidebarNeverHasIt) {
-    std::optional<testing::AccessibleEvents> events;
-    if (testing::AccessibleEvents::live()) events.emplace();
-    const auto lands = [&](const char* step, const std::string& start) {
-        auto* focus = QApplication::focusWidget();
-        ASSERT_NE(focus, nullptr) << step;
-        EXPECT_TRUE(view->isAncestorOf(focus)) << step << ": " << focusName();
-        auto* face = QAccessible::queryAccessibleInterface(focus);
-        EXPECT_TRUE(face->text(QAccessible::Name).toStdString().find(start) != std::string::npos) << step << ": " << focusName();
-        if (!events) return;
-        // Said once, as it arrives; nothing of the sidebar on the way.
-        int told = 0;
-        for (const auto& said : events->focus()) {
-            told += said.name.find(start) != std::string::npos;
-            auto* widget = qobject_cast<QWidget*>(said.object.data());
-            EXPECT_FALSE(widget != nullptr && (widget == sidebar || sidebar->isAncestorOf(widget)))
-                << step << ": the sidebar's " << said.name;
-        }
-        EXPECT_EQ(told, 1) << step;
-        events->clear();
-    };
-    const auto forget = [&events] {
-        if (events) events->clear();
-    };
-
     vm->sidebarSelection.set(model::SidebarSelection::overview());
     settle();
     auto* fullScan = headerButton("Full Scan");
@@ -254,6 +255,25 @@ TEST_F(WindowPanesTest, EachResultIsWhereTheFocusLandsAndTheSidebarNeverHasIt) {
     h.engine.cleans.back().done({2048, {}, {}, std::nullopt});
     settle();
     lands("clean ended", "2 KB freed");
+}
+
+TEST_F(WindowPanesTest, SmartCleanupsResultIsWhereTheFocusLands) {
+    h.scanTo(*vm, {scannedItem("/h/.cache/a", CategoryType::systemCaches, 2048),
+                   scannedItem("/h/big.iso", CategoryType::largeFiles, 90000, false)});
+    vm->scanState.set(model::scan_state::Done{});
+    vm->sidebarSelection.set(model::SidebarSelection::smartCleanup());
+    settle();
+    auto* page = dynamic_cast<SmartCleanupView*>(view->page());
+    ASSERT_NE(page, nullptr);
+    page->setConfirmationPresenter([](SmartCleanupView& smart) { smart.confirmClean(); });
+    page->primaryButton()->setFocus(Qt::TabFocusReason);
+    forget();
+    page->primaryButton()->click();
+    settle();
+    ASSERT_EQ(h.engine.cleans.size(), 1u);
+    h.engine.cleans.back().done({2048, {}, {}, std::nullopt});
+    settle();
+    lands("smart cleanup ended", "2 KB freed.");
 }
 
 TEST_F(ScanScreensTest, TheSweepLogNamesWhatEachUndoUndoes) {

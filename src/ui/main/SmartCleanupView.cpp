@@ -12,6 +12,7 @@
 #include "ui/design/StatusPill.hpp"
 #include "ui/design/SymbolImage.hpp"
 #include "ui/main/CleanConfirmationDialog.hpp"
+#include "ui/main/CleanedView.hpp"
 #include "ui/main/PageParts.hpp"
 #include "ui/presenters/PlanSummaryText.hpp"
 #include "viewmodels/CleanFigureText.hpp"
@@ -56,6 +57,7 @@ SmartCleanupView::SmartCleanupView(viewmodels::ScanViewModel& viewModel, QWidget
     observers_.push_back(viewModel_.scanState.observe([this](const auto&) {
         showProgress();
         confirmScannedPlan();
+        noteCleanResult();
     }));
     rebuild(plan());
 }
@@ -109,7 +111,22 @@ void SmartCleanupView::confirmClean() { confirmClean(cleanConfirmation(viewModel
 
 void SmartCleanupView::confirmClean(const CleanConfirmation& confirmation) {
     showCleanConfirm_ = false;
-    ui::confirmClean(viewModel_, confirmation);
+    awaitingResult_ = ui::confirmClean(viewModel_, confirmation);
+}
+
+void SmartCleanupView::noteCleanResult() {
+    const auto& state = viewModel_.scanState();
+    const auto* cleaned = std::get_if<model::scan_state::Cleaned>(&state);
+    if (awaitingResult_) {
+        if (std::holds_alternative<model::scan_state::Cleaning>(state)) return;
+        awaitingResult_ = false;
+        if (cleaned != nullptr) result_ = *cleaned;
+    } else if (result_ && cleaned == nullptr) {
+        result_.reset();
+    } else {
+        return;
+    }
+    refresh();
 }
 
 void SmartCleanupView::cancelClean() {
@@ -125,6 +142,11 @@ void SmartCleanupView::addCard(QWidget* card, double revealDelay) {
 }
 
 QString SmartCleanupView::layoutKey(const viewmodels::SmartCleanupPlan& current) const {
+    const auto result = result_ ? QString("cleaned:%1:%2:").arg(result_->freedBytes).arg(result_->trackerCookies) : QString();
+    return result + planKey(current);
+}
+
+QString SmartCleanupView::planKey(const viewmodels::SmartCleanupPlan& current) const {
     if (canApplyPlan() && current.totalBytes >= 1) {
         return QString("plan:%1:%2:%3:%4:%5")
             .arg(current.totalBytes)
@@ -137,6 +159,8 @@ QString SmartCleanupView::layoutKey(const viewmodels::SmartCleanupPlan& current)
 }
 
 void SmartCleanupView::refresh() {
+    // The cards change once the clean's result is in, not as its items go.
+    if (awaitingResult_) return;
     const auto current = plan();
     if (layoutKey(current) != shownKey_) rebuild(current);
 }
@@ -174,6 +198,7 @@ void SmartCleanupView::rebuild(const viewmodels::SmartCleanupPlan& current) {
     if (column_->count() == 0) column_->addStretch();
 
     const bool showPlan = canApplyPlan() && current.totalBytes >= 1;
+    if (result_) addCard(resultCard(*result_), 0);
     addCard(planCard(current, showPlan), 0);
     if (showPlan) {
         addCard(byCategoryCard(current), 0.06);
@@ -307,6 +332,15 @@ QWidget* SmartCleanupView::noteCard(const QString& symbolName, const QString& te
     label->setWordWrap(true);
     line->addWidget(label, 1);
     return new GlassCard(GlassCard::Variant::primary, 16, 14, false, body);
+}
+
+QWidget* SmartCleanupView::resultCard(const model::scan_state::Cleaned& cleaned) {
+    const auto page = cleanedPage(cleaned.freedBytes, viewModel_.foundBytes(), cleaned.trackerCookies);
+    auto* body = new QWidget;
+    auto* column = new QVBoxLayout(body);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->addWidget(cleanedResult(page, body));
+    return new GlassCard(GlassCard::Variant::primary, 24, 14, false, body);
 }
 
 QWidget* SmartCleanupView::scanningCard() {

@@ -16,6 +16,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 #include <set>
 
 namespace zentrel::ui {
@@ -54,18 +55,22 @@ public:
 private:
     // What decides the cards: the plan shown, a running scan, or nothing.
     [[nodiscard]] QString layoutKey(const viewmodels::SmartCleanupPlan& current) const;
+    [[nodiscard]] QString planKey(const viewmodels::SmartCleanupPlan& current) const;
     [[nodiscard]] std::int64_t planItemCount(const viewmodels::SmartCleanupPlan& current) const;
     // The selection's size, with the tracker cookies it removes counted.
     [[nodiscard]] QString selectedFigure() const;
     void refresh();
     void showProgress();
     void confirmScannedPlan();
+    // Keeps the result of the clean this page started while the scan state holds it.
+    void noteCleanResult();
     void rebuild(const viewmodels::SmartCleanupPlan& current);
     QWidget* planCard(const viewmodels::SmartCleanupPlan& plan, bool showPlan);
     QWidget* byCategoryCard(const viewmodels::SmartCleanupPlan& plan);
     QWidget* topPicksCard(const viewmodels::SmartCleanupPlan& plan);
     QWidget* noteCard(const QString& symbol, const QString& text);
     QWidget* scanningCard();
+    QWidget* resultCard(const model::scan_state::Cleaned& cleaned);
     QWidget* emptyCard();
     void addCard(QWidget* card, double revealDelay);
 
@@ -80,6 +85,9 @@ private:
     bool showCleanConfirm_ = false;
     // A restored plan's Apply scans first, then asks as after any scan.
     bool confirmAfterScan_ = false;
+    // A clean confirmed here is running; its result heads the page until the next scan.
+    bool awaitingResult_ = false;
+    std::optional<model::scan_state::Cleaned> result_;
     // What was selected before the plan was, restored when the user cancels.
     std::set<platform::Uuid> selectionBeforeConfirm_;
     ConfirmationPresenter presenter_;
