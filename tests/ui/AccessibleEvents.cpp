@@ -12,7 +12,20 @@ std::vector<AccessibleFocus>& recorded() {
     return events;
 }
 
+std::vector<AccessibleCheck>& checked() {
+    static std::vector<AccessibleCheck> events;
+    return events;
+}
+
 void record(QAccessibleEvent* event) {
+    if (event->type() == QAccessible::StateChanged &&
+        static_cast<QAccessibleStateChangeEvent*>(event)->changedStates().checked) {
+        auto* target = event->accessibleInterface();
+        if (target != nullptr)
+            checked().push_back({event->object(), bool(target->state().checked),
+                                 target->text(QAccessible::Name).toStdString()});
+        return;
+    }
     if (event->type() != QAccessible::Focus) return;
     auto* target = event->accessibleInterface();
     if (target != nullptr && event->child() >= 0) target = target->child(event->child());
@@ -24,7 +37,7 @@ void record(QAccessibleEvent* event) {
 }  // namespace
 
 AccessibleEvents::AccessibleEvents() {
-    recorded().clear();
+    clear();
     QAccessible::installUpdateHandler(record);
 }
 
@@ -40,6 +53,11 @@ bool AccessibleEvents::live() {
 
 const std::vector<AccessibleFocus>& AccessibleEvents::focus() const { return recorded(); }
 
-void AccessibleEvents::clear() { recorded().clear(); }
+const std::vector<AccessibleCheck>& AccessibleEvents::checks() const { return checked(); }
+
+void AccessibleEvents::clear() {
+    recorded().clear();
+    checked().clear();
+}
 
 }  // namespace zentrel::testing

@@ -20,6 +20,13 @@ struct AccessibleFocus {
     std::string role;      // the class that sent it
 };
 
+// A check box's new state, and the name it had when the bridge was told.
+struct AccessibleCheck {
+    QPointer<QObject> object;
+    bool checked = false;
+    std::string name;
+};
+
 class AccessibleEvents {
 public:
     // Records from now on, until destroyed.
@@ -32,6 +39,7 @@ public:
     [[nodiscard]] static bool live();
 
     [[nodiscard]] const std::vector<AccessibleFocus>& focus() const;
+    [[nodiscard]] const std::vector<AccessibleCheck>& checks() const;
     void clear();
 };
 

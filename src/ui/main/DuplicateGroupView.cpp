@@ -20,6 +20,16 @@
 namespace zentrel::ui {
 namespace {
 
+// A click asks for the copy's other fate and leaves the tick to the answer, which names the box before it
+// ticks it: a screen reader says the new state with the new fate, never the old one.
+class FateCheckBox final : public QCheckBox {
+public:
+    using QCheckBox::QCheckBox;
+
+protected:
+    void nextCheckState() override {}
+};
+
 StatusPill::Variant pillVariant(PillVariant variant) {
     switch (variant) {
     case PillVariant::safe: return StatusPill::Variant::safe;
@@ -79,7 +89,7 @@ DuplicateMemberRow::DuplicateMemberRow(viewmodels::ScanViewModel& viewModel, pla
     row->setSpacing(12);
     const auto fileName = QString::fromStdString(member.fileName);
     if (member.showsCheckBox) {
-        checkBox_ = new QCheckBox(this);
+        checkBox_ = new FateCheckBox(this);
         showSelected(member);
         QObject::connect(checkBox_, &QCheckBox::clicked, this,
                          [&viewModel, id = *member.itemId] { viewModel.toggleItem(id); });
@@ -154,9 +164,9 @@ void DuplicateMemberRow::showSelected(const DuplicateMemberContent& member) {
     setAccessibleName(QString::fromStdString(member.accessibleName));
     if (checkBox_ == nullptr) return;
     const QSignalBlocker quiet(checkBox_);
-    checkBox_->setChecked(member.isSelected);
     checkBox_->setAccessibleName(QString::fromStdString(member.accessibleName));
     checkBox_->setAccessibleDescription(selectionWord(member.isSelected));
+    checkBox_->setChecked(member.isSelected);
 }
 
 DuplicateGroupView::DuplicateGroupView(viewmodels::ScanViewModel& viewModel, platform::PreviewPanel* previewPanel,

@@ -10,6 +10,7 @@
 #include "doubles/ManualMainQueue.hpp"
 #include "doubles/TempDir.hpp"
 #include "viewmodels/ScanViewModelHarness.hpp"
+#include "ui/AccessibleEvents.hpp"
 #include "ui/TabRound.hpp"
 
 #include <QApplication>
@@ -70,12 +71,20 @@ TEST_F(ScanFlowPagesTest, AMemberCheckBoxTogglesItsItem) {
     }
     EXPECT_EQ(members[0]->previewButton()->x(), members[1]->previewButton()->x()) << "the keeper's icon lines up";
     auto* box = members[1]->checkBox();
+    std::optional<testing::AccessibleEvents> events;  // where a bridge listens (a desktop test)
+    if (testing::AccessibleEvents::live()) events.emplace();
     box->click();
     EXPECT_TRUE(vm->result().items[1].isSelected);
     EXPECT_TRUE(box->isChecked());
     EXPECT_EQ(page.groupViews()[0]->memberRows()[1], members[1]) << "followed in place, not rebuilt";
     box->click();
     EXPECT_FALSE(vm->result().items[1].isSelected);
+    // A screen reader says the new state with the name the box has then: the copy's new fate.
+    if (!events) return;
+    std::vector<std::pair<bool, bool>> told;  // checked, "will be deleted"
+    for (const auto& check : events->checks())
+        if (check.object == box) told.emplace_back(check.checked, check.name.ends_with("will be deleted"));
+    EXPECT_EQ(told, (std::vector<std::pair<bool, bool>>{{true, true}, {false, false}}));
 }
 
 TEST_F(ScanFlowPagesTest, APhotoRowShowsItsThumbnailOnceDecodedOffTheWindowsThread) {
