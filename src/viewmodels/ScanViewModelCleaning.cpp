@@ -97,6 +97,9 @@ void ScanViewModel::finishClean(const std::vector<CleanItem>& cleaned, std::opti
         failures.push_back(model::CleanFailureInfo::forItem(
             item, message == r.failureMessages.end() ? std::nullopt : std::optional(message->second)));
     }
+    // Recorded before the state moves on and the failures are told: the page
+    // it opens shows the history, and the failures' alert what was freed.
+    services_.prefs.recordCleaning(r.freed);
     cleanFailures.set(std::move(failures));
 
     std::optional<std::string> recordError;
@@ -107,8 +110,6 @@ void ScanViewModel::finishClean(const std::vector<CleanItem>& cleaned, std::opti
             showSweepLog.set(true);
         }
     }
-    // Recorded before the state moves on: the page it opens shows the history.
-    services_.prefs.recordCleaning(r.freed);
     purgeSweepBackups();
     if (recordError) {
         // The backups stay; the sweep's own record is taken over at a later start.

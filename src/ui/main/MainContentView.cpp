@@ -208,8 +208,11 @@ void MainContentView::cleanFailuresChanged(std::size_t count) {
     const bool raise = count != failureCount_ && count > 0;
     failureCount_ = count;
     if (!raise) return;
+    // The clean that left them is the last one recorded.
+    const auto history = viewModel_.prefs().cleaningHistory();
+    const auto freed = history.empty() ? 0 : history.back().freedBytes;
     dialogs_->showCleanFailures(*this, localizedText(kCleanFailureAlertTitle),
-                                fromUtf8(cleanFailureMessage(viewModel_.cleanFailures())), [this](bool viewInResults) {
+                                fromUtf8(cleanFailureMessage(viewModel_.cleanFailures(), freed)), [this](bool viewInResults) {
                                     if (viewInResults) viewModel_.showFirstFailure();
                                     viewModel_.cleanFailures.set({});
                                 });

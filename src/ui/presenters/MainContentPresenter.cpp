@@ -254,9 +254,13 @@ bool confirmClean(viewmodels::ScanViewModel& vm, const CleanConfirmation& confir
     return true;
 }
 
-std::string cleanFailureMessage(const std::vector<model::CleanFailureInfo>& failures) {
-    std::vector<std::string> paragraphs{
-        platform::localizedFormat(N_COUNTED("%lld item(s) could not be deleted:"), {platform::formatCount(failures.size())})};
+std::string cleanFailureMessage(const std::vector<model::CleanFailureInfo>& failures, std::int64_t freedBytes) {
+    std::vector<std::string> paragraphs;
+    if (freedBytes >= 1)
+        paragraphs.push_back(platform::localizedFormat(
+            "%@ freed", {platform::formatByteCount(freedBytes, platform::ByteCountStyle::file)}));
+    paragraphs.push_back(
+        platform::localizedFormat(N_COUNTED("%lld item(s) could not be deleted:"), {platform::formatCount(failures.size())}));
     if (!failures.empty()) {
         std::string lines;
         for (std::size_t i = 0; i < failures.size() && i < kListedFailures; ++i) {

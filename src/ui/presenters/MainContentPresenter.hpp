@@ -104,6 +104,8 @@ void nameConfirmedItems(CleanConfirmation& confirmation, const std::vector<model
 bool confirmClean(viewmodels::ScanViewModel& viewModel, const CleanConfirmation& confirmation);
 
 inline constexpr const char* kCleanFailureAlertTitle = N_("Some items could not be deleted");
-[[nodiscard]] std::string cleanFailureMessage(const std::vector<model::CleanFailureInfo>& failures);
+// What a clean that left items behind says: what it freed, then what stayed.
+[[nodiscard]] std::string cleanFailureMessage(const std::vector<model::CleanFailureInfo>& failures,
+                                              std::int64_t freedBytes);
 
 }  // namespace zentrel::ui

@@ -279,13 +279,15 @@ TEST(CleanFailureMessage, ListsFiveWithTheirDetailsThenCountsTheRest) {
     failures[1].path = "/h/one";
     failures[2].errorMessage = "";
     failures[2].path = "/h/two";
-    EXPECT_EQ(cleanFailureMessage(failures),
+    EXPECT_EQ(cleanFailureMessage(failures, 0),
               "7 item(s) could not be deleted:\n\n"
               "\u2022 item0\n  locked\n\u2022 item1\n  /h/one\n\u2022 item2\n  /h/two\n\u2022 item3\n\u2022 item4\n\n"
               "\u2026and 2 more\n\n"
               "They may be locked or require different permissions. They remain in your results.");
     failures.resize(5);
-    EXPECT_EQ(cleanFailureMessage(failures).find("more"), std::string::npos);
+    const auto message = cleanFailureMessage(failures, 2048);
+    EXPECT_TRUE(message.starts_with("2 KB freed\n\n5 item(s)")) << message;
+    EXPECT_EQ(message.find("more"), std::string::npos);
 }
 
 }  // namespace
