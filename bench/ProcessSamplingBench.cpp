@@ -2,9 +2,9 @@
 // 3 seconds: target under 5 ms for about 100 processes.
 
 #include "platform/concurrency/Clock.hpp"
-#include "services/ProcessSampler.hpp"
-#include "services/ProcfsSystemStatistics.hpp"
-#include "services/Workspace.hpp"
+#include "services/processes/ProcessSampler.hpp"
+#include "services/processes/ProcfsSystemStatistics.hpp"
+#include "services/processes/Workspace.hpp"
 
 #include <benchmark/benchmark.h>
 

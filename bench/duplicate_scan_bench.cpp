@@ -4,7 +4,7 @@
 // temporary folder that is removed at the end.
 
 #include "platform/files/PosixFileSystem.hpp"
-#include "scanners/DuplicateScanner.hpp"
+#include "scanners/duplicates/DuplicateScanner.hpp"
 
 #include "BenchTempFolder.hpp"
 

@@ -14,8 +14,8 @@
 #include "platform/concurrency/MainLoop.hpp"
 #include "platform/files/PosixFileSystem.hpp"
 #include "platform/concurrency/TaskPool.hpp"
-#include "scanners/DuplicateScanner.hpp"
-#include "scanners/SimilarMediaPass.hpp"
+#include "scanners/duplicates/DuplicateScanner.hpp"
+#include "scanners/duplicates/SimilarMediaPass.hpp"
 
 #include "doubles/MediaFixtures.hpp"
 

@@ -1,6 +1,6 @@
 // Update feeds of any shape: parsed into items or refused with an error.
 
-#include "services/AppcastParser.hpp"
+#include "services/updates/AppcastParser.hpp"
 
 #include <cstdint>
 #include <cstdlib>

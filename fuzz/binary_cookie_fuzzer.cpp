@@ -1,7 +1,7 @@
 // Binary cookie files of any shape: reading never fails, and a file that
 // reads as intact is rewritten into one that is intact again.
 
-#include "scanners/BinaryCookieFile.hpp"
+#include "scanners/privacy/BinaryCookieFile.hpp"
 
 #include <cstdint>
 #include <cstdlib>

@@ -4,9 +4,9 @@
 // lie anywhere but directly in a folder that holds leftovers.
 
 #include "doubles/FakeFileSystem.hpp"
-#include "services/AppUninstaller.hpp"
-#include "services/DesktopEntry.hpp"
-#include "services/SharedDesktopPlaces.hpp"
+#include "services/apps/AppUninstaller.hpp"
+#include "services/apps/DesktopEntry.hpp"
+#include "services/apps/SharedDesktopPlaces.hpp"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 // JPEG pictures of any content through the 1/8-scale decoder: whatever it
 // reads must be exactly what the JPEG library reads at that scale.
 
-#include "scanners/JpegEighthScaleDecoder.hpp"
+#include "scanners/pictures/JpegEighthScaleDecoder.hpp"
 
 #include <csetjmp>
 #include <cstdint>

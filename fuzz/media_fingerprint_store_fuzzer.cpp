@@ -2,7 +2,7 @@
 // them; whatever is taken is written back and must read back the same.
 
 #include "platform/concurrency/Clock.hpp"
-#include "scanners/MediaFingerprintStore.hpp"
+#include "scanners/duplicates/MediaFingerprintStore.hpp"
 
 #include <cstdint>
 #include <string_view>

@@ -3,8 +3,8 @@
 // skip or read them within its limits. Seeds hold a small picture of every
 // format it reads, videos, and files once made to flood memory or hang.
 
-#include "scanners/PictureReader.hpp"
-#include "scanners/VideoDecoderModule.hpp"
+#include "scanners/media/PictureReader.hpp"
+#include "scanners/media/VideoDecoderModule.hpp"
 
 #include <unistd.h>
 

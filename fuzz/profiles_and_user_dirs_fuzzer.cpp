@@ -5,8 +5,8 @@
 #include "doubles/FakeFileSystem.hpp"
 #include "platform/places/HostTable.hpp"
 #include "platform/text/Warnings.hpp"
-#include "scanners/FirefoxProfilesIni.hpp"
-#include "scanners/PrivacyCookieStore.hpp"
+#include "scanners/privacy/FirefoxProfilesIni.hpp"
+#include "scanners/privacy/PrivacyCookieStore.hpp"
 
 #include <cstdint>
 #include <string_view>

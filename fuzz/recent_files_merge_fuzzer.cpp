@@ -3,7 +3,7 @@
 // fails; when both are lists, what it writes reads again as a list holding
 // the entries of both.
 
-#include "scanners/RecentFilesMerge.hpp"
+#include "scanners/privacy/RecentFilesMerge.hpp"
 
 #include <cstdint>
 #include <cstdlib>

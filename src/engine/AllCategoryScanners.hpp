@@ -5,7 +5,7 @@
 #include "engine/CleanerEngine.hpp"
 #include "platform/places/HostTable.hpp"
 #include "platform/files/ICloudFileStatus.hpp"
-#include "scanners/PrivacyScanner.hpp"
+#include "scanners/privacy/PrivacyScanner.hpp"
 
 #include <functional>
 #include <string>

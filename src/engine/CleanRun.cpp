@@ -7,9 +7,9 @@
 #include "model/CookieDomains.hpp"
 #include "model/SweepActionTitle.hpp"
 #include "platform/text/Warnings.hpp"
-#include "scanners/PrivacyScanner.hpp"
-#include "scanners/PrivacySweepError.hpp"
-#include "scanners/RunningBrowser.hpp"
+#include "scanners/privacy/PrivacyScanner.hpp"
+#include "scanners/privacy/PrivacySweepError.hpp"
+#include "scanners/privacy/RunningBrowser.hpp"
 
 #include <filesystem>
 #include <memory>

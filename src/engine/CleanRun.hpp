@@ -12,8 +12,8 @@
 #include "platform/concurrency/Clock.hpp"
 #include "platform/files/FileSystem.hpp"
 #include "platform/files/ICloudFileStatus.hpp"
-#include "scanners/PrivacyCookieStore.hpp"
-#include "scanners/SweepJournal.hpp"
+#include "scanners/privacy/PrivacyCookieStore.hpp"
+#include "scanners/privacy/SweepJournal.hpp"
 
 #include <cstdint>
 #include <functional>

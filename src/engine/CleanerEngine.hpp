@@ -16,7 +16,7 @@
 #include "platform/concurrency/Executor.hpp"
 #include "platform/files/FileSystem.hpp"
 #include "platform/concurrency/SerialExecutor.hpp"
-#include "scanners/DuplicateScanner.hpp"
+#include "scanners/duplicates/DuplicateScanner.hpp"
 
 #include <array>
 #include <cstdint>

@@ -1,8 +1,8 @@
 #include "engine/DuplicateAndPrivacyCategories.hpp"
 
 #include "platform/text/Localization.hpp"
-#include "scanners/DuplicateScanner.hpp"
-#include "scanners/SimilarMediaPass.hpp"
+#include "scanners/duplicates/DuplicateScanner.hpp"
+#include "scanners/duplicates/SimilarMediaPass.hpp"
 
 #include <algorithm>
 

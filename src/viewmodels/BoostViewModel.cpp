@@ -1,7 +1,7 @@
 #include "viewmodels/BoostViewModel.hpp"
 
 #include "platform/text/Localization.hpp"
-#include "services/CpuPercent.hpp"
+#include "services/processes/CpuPercent.hpp"
 
 #include <algorithm>
 

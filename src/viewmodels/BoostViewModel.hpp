@@ -9,9 +9,9 @@
 #include "platform/concurrency/Clock.hpp"
 #include "platform/settings/Observable.hpp"
 #include "platform/text/Localization.hpp"
-#include "services/BoostProcess.hpp"
-#include "services/MemorySnapshot.hpp"
-#include "services/ProcessSampler.hpp"
+#include "services/processes/BoostProcess.hpp"
+#include "services/processes/MemorySnapshot.hpp"
+#include "services/processes/ProcessSampler.hpp"
 #include "platform/settings/AnnouncedValue.hpp"
 
 #include <array>

@@ -4,7 +4,7 @@
 // and which folders it never reached, and the sizes shared by more files than
 // it compares.
 
-#include "scanners/DuplicateScanner.hpp"
+#include "scanners/duplicates/DuplicateScanner.hpp"
 
 #include <cstdint>
 #include <optional>

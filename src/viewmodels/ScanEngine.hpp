@@ -6,7 +6,7 @@
 #include "engine/CleanRun.hpp"
 #include "model/CategoryType.hpp"
 #include "model/CleanItem.hpp"
-#include "scanners/DuplicateScanner.hpp"
+#include "scanners/duplicates/DuplicateScanner.hpp"
 
 #include <functional>
 #include <optional>

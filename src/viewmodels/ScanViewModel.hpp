@@ -24,7 +24,7 @@
 #include "platform/settings/AnnouncedValue.hpp"
 #include "platform/settings/Observable.hpp"
 #include "platform/desktop/WidgetCenter.hpp"
-#include "services/NotificationManager.hpp"
+#include "services/desktop/NotificationManager.hpp"
 #include "viewmodels/ScanEngine.hpp"
 #include "viewmodels/SmartCleanupPlan.hpp"
 #include "viewmodels/SweepRestorer.hpp"

@@ -9,7 +9,7 @@
 #include "platform/desktop/Clipboard.hpp"
 #include "platform/concurrency/Executor.hpp"
 #include "platform/concurrency/SerialExecutor.hpp"
-#include "scanners/SweepJournal.hpp"
+#include "scanners/privacy/SweepJournal.hpp"
 
 #include <functional>
 #include <optional>

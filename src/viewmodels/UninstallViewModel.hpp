@@ -10,7 +10,7 @@
 #include "platform/concurrency/Executor.hpp"
 #include "platform/settings/Observable.hpp"
 #include "platform/text/Uuid.hpp"
-#include "services/AppUninstaller.hpp"
+#include "services/apps/AppUninstaller.hpp"
 
 #include <cstdint>
 #include <memory>

@@ -3,7 +3,7 @@
 // Each sample is numbered; the delta of two samples is what the test put
 // under the later sample's number.
 
-#include "services/EnergyReportSource.hpp"
+#include "services/energy/EnergyReportSource.hpp"
 
 #include <map>
 

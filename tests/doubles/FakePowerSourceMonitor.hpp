@@ -2,7 +2,7 @@
 // A power source the test switches between battery and mains, counting how
 // often it was asked.
 
-#include "services/PowerSourceMonitor.hpp"
+#include "services/energy/PowerSourceMonitor.hpp"
 
 namespace zentrel::testing {
 

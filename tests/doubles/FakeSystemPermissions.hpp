@@ -8,7 +8,7 @@
 #include "platform/processes/AppInstanceLauncher.hpp"
 #include "platform/desktop/NotificationAuthorization.hpp"
 #include "platform/desktop/SettingsPageOpener.hpp"
-#include "services/FullDiskAccessProbe.hpp"
+#include "services/permissions/FullDiskAccessProbe.hpp"
 
 #include <string>
 #include <vector>

@@ -2,7 +2,7 @@
 // A workspace of made-up running applications that records each quit request
 // and answers as told.
 
-#include "services/Workspace.hpp"
+#include "services/processes/Workspace.hpp"
 
 #include <functional>
 #include <set>

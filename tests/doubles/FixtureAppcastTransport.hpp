@@ -3,7 +3,7 @@
 // once, or, with `holdAnswers`, only when the test calls answerHeld() (a
 // fetch still under way). An address without a fixture fails.
 
-#include "services/AppcastTransport.hpp"
+#include "services/updates/AppcastTransport.hpp"
 
 #include <map>
 #include <string>

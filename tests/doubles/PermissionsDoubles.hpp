@@ -2,7 +2,7 @@
 // Everything a PermissionsManager is made from, as doubles, on a manual main
 // queue, pool and fake clock.
 
-#include "services/PermissionsManager.hpp"
+#include "services/permissions/PermissionsManager.hpp"
 
 #include "doubles/FakeClock.hpp"
 #include "doubles/FakeSystemPermissions.hpp"

@@ -3,7 +3,7 @@
 // to send, answers as told, and can run a reaction (a process ending) when a
 // signal arrives.
 
-#include "services/ProcessSignaller.hpp"
+#include "services/processes/ProcessSignaller.hpp"
 
 #include <functional>
 #include <set>

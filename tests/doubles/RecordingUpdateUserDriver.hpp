@@ -1,7 +1,7 @@
 #pragma once
 // The updater's user interface in tests: records what it was asked to show.
 
-#include "services/UpdateUserDriver.hpp"
+#include "services/updates/UpdateUserDriver.hpp"
 
 #include <string>
 #include <vector>

@@ -4,7 +4,7 @@
 #include "doubles/FakeProcTree.hpp"
 #include "doubles/FakeWorkspace.hpp"
 #include "doubles/TempDir.hpp"
-#include "services/ProcfsSystemStatistics.hpp"
+#include "services/processes/ProcfsSystemStatistics.hpp"
 
 #include <gtest/gtest.h>
 

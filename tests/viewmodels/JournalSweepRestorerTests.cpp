@@ -2,7 +2,7 @@
 
 #include "platform/desktop/MemoryClipboard.hpp"
 #include "platform/files/PosixFileSystem.hpp"
-#include "scanners/SQLiteCookieDatabase.hpp"
+#include "scanners/privacy/SQLiteCookieDatabase.hpp"
 
 #include "doubles/HeldFileLock.hpp"
 #include "doubles/ListeningSocket.hpp"

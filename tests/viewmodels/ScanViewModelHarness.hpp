@@ -5,7 +5,7 @@
 
 #include "model/SharedEcosystemState.hpp"
 #include "model/UserPreferences.hpp"
-#include "services/NotificationManager.hpp"
+#include "services/desktop/NotificationManager.hpp"
 #include "viewmodels/IntentBridge.hpp"
 #include "viewmodels/ScanViewModel.hpp"
 

@@ -5,7 +5,7 @@
 #include "app/cli/TerminalText.hpp"
 #include "platform/text/Localization.hpp"
 #include "platform/files/PosixFileSystem.hpp"
-#include "services/AppUninstaller.hpp"
+#include "services/apps/AppUninstaller.hpp"
 
 #include <iostream>
 

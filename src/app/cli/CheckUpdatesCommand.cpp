@@ -8,8 +8,8 @@
 #include "platform/text/Localization.hpp"
 #include "platform/concurrency/MainLoop.hpp"
 #include "platform/concurrency/TaskPool.hpp"
-#include "services/NetworkAppcastTransport.hpp"
-#include "services/UpdaterManager.hpp"
+#include "services/updates/NetworkAppcastTransport.hpp"
+#include "services/updates/UpdaterManager.hpp"
 
 #include <filesystem>
 #include <iostream>

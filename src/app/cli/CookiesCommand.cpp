@@ -9,8 +9,8 @@
 #include "platform/text/Localization.hpp"
 #include "platform/text/NumberFormatter.hpp"
 #include "platform/files/PosixFileSystem.hpp"
-#include "scanners/PrivacyCookieStore.hpp"
-#include "scanners/PrivacyScanner.hpp"
+#include "scanners/privacy/PrivacyCookieStore.hpp"
+#include "scanners/privacy/PrivacyScanner.hpp"
 
 #include <iostream>
 

@@ -11,8 +11,8 @@
 #include "platform/text/NumberFormatter.hpp"
 #include "platform/files/PosixFileSystem.hpp"
 #include "platform/concurrency/TaskPool.hpp"
-#include "scanners/DuplicateScanner.hpp"
-#include "scanners/SimilarMediaPass.hpp"
+#include "scanners/duplicates/DuplicateScanner.hpp"
+#include "scanners/duplicates/SimilarMediaPass.hpp"
 #include "viewmodels/DuplicateWalkNotice.hpp"
 
 #include <iostream>

@@ -5,9 +5,9 @@
 #include "platform/concurrency/Clock.hpp"
 #include "platform/text/Localization.hpp"
 #include "platform/text/NumberFormatter.hpp"
-#include "services/PowercapEnergyReportSource.hpp"
-#include "services/SysfsPowerSourceMonitor.hpp"
-#include "services/SystemPowerSampler.hpp"
+#include "services/energy/PowercapEnergyReportSource.hpp"
+#include "services/energy/SysfsPowerSourceMonitor.hpp"
+#include "services/energy/SystemPowerSampler.hpp"
 
 #include <chrono>
 #include <iostream>

@@ -8,7 +8,7 @@
 #include "platform/text/ByteCountFormatter.hpp"
 #include "platform/text/Localization.hpp"
 #include "platform/files/PosixFileSystem.hpp"
-#include "services/AppUninstaller.hpp"
+#include "services/apps/AppUninstaller.hpp"
 
 #include <algorithm>
 #include <iostream>

@@ -12,8 +12,8 @@
 #include "platform/desktop/MemoryClipboard.hpp"
 #include "platform/files/PosixFileSystem.hpp"
 #include "platform/concurrency/TaskPool.hpp"
-#include "scanners/PrivacyCookieStore.hpp"
-#include "scanners/SweepJournal.hpp"
+#include "scanners/privacy/PrivacyCookieStore.hpp"
+#include "scanners/privacy/SweepJournal.hpp"
 
 namespace zentrel::cli {
 

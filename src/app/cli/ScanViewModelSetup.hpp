@@ -9,7 +9,7 @@
 #include "model/SharedEcosystemState.hpp"
 #include "model/UserPreferences.hpp"
 #include "platform/settings/DefaultsStore.hpp"
-#include "services/NotificationManager.hpp"
+#include "services/desktop/NotificationManager.hpp"
 #include "viewmodels/CleanerEngineScanEngine.hpp"
 #include "viewmodels/ScanViewModel.hpp"
 

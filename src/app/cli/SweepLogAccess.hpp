@@ -8,7 +8,7 @@
 #include "platform/places/HostLayout.hpp"
 #include "platform/settings/JsonFileDefaultsStore.hpp"
 #include "platform/settings/MemoryDefaultsStore.hpp"
-#include "scanners/SweepJournal.hpp"
+#include "scanners/privacy/SweepJournal.hpp"
 
 namespace zentrel::cli {
 

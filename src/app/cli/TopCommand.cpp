@@ -7,9 +7,9 @@
 #include "platform/concurrency/Clock.hpp"
 #include "platform/places/HostLayout.hpp"
 #include "platform/text/Localization.hpp"
-#include "services/LinuxWorkspace.hpp"
-#include "services/ProcessSampler.hpp"
-#include "services/ProcfsSystemStatistics.hpp"
+#include "services/processes/LinuxWorkspace.hpp"
+#include "services/processes/ProcessSampler.hpp"
+#include "services/processes/ProcfsSystemStatistics.hpp"
 
 #include <charconv>
 #include <iostream>

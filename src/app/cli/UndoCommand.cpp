@@ -9,7 +9,7 @@
 #include "platform/text/Localization.hpp"
 #include "platform/desktop/MemoryClipboard.hpp"
 #include "platform/files/PosixFileSystem.hpp"
-#include "scanners/SweepJournal.hpp"
+#include "scanners/privacy/SweepJournal.hpp"
 
 #include <algorithm>
 #include <iostream>

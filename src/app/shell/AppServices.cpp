@@ -6,8 +6,8 @@
 #include "platform/processes/ProcessNames.hpp"
 #include "platform/input/X11FrontmostApplication.hpp"
 #include "platform/input/X11Session.hpp"
-#include "scanners/ClipboardInsight.hpp"
-#include "services/AppBundleInfo.hpp"
+#include "scanners/privacy/ClipboardInsight.hpp"
+#include "services/apps/AppBundleInfo.hpp"
 
 #include <QCoreApplication>
 

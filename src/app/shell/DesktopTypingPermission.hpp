@@ -6,7 +6,7 @@
 // that the input method is installed. Setting it up checks the tap again,
 // or has the typing manager install the input method.
 
-#include "services/PermissionsManager.hpp"
+#include "services/permissions/PermissionsManager.hpp"
 #include "typing/integration/VietIMEManager.hpp"
 #include "ui/presenters/PermissionChecklist.hpp"
 

@@ -7,7 +7,7 @@
 // window stays the way in.
 
 #include "platform/concurrency/Clock.hpp"
-#include "services/ProcessSampler.hpp"
+#include "services/processes/ProcessSampler.hpp"
 #include "ui/presenters/MenuBarIconState.hpp"
 #include "viewmodels/ScanViewModel.hpp"
 

@@ -3,7 +3,7 @@
 // naming the new release and where to get it, saying all is up to date, or
 // giving the error.
 
-#include "services/UpdateUserDriver.hpp"
+#include "services/updates/UpdateUserDriver.hpp"
 
 #include <QPointer>
 #include <QWidget>

@@ -1,7 +1,7 @@
 #include "app/shell/PanelScreens.hpp"
 
 #include "platform/input/X11Session.hpp"
-#include "scanners/MediaFingerprintStore.hpp"
+#include "scanners/duplicates/MediaFingerprintStore.hpp"
 #include "ui/panels/OnboardingView.hpp"
 #include "ui/panels/PermissionView.hpp"
 

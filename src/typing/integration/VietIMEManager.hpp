@@ -20,7 +20,7 @@
 #include "platform/input/KeyboardEventTap.hpp"
 #include "platform/concurrency/TimedAnswers.hpp"
 #include "model/UserPreferences.hpp"
-#include "services/PermissionsManager.hpp"
+#include "services/permissions/PermissionsManager.hpp"
 #include "typing/integration/FocusContextSource.hpp"
 #include "typing/integration/IMEEventBridge.hpp"
 #include "typing/integration/InjectionRuleEngine.hpp"

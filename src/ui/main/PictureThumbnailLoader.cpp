@@ -1,7 +1,7 @@
 #include "ui/main/PictureThumbnailLoader.hpp"
 
-#include "scanners/PictureFile.hpp"
-#include "scanners/PictureReader.hpp"
+#include "scanners/media/PictureFile.hpp"
+#include "scanners/media/PictureReader.hpp"
 
 #include <QFile>
 #include <QImageReader>

@@ -9,9 +9,9 @@
 
 #include "platform/concurrency/Clock.hpp"
 #include "platform/settings/Observable.hpp"
-#include "services/EnergyStore.hpp"
-#include "services/ProcessSampler.hpp"
-#include "services/SystemPowerSampler.hpp"
+#include "services/energy/EnergyStore.hpp"
+#include "services/processes/ProcessSampler.hpp"
+#include "services/energy/SystemPowerSampler.hpp"
 #include "ui/panels/MenuBarDialogs.hpp"
 #include "ui/presenters/MemorySectionPresenter.hpp"
 #include "ui/presenters/MenuBarActions.hpp"

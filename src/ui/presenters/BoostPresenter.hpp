@@ -5,8 +5,8 @@
 // draw these and call back here; nothing in this file knows Qt.
 
 #include "platform/text/Localization.hpp"
-#include "services/BoostProcess.hpp"
-#include "services/MemorySnapshot.hpp"
+#include "services/processes/BoostProcess.hpp"
+#include "services/processes/MemorySnapshot.hpp"
 #include "viewmodels/BoostViewModel.hpp"
 
 #include <cstdint>

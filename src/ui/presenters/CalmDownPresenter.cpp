@@ -1,7 +1,7 @@
 #include "ui/presenters/CalmDownPresenter.hpp"
 
 #include "platform/text/Localization.hpp"
-#include "services/TopProcesses.hpp"
+#include "services/processes/TopProcesses.hpp"
 
 namespace zentrel::ui {
 

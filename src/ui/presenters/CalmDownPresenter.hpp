@@ -5,8 +5,8 @@
 // those, each only while its pid still names the process that was ranked
 // (same name and start time), never a list ranked again afterwards.
 
-#include "services/BoostProcess.hpp"
-#include "services/ProcessSampler.hpp"
+#include "services/processes/BoostProcess.hpp"
+#include "services/processes/ProcessSampler.hpp"
 
 #include <string>
 #include <vector>

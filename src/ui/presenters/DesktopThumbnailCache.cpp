@@ -1,6 +1,6 @@
 #include "ui/presenters/DesktopThumbnailCache.hpp"
 
-#include "scanners/PictureFile.hpp"
+#include "scanners/media/PictureFile.hpp"
 
 #include <glib.h>
 #include <png.h>

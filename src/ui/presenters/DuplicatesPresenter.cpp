@@ -3,7 +3,7 @@
 #include "platform/text/ByteCountFormatter.hpp"
 #include "platform/text/Localization.hpp"
 #include "platform/text/NumberFormatter.hpp"
-#include "scanners/MediaExtensions.hpp"
+#include "scanners/media/MediaExtensions.hpp"
 #include "viewmodels/DuplicateWalkNotice.hpp"
 
 #include <algorithm>

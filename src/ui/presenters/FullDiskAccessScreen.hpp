@@ -9,7 +9,7 @@
 #include "platform/concurrency/Clock.hpp"
 #include "platform/settings/Observable.hpp"
 #include "platform/text/Localization.hpp"
-#include "services/PermissionsManager.hpp"
+#include "services/permissions/PermissionsManager.hpp"
 
 #include <array>
 

@@ -2,7 +2,7 @@
 
 #include "platform/text/ByteCountFormatter.hpp"
 #include "platform/text/Localization.hpp"
-#include "services/TopProcesses.hpp"
+#include "services/processes/TopProcesses.hpp"
 
 #include <algorithm>
 

@@ -5,9 +5,9 @@
 // the popover opens and again after each quit; nothing polls.
 
 #include "platform/settings/DefaultsStore.hpp"
-#include "services/BoostProcess.hpp"
-#include "services/MemorySnapshot.hpp"
-#include "services/ProcessSampler.hpp"
+#include "services/processes/BoostProcess.hpp"
+#include "services/processes/MemorySnapshot.hpp"
+#include "services/processes/ProcessSampler.hpp"
 
 #include <cstdint>
 #include <functional>

@@ -4,7 +4,7 @@
 // when memory pressure is critical and no scan or clean runs.
 
 #include "model/ScanState.hpp"
-#include "services/MemorySnapshot.hpp"
+#include "services/processes/MemorySnapshot.hpp"
 
 #include <string>
 

@@ -7,7 +7,7 @@
 // says what else to do. Texts are translation keys.
 
 #include "platform/settings/Observable.hpp"
-#include "services/PermissionsManager.hpp"
+#include "services/permissions/PermissionsManager.hpp"
 #include "ui/presenters/TintToken.hpp"
 
 #include <optional>

@@ -3,7 +3,7 @@
 #include "platform/text/ByteCountFormatter.hpp"
 #include "platform/text/Localization.hpp"
 #include "platform/text/NumberFormatter.hpp"
-#include "services/DesktopEntry.hpp"
+#include "services/apps/DesktopEntry.hpp"
 
 #include <fstream>
 #include <iterator>

@@ -7,7 +7,7 @@
 // as dismissed and hide the banner.
 
 #include "platform/settings/Observable.hpp"
-#include "services/UpdaterManager.hpp"
+#include "services/updates/UpdaterManager.hpp"
 
 #include <optional>
 #include <string>

@@ -11,7 +11,7 @@
 
 #include "platform/settings/AnnouncedValue.hpp"
 #include "platform/concurrency/Clock.hpp"
-#include "services/PermissionsManager.hpp"
+#include "services/permissions/PermissionsManager.hpp"
 #include "typing/integration/VietIMEManager.hpp"
 
 #include <array>

@@ -1,6 +1,6 @@
 #include "ui/panels/MenuBarView.hpp"
 
-#include "services/ProcfsSystemStatistics.hpp"
+#include "services/processes/ProcfsSystemStatistics.hpp"
 #include "viewmodels/ScanViewModelHarness.hpp"
 
 #include "doubles/FakeEnergyReportSource.hpp"

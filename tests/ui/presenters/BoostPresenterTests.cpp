@@ -2,8 +2,8 @@
 
 #include "platform/text/ByteCountFormatter.hpp"
 #include "platform/text/DesktopTexts.hpp"
-#include "services/LinuxWorkspace.hpp"
-#include "services/ProcfsSystemStatistics.hpp"
+#include "services/processes/LinuxWorkspace.hpp"
+#include "services/processes/ProcfsSystemStatistics.hpp"
 
 #include "doubles/FakeClock.hpp"
 #include "doubles/FakeProcTree.hpp"

@@ -2,8 +2,8 @@
 #include "ui/presenters/CalmDownPresenter.hpp"
 #include "ui/presenters/MemorySectionPresenter.hpp"
 
-#include "services/LinuxWorkspace.hpp"
-#include "services/ProcfsSystemStatistics.hpp"
+#include "services/processes/LinuxWorkspace.hpp"
+#include "services/processes/ProcfsSystemStatistics.hpp"
 
 #include "doubles/FakeClock.hpp"
 #include "doubles/FakeProcTree.hpp"

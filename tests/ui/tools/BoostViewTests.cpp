@@ -1,6 +1,6 @@
 #include "ui/tools/BoostView.hpp"
 
-#include "services/ProcfsSystemStatistics.hpp"
+#include "services/processes/ProcfsSystemStatistics.hpp"
 
 #include "doubles/FakeClock.hpp"
 #include "doubles/FakeProcTree.hpp"
