@@ -8,7 +8,7 @@ constexpr std::size_t kKeptCharacters = 64;
 // posted (a character no key could type): they are given up.
 constexpr std::size_t kUserKeysBeforeGivingUp = 8;
 
-// `text` with `edit` done to it; none when it cannot be followed.
+// Does `edit` to `text`; false when it cannot be followed.
 bool apply(std::u32string& text, const FieldInFlight::Edit& edit) {
     using Kind = FieldInFlight::Edit::Kind;
     switch (edit.kind) {
