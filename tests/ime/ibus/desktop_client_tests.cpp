@@ -76,19 +76,32 @@ protected:
     }
 
     // Selects the engine and waits until it composes in the second entry,
-    // which is left showing "â ".
+    // which is left showing "â ". Each try waits for its own space to arrive,
+    // so no key of the warm-up is still on its way when a test moves the focus.
     void useEngine(TestWindowProcess& on) {
         focusEntry(on, "second");
         IBusBus* bus = ibus_bus_new();
         bool composing = false;
         for (int attempt = 0; attempt < 40 && !composing; ++attempt) {
             (void)ibus_bus_set_global_engine(bus, kEngineName);
+            const auto before = on.entry("second").texts.size();
             input.type("aa ");
-            composing = on.waitUntil([&] { return on.entry("second").text().ends_with("â "); },
-                                     std::chrono::milliseconds(250));
+            (void)on.waitUntil([&] {
+                const auto& second = on.entry("second");
+                return second.texts.size() > before && second.text().ends_with(" ");
+            });
+            composing = on.entry("second").text() == "â ";
+            if (!composing) clearEntry(on, "second");
         }
         g_object_unref(bus);
         ASSERT_TRUE(composing) << "the engine never composed in " << on.programName() << ":\n" << on.transcript();
+    }
+
+    // Empties the focused entry as a user does: select all, then delete.
+    void clearEntry(TestWindowProcess& on, const std::string& name) {
+        input.pressWithControl("a");
+        input.press("BackSpace");
+        (void)on.waitUntil([&] { return on.entry(name).text().empty(); });
     }
 
     // Waits until `entry` of `on` shows `expected`, then a little longer for late changes.
