@@ -66,16 +66,6 @@
 
 namespace zentrel::app {
 
-// The desktop's file previewer, looked for on the session bus at each
-// preview: one started after the app still answers, and none costs nothing.
-class SessionPreviewPanel final : public platform::PreviewPanel {
-public:
-    bool show(const platform::PreviewDataSource& dataSource) override {
-        auto panel = platform::SessionBusPreviewPanel::sharedFromEnvironment();
-        return panel && panel->show(dataSource);
-    }
-};
-
 class AppServices final {
 public:
     // `context` is the application object: queued jobs and timers live on it.
@@ -101,7 +91,9 @@ public:
     platform::NoICloudFileStatus icloud;
     QtClipboard clipboard;
     platform::SessionBus bus;
-    SessionPreviewPanel previewPanel;
+    // Desktop calls a click waits for, kept off the pool a scan may fill.
+    platform::TaskPool desktopCalls{1};
+    platform::SessionBusPreviewPanel previewPanel{desktopCalls, main, platform::askSessionPreviewer};
 
     platform::JsonFileDefaultsStore standardDefaults;
     // Made early: the launch is timed from here.

@@ -3,7 +3,10 @@
 // desktop's previewer (org.gnome.NautilusPreviewer) to show the file; where
 // no previewer answers, nothing is shown.
 
+#include "platform/concurrency/Executor.hpp"
+
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -19,21 +22,32 @@ public:
 
 class PreviewPanel {
 public:
+    using Done = std::function<void(bool asked)>;
     virtual ~PreviewPanel() = default;
-    // Takes the data source and brings the panel to the front; false when
-    // nothing could be asked to show it (no previewer on this desktop).
-    virtual bool show(const PreviewDataSource& dataSource) = 0;
+    // Asks for the data source's item to be brought to the front; `done`
+    // hears on the main thread whether anything could be asked (false where
+    // the desktop has no previewer).
+    virtual void show(const PreviewDataSource& dataSource, Done done) = 0;
 };
 
+// Looks for the previewer on the session bus at each preview, so that one
+// started after the app still answers. The bus is asked on `worker`, never on
+// the main thread.
 class SessionBusPreviewPanel final : public PreviewPanel {
 public:
-    explicit SessionBusPreviewPanel(std::string address) : address_(std::move(address)) {}
-    // None when no previewer can be reached on the session bus.
-    [[nodiscard]] static std::unique_ptr<SessionBusPreviewPanel> sharedFromEnvironment();
-    bool show(const PreviewDataSource& dataSource) override;
+    // Asks a previewer to show a file URL; false when none could be asked.
+    using Ask = std::function<bool(const std::string& url)>;
+    SessionBusPreviewPanel(Executor& worker, MainQueue& main, Ask ask);
+    void show(const PreviewDataSource& dataSource, Done done) override;
 
 private:
-    std::string address_;
+    Executor& worker_;
+    MainQueue& main_;
+    Ask ask_;
 };
+
+// Blocks while it asks the previewer of the session bus that
+// DBUS_SESSION_BUS_ADDRESS names to show `url`.
+[[nodiscard]] bool askSessionPreviewer(const std::string& url);
 
 }  // namespace zentrel::platform

@@ -4,29 +4,20 @@
 #include "platform/desktop/SessionBus.hpp"
 
 #include <cstdlib>
+#include <utility>
 
 namespace zentrel::platform {
 namespace {
 
 constexpr const char* kPreviewer = "org.gnome.NautilusPreviewer";
 
-}  // namespace
-
-std::unique_ptr<SessionBusPreviewPanel> SessionBusPreviewPanel::sharedFromEnvironment() {
-    const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS");
-    if (address == nullptr || !SessionBus(address).canReach(kPreviewer)) return nullptr;
-    return std::make_unique<SessionBusPreviewPanel>(address);
-}
-
-bool SessionBusPreviewPanel::show(const PreviewDataSource& dataSource) {
-    if (dataSource.numberOfPreviewItems() == 0) return false;
-    auto connection = dbus::openRegistered(address_);
+bool askToShow(const std::string& address, const std::string& url) {
+    auto connection = dbus::openRegistered(address);
     if (!connection) return false;
     dbus::Message call(
         dbus_message_new_method_call(kPreviewer, "/org/gnome/NautilusPreviewer", kPreviewer, "ShowFile"));
     if (!call) return false;
-    const auto uri = dataSource.previewItemURL(0);
-    const char* text = uri.c_str();
+    const char* text = url.c_str();
     const dbus_int32_t window = 0;
     const dbus_bool_t closeIfShown = FALSE;
     if (!dbus_message_append_args(call.get(), DBUS_TYPE_STRING, &text, DBUS_TYPE_INT32, &window, DBUS_TYPE_BOOLEAN,
@@ -37,6 +28,28 @@ bool SessionBusPreviewPanel::show(const PreviewDataSource& dataSource) {
     if (!dbus_connection_send(connection.get(), call.get(), nullptr)) return false;
     dbus_connection_flush(connection.get());
     return true;
+}
+
+}  // namespace
+
+bool askSessionPreviewer(const std::string& url) {
+    const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS");
+    if (address == nullptr || !SessionBus(address).canReach(kPreviewer)) return false;
+    return askToShow(address, url);
+}
+
+SessionBusPreviewPanel::SessionBusPreviewPanel(Executor& worker, MainQueue& main, Ask ask)
+    : worker_(worker), main_(main), ask_(std::move(ask)) {}
+
+void SessionBusPreviewPanel::show(const PreviewDataSource& dataSource, Done done) {
+    if (dataSource.numberOfPreviewItems() == 0) {
+        main_.post([done = std::move(done)] { done(false); });
+        return;
+    }
+    worker_.submit([&main = main_, ask = ask_, url = dataSource.previewItemURL(0), done = std::move(done)]() mutable {
+        const bool asked = ask(url);
+        main.post([done = std::move(done), asked] { done(asked); });
+    });
 }
 
 }  // namespace zentrel::platform

@@ -116,7 +116,9 @@ DuplicateMemberRow::DuplicateMemberRow(viewmodels::ScanViewModel& viewModel, pla
     preview_->setAccessibleDescription(localizedText("Opens a preview of this file."));
     setPlainToolTip(*preview_, localizedText("Opens a preview of this file."));
     QObject::connect(preview_, &QPushButton::clicked, this, [this, previewPanel, path = member.path] {
-        if (!QuickLookHelper::preview(path, previewPanel)) sayPreviewCannotShow();
+        QuickLookHelper::preview(path, previewPanel, [row = QPointer<DuplicateMemberRow>(this)](bool asked) {
+            if (!asked && row) row->sayPreviewCannotShow();
+        });
     });
     row->addWidget(preview_);
     if (member.isPicture && thumbnails != nullptr) {

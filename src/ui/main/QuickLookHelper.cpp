@@ -2,6 +2,8 @@
 
 #include <QUrl>
 
+#include <utility>
+
 namespace zentrel::ui::QuickLookHelper {
 namespace {
 
@@ -18,10 +20,13 @@ std::string fileURL(const std::string& path) {
     return QUrl::fromLocalFile(QString::fromStdString(path)).toString(QUrl::FullyEncoded).toStdString();
 }
 
-bool preview(const std::string& path, platform::PreviewPanel* panel) {
-    if (panel == nullptr) return false;
+void preview(const std::string& path, platform::PreviewPanel* panel, platform::PreviewPanel::Done done) {
+    if (panel == nullptr) {
+        done(false);
+        return;
+    }
     storedDataSource() = std::make_shared<PreviewDataSource>(fileURL(path));
-    return panel->show(*storedDataSource());
+    panel->show(*storedDataSource(), std::move(done));
 }
 
 }  // namespace zentrel::ui::QuickLookHelper

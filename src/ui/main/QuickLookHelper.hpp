@@ -25,8 +25,9 @@ private:
 [[nodiscard]] const std::shared_ptr<PreviewDataSource>& currentDataSource();
 
 // `panel` is the shared panel, none when the desktop has none: then nothing
-// is shown and the last data source stays. False when nothing could show it.
-bool preview(const std::string& path, platform::PreviewPanel* panel);
+// is shown, the last data source stays and `done` hears false at once.
+// Otherwise `done` hears on the main thread whether the panel could be asked.
+void preview(const std::string& path, platform::PreviewPanel* panel, platform::PreviewPanel::Done done);
 
 // "file:///path%20with%20spaces" for an absolute path; the path is not checked.
 [[nodiscard]] std::string fileURL(const std::string& path);

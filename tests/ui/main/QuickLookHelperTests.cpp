@@ -9,10 +9,10 @@ namespace {
 
 class RecordingPanel final : public platform::PreviewPanel {
 public:
-    bool show(const platform::PreviewDataSource& dataSource) override {
+    void show(const platform::PreviewDataSource& dataSource, Done done) override {
         counts.push_back(dataSource.numberOfPreviewItems());
         urls.push_back(dataSource.previewItemURL(3));
-        return true;
+        done(true);
     }
     std::vector<std::size_t> counts;
     std::vector<std::string> urls;
@@ -20,17 +20,20 @@ public:
 
 TEST(QuickLookHelperTest, EachPreviewReplacesTheLastDataSource) {
     RecordingPanel panel;
-    QuickLookHelper::preview("/home/me/a b.jpg", &panel);
+    std::vector<bool> heard;
+    const auto hear = [&](bool asked) { heard.push_back(asked); };
+    QuickLookHelper::preview("/home/me/a b.jpg", &panel, hear);
     const auto first = QuickLookHelper::currentDataSource();
-    QuickLookHelper::preview("/home/me/c.png", &panel);
+    QuickLookHelper::preview("/home/me/c.png", &panel, hear);
     EXPECT_NE(QuickLookHelper::currentDataSource(), first);
     EXPECT_EQ(panel.counts, (std::vector<std::size_t>{1, 1}));
     EXPECT_EQ(panel.urls, (std::vector<std::string>{"file:///home/me/a%20b.jpg", "file:///home/me/c.png"}))
         << "any index gives the one item";
 
     const auto kept = QuickLookHelper::currentDataSource();
-    EXPECT_FALSE(QuickLookHelper::preview("/home/me/d.png", nullptr));
+    QuickLookHelper::preview("/home/me/d.png", nullptr, hear);
     EXPECT_EQ(QuickLookHelper::currentDataSource(), kept) << "no panel: nothing shown, nothing replaced";
+    EXPECT_EQ(heard, (std::vector<bool>{true, true, false}));
 }
 
 }  // namespace
