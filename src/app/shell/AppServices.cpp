@@ -58,7 +58,8 @@ AppServices::AppServices(QObject& context, platform::HostLayout hostLayout, plat
       engine(fileSystem, pool, main, platform::Localization::shared().language()),
       cookieStore(fileSystem, table),
       cleanServices{fileSystem, journal, cookieStore, clipboard, icloud, platform::SystemClock::shared(), table},
-      notificationCenter(platform::DesktopNotificationCenter::fromEnvironment()),
+      notificationCenter(desktopCalls, std::make_shared<platform::DesktopNotificationCenter>(
+                                            platform::DesktopNotificationCenter::fromEnvironment())),
       notifications(standardDefaults, notificationCenter, main),
       scanEngine(engine),
       restorer(journal, clipboard, pool, main),
@@ -68,7 +69,8 @@ AppServices::AppServices(QObject& context, platform::HostLayout hostLayout, plat
       ruleStore(standardDefaults),
       desktopTyping(main, bus.canReach("org.a11y.Bus")),
       typingBridge(desktopTyping.poster, clipboard, desktopTyping.accessibility),
-      distributedNotifications(platform::SessionBusNotificationCenter::fromEnvironment()),
+      distributedNotifications(desktopCalls, std::make_shared<platform::SessionBusNotificationCenter>(
+                                                  platform::SessionBusNotificationCenter::fromEnvironment())),
       imeInstaller(typing::ZentrelIMEInstaller::programEnvironment(layout, desktopTyping.inputMethodStatus)),
       activeProcess(activeProcessTracker(pool)),
       workspace({"/proc", services::LinuxWorkspace::applicationFoldersFor(layout.dataHome, layout.systemRoot),

@@ -13,6 +13,7 @@
 #include "platform/accessibility/DesktopAccessibilityTrust.hpp"
 #include "platform/desktop/DesktopNotificationAuthorization.hpp"
 #include "platform/desktop/DesktopNotificationCenter.hpp"
+#include "platform/desktop/NotificationsOnWorker.hpp"
 #include "platform/desktop/DesktopSettingsPageOpener.hpp"
 #include "platform/desktop/FocusStatusCenter.hpp"
 #include "platform/places/HostLayout.hpp"
@@ -106,7 +107,7 @@ public:
     scanners::PrivacyCookieStore cookieStore;
     engine::CleanServices cleanServices;
 
-    platform::DesktopNotificationCenter notificationCenter;
+    platform::UserNotificationsOnWorker notificationCenter;
     services::NotificationManager notifications;
     platform::NoWidgetCenter widgets;
     viewmodels::CleanerEngineScanEngine scanEngine;
@@ -127,7 +128,7 @@ public:
     typing::DefaultsInjectionRuleStore ruleStore;
     typing::DesktopTypingBackends desktopTyping;
     typing::IMEEventBridge typingBridge;
-    platform::SessionBusNotificationCenter distributedNotifications;
+    platform::DistributedNotificationsOnWorker distributedNotifications;
     std::unique_ptr<typing::VietIMEManager> typing;
     // The input method's requests to the typing manager (control+shift+V in a program).
     std::unique_ptr<platform::SessionBusNotificationWatch> typingRequests;
