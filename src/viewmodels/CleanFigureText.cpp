@@ -38,4 +38,13 @@ std::string cleanActionText(std::int64_t bytes, std::int64_t trackerCookies) {
     return platform::localizedFormat(N_COUNTED("Clean %@ + %lld tracker cookies"), {size, count});
 }
 
+std::string cleanResultText(std::int64_t bytes, std::int64_t trackerCookies) {
+    const auto size = platform::formatByteCount(bytes, platform::ByteCountStyle::file);
+    // TRANSLATORS: the space a clean gave back ("24.3 MB freed").
+    if (trackerCookies < 1) return platform::localizedFormat("%@ freed", {size});
+    const auto count = platform::formatCount(trackerCookies);
+    if (bytes < 1) return platform::localizedFormat(N_COUNTED("%lld tracker cookies removed"), {count});
+    return platform::localizedFormat(N_COUNTED("%@ freed and %lld tracker cookies removed"), {size, count});
+}
+
 }  // namespace zentrel::viewmodels

@@ -20,6 +20,9 @@ namespace zentrel::viewmodels {
 // What a clean button does: "Clean 20 KB", "Remove 12 tracker cookies" without
 // bytes, or "Clean 20 KB + 12 tracker cookies".
 [[nodiscard]] std::string cleanActionText(std::int64_t bytes, std::int64_t trackerCookies);
+// What a clean did: "20 KB freed", "12 tracker cookies removed" without
+// bytes, or "20 KB freed and 12 tracker cookies removed".
+[[nodiscard]] std::string cleanResultText(std::int64_t bytes, std::int64_t trackerCookies);
 // The tracker cookies cleaning all of `items` removes.
 [[nodiscard]] std::int64_t trackerCookieCount(const std::vector<model::CleanItem>& items);
 

@@ -26,9 +26,14 @@ namespace state = model::scan_state;
 
 QString text(std::string_view key) { return localizedText(key); }
 
-// What a clean freed, with the tracker cookies it removed counted.
+// What a clean took, under "Cleaned": its bytes, with the tracker cookies it removed counted.
 QString cleanedFigure(const state::Cleaned& cleaned) {
     return QString::fromStdString(viewmodels::cleanFigureText(cleaned.freedBytes, cleaned.trackerCookies));
+}
+
+// What a clean freed, and the tracker cookies it removed.
+QString cleanedResult(const state::Cleaned& cleaned) {
+    return QString::fromStdString(viewmodels::cleanResultText(cleaned.freedBytes, cleaned.trackerCookies));
 }
 
 // What a selection takes, with the tracker cookies it removes counted rather than weighed as 0 KB.
@@ -104,7 +109,7 @@ QString SidebarView::subtitle() const {
     if (std::holds_alternative<state::Scanning>(scanState)) return text("Scanning\u2026");
     if (std::holds_alternative<state::Cleaning>(scanState)) return text(N_("Cleaning\u2026"));
     if (const auto* cleaned = std::get_if<state::Cleaned>(&scanState)) {
-        return localizedText("%@ freed", {cleanedFigure(*cleaned)});
+        return cleanedResult(*cleaned);
     }
     if (std::holds_alternative<state::Error>(scanState)) return text(N_("Error"));
     if (std::holds_alternative<state::Idle>(scanState)) return text(N_("Ready to scan"));

@@ -76,13 +76,14 @@ ActivityRow activityRow(const model::CleaningActivityEntry& entry, model::ViewMo
 
 CleanedPageContent cleanedPage(std::int64_t freedBytes, std::int64_t leftBytes, std::int64_t trackerCookies) {
     const auto size = [](std::int64_t bytes) { return platform::formatByteCount(bytes, platform::ByteCountStyle::file); };
-    const auto freed = viewmodels::cleanFigureText(freedBytes, trackerCookies);
+    const auto result = viewmodels::cleanResultText(freedBytes, trackerCookies);
     CleanedPageContent page{
         platform::localized("All Clean!"),
-        // TRANSLATORS: the space a clean gave back ("24.3 MB freed").
-        platform::localizedFormat("%@ freed", {freed}),
+        result,
         std::nullopt,
-        platform::localizedFormat("All clean. %@ freed.", {freed}),
+        trackerCookies < 1 ? platform::localizedFormat("All clean. %@ freed.", {size(freedBytes)})
+                           // TRANSLATORS: %@ is what the clean did ("2 MB freed and 3 tracker cookies removed").
+                           : platform::localizedFormat("All clean. %@.", {result}),
         platform::localized("Done"),
         platform::localized("Returns to your scan results."),
     };
@@ -90,7 +91,11 @@ CleanedPageContent cleanedPage(std::int64_t freedBytes, std::int64_t leftBytes, 
         const auto left = size(leftBytes);
         page.title = platform::localized("Cleaned");
         page.leftText = platform::localizedFormat("%@ still to clean", {left});
-        page.accessibleLabel = platform::localizedFormat("Cleaned. %1$@ freed, %2$@ still to clean.", {freed, left});
+        page.accessibleLabel =
+            trackerCookies < 1
+                ? platform::localizedFormat("Cleaned. %1$@ freed, %2$@ still to clean.", {size(freedBytes), left})
+                // TRANSLATORS: %1$@ is what the clean did ("2 MB freed and 3 tracker cookies removed").
+                : platform::localizedFormat("Cleaned. %1$@, %2$@ still to clean.", {result, left});
     }
     return page;
 }

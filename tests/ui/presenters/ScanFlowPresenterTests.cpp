@@ -147,12 +147,24 @@ TEST_F(ScanFlowPresenterTest, AllCleanOnlyWhenNothingIsLeft) {
     }
 }
 
-// Tracker cookies free no space: a clean of them says how many went.
-TEST_F(ScanFlowPresenterTest, TheFreedFigureCountsTheTrackerCookiesItRemoved) {
+// Tracker cookies free no space: a clean of them says how many it removed.
+TEST_F(ScanFlowPresenterTest, TheResultCountsTheTrackerCookiesItRemovedApartFromTheSpaceFreed) {
     const testing::ScopedDesktopTexts english;
-    EXPECT_EQ(cleanedPage(0, 0, 12).freedText, "12 tracker cookies freed");
-    EXPECT_EQ(cleanedPage(2'000'000, 0, 1).freedText, "2 MB and 1 tracker cookie freed");
-    EXPECT_EQ(cleanedPage(2'000'000, 0).freedText, "2 MB freed");
+    struct Case {
+        std::int64_t freed, left, cookies;
+        std::string shown, spoken;
+    };
+    const std::vector<Case> cases{
+        {0, 0, 12, "12 tracker cookies removed", "All clean. 12 tracker cookies removed."},
+        {2'000'000, 0, 1, "2 MB freed and 1 tracker cookie removed", "All clean. 2 MB freed and 1 tracker cookie removed."},
+        {2'000'000, 4'800'000, 3, "2 MB freed and 3 tracker cookies removed",
+         "Cleaned. 2 MB freed and 3 tracker cookies removed, 4.8 MB still to clean."},
+    };
+    for (const auto& c : cases) {
+        const auto page = cleanedPage(c.freed, c.left, c.cookies);
+        EXPECT_EQ(page.freedText, c.shown);
+        EXPECT_EQ(page.accessibleLabel, c.spoken);
+    }
 }
 
 TEST_F(ScanFlowPresenterTest, ACategoryKnownOnlyFromStoredTotalsInvitesAScan) {
