@@ -4,9 +4,9 @@
 
 #include "engine/CleanerEngine.hpp"
 #include "platform/concurrency/MainLoop.hpp"
+#include "platform/concurrency/TaskPool.hpp"
 #include "platform/desktop/MemoryClipboard.hpp"
 #include "platform/files/PosixFileSystem.hpp"
-#include "platform/concurrency/TaskPool.hpp"
 
 #include "BenchTempFolder.hpp"
 

@@ -4,8 +4,8 @@
 
 #include "engine/AllCategoryScanners.hpp"
 #include "platform/concurrency/MainLoop.hpp"
-#include "platform/files/PosixFileSystem.hpp"
 #include "platform/concurrency/TaskPool.hpp"
+#include "platform/files/PosixFileSystem.hpp"
 
 #include "BenchTempFolder.hpp"
 #include "doubles/LinuxHomeFixture.hpp"

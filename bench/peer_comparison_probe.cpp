@@ -10,8 +10,8 @@
 
 #include "engine/CleanerEngine.hpp"
 #include "platform/concurrency/MainLoop.hpp"
-#include "platform/files/PosixFileSystem.hpp"
 #include "platform/concurrency/TaskPool.hpp"
+#include "platform/files/PosixFileSystem.hpp"
 #include "scanners/duplicates/DuplicateScanner.hpp"
 #include "scanners/duplicates/SimilarMediaPass.hpp"
 

@@ -3,8 +3,8 @@
 // and the command-line front both scan with.
 
 #include "engine/CleanerEngine.hpp"
-#include "platform/places/HostTable.hpp"
 #include "platform/files/ICloudFileStatus.hpp"
+#include "platform/places/HostTable.hpp"
 #include "scanners/privacy/PrivacyScanner.hpp"
 
 #include <functional>

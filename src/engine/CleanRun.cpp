@@ -1,11 +1,11 @@
 #include "engine/CleanRun.hpp"
 
 #include "engine/CleanerEngine.hpp"
+#include "model/CookieDomains.hpp"
+#include "model/SweepActionTitle.hpp"
 #include "platform/files/AtomicFile.hpp"
 #include "platform/text/Localization.hpp"
 #include "platform/text/NumberFormatter.hpp"
-#include "model/CookieDomains.hpp"
-#include "model/SweepActionTitle.hpp"
 #include "platform/text/Warnings.hpp"
 #include "scanners/privacy/PrivacyScanner.hpp"
 #include "scanners/privacy/PrivacySweepError.hpp"

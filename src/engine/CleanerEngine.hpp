@@ -14,8 +14,8 @@
 #include "model/DuplicateGroup.hpp"
 #include "model/PrivacyGroup.hpp"
 #include "platform/concurrency/Executor.hpp"
-#include "platform/files/FileSystem.hpp"
 #include "platform/concurrency/SerialExecutor.hpp"
+#include "platform/files/FileSystem.hpp"
 #include "scanners/duplicates/DuplicateScanner.hpp"
 
 #include <array>

@@ -1,8 +1,8 @@
 #include "engine/StartupAndICloudScanners.hpp"
 
 #include "engine/PropertyListFile.hpp"
-#include "engine/ScanItem.hpp"
 #include "engine/SafetyClassifier.hpp"
+#include "engine/ScanItem.hpp"
 #include "platform/text/Localization.hpp"
 
 #include <algorithm>

@@ -4,8 +4,8 @@
 
 #include "engine/CleanerEngine.hpp"
 #include "platform/concurrency/Clock.hpp"
-#include "platform/places/HostTable.hpp"
 #include "platform/files/ICloudFileStatus.hpp"
+#include "platform/places/HostTable.hpp"
 
 #include <string>
 

@@ -7,12 +7,12 @@
 // scheduler, so tests drive it with a fake clock.
 
 #include "platform/concurrency/Clock.hpp"
+#include "platform/settings/AnnouncedValue.hpp"
 #include "platform/settings/Observable.hpp"
 #include "platform/text/Localization.hpp"
 #include "services/processes/BoostProcess.hpp"
 #include "services/processes/MemorySnapshot.hpp"
 #include "services/processes/ProcessSampler.hpp"
-#include "platform/settings/AnnouncedValue.hpp"
 
 #include <array>
 #include <chrono>

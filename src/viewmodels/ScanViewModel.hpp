@@ -11,6 +11,7 @@
 // items are then dropped.
 
 #include "engine/ScanDateFormatter.hpp"
+#include "model/CategoryTitle.hpp"
 #include "model/CleaningProgress.hpp"
 #include "model/DuplicateGroup.hpp"
 #include "model/PrivacyGroup.hpp"
@@ -19,11 +20,10 @@
 #include "model/SharedEcosystemState.hpp"
 #include "model/SidebarSelection.hpp"
 #include "model/SweepRecord.hpp"
-#include "model/CategoryTitle.hpp"
 #include "model/UserPreferences.hpp"
+#include "platform/desktop/WidgetCenter.hpp"
 #include "platform/settings/AnnouncedValue.hpp"
 #include "platform/settings/Observable.hpp"
-#include "platform/desktop/WidgetCenter.hpp"
 #include "services/desktop/NotificationManager.hpp"
 #include "viewmodels/ScanEngine.hpp"
 #include "viewmodels/SmartCleanupPlan.hpp"

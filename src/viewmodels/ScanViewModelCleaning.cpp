@@ -1,8 +1,8 @@
 // The scan view model's cleans, undo, selection, queries and report.
 
-#include "viewmodels/ScanViewModel.hpp"
 #include "viewmodels/CleanFigureText.hpp"
 #include "viewmodels/DuplicateWalkNotice.hpp"
+#include "viewmodels/ScanViewModel.hpp"
 
 #include "platform/text/ByteCountFormatter.hpp"
 #include "platform/text/Localization.hpp"

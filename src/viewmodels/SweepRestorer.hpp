@@ -6,9 +6,9 @@
 // back). `JournalSweepRestorer` is the real one.
 
 #include "model/SweepRecord.hpp"
-#include "platform/desktop/Clipboard.hpp"
 #include "platform/concurrency/Executor.hpp"
 #include "platform/concurrency/SerialExecutor.hpp"
+#include "platform/desktop/Clipboard.hpp"
 #include "scanners/privacy/SweepJournal.hpp"
 
 #include <functional>

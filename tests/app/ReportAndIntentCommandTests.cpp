@@ -3,8 +3,8 @@
 #include "CliRunner.hpp"
 
 #include "doubles/TempDir.hpp"
-#include "platform/text/ByteCountFormatter.hpp"
 #include "platform/files/PosixFileSystem.hpp"
+#include "platform/text/ByteCountFormatter.hpp"
 
 #include <gtest/gtest.h>
 

@@ -5,9 +5,9 @@
 // They answer on the calling thread.
 
 #include "platform/accessibility/AccessibilityTrust.hpp"
-#include "platform/processes/AppInstanceLauncher.hpp"
 #include "platform/desktop/NotificationAuthorization.hpp"
 #include "platform/desktop/SettingsPageOpener.hpp"
+#include "platform/processes/AppInstanceLauncher.hpp"
 #include "services/permissions/FullDiskAccessProbe.hpp"
 
 #include <string>

@@ -4,9 +4,9 @@
 #include "platform/files/PosixFileSystem.hpp"
 
 #include "doubles/CookieStoreFixtures.hpp"
-#include "doubles/ListeningSocket.hpp"
 #include "doubles/FakeClock.hpp"
 #include "doubles/FakeFileSystem.hpp"
+#include "doubles/ListeningSocket.hpp"
 #include "doubles/ManualExecutor.hpp"
 #include "doubles/ManualMainQueue.hpp"
 #include "doubles/TempDir.hpp"

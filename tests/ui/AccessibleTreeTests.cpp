@@ -16,10 +16,10 @@
 #include "platform/desktop/MemoryClipboard.hpp"
 
 #include "doubles/PermissionsDoubles.hpp"
-#include "ui/AccessibleEvents.hpp"
 #include "doubles/ScopedDesktopTexts.hpp"
 #include "typing/integration/VietIMEManagerHarness.hpp"
 #include "ui/AccessibilityAudit.hpp"
+#include "ui/AccessibleEvents.hpp"
 #include "ui/StillTypingPermission.hpp"
 #include "ui/TabRound.hpp"
 #include "viewmodels/ScanViewModelHarness.hpp"

@@ -11,10 +11,10 @@
 #include "platform/text/BuiltInCatalogs.hpp"
 
 #include "doubles/PermissionsDoubles.hpp"
-#include "ui/StillTypingPermission.hpp"
 #include "doubles/ScopedDesktopTexts.hpp"
 #include "doubles/TranslationCoverage.hpp"
 #include "typing/integration/VietIMEManagerHarness.hpp"
+#include "ui/StillTypingPermission.hpp"
 #include "viewmodels/ScanViewModelHarness.hpp"
 
 #include <QAbstractButton>

@@ -4,9 +4,9 @@
 #include "platform/files/PosixFileSystem.hpp"
 #include "scanners/privacy/SQLiteCookieDatabase.hpp"
 
+#include "doubles/CookieStoreFixtures.hpp"
 #include "doubles/HeldFileLock.hpp"
 #include "doubles/ListeningSocket.hpp"
-#include "doubles/CookieStoreFixtures.hpp"
 #include "doubles/ManualExecutor.hpp"
 #include "doubles/ManualMainQueue.hpp"
 #include "doubles/ScopedDesktopTexts.hpp"

@@ -1,5 +1,5 @@
-#include "viewmodels/ResultGrouping.hpp"
 #include "viewmodels/DuplicateWalkNotice.hpp"
+#include "viewmodels/ResultGrouping.hpp"
 
 #include "ScanViewModelHarness.hpp"
 #include "doubles/ScopedDesktopTexts.hpp"

@@ -1,7 +1,7 @@
 #include "viewmodels/UninstallViewModel.hpp"
 
-#include "platform/text/ByteCountFormatter.hpp"
 #include "platform/files/PosixFileSystem.hpp"
+#include "platform/text/ByteCountFormatter.hpp"
 
 #include "doubles/ManualExecutor.hpp"
 #include "doubles/ManualMainQueue.hpp"

@@ -3,8 +3,8 @@
 
 #include "app/cli/CliCommand.hpp"
 #include "app/cli/TerminalText.hpp"
-#include "platform/text/Localization.hpp"
 #include "platform/files/PosixFileSystem.hpp"
+#include "platform/text/Localization.hpp"
 #include "services/apps/AppUninstaller.hpp"
 
 #include <iostream>

@@ -3,11 +3,11 @@
 
 #include "app/cli/CliCommand.hpp"
 #include "app/cli/TerminalText.hpp"
+#include "platform/concurrency/MainLoop.hpp"
+#include "platform/concurrency/TaskPool.hpp"
 #include "platform/places/HostLayout.hpp"
 #include "platform/settings/JsonFileDefaultsStore.hpp"
 #include "platform/text/Localization.hpp"
-#include "platform/concurrency/MainLoop.hpp"
-#include "platform/concurrency/TaskPool.hpp"
 #include "services/updates/NetworkAppcastTransport.hpp"
 #include "services/updates/UpdaterManager.hpp"
 

@@ -4,9 +4,9 @@
 // back for a day. It never runs on the real home folder by default.
 
 #include "app/cli/CliCommand.hpp"
-#include "app/cli/TerminalText.hpp"
 #include "app/cli/ScanSetup.hpp"
 #include "app/cli/SweepLogAccess.hpp"
+#include "app/cli/TerminalText.hpp"
 #include "platform/text/ByteCountFormatter.hpp"
 #include "platform/text/Localization.hpp"
 

@@ -3,12 +3,12 @@
 // browser holds locked. Reads only.
 
 #include "app/cli/CliCommand.hpp"
-#include "model/CookieDomains.hpp"
 #include "app/cli/TerminalText.hpp"
+#include "model/CookieDomains.hpp"
+#include "platform/files/PosixFileSystem.hpp"
 #include "platform/text/ByteCountFormatter.hpp"
 #include "platform/text/Localization.hpp"
 #include "platform/text/NumberFormatter.hpp"
-#include "platform/files/PosixFileSystem.hpp"
 #include "scanners/privacy/PrivacyCookieStore.hpp"
 #include "scanners/privacy/PrivacyScanner.hpp"
 

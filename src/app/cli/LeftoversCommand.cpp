@@ -5,9 +5,9 @@
 
 #include "app/cli/CliCommand.hpp"
 #include "app/cli/TerminalText.hpp"
+#include "platform/files/PosixFileSystem.hpp"
 #include "platform/text/ByteCountFormatter.hpp"
 #include "platform/text/Localization.hpp"
-#include "platform/files/PosixFileSystem.hpp"
 #include "services/apps/AppUninstaller.hpp"
 
 #include <algorithm>

@@ -3,8 +3,8 @@
 // in that existing folder, replacing a report there only with --force.
 
 #include "app/cli/CliCommand.hpp"
-#include "app/cli/TerminalText.hpp"
 #include "app/cli/ScanViewModelSetup.hpp"
+#include "app/cli/TerminalText.hpp"
 #include "platform/files/AtomicFile.hpp"
 #include "platform/text/Localization.hpp"
 #include "viewmodels/ResultGrouping.hpp"

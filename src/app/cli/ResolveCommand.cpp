@@ -4,8 +4,8 @@
 
 #include "app/cli/CliCommand.hpp"
 #include "platform/settings/JsonFileDefaultsStore.hpp"
-#include "platform/text/Localization.hpp"
 #include "platform/settings/MemoryDefaultsStore.hpp"
+#include "platform/text/Localization.hpp"
 #include "typing/integration/DefaultsInjectionRuleStore.hpp"
 #include "typing/integration/InjectionRuleCatalog.hpp"
 #include "typing/integration/InjectionRuleEngine.hpp"

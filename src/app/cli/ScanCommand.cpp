@@ -3,9 +3,9 @@
 // full scan stores its figures in the settings of a home given with --home.
 
 #include "app/cli/CliCommand.hpp"
-#include "app/cli/TerminalText.hpp"
 #include "app/cli/ScanSetup.hpp"
 #include "app/cli/ScanViewModelSetup.hpp"
+#include "app/cli/TerminalText.hpp"
 #include "platform/text/ByteCountFormatter.hpp"
 #include "platform/text/Localization.hpp"
 #include "viewmodels/CleanFigureText.hpp"

@@ -5,13 +5,13 @@
 // home; a terminal reaches no desktop clipboard).
 
 #include "engine/CleanerEngine.hpp"
-#include "platform/places/HostLayout.hpp"
-#include "platform/files/ICloudFileStatus.hpp"
-#include "platform/text/Localization.hpp"
 #include "platform/concurrency/MainLoop.hpp"
-#include "platform/desktop/MemoryClipboard.hpp"
-#include "platform/files/PosixFileSystem.hpp"
 #include "platform/concurrency/TaskPool.hpp"
+#include "platform/desktop/MemoryClipboard.hpp"
+#include "platform/files/ICloudFileStatus.hpp"
+#include "platform/files/PosixFileSystem.hpp"
+#include "platform/places/HostLayout.hpp"
+#include "platform/text/Localization.hpp"
 #include "scanners/privacy/PrivacyCookieStore.hpp"
 #include "scanners/privacy/SweepJournal.hpp"
 

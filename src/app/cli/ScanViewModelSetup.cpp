@@ -1,8 +1,8 @@
 #include "app/cli/ScanViewModelSetup.hpp"
 
 #include "platform/settings/JsonFileDefaultsStore.hpp"
-#include "platform/text/Localization.hpp"
 #include "platform/settings/MemoryDefaultsStore.hpp"
+#include "platform/text/Localization.hpp"
 
 #include <iostream>
 #include <sstream>

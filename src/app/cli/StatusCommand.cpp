@@ -6,12 +6,12 @@
 #include "app/cli/TerminalText.hpp"
 #include "model/SharedEcosystemState.hpp"
 #include "model/UserPreferences.hpp"
-#include "platform/text/ByteCountFormatter.hpp"
-#include "platform/settings/JsonFileDefaultsStore.hpp"
-#include "platform/text/Localization.hpp"
-#include "platform/settings/MemoryDefaultsStore.hpp"
 #include "platform/desktop/XdgAutostartLoginItem.hpp"
 #include "platform/input/InputMethodStatus.hpp"
+#include "platform/settings/JsonFileDefaultsStore.hpp"
+#include "platform/settings/MemoryDefaultsStore.hpp"
+#include "platform/text/ByteCountFormatter.hpp"
+#include "platform/text/Localization.hpp"
 
 #include <filesystem>
 #include <iostream>

@@ -3,9 +3,9 @@
 
 #include "app/cli/CliCommand.hpp"
 #include "app/cli/TerminalText.hpp"
-#include "platform/text/ByteCountFormatter.hpp"
 #include "platform/concurrency/Clock.hpp"
 #include "platform/places/HostLayout.hpp"
+#include "platform/text/ByteCountFormatter.hpp"
 #include "platform/text/Localization.hpp"
 #include "services/processes/LinuxWorkspace.hpp"
 #include "services/processes/ProcessSampler.hpp"

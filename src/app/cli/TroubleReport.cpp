@@ -1,8 +1,8 @@
 #include "app/cli/TroubleReport.hpp"
 
 #include "app/cli/TerminalText.hpp"
-#include "platform/text/Localization.hpp"
 #include "platform/files/ReadFailures.hpp"
+#include "platform/text/Localization.hpp"
 #include "platform/text/Warnings.hpp"
 
 #include <atomic>

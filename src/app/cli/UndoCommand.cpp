@@ -6,9 +6,9 @@
 #include "app/cli/SweepLogAccess.hpp"
 #include "engine/DeletionGuard.hpp"
 #include "model/SweepActionTitle.hpp"
-#include "platform/text/Localization.hpp"
 #include "platform/desktop/MemoryClipboard.hpp"
 #include "platform/files/PosixFileSystem.hpp"
+#include "platform/text/Localization.hpp"
 #include "scanners/privacy/SweepJournal.hpp"
 
 #include <algorithm>

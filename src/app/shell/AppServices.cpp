@@ -2,10 +2,10 @@
 
 #include "engine/AllCategoryScanners.hpp"
 #include "engine/DeletionGuard.hpp"
-#include "platform/text/Localization.hpp"
-#include "platform/processes/ProcessNames.hpp"
 #include "platform/input/X11FrontmostApplication.hpp"
 #include "platform/input/X11Session.hpp"
+#include "platform/processes/ProcessNames.hpp"
+#include "platform/text/Localization.hpp"
 #include "scanners/privacy/ClipboardInsight.hpp"
 #include "services/apps/AppBundleInfo.hpp"
 

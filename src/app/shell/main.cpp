@@ -8,8 +8,8 @@
 #include "app/shell/WindowArguments.hpp"
 #include "app/shell/ZentrelApp.hpp"
 #include "platform/desktop/DesktopInterfaceSettings.hpp"
-#include "platform/text/DesktopTexts.hpp"
 #include "platform/files/OwnFolderMigration.hpp"
+#include "platform/text/DesktopTexts.hpp"
 #include "ui/design/ButtonKeys.hpp"
 #include "ui/design/MotionPreference.hpp"
 

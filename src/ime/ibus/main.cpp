@@ -14,11 +14,11 @@
 #include "ime/ibus/SettingsChangeListener.hpp"
 #include "ime/ibus/ZentrelIBusEngine.hpp"
 #include "platform/desktop/SessionBusNotificationCenter.hpp"
-#include "platform/text/DesktopTexts.hpp"
-#include "platform/places/HostLayout.hpp"
-#include "platform/input/IBusPreloadEngines.hpp"
 #include "platform/files/OwnFolderMigration.hpp"
+#include "platform/input/IBusPreloadEngines.hpp"
 #include "platform/input/X11FrontmostApplication.hpp"
+#include "platform/places/HostLayout.hpp"
+#include "platform/text/DesktopTexts.hpp"
 #include "typing/engine/VietIMESharedSettings.hpp"
 
 #include <ibus.h>

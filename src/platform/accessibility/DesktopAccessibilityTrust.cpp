@@ -1,7 +1,7 @@
 #include "platform/accessibility/DesktopAccessibilityTrust.hpp"
 
-#include "platform/text/Warnings.hpp"
 #include "platform/input/X11Session.hpp"
+#include "platform/text/Warnings.hpp"
 
 namespace zentrel::platform {
 

@@ -3,8 +3,8 @@
 // Tests use the fake clock of tests/doubles, which fires timers as the test
 // advances it, so no test sleeps.
 
-#include "platform/text/Date.hpp"
 #include "platform/concurrency/Executor.hpp"
+#include "platform/text/Date.hpp"
 
 #include <chrono>
 #include <memory>

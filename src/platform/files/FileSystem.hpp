@@ -4,8 +4,8 @@
 // symbolic link except where a method says so. `PosixFileSystem` is the real
 // backend; tests/doubles has one that makes up sizes, dates and failures.
 
-#include "platform/files/DirectoryWalk.hpp"
 #include "platform/concurrency/Executor.hpp"
+#include "platform/files/DirectoryWalk.hpp"
 #include "platform/files/FileAttributes.hpp"
 
 #include <cstddef>

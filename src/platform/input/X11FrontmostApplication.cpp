@@ -1,8 +1,8 @@
 #include "platform/input/X11FrontmostApplication.hpp"
 
 #include "platform/input/InputMethodClients.hpp"
-#include "platform/processes/ProcessNames.hpp"
 #include "platform/input/X11Session.hpp"
+#include "platform/processes/ProcessNames.hpp"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>

@@ -1,10 +1,10 @@
 #include "platform/input/X11KeyboardEventTap.hpp"
 
 #include "platform/input/TapEventQueue.hpp"
-#include "platform/text/Warnings.hpp"
 #include "platform/input/X11KeyTranslation.hpp"
 #include "platform/input/X11Session.hpp"
 #include "platform/input/X11SpareCodeMarks.hpp"
+#include "platform/text/Warnings.hpp"
 
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>

@@ -2,8 +2,8 @@
 // Starts the app again as a detached process with the command line it was
 // started with; the start runs on the given executor.
 
-#include "platform/processes/AppInstanceLauncher.hpp"
 #include "platform/concurrency/Executor.hpp"
+#include "platform/processes/AppInstanceLauncher.hpp"
 
 #include <string>
 #include <vector>

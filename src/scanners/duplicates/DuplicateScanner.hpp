@@ -7,9 +7,9 @@
 // serial executor.
 
 #include "model/DuplicateGroup.hpp"
-#include "platform/text/Date.hpp"
 #include "platform/concurrency/Executor.hpp"
 #include "platform/files/FileSystem.hpp"
+#include "platform/text/Date.hpp"
 
 #include <cstdint>
 #include <map>

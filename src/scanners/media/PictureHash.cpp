@@ -1,7 +1,7 @@
 #include "scanners/media/PictureHash.hpp"
 
-#include "scanners/media/PictureReader.hpp"
 #include "scanners/duplicates/Sha256.hpp"
+#include "scanners/media/PictureReader.hpp"
 #include "scanners/media/ThumbnailBuilder.hpp"
 
 #include <algorithm>

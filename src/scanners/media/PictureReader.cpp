@@ -1,12 +1,12 @@
 #include "scanners/media/PictureReader.hpp"
 
-#include "scanners/pictures/BmpPictureDecoder.hpp"
-#include "scanners/pictures/GifPictureDecoder.hpp"
-#include "scanners/pictures/module/HeifPictureDecoder.hpp"
-#include "scanners/pictures/JpegPictureDecoder.hpp"
 #include "scanners/media/PictureFile.hpp"
 #include "scanners/media/PictureFormat.hpp"
+#include "scanners/pictures/BmpPictureDecoder.hpp"
+#include "scanners/pictures/GifPictureDecoder.hpp"
+#include "scanners/pictures/JpegPictureDecoder.hpp"
 #include "scanners/pictures/PngPictureDecoder.hpp"
+#include "scanners/pictures/module/HeifPictureDecoder.hpp"
 #include "scanners/pictures/module/TiffPictureDecoder.hpp"
 #include "scanners/pictures/module/WebpPictureDecoder.hpp"
 

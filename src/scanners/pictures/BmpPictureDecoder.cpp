@@ -1,7 +1,7 @@
 #include "scanners/pictures/BmpPictureDecoder.hpp"
 
-#include "scanners/pictures/PictureGrey.hpp"
 #include "scanners/media/ThumbnailBuilder.hpp"
+#include "scanners/pictures/PictureGrey.hpp"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
 #include "scanners/pictures/GifPictureDecoder.hpp"
 
-#include "scanners/pictures/PictureGrey.hpp"
 #include "scanners/media/ThumbnailBuilder.hpp"
+#include "scanners/pictures/PictureGrey.hpp"
 
 #include <gif_lib.h>
 

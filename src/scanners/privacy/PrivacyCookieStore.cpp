@@ -2,10 +2,10 @@
 
 #include "platform/files/AtomicFile.hpp"
 #include "platform/files/FileNames.hpp"
-#include "scanners/privacy/BinaryCookieFile.hpp"
+#include "platform/text/Localization.hpp"
 #include "platform/text/LosslessText.hpp"
 #include "platform/text/Warnings.hpp"
-#include "platform/text/Localization.hpp"
+#include "scanners/privacy/BinaryCookieFile.hpp"
 #include "scanners/privacy/FirefoxProfilesIni.hpp"
 #include "scanners/privacy/PrivacyScanner.hpp"
 #include "scanners/privacy/RunningBrowser.hpp"

@@ -3,16 +3,16 @@
 #include "model/CookieDomains.hpp"
 #include "model/SweepActionTitle.hpp"
 #include "platform/files/AtomicFile.hpp"
-#include "platform/text/BoundedJson.hpp"
 #include "platform/files/FileDescriptor.hpp"
+#include "platform/text/BoundedJson.hpp"
 #include "platform/text/Localization.hpp"
 #include "platform/text/LosslessText.hpp"
+#include "scanners/duplicates/Sha256.hpp"
 #include "scanners/privacy/PrivacyScanner.hpp"
 #include "scanners/privacy/PrivacySweepError.hpp"
 #include "scanners/privacy/RecentFilesMerge.hpp"
 #include "scanners/privacy/RunningBrowser.hpp"
 #include "scanners/privacy/SQLiteCookieDatabase.hpp"
-#include "scanners/duplicates/Sha256.hpp"
 
 #include <nlohmann/json.hpp>
 

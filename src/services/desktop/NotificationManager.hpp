@@ -3,8 +3,8 @@
 // second later when the user has turned notifications on. Main thread.
 
 #include "platform/concurrency/Clock.hpp"
-#include "platform/settings/DefaultsStore.hpp"
 #include "platform/desktop/UserNotificationCenter.hpp"
+#include "platform/settings/DefaultsStore.hpp"
 #include "platform/text/Localization.hpp"
 
 #include <cstdint>

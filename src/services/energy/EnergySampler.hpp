@@ -8,8 +8,8 @@
 #include "platform/concurrency/Clock.hpp"
 #include "services/energy/EnergyStore.hpp"
 #include "services/energy/PowerSourceMonitor.hpp"
-#include "services/processes/ProcessSampler.hpp"
 #include "services/energy/SystemPowerSampler.hpp"
+#include "services/processes/ProcessSampler.hpp"
 
 #include <chrono>
 

@@ -6,14 +6,14 @@
 // on its probe coordinator.
 
 #include "platform/accessibility/AccessibilityTrust.hpp"
-#include "platform/settings/AnnouncedValue.hpp"
-#include "platform/processes/AppInstanceLauncher.hpp"
 #include "platform/concurrency/Clock.hpp"
 #include "platform/concurrency/Executor.hpp"
 #include "platform/concurrency/MainThreadCallbacks.hpp"
 #include "platform/desktop/NotificationAuthorization.hpp"
-#include "platform/settings/Observable.hpp"
 #include "platform/desktop/SettingsPageOpener.hpp"
+#include "platform/processes/AppInstanceLauncher.hpp"
+#include "platform/settings/AnnouncedValue.hpp"
+#include "platform/settings/Observable.hpp"
 #include "services/permissions/FullDiskAccessProbe.hpp"
 #include "services/permissions/LazyShared.hpp"
 #include "services/permissions/PermissionProbeCoordinator.hpp"

@@ -10,8 +10,8 @@
 // The frontmost application is the one whose process, or a helper process
 // of it, the tracker names; without one, none is.
 
-#include "services/processes/ActiveProcessTracker.hpp"
 #include "services/apps/DesktopEntryIndex.hpp"
+#include "services/processes/ActiveProcessTracker.hpp"
 #include "services/processes/ProcessSignaller.hpp"
 #include "services/processes/Workspace.hpp"
 

@@ -5,13 +5,13 @@
 // the user dismissed that version's banner before. One shared instance on the
 // main thread.
 
-#include "platform/settings/AnnouncedValue.hpp"
 #include "platform/concurrency/Clock.hpp"
-#include "platform/settings/DefaultsStore.hpp"
 #include "platform/concurrency/Executor.hpp"
+#include "platform/settings/AnnouncedValue.hpp"
+#include "platform/settings/DefaultsStore.hpp"
 #include "services/apps/AppBundleInfo.hpp"
-#include "services/updates/AppcastTransport.hpp"
 #include "services/permissions/LazyShared.hpp"
+#include "services/updates/AppcastTransport.hpp"
 #include "services/updates/PendingUpdateInfo.hpp"
 #include "services/updates/UpdateUserDriver.hpp"
 #include "services/updates/Updater.hpp"

@@ -1,7 +1,7 @@
 #include "typing/engine/VietIMESharedSettings.hpp"
 
-#include "platform/files/AtomicFile.hpp"
 #include "platform/desktop/DistributedNotificationCenter.hpp"
+#include "platform/files/AtomicFile.hpp"
 #include "platform/places/HostLayout.hpp"
 
 namespace zentrel::typing::VietIMESharedSettings {

@@ -12,14 +12,14 @@
 // assignment, also of an equal value; their properties announce every
 // assignment.
 
-#include "platform/settings/AnnouncedValue.hpp"
+#include "model/UserPreferences.hpp"
 #include "platform/concurrency/Clock.hpp"
+#include "platform/concurrency/TimedAnswers.hpp"
 #include "platform/desktop/DistributedNotificationCenter.hpp"
-#include "platform/places/HostLayout.hpp"
 #include "platform/input/InputMethodStatus.hpp"
 #include "platform/input/KeyboardEventTap.hpp"
-#include "platform/concurrency/TimedAnswers.hpp"
-#include "model/UserPreferences.hpp"
+#include "platform/places/HostLayout.hpp"
+#include "platform/settings/AnnouncedValue.hpp"
 #include "services/permissions/PermissionsManager.hpp"
 #include "typing/integration/FocusContextSource.hpp"
 #include "typing/integration/IMEEventBridge.hpp"

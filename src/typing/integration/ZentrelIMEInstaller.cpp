@@ -3,10 +3,10 @@
 #include "platform/input/IBusPreloadEngines.hpp"
 #include "platform/text/Localization.hpp"
 
-#include "platform/processes/DetachedProcess.hpp"
+#include "platform/desktop/XdgAutostartLoginItem.hpp"
 #include "platform/files/FileDescriptor.hpp"
 #include "platform/places/ProgramFolders.hpp"
-#include "platform/desktop/XdgAutostartLoginItem.hpp"
+#include "platform/processes/DetachedProcess.hpp"
 
 #include <cerrno>
 #include <fcntl.h>

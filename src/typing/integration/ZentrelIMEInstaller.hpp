@@ -9,8 +9,8 @@
 // the engine, no second copy is made: that one is selected. Whether the
 // engine is installed and selected is asked of IBus.
 
-#include "platform/places/HostLayout.hpp"
 #include "platform/input/InputMethodStatus.hpp"
+#include "platform/places/HostLayout.hpp"
 
 #include <filesystem>
 #include <functional>

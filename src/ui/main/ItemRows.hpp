@@ -4,8 +4,8 @@
 // selection through the view model and mark an item whose deletion failed.
 // `SuggestedCommandRow` offers a shell command to copy.
 
-#include "platform/desktop/Clipboard.hpp"
 #include "platform/concurrency/Clock.hpp"
+#include "platform/desktop/Clipboard.hpp"
 #include "ui/design/StatusPill.hpp"
 #include "viewmodels/ScanViewModel.hpp"
 

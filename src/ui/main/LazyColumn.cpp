@@ -1,7 +1,7 @@
 #include "ui/main/LazyColumn.hpp"
 
-#include "ui/design/ScrollAreaFocus.hpp"
 #include "ui/design/DesignLabels.hpp"
+#include "ui/design/ScrollAreaFocus.hpp"
 
 #include <QScrollBar>
 #include <QTimer>

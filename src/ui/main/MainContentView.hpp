@@ -6,8 +6,8 @@
 // pane's presenter; the pages of other parts of the window come from the
 // app through `PageFactory`.
 
-#include "platform/desktop/Clipboard.hpp"
 #include "platform/concurrency/Clock.hpp"
+#include "platform/desktop/Clipboard.hpp"
 #include "platform/desktop/PreviewPanel.hpp"
 #include "ui/main/MainContentDialogs.hpp"
 #include "ui/main/PictureThumbnails.hpp"

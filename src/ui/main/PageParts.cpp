@@ -1,8 +1,8 @@
 #include "ui/main/PageParts.hpp"
 
-#include "ui/design/ScrollAreaFocus.hpp"
 #include "ui/design/Appearance.hpp"
 #include "ui/design/DesignLabels.hpp"
+#include "ui/design/ScrollAreaFocus.hpp"
 
 #include <QFontMetrics>
 #include <QHBoxLayout>

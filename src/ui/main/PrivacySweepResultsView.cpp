@@ -1,6 +1,5 @@
 #include "ui/main/PrivacySweepResultsView.hpp"
 
-#include "ui/design/ScrollAreaFocus.hpp"
 #include "model/CookieDomains.hpp"
 #include "platform/text/ByteCountFormatter.hpp"
 #include "platform/text/Localization.hpp"
@@ -8,6 +7,7 @@
 #include "ui/design/GlassCard.hpp"
 #include "ui/design/KeptFocus.hpp"
 #include "ui/design/NamedColors.hpp"
+#include "ui/design/ScrollAreaFocus.hpp"
 #include "ui/design/StatusPill.hpp"
 #include "ui/design/SymbolImage.hpp"
 #include "ui/main/PageParts.hpp"

@@ -1,13 +1,13 @@
 #include "ui/main/SweepLogView.hpp"
 
-#include "ui/design/AccessibleRole.hpp"
-#include "ui/design/ScrollAreaFocus.hpp"
 #include "engine/ScanDateFormatter.hpp"
 #include "model/SweepActionTitle.hpp"
 #include "platform/text/Localization.hpp"
+#include "ui/design/AccessibleRole.hpp"
 #include "ui/design/DesignLabels.hpp"
 #include "ui/design/GlassCard.hpp"
 #include "ui/design/PrimaryButton.hpp"
+#include "ui/design/ScrollAreaFocus.hpp"
 #include "ui/design/StatusPill.hpp"
 #include "ui/design/SymbolImage.hpp"
 

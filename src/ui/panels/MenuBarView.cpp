@@ -1,5 +1,6 @@
 #include "ui/panels/MenuBarView.hpp"
 
+#include "platform/text/Localization.hpp"
 #include "ui/design/Appearance.hpp"
 #include "ui/design/DesignLabels.hpp"
 #include "ui/panels/MenuBarRows.hpp"
@@ -7,7 +8,6 @@
 #include "ui/presenters/BatteryDigestPresenter.hpp"
 #include "ui/presenters/CalmDownPresenter.hpp"
 #include "ui/presenters/MenuBarPresenter.hpp"
-#include "platform/text/Localization.hpp"
 
 #include <QApplication>
 #include <QCursor>

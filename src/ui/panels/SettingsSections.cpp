@@ -1,10 +1,10 @@
-#include "ui/panels/SettingsSections.hpp"
 #include "platform/text/Localization.hpp"
 #include "ui/design/NamedComboBox.hpp"
+#include "ui/panels/SettingsSections.hpp"
 
-#include "ui/design/SwitchToggle.hpp"
 #include "ui/design/DesignLabels.hpp"
 #include "ui/design/GlassCard.hpp"
+#include "ui/design/SwitchToggle.hpp"
 #include "ui/main/PageParts.hpp"
 #include "ui/panels/PanelStyle.hpp"
 

@@ -10,8 +10,8 @@
 // failed, is shown as it stands, with the reason, and nothing is undone.
 
 #include "model/UserPreferences.hpp"
-#include "platform/settings/AnnouncedValue.hpp"
 #include "platform/desktop/LoginItemService.hpp"
+#include "platform/settings/AnnouncedValue.hpp"
 #include "platform/settings/Observable.hpp"
 #include "platform/text/Localization.hpp"
 

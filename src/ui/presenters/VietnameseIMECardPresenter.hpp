@@ -9,8 +9,8 @@
 // permission and input method runs when the card is shown and each time
 // the app becomes active while it is shown.
 
-#include "platform/settings/AnnouncedValue.hpp"
 #include "platform/concurrency/Clock.hpp"
+#include "platform/settings/AnnouncedValue.hpp"
 #include "services/permissions/PermissionsManager.hpp"
 #include "typing/integration/VietIMEManager.hpp"
 

@@ -1,7 +1,7 @@
 #include "ui/tools/AppFeaturesView.hpp"
 
-#include "ui/design/ScrollAreaFocus.hpp"
 #include "ui/design/DesignLabels.hpp"
+#include "ui/design/ScrollAreaFocus.hpp"
 #include "ui/tools/AdaptiveGridLayout.hpp"
 #include "ui/tools/VietnameseIMEFeatureCard.hpp"
 

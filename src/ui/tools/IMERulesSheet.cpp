@@ -1,12 +1,12 @@
 #include "ui/tools/IMERulesSheet.hpp"
 
 #include "platform/text/Localization.hpp"
-#include "ui/design/NamedComboBox.hpp"
-#include "ui/design/ScrollAreaFocus.hpp"
-#include "ui/design/SwitchToggle.hpp"
 #include "ui/design/DesignLabels.hpp"
 #include "ui/design/ElidedLabel.hpp"
 #include "ui/design/KeptFocus.hpp"
+#include "ui/design/NamedComboBox.hpp"
+#include "ui/design/ScrollAreaFocus.hpp"
+#include "ui/design/SwitchToggle.hpp"
 #include "ui/design/SymbolImage.hpp"
 #include "ui/tools/TintedPanel.hpp"
 

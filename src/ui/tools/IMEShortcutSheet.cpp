@@ -1,7 +1,7 @@
 #include "ui/tools/IMEShortcutSheet.hpp"
 
-#include "ui/design/ScrollAreaFocus.hpp"
 #include "ui/design/DesignLabels.hpp"
+#include "ui/design/ScrollAreaFocus.hpp"
 #include "ui/presenters/IMEShortcutGuide.hpp"
 #include "ui/tools/IMEGuideRow.hpp"
 #include "ui/tools/TintedPanel.hpp"

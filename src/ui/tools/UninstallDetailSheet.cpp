@@ -1,10 +1,10 @@
 #include "ui/tools/UninstallDetailSheet.hpp"
 
-#include "ui/design/ScrollAreaFocus.hpp"
 #include "ui/design/Appearance.hpp"
 #include "ui/design/DesignLabels.hpp"
 #include "ui/design/ElidedLabel.hpp"
 #include "ui/design/PrimaryButton.hpp"
+#include "ui/design/ScrollAreaFocus.hpp"
 #include "ui/main/PageParts.hpp"
 #include "ui/presenters/UninstallDetailPresenter.hpp"
 #include "ui/tools/AppIconView.hpp"

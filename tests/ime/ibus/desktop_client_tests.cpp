@@ -6,9 +6,9 @@
 #include "TestWindowProcess.hpp"
 #include "XTestInput.hpp"
 
-#include "platform/places/HostLayout.hpp"
 #include "platform/desktop/SessionBusNotificationCenter.hpp"
 #include "platform/input/InputMethodClients.hpp"
+#include "platform/places/HostLayout.hpp"
 #include "typing/engine/VietIMESharedSettings.hpp"
 
 #include <gtest/gtest.h>

@@ -5,8 +5,8 @@
 // announced makes "vie65t " commit "việt ", and with typing off every key
 // passes. Exits 0 when all hold.
 
-#include "platform/places/HostLayout.hpp"
 #include "platform/desktop/SessionBusNotificationCenter.hpp"
+#include "platform/places/HostLayout.hpp"
 #include "typing/engine/VietIMESharedSettings.hpp"
 
 #include <ibus.h>

@@ -4,9 +4,9 @@
 #include "platform/accessibility/DesktopAccessibilityTrust.hpp"
 #include "platform/desktop/DesktopNotificationAuthorization.hpp"
 #include "platform/desktop/DesktopSettingsPageOpener.hpp"
+#include "platform/desktop/SessionBus.hpp"
 #include "platform/processes/DetachedProcess.hpp"
 #include "platform/processes/ProcessAppInstanceLauncher.hpp"
-#include "platform/desktop/SessionBus.hpp"
 
 #include "doubles/ManualExecutor.hpp"
 #include "doubles/TempDir.hpp"

@@ -1,7 +1,7 @@
 #include "doubles/TempDir.hpp"
+#include "platform/concurrency/TaskPool.hpp"
 #include "platform/files/FileNames.hpp"
 #include "platform/files/PosixFileSystem.hpp"
-#include "platform/concurrency/TaskPool.hpp"
 
 #include <gtest/gtest.h>
 

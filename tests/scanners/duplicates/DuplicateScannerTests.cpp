@@ -1,7 +1,7 @@
 #include "scanners/duplicates/DuplicateScanner.hpp"
 
-#include "platform/text/ByteCountFormatter.hpp"
 #include "platform/files/PosixFileSystem.hpp"
+#include "platform/text/ByteCountFormatter.hpp"
 
 #include "doubles/TempDir.hpp"
 

@@ -1,7 +1,7 @@
 #include "scanners/duplicates/MediaFingerprintStore.hpp"
 
-#include "platform/files/PosixFileSystem.hpp"
 #include "platform/concurrency/TaskPool.hpp"
+#include "platform/files/PosixFileSystem.hpp"
 #include "platform/text/Warnings.hpp"
 #include "scanners/duplicates/MediaFingerprintQueue.hpp"
 #include "scanners/duplicates/Sha256.hpp"

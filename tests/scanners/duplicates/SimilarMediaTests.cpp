@@ -1,7 +1,7 @@
-#include "platform/files/PosixFileSystem.hpp"
 #include "platform/concurrency/TaskPool.hpp"
-#include "scanners/media/PictureHash.hpp"
+#include "platform/files/PosixFileSystem.hpp"
 #include "scanners/duplicates/SimilarMediaPass.hpp"
+#include "scanners/media/PictureHash.hpp"
 
 #include "doubles/MediaFixtures.hpp"
 #include "doubles/TempDir.hpp"

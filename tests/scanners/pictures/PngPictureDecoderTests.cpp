@@ -1,8 +1,8 @@
 // The PNG decoder against another decoder of PNG: the same grey thumbnail,
 // but for rounding, for every kind of PNG.
 
-#include "scanners/pictures/PictureGrey.hpp"
 #include "scanners/media/PictureReader.hpp"
+#include "scanners/pictures/PictureGrey.hpp"
 #include "scanners/pictures/PngPictureDecoder.hpp"
 
 #include "doubles/TempDir.hpp"

@@ -1,11 +1,11 @@
 #include "scanners/privacy/RunningBrowser.hpp"
 
+#include "doubles/CookieStoreFixtures.hpp"
 #include "doubles/FakeProcessSystem.hpp"
 #include "doubles/HeldFileLock.hpp"
-#include "doubles/CookieStoreFixtures.hpp"
 #include "doubles/TempDir.hpp"
-#include "scanners/privacy/PrivacyCookieStore.hpp"
 #include "platform/files/PosixFileSystem.hpp"
+#include "scanners/privacy/PrivacyCookieStore.hpp"
 #include "scanners/privacy/PrivacySweepError.hpp"
 
 #include <gtest/gtest.h>

@@ -6,8 +6,8 @@
 #include "scanners/privacy/SQLiteCookieDatabase.hpp"
 
 #include "doubles/CookieStoreFixtures.hpp"
-#include "platform/desktop/MemoryClipboard.hpp"
 #include "doubles/TempDir.hpp"
+#include "platform/desktop/MemoryClipboard.hpp"
 
 #include <gtest/gtest.h>
 

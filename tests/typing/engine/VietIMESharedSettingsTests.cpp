@@ -1,8 +1,8 @@
 #include "typing/engine/VietIMESharedSettings.hpp"
 
 #include "platform/files/AtomicFile.hpp"
-#include "platform/places/HostLayout.hpp"
 #include "platform/files/OwnFolderMigration.hpp"
+#include "platform/places/HostLayout.hpp"
 
 #include "doubles/RecordingNotificationCenter.hpp"
 #include "doubles/TempDir.hpp"

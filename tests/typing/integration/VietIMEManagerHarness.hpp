@@ -7,8 +7,8 @@
 
 #include "model/SharedEcosystemState.hpp"
 #include "model/UserPreferences.hpp"
-#include "platform/settings/JsonFileDefaultsStore.hpp"
 #include "platform/desktop/MemoryClipboard.hpp"
+#include "platform/settings/JsonFileDefaultsStore.hpp"
 #include "typing/engine/VietIMESharedSettings.hpp"
 #include "typing/integration/DefaultsInjectionRuleStore.hpp"
 #include "typing/integration/VietIMEManager.hpp"

@@ -1,12 +1,12 @@
 #include "ui/main/MainContentView.hpp"
 
+#include "doubles/ScopedDesktopTexts.hpp"
 #include "platform/desktop/MemoryClipboard.hpp"
 #include "ui/main/DiskSpaceView.hpp"
 #include "ui/main/OverviewCards.hpp"
 #include "ui/main/PrivacySweepResultsView.hpp"
 #include "ui/main/ResultsListView.hpp"
 #include "ui/main/ResultsView.hpp"
-#include "doubles/ScopedDesktopTexts.hpp"
 #include "viewmodels/ScanViewModelHarness.hpp"
 
 #include "doubles/TempDir.hpp"

@@ -5,13 +5,13 @@
 #include "ui/main/ResultsListView.hpp"
 #include "ui/main/ResultsView.hpp"
 
-#include "platform/desktop/MemoryClipboard.hpp"
 #include "doubles/ManualExecutor.hpp"
 #include "doubles/ManualMainQueue.hpp"
 #include "doubles/TempDir.hpp"
-#include "viewmodels/ScanViewModelHarness.hpp"
+#include "platform/desktop/MemoryClipboard.hpp"
 #include "ui/AccessibleEvents.hpp"
 #include "ui/TabRound.hpp"
+#include "viewmodels/ScanViewModelHarness.hpp"
 
 #include <QApplication>
 

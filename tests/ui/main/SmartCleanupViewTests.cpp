@@ -1,8 +1,8 @@
 #include "ui/main/SmartCleanupView.hpp"
 
+#include "doubles/ScopedDesktopTexts.hpp"
 #include "platform/text/ByteCountFormatter.hpp"
 #include "ui/design/StatusPill.hpp"
-#include "doubles/ScopedDesktopTexts.hpp"
 #include "viewmodels/ScanViewModelHarness.hpp"
 
 #include <gtest/gtest.h>

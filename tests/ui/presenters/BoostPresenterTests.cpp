@@ -7,8 +7,8 @@
 
 #include "doubles/FakeClock.hpp"
 #include "doubles/FakeProcTree.hpp"
-#include "doubles/ScopedDesktopTexts.hpp"
 #include "doubles/RecordingProcessSignaller.hpp"
+#include "doubles/ScopedDesktopTexts.hpp"
 #include "doubles/TempDir.hpp"
 
 #include "doubles/ManualExecutor.hpp"

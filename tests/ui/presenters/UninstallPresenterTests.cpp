@@ -1,8 +1,8 @@
 #include "ui/presenters/UninstallDetailPresenter.hpp"
 #include "ui/presenters/UninstallPresenter.hpp"
 
-#include "platform/text/ByteCountFormatter.hpp"
 #include "platform/files/PosixFileSystem.hpp"
+#include "platform/text/ByteCountFormatter.hpp"
 
 #include "doubles/ManualExecutor.hpp"
 #include "doubles/ManualMainQueue.hpp"

@@ -1,8 +1,8 @@
 #include "scanners/pictures/module/HeifPictureDecoder.hpp"
 
+#include "scanners/media/ThumbnailBuilder.hpp"
 #include "scanners/pictures/HeifCanvas.hpp"
 #include "scanners/pictures/PictureGrey.hpp"
-#include "scanners/media/ThumbnailBuilder.hpp"
 
 #include <libheif/heif.h>
 

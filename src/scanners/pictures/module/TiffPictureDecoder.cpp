@@ -1,7 +1,7 @@
 #include "scanners/pictures/module/TiffPictureDecoder.hpp"
 
-#include "scanners/pictures/PictureGrey.hpp"
 #include "scanners/media/ThumbnailBuilder.hpp"
+#include "scanners/pictures/PictureGrey.hpp"
 
 #include <tiffio.h>
 #include <unistd.h>

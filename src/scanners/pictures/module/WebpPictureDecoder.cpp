@@ -1,7 +1,7 @@
 #include "scanners/pictures/module/WebpPictureDecoder.hpp"
 
-#include "scanners/pictures/PictureGrey.hpp"
 #include "scanners/media/ThumbnailBuilder.hpp"
+#include "scanners/pictures/PictureGrey.hpp"
 
 #include <webp/decode.h>
 #include <webp/demux.h>
