@@ -39,29 +39,22 @@ def on_focus(event):
         heard.append(said(event.source))
 
 
-def on_rename(event):
-    # A new name of the focus is said too.
-    try:
-        if event.source.get_state_set().contains(Atspi.StateType.FOCUSED):
-            heard.append(f"(renamed) {said(event.source)}")
-    except Exception:
-        pass
-
-
-def on_describe(event):
-    # So is a new description of the focus, as when a button says why it did nothing.
-    try:
-        if event.source.get_state_set().contains(Atspi.StateType.FOCUSED):
-            heard.append(f"(described) {said(event.source)}")
-    except Exception:
-        pass
+def on_focus_change(mark):
+    # A new name or description of the focus is said too, as when a button says why it did nothing.
+    def heard_change(event):
+        try:
+            if event.source.get_state_set().contains(Atspi.StateType.FOCUSED):
+                heard.append(f"({mark}) {said(event.source)}")
+        except Exception:
+            pass
+    return heard_change
 
 
 listener = Atspi.EventListener.new(on_focus)
 listener.register("object:state-changed:focused")
-renames = Atspi.EventListener.new(on_rename)
+renames = Atspi.EventListener.new(on_focus_change("renamed"))
 renames.register("object:property-change:accessible-name")
-describes = Atspi.EventListener.new(on_describe)
+describes = Atspi.EventListener.new(on_focus_change("described"))
 describes.register("object:property-change:accessible-description")
 
 
