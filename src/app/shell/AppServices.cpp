@@ -67,7 +67,7 @@ AppServices::AppServices(QObject& context, platform::HostLayout hostLayout, plat
       notificationAuthorization(bus, pool),
       appLauncher(relaunchCommand(), pool),
       ruleStore(standardDefaults),
-      desktopTyping(main, bus.canReach("org.a11y.Bus")),
+      desktopTyping(main, [bus = bus] { return bus.canReach("org.a11y.Bus"); }),
       typingBridge(desktopTyping.poster, clipboard, desktopTyping.accessibility),
       distributedNotifications(desktopCalls, std::make_shared<platform::SessionBusNotificationCenter>(
                                                   platform::SessionBusNotificationCenter::fromEnvironment())),

@@ -1,5 +1,6 @@
 #include "typing/integration/AccessibilityWorker.hpp"
 
+#include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
@@ -18,10 +19,14 @@ struct AccessibilityWorker::Shared {
     std::vector<Handler> waiting;
     std::deque<std::pair<std::string, std::string>> writes;
     bool stopping = false;
+    std::atomic<bool> writable = false;  // the bus answered
 
     // The thread's loop: writes first, then one capture for every question waiting.
-    static void run(const std::shared_ptr<Shared>& shared, const ElementsFactory& makeElements) {
-        const auto elements = makeElements();
+    static void run(const std::shared_ptr<Shared>& shared, const ReachCheck& busReachable,
+                    const ElementsFactory& makeElements) {
+        const bool reachable = busReachable();
+        shared->writable = reachable;
+        const auto elements = makeElements(reachable);
         const IMEContextDetector detector(*elements);
         AccessibilityTextWriter writer(*elements);
         std::unique_lock lock(shared->mutex);
@@ -47,11 +52,12 @@ struct AccessibilityWorker::Shared {
     }
 };
 
-AccessibilityWorker::AccessibilityWorker(platform::MainQueue& main, ElementsFactory makeElements, bool writable)
-    : shared_(std::make_shared<Shared>(main)), writable_(writable) {
+AccessibilityWorker::AccessibilityWorker(platform::MainQueue& main, ReachCheck busReachable, ElementsFactory makeElements)
+    : shared_(std::make_shared<Shared>(main)) {
     // Detached: a question the bus never answers must not hold up the program's exit.
-    std::thread([shared = shared_, makeElements = std::move(makeElements)] { Shared::run(shared, makeElements); })
-        .detach();
+    std::thread([shared = shared_, busReachable = std::move(busReachable), makeElements = std::move(makeElements)] {
+        Shared::run(shared, busReachable, makeElements);
+    }).detach();
 }
 
 AccessibilityWorker::~AccessibilityWorker() {
@@ -71,7 +77,7 @@ void AccessibilityWorker::capture(Handler done) {
 }
 
 bool AccessibilityWorker::replaceFocusedValue(const std::string& displayed, const std::string& target) {
-    if (!writable_) return false;
+    if (!shared_->writable) return false;
     {
         const std::lock_guard lock(shared_->mutex);
         shared_->writes.emplace_back(displayed, target);

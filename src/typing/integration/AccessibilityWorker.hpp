@@ -4,7 +4,8 @@
 // tree is made on that thread (its bus connection and loop context live
 // there), focused contexts are read there and handed back through the main
 // queue, and direct writes of a field are made there. Questions asked while
-// one is being answered share the next answer.
+// one is being answered share the next answer. Whether the bus answers at
+// all is asked there too, first.
 
 #include "platform/accessibility/AccessibilityElements.hpp"
 #include "platform/concurrency/Executor.hpp"
@@ -17,11 +18,13 @@ namespace zentrel::typing {
 
 class AccessibilityWorker final : public FocusContextSource, public FocusedTextWriter {
 public:
-    using ElementsFactory = std::function<std::unique_ptr<platform::AccessibilityElements>()>;
+    using ReachCheck = std::function<bool()>;
+    using ElementsFactory = std::function<std::unique_ptr<platform::AccessibilityElements>(bool busReachable)>;
 
-    // `makeElements` runs on the worker's thread; `writable`: whether direct
-    // writes can reach a field at all (false: the bridge types keys instead).
-    AccessibilityWorker(platform::MainQueue& main, ElementsFactory makeElements, bool writable);
+    // Both run on the worker's thread, the check first, its answer handed to
+    // the factory. Until the check has said yes, direct writes are refused
+    // (the bridge types keys instead).
+    AccessibilityWorker(platform::MainQueue& main, ReachCheck busReachable, ElementsFactory makeElements);
     // Never waits for a question being answered: the thread ends after it.
     ~AccessibilityWorker() override;
     AccessibilityWorker(const AccessibilityWorker&) = delete;
@@ -34,7 +37,6 @@ public:
 private:
     struct Shared;
     std::shared_ptr<Shared> shared_;
-    bool writable_;
 };
 
 }  // namespace zentrel::typing

@@ -5,6 +5,8 @@
 #include "platform/input/X11Session.hpp"
 #include "platform/input/X11SpareCodeMarks.hpp"
 
+#include <utility>
+
 namespace zentrel::typing {
 namespace {
 
@@ -17,10 +19,9 @@ std::unique_ptr<platform::AccessibilityElements> desktopElements(bool accessibil
 
 }  // namespace
 
-DesktopTypingBackends::DesktopTypingBackends(platform::MainQueue& main, bool accessibilityBusReachable)
-    : tap(main, echoes),
-      accessibility(main, [accessibilityBusReachable] { return desktopElements(accessibilityBusReachable); },
-                    accessibilityBusReachable) {
+DesktopTypingBackends::DesktopTypingBackends(platform::MainQueue& main,
+                                             AccessibilityWorker::ReachCheck accessibilityBusReachable)
+    : tap(main, echoes), accessibility(main, std::move(accessibilityBusReachable), desktopElements) {
     if (!platform::x11::isWaylandSession()) {
         leftoverCodes_ = std::thread([] { platform::x11::freeSpareCodesOfEndedRuns(std::string{}); });
     }

@@ -20,8 +20,9 @@
 namespace zentrel::typing {
 
 struct DesktopTypingBackends {
-    // `accessibilityBusReachable`: whether the session bus can reach "org.a11y.Bus".
-    DesktopTypingBackends(platform::MainQueue& main, bool accessibilityBusReachable);
+    // `accessibilityBusReachable` asks, on the accessibility worker's thread,
+    // whether the session bus can reach "org.a11y.Bus".
+    DesktopTypingBackends(platform::MainQueue& main, AccessibilityWorker::ReachCheck accessibilityBusReachable);
     DesktopTypingBackends(const DesktopTypingBackends&) = delete;
     DesktopTypingBackends& operator=(const DesktopTypingBackends&) = delete;
     ~DesktopTypingBackends();

@@ -105,7 +105,7 @@ struct TapTyping : testing::PermissionsDoubles {
     }
 
     platform::MainLoop loop;
-    DesktopTypingBackends desktop{loop, accessibilityBusReachable()};
+    DesktopTypingBackends desktop{loop, accessibilityBusReachable};
     platform::KeyboardEventTap& tap = desktop.tap;
     platform::MemoryClipboard clipboard;
     IMEEventBridge bridge{desktop.poster, clipboard, desktop.accessibility};
@@ -402,7 +402,7 @@ TEST_F(DesktopTypingTest, SpareCodesAnEndedRunLeftMappedAreFreedAtTheNextStartWi
     auto before = firstLevels(display);
 
     platform::MainLoop loop;
-    { DesktopTypingBackends started(loop, false); }  // typing stays off
+    { DesktopTypingBackends started(loop, [] { return false; }); }  // typing stays off
 
     int first = 0;
     int last = 0;
@@ -608,7 +608,7 @@ struct InputMethodTyping : testing::PermissionsDoubles {
     ~InputMethodTyping() { requests.reset(); }
 
     platform::MainLoop loop;
-    DesktopTypingBackends desktop{loop, accessibilityBusReachable()};
+    DesktopTypingBackends desktop{loop, accessibilityBusReachable};
     platform::MemoryClipboard clipboard;
     IMEEventBridge bridge{desktop.poster, clipboard, desktop.accessibility};
     platform::HostLayout layout = platform::HostLayout::fromEnvironment();
