@@ -25,4 +25,7 @@ using Message = std::unique_ptr<DBusMessage, MessageUnref>;
 // any error. Losing the bus never ends the program.
 [[nodiscard]] Connection openRegistered(const std::string& address);
 
+// Whether a service owns `name` on the connection's bus now or the bus would start it on demand.
+[[nodiscard]] bool canReach(DBusConnection* connection, const std::string& name);
+
 }  // namespace zentrel::platform::dbus

@@ -58,6 +58,10 @@ bool isActivatable(DBusConnection* connection, const std::string& name) {
 
 }  // namespace
 
+bool dbus::canReach(DBusConnection* connection, const std::string& name) {
+    return hasOwner(connection, name) || isActivatable(connection, name);
+}
+
 SessionBus::SessionBus(std::string address) : address_(std::move(address)) {}
 
 SessionBus SessionBus::fromEnvironment() {
@@ -68,8 +72,7 @@ SessionBus SessionBus::fromEnvironment() {
 bool SessionBus::canReach(std::string_view name) const {
     auto connection = dbus::openRegistered(address_);
     if (!connection) return false;
-    const std::string wanted(name);
-    return hasOwner(connection.get(), wanted) || isActivatable(connection.get(), wanted);
+    return dbus::canReach(connection.get(), std::string(name));
 }
 
 }  // namespace zentrel::platform

@@ -1,7 +1,6 @@
 #include "platform/desktop/PreviewPanel.hpp"
 
 #include "platform/desktop/DBusHandles.hpp"
-#include "platform/desktop/SessionBus.hpp"
 
 #include <cstdlib>
 #include <utility>
@@ -11,9 +10,12 @@ namespace {
 
 constexpr const char* kPreviewer = "org.gnome.NautilusPreviewer";
 
-bool askToShow(const std::string& address, const std::string& url) {
-    auto connection = dbus::openRegistered(address);
-    if (!connection) return false;
+}  // namespace
+
+bool askSessionPreviewer(const std::string& url) {
+    const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS");
+    auto connection = dbus::openRegistered(address != nullptr ? address : "");
+    if (!connection || !dbus::canReach(connection.get(), kPreviewer)) return false;
     dbus::Message call(
         dbus_message_new_method_call(kPreviewer, "/org/gnome/NautilusPreviewer", kPreviewer, "ShowFile"));
     if (!call) return false;
@@ -28,14 +30,6 @@ bool askToShow(const std::string& address, const std::string& url) {
     if (!dbus_connection_send(connection.get(), call.get(), nullptr)) return false;
     dbus_connection_flush(connection.get());
     return true;
-}
-
-}  // namespace
-
-bool askSessionPreviewer(const std::string& url) {
-    const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS");
-    if (address == nullptr || !SessionBus(address).canReach(kPreviewer)) return false;
-    return askToShow(address, url);
 }
 
 SessionBusPreviewPanel::SessionBusPreviewPanel(Executor& worker, MainQueue& main, Ask ask)

@@ -75,27 +75,22 @@ ActivityRow activityRow(const model::CleaningActivityEntry& entry, model::ViewMo
 }
 
 CleanedPageContent cleanedPage(std::int64_t freedBytes, std::int64_t leftBytes, std::int64_t trackerCookies) {
-    const auto size = [](std::int64_t bytes) { return platform::formatByteCount(bytes, platform::ByteCountStyle::file); };
     const auto result = viewmodels::cleanResultText(freedBytes, trackerCookies);
     CleanedPageContent page{
         platform::localized("All Clean!"),
         result,
         std::nullopt,
-        trackerCookies < 1 ? platform::localizedFormat("All clean. %@ freed.", {size(freedBytes)})
-                           // TRANSLATORS: %@ is what the clean did ("2 MB freed and 3 tracker cookies removed").
-                           : platform::localizedFormat("All clean. %@.", {result}),
+        // TRANSLATORS: %@ is what the clean did ("2 MB freed", "2 MB freed and 3 tracker cookies removed").
+        platform::localizedFormat("All clean. %@.", {result}),
         platform::localized("Done"),
         platform::localized("Returns to your scan results."),
     };
     if (leftBytes >= 1) {
-        const auto left = size(leftBytes);
+        const auto left = platform::formatByteCount(leftBytes, platform::ByteCountStyle::file);
         page.title = platform::localized("Cleaned");
         page.leftText = platform::localizedFormat("%@ still to clean", {left});
-        page.accessibleLabel =
-            trackerCookies < 1
-                ? platform::localizedFormat("Cleaned. %1$@ freed, %2$@ still to clean.", {size(freedBytes), left})
-                // TRANSLATORS: %1$@ is what the clean did ("2 MB freed and 3 tracker cookies removed").
-                : platform::localizedFormat("Cleaned. %1$@, %2$@ still to clean.", {result, left});
+        // TRANSLATORS: %1$@ is what the clean did ("2 MB freed", "2 MB freed and 3 tracker cookies removed").
+        page.accessibleLabel = platform::localizedFormat("Cleaned. %1$@, %2$@ still to clean.", {result, left});
     }
     return page;
 }

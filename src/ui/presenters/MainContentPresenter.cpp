@@ -256,9 +256,7 @@ bool confirmClean(viewmodels::ScanViewModel& vm, const CleanConfirmation& confir
 
 std::string cleanFailureMessage(const std::vector<model::CleanFailureInfo>& failures, std::int64_t freedBytes) {
     std::vector<std::string> paragraphs;
-    if (freedBytes >= 1)
-        paragraphs.push_back(platform::localizedFormat(
-            "%@ freed", {platform::formatByteCount(freedBytes, platform::ByteCountStyle::file)}));
+    if (freedBytes >= 1) paragraphs.push_back(viewmodels::cleanResultText(freedBytes, 0));
     paragraphs.push_back(
         platform::localizedFormat(N_COUNTED("%lld item(s) could not be deleted:"), {platform::formatCount(failures.size())}));
     if (!failures.empty()) {
